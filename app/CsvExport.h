@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class TFolderNode;
+
+// The folder table of finished scans as CSV: one row per folder record, in
+// tree order, each scan root's top record first.
+class TCsvExport {
+public:
+  static const char* Header;
+
+  // Writes the header and the rows of the given top nodes' trees; false when
+  // the stream reported a write failure.
+  static bool Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes);
+  // A field quoted as RFC 4180 requires (only when it has to be).
+  static std::string Field(const std::string& Text);
+  // A file time as ISO 8601 UTC, or empty when none.
+  static std::string IsoTime(uint64_t Time);
+};

@@ -1,0 +1,199 @@
+#include "HeadlessScan.h"
+
+#include "CsvExport.h"
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "Root.h"
+#include "ScanDriver.h"
+#include "ScanSettings.h"
+
+#include <QtGlobal>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char* THeadlessScan::Usage =
+  "Usage: spacelens --nogui [OPTIONS] FOLDER...\n"
+  "Scans each FOLDER without opening a window, all of them at once, and prints\n"
+  "the size of each or exports the sizes of all their folders.\n"
+  "\n"
+  "Options:\n"
+  "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
+  "  --cluster-size N     count with clusters of N bytes: 512, 1024, 2048, 4096,\n"
+  "                       8192, 16384 or 32768\n"
+  "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
+  "                       wildcard patterns (\"*.jpg *.png\")\n"
+  "  --follow-links       walk into links to folders and other mounted file systems\n"
+  "  --help               show this text\n"
+  "  --version            show the version\n";
+
+static bool Same(const std::string& Argument, const char* Word)
+{
+  return strcasecmp(Argument.c_str(), Word) == 0;
+}
+
+bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
+{
+  TScanSettings& Settings = TScanSettings::Current();
+  bool OptionsEnded = false;
+  for (size_t Index = 0; Index < Arguments.size(); ++Index) {
+    const std::string& Argument = Arguments[Index];
+    if (OptionsEnded || Argument.empty() || Argument[0] != '-' || Argument == "-") {
+      if (Same(Argument, "/NONE") || Same(Argument, "/NOGUI"))
+        continue;
+      FFolders.push_back(Argument);
+      continue;
+    }
+    // "--name value" and "--name=value" are both accepted.
+    std::string Name = Argument;
+    std::string Value;
+    bool HasValue = false;
+    if (const size_t Equals = Argument.find('='); Argument.starts_with("--") && Equals != std::string::npos) {
+      Name = Argument.substr(0, Equals);
+      Value = Argument.substr(Equals + 1);
+      HasValue = true;
+    }
+    auto TakeValue = [&]() {
+      if (!HasValue && Index + 1 < Arguments.size()) {
+        Value = Arguments[++Index];
+        HasValue = true;
+      }
+      if (!HasValue)
+        FProblem = Name + " needs a value";
+      return HasValue;
+    };
+    if (Argument == "--") {
+      OptionsEnded = true;
+    } else if (Same(Name, "--nogui")) {
+    } else if (Name == "--help" || Name == "-h") {
+      FShowHelp = true;
+    } else if (Name == "--version") {
+      FShowVersion = true;
+    } else if (Name == "--follow-links") {
+      Settings.FFollowReparsePoints = true;
+    } else if (Name == "--export") {
+      if (!TakeValue())
+        return false;
+      FExportFile = Value;
+      FHasExport = true;
+    } else if (Name == "--filter") {
+      if (!TakeValue())
+        return false;
+      Settings.SetFileFilter(Value);
+    } else if (Name == "--cluster-size") {
+      if (!TakeValue())
+        return false;
+      const std::string Sizes[] = {"512", "1024", "2048", "4096", "8192", "16384", "32768"};
+      if (std::find(std::begin(Sizes), std::end(Sizes), Value) == std::end(Sizes)) {
+        FProblem = "--cluster-size takes 512, 1024, 2048, 4096, 8192, 16384 or 32768, not " + Value;
+        return false;
+      }
+      FUserClusterSize = uint32_t(std::stoul(Value));
+    } else {
+      FProblem = "unknown option " + Argument;
+      return false;
+    }
+  }
+  if (FFolders.empty() && !FShowHelp && !FShowVersion
+      && std::none_of(Arguments.begin(), Arguments.end(), [](const std::string& A) { return Same(A, "/NONE"); })) {
+    FProblem = "no folder to scan";
+    return false;
+  }
+  return true;
+}
+
+static bool WriteTable(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes)
+{
+  return TCsvExport::Write(Stream, TopNodes) && std::fflush(Stream) == 0;
+}
+
+bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
+{
+  if (FExportFile == "-")
+    return WriteTable(stdout, TopNodes);
+  // A regular file is written beside its final name and renamed over it at
+  // the end, so a full disk never leaves half a table in place of the old one.
+  struct stat Existing;
+  const bool Special = stat(FExportFile.c_str(), &Existing) == 0 && !S_ISREG(Existing.st_mode);
+  std::string Temporary = FExportFile + ".XXXXXX";
+  const int Fd = Special ? -1 : mkstemp(Temporary.data());
+  std::FILE* Stream = Special ? std::fopen(FExportFile.c_str(), "w") : Fd >= 0 ? fdopen(Fd, "w") : nullptr;
+  int Error = Stream ? 0 : errno;
+  if (Stream) {
+    if (!WriteTable(Stream, TopNodes) || (!Special && fsync(fileno(Stream)) != 0))
+      Error = errno ? errno : EIO;
+    if (std::fclose(Stream) != 0 && !Error)
+      Error = errno;
+    if (!Special && !Error && std::rename(Temporary.c_str(), FExportFile.c_str()) != 0)
+      Error = errno;
+  }
+  if (Error && !Special && Fd >= 0)
+    unlink(Temporary.c_str());
+  if (Error)
+    std::fprintf(stderr, "Cannot write %s: %s\n", FExportFile.c_str(), std::strerror(Error));
+  return Error == 0;
+}
+
+int THeadlessScan::Run(const std::vector<std::string>& Arguments)
+{
+  TScanSettings::Current().FShowErrors = true;
+  if (!Parse(Arguments)) {
+    std::fprintf(stderr, "spacelens: %s\n\n%s", FProblem.c_str(), Usage);
+    return 2;
+  }
+  if (FShowHelp) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
+  if (FShowVersion) {
+    std::printf("Spacelens %s\n", SPACELENS_VERSION);
+    return 0;
+  }
+
+  TFolderTree Tree;
+  TScanDriver Driver(Tree);
+  Driver.FUserClusterSize = FUserClusterSize;
+  Driver.OnError = [](int Code, const std::string& Path) {
+    if (Path.empty())
+      std::fprintf(stderr, "%s\n", std::strerror(Code));
+    else
+      std::fprintf(stderr, "Path %s: %s\n", Path.c_str(), std::strerror(Code));
+  };
+  int Status = 0;
+  std::vector<TRoot*> Scanned;
+  for (const std::string& Folder : FFolders) {
+    if (!Driver.StartScan(Folder)) {
+      std::fprintf(stderr, "Cannot find Folder: %s\n", Folder.c_str());
+      Status = 1;
+      continue;
+    }
+    TRoot* Root = Driver.Roots();  // the folder's root is now the head of the list
+    std::erase(Scanned, Root);
+    Scanned.push_back(Root);
+  }
+  while (Driver.Scanning()) {
+    Driver.WaitForResults(std::chrono::milliseconds(100));
+    Driver.Drain();
+  }
+
+  std::vector<TFolderNode*> TopNodes;
+  for (TRoot* Root : Scanned)
+    TopNodes.push_back(Root->FNode);
+  if (FHasExport) {
+    if (!Export(TopNodes))
+      Status = 1;
+  } else {
+    for (TFolderNode* Top : TopNodes) {
+      const TFolderData& Record = *Top->FData;
+      std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName.c_str(),
+                  (unsigned long long)Record.SizeBytes(), (unsigned long long)Record.AllocatedBytes(),
+                  (unsigned long long)Record.FObjects.Load());
+    }
+  }
+  return Status;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TFolderNode;
+
+// The program without a window: scans the folders of the command line, each
+// as its own scan root and all at once, then prints or exports the result.
+class THeadlessScan {
+public:
+  // Runs the command line (without the program name); returns the exit
+  // status: 0 when every folder was scanned, 1 when one could not be, 2 for
+  // bad arguments.
+  int Run(const std::vector<std::string>& Arguments);
+
+  static const char* Usage;
+
+private:
+  bool Parse(const std::vector<std::string>& Arguments);
+  bool Export(const std::vector<TFolderNode*>& TopNodes) const;
+
+  std::vector<std::string> FFolders;
+  std::string FExportFile;
+  bool FHasExport = false;
+  uint32_t FUserClusterSize = 0;
+  bool FShowHelp = false;
+  bool FShowVersion = false;
+  std::string FProblem;
+};

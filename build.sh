@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what Spacelens needs from Debian's packages (when run as root),
+# then configures and builds it in build/. Used by run.sh and test.sh.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake g++ ninja-build ccache qt6-base-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing ${missing[*]}" >&2
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+  else
+    echo "Spacelens needs these Debian packages; install them with:" >&2
+    echo "  sudo apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2

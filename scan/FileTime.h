@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+// File times are kept as 100-nanosecond units since 1601-01-01 UTC; a value
+// below 2^32 (a zero high half) means "no time".
+namespace FileTime {
+
+constexpr int64_t UnixEpochSeconds = 11644473600;  // 1601-01-01 to 1970-01-01
+constexpr int64_t UnitsPerSecond = 10000000;
+
+constexpr uint64_t FromUnix(int64_t Seconds, uint32_t Nanoseconds)
+{
+  if (Seconds < -UnixEpochSeconds)
+    return 0;
+  return uint64_t(Seconds + UnixEpochSeconds) * UnitsPerSecond + Nanoseconds / 100;
+}
+
+constexpr int64_t ToUnixSeconds(uint64_t Time)
+{
+  return int64_t(Time / UnitsPerSecond) - UnixEpochSeconds;
+}
+
+constexpr bool IsSet(uint64_t Time) { return (Time >> 32) != 0; }
+
+}  // namespace FileTime

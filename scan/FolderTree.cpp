@@ -1,0 +1,98 @@
+#include "FolderTree.h"
+
+#include "FolderNode.h"
+#include "FolderTreeListener.h"
+
+#include <algorithm>
+
+TFolderTree::~TFolderTree()
+{
+  for (TFolderNode* Node : FTopNodes)
+    TFolderNode::DeleteSubtree(Node);
+}
+
+std::vector<TFolderNode*>& TFolderTree::ChildList(TFolderNode* Parent)
+{
+  return Parent ? Parent->FChildren : FTopNodes;
+}
+
+const std::vector<TFolderNode*>& TFolderTree::Siblings(const TFolderNode* Node) const
+{
+  return Node->Parent() ? Node->Parent()->Children() : FTopNodes;
+}
+
+void TFolderTree::Renumber(std::vector<TFolderNode*>& List, size_t From)
+{
+  for (size_t Index = From; Index < List.size(); ++Index)
+    List[Index]->FIndex = Index;
+}
+
+TFolderNode* TFolderTree::AddTopNode()
+{
+  std::vector<TFolderNode*> Nodes{new TFolderNode(nullptr)};
+  AppendChildren(nullptr, Nodes);
+  return FTopNodes.back();
+}
+
+void TFolderTree::AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>& Nodes)
+{
+  if (Nodes.empty())
+    return;
+  std::vector<TFolderNode*>& List = ChildList(Parent);
+  const size_t First = List.size();
+  if (FListener)
+    FListener->TreeBeginInsert(Parent, First, First + Nodes.size() - 1);
+  List.insert(List.end(), Nodes.begin(), Nodes.end());
+  Renumber(List, First);
+  Nodes.clear();
+  if (FListener)
+    FListener->TreeEndInsert();
+}
+
+void TFolderTree::DeleteNode(TFolderNode* Node)
+{
+  TFolderNode* Parent = Node->Parent();
+  std::vector<TFolderNode*>& List = ChildList(Parent);
+  const size_t Index = Node->Index();
+  if (FListener)
+    FListener->TreeBeginRemove(Parent, Index, Index);
+  List.erase(List.begin() + Index);
+  Renumber(List, Index);
+  TFolderNode::DeleteSubtree(Node);
+  if (FListener)
+    FListener->TreeEndRemove();
+}
+
+void TFolderTree::DeleteChildren(TFolderNode* Node)
+{
+  if (Node->FChildren.empty())
+    return;
+  if (FListener)
+    FListener->TreeBeginRemove(Node, 0, Node->FChildren.size() - 1);
+  std::vector<TFolderNode*> Children;
+  Children.swap(Node->FChildren);
+  for (TFolderNode* Child : Children)
+    TFolderNode::DeleteSubtree(Child);
+  if (FListener)
+    FListener->TreeEndRemove();
+}
+
+void TFolderTree::SortChildren(
+  TFolderNode* Parent, const std::function<bool(const TFolderNode*, const TFolderNode*)>& Less)
+{
+  std::vector<TFolderNode*>& List = ChildList(Parent);
+  if (List.size() < 2)
+    return;
+  if (FListener)
+    FListener->TreeBeginReorder(Parent);
+  std::stable_sort(List.begin(), List.end(), Less);
+  Renumber(List, 0);
+  if (FListener)
+    FListener->TreeEndReorder(Parent);
+}
+
+void TFolderTree::NodeChanged(TFolderNode* Node)
+{
+  if (FListener)
+    FListener->TreeNodeChanged(Node);
+}

@@ -1,0 +1,160 @@
+#include "Root.h"
+
+#include "Directory.h"
+#include "PathRules.h"
+
+#include <QByteArray>
+#include <QStorageInfo>
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
+                        uint32_t SectorsPerCluster, uint64_t TotalKB)
+{
+  uint64_t Size;
+  if (FileSystem == "FAT" || FileSystem == "NTFS")
+    Size = uint64_t(BytesPerSector) * SectorsPerCluster;
+  else if (FileSystem == "FAT32")
+    Size = TotalKB >= 33554432 ? 32768 : TotalKB >= 16777216 ? 16384 : TotalKB >= 8388608 ? 8192 : 4096;
+  else
+    Size = BytesPerSector;  // "CDFS" and every other name
+  return Size < 512 || Size > 33000 ? 512 : uint32_t(Size);
+}
+
+std::string ClusterTableName(const std::string& KernelType)
+{
+  static const std::array<const char*, 18> BlockAllocating = {
+    "ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs", "nilfs2",
+    "bcachefs", "zfs", "hfsplus", "exfat", "vfat", "msdos", "ntfs", "ntfs3", "fuseblk"};
+  for (const char* Name : BlockAllocating)
+    if (KernelType == Name)
+      return "NTFS";
+  if (KernelType == "iso9660" || KernelType == "udf")
+    return "CDFS";
+  return {};
+}
+
+// Rounds bytes to kilobytes, halves to even.
+static uint64_t RoundedKB(unsigned __int128 Bytes)
+{
+  uint64_t KB = uint64_t(Bytes / 1024);
+  const unsigned Rest = unsigned(Bytes % 1024);
+  if (Rest > 512 || (Rest == 512 && (KB & 1)))
+    ++KB;
+  return KB;
+}
+
+int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& FreeKB)
+{
+  TotalKB = FreeKB = 0;
+  struct statvfs Data;
+  if (statvfs(Directory.c_str(), &Data) != 0)
+    return errno;
+  // All free blocks, whatever part of them is reserved for the administrator.
+  TotalKB = RoundedKB((unsigned __int128)Data.f_blocks * Data.f_frsize);
+  FreeKB = RoundedKB((unsigned __int128)Data.f_bfree * Data.f_frsize);
+  return 0;
+}
+
+int ReadVolumeInfo(TRoot& Root)
+{
+  Root.FVolumeLabel.clear();
+  const bool UserDefined = Root.FFileSystem == UserDefinedFileSystem;
+  const QStorageInfo Storage(QString::fromLocal8Bit(Root.FPath.c_str()));
+  Root.FDrive = Storage.isValid() ? TPathRules::WithSeparator(Storage.rootPath().toLocal8Bit().toStdString())
+                                  : std::string();
+  std::string Type;
+  if (Storage.isValid()) {
+    Type = Storage.fileSystemType().toStdString();
+    Root.FVolumeLabel = Storage.name().toStdString();
+    if (!UserDefined)
+      Root.FFileSystem = Type;
+  }
+  Root.FCompressed = false;  // no Linux volume reports itself compressed
+
+  // The folder itself is queried: it is on the volume, and a missing folder
+  // is told apart from a volume that has no size (a pseudo file system).
+  const int Error = GetDiskSpaceKB(Root.FPath, Root.FTotalKB, Root.FFreeKB);
+  struct statvfs Data;
+  if (Root.FTotalKB > 0 && statvfs(Root.FPath.c_str(), &Data) == 0) {
+    const std::string Row = ClusterTableName(Type);
+    const uint32_t Sector = Row == "CDFS" ? 2048 : 512;
+    Root.FBytesPerSector = Sector;
+    Root.FSectorsPerCluster = std::max<uint32_t>(1, uint32_t(Data.f_frsize / Sector));
+    if (!UserDefined)
+      Root.FClusterSize = ClusterSizeFor(Row, Root.FBytesPerSector, Root.FSectorsPerCluster, Root.FTotalKB);
+  } else {
+    if (!UserDefined)
+      Root.FClusterSize = 512;
+    Root.FBytesPerSector = 512;
+    Root.FSectorsPerCluster = 1;
+    Root.FFileSystem = UnknownFileSystem;
+  }
+  if (Root.FClusterSize < 512 || Root.FClusterSize > 33000)
+    Root.FClusterSize = 512;
+  return Error;
+}
+
+int CountFirstLevelFolders(TRoot& Root, const std::string& Path)
+{
+  Root.FSubfolderCount = 0;
+  Root.FSubfoldersDone = 0;
+  const int Fd = TDirectory::Open(AT_FDCWD, TPathRules::WithSeparator(Path).c_str(), true);
+  if (Fd < 0)
+    return -Fd;
+  // Counts exactly the entries the walk treats as folders.
+  std::array<char, 32768> Buffer;
+  TDirectory Listing(Fd, Buffer.data(), Buffer.size());
+  const char* Name;
+  unsigned char Type;
+  int Count = 0;
+  while (Listing.Next(Name, Type)) {
+    TEntryInfo Info;
+    if (Type == TDirectory::dtDirectory
+        || ((Type == TDirectory::dtLink || Type == TDirectory::dtUnknown)
+            && TDirectory::Stat(Fd, Name, true, Info) == 0 && Info.IsFolder))
+      ++Count;
+  }
+  close(Fd);
+  Root.FSubfolderCount = Count;
+  return 0;
+}
+
+void SetUserClusterSize(TRoot& Root, uint32_t Bytes)
+{
+  Root.FClusterSize = Bytes;
+  Root.FFileSystem = UserDefinedFileSystem;
+}
+
+void ClearUserClusterSize(TRoot& Root)
+{
+  Root.FFileSystem.clear();
+  ReadVolumeInfo(Root);
+}
+
+bool IsRealFileSystem(const std::string& Type, const std::string& Device)
+{
+  static const std::array<const char*, 6> Network = {"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs", "fuseblk"};
+  for (const char* Name : Network)
+    if (Type == Name)
+      return true;
+  static const std::array<const char*, 3> Images = {"squashfs", "overlay", "tmpfs"};
+  for (const char* Name : Images)
+    if (Type == Name)
+      return false;
+  return Device.starts_with("/dev/");
+}
+
+std::vector<std::string> LogicalDrives()
+{
+  std::vector<std::string> Drives;
+  for (const QStorageInfo& Volume : QStorageInfo::mountedVolumes())
+    if (Volume.isValid() && IsRealFileSystem(Volume.fileSystemType().toStdString(), Volume.device().toStdString()))
+      Drives.push_back(TPathRules::WithSeparator(Volume.rootPath().toLocal8Bit().toStdString()));
+  return Drives;
+}

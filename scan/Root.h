@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TFolderNode;
+class TFolderTree;
+class TScan2;
+
+// A scan root: the top node of one scanned folder and the volume it lives on,
+// with the allocation unit its files are counted with.
+struct TRoot {
+  TFolderNode* FNode = nullptr;
+  TScan2* FWorker = nullptr;          // the running scan of this root, if any
+  std::string FDrive;                 // mount point holding FPath, ending in "/"
+  std::string FFileSystem;            // "ext4", "User Defined", "Unknown FS", ...
+  std::string FVolumeLabel;
+  std::string FPath;                  // the scanned folder, ending in "/"
+  uint32_t FSectorsPerCluster = 0;
+  uint32_t FBytesPerSector = 0;
+  uint64_t FFreeKB = 0;
+  uint64_t FTotalKB = 0;              // 0: the volume could not be sized
+  uint32_t FClusterSize = 0;          // bytes per counting unit, 512..33000
+  bool FCompressed = false;
+  TRoot* FNext = nullptr;
+  int FSubfolderCount = 0;            // first-level folders, for the progress bar
+  int FSubfoldersDone = 0;
+  QString FTitle;                     // title of reports and exported charts
+  TFolderTree* FTree = nullptr;       // the tree holding FNode
+};
+
+inline const char* UserDefinedFileSystem = "User Defined";
+inline const char* UnknownFileSystem = "Unknown FS";
+
+// The counting unit for a file system of the given name and geometry: the
+// cluster table, bounded to 512..33000 bytes.
+uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
+                        uint32_t SectorsPerCluster, uint64_t TotalKB);
+// The row of the cluster table that a Linux file-system type counts by:
+// "NTFS" for block-allocating local file systems, "CDFS" for optical ones,
+// and an empty name (any other) for the rest.
+std::string ClusterTableName(const std::string& KernelType);
+
+// Fills the volume fields of Root from Root.FPath. Returns 0, or the errno of
+// a volume that cannot be queried at all (a missing folder).
+int ReadVolumeInfo(TRoot& Root);
+// Total and free size of the volume holding Directory; 0 and 0 on failure,
+// when the result is the errno.
+int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& FreeKB);
+// Counts the first-level folders of Path for the progress bar. Returns 0, or
+// the errno when the folder cannot be listed.
+int CountFirstLevelFolders(TRoot& Root, const std::string& Path);
+void SetUserClusterSize(TRoot& Root, uint32_t Bytes);
+void ClearUserClusterSize(TRoot& Root);
+// Whether a mount is a real file system (a disk, a FUSE block device or a
+// network share) rather than a pseudo file system.
+bool IsRealFileSystem(const std::string& Type, const std::string& Device);
+// The mount points ("drives") that a scan of all drives visits, each ending
+// in "/".
+std::vector<std::string> LogicalDrives();

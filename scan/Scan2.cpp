@@ -1,0 +1,398 @@
+#include "Scan2.h"
+
+#include "Directory.h"
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "Wildcard.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Listing buffer of each worker: large enough that most folders are read in
+// one getdents64 call.
+constexpr size_t ListingBufferSize = 64 * 1024;
+
+// Threads per scan. Warm, the walk is bound by the processors; cold, by the
+// disk, where more requests in flight than cores still help.
+unsigned WorkerCount()
+{
+  return std::clamp(std::thread::hardware_concurrency() * 2, 4u, 8u);
+}
+
+}  // namespace
+
+TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TScanSettings& Settings)
+  : FNode(Node),
+    FRoot(Root),
+    FPath(TPathRules::WithSeparator(Path)),
+    FSettings(Settings),
+    FClusterSize(Root->FClusterSize)
+{
+  TFolderData* Record = Node->FData;
+  FOldClusters = Record->FClusters;
+  FOldObjects = Record->FObjects;
+  FOldTailBytes = Record->FTailBytes;
+  Record->FClusters = 0;
+  Record->FTailBytes = 0;
+  Record->FObjects = 0;
+  Record->FOwnClusters = 0;
+  Record->FOwnTailBytes = 0;
+  Record->FOwnFiles = -1;
+  Record->FErrorCode = 0;
+  Record->FLastAccess = 0;
+  Record->FLastWrite = 0;
+  Record->FIncomplete = true;
+}
+
+TScan2::~TScan2()
+{
+  Terminate();
+  for (std::thread& Thread : FThreads)
+    if (Thread.joinable())
+      Thread.join();
+  for (TResult& Result : FResults)
+    for (TFolderNode* Node : Result.Nodes)
+      TFolderNode::DeleteSubtree(Node);
+}
+
+void TScan2::Resume()
+{
+  FTasks.push_back({FNode, nullptr, false});
+  const unsigned Count = WorkerCount();
+  FWorkersLeft = int(Count);
+  for (unsigned Index = 0; Index < Count; ++Index)
+    FThreads.emplace_back(&TScan2::WorkerLoop, this);
+}
+
+void TScan2::WorkerLoop()
+{
+  std::vector<char> Buffer(ListingBufferSize);
+  std::vector<TTask> NewTasks;
+  std::unique_lock Lock(FTaskMutex);
+  for (;;) {
+    FTaskReady.wait(Lock, [this] { return !FTasks.empty() || FBusy == 0; });
+    if (FTasks.empty())
+      break;  // nothing queued and nobody who could queue more
+    const TTask Task = FTasks.back();
+    FTasks.pop_back();
+    ++FBusy;
+    Lock.unlock();
+    WalkFolder(Task, Buffer, NewTasks);
+    Lock.lock();
+    --FBusy;
+    // Reversed onto the stack, so the first folder listed is walked first.
+    FTasks.insert(FTasks.end(), NewTasks.rbegin(), NewTasks.rend());
+    if (NewTasks.size() > 1 || (FBusy == 0 && FTasks.empty()))
+      FTaskReady.notify_all();
+    NewTasks.clear();
+  }
+  const bool Last = --FWorkersLeft == 0;
+  Lock.unlock();
+  FTaskReady.notify_all();
+  if (Last)
+    Post(TResult(TResult::rkDone));
+}
+
+bool TScan2::Enter(const TTask& Task, int& Fd, TFolderIdentity& Identity)
+{
+  TFolderNode* Node = Task.Node;
+  TDirHandle* Parent = Task.Parent;
+  if (!Parent) {
+    Fd = TDirectory::Open(AT_FDCWD, FPath.c_str(), true);  // the chosen folder is always entered
+  } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
+    Release(Parent);
+    FinishFolder(Node);
+    return false;
+  } else {
+    Fd = TDirectory::Open(Parent->Fd, Node->FData->FName.c_str(), Task.IsLink);
+  }
+  if (Fd < 0) {
+    if (Parent)
+      Release(Parent);
+    if (!TDirectory::IsNoMatchCode(-Fd)) {
+      Node->FData->FErrorCode = -Fd;
+      ReportFailure(Node, -Fd);
+    }
+    FinishFolder(Node);
+    return false;
+  }
+  if (TDirectory::Identify(Fd, Identity) == 0) {
+    Node->FDevice = Identity.Device;
+    Node->FInode = Identity.Inode;
+  }
+  if (!Parent)
+    return true;
+  const bool MountPoint = Identity.HasMountId && Parent->HasMountId ? Identity.MountId != Parent->MountId
+                                                                    : Identity.Device != Parent->Device;
+  Release(Parent);
+  bool Enter = !MountPoint || FSettings.FFollowReparsePoints;
+  if (Enter && (MountPoint || Task.IsLink)) {
+    // A followed link or mount never enters a folder already on its own path.
+    for (const TFolderNode* Above = Node->Parent(); Above && Enter; Above = Above->Parent())
+      Enter = Above->FDevice != Identity.Device || Above->FInode != Identity.Inode;
+  }
+  if (!Enter) {
+    close(Fd);
+    FinishFolder(Node);
+  }
+  return Enter;
+}
+
+void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks)
+{
+  TFolderNode* Node = Task.Node;
+  TFolderData* Record = Node->FData;
+  if (Terminated()) {
+    if (Task.Parent)
+      Release(Task.Parent);
+    return;
+  }
+  int Fd;
+  TFolderIdentity Identity;
+  if (!Enter(Task, Fd, Identity))
+    return;
+  FFoldersCounted.fetch_add(1, std::memory_order_relaxed);
+
+  const bool EveryFile = FSettings.MatchesEveryFile();
+  uint64_t Clusters = 0, TailBytes = 0, Files = 0, LastAccess = 0, LastWrite = 0;
+  std::vector<TSubFolder> SubFolders;
+  TDirectory Listing(Fd, Buffer.data(), Buffer.size());
+  const char* Name;
+  unsigned char Type;
+  while (Listing.Next(Name, Type)) {
+    if (Type == TDirectory::dtDirectory) {
+      SubFolders.push_back({Name, false});
+      continue;
+    }
+    TEntryInfo Info;
+    if (Type == TDirectory::dtLink) {
+      if (TDirectory::Stat(Fd, Name, true, Info) == 0 && Info.IsFolder)
+        SubFolders.push_back({Name, true});
+      continue;  // a link to a file holds no data of its own
+    }
+    if (Type != TDirectory::dtRegular && Type != TDirectory::dtUnknown)
+      continue;  // devices, pipes and sockets hold no data
+    uint64_t Times = 1;
+    if (!EveryFile) {
+      // A file matching several patterns counts once for each.
+      Times = std::count_if(FSettings.FFileFilter.begin(), FSettings.FFileFilter.end(),
+                            [Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name); });
+      if (Times == 0 && Type == TDirectory::dtRegular)
+        continue;
+    }
+    if (TDirectory::Stat(Fd, Name, false, Info) != 0)
+      continue;  // gone since the listing
+    if (Info.IsFolder) {
+      SubFolders.push_back({Name, false});
+      continue;
+    }
+    if (Info.IsLink) {
+      TEntryInfo Target;
+      if (TDirectory::Stat(Fd, Name, true, Target) == 0 && Target.IsFolder)
+        SubFolders.push_back({Name, true});
+      continue;
+    }
+    const TFileCount Count = TFolderData::CountFile(Info.Size, FClusterSize);
+    if (!Info.IsRegular || Times == 0 || Count.Objects == 0)
+      continue;
+    Clusters += Count.Clusters * Times;
+    TailBytes += Count.TailBytes * Times;
+    Files += Times;
+    LastAccess = std::max(LastAccess, Info.LastAccess);
+    LastWrite = std::max(LastWrite, Info.LastWrite);
+  }
+
+  FFilesCounted.fetch_add(Files, std::memory_order_relaxed);
+  Record->FOwnClusters = Clusters;
+  Record->FOwnTailBytes = TailBytes;
+  Record->FOwnFiles = int64_t(Files);
+  Record->FLastAccess.RaiseTo(LastAccess);
+  Record->FLastWrite.RaiseTo(LastWrite);
+  AddUp(Node, Clusters, TailBytes, Files);
+
+  const int ListError = Listing.Error();
+  if (ListError && !TDirectory::IsNoMatchCode(ListError)) {
+    Record->FErrorCode = ListError;
+    ReportFailure(Node, ListError);
+    SubFolders.clear();
+  }
+  if (Terminated()) {
+    close(Fd);
+    return;  // stays incomplete, without its sub-folders
+  }
+  if (SubFolders.empty()) {
+    close(Fd);
+    FinishFolder(Node);
+    return;
+  }
+
+  auto* Handle = new TDirHandle{Fd, Identity.Device, Identity.MountId, Identity.HasMountId,
+                                uint32_t(SubFolders.size())};
+  std::vector<TFolderNode*> Children;
+  Children.reserve(SubFolders.size() + 1);
+  for (TSubFolder& Sub : SubFolders) {
+    auto* Child = new TFolderNode(Node);
+    Child->FData = new TFolderData(Child, FRoot);
+    Child->FData->FName = std::move(Sub.Name);
+    Children.push_back(Child);
+    NewTasks.push_back({Child, Handle, Sub.IsLink});
+  }
+  if (FSettings.FShowFiles && Files > 0) {
+    auto* Entry = new TFolderNode(Node);
+    Entry->FData = new TFolderData(Entry, FRoot);
+    Entry->FData->FIsFiles = true;
+    Entry->FData->FClusters = Clusters;
+    Entry->FData->FTailBytes = TailBytes;
+    Entry->FData->FObjects = Files;
+    Children.push_back(Entry);
+  }
+  // Set before any sub-folder task can run and finish.
+  Node->FPending.store(uint32_t(SubFolders.size()), std::memory_order_release);
+  TResult Append(TResult::rkAppend);
+  Append.Parent = Node;
+  Append.Nodes = std::move(Children);
+  Post(std::move(Append));
+}
+
+void TScan2::FinishFolder(TFolderNode* Node)
+{
+  // The folder counts itself, then tells its parent; the last sub-folder to
+  // finish finishes the parent in turn, without recursion.
+  for (;;) {
+    TFolderData* Record = Node->FData;
+    AddUp(Node, 1, 0, 1);
+    Record->FIncomplete = false;
+    if (Node == FNode)
+      return;
+    TFolderNode* Parent = Node->Parent();
+    Parent->FData->FLastAccess.RaiseTo(Record->FLastAccess);
+    Parent->FData->FLastWrite.RaiseTo(Record->FLastWrite);
+    if (Parent == FRoot->FNode)
+      Post(TResult(TResult::rkProgress));
+    if (Parent->FPending.fetch_sub(1, std::memory_order_acq_rel) != 1)
+      return;
+    Node = Parent;
+  }
+}
+
+void TScan2::AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects)
+{
+  if (Clusters == 0 && TailBytes == 0 && Objects == 0)
+    return;
+  // Live totals: every folder up to the start of this scan grows at once.
+  for (;; Node = Node->Parent()) {
+    TFolderData* Record = Node->FData;
+    Record->FClusters += Clusters;
+    Record->FTailBytes += TailBytes;
+    Record->FObjects += Objects;
+    if (Node == FNode)
+      return;
+  }
+}
+
+void TScan2::ReportFailure(TFolderNode* Node, int Code)
+{
+  TResult Failure(TResult::rkFailure);
+  Failure.Code = Code;
+  if (FSettings.FShowErrors)
+    Failure.Path = PathOf(Node);
+  Post(std::move(Failure));
+}
+
+void TScan2::Release(TDirHandle* Handle)
+{
+  if (Handle->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    close(Handle->Fd);
+    delete Handle;
+  }
+}
+
+std::string TScan2::PathOf(const TFolderNode* Node) const
+{
+  std::vector<const std::string*> Names;
+  for (; Node; Node = Node->Parent())
+    Names.push_back(&Node->FData->FName);
+  std::string Path;
+  for (auto Name = Names.rbegin(); Name != Names.rend(); ++Name)
+    Path = TPathRules::WithSeparator(Path + **Name);
+  return Path;
+}
+
+void TScan2::Post(TResult&& Result)
+{
+  bool WasEmpty;
+  {
+    std::lock_guard Lock(FResultMutex);
+    WasEmpty = FResults.empty();
+    FResults.push_back(std::move(Result));
+  }
+  if (WasEmpty)
+    FResultReady.notify_all();
+}
+
+void TScan2::WaitForResults(std::chrono::milliseconds Timeout)
+{
+  std::unique_lock Lock(FResultMutex);
+  FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty(); });
+}
+
+void TScan2::Drain()
+{
+  std::vector<TResult> Batch;
+  {
+    std::lock_guard Lock(FResultMutex);
+    Batch.swap(FResults);
+  }
+  for (TResult& Result : Batch) {
+    switch (Result.Kind) {
+      case TResult::rkAppend:
+        FRoot->FTree->AppendChildren(Result.Parent, Result.Nodes);
+        break;
+      case TResult::rkProgress:
+        ++FRoot->FSubfoldersDone;
+        if (OnProgressStep)
+          OnProgressStep();
+        break;
+      case TResult::rkFailure:
+        if (OnFailure)
+          OnFailure(Result.Code, Result.Path);
+        break;
+      case TResult::rkDone:
+        Complete();
+        break;
+    }
+  }
+}
+
+void TScan2::Await()
+{
+  for (std::thread& Thread : FThreads)
+    if (Thread.joinable())
+      Thread.join();
+  Drain();
+}
+
+void TScan2::Complete()
+{
+  for (std::thread& Thread : FThreads)
+    if (Thread.joinable())
+      Thread.join();
+  if (FRoot->FWorker == this)
+    FRoot->FWorker = nullptr;
+  const TFolderData* Record = FNode->FData;
+  FRoot->FTree->NodeChanged(FNode);
+  // A branch rescan corrects every folder above the branch.
+  if (FNode->Parent())
+    TFolderData::AddToAncestors(FNode->Parent(), int64_t(Record->FObjects - FOldObjects),
+                                int64_t(Record->FClusters - FOldClusters),
+                                int64_t(Record->FTailBytes - FOldTailBytes));
+  FFinished = true;
+  if (OnTerminate)
+    OnTerminate(this);
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "ScanSettings.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class TFolderNode;
+struct TFolderIdentity;
+struct TRoot;
+
+// One scan of one folder (a whole scan root or one branch of it). The folder
+// is walked by a few worker threads, each taking one folder at a time: list
+// it, count its files, hand its sub-folders on as new tasks. Workers create
+// the nodes and records of the subtree and count into them; what the owning
+// thread must do (attach nodes to the tree, advance progress, report failures)
+// is queued and applied by Drain(), so a scan never waits for the window.
+class TScan2 {
+public:
+  // Takes the start node's totals as the old values and clears them. The
+  // workers start with Resume().
+  TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root,
+         const TScanSettings& Settings = TScanSettings::Current());
+  // Stops and joins the workers; results never drained are freed.
+  ~TScan2();
+  TScan2(const TScan2&) = delete;
+  TScan2& operator=(const TScan2&) = delete;
+
+  void Resume();
+  // Asks the workers to stop: each folder being listed finishes its listing,
+  // nothing new is entered, and folders on the way stay incomplete.
+  void Terminate() { FTerminated.store(true, std::memory_order_relaxed); }
+  bool Terminated() const { return FTerminated.load(std::memory_order_relaxed); }
+  // The completion step has run.
+  bool Finished() const { return FFinished; }
+
+  // Applies the queued results on the calling (owning) thread; after the last
+  // one, runs the completion step.
+  void Drain();
+  // Waits until results are queued or Timeout passes.
+  void WaitForResults(std::chrono::milliseconds Timeout);
+  // Waits for the workers to end, then drains to completion.
+  void Await();
+
+  TFolderNode* Node() const { return FNode; }
+  TRoot* Root() const { return FRoot; }
+  const std::string& Path() const { return FPath; }
+  uint64_t FilesCounted() const { return FFilesCounted.load(std::memory_order_relaxed); }
+  uint64_t FoldersCounted() const { return FFoldersCounted.load(std::memory_order_relaxed); }
+
+  // Called by Drain() on the owning thread.
+  std::function<void(int Code, const std::string& Path)> OnFailure;
+  std::function<void()> OnProgressStep;
+  std::function<void(TScan2*)> OnTerminate;
+
+  uint64_t FOldClusters;
+  uint64_t FOldObjects;
+  uint64_t FOldTailBytes;
+
+private:
+  // An open folder whose sub-folders are still to be opened relative to it.
+  struct TDirHandle {
+    int Fd;
+    uint64_t Device;
+    uint64_t MountId;
+    bool HasMountId;
+    std::atomic<uint32_t> Refs;
+  };
+  struct TTask {
+    TFolderNode* Node;
+    TDirHandle* Parent;  // null for the start folder
+    bool IsLink;
+  };
+  struct TResult {
+    enum TKind { rkAppend, rkProgress, rkFailure, rkDone } Kind;
+    explicit TResult(TKind Kind) : Kind(Kind) {}
+    TFolderNode* Parent = nullptr;
+    std::vector<TFolderNode*> Nodes;
+    int Code = 0;
+    std::string Path;
+  };
+  struct TSubFolder {
+    std::string Name;
+    bool IsLink;
+  };
+
+  void WorkerLoop();
+  void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
+  bool Enter(const TTask& Task, int& Fd, TFolderIdentity& Identity);
+  void FinishFolder(TFolderNode* Node);
+  void AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects);
+  void ReportFailure(TFolderNode* Node, int Code);
+  void Release(TDirHandle* Handle);
+  void Post(TResult&& Result);
+  std::string PathOf(const TFolderNode* Node) const;
+  void Complete();
+
+  TFolderNode* FNode;
+  TRoot* FRoot;
+  std::string FPath;
+  const TScanSettings FSettings;
+  const uint32_t FClusterSize;
+
+  std::vector<std::thread> FThreads;
+  std::atomic<bool> FTerminated{false};
+  std::atomic<uint64_t> FFilesCounted{0};
+  std::atomic<uint64_t> FFoldersCounted{0};
+
+  std::mutex FTaskMutex;
+  std::condition_variable FTaskReady;
+  std::vector<TTask> FTasks;
+  int FBusy = 0;
+  int FWorkersLeft = 0;
+
+  std::mutex FResultMutex;
+  std::condition_variable FResultReady;
+  std::vector<TResult> FResults;
+
+  bool FFinished = false;
+};

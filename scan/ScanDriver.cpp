@@ -1,0 +1,168 @@
+#include "ScanDriver.h"
+
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "Scan2.h"
+
+#include <QString>
+
+#include <algorithm>
+
+TScanDriver::TScanDriver(TFolderTree& Tree) : FTree(Tree) {}
+
+TScanDriver::~TScanDriver()
+{
+  while (FRoots)
+    RemoveRoot(FRoots);
+}
+
+TRoot* TScanDriver::FindRoot(const std::string& Path) const
+{
+  for (TRoot* Root = FRoots; Root; Root = Root->FNext)
+    if (TPathRules::SamePath(Root->FPath, Path))
+      return Root;
+  return nullptr;
+}
+
+TRoot* TScanDriver::RootOf(const TFolderNode* Node) const
+{
+  return Node ? TFolderData::RecordOf(Node)->FRoot : nullptr;
+}
+
+bool TScanDriver::StartScan(const std::string& Given)
+{
+  if (Given.empty())
+    return false;
+  const std::string Path = TPathRules::Absolute(Given);
+  TRoot* Root = FindRoot(Path);
+  if (Root) {
+    Await(Root);
+    FTree.DeleteChildren(Root->FNode);
+  } else {
+    Root = new TRoot;
+    Root->FTree = &FTree;
+    Root->FNext = FRoots;
+    FRoots = Root;
+    Root->FNode = FTree.AddTopNode();
+    Root->FNode->FData = new TFolderData(Root->FNode, Root);
+    if (FUserClusterSize)
+      SetUserClusterSize(*Root, FUserClusterSize);
+  }
+  TFolderData* Record = Root->FNode->FData;
+  Record->FOwnFiles = -1;
+  Record->FChildrenLabelled = false;
+  Root->FPath = TPathRules::WithSeparator(Path);
+
+  int Error = ReadVolumeInfo(*Root);
+  if (Error == 0)
+    Error = CountFirstLevelFolders(*Root, Root->FPath);
+  if (Error != 0) {
+    if (OnError)
+      OnError(Error, Path);
+    RemoveRoot(Root);
+    return false;
+  }
+  Record->SetName(Path);
+  // Reports name a folder with the volume it is on, a whole volume by itself.
+  const QString Name = QString::fromLocal8Bit(Path.c_str());
+  const QString Label = QString::fromStdString(Root->FVolumeLabel);
+  if (Root->FDrive != Root->FPath)
+    Root->FTitle = Label.isEmpty() ? Name : Name + " on [" + Label + "]";
+  else
+    Root->FTitle = " Drive: " + (Label.isEmpty() ? Name : Label + " (" + Name + ")");
+  FTree.NodeChanged(Root->FNode);
+  Launch(new TScan2(Root->FPath, Root->FNode, Root), Root);
+  return true;
+}
+
+bool TScanDriver::UpdateBranch(TFolderNode* Node)
+{
+  TRoot* Root = RootOf(Node);
+  if (!Root || Root->FWorker)
+    return false;
+  FTree.DeleteChildren(Node);
+  TFolderData* Record = Node->FData;
+  Record->ClearCachedTexts();
+  Launch(new TScan2(Record->FullPath(), Node, Root), Root);
+  return true;
+}
+
+void TScanDriver::Launch(TScan2* Scan, TRoot* Root)
+{
+  FScans.emplace_back(Scan);
+  Root->FWorker = Scan;
+  Scan->OnFailure = [this](int Code, const std::string& Path) {
+    if (OnError)
+      OnError(Code, Path);
+  };
+  Scan->OnProgressStep = [this, Root] {
+    if (OnProgress)
+      OnProgress(Root);
+  };
+  Scan->OnTerminate = [this, Root](TScan2* Done) {
+    if (OnScanDone)
+      OnScanDone(Root, Done->Terminated());
+  };
+  Scan->Resume();
+}
+
+void TScanDriver::Stop(TRoot* Root)
+{
+  if (Root && Root->FWorker)
+    Root->FWorker->Terminate();
+}
+
+void TScanDriver::Await(TRoot* Root)
+{
+  if (TScan2* Scan = Root->FWorker) {
+    Scan->Terminate();
+    Scan->Await();
+    Forget(Scan);
+  }
+}
+
+void TScanDriver::Forget(TScan2* Scan)
+{
+  std::erase_if(FScans, [Scan](const std::unique_ptr<TScan2>& Item) { return Item.get() == Scan; });
+}
+
+bool TScanDriver::RemoveRoot(TRoot* Root)
+{
+  Await(Root);
+  const bool WasHead = FRoots == Root;
+  if (WasHead) {
+    FRoots = Root->FNext;
+  } else {
+    TRoot* Before = FRoots;
+    while (Before && Before->FNext != Root)
+      Before = Before->FNext;
+    if (Before)
+      Before->FNext = Root->FNext;
+  }
+  TFolderData::FreeNode(Root->FNode, false);
+  delete Root;
+  return WasHead;
+}
+
+void TScanDriver::Drain()
+{
+  // A completion step may start or await other scans: iterate over a copy.
+  std::vector<TScan2*> Running;
+  for (const std::unique_ptr<TScan2>& Scan : FScans)
+    Running.push_back(Scan.get());
+  for (TScan2* Scan : Running)
+    if (std::any_of(FScans.begin(), FScans.end(), [Scan](const auto& Item) { return Item.get() == Scan; })) {
+      Scan->Drain();
+      if (Scan->Finished())
+        Forget(Scan);
+    }
+}
+
+void TScanDriver::WaitForResults(std::chrono::milliseconds Timeout)
+{
+  if (!FScans.empty())
+    FScans.front()->WaitForResults(Timeout);
+}

@@ -1,0 +1,28 @@
+#include "ScanSettings.h"
+
+void TScanSettings::SetFileFilter(const std::string& Text, size_t Limit)
+{
+  FFileFilter.clear();
+  size_t Start = 0;
+  while (FFileFilter.size() < Limit) {
+    Start = Text.find_first_not_of(' ', Start);
+    if (Start == std::string::npos)
+      break;
+    const size_t End = Text.find(' ', Start);
+    FFileFilter.push_back(Text.substr(Start, End - Start));
+    Start = End;
+  }
+  if (FFileFilter.empty())
+    FFileFilter.push_back("*");
+}
+
+bool TScanSettings::MatchesEveryFile() const
+{
+  return FFileFilter.size() == 1 && FFileFilter.front() == "*";
+}
+
+TScanSettings& TScanSettings::Current()
+{
+  static TScanSettings Settings;
+  return Settings;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The settings a scan reads. The window changes the process-wide instance on
+// the main thread; every scan works with the copy it took when it started.
+struct TScanSettings {
+  std::vector<std::string> FFileFilter{"*"};
+  bool FFollowReparsePoints = false;
+  bool FShowFiles = true;
+  bool FShowErrors = false;
+
+  // Splits Text at spaces into at most Limit patterns; no pattern means "*".
+  void SetFileFilter(const std::string& Text, size_t Limit = 63);
+  // Whether the filter is the single pattern "*", which every file matches.
+  bool MatchesEveryFile() const;
+
+  static TScanSettings& Current();
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <ftw.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+// A folder tree built for one test in a temporary folder. Paths are relative
+// to its top and are bytes, so names need not be valid UTF-8.
+class TTestTree {
+public:
+  TTestTree() { QVERIFY(FDir.isValid()); }
+
+  std::string Top() const { return FDir.path().toStdString(); }
+  std::string Path(const std::string& Relative) const { return Top() + "/" + Relative; }
+
+  void Folder(const std::string& Relative) const
+  {
+    QVERIFY2(mkdir(Path(Relative).c_str(), 0755) == 0, Relative.c_str());
+  }
+
+  // A file of the given apparent size (sparse, so huge files cost nothing),
+  // with the given access and write times in seconds since 1970 when set.
+  void File(const std::string& Relative, off_t Size, time_t Access = 0, time_t Write = 0) const
+  {
+    const int Fd = open(Path(Relative).c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    QVERIFY2(Fd >= 0, Relative.c_str());
+    QVERIFY(ftruncate(Fd, Size) == 0);
+    if (Access || Write) {
+      const timespec Times[2] = {{Access, 0}, {Write, 0}};
+      QVERIFY(futimens(Fd, Times) == 0);
+    }
+    close(Fd);
+  }
+
+  void Link(const std::string& Relative, const std::string& Target) const
+  {
+    QVERIFY2(symlink(Target.c_str(), Path(Relative).c_str()) == 0, Relative.c_str());
+  }
+
+  // A chain of Depth nested folders below Relative, made and later removed
+  // relative to descriptors, since its paths are far beyond PATH_MAX.
+  void DeepChain(const std::string& Relative, int Depth, const std::string& Name) const
+  {
+    int Fd = open(Path(Relative).c_str(), O_RDONLY | O_DIRECTORY);
+    for (int Level = 0; Level < Depth && Fd >= 0; ++Level) {
+      QVERIFY(mkdirat(Fd, Name.c_str(), 0755) == 0);
+      const int Next = openat(Fd, Name.c_str(), O_RDONLY | O_DIRECTORY);
+      close(Fd);
+      Fd = Next;
+    }
+    QVERIFY(Fd >= 0);
+    close(Fd);
+    FChains.push_back({Path(Relative), Depth, Name});
+  }
+
+  ~TTestTree()
+  {
+    for (const TChain& Chain : FChains) {
+      std::vector<int> Fds{open(Chain.Top.c_str(), O_RDONLY | O_DIRECTORY)};
+      for (int Level = 0; Level < Chain.Depth - 1 && Fds.back() >= 0; ++Level)
+        Fds.push_back(openat(Fds.back(), Chain.Name.c_str(), O_RDONLY | O_DIRECTORY));
+      for (auto Fd = Fds.rbegin(); Fd != Fds.rend(); ++Fd) {
+        unlinkat(*Fd, Chain.Name.c_str(), AT_REMOVEDIR);
+        close(*Fd);
+      }
+    }
+    // Removed here rather than by QTemporaryDir, which cannot name files
+    // whose names are not valid UTF-8.
+    nftw(Top().c_str(), [](const char* Path, const struct stat*, int, FTW*) { return remove(Path); }, 64,
+         FTW_DEPTH | FTW_PHYS);
+  }
+
+private:
+  struct TChain {
+    std::string Top;
+    int Depth;
+    std::string Name;
+  };
+  QTemporaryDir FDir;
+  mutable std::vector<TChain> FChains;
+};

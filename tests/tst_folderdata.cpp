@@ -1,0 +1,261 @@
+#include "FileTime.h"
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "FolderTreeListener.h"
+#include "Root.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+// Remembers which nodes the tree reported as changed.
+class TChangeLog : public TFolderTreeListener {
+public:
+  void TreeBeginInsert(TFolderNode*, size_t, size_t) override {}
+  void TreeEndInsert() override {}
+  void TreeBeginRemove(TFolderNode*, size_t First, size_t Last) override { Removed += int(Last - First + 1); }
+  void TreeEndRemove() override {}
+  void TreeBeginReorder(TFolderNode*) override {}
+  void TreeEndReorder(TFolderNode*) override {}
+  void TreeNodeChanged(TFolderNode* Node) override { Changed.push_back(Node); }
+  std::vector<TFolderNode*> Changed;
+  int Removed = 0;
+};
+
+// top -> a -> b, each a record of a root with the given cluster size.
+struct TSmallTree {
+  explicit TSmallTree(uint32_t ClusterSize = 4096)
+  {
+    Root.FClusterSize = ClusterSize;
+    Root.FTree = &Tree;
+    Top = Tree.AddTopNode();
+    Top->FData = new TFolderData(Top, &Root);
+    Top->FData->SetName("/data");
+    Root.FNode = Top;
+    A = Add(Top, "a");
+    B = Add(A, "b");
+  }
+  TFolderNode* Add(TFolderNode* Parent, const std::string& Name)
+  {
+    std::vector<TFolderNode*> Nodes{new TFolderNode(Parent)};
+    Nodes[0]->FData = new TFolderData(Nodes[0], &Root);
+    Nodes[0]->FData->SetName(Name);
+    TFolderNode* Node = Nodes[0];
+    Tree.AppendChildren(Parent, Nodes);
+    return Node;
+  }
+  static void Set(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects)
+  {
+    Node->FData->FClusters = Clusters;
+    Node->FData->FTailBytes = TailBytes;
+    Node->FData->FObjects = Objects;
+  }
+  TFolderTree Tree;
+  TRoot Root;
+  TFolderNode* Top;
+  TFolderNode* A;
+  TFolderNode* B;
+};
+
+}  // namespace
+
+class TFolderDataTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    qputenv("TZ", "UTC");
+    tzset();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  }
+
+  void countFile_data()
+  {
+    QTest::addColumn<quint64>("size");
+    QTest::addColumn<quint32>("cluster");
+    QTest::addColumn<quint64>("clusters");
+    QTest::addColumn<quint64>("tail");
+    QTest::addColumn<quint64>("objects");
+    QTest::newRow("empty file is not counted") << 0ull << 4096u << 0ull << 0ull << 0ull;
+    QTest::newRow("one byte") << 1ull << 4096u << 1ull << 1ull << 1ull;
+    QTest::newRow("exact multiple keeps a full tail") << 8192ull << 4096u << 2ull << 4096ull << 1ull;
+    QTest::newRow("one byte over") << 8193ull << 4096u << 3ull << 1ull << 1ull;
+    QTest::newRow("over 4 GiB") << (5ull << 32) + 7 << 4096u << (5ull << 20) + 1 << 7ull << 1ull;
+    QTest::newRow("largest size") << ~0ull << 512u << (1ull << 55) << 511ull << 1ull;
+    QTest::newRow("compressed volume counts bytes") << 1234ull << 1u << 1234ull << 1ull << 1ull;
+  }
+  void countFile()
+  {
+    QFETCH(quint64, size);
+    QFETCH(quint32, cluster);
+    QFETCH(quint64, clusters);
+    QFETCH(quint64, tail);
+    QFETCH(quint64, objects);
+    const TFileCount Count = TFolderData::CountFile(size, cluster);
+    QCOMPARE(Count.Clusters, clusters);
+    QCOMPARE(Count.TailBytes, tail);
+    QCOMPARE(Count.Objects, objects);
+    if (size)  // the identity the Size measure rests on
+      QCOMPARE((Count.Clusters - 1) * cluster + Count.TailBytes, size);
+  }
+
+  void getValue_data()
+  {
+    QTest::addColumn<quint64>("clusters");
+    QTest::addColumn<quint64>("tail");
+    QTest::addColumn<quint64>("objects");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<double>("expected");
+    // A folder holding one 1-byte file, 4096-byte clusters.
+    QTest::newRow("size KB") << 2ull << 1ull << 2ull << int(vtSize) << 1 << 1.0 / 1024;
+    QTest::newRow("allocated KB") << 2ull << 1ull << 2ull << int(vtAllocated) << 1 << 8.0;
+    QTest::newRow("wasted KB") << 2ull << 1ull << 2ull << int(vtWasted) << 1 << 8191.0 / 1024;
+    QTest::newRow("cd-rom KB") << 2ull << 1ull << 2ull << int(vtCDROM) << 1 << 4.0009765625;
+    QTest::newRow("objects") << 2ull << 1ull << 2ull << int(vtObjects) << 0 << 2.0;
+    QTest::newRow("allocated MB") << 2ull << 1ull << 2ull << int(vtAllocated) << 0 << 8.0 / 1024;
+    QTest::newRow("unknown view") << 2ull << 1ull << 2ull << 7 << 1 << 0.0;
+    // An empty folder: no size, one whole cluster wasted.
+    QTest::newRow("empty folder size") << 1ull << 0ull << 1ull << int(vtSize) << 1 << 0.0;
+    QTest::newRow("empty folder wasted") << 1ull << 0ull << 1ull << int(vtWasted) << 1 << 4.0;
+    QTest::newRow("no objects on cd-rom") << 0ull << 0ull << 0ull << int(vtCDROM) << 1 << 0.0;
+    // One 3 MB file (768 clusters, full tail) and the folder itself.
+    QTest::newRow("3 MB folder in MB") << 769ull << 4096ull << 2ull << int(vtSize) << 0 << 3.0;
+    // Far beyond 32-bit counters: 2^40 clusters.
+    QTest::newRow("huge allocated KB") << (1ull << 40) << 0ull << 1ull << int(vtAllocated) << 1 << double(1ull << 42);
+  }
+  void getValue()
+  {
+    QFETCH(quint64, clusters);
+    QFETCH(quint64, tail);
+    QFETCH(quint64, objects);
+    QFETCH(int, view);
+    QFETCH(int, unit);
+    QFETCH(double, expected);
+    TSmallTree Tree;
+    TSmallTree::Set(Tree.A, clusters, tail, objects);
+    QCOMPARE(Tree.A->FData->GetValue(view, unit), double(float(expected)));
+  }
+
+  void percent()
+  {
+    TSmallTree Tree;
+    TSmallTree::Set(Tree.Top, 200, 0, 2);
+    TSmallTree::Set(Tree.A, 50, 0, 1);
+    QCOMPARE(Tree.A->FData->GetValue(vtPercent, 0), double(float(50 / 200.0001 * 100)));
+    // A top node is measured against itself: just under 100.
+    const double Top = Tree.Top->FData->GetValue(vtPercent, 1);
+    QVERIFY(Top < 100 && Top > 99.99);
+    // No percent while the root is being scanned.
+    Tree.Root.FWorker = reinterpret_cast<TScan2*>(1);
+    QCOMPARE(Tree.A->FData->GetValue(vtPercent, 0), -1.0);
+    Tree.Root.FWorker = nullptr;
+  }
+
+  void exactBytes()
+  {
+    // Two files of 5 GiB + 7 bytes and 1 byte, plus the folder, on 4096-byte clusters.
+    TSmallTree Tree;
+    const TFileCount Big = TFolderData::CountFile((5ull << 30) + 7, 4096);
+    const TFileCount Small = TFolderData::CountFile(1, 4096);
+    TSmallTree::Set(Tree.A, Big.Clusters + Small.Clusters + 1, Big.TailBytes + Small.TailBytes, 3);
+    QCOMPARE(Tree.A->FData->SizeBytes(), (5ull << 30) + 8);
+    QCOMPARE(Tree.A->FData->AllocatedBytes(), (Big.Clusters + 2) * 4096);
+  }
+
+  void addToAncestorsAndFreeNode()
+  {
+    TSmallTree Tree;
+    TChangeLog Log;
+    Tree.Tree.SetListener(&Log);
+    TSmallTree::Set(Tree.Top, 10, 100, 5);
+    TSmallTree::Set(Tree.A, 6, 60, 3);
+    TSmallTree::Set(Tree.B, 2, 20, 1);
+    TFolderData::AddToAncestors(Tree.B, 1, 3, 7);
+    QCOMPARE(Tree.B->FData->FClusters.Load(), 5u);
+    QCOMPARE(Tree.A->FData->FObjects.Load(), 4u);
+    QCOMPARE(Tree.Top->FData->FTailBytes.Load(), 107u);
+    QCOMPARE(Log.Changed, (std::vector<TFolderNode*>{Tree.B, Tree.A, Tree.Top}));
+
+    // Removing b with subtraction takes exactly its share out of a and top.
+    TFolderData::FreeNode(Tree.B, true);
+    QCOMPARE(Tree.A->ChildCount(), 0u);
+    QCOMPARE(Log.Removed, 1);
+    QCOMPARE(Tree.A->FData->FClusters.Load(), 4u);
+    QCOMPARE(Tree.A->FData->FTailBytes.Load(), 40u);
+    QCOMPARE(Tree.Top->FData->FObjects.Load(), 4u);
+
+    // Without subtraction the totals stay.
+    TFolderData::FreeNode(Tree.A, false);
+    QCOMPARE(Tree.Top->ChildCount(), 0u);
+    QCOMPARE(Tree.Top->FData->FClusters.Load(), 8u);
+  }
+
+  void fullPath()
+  {
+    TSmallTree Tree;
+    QCOMPARE(Tree.B->FData->FullPath(), std::string("/data/a/b/"));
+    QCOMPARE(Tree.Top->FData->FullPath(), std::string("/data/"));
+    TFolderNode* Files = Tree.Add(Tree.A, "");
+    Files->FData->FIsFiles = true;
+    QCOMPARE(Files->FData->FullPath(), std::string("/data/a/"));
+    QCOMPARE(Files->FData->Name(), std::string());
+
+    // Renaming a folder drops the cached paths of everything below it.
+    Tree.A->FData->SetName("renamed");
+    QCOMPARE(Tree.B->FData->FullPath(), std::string("/data/renamed/b/"));
+
+    Tree.Top->FData->SetName("/");
+    QCOMPARE(Tree.Top->FData->FullPath(), std::string("/"));
+    QCOMPARE(Tree.B->FData->FullPath(), std::string("/renamed/b/"));
+
+    TFolderData Row(nullptr, &Tree.Root);
+    Row.FName = "file.txt";
+    QCOMPARE(Row.FullPath(), std::string());
+  }
+
+  void dateText()
+  {
+    QCOMPARE(TFolderData::DateText(0), QString());
+    QCOMPARE(TFolderData::DateText(0xFFFFFFFFull), QString());
+    // 2020-01-02 03:04:05 UTC.
+    QCOMPARE(TFolderData::DateText(FileTime::FromUnix(1577934245, 0)), QString("1/2/20"));
+  }
+
+  void accessDenied_data()
+  {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("denied");
+    QTest::newRow("EACCES") << EACCES << true;
+    QTest::newRow("EPERM") << EPERM << true;
+    QTest::newRow("ENOENT") << ENOENT << false;
+    QTest::newRow("EIO") << EIO << false;
+    QTest::newRow("none") << 0 << false;
+  }
+  void accessDenied()
+  {
+    QFETCH(int, code);
+    QFETCH(bool, denied);
+    QCOMPARE(TFolderData::IsAccessDeniedCode(code), denied);
+  }
+
+  void deepTreeIsFreedWithoutRecursion()
+  {
+    TSmallTree Tree;
+    TFolderNode* Node = Tree.B;
+    for (int Level = 0; Level < 200000; ++Level)
+      Node = Tree.Add(Node, "d");
+    TFolderData::FreeNode(Tree.A, false);
+    QCOMPARE(Tree.Top->ChildCount(), 0u);
+  }
+};
+
+QTEST_GUILESS_MAIN(TFolderDataTest)
+#include "tst_folderdata.moc"

@@ -1,0 +1,191 @@
+#include "TestTree.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <sys/wait.h>
+
+namespace {
+
+struct TResult {
+  int Status;
+  QByteArray Out;
+  QByteArray Err;
+};
+
+// Runs a program with byte arguments (folder names need not be UTF-8), its
+// output caught in files.
+TResult Spacelens(const QList<QByteArray>& Arguments, const QByteArray& Program = SPACELENS_BINARY)
+{
+  QTemporaryDir Outputs;
+  const QByteArray Out = Outputs.filePath("out").toLocal8Bit();
+  const QByteArray Err = Outputs.filePath("err").toLocal8Bit();
+  std::vector<char*> Argv{const_cast<char*>(Program.constData())};
+  for (const QByteArray& Argument : Arguments)
+    Argv.push_back(const_cast<char*>(Argument.constData()));
+  Argv.push_back(nullptr);
+  const pid_t Child = fork();
+  if (Child == 0) {
+    const int OutFd = open(Out.constData(), O_CREAT | O_WRONLY, 0644);
+    const int ErrFd = open(Err.constData(), O_CREAT | O_WRONLY, 0644);
+    dup2(OutFd, 1);
+    dup2(ErrFd, 2);
+    execvp(Argv[0], Argv.data());
+    _exit(127);
+  }
+  int Status = 0;
+  waitpid(Child, &Status, 0);
+  QFile OutFile(QString::fromLocal8Bit(Out)), ErrFile(QString::fromLocal8Bit(Err));
+  OutFile.open(QIODevice::ReadOnly);
+  ErrFile.open(QIODevice::ReadOnly);
+  return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, OutFile.readAll(), ErrFile.readAll()};
+}
+
+QByteArray Bytes(const std::string& Text)
+{
+  return QByteArray::fromStdString(Text);
+}
+
+}  // namespace
+
+class THeadlessTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void knownTreeAsCsv()
+  {
+    TTestTree Tree;
+    Tree.File("a.txt", 100, 1577934245, 1609470245);  // 2020-01-02T03:04:05Z, 2021-01-01T03:04:05Z
+    Tree.Folder("sub");
+    Tree.File("sub/b.bin", 5000, 1546300800, 1640995200);  // 2019-01-01, 2022-01-01
+    Tree.Folder("sub/we,ird \"name\"");
+    const TResult Run = Spacelens({"--nogui", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())});
+    QCOMPARE(Run.Status, 0);
+    QCOMPARE(Run.Err, QByteArray());
+    const QByteArray Top = Bytes(Tree.Top());
+    const QList<QByteArray> Expected = {
+      "path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,last_access,"
+      "last_write",
+      Top + "/,6,1004,5,1,5100,24576,0,0,2020-01-02T03:04:05Z,2022-01-01T00:00:00Z",
+      Top + "/sub/,4,904,3,1,5000,16384,0,0,2019-01-01T00:00:00Z,2022-01-01T00:00:00Z",
+      "\"" + Top + "/sub/we,ird \"\"name\"\"/\",1,0,1,0,0,4096,0,0,,",
+      ""};
+    QCOMPARE(Run.Out.split('\n'), Expected);
+  }
+
+  void missingFolderAmongOthers()
+  {
+    TTestTree Tree;
+    Tree.File("f", 10);
+    const QByteArray Missing = Bytes(Tree.Path("missing"));
+    const TResult Run = Spacelens({"/NOGUI", "/none", Missing, "--export", "-", Bytes(Tree.Top())});
+    QCOMPARE(Run.Status, 1);
+    QVERIFY(Run.Err.contains("Cannot find Folder: " + Missing));
+    QVERIFY(Run.Err.contains("Path " + Missing + ": No such file or directory"));
+    QCOMPARE(Run.Out.count('\n'), 2);  // header and the folder that exists
+  }
+
+  void unreadableFolderReported()
+  {
+    // Permission bits deny root nothing, so as root the check runs as nobody.
+    const bool Root = geteuid() == 0;
+    if (Root && QStandardPaths::findExecutable("setpriv").isEmpty())
+      QSKIP("setpriv is needed to scan as an unprivileged user");
+    TTestTree Tree;
+    Tree.Folder("locked");
+    Tree.Folder("locked/inner");
+    QVERIFY(chmod(Tree.Top().c_str(), 0755) == 0);
+    QVERIFY(chmod(Tree.Path("locked").c_str(), 0) == 0);
+    QList<QByteArray> Arguments{"--nogui", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())};
+    if (Root)
+      Arguments = QList<QByteArray>{"--reuid=65534", "--regid=65534", "--clear-groups", SPACELENS_BINARY} + Arguments;
+    const TResult Run = Root ? Spacelens(Arguments, "setpriv") : Spacelens(Arguments);
+    chmod(Tree.Path("locked").c_str(), 0755);
+    QCOMPARE(Run.Status, 0);
+    QCOMPARE(Run.Err, "Path " + Bytes(Tree.Path("locked/")) + ": Permission denied\n");
+    QVERIFY(Run.Out.contains(Bytes(Tree.Path("locked/")) + ",1,0,1,-1,0,4096,13,0,,\n"));
+    QVERIFY(!Run.Out.contains("inner"));
+  }
+
+  void badArguments_data()
+  {
+    QTest::addColumn<QList<QByteArray>>("arguments");
+    QTest::newRow("unknown option") << QList<QByteArray>{"--nogui", "--fast", "/tmp"};
+    QTest::newRow("cluster size not offered") << QList<QByteArray>{"--nogui", "--cluster-size", "1000", "/tmp"};
+    QTest::newRow("cluster size missing") << QList<QByteArray>{"--nogui", "/tmp", "--cluster-size"};
+    QTest::newRow("no folder") << QList<QByteArray>{"--nogui"};
+  }
+  void badArguments()
+  {
+    QFETCH(QList<QByteArray>, arguments);
+    const TResult Run = Spacelens(arguments);
+    QCOMPARE(Run.Status, 2);
+    QVERIFY(Run.Err.contains("Usage: spacelens --nogui"));
+    QCOMPARE(Run.Out, QByteArray());
+  }
+
+  void helpAndVersion()
+  {
+    const TResult Help = Spacelens({"--help"});
+    QCOMPARE(Help.Status, 0);
+    QVERIFY(Help.Out.contains("--export FILE"));
+    const TResult Version = Spacelens({"--version"});
+    QCOMPARE(Version.Status, 0);
+    QVERIFY(Version.Out.startsWith("Spacelens "));
+  }
+
+  void filterAndLinks()
+  {
+    TTestTree Tree;
+    Tree.File("a.txt", 100);
+    Tree.File("b.jpg", 100);
+    Tree.Folder("target");
+    Tree.File("target/c.txt", 100);
+    Tree.Link("link", "target");
+    const QByteArray Top = Bytes(Tree.Top());
+    const TResult Plain = Spacelens({"--nogui", "--filter", "*.txt", "--export=-", Top});
+    QVERIFY(Plain.Out.contains(Top + "/,"));
+    QVERIFY(Plain.Out.contains(Top + "/link/,1,0,1,-1,"));
+    const TResult Followed = Spacelens({"--nogui", "--filter=*.txt", "--follow-links", "--export", "-", Top});
+    QVERIFY(Followed.Out.contains(Top + "/link/,2,100,2,1,"));
+    // Summary without an export: the top folder holds a.txt and both c.txt.
+    const TResult Summary = Spacelens({"--nogui", "--cluster-size", "512", "--filter", "*.txt", "--follow-links", Top});
+    QCOMPARE(Summary.Status, 0);
+    QVERIFY2(Summary.Out.startsWith(Top + "\t300 bytes\t"), Summary.Out.constData());
+  }
+
+  void exportToFileAndFailures()
+  {
+    TTestTree Tree;
+    Tree.Folder("x");
+    const QByteArray Out = Bytes(Tree.Path("table.csv"));
+    QCOMPARE(Spacelens({"--nogui", "--export", Out, Bytes(Tree.Path("x"))}).Status, 0);
+    QFile File(QString::fromLocal8Bit(Out));
+    QVERIFY(File.open(QIODevice::ReadOnly));
+    QCOMPARE(File.readAll().count('\n'), 2);
+    // Nothing half-written stays beside it.
+    QCOMPARE(QDir(QString::fromStdString(Tree.Top())).entryList(QDir::Files), QStringList{"table.csv"});
+
+    const TResult Full = Spacelens({"--nogui", "--export", "/dev/full", Bytes(Tree.Path("x"))});
+    QCOMPARE(Full.Status, 1);
+    QVERIFY(Full.Err.contains("Cannot write /dev/full: No space left on device"));
+
+    const TResult Nowhere = Spacelens({"--nogui", "--export", Bytes(Tree.Path("no/such/dir.csv")), Bytes(Tree.Path("x"))});
+    QCOMPARE(Nowhere.Status, 1);
+    QVERIFY(Nowhere.Err.contains("Cannot write"));
+  }
+
+  void nonUtf8FolderName()
+  {
+    TTestTree Tree;
+    Tree.Folder("caf\xe9");
+    Tree.File("caf\xe9/f", 10);
+    const TResult Run = Spacelens({"--nogui", "--export", "-", Bytes(Tree.Path("caf\xe9"))});
+    QCOMPARE(Run.Status, 0);
+    QVERIFY(Run.Out.contains(Bytes(Tree.Path("caf\xe9/")) + ","));
+  }
+};
+
+QTEST_GUILESS_MAIN(THeadlessTest)
+#include "tst_headless.moc"

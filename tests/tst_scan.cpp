@@ -1,0 +1,634 @@
+#include "Directory.h"
+#include "FileTime.h"
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "Scan2.h"
+#include "ScanDriver.h"
+#include "ScanSettings.h"
+#include "TestTree.h"
+#include "Wildcard.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <atomic>
+#include <cerrno>
+#include <dirent.h>
+#include <sys/mount.h>
+#include <thread>
+
+namespace {
+
+// A scan driver with its tree, counting with 4096-byte clusters, that
+// remembers every failure it was told of.
+struct TScanRun {
+  TScanRun()
+  {
+    Driver.FUserClusterSize = 4096;
+    Driver.OnError = [this](int Code, const std::string& Path) { Failures.push_back({Code, Path}); };
+    Driver.OnScanDone = [this](TRoot*, bool Stopped) { StoppedScans += Stopped; };
+  }
+  TFolderNode* Scan(const std::string& Path)
+  {
+    if (!Driver.StartScan(Path))
+      return nullptr;
+    Finish();
+    return Driver.Roots()->FNode;
+  }
+  void Finish()
+  {
+    while (Driver.Scanning()) {
+      Driver.WaitForResults(std::chrono::milliseconds(20));
+      Driver.Drain();
+    }
+  }
+  TFolderTree Tree;
+  TScanDriver Driver{Tree};
+  std::vector<std::pair<int, std::string>> Failures;
+  int StoppedScans = 0;
+};
+
+TFolderNode* Child(TFolderNode* Node, const std::string& Name)
+{
+  for (TFolderNode* Item : Node->Children())
+    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
+      return Item;
+  return nullptr;
+}
+
+TFolderNode* FilesEntry(TFolderNode* Node)
+{
+  for (TFolderNode* Item : Node->Children())
+    if (Item->FData->FIsFiles)
+      return Item;
+  return nullptr;
+}
+
+std::string Counts(const TFolderData* Record)
+{
+  return std::to_string(Record->FClusters.Load()) + "/" + std::to_string(Record->FTailBytes.Load()) + "/"
+    + std::to_string(Record->FObjects.Load());
+}
+
+// Every finished folder totals its own files, its sub-folders and itself.
+bool TotalsAdd(TFolderNode* Top, std::string& Problem)
+{
+  std::vector<TFolderNode*> Pending{Top};
+  while (!Pending.empty()) {
+    TFolderNode* Node = Pending.back();
+    Pending.pop_back();
+    const TFolderData* Record = Node->FData;
+    uint64_t Clusters = Record->FOwnClusters + 1, Tail = Record->FOwnTailBytes, Objects = 1;
+    Objects += uint64_t(std::max<int64_t>(0, Record->FOwnFiles));
+    for (TFolderNode* Item : Node->Children()) {
+      if (Item->FData->FIsFiles)
+        continue;
+      Clusters += Item->FData->FClusters;
+      Tail += Item->FData->FTailBytes;
+      Objects += Item->FData->FObjects;
+      Pending.push_back(Item);
+    }
+    if (!Record->FIncomplete && (Clusters != Record->FClusters || Tail != Record->FTailBytes
+                                 || Objects != Record->FObjects)) {
+      Problem = Record->FName + " totals " + Counts(Record);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+class TScanTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init()
+  {
+    TScanSettings::Current() = TScanSettings();
+    TScanSettings::Current().FShowErrors = true;
+  }
+  void cleanup() { TDirectory::SetFailureInjector(nullptr); }
+
+  void countsFilesAndDates()
+  {
+    TTestTree Tree;
+    Tree.File("one-byte", 1, 1577934245, 1609470245);  // 2020 access, 2021 write
+    Tree.File("empty-file", 0, 1893456000, 1893456000);  // not counted, so its 2030 dates neither
+    Tree.Folder("sub");
+    Tree.File("sub/two-clusters", 8192, 1546300800, 1640995200);  // 2019 access, 2022 write
+    Tree.Folder("empty");
+    Tree.Folder("zeros");
+    Tree.File("zeros/z1", 0);
+    Tree.File("zeros/z2", 0);
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QVERIFY(Top);
+    QVERIFY(Run.Failures.empty());
+
+    TFolderNode* Sub = Child(Top, "sub");
+    TFolderNode* Empty = Child(Top, "empty");
+    TFolderNode* Zeros = Child(Top, "zeros");
+    QVERIFY(Sub && Empty && Zeros);
+    QCOMPARE(Counts(Sub->FData), std::string("3/4096/2"));
+    QCOMPARE(Sub->FData->FOwnFiles.Load(), 1);
+    QCOMPARE(Counts(Empty->FData), std::string("1/0/1"));
+    QCOMPARE(Counts(Zeros->FData), std::string("1/0/1"));
+    QCOMPARE(Zeros->FData->FOwnFiles.Load(), 0);
+    QCOMPARE(Zeros->ChildCount(), 0u);  // no "<Files>" without counted files
+    QCOMPARE(Sub->ChildCount(), 0u);    // nor in a folder without sub-folders
+    QCOMPARE(Counts(Top->FData), std::string("7/4097/6"));
+    QCOMPARE(Top->FData->SizeBytes(), 8193u);
+    QCOMPARE(Top->FData->FIncomplete.Load(), false);
+
+    // The "<Files>" entry comes after the sub-folders and holds the own files.
+    QCOMPARE(Top->ChildCount(), 4u);
+    TFolderNode* Files = Top->Child(3);
+    QVERIFY(Files->FData->FIsFiles);
+    QCOMPARE(Counts(Files->FData), std::string("1/1/1"));
+    QCOMPARE(Files->FData->FIncomplete.Load(), true);
+    QCOMPARE(Files->FData->FullPath(), Tree.Top() + "/");
+
+    // Newest dates over counted files only, from every level.
+    QCOMPARE(Top->FData->FLastAccess.Load(), FileTime::FromUnix(1577934245, 0));
+    QCOMPARE(Top->FData->FLastWrite.Load(), FileTime::FromUnix(1640995200, 0));
+    QCOMPARE(Sub->FData->FLastAccess.Load(), FileTime::FromUnix(1546300800, 0));
+    QCOMPARE(Empty->FData->FLastWrite.Load(), 0u);
+
+    TRoot* Root = Run.Driver.Roots();
+    QCOMPARE(Root->FSubfolderCount, 3);
+    QCOMPARE(Root->FSubfoldersDone, 3);
+    QCOMPARE(Root->FWorker, nullptr);
+    std::string Problem;
+    QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
+  }
+
+  void showFilesOff()
+  {
+    TTestTree Tree;
+    Tree.File("f", 10);
+    Tree.Folder("sub");
+    TScanSettings::Current().FShowFiles = false;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QCOMPARE(Top->ChildCount(), 1u);
+    QCOMPARE(FilesEntry(Top), nullptr);
+    QCOMPARE(Top->FData->FOwnFiles.Load(), 1);
+  }
+
+  void filters_data()
+  {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("topFiles");
+    QTest::addColumn<int>("subFiles");
+    QTest::newRow("everything") << "*" << 3 << 2;
+    QTest::newRow("two patterns, any letter case") << "*.txt *.doc" << 2 << 1;
+    QTest::newRow("a file matching two patterns counts twice") << "*.txt *.t*" << 2 << 3;
+    QTest::newRow("spaces around") << "   *.jpg   " << 1 << 0;
+    QTest::newRow("question mark") << "?.jpg" << 1 << 0;
+    QTest::newRow("nothing matches") << "nothing" << 0 << 0;
+  }
+  void filters()
+  {
+    QFETCH(QString, filter);
+    QFETCH(int, topFiles);
+    QFETCH(int, subFiles);
+    TTestTree Tree;
+    Tree.File("a.txt", 100);
+    Tree.File("b.doc", 100);
+    Tree.File("c.jpg", 100);
+    Tree.Folder("sub");
+    Tree.File("sub/d.TXT", 100);
+    Tree.File("sub/e.tar", 100);
+    Tree.Folder("sub/deeper");
+    TScanSettings::Current().SetFileFilter(filter.toStdString());
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QCOMPARE(Top->FData->FOwnFiles.Load(), topFiles);
+    TFolderNode* Sub = Child(Top, "sub");
+    QCOMPARE(Sub->FData->FOwnFiles.Load(), subFiles);
+    QVERIFY(Child(Sub, "deeper"));  // folders are walked whatever the filter
+    QCOMPARE(Top->FData->FObjects.Load(), uint64_t(topFiles + subFiles + 3));
+  }
+
+  void setFileFilter_data()
+  {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("patterns");
+    QTest::newRow("spaces") << "  *.jpeg   *.c " << QStringList{"*.jpeg", "*.c"};
+    QTest::newRow("empty") << "" << QStringList{"*"};
+    QTest::newRow("blank") << "    " << QStringList{"*"};
+    QTest::newRow("one") << "*.mp3" << QStringList{"*.mp3"};
+  }
+  void setFileFilter()
+  {
+    QFETCH(QString, text);
+    QFETCH(QStringList, patterns);
+    TScanSettings Settings;
+    Settings.SetFileFilter(text.toStdString());
+    QStringList Got;
+    for (const std::string& Pattern : Settings.FFileFilter)
+      Got << QString::fromStdString(Pattern);
+    QCOMPARE(Got, patterns);
+  }
+
+  void filterLimit()
+  {
+    std::string Text;
+    for (int Index = 0; Index < 70; ++Index)
+      Text += "*." + std::to_string(Index) + " ";
+    TScanSettings Settings;
+    Settings.SetFileFilter(Text);
+    QCOMPARE(Settings.FFileFilter.size(), 63u);
+    QCOMPARE(Settings.FFileFilter.back(), std::string("*.62"));
+  }
+
+  void wildcards_data()
+  {
+    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("match");
+    QTest::newRow("star") << QByteArray("*") << QByteArray("anything") << true;
+    QTest::newRow("suffix") << QByteArray("*.txt") << QByteArray("notes.txt") << true;
+    QTest::newRow("suffix other case") << QByteArray("*.txt") << QByteArray("NOTES.TXT") << true;
+    QTest::newRow("suffix missing") << QByteArray("*.txt") << QByteArray("notes.txt.bak") << false;
+    QTest::newRow("inner star backtracks") << QByteArray("a*b*c") << QByteArray("aXbYbZc") << true;
+    QTest::newRow("question marks") << QByteArray("??.c") << QByteArray("ab.c") << true;
+    QTest::newRow("question mark needs a char") << QByteArray("?.c") << QByteArray(".c") << false;
+    QTest::newRow("exact") << QByteArray("Makefile") << QByteArray("makefile") << true;
+    QTest::newRow("star dot star needs a dot") << QByteArray("*.*") << QByteArray("README") << false;
+    QTest::newRow("bytes beyond ASCII") << QByteArray("caf\xe9*") << QByteArray("caf\xe9.txt") << true;
+    QTest::newRow("empty pattern") << QByteArray("") << QByteArray("x") << false;
+  }
+  void wildcards()
+  {
+    QFETCH(QByteArray, pattern);
+    QFETCH(QByteArray, name);
+    QFETCH(bool, match);
+    QCOMPARE(MatchWildcard(pattern.constData(), name.constData()), match);
+  }
+
+  void absolutePaths_data()
+  {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("absolute") << "/usr/share" << "/usr/share";
+    QTest::newRow("trailing separator") << "/usr/share/" << "/usr/share";
+    QTest::newRow("relative") << "docs/x" << "/work/here/docs/x";
+    QTest::newRow("dot") << "." << "/work/here";
+    QTest::newRow("dot dot") << "../there/./x//y" << "/work/there/x/y";
+    QTest::newRow("home") << "~" << "/home/me";
+    QTest::newRow("below home") << "~/music" << "/home/me/music";
+    QTest::newRow("tilde inside a name") << "~music" << "/work/here/~music";
+    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("above root") << "/../.." << "/";
+  }
+  void absolutePaths()
+  {
+    QFETCH(QString, given);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(TPathRules::Absolute(given.toStdString(), "/work/here", "/home/me")), expected);
+  }
+
+  void linkToFolder_data()
+  {
+    QTest::addColumn<bool>("follow");
+    QTest::newRow("not followed") << false;
+    QTest::newRow("followed") << true;
+  }
+  void linkToFolder()
+  {
+    QFETCH(bool, follow);
+    TTestTree Tree;
+    Tree.Folder("target");
+    Tree.File("target/f", 5000);
+    Tree.Link("link", "target");
+    TScanSettings::Current().FFollowReparsePoints = follow;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    TFolderNode* Link = Child(Top, "link");
+    QVERIFY(Link);
+    QCOMPARE(Link->FData->FErrorCode.Load(), 0);
+    QCOMPARE(Link->FData->FIncomplete.Load(), false);
+    QCOMPARE(Counts(Link->FData), follow ? Counts(Child(Top, "target")->FData) : std::string("1/0/1"));
+    QVERIFY(Run.Failures.empty());
+  }
+
+  void linkedStartFolderIsEntered()
+  {
+    TTestTree Tree;
+    Tree.Folder("target");
+    Tree.File("target/f", 100);
+    Tree.Link("link", "target");
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Path("link"));
+    QCOMPARE(Top->FData->FOwnFiles.Load(), 1);
+  }
+
+  void linkLoops()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/f", 100);
+    Tree.Link("a/up", "..");
+    Tree.Link("a/self", ".");
+    Tree.Folder("x");
+    Tree.Folder("y");
+    Tree.Link("x/to-y", "../y");
+    Tree.Link("y/to-x", "../x");
+    TScanSettings::Current().FFollowReparsePoints = true;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QVERIFY(Top);
+    TFolderNode* A = Child(Top, "a");
+    // Links back onto their own path are not entered again.
+    QCOMPARE(Counts(Child(A, "up")->FData), std::string("1/0/1"));
+    QCOMPARE(Counts(Child(A, "self")->FData), std::string("1/0/1"));
+    // x/to-y enters y once; y's link back to x stops there.
+    TFolderNode* ToY = Child(Child(Top, "x"), "to-y");
+    QCOMPARE(ToY->ChildCount(), 1u);
+    QCOMPARE(Counts(Child(ToY, "to-x")->FData), std::string("1/0/1"));
+    std::string Problem;
+    QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
+  }
+
+  void deniedFolder()
+  {
+    TTestTree Tree;
+    Tree.Folder("secret");
+    Tree.Folder("secret/inner");
+    Tree.File("secret/f", 100);
+    Tree.Folder("open");
+    TDirectory::SetFailureInjector([](const char* Name) { return std::string(Name) == "secret" ? EACCES : 0; });
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    TFolderNode* Secret = Child(Top, "secret");
+    QCOMPARE(Secret->FData->FErrorCode.Load(), EACCES);
+    QCOMPARE(Counts(Secret->FData), std::string("1/0/1"));  // still counts itself
+    QCOMPARE(Secret->ChildCount(), 0u);                       // its sub-folders are not walked
+    QCOMPARE(Secret->FData->FIncomplete.Load(), false);
+    QCOMPARE(Top->FData->FErrorCode.Load(), 0);
+    QCOMPARE(Run.Failures.size(), 1u);
+    QCOMPARE(Run.Failures[0].first, EACCES);
+    QCOMPARE(Run.Failures[0].second, Tree.Top() + "/secret/");
+    QCOMPARE(Counts(Top->FData), std::string("3/0/3"));
+  }
+
+  void deniedFailureWithoutPath()
+  {
+    TTestTree Tree;
+    Tree.Folder("secret");
+    TScanSettings::Current().FShowErrors = false;
+    TDirectory::SetFailureInjector([](const char* Name) { return std::string(Name) == "secret" ? EIO : 0; });
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QCOMPARE(Child(Top, "secret")->FData->FErrorCode.Load(), EIO);
+    QCOMPARE(Run.Failures.size(), 1u);
+    QCOMPARE(Run.Failures[0].second, std::string());
+  }
+
+  void unreadableStartFolder()
+  {
+    TTestTree Tree;
+    const std::string Top = Tree.Top() + "/";
+    TDirectory::SetFailureInjector([Top](const char* Name) { return Name == Top ? EACCES : 0; });
+    TScanRun Run;
+    QCOMPARE(Run.Scan(Tree.Top()), nullptr);
+    QCOMPARE(Run.Driver.Roots(), nullptr);
+    QCOMPARE(Run.Failures.size(), 1u);
+    QCOMPARE(Run.Failures[0].first, EACCES);
+    QCOMPARE(Run.Scan(Tree.Path("missing")), nullptr);
+    QCOMPARE(Run.Failures.back().first, ENOENT);
+  }
+
+  void vanishingFolder()
+  {
+    TTestTree Tree;
+    Tree.Folder("gone");
+    Tree.Folder("gone/inner");
+    Tree.File("gone/f", 100);
+    const std::string Gone = Tree.Path("gone");
+    TDirectory::SetFailureInjector([Gone](const char* Name) {
+      if (std::string(Name) == "gone")
+        QDir(QString::fromStdString(Gone)).removeRecursively();
+      return 0;
+    });
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    TFolderNode* Node = Child(Top, "gone");
+    QVERIFY(Node);
+    QCOMPARE(Node->FData->FErrorCode.Load(), 0);
+    QCOMPARE(Counts(Node->FData), std::string("1/0/1"));
+    QVERIFY(Run.Failures.empty());
+  }
+
+  void stopThenUpdate()
+  {
+    TTestTree Tree;
+    for (const char* Name : {"a", "b", "c"}) {
+      Tree.Folder(Name);
+      for (int Index = 0; Index < 5; ++Index) {
+        const std::string Sub = std::string(Name) + "/" + std::to_string(Index);
+        Tree.Folder(Sub);
+        Tree.File(Sub + "/f", 100);
+      }
+    }
+    Tree.Folder("b/stop-here");
+    Tree.File("b/stop-here/own", 5000);
+    Tree.Folder("b/stop-here/below");
+
+    std::atomic<TScan2*> Scan{nullptr};
+    TDirectory::SetFailureInjector([&Scan](const char* Name) {
+      if (std::string(Name) == "stop-here") {
+        while (!Scan.load())
+          std::this_thread::yield();
+        Scan.load()->Terminate();
+      }
+      return 0;
+    });
+    TScanRun Run;
+    QVERIFY(Run.Driver.StartScan(Tree.Top()));
+    TRoot* Root = Run.Driver.Roots();
+    Scan = Root->FWorker;
+    Run.Finish();
+    TFolderNode* Top = Root->FNode;
+    TFolderNode* B = Child(Top, "b");
+    TFolderNode* StopHere = Child(B, "stop-here");
+    QCOMPARE(Run.StoppedScans, 1);
+    QCOMPARE(Root->FWorker, nullptr);
+    // The folder being listed and every folder above it stay incomplete.
+    QVERIFY(StopHere->FData->FIncomplete);
+    QVERIFY(B->FData->FIncomplete);
+    QVERIFY(Top->FData->FIncomplete);
+    QCOMPARE(StopHere->FData->FOwnFiles.Load(), 1);
+    QCOMPARE(StopHere->ChildCount(), 0u);
+    // What was counted stays: own files of every listed folder plus each
+    // finished folder.
+    uint64_t Expected = 0;
+    std::vector<TFolderNode*> Pending{Top};
+    while (!Pending.empty()) {
+      TFolderNode* Node = Pending.back();
+      Pending.pop_back();
+      if (Node->FData->FIsFiles)
+        continue;
+      Expected += std::max<int64_t>(0, Node->FData->FOwnFiles) + !Node->FData->FIncomplete;
+      Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+    }
+    QCOMPARE(Top->FData->FObjects.Load(), Expected);
+    std::string Problem;
+    QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
+
+    // Update rescans the stopped root from scratch, in the same root.
+    TDirectory::SetFailureInjector(nullptr);
+    QVERIFY(Run.Scan(Tree.Top() + "/"));
+    QCOMPARE(Run.Driver.Roots(), Root);
+    QCOMPARE(Root->FNext, nullptr);
+    QCOMPARE(Top->FData->FIncomplete.Load(), false);
+    QCOMPARE(Top->FData->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u);
+  }
+
+  void branchUpdateCorrectsAncestors()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("a/b");
+    Tree.File("a/b/f", 100);
+    Tree.Folder("a/other");
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    TFolderNode* B = Child(Child(Top, "a"), "b");
+
+    // Nothing happens while the root is being scanned.
+    QVERIFY(Run.Driver.StartScan(Tree.Top()));
+    QVERIFY(!Run.Driver.UpdateBranch(Top));
+    Run.Finish();
+    B = Child(Child(Top, "a"), "b");
+
+    Tree.File("a/b/g", 5000);
+    Tree.Folder("a/b/new");
+    QVERIFY(Run.Driver.UpdateBranch(B));
+    Run.Finish();
+    QCOMPARE(B->ChildCount(), 2u);  // "new" and the "<Files>" entry
+
+    TScanRun Fresh;
+    TFolderNode* FreshTop = Fresh.Scan(Tree.Top());
+    QCOMPARE(Counts(Top->FData), Counts(FreshTop->FData));
+    QCOMPARE(Counts(Child(Top, "a")->FData), Counts(Child(FreshTop, "a")->FData));
+    QCOMPARE(Counts(B->FData), Counts(Child(Child(FreshTop, "a"), "b")->FData));
+    QCOMPARE(B->FData->FIncomplete.Load(), false);
+  }
+
+  void deepTree()
+  {
+    TTestTree Tree;
+    Tree.Folder("deep");
+    const int Depth = 2500;
+    Tree.DeepChain("deep", Depth, "level-0123");
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Path("deep"));
+    QVERIFY(Top);
+    QVERIFY(Run.Failures.empty());
+    QCOMPARE(Top->FData->FObjects.Load(), uint64_t(Depth + 1));
+    TFolderNode* Node = Top;
+    int Levels = 0;
+    while (Node->ChildCount() == 1) {
+      Node = Node->Child(0);
+      QVERIFY(!Node->FData->FIncomplete);
+      ++Levels;
+    }
+    QCOMPARE(Levels, Depth);
+    QVERIFY(Node->FData->FullPath().size() > 6 * 4096);
+  }
+
+  void nonUtf8Names()
+  {
+    TTestTree Tree;
+    const std::string Folder = "caf\xe9";
+    Tree.Folder(Folder);
+    Tree.File(Folder + "/\xff\xfe.bin", 100);
+    TScanSettings::Current().SetFileFilter("*.bin");
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    TFolderNode* Node = Child(Top, Folder);
+    QVERIFY(Node);
+    QCOMPARE(Node->FData->FOwnFiles.Load(), 1);
+    QCOMPARE(Node->FData->FullPath(), Tree.Top() + "/" + Folder + "/");
+  }
+
+  void listingOrder()
+  {
+    TTestTree Tree;
+    for (int Index = 0; Index < 60; ++Index)
+      Tree.Folder("folder-" + std::to_string(Index * 7919 % 1000));
+    std::vector<std::string> Listed;
+    DIR* Dir = opendir(Tree.Top().c_str());
+    while (dirent* Entry = readdir(Dir))
+      if (Entry->d_name[0] != '.')
+        Listed.push_back(Entry->d_name);
+    closedir(Dir);
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    std::vector<std::string> Nodes;
+    for (TFolderNode* Node : Top->Children())
+      Nodes.push_back(Node->FData->FName);
+    QCOMPARE(Nodes, Listed);
+  }
+
+  void samePathOneRoot()
+  {
+    TTestTree Tree;
+    Tree.Folder("x");
+    TScanRun Run;
+    TFolderNode* First = Run.Scan(Tree.Top());
+    TFolderNode* Second = Run.Scan(Tree.Top() + "/");
+    QCOMPARE(First, Second);
+    QCOMPARE(Run.Driver.Roots()->FNext, nullptr);
+    QCOMPARE(Run.Tree.TopNodes().size(), 1u);
+    QCOMPARE(Second->ChildCount(), 1u);
+  }
+
+  void mountPoint_data()
+  {
+    QTest::addColumn<bool>("follow");
+    QTest::newRow("not followed") << false;
+    QTest::newRow("followed") << true;
+  }
+  void mountPoint()
+  {
+    QFETCH(bool, follow);
+    TTestTree Tree;
+    Tree.Folder("mnt");
+    if (mount("spacelens-test", Tree.Path("mnt").c_str(), "tmpfs", 0, "size=1m") != 0)
+      QSKIP("cannot mount a tmpfs here");
+    Tree.File("mnt/f", 100);
+    TScanSettings::Current().FFollowReparsePoints = follow;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    TFolderNode* Mounted = Child(Top, "mnt");
+    umount(Tree.Path("mnt").c_str());
+    QCOMPARE(Mounted->FData->FOwnFiles.Load(), follow ? 1 : -1);
+    QCOMPARE(Mounted->FData->FErrorCode.Load(), 0);
+    QCOMPARE(Mounted->FData->FIncomplete.Load(), false);
+  }
+
+  void removeWhileScanning()
+  {
+    TTestTree Tree;
+    for (int Index = 0; Index < 200; ++Index) {
+      Tree.Folder(std::to_string(Index));
+      Tree.File(std::to_string(Index) + "/f", 10);
+    }
+    TScanRun Run;
+    QVERIFY(Run.Driver.StartScan(Tree.Top()));
+    QVERIFY(Run.Driver.RemoveRoot(Run.Driver.Roots()));
+    QCOMPARE(Run.Driver.Roots(), nullptr);
+    QVERIFY(!Run.Driver.Scanning());
+    QVERIFY(Run.Tree.TopNodes().empty());
+  }
+};
+
+QTEST_GUILESS_MAIN(TScanTest)
+#include "tst_scan.moc"
