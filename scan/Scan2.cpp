@@ -18,12 +18,10 @@ namespace {
 // one getdents64 call.
 constexpr size_t ListingBufferSize = 64 * 1024;
 
-// Threads per scan. Warm, the walk is bound by the processors; cold, by the
-// disk, where more requests in flight than cores still help.
-unsigned WorkerCount()
-{
-  return std::clamp(std::thread::hardware_concurrency() * 2, 4u, 8u);
-}
+// Threads per scan. Cold, the walk waits on the disk, and more requests in
+// flight help far beyond the number of cores; warm, the extra threads cost
+// nothing measurable.
+constexpr unsigned WorkerCount = 16;
 
 }  // namespace
 
@@ -64,9 +62,8 @@ TScan2::~TScan2()
 void TScan2::Resume()
 {
   FTasks.push_back({FNode, nullptr, false});
-  const unsigned Count = WorkerCount();
-  FWorkersLeft = int(Count);
-  for (unsigned Index = 0; Index < Count; ++Index)
+  FWorkersLeft = int(WorkerCount);
+  for (unsigned Index = 0; Index < WorkerCount; ++Index)
     FThreads.emplace_back(&TScan2::WorkerLoop, this);
 }
 
@@ -76,7 +73,9 @@ void TScan2::WorkerLoop()
   std::vector<TTask> NewTasks;
   std::unique_lock Lock(FTaskMutex);
   for (;;) {
+    ++FIdle;
     FTaskReady.wait(Lock, [this] { return !FTasks.empty() || FBusy == 0; });
+    --FIdle;
     if (FTasks.empty())
       break;  // nothing queued and nobody who could queue more
     const TTask Task = FTasks.back();
@@ -88,8 +87,12 @@ void TScan2::WorkerLoop()
     --FBusy;
     // Reversed onto the stack, so the first folder listed is walked first.
     FTasks.insert(FTasks.end(), NewTasks.rbegin(), NewTasks.rend());
-    if (NewTasks.size() > 1 || (FBusy == 0 && FTasks.empty()))
+    // Wake only as many idle workers as there is new work; this one takes
+    // the first task itself.
+    if (FBusy == 0 && FTasks.empty())
       FTaskReady.notify_all();
+    for (size_t Wake = std::min<size_t>(NewTasks.size() - (NewTasks.empty() ? 0 : 1), FIdle); Wake > 0; --Wake)
+      FTaskReady.notify_one();
     NewTasks.clear();
   }
   const bool Last = --FWorkersLeft == 0;
@@ -326,20 +329,20 @@ std::string TScan2::PathOf(const TFolderNode* Node) const
 
 void TScan2::Post(TResult&& Result)
 {
-  bool WasEmpty;
+  const bool Done = Result.Kind == TResult::rkDone;
   {
     std::lock_guard Lock(FResultMutex);
-    WasEmpty = FResults.empty();
     FResults.push_back(std::move(Result));
   }
-  if (WasEmpty)
+  // The owner drains on its own schedule; only the end is worth waking for.
+  if (Done)
     FResultReady.notify_all();
 }
 
 void TScan2::WaitForResults(std::chrono::milliseconds Timeout)
 {
   std::unique_lock Lock(FResultMutex);
-  FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty(); });
+  FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty() && FResults.back().Kind == TResult::rkDone; });
 }
 
 void TScan2::Drain()

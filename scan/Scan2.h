@@ -44,7 +44,7 @@ public:
   // Applies the queued results on the calling (owning) thread; after the last
   // one, runs the completion step.
   void Drain();
-  // Waits until results are queued or Timeout passes.
+  // Waits until the walk has ended or Timeout passes.
   void WaitForResults(std::chrono::milliseconds Timeout);
   // Waits for the workers to end, then drains to completion.
   void Await();
@@ -117,6 +117,7 @@ private:
   std::condition_variable FTaskReady;
   std::vector<TTask> FTasks;
   int FBusy = 0;
+  size_t FIdle = 0;
   int FWorkersLeft = 0;
 
   std::mutex FResultMutex;

@@ -42,7 +42,7 @@ public:
 
   // Applies the results of every running scan; completed scans are freed.
   void Drain();
-  // Waits until a scan has results or Timeout passes.
+  // Waits until a scan's walk ends or Timeout passes.
   void WaitForResults(std::chrono::milliseconds Timeout);
 
   // Cluster size imposed on new roots (0: each volume's own).
