@@ -11,6 +11,14 @@
 #include <unistd.h>
 #include <vector>
 
+// Removes a folder tree whatever its names; QTemporaryDir cannot name files
+// whose names are not valid UTF-8.
+inline void RemoveTree(const std::string& Top)
+{
+  nftw(Top.c_str(), [](const char* Path, const struct stat*, int, FTW*) { return remove(Path); }, 64,
+       FTW_DEPTH | FTW_PHYS);
+}
+
 // A folder tree built for one test in a temporary folder. Paths are relative
 // to its top and are bytes, so names need not be valid UTF-8.
 class TTestTree {
@@ -71,10 +79,7 @@ public:
         close(*Fd);
       }
     }
-    // Removed here rather than by QTemporaryDir, which cannot name files
-    // whose names are not valid UTF-8.
-    nftw(Top().c_str(), [](const char* Path, const struct stat*, int, FTW*) { return remove(Path); }, 64,
-         FTW_DEPTH | FTW_PHYS);
+    RemoveTree(Top());
   }
 
 private:

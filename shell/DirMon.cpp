@@ -1,0 +1,203 @@
+#include "DirMon.h"
+
+#include "DirMonError.h"
+
+#include <QMetaObject>
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <system_error>
+#include <unistd.h>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t NameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+
+uint32_t WatchMask(TDirMonType Filter, bool Nested)
+{
+  uint32_t Mask = 0;
+  if (Filter & (dmcFileName | dmcDirName))
+    Mask |= NameEvents;
+  if (Filter & (dmcAttributes | dmcSecurity))
+    Mask |= IN_ATTRIB;
+  if (Filter & dmcSize)
+    Mask |= IN_MODIFY;
+  if (Filter & dmcLastWrite)
+    Mask |= IN_MODIFY | IN_CLOSE_WRITE;
+  if (Nested)
+    Mask |= IN_CREATE | IN_MOVED_TO;  // to watch new folders as they appear
+  return Mask | IN_ONLYDIR;
+}
+
+// Whether one event is a change the filter asks for.
+bool Wanted(const inotify_event& Event, TDirMonType Filter)
+{
+  if (Event.mask & IN_Q_OVERFLOW)
+    return true;  // changes were lost: say that something changed
+  if (Event.mask & NameEvents)
+    return Filter & ((Event.mask & IN_ISDIR) ? dmcDirName : dmcFileName);
+  if (Event.mask & IN_ATTRIB)
+    return Filter & (dmcAttributes | dmcSecurity);
+  if (Event.mask & IN_MODIFY)
+    return Filter & (dmcSize | dmcLastWrite);
+  if (Event.mask & IN_CLOSE_WRITE)
+    return Filter & dmcLastWrite;
+  return false;
+}
+
+// Adds a watch for Folder and, without recursion, every folder below it.
+void WatchTree(int Inotify, const std::string& Folder, uint32_t Mask,
+               std::unordered_map<int, std::string>& Folders)
+{
+  std::vector<std::string> Pending{Folder};
+  while (!Pending.empty()) {
+    const std::string Current = Pending.back();
+    Pending.pop_back();
+    const int Watch = inotify_add_watch(Inotify, Current.c_str(), Mask | IN_DONT_FOLLOW);
+    if (Watch < 0)
+      continue;
+    Folders[Watch] = Current;
+    if (DIR* Listing = opendir(Current.c_str())) {
+      while (const dirent* Entry = readdir(Listing))
+        if (Entry->d_type == DT_DIR && strcmp(Entry->d_name, ".") != 0 && strcmp(Entry->d_name, "..") != 0)
+          Pending.push_back(Current + "/" + Entry->d_name);
+      closedir(Listing);
+    }
+  }
+}
+
+}  // namespace
+
+TDirMon::TDirMon(QObject* Owner) : QObject(Owner) {}
+
+TDirMon::~TDirMon()
+{
+  if (Running())
+    Halt();
+}
+
+void TDirMon::SetDirectory(const std::string& Path)
+{
+  std::string Text = Path;
+  if (Text.size() > 1 && Text.back() == '/')
+    Text.pop_back();
+  if (Text == FDirectory)
+    return;
+  if (Running())
+    Stop();
+  FDirectory = Text;
+  Start();
+}
+
+void TDirMon::SetNotifyFilter(TDirMonType Filter)
+{
+  if (Running())
+    throw EDirMonError("Unable to change NotifyFilter when DirMon is running");
+  FNotifyFilter = Filter;
+}
+
+void TDirMon::Start()
+{
+  if (Running() || FDirectory.empty())
+    return;
+  FStopFd = eventfd(0, EFD_CLOEXEC);
+  if (FStopFd < 0)
+    throw EDirMonError(QString("eventfd failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+  // The watches are in place when Start returns, so no change made right
+  // after it is missed. A folder that cannot be watched leaves the watcher
+  // with nothing to do: it ends at once, silently.
+  const uint32_t Mask = WatchMask(FNotifyFilter, FNested);
+  std::unordered_map<int, std::string> Folders;
+  const int Inotify = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+  if (Inotify >= 0 && FNested)
+    WatchTree(Inotify, FDirectory, Mask, Folders);
+  else if (Inotify >= 0)
+    if (const int Watch = inotify_add_watch(Inotify, FDirectory.c_str(), Mask); Watch >= 0)
+      Folders[Watch] = FDirectory;
+  try {
+    FThread = std::thread(&TDirMon::Watch, this, Inotify, std::move(Folders), FNotifyFilter, FNested, FStopFd);
+  } catch (const std::system_error& Failure) {
+    if (Inotify >= 0)
+      close(Inotify);
+    close(FStopFd);
+    FStopFd = -1;
+    throw EDirMonError(QString("pthread_create failed: %1").arg(QString::fromLocal8Bit(Failure.what())));
+  }
+  if (OnStart)
+    OnStart(this);
+}
+
+void TDirMon::Stop()
+{
+  if (!Running())
+    throw EDirMonError("DirMon not started");
+  Halt();
+  if (OnStop)
+    OnStop(this);
+}
+
+void TDirMon::Halt()
+{
+  const uint64_t One = 1;
+  if (write(FStopFd, &One, sizeof One) != sizeof One) {
+    // An eventfd write only fails when its counter is full, which wakes the
+    // watcher just the same.
+  }
+  FThread.join();
+  close(FStopFd);
+  FStopFd = -1;
+}
+
+void TDirMon::Watch(int Inotify, std::unordered_map<int, std::string> Folders, TDirMonType Filter, bool Nested,
+                    int StopFd)
+{
+  if (Folders.empty()) {
+    if (Inotify >= 0)
+      close(Inotify);
+    return;
+  }
+  const uint32_t Mask = WatchMask(Filter, Nested);
+  alignas(inotify_event) char Buffer[16 * 1024];
+  pollfd Waits[2] = {{Inotify, POLLIN, 0}, {StopFd, POLLIN, 0}};
+  for (;;) {
+    if (poll(Waits, 2, -1) < 0) {
+      if (errno == EINTR)
+        continue;
+      break;
+    }
+    if (Waits[1].revents)
+      break;
+    const ssize_t Length = read(Inotify, Buffer, sizeof Buffer);
+    if (Length <= 0)
+      continue;
+    bool Changed = false;
+    for (ssize_t Offset = 0; Offset < Length;) {
+      const auto* Event = reinterpret_cast<const inotify_event*>(Buffer + Offset);
+      Offset += ssize_t(sizeof(inotify_event) + Event->len);
+      Changed = Changed || Wanted(*Event, Filter);
+      if (Nested && (Event->mask & (IN_CREATE | IN_MOVED_TO)) && (Event->mask & IN_ISDIR) && Event->len) {
+        const auto Parent = Folders.find(Event->wd);
+        if (Parent != Folders.end())
+          WatchTree(Inotify, Parent->second + "/" + Event->name, Mask, Folders);
+      }
+      if (Event->mask & IN_IGNORED)
+        Folders.erase(Event->wd);
+    }
+    // One event for each batch the kernel delivers, raised on the main thread.
+    if (Changed)
+      QMetaObject::invokeMethod(
+        this, [this] {
+          if (OnDirChange)
+            OnDirChange(this);
+        },
+        Qt::QueuedConnection);
+  }
+  close(Inotify);
+}

@@ -1,0 +1,45 @@
+#include "Prompt.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+static TPrompt::TAnswerer& Answerer()
+{
+  static TPrompt::TAnswerer Installed;
+  return Installed;
+}
+
+void TPrompt::SetAnswerer(TAnswerer Function)
+{
+  Answerer() = std::move(Function);
+}
+
+bool TPrompt::Confirm(QWidget* Parent, const QString& Title, const QString& Text)
+{
+  QString Unused;
+  if (Answerer())
+    return Answerer()(pkConfirm, Title, Text, Unused);
+  return QMessageBox::question(Parent, Title, Text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    == QMessageBox::Yes;
+}
+
+void TPrompt::Warn(QWidget* Parent, const QString& Title, const QString& Text)
+{
+  QString Unused;
+  if (Answerer()) {
+    Answerer()(pkWarning, Title, Text, Unused);
+    return;
+  }
+  QMessageBox::warning(Parent, Title, Text);
+}
+
+bool TPrompt::Input(QWidget* Parent, const QString& Title, const QString& Text, QString& Value)
+{
+  if (Answerer())
+    return Answerer()(pkInput, Title, Text, Value);
+  bool Accepted = false;
+  const QString Answer = QInputDialog::getText(Parent, Title, Text, QLineEdit::Normal, Value, &Accepted);
+  if (Accepted)
+    Value = Answer;
+  return Accepted;
+}

@@ -1,0 +1,140 @@
+#include "PropertiesDialog.h"
+
+#include "ZelSystemImageList.h"
+
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeDatabase>
+#include <QVBoxLayout>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+
+namespace {
+
+QString Local(const std::string& Bytes)
+{
+  return QString::fromLocal8Bit(Bytes.c_str());
+}
+
+QString DateText(const timespec& Time)
+{
+  return QLocale().toString(QDateTime::fromSecsSinceEpoch(Time.tv_sec), QLocale::LongFormat);
+}
+
+QString OwnerText(uid_t User, gid_t Group)
+{
+  const passwd* Person = getpwuid(User);
+  const group* Team = getgrgid(Group);
+  return QString("%1 (group %2)")
+    .arg(Person ? QString::fromLocal8Bit(Person->pw_name) : QString::number(User),
+         Team ? QString::fromLocal8Bit(Team->gr_name) : QString::number(Group));
+}
+
+QString PermissionText(mode_t Mode)
+{
+  const char* Letters = "rwxrwxrwx";
+  QString Text;
+  for (int Bit = 0; Bit < 9; ++Bit)
+    Text += (Mode & (0400 >> Bit)) ? QChar(Letters[Bit]) : QChar('-');
+  return Text + QString(" (%1)").arg(Mode & 07777, 4, 8, QChar('0'));
+}
+
+QLabel* Value(const QString& Text)
+{
+  auto* Label = new QLabel(Text);
+  Label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Label->setWordWrap(true);
+  return Label;
+}
+
+}  // namespace
+
+QString TPropertiesDialog::SizeText(qulonglong Bytes)
+{
+  const QLocale Locale;
+  return QString("%1 bytes (%2)").arg(Locale.toString(Bytes), Locale.formattedDataSize(qint64(Bytes)));
+}
+
+TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, const TFolderTotals& FolderTotals,
+                                     QWidget* Parent)
+  : QDialog(Parent)
+{
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* Layout = new QVBoxLayout(this);
+  auto* Form = new QFormLayout;
+  auto* Heading = new QHBoxLayout;
+  auto* Picture = new QLabel;
+  auto* Title = new QLabel;
+  QFont Bold = Title->font();
+  Bold.setBold(true);
+  Title->setFont(Bold);
+  Heading->addWidget(Picture);
+  Heading->addWidget(Title, 1);
+  Layout->addLayout(Heading);
+  auto* Line = new QFrame;
+  Line->setFrameShape(QFrame::HLine);
+  Layout->addWidget(Line);
+  Layout->addLayout(Form);
+
+  if (Paths.size() == 1) {
+    const std::string& Path = Paths.front();
+    const size_t Cut = Path.find_last_of('/', Path.size() > 1 ? Path.size() - 2 : 0);
+    const std::string Name = Path == "/" ? Path : Path.substr(Cut + 1);
+    setWindowTitle(QString("Properties of %1").arg(Local(Name)));
+    Title->setText(Local(Name));
+    Picture->setPixmap(TZelSystemImageList::Icon(TZelSystemImageList::IconIndex(Path)).pixmap(32, 32));
+    Form->addRow("Location:", Value(Local(Path.substr(0, Cut + 1))));
+    struct stat Data;
+    if (lstat(Path.c_str(), &Data) != 0) {
+      Form->addRow("Error:", Value(QString::fromLocal8Bit(strerror(errno))));
+    } else {
+      static const QMimeDatabase Types;
+      const QString Type = S_ISDIR(Data.st_mode) ? "Folder"
+        : S_ISLNK(Data.st_mode)                  ? "Symbolic link"
+                                                 : Types.mimeTypeForFile(Local(Path)).comment();
+      Form->addRow("Type:", Value(Type));
+      if (!S_ISDIR(Data.st_mode)) {
+        Form->addRow("Size:", Value(SizeText(qulonglong(Data.st_size))));
+        Form->addRow("Size on disk:", Value(SizeText(qulonglong(Data.st_blocks) * 512)));
+      }
+      if (S_ISDIR(Data.st_mode) && FolderTotals)
+        for (const auto& [Label, Text] : FolderTotals(Path))
+          Form->addRow(Label + ":", Value(Text));
+      Form->addRow("Owner:", Value(OwnerText(Data.st_uid, Data.st_gid)));
+      Form->addRow("Permissions:", Value(PermissionText(Data.st_mode)));
+      Form->addRow("Modified:", Value(DateText(Data.st_mtim)));
+      Form->addRow("Accessed:", Value(DateText(Data.st_atim)));
+    }
+  } else {
+    qulonglong Bytes = 0, Disk = 0;
+    int Files = 0, Folders = 0;
+    for (const std::string& Path : Paths) {
+      struct stat Data;
+      if (lstat(Path.c_str(), &Data) != 0)
+        continue;
+      if (S_ISDIR(Data.st_mode)) {
+        ++Folders;
+      } else {
+        ++Files;
+        Bytes += qulonglong(Data.st_size);
+        Disk += qulonglong(Data.st_blocks) * 512;
+      }
+    }
+    setWindowTitle(QString("Properties of %1 items").arg(Paths.size()));
+    Title->setText(QString("%1 items: %2 files, %3 folders").arg(Paths.size()).arg(Files).arg(Folders));
+    Picture->setPixmap(TZelSystemImageList::Icon(TZelSystemImageList::FilesIconIndex()).pixmap(32, 32));
+    const std::string& First = Paths.front();
+    Form->addRow("Location:", Value(Local(First.substr(0, First.find_last_of('/') + 1))));
+    Form->addRow("Size of the files:", Value(SizeText(Bytes)));
+    Form->addRow("Size on disk:", Value(SizeText(Disk)));
+  }
+  auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+  Layout->addWidget(Buttons);
+}

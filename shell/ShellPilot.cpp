@@ -1,0 +1,653 @@
+#include "ShellPilot.h"
+
+#include "DirMon.h"
+#include "PathRules.h"
+#include "Prompt.h"
+#include "Root.h"
+#include "ShellPilotError.h"
+#include "Trash.h"
+#include "Wildcard.h"
+#include "ZelSystemImageList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QString Local(const std::string& Bytes)
+{
+  return QString::fromLocal8Bit(Bytes.c_str());
+}
+
+std::string Bytes(const QString& Text)
+{
+  return Text.toLocal8Bit().toStdString();
+}
+
+std::string BaseName(const std::string& Path)
+{
+  return Path == "/" ? Path : Path.substr(Path.find_last_of('/') + 1);
+}
+
+std::string ParentOf(const std::string& Path)
+{
+  const size_t Slash = Path.find_last_of('/');
+  return Slash == 0 || Slash == std::string::npos ? std::string("/") : Path.substr(0, Slash + 1);
+}
+
+// A file URL that keeps every byte of the path, valid UTF-8 or not.
+QUrl UrlOf(const std::string& Path)
+{
+  return QUrl::fromEncoded("file://" + QByteArray::fromStdString(Path).toPercentEncoding("/"));
+}
+
+bool IsMountPoint(const std::string& Path, const struct stat& Data)
+{
+  struct stat Parent;
+  return Path == "/" || (S_ISDIR(Data.st_mode) && stat(ParentOf(Path).c_str(), &Parent) == 0
+                         && Parent.st_dev != Data.st_dev);
+}
+
+bool HasSubFolders(const std::string& Path)
+{
+  DIR* Listing = opendir(Path.c_str());
+  if (!Listing)
+    return false;
+  bool Found = false;
+  while (const dirent* Entry = readdir(Listing)) {
+    if (std::strcmp(Entry->d_name, ".") == 0 || std::strcmp(Entry->d_name, "..") == 0)
+      continue;
+    struct stat Data;
+    if (Entry->d_type == DT_DIR
+        || ((Entry->d_type == DT_LNK || Entry->d_type == DT_UNKNOWN)
+            && stat((Path + "/" + Entry->d_name).c_str(), &Data) == 0 && S_ISDIR(Data.st_mode))) {
+      Found = true;
+      break;
+    }
+  }
+  closedir(Listing);
+  return Found;
+}
+
+// Starts the desktop's opener for Path, detached, with the path's own bytes.
+bool Launch(const std::string& Path)
+{
+  const QByteArray Opener = QStandardPaths::findExecutable("xdg-open").toLocal8Bit();
+  if (Opener.isEmpty())
+    return false;
+  const pid_t Child = fork();
+  if (Child < 0)
+    return false;
+  if (Child == 0) {
+    // The grandchild is adopted by init, so no zombie is left behind.
+    setsid();
+    if (fork() == 0) {
+      execl(Opener.constData(), Opener.constData(), Path.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    _exit(0);
+  }
+  int Status = 0;
+  waitpid(Child, &Status, 0);
+  return WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
+}
+
+class TWaitCursor {
+public:
+  TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+QAction* CopyAction(QAction* Source, QObject* Parent)
+{
+  auto* Copy = new QAction(Source->icon(), Source->text(), Parent);
+  Copy->setSeparator(Source->isSeparator());
+  Copy->setShortcut(Source->shortcut());
+  Copy->setCheckable(Source->isCheckable());
+  Copy->setChecked(Source->isChecked());
+  Copy->setEnabled(Source->isEnabled());
+  Copy->setVisible(Source->isVisible());
+  Copy->setData(Source->data());
+  Copy->setStatusTip(Source->statusTip());
+  Copy->setToolTip(Source->toolTip());
+  Copy->setFont(Source->font());
+  Copy->setObjectName(Source->objectName() + "2");
+  QObject::connect(Copy, &QAction::triggered, Source, [Source] { Source->trigger(); });
+  return Copy;
+}
+
+}  // namespace
+
+TShellPilot::TShellPilot(QWidget* Owner) : FOwner(Owner) {}
+
+TShellPilot::~TShellPilot() = default;
+
+QString TShellPilot::Version()
+{
+  return "TShellPilot V2.4";
+}
+
+QWidget* TShellPilot::DialogWindow() const
+{
+  return FOwner ? FOwner->window() : QApplication::activeWindow();
+}
+
+std::string TShellPilot::ObjectPath(const TObject& Object) const
+{
+  if (!Object.Set)
+    return {};
+  return FFolder.empty() ? Object.Name : FFolder + Object.Name;
+}
+
+void TShellPilot::SetFolderPath(const std::string& Path)
+{
+  FFolder = Path;
+  FObject = {};
+  FEnumerating = false;
+  FEnumeration.clear();
+  if (FMonitor)
+    FMonitor->SetDirectory(FFolder);
+}
+
+void TShellPilot::SetFolder(const std::string& Path)
+{
+  const std::string Normalised = Path.empty() ? std::string() : TPathRules::WithSeparator(TPathRules::Absolute(Path));
+  if (!Normalised.empty() && Normalised == FFolder)
+    return;
+  struct stat Data;
+  if (!Normalised.empty() && (stat(Normalised.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode)))
+    throw EShellPilotError("Cannot Find Folder: " + Local(Path));
+  SetFolderPath(Normalised);
+}
+
+std::string TShellPilot::ObjectName() const
+{
+  if (!FObject.Set)
+    return {};
+  // A drive of the computer is named by its whole mount path.
+  return FFolder.empty() ? TPathRules::WithSeparator(FObject.Name) : FObject.Name;
+}
+
+void TShellPilot::SetObjectName(const std::string& Given)
+{
+  if (Given.empty()) {
+    FObject = {};
+    return;
+  }
+  std::string Name = Given;
+  if (Name.size() > 1 && Name.back() == '/')
+    Name.pop_back();
+  if (Name == "/") {
+    SetFolder("/");
+    SelectFolderAsObject();
+    return;
+  }
+  if (const size_t Slash = Name.rfind('/'); Slash != std::string::npos) {
+    SetFolder(Name.substr(0, Slash + 1));
+    Name = Name.substr(Slash + 1);
+  }
+  struct stat Data;
+  if (!FFolder.empty() && lstat((FFolder + Name).c_str(), &Data) == 0) {
+    FObject = {true, Name};
+    return;
+  }
+  if (!FindByEnumeration(Name))
+    throw EShellPilotError(
+      QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(Local(Name), Local(FFolder)));
+}
+
+bool TShellPilot::FindByEnumeration(const std::string& Name)
+{
+  const TObject Saved = FObject;
+  FEnumerating = false;
+  while (NextObject()) {
+    if (GetDisplayName() == Local(Name) || ObjectName() == Name) {
+      FEnumerating = false;
+      FEnumeration.clear();
+      return true;
+    }
+  }
+  FObject = Saved;
+  return false;
+}
+
+void TShellPilot::SetFilter(const QString& Masks)
+{
+  QString Text = Masks.isEmpty() ? QString("*;") : Masks;
+  if (!Text.endsWith(';'))
+    Text += ';';
+  Text.chop(1);
+  FFilter = Text.split(';');
+}
+
+void TShellPilot::SelectFolderAsObject()
+{
+  if (FFolder.empty())
+    return;  // the computer is the top: it has no parent
+  if (FFolder == "/") {
+    SetFolderPath({});
+    FObject = {true, "/"};
+    return;
+  }
+  const std::string Folder = FFolder.substr(0, FFolder.size() - 1);
+  SetFolderPath(ParentOf(Folder));
+  FObject = {true, BaseName(Folder)};
+}
+
+bool TShellPilot::NextObject()
+{
+  if (!FEnumerating) {
+    FEnumeration.clear();
+    FNext = 0;
+    if (FFolder.empty()) {
+      for (const std::string& Drive : LogicalDrives())
+        FEnumeration.push_back(Drive.size() > 1 ? Drive.substr(0, Drive.size() - 1) : Drive);
+    } else {
+      DIR* Listing = opendir(FFolder.c_str());
+      if (!Listing)
+        return false;
+      while (const dirent* Entry = readdir(Listing))
+        if (std::strcmp(Entry->d_name, ".") != 0 && std::strcmp(Entry->d_name, "..") != 0)
+          FEnumeration.push_back(Entry->d_name);
+      closedir(Listing);
+    }
+    FEnumerating = true;
+  }
+  while (FNext < FEnumeration.size()) {
+    FObject = {true, FEnumeration[FNext++]};
+    if (FFileSystemOnly && !GetAttributes(saFileSystem))
+      continue;
+    if (IsFolder())
+      return true;
+    const std::string Name = ObjectName();
+    for (const QString& Mask : FFilter)
+      if (MatchWildcard(Mask.toLocal8Bit().constData(), Name.c_str()))
+        return true;
+  }
+  FEnumerating = false;
+  FEnumeration.clear();
+  return false;
+}
+
+QString TShellPilot::GetDisplayName() const
+{
+  if (!FObject.Set)
+    return {};
+  const std::string Path = ObjectPath();
+  struct stat Data;
+  if (FFolder.empty() || (stat(Path.c_str(), &Data) == 0 && IsMountPoint(Path, Data))) {
+    // A drive shows its label with its mount point, or the mount point alone.
+    const QStorageInfo Volume(Local(Path));
+    const QString Root = Volume.rootPath();
+    if (Volume.isValid() && Root == Local(Path))
+      return Volume.name().isEmpty() ? Root : QString("%1 (%2)").arg(Volume.name(), Root);
+  }
+  const QString Name = Local(FObject.Name);
+  return Name.isEmpty() ? Local(ObjectName()) : Name;
+}
+
+int TShellPilot::GetIconIndex() const
+{
+  return FObject.Set ? TZelSystemImageList::IconIndex(ObjectPath()) : -1;
+}
+
+unsigned TShellPilot::GetAttributes(unsigned Mask) const
+{
+  const std::string Path = ObjectPath();
+  struct stat Link, Target;
+  if (!FObject.Set || lstat(Path.c_str(), &Link) != 0)
+    return 0;
+  const bool HasTarget = stat(Path.c_str(), &Target) == 0;
+  const bool Folder = HasTarget && S_ISDIR(Target.st_mode);
+  unsigned Bits = 0;
+  if (Folder)
+    Bits |= saFolder;
+  if (HasTarget && (Folder || S_ISREG(Target.st_mode)))
+    Bits |= saFileSystem;
+  if ((Mask & saHasSubFolders) && Folder && HasSubFolders(Path))
+    Bits |= saHasSubFolders;
+  // Drives and mount points stay where they are; the rest needs a writable folder.
+  if (!FFolder.empty() && !(Folder && IsMountPoint(Path, Target)) && access(FFolder.c_str(), W_OK) == 0)
+    Bits |= saCanRename | saCanDelete;
+  return Bits & Mask;
+}
+
+bool TShellPilot::IsFolder() const
+{
+  return GetAttributes(saFolder | saHasSubFolders) & saFolder;
+}
+
+void TShellPilot::RenameObject(QString& Name)
+{
+  const std::string NewName = Bytes(Name);
+  if (FObject.Set && !FFolder.empty() && NewName != FObject.Name) {
+    if (NewName.empty() || NewName == "." || NewName == ".." || NewName.find('/') != std::string::npos) {
+      TPrompt::Warn(DialogWindow(), "Rename",
+                    QString("\"%1\" cannot be used as a name: a name cannot be empty, \".\" or \"..\", "
+                            "nor contain \"/\".").arg(Name));
+    } else {
+      TWaitCursor Wait;
+      const std::string From = ObjectPath();
+      const std::string To = FFolder + NewName;
+      int Result = renameat2(AT_FDCWD, From.c_str(), AT_FDCWD, To.c_str(), RENAME_NOREPLACE);
+      if (Result != 0 && errno == EINVAL) {
+        // This file system cannot refuse to replace by itself: look first.
+        struct stat Data;
+        Result = lstat(To.c_str(), &Data) == 0 ? (errno = EEXIST, -1) : std::rename(From.c_str(), To.c_str());
+      }
+      if (Result == 0)
+        FObject.Name = NewName;
+      else
+        TPrompt::Warn(DialogWindow(), "Rename",
+                      errno == EEXIST
+                        ? QString("Cannot rename \"%1\" to \"%2\": a file or folder of that name already exists.")
+                            .arg(Local(FObject.Name), Name)
+                        : QString("Cannot rename \"%1\" to \"%2\": %3")
+                            .arg(Local(FObject.Name), Name, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+  }
+  Name = GetDisplayName();
+}
+
+bool TShellPilot::BrowseForFolder(const QString& Title)
+{
+  const QString Start = FFolder.empty() ? QDir::homePath() : Local(FFolder);
+  const QString Chosen = QFileDialog::getExistingDirectory(DialogWindow(), Title, Start);
+  if (Chosen.isEmpty())
+    return false;
+  SetFolder(Bytes(Chosen));
+  return true;
+}
+
+bool TShellPilot::ConnectNetworkDrive()
+{
+  const QString Title = "Connect Network Drive";
+  QString Location = "smb://";
+  if (!TPrompt::Input(DialogWindow(), Title,
+                      "Address of the share (smb://server/share, sftp://user@host/folder, ...):", Location))
+    return false;
+  Location = Location.trimmed();
+  if (Location.isEmpty() || Location == "smb://")
+    return false;
+  const QString Gio = QStandardPaths::findExecutable("gio");
+  if (Gio.isEmpty()) {
+    TPrompt::Warn(DialogWindow(), Title,
+                  "Connecting a network drive needs the program gio (Debian package libglib2.0-bin), "
+                  "which is not installed.");
+    return false;
+  }
+  // The window stays alive while gio works; the user may give up waiting.
+  QProcess Mount;
+  QProgressDialog Progress(QString("Connecting to %1...").arg(Location), "Cancel", 0, 0, DialogWindow());
+  Progress.setWindowTitle(Title);
+  Progress.setMinimumDuration(500);
+  QEventLoop Loop;
+  connect(&Mount, &QProcess::finished, &Loop, &QEventLoop::quit);
+  connect(&Mount, &QProcess::errorOccurred, &Loop, &QEventLoop::quit);
+  connect(&Progress, &QProgressDialog::canceled, &Loop, &QEventLoop::quit);
+  Mount.start(Gio, {"mount", Location});
+  Mount.closeWriteChannel();
+  if (Mount.state() != QProcess::NotRunning)
+    Loop.exec();
+  if (Progress.wasCanceled()) {
+    Mount.kill();
+    Mount.waitForFinished();
+    return false;
+  }
+  Progress.reset();
+  if (Mount.exitStatus() != QProcess::NormalExit || Mount.exitCode() != 0) {
+    const QString Said = QString::fromLocal8Bit(Mount.readAllStandardError()).trimmed();
+    TPrompt::Warn(DialogWindow(), Title,
+                  QString("Cannot connect to %1: %2").arg(Location, Said.isEmpty() ? Mount.errorString() : Said));
+    return false;
+  }
+  return true;
+}
+
+std::string TShellPilot::PathOfKind(int Kind)
+{
+  auto Standard = [](QStandardPaths::StandardLocation Location) {
+    return Bytes(QStandardPaths::writableLocation(Location));
+  };
+  std::string Path;
+  switch (Kind) {
+    case skTrash: Path = TTrash::HomeTrash() + "/files"; break;
+    case skDesktopDirectory: Path = Standard(QStandardPaths::DesktopLocation); break;
+    case skFonts: Path = Standard(QStandardPaths::FontsLocation); break;
+    case skDocuments: Path = Standard(QStandardPaths::DocumentsLocation); break;
+    case skPrograms:
+    case skStartMenu: Path = Standard(QStandardPaths::ApplicationsLocation); break;
+    case skStartup: Path = Standard(QStandardPaths::GenericConfigLocation) + "/autostart"; break;
+    case skTemplates: Path = Standard(QStandardPaths::HomeLocation) + "/Templates"; break;
+    case skCommonStartMenu: Path = "/usr/share/applications"; break;
+    case skCommonStartup: Path = "/etc/xdg/autostart"; break;
+    case skAppData: Path = Standard(QStandardPaths::GenericDataLocation); break;
+    default: break;  // no counterpart on this desktop
+  }
+  return Path.empty() ? Path : TPathRules::WithSeparator(Path);
+}
+
+bool TShellPilot::SetSpecialFolder(int Kind)
+{
+  if (Kind == skNone || Kind == skComputer) {
+    SetFolder({});
+    return true;
+  }
+  const std::string Path = PathOfKind(Kind);
+  struct stat Data;
+  if (Path.empty() || stat(Path.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode))
+    return false;
+  SetFolder(Path);
+  return true;
+}
+
+int TShellPilot::FolderSpecialKind() const
+{
+  if (FFolder.empty())
+    return skComputer;
+  for (int Kind = 1; Kind <= skPrinterShortcuts; ++Kind)
+    if (const std::string Path = PathOfKind(Kind); !Path.empty() && TPathRules::SamePath(Path, FFolder))
+      return Kind;
+  return skNone;
+}
+
+int TShellPilot::ObjectSpecialKind() const
+{
+  if (!FObject.Set || FFolder.empty())
+    return skNone;
+  for (int Kind = 1; Kind <= skPrinterShortcuts; ++Kind)
+    if (const std::string Path = PathOfKind(Kind); !Path.empty() && TPathRules::SamePath(Path, ObjectPath()))
+      return Kind;
+  return skNone;
+}
+
+std::vector<std::string> TShellPilot::GatherObjects()
+{
+  if (FMultiObjects.empty())
+    return {ObjectPath()};
+  const TObject Saved = FObject;
+  std::vector<std::string> Names;
+  Names.swap(FMultiObjects);
+  std::vector<std::string> Paths;
+  for (const std::string& Name : Names) {
+    struct stat Data;
+    if (!FFolder.empty() && lstat((FFolder + Name).c_str(), &Data) == 0) {
+      Paths.push_back(FFolder + Name);
+    } else if (FindByEnumeration(Name)) {
+      Paths.push_back(ObjectPath());
+    } else {
+      FObject = Saved;
+      throw EShellPilotError(
+        QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(Local(Name), Local(FFolder)));
+    }
+  }
+  FObject = Saved;
+  return Paths;
+}
+
+bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& Paths)
+{
+  if (Verb == "default" || Verb == "open" || Verb == "explore") {
+    if (QStandardPaths::findExecutable("xdg-open").isEmpty()) {
+      TPrompt::Warn(DialogWindow(), "Open",
+                    "Opening files and folders needs the program xdg-open (Debian package xdg-utils), "
+                    "which is not installed.");
+      return false;
+    }
+    std::set<std::string> Targets;
+    for (const std::string& Path : Paths)
+      Targets.insert(Verb == "explore" ? ParentOf(Path) : Path);
+    bool Opened = true;
+    for (const std::string& Target : Targets)
+      Opened = Launch(Target) && Opened;
+    return Opened;
+  }
+  if (Verb == "copy") {
+    auto* Data = new QMimeData;
+    QStringList Texts;
+    QList<QUrl> Urls;
+    for (const std::string& Path : Paths) {
+      Texts << Local(Path);
+      Urls << UrlOf(Path);
+    }
+    Data->setText(Texts.join('\n'));
+    Data->setUrls(Urls);
+    QGuiApplication::clipboard()->setMimeData(Data);
+    return true;
+  }
+  if (Verb == "properties") {
+    auto* Dialog = new TPropertiesDialog(Paths, OnFolderTotals, DialogWindow());
+    Dialog->show();
+    return true;
+  }
+  if (Verb == "delete") {
+    const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(Local(BaseName(Paths.front())))
+                                           : QString("these %1 items").arg(Paths.size());
+    if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?").arg(What)))
+      return false;
+    QStringList Failures;
+    {
+      TWaitCursor Wait;
+      for (const std::string& Path : Paths) {
+        QString Reason;
+        if (!TTrash::MoveToTrash(Path, Reason))
+          Failures << Reason;
+      }
+    }
+    if (!Failures.isEmpty())
+      TPrompt::Warn(DialogWindow(), "Move to Trash", Failures.join('\n'));
+    // Done only when every object is really gone.
+    struct stat Data;
+    return std::all_of(Paths.begin(), Paths.end(),
+                       [&Data](const std::string& Path) { return lstat(Path.c_str(), &Data) != 0; });
+  }
+  return false;
+}
+
+bool TShellPilot::InvokeCommand(const QString& Given)
+{
+  bool Execute = true;
+  if (OnContextMenuSelect)
+    OnContextMenuSelect(Given, Execute);
+  if (!Execute || (!FObject.Set && FMultiObjects.empty()))
+    return false;
+  const QString Verb = Given.isEmpty() ? QString("default") : Given.toLower();
+  if (Verb == "delete" && FMultiObjects.empty() && !GetAttributes(saCanDelete))
+    return false;
+  return RunVerb(Verb, GatherObjects());
+}
+
+void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Command)
+{
+  Command.clear();
+  if (!FObject.Set && FMultiObjects.empty())
+    return;
+  const bool Several = !FMultiObjects.empty();
+  const std::vector<std::string> Paths = GatherObjects();
+  const unsigned Attributes = Several ? unsigned(saCanDelete) : GetAttributes(saCanRename | saCanDelete);
+
+  QMenu Menu(DialogWindow());
+  std::set<QAction*> Verbs;
+  auto Add = [&](const QString& Text, const QString& Verb, bool Enabled) {
+    QAction* Action = Menu.addAction(Text);
+    Action->setData(Verb);
+    Action->setEnabled(Enabled);
+    Verbs.insert(Action);
+    return Action;
+  };
+  Menu.setDefaultAction(Add("&Open", "open", true));
+  Add("Open Containing &Folder", "explore", true);
+  Add("&Copy Path", "copy", true);
+  if (OnRename)
+    Add("Re&name...", "rename", !Several && (Attributes & saCanRename));
+  Add("Move to &Trash", "delete", Attributes & saCanDelete);
+  Menu.addSeparator();
+  Add("P&roperties", "properties", true);
+  if (Extra) {
+    // The program's menu brings its items up to date before they are copied.
+    QMetaObject::invokeMethod(Extra, "aboutToShow");
+    Menu.addSeparator();
+    for (QAction* Source : Extra->actions()) {
+      QAction* Copy = CopyAction(Source, &Menu);
+      Menu.addAction(Copy);
+      if (QMenu* Items = Source->menu()) {
+        auto* Copies = new QMenu(Source->text(), &Menu);
+        for (QAction* Item : Items->actions())
+          Copies->addAction(CopyAction(Item, Copies));
+        Copy->setMenu(Copies);
+      }
+    }
+  }
+
+  // A program item has run its own handler when the menu returns it.
+  QAction* Chosen = Menu.exec(Point);
+  if (!Chosen || !Verbs.contains(Chosen))
+    return;
+  const QString Verb = Chosen->data().toString();
+  if (Verb == "rename") {
+    OnRename(this);
+    Command = Verb;
+    return;
+  }
+  bool Execute = true;
+  if (OnContextMenuSelect)
+    OnContextMenuSelect(Verb, Execute);
+  if (Execute && RunVerb(Verb, Paths))
+    Command = Verb;
+}
+
+void TShellPilot::SetOnFileChange(std::function<void(TShellPilot*)> Handler)
+{
+  FMonitor.reset();
+  FOnFileChange = std::move(Handler);
+  if (!FOnFileChange)
+    return;
+  FMonitor = std::make_unique<TDirMon>();
+  FMonitor->SetNotifyFilter(dmcFileName | dmcDirName);
+  FMonitor->OnDirChange = [this](TDirMon*) {
+    if (FOnFileChange)
+      FOnFileChange(this);
+  };
+  FMonitor->SetDirectory(FFolder);
+}

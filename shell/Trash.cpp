@@ -1,0 +1,165 @@
+#include "Trash.h"
+
+#include "PathRules.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QDir>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString SystemText(int Code)
+{
+  return QString::fromLocal8Bit(std::strerror(Code));
+}
+
+QString Shown(const std::string& Path)
+{
+  return QString::fromLocal8Bit(Path.c_str());
+}
+
+// Makes Folder (mode 0700) unless it is there; false when it cannot be had or
+// is no real folder (a link planted in its place is refused).
+bool MakeFolder(const std::string& Folder, QString& Reason)
+{
+  struct stat Data;
+  if (mkdir(Folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    Reason = QString("Cannot make the Trash folder %1: %2").arg(Shown(Folder), SystemText(errno));
+    return false;
+  }
+  if (lstat(Folder.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode)) {
+    Reason = QString("Cannot use %1 as a Trash folder: it is not a folder").arg(Shown(Folder));
+    return false;
+  }
+  return true;
+}
+
+bool MakeTrash(const std::string& Trash, QString& Reason)
+{
+  return MakeFolder(Trash, Reason) && MakeFolder(Trash + "/files", Reason) && MakeFolder(Trash + "/info", Reason);
+}
+
+// The Trash at the top of a mount: $top/.Trash/$uid when the administrator
+// made $top/.Trash (a sticky folder, no link), else $top/.Trash-$uid.
+std::string TopTrash(const std::string& Top, QString& Reason)
+{
+  const std::string Uid = std::to_string(getuid());
+  struct stat Data;
+  const std::string Shared = Top + ".Trash";
+  if (lstat(Shared.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode) && (Data.st_mode & S_ISVTX)) {
+    QString Ignored;
+    if (MakeTrash(Shared + "/" + Uid, Ignored))
+      return Shared + "/" + Uid;
+  }
+  const std::string Own = Top + ".Trash-" + Uid;
+  return MakeTrash(Own, Reason) ? Own : std::string();
+}
+
+std::string Base(const std::string& Path)
+{
+  std::string Trimmed = Path;
+  while (Trimmed.size() > 1 && Trimmed.back() == '/')
+    Trimmed.pop_back();
+  return Trimmed.substr(Trimmed.find_last_of('/') + 1);
+}
+
+// Moves Path into the Trash folder Trash; the info file's Path is OriginalPath.
+bool MoveInto(const std::string& Path, const std::string& Trash, const std::string& OriginalPath, int& Error)
+{
+  // Room for a counter and ".trashinfo" within the 255 bytes of a name.
+  const std::string Name = Base(Path).substr(0, 200);
+  const QByteArray Info = "[Trash Info]\nPath="
+    + QByteArray::fromStdString(OriginalPath).toPercentEncoding("/") + "\nDeletionDate="
+    + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toLatin1() + "\n";
+  for (int Counter = 1;; ++Counter) {
+    const std::string Entry = Counter == 1 ? Name : Name + "." + std::to_string(Counter);
+    const std::string InfoPath = Trash + "/info/" + Entry + ".trashinfo";
+    // The info file is made first and exclusively: it reserves the name.
+    const int Fd = open(InfoPath.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (Fd < 0 && errno == EEXIST)
+      continue;
+    if (Fd < 0) {
+      Error = errno;
+      return false;
+    }
+    const bool Written = write(Fd, Info.constData(), size_t(Info.size())) == Info.size();
+    Error = Written ? 0 : errno ? errno : EIO;
+    if (close(Fd) != 0 && !Error)
+      Error = errno;
+    if (!Error && rename(Path.c_str(), (Trash + "/files/" + Entry).c_str()) != 0)
+      Error = errno;
+    if (Error)
+      unlink(InfoPath.c_str());
+    return !Error;
+  }
+}
+
+}  // namespace
+
+std::string TTrash::HomeTrash()
+{
+  const char* DataHome = getenv("XDG_DATA_HOME");
+  if (DataHome && *DataHome)
+    return std::string(DataHome) + "/Trash";
+  const char* Home = getenv("HOME");
+  return std::string(Home ? Home : "") + "/.local/share/Trash";
+}
+
+bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
+{
+  const std::string Path = TPathRules::Absolute(Given);
+  struct stat Object;
+  if (lstat(Path.c_str(), &Object) != 0) {
+    Reason = QString("Cannot move %1 to the Trash: %2").arg(Shown(Path), SystemText(errno));
+    return false;
+  }
+  if (Path == "/") {
+    Reason = "The root folder cannot be moved to the Trash.";
+    return false;
+  }
+
+  // The home Trash takes what is on its own file system; the data folder
+  // holding it is made when missing.
+  const std::string Home = HomeTrash();
+  const std::string DataFolder = Home.substr(0, Home.size() - 6);
+  std::string Trash;
+  std::string Original = Path;
+  struct stat Data;
+  if (stat(DataFolder.c_str(), &Data) != 0) {
+    QDir().mkpath(QString::fromLocal8Bit(DataFolder.c_str()));
+    if (stat(DataFolder.c_str(), &Data) != 0) {
+      Reason = QString("Cannot make the folder %1: %2").arg(Shown(DataFolder), SystemText(errno));
+      return false;
+    }
+  }
+  if (Data.st_dev == Object.st_dev) {
+    if (!MakeTrash(Home, Reason))
+      return false;
+    Trash = Home;
+  } else {
+    const std::string Parent = Path.substr(0, Path.find_last_of('/') + 1);
+    const QStorageInfo Volume(QString::fromLocal8Bit(Parent.c_str()));
+    const std::string Top = TPathRules::WithSeparator(Volume.rootPath().toLocal8Bit().toStdString());
+    Trash = TopTrash(Top, Reason);
+    if (Trash.empty())
+      return false;
+    // A mount's own Trash keeps paths relative to the mount, so they stay
+    // right wherever the volume is mounted next.
+    if (Path.starts_with(Top))
+      Original = Path.substr(Top.size());
+  }
+  int Error = 0;
+  if (!MoveInto(Path, Trash, Original, Error)) {
+    Reason = QString("Cannot move %1 to the Trash: %2").arg(Shown(Path), SystemText(Error));
+    return false;
+  }
+  return true;
+}

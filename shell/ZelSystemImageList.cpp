@@ -1,0 +1,105 @@
+#include "ZelSystemImageList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QHash>
+#include <QList>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+#include <sys/stat.h>
+
+namespace {
+
+struct TRegistry {
+  QList<QIcon> Icons;
+  QHash<QString, int> Indexes;
+};
+
+TRegistry& Registry()
+{
+  static TRegistry Instance;
+  return Instance;
+}
+
+// The theme icon of that name, else a stand-in from the widget style, so that
+// a desktop without an icon theme still shows folders and files apart.
+QIcon ThemeIcon(const QString& Name, const QString& Fallback)
+{
+  if (QIcon::fallbackThemeName().isEmpty())
+    QIcon::setFallbackThemeName("Adwaita");
+  QIcon Icon = QIcon::fromTheme(Name);
+  if (Icon.isNull())
+    Icon = QIcon::fromTheme(Fallback);
+  if (Icon.isNull() && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    static QFileIconProvider Provider;
+    Icon = Provider.icon(Fallback.startsWith("folder") ? QAbstractFileIconProvider::Folder
+                         : Fallback.startsWith("drive") ? QAbstractFileIconProvider::Drive
+                                                        : QAbstractFileIconProvider::File);
+  }
+  return Icon;
+}
+
+QString DriveIconName(const QStorageInfo& Volume)
+{
+  const QByteArray Type = Volume.fileSystemType();
+  if (Type == "iso9660" || Type == "udf")
+    return "drive-optical";
+  if (Type.startsWith("nfs") || Type == "cifs" || Type == "smb3" || Type == "fuse.sshfs")
+    return "folder-remote";
+  return "drive-harddisk";
+}
+
+}  // namespace
+
+int TZelSystemImageList::IndexOfName(const QString& Name, const QString& Fallback)
+{
+  TRegistry& Items = Registry();
+  const auto Found = Items.Indexes.constFind(Name);
+  if (Found != Items.Indexes.constEnd())
+    return *Found;
+  Items.Icons.append(ThemeIcon(Name, Fallback));
+  Items.Indexes.insert(Name, int(Items.Icons.size() - 1));
+  return int(Items.Icons.size() - 1);
+}
+
+int TZelSystemImageList::IconIndex(const std::string& Path, bool Open)
+{
+  const QString Name = QString::fromLocal8Bit(Path.c_str());
+  struct stat Data;
+  if (stat(Path.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode)) {
+    const QStorageInfo Volume(Name);
+    QString Cleaned = Name;
+    while (Cleaned.size() > 1 && Cleaned.endsWith('/'))
+      Cleaned.chop(1);
+    if (Volume.isValid() && Volume.rootPath() == Cleaned)
+      return IndexOfName(DriveIconName(Volume), "drive-harddisk");
+    if (Cleaned == QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::HomeLocation)))
+      return IndexOfName("user-home", "folder");
+    return Open ? IndexOfName("folder-open", "folder") : IndexOfName("folder", "folder");
+  }
+  // The type is told by the name alone: reading every file would be slow.
+  static const QMimeDatabase Types;
+  const QMimeType Type = Types.mimeTypeForFile(Name, QMimeDatabase::MatchExtension);
+  return IndexOfName(Type.iconName(), Type.genericIconName());
+}
+
+int TZelSystemImageList::FilesIconIndex()
+{
+  // A made-up name of no registered type: the icon of an unknown file.
+  static const int Index = IconIndex("/t.sxdfde");
+  return Index;
+}
+
+QIcon TZelSystemImageList::Icon(int Index)
+{
+  const TRegistry& Items = Registry();
+  return Index >= 0 && Index < Items.Icons.size() ? Items.Icons[Index] : QIcon();
+}
+
+int TZelSystemImageList::Count()
+{
+  return int(Registry().Icons.size());
+}

@@ -1,0 +1,155 @@
+#include "DirMon.h"
+#include "DirMonError.h"
+#include "TestTree.h"
+
+#include <QTest>
+
+namespace {
+
+// A monitor that counts what it raises.
+struct TCounted {
+  TCounted()
+  {
+    Monitor.OnDirChange = [this](TDirMon*) { ++Changes; };
+    Monitor.OnStart = [this](TDirMon*) { ++Starts; };
+    Monitor.OnStop = [this](TDirMon*) { ++Stops; };
+  }
+  // Lets queued events arrive, then tells how many changes were raised.
+  int Settled()
+  {
+    QTest::qWait(300);
+    return Changes;
+  }
+  TDirMon Monitor;
+  int Changes = 0;
+  int Starts = 0;
+  int Stops = 0;
+};
+
+}  // namespace
+
+class TDirMonTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void directoryText_data()
+  {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("root keeps its separator") << "/" << "/";
+    QTest::newRow("trailing separator dropped") << "/tmp/" << "/tmp";
+    QTest::newRow("plain") << "/tmp" << "/tmp";
+  }
+  void directoryText()
+  {
+    QFETCH(QString, given);
+    QFETCH(QString, stored);
+    TCounted Watch;
+    Watch.Monitor.SetDirectory(given.toStdString());
+    QCOMPARE(QString::fromStdString(Watch.Monitor.Directory()), stored);
+    QVERIFY(Watch.Monitor.Running());
+  }
+
+  void createdFileRaisesOneEvent()
+  {
+    TTestTree Tree;
+    TCounted Watch;
+    Watch.Monitor.SetDirectory(Tree.Top());
+    QCOMPARE(Watch.Starts, 1);
+    Tree.File("new.txt", 10);
+    QTRY_COMPARE(Watch.Changes, 1);
+    QCOMPARE(Watch.Settled(), 1);
+    // The same directory again changes nothing; another one restarts.
+    Watch.Monitor.SetDirectory(Tree.Top() + "/");
+    QCOMPARE(Watch.Starts, 1);
+    Tree.Folder("other");
+    Watch.Monitor.SetDirectory(Tree.Path("other"));
+    QCOMPARE(Watch.Stops, 1);
+    QCOMPARE(Watch.Starts, 2);
+    Watch.Monitor.SetDirectory("");
+    QVERIFY(!Watch.Monitor.Running());
+  }
+
+  void subFolders_data()
+  {
+    QTest::addColumn<bool>("nested");
+    QTest::newRow("folder alone") << false;
+    QTest::newRow("whole subtree") << true;
+  }
+  void subFolders()
+  {
+    QFETCH(bool, nested);
+    TTestTree Tree;
+    Tree.Folder("sub");
+    TCounted Watch;
+    Watch.Monitor.SetNested(nested);
+    Watch.Monitor.SetDirectory(Tree.Top());
+    Tree.File("sub/inner.txt", 10);
+    QCOMPARE(Watch.Settled(), nested ? 1 : 0);
+    if (!nested)
+      return;
+    // A folder made after the start is watched as well. Its creation is a
+    // folder-name change, which the filter does not ask for.
+    Tree.Folder("sub/later");
+    QCOMPARE(Watch.Settled(), 1);
+    Tree.File("sub/later/deep.txt", 10);
+    QTRY_COMPARE(Watch.Changes, 2);
+  }
+
+  void filterWhileRunning()
+  {
+    TTestTree Tree;
+    TCounted Watch;
+    Watch.Monitor.SetDirectory(Tree.Top());
+    try {
+      Watch.Monitor.SetNotifyFilter(dmcDirName);
+      QFAIL("no exception");
+    } catch (const EDirMonError& Error) {
+      QCOMPARE(QString(Error.what()), QString("Unable to change NotifyFilter when DirMon is running"));
+    }
+    QCOMPARE(Watch.Monitor.NotifyFilter(), TDirMonType(dmcFileName));
+    Watch.Monitor.Stop();
+    Watch.Monitor.SetNotifyFilter(dmcDirName | dmcLastWrite);
+    Watch.Monitor.Start();
+    Tree.File("file.txt", 10);
+    QTRY_VERIFY(Watch.Changes >= 1);  // written and closed; its name is not asked for
+    const int Written = Watch.Settled();
+    Tree.Folder("folder");
+    QTRY_COMPARE(Watch.Changes, Written + 1);
+  }
+
+  void stopWhenStopped()
+  {
+    TCounted Watch;
+    QVERIFY_THROWS_EXCEPTION(EDirMonError, Watch.Monitor.Stop());
+    Watch.Monitor.Start();  // no directory: stays stopped
+    QVERIFY(!Watch.Monitor.Running());
+    QCOMPARE(Watch.Starts, 0);
+  }
+
+  void destroyedWhileRunning()
+  {
+    TTestTree Tree;
+    int Stops = 0;
+    {
+      TDirMon Monitor;
+      Monitor.OnStop = [&Stops](TDirMon*) { ++Stops; };
+      Monitor.SetDirectory(Tree.Top());
+      QVERIFY(Monitor.Running());
+    }
+    QCOMPARE(Stops, 0);
+  }
+
+  void unwatchableFolderIsSilent()
+  {
+    TCounted Watch;
+    Watch.Monitor.SetDirectory("/no/such/folder");
+    QVERIFY(Watch.Monitor.Running());
+    QCOMPARE(Watch.Settled(), 0);
+    Watch.Monitor.Stop();
+    QCOMPARE(Watch.Stops, 1);
+  }
+};
+
+QTEST_GUILESS_MAIN(TDirMonTest)
+#include "tst_dirmon.moc"

@@ -1,0 +1,577 @@
+#include "FolderData.h"
+#include "Prompt.h"
+#include "PropertiesDialog.h"
+#include "ShellPilot.h"
+#include "ShellPilotError.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "Trash.h"
+#include "ZelSystemImageList.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+namespace {
+
+// Answers every prompt as told and remembers what was asked.
+struct TAnswers {
+  TAnswers()
+  {
+    TPrompt::SetAnswerer([this](TPrompt::TKind Kind, const QString&, const QString& Text, QString& Value) {
+      Asked << Text;
+      if (Kind == TPrompt::pkInput)
+        Value = Input;
+      return Yes;
+    });
+  }
+  ~TAnswers() { TPrompt::SetAnswerer(nullptr); }
+  bool Yes = true;
+  QString Input;
+  QStringList Asked;
+};
+
+// Chooses the item with the given text in the next popup menu (or dismisses
+// it when the text is empty), as a person would with the keyboard.
+void ChooseInNextMenu(const QString& Text)
+{
+  QTimer::singleShot(50, [Text] {
+    auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(Menu);
+    if (Text.isEmpty()) {
+      Menu->close();
+      return;
+    }
+    for (QAction* Action : Menu->actions())
+      if (Action->text() == Text) {
+        Menu->setActiveAction(Action);
+        QTest::keyClick(Menu, Qt::Key_Return);
+        return;
+      }
+    Menu->close();
+    QFAIL(qPrintable("no menu item " + Text));
+  });
+}
+
+QStringList MenuTexts(TShellPilot& Pilot, QMenu* Extra = nullptr)
+{
+  QStringList Texts;
+  QTimer::singleShot(50, [&Texts] {
+    auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    for (QAction* Action : Menu->actions())
+      if (!Action->isSeparator())
+        Texts << Action->text() + (Action->isEnabled() ? "" : " (disabled)");
+    Menu->close();
+  });
+  QString Command;
+  Pilot.ShowContextMenu(QPoint(10, 10), Extra, Command);
+  return Texts;
+}
+
+bool Exists(const std::string& Path)
+{
+  struct stat Data;
+  return lstat(Path.c_str(), &Data) == 0;
+}
+
+// The contents of a file named by its bytes.
+QByteArray Read(const std::string& Path)
+{
+  QByteArray Contents;
+  const int Fd = open(Path.c_str(), O_RDONLY);
+  char Buffer[4096];
+  for (ssize_t Got; Fd >= 0 && (Got = read(Fd, Buffer, sizeof Buffer)) > 0;)
+    Contents.append(Buffer, Got);
+  if (Fd >= 0)
+    close(Fd);
+  return Contents;
+}
+
+}  // namespace
+
+class TShellPilotTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() { FHome = std::make_unique<TTestHome>(); }
+  void cleanup() { FHome.reset(); }
+
+  void filterText_data()
+  {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<int>("masks");
+    QTest::newRow("empty is everything") << "" << "*" << 1;
+    QTest::newRow("one mask") << "*.txt" << "*.txt" << 1;
+    QTest::newRow("ends with separator") << "*.txt;" << "*.txt" << 1;
+    QTest::newRow("empty mask in the middle") << "a;;b" << "a;;b" << 3;
+  }
+  void filterText()
+  {
+    QFETCH(QString, given);
+    QFETCH(QString, read);
+    QFETCH(int, masks);
+    TShellPilot Pilot;
+    Pilot.SetFilter(given);
+    QCOMPARE(Pilot.Filter(), read);
+    QCOMPARE(Pilot.Filter().split(';').size(), masks);
+  }
+
+  void enumeration_data()
+  {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<bool>("fileSystemOnly");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("everything") << "*" << false
+                                << QStringList{".hidden.txt", "a.txt", "b.JPG", "dangling.txt", "pipe.txt", "sub"};
+    QTest::newRow("masks, folders always") << "*.txt" << false
+                                           << QStringList{".hidden.txt", "a.txt", "dangling.txt", "pipe.txt", "sub"};
+    QTest::newRow("letter case ignored") << "*.jpg;x*" << false << QStringList{"b.JPG", "sub"};
+    QTest::newRow("file system only") << "*.txt" << true << QStringList{".hidden.txt", "a.txt", "sub"};
+  }
+  void enumeration()
+  {
+    QFETCH(QString, filter);
+    QFETCH(bool, fileSystemOnly);
+    QFETCH(QStringList, found);
+    TTestTree Tree;
+    Tree.File("a.txt", 1);
+    Tree.File(".hidden.txt", 1);
+    Tree.File("b.JPG", 1);
+    Tree.Folder("sub");
+    Tree.Link("dangling.txt", "nowhere");
+    QVERIFY(mkfifo(Tree.Path("pipe.txt").c_str(), 0644) == 0);
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Top());
+    Pilot.SetFilter(filter);
+    Pilot.SetFileSystemOnly(fileSystemOnly);
+    QStringList Names;
+    while (Pilot.NextObject())
+      Names << QString::fromStdString(Pilot.ObjectName());
+    Names.sort();
+    QCOMPARE(Names, found);
+    // A new enumeration starts after the end.
+    QVERIFY(Pilot.NextObject());
+  }
+
+  void folderAndObject()
+  {
+    TTestTree Tree;
+    Tree.Folder("sub");
+    Tree.File("sub/file.txt", 5);
+    TShellPilot Pilot;
+    QVERIFY_THROWS_EXCEPTION(EShellPilotError, Pilot.SetFolder(Tree.Path("missing")));
+    QCOMPARE(Pilot.Folder(), std::string());  // the computer, as at the start
+
+    // A path with a trailing separator names the folder as an object of its parent.
+    Pilot.SetObjectName(Tree.Path("sub/"));
+    QCOMPARE(Pilot.Folder(), Tree.Top() + "/");
+    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
+    QVERIFY(Pilot.IsFolder());
+    // The same folder again keeps the object.
+    Pilot.SetFolder(Tree.Top() + "/");
+    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
+    Pilot.SetFolder(Tree.Top());
+    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
+
+    Pilot.SetFolder(Tree.Path("sub"));
+    QCOMPARE(Pilot.ObjectName(), std::string());
+    Pilot.SetObjectName("file.txt");
+    QCOMPARE(Pilot.ObjectName(), std::string("file.txt"));
+    QVERIFY(!Pilot.IsFolder());
+    try {
+      Pilot.SetObjectName("nothing.txt");
+      QFAIL("no exception");
+    } catch (const EShellPilotError& Error) {
+      QCOMPARE(Error.Message(),
+               QString("Error! Cannot find Object \"nothing.txt\" in Folder \"%1\"").arg(QString::fromStdString(Tree.Path("sub/"))));
+    }
+    QCOMPARE(Pilot.ObjectName(), std::string("file.txt"));
+
+    Pilot.SetFolder(Tree.Path("sub"));
+    Pilot.SelectFolderAsObject();
+    QCOMPARE(Pilot.Folder(), Tree.Top() + "/");
+    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
+  }
+
+  void rootAndComputer()
+  {
+    TShellPilot Pilot;
+    Pilot.SetObjectName("/");
+    QCOMPARE(Pilot.Folder(), std::string());
+    QCOMPARE(Pilot.ObjectName(), std::string("/"));
+    QCOMPARE(Pilot.FolderSpecialKind(), int(TShellPilot::skComputer));
+    QVERIFY(Pilot.IsFolder());
+    // A drive stays where it is.
+    QCOMPARE(Pilot.GetAttributes(TShellPilot::saCanDelete | TShellPilot::saCanRename), 0u);
+    TAnswers Answers;
+    QVERIFY(!Pilot.InvokeCommand("delete"));
+    QVERIFY(Answers.Asked.isEmpty());
+    // The computer lists the mounted drives, the root among them when it is a disk.
+    Pilot.SetFolder("");
+    QStringList Drives;
+    while (Pilot.NextObject())
+      Drives << QString::fromStdString(Pilot.ObjectName());
+    for (const QString& Drive : Drives)
+      QVERIFY(Drive.endsWith('/'));
+    QVERIFY(!Drives.contains("/proc/"));
+  }
+
+  void nameOnlyEnumerationFinds()
+  {
+    // A name that is not UTF-8 shows with a stand-in character; its display
+    // name still finds it.
+    TTestTree Tree;
+    Tree.File("caf\xe9.txt", 3);
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Top());
+    const QString Shown = QString::fromLocal8Bit("caf\xe9.txt");
+    Pilot.SetObjectName(Shown.toStdString());
+    QCOMPARE(Pilot.ObjectName(), std::string("caf\xe9.txt"));
+    QCOMPARE(Pilot.GetDisplayName(), Shown);
+  }
+
+  void attributesAndIcons()
+  {
+    TTestTree Tree;
+    Tree.Folder("parent");
+    Tree.Folder("parent/child");
+    Tree.File("notes.txt", 3);
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Top());
+    Pilot.SetObjectName("parent");
+    const unsigned All = 0x1f;
+    QCOMPARE(Pilot.GetAttributes(All), unsigned(TShellPilot::saFolder | TShellPilot::saHasSubFolders
+                                                | TShellPilot::saFileSystem | TShellPilot::saCanRename
+                                                | TShellPilot::saCanDelete));
+    QCOMPARE(Pilot.GetAttributes(TShellPilot::saFolder), unsigned(TShellPilot::saFolder));
+    const int FolderIcon = Pilot.GetIconIndex();
+    Pilot.SetObjectName("notes.txt");
+    QCOMPARE(Pilot.GetAttributes(All), unsigned(TShellPilot::saFileSystem | TShellPilot::saCanRename
+                                                | TShellPilot::saCanDelete));
+    QVERIFY(Pilot.GetIconIndex() != FolderIcon);
+    QCOMPARE(TZelSystemImageList::IconIndex(Tree.Path("parent/child")), FolderIcon);  // shared, not added again
+    QVERIFY(!TZelSystemImageList::Icon(TZelSystemImageList::FilesIconIndex()).isNull());
+    QCOMPARE(TShellPilot::Version(), QString("TShellPilot V2.4"));
+  }
+
+  void specialFolders()
+  {
+    TShellPilot Pilot;
+    QVERIFY(!Pilot.SetSpecialFolder(TShellPilot::skControlPanel));
+    QVERIFY(!Pilot.SetSpecialFolder(TShellPilot::skDocuments));  // not made yet
+    QVERIFY(mkdir((FHome->Path() + "/Documents").c_str(), 0755) == 0);
+    QVERIFY(Pilot.SetSpecialFolder(TShellPilot::skDocuments));
+    QCOMPARE(Pilot.Folder(), FHome->Path() + "/Documents/");
+    QCOMPARE(Pilot.FolderSpecialKind(), int(TShellPilot::skDocuments));
+    Pilot.SelectFolderAsObject();
+    QCOMPARE(Pilot.ObjectSpecialKind(), int(TShellPilot::skDocuments));
+    QCOMPARE(Pilot.FolderSpecialKind(), 0);
+    QVERIFY(Pilot.SetSpecialFolder(TShellPilot::skComputer));
+    QCOMPARE(Pilot.Folder(), std::string());
+  }
+
+  void trashOneObject()
+  {
+    TTestTree Tree;
+    Tree.File("old.txt", 10);
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Top());
+    Pilot.SetObjectName("old.txt");
+    TAnswers Answers;
+    QVERIFY(Pilot.InvokeCommand("Delete"));
+    QCOMPARE(Answers.Asked, QStringList{"Move \"old.txt\" to the Trash?"});
+    QVERIFY(!Exists(Tree.Path("old.txt")));
+    const std::string Trash = TTrash::HomeTrash();
+    QVERIFY(Exists(Trash + "/files/old.txt"));
+    const QByteArray Info = Read(Trash + "/info/old.txt.trashinfo");
+    QVERIFY(Info.startsWith("[Trash Info]\nPath=" + QByteArray::fromStdString(Tree.Path("old.txt")) + "\nDeletionDate="));
+
+    // A second object of the same name gets a name of its own in the Trash.
+    Tree.File("old.txt", 20);
+    Pilot.SetObjectName("old.txt");
+    QVERIFY(Pilot.InvokeCommand("delete"));
+    QVERIFY(Exists(Trash + "/files/old.txt.2"));
+    QVERIFY(Exists(Trash + "/info/old.txt.2.trashinfo"));
+  }
+
+  void trashSeveralObjects()
+  {
+    TTestTree Tree;
+    Tree.File("a b.txt", 1);
+    Tree.Folder("folder");
+    Tree.File("folder/inside", 1);
+    Tree.File("caf\xe9", 1);
+    Tree.File("keep", 1);
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Top());
+    Pilot.SetObjectName("keep");
+    Pilot.MultiObjects() = {"a b.txt", "folder", "caf\xe9"};
+    TAnswers Answers;
+    QVERIFY(Pilot.InvokeCommand("delete"));
+    QCOMPARE(Answers.Asked, QStringList{"Move these 3 items to the Trash?"});
+    QVERIFY(Pilot.MultiObjects().empty());
+    QCOMPARE(Pilot.ObjectName(), std::string("keep"));
+    for (const char* Name : {"a b.txt", "folder", "caf\xe9"}) {
+      QVERIFY(!Exists(Tree.Path(Name)));
+      QVERIFY(Exists(TTrash::HomeTrash() + "/files/" + Name));
+    }
+    QVERIFY(Exists(TTrash::HomeTrash() + "/files/folder/inside"));
+    QVERIFY(Read(TTrash::HomeTrash() + "/info/a b.txt.trashinfo").contains("a%20b.txt\n"));
+    QVERIFY(Read(TTrash::HomeTrash() + "/info/caf\xe9.trashinfo").contains("caf%E9\n"));
+  }
+
+  void trashDeclined()
+  {
+    TTestTree Tree;
+    Tree.File("stay.txt", 1);
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("stay.txt"));
+    TAnswers Answers;
+    Answers.Yes = false;
+    QVERIFY(!Pilot.InvokeCommand("delete"));
+    QVERIFY(Exists(Tree.Path("stay.txt")));
+    QVERIFY(!Exists(TTrash::HomeTrash()));
+  }
+
+  void trashCannotTake()
+  {
+    TTestTree Tree;
+    Tree.File("stay.txt", 1);
+    // A file where the Trash folder should be.
+    QVERIFY(mkdir((FHome->Path() + "/.local").c_str(), 0755) == 0);
+    QVERIFY(mkdir((FHome->Path() + "/.local/share").c_str(), 0755) == 0);
+    QFile Blocker(QString::fromStdString(TTrash::HomeTrash()));
+    QVERIFY(Blocker.open(QIODevice::WriteOnly));
+    Blocker.close();
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("stay.txt"));
+    TAnswers Answers;
+    QVERIFY(!Pilot.InvokeCommand("delete"));
+    QVERIFY(Exists(Tree.Path("stay.txt")));
+    QCOMPARE(Answers.Asked.size(), 2);
+    QVERIFY2(Answers.Asked[1].contains("not a folder"), qPrintable(Answers.Asked[1]));
+  }
+
+  void selectionHandlerCancels()
+  {
+    TTestTree Tree;
+    Tree.File("x", 1);
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("x"));
+    QStringList Seen;
+    Pilot.OnContextMenuSelect = [&Seen](const QString& Command, bool& Execute) {
+      Seen << Command;
+      Execute = false;
+    };
+    TAnswers Answers;
+    QVERIFY(!Pilot.InvokeCommand("delete"));
+    QCOMPARE(Seen, QStringList{"delete"});
+    QVERIFY(Exists(Tree.Path("x")));
+  }
+
+  void rename()
+  {
+    TTestTree Tree;
+    Tree.File("first", 1);
+    Tree.File("second", 2);
+    Tree.File("caf\xe9", 3);
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Top());
+    Pilot.SetObjectName("first");
+    TAnswers Answers;
+    QString Name = "second";
+    Pilot.RenameObject(Name);
+    QCOMPARE(Name, QString("first"));
+    QCOMPARE(Read(Tree.Path("second")).size(), 2);  // never replaced
+    QVERIFY(Answers.Asked.last().contains("already exists"));
+    for (const QString& Bad : {QString(""), QString("."), QString(".."), QString("a/b")}) {
+      Name = Bad;
+      Pilot.RenameObject(Name);
+      QCOMPARE(Name, QString("first"));
+    }
+    QCOMPARE(Answers.Asked.size(), 5);
+    Name = "third";
+    Pilot.RenameObject(Name);
+    QCOMPARE(Name, QString("third"));
+    QVERIFY(Exists(Tree.Path("third")) && !Exists(Tree.Path("first")));
+
+    Pilot.SetObjectName("caf\xe9");
+    Name = "café";
+    Pilot.RenameObject(Name);
+    QCOMPARE(Name, QString("café"));
+    QCOMPARE(Read(Tree.Path("café")).size(), 3);
+    QCOMPARE(Answers.Asked.size(), 5);
+  }
+
+  void openWithTheDesktop()
+  {
+    // A stand-in opener records what it is given, byte for byte.
+    TTestTree Tree;
+    Tree.Folder("bin");
+    Tree.File("caf\xe9.txt", 1);
+    const std::string Log = Tree.Path("opened");
+    QFile Script(QString::fromStdString(Tree.Path("bin/xdg-open")));
+    QVERIFY(Script.open(QIODevice::WriteOnly));
+    Script.write(QByteArray("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
+    Script.close();
+    Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    const QByteArray OldPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(Tree.Path("bin")) + ":" + OldPath);
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("caf\xe9.txt"));
+    QVERIFY(Pilot.InvokeCommand(""));
+    QVERIFY(Pilot.InvokeCommand("explore"));
+    qputenv("PATH", OldPath);
+    QTRY_COMPARE(Read(Log), QByteArray::fromStdString(Tree.Path("caf\xe9.txt") + "\n" + Tree.Top() + "/\n"));
+  }
+
+  void properties()
+  {
+    TTestTree Tree;
+    Tree.File("data.bin", 5000);
+    Tree.Folder("folder");
+    TShellPilot Pilot;
+    Pilot.OnFolderTotals = [](const std::string&) { return TPropertiesDialog::TRows{{"Counted", "42 files"}}; };
+    Pilot.SetObjectName(Tree.Path("data.bin"));
+    QVERIFY(Pilot.InvokeCommand("properties"));
+    Pilot.SetObjectName(Tree.Path("folder"));
+    QVERIFY(Pilot.InvokeCommand("properties"));
+    QStringList Texts;
+    for (QWidget* Window : QApplication::topLevelWidgets())
+      if (auto* Dialog = dynamic_cast<TPropertiesDialog*>(Window)) {
+        for (QLabel* Label : Dialog->findChildren<QLabel*>())
+          Texts << Label->text();
+        Dialog->close();
+      }
+    QVERIFY(Texts.contains("data.bin"));
+    QVERIFY(Texts.contains(TPropertiesDialog::SizeText(5000)));
+    QVERIFY(Texts.contains("42 files"));
+    QVERIFY(Texts.contains("Folder"));
+  }
+
+  void contextMenuItems()
+  {
+    TTestTree Tree;
+    Tree.File("x", 1);
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("x"));
+    QMenu Extra;
+    Extra.addAction("&Report");
+    QMenu* Sub = Extra.addMenu("&More");
+    Sub->addAction("Deeper");
+    QCOMPARE(MenuTexts(Pilot, &Extra), (QStringList{"&Open", "Open Containing &Folder", "&Copy Path",
+                                                    "Move to &Trash", "P&roperties", "&Report", "&More"}));
+    Pilot.OnRename = [](TShellPilot*) {};
+    QVERIFY(MenuTexts(Pilot).contains("Re&name..."));
+    Pilot.SetObjectName("/");
+    QVERIFY(MenuTexts(Pilot).contains("Move to &Trash (disabled)"));
+  }
+
+  void contextMenuChoices()
+  {
+    TTestTree Tree;
+    Tree.File("x", 1);
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("x"));
+    QString Command = "unchanged";
+
+    // A merged program item runs its own handler and returns no command.
+    QMenu Extra;
+    QAction* Report = Extra.addAction("&Report");
+    Report->setData(7);
+    int Reports = 0;
+    connect(Report, &QAction::triggered, this, [&Reports] { ++Reports; });
+    ChooseInNextMenu("&Report");
+    Pilot.ShowContextMenu(QPoint(10, 10), &Extra, Command);
+    QCOMPARE(Reports, 1);
+    QCOMPARE(Command, QString());
+
+    // Dismissed: nothing runs.
+    ChooseInNextMenu("");
+    Pilot.ShowContextMenu(QPoint(10, 10), &Extra, Command);
+    QCOMPARE(Command, QString());
+
+    // Rename is handed to the program.
+    int Renames = 0;
+    Pilot.OnRename = [&Renames](TShellPilot*) { ++Renames; };
+    ChooseInNextMenu("Re&name...");
+    Pilot.ShowContextMenu(QPoint(10, 10), nullptr, Command);
+    QCOMPARE(Command, QString("rename"));
+    QCOMPARE(Renames, 1);
+
+    // Declining the Trash returns no command; accepting it returns "delete".
+    TAnswers Answers;
+    Answers.Yes = false;
+    ChooseInNextMenu("Move to &Trash");
+    Pilot.ShowContextMenu(QPoint(10, 10), nullptr, Command);
+    QCOMPARE(Command, QString());
+    QVERIFY(Exists(Tree.Path("x")));
+    Answers.Yes = true;
+    ChooseInNextMenu("Move to &Trash");
+    Pilot.ShowContextMenu(QPoint(10, 10), nullptr, Command);
+    QCOMPARE(Command, QString("delete"));
+    QVERIFY(!Exists(Tree.Path("x")));
+  }
+
+  void connectNetworkDrive()
+  {
+    TTestTree Tree;
+    Tree.Folder("bin");
+    const QByteArray OldPath = qgetenv("PATH");
+    TShellPilot Pilot;
+    TAnswers Answers;
+    Answers.Input = "smb://server/share";
+
+    qputenv("PATH", QByteArray::fromStdString(Tree.Path("bin")));
+    QVERIFY(!Pilot.ConnectNetworkDrive());
+    QVERIFY(Answers.Asked.last().contains("needs the program gio"));
+
+    QFile Script(QString::fromStdString(Tree.Path("bin/gio")));
+    QVERIFY(Script.open(QIODevice::WriteOnly));
+    Script.write("#!/bin/sh\n[ \"$2\" = smb://server/share ] && exit 0\necho \"gio: $2: No such share\" >&2\nexit 2\n");
+    Script.close();
+    Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    QVERIFY(Pilot.ConnectNetworkDrive());
+    Answers.Input = "smb://server/none";
+    QVERIFY(!Pilot.ConnectNetworkDrive());
+    QVERIFY2(Answers.Asked.last().contains("gio: smb://server/none: No such share"), qPrintable(Answers.Asked.last()));
+    Answers.Yes = false;
+    QVERIFY(!Pilot.ConnectNetworkDrive());
+    qputenv("PATH", OldPath);
+  }
+
+  void fileChangeFollowsTheFolder()
+  {
+    TTestTree Tree;
+    Tree.Folder("one");
+    Tree.Folder("two");
+    TShellPilot Pilot;
+    Pilot.SetFolder(Tree.Path("one"));
+    int Changes = 0;
+    Pilot.SetOnFileChange([&Changes](TShellPilot*) { ++Changes; });
+    Tree.File("one/a", 1);
+    QTRY_COMPARE(Changes, 1);
+    Pilot.SetFolder(Tree.Path("two"));
+    Tree.File("one/b", 1);
+    Tree.Folder("two/c");
+    QTRY_COMPARE(Changes, 2);
+    QTest::qWait(200);
+    QCOMPARE(Changes, 2);
+    Pilot.SetOnFileChange(nullptr);
+    Tree.File("two/d", 1);
+    QTest::qWait(200);
+    QCOMPARE(Changes, 2);
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TShellPilotTest)
+#include "tst_shellpilot.moc"
