@@ -49,7 +49,9 @@ QLabel* Value(const QString& Text)
 {
   auto* Label = new QLabel(Text);
   Label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  Label->setWordWrap(true);
+  // Long paths wrap; the dialog keeps a readable width for the rest.
+  Label->setWordWrap(Text.size() > 60);
+  Label->setMinimumWidth(Label->wordWrap() ? 360 : 0);
   return Label;
 }
 
@@ -67,6 +69,7 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
 {
   setAttribute(Qt::WA_DeleteOnClose);
   auto* Layout = new QVBoxLayout(this);
+  Layout->setSizeConstraint(QLayout::SetFixedSize);
   auto* Form = new QFormLayout;
   auto* Heading = new QHBoxLayout;
   auto* Picture = new QLabel;

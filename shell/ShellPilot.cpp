@@ -589,21 +589,21 @@ void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Co
 
   QMenu Menu(DialogWindow());
   std::set<QAction*> Verbs;
-  auto Add = [&](const QString& Text, const QString& Verb, bool Enabled) {
-    QAction* Action = Menu.addAction(Text);
+  auto Add = [&](const QString& Text, const QString& Verb, bool Enabled, const char* Icon) {
+    QAction* Action = Menu.addAction(TZelSystemImageList::ThemeIcon(Icon), Text);
     Action->setData(Verb);
     Action->setEnabled(Enabled);
     Verbs.insert(Action);
     return Action;
   };
-  Menu.setDefaultAction(Add("&Open", "open", true));
-  Add("Open Containing &Folder", "explore", true);
-  Add("&Copy Path", "copy", true);
+  Menu.setDefaultAction(Add("&Open", "open", true, "document-open"));
+  Add("Open Containing &Folder", "explore", true, "folder-open");
+  Add("&Copy Path", "copy", true, "edit-copy");
   if (OnRename)
-    Add("Re&name...", "rename", !Several && (Attributes & saCanRename));
-  Add("Move to &Trash", "delete", Attributes & saCanDelete);
+    Add("Re&name...", "rename", !Several && (Attributes & saCanRename), "edit-rename");
+  Add("Move to &Trash", "delete", Attributes & saCanDelete, "user-trash");
   Menu.addSeparator();
-  Add("P&roperties", "properties", true);
+  Add("P&roperties", "properties", true, "document-properties");
   if (Extra) {
     // The program's menu brings its items up to date before they are copied.
     QMetaObject::invokeMethod(Extra, "aboutToShow");

@@ -26,13 +26,11 @@ TRegistry& Registry()
 
 // The theme icon of that name, else a stand-in from the widget style, so that
 // a desktop without an icon theme still shows folders and files apart.
-QIcon ThemeIcon(const QString& Name, const QString& Fallback)
+QIcon IconOrStandIn(const QString& Name, const QString& Fallback)
 {
-  if (QIcon::fallbackThemeName().isEmpty())
-    QIcon::setFallbackThemeName("Adwaita");
-  QIcon Icon = QIcon::fromTheme(Name);
+  QIcon Icon = TZelSystemImageList::ThemeIcon(Name);
   if (Icon.isNull())
-    Icon = QIcon::fromTheme(Fallback);
+    Icon = TZelSystemImageList::ThemeIcon(Fallback);
   if (Icon.isNull() && qobject_cast<QApplication*>(QCoreApplication::instance())) {
     static QFileIconProvider Provider;
     Icon = Provider.icon(Fallback.startsWith("folder") ? QAbstractFileIconProvider::Folder
@@ -60,7 +58,7 @@ int TZelSystemImageList::IndexOfName(const QString& Name, const QString& Fallbac
   const auto Found = Items.Indexes.constFind(Name);
   if (Found != Items.Indexes.constEnd())
     return *Found;
-  Items.Icons.append(ThemeIcon(Name, Fallback));
+  Items.Icons.append(IconOrStandIn(Name, Fallback));
   Items.Indexes.insert(Name, int(Items.Icons.size() - 1));
   return int(Items.Icons.size() - 1);
 }
@@ -99,7 +97,9 @@ QIcon TZelSystemImageList::Icon(int Index)
   return Index >= 0 && Index < Items.Icons.size() ? Items.Icons[Index] : QIcon();
 }
 
-int TZelSystemImageList::Count()
+QIcon TZelSystemImageList::ThemeIcon(const QString& Name)
 {
-  return int(Registry().Icons.size());
+  if (QIcon::fallbackThemeName().isEmpty())
+    QIcon::setFallbackThemeName("Adwaita");
+  return QIcon::fromTheme(Name);
 }

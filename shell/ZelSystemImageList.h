@@ -25,7 +25,8 @@ public:
   // The icon of an ordinary file of an unknown type, used by "<Files>".
   static int FilesIconIndex();
   static QIcon Icon(int Index);
-  static int Count();
+  // An icon of the desktop's theme (Adwaita where the desktop names none).
+  static QIcon ThemeIcon(const QString& Name);
 
 private:
   static int IndexOfName(const QString& Name, const QString& Fallback);
