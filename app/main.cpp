@@ -1,6 +1,8 @@
 #include "HeadlessScan.h"
+#include "MainForm.h"
 
-#include <cstdio>
+#include <QApplication>
+
 #include <string>
 #include <strings.h>
 #include <vector>
@@ -8,16 +10,19 @@
 int main(int argc, char** argv)
 {
   // Arguments stay bytes: a folder name need not be valid UTF-8.
-  std::vector<std::string> Arguments(argv + 1, argv + argc);
-  bool Hidden = false;
+  const std::vector<std::string> Arguments(argv + 1, argv + argc);
   for (const std::string& Argument : Arguments)
     if (strcasecmp(Argument.c_str(), "/NOGUI") == 0 || Argument == "--nogui" || Argument == "--help"
         || Argument == "-h" || Argument == "--version")
-      Hidden = true;
-  if (!Hidden) {
-    std::fprintf(stderr, "spacelens: this build has no window yet; scan with --nogui.\n\n%s",
-                 THeadlessScan::Usage);
-    return 2;
-  }
-  return THeadlessScan().Run(Arguments);
+      return THeadlessScan().Run(Arguments);
+
+  QApplication Application(argc, argv);
+  QApplication::setApplicationName("Spacelens");
+  QApplication::setOrganizationName("Zelkon");
+  QStringList Folders;
+  for (const std::string& Argument : Arguments)
+    Folders << QString::fromLocal8Bit(Argument.c_str());
+  TMainForm Window(Folders);
+  Window.show();
+  return QApplication::exec();
 }

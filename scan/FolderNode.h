@@ -36,6 +36,10 @@ public:
   // Work of a running scan not yet finished below this node: its own listing
   // plus one per sub-folder still being walked.
   std::atomic<uint32_t> FPending{0};
+  // Shown in bold: a large folder of its scan (the window's choice).
+  bool FBold = false;
+  // Index of its icon in the icon registry; -1 until first shown.
+  int FImageIndex = -1;
 
 private:
   friend class TFolderTree;

@@ -54,9 +54,10 @@ TScan2::~TScan2()
   for (std::thread& Thread : FThreads)
     if (Thread.joinable())
       Thread.join();
-  for (TResult& Result : FResults)
-    for (TFolderNode* Node : Result.Nodes)
-      TFolderNode::DeleteSubtree(Node);
+  for (std::vector<TResult>* Results : {&FBatch, &FResults})
+    for (TResult& Result : *Results)
+      for (TFolderNode* Node : Result.Nodes)
+        TFolderNode::DeleteSubtree(Node);
 }
 
 void TScan2::Resume()
@@ -345,14 +346,18 @@ void TScan2::WaitForResults(std::chrono::milliseconds Timeout)
   FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty() && FResults.back().Kind == TResult::rkDone; });
 }
 
-void TScan2::Drain()
+void TScan2::Drain(TDeadline Deadline)
 {
-  std::vector<TResult> Batch;
-  {
+  if (FBatchNext == FBatch.size()) {
+    FBatch.clear();
+    FBatchNext = 0;
     std::lock_guard Lock(FResultMutex);
-    Batch.swap(FResults);
+    FBatch.swap(FResults);
   }
-  for (TResult& Result : Batch) {
+  while (FBatchNext < FBatch.size()) {
+    if (Deadline != TDeadline::max() && std::chrono::steady_clock::now() > Deadline)
+      return;
+    TResult& Result = FBatch[FBatchNext++];
     switch (Result.Kind) {
       case TResult::rkAppend:
         FRoot->FTree->AppendChildren(Result.Parent, Result.Nodes);

@@ -41,9 +41,11 @@ public:
   // The completion step has run.
   bool Finished() const { return FFinished; }
 
-  // Applies the queued results on the calling (owning) thread; after the last
-  // one, runs the completion step.
-  void Drain();
+  using TDeadline = std::chrono::steady_clock::time_point;
+  // Applies the queued results on the calling (owning) thread, until the
+  // deadline passes (the rest waits for the next call); after the last one,
+  // runs the completion step.
+  void Drain(TDeadline Deadline = TDeadline::max());
   // Waits until the walk has ended or Timeout passes.
   void WaitForResults(std::chrono::milliseconds Timeout);
   // Waits for the workers to end, then drains to completion.
@@ -123,6 +125,8 @@ private:
   std::mutex FResultMutex;
   std::condition_variable FResultReady;
   std::vector<TResult> FResults;
+  std::vector<TResult> FBatch;  // taken from FResults, being applied
+  size_t FBatchNext = 0;
 
   bool FFinished = false;
 };

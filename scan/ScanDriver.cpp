@@ -147,7 +147,7 @@ bool TScanDriver::RemoveRoot(TRoot* Root)
   return WasHead;
 }
 
-void TScanDriver::Drain()
+void TScanDriver::Drain(std::chrono::steady_clock::time_point Deadline)
 {
   // A completion step may start or await other scans: iterate over a copy.
   std::vector<TScan2*> Running;
@@ -155,7 +155,7 @@ void TScanDriver::Drain()
     Running.push_back(Scan.get());
   for (TScan2* Scan : Running)
     if (std::any_of(FScans.begin(), FScans.end(), [Scan](const auto& Item) { return Item.get() == Scan; })) {
-      Scan->Drain();
+      Scan->Drain(Deadline);
       if (Scan->Finished())
         Forget(Scan);
     }
@@ -165,4 +165,54 @@ void TScanDriver::WaitForResults(std::chrono::milliseconds Timeout)
 {
   if (!FScans.empty())
     FScans.front()->WaitForResults(Timeout);
+}
+
+void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
+{
+  std::vector<TFolderNode*> Pending{Node};
+  while (!Pending.empty()) {
+    TFolderNode* Current = Pending.back();
+    Pending.pop_back();
+    TFolderNode* Entry = nullptr;
+    for (TFolderNode* Child : Current->Children()) {
+      if (Child->FData->FIsFiles)
+        Entry = Child;
+      else
+        Pending.push_back(Child);
+    }
+    const TFolderData* Record = Current->FData;
+    if (!ShowFiles && Entry) {
+      TFolderData::FreeNode(Entry, false);
+    } else if (ShowFiles && !Entry && Record->FOwnFiles > 0 && Current->ChildCount() > 0) {
+      std::vector<TFolderNode*> Added{new TFolderNode(Current)};
+      TFolderData* Files = new TFolderData(Added[0], Record->FRoot);
+      Added[0]->FData = Files;
+      Files->FIsFiles = true;
+      Files->FClusters = Record->FOwnClusters.Load();
+      Files->FTailBytes = Record->FOwnTailBytes.Load();
+      Files->FObjects = uint64_t(Record->FOwnFiles.Load());
+      FTree.AppendChildren(Current, Added);
+    }
+  }
+}
+
+void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum)
+{
+  std::vector<TFolderNode*> Pending{Node};
+  while (!Pending.empty()) {
+    TFolderNode* Current = Pending.back();
+    Pending.pop_back();
+    for (size_t Index = 0; Index < Current->ChildCount();) {
+      TFolderNode* Child = Current->Child(Index);
+      // Folders still open or cut short, and "<Files>", stay as they are.
+      if (Child->FData->FIncomplete) {
+        ++Index;
+      } else if (Child->FData->GetValue(ViewType, 0) >= Minimum) {
+        Pending.push_back(Child);
+        ++Index;
+      } else {
+        TFolderData::FreeNode(Child, false);
+      }
+    }
+  }
 }

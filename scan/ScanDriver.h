@@ -35,13 +35,21 @@ public:
   // Stops the root's scan and waits for its completion step.
   void Await(TRoot* Root);
 
+  // Adds a "<Files>" entry to every folder below Node that has sub-folders
+  // and files of its own (ShowFiles on), or removes them all (off).
+  void ApplyShowFiles(TFolderNode* Node, bool ShowFiles);
+  // Removes from the tree every finished folder below Node whose measure of
+  // ViewType, in megabytes, is below Minimum. Totals stay as they are.
+  void PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum);
+
   TRoot* FindRoot(const std::string& Path) const;
   TRoot* RootOf(const TFolderNode* Node) const;
   TRoot* Roots() const { return FRoots; }
   bool Scanning() const { return !FScans.empty(); }
 
-  // Applies the results of every running scan; completed scans are freed.
-  void Drain();
+  // Applies the results of every running scan, until the deadline passes;
+  // completed scans are freed.
+  void Drain(std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max());
   // Waits until a scan's walk ends or Timeout passes.
   void WaitForResults(std::chrono::milliseconds Timeout);
 

@@ -33,6 +33,16 @@ void TPrompt::Warn(QWidget* Parent, const QString& Title, const QString& Text)
   QMessageBox::warning(Parent, Title, Text);
 }
 
+void TPrompt::Inform(QWidget* Parent, const QString& Title, const QString& Text)
+{
+  QString Unused;
+  if (Answerer()) {
+    Answerer()(pkInform, Title, Text, Unused);
+    return;
+  }
+  QMessageBox::information(Parent, Title, Text);
+}
+
 bool TPrompt::Input(QWidget* Parent, const QString& Title, const QString& Text, QString& Value)
 {
   if (Answerer())

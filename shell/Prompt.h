@@ -10,11 +10,12 @@ class QWidget;
 // tells of a failure. Tests install an answerer so that no person is needed.
 class TPrompt {
 public:
-  enum TKind { pkConfirm, pkWarning, pkInput };
+  enum TKind { pkConfirm, pkWarning, pkInform, pkInput };
 
   // A yes/no question; true for yes.
   static bool Confirm(QWidget* Parent, const QString& Title, const QString& Text);
   static void Warn(QWidget* Parent, const QString& Title, const QString& Text);
+  static void Inform(QWidget* Parent, const QString& Title, const QString& Text);
   // Asks for a line of text, Value holding the proposal; false when cancelled.
   static bool Input(QWidget* Parent, const QString& Title, const QString& Text, QString& Value);
 

@@ -68,12 +68,17 @@ int TZelSystemImageList::IconIndex(const std::string& Path, bool Open)
   const QString Name = QString::fromLocal8Bit(Path.c_str());
   struct stat Data;
   if (stat(Path.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode)) {
-    const QStorageInfo Volume(Name);
     QString Cleaned = Name;
     while (Cleaned.size() > 1 && Cleaned.endsWith('/'))
       Cleaned.chop(1);
-    if (Volume.isValid() && Volume.rootPath() == Cleaned)
-      return IndexOfName(DriveIconName(Volume), "drive-harddisk");
+    // Only a folder on another device than its parent can be a drive.
+    struct stat Parent;
+    const std::string Above = Cleaned.toLocal8Bit().toStdString() + "/..";
+    if (Cleaned == "/" || stat(Above.c_str(), &Parent) != 0 || Parent.st_dev != Data.st_dev) {
+      const QStorageInfo Volume(Name);
+      if (Volume.isValid() && Volume.rootPath() == Cleaned)
+        return IndexOfName(DriveIconName(Volume), "drive-harddisk");
+    }
     if (Cleaned == QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::HomeLocation)))
       return IndexOfName("user-home", "folder");
     return Open ? IndexOfName("folder-open", "folder") : IndexOfName("folder", "folder");
@@ -101,5 +106,7 @@ QIcon TZelSystemImageList::ThemeIcon(const QString& Name)
 {
   if (QIcon::fallbackThemeName().isEmpty())
     QIcon::setFallbackThemeName("Adwaita");
-  return QIcon::fromTheme(Name);
+  // Newer themes keep many icons only in their symbolic form.
+  const QIcon Icon = QIcon::fromTheme(Name);
+  return Icon.isNull() ? QIcon::fromTheme(Name + "-symbolic") : Icon;
 }

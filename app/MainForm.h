@@ -1,0 +1,145 @@
+#pragma once
+
+#include "FolderTree.h"
+#include "ScanDriver.h"
+#include "Settings.h"
+#include "ShellPilot.h"
+#include "ValueDisplay.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QMessageBox;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+class QTreeView;
+class TFolderModel;
+
+// The main window: the folder tree of every scanned folder with its live
+// labels, the right pane, the menus and tool bars, the status bar, and the
+// settings kept between runs.
+class TMainForm : public QMainWindow {
+public:
+  // Arguments are the command line without the program name.
+  explicit TMainForm(const QStringList& Arguments = {});
+  ~TMainForm() override;
+
+  // Scans a folder as a new root, or rescans its root; false when refused.
+  bool StartScan(const QString& Path);
+  bool RemoveRoot(TRoot* Root);
+  // Tells of a scan failure without ever making the scan wait: one message
+  // box at a time, later failures added to it as further lines.
+  void ReportError(int Code, const QString& Path);
+  void SetCurrentNode(TFolderNode* Node);
+  TFolderNode* CurrentNode() const { return FCurrentNode; }
+
+  void FileOpen();
+  void ScanAllDrivesClick();
+  void UpdateClick();
+  void Update1Click();
+  void UpdateBranch1Click();
+  void StopButtonClick();
+  void RemoveClick();
+  void RemoveFolderMenuItemClick();
+  void Sort1Click(int SortType);
+  void View1Click(int ViewType);
+  void ExpandClick();
+  void CollapseClick();
+  void Tolevel11Click(int Levels);
+  void SetMinimumExpandSizeClick(bool Ask);
+  void CountFolders1Click();
+  void ParentButtonClick();
+
+  void RefreshLabels(TFolderNode* Node);
+  void ResortTree(TFolderNode* Node);
+  void ApplyShowFiles(TFolderNode* Node);
+  void PruneSmallFolders(TFolderNode* Node);
+  void ExpandToLevel(TFolderNode* Node, int Levels, double Minimum);
+  void RefreshStatus(bool Refresh);
+  void RefreshCaption();
+  void ShowHint(const QString& Hint);
+
+  TScanDriver& Driver() { return FDriver; }
+  TFolderTree& Tree() { return FTree; }
+  TValueDisplay& Display() { return FDisplay; }
+  TFolderModel& Model() { return *FModel; }
+  QTreeView* TreeView() const { return FTreeView; }
+  QMessageBox* ErrorBox() const { return FErrorBox; }
+  QString StatusText(int Panel) const;
+  QAction* Action(const QString& Name) const;
+
+  int FSortType = 2;
+  int FMinimumExpandSize = 10;
+
+protected:
+  void showEvent(QShowEvent* Event) override;
+  void closeEvent(QCloseEvent* Event) override;
+  bool event(QEvent* Event) override;
+
+private:
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void ProcessCommandLine();
+  void BuildMenus();
+  void BuildToolBars();
+  QAction* NewAction(const QString& Name, const QString& Caption, const QString& Hint,
+                     const std::function<void()>& Handler);
+  void BuildBranchMenu();
+  void TreeChange(const QModelIndex& Current);
+  void TreeExpanding(const QModelIndex& Index);
+  void TreeContextMenu(const QPoint& Point);
+  void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
+  void CollapseAll(TFolderNode* Node);
+  void DrainScans();
+  void ScanProgress(TRoot* Root);
+  void ScanDone(TRoot* Root, bool Stopped);
+  void SortChildren(TFolderNode* Node);
+  bool IsExpanded(const TFolderNode* Node) const;
+  TFolderNode* SelectedNode() const;
+  QString ClusterText(const TRoot* Root) const;
+  void SetPanel(int Panel, const QString& Text);
+
+  QStringList FArguments;
+  TSettings FSettings;
+  TFolderTree FTree;
+  TValueDisplay FDisplay;
+  TScanDriver FDriver{FTree};
+  std::unique_ptr<TFolderModel> FModel;
+  TShellPilot* FShellPilot;
+  TFolderNode* FCurrentNode = nullptr;
+  bool FShown = false;
+  bool FBulkExpanding = false;
+
+  QTreeView* FTreeView;
+  QSplitter* FSplitter;
+  QStackedWidget* FRightPane;
+  QMenu* FRootPopup;
+  QMenu* FBranchMenu;
+  QToolBar* FToolBar1;
+  QToolBar* FToolBar3;
+  std::array<QLabel*, 4> FPanels;
+  QMessageBox* FErrorBox = nullptr;
+  QTimer FDrainTimer;
+  QActionGroup* FViewGroup;
+  QActionGroup* FSortGroup;
+  QActionGroup* FViewButtons;
+  QActionGroup* FSortButtons;
+
+  // Settings kept for the parts of the window that use them (print margins,
+  // chart options, recently used list, right-pane mode).
+  std::array<int, 4> FMargins{800, 800, 800, 800};
+  bool FChartTool = false, FChart3D = true, FChartLegend = true, FChartPatterns = false;
+  int FMRUMaximum = 6;
+  int FActiveSeries = 0;
+  bool FToolBarBreak = true;
+};

@@ -1,0 +1,25 @@
+#include "Settings.h"
+
+TSettings::TSettings() : FStore("Zelkon", "Spacelens") {}
+
+int TSettings::Integer(const QString& Name, int Default) const
+{
+  bool Valid = false;
+  const int Value = FStore.value(Name).toString().trimmed().toInt(&Valid);
+  return Valid ? Value : Default;
+}
+
+bool TSettings::Boolean(const QString& Name, bool Default) const
+{
+  return Integer(Name, Default ? 1 : 0) != 0;
+}
+
+void TSettings::SetInteger(const QString& Name, int Value)
+{
+  FStore.setValue(Name, QString::number(Value));
+}
+
+void TSettings::SetBoolean(const QString& Name, bool Value)
+{
+  SetInteger(Name, Value ? 1 : 0);
+}

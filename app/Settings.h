@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+// The program's settings store: one group of text values ("1"/"0" for
+// booleans). A value that is missing or not a number reads as its default.
+class TSettings {
+public:
+  TSettings();
+
+  int Integer(const QString& Name, int Default) const;
+  bool Boolean(const QString& Name, bool Default) const;
+  void SetInteger(const QString& Name, int Value);
+  void SetBoolean(const QString& Name, bool Value);
+  QSettings& Store() { return FStore; }
+
+private:
+  QSettings FStore;
+};

@@ -1,0 +1,160 @@
+#include "FolderModel.h"
+
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "Root.h"
+#include "ValueDisplay.h"
+#include "ZelSystemImageList.h"
+
+#include <QFont>
+
+TFolderModel::TFolderModel(TFolderTree& Tree, TValueDisplay& Display, QObject* Parent)
+  : QAbstractItemModel(Parent), FTree(Tree), FDisplay(Display)
+{
+  FTree.SetListener(this);
+}
+
+TFolderModel::~TFolderModel()
+{
+  FTree.SetListener(nullptr);
+}
+
+TFolderNode* TFolderModel::NodeOf(const QModelIndex& Index)
+{
+  return static_cast<TFolderNode*>(Index.internalPointer());
+}
+
+QModelIndex TFolderModel::IndexOf(const TFolderNode* Node) const
+{
+  return Node ? createIndex(int(Node->Index()), 0, const_cast<TFolderNode*>(Node)) : QModelIndex();
+}
+
+QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) const
+{
+  const std::vector<TFolderNode*>& Rows = Parent.isValid() ? NodeOf(Parent)->Children() : FTree.TopNodes();
+  if (Row < 0 || size_t(Row) >= Rows.size() || Column != 0)
+    return {};
+  return createIndex(Row, 0, Rows[size_t(Row)]);
+}
+
+QModelIndex TFolderModel::parent(const QModelIndex& Child) const
+{
+  return Child.isValid() ? IndexOf(NodeOf(Child)->Parent()) : QModelIndex();
+}
+
+int TFolderModel::rowCount(const QModelIndex& Parent) const
+{
+  if (Parent.column() > 0)
+    return 0;
+  return int(Parent.isValid() ? NodeOf(Parent)->ChildCount() : FTree.TopNodes().size());
+}
+
+int TFolderModel::columnCount(const QModelIndex&) const
+{
+  return 1;
+}
+
+int TFolderModel::StateImage(const TFolderNode* Node)
+{
+  const TRoot* Root = Node->FData->FRoot;
+  if (Node->Parent() || !Root || !Root->FWorker || Root->FNode != Node)
+    return 0;
+  if (Root->FSubfolderCount <= 0)
+    return 1;
+  return std::min(16, Root->FSubfoldersDone * 15 / Root->FSubfolderCount + 1);
+}
+
+QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
+{
+  if (!Index.isValid())
+    return {};
+  TFolderNode* Node = NodeOf(Index);
+  TFolderData* Record = Node->FData;
+  switch (Role) {
+    case Qt::DisplayRole:
+      return FDisplay.NodeLabel(Record);
+    case Qt::DecorationRole:
+      if (Node->FImageIndex < 0)
+        Node->FImageIndex = Record->FIsFiles ? TZelSystemImageList::FilesIconIndex()
+                                             : TZelSystemImageList::IconIndex(Record->FullPath());
+      return TZelSystemImageList::Icon(Node->FImageIndex);
+    case Qt::FontRole:
+      if (Node->FBold) {
+        QFont Bold;
+        Bold.setBold(true);
+        return Bold;
+      }
+      return {};
+    case Qt::ToolTipRole:
+      return QString::fromLocal8Bit(Record->FullPath().c_str());
+    case StateImageRole:
+      return StateImage(Node);
+    default:
+      return {};
+  }
+}
+
+void TFolderModel::RefreshLabels(TFolderNode* Node)
+{
+  const QModelIndex Own = IndexOf(Node);
+  emit dataChanged(Own, Own);
+  std::vector<TFolderNode*> Pending{Node};
+  while (!Pending.empty()) {
+    TFolderNode* Current = Pending.back();
+    Pending.pop_back();
+    if (!Current->FData->FChildrenLabelled)
+      continue;
+    RefreshChildren(Current);
+    Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
+  }
+}
+
+void TFolderModel::RefreshChildren(TFolderNode* Node)
+{
+  if (Node->ChildCount() > 0)
+    emit dataChanged(IndexOf(Node->Child(0)), IndexOf(Node->Children().back()));
+}
+
+void TFolderModel::TreeBeginInsert(TFolderNode* Parent, size_t First, size_t Last)
+{
+  beginInsertRows(IndexOf(Parent), int(First), int(Last));
+}
+
+void TFolderModel::TreeEndInsert()
+{
+  endInsertRows();
+}
+
+void TFolderModel::TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last)
+{
+  beginRemoveRows(IndexOf(Parent), int(First), int(Last));
+}
+
+void TFolderModel::TreeEndRemove()
+{
+  endRemoveRows();
+}
+
+void TFolderModel::TreeBeginReorder(TFolderNode* Parent)
+{
+  emit layoutAboutToBeChanged({QPersistentModelIndex(IndexOf(Parent))}, QAbstractItemModel::VerticalSortHint);
+  FReordered = persistentIndexList();
+}
+
+void TFolderModel::TreeEndReorder(TFolderNode* Parent)
+{
+  // Each persistent index follows its node to the node's new row.
+  QModelIndexList Moved;
+  for (const QModelIndex& Old : FReordered)
+    Moved << IndexOf(NodeOf(Old));
+  changePersistentIndexList(FReordered, Moved);
+  FReordered.clear();
+  emit layoutChanged({QPersistentModelIndex(IndexOf(Parent))}, QAbstractItemModel::VerticalSortHint);
+}
+
+void TFolderModel::TreeNodeChanged(TFolderNode* Node)
+{
+  const QModelIndex Own = IndexOf(Node);
+  emit dataChanged(Own, Own);
+}

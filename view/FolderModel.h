@@ -1,0 +1,50 @@
+#pragma once
+
+#include "FolderTreeListener.h"
+
+#include <QAbstractItemModel>
+#include <QModelIndexList>
+
+class TFolderTree;
+class TValueDisplay;
+
+// The folder tree as Qt sees it: one column of node labels, icons and bold
+// states, computed when the view asks. It follows every change of the tree
+// through the listener interface; it stores nothing of its own.
+class TFolderModel : public QAbstractItemModel, public TFolderTreeListener {
+public:
+  // Role of the progress state image of a scanning root: 0 none, 1 empty
+  // bar, 2..16 a bar of 2 x (state - 1) pixels.
+  static constexpr int StateImageRole = Qt::UserRole + 1;
+
+  TFolderModel(TFolderTree& Tree, TValueDisplay& Display, QObject* Parent = nullptr);
+  ~TFolderModel() override;
+
+  QModelIndex IndexOf(const TFolderNode* Node) const;
+  static TFolderNode* NodeOf(const QModelIndex& Index);
+  // Tells the view that the labels of Node, and of the children of every
+  // node below it whose children were labelled, changed.
+  void RefreshLabels(TFolderNode* Node);
+  // Tells the view that the children of Node changed their labels or bold.
+  void RefreshChildren(TFolderNode* Node);
+  static int StateImage(const TFolderNode* Node);
+
+  QModelIndex index(int Row, int Column, const QModelIndex& Parent = {}) const override;
+  QModelIndex parent(const QModelIndex& Child) const override;
+  int rowCount(const QModelIndex& Parent = {}) const override;
+  int columnCount(const QModelIndex& Parent = {}) const override;
+  QVariant data(const QModelIndex& Index, int Role) const override;
+
+  void TreeBeginInsert(TFolderNode* Parent, size_t First, size_t Last) override;
+  void TreeEndInsert() override;
+  void TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last) override;
+  void TreeEndRemove() override;
+  void TreeBeginReorder(TFolderNode* Parent) override;
+  void TreeEndReorder(TFolderNode* Parent) override;
+  void TreeNodeChanged(TFolderNode* Node) override;
+
+private:
+  TFolderTree& FTree;
+  TValueDisplay& FDisplay;
+  QModelIndexList FReordered;
+};

@@ -1,0 +1,148 @@
+#include "ValueDisplay.h"
+
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "Root.h"
+#include "ShellPilotError.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+
+#include <cmath>
+
+void TValueDisplay::MeasureFont(const QFont& Font)
+{
+  FFont = Font;
+  const QFontMetrics Metrics(Font);
+  FSpaceWidth = std::max(1, Metrics.horizontalAdvance(' '));
+  FBaseValueWidth = Metrics.horizontalAdvance("123 MB");
+}
+
+int TValueDisplay::Decimals() const
+{
+  return std::clamp(FDecimals - 1, 0, 3);
+}
+
+QString TValueDisplay::Number(double Value, int Decimals)
+{
+  return QLocale().toString(Value, 'f', Decimals);
+}
+
+QString TValueDisplay::ViewTypeName(int ViewType)
+{
+  static const char* Names[] = {"Size", "Bytes Allocated", "Percent", "Wasted Space", "CD-ROM Cluster Size"};
+  return ViewType >= 1 && ViewType <= 5 ? Names[ViewType - 1] : "";
+}
+
+QString TValueDisplay::FormatValue(TFolderData* Record, int ViewType, bool Padded)
+{
+  const double Value = Record->GetValue(ViewType, FUnitType != 0);
+  if (Value < 0)
+    return {};  // no percent while the scan runs
+  if (ViewType == vtObjects)
+    return Number(Value, 0);
+  QString Text = Number(Value, Decimals());
+  if (ViewType == vtPercent)
+    Text += " %";
+  else if (FUnitType == 0)
+    Text += " MB";
+  else if (FUnitType == 1 && Value > 102400)
+    Text = Number(Value / 1024, Decimals()) + " MB";
+  else
+    Text += " kb";
+  return Padded ? PadValue(Text, ViewType, Value) : Text;
+}
+
+QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value) const
+{
+  if (ViewType == vtPercent)
+    return Value < 10 ? "  " + Text + "  " : Text + "  ";
+  const int Width = QFontMetrics(FFont).horizontalAdvance(Text);
+  const int Spaces = ((FDecimals + 1) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width)
+    / FSpaceWidth;
+  return QString(std::max(0, Spaces), ' ') + Text + "  ";
+}
+
+QString TValueDisplay::DisplayName(TFolderData* Record)
+{
+  if (Record->FDisplayName.isEmpty()) {
+    QString Name = QString::fromLocal8Bit(Record->Name().c_str());
+    if (Record->FNode && Record->FNode->Parent()) {
+      try {
+        FShell.SetObjectName(Record->FullPath());
+        Name = FShell.GetDisplayName();
+      } catch (const EShellPilotError&) {
+        // A folder gone from the disk keeps the name it was scanned with.
+      }
+    }
+    Record->FDisplayName = Name;
+  }
+  return Record->FDisplayName;
+}
+
+QString TValueDisplay::NodeCaption(TFolderData* Record)
+{
+  if (Record->FIsFiles)
+    return "<Files>";
+  QString Caption = DisplayName(Record);
+  if (Record->FNode && Record->FNode->Parent()) {
+    if (const int Code = Record->FErrorCode; Code > 0)
+      Caption += TFolderData::IsAccessDeniedCode(Code) ? " [Access Denied!]" : " [Error!]";
+    if (Record->FIncomplete)
+      Caption += "  <==";
+  }
+  return Caption;
+}
+
+QString TValueDisplay::NodeLabel(TFolderData* Record)
+{
+  return FormatValue(Record, FShowType, true) + NodeCaption(Record);
+}
+
+static int Sign(double Value)
+{
+  return (Value > 0) - (Value < 0);
+}
+
+int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType)
+{
+  TFolderData* First = A->FData;
+  TFolderData* Second = B->FData;
+  if (SortType == 1)
+    return QString::localeAwareCompare(NodeCaption(First), NodeCaption(Second));
+  if (SortType != 2)
+    return 0;
+  switch (FShowType) {
+    case vtSize:
+    case vtCDROM:
+      // Folders less than half a kilobyte apart keep their order.
+      return Sign(std::round(Second->GetValue(vtSize, 1) - First->GetValue(vtSize, 1)));
+    case vtAllocated:
+    case vtPercent:
+      return Sign(double(Second->FClusters.Load()) - double(First->FClusters.Load()));
+    case vtWasted: {
+      const double Objects = double(Second->FObjects.Load()) - double(First->FObjects.Load());
+      return Sign(Objects * First->ClusterSize() - double(Second->FTailBytes.Load())
+                  + double(First->FTailBytes.Load()));
+    }
+    default:
+      return 0;
+  }
+}
+
+void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const
+{
+  const TRoot* Root = Node->FData->FRoot;
+  const uint64_t Threshold = Root->FNode->FData->FClusters.Load() * uint64_t(FBoldFactor) / 100;
+  std::vector<TFolderNode*> Pending{Node};
+  while (!Pending.empty()) {
+    TFolderNode* Current = Pending.back();
+    Pending.pop_back();
+    const bool Deeper = IsExpanded(Current);
+    for (TFolderNode* Child : Current->Children()) {
+      Child->FBold = Child->FData->FClusters > Threshold;
+      if (Deeper)
+        Pending.push_back(Child);
+    }
+  }
+}

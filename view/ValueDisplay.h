@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ShellPilot.h"
+
+#include <QFont>
+#include <QString>
+
+#include <functional>
+
+class TFolderData;
+class TFolderNode;
+
+// How measures become texts: the view type, units and decimals the user
+// chose, the value texts and their padding in the tree, folder captions with
+// their marks, node labels, the node order of each sort mode, and bold.
+class TValueDisplay {
+public:
+  int FShowType = 1;    // view type 1..5 (6, the object count, is never a view)
+  int FUnitType = 0;    // 0 MB only, 1 KB/MB mixed, 2 KB only
+  int FDecimals = 2;    // decimals shown plus one
+  int FBoldFactor = 15; // percent of the scan above which a folder is bold
+  int FSpaceWidth = 8;
+  int FBaseValueWidth = 48;
+
+  // Measures the pad widths in the window's font.
+  void MeasureFont(const QFont& Font);
+
+  QString FormatValue(TFolderData* Record, int ViewType, bool Padded);
+  QString PadValue(const QString& Text, int ViewType, double Value) const;
+  // "%1.*n": grouped thousands, the locale's separators.
+  static QString Number(double Value, int Decimals);
+  QString DisplayName(TFolderData* Record);
+  QString NodeCaption(TFolderData* Record);
+  // The tree's text of a node: its padded value, then its caption.
+  QString NodeLabel(TFolderData* Record);
+  static QString ViewTypeName(int ViewType);
+
+  // Negative when A comes first under the sort mode (1 name, 2 size, 3 none).
+  int CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType);
+  // Bold for the children of Node (and below, through expanded nodes) that
+  // take more than the bold factor of their whole scan.
+  void ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const;
+
+  // The scan engine's shell component: display names, drive titles, errors.
+  TShellPilot& Shell() { return FShell; }
+
+private:
+  int Decimals() const;
+
+  QFont FFont;
+  TShellPilot FShell;
+};
