@@ -27,11 +27,10 @@ void TFolderTree::Renumber(std::vector<TFolderNode*>& List, size_t From)
     List[Index]->FIndex = Index;
 }
 
-TFolderNode* TFolderTree::AddTopNode()
+void TFolderTree::AddTopNode(TFolderNode* Node)
 {
-  std::vector<TFolderNode*> Nodes{new TFolderNode(nullptr)};
+  std::vector<TFolderNode*> Nodes{Node};
   AppendChildren(nullptr, Nodes);
-  return FTopNodes.back();
 }
 
 void TFolderTree::AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>& Nodes)

@@ -20,8 +20,8 @@ public:
   const std::vector<TFolderNode*>& TopNodes() const { return FTopNodes; }
   const std::vector<TFolderNode*>& Siblings(const TFolderNode* Node) const;
 
-  // Appends a new top node without a record.
-  TFolderNode* AddTopNode();
+  // Appends a top node made with its record.
+  void AddTopNode(TFolderNode* Node);
   // Appends nodes made for Parent (their parent is already Parent) as its last
   // children, in the given order.
   void AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>& Nodes);

@@ -46,8 +46,9 @@ bool TScanDriver::StartScan(const std::string& Given)
     Root->FTree = &FTree;
     Root->FNext = FRoots;
     FRoots = Root;
-    Root->FNode = FTree.AddTopNode();
+    Root->FNode = new TFolderNode(nullptr);
     Root->FNode->FData = new TFolderData(Root->FNode, Root);
+    FTree.AddTopNode(Root->FNode);
     if (FUserClusterSize)
       SetUserClusterSize(*Root, FUserClusterSize);
   }

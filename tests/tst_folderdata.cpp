@@ -34,8 +34,9 @@ struct TSmallTree {
   {
     Root.FClusterSize = ClusterSize;
     Root.FTree = &Tree;
-    Top = Tree.AddTopNode();
+    Top = new TFolderNode(nullptr);
     Top->FData = new TFolderData(Top, &Root);
+    Tree.AddTopNode(Top);
     Top->FData->SetName("/data");
     Root.FNode = Top;
     A = Add(Top, "a");

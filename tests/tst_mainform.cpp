@@ -1,0 +1,370 @@
+#include "FolderData.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "MainForm.h"
+#include "Prompt.h"
+#include "Root.h"
+#include "ScanSettings.h"
+#include "TestHome.h"
+#include "TestTree.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+// Answers every prompt and remembers it.
+struct TAnswers {
+  TAnswers()
+  {
+    TPrompt::SetAnswerer([this](TPrompt::TKind, const QString&, const QString& Text, QString& Value) {
+      Asked << Text;
+      if (!Input.isNull())
+        Value = Input;
+      return true;
+    });
+  }
+  ~TAnswers() { TPrompt::SetAnswerer(nullptr); }
+  QString Input;
+  QStringList Asked;
+};
+
+bool ScansDone(TMainForm& Form)
+{
+  return QTest::qWaitFor([&Form] { return !Form.Driver().Scanning(); }, 20000);
+}
+
+TFolderNode* Child(TFolderNode* Node, const std::string& Name)
+{
+  for (TFolderNode* Item : Node->Children())
+    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
+      return Item;
+  return nullptr;
+}
+
+QStringList Labels(TMainForm& Form, TFolderNode* Node)
+{
+  QStringList Texts;
+  for (TFolderNode* Item : Node->Children())
+    Texts << Form.Display().NodeCaption(Item->FData);
+  return Texts;
+}
+
+}  // namespace
+
+class TMainFormTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  }
+  void init()
+  {
+    QSettings("Zelkon", "Spacelens").clear();
+    TScanSettings::Current() = TScanSettings();
+  }
+
+  void firstStartDefaults()
+  {
+    TMainForm Form;
+    QCOMPARE(Form.Display().FShowType, 1);
+    QCOMPARE(Form.FSortType, 2);
+    QCOMPARE(Form.Display().FUnitType, 0);
+    QCOMPARE(Form.Display().FDecimals, 2);
+    QCOMPARE(Form.Display().FBoldFactor, 15);
+    QCOMPARE(Form.FMinimumExpandSize, 10);
+    QVERIFY(TScanSettings::Current().FShowFiles);
+    QVERIFY(!TScanSettings::Current().FFollowReparsePoints);
+    QCOMPARE(Form.geometry().size(), QSize(674, 532));
+    QCOMPARE(Form.windowTitle(), QString("Spacelens - (Size)"));
+    QCOMPARE(Form.Action("ExpandOver1")->text(), QString("Expand Folder &over: 10 MB"));
+    QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <10 MB"));
+    QVERIFY(Form.Action("SNumButton")->isChecked());
+    QVERIFY(Form.Action("ViewButton1")->isChecked());
+    // A copy started now would open 20 pixels lower and further right.
+    QSettings Store("Zelkon", "Spacelens");
+    QCOMPARE(Store.value("Top").toString(), QString("125"));
+    QCOMPARE(Store.value("Left").toString(), QString("233"));
+  }
+
+  void settingsKept()
+  {
+    {
+      TMainForm Form;
+      Form.show();
+      Form.setGeometry(50, 60, 700, 500);
+      Form.View1Click(4);
+      Form.Sort1Click(1);
+      Form.Display().FDecimals = 4;
+      TScanSettings::Current().FShowFiles = false;
+      Form.close();
+    }
+    QSettings Store("Zelkon", "Spacelens");
+    QCOMPARE(Store.value("ShowType").toString(), QString("4"));
+    QCOMPARE(Store.value("ShowFiles").toString(), QString("0"));
+    QCOMPARE(Store.value("Width").toString(), QString("700"));
+    TMainForm Again;
+    QCOMPARE(Again.Display().FShowType, 1);  // Wasted starts as Size
+    QCOMPARE(Again.FSortType, 1);
+    QCOMPARE(Again.Display().FDecimals, 4);
+    QVERIFY(!TScanSettings::Current().FShowFiles);
+    QCOMPARE(Again.geometry(), QRect(50, 60, 700, 500));
+    QCOMPARE(QSettings("Zelkon", "Spacelens").value("Top").toString(), QString("80"));
+    // Values that are not numbers read as their defaults.
+    QSettings("Zelkon", "Spacelens").setValue("BoldFactor", "lots");
+    TMainForm Third;
+    QCOMPARE(Third.Display().FBoldFactor, 15);
+  }
+
+  void commandLine()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    TAnswers Answers;
+    {
+      TMainForm Form({"/NONE"});
+      Form.show();
+      QTest::qWait(50);
+      QCOMPARE(Form.Driver().Roots(), nullptr);
+      QVERIFY(Answers.Asked.isEmpty());
+    }
+    const QString Missing = QString::fromStdString(Tree.Path("missing"));
+    TMainForm Form({Missing, "/none", QString::fromStdString(Tree.Top())});
+    Form.show();
+    QTRY_VERIFY(Form.Driver().Roots() != nullptr);
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Answers.Asked, QStringList{"Cannot find Folder: " + Missing});
+    QVERIFY(Form.ErrorBox() && Form.ErrorBox()->text() == "Path " + Missing + ": No such file or directory");
+    QCOMPARE(Form.Driver().Roots()->FNext, nullptr);
+    QCOMPARE(Form.CurrentNode(), Form.Driver().Roots()->FNode);
+  }
+
+  void errorsAddUpInOneBox()
+  {
+    TMainForm Form;
+    Form.show();
+    Form.ReportError(EACCES, "/one");
+    Form.ReportError(EIO, "/two");
+    Form.ReportError(0, "/none");
+    QCOMPARE(Form.ErrorBox()->text(),
+             QString("Path /one: Permission denied\nPath /two: Input/output error"));
+    Form.ErrorBox()->hide();
+    Form.ReportError(ENOENT, "");
+    QCOMPARE(Form.ErrorBox()->text(), QString("No such file or directory"));
+  }
+
+  void liveScanThroughTheModel()
+  {
+    TTestTree Tree;
+    for (int Top = 0; Top < 20; ++Top) {
+      const std::string Name = "t" + std::to_string(Top);
+      Tree.Folder(Name);
+      for (int Sub = 0; Sub < 30; ++Sub) {
+        Tree.Folder(Name + "/s" + std::to_string(Sub));
+        Tree.File(Name + "/s" + std::to_string(Sub) + "/f", 5000);
+      }
+      Tree.File(Name + "/own", 10);
+    }
+    TMainForm Form;
+    Form.show();
+    QAbstractItemModelTester Tester(&Form.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form.Action("StopButton")->isVisible());
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    QCOMPARE(Form.Model().rowCount(Form.Model().IndexOf(Top)), 20);
+    QCOMPARE(Top->FData->FObjects.Load(), 1 + 20 + 20 + 600 + 600u);
+    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Top)));
+    QVERIFY(!Form.Action("StopButton")->isVisible());
+    QCOMPARE(Form.StatusText(1), QString("1240 Objects"));
+    QVERIFY(Form.StatusText(0).startsWith("Free Space: "));
+    QVERIFY(Form.StatusText(3).contains(" Bytes per Cluster ("));
+    // Each first-level folder holds sub-folders and a file: "<Files>" comes last.
+    TFolderNode* First = Top->Child(0);
+    QCOMPARE(Labels(Form, First).last(), QString("<Files>"));
+    QVERIFY(Form.Model().data(Form.Model().IndexOf(Top), Qt::DisplayRole).toString().endsWith(
+      QString::fromStdString(Tree.Top())));
+  }
+
+  void rescansAndBranches()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("a/b");
+    Tree.File("a/b/f", 100);
+    Tree.Folder("c");
+    TMainForm Form;
+    Form.show();
+    const QString Path = QString::fromStdString(Tree.Top());
+    QVERIFY(Form.StartScan(Path));
+    QVERIFY(ScansDone(Form));
+    TRoot* Root = Form.Driver().Roots();
+    QVERIFY(Form.StartScan(Path + "/"));  // the same root again
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Form.Driver().Roots(), Root);
+    QCOMPARE(Root->FNext, nullptr);
+
+    // Update Branch of a/b corrects a and the top.
+    TFolderNode* B = Child(Child(Root->FNode, "a"), "b");
+    const uint64_t Before = Root->FNode->FData->FObjects;
+    Tree.File("a/b/g", 9000);
+    Form.SetCurrentNode(B);
+    Form.UpdateBranch1Click();
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
+    QCOMPARE(Child(Root->FNode, "a")->FData->FObjects.Load(), 4u);
+
+    // Stop, then update: the root is scanned again from scratch.
+    QVERIFY(Form.StartScan(Path));
+    Form.StopButtonClick();
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Root->FNode);
+    Form.Update1Click();
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Root->FNode->FData->FIncomplete.Load(), false);
+    QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
+  }
+
+  void removeAndCloseWhileScanning()
+  {
+    TTestTree Tree;
+    for (int Index = 0; Index < 300; ++Index) {
+      Tree.Folder(std::to_string(Index));
+      Tree.File(std::to_string(Index) + "/f", 10);
+    }
+    auto* Form = new TMainForm;
+    Form->show();
+    QVERIFY(Form->StartScan(QString::fromStdString(Tree.Top())));
+    Form->RemoveClick();
+    QCOMPARE(Form->Driver().Roots(), nullptr);
+    QCOMPARE(Form->CurrentNode(), nullptr);
+    QVERIFY(Form->StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form->StartScan(QString::fromStdString(Tree.Path("0"))));
+    Form->close();
+    QVERIFY(!Form->Driver().Scanning());
+    delete Form;
+  }
+
+  void pruneKeepsFilesAndTotals()
+  {
+    TTestTree Tree;
+    Tree.Folder("big");
+    Tree.File("big/data", 20 << 20);
+    Tree.Folder("big/tiny");
+    Tree.Folder("small");
+    Tree.File("small/data", 1 << 20);
+    Tree.File("own", 1000);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    const uint64_t Clusters = Top->FData->FClusters;
+    Form.SetCurrentNode(Top);
+    Form.RemoveFolderMenuItemClick();
+    QCOMPARE(Labels(Form, Top), (QStringList{"big", "<Files>"}));
+    QCOMPARE(Labels(Form, Child(Top, "big")), QStringList{"<Files>"});
+    QCOMPARE(Top->FData->FClusters.Load(), Clusters);
+  }
+
+  void countFoldersAndLevels()
+  {
+    TTestTree Tree;
+    Tree.Folder("one");
+    Tree.Folder("two");
+    for (const char* Name : {"two/x", "two/y", "two/z", "two/z/deeper"})
+      Tree.Folder(Name);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    TFolderNode* Two = Child(Top, "two");
+    Form.SetCurrentNode(Two);
+    TAnswers Answers;
+    Form.CountFolders1Click();
+    QCOMPARE(Answers.Asked, QStringList{"     " + QString::fromStdString(Tree.Top()) + " has 6 Folders.     "});
+
+    Form.Tolevel11Click(2);
+    QCOMPARE(Form.CurrentNode(), Top);
+    QTreeView* View = Form.TreeView();
+    QVERIFY(View->isExpanded(Form.Model().IndexOf(Two)));
+    QVERIFY(!View->isExpanded(Form.Model().IndexOf(Child(Two, "z"))));
+    Form.Tolevel11Click(1);
+    QVERIFY(!View->isExpanded(Form.Model().IndexOf(Two)));
+    Form.SetCurrentNode(Top);
+    Form.ExpandClick();
+    QVERIFY(View->isExpanded(Form.Model().IndexOf(Child(Two, "z"))));
+    Form.CollapseClick();
+    QVERIFY(!View->isExpanded(Form.Model().IndexOf(Top)));
+    QVERIFY(!View->isExpanded(Form.Model().IndexOf(Two)));
+
+    Form.SetCurrentNode(Child(Two, "x"));
+    Form.ParentButtonClick();
+    QCOMPARE(Form.CurrentNode(), Two);
+  }
+
+  void viewAndSort()
+  {
+    TTestTree Tree;
+    Tree.Folder("alpha");
+    Tree.File("alpha/f", 1000);
+    Tree.Folder("beta");
+    Tree.File("beta/f", 50000);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    QCOMPARE(Labels(Form, Top), (QStringList{"beta", "alpha"}));
+    Form.Sort1Click(1);
+    QCOMPARE(Labels(Form, Top), (QStringList{"alpha", "beta"}));
+    QVERIFY(Form.Action("SAlphaButton")->isChecked());
+    Form.View1Click(3);
+    QCOMPARE(Form.windowTitle(), QString("Spacelens - (Percent)"));
+    QVERIFY(Form.Model().data(Form.Model().IndexOf(Top->Child(0)), Qt::DisplayRole).toString().contains(" %"));
+    TScanSettings::Current().SetFileFilter("*.txt *.doc");
+    Form.RefreshCaption();
+    QCOMPARE(Form.windowTitle(), QString("Spacelens *.txt *.doc - (Percent)"));
+  }
+
+  void minimumSize_data()
+  {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("digits and more") << "12abc" << 12 << false;
+    QTest::newRow("the preset") << "10 MB" << 10 << false;
+    QTest::newRow("letters") << "abc" << 10 << true;
+    QTest::newRow("empty") << "" << 10 << true;
+    QTest::newRow("negative") << "-5" << 10 << true;
+    QTest::newRow("too large") << "99999999999" << 10 << true;
+  }
+  void minimumSize()
+  {
+    QFETCH(QString, answer);
+    QFETCH(int, stored);
+    QFETCH(bool, refused);
+    TMainForm Form;
+    TAnswers Answers;
+    Answers.Input = answer;
+    Form.SetMinimumExpandSizeClick(true);
+    QCOMPARE(Form.FMinimumExpandSize, stored);
+    QCOMPARE(Answers.Asked.contains("Sorry, this was not a valid number."), refused);
+    QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <%1 MB").arg(stored));
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TMainFormTest)
+#include "tst_mainform.moc"

@@ -1,0 +1,238 @@
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "Root.h"
+#include "TestTree.h"
+#include "ValueDisplay.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cerrno>
+
+namespace {
+
+// A scan root with 1024-byte clusters: a folder of k + 1 clusters and one
+// object measures exactly k KB.
+struct TFixture {
+  TFixture()
+  {
+    Root.FClusterSize = 1024;
+    Root.FTree = &Tree;
+    Top = new TFolderNode(nullptr);
+    Top->FData = new TFolderData(Top, &Root);
+    Tree.AddTopNode(Top);
+    Top->FData->SetName("/top");
+    Root.FNode = Top;
+  }
+  TFolderNode* Add(TFolderNode* Parent, const std::string& Name, uint64_t Clusters, uint64_t Tail = 0,
+                   uint64_t Objects = 1)
+  {
+    std::vector<TFolderNode*> Nodes{new TFolderNode(Parent)};
+    TFolderNode* Node = Nodes[0];
+    Node->FData = new TFolderData(Node, &Root);
+    Node->FData->SetName(Name);
+    Set(Node, Clusters, Tail, Objects);
+    Tree.AppendChildren(Parent, Nodes);
+    return Node;
+  }
+  static void Set(TFolderNode* Node, uint64_t Clusters, uint64_t Tail, uint64_t Objects)
+  {
+    Node->FData->FClusters = Clusters;
+    Node->FData->FTailBytes = Tail;
+    Node->FData->FObjects = Objects;
+    Node->FData->FIncomplete = false;
+  }
+  TFolderTree Tree;
+  TRoot Root;
+  TFolderNode* Top;
+  TValueDisplay Display;
+};
+
+}  // namespace
+
+class TValueDisplayTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+  void formatValue_data()
+  {
+    QTest::addColumn<quint64>("kilobytes");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("mixed at 102,400 KB stays kb") << 102400ull << 1 << 1 << 2 << "102,400.0 kb";
+    QTest::newRow("mixed above turns MB") << 102401ull << 1 << 1 << 2 << "100.0 MB";
+    QTest::newRow("mixed small") << 50ull << 1 << 1 << 2 << "50.0 kb";
+    QTest::newRow("MB only, no decimals") << 1600ull << 1 << 0 << 1 << "2 MB";
+    QTest::newRow("MB only, three decimals") << 1600ull << 1 << 0 << 4 << "1.563 MB";
+    QTest::newRow("KB only, grouped") << 1234567ull << 1 << 2 << 2 << "1,234,567.0 kb";
+    QTest::newRow("allocated counts the folder too") << 9ull << 2 << 2 << 1 << "10 kb";
+    QTest::newRow("objects: grouped, no unit") << 1234ull << 6 << 1 << 3 << "1,234";
+  }
+  void formatValue()
+  {
+    QFETCH(quint64, kilobytes);
+    QFETCH(int, view);
+    QFETCH(int, unit);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    TFixture Fixture;
+    TFolderNode* Node = Fixture.Add(Fixture.Top, "a", kilobytes + 1);
+    if (view == vtObjects)
+      TFixture::Set(Node, 1, 0, kilobytes);
+    Fixture.Display.FUnitType = unit;
+    Fixture.Display.FDecimals = decimals;
+    QCOMPARE(Fixture.Display.FormatValue(Node->FData, view, false), text);
+  }
+
+  void percentPadding()
+  {
+    TFixture Fixture;
+    QCOMPARE(Fixture.Display.PadValue("7.3 %", vtPercent, 7.26), QString("  7.3 %  "));
+    QCOMPARE(Fixture.Display.PadValue("45.0 %", vtPercent, 45.0), QString("45.0 %  "));
+    // A folder whose scan runs shows no percent: its label is its caption.
+    TFolderNode* Node = Fixture.Add(Fixture.Top, "busy", 10);
+    Fixture.Root.FWorker = reinterpret_cast<TScan2*>(1);
+    Fixture.Display.FShowType = vtPercent;
+    QCOMPARE(Fixture.Display.NodeLabel(Node->FData), QString("busy"));
+    Fixture.Root.FWorker = nullptr;
+    TFixture::Set(Fixture.Top, 100, 0, 2);
+    QCOMPARE(Fixture.Display.FormatValue(Node->FData, vtPercent, true), QString("  10.0 %  "));
+  }
+
+  void valuePadding()
+  {
+    TFixture Fixture;
+    Fixture.Display.MeasureFont(QFont());
+    const QString Narrow = Fixture.Display.PadValue("1.0 MB", vtSize, 1);
+    QVERIFY(Narrow.startsWith(' '));
+    QVERIFY(Narrow.endsWith("1.0 MB  "));
+    const QString Wide = Fixture.Display.PadValue("123,456,789,012.0 MB", vtSize, 1);
+    QCOMPARE(Wide, QString("123,456,789,012.0 MB  "));
+    // Values of different widths end at the same place (to a space).
+    const QFontMetrics Metrics{QFont()};
+    const int A = Metrics.horizontalAdvance(Narrow);
+    const int B = Metrics.horizontalAdvance(Fixture.Display.PadValue("1,234.5 MB", vtSize, 1));
+    QVERIFY(std::abs(A - B) <= Fixture.Display.FSpaceWidth);
+  }
+
+  void captions_data()
+  {
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("incomplete");
+    QTest::addColumn<bool>("top");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("plain") << 0 << false << false << "folder";
+    QTest::newRow("access denied") << EACCES << false << false << "folder [Access Denied!]";
+    QTest::newRow("not permitted") << EPERM << false << false << "folder [Access Denied!]";
+    QTest::newRow("other error") << EIO << false << false << "folder [Error!]";
+    QTest::newRow("being scanned") << 0 << true << false << "folder  <==";
+    QTest::newRow("both") << EIO << true << false << "folder [Error!]  <==";
+    QTest::newRow("a root shows no marks") << EACCES << true << true << "/top";
+  }
+  void captions()
+  {
+    QFETCH(int, error);
+    QFETCH(bool, incomplete);
+    QFETCH(bool, top);
+    QFETCH(QString, caption);
+    TFixture Fixture;
+    TFolderNode* Node = top ? Fixture.Top : Fixture.Add(Fixture.Top, "folder", 1);
+    Node->FData->FErrorCode = error;
+    Node->FData->FIncomplete = incomplete;
+    QCOMPARE(Fixture.Display.NodeCaption(Node->FData), caption);
+    TFolderNode* Files = Fixture.Add(Fixture.Top, "", 1);
+    Files->FData->FIsFiles = true;
+    QCOMPARE(Fixture.Display.NodeCaption(Files->FData), QString("<Files>"));
+  }
+
+  void displayNameOnDisk()
+  {
+    TTestTree Disk;
+    Disk.Folder("real");
+    TFixture Fixture;
+    Fixture.Top->FData->SetName(Disk.Top());
+    TFolderNode* Node = Fixture.Add(Fixture.Top, "real", 1);
+    QCOMPARE(Fixture.Display.DisplayName(Node->FData), QString("real"));
+    // Cached: a later rename on disk does not change it until the texts are cleared.
+    QCOMPARE(Node->FData->FDisplayName, QString("real"));
+  }
+
+  void bold_data()
+  {
+    QTest::addColumn<int>("factor");
+    QTest::addColumn<QList<bool>>("bold");
+    QTest::newRow("0: every folder with a cluster") << 0 << QList<bool>{true, true, false, true};
+    QTest::newRow("15: above the threshold only") << 15 << QList<bool>{false, true, false, true};
+    QTest::newRow("100: none") << 100 << QList<bool>{false, false, false, false};
+  }
+  void bold()
+  {
+    QFETCH(int, factor);
+    QFETCH(QList<bool>, bold);
+    TFixture Fixture;
+    TFixture::Set(Fixture.Top, 1000, 0, 5);
+    TFolderNode* Deep = Fixture.Add(Fixture.Top, "a", 150);
+    Fixture.Add(Fixture.Top, "b", 151);
+    Fixture.Add(Fixture.Top, "c", 0);
+    Fixture.Add(Fixture.Top, "d", 1000);
+    TFolderNode* Inner = Fixture.Add(Deep, "inner", 500);
+    TFolderNode* Innermost = Fixture.Add(Inner, "innermost", 400);
+    Fixture.Display.FBoldFactor = factor;
+    // Only the top is expanded: its children and theirs are marked, no deeper.
+    Fixture.Display.ApplyBold(Fixture.Top, [&](const TFolderNode* Node) { return Node == Fixture.Top; });
+    QList<bool> Got;
+    for (TFolderNode* Child : Fixture.Top->Children())
+      Got << Child->FBold;
+    QCOMPARE(Got, bold);
+    QCOMPARE(Inner->FBold, factor < 50);  // measured against the whole scan, not its parent
+    QCOMPARE(Innermost->FBold, false);
+    Fixture.Display.ApplyBold(Fixture.Top, [](const TFolderNode*) { return true; });
+    QCOMPARE(Innermost->FBold, factor < 40);
+  }
+
+  void compareNodes_data()
+  {
+    QTest::addColumn<int>("sort");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QStringList>("order");
+    // Added in the order b, c, "<Files>", a. a: 10.3 KB and b: 10.7 KB, both
+    // 11 clusters; c: 9 KB in 20 clusters of 11 objects (the most waste);
+    // "<Files>": 30 KB in 31 clusters.
+    QTest::newRow("by name") << 1 << 1 << QStringList{"<Files>", "a", "b", "c"};
+    QTest::newRow("size: half a KB apart keep their order") << 2 << 1 << QStringList{"<Files>", "b", "a", "c"};
+    QTest::newRow("cd-rom sorts by size") << 2 << 5 << QStringList{"<Files>", "b", "a", "c"};
+    QTest::newRow("allocated by clusters") << 2 << 2 << QStringList{"<Files>", "c", "b", "a"};
+    QTest::newRow("percent by clusters") << 2 << 3 << QStringList{"<Files>", "c", "b", "a"};
+    QTest::newRow("wasted") << 2 << 4 << QStringList{"c", "<Files>", "a", "b"};
+    QTest::newRow("none keeps the order of addition") << 3 << 1 << QStringList{"b", "c", "<Files>", "a"};
+  }
+  void compareNodes()
+  {
+    QFETCH(int, sort);
+    QFETCH(int, view);
+    QFETCH(QStringList, order);
+    TFixture Fixture;
+    // Size KB = (C - N) + T / 1024 with 1024-byte clusters.
+    Fixture.Add(Fixture.Top, "b", 11, 717, 1);   // 10.7 KB, waste 0.3 KB
+    Fixture.Add(Fixture.Top, "c", 20, 0, 11);    // 9 KB, waste 11 KB
+    TFolderNode* Files = Fixture.Add(Fixture.Top, "", 31, 1024, 2);  // 30 KB, waste 1 KB
+    Files->FData->FIsFiles = true;
+    Fixture.Add(Fixture.Top, "a", 11, 307, 1);   // 10.3 KB, waste 0.7 KB
+    Fixture.Display.FShowType = view;
+    Fixture.Tree.SortChildren(Fixture.Top, [&](const TFolderNode* A, const TFolderNode* B) {
+      return Fixture.Display.CompareNodes(A, B, sort) < 0;
+    });
+    QStringList Got;
+    for (TFolderNode* Child : Fixture.Top->Children())
+      Got << Fixture.Display.NodeCaption(Child->FData);
+    QCOMPARE(Got, order);
+  }
+};
+
+QTEST_MAIN(TValueDisplayTest)
+#include "tst_valuedisplay.moc"
