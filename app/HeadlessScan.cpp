@@ -141,7 +141,9 @@ bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
 
 int THeadlessScan::Run(const std::vector<std::string>& Arguments)
 {
-  TScanSettings::Current().FShowErrors = true;
+  TScanSettings& Settings = TScanSettings::Current();
+  Settings.FShowErrors = true;
+  Settings.FShowFiles = false;  // "<Files>" entries are for the window's tree only
   if (!Parse(Arguments)) {
     std::fprintf(stderr, "spacelens: %s\n\n%s", FProblem.c_str(), Usage);
     return 2;

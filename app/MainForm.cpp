@@ -14,6 +14,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -298,6 +299,9 @@ void TMainForm::FormCreate()
   for (QAction* Item : FViewGroup->actions())
     Item->setChecked(Item->data().toInt() == FDisplay.FShowType);
   SetMinimumExpandSizeClick(false);
+  // The icons every tree shows are loaded now rather than at the first scan.
+  TZelSystemImageList::FilesIconIndex();
+  TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
   FActiveSeries = FSettings.Integer("ActiveSeries", 0);
   RefreshCaption();
 }
@@ -524,7 +528,7 @@ void TMainForm::DrainScans()
 {
   // A slice of each tick, so the window stays responsive however much the
   // workers found since the last one.
-  FDriver.Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(40));
+  FDriver.Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(15));
   FTreeView->viewport()->update();
   if (!FDriver.Scanning())
     FDrainTimer.stop();

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -18,10 +19,12 @@ namespace {
 // one getdents64 call.
 constexpr size_t ListingBufferSize = 64 * 1024;
 
-// Threads per scan. Cold, the walk waits on the disk, and more requests in
-// flight help far beyond the number of cores; warm, the extra threads cost
-// nothing measurable.
-constexpr unsigned WorkerCount = 16;
+// Most threads per scan. Cold, the walk waits on the disk, and more requests
+// in flight help far beyond the number of cores; more threads than this crowd
+// out the window's own thread on a small machine.
+constexpr unsigned WorkerCount = 12;
+
+constexpr int WorkerNiceness = 19;
 
 }  // namespace
 
@@ -51,9 +54,7 @@ TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TS
 TScan2::~TScan2()
 {
   Terminate();
-  for (std::thread& Thread : FThreads)
-    if (Thread.joinable())
-      Thread.join();
+  JoinAll();
   for (std::vector<TResult>* Results : {&FBatch, &FResults})
     for (TResult& Result : *Results)
       for (TFolderNode* Node : Result.Nodes)
@@ -62,14 +63,33 @@ TScan2::~TScan2()
 
 void TScan2::Resume()
 {
+  std::lock_guard Lock(FTaskMutex);
   FTasks.push_back({FNode, nullptr, false});
-  FWorkersLeft = int(WorkerCount);
-  for (unsigned Index = 0; Index < WorkerCount; ++Index)
-    FThreads.emplace_back(&TScan2::WorkerLoop, this);
+  Spawn();
+}
+
+void TScan2::Spawn()
+{
+  ++FWorkersLeft;
+  FThreads.emplace_back(&TScan2::WorkerLoop, this);
+}
+
+void TScan2::JoinAll()
+{
+  {
+    std::unique_lock Lock(FTaskMutex);
+    FTaskReady.wait(Lock, [this] { return FWorkersLeft == 0; });
+  }
+  for (std::thread& Thread : FThreads)
+    if (Thread.joinable())
+      Thread.join();
 }
 
 void TScan2::WorkerLoop()
 {
+  // Workers yield to the thread that owns the tree, so the window stays
+  // responsive while they keep every core busy.
+  setpriority(PRIO_PROCESS, gettid(), WorkerNiceness);
   std::vector<char> Buffer(ListingBufferSize);
   std::vector<TTask> NewTasks;
   std::unique_lock Lock(FTaskMutex);
@@ -89,11 +109,14 @@ void TScan2::WorkerLoop()
     // Reversed onto the stack, so the first folder listed is walked first.
     FTasks.insert(FTasks.end(), NewTasks.rbegin(), NewTasks.rend());
     // Wake only as many idle workers as there is new work; this one takes
-    // the first task itself.
+    // the first task itself. Workers are added while the work outgrows them,
+    // so a small folder never starts them all.
     if (FBusy == 0 && FTasks.empty())
       FTaskReady.notify_all();
     for (size_t Wake = std::min<size_t>(NewTasks.size() - (NewTasks.empty() ? 0 : 1), FIdle); Wake > 0; --Wake)
       FTaskReady.notify_one();
+    if (FTasks.size() > FIdle + 1 && FThreads.size() < WorkerCount)
+      Spawn();
     NewTasks.clear();
   }
   const bool Last = --FWorkersLeft == 0;
@@ -380,17 +403,13 @@ void TScan2::Drain(TDeadline Deadline)
 
 void TScan2::Await()
 {
-  for (std::thread& Thread : FThreads)
-    if (Thread.joinable())
-      Thread.join();
+  JoinAll();
   Drain();
 }
 
 void TScan2::Complete()
 {
-  for (std::thread& Thread : FThreads)
-    if (Thread.joinable())
-      Thread.join();
+  JoinAll();
   if (FRoot->FWorker == this)
     FRoot->FWorker = nullptr;
   const TFolderData* Record = FNode->FData;

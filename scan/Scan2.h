@@ -93,6 +93,8 @@ private:
     bool IsLink;
   };
 
+  void Spawn();
+  void JoinAll();
   void WorkerLoop();
   void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
   bool Enter(const TTask& Task, int& Fd, TFolderIdentity& Identity);
@@ -120,7 +122,7 @@ private:
   std::vector<TTask> FTasks;
   int FBusy = 0;
   size_t FIdle = 0;
-  int FWorkersLeft = 0;
+  int FWorkersLeft = 0;  // workers started and not yet ended
 
   std::mutex FResultMutex;
   std::condition_variable FResultReady;
