@@ -1,9 +1,13 @@
 #include "MainForm.h"
 
+#include "DetailsList.h"
+#include "FileListing.h"
 #include "FolderData.h"
 #include "FolderDelegate.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
+#include "Manual.h"
+#include "OptionDlg.h"
 #include "PathRules.h"
 #include "Prompt.h"
 #include "Root.h"
@@ -12,12 +16,18 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QFutureWatcher>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
@@ -27,6 +37,9 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeView>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -69,8 +82,9 @@ TMainForm::TMainForm(const QStringList& Arguments) : FArguments(Arguments)
   FTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
   FTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   FTreeView->header()->setStretchLastSection(false);
+  FList = new TDetailsList(FDisplay);
   FRightPane = new QStackedWidget;
-  FRightPane->addWidget(new QWidget);
+  FRightPane->addWidget(FList);
   FSplitter = new QSplitter;
   FSplitter->setHandleWidth(4);
   FSplitter->addWidget(FTreeView);
@@ -100,6 +114,19 @@ TMainForm::TMainForm(const QStringList& Arguments) : FArguments(Arguments)
           [this](const QPoint& Point) { TreeContextMenu(Point); });
   connect(FModel.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
           [this](const QModelIndex& Parent, int First, int Last) { TreeNodesRemoved(Parent, First, Last); });
+  connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });
+  connect(FTreeView, &QTreeView::clicked, this, [this] { FTimer.setInterval(100); });
+  FTimer.setSingleShot(true);
+  FTimer.setInterval(400);
+  connect(&FTimer, &QTimer::timeout, this, [this] {
+    if (FTimerTag == 1) {
+      FTimerTag = 3;
+      RefillList();
+    }
+    FTimerTag = 0;
+  });
+  auto* SelectAll = new QShortcut(QKeySequence::SelectAll, this);
+  connect(SelectAll, &QShortcut::activated, this, [this] { SelectAllRows(); });
   auto* Backspace = new QShortcut(Qt::Key_Backspace, this);
   connect(Backspace, &QShortcut::activated, this, [this] {
     if (!FTreeView->hasFocus())
@@ -117,7 +144,8 @@ TMainForm::TMainForm(const QStringList& Arguments) : FArguments(Arguments)
 
 TMainForm::~TMainForm()
 {
-  // The model lets go of the tree before the driver frees the roots.
+  // The list and the model let go of the tree before the driver frees it.
+  ClearList();
   FTreeView->setModel(nullptr);
   FModel.reset();
 }
@@ -205,6 +233,15 @@ void TMainForm::BuildMenus()
     View->addAction(Item);
   }
   FViewButtons = FViewGroup;
+  View->addSeparator();
+  QAction* ListButton = NewAction("ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
+                                  [this] { ListButtonClick(); });
+  ListButton->setIconText("List");
+  ListButton->setCheckable(true);
+  View->addAction(ListButton);
+  View->addSeparator();
+  View->addAction(NewAction("Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
+                            [this] { Options1Click(); }));
 
   QMenu* Sort = menuBar()->addMenu("&Sort");
   FSortGroup = new QActionGroup(this);
@@ -223,6 +260,10 @@ void TMainForm::BuildMenus()
   FSortButtons = FSortGroup;
 
   QMenu* Help = menuBar()->addMenu("&Help");
+  QAction* Contents = NewAction("Contents1", "&Contents", "Contents|Open the manual", [] { TManual::Open(); });
+  Contents->setShortcut(Qt::Key_F1);
+  Help->addAction(Contents);
+  Help->addSeparator();
   Help->addAction(NewAction("About1", "About...", "", [this] {
     QMessageBox::about(this, "About Spacelens",
                        "<b>Spacelens 2.0</b><p>A fast disk-space analyser: the size, allocated space, share, "
@@ -258,6 +299,8 @@ void TMainForm::BuildToolBars()
   FToolBar3->addActions(FViewGroup->actions());
   FToolBar3->addSeparator();
   FToolBar3->addActions(FSortGroup->actions());
+  FToolBar3->addSeparator();
+  FToolBar3->addAction(Action("ListButton"));
 }
 
 void TMainForm::FormCreate()
@@ -284,6 +327,9 @@ void TMainForm::FormCreate()
   FChartPatterns = FSettings.Boolean("ChartPatterns", false);
   FSplitter->setSizes({FSettings.Integer("Splitter", 222), std::max(100, Frame.width() - 226)});
   FMRUMaximum = FSettings.Integer("MRUMaximum", 6);
+  FList->LoadLayout(FSettings.Store());
+  // The list sorts by the column that matches the tree's sort mode.
+  FList->SetSortColumn(FSortType - 1);
 
   // A stored Wasted or CD-ROM view starts as Size.
   if (FDisplay.FShowType > 3 || FDisplay.FShowType < 1)
@@ -303,6 +349,8 @@ void TMainForm::FormCreate()
   TZelSystemImageList::FilesIconIndex();
   TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
   FActiveSeries = FSettings.Integer("ActiveSeries", 0);
+  // Until the charts exist the right pane is the list, whatever was stored.
+  ListButtonClick();
   RefreshCaption();
 }
 
@@ -378,7 +426,8 @@ void TMainForm::FormClose()
   FSettings.SetBoolean("ShowErrors", Scan.FShowErrors);
   FSettings.SetBoolean("ToolBarBreak", FToolBarBreak);
   FSettings.SetBoolean("FollowReparsePoints", Scan.FFollowReparsePoints);
-  FSettings.SetInteger("ActiveSeries", FActiveSeries);
+  FSettings.SetInteger("ActiveSeries", FRightPane->currentWidget() == FList ? 2 : FActiveSeries);
+  FList->SaveLayout(FSettings.Store());
   FSettings.Store().sync();
 }
 
@@ -455,13 +504,21 @@ TFolderNode* TMainForm::SelectedNode() const
 
 void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)
 {
+  // The list lets go of records before they are freed, and is filled again
+  // once the tree has settled.
+  const TFolderNode* Listed = FList->Model().Folder();
+  if (Listed && TFolderModel::NodeOf(Parent) == Listed) {
+    ClearList();
+    QTimer::singleShot(0, this, [this] { RefillList(); });
+  }
   for (int Row = First; Row <= Last; ++Row) {
     const TFolderNode* Removed = TFolderModel::NodeOf(FModel->index(Row, 0, Parent));
     for (const TFolderNode* Node = FCurrentNode; Node; Node = Node->Parent())
-      if (Node == Removed) {
+      if (Node == Removed)
         FCurrentNode = nullptr;
-        return;
-      }
+    for (const TFolderNode* Node = Listed; Node; Node = Node->Parent())
+      if (Node == Removed)
+        ClearList();
   }
 }
 
@@ -594,7 +651,12 @@ void TMainForm::TreeChange(const QModelIndex& Current)
   if (Node)
     SortChildren(Node);
   FCurrentNode = Node;
-  RefreshStatus(Node && (Node->Parent() || Node->ChildCount() > 0));
+  if (Node && (Node->Parent() || Node->ChildCount() > 0)) {
+    RefreshStatus(true);
+  } else {
+    RefreshStatus(false);
+    ClearList();
+  }
   Action("ParentButton")->setEnabled(Node && Node->Parent());
 }
 
@@ -642,8 +704,11 @@ void TMainForm::Sort1Click(int SortType)
   FSortType = SortType;
   for (QAction* Item : FSortGroup->actions())
     Item->setChecked(Item->data().toInt() == SortType);
+  FList->SetSortColumn(SortType - 1);
   for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
     ResortTree(Root->FNode);
+  if (SortType < 3)
+    FList->Resort();
 }
 
 void TMainForm::View1Click(int ViewType)
@@ -653,15 +718,16 @@ void TMainForm::View1Click(int ViewType)
   FDisplay.FShowType = ViewType;
   for (QAction* Item : FViewGroup->actions())
     Item->setChecked(Item->data().toInt() == ViewType);
-  TWaitCursor Wait;
-  for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext) {
-    RefreshLabels(Root->FNode);
-    QApplication::processEvents();
-    ResortTree(Root->FNode);
+  {
+    TWaitCursor Wait;
+    for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext) {
+      RefreshLabels(Root->FNode);
+      QApplication::processEvents();
+      ResortTree(Root->FNode);
+    }
   }
   RefreshCaption();
-  if (FCurrentNode)
-    SetPanel(1, QString("%1 Objects").arg(FCurrentNode->FData->FObjects.Load()));
+  ListChange();
 }
 
 void TMainForm::CollapseAll(TFolderNode* Node)
@@ -812,6 +878,8 @@ void TMainForm::RefreshStatus(bool Refresh)
   if (Refresh) {
     Action("UpdateAll1")->setEnabled(HasRoots);
     FBranchMenu->menuAction()->setEnabled(HasRoots);
+    if (FCurrentNode)
+      RefillList();
   }
   Action("RemoveButton")->setEnabled(SelectedNode() != nullptr);
   if (HasRoots && FCurrentNode) {
@@ -852,4 +920,183 @@ void TMainForm::ShowHint(const QString& Hint)
   }
   const TFolderNode* Node = SelectedNode();
   SetPanel(3, Node ? ClusterText(Node->FData->FRoot) : QString());
+}
+
+// ---- Details list -----------------------------------------------------------
+
+void TMainForm::ClearList()
+{
+  ++FListGeneration;
+  FList->Model().Clear();
+}
+
+static bool IsReparsePoint(TFolderNode* Node)
+{
+  if (!Node->Parent())
+    return false;  // a folder the user chose is always entered
+  std::string Path = Node->FData->FullPath();
+  Path.pop_back();
+  struct stat Own, Parent;
+  return lstat(Path.c_str(), &Own) == 0
+    && (S_ISLNK(Own.st_mode)
+        || (stat(Node->Parent()->FData->FullPath().c_str(), &Parent) == 0 && Parent.st_dev != Own.st_dev));
+}
+
+void TMainForm::RefillList()
+{
+  if (!FCurrentNode || !FCurrentNode->FData || !FList->isVisible())
+    return;
+  if (FTimerTag == 0) {
+    FTimer.start();
+    FTimerTag = 1;
+    return;
+  }
+  TWaitCursor Wait;
+  ++FListGeneration;
+  FList->Model().SetFolder(FCurrentNode);
+  TFolderData* Record = FCurrentNode->FData;
+  if (!Record->FIncomplete)
+    Record->FChildrenLabelled = true;
+  FList->Resort();
+  const TScanSettings& Settings = TScanSettings::Current();
+  if (Settings.FShowFiles && (Settings.FFollowReparsePoints || !IsReparsePoint(FCurrentNode)))
+    ListFiles(FCurrentNode);
+  ListChange();
+}
+
+void TMainForm::ListFiles(TFolderNode* Node)
+{
+  // A folder of many files is listed on a worker thread; its folder rows are
+  // there already and the window stays responsive meanwhile.
+  struct TListing {
+    int Error = 0;
+    std::vector<TListedFile> Files;
+  };
+  const int Generation = FListGeneration;
+  const std::string Folder = Node->FData->FullPath();
+  const std::vector<std::string> Patterns = TScanSettings::Current().FFileFilter;
+  auto* Watcher = new QFutureWatcher<TListing>(this);
+  connect(Watcher, &QFutureWatcher<TListing>::finished, this, [this, Watcher, Generation, Folder] {
+    const TListing Result = Watcher->result();
+    Watcher->deleteLater();
+    if (Generation != FListGeneration)
+      return;
+    if (Result.Error)
+      ReportError(Result.Error, Local(Folder));
+    FList->Model().AddFiles(Result.Files);
+    FList->Resort();
+  });
+  Watcher->setFuture(QtConcurrent::run([Folder, Patterns] {
+    TListing Result;
+    Result.Error = TFileListing::List(Folder, Patterns, Result.Files);
+    return Result;
+  }));
+}
+
+void TMainForm::ListChange()
+{
+  if (QCoreApplication::closingDown())
+    return;
+  const QModelIndexList Rows = FList->selectionModel()->selectedRows();
+  if (Rows.size() <= 1) {
+    if (FCurrentNode)
+      SetPanel(1, QString("%1 Objects").arg(FCurrentNode->FData->FObjects.Load()));
+    SetPanel(2, {});
+    return;
+  }
+  if (QApplication::overrideCursor() || !FCurrentNode)
+    return;
+  TFolderData Sum(nullptr, FCurrentNode->FData->FRoot);
+  for (const QModelIndex& Row : Rows) {
+    const TFolderData* Record = FList->Model().Record(Row.row());
+    Sum.FClusters += Record->FClusters.Load();
+    Sum.FTailBytes += Record->FTailBytes.Load();
+    Sum.FObjects += Record->FObjects.Load();
+  }
+  Sum.FIncomplete = false;
+  if (FDisplay.FShowType == vtPercent)
+    SetPanel(2, TValueDisplay::Number(double(Sum.FClusters.Load()) * 100
+                                        / (double(FCurrentNode->FData->FClusters.Load()) + 0.0001),
+                                      std::clamp(FDisplay.FDecimals - 1, 0, 3))
+                  + " %");
+  else
+    SetPanel(2, FDisplay.FormatValue(&Sum, FDisplay.FShowType, false));
+  SetPanel(1, QString("%1 Objects").arg(Rows.size()));
+}
+
+void TMainForm::SelectAllRows()
+{
+  {
+    TWaitCursor Wait;
+    FList->selectAll();
+    FList->setFocus();
+  }
+  ListChange();
+}
+
+void TMainForm::ListButtonClick()
+{
+  Action("ListButton")->setChecked(true);
+  FRightPane->setCurrentWidget(FList);
+  FTimerTag = 3;
+  RefillList();
+}
+
+void TMainForm::Options1Click()
+{
+  TOptionDlg Dialog(*this);
+  Dialog.Load();
+  TScanSettings& Settings = TScanSettings::Current();
+  const bool FilesBefore = Settings.FShowFiles;
+  if (Dialog.exec() != QDialog::Accepted)
+    return;
+  bool Changed = false;
+  auto Update = [&Changed](int& Setting, int Value) {
+    if (Setting != Value) {
+      Setting = Value;
+      Changed = true;
+    }
+  };
+  Update(FDisplay.FUnitType, Dialog.UnitGroup->checkedId());
+  Update(FDisplay.FDecimals, Dialog.DecimalSpin->value() + 1);
+  Update(FDisplay.FBoldFactor, Dialog.BoldFactorSpin->value());
+  FMRUMaximum = Dialog.MRUSpin->value();
+  Settings.SetFileFilter(Dialog.Filteredit->text().toLocal8Bit().toStdString(), 63);
+  for (int Column = 0; Column < TListModel::lcCount; ++Column) {
+    const bool Shown = Dialog.ColumnList->item(Column)->checkState() == Qt::Checked;
+    if (!Shown)
+      FList->SetColumnWidth(Column, 0);
+    else if (FList->ColumnWidth(Column) < 3)
+      FList->SetColumnWidth(Column, 90);
+  }
+  Settings.FShowFiles = Dialog.FilesCheckbox->isChecked();
+  FChartTool = Dialog.ChartToolBarCB->isChecked();
+  Settings.FShowErrors = Dialog.ErrorCheckBox->isChecked();
+  Settings.FFollowReparsePoints = Dialog.FollowLinksCheckBox->isChecked();
+
+  {
+    TWaitCursor Wait;
+    std::vector<std::string> Paths;
+    for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
+      Paths.push_back(Root->FPath);
+    for (const std::string& Path : Paths) {
+      TRoot* Root = FDriver.FindRoot(Path);
+      if (!Root)
+        continue;
+      if (Dialog.WantsRescan()) {
+        if (const int Size = Dialog.ChosenClusterSize())
+          SetUserClusterSize(*Root, uint32_t(Size));
+        else if (Root->FFileSystem == UserDefinedFileSystem)
+          ClearUserClusterSize(*Root);
+        StartScan(Local(Path));
+      } else if (Changed) {
+        FDisplay.ApplyBold(Root->FNode, [this](const TFolderNode* Node) { return IsExpanded(Node); });
+        RefreshLabels(Root->FNode);
+      } else if (Settings.FShowFiles != FilesBefore) {
+        ApplyShowFiles(Root->FNode);
+      }
+    }
+  }
+  RefreshCaption();
+  RefillList();
 }

@@ -22,6 +22,7 @@ class QSplitter;
 class QStackedWidget;
 class QToolBar;
 class QTreeView;
+class TDetailsList;
 class TFolderModel;
 
 // The main window: the folder tree of every scanned folder with its live
@@ -77,8 +78,17 @@ public:
   QString StatusText(int Panel) const;
   QAction* Action(const QString& Name) const;
 
+  void RefillList();
+  void ListChange();
+  void ListButtonClick();
+  void Options1Click();
+  void SelectAllRows();
+  TDetailsList& List() { return *FList; }
+
   int FSortType = 2;
   int FMinimumExpandSize = 10;
+  bool FChartTool = false;
+  int FMRUMaximum = 6;
 
 protected:
   void showEvent(QShowEvent* Event) override;
@@ -103,6 +113,8 @@ private:
   void DrainScans();
   void ScanProgress(TRoot* Root);
   void ScanDone(TRoot* Root, bool Stopped);
+  void ClearList();
+  void ListFiles(TFolderNode* Node);
   void SortChildren(TFolderNode* Node);
   bool IsExpanded(const TFolderNode* Node) const;
   TFolderNode* SelectedNode() const;
@@ -130,6 +142,13 @@ private:
   std::array<QLabel*, 4> FPanels;
   QMessageBox* FErrorBox = nullptr;
   QTimer FDrainTimer;
+  TDetailsList* FList;
+  // The deferred refill of the list: Tag 0 defers, 1 a refill is pending,
+  // 3 refills run at once (the list is visible).
+  QTimer FTimer;
+  int FTimerTag = 0;
+  // Counts refills, so that files listed for an earlier one are dropped.
+  int FListGeneration = 0;
   QActionGroup* FViewGroup;
   QActionGroup* FSortGroup;
   QActionGroup* FViewButtons;
@@ -138,8 +157,7 @@ private:
   // Settings kept for the parts of the window that use them (print margins,
   // chart options, recently used list, right-pane mode).
   std::array<int, 4> FMargins{800, 800, 800, 800};
-  bool FChartTool = false, FChart3D = true, FChartLegend = true, FChartPatterns = false;
-  int FMRUMaximum = 6;
+  bool FChart3D = true, FChartLegend = true, FChartPatterns = false;
   int FActiveSeries = 0;
   bool FToolBarBreak = true;
 };

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+// The HTML manual installed beside the program, opened in the desktop's
+// browser at a topic.
+class TManual {
+public:
+  static QString Path();
+  // Opens the manual at Topic (an anchor; the start when empty). False, after
+  // telling the user, when the manual is missing or cannot be opened.
+  static bool Open(const QString& Topic = {});
+
+  // Test hook: receives the address instead of the desktop.
+  using TOpener = std::function<bool(const QUrl& Address)>;
+  static void SetOpener(TOpener Opener);
+};

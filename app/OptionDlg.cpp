@@ -1,0 +1,221 @@
+#include "OptionDlg.h"
+
+#include "DetailsList.h"
+#include "MainForm.h"
+#include "Manual.h"
+#include "Root.h"
+#include "ScanSettings.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* ClusterItems[] = {"Original",
+                              "    512 Bytes (NTFS, Floppy)",
+                              "  1024 Bytes",
+                              "  2048 Bytes (CD-ROM)",
+                              "  4096 Bytes (FAT 128-255 MB, FAT32)",
+                              "  8192 Bytes (FAT 256-511 MB)",
+                              "16384 Bytes (FAT 512-1023 MB)",
+                              "32768 Bytes (FAT 1024-2047 MB)"};
+
+// Marks a control with its topic in the manual (F1 opens it there).
+template <typename T>
+T* Topic(T* Control, const char* Anchor)
+{
+  Control->setProperty("HelpTopic", Anchor);
+  return Control;
+}
+
+QSpinBox* Spin(int Low, int High, bool ArrowsOnly)
+{
+  auto* Box = new QSpinBox;
+  Box->setRange(Low, High);
+  // Arrows only: the number cannot be typed.
+  Box->findChild<QLineEdit*>()->setReadOnly(ArrowsOnly);
+  return Box;
+}
+
+}  // namespace
+
+TOptionDlg::TOptionDlg(TMainForm& Form) : QDialog(&Form), FForm(Form)
+{
+  setWindowTitle("Spacelens - Options");
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+  setProperty("HelpTopic", "options");
+  auto* Layout = new QVBoxLayout(this);
+  auto* Pages = new QTabWidget;
+  Layout->addWidget(Pages);
+
+  auto* View = new QWidget;
+  auto* ViewLayout = new QVBoxLayout(View);
+  auto* Units = Topic(new QGroupBox("&Show Values as"), "options-units");
+  auto* UnitsLayout = new QVBoxLayout(Units);
+  UnitGroup = new QButtonGroup(this);
+  const char* UnitNames[] = {"MB only", "KB/MB Mixed", "KB only"};
+  for (int Unit = 0; Unit < 3; ++Unit) {
+    auto* Item = Topic(new QRadioButton(UnitNames[Unit]), "options-units");
+    UnitGroup->addButton(Item, Unit);
+    UnitsLayout->addWidget(Item);
+  }
+  ViewLayout->addWidget(Units);
+  FilesCheckbox = Topic(new QCheckBox("Show &Files"), "options-files");
+  ChartToolBarCB = Topic(new QCheckBox("Show &Chart Toolbar"), "options-chart-toolbar");
+  ViewLayout->addWidget(FilesCheckbox);
+  ViewLayout->addWidget(ChartToolBarCB);
+  auto* Numbers = new QFormLayout;
+  DecimalSpin = Topic(Spin(0, 3, true), "options-decimals");
+  Numbers->addRow("&Decimals", DecimalSpin);
+  BoldFactorSpin = Topic(Spin(0, 100, false), "options-bold-factor");
+  BoldFactorSpin->setSuffix(" %");
+  BoldFactorSpin->findChild<QLineEdit*>()->installEventFilter(this);
+  auto* BoldLabel = new QLabel("&Bold Factor");
+  QFont Bold = BoldLabel->font();
+  Bold.setBold(true);
+  BoldLabel->setFont(Bold);
+  BoldLabel->setBuddy(BoldFactorSpin);
+  Numbers->addRow(BoldLabel, BoldFactorSpin);
+  MRUSpin = Topic(Spin(0, 32, true), "options-recent");
+  Numbers->addRow("Number of Folders in the recently used list", MRUSpin);
+  ViewLayout->addLayout(Numbers);
+  ViewLayout->addStretch();
+  Pages->addTab(View, "View");
+
+  auto* Scan = new QWidget;
+  auto* ScanLayout = new QVBoxLayout(Scan);
+  Filteredit = Topic(new QLineEdit, "options-filter");
+  Filteredit->setMaxLength(127);
+  auto* FilterLabel = new QLabel("&Filter(s):");
+  FilterLabel->setBuddy(Filteredit);
+  ScanLayout->addWidget(FilterLabel);
+  ScanLayout->addWidget(Filteredit);
+  ErrorCheckBox = Topic(new QCheckBox("&Show Error Messages"), "options-errors");
+  FollowLinksCheckBox = Topic(new QCheckBox("Follow Mount Points and Symbolic Links"), "options-follow-links");
+  ScanLayout->addWidget(ErrorCheckBox);
+  ScanLayout->addWidget(FollowLinksCheckBox);
+  auto* Clusters = Topic(new QGroupBox("User Defined &Cluster Size"), "options-cluster-size");
+  auto* ClustersLayout = new QVBoxLayout(Clusters);
+  Radios = new QButtonGroup(this);
+  for (int Item = 0; Item < 8; ++Item) {
+    auto* Button = Topic(new QRadioButton(ClusterItems[Item]), "options-cluster-size");
+    Radios->addButton(Button, Item);
+    ClustersLayout->addWidget(Button);
+  }
+  ScanLayout->addWidget(Clusters);
+  ScanLayout->addStretch();
+  Pages->addTab(Scan, "Scan");
+
+  auto* Columns = new QWidget;
+  auto* ColumnsLayout = new QVBoxLayout(Columns);
+  ColumnList = Topic(new QListWidget, "options-columns");
+  auto* ColumnLabel = new QLabel("&Visible List Columns:");
+  ColumnLabel->setBuddy(ColumnList);
+  ColumnsLayout->addWidget(ColumnLabel);
+  ColumnsLayout->addWidget(ColumnList);
+  auto* Tip = new QLabel("Tip: You can change the column order by dragging the header of a column in the "
+                         "Spacelens window to a different position.");
+  Tip->setWordWrap(true);
+  ColumnsLayout->addWidget(Tip);
+  Pages->addTab(Columns, "Columns");
+
+  auto* Buttons = new QDialogButtonBox;
+  OKButton = Buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  OKButton->setDefault(true);
+  Buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+  HelpButton = Buttons->addButton("&Help", QDialogButtonBox::HelpRole);
+  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [this] { HelpBtnClick(); });
+  Layout->addWidget(Buttons);
+
+  auto* Help = new QShortcut(Qt::Key_F1, this);
+  connect(Help, &QShortcut::activated, this, [this] {
+    // F1 opens the manual at the topic of the control that has the focus.
+    for (QWidget* Item = focusWidget(); Item; Item = Item->parentWidget())
+      if (Item->property("HelpTopic").isValid()) {
+        TManual::Open(Item->property("HelpTopic").toString());
+        return;
+      }
+  });
+  connect(Filteredit, &QLineEdit::textChanged, this, [this] { FiltereditChange(); });
+  connect(Radios, &QButtonGroup::buttonClicked, this, [this] { FiltereditChange(); });
+}
+
+void TOptionDlg::Load()
+{
+  const TValueDisplay& Display = FForm.Display();
+  const TScanSettings& Settings = TScanSettings::Current();
+  UnitGroup->button(std::clamp(Display.FUnitType, 0, 2))->setChecked(true);
+  QString Filter;
+  for (const std::string& Pattern : Settings.FFileFilter)
+    Filter += QString::fromLocal8Bit(Pattern.c_str()) + " ";
+  Filteredit->setText(Filter + " ");
+  ColumnList->clear();
+  for (int Column = 0; Column < TListModel::lcCount; ++Column) {
+    auto* Item = new QListWidgetItem(TListModel::Caption(Column), ColumnList);
+    Item->setFlags(Item->flags() | Qt::ItemIsUserCheckable);
+    Item->setCheckState(FForm.List().ColumnWidth(Column) > 2 ? Qt::Checked : Qt::Unchecked);
+  }
+  FilesCheckbox->setChecked(Settings.FShowFiles);
+  ChartToolBarCB->setChecked(FForm.FChartTool);
+  DecimalSpin->setValue(Display.FDecimals - 1);
+  BoldFactorSpin->setValue(Display.FBoldFactor);
+  MRUSpin->setValue(FForm.FMRUMaximum);
+  ErrorCheckBox->setChecked(Settings.FShowErrors);
+  FollowLinksCheckBox->setChecked(Settings.FFollowReparsePoints);
+  Radios->button(0)->setChecked(true);
+  if (const TRoot* Newest = FForm.Driver().Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
+    for (int Item = 1; Item < 8; ++Item)
+      if (QString(ClusterItems[Item]).contains(QString::number(Newest->FClusterSize))) {
+        Radios->button(Item)->setChecked(true);
+        break;
+      }
+  OKButton->setText("OK");
+}
+
+void TOptionDlg::FiltereditChange()
+{
+  if (!FForm.Tree().TopNodes().empty())
+    OKButton->setText("&Scan");
+}
+
+bool TOptionDlg::WantsRescan() const
+{
+  return OKButton->text() != "OK";
+}
+
+int TOptionDlg::ChosenClusterSize() const
+{
+  const int Item = Radios->checkedId();
+  return Item <= 0 ? 0 : QString(ClusterItems[Item]).trimmed().section(' ', 0, 0).toInt();
+}
+
+bool TOptionDlg::eventFilter(QObject* Watched, QEvent* Event)
+{
+  // The bold factor takes digits, control keys and characters beyond ASCII.
+  if (Event->type() == QEvent::KeyPress) {
+    const QString Text = static_cast<QKeyEvent*>(Event)->text();
+    if (Text.size() == 1 && Text[0].unicode() >= ' ' && Text[0].unicode() <= 127 && !Text[0].isDigit())
+      return true;
+  }
+  return QDialog::eventFilter(Watched, Event);
+}
+
+void TOptionDlg::HelpBtnClick()
+{
+  TManual::Open("options");
+}

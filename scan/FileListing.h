@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One file of a folder as the details list shows it.
+struct TListedFile {
+  std::string Name;
+  uint64_t Size;
+  uint64_t LastAccess;  // file-time units
+  uint64_t LastWrite;
+};
+
+// Lists the files (not the folders) of one folder that match a filter: once
+// per pattern a file matches, in pattern order, as the scan counts them.
+class TFileListing {
+public:
+  // Returns 0, or the errno when the folder cannot be listed.
+  static int List(const std::string& Folder, const std::vector<std::string>& Patterns,
+                  std::vector<TListedFile>& Files);
+};

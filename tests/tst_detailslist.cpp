@@ -1,0 +1,398 @@
+#include "DetailsList.h"
+#include "Directory.h"
+#include "FolderData.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "MainForm.h"
+#include "Manual.h"
+#include "OptionDlg.h"
+#include "Prompt.h"
+#include "Root.h"
+#include "ScanSettings.h"
+#include "TestHome.h"
+#include "TestTree.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+#include <QTreeView>
+#include <QHeaderView>
+#include <QMessageBox>
+
+namespace {
+
+bool ScansDone(TMainForm& Form)
+{
+  return QTest::qWaitFor([&Form] { return !Form.Driver().Scanning(); }, 20000);
+}
+
+TFolderNode* Child(TFolderNode* Node, const std::string& Name)
+{
+  for (TFolderNode* Item : Node->Children())
+    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
+      return Item;
+  return nullptr;
+}
+
+QStringList Column(TDetailsList& List, int Index)
+{
+  QStringList Cells;
+  for (int Row = 0; Row < List.Model().rowCount(); ++Row)
+    Cells << List.Model().index(Row, Index).data().toString();
+  return Cells;
+}
+
+// Runs the options dialog: Change sets its controls, then it is accepted
+// (or cancelled).
+void WithOptions(TMainForm& Form, const std::function<void(TOptionDlg&)>& Change, bool Accept = true)
+{
+  QTimer::singleShot(0, [&] {
+    auto* Dialog = dynamic_cast<TOptionDlg*>(QApplication::activeModalWidget());
+    QVERIFY(Dialog);
+    Change(*Dialog);
+    Accept ? Dialog->accept() : Dialog->reject();
+  });
+  Form.Options1Click();
+}
+
+// A scanned tree: top/{alpha/{x/}, beta/, a.txt (100 B), b.doc (5000 B), c.txt (20 B)}.
+struct TScanned {
+  explicit TScanned(int Rows = 6)
+  {
+    Tree.Folder("alpha");
+    Tree.Folder("alpha/x");
+    Tree.Folder("beta");
+    Tree.File("a.txt", 100, 1577934245, 1609470245);
+    Tree.File("b.doc", 5000, 1546300800, 1640995200);
+    Tree.File("c.txt", 20);
+    Form.Driver().FUserClusterSize = 4096;
+    Form.show();
+    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(ScansDone(Form));
+    Top = Form.Driver().Roots()->FNode;
+    QTRY_COMPARE(Form.List().Model().rowCount(), Rows);
+  }
+  TTestTree Tree;
+  TMainForm Form;
+  TFolderNode* Top;
+};
+
+}  // namespace
+
+class TDetailsListTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  }
+  void init()
+  {
+    QSettings("Zelkon", "Spacelens").clear();
+    TScanSettings::Current() = TScanSettings();
+  }
+  void cleanup()
+  {
+    TPrompt::SetAnswerer(nullptr);
+    TDirectory::SetFailureInjector(nullptr);
+  }
+
+  void rowsAndCells()
+  {
+    TScanned Scan;
+    TDetailsList& List = Scan.Form.List();
+    Scan.Form.Display().FUnitType = 2;
+    const QString Top = QString::fromStdString(Scan.Tree.Top());
+    QHeaderView* Header = List.header();
+    emit Header->sectionClicked(0);  // by name, in the same (ascending) direction
+    QCOMPARE(Column(List, 0), (QStringList{Top, "alpha", "beta", "a.txt", "b.doc", "c.txt"}));
+    QCOMPARE(Column(List, 3), (QStringList{"7  ", "2  ", "1  ", "1  ", "1  ", "1  "}));
+    QCOMPARE(List.Model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Size  "));
+    // The file b.doc: 5000 bytes in two 4096-byte clusters of the root's eight.
+    QStringList Cells;
+    for (int Index = 1; Index < TListModel::lcCount; ++Index)
+      Cells << List.Model().index(4, Index).data().toString();
+    QCOMPARE(Cells, (QStringList{"4.9 kb", "8.0 kb", "1  ", "3.1 kb", "25.0 %", "1/1/19", "1/1/22"}));
+    QCOMPARE(List.Model().index(1, 5).data().toString(), QString("25.0 %"));
+    // The other way round the root's own row goes to the bottom.
+    emit Header->sectionClicked(0);
+    QVERIFY(!List.Ascending());
+    QCOMPARE(Column(List, 0), (QStringList{"c.txt", "b.doc", "a.txt", "beta", "alpha", Top}));
+    // Another column keeps the direction.
+    emit Header->sectionClicked(2);
+    QVERIFY(!List.Ascending());
+    QCOMPARE(List.SortColumn(), 2);
+  }
+
+  void compareRows_data()
+  {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("order");
+    // Ascending; ties keep the order of the rows (folders, then files by name).
+    QTest::newRow("name") << 0 << QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"};
+    QTest::newRow("size, larger first") << 1 << QStringList{"b.doc", "alpha", "beta", "a.txt", "c.txt"};
+    QTest::newRow("allocated") << 2 << QStringList{"alpha", "b.doc", "beta", "a.txt", "c.txt"};
+    QTest::newRow("objects") << 3 << QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"};
+    QTest::newRow("wasted") << 4 << QStringList{"alpha", "beta", "c.txt", "a.txt", "b.doc"};
+    QTest::newRow("percent") << 5 << QStringList{"alpha", "b.doc", "beta", "a.txt", "c.txt"};
+    QTest::newRow("last access, older first") << 6 << QStringList{"alpha", "beta", "b.doc", "a.txt", "c.txt"};
+    QTest::newRow("last change, older first") << 7 << QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"};
+  }
+  void compareRows()
+  {
+    QFETCH(int, column);
+    QFETCH(QStringList, order);
+    TScanned Scan;
+    TDetailsList& List = Scan.Form.List();
+    Scan.Form.SetCurrentNode(Child(Scan.Top, "alpha"));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(List.Model().rowCount(), 6);
+    List.SetSortColumn(0);
+    List.Resort();
+    List.SetSortColumn(column);
+    List.Resort();
+    QStringList Got = Column(List, 0);
+    Got.removeFirst();  // the root's own row
+    QCOMPARE(Got, order);
+  }
+
+  void selectionSum()
+  {
+    TScanned Scan;
+    Scan.Form.Display().FUnitType = 2;
+    TDetailsList& List = Scan.Form.List();
+    emit List.header()->sectionClicked(0);
+    List.selectionModel()->select(List.Model().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(Scan.Form.StatusText(2), QString());
+    List.selectionModel()->select(List.Model().index(4, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // alpha (two empty folders) and b.doc: 5000 bytes.
+    QCOMPARE(Scan.Form.StatusText(2), QString("4.9 kb"));
+    QCOMPARE(Scan.Form.StatusText(1), QString("2 Objects"));
+    Scan.Form.View1Click(3);
+    QCOMPARE(Scan.Form.StatusText(2), QString("50.0 %"));
+    Scan.Form.SelectAllRows();
+    QCOMPARE(Scan.Form.StatusText(1), QString("6 Objects"));
+    List.clearSelection();
+    QCOMPARE(Scan.Form.StatusText(1), QString("7 Objects"));
+  }
+
+  void followsTheTree()
+  {
+    TScanned Scan;
+    TDetailsList& List = Scan.Form.List();
+    // Every change of the selected folder refills the list at once.
+    Scan.Form.SetCurrentNode(Child(Scan.Top, "alpha"));
+    QCOMPARE(Column(List, 0), QStringList{"x"});
+    Scan.Form.SetCurrentNode(Child(Child(Scan.Top, "alpha"), "x"));
+    QCOMPARE(List.Model().rowCount(), 0);
+    // A rescan of the root empties the list before its records go.
+    Scan.Form.SetCurrentNode(Child(Scan.Top, "beta"));
+    QVERIFY(Scan.Form.StartScan(QString::fromStdString(Scan.Tree.Top())));
+    QVERIFY(List.Model().Folder() != nullptr || List.Model().rowCount() == 0);
+    QVERIFY(ScansDone(Scan.Form));
+    QTRY_COMPARE(List.Model().rowCount(), 6);
+    Scan.Form.RemoveClick();
+    QCOMPARE(List.Model().rowCount(), 0);
+  }
+
+  void filterListsTwice()
+  {
+    TScanSettings::Current().SetFileFilter("*.txt *.*");
+    TScanned Scan(8);
+    TDetailsList& List = Scan.Form.List();
+    emit List.header()->sectionClicked(0);
+    QStringList Names = Column(List, 0);
+    QCOMPARE(Names.mid(3), (QStringList{"a.txt", "a.txt", "b.doc", "c.txt", "c.txt"}));
+  }
+
+  void unlistableFiles()
+  {
+    TScanned Scan;
+    const std::string Folder = Scan.Tree.Top() + "/";
+    TDirectory::SetFailureInjector([Folder](const char* Name) { return Name == Folder ? EACCES : 0; });
+    Scan.Form.SetCurrentNode(Child(Scan.Top, "beta"));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_VERIFY(Scan.Form.ErrorBox() && Scan.Form.ErrorBox()->isVisible());
+    QCOMPARE(Scan.Form.ErrorBox()->text(), "Path " + QString::fromStdString(Folder) + ": Permission denied");
+    QCOMPARE(Scan.Form.List().Model().rowCount(), 3);  // the root and its two folders
+  }
+
+  void layoutKept()
+  {
+    {
+      TMainForm Form;
+      Form.show();
+      TDetailsList& List = Form.List();
+      List.SetColumnWidth(0, 211);
+      List.SetColumnWidth(4, 0);
+      List.header()->moveSection(List.header()->visualIndex(7), 1);
+      emit List.header()->sectionClicked(1);  // the sort column again: descending
+      Form.close();
+    }
+    QSettings Store("Zelkon", "Spacelens");
+    QCOMPARE(Store.value("Columns/Sizes").toString(), QString("211,90,90,60,0,70,100,100"));
+    QCOMPARE(Store.value("Columns/Order").toString(), QString("0,7,1,2,3,4,5,6"));
+    QCOMPARE(Store.value("Sort/Ascending").toString(), QString("0"));
+    QCOMPARE(Store.value("ActiveSeries").toString(), QString("2"));
+    TMainForm Again;
+    TDetailsList& List = Again.List();
+    QCOMPARE(List.ColumnWidth(0), 211);
+    QCOMPARE(List.ColumnWidth(4), 0);
+    QCOMPARE(List.header()->logicalIndex(1), 7);
+    QVERIFY(!List.Ascending());
+    QCOMPARE(List.SortColumn(), 1);  // the column of the tree's sort mode
+  }
+
+  void optionsRelabelWithoutRescan()
+  {
+    TScanned Scan;
+    TFolderNode* Alpha = Child(Scan.Top, "alpha");
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
+      QCOMPARE(Dialog.DecimalSpin->value(), 1);
+      QCOMPARE(Dialog.Filteredit->text(), QString("*  "));
+      QCOMPARE(Dialog.OKButton->text(), QString("OK"));
+      Dialog.DecimalSpin->setValue(2);
+    });
+    QVERIFY(!Scan.Form.Driver().Scanning());
+    QCOMPARE(Child(Scan.Top, "alpha"), Alpha);  // no rescan: the same nodes
+    QCOMPARE(Scan.Form.Display().FDecimals, 3);
+    QVERIFY(Scan.Form.Model().data(Scan.Form.Model().IndexOf(Alpha), Qt::DisplayRole).toString().contains("0.00 MB"));
+  }
+
+  void optionsFilterBeforeAndAfterAScan()
+  {
+    {
+      TMainForm Form;
+      Form.show();
+      WithOptions(Form, [](TOptionDlg& Dialog) {
+        Dialog.Filteredit->setText("*.txt");
+        QCOMPARE(Dialog.OKButton->text(), QString("OK"));
+      });
+      QCOMPARE(TScanSettings::Current().FFileFilter, std::vector<std::string>{"*.txt"});
+    }
+    TScanSettings::Current() = TScanSettings();
+    TScanned Scan;
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
+      Dialog.Filteredit->setText("*.txt ");
+      QCOMPARE(Dialog.OKButton->text(), QString("&Scan"));
+    });
+    QVERIFY(ScansDone(Scan.Form));
+    QCOMPARE(Scan.Form.Driver().Roots()->FNode->FData->FOwnFiles.Load(), 2);
+    QCOMPARE(Scan.Form.windowTitle(), QString("Spacelens *.txt  - (Size)"));
+  }
+
+  void optionsClusterSize()
+  {
+    TScanned Scan;
+    TTestTree Other;
+    QVERIFY(Scan.Form.StartScan(QString::fromStdString(Other.Top())));
+    QVERIFY(ScansDone(Scan.Form));
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
+      Dialog.Radios->button(3)->click();  // "  2048 Bytes (CD-ROM)"
+      QCOMPARE(Dialog.OKButton->text(), QString("&Scan"));
+    });
+    QVERIFY(ScansDone(Scan.Form));
+    for (TRoot* Root = Scan.Form.Driver().Roots(); Root; Root = Root->FNext) {
+      QCOMPARE(Root->FFileSystem, std::string("User Defined"));
+      QCOMPARE(Root->FClusterSize, 2048u);
+    }
+    QCOMPARE(Scan.Form.StatusText(3), QString("2048 Bytes per Cluster (User Defined)"));
+    // Opened again, the dialog shows the size of the newest root.
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) { QCOMPARE(Dialog.Radios->checkedId(), 3); }, false);
+  }
+
+  void optionsShowFilesAndColumns()
+  {
+    TScanned Scan;
+    TFolderNode* Alpha = Child(Scan.Top, "alpha");
+    auto HasFilesEntry = [&] {
+      return std::any_of(Scan.Top->Children().begin(), Scan.Top->Children().end(),
+                         [](TFolderNode* Node) { return Node->FData->FIsFiles; });
+    };
+    QVERIFY(HasFilesEntry());
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
+      Dialog.FilesCheckbox->setChecked(false);
+      Dialog.ColumnList->item(4)->setCheckState(Qt::Unchecked);
+    });
+    QVERIFY(!HasFilesEntry());
+    QCOMPARE(Scan.Form.List().Model().rowCount(), 3);
+    QCOMPARE(Scan.Form.List().ColumnWidth(4), 0);
+    QCOMPARE(Child(Scan.Top, "alpha"), Alpha);
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
+      QCOMPARE(Dialog.ColumnList->item(4)->checkState(), Qt::Unchecked);
+      Dialog.FilesCheckbox->setChecked(true);
+      Dialog.ColumnList->item(4)->setCheckState(Qt::Checked);
+    });
+    QVERIFY(HasFilesEntry());
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 6);
+    QCOMPARE(Scan.Form.List().ColumnWidth(4), 90);
+    QVERIFY(!Scan.Form.Driver().Scanning());
+  }
+
+  void optionsCancelled()
+  {
+    TScanned Scan;
+    WithOptions(
+      Scan.Form,
+      [](TOptionDlg& Dialog) {
+        Dialog.UnitGroup->button(2)->setChecked(true);
+        Dialog.DecimalSpin->setValue(3);
+        Dialog.BoldFactorSpin->setValue(50);
+        Dialog.Filteredit->setText("*.none");
+        Dialog.FilesCheckbox->setChecked(false);
+        Dialog.ErrorCheckBox->setChecked(false);
+        Dialog.FollowLinksCheckBox->setChecked(true);
+        Dialog.Radios->button(5)->click();
+        Dialog.ColumnList->item(1)->setCheckState(Qt::Unchecked);
+      },
+      false);
+    QCOMPARE(Scan.Form.Display().FUnitType, 0);
+    QCOMPARE(Scan.Form.Display().FDecimals, 2);
+    QCOMPARE(Scan.Form.Display().FBoldFactor, 15);
+    const TScanSettings& Settings = TScanSettings::Current();
+    QCOMPARE(Settings.FFileFilter, std::vector<std::string>{"*"});
+    QVERIFY(Settings.FShowFiles && Settings.FShowErrors && !Settings.FFollowReparsePoints);
+    QCOMPARE(Scan.Form.List().ColumnWidth(1), 90);
+    QVERIFY(!Scan.Form.Driver().Scanning());
+    QCOMPARE(Scan.Form.Driver().Roots()->FClusterSize, 4096u);
+  }
+
+  void boldFactorKeysAndHelp()
+  {
+    TMainForm Form;
+    Form.show();
+    QUrl Opened;
+    TManual::SetOpener([&Opened](const QUrl& Address) {
+      Opened = Address;
+      return true;
+    });
+    WithOptions(
+      Form,
+      [](TOptionDlg& Dialog) {
+        QLineEdit* Edit = Dialog.BoldFactorSpin->findChild<QLineEdit*>();
+        Edit->selectAll();
+        QTest::keyClicks(Edit, "a-/:3x7");
+        QCOMPARE(Dialog.BoldFactorSpin->cleanText(), QString("37"));
+        QTest::mouseClick(Dialog.HelpButton, Qt::LeftButton);
+      },
+      false);
+    TManual::SetOpener(nullptr);
+    QCOMPARE(Opened.fragment(), QString("options"));
+    QVERIFY(Opened.toLocalFile().endsWith("spacelens-manual.html"));
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TDetailsListTest)
+#include "tst_detailslist.moc"

@@ -1,0 +1,93 @@
+#include "DetailsList.h"
+
+#include <QHeaderView>
+#include <QSettings>
+
+TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTreeView(Parent), FModel(Display)
+{
+  setObjectName("List");
+  setModel(&FModel);
+  setRootIsDecorated(false);
+  setUniformRowHeights(true);
+  setItemsExpandable(false);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setAllColumnsShowFocus(true);
+  setIconSize(QSize(16, 16));
+  QHeaderView* Header = header();
+  Header->setSectionsMovable(true);
+  Header->setSectionsClickable(true);
+  Header->setSortIndicatorShown(true);
+  Header->setStretchLastSection(false);
+  for (int Column = 0; Column < TListModel::lcCount; ++Column)
+    Header->resizeSection(Column, TListModel::DefaultWidth(Column));
+  Header->setSortIndicator(FSortColumn, Qt::AscendingOrder);
+  connect(Header, &QHeaderView::sectionClicked, this, [this](int Section) { HeaderClicked(Section); });
+}
+
+void TDetailsList::HeaderClicked(int Section)
+{
+  if (Section == FSortColumn)
+    FAscending = !FAscending;
+  FSortColumn = Section;
+  Resort();
+}
+
+void TDetailsList::SetSortColumn(int Column)
+{
+  FSortColumn = std::clamp(Column, 0, TListModel::lcCount - 1);
+  header()->setSortIndicator(FSortColumn, FAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void TDetailsList::Resort()
+{
+  SetSortColumn(FSortColumn);
+  FModel.Sort(FSortColumn, FAscending);
+}
+
+int TDetailsList::ColumnWidth(int Column) const
+{
+  return header()->isSectionHidden(Column) ? 0 : header()->sectionSize(Column);
+}
+
+void TDetailsList::SetColumnWidth(int Column, int Width)
+{
+  header()->setSectionHidden(Column, Width <= 0);
+  if (Width > 0)
+    header()->resizeSection(Column, Width);
+}
+
+void TDetailsList::LoadLayout(QSettings& Store)
+{
+  const QStringList Sizes = Store.value("Columns/Sizes").toString().split(',', Qt::SkipEmptyParts);
+  if (Sizes.size() == TListModel::lcCount)
+    for (int Column = 0; Column < TListModel::lcCount; ++Column)
+      SetColumnWidth(Column, Sizes[Column].trimmed().toInt());
+  // The logical column at each position, left to right.
+  const QStringList Order = Store.value("Columns/Order").toString().split(',', Qt::SkipEmptyParts);
+  if (Order.size() == TListModel::lcCount)
+    for (int Position = 0; Position < TListModel::lcCount; ++Position) {
+      bool Valid = false;
+      const int Column = Order[Position].trimmed().toInt(&Valid);
+      if (Valid && Column >= 0 && Column < TListModel::lcCount)
+        header()->moveSection(header()->visualIndex(Column), Position);
+    }
+  FAscending = Store.value("Sort/Ascending", "1").toString().trimmed() != "0";
+  bool Valid = false;
+  const int Column = Store.value("Sort/SortCol").toString().toInt(&Valid);
+  SetSortColumn(Valid ? Column : FSortColumn);
+}
+
+void TDetailsList::SaveLayout(QSettings& Store) const
+{
+  QStringList Sizes, Order;
+  for (int Column = 0; Column < TListModel::lcCount; ++Column) {
+    Sizes << QString::number(ColumnWidth(Column));
+    Order << QString::number(header()->logicalIndex(Column));
+  }
+  Store.setValue("Columns/Sizes", Sizes.join(','));
+  Store.setValue("Columns/Order", Order.join(','));
+  Store.setValue("Sort/Ascending", FAscending ? "1" : "0");
+  Store.setValue("Sort/SortCol", QString::number(FSortColumn));
+  Store.setValue("ViewStyle/ViewStyle", "3");  // report style, the only one
+}

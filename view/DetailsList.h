@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ListModel.h"
+
+#include <QTreeView>
+
+class QSettings;
+
+// The details list: a report of the rows of TListModel with sortable,
+// movable and hideable columns whose layout is kept in the settings.
+// Clicking the header of the sort column reverses the direction; clicking
+// another column sorts by it in the same direction.
+class TDetailsList : public QTreeView {
+public:
+  explicit TDetailsList(TValueDisplay& Display, QWidget* Parent = nullptr);
+
+  TListModel& Model() { return FModel; }
+  int SortColumn() const { return FSortColumn; }
+  bool Ascending() const { return FAscending; }
+  void SetSortColumn(int Column);
+  // Sorts the rows by the current column and direction.
+  void Resort();
+  // Width of a column; 0 when hidden.
+  int ColumnWidth(int Column) const;
+  void SetColumnWidth(int Column, int Width);
+
+  void LoadLayout(QSettings& Store);
+  void SaveLayout(QSettings& Store) const;
+
+private:
+  void HeaderClicked(int Section);
+
+  TListModel FModel;
+  int FSortColumn = TListModel::lcSize;
+  bool FAscending = true;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "FileListing.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TFolderData;
+class TFolderNode;
+class TValueDisplay;
+
+// The rows of the details list: the folder itself (for a scan root), its
+// sub-folders (sharing the tree's records) and its files (records of their
+// own), with the eight columns of measures.
+class TListModel : public QAbstractTableModel {
+public:
+  enum TColumn { lcName, lcSize, lcAllocated, lcObjects, lcWasted, lcPercent, lcLastAccess, lcLastChange, lcCount };
+  // Row markers: a folder row shares a tree record; a file row is complete
+  // once it has been drawn.
+  static constexpr int FolderMarker = 3;
+  static constexpr int DrawnFileMarker = 1;
+
+  explicit TListModel(TValueDisplay& Display, QObject* Parent = nullptr);
+  ~TListModel() override;
+
+  static QString Caption(int Column);
+  static int DefaultWidth(int Column);
+
+  // Empties the list: no record of the tree is referred to any more.
+  void Clear();
+  // The folder rows of Node (the folder itself first when it is a top node).
+  void SetFolder(TFolderNode* Node);
+  void AddFiles(const std::vector<TListedFile>& Files);
+  TFolderNode* Folder() const { return FFolder; }
+  void Sort(int Column, bool Ascending);
+  int CompareRows(int A, int B, int Column) const;
+  TFolderData* Record(int Row) const { return FRows[size_t(Row)].Record; }
+  int Marker(int Row) const { return FRows[size_t(Row)].Marker; }
+
+  int rowCount(const QModelIndex& Parent = {}) const override;
+  int columnCount(const QModelIndex& Parent = {}) const override;
+  QVariant data(const QModelIndex& Index, int Role) const override;
+  QVariant headerData(int Section, Qt::Orientation Orientation, int Role) const override;
+
+private:
+  struct TRow {
+    TFolderData* Record;
+    std::unique_ptr<TFolderData> Own;  // file rows own their record
+    QString Caption;
+    mutable int Marker;
+    mutable int Icon;
+  };
+  QString Cell(const TRow& Row, int Column) const;
+
+  TValueDisplay& FDisplay;
+  TFolderNode* FFolder = nullptr;
+  std::vector<TRow> FRows;
+};
