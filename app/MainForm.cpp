@@ -27,7 +27,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QFutureWatcher>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
@@ -37,7 +36,6 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeView>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <sys/stat.h>
 
@@ -146,6 +144,8 @@ TMainForm::~TMainForm()
 {
   // The list and the model let go of the tree before the driver frees it.
   ClearList();
+  for (auto& [Thread, Done] : FListThreads)
+    Thread.join();
   FTreeView->setModel(nullptr);
   FModel.reset();
 }
@@ -926,7 +926,7 @@ void TMainForm::ShowHint(const QString& Hint)
 
 void TMainForm::ClearList()
 {
-  ++FListGeneration;
+  ++*FListGeneration;
   FList->Model().Clear();
 }
 
@@ -952,7 +952,7 @@ void TMainForm::RefillList()
     return;
   }
   TWaitCursor Wait;
-  ++FListGeneration;
+  ++*FListGeneration;
   FList->Model().SetFolder(FCurrentNode);
   TFolderData* Record = FCurrentNode->FData;
   if (!Record->FIncomplete)
@@ -966,31 +966,43 @@ void TMainForm::RefillList()
 
 void TMainForm::ListFiles(TFolderNode* Node)
 {
-  // A folder of many files is listed on a worker thread; its folder rows are
-  // there already and the window stays responsive meanwhile.
-  struct TListing {
-    int Error = 0;
-    std::vector<TListedFile> Files;
-  };
-  const int Generation = FListGeneration;
+  // A folder of many files is listed on a thread of its own; its folder rows
+  // are there already and the window stays responsive meanwhile. The thread
+  // only stores the root in the records; the rows are dropped unless they
+  // arrive for the same refill, while the root still exists.
+  std::erase_if(FListThreads, [](std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>& Item) {
+    if (!*Item.second)
+      return false;
+    Item.first.join();
+    return true;
+  });
+  const int Generation = *FListGeneration;
+  const std::shared_ptr<std::atomic<int>> Current = FListGeneration;
   const std::string Folder = Node->FData->FullPath();
   const std::vector<std::string> Patterns = TScanSettings::Current().FFileFilter;
-  auto* Watcher = new QFutureWatcher<TListing>(this);
-  connect(Watcher, &QFutureWatcher<TListing>::finished, this, [this, Watcher, Generation, Folder] {
-    const TListing Result = Watcher->result();
-    Watcher->deleteLater();
-    if (Generation != FListGeneration)
-      return;
-    if (Result.Error)
-      ReportError(Result.Error, Local(Folder));
-    FList->Model().AddFiles(Result.Files);
-    FList->Resort();
-  });
-  Watcher->setFuture(QtConcurrent::run([Folder, Patterns] {
-    TListing Result;
-    Result.Error = TFileListing::List(Folder, Patterns, Result.Files);
-    return Result;
-  }));
+  TRoot* Root = Node->FData->FRoot;
+  const uint32_t ClusterSize = Root->FClusterSize;
+  auto Done = std::make_shared<std::atomic<bool>>(false);
+  FListThreads.emplace_back(std::thread([this, Folder, Patterns, Root, ClusterSize, Current, Generation, Done] {
+    std::vector<TListedFile> Files;
+    const int Error = TFileListing::List(Folder, Patterns, Files);
+    auto Rows = std::make_shared<std::vector<TListModel::TRow>>();
+    if (*Current == Generation)
+      *Rows = TListModel::MakeFileRows(Files, Root, ClusterSize);
+    // The window joins this thread before it goes, so it is there to receive.
+    QMetaObject::invokeMethod(
+      this,
+      [this, Folder, Rows, Error, Generation] {
+        if (Generation != *FListGeneration)
+          return;
+        if (Error)
+          ReportError(Error, Local(Folder));
+        FList->Model().AddRows(std::move(*Rows));
+        FList->Resort();
+      },
+      Qt::QueuedConnection);
+    *Done = true;
+  }), Done);
 }
 
 void TMainForm::ListChange()

@@ -11,7 +11,11 @@
 #include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -147,8 +151,11 @@ private:
   // 3 refills run at once (the list is visible).
   QTimer FTimer;
   int FTimerTag = 0;
-  // Counts refills, so that files listed for an earlier one are dropped.
-  int FListGeneration = 0;
+  // Counts refills, so that files listed for an earlier one are dropped; a
+  // listing still running reads it to stop early.
+  std::shared_ptr<std::atomic<int>> FListGeneration = std::make_shared<std::atomic<int>>(0);
+  // Threads listing files for the list, each with its "done" flag.
+  std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> FListThreads;
   QActionGroup* FViewGroup;
   QActionGroup* FSortGroup;
   QActionGroup* FViewButtons;

@@ -2,7 +2,7 @@
 
 #include "ListModel.h"
 
-#include <QTreeView>
+#include <QTableView>
 
 class QSettings;
 
@@ -10,7 +10,7 @@ class QSettings;
 // movable and hideable columns whose layout is kept in the settings.
 // Clicking the header of the sort column reverses the direction; clicking
 // another column sorts by it in the same direction.
-class TDetailsList : public QTreeView {
+class TDetailsList : public QTableView {
 public:
   explicit TDetailsList(TValueDisplay& Display, QWidget* Parent = nullptr);
 
@@ -23,6 +23,8 @@ public:
   // Width of a column; 0 when hidden.
   int ColumnWidth(int Column) const;
   void SetColumnWidth(int Column, int Width);
+
+  QHeaderView* header() const { return horizontalHeader(); }
 
   void LoadLayout(QSettings& Store);
   void SaveLayout(QSettings& Store) const;

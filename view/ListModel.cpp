@@ -12,6 +12,11 @@
 #include <algorithm>
 #include <numeric>
 
+static int Sign(double Value)
+{
+  return (Value > 0) - (Value < 0);
+}
+
 TListModel::TListModel(TValueDisplay& Display, QObject* Parent) : QAbstractTableModel(Parent), FDisplay(Display) {}
 
 TListModel::~TListModel() = default;
@@ -51,16 +56,14 @@ void TListModel::SetFolder(TFolderNode* Node)
   endResetModel();
 }
 
-void TListModel::AddFiles(const std::vector<TListedFile>& Files)
+std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListedFile>& Files, TRoot* Root,
+                                                       uint32_t ClusterSize)
 {
-  if (Files.empty() || !FFolder)
-    return;
-  TRoot* Root = FFolder->FData->FRoot;
-  beginInsertRows({}, int(FRows.size()), int(FRows.size() + Files.size() - 1));
-  FRows.reserve(FRows.size() + Files.size());
+  std::vector<TRow> Rows;
+  Rows.reserve(Files.size());
   for (const TListedFile& File : Files) {
     auto Record = std::make_unique<TFolderData>(nullptr, Root);
-    const TFileCount Count = TFolderData::CountFile(File.Size, Root->FClusterSize);
+    const TFileCount Count = TFolderData::CountFile(File.Size, ClusterSize);
     Record->FClusters = Count.Clusters;
     Record->FTailBytes = Count.TailBytes;
     Record->FObjects = Count.Objects;
@@ -69,8 +72,17 @@ void TListModel::AddFiles(const std::vector<TListedFile>& Files)
     Record->FName = File.Name;
     Record->FIncomplete = false;
     TFolderData* Shared = Record.get();
-    FRows.push_back({Shared, std::move(Record), QString::fromLocal8Bit(File.Name.c_str()), 0, -1});
+    Rows.push_back({Shared, std::move(Record), QString::fromLocal8Bit(File.Name.c_str()), 0, -1});
   }
+  return Rows;
+}
+
+void TListModel::AddRows(std::vector<TRow>&& Rows)
+{
+  if (Rows.empty() || !FFolder)
+    return;
+  beginInsertRows({}, int(FRows.size()), int(FRows.size() + Rows.size() - 1));
+  FRows.insert(FRows.end(), std::make_move_iterator(Rows.begin()), std::make_move_iterator(Rows.end()));
   endInsertRows();
 }
 
@@ -146,9 +158,34 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
   }
 }
 
-static int Sign(double Value)
+double TListModel::SortValue(const TRow& Row, int Column)
 {
-  return (Value > 0) - (Value < 0);
+  const TFolderData* Record = Row.Record;
+  switch (Column) {
+    case lcSize: return Record->GetValue(vtSize, 1);
+    case lcAllocated:
+    case lcPercent: return double(Record->FClusters.Load());
+    case lcObjects: return double(Record->FObjects.Load());
+    case lcWasted:
+      return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
+    case lcLastAccess: return double(Record->FLastAccess.Load() >> 32);
+    case lcLastChange: return double(Record->FLastWrite.Load() >> 32);
+    default: return 0;
+  }
+}
+
+int TListModel::CompareValues(double A, double B, int Column)
+{
+  switch (Column) {
+    case lcSize:
+      // Rows less than half a kilobyte apart keep their order; larger first.
+      return Sign(std::round(B - A));
+    case lcLastAccess:
+    case lcLastChange:
+      return Sign(A - B);  // older first
+    default:
+      return Sign(B - A);  // larger first
+  }
 }
 
 int TListModel::CompareRows(int A, int B, int Column) const
@@ -160,31 +197,12 @@ int TListModel::CompareRows(int A, int B, int Column) const
     return -1;
   if (Second.Caption.contains('/'))
     return 1;
-  const TFolderData* X = First.Record;
-  const TFolderData* Y = Second.Record;
-  switch (Column) {
-    case lcName:
-      // Folders before files; whether a file row was drawn yet does not count.
-      if ((First.Marker == FolderMarker) != (Second.Marker == FolderMarker))
-        return First.Marker == FolderMarker ? -1 : 1;
-      return QString::localeAwareCompare(First.Caption, Second.Caption);
-    case lcSize:
-      return Sign(std::round(Y->GetValue(vtSize, 1) - X->GetValue(vtSize, 1)));
-    case lcAllocated:
-    case lcPercent:
-      return Sign(double(Y->FClusters.Load()) - double(X->FClusters.Load()));
-    case lcObjects:
-      return Sign(double(Y->FObjects.Load()) - double(X->FObjects.Load()));
-    case lcWasted:
-      return Sign((double(Y->FObjects.Load()) - double(X->FObjects.Load())) * Y->ClusterSize()
-                  - double(Y->FTailBytes.Load()) + double(X->FTailBytes.Load()));
-    case lcLastAccess:
-      return Sign(double(X->FLastAccess.Load() >> 32) - double(Y->FLastAccess.Load() >> 32));
-    case lcLastChange:
-      return Sign(double(X->FLastWrite.Load() >> 32) - double(Y->FLastWrite.Load() >> 32));
-    default:
-      return 0;
-  }
+  if (Column != lcName)
+    return CompareValues(SortValue(First, Column), SortValue(Second, Column), Column);
+  // Folders before files; whether a file row was drawn yet does not count.
+  if ((First.Marker == FolderMarker) != (Second.Marker == FolderMarker))
+    return First.Marker == FolderMarker ? -1 : 1;
+  return QString::localeAwareCompare(First.Caption, Second.Caption);
 }
 
 void TListModel::Sort(int Column, bool Ascending)
@@ -195,23 +213,37 @@ void TListModel::Sort(int Column, bool Ascending)
   const QModelIndexList Before = persistentIndexList();
   std::vector<int> Order(FRows.size());
   std::iota(Order.begin(), Order.end(), 0);
-  // Names compare by collation keys made once, not by a collation per pair.
+  // Names compare by collation keys and measures by values, each made once
+  // per row rather than once per comparison.
   std::vector<QCollatorSortKey> Keys;
+  std::vector<double> Values;
   if (Column == lcName) {
     const QCollator Collator;
     Keys.reserve(FRows.size());
     for (const TRow& Row : FRows)
       Keys.push_back(Collator.sortKey(Row.Caption));
+  } else {
+    Values.reserve(FRows.size());
+    for (const TRow& Row : FRows)
+      Values.push_back(SortValue(Row, Column));
   }
+  std::vector<char> Top(FRows.size());
+  for (size_t Row = 0; Row < FRows.size(); ++Row)
+    Top[Row] = FRows[Row].Caption.contains('/');
   std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) {
-    int Result;
     const TRow& First = FRows[size_t(A)];
     const TRow& Second = FRows[size_t(B)];
-    if (Column == lcName && (First.Marker == FolderMarker) == (Second.Marker == FolderMarker)
-        && !First.Caption.contains('/') && !Second.Caption.contains('/'))
-      Result = Keys[size_t(A)].compare(Keys[size_t(B)]);
+    int Result;
+    if (Top[size_t(A)])
+      Result = -1;
+    else if (Top[size_t(B)])
+      Result = 1;
+    else if (Column != lcName)
+      Result = CompareValues(Values[size_t(A)], Values[size_t(B)], Column);
+    else if ((First.Marker == FolderMarker) != (Second.Marker == FolderMarker))
+      Result = First.Marker == FolderMarker ? -1 : 1;
     else
-      Result = CompareRows(A, B, Column);
+      Result = Keys[size_t(A)].compare(Keys[size_t(B)]);
     return (Ascending ? Result : -Result) < 0;
   });
   std::vector<TRow> Sorted;

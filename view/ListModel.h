@@ -11,6 +11,7 @@
 class TFolderData;
 class TFolderNode;
 class TValueDisplay;
+struct TRoot;
 
 // The rows of the details list: the folder itself (for a scan root), its
 // sub-folders (sharing the tree's records) and its files (records of their
@@ -33,7 +34,17 @@ public:
   void Clear();
   // The folder rows of Node (the folder itself first when it is a top node).
   void SetFolder(TFolderNode* Node);
-  void AddFiles(const std::vector<TListedFile>& Files);
+  // One row of the list. File rows can be made on any thread (MakeFileRows)
+  // and then added on the list's own.
+  struct TRow {
+    TFolderData* Record;
+    std::unique_ptr<TFolderData> Own;  // file rows own their record
+    QString Caption;
+    mutable int Marker;
+    mutable int Icon;
+  };
+  static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TRoot* Root, uint32_t ClusterSize);
+  void AddRows(std::vector<TRow>&& Rows);
   TFolderNode* Folder() const { return FFolder; }
   void Sort(int Column, bool Ascending);
   int CompareRows(int A, int B, int Column) const;
@@ -46,14 +57,10 @@ public:
   QVariant headerData(int Section, Qt::Orientation Orientation, int Role) const override;
 
 private:
-  struct TRow {
-    TFolderData* Record;
-    std::unique_ptr<TFolderData> Own;  // file rows own their record
-    QString Caption;
-    mutable int Marker;
-    mutable int Icon;
-  };
   QString Cell(const TRow& Row, int Column) const;
+  // The measure a numeric column sorts by, and the order of two of them.
+  static double SortValue(const TRow& Row, int Column);
+  static int CompareValues(double A, double B, int Column);
 
   TValueDisplay& FDisplay;
   TFolderNode* FFolder = nullptr;
