@@ -226,6 +226,24 @@ private slots:
     QCOMPARE(Scan.Form.List().Model().rowCount(), 3);  // the root and its two folders
   }
 
+  void linkedFolderListsNoFiles()
+  {
+    TScanned Scan;
+    Scan.Tree.Folder("target");
+    Scan.Tree.File("target/inside.txt", 10);
+    Scan.Tree.Link("link", "target");
+    QVERIFY(Scan.Form.StartScan(QString::fromStdString(Scan.Tree.Top())));
+    QVERIFY(ScansDone(Scan.Form));
+    TFolderNode* Link = Child(Scan.Form.Driver().Roots()->FNode, "link");
+    Scan.Form.SetCurrentNode(Link);
+    QTest::qWait(100);
+    QCOMPARE(Scan.Form.List().Model().rowCount(), 0);
+    TScanSettings::Current().FFollowReparsePoints = true;
+    Scan.Form.SetCurrentNode(Child(Scan.Form.Driver().Roots()->FNode, "target"));
+    Scan.Form.SetCurrentNode(Link);
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 1);
+  }
+
   void layoutKept()
   {
     {
