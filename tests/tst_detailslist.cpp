@@ -11,6 +11,7 @@
 #include "ScanSettings.h"
 #include "TestHome.h"
 #include "TestTree.h"
+#include "TreeFixture.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -31,14 +32,6 @@ namespace {
 bool ScansDone(TMainForm& Form)
 {
   return QTest::qWaitFor([&Form] { return !Form.Driver().Scanning(); }, 20000);
-}
-
-TFolderNode* Child(TFolderNode* Node, const std::string& Name)
-{
-  for (TFolderNode* Item : Node->Children())
-    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
-      return Item;
-  return nullptr;
 }
 
 QStringList Column(TDetailsList& List, int Index)

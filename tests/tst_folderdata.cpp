@@ -4,6 +4,7 @@
 #include "FolderTree.h"
 #include "FolderTreeListener.h"
 #include "Root.h"
+#include "TreeFixture.h"
 
 #include <QLocale>
 #include <QTest>
@@ -28,38 +29,14 @@ public:
   int Removed = 0;
 };
 
-// top -> a -> b, each a record of a root with the given cluster size.
-struct TSmallTree {
-  explicit TSmallTree(uint32_t ClusterSize = 4096)
+// top -> a -> b on 4096-byte clusters.
+struct TSmallTree : TTreeFixture {
+  TSmallTree() : TTreeFixture(4096)
   {
-    Root.FClusterSize = ClusterSize;
-    Root.FTree = &Tree;
-    Top = new TFolderNode(nullptr);
-    Top->FData = new TFolderData(Top, &Root);
-    Tree.AddTopNode(Top);
     Top->FData->SetName("/data");
-    Root.FNode = Top;
     A = Add(Top, "a");
     B = Add(A, "b");
   }
-  TFolderNode* Add(TFolderNode* Parent, const std::string& Name)
-  {
-    std::vector<TFolderNode*> Nodes{new TFolderNode(Parent)};
-    Nodes[0]->FData = new TFolderData(Nodes[0], &Root);
-    Nodes[0]->FData->SetName(Name);
-    TFolderNode* Node = Nodes[0];
-    Tree.AppendChildren(Parent, Nodes);
-    return Node;
-  }
-  static void Set(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects)
-  {
-    Node->FData->FClusters = Clusters;
-    Node->FData->FTailBytes = TailBytes;
-    Node->FData->FObjects = Objects;
-  }
-  TFolderTree Tree;
-  TRoot Root;
-  TFolderNode* Top;
   TFolderNode* A;
   TFolderNode* B;
 };

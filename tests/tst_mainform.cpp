@@ -7,6 +7,7 @@
 #include "ScanSettings.h"
 #include "TestHome.h"
 #include "TestTree.h"
+#include "TreeFixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -37,14 +38,6 @@ struct TAnswers {
 bool ScansDone(TMainForm& Form)
 {
   return QTest::qWaitFor([&Form] { return !Form.Driver().Scanning(); }, 20000);
-}
-
-TFolderNode* Child(TFolderNode* Node, const std::string& Name)
-{
-  for (TFolderNode* Item : Node->Children())
-    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
-      return Item;
-  return nullptr;
 }
 
 QStringList Labels(TMainForm& Form, TFolderNode* Node)

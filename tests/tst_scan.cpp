@@ -9,6 +9,7 @@
 #include "ScanDriver.h"
 #include "ScanSettings.h"
 #include "TestTree.h"
+#include "TreeFixture.h"
 #include "Wildcard.h"
 
 #include <QDir>
@@ -50,14 +51,6 @@ struct TScanRun {
   std::vector<std::pair<int, std::string>> Failures;
   int StoppedScans = 0;
 };
-
-TFolderNode* Child(TFolderNode* Node, const std::string& Name)
-{
-  for (TFolderNode* Item : Node->Children())
-    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
-      return Item;
-  return nullptr;
-}
 
 TFolderNode* FilesEntry(TFolderNode* Node)
 {

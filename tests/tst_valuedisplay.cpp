@@ -3,6 +3,7 @@
 #include "FolderTree.h"
 #include "Root.h"
 #include "TestTree.h"
+#include "TreeFixture.h"
 #include "ValueDisplay.h"
 
 #include <QLocale>
@@ -14,38 +15,8 @@ namespace {
 
 // A scan root with 1024-byte clusters: a folder of k + 1 clusters and one
 // object measures exactly k KB.
-struct TFixture {
-  TFixture()
-  {
-    Root.FClusterSize = 1024;
-    Root.FTree = &Tree;
-    Top = new TFolderNode(nullptr);
-    Top->FData = new TFolderData(Top, &Root);
-    Tree.AddTopNode(Top);
-    Top->FData->SetName("/top");
-    Root.FNode = Top;
-  }
-  TFolderNode* Add(TFolderNode* Parent, const std::string& Name, uint64_t Clusters, uint64_t Tail = 0,
-                   uint64_t Objects = 1)
-  {
-    std::vector<TFolderNode*> Nodes{new TFolderNode(Parent)};
-    TFolderNode* Node = Nodes[0];
-    Node->FData = new TFolderData(Node, &Root);
-    Node->FData->SetName(Name);
-    Set(Node, Clusters, Tail, Objects);
-    Tree.AppendChildren(Parent, Nodes);
-    return Node;
-  }
-  static void Set(TFolderNode* Node, uint64_t Clusters, uint64_t Tail, uint64_t Objects)
-  {
-    Node->FData->FClusters = Clusters;
-    Node->FData->FTailBytes = Tail;
-    Node->FData->FObjects = Objects;
-    Node->FData->FIncomplete = false;
-  }
-  TFolderTree Tree;
-  TRoot Root;
-  TFolderNode* Top;
+struct TFixture : TTreeFixture {
+  TFixture() : TTreeFixture(1024) {}
   TValueDisplay Display;
 };
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "Root.h"
+
+#include <string>
+#include <vector>
+
+// A folder tree made by hand for one test: a root with the given cluster
+// size and a top node named "/top", to which finished folders are added.
+struct TTreeFixture {
+  explicit TTreeFixture(uint32_t ClusterSize)
+  {
+    Root.FClusterSize = ClusterSize;
+    Root.FTree = &Tree;
+    Top = new TFolderNode(nullptr);
+    Top->FData = new TFolderData(Top, &Root);
+    Top->FData->SetName("/top");
+    Tree.AddTopNode(Top);
+    Root.FNode = Top;
+  }
+  TFolderNode* Add(TFolderNode* Parent, const std::string& Name, uint64_t Clusters = 0, uint64_t Tail = 0,
+                   uint64_t Objects = 1)
+  {
+    std::vector<TFolderNode*> Nodes{new TFolderNode(Parent)};
+    TFolderNode* Node = Nodes[0];
+    Node->FData = new TFolderData(Node, &Root);
+    Node->FData->SetName(Name);
+    Set(Node, Clusters, Tail, Objects);
+    Tree.AppendChildren(Parent, Nodes);
+    return Node;
+  }
+  static void Set(TFolderNode* Node, uint64_t Clusters, uint64_t Tail, uint64_t Objects)
+  {
+    Node->FData->FClusters = Clusters;
+    Node->FData->FTailBytes = Tail;
+    Node->FData->FObjects = Objects;
+    Node->FData->FIncomplete = false;
+  }
+  TFolderTree Tree;
+  TRoot Root;
+  TFolderNode* Top;
+};
+
+// The sub-folder of Node with that name (never a "<Files>" entry).
+inline TFolderNode* Child(TFolderNode* Node, const std::string& Name)
+{
+  for (TFolderNode* Item : Node->Children())
+    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
+      return Item;
+  return nullptr;
+}
