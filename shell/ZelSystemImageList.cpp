@@ -104,8 +104,9 @@ QIcon TZelSystemImageList::Icon(int Index)
 
 QIcon TZelSystemImageList::ThemeIcon(const QString& Name)
 {
-  if (QIcon::fallbackThemeName().isEmpty())
-    QIcon::setFallbackThemeName("Adwaita");
+  // Icons the desktop's theme lacks come from Adwaita, where it is installed.
+  static const bool Fallback = (QIcon::setFallbackThemeName("Adwaita"), true);
+  Q_UNUSED(Fallback);
   // Newer themes keep many icons only in their symbolic form.
   const QIcon Icon = QIcon::fromTheme(Name);
   return Icon.isNull() ? QIcon::fromTheme(Name + "-symbolic") : Icon;
