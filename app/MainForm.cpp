@@ -63,7 +63,7 @@ QString WithSize(const QString& Caption, const QString& Marker, int Value)
 
 }  // namespace
 
-TMainForm::TMainForm(const QStringList& Arguments) : FArguments(Arguments)
+TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arguments)
 {
   setWindowTitle("Spacelens");
   FModel = std::make_unique<TFolderModel>(FTree, FDisplay);
@@ -377,11 +377,12 @@ void TMainForm::FormShow()
 
 void TMainForm::ProcessCommandLine()
 {
-  for (const QString& Argument : FArguments) {
-    if (Argument.compare("/NONE", Qt::CaseInsensitive) == 0 || Argument.compare("/NOGUI", Qt::CaseInsensitive) == 0)
+  for (const std::string& Argument : FArguments) {
+    const QString Text = Local(Argument);
+    if (Text.compare("/NONE", Qt::CaseInsensitive) == 0 || Text.compare("/NOGUI", Qt::CaseInsensitive) == 0)
       continue;
     if (!StartScan(Argument))
-      TPrompt::Warn(this, "Spacelens", "Cannot find Folder: " + Argument);
+      TPrompt::Warn(this, "Spacelens", "Cannot find Folder: " + Text);
   }
 }
 
@@ -442,11 +443,11 @@ bool TMainForm::event(QEvent* Event)
 
 // ---- Scan roots -----------------------------------------------------------
 
-bool TMainForm::StartScan(const QString& Path)
+bool TMainForm::StartScan(const std::string& Path)
 {
-  if (Path.isEmpty())
+  if (Path.empty())
     return false;
-  const std::string Folder = TPathRules::Absolute(Path.toLocal8Bit().toStdString());
+  const std::string Folder = TPathRules::Absolute(Path);
   // The rescanned root's nodes go away: its top node becomes current first.
   if (TRoot* Existing = FDriver.FindRoot(Folder))
     SetCurrentNode(Existing->FNode);
@@ -476,18 +477,34 @@ void TMainForm::ReportError(int Code, const QString& Path)
   if (Code == 0)
     return;
   const QString Text = QString::fromLocal8Bit(std::strerror(Code));
-  const QString Line = Path.isEmpty() ? Text : "Path " + Path + ": " + Text;
+  FErrorLines << (Path.isEmpty() ? Text : "Path " + Path + ": " + Text);
+  // The box is brought up to date once per turn of the event loop, however
+  // many failures a scan reports meanwhile.
+  if (!FErrorBoxDue) {
+    FErrorBoxDue = true;
+    QTimer::singleShot(0, this, [this] { ShowErrors(); });
+  }
+}
+
+void TMainForm::ShowErrors()
+{
+  FErrorBoxDue = false;
   if (!FErrorBox) {
     FErrorBox = new QMessageBox(QMessageBox::Warning, "Spacelens", QString(), QMessageBox::Ok, this);
     FErrorBox->setObjectName("ErrorBox");
     FErrorBox->setModal(false);
+    // A box closed is a box emptied: the next failure opens a new one.
+    connect(FErrorBox, &QMessageBox::finished, this, [this] { FErrorLines.clear(); });
   }
-  if (FErrorBox->isVisible()) {
-    FErrorBox->setText(FErrorBox->text() + "\n" + Line);
-  } else {
-    FErrorBox->setText(Line);
+  // A long list stays readable: the first failures, and all of them below.
+  constexpr int Shown = 10;
+  QString Text = FErrorLines.mid(0, Shown).join('\n');
+  if (FErrorLines.size() > Shown)
+    Text += QString("\n\n%1 more failures are listed in the details.").arg(FErrorLines.size() - Shown);
+  FErrorBox->setText(Text);
+  FErrorBox->setDetailedText(FErrorLines.size() > Shown ? FErrorLines.join('\n') : QString());
+  if (!FErrorBox->isVisible())
     FErrorBox->show();
-  }
 }
 
 void TMainForm::SetCurrentNode(TFolderNode* Node)
@@ -529,13 +546,13 @@ void TMainForm::FileOpen()
   if (FShellPilot->FolderSpecialKind() == TShellPilot::skComputer)
     ScanAllDrivesClick();
   else
-    StartScan(Local(FShellPilot->Folder()));
+    StartScan(FShellPilot->Folder());
 }
 
 void TMainForm::ScanAllDrivesClick()
 {
   for (const std::string& Drive : LogicalDrives())
-    StartScan(Local(Drive));
+    StartScan(Drive);
 }
 
 void TMainForm::UpdateClick()
@@ -544,13 +561,13 @@ void TMainForm::UpdateClick()
   for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
     Paths.push_back(Root->FPath);
   for (const std::string& Path : Paths)
-    StartScan(Local(Path));
+    StartScan(Path);
 }
 
 void TMainForm::Update1Click()
 {
   if (FCurrentNode)
-    StartScan(Local(FCurrentNode->FData->FRoot->FPath));
+    StartScan(FCurrentNode->FData->FRoot->FPath);
 }
 
 void TMainForm::UpdateBranch1Click()
@@ -1100,7 +1117,7 @@ void TMainForm::Options1Click()
           SetUserClusterSize(*Root, uint32_t(Size));
         else if (Root->FFileSystem == UserDefinedFileSystem)
           ClearUserClusterSize(*Root);
-        StartScan(Local(Path));
+        StartScan(Path);
       } else if (Changed) {
         FDisplay.ApplyBold(Root->FNode, [this](const TFolderNode* Node) { return IsExpanded(Node); });
         RefreshLabels(Root->FNode);

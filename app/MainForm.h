@@ -34,12 +34,13 @@ class TFolderModel;
 // settings kept between runs.
 class TMainForm : public QMainWindow {
 public:
-  // Arguments are the command line without the program name.
-  explicit TMainForm(const QStringList& Arguments = {});
+  // Arguments are the command line without the program name, as bytes.
+  explicit TMainForm(const std::vector<std::string>& Arguments = {});
   ~TMainForm() override;
 
-  // Scans a folder as a new root, or rescans its root; false when refused.
-  bool StartScan(const QString& Path);
+  // Scans a folder (a path in bytes) as a new root, or rescans its root;
+  // false when refused.
+  bool StartScan(const std::string& Path);
   bool RemoveRoot(TRoot* Root);
   // Tells of a scan failure without ever making the scan wait: one message
   // box at a time, later failures added to it as further lines.
@@ -118,6 +119,7 @@ private:
   void ScanProgress(TRoot* Root);
   void ScanDone(TRoot* Root, bool Stopped);
   void ClearList();
+  void ShowErrors();
   void ListFiles(TFolderNode* Node);
   void SortChildren(TFolderNode* Node);
   bool IsExpanded(const TFolderNode* Node) const;
@@ -125,7 +127,7 @@ private:
   QString ClusterText(const TRoot* Root) const;
   void SetPanel(int Panel, const QString& Text);
 
-  QStringList FArguments;
+  std::vector<std::string> FArguments;
   TSettings FSettings;
   TFolderTree FTree;
   TValueDisplay FDisplay;
@@ -145,6 +147,8 @@ private:
   QToolBar* FToolBar3;
   std::array<QLabel*, 4> FPanels;
   QMessageBox* FErrorBox = nullptr;
+  QStringList FErrorLines;  // every failure told in the box that is open
+  bool FErrorBoxDue = false;
   QTimer FDrainTimer;
   TDetailsList* FList;
   // The deferred refill of the list: Tag 0 defers, 1 a refill is pending,

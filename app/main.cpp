@@ -19,10 +19,7 @@ int main(int argc, char** argv)
   QApplication Application(argc, argv);
   QApplication::setApplicationName("Spacelens");
   QApplication::setOrganizationName("Zelkon");
-  QStringList Folders;
-  for (const std::string& Argument : Arguments)
-    Folders << QString::fromLocal8Bit(Argument.c_str());
-  TMainForm Window(Folders);
+  TMainForm Window(Arguments);
   Window.show();
   return QApplication::exec();
 }

@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "usage: bench_window [--list] FOLDER\n");
     return 2;
   }
-  const QString Folder = QString::fromLocal8Bit(argv[argc - 1]);
+  const std::string Folder = argv[argc - 1];
   QApplication Application(argc, argv);
   TMainForm Window;
   Window.show();

@@ -130,14 +130,21 @@ private slots:
       QVERIFY(Answers.Asked.isEmpty());
     }
     const QString Missing = QString::fromStdString(Tree.Path("missing"));
-    TMainForm Form({Missing, "/none", QString::fromStdString(Tree.Top())});
+    TMainForm Form({Missing.toStdString(), "/none", Tree.Top()});
     Form.show();
     QTRY_VERIFY(Form.Driver().Roots() != nullptr);
     QVERIFY(ScansDone(Form));
     QCOMPARE(Answers.Asked, QStringList{"Cannot find Folder: " + Missing});
-    QVERIFY(Form.ErrorBox() && Form.ErrorBox()->text() == "Path " + Missing + ": No such file or directory");
+    QTRY_VERIFY(Form.ErrorBox() && Form.ErrorBox()->text() == "Path " + Missing + ": No such file or directory");
     QCOMPARE(Form.Driver().Roots()->FNext, nullptr);
     QCOMPARE(Form.CurrentNode(), Form.Driver().Roots()->FNode);
+
+    // A folder whose name is not UTF-8 is scanned by its bytes.
+    Tree.Folder("caf\xe9");
+    TMainForm Bytes({Tree.Path("caf\xe9")});
+    Bytes.show();
+    QTRY_VERIFY(Bytes.Driver().Roots() != nullptr);
+    QCOMPARE(Bytes.Driver().Roots()->FPath, Tree.Path("caf\xe9/"));
   }
 
   void errorsAddUpInOneBox()
@@ -147,11 +154,19 @@ private slots:
     Form.ReportError(EACCES, "/one");
     Form.ReportError(EIO, "/two");
     Form.ReportError(0, "/none");
-    QCOMPARE(Form.ErrorBox()->text(),
-             QString("Path /one: Permission denied\nPath /two: Input/output error"));
-    Form.ErrorBox()->hide();
+    QTRY_VERIFY(Form.ErrorBox() && Form.ErrorBox()->isVisible());
+    QCOMPARE(Form.ErrorBox()->text(), QString("Path /one: Permission denied\nPath /two: Input/output error"));
+    Form.ReportError(ENOENT, "/three");
+    QTRY_VERIFY(Form.ErrorBox()->text().endsWith("Path /three: No such file or directory"));
+    // Many failures: the first ten, and all of them in the details.
+    for (int Index = 0; Index < 100; ++Index)
+      Form.ReportError(EACCES, QString("/many/%1").arg(Index));
+    QTRY_VERIFY(Form.ErrorBox()->text().endsWith("93 more failures are listed in the details."));
+    QCOMPARE(Form.ErrorBox()->detailedText().count('\n'), 102);
+    // Closed, the box starts afresh.
+    Form.ErrorBox()->done(0);
     Form.ReportError(ENOENT, "");
-    QCOMPARE(Form.ErrorBox()->text(), QString("No such file or directory"));
+    QTRY_COMPARE(Form.ErrorBox()->text(), QString("No such file or directory"));
   }
 
   void liveScanThroughTheModel()
@@ -169,7 +184,7 @@ private slots:
     TMainForm Form;
     Form.show();
     QAbstractItemModelTester Tester(&Form.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(Form.Action("StopButton")->isVisible());
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
@@ -196,7 +211,7 @@ private slots:
     Tree.Folder("c");
     TMainForm Form;
     Form.show();
-    const QString Path = QString::fromStdString(Tree.Top());
+    const std::string Path = Tree.Top();
     QVERIFY(Form.StartScan(Path));
     QVERIFY(ScansDone(Form));
     TRoot* Root = Form.Driver().Roots();
@@ -235,12 +250,12 @@ private slots:
     }
     auto* Form = new TMainForm;
     Form->show();
-    QVERIFY(Form->StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form->StartScan(Tree.Top()));
     Form->RemoveClick();
     QCOMPARE(Form->Driver().Roots(), nullptr);
     QCOMPARE(Form->CurrentNode(), nullptr);
-    QVERIFY(Form->StartScan(QString::fromStdString(Tree.Top())));
-    QVERIFY(Form->StartScan(QString::fromStdString(Tree.Path("0"))));
+    QVERIFY(Form->StartScan(Tree.Top()));
+    QVERIFY(Form->StartScan(Tree.Path("0")));
     Form->close();
     QVERIFY(!Form->Driver().Scanning());
     delete Form;
@@ -257,7 +272,7 @@ private slots:
     Tree.File("own", 1000);
     TMainForm Form;
     Form.show();
-    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     const uint64_t Clusters = Top->FData->FClusters;
@@ -277,7 +292,7 @@ private slots:
       Tree.Folder(Name);
     TMainForm Form;
     Form.show();
-    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     TFolderNode* Two = Child(Top, "two");
@@ -314,7 +329,7 @@ private slots:
     Tree.File("beta/f", 50000);
     TMainForm Form;
     Form.show();
-    QVERIFY(Form.StartScan(QString::fromStdString(Tree.Top())));
+    QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     QCOMPARE(Labels(Form, Top), (QStringList{"beta", "alpha"}));
