@@ -142,7 +142,11 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
 
 TMainForm::~TMainForm()
 {
-  // The list and the model let go of the tree before the driver frees it.
+  // Scans still running end without calling back into a window that goes;
+  // the list and the model let go of the tree before the driver frees it.
+  FDriver.OnError = nullptr;
+  FDriver.OnProgress = nullptr;
+  FDriver.OnScanDone = nullptr;
   ClearList();
   for (auto& [Thread, Done] : FListThreads)
     Thread.join();
