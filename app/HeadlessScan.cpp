@@ -4,6 +4,7 @@
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "PathRules.h"
 #include "Root.h"
 #include "ScanDriver.h"
 #include "ScanSettings.h"
@@ -118,18 +119,37 @@ bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
     return WriteTable(stdout, TopNodes);
   // A regular file is written beside its final name and renamed over it at
   // the end, so a full disk never leaves half a table in place of the old one.
+  // A link is followed to the file it names, which keeps its permissions.
+  std::string Target = FExportFile;
+  if (char* Resolved = realpath(FExportFile.c_str(), nullptr)) {
+    Target = Resolved;
+    free(Resolved);
+  }
   struct stat Existing;
-  const bool Special = stat(FExportFile.c_str(), &Existing) == 0 && !S_ISREG(Existing.st_mode);
-  std::string Temporary = FExportFile + ".XXXXXX";
+  const bool Exists = stat(Target.c_str(), &Existing) == 0;
+  const bool Special = Exists && !S_ISREG(Existing.st_mode);
+  std::string Temporary = Target + ".XXXXXX";
   const int Fd = Special ? -1 : mkstemp(Temporary.data());
-  std::FILE* Stream = Special ? std::fopen(FExportFile.c_str(), "w") : Fd >= 0 ? fdopen(Fd, "w") : nullptr;
-  int Error = Stream ? 0 : errno;
+  int Error = 0;
+  std::FILE* Stream = nullptr;
+  if (Special) {
+    Stream = std::fopen(Target.c_str(), "w");
+  } else if (Fd >= 0) {
+    const mode_t Mask = umask(0);
+    umask(Mask);
+    if (fchmod(Fd, Exists ? Existing.st_mode & 07777 : 0666 & ~Mask) != 0 || !(Stream = fdopen(Fd, "w"))) {
+      Error = errno;
+      close(Fd);
+    }
+  }
+  if (!Stream && !Error)
+    Error = errno;
   if (Stream) {
     if (!WriteTable(Stream, TopNodes) || (!Special && fsync(fileno(Stream)) != 0))
       Error = errno ? errno : EIO;
     if (std::fclose(Stream) != 0 && !Error)
       Error = errno;
-    if (!Special && !Error && std::rename(Temporary.c_str(), FExportFile.c_str()) != 0)
+    if (!Special && !Error && std::rename(Temporary.c_str(), Target.c_str()) != 0)
       Error = errno;
   }
   if (Error && !Special && Fd >= 0)
@@ -167,25 +187,27 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       std::fprintf(stderr, "Path %s: %s\n", Path.c_str(), std::strerror(Code));
   };
   int Status = 0;
-  std::vector<TRoot*> Scanned;
+  std::vector<std::string> Scanned;  // absolute paths, in the order given, once each
   for (const std::string& Folder : FFolders) {
     if (!Driver.StartScan(Folder)) {
       std::fprintf(stderr, "Cannot find Folder: %s\n", Folder.c_str());
       Status = 1;
       continue;
     }
-    TRoot* Root = Driver.Roots();  // the folder's root is now the head of the list
-    std::erase(Scanned, Root);
-    Scanned.push_back(Root);
+    const std::string Path = TPathRules::Absolute(Folder);
+    if (std::find(Scanned.begin(), Scanned.end(), Path) == Scanned.end())
+      Scanned.push_back(Path);
   }
   while (Driver.Scanning()) {
     Driver.WaitForResults(std::chrono::milliseconds(100));
     Driver.Drain();
   }
 
+  // A folder given twice whose second scan failed has no root left.
   std::vector<TFolderNode*> TopNodes;
-  for (TRoot* Root : Scanned)
-    TopNodes.push_back(Root->FNode);
+  for (const std::string& Path : Scanned)
+    if (const TRoot* Root = Driver.FindRoot(Path))
+      TopNodes.push_back(Root->FNode);
   if (FHasExport) {
     if (!Export(TopNodes))
       Status = 1;

@@ -452,6 +452,8 @@ bool TMainForm::StartScan(const std::string& Path)
   if (Path.empty())
     return false;
   const std::string Folder = TPathRules::Absolute(Path);
+  if (Folder.empty())
+    return false;
   // The rescanned root's nodes go away: its top node becomes current first.
   if (TRoot* Existing = FDriver.FindRoot(Folder))
     SetCurrentNode(Existing->FNode);
@@ -1126,7 +1128,11 @@ void TMainForm::Options1Click()
         FDisplay.ApplyBold(Root->FNode, [this](const TFolderNode* Node) { return IsExpanded(Node); });
         RefreshLabels(Root->FNode);
       } else if (Settings.FShowFiles != FilesBefore) {
-        ApplyShowFiles(Root->FNode);
+        // A root still being scanned is scanned again with the new setting.
+        if (Root->FWorker)
+          StartScan(Path);
+        else
+          ApplyShowFiles(Root->FNode);
       }
     }
   }

@@ -13,6 +13,10 @@ constexpr uint64_t FromUnix(int64_t Seconds, uint32_t Nanoseconds)
 {
   if (Seconds < -UnixEpochSeconds)
     return 0;
+  // Times beyond what the form holds (some 58,000 years on) are its last one.
+  constexpr int64_t Latest = int64_t(UINT64_MAX / UnitsPerSecond) - UnixEpochSeconds - 1;
+  if (Seconds > Latest)
+    return UINT64_MAX;
   return uint64_t(Seconds + UnixEpochSeconds) * UnitsPerSecond + Nanoseconds / 100;
 }
 

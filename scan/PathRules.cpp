@@ -24,6 +24,8 @@ std::string TPathRules::Absolute(const std::string& Path, const std::string& Cur
     Full = Home + Separator + Path.substr(1);
   else if (Path.starts_with(Separator))
     Full = Path;
+  else if (Current.empty())
+    return {};  // no current folder to take it against
   else
     Full = Current + Separator + Path;
 

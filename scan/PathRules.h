@@ -14,7 +14,8 @@ public:
   // case-sensitive, so this is an exact comparison.
   static bool SamePath(const std::string& A, const std::string& B);
   // An absolute, tidy path: "~" is the home folder, a relative path is taken
-  // against Current, and repeated separators, "." and ".." are resolved.
+  // against Current (empty when there is none), and repeated separators,
+  // "." and ".." are resolved.
   static std::string Absolute(const std::string& Path, const std::string& Current,
                               const std::string& Home);
   // Absolute() against the process's current folder and $HOME.

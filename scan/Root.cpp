@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QStorageInfo>
+#include <QUtf8StringView>
 
 #include <array>
 #include <cerrno>
@@ -65,7 +66,12 @@ int ReadVolumeInfo(TRoot& Root)
 {
   Root.FVolumeLabel.clear();
   const bool UserDefined = Root.FFileSystem == UserDefinedFileSystem;
-  const QStorageInfo Storage(QString::fromLocal8Bit(Root.FPath.c_str()));
+  // The volume is looked up by the nearest folder whose name Qt can carry
+  // (valid UTF-8); mount points below a name that is not are rare.
+  std::string Lookup = Root.FPath;
+  while (Lookup.size() > 1 && !QUtf8StringView(Lookup).isValidUtf8())
+    Lookup = Lookup.substr(0, Lookup.find_last_of('/', Lookup.size() - 2) + 1);
+  const QStorageInfo Storage(QString::fromUtf8(Lookup));
   Root.FDrive = Storage.isValid() ? TPathRules::WithSeparator(Storage.rootPath().toLocal8Bit().toStdString())
                                   : std::string();
   std::string Type;

@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/resource.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -63,22 +65,40 @@ TScan2::~TScan2()
 
 void TScan2::Resume()
 {
+  // Folders waiting for their sub-folders keep their descriptors open.
+  static std::once_flag Raised;
+  std::call_once(Raised, [] {
+    rlimit Limit;
+    if (getrlimit(RLIMIT_NOFILE, &Limit) == 0 && Limit.rlim_cur < Limit.rlim_max) {
+      Limit.rlim_cur = Limit.rlim_max;
+      setrlimit(RLIMIT_NOFILE, &Limit);
+    }
+  });
   std::lock_guard Lock(FTaskMutex);
   FTasks.push_back({FNode, nullptr, false});
-  Spawn();
+  if (!Spawn()) {
+    // Not even one thread: the scan ends at once, its root left incomplete.
+    FTasks.clear();
+    Post(TResult(TResult::rkDone));
+  }
 }
 
-void TScan2::Spawn()
+bool TScan2::Spawn()
 {
+  try {
+    FThreads.emplace_back(&TScan2::WorkerLoop, this);
+  } catch (const std::system_error&) {
+    return false;  // the threads there are go on alone
+  }
   ++FWorkersLeft;
-  FThreads.emplace_back(&TScan2::WorkerLoop, this);
+  return true;
 }
 
 void TScan2::JoinAll()
 {
   {
     std::unique_lock Lock(FTaskMutex);
-    FTaskReady.wait(Lock, [this] { return FWorkersLeft == 0; });
+    FWorkersEnded.wait(Lock, [this] { return FWorkersLeft == 0; });
   }
   for (std::thread& Thread : FThreads)
     if (Thread.joinable())
@@ -122,6 +142,7 @@ void TScan2::WorkerLoop()
   const bool Last = --FWorkersLeft == 0;
   Lock.unlock();
   FTaskReady.notify_all();
+  FWorkersEnded.notify_all();
   if (Last)
     Post(TResult(TResult::rkDone));
 }
@@ -152,6 +173,9 @@ bool TScan2::Enter(const TTask& Task, int& Fd, TFolderIdentity& Identity)
   if (TDirectory::Identify(Fd, Identity) == 0) {
     Node->FDevice = Identity.Device;
     Node->FInode = Identity.Inode;
+  } else if (Parent) {
+    // Unknown identity: taken as the parent's mount, so it is not skipped.
+    Identity = {Parent->Device, 0, Parent->MountId, Parent->HasMountId};
   }
   if (!Parent)
     return true;
@@ -404,7 +428,9 @@ void TScan2::Drain(TDeadline Deadline)
 void TScan2::Await()
 {
   JoinAll();
-  Drain();
+  // Results left from a time-limited drain come first, then the rest.
+  while (!FFinished)
+    Drain();
 }
 
 void TScan2::Complete()

@@ -93,7 +93,7 @@ private:
     bool IsLink;
   };
 
-  void Spawn();
+  bool Spawn();
   void JoinAll();
   void WorkerLoop();
   void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
@@ -119,6 +119,7 @@ private:
 
   std::mutex FTaskMutex;
   std::condition_variable FTaskReady;
+  std::condition_variable FWorkersEnded;
   std::vector<TTask> FTasks;
   int FBusy = 0;
   size_t FIdle = 0;

@@ -37,6 +37,8 @@ bool TScanDriver::StartScan(const std::string& Given)
   if (Given.empty())
     return false;
   const std::string Path = TPathRules::Absolute(Given);
+  if (Path.empty())
+    return false;
   TRoot* Root = FindRoot(Path);
   if (Root) {
     Await(Root);
@@ -170,6 +172,8 @@ void TScanDriver::WaitForResults(std::chrono::milliseconds Timeout)
 
 void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
 {
+  if (RootOf(Node)->FWorker)
+    return;  // the scan's nodes are still being filled
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
@@ -199,6 +203,8 @@ void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
 
 void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum)
 {
+  if (RootOf(Node)->FWorker)
+    return;  // a worker may still add to any of these folders
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();

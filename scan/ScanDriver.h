@@ -36,10 +36,12 @@ public:
   void Await(TRoot* Root);
 
   // Adds a "<Files>" entry to every folder below Node that has sub-folders
-  // and files of its own (ShowFiles on), or removes them all (off).
+  // and files of its own (ShowFiles on), or removes them all (off). Nothing
+  // happens while the root is being scanned.
   void ApplyShowFiles(TFolderNode* Node, bool ShowFiles);
   // Removes from the tree every finished folder below Node whose measure of
   // ViewType, in megabytes, is below Minimum. Totals stay as they are.
+  // Nothing happens while the root is being scanned.
   void PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum);
 
   TRoot* FindRoot(const std::string& Path) const;

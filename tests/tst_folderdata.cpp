@@ -205,6 +205,9 @@ private slots:
     QCOMPARE(TFolderData::DateText(0xFFFFFFFFull), QString());
     // 2020-01-02 03:04:05 UTC.
     QCOMPARE(TFolderData::DateText(FileTime::FromUnix(1577934245, 0)), QString("1/2/20"));
+    // Times beyond the form are its last one, never a wrapped-around early one.
+    QCOMPARE(FileTime::FromUnix(INT64_MAX, 0), UINT64_MAX);
+    QCOMPARE(FileTime::FromUnix(-20000000000, 0), 0u);
   }
 
   void accessDenied_data()

@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -174,6 +175,37 @@ private slots:
     const TResult Nowhere = Spacelens({"--nogui", "--export", Bytes(Tree.Path("no/such/dir.csv")), Bytes(Tree.Path("x"))});
     QCOMPARE(Nowhere.Status, 1);
     QVERIFY(Nowhere.Err.contains("Cannot write"));
+  }
+
+  void exportKeepsModeAndLinks()
+  {
+    TTestTree Tree;
+    Tree.Folder("x");
+    umask(022);
+    const std::string Table = Tree.Path("table.csv");
+    QCOMPARE(Spacelens({"--nogui", "--export", Bytes(Table), Bytes(Tree.Path("x"))}).Status, 0);
+    struct stat Data;
+    QVERIFY(stat(Table.c_str(), &Data) == 0);
+    QCOMPARE(Data.st_mode & 07777, mode_t(0644));
+    // Written through a link, the link stays and its file gets the table.
+    QVERIFY(chmod(Table.c_str(), 0600) == 0);
+    Tree.Link("link.csv", "table.csv");
+    QCOMPARE(Spacelens({"--nogui", "--export", Bytes(Tree.Path("link.csv")), Bytes(Tree.Top())}).Status, 0);
+    QVERIFY(lstat(Tree.Path("link.csv").c_str(), &Data) == 0 && S_ISLNK(Data.st_mode));
+    QVERIFY(stat(Table.c_str(), &Data) == 0);
+    QCOMPARE(Data.st_mode & 07777, mode_t(0600));
+    QFile File(QString::fromStdString(Table));
+    QVERIFY(File.open(QIODevice::ReadOnly));
+    QCOMPARE(File.readAll().count('\n'), 3);  // header, the top and x
+  }
+
+  void folderGivenTwice()
+  {
+    TTestTree Tree;
+    Tree.Folder("x");
+    const TResult Run = Spacelens({"--nogui", "--export", "-", Bytes(Tree.Top()), Bytes(Tree.Top() + "/")});
+    QCOMPARE(Run.Status, 0);
+    QCOMPARE(Run.Out.count('\n'), 3);
   }
 
   void nonUtf8FolderName()

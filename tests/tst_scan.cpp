@@ -279,6 +279,11 @@ private slots:
     QTest::newRow("root") << "/" << "/";
     QTest::newRow("above root") << "/../.." << "/";
   }
+  void absolutePathWithoutCurrentFolder()
+  {
+    QCOMPARE(TPathRules::Absolute("relative", "", "/home/me"), std::string());
+    QCOMPARE(TPathRules::Absolute("/absolute", "", "/home/me"), std::string("/absolute"));
+  }
   void absolutePaths()
   {
     QFETCH(QString, given);
@@ -605,6 +610,39 @@ private slots:
     QCOMPARE(Mounted->FData->FOwnFiles.Load(), follow ? 1 : -1);
     QCOMPARE(Mounted->FData->FErrorCode.Load(), 0);
     QCOMPARE(Mounted->FData->FIncomplete.Load(), false);
+  }
+
+  void awaitAfterAPartialDrain()
+  {
+    TTestTree Tree;
+    for (int Index = 0; Index < 50; ++Index)
+      Tree.Folder(std::to_string(Index));
+    // The scan is held at one folder until the partial drain has happened.
+    std::atomic<bool> Released{false};
+    TDirectory::SetFailureInjector([&Released](const char* Name) {
+      while (std::string(Name) == "7" && !Released)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return 0;
+    });
+    TScanRun Run;
+    QVERIFY(Run.Driver.StartScan(Tree.Top()));
+    TRoot* Root = Run.Driver.Roots();
+    QTest::qWait(50);
+    // A drain whose time is up takes the results so far in hand and applies
+    // none; the end of the walk comes after them.
+    Root->FWorker->Drain(std::chrono::steady_clock::now() - std::chrono::seconds(1));
+    Released = true;
+    Run.Driver.Await(Root);
+    QCOMPARE(Root->FWorker, nullptr);
+    QVERIFY(!Run.Driver.Scanning());
+    QCOMPARE(Root->FNode->ChildCount(), 50u);
+    // Pruning waits for no scan: while one runs it leaves the tree alone.
+    QVERIFY(Run.Driver.StartScan(Tree.Top()));
+    Run.Driver.PruneSmallFolders(Root->FNode, vtSize, 1000);
+    Run.Finish();
+    QCOMPARE(Root->FNode->ChildCount(), 50u);
+    Run.Driver.PruneSmallFolders(Root->FNode, vtSize, 1000);
+    QCOMPARE(Root->FNode->ChildCount(), 0u);
   }
 
   void removeWhileScanning()
