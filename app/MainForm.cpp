@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QSplitter>
@@ -41,6 +42,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -148,8 +150,6 @@ TMainForm::~TMainForm()
   FDriver.OnProgress = nullptr;
   FDriver.OnScanDone = nullptr;
   ClearList();
-  for (auto& [Thread, Done] : FListThreads)
-    Thread.join();
   FTreeView->setModel(nullptr);
   FModel.reset();
 }
@@ -473,8 +473,9 @@ bool TMainForm::RemoveRoot(TRoot* Root)
 {
   TWaitCursor Wait;
   const bool WasHead = FDriver.RemoveRoot(Root);
+  // The tree selects a neighbouring root by itself; it becomes current.
+  FCurrentNode = SelectedNode();
   RefreshStatus(true);
-  SetCurrentNode(nullptr);
   return WasHead;
 }
 
@@ -532,7 +533,13 @@ void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)
   const TFolderNode* Listed = FList->Model().Folder();
   if (Listed && TFolderModel::NodeOf(Parent) == Listed) {
     ClearList();
-    QTimer::singleShot(0, this, [this] { RefillList(); });
+    if (!FRefillDue) {
+      FRefillDue = true;
+      QTimer::singleShot(0, this, [this] {
+        FRefillDue = false;
+        RefillList();
+      });
+    }
   }
   for (int Row = First; Row <= Last; ++Row) {
     const TFolderNode* Removed = TFolderModel::NodeOf(FModel->index(Row, 0, Parent));
@@ -671,7 +678,9 @@ void TMainForm::TreeExpanding(const QModelIndex& Index)
 void TMainForm::TreeChange(const QModelIndex& Current)
 {
   TFolderNode* Node = TFolderModel::NodeOf(Current);
-  if (Node)
+  // While rows are being removed the tree must not be reordered; the new
+  // current node's children are sorted when it is next expanded or selected.
+  if (Node && !FModel->Removing())
     SortChildren(Node);
   FCurrentNode = Node;
   if (Node && (Node->Parent() || Node->ChildCount() > 0)) {
@@ -745,7 +754,8 @@ void TMainForm::View1Click(int ViewType)
     TWaitCursor Wait;
     for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext) {
       RefreshLabels(Root->FNode);
-      QApplication::processEvents();
+      // The tree repaints between roots; no click may remove one meanwhile.
+      QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
       ResortTree(Root->FNode);
     }
   }
@@ -991,41 +1001,40 @@ void TMainForm::ListFiles(TFolderNode* Node)
 {
   // A folder of many files is listed on a thread of its own; its folder rows
   // are there already and the window stays responsive meanwhile. The thread
-  // only stores the root in the records; the rows are dropped unless they
-  // arrive for the same refill, while the root still exists.
-  std::erase_if(FListThreads, [](std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>& Item) {
-    if (!*Item.second)
-      return false;
-    Item.first.join();
-    return true;
-  });
+  // works on copies only (the root is just stored in the records), stops
+  // early once a newer refill was asked for, and hands its rows to the main
+  // thread, where they are dropped unless the window is still there and they
+  // belong to its latest refill. It is never waited for: a listing stuck on a
+  // hung network share holds up nothing.
   const int Generation = *FListGeneration;
   const std::shared_ptr<std::atomic<int>> Current = FListGeneration;
   const std::string Folder = Node->FData->FullPath();
   const std::vector<std::string> Patterns = TScanSettings::Current().FFileFilter;
   TRoot* Root = Node->FData->FRoot;
   const uint32_t ClusterSize = Root->FClusterSize;
-  auto Done = std::make_shared<std::atomic<bool>>(false);
-  FListThreads.emplace_back(std::thread([this, Folder, Patterns, Root, ClusterSize, Current, Generation, Done] {
-    std::vector<TListedFile> Files;
-    const int Error = TFileListing::List(Folder, Patterns, Files);
-    auto Rows = std::make_shared<std::vector<TListModel::TRow>>();
-    if (*Current == Generation)
-      *Rows = TListModel::MakeFileRows(Files, Root, ClusterSize);
-    // The window joins this thread before it goes, so it is there to receive.
-    QMetaObject::invokeMethod(
-      this,
-      [this, Folder, Rows, Error, Generation] {
-        if (Generation != *FListGeneration)
-          return;
-        if (Error)
-          ReportError(Error, Local(Folder));
-        FList->Model().AddRows(std::move(*Rows));
-        FList->Resort();
-      },
-      Qt::QueuedConnection);
-    *Done = true;
-  }), Done);
+  const QPointer<TMainForm> Window(this);
+  try {
+    std::thread([Window, Folder, Patterns, Root, ClusterSize, Current, Generation] {
+      std::vector<TListedFile> Files;
+      const int Error = TFileListing::List(Folder, Patterns, Files, [&] { return *Current != Generation; });
+      if (*Current != Generation)
+        return;
+      auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Root, ClusterSize));
+      QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [Window, Folder, Rows, Error, Generation] {
+          if (!Window || Generation != *Window->FListGeneration)
+            return;
+          if (Error)
+            Window->ReportError(Error, Local(Folder));
+          Window->FList->Model().AddRows(std::move(*Rows));
+          Window->FList->Resort();
+        },
+        Qt::QueuedConnection);
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: the list shows the folder rows alone.
+  }
 }
 
 void TMainForm::ListChange()
@@ -1124,10 +1133,13 @@ void TMainForm::Options1Click()
         else if (Root->FFileSystem == UserDefinedFileSystem)
           ClearUserClusterSize(*Root);
         StartScan(Path);
-      } else if (Changed) {
+        continue;
+      }
+      if (Changed) {
         FDisplay.ApplyBold(Root->FNode, [this](const TFolderNode* Node) { return IsExpanded(Node); });
         RefreshLabels(Root->FNode);
-      } else if (Settings.FShowFiles != FilesBefore) {
+      }
+      if (Settings.FShowFiles != FilesBefore) {
         // A root still being scanned is scanned again with the new setting.
         if (Root->FWorker)
           StartScan(Path);

@@ -13,8 +13,6 @@
 #include <array>
 #include <atomic>
 #include <memory>
-#include <thread>
-#include <utility>
 #include <vector>
 
 class QAction;
@@ -158,8 +156,7 @@ private:
   // Counts refills, so that files listed for an earlier one are dropped; a
   // listing still running reads it to stop early.
   std::shared_ptr<std::atomic<int>> FListGeneration = std::make_shared<std::atomic<int>>(0);
-  // Threads listing files for the list, each with its "done" flag.
-  std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> FListThreads;
+  bool FRefillDue = false;
   QActionGroup* FViewGroup;
   QActionGroup* FSortGroup;
   QActionGroup* FViewButtons;

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 int TFileListing::List(const std::string& Folder, const std::vector<std::string>& Patterns,
-                       std::vector<TListedFile>& Files)
+                       std::vector<TListedFile>& Files, const std::function<bool()>& Stop)
 {
   const int Fd = TDirectory::Open(AT_FDCWD, Folder.c_str(), true);
   if (Fd < 0)
@@ -22,6 +22,8 @@ int TFileListing::List(const std::string& Folder, const std::vector<std::string>
   const char* Name;
   unsigned char Type;
   while (Listing.Next(Name, Type)) {
+    if (Stop && Found.size() % 1024 == 0 && Stop())
+      break;
     TEntryInfo Info;
     if (Type == TDirectory::dtDirectory || TDirectory::Stat(Fd, Name, false, Info) != 0 || Info.IsFolder)
       continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,8 @@ struct TListedFile {
 // per pattern a file matches, in pattern order, as the scan counts them.
 class TFileListing {
 public:
-  // Returns 0, or the errno when the folder cannot be listed.
+  // Returns 0, or the errno when the folder cannot be listed. Stop, when
+  // given, is asked now and then whether the listing is still wanted.
   static int List(const std::string& Folder, const std::vector<std::string>& Patterns,
-                  std::vector<TListedFile>& Files);
+                  std::vector<TListedFile>& Files, const std::function<bool()>& Stop = {});
 };

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <system_error>
@@ -32,7 +33,7 @@ uint32_t WatchMask(TDirMonType Filter, bool Nested)
   if (Filter & dmcLastWrite)
     Mask |= IN_MODIFY | IN_CLOSE_WRITE;
   if (Nested)
-    Mask |= IN_CREATE | IN_MOVED_TO;  // to watch new folders as they appear
+    Mask |= NameEvents;  // to follow folders made, moved in and moved out
   return Mask | IN_ONLYDIR;
 }
 
@@ -65,9 +66,15 @@ void WatchTree(int Inotify, const std::string& Folder, uint32_t Mask,
       continue;
     Folders[Watch] = Current;
     if (DIR* Listing = opendir(Current.c_str())) {
-      while (const dirent* Entry = readdir(Listing))
-        if (Entry->d_type == DT_DIR && strcmp(Entry->d_name, ".") != 0 && strcmp(Entry->d_name, "..") != 0)
-          Pending.push_back(Current + "/" + Entry->d_name);
+      while (const dirent* Entry = readdir(Listing)) {
+        if (strcmp(Entry->d_name, ".") == 0 || strcmp(Entry->d_name, "..") == 0)
+          continue;
+        const std::string Path = Current + "/" + Entry->d_name;
+        struct stat Data;
+        if (Entry->d_type == DT_DIR
+            || (Entry->d_type == DT_UNKNOWN && lstat(Path.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode)))
+          Pending.push_back(Path);
+      }
       closedir(Listing);
     }
   }
@@ -122,7 +129,8 @@ void TDirMon::Start()
     if (const int Watch = inotify_add_watch(Inotify, FDirectory.c_str(), Mask); Watch >= 0)
       Folders[Watch] = FDirectory;
   try {
-    FThread = std::thread(&TDirMon::Watch, this, Inotify, std::move(Folders), FNotifyFilter, FNested, FStopFd);
+    FThread = std::thread(&TDirMon::Watch, this, Inotify, std::move(Folders), FNotifyFilter, FNested, FStopFd,
+                          ++FGeneration);
   } catch (const std::system_error& Failure) {
     if (Inotify >= 0)
       close(Inotify);
@@ -151,12 +159,13 @@ void TDirMon::Halt()
     // watcher just the same.
   }
   FThread.join();
+  ++FGeneration;  // changes still on their way to the main thread are dropped
   close(FStopFd);
   FStopFd = -1;
 }
 
 void TDirMon::Watch(int Inotify, std::unordered_map<int, std::string> Folders, TDirMonType Filter, bool Nested,
-                    int StopFd)
+                    int StopFd, int Generation)
 {
   if (Folders.empty()) {
     if (Inotify >= 0)
@@ -182,19 +191,30 @@ void TDirMon::Watch(int Inotify, std::unordered_map<int, std::string> Folders, T
       const auto* Event = reinterpret_cast<const inotify_event*>(Buffer + Offset);
       Offset += ssize_t(sizeof(inotify_event) + Event->len);
       Changed = Changed || Wanted(*Event, Filter);
-      if (Nested && (Event->mask & (IN_CREATE | IN_MOVED_TO)) && (Event->mask & IN_ISDIR) && Event->len) {
-        const auto Parent = Folders.find(Event->wd);
-        if (Parent != Folders.end())
-          WatchTree(Inotify, Parent->second + "/" + Event->name, Mask, Folders);
+      const auto Parent = Folders.find(Event->wd);
+      if (Nested && (Event->mask & IN_ISDIR) && Event->len && Parent != Folders.end()) {
+        const std::string Path = Parent->second + "/" + Event->name;
+        if (Event->mask & (IN_CREATE | IN_MOVED_TO)) {
+          WatchTree(Inotify, Path, Mask, Folders);
+        } else if (Event->mask & IN_MOVED_FROM) {
+          // A folder moved out of the tree is no longer watched.
+          std::erase_if(Folders, [&](const auto& Item) {
+            const bool Below = Item.second == Path || Item.second.starts_with(Path + "/");
+            if (Below)
+              inotify_rm_watch(Inotify, Item.first);
+            return Below;
+          });
+        }
       }
       if (Event->mask & IN_IGNORED)
         Folders.erase(Event->wd);
     }
-    // One event for each batch the kernel delivers, raised on the main thread.
+    // One event for each batch the kernel delivers, raised on the main thread
+    // unless the watch has been stopped or moved since.
     if (Changed)
       QMetaObject::invokeMethod(
-        this, [this] {
-          if (OnDirChange)
+        this, [this, Generation] {
+          if (OnDirChange && Generation == FGeneration)
             OnDirChange(this);
         },
         Qt::QueuedConnection);

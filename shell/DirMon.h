@@ -53,11 +53,13 @@ public:
 
 private:
   void Halt();
-  void Watch(int Inotify, std::unordered_map<int, std::string> Folders, TDirMonType Filter, bool Nested, int StopFd);
+  void Watch(int Inotify, std::unordered_map<int, std::string> Folders, TDirMonType Filter, bool Nested, int StopFd,
+             int Generation);
 
   std::string FDirectory;
   TDirMonType FNotifyFilter = dmcFileName;
   bool FNested = false;
   std::thread FThread;
   int FStopFd = -1;
+  int FGeneration = 0;  // counts watches; read on the main thread only
 };

@@ -8,6 +8,7 @@
 #include <QStorageInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -94,10 +95,19 @@ bool MoveInto(const std::string& Path, const std::string& Trash, const std::stri
     Error = Written ? 0 : errno ? errno : EIO;
     if (close(Fd) != 0 && !Error)
       Error = errno;
-    if (!Error && rename(Path.c_str(), (Trash + "/files/" + Entry).c_str()) != 0)
+    const std::string Destination = Trash + "/files/" + Entry;
+    // Something left in files/ without its info file is never replaced.
+    if (!Error && renameat2(AT_FDCWD, Path.c_str(), AT_FDCWD, Destination.c_str(), RENAME_NOREPLACE) != 0) {
       Error = errno;
+      struct stat Data;
+      if (Error == EINVAL)  // a file system that cannot refuse by itself
+        Error = lstat(Destination.c_str(), &Data) == 0 ? EEXIST
+          : std::rename(Path.c_str(), Destination.c_str()) == 0 ? 0 : errno;
+    }
     if (Error)
       unlink(InfoPath.c_str());
+    if (Error == EEXIST || Error == ENOTEMPTY)
+      continue;  // taken after all: the next name
     return !Error;
   }
 }

@@ -332,6 +332,7 @@ private slots:
     QVERIFY(HasFilesEntry());
     WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
       Dialog.FilesCheckbox->setChecked(false);
+      Dialog.DecimalSpin->setValue(2);  // a display change at the same time
       Dialog.ColumnList->item(4)->setCheckState(Qt::Unchecked);
     });
     QVERIFY(!HasFilesEntry());

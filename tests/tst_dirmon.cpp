@@ -96,6 +96,36 @@ private slots:
     QTRY_COMPARE(Watch.Changes, 2);
   }
 
+  void staleChangesDropped()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("b");
+    TCounted Watch;
+    Watch.Monitor.SetDirectory(Tree.Path("a"));
+    Tree.File("a/before-the-move", 1);
+    QTest::qSleep(100);  // the watcher has seen it; its event waits in the queue
+    Watch.Monitor.SetDirectory(Tree.Path("b"));
+    QCOMPARE(Watch.Settled(), 0);
+    Tree.File("b/after", 1);
+    QTRY_COMPARE(Watch.Changes, 1);
+  }
+
+  void folderMovedOut()
+  {
+    TTestTree Tree;
+    Tree.Folder("watched");
+    Tree.Folder("watched/sub");
+    Tree.Folder("elsewhere");
+    TCounted Watch;
+    Watch.Monitor.SetNested(true);
+    Watch.Monitor.SetDirectory(Tree.Path("watched"));
+    QVERIFY(rename(Tree.Path("watched/sub").c_str(), Tree.Path("elsewhere/sub").c_str()) == 0);
+    QCOMPARE(Watch.Settled(), 0);  // a folder's name: not asked for
+    Tree.File("elsewhere/sub/outside", 1);
+    QCOMPARE(Watch.Settled(), 0);
+  }
+
   void filterWhileRunning()
   {
     TTestTree Tree;

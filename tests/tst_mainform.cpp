@@ -250,7 +250,12 @@ private slots:
     }
     auto* Form = new TMainForm;
     Form->show();
+    QVERIFY(Form->StartScan(Tree.Path("0")));
     QVERIFY(Form->StartScan(Tree.Top()));
+    Form->RemoveClick();
+    // The remaining root, which the tree selects, becomes current.
+    QCOMPARE(Form->Driver().Roots()->FPath, Tree.Path("0/"));
+    QCOMPARE(Form->CurrentNode(), Form->Driver().Roots()->FNode);
     Form->RemoveClick();
     QCOMPARE(Form->Driver().Roots(), nullptr);
     QCOMPARE(Form->CurrentNode(), nullptr);

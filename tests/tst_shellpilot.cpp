@@ -292,12 +292,16 @@ private slots:
     const QByteArray Info = Read(Trash + "/info/old.txt.trashinfo");
     QVERIFY(Info.startsWith("[Trash Info]\nPath=" + QByteArray::fromStdString(Tree.Path("old.txt")) + "\nDeletionDate="));
 
-    // A second object of the same name gets a name of its own in the Trash.
+    // A second object of the same name gets a name of its own in the Trash,
+    // also past something left in files/ without its info file.
+    QVERIFY(mkdir((Trash + "/files/old.txt.2").c_str(), 0755) == 0);
     Tree.File("old.txt", 20);
     Pilot.SetObjectName("old.txt");
     QVERIFY(Pilot.InvokeCommand("delete"));
-    QVERIFY(Exists(Trash + "/files/old.txt.2"));
-    QVERIFY(Exists(Trash + "/info/old.txt.2.trashinfo"));
+    QVERIFY(Exists(Trash + "/files/old.txt.3"));
+    QVERIFY(Exists(Trash + "/info/old.txt.3.trashinfo"));
+    QVERIFY(!Exists(Trash + "/info/old.txt.2.trashinfo"));
+    QCOMPARE(Read(Trash + "/files/old.txt").size(), 10);
   }
 
   void trashSeveralObjects()

@@ -128,12 +128,14 @@ void TFolderModel::TreeEndInsert()
 
 void TFolderModel::TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last)
 {
+  FRemoving = true;
   beginRemoveRows(IndexOf(Parent), int(First), int(Last));
 }
 
 void TFolderModel::TreeEndRemove()
 {
   endRemoveRows();
+  FRemoving = false;
 }
 
 void TFolderModel::TreeBeginReorder(TFolderNode* Parent)

@@ -28,6 +28,8 @@ public:
   // Tells the view that the children of Node changed their labels or bold.
   void RefreshChildren(TFolderNode* Node);
   static int StateImage(const TFolderNode* Node);
+  // Rows are being removed (between the begin and the end of a removal).
+  bool Removing() const { return FRemoving; }
 
   QModelIndex index(int Row, int Column, const QModelIndex& Parent = {}) const override;
   QModelIndex parent(const QModelIndex& Child) const override;
@@ -47,4 +49,5 @@ private:
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
   QModelIndexList FReordered;
+  bool FRemoving = false;
 };

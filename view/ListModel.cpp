@@ -49,7 +49,7 @@ void TListModel::SetFolder(TFolderNode* Node)
   FFolder = Node;
   TFolderData* Own = Node->FData;
   if (!Node->Parent())
-    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), FolderMarker, -1});
+    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), FolderMarker, -1, true});
   for (TFolderNode* Child : Node->Children())
     if (!Child->FData->FIsFiles)
       FRows.push_back({Child->FData, nullptr, FDisplay.NodeCaption(Child->FData), FolderMarker, -1});
@@ -192,10 +192,10 @@ int TListModel::CompareRows(int A, int B, int Column) const
 {
   const TRow& First = FRows[size_t(A)];
   const TRow& Second = FRows[size_t(B)];
-  // The row of a scan root's own folder (its caption is a path) stays first.
-  if (First.Caption.contains('/'))
+  // The row of a scan root's own folder stays first.
+  if (First.Top)
     return -1;
-  if (Second.Caption.contains('/'))
+  if (Second.Top)
     return 1;
   if (Column != lcName)
     return CompareValues(SortValue(First, Column), SortValue(Second, Column), Column);
@@ -227,16 +227,13 @@ void TListModel::Sort(int Column, bool Ascending)
     for (const TRow& Row : FRows)
       Values.push_back(SortValue(Row, Column));
   }
-  std::vector<char> Top(FRows.size());
-  for (size_t Row = 0; Row < FRows.size(); ++Row)
-    Top[Row] = FRows[Row].Caption.contains('/');
   std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) {
     const TRow& First = FRows[size_t(A)];
     const TRow& Second = FRows[size_t(B)];
     int Result;
-    if (Top[size_t(A)])
+    if (First.Top)
       Result = -1;
-    else if (Top[size_t(B)])
+    else if (Second.Top)
       Result = 1;
     else if (Column != lcName)
       Result = CompareValues(Values[size_t(A)], Values[size_t(B)], Column);

@@ -42,6 +42,7 @@ public:
     QString Caption;
     mutable int Marker;
     mutable int Icon;
+    bool Top = false;  // the row of a scan root's own folder
   };
   static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TRoot* Root, uint32_t ClusterSize);
   void AddRows(std::vector<TRow>&& Rows);
