@@ -12,6 +12,7 @@
 #include "TestHome.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
+#include "WindowTest.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -28,11 +29,6 @@
 #include <QMessageBox>
 
 namespace {
-
-bool ScansDone(TMainForm& Form)
-{
-  return QTest::qWaitFor([&Form] { return !Form.Driver().Scanning(); }, 20000);
-}
 
 QStringList Column(TDetailsList& List, int Index)
 {
@@ -86,13 +82,9 @@ private slots:
   void initTestCase()
   {
     FHome = std::make_unique<TTestHome>();
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    UseEnglishNumbers();
   }
-  void init()
-  {
-    QSettings("Zelkon", "Spacelens").clear();
-    TScanSettings::Current() = TScanSettings();
-  }
+  void init() { ResetSettings(); }
   void cleanup()
   {
     TPrompt::SetAnswerer(nullptr);

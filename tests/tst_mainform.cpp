@@ -8,6 +8,7 @@
 #include "TestHome.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
+#include "WindowTest.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -35,11 +36,6 @@ struct TAnswers {
   QStringList Asked;
 };
 
-bool ScansDone(TMainForm& Form)
-{
-  return QTest::qWaitFor([&Form] { return !Form.Driver().Scanning(); }, 20000);
-}
-
 QStringList Labels(TMainForm& Form, TFolderNode* Node)
 {
   QStringList Texts;
@@ -57,13 +53,9 @@ private slots:
   void initTestCase()
   {
     FHome = std::make_unique<TTestHome>();
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    UseEnglishNumbers();
   }
-  void init()
-  {
-    QSettings("Zelkon", "Spacelens").clear();
-    TScanSettings::Current() = TScanSettings();
-  }
+  void init() { ResetSettings(); }
 
   void firstStartDefaults()
   {
