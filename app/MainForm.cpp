@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "DetailsList.h"
+#include "Directory.h"
 #include "FileListing.h"
 #include "FolderData.h"
 #include "FolderDelegate.h"
@@ -12,6 +13,7 @@
 #include "Prompt.h"
 #include "Root.h"
 #include "ScanSettings.h"
+#include "WaitCursor.h"
 #include "ZelSystemImageList.h"
 
 #include <QAction>
@@ -46,16 +48,6 @@
 
 namespace {
 
-class TWaitCursor {
-public:
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-QString Local(const std::string& Bytes)
-{
-  return QString::fromLocal8Bit(Bytes.c_str());
-}
 
 // Replaces what follows Marker in Caption by the value and " MB".
 QString WithSize(const QString& Caption, const QString& Marker, int Value)
@@ -133,7 +125,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
       ParentButtonClick();
   });
 
-  FDriver.OnError = [this](int Code, const std::string& Path) { ReportError(Code, Local(Path)); };
+  FDriver.OnError = [this](int Code, const std::string& Path) { ReportError(Code, TPathRules::Shown(Path)); };
   FDriver.OnProgress = [this](TRoot* Root) { ScanProgress(Root); };
   FDriver.OnScanDone = [this](TRoot* Root, bool Stopped) { ScanDone(Root, Stopped); };
   FDrainTimer.setInterval(100);
@@ -382,7 +374,7 @@ void TMainForm::FormShow()
 void TMainForm::ProcessCommandLine()
 {
   for (const std::string& Argument : FArguments) {
-    const QString Text = Local(Argument);
+    const QString Text = TPathRules::Shown(Argument);
     if (Text.compare("/NONE", Qt::CaseInsensitive) == 0 || Text.compare("/NOGUI", Qt::CaseInsensitive) == 0)
       continue;
     if (!StartScan(Argument))
@@ -902,7 +894,7 @@ QString TMainForm::StatusText(int Panel) const
 QString TMainForm::ClusterText(const TRoot* Root) const
 {
   const uint32_t Size = Root->FCompressed ? Root->FBytesPerSector * Root->FSectorsPerCluster : Root->FClusterSize;
-  return QString("%1 Bytes per Cluster (%2)").arg(Size).arg(Local(Root->FFileSystem));
+  return QString("%1 Bytes per Cluster (%2)").arg(Size).arg(TPathRules::Shown(Root->FFileSystem));
 }
 
 void TMainForm::RefreshStatus(bool Refresh)
@@ -941,7 +933,7 @@ void TMainForm::RefreshCaption()
   const std::vector<std::string>& Filter = TScanSettings::Current().FFileFilter;
   QString Caption = "Spacelens";
   if (!Filter.empty() && Filter[0] != "*" && Filter[0] != "*.*")
-    Caption += " " + Local(Filter[0]) + " " + (Filter.size() > 1 ? Local(Filter[1]) : QString());
+    Caption += " " + TPathRules::Shown(Filter[0]) + " " + (Filter.size() > 1 ? TPathRules::Shown(Filter[1]) : QString());
   setWindowTitle(Caption + " - (" + TValueDisplay::ViewTypeName(FDisplay.FShowType) + ")");
 }
 
@@ -969,10 +961,8 @@ static bool IsReparsePoint(TFolderNode* Node)
     return false;  // a folder the user chose is always entered
   std::string Path = Node->FData->FullPath();
   Path.pop_back();
-  struct stat Own, Parent;
-  return lstat(Path.c_str(), &Own) == 0
-    && (S_ISLNK(Own.st_mode)
-        || (stat(Node->Parent()->FData->FullPath().c_str(), &Parent) == 0 && Parent.st_dev != Own.st_dev));
+  struct stat Own;
+  return lstat(Path.c_str(), &Own) == 0 && (S_ISLNK(Own.st_mode) || TDirectory::IsMountPoint(Path));
 }
 
 void TMainForm::RefillList()
@@ -1026,7 +1016,7 @@ void TMainForm::ListFiles(TFolderNode* Node)
           if (!Window || Generation != *Window->FListGeneration)
             return;
           if (Error)
-            Window->ReportError(Error, Local(Folder));
+            Window->ReportError(Error, TPathRules::Shown(Folder));
           Window->FList->Model().AddRows(std::move(*Rows));
           Window->FList->Resort();
         },

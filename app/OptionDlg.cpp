@@ -3,6 +3,7 @@
 #include "DetailsList.h"
 #include "MainForm.h"
 #include "Manual.h"
+#include "PathRules.h"
 #include "Root.h"
 #include "ScanSettings.h"
 
@@ -162,7 +163,7 @@ void TOptionDlg::Load()
   UnitGroup->button(std::clamp(Display.FUnitType, 0, 2))->setChecked(true);
   QString Filter;
   for (const std::string& Pattern : Settings.FFileFilter)
-    Filter += QString::fromLocal8Bit(Pattern.c_str()) + " ";
+    Filter += TPathRules::Shown(Pattern) + " ";
   Filteredit->setText(Filter + " ");
   ColumnList->clear();
   for (int Column = 0; Column < TListModel::lcCount; ++Column) {

@@ -94,6 +94,15 @@ bool TDirectory::IsNoMatchCode(int Code)
   return Code == ENOENT || Code == ENOTDIR;
 }
 
+bool TDirectory::IsMountPoint(const std::string& Path)
+{
+  struct stat Own, Parent;
+  const std::string Folder = Path.ends_with('/') ? Path : Path + "/";
+  return Folder == "/"
+    || (stat(Folder.c_str(), &Own) == 0 && S_ISDIR(Own.st_mode) && stat((Folder + "..").c_str(), &Parent) == 0
+        && Parent.st_dev != Own.st_dev);
+}
+
 void TDirectory::SetFailureInjector(TFailureInjector Function)
 {
   // The previous injector is kept alive: a worker may still be calling it.

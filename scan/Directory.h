@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 // What the walk needs to know of one directory entry.
 struct TEntryInfo {
@@ -46,6 +47,8 @@ public:
   // Whether a failed open or listing only means "nothing there": the folder
   // vanished or is no folder any more.
   static bool IsNoMatchCode(int Code);
+  // Whether Path is "/" or a folder on another device than its parent.
+  static bool IsMountPoint(const std::string& Path);
 
   // Test hook: consulted with each folder name before it is opened; a
   // non-zero result is the errno the open then fails with.

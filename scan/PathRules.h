@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 // The one place that knows how folder paths are written and compared, so the
@@ -20,4 +22,7 @@ public:
                               const std::string& Home);
   // Absolute() against the process's current folder and $HOME.
   static std::string Absolute(const std::string& Path);
+  // A path or name as text to show; bytes that are not UTF-8 show as
+  // replacement characters (the bytes themselves stay in the program).
+  static QString Shown(const std::string& Path) { return QString::fromLocal8Bit(Path.c_str()); }
 };

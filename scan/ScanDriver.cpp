@@ -70,7 +70,7 @@ bool TScanDriver::StartScan(const std::string& Given)
   }
   Record->SetName(Path);
   // Reports name a folder with the volume it is on, a whole volume by itself.
-  const QString Name = QString::fromLocal8Bit(Path.c_str());
+  const QString Name = TPathRules::Shown(Path);
   const QString Label = QString::fromStdString(Root->FVolumeLabel);
   if (Root->FDrive != Root->FPath)
     Root->FTitle = Label.isEmpty() ? Name : Name + " on [" + Label + "]";

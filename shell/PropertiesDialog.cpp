@@ -1,5 +1,6 @@
 #include "PropertiesDialog.h"
 
+#include "PathRules.h"
 #include "ZelSystemImageList.h"
 
 #include <QDateTime>
@@ -17,10 +18,6 @@
 
 namespace {
 
-QString Local(const std::string& Bytes)
-{
-  return QString::fromLocal8Bit(Bytes.c_str());
-}
 
 QString DateText(const timespec& Time)
 {
@@ -89,10 +86,10 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
     const std::string& Path = Paths.front();
     const size_t Cut = Path.find_last_of('/', Path.size() > 1 ? Path.size() - 2 : 0);
     const std::string Name = Path == "/" ? Path : Path.substr(Cut + 1);
-    setWindowTitle(QString("Properties of %1").arg(Local(Name)));
-    Title->setText(Local(Name));
+    setWindowTitle(QString("Properties of %1").arg(TPathRules::Shown(Name)));
+    Title->setText(TPathRules::Shown(Name));
     Picture->setPixmap(TZelSystemImageList::Icon(TZelSystemImageList::IconIndex(Path)).pixmap(32, 32));
-    Form->addRow("Location:", Value(Local(Path.substr(0, Cut + 1))));
+    Form->addRow("Location:", Value(TPathRules::Shown(Path.substr(0, Cut + 1))));
     struct stat Data;
     if (lstat(Path.c_str(), &Data) != 0) {
       Form->addRow("Error:", Value(QString::fromLocal8Bit(strerror(errno))));
@@ -100,7 +97,7 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
       static const QMimeDatabase Types;
       const QString Type = S_ISDIR(Data.st_mode) ? "Folder"
         : S_ISLNK(Data.st_mode)                  ? "Symbolic link"
-                                                 : Types.mimeTypeForFile(Local(Path)).comment();
+                                                 : Types.mimeTypeForFile(TPathRules::Shown(Path)).comment();
       Form->addRow("Type:", Value(Type));
       if (!S_ISDIR(Data.st_mode)) {
         Form->addRow("Size:", Value(SizeText(qulonglong(Data.st_size))));
@@ -133,7 +130,7 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
     Title->setText(QString("%1 items: %2 files, %3 folders").arg(Paths.size()).arg(Files).arg(Folders));
     Picture->setPixmap(TZelSystemImageList::Icon(TZelSystemImageList::FilesIconIndex()).pixmap(32, 32));
     const std::string& First = Paths.front();
-    Form->addRow("Location:", Value(Local(First.substr(0, First.find_last_of('/') + 1))));
+    Form->addRow("Location:", Value(TPathRules::Shown(First.substr(0, First.find_last_of('/') + 1))));
     Form->addRow("Size of the files:", Value(SizeText(Bytes)));
     Form->addRow("Size on disk:", Value(SizeText(Disk)));
   }

@@ -1,11 +1,13 @@
 #include "ShellPilot.h"
 
 #include "DirMon.h"
+#include "Directory.h"
 #include "PathRules.h"
 #include "Prompt.h"
 #include "Root.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
+#include "WaitCursor.h"
 #include "Wildcard.h"
 #include "ZelSystemImageList.h"
 
@@ -35,10 +37,6 @@
 
 namespace {
 
-QString Local(const std::string& Bytes)
-{
-  return QString::fromLocal8Bit(Bytes.c_str());
-}
 
 std::string Bytes(const QString& Text)
 {
@@ -60,13 +58,6 @@ std::string ParentOf(const std::string& Path)
 QUrl UrlOf(const std::string& Path)
 {
   return QUrl::fromEncoded("file://" + QByteArray::fromStdString(Path).toPercentEncoding("/"));
-}
-
-bool IsMountPoint(const std::string& Path, const struct stat& Data)
-{
-  struct stat Parent;
-  return Path == "/" || (S_ISDIR(Data.st_mode) && stat(ParentOf(Path).c_str(), &Parent) == 0
-                         && Parent.st_dev != Data.st_dev);
 }
 
 bool HasSubFolders(const std::string& Path)
@@ -112,12 +103,6 @@ bool Launch(const std::string& Path)
   waitpid(Child, &Status, 0);
   return WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
 }
-
-class TWaitCursor {
-public:
-  TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 QAction* CopyAction(QAction* Source, QObject* Parent)
 {
@@ -177,7 +162,7 @@ void TShellPilot::SetFolder(const std::string& Path)
     return;
   struct stat Data;
   if (!Normalised.empty() && (stat(Normalised.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode)))
-    throw EShellPilotError("Cannot Find Folder: " + Local(Path));
+    throw EShellPilotError("Cannot Find Folder: " + TPathRules::Shown(Path));
   SetFolderPath(Normalised);
 }
 
@@ -214,7 +199,7 @@ void TShellPilot::SetObjectName(const std::string& Given)
   }
   if (!FindByEnumeration(Name))
     throw EShellPilotError(
-      QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(Local(Name), Local(FFolder)));
+      QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
 }
 
 bool TShellPilot::FindByEnumeration(const std::string& Name)
@@ -222,7 +207,7 @@ bool TShellPilot::FindByEnumeration(const std::string& Name)
   const TObject Saved = FObject;
   FEnumerating = false;
   while (NextObject()) {
-    if (GetDisplayName() == Local(Name) || ObjectName() == Name) {
+    if (GetDisplayName() == TPathRules::Shown(Name) || ObjectName() == Name) {
       FEnumerating = false;
       FEnumeration.clear();
       return true;
@@ -295,16 +280,15 @@ QString TShellPilot::GetDisplayName() const
   if (!FObject.Set)
     return {};
   const std::string Path = ObjectPath();
-  struct stat Data;
-  if (FFolder.empty() || (stat(Path.c_str(), &Data) == 0 && IsMountPoint(Path, Data))) {
+  if (FFolder.empty() || TDirectory::IsMountPoint(Path)) {
     // A drive shows its label with its mount point, or the mount point alone.
-    const QStorageInfo Volume(Local(Path));
+    const QStorageInfo Volume(TPathRules::Shown(Path));
     const QString Root = Volume.rootPath();
-    if (Volume.isValid() && Root == Local(Path))
+    if (Volume.isValid() && Root == TPathRules::Shown(Path))
       return Volume.name().isEmpty() ? Root : QString("%1 (%2)").arg(Volume.name(), Root);
   }
-  const QString Name = Local(FObject.Name);
-  return Name.isEmpty() ? Local(ObjectName()) : Name;
+  const QString Name = TPathRules::Shown(FObject.Name);
+  return Name.isEmpty() ? TPathRules::Shown(ObjectName()) : Name;
 }
 
 int TShellPilot::GetIconIndex() const
@@ -328,7 +312,7 @@ unsigned TShellPilot::GetAttributes(unsigned Mask) const
   if ((Mask & saHasSubFolders) && Folder && HasSubFolders(Path))
     Bits |= saHasSubFolders;
   // Drives and mount points stay where they are; the rest needs a writable folder.
-  if (!FFolder.empty() && !(Folder && IsMountPoint(Path, Target)) && access(FFolder.c_str(), W_OK) == 0)
+  if (!FFolder.empty() && !(Folder && TDirectory::IsMountPoint(Path)) && access(FFolder.c_str(), W_OK) == 0)
     Bits |= saCanRename | saCanDelete;
   return Bits & Mask;
 }
@@ -362,9 +346,9 @@ void TShellPilot::RenameObject(QString& Name)
         TPrompt::Warn(DialogWindow(), "Rename",
                       errno == EEXIST
                         ? QString("Cannot rename \"%1\" to \"%2\": a file or folder of that name already exists.")
-                            .arg(Local(FObject.Name), Name)
+                            .arg(TPathRules::Shown(FObject.Name), Name)
                         : QString("Cannot rename \"%1\" to \"%2\": %3")
-                            .arg(Local(FObject.Name), Name, QString::fromLocal8Bit(std::strerror(errno))));
+                            .arg(TPathRules::Shown(FObject.Name), Name, QString::fromLocal8Bit(std::strerror(errno))));
     }
   }
   Name = GetDisplayName();
@@ -372,7 +356,7 @@ void TShellPilot::RenameObject(QString& Name)
 
 bool TShellPilot::BrowseForFolder(const QString& Title)
 {
-  const QString Start = FFolder.empty() ? QDir::homePath() : Local(FFolder);
+  const QString Start = FFolder.empty() ? QDir::homePath() : TPathRules::Shown(FFolder);
   const QString Chosen = QFileDialog::getExistingDirectory(DialogWindow(), Title, Start);
   if (Chosen.isEmpty())
     return false;
@@ -499,7 +483,7 @@ std::vector<std::string> TShellPilot::GatherObjects()
     } else {
       FObject = Saved;
       throw EShellPilotError(
-        QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(Local(Name), Local(FFolder)));
+        QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
     }
   }
   FObject = Saved;
@@ -528,7 +512,7 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
     QStringList Texts;
     QList<QUrl> Urls;
     for (const std::string& Path : Paths) {
-      Texts << Local(Path);
+      Texts << TPathRules::Shown(Path);
       Urls << UrlOf(Path);
     }
     Data->setText(Texts.join('\n'));
@@ -542,7 +526,7 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
     return true;
   }
   if (Verb == "delete") {
-    const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(Local(BaseName(Paths.front())))
+    const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
                                            : QString("these %1 items").arg(Paths.size());
     if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?").arg(What)))
       return false;

@@ -22,10 +22,6 @@ QString SystemText(int Code)
   return QString::fromLocal8Bit(std::strerror(Code));
 }
 
-QString Shown(const std::string& Path)
-{
-  return QString::fromLocal8Bit(Path.c_str());
-}
 
 // Makes Folder (mode 0700) unless it is there; false when it cannot be had or
 // is no real folder (a link planted in its place is refused).
@@ -33,11 +29,11 @@ bool MakeFolder(const std::string& Folder, QString& Reason)
 {
   struct stat Data;
   if (mkdir(Folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    Reason = QString("Cannot make the Trash folder %1: %2").arg(Shown(Folder), SystemText(errno));
+    Reason = QString("Cannot make the Trash folder %1: %2").arg(TPathRules::Shown(Folder), SystemText(errno));
     return false;
   }
   if (lstat(Folder.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode)) {
-    Reason = QString("Cannot use %1 as a Trash folder: it is not a folder").arg(Shown(Folder));
+    Reason = QString("Cannot use %1 as a Trash folder: it is not a folder").arg(TPathRules::Shown(Folder));
     return false;
   }
   return true;
@@ -128,7 +124,7 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
   const std::string Path = TPathRules::Absolute(Given);
   struct stat Object;
   if (lstat(Path.c_str(), &Object) != 0) {
-    Reason = QString("Cannot move %1 to the Trash: %2").arg(Shown(Path), SystemText(errno));
+    Reason = QString("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(errno));
     return false;
   }
   if (Path == "/") {
@@ -144,9 +140,9 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
   std::string Original = Path;
   struct stat Data;
   if (stat(DataFolder.c_str(), &Data) != 0) {
-    QDir().mkpath(QString::fromLocal8Bit(DataFolder.c_str()));
+    QDir().mkpath(TPathRules::Shown(DataFolder));
     if (stat(DataFolder.c_str(), &Data) != 0) {
-      Reason = QString("Cannot make the folder %1: %2").arg(Shown(DataFolder), SystemText(errno));
+      Reason = QString("Cannot make the folder %1: %2").arg(TPathRules::Shown(DataFolder), SystemText(errno));
       return false;
     }
   }
@@ -156,7 +152,7 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
     Trash = Home;
   } else {
     const std::string Parent = Path.substr(0, Path.find_last_of('/') + 1);
-    const QStorageInfo Volume(QString::fromLocal8Bit(Parent.c_str()));
+    const QStorageInfo Volume(TPathRules::Shown(Parent));
     const std::string Top = TPathRules::WithSeparator(Volume.rootPath().toLocal8Bit().toStdString());
     Trash = TopTrash(Top, Reason);
     if (Trash.empty())
@@ -168,7 +164,7 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
   }
   int Error = 0;
   if (!MoveInto(Path, Trash, Original, Error)) {
-    Reason = QString("Cannot move %1 to the Trash: %2").arg(Shown(Path), SystemText(Error));
+    Reason = QString("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(Error));
     return false;
   }
   return true;

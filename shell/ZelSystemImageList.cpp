@@ -1,5 +1,8 @@
 #include "ZelSystemImageList.h"
 
+#include "Directory.h"
+#include "PathRules.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileIconProvider>
@@ -65,16 +68,14 @@ int TZelSystemImageList::IndexOfName(const QString& Name, const QString& Fallbac
 
 int TZelSystemImageList::IconIndex(const std::string& Path, bool Open)
 {
-  const QString Name = QString::fromLocal8Bit(Path.c_str());
+  const QString Name = TPathRules::Shown(Path);
   struct stat Data;
   if (stat(Path.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode)) {
     QString Cleaned = Name;
     while (Cleaned.size() > 1 && Cleaned.endsWith('/'))
       Cleaned.chop(1);
-    // Only a folder on another device than its parent can be a drive.
-    struct stat Parent;
-    const std::string Above = Cleaned.toLocal8Bit().toStdString() + "/..";
-    if (Cleaned == "/" || stat(Above.c_str(), &Parent) != 0 || Parent.st_dev != Data.st_dev) {
+    // Only a mount point can be a drive; only then is the volume looked up.
+    if (TDirectory::IsMountPoint(Path)) {
       const QStorageInfo Volume(Name);
       if (Volume.isValid() && Volume.rootPath() == Cleaned)
         return IndexOfName(DriveIconName(Volume), "drive-harddisk");

@@ -3,6 +3,7 @@
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "PathRules.h"
 #include "Root.h"
 #include "ValueDisplay.h"
 #include "ZelSystemImageList.h"
@@ -87,7 +88,7 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
       }
       return {};
     case Qt::ToolTipRole:
-      return QString::fromLocal8Bit(Record->FullPath().c_str());
+      return TPathRules::Shown(Record->FullPath());
     case StateImageRole:
       return StateImage(Node);
     default:

@@ -2,6 +2,7 @@
 
 #include "FolderData.h"
 #include "FolderNode.h"
+#include "PathRules.h"
 #include "Root.h"
 #include "ValueDisplay.h"
 #include "ZelSystemImageList.h"
@@ -72,7 +73,7 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
     Record->FName = File.Name;
     Record->FIncomplete = false;
     TFolderData* Shared = Record.get();
-    Rows.push_back({Shared, std::move(Record), QString::fromLocal8Bit(File.Name.c_str()), 0, -1});
+    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), 0, -1});
   }
   return Rows;
 }

@@ -2,6 +2,7 @@
 
 #include "FolderData.h"
 #include "FolderNode.h"
+#include "PathRules.h"
 #include "Root.h"
 #include "ShellPilotError.h"
 
@@ -66,7 +67,7 @@ QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value)
 QString TValueDisplay::DisplayName(TFolderData* Record)
 {
   if (Record->FDisplayName.isEmpty()) {
-    QString Name = QString::fromLocal8Bit(Record->Name().c_str());
+    QString Name = TPathRules::Shown(Record->Name());
     if (Record->FNode && Record->FNode->Parent()) {
       try {
         FShell.SetObjectName(Record->FullPath());
