@@ -4,10 +4,6 @@
 #   bench/scan.sh            (RUNS=5 by default; the best time of the runs)
 # SPACELENS_BENCH_TREE picks the tree's folder (built when missing).
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-top="$(dirname "$here")"
-shared="${SPACELENS_SHARED:-$top/../shared}"
-tree="${SPACELENS_BENCH_TREE:-/tmp/spacelens-bench-1m}"
 runs="${RUNS:-5}"
 
 need=()
@@ -18,11 +14,7 @@ if [ ${#need[@]} -gt 0 ] && [ "$(id -u)" -eq 0 ]; then
   apt-get install -y -qq "${need[@]}" >/dev/null 2>&1 || true
 fi
 
-if [ ! -d "$tree" ]; then
-  echo "Building the benchmark tree in $tree ..." >&2
-  python3 "$shared/bench/mktree.py" "$tree" --files 1000000 --seed 1 >&2
-fi
-"$top/build.sh" >/dev/null
+source "$(dirname "$0")/common.sh"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cc -O2 -pthread -o "$work/floor" "$shared/bench/floor.c"

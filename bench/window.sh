@@ -4,16 +4,8 @@
 # longest stall of the window's event loop.
 #   bench/window.sh            (RUNS=3 by default)
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-top="$(dirname "$here")"
-shared="${SPACELENS_SHARED:-$top/../shared}"
-tree="${SPACELENS_BENCH_TREE:-/tmp/spacelens-bench-1m}"
 runs="${RUNS:-3}"
-if [ ! -d "$tree" ]; then
-  echo "Building the benchmark tree in $tree ..." >&2
-  python3 "$shared/bench/mktree.py" "$tree" --files 1000000 --seed 1 >&2
-fi
-"$top/build.sh" >/dev/null
+source "$(dirname "$0")/common.sh"
 settings="$(mktemp -d)"
 trap 'rm -rf "$settings"' EXIT
 
