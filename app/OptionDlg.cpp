@@ -42,6 +42,19 @@ T* Topic(T* Control, const char* Anchor)
   return Control;
 }
 
+// A box of radio buttons, numbered from 0 in Group, all with one topic.
+QGroupBox* RadioBox(const char* Title, const char* Anchor, const QStringList& Items, QButtonGroup* Group)
+{
+  auto* Box = Topic(new QGroupBox(Title), Anchor);
+  auto* Layout = new QVBoxLayout(Box);
+  for (int Item = 0; Item < Items.size(); ++Item) {
+    auto* Button = Topic(new QRadioButton(Items[Item]), Anchor);
+    Group->addButton(Button, Item);
+    Layout->addWidget(Button);
+  }
+  return Box;
+}
+
 QSpinBox* Spin(int Low, int High, bool ArrowsOnly)
 {
   auto* Box = new QSpinBox;
@@ -64,16 +77,9 @@ TOptionDlg::TOptionDlg(TMainForm& Form) : QDialog(&Form), FForm(Form)
 
   auto* View = new QWidget;
   auto* ViewLayout = new QVBoxLayout(View);
-  auto* Units = Topic(new QGroupBox("&Show Values as"), "options-units");
-  auto* UnitsLayout = new QVBoxLayout(Units);
   UnitGroup = new QButtonGroup(this);
-  const char* UnitNames[] = {"MB only", "KB/MB Mixed", "KB only"};
-  for (int Unit = 0; Unit < 3; ++Unit) {
-    auto* Item = Topic(new QRadioButton(UnitNames[Unit]), "options-units");
-    UnitGroup->addButton(Item, Unit);
-    UnitsLayout->addWidget(Item);
-  }
-  ViewLayout->addWidget(Units);
+  ViewLayout->addWidget(
+    RadioBox("&Show Values as", "options-units", {"MB only", "KB/MB Mixed", "KB only"}, UnitGroup));
   FilesCheckbox = Topic(new QCheckBox("Show &Files"), "options-files");
   ChartToolBarCB = Topic(new QCheckBox("Show &Chart Toolbar"), "options-chart-toolbar");
   ViewLayout->addWidget(FilesCheckbox);
@@ -108,15 +114,11 @@ TOptionDlg::TOptionDlg(TMainForm& Form) : QDialog(&Form), FForm(Form)
   FollowLinksCheckBox = Topic(new QCheckBox("Follow Mount Points and Symbolic Links"), "options-follow-links");
   ScanLayout->addWidget(ErrorCheckBox);
   ScanLayout->addWidget(FollowLinksCheckBox);
-  auto* Clusters = Topic(new QGroupBox("User Defined &Cluster Size"), "options-cluster-size");
-  auto* ClustersLayout = new QVBoxLayout(Clusters);
   Radios = new QButtonGroup(this);
-  for (int Item = 0; Item < 8; ++Item) {
-    auto* Button = Topic(new QRadioButton(ClusterItems[Item]), "options-cluster-size");
-    Radios->addButton(Button, Item);
-    ClustersLayout->addWidget(Button);
-  }
-  ScanLayout->addWidget(Clusters);
+  QStringList Sizes;
+  for (const char* Item : ClusterItems)
+    Sizes << Item;
+  ScanLayout->addWidget(RadioBox("User Defined &Cluster Size", "options-cluster-size", Sizes, Radios));
   ScanLayout->addStretch();
   Pages->addTab(Scan, "Scan");
 
