@@ -9,7 +9,6 @@
 #include <QLocale>
 #include <QTest>
 
-#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 
@@ -208,23 +207,6 @@ private slots:
     // Times beyond the form are its last one, never a wrapped-around early one.
     QCOMPARE(FileTime::FromUnix(INT64_MAX, 0), UINT64_MAX);
     QCOMPARE(FileTime::FromUnix(-20000000000, 0), 0u);
-  }
-
-  void accessDenied_data()
-  {
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("denied");
-    QTest::newRow("EACCES") << EACCES << true;
-    QTest::newRow("EPERM") << EPERM << true;
-    QTest::newRow("ENOENT") << ENOENT << false;
-    QTest::newRow("EIO") << EIO << false;
-    QTest::newRow("none") << 0 << false;
-  }
-  void accessDenied()
-  {
-    QFETCH(int, code);
-    QFETCH(bool, denied);
-    QCOMPARE(TFolderData::IsAccessDeniedCode(code), denied);
   }
 
   void deepTreeIsFreedWithoutRecursion()

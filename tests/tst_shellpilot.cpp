@@ -73,6 +73,16 @@ QStringList MenuTexts(TShellPilot& Pilot, QMenu* Extra = nullptr)
   return Texts;
 }
 
+// A stand-in for a desktop program: a shell script of that name in Folder.
+void StandIn(const std::string& Folder, const char* Name, const QByteArray& Body)
+{
+  QFile Script(QString::fromStdString(Folder + "/" + Name));
+  QVERIFY(Script.open(QIODevice::WriteOnly));
+  Script.write("#!/bin/sh\n" + Body);
+  Script.close();
+  Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+}
+
 bool Exists(const std::string& Path)
 {
   struct stat Data;
@@ -420,11 +430,7 @@ private slots:
     Tree.Folder("bin");
     Tree.File("caf\xe9.txt", 1);
     const std::string Log = Tree.Path("opened");
-    QFile Script(QString::fromStdString(Tree.Path("bin/xdg-open")));
-    QVERIFY(Script.open(QIODevice::WriteOnly));
-    Script.write(QByteArray("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
-    Script.close();
-    Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    StandIn(Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
     const QByteArray OldPath = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(Tree.Path("bin")) + ":" + OldPath);
     TShellPilot Pilot;
@@ -536,11 +542,7 @@ private slots:
     QVERIFY(!Pilot.ConnectNetworkDrive());
     QVERIFY(Answers.Asked.last().contains("needs the program gio"));
 
-    QFile Script(QString::fromStdString(Tree.Path("bin/gio")));
-    QVERIFY(Script.open(QIODevice::WriteOnly));
-    Script.write("#!/bin/sh\n[ \"$2\" = smb://server/share ] && exit 0\necho \"gio: $2: No such share\" >&2\nexit 2\n");
-    Script.close();
-    Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    StandIn(Tree.Path("bin"), "gio", "[ \"$2\" = smb://server/share ] && exit 0\necho \"gio: $2: No such share\" >&2\nexit 2\n");
     QVERIFY(Pilot.ConnectNetworkDrive());
     Answers.Input = "smb://server/none";
     QVERIFY(!Pilot.ConnectNetworkDrive());

@@ -121,18 +121,6 @@ private slots:
     QCOMPARE(Fixture.Display.NodeCaption(Files->FData), QString("<Files>"));
   }
 
-  void displayNameOnDisk()
-  {
-    TTestTree Disk;
-    Disk.Folder("real");
-    TFixture Fixture;
-    Fixture.Top->FData->SetName(Disk.Top());
-    TFolderNode* Node = Fixture.Add(Fixture.Top, "real", 1);
-    QCOMPARE(Fixture.Display.DisplayName(Node->FData), QString("real"));
-    // Cached: a later rename on disk does not change it until the texts are cleared.
-    QCOMPARE(Node->FData->FDisplayName, QString("real"));
-  }
-
   void bold_data()
   {
     QTest::addColumn<int>("factor");

@@ -72,36 +72,6 @@ private slots:
     QCOMPARE(ClusterSizeFor(fileSystem.toStdString(), bytesPerSector, sectorsPerCluster, totalKB), expected);
   }
 
-  void linuxTypes_data()
-  {
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<bool>("real");
-    QTest::newRow("ext4") << "ext4" << "/dev/sda1" << "NTFS" << true;
-    QTest::newRow("btrfs") << "btrfs" << "/dev/nvme0n1p2" << "NTFS" << true;
-    QTest::newRow("vfat") << "vfat" << "/dev/sdb1" << "NTFS" << true;
-    QTest::newRow("fuseblk") << "fuseblk" << "/dev/sdc1" << "NTFS" << true;
-    QTest::newRow("iso9660") << "iso9660" << "/dev/sr0" << "CDFS" << true;
-    QTest::newRow("udf") << "udf" << "/dev/sr0" << "CDFS" << true;
-    QTest::newRow("nfs") << "nfs4" << "server:/export" << "" << true;
-    QTest::newRow("cifs") << "cifs" << "//server/share" << "" << true;
-    QTest::newRow("sshfs") << "fuse.sshfs" << "me@host:" << "" << true;
-    QTest::newRow("tmpfs") << "tmpfs" << "tmpfs" << "" << false;
-    QTest::newRow("proc") << "proc" << "proc" << "" << false;
-    QTest::newRow("snap") << "squashfs" << "/dev/loop3" << "" << false;
-    QTest::newRow("overlay") << "overlay" << "overlay" << "" << false;
-  }
-  void linuxTypes()
-  {
-    QFETCH(QString, type);
-    QFETCH(QString, device);
-    QFETCH(QString, row);
-    QFETCH(bool, real);
-    QCOMPARE(QString::fromStdString(ClusterTableName(type.toStdString())), row);
-    QCOMPARE(IsRealFileSystem(type.toStdString(), device.toStdString()), real);
-  }
-
   void realMounts()
   {
     int Checked = 0;
