@@ -38,14 +38,24 @@ static bool Same(const std::string& Argument, const char* Word)
   return strcasecmp(Argument.c_str(), Word) == 0;
 }
 
+bool THeadlessScan::IsHiddenMode(const std::string& Argument)
+{
+  return Argument == "--nogui" || Same(Argument, "/NOGUI");
+}
+
+bool THeadlessScan::IsNoFolder(const std::string& Argument)
+{
+  return Same(Argument, "/NONE") || Same(Argument, "/NOGUI");
+}
+
 bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
 {
-  TScanSettings& Settings = TScanSettings::Current();
+  TScanSettings& Settings = FSettings;
   bool OptionsEnded = false;
   for (size_t Index = 0; Index < Arguments.size(); ++Index) {
     const std::string& Argument = Arguments[Index];
     if (OptionsEnded || Argument.empty() || Argument[0] != '-' || Argument == "-") {
-      if (Same(Argument, "/NONE") || Same(Argument, "/NOGUI"))
+      if (IsNoFolder(Argument))
         continue;
       FFolders.push_back(Argument);
       continue;
@@ -70,7 +80,7 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
     };
     if (Argument == "--") {
       OptionsEnded = true;
-    } else if (Same(Name, "--nogui")) {
+    } else if (IsHiddenMode(Name)) {
     } else if (Name == "--help" || Name == "-h") {
       FShowHelp = true;
     } else if (Name == "--version") {
@@ -161,9 +171,8 @@ bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
 
 int THeadlessScan::Run(const std::vector<std::string>& Arguments)
 {
-  TScanSettings& Settings = TScanSettings::Current();
-  Settings.FShowErrors = true;
-  Settings.FShowFiles = false;  // "<Files>" entries are for the window's tree only
+  FSettings.FShowErrors = true;
+  FSettings.FShowFiles = false;  // "<Files>" entries are for the window's tree only
   if (!Parse(Arguments)) {
     std::fprintf(stderr, "spacelens: %s\n\n%s", FProblem.c_str(), Usage);
     return 2;
@@ -180,12 +189,8 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   TFolderTree Tree;
   TScanDriver Driver(Tree);
   Driver.FUserClusterSize = FUserClusterSize;
-  Driver.OnError = [](int Code, const std::string& Path) {
-    if (Path.empty())
-      std::fprintf(stderr, "%s\n", std::strerror(Code));
-    else
-      std::fprintf(stderr, "Path %s: %s\n", Path.c_str(), std::strerror(Code));
-  };
+  Driver.FSettings = FSettings;
+  Driver.SetListener(this);
   int Status = 0;
   std::vector<std::string> Scanned;  // absolute paths, in the order given, once each
   for (const std::string& Folder : FFolders) {
@@ -220,4 +225,12 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     }
   }
   return Status;
+}
+
+void THeadlessScan::ScanFailed(int Code, const std::string& Path)
+{
+  if (Path.empty())
+    std::fprintf(stderr, "%s\n", std::strerror(Code));
+  else
+    std::fprintf(stderr, "Path %s: %s\n", Path.c_str(), std::strerror(Code));
 }

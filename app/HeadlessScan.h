@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ScanListener.h"
+#include "ScanSettings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,8 +11,14 @@ class TFolderNode;
 
 // The program without a window: scans the folders of the command line, each
 // as its own scan root and all at once, then prints or exports the result.
-class THeadlessScan {
+class THeadlessScan : private TScanListener {
 public:
+  // Whether an argument asks for the program without a window: "--nogui",
+  // or "/NOGUI" in any case.
+  static bool IsHiddenMode(const std::string& Argument);
+  // Whether the window takes an argument for no folder ("/NONE", "/NOGUI").
+  static bool IsNoFolder(const std::string& Argument);
+
   // Runs the command line (without the program name); returns the exit
   // status: 0 when every folder was scanned, 1 when one could not be, 2 for
   // bad arguments.
@@ -20,7 +29,11 @@ public:
 private:
   bool Parse(const std::vector<std::string>& Arguments);
   bool Export(const std::vector<TFolderNode*>& TopNodes) const;
+  void ScanFailed(int Code, const std::string& Path) override;
+  void ScanProgress(TRoot*) override {}
+  void ScanDone(TRoot*, bool) override {}
 
+  TScanSettings FSettings;
   std::vector<std::string> FFolders;
   std::string FExportFile;
   bool FHasExport = false;

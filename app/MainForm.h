@@ -1,36 +1,38 @@
 #pragma once
 
 #include "FolderTree.h"
+#include "Options.h"
 #include "ScanDriver.h"
+#include "ScanListener.h"
 #include "Settings.h"
-#include "ShellPilot.h"
 #include "ValueDisplay.h"
+#include "WindowSettings.h"
 
 #include <QMainWindow>
-#include <QStringList>
 #include <QTimer>
 
-#include <array>
-#include <atomic>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
-class QActionGroup;
-class QLabel;
-class QMenu;
 class QMessageBox;
 class QSplitter;
 class QStackedWidget;
-class QToolBar;
 class QTreeView;
 class TDetailsList;
+class TErrorBox;
 class TFolderModel;
+class TMainActions;
+class TShellPilot;
+class TStatusPanels;
+class TTreeCommands;
 
-// The main window: the folder tree of every scanned folder with its live
-// labels, the right pane, the menus and tool bars, the status bar, and the
-// settings kept between runs.
-class TMainForm : public QMainWindow {
+// The main window: it composes the folder tree with its live labels, the
+// right pane, the commands, the status bar and the settings kept between
+// runs, and wires them to the scans. The work itself is done by the classes
+// it holds; its handlers forward to them.
+class TMainForm : public QMainWindow, private TScanListener {
 public:
   // Arguments are the command line without the program name, as bytes.
   explicit TMainForm(const std::vector<std::string>& Arguments = {});
@@ -40,8 +42,7 @@ public:
   // false when refused.
   bool StartScan(const std::string& Path);
   bool RemoveRoot(TRoot* Root);
-  // Tells of a scan failure without ever making the scan wait: one message
-  // box at a time, later failures added to it as further lines.
+  // Tells of a failure: one message box, later failures added to it.
   void ReportError(int Code, const QString& Path);
   void SetCurrentNode(TFolderNode* Node);
   TFolderNode* CurrentNode() const { return FCurrentNode; }
@@ -62,36 +63,27 @@ public:
   void SetMinimumExpandSizeClick(bool Ask);
   void CountFolders1Click();
   void ParentButtonClick();
+  void SpeedButton2Click();
+  void About1Click();
+  void ListButtonClick();
+  void Options1Click();
+  void SelectAllRows();
 
-  void RefreshLabels(TFolderNode* Node);
-  void ResortTree(TFolderNode* Node);
-  void ApplyShowFiles(TFolderNode* Node);
-  void PruneSmallFolders(TFolderNode* Node);
-  void ExpandToLevel(TFolderNode* Node, int Levels, double Minimum);
+  void RefillList();
+  void ListChange();
   void RefreshStatus(bool Refresh);
   void RefreshCaption();
-  void ShowHint(const QString& Hint);
 
   TScanDriver& Driver() { return FDriver; }
   TFolderTree& Tree() { return FTree; }
   TValueDisplay& Display() { return FDisplay; }
   TFolderModel& Model() { return *FModel; }
+  TTreeCommands& Commands() { return *FCommands; }
+  TDetailsList& List() { return *FList; }
   QTreeView* TreeView() const { return FTreeView; }
-  QMessageBox* ErrorBox() const { return FErrorBox; }
+  QMessageBox* ErrorBox() const;
   QString StatusText(int Panel) const;
   QAction* Action(const QString& Name) const;
-
-  void RefillList();
-  void ListChange();
-  void ListButtonClick();
-  void Options1Click();
-  void SelectAllRows();
-  TDetailsList& List() { return *FList; }
-
-  int FSortType = 2;
-  int FMinimumExpandSize = 10;
-  bool FChartTool = false;
-  int FMRUMaximum = 6;
 
 protected:
   void showEvent(QShowEvent* Event) override;
@@ -103,30 +95,22 @@ private:
   void FormShow();
   void FormClose();
   void ProcessCommandLine();
-  void BuildMenus();
-  void BuildToolBars();
-  QAction* NewAction(const QString& Name, const QString& Caption, const QString& Hint,
-                     const std::function<void()>& Handler);
-  void BuildBranchMenu();
+  void ApplyOptions(const TOptions& Options);
   void TreeChange(const QModelIndex& Current);
-  void TreeExpanding(const QModelIndex& Index);
   void TreeContextMenu(const QPoint& Point);
   void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
-  void CollapseAll(TFolderNode* Node);
   void DrainScans();
-  void ScanProgress(TRoot* Root);
-  void ScanDone(TRoot* Root, bool Stopped);
   void ClearList();
-  void ShowErrors();
-  void ListFiles(TFolderNode* Node);
-  void SortChildren(TFolderNode* Node);
-  bool IsExpanded(const TFolderNode* Node) const;
   TFolderNode* SelectedNode() const;
-  QString ClusterText(const TRoot* Root) const;
-  void SetPanel(int Panel, const QString& Text);
+  const TRoot* SelectedRoot() const;
+
+  void ScanFailed(int Code, const std::string& Path) override;
+  void ScanProgress(TRoot* Root) override;
+  void ScanDone(TRoot* Root, bool Stopped) override;
 
   std::vector<std::string> FArguments;
-  TSettings FSettings;
+  TSettings FStore;
+  TWindowSettings FSettings;
   TFolderTree FTree;
   TValueDisplay FDisplay;
   TScanDriver FDriver{FTree};
@@ -134,38 +118,22 @@ private:
   TShellPilot* FShellPilot;
   TFolderNode* FCurrentNode = nullptr;
   bool FShown = false;
-  bool FBulkExpanding = false;
 
   QTreeView* FTreeView;
   QSplitter* FSplitter;
   QStackedWidget* FRightPane;
-  QMenu* FRootPopup;
-  QMenu* FBranchMenu;
-  QToolBar* FToolBar1;
-  QToolBar* FToolBar3;
-  std::array<QLabel*, 4> FPanels;
-  QMessageBox* FErrorBox = nullptr;
-  QStringList FErrorLines;  // every failure told in the box that is open
-  bool FErrorBoxDue = false;
-  QTimer FDrainTimer;
   TDetailsList* FList;
-  // The deferred refill of the list: Tag 0 defers, 1 a refill is pending,
-  // 3 refills run at once (the list is visible).
-  QTimer FTimer;
-  int FTimerTag = 0;
-  // Counts refills, so that files listed for an earlier one are dropped; a
-  // listing still running reads it to stop early.
-  std::shared_ptr<std::atomic<int>> FListGeneration = std::make_shared<std::atomic<int>>(0);
-  bool FRefillDue = false;
-  QActionGroup* FViewGroup;
-  QActionGroup* FSortGroup;
-  QActionGroup* FViewButtons;
-  QActionGroup* FSortButtons;
+  std::unique_ptr<TTreeCommands> FCommands;
+  std::unique_ptr<TMainActions> FActions;
+  std::unique_ptr<TStatusPanels> FPanels;
+  TErrorBox* FErrorBox;
+  QTimer FDrainTimer;
 
-  // Settings kept for the parts of the window that use them (print margins,
-  // chart options, recently used list, right-pane mode).
-  std::array<int, 4> FMargins{800, 800, 800, 800};
-  bool FChart3D = true, FChartLegend = true, FChartPatterns = false;
-  int FActiveSeries = 0;
-  bool FToolBarBreak = true;
+  // The deferred refill of the list: the first refill waits for the timer,
+  // later ones while it runs are folded into it; with the list in view they
+  // run at once.
+  enum TRefillState { rsDefer, rsPending, rsAtOnce };
+  QTimer FRefillTimer;
+  TRefillState FRefillState = rsDefer;
+  bool FRefillDue = false;  // a refill after rows of the listed folder went
 };

@@ -1,11 +1,7 @@
 #include "OptionDlg.h"
 
-#include "DetailsList.h"
-#include "MainForm.h"
+#include "ListModel.h"
 #include "Manual.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "ScanSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -66,7 +62,7 @@ QSpinBox* Spin(int Low, int High, bool ArrowsOnly)
 
 }  // namespace
 
-TOptionDlg::TOptionDlg(TMainForm& Form) : QDialog(&Form), FForm(Form)
+TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Parent), FHasRoots(Options.FHasRoots)
 {
   setWindowTitle("Spacelens - Options");
   setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -114,11 +110,11 @@ TOptionDlg::TOptionDlg(TMainForm& Form) : QDialog(&Form), FForm(Form)
   FollowLinksCheckBox = Topic(new QCheckBox("Follow Mount Points and Symbolic Links"), "options-follow-links");
   ScanLayout->addWidget(ErrorCheckBox);
   ScanLayout->addWidget(FollowLinksCheckBox);
-  Radios = new QButtonGroup(this);
+  ClusterSizeGroup = new QButtonGroup(this);
   QStringList Sizes;
   for (const char* Item : ClusterItems)
     Sizes << Item;
-  ScanLayout->addWidget(RadioBox("User Defined &Cluster Size", "options-cluster-size", Sizes, Radios));
+  ScanLayout->addWidget(RadioBox("User Defined &Cluster Size", "options-cluster-size", Sizes, ClusterSizeGroup));
   ScanLayout->addStretch();
   Pages->addTab(Scan, "Scan");
 
@@ -155,56 +151,62 @@ TOptionDlg::TOptionDlg(TMainForm& Form) : QDialog(&Form), FForm(Form)
       }
   });
   connect(Filteredit, &QLineEdit::textChanged, this, [this] { FiltereditChange(); });
-  connect(Radios, &QButtonGroup::buttonClicked, this, [this] { FiltereditChange(); });
+  connect(ClusterSizeGroup, &QButtonGroup::buttonClicked, this, [this] { FiltereditChange(); });
+  Load(Options);
 }
 
-void TOptionDlg::Load()
+void TOptionDlg::Load(const TOptions& Options)
 {
-  const TValueDisplay& Display = FForm.Display();
-  const TScanSettings& Settings = TScanSettings::Current();
-  UnitGroup->button(std::clamp(Display.FUnitType, 0, 2))->setChecked(true);
-  QString Filter;
-  for (const std::string& Pattern : Settings.FFileFilter)
-    Filter += TPathRules::Shown(Pattern) + " ";
-  Filteredit->setText(Filter + " ");
+  UnitGroup->button(std::clamp(Options.FUnitType, 0, 2))->setChecked(true);
+  Filteredit->setText(QString::fromLocal8Bit(Options.FFilter) + "  ");
   ColumnList->clear();
   for (int Column = 0; Column < TListModel::lcCount; ++Column) {
     auto* Item = new QListWidgetItem(TListModel::Caption(Column), ColumnList);
     Item->setFlags(Item->flags() | Qt::ItemIsUserCheckable);
-    Item->setCheckState(FForm.List().ColumnWidth(Column) > 2 ? Qt::Checked : Qt::Unchecked);
+    Item->setCheckState(Options.FColumns[size_t(Column)] ? Qt::Checked : Qt::Unchecked);
   }
-  FilesCheckbox->setChecked(Settings.FShowFiles);
-  ChartToolBarCB->setChecked(FForm.FChartTool);
-  DecimalSpin->setValue(Display.FDecimals - 1);
-  BoldFactorSpin->setValue(Display.FBoldFactor);
-  MRUSpin->setValue(FForm.FMRUMaximum);
-  ErrorCheckBox->setChecked(Settings.FShowErrors);
-  FollowLinksCheckBox->setChecked(Settings.FFollowReparsePoints);
-  Radios->button(0)->setChecked(true);
-  if (const TRoot* Newest = FForm.Driver().Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
+  FilesCheckbox->setChecked(Options.FShowFiles);
+  ChartToolBarCB->setChecked(Options.FChartTool);
+  DecimalSpin->setValue(Options.FDecimals);
+  BoldFactorSpin->setValue(Options.FBoldFactor);
+  MRUSpin->setValue(Options.FMRUMaximum);
+  ErrorCheckBox->setChecked(Options.FShowErrors);
+  FollowLinksCheckBox->setChecked(Options.FFollowReparsePoints);
+  ClusterSizeGroup->button(0)->setChecked(true);
+  if (Options.FClusterSize)
     for (int Item = 1; Item < 8; ++Item)
-      if (QString(ClusterItems[Item]).contains(QString::number(Newest->FClusterSize))) {
-        Radios->button(Item)->setChecked(true);
+      if (QString(ClusterItems[Item]).contains(QString::number(Options.FClusterSize))) {
+        ClusterSizeGroup->button(Item)->setChecked(true);
         break;
       }
   OKButton->setText("OK");
 }
 
+TOptions TOptionDlg::Result() const
+{
+  TOptions Options;
+  Options.FUnitType = UnitGroup->checkedId();
+  Options.FDecimals = DecimalSpin->value();
+  Options.FBoldFactor = BoldFactorSpin->value();
+  Options.FMRUMaximum = MRUSpin->value();
+  Options.FShowFiles = FilesCheckbox->isChecked();
+  Options.FChartTool = ChartToolBarCB->isChecked();
+  Options.FShowErrors = ErrorCheckBox->isChecked();
+  Options.FFollowReparsePoints = FollowLinksCheckBox->isChecked();
+  Options.FFilter = Filteredit->text().toLocal8Bit().toStdString();
+  for (int Column = 0; Column < TListModel::lcCount; ++Column)
+    Options.FColumns[size_t(Column)] = ColumnList->item(Column)->checkState() == Qt::Checked;
+  const int Item = ClusterSizeGroup->checkedId();
+  Options.FClusterSize = Item <= 0 ? 0 : QString(ClusterItems[Item]).trimmed().section(' ', 0, 0).toUInt();
+  Options.FHasRoots = FHasRoots;
+  Options.FRescan = OKButton->text() != "OK";
+  return Options;
+}
+
 void TOptionDlg::FiltereditChange()
 {
-  if (!FForm.Tree().TopNodes().empty())
+  if (FHasRoots)
     OKButton->setText("&Scan");
-}
-
-bool TOptionDlg::WantsRescan() const
-{
-  return OKButton->text() != "OK";
-}
-
-int TOptionDlg::ChosenClusterSize() const
-{
-  const int Item = Radios->checkedId();
-  return Item <= 0 ? 0 : QString(ClusterItems[Item]).trimmed().section(' ', 0, 0).toInt();
 }
 
 bool TOptionDlg::eventFilter(QObject* Watched, QEvent* Event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Options.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -8,20 +10,16 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
-class TMainForm;
 
 // The options: how values are shown, what a scan counts, which columns the
-// details list shows. The main window loads it, shows it and applies it.
+// details list shows. Shown with the options as they are; the window applies
+// the result when the user leaves with OK.
 class TOptionDlg : public QDialog {
 public:
-  explicit TOptionDlg(TMainForm& Form);
+  TOptionDlg(QWidget* Parent, const TOptions& Options);
 
-  // Fills the controls from the window's current settings.
-  void Load();
-  // The byte size of the chosen cluster-size item; 0 for "Original".
-  int ChosenClusterSize() const;
-  // Whether OK should rescan ("&Scan"): the filter or cluster size changed.
-  bool WantsRescan() const;
+  // The options as the controls show them.
+  TOptions Result() const;
 
   QButtonGroup* UnitGroup;
   QCheckBox* FilesCheckbox;
@@ -32,7 +30,7 @@ public:
   QLineEdit* Filteredit;
   QCheckBox* ErrorCheckBox;
   QCheckBox* FollowLinksCheckBox;
-  QButtonGroup* Radios;
+  QButtonGroup* ClusterSizeGroup;
   QListWidget* ColumnList;
   QPushButton* OKButton;
   QPushButton* HelpButton;
@@ -41,8 +39,9 @@ protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+  void Load(const TOptions& Options);
   void FiltereditChange();
   void HelpBtnClick();
 
-  TMainForm& FForm;
+  bool FHasRoots;
 };

@@ -4,7 +4,6 @@
 #include <QApplication>
 
 #include <string>
-#include <strings.h>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -12,8 +11,7 @@ int main(int argc, char** argv)
   // Arguments stay bytes: a folder name need not be valid UTF-8.
   const std::vector<std::string> Arguments(argv + 1, argv + argc);
   for (const std::string& Argument : Arguments)
-    if (strcasecmp(Argument.c_str(), "/NOGUI") == 0 || Argument == "--nogui" || Argument == "--help"
-        || Argument == "-h" || Argument == "--version")
+    if (THeadlessScan::IsHiddenMode(Argument) || Argument == "--help" || Argument == "-h" || Argument == "--version")
       return THeadlessScan().Run(Arguments);
 
   QApplication Application(argc, argv);

@@ -2,7 +2,6 @@
 
 #include "FileTime.h"
 #include "FolderNode.h"
-#include "FolderTree.h"
 #include "Root.h"
 
 #include <QDateTime>
@@ -19,6 +18,11 @@ TFileCount TFolderData::CountFile(uint64_t Size, uint32_t ClusterSize)
     return {};
   const uint64_t Clusters = Size / ClusterSize + (Size % ClusterSize != 0);
   return {Clusters, Size - (Clusters - 1) * ClusterSize, 1};
+}
+
+double TFolderData::PercentOf(double Part, double Whole)
+{
+  return float(Part / (Whole + 0.0001) * 100);
 }
 
 bool TFolderData::IsAccessDeniedCode(int Code)
@@ -41,6 +45,17 @@ TFolderData* TFolderData::RecordOf(const TFolderNode* Node)
   return Node ? Node->FData : nullptr;
 }
 
+TFolderNode* TFolderData::NewFilesEntry(TFolderNode* Parent, uint64_t Clusters, uint64_t TailBytes, uint64_t Files)
+{
+  auto* Entry = new TFolderNode(Parent);
+  Entry->FData = new TFolderData(Entry, Parent->FData->FRoot);
+  Entry->FData->FIsFiles = true;
+  Entry->FData->FClusters = Clusters;
+  Entry->FData->FTailBytes = TailBytes;
+  Entry->FData->FObjects = Files;
+  return Entry;
+}
+
 uint32_t TFolderData::ClusterSize() const
 {
   return FRoot ? FRoot->FClusterSize : 512;
@@ -61,10 +76,10 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
       Value = C * (Cluster / 512) / 2;
       break;
     case vtPercent: {
-      if (FRoot && FRoot->FWorker)
+      if (FRoot && FRoot->Scanning())
         return -1;
       const TFolderData* Parent = FNode && FNode->Parent() ? RecordOf(FNode->Parent()) : this;
-      return float(C / (double(Parent->FClusters.Load()) + 0.0001) * 100);
+      return PercentOf(C, double(Parent->FClusters.Load()));
     }
     case vtWasted:
       Value = (Cluster * N - T) / 1024;
@@ -127,26 +142,4 @@ void TFolderData::ClearCachedTexts()
       for (TFolderNode* Child : Record->FNode->Children())
         Pending.push_back(Child->FData);
   }
-}
-
-void TFolderData::AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_t DeltaClusters,
-                                 int64_t DeltaTailBytes)
-{
-  for (; Node; Node = Node->Parent()) {
-    TFolderData* Record = Node->FData;
-    // Unsigned wrap-around makes a negative delta subtract.
-    Record->FObjects += uint64_t(DeltaObjects);
-    Record->FClusters += uint64_t(DeltaClusters);
-    Record->FTailBytes += uint64_t(DeltaTailBytes);
-    Record->FRoot->FTree->NodeChanged(Node);
-  }
-}
-
-void TFolderData::FreeNode(TFolderNode* Node, bool Subtract)
-{
-  TFolderData* Record = Node->FData;
-  if (Subtract)
-    AddToAncestors(Node, -int64_t(Record->FObjects.Load()), -int64_t(Record->FClusters.Load()),
-                   -int64_t(Record->FTailBytes.Load()));
-  Record->FRoot->FTree->DeleteNode(Node);
 }

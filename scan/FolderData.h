@@ -21,6 +21,18 @@ enum TViewType : int {
   vtObjects = 6,
 };
 
+// Where a folder is in its scan. A worker moves it from queued to listing
+// and, once it and every folder below it are finished, to done (or failed,
+// when its own listing failed: FErrorCode says why). A stopped scan leaves
+// the folders it did not finish stopped.
+enum TFolderState : uint8_t {
+  fsQueued,
+  fsListing,
+  fsDone,
+  fsFailed,
+  fsStopped,
+};
+
 // What one file adds to its folder's totals.
 struct TFileCount {
   uint64_t Clusters = 0;
@@ -49,16 +61,23 @@ public:
   TRoot* FRoot;
   TFolderNode* FNode;
   bool FIsFiles = false;
-  TRelaxed<bool> FIncomplete{true};
-  TRelaxed<int> FErrorCode{0};      // errno of the failed listing, 0 when none
+  TRelaxed<TFolderState> FState{fsQueued};
+  TRelaxed<int> FErrorCode{0};      // errno of a failed listing, 0 when none
   bool FChildrenLabelled = false;
   TRelaxed<uint64_t> FLastAccess;   // newest access time below, in file-time units
   TRelaxed<uint64_t> FLastWrite;    // newest write time below, in file-time units
 
+  // It and everything below it have been counted.
+  bool Finished() const { return FState == fsDone || FState == fsFailed; }
+
   static TFileCount CountFile(uint64_t Size, uint32_t ClusterSize);
+  // The share of Part in Whole, in percent (0 for an empty whole).
+  static double PercentOf(double Part, double Whole);
   static bool IsAccessDeniedCode(int Code);
   static QString DateText(uint64_t Time);
   static TFolderData* RecordOf(const TFolderNode* Node);
+  // A new "<Files>" entry for Parent: the totals of its own files.
+  static TFolderNode* NewFilesEntry(TFolderNode* Parent, uint64_t Clusters, uint64_t TailBytes, uint64_t Files);
 
   // The measure of the given view type, in megabytes when UnitFlag is 0 and in
   // kilobytes otherwise (Percent and the object count are never scaled).
@@ -72,12 +91,4 @@ public:
   std::string Name() const;
   void SetName(const std::string& Text);
   void ClearCachedTexts();
-
-  // Adds the deltas to the node's record and every ancestor's, and tells the
-  // tree that their labels changed.
-  static void AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_t DeltaClusters,
-                             int64_t DeltaTailBytes);
-  // Optionally takes the node's totals out of its ancestors, then deletes the
-  // node with its subtree and every record in it.
-  static void FreeNode(TFolderNode* Node, bool Subtract);
 };

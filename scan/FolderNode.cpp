@@ -7,14 +7,6 @@ TFolderNode::~TFolderNode()
   delete FData;
 }
 
-int TFolderNode::Level() const
-{
-  int Level = 0;
-  for (const TFolderNode* Node = FParent; Node; Node = Node->FParent)
-    ++Level;
-  return Level;
-}
-
 void TFolderNode::DeleteSubtree(TFolderNode* Node)
 {
   // Detach children level by level into a work list instead of recursing.

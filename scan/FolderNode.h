@@ -22,7 +22,6 @@ public:
   TFolderNode* Child(size_t Index) const { return FChildren[Index]; }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }
-  int Level() const;
 
   // Deletes the node, its subtree and their records without recursion, so a
   // tree thousands of levels deep is freed safely.

@@ -1,7 +1,9 @@
 #include "FolderTree.h"
 
+#include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTreeListener.h"
+#include "Root.h"
 
 #include <algorithm>
 
@@ -14,11 +16,6 @@ TFolderTree::~TFolderTree()
 std::vector<TFolderNode*>& TFolderTree::ChildList(TFolderNode* Parent)
 {
   return Parent ? Parent->FChildren : FTopNodes;
-}
-
-const std::vector<TFolderNode*>& TFolderTree::Siblings(const TFolderNode* Node) const
-{
-  return Node->Parent() ? Node->Parent()->Children() : FTopNodes;
 }
 
 void TFolderTree::Renumber(std::vector<TFolderNode*>& List, size_t From)
@@ -94,4 +91,35 @@ void TFolderTree::NodeChanged(TFolderNode* Node)
 {
   if (FListener)
     FListener->TreeNodeChanged(Node);
+}
+
+bool TFolderTree::Editable(const TFolderNode* Node)
+{
+  const TRoot* Root = Node->FData->FRoot;
+  return !Root || !Root->Scanning();
+}
+
+void TFolderTree::AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_t DeltaClusters,
+                                 int64_t DeltaTailBytes)
+{
+  for (; Node; Node = Node->Parent()) {
+    TFolderData* Record = Node->FData;
+    // Unsigned wrap-around makes a negative delta subtract.
+    Record->FObjects += uint64_t(DeltaObjects);
+    Record->FClusters += uint64_t(DeltaClusters);
+    Record->FTailBytes += uint64_t(DeltaTailBytes);
+    NodeChanged(Node);
+  }
+}
+
+bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
+{
+  if (!Editable(Node))
+    return false;
+  const TFolderData* Record = Node->FData;
+  if (Subtract && Node->Parent())
+    AddToAncestors(Node->Parent(), -int64_t(Record->FObjects.Load()), -int64_t(Record->FClusters.Load()),
+                   -int64_t(Record->FTailBytes.Load()));
+  DeleteNode(Node);
+  return true;
 }

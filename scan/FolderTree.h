@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -8,6 +9,14 @@ class TFolderTreeListener;
 
 // The folder tree: the top nodes of the scan roots, each owning its subtree.
 // All changes happen on the owning thread and are reported to the listener.
+//
+// Who owns a node: a scan worker makes a folder's child nodes with their
+// records and owns them until it posts them; the scan's result queue owns
+// them until the owning thread attaches them here; from then on the tree
+// owns them. A parent always reaches the tree before its children, since a
+// worker posts a folder's children before any of them can be listed. While a
+// root is being scanned its workers write the records' counters, so the tree
+// refuses the edits below for the folders of a running scan.
 class TFolderTree {
 public:
   TFolderTree() = default;
@@ -18,7 +27,6 @@ public:
   void SetListener(TFolderTreeListener* Listener) { FListener = Listener; }
 
   const std::vector<TFolderNode*>& TopNodes() const { return FTopNodes; }
-  const std::vector<TFolderNode*>& Siblings(const TFolderNode* Node) const;
 
   // Appends a top node made with its record.
   void AddTopNode(TFolderNode* Node);
@@ -32,6 +40,15 @@ public:
   void SortChildren(TFolderNode* Parent,
                     const std::function<bool(const TFolderNode*, const TFolderNode*)>& Less);
   void NodeChanged(TFolderNode* Node);
+
+  // Whether the tree may edit Node's branch: no scan of its root is running.
+  static bool Editable(const TFolderNode* Node);
+  // Adds the deltas to the node's record and every ancestor's, and tells the
+  // listener that their labels changed.
+  void AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_t DeltaClusters, int64_t DeltaTailBytes);
+  // Deletes the node with its subtree and records, first taking its totals
+  // out of its ancestors when Subtract. False for a branch being scanned.
+  bool FreeNode(TFolderNode* Node, bool Subtract);
 
 private:
   std::vector<TFolderNode*>& ChildList(TFolderNode* Parent);

@@ -30,6 +30,8 @@ struct TRoot {
   int FSubfoldersDone = 0;
   QString FTitle;                     // title of reports and exported charts
   TFolderTree* FTree = nullptr;       // the tree holding FNode
+
+  bool Scanning() const { return FWorker != nullptr; }
 };
 
 inline const char* UserDefinedFileSystem = "User Defined";

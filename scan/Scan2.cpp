@@ -6,6 +6,7 @@
 #include "FolderTree.h"
 #include "PathRules.h"
 #include "Root.h"
+#include "ScanListener.h"
 #include "Wildcard.h"
 
 #include <algorithm>
@@ -30,11 +31,13 @@ constexpr int WorkerNiceness = 19;
 
 }  // namespace
 
-TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TScanSettings& Settings)
+TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TScanSettings& Settings,
+               TScanListener* Listener)
   : FNode(Node),
     FRoot(Root),
     FPath(TPathRules::WithSeparator(Path)),
     FSettings(Settings),
+    FListener(Listener),
     FClusterSize(Root->FClusterSize)
 {
   TFolderData* Record = Node->FData;
@@ -50,7 +53,7 @@ TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TS
   Record->FErrorCode = 0;
   Record->FLastAccess = 0;
   Record->FLastWrite = 0;
-  Record->FIncomplete = true;
+  Record->FState = fsQueued;
 }
 
 TScan2::~TScan2()
@@ -123,6 +126,7 @@ void TScan2::WorkerLoop()
     FTasks.pop_back();
     ++FBusy;
     Lock.unlock();
+    Task.Node->FData->FState = fsListing;
     WalkFolder(Task, Buffer, NewTasks);
     Lock.lock();
     --FBusy;
@@ -318,7 +322,7 @@ void TScan2::FinishFolder(TFolderNode* Node)
   for (;;) {
     TFolderData* Record = Node->FData;
     AddUp(Node, 1, 0, 1);
-    Record->FIncomplete = false;
+    Record->FState = Record->FErrorCode ? fsFailed : fsDone;
     if (Node == FNode)
       return;
     TFolderNode* Parent = Node->Parent();
@@ -411,12 +415,12 @@ void TScan2::Drain(TDeadline Deadline)
         break;
       case TResult::rkProgress:
         ++FRoot->FSubfoldersDone;
-        if (OnProgressStep)
-          OnProgressStep();
+        if (FListener)
+          FListener->ScanProgress(FRoot);
         break;
       case TResult::rkFailure:
-        if (OnFailure)
-          OnFailure(Result.Code, Result.Path);
+        if (FListener)
+          FListener->ScanFailed(Result.Code, Result.Path);
         break;
       case TResult::rkDone:
         Complete();
@@ -436,16 +440,33 @@ void TScan2::Await()
 void TScan2::Complete()
 {
   JoinAll();
+  if (Terminated())
+    MarkStopped();
   if (FRoot->FWorker == this)
     FRoot->FWorker = nullptr;
   const TFolderData* Record = FNode->FData;
   FRoot->FTree->NodeChanged(FNode);
   // A branch rescan corrects every folder above the branch.
   if (FNode->Parent())
-    TFolderData::AddToAncestors(FNode->Parent(), int64_t(Record->FObjects - FOldObjects),
-                                int64_t(Record->FClusters - FOldClusters),
-                                int64_t(Record->FTailBytes - FOldTailBytes));
+    FRoot->FTree->AddToAncestors(FNode->Parent(), int64_t(Record->FObjects - FOldObjects),
+                                 int64_t(Record->FClusters - FOldClusters),
+                                 int64_t(Record->FTailBytes - FOldTailBytes));
   FFinished = true;
-  if (OnTerminate)
-    OnTerminate(this);
+  if (FListener)
+    FListener->ScanDone(FRoot, Terminated());
+}
+
+void TScan2::MarkStopped()
+{
+  // Folders the stop cut short keep what was counted in them.
+  std::vector<TFolderNode*> Pending{FNode};
+  while (!Pending.empty()) {
+    TFolderNode* Node = Pending.back();
+    Pending.pop_back();
+    TFolderData* Record = Node->FData;
+    if (Record->FIsFiles || Record->Finished())
+      continue;
+    Record->FState = fsStopped;
+    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+  }
 }

@@ -6,13 +6,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 class TFolderNode;
+class TScanListener;
 struct TFolderIdentity;
 struct TRoot;
 
@@ -25,9 +25,10 @@ struct TRoot;
 class TScan2 {
 public:
   // Takes the start node's totals as the old values and clears them. The
-  // workers start with Resume().
-  TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root,
-         const TScanSettings& Settings = TScanSettings::Current());
+  // workers start with Resume(). Listener, when given, hears of the scan's
+  // failures, progress and end from Drain().
+  TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TScanSettings& Settings,
+         TScanListener* Listener = nullptr);
   // Stops and joins the workers; results never drained are freed.
   ~TScan2();
   TScan2(const TScan2&) = delete;
@@ -56,11 +57,6 @@ public:
   const std::string& Path() const { return FPath; }
   uint64_t FilesCounted() const { return FFilesCounted.load(std::memory_order_relaxed); }
   uint64_t FoldersCounted() const { return FFoldersCounted.load(std::memory_order_relaxed); }
-
-  // Called by Drain() on the owning thread.
-  std::function<void(int Code, const std::string& Path)> OnFailure;
-  std::function<void()> OnProgressStep;
-  std::function<void(TScan2*)> OnTerminate;
 
   uint64_t FOldClusters;
   uint64_t FOldObjects;
@@ -105,11 +101,13 @@ private:
   void Post(TResult&& Result);
   std::string PathOf(const TFolderNode* Node) const;
   void Complete();
+  void MarkStopped();
 
   TFolderNode* FNode;
   TRoot* FRoot;
   std::string FPath;
   const TScanSettings FSettings;
+  TScanListener* const FListener;
   const uint32_t FClusterSize;
 
   std::vector<std::thread> FThreads;

@@ -6,6 +6,7 @@
 #include "PathRules.h"
 #include "Root.h"
 #include "Scan2.h"
+#include "ScanListener.h"
 
 #include <QString>
 
@@ -27,18 +28,13 @@ TRoot* TScanDriver::FindRoot(const std::string& Path) const
   return nullptr;
 }
 
-TRoot* TScanDriver::RootOf(const TFolderNode* Node) const
-{
-  return Node ? TFolderData::RecordOf(Node)->FRoot : nullptr;
-}
-
-bool TScanDriver::StartScan(const std::string& Given)
+TRoot* TScanDriver::StartScan(const std::string& Given)
 {
   if (Given.empty())
-    return false;
+    return nullptr;
   const std::string Path = TPathRules::Absolute(Given);
   if (Path.empty())
-    return false;
+    return nullptr;
   TRoot* Root = FindRoot(Path);
   if (Root) {
     Await(Root);
@@ -63,10 +59,9 @@ bool TScanDriver::StartScan(const std::string& Given)
   if (Error == 0)
     Error = CountFirstLevelFolders(*Root, Root->FPath);
   if (Error != 0) {
-    if (OnError)
-      OnError(Error, Path);
+    ScanFailed(Error, Path);
     RemoveRoot(Root);
-    return false;
+    return nullptr;
   }
   Record->SetName(Path);
   // Reports name a folder with the volume it is on, a whole volume by itself.
@@ -77,39 +72,45 @@ bool TScanDriver::StartScan(const std::string& Given)
   else
     Root->FTitle = " Drive: " + (Label.isEmpty() ? Name : Label + " (" + Name + ")");
   FTree.NodeChanged(Root->FNode);
-  Launch(new TScan2(Root->FPath, Root->FNode, Root), Root);
-  return true;
+  Launch(Root, Root->FNode, Root->FPath);
+  return Root;
 }
 
 bool TScanDriver::UpdateBranch(TFolderNode* Node)
 {
-  TRoot* Root = RootOf(Node);
-  if (!Root || Root->FWorker)
+  if (!Node || !TFolderTree::Editable(Node))
     return false;
   FTree.DeleteChildren(Node);
   TFolderData* Record = Node->FData;
   Record->ClearCachedTexts();
-  Launch(new TScan2(Record->FullPath(), Node, Root), Root);
+  Launch(Record->FRoot, Node, Record->FullPath());
   return true;
 }
 
-void TScanDriver::Launch(TScan2* Scan, TRoot* Root)
+void TScanDriver::Launch(TRoot* Root, TFolderNode* Node, const std::string& Path)
 {
+  auto* Scan = new TScan2(Path, Node, Root, FSettings, this);
   FScans.emplace_back(Scan);
   Root->FWorker = Scan;
-  Scan->OnFailure = [this](int Code, const std::string& Path) {
-    if (OnError)
-      OnError(Code, Path);
-  };
-  Scan->OnProgressStep = [this, Root] {
-    if (OnProgress)
-      OnProgress(Root);
-  };
-  Scan->OnTerminate = [this, Root](TScan2* Done) {
-    if (OnScanDone)
-      OnScanDone(Root, Done->Terminated());
-  };
   Scan->Resume();
+}
+
+void TScanDriver::ScanFailed(int Code, const std::string& Path)
+{
+  if (FListener)
+    FListener->ScanFailed(Code, Path);
+}
+
+void TScanDriver::ScanProgress(TRoot* Root)
+{
+  if (FListener)
+    FListener->ScanProgress(Root);
+}
+
+void TScanDriver::ScanDone(TRoot* Root, bool Stopped)
+{
+  if (FListener)
+    FListener->ScanDone(Root, Stopped);
 }
 
 void TScanDriver::Stop(TRoot* Root)
@@ -145,7 +146,7 @@ bool TScanDriver::RemoveRoot(TRoot* Root)
     if (Before)
       Before->FNext = Root->FNext;
   }
-  TFolderData::FreeNode(Root->FNode, false);
+  FTree.FreeNode(Root->FNode, false);
   delete Root;
   return WasHead;
 }
@@ -172,8 +173,8 @@ void TScanDriver::WaitForResults(std::chrono::milliseconds Timeout)
 
 void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
 {
-  if (RootOf(Node)->FWorker)
-    return;  // the scan's nodes are still being filled
+  if (!TFolderTree::Editable(Node))
+    return;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
@@ -187,15 +188,10 @@ void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
     }
     const TFolderData* Record = Current->FData;
     if (!ShowFiles && Entry) {
-      TFolderData::FreeNode(Entry, false);
+      FTree.FreeNode(Entry, false);
     } else if (ShowFiles && !Entry && Record->FOwnFiles > 0 && Current->ChildCount() > 0) {
-      std::vector<TFolderNode*> Added{new TFolderNode(Current)};
-      TFolderData* Files = new TFolderData(Added[0], Record->FRoot);
-      Added[0]->FData = Files;
-      Files->FIsFiles = true;
-      Files->FClusters = Record->FOwnClusters.Load();
-      Files->FTailBytes = Record->FOwnTailBytes.Load();
-      Files->FObjects = uint64_t(Record->FOwnFiles.Load());
+      std::vector<TFolderNode*> Added{TFolderData::NewFilesEntry(
+        Current, Record->FOwnClusters.Load(), Record->FOwnTailBytes.Load(), uint64_t(Record->FOwnFiles.Load()))};
       FTree.AppendChildren(Current, Added);
     }
   }
@@ -203,8 +199,8 @@ void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
 
 void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum)
 {
-  if (RootOf(Node)->FWorker)
-    return;  // a worker may still add to any of these folders
+  if (!TFolderTree::Editable(Node))
+    return;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
@@ -212,13 +208,13 @@ void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Mini
     for (size_t Index = 0; Index < Current->ChildCount();) {
       TFolderNode* Child = Current->Child(Index);
       // Folders still open or cut short, and "<Files>", stay as they are.
-      if (Child->FData->FIncomplete) {
+      if (!Child->FData->Finished()) {
         ++Index;
       } else if (Child->FData->GetValue(ViewType, 0) >= Minimum) {
         Pending.push_back(Child);
         ++Index;
       } else {
-        TFolderData::FreeNode(Child, false);
+        FTree.FreeNode(Child, false);
       }
     }
   }

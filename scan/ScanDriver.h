@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ScanListener.h"
+#include "ScanSettings.h"
+
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +16,10 @@ struct TRoot;
 
 // The scan roots and their scans: starting, rescanning, updating a branch,
 // stopping and removing roots, and applying the scans' results to the tree.
-// Everything here runs on the thread that owns the tree.
-class TScanDriver {
+// Everything here runs on the thread that owns the tree. Each scan takes a
+// copy of the settings as they are when it starts; the listener hears of
+// every scan's failures, progress and end.
+class TScanDriver : private TScanListener {
 public:
   explicit TScanDriver(TFolderTree& Tree);
   // Stops and awaits every scan, then frees every root.
@@ -23,10 +27,13 @@ public:
   TScanDriver(const TScanDriver&) = delete;
   TScanDriver& operator=(const TScanDriver&) = delete;
 
-  // Scans Path (made absolute) as a new root, or rescans its existing root.
-  // False when the folder cannot be scanned; the failure has been reported
-  // through OnError and no root is left for it.
-  bool StartScan(const std::string& Path);
+  // Scans already running tell the new listener too; null: nobody.
+  void SetListener(TScanListener* Listener) { FListener = Listener; }
+
+  // Scans Path (made absolute) as a new root, or rescans its existing root,
+  // and returns that root. Null when the folder cannot be scanned: the
+  // failure has been told to the listener and no root is left for it.
+  TRoot* StartScan(const std::string& Path);
   // Removes a root with its tree; true when it was the head of the list.
   bool RemoveRoot(TRoot* Root);
   // Rescans the folder of Node alone; false while its root is being scanned.
@@ -45,7 +52,6 @@ public:
   void PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum);
 
   TRoot* FindRoot(const std::string& Path) const;
-  TRoot* RootOf(const TFolderNode* Node) const;
   TRoot* Roots() const { return FRoots; }
   bool Scanning() const { return !FScans.empty(); }
 
@@ -55,18 +61,21 @@ public:
   // Waits until a scan's walk ends or Timeout passes.
   void WaitForResults(std::chrono::milliseconds Timeout);
 
+  // What the scans started from now on count and report.
+  TScanSettings FSettings;
   // Cluster size imposed on new roots (0: each volume's own).
   uint32_t FUserClusterSize = 0;
 
-  std::function<void(int Code, const std::string& Path)> OnError;
-  std::function<void(TRoot* Root)> OnProgress;
-  std::function<void(TRoot* Root, bool Stopped)> OnScanDone;
-
 private:
-  void Launch(TScan2* Scan, TRoot* Root);
+  void Launch(TRoot* Root, TFolderNode* Node, const std::string& Path);
+  // The scans tell the driver, which tells its listener of the moment.
+  void ScanFailed(int Code, const std::string& Path) override;
+  void ScanProgress(TRoot* Root) override;
+  void ScanDone(TRoot* Root, bool Stopped) override;
   void Forget(TScan2* Scan);
 
   TFolderTree& FTree;
+  TScanListener* FListener = nullptr;
   TRoot* FRoots = nullptr;
   std::vector<std::unique_ptr<TScan2>> FScans;
 };

@@ -20,9 +20,3 @@ bool TScanSettings::MatchesEveryFile() const
 {
   return FFileFilter.size() == 1 && FFileFilter.front() == "*";
 }
-
-TScanSettings& TScanSettings::Current()
-{
-  static TScanSettings Settings;
-  return Settings;
-}

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-// The settings a scan reads. The window changes the process-wide instance on
-// the main thread; every scan works with the copy it took when it started.
+// The settings a scan reads. The scan driver holds them; every scan works
+// with the copy it took when it started.
 struct TScanSettings {
   std::vector<std::string> FFileFilter{"*"};
   bool FFollowReparsePoints = false;
@@ -15,6 +15,4 @@ struct TScanSettings {
   void SetFileFilter(const std::string& Text, size_t Limit = 63);
   // Whether the filter is the single pattern "*", which every file matches.
   bool MatchesEveryFile() const;
-
-  static TScanSettings& Current();
 };

@@ -37,7 +37,7 @@ struct TTreeFixture {
     Node->FData->FClusters = Clusters;
     Node->FData->FTailBytes = Tail;
     Node->FData->FObjects = Objects;
-    Node->FData->FIncomplete = false;
+    Node->FData->FState = fsDone;
   }
   TFolderTree Tree;
   TRoot Root;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "MainForm.h"
-#include "ScanSettings.h"
 
 #include <QLocale>
 #include <QSettings>
@@ -25,5 +24,4 @@ inline void UseEnglishNumbers()
 inline void ResetSettings()
 {
   QSettings("Zelkon", "Spacelens").clear();
-  TScanSettings::Current() = TScanSettings();
 }

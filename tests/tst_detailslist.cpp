@@ -53,7 +53,7 @@ void WithOptions(TMainForm& Form, const std::function<void(TOptionDlg&)>& Change
 
 // A scanned tree: top/{alpha/{x/}, beta/, a.txt (100 B), b.doc (5000 B), c.txt (20 B)}.
 struct TScanned {
-  explicit TScanned(int Rows = 6)
+  explicit TScanned(int Rows = 6, const std::string& Filter = "*")
   {
     Tree.Folder("alpha");
     Tree.Folder("alpha/x");
@@ -62,6 +62,7 @@ struct TScanned {
     Tree.File("b.doc", 5000, 1546300800, 1640995200);
     Tree.File("c.txt", 20);
     Form.Driver().FUserClusterSize = 4096;
+    Form.Driver().FSettings.SetFileFilter(Filter);
     Form.show();
     QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
@@ -191,8 +192,7 @@ private slots:
 
   void filterListsTwice()
   {
-    TScanSettings::Current().SetFileFilter("*.txt *.*");
-    TScanned Scan(8);
+    TScanned Scan(8, "*.txt *.*");
     TDetailsList& List = Scan.Form.List();
     emit List.header()->sectionClicked(0);
     QStringList Names = Column(List, 0);
@@ -223,7 +223,7 @@ private slots:
     Scan.Form.SetCurrentNode(Link);
     QTest::qWait(100);
     QCOMPARE(Scan.Form.List().Model().rowCount(), 0);
-    TScanSettings::Current().FFollowReparsePoints = true;
+    Scan.Form.Driver().FSettings.FFollowReparsePoints = true;
     Scan.Form.SetCurrentNode(Child(Scan.Form.Driver().Roots()->FNode, "target"));
     Scan.Form.SetCurrentNode(Link);
     QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 1);
@@ -267,7 +267,7 @@ private slots:
     });
     QVERIFY(!Scan.Form.Driver().Scanning());
     QCOMPARE(Child(Scan.Top, "alpha"), Alpha);  // no rescan: the same nodes
-    QCOMPARE(Scan.Form.Display().FDecimals, 3);
+    QCOMPARE(Scan.Form.Display().FDecimals, 2);
     QVERIFY(Scan.Form.Model().data(Scan.Form.Model().IndexOf(Alpha), Qt::DisplayRole).toString().contains("0.00 MB"));
   }
 
@@ -280,9 +280,8 @@ private slots:
         Dialog.Filteredit->setText("*.txt");
         QCOMPARE(Dialog.OKButton->text(), QString("OK"));
       });
-      QCOMPARE(TScanSettings::Current().FFileFilter, std::vector<std::string>{"*.txt"});
+      QCOMPARE(Form.Driver().FSettings.FFileFilter, std::vector<std::string>{"*.txt"});
     }
-    TScanSettings::Current() = TScanSettings();
     TScanned Scan;
     WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
       Dialog.Filteredit->setText("*.txt ");
@@ -300,7 +299,7 @@ private slots:
     QVERIFY(Scan.Form.StartScan(Other.Top()));
     QVERIFY(ScansDone(Scan.Form));
     WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
-      Dialog.Radios->button(3)->click();  // "  2048 Bytes (CD-ROM)"
+      Dialog.ClusterSizeGroup->button(3)->click();  // "  2048 Bytes (CD-ROM)"
       QCOMPARE(Dialog.OKButton->text(), QString("&Scan"));
     });
     QVERIFY(ScansDone(Scan.Form));
@@ -310,7 +309,7 @@ private slots:
     }
     QCOMPARE(Scan.Form.StatusText(3), QString("2048 Bytes per Cluster (User Defined)"));
     // Opened again, the dialog shows the size of the newest root.
-    WithOptions(Scan.Form, [](TOptionDlg& Dialog) { QCOMPARE(Dialog.Radios->checkedId(), 3); }, false);
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) { QCOMPARE(Dialog.ClusterSizeGroup->checkedId(), 3); }, false);
   }
 
   void optionsShowFilesAndColumns()
@@ -355,14 +354,14 @@ private slots:
         Dialog.FilesCheckbox->setChecked(false);
         Dialog.ErrorCheckBox->setChecked(false);
         Dialog.FollowLinksCheckBox->setChecked(true);
-        Dialog.Radios->button(5)->click();
+        Dialog.ClusterSizeGroup->button(5)->click();
         Dialog.ColumnList->item(1)->setCheckState(Qt::Unchecked);
       },
       false);
     QCOMPARE(Scan.Form.Display().FUnitType, 0);
-    QCOMPARE(Scan.Form.Display().FDecimals, 2);
+    QCOMPARE(Scan.Form.Display().FDecimals, 1);
     QCOMPARE(Scan.Form.Display().FBoldFactor, 15);
-    const TScanSettings& Settings = TScanSettings::Current();
+    const TScanSettings& Settings = Scan.Form.Driver().FSettings;
     QCOMPARE(Settings.FFileFilter, std::vector<std::string>{"*"});
     QVERIFY(Settings.FShowFiles && Settings.FShowErrors && !Settings.FFollowReparsePoints);
     QCOMPARE(Scan.Form.List().ColumnWidth(1), 90);

@@ -155,14 +155,14 @@ private slots:
     TSmallTree::Set(Tree.Top, 10, 100, 5);
     TSmallTree::Set(Tree.A, 6, 60, 3);
     TSmallTree::Set(Tree.B, 2, 20, 1);
-    TFolderData::AddToAncestors(Tree.B, 1, 3, 7);
+    Tree.Tree.AddToAncestors(Tree.B, 1, 3, 7);
     QCOMPARE(Tree.B->FData->FClusters.Load(), 5u);
     QCOMPARE(Tree.A->FData->FObjects.Load(), 4u);
     QCOMPARE(Tree.Top->FData->FTailBytes.Load(), 107u);
     QCOMPARE(Log.Changed, (std::vector<TFolderNode*>{Tree.B, Tree.A, Tree.Top}));
 
     // Removing b with subtraction takes exactly its share out of a and top.
-    TFolderData::FreeNode(Tree.B, true);
+    Tree.Tree.FreeNode(Tree.B, true);
     QCOMPARE(Tree.A->ChildCount(), 0u);
     QCOMPARE(Log.Removed, 1);
     QCOMPARE(Tree.A->FData->FClusters.Load(), 4u);
@@ -170,7 +170,7 @@ private slots:
     QCOMPARE(Tree.Top->FData->FObjects.Load(), 4u);
 
     // Without subtraction the totals stay.
-    TFolderData::FreeNode(Tree.A, false);
+    Tree.Tree.FreeNode(Tree.A, false);
     QCOMPARE(Tree.Top->ChildCount(), 0u);
     QCOMPARE(Tree.Top->FData->FClusters.Load(), 8u);
   }
@@ -215,7 +215,7 @@ private slots:
     TFolderNode* Node = Tree.B;
     for (int Level = 0; Level < 200000; ++Level)
       Node = Tree.Add(Node, "d");
-    TFolderData::FreeNode(Tree.A, false);
+    Tree.Tree.FreeNode(Tree.A, false);
     QCOMPARE(Tree.Top->ChildCount(), 0u);
   }
 };

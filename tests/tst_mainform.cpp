@@ -4,7 +4,7 @@
 #include "MainForm.h"
 #include "Prompt.h"
 #include "Root.h"
-#include "ScanSettings.h"
+#include "TreeCommands.h"
 #include "TestHome.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
@@ -61,13 +61,13 @@ private slots:
   {
     TMainForm Form;
     QCOMPARE(Form.Display().FShowType, 1);
-    QCOMPARE(Form.FSortType, 2);
+    QCOMPARE(Form.Commands().FSortType, 2);
     QCOMPARE(Form.Display().FUnitType, 0);
-    QCOMPARE(Form.Display().FDecimals, 2);
+    QCOMPARE(Form.Display().FDecimals, 1);
     QCOMPARE(Form.Display().FBoldFactor, 15);
-    QCOMPARE(Form.FMinimumExpandSize, 10);
-    QVERIFY(TScanSettings::Current().FShowFiles);
-    QVERIFY(!TScanSettings::Current().FFollowReparsePoints);
+    QCOMPARE(Form.Commands().FMinimumExpandSize, 10);
+    QVERIFY(Form.Driver().FSettings.FShowFiles);
+    QVERIFY(!Form.Driver().FSettings.FFollowReparsePoints);
     QCOMPARE(Form.geometry().size(), QSize(674, 532));
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Size)"));
     QCOMPARE(Form.Action("ExpandOver1")->text(), QString("Expand Folder &over: 10 MB"));
@@ -88,8 +88,8 @@ private slots:
       Form.setGeometry(50, 60, 700, 500);
       Form.View1Click(4);
       Form.Sort1Click(1);
-      Form.Display().FDecimals = 4;
-      TScanSettings::Current().FShowFiles = false;
+      Form.Display().FDecimals = 3;
+      Form.Driver().FSettings.FShowFiles = false;
       Form.close();
     }
     QSettings Store("Zelkon", "Spacelens");
@@ -98,9 +98,9 @@ private slots:
     QCOMPARE(Store.value("Width").toString(), QString("700"));
     TMainForm Again;
     QCOMPARE(Again.Display().FShowType, 1);  // Wasted starts as Size
-    QCOMPARE(Again.FSortType, 1);
-    QCOMPARE(Again.Display().FDecimals, 4);
-    QVERIFY(!TScanSettings::Current().FShowFiles);
+    QCOMPARE(Again.Commands().FSortType, 1);
+    QCOMPARE(Again.Display().FDecimals, 3);
+    QVERIFY(!Again.Driver().FSettings.FShowFiles);
     QCOMPARE(Again.geometry(), QRect(50, 60, 700, 500));
     QCOMPARE(QSettings("Zelkon", "Spacelens").value("Top").toString(), QString("80"));
     // Values that are not numbers read as their defaults.
@@ -229,7 +229,7 @@ private slots:
     Form.SetCurrentNode(Root->FNode);
     Form.Update1Click();
     QVERIFY(ScansDone(Form));
-    QCOMPARE(Root->FNode->FData->FIncomplete.Load(), false);
+    QCOMPARE(Root->FNode->FData->Finished(), true);
     QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
   }
 
@@ -336,7 +336,7 @@ private slots:
     Form.View1Click(3);
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Percent)"));
     QVERIFY(Form.Model().data(Form.Model().IndexOf(Top->Child(0)), Qt::DisplayRole).toString().contains(" %"));
-    TScanSettings::Current().SetFileFilter("*.txt *.doc");
+    Form.Driver().FSettings.SetFileFilter("*.txt *.doc");
     Form.RefreshCaption();
     QCOMPARE(Form.windowTitle(), QString("Spacelens *.txt *.doc - (Percent)"));
   }
@@ -362,7 +362,7 @@ private slots:
     TAnswers Answers;
     Answers.Input = answer;
     Form.SetMinimumExpandSizeClick(true);
-    QCOMPARE(Form.FMinimumExpandSize, stored);
+    QCOMPARE(Form.Commands().FMinimumExpandSize, stored);
     QCOMPARE(Answers.Asked.contains("Sorry, this was not a valid number."), refused);
     QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <%1 MB").arg(stored));
   }

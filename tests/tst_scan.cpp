@@ -7,6 +7,7 @@
 #include "Root.h"
 #include "Scan2.h"
 #include "ScanDriver.h"
+#include "ScanListener.h"
 #include "ScanSettings.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
@@ -23,15 +24,25 @@
 
 namespace {
 
+// The settings the next scan run takes.
+TScanSettings& NextScan()
+{
+  static TScanSettings Settings;
+  return Settings;
+}
+
 // A scan driver with its tree, counting with 4096-byte clusters, that
 // remembers every failure it was told of.
-struct TScanRun {
+struct TScanRun : TScanListener {
   TScanRun()
   {
     Driver.FUserClusterSize = 4096;
-    Driver.OnError = [this](int Code, const std::string& Path) { Failures.push_back({Code, Path}); };
-    Driver.OnScanDone = [this](TRoot*, bool Stopped) { StoppedScans += Stopped; };
+    Driver.FSettings = NextScan();
+    Driver.SetListener(this);
   }
+  void ScanFailed(int Code, const std::string& Path) override { Failures.push_back({Code, Path}); }
+  void ScanProgress(TRoot*) override {}
+  void ScanDone(TRoot*, bool Stopped) override { StoppedScans += Stopped; }
   TFolderNode* Scan(const std::string& Path)
   {
     if (!Driver.StartScan(Path))
@@ -84,7 +95,7 @@ bool TotalsAdd(TFolderNode* Top, std::string& Problem)
       Objects += Item->FData->FObjects;
       Pending.push_back(Item);
     }
-    if (!Record->FIncomplete && (Clusters != Record->FClusters || Tail != Record->FTailBytes
+    if (Record->Finished() && (Clusters != Record->FClusters || Tail != Record->FTailBytes
                                  || Objects != Record->FObjects)) {
       Problem = Record->FName + " totals " + Counts(Record);
       return false;
@@ -101,8 +112,8 @@ class TScanTest : public QObject {
 private slots:
   void init()
   {
-    TScanSettings::Current() = TScanSettings();
-    TScanSettings::Current().FShowErrors = true;
+    NextScan() = TScanSettings();
+    NextScan().FShowErrors = true;
   }
   void cleanup() { TDirectory::SetFailureInjector(nullptr); }
 
@@ -135,14 +146,14 @@ private slots:
     QCOMPARE(Sub->ChildCount(), 0u);    // nor in a folder without sub-folders
     QCOMPARE(Counts(Top->FData), std::string("7/4097/6"));
     QCOMPARE(Top->FData->SizeBytes(), 8193u);
-    QCOMPARE(Top->FData->FIncomplete.Load(), false);
+    QCOMPARE(Top->FData->Finished(), true);
 
     // The "<Files>" entry comes after the sub-folders and holds the own files.
     QCOMPARE(Top->ChildCount(), 4u);
     TFolderNode* Files = Top->Child(3);
     QVERIFY(Files->FData->FIsFiles);
     QCOMPARE(Counts(Files->FData), std::string("1/1/1"));
-    QCOMPARE(Files->FData->FIncomplete.Load(), true);
+    QCOMPARE(Files->FData->Finished(), false);
     QCOMPARE(Files->FData->FullPath(), Tree.Top() + "/");
 
     // Newest dates over counted files only, from every level.
@@ -164,7 +175,7 @@ private slots:
     TTestTree Tree;
     Tree.File("f", 10);
     Tree.Folder("sub");
-    TScanSettings::Current().FShowFiles = false;
+    NextScan().FShowFiles = false;
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     QCOMPARE(Top->ChildCount(), 1u);
@@ -197,7 +208,7 @@ private slots:
     Tree.File("sub/d.TXT", 100);
     Tree.File("sub/e.tar", 100);
     Tree.Folder("sub/deeper");
-    TScanSettings::Current().SetFileFilter(filter.toStdString());
+    NextScan().SetFileFilter(filter.toStdString());
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     QCOMPARE(Top->FData->FOwnFiles.Load(), topFiles);
@@ -304,13 +315,13 @@ private slots:
     Tree.Folder("target");
     Tree.File("target/f", 5000);
     Tree.Link("link", "target");
-    TScanSettings::Current().FFollowReparsePoints = follow;
+    NextScan().FFollowReparsePoints = follow;
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Link = Child(Top, "link");
     QVERIFY(Link);
     QCOMPARE(Link->FData->FErrorCode.Load(), 0);
-    QCOMPARE(Link->FData->FIncomplete.Load(), false);
+    QCOMPARE(Link->FData->Finished(), true);
     QCOMPARE(Counts(Link->FData), follow ? Counts(Child(Top, "target")->FData) : std::string("1/0/1"));
     QVERIFY(Run.Failures.empty());
   }
@@ -337,7 +348,7 @@ private slots:
     Tree.Folder("y");
     Tree.Link("x/to-y", "../y");
     Tree.Link("y/to-x", "../x");
-    TScanSettings::Current().FFollowReparsePoints = true;
+    NextScan().FFollowReparsePoints = true;
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     QVERIFY(Top);
@@ -367,7 +378,7 @@ private slots:
     QCOMPARE(Secret->FData->FErrorCode.Load(), EACCES);
     QCOMPARE(Counts(Secret->FData), std::string("1/0/1"));  // still counts itself
     QCOMPARE(Secret->ChildCount(), 0u);                       // its sub-folders are not walked
-    QCOMPARE(Secret->FData->FIncomplete.Load(), false);
+    QCOMPARE(Secret->FData->Finished(), true);
     QCOMPARE(Top->FData->FErrorCode.Load(), 0);
     QCOMPARE(Run.Failures.size(), 1u);
     QCOMPARE(Run.Failures[0].first, EACCES);
@@ -379,7 +390,7 @@ private slots:
   {
     TTestTree Tree;
     Tree.Folder("secret");
-    TScanSettings::Current().FShowErrors = false;
+    NextScan().FShowErrors = false;
     TDirectory::SetFailureInjector([](const char* Name) { return std::string(Name) == "secret" ? EIO : 0; });
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
@@ -458,9 +469,9 @@ private slots:
     QCOMPARE(Run.StoppedScans, 1);
     QCOMPARE(Root->FWorker, nullptr);
     // The folder being listed and every folder above it stay incomplete.
-    QVERIFY(StopHere->FData->FIncomplete);
-    QVERIFY(B->FData->FIncomplete);
-    QVERIFY(Top->FData->FIncomplete);
+    QVERIFY(!StopHere->FData->Finished());
+    QVERIFY(!B->FData->Finished());
+    QVERIFY(!Top->FData->Finished());
     QCOMPARE(StopHere->FData->FOwnFiles.Load(), 1);
     QCOMPARE(StopHere->ChildCount(), 0u);
     // What was counted stays: own files of every listed folder plus each
@@ -472,7 +483,7 @@ private slots:
       Pending.pop_back();
       if (Node->FData->FIsFiles)
         continue;
-      Expected += std::max<int64_t>(0, Node->FData->FOwnFiles) + !Node->FData->FIncomplete;
+      Expected += std::max<int64_t>(0, Node->FData->FOwnFiles) + Node->FData->Finished();
       Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
     }
     QCOMPARE(Top->FData->FObjects.Load(), Expected);
@@ -484,7 +495,7 @@ private slots:
     QVERIFY(Run.Scan(Tree.Top() + "/"));
     QCOMPARE(Run.Driver.Roots(), Root);
     QCOMPARE(Root->FNext, nullptr);
-    QCOMPARE(Top->FData->FIncomplete.Load(), false);
+    QCOMPARE(Top->FData->Finished(), true);
     QCOMPARE(Top->FData->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u);
   }
 
@@ -516,7 +527,7 @@ private slots:
     QCOMPARE(Counts(Top->FData), Counts(FreshTop->FData));
     QCOMPARE(Counts(Child(Top, "a")->FData), Counts(Child(FreshTop, "a")->FData));
     QCOMPARE(Counts(B->FData), Counts(Child(Child(FreshTop, "a"), "b")->FData));
-    QCOMPARE(B->FData->FIncomplete.Load(), false);
+    QCOMPARE(B->FData->Finished(), true);
   }
 
   void deepTree()
@@ -534,7 +545,7 @@ private slots:
     int Levels = 0;
     while (Node->ChildCount() == 1) {
       Node = Node->Child(0);
-      QVERIFY(!Node->FData->FIncomplete);
+      QVERIFY(Node->FData->Finished());
       ++Levels;
     }
     QCOMPARE(Levels, Depth);
@@ -547,7 +558,7 @@ private slots:
     const std::string Folder = "caf\xe9";
     Tree.Folder(Folder);
     Tree.File(Folder + "/\xff\xfe.bin", 100);
-    TScanSettings::Current().SetFileFilter("*.bin");
+    NextScan().SetFileFilter("*.bin");
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Node = Child(Top, Folder);
@@ -602,14 +613,14 @@ private slots:
     if (mount("spacelens-test", Tree.Path("mnt").c_str(), "tmpfs", 0, "size=1m") != 0)
       QSKIP("cannot mount a tmpfs here");
     Tree.File("mnt/f", 100);
-    TScanSettings::Current().FFollowReparsePoints = follow;
+    NextScan().FFollowReparsePoints = follow;
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Mounted = Child(Top, "mnt");
     umount(Tree.Path("mnt").c_str());
     QCOMPARE(Mounted->FData->FOwnFiles.Load(), follow ? 1 : -1);
     QCOMPARE(Mounted->FData->FErrorCode.Load(), 0);
-    QCOMPARE(Mounted->FData->FIncomplete.Load(), false);
+    QCOMPARE(Mounted->FData->Finished(), true);
   }
 
   void awaitAfterAPartialDrain()

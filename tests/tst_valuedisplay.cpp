@@ -56,7 +56,7 @@ private slots:
     if (view == vtObjects)
       TFixture::Set(Node, 1, 0, kilobytes);
     Fixture.Display.FUnitType = unit;
-    Fixture.Display.FDecimals = decimals;
+    Fixture.Display.FDecimals = decimals - 1;
     QCOMPARE(Fixture.Display.FormatValue(Node->FData, view, false), text);
   }
 
@@ -114,7 +114,7 @@ private slots:
     TFixture Fixture;
     TFolderNode* Node = top ? Fixture.Top : Fixture.Add(Fixture.Top, "folder", 1);
     Node->FData->FErrorCode = error;
-    Node->FData->FIncomplete = incomplete;
+    Node->FData->FState = incomplete ? fsListing : fsDone;
     QCOMPARE(Fixture.Display.NodeCaption(Node->FData), caption);
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 1);
     Files->FData->FIsFiles = true;

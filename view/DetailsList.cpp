@@ -1,7 +1,31 @@
 #include "DetailsList.h"
 
+#include "Directory.h"
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "Root.h"
+#include "ScanSettings.h"
+
 #include <QHeaderView>
 #include <QSettings>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A link to a folder or a mount point below the folder the user chose: the
+// scan did not enter it unless told to follow them.
+bool IsReparsePoint(TFolderNode* Node)
+{
+  if (!Node->Parent())
+    return false;
+  std::string Path = Node->FData->FullPath();
+  Path.pop_back();
+  struct stat Own;
+  return lstat(Path.c_str(), &Own) == 0 && (S_ISLNK(Own.st_mode) || TDirectory::IsMountPoint(Path));
+}
+
+}  // namespace
 
 TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTableView(Parent), FModel(Display)
 {
@@ -26,6 +50,28 @@ TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTableView
     Header->resizeSection(Column, TListModel::DefaultWidth(Column));
   Header->setSortIndicator(FSortColumn, Qt::AscendingOrder);
   connect(Header, &QHeaderView::sectionClicked, this, [this](int Section) { HeaderClicked(Section); });
+}
+
+void TDetailsList::Clear()
+{
+  FFiles.Cancel();
+  FModel.Clear();
+}
+
+void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
+{
+  FFiles.Cancel();
+  FModel.SetFolder(Node);
+  Resort();
+  if (!Settings.FShowFiles || (!Settings.FFollowReparsePoints && IsReparsePoint(Node)))
+    return;
+  FFiles.Start(Node->FData->FullPath(), Settings.FFileFilter, Node->FData->FRoot,
+               [this](std::vector<TListModel::TRow>&& Rows, int Error, const std::string& Folder) {
+                 if (Error && OnListError)
+                   OnListError(Error, Folder);
+                 FModel.AddRows(std::move(Rows));
+                 Resort();
+               });
 }
 
 void TDetailsList::HeaderClicked(int Section)

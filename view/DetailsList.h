@@ -1,10 +1,14 @@
 #pragma once
 
+#include "FileListJob.h"
 #include "ListModel.h"
 
 #include <QTableView>
 
+#include <functional>
+
 class QSettings;
+struct TScanSettings;
 
 // The details list: a report of the rows of TListModel with sortable,
 // movable and hideable columns whose layout is kept in the settings.
@@ -15,6 +19,14 @@ public:
   explicit TDetailsList(TValueDisplay& Display, QWidget* Parent = nullptr);
 
   TListModel& Model() { return FModel; }
+  // Shows the rows of Node: its folder rows at once, its files (when the
+  // settings show files) as soon as they have been listed.
+  void ShowFolder(TFolderNode* Node, const TScanSettings& Settings);
+  // Empties the list: it refers to no record of the tree any more.
+  void Clear();
+  // A folder whose files could not be listed.
+  std::function<void(int Code, const std::string& Folder)> OnListError;
+
   int SortColumn() const { return FSortColumn; }
   bool Ascending() const { return FAscending; }
   void SetSortColumn(int Column);
@@ -33,6 +45,7 @@ private:
   void HeaderClicked(int Section);
 
   TListModel FModel;
+  TFileListJob FFiles;
   int FSortColumn = TListModel::lcSize;
   bool FAscending = true;
 };

@@ -9,6 +9,7 @@
 #include "ZelSystemImageList.h"
 
 #include <QFont>
+#include <QTimer>
 
 TFolderModel::TFolderModel(TFolderTree& Tree, TValueDisplay& Display, QObject* Parent)
   : QAbstractItemModel(Parent), FTree(Tree), FDisplay(Display)
@@ -129,6 +130,8 @@ void TFolderModel::TreeEndInsert()
 
 void TFolderModel::TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last)
 {
+  // Collected nodes may be among those that go.
+  FChanged.clear();
   FRemoving = true;
   beginRemoveRows(IndexOf(Parent), int(First), int(Last));
 }
@@ -158,6 +161,44 @@ void TFolderModel::TreeEndReorder(TFolderNode* Parent)
 
 void TFolderModel::TreeNodeChanged(TFolderNode* Node)
 {
+  FChanged.insert(Node);
+  if (!FFlushDue) {
+    FFlushDue = true;
+    QTimer::singleShot(0, this, [this] { FlushChanges(); });
+  }
+}
+
+void TFolderModel::RowChanged(const TFolderNode* Node)
+{
   const QModelIndex Own = IndexOf(Node);
   emit dataChanged(Own, Own);
+}
+
+void TFolderModel::FlushChanges()
+{
+  FFlushDue = false;
+  for (const TFolderNode* Node : FChanged)
+    RowChanged(Node);
+  FChanged.clear();
+  // Workers raise the totals of every open folder without telling anyone:
+  // the rows shown of a root being scanned are told as a range per parent.
+  std::unordered_set<const void*> Live;
+  for (const TFolderNode* Top : FTree.TopNodes()) {
+    const TRoot* Root = Top->FData->FRoot;
+    if (Root->Scanning())
+      Live.insert(Root);
+    else if (!FLiveRoots.contains(Root))
+      continue;
+    RowChanged(Top);
+    std::vector<const TFolderNode*> Pending{Top};
+    while (!Pending.empty()) {
+      const TFolderNode* Node = Pending.back();
+      Pending.pop_back();
+      if (Node->ChildCount() == 0 || !FIsExpanded || !FIsExpanded(Node))
+        continue;
+      emit dataChanged(IndexOf(Node->Child(0)), IndexOf(Node->Children().back()));
+      Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+    }
+  }
+  FLiveRoots.swap(Live);
 }

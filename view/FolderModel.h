@@ -5,12 +5,17 @@
 #include <QAbstractItemModel>
 #include <QModelIndexList>
 
+#include <functional>
+#include <unordered_set>
+
 class TFolderTree;
 class TValueDisplay;
 
 // The folder tree as Qt sees it: one column of node labels, icons and bold
 // states, computed when the view asks. It follows every change of the tree
-// through the listener interface; it stores nothing of its own.
+// through the listener interface. Changed labels are collected and told to
+// the views in one go by FlushChanges(), together with the rows whose totals
+// running scans keep raising.
 class TFolderModel : public QAbstractItemModel, public TFolderTreeListener {
 public:
   // Role of the progress state image of a scanning root: 0 none, 1 empty
@@ -28,6 +33,12 @@ public:
   // Tells the view that the children of Node changed their labels or bold.
   void RefreshChildren(TFolderNode* Node);
   static int StateImage(const TFolderNode* Node);
+  // Tells the views of every label that changed since the last flush: nodes
+  // the tree reported, and the shown rows of roots being scanned (and of
+  // those whose scan ended since).
+  void FlushChanges();
+  // Whether a node's children are shown; the view's answer.
+  std::function<bool(const TFolderNode*)> FIsExpanded;
   // Rows are being removed (between the begin and the end of a removal).
   bool Removing() const { return FRemoving; }
 
@@ -48,6 +59,11 @@ public:
 private:
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
+  void RowChanged(const TFolderNode* Node);
+
   QModelIndexList FReordered;
   bool FRemoving = false;
+  std::unordered_set<const TFolderNode*> FChanged;
+  std::unordered_set<const void*> FLiveRoots;  // roots scanning at the last flush; compared, never read
+  bool FFlushDue = false;
 };

@@ -13,11 +13,6 @@
 #include <algorithm>
 #include <numeric>
 
-static int Sign(double Value)
-{
-  return (Value > 0) - (Value < 0);
-}
-
 TListModel::TListModel(TValueDisplay& Display, QObject* Parent) : QAbstractTableModel(Parent), FDisplay(Display) {}
 
 TListModel::~TListModel() = default;
@@ -50,10 +45,10 @@ void TListModel::SetFolder(TFolderNode* Node)
   FFolder = Node;
   TFolderData* Own = Node->FData;
   if (!Node->Parent())
-    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), FolderMarker, -1, true});
+    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true});
   for (TFolderNode* Child : Node->Children())
     if (!Child->FData->FIsFiles)
-      FRows.push_back({Child->FData, nullptr, FDisplay.NodeCaption(Child->FData), FolderMarker, -1});
+      FRows.push_back({Child->FData, nullptr, FDisplay.NodeCaption(Child->FData), true, -1});
   endResetModel();
 }
 
@@ -71,9 +66,9 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
     Record->FLastAccess = File.LastAccess;
     Record->FLastWrite = File.LastWrite;
     Record->FName = File.Name;
-    Record->FIncomplete = false;
+    Record->FState = fsDone;
     TFolderData* Shared = Record.get();
-    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), 0, -1});
+    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1});
   }
   return Rows;
 }
@@ -111,7 +106,7 @@ QVariant TListModel::headerData(int Section, Qt::Orientation Orientation, int Ro
 QString TListModel::Cell(const TRow& Row, int Column) const
 {
   TFolderData* Record = Row.Record;
-  const bool File = Row.Marker != FolderMarker;
+  const bool File = !Row.Folder;
   switch (Column) {
     case lcName: return Row.Caption;
     case lcSize: return FDisplay.FormatValue(Record, vtSize, false);
@@ -121,10 +116,7 @@ QString TListModel::Cell(const TRow& Row, int Column) const
     case lcPercent:
       if (!File)
         return FDisplay.FormatValue(Record, vtPercent, false);
-      return TValueDisplay::Number(double(Record->FClusters.Load()) * 100
-                                     / (double(FFolder->FData->FClusters.Load()) + 0.0001),
-                                   std::clamp(FDisplay.FDecimals - 1, 0, 3))
-        + " %";
+      return FDisplay.PercentText(double(Record->FClusters.Load()), double(FFolder->FData->FClusters.Load()));
     case lcLastAccess: return TFolderData::DateText(Record->FLastAccess);
     case lcLastChange: return TFolderData::DateText(Record->FLastWrite);
     default: return {};
@@ -145,13 +137,8 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
       if (Index.column() != lcName)
         return {};
       if (Row.Icon < 0) {
-        // A row gets its icon, and a file row is complete, when first drawn.
-        if (Row.Marker == FolderMarker) {
-          Row.Icon = TZelSystemImageList::IconIndex(Row.Record->FullPath(), Row.Record == FFolder->FData);
-        } else {
-          Row.Icon = TZelSystemImageList::IconIndex(FFolder->FData->FullPath() + Row.Record->FName);
-          Row.Marker = DrawnFileMarker;
-        }
+        Row.Icon = Row.Folder ? TZelSystemImageList::IconIndex(Row.Record->FullPath(), Row.Record == FFolder->FData)
+                              : TZelSystemImageList::IconIndex(FFolder->FData->FullPath() + Row.Record->FName);
       }
       return TZelSystemImageList::Icon(Row.Icon);
     default:
@@ -179,31 +166,13 @@ int TListModel::CompareValues(double A, double B, int Column)
 {
   switch (Column) {
     case lcSize:
-      // Rows less than half a kilobyte apart keep their order; larger first.
-      return Sign(std::round(B - A));
+      return TValueDisplay::CompareKB(A, B);
     case lcLastAccess:
     case lcLastChange:
-      return Sign(A - B);  // older first
+      return TValueDisplay::Sign(A - B);  // older first
     default:
-      return Sign(B - A);  // larger first
+      return TValueDisplay::Sign(B - A);  // larger first
   }
-}
-
-int TListModel::CompareRows(int A, int B, int Column) const
-{
-  const TRow& First = FRows[size_t(A)];
-  const TRow& Second = FRows[size_t(B)];
-  // The row of a scan root's own folder stays first.
-  if (First.Top)
-    return -1;
-  if (Second.Top)
-    return 1;
-  if (Column != lcName)
-    return CompareValues(SortValue(First, Column), SortValue(Second, Column), Column);
-  // Folders before files; whether a file row was drawn yet does not count.
-  if ((First.Marker == FolderMarker) != (Second.Marker == FolderMarker))
-    return First.Marker == FolderMarker ? -1 : 1;
-  return QString::localeAwareCompare(First.Caption, Second.Caption);
 }
 
 void TListModel::Sort(int Column, bool Ascending)
@@ -238,8 +207,8 @@ void TListModel::Sort(int Column, bool Ascending)
       Result = 1;
     else if (Column != lcName)
       Result = CompareValues(Values[size_t(A)], Values[size_t(B)], Column);
-    else if ((First.Marker == FolderMarker) != (Second.Marker == FolderMarker))
-      Result = First.Marker == FolderMarker ? -1 : 1;
+    else if (First.Folder != Second.Folder)
+      Result = First.Folder ? -1 : 1;
     else
       Result = Keys[size_t(A)].compare(Keys[size_t(B)]);
     return (Ascending ? Result : -Result) < 0;

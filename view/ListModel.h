@@ -19,10 +19,6 @@ struct TRoot;
 class TListModel : public QAbstractTableModel {
 public:
   enum TColumn { lcName, lcSize, lcAllocated, lcObjects, lcWasted, lcPercent, lcLastAccess, lcLastChange, lcCount };
-  // Row markers: a folder row shares a tree record; a file row is complete
-  // once it has been drawn.
-  static constexpr int FolderMarker = 3;
-  static constexpr int DrawnFileMarker = 1;
 
   explicit TListModel(TValueDisplay& Display, QObject* Parent = nullptr);
   ~TListModel() override;
@@ -40,17 +36,17 @@ public:
     TFolderData* Record;
     std::unique_ptr<TFolderData> Own;  // file rows own their record
     QString Caption;
-    mutable int Marker;
-    mutable int Icon;
+    bool Folder;       // a folder row shares its tree node's record
+    mutable int Icon;  // found when first drawn
     bool Top = false;  // the row of a scan root's own folder
   };
   static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TRoot* Root, uint32_t ClusterSize);
   void AddRows(std::vector<TRow>&& Rows);
   TFolderNode* Folder() const { return FFolder; }
   void Sort(int Column, bool Ascending);
-  int CompareRows(int A, int B, int Column) const;
   TFolderData* Record(int Row) const { return FRows[size_t(Row)].Record; }
-  int Marker(int Row) const { return FRows[size_t(Row)].Marker; }
+  bool IsFolder(int Row) const { return FRows[size_t(Row)].Folder; }
+  bool IsTop(int Row) const { return FRows[size_t(Row)].Top; }
 
   int rowCount(const QModelIndex& Parent = {}) const override;
   int columnCount(const QModelIndex& Parent = {}) const override;

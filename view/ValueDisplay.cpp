@@ -21,7 +21,12 @@ void TValueDisplay::MeasureFont(const QFont& Font)
 
 int TValueDisplay::Decimals() const
 {
-  return std::clamp(FDecimals - 1, 0, 3);
+  return std::clamp(FDecimals, 0, 3);
+}
+
+QString TValueDisplay::PercentText(double Part, double Whole) const
+{
+  return Number(TFolderData::PercentOf(Part, Whole), Decimals()) + " %";
 }
 
 QString TValueDisplay::Number(double Value, int Decimals)
@@ -59,7 +64,7 @@ QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value)
   if (ViewType == vtPercent)
     return Value < 10 ? "  " + Text + "  " : Text + "  ";
   const int Width = QFontMetrics(FFont).horizontalAdvance(Text);
-  const int Spaces = ((FDecimals + 1) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width)
+  const int Spaces = ((Decimals() + 2) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width)
     / FSpaceWidth;
   return QString(std::max(0, Spaces), ' ') + Text + "  ";
 }
@@ -89,7 +94,7 @@ QString TValueDisplay::NodeCaption(TFolderData* Record)
   if (Record->FNode && Record->FNode->Parent()) {
     if (const int Code = Record->FErrorCode; Code > 0)
       Caption += TFolderData::IsAccessDeniedCode(Code) ? " [Access Denied!]" : " [Error!]";
-    if (Record->FIncomplete)
+    if (!Record->Finished())
       Caption += "  <==";
   }
   return Caption;
@@ -100,9 +105,9 @@ QString TValueDisplay::NodeLabel(TFolderData* Record)
   return FormatValue(Record, FShowType, true) + NodeCaption(Record);
 }
 
-static int Sign(double Value)
+int TValueDisplay::CompareKB(double A, double B)
 {
-  return (Value > 0) - (Value < 0);
+  return Sign(std::round(B - A));
 }
 
 int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType)
@@ -116,8 +121,7 @@ int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int 
   switch (FShowType) {
     case vtSize:
     case vtCDROM:
-      // Folders less than half a kilobyte apart keep their order.
-      return Sign(std::round(Second->GetValue(vtSize, 1) - First->GetValue(vtSize, 1)));
+      return CompareKB(First->GetValue(vtSize, 1), Second->GetValue(vtSize, 1));
     case vtAllocated:
     case vtPercent:
       return Sign(double(Second->FClusters.Load()) - double(First->FClusters.Load()));

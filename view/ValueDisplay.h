@@ -17,7 +17,7 @@ class TValueDisplay {
 public:
   int FShowType = 1;    // view type 1..5 (6, the object count, is never a view)
   int FUnitType = 0;    // 0 MB only, 1 KB/MB mixed, 2 KB only
-  int FDecimals = 2;    // decimals shown plus one
+  int FDecimals = 1;    // decimals shown, 0..3
   int FBoldFactor = 15; // percent of the scan above which a folder is bold
   int FSpaceWidth = 8;
   int FBaseValueWidth = 48;
@@ -29,6 +29,9 @@ public:
   QString PadValue(const QString& Text, int ViewType, double Value) const;
   // "%1.*n": grouped thousands, the locale's separators.
   static QString Number(double Value, int Decimals);
+  int Decimals() const;
+  // Part as a percentage of Whole, with the chosen decimals and " %".
+  QString PercentText(double Part, double Whole) const;
   QString DisplayName(TFolderData* Record);
   QString NodeCaption(TFolderData* Record);
   // The tree's text of a node: its padded value, then its caption.
@@ -37,6 +40,10 @@ public:
 
   // Negative when A comes first under the sort mode (1 name, 2 size, 3 none).
   int CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType);
+  // Larger sizes (in kilobytes) first; sizes less than half a kilobyte
+  // apart compare equal, so they keep their order.
+  static int CompareKB(double A, double B);
+  static int Sign(double Value) { return (Value > 0) - (Value < 0); }
   // Bold for the children of Node (and below, through expanded nodes) that
   // take more than the bold factor of their whole scan.
   void ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const;
@@ -45,8 +52,6 @@ public:
   TShellPilot& Shell() { return FShell; }
 
 private:
-  int Decimals() const;
-
   QFont FFont;
   TShellPilot FShell;
 };

@@ -1,0 +1,42 @@
+#include "ErrorBox.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstring>
+
+TErrorBox::TErrorBox(QWidget* Window) : QObject(Window), FWindow(Window) {}
+
+void TErrorBox::Report(int Code, const QString& Path)
+{
+  if (Code == 0)
+    return;
+  const QString Text = QString::fromLocal8Bit(std::strerror(Code));
+  FLines << (Path.isEmpty() ? Text : "Path " + Path + ": " + Text);
+  // Brought up to date once per turn of the event loop, however many
+  // failures a scan reports meanwhile.
+  if (!FDue) {
+    FDue = true;
+    QTimer::singleShot(0, this, [this] { Show(); });
+  }
+}
+
+void TErrorBox::Show()
+{
+  FDue = false;
+  if (!FBox) {
+    FBox = new QMessageBox(QMessageBox::Warning, "Spacelens", QString(), QMessageBox::Ok, FWindow);
+    FBox->setObjectName("ErrorBox");
+    FBox->setModal(false);
+    // A box closed is a box emptied: the next failure opens a new one.
+    connect(FBox, &QMessageBox::finished, this, [this] { FLines.clear(); });
+  }
+  constexpr int Shown = 10;
+  QString Text = FLines.mid(0, Shown).join('\n');
+  if (FLines.size() > Shown)
+    Text += QString("\n\n%1 more failures are listed in the details.").arg(FLines.size() - Shown);
+  FBox->setText(Text);
+  FBox->setDetailedText(FLines.size() > Shown ? FLines.join('\n') : QString());
+  if (!FBox->isVisible())
+    FBox->show();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QMessageBox;
+class QWidget;
+
+// Tells of scan failures without ever making a scan wait: one non-modal
+// message box at a time, later failures added to it as further lines. A long
+// list stays readable: the first failures in the text, all in the details.
+class TErrorBox : public QObject {
+public:
+  explicit TErrorBox(QWidget* Window);
+
+  // "Path PATH: reason", or the reason alone without a path. Code 0 is no
+  // failure.
+  void Report(int Code, const QString& Path);
+  // The box on screen, if any.
+  QMessageBox* Box() const { return FBox; }
+
+private:
+  void Show();
+
+  QWidget* FWindow;
+  QMessageBox* FBox = nullptr;
+  QStringList FLines;  // every failure told in the box that is open
+  bool FDue = false;
+};

@@ -1,0 +1,195 @@
+#include "MainActions.h"
+
+#include "MainForm.h"
+#include "Manual.h"
+#include "ZelSystemImageList.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+using THandler = void (*)(TMainForm& Form, int Tag);
+
+struct TActionSpec {
+  const char* Name;
+  const char* Caption;
+  const char* Hint;      // "short|long": the tool tip, then the status-bar text
+  THandler Handler;
+  int Tag = 0;
+  const char* Icon = nullptr;       // theme icon of the tool button
+  const char* ButtonText = nullptr; // text of a text-only tool button
+};
+
+const TActionSpec Specs[] = {
+  {"FileOpen1", "Select &Directory...", "Open Folder|Select a folder to scan",
+   [](TMainForm& F, int) { F.FileOpen(); }, 0, "folder-open"},
+  {"ScanAllDrives1", "Scan All &Drives", "Scan All Drives|Scan every mounted drive",
+   [](TMainForm& F, int) { F.ScanAllDrivesClick(); }},
+  {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.UpdateClick(); }},
+  {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
+
+  {"FullExpand1", "&Full Expand", "", [](TMainForm& F, int) { F.ExpandClick(); }},
+  {"ToLevel1", "To Level &1", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 1},
+  {"ToLevel2", "To Level &2", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 2},
+  {"ToLevel3", "To Level &3", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 3},
+  {"ToLevel4", "To Level &4", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 4},
+  {"ExpandOver1", "Expand Folder &over: xxx MB", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 99},
+  {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "", [](TMainForm& F, int) { F.RemoveFolderMenuItemClick(); }},
+  {"SetSize1", "&Set Size", "", [](TMainForm& F, int) { F.SetMinimumExpandSizeClick(true); }},
+  {"FullCollapse1", "Full &Collapse", "", [](TMainForm& F, int) { F.CollapseClick(); }},
+  {"Remove1", "&Remove from Spacelens", "", [](TMainForm& F, int) { F.RemoveClick(); }},
+  {"Update1", "&Update", "Update|Rescan current Folder", [](TMainForm& F, int) { F.Update1Click(); }, 0,
+   "view-refresh"},
+  {"UpdateBranch1", "Update &Branch", "Update Branch|Update information for this subfolder",
+   [](TMainForm& F, int) { F.UpdateBranch1Click(); }},
+  {"CountFolders1", "&Count Folders", "", [](TMainForm& F, int) { F.CountFolders1Click(); }},
+
+  {"ViewButton1", "&Size", "Size|Show the size of the folders", [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 1,
+   nullptr, "Size"},
+  {"ViewButton2", "Bytes &Alllocated", "Bytes Allocated|Show how many bytes are allocated on disk by the folders",
+   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 2, nullptr, "Allocated"},
+  {"ViewButton3", "&Percent", "Percent|Show how many percent of the parent folders each folder occupies",
+   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 3, nullptr, "Percent"},
+  {"ViewButton4", "&Wasted Space", "Wasted Space|Show how much space is wasted  by the folders",
+   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 4, nullptr, "Wasted"},
+  {"ViewButton5", "Use &CD-Rom Cluster Size", "CD-Rom cluster size|Show how much the folders would occupy on a CD-ROM",
+   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 5, nullptr, "CD-ROM"},
+  {"ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
+   [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
+  {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
+   [](TMainForm& F, int) { F.Options1Click(); }},
+  {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 1,
+   nullptr, "Sort By Name"},
+  {"SNumButton", "By &Size", "Sort By Size|Sort By Size", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 2,
+   nullptr, "Sort By Size"},
+  {"SNoButton", "N&one", "No Sorting|No Sorting", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 3, nullptr,
+   "No Sorting"},
+  {"Contents1", "&Contents", "Contents|Open the manual", [](TMainForm&, int) { TManual::Open(); }},
+  {"About1", "About...", "", [](TMainForm& F, int) { F.About1Click(); }},
+
+  {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.StopButtonClick(); }, 0, "process-stop"},
+  {"RemoveButton", "Remove", "Remove|Remove the selected folder from Spacelens",
+   [](TMainForm& F, int) { F.RemoveClick(); }, 0, "list-remove"},
+  {"ParentButton", "Parent", "Parent Folder|Select parent folder of current folder",
+   [](TMainForm& F, int) { F.ParentButtonClick(); }, 0, "go-up"},
+  {"SpeedButton2", "Network", "Connect Network Drive|Connect a network share as a drive",
+   [](TMainForm& F, int) { F.SpeedButton2Click(); }, 0, "network-server"},
+};
+
+// Adds the named actions to Menu; "-" is a separator.
+void Fill(QMenu* Menu, const TMainActions& Actions, std::initializer_list<const char*> Names)
+{
+  for (const char* Name : Names) {
+    if (QString(Name) == "-")
+      Menu->addSeparator();
+    else
+      Menu->addAction(Actions.Action(Name));
+  }
+}
+
+}  // namespace
+
+TMainActions::TMainActions(TMainForm& Form) : FForm(Form)
+{
+  BuildActions();
+  BuildMenus();
+  BuildToolBars();
+}
+
+QAction* TMainActions::Action(const QString& Name) const
+{
+  return FForm.findChild<QAction*>(Name);
+}
+
+void TMainActions::BuildActions()
+{
+  FViewGroup = new QActionGroup(&FForm);
+  FSortGroup = new QActionGroup(&FForm);
+  for (const TActionSpec& Spec : Specs) {
+    auto* Item = new QAction(Spec.Caption, &FForm);
+    Item->setObjectName(Spec.Name);
+    Item->setData(Spec.Tag);
+    if (const QString Hint = Spec.Hint; !Hint.isEmpty()) {
+      const int Bar = Hint.indexOf('|');
+      Item->setToolTip(Bar < 0 ? Hint : Hint.left(Bar));
+      Item->setStatusTip(Bar < 0 ? Hint : Hint.mid(Bar + 1));
+    }
+    if (Spec.Icon)
+      Item->setIcon(TZelSystemImageList::ThemeIcon(Spec.Icon));
+    if (Spec.ButtonText) {
+      Item->setIconText(Spec.ButtonText);
+      Item->setCheckable(true);
+    }
+    const THandler Handler = Spec.Handler;
+    const int Tag = Spec.Tag;
+    QObject::connect(Item, &QAction::triggered, &FForm, [this, Handler, Tag] { Handler(FForm, Tag); });
+  }
+  for (int Type = 1; Type <= 5; ++Type)
+    FViewGroup->addAction(Action(QString("ViewButton%1").arg(Type)));
+  for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
+    FSortGroup->addAction(Action(Name));
+
+  QAction* Update = Action("Update1");
+  Update->setShortcut(Qt::Key_F5);
+  Update->setShortcutContext(Qt::WindowShortcut);
+  FForm.addAction(Update);
+  Action("Contents1")->setShortcut(Qt::Key_F1);
+}
+
+void TMainActions::BuildMenus()
+{
+  FRootPopup = new QMenu(&FForm);
+  QMenu* Expand = FRootPopup->addMenu("&Expand");
+  Expand->menuAction()->setObjectName("Expand1");
+  Fill(Expand, *this,
+       {"FullExpand1", "-", "ToLevel1", "ToLevel2", "ToLevel3", "ToLevel4", "-", "ExpandOver1",
+        "RemoveFolderMenuItem", "SetSize1"});
+  Fill(FRootPopup, *this, {"FullCollapse1", "Remove1", "Update1", "UpdateBranch1", "CountFolders1"});
+
+  QMenuBar* Bar = FForm.menuBar();
+  QMenu* File = Bar->addMenu("&File");
+  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "-"});
+  FBranchMenu = File->addMenu("&Branch");
+  FBranchMenu->menuAction()->setObjectName("Branch1");
+  FBranchMenu->addActions(FRootPopup->actions());
+  Fill(File, *this, {"UpdateAll1", "-", "Exit1"});
+  Fill(Bar->addMenu("&View"), *this,
+       {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-", "ListButton", "-",
+        "Options1"});
+  Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
+  Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
+}
+
+void TMainActions::BuildToolBars()
+{
+  FFolderBar = FForm.addToolBar("Folders");
+  FFolderBar->setObjectName("ToolBar1");
+  FFolderBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  for (const char* Name : {"StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "SpeedButton2"})
+    FFolderBar->addAction(Action(Name));
+
+  FViewBar = FForm.addToolBar("View");
+  FViewBar->setObjectName("ToolBar3");
+  FViewBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  FViewBar->addActions(FViewGroup->actions());
+  FViewBar->addSeparator();
+  FViewBar->addActions(FSortGroup->actions());
+  FViewBar->addSeparator();
+  FViewBar->addAction(Action("ListButton"));
+}
+
+void TMainActions::CheckView(int ViewType)
+{
+  for (QAction* Item : FViewGroup->actions())
+    Item->setChecked(Item->data().toInt() == ViewType);
+}
+
+void TMainActions::CheckSort(int SortType)
+{
+  for (QAction* Item : FSortGroup->actions())
+    Item->setChecked(Item->data().toInt() == SortType);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QToolBar;
+class TMainForm;
+
+// The main window's commands as actions, built from one table, and the
+// menus, the tree's menu and the tool bars that offer them. Items that do the
+// same thing share one action; actions of one kind share a handler and are
+// told apart by their tag (view type, sort mode, expand level).
+class TMainActions {
+public:
+  explicit TMainActions(TMainForm& Form);
+
+  QAction* Action(const QString& Name) const;
+  // Checks the item of the view type and of the sort mode.
+  void CheckView(int ViewType);
+  void CheckSort(int SortType);
+
+  QMenu* FRootPopup;      // the tree's menu
+  QMenu* FBranchMenu;     // File > Branch: the tree's commands
+  QToolBar* FFolderBar;   // scanning and folder buttons
+  QToolBar* FViewBar;     // view types, sort modes, right-pane modes
+
+private:
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBars();
+
+  TMainForm& FForm;
+  QActionGroup* FViewGroup;
+  QActionGroup* FSortGroup;
+};

@@ -1,0 +1,83 @@
+#include "WindowSettings.h"
+
+#include "Settings.h"
+
+#include <variant>
+
+namespace {
+
+struct TEntry {
+  const char* Key;
+  std::variant<int TWindowSettings::*, bool TWindowSettings::*> Field;
+  int Low = 0;
+  int High = 0;
+  bool AtShow = false;
+};
+
+using W = TWindowSettings;
+
+// In the order they are read. Geometry is bounded so that arithmetic on it
+// never overflows; putting the window on a screen is the window's business.
+const TEntry Entries[] = {
+  {"SortType", &W::FSortType, 1, 3},
+  {"ShowType", &W::FShowType, 1, 3},
+  {"UnitType", &W::FUnitType, 0, 2},
+  {"Width", &W::FWidth, 100, 16000},
+  {"Height", &W::FHeight, 100, 16000},
+  {"Left", &W::FLeft, -16000, 16000},
+  {"Top", &W::FTop, -16000, 16000},
+  {"Decimals", &W::FDecimals, 1, 4},
+  {"BoldFactor", &W::FBoldFactor, 0, 100},
+  {"MinimumExpandSize", &W::FMinimumExpandSize, 0, 1000000},
+  {"FollowReparsePoints", &W::FFollowReparsePoints},
+  {"ShowFiles", &W::FShowFiles},
+  {"ChartTool", &W::FChartTool},
+  {"Chart3D", &W::FChart3D},
+  {"ChartLegend", &W::FChartLegend},
+  {"ChartPatterns", &W::FChartPatterns},
+  {"Splitter", &W::FSplitter, 0, 16000},
+  {"MRUMaximum", &W::FMRUMaximum, 0, 32},
+  {"Maximized", &W::FMaximized},
+  {"ActiveSeries", &W::FActiveSeries, 0, 2},
+  {"ShowErrors", &W::FShowErrors, 0, 0, true},
+  {"ToolBarBreak", &W::FToolBarBreak, 0, 0, true},
+  {"ToolBar1Width", &W::FToolBar1Width, 0, 16000, true},
+};
+
+const char* MarginKeys[] = {"MarginLeft", "MarginTop", "MarginBot", "MarginRight"};
+constexpr int MarginLimit = 10000;  // a tenth of a metre
+
+}  // namespace
+
+void TWindowSettings::Load(const TSettings& Store, bool AtShow)
+{
+  const TWindowSettings Defaults;
+  for (const TEntry& Entry : Entries) {
+    if (Entry.AtShow != AtShow)
+      continue;
+    if (auto* Field = std::get_if<bool W::*>(&Entry.Field)) {
+      this->*(*Field) = Store.Boolean(Entry.Key, Defaults.*(*Field));
+    } else {
+      auto Number = std::get<int W::*>(Entry.Field);
+      const int Value = Store.Integer(Entry.Key, Defaults.*Number);
+      this->*Number = Value >= Entry.Low && Value <= Entry.High ? Value : Defaults.*Number;
+    }
+  }
+  if (!AtShow)
+    for (int Side = 0; Side < 4; ++Side) {
+      const int Value = Store.Integer(MarginKeys[Side], Defaults.FMargins[Side]);
+      FMargins[Side] = Value >= 0 && Value <= MarginLimit ? Value : Defaults.FMargins[Side];
+    }
+}
+
+void TWindowSettings::Save(TSettings& Store) const
+{
+  for (const TEntry& Entry : Entries) {
+    if (auto* Field = std::get_if<bool W::*>(&Entry.Field))
+      Store.SetBoolean(Entry.Key, this->*(*Field));
+    else
+      Store.SetInteger(Entry.Key, this->*std::get<int W::*>(Entry.Field));
+  }
+  for (int Side = 0; Side < 4; ++Side)
+    Store.SetInteger(MarginKeys[Side], FMargins[Side]);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+
+class TSettings;
+
+// Every value the window keeps between runs. Each has its key, its default
+// and the range it is read into in one table, so reading and writing never
+// drift apart; a stored value outside its range reads as the default.
+struct TWindowSettings {
+  int FSortType = 2;            // 1 by name, 2 by size, 3 none
+  int FShowType = 1;            // a stored Wasted or CD-ROM view starts as Size
+  int FUnitType = 0;
+  int FWidth = 674;
+  int FHeight = 532;
+  int FLeft = 213;
+  int FTop = 105;
+  int FDecimals = 2;            // decimals shown plus one
+  std::array<int, 4> FMargins{800, 800, 800, 800};  // left, top, bottom, right
+  int FBoldFactor = 15;
+  int FMinimumExpandSize = 10;  // megabytes
+  bool FFollowReparsePoints = false;
+  bool FShowFiles = true;
+  bool FChartTool = false;
+  bool FChart3D = true;
+  bool FChartLegend = true;
+  bool FChartPatterns = false;
+  int FSplitter = 222;
+  int FMRUMaximum = 6;
+  bool FMaximized = false;
+  int FActiveSeries = 0;
+  // Read when the window is first shown rather than when it is made.
+  bool FShowErrors = true;
+  bool FToolBarBreak = true;
+  int FToolBar1Width = 0;       // 0: as wide as its buttons
+
+  // Reads the values of the window's creation (AtShow false) or of its
+  // first showing (AtShow true).
+  void Load(const TSettings& Store, bool AtShow);
+  void Save(TSettings& Store) const;
+};

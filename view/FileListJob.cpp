@@ -1,0 +1,47 @@
+#include "FileListJob.h"
+
+#include "FileListing.h"
+#include "FolderData.h"
+#include "Root.h"
+
+#include <memory>
+
+TFileListJob::TFileListJob(QObject* Parent) : QObject(Parent)
+{
+  // More than one thread, so that a listing stuck on a hung network share
+  // does not hold up the next folder's.
+  FPool.setMaxThreadCount(4);
+}
+
+TFileListJob::~TFileListJob()
+{
+  Cancel();
+  FPool.waitForDone();
+}
+
+void TFileListJob::Cancel()
+{
+  ++FGeneration;
+}
+
+void TFileListJob::Start(const std::string& Folder, const std::vector<std::string>& Patterns, TRoot* Root,
+                         TDone Done)
+{
+  const int Generation = ++FGeneration;
+  const uint32_t ClusterSize = Root->FClusterSize;
+  FPool.start([this, Folder, Patterns, Root, ClusterSize, Generation, Done = std::move(Done)] {
+    std::vector<TListedFile> Files;
+    const int Error = TFileListing::List(Folder, Patterns, Files, [&] { return FGeneration != Generation; });
+    if (FGeneration != Generation)
+      return;
+    auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Root, ClusterSize));
+    // Queued to this object: dropped if the job is gone by then.
+    QMetaObject::invokeMethod(
+      this,
+      [this, Rows, Error, Folder, Generation, Done] {
+        if (FGeneration == Generation)
+          Done(std::move(*Rows), Error, Folder);
+      },
+      Qt::QueuedConnection);
+  });
+}

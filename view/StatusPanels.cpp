@@ -1,0 +1,97 @@
+#include "StatusPanels.h"
+
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "ValueDisplay.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QStatusBar>
+
+TStatusPanels::TStatusPanels(QStatusBar* Bar)
+{
+  const int Widths[] = {184, 85, 94, 120};
+  for (int Panel = 0; Panel < 4; ++Panel) {
+    FPanels[Panel] = new QLabel;
+    FPanels[Panel]->setObjectName(QString("Panel%1").arg(Panel));
+    if (Panel != spHint) {
+      FPanels[Panel]->setMinimumWidth(Widths[Panel]);
+      FPanels[Panel]->setFrameShape(QFrame::StyledPanel);
+    }
+    Bar->addWidget(FPanels[Panel], Panel == spHint ? 1 : 0);
+  }
+}
+
+QString TStatusPanels::Text(int Panel) const
+{
+  return FPanels[Panel]->text();
+}
+
+void TStatusPanels::SetText(int Panel, const QString& Text)
+{
+  FPanels[Panel]->setText(Text);
+}
+
+QString TStatusPanels::ClusterText(const TRoot* Root)
+{
+  const uint32_t Size = Root->FCompressed ? Root->FBytesPerSector * Root->FSectorsPerCluster : Root->FClusterSize;
+  return QString("%1 Bytes per Cluster (%2)").arg(Size).arg(TPathRules::Shown(Root->FFileSystem));
+}
+
+QString TStatusPanels::FreeSpaceText(const TRoot* Root)
+{
+  const auto Now = std::chrono::steady_clock::now();
+  if (Root->FDrive != FSpaceDrive || Now - FSpaceRead >= std::chrono::seconds(1)) {
+    FSpaceDrive = Root->FDrive;
+    FSpaceRead = Now;
+    FSpaceText = "Free Space: ";
+    uint64_t TotalKB = 0, FreeKB = 0;
+    if (Root->FTotalKB > 0 && GetDiskSpaceKB(Root->FDrive, TotalKB, FreeKB) == 0)
+      FSpaceText += QString("%1 MB (of %2 MB)").arg(qRound64(FreeKB / 1024.0)).arg(qRound64(TotalKB / 1024.0));
+  }
+  return FSpaceText;
+}
+
+void TStatusPanels::ShowRoot(const TRoot* Root)
+{
+  if (!Root) {
+    SetText(spFreeSpace, {});
+    SetText(spObjects, "0 Objects");
+    return;
+  }
+  SetText(spFreeSpace, FreeSpaceText(Root));
+  const uint64_t Objects = Root->FNode->FData->FObjects;
+  SetText(spObjects, Objects > 0 ? QString("%1 Objects").arg(Objects - 1) : QString());
+  SetText(spSelection, {});
+  SetText(spHint, ClusterText(Root));
+}
+
+void TStatusPanels::ShowHint(const QString& Hint, const TRoot* Root)
+{
+  SetText(spHint, !Hint.isEmpty() ? Hint : Root ? ClusterText(Root) : QString());
+}
+
+void TStatusPanels::ShowSelection(const std::vector<const TFolderData*>& Rows, const TFolderData* Folder,
+                                  TValueDisplay& Display)
+{
+  if (Rows.size() <= 1) {
+    if (Folder)
+      SetText(spObjects, QString("%1 Objects").arg(Folder->FObjects.Load()));
+    SetText(spSelection, {});
+    return;
+  }
+  TFolderData Sum(nullptr, Folder->FRoot);
+  for (const TFolderData* Record : Rows) {
+    Sum.FClusters += Record->FClusters.Load();
+    Sum.FTailBytes += Record->FTailBytes.Load();
+    Sum.FObjects += Record->FObjects.Load();
+  }
+  Sum.FState = fsDone;
+  if (Display.FShowType == vtPercent)
+    SetText(spSelection, Display.PercentText(Sum.FClusters, Folder->FClusters));
+  else
+    SetText(spSelection, Display.FormatValue(&Sum, Display.FShowType, false));
+  SetText(spObjects, QString("%1 Objects").arg(Rows.size()));
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <chrono>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QStatusBar;
+class TFolderData;
+class TValueDisplay;
+struct TRoot;
+
+// The four panels of the status bar: free space of the drive, objects, the
+// sum of the rows selected in the list, and the hint or the cluster size.
+class TStatusPanels {
+public:
+  enum TPanel { spFreeSpace, spObjects, spSelection, spHint };
+
+  explicit TStatusPanels(QStatusBar* Bar);
+
+  QString Text(int Panel) const;
+  void SetText(int Panel, const QString& Text);
+
+  // The figures of the root of the selected folder; Root null: none.
+  void ShowRoot(const TRoot* Root);
+  // A hint, or the cluster size of Root when Hint is empty.
+  void ShowHint(const QString& Hint, const TRoot* Root);
+  // Objects and the sum of the selected rows in the current view's measure
+  // (for Percent, their share of Folder).
+  void ShowSelection(const std::vector<const TFolderData*>& Rows, const TFolderData* Folder,
+                     TValueDisplay& Display);
+  static QString ClusterText(const TRoot* Root);
+
+private:
+  QString FreeSpaceText(const TRoot* Root);
+
+  std::array<QLabel*, 4> FPanels;
+  // The drive's free space is read at most once a second.
+  std::string FSpaceDrive;
+  QString FSpaceText;
+  std::chrono::steady_clock::time_point FSpaceRead;
+};
