@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 
 namespace {
@@ -69,7 +70,11 @@ const TActionSpec Specs[] = {
   {"SNoButton", "N&one", "No Sorting|No Sorting", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 3, nullptr,
    "No Sorting"},
   {"Contents1", "&Contents", "Contents|Open the manual", [](TMainForm&, int) { TManual::Open(); }},
-  {"About1", "About...", "", [](TMainForm& F, int) { F.About1Click(); }},
+  {"About1", "About...", "", [](TMainForm& F, int) {
+     QMessageBox::about(&F, "About Spacelens",
+                        "<b>Spacelens 2.0</b><p>A fast disk-space analyser: the size, allocated space, share, "
+                        "wasted space and CD-ROM size of every folder.</p>");
+   }},
 
   {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.StopButtonClick(); }, 0, "process-stop"},
   {"RemoveButton", "Remove", "Remove|Remove the selected folder from Spacelens",
@@ -192,4 +197,15 @@ void TMainActions::CheckSort(int SortType)
 {
   for (QAction* Item : FSortGroup->actions())
     Item->setChecked(Item->data().toInt() == SortType);
+}
+
+void TMainActions::ShowMinimumSize(int Megabytes)
+{
+  // The caption up to its marker stays; the size after it is replaced.
+  auto Show = [Megabytes](QAction* Item, const QString& Marker) {
+    const QString Caption = Item->text();
+    Item->setText(Caption.left(Caption.indexOf(Marker) + Marker.size()) + QString::number(Megabytes) + " MB");
+  };
+  Show(Action("RemoveFolderMenuItem"), "<");
+  Show(Action("ExpandOver1"), ": ");
 }

@@ -20,6 +20,8 @@ public:
   // Checks the item of the view type and of the sort mode.
   void CheckView(int ViewType);
   void CheckSort(int SortType);
+  // Puts the minimum expand size (megabytes) into the captions that name it.
+  void ShowMinimumSize(int Megabytes);
 
   QMenu* FRootPopup;      // the tree's menu
   QMenu* FBranchMenu;     // File > Branch: the tree's commands

@@ -3,14 +3,15 @@
 #include "DetailsList.h"
 #include "ErrorBox.h"
 #include "FolderData.h"
-#include "FolderDelegate.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
+#include "FolderTreeView.h"
 #include "HeadlessScan.h"
 #include "MainActions.h"
 #include "OptionDlg.h"
 #include "PathRules.h"
 #include "Prompt.h"
+#include "RightPane.h"
 #include "Root.h"
 #include "ShellPilot.h"
 #include "StatusPanels.h"
@@ -22,26 +23,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QSplitter>
-#include <QStackedWidget>
-#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeView>
-
-namespace {
-
-// Replaces what follows Marker in Caption by the value and " MB".
-QString WithSize(const QString& Caption, const QString& Marker, int Value)
-{
-  return Caption.left(Caption.indexOf(Marker) + Marker.size()) + QString::number(Value) + " MB";
-}
-
-}  // namespace
 
 TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arguments)
 {
@@ -50,21 +38,10 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FShellPilot = new TShellPilot(this);
   FErrorBox = new TErrorBox(this);
 
-  FTreeView = new QTreeView;
-  FTreeView->setObjectName("Tree");
-  FTreeView->setModel(FModel.get());
-  FTreeView->setItemDelegate(new TFolderDelegate(FTreeView));
-  FTreeView->setHeaderHidden(true);
-  FTreeView->setUniformRowHeights(true);
-  FTreeView->setIndentation(22);
-  FTreeView->setIconSize(QSize(16, 16));
-  FTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
-  FTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  FTreeView->header()->setStretchLastSection(false);
-  FList = new TDetailsList(FDisplay);
+  FTreeView = new TFolderTreeView(*FModel);
+  FRightPane = new TRightPane(FDisplay, FDriver.FSettings, [this] { return FCurrentNode; });
+  FList = &FRightPane->List();
   FList->OnListError = [this](int Code, const std::string& Folder) { ReportError(Code, TPathRules::Shown(Folder)); };
-  FRightPane = new QStackedWidget;
-  FRightPane->addWidget(FList);
   FSplitter = new QSplitter;
   FSplitter->setHandleWidth(4);
   FSplitter->addWidget(FTreeView);
@@ -84,16 +61,8 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   connect(FModel.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
           [this](const QModelIndex& Parent, int First, int Last) { TreeNodesRemoved(Parent, First, Last); });
   connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });
-  connect(FTreeView, &QTreeView::clicked, this, [this] { FRefillTimer.setInterval(100); });
-  FRefillTimer.setSingleShot(true);
-  FRefillTimer.setInterval(400);
-  connect(&FRefillTimer, &QTimer::timeout, this, [this] {
-    if (FRefillState == rsPending) {
-      FRefillState = rsAtOnce;
-      RefillList();
-    }
-    FRefillState = rsDefer;
-  });
+  connect(&FList->Model(), &QAbstractItemModel::modelReset, this, [this] { ListChange(); });
+  connect(FTreeView, &QTreeView::clicked, FRightPane, &TRightPane::TreeClicked);
   auto* SelectAll = new QShortcut(QKeySequence::SelectAll, this);
   connect(SelectAll, &QShortcut::activated, this, [this] { SelectAllRows(); });
   auto* Backspace = new QShortcut(Qt::Key_Backspace, this);
@@ -138,14 +107,7 @@ QString TMainForm::StatusText(int Panel) const
 void TMainForm::FormCreate()
 {
   FSettings.Load(FStore, false);
-  FCommands->FSortType = FSettings.FSortType;
-  FDisplay.FShowType = FSettings.FShowType;
-  FDisplay.FUnitType = FSettings.FUnitType;
-  FDisplay.FDecimals = FSettings.FDecimals - 1;
-  FDisplay.FBoldFactor = FSettings.FBoldFactor;
-  FCommands->FMinimumExpandSize = FSettings.FMinimumExpandSize;
-  FDriver.FSettings.FFollowReparsePoints = FSettings.FFollowReparsePoints;
-  FDriver.FSettings.FShowFiles = FSettings.FShowFiles;
+  FSettings.ApplyTo(FDisplay, *FCommands, FDriver.FSettings);
   const QRect Frame(FSettings.FLeft, FSettings.FTop, FSettings.FWidth, FSettings.FHeight);
   setGeometry(Frame);
   FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - 226)});
@@ -211,23 +173,15 @@ void TMainForm::FormClose()
     FDriver.Await(Root);
   FDrainTimer.stop();
 
+  FSettings.TakeFrom(FDisplay, *FCommands, FDriver.FSettings);
   const QRect Frame = FSettings.FMaximized ? normalGeometry() : geometry();
-  FSettings.FSortType = FCommands->FSortType;
-  FSettings.FShowType = FDisplay.FShowType;
-  FSettings.FUnitType = FDisplay.FUnitType;
   FSettings.FWidth = Frame.width();
   FSettings.FHeight = Frame.height();
   FSettings.FTop = Frame.top();
   FSettings.FLeft = Frame.left();
-  FSettings.FDecimals = FDisplay.FDecimals + 1;
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
-  FSettings.FBoldFactor = FDisplay.FBoldFactor;
-  FSettings.FMinimumExpandSize = FCommands->FMinimumExpandSize;
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
-  FSettings.FShowFiles = FDriver.FSettings.FShowFiles;
-  FSettings.FShowErrors = FDriver.FSettings.FShowErrors;
-  FSettings.FFollowReparsePoints = FDriver.FSettings.FFollowReparsePoints;
-  if (FRightPane->currentWidget() == FList)
+  if (FRightPane->ShowsList())
     FSettings.FActiveSeries = 2;
   FSettings.Save(FStore);
   FList->SaveLayout(FStore.Store());
@@ -287,25 +241,14 @@ void TMainForm::ScanFailed(int Code, const std::string& Path)
 
 void TMainForm::ScanProgress(TRoot* Root)
 {
-  TFolderNode* Top = Root->FNode;
-  if (Top->ChildCount() == 1 && FDriver.Roots() == Root && !Root->FNext)
-    FTreeView->expand(FModel->IndexOf(Top));
-  FCommands->SortChildren(Top);
-  FModel->TreeNodeChanged(Top);
+  FCommands->ScanStep(Root->FNode, FDriver.Roots() == Root && !Root->FNext);
 }
 
 void TMainForm::ScanDone(TRoot* Root, bool Stopped)
 {
   RefreshStatus(true);
-  if (Stopped)
-    return;
-  const QModelIndex Top = FModel->IndexOf(Root->FNode);
-  if (FTreeView->isExpanded(Top))
-    FCommands->Expanding(Root->FNode);
-  else
-    FTreeView->expand(Top);
-  if (FDisplay.FShowType == vtPercent)
-    FModel->RefreshLabels(Root->FNode);
+  if (!Stopped)
+    FCommands->ScanFinished(Root->FNode);
 }
 
 void TMainForm::DrainScans()
@@ -328,7 +271,7 @@ void TMainForm::SetCurrentNode(TFolderNode* Node)
 
 TFolderNode* TMainForm::SelectedNode() const
 {
-  return TFolderModel::NodeOf(FTreeView->currentIndex());
+  return FTreeView->CurrentFolder();
 }
 
 const TRoot* TMainForm::SelectedRoot() const
@@ -404,13 +347,6 @@ void TMainForm::SpeedButton2Click()
   FShellPilot->ConnectNetworkDrive();
 }
 
-void TMainForm::About1Click()
-{
-  QMessageBox::about(this, "About Spacelens",
-                     "<b>Spacelens 2.0</b><p>A fast disk-space analyser: the size, allocated space, share, "
-                     "wasted space and CD-ROM size of every folder.</p>");
-}
-
 // ---- Tree -------------------------------------------------------------------
 
 void TMainForm::TreeChange(const QModelIndex& Current)
@@ -441,28 +377,14 @@ void TMainForm::TreeContextMenu(const QPoint& Point)
 
 void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)
 {
-  // The list lets go of records before they are freed, and is filled again
-  // once the tree has settled.
-  const TFolderNode* Listed = FList->Model().Folder();
-  if (Listed && TFolderModel::NodeOf(Parent) == Listed) {
-    ClearList();
-    if (!FRefillDue) {
-      FRefillDue = true;
-      QTimer::singleShot(0, this, [this] {
-        FRefillDue = false;
-        RefillList();
-      });
-    }
-  }
-  for (int Row = First; Row <= Last; ++Row) {
-    const TFolderNode* Removed = TFolderModel::NodeOf(FModel->index(Row, 0, Parent));
+  std::vector<const TFolderNode*> Removed;
+  for (int Row = First; Row <= Last; ++Row)
+    Removed.push_back(TFolderModel::NodeOf(FModel->index(Row, 0, Parent)));
+  FRightPane->TreeRowsRemoving(TFolderModel::NodeOf(Parent), Removed);
+  for (const TFolderNode* Gone : Removed)
     for (const TFolderNode* Node = FCurrentNode; Node; Node = Node->Parent())
-      if (Node == Removed)
+      if (Node == Gone)
         FCurrentNode = nullptr;
-    for (const TFolderNode* Node = Listed; Node; Node = Node->Parent())
-      if (Node == Removed)
-        ClearList();
-  }
 }
 
 void TMainForm::Sort1Click(int SortType)
@@ -471,8 +393,7 @@ void TMainForm::Sort1Click(int SortType)
   FCommands->FSortType = SortType;
   FActions->CheckSort(SortType);
   FList->SetSortColumn(SortType - 1);
-  for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
-    FCommands->ResortTree(Root->FNode);
+  FCommands->ResortAll(false);
   if (SortType < 3)
     FList->Resort();
 }
@@ -485,12 +406,7 @@ void TMainForm::View1Click(int ViewType)
   FActions->CheckView(ViewType);
   {
     TWaitCursor Wait;
-    for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext) {
-      FModel->RefreshLabels(Root->FNode);
-      // The tree repaints between roots; no click may remove one meanwhile.
-      QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-      FCommands->ResortTree(Root->FNode);
-    }
+    FCommands->ResortAll(true);
   }
   RefreshCaption();
   ListChange();
@@ -528,22 +444,13 @@ void TMainForm::SetMinimumExpandSizeClick(bool Ask)
     QString Answer = QString("%1 MB").arg(Size);
     if (!TPrompt::Input(this, "Minimum Expand Size", "Specify the minimum size for expanding and removing:", Answer))
       return;
-    // The leading digits count; the preset " MB" and anything after are ignored.
-    int Digits = 0;
-    while (Digits < Answer.size() && Answer[Digits].isDigit() && Answer[Digits].unicode() < 128)
-      ++Digits;
-    bool Valid = false;
-    const int Value = Answer.left(Digits).toInt(&Valid);
-    if (!Valid) {
-      TPrompt::Warn(this, "Minimum Expand Size", "Sorry, this was not a valid number.");
+    if (!TTreeCommands::ParseMegabytes(Answer, Size)) {
+      TPrompt::Warn(this, "Minimum Expand Size",
+                    "Sorry, this was not a valid size. Give whole megabytes, for example \"10 MB\" or \"2 GB\".");
       return;
     }
-    Size = Value;
   }
-  QAction* Remove = Action("RemoveFolderMenuItem");
-  Remove->setText(WithSize(Remove->text(), "<", Size));
-  QAction* Over = Action("ExpandOver1");
-  Over->setText(WithSize(Over->text(), ": ", Size));
+  FActions->ShowMinimumSize(Size);
 }
 
 void TMainForm::CountFolders1Click()
@@ -595,23 +502,12 @@ void TMainForm::RefreshCaption()
 
 void TMainForm::ClearList()
 {
-  FList->Clear();
+  FRightPane->Clear();
 }
 
 void TMainForm::RefillList()
 {
-  if (!FCurrentNode || !FCurrentNode->FData || !FList->isVisible())
-    return;
-  if (FRefillState == rsDefer) {
-    FRefillTimer.start();
-    FRefillState = rsPending;
-    return;
-  }
-  TWaitCursor Wait;
-  TFolderData* Record = FCurrentNode->FData;
-  if (Record->Finished())
-    Record->FChildrenLabelled = true;
-  FList->ShowFolder(FCurrentNode, FDriver.FSettings);
+  FRightPane->Refill();
   ListChange();
 }
 
@@ -641,28 +537,15 @@ void TMainForm::SelectAllRows()
 void TMainForm::ListButtonClick()
 {
   Action("ListButton")->setChecked(true);
-  FRightPane->setCurrentWidget(FList);
-  FRefillState = rsAtOnce;
-  RefillList();
+  FRightPane->ShowList();
+  ListChange();
 }
 
 // ---- Options ----------------------------------------------------------------
 
 void TMainForm::Options1Click()
 {
-  TOptions Options;
-  Options.FUnitType = FDisplay.FUnitType;
-  Options.FDecimals = FDisplay.FDecimals;
-  Options.FBoldFactor = FDisplay.FBoldFactor;
-  Options.FMRUMaximum = FSettings.FMRUMaximum;
-  Options.FShowFiles = FDriver.FSettings.FShowFiles;
-  Options.FChartTool = FSettings.FChartTool;
-  Options.FShowErrors = FDriver.FSettings.FShowErrors;
-  Options.FFollowReparsePoints = FDriver.FSettings.FFollowReparsePoints;
-  for (const std::string& Pattern : FDriver.FSettings.FFileFilter)
-    Options.FFilter += (Options.FFilter.empty() ? "" : " ") + Pattern;
-  for (int Column = 0; Column < TListModel::lcCount; ++Column)
-    Options.FColumns[size_t(Column)] = FList->ColumnWidth(Column) > 2;
+  TOptions Options = TOptions::Gather(FDisplay, FDriver.FSettings, FSettings, *FList);
   if (const TRoot* Newest = FDriver.Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
     Options.FClusterSize = Newest->FClusterSize;
   Options.FHasRoots = !FTree.TopNodes().empty();
@@ -675,23 +558,7 @@ void TMainForm::ApplyOptions(const TOptions& Options)
 {
   TScanSettings& Settings = FDriver.FSettings;
   const bool FilesBefore = Settings.FShowFiles;
-  const bool Relabel = FDisplay.FUnitType != Options.FUnitType || FDisplay.FDecimals != Options.FDecimals
-    || FDisplay.FBoldFactor != Options.FBoldFactor;
-  FDisplay.FUnitType = Options.FUnitType;
-  FDisplay.FDecimals = Options.FDecimals;
-  FDisplay.FBoldFactor = Options.FBoldFactor;
-  FSettings.FMRUMaximum = Options.FMRUMaximum;
-  Settings.SetFileFilter(Options.FFilter, 63);
-  for (int Column = 0; Column < TListModel::lcCount; ++Column) {
-    if (!Options.FColumns[size_t(Column)])
-      FList->SetColumnWidth(Column, 0);
-    else if (FList->ColumnWidth(Column) < 3)
-      FList->SetColumnWidth(Column, 90);
-  }
-  Settings.FShowFiles = Options.FShowFiles;
-  FSettings.FChartTool = Options.FChartTool;
-  Settings.FShowErrors = Options.FShowErrors;
-  Settings.FFollowReparsePoints = Options.FFollowReparsePoints;
+  const bool Relabel = Options.ApplyTo(FDisplay, Settings, FSettings, *FList);
 
   {
     TWaitCursor Wait;

@@ -18,12 +18,12 @@
 class QAction;
 class QMessageBox;
 class QSplitter;
-class QStackedWidget;
-class QTreeView;
 class TDetailsList;
 class TErrorBox;
 class TFolderModel;
+class TFolderTreeView;
 class TMainActions;
+class TRightPane;
 class TShellPilot;
 class TStatusPanels;
 class TTreeCommands;
@@ -64,7 +64,6 @@ public:
   void CountFolders1Click();
   void ParentButtonClick();
   void SpeedButton2Click();
-  void About1Click();
   void ListButtonClick();
   void Options1Click();
   void SelectAllRows();
@@ -80,7 +79,7 @@ public:
   TFolderModel& Model() { return *FModel; }
   TTreeCommands& Commands() { return *FCommands; }
   TDetailsList& List() { return *FList; }
-  QTreeView* TreeView() const { return FTreeView; }
+  TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const;
   QString StatusText(int Panel) const;
   QAction* Action(const QString& Name) const;
@@ -119,21 +118,13 @@ private:
   TFolderNode* FCurrentNode = nullptr;
   bool FShown = false;
 
-  QTreeView* FTreeView;
+  TFolderTreeView* FTreeView;
   QSplitter* FSplitter;
-  QStackedWidget* FRightPane;
+  TRightPane* FRightPane;
   TDetailsList* FList;
   std::unique_ptr<TTreeCommands> FCommands;
   std::unique_ptr<TMainActions> FActions;
   std::unique_ptr<TStatusPanels> FPanels;
   TErrorBox* FErrorBox;
   QTimer FDrainTimer;
-
-  // The deferred refill of the list: the first refill waits for the timer,
-  // later ones while it runs are folded into it; with the list in view they
-  // run at once.
-  enum TRefillState { rsDefer, rsPending, rsAtOnce };
-  QTimer FRefillTimer;
-  TRefillState FRefillState = rsDefer;
-  bool FRefillDue = false;  // a refill after rows of the listed folder went
 };

@@ -4,20 +4,23 @@
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "FolderTreeView.h"
 #include "ValueDisplay.h"
 
-#include <QTreeView>
+
+#include <QApplication>
+#include <QRegularExpression>
 
 #include <vector>
 
-TTreeCommands::TTreeCommands(QTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display)
+TTreeCommands::TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display)
   : FView(View), FModel(Model), FTree(Tree), FDisplay(Display)
 {
 }
 
 bool TTreeCommands::IsExpanded(const TFolderNode* Node) const
 {
-  return FView->isExpanded(FModel.IndexOf(Node));
+  return FView->IsExpanded(Node);
 }
 
 void TTreeCommands::SortChildren(TFolderNode* Node)
@@ -59,6 +62,24 @@ void TTreeCommands::Expanding(TFolderNode* Node)
     FDisplay.ApplyBold(Node, [this](const TFolderNode* Item) { return IsExpanded(Item); });
     FModel.RefreshChildren(Node);
   }
+}
+
+void TTreeCommands::ScanStep(TFolderNode* Top, bool OnlyRoot)
+{
+  if (OnlyRoot && Top->ChildCount() == 1)
+    FView->expand(FModel.IndexOf(Top));
+  SortChildren(Top);
+  FModel.TreeNodeChanged(Top);
+}
+
+void TTreeCommands::ScanFinished(TFolderNode* Top)
+{
+  if (IsExpanded(Top))
+    Expanding(Top);
+  else
+    FView->expand(FModel.IndexOf(Top));
+  if (FDisplay.FShowType == vtPercent)
+    FModel.RefreshLabels(Top);
 }
 
 void TTreeCommands::FullExpand(TFolderNode* Node)
@@ -123,4 +144,33 @@ int TTreeCommands::CountFolders(const TFolderNode* Top)
     Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
   }
   return Count;
+}
+
+void TTreeCommands::ResortAll(bool Relabel)
+{
+  for (size_t Index = 0; Index < FTree.TopNodes().size(); ++Index) {
+    TFolderNode* Top = FTree.TopNodes()[Index];
+    if (Relabel) {
+      FModel.RefreshLabels(Top);
+      // The tree repaints between roots; no click may remove one meanwhile.
+      QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    ResortTree(Top);
+  }
+}
+
+bool TTreeCommands::ParseMegabytes(const QString& Text, int& Megabytes)
+{
+  static const QRegularExpression Size("^\\s*(\\d{1,12})\\s*(KB|MB|GB|TB)?\\s*$",
+                                       QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch Match = Size.match(Text);
+  if (!Match.hasMatch())
+    return false;
+  const QString Unit = Match.captured(2).toUpper();
+  long double Value = Match.captured(1).toLongLong();
+  Value *= Unit == "KB" ? 1.0L / 1024 : Unit == "GB" ? 1024 : Unit == "TB" ? 1024.0L * 1024 : 1;
+  if (Value != static_cast<long long>(Value) || Value > 1000000)
+    return false;
+  Megabytes = int(Value);
+  return true;
 }

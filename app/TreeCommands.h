@@ -1,6 +1,7 @@
 #pragma once
 
-class QTreeView;
+class QString;
+class TFolderTreeView;
 class TFolderModel;
 class TFolderNode;
 class TFolderTree;
@@ -11,7 +12,7 @@ class TValueDisplay;
 // counting folders, and bold for the large folders of a finished scan.
 class TTreeCommands {
 public:
-  TTreeCommands(QTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display);
+  TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display);
 
   int FSortType = 2;            // 1 by name, 2 by size, 3 none
   int FMinimumExpandSize = 10;  // megabytes, for "Expand Folder over" and "Remove Folder <"
@@ -24,19 +25,30 @@ public:
   // What expanding Node takes: its children sorted, labelled and, once its
   // scan is over, marked bold.
   void Expanding(TFolderNode* Node);
+  // A first-level folder of the scan of Top is done: its children are
+  // sorted again, and the only root opens once it has a folder to show.
+  void ScanStep(TFolderNode* Top, bool OnlyRoot);
+  // The scan of Top ended: it opens one level, marked and labelled.
+  void ScanFinished(TFolderNode* Top);
   // Expands Node and everything below it in one go.
   void FullExpand(TFolderNode* Node);
   void CollapseAll(TFolderNode* Node);
   // Expands Levels levels below Node, each folder only while its measure in
   // megabytes is at least Minimum; collapses what lies deeper.
   void ExpandToLevel(TFolderNode* Node, int Levels, double Minimum);
+  // Sorts every root's tree again, and relabels them first when Relabel.
+  void ResortAll(bool Relabel);
+  // A size typed for the minimum expand size: a whole number of megabytes,
+  // with or without a unit ("10", "10 MB", "2 GB", "2048 KB"). False, with
+  // Megabytes untouched, for anything else.
+  static bool ParseMegabytes(const QString& Text, int& Megabytes);
   // The folders below Top, "<Files>" entries left out.
   static int CountFolders(const TFolderNode* Top);
   // Bold for the large folders below Node, and new labels for them.
   void Relabel(TFolderNode* Node, bool Bold);
 
 private:
-  QTreeView* FView;
+  TFolderTreeView* FView;
   TFolderModel& FModel;
   TFolderTree& FTree;
   TValueDisplay& FDisplay;

@@ -1,6 +1,9 @@
 #include "WindowSettings.h"
 
+#include "ScanSettings.h"
 #include "Settings.h"
+#include "TreeCommands.h"
+#include "ValueDisplay.h"
 
 #include <variant>
 
@@ -80,4 +83,29 @@ void TWindowSettings::Save(TSettings& Store) const
   }
   for (int Side = 0; Side < 4; ++Side)
     Store.SetInteger(MarginKeys[Side], FMargins[Side]);
+}
+
+void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, TScanSettings& Scan) const
+{
+  Commands.FSortType = FSortType;
+  Commands.FMinimumExpandSize = FMinimumExpandSize;
+  Display.FShowType = FShowType;
+  Display.FUnitType = FUnitType;
+  Display.FDecimals = FDecimals - 1;
+  Display.FBoldFactor = FBoldFactor;
+  Scan.FFollowReparsePoints = FFollowReparsePoints;
+  Scan.FShowFiles = FShowFiles;
+}
+
+void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands& Commands, const TScanSettings& Scan)
+{
+  FSortType = Commands.FSortType;
+  FMinimumExpandSize = Commands.FMinimumExpandSize;
+  FShowType = Display.FShowType;
+  FUnitType = Display.FUnitType;
+  FDecimals = Display.FDecimals + 1;
+  FBoldFactor = Display.FBoldFactor;
+  FFollowReparsePoints = Scan.FFollowReparsePoints;
+  FShowFiles = Scan.FShowFiles;
+  FShowErrors = Scan.FShowErrors;
 }

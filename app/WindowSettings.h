@@ -3,6 +3,9 @@
 #include <array>
 
 class TSettings;
+class TTreeCommands;
+class TValueDisplay;
+struct TScanSettings;
 
 // Every value the window keeps between runs. Each has its key, its default
 // and the range it is read into in one table, so reading and writing never
@@ -38,4 +41,9 @@ struct TWindowSettings {
   // first showing (AtShow true).
   void Load(const TSettings& Store, bool AtShow);
   void Save(TSettings& Store) const;
+
+  // Hands the values read at creation to the parts that use them, and takes
+  // them back before they are saved.
+  void ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, TScanSettings& Scan) const;
+  void TakeFrom(const TValueDisplay& Display, const TTreeCommands& Commands, const TScanSettings& Scan);
 };

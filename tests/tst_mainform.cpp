@@ -1,6 +1,7 @@
 #include "FolderData.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
+#include "FolderTreeView.h"
 #include "MainForm.h"
 #include "Prompt.h"
 #include "Root.h"
@@ -346,8 +347,12 @@ private slots:
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("stored");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("digits and more") << "12abc" << 12 << false;
+    QTest::newRow("digits and more") << "12abc" << 10 << true;
     QTest::newRow("the preset") << "10 MB" << 10 << false;
+    QTest::newRow("bare number, lower-case unit") << "7 mb" << 7 << false;
+    QTest::newRow("gigabytes") << "2 GB" << 2048 << false;
+    QTest::newRow("whole megabytes in kilobytes") << "2048KB" << 2 << false;
+    QTest::newRow("kilobytes below a megabyte") << "500 KB" << 10 << true;
     QTest::newRow("letters") << "abc" << 10 << true;
     QTest::newRow("empty") << "" << 10 << true;
     QTest::newRow("negative") << "-5" << 10 << true;
@@ -363,7 +368,7 @@ private slots:
     Answers.Input = answer;
     Form.SetMinimumExpandSizeClick(true);
     QCOMPARE(Form.Commands().FMinimumExpandSize, stored);
-    QCOMPARE(Answers.Asked.contains("Sorry, this was not a valid number."), refused);
+    QCOMPARE(!Answers.Asked.filter("Sorry, this was not a valid size.").isEmpty(), refused);
     QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <%1 MB").arg(stored));
   }
 

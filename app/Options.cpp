@@ -1,0 +1,48 @@
+#include "Options.h"
+
+#include "DetailsList.h"
+#include "ScanSettings.h"
+#include "ValueDisplay.h"
+#include "WindowSettings.h"
+
+TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Scan, const TWindowSettings& Window,
+                          const TDetailsList& List)
+{
+  TOptions Options;
+  Options.FUnitType = Display.FUnitType;
+  Options.FDecimals = Display.FDecimals;
+  Options.FBoldFactor = Display.FBoldFactor;
+  Options.FMRUMaximum = Window.FMRUMaximum;
+  Options.FShowFiles = Scan.FShowFiles;
+  Options.FChartTool = Window.FChartTool;
+  Options.FShowErrors = Scan.FShowErrors;
+  Options.FFollowReparsePoints = Scan.FFollowReparsePoints;
+  for (const std::string& Pattern : Scan.FFileFilter)
+    Options.FFilter += (Options.FFilter.empty() ? "" : " ") + Pattern;
+  for (int Column = 0; Column < TListModel::lcCount; ++Column)
+    Options.FColumns[size_t(Column)] = List.ColumnWidth(Column) > 2;
+  return Options;
+}
+
+bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSettings& Window,
+                       TDetailsList& List) const
+{
+  const bool Relabel =
+    Display.FUnitType != FUnitType || Display.FDecimals != FDecimals || Display.FBoldFactor != FBoldFactor;
+  Display.FUnitType = FUnitType;
+  Display.FDecimals = FDecimals;
+  Display.FBoldFactor = FBoldFactor;
+  Window.FMRUMaximum = FMRUMaximum;
+  Scan.SetFileFilter(FFilter, 63);
+  for (int Column = 0; Column < TListModel::lcCount; ++Column) {
+    if (!FColumns[size_t(Column)])
+      List.SetColumnWidth(Column, 0);
+    else if (List.ColumnWidth(Column) < 3)
+      List.SetColumnWidth(Column, 90);  // shown again at its default width
+  }
+  Scan.FShowFiles = FShowFiles;
+  Window.FChartTool = FChartTool;
+  Scan.FShowErrors = FShowErrors;
+  Scan.FFollowReparsePoints = FFollowReparsePoints;
+  return Relabel;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QStackedWidget>
+#include <QTimer>
+
+#include <functional>
+
+class QModelIndex;
+class TDetailsList;
+class TFolderNode;
+class TValueDisplay;
+struct TScanSettings;
+
+// The right pane: the current folder of the tree shown as the details list.
+// It is refilled when the selection, a scan or the options change. With the
+// pane out of view a refill waits a moment, so that walking the tree with
+// the keys does not list every folder passed; in view it runs at once.
+class TRightPane : public QStackedWidget {
+public:
+  // CurrentNode answers which folder to show when a refill runs.
+  TRightPane(TValueDisplay& Display, const TScanSettings& Settings, std::function<TFolderNode*()> CurrentNode);
+
+  TDetailsList& List() { return *FList; }
+  bool ShowsList() const;
+
+  // Shows the details list and fills it.
+  void ShowList();
+  // Shows the current folder again (at once, or after the deferral).
+  void Refill();
+  // Lets go of every record of the tree.
+  void Clear();
+  // A click in the tree: the deferred refill comes sooner.
+  void TreeClicked() { FTimer.setInterval(100); }
+  // Rows of the tree are about to go: the list lets go of their records
+  // before they are freed and is filled again once the tree has settled.
+  void TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed);
+
+private:
+  enum TRefillState { rsDefer, rsPending, rsAtOnce };
+
+  const TScanSettings& FSettings;
+  std::function<TFolderNode*()> FCurrentNode;
+  TDetailsList* FList;
+  QTimer FTimer;
+  TRefillState FState = rsDefer;
+  bool FRefillDue = false;  // a refill after rows of the shown folder went
+};
