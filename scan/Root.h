@@ -1,10 +1,11 @@
 #pragma once
 
+#include "Mounts.h"  // the drives that scan roots are made of
+
 #include <QString>
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class TFolderNode;
 class TFolderTree;
@@ -57,9 +58,3 @@ int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& Fr
 int CountFirstLevelFolders(TRoot& Root, const std::string& Path);
 void SetUserClusterSize(TRoot& Root, uint32_t Bytes);
 void ClearUserClusterSize(TRoot& Root);
-// Whether a mount is a real file system (a disk, a FUSE block device or a
-// network share) rather than a pseudo file system.
-bool IsRealFileSystem(const std::string& Type, const std::string& Device);
-// The mount points ("drives") that a scan of all drives visits, each ending
-// in "/".
-std::vector<std::string> LogicalDrives();

@@ -2,9 +2,9 @@
 
 #include "DirMon.h"
 #include "Directory.h"
+#include "Mounts.h"
 #include "PathRules.h"
 #include "Prompt.h"
-#include "Root.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
 #include "WaitCursor.h"

@@ -1,3 +1,4 @@
+#include "Mounts.h"
 #include "Root.h"
 #include "TestTree.h"
 
