@@ -221,7 +221,8 @@ private slots:
     QVERIFY(ScansDone(Scan.Form));
     TFolderNode* Link = Child(Scan.Form.Driver().Roots()->FNode, "link");
     Scan.Form.SetCurrentNode(Link);
-    QTest::qWait(100);
+    QTRY_VERIFY(!Scan.Form.List().Listing());
+    QCoreApplication::processEvents();
     QCOMPARE(Scan.Form.List().Model().rowCount(), 0);
     Scan.Form.Driver().FSettings.FFollowReparsePoints = true;
     Scan.Form.SetCurrentNode(Child(Scan.Form.Driver().Roots()->FNode, "target"));

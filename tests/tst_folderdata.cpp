@@ -1,5 +1,6 @@
 #include "FileTime.h"
 #include "FolderData.h"
+#include "HeldScan.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "FolderTreeListener.h"
@@ -131,9 +132,9 @@ private slots:
     const double Top = Tree.Top->FData->GetValue(vtPercent, 1);
     QVERIFY(Top < 100 && Top > 99.99);
     // No percent while the root is being scanned.
-    Tree.Root.FWorker = reinterpret_cast<TScan2*>(1);
-    QCOMPARE(Tree.A->FData->GetValue(vtPercent, 0), -1.0);
-    Tree.Root.FWorker = nullptr;
+    THeldScan Held;
+    QCOMPARE(Held.Other()->FData->GetValue(vtPercent, 0), -1.0);
+    QCOMPARE(Held.Root()->FNode->FData->GetValue(vtPercent, 0), -1.0);
   }
 
   void exactBytes()

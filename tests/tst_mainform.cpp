@@ -118,7 +118,7 @@ private slots:
     {
       TMainForm Form({"/NONE"});
       Form.show();
-      QTest::qWait(50);
+      QCoreApplication::processEvents();  // the command line runs once the window is shown
       QCOMPARE(Form.Driver().Roots(), nullptr);
       QVERIFY(Answers.Asked.isEmpty());
     }

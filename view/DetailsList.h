@@ -22,6 +22,8 @@ public:
   // Shows the rows of Node: its folder rows at once, its files (when the
   // settings show files) as soon as they have been listed.
   void ShowFolder(TFolderNode* Node, const TScanSettings& Settings);
+  // Files are still being listed.
+  bool Listing() const { return FFiles.Busy(); }
   // Empties the list: it refers to no record of the tree any more.
   void Clear();
   // A folder whose files could not be listed.

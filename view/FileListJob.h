@@ -28,6 +28,8 @@ public:
   // Root is only stored in the rows' records, never read by the listing.
   void Start(const std::string& Folder, const std::vector<std::string>& Patterns, TRoot* Root, TDone Done);
   void Cancel();
+  // A listing is still running (its rows may yet arrive).
+  bool Busy() const { return FPool.activeThreadCount() > 0; }
 
 private:
   QThreadPool FPool;
