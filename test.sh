@@ -1,6 +1,23 @@
 #!/usr/bin/env bash
 # Sets up and builds Spacelens, then runs every test.
+#   SANITIZE=1 ./test.sh    also builds in build-sanitize/ with AddressSanitizer
+#                           and UndefinedBehaviorSanitizer and runs the tests
+#                           there (SANITIZE_TESTS=REGEX picks which)
 set -euo pipefail
 cd "$(dirname "$0")"
 ./build.sh
 ctest --test-dir build --output-on-failure -j2
+
+if [ "${SANITIZE:-0}" = 1 ]; then
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPACELENS_SANITIZE=ON >/dev/null
+  targets=()
+  if [ -n "${SANITIZE_TESTS:-}" ]; then
+    # Only what the chosen tests need, and the program the headless tests run.
+    read -r -a targets <<<"--target $(echo "$SANITIZE_TESTS" | tr '|' ' ') spacelens"
+  fi
+  cmake --build build-sanitize -j2 "${targets[@]}"
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+  ctest --test-dir build-sanitize --output-on-failure -j2 ${SANITIZE_TESTS:+-R "^($SANITIZE_TESTS)\$"}
+fi
