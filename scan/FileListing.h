@@ -17,8 +17,9 @@ struct TListedFile {
 // per pattern a file matches, in pattern order, as the scan counts them.
 class TFileListing {
 public:
-  // Returns 0, or the errno when the folder cannot be listed. Stop, when
-  // given, is asked now and then whether the listing is still wanted.
+  // Folder may be of any length. Returns 0, or the errno when the folder
+  // cannot be listed or one of its files cannot be read. Stop, when given,
+  // is asked now and then whether the listing is still wanted.
   static int List(const std::string& Folder, const std::vector<std::string>& Patterns,
                   std::vector<TListedFile>& Files, const std::function<bool()>& Stop = {});
 };

@@ -10,9 +10,7 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <fcntl.h>
 #include <sys/statvfs.h>
-#include <unistd.h>
 
 uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
                         uint32_t SectorsPerCluster, uint64_t TotalKB)
@@ -108,27 +106,15 @@ int ReadVolumeInfo(TRoot& Root)
 
 int CountFirstLevelFolders(TRoot& Root, const std::string& Path)
 {
-  Root.FSubfolderCount = 0;
   Root.FSubfoldersDone = 0;
-  const int Fd = TDirectory::Open(AT_FDCWD, TPathRules::WithSeparator(Path).c_str(), true);
-  if (Fd < 0)
-    return -Fd;
-  // Counts exactly the entries the walk treats as folders.
-  std::array<char, 32768> Buffer;
-  TDirectory Listing(Fd, Buffer.data(), Buffer.size());
-  const char* Name;
-  unsigned char Type;
+  // No files wanted: the listing yields exactly what the walk makes folders of.
+  TDirectory Listing(Path);
+  TDirEntry Entry;
   int Count = 0;
-  while (Listing.Next(Name, Type)) {
-    TEntryInfo Info;
-    if (Type == TDirectory::dtDirectory
-        || ((Type == TDirectory::dtLink || Type == TDirectory::dtUnknown)
-            && TDirectory::Stat(Fd, Name, true, Info) == 0 && Info.IsFolder))
-      ++Count;
-  }
-  close(Fd);
-  Root.FSubfolderCount = Count;
-  return 0;
+  while (Listing.Next(Entry))
+    ++Count;
+  Root.FSubfolderCount = Listing.Error() ? 0 : Count;
+  return Listing.Error();
 }
 
 void SetUserClusterSize(TRoot& Root, uint32_t Bytes)

@@ -151,7 +151,7 @@ void TScan2::WorkerLoop()
     Post(TResult(TResult::rkDone));
 }
 
-bool TScan2::Enter(const TTask& Task, int& Fd, TFolderIdentity& Identity)
+bool TScan2::Enter(const TTask& Task, int& Fd, TFileIdentity& Identity)
 {
   TFolderNode* Node = Task.Node;
   TDirHandle* Parent = Task.Parent;
@@ -209,58 +209,39 @@ void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vecto
     return;
   }
   int Fd;
-  TFolderIdentity Identity;
+  TFileIdentity Identity;
   if (!Enter(Task, Fd, Identity))
     return;
   FFoldersCounted.fetch_add(1, std::memory_order_relaxed);
 
   const bool EveryFile = FSettings.MatchesEveryFile();
+  // A file matching several patterns counts once for each.
+  auto Matches = [this](const char* Name) {
+    return uint64_t(std::count_if(FSettings.FFileFilter.begin(), FSettings.FFileFilter.end(),
+                                  [Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name); }));
+  };
   uint64_t Clusters = 0, TailBytes = 0, Files = 0, LastAccess = 0, LastWrite = 0;
   std::vector<TSubFolder> SubFolders;
-  TDirectory Listing(Fd, Buffer.data(), Buffer.size());
-  const char* Name;
-  unsigned char Type;
-  while (Listing.Next(Name, Type)) {
-    if (Type == TDirectory::dtDirectory) {
-      SubFolders.push_back({Name, false});
+  // Only files hold data: links to files, devices, pipes and sockets, and
+  // files the filter leaves out, are never read.
+  TDirectory Listing(Fd, Buffer.data(), Buffer.size(), [&](const char* Name, TDirEntry::TKind Kind) {
+    return Kind == TDirEntry::ekFile && (EveryFile || Matches(Name) > 0);
+  });
+  TDirEntry Entry;
+  while (Listing.Next(Entry)) {
+    if (Entry.LeadsToFolder()) {
+      SubFolders.push_back({Entry.Name, Entry.Kind == TDirEntry::ekFolderLink});
       continue;
     }
-    TEntryInfo Info;
-    if (Type == TDirectory::dtLink) {
-      if (TDirectory::Stat(Fd, Name, true, Info) == 0 && Info.IsFolder)
-        SubFolders.push_back({Name, true});
-      continue;  // a link to a file holds no data of its own
-    }
-    if (Type != TDirectory::dtRegular && Type != TDirectory::dtUnknown)
-      continue;  // devices, pipes and sockets hold no data
-    uint64_t Times = 1;
-    if (!EveryFile) {
-      // A file matching several patterns counts once for each.
-      Times = std::count_if(FSettings.FFileFilter.begin(), FSettings.FFileFilter.end(),
-                            [Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name); });
-      if (Times == 0 && Type == TDirectory::dtRegular)
-        continue;
-    }
-    if (TDirectory::Stat(Fd, Name, false, Info) != 0)
-      continue;  // gone since the listing
-    if (Info.IsFolder) {
-      SubFolders.push_back({Name, false});
+    const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize);
+    if (Count.Objects == 0)
       continue;
-    }
-    if (Info.IsLink) {
-      TEntryInfo Target;
-      if (TDirectory::Stat(Fd, Name, true, Target) == 0 && Target.IsFolder)
-        SubFolders.push_back({Name, true});
-      continue;
-    }
-    const TFileCount Count = TFolderData::CountFile(Info.Size, FClusterSize);
-    if (!Info.IsRegular || Times == 0 || Count.Objects == 0)
-      continue;
+    const uint64_t Times = EveryFile ? 1 : Matches(Entry.Name);
     Clusters += Count.Clusters * Times;
     TailBytes += Count.TailBytes * Times;
     Files += Times;
-    LastAccess = std::max(LastAccess, Info.LastAccess);
-    LastWrite = std::max(LastWrite, Info.LastWrite);
+    LastAccess = std::max(LastAccess, Entry.LastAccess);
+    LastWrite = std::max(LastWrite, Entry.LastWrite);
   }
 
   FFilesCounted.fetch_add(Files, std::memory_order_relaxed);
@@ -276,6 +257,10 @@ void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vecto
     Record->FErrorCode = ListError;
     ReportFailure(Node, ListError);
     SubFolders.clear();
+  } else if (const int EntryError = Listing.EntryError()) {
+    // Listed, but some of its entries could not be read: its totals fall short.
+    Record->FErrorCode = EntryError;
+    ReportFailure(Node, EntryError);
   }
   if (Terminated()) {
     close(Fd);

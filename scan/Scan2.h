@@ -13,7 +13,7 @@
 
 class TFolderNode;
 class TScanListener;
-struct TFolderIdentity;
+struct TFileIdentity;
 struct TRoot;
 
 // One scan of one folder (a whole scan root or one branch of it). The folder
@@ -93,7 +93,7 @@ private:
   void JoinAll();
   void WorkerLoop();
   void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
-  bool Enter(const TTask& Task, int& Fd, TFolderIdentity& Identity);
+  bool Enter(const TTask& Task, int& Fd, TFileIdentity& Identity);
   void FinishFolder(TFolderNode* Node);
   void AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects);
   void ReportFailure(TFolderNode* Node, int Code);

@@ -1,15 +1,14 @@
 #include "DirMon.h"
 
 #include "DirMonError.h"
+#include "Directory.h"
 
 #include <QMetaObject>
 
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <system_error>
@@ -65,18 +64,12 @@ void WatchTree(int Inotify, const std::string& Folder, uint32_t Mask,
     if (Watch < 0)
       continue;
     Folders[Watch] = Current;
-    if (DIR* Listing = opendir(Current.c_str())) {
-      while (const dirent* Entry = readdir(Listing)) {
-        if (strcmp(Entry->d_name, ".") == 0 || strcmp(Entry->d_name, "..") == 0)
-          continue;
-        const std::string Path = Current + "/" + Entry->d_name;
-        struct stat Data;
-        if (Entry->d_type == DT_DIR
-            || (Entry->d_type == DT_UNKNOWN && lstat(Path.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode)))
-          Pending.push_back(Path);
-      }
-      closedir(Listing);
-    }
+    // Links are not followed, as with the watches.
+    TDirectory Listing(Current);
+    TDirEntry Entry;
+    while (Listing.Next(Entry))
+      if (Entry.IsFolder())
+        Pending.push_back(Current + "/" + Entry.Name);
   }
 }
 

@@ -28,7 +28,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <set>
 #include <sys/stat.h>
@@ -62,23 +61,15 @@ QUrl UrlOf(const std::string& Path)
 
 bool HasSubFolders(const std::string& Path)
 {
-  DIR* Listing = opendir(Path.c_str());
-  if (!Listing)
-    return false;
-  bool Found = false;
-  while (const dirent* Entry = readdir(Listing)) {
-    if (std::strcmp(Entry->d_name, ".") == 0 || std::strcmp(Entry->d_name, "..") == 0)
-      continue;
-    struct stat Data;
-    if (Entry->d_type == DT_DIR
-        || ((Entry->d_type == DT_LNK || Entry->d_type == DT_UNKNOWN)
-            && stat((Path + "/" + Entry->d_name).c_str(), &Data) == 0 && S_ISDIR(Data.st_mode))) {
-      Found = true;
-      break;
-    }
-  }
-  closedir(Listing);
-  return Found;
+  TDirectory Listing(Path);  // no files wanted: only folders and links to them come
+  TDirEntry Entry;
+  return Listing.Next(Entry);
+}
+
+bool LeadsToFolder(const std::string& Path)
+{
+  TDirEntry Entry;
+  return TDirectory::Classify(Path, Entry) == 0 && Entry.LeadsToFolder();
 }
 
 // Starts the desktop's opener for Path, detached, with the path's own bytes.
@@ -160,8 +151,7 @@ void TShellPilot::SetFolder(const std::string& Path)
   const std::string Normalised = Path.empty() ? std::string() : TPathRules::WithSeparator(TPathRules::Absolute(Path));
   if (!Normalised.empty() && Normalised == FFolder)
     return;
-  struct stat Data;
-  if (!Normalised.empty() && (stat(Normalised.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode)))
+  if (!Normalised.empty() && !LeadsToFolder(Normalised))
     throw EShellPilotError("Cannot Find Folder: " + TPathRules::Shown(Path));
   SetFolderPath(Normalised);
 }
@@ -249,26 +239,25 @@ bool TShellPilot::NextObject()
       for (const std::string& Drive : LogicalDrives())
         FEnumeration.push_back(Drive.size() > 1 ? Drive.substr(0, Drive.size() - 1) : Drive);
     } else {
-      DIR* Listing = opendir(FFolder.c_str());
-      if (!Listing)
-        return false;
-      while (const dirent* Entry = readdir(Listing))
-        if (std::strcmp(Entry->d_name, ".") != 0 && std::strcmp(Entry->d_name, "..") != 0)
-          FEnumeration.push_back(Entry->d_name);
-      closedir(Listing);
+      std::vector<std::string> Masks;
+      for (const QString& Mask : FFilter)
+        Masks.push_back(Bytes(Mask));
+      // Folders are always listed; the rest by the masks.
+      TDirectory Listing(FFolder, [&](const char* Name, TDirEntry::TKind Kind) {
+        if (FFileSystemOnly && Kind != TDirEntry::ekFile && Kind != TDirEntry::ekFileLink)
+          return false;
+        return std::any_of(Masks.begin(), Masks.end(),
+                           [Name](const std::string& Mask) { return MatchWildcard(Mask.c_str(), Name); });
+      });
+      TDirEntry Entry;
+      while (Listing.Next(Entry))
+        FEnumeration.push_back(Entry.Name);
     }
     FEnumerating = true;
   }
-  while (FNext < FEnumeration.size()) {
+  if (FNext < FEnumeration.size()) {
     FObject = {true, FEnumeration[FNext++]};
-    if (FFileSystemOnly && !GetAttributes(saFileSystem))
-      continue;
-    if (IsFolder())
-      return true;
-    const std::string Name = ObjectName();
-    for (const QString& Mask : FFilter)
-      if (MatchWildcard(Mask.toLocal8Bit().constData(), Name.c_str()))
-        return true;
+    return true;
   }
   FEnumerating = false;
   FEnumeration.clear();
@@ -299,20 +288,18 @@ int TShellPilot::GetIconIndex() const
 unsigned TShellPilot::GetAttributes(unsigned Mask) const
 {
   const std::string Path = ObjectPath();
-  struct stat Link, Target;
-  if (!FObject.Set || lstat(Path.c_str(), &Link) != 0)
+  TDirEntry Entry;
+  if (!FObject.Set || TDirectory::Classify(Path, Entry) != 0)
     return 0;
-  const bool HasTarget = stat(Path.c_str(), &Target) == 0;
-  const bool Folder = HasTarget && S_ISDIR(Target.st_mode);
   unsigned Bits = 0;
-  if (Folder)
-    Bits |= saFolder;
-  if (HasTarget && (Folder || S_ISREG(Target.st_mode)))
+  if (Entry.LeadsToFolder())
+    Bits |= saFolder | saFileSystem;
+  if (Entry.Kind == TDirEntry::ekFile || Entry.Kind == TDirEntry::ekFileLink)
     Bits |= saFileSystem;
-  if ((Mask & saHasSubFolders) && Folder && HasSubFolders(Path))
+  if ((Mask & saHasSubFolders) && Entry.LeadsToFolder() && HasSubFolders(Path))
     Bits |= saHasSubFolders;
   // Drives and mount points stay where they are; the rest needs a writable folder.
-  if (!FFolder.empty() && !(Folder && TDirectory::IsMountPoint(Path)) && access(FFolder.c_str(), W_OK) == 0)
+  if (!FFolder.empty() && Entry.Kind != TDirEntry::ekMountPoint && access(FFolder.c_str(), W_OK) == 0)
     Bits |= saCanRename | saCanDelete;
   return Bits & Mask;
 }
@@ -439,8 +426,7 @@ bool TShellPilot::SetSpecialFolder(int Kind)
     return true;
   }
   const std::string Path = PathOfKind(Kind);
-  struct stat Data;
-  if (Path.empty() || stat(Path.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode))
+  if (Path.empty() || !LeadsToFolder(Path))
     return false;
   SetFolder(Path);
   return true;

@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -69,13 +68,13 @@ int TZelSystemImageList::IndexOfName(const QString& Name, const QString& Fallbac
 int TZelSystemImageList::IconIndex(const std::string& Path, bool Open)
 {
   const QString Name = TPathRules::Shown(Path);
-  struct stat Data;
-  if (stat(Path.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode)) {
+  TDirEntry Entry;
+  if (TDirectory::Classify(Path, Entry) == 0 && Entry.LeadsToFolder()) {
     QString Cleaned = Name;
     while (Cleaned.size() > 1 && Cleaned.endsWith('/'))
       Cleaned.chop(1);
     // Only a mount point can be a drive; only then is the volume looked up.
-    if (TDirectory::IsMountPoint(Path)) {
+    if (Entry.Kind == TDirEntry::ekMountPoint) {
       const QStorageInfo Volume(Name);
       if (Volume.isValid() && Volume.rootPath() == Cleaned)
         return IndexOfName(DriveIconName(Volume), "drive-harddisk");

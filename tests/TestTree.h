@@ -52,9 +52,11 @@ public:
     QVERIFY2(symlink(Target.c_str(), Path(Relative).c_str()) == 0, Relative.c_str());
   }
 
-  // A chain of Depth nested folders below Relative, made and later removed
-  // relative to descriptors, since its paths are far beyond PATH_MAX.
-  void DeepChain(const std::string& Relative, int Depth, const std::string& Name) const
+  // A chain of Depth nested folders below Relative, with an empty file Leaf
+  // in the last one when given, made and later removed relative to
+  // descriptors, since its paths are far beyond PATH_MAX.
+  void DeepChain(const std::string& Relative, int Depth, const std::string& Name,
+                 const std::string& Leaf = {}) const
   {
     int Fd = open(Path(Relative).c_str(), O_RDONLY | O_DIRECTORY);
     for (int Level = 0; Level < Depth && Fd >= 0; ++Level) {
@@ -64,16 +66,22 @@ public:
       Fd = Next;
     }
     QVERIFY(Fd >= 0);
+    FChains.push_back({Path(Relative), Depth, Name, Leaf});
+    if (!Leaf.empty())
+      close(openat(Fd, Leaf.c_str(), O_CREAT | O_WRONLY, 0644));
     close(Fd);
-    FChains.push_back({Path(Relative), Depth, Name});
   }
 
   ~TTestTree()
   {
     for (const TChain& Chain : FChains) {
       std::vector<int> Fds{open(Chain.Top.c_str(), O_RDONLY | O_DIRECTORY)};
-      for (int Level = 0; Level < Chain.Depth - 1 && Fds.back() >= 0; ++Level)
+      for (int Level = 0; Level < Chain.Depth && Fds.back() >= 0; ++Level)
         Fds.push_back(openat(Fds.back(), Chain.Name.c_str(), O_RDONLY | O_DIRECTORY));
+      if (!Chain.Leaf.empty())
+        unlinkat(Fds.back(), Chain.Leaf.c_str(), 0);
+      close(Fds.back());
+      Fds.pop_back();
       for (auto Fd = Fds.rbegin(); Fd != Fds.rend(); ++Fd) {
         unlinkat(*Fd, Chain.Name.c_str(), AT_REMOVEDIR);
         close(*Fd);
@@ -87,6 +95,7 @@ private:
     std::string Top;
     int Depth;
     std::string Name;
+    std::string Leaf;
   };
   QTemporaryDir FDir;
   mutable std::vector<TChain> FChains;

@@ -1,4 +1,5 @@
 #include "Directory.h"
+#include "FileListing.h"
 #include "FileTime.h"
 #include "FolderData.h"
 #include "FolderNode.h"
@@ -364,39 +365,116 @@ private slots:
     QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
   }
 
-  void deniedFolder()
+  // Failures a privileged run never meets, made by the failure injector:
+  // the folder "secret" (holding the folder "inner" and the file "f") cannot
+  // be opened, or its file cannot be read.
+  void failures_data()
   {
+    QTest::addColumn<QByteArray>("failing");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("showErrors");
+    QTest::addColumn<int>("secretCode");
+    QTest::addColumn<QString>("secretCounts");
+    QTest::newRow("folder denied") << QByteArray("secret") << EACCES << true << EACCES << "1/0/1";
+    QTest::newRow("folder fails, errors without paths") << QByteArray("secret") << EIO << false << EIO << "1/0/1";
+    QTest::newRow("file denied") << QByteArray("f") << EACCES << true << EACCES << "2/0/2";
+    QTest::newRow("file fails") << QByteArray("f") << EIO << true << EIO << "2/0/2";
+    QTest::newRow("file gone since the listing") << QByteArray("f") << ENOENT << true << 0 << "2/0/2";
+  }
+  void failures()
+  {
+    QFETCH(QByteArray, failing);
+    QFETCH(int, code);
+    QFETCH(bool, showErrors);
+    QFETCH(int, secretCode);
+    QFETCH(QString, secretCounts);
     TTestTree Tree;
     Tree.Folder("secret");
     Tree.Folder("secret/inner");
     Tree.File("secret/f", 100);
     Tree.Folder("open");
-    TDirectory::SetFailureInjector([](const char* Name) { return std::string(Name) == "secret" ? EACCES : 0; });
+    NextScan().FShowErrors = showErrors;
+    TDirectory::SetFailureInjector([Name = failing.toStdString(), code](const char* Given) {
+      return Name == Given ? code : 0;
+    });
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Secret = Child(Top, "secret");
-    QCOMPARE(Secret->FData->FErrorCode.Load(), EACCES);
-    QCOMPARE(Counts(Secret->FData), std::string("1/0/1"));  // still counts itself
-    QCOMPARE(Secret->ChildCount(), 0u);                       // its sub-folders are not walked
+    QCOMPARE(Secret->FData->FErrorCode.Load(), secretCode);
+    // It counts itself, and what it holds when it could be listed.
+    QCOMPARE(Counts(Secret->FData), secretCounts.toStdString());
+    QCOMPARE(Secret->ChildCount(), failing == "secret" ? 0u : 1u);
+    QCOMPARE(Secret->FData->FOwnFiles.Load(), failing == "secret" ? -1 : 0);
     QCOMPARE(Secret->FData->Finished(), true);
     QCOMPARE(Top->FData->FErrorCode.Load(), 0);
-    QCOMPARE(Run.Failures.size(), 1u);
-    QCOMPARE(Run.Failures[0].first, EACCES);
-    QCOMPARE(Run.Failures[0].second, Tree.Top() + "/secret/");
-    QCOMPARE(Counts(Top->FData), std::string("3/0/3"));
+    QCOMPARE(Run.Failures.size(), secretCode ? 1u : 0u);
+    if (secretCode) {
+      QCOMPARE(Run.Failures[0].first, secretCode);
+      QCOMPARE(Run.Failures[0].second, showErrors ? Tree.Top() + "/secret/" : std::string());
+    }
+    std::string Problem;
+    QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
   }
 
-  void deniedFailureWithoutPath()
+  // The details list's files of one folder: files and links to files, no
+  // folders, each once per pattern it matches; failures as in the walk.
+  void fileListing_data()
   {
+    QTest::addColumn<QString>("patterns");
+    QTest::addColumn<QByteArray>("failing");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("deep");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QStringList>("listed");
+    const QStringList All{"a.txt 3", "b.txt 5", "c.bin 7", "dangling 0", "to-a 0"};
+    QTest::newRow("everything") << "*" << QByteArray() << 0 << false << 0 << All;
+    QTest::newRow("patterns, in their order")
+      << "*.bin a*" << QByteArray() << 0 << false << 0 << QStringList{"c.bin 7", "a.txt 3"};
+    QTest::newRow("a file left out is never read")
+      << "*.txt" << QByteArray("c.bin") << EACCES << false << 0 << QStringList{"a.txt 3", "b.txt 5"};
+    QTest::newRow("a file denied") << "*" << QByteArray("b.txt") << EACCES << false << EACCES
+                                   << QStringList{"a.txt 3", "c.bin 7", "dangling 0", "to-a 0"};
+    QTest::newRow("a file gone since the listing") << "*" << QByteArray("b.txt") << ENOENT << false << 0
+                                                   << QStringList{"a.txt 3", "c.bin 7", "dangling 0", "to-a 0"};
+    QTest::newRow("a folder deeper than PATH_MAX") << "*" << QByteArray() << 0 << true << 0 << QStringList{"leaf 0"};
+  }
+  void fileListing()
+  {
+    QFETCH(QString, patterns);
+    QFETCH(QByteArray, failing);
+    QFETCH(int, code);
+    QFETCH(bool, deep);
+    QFETCH(int, error);
+    QFETCH(QStringList, listed);
     TTestTree Tree;
-    Tree.Folder("secret");
-    NextScan().FShowErrors = false;
-    TDirectory::SetFailureInjector([](const char* Name) { return std::string(Name) == "secret" ? EIO : 0; });
-    TScanRun Run;
-    TFolderNode* Top = Run.Scan(Tree.Top());
-    QCOMPARE(Child(Top, "secret")->FData->FErrorCode.Load(), EIO);
-    QCOMPARE(Run.Failures.size(), 1u);
-    QCOMPARE(Run.Failures[0].second, std::string());
+    Tree.File("a.txt", 3);
+    Tree.File("b.txt", 5);
+    Tree.File("c.bin", 7);
+    Tree.Link("to-a", "a.txt");
+    Tree.Link("dangling", "nowhere");
+    Tree.Folder("sub");
+    Tree.Link("to-sub", "sub");
+    std::string Folder = Tree.Top() + "/";
+    if (deep) {
+      const int Depth = 400;
+      Tree.DeepChain("sub", Depth, "level-0123", "leaf");
+      Folder = Tree.Path("sub/");
+      for (int Level = 0; Level < Depth; ++Level)
+        Folder += "level-0123/";
+    }
+    TDirectory::SetFailureInjector([Name = failing.toStdString(), code](const char* Given) {
+      return Name == Given ? code : 0;
+    });
+    TScanSettings Settings;
+    Settings.SetFileFilter(patterns.toStdString());
+    std::vector<TListedFile> Files;
+    QCOMPARE(TFileListing::List(Folder, Settings.FFileFilter, Files), error);
+    QStringList Got;
+    for (const TListedFile& File : Files)
+      Got << QString::fromStdString(File.Name) + " " + QString::number(File.Size);
+    if (Settings.FFileFilter.size() == 1)
+      Got.sort();  // otherwise in the listing's order
+    QCOMPARE(Got, listed);
   }
 
   void unreadableStartFolder()
