@@ -151,12 +151,27 @@ void TScan2::WorkerLoop()
     Post(TResult(TResult::rkDone));
 }
 
-bool TScan2::Enter(const TTask& Task, int& Fd, TFileIdentity& Identity)
+bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
 {
+  TTask Task = Given;
   TFolderNode* Node = Task.Node;
+  if (!Task.Parent && Node->Parent()) {
+    // The start of a branch is entered as the walk from its parent would:
+    // a link or a mount point only when they are followed.
+    const int AboveFd = TDirectory::OpenPath(PathOf(Node->Parent()));
+    TFileIdentity Above;
+    TDirEntry Start;
+    if (AboveFd >= 0 && TDirectory::Identify(AboveFd, Above) == 0
+        && TDirectory::Classify(AboveFd, Node->FData->FName.c_str(), Start) == 0) {
+      Task.Parent = new TDirHandle{AboveFd, Above, 1};
+      Task.IsLink = Start.Kind == TDirEntry::ekFolderLink;
+    } else if (AboveFd >= 0) {
+      close(AboveFd);
+    }
+  }
   TDirHandle* Parent = Task.Parent;
   if (!Parent) {
-    Fd = TDirectory::Open(AT_FDCWD, FPath.c_str(), true);  // the chosen folder is always entered
+    Fd = TDirectory::OpenPath(FPath);  // the chosen folder is always entered
   } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
     Release(Parent);
     FinishFolder(Node);
@@ -179,12 +194,12 @@ bool TScan2::Enter(const TTask& Task, int& Fd, TFileIdentity& Identity)
     Node->FInode = Identity.Inode;
   } else if (Parent) {
     // Unknown identity: taken as the parent's mount, so it is not skipped.
-    Identity = {Parent->Device, 0, Parent->MountId, Parent->HasMountId};
+    Identity = Parent->Identity;
+    Identity.Inode = 0;
   }
   if (!Parent)
     return true;
-  const bool MountPoint = Identity.HasMountId && Parent->HasMountId ? Identity.MountId != Parent->MountId
-                                                                    : Identity.Device != Parent->Device;
+  const bool MountPoint = Identity.OnOtherMountThan(Parent->Identity);
   Release(Parent);
   bool Enter = !MountPoint || FSettings.FFollowReparsePoints;
   if (Enter && (MountPoint || Task.IsLink)) {
@@ -272,8 +287,7 @@ void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vecto
     return;
   }
 
-  auto* Handle = new TDirHandle{Fd, Identity.Device, Identity.MountId, Identity.HasMountId,
-                                uint32_t(SubFolders.size())};
+  auto* Handle = new TDirHandle{Fd, Identity, uint32_t(SubFolders.size())};
   std::vector<TFolderNode*> Children;
   Children.reserve(SubFolders.size() + 1);
   for (TSubFolder& Sub : SubFolders) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Directory.h"
 #include "ScanSettings.h"
 
 #include <atomic>
@@ -13,7 +14,6 @@
 
 class TFolderNode;
 class TScanListener;
-struct TFileIdentity;
 struct TRoot;
 
 // One scan of one folder (a whole scan root or one branch of it). The folder
@@ -66,9 +66,7 @@ private:
   // An open folder whose sub-folders are still to be opened relative to it.
   struct TDirHandle {
     int Fd;
-    uint64_t Device;
-    uint64_t MountId;
-    bool HasMountId;
+    TFileIdentity Identity;
     std::atomic<uint32_t> Refs;
   };
   struct TTask {
@@ -93,7 +91,7 @@ private:
   void JoinAll();
   void WorkerLoop();
   void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
-  bool Enter(const TTask& Task, int& Fd, TFileIdentity& Identity);
+  bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity);
   void FinishFolder(TFolderNode* Node);
   void AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects);
   void ReportFailure(TFolderNode* Node, int Code);

@@ -321,9 +321,18 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Link = Child(Top, "link");
     QVERIFY(Link);
-    QCOMPARE(Link->FData->FErrorCode.Load(), 0);
-    QCOMPARE(Link->FData->Finished(), true);
-    QCOMPARE(Counts(Link->FData), follow ? Counts(Child(Top, "target")->FData) : std::string("1/0/1"));
+    const std::string Expected = follow ? Counts(Child(Top, "target")->FData) : std::string("1/0/1");
+    // An update of the link's own branch enters it just the same.
+    for (bool Update : {false, true}) {
+      if (Update) {
+        QVERIFY(Run.Driver.UpdateBranch(Link));
+        Run.Finish();
+      }
+      QCOMPARE(Link->FData->FErrorCode.Load(), 0);
+      QCOMPARE(Link->FData->Finished(), true);
+      QCOMPARE(Counts(Link->FData), Expected);
+      QCOMPARE(Link->FData->FOwnFiles.Load(), follow ? 1 : -1);
+    }
     QVERIFY(Run.Failures.empty());
   }
 
@@ -628,6 +637,13 @@ private slots:
     }
     QCOMPARE(Levels, Depth);
     QVERIFY(Node->FData->FullPath().size() > 6 * 4096);
+    // Its deepest branch, updated by itself, is opened through its path.
+    TFolderNode* Branch = Node->Parent();
+    QVERIFY(Run.Driver.UpdateBranch(Branch));
+    Run.Finish();
+    QVERIFY(Run.Failures.empty());
+    QCOMPARE(Branch->ChildCount(), 1u);
+    QCOMPARE(Top->FData->FObjects.Load(), uint64_t(Depth + 1));
   }
 
   void nonUtf8Names()
@@ -695,8 +711,14 @@ private slots:
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Mounted = Child(Top, "mnt");
+    const int64_t Listed = Mounted->FData->FOwnFiles;
+    // An update of the mount point's own branch enters it just the same.
+    const bool Updated = Run.Driver.UpdateBranch(Mounted);
+    Run.Finish();
     umount(Tree.Path("mnt").c_str());
-    QCOMPARE(Mounted->FData->FOwnFiles.Load(), follow ? 1 : -1);
+    QVERIFY(Updated);
+    QCOMPARE(Listed, follow ? 1 : -1);
+    QCOMPARE(Mounted->FData->FOwnFiles.Load(), Listed);
     QCOMPARE(Mounted->FData->FErrorCode.Load(), 0);
     QCOMPARE(Mounted->FData->Finished(), true);
   }
