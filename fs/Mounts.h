@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Directory.h"
+
 #include <string>
 #include <vector>
 
@@ -9,3 +11,8 @@ bool IsRealFileSystem(const std::string& Type, const std::string& Device);
 // The mount points ("drives") that a scan of all drives visits, each ending
 // in "/".
 std::vector<std::string> LogicalDrives();
+// Whether the open folder Fd (of that identity) lies on a pseudo file
+// system: proc, sysfs, cgroups, devtmpfs and the like, which hold no files
+// of their own and link back into the whole system. One fstatfs; only a
+// tmpfs mount is looked up in the mount table, as devtmpfs shares its number.
+bool IsPseudoFileSystem(int Fd, const TFileIdentity& Identity);

@@ -4,6 +4,7 @@
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "Mounts.h"
 #include "PathRules.h"
 #include "Root.h"
 #include "ScanListener.h"
@@ -206,6 +207,14 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
     // A followed link or mount never enters a folder already on its own path.
     for (const TFolderNode* Above = Node->Parent(); Above && Enter; Above = Above->Parent())
       Enter = Above->FDevice != Identity.Device || Above->FInode != Identity.Inode;
+    // Nor a pseudo file system (every /proc/PID/root leads to the whole
+    // system again), nor a folder entered another such way before.
+    if (Enter && MountPoint)
+      Enter = !IsPseudoFileSystem(Fd, Identity);
+    if (Enter && Identity.Inode) {
+      std::lock_guard Lock(FEnteredMutex);
+      Enter = FEntered.insert({Identity.Device, Identity.Inode}).second;
+    }
   }
   if (!Enter) {
     close(Fd);

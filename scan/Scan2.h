@@ -8,8 +8,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class TFolderNode;
@@ -120,6 +122,11 @@ private:
   int FBusy = 0;
   size_t FIdle = 0;
   int FWorkersLeft = 0;  // workers started and not yet ended
+
+  // Folders entered through a followed link or mount point, as device and
+  // inode: each is entered once, however many ways lead to it.
+  std::mutex FEnteredMutex;
+  std::set<std::pair<uint64_t, uint64_t>> FEntered;
 
   std::mutex FResultMutex;
   std::condition_variable FResultReady;

@@ -15,6 +15,7 @@
 #include "Wildcard.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <atomic>
@@ -336,15 +337,76 @@ private slots:
     QVERIFY(Run.Failures.empty());
   }
 
-  void linkedStartFolderIsEntered()
+  // The folder chosen to scan is entered whatever it is.
+  void chosenFolderIsEntered_data()
   {
+    QTest::addColumn<QString>("path");  // below the tree's top unless absolute
+    QTest::addColumn<bool>("follow");
+    QTest::newRow("a link") << "link" << false;
+    QTest::newRow("a pseudo file system, links followed") << "/proc/sys/fs" << true;
+  }
+  void chosenFolderIsEntered()
+  {
+    QFETCH(QString, path);
+    QFETCH(bool, follow);
     TTestTree Tree;
     Tree.Folder("target");
     Tree.File("target/f", 100);
     Tree.Link("link", "target");
+    NextScan().FFollowReparsePoints = follow;
     TScanRun Run;
-    TFolderNode* Top = Run.Scan(Tree.Path("link"));
-    QCOMPARE(Top->FData->FOwnFiles.Load(), 1);
+    TFolderNode* Top = Run.Scan(path.startsWith('/') ? path.toStdString() : Tree.Path(path.toStdString()));
+    QVERIFY(Top);
+    QVERIFY(Top->FData->FObjects > 1);  // itself and what it holds
+  }
+
+  // With links and mount points followed, each real folder is entered once,
+  // and pseudo file systems below the chosen folder never.
+  void followedOnce_data()
+  {
+    QTest::addColumn<QStringList>("links");  // made as "link-0", "link-1", ...
+    QTest::addColumn<QString>("mount");      // a file system mounted on "mnt"
+    QTest::addColumn<int>("entered");        // of the links and "mnt"
+    QTest::newRow("two links to one folder") << QStringList{"target", "target"} << "" << 1;
+    QTest::newRow("a link into proc") << QStringList{"/proc/sys/fs"} << "" << 0;
+    QTest::newRow("a link into sysfs") << QStringList{"/sys/kernel/mm"} << "" << 0;
+    QTest::newRow("mqueue mounted") << QStringList() << "mqueue" << 0;
+    QTest::newRow("devtmpfs mounted") << QStringList() << "devtmpfs" << 0;
+    QTest::newRow("tmpfs mounted, and a link to it") << QStringList{"mnt"} << "tmpfs" << 1;
+  }
+  void followedOnce()
+  {
+    QFETCH(QStringList, links);
+    QFETCH(QString, mount);
+    QFETCH(int, entered);
+    TTestTree Tree;
+    Tree.Folder("target");
+    Tree.File("target/f", 100);
+    Tree.Folder("mnt");
+    for (int Index = 0; Index < links.size(); ++Index) {
+      if (links[Index].startsWith('/') && !QFileInfo::exists(links[Index]))
+        QSKIP("no such pseudo file system here");
+      Tree.Link("link-" + std::to_string(Index), links[Index].toStdString());
+    }
+    if (!mount.isEmpty() && ::mount("spacelens-test", Tree.Path("mnt").c_str(), mount.toLatin1().constData(), 0,
+                                    nullptr) != 0)
+      QSKIP("cannot mount that file system here");
+    NextScan().FFollowReparsePoints = true;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    if (!mount.isEmpty())
+      umount2(Tree.Path("mnt").c_str(), MNT_DETACH);
+    QVERIFY(Top);
+    int Entered = 0;
+    for (TFolderNode* Node : Top->Children()) {
+      const std::string& Name = Node->FData->FName;
+      if (Name.starts_with("link-") || (Name == "mnt" && !mount.isEmpty()))
+        Entered += Node->FData->FOwnFiles >= 0;
+      QCOMPARE(Node->FData->FErrorCode.Load(), 0);
+    }
+    QCOMPARE(Entered, entered);
+    std::string Problem;
+    QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
   }
 
   void linkLoops()
