@@ -8,7 +8,7 @@
 #include "ValueDisplay.h"
 
 
-#include <QApplication>
+#include <algorithm>
 #include <QRegularExpression>
 
 #include <vector>
@@ -25,22 +25,46 @@ bool TTreeCommands::IsExpanded(const TFolderNode* Node) const
 
 void TTreeCommands::SortChildren(TFolderNode* Node)
 {
-  if (FSortType == 1 || FSortType == 2)
-    FTree.SortChildren(Node, [this](const TFolderNode* A, const TFolderNode* B) {
-      return FDisplay.CompareNodes(A, B, FSortType) < 0;
+  SortChildren(std::vector<TFolderNode*>{Node});
+}
+
+void TTreeCommands::SortChildren(const std::vector<TFolderNode*>& Nodes)
+{
+  if (FSortType != 1 && FSortType != 2)
+    return;
+  std::vector<TFolderTree::TOrder> Orders;
+  std::vector<std::pair<TValueDisplay::TSortKey, TFolderNode*>> Keyed;
+  for (TFolderNode* Node : Nodes) {
+    if (Node->ChildCount() < 2)
+      continue;
+    Keyed.clear();
+    for (TFolderNode* Child : Node->Children())
+      Keyed.emplace_back(FDisplay.SortKey(Child, FSortType), Child);
+    std::stable_sort(Keyed.begin(), Keyed.end(), [this](const auto& A, const auto& B) {
+      return FDisplay.CompareKeys(A.first, B.first, FSortType) < 0;
     });
+    std::vector<TFolderNode*> Order;
+    Order.reserve(Keyed.size());
+    for (const auto& Item : Keyed)
+      Order.push_back(Item.second);
+    if (Order != Node->Children())
+      Orders.emplace_back(Node, std::move(Order));
+  }
+  FTree.Reorder(Orders);
 }
 
 void TTreeCommands::ResortTree(TFolderNode* Node)
 {
+  std::vector<TFolderNode*> Shown;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
-    SortChildren(Current);
+    Shown.push_back(Current);
     if (IsExpanded(Current))
       Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
   }
+  SortChildren(Shown);
 }
 
 void TTreeCommands::Relabel(TFolderNode* Node, bool Bold)
@@ -85,15 +109,17 @@ void TTreeCommands::ScanFinished(TFolderNode* Top)
 void TTreeCommands::FullExpand(TFolderNode* Node)
 {
   // Everything is sorted and marked first, then the view expands in one go.
+  std::vector<TFolderNode*> Branch;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
-    SortChildren(Current);
+    Branch.push_back(Current);
     if (Current->FData->Finished())
       Current->FData->FChildrenLabelled = true;
     Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
   }
+  SortChildren(Branch);
   FBulkExpanding = true;
   FView->expandRecursively(FModel.IndexOf(Node));
   FBulkExpanding = false;
@@ -148,15 +174,19 @@ int TTreeCommands::CountFolders(const TFolderNode* Top)
 
 void TTreeCommands::ResortAll(bool Relabel)
 {
-  for (size_t Index = 0; Index < FTree.TopNodes().size(); ++Index) {
-    TFolderNode* Top = FTree.TopNodes()[Index];
-    if (Relabel) {
+  if (Relabel)
+    for (TFolderNode* Top : FTree.TopNodes())
       FModel.RefreshLabels(Top);
-      // The tree repaints between roots; no click may remove one meanwhile.
-      QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    ResortTree(Top);
+  std::vector<TFolderNode*> Shown;
+  std::vector<TFolderNode*> Pending(FTree.TopNodes().begin(), FTree.TopNodes().end());
+  while (!Pending.empty()) {
+    TFolderNode* Current = Pending.back();
+    Pending.pop_back();
+    Shown.push_back(Current);
+    if (IsExpanded(Current))
+      Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
   }
+  SortChildren(Shown);
 }
 
 bool TTreeCommands::ParseMegabytes(const QString& Text, int& Megabytes)

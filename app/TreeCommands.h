@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class QString;
 class TFolderTreeView;
 class TFolderModel;
@@ -20,6 +22,8 @@ public:
   bool IsExpanded(const TFolderNode* Node) const;
   // Sorts Node's children by the sort mode (nothing for "none").
   void SortChildren(TFolderNode* Node);
+  // Sorts the children of every node of Nodes, told to the view as one change.
+  void SortChildren(const std::vector<TFolderNode*>& Nodes);
   // Sorts Node's children and those of every expanded folder below it.
   void ResortTree(TFolderNode* Node);
   // What expanding Node takes: its children sorted, labelled and, once its

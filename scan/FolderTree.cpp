@@ -5,7 +5,6 @@
 #include "FolderTreeListener.h"
 #include "Root.h"
 
-#include <algorithm>
 
 TFolderTree::~TFolderTree()
 {
@@ -73,18 +72,20 @@ void TFolderTree::DeleteChildren(TFolderNode* Node)
     FListener->TreeEndRemove();
 }
 
-void TFolderTree::SortChildren(
-  TFolderNode* Parent, const std::function<bool(const TFolderNode*, const TFolderNode*)>& Less)
+void TFolderTree::Reorder(std::vector<TOrder>& Orders)
 {
-  std::vector<TFolderNode*>& List = ChildList(Parent);
-  if (List.size() < 2)
+  if (Orders.empty())
     return;
   if (FListener)
-    FListener->TreeBeginReorder(Parent);
-  std::stable_sort(List.begin(), List.end(), Less);
-  Renumber(List, 0);
+    FListener->TreeBeginReorder();
+  for (TOrder& Order : Orders) {
+    std::vector<TFolderNode*>& List = ChildList(Order.first);
+    List.swap(Order.second);
+    Renumber(List, 0);
+  }
+  Orders.clear();
   if (FListener)
-    FListener->TreeEndReorder(Parent);
+    FListener->TreeEndReorder();
 }
 
 void TFolderTree::NodeChanged(TFolderNode* Node)

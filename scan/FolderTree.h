@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <utility>
 #include <vector>
 
 class TFolderNode;
@@ -36,9 +37,11 @@ public:
   // Deletes a node (top or not) with its subtree and records.
   void DeleteNode(TFolderNode* Node);
   void DeleteChildren(TFolderNode* Node);
-  // Stable sort of Parent's children (the top nodes when Parent is null).
-  void SortChildren(TFolderNode* Parent,
-                    const std::function<bool(const TFolderNode*, const TFolderNode*)>& Less);
+  // Gives the children of each listed parent (the top nodes for a null
+  // parent) their new order, all with one reorder notification. Each order
+  // holds exactly the parent's children.
+  using TOrder = std::pair<TFolderNode*, std::vector<TFolderNode*>>;
+  void Reorder(std::vector<TOrder>& Orders);
   void NodeChanged(TFolderNode* Node);
 
   // Whether the tree may edit Node's branch: no scan of its root is running.

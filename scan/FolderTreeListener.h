@@ -14,7 +14,8 @@ public:
   virtual void TreeEndInsert() = 0;
   virtual void TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last) = 0;
   virtual void TreeEndRemove() = 0;
-  virtual void TreeBeginReorder(TFolderNode* Parent) = 0;
-  virtual void TreeEndReorder(TFolderNode* Parent) = 0;
+  // Children of any number of parents change their order in between.
+  virtual void TreeBeginReorder() = 0;
+  virtual void TreeEndReorder() = 0;
   virtual void TreeNodeChanged(TFolderNode* Node) = 0;
 };

@@ -22,8 +22,8 @@ public:
   void TreeEndInsert() override {}
   void TreeBeginRemove(TFolderNode*, size_t First, size_t Last) override { Removed += int(Last - First + 1); }
   void TreeEndRemove() override {}
-  void TreeBeginReorder(TFolderNode*) override {}
-  void TreeEndReorder(TFolderNode*) override {}
+  void TreeBeginReorder() override {}
+  void TreeEndReorder() override {}
   void TreeNodeChanged(TFolderNode* Node) override { Changed.push_back(Node); }
   std::vector<TFolderNode*> Changed;
   int Removed = 0;

@@ -323,6 +323,9 @@ private slots:
     TTestTree Tree;
     Tree.Folder("alpha");
     Tree.File("alpha/f", 1000);
+    Tree.Folder("alpha/small");
+    Tree.Folder("alpha/large");
+    Tree.File("alpha/large/f", 9000);
     Tree.Folder("beta");
     Tree.File("beta/f", 50000);
     TMainForm Form;
@@ -331,10 +334,21 @@ private slots:
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     QCOMPARE(Labels(Form, Top), (QStringList{"beta", "alpha"}));
+    Form.ExpandClick();
+    TFolderNode* Alpha = Child(Top, "alpha");
+    TFolderNode* Small = Child(Alpha, "small");
+    Form.SetCurrentNode(Small);
+    QCOMPARE(Labels(Form, Alpha), (QStringList{"large", "<Files>", "small"}));
     Form.Sort1Click(1);
     QCOMPARE(Labels(Form, Top), (QStringList{"alpha", "beta"}));
     QVERIFY(Form.Action("SAlphaButton")->isChecked());
+    // The order changes; what is open and what is selected stay.
+    QCOMPARE(Labels(Form, Alpha), (QStringList{"<Files>", "large", "small"}));
+    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Alpha)));
+    QCOMPARE(TFolderModel::NodeOf(Form.TreeView()->currentIndex()), Small);
     Form.View1Click(3);
+    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Alpha)));
+    QCOMPARE(TFolderModel::NodeOf(Form.TreeView()->currentIndex()), Small);
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Percent)"));
     QVERIFY(Form.Model().data(Form.Model().IndexOf(Top->Child(0)), Qt::DisplayRole).toString().contains(" %"));
     Form.Driver().FSettings.SetFileFilter("*.txt *.doc");

@@ -185,11 +185,12 @@ private slots:
     Files->FData->FIsFiles = true;
     Fixture.Add(Fixture.Top, "a", 11, 307, 1);   // 10.3 KB, waste 0.7 KB
     Fixture.Display.FShowType = view;
-    Fixture.Tree.SortChildren(Fixture.Top, [&](const TFolderNode* A, const TFolderNode* B) {
+    std::vector<TFolderNode*> Sorted = Fixture.Top->Children();
+    std::stable_sort(Sorted.begin(), Sorted.end(), [&](const TFolderNode* A, const TFolderNode* B) {
       return Fixture.Display.CompareNodes(A, B, sort) < 0;
     });
     QStringList Got;
-    for (TFolderNode* Child : Fixture.Top->Children())
+    for (TFolderNode* Child : Sorted)
       Got << Fixture.Display.NodeCaption(Child->FData);
     QCOMPARE(Got, order);
   }

@@ -142,21 +142,22 @@ void TFolderModel::TreeEndRemove()
   FRemoving = false;
 }
 
-void TFolderModel::TreeBeginReorder(TFolderNode* Parent)
+void TFolderModel::TreeBeginReorder()
 {
-  emit layoutAboutToBeChanged({QPersistentModelIndex(IndexOf(Parent))}, QAbstractItemModel::VerticalSortHint);
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   FReordered = persistentIndexList();
 }
 
-void TFolderModel::TreeEndReorder(TFolderNode* Parent)
+void TFolderModel::TreeEndReorder()
 {
   // Each persistent index follows its node to the node's new row.
   QModelIndexList Moved;
+  Moved.reserve(FReordered.size());
   for (const QModelIndex& Old : FReordered)
     Moved << IndexOf(NodeOf(Old));
   changePersistentIndexList(FReordered, Moved);
   FReordered.clear();
-  emit layoutChanged({QPersistentModelIndex(IndexOf(Parent))}, QAbstractItemModel::VerticalSortHint);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void TFolderModel::TreeNodeChanged(TFolderNode* Node)

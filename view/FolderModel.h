@@ -52,8 +52,8 @@ public:
   void TreeEndInsert() override;
   void TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last) override;
   void TreeEndRemove() override;
-  void TreeBeginReorder(TFolderNode* Parent) override;
-  void TreeEndReorder(TFolderNode* Parent) override;
+  void TreeBeginReorder() override;
+  void TreeEndReorder() override;
   void TreeNodeChanged(TFolderNode* Node) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "FolderModel.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QTreeView(Parent), FModel(Model)
 {
@@ -15,9 +16,43 @@ TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QTreeVi
   setIndentation(22);
   setIconSize(QSize(16, 16));
   setContextMenuPolicy(Qt::CustomContextMenu);
-  // One column as wide as its longest label: long names scroll sideways.
-  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // One column as wide as its longest label in view: long names scroll
+  // sideways. Fitting it to every row instead would measure the label of
+  // each of them whenever one changes.
+  header()->setSectionResizeMode(QHeaderView::Interactive);
   header()->setStretchLastSection(false);
+  header()->setResizeContentsPrecision(0);
+  FFit.setSingleShot(true);
+  FFit.setInterval(0);
+  connect(&FFit, &QTimer::timeout, this, [this] { FitColumn(); });
+  const auto Refit = [this] { FFit.start(); };
+  connect(&Model, &QAbstractItemModel::rowsInserted, this, Refit);
+  connect(&Model, &QAbstractItemModel::rowsRemoved, this, Refit);
+  connect(&Model, &QAbstractItemModel::layoutChanged, this, Refit);
+  connect(&Model, &QAbstractItemModel::modelReset, this, Refit);
+  connect(this, &QTreeView::expanded, this, Refit);
+  connect(this, &QTreeView::collapsed, this, Refit);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, Refit);
+}
+
+void TFolderTreeView::dataChanged(const QModelIndex& TopLeft, const QModelIndex& BottomRight, const QList<int>& Roles)
+{
+  // Rows out of view need nothing; the base class would locate each of
+  // them among the expanded rows, once per change.
+  Q_UNUSED(TopLeft);
+  Q_UNUSED(BottomRight);
+  Q_UNUSED(Roles);
+  viewport()->update();
+  FFit.start();
+}
+
+void TFolderTreeView::FitColumn()
+{
+  // Grows only, so the column does not jump while the view scrolls.
+  if (FModel.rowCount() == 0)
+    header()->resizeSection(0, viewport()->width());
+  else
+    header()->resizeSection(0, std::max(header()->sectionSize(0), sizeHintForColumn(0)));
 }
 
 TFolderNode* TFolderTreeView::CurrentFolder() const

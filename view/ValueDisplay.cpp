@@ -73,7 +73,10 @@ QString TValueDisplay::DisplayName(TFolderData* Record)
 {
   if (Record->FDisplayName.isEmpty()) {
     QString Name = TPathRules::Shown(Record->Name());
-    if (Record->FNode && Record->FNode->Parent()) {
+    // Only a folder on another device than its parent (a mount point, or
+    // one the scan could not identify) may show another name: its label.
+    const TFolderNode* Node = Record->FNode;
+    if (Node && Node->Parent() && (Node->FDevice == 0 || Node->FDevice != Node->Parent()->FDevice)) {
       try {
         FShell.SetObjectName(Record->FullPath());
         Name = FShell.GetDisplayName();
@@ -110,29 +113,45 @@ int TValueDisplay::CompareKB(double A, double B)
   return Sign(std::round(B - A));
 }
 
-int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType)
+TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int SortType)
 {
-  TFolderData* First = A->FData;
-  TFolderData* Second = B->FData;
-  if (SortType == 1)
-    return QString::localeAwareCompare(NodeCaption(First), NodeCaption(Second));
-  if (SortType != 2)
-    return 0;
+  TSortKey Key;
+  TFolderData* Record = Node->FData;
+  if (SortType == 1) {
+    Key.Name = FCollator.sortKey(NodeCaption(Record));
+    return Key;
+  }
   switch (FShowType) {
     case vtSize:
     case vtCDROM:
-      return CompareKB(First->GetValue(vtSize, 1), Second->GetValue(vtSize, 1));
+      Key.Value = Record->GetValue(vtSize, 1);
+      break;
     case vtAllocated:
     case vtPercent:
-      return Sign(double(Second->FClusters.Load()) - double(First->FClusters.Load()));
-    case vtWasted: {
-      const double Objects = double(Second->FObjects.Load()) - double(First->FObjects.Load());
-      return Sign(Objects * First->ClusterSize() - double(Second->FTailBytes.Load())
-                  + double(First->FTailBytes.Load()));
-    }
+      Key.Value = double(Record->FClusters.Load());
+      break;
+    case vtWasted:
+      Key.Value = double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
+      break;
     default:
-      return 0;
+      break;
   }
+  return Key;
+}
+
+int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortType) const
+{
+  if (SortType == 1)
+    return A.Name->compare(*B.Name);
+  if (SortType != 2)
+    return 0;
+  // Larger first; sizes less than half a kilobyte apart keep their order.
+  return FShowType == vtSize || FShowType == vtCDROM ? CompareKB(A.Value, B.Value) : Sign(B.Value - A.Value);
+}
+
+int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType)
+{
+  return CompareKeys(SortKey(A, SortType), SortKey(B, SortType), SortType);
 }
 
 void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const

@@ -2,10 +2,13 @@
 
 #include "ShellPilot.h"
 
+#include <QCollator>
+#include <QCollatorSortKey>
 #include <QFont>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class TFolderData;
 class TFolderNode;
@@ -38,7 +41,15 @@ public:
   QString NodeLabel(TFolderData* Record);
   static QString ViewTypeName(int ViewType);
 
+  // What a node sorts by under the sort mode, taken once: a scan keeps
+  // raising totals, and a sort must not see them change under it.
+  struct TSortKey {
+    std::optional<QCollatorSortKey> Name;
+    double Value = 0;
+  };
+  TSortKey SortKey(const TFolderNode* Node, int SortType);
   // Negative when A comes first under the sort mode (1 name, 2 size, 3 none).
+  int CompareKeys(const TSortKey& A, const TSortKey& B, int SortType) const;
   int CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType);
   // Larger sizes (in kilobytes) first; sizes less than half a kilobyte
   // apart compare equal, so they keep their order.
@@ -53,5 +64,6 @@ public:
 
 private:
   QFont FFont;
+  QCollator FCollator;
   TShellPilot FShell;
 };
