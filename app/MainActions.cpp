@@ -51,7 +51,7 @@ const TActionSpec Specs[] = {
 
   {"ViewButton1", "&Size", "Size|Show the size of the folders", [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 1,
    nullptr, "Size"},
-  {"ViewButton2", "Bytes &Alllocated", "Bytes Allocated|Show how many bytes are allocated on disk by the folders",
+  {"ViewButton2", "Bytes &Allocated", "Bytes Allocated|Show how many bytes are allocated on disk by the folders",
    [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 2, nullptr, "Allocated"},
   {"ViewButton3", "&Percent", "Percent|Show how many percent of the parent folders each folder occupies",
    [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 3, nullptr, "Percent"},
@@ -59,6 +59,14 @@ const TActionSpec Specs[] = {
    [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 4, nullptr, "Wasted"},
   {"ViewButton5", "Use &CD-Rom Cluster Size", "CD-Rom cluster size|Show how much the folders would occupy on a CD-ROM",
    [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 5, nullptr, "CD-ROM"},
+  {"UnitMB", "&MB only", "MB only|Show values in megabytes", [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 0,
+   nullptr, "MB"},
+  {"UnitMixed", "KB/MB &Mixed", "KB/MB Mixed|Show values in kilobytes, from 100 MB on in megabytes",
+   [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 1, nullptr, "KB/MB"},
+  {"UnitKB", "&KB only", "KB only|Show values in kilobytes", [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 2,
+   nullptr, "KB"},
+  {"UnitAutomatic", "&Automatic", "Automatic|Show each value in the largest unit that keeps it at 1 or more",
+   [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 3, nullptr, "Auto"},
   {"ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
    [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
   {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
@@ -137,6 +145,9 @@ void TMainActions::BuildActions()
     FViewGroup->addAction(Action(QString("ViewButton%1").arg(Type)));
   for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
+  FUnitGroup = new QActionGroup(&FForm);
+  for (const char* Name : {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"})
+    FUnitGroup->addAction(Action(Name));
 
   QAction* Update = Action("Update1");
   Update->setShortcut(Qt::Key_F5);
@@ -162,9 +173,12 @@ void TMainActions::BuildMenus()
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());
   Fill(File, *this, {"UpdateAll1", "-", "Exit1"});
-  Fill(Bar->addMenu("&View"), *this,
-       {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-", "ListButton", "-",
-        "Options1"});
+  QMenu* View = Bar->addMenu("&View");
+  Fill(View, *this, {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-"});
+  QMenu* Units = View->addMenu("Show &Values as");
+  Units->menuAction()->setObjectName("Units1");
+  Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
+  Fill(View, *this, {"-", "ListButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }
@@ -191,6 +205,12 @@ void TMainActions::CheckView(int ViewType)
 {
   for (QAction* Item : FViewGroup->actions())
     Item->setChecked(Item->data().toInt() == ViewType);
+}
+
+void TMainActions::CheckUnit(int UnitType)
+{
+  for (QAction* Item : FUnitGroup->actions())
+    Item->setChecked(Item->data().toInt() == UnitType);
 }
 
 void TMainActions::CheckSort(int SortType)

@@ -20,6 +20,7 @@ public:
   // Checks the item of the view type and of the sort mode.
   void CheckView(int ViewType);
   void CheckSort(int SortType);
+  void CheckUnit(int UnitType);
   // Puts the minimum expand size (megabytes) into the captions that name it.
   void ShowMinimumSize(int Megabytes);
 
@@ -36,4 +37,5 @@ private:
   TMainForm& FForm;
   QActionGroup* FViewGroup;
   QActionGroup* FSortGroup;
+  QActionGroup* FUnitGroup;
 };

@@ -122,6 +122,7 @@ void TMainForm::FormCreate()
 
   FActions->CheckSort(FCommands->FSortType);
   FActions->CheckView(FDisplay.FShowType);
+  FActions->CheckUnit(FDisplay.FUnitType);
   SetMinimumExpandSizeClick(false);
   // The icons every tree shows are loaded now rather than at the first scan.
   TZelSystemImageList::FilesIconIndex();
@@ -259,7 +260,8 @@ void TMainForm::DrainScans()
   FModel->FlushChanges();
   if (!FDriver.Scanning())
     FDrainTimer.stop();
-  RefreshStatus(false);
+  if (const TRoot* Root = SelectedRoot(); Root && Root->Scanning())
+    FPanels->ShowObjects(Root);
 }
 
 void TMainForm::SetCurrentNode(TFolderNode* Node)
@@ -357,13 +359,9 @@ void TMainForm::TreeChange(const QModelIndex& Current)
   if (Node && !FModel->Removing())
     FCommands->SortChildren(Node);
   FCurrentNode = Node;
-  if (Node && (Node->Parent() || Node->ChildCount() > 0)) {
-    RefreshStatus(true);
-  } else {
-    RefreshStatus(false);
+  if (!Node)
     ClearList();
-  }
-  Action("ParentButton")->setEnabled(Node && Node->Parent());
+  RefreshStatus(Node != nullptr);
 }
 
 void TMainForm::TreeContextMenu(const QPoint& Point)
@@ -409,6 +407,16 @@ void TMainForm::View1Click(int ViewType)
     FCommands->ResortAll(true);
   }
   RefreshCaption();
+  ListChange();
+}
+
+void TMainForm::Unit1Click(int UnitType)
+{
+  FDisplay.FUnitType = UnitType;
+  FActions->CheckUnit(UnitType);
+  for (TFolderNode* Top : FTree.TopNodes())
+    FModel->RefreshLabels(Top);
+  FList->viewport()->update();
   ListChange();
 }
 
@@ -482,7 +490,10 @@ void TMainForm::RefreshStatus(bool Refresh)
     if (FCurrentNode)
       RefillList();
   }
-  Action("RemoveButton")->setEnabled(SelectedNode() != nullptr);
+  const TFolderNode* Selected = SelectedNode();
+  Action("RemoveButton")->setEnabled(Selected != nullptr);
+  Action("Update1")->setEnabled(Selected != nullptr);
+  Action("ParentButton")->setEnabled(Selected && Selected->Parent());
   const TRoot* Root = HasRoots && FCurrentNode ? FCurrentNode->FData->FRoot : nullptr;
   FPanels->ShowRoot(Root);
   Action("StopButton")->setVisible(Root && Root->Scanning());
@@ -515,9 +526,11 @@ void TMainForm::ListChange()
 {
   if (QCoreApplication::closingDown() || !FCurrentNode)
     return;
+  // The row of a scan root's own folder holds all the others: left out.
   std::vector<const TFolderData*> Rows;
   for (const QModelIndex& Row : FList->selectionModel()->selectedRows())
-    Rows.push_back(FList->Model().Record(Row.row()));
+    if (!FList->Model().IsTop(Row.row()))
+      Rows.push_back(FList->Model().Record(Row.row()));
   // Summed once the wait cursor of a long selection is gone.
   if (Rows.size() > 1 && QApplication::overrideCursor())
     return;
@@ -559,6 +572,7 @@ void TMainForm::ApplyOptions(const TOptions& Options)
   TScanSettings& Settings = FDriver.FSettings;
   const bool FilesBefore = Settings.FShowFiles;
   const bool Relabel = Options.ApplyTo(FDisplay, Settings, FSettings, *FList);
+  FActions->CheckUnit(FDisplay.FUnitType);
 
   {
     TWaitCursor Wait;

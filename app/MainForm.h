@@ -57,6 +57,7 @@ public:
   void RemoveFolderMenuItemClick();
   void Sort1Click(int SortType);
   void View1Click(int ViewType);
+  void Unit1Click(int UnitType);
   void ExpandClick();
   void CollapseClick();
   void Tolevel11Click(int Levels);

@@ -75,7 +75,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   auto* ViewLayout = new QVBoxLayout(View);
   UnitGroup = new QButtonGroup(this);
   ViewLayout->addWidget(
-    RadioBox("&Show Values as", "options-units", {"MB only", "KB/MB Mixed", "KB only"}, UnitGroup));
+    RadioBox("&Show Values as", "options-units", {"MB only", "KB/MB Mixed", "KB only", "Automatic"}, UnitGroup));
   FilesCheckbox = Topic(new QCheckBox("Show &Files"), "options-files");
   ChartToolBarCB = Topic(new QCheckBox("Show &Chart Toolbar"), "options-chart-toolbar");
   ViewLayout->addWidget(FilesCheckbox);
@@ -157,7 +157,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
 
 void TOptionDlg::Load(const TOptions& Options)
 {
-  UnitGroup->button(std::clamp(Options.FUnitType, 0, 2))->setChecked(true);
+  UnitGroup->button(std::clamp(Options.FUnitType, 0, 3))->setChecked(true);
   Filteredit->setText(QString::fromLocal8Bit(Options.FFilter) + "  ");
   ColumnList->clear();
   for (int Column = 0; Column < TListModel::lcCount; ++Column) {

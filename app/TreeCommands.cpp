@@ -90,7 +90,9 @@ void TTreeCommands::Expanding(TFolderNode* Node)
 
 void TTreeCommands::ScanStep(TFolderNode* Top, bool OnlyRoot)
 {
-  if (OnlyRoot && Top->ChildCount() == 1)
+  if (OnlyRoot && std::count_if(Top->Children().begin(), Top->Children().end(),
+                                [](const TFolderNode* Child) { return !Child->FData->FIsFiles; })
+                     == 1)
     FView->expand(FModel.IndexOf(Top));
   SortChildren(Top);
   FModel.TreeNodeChanged(Top);

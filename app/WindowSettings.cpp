@@ -24,7 +24,7 @@ using W = TWindowSettings;
 const TEntry Entries[] = {
   {"SortType", &W::FSortType, 1, 3},
   {"ShowType", &W::FShowType, 1, 3},
-  {"UnitType", &W::FUnitType, 0, 2},
+  {"UnitType", &W::FUnitType, 0, 3},
   {"Width", &W::FWidth, 100, 16000},
   {"Height", &W::FHeight, 100, 16000},
   {"Left", &W::FLeft, -16000, 16000},

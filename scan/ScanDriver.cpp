@@ -78,7 +78,8 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
 
 bool TScanDriver::UpdateBranch(TFolderNode* Node)
 {
-  if (!Node || !TFolderTree::Editable(Node))
+  // A "<Files>" entry is no folder of its own to scan.
+  if (!Node || Node->FData->FIsFiles || !TFolderTree::Editable(Node))
     return false;
   FTree.DeleteChildren(Node);
   TFolderData* Record = Node->FData;

@@ -37,6 +37,8 @@ TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTableView
   setWordWrap(false);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
+  // Tab moves on to the next pane rather than through the cells.
+  setTabKeyNavigation(false);
   setIconSize(QSize(16, 16));
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -62,10 +62,14 @@ void TStatusPanels::ShowRoot(const TRoot* Root)
     return;
   }
   SetText(spFreeSpace, FreeSpaceText(Root));
+  ShowObjects(Root);
+  SetText(spHint, ClusterText(Root));
+}
+
+void TStatusPanels::ShowObjects(const TRoot* Root)
+{
   const uint64_t Objects = Root->FNode->FData->FObjects;
   SetText(spObjects, Objects > 0 ? QString("%1 Objects").arg(Objects - 1) : QString());
-  SetText(spSelection, {});
-  SetText(spHint, ClusterText(Root));
 }
 
 void TStatusPanels::ShowHint(const QString& Hint, const TRoot* Root)

@@ -42,20 +42,31 @@ QString TValueDisplay::ViewTypeName(int ViewType)
 
 QString TValueDisplay::FormatValue(TFolderData* Record, int ViewType, bool Padded)
 {
-  const double Value = Record->GetValue(ViewType, FUnitType != 0);
+  const double Value = Record->GetValue(ViewType, FUnitType != utMB);
   if (Value < 0)
     return {};  // no percent while the scan runs
   if (ViewType == vtObjects)
     return Number(Value, 0);
   QString Text = Number(Value, Decimals());
-  if (ViewType == vtPercent)
+  if (ViewType == vtPercent) {
     Text += " %";
-  else if (FUnitType == 0)
+  } else if (FUnitType == utMB) {
     Text += " MB";
-  else if (FUnitType == 1 && Value > 102400)
+  } else if (FUnitType == utMixed && Value > 102400) {
     Text = Number(Value / 1024, Decimals()) + " MB";
-  else
+  } else if (FUnitType == utAutomatic) {
+    // The largest unit that keeps the value at 1 or more.
+    static const char* Units[] = {" KB", " MB", " GB", " TB"};
+    double Scaled = Value;
+    int Unit = 0;
+    while (Unit < 3 && Scaled >= 1024) {
+      Scaled /= 1024;
+      ++Unit;
+    }
+    Text = Number(Scaled, Decimals()) + Units[Unit];
+  } else {
     Text += " kb";
+  }
   return Padded ? PadValue(Text, ViewType, Value) : Text;
 }
 
@@ -97,7 +108,9 @@ QString TValueDisplay::NodeCaption(TFolderData* Record)
   if (Record->FNode && Record->FNode->Parent()) {
     if (const int Code = Record->FErrorCode; Code > 0)
       Caption += TFolderData::IsAccessDeniedCode(Code) ? " [Access Denied!]" : " [Error!]";
-    if (!Record->Finished())
+    if (Record->FState == fsStopped)
+      Caption += " [Stopped]";
+    else if (!Record->Finished())
       Caption += "  <==";
   }
   return Caption;

@@ -19,7 +19,8 @@ class TFolderNode;
 class TValueDisplay {
 public:
   int FShowType = 1;    // view type 1..5 (6, the object count, is never a view)
-  int FUnitType = 0;    // 0 MB only, 1 KB/MB mixed, 2 KB only
+  enum TUnitType { utMB, utMixed, utKB, utAutomatic };
+  int FUnitType = utMB; // the values' unit: one of TUnitType
   int FDecimals = 1;    // decimals shown, 0..3
   int FBoldFactor = 15; // percent of the scan above which a folder is bold
   int FSpaceWidth = 8;
