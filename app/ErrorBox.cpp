@@ -12,7 +12,12 @@ void TErrorBox::Report(int Code, const QString& Path)
   if (Code == 0)
     return;
   const QString Text = QString::fromLocal8Bit(std::strerror(Code));
-  FLines << (Path.isEmpty() ? Text : "Path " + Path + ": " + Text);
+  Report(Path.isEmpty() ? Text : "Path " + Path + ": " + Text);
+}
+
+void TErrorBox::Report(const QString& Line)
+{
+  FLines << Line;
   // Brought up to date once per turn of the event loop, however many
   // failures a scan reports meanwhile.
   if (!FDue) {

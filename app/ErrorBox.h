@@ -16,6 +16,7 @@ public:
   // "Path PATH: reason", or the reason alone without a path. Code 0 is no
   // failure.
   void Report(int Code, const QString& Path);
+  void Report(const QString& Line);
   // The box on screen, if any.
   QMessageBox* Box() const { return FBox; }
 

@@ -23,7 +23,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QSplitter>
@@ -108,9 +110,12 @@ void TMainForm::FormCreate()
 {
   FSettings.Load(FStore, false);
   FSettings.ApplyTo(FDisplay, *FCommands, FDriver.FSettings);
-  const QRect Frame(FSettings.FLeft, FSettings.FTop, FSettings.FWidth, FSettings.FHeight);
+  const QRect Frame = OnScreen(QRect(FSettings.FLeft, FSettings.FTop, FSettings.FWidth, FSettings.FHeight),
+                              FStore.Store().contains("Width"));
   setGeometry(Frame);
-  FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - 226)});
+  // Without a stored position the tree takes two fifths of the window.
+  const int TreeWidth = FStore.Store().contains("Splitter") ? FSettings.FSplitter : Frame.width() * 2 / 5;
+  FSplitter->setSizes({TreeWidth, std::max(100, Frame.width() - TreeWidth - 4)});
   FList->LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
   FList->SetSortColumn(FSettings.FSortType - 1);
@@ -132,6 +137,25 @@ void TMainForm::FormCreate()
   RefreshCaption();
 }
 
+QRect TMainForm::OnScreen(QRect Frame, bool Stored) const
+{
+  const QScreen* Screen = QGuiApplication::screenAt(Frame.center());
+  if (!Screen)
+    Screen = QGuiApplication::primaryScreen();
+  if (!Screen)
+    return Frame;
+  const QRect Available = Screen->availableGeometry();
+  // A first start fills about a third of the screen.
+  if (!Stored)
+    Frame.setSize(Frame.size().expandedTo(Available.size() * 0.6));
+  Frame.setSize(Frame.size().boundedTo(Available.size()));
+  // A window whose title bar would be out of reach comes back on screen.
+  const QRect Visible = Frame.intersected(Available);
+  if (Visible.width() < 100 || Visible.height() < 50 || Frame.top() < Available.top())
+    Frame.moveCenter(Available.center());
+  return Frame;
+}
+
 void TMainForm::showEvent(QShowEvent* Event)
 {
   QMainWindow::showEvent(Event);
@@ -148,6 +172,8 @@ void TMainForm::FormShow()
   FDisplay.MeasureFont(font());
   if (FSettings.FToolBarBreak)
     insertToolBarBreak(FActions->FViewBar);
+  if (FSettings.FToolBar1Width > 0)
+    FActions->FFolderBar->setMinimumWidth(std::min(FSettings.FToolBar1Width, width()));
   RefreshStatus(true);
   // The window is on screen before the first scan starts.
   QTimer::singleShot(0, this, [this] { ProcessCommandLine(); });
@@ -155,9 +181,11 @@ void TMainForm::FormShow()
 
 void TMainForm::ProcessCommandLine()
 {
+  // Folders that cannot be scanned are told in the one box of failures, so
+  // the others scan at once.
   for (const std::string& Argument : FArguments)
     if (!THeadlessScan::IsNoFolder(Argument) && !StartScan(Argument))
-      TPrompt::Warn(this, "Spacelens", "Cannot find Folder: " + TPathRules::Shown(Argument));
+      FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Argument));
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event)

@@ -95,6 +95,8 @@ private:
   void FormShow();
   void FormClose();
   void ProcessCommandLine();
+  // The stored frame, put where it can be seen on a screen.
+  QRect OnScreen(QRect Frame, bool Stored) const;
   void ApplyOptions(const TOptions& Options);
   void TreeChange(const QModelIndex& Current);
   void TreeContextMenu(const QPoint& Point);

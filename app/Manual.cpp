@@ -3,8 +3,8 @@
 #include "Prompt.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 
 static TManual::TOpener& Opener()
 {
@@ -31,8 +31,27 @@ bool TManual::Open(const QString& Topic)
   QUrl Address = QUrl::fromLocalFile(Path());
   if (!Topic.isEmpty())
     Address.setFragment(Topic);
-  const bool Opened = Opener() ? Opener()(Address) : QDesktopServices::openUrl(Address);
-  if (!Opened)
-    TPrompt::Warn(nullptr, "Spacelens", "The manual could not be opened: " + Address.toString());
-  return Opened;
+  if (Opener())
+    return Opener()(Address);
+  // The desktop's opener says only when it is done whether anything could
+  // show the page; a failure then is told with the manual's place.
+  auto* Viewer = new QProcess(QCoreApplication::instance());
+  const auto Failed = [Viewer] {
+    TPrompt::Warn(nullptr, "Spacelens",
+                  "No program could show the manual. It is the file " + Path()
+                    + "; open it with a web browser.");
+    Viewer->deleteLater();
+  };
+  QObject::connect(Viewer, &QProcess::finished, Viewer, [Viewer, Failed](int Code, QProcess::ExitStatus Status) {
+    if (Status != QProcess::NormalExit || Code != 0)
+      Failed();
+    else
+      Viewer->deleteLater();
+  });
+  QObject::connect(Viewer, &QProcess::errorOccurred, Viewer, [Failed](QProcess::ProcessError Error) {
+    if (Error == QProcess::FailedToStart)
+      Failed();
+  });
+  Viewer->start("xdg-open", {Address.toString(QUrl::FullyEncoded)});
+  return true;
 }

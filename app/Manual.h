@@ -10,8 +10,9 @@
 class TManual {
 public:
   static QString Path();
-  // Opens the manual at Topic (an anchor; the start when empty). False, after
-  // telling the user, when the manual is missing or cannot be opened.
+  // Opens the manual at Topic (an anchor; the start when empty) with the
+  // desktop's opener. False, after telling the user, when the manual is
+  // missing; an opener that fails later is told of then.
   static bool Open(const QString& Topic = {});
 
   // Test hook: receives the address instead of the desktop.

@@ -3,9 +3,11 @@
 #include "FolderNode.h"
 #include "FolderTreeView.h"
 #include "MainForm.h"
+#include "Manual.h"
 #include "Prompt.h"
 #include "Root.h"
 #include "TreeCommands.h"
+#include "StandIns.h"
 #include "TestHome.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
@@ -15,27 +17,12 @@
 #include <QAction>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QTreeView>
 
 namespace {
-
-// Answers every prompt and remembers it.
-struct TAnswers {
-  TAnswers()
-  {
-    TPrompt::SetAnswerer([this](TPrompt::TKind, const QString&, const QString& Text, QString& Value) {
-      Asked << Text;
-      if (!Input.isNull())
-        Value = Input;
-      return true;
-    });
-  }
-  ~TAnswers() { TPrompt::SetAnswerer(nullptr); }
-  QString Input;
-  QStringList Asked;
-};
 
 QStringList Labels(TMainForm& Form, TFolderNode* Node)
 {
@@ -79,6 +66,54 @@ private slots:
     QSettings Store("Zelkon", "Spacelens");
     QCOMPARE(Store.value("Top").toString(), QString("125"));
     QCOMPARE(Store.value("Left").toString(), QString("233"));
+  }
+
+  void manualWithoutViewer_data()
+  {
+    QTest::addColumn<QByteArray>("opener");
+    QTest::newRow("the opener finds no program") << QByteArray("exit 3\n");
+    QTest::newRow("no opener at all") << QByteArray();
+  }
+  void manualWithoutViewer()
+  {
+    QFETCH(QByteArray, opener);
+    TTestTree Programs;
+    if (!opener.isEmpty())
+      StandIn(Programs.Top(), "xdg-open", opener);
+    const QByteArray Kept = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(Programs.Top()));
+    TAnswers Answers;
+    QVERIFY(TManual::Open("options"));
+    QTRY_COMPARE(Answers.Asked.size(), 1);
+    qputenv("PATH", Kept);
+    QVERIFY(Answers.Asked[0].contains(TManual::Path()));
+  }
+
+  void settingsOutOfRange_data()
+  {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("decimals") << "Decimals" << "1000000";
+    QTest::newRow("unit type") << "UnitType" << "-7";
+    QTest::newRow("bold factor") << "BoldFactor" << "101";
+    QTest::newRow("width at the limit") << "Width" << "2147483647";
+    QTest::newRow("far left") << "Left" << "-2147483648";
+    QTest::newRow("far below") << "Top" << "100000";
+  }
+  void settingsOutOfRange()
+  {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QSettings("Zelkon", "Spacelens").setValue(key, value);
+    TMainForm Form;
+    Form.show();
+    // Read as the default, and the window is on the screen.
+    QCOMPARE(Form.Display().FDecimals, 1);
+    QCOMPARE(Form.Display().FUnitType, 0);
+    QCOMPARE(Form.Display().FBoldFactor, 15);
+    const QRect Screen = Form.screen()->availableGeometry();
+    QVERIFY(Screen.contains(Form.geometry().center()));
+    QVERIFY(Form.width() <= Screen.width());
   }
 
   void settingsKept()
@@ -127,8 +162,11 @@ private slots:
     Form.show();
     QTRY_VERIFY(Form.Driver().Roots() != nullptr);
     QVERIFY(ScansDone(Form));
-    QCOMPARE(Answers.Asked, QStringList{"Cannot find Folder: " + Missing});
-    QTRY_VERIFY(Form.ErrorBox() && Form.ErrorBox()->text() == "Path " + Missing + ": No such file or directory");
+    // One box, not modal, tells why; the other folder scans meanwhile.
+    QVERIFY(Answers.Asked.isEmpty());
+    QTRY_VERIFY(Form.ErrorBox());
+    QCOMPARE(Form.ErrorBox()->text(),
+             "Path " + Missing + ": No such file or directory\nCannot find Folder: " + Missing);
     QCOMPARE(Form.Driver().Roots()->FNext, nullptr);
     QCOMPARE(Form.CurrentNode(), Form.Driver().Roots()->FNode);
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Prompt.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTest>
+
+#include <string>
+
+// Answers every prompt in place of the user and remembers what was asked:
+// yes to questions, Input (when set) to requests for text.
+struct TAnswers {
+  TAnswers()
+  {
+    TPrompt::SetAnswerer([this](TPrompt::TKind Kind, const QString&, const QString& Text, QString& Value) {
+      Asked << Text;
+      if (Kind == TPrompt::pkInput && !Input.isNull())
+        Value = Input;
+      return Yes;
+    });
+  }
+  ~TAnswers() { TPrompt::SetAnswerer(nullptr); }
+  bool Yes = true;
+  QString Input;
+  QStringList Asked;
+};
+
+// A stand-in for a desktop program: a shell script of that name in Folder.
+inline void StandIn(const std::string& Folder, const char* Name, const QByteArray& Body)
+{
+  QFile Script(QString::fromStdString(Folder + "/" + Name));
+  QVERIFY(Script.open(QIODevice::WriteOnly));
+  Script.write("#!/bin/sh\n" + Body);
+  Script.close();
+  Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+}
+
+// Folder searched first for programs while the object lives.
+class TProgramsFirst {
+public:
+  explicit TProgramsFirst(const std::string& Folder) : FOld(qgetenv("PATH"))
+  {
+    qputenv("PATH", QByteArray::fromStdString(Folder) + ":" + FOld);
+  }
+  ~TProgramsFirst() { qputenv("PATH", FOld); }
+
+private:
+  QByteArray FOld;
+};
