@@ -118,7 +118,7 @@ void TMainForm::FormCreate()
   FSplitter->setSizes({TreeWidth, std::max(100, Frame.width() - TreeWidth - 4)});
   FList->LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
-  FList->SetSortColumn(FSettings.FSortType - 1);
+  FList->FollowTree(FSettings.FSortType);
   if (FSettings.FMaximized)
     setWindowState(Qt::WindowMaximized);
   // A second copy started meanwhile opens 20 pixels lower and further right.
@@ -418,10 +418,8 @@ void TMainForm::Sort1Click(int SortType)
   TWaitCursor Wait;
   FCommands->FSortType = SortType;
   FActions->CheckSort(SortType);
-  FList->SetSortColumn(SortType - 1);
+  FList->FollowTree(SortType);
   FCommands->ResortAll(false);
-  if (SortType < 3)
-    FList->Resort();
 }
 
 void TMainForm::View1Click(int ViewType)

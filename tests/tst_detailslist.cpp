@@ -254,8 +254,31 @@ private slots:
     QCOMPARE(List.ColumnWidth(0), 211);
     QCOMPARE(List.ColumnWidth(4), 0);
     QCOMPARE(List.header()->logicalIndex(1), 7);
-    QVERIFY(!List.Ascending());
-    QCOMPARE(List.SortColumn(), 1);  // the column of the tree's sort mode
+    // The list sorts as the tree does: by size, largest first.
+    QVERIFY(List.Ascending());
+    QCOMPARE(List.SortColumn(), 1);
+  }
+
+  void sortFollowsTheTree()
+  {
+    TScanned Scan;
+    TDetailsList& List = Scan.Form.List();
+    emit List.header()->sectionClicked(0);
+    emit List.header()->sectionClicked(0);  // names Z to A
+    Scan.Form.Sort1Click(1);
+    QCOMPARE(Column(List, 0).mid(1), (QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"}));
+    QVERIFY(List.header()->isSortIndicatorShown());
+    Scan.Form.Sort1Click(2);
+    QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"b.doc", "alpha"}));
+    // Without sorting the rows stay in the folder's order, with no arrow.
+    Scan.Form.Sort1Click(3);
+    QVERIFY(!List.header()->isSortIndicatorShown());
+    Scan.Form.SetCurrentNode(Child(Scan.Top, "alpha"));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(List.Model().rowCount(), 6);
+    QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"alpha", "beta"}));
+    emit List.header()->sectionClicked(0);
+    QVERIFY(List.header()->isSortIndicatorShown());
   }
 
   void optionsRelabelWithoutRescan()

@@ -78,9 +78,22 @@ void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
 
 void TDetailsList::HeaderClicked(int Section)
 {
-  if (Section == FSortColumn)
+  if (Section == FSortColumn && FSorted)
     FAscending = !FAscending;
   FSortColumn = Section;
+  FSorted = true;
+  header()->setSortIndicatorShown(true);
+  Resort();
+}
+
+void TDetailsList::FollowTree(int SortType)
+{
+  FSorted = SortType == 1 || SortType == 2;
+  header()->setSortIndicatorShown(FSorted);
+  if (!FSorted)
+    return;
+  FAscending = true;
+  SetSortColumn(SortType == 1 ? TListModel::lcName : TListModel::lcSize);
   Resort();
 }
 
@@ -92,6 +105,8 @@ void TDetailsList::SetSortColumn(int Column)
 
 void TDetailsList::Resort()
 {
+  if (!FSorted)
+    return;
   SetSortColumn(FSortColumn);
   FModel.Sort(FSortColumn, FAscending);
 }

@@ -32,7 +32,10 @@ public:
   int SortColumn() const { return FSortColumn; }
   bool Ascending() const { return FAscending; }
   void SetSortColumn(int Column);
-  // Sorts the rows by the current column and direction.
+  // Sorts as the tree does (sort mode 1 by name A to Z, 2 by size largest
+  // first), or not at all and without an arrow (3) until a header is clicked.
+  void FollowTree(int SortType);
+  // Sorts the rows by the current column and direction, if the list sorts.
   void Resort();
   // Width of a column; 0 when hidden.
   int ColumnWidth(int Column) const;
@@ -50,4 +53,5 @@ private:
   TFileListJob FFiles;
   int FSortColumn = TListModel::lcSize;
   bool FAscending = true;
+  bool FSorted = true;
 };
