@@ -233,12 +233,19 @@ bool TMainForm::StartScan(const std::string& Path)
   const std::string Folder = TPathRules::Absolute(Path);
   if (Folder.empty())
     return false;
-  // The rescanned root's nodes go away: its top node becomes current first.
-  if (TRoot* Existing = FDriver.FindRoot(Folder))
+  // The rescanned root's nodes go away: its top node becomes current first,
+  // and what was open and selected is opened again when the scan ends.
+  std::optional<TTreeCommands::TTreeState> Saved;
+  if (TRoot* Existing = FDriver.FindRoot(Folder)) {
+    Saved = FCommands->SaveState(Existing->FNode, FCurrentNode);
+    FRescanned.erase(Existing);
     SetCurrentNode(Existing->FNode);
+  }
   TRoot* Root = FDriver.StartScan(Folder);
   if (!Root)
     return false;
+  if (Saved)
+    FRescanned[Root] = std::move(*Saved);
   Root->FNode->FBold = FDisplay.FBoldFactor < 100;
   Root->FNode->FImageIndex = -1;
   SetCurrentNode(Root->FNode);
@@ -251,6 +258,7 @@ bool TMainForm::StartScan(const std::string& Path)
 bool TMainForm::RemoveRoot(TRoot* Root)
 {
   TWaitCursor Wait;
+  FRescanned.erase(Root);
   const bool WasHead = FDriver.RemoveRoot(Root);
   // The tree selects a neighbouring root by itself; it becomes current.
   FCurrentNode = SelectedNode();
@@ -278,6 +286,13 @@ void TMainForm::ScanDone(TRoot* Root, bool Stopped)
   RefreshStatus(true);
   if (!Stopped)
     FCommands->ScanFinished(Root->FNode);
+  if (const auto Saved = FRescanned.find(Root); Saved != FRescanned.end()) {
+    TFolderNode* Current = FCommands->RestoreState(Root->FNode, Saved->second);
+    FRescanned.erase(Saved);
+    // Unless another folder was chosen meanwhile.
+    if (Current && FCurrentNode == Root->FNode)
+      SetCurrentNode(Current);
+  }
 }
 
 void TMainForm::DrainScans()

@@ -6,11 +6,13 @@
 #include "ScanListener.h"
 #include "Settings.h"
 #include "ValueDisplay.h"
+#include "TreeCommands.h"
 #include "WindowSettings.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -26,7 +28,6 @@ class TMainActions;
 class TRightPane;
 class TShellPilot;
 class TStatusPanels;
-class TTreeCommands;
 
 // The main window: it composes the folder tree with its live labels, the
 // right pane, the commands, the status bar and the settings kept between
@@ -130,4 +131,6 @@ private:
   std::unique_ptr<TStatusPanels> FPanels;
   TErrorBox* FErrorBox;
   QTimer FDrainTimer;
+  // What each root being scanned again had open and selected.
+  std::map<const TRoot*, TTreeCommands::TTreeState> FRescanned;
 };

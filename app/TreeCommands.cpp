@@ -159,6 +159,63 @@ void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
   }
 }
 
+namespace {
+
+std::vector<std::string> NamesBelow(const TFolderNode* Top, const TFolderNode* Node)
+{
+  std::vector<std::string> Names;
+  for (; Node && Node != Top; Node = Node->Parent())
+    Names.push_back(Node->FData->FName);
+  std::reverse(Names.begin(), Names.end());
+  return Names;
+}
+
+TFolderNode* Find(TFolderNode* Top, const std::vector<std::string>& Names)
+{
+  TFolderNode* Node = Top;
+  for (const std::string& Name : Names) {
+    const auto& Children = Node->Children();
+    const auto Found = std::find_if(Children.begin(), Children.end(), [&Name](const TFolderNode* Child) {
+      return !Child->FData->FIsFiles && Child->FData->FName == Name;
+    });
+    if (Found == Children.end())
+      return nullptr;
+    Node = *Found;
+  }
+  return Node;
+}
+
+}  // namespace
+
+TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const TFolderNode* Current) const
+{
+  TTreeState State;
+  std::vector<const TFolderNode*> Pending{Top};
+  while (!Pending.empty()) {
+    const TFolderNode* Node = Pending.back();
+    Pending.pop_back();
+    if (!IsExpanded(Node))
+      continue;
+    State.FExpanded.push_back(NamesBelow(Top, Node));
+    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+  }
+  for (const TFolderNode* Node = Current; Node; Node = Node->Parent())
+    if (Node == Top) {
+      State.FCurrent = NamesBelow(Top, Current);
+      State.FHasCurrent = true;
+    }
+  return State;
+}
+
+TFolderNode* TTreeCommands::RestoreState(TFolderNode* Top, const TTreeState& State)
+{
+  // Parents come before their children in the saved order.
+  for (const std::vector<std::string>& Names : State.FExpanded)
+    if (TFolderNode* Node = Find(Top, Names))
+      FView->expand(FModel.IndexOf(Node));
+  return State.FHasCurrent ? Find(Top, State.FCurrent) : nullptr;
+}
+
 int TTreeCommands::CountFolders(const TFolderNode* Top)
 {
   int Count = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 class QString;
@@ -46,6 +47,17 @@ public:
   // with or without a unit ("10", "10 MB", "2 GB", "2048 KB"). False, with
   // Megabytes untouched, for anything else.
   static bool ParseMegabytes(const QString& Text, int& Megabytes);
+  // What was open and selected in a root's tree, as paths of folder names
+  // below it, so that a rescan can open and select the same folders again.
+  struct TTreeState {
+    std::vector<std::vector<std::string>> FExpanded;
+    std::vector<std::string> FCurrent;
+    bool FHasCurrent = false;
+  };
+  TTreeState SaveState(const TFolderNode* Top, const TFolderNode* Current) const;
+  // Opens the folders of State that still exist; returns the one to select
+  // (null when it is gone).
+  TFolderNode* RestoreState(TFolderNode* Top, const TTreeState& State);
   // The folders below Top, "<Files>" entries left out.
   static int CountFolders(const TFolderNode* Top);
   // Bold for the large folders below Node, and new labels for them.

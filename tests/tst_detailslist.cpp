@@ -187,6 +187,10 @@ private slots:
     QVERIFY(Scan.Form.StartScan(Scan.Tree.Top()));
     QVERIFY(List.Model().Folder() != nullptr || List.Model().rowCount() == 0);
     QVERIFY(ScansDone(Scan.Form));
+    // The folder selected before is selected again.
+    QCOMPARE(Scan.Form.CurrentNode(), Child(Scan.Top, "beta"));
+    QCOMPARE(List.Model().Folder(), Child(Scan.Top, "beta"));
+    Scan.Form.SetCurrentNode(Scan.Top);
     QTRY_COMPARE(List.Model().rowCount(), 6);
     Scan.Form.RemoveClick();
     QCOMPARE(List.Model().rowCount(), 0);

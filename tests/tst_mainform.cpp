@@ -261,6 +261,16 @@ private slots:
     QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
     QCOMPARE(Child(Root->FNode, "a")->FData->FObjects.Load(), 4u);
 
+    // A rescan opens and selects again what was open and selected.
+    Form.TreeView()->expand(Form.Model().IndexOf(Child(Root->FNode, "a")));
+    Form.SetCurrentNode(B);
+    Form.Update1Click();
+    QVERIFY(ScansDone(Form));
+    TFolderNode* A = Child(Root->FNode, "a");
+    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(A)));
+    QCOMPARE(Form.CurrentNode(), Child(A, "b"));
+    QCOMPARE(TFolderModel::NodeOf(Form.TreeView()->currentIndex()), Child(A, "b"));
+
     // Stop, then update: the root is scanned again from scratch.
     QVERIFY(Form.StartScan(Path));
     Form.StopButtonClick();
