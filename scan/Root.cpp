@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cmath>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
                         uint32_t SectorsPerCluster, uint64_t TotalKB)
@@ -54,10 +55,16 @@ int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& Fr
   struct statvfs Data;
   if (statvfs(Directory.c_str(), &Data) != 0)
     return errno;
-  // All free blocks, whatever part of them is reserved for the administrator.
+  // What this user can write, as df shows it: blocks reserved for the
+  // administrator count only for the administrator.
   TotalKB = RoundedKB((unsigned __int128)Data.f_blocks * Data.f_frsize);
-  FreeKB = RoundedKB((unsigned __int128)Data.f_bfree * Data.f_frsize);
+  FreeKB = RoundedKB((unsigned __int128)(FreeSpaceIncludesReserve() ? Data.f_bfree : Data.f_bavail) * Data.f_frsize);
   return 0;
+}
+
+bool FreeSpaceIncludesReserve()
+{
+  return geteuid() == 0;
 }
 
 int ReadVolumeInfo(TRoot& Root)

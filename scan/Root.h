@@ -51,8 +51,11 @@ std::string ClusterTableName(const std::string& KernelType);
 // a volume that cannot be queried at all (a missing folder).
 int ReadVolumeInfo(TRoot& Root);
 // Total and free size of the volume holding Directory; 0 and 0 on failure,
-// when the result is the errno.
+// when the result is the errno. Free is what the process may write.
 int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& FreeKB);
+// Whether free space includes the blocks a file system keeps for the
+// administrator: only for the administrator.
+bool FreeSpaceIncludesReserve();
 // Counts the first-level folders of Path for the progress bar. Returns 0, or
 // the errno when the folder cannot be listed.
 int CountFirstLevelFolders(TRoot& Root, const std::string& Path);

@@ -4,6 +4,7 @@
 #include "FolderModel.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
 
 TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QTreeView(Parent), FModel(Model)
@@ -53,6 +54,20 @@ void TFolderTreeView::FitColumn()
     header()->resizeSection(0, viewport()->width());
   else
     header()->resizeSection(0, std::max(header()->sectionSize(0), sizeHintForColumn(0)));
+}
+
+const char* TFolderTreeView::EmptyHint =
+  "No folder scanned yet.\n\nChoose Select Directory to scan a folder, or start Spacelens with folders on its "
+  "command line.";
+
+void TFolderTreeView::paintEvent(QPaintEvent* Event)
+{
+  QTreeView::paintEvent(Event);
+  if (FModel.rowCount() > 0)
+    return;
+  QPainter Painter(viewport());
+  Painter.setPen(palette().color(QPalette::PlaceholderText));
+  Painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, EmptyHint);
 }
 
 TFolderNode* TFolderTreeView::CurrentFolder() const

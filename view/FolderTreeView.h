@@ -15,11 +15,15 @@ class TFolderTreeView : public QTreeView {
 public:
   explicit TFolderTreeView(TFolderModel& Model, QWidget* Parent = nullptr);
 
+  // The line shown in the empty tree: how to start.
+  static const char* EmptyHint;
+
   TFolderNode* CurrentFolder() const;
   bool IsExpanded(const TFolderNode* Node) const;
 
 protected:
   void dataChanged(const QModelIndex& TopLeft, const QModelIndex& BottomRight, const QList<int>& Roles) override;
+  void paintEvent(QPaintEvent* Event) override;
 
 private:
   void FitColumn();

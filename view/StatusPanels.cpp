@@ -22,6 +22,9 @@ TStatusPanels::TStatusPanels(QStatusBar* Bar)
     }
     Bar->addWidget(FPanels[Panel], Panel == spHint ? 1 : 0);
   }
+  FPanels[spFreeSpace]->setToolTip(FreeSpaceIncludesReserve()
+                                     ? "All free space of the drive, the blocks kept for the administrator included"
+                                     : "The free space you can use; blocks kept for the administrator are left out");
 }
 
 QString TStatusPanels::Text(int Panel) const
