@@ -444,19 +444,24 @@ private slots:
     QTest::addColumn<QByteArray>("failing");
     QTest::addColumn<int>("code");
     QTest::addColumn<bool>("showErrors");
+    QTest::addColumn<QString>("filter");
     QTest::addColumn<int>("secretCode");
     QTest::addColumn<QString>("secretCounts");
-    QTest::newRow("folder denied") << QByteArray("secret") << EACCES << true << EACCES << "1/0/1";
-    QTest::newRow("folder fails, errors without paths") << QByteArray("secret") << EIO << false << EIO << "1/0/1";
-    QTest::newRow("file denied") << QByteArray("f") << EACCES << true << EACCES << "2/0/2";
-    QTest::newRow("file fails") << QByteArray("f") << EIO << true << EIO << "2/0/2";
-    QTest::newRow("file gone since the listing") << QByteArray("f") << ENOENT << true << 0 << "2/0/2";
+    QTest::newRow("folder denied") << QByteArray("secret") << EACCES << true << "*" << EACCES << "1/0/1";
+    QTest::newRow("folder fails, errors without paths")
+      << QByteArray("secret") << EIO << false << "*" << EIO << "1/0/1";
+    QTest::newRow("file denied") << QByteArray("f") << EACCES << true << "*" << EACCES << "2/0/2";
+    QTest::newRow("file fails") << QByteArray("f") << EIO << true << "*" << EIO << "2/0/2";
+    QTest::newRow("file gone since the listing") << QByteArray("f") << ENOENT << true << "*" << 0 << "2/0/2";
+    QTest::newRow("file left out by the filter, never read")
+      << QByteArray("f") << EACCES << true << "*.txt" << 0 << "2/0/2";
   }
   void failures()
   {
     QFETCH(QByteArray, failing);
     QFETCH(int, code);
     QFETCH(bool, showErrors);
+    QFETCH(QString, filter);
     QFETCH(int, secretCode);
     QFETCH(QString, secretCounts);
     TTestTree Tree;
@@ -465,6 +470,7 @@ private slots:
     Tree.File("secret/f", 100);
     Tree.Folder("open");
     NextScan().FShowErrors = showErrors;
+    NextScan().SetFileFilter(filter.toStdString());
     TDirectory::SetFailureInjector([Name = failing.toStdString(), code](const char* Given) {
       return Name == Given ? code : 0;
     });
