@@ -33,6 +33,25 @@ const char* THeadlessScan::Usage =
   "  --help               show this text\n"
   "  --version            show the version\n";
 
+// The file a path names once its symbolic links are followed, whether that
+// file exists yet or not.
+static std::string LinkTarget(std::string Path)
+{
+  for (int Hops = 0; Hops < 40; ++Hops) {
+    struct stat Data;
+    if (lstat(Path.c_str(), &Data) != 0 || !S_ISLNK(Data.st_mode))
+      break;
+    std::string Link(size_t(Data.st_size > 0 ? Data.st_size : 4096) + 1, '\0');
+    const ssize_t Length = readlink(Path.c_str(), Link.data(), Link.size());
+    if (Length <= 0 || size_t(Length) >= Link.size())
+      break;
+    Link.resize(size_t(Length));
+    const size_t Slash = Path.find_last_of('/');
+    Path = Link.starts_with('/') || Slash == std::string::npos ? Link : Path.substr(0, Slash + 1) + Link;
+  }
+  return Path;
+}
+
 static bool Same(const std::string& Argument, const char* Word)
 {
   return strcasecmp(Argument.c_str(), Word) == 0;
@@ -129,12 +148,9 @@ bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
     return WriteTable(stdout, TopNodes);
   // A regular file is written beside its final name and renamed over it at
   // the end, so a full disk never leaves half a table in place of the old one.
-  // A link is followed to the file it names, which keeps its permissions.
-  std::string Target = FExportFile;
-  if (char* Resolved = realpath(FExportFile.c_str(), nullptr)) {
-    Target = Resolved;
-    free(Resolved);
-  }
+  // A link is followed to the file it names, made if need be; a file
+  // replaced keeps its permissions and, where allowed, its owner.
+  const std::string Target = LinkTarget(FExportFile);
   struct stat Existing;
   const bool Exists = stat(Target.c_str(), &Existing) == 0;
   const bool Special = Exists && !S_ISREG(Existing.st_mode);
@@ -147,6 +163,9 @@ bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
   } else if (Fd >= 0) {
     const mode_t Mask = umask(0);
     umask(Mask);
+    if (Exists && fchown(Fd, Existing.st_uid, Existing.st_gid) != 0) {
+      // Not ours to give away: the table becomes the writer's.
+    }
     if (fchmod(Fd, Exists ? Existing.st_mode & 07777 : 0666 & ~Mask) != 0 || !(Stream = fdopen(Fd, "w"))) {
       Error = errno;
       close(Fd);
@@ -222,6 +241,10 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName.c_str(),
                   (unsigned long long)Record.SizeBytes(), (unsigned long long)Record.AllocatedBytes(),
                   (unsigned long long)Record.FObjects.Load());
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      std::fprintf(stderr, "Cannot write the summary: %s\n", std::strerror(errno ? errno : EIO));
+      Status = 1;
     }
   }
   return Status;

@@ -16,8 +16,9 @@ struct TResult {
 };
 
 // Runs a program with byte arguments (folder names need not be UTF-8), its
-// output caught in files.
-TResult Spacelens(const QList<QByteArray>& Arguments, const QByteArray& Program = SPACELENS_BINARY)
+// output caught in files (standard output in Output when given).
+TResult Spacelens(const QList<QByteArray>& Arguments, const QByteArray& Program = SPACELENS_BINARY,
+                  const char* Output = nullptr)
 {
   QTemporaryDir Outputs;
   const QByteArray Out = Outputs.filePath("out").toLocal8Bit();
@@ -28,7 +29,7 @@ TResult Spacelens(const QList<QByteArray>& Arguments, const QByteArray& Program 
   Argv.push_back(nullptr);
   const pid_t Child = fork();
   if (Child == 0) {
-    const int OutFd = open(Out.constData(), O_CREAT | O_WRONLY, 0644);
+    const int OutFd = open(Output ? Output : Out.constData(), O_CREAT | O_WRONLY, 0644);
     const int ErrFd = open(Err.constData(), O_CREAT | O_WRONLY, 0644);
     dup2(OutFd, 1);
     dup2(ErrFd, 2);
@@ -194,6 +195,11 @@ private slots:
     QCOMPARE(Full.Status, 1);
     QVERIFY(Full.Err.contains("Cannot write /dev/full: No space left on device"));
 
+    // The summary is output too: a full disk is a failure.
+    const TResult Summary = Spacelens({"--nogui", Bytes(Tree.Path("x"))}, SPACELENS_BINARY, "/dev/full");
+    QCOMPARE(Summary.Status, 1);
+    QVERIFY(Summary.Err.contains("No space left on device"));
+
     const TResult Nowhere = Spacelens({"--nogui", "--export", Bytes(Tree.Path("no/such/dir.csv")), Bytes(Tree.Path("x"))});
     QCOMPARE(Nowhere.Status, 1);
     QVERIFY(Nowhere.Err.contains("Cannot write"));
@@ -219,6 +225,21 @@ private slots:
     QFile File(QString::fromStdString(Table));
     QVERIFY(File.open(QIODevice::ReadOnly));
     QCOMPARE(File.readAll().count('\n'), 3);  // header, the top and x
+
+    // A link to a file not made yet makes that file and stays a link.
+    Tree.Link("dangling.csv", "new.csv");
+    QCOMPARE(Spacelens({"--nogui", "--export", Bytes(Tree.Path("dangling.csv")), Bytes(Tree.Top())}).Status, 0);
+    QVERIFY(lstat(Tree.Path("dangling.csv").c_str(), &Data) == 0 && S_ISLNK(Data.st_mode));
+    QVERIFY(stat(Tree.Path("new.csv").c_str(), &Data) == 0 && S_ISREG(Data.st_mode));
+
+    // The file replaced keeps its owner, where the writer may give it away.
+    if (geteuid() == 0) {
+      QVERIFY(chown(Table.c_str(), 65534, 65534) == 0);
+      QCOMPARE(Spacelens({"--nogui", "--export", Bytes(Table), Bytes(Tree.Top())}).Status, 0);
+      QVERIFY(stat(Table.c_str(), &Data) == 0);
+      QCOMPARE(Data.st_uid, uid_t(65534));
+      QCOMPARE(Data.st_gid, gid_t(65534));
+    }
   }
 
   void folderGivenTwice()
