@@ -19,10 +19,6 @@
 
 namespace {
 
-// Listing buffer of each worker: large enough that most folders are read in
-// one getdents64 call.
-constexpr size_t ListingBufferSize = 64 * 1024;
-
 // Most threads per scan. Cold, the walk waits on the disk, and more requests
 // in flight help far beyond the number of cores; more threads than this crowd
 // out the window's own thread on a small machine.
@@ -114,7 +110,7 @@ void TScan2::WorkerLoop()
   // Workers yield to the thread that owns the tree, so the window stays
   // responsive while they keep every core busy.
   setpriority(PRIO_PROCESS, gettid(), WorkerNiceness);
-  std::vector<char> Buffer(ListingBufferSize);
+  std::vector<char> Buffer(TDirectory::BufferSize);
   std::vector<TTask> NewTasks;
   std::unique_lock Lock(FTaskMutex);
   for (;;) {
@@ -128,6 +124,7 @@ void TScan2::WorkerLoop()
     ++FBusy;
     Lock.unlock();
     Task.Node->FData->FState = fsListing;
+    FReading.store(Task.Node, std::memory_order_release);
     WalkFolder(Task, Buffer, NewTasks);
     Lock.lock();
     --FBusy;
@@ -461,7 +458,15 @@ void TScan2::Complete()
                                  int64_t(Record->FTailBytes - FOldTailBytes));
   FFinished = true;
   if (FListener)
-    FListener->ScanDone(FRoot, Terminated());
+    FListener->ScanDone(FRoot, Terminated(), Counted());
+}
+
+std::string TScan2::ReadingPath() const
+{
+  // A node's name and parents are set before any worker takes it up, and
+  // nodes are freed only after the scan.
+  const TFolderNode* Node = FReading.load(std::memory_order_acquire);
+  return Node ? PathOf(Node) : std::string();
 }
 
 void TScan2::MarkStopped()

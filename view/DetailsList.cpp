@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QSettings>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -17,12 +16,9 @@ namespace {
 // scan did not enter it unless told to follow them.
 bool IsReparsePoint(TFolderNode* Node)
 {
-  if (!Node->Parent())
-    return false;
-  std::string Path = Node->FData->FullPath();
-  Path.pop_back();
-  struct stat Own;
-  return lstat(Path.c_str(), &Own) == 0 && (S_ISLNK(Own.st_mode) || TDirectory::IsMountPoint(Path));
+  TDirEntry Entry;
+  return Node->Parent() && TDirectory::Classify(Node->FData->FullPath(), Entry) == 0
+    && (Entry.Kind == TDirEntry::ekFolderLink || Entry.Kind == TDirEntry::ekMountPoint);
 }
 
 }  // namespace
