@@ -31,7 +31,7 @@ private:
   bool Export(const std::vector<TFolderNode*>& TopNodes) const;
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot*) override {}
-  void ScanDone(TRoot*, bool) override {}
+  void ScanDone(TRoot*, bool, const TScanCounts&) override {}
 
   TScanSettings FSettings;
   std::vector<std::string> FFolders;

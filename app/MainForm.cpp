@@ -13,6 +13,7 @@
 #include "Prompt.h"
 #include "RightPane.h"
 #include "Root.h"
+#include "ScanProgress.h"
 #include "ShellPilot.h"
 #include "StatusPanels.h"
 #include "TreeCommands.h"
@@ -29,6 +30,7 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeView>
@@ -51,6 +53,8 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FSplitter->setStretchFactor(1, 1);
   setCentralWidget(FSplitter);
   FPanels = std::make_unique<TStatusPanels>(statusBar());
+  FProgress = new TScanProgress(FDisplay);
+  statusBar()->addPermanentWidget(FProgress);
   FCommands = std::make_unique<TTreeCommands>(FTreeView, *FModel, FTree, FDisplay);
   FActions = std::make_unique<TMainActions>(*this);
 
@@ -250,6 +254,7 @@ bool TMainForm::StartScan(const std::string& Path)
   Root->FNode->FImageIndex = -1;
   SetCurrentNode(Root->FNode);
   RefreshCaption();
+  FProgress->Started();
   FDrainTimer.start();
   RefreshStatus(false);
   return true;
@@ -281,9 +286,10 @@ void TMainForm::ScanProgress(TRoot* Root)
   FCommands->ScanStep(Root->FNode, FDriver.Roots() == Root && !Root->FNext);
 }
 
-void TMainForm::ScanDone(TRoot* Root, bool Stopped)
+void TMainForm::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
   RefreshStatus(true);
+  FProgress->Ended(Counted, Stopped);
   if (!Stopped)
     FCommands->ScanFinished(Root->FNode);
   if (const auto Saved = FRescanned.find(Root); Saved != FRescanned.end()) {
@@ -301,8 +307,12 @@ void TMainForm::DrainScans()
   // workers found since the last one.
   FDriver.Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(15));
   FModel->FlushChanges();
-  if (!FDriver.Scanning())
+  if (FDriver.Scanning()) {
+    FProgress->Show(FDriver.Progress());
+  } else {
     FDrainTimer.stop();
+    FProgress->AllEnded();
+  }
   if (const TRoot* Root = SelectedRoot(); Root && Root->Scanning())
     FPanels->ShowObjects(Root);
 }
@@ -360,6 +370,7 @@ void TMainForm::Update1Click()
 void TMainForm::UpdateBranch1Click()
 {
   if (FCurrentNode && FDriver.UpdateBranch(FCurrentNode)) {
+    FProgress->Started();
     FDrainTimer.start();
     RefreshStatus(false);
   }

@@ -26,6 +26,7 @@ class TFolderModel;
 class TFolderTreeView;
 class TMainActions;
 class TRightPane;
+class TScanProgress;
 class TShellPilot;
 class TStatusPanels;
 
@@ -109,7 +110,7 @@ private:
 
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot* Root) override;
-  void ScanDone(TRoot* Root, bool Stopped) override;
+  void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
 
   std::vector<std::string> FArguments;
   TSettings FStore;
@@ -129,6 +130,7 @@ private:
   std::unique_ptr<TTreeCommands> FCommands;
   std::unique_ptr<TMainActions> FActions;
   std::unique_ptr<TStatusPanels> FPanels;
+  TScanProgress* FProgress;
   TErrorBox* FErrorBox;
   QTimer FDrainTimer;
   // What each root being scanned again had open and selected.

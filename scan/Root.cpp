@@ -92,7 +92,9 @@ int ReadVolumeInfo(TRoot& Root)
   // is told apart from a volume that has no size (a pseudo file system).
   const int Error = GetDiskSpaceKB(Root.FPath, Root.FTotalKB, Root.FFreeKB);
   struct statvfs Data;
+  Root.FUsedKB = 0;
   if (Root.FTotalKB > 0 && statvfs(Root.FPath.c_str(), &Data) == 0) {
+    Root.FUsedKB = RoundedKB((unsigned __int128)(Data.f_blocks - Data.f_bfree) * Data.f_frsize);
     const std::string Row = ClusterTableName(Type);
     const uint32_t Sector = Row == "CDFS" ? 2048 : 512;
     Root.FBytesPerSector = Sector;

@@ -24,6 +24,7 @@ struct TRoot {
   uint32_t FBytesPerSector = 0;
   uint64_t FFreeKB = 0;
   uint64_t FTotalKB = 0;              // 0: the volume could not be sized
+  uint64_t FUsedKB = 0;               // taken on the volume, reserved blocks left out
   uint32_t FClusterSize = 0;          // bytes per counting unit, 512..33000
   bool FCompressed = false;
   TRoot* FNext = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Directory.h"
+#include "ScanListener.h"
 #include "ScanSettings.h"
 
 #include <atomic>
@@ -15,7 +16,6 @@
 #include <vector>
 
 class TFolderNode;
-class TScanListener;
 struct TRoot;
 
 // One scan of one folder (a whole scan root or one branch of it). The folder
@@ -57,8 +57,12 @@ public:
   TFolderNode* Node() const { return FNode; }
   TRoot* Root() const { return FRoot; }
   const std::string& Path() const { return FPath; }
-  uint64_t FilesCounted() const { return FFilesCounted.load(std::memory_order_relaxed); }
-  uint64_t FoldersCounted() const { return FFoldersCounted.load(std::memory_order_relaxed); }
+  TScanCounts Counted() const
+  {
+    return {FFoldersCounted.load(std::memory_order_relaxed), FFilesCounted.load(std::memory_order_relaxed)};
+  }
+  // The path of a folder a worker took up lately; empty before the first.
+  std::string ReadingPath() const;
 
   uint64_t FOldClusters;
   uint64_t FOldObjects;
@@ -114,6 +118,7 @@ private:
   std::atomic<bool> FTerminated{false};
   std::atomic<uint64_t> FFilesCounted{0};
   std::atomic<uint64_t> FFoldersCounted{0};
+  std::atomic<const TFolderNode*> FReading{nullptr};
 
   std::mutex FTaskMutex;
   std::condition_variable FTaskReady;

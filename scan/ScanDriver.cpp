@@ -108,10 +108,30 @@ void TScanDriver::ScanProgress(TRoot* Root)
     FListener->ScanProgress(Root);
 }
 
-void TScanDriver::ScanDone(TRoot* Root, bool Stopped)
+void TScanDriver::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
   if (FListener)
-    FListener->ScanDone(Root, Stopped);
+    FListener->ScanDone(Root, Stopped, Counted);
+}
+
+TScanDriver::TProgress TScanDriver::Progress() const
+{
+  TProgress Progress;
+  bool WholeVolumes = true;
+  for (const std::unique_ptr<TScan2>& Scan : FScans) {
+    const TScanCounts Counted = Scan->Counted();
+    Progress.FCounted.FFolders += Counted.FFolders;
+    Progress.FCounted.FFiles += Counted.FFiles;
+    Progress.FBytes += Scan->Node()->FData->AllocatedBytes();
+    const TRoot* Root = Scan->Root();
+    WholeVolumes = WholeVolumes && Scan->Node() == Root->FNode && Root->FDrive == Root->FPath && Root->FUsedKB > 0;
+    Progress.FUsedBytes += Root->FUsedKB * 1024;
+    if (Progress.FReading.empty())
+      Progress.FReading = Scan->ReadingPath();
+  }
+  if (!WholeVolumes)
+    Progress.FUsedBytes = 0;
+  return Progress;
 }
 
 void TScanDriver::Stop(TRoot* Root)

@@ -55,6 +55,15 @@ public:
   TRoot* Roots() const { return FRoots; }
   bool Scanning() const { return !FScans.empty(); }
 
+  // What the running scans have counted so far, added up.
+  struct TProgress {
+    TScanCounts FCounted;
+    uint64_t FBytes = 0;      // allocated by what was counted
+    uint64_t FUsedBytes = 0;  // used on their file systems; 0 unless every scan is of a whole one
+    std::string FReading;     // a folder being read
+  };
+  TProgress Progress() const;
+
   // Applies the results of every running scan, until the deadline passes;
   // completed scans are freed.
   void Drain(std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max());
@@ -71,7 +80,7 @@ private:
   // The scans tell the driver, which tells its listener of the moment.
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot* Root) override;
-  void ScanDone(TRoot* Root, bool Stopped) override;
+  void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
   void Forget(TScan2* Scan);
 
   TFolderTree& FTree;

@@ -44,7 +44,7 @@ struct TScanRun : TScanListener {
   }
   void ScanFailed(int Code, const std::string& Path) override { Failures.push_back({Code, Path}); }
   void ScanProgress(TRoot*) override {}
-  void ScanDone(TRoot*, bool Stopped) override { StoppedScans += Stopped; }
+  void ScanDone(TRoot*, bool Stopped, const TScanCounts&) override { StoppedScans += Stopped; }
   TFolderNode* Scan(const std::string& Path)
   {
     if (!Driver.StartScan(Path))

@@ -47,6 +47,17 @@ QString TValueDisplay::FormatValue(TFolderData* Record, int ViewType, bool Padde
     return {};  // no percent while the scan runs
   if (ViewType == vtObjects)
     return Number(Value, 0);
+  const QString Text = MeasureText(Value, ViewType);
+  return Padded ? PadValue(Text, ViewType, Value) : Text;
+}
+
+QString TValueDisplay::BytesText(double Bytes) const
+{
+  return MeasureText(FUnitType == utMB ? Bytes / (1024 * 1024) : Bytes / 1024, vtSize);
+}
+
+QString TValueDisplay::MeasureText(double Value, int ViewType) const
+{
   QString Text = Number(Value, Decimals());
   if (ViewType == vtPercent) {
     Text += " %";
@@ -67,7 +78,7 @@ QString TValueDisplay::FormatValue(TFolderData* Record, int ViewType, bool Padde
   } else {
     Text += " kb";
   }
-  return Padded ? PadValue(Text, ViewType, Value) : Text;
+  return Text;
 }
 
 QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value) const

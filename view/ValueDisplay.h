@@ -30,6 +30,8 @@ public:
   void MeasureFont(const QFont& Font);
 
   QString FormatValue(TFolderData* Record, int ViewType, bool Padded);
+  // A number of bytes in the chosen unit, as a size is shown.
+  QString BytesText(double Bytes) const;
   QString PadValue(const QString& Text, int ViewType, double Value) const;
   // "%1.*n": grouped thousands, the locale's separators.
   static QString Number(double Value, int Decimals);
@@ -64,6 +66,10 @@ public:
   TShellPilot& Shell() { return FShell; }
 
 private:
+  // A measure's value (megabytes for the unit type "MB only", else
+  // kilobytes) with its unit.
+  QString MeasureText(double Value, int ViewType) const;
+
   QFont FFont;
   QCollator FCollator;
   TShellPilot FShell;

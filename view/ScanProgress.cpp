@@ -1,0 +1,98 @@
+#include "ScanProgress.h"
+
+#include "ValueDisplay.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+
+namespace {
+
+QString Duration(qint64 Milliseconds)
+{
+  const qint64 Seconds = Milliseconds / 1000;
+  return Seconds < 60 ? QString("%1 s").arg(QLocale().toString(Milliseconds / 1000.0, 'f', 1))
+                      : QString("%1:%2").arg(Seconds / 60).arg(Seconds % 60, 2, 10, QChar('0'));
+}
+
+QString Counts(const TScanCounts& Counted)
+{
+  return QString("%1 folders, %2 files").arg(QLocale().toString(qulonglong(Counted.FFolders)),
+                                             QLocale().toString(qulonglong(Counted.FFiles)));
+}
+
+}  // namespace
+
+TScanProgress::TScanProgress(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent), FDisplay(Display)
+{
+  setObjectName("ScanProgress");
+  auto* Layout = new QHBoxLayout(this);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  FText = new QLabel;
+  FBar = new QProgressBar;
+  FBar->setMaximumWidth(120);
+  FBar->setMaximumHeight(14);
+  FBar->setTextVisible(false);
+  Layout->addWidget(FText);
+  Layout->addWidget(FBar);
+  FHide.setSingleShot(true);
+  FHide.setInterval(5000);
+  connect(&FHide, &QTimer::timeout, this, &QWidget::hide);
+  hide();
+}
+
+QString TScanProgress::Text() const
+{
+  return isVisible() ? FText->text() : QString();
+}
+
+void TScanProgress::Started()
+{
+  if (!FClock.isValid() || FHide.isActive() || isHidden()) {
+    FClock.start();
+    FEnded = {};
+    FStopped = false;
+  }
+  FHide.stop();
+  FShown.invalidate();
+}
+
+void TScanProgress::Show(const TScanDriver::TProgress& Progress)
+{
+  if (FShown.isValid() && FShown.elapsed() < 250)
+    return;
+  FShown.start();
+  const TScanCounts Counted{FEnded.FFolders + Progress.FCounted.FFolders, FEnded.FFiles + Progress.FCounted.FFiles};
+  FText->setText(QString("%1, %2, %3").arg(Counts(Counted), FDisplay.BytesText(Progress.FBytes), Duration(FClock.elapsed())));
+  if (Progress.FUsedBytes > 0) {
+    // The bytes counted against those the drive says are used: never done
+    // before the scan is.
+    FBar->setRange(0, 100);
+    FBar->setValue(int(std::min<uint64_t>(99, Progress.FBytes * 100 / Progress.FUsedBytes)));
+  } else {
+    FBar->setRange(0, 0);
+  }
+  FBar->show();
+  show();
+}
+
+void TScanProgress::Ended(const TScanCounts& Counted, bool Stopped)
+{
+  FEnded.FFolders += Counted.FFolders;
+  FEnded.FFiles += Counted.FFiles;
+  FStopped = FStopped || Stopped;
+}
+
+void TScanProgress::AllEnded()
+{
+  if (!FClock.isValid())
+    return;
+  const QString Time = Duration(FClock.elapsed());
+  FText->setText(FStopped ? QString("Stopped: %1 counted in %2").arg(Counts(FEnded), Time)
+                          : QString("Scanned %1 in %2").arg(Counts(FEnded), Time));
+  FBar->hide();
+  show();
+  FHide.start();
+  FClock.invalidate();
+}
