@@ -172,7 +172,7 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
     Fd = TDirectory::OpenPath(FPath);  // the chosen folder is always entered
   } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
     Release(Parent);
-    FinishFolder(Node);
+    FinishUnentered(Node);
     return false;
   } else {
     Fd = TDirectory::Open(Parent->Fd, Node->FData->FName.c_str(), Task.IsLink);
@@ -180,10 +180,12 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
   if (Fd < 0) {
     if (Parent)
       Release(Parent);
-    if (!TDirectory::IsNoMatchCode(-Fd)) {
-      Node->FData->FErrorCode = -Fd;
-      ReportFailure(Node, -Fd);
+    if (TDirectory::IsNoMatchCode(-Fd)) {
+      FinishUnentered(Node);  // gone since the listing: an empty folder
+      return false;
     }
+    Node->FData->FErrorCode = -Fd;
+    ReportFailure(Node, -Fd);
     FinishFolder(Node);
     return false;
   }
@@ -215,9 +217,16 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
   }
   if (!Enter) {
     close(Fd);
-    FinishFolder(Node);
+    FinishUnentered(Node);
   }
   return Enter;
+}
+
+void TScan2::FinishUnentered(TFolderNode* Node)
+{
+  // Finished like any folder, with no files of its own.
+  Node->FData->FOwnFiles = 0;
+  FinishFolder(Node);
 }
 
 void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks)

@@ -99,6 +99,7 @@ private:
   void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
   bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity);
   void FinishFolder(TFolderNode* Node);
+  void FinishUnentered(TFolderNode* Node);
   void AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects);
   void ReportFailure(TFolderNode* Node, int Code);
   void Release(TDirHandle* Handle);

@@ -170,7 +170,7 @@ private slots:
     const QByteArray Top = Bytes(Tree.Top());
     const TResult Plain = Spacelens({"--nogui", "--filter", "*.txt", "--export=-", Top});
     QVERIFY(Plain.Out.contains(Top + "/,"));
-    QVERIFY(Plain.Out.contains(Top + "/link/,1,0,1,-1,"));
+    QVERIFY(Plain.Out.contains(Top + "/link/,1,0,1,0,"));
     const TResult Followed = Spacelens({"--nogui", "--filter=*.txt", "--follow-links", "--export", "-", Top});
     QVERIFY(Followed.Out.contains(Top + "/link/,2,100,2,1,"));
     // Summary without an export: the top folder holds a.txt and both c.txt.
