@@ -8,6 +8,7 @@
 #include "Root.h"
 #include "ScanDriver.h"
 #include "ScanSettings.h"
+#include "TerminalProgress.h"
 
 #include <QtGlobal>
 
@@ -23,6 +24,8 @@ const char* THeadlessScan::Usage =
   "Scans each FOLDER without opening a window, all of them at once, and prints\n"
   "the size of each or exports the sizes of all their folders.\n"
   "\n"
+  "On a terminal, a line on standard error shows the progress of the scan.\n"
+  "\n"
   "Options:\n"
   "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
   "  --cluster-size N     count with clusters of N bytes: 512, 1024, 2048, 4096,\n"
@@ -30,6 +33,8 @@ const char* THeadlessScan::Usage =
   "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
   "                       wildcard patterns (\"*.jpg *.png\")\n"
   "  --follow-links       walk into links to folders and other mounted file systems\n"
+  "  --quiet              say nothing on standard error about folders that cannot\n"
+  "                       be read, and show no progress (the exit status still tells)\n"
   "  --help               show this text\n"
   "  --version            show the version\n";
 
@@ -104,6 +109,8 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       FShowHelp = true;
     } else if (Name == "--version") {
       FShowVersion = true;
+    } else if (Name == "--quiet") {
+      FQuiet = true;
     } else if (Name == "--follow-links") {
       Settings.FFollowReparsePoints = true;
     } else if (Name == "--export") {
@@ -210,11 +217,14 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   Driver.FUserClusterSize = FUserClusterSize;
   Driver.FSettings = FSettings;
   Driver.SetListener(this);
+  TTerminalProgress Progress(stderr, !FQuiet);
+  FProgress = &Progress;
   int Status = 0;
   std::vector<std::string> Scanned;  // absolute paths, in the order given, once each
   for (const std::string& Folder : FFolders) {
     if (!Driver.StartScan(Folder)) {
-      std::fprintf(stderr, "Cannot find Folder: %s\n", Folder.c_str());
+      if (!FQuiet)
+        std::fprintf(stderr, "Cannot find Folder: %s\n", Folder.c_str());
       Status = 1;
       continue;
     }
@@ -223,9 +233,12 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       Scanned.push_back(Path);
   }
   while (Driver.Scanning()) {
+    Progress.Show(Driver.Progress());
     Driver.WaitForResults(std::chrono::milliseconds(100));
     Driver.Drain();
   }
+  Progress.Clear();
+  FProgress = nullptr;
 
   // A folder given twice whose second scan failed has no root left.
   std::vector<TFolderNode*> TopNodes;
@@ -252,6 +265,10 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
 
 void THeadlessScan::ScanFailed(int Code, const std::string& Path)
 {
+  if (FQuiet)
+    return;
+  if (FProgress)
+    FProgress->Clear();
   if (Path.empty())
     std::fprintf(stderr, "%s\n", std::strerror(Code));
   else

@@ -8,6 +8,7 @@
 #include <vector>
 
 class TFolderNode;
+class TTerminalProgress;
 
 // The program without a window: scans the folders of the command line, each
 // as its own scan root and all at once, then prints or exports the result.
@@ -34,6 +35,8 @@ private:
   void ScanDone(TRoot*, bool, const TScanCounts&) override {}
 
   TScanSettings FSettings;
+  bool FQuiet = false;
+  TTerminalProgress* FProgress = nullptr;  // while scanning
   std::vector<std::string> FFolders;
   std::string FExportFile;
   bool FHasExport = false;

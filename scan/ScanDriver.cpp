@@ -122,6 +122,7 @@ TScanDriver::TProgress TScanDriver::Progress() const
     const TScanCounts Counted = Scan->Counted();
     Progress.FCounted.FFolders += Counted.FFolders;
     Progress.FCounted.FFiles += Counted.FFiles;
+    Progress.FSize += Scan->Node()->FData->SizeBytes();
     Progress.FBytes += Scan->Node()->FData->AllocatedBytes();
     const TRoot* Root = Scan->Root();
     WholeVolumes = WholeVolumes && Scan->Node() == Root->FNode && Root->FDrive == Root->FPath && Root->FUsedKB > 0;

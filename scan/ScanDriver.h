@@ -58,6 +58,7 @@ public:
   // What the running scans have counted so far, added up.
   struct TProgress {
     TScanCounts FCounted;
+    uint64_t FSize = 0;       // bytes of the files counted
     uint64_t FBytes = 0;      // allocated by what was counted
     uint64_t FUsedBytes = 0;  // used on their file systems; 0 unless every scan is of a whole one
     std::string FReading;     // a folder being read

@@ -1,3 +1,4 @@
+#include "TerminalProgress.h"
 #include "TestTree.h"
 
 #include <QDir>
@@ -95,18 +96,23 @@ private slots:
     QTest::addColumn<int>("mode");
     QTest::addColumn<QList<QByteArray>>("denied");
     QTest::addColumn<QList<QByteArray>>("rows");
+    QTest::addColumn<bool>("quiet");
     QTest::newRow("neither listed nor entered")
-      << 0 << QList<QByteArray>{"locked/"} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,"};
+      << 0 << QList<QByteArray>{"locked/"} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,"} << false;
     // Listed, but nothing in it can be read: its file is missed, and says so.
     QTest::newRow("listed, not entered")
       << 0444 << QList<QByteArray>{"locked/", "locked/inner/"}
-      << QList<QByteArray>{"locked/,2,0,2,0,0,8192,13,0,,", "locked/inner/,1,0,1,-1,0,4096,13,0,,"};
+      << QList<QByteArray>{"locked/,2,0,2,0,0,8192,13,0,,", "locked/inner/,1,0,1,-1,0,4096,13,0,,"} << false;
+    // Quiet: the same table, and not a word on standard error.
+    QTest::newRow("quiet") << 0 << QList<QByteArray>{} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,"}
+                           << true;
   }
   void unreadableFolderReported()
   {
     QFETCH(int, mode);
     QFETCH(QList<QByteArray>, denied);
     QFETCH(QList<QByteArray>, rows);
+    QFETCH(bool, quiet);
     // Permission bits deny root nothing, so as root the check runs as nobody.
     const bool Root = geteuid() == 0;
     if (Root && QStandardPaths::findExecutable("setpriv").isEmpty())
@@ -118,6 +124,8 @@ private slots:
     QVERIFY(chmod(Tree.Top().c_str(), 0755) == 0);
     QVERIFY(chmod(Tree.Path("locked").c_str(), mode) == 0);
     QList<QByteArray> Arguments{"--nogui", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())};
+    if (quiet)
+      Arguments.prepend("--quiet");
     if (Root)
       Arguments = QList<QByteArray>{"--reuid=65534", "--regid=65534", "--clear-groups", SPACELENS_BINARY} + Arguments;
     const TResult Run = Root ? Spacelens(Arguments, "setpriv") : Spacelens(Arguments);
@@ -240,6 +248,53 @@ private slots:
       QCOMPARE(Data.st_uid, uid_t(65534));
       QCOMPARE(Data.st_gid, gid_t(65534));
     }
+  }
+
+  // The progress line: on a terminal, rewritten in place and cleared before
+  // the summary; never on a pipe or in a file.
+  void progressOnlyOnATerminal()
+  {
+    if (QStandardPaths::findExecutable("script").isEmpty())
+      QSKIP("script is needed for a terminal");
+    TTestTree Tree;
+    for (int Index = 0; Index < 50; ++Index)
+      Tree.Folder(std::to_string(Index));
+    const QByteArray Command = SPACELENS_BINARY + QByteArray(" --nogui '") + Bytes(Tree.Top()) + "'";
+    const TResult Terminal = Spacelens({"-qec", Command, "/dev/null"}, "script");
+    QCOMPARE(Terminal.Status, 0);
+    QVERIFY(Terminal.Out.contains(" folders, "));
+    // Cleared before the summary, which starts a line of its own.
+    QVERIFY(Terminal.Out.contains("\r\x1b[K" + Bytes(Tree.Top()) + "\t"));
+    const TResult Piped = Spacelens({"--nogui", Bytes(Tree.Top())});
+    QCOMPARE(Piped.Err, QByteArray());
+    QVERIFY(!Piped.Out.contains("folders"));
+  }
+
+  void progressLine_data()
+  {
+    QTest::addColumn<QByteArray>("reading");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("room for the path") << QByteArray("/data/photos/") << 80
+                                        << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  /data/photos/");
+    QTest::newRow("the path cut from its start")
+      << QByteArray("/data/a long folder/photos/") << 58
+      << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  ...der/photos/");
+    QTest::newRow("no room for a path") << QByteArray("/data/") << 40
+                                         << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:");
+    QTest::newRow("never half a character") << QByteArray("/d/\xc3\xa9t\xc3\xa9/") << 52
+                                             << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  ...t\xc3\xa9/");
+  }
+  void progressLine()
+  {
+    QFETCH(QByteArray, reading);
+    QFETCH(int, width);
+    QFETCH(QByteArray, line);
+    TScanDriver::TProgress Progress;
+    Progress.FCounted = {1234, 56789};
+    Progress.FSize = 1610612736;
+    Progress.FReading = reading.toStdString();
+    QCOMPARE(QByteArray::fromStdString(TTerminalProgress::Line(Progress, 65.4, size_t(width))), line);
   }
 
   void folderGivenTwice()

@@ -2,10 +2,12 @@
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTreeView.h"
+#include "Directory.h"
 #include "MainForm.h"
 #include "Manual.h"
 #include "Prompt.h"
 #include "Root.h"
+#include "ScanProgress.h"
 #include "TreeCommands.h"
 #include "StandIns.h"
 #include "TestHome.h"
@@ -21,6 +23,9 @@
 #include <QSettings>
 #include <QTest>
 #include <QTreeView>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -280,6 +285,32 @@ private slots:
     QVERIFY(ScansDone(Form));
     QCOMPARE(Root->FNode->FData->Finished(), true);
     QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
+  }
+
+  void progressInTheStatusBar()
+  {
+    TTestTree Tree;
+    Tree.Folder("held");
+    Tree.Folder("other");
+    Tree.File("other/f", 5000);
+    Tree.File("a.txt", 10);
+    std::atomic<bool> Released{false};
+    TDirectory::SetFailureInjector([&Released](const char* Name) {
+      while (std::string(Name) == "held" && !Released)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return 0;
+    });
+    TMainForm Form;
+    Form.show();
+    auto* Progress = Form.findChild<TScanProgress*>("ScanProgress");
+    QVERIFY(Progress);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QTRY_VERIFY(Progress->Text().contains(" folders, "));
+    Released = true;
+    QVERIFY(ScansDone(Form));
+    TDirectory::SetFailureInjector(nullptr);
+    // What the scan counted, when it is over.
+    QTRY_VERIFY(Progress->Text().startsWith("Scanned 3 folders, 2 files in "));
   }
 
   void removeAndCloseWhileScanning()
