@@ -1,5 +1,6 @@
 #include "MainActions.h"
 
+#include "FolderTreeView.h"
 #include "MainForm.h"
 #include "Manual.h"
 #include "ZelSystemImageList.h"
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QToolBar>
 
 namespace {
@@ -154,6 +156,15 @@ void TMainActions::BuildActions()
   Update->setShortcutContext(Qt::WindowShortcut);
   FForm.addAction(Update);
   Action("Contents1")->setShortcut(Qt::Key_F1);
+
+  auto* SelectAll = new QShortcut(QKeySequence::SelectAll, &FForm);
+  QObject::connect(SelectAll, &QShortcut::activated, &FForm, [this] { FForm.SelectAllRows(); });
+  // Backspace goes up, except in the tree, where it is the tree's own key.
+  auto* Backspace = new QShortcut(Qt::Key_Backspace, &FForm);
+  QObject::connect(Backspace, &QShortcut::activated, &FForm, [this] {
+    if (!FForm.TreeView()->hasFocus())
+      FForm.ParentButtonClick();
+  });
 }
 
 void TMainActions::BuildMenus()

@@ -24,11 +24,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QMessageBox>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -69,13 +66,6 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });
   connect(&FList->Model(), &QAbstractItemModel::modelReset, this, [this] { ListChange(); });
   connect(FTreeView, &QTreeView::clicked, FRightPane, &TRightPane::TreeClicked);
-  auto* SelectAll = new QShortcut(QKeySequence::SelectAll, this);
-  connect(SelectAll, &QShortcut::activated, this, [this] { SelectAllRows(); });
-  auto* Backspace = new QShortcut(Qt::Key_Backspace, this);
-  connect(Backspace, &QShortcut::activated, this, [this] {
-    if (!FTreeView->hasFocus())
-      ParentButtonClick();
-  });
 
   FModel->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
   FDriver.SetListener(this);
@@ -90,7 +80,7 @@ TMainForm::~TMainForm()
   // Scans still running end without calling back into a window that goes;
   // the list and the model let go of the tree before the driver frees it.
   FDriver.SetListener(nullptr);
-  ClearList();
+  FRightPane->Clear();
   FTreeView->setModel(nullptr);
   FModel.reset();
 }
@@ -114,12 +104,9 @@ void TMainForm::FormCreate()
 {
   FSettings.Load(FStore, false);
   FSettings.ApplyTo(FDisplay, *FCommands, FDriver.FSettings);
-  const QRect Frame = OnScreen(QRect(FSettings.FLeft, FSettings.FTop, FSettings.FWidth, FSettings.FHeight),
-                              FStore.Store().contains("Width"));
+  const QRect Frame = FSettings.Frame();
   setGeometry(Frame);
-  // Without a stored position the tree takes two fifths of the window.
-  const int TreeWidth = FStore.Store().contains("Splitter") ? FSettings.FSplitter : Frame.width() * 2 / 5;
-  FSplitter->setSizes({TreeWidth, std::max(100, Frame.width() - TreeWidth - 4)});
+  FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - FSettings.FSplitter - 4)});
   FList->LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
   FList->FollowTree(FSettings.FSortType);
@@ -139,25 +126,6 @@ void TMainForm::FormCreate()
   // Until the charts exist the right pane is the list, whatever was stored.
   ListButtonClick();
   RefreshCaption();
-}
-
-QRect TMainForm::OnScreen(QRect Frame, bool Stored) const
-{
-  const QScreen* Screen = QGuiApplication::screenAt(Frame.center());
-  if (!Screen)
-    Screen = QGuiApplication::primaryScreen();
-  if (!Screen)
-    return Frame;
-  const QRect Available = Screen->availableGeometry();
-  // A first start fills about a third of the screen.
-  if (!Stored)
-    Frame.setSize(Frame.size().expandedTo(Available.size() * 0.6));
-  Frame.setSize(Frame.size().boundedTo(Available.size()));
-  // A window whose title bar would be out of reach comes back on screen.
-  const QRect Visible = Frame.intersected(Available);
-  if (Visible.width() < 100 || Visible.height() < 50 || Frame.top() < Available.top())
-    Frame.moveCenter(Available.center());
-  return Frame;
 }
 
 void TMainForm::showEvent(QShowEvent* Event)
@@ -242,14 +210,13 @@ bool TMainForm::StartScan(const std::string& Path)
   std::optional<TTreeCommands::TTreeState> Saved;
   if (TRoot* Existing = FDriver.FindRoot(Folder)) {
     Saved = FCommands->SaveState(Existing->FNode, FCurrentNode);
-    FRescanned.erase(Existing);
     SetCurrentNode(Existing->FNode);
   }
   TRoot* Root = FDriver.StartScan(Folder);
   if (!Root)
     return false;
   if (Saved)
-    FRescanned[Root] = std::move(*Saved);
+    FCommands->KeepState(Root, std::move(*Saved));
   Root->FNode->FBold = FDisplay.FBoldFactor < 100;
   Root->FNode->FImageIndex = -1;
   SetCurrentNode(Root->FNode);
@@ -263,7 +230,7 @@ bool TMainForm::StartScan(const std::string& Path)
 bool TMainForm::RemoveRoot(TRoot* Root)
 {
   TWaitCursor Wait;
-  FRescanned.erase(Root);
+  FCommands->KeepState(Root, {});
   const bool WasHead = FDriver.RemoveRoot(Root);
   // The tree selects a neighbouring root by itself; it becomes current.
   FCurrentNode = SelectedNode();
@@ -290,15 +257,9 @@ void TMainForm::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
   RefreshStatus(true);
   FProgress->Ended(Counted, Stopped);
-  if (!Stopped)
-    FCommands->ScanFinished(Root->FNode);
-  if (const auto Saved = FRescanned.find(Root); Saved != FRescanned.end()) {
-    TFolderNode* Current = FCommands->RestoreState(Root->FNode, Saved->second);
-    FRescanned.erase(Saved);
-    // Unless another folder was chosen meanwhile.
-    if (Current && FCurrentNode == Root->FNode)
-      SetCurrentNode(Current);
-  }
+  // What was selected before a rescan, unless another folder was chosen since.
+  if (TFolderNode* Current = FCommands->ScanFinished(Root, Stopped); Current && FCurrentNode == Root->FNode)
+    SetCurrentNode(Current);
 }
 
 void TMainForm::DrainScans()
@@ -414,7 +375,7 @@ void TMainForm::TreeChange(const QModelIndex& Current)
     FCommands->SortChildren(Node);
   FCurrentNode = Node;
   if (!Node)
-    ClearList();
+    FRightPane->Clear();
   RefreshStatus(Node != nullptr);
 }
 
@@ -466,8 +427,7 @@ void TMainForm::Unit1Click(int UnitType)
 {
   FDisplay.FUnitType = UnitType;
   FActions->CheckUnit(UnitType);
-  for (TFolderNode* Top : FTree.TopNodes())
-    FModel->RefreshLabels(Top);
+  FCommands->Relabel(nullptr, false);
   FList->viewport()->update();
   ListChange();
 }
@@ -563,11 +523,6 @@ void TMainForm::RefreshCaption()
 
 // ---- Details list -----------------------------------------------------------
 
-void TMainForm::ClearList()
-{
-  FRightPane->Clear();
-}
-
 void TMainForm::RefillList()
 {
   FRightPane->Refill();
@@ -578,11 +533,7 @@ void TMainForm::ListChange()
 {
   if (QCoreApplication::closingDown() || !FCurrentNode)
     return;
-  // The row of a scan root's own folder holds all the others: left out.
-  std::vector<const TFolderData*> Rows;
-  for (const QModelIndex& Row : FList->selectionModel()->selectedRows())
-    if (!FList->Model().IsTop(Row.row()))
-      Rows.push_back(FList->Model().Record(Row.row()));
+  const std::vector<const TFolderData*> Rows = FList->SelectedRecords();
   // Summed once the wait cursor of a long selection is gone.
   if (Rows.size() > 1 && QApplication::overrideCursor())
     return;
@@ -628,32 +579,14 @@ void TMainForm::ApplyOptions(const TOptions& Options)
 
   {
     TWaitCursor Wait;
-    std::vector<std::string> Paths;
-    for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
-      Paths.push_back(Root->FPath);
-    for (const std::string& Path : Paths) {
-      TRoot* Root = FDriver.FindRoot(Path);
-      if (!Root)
-        continue;
-      if (Options.FRescan) {
-        if (Options.FClusterSize)
-          SetUserClusterSize(*Root, Options.FClusterSize);
-        else if (Root->FFileSystem == UserDefinedFileSystem)
-          ClearUserClusterSize(*Root);
-        StartScan(Path);
-        continue;
-      }
-      if (Relabel)
-        FCommands->Relabel(Root->FNode, true);
-      if (Settings.FShowFiles != FilesBefore) {
-        // A root still being scanned is scanned again with the new setting.
-        if (Root->Scanning()) {
-          StartScan(Path);
-        } else {
-          FDriver.ApplyShowFiles(Root->FNode, Settings.FShowFiles);
-          FCommands->ResortTree(Root->FNode);
-        }
-      }
+    const bool FilesChanged = Settings.FShowFiles != FilesBefore;
+    for (const std::string& Path : FDriver.ApplyScanOptions(Options.FRescan, Options.FClusterSize, FilesChanged))
+      StartScan(Path);
+    for (TFolderNode* Top : FTree.TopNodes()) {
+      if (Relabel && !Options.FRescan)
+        FCommands->Relabel(Top, true);
+      if (FilesChanged && TFolderTree::Editable(Top))
+        FCommands->ResortTree(Top);
     }
   }
   RefreshCaption();

@@ -12,7 +12,6 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -97,14 +96,11 @@ private:
   void FormShow();
   void FormClose();
   void ProcessCommandLine();
-  // The stored frame, put where it can be seen on a screen.
-  QRect OnScreen(QRect Frame, bool Stored) const;
   void ApplyOptions(const TOptions& Options);
   void TreeChange(const QModelIndex& Current);
   void TreeContextMenu(const QPoint& Point);
   void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
   void DrainScans();
-  void ClearList();
   TFolderNode* SelectedNode() const;
   const TRoot* SelectedRoot() const;
 
@@ -133,6 +129,4 @@ private:
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;
   QTimer FDrainTimer;
-  // What each root being scanned again had open and selected.
-  std::map<const TRoot*, TTreeCommands::TTreeState> FRescanned;
 };

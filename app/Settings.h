@@ -14,6 +14,7 @@ public:
   void SetInteger(const QString& Name, int Value);
   void SetBoolean(const QString& Name, bool Value);
   QSettings& Store() { return FStore; }
+  bool Has(const QString& Name) const { return FStore.contains(Name); }
 
 private:
   QSettings FStore;

@@ -5,6 +5,7 @@
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "FolderTreeView.h"
+#include "Root.h"
 #include "ValueDisplay.h"
 
 
@@ -12,6 +13,34 @@
 #include <QRegularExpression>
 
 #include <vector>
+
+namespace {
+
+std::vector<std::string> NamesBelow(const TFolderNode* Top, const TFolderNode* Node)
+{
+  std::vector<std::string> Names;
+  for (; Node && Node != Top; Node = Node->Parent())
+    Names.push_back(Node->FData->FName);
+  std::reverse(Names.begin(), Names.end());
+  return Names;
+}
+
+TFolderNode* Find(TFolderNode* Top, const std::vector<std::string>& Names)
+{
+  TFolderNode* Node = Top;
+  for (const std::string& Name : Names) {
+    const auto& Children = Node->Children();
+    const auto Found = std::find_if(Children.begin(), Children.end(), [&Name](const TFolderNode* Child) {
+      return !Child->FData->FIsFiles && Child->FData->FName == Name;
+    });
+    if (Found == Children.end())
+      return nullptr;
+    Node = *Found;
+  }
+  return Node;
+}
+
+}  // namespace
 
 TTreeCommands::TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display)
   : FView(View), FModel(Model), FTree(Tree), FDisplay(Display)
@@ -69,6 +98,11 @@ void TTreeCommands::ResortTree(TFolderNode* Node)
 
 void TTreeCommands::Relabel(TFolderNode* Node, bool Bold)
 {
+  if (!Node) {
+    for (TFolderNode* Top : FTree.TopNodes())
+      Relabel(Top, Bold);
+    return;
+  }
   if (Bold)
     FDisplay.ApplyBold(Node, [this](const TFolderNode* Item) { return IsExpanded(Item); });
   FModel.RefreshLabels(Node);
@@ -98,14 +132,35 @@ void TTreeCommands::ScanStep(TFolderNode* Top, bool OnlyRoot)
   FModel.TreeNodeChanged(Top);
 }
 
-void TTreeCommands::ScanFinished(TFolderNode* Top)
+TFolderNode* TTreeCommands::ScanFinished(TRoot* Root, bool Stopped)
 {
-  if (IsExpanded(Top))
-    Expanding(Top);
+  TFolderNode* Top = Root->FNode;
+  if (!Stopped) {
+    if (IsExpanded(Top))
+      Expanding(Top);
+    else
+      FView->expand(FModel.IndexOf(Top));
+    if (FDisplay.FShowType == vtPercent)
+      FModel.RefreshLabels(Top);
+  }
+  const auto Kept = FKept.find(Root);
+  if (Kept == FKept.end())
+    return nullptr;
+  const TTreeState State = std::move(Kept->second);
+  FKept.erase(Kept);
+  // Parents come before their children in the saved order.
+  for (const std::vector<std::string>& Names : State.FExpanded)
+    if (TFolderNode* Node = Find(Top, Names))
+      FView->expand(FModel.IndexOf(Node));
+  return State.FHasCurrent ? Find(Top, State.FCurrent) : nullptr;
+}
+
+void TTreeCommands::KeepState(const TRoot* Root, TTreeState State)
+{
+  if (State.FExpanded.empty() && !State.FHasCurrent)
+    FKept.erase(Root);
   else
-    FView->expand(FModel.IndexOf(Top));
-  if (FDisplay.FShowType == vtPercent)
-    FModel.RefreshLabels(Top);
+    FKept[Root] = std::move(State);
 }
 
 void TTreeCommands::FullExpand(TFolderNode* Node)
@@ -159,34 +214,6 @@ void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
   }
 }
 
-namespace {
-
-std::vector<std::string> NamesBelow(const TFolderNode* Top, const TFolderNode* Node)
-{
-  std::vector<std::string> Names;
-  for (; Node && Node != Top; Node = Node->Parent())
-    Names.push_back(Node->FData->FName);
-  std::reverse(Names.begin(), Names.end());
-  return Names;
-}
-
-TFolderNode* Find(TFolderNode* Top, const std::vector<std::string>& Names)
-{
-  TFolderNode* Node = Top;
-  for (const std::string& Name : Names) {
-    const auto& Children = Node->Children();
-    const auto Found = std::find_if(Children.begin(), Children.end(), [&Name](const TFolderNode* Child) {
-      return !Child->FData->FIsFiles && Child->FData->FName == Name;
-    });
-    if (Found == Children.end())
-      return nullptr;
-    Node = *Found;
-  }
-  return Node;
-}
-
-}  // namespace
-
 TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const TFolderNode* Current) const
 {
   TTreeState State;
@@ -207,15 +234,6 @@ TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const
   return State;
 }
 
-TFolderNode* TTreeCommands::RestoreState(TFolderNode* Top, const TTreeState& State)
-{
-  // Parents come before their children in the saved order.
-  for (const std::vector<std::string>& Names : State.FExpanded)
-    if (TFolderNode* Node = Find(Top, Names))
-      FView->expand(FModel.IndexOf(Node));
-  return State.FHasCurrent ? Find(Top, State.FCurrent) : nullptr;
-}
-
 int TTreeCommands::CountFolders(const TFolderNode* Top)
 {
   int Count = 0;
@@ -234,8 +252,7 @@ int TTreeCommands::CountFolders(const TFolderNode* Top)
 void TTreeCommands::ResortAll(bool Relabel)
 {
   if (Relabel)
-    for (TFolderNode* Top : FTree.TopNodes())
-      FModel.RefreshLabels(Top);
+    this->Relabel(nullptr, false);
   std::vector<TFolderNode*> Shown;
   std::vector<TFolderNode*> Pending(FTree.TopNodes().begin(), FTree.TopNodes().end());
   while (!Pending.empty()) {

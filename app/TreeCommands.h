@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@ class TFolderModel;
 class TFolderNode;
 class TFolderTree;
 class TValueDisplay;
+struct TRoot;
 
 // The commands that order, open and mark the folder tree: sorting by the
 // sort mode, expanding (fully, to a level, above a size), collapsing,
@@ -33,8 +35,10 @@ public:
   // A first-level folder of the scan of Top is done: its children are
   // sorted again, and the only root opens once it has a folder to show.
   void ScanStep(TFolderNode* Top, bool OnlyRoot);
-  // The scan of Top ended: it opens one level, marked and labelled.
-  void ScanFinished(TFolderNode* Top);
+  // The scan of Root ended: its top opens one level, marked and labelled,
+  // unless it was stopped, and what was open before a rescan opens again.
+  // Returns the folder that was selected before the rescan, if still there.
+  TFolderNode* ScanFinished(TRoot* Root, bool Stopped);
   // Expands Node and everything below it in one go.
   void FullExpand(TFolderNode* Node);
   void CollapseAll(TFolderNode* Node);
@@ -55,12 +59,12 @@ public:
     bool FHasCurrent = false;
   };
   TTreeState SaveState(const TFolderNode* Top, const TFolderNode* Current) const;
-  // Opens the folders of State that still exist; returns the one to select
-  // (null when it is gone).
-  TFolderNode* RestoreState(TFolderNode* Top, const TTreeState& State);
+  // Keeps State for when the scan of Root ends; an empty state forgets it.
+  void KeepState(const TRoot* Root, TTreeState State);
   // The folders below Top, "<Files>" entries left out.
   static int CountFolders(const TFolderNode* Top);
-  // Bold for the large folders below Node, and new labels for them.
+  // Bold for the large folders below Node, and new labels for them (every
+  // root's when Node is null).
   void Relabel(TFolderNode* Node, bool Bold);
 
 private:
@@ -69,4 +73,5 @@ private:
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
   bool FBulkExpanding = false;
+  std::map<const TRoot*, TTreeState> FKept;  // keys are compared, never read
 };

@@ -5,6 +5,9 @@
 #include "TreeCommands.h"
 #include "ValueDisplay.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <variant>
 
 namespace {
@@ -66,6 +69,10 @@ void TWindowSettings::Load(const TSettings& Store, bool AtShow)
       this->*Number = Value >= Entry.Low && Value <= Entry.High ? Value : Defaults.*Number;
     }
   }
+  if (!AtShow) {
+    FStoredFrame = Store.Has("Width");
+    FStoredSplitter = Store.Has("Splitter");
+  }
   if (!AtShow)
     for (int Side = 0; Side < 4; ++Side) {
       const int Value = Store.Integer(MarginKeys[Side], Defaults.FMargins[Side]);
@@ -83,6 +90,27 @@ void TWindowSettings::Save(TSettings& Store) const
   }
   for (int Side = 0; Side < 4; ++Side)
     Store.SetInteger(MarginKeys[Side], FMargins[Side]);
+}
+
+QRect TWindowSettings::Frame()
+{
+  QRect Frame(FLeft, FTop, FWidth, FHeight);
+  const QScreen* Screen = QGuiApplication::screenAt(Frame.center());
+  if (!Screen)
+    Screen = QGuiApplication::primaryScreen();
+  if (Screen) {
+    const QRect Available = Screen->availableGeometry();
+    if (!FStoredFrame)
+      Frame.setSize(Frame.size().expandedTo(Available.size() * 0.6));
+    Frame.setSize(Frame.size().boundedTo(Available.size()));
+    // A window whose title bar would be out of reach comes back on screen.
+    const QRect Visible = Frame.intersected(Available);
+    if (Visible.width() < 100 || Visible.height() < 50 || Frame.top() < Available.top())
+      Frame.moveCenter(Available.center());
+  }
+  if (!FStoredSplitter)
+    FSplitter = Frame.width() * 2 / 5;
+  return Frame;
 }
 
 void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, TScanSettings& Scan) const

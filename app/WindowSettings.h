@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <array>
 
 class TSettings;
@@ -36,11 +38,17 @@ struct TWindowSettings {
   bool FShowErrors = true;
   bool FToolBarBreak = true;
   int FToolBar1Width = 0;       // 0: as wide as its buttons
+  bool FStoredFrame = false;    // the window's size was stored
+  bool FStoredSplitter = false;
 
   // Reads the values of the window's creation (AtShow false) or of its
   // first showing (AtShow true).
   void Load(const TSettings& Store, bool AtShow);
   void Save(TSettings& Store) const;
+  // The window's frame on a screen: the stored one, put where it can be
+  // seen, or at a first start about a third of the screen. The splitter
+  // becomes two fifths of it when none was stored.
+  QRect Frame();
 
   // Hands the values read at creation to the parts that use them, and takes
   // them back before they are saved.

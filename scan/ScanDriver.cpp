@@ -193,6 +193,24 @@ void TScanDriver::WaitForResults(std::chrono::milliseconds Timeout)
     FScans.front()->WaitForResults(Timeout);
 }
 
+std::vector<std::string> TScanDriver::ApplyScanOptions(bool Rescan, uint32_t ClusterSize, bool ShowFilesChanged)
+{
+  std::vector<std::string> Again;
+  for (TRoot* Root = FRoots; Root; Root = Root->FNext) {
+    if (Rescan) {
+      if (ClusterSize)
+        SetUserClusterSize(*Root, ClusterSize);
+      else if (Root->FFileSystem == UserDefinedFileSystem)
+        ClearUserClusterSize(*Root);
+    }
+    if (Rescan || (ShowFilesChanged && Root->Scanning()))
+      Again.push_back(Root->FPath);
+    else if (ShowFilesChanged)
+      ApplyShowFiles(Root->FNode, FSettings.FShowFiles);
+  }
+  return Again;
+}
+
 void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
 {
   if (!TFolderTree::Editable(Node))

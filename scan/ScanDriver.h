@@ -51,6 +51,13 @@ public:
   // Nothing happens while the root is being scanned.
   void PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum);
 
+  // Gives every root a change of the scan options made after it was
+  // scanned, and returns the folders of the roots that must be scanned
+  // again: all of them when Rescan (each with ClusterSize from then on, 0
+  // for its volume's own), else those still being scanned when Show Files
+  // changed; the others gain or lose their "<Files>" entries at once.
+  std::vector<std::string> ApplyScanOptions(bool Rescan, uint32_t ClusterSize, bool ShowFilesChanged);
+
   TRoot* FindRoot(const std::string& Path) const;
   TRoot* Roots() const { return FRoots; }
   bool Scanning() const { return !FScans.empty(); }

@@ -50,6 +50,15 @@ TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTableView
   connect(Header, &QHeaderView::sectionClicked, this, [this](int Section) { HeaderClicked(Section); });
 }
 
+std::vector<const TFolderData*> TDetailsList::SelectedRecords() const
+{
+  std::vector<const TFolderData*> Records;
+  for (const QModelIndex& Row : selectionModel()->selectedRows())
+    if (!FModel.IsTop(Row.row()))
+      Records.push_back(FModel.Record(Row.row()));
+  return Records;
+}
+
 void TDetailsList::Clear()
 {
   FFiles.Cancel();

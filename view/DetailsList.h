@@ -22,6 +22,9 @@ public:
   // Shows the rows of Node: its folder rows at once, its files (when the
   // settings show files) as soon as they have been listed.
   void ShowFolder(TFolderNode* Node, const TScanSettings& Settings);
+  // The records of the selected rows, the scan root's own row left out: it
+  // holds all the others.
+  std::vector<const TFolderData*> SelectedRecords() const;
   // Files are still being listed.
   bool Listing() const { return FFiles.Busy(); }
   // Empties the list: it refers to no record of the tree any more.
