@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <linux/magic.h>
@@ -53,6 +54,26 @@ std::vector<std::string> LogicalDrives()
     if (Volume.isValid() && IsRealFileSystem(Volume.fileSystemType().toStdString(), Volume.device().toStdString()))
       Drives.push_back(TPathRules::WithSeparator(Volume.rootPath().toLocal8Bit().toStdString()));
   return Drives;
+}
+
+int MountTop(const std::string& Folder, std::string& Top)
+{
+  char* Real = realpath(Folder.c_str(), nullptr);
+  if (!Real)
+    return errno;
+  Top = Real;
+  std::free(Real);
+  // Up the real path to the first folder on another mount than its parent;
+  // the root always is one.
+  for (;; Top.erase(std::max<size_t>(Top.find_last_of('/'), 1))) {
+    TDirEntry Entry;
+    if (const int Code = TDirectory::Classify(Top, Entry))
+      return Code;
+    if (Entry.Kind == TDirEntry::ekMountPoint) {
+      Top = TPathRules::WithSeparator(Top);
+      return 0;
+    }
+  }
 }
 
 bool IsPseudoFileSystem(int Fd, const TFileIdentity& Identity)

@@ -11,6 +11,10 @@ bool IsRealFileSystem(const std::string& Type, const std::string& Device);
 // The mount points ("drives") that a scan of all drives visits, each ending
 // in "/".
 std::vector<std::string> LogicalDrives();
+// The top of the mount that Folder lies on, links on the way resolved, into
+// Top (ending in "/"). Told by mount ids, so a bind mount's top is where it
+// is mounted, even on the same file system as its parent. 0 or the errno.
+int MountTop(const std::string& Folder, std::string& Top);
 // Whether the open folder Fd (of that identity) lies on a pseudo file
 // system: proc, sysfs, cgroups, devtmpfs and the like, which hold no files
 // of their own and link back into the whole system. One fstatfs; only a

@@ -1,11 +1,11 @@
 #include "Trash.h"
 
+#include "Mounts.h"
 #include "PathRules.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QDir>
-#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -122,11 +122,13 @@ std::string TTrash::HomeTrash()
 bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
 {
   const std::string Path = TPathRules::Absolute(Given);
-  struct stat Object;
-  if (lstat(Path.c_str(), &Object) != 0) {
-    Reason = QString("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(errno));
+  const auto Failed = [&](int Code) {
+    Reason = QString("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(Code));
     return false;
-  }
+  };
+  struct stat Object;
+  if (lstat(Path.c_str(), &Object) != 0)
+    return Failed(errno);
   if (Path == "/") {
     Reason = "The root folder cannot be moved to the Trash.";
     return false;
@@ -136,8 +138,6 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
   // holding it is made when missing.
   const std::string Home = HomeTrash();
   const std::string DataFolder = Home.substr(0, Home.size() - 6);
-  std::string Trash;
-  std::string Original = Path;
   struct stat Data;
   if (stat(DataFolder.c_str(), &Data) != 0) {
     QDir().mkpath(TPathRules::Shown(DataFolder));
@@ -146,26 +146,25 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
       return false;
     }
   }
+  int Error = 0;
   if (Data.st_dev == Object.st_dev) {
     if (!MakeTrash(Home, Reason))
       return false;
-    Trash = Home;
-  } else {
-    const std::string Parent = Path.substr(0, Path.find_last_of('/') + 1);
-    const QStorageInfo Volume(TPathRules::Shown(Parent));
-    const std::string Top = TPathRules::WithSeparator(Volume.rootPath().toLocal8Bit().toStdString());
-    Trash = TopTrash(Top, Reason);
-    if (Trash.empty())
-      return false;
-    // A mount's own Trash keeps paths relative to the mount, so they stay
-    // right wherever the volume is mounted next.
-    if (Path.starts_with(Top))
-      Original = Path.substr(Top.size());
+    if (MoveInto(Path, Home, Path, Error))
+      return true;
+    // Another mount of the same file system, a bind mount: no rename
+    // crosses it, so that mount's own Trash takes the object.
+    if (Error != EXDEV)
+      return Failed(Error);
   }
-  int Error = 0;
-  if (!MoveInto(Path, Trash, Original, Error)) {
-    Reason = QString("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(Error));
+  std::string Top;
+  if (const int Code = MountTop(Path.substr(0, Path.find_last_of('/') + 1), Top))
+    return Failed(Code);
+  const std::string Trash = TopTrash(Top, Reason);
+  if (Trash.empty())
     return false;
-  }
-  return true;
+  // A mount's own Trash keeps paths relative to the mount, so they stay
+  // right wherever the volume is mounted next.
+  const std::string Original = Path.starts_with(Top) ? Path.substr(Top.size()) : Path;
+  return MoveInto(Path, Trash, Original, Error) || Failed(Error);
 }

@@ -5,10 +5,11 @@
 #include <string>
 
 // Moves files and folders into the freedesktop.org Trash: the home Trash for
-// objects on the same file system as the user's data folder, else the Trash
-// at the top of the object's own mount. Paths are bytes, so names that are
-// not valid UTF-8 are trashed like any other. Nothing is ever deleted: an
-// object the Trash cannot take stays where it is.
+// objects on the same mount as the user's data folder, else the Trash at the
+// top of the object's own mount, a bind mount being a mount of its own.
+// Paths are bytes, so names that are not valid UTF-8 are trashed like any
+// other. Nothing is ever deleted: an object the Trash cannot take stays
+// where it is.
 class TTrash {
 public:
   // False, with the reason in Reason, when the object stays in place.

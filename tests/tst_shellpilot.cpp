@@ -12,9 +12,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -81,6 +83,11 @@ void StandIn(const std::string& Folder, const char* Name, const QByteArray& Body
   Script.write("#!/bin/sh\n" + Body);
   Script.close();
   Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+}
+
+bool MakeFile(const std::string& Path)
+{
+  return close(open(Path.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644)) == 0;
 }
 
 bool Exists(const std::string& Path)
@@ -370,6 +377,54 @@ private slots:
     QVERIFY(Exists(Tree.Path("stay.txt")));
     QCOMPARE(Answers.Asked.size(), 2);
     QVERIFY2(Answers.Asked[1].contains("not a folder"), qPrintable(Answers.Asked[1]));
+  }
+
+  // A bind mount of the home's own file system is a mount of its own: no
+  // rename reaches the home Trash, so the Trash at its top takes the file.
+  void trashOnABindMount_data()
+  {
+    QTest::addColumn<QByteArray>("atTop");  // made at the mount's top first
+    QTest::addColumn<QByteArray>("trash");  // where the file goes; empty: it stays
+    const QByteArray Uid = QByteArray::number(getuid()), Own = ".Trash-" + Uid;
+    QTest::newRow("its own Trash") << QByteArray() << Own;
+    QTest::newRow("the shared sticky .Trash") << QByteArray("sticky") << ".Trash/" + Uid;
+    QTest::newRow(".Trash not sticky") << QByteArray("plain") << Own;
+    QTest::newRow(".Trash a link to a sticky folder") << QByteArray("link") << Own;
+    QTest::newRow("a file in place of its own Trash") << QByteArray("file") << QByteArray();
+  }
+  void trashOnABindMount()
+  {
+    QFETCH(QByteArray, atTop);
+    QFETCH(QByteArray, trash);
+    const std::string Real = FHome->Path() + "/real", Top = FHome->Path() + "/bound/";
+    QVERIFY(mkdir(Real.c_str(), 0755) == 0 && mkdir(Top.c_str(), 0755) == 0);
+    if (mount(Real.c_str(), Top.c_str(), nullptr, MS_BIND, nullptr) != 0)
+      QSKIP("cannot bind-mount here");
+    const auto Unmount = qScopeGuard([&Top] { umount(Top.c_str()); });
+    QVERIFY(mkdir((Top + "sub").c_str(), 0755) == 0);
+    QVERIFY(MakeFile(Top + "sub/f"));
+    const std::string Shared = atTop == "link" ? Top + "sticky" : Top + ".Trash";
+    if (!atTop.isEmpty() && atTop != "file")
+      QVERIFY(mkdir(Shared.c_str(), 0755) == 0 && chmod(Shared.c_str(), atTop == "plain" ? 0777 : 01777) == 0);
+    if (atTop == "link")
+      QVERIFY(symlink("sticky", (Top + ".Trash").c_str()) == 0);
+    if (atTop == "file")
+      QVERIFY(MakeFile(Top + ".Trash-" + std::to_string(getuid())));
+
+    QString Reason;
+    const bool Moved = TTrash::MoveToTrash(Top + "sub/f", Reason);
+    QVERIFY(!Exists(TTrash::HomeTrash() + "/files/f"));
+    if (trash.isEmpty()) {
+      QVERIFY(!Moved);
+      QVERIFY(Exists(Top + "sub/f"));
+      QVERIFY2(Reason.contains("is not a folder"), qPrintable(Reason));
+      return;
+    }
+    QVERIFY2(Moved, qPrintable(Reason));
+    QVERIFY(!Exists(Top + "sub/f"));
+    QVERIFY(Exists(Top + trash.toStdString() + "/files/f"));
+    // Kept relative to the mount's top.
+    QVERIFY(Read(Top + trash.toStdString() + "/info/f.trashinfo").contains("\nPath=sub/f\n"));
   }
 
   void selectionHandlerCancels()
