@@ -312,7 +312,9 @@ bool TShellPilot::IsFolder() const
 void TShellPilot::RenameObject(QString& Name)
 {
   const std::string NewName = Bytes(Name);
-  if (FObject.Set && !FFolder.empty() && NewName != FObject.Name) {
+  // A name shown as it was is the name as it was: its bytes stay, also
+  // those that show as replacement characters.
+  if (FObject.Set && !FFolder.empty() && Name != TPathRules::Shown(FObject.Name)) {
     if (NewName.empty() || NewName == "." || NewName == ".." || NewName.find('/') != std::string::npos) {
       TPrompt::Warn(DialogWindow(), "Rename",
                     QString("\"%1\" cannot be used as a name: a name cannot be empty, \".\" or \"..\", "
