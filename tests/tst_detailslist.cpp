@@ -196,6 +196,23 @@ private slots:
     QCOMPARE(List.Model().rowCount(), 0);
   }
 
+  void rootWithFilesOnly()
+  {
+    TScanned Scan;
+    TTestTree Files;
+    Files.File("a", 10);
+    Files.File("b", 20);
+    QVERIFY(Scan.Form.StartScan(Files.Top()));
+    QVERIFY(ScansDone(Scan.Form));
+    TFolderNode* FilesTop = Scan.Form.Driver().FindRoot(Files.Top() + "/")->FNode;
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 3);
+    // Selected again, a root without sub-folders still lists its files.
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 6);
+    Scan.Form.SetCurrentNode(FilesTop);
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 3);
+  }
+
   void filterListsTwice()
   {
     TScanned Scan(8, "*.txt *.*");

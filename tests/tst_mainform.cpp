@@ -2,6 +2,7 @@
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTreeView.h"
+#include "DetailsList.h"
 #include "Directory.h"
 #include "MainForm.h"
 #include "Manual.h"
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeView>
 
 #include <atomic>
@@ -67,6 +69,12 @@ private slots:
     QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <10 MB"));
     QVERIFY(Form.Action("SNumButton")->isChecked());
     QVERIFY(Form.Action("ViewButton1")->isChecked());
+    QCOMPARE(Form.Action("ViewButton2")->text(), QString("Bytes &Allocated"));
+    // Nothing to update and no parent before anything is scanned.
+    Form.show();
+    QVERIFY(!Form.Action("Update1")->isEnabled());
+    QVERIFY(!Form.Action("ParentButton")->isEnabled());
+    QVERIFY(!Form.List().tabKeyNavigation());  // Tab leaves the list
     // A copy started now would open 20 pixels lower and further right.
     QSettings Store("Zelkon", "Spacelens");
     QCOMPARE(Store.value("Top").toString(), QString("125"));
@@ -144,6 +152,11 @@ private slots:
     QVERIFY(!Again.Driver().FSettings.FShowFiles);
     QCOMPARE(Again.geometry(), QRect(50, 60, 700, 500));
     QCOMPARE(QSettings("Zelkon", "Spacelens").value("Top").toString(), QString("80"));
+    // The folder tool bar's width is read when the window is first shown.
+    const int BarWidth = Store.value("ToolBar1Width").toInt();
+    QVERIFY(BarWidth > 0);
+    Again.show();
+    QCOMPARE(Again.findChild<QToolBar*>("ToolBar1")->minimumWidth(), BarWidth);
     // Values that are not numbers read as their defaults.
     QSettings("Zelkon", "Spacelens").setValue("BoldFactor", "lots");
     TMainForm Third;
@@ -244,6 +257,7 @@ private slots:
     Tree.Folder("a");
     Tree.Folder("a/b");
     Tree.File("a/b/f", 100);
+    Tree.File("a/g", 100);
     Tree.Folder("c");
     TMainForm Form;
     Form.show();
@@ -264,7 +278,18 @@ private slots:
     Form.UpdateBranch1Click();
     QVERIFY(ScansDone(Form));
     QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
-    QCOMPARE(Child(Root->FNode, "a")->FData->FObjects.Load(), 4u);
+    QCOMPARE(Child(Root->FNode, "a")->FData->FObjects.Load(), 5u);
+
+    // A "<Files>" entry is no folder to update: nothing happens.
+    TFolderNode* Files = nullptr;
+    for (TFolderNode* Node : Child(Root->FNode, "a")->Children())
+      if (Node->FData->FIsFiles)
+        Files = Node;
+    QVERIFY(Files);
+    Form.SetCurrentNode(Files);
+    Form.UpdateBranch1Click();
+    QVERIFY(!Form.Driver().Scanning());
+    QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
 
     // A rescan opens and selects again what was open and selected.
     Form.TreeView()->expand(Form.Model().IndexOf(Child(Root->FNode, "a")));
@@ -294,6 +319,7 @@ private slots:
     Tree.Folder("other");
     Tree.File("other/f", 5000);
     Tree.File("a.txt", 10);
+    Tree.File("b.txt", 20);
     std::atomic<bool> Released{false};
     TDirectory::SetFailureInjector([&Released](const char* Name) {
       while (std::string(Name) == "held" && !Released)
@@ -301,16 +327,28 @@ private slots:
       return 0;
     });
     TMainForm Form;
+    // Released however the test ends, before the window waits for its scan.
+    const std::shared_ptr<void> Release(nullptr, [&Released](void*) { Released = true; });
     Form.show();
     auto* Progress = Form.findChild<TScanProgress*>("ScanProgress");
     QVERIFY(Progress);
     QVERIFY(Form.StartScan(Tree.Top()));
     QTRY_VERIFY(Progress->Text().contains(" folders, "));
+    // A sum of selected rows stays while the scan goes on.
+    TDetailsList& List = Form.List();
+    QTRY_COMPARE(List.Model().rowCount(), 3);  // the root's own row and its files
+    List.selectionModel()->select(List.Model().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    List.selectionModel()->select(List.Model().index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QString Sum = Form.StatusText(2);
+    QVERIFY(!Sum.isEmpty());
+    const QString Before = Progress->Text();
+    QTRY_VERIFY(Progress->Text() != Before);  // the next progress tick
+    QCOMPARE(Form.StatusText(2), Sum);
     Released = true;
     QVERIFY(ScansDone(Form));
     TDirectory::SetFailureInjector(nullptr);
     // What the scan counted, when it is over.
-    QTRY_VERIFY(Progress->Text().startsWith("Scanned 3 folders, 2 files in "));
+    QTRY_VERIFY(Progress->Text().startsWith("Scanned 3 folders, 3 files in "));
   }
 
   void removeAndCloseWhileScanning()

@@ -44,6 +44,10 @@ private slots:
     QTest::newRow("KB only, grouped") << 1234567ull << 1 << 2 << 2 << "1,234,567.0 kb";
     QTest::newRow("allocated counts the folder too") << 9ull << 2 << 2 << 1 << "10 kb";
     QTest::newRow("objects: grouped, no unit") << 1234ull << 6 << 1 << 3 << "1,234";
+    QTest::newRow("automatic, kilobytes") << 900ull << 1 << 3 << 2 << "900.0 KB";
+    QTest::newRow("automatic, gigabytes") << 6135811ull << 1 << 3 << 2 << "5.9 GB";
+    QTest::newRow("automatic, terabytes") << 3ull * 1024 * 1024 * 1024 << 1 << 3 << 3 << "3.00 TB";
+    QTest::newRow("automatic, empty") << 0ull << 1 << 3 << 2 << "0.0 KB";
   }
   void formatValue()
   {
@@ -96,27 +100,29 @@ private slots:
   void captions_data()
   {
     QTest::addColumn<int>("error");
-    QTest::addColumn<bool>("incomplete");
+    QTest::addColumn<int>("state");
     QTest::addColumn<bool>("top");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("plain") << 0 << false << false << "folder";
-    QTest::newRow("access denied") << EACCES << false << false << "folder [Access Denied!]";
-    QTest::newRow("not permitted") << EPERM << false << false << "folder [Access Denied!]";
-    QTest::newRow("other error") << EIO << false << false << "folder [Error!]";
-    QTest::newRow("being scanned") << 0 << true << false << "folder  <==";
-    QTest::newRow("both") << EIO << true << false << "folder [Error!]  <==";
-    QTest::newRow("a root shows no marks") << EACCES << true << true << "/top";
+    QTest::newRow("plain") << 0 << int(fsDone) << false << "folder";
+    QTest::newRow("access denied") << EACCES << int(fsFailed) << false << "folder [Access Denied!]";
+    QTest::newRow("not permitted") << EPERM << int(fsFailed) << false << "folder [Access Denied!]";
+    QTest::newRow("other error") << EIO << int(fsFailed) << false << "folder [Error!]";
+    QTest::newRow("being scanned") << 0 << int(fsListing) << false << "folder  <==";
+    QTest::newRow("waiting to be scanned") << 0 << int(fsQueued) << false << "folder  <==";
+    QTest::newRow("both") << EIO << int(fsListing) << false << "folder [Error!]  <==";
+    QTest::newRow("cut short by a stop") << 0 << int(fsStopped) << false << "folder [Stopped]";
+    QTest::newRow("a root shows no marks") << EACCES << int(fsListing) << true << "/top";
   }
   void captions()
   {
     QFETCH(int, error);
-    QFETCH(bool, incomplete);
+    QFETCH(int, state);
     QFETCH(bool, top);
     QFETCH(QString, caption);
     TFixture Fixture;
     TFolderNode* Node = top ? Fixture.Top : Fixture.Add(Fixture.Top, "folder", 1);
     Node->FData->FErrorCode = error;
-    Node->FData->FState = incomplete ? fsListing : fsDone;
+    Node->FData->FState = TFolderState(state);
     QCOMPARE(Fixture.Display.NodeCaption(Node->FData), caption);
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 1);
     Files->FData->FIsFiles = true;
