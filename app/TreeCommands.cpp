@@ -82,18 +82,23 @@ void TTreeCommands::SortChildren(const std::vector<TFolderNode*>& Nodes)
   FTree.Reorder(Orders);
 }
 
-void TTreeCommands::ResortTree(TFolderNode* Node)
+std::vector<TFolderNode*> TTreeCommands::Branch(TFolderNode* Node, bool ShownOnly) const
 {
-  std::vector<TFolderNode*> Shown;
+  std::vector<TFolderNode*> Nodes;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
-    Shown.push_back(Current);
-    if (IsExpanded(Current))
+    Nodes.push_back(Current);
+    if (!ShownOnly || IsExpanded(Current))
       Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
   }
-  SortChildren(Shown);
+  return Nodes;
+}
+
+void TTreeCommands::ResortTree(TFolderNode* Node)
+{
+  SortChildren(Branch(Node, true));
 }
 
 void TTreeCommands::Relabel(TFolderNode* Node, bool Bold)
@@ -166,17 +171,11 @@ void TTreeCommands::KeepState(const TRoot* Root, TTreeState State)
 void TTreeCommands::FullExpand(TFolderNode* Node)
 {
   // Everything is sorted and marked first, then the view expands in one go.
-  std::vector<TFolderNode*> Branch;
-  std::vector<TFolderNode*> Pending{Node};
-  while (!Pending.empty()) {
-    TFolderNode* Current = Pending.back();
-    Pending.pop_back();
-    Branch.push_back(Current);
+  const std::vector<TFolderNode*> Nodes = Branch(Node, false);
+  for (TFolderNode* Current : Nodes)
     if (Current->FData->Finished())
       Current->FData->FChildrenLabelled = true;
-    Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
-  }
-  SortChildren(Branch);
+  SortChildren(Nodes);
   FBulkExpanding = true;
   FView->expandRecursively(FModel.IndexOf(Node));
   FBulkExpanding = false;
@@ -254,13 +253,9 @@ void TTreeCommands::ResortAll(bool Relabel)
   if (Relabel)
     this->Relabel(nullptr, false);
   std::vector<TFolderNode*> Shown;
-  std::vector<TFolderNode*> Pending(FTree.TopNodes().begin(), FTree.TopNodes().end());
-  while (!Pending.empty()) {
-    TFolderNode* Current = Pending.back();
-    Pending.pop_back();
-    Shown.push_back(Current);
-    if (IsExpanded(Current))
-      Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
+  for (TFolderNode* Top : FTree.TopNodes()) {
+    const std::vector<TFolderNode*> Nodes = Branch(Top, true);
+    Shown.insert(Shown.end(), Nodes.begin(), Nodes.end());
   }
   SortChildren(Shown);
 }

@@ -68,6 +68,9 @@ public:
   void Relabel(TFolderNode* Node, bool Bold);
 
 private:
+  // Node and every folder below it, or only those shown: below expanded ones.
+  std::vector<TFolderNode*> Branch(TFolderNode* Node, bool ShownOnly) const;
+
   TFolderTreeView* FView;
   TFolderModel& FModel;
   TFolderTree& FTree;
