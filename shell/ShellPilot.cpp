@@ -115,7 +115,7 @@ QAction* CopyAction(QAction* Source, QObject* Parent)
 
 }  // namespace
 
-TShellPilot::TShellPilot(QWidget* Owner) : FOwner(Owner) {}
+TShellPilot::TShellPilot(QWidget* Owner) : QObject(Owner), FOwner(Owner) {}
 
 TShellPilot::~TShellPilot() = default;
 

@@ -44,7 +44,8 @@ public:
     skPrinterShortcuts = 22,
   };
 
-  // Owner is the window that dialogs and menus belong to.
+  // Owner is the window that dialogs and menus belong to; it owns the
+  // component, as a window owns its parts.
   explicit TShellPilot(QWidget* Owner = nullptr);
   ~TShellPilot() override;
 
