@@ -36,12 +36,13 @@ inline void StandIn(const std::string& Folder, const char* Name, const QByteArra
   Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
 }
 
-// Folder searched first for programs while the object lives.
+// Folder searched first for programs while the object lives; with Only the
+// one searched, so that the system's own programs are not found.
 class TProgramsFirst {
 public:
-  explicit TProgramsFirst(const std::string& Folder) : FOld(qgetenv("PATH"))
+  explicit TProgramsFirst(const std::string& Folder, bool Only = false) : FOld(qgetenv("PATH"))
   {
-    qputenv("PATH", QByteArray::fromStdString(Folder) + ":" + FOld);
+    qputenv("PATH", QByteArray::fromStdString(Folder) + (Only ? QByteArray() : ":" + FOld));
   }
   ~TProgramsFirst() { qputenv("PATH", FOld); }
 

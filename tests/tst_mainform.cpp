@@ -93,12 +93,10 @@ private slots:
     TTestTree Programs;
     if (!opener.isEmpty())
       StandIn(Programs.Top(), "xdg-open", opener);
-    const QByteArray Kept = qgetenv("PATH");
-    qputenv("PATH", QByteArray::fromStdString(Programs.Top()));
+    const TProgramsFirst Only(Programs.Top(), true);
     TAnswers Answers;
     QVERIFY(TManual::Open("options"));
     QTRY_COMPARE(Answers.Asked.size(), 1);
-    qputenv("PATH", Kept);
     QVERIFY(Answers.Asked[0].contains(TManual::Path()));
   }
 

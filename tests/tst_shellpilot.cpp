@@ -1,16 +1,15 @@
 #include "FolderData.h"
 #include "PathRules.h"
-#include "Prompt.h"
 #include "PropertiesDialog.h"
 #include "ShellPilot.h"
 #include "ShellPilotError.h"
+#include "StandIns.h"
 #include "TestHome.h"
 #include "TestTree.h"
 #include "Trash.h"
 #include "ZelSystemImageList.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
@@ -21,23 +20,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// Answers every prompt as told and remembers what was asked.
-struct TAnswers {
-  TAnswers()
-  {
-    TPrompt::SetAnswerer([this](TPrompt::TKind Kind, const QString&, const QString& Text, QString& Value) {
-      Asked << Text;
-      if (Kind == TPrompt::pkInput)
-        Value = Input;
-      return Yes;
-    });
-  }
-  ~TAnswers() { TPrompt::SetAnswerer(nullptr); }
-  bool Yes = true;
-  QString Input;
-  QStringList Asked;
-};
 
 // Chooses the item with the given text in the next popup menu (or dismisses
 // it when the text is empty), as a person would with the keyboard.
@@ -74,16 +56,6 @@ QStringList MenuTexts(TShellPilot& Pilot, QMenu* Extra = nullptr)
   QString Command;
   Pilot.ShowContextMenu(QPoint(10, 10), Extra, Command);
   return Texts;
-}
-
-// A stand-in for a desktop program: a shell script of that name in Folder.
-void StandIn(const std::string& Folder, const char* Name, const QByteArray& Body)
-{
-  QFile Script(QString::fromStdString(Folder + "/" + Name));
-  QVERIFY(Script.open(QIODevice::WriteOnly));
-  Script.write("#!/bin/sh\n" + Body);
-  Script.close();
-  Script.setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
 }
 
 bool MakeFile(const std::string& Path)
@@ -368,9 +340,7 @@ private slots:
     // A file where the Trash folder should be.
     QVERIFY(mkdir((FHome->Path() + "/.local").c_str(), 0755) == 0);
     QVERIFY(mkdir((FHome->Path() + "/.local/share").c_str(), 0755) == 0);
-    QFile Blocker(QString::fromStdString(TTrash::HomeTrash()));
-    QVERIFY(Blocker.open(QIODevice::WriteOnly));
-    Blocker.close();
+    QVERIFY(MakeFile(TTrash::HomeTrash()));
     TShellPilot Pilot;
     Pilot.SetObjectName(Tree.Path("stay.txt"));
     TAnswers Answers;
@@ -494,13 +464,13 @@ private slots:
     Tree.File("caf\xe9.txt", 1);
     const std::string Log = Tree.Path("opened");
     StandIn(Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
-    const QByteArray OldPath = qgetenv("PATH");
-    qputenv("PATH", QByteArray::fromStdString(Tree.Path("bin")) + ":" + OldPath);
     TShellPilot Pilot;
     Pilot.SetObjectName(Tree.Path("caf\xe9.txt"));
-    QVERIFY(Pilot.InvokeCommand(""));
-    QVERIFY(Pilot.InvokeCommand("explore"));
-    qputenv("PATH", OldPath);
+    {
+      const TProgramsFirst Programs(Tree.Path("bin"));
+      QVERIFY(Pilot.InvokeCommand(""));
+      QVERIFY(Pilot.InvokeCommand("explore"));
+    }
     // The two openers run side by side: either may write first.
     auto Opened = [&] {
       QList<QByteArray> Lines = Read(Log).split('\n');
@@ -603,12 +573,11 @@ private slots:
   {
     TTestTree Tree;
     Tree.Folder("bin");
-    const QByteArray OldPath = qgetenv("PATH");
+    const TProgramsFirst Programs(Tree.Path("bin"), true);
     TShellPilot Pilot;
     TAnswers Answers;
     Answers.Input = "smb://server/share";
 
-    qputenv("PATH", QByteArray::fromStdString(Tree.Path("bin")));
     QVERIFY(!Pilot.ConnectNetworkDrive());
     QVERIFY(Answers.Asked.last().contains("needs the program gio"));
 
@@ -619,7 +588,6 @@ private slots:
     QVERIFY2(Answers.Asked.last().contains("gio: smb://server/none: No such share"), qPrintable(Answers.Asked.last()));
     Answers.Yes = false;
     QVERIFY(!Pilot.ConnectNetworkDrive());
-    qputenv("PATH", OldPath);
   }
 
   void fileChangeFollowsTheFolder()
