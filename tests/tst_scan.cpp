@@ -65,6 +65,12 @@ struct TScanRun : TScanListener {
   int StoppedScans = 0;
 };
 
+// Every open or read of Name (a name, or a whole path) fails with Code.
+void FailOn(const std::string& Name, int Code)
+{
+  TDirectory::SetFailureInjector([Name, Code](const char* Given) { return Name == Given ? Code : 0; });
+}
+
 TFolderNode* FilesEntry(TFolderNode* Node)
 {
   for (TFolderNode* Item : Node->Children())
@@ -441,9 +447,7 @@ private slots:
     Tree.Folder("open");
     NextScan().FShowErrors = showErrors;
     NextScan().SetFileFilter(filter.toStdString());
-    TDirectory::SetFailureInjector([Name = failing.toStdString(), code](const char* Given) {
-      return Name == Given ? code : 0;
-    });
+    FailOn(failing.toStdString(), code);
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Secret = Child(Top, "secret");
@@ -509,9 +513,7 @@ private slots:
       for (int Level = 0; Level < Depth; ++Level)
         Folder += "level-0123/";
     }
-    TDirectory::SetFailureInjector([Name = failing.toStdString(), code](const char* Given) {
-      return Name == Given ? code : 0;
-    });
+    FailOn(failing.toStdString(), code);
     TScanSettings Settings;
     Settings.SetFileFilter(patterns.toStdString());
     std::vector<TListedFile> Files;
@@ -528,7 +530,7 @@ private slots:
   {
     TTestTree Tree;
     const std::string Top = Tree.Top() + "/";
-    TDirectory::SetFailureInjector([Top](const char* Name) { return Name == Top ? EACCES : 0; });
+    FailOn(Top, EACCES);
     TScanRun Run;
     QCOMPARE(Run.Scan(Tree.Top()), nullptr);
     QCOMPARE(Run.Driver.Roots(), nullptr);
@@ -767,20 +769,24 @@ private slots:
     for (int Index = 0; Index < 50; ++Index)
       Tree.Folder(std::to_string(Index));
     // The scan is held at one folder until the partial drain has happened.
-    std::atomic<bool> Released{false};
-    TDirectory::SetFailureInjector([&Released](const char* Name) {
-      while (std::string(Name) == "7" && !Released)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::atomic<bool> Reached{false}, Released{false};
+    TDirectory::SetFailureInjector([&Reached, &Released](const char* Name) {
+      if (std::string(Name) == "7") {
+        Reached = true;
+        while (!Released)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
       return 0;
     });
     TScanRun Run;
     QVERIFY(Run.Driver.StartScan(Tree.Top()));
     TRoot* Root = Run.Driver.Roots();
-    QTest::qWait(50);
+    const bool Held = QTest::qWaitFor([&Reached] { return Reached.load(); });
     // A drain whose time is up takes the results so far in hand and applies
     // none; the end of the walk comes after them.
     Root->FWorker->Drain(std::chrono::steady_clock::now() - std::chrono::seconds(1));
     Released = true;
+    QVERIFY(Held);
     Run.Driver.Await(Root);
     QCOMPARE(Root->FWorker, nullptr);
     QVERIFY(!Run.Driver.Scanning());
