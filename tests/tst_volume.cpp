@@ -120,30 +120,32 @@ private slots:
     QCOMPARE(ReadVolumeInfo(Root), 0);
     QCOMPARE(Root.FFileSystem, std::string("User Defined"));
     QCOMPARE(Root.FClusterSize, 2048u);
-
-    // A missing folder: the volume is unknown, the user's size stays.
-    Root.FPath = Tree.Path("missing/");
-    QCOMPARE(ReadVolumeInfo(Root), ENOENT);
-    QCOMPARE(Root.FFileSystem, std::string("Unknown FS"));
-    QCOMPARE(Root.FClusterSize, 2048u);
-    QCOMPARE(Root.FTotalKB, 0u);
-
-    Root.FPath = Tree.Top() + "/";
     ClearUserClusterSize(Root);
     QVERIFY(Root.FFileSystem != "User Defined" && Root.FFileSystem != "Unknown FS");
   }
 
+  // A missing folder: the volume is unknown, and a size the user chose stays.
+  void missingFolder_data()
+  {
+    QTest::addColumn<quint32>("userSize");
+    QTest::newRow("the volume's size") << 0u;
+    QTest::newRow("the user's size") << 2048u;
+  }
   void missingFolder()
   {
+    QFETCH(quint32, userSize);
     TRoot Root;
     Root.FPath = "/no/such/folder/";
+    if (userSize)
+      SetUserClusterSize(Root, userSize);
     QCOMPARE(ReadVolumeInfo(Root), ENOENT);
     QCOMPARE(Root.FFileSystem, std::string("Unknown FS"));
-    QCOMPARE(Root.FClusterSize, 512u);
+    QCOMPARE(Root.FClusterSize, userSize ? userSize : 512u);
     QCOMPARE(Root.FBytesPerSector, 512u);
     QCOMPARE(Root.FSectorsPerCluster, 1u);
+    QCOMPARE(Root.FTotalKB, 0u);
     uint64_t Total = 1, Free = 1;
-    QCOMPARE(GetDiskSpaceKB("/no/such/folder/", Total, Free), ENOENT);
+    QCOMPARE(GetDiskSpaceKB(Root.FPath, Total, Free), ENOENT);
     QCOMPARE(Total, 0u);
     QCOMPARE(Free, 0u);
   }
