@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <atomic>
@@ -254,59 +255,76 @@ private slots:
   void absolutePaths_data()
   {
     QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("absolute") << "/usr/share" << "/usr/share";
-    QTest::newRow("trailing separator") << "/usr/share/" << "/usr/share";
-    QTest::newRow("relative") << "docs/x" << "/work/here/docs/x";
-    QTest::newRow("dot") << "." << "/work/here";
-    QTest::newRow("dot dot") << "../there/./x//y" << "/work/there/x/y";
-    QTest::newRow("home") << "~" << "/home/me";
-    QTest::newRow("below home") << "~/music" << "/home/me/music";
-    QTest::newRow("tilde inside a name") << "~music" << "/work/here/~music";
-    QTest::newRow("root") << "/" << "/";
-    QTest::newRow("above root") << "/../.." << "/";
-  }
-  void absolutePathWithoutCurrentFolder()
-  {
-    QCOMPARE(TPathRules::Absolute("relative", "", "/home/me"), std::string());
-    QCOMPARE(TPathRules::Absolute("/absolute", "", "/home/me"), std::string("/absolute"));
+    const QString Here = "/work/here";
+    QTest::newRow("absolute") << "/usr/share" << Here << "/usr/share";
+    QTest::newRow("trailing separator") << "/usr/share/" << Here << "/usr/share";
+    QTest::newRow("relative") << "docs/x" << Here << "/work/here/docs/x";
+    QTest::newRow("dot") << "." << Here << "/work/here";
+    QTest::newRow("dot dot") << "../there/./x//y" << Here << "/work/there/x/y";
+    QTest::newRow("home") << "~" << Here << "/home/me";
+    QTest::newRow("below home") << "~/music" << Here << "/home/me/music";
+    QTest::newRow("tilde inside a name") << "~music" << Here << "/work/here/~music";
+    QTest::newRow("root") << "/" << Here << "/";
+    QTest::newRow("above root") << "/../.." << Here << "/";
+    QTest::newRow("relative, no current folder") << "relative" << "" << "";
+    QTest::newRow("absolute, no current folder") << "/absolute" << "" << "/absolute";
   }
   void absolutePaths()
   {
     QFETCH(QString, given);
+    QFETCH(QString, current);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(TPathRules::Absolute(given.toStdString(), "/work/here", "/home/me")), expected);
+    QCOMPARE(QString::fromStdString(TPathRules::Absolute(given.toStdString(), current.toStdString(), "/home/me")),
+             expected);
   }
 
-  void linkToFolder_data()
+  // A link or a mount point is entered only when links are followed, and
+  // so is it by an update of its own branch.
+  void linkOrMountPoint_data()
   {
+    QTest::addColumn<bool>("mounted");  // a tmpfs mount point, else a link
     QTest::addColumn<bool>("follow");
-    QTest::newRow("not followed") << false;
-    QTest::newRow("followed") << true;
+    QTest::newRow("link") << false << false;
+    QTest::newRow("link, followed") << false << true;
+    QTest::newRow("mount point") << true << false;
+    QTest::newRow("mount point, followed") << true << true;
   }
-  void linkToFolder()
+  void linkOrMountPoint()
   {
+    QFETCH(bool, mounted);
     QFETCH(bool, follow);
     TTestTree Tree;
-    Tree.Folder("target");
-    Tree.File("target/f", 5000);
-    Tree.Link("link", "target");
+    Tree.Folder("plain");
+    Tree.File("plain/f", 5000);
+    Tree.Folder("mnt");
+    if (mounted && mount("spacelens-test", Tree.Path("mnt").c_str(), "tmpfs", 0, "size=1m") != 0)
+      QSKIP("cannot mount a tmpfs here");
+    const auto Unmount = qScopeGuard([&] {
+      if (mounted)
+        umount2(Tree.Path("mnt").c_str(), MNT_DETACH);
+    });
+    if (mounted)
+      Tree.File("mnt/f", 5000);
+    else
+      Tree.Link("link", "plain");
     NextScan().FFollowReparsePoints = follow;
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
-    TFolderNode* Link = Child(Top, "link");
-    QVERIFY(Link);
-    const std::string Expected = follow ? Counts(Child(Top, "target")->FData) : std::string("1/0/1");
-    // An update of the link's own branch enters it just the same.
+    TFolderNode* Node = Child(Top, mounted ? "mnt" : "link");
+    QVERIFY(Node);
+    // Entered, it counts as the plain folder; else as an empty one.
+    const std::string Expected = follow ? Counts(Child(Top, "plain")->FData) : std::string("1/0/1");
     for (bool Update : {false, true}) {
       if (Update) {
-        QVERIFY(Run.Driver.UpdateBranch(Link));
+        QVERIFY(Run.Driver.UpdateBranch(Node));
         Run.Finish();
       }
-      QCOMPARE(Link->FData->FErrorCode.Load(), 0);
-      QCOMPARE(Link->FData->Finished(), true);
-      QCOMPARE(Counts(Link->FData), Expected);
-      QCOMPARE(Link->FData->FOwnFiles.Load(), follow ? 1 : 0);
+      QCOMPARE(Node->FData->FErrorCode.Load(), 0);
+      QCOMPARE(Node->FData->Finished(), true);
+      QCOMPARE(Counts(Node->FData), Expected);
+      QCOMPARE(Node->FData->FOwnFiles.Load(), follow ? 1 : 0);
     }
     QVERIFY(Run.Failures.empty());
   }
@@ -731,36 +749,6 @@ private slots:
     QCOMPARE(Run.Driver.Roots()->FNext, nullptr);
     QCOMPARE(Run.Tree.TopNodes().size(), 1u);
     QCOMPARE(Second->ChildCount(), 1u);
-  }
-
-  void mountPoint_data()
-  {
-    QTest::addColumn<bool>("follow");
-    QTest::newRow("not followed") << false;
-    QTest::newRow("followed") << true;
-  }
-  void mountPoint()
-  {
-    QFETCH(bool, follow);
-    TTestTree Tree;
-    Tree.Folder("mnt");
-    if (mount("spacelens-test", Tree.Path("mnt").c_str(), "tmpfs", 0, "size=1m") != 0)
-      QSKIP("cannot mount a tmpfs here");
-    Tree.File("mnt/f", 100);
-    NextScan().FFollowReparsePoints = follow;
-    TScanRun Run;
-    TFolderNode* Top = Run.Scan(Tree.Top());
-    TFolderNode* Mounted = Child(Top, "mnt");
-    const int64_t Listed = Mounted->FData->FOwnFiles;
-    // An update of the mount point's own branch enters it just the same.
-    const bool Updated = Run.Driver.UpdateBranch(Mounted);
-    Run.Finish();
-    umount(Tree.Path("mnt").c_str());
-    QVERIFY(Updated);
-    QCOMPARE(Listed, follow ? 1 : 0);  // not entered: finished, no files of its own
-    QCOMPARE(Mounted->FData->FOwnFiles.Load(), Listed);
-    QCOMPARE(Mounted->FData->FErrorCode.Load(), 0);
-    QCOMPARE(Mounted->FData->Finished(), true);
   }
 
   void awaitAfterAPartialDrain()
