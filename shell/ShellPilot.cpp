@@ -119,11 +119,6 @@ TShellPilot::TShellPilot(QWidget* Owner) : QObject(Owner), FOwner(Owner) {}
 
 TShellPilot::~TShellPilot() = default;
 
-QString TShellPilot::Version()
-{
-  return "TShellPilot V2.4";
-}
-
 QWidget* TShellPilot::DialogWindow() const
 {
   return FOwner ? FOwner->window() : QApplication::activeWindow();

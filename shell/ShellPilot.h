@@ -56,7 +56,6 @@ public:
   // A name in the folder, a display name, or a path (which moves the folder
   // too); "/" is the root drive in the computer.
   void SetObjectName(const std::string& Name);
-  QString Filter() const { return FFilter.join(';'); }
   // Masks separated by ";"; an empty filter is "*".
   void SetFilter(const QString& Masks);
   bool FileSystemOnly() const { return FFileSystemOnly; }
@@ -65,7 +64,6 @@ public:
   void SetFileSystemOnly(bool Only) { FFileSystemOnly = Only; }
   // Names of several objects of the folder; used and emptied by the verbs.
   std::vector<std::string>& MultiObjects() { return FMultiObjects; }
-  static QString Version();
 
   void SelectFolderAsObject();
   bool NextObject();
