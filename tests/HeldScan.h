@@ -14,6 +14,35 @@
 #include <string>
 #include <thread>
 
+// Holds the worker that opens a folder of the given name until Release() or
+// until the holder goes, whichever comes first; the scan goes on elsewhere.
+class THold {
+public:
+  explicit THold(const std::string& Folder)
+  {
+    TDirectory::SetFailureInjector([this, Folder](const char* Name) {
+      if (Folder == Name) {
+        FReached = true;
+        while (!FReleased)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      return 0;
+    });
+  }
+  ~THold()
+  {
+    Release();
+    TDirectory::SetFailureInjector(nullptr);
+  }
+  // Waits until a worker is held there.
+  bool Reached() const { return QTest::qWaitFor([this] { return FReached.load(); }); }
+  void Release() { FReleased = true; }
+
+private:
+  std::atomic<bool> FReached{false};
+  std::atomic<bool> FReleased{false};
+};
+
 // A real scan of a small tree, held at the folder "held" until it goes, so
 // a test sees a root while its scan runs. Its other folder, "other", is
 // finished and attached to the tree by the time the constructor returns.
@@ -24,17 +53,9 @@ public:
     FFiles.Folder("held");
     FFiles.Folder("other");
     FFiles.File("other/f", 5000);
-    TDirectory::SetFailureInjector([this](const char* Name) {
-      if (std::string(Name) == "held") {
-        FReached = true;
-        while (!FReleased)
-          std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-      return 0;
-    });
     FRoot = FDriver.StartScan(FFiles.Top());
     QVERIFY(FRoot);
-    QVERIFY(QTest::qWaitFor([this] { return FReached.load(); }));
+    QVERIFY(FHold.Reached());
     QVERIFY(QTest::qWaitFor([this] {
       FDriver.Drain();
       return Other() && Other()->FData->Finished();
@@ -42,9 +63,8 @@ public:
   }
   ~THeldScan()
   {
-    FReleased = true;
+    FHold.Release();
     FDriver.Await(FRoot);
-    TDirectory::SetFailureInjector(nullptr);
   }
 
   TRoot* Root() const { return FRoot; }
@@ -57,10 +77,9 @@ public:
   }
 
 private:
+  THold FHold{"held"};
   TTestTree FFiles;
   TFolderTree FTree;
   TScanDriver FDriver{FTree};
   TRoot* FRoot = nullptr;
-  std::atomic<bool> FReached{false};
-  std::atomic<bool> FReleased{false};
 };

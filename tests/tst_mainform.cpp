@@ -2,6 +2,7 @@
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTreeView.h"
+#include "HeldScan.h"
 #include "DetailsList.h"
 #include "Directory.h"
 #include "MainForm.h"
@@ -25,9 +26,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
-
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -318,15 +316,9 @@ private slots:
     Tree.File("other/f", 5000);
     Tree.File("a.txt", 10);
     Tree.File("b.txt", 20);
-    std::atomic<bool> Released{false};
-    TDirectory::SetFailureInjector([&Released](const char* Name) {
-      while (std::string(Name) == "held" && !Released)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      return 0;
-    });
     TMainForm Form;
-    // Released however the test ends, before the window waits for its scan.
-    const std::shared_ptr<void> Release(nullptr, [&Released](void*) { Released = true; });
+    // Declared after the window, so released before the window waits for it.
+    THold Hold("held");
     Form.show();
     auto* Progress = Form.findChild<TScanProgress*>("ScanProgress");
     QVERIFY(Progress);
@@ -342,9 +334,8 @@ private slots:
     const QString Before = Progress->Text();
     QTRY_VERIFY(Progress->Text() != Before);  // the next progress tick
     QCOMPARE(Form.StatusText(2), Sum);
-    Released = true;
+    Hold.Release();
     QVERIFY(ScansDone(Form));
-    TDirectory::SetFailureInjector(nullptr);
     // What the scan counted, when it is over.
     QTRY_VERIFY(Progress->Text().startsWith("Scanned 3 folders, 3 files in "));
   }

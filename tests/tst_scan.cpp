@@ -8,6 +8,7 @@
 #include "Root.h"
 #include "Scan2.h"
 #include "ScanDriver.h"
+#include "HeldScan.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
 #include "TestTree.h"
@@ -757,23 +758,15 @@ private slots:
     for (int Index = 0; Index < 50; ++Index)
       Tree.Folder(std::to_string(Index));
     // The scan is held at one folder until the partial drain has happened.
-    std::atomic<bool> Reached{false}, Released{false};
-    TDirectory::SetFailureInjector([&Reached, &Released](const char* Name) {
-      if (std::string(Name) == "7") {
-        Reached = true;
-        while (!Released)
-          std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-      return 0;
-    });
+    THold Hold("7");
     TScanRun Run;
     QVERIFY(Run.Driver.StartScan(Tree.Top()));
     TRoot* Root = Run.Driver.Roots();
-    const bool Held = QTest::qWaitFor([&Reached] { return Reached.load(); });
+    const bool Held = Hold.Reached();
     // A drain whose time is up takes the results so far in hand and applies
     // none; the end of the walk comes after them.
     Root->FWorker->Drain(std::chrono::steady_clock::now() - std::chrono::seconds(1));
-    Released = true;
+    Hold.Release();
     QVERIFY(Held);
     Run.Driver.Await(Root);
     QCOMPARE(Root->FWorker, nullptr);
