@@ -207,19 +207,28 @@ bool TMainForm::StartScan(const std::string& Path)
     return false;
   // The rescanned root's nodes go away: its top node becomes current first,
   // and what was open and selected is opened again when the scan ends.
+  // A root that does not hold the selection leaves it where it is.
+  const TRoot* Existing = FDriver.FindRoot(Folder);
   std::optional<TTreeCommands::TTreeState> Saved;
-  if (TRoot* Existing = FDriver.FindRoot(Folder)) {
-    Saved = FCommands->SaveState(Existing->FNode, FCurrentNode);
-    SetCurrentNode(Existing->FNode);
+  if (Existing) {
+    Saved = FCommands->TakeState(Existing);
+    if (!Saved)
+      Saved = FCommands->SaveState(Existing->FNode, FCurrentNode);
+    if (Saved->FHasCurrent)
+      SetCurrentNode(Existing->FNode);
   }
+  // A scan ended by its own restart is not one the user stopped.
+  FRestarting = Existing && Existing->Scanning();
   TRoot* Root = FDriver.StartScan(Folder);
+  FRestarting = false;
   if (!Root)
     return false;
   if (Saved)
     FCommands->KeepState(Root, std::move(*Saved));
   Root->FNode->FBold = FDisplay.FBoldFactor < 100;
   Root->FNode->FImageIndex = -1;
-  SetCurrentNode(Root->FNode);
+  if (!Saved || Saved->FHasCurrent)
+    SetCurrentNode(Root->FNode);
   RefreshCaption();
   FProgress->Started();
   FDrainTimer.start();
@@ -256,7 +265,8 @@ void TMainForm::ScanProgress(TRoot* Root)
 void TMainForm::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
   RefreshStatus(true);
-  FProgress->Ended(Counted, Stopped);
+  if (!FRestarting)
+    FProgress->Ended(Counted, Stopped);
   // What was selected before a rescan, unless another folder was chosen since.
   if (TFolderNode* Current = FCommands->ScanFinished(Root, Stopped); Current && FCurrentNode == Root->FNode)
     SetCurrentNode(Current);

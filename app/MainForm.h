@@ -118,6 +118,7 @@ private:
   TShellPilot* FShellPilot;
   TFolderNode* FCurrentNode = nullptr;
   bool FShown = false;
+  bool FRestarting = false;
 
   TFolderTreeView* FTreeView;
   QSplitter* FSplitter;

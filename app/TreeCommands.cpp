@@ -148,16 +148,25 @@ TFolderNode* TTreeCommands::ScanFinished(TRoot* Root, bool Stopped)
     if (FDisplay.FShowType == vtPercent)
       FModel.RefreshLabels(Top);
   }
-  const auto Kept = FKept.find(Root);
-  if (Kept == FKept.end())
+  const std::optional<TTreeState> Kept = TakeState(Root);
+  if (!Kept)
     return nullptr;
-  const TTreeState State = std::move(Kept->second);
-  FKept.erase(Kept);
+  const TTreeState& State = *Kept;
   // Parents come before their children in the saved order.
   for (const std::vector<std::string>& Names : State.FExpanded)
     if (TFolderNode* Node = Find(Top, Names))
       FView->expand(FModel.IndexOf(Node));
   return State.FHasCurrent ? Find(Top, State.FCurrent) : nullptr;
+}
+
+std::optional<TTreeCommands::TTreeState> TTreeCommands::TakeState(const TRoot* Root)
+{
+  const auto Kept = FKept.find(Root);
+  if (Kept == FKept.end())
+    return std::nullopt;
+  TTreeState State = std::move(Kept->second);
+  FKept.erase(Kept);
+  return State;
 }
 
 void TTreeCommands::KeepState(const TRoot* Root, TTreeState State)

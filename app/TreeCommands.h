@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ public:
   TTreeState SaveState(const TFolderNode* Top, const TFolderNode* Current) const;
   // Keeps State for when the scan of Root ends; an empty state forgets it.
   void KeepState(const TRoot* Root, TTreeState State);
+  // The state kept for Root, taken back (a rescan started again before the
+  // last one ended keeps what was open before the first).
+  std::optional<TTreeState> TakeState(const TRoot* Root);
   // The folders below Top, "<Files>" entries left out.
   static int CountFolders(const TFolderNode* Top);
   // Bold for the large folders below Node, and new labels for them (every

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Relaxed.h"
+
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -30,8 +32,10 @@ public:
   TFolderData* FData = nullptr;
   // Identity of the folder on disk, so that a followed link never enters a
   // folder that is already on its own path.
-  uint64_t FDevice = 0;
-  uint64_t FInode = 0;
+  // Written by the worker that enters the folder while the window may be
+  // reading them, hence relaxed atomics.
+  TRelaxed<uint64_t> FDevice{0};
+  TRelaxed<uint64_t> FInode{0};
   // Work of a running scan not yet finished below this node: its own listing
   // plus one per sub-folder still being walked.
   std::atomic<uint32_t> FPending{0};

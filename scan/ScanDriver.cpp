@@ -84,12 +84,18 @@ bool TScanDriver::UpdateBranch(TFolderNode* Node)
   FTree.DeleteChildren(Node);
   TFolderData* Record = Node->FData;
   Record->ClearCachedTexts();
+  if (!Node->Parent())
+    Record->FRoot->FSubfoldersDone = 0;  // the progress of the root starts again
   Launch(Record->FRoot, Node, Record->FullPath());
   return true;
 }
 
 void TScanDriver::Launch(TRoot* Root, TFolderNode* Node, const std::string& Path)
 {
+  if (FScans.empty()) {
+    FEnded = {};
+    FEndedWhole = true;
+  }
   auto* Scan = new TScan2(Path, Node, Root, FSettings, this);
   FScans.emplace_back(Scan);
   Root->FWorker = Scan;
@@ -110,14 +116,20 @@ void TScanDriver::ScanProgress(TRoot* Root)
 
 void TScanDriver::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
+  FEnded.FCounted.FFolders += Counted.FFolders;
+  FEnded.FCounted.FFiles += Counted.FFiles;
+  FEnded.FSize += Root->FNode->FData->SizeBytes();
+  FEnded.FBytes += Root->FNode->FData->AllocatedBytes();
+  FEnded.FUsedBytes += Root->FUsedKB * 1024;
+  FEndedWhole = FEndedWhole && Root->FDrive == Root->FPath && Root->FUsedKB > 0;
   if (FListener)
     FListener->ScanDone(Root, Stopped, Counted);
 }
 
 TScanDriver::TProgress TScanDriver::Progress() const
 {
-  TProgress Progress;
-  bool WholeVolumes = true;
+  TProgress Progress = FEnded;
+  bool WholeVolumes = FEndedWhole;
   for (const std::unique_ptr<TScan2>& Scan : FScans) {
     const TScanCounts Counted = Scan->Counted();
     Progress.FCounted.FFolders += Counted.FFolders;

@@ -62,7 +62,8 @@ public:
   TRoot* Roots() const { return FRoots; }
   bool Scanning() const { return !FScans.empty(); }
 
-  // What the running scans have counted so far, added up.
+  // What the scans running now, and those of the same run that have ended
+  // already, have counted so far, added up.
   struct TProgress {
     TScanCounts FCounted;
     uint64_t FSize = 0;       // bytes of the files counted
@@ -93,6 +94,8 @@ private:
 
   TFolderTree& FTree;
   TScanListener* FListener = nullptr;
+  TProgress FEnded;         // the scans ended since the driver was last idle
+  bool FEndedWhole = true;  // each of them was of a whole file system
   TRoot* FRoots = nullptr;
   std::vector<std::unique_ptr<TScan2>> FScans;
 };

@@ -63,8 +63,8 @@ void TScanProgress::Show(const TScanDriver::TProgress& Progress)
   if (FShown.isValid() && FShown.elapsed() < 250)
     return;
   FShown.start();
-  const TScanCounts Counted{FEnded.FFolders + Progress.FCounted.FFolders, FEnded.FFiles + Progress.FCounted.FFiles};
-  FText->setText(QString("%1, %2, %3").arg(Counts(Counted), FDisplay.BytesText(Progress.FSize), Duration(FClock.elapsed())));
+  FText->setText(QString("%1, %2, %3").arg(Counts(Progress.FCounted), FDisplay.BytesText(Progress.FSize),
+                                            Duration(FClock.elapsed())));
   if (Progress.FUsedBytes > 0) {
     // The bytes counted against those the drive says are used: never done
     // before the scan is.

@@ -70,7 +70,9 @@ QString TValueDisplay::MeasureText(double Value, int ViewType) const
     static const char* Units[] = {" KB", " MB", " GB", " TB"};
     double Scaled = Value;
     int Unit = 0;
-    while (Unit < 3 && Scaled >= 1024) {
+    // Judged as shown: 1,023.96 KB with one decimal is "1.0 MB".
+    const double Shown = 1024 - 0.5 * std::pow(10.0, -Decimals());
+    while (Unit < 3 && Scaled >= Shown) {
       Scaled /= 1024;
       ++Unit;
     }
@@ -95,9 +97,12 @@ QString TValueDisplay::DisplayName(TFolderData* Record)
 {
   if (Record->FDisplayName.isEmpty()) {
     QString Name = TPathRules::Shown(Record->Name());
+    const TFolderNode* Node = Record->FNode;
+    // Until its folder is entered, its device is not known yet.
+    if (Node && Node->Parent() && Record->FState == fsQueued)
+      return Name;
     // Only a folder on another device than its parent (a mount point, or
     // one the scan could not identify) may show another name: its label.
-    const TFolderNode* Node = Record->FNode;
     if (Node && Node->Parent() && (Node->FDevice == 0 || Node->FDevice != Node->Parent()->FDevice)) {
       try {
         FShell.SetObjectName(Record->FullPath());
