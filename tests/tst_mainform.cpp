@@ -296,6 +296,17 @@ private slots:
     QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(A)));
     QCOMPARE(Form.CurrentNode(), Child(A, "b"));
     QCOMPARE(TFolderModel::NodeOf(Form.TreeView()->currentIndex()), Child(A, "b"));
+    // Also with another root scanned beside it, and the rescan started twice.
+    TTestTree Other;
+    Other.Folder("o");
+    QVERIFY(Form.StartScan(Other.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Child(A, "b"));
+    Form.UpdateClick();
+    Form.UpdateClick();
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Form.CurrentNode(), Child(Child(Root->FNode, "a"), "b"));
+    Form.RemoveRoot(Form.Driver().FindRoot(Other.Top() + "/"));
 
     // Stop, then update: the root is scanned again from scratch.
     QVERIFY(Form.StartScan(Path));
