@@ -90,16 +90,6 @@ QAction* TMainForm::Action(const QString& Name) const
   return FActions->Action(Name);
 }
 
-QMessageBox* TMainForm::ErrorBox() const
-{
-  return FErrorBox->Box();
-}
-
-QString TMainForm::StatusText(int Panel) const
-{
-  return FPanels->Text(Panel);
-}
-
 void TMainForm::FormCreate()
 {
   FSettings.Load(FStore, false);
@@ -210,13 +200,10 @@ bool TMainForm::StartScan(const std::string& Path)
   // A root that does not hold the selection leaves it where it is.
   const TRoot* Existing = FDriver.FindRoot(Folder);
   std::optional<TTreeCommands::TTreeState> Saved;
-  if (Existing) {
-    Saved = FCommands->TakeState(Existing);
-    if (!Saved)
-      Saved = FCommands->SaveState(Existing->FNode, FCurrentNode);
-    if (Saved->FHasCurrent)
-      SetCurrentNode(Existing->FNode);
-  }
+  if (Existing)
+    Saved = FCommands->BeforeRescan(Existing, FCurrentNode);
+  if (Saved && Saved->FHasCurrent)
+    SetCurrentNode(Existing->FNode);
   // A scan ended by its own restart is not one the user stopped.
   FRestarting = Existing && Existing->Scanning();
   TRoot* Root = FDriver.StartScan(Folder);

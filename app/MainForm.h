@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ErrorBox.h"
 #include "FolderTree.h"
 #include "Options.h"
 #include "ScanDriver.h"
 #include "ScanListener.h"
+#include "StatusPanels.h"
 #include "Settings.h"
 #include "ValueDisplay.h"
 #include "TreeCommands.h"
@@ -20,14 +22,12 @@ class QAction;
 class QMessageBox;
 class QSplitter;
 class TDetailsList;
-class TErrorBox;
 class TFolderModel;
 class TFolderTreeView;
 class TMainActions;
 class TRightPane;
 class TScanProgress;
 class TShellPilot;
-class TStatusPanels;
 
 // The main window: it composes the folder tree with its live labels, the
 // right pane, the commands, the status bar and the settings kept between
@@ -82,8 +82,8 @@ public:
   TTreeCommands& Commands() { return *FCommands; }
   TDetailsList& List() { return *FList; }
   TFolderTreeView* TreeView() const { return FTreeView; }
-  QMessageBox* ErrorBox() const;
-  QString StatusText(int Panel) const;
+  QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
+  QString StatusText(int Panel) const { return FPanels->Text(Panel); }
   QAction* Action(const QString& Name) const;
 
 protected:

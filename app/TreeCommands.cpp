@@ -169,6 +169,12 @@ std::optional<TTreeCommands::TTreeState> TTreeCommands::TakeState(const TRoot* R
   return State;
 }
 
+std::optional<TTreeCommands::TTreeState> TTreeCommands::BeforeRescan(const TRoot* Root, const TFolderNode* Current)
+{
+  std::optional<TTreeState> State = TakeState(Root);
+  return State ? State : SaveState(Root->FNode, Current);
+}
+
 void TTreeCommands::KeepState(const TRoot* Root, TTreeState State)
 {
   if (State.FExpanded.empty() && !State.FHasCurrent)

@@ -62,9 +62,9 @@ public:
   TTreeState SaveState(const TFolderNode* Top, const TFolderNode* Current) const;
   // Keeps State for when the scan of Root ends; an empty state forgets it.
   void KeepState(const TRoot* Root, TTreeState State);
-  // The state kept for Root, taken back (a rescan started again before the
-  // last one ended keeps what was open before the first).
-  std::optional<TTreeState> TakeState(const TRoot* Root);
+  // Before Root is scanned again: what is open and selected in it, or what
+  // was kept for a rescan of it that has not ended yet.
+  std::optional<TTreeState> BeforeRescan(const TRoot* Root, const TFolderNode* Current);
   // The folders below Top, "<Files>" entries left out.
   static int CountFolders(const TFolderNode* Top);
   // Bold for the large folders below Node, and new labels for them (every
@@ -72,6 +72,7 @@ public:
   void Relabel(TFolderNode* Node, bool Bold);
 
 private:
+  std::optional<TTreeState> TakeState(const TRoot* Root);
   // Node and every folder below it, or only those shown: below expanded ones.
   std::vector<TFolderNode*> Branch(TFolderNode* Node, bool ShownOnly) const;
 
