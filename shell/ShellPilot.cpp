@@ -4,6 +4,7 @@
 #include "Directory.h"
 #include "Mounts.h"
 #include "PathRules.h"
+#include "NetworkDrive.h"
 #include "Prompt.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
@@ -15,12 +16,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
-#include <QProcess>
-#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -350,47 +348,7 @@ bool TShellPilot::BrowseForFolder(const QString& Title)
 
 bool TShellPilot::ConnectNetworkDrive()
 {
-  const QString Title = "Connect Network Drive";
-  QString Location = "smb://";
-  if (!TPrompt::Input(DialogWindow(), Title,
-                      "Address of the share (smb://server/share, sftp://user@host/folder, ...):", Location))
-    return false;
-  Location = Location.trimmed();
-  if (Location.isEmpty() || Location == "smb://")
-    return false;
-  const QString Gio = QStandardPaths::findExecutable("gio");
-  if (Gio.isEmpty()) {
-    TPrompt::Warn(DialogWindow(), Title,
-                  "Connecting a network drive needs the program gio (Debian package libglib2.0-bin), "
-                  "which is not installed.");
-    return false;
-  }
-  // The window stays alive while gio works; the user may give up waiting.
-  QProcess Mount;
-  QProgressDialog Progress(QString("Connecting to %1...").arg(Location), "Cancel", 0, 0, DialogWindow());
-  Progress.setWindowTitle(Title);
-  Progress.setMinimumDuration(500);
-  QEventLoop Loop;
-  connect(&Mount, &QProcess::finished, &Loop, &QEventLoop::quit);
-  connect(&Mount, &QProcess::errorOccurred, &Loop, &QEventLoop::quit);
-  connect(&Progress, &QProgressDialog::canceled, &Loop, &QEventLoop::quit);
-  Mount.start(Gio, {"mount", Location});
-  Mount.closeWriteChannel();
-  if (Mount.state() != QProcess::NotRunning)
-    Loop.exec();
-  if (Progress.wasCanceled()) {
-    Mount.kill();
-    Mount.waitForFinished();
-    return false;
-  }
-  Progress.reset();
-  if (Mount.exitStatus() != QProcess::NormalExit || Mount.exitCode() != 0) {
-    const QString Said = QString::fromLocal8Bit(Mount.readAllStandardError()).trimmed();
-    TPrompt::Warn(DialogWindow(), Title,
-                  QString("Cannot connect to %1: %2").arg(Location, Said.isEmpty() ? Mount.errorString() : Said));
-    return false;
-  }
-  return true;
+  return TNetworkDrive::Connect(DialogWindow());
 }
 
 std::string TShellPilot::PathOfKind(int Kind)

@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+// Connects a network share (smb://, sftp://, ...) the user names, as a drive
+// mounted by the desktop's gio; failures are told in Window's dialogs.
+class TNetworkDrive {
+public:
+  // False when cancelled or when the share cannot be connected.
+  static bool Connect(QWidget* Window);
+};
