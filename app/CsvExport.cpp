@@ -41,7 +41,7 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
 {
   const std::string Line = TCsvExport::Field(Path) + ',' + std::to_string(Record.FClusters.Load()) + ','
     + std::to_string(Record.FTailBytes.Load()) + ',' + std::to_string(Record.FObjects.Load()) + ','
-    + std::to_string(Record.FOwnFiles.Load()) + ',' + std::to_string(Record.SizeBytes()) + ','
+    + std::to_string(Record.Node()->OwnFiles()) + ',' + std::to_string(Record.SizeBytes()) + ','
     + std::to_string(Record.AllocatedBytes()) + ',' + std::to_string(Record.FErrorCode.Load()) + ','
     + (Record.Finished() ? '0' : '1') + ',' + TCsvExport::IsoTime(Record.FLastAccess) + ','
     + TCsvExport::IsoTime(Record.FLastWrite) + '\n';
@@ -53,8 +53,8 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
   std::fprintf(Stream, "%s\n", Header);
   for (TFolderNode* Top : TopNodes) {
     // Depth-first without recursion; Path grows and shrinks with the walk.
-    std::string Path = TPathRules::WithSeparator(Top->FData->FName);
-    WriteRow(Stream, Path, *Top->FData);
+    std::string Path = TPathRules::WithSeparator(Top->FName);
+    WriteRow(Stream, Path, *Top);
     std::vector<std::pair<TFolderNode*, size_t>> Stack{{Top, 0}};
     std::vector<size_t> PathLengths{Path.size()};
     while (!Stack.empty()) {
@@ -65,12 +65,12 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
         continue;
       }
       TFolderNode* Child = Node->Child(Next++);
-      if (Child->FData->FIsFiles)
+      if (Child->FIsFiles)
         continue;
       Path.resize(PathLengths.back());
-      Path += Child->FData->FName;
+      Path += Child->FName;
       Path += TPathRules::Separator;
-      WriteRow(Stream, Path, *Child->FData);
+      WriteRow(Stream, Path, *Child);
       Stack.push_back({Child, 0});
       PathLengths.push_back(Path.size());
     }

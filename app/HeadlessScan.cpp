@@ -250,8 +250,8 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       Status = 1;
   } else {
     for (TFolderNode* Top : TopNodes) {
-      const TFolderData& Record = *Top->FData;
-      std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName.c_str(),
+      const TFolderData& Record = *Top;
+      std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName,
                   (unsigned long long)Record.SizeBytes(), (unsigned long long)Record.AllocatedBytes(),
                   (unsigned long long)Record.FObjects.Load());
     }

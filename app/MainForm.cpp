@@ -290,7 +290,7 @@ TFolderNode* TMainForm::SelectedNode() const
 const TRoot* TMainForm::SelectedRoot() const
 {
   const TFolderNode* Node = SelectedNode();
-  return Node ? Node->FData->FRoot : nullptr;
+  return Node ? Node->Root() : nullptr;
 }
 
 void TMainForm::FileOpen()
@@ -322,7 +322,7 @@ void TMainForm::Update1Click()
 {
   FTreeView->setFocus();
   if (FCurrentNode)
-    StartScan(FCurrentNode->FData->FRoot->FPath);
+    StartScan(FCurrentNode->Root()->FPath);
 }
 
 void TMainForm::UpdateBranch1Click()
@@ -337,7 +337,7 @@ void TMainForm::UpdateBranch1Click()
 void TMainForm::StopButtonClick()
 {
   if (TFolderNode* Node = SelectedNode())
-    FDriver.Stop(Node->FData->FRoot);
+    FDriver.Stop(Node->Root());
 }
 
 void TMainForm::RemoveClick()
@@ -345,7 +345,7 @@ void TMainForm::RemoveClick()
   TFolderNode* Node = SelectedNode();
   SetCurrentNode(nullptr);
   if (Node)
-    RemoveRoot(Node->FData->FRoot);
+    RemoveRoot(Node->Root());
 }
 
 void TMainForm::RemoveFolderMenuItemClick()
@@ -448,7 +448,7 @@ void TMainForm::Tolevel11Click(int Levels)
   TFolderNode* Node = SelectedNode();
   if (!Node)
     return;
-  TFolderNode* Top = Node->FData->FRoot->FNode;
+  TFolderNode* Top = Node->Root()->FNode;
   SetCurrentNode(Top);
   FCommands->ExpandToLevel(Top, Levels, Levels > 50 ? FCommands->FMinimumExpandSize : 0);
   FTreeView->scrollTo(FModel->IndexOf(Top));
@@ -474,10 +474,10 @@ void TMainForm::CountFolders1Click()
 {
   if (!FCurrentNode)
     return;
-  const TFolderNode* Top = FCurrentNode->FData->FRoot->FNode;
+  const TFolderNode* Top = FCurrentNode->Root()->FNode;
   TPrompt::Inform(this, "Count Folders",
                   QString("     %1 has %2 Folders.     ")
-                    .arg(FDisplay.NodeCaption(Top->FData))
+                    .arg(FDisplay.NodeCaption(Top))
                     .arg(TTreeCommands::CountFolders(Top)));
 }
 
@@ -503,7 +503,7 @@ void TMainForm::RefreshStatus(bool Refresh)
   Action("RemoveButton")->setEnabled(Selected != nullptr);
   Action("Update1")->setEnabled(Selected != nullptr);
   Action("ParentButton")->setEnabled(Selected && Selected->Parent());
-  const TRoot* Root = HasRoots && FCurrentNode ? FCurrentNode->FData->FRoot : nullptr;
+  const TRoot* Root = HasRoots && FCurrentNode ? FCurrentNode->Root() : nullptr;
   FPanels->ShowRoot(Root);
   Action("StopButton")->setVisible(Root && Root->Scanning());
   Action("RemoveButton")->setVisible(!Root || !Root->Scanning());
@@ -534,7 +534,7 @@ void TMainForm::ListChange()
   // Summed once the wait cursor of a long selection is gone.
   if (Rows.size() > 1 && QApplication::overrideCursor())
     return;
-  FPanels->ShowSelection(Rows, FCurrentNode->FData, FDisplay);
+  FPanels->ShowSelection(Rows, FCurrentNode, FDisplay);
 }
 
 void TMainForm::SelectAllRows()

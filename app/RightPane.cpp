@@ -45,8 +45,8 @@ void TRightPane::Refill()
     return;
   }
   TWaitCursor Wait;
-  if (Node->FData->Finished())
-    Node->FData->FChildrenLabelled = true;
+  if (Node->Finished())
+    Node->FChildrenLabelled = true;
   FList->ShowFolder(Node, FSettings);
 }
 

@@ -20,7 +20,7 @@ std::vector<std::string> NamesBelow(const TFolderNode* Top, const TFolderNode* N
 {
   std::vector<std::string> Names;
   for (; Node && Node != Top; Node = Node->Parent())
-    Names.push_back(Node->FData->FName);
+    Names.push_back(Node->FName);
   std::reverse(Names.begin(), Names.end());
   return Names;
 }
@@ -31,7 +31,7 @@ TFolderNode* Find(TFolderNode* Top, const std::vector<std::string>& Names)
   for (const std::string& Name : Names) {
     const auto& Children = Node->Children();
     const auto Found = std::find_if(Children.begin(), Children.end(), [&Name](const TFolderNode* Child) {
-      return !Child->FData->FIsFiles && Child->FData->FName == Name;
+      return !Child->FIsFiles && Child->FName == Name;
     });
     if (Found == Children.end())
       return nullptr;
@@ -118,7 +118,7 @@ void TTreeCommands::Expanding(TFolderNode* Node)
   if (FBulkExpanding || !Node)
     return;
   SortChildren(Node);
-  TFolderData* Record = Node->FData;
+  TFolderData* Record = Node;
   if (Record->Finished())
     Record->FChildrenLabelled = true;
   if (TFolderTree::Editable(Node)) {
@@ -130,7 +130,7 @@ void TTreeCommands::Expanding(TFolderNode* Node)
 void TTreeCommands::ScanStep(TFolderNode* Top, bool OnlyRoot)
 {
   if (OnlyRoot && std::count_if(Top->Children().begin(), Top->Children().end(),
-                                [](const TFolderNode* Child) { return !Child->FData->FIsFiles; })
+                                [](const TFolderNode* Child) { return !Child->FIsFiles; })
                      == 1)
     FView->expand(FModel.IndexOf(Top));
   SortChildren(Top);
@@ -188,8 +188,8 @@ void TTreeCommands::FullExpand(TFolderNode* Node)
   // Everything is sorted and marked first, then the view expands in one go.
   const std::vector<TFolderNode*> Nodes = Branch(Node, false);
   for (TFolderNode* Current : Nodes)
-    if (Current->FData->Finished())
-      Current->FData->FChildrenLabelled = true;
+    if (Current->Finished())
+      Current->FChildrenLabelled = true;
   SortChildren(Nodes);
   FBulkExpanding = true;
   FView->expandRecursively(FModel.IndexOf(Node));
@@ -218,7 +218,7 @@ void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
   while (!Pending.empty()) {
     auto [Current, Left] = Pending.back();
     Pending.pop_back();
-    if (Left <= 0 || Current->FData->GetValue(FDisplay.FShowType, 0) < Minimum) {
+    if (Left <= 0 || Current->GetValue(FDisplay.FShowType, 0) < Minimum) {
       CollapseAll(Current);
       continue;
     }
@@ -255,7 +255,7 @@ int TTreeCommands::CountFolders(const TFolderNode* Top)
   while (!Pending.empty()) {
     const TFolderNode* Node = Pending.back();
     Pending.pop_back();
-    if (Node->FData->FIsFiles)
+    if (Node->FIsFiles)
       continue;
     ++Count;
     Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());

@@ -8,9 +8,13 @@
 #include <QLocale>
 
 #include <cerrno>
-#include <vector>
+#include <cstring>
 
-TFolderData::TFolderData(TFolderNode* Node, TRoot* Root) : FRoot(Root), FNode(Node) {}
+TFolderData::~TFolderData()
+{
+  if (FOwnsName)
+    delete[] FName;
+}
 
 TFileCount TFolderData::CountFile(uint64_t Size, uint32_t ClusterSize)
 {
@@ -40,25 +44,34 @@ QString TFolderData::DateText(uint64_t Time)
   return QLocale().toString(Date, QLocale::ShortFormat);
 }
 
-TFolderData* TFolderData::RecordOf(const TFolderNode* Node)
+TFolderData* TFolderData::RecordOf(TFolderNode* Node)
 {
-  return Node ? Node->FData : nullptr;
+  return Node;
 }
 
-TFolderNode* TFolderData::NewFilesEntry(TFolderNode* Parent, uint64_t Clusters, uint64_t TailBytes, uint64_t Files)
+TFolderNode* TFolderData::Node()
 {
-  auto* Entry = new TFolderNode(Parent);
-  Entry->FData = new TFolderData(Entry, Parent->FData->FRoot);
-  Entry->FData->FIsFiles = true;
-  Entry->FData->FClusters = Clusters;
-  Entry->FData->FTailBytes = TailBytes;
-  Entry->FData->FObjects = Files;
-  return Entry;
+  return static_cast<TFolderNode*>(this);
+}
+
+const TFolderNode* TFolderData::Node() const
+{
+  return static_cast<const TFolderNode*>(this);
+}
+
+TRoot* TFolderData::Root() const
+{
+  // Only top nodes know their root; the walk up is as short as the tree is deep.
+  const TFolderNode* Node = this->Node();
+  while (const TFolderNode* Parent = Node->Parent())
+    Node = Parent;
+  return Node->FTop ? Node->FRoot : nullptr;
 }
 
 uint32_t TFolderData::ClusterSize() const
 {
-  return FRoot ? FRoot->FClusterSize : 512;
+  const TRoot* Root = this->Root();
+  return Root ? Root->FClusterSize : 512;
 }
 
 double TFolderData::GetValue(int ViewType, int UnitFlag) const
@@ -76,10 +89,11 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
       Value = C * (Cluster / 512) / 2;
       break;
     case vtPercent: {
-      if (FRoot && FRoot->Scanning())
+      const TRoot* Root = this->Root();
+      if (Root && Root->Scanning())
         return -1;
-      const TFolderData* Parent = FNode && FNode->Parent() ? RecordOf(FNode->Parent()) : this;
-      return PercentOf(C, double(Parent->FClusters.Load()));
+      const TFolderNode* Parent = Node()->Parent();
+      return PercentOf(C, double((Parent ? Parent->FClusters : FClusters).Load()));
     }
     case vtWasted:
       Value = (Cluster * N - T) / 1024;
@@ -107,39 +121,31 @@ uint64_t TFolderData::AllocatedBytes() const
   return FClusters.Load() * ClusterSize();
 }
 
-const std::string& TFolderData::FullPath()
+std::string TFolderData::FullPath() const
 {
-  if (!FPath.empty() || !FNode)
-    return FPath;
-  std::string Text = FNode->Parent() ? RecordOf(FNode->Parent())->FullPath() + Name() : Name();
-  if (!Text.empty() && Text.back() != '/')
-    Text += '/';
-  FPath = std::move(Text);
-  return FPath;
+  std::vector<const TFolderNode*> Above;
+  for (const TFolderNode* Node = this->Node(); Node; Node = Node->Parent())
+    Above.push_back(Node);
+  std::string Path;
+  for (auto Node = Above.rbegin(); Node != Above.rend(); ++Node) {
+    Path += (*Node)->Name();
+    if (!Path.empty() && Path.back() != '/')
+      Path += '/';
+  }
+  return Path;
 }
 
 std::string TFolderData::Name() const
 {
-  return FIsFiles ? std::string() : FName;
+  return FIsFiles ? std::string() : std::string(FName);
 }
 
 void TFolderData::SetName(const std::string& Text)
 {
-  ClearCachedTexts();
-  FName = Text;
-}
-
-void TFolderData::ClearCachedTexts()
-{
-  std::vector<TFolderData*> Pending{this};
-  while (!Pending.empty()) {
-    TFolderData* Record = Pending.back();
-    Pending.pop_back();
-    Record->FDisplayName.clear();
-    Record->FPath.clear();
-    Record->FChildrenLabelled = false;
-    if (Record->FNode)
-      for (TFolderNode* Child : Record->FNode->Children())
-        Pending.push_back(Child->FData);
-  }
+  char* Copy = new char[Text.size() + 1];
+  std::memcpy(Copy, Text.c_str(), Text.size() + 1);
+  if (FOwnsName)
+    delete[] FName;
+  FName = Copy;
+  FOwnsName = true;
 }

@@ -33,51 +33,56 @@ enum TFolderState : uint8_t {
   fsStopped,
 };
 
-// What one file adds to its folder's totals.
+// What the worker that owns a folder learnt of it; the window reads them.
+enum TScanFlag : uint8_t {
+  sfListed = 1,       // its listing has finished: its own files are known
+  sfOtherDevice = 2,  // on another device than its parent, or of unknown device
+};
+
+// What files add to a folder's totals.
 struct TFileCount {
   uint64_t Clusters = 0;
   uint64_t TailBytes = 0;
   uint64_t Objects = 0;
 };
 
-// One folder of the tree (or the "<Files>" entry of a folder, or a file row of
-// the details list): totals in allocation units, last-unit bytes and objects,
-// from which every measure is derived. Counters are 64-bit and never wrap.
+// The record of one folder of the tree (or of the "<Files>" entry of a
+// folder, or of a file row of the details list): totals in allocation units,
+// last-unit bytes and objects, from which every measure is derived. Counters
+// are 64-bit and never wrap. Every record is the data part of a tree node
+// (TFolderNode), so that a folder costs one small object; records are kept
+// small because a scan makes one per folder on the disk.
 class TFolderData {
 public:
-  TFolderData(TFolderNode* Node, TRoot* Root);
   TFolderData(const TFolderData&) = delete;
   TFolderData& operator=(const TFolderData&) = delete;
 
-  std::string FName;        // own name as listed (bytes); the path as given for a top record
-  QString FDisplayName;     // cached display name; empty until computed
-  std::string FPath;        // cached full path ending in "/"; empty until computed
+  const char* FName = "";   // own name as listed (bytes); the path as given for a top record
   TRelaxed<uint64_t> FClusters;
   TRelaxed<uint64_t> FTailBytes;
   TRelaxed<uint64_t> FObjects;
-  TRelaxed<uint64_t> FOwnClusters;
-  TRelaxed<uint64_t> FOwnTailBytes;
-  TRelaxed<int64_t> FOwnFiles{-1};  // -1 until the folder's listing has finished
-  TRoot* FRoot;
-  TFolderNode* FNode;
-  bool FIsFiles = false;
-  TRelaxed<TFolderState> FState{fsQueued};
-  TRelaxed<int> FErrorCode{0};      // errno of a failed listing, 0 when none
-  bool FChildrenLabelled = false;
   TRelaxed<uint64_t> FLastAccess;   // newest access time below, in file-time units
   TRelaxed<uint64_t> FLastWrite;    // newest write time below, in file-time units
+  TRelaxed<int16_t> FErrorCode{0};  // errno of a failed listing, 0 when none
+  TRelaxed<TFolderState> FState{fsQueued};
+  TRelaxed<uint8_t> FScanFlags{0};  // TScanFlag bits, written by the folder's worker
+  bool FIsFiles : 1 = false;
+  bool FChildrenLabelled : 1 = false;
 
   // It and everything below it have been counted.
   bool Finished() const { return FState == fsDone || FState == fsFailed; }
+  bool Listed() const { return FScanFlags & sfListed; }
 
   static TFileCount CountFile(uint64_t Size, uint32_t ClusterSize);
   // The share of Part in Whole, in percent (0 for an empty whole).
   static double PercentOf(double Part, double Whole);
   static bool IsAccessDeniedCode(int Code);
   static QString DateText(uint64_t Time);
-  static TFolderData* RecordOf(const TFolderNode* Node);
-  // A new "<Files>" entry for Parent: the totals of its own files.
-  static TFolderNode* NewFilesEntry(TFolderNode* Parent, uint64_t Clusters, uint64_t TailBytes, uint64_t Files);
+  static TFolderData* RecordOf(TFolderNode* Node);
+
+  TFolderNode* Node();
+  const TFolderNode* Node() const;
+  TRoot* Root() const;
 
   // The measure of the given view type, in megabytes when UnitFlag is 0 and in
   // kilobytes otherwise (Percent and the object count are never scaled).
@@ -87,8 +92,15 @@ public:
   uint64_t AllocatedBytes() const;
   uint32_t ClusterSize() const;
 
-  const std::string& FullPath();
+  // The folder's path ending in "/", made from the names up the tree.
+  std::string FullPath() const;
   std::string Name() const;
   void SetName(const std::string& Text);
-  void ClearCachedTexts();
+
+protected:
+  TFolderData() = default;
+  ~TFolderData();
+  // Names made by SetName are the record's own; names the scan made live in
+  // the block of their siblings.
+  bool FOwnsName : 1 = false;
 };

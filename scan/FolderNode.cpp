@@ -1,21 +1,68 @@
 #include "FolderNode.h"
 
-#include "FolderData.h"
+#include "FolderBlock.h"
+
+TFolderNode::TFolderNode(TRoot* Root) : FTop(true), FRoot(Root) {}
+
+TFolderNode::TFolderNode(TFolderNode* Parent) : FParent(Parent) {}
 
 TFolderNode::~TFolderNode()
 {
-  delete FData;
+  // Children are freed by DeleteSubtree, never by a destructor, so that no
+  // depth of tree can exhaust the stack.
+  delete FChildren;
+}
+
+const std::vector<TFolderNode*>& TFolderNode::Children() const
+{
+  static const std::vector<TFolderNode*> None;
+  return FChildren ? FChildren->FItems : None;
+}
+
+TFileCount TFolderNode::OwnCount() const
+{
+  if (FChildren && FChildren->FBlock)
+    return FChildren->FBlock->Own();
+  // Without sub-folders, all a folder holds is its files and, once finished,
+  // itself.
+  TFileCount Own{FClusters.Load(), FTailBytes.Load(), FObjects.Load()};
+  if (Finished() && Own.Objects > 0 && Own.Clusters > 0) {
+    --Own.Clusters;
+    --Own.Objects;
+  }
+  return Own;
 }
 
 void TFolderNode::DeleteSubtree(TFolderNode* Node)
 {
-  // Detach children level by level into a work list instead of recursing.
+  // A work list instead of recursion; blocks go last, once none of their
+  // nodes is needed any more.
   std::vector<TFolderNode*> Pending{Node};
+  std::vector<TFolderBlock*> Blocks;
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
-    Pending.insert(Pending.end(), Current->FChildren.begin(), Current->FChildren.end());
-    Current->FChildren.clear();
-    delete Current;
+    if (TChildren* Children = Current->FChildren) {
+      Pending.insert(Pending.end(), Children->FItems.begin(), Children->FItems.end());
+      if (Children->FBlock)
+        Blocks.push_back(Children->FBlock);
+      delete Children;
+      Current->FChildren = nullptr;
+    }
+    if (!Current->FInBlock)
+      delete Current;
   }
+  for (TFolderBlock* Block : Blocks)
+    TFolderBlock::Free(Block);
+}
+
+TFolderNode* TFolderNode::NewFilesEntry(TFolderNode* Parent)
+{
+  const TFileCount Own = Parent->OwnCount();
+  auto* Entry = new TFolderNode(Parent);
+  Entry->FIsFiles = true;
+  Entry->FClusters = Own.Clusters;
+  Entry->FTailBytes = Own.TailBytes;
+  Entry->FObjects = Own.Objects;
+  return Entry;
 }

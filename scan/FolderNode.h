@@ -1,52 +1,70 @@
 #pragma once
 
-#include "Relaxed.h"
+#include "FolderData.h"
 
 #include <atomic>
 #include <cstdint>
 #include <vector>
 
-class TFolderData;
+class TFolderBlock;
 
-// A node of the folder tree: its parent, its children in the order they were
-// added, and the folder record it owns. Only the tree (on the main thread)
-// changes parents' child lists; scan workers fill records and the fields below.
-class TFolderNode {
+// A node of the folder tree: its record, its parent and its children in the
+// order the tree gives them. Only the tree (on the main thread) changes child
+// lists; scan workers fill records. A scan makes the sub-folders of one
+// listing together in one block (TFolderBlock), which their parent owns;
+// other nodes (tops, "<Files>" entries added later, rows of the details list)
+// are made one by one.
+class TFolderNode : public TFolderData {
 public:
-  explicit TFolderNode(TFolderNode* Parent) : FParent(Parent) {}
+  // A top node, of the given scan root.
+  explicit TFolderNode(TRoot* Root);
+  // A node below Parent; the tree makes it a child when it is appended.
+  explicit TFolderNode(TFolderNode* Parent);
   ~TFolderNode();
-  TFolderNode(const TFolderNode&) = delete;
-  TFolderNode& operator=(const TFolderNode&) = delete;
 
-  TFolderNode* Parent() const { return FParent; }
-  const std::vector<TFolderNode*>& Children() const { return FChildren; }
-  size_t ChildCount() const { return FChildren.size(); }
-  TFolderNode* Child(size_t Index) const { return FChildren[Index]; }
+  TFolderNode* Parent() const { return FTop ? nullptr : FParent; }
+  const std::vector<TFolderNode*>& Children() const;
+  size_t ChildCount() const { return FChildren ? FChildren->FItems.size() : 0; }
+  TFolderNode* Child(size_t Index) const { return FChildren->FItems[Index]; }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }
+  // What its own files add (not its sub-folders'): known once it is listed.
+  TFileCount OwnCount() const;
+  // The number of its own files; -1 until it has been listed.
+  int64_t OwnFiles() const { return Listed() ? int64_t(OwnCount().Objects) : -1; }
 
-  // Deletes the node, its subtree and their records without recursion, so a
-  // tree thousands of levels deep is freed safely.
+  // Deletes the node's subtree and the node, without recursion, so a tree
+  // thousands of levels deep is freed safely.
   static void DeleteSubtree(TFolderNode* Node);
+  // A "<Files>" entry for Parent: the totals of its own files.
+  static TFolderNode* NewFilesEntry(TFolderNode* Parent);
 
-  TFolderData* FData = nullptr;
-  // Identity of the folder on disk, so that a followed link never enters a
-  // folder that is already on its own path.
-  // Written by the worker that enters the folder while the window may be
-  // reading them, hence relaxed atomics.
-  TRelaxed<uint64_t> FDevice{0};
-  TRelaxed<uint64_t> FInode{0};
+  // Shown in bold: a large folder of its scan (the window's choice).
+  bool FBold : 1 = false;
+
+private:
+  friend class TFolderData;
+  friend class TFolderTree;
+  friend class TFolderBlock;
+  struct TChildren {
+    std::vector<TFolderNode*> FItems;
+    TFolderBlock* FBlock = nullptr;  // the sub-folders its listing found
+  };
+  bool FTop : 1 = false;
+  bool FInBlock : 1 = false;
+
+public:
+  // Index of its icon in the icon registry; -1 until first shown.
+  int16_t FImageIndex = -1;
   // Work of a running scan not yet finished below this node: its own listing
   // plus one per sub-folder still being walked.
   std::atomic<uint32_t> FPending{0};
-  // Shown in bold: a large folder of its scan (the window's choice).
-  bool FBold = false;
-  // Index of its icon in the icon registry; -1 until first shown.
-  int FImageIndex = -1;
 
 private:
-  friend class TFolderTree;
-  TFolderNode* FParent;
-  std::vector<TFolderNode*> FChildren;
-  size_t FIndex = 0;
+  uint32_t FIndex = 0;
+  union {
+    TFolderNode* FParent;  // below the top
+    TRoot* FRoot;          // a top node
+  };
+  TChildren* FChildren = nullptr;  // none for a folder without sub-folders
 };

@@ -1,6 +1,6 @@
 #include "FolderTree.h"
 
-#include "FolderData.h"
+#include "FolderBlock.h"
 #include "FolderNode.h"
 #include "FolderTreeListener.h"
 #include "Root.h"
@@ -14,13 +14,17 @@ TFolderTree::~TFolderTree()
 
 std::vector<TFolderNode*>& TFolderTree::ChildList(TFolderNode* Parent)
 {
-  return Parent ? Parent->FChildren : FTopNodes;
+  if (!Parent)
+    return FTopNodes;
+  if (!Parent->FChildren)
+    Parent->FChildren = new TFolderNode::TChildren;
+  return Parent->FChildren->FItems;
 }
 
 void TFolderTree::Renumber(std::vector<TFolderNode*>& List, size_t From)
 {
   for (size_t Index = From; Index < List.size(); ++Index)
-    List[Index]->FIndex = Index;
+    List[Index]->FIndex = uint32_t(Index);
 }
 
 void TFolderTree::AddTopNode(TFolderNode* Node)
@@ -44,6 +48,18 @@ void TFolderTree::AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>&
     FListener->TreeEndInsert();
 }
 
+void TFolderTree::AppendBlock(TFolderBlock* Block)
+{
+  TFolderNode* Parent = Block->Parent();
+  std::vector<TFolderNode*> Nodes(Block->Count());
+  for (size_t Index = 0; Index < Nodes.size(); ++Index)
+    Nodes[Index] = Block->Node(Index);
+  ChildList(Parent);
+  Block->FNext = Parent->FChildren->FBlock;
+  Parent->FChildren->FBlock = Block;
+  AppendChildren(Parent, Nodes);
+}
+
 void TFolderTree::DeleteNode(TFolderNode* Node)
 {
   TFolderNode* Parent = Node->Parent();
@@ -60,15 +76,18 @@ void TFolderTree::DeleteNode(TFolderNode* Node)
 
 void TFolderTree::DeleteChildren(TFolderNode* Node)
 {
-  if (Node->FChildren.empty())
+  TFolderNode::TChildren* Children = Node->FChildren;
+  if (!Children)
     return;
-  if (FListener)
-    FListener->TreeBeginRemove(Node, 0, Node->FChildren.size() - 1);
-  std::vector<TFolderNode*> Children;
-  Children.swap(Node->FChildren);
-  for (TFolderNode* Child : Children)
+  const size_t Count = Children->FItems.size();
+  if (Count > 0 && FListener)
+    FListener->TreeBeginRemove(Node, 0, Count - 1);
+  Node->FChildren = nullptr;
+  for (TFolderNode* Child : Children->FItems)
     TFolderNode::DeleteSubtree(Child);
-  if (FListener)
+  TFolderBlock::Free(Children->FBlock);
+  delete Children;
+  if (Count > 0 && FListener)
     FListener->TreeEndRemove();
 }
 
@@ -96,7 +115,7 @@ void TFolderTree::NodeChanged(TFolderNode* Node)
 
 bool TFolderTree::Editable(const TFolderNode* Node)
 {
-  const TRoot* Root = Node->FData->FRoot;
+  const TRoot* Root = Node->Root();
   return !Root || !Root->Scanning();
 }
 
@@ -104,7 +123,7 @@ void TFolderTree::AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_
                                  int64_t DeltaTailBytes)
 {
   for (; Node; Node = Node->Parent()) {
-    TFolderData* Record = Node->FData;
+    TFolderData* Record = Node;
     // Unsigned wrap-around makes a negative delta subtract.
     Record->FObjects += uint64_t(DeltaObjects);
     Record->FClusters += uint64_t(DeltaClusters);
@@ -117,7 +136,7 @@ bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
 {
   if (!Editable(Node))
     return false;
-  const TFolderData* Record = Node->FData;
+  const TFolderData* Record = Node;
   if (Subtract && Node->Parent())
     AddToAncestors(Node->Parent(), -int64_t(Record->FObjects.Load()), -int64_t(Record->FClusters.Load()),
                    -int64_t(Record->FTailBytes.Load()));

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+class TFolderBlock;
 class TFolderNode;
 class TFolderTreeListener;
 
@@ -34,6 +35,9 @@ public:
   // Appends nodes made for Parent (their parent is already Parent) as its last
   // children, in the given order.
   void AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>& Nodes);
+  // Appends the nodes of a block that a scan made as the last children of
+  // its parent, which then owns the block.
+  void AppendBlock(TFolderBlock* Block);
   // Deletes a node (top or not) with its subtree and records.
   void DeleteNode(TFolderNode* Node);
   void DeleteChildren(TFolderNode* Node);

@@ -1,7 +1,7 @@
 #include "Scan2.h"
 
 #include "Directory.h"
-#include "FolderData.h"
+#include "FolderBlock.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "Mounts.h"
@@ -16,6 +16,7 @@
 #include <sys/resource.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -37,16 +38,14 @@ TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TS
     FListener(Listener),
     FClusterSize(Root->FClusterSize)
 {
-  TFolderData* Record = Node->FData;
+  TFolderData* Record = Node;
   FOldClusters = Record->FClusters;
   FOldObjects = Record->FObjects;
   FOldTailBytes = Record->FTailBytes;
   Record->FClusters = 0;
   Record->FTailBytes = 0;
   Record->FObjects = 0;
-  Record->FOwnClusters = 0;
-  Record->FOwnTailBytes = 0;
-  Record->FOwnFiles = -1;
+  Record->FScanFlags = 0;
   Record->FErrorCode = 0;
   Record->FLastAccess = 0;
   Record->FLastWrite = 0;
@@ -57,10 +56,10 @@ TScan2::~TScan2()
 {
   Terminate();
   JoinAll();
+  // Blocks never attached have no children of their own in the tree.
   for (std::vector<TResult>* Results : {&FBatch, &FResults})
     for (TResult& Result : *Results)
-      for (TFolderNode* Node : Result.Nodes)
-        TFolderNode::DeleteSubtree(Node);
+      TFolderBlock::Free(Result.Block);
 }
 
 void TScan2::Resume()
@@ -110,8 +109,9 @@ void TScan2::WorkerLoop()
   // Workers yield to the thread that owns the tree, so the window stays
   // responsive while they keep every core busy.
   setpriority(PRIO_PROCESS, gettid(), WorkerNiceness);
-  std::vector<char> Buffer(TDirectory::BufferSize);
-  std::vector<TTask> NewTasks;
+  TWorkspace Space;
+  Space.Buffer.resize(TDirectory::BufferSize);
+  std::vector<TTask>& NewTasks = Space.NewTasks;
   std::unique_lock Lock(FTaskMutex);
   for (;;) {
     ++FIdle;
@@ -123,9 +123,9 @@ void TScan2::WorkerLoop()
     FTasks.pop_back();
     ++FBusy;
     Lock.unlock();
-    Task.Node->FData->FState = fsListing;
+    Task.Node->FState = fsListing;
     FReading.store(Task.Node, std::memory_order_release);
-    WalkFolder(Task, Buffer, NewTasks);
+    WalkFolder(Task, Space);
     Lock.lock();
     --FBusy;
     // Reversed onto the stack, so the first folder listed is walked first.
@@ -149,22 +149,46 @@ void TScan2::WorkerLoop()
     Post(TResult(TResult::rkDone));
 }
 
-bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
+TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node) const
+{
+  // The folders from the top down to Node, identified again; only Node's
+  // own descriptor stays open.
+  std::vector<const TFolderNode*> Above;
+  for (; Node; Node = Node->Parent())
+    Above.push_back(Node);
+  TDirHandle* Trail = nullptr;
+  for (auto Folder = Above.rbegin(); Folder != Above.rend(); ++Folder) {
+    const int Fd = TDirectory::OpenPath((*Folder)->FullPath());
+    TFileIdentity Identity;
+    if (Fd < 0 || TDirectory::Identify(Fd, Identity) != 0) {
+      if (Fd >= 0)
+        close(Fd);
+      Unref(Trail);
+      return nullptr;
+    }
+    const bool Last = *Folder == Above.front();
+    if (!Last)
+      close(Fd);
+    Trail = new TDirHandle{Last ? Fd : -1, Identity, Trail, Last ? 1u : 0u, 1};
+  }
+  return Trail;
+}
+
+bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail)
 {
   TTask Task = Given;
   TFolderNode* Node = Task.Node;
+  Trail = nullptr;
   if (!Task.Parent && Node->Parent()) {
     // The start of a branch is entered as the walk from its parent would:
     // a link or a mount point only when they are followed.
-    const int AboveFd = TDirectory::OpenPath(PathOf(Node->Parent()));
-    TFileIdentity Above;
+    Task.Parent = TrailTo(Node->Parent());
     TDirEntry Start;
-    if (AboveFd >= 0 && TDirectory::Identify(AboveFd, Above) == 0
-        && TDirectory::Classify(AboveFd, Node->FData->FName.c_str(), Start) == 0) {
-      Task.Parent = new TDirHandle{AboveFd, Above, 1};
+    if (Task.Parent && TDirectory::Classify(Task.Parent->Fd, Node->FName, Start) == 0) {
       Task.IsLink = Start.Kind == TDirEntry::ekFolderLink;
-    } else if (AboveFd >= 0) {
-      close(AboveFd);
+    } else if (Task.Parent) {
+      Release(Task.Parent);
+      Task.Parent = nullptr;
     }
   }
   TDirHandle* Parent = Task.Parent;
@@ -175,7 +199,7 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
     FinishUnentered(Node);
     return false;
   } else {
-    Fd = TDirectory::Open(Parent->Fd, Node->FData->FName.c_str(), Task.IsLink);
+    Fd = TDirectory::Open(Parent->Fd, Node->FName, Task.IsLink);
   }
   if (Fd < 0) {
     if (Parent)
@@ -184,28 +208,27 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
       FinishUnentered(Node);  // gone since the listing: an empty folder
       return false;
     }
-    Node->FData->FErrorCode = -Fd;
+    Node->FErrorCode = -Fd;
     ReportFailure(Node, -Fd);
     FinishFolder(Node);
     return false;
   }
-  if (TDirectory::Identify(Fd, Identity) == 0) {
-    Node->FDevice = Identity.Device;
-    Node->FInode = Identity.Inode;
-  } else if (Parent) {
+  const bool Known = TDirectory::Identify(Fd, Identity) == 0;
+  if (!Known && Parent) {
     // Unknown identity: taken as the parent's mount, so it is not skipped.
     Identity = Parent->Identity;
     Identity.Inode = 0;
   }
+  if (!Known || (Parent && Identity.Device != Parent->Identity.Device))
+    Node->FScanFlags = sfOtherDevice;
   if (!Parent)
     return true;
   const bool MountPoint = Identity.OnOtherMountThan(Parent->Identity);
-  Release(Parent);
   bool Enter = !MountPoint || FSettings.FFollowReparsePoints;
   if (Enter && (MountPoint || Task.IsLink)) {
     // A followed link or mount never enters a folder already on its own path.
-    for (const TFolderNode* Above = Node->Parent(); Above && Enter; Above = Above->Parent())
-      Enter = Above->FDevice != Identity.Device || Above->FInode != Identity.Inode;
+    for (const TDirHandle* Above = Parent; Above && Enter; Above = Above->Up)
+      Enter = Above->Identity.Device != Identity.Device || Above->Identity.Inode != Identity.Inode;
     // Nor a pseudo file system (every /proc/PID/root leads to the whole
     // system again), nor a folder entered another such way before.
     if (Enter && MountPoint)
@@ -215,6 +238,11 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
       Enter = FEntered.insert({Identity.Device, Identity.Inode}).second;
     }
   }
+  if (Enter) {
+    Parent->Refs.fetch_add(1, std::memory_order_relaxed);
+    Trail = Parent;
+  }
+  Release(Parent);
   if (!Enter) {
     close(Fd);
     FinishUnentered(Node);
@@ -225,14 +253,13 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity)
 void TScan2::FinishUnentered(TFolderNode* Node)
 {
   // Finished like any folder, with no files of its own.
-  Node->FData->FOwnFiles = 0;
+  Node->FScanFlags = Node->FScanFlags | sfListed;
   FinishFolder(Node);
 }
 
-void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks)
+void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
 {
   TFolderNode* Node = Task.Node;
-  TFolderData* Record = Node->FData;
   if (Terminated()) {
     if (Task.Parent)
       Release(Task.Parent);
@@ -240,7 +267,8 @@ void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vecto
   }
   int Fd;
   TFileIdentity Identity;
-  if (!Enter(Task, Fd, Identity))
+  TDirHandle* Trail;
+  if (!Enter(Task, Fd, Identity, Trail))
     return;
   FFoldersCounted.fetch_add(1, std::memory_order_relaxed);
 
@@ -250,82 +278,69 @@ void TScan2::WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vecto
     return uint64_t(std::count_if(FSettings.FFileFilter.begin(), FSettings.FFileFilter.end(),
                                   [Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name); }));
   };
-  uint64_t Clusters = 0, TailBytes = 0, Files = 0, LastAccess = 0, LastWrite = 0;
-  std::vector<TSubFolder> SubFolders;
+  TFileCount Own;
+  uint64_t LastAccess = 0, LastWrite = 0;
+  Space.Names.clear();
+  Space.SubFolders.clear();
   // Only files hold data: links to files, devices, pipes and sockets, and
   // files the filter leaves out, are never read.
-  TDirectory Listing(Fd, Buffer.data(), Buffer.size(), [&](const char* Name, TDirEntry::TKind Kind) {
+  TDirectory Listing(Fd, Space.Buffer.data(), Space.Buffer.size(), [&](const char* Name, TDirEntry::TKind Kind) {
     return Kind == TDirEntry::ekFile && (EveryFile || Matches(Name) > 0);
   });
   TDirEntry Entry;
   while (Listing.Next(Entry)) {
     if (Entry.LeadsToFolder()) {
-      SubFolders.push_back({Entry.Name, Entry.Kind == TDirEntry::ekFolderLink});
+      Space.SubFolders.push_back({Space.Names.size(), Entry.Kind == TDirEntry::ekFolderLink});
+      Space.Names.append(Entry.Name).push_back('\0');
       continue;
     }
     const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize);
     if (Count.Objects == 0)
       continue;
     const uint64_t Times = EveryFile ? 1 : Matches(Entry.Name);
-    Clusters += Count.Clusters * Times;
-    TailBytes += Count.TailBytes * Times;
-    Files += Times;
+    Own.Clusters += Count.Clusters * Times;
+    Own.TailBytes += Count.TailBytes * Times;
+    Own.Objects += Times;
     LastAccess = std::max(LastAccess, Entry.LastAccess);
     LastWrite = std::max(LastWrite, Entry.LastWrite);
   }
 
-  FFilesCounted.fetch_add(Files, std::memory_order_relaxed);
-  Record->FOwnClusters = Clusters;
-  Record->FOwnTailBytes = TailBytes;
-  Record->FOwnFiles = int64_t(Files);
-  Record->FLastAccess.RaiseTo(LastAccess);
-  Record->FLastWrite.RaiseTo(LastWrite);
-  AddUp(Node, Clusters, TailBytes, Files);
+  FFilesCounted.fetch_add(Own.Objects, std::memory_order_relaxed);
+  Node->FScanFlags = Node->FScanFlags | sfListed;
+  Node->FLastAccess.RaiseTo(LastAccess);
+  Node->FLastWrite.RaiseTo(LastWrite);
+  AddUp(Node, Own.Clusters, Own.TailBytes, Own.Objects);
 
   const int ListError = Listing.Error();
   if (ListError && !TDirectory::IsNoMatchCode(ListError)) {
-    Record->FErrorCode = ListError;
+    Node->FErrorCode = ListError;
     ReportFailure(Node, ListError);
-    SubFolders.clear();
+    Space.SubFolders.clear();
   } else if (const int EntryError = Listing.EntryError()) {
     // Listed, but some of its entries could not be read: its totals fall short.
-    Record->FErrorCode = EntryError;
+    Node->FErrorCode = EntryError;
     ReportFailure(Node, EntryError);
   }
-  if (Terminated()) {
+  if (const bool Stopped = Terminated(); Stopped || Space.SubFolders.empty()) {
     close(Fd);
-    return;  // stays incomplete, without its sub-folders
-  }
-  if (SubFolders.empty()) {
-    close(Fd);
-    FinishFolder(Node);
-    return;
+    Unref(Trail);
+    if (!Stopped)
+      FinishFolder(Node);
+    return;  // a stopped folder stays incomplete, without its sub-folders
   }
 
-  auto* Handle = new TDirHandle{Fd, Identity, uint32_t(SubFolders.size())};
-  std::vector<TFolderNode*> Children;
-  Children.reserve(SubFolders.size() + 1);
-  for (TSubFolder& Sub : SubFolders) {
-    auto* Child = new TFolderNode(Node);
-    Child->FData = new TFolderData(Child, FRoot);
-    Child->FData->FName = std::move(Sub.Name);
-    Children.push_back(Child);
-    NewTasks.push_back({Child, Handle, Sub.IsLink});
-  }
-  if (FSettings.FShowFiles && Files > 0) {
-    auto* Entry = new TFolderNode(Node);
-    Entry->FData = new TFolderData(Entry, FRoot);
-    Entry->FData->FIsFiles = true;
-    Entry->FData->FClusters = Clusters;
-    Entry->FData->FTailBytes = TailBytes;
-    Entry->FData->FObjects = Files;
-    Children.push_back(Entry);
-  }
+  const size_t Count = Space.SubFolders.size();
+  auto* Handle = new TDirHandle{Fd, Identity, Trail, uint32_t(Count), 1};
+  Space.NameViews.clear();
+  for (const auto& [Offset, IsLink] : Space.SubFolders)
+    Space.NameViews.emplace_back(Space.Names.c_str() + Offset);
+  TFolderBlock* Block = TFolderBlock::Make(Node, Space.NameViews, Own, FSettings.FShowFiles && Own.Objects > 0);
+  for (size_t Index = 0; Index < Count; ++Index)
+    Space.NewTasks.push_back({Block->Node(Index), Handle, Space.SubFolders[Index].second});
   // Set before any sub-folder task can run and finish.
-  Node->FPending.store(uint32_t(SubFolders.size()), std::memory_order_release);
+  Node->FPending.store(uint32_t(Count), std::memory_order_release);
   TResult Append(TResult::rkAppend);
-  Append.Parent = Node;
-  Append.Nodes = std::move(Children);
+  Append.Block = Block;
   Post(std::move(Append));
 }
 
@@ -334,14 +349,14 @@ void TScan2::FinishFolder(TFolderNode* Node)
   // The folder counts itself, then tells its parent; the last sub-folder to
   // finish finishes the parent in turn, without recursion.
   for (;;) {
-    TFolderData* Record = Node->FData;
+    TFolderData* Record = Node;
     AddUp(Node, 1, 0, 1);
     Record->FState = Record->FErrorCode ? fsFailed : fsDone;
     if (Node == FNode)
       return;
     TFolderNode* Parent = Node->Parent();
-    Parent->FData->FLastAccess.RaiseTo(Record->FLastAccess);
-    Parent->FData->FLastWrite.RaiseTo(Record->FLastWrite);
+    Parent->FLastAccess.RaiseTo(Record->FLastAccess);
+    Parent->FLastWrite.RaiseTo(Record->FLastWrite);
     if (Parent == FRoot->FNode)
       Post(TResult(TResult::rkProgress));
     if (Parent->FPending.fetch_sub(1, std::memory_order_acq_rel) != 1)
@@ -356,7 +371,7 @@ void TScan2::AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uin
     return;
   // Live totals: every folder up to the start of this scan grows at once.
   for (;; Node = Node->Parent()) {
-    TFolderData* Record = Node->FData;
+    TFolderData* Record = Node;
     Record->FClusters += Clusters;
     Record->FTailBytes += TailBytes;
     Record->FObjects += Objects;
@@ -370,27 +385,25 @@ void TScan2::ReportFailure(TFolderNode* Node, int Code)
   TResult Failure(TResult::rkFailure);
   Failure.Code = Code;
   if (FSettings.FShowErrors)
-    Failure.Path = PathOf(Node);
+    Failure.Path = Node->FullPath();
   Post(std::move(Failure));
 }
 
 void TScan2::Release(TDirHandle* Handle)
 {
-  if (Handle->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+  if (Handle->Openers.fetch_sub(1, std::memory_order_acq_rel) == 1) {
     close(Handle->Fd);
-    delete Handle;
+    Unref(Handle);
   }
 }
 
-std::string TScan2::PathOf(const TFolderNode* Node) const
+void TScan2::Unref(TDirHandle* Handle)
 {
-  std::vector<const std::string*> Names;
-  for (; Node; Node = Node->Parent())
-    Names.push_back(&Node->FData->FName);
-  std::string Path;
-  for (auto Name = Names.rbegin(); Name != Names.rend(); ++Name)
-    Path = TPathRules::WithSeparator(Path + **Name);
-  return Path;
+  while (Handle && Handle->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    TDirHandle* Up = Handle->Up;
+    delete Handle;
+    Handle = Up;
+  }
 }
 
 void TScan2::Post(TResult&& Result)
@@ -425,7 +438,7 @@ void TScan2::Drain(TDeadline Deadline)
     TResult& Result = FBatch[FBatchNext++];
     switch (Result.Kind) {
       case TResult::rkAppend:
-        FRoot->FTree->AppendChildren(Result.Parent, Result.Nodes);
+        FRoot->FTree->AppendBlock(std::exchange(Result.Block, nullptr));
         break;
       case TResult::rkProgress:
         ++FRoot->FSubfoldersDone;
@@ -458,7 +471,7 @@ void TScan2::Complete()
     MarkStopped();
   if (FRoot->FWorker == this)
     FRoot->FWorker = nullptr;
-  const TFolderData* Record = FNode->FData;
+  const TFolderData* Record = FNode;
   FRoot->FTree->NodeChanged(FNode);
   // A branch rescan corrects every folder above the branch.
   if (FNode->Parent())
@@ -475,7 +488,7 @@ std::string TScan2::ReadingPath() const
   // A node's name and parents are set before any worker takes it up, and
   // nodes are freed only after the scan.
   const TFolderNode* Node = FReading.load(std::memory_order_acquire);
-  return Node ? PathOf(Node) : std::string();
+  return Node ? Node->FullPath() : std::string();
 }
 
 void TScan2::MarkStopped()
@@ -485,7 +498,7 @@ void TScan2::MarkStopped()
   while (!Pending.empty()) {
     TFolderNode* Node = Pending.back();
     Pending.pop_back();
-    TFolderData* Record = Node->FData;
+    TFolderData* Record = Node;
     if (Record->FIsFiles || Record->Finished())
       continue;
     Record->FState = fsStopped;

@@ -11,10 +11,12 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
 
+class TFolderBlock;
 class TFolderNode;
 struct TRoot;
 
@@ -70,10 +72,15 @@ public:
 
 private:
   // An open folder whose sub-folders are still to be opened relative to it.
+  // Up leads to the folders above it, so that a followed link can tell the
+  // folders on its own path; a handle lives while a folder below it may
+  // still be entered, its descriptor only until its sub-folders are open.
   struct TDirHandle {
     int Fd;
     TFileIdentity Identity;
-    std::atomic<uint32_t> Refs;
+    TDirHandle* Up;
+    std::atomic<uint32_t> Openers;  // sub-folders still to be opened
+    std::atomic<uint32_t> Refs;     // the openers together, and handles below
   };
   struct TTask {
     TFolderNode* Node;
@@ -83,28 +90,33 @@ private:
   struct TResult {
     enum TKind { rkAppend, rkProgress, rkFailure, rkDone } Kind;
     explicit TResult(TKind Kind) : Kind(Kind) {}
-    TFolderNode* Parent = nullptr;
-    std::vector<TFolderNode*> Nodes;
+    TFolderBlock* Block = nullptr;
     int Code = 0;
     std::string Path;
   };
-  struct TSubFolder {
-    std::string Name;
-    bool IsLink;
+  // What a worker keeps from one folder to the next.
+  struct TWorkspace {
+    std::vector<char> Buffer;
+    std::string Names;  // the sub-folders' names, each ended by a zero byte
+    std::vector<std::pair<size_t, bool>> SubFolders;  // name offset, is a link
+    std::vector<std::string_view> NameViews;
+    std::vector<TTask> NewTasks;
   };
 
   bool Spawn();
   void JoinAll();
   void WorkerLoop();
-  void WalkFolder(const TTask& Task, std::vector<char>& Buffer, std::vector<TTask>& NewTasks);
-  bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity);
+  void WalkFolder(const TTask& Task, TWorkspace& Space);
+  bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail);
+  TDirHandle* TrailTo(const TFolderNode* Node) const;
   void FinishFolder(TFolderNode* Node);
   void FinishUnentered(TFolderNode* Node);
   void AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects);
   void ReportFailure(TFolderNode* Node, int Code);
-  void Release(TDirHandle* Handle);
+  // One sub-folder of Handle has been opened (or given up).
+  static void Release(TDirHandle* Handle);
+  static void Unref(TDirHandle* Handle);
   void Post(TResult&& Result);
-  std::string PathOf(const TFolderNode* Node) const;
   void Complete();
   void MarkStopped();
 

@@ -44,14 +44,13 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
     Root->FTree = &FTree;
     Root->FNext = FRoots;
     FRoots = Root;
-    Root->FNode = new TFolderNode(nullptr);
-    Root->FNode->FData = new TFolderData(Root->FNode, Root);
+    Root->FNode = new TFolderNode(Root);
     FTree.AddTopNode(Root->FNode);
     if (FUserClusterSize)
       SetUserClusterSize(*Root, FUserClusterSize);
   }
-  TFolderData* Record = Root->FNode->FData;
-  Record->FOwnFiles = -1;
+  TFolderData* Record = Root->FNode;
+  Record->FScanFlags = 0;
   Record->FChildrenLabelled = false;
   Root->FPath = TPathRules::WithSeparator(Path);
 
@@ -79,14 +78,13 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
 bool TScanDriver::UpdateBranch(TFolderNode* Node)
 {
   // A "<Files>" entry is no folder of its own to scan.
-  if (!Node || Node->FData->FIsFiles || !TFolderTree::Editable(Node))
+  if (!Node || Node->FIsFiles || !TFolderTree::Editable(Node))
     return false;
   FTree.DeleteChildren(Node);
-  TFolderData* Record = Node->FData;
-  Record->ClearCachedTexts();
+  TFolderData* Record = Node;
   if (!Node->Parent())
-    Record->FRoot->FSubfoldersDone = 0;  // the progress of the root starts again
-  Launch(Record->FRoot, Node, Record->FullPath());
+    Record->Root()->FSubfoldersDone = 0;  // the progress of the root starts again
+  Launch(Record->Root(), Node, Record->FullPath());
   return true;
 }
 
@@ -118,8 +116,8 @@ void TScanDriver::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted
 {
   FEnded.FCounted.FFolders += Counted.FFolders;
   FEnded.FCounted.FFiles += Counted.FFiles;
-  FEnded.FSize += Root->FNode->FData->SizeBytes();
-  FEnded.FBytes += Root->FNode->FData->AllocatedBytes();
+  FEnded.FSize += Root->FNode->SizeBytes();
+  FEnded.FBytes += Root->FNode->AllocatedBytes();
   FEnded.FUsedBytes += Root->FUsedKB * 1024;
   FEndedWhole = FEndedWhole && Root->FDrive == Root->FPath && Root->FUsedKB > 0;
   if (FListener)
@@ -134,8 +132,8 @@ TScanDriver::TProgress TScanDriver::Progress() const
     const TScanCounts Counted = Scan->Counted();
     Progress.FCounted.FFolders += Counted.FFolders;
     Progress.FCounted.FFiles += Counted.FFiles;
-    Progress.FSize += Scan->Node()->FData->SizeBytes();
-    Progress.FBytes += Scan->Node()->FData->AllocatedBytes();
+    Progress.FSize += Scan->Node()->SizeBytes();
+    Progress.FBytes += Scan->Node()->AllocatedBytes();
     const TRoot* Root = Scan->Root();
     WholeVolumes = WholeVolumes && Scan->Node() == Root->FNode && Root->FDrive == Root->FPath && Root->FUsedKB > 0;
     Progress.FUsedBytes += Root->FUsedKB * 1024;
@@ -233,17 +231,15 @@ void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
     Pending.pop_back();
     TFolderNode* Entry = nullptr;
     for (TFolderNode* Child : Current->Children()) {
-      if (Child->FData->FIsFiles)
+      if (Child->FIsFiles)
         Entry = Child;
       else
         Pending.push_back(Child);
     }
-    const TFolderData* Record = Current->FData;
     if (!ShowFiles && Entry) {
       FTree.FreeNode(Entry, false);
-    } else if (ShowFiles && !Entry && Record->FOwnFiles > 0 && Current->ChildCount() > 0) {
-      std::vector<TFolderNode*> Added{TFolderData::NewFilesEntry(
-        Current, Record->FOwnClusters.Load(), Record->FOwnTailBytes.Load(), uint64_t(Record->FOwnFiles.Load()))};
+    } else if (ShowFiles && !Entry && Current->OwnFiles() > 0 && Current->ChildCount() > 0) {
+      std::vector<TFolderNode*> Added{TFolderNode::NewFilesEntry(Current)};
       FTree.AppendChildren(Current, Added);
     }
   }
@@ -260,9 +256,9 @@ void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Mini
     for (size_t Index = 0; Index < Current->ChildCount();) {
       TFolderNode* Child = Current->Child(Index);
       // Folders still open or cut short, and "<Files>", stay as they are.
-      if (!Child->FData->Finished()) {
+      if (!Child->Finished()) {
         ++Index;
-      } else if (Child->FData->GetValue(ViewType, 0) >= Minimum) {
+      } else if (Child->GetValue(ViewType, 0) >= Minimum) {
         Pending.push_back(Child);
         ++Index;
       } else {

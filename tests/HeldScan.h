@@ -58,7 +58,7 @@ public:
     QVERIFY(FHold.Reached());
     QVERIFY(QTest::qWaitFor([this] {
       FDriver.Drain();
-      return Other() && Other()->FData->Finished();
+      return Other() && Other()->Finished();
     }));
   }
   ~THeldScan()
@@ -71,7 +71,7 @@ public:
   TFolderNode* Other() const
   {
     for (TFolderNode* Node : FRoot->FNode->Children())
-      if (Node->FData->FName == "other")
+      if (Node->Name() == "other")
         return Node;
     return nullptr;
   }

@@ -15,9 +15,8 @@ struct TTreeFixture {
   {
     Root.FClusterSize = ClusterSize;
     Root.FTree = &Tree;
-    Top = new TFolderNode(nullptr);
-    Top->FData = new TFolderData(Top, &Root);
-    Top->FData->SetName("/top");
+    Top = new TFolderNode(&Root);
+    Top->SetName("/top");
     Tree.AddTopNode(Top);
     Root.FNode = Top;
   }
@@ -26,18 +25,17 @@ struct TTreeFixture {
   {
     std::vector<TFolderNode*> Nodes{new TFolderNode(Parent)};
     TFolderNode* Node = Nodes[0];
-    Node->FData = new TFolderData(Node, &Root);
-    Node->FData->SetName(Name);
+    Node->SetName(Name);
     Set(Node, Clusters, Tail, Objects);
     Tree.AppendChildren(Parent, Nodes);
     return Node;
   }
   static void Set(TFolderNode* Node, uint64_t Clusters, uint64_t Tail, uint64_t Objects)
   {
-    Node->FData->FClusters = Clusters;
-    Node->FData->FTailBytes = Tail;
-    Node->FData->FObjects = Objects;
-    Node->FData->FState = fsDone;
+    Node->FClusters = Clusters;
+    Node->FTailBytes = Tail;
+    Node->FObjects = Objects;
+    Node->FState = fsDone;
   }
   TFolderTree Tree;
   TRoot Root;
@@ -48,7 +46,7 @@ struct TTreeFixture {
 inline TFolderNode* Child(TFolderNode* Node, const std::string& Name)
 {
   for (TFolderNode* Item : Node->Children())
-    if (!Item->FData->FIsFiles && Item->FData->FName == Name)
+    if (!Item->FIsFiles && Item->FName == Name)
       return Item;
   return nullptr;
 }

@@ -335,7 +335,7 @@ private slots:
       QCOMPARE(Dialog.OKButton->text(), QString("&Scan"));
     });
     QVERIFY(ScansDone(Scan.Form));
-    QCOMPARE(Scan.Form.Driver().Roots()->FNode->FData->FOwnFiles.Load(), 2);
+    QCOMPARE(Scan.Form.Driver().Roots()->FNode->OwnFiles(), 2);
     QCOMPARE(Scan.Form.windowTitle(), QString("Spacelens *.txt  - (Size)"));
   }
 
@@ -365,7 +365,7 @@ private slots:
     TFolderNode* Alpha = Child(Scan.Top, "alpha");
     auto HasFilesEntry = [&] {
       return std::any_of(Scan.Top->Children().begin(), Scan.Top->Children().end(),
-                         [](TFolderNode* Node) { return Node->FData->FIsFiles; });
+                         [](TFolderNode* Node) { return Node->FIsFiles; });
     };
     QVERIFY(HasFilesEntry());
     WithOptions(Scan.Form, [](TOptionDlg& Dialog) {

@@ -33,7 +33,7 @@ public:
 struct TSmallTree : TTreeFixture {
   TSmallTree() : TTreeFixture(4096)
   {
-    Top->FData->SetName("/data");
+    Top->SetName("/data");
     A = Add(Top, "a");
     B = Add(A, "b");
   }
@@ -119,7 +119,7 @@ private slots:
     QFETCH(double, expected);
     TSmallTree Tree;
     TSmallTree::Set(Tree.A, clusters, tail, objects);
-    QCOMPARE(Tree.A->FData->GetValue(view, unit), double(float(expected)));
+    QCOMPARE(Tree.A->GetValue(view, unit), double(float(expected)));
   }
 
   void percent()
@@ -127,14 +127,14 @@ private slots:
     TSmallTree Tree;
     TSmallTree::Set(Tree.Top, 200, 0, 2);
     TSmallTree::Set(Tree.A, 50, 0, 1);
-    QCOMPARE(Tree.A->FData->GetValue(vtPercent, 0), double(float(50 / 200.0001 * 100)));
+    QCOMPARE(Tree.A->GetValue(vtPercent, 0), double(float(50 / 200.0001 * 100)));
     // A top node is measured against itself: just under 100.
-    const double Top = Tree.Top->FData->GetValue(vtPercent, 1);
+    const double Top = Tree.Top->GetValue(vtPercent, 1);
     QVERIFY(Top < 100 && Top > 99.99);
     // No percent while the root is being scanned.
     THeldScan Held;
-    QCOMPARE(Held.Other()->FData->GetValue(vtPercent, 0), -1.0);
-    QCOMPARE(Held.Root()->FNode->FData->GetValue(vtPercent, 0), -1.0);
+    QCOMPARE(Held.Other()->GetValue(vtPercent, 0), -1.0);
+    QCOMPARE(Held.Root()->FNode->GetValue(vtPercent, 0), -1.0);
   }
 
   void exactBytes()
@@ -144,8 +144,8 @@ private slots:
     const TFileCount Big = TFolderData::CountFile((5ull << 30) + 7, 4096);
     const TFileCount Small = TFolderData::CountFile(1, 4096);
     TSmallTree::Set(Tree.A, Big.Clusters + Small.Clusters + 1, Big.TailBytes + Small.TailBytes, 3);
-    QCOMPARE(Tree.A->FData->SizeBytes(), (5ull << 30) + 8);
-    QCOMPARE(Tree.A->FData->AllocatedBytes(), (Big.Clusters + 2) * 4096);
+    QCOMPARE(Tree.A->SizeBytes(), (5ull << 30) + 8);
+    QCOMPARE(Tree.A->AllocatedBytes(), (Big.Clusters + 2) * 4096);
   }
 
   void addToAncestorsAndFreeNode()
@@ -157,46 +157,43 @@ private slots:
     TSmallTree::Set(Tree.A, 6, 60, 3);
     TSmallTree::Set(Tree.B, 2, 20, 1);
     Tree.Tree.AddToAncestors(Tree.B, 1, 3, 7);
-    QCOMPARE(Tree.B->FData->FClusters.Load(), 5u);
-    QCOMPARE(Tree.A->FData->FObjects.Load(), 4u);
-    QCOMPARE(Tree.Top->FData->FTailBytes.Load(), 107u);
+    QCOMPARE(Tree.B->FClusters.Load(), 5u);
+    QCOMPARE(Tree.A->FObjects.Load(), 4u);
+    QCOMPARE(Tree.Top->FTailBytes.Load(), 107u);
     QCOMPARE(Log.Changed, (std::vector<TFolderNode*>{Tree.B, Tree.A, Tree.Top}));
 
     // Removing b with subtraction takes exactly its share out of a and top.
     Tree.Tree.FreeNode(Tree.B, true);
     QCOMPARE(Tree.A->ChildCount(), 0u);
     QCOMPARE(Log.Removed, 1);
-    QCOMPARE(Tree.A->FData->FClusters.Load(), 4u);
-    QCOMPARE(Tree.A->FData->FTailBytes.Load(), 40u);
-    QCOMPARE(Tree.Top->FData->FObjects.Load(), 4u);
+    QCOMPARE(Tree.A->FClusters.Load(), 4u);
+    QCOMPARE(Tree.A->FTailBytes.Load(), 40u);
+    QCOMPARE(Tree.Top->FObjects.Load(), 4u);
 
     // Without subtraction the totals stay.
     Tree.Tree.FreeNode(Tree.A, false);
     QCOMPARE(Tree.Top->ChildCount(), 0u);
-    QCOMPARE(Tree.Top->FData->FClusters.Load(), 8u);
+    QCOMPARE(Tree.Top->FClusters.Load(), 8u);
   }
 
   void fullPath()
   {
     TSmallTree Tree;
-    QCOMPARE(Tree.B->FData->FullPath(), std::string("/data/a/b/"));
-    QCOMPARE(Tree.Top->FData->FullPath(), std::string("/data/"));
+    QCOMPARE(Tree.B->FullPath(), std::string("/data/a/b/"));
+    QCOMPARE(Tree.Top->FullPath(), std::string("/data/"));
     TFolderNode* Files = Tree.Add(Tree.A, "");
-    Files->FData->FIsFiles = true;
-    QCOMPARE(Files->FData->FullPath(), std::string("/data/a/"));
-    QCOMPARE(Files->FData->Name(), std::string());
+    Files->FIsFiles = true;
+    QCOMPARE(Files->FullPath(), std::string("/data/a/"));
+    QCOMPARE(Files->Name(), std::string());
 
     // Renaming a folder drops the cached paths of everything below it.
-    Tree.A->FData->SetName("renamed");
-    QCOMPARE(Tree.B->FData->FullPath(), std::string("/data/renamed/b/"));
+    Tree.A->SetName("renamed");
+    QCOMPARE(Tree.B->FullPath(), std::string("/data/renamed/b/"));
 
-    Tree.Top->FData->SetName("/");
-    QCOMPARE(Tree.Top->FData->FullPath(), std::string("/"));
-    QCOMPARE(Tree.B->FData->FullPath(), std::string("/renamed/b/"));
+    Tree.Top->SetName("/");
+    QCOMPARE(Tree.Top->FullPath(), std::string("/"));
+    QCOMPARE(Tree.B->FullPath(), std::string("/renamed/b/"));
 
-    TFolderData Row(nullptr, &Tree.Root);
-    Row.FName = "file.txt";
-    QCOMPARE(Row.FullPath(), std::string());
   }
 
   void dateText()

@@ -33,7 +33,7 @@ QStringList Labels(TMainForm& Form, TFolderNode* Node)
 {
   QStringList Texts;
   for (TFolderNode* Item : Node->Children())
-    Texts << Form.Display().NodeCaption(Item->FData);
+    Texts << Form.Display().NodeCaption(Item);
   return Texts;
 }
 
@@ -234,7 +234,7 @@ private slots:
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     QCOMPARE(Form.Model().rowCount(Form.Model().IndexOf(Top)), 20);
-    QCOMPARE(Top->FData->FObjects.Load(), 1 + 20 + 20 + 600 + 600u);
+    QCOMPARE(Top->FObjects.Load(), 1 + 20 + 20 + 600 + 600u);
     QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Top)));
     QVERIFY(!Form.Action("StopButton")->isVisible());
     QCOMPARE(Form.StatusText(1), QString("1240 Objects"));
@@ -268,24 +268,24 @@ private slots:
 
     // Update Branch of a/b corrects a and the top.
     TFolderNode* B = Child(Child(Root->FNode, "a"), "b");
-    const uint64_t Before = Root->FNode->FData->FObjects;
+    const uint64_t Before = Root->FNode->FObjects;
     Tree.File("a/b/g", 9000);
     Form.SetCurrentNode(B);
     Form.UpdateBranch1Click();
     QVERIFY(ScansDone(Form));
-    QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
-    QCOMPARE(Child(Root->FNode, "a")->FData->FObjects.Load(), 5u);
+    QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
+    QCOMPARE(Child(Root->FNode, "a")->FObjects.Load(), 5u);
 
     // A "<Files>" entry is no folder to update: nothing happens.
     TFolderNode* Files = nullptr;
     for (TFolderNode* Node : Child(Root->FNode, "a")->Children())
-      if (Node->FData->FIsFiles)
+      if (Node->FIsFiles)
         Files = Node;
     QVERIFY(Files);
     Form.SetCurrentNode(Files);
     Form.UpdateBranch1Click();
     QVERIFY(!Form.Driver().Scanning());
-    QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
+    QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
 
     // A rescan opens and selects again what was open and selected.
     Form.TreeView()->expand(Form.Model().IndexOf(Child(Root->FNode, "a")));
@@ -315,8 +315,8 @@ private slots:
     Form.SetCurrentNode(Root->FNode);
     Form.Update1Click();
     QVERIFY(ScansDone(Form));
-    QCOMPARE(Root->FNode->FData->Finished(), true);
-    QCOMPARE(Root->FNode->FData->FObjects.Load(), Before + 1);
+    QCOMPARE(Root->FNode->Finished(), true);
+    QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
   }
 
   void progressInTheStatusBar()
@@ -390,12 +390,12 @@ private slots:
     QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
-    const uint64_t Clusters = Top->FData->FClusters;
+    const uint64_t Clusters = Top->FClusters;
     Form.SetCurrentNode(Top);
     Form.RemoveFolderMenuItemClick();
     QCOMPARE(Labels(Form, Top), (QStringList{"big", "<Files>"}));
     QCOMPARE(Labels(Form, Child(Top, "big")), QStringList{"<Files>"});
-    QCOMPARE(Top->FData->FClusters.Load(), Clusters);
+    QCOMPARE(Top->FClusters.Load(), Clusters);
   }
 
   void countFoldersAndLevels()

@@ -76,7 +76,7 @@ void FailOn(const std::string& Name, int Code)
 TFolderNode* FilesEntry(TFolderNode* Node)
 {
   for (TFolderNode* Item : Node->Children())
-    if (Item->FData->FIsFiles)
+    if (Item->FIsFiles)
       return Item;
   return nullptr;
 }
@@ -94,20 +94,20 @@ bool TotalsAdd(TFolderNode* Top, std::string& Problem)
   while (!Pending.empty()) {
     TFolderNode* Node = Pending.back();
     Pending.pop_back();
-    const TFolderData* Record = Node->FData;
-    uint64_t Clusters = Record->FOwnClusters + 1, Tail = Record->FOwnTailBytes, Objects = 1;
-    Objects += uint64_t(std::max<int64_t>(0, Record->FOwnFiles));
+    const TFolderData* Record = Node;
+    const TFileCount Own = Node->OwnCount();
+    uint64_t Clusters = Own.Clusters + 1, Tail = Own.TailBytes, Objects = Own.Objects + 1;
     for (TFolderNode* Item : Node->Children()) {
-      if (Item->FData->FIsFiles)
+      if (Item->FIsFiles)
         continue;
-      Clusters += Item->FData->FClusters;
-      Tail += Item->FData->FTailBytes;
-      Objects += Item->FData->FObjects;
+      Clusters += Item->FClusters;
+      Tail += Item->FTailBytes;
+      Objects += Item->FObjects;
       Pending.push_back(Item);
     }
     if (Record->Finished() && (Clusters != Record->FClusters || Tail != Record->FTailBytes
                                  || Objects != Record->FObjects)) {
-      Problem = Record->FName + " totals " + Counts(Record);
+      Problem = std::string(Record->FName) + " totals " + Counts(Record);
       return false;
     }
   }
@@ -147,30 +147,30 @@ private slots:
     TFolderNode* Empty = Child(Top, "empty");
     TFolderNode* Zeros = Child(Top, "zeros");
     QVERIFY(Sub && Empty && Zeros);
-    QCOMPARE(Counts(Sub->FData), std::string("3/4096/2"));
-    QCOMPARE(Sub->FData->FOwnFiles.Load(), 1);
-    QCOMPARE(Counts(Empty->FData), std::string("1/0/1"));
-    QCOMPARE(Counts(Zeros->FData), std::string("1/0/1"));
-    QCOMPARE(Zeros->FData->FOwnFiles.Load(), 0);
+    QCOMPARE(Counts(Sub), std::string("3/4096/2"));
+    QCOMPARE(Sub->OwnFiles(), 1);
+    QCOMPARE(Counts(Empty), std::string("1/0/1"));
+    QCOMPARE(Counts(Zeros), std::string("1/0/1"));
+    QCOMPARE(Zeros->OwnFiles(), 0);
     QCOMPARE(Zeros->ChildCount(), 0u);  // no "<Files>" without counted files
     QCOMPARE(Sub->ChildCount(), 0u);    // nor in a folder without sub-folders
-    QCOMPARE(Counts(Top->FData), std::string("7/4097/6"));
-    QCOMPARE(Top->FData->SizeBytes(), 8193u);
-    QCOMPARE(Top->FData->Finished(), true);
+    QCOMPARE(Counts(Top), std::string("7/4097/6"));
+    QCOMPARE(Top->SizeBytes(), 8193u);
+    QCOMPARE(Top->Finished(), true);
 
     // The "<Files>" entry comes after the sub-folders and holds the own files.
     QCOMPARE(Top->ChildCount(), 4u);
     TFolderNode* Files = Top->Child(3);
-    QVERIFY(Files->FData->FIsFiles);
-    QCOMPARE(Counts(Files->FData), std::string("1/1/1"));
-    QCOMPARE(Files->FData->Finished(), false);
-    QCOMPARE(Files->FData->FullPath(), Tree.Top() + "/");
+    QVERIFY(Files->FIsFiles);
+    QCOMPARE(Counts(Files), std::string("1/1/1"));
+    QCOMPARE(Files->Finished(), false);
+    QCOMPARE(Files->FullPath(), Tree.Top() + "/");
 
     // Newest dates over counted files only, from every level.
-    QCOMPARE(Top->FData->FLastAccess.Load(), FileTime::FromUnix(1577934245, 0));
-    QCOMPARE(Top->FData->FLastWrite.Load(), FileTime::FromUnix(1640995200, 0));
-    QCOMPARE(Sub->FData->FLastAccess.Load(), FileTime::FromUnix(1546300800, 0));
-    QCOMPARE(Empty->FData->FLastWrite.Load(), 0u);
+    QCOMPARE(Top->FLastAccess.Load(), FileTime::FromUnix(1577934245, 0));
+    QCOMPARE(Top->FLastWrite.Load(), FileTime::FromUnix(1640995200, 0));
+    QCOMPARE(Sub->FLastAccess.Load(), FileTime::FromUnix(1546300800, 0));
+    QCOMPARE(Empty->FLastWrite.Load(), 0u);
 
     TRoot* Root = Run.Driver.Roots();
     QCOMPARE(Root->FSubfolderCount, 3);
@@ -190,7 +190,7 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     QCOMPARE(Top->ChildCount(), 1u);
     QCOMPARE(FilesEntry(Top), nullptr);
-    QCOMPARE(Top->FData->FOwnFiles.Load(), 1);
+    QCOMPARE(Top->OwnFiles(), 1);
   }
 
   void filters_data()
@@ -221,11 +221,11 @@ private slots:
     NextScan().SetFileFilter(filter.toStdString());
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
-    QCOMPARE(Top->FData->FOwnFiles.Load(), topFiles);
+    QCOMPARE(Top->OwnFiles(), topFiles);
     TFolderNode* Sub = Child(Top, "sub");
-    QCOMPARE(Sub->FData->FOwnFiles.Load(), subFiles);
+    QCOMPARE(Sub->OwnFiles(), subFiles);
     QVERIFY(Child(Sub, "deeper"));  // folders are walked whatever the filter
-    QCOMPARE(Top->FData->FObjects.Load(), uint64_t(topFiles + subFiles + 3));
+    QCOMPARE(Top->FObjects.Load(), uint64_t(topFiles + subFiles + 3));
   }
 
   void wildcards_data()
@@ -316,16 +316,16 @@ private slots:
     TFolderNode* Node = Child(Top, mounted ? "mnt" : "link");
     QVERIFY(Node);
     // Entered, it counts as the plain folder; else as an empty one.
-    const std::string Expected = follow ? Counts(Child(Top, "plain")->FData) : std::string("1/0/1");
+    const std::string Expected = follow ? Counts(Child(Top, "plain")) : std::string("1/0/1");
     for (bool Update : {false, true}) {
       if (Update) {
         QVERIFY(Run.Driver.UpdateBranch(Node));
         Run.Finish();
       }
-      QCOMPARE(Node->FData->FErrorCode.Load(), 0);
-      QCOMPARE(Node->FData->Finished(), true);
-      QCOMPARE(Counts(Node->FData), Expected);
-      QCOMPARE(Node->FData->FOwnFiles.Load(), follow ? 1 : 0);
+      QCOMPARE(Node->FErrorCode.Load(), 0);
+      QCOMPARE(Node->Finished(), true);
+      QCOMPARE(Counts(Node), Expected);
+      QCOMPARE(Node->OwnFiles(), follow ? 1 : 0);
     }
     QVERIFY(Run.Failures.empty());
   }
@@ -350,7 +350,7 @@ private slots:
     TScanRun Run;
     TFolderNode* Top = Run.Scan(path.startsWith('/') ? path.toStdString() : Tree.Path(path.toStdString()));
     QVERIFY(Top);
-    QVERIFY(Top->FData->FObjects > 1);  // itself and what it holds
+    QVERIFY(Top->FObjects > 1);  // itself and what it holds
   }
 
   // With links and mount points followed, each real folder is entered once,
@@ -394,10 +394,10 @@ private slots:
     QVERIFY(Top);
     int Entered = 0;
     for (TFolderNode* Node : Top->Children()) {
-      const std::string& Name = Node->FData->FName;
+      const std::string& Name = Node->FName;
       if (Name.starts_with("link-") || (Name == "mnt" && !mount.isEmpty()))
-        Entered += Node->FData->FObjects > 1;  // it and what was found inside
-      QCOMPARE(Node->FData->FErrorCode.Load(), 0);
+        Entered += Node->FObjects > 1;  // it and what was found inside
+      QCOMPARE(Node->FErrorCode.Load(), 0);
     }
     QCOMPARE(Entered, entered);
     std::string Problem;
@@ -421,12 +421,12 @@ private slots:
     QVERIFY(Top);
     TFolderNode* A = Child(Top, "a");
     // Links back onto their own path are not entered again.
-    QCOMPARE(Counts(Child(A, "up")->FData), std::string("1/0/1"));
-    QCOMPARE(Counts(Child(A, "self")->FData), std::string("1/0/1"));
+    QCOMPARE(Counts(Child(A, "up")), std::string("1/0/1"));
+    QCOMPARE(Counts(Child(A, "self")), std::string("1/0/1"));
     // x/to-y enters y once; y's link back to x stops there.
     TFolderNode* ToY = Child(Child(Top, "x"), "to-y");
     QCOMPARE(ToY->ChildCount(), 1u);
-    QCOMPARE(Counts(Child(ToY, "to-x")->FData), std::string("1/0/1"));
+    QCOMPARE(Counts(Child(ToY, "to-x")), std::string("1/0/1"));
     std::string Problem;
     QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
   }
@@ -470,13 +470,13 @@ private slots:
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Secret = Child(Top, "secret");
-    QCOMPARE(Secret->FData->FErrorCode.Load(), secretCode);
+    QCOMPARE(Secret->FErrorCode.Load(), secretCode);
     // It counts itself, and what it holds when it could be listed.
-    QCOMPARE(Counts(Secret->FData), secretCounts.toStdString());
+    QCOMPARE(Counts(Secret), secretCounts.toStdString());
     QCOMPARE(Secret->ChildCount(), failing == "secret" ? 0u : 1u);
-    QCOMPARE(Secret->FData->FOwnFiles.Load(), failing == "secret" ? -1 : 0);
-    QCOMPARE(Secret->FData->Finished(), true);
-    QCOMPARE(Top->FData->FErrorCode.Load(), 0);
+    QCOMPARE(Secret->OwnFiles(), failing == "secret" ? -1 : 0);
+    QCOMPARE(Secret->Finished(), true);
+    QCOMPARE(Top->FErrorCode.Load(), 0);
     QCOMPARE(Run.Failures.size(), secretCode ? 1u : 0u);
     if (secretCode) {
       QCOMPARE(Run.Failures[0].first, secretCode);
@@ -575,8 +575,8 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Node = Child(Top, "gone");
     QVERIFY(Node);
-    QCOMPARE(Node->FData->FErrorCode.Load(), 0);
-    QCOMPARE(Counts(Node->FData), std::string("1/0/1"));
+    QCOMPARE(Node->FErrorCode.Load(), 0);
+    QCOMPARE(Counts(Node), std::string("1/0/1"));
     QVERIFY(Run.Failures.empty());
   }
 
@@ -615,10 +615,10 @@ private slots:
     QCOMPARE(Run.StoppedScans, 1);
     QCOMPARE(Root->FWorker, nullptr);
     // The folder being listed and every folder above it stay incomplete.
-    QVERIFY(!StopHere->FData->Finished());
-    QVERIFY(!B->FData->Finished());
-    QVERIFY(!Top->FData->Finished());
-    QCOMPARE(StopHere->FData->FOwnFiles.Load(), 1);
+    QVERIFY(!StopHere->Finished());
+    QVERIFY(!B->Finished());
+    QVERIFY(!Top->Finished());
+    QCOMPARE(StopHere->OwnFiles(), 1);
     QCOMPARE(StopHere->ChildCount(), 0u);
     // What was counted stays: own files of every listed folder plus each
     // finished folder.
@@ -627,12 +627,12 @@ private slots:
     while (!Pending.empty()) {
       TFolderNode* Node = Pending.back();
       Pending.pop_back();
-      if (Node->FData->FIsFiles)
+      if (Node->FIsFiles)
         continue;
-      Expected += std::max<int64_t>(0, Node->FData->FOwnFiles) + Node->FData->Finished();
+      Expected += std::max<int64_t>(0, Node->OwnFiles()) + Node->Finished();
       Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
     }
-    QCOMPARE(Top->FData->FObjects.Load(), Expected);
+    QCOMPARE(Top->FObjects.Load(), Expected);
     std::string Problem;
     QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
 
@@ -641,8 +641,8 @@ private slots:
     QVERIFY(Run.Scan(Tree.Top() + "/"));
     QCOMPARE(Run.Driver.Roots(), Root);
     QCOMPARE(Root->FNext, nullptr);
-    QCOMPARE(Top->FData->Finished(), true);
-    QCOMPARE(Top->FData->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u);
+    QCOMPARE(Top->Finished(), true);
+    QCOMPARE(Top->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u);
   }
 
   void branchUpdateCorrectsAncestors()
@@ -670,10 +670,10 @@ private slots:
 
     TScanRun Fresh;
     TFolderNode* FreshTop = Fresh.Scan(Tree.Top());
-    QCOMPARE(Counts(Top->FData), Counts(FreshTop->FData));
-    QCOMPARE(Counts(Child(Top, "a")->FData), Counts(Child(FreshTop, "a")->FData));
-    QCOMPARE(Counts(B->FData), Counts(Child(Child(FreshTop, "a"), "b")->FData));
-    QCOMPARE(B->FData->Finished(), true);
+    QCOMPARE(Counts(Top), Counts(FreshTop));
+    QCOMPARE(Counts(Child(Top, "a")), Counts(Child(FreshTop, "a")));
+    QCOMPARE(Counts(B), Counts(Child(Child(FreshTop, "a"), "b")));
+    QCOMPARE(B->Finished(), true);
   }
 
   void deepTree()
@@ -686,23 +686,23 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Path("deep"));
     QVERIFY(Top);
     QVERIFY(Run.Failures.empty());
-    QCOMPARE(Top->FData->FObjects.Load(), uint64_t(Depth + 1));
+    QCOMPARE(Top->FObjects.Load(), uint64_t(Depth + 1));
     TFolderNode* Node = Top;
     int Levels = 0;
     while (Node->ChildCount() == 1) {
       Node = Node->Child(0);
-      QVERIFY(Node->FData->Finished());
+      QVERIFY(Node->Finished());
       ++Levels;
     }
     QCOMPARE(Levels, Depth);
-    QVERIFY(Node->FData->FullPath().size() > 6 * 4096);
+    QVERIFY(Node->FullPath().size() > 6 * 4096);
     // Its deepest branch, updated by itself, is opened through its path.
     TFolderNode* Branch = Node->Parent();
     QVERIFY(Run.Driver.UpdateBranch(Branch));
     Run.Finish();
     QVERIFY(Run.Failures.empty());
     QCOMPARE(Branch->ChildCount(), 1u);
-    QCOMPARE(Top->FData->FObjects.Load(), uint64_t(Depth + 1));
+    QCOMPARE(Top->FObjects.Load(), uint64_t(Depth + 1));
   }
 
   void nonUtf8Names()
@@ -716,8 +716,8 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     TFolderNode* Node = Child(Top, Folder);
     QVERIFY(Node);
-    QCOMPARE(Node->FData->FOwnFiles.Load(), 1);
-    QCOMPARE(Node->FData->FullPath(), Tree.Top() + "/" + Folder + "/");
+    QCOMPARE(Node->OwnFiles(), 1);
+    QCOMPARE(Node->FullPath(), Tree.Top() + "/" + Folder + "/");
   }
 
   void listingOrder()
@@ -735,7 +735,7 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     std::vector<std::string> Nodes;
     for (TFolderNode* Node : Top->Children())
-      Nodes.push_back(Node->FData->FName);
+      Nodes.push_back(Node->FName);
     QCOMPARE(Nodes, Listed);
   }
 

@@ -62,7 +62,7 @@ private slots:
       TFixture::Set(Node, 1, 0, kilobytes);
     Fixture.Display.FUnitType = unit;
     Fixture.Display.FDecimals = decimals - 1;
-    QCOMPARE(Fixture.Display.FormatValue(Node->FData, view, false), text);
+    QCOMPARE(Fixture.Display.FormatValue(Node, view, false), text);
   }
 
   void percentPadding()
@@ -74,11 +74,11 @@ private slots:
     {
       THeldScan Held;
       Fixture.Display.FShowType = vtPercent;
-      QCOMPARE(Fixture.Display.NodeLabel(Held.Other()->FData), QString("other"));
+      QCOMPARE(Fixture.Display.NodeLabel(Held.Other()), QString("other"));
     }
     TFolderNode* Node = Fixture.Add(Fixture.Top, "busy", 10);
     TFixture::Set(Fixture.Top, 100, 0, 2);
-    QCOMPARE(Fixture.Display.FormatValue(Node->FData, vtPercent, true), QString("  10.0 %  "));
+    QCOMPARE(Fixture.Display.FormatValue(Node, vtPercent, true), QString("  10.0 %  "));
   }
 
   void valuePadding()
@@ -121,12 +121,12 @@ private slots:
     QFETCH(QString, caption);
     TFixture Fixture;
     TFolderNode* Node = top ? Fixture.Top : Fixture.Add(Fixture.Top, "folder", 1);
-    Node->FData->FErrorCode = error;
-    Node->FData->FState = TFolderState(state);
-    QCOMPARE(Fixture.Display.NodeCaption(Node->FData), caption);
+    Node->FErrorCode = error;
+    Node->FState = TFolderState(state);
+    QCOMPARE(Fixture.Display.NodeCaption(Node), caption);
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 1);
-    Files->FData->FIsFiles = true;
-    QCOMPARE(Fixture.Display.NodeCaption(Files->FData), QString("<Files>"));
+    Files->FIsFiles = true;
+    QCOMPARE(Fixture.Display.NodeCaption(Files), QString("<Files>"));
   }
 
   void bold_data()
@@ -188,7 +188,7 @@ private slots:
     Fixture.Add(Fixture.Top, "b", 11, 717, 1);   // 10.7 KB, waste 0.3 KB
     Fixture.Add(Fixture.Top, "c", 20, 0, 11);    // 9 KB, waste 11 KB
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 31, 1024, 2);  // 30 KB, waste 1 KB
-    Files->FData->FIsFiles = true;
+    Files->FIsFiles = true;
     Fixture.Add(Fixture.Top, "a", 11, 307, 1);   // 10.3 KB, waste 0.7 KB
     Fixture.Display.FShowType = view;
     std::vector<TFolderNode*> Sorted = Fixture.Top->Children();
@@ -197,7 +197,7 @@ private slots:
     });
     QStringList Got;
     for (TFolderNode* Child : Sorted)
-      Got << Fixture.Display.NodeCaption(Child->FData);
+      Got << Fixture.Display.NodeCaption(Child);
     QCOMPARE(Got, order);
   }
 };

@@ -17,7 +17,7 @@ namespace {
 bool IsReparsePoint(TFolderNode* Node)
 {
   TDirEntry Entry;
-  return Node->Parent() && TDirectory::Classify(Node->FData->FullPath(), Entry) == 0
+  return Node->Parent() && TDirectory::Classify(Node->FullPath(), Entry) == 0
     && (Entry.Kind == TDirEntry::ekFolderLink || Entry.Kind == TDirEntry::ekMountPoint);
 }
 
@@ -72,7 +72,7 @@ void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
   Resort();
   if (!Settings.FShowFiles || (!Settings.FFollowReparsePoints && IsReparsePoint(Node)))
     return;
-  FFiles.Start(Node->FData->FullPath(), Settings.FFileFilter, Node->FData->FRoot,
+  FFiles.Start(Node->FullPath(), Settings.FFileFilter, Node,
                [this](std::vector<TListModel::TRow>&& Rows, int Error, const std::string& Folder) {
                  if (Error && OnListError)
                    OnListError(Error, Folder);

@@ -1,8 +1,7 @@
 #include "FileListJob.h"
 
 #include "FileListing.h"
-#include "FolderData.h"
-#include "Root.h"
+#include "FolderNode.h"
 
 #include <memory>
 
@@ -24,17 +23,17 @@ void TFileListJob::Cancel()
   ++FGeneration;
 }
 
-void TFileListJob::Start(const std::string& Folder, const std::vector<std::string>& Patterns, TRoot* Root,
+void TFileListJob::Start(const std::string& Folder, const std::vector<std::string>& Patterns, TFolderNode* Node,
                          TDone Done)
 {
   const int Generation = ++FGeneration;
-  const uint32_t ClusterSize = Root->FClusterSize;
-  FPool.start([this, Folder, Patterns, Root, ClusterSize, Generation, Done = std::move(Done)] {
+  const uint32_t ClusterSize = Node->ClusterSize();
+  FPool.start([this, Folder, Patterns, Node, ClusterSize, Generation, Done = std::move(Done)] {
     std::vector<TListedFile> Files;
     const int Error = TFileListing::List(Folder, Patterns, Files, [&] { return FGeneration != Generation; });
     if (FGeneration != Generation)
       return;
-    auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Root, ClusterSize));
+    auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Node, ClusterSize));
     // Queued to this object: dropped if the job is gone by then.
     QMetaObject::invokeMethod(
       this,

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-struct TRoot;
+class TFolderNode;
 
 // Lists the files of one folder for the details list on a thread of its own,
 // so a folder of many files never holds up the window. A new listing cancels
@@ -25,8 +25,9 @@ public:
   explicit TFileListJob(QObject* Parent = nullptr);
   ~TFileListJob() override;
 
-  // Root is only stored in the rows' records, never read by the listing.
-  void Start(const std::string& Folder, const std::vector<std::string>& Patterns, TRoot* Root, TDone Done);
+  // Node (Folder's) is only stored as the rows' parent, never read by the
+  // listing.
+  void Start(const std::string& Folder, const std::vector<std::string>& Patterns, TFolderNode* Node, TDone Done);
   void Cancel();
   // A listing is still running (its rows may yet arrive).
   bool Busy() const { return FPool.activeThreadCount() > 0; }

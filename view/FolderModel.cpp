@@ -59,7 +59,7 @@ int TFolderModel::columnCount(const QModelIndex&) const
 
 int TFolderModel::StateImage(const TFolderNode* Node)
 {
-  const TRoot* Root = Node->FData->FRoot;
+  const TRoot* Root = Node->Root();
   if (Node->Parent() || !Root || !Root->FWorker || Root->FNode != Node)
     return 0;
   if (Root->FSubfolderCount <= 0)
@@ -72,7 +72,7 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
   if (!Index.isValid())
     return {};
   TFolderNode* Node = NodeOf(Index);
-  TFolderData* Record = Node->FData;
+  TFolderData* Record = Node;
   switch (Role) {
     case Qt::DisplayRole:
       return FDisplay.NodeLabel(Record);
@@ -105,7 +105,7 @@ void TFolderModel::RefreshLabels(TFolderNode* Node)
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
-    if (!Current->FData->FChildrenLabelled)
+    if (!Current->FChildrenLabelled)
       continue;
     RefreshChildren(Current);
     Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
@@ -185,7 +185,7 @@ void TFolderModel::FlushChanges()
   // the rows shown of a root being scanned are told as a range per parent.
   std::unordered_set<const void*> Live;
   for (const TFolderNode* Top : FTree.TopNodes()) {
-    const TRoot* Root = Top->FData->FRoot;
+    const TRoot* Root = Top->Root();
     if (Root->Scanning())
       Live.insert(Root);
     else if (!FLiveRoots.contains(Root))

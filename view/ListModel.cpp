@@ -43,29 +43,29 @@ void TListModel::SetFolder(TFolderNode* Node)
   beginResetModel();
   FRows.clear();
   FFolder = Node;
-  TFolderData* Own = Node->FData;
+  TFolderData* Own = Node;
   if (!Node->Parent())
     FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true});
   for (TFolderNode* Child : Node->Children())
-    if (!Child->FData->FIsFiles)
-      FRows.push_back({Child->FData, nullptr, FDisplay.NodeCaption(Child->FData), true, -1});
+    if (!Child->FIsFiles)
+      FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1});
   endResetModel();
 }
 
-std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListedFile>& Files, TRoot* Root,
+std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListedFile>& Files, TFolderNode* Folder,
                                                        uint32_t ClusterSize)
 {
   std::vector<TRow> Rows;
   Rows.reserve(Files.size());
   for (const TListedFile& File : Files) {
-    auto Record = std::make_unique<TFolderData>(nullptr, Root);
+    auto Record = std::make_unique<TFolderNode>(Folder);
     const TFileCount Count = TFolderData::CountFile(File.Size, ClusterSize);
     Record->FClusters = Count.Clusters;
     Record->FTailBytes = Count.TailBytes;
     Record->FObjects = Count.Objects;
     Record->FLastAccess = File.LastAccess;
     Record->FLastWrite = File.LastWrite;
-    Record->FName = File.Name;
+    Record->SetName(File.Name);
     Record->FState = fsDone;
     TFolderData* Shared = Record.get();
     Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1});
@@ -116,7 +116,7 @@ QString TListModel::Cell(const TRow& Row, int Column) const
     case lcPercent:
       if (!File)
         return FDisplay.FormatValue(Record, vtPercent, false);
-      return FDisplay.PercentText(double(Record->FClusters.Load()), double(FFolder->FData->FClusters.Load()));
+      return FDisplay.PercentText(double(Record->FClusters.Load()), double(FFolder->FClusters.Load()));
     case lcLastAccess: return TFolderData::DateText(Record->FLastAccess);
     case lcLastChange: return TFolderData::DateText(Record->FLastWrite);
     default: return {};
@@ -137,8 +137,8 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
       if (Index.column() != lcName)
         return {};
       if (Row.Icon < 0) {
-        Row.Icon = Row.Folder ? TZelSystemImageList::IconIndex(Row.Record->FullPath(), Row.Record == FFolder->FData)
-                              : TZelSystemImageList::IconIndex(FFolder->FData->FullPath() + Row.Record->FName);
+        Row.Icon = Row.Folder ? TZelSystemImageList::IconIndex(Row.Record->FullPath(), Row.Record == FFolder)
+                              : TZelSystemImageList::IconIndex(FFolder->FullPath() + Row.Record->FName);
       }
       return TZelSystemImageList::Icon(Row.Icon);
     default:

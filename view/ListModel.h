@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileListing.h"
+#include "FolderNode.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -34,13 +35,15 @@ public:
   // and then added on the list's own.
   struct TRow {
     TFolderData* Record;
-    std::unique_ptr<TFolderData> Own;  // file rows own their record
+    std::unique_ptr<TFolderNode> Own;  // file rows own their record
     QString Caption;
     bool Folder;       // a folder row shares its tree node's record
     mutable int Icon;  // found when first drawn
     bool Top = false;  // the row of a scan root's own folder
   };
-  static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TRoot* Root, uint32_t ClusterSize);
+  // Rows of Folder's files, counted with the given allocation unit.
+  static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TFolderNode* Folder,
+                                        uint32_t ClusterSize);
   void AddRows(std::vector<TRow>&& Rows);
   TFolderNode* Folder() const { return FFolder; }
   void Sort(int Column, bool Ascending);

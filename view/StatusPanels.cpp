@@ -71,7 +71,7 @@ void TStatusPanels::ShowRoot(const TRoot* Root)
 
 void TStatusPanels::ShowObjects(const TRoot* Root)
 {
-  const uint64_t Objects = Root->FNode->FData->FObjects;
+  const uint64_t Objects = Root->FNode->FObjects;
   SetText(spObjects, Objects > 0 ? QString("%1 Objects").arg(Objects - 1) : QString());
 }
 
@@ -89,7 +89,8 @@ void TStatusPanels::ShowSelection(const std::vector<const TFolderData*>& Rows, c
     SetText(spSelection, {});
     return;
   }
-  TFolderData Sum(nullptr, Folder->FRoot);
+  // Measured as a record below the folder, with its allocation unit.
+  TFolderNode Sum(const_cast<TFolderNode*>(Folder->Node()));
   for (const TFolderData* Record : Rows) {
     Sum.FClusters += Record->FClusters.Load();
     Sum.FTailBytes += Record->FTailBytes.Load();

@@ -40,7 +40,7 @@ QString TValueDisplay::ViewTypeName(int ViewType)
   return ViewType >= 1 && ViewType <= 5 ? Names[ViewType - 1] : "";
 }
 
-QString TValueDisplay::FormatValue(TFolderData* Record, int ViewType, bool Padded)
+QString TValueDisplay::FormatValue(const TFolderData* Record, int ViewType, bool Padded)
 {
   const double Value = Record->GetValue(ViewType, FUnitType != utMB);
   if (Value < 0)
@@ -93,35 +93,33 @@ QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value)
   return QString(std::max(0, Spaces), ' ') + Text + "  ";
 }
 
-QString TValueDisplay::DisplayName(TFolderData* Record)
+QString TValueDisplay::DisplayName(const TFolderData* Record)
 {
-  if (Record->FDisplayName.isEmpty()) {
-    QString Name = TPathRules::Shown(Record->Name());
-    const TFolderNode* Node = Record->FNode;
-    // Until its folder is entered, its device is not known yet.
-    if (Node && Node->Parent() && Record->FState == fsQueued)
-      return Name;
-    // Only a folder on another device than its parent (a mount point, or
-    // one the scan could not identify) may show another name: its label.
-    if (Node && Node->Parent() && (Node->FDevice == 0 || Node->FDevice != Node->Parent()->FDevice)) {
-      try {
-        FShell.SetObjectName(Record->FullPath());
-        Name = FShell.GetDisplayName();
-      } catch (const EShellPilotError&) {
-        // A folder gone from the disk keeps the name it was scanned with.
-      }
-    }
-    Record->FDisplayName = Name;
+  QString Name = TPathRules::Shown(Record->Name());
+  // Only a folder on another device than its parent (a mount point, or one
+  // the scan could not identify) may show another name: its label. Until
+  // its folder is entered, its device is not known yet.
+  if (!Record->Node()->Parent() || Record->FState == fsQueued || !(Record->FScanFlags & sfOtherDevice))
+    return Name;
+  const std::string Path = Record->FullPath();
+  if (const auto Known = FMountNames.find(Path); Known != FMountNames.end())
+    return Known->second;
+  try {
+    FShell.SetObjectName(Path);
+    Name = FShell.GetDisplayName();
+  } catch (const EShellPilotError&) {
+    // A folder gone from the disk keeps the name it was scanned with.
   }
-  return Record->FDisplayName;
+  FMountNames.emplace(Path, Name);
+  return Name;
 }
 
-QString TValueDisplay::NodeCaption(TFolderData* Record)
+QString TValueDisplay::NodeCaption(const TFolderData* Record)
 {
   if (Record->FIsFiles)
     return "<Files>";
   QString Caption = DisplayName(Record);
-  if (Record->FNode && Record->FNode->Parent()) {
+  if (Record->Node()->Parent()) {
     if (const int Code = Record->FErrorCode; Code > 0)
       Caption += TFolderData::IsAccessDeniedCode(Code) ? " [Access Denied!]" : " [Error!]";
     if (Record->FState == fsStopped)
@@ -132,7 +130,7 @@ QString TValueDisplay::NodeCaption(TFolderData* Record)
   return Caption;
 }
 
-QString TValueDisplay::NodeLabel(TFolderData* Record)
+QString TValueDisplay::NodeLabel(const TFolderData* Record)
 {
   return FormatValue(Record, FShowType, true) + NodeCaption(Record);
 }
@@ -145,7 +143,7 @@ int TValueDisplay::CompareKB(double A, double B)
 TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int SortType)
 {
   TSortKey Key;
-  TFolderData* Record = Node->FData;
+  const TFolderData* Record = Node;
   if (SortType == 1) {
     Key.Name = FCollator.sortKey(NodeCaption(Record));
     return Key;
@@ -185,15 +183,15 @@ int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int 
 
 void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const
 {
-  const TRoot* Root = Node->FData->FRoot;
-  const uint64_t Threshold = Root->FNode->FData->FClusters.Load() * uint64_t(FBoldFactor) / 100;
+  const TRoot* Root = Node->Root();
+  const uint64_t Threshold = Root->FNode->FClusters.Load() * uint64_t(FBoldFactor) / 100;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
     const bool Deeper = IsExpanded(Current);
     for (TFolderNode* Child : Current->Children()) {
-      Child->FBold = Child->FData->FClusters > Threshold;
+      Child->FBold = Child->FClusters > Threshold;
       if (Deeper)
         Pending.push_back(Child);
     }

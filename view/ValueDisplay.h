@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 class TFolderData;
 class TFolderNode;
@@ -29,7 +31,7 @@ public:
   // Measures the pad widths in the window's font.
   void MeasureFont(const QFont& Font);
 
-  QString FormatValue(TFolderData* Record, int ViewType, bool Padded);
+  QString FormatValue(const TFolderData* Record, int ViewType, bool Padded);
   // A number of bytes in the chosen unit, as a size is shown.
   QString BytesText(double Bytes) const;
   QString PadValue(const QString& Text, int ViewType, double Value) const;
@@ -38,10 +40,10 @@ public:
   int Decimals() const;
   // Part as a percentage of Whole, with the chosen decimals and " %".
   QString PercentText(double Part, double Whole) const;
-  QString DisplayName(TFolderData* Record);
-  QString NodeCaption(TFolderData* Record);
+  QString DisplayName(const TFolderData* Record);
+  QString NodeCaption(const TFolderData* Record);
   // The tree's text of a node: its padded value, then its caption.
-  QString NodeLabel(TFolderData* Record);
+  QString NodeLabel(const TFolderData* Record);
   static QString ViewTypeName(int ViewType);
 
   // What a node sorts by under the sort mode, taken once: a scan keeps
@@ -73,4 +75,6 @@ private:
   QFont FFont;
   QCollator FCollator;
   TShellPilot FShell;
+  // Shown names of the mount points met, by path: asking the shell is slow.
+  std::unordered_map<std::string, QString> FMountNames;
 };
