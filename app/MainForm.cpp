@@ -275,6 +275,11 @@ void TMainForm::DrainScans()
     FPanels->ShowObjects(Root);
 }
 
+bool TMainForm::Busy() const
+{
+  return FCommands->Busy();
+}
+
 void TMainForm::SetCurrentNode(TFolderNode* Node)
 {
   if (Node && isVisible())

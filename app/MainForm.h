@@ -47,6 +47,8 @@ public:
   void ReportError(int Code, const QString& Path);
   void SetCurrentNode(TFolderNode* Node);
   TFolderNode* CurrentNode() const { return FCurrentNode; }
+  // Work on the tree is still going on in slices (a Full Expand).
+  bool Busy() const;
 
   void FileOpen();
   void ScanAllDrivesClick();

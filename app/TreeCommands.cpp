@@ -1,5 +1,6 @@
 #include "TreeCommands.h"
 
+#include "TreeSweep.h"
 #include "FolderData.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
@@ -43,8 +44,19 @@ TFolderNode* Find(TFolderNode* Top, const std::vector<std::string>& Names)
 }  // namespace
 
 TTreeCommands::TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display)
-  : FView(View), FModel(Model), FTree(Tree), FDisplay(Display)
+  : FView(View),
+    FModel(Model),
+    FTree(Tree),
+    FDisplay(Display),
+    FSweep(std::make_unique<TTreeSweep>(*this, View, Model, Tree, Display))
 {
+}
+
+TTreeCommands::~TTreeCommands() = default;
+
+bool TTreeCommands::Busy() const
+{
+  return FSweep->Busy();
 }
 
 bool TTreeCommands::IsExpanded(const TFolderNode* Node) const
@@ -59,27 +71,29 @@ void TTreeCommands::SortChildren(TFolderNode* Node)
 
 void TTreeCommands::SortChildren(const std::vector<TFolderNode*>& Nodes)
 {
-  if (FSortType != 1 && FSortType != 2)
-    return;
   std::vector<TFolderTree::TOrder> Orders;
-  std::vector<std::pair<TValueDisplay::TSortKey, TFolderNode*>> Keyed;
-  for (TFolderNode* Node : Nodes) {
-    if (Node->ChildCount() < 2)
-      continue;
-    Keyed.clear();
-    for (TFolderNode* Child : Node->Children())
-      Keyed.emplace_back(FDisplay.SortKey(Child, FSortType), Child);
-    std::stable_sort(Keyed.begin(), Keyed.end(), [this](const auto& A, const auto& B) {
-      return FDisplay.CompareKeys(A.first, B.first, FSortType) < 0;
-    });
-    std::vector<TFolderNode*> Order;
-    Order.reserve(Keyed.size());
-    for (const auto& Item : Keyed)
-      Order.push_back(Item.second);
-    if (Order != Node->Children())
-      Orders.emplace_back(Node, std::move(Order));
-  }
+  for (TFolderNode* Node : Nodes)
+    OrderChildren(Node, Orders);
   FTree.Reorder(Orders);
+}
+
+void TTreeCommands::OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TOrder>& Orders)
+{
+  if ((FSortType != 1 && FSortType != 2) || Node->ChildCount() < 2)
+    return;
+  std::vector<std::pair<TValueDisplay::TSortKey, TFolderNode*>> Keyed;
+  Keyed.reserve(Node->ChildCount());
+  for (TFolderNode* Child : Node->Children())
+    Keyed.emplace_back(FDisplay.SortKey(Child, FSortType), Child);
+  std::stable_sort(Keyed.begin(), Keyed.end(), [this](const auto& A, const auto& B) {
+    return FDisplay.CompareKeys(A.first, B.first, FSortType) < 0;
+  });
+  std::vector<TFolderNode*> Order;
+  Order.reserve(Keyed.size());
+  for (const auto& Item : Keyed)
+    Order.push_back(Item.second);
+  if (Order != Node->Children())
+    Orders.emplace_back(Node, std::move(Order));
 }
 
 std::vector<TFolderNode*> TTreeCommands::Branch(TFolderNode* Node, bool ShownOnly) const
@@ -115,7 +129,7 @@ void TTreeCommands::Relabel(TFolderNode* Node, bool Bold)
 
 void TTreeCommands::Expanding(TFolderNode* Node)
 {
-  if (FBulkExpanding || !Node)
+  if (FSweep->Opening() || !Node)
     return;
   SortChildren(Node);
   TFolderData* Record = Node;
@@ -185,22 +199,12 @@ void TTreeCommands::KeepState(const TRoot* Root, TTreeState State)
 
 void TTreeCommands::FullExpand(TFolderNode* Node)
 {
-  // Everything is sorted and marked first, then the view expands in one go.
-  const std::vector<TFolderNode*> Nodes = Branch(Node, false);
-  for (TFolderNode* Current : Nodes)
-    if (Current->Finished())
-      Current->FChildrenLabelled = true;
-  SortChildren(Nodes);
-  FBulkExpanding = true;
-  FView->expandRecursively(FModel.IndexOf(Node));
-  FBulkExpanding = false;
-  if (TFolderTree::Editable(Node))
-    Relabel(Node, true);
-  FView->scrollTo(FModel.IndexOf(Node->Parent() ? Node->Parent() : Node));
+  FSweep->Expand(Node);
 }
 
 void TTreeCommands::CollapseAll(TFolderNode* Node)
 {
+  FSweep->Cancel();
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
@@ -214,6 +218,7 @@ void TTreeCommands::CollapseAll(TFolderNode* Node)
 
 void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
 {
+  FSweep->Cancel();
   std::vector<std::pair<TFolderNode*, int>> Pending{{Node, Levels}};
   while (!Pending.empty()) {
     auto [Current, Left] = Pending.back();
@@ -267,12 +272,8 @@ void TTreeCommands::ResortAll(bool Relabel)
 {
   if (Relabel)
     this->Relabel(nullptr, false);
-  std::vector<TFolderNode*> Shown;
-  for (TFolderNode* Top : FTree.TopNodes()) {
-    const std::vector<TFolderNode*> Nodes = Branch(Top, true);
-    Shown.insert(Shown.end(), Nodes.begin(), Nodes.end());
-  }
-  SortChildren(Shown);
+  // A Full Expand under way ends: it would open folders in the old order.
+  FSweep->Sort(FTree.TopNodes());
 }
 
 bool TTreeCommands::ParseMegabytes(const QString& Text, int& Megabytes)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "FolderTree.h"
+
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QString;
+class TTreeSweep;
 class TFolderTreeView;
 class TFolderModel;
 class TFolderNode;
@@ -19,6 +23,7 @@ struct TRoot;
 class TTreeCommands {
 public:
   TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display);
+  ~TTreeCommands();
 
   int FSortType = 2;            // 1 by name, 2 by size, 3 none
   int FMinimumExpandSize = 10;  // megabytes, for "Expand Folder over" and "Remove Folder <"
@@ -28,6 +33,8 @@ public:
   void SortChildren(TFolderNode* Node);
   // Sorts the children of every node of Nodes, told to the view as one change.
   void SortChildren(const std::vector<TFolderNode*>& Nodes);
+  // Adds Node's new order of children to Orders when the sort mode changes it.
+  void OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TOrder>& Orders);
   // Sorts Node's children and those of every expanded folder below it.
   void ResortTree(TFolderNode* Node);
   // What expanding Node takes: its children sorted, labelled and, once its
@@ -40,13 +47,16 @@ public:
   // unless it was stopped, and what was open before a rescan opens again.
   // Returns the folder that was selected before the rescan, if still there.
   TFolderNode* ScanFinished(TRoot* Root, bool Stopped);
-  // Expands Node and everything below it in one go.
+  // Expands Node and everything below it, sorted and marked, in slices.
   void FullExpand(TFolderNode* Node);
+  // A Full Expand or a sort of the whole tree is still under way.
+  bool Busy() const;
   void CollapseAll(TFolderNode* Node);
   // Expands Levels levels below Node, each folder only while its measure in
   // megabytes is at least Minimum; collapses what lies deeper.
   void ExpandToLevel(TFolderNode* Node, int Levels, double Minimum);
-  // Sorts every root's tree again, and relabels them first when Relabel.
+  // Sorts every root's tree again (in slices), and relabels them first when
+  // Relabel.
   void ResortAll(bool Relabel);
   // A size typed for the minimum expand size: a whole number of megabytes,
   // with or without a unit ("10", "10 MB", "2 GB", "2048 KB"). False, with
@@ -80,6 +90,6 @@ private:
   TFolderModel& FModel;
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
-  bool FBulkExpanding = false;
+  std::unique_ptr<TTreeSweep> FSweep;
   std::map<const TRoot*, TTreeState> FKept;  // keys are compared, never read
 };

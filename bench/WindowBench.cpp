@@ -5,7 +5,8 @@
 //                                the details list, from selection to rows
 //   bench_window --expand FOLDER after the scan, Full Expand of FOLDER, then
 //                                each view type and sort mode in turn: the
-//                                time each takes on the window's thread
+//                                time each takes to finish, and the longest
+//                                stall of the window meanwhile
 #include "DetailsList.h"
 #include "FolderNode.h"
 #include "MainForm.h"
@@ -18,6 +19,8 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <utility>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -36,6 +39,22 @@ int main(int argc, char** argv)
   qint64 LastTick = 0;
   qint64 LongestGap = 0;
   bool Listing = false;
+  // The commands of --expand, and where they are.
+  using TStep = std::pair<const char*, std::function<void()>>;
+  std::vector<TStep> Steps{{"full expand", [&] {
+                              Window.SetCurrentNode(Window.Driver().Roots()->FNode);
+                              Window.ExpandClick();
+                            }}};
+  const char* Views[] = {"view Allocated", "view Percent", "view Wasted", "view CD-ROM", "view Size"};
+  for (int Type : {2, 3, 4, 5, 1})
+    Steps.emplace_back(Views[Type == 1 ? 4 : Type - 2], [&Window, Type] { Window.View1Click(Type); });
+  const char* Sorts[] = {"sort by name", "sort by size", "no sorting"};
+  for (int Type : {1, 3, 2})
+    Steps.emplace_back(Sorts[Type - 1], [&Window, Type] { Window.Sort1Click(Type); });
+  size_t Step = 0;
+  bool Running = false;
+  qint64 DoneAt = -1;
+  QElapsedTimer StepClock;
   QTimer Probe;
   Probe.setTimerType(Qt::PreciseTimer);
   Probe.setInterval(5);
@@ -51,23 +70,24 @@ int main(int argc, char** argv)
     if (Window.Driver().Scanning())
       return;
     if (Expand) {
-      // Each command runs on the window's thread: its time is its stall.
-      auto Time = [](const char* What, const std::function<void()>& Command) {
-        QElapsedTimer Step;
-        Step.start();
-        Command();
-        std::printf("%-22s %6lld ms\n", What, static_cast<long long>(Step.elapsed()));
-      };
-      Probe.stop();
-      Window.SetCurrentNode(Window.Driver().Roots()->FNode);
-      Time("full expand", [&] { Window.ExpandClick(); });
-      const char* Views[] = {"view Allocated", "view Percent", "view Wasted", "view CD-ROM", "view Size"};
-      for (int Type : {2, 3, 4, 5, 1})
-        Time(Views[Type == 1 ? 4 : Type - 2], [&] { Window.View1Click(Type); });
-      const char* Sorts[] = {"sort by name", "sort by size", "no sorting"};
-      for (int Type : {1, 3, 2})
-        Time(Sorts[Type - 1], [&] { Window.Sort1Click(Type); });
-      Application.quit();
+      // Each command in turn, once the last one has finished its work and
+      // the window has had time for what it deferred.
+      if (Step == Steps.size()) {
+        Application.quit();
+      } else if (!Running) {
+        Running = true;
+        DoneAt = -1;
+        StepClock.restart();
+        LongestGap = 0;
+        Steps[Step].second();
+      } else if (DoneAt < 0 && !Window.Busy()) {
+        DoneAt = StepClock.elapsed();
+      } else if (DoneAt >= 0 && StepClock.elapsed() > DoneAt + 300) {
+        std::printf("%-16s done in %6lld ms, longest event-loop stall %4lld ms\n", Steps[Step].first,
+                    static_cast<long long>(DoneAt), static_cast<long long>(std::max<qint64>(0, LongestGap - 5)));
+        Running = false;
+        ++Step;
+      }
     } else if (!List) {
       Report("window scan", Now);
     } else if (!Listing) {

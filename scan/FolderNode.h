@@ -41,6 +41,8 @@ public:
 
   // Shown in bold: a large folder of its scan (the window's choice).
   bool FBold : 1 = false;
+  // Expanded in the window's tree (kept by the view, asked often).
+  bool FExpanded : 1 = false;
 
 private:
   friend class TFolderData;

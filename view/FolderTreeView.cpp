@@ -2,6 +2,7 @@
 
 #include "FolderDelegate.h"
 #include "FolderModel.h"
+#include "FolderNode.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -31,8 +32,18 @@ TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QTreeVi
   connect(&Model, &QAbstractItemModel::rowsRemoved, this, Refit);
   connect(&Model, &QAbstractItemModel::layoutChanged, this, Refit);
   connect(&Model, &QAbstractItemModel::modelReset, this, Refit);
-  connect(this, &QTreeView::expanded, this, Refit);
-  connect(this, &QTreeView::collapsed, this, Refit);
+  // The view's own answer costs a lookup among all expanded rows; nodes
+  // remember it instead.
+  connect(this, &QTreeView::expanded, this, [Refit](const QModelIndex& Index) {
+    if (TFolderNode* Node = TFolderModel::NodeOf(Index))
+      Node->FExpanded = true;
+    Refit();
+  });
+  connect(this, &QTreeView::collapsed, this, [Refit](const QModelIndex& Index) {
+    if (TFolderNode* Node = TFolderModel::NodeOf(Index))
+      Node->FExpanded = false;
+    Refit();
+  });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, Refit);
 }
 
@@ -77,5 +88,5 @@ TFolderNode* TFolderTreeView::CurrentFolder() const
 
 bool TFolderTreeView::IsExpanded(const TFolderNode* Node) const
 {
-  return isExpanded(FModel.IndexOf(Node));
+  return Node->FExpanded;
 }

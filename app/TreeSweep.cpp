@@ -1,0 +1,101 @@
+#include "TreeSweep.h"
+
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "FolderTreeView.h"
+#include "TreeCommands.h"
+#include "ValueDisplay.h"
+
+#include <chrono>
+#include <utility>
+
+namespace {
+
+// Work per slice: short enough that a click in between is answered at once.
+constexpr auto SliceTime = std::chrono::milliseconds(12);
+
+}  // namespace
+
+TTreeSweep::TTreeSweep(TTreeCommands& Commands, TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree,
+                       TValueDisplay& Display)
+  : FCommands(Commands), FView(View), FModel(Model), FTree(Tree), FDisplay(Display)
+{
+  FTimer.setInterval(0);
+  connect(&FTimer, &QTimer::timeout, this, [this] { Slice(); });
+  // Nodes on the work lists may be among those that go.
+  connect(&Model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { Cancel(); });
+  connect(&Model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { Cancel(); });
+}
+
+void TTreeSweep::Sort(const std::vector<TFolderNode*>& Tops)
+{
+  Cancel();
+  FToSort = Tops;
+  FTimer.start();
+  Slice();
+}
+
+void TTreeSweep::Expand(TFolderNode* Node)
+{
+  Cancel();
+  FTop = Node;
+  FToSort.push_back(Node);
+  FToOpen.push_back(Node);
+  FTimer.start();
+  Slice();
+}
+
+void TTreeSweep::Cancel()
+{
+  FTimer.stop();
+  FTop = nullptr;
+  FToSort.clear();
+  FOrders.clear();
+  FToOpen.clear();
+}
+
+void TTreeSweep::Slice()
+{
+  const auto Deadline = std::chrono::steady_clock::now() + SliceTime;
+  auto TimeLeft = [&Deadline] { return std::chrono::steady_clock::now() < Deadline; };
+  // Sorted first, so that each folder opens in its final order.
+  while (!FToSort.empty() && TimeLeft()) {
+    for (int Batch = 0; Batch < 64 && !FToSort.empty(); ++Batch) {
+      TFolderNode* Node = FToSort.back();
+      FToSort.pop_back();
+      FCommands.OrderChildren(Node, FOrders);
+      if (FTop && Node->Finished())
+        Node->FChildrenLabelled = true;
+      // A Full Expand sorts the whole branch, a resort what is shown.
+      if (FTop || FCommands.IsExpanded(Node))
+        for (TFolderNode* Child : Node->Children())
+          if (Child->ChildCount() > 0)
+            FToSort.push_back(Child);
+    }
+  }
+  if (!FToSort.empty())
+    return;
+  FTree.Reorder(FOrders);
+  const bool Marked = FTop && TFolderTree::Editable(FTop);
+  FOpening = true;
+  while (!FToOpen.empty() && TimeLeft()) {
+    for (int Batch = 0; Batch < 16 && !FToOpen.empty(); ++Batch) {
+      TFolderNode* Node = FToOpen.front();
+      FToOpen.pop_front();
+      FView->expand(FModel.IndexOf(Node));
+      if (Marked)
+        FDisplay.ApplyBold(Node, [](const TFolderNode*) { return false; });
+      for (TFolderNode* Child : Node->Children())
+        if (Child->ChildCount() > 0)
+          FToOpen.push_back(Child);
+    }
+  }
+  FOpening = false;
+  if (!FToOpen.empty())
+    return;
+  FTimer.stop();
+  if (TFolderNode* Top = std::exchange(FTop, nullptr)) {
+    FModel.RefreshLabels(Top);
+    FView->scrollTo(FModel.IndexOf(Top->Parent() ? Top->Parent() : Top));
+  }
+}
