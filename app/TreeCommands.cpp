@@ -77,14 +77,29 @@ void TTreeCommands::SortChildren(const std::vector<TFolderNode*>& Nodes)
   FTree.Reorder(Orders);
 }
 
+bool TTreeCommands::Sorting(const TFolderNode* Node) const
+{
+  return (FSortType == 1 || FSortType == 2) && Node->ChildCount() > 1;
+}
+
+TTreeCommands::TKeyed TTreeCommands::Keyed(TFolderNode* Child)
+{
+  return {FDisplay.SortKey(Child, FSortType), Child};
+}
+
 void TTreeCommands::OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TOrder>& Orders)
 {
-  if ((FSortType != 1 && FSortType != 2) || Node->ChildCount() < 2)
+  if (!Sorting(Node))
     return;
-  std::vector<std::pair<TValueDisplay::TSortKey, TFolderNode*>> Keyed;
-  Keyed.reserve(Node->ChildCount());
+  std::vector<TKeyed> Keys;
+  Keys.reserve(Node->ChildCount());
   for (TFolderNode* Child : Node->Children())
-    Keyed.emplace_back(FDisplay.SortKey(Child, FSortType), Child);
+    Keys.push_back(Keyed(Child));
+  OrderByKeys(Node, Keys, Orders);
+}
+
+void TTreeCommands::OrderByKeys(TFolderNode* Node, std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders)
+{
   std::stable_sort(Keyed.begin(), Keyed.end(), [this](const auto& A, const auto& B) {
     return FDisplay.CompareKeys(A.first, B.first, FSortType) < 0;
   });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FolderTree.h"
+#include "ValueDisplay.h"
 
 #include <map>
 #include <memory>
@@ -35,6 +36,12 @@ public:
   void SortChildren(const std::vector<TFolderNode*>& Nodes);
   // Adds Node's new order of children to Orders when the sort mode changes it.
   void OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TOrder>& Orders);
+  // The same in steps: whether the sort mode orders Node's children, the key
+  // of each child, and the order of Node's children from all their keys.
+  using TKeyed = std::pair<TValueDisplay::TSortKey, TFolderNode*>;
+  bool Sorting(const TFolderNode* Node) const;
+  TKeyed Keyed(TFolderNode* Child);
+  void OrderByKeys(TFolderNode* Node, std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders);
   // Sorts Node's children and those of every expanded folder below it.
   void ResortTree(TFolderNode* Node);
   // What expanding Node takes: its children sorted, labelled and, once its

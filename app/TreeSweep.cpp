@@ -50,6 +50,8 @@ void TTreeSweep::Cancel()
   FTimer.stop();
   FTop = nullptr;
   FToSort.clear();
+  FKeying = nullptr;
+  FKeys.clear();
   FOrders.clear();
   FToOpen.clear();
 }
@@ -58,12 +60,25 @@ void TTreeSweep::Slice()
 {
   const auto Deadline = std::chrono::steady_clock::now() + SliceTime;
   auto TimeLeft = [&Deadline] { return std::chrono::steady_clock::now() < Deadline; };
-  // Sorted first, so that each folder opens in its final order.
-  while (!FToSort.empty() && TimeLeft()) {
-    for (int Batch = 0; Batch < 64 && !FToSort.empty(); ++Batch) {
+  // Sorted first, so that each folder opens in its final order. The keys of
+  // a folder's children may take more than one slice.
+  while ((FKeying || !FToSort.empty()) && TimeLeft()) {
+    if (FKeying) {
+      const size_t End = std::min(FKeys.size() + 1024, FKeying->ChildCount());
+      for (size_t Index = FKeys.size(); Index < End; ++Index)
+        FKeys.push_back(FCommands.Keyed(FKeying->Child(Index)));
+      if (FKeys.size() == FKeying->ChildCount()) {
+        FCommands.OrderByKeys(FKeying, FKeys, FOrders);
+        FKeying = nullptr;
+        FKeys.clear();
+      }
+      continue;
+    }
+    for (int Batch = 0; Batch < 64 && !FToSort.empty() && !FKeying; ++Batch) {
       TFolderNode* Node = FToSort.back();
       FToSort.pop_back();
-      FCommands.OrderChildren(Node, FOrders);
+      if (FCommands.Sorting(Node))
+        FKeying = Node;
       if (FTop && Node->Finished())
         Node->FChildrenLabelled = true;
       // A Full Expand sorts the whole branch, a resort what is shown.
@@ -73,7 +88,7 @@ void TTreeSweep::Slice()
             FToSort.push_back(Child);
     }
   }
-  if (!FToSort.empty())
+  if (FKeying || !FToSort.empty())
     return;
   FTree.Reorder(FOrders);
   const bool Marked = FTop && TFolderTree::Editable(FTop);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FolderTree.h"
+#include "TreeCommands.h"
 
 #include <QObject>
 #include <QTimer>
@@ -11,7 +12,6 @@
 class TFolderModel;
 class TFolderNode;
 class TFolderTreeView;
-class TTreeCommands;
 class TValueDisplay;
 
 // Work over many folders of the tree, done in slices so that the window
@@ -44,6 +44,9 @@ private:
   TValueDisplay& FDisplay;
   TFolderNode* FTop = nullptr;  // of a Full Expand
   std::vector<TFolderNode*> FToSort;
+  // The folder whose children are being keyed, and their keys so far.
+  TFolderNode* FKeying = nullptr;
+  std::vector<TTreeCommands::TKeyed> FKeys;
   std::vector<TFolderTree::TOrder> FOrders;
   std::deque<TFolderNode*> FToOpen;  // in the order they show, level by level
   bool FOpening = false;
