@@ -1,12 +1,40 @@
-# Sourced by the benchmark scripts: where things are, the 1M-file tree
-# (built when missing; SPACELENS_BENCH_TREE picks its folder) and a fresh
-# build of Spacelens.
+# Sourced by the benchmark scripts: where things are, the benchmark trees
+# (each built when missing) and a fresh build of Spacelens.
+#   bench_tree SHAPE   prints the folder of a tree, building it first:
+#     1m       1,000,000 files in 59,000 folders, the usual shape
+#     5m       5,000,000 files of the usual shape
+#     folders  410,000 folders (100 x 100 x 40) of two small files each
+#     wide     one folder of 100,000 empty folders
+# SHAPES picks the shapes a script runs on ("1m folders 5m" by default);
+# SPACELENS_BENCH_TREE, when set, is the one tree to run on instead.
 here="$(cd "$(dirname "$0")" && pwd)"
 top="$(dirname "$here")"
 shared="${SPACELENS_SHARED:-$top/../shared}"
-tree="${SPACELENS_BENCH_TREE:-/tmp/spacelens-bench-1m}"
-if [ ! -d "$tree" ]; then
-  echo "Building the benchmark tree in $tree ..." >&2
-  python3 "$shared/bench/mktree.py" "$tree" --files 1000000 --seed 1 >&2
-fi
+shapes="${SHAPES:-1m folders 5m}"
+
+bench_tree() {
+  local dir="/tmp/spacelens-bench-$1"
+  if [ ! -d "$dir" ]; then
+    echo "Building the benchmark tree in $dir ..." >&2
+    case "$1" in
+      1m) python3 "$shared/bench/mktree.py" "$dir.part" --files 1000000 --seed 1 >&2 ;;
+      5m) python3 "$shared/bench/mktree.py" "$dir.part" --files 5000000 --seed 1 >&2 ;;
+      folders) python3 "$shared/bench/mktree.py" "$dir.part" --shape folders >&2 ;;
+      wide) python3 "$here/mkwide.py" "$dir.part" >&2 ;;
+      *) echo "unknown tree shape: $1" >&2; return 2 ;;
+    esac
+    mv "$dir.part" "$dir"
+  fi
+  echo "$dir"
+}
+
+bench_trees() {
+  if [ -n "${SPACELENS_BENCH_TREE:-}" ]; then
+    echo "$SPACELENS_BENCH_TREE"
+    return
+  fi
+  local shape
+  for shape in $shapes; do bench_tree "$shape"; done
+}
+
 "$top/build.sh" >/dev/null

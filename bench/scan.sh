@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Headless scan speed and memory of Spacelens beside the reference floor
-# walker and its peers, on the 1M-file benchmark tree, warm cache.
+# walker and its peers, on each benchmark tree (see common.sh), warm cache.
 #   bench/scan.sh            (RUNS=5 by default; the best time of the runs)
-# SPACELENS_BENCH_TREE picks the tree's folder (built when missing).
+#   COLD=1 bench/scan.sh     caches dropped before every run (as root), the
+#                            floor walker with 8 threads (RUNS=1 by default)
+# Memory per folder is the peak above that of a scan of an empty folder.
 set -euo pipefail
-runs="${RUNS:-5}"
+cold="${COLD:-}"
+runs="${RUNS:-$([ -n "$cold" ] && echo 1 || echo 5)}"
+if [ -n "$cold" ] && [ "$(id -u)" -ne 0 ]; then
+  echo "COLD=1 drops the caches, which needs root" >&2
+  exit 2
+fi
 
 need=()
 for tool in time ncdu gdu; do
@@ -18,9 +25,11 @@ source "$(dirname "$0")/common.sh"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cc -O2 -pthread -o "$work/floor" "$shared/bench/floor.c"
+mkdir "$work/empty"
+threads=$([ -n "$cold" ] && echo 8 || echo 2)
 
-# measure NAME COMMAND...: one warming run, then the best wall time and the
-# largest peak memory of $runs runs.
+# measure NAME COMMAND...: the best wall time and the largest peak memory of
+# $runs runs (warm: after one more run that fills the caches).
 declare -A seconds megabytes
 order=()
 measure() {
@@ -29,9 +38,10 @@ measure() {
     echo "($name: $1 is not installed)" >&2
     return
   fi
-  "$@" >/dev/null 2>&1 || true
+  [ -n "$cold" ] || "$@" >/dev/null 2>&1 || true
   local best="" peak=0 line t m
   for _ in $(seq "$runs"); do
+    if [ -n "$cold" ]; then sync; echo 3 >/proc/sys/vm/drop_caches; fi
     /usr/bin/time -o "$work/time" -f '%e %M' "$@" >/dev/null 2>&1 || true
     line=$(tail -n 1 "$work/time")
     t=${line% *}; m=${line#* }
@@ -43,23 +53,31 @@ measure() {
   order+=("$name")
 }
 
-measure "spacelens --nogui --export /dev/null" "$top/build/app/spacelens" --nogui --export /dev/null "$tree"
-measure "floor, 2 threads" "$work/floor" "$tree" 2
-measure "du -s" du -s "$tree"
-measure "ncdu -0 -o /dev/null" ncdu -0 -o /dev/null "$tree"
-measure "gdu -np" gdu -np "$tree"
-
-printf '| program | wall time (s) | peak memory (MB) |\n|---|---|---|\n'
-for name in "${order[@]}"; do
-  printf '| %s | %s | %s |\n' "$name" "${seconds[$name]}" "${megabytes[$name]}"
-done
-
+/usr/bin/time -o "$work/time" -f '%M' "$top/build/app/spacelens" --nogui --export /dev/null "$work/empty" >/dev/null
+base=$(tail -n 1 "$work/time")
 ours="spacelens --nogui --export /dev/null"
-floor="floor, 2 threads"
+floor="floor, $threads threads"
 ncdu="ncdu -0 -o /dev/null"
-echo
-awk -v s="${seconds[$ours]}" -v f="${seconds[$floor]}" -v n="${seconds[$ncdu]:-0}" -v m="${megabytes[$ours]}" 'BEGIN {
-  printf "time / floor: %.2f (target at most 1.3)\n", s / f
-  if (n > 0) printf "time / ncdu:  %.2f (target at most 0.6)\n", s / n
-  printf "peak memory:  %.1f MB (target at most 40)\n", m
-}'
+for tree in $(bench_trees); do
+  folders=$("$work/floor" "$tree" 2 | awk '{print $2}')
+  seconds=(); megabytes=(); order=()
+  measure "$ours" "$top/build/app/spacelens" --nogui --export /dev/null "$tree"
+  measure "$floor" "$work/floor" "$tree" "$threads"
+  measure "du -s" du -s "$tree"
+  measure "$ncdu" ncdu -0 -o /dev/null "$tree"
+  measure "gdu -np" gdu -np "$tree"
+
+  echo
+  echo "## $tree ($folders folders, $([ -n "$cold" ] && echo cold || echo warm) cache)"
+  printf '| program | wall time (s) | peak memory (MB) |\n|---|---|---|\n'
+  for name in "${order[@]}"; do
+    printf '| %s | %s | %s |\n' "$name" "${seconds[$name]}" "${megabytes[$name]}"
+  done
+  awk -v s="${seconds[$ours]}" -v f="${seconds[$floor]}" -v n="${seconds[$ncdu]:-0}" -v m="${megabytes[$ours]}" \
+      -v b="$base" -v d="$folders" -v c="$cold" 'BEGIN {
+    printf "time / floor: %.2f (target at most %s)\n", s / f, c ? "1.0" : "1.3"
+    if (n > 0) printf "time / ncdu:  %.2f\n", s / n
+    printf "peak memory:  %.1f MB, %.0f bytes per folder above the %.1f MB of an empty scan (target at most 100)\n",
+      m, (m * 1024 - b) * 1024 / d, b / 1024
+  }'
+done

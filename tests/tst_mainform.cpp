@@ -398,6 +398,57 @@ private slots:
     QCOMPARE(Top->FClusters.Load(), Clusters);
   }
 
+  // Sorting and opening a large tree runs in slices, during the scan and
+  // after it, and ends safely when the tree goes.
+  void largeTreeExpandedInSlices()
+  {
+    TTestTree Tree;
+    for (int A = 0; A < 12; ++A) {
+      const std::string First = "a" + std::to_string(A);
+      Tree.Folder(First);
+      for (int B = 0; B < 12; ++B) {
+        const std::string Second = First + "/b" + std::to_string(B);
+        Tree.Folder(Second);
+        for (int C = 0; C < 6; ++C) {
+          Tree.Folder(Second + "/c" + std::to_string(C));
+          Tree.File(Second + "/c" + std::to_string(C) + "/f", (A * 7 + B * 3 + C) * 1000 % 9000);
+        }
+      }
+    }
+    TMainForm Form;
+    Form.show();
+    QAbstractItemModelTester Tester(&Form.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    Form.ExpandClick();
+    Form.View1Click(vtAllocated);
+    QVERIFY(ScansDone(Form));
+    QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
+    Form.SetCurrentNode(Top);
+    Form.ExpandClick();
+    QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
+    // Every folder is open, its children larger first.
+    std::vector<TFolderNode*> Pending{Top};
+    int Open = 0;
+    while (!Pending.empty()) {
+      TFolderNode* Node = Pending.back();
+      Pending.pop_back();
+      if (Node->ChildCount() == 0)
+        continue;
+      QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Node)));
+      ++Open;
+      for (size_t Index = 1; Index < Node->ChildCount(); ++Index)
+        QVERIFY(Node->Child(Index - 1)->FClusters >= Node->Child(Index)->FClusters);
+      Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+    }
+    QCOMPARE(Open, 1 + 12 + 144);
+    Form.CollapseClick();
+    Form.ExpandClick();
+    QVERIFY(Form.RemoveRoot(Form.Driver().Roots()));
+    QVERIFY(!Form.Busy());
+  }
+
   void countFoldersAndLevels()
   {
     TTestTree Tree;

@@ -185,12 +185,24 @@ private slots:
     TTestTree Tree;
     Tree.File("f", 10);
     Tree.Folder("sub");
+    Tree.File("sub/g", 2 << 20);
+    Tree.Folder("small");
+    Tree.File("small/h", 20);
     NextScan().FShowFiles = false;
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
-    QCOMPARE(Top->ChildCount(), 1u);
+    QCOMPARE(Top->ChildCount(), 2u);
     QCOMPARE(FilesEntry(Top), nullptr);
     QCOMPARE(Top->OwnFiles(), 1);
+    // The own files stay known when sub-folders are taken out of the tree
+    // (their totals stay in the folder's), and "<Files>" shows just them.
+    Run.Driver.PruneSmallFolders(Top, vtSize, 1);
+    QCOMPARE(Top->ChildCount(), 1u);
+    QCOMPARE(Top->OwnFiles(), 1);
+    Run.Driver.FSettings.FShowFiles = true;
+    QVERIFY(Run.Driver.ApplyScanOptions(false, 0, true).empty());
+    QCOMPARE(Counts(FilesEntry(Top)), std::string("1/10/1"));
+    QCOMPARE(FilesEntry(Child(Top, "sub")), nullptr);  // no sub-folders to set them apart from
   }
 
   void filters_data()
@@ -428,6 +440,12 @@ private slots:
     QCOMPARE(ToY->ChildCount(), 1u);
     QCOMPARE(Counts(Child(ToY, "to-x")), std::string("1/0/1"));
     std::string Problem;
+    QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
+    // A branch scanned by itself knows the folders above it just as well.
+    QVERIFY(Run.Driver.UpdateBranch(A));
+    Run.Finish();
+    QCOMPARE(Counts(Child(A, "up")), std::string("1/0/1"));
+    QCOMPARE(Counts(Child(A, "self")), std::string("1/0/1"));
     QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
   }
 
@@ -705,19 +723,40 @@ private slots:
     QCOMPARE(Top->FObjects.Load(), uint64_t(Depth + 1));
   }
 
-  void nonUtf8Names()
+  // Names are kept as the bytes listed, side by side with their siblings'.
+  void oddNames_data()
   {
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("not UTF-8") << QByteArray("caf\xe9");
+    QTest::newRow("255 bytes") << QByteArray(255, 'n');
+    QTest::newRow("255 bytes, not UTF-8") << QByteArray(255, '\xe9');
+    QTest::newRow("one byte") << QByteArray("x");
+  }
+  void oddNames()
+  {
+    QFETCH(QByteArray, name);
+    const std::string Folder = name.toStdString();
     TTestTree Tree;
-    const std::string Folder = "caf\xe9";
     Tree.Folder(Folder);
     Tree.File(Folder + "/\xff\xfe.bin", 100);
+    Tree.Folder(Folder + "/" + Folder);
+    Tree.Folder(Folder + "/" + std::string(200, 's'));
+    Tree.Folder("a");
     NextScan().SetFileFilter("*.bin");
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
-    TFolderNode* Node = Child(Top, Folder);
-    QVERIFY(Node);
-    QCOMPARE(Node->OwnFiles(), 1);
-    QCOMPARE(Node->FullPath(), Tree.Top() + "/" + Folder + "/");
+    for (int Pass = 0; Pass < 2; ++Pass) {
+      TFolderNode* Node = Child(Top, Folder);
+      QVERIFY(Node);
+      QCOMPARE(Node->OwnFiles(), 1);
+      QCOMPARE(Node->FullPath(), Tree.Top() + "/" + Folder + "/");
+      QCOMPARE(Child(Node, Folder)->FullPath(), Tree.Top() + "/" + Folder + "/" + Folder + "/");
+      QVERIFY(Child(Node, std::string(200, 's')));
+      QCOMPARE(Top->FObjects.Load(), 6u);
+      // A rescan of the folder's branch makes its children anew.
+      QVERIFY(Run.Driver.UpdateBranch(Node));
+      Run.Finish();
+    }
   }
 
   void listingOrder()
