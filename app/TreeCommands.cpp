@@ -17,6 +17,9 @@
 
 namespace {
 
+// Children that take too long to sort at once.
+constexpr size_t LargeFolder = 5000;
+
 std::vector<std::string> NamesBelow(const TFolderNode* Top, const TFolderNode* Node)
 {
   std::vector<std::string> Names;
@@ -95,14 +98,20 @@ void TTreeCommands::OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TO
   Keys.reserve(Node->ChildCount());
   for (TFolderNode* Child : Node->Children())
     Keys.push_back(Keyed(Child));
-  OrderByKeys(Node, Keys, Orders);
+  SortKeyed(Keys, FSortType, FDisplay.FShowType);
+  TakeOrder(Node, Keys, Orders);
 }
 
-void TTreeCommands::OrderByKeys(TFolderNode* Node, std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders)
+void TTreeCommands::SortKeyed(std::vector<TKeyed>& Keyed, int SortType, int ShowType)
 {
-  std::stable_sort(Keyed.begin(), Keyed.end(), [this](const auto& A, const auto& B) {
-    return FDisplay.CompareKeys(A.first, B.first, FSortType) < 0;
+  std::stable_sort(Keyed.begin(), Keyed.end(), [SortType, ShowType](const TKeyed& A, const TKeyed& B) {
+    return TValueDisplay::CompareKeys(A.first, B.first, SortType, ShowType) < 0;
   });
+}
+
+void TTreeCommands::TakeOrder(TFolderNode* Node, const std::vector<TKeyed>& Keyed,
+                              std::vector<TFolderTree::TOrder>& Orders)
+{
   std::vector<TFolderNode*> Order;
   Order.reserve(Keyed.size());
   for (const auto& Item : Keyed)
@@ -146,7 +155,11 @@ void TTreeCommands::Expanding(TFolderNode* Node)
 {
   if (FSweep->Opening() || !Node)
     return;
-  SortChildren(Node);
+  // Many children are sorted in slices; until then they show as they were.
+  if (Node->ChildCount() > LargeFolder)
+    FSweep->SortAlso(Node);
+  else
+    SortChildren(Node);
   TFolderData* Record = Node;
   if (Record->Finished())
     Record->FChildrenLabelled = true;

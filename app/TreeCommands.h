@@ -37,11 +37,14 @@ public:
   // Adds Node's new order of children to Orders when the sort mode changes it.
   void OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TOrder>& Orders);
   // The same in steps: whether the sort mode orders Node's children, the key
-  // of each child, and the order of Node's children from all their keys.
+  // of each child, the keys sorted (by the given sort mode and view type:
+  // no node is touched, so any thread may do it), and the order of Node's
+  // children taken from their sorted keys.
   using TKeyed = std::pair<TValueDisplay::TSortKey, TFolderNode*>;
   bool Sorting(const TFolderNode* Node) const;
   TKeyed Keyed(TFolderNode* Child);
-  void OrderByKeys(TFolderNode* Node, std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders);
+  static void SortKeyed(std::vector<TKeyed>& Keyed, int SortType, int ShowType);
+  static void TakeOrder(TFolderNode* Node, const std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders);
   // Sorts Node's children and those of every expanded folder below it.
   void ResortTree(TFolderNode* Node);
   // What expanding Node takes: its children sorted, labelled and, once its

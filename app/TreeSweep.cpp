@@ -6,6 +6,8 @@
 #include "TreeCommands.h"
 #include "ValueDisplay.h"
 
+#include <QThreadPool>
+
 #include <chrono>
 #include <utility>
 
@@ -13,6 +15,9 @@ namespace {
 
 // Work per slice: short enough that a click in between is answered at once.
 constexpr auto SliceTime = std::chrono::milliseconds(12);
+// Children that take longer than a slice to sort are sorted off the window's
+// thread.
+constexpr size_t PoolSortCount = 20000;
 
 }  // namespace
 
@@ -31,8 +36,18 @@ void TTreeSweep::Sort(const std::vector<TFolderNode*>& Tops)
 {
   Cancel();
   FToSort = Tops;
+  FTimer.setInterval(0);
   FTimer.start();
   Slice();
+}
+
+void TTreeSweep::SortAlso(TFolderNode* Node)
+{
+  FToSort.push_back(Node);
+  if (!FTimer.isActive()) {
+    FTimer.setInterval(0);
+    FTimer.start();
+  }
 }
 
 void TTreeSweep::Expand(TFolderNode* Node)
@@ -41,6 +56,7 @@ void TTreeSweep::Expand(TFolderNode* Node)
   FTop = Node;
   FToSort.push_back(Node);
   FToOpen.push_back(Node);
+  FTimer.setInterval(0);
   FTimer.start();
   Slice();
 }
@@ -52,6 +68,7 @@ void TTreeSweep::Cancel()
   FToSort.clear();
   FKeying = nullptr;
   FKeys.clear();
+  FPoolSorts.clear();  // a sort still running ends on its own
   FOrders.clear();
   FToOpen.clear();
 }
@@ -68,7 +85,21 @@ void TTreeSweep::Slice()
       for (size_t Index = FKeys.size(); Index < End; ++Index)
         FKeys.push_back(FCommands.Keyed(FKeying->Child(Index)));
       if (FKeys.size() == FKeying->ChildCount()) {
-        FCommands.OrderByKeys(FKeying, FKeys, FOrders);
+        const int SortType = FCommands.FSortType;
+        const int ShowType = FDisplay.FShowType;
+        if (FKeys.size() < PoolSortCount) {
+          TTreeCommands::SortKeyed(FKeys, SortType, ShowType);
+          TTreeCommands::TakeOrder(FKeying, FKeys, FOrders);
+        } else {
+          auto Sort = std::make_shared<TPoolSort>();
+          Sort->Node = FKeying;
+          Sort->Keys = std::move(FKeys);
+          QThreadPool::globalInstance()->start([Sort, SortType, ShowType] {
+            TTreeCommands::SortKeyed(Sort->Keys, SortType, ShowType);
+            Sort->Done = true;
+          });
+          FPoolSorts.push_back(std::move(Sort));
+        }
         FKeying = nullptr;
         FKeys.clear();
       }
@@ -90,6 +121,15 @@ void TTreeSweep::Slice()
   }
   if (FKeying || !FToSort.empty())
     return;
+  for (const auto& Sort : FPoolSorts) {
+    if (!Sort->Done) {
+      FTimer.setInterval(2);  // nothing to do but wait
+      return;
+    }
+  }
+  for (const auto& Sort : FPoolSorts)
+    TTreeCommands::TakeOrder(Sort->Node, Sort->Keys, FOrders);
+  FPoolSorts.clear();
   FTree.Reorder(FOrders);
   const bool Marked = FTop && TFolderTree::Editable(FTop);
   FOpening = true;

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <deque>
+#include <memory>
 #include <vector>
 
 class TFolderModel;
@@ -27,6 +29,8 @@ public:
 
   // Sorts the children of Tops and of every folder shown below them.
   void Sort(const std::vector<TFolderNode*>& Tops);
+  // Adds Node to the folders being sorted, starting a sort when none runs.
+  void SortAlso(TFolderNode* Node);
   // Sorts, labels and opens Node and everything below it.
   void Expand(TFolderNode* Node);
   void Cancel();
@@ -47,6 +51,13 @@ private:
   // The folder whose children are being keyed, and their keys so far.
   TFolderNode* FKeying = nullptr;
   std::vector<TTreeCommands::TKeyed> FKeys;
+  // Keys of many children are sorted on a pool thread, which shares them.
+  struct TPoolSort {
+    TFolderNode* Node;
+    std::vector<TTreeCommands::TKeyed> Keys;
+    std::atomic<bool> Done{false};
+  };
+  std::vector<std::shared_ptr<TPoolSort>> FPoolSorts;
   std::vector<TFolderTree::TOrder> FOrders;
   std::deque<TFolderNode*> FToOpen;  // in the order they show, level by level
   bool FOpening = false;

@@ -166,19 +166,19 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int Sort
   return Key;
 }
 
-int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortType) const
+int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortType, int ShowType)
 {
   if (SortType == 1)
     return A.Name->compare(*B.Name);
   if (SortType != 2)
     return 0;
   // Larger first; sizes less than half a kilobyte apart keep their order.
-  return FShowType == vtSize || FShowType == vtCDROM ? CompareKB(A.Value, B.Value) : Sign(B.Value - A.Value);
+  return ShowType == vtSize || ShowType == vtCDROM ? CompareKB(A.Value, B.Value) : Sign(B.Value - A.Value);
 }
 
 int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType)
 {
-  return CompareKeys(SortKey(A, SortType), SortKey(B, SortType), SortType);
+  return CompareKeys(SortKey(A, SortType), SortKey(B, SortType), SortType, FShowType);
 }
 
 void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const

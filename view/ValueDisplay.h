@@ -53,8 +53,9 @@ public:
     double Value = 0;
   };
   TSortKey SortKey(const TFolderNode* Node, int SortType);
-  // Negative when A comes first under the sort mode (1 name, 2 size, 3 none).
-  int CompareKeys(const TSortKey& A, const TSortKey& B, int SortType) const;
+  // Negative when A comes first under the sort mode (1 name, 2 size, 3 none)
+  // and the view type the keys were taken for.
+  static int CompareKeys(const TSortKey& A, const TSortKey& B, int SortType, int ShowType);
   int CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType);
   // Larger sizes (in kilobytes) first; sizes less than half a kilobyte
   // apart compare equal, so they keep their order.
