@@ -206,6 +206,7 @@ bool TMainForm::StartScan(const std::string& Path)
     SetCurrentNode(Existing->FNode);
   // A scan ended by its own restart is not one the user stopped.
   FRestarting = Existing && Existing->Scanning();
+  FDisplay.ForgetMountNames();
   TRoot* Root = FDriver.StartScan(Folder);
   FRestarting = false;
   if (!Root)
@@ -333,6 +334,7 @@ void TMainForm::Update1Click()
 void TMainForm::UpdateBranch1Click()
 {
   if (FCurrentNode && FDriver.UpdateBranch(FCurrentNode)) {
+    FDisplay.ForgetMountNames();
     FProgress->Started();
     FDrainTimer.start();
     RefreshStatus(false);

@@ -69,7 +69,11 @@ bool TTreeCommands::IsExpanded(const TFolderNode* Node) const
 
 void TTreeCommands::SortChildren(TFolderNode* Node)
 {
-  SortChildren(std::vector<TFolderNode*>{Node});
+  // Many children are sorted in slices; until then they show as they were.
+  if (Node->ChildCount() > LargeFolder)
+    FSweep->SortAlso(Node);
+  else
+    SortChildren(std::vector<TFolderNode*>{Node});
 }
 
 void TTreeCommands::SortChildren(const std::vector<TFolderNode*>& Nodes)
@@ -155,11 +159,7 @@ void TTreeCommands::Expanding(TFolderNode* Node)
 {
   if (FSweep->Opening() || !Node)
     return;
-  // Many children are sorted in slices; until then they show as they were.
-  if (Node->ChildCount() > LargeFolder)
-    FSweep->SortAlso(Node);
-  else
-    SortChildren(Node);
+  SortChildren(Node);
   TFolderData* Record = Node;
   if (Record->Finished())
     Record->FChildrenLabelled = true;

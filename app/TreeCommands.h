@@ -30,7 +30,8 @@ public:
   int FMinimumExpandSize = 10;  // megabytes, for "Expand Folder over" and "Remove Folder <"
 
   bool IsExpanded(const TFolderNode* Node) const;
-  // Sorts Node's children by the sort mode (nothing for "none").
+  // Sorts Node's children by the sort mode (nothing for "none"); those of a
+  // very large folder in slices.
   void SortChildren(TFolderNode* Node);
   // Sorts the children of every node of Nodes, told to the view as one change.
   void SortChildren(const std::vector<TFolderNode*>& Nodes);

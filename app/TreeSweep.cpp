@@ -130,6 +130,16 @@ void TTreeSweep::Slice()
   for (const auto& Sort : FPoolSorts)
     TTreeCommands::TakeOrder(Sort->Node, Sort->Keys, FOrders);
   FPoolSorts.clear();
+  // Children reordered or added since their keys were taken (a selection, a
+  // scan step, a "<Files>" entry) are sorted again.
+  std::erase_if(FOrders, [this](const TFolderTree::TOrder& Order) {
+    if (FTree.IsOrder(Order))
+      return false;
+    FToSort.push_back(Order.first);
+    return true;
+  });
+  if (!FToSort.empty())
+    return;
   FTree.Reorder(FOrders);
   const bool Marked = FTop && TFolderTree::Editable(FTop);
   FOpening = true;

@@ -238,6 +238,16 @@ int TDirectory::OpenPath(const std::string& Path)
   return OpenFolder(Path, 0);
 }
 
+int TDirectory::Reach(int DirFd, const char* Name)
+{
+  return OpenAt(DirFd, Name, O_PATH);
+}
+
+int TDirectory::ReachPath(const std::string& Path)
+{
+  return OpenFolder(Path, O_PATH);
+}
+
 int TDirectory::Classify(int DirFd, const char* Name, TDirEntry& Entry)
 {
   Entry = TDirEntry();

@@ -83,6 +83,10 @@ public:
   static int Open(int DirFd, const char* Name, bool FollowLink);
   // Opens the folder at Path, links followed, also beyond PATH_MAX.
   static int OpenPath(const std::string& Path);
+  // The same, only to identify the folder and to reach into it: the right
+  // to search it is enough, the right to list it is not needed.
+  static int Reach(int DirFd, const char* Name);
+  static int ReachPath(const std::string& Path);
   // Tells what Name in the open folder DirFd is, a mount point against
   // DirFd's mount. Returns 0 or the errno.
   static int Classify(int DirFd, const char* Name, TDirEntry& Entry);

@@ -66,8 +66,22 @@ public:
   TRelaxed<int16_t> FErrorCode{0};  // errno of a failed listing, 0 when none
   TRelaxed<TFolderState> FState{fsQueued};
   TRelaxed<uint8_t> FScanFlags{0};  // TScanFlag bits, written by the folder's worker
+  // Set when the record is made, then only read (by workers too).
   bool FIsFiles : 1 = false;
+
+protected:
+  bool FTop : 1 = false;      // a top node of the tree
+  bool FInBlock : 1 = false;  // made in a block with its siblings
+
+public:
+  // The window's marks, in a byte of their own: workers read the byte
+  // above while the window writes this one.
+  uint8_t : 0;
   bool FChildrenLabelled : 1 = false;
+  // Shown in bold: a large folder of its scan.
+  bool FBold : 1 = false;
+  // Expanded in the window's tree (kept by the view, asked often).
+  bool FExpanded : 1 = false;
 
   // It and everything below it have been counted.
   bool Finished() const { return FState == fsDone || FState == fsFailed; }
@@ -101,6 +115,6 @@ protected:
   TFolderData() = default;
   ~TFolderData();
   // Names made by SetName are the record's own; names the scan made live in
-  // the block of their siblings.
+  // the block of their siblings. Beside the window's marks.
   bool FOwnsName : 1 = false;
 };

@@ -2,7 +2,10 @@
 
 #include "FolderBlock.h"
 
-TFolderNode::TFolderNode(TRoot* Root) : FTop(true), FRoot(Root) {}
+TFolderNode::TFolderNode(TRoot* Root) : FRoot(Root)
+{
+  FTop = true;
+}
 
 TFolderNode::TFolderNode(TFolderNode* Parent) : FParent(Parent) {}
 

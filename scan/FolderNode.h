@@ -39,10 +39,6 @@ public:
   // A "<Files>" entry for Parent: the totals of its own files.
   static TFolderNode* NewFilesEntry(TFolderNode* Parent);
 
-  // Shown in bold: a large folder of its scan (the window's choice).
-  bool FBold : 1 = false;
-  // Expanded in the window's tree (kept by the view, asked often).
-  bool FExpanded : 1 = false;
 
 private:
   friend class TFolderData;
@@ -52,8 +48,6 @@ private:
     std::vector<TFolderNode*> FItems;
     TFolderBlock* FBlock = nullptr;  // the sub-folders its listing found
   };
-  bool FTop : 1 = false;
-  bool FInBlock : 1 = false;
 
 public:
   // Index of its icon in the icon registry; -1 until first shown.

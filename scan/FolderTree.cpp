@@ -91,8 +91,25 @@ void TFolderTree::DeleteChildren(TFolderNode* Node)
     FListener->TreeEndRemove();
 }
 
+bool TFolderTree::IsOrder(const TOrder& Order) const
+{
+  const std::vector<TFolderNode*>& List = Order.first ? Order.first->Children() : FTopNodes;
+  if (Order.second.size() != List.size())
+    return false;
+  std::vector<bool> Seen(List.size());
+  for (const TFolderNode* Node : Order.second) {
+    const size_t Index = Node->Index();
+    if (Index >= List.size() || List[Index] != Node || Seen[Index])
+      return false;
+    Seen[Index] = true;
+  }
+  return true;
+}
+
 void TFolderTree::Reorder(std::vector<TOrder>& Orders)
 {
+  // An order made before the children changed would lose or repeat some.
+  std::erase_if(Orders, [this](const TOrder& Order) { return !IsOrder(Order); });
   if (Orders.empty())
     return;
   if (FListener)

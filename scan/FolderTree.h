@@ -42,10 +42,12 @@ public:
   void DeleteNode(TFolderNode* Node);
   void DeleteChildren(TFolderNode* Node);
   // Gives the children of each listed parent (the top nodes for a null
-  // parent) their new order, all with one reorder notification. Each order
-  // holds exactly the parent's children.
+  // parent) their new order, all with one reorder notification. An order
+  // that does not hold exactly the parent's children is left out.
   using TOrder = std::pair<TFolderNode*, std::vector<TFolderNode*>>;
   void Reorder(std::vector<TOrder>& Orders);
+  // Whether Order holds each of its parent's children once.
+  bool IsOrder(const TOrder& Order) const;
   void NodeChanged(TFolderNode* Node);
 
   // Whether the tree may edit Node's branch: no scan of its root is running.

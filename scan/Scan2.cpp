@@ -151,14 +151,18 @@ void TScan2::WorkerLoop()
 
 TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node) const
 {
-  // The folders from the top down to Node, identified again; only Node's
-  // own descriptor stays open.
+  // The folders from the top down to Node, reached and identified again one
+  // name at a time; only Node's own descriptor stays open.
   std::vector<const TFolderNode*> Above;
   for (; Node; Node = Node->Parent())
     Above.push_back(Node);
   TDirHandle* Trail = nullptr;
+  int Fd = -1;
   for (auto Folder = Above.rbegin(); Folder != Above.rend(); ++Folder) {
-    const int Fd = TDirectory::OpenPath((*Folder)->FullPath());
+    const int Next = Trail ? TDirectory::Reach(Fd, (*Folder)->FName) : TDirectory::ReachPath((*Folder)->FullPath());
+    if (Fd >= 0)
+      close(Fd);
+    Fd = Next;
     TFileIdentity Identity;
     if (Fd < 0 || TDirectory::Identify(Fd, Identity) != 0) {
       if (Fd >= 0)
@@ -166,11 +170,10 @@ TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node) const
       Unref(Trail);
       return nullptr;
     }
-    const bool Last = *Folder == Above.front();
-    if (!Last)
-      close(Fd);
-    Trail = new TDirHandle{Last ? Fd : -1, Identity, Trail, Last ? 1u : 0u, 1};
+    Trail = new TDirHandle{-1, Identity, Trail, 0, 1};
   }
+  Trail->Fd = Fd;
+  Trail->Openers = 1;
   return Trail;
 }
 

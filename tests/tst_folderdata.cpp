@@ -176,6 +176,25 @@ private slots:
     QCOMPARE(Tree.Top->FClusters.Load(), 8u);
   }
 
+  // An order taken before the children changed is left out, never applied.
+  void reorderKeepsEveryChild()
+  {
+    TSmallTree Tree;
+    TFolderNode* C = Tree.Add(Tree.A, "c");
+    TFolderNode* D = Tree.Add(Tree.A, "d");
+    const std::vector<TFolderNode*> Before = Tree.A->Children();
+    for (const std::vector<TFolderNode*>& Wrong :
+         {std::vector<TFolderNode*>{D, C}, {D, C, C}, {D, C, Tree.Top}}) {
+      std::vector<TFolderTree::TOrder> Orders{{Tree.A, Wrong}};
+      Tree.Tree.Reorder(Orders);
+      QCOMPARE(Tree.A->Children(), Before);
+    }
+    std::vector<TFolderTree::TOrder> Orders{{Tree.A, {D, C, Tree.B}}};
+    Tree.Tree.Reorder(Orders);
+    QCOMPARE(Tree.A->Children(), (std::vector<TFolderNode*>{D, C, Tree.B}));
+    QCOMPARE(C->Index(), 1u);
+  }
+
   void fullPath()
   {
     TSmallTree Tree;

@@ -449,6 +449,36 @@ private slots:
     QVERIFY(!Form.Busy());
   }
 
+  // Files that show up while a large folder is sorted in slices take their
+  // place among the children; none is lost or shown twice.
+  void filesAppearWhileSorting()
+  {
+    TTestTree Tree;
+    Tree.Folder("wide");
+    for (int Index = 0; Index < 30000; ++Index)
+      Tree.Folder("wide/n" + std::to_string(Index * 7919 % 30000));
+    Tree.File("wide/own", 5000);
+    TMainForm Form;
+    Form.Driver().FSettings.FShowFiles = false;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Wide = Child(Form.Driver().Roots()->FNode, "wide");
+    Form.TreeView()->expand(Form.Model().IndexOf(Wide));
+    QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
+    Form.Sort1Click(1);
+    QVERIFY(Form.Busy());
+    Form.Driver().FSettings.FShowFiles = true;
+    QVERIFY(Form.Driver().ApplyScanOptions(false, 0, true).empty());
+    QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
+    std::vector<TFolderNode*> Children = Wide->Children();
+    QCOMPARE(Children.size(), 30001u);
+    std::sort(Children.begin(), Children.end());
+    QVERIFY(std::adjacent_find(Children.begin(), Children.end()) == Children.end());
+    QCOMPARE(Labels(Form, Wide).count("<Files>"), 1);
+    QVERIFY(Form.RemoveRoot(Form.Driver().Roots()));
+  }
+
   void countFoldersAndLevels()
   {
     TTestTree Tree;

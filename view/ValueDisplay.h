@@ -41,6 +41,8 @@ public:
   // Part as a percentage of Whole, with the chosen decimals and " %".
   QString PercentText(double Part, double Whole) const;
   QString DisplayName(const TFolderData* Record);
+  // Mount points' names are asked again: a scan may find other volumes.
+  void ForgetMountNames() { FMountNames.clear(); }
   QString NodeCaption(const TFolderData* Record);
   // The tree's text of a node: its padded value, then its caption.
   QString NodeLabel(const TFolderData* Record);
