@@ -130,17 +130,14 @@ void TTreeSweep::Slice()
   for (const auto& Sort : FPoolSorts)
     TTreeCommands::TakeOrder(Sort->Node, Sort->Keys, FOrders);
   FPoolSorts.clear();
+  FTree.Reorder(FOrders);
   // Children reordered or added since their keys were taken (a selection, a
   // scan step, a "<Files>" entry) are sorted again.
-  std::erase_if(FOrders, [this](const TFolderTree::TOrder& Order) {
-    if (FTree.IsOrder(Order))
-      return false;
+  for (const TFolderTree::TOrder& Order : FOrders)
     FToSort.push_back(Order.first);
-    return true;
-  });
+  FOrders.clear();
   if (!FToSort.empty())
     return;
-  FTree.Reorder(FOrders);
   const bool Marked = FTop && TFolderTree::Editable(FTop);
   FOpening = true;
   while (!FToOpen.empty() && TimeLeft()) {

@@ -5,6 +5,8 @@
 #include "FolderTreeListener.h"
 #include "Root.h"
 
+#include <algorithm>
+
 
 TFolderTree::~TFolderTree()
 {
@@ -108,18 +110,19 @@ bool TFolderTree::IsOrder(const TOrder& Order) const
 
 void TFolderTree::Reorder(std::vector<TOrder>& Orders)
 {
-  // An order made before the children changed would lose or repeat some.
-  std::erase_if(Orders, [this](const TOrder& Order) { return !IsOrder(Order); });
-  if (Orders.empty())
+  // An order made before the children changed would lose or repeat some:
+  // it stays behind in Orders.
+  const auto Stale = std::partition(Orders.begin(), Orders.end(), [this](const TOrder& Order) { return IsOrder(Order); });
+  if (Stale == Orders.begin())
     return;
   if (FListener)
     FListener->TreeBeginReorder();
-  for (TOrder& Order : Orders) {
-    std::vector<TFolderNode*>& List = ChildList(Order.first);
-    List.swap(Order.second);
+  for (auto Order = Orders.begin(); Order != Stale; ++Order) {
+    std::vector<TFolderNode*>& List = ChildList(Order->first);
+    List.swap(Order->second);
     Renumber(List, 0);
   }
-  Orders.clear();
+  Orders.erase(Orders.begin(), Stale);
   if (FListener)
     FListener->TreeEndReorder();
 }

@@ -43,7 +43,8 @@ public:
   void DeleteChildren(TFolderNode* Node);
   // Gives the children of each listed parent (the top nodes for a null
   // parent) their new order, all with one reorder notification. An order
-  // that does not hold exactly the parent's children is left out.
+  // that does not hold exactly the parent's children is not applied: it is
+  // left in Orders, the rest are taken out.
   using TOrder = std::pair<TFolderNode*, std::vector<TFolderNode*>>;
   void Reorder(std::vector<TOrder>& Orders);
   // Whether Order holds each of its parent's children once.
