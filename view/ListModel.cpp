@@ -34,6 +34,7 @@ void TListModel::Clear()
 {
   beginResetModel();
   FRows.clear();
+  FShown.clear();
   FFolder = nullptr;
   endResetModel();
 }
@@ -42,6 +43,7 @@ void TListModel::SetFolder(TFolderNode* Node)
 {
   beginResetModel();
   FRows.clear();
+  FShown.clear();
   FFolder = Node;
   TFolderData* Own = Node;
   if (!Node->Parent())
@@ -49,6 +51,8 @@ void TListModel::SetFolder(TFolderNode* Node)
   for (TFolderNode* Child : Node->Children())
     if (!Child->FIsFiles)
       FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1});
+  FShown.resize(FRows.size());
+  std::iota(FShown.begin(), FShown.end(), 0u);
   endResetModel();
 }
 
@@ -79,6 +83,8 @@ void TListModel::AddRows(std::vector<TRow>&& Rows)
     return;
   beginInsertRows({}, int(FRows.size()), int(FRows.size() + Rows.size() - 1));
   FRows.insert(FRows.end(), std::make_move_iterator(Rows.begin()), std::make_move_iterator(Rows.end()));
+  for (size_t Index = FShown.size(); Index < FRows.size(); ++Index)
+    FShown.push_back(uint32_t(Index));
   endInsertRows();
 }
 
@@ -127,7 +133,7 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
 {
   if (!Index.isValid())
     return {};
-  const TRow& Row = FRows[size_t(Index.row())];
+  const TRow& Row = RowAt(Index.row());
   switch (Role) {
     case Qt::DisplayRole:
       return Cell(Row, Index.column());
@@ -181,10 +187,16 @@ void TListModel::Sort(int Column, bool Ascending)
     return;
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList Before = persistentIndexList();
-  std::vector<int> Order(FRows.size());
-  std::iota(Order.begin(), Order.end(), 0);
+  // Rows stay where they are; the order they show in is sorted.
+  std::vector<uint32_t> Order = FShown;
   // Names compare by collation keys and measures by values, each made once
-  // per row rather than once per comparison.
+  // per row rather than once per comparison; with the rows' kinds, they are
+  // all a comparison reads.
+  enum : uint8_t { kFile, kFolder, kTop };
+  std::vector<uint8_t> Kinds;
+  Kinds.reserve(FRows.size());
+  for (const TRow& Row : FRows)
+    Kinds.push_back(Row.Top ? kTop : Row.Folder ? kFolder : kFile);
   std::vector<QCollatorSortKey> Keys;
   std::vector<double> Values;
   if (Column == lcName) {
@@ -197,33 +209,29 @@ void TListModel::Sort(int Column, bool Ascending)
     for (const TRow& Row : FRows)
       Values.push_back(SortValue(Row, Column));
   }
-  std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) {
-    const TRow& First = FRows[size_t(A)];
-    const TRow& Second = FRows[size_t(B)];
+  std::stable_sort(Order.begin(), Order.end(), [&](uint32_t A, uint32_t B) {
+    const uint8_t First = Kinds[size_t(A)];
+    const uint8_t Second = Kinds[size_t(B)];
     int Result;
-    if (First.Top)
+    if (First == kTop)
       Result = -1;
-    else if (Second.Top)
+    else if (Second == kTop)
       Result = 1;
     else if (Column != lcName)
       Result = CompareValues(Values[size_t(A)], Values[size_t(B)], Column);
-    else if (First.Folder != Second.Folder)
-      Result = First.Folder ? -1 : 1;
+    else if (First != Second)
+      Result = First == kFolder ? -1 : 1;
     else
       Result = Keys[size_t(A)].compare(Keys[size_t(B)]);
     return (Ascending ? Result : -Result) < 0;
   });
-  std::vector<TRow> Sorted;
-  Sorted.reserve(FRows.size());
-  std::vector<int> NewRow(FRows.size());
-  for (size_t Index = 0; Index < Order.size(); ++Index) {
-    NewRow[size_t(Order[Index])] = int(Index);
-    Sorted.push_back(std::move(FRows[size_t(Order[Index])]));
-  }
-  FRows.swap(Sorted);
+  std::vector<int> NewRow(FRows.size());  // by place in FRows
+  for (size_t Index = 0; Index < Order.size(); ++Index)
+    NewRow[Order[Index]] = int(Index);
   QModelIndexList After;
   for (const QModelIndex& Old : Before)
-    After << index(NewRow[size_t(Old.row())], Old.column());
+    After << index(NewRow[FShown[size_t(Old.row())]], Old.column());
+  FShown.swap(Order);
   changePersistentIndexList(Before, After);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

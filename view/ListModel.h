@@ -47,9 +47,9 @@ public:
   void AddRows(std::vector<TRow>&& Rows);
   TFolderNode* Folder() const { return FFolder; }
   void Sort(int Column, bool Ascending);
-  TFolderData* Record(int Row) const { return FRows[size_t(Row)].Record; }
-  bool IsFolder(int Row) const { return FRows[size_t(Row)].Folder; }
-  bool IsTop(int Row) const { return FRows[size_t(Row)].Top; }
+  TFolderData* Record(int Row) const { return RowAt(Row).Record; }
+  bool IsFolder(int Row) const { return RowAt(Row).Folder; }
+  bool IsTop(int Row) const { return RowAt(Row).Top; }
 
   int rowCount(const QModelIndex& Parent = {}) const override;
   int columnCount(const QModelIndex& Parent = {}) const override;
@@ -64,5 +64,7 @@ private:
 
   TValueDisplay& FDisplay;
   TFolderNode* FFolder = nullptr;
-  std::vector<TRow> FRows;
+  std::vector<TRow> FRows;         // in the order they came
+  std::vector<uint32_t> FShown;    // places in FRows, in the order shown
+  const TRow& RowAt(int Row) const { return FRows[FShown[size_t(Row)]]; }
 };
