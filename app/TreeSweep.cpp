@@ -130,6 +130,7 @@ void TTreeSweep::Slice()
   for (const auto& Sort : FPoolSorts)
     TTreeCommands::TakeOrder(Sort->Node, Sort->Keys, FOrders);
   FPoolSorts.clear();
+  FTimer.setInterval(0);
   FTree.Reorder(FOrders);
   // Children reordered or added since their keys were taken (a selection, a
   // scan step, a "<Files>" entry) are sorted again.
