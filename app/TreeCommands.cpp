@@ -160,9 +160,8 @@ void TTreeCommands::Expanding(TFolderNode* Node)
   if (FSweep->Opening() || !Node)
     return;
   SortChildren(Node);
-  TFolderData* Record = Node;
-  if (Record->Finished())
-    Record->FChildrenLabelled = true;
+  if (Node->Finished())
+    Node->FChildrenLabelled = true;
   if (TFolderTree::Editable(Node)) {
     FDisplay.ApplyBold(Node, [this](const TFolderNode* Item) { return IsExpanded(Item); });
     FModel.RefreshChildren(Node);

@@ -34,11 +34,11 @@ public:
   int64_t OwnFiles() const { return Listed() ? int64_t(OwnCount().Objects) : -1; }
 
   // Deletes the node's subtree and the node, without recursion, so a tree
-  // thousands of levels deep is freed safely.
+  // thousands of levels deep is freed safely. A node made in a block is only
+  // emptied: its place goes with the block.
   static void DeleteSubtree(TFolderNode* Node);
   // A "<Files>" entry for Parent: the totals of its own files.
   static TFolderNode* NewFilesEntry(TFolderNode* Parent);
-
 
 private:
   friend class TFolderData;

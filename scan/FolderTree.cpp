@@ -143,11 +143,10 @@ void TFolderTree::AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_
                                  int64_t DeltaTailBytes)
 {
   for (; Node; Node = Node->Parent()) {
-    TFolderData* Record = Node;
     // Unsigned wrap-around makes a negative delta subtract.
-    Record->FObjects += uint64_t(DeltaObjects);
-    Record->FClusters += uint64_t(DeltaClusters);
-    Record->FTailBytes += uint64_t(DeltaTailBytes);
+    Node->FObjects += uint64_t(DeltaObjects);
+    Node->FClusters += uint64_t(DeltaClusters);
+    Node->FTailBytes += uint64_t(DeltaTailBytes);
     NodeChanged(Node);
   }
 }
@@ -156,10 +155,9 @@ bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
 {
   if (!Editable(Node))
     return false;
-  const TFolderData* Record = Node;
   if (Subtract && Node->Parent())
-    AddToAncestors(Node->Parent(), -int64_t(Record->FObjects.Load()), -int64_t(Record->FClusters.Load()),
-                   -int64_t(Record->FTailBytes.Load()));
+    AddToAncestors(Node->Parent(), -int64_t(Node->FObjects.Load()), -int64_t(Node->FClusters.Load()),
+                   -int64_t(Node->FTailBytes.Load()));
   DeleteNode(Node);
   return true;
 }

@@ -38,18 +38,17 @@ TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TS
     FListener(Listener),
     FClusterSize(Root->FClusterSize)
 {
-  TFolderData* Record = Node;
-  FOldClusters = Record->FClusters;
-  FOldObjects = Record->FObjects;
-  FOldTailBytes = Record->FTailBytes;
-  Record->FClusters = 0;
-  Record->FTailBytes = 0;
-  Record->FObjects = 0;
-  Record->FScanFlags = 0;
-  Record->FErrorCode = 0;
-  Record->FLastAccess = 0;
-  Record->FLastWrite = 0;
-  Record->FState = fsQueued;
+  FOldClusters = Node->FClusters;
+  FOldObjects = Node->FObjects;
+  FOldTailBytes = Node->FTailBytes;
+  Node->FClusters = 0;
+  Node->FTailBytes = 0;
+  Node->FObjects = 0;
+  Node->FScanFlags = 0;
+  Node->FErrorCode = 0;
+  Node->FLastAccess = 0;
+  Node->FLastWrite = 0;
+  Node->FState = fsQueued;
 }
 
 TScan2::~TScan2()
@@ -352,14 +351,13 @@ void TScan2::FinishFolder(TFolderNode* Node)
   // The folder counts itself, then tells its parent; the last sub-folder to
   // finish finishes the parent in turn, without recursion.
   for (;;) {
-    TFolderData* Record = Node;
     AddUp(Node, 1, 0, 1);
-    Record->FState = Record->FErrorCode ? fsFailed : fsDone;
+    Node->FState = Node->FErrorCode ? fsFailed : fsDone;
     if (Node == FNode)
       return;
     TFolderNode* Parent = Node->Parent();
-    Parent->FLastAccess.RaiseTo(Record->FLastAccess);
-    Parent->FLastWrite.RaiseTo(Record->FLastWrite);
+    Parent->FLastAccess.RaiseTo(Node->FLastAccess);
+    Parent->FLastWrite.RaiseTo(Node->FLastWrite);
     if (Parent == FRoot->FNode)
       Post(TResult(TResult::rkProgress));
     if (Parent->FPending.fetch_sub(1, std::memory_order_acq_rel) != 1)
@@ -374,10 +372,9 @@ void TScan2::AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uin
     return;
   // Live totals: every folder up to the start of this scan grows at once.
   for (;; Node = Node->Parent()) {
-    TFolderData* Record = Node;
-    Record->FClusters += Clusters;
-    Record->FTailBytes += TailBytes;
-    Record->FObjects += Objects;
+    Node->FClusters += Clusters;
+    Node->FTailBytes += TailBytes;
+    Node->FObjects += Objects;
     if (Node == FNode)
       return;
   }
@@ -501,10 +498,9 @@ void TScan2::MarkStopped()
   while (!Pending.empty()) {
     TFolderNode* Node = Pending.back();
     Pending.pop_back();
-    TFolderData* Record = Node;
-    if (Record->FIsFiles || Record->Finished())
+    if (Node->FIsFiles || Node->Finished())
       continue;
-    Record->FState = fsStopped;
+    Node->FState = fsStopped;
     Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
   }
 }

@@ -49,9 +49,8 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
     if (FUserClusterSize)
       SetUserClusterSize(*Root, FUserClusterSize);
   }
-  TFolderData* Record = Root->FNode;
-  Record->FScanFlags = 0;
-  Record->FChildrenLabelled = false;
+  Root->FNode->FScanFlags = 0;
+  Root->FNode->FChildrenLabelled = false;
   Root->FPath = TPathRules::WithSeparator(Path);
 
   int Error = ReadVolumeInfo(*Root);
@@ -62,7 +61,7 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
     RemoveRoot(Root);
     return nullptr;
   }
-  Record->SetName(Path);
+  Root->FNode->SetName(Path);
   // Reports name a folder with the volume it is on, a whole volume by itself.
   const QString Name = TPathRules::Shown(Path);
   const QString Label = QString::fromStdString(Root->FVolumeLabel);
@@ -81,10 +80,9 @@ bool TScanDriver::UpdateBranch(TFolderNode* Node)
   if (!Node || Node->FIsFiles || !TFolderTree::Editable(Node))
     return false;
   FTree.DeleteChildren(Node);
-  TFolderData* Record = Node;
   if (!Node->Parent())
-    Record->Root()->FSubfoldersDone = 0;  // the progress of the root starts again
-  Launch(Record->Root(), Node, Record->FullPath());
+    Node->Root()->FSubfoldersDone = 0;  // the progress of the root starts again
+  Launch(Node->Root(), Node, Node->FullPath());
   return true;
 }
 

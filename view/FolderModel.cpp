@@ -72,14 +72,13 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
   if (!Index.isValid())
     return {};
   TFolderNode* Node = NodeOf(Index);
-  TFolderData* Record = Node;
   switch (Role) {
     case Qt::DisplayRole:
-      return FDisplay.NodeLabel(Record);
+      return FDisplay.NodeLabel(Node);
     case Qt::DecorationRole:
       if (Node->FImageIndex < 0)
-        Node->FImageIndex = Record->FIsFiles ? TZelSystemImageList::FilesIconIndex()
-                                             : TZelSystemImageList::IconIndex(Record->FullPath());
+        Node->FImageIndex = Node->FIsFiles ? TZelSystemImageList::FilesIconIndex()
+                                           : TZelSystemImageList::IconIndex(Node->FullPath());
       return TZelSystemImageList::Icon(Node->FImageIndex);
     case Qt::FontRole:
       if (Node->FBold) {
@@ -89,7 +88,7 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
       }
       return {};
     case Qt::ToolTipRole:
-      return TPathRules::Shown(Record->FullPath());
+      return TPathRules::Shown(Node->FullPath());
     case StateImageRole:
       return StateImage(Node);
     default:

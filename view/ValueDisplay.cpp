@@ -143,22 +143,21 @@ int TValueDisplay::CompareKB(double A, double B)
 TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int SortType)
 {
   TSortKey Key;
-  const TFolderData* Record = Node;
   if (SortType == 1) {
-    Key.Name = FCollator.sortKey(NodeCaption(Record));
+    Key.Name = FCollator.sortKey(NodeCaption(Node));
     return Key;
   }
   switch (FShowType) {
     case vtSize:
     case vtCDROM:
-      Key.Value = Record->GetValue(vtSize, 1);
+      Key.Value = Node->GetValue(vtSize, 1);
       break;
     case vtAllocated:
     case vtPercent:
-      Key.Value = double(Record->FClusters.Load());
+      Key.Value = double(Node->FClusters.Load());
       break;
     case vtWasted:
-      Key.Value = double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
+      Key.Value = double(Node->FObjects.Load()) * Node->ClusterSize() - double(Node->FTailBytes.Load());
       break;
     default:
       break;
