@@ -1,12 +1,12 @@
 #include "TreeCommands.h"
 
-#include "TreeSweep.h"
 #include "FolderData.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "FolderTreeView.h"
 #include "Root.h"
+#include "TreeSweep.h"
 #include "ValueDisplay.h"
 
 
@@ -124,7 +124,7 @@ void TTreeCommands::TakeOrder(TFolderNode* Node, const std::vector<TKeyed>& Keye
     Orders.emplace_back(Node, std::move(Order));
 }
 
-std::vector<TFolderNode*> TTreeCommands::Branch(TFolderNode* Node, bool ShownOnly) const
+std::vector<TFolderNode*> TTreeCommands::Shown(TFolderNode* Node) const
 {
   std::vector<TFolderNode*> Nodes;
   std::vector<TFolderNode*> Pending{Node};
@@ -132,7 +132,7 @@ std::vector<TFolderNode*> TTreeCommands::Branch(TFolderNode* Node, bool ShownOnl
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
     Nodes.push_back(Current);
-    if (!ShownOnly || IsExpanded(Current))
+    if (IsExpanded(Current))
       Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
   }
   return Nodes;
@@ -140,7 +140,7 @@ std::vector<TFolderNode*> TTreeCommands::Branch(TFolderNode* Node, bool ShownOnl
 
 void TTreeCommands::ResortTree(TFolderNode* Node)
 {
-  SortChildren(Branch(Node, true));
+  SortChildren(Shown(Node));
 }
 
 void TTreeCommands::Relabel(TFolderNode* Node, bool Bold)

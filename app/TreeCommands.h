@@ -94,8 +94,8 @@ public:
 
 private:
   std::optional<TTreeState> TakeState(const TRoot* Root);
-  // Node and every folder below it, or only those shown: below expanded ones.
-  std::vector<TFolderNode*> Branch(TFolderNode* Node, bool ShownOnly) const;
+  // Node and every folder shown below it: below expanded ones.
+  std::vector<TFolderNode*> Shown(TFolderNode* Node) const;
 
   TFolderTreeView* FView;
   TFolderModel& FModel;

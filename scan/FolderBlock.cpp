@@ -44,10 +44,7 @@ TFolderBlock* TFolderBlock::Make(TFolderNode* Parent, const std::vector<std::str
       Node->FName = Text;
       Text += Names[Index].size() + 1;
     } else {
-      Node->FIsFiles = true;
-      Node->FClusters = Own.Clusters;
-      Node->FTailBytes = Own.TailBytes;
-      Node->FObjects = Own.Objects;
+      Node->SetFilesEntry(Own);
     }
   }
   return Block;

@@ -44,16 +44,6 @@ QString TFolderData::DateText(uint64_t Time)
   return QLocale().toString(Date, QLocale::ShortFormat);
 }
 
-TFolderData* TFolderData::RecordOf(TFolderNode* Node)
-{
-  return Node;
-}
-
-TFolderNode* TFolderData::Node()
-{
-  return static_cast<TFolderNode*>(this);
-}
-
 const TFolderNode* TFolderData::Node() const
 {
   return static_cast<const TFolderNode*>(this);

@@ -92,9 +92,7 @@ public:
   static double PercentOf(double Part, double Whole);
   static bool IsAccessDeniedCode(int Code);
   static QString DateText(uint64_t Time);
-  static TFolderData* RecordOf(TFolderNode* Node);
 
-  TFolderNode* Node();
   const TFolderNode* Node() const;
   TRoot* Root() const;
 

@@ -61,11 +61,15 @@ void TFolderNode::DeleteSubtree(TFolderNode* Node)
 
 TFolderNode* TFolderNode::NewFilesEntry(TFolderNode* Parent)
 {
-  const TFileCount Own = Parent->OwnCount();
   auto* Entry = new TFolderNode(Parent);
-  Entry->FIsFiles = true;
-  Entry->FClusters = Own.Clusters;
-  Entry->FTailBytes = Own.TailBytes;
-  Entry->FObjects = Own.Objects;
+  Entry->SetFilesEntry(Parent->OwnCount());
   return Entry;
+}
+
+void TFolderNode::SetFilesEntry(const TFileCount& Own)
+{
+  FIsFiles = true;
+  FClusters = Own.Clusters;
+  FTailBytes = Own.TailBytes;
+  FObjects = Own.Objects;
 }

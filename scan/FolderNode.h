@@ -44,6 +44,8 @@ private:
   friend class TFolderData;
   friend class TFolderTree;
   friend class TFolderBlock;
+  // Makes this node its parent's "<Files>" entry, holding Own.
+  void SetFilesEntry(const TFileCount& Own);
   struct TChildren {
     std::vector<TFolderNode*> FItems;
     TFolderBlock* FBlock = nullptr;  // the sub-folders its listing found
