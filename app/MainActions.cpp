@@ -2,6 +2,7 @@
 
 #include "FolderTreeView.h"
 #include "MainForm.h"
+#include "ChartIcons.h"
 #include "Manual.h"
 #include "ZelSystemImageList.h"
 
@@ -69,8 +70,15 @@ const TActionSpec Specs[] = {
    nullptr, "KB"},
   {"UnitAutomatic", "&Automatic", "Automatic|Show each value in the largest unit that keeps it at 1 or more",
    [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 3, nullptr, "Auto"},
+  {"PieButton", "&Pie Chart", "Pie Chart|Show Pie chart for the selected folder",
+   [](TMainForm& F, int) { F.PiebuttonClick(); }, 0, nullptr, "Pie"},
+  {"BarButton", "&Bar Chart", "Bar Chart|Show bar chart for the selected folder",
+   [](TMainForm& F, int) { F.barbuttonClick(); }, 0, nullptr, "Bar"},
   {"ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
    [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
+  // Printing the right pane comes with the reports; until then it is offered
+  // but not enabled.
+  {"PrintChartMenu", "Print Something", "Print Pane|Prints the right pane of the window", nullptr},
   {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
    [](TMainForm& F, int) { F.Options1Click(); }},
   {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 1,
@@ -141,12 +149,21 @@ void TMainActions::BuildActions()
     }
     const THandler Handler = Spec.Handler;
     const int Tag = Spec.Tag;
+    if (!Handler) {
+      Item->setEnabled(false);
+      continue;
+    }
     QObject::connect(Item, &QAction::triggered, &FForm, [this, Handler, Tag] { Handler(FForm, Tag); });
   }
   for (int Type = 1; Type <= 5; ++Type)
     FViewGroup->addAction(Action(QString("ViewButton%1").arg(Type)));
   for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
+  FModeGroup = new QActionGroup(&FForm);
+  for (const char* Name : {"PieButton", "BarButton", "ListButton"})
+    FModeGroup->addAction(Action(Name));
+  Action("PieButton")->setIcon(TChartIcons::Icon(TChartIcons::ciPie));
+  Action("BarButton")->setIcon(TChartIcons::Icon(TChartIcons::ciBar));
   FUnitGroup = new QActionGroup(&FForm);
   for (const char* Name : {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"})
     FUnitGroup->addAction(Action(Name));
@@ -183,13 +200,13 @@ void TMainActions::BuildMenus()
   FBranchMenu = File->addMenu("&Branch");
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());
-  Fill(File, *this, {"UpdateAll1", "-", "Exit1"});
+  Fill(File, *this, {"UpdateAll1", "-", "PrintChartMenu", "-", "Exit1"});
   QMenu* View = Bar->addMenu("&View");
   Fill(View, *this, {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-"});
   QMenu* Units = View->addMenu("Show &Values as");
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
-  Fill(View, *this, {"-", "ListButton", "-", "Options1"});
+  Fill(View, *this, {"-", "PieButton", "BarButton", "ListButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }
@@ -209,7 +226,7 @@ void TMainActions::BuildToolBars()
   FViewBar->addSeparator();
   FViewBar->addActions(FSortGroup->actions());
   FViewBar->addSeparator();
-  FViewBar->addAction(Action("ListButton"));
+  FViewBar->addActions(FModeGroup->actions());
 }
 
 void TMainActions::CheckView(int ViewType)

@@ -38,4 +38,5 @@ private:
   QActionGroup* FViewGroup;
   QActionGroup* FSortGroup;
   QActionGroup* FUnitGroup;
+  QActionGroup* FModeGroup;   // pie, bar, list
 };

@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "ChartPane.h"
 #include "DetailsList.h"
 #include "ErrorBox.h"
 #include "FolderData.h"
@@ -42,6 +43,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FTreeView = new TFolderTreeView(*FModel);
   FRightPane = new TRightPane(FDisplay, FDriver.FSettings, [this] { return FCurrentNode; });
   FList = &FRightPane->List();
+  FCharts = &FRightPane->Charts();
   FList->OnListError = [this](int Code, const std::string& Folder) { ReportError(Code, TPathRules::Shown(Folder)); };
   FSplitter = new QSplitter;
   FSplitter->setHandleWidth(4);
@@ -54,6 +56,12 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   statusBar()->addPermanentWidget(FProgress);
   FCommands = std::make_unique<TTreeCommands>(FTreeView, *FModel, FTree, FDisplay);
   FActions = std::make_unique<TMainActions>(*this);
+  FCharts->AddModeActions(Action("PieButton"), Action("BarButton"));
+  FCharts->OnSortChildren = [this](TFolderNode* Node) {
+    if (!FModel->Removing())
+      FCommands->SortChildren(Node);
+  };
+  FCharts->OnDrillDown = [this](int Child) { ChartDrillDown(Child); };
 
   connect(FTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& Current) { TreeChange(Current); });
@@ -61,6 +69,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
           [this](const QModelIndex& Index) { FCommands->Expanding(TFolderModel::NodeOf(Index)); });
   connect(FTreeView, &QTreeView::customContextMenuRequested, this,
           [this](const QPoint& Point) { TreeContextMenu(Point); });
+  connect(FModel.get(), &QAbstractItemModel::layoutChanged, FCharts, &TChartPane::FollowTreeOrder);
   connect(FModel.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
           [this](const QModelIndex& Parent, int First, int Last) { TreeNodesRemoved(Parent, First, Last); });
   connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });
@@ -113,8 +122,13 @@ void TMainForm::FormCreate()
   // The icons every tree shows are loaded now rather than at the first scan.
   TZelSystemImageList::FilesIconIndex();
   TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
-  // Until the charts exist the right pane is the list, whatever was stored.
-  ListButtonClick();
+  FCharts->ApplySettings(FSettings.FChartTool, FSettings.FChart3D, FSettings.FChartLegend, FSettings.FChartPatterns);
+  if (FSettings.FActiveSeries == 0)
+    PiebuttonClick();
+  else if (FSettings.FActiveSeries == 2)
+    ListButtonClick();
+  else
+    barbuttonClick();
   RefreshCaption();
 }
 
@@ -172,8 +186,10 @@ void TMainForm::FormClose()
   FSettings.FLeft = Frame.left();
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
-  if (FRightPane->ShowsList())
-    FSettings.FActiveSeries = 2;
+  FSettings.FActiveSeries = FRightPane->ShowsList() ? 2 : FCharts->PieActive() ? 0 : 1;
+  FSettings.FChart3D = FCharts->View3DButton->isChecked();
+  FSettings.FChartLegend = FCharts->ShowLegendButton->isChecked();
+  FSettings.FChartPatterns = FCharts->PatternButton->isChecked();
   FSettings.Save(FStore);
   FList->SaveLayout(FStore.Store());
   FStore.Store().sync();
@@ -411,6 +427,7 @@ void TMainForm::Sort1Click(int SortType)
   FActions->CheckSort(SortType);
   FList->FollowTree(SortType);
   FCommands->ResortAll(false);
+  FCharts->FillChart();
 }
 
 void TMainForm::View1Click(int ViewType)
@@ -425,6 +442,7 @@ void TMainForm::View1Click(int ViewType)
   }
   RefreshCaption();
   ListChange();
+  FCharts->FillChart();
 }
 
 void TMainForm::Unit1Click(int UnitType)
@@ -434,6 +452,7 @@ void TMainForm::Unit1Click(int UnitType)
   FCommands->Relabel(nullptr, false);
   FList->viewport()->update();
   ListChange();
+  FCharts->FillChart();
 }
 
 void TMainForm::ExpandClick()
@@ -557,8 +576,43 @@ void TMainForm::SelectAllRows()
 void TMainForm::ListButtonClick()
 {
   Action("ListButton")->setChecked(true);
+  PrintPaneCaption("Print &Folder Contents...");
   FRightPane->ShowList();
   ListChange();
+}
+
+// ---- Charts -----------------------------------------------------------------
+
+void TMainForm::PiebuttonClick()
+{
+  Action("PieButton")->setChecked(true);
+  FRightPane->ShowChart();
+  FCharts->ShowPie();
+  PrintPaneCaption("Print &Chart...");
+}
+
+void TMainForm::barbuttonClick()
+{
+  Action("BarButton")->setChecked(true);
+  FRightPane->ShowChart();
+  PrintPaneCaption("Print &Folder Contents...");
+  FCharts->ShowBar();
+  PrintPaneCaption("Print &Chart...");
+}
+
+void TMainForm::PrintPaneCaption(const QString& Caption)
+{
+  Action("PrintChartMenu")->setText(Caption);
+}
+
+void TMainForm::ChartDrillDown(int Child)
+{
+  TFolderNode* Node = SelectedNode();
+  if (!Node)
+    return;
+  FTreeView->expand(FModel->IndexOf(Node));
+  if (Child >= 0 && size_t(Child) < Node->ChildCount())
+    SetCurrentNode(Node->Child(Child));
 }
 
 // ---- Options ----------------------------------------------------------------
@@ -593,6 +647,7 @@ void TMainForm::ApplyOptions(const TOptions& Options)
         FCommands->ResortTree(Top);
     }
   }
+  FCharts->ShowToolBar(FSettings.FChartTool);
   RefreshCaption();
   RefillList();
 }

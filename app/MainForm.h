@@ -21,6 +21,7 @@
 class QAction;
 class QMessageBox;
 class QSplitter;
+class TChartPane;
 class TDetailsList;
 class TFolderModel;
 class TFolderTreeView;
@@ -69,6 +70,8 @@ public:
   void ParentButtonClick();
   void SpeedButton2Click();
   void ListButtonClick();
+  void PiebuttonClick();
+  void barbuttonClick();
   void Options1Click();
   void SelectAllRows();
 
@@ -83,6 +86,7 @@ public:
   TFolderModel& Model() { return *FModel; }
   TTreeCommands& Commands() { return *FCommands; }
   TDetailsList& List() { return *FList; }
+  TChartPane& Charts() { return *FCharts; }
   TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
   QString StatusText(int Panel) const { return FPanels->Text(Panel); }
@@ -102,6 +106,9 @@ private:
   void TreeChange(const QModelIndex& Current);
   void TreeContextMenu(const QPoint& Point);
   void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
+  void ChartDrillDown(int Child);
+  // What the right pane's print item is called in the pane's mode.
+  void PrintPaneCaption(const QString& Caption);
   void DrainScans();
   TFolderNode* SelectedNode() const;
   const TRoot* SelectedRoot() const;
@@ -126,6 +133,7 @@ private:
   QSplitter* FSplitter;
   TRightPane* FRightPane;
   TDetailsList* FList;
+  TChartPane* FCharts;
   std::unique_ptr<TTreeCommands> FCommands;
   std::unique_ptr<TMainActions> FActions;
   std::unique_ptr<TStatusPanels> FPanels;

@@ -1,5 +1,6 @@
 #include "RightPane.h"
 
+#include "ChartPane.h"
 #include "DetailsList.h"
 #include "FolderData.h"
 #include "FolderNode.h"
@@ -11,6 +12,8 @@ TRightPane::TRightPane(TValueDisplay& Display, const TScanSettings& Settings,
 {
   FList = new TDetailsList(Display);
   addWidget(FList);
+  FCharts = new TChartPane(Display, FCurrentNode);
+  addWidget(FCharts);
   FTimer.setSingleShot(true);
   FTimer.setInterval(400);
   connect(&FTimer, &QTimer::timeout, this, [this] {
@@ -34,10 +37,21 @@ void TRightPane::ShowList()
   Refill();
 }
 
+void TRightPane::ShowChart()
+{
+  setCurrentWidget(FCharts);
+}
+
 void TRightPane::Refill()
 {
   TFolderNode* Node = FCurrentNode();
-  if (!Node || !FList->isVisible())
+  if (!Node)
+    return;
+  if (!ShowsList()) {
+    FCharts->FillChart();
+    return;
+  }
+  if (!FList->isVisible())
     return;
   if (FState == rsDefer) {
     FTimer.start();
@@ -53,11 +67,13 @@ void TRightPane::Refill()
 void TRightPane::Clear()
 {
   FList->Clear();
+  FCharts->Clear();
 }
 
 void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed)
 {
-  const TFolderNode* Shown = FList->Model().Folder();
+  // The chart keeps no folders, only what they showed: it is filled again.
+  const TFolderNode* Shown = ShowsList() ? FList->Model().Folder() : FCurrentNode();
   if (!Shown)
     return;
   if (Parent == Shown) {

@@ -6,25 +6,30 @@
 #include <functional>
 
 class QModelIndex;
+class TChartPane;
 class TDetailsList;
 class TFolderNode;
 class TValueDisplay;
 struct TScanSettings;
 
-// The right pane: the current folder of the tree shown as the details list.
-// It is refilled when the selection, a scan or the options change. With the
-// pane out of view a refill waits a moment, so that walking the tree with
-// the keys does not list every folder passed; in view it runs at once.
+// The right pane: the current folder of the tree shown as the details list
+// or as a chart. It is refilled when the selection, a scan or the options
+// change. A chart is filled at once; with the list out of view its refill
+// waits a moment, so that walking the tree with the keys does not list every
+// folder passed.
 class TRightPane : public QStackedWidget {
 public:
   // CurrentNode answers which folder to show when a refill runs.
   TRightPane(TValueDisplay& Display, const TScanSettings& Settings, std::function<TFolderNode*()> CurrentNode);
 
   TDetailsList& List() { return *FList; }
+  TChartPane& Charts() { return *FCharts; }
   bool ShowsList() const;
 
   // Shows the details list and fills it.
   void ShowList();
+  // Shows the chart; the chart's mode switch fills it.
+  void ShowChart();
   // Shows the current folder again (at once, or after the deferral).
   void Refill();
   // Lets go of every record of the tree.
@@ -41,6 +46,7 @@ private:
   const TScanSettings& FSettings;
   std::function<TFolderNode*()> FCurrentNode;
   TDetailsList* FList;
+  TChartPane* FCharts;
   QTimer FTimer;
   TRefillState FState = rsDefer;
   bool FRefillDue = false;  // a refill after rows of the shown folder went

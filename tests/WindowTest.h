@@ -25,3 +25,9 @@ inline void ResetSettings()
 {
   QSettings("Zelkon", "Spacelens").clear();
 }
+
+// The next window starts with the details list in its right pane.
+inline void StartWithList()
+{
+  QSettings("Zelkon", "Spacelens").setValue("ActiveSeries", "2");
+}

@@ -85,7 +85,11 @@ private slots:
     FHome = std::make_unique<TTestHome>();
     UseEnglishNumbers();
   }
-  void init() { ResetSettings(); }
+  void init()
+  {
+    ResetSettings();
+    StartWithList();
+  }
   void cleanup()
   {
     TPrompt::SetAnswerer(nullptr);

@@ -327,6 +327,7 @@ private slots:
     Tree.File("other/f", 5000);
     Tree.File("a.txt", 10);
     Tree.File("b.txt", 20);
+    StartWithList();
     TMainForm Form;
     // Declared after the window, so released before the window waits for it.
     THold Hold("held");

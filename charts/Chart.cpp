@@ -1,0 +1,207 @@
+#include "Chart.h"
+
+#include "ChartDrawing.h"
+#include "ChartSeries.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+TChart::TChart(QWidget* Parent) : QWidget(Parent)
+{
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(120, 120);
+}
+
+int TChart::BarCount() const
+{
+  int Count = 0;
+  for (const TChartSeries* Series : FSeries)
+    if (Series->FActive && Series->FKind == TChartSeries::skBar)
+      Count = std::max(Count, Series->Count());
+  return Count;
+}
+
+const TChartSeries* TChart::Shown() const
+{
+  for (const TChartSeries* Series : FSeries)
+    if (Series->FActive)
+      return Series;
+  return nullptr;
+}
+
+void TChart::Rescale()
+{
+  const int Count = BarCount();
+  const int Page = FMaxPointsPerPage > 0 ? std::min(Count, FMaxPointsPerPage) : Count;
+  FAxisMinimum = -0.5;
+  FAxisMaximum = std::max(Page, 1) - 0.5;
+  FPanOffset = {};
+}
+
+void TChart::SetAxisRange(double Minimum, double Maximum)
+{
+  FAxisMinimum = Minimum;
+  FAxisMaximum = Maximum;
+  update();
+}
+
+void TChart::SetZoom(int Percent)
+{
+  FZoom = std::clamp(Percent, 20, 1000);
+  update();
+}
+
+void TChart::ScrollBars(double Rows)
+{
+  const double Span = FAxisMaximum - FAxisMinimum;
+  const double Last = std::max(-0.5, BarCount() - 0.5 - Span);
+  const double Minimum = std::clamp(FAxisMinimum + Rows, std::min(-0.5, FAxisMinimum), std::max(Last, FAxisMinimum));
+  if (Minimum == FAxisMinimum)
+    return;
+  SetAxisRange(Minimum, Minimum + Span);
+  if (OnScroll)
+    OnScroll();
+}
+
+int TChart::PointAt(const TChartSeries& Series, QPointF Position) const
+{
+  return TChartDrawing(*this, rect()).PointAt(Series, Position);
+}
+
+QPointF TChart::PointCentre(const TChartSeries& Series, int Point) const
+{
+  return TChartDrawing(*this, rect()).PointCentre(Series, Point);
+}
+
+QString TChart::TipAt(QPointF Position) const
+{
+  const TChartDrawing Drawing(*this, rect());
+  for (const TChartSeries* Series : FSeries) {
+    if (!Series->FActive)
+      continue;
+    QString Label;
+    double Value = 0;
+    if (Series->FKind == TChartSeries::skPie) {
+      const int Slice = Drawing.SliceAt(Position);
+      if (Slice < 0)
+        continue;
+      Label = Drawing.Slices()[Slice].Label;
+      Value = Drawing.Slices()[Slice].Value;
+    } else {
+      const int Point = Drawing.PointAt(*Series, Position);
+      if (Point < 0)
+        continue;
+      Label = Series->Point(Point).Label;
+      Value = Series->Point(Point).Value;
+    }
+    QString Tip = Label + "\n" + Series->FValueFormat.Format(Value);
+    if (!Series->FNote.isEmpty())
+      Tip += "\n" + Series->FNote;
+    return Tip;
+  }
+  return {};
+}
+
+void TChart::Draw(QPainter& Painter, const QRect& Bounds) const
+{
+  const qreal Scale = Painter.device() ? Painter.device()->logicalDpiY() / qreal(logicalDpiY()) : 1;
+  TChartDrawing(*this, Bounds, std::max<qreal>(Scale, 0.1)).Draw(Painter);
+}
+
+QImage TChart::Picture() const
+{
+  QImage Image(size(), QImage::Format_RGB32);
+  Image.fill(Qt::white);
+  QPainter Painter(&Image);
+  TChartDrawing(*this, rect()).Draw(Painter);
+  return Image;
+}
+
+void TChart::paintEvent(QPaintEvent*)
+{
+  QPainter Painter(this);
+  TChartDrawing(*this, rect()).Draw(Painter);
+}
+
+void TChart::mousePressEvent(QMouseEvent* Event)
+{
+  if (FPanning != pnNone && Event->button() == FPanButton && (Event->modifiers() & FPanModifier)) {
+    FDragging = true;
+    FPanStart = Event->position();
+    FPanAxis = FAxisMinimum;
+    FPanOffsetStart = FPanOffset;
+  }
+  if (OnMouseDown)
+    OnMouseDown(Event);
+  if (Event->button() == Qt::LeftButton) {
+    const QString Tip = TipAt(Event->position());
+    if (!Tip.isEmpty())
+      QToolTip::showText(Event->globalPosition().toPoint(), Tip, this);
+    else
+      QToolTip::hideText();
+  }
+}
+
+void TChart::mouseMoveEvent(QMouseEvent* Event)
+{
+  if (!FDragging)
+    return;
+  const QPointF Moved = Event->position() - FPanStart;
+  if (Shown() && Shown()->FKind == TChartSeries::skPie) {
+    if (FPanning == pnBoth) {
+      FPanOffset = FPanOffsetStart + Moved;
+      update();
+    }
+  } else {
+    const double Rows = TChartDrawing(*this, rect()).RowHeight();
+    if (Rows > 0)
+      ScrollBars(FPanAxis - Moved.y() / Rows - FAxisMinimum);
+    return;
+  }
+  if (OnScroll)
+    OnScroll();
+}
+
+void TChart::mouseReleaseEvent(QMouseEvent*)
+{
+  FDragging = false;
+}
+
+void TChart::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+  if (OnDblClick)
+    OnDblClick(Event);
+}
+
+void TChart::wheelEvent(QWheelEvent* Event)
+{
+  const double Notches = Event->angleDelta().y() / 120.0;
+  if (Notches == 0 || BarCount() == 0) {
+    Event->ignore();
+    return;
+  }
+  ScrollBars(-3 * Notches);
+}
+
+void TChart::keyPressEvent(QKeyEvent* Event)
+{
+  const double Span = FAxisMaximum - FAxisMinimum;
+  const double Page = std::max(1.0, std::floor(Span));
+  switch (Event->key()) {
+    case Qt::Key_PageDown: ScrollBars(Page); break;
+    case Qt::Key_PageUp: ScrollBars(-Page); break;
+    case Qt::Key_Down: ScrollBars(1); break;
+    case Qt::Key_Up: ScrollBars(-1); break;
+    case Qt::Key_Home: ScrollBars(-BarCount()); break;
+    case Qt::Key_End: ScrollBars(BarCount()); break;
+    default: QWidget::keyPressEvent(Event);
+  }
+}

@@ -1,0 +1,596 @@
+#include "ChartDrawing.h"
+
+#include "Chart.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor BarWallColor{192, 192, 192};
+const QColor MarkColor{255, 255, 225};
+const QColor ShadowColor{160, 160, 160};
+const Qt::BrushStyle SlicePatterns[] = {Qt::BDiagPattern, Qt::FDiagPattern,    Qt::CrossPattern, Qt::DiagCrossPattern,
+                                        Qt::HorPattern,   Qt::VerPattern,      Qt::Dense5Pattern, Qt::Dense6Pattern};
+constexpr double PieTilt = 0.6;    // height of the tilted pie to its width
+constexpr double PieDepth = 0.16;  // its side to its width
+
+// A step of 1, 2 or 5 times a power of ten that makes about Ticks steps up to
+// Maximum.
+double NiceStep(double Maximum, int Ticks)
+{
+  const double Raw = Maximum / std::max(1, Ticks);
+  const double Power = std::pow(10, std::floor(std::log10(Raw)));
+  for (double Factor : {1.0, 2.0, 5.0})
+    if (Raw <= Factor * Power)
+      return Factor * Power;
+  return 10 * Power;
+}
+
+Qt::BrushStyle BarPattern(const TChartSeries& Series, int Stacked)
+{
+  if (!Series.FPatterns)
+    return Qt::SolidPattern;
+  return Stacked == 0 ? Qt::DiagCrossPattern : Qt::CrossPattern;
+}
+
+}  // namespace
+
+TChartDrawing::TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Scale)
+  : FChart(Chart), FBounds(Bounds), FScale(Scale)
+{
+  FFont = Chart.font();
+  FFont.setPixelSize(std::max(1, int(std::lround(Px(QFontMetricsF(Chart.font()).height() * 0.8)))));
+  FTitleFont = FFont;
+  FTitleFont.setBold(true);
+  FTitleFont.setPixelSize(std::max(1, int(std::lround(Px(13)))));
+
+  for (const TChartSeries* Series : Chart.FSeries) {
+    if (!Series->FActive)
+      continue;
+    if (Series->FKind == TChartSeries::skPie) {
+      FPie = Series;
+      break;
+    }
+    FBars.push_back(Series);
+  }
+  if (FPie)
+    FBars.clear();
+
+  QRectF Content = Bounds.adjusted(Bounds.width() * Chart.FMarginLeft / 100, Bounds.height() * Chart.FMarginTop / 100,
+                                   -Bounds.width() * Chart.FMarginRight / 100, -Px(4));
+  if (!Chart.FTitle.isEmpty()) {
+    const QFontMetricsF Metrics(FTitleFont);
+    const QString Title = Metrics.elidedText(Chart.FTitle, Qt::ElideMiddle, Bounds.width() - Px(24));
+    const QSizeF Size(Metrics.horizontalAdvance(Title) + Px(16), Metrics.height() + Px(6));
+    FTitleBox = QRectF(Bounds.center().x() - Size.width() / 2, Bounds.top() + Px(4), Size.width(), Size.height());
+    Content.setTop(std::max(Content.top(), FTitleBox.bottom() + Px(6)));
+  }
+  if (Chart.FLegendVisible)
+    LayOutLegend(Content);
+  FPlot = Content;
+  if (FPie)
+    LayOutPie(Content);
+  else if (!FBars.empty())
+    LayOutBars(Content);
+}
+
+// ---- Layout -------------------------------------------------------------------
+
+void TChartDrawing::LayOutLegend(QRectF& Content)
+{
+  const QFontMetricsF Metrics(FFont);
+  if (FChart.FLegendStyle == TChart::lsValues && FPie) {
+    const std::vector<TChartSeries::TSlice> Slices = FPie->Slices();
+    for (size_t Index = 0; Index < Slices.size(); ++Index) {
+      const TChartSeries::TSlice& Slice = Slices[Index];
+      FEntries.push_back({Slice.Color, Slice.Label, FPie->FValueFormat.Format(Slice.Value),
+                          FPie->FPatterns ? SlicePatterns[Index % std::size(SlicePatterns)] : Qt::SolidPattern});
+    }
+  } else {
+    int Stacked = 0;
+    for (const TChartSeries* Series : FChart.FSeries)
+      if (Series->FActive && Series->FKind == TChartSeries::skBar)
+        FEntries.push_back({Series->FColor, Series->FTitle, {}, BarPattern(*Series, Stacked++)});
+  }
+  if (FEntries.empty())
+    return;
+  const qreal LabelLimit = std::max(Px(80), Content.width() * 0.45);
+  qreal LabelWidth = 0;
+  qreal ValueWidth = 0;
+  for (TEntry& Entry : FEntries) {
+    Entry.Text = Metrics.elidedText(Entry.Text, Qt::ElideMiddle, LabelLimit);
+    LabelWidth = std::max(LabelWidth, Metrics.horizontalAdvance(Entry.Text));
+    ValueWidth = std::max(ValueWidth, Metrics.horizontalAdvance(Entry.Value));
+  }
+  const qreal Swatch = Metrics.height() * 0.8;
+  FEntrySize = QSizeF(std::min(Content.width(), Px(6) + Swatch + Px(6) + LabelWidth + Px(12) + ValueWidth + Px(6)),
+                      Metrics.height() + Px(4));
+  FLegendColumns = std::max(1, int(Content.width() / FEntrySize.width()));
+  // At most a third of the chart; what does not fit is counted on the last line.
+  const int RowsFit = std::max(1, int(FBounds.height() / 3 / FEntrySize.height()));
+  int Rows = int((FEntries.size() + FLegendColumns - 1) / FLegendColumns);
+  if (Rows > RowsFit) {
+    Rows = RowsFit;
+    const size_t Kept = size_t(Rows) * FLegendColumns - 1;
+    const size_t Left = FEntries.size() - Kept;
+    FEntries.resize(Kept);
+    FEntries.push_back({Qt::transparent, QLocale().toString(qulonglong(Left)) + " more", {}, Qt::NoBrush});
+  }
+  FLegendColumns = std::min<int>(FLegendColumns, int(FEntries.size()));
+  const QSizeF Size(FEntrySize.width() * FLegendColumns, FEntrySize.height() * Rows);
+  FLegendBox = QRectF(FBounds.center().x() - Size.width() / 2, Content.bottom() - Size.height(), Size.width(),
+                      Size.height());
+  Content.setBottom(FLegendBox.top() - Px(8));
+}
+
+void TChartDrawing::LayOutPie(const QRectF& Plot)
+{
+  FSlices = FPie->Slices();
+  FWhole = 0;
+  for (const TChartSeries::TSlice& Slice : FSlices) {
+    FStarts.push_back(FWhole);
+    FWhole += Slice.Value;
+  }
+  for (double& Start : FStarts)
+    Start = FWhole > 0 ? Start / FWhole * 360 : 0;
+
+  const QFontMetricsF Metrics(FFont);
+  const qreal Arrow = Px(8);
+  const qreal MarkHeight = Metrics.height() + Px(4);
+  const qreal LabelLimit = std::max(Px(60), Plot.width() * 0.22);
+  qreal MarkWidth = 0;
+  for (const TChartSeries::TSlice& Slice : FSlices) {
+    if (Slice.Value <= 0)
+      continue;
+    const QString Percent = TValueFormat("##0.# %").Format(Slice.Value / FWhole * 100);
+    QString Text = Percent;
+    if (!FChart.FMarksPercentOnly)
+      Text = Metrics.elidedText(Slice.Label, Qt::ElideMiddle, LabelLimit) + " " + Percent;
+    FMarks.push_back({{}, {}, Text, false});
+    MarkWidth = std::max(MarkWidth, Metrics.horizontalAdvance(Text) + Px(8));
+  }
+  const bool Deep = FChart.FView3D;
+  const double Height = Deep ? PieTilt + PieDepth : 1;
+  double Radius = std::min(Plot.width() / 2 - Arrow - MarkWidth - Px(4),
+                           (Plot.height() / 2 - Arrow - MarkHeight - Px(2)) / Height);
+  if (Deep)
+    Radius *= FChart.FZoom / 100.0;
+  Radius = std::max(Radius, Px(8));
+  const double Tilted = Deep ? Radius * PieTilt : Radius;
+  FDepth = Deep ? Radius * PieDepth : 0;
+  const QPointF Centre = Plot.center() + FChart.FPanOffset * FScale - QPointF(0, FDepth / 2);
+  FPieRect = QRectF(Centre.x() - Radius, Centre.y() - Tilted, 2 * Radius, 2 * Tilted);
+
+  // Marks sit beside their slices, those of each side pushed apart so that
+  // none covers another.
+  std::vector<TMark*> Sides[2];
+  size_t Mark = 0;
+  for (size_t Slice = 0; Slice < FSlices.size(); ++Slice) {
+    if (FSlices[Slice].Value <= 0)
+      continue;
+    TMark& Item = FMarks[Mark++];
+    const auto [Start, Sweep] = SliceAngles(int(Slice));
+    const double Middle = (Start + Sweep / 2) * M_PI / 180;
+    const QRectF Face = SliceRect(int(Slice));
+    const QPointF Direction(std::cos(Middle), -std::sin(Middle));
+    Item.Anchor = Face.center() + QPointF(Direction.x() * Face.width() / 2, Direction.y() * Face.height() / 2);
+    if (Direction.y() > 0)
+      Item.Anchor.ry() += FDepth;
+    Item.Left = Direction.x() < 0;
+    const QPointF Tip = Item.Anchor + Direction * Arrow;
+    const qreal Width = Metrics.horizontalAdvance(Item.Text) + Px(8);
+    Item.Box = QRectF(Item.Left ? Tip.x() - Width : Tip.x(), Tip.y() - MarkHeight / 2, Width, MarkHeight);
+    Sides[Item.Left].push_back(&Item);
+  }
+  for (std::vector<TMark*>& Side : Sides) {
+    std::sort(Side.begin(), Side.end(), [](const TMark* A, const TMark* B) { return A->Box.top() < B->Box.top(); });
+    qreal Next = FBounds.top();
+    for (TMark* Item : Side) {
+      Item->Box.moveTop(std::max(Item->Box.top(), Next));
+      Next = Item->Box.bottom() + Px(1);
+    }
+    qreal Limit = FBounds.bottom();
+    for (auto Item = Side.rbegin(); Item != Side.rend(); ++Item) {
+      (*Item)->Box.moveBottom(std::min((*Item)->Box.bottom(), Limit));
+      Limit = (*Item)->Box.top() - Px(1);
+    }
+  }
+}
+
+void TChartDrawing::LayOutBars(const QRectF& Plot)
+{
+  int Count = 0;
+  for (const TChartSeries* Series : FBars)
+    Count = std::max(Count, Series->Count());
+  const double Minimum = FChart.AxisMinimum();
+  const double Maximum = FChart.AxisMaximum();
+  const double Half = 0.35;  // of a bar position, each side of its middle
+  FFirst = std::max(0, int(std::ceil(Minimum - Half)));
+  FLast = std::min(Count - 1, int(std::floor(Maximum + Half)));
+
+  const QFontMetricsF Metrics(FFont);
+  double Largest = 0;
+  FLabelWidth = 0;
+  const qreal LabelLimit = Plot.width() * 0.4;
+  for (int Point = FFirst; Point <= FLast; ++Point) {
+    double Stack = 0;
+    for (const TChartSeries* Series : FBars)
+      if (Point < Series->Count())
+        Stack += std::max(0.0, Series->Point(Point).Value);
+    Largest = std::max(Largest, Stack);
+    FLabelWidth = std::max(FLabelWidth, std::min(LabelLimit, Metrics.horizontalAdvance(FBars[0]->Point(Point).Label)));
+  }
+  FLabelWidth += Px(6);
+  const qreal AxisHeight = Metrics.height() + Px(8);
+  QRectF Area(Plot.left() + FLabelWidth, Plot.top(), Plot.width() - FLabelWidth, Plot.height() - AxisHeight);
+  if (FChart.FView3D && FChart.FZoom != 100) {
+    const double Zoom = FChart.FZoom / 100.0;
+    const QPointF Centre = Area.center();
+    Area = QRectF(Centre.x() - Area.width() * Zoom / 2, Centre.y() - Area.height() * Zoom / 2,
+                  Area.width() * Zoom, Area.height() * Zoom);
+  }
+  const double Span = std::max(0.01, Maximum - Minimum);
+  if (FChart.FView3D) {
+    const qreal Depth = std::min({Area.height() / Span * 0.3, Px(12), Area.height() / 6});
+    FDepthOffset = QPointF(Depth, -Depth);
+    Area.adjust(0, Depth, -Depth, 0);
+  }
+  FRowHeight = Area.height() / Span;
+  FPlot = Area;
+
+  // Value steps far enough apart for their texts.
+  if (Largest <= 0)
+    Largest = 1;
+  const qreal TextWidth = Metrics.horizontalAdvance(FChart.FBottomFormat.Format(Largest)) + Px(16);
+  const int Ticks = std::clamp(int(Area.width() / TextWidth), 1, 8);
+  FValueStep = NiceStep(Largest, Ticks);
+  if (FChart.FBottomFormat.MaxDecimals() == 0)
+    FValueStep = std::max(1.0, std::round(FValueStep));
+  FValueMaximum = std::ceil(Largest / FValueStep - 1e-9) * FValueStep;
+}
+
+double TChartDrawing::ValueX(double Value) const
+{
+  return FPlot.left() + FPlot.width() * Value / FValueMaximum;
+}
+
+QRectF TChartDrawing::Segment(const TChartSeries& Series, int Point) const
+{
+  if (Point < FFirst || Point > FLast || Point >= Series.Count())
+    return {};
+  double From = 0;
+  for (const TChartSeries* Below : FBars) {
+    if (Below == &Series) {
+      const double Value = std::max(0.0, Series.Point(Point).Value);
+      const double Middle = FPlot.top() + (Point - FChart.AxisMinimum()) * FRowHeight;
+      const double Thick = FRowHeight * 0.7;
+      return QRectF(QPointF(ValueX(From), Middle - Thick / 2), QPointF(ValueX(From + Value), Middle + Thick / 2));
+    }
+    if (Point < Below->Count())
+      From += std::max(0.0, Below->Point(Point).Value);
+  }
+  return {};
+}
+
+std::pair<double, double> TChartDrawing::SliceAngles(int Slice) const
+{
+  const double End = Slice + 1 < int(FStarts.size()) ? FStarts[Slice + 1] : 360;
+  return {90 - FStarts[Slice], -(End - FStarts[Slice])};
+}
+
+QRectF TChartDrawing::SliceRect(int Slice) const
+{
+  if (FSlices[Slice].Point < 0 || FSlices[Slice].Point != FChart.FExploded)
+    return FPieRect;
+  const auto [Start, Sweep] = SliceAngles(Slice);
+  const double Middle = (Start + Sweep / 2) * M_PI / 180;
+  const double Out = FPieRect.width() * 0.06;
+  return FPieRect.translated(std::cos(Middle) * Out, -std::sin(Middle) * Out * FPieRect.height() / FPieRect.width());
+}
+
+// ---- Hit tests ------------------------------------------------------------------
+
+int TChartDrawing::SliceAt(QPointF Position) const
+{
+  if (!FPie || FWhole <= 0)
+    return -1;
+  for (int Slice = 0; Slice < int(FSlices.size()); ++Slice) {
+    const QRectF Face = SliceRect(Slice);
+    const double X = (Position.x() - Face.center().x()) / (Face.width() / 2);
+    double Y = (Position.y() - Face.center().y()) / (Face.height() / 2);
+    // The side below the face belongs to the slice above it.
+    if (X * X + Y * Y > 1 && FDepth > 0 && Y > 0 && X * X < 1) {
+      const double Edge = std::sqrt(1 - X * X);
+      if ((Position.y() - Face.center().y() - FDepth) / (Face.height() / 2) <= Edge)
+        Y = Edge;
+    }
+    if (X * X + Y * Y > 1 + 1e-9)
+      continue;
+    double Angle = 90 - std::atan2(-Y, X) * 180 / M_PI;  // clockwise from twelve
+    Angle = std::fmod(Angle + 720, 360);
+    const double End = Slice + 1 < int(FStarts.size()) ? FStarts[Slice + 1] : 360;
+    if (Angle >= FStarts[Slice] && Angle < End)
+      return Slice;
+  }
+  return -1;
+}
+
+int TChartDrawing::PointAt(const TChartSeries& Series, QPointF Position) const
+{
+  if (!Series.FActive)
+    return -1;
+  if (&Series == FPie) {
+    const int Slice = SliceAt(Position);
+    return Slice < 0 ? -1 : FSlices[Slice].Point;
+  }
+  if (FRowHeight <= 0)
+    return -1;
+  const int Point = int(std::floor(FChart.AxisMinimum() + (Position.y() - FPlot.top()) / FRowHeight + 0.5));
+  return Segment(Series, Point).contains(Position) ? Point : -1;
+}
+
+QPointF TChartDrawing::PointCentre(const TChartSeries& Series, int Point) const
+{
+  if (&Series == FPie) {
+    for (int Slice = 0; Slice < int(FSlices.size()); ++Slice)
+      if (FSlices[Slice].Point == Point && FSlices[Slice].Value > 0) {
+        const auto [Start, Sweep] = SliceAngles(Slice);
+        const double Middle = (Start + Sweep / 2) * M_PI / 180;
+        const QRectF Face = SliceRect(Slice);
+        return Face.center() + QPointF(std::cos(Middle) * Face.width() / 3, -std::sin(Middle) * Face.height() / 3);
+      }
+    return {};
+  }
+  const QRectF Bar = Segment(Series, Point);
+  return Bar.isEmpty() ? QPointF() : Bar.center();
+}
+
+// ---- Drawing ----------------------------------------------------------------------
+
+QBrush TChartDrawing::Fill(const QColor& Color, Qt::BrushStyle Pattern, const QRectF& Area) const
+{
+  if (Pattern != Qt::SolidPattern)
+    return QBrush(Color, Pattern);
+  QLinearGradient Gradient(Area.topLeft(), Area.topRight());
+  Gradient.setColorAt(0, Color.lighter(160));
+  Gradient.setColorAt(1, Color);
+  return Gradient;
+}
+
+void TChartDrawing::Draw(QPainter& Painter) const
+{
+  Painter.save();
+  Painter.setClipRect(FBounds);
+  Painter.setRenderHint(QPainter::Antialiasing);
+  DrawBackground(Painter);
+  if (FPie)
+    DrawPie(Painter);
+  else if (!FBars.empty())
+    DrawBars(Painter);
+  DrawTitle(Painter);
+  DrawLegend(Painter);
+  Painter.restore();
+}
+
+void TChartDrawing::DrawBackground(QPainter& Painter) const
+{
+  if (!FChart.FGradient) {
+    Painter.fillRect(FBounds, Qt::white);
+    return;
+  }
+  QLinearGradient Gradient(FBounds.bottomLeft(), FBounds.topLeft());
+  Gradient.setColorAt(0, QColor(230, 230, 230));
+  Gradient.setColorAt(1, QColor(128, 128, 255));
+  Painter.fillRect(FBounds, Gradient);
+}
+
+void TChartDrawing::DrawTitle(QPainter& Painter) const
+{
+  if (FTitleBox.isEmpty())
+    return;
+  Painter.setPen(Qt::NoPen);
+  Painter.setBrush(QColor(0, 0, 0, 60));
+  Painter.drawRect(FTitleBox.translated(Px(2), Px(2)));
+  QRadialGradient Gradient(FTitleBox.center(), FTitleBox.width() / 2);
+  Gradient.setColorAt(0, QColor(192, 192, 192, 128));
+  Gradient.setColorAt(1, QColor(255, 255, 255, 128));
+  Painter.setBrush(Gradient);
+  Painter.drawRect(FTitleBox);
+  Painter.setFont(FTitleFont);
+  Painter.setPen(QColor(0, 0, 0, 80));
+  const QString Title =
+    QFontMetricsF(FTitleFont).elidedText(FChart.FTitle, Qt::ElideMiddle, FTitleBox.width() - Px(14));
+  Painter.drawText(FTitleBox.translated(Px(1), Px(1)), Qt::AlignCenter, Title);
+  Painter.setPen(Qt::black);
+  Painter.drawText(FTitleBox, Qt::AlignCenter, Title);
+}
+
+void TChartDrawing::DrawLegend(QPainter& Painter) const
+{
+  if (FLegendBox.isEmpty())
+    return;
+  Painter.setPen(QPen(Qt::gray, Px(1)));
+  Painter.setBrush(Qt::white);
+  Painter.drawRect(FLegendBox);
+  Painter.setFont(FFont);
+  const QFontMetricsF Metrics(FFont);
+  const qreal Swatch = Metrics.height() * 0.8;
+  for (size_t Index = 0; Index < FEntries.size(); ++Index) {
+    const TEntry& Entry = FEntries[Index];
+    const int Row = int(Index) / FLegendColumns;
+    const int Column = int(Index) % FLegendColumns;
+    const QRectF Cell(FLegendBox.left() + Column * FEntrySize.width(), FLegendBox.top() + Row * FEntrySize.height(),
+                      FEntrySize.width(), FEntrySize.height());
+    if (Row > 0 && Column == 0) {  // the dividing lines between rows
+      Painter.setPen(QPen(QColor(220, 220, 220), Px(1)));
+      Painter.drawLine(QPointF(FLegendBox.left(), Cell.top()), QPointF(FLegendBox.right(), Cell.top()));
+    }
+    QRectF Text = Cell.adjusted(Px(6), 0, -Px(6), 0);
+    if (Entry.Pattern != Qt::NoBrush) {
+      const QRectF Box(Text.left(), Cell.center().y() - Swatch / 2, Swatch, Swatch);
+      Painter.setPen(QPen(Qt::black, Px(0.5)));
+      Painter.setBrush(Qt::white);
+      Painter.drawRect(Box);
+      Painter.setBrush(QBrush(Entry.Color, Entry.Pattern));
+      Painter.drawRect(Box);
+      Text.setLeft(Box.right() + Px(6));
+    }
+    Painter.setPen(Qt::black);
+    Painter.drawText(Text, Qt::AlignLeft | Qt::AlignVCenter, Entry.Text);
+    Painter.drawText(Text, Qt::AlignRight | Qt::AlignVCenter, Entry.Value);
+  }
+}
+
+void TChartDrawing::DrawPie(QPainter& Painter) const
+{
+  if (FWhole <= 0)
+    return;
+  auto Pattern = [this](int Slice) {
+    return FPie->FPatterns ? SlicePatterns[Slice % std::size(SlicePatterns)] : Qt::SolidPattern;
+  };
+  const int Count = int(FSlices.size());
+  // The side: the front half of each slice's rim, from the face down.
+  if (FDepth > 0) {
+    for (int Slice = 0; Slice < Count; ++Slice) {
+      const auto [Start, Sweep] = SliceAngles(Slice);
+      const double From = std::max(Start + Sweep, -180.0);
+      const double To = std::min(Start, 0.0);
+      // Angles run from 90 down to -270; the front is -180 to 0.
+      if (From >= To)
+        continue;
+      const QRectF Face = SliceRect(Slice);
+      QPainterPath Side;
+      Side.arcMoveTo(Face, From);
+      Side.arcTo(Face, From, To - From);
+      Side.arcTo(Face.translated(0, FDepth), To, From - To);
+      Side.closeSubpath();
+      Painter.setPen(QPen(FSlices[Slice].Color.darker(170), Px(0.5)));
+      Painter.setBrush(QBrush(FSlices[Slice].Color.darker(140), Pattern(Slice) == Qt::SolidPattern ? Qt::SolidPattern
+                                                                                                    : Pattern(Slice)));
+      Painter.drawPath(Side);
+    }
+  } else {
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(ShadowColor);
+    Painter.drawEllipse(FPieRect.translated(Px(3), Px(3)));
+  }
+  for (int Slice = 0; Slice < Count; ++Slice) {
+    const auto [Start, Sweep] = SliceAngles(Slice);
+    const QRectF Face = SliceRect(Slice);
+    Painter.setPen(QPen(Qt::black, Px(0.5)));
+    if (Pattern(Slice) != Qt::SolidPattern) {
+      Painter.setBrush(Qt::white);
+      Painter.drawPie(Face, int(std::lround(Start * 16)), int(std::lround(Sweep * 16)));
+      Painter.setBrush(QBrush(FSlices[Slice].Color, Pattern(Slice)));
+    } else {
+      Painter.setBrush(FSlices[Slice].Color);
+    }
+    if (Count == 1)
+      Painter.drawEllipse(Face);
+    else
+      Painter.drawPie(Face, int(std::lround(Start * 16)), int(std::lround(Sweep * 16)));
+  }
+  Painter.setFont(FFont);
+  for (const TMark& Mark : FMarks) {
+    const QPointF Join(Mark.Left ? Mark.Box.right() : Mark.Box.left(), Mark.Box.center().y());
+    Painter.setPen(QPen(Qt::black, Px(0.8)));
+    Painter.drawLine(Mark.Anchor, Join);
+    Painter.setBrush(MarkColor);
+    Painter.setPen(QPen(Qt::gray, Px(0.5)));
+    Painter.drawRect(Mark.Box);
+    Painter.setPen(Qt::black);
+    Painter.drawText(Mark.Box, Qt::AlignCenter, Mark.Text);
+  }
+}
+
+void TChartDrawing::DrawBars(QPainter& Painter) const
+{
+  const QPointF Depth = FDepthOffset;
+  // Walls: the left one beside the bars' labels, the back one behind them.
+  const QRectF Back = FPlot.translated(Depth);
+  if (!Depth.isNull()) {
+    const QPolygonF Left{FPlot.topLeft(), Back.topLeft(), Back.bottomLeft(), FPlot.bottomLeft()};
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(BarWallColor);
+    Painter.drawPolygon(Left);
+  }
+  Painter.setPen(Qt::NoPen);
+  Painter.setBrush(Qt::white);
+  Painter.drawRect(Back);
+
+  const QFontMetricsF Metrics(FFont);
+  Painter.setFont(FFont);
+  const QPen Grid(QColor(160, 160, 160), Px(0.5), Qt::DotLine);
+  for (double Value = 0; Value <= FValueMaximum + FValueStep / 2; Value += FValueStep) {
+    const double X = ValueX(Value);
+    if (FChart.FVertGrid) {
+      Painter.setPen(Grid);
+      Painter.drawLine(QPointF(X + Depth.x(), Back.top()), QPointF(X + Depth.x(), Back.bottom()));
+      if (!Depth.isNull())
+        Painter.drawLine(QPointF(X, FPlot.bottom()), QPointF(X + Depth.x(), Back.bottom()));
+    }
+    Painter.setPen(Qt::black);
+    const QString Text = FChart.FBottomFormat.Format(Value);
+    const qreal Width = Metrics.horizontalAdvance(Text);
+    Painter.drawText(QRectF(X - Width / 2 - Px(2), FPlot.bottom() + Px(4), Width + Px(4), Metrics.height()),
+                     Qt::AlignCenter, Text);
+  }
+  Painter.setPen(QPen(Qt::black, Px(0.8)));
+  Painter.drawLine(FPlot.bottomLeft(), FPlot.bottomRight());
+  Painter.drawLine(FPlot.topLeft(), FPlot.bottomLeft());
+
+  Painter.save();
+  Painter.setClipRect(QRectF(FBounds.left(), FPlot.top() + Depth.y(), FBounds.width(), FPlot.height() - Depth.y()));
+  const TChartSeries& First = *FBars.front();
+  for (int Point = FFirst; Point <= FLast; ++Point) {
+    const double Middle = FPlot.top() + (Point - FChart.AxisMinimum()) * FRowHeight;
+    if (FChart.FHorzGrid) {
+      Painter.setPen(Grid);
+      const double Line = Middle - FRowHeight / 2;
+      Painter.drawLine(QPointF(FPlot.left() + Depth.x(), Line + Depth.y()), QPointF(Back.right(), Line + Depth.y()));
+    }
+    if (Point < First.Count()) {
+      Painter.setPen(Qt::black);
+      const QString Label = Metrics.elidedText(First.Point(Point).Label, Qt::ElideRight, FLabelWidth - Px(6));
+      Painter.drawText(QRectF(FBounds.left(), Middle - FRowHeight / 2, FPlot.left() - FBounds.left() - Px(6), FRowHeight),
+                       Qt::AlignRight | Qt::AlignVCenter, Label);
+    }
+    QRectF Outer;
+    QColor OuterColor;
+    for (size_t Stacked = 0; Stacked < FBars.size(); ++Stacked) {
+      const TChartSeries& Series = *FBars[Stacked];
+      const QRectF Bar = Segment(Series, Point);
+      if (Bar.isEmpty() || Bar.width() <= 0)
+        continue;
+      const QColor Color = Series.PointColor(Point);
+      const Qt::BrushStyle Pattern = BarPattern(Series, int(Stacked));
+      Painter.setPen(QPen(Qt::black, Px(0.5)));
+      if (Pattern != Qt::SolidPattern) {
+        Painter.setBrush(Qt::white);
+        Painter.drawRect(Bar);
+      }
+      Painter.setBrush(Fill(Color, Pattern, Bar));
+      Painter.drawRect(Bar);
+      if (!Depth.isNull()) {
+        Painter.setBrush(Color.lighter(130));
+        Painter.drawPolygon(QPolygonF{Bar.topLeft(), Bar.topRight(), Bar.topRight() + Depth, Bar.topLeft() + Depth});
+      }
+      Outer = Bar;
+      OuterColor = Color;
+    }
+    if (!Depth.isNull() && !Outer.isEmpty()) {
+      Painter.setBrush(OuterColor.darker(140));
+      Painter.drawPolygon(
+        QPolygonF{Outer.topRight(), Outer.topRight() + Depth, Outer.bottomRight() + Depth, Outer.bottomRight()});
+    }
+  }
+  Painter.restore();
+}

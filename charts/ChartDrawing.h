@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ChartSeries.h"
+
+#include <QFont>
+#include <QRectF>
+
+#include <vector>
+
+class QPainter;
+class TChart;
+
+// The geometry of one drawing of a chart into a rectangle, worked out once
+// and used both to draw and to find what lies under a position, so that the
+// two always agree. Sizes are in the device's pixels; Scale is how many of
+// them a screen pixel takes (more on a printer).
+class TChartDrawing {
+public:
+  TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Scale = 1);
+
+  void Draw(QPainter& Painter) const;
+  int PointAt(const TChartSeries& Series, QPointF Position) const;
+  QPointF PointCentre(const TChartSeries& Series, int Point) const;
+  // The slice of the pie under Position: an index into Slices(), or -1.
+  int SliceAt(QPointF Position) const;
+  const std::vector<TChartSeries::TSlice>& Slices() const { return FSlices; }
+  // Pixels per bar position along the category axis.
+  double RowHeight() const { return FRowHeight; }
+
+private:
+  struct TMark {
+    QRectF Box;
+    QPointF Anchor;
+    QString Text;
+    bool Left;
+  };
+  struct TEntry {
+    QColor Color;
+    QString Text;
+    QString Value;
+    Qt::BrushStyle Pattern;
+  };
+
+  void LayOutLegend(QRectF& Content);
+  void LayOutPie(const QRectF& Plot);
+  void LayOutBars(const QRectF& Plot);
+  void DrawBackground(QPainter& Painter) const;
+  void DrawTitle(QPainter& Painter) const;
+  void DrawLegend(QPainter& Painter) const;
+  void DrawPie(QPainter& Painter) const;
+  void DrawBars(QPainter& Painter) const;
+  // The pie's top face, moved out for the exploded slice.
+  QRectF SliceRect(int Slice) const;
+  // Start and sweep of a slice in degrees (counter-clockwise from three
+  // o'clock, as QPainter takes them); slices go clockwise from twelve.
+  std::pair<double, double> SliceAngles(int Slice) const;
+  // The stacked segment of Series' bar Point, empty when not drawn.
+  QRectF Segment(const TChartSeries& Series, int Point) const;
+  double ValueX(double Value) const;
+  QBrush Fill(const QColor& Color, Qt::BrushStyle Pattern, const QRectF& Area) const;
+  qreal Px(qreal ScreenPixels) const { return ScreenPixels * FScale; }
+
+  const TChart& FChart;
+  QRectF FBounds;
+  qreal FScale;
+  QFont FFont;
+  QFont FTitleFont;
+  QRectF FTitleBox;
+  QRectF FPlot;
+  QRectF FLegendBox;
+  std::vector<TEntry> FEntries;
+  int FLegendColumns = 1;
+  QSizeF FEntrySize;
+
+  const TChartSeries* FPie = nullptr;
+  std::vector<TChartSeries::TSlice> FSlices;
+  std::vector<double> FStarts;  // of each slice, degrees clockwise from twelve
+  double FWhole = 0;
+  QRectF FPieRect;              // the top face's bounds
+  double FDepth = 0;            // of the pie's side, pixels
+  std::vector<TMark> FMarks;
+
+  std::vector<const TChartSeries*> FBars;  // active bar series, bottom of the stack first
+  int FFirst = 0;
+  int FLast = -1;
+  double FRowHeight = 0;
+  double FValueMaximum = 1;
+  double FValueStep = 1;
+  double FLabelWidth = 0;
+  QPointF FDepthOffset;
+};

@@ -1,0 +1,479 @@
+#include "ChartPane.h"
+
+#include "Chart.h"
+#include "ChartIcons.h"
+#include "ChartSeries.h"
+#include "ColorButton.h"
+#include "FolderNode.h"
+#include "Mounts.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "ValueDisplay.h"
+#include "ZelSystemImageList.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImageWriter>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> CurrentNode)
+  : FDisplay(Display), FCurrentNode(std::move(CurrentNode))
+{
+  FPie = std::make_unique<TChartSeries>(TChartSeries::skPie, "PieSeries", QColor());
+  FBar = std::make_unique<TChartSeries>(TChartSeries::skBar, "Size", QColor(Qt::green));
+  FBar2 = std::make_unique<TChartSeries>(TChartSeries::skBar, "Wasted Space", QColor(255, 128, 0));
+  PieSeries = FPie.get();
+  BarSeries = FBar.get();
+  BarSeries2 = FBar2.get();
+  PieSeries->FValueFormat = TValueFormat("#,##0.## KB");
+  PieSeries->FOtherPercent = 2;
+
+  Chart = new TChart;
+  Chart->FSeries = {PieSeries, BarSeries, BarSeries2};
+  Chart->OnMouseDown = [this](QMouseEvent* Event) { ChartMouseDown(Event); };
+  Chart->OnDblClick = [this](QMouseEvent* Event) { ChartDblClick(Event); };
+  Chart->OnScroll = [this] { ChartScroll(); };
+
+  ChartScrollBar = new QScrollBar(Qt::Vertical);
+  ChartScrollBar->setPageStep(2000);
+  ChartScrollBar->setSingleStep(100);
+  ChartScrollBar->setRange(0, 0);
+  ChartScrollBar->setFocusPolicy(Qt::NoFocus);
+  connect(ChartScrollBar, &QScrollBar::valueChanged, this, [this](int Position) { ChartScrollBarChange(Position); });
+
+  ChartToolBar = new QToolBar("Chart");
+  ChartToolBar->setObjectName("ChartToolBar");
+  ChartToolBar->setIconSize(QSize(16, 16));
+  auto Button = [this](const QString& Hint, const QIcon& Icon, void (TChartPane::*Handler)(), bool Checkable = false) {
+    QAction* Item = ChartToolBar->addAction(Icon, Hint.section('|', 0, 0));
+    Item->setToolTip(Hint.section('|', 0, 0));
+    Item->setStatusTip(Hint.section('|', -1));
+    Item->setCheckable(Checkable);
+    connect(Item, &QAction::triggered, this, Handler);
+    return Item;
+  };
+  using TIcons = TChartIcons;
+  ToolButton2 = Button("Copy Chart to Clipboard as Bitmap", TZelSystemImageList::ThemeIcon("edit-copy"),
+                       &TChartPane::CopyChart);
+  ToolButton10 = ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), "Print the current chart");
+  ToolButton10->setEnabled(false);  // the window lends it its printing
+  ToolButton4 = Button("Save chart to file as bitmap or JPEG", TZelSystemImageList::ThemeIcon("document-save-as"),
+                       &TChartPane::SaveChartClick);
+  FModeSeparator = ChartToolBar->addSeparator();
+  ChartToolBar->addSeparator();
+  View3DButton = Button("View chart in 3D or 2D", TIcons::Icon(TIcons::ci3D), &TChartPane::View3DButtonClick, true);
+  ShowLegendButton =
+    Button("Show or Hide Legend", TIcons::Icon(TIcons::ciLegend), &TChartPane::ShowLegendButtonClick, true);
+  VertGridButton = Button("Show or Hide Vertical Grid Lines", TIcons::Icon(TIcons::ciVertGrid),
+                          &TChartPane::VertGridButtonClick, true);
+  HorzGridButton = Button("Show or Hide Horizontal Grid Lines", TIcons::Icon(TIcons::ciHorzGrid),
+                          &TChartPane::HorzGridButtonClick, true);
+  PatternButton = Button("Switch between patterns and colors", TIcons::Icon(TIcons::ciPattern),
+                         &TChartPane::PatternButtonClick, true);
+  ShowLegendButton->setChecked(true);
+  VertGridButton->setChecked(true);
+  HorzGridButton->setChecked(true);
+  ColorBtn = new TColorButton;
+  ColorBtn->setToolTip("Choose color and click on a slice or bar to colorize it");
+  ColorBtn->setStatusTip(ColorBtn->toolTip());
+  ColorBtn->setAutoRaise(true);
+  ColorBtn->OnDropDown = [this] { ColorBtnDropDown(); };
+  ColorBtn->OnFaceClick = [this] { ColorBtnClick(); };
+  ChartToolBar->addWidget(ColorBtn);
+  ChartToolBar->addSeparator();
+  ZoomInButton = Button("Zoom In", TZelSystemImageList::ThemeIcon("zoom-in"), &TChartPane::ZoomInButtonClick);
+  ZoomOutButton = Button("Zoom Out", TZelSystemImageList::ThemeIcon("zoom-out"), &TChartPane::ZoomOutButtonClick);
+
+  auto* Body = new QHBoxLayout;
+  Body->setSpacing(0);
+  Body->addWidget(Chart, 1);
+  Body->addWidget(ChartScrollBar);
+  auto* Layout = new QVBoxLayout(this);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  Layout->setSpacing(0);
+  Layout->addWidget(ChartToolBar);
+  Layout->addLayout(Body, 1);
+  ChartScrollBar->hide();
+  ApplySettings(false, true, true, false);
+}
+
+TChartPane::~TChartPane()
+{
+  Chart->FSeries.clear();
+}
+
+void TChartPane::AddModeActions(QAction* Pie, QAction* Bar)
+{
+  ChartToolBar->insertActions(FModeSeparator, {Pie, Bar});
+}
+
+bool TChartPane::PieActive() const
+{
+  return PieSeries->FActive;
+}
+
+void TChartPane::ApplySettings(bool ToolBar, bool View3D, bool Legend, bool Patterns)
+{
+  ShowToolBar(ToolBar);
+  View3DButton->setChecked(View3D);
+  View3DButtonClick();
+  ShowLegendButton->setChecked(Legend);
+  ShowLegendButtonClick();
+  PatternButton->setChecked(Patterns);
+  PatternButtonClick();
+}
+
+void TChartPane::ShowToolBar(bool Visible)
+{
+  ChartToolBar->setVisible(Visible);
+}
+
+// ---- Modes --------------------------------------------------------------------------
+
+void TChartPane::ShowPie()
+{
+  BarSeries->FActive = false;
+  BarSeries2->FActive = false;
+  PieSeries->FActive = true;
+  CurrentSeries = PieSeries;
+  Chart->FPanning = TChart::pnBoth;
+  Chart->FLegendStyle = TChart::lsValues;
+  ChartScrollBar->hide();
+  FillChart();
+  VertGridButton->setEnabled(false);
+  HorzGridButton->setEnabled(false);
+}
+
+void TChartPane::ShowBar()
+{
+  PieSeries->FActive = false;
+  BarSeries->FActive = true;
+  BarSeries2->FActive = true;
+  CurrentSeries = BarSeries;
+  Chart->FOrthogonal = true;
+  Chart->FPanning = TChart::pnVertical;
+  Chart->FLegendStyle = TChart::lsSeries;
+  ChartScrollBar->show();
+  FillChart();
+  VertGridButton->setEnabled(true);
+  HorzGridButton->setEnabled(true);
+}
+
+// ---- Filling ------------------------------------------------------------------------
+
+QString TChartPane::ChartTitle(const TFolderNode* Node) const
+{
+  if (!Node->Parent())
+    return Node->Root()->FTitle;
+  QString Text = TPathRules::Shown(Node->FullPath());
+  if (Text.size() > 40)
+    Text = FDisplay.NodeCaption(Node) + TPathRules::Separator;
+  Text.chop(1);
+  return Text;
+}
+
+void TChartPane::AddFreeSpace(const TFolderNode* Node, bool Megabytes)
+{
+  const std::string Path = Node->FullPath();
+  std::string Top;
+  if (MountTop(Path, Top) != 0 || Top != Path)
+    return;
+  uint64_t TotalKB = 0;
+  uint64_t FreeKB = 0;
+  if (GetDiskSpaceKB(Path, TotalKB, FreeKB) != 0)
+    return;
+  const double Free = Megabytes ? std::round(FreeKB / 1024.0) : double(FreeKB);
+  PieSeries->Add(Free, "Free Space", QColor(192, 0, 192));
+}
+
+void TChartPane::FillChart()
+{
+  TFolderNode* Node = FCurrentNode();
+  if (isHidden() || !Node)
+    return;
+  PieSeries->Clear();
+  BarSeries->Clear();
+  BarSeries2->Clear();
+  if (OnSortChildren)
+    OnSortChildren(Node);
+  Chart->FTitle = ChartTitle(Node);
+  Chart->FMarginTop = ChartToolBar->isHidden() ? 3 : 6;
+
+  const int View = FDisplay.FShowType;
+  const bool Pie = PieSeries->FActive;
+  BarSeries->FActive = !Pie && View != vtWasted;
+  BarSeries2->FActive = !Pie && View != vtCDROM;
+  const int BarMeasure = View == vtCDROM ? vtCDROM : vtSize;
+  const bool Megabytes = FDisplay.FUnitType == TValueDisplay::utMB;
+  const int UnitFlag = Megabytes ? 0 : 1;
+  const QString Unit = Megabytes ? " MB" : " KB";
+  Chart->FBottomFormat = TValueFormat("#,##0.###" + Unit);
+  const std::vector<TFolderNode*>& Children = Node->Children();
+  Chart->FMaxPointsPerPage = Children.size() > 20 ? 21 : 0;
+  const bool Alone = Children.empty() && Node->Parent();
+
+  if (BarSeries->FActive) {
+    // Read against the value axis, so in its unit.
+    BarSeries->FValueFormat = Chart->FBottomFormat;
+    for (const TFolderNode* Child : Children)
+      BarSeries->Add(Child->GetValue(BarMeasure, UnitFlag), FDisplay.NodeCaption(Child).left(24));
+    if (Alone)
+      BarSeries->Add(Node->GetValue(BarMeasure, UnitFlag), FDisplay.NodeCaption(Node));
+  }
+  if (BarSeries2->FActive) {
+    BarSeries2->FValueFormat = TValueFormat("#,##0" + Unit);
+    for (const TFolderNode* Child : Children)
+      BarSeries2->Add(Child->GetValue(vtWasted, UnitFlag), FDisplay.NodeCaption(Child));
+    if (Alone)
+      BarSeries2->Add(Node->GetValue(vtWasted, UnitFlag), FDisplay.NodeCaption(Node));
+  }
+  Chart->Rescale();
+  if (Pie) {
+    // A percentage is no amount of kilobytes.
+    PieSeries->FValueFormat = TValueFormat(View == vtPercent ? "#,##0.0 %" : "#,##0.0" + Unit);
+    PieSeries->FOtherPercent = 0;
+    // A running scan has no percentages yet: its slices show the share of
+    // the space counted so far.
+    const bool SoFar = View == vtPercent && Node->GetValue(vtPercent, UnitFlag) < 0;
+    if (SoFar)
+      PieSeries->FNote = "Share counted so far: the scan is still running";
+    auto Measure = [&](const TFolderNode* Item) {
+      if (SoFar)
+        return TFolderData::PercentOf(double(Item->FClusters.Load()), double(Node->FClusters.Load()));
+      return Item->GetValue(View, UnitFlag);
+    };
+    for (size_t Index = 0; Index < Children.size(); ++Index) {
+      PieSeries->Add(Measure(Children[Index]), FDisplay.NodeCaption(Children[Index]));
+      // Up to 15 sub-folders each get a slice; more, and the small ones
+      // make one "Other" slice.
+      if (Index == 15)
+        PieSeries->FOtherPercent = 2;
+    }
+    if (View == vtAllocated)
+      AddFreeSpace(Node, Megabytes);
+    if (Alone)
+      PieSeries->Add(Measure(Node), FDisplay.NodeCaption(Node));
+  }
+  FCharted = Node;
+  FChartedOrder.assign(Children.begin(), Children.end());
+  ClickedPoint = -1;
+  Chart->FExploded = -1;
+  Chart->update();
+  SetupChartScrollBar();
+}
+
+void TChartPane::FollowTreeOrder()
+{
+  const TFolderNode* Node = FCurrentNode();
+  if (isHidden() || !Node || Node != FCharted)
+    return;
+  const std::vector<TFolderNode*>& Children = Node->Children();
+  if (!std::equal(Children.begin(), Children.end(), FChartedOrder.begin(), FChartedOrder.end()))
+    FillChart();
+}
+
+void TChartPane::Clear()
+{
+  for (TChartSeries* Series : {PieSeries, BarSeries, BarSeries2})
+    Series->Clear();
+  FCharted = nullptr;
+  FChartedOrder.clear();
+  Chart->FTitle.clear();
+  Chart->Rescale();
+  ClickedPoint = -1;
+  Chart->FExploded = -1;
+  Chart->update();
+  SetupChartScrollBar();
+}
+
+void TChartPane::SetupChartScrollBar()
+{
+  const QSignalBlocker Quiet(ChartScrollBar);
+  const int Count = BarSeries->Count();
+  const int Minimum = 0;
+  const int Highest = Count > 0 ? (Count - 1) * 100 : 0;
+  const int Value = Highest - 1800;
+  const int Maximum = Value < Minimum ? Minimum : Value;
+  ChartScrollBar->setRange(Minimum, Maximum);
+  ChartScrollBar->setValue(Minimum);
+  ChartScrollBar->setVisible(Maximum != Minimum);
+}
+
+void TChartPane::ChartScrollBarChange(int Position)
+{
+  ClickedPoint = -1;
+  Chart->FExploded = -1;
+  const double Shift = Position / 100 - Chart->AxisMinimum() - 0.4;
+  Chart->SetAxisRange(Chart->AxisMinimum() + Shift, Chart->AxisMaximum() + Shift);
+}
+
+void TChartPane::ChartScroll()
+{
+  ClickedPoint = -1;
+  Chart->FExploded = -1;
+  const QSignalBlocker Quiet(ChartScrollBar);
+  ChartScrollBar->setValue(int(std::lround(Chart->AxisMinimum() * 100)));
+}
+
+// ---- Mouse --------------------------------------------------------------------------
+
+void TChartPane::ChartMouseDown(QMouseEvent* Event)
+{
+  const QPointF At = Event->position();
+  LastMouseX = int(At.x());
+  LastMouseY = int(At.y());
+  int Bar = -1;
+  int Bar2 = -1;
+  int Point;
+  if (PieSeries->FActive) {
+    Point = Chart->PointAt(*PieSeries, At);
+  } else {
+    Bar = Chart->PointAt(*BarSeries, At);
+    Bar2 = Chart->PointAt(*BarSeries2, At);
+    Point = Bar + Bar2 + 1;
+  }
+  if (Event->button() == Qt::RightButton) {
+    ClickedPoint = Point;
+    ColorPending = false;
+    Chart->FExploded = PieSeries->FActive ? Point : -1;
+    Chart->update();
+  } else if (Event->button() == Qt::LeftButton && ColorBtn->ActiveColor() != Qt::black && Point >= 0 &&
+             ColorPending) {
+    const QColor Color = ColorBtn->ActiveColor();
+    if (PieSeries->FActive) {
+      PieSeries->SetPointColor(Point, Color);
+    } else {
+      if (Bar >= 0)
+        BarSeries->FColor = Color;
+      if (Bar2 >= 0)
+        BarSeries2->FColor = Color;
+    }
+    ColorPending = false;
+    Chart->update();
+  }
+}
+
+void TChartPane::ChartDblClick(QMouseEvent* Event)
+{
+  if (OnDrillDown && CurrentSeries)
+    OnDrillDown(Chart->PointAt(*CurrentSeries, Event->position()));
+}
+
+// ---- Tool bar -----------------------------------------------------------------------
+
+void TChartPane::ColorBtnDropDown()
+{
+  ColorPending = true;
+}
+
+void TChartPane::ColorBtnClick()
+{
+  if (ClickedPoint >= 0 && PieSeries->FActive && ClickedPoint < PieSeries->Count()) {
+    PieSeries->SetPointColor(ClickedPoint, ColorBtn->ActiveColor());
+    Chart->update();
+  }
+}
+
+void TChartPane::View3DButtonClick()
+{
+  Chart->FView3D = View3DButton->isChecked();
+  ZoomInButton->setEnabled(Chart->FView3D);
+  ZoomOutButton->setEnabled(Chart->FView3D);
+  Chart->update();
+}
+
+void TChartPane::ShowLegendButtonClick()
+{
+  Chart->FLegendVisible = ShowLegendButton->isChecked();
+  // Without a legend the marks name their slices.
+  Chart->FMarksPercentOnly = Chart->FLegendVisible;
+  Chart->update();
+}
+
+void TChartPane::VertGridButtonClick()
+{
+  Chart->FVertGrid = VertGridButton->isChecked();
+  Chart->update();
+}
+
+void TChartPane::HorzGridButtonClick()
+{
+  Chart->FHorzGrid = HorzGridButton->isChecked();
+  Chart->update();
+}
+
+void TChartPane::PatternButtonClick()
+{
+  const bool Patterns = PatternButton->isChecked();
+  for (TChartSeries* Series : {PieSeries, BarSeries, BarSeries2})
+    Series->FPatterns = Patterns;
+  Chart->update();
+}
+
+void TChartPane::ZoomInButtonClick()
+{
+  Chart->SetZoom(Chart->FZoom + 20);
+}
+
+void TChartPane::ZoomOutButtonClick()
+{
+  Chart->SetZoom(Chart->FZoom - 20);
+}
+
+void TChartPane::CopyChart()
+{
+  ClickedPoint = -1;
+  Chart->FExploded = -1;
+  Chart->update();
+  QGuiApplication::clipboard()->setImage(Chart->Picture());
+}
+
+void TChartPane::SaveChartClick()
+{
+  QFileDialog Dialog(this, "Save Spacelens Data");
+  Dialog.setAcceptMode(QFileDialog::AcceptSave);
+  Dialog.setFileMode(QFileDialog::AnyFile);
+  Dialog.setNameFilters({"Bitmaps (*.bmp)", "All files (*)"});
+  if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
+    return;
+  QString Error;
+  if (SaveChart(Dialog.selectedFiles().first(), Error).isEmpty())
+    QMessageBox::warning(this, "Save Spacelens Data", Error);
+}
+
+QString TChartPane::SaveChart(const QString& FileName, QString& Error) const
+{
+  QString Name = FileName;
+  QByteArray Format = QFileInfo(Name).suffix().toLower().toUtf8();
+  if (!QImageWriter::supportedImageFormats().contains(Format)) {
+    Format = "bmp";
+    Name += ".bmp";
+  }
+  const QFileInfo Target(Name);
+  if (Target.exists() && !Target.isWritable()) {
+    Error = QString("%1 is read-only; the chart was not saved.").arg(QDir::toNativeSeparators(Name));
+    return {};
+  }
+  // Written beside the file and put in its place at the end, so that a
+  // failure (a full disk) leaves what was there.
+  QSaveFile File(Name);
+  QImageWriter Writer(&File, Format);
+  if (!File.open(QIODevice::WriteOnly) || !Writer.write(Chart->Picture()) || !File.commit()) {
+    const QString Reason = Writer.error() != QImageWriter::UnknownError ? Writer.errorString() : File.errorString();
+    Error = QString("The chart could not be saved to %1: %2").arg(QDir::toNativeSeparators(Name), Reason);
+    return {};
+  }
+  return Name;
+}

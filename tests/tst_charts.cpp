@@ -1,0 +1,450 @@
+#include "Chart.h"
+#include "ChartPane.h"
+#include "ChartSeries.h"
+#include "ColorButton.h"
+#include "DetailsList.h"
+#include "FolderModel.h"
+#include "FolderTreeView.h"
+#include "FolderNode.h"
+#include "HeldScan.h"
+#include "MainForm.h"
+#include "Root.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "WindowTest.h"
+
+#include <QAction>
+#include <QImageReader>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+
+#include <sys/mount.h>
+
+namespace {
+
+// A folder of sub-folders "d00", "d01", ... each holding one file of the
+// given size, scanned in a window showing the chart of the given mode.
+struct TCharted {
+  explicit TCharted(const std::vector<off_t>& Sizes, int Mode = 0, const std::string& Top = {})
+  {
+    QSettings("Zelkon", "Spacelens").setValue("ActiveSeries", Mode);
+    Form = std::make_unique<TMainForm>();
+    Path = Top.empty() ? Tree.Top() : Top;
+    for (size_t Index = 0; Index < Sizes.size(); ++Index) {
+      const std::string Name = Path + "/" + QString("d%1").arg(Index, 2, 10, QChar('0')).toStdString();
+      QVERIFY(mkdir(Name.c_str(), 0755) == 0);
+      const int Fd = open((Name + "/f").c_str(), O_CREAT | O_WRONLY, 0644);
+      QVERIFY(Fd >= 0 && ftruncate(Fd, Sizes[Index]) == 0);
+      close(Fd);
+    }
+    Form->Driver().FUserClusterSize = 4096;
+    Form->resize(1000, 700);
+    Form->show();
+    QVERIFY(Form->StartScan(Path));
+    QVERIFY(ScansDone(*Form));
+    Root = Form->Driver().Roots()->FNode;
+    Form->SetCurrentNode(Root);
+  }
+  TChartPane& Pane() { return Form->Charts(); }
+  TChart& Chart() { return *Pane().Chart; }
+  // Where a point of a series is drawn, in the chart.
+  QPoint At(const TChartSeries& Series, int Point)
+  {
+    const QPointF Centre = Chart().PointCentre(Series, Point);
+    return Centre.isNull() ? QPoint() : Centre.toPoint();
+  }
+
+  TTestTree Tree;
+  std::string Path;
+  std::unique_ptr<TMainForm> Form;
+  TFolderNode* Root = nullptr;
+};
+
+QStringList Labels(const TChartSeries& Series)
+{
+  QStringList Labels;
+  for (int Index = 0; Index < Series.Count(); ++Index)
+    Labels << Series.Point(Index).Label;
+  return Labels;
+}
+
+}  // namespace
+
+class TChartsTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // Which series take part and what each point holds, by view type and unit.
+  void seriesByView_data()
+  {
+    QTest::addColumn<int>("view");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<bool>("pie");
+    for (int View = vtSize; View <= vtCDROM; ++View)
+      for (int Unit : {int(TValueDisplay::utMB), int(TValueDisplay::utKB)})
+        for (bool Pie : {true, false})
+          QTest::addRow("view %d, unit %d, %s", View, Unit, Pie ? "pie" : "bars") << View << Unit << Pie;
+  }
+  void seriesByView()
+  {
+    QFETCH(int, view);
+    QFETCH(int, unit);
+    QFETCH(bool, pie);
+    TCharted Charted({3000000, 100000, 5000}, pie ? 0 : 1);
+    TMainForm& Form = *Charted.Form;
+    Form.Unit1Click(unit);
+    Form.View1Click(view);
+    TChartPane& Pane = Charted.Pane();
+    const int Flag = unit == TValueDisplay::utMB ? 0 : 1;
+    const QString Unit = Flag == 0 ? " MB" : " KB";
+    QCOMPARE(Charted.Chart().FBottomFormat.Pattern(), "#,##0.###" + Unit);
+    QCOMPARE(Pane.PieSeries->FActive, pie);
+    QCOMPARE(Pane.BarSeries->FActive, !pie && view != vtWasted);
+    QCOMPARE(Pane.BarSeries2->FActive, !pie && view != vtCDROM);
+    const std::vector<TFolderNode*>& Children = Charted.Root->Children();
+    QCOMPARE(Children.size(), size_t(3));
+    QStringList Names;  // in the tree's order
+    for (const TFolderNode* Child : Children)
+      Names << QString::fromStdString(Child->Name());
+    if (pie) {
+      QCOMPARE(Labels(*Pane.PieSeries), Names);
+      QCOMPARE(Pane.PieSeries->FValueFormat.Pattern(), view == vtPercent ? "#,##0.0 %" : "#,##0.0" + Unit);
+      for (int Index = 0; Index < 3; ++Index) {
+        QCOMPARE(Pane.PieSeries->Point(Index).Value, Children[Index]->GetValue(view, Flag));
+        QCOMPARE(Pane.PieSeries->PointColor(Index), TChartSeries::AutomaticColor(Index));
+      }
+      QCOMPARE(Pane.BarSeries->Count() + Pane.BarSeries2->Count(), 0);
+      return;
+    }
+    QCOMPARE(Pane.PieSeries->Count(), 0);
+    if (Pane.BarSeries->FActive) {
+      QCOMPARE(Labels(*Pane.BarSeries), Names);
+      for (int Index = 0; Index < 3; ++Index)
+        QCOMPARE(Pane.BarSeries->Point(Index).Value,
+                 Children[Index]->GetValue(view == vtCDROM ? vtCDROM : vtSize, Flag));
+      QCOMPARE(Pane.BarSeries->PointColor(0), QColor(Qt::green));
+    }
+    if (Pane.BarSeries2->FActive) {
+      QCOMPARE(Pane.BarSeries2->FValueFormat.Pattern(), "#,##0" + Unit);
+      for (int Index = 0; Index < 3; ++Index)
+        QCOMPARE(Pane.BarSeries2->Point(Index).Value, Children[Index]->GetValue(vtWasted, Flag));
+      QCOMPARE(Pane.BarSeries2->PointColor(0), QColor(255, 128, 0));
+    }
+  }
+
+  // Up to fifteen sub-folders each get a slice; from sixteen on, those under
+  // 2 percent share one "Other" slice, and the others keep their indexes.
+  void otherGrouping_data()
+  {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("slices");
+    QTest::newRow("15") << 15 << 15;
+    QTest::newRow("16") << 16 << 2;
+  }
+  void otherGrouping()
+  {
+    QFETCH(int, count);
+    QFETCH(int, slices);
+    std::vector<off_t> Sizes(count, 40000);
+    Sizes[0] = 100000000;
+    TCharted Charted(Sizes);
+    const TChartSeries& Pie = *Charted.Pane().PieSeries;
+    QCOMPARE(Pie.Count(), count);
+    const std::vector<TChartSeries::TSlice> Shown = Pie.Slices();
+    QCOMPARE(int(Shown.size()), slices);
+    QCOMPARE(Shown[0].Point, 0);
+    QCOMPARE(Shown[0].Label, QString("d00"));
+    QCOMPARE(Shown.back().Label, count > 15 ? QString("Other") : Pie.Point(14).Label);
+    QCOMPARE(Shown.back().Point, count > 15 ? -1 : 14);
+  }
+
+  // The free space of a file system is a slice of its top's pie in the
+  // Allocated view only; a double click on it selects nothing, on a folder's
+  // slice that folder.
+  void freeSpaceAndDrillDown()
+  {
+    TTestTree Mount;
+    if (mount("spacelens-test", Mount.Top().c_str(), "tmpfs", 0, "size=4m") != 0)
+      QSKIP("cannot mount a tmpfs here");
+    const auto Unmount = qScopeGuard([&] { umount2(Mount.Top().c_str(), MNT_DETACH); });
+    TCharted Charted({500000, 100000}, 0, Mount.Top());
+    TMainForm& Form = *Charted.Form;
+    TChartPane& Pane = Charted.Pane();
+    QCOMPARE(Pane.PieSeries->Count(), 2);
+    Form.Unit1Click(TValueDisplay::utKB);
+    Form.View1Click(vtAllocated);
+    QCOMPARE(Pane.PieSeries->Count(), 3);
+    const TChartPoint Free = Pane.PieSeries->Point(2);
+    QCOMPARE(Free.Label, QString("Free Space"));
+    QCOMPARE(Free.Color, QColor(192, 0, 192));
+    QVERIFY(Free.Value > 3000 && Free.Value <= 4096);  // kilobytes of the 4 MB
+    Form.Unit1Click(TValueDisplay::utMB);
+    QCOMPARE(Pane.PieSeries->Point(2).Value, std::round(Free.Value / 1024));
+
+    Form.TreeView()->collapse(Form.Model().IndexOf(Charted.Root));
+    QTest::mouseDClick(Pane.Chart, Qt::LeftButton, {}, Charted.At(*Pane.PieSeries, 2));
+    QCOMPARE(Form.CurrentNode(), Charted.Root);
+    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Charted.Root)));
+    QTest::mouseDClick(Pane.Chart, Qt::LeftButton, {}, Charted.At(*Pane.PieSeries, 1));
+    QCOMPARE(Form.CurrentNode(), Charted.Root->Child(1));
+    // A folder without sub-folders is its own slice.
+    QCOMPARE(Labels(*Pane.PieSeries), QStringList{"d01"});
+
+    TCharted Plain({500000});
+    Plain.Form->View1Click(vtAllocated);
+    QCOMPARE(Labels(*Plain.Pane().PieSeries), QStringList{"d00"});
+  }
+
+  void labelsAndTitle()
+  {
+    TCharted Charted({1000}, 1);
+    // A path of 40 characters with its "/" is the title; of 41 the name is.
+    const std::string Top = Charted.Path + "/";
+    const std::string Forty(40 - Top.size() - 1, 'x');
+    for (const std::string& Name : {Forty, Forty + "y", std::string("a-name-of-more-than-24-characters")})
+      QVERIFY(mkdir((Top + Name).c_str(), 0755) == 0);
+    TMainForm& Form = *Charted.Form;
+    Form.Update1Click();
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Root = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Root);
+    TChartPane& Pane = Charted.Pane();
+    QCOMPARE(Charted.Chart().FTitle, Root->Root()->FTitle);
+    QVERIFY(Labels(*Pane.BarSeries).contains("a-name-of-more-than-24-c"));
+    QVERIFY(Labels(*Pane.BarSeries2).contains("a-name-of-more-than-24-characters"));
+    for (TFolderNode* Child : Root->Children()) {
+      const std::string Name = Child->Name();
+      if (Name.size() < 10)
+        continue;
+      Form.SetCurrentNode(Child);
+      QCOMPARE(Charted.Chart().FTitle, QString::fromStdString(Name == Forty ? Top + Name : Name));
+    }
+  }
+
+  // Bars past the nineteenth scroll; past twenty they also page.
+  void scrollBar_data()
+  {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("perPage");
+    QTest::newRow("19") << 19 << false << 0 << 0;
+    QTest::newRow("20") << 20 << true << 100 << 0;
+    QTest::newRow("30") << 30 << true << 1100 << 21;
+  }
+  void scrollBar()
+  {
+    QFETCH(int, count);
+    QFETCH(bool, shown);
+    QFETCH(int, maximum);
+    QFETCH(int, perPage);
+    TCharted Charted(std::vector<off_t>(count, 5000), 1);
+    QScrollBar& Bar = *Charted.Pane().ChartScrollBar;
+    QCOMPARE(Bar.isVisible(), shown);
+    QCOMPARE(Bar.minimum(), 0);
+    QCOMPARE(Bar.maximum(), maximum);
+    QCOMPARE(Charted.Chart().FMaxPointsPerPage, perPage);
+    if (!shown)
+      return;
+    // The bar of the position comes first, with 0.4 of a bar above it.
+    const double Span = Charted.Chart().AxisMaximum() - Charted.Chart().AxisMinimum();
+    Bar.setValue(maximum);
+    QCOMPARE(Charted.Chart().AxisMinimum(), maximum / 100 - 0.4);
+    QCOMPARE(Charted.Chart().AxisMaximum() - Charted.Chart().AxisMinimum(), Span);
+    // Scrolling the chart itself moves the scroll bar along.
+    QTest::keyClick(Charted.Pane().Chart, Qt::Key_Home);
+    QCOMPARE(Charted.Chart().AxisMinimum(), -0.5);
+    QCOMPARE(Bar.value(), 0);
+    QVERIFY(!Charted.At(*Charted.Pane().BarSeries, 0).isNull());
+  }
+
+  void modesAcrossRestart_data()
+  {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<int>("written");
+    QTest::newRow("pie") << 0 << "PieButton" << 0;
+    QTest::newRow("bar") << 1 << "BarButton" << 1;
+    QTest::newRow("list") << 2 << "ListButton" << 2;
+    QTest::newRow("any other value") << 7 << "BarButton" << 1;
+  }
+  void modesAcrossRestart()
+  {
+    QFETCH(int, stored);
+    QFETCH(QString, checked);
+    QFETCH(int, written);
+    QSettings("Zelkon", "Spacelens").setValue("ActiveSeries", stored);
+    {
+      TMainForm Form;
+      Form.show();
+      QVERIFY(Form.Action(checked)->isChecked());
+      QCOMPARE(Form.Charts().isVisible(), stored != 2);
+      QCOMPARE(Form.List().isVisible(), stored == 2);
+      QCOMPARE(Form.Charts().PieActive(), stored == 0);
+      QCOMPARE(Form.Action("PrintChartMenu")->text(),
+               QString(stored == 2 ? "Print &Folder Contents..." : "Print &Chart..."));
+      // The chart's own buttons are the window's.
+      QVERIFY(Form.Charts().ChartToolBar->actions().contains(Form.Action("PieButton")));
+      Form.close();
+    }
+    QCOMPARE(QSettings("Zelkon", "Spacelens").value("ActiveSeries").toInt(), written);
+  }
+
+  void colourRules()
+  {
+    TCharted Charted({3000000, 2000000, 1000000});
+    TChartPane& Pane = Charted.Pane();
+    TChart* Chart = Pane.Chart;
+    const QPoint Slice1 = Charted.At(*Pane.PieSeries, 1);
+    // Black never colours by a click, even after the palette dropped down.
+    Pane.ColorBtnDropDown();
+    QTest::mouseClick(Chart, Qt::LeftButton, {}, Slice1);
+    QCOMPARE(Pane.PieSeries->PointColor(1), TChartSeries::AutomaticColor(1));
+    // One drop-down, one slice.
+    Pane.ColorBtn->SetActiveColor(Qt::red);
+    QTest::mouseClick(Chart, Qt::LeftButton, {}, Slice1);
+    QCOMPARE(Pane.PieSeries->PointColor(1), QColor(Qt::red));
+    QVERIFY(!Pane.ColorPending);
+    QTest::mouseClick(Chart, Qt::LeftButton, {}, Charted.At(*Pane.PieSeries, 2));
+    QCOMPARE(Pane.PieSeries->PointColor(2), TChartSeries::AutomaticColor(2));
+    // The face colours the slice right-clicked last, and nothing after a
+    // right click on empty space.
+    Pane.ColorBtn->SetActiveColor(Qt::blue);
+    QTest::mouseClick(Chart, Qt::RightButton, {}, Charted.At(*Pane.PieSeries, 0));
+    QCOMPARE(Pane.ClickedPoint, 0);
+    Pane.ColorBtn->click();
+    QCOMPARE(Pane.PieSeries->PointColor(0), QColor(Qt::blue));
+    QTest::mouseClick(Chart, Qt::RightButton, {}, QPoint(2, 2));
+    QCOMPARE(Pane.ClickedPoint, -1);
+    Pane.ColorBtn->SetActiveColor(Qt::yellow);
+    Pane.ColorBtn->click();
+    QCOMPARE(Pane.PieSeries->PointColor(0), QColor(Qt::blue));
+    // Bars colour by series.
+    Charted.Form->barbuttonClick();
+    Pane.ColorBtnDropDown();
+    QTest::mouseClick(Chart, Qt::LeftButton, {}, Charted.At(*Pane.BarSeries2, 1));
+    QCOMPARE(Pane.BarSeries2->PointColor(0), QColor(Qt::yellow));
+    QCOMPARE(Pane.BarSeries->PointColor(0), QColor(Qt::green));
+    // A fill forgets the clicked point.
+    QTest::mouseClick(Chart, Qt::RightButton, {}, Charted.At(*Pane.BarSeries, 0));
+    QCOMPARE(Pane.ClickedPoint, 0);
+    Pane.FillChart();
+    QCOMPARE(Pane.ClickedPoint, -1);
+    // A click names the point and its value.
+    QCOMPARE(Chart->TipAt(Charted.At(*Pane.BarSeries, 0)), "d00\n" + Pane.BarSeries->FValueFormat.Format(
+                                                                          Pane.BarSeries->Point(0).Value));
+  }
+
+  void toolBarAtStart_data()
+  {
+    QTest::addColumn<bool>("view3D");
+    QTest::newRow("3D stored off") << false;
+    QTest::newRow("3D stored on") << true;
+  }
+  void toolBarAtStart()
+  {
+    QFETCH(bool, view3D);
+    QSettings Store("Zelkon", "Spacelens");
+    Store.setValue("Chart3D", view3D ? "1" : "0");
+    Store.setValue("ChartLegend", "0");
+    Store.setValue("ChartTool", "1");
+    TCharted Charted({3000000, 2000000});
+    TChartPane& Pane = Charted.Pane();
+    QCOMPARE(Pane.ZoomInButton->isEnabled(), view3D);
+    QCOMPARE(Pane.ZoomOutButton->isEnabled(), view3D);
+    QCOMPARE(Charted.Chart().FView3D, view3D);
+    QVERIFY(Pane.ChartToolBar->isVisible());
+    QCOMPARE(Charted.Chart().FMarginTop, 6);
+    // Without the legend the marks name their slices.
+    QVERIFY(!Charted.Chart().FLegendVisible);
+    QVERIFY(!Charted.Chart().FMarksPercentOnly);
+    QVERIFY(!Pane.VertGridButton->isEnabled());
+    Pane.View3DButton->trigger();
+    QCOMPARE(Pane.ZoomInButton->isEnabled(), !view3D);
+    Pane.ZoomInButton->trigger();
+    QCOMPARE(Charted.Chart().FZoom, view3D ? 100 : 120);
+  }
+
+  void savePicture_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("bmp") << "chart.bmp" << "chart.bmp" << QByteArray("bmp");
+    QTest::newRow("no extension") << "chart" << "chart.bmp" << QByteArray("bmp");
+    QTest::newRow("png") << "chart.png" << "chart.png" << QByteArray("png");
+    QTest::newRow("jpg") << "chart.JPG" << "chart.JPG" << QByteArray("jpeg");
+    QTest::newRow("not a picture's") << "chart.txt" << "chart.txt.bmp" << QByteArray("bmp");
+  }
+  void savePicture()
+  {
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    TCharted Charted({3000000, 2000000});
+    const QString Folder = QString::fromStdString(Charted.Tree.Top());
+    QString Error;
+    QCOMPARE(Charted.Pane().SaveChart(Folder + "/" + name, Error), Folder + "/" + written);
+    QImageReader Reader(Folder + "/" + written);
+    QCOMPARE(Reader.format(), format);
+    QCOMPARE(Reader.size(), Charted.Chart().size());
+    // Nothing is written where the folder is missing; the reason is told.
+    QVERIFY(Charted.Pane().SaveChart(Folder + "/missing/" + name, Error).isEmpty());
+    QVERIFY(Error.contains("missing"));
+  }
+
+  // The picture shows the pie: many colours, not a blank.
+  void picture()
+  {
+    TCharted Charted({3000000, 2000000, 1000000});
+    const QImage Image = Charted.Chart().Picture();
+    QSet<QRgb> Colours;
+    for (int Y = 0; Y < Image.height(); Y += 3)
+      for (int X = 0; X < Image.width(); X += 3)
+        Colours.insert(Image.pixel(X, Y));
+    QVERIFY(Colours.size() > 50);
+    QVERIFY(Colours.contains(TChartSeries::AutomaticColor(0).rgb()));
+  }
+
+  // A running scan has no percentages: the pie shows the share so far and
+  // says so, and never a negative slice.
+  void percentWhileScanning()
+  {
+    TTestTree Tree;
+    Tree.Folder("held");
+    Tree.Folder("done");
+    Tree.File("done/f", 50000);
+    QSettings("Zelkon", "Spacelens").setValue("ActiveSeries", 0);
+    TMainForm Form;
+    THold Hold("held");
+    Form.show();
+    Form.View1Click(vtPercent);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(Hold.Reached());
+    TChartPane& Pane = Form.Charts();
+    QTRY_COMPARE(Form.CurrentNode()->ChildCount(), size_t(2));
+    Pane.FillChart();
+    QCOMPARE(Pane.PieSeries->Count(), 2);
+    for (int Index = 0; Index < 2; ++Index)
+      QVERIFY(Pane.PieSeries->Point(Index).Value >= 0);
+    QVERIFY(!Pane.PieSeries->FNote.isEmpty());
+    Hold.Release();
+    QVERIFY(ScansDone(Form));
+    QVERIFY(Pane.PieSeries->FNote.isEmpty());
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TChartsTest)
+#include "tst_charts.moc"
