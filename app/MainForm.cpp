@@ -69,7 +69,9 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
           [this](const QModelIndex& Index) { FCommands->Expanding(TFolderModel::NodeOf(Index)); });
   connect(FTreeView, &QTreeView::customContextMenuRequested, this,
           [this](const QPoint& Point) { TreeContextMenu(Point); });
-  connect(FModel.get(), &QAbstractItemModel::layoutChanged, FCharts, &TChartPane::FollowTreeOrder);
+  // After the view has taken the new order, in an event of its own.
+  connect(FModel.get(), &QAbstractItemModel::layoutChanged, FCharts, &TChartPane::FollowTreeOrder,
+          Qt::QueuedConnection);
   connect(FModel.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
           [this](const QModelIndex& Parent, int First, int Last) { TreeNodesRemoved(Parent, First, Last); });
   connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });

@@ -9,28 +9,38 @@
 //                                each view type and sort mode in turn: the
 //                                time each takes to finish, and the longest
 //                                stall of the window meanwhile
+//   bench_window --chart FOLDER  after the scan, the pie and then the bars of
+//                                the first-level folder of FOLDER with the most
+//                                folders, in each view type and sort mode: the
+//                                same times
+#include "ChartPane.h"
 #include "DetailsList.h"
 #include "FolderNode.h"
 #include "MainForm.h"
+#include "FolderModel.h"
+#include "FolderTreeView.h"
 #include "Root.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QScrollBar>
 #include <QTreeView>
 
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 int main(int argc, char** argv)
 {
   const bool List = argc == 3 && std::strcmp(argv[1], "--list") == 0;
-  const bool Expand = argc == 3 && std::strcmp(argv[1], "--expand") == 0;
+  const bool Charts = argc == 3 && std::strcmp(argv[1], "--chart") == 0;
+  const bool Expand = Charts || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
   if (argc != 2 && !List && !Expand) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand] FOLDER\n");
+    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
@@ -43,29 +53,50 @@ int main(int argc, char** argv)
   qint64 LongestGap = 0;
   bool Listing = false;
   // The commands of --expand, and where they are.
-  using TStep = std::pair<const char*, std::function<void()>>;
-  std::vector<TStep> Steps{{"open the widest", [&] {
-                              // As a click on its box: the top's folder with the most folders.
-                              auto* Tree = Window.findChild<QTreeView*>("Tree");
-                              const QAbstractItemModel* Model = Tree->model();
-                              const QModelIndex Top = Model->index(0, 0);
-                              QModelIndex Largest;
-                              for (int Row = 0; Row < Model->rowCount(Top); ++Row)
-                                if (!Largest.isValid()
-                                    || Model->rowCount(Model->index(Row, 0, Top)) > Model->rowCount(Largest))
-                                  Largest = Model->index(Row, 0, Top);
-                              Tree->expand(Largest);
-                            }},
-                           {"full expand", [&] {
-                              Window.SetCurrentNode(Window.Driver().Roots()->FNode);
-                              Window.ExpandClick();
-                            }}};
+  using TStep = std::pair<std::string, std::function<void()>>;
+  // The top's first-level folder with the most folders.
+  auto Widest = [&Window] {
+    TFolderNode* Top = Window.Driver().Roots()->FNode;
+    TFolderNode* Largest = Top;
+    for (TFolderNode* Child : Top->Children())
+      if (Largest == Top || Child->ChildCount() > Largest->ChildCount())
+        Largest = Child;
+    return Largest;
+  };
+  std::vector<TStep> Steps;
   const char* Views[] = {"view Allocated", "view Percent", "view Wasted", "view CD-ROM", "view Size"};
-  for (int Type : {2, 3, 4, 5, 1})
-    Steps.emplace_back(Views[Type == 1 ? 4 : Type - 2], [&Window, Type] { Window.View1Click(Type); });
   const char* Sorts[] = {"sort by name", "sort by size", "no sorting"};
-  for (int Type : {1, 3, 2})
-    Steps.emplace_back(Sorts[Type - 1], [&Window, Type] { Window.Sort1Click(Type); });
+  auto AddViewsAndSorts = [&](const char* Mode) {
+    for (int Type : {2, 3, 4, 5, 1})
+      Steps.emplace_back(Mode + std::string(Views[Type == 1 ? 4 : Type - 2]), [&Window, Type] { Window.View1Click(Type); });
+    for (int Type : {1, 3, 2})
+      Steps.emplace_back(Mode + std::string(Sorts[Type - 1]), [&Window, Type] { Window.Sort1Click(Type); });
+  };
+  if (Charts) {
+    Steps.emplace_back("pie: the widest", [&] {
+      Window.PiebuttonClick();
+      Window.SetCurrentNode(Widest());
+    });
+    AddViewsAndSorts("pie: ");
+    Steps.emplace_back("pie: filled again", [&] { Window.Charts().FillChart(); });
+    Steps.emplace_back("bars", [&] { Window.barbuttonClick(); });
+    AddViewsAndSorts("bars: ");
+    Steps.emplace_back("bars: filled again", [&] { Window.Charts().FillChart(); });
+    Steps.emplace_back("bars: page down", [&] {
+      for (int Page = 0; Page < 10; ++Page)
+        Window.Charts().ChartScrollBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    });
+  } else {
+    Steps.emplace_back("open the widest", [&] {
+      // As a click on its box.
+      Window.TreeView()->expand(Window.Model().IndexOf(Widest()));
+    });
+    Steps.emplace_back("full expand", [&] {
+      Window.SetCurrentNode(Window.Driver().Roots()->FNode);
+      Window.ExpandClick();
+    });
+    AddViewsAndSorts("");
+  }
   size_t Step = 0;
   bool Running = false;
   qint64 DoneAt = -1;
@@ -98,7 +129,7 @@ int main(int argc, char** argv)
       } else if (DoneAt < 0 && !Window.Busy()) {
         DoneAt = StepClock.elapsed();
       } else if (DoneAt >= 0 && StepClock.elapsed() > DoneAt + 300) {
-        std::printf("%-16s done in %6lld ms, longest event-loop stall %4lld ms\n", Steps[Step].first,
+        std::printf("%-24s done in %6lld ms, longest event-loop stall %4lld ms\n", Steps[Step].first.c_str(),
                     static_cast<long long>(DoneAt), static_cast<long long>(std::max<qint64>(0, LongestGap - 5)));
         Running = false;
         ++Step;

@@ -224,20 +224,21 @@ void TChartPane::FillChart()
   Chart->FMaxPointsPerPage = Children.size() > 20 ? 21 : 0;
   const bool Alone = Children.empty() && Node->Parent();
 
-  if (BarSeries->FActive) {
-    // Read against the value axis, so in its unit.
-    BarSeries->FValueFormat = Chart->FBottomFormat;
+  // Read against the value axis, so in its unit.
+  BarSeries->FValueFormat = Chart->FBottomFormat;
+  BarSeries2->FValueFormat = TValueFormat("#,##0" + Unit);
+  if (BarSeries->FActive || BarSeries2->FActive) {
+    auto AddBars = [&](const TFolderNode* Item, bool Cut) {
+      const QString Caption = FDisplay.NodeCaption(Item);
+      if (BarSeries->FActive)
+        BarSeries->Add(Item->GetValue(BarMeasure, UnitFlag), Cut ? Caption.left(24) : Caption);
+      if (BarSeries2->FActive)
+        BarSeries2->Add(Item->GetValue(vtWasted, UnitFlag), Caption);
+    };
     for (const TFolderNode* Child : Children)
-      BarSeries->Add(Child->GetValue(BarMeasure, UnitFlag), FDisplay.NodeCaption(Child).left(24));
+      AddBars(Child, true);
     if (Alone)
-      BarSeries->Add(Node->GetValue(BarMeasure, UnitFlag), FDisplay.NodeCaption(Node));
-  }
-  if (BarSeries2->FActive) {
-    BarSeries2->FValueFormat = TValueFormat("#,##0" + Unit);
-    for (const TFolderNode* Child : Children)
-      BarSeries2->Add(Child->GetValue(vtWasted, UnitFlag), FDisplay.NodeCaption(Child));
-    if (Alone)
-      BarSeries2->Add(Node->GetValue(vtWasted, UnitFlag), FDisplay.NodeCaption(Node));
+      AddBars(Node, false);
   }
   Chart->Rescale();
   if (Pie) {

@@ -56,7 +56,8 @@ std::vector<TChartSeries::TSlice> TChartSeries::Slices() const
   bool HasOther = false;
   for (int Index = 0; Index < Count(); ++Index) {
     const double Value = std::max(0.0, FPoints[Index].Value);
-    if (FOtherPercent > 0 && Value < Least) {
+    // Empty slices show nothing: with grouping on they go with the small ones.
+    if (FOtherPercent > 0 && (Value < Least || Value == 0)) {
       Other.Value += Value;
       HasOther = true;
     } else {
