@@ -6,6 +6,8 @@
 #include "FolderNode.h"
 #include "WaitCursor.h"
 
+#include <algorithm>
+
 TRightPane::TRightPane(TValueDisplay& Display, const TScanSettings& Settings,
                        std::function<TFolderNode*()> CurrentNode)
   : FSettings(Settings), FCurrentNode(std::move(CurrentNode))
@@ -72,24 +74,28 @@ void TRightPane::Clear()
 
 void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed)
 {
-  // The chart keeps no folders, only what they showed: it is filled again.
-  const TFolderNode* Shown = ShowsList() ? FList->Model().Folder() : FCurrentNode();
-  if (!Shown)
-    return;
-  if (Parent == Shown) {
-    Clear();
-    if (!FRefillDue) {
-      FRefillDue = true;
-      QTimer::singleShot(0, this, [this] {
-        FRefillDue = false;
-        Refill();
-      });
-    }
+  auto Goes = [&Removed](const TFolderNode* Node) {
+    for (; Node; Node = Node->Parent())
+      if (std::find(Removed.begin(), Removed.end(), Node) != Removed.end())
+        return true;
+    return false;
+  };
+  // The list holds the records of its rows: it lets go of them before they
+  // are freed, in either mode.
+  const TFolderNode* Listed = FList->Model().Folder();
+  if (Listed && (Listed == Parent || Goes(Listed)))
+    FList->Clear();
+  // The chart keeps only texts and values; it goes blank with its folder.
+  const TFolderNode* Current = FCurrentNode();
+  if (Current && Goes(Current))
+    FCharts->Clear();
+  // Rows of the folder shown went: it is shown again once the tree has settled.
+  const TFolderNode* Shown = ShowsList() ? Listed : Current;
+  if (Shown && Parent == Shown && !FRefillDue) {
+    FRefillDue = true;
+    QTimer::singleShot(0, this, [this] {
+      FRefillDue = false;
+      Refill();
+    });
   }
-  for (const TFolderNode* Gone : Removed)
-    for (const TFolderNode* Node = Shown; Node; Node = Node->Parent())
-      if (Node == Gone) {
-        Clear();
-        return;
-      }
 }

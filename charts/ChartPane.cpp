@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolBar>
@@ -41,6 +42,9 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   PieSeries->FOtherPercent = 2;
 
   Chart = new TChart;
+  // A gradient turns to bands on a screen of few colours.
+  if (const QScreen* Screen = QGuiApplication::primaryScreen(); Screen && Screen->depth() <= 8)
+    Chart->FGradient = false;
   Chart->FSeries = {PieSeries, BarSeries, BarSeries2};
   Chart->OnMouseDown = [this](QMouseEvent* Event) { ChartMouseDown(Event); };
   Chart->OnDblClick = [this](QMouseEvent* Event) { ChartDblClick(Event); };

@@ -386,14 +386,22 @@ private slots:
     Tree.Folder("small");
     Tree.File("small/data", 1 << 20);
     Tree.File("own", 1000);
+    StartWithList();
     TMainForm Form;
     Form.show();
     QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     const uint64_t Clusters = Top->FClusters;
+    // The list lets go of a folder that goes, also while the chart is shown.
+    Form.SetCurrentNode(Child(Top, "small"));
+    QTRY_COMPARE(Form.List().Model().Folder(), Child(Top, "small"));
+    Form.PiebuttonClick();
     Form.SetCurrentNode(Top);
     Form.RemoveFolderMenuItemClick();
+    QVERIFY(!Form.List().Model().Folder());
+    Form.ListButtonClick();
+    QCOMPARE(Form.List().Model().Folder(), Top);
     QCOMPARE(Labels(Form, Top), (QStringList{"big", "<Files>"}));
     QCOMPARE(Labels(Form, Child(Top, "big")), QStringList{"<Files>"});
     QCOMPARE(Top->FClusters.Load(), Clusters);
