@@ -141,13 +141,6 @@ void TChart::mousePressEvent(QMouseEvent* Event)
   }
   if (OnMouseDown)
     OnMouseDown(Event);
-  if (Event->button() == Qt::LeftButton) {
-    const QString Tip = TipAt(Event->position());
-    if (!Tip.isEmpty())
-      QToolTip::showText(Event->globalPosition().toPoint(), Tip, this);
-    else
-      QToolTip::hideText();
-  }
 }
 
 void TChart::mouseMoveEvent(QMouseEvent* Event)
@@ -170,9 +163,15 @@ void TChart::mouseMoveEvent(QMouseEvent* Event)
     OnScroll();
 }
 
-void TChart::mouseReleaseEvent(QMouseEvent*)
+void TChart::mouseReleaseEvent(QMouseEvent* Event)
 {
   FDragging = false;
+  // A click names the point clicked; shown on release, which would hide it.
+  if (Event->button() == Qt::LeftButton) {
+    const QString Tip = TipAt(Event->position());
+    if (!Tip.isEmpty())
+      QToolTip::showText(Event->globalPosition().toPoint(), Tip, this);
+  }
 }
 
 void TChart::mouseDoubleClickEvent(QMouseEvent* Event)
