@@ -47,6 +47,8 @@ int main(int argc, char** argv)
   QApplication Application(argc, argv);
   TMainForm Window;
   Window.show();
+  if (List)
+    Window.ListButtonClick();
 
   QElapsedTimer Clock;
   qint64 LastTick = 0;
