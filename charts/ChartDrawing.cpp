@@ -75,6 +75,7 @@ TChartDrawing::TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Sc
   }
   if (Chart.FLegendVisible)
     LayOutLegend(Content);
+  FContent = Content;
   FPlot = Content;
   if (FPie)
     LayOutPie(Content);
@@ -102,15 +103,18 @@ void TChartDrawing::LayOutLegend(QRectF& Content)
   }
   if (FEntries.empty())
     return;
-  const qreal LabelLimit = std::max(Px(80), Content.width() * 0.45);
-  qreal LabelWidth = 0;
   qreal ValueWidth = 0;
+  for (const TEntry& Entry : FEntries)
+    ValueWidth = std::max(ValueWidth, Metrics.horizontalAdvance(Entry.Value));
+  const qreal Swatch = Metrics.height() * 0.8;
+  // Names give way to values in a narrow chart.
+  const qreal LabelLimit =
+    std::max(Px(20), std::min(Content.width() * 0.45, Content.width() - Swatch - ValueWidth - Px(30)));
+  qreal LabelWidth = 0;
   for (TEntry& Entry : FEntries) {
     Entry.Text = Metrics.elidedText(Entry.Text, Qt::ElideMiddle, LabelLimit);
     LabelWidth = std::max(LabelWidth, Metrics.horizontalAdvance(Entry.Text));
-    ValueWidth = std::max(ValueWidth, Metrics.horizontalAdvance(Entry.Value));
   }
-  const qreal Swatch = Metrics.height() * 0.8;
   FEntrySize = QSizeF(std::min(Content.width(), Px(6) + Swatch + Px(6) + LabelWidth + Px(12) + ValueWidth + Px(6)),
                       Metrics.height() + Px(4));
   FLegendColumns = std::max(1, int(Content.width() / FEntrySize.width()));
@@ -147,20 +151,21 @@ void TChartDrawing::LayOutPie(const QRectF& Plot)
   const qreal MarkHeight = Metrics.height() + Px(4);
   const qreal LabelLimit = std::max(Px(60), Plot.width() * 0.22);
   qreal MarkWidth = 0;
-  for (const TChartSeries::TSlice& Slice : FSlices) {
-    if (Slice.Value <= 0)
+  std::vector<TMark> Marks;
+  for (size_t Slice = 0; Slice < FSlices.size(); ++Slice) {
+    const double Value = FSlices[Slice].Value;
+    if (Value <= 0)
       continue;
-    const QString Percent = TValueFormat("##0.# %").Format(Slice.Value / FWhole * 100);
+    const QString Percent = TValueFormat("##0.# %").Format(Value / FWhole * 100);
     QString Text = Percent;
     if (!FChart.FMarksPercentOnly)
-      Text = Metrics.elidedText(Slice.Label, Qt::ElideMiddle, LabelLimit) + " " + Percent;
-    FMarks.push_back({{}, {}, Text, false});
+      Text = Metrics.elidedText(FSlices[Slice].Label, Qt::ElideMiddle, LabelLimit) + " " + Percent;
+    Marks.push_back({{}, {}, Text, false, Value, int(Slice)});
     MarkWidth = std::max(MarkWidth, Metrics.horizontalAdvance(Text) + Px(8));
   }
   const bool Deep = FChart.FView3D;
   const double Height = Deep ? PieTilt + PieDepth : 1;
-  double Radius = std::min(Plot.width() / 2 - Arrow - MarkWidth - Px(4),
-                           (Plot.height() / 2 - Arrow - MarkHeight - Px(2)) / Height);
+  double Radius = std::min(Plot.width() / 2 - Arrow - MarkWidth - Px(4), (Plot.height() / 2 - Px(4)) / Height);
   if (Deep)
     Radius *= FChart.FZoom / 100.0;
   Radius = std::max(Radius, Px(8));
@@ -169,39 +174,66 @@ void TChartDrawing::LayOutPie(const QRectF& Plot)
   const QPointF Centre = Plot.center() + FChart.FPanOffset * FScale - QPointF(0, FDepth / 2);
   FPieRect = QRectF(Centre.x() - Radius, Centre.y() - Tilted, 2 * Radius, 2 * Tilted);
 
-  // Marks sit beside their slices, those of each side pushed apart so that
-  // none covers another.
-  std::vector<TMark*> Sides[2];
-  size_t Mark = 0;
-  for (size_t Slice = 0; Slice < FSlices.size(); ++Slice) {
-    if (FSlices[Slice].Value <= 0)
-      continue;
-    TMark& Item = FMarks[Mark++];
-    const auto [Start, Sweep] = SliceAngles(int(Slice));
+  // Marks stand in a column on each side of the pie, each near the height of
+  // its slice: the marks of larger slices are placed first, and one that
+  // would have to move far from its slice, across the pie, is left out.
+  std::vector<TMark> Sides[2];
+  for (TMark& Item : Marks) {
+    const auto [Start, Sweep] = SliceAngles(Item.Slice);
     const double Middle = (Start + Sweep / 2) * M_PI / 180;
-    const QRectF Face = SliceRect(int(Slice));
+    const QRectF Face = SliceRect(Item.Slice);
     const QPointF Direction(std::cos(Middle), -std::sin(Middle));
     Item.Anchor = Face.center() + QPointF(Direction.x() * Face.width() / 2, Direction.y() * Face.height() / 2);
     if (Direction.y() > 0)
       Item.Anchor.ry() += FDepth;
     Item.Left = Direction.x() < 0;
-    const QPointF Tip = Item.Anchor + Direction * Arrow;
     const qreal Width = Metrics.horizontalAdvance(Item.Text) + Px(8);
-    Item.Box = QRectF(Item.Left ? Tip.x() - Width : Tip.x(), Tip.y() - MarkHeight / 2, Width, MarkHeight);
-    Sides[Item.Left].push_back(&Item);
+    const qreal Y = std::clamp(Item.Anchor.y() + Direction.y() * Arrow - MarkHeight / 2, Plot.top(),
+                               std::max(Plot.top(), Plot.bottom() - MarkHeight));
+    Item.Box = QRectF(Item.Left ? FPieRect.left() - Arrow - Width : FPieRect.right() + Arrow, Y, Width, MarkHeight);
+    Sides[Item.Left].push_back(std::move(Item));
   }
-  for (std::vector<TMark*>& Side : Sides) {
-    std::sort(Side.begin(), Side.end(), [](const TMark* A, const TMark* B) { return A->Box.top() < B->Box.top(); });
-    qreal Next = FBounds.top();
-    for (TMark* Item : Side) {
-      Item->Box.moveTop(std::max(Item->Box.top(), Next));
-      Next = Item->Box.bottom() + Px(1);
+  const qreal Reach = 2.5 * MarkHeight;
+  for (std::vector<TMark>& Side : Sides) {
+    std::stable_sort(Side.begin(), Side.end(), [](const TMark& A, const TMark& B) { return A.Value > B.Value; });
+    std::vector<qreal> Taken;  // tops of the marks placed
+    auto Free = [&](qreal Top) {
+      if (Top < Plot.top() || Top + MarkHeight > Plot.bottom())
+        return false;
+      for (qreal Other : Taken)
+        if (std::abs(Other - Top) < MarkHeight + Px(1))
+          return false;
+      return true;
+    };
+    const size_t First = FMarks.size();
+    for (TMark& Item : Side) {
+      // Where it would be, else just above or below a mark already placed.
+      const qreal Wanted = Item.Box.top();
+      std::vector<qreal> Tops{Wanted};
+      for (qreal Other : Taken) {
+        Tops.push_back(Other - MarkHeight - Px(1));
+        Tops.push_back(Other + MarkHeight + Px(1));
+      }
+      std::sort(Tops.begin(), Tops.end(),
+                [Wanted](qreal A, qreal B) { return std::abs(A - Wanted) < std::abs(B - Wanted); });
+      for (qreal Top : Tops) {
+        if (std::abs(Top - Wanted) > Reach)
+          break;
+        if (Free(Top)) {
+          Item.Box.moveTop(Top);
+          Taken.push_back(Top);
+          FMarks.push_back(Item);
+          break;
+        }
+      }
     }
-    qreal Limit = FBounds.bottom();
-    for (auto Item = Side.rbegin(); Item != Side.rend(); ++Item) {
-      (*Item)->Box.moveBottom(std::min((*Item)->Box.bottom(), Limit));
-      Limit = (*Item)->Box.top() - Px(1);
-    }
+    // The places go to the marks in the order of their slices down the side,
+    // so that no two leader lines cross.
+    std::sort(Taken.begin(), Taken.end());
+    std::sort(FMarks.begin() + First, FMarks.end(),
+              [](const TMark& A, const TMark& B) { return A.Anchor.y() < B.Anchor.y(); });
+    for (size_t Index = First; Index < FMarks.size(); ++Index)
+      FMarks[Index].Box.moveTop(Taken[Index - First]);
   }
 }
 
@@ -216,27 +248,31 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
   FFirst = std::max(0, int(std::ceil(Minimum - Half)));
   FLast = std::min(Count - 1, int(std::floor(Maximum + Half)));
 
+  // Zoom brings the whole chart nearer, labels and axis with the bars; only
+  // its area of the chart shows.
+  QRectF Zoomed = Plot;
+  if (FChart.FView3D && FChart.FZoom != 100) {
+    const double Zoom = FChart.FZoom / 100.0;
+    Zoomed = QRectF(Plot.center().x() - Plot.width() * Zoom / 2, Plot.center().y() - Plot.height() * Zoom / 2,
+                    Plot.width() * Zoom, Plot.height() * Zoom);
+  }
   const QFontMetricsF Metrics(FFont);
   double Largest = 0;
   FLabelWidth = 0;
-  const qreal LabelLimit = Plot.width() * 0.4;
+  const qreal LabelLimit = Zoomed.width() * 0.4;
   for (int Point = FFirst; Point <= FLast; ++Point) {
     double Stack = 0;
     for (const TChartSeries* Series : FBars)
       if (Point < Series->Count())
         Stack += std::max(0.0, Series->Point(Point).Value);
     Largest = std::max(Largest, Stack);
-    FLabelWidth = std::max(FLabelWidth, std::min(LabelLimit, Metrics.horizontalAdvance(FBars[0]->Point(Point).Label)));
+    if (Point < FBars[0]->Count())
+      FLabelWidth =
+        std::max(FLabelWidth, std::min(LabelLimit, Metrics.horizontalAdvance(FBars[0]->Point(Point).Label)));
   }
   FLabelWidth += Px(6);
   const qreal AxisHeight = Metrics.height() + Px(8);
-  QRectF Area(Plot.left() + FLabelWidth, Plot.top(), Plot.width() - FLabelWidth, Plot.height() - AxisHeight);
-  if (FChart.FView3D && FChart.FZoom != 100) {
-    const double Zoom = FChart.FZoom / 100.0;
-    const QPointF Centre = Area.center();
-    Area = QRectF(Centre.x() - Area.width() * Zoom / 2, Centre.y() - Area.height() * Zoom / 2,
-                  Area.width() * Zoom, Area.height() * Zoom);
-  }
+  QRectF Area(Zoomed.left() + FLabelWidth, Zoomed.top(), Zoomed.width() - FLabelWidth, Zoomed.height() - AxisHeight);
   const double Span = std::max(0.01, Maximum - Minimum);
   if (FChart.FView3D) {
     const qreal Depth = std::min({Area.height() / Span * 0.3, Px(12), Area.height() / 6});
@@ -294,6 +330,14 @@ QRectF TChartDrawing::SliceRect(int Slice) const
   const double Middle = (Start + Sweep / 2) * M_PI / 180;
   const double Out = FPieRect.width() * 0.06;
   return FPieRect.translated(std::cos(Middle) * Out, -std::sin(Middle) * Out * FPieRect.height() / FPieRect.width());
+}
+
+std::vector<QRectF> TChartDrawing::MarkBoxes() const
+{
+  std::vector<QRectF> Boxes;
+  for (const TMark& Mark : FMarks)
+    Boxes.push_back(Mark.Box);
+  return Boxes;
 }
 
 // ---- Hit tests ------------------------------------------------------------------
@@ -371,10 +415,13 @@ void TChartDrawing::Draw(QPainter& Painter) const
   Painter.setClipRect(FBounds);
   Painter.setRenderHint(QPainter::Antialiasing);
   DrawBackground(Painter);
+  Painter.save();
+  Painter.setClipRect(FContent, Qt::IntersectClip);
   if (FPie)
     DrawPie(Painter);
   else if (!FBars.empty())
     DrawBars(Painter);
+  Painter.restore();
   DrawTitle(Painter);
   DrawLegend(Painter);
   Painter.restore();
@@ -493,7 +540,7 @@ void TChartDrawing::DrawPie(QPainter& Painter) const
     } else {
       Painter.setBrush(FSlices[Slice].Color);
     }
-    if (Count == 1)
+    if (FSlices[Slice].Value >= FWhole)  // the whole pie: no seam
       Painter.drawEllipse(Face);
     else
       Painter.drawPie(Face, int(std::lround(Start * 16)), int(std::lround(Sweep * 16)));
@@ -550,6 +597,8 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
   Painter.save();
   Painter.setClipRect(QRectF(FBounds.left(), FPlot.top() + Depth.y(), FBounds.width(), FPlot.height() - Depth.y()));
   const TChartSeries& First = *FBars.front();
+  // Labels of rows lower than their text: every so many is named.
+  const int LabelStep = std::max(1, int(std::ceil(Metrics.height() / std::max(FRowHeight, 0.01))));
   for (int Point = FFirst; Point <= FLast; ++Point) {
     const double Middle = FPlot.top() + (Point - FChart.AxisMinimum()) * FRowHeight;
     if (FChart.FHorzGrid) {
@@ -557,7 +606,7 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
       const double Line = Middle - FRowHeight / 2;
       Painter.drawLine(QPointF(FPlot.left() + Depth.x(), Line + Depth.y()), QPointF(Back.right(), Line + Depth.y()));
     }
-    if (Point < First.Count()) {
+    if (Point < First.Count() && Point % LabelStep == 0) {
       Painter.setPen(Qt::black);
       const QString Label = Metrics.elidedText(First.Point(Point).Label, Qt::ElideRight, FLabelWidth - Px(6));
       Painter.drawText(QRectF(FBounds.left(), Middle - FRowHeight / 2, FPlot.left() - FBounds.left() - Px(6), FRowHeight),

@@ -26,6 +26,10 @@ public:
   const std::vector<TChartSeries::TSlice>& Slices() const { return FSlices; }
   // Pixels per bar position along the category axis.
   double RowHeight() const { return FRowHeight; }
+  // Where the title, the legend and the pie's marks go.
+  QRectF TitleBox() const { return FTitleBox; }
+  QRectF LegendBox() const { return FLegendBox; }
+  std::vector<QRectF> MarkBoxes() const;
 
 private:
   struct TMark {
@@ -33,6 +37,8 @@ private:
     QPointF Anchor;
     QString Text;
     bool Left;
+    double Value;
+    int Slice;
   };
   struct TEntry {
     QColor Color;
@@ -66,6 +72,7 @@ private:
   QFont FFont;
   QFont FTitleFont;
   QRectF FTitleBox;
+  QRectF FContent;  // between the title and the legend
   QRectF FPlot;
   QRectF FLegendBox;
   std::vector<TEntry> FEntries;

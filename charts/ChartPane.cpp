@@ -190,9 +190,12 @@ QString TChartPane::ChartTitle(const TFolderNode* Node) const
 
 void TChartPane::AddFreeSpace(const TFolderNode* Node, bool Megabytes)
 {
+  // Told apart with links resolved, as the mount table names folders.
   const std::string Path = Node->FullPath();
+  const QString Resolved = QFileInfo(QString::fromLocal8Bit(Path.c_str())).canonicalFilePath();
   std::string Top;
-  if (MountTop(Path, Top) != 0 || Top != Path)
+  if (Resolved.isEmpty() || MountTop(Path, Top) != 0
+      || TPathRules::WithSeparator(Resolved.toLocal8Bit().toStdString()) != Top)
     return;
   uint64_t TotalKB = 0;
   uint64_t FreeKB = 0;
@@ -219,6 +222,10 @@ void TChartPane::FillChart()
   const bool Pie = PieSeries->FActive;
   BarSeries->FActive = !Pie && View != vtWasted;
   BarSeries2->FActive = !Pie && View != vtCDROM;
+  // The bars shown answer the mouse and the scroll bar: in the Wasted view
+  // those of the wasted space.
+  if (!Pie)
+    CurrentSeries = BarSeries->FActive ? BarSeries : BarSeries2;
   const int BarMeasure = View == vtCDROM ? vtCDROM : vtSize;
   const bool Megabytes = FDisplay.FUnitType == TValueDisplay::utMB;
   const int UnitFlag = Megabytes ? 0 : 1;
@@ -306,7 +313,7 @@ void TChartPane::Clear()
 void TChartPane::SetupChartScrollBar()
 {
   const QSignalBlocker Quiet(ChartScrollBar);
-  const int Count = BarSeries->Count();
+  const int Count = PieSeries->FActive || !CurrentSeries ? 0 : CurrentSeries->Count();
   const int Minimum = 0;
   const int Highest = Count > 0 ? (Count - 1) * 100 : 0;
   const int Value = Highest - 1800;
@@ -451,21 +458,40 @@ void TChartPane::SaveChartClick()
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setFileMode(QFileDialog::AnyFile);
   Dialog.setNameFilters({"Bitmaps (*.bmp)", "All files (*)"});
+  Dialog.setDefaultSuffix("bmp");
   if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
     return;
+  const QString Chosen = Dialog.selectedFiles().first();
+  // The dialog asked about replacing the name chosen, not one made from it.
+  if (const QString Name = PictureName(Chosen); Name != Chosen && QFileInfo::exists(Name)
+      && QMessageBox::question(this, "Save Spacelens Data",
+                               QDir::toNativeSeparators(Name) + " already exists.\nDo you want to replace it?")
+           != QMessageBox::Yes)
+    return;
   QString Error;
-  if (SaveChart(Dialog.selectedFiles().first(), Error).isEmpty())
+  if (SaveChart(Chosen, Error).isEmpty())
     QMessageBox::warning(this, "Save Spacelens Data", Error);
+}
+
+QString TChartPane::PictureName(const QString& FileName)
+{
+  return PictureFormat(FileName).isEmpty() ? FileName + ".bmp" : FileName;
+}
+
+QByteArray TChartPane::PictureFormat(const QString& FileName)
+{
+  const QString Suffix = QFileInfo(FileName).suffix().toLower();
+  if (Suffix == "bmp" || Suffix == "png")
+    return Suffix.toLatin1();
+  if (Suffix == "jpg" || Suffix == "jpeg")
+    return "jpeg";
+  return {};
 }
 
 QString TChartPane::SaveChart(const QString& FileName, QString& Error) const
 {
-  QString Name = FileName;
-  QByteArray Format = QFileInfo(Name).suffix().toLower().toUtf8();
-  if (!QImageWriter::supportedImageFormats().contains(Format)) {
-    Format = "bmp";
-    Name += ".bmp";
-  }
+  const QString Name = PictureName(FileName);
+  const QByteArray Format = PictureFormat(Name);
   const QFileInfo Target(Name);
   if (Target.exists() && !Target.isWritable()) {
     Error = QString("%1 is read-only; the chart was not saved.").arg(QDir::toNativeSeparators(Name));

@@ -78,11 +78,12 @@ public:
   void CopyChart();
   // Asks where, then saves the chart as a picture.
   void SaveChartClick();
-  // The chart as a picture in FileName: in the format its extension names
-  // (".png", ".jpg", ...), else as a Windows bitmap, ".bmp" added to a name
-  // that has no extension of a known format. The name written, or an empty
-  // one with Error set.
+  // The chart as a picture in FileName: PNG or JPEG when its extension says
+  // so, else a Windows bitmap, with ".bmp" added to a name that has no such
+  // extension, so that no file's content belies its name. The name written,
+  // or an empty one with Error set.
   QString SaveChart(const QString& FileName, QString& Error) const;
+  static QString PictureName(const QString& FileName);
 
   void View3DButtonClick();
   void ShowLegendButtonClick();
@@ -100,6 +101,8 @@ private:
   void ChartScrollBarChange(int Position);
   void ChartScroll();
   QString ChartTitle(const TFolderNode* Node) const;
+  // "bmp", "png" or "jpeg" by the name's extension; empty for any other.
+  static QByteArray PictureFormat(const QString& FileName);
   // Adds the "Free Space" slice when Node is the top of its file system.
   void AddFreeSpace(const TFolderNode* Node, bool Megabytes);
 

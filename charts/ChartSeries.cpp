@@ -34,7 +34,14 @@ int TChartSeries::Add(double Value, const QString& Label, const QColor& Color)
 
 QColor TChartSeries::AutomaticColor(int Index)
 {
-  return Palette[Index % std::size(Palette)];
+  // Past the palette, its colours again, lighter and then darker.
+  const int Count = int(std::size(Palette));
+  const QColor& Base = Palette[Index % Count];
+  switch (Index / Count % 3) {
+    case 1: return Base.lighter(150);
+    case 2: return Base.darker(150);
+    default: return Base;
+  }
 }
 
 QColor TChartSeries::PointColor(int Index) const

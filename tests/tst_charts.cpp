@@ -1,4 +1,5 @@
 #include "Chart.h"
+#include "ChartDrawing.h"
 #include "ChartPane.h"
 #include "ChartSeries.h"
 #include "ColorButton.h"
@@ -235,20 +236,25 @@ private slots:
   void scrollBar_data()
   {
     QTest::addColumn<int>("count");
+    QTest::addColumn<int>("view");
     QTest::addColumn<bool>("shown");
     QTest::addColumn<int>("maximum");
     QTest::addColumn<int>("perPage");
-    QTest::newRow("19") << 19 << false << 0 << 0;
-    QTest::newRow("20") << 20 << true << 100 << 0;
-    QTest::newRow("30") << 30 << true << 1100 << 21;
+    QTest::newRow("19") << 19 << int(vtSize) << false << 0 << 0;
+    QTest::newRow("20") << 20 << int(vtSize) << true << 100 << 0;
+    QTest::newRow("30") << 30 << int(vtSize) << true << 1100 << 21;
+    // Only the wasted space is drawn: its bars scroll and open folders.
+    QTest::newRow("30, Wasted") << 30 << int(vtWasted) << true << 1100 << 21;
   }
   void scrollBar()
   {
     QFETCH(int, count);
+    QFETCH(int, view);
     QFETCH(bool, shown);
     QFETCH(int, maximum);
     QFETCH(int, perPage);
     TCharted Charted(std::vector<off_t>(count, 5000), 1);
+    Charted.Form->View1Click(view);
     QScrollBar& Bar = *Charted.Pane().ChartScrollBar;
     QCOMPARE(Bar.isVisible(), shown);
     QCOMPARE(Bar.minimum(), 0);
@@ -261,11 +267,19 @@ private slots:
     Bar.setValue(maximum);
     QCOMPARE(Charted.Chart().AxisMinimum(), maximum / 100 - 0.4);
     QCOMPARE(Charted.Chart().AxisMaximum() - Charted.Chart().AxisMinimum(), Span);
+    // A double click on a bar scrolled to opens its folder.
+    const TChartSeries& Shown = *Charted.Pane().CurrentSeries;
+    const int Last = count - 1;
+    QVERIFY(Charted.At(Shown, 0).isNull());
+    QTest::mouseDClick(Charted.Pane().Chart, Qt::LeftButton, {}, Charted.At(Shown, Last));
+    QCOMPARE(Charted.Form->CurrentNode(), Charted.Root->Child(Last));
+    Charted.Form->SetCurrentNode(Charted.Root);
     // Scrolling the chart itself moves the scroll bar along.
+    Bar.setValue(maximum);
     QTest::keyClick(Charted.Pane().Chart, Qt::Key_Home);
     QCOMPARE(Charted.Chart().AxisMinimum(), -0.5);
     QCOMPARE(Bar.value(), 0);
-    QVERIFY(!Charted.At(*Charted.Pane().BarSeries, 0).isNull());
+    QVERIFY(!Charted.At(Shown, 0).isNull());
   }
 
   void modesAcrossRestart_data()
@@ -403,6 +417,40 @@ private slots:
     QVERIFY(Error.contains("missing"));
   }
 
+  // The marks of many small slices stand apart from each other, the title
+  // and the legend, in a small chart and a large one, with names or without.
+  void marksApart_data()
+  {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("legend");
+    QTest::newRow("small, legend") << QSize(430, 320) << true;
+    QTest::newRow("small, names") << QSize(430, 320) << false;
+    QTest::newRow("large, names") << QSize(900, 700) << false;
+  }
+  void marksApart()
+  {
+    QFETCH(QSize, size);
+    QFETCH(bool, legend);
+    std::vector<off_t> Sizes;
+    for (int Index = 0; Index < 15; ++Index)
+      Sizes.push_back(off_t(1) << (10 + Index));
+    TCharted Charted(Sizes);
+    TChart& Chart = Charted.Chart();
+    Chart.FLegendVisible = legend;
+    Chart.FMarksPercentOnly = legend;
+    const QRect Bounds(QPoint(), size);
+    const TChartDrawing Drawing(Chart, Bounds);
+    const std::vector<QRectF> Marks = Drawing.MarkBoxes();
+    QVERIFY(Marks.size() >= 5);
+    for (size_t Index = 0; Index < Marks.size(); ++Index) {
+      QVERIFY(QRectF(Bounds).contains(Marks[Index]));
+      QVERIFY(!Marks[Index].intersects(Drawing.TitleBox()));
+      QVERIFY(!Marks[Index].intersects(Drawing.LegendBox()));
+      for (size_t Other = 0; Other < Index; ++Other)
+        QVERIFY(!Marks[Index].intersects(Marks[Other]));
+    }
+  }
+
   // The picture shows the pie: many colours, not a blank.
   void picture()
   {
@@ -414,6 +462,10 @@ private slots:
         Colours.insert(Image.pixel(X, Y));
     QVERIFY(Colours.size() > 50);
     QVERIFY(Colours.contains(TChartSeries::AutomaticColor(0).rgb()));
+    // A root without sub-folders has no point.
+    TCharted Empty({});
+    QCOMPARE(Empty.Pane().PieSeries->Count(), 0);
+    QCOMPARE(Empty.Chart().FTitle, Empty.Root->Root()->FTitle);
   }
 
   // A running scan has no percentages: the pie shows the share so far and
