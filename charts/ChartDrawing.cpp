@@ -595,7 +595,8 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
   Painter.drawLine(FPlot.topLeft(), FPlot.bottomLeft());
 
   Painter.save();
-  Painter.setClipRect(QRectF(FBounds.left(), FPlot.top() + Depth.y(), FBounds.width(), FPlot.height() - Depth.y()));
+  Painter.setClipRect(QRectF(FBounds.left(), FPlot.top() + Depth.y(), FBounds.width(), FPlot.height() - Depth.y()),
+                      Qt::IntersectClip);
   const TChartSeries& First = *FBars.front();
   // Labels of rows lower than their text: every so many is named.
   const int LabelStep = std::max(1, int(std::ceil(Metrics.height() / std::max(FRowHeight, 0.01))));
