@@ -416,7 +416,9 @@ void TChartDrawing::Draw(QPainter& Painter) const
   Painter.setRenderHint(QPainter::Antialiasing);
   DrawBackground(Painter);
   Painter.save();
-  Painter.setClipRect(FContent, Qt::IntersectClip);
+  // Between the title and the legend; the value axis' texts may reach out
+  // into the margins beside.
+  Painter.setClipRect(QRectF(FBounds.left(), FContent.top(), FBounds.width(), FContent.height()), Qt::IntersectClip);
   if (FPie)
     DrawPie(Painter);
   else if (!FBars.empty())
