@@ -239,6 +239,9 @@ void TChartPane::FillChart()
   BarSeries->FValueFormat = Chart->FBottomFormat;
   BarSeries2->FValueFormat = TValueFormat("#,##0" + Unit);
   if (BarSeries->FActive || BarSeries2->FActive) {
+    for (TChartSeries* Series : {BarSeries, BarSeries2})
+      if (Series->FActive)
+        Series->Reserve(Children.size() + 1);
     auto AddBars = [&](const TFolderNode* Item, bool Cut) {
       const QString Caption = FDisplay.NodeCaption(Item);
       if (BarSeries->FActive)
@@ -261,6 +264,7 @@ void TChartPane::FillChart()
     const bool SoFar = View == vtPercent && Node->GetValue(vtPercent, UnitFlag) < 0;
     if (SoFar)
       PieSeries->FNote = "Share counted so far: the scan is still running";
+    PieSeries->Reserve(Children.size() + 2);
     auto Measure = [&](const TFolderNode* Item) {
       if (SoFar)
         return TFolderData::PercentOf(double(Item->FClusters.Load()), double(Node->FClusters.Load()));

@@ -46,6 +46,7 @@ public:
   QString FNote;
 
   void Clear();
+  void Reserve(size_t Count) { FPoints.reserve(Count); }
   int Add(double Value, const QString& Label, const QColor& Color = {});
   int Count() const { return int(FPoints.size()); }
   const TChartPoint& Point(int Index) const { return FPoints[Index]; }
