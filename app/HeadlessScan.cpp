@@ -1,6 +1,11 @@
 #include "HeadlessScan.h"
 
 #include "CsvExport.h"
+#include "ReportFile.h"
+#include "Settings.h"
+#include "TreeCommands.h"
+#include "ValueDisplay.h"
+#include "WindowSettings.h"
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
@@ -10,6 +15,7 @@
 #include "ScanSettings.h"
 #include "TerminalProgress.h"
 
+#include <QGuiApplication>
 #include <QtGlobal>
 
 #include <cerrno>
@@ -28,6 +34,9 @@ const char* THeadlessScan::Usage =
   "\n"
   "Options:\n"
   "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
+  "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
+  "  --levels N           open N levels of folders below each folder in the report\n"
+  "                       (default 1: its first-level folders)\n"
   "  --cluster-size N     count with clusters of N bytes: 512, 1024, 2048, 4096,\n"
   "                       8192, 16384 or 32768\n"
   "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
@@ -118,6 +127,20 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
         return false;
       FExportFile = Value;
       FHasExport = true;
+    } else if (Name == "--report") {
+      if (!TakeValue())
+        return false;
+      FReportFile = Value;
+    } else if (Name == "--levels") {
+      if (!TakeValue())
+        return false;
+      char* End = nullptr;
+      const long Levels = std::strtol(Value.c_str(), &End, 10);
+      if (Value.empty() || *End || Levels < 1 || Levels > 1000) {
+        FProblem = "--levels takes a number from 1 to 1000, not " + Value;
+        return false;
+      }
+      FLevels = int(Levels);
     } else if (Name == "--filter") {
       if (!TakeValue())
         return false;
@@ -245,10 +268,12 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   for (const std::string& Path : Scanned)
     if (const TRoot* Root = Driver.FindRoot(Path))
       TopNodes.push_back(Root->FNode);
+  if (!FReportFile.empty() && !Report(Tree, TopNodes))
+    Status = 1;
   if (FHasExport) {
     if (!Export(TopNodes))
       Status = 1;
-  } else {
+  } else if (FReportFile.empty()) {
     for (TFolderNode* Top : TopNodes) {
       const TFolderData& Record = *Top;
       std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName,
@@ -261,6 +286,61 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     }
   }
   return Status;
+}
+
+bool THeadlessScan::Report(TFolderTree& Tree, const std::vector<TFolderNode*>& TopNodes) const
+{
+  // Fonts and PDF pages need the toolkit's graphics, without a display.
+  static char Name[] = "spacelens", Option[] = "-platform", Platform[] = "offscreen";
+  static char* Arguments[] = {Name, Option, Platform, nullptr};
+  static int Count = 3;
+  // The toolkit's remarks (no runtime folder, fonts looked up) are not the
+  // user's business; a report run from cron stays quiet.
+  qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
+    if (Type == QtCriticalMsg || Type == QtFatalMsg)
+      std::fprintf(stderr, "%s\n", Message.toLocal8Bit().constData());
+  });
+  QGuiApplication Application(Count, Arguments);
+  QGuiApplication::setApplicationName("Spacelens");
+  QGuiApplication::setOrganizationName("Zelkon");
+  // Units, decimals, order and margins as the user chose them in the window.
+  TSettings Store;
+  TWindowSettings Window;
+  Window.Load(Store, false);
+  TValueDisplay Display;
+  Display.FUnitType = Window.FUnitType;
+  Display.FDecimals = Window.FDecimals - 1;
+  auto Depth = [](const TFolderNode* Node) {
+    int Levels = 0;
+    for (; Node->Parent(); Node = Node->Parent())
+      ++Levels;
+    return Levels;
+  };
+  auto IsExpanded = [&](const TFolderNode* Node) { return Depth(Node) < FLevels; };
+  // The folders the report shows come in the order of the sort mode.
+  std::vector<TFolderNode*> Pending(TopNodes);
+  std::vector<TFolderTree::TOrder> Orders;
+  while (!Pending.empty()) {
+    TFolderNode* Node = Pending.back();
+    Pending.pop_back();
+    if (!IsExpanded(Node))
+      continue;
+    if (Window.FSortType != 3 && Node->ChildCount() > 1) {
+      std::vector<TTreeCommands::TKeyed> Keys;
+      for (TFolderNode* Child : Node->Children())
+        Keys.emplace_back(Display.SortKey(Child, Window.FSortType), Child);
+      TTreeCommands::SortKeyed(Keys, Window.FSortType, Display.FShowType);
+      TTreeCommands::TakeOrder(Node, Keys, Orders);
+    }
+    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+  }
+  Tree.Reorder(Orders);
+  QString Error;
+  if (TReportFile::Write(QString::fromLocal8Bit(FReportFile.c_str()), TopNodes, Display, Window.FMargins, IsExpanded,
+                         Error))
+    return true;
+  std::fprintf(stderr, "%s\n", Error.toLocal8Bit().constData());
+  return false;
 }
 
 void THeadlessScan::ScanFailed(int Code, const std::string& Path)

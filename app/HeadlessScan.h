@@ -8,6 +8,7 @@
 #include <vector>
 
 class TFolderNode;
+class TFolderTree;
 class TTerminalProgress;
 
 // The program without a window: scans the folders of the command line, each
@@ -30,6 +31,9 @@ public:
 private:
   bool Parse(const std::vector<std::string>& Arguments);
   bool Export(const std::vector<TFolderNode*>& TopNodes) const;
+  // The tree reports of TopNodes, sorted and opened as the window would show
+  // them, into the PDF file of --report.
+  bool Report(TFolderTree& Tree, const std::vector<TFolderNode*>& TopNodes) const;
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot*) override {}
   void ScanDone(TRoot*, bool, const TScanCounts&) override {}
@@ -40,6 +44,8 @@ private:
   std::vector<std::string> FFolders;
   std::string FExportFile;
   bool FHasExport = false;
+  std::string FReportFile;
+  int FLevels = 1;  // of folders open below each scan in the report
   uint32_t FUserClusterSize = 0;
   bool FShowHelp = false;
   bool FShowVersion = false;

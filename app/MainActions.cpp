@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "ChartIcons.h"
 #include "Manual.h"
+#include "PrintCommands.h"
 #include "ZelSystemImageList.h"
 
 #include <QAction>
@@ -76,9 +77,21 @@ const TActionSpec Specs[] = {
    [](TMainForm& F, int) { F.barbuttonClick(); }, 0, nullptr, "Bar"},
   {"ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
    [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
-  // Printing the right pane comes with the reports; until then it is offered
-  // but not enabled.
-  {"PrintChartMenu", "Print Something", "Print Pane|Prints the right pane of the window", nullptr},
+  {"TitleMenu", "Set &Title...", "Set Title|Set Title for printing and exporting",
+   [](TMainForm& F, int) { F.Printing().TitleMenuClick(); }},
+  {"Print1", "&Print Report...", "Print Report|Print report for currently active folder/drive",
+   [](TMainForm& F, int) { F.Printing().PrintClick(true); }},
+  {"PrintReportforAll1", "Print Report for All...",
+   "Print Report for All|Print a report for all drives and folders currently listed in the left pane",
+   [](TMainForm& F, int) { F.Printing().PrintReportforAll1Click(); }},
+  {"PrintChartMenu", "Print Something", "Print Pane|Prints the right pane of the window",
+   [](TMainForm& F, int) { F.Printing().PrintChartMenuClick(true); }},
+  {"PageSetup1", "Pa&ge Setup ...", "Page Setup|Setup page for printed reports",
+   [](TMainForm& F, int) { F.Printing().PageSetup1Click(); }},
+  {"PrintSetup1", "Printer &Setup ...", "Printer Setup|Setup Printer",
+   [](TMainForm& F, int) { F.Printing().PrintSetupClick(); }},
+  {"PrintButton", "Print", "Print Report|Print report for selected folder",
+   [](TMainForm& F, int) { F.Printing().PrintClick(false); }, 0, "document-print"},
   {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
    [](TMainForm& F, int) { F.Options1Click(); }},
   {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 1,
@@ -149,10 +162,6 @@ void TMainActions::BuildActions()
     }
     const THandler Handler = Spec.Handler;
     const int Tag = Spec.Tag;
-    if (!Handler) {
-      Item->setEnabled(false);
-      continue;
-    }
     QObject::connect(Item, &QAction::triggered, &FForm, [this, Handler, Tag] { Handler(FForm, Tag); });
   }
   for (int Type = 1; Type <= 5; ++Type)
@@ -173,6 +182,7 @@ void TMainActions::BuildActions()
   Update->setShortcutContext(Qt::WindowShortcut);
   FForm.addAction(Update);
   Action("Contents1")->setShortcut(Qt::Key_F1);
+  Action("Print1")->setShortcut(QKeySequence::Print);
 
   auto* SelectAll = new QShortcut(QKeySequence::SelectAll, &FForm);
   QObject::connect(SelectAll, &QShortcut::activated, &FForm, [this] { FForm.SelectAllRows(); });
@@ -200,7 +210,9 @@ void TMainActions::BuildMenus()
   FBranchMenu = File->addMenu("&Branch");
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());
-  Fill(File, *this, {"UpdateAll1", "-", "PrintChartMenu", "-", "Exit1"});
+  Fill(File, *this,
+       {"UpdateAll1", "-", "TitleMenu", "Print1", "PrintReportforAll1", "PrintChartMenu", "PageSetup1", "PrintSetup1",
+        "-", "Exit1"});
   QMenu* View = Bar->addMenu("&View");
   Fill(View, *this, {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-"});
   QMenu* Units = View->addMenu("Show &Values as");
@@ -216,7 +228,8 @@ void TMainActions::BuildToolBars()
   FFolderBar = FForm.addToolBar("Folders");
   FFolderBar->setObjectName("ToolBar1");
   FFolderBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  for (const char* Name : {"StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "SpeedButton2"})
+  for (const char* Name :
+       {"StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "PrintButton", "SpeedButton2"})
     FFolderBar->addAction(Action(Name));
 
   FViewBar = FForm.addToolBar("View");

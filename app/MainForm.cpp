@@ -11,6 +11,7 @@
 #include "MainActions.h"
 #include "OptionDlg.h"
 #include "PathRules.h"
+#include "PrintCommands.h"
 #include "Prompt.h"
 #include "RightPane.h"
 #include "Root.h"
@@ -55,7 +56,21 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FProgress = new TScanProgress(FDisplay);
   statusBar()->addPermanentWidget(FProgress);
   FCommands = std::make_unique<TTreeCommands>(FTreeView, *FModel, FTree, FDisplay);
+  FPrinting = std::make_unique<TPrintCommands>(this, FDisplay, FSettings.FMargins);
+  FPrinting->FSelected = [this] { return SelectedNode(); };
+  FPrinting->FTops = [this] { return FTree.TopNodes(); };
+  FPrinting->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
+  FPrinting->FShownChart = [this] { return FRightPane->ShowsList() ? nullptr : FCharts->Chart; };
+  FPrinting->FList = [this]() -> const TListModel* { return &FList->Model(); };
+  FPrinting->FListing = [this] { return FList->Listing(); };
+  FPrinting->OnProgress = [this](const QString& Text) {
+    FPanels->SetText(TStatusPanels::spHint, Text);
+    statusBar()->repaint();
+  };
+  FPrinting->OnDone = [this] { RefreshStatus(false); };
+  FPrinting->OnTitleChanged = [this] { FCharts->FillChart(); };
   FActions = std::make_unique<TMainActions>(*this);
+  connect(FCharts->ToolButton10, &QAction::triggered, this, [this] { FPrinting->PrintChartMenuClick(false); });
   FCharts->AddModeActions(Action("PieButton"), Action("BarButton"));
   FCharts->OnSortChildren = [this](TFolderNode* Node) {
     if (!FModel->Removing())
@@ -522,7 +537,8 @@ void TMainForm::RefreshStatus(bool Refresh)
 {
   const bool HasRoots = FDriver.Roots() != nullptr;
   if (Refresh) {
-    Action("UpdateAll1")->setEnabled(HasRoots);
+    for (const char* Name : {"UpdateAll1", "Print1", "PrintButton", "PrintChartMenu", "TitleMenu"})
+      Action(Name)->setEnabled(HasRoots);
     FActions->FBranchMenu->menuAction()->setEnabled(HasRoots);
     if (FCurrentNode)
       RefillList();

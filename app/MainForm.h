@@ -22,6 +22,7 @@ class QAction;
 class QMessageBox;
 class QSplitter;
 class TChartPane;
+class TPrintCommands;
 class TDetailsList;
 class TFolderModel;
 class TFolderTreeView;
@@ -87,6 +88,7 @@ public:
   TTreeCommands& Commands() { return *FCommands; }
   TDetailsList& List() { return *FList; }
   TChartPane& Charts() { return *FCharts; }
+  TPrintCommands& Printing() { return *FPrinting; }
   TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
   QString StatusText(int Panel) const { return FPanels->Text(Panel); }
@@ -136,6 +138,7 @@ private:
   TChartPane* FCharts;
   std::unique_ptr<TTreeCommands> FCommands;
   std::unique_ptr<TMainActions> FActions;
+  std::unique_ptr<TPrintCommands> FPrinting;
   std::unique_ptr<TStatusPanels> FPanels;
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;

@@ -8,9 +8,11 @@
 #include "Mounts.h"
 #include "PathRules.h"
 #include "Root.h"
+#include "SafeSave.h"
 #include "ValueDisplay.h"
 #include "ZelSystemImageList.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,7 +21,6 @@
 #include <QImageWriter>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -71,8 +72,8 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   using TIcons = TChartIcons;
   ToolButton2 = Button("Copy Chart to Clipboard as Bitmap", TZelSystemImageList::ThemeIcon("edit-copy"),
                        &TChartPane::CopyChart);
+  // The window prints: it knows the printer and the page.
   ToolButton10 = ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), "Print the current chart");
-  ToolButton10->setEnabled(false);  // the window lends it its printing
   ToolButton4 = Button("Save chart to file as bitmap or JPEG", TZelSystemImageList::ThemeIcon("document-save-as"),
                        &TChartPane::SaveChartClick);
   FModeSeparator = ChartToolBar->addSeparator();
@@ -501,14 +502,14 @@ QString TChartPane::SaveChart(const QString& FileName, QString& Error) const
     Error = QString("%1 is read-only; the chart was not saved.").arg(QDir::toNativeSeparators(Name));
     return {};
   }
-  // Written beside the file and put in its place at the end, so that a
-  // failure (a full disk) leaves what was there.
-  QSaveFile File(Name);
-  QImageWriter Writer(&File, Format);
-  if (!File.open(QIODevice::WriteOnly) || !Writer.write(Chart->Picture()) || !File.commit()) {
-    const QString Reason = Writer.error() != QImageWriter::UnknownError ? Writer.errorString() : File.errorString();
-    Error = QString("The chart could not be saved to %1: %2").arg(QDir::toNativeSeparators(Name), Reason);
-    return {};
-  }
-  return Name;
+  QBuffer Picture;
+  Picture.open(QIODevice::WriteOnly);
+  QImageWriter Writer(&Picture, Format);
+  QString Reason;
+  if (!Writer.write(Chart->Picture()))
+    Reason = Writer.errorString();
+  else if (TSafeSave::Write(Name, Picture.data(), Reason))
+    return Name;
+  Error = QString("The chart could not be saved to %1: %2").arg(QDir::toNativeSeparators(Name), Reason);
+  return {};
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+class QString;
+class TListModel;
+class TReportCanvas;
+class TValueDisplay;
+
+// The details list on paper: the folder's totals, then one line per row of
+// the list in its order, with its icon and the texts of its seven columns.
+class TContentsReport {
+public:
+  static bool Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
+                    const TListModel& Model, const std::function<void(const QString&)>& OnProgress);
+};

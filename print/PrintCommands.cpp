@@ -1,0 +1,215 @@
+#include "PrintCommands.h"
+
+#include "Chart.h"
+#include "ChartPrintout.h"
+#include "ContentsReport.h"
+#include "FolderNode.h"
+#include "PathRules.h"
+#include "PrinterCanvas.h"
+#include "Prompt.h"
+#include "Root.h"
+#include "TreeReport.h"
+#include "WaitCursor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+#include <cmath>
+
+TPrintCommands::TPrintCommands(QWidget* Window, TValueDisplay& Display, std::array<int, 4>& Margins)
+  : FWindow(Window), FDisplay(Display), FMargins(Margins)
+{
+}
+
+TPrintCommands::~TPrintCommands() = default;
+
+int TPrintCommands::MarginToDialog(int Stored, bool Metric)
+{
+  return Metric ? Stored : int(std::lround(Stored / 2.54));
+}
+
+int TPrintCommands::MarginFromDialog(int Shown, bool Metric)
+{
+  return Metric ? Shown : int(std::lround(Shown * 2.54));
+}
+
+QPrinter& TPrintCommands::Printer()
+{
+  if (!FPrinter) {
+    FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    FPrinter->setDocName(QCoreApplication::applicationName());
+    // Without a printer, paper is a PDF file.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+      FPrinter->setOutputFormat(QPrinter::PdfFormat);
+  }
+  return *FPrinter;
+}
+
+void TPrintCommands::UsePdf(const QString& File)
+{
+  Printer().setOutputFormat(QPrinter::PdfFormat);
+  Printer().setOutputFileName(File);
+  FPdfNamed = true;
+}
+
+std::array<int, 4> TPrintCommands::PageMargins() const
+{
+  return FMargins;
+}
+
+void TPrintCommands::PageSetup1Click()
+{
+  const bool Metric = QLocale().measurementSystem() == QLocale::MetricSystem;
+  // The dialog shows hundredths of a millimetre or thousandths of an inch.
+  const QPageLayout::Unit Unit = Metric ? QPageLayout::Millimeter : QPageLayout::Inch;
+  const double Scale = Metric ? 100 : 1000;
+  auto Shown = [&](int Index) { return MarginToDialog(FMargins[size_t(Index)], Metric) / Scale; };
+  QPrinter& Paper = Printer();
+  Paper.setPageMargins(QMarginsF(Shown(0), Shown(1), Shown(3), Shown(2)), Unit);
+  QPageSetupDialog Dialog(&Paper, FWindow);
+  Dialog.exec();
+  // Read back whether OK or Cancel: a cancelled dialog gives its input.
+  const QMarginsF Back = Paper.pageLayout().margins(Unit);
+  auto Stored = [&](double Value) { return MarginFromDialog(int(std::lround(Value * Scale)), Metric); };
+  FMargins = {Stored(Back.left()), Stored(Back.top()), Stored(Back.bottom()), Stored(Back.right())};
+}
+
+void TPrintCommands::PrintSetupClick()
+{
+  QPrintDialog Dialog(&Printer(), FWindow);
+  Dialog.setWindowTitle("Printer Setup");
+  Dialog.exec();
+}
+
+void TPrintCommands::TitleMenuClick()
+{
+  TFolderNode* Node = FSelected();
+  if (!Node)
+    return;
+  TRoot* Root = Node->Root();
+  QString Title = Root->FTitle;
+  if (TPrompt::Input(FWindow, "Enter Title", "Please enter title for printing and exporting:", Title)) {
+    Root->FTitle = Title;
+    if (OnTitleChanged)
+      OnTitleChanged();
+  }
+}
+
+bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
+{
+  QPrinter& Paper = Printer();
+  if (FromMenu) {
+    QPrintDialog Dialog(&Paper, FWindow);
+    if (Dialog.exec() != QDialog::Accepted)
+      return false;
+    FPdfNamed = FPdfNamed || !Paper.outputFileName().isEmpty();
+    return true;
+  }
+  if (Paper.outputFormat() != QPrinter::PdfFormat || FPdfNamed)
+    return true;
+  const QString Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QString Name = Title.trimmed();
+  Name.replace('/', '-');
+  const QString File = QFileDialog::getSaveFileName(FWindow, "Print to PDF", QDir(Folder).filePath(Name + ".pdf"),
+                                                    "PDF files (*.pdf)");
+  if (File.isEmpty())
+    return false;
+  UsePdf(File);
+  return true;
+}
+
+void TPrintCommands::Run(const QString& Progress, const std::vector<std::function<bool(TReportCanvas&)>>& Reports)
+{
+  if (Reports.empty())
+    return;
+  if (OnProgress)
+    OnProgress(Progress);
+  QString Error;
+  {
+    TWaitCursor Wait;
+    QPrinter& Paper = Printer();
+    // One document per report on paper; one PDF file holds them all, each
+    // starting at its own page 1, rather than each replacing the one before.
+    const bool OneFile = Paper.outputFormat() == QPrinter::PdfFormat;
+    std::unique_ptr<TPrinterCanvas> Canvas;
+    for (size_t Index = 0; Index < Reports.size() && Error.isEmpty(); ++Index) {
+      if (!Canvas || !OneFile) {
+        Canvas = std::make_unique<TPrinterCanvas>(Paper);
+        if (!Canvas->Begin(Error))
+          break;
+      } else if (!Canvas->NewPage()) {
+        Error = "The printer would not start a new page.";
+        break;
+      }
+      if (!Reports[Index](*Canvas))
+        Error = "The printer would not start a new page.";
+      if ((!OneFile || Index + 1 == Reports.size()) && Error.isEmpty())
+        Canvas->End(Error);
+    }
+  }
+  if (OnDone)
+    OnDone();
+  if (!Error.isEmpty())
+    QMessageBox::warning(FWindow, "Print", "Printing failed. " + Error);
+}
+
+void TPrintCommands::PrintClick(bool FromMenu)
+{
+  const TFolderNode* Node = FSelected();
+  if (!Node)
+    return;
+  const TFolderNode* Top = Node->Root()->FNode;
+  if (!ChoosePrinter(FromMenu, Top->Root()->FTitle))
+    return;
+  Run("Printing ...", {[this, Top](TReportCanvas& Canvas) {
+        TTreeReport Report(FDisplay, FIsExpanded);
+        Report.OnProgress = OnProgress;
+        return Report.Print(Canvas, PageMargins(), Top);
+      }});
+}
+
+void TPrintCommands::PrintReportforAll1Click()
+{
+  const std::vector<TFolderNode*> Tops = FTops();
+  if (!ChoosePrinter(true, "Spacelens"))
+    return;
+  std::vector<std::function<bool(TReportCanvas&)>> Reports;
+  for (const TFolderNode* Top : Tops)
+    Reports.push_back([this, Top](TReportCanvas& Canvas) {
+      TTreeReport Report(FDisplay, FIsExpanded);
+      Report.OnProgress = OnProgress;
+      return Report.Print(Canvas, PageMargins(), Top);
+    });
+  Run("Printing ...", Reports);
+}
+
+void TPrintCommands::PrintChartMenuClick(bool FromMenu)
+{
+  const TFolderNode* Node = FSelected();
+  if (!Node || !ChoosePrinter(FromMenu, Node->Root()->FTitle))
+    return;
+  if (TChart* Chart = FShownChart()) {
+    Run("Printing Page 1 ...", {[this, Node, Chart](TReportCanvas& Canvas) {
+          TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, *Chart);
+          return true;
+        }});
+    return;
+  }
+  // Every file of the folder is in the report, also those still being listed.
+  {
+    TWaitCursor Wait;
+    while (FListing())
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+  }
+  Run("Printing Page 1 ...", {[this](TReportCanvas& Canvas) {
+        return TContentsReport::Print(Canvas, PageMargins(), FDisplay, *FList(), OnProgress);
+      }});
+}

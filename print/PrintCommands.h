@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+class TChart;
+class TFolderNode;
+class TListModel;
+class TReportCanvas;
+class TValueDisplay;
+
+// The window's printing: page setup, printer setup, the title of a scan,
+// the tree report of a scan or of all of them, and the right pane (the
+// chart, or the details list as the folder contents report). Commands from
+// the menu ask with the print dialog first; tool buttons print at once. With
+// no printer installed, printing goes to a PDF file, named once a session.
+class TPrintCommands {
+public:
+  // Margins (hundredths of a millimetre: left, top, bottom, right) are the
+  // window's, kept between runs.
+  TPrintCommands(QWidget* Window, TValueDisplay& Display, std::array<int, 4>& Margins);
+  ~TPrintCommands();
+
+  // What the commands act on, asked when they run.
+  std::function<TFolderNode*()> FSelected;
+  std::function<std::vector<TFolderNode*>()> FTops;
+  std::function<bool(const TFolderNode*)> FIsExpanded;
+  // The right pane: the chart when it is shown, else the list.
+  std::function<TChart*()> FShownChart;
+  std::function<const TListModel*()> FList;
+  // Files still being listed in the list.
+  std::function<bool()> FListing;
+  // The fourth panel of the status bar, and its refresh when printing ends.
+  std::function<void(const QString&)> OnProgress;
+  std::function<void()> OnDone;
+  std::function<void()> OnTitleChanged;
+
+  void PageSetup1Click();
+  void PrintSetupClick();
+  void TitleMenuClick();
+  void PrintClick(bool FromMenu);
+  void PrintReportforAll1Click();
+  void PrintChartMenuClick(bool FromMenu);
+  // Printing goes to this PDF file from now on, without asking.
+  void UsePdf(const QString& File);
+
+  // A stored margin as the page-setup dialog shows it (hundredths of a
+  // millimetre, or thousandths of an inch), and back.
+  static int MarginToDialog(int Stored, bool Metric);
+  static int MarginFromDialog(int Shown, bool Metric);
+
+private:
+  QPrinter& Printer();
+  // The print dialog for a menu command; the PDF file's name when printing
+  // goes to a file that has none yet. False when the user cancels.
+  bool ChoosePrinter(bool FromMenu, const QString& Title);
+  // Draws Reports, each its own document, on the printer; tells a failure.
+  void Run(const QString& Progress, const std::vector<std::function<bool(TReportCanvas&)>>& Reports);
+  std::array<int, 4> PageMargins() const;
+
+  QWidget* FWindow;
+  TValueDisplay& FDisplay;
+  std::array<int, 4>& FMargins;
+  std::unique_ptr<QPrinter> FPrinter;
+  bool FPdfNamed = false;
+};

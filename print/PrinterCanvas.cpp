@@ -1,0 +1,125 @@
+#include "PrinterCanvas.h"
+
+#include "Chart.h"
+#include "SafeSave.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPdfWriter>
+#include <QPrinter>
+
+TPrinterCanvas::TPrinterCanvas(QPrinter& Printer)
+{
+  if (Printer.outputFormat() == QPrinter::PdfFormat)
+    MakePdf(Printer.outputFileName(), Printer.pageLayout(), Printer.resolution());
+  else
+    FDevice = &Printer;
+}
+
+TPrinterCanvas::TPrinterCanvas(const QString& PdfFile, const QPageLayout& Layout)
+{
+  MakePdf(PdfFile, Layout, 1200);
+}
+
+TPrinterCanvas::~TPrinterCanvas()
+{
+  if (FPainter.isActive())
+    FPainter.end();
+}
+
+void TPrinterCanvas::MakePdf(const QString& File, const QPageLayout& Layout, int Resolution)
+{
+  FPdfFile = File;
+  FBuffer.open(QIODevice::WriteOnly);
+  FPdf = std::make_unique<QPdfWriter>(&FBuffer);
+  FPdf->setPageLayout(Layout);
+  FPdf->setResolution(Resolution);
+  FPdf->setCreator("Spacelens");
+  FDevice = FPdf.get();
+}
+
+bool TPrinterCanvas::Begin(QString& Error)
+{
+  if (FPdf && FPdfFile.isEmpty()) {
+    Error = "No file was named for the PDF.";
+    return false;
+  }
+  if (!FPainter.begin(FDevice)) {
+    Error = "The printer could not be started.";
+    return false;
+  }
+  UseReportUnits();
+  return true;
+}
+
+bool TPrinterCanvas::End(QString& Error)
+{
+  if (!FPainter.end()) {
+    Error = "The printer did not take the document.";
+    return false;
+  }
+  if (!FPdf)
+    return true;
+  QString Reason;
+  if (TSafeSave::Write(FPdfFile, FBuffer.data(), Reason))
+    return true;
+  Error = QString("Cannot write %1: %2").arg(QDir::toNativeSeparators(FPdfFile), Reason);
+  return false;
+}
+
+void TPrinterCanvas::UseReportUnits()
+{
+  const qreal Scale = FDevice->logicalDpiX() / 254.0;
+  FPainter.resetTransform();
+  FPainter.scale(Scale, FDevice->logicalDpiY() / 254.0);
+  FPainter.setRenderHint(QPainter::Antialiasing);
+}
+
+int TPrinterCanvas::PageWidth() const
+{
+  return FDevice->widthMM() * 10;
+}
+
+int TPrinterCanvas::PageHeight() const
+{
+  return FDevice->heightMM() * 10;
+}
+
+void TPrinterCanvas::Text(int X, int Y, const QString& Text)
+{
+  FPainter.setFont(Font());
+  FPainter.setPen(Qt::black);
+  const int Width = TextWidth(Text);
+  const int Left = Align() == taCenter ? X - Width / 2 : Align() == taRight ? X - Width : X;
+  FPainter.drawText(QPointF(Left, Y + QFontMetricsF(Font()).ascent()), Text);
+}
+
+void TPrinterCanvas::Line(int X1, int Y1, int X2, int Y2)
+{
+  FPainter.setPen(QPen(Qt::black, 2));  // 0.2 mm
+  FPainter.drawLine(X1, Y1, X2, Y2);
+}
+
+void TPrinterCanvas::Icon(int X, int Y, int Size, const QIcon& Icon)
+{
+  FPainter.drawPixmap(QRect(X, Y, Size, Size), Icon.pixmap(64, 64));
+}
+
+void TPrinterCanvas::Chart(int Left, int Top, int Right, int Bottom, const TChart& Chart)
+{
+  // The chart draws in the device's own pixels, its texts sized for them.
+  const QTransform Units = FPainter.transform();
+  FPainter.save();
+  FPainter.resetTransform();
+  Chart.Draw(FPainter, Units.mapRect(QRect(QPoint(Left, Top), QPoint(Right, Bottom))));
+  FPainter.restore();
+}
+
+bool TPrinterCanvas::NewPage()
+{
+  if (!FDevice->newPage())
+    return false;
+  UseReportUnits();
+  return true;
+}

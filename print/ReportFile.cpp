@@ -1,0 +1,28 @@
+#include "ReportFile.h"
+
+#include "PrinterCanvas.h"
+#include "TreeReport.h"
+
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+
+bool TReportFile::Write(const QString& File, const std::vector<TFolderNode*>& Tops, TValueDisplay& Display,
+                        const std::array<int, 4>& Margins, const std::function<bool(const TFolderNode*)>& IsExpanded,
+                        QString& Error)
+{
+  const bool Metric = QLocale().measurementSystem() == QLocale::MetricSystem;
+  const QPageLayout Layout(QPageSize(Metric ? QPageSize::A4 : QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
+  TPrinterCanvas Canvas(File, Layout);
+  if (!Canvas.Begin(Error))
+    return false;
+  TTreeReport Report(Display, IsExpanded);
+  for (size_t Index = 0; Index < Tops.size(); ++Index) {
+    if ((Index > 0 && !Canvas.NewPage()) || !Report.Print(Canvas, Margins, Tops[Index])) {
+      Error = "A new page could not be started.";
+      Canvas.End(Error);
+      return false;
+    }
+  }
+  return Canvas.End(Error);
+}

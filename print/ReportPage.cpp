@@ -1,0 +1,136 @@
+#include "ReportPage.h"
+
+#include "FolderData.h"
+#include "ListModel.h"
+#include "ReportCanvas.h"
+#include "Root.h"
+#include "StatusPanels.h"
+#include "ValueDisplay.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QLocale>
+
+#include <cmath>
+
+const char* TReportPage::VersionText = "2.0";
+
+TReportPage::TReportPage(TReportCanvas& Canvas, TValueDisplay& Display, const std::array<int, 4>& Margins)
+  : FCanvas(Canvas), FDisplay(Display), FMargins(Margins)
+{
+  PageW = Canvas.PageWidth();
+  PageH = Canvas.PageHeight();
+  X = FMargins[0] / 10;
+  W = PageW - FMargins[0] / 10 - FMargins[3] / 10;
+  H = PageH - FMargins[1] / 10 - FMargins[2] / 10;
+  Y = FMargins[1] / 10;
+}
+
+void TReportPage::Centred(const QString& Text, int At)
+{
+  FCanvas.SetAlign(TReportCanvas::taLeft);
+  FCanvas.Text(X + (W - FCanvas.TextWidth(Text)) / 2, At, Text);
+}
+
+void TReportPage::StartReport(const QString& Suffix, const QString& Third)
+{
+  FCanvas.SetFont("Arial", 58, true);
+  Centred("Spacelens" + Suffix + QLocale().toString(QDate::currentDate(), QLocale::LongFormat), Y);
+  FCanvas.SetFont("Arial", 24, true);
+  Y += 60;
+  Centred(QString("V ") + VersionText, Y);
+  FCanvas.SetFont("Arial", 50, true);
+  Y += 60;
+  Centred(Third, Y);
+}
+
+void TReportPage::PrintDriveLine(const TRoot& Root)
+{
+  Y += 100;
+  const auto Megabytes = [](uint64_t KB) { return QString::number(std::llround(KB / 1024.0)); };
+  FCanvas.SetAlign(TReportCanvas::taLeft);
+  FCanvas.Text(X, Y,
+               "[Current Drive]    Size: " + Megabytes(Root.FTotalKB) + " MB" + "    Used: "
+                 + Megabytes(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + " MB" + "    Free: "
+                 + Megabytes(Root.FFreeKB) + " MB" + "    " + TStatusPanels::ClusterText(&Root));
+}
+
+void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, int Step, bool Files)
+{
+  Y += Step;
+  const double Percent =
+    double(Folder.FClusters.Load()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
+  FCanvas.SetAlign(TReportCanvas::taLeft);
+  FCanvas.Text(X, Y,
+               "[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false) + "    Allocated: "
+                 + FDisplay.FormatValue(&Folder, vtAllocated, false) + "    Percent of Drive: "
+                 + QString::number(std::llround(Percent)) + " %" + (Files ? "    Files: " : "    Objects: ")
+                 + QString::number(Folder.FObjects.Load()) + "    Wasted Space: "
+                 + FDisplay.FormatValue(&Folder, vtWasted, false));
+}
+
+void TReportPage::PrintColumnHeader(const QString& First)
+{
+  static constexpr int Centres[] = {545, 760, 910, 1100, 1250, 1430, 1650};
+  FCanvas.SetFontName("Times New Roman");
+  FCanvas.SetBold(true);
+  FCanvas.SetAlign(TReportCanvas::taCenter);
+  FCanvas.Text(X + 80, Y, First);
+  for (int Column = 1; Column < TListModel::lcCount; ++Column)
+    FCanvas.Text(X + Centres[Column - 1], Y, TListModel::Caption(Column));
+  Y += 40;
+  FCanvas.Line(X - 20, Y, X + 1750, Y);
+  FCanvas.SetAlign(TReportCanvas::taLeft);
+}
+
+void TReportPage::PrintPageLabel()
+{
+  FCanvas.SetFontName("Arial");
+  Centred(QString("Page %1").arg(FPage), H + 50);
+}
+
+void TReportPage::NextReportPage(const QString& First)
+{
+  PrintPageLabel();
+  if (!FCanvas.NewPage())
+    return;
+  ++FPage;
+  Y = FMargins[1] / 10;
+  FCanvas.SetFont("Times New Roman", 32, true);
+  PrintColumnHeader(First);
+  FCanvas.SetBold(false);
+  Y += 20;
+  if (OnProgress)
+    OnProgress(QString("Printing Page %1 ...").arg(FPage));
+}
+
+bool TReportPage::LineDone(const QString& First)
+{
+  Y += LineStep;
+  if (Y <= H)
+    return true;
+  const int Page = FPage;
+  NextReportPage(First);
+  return FPage > Page;
+}
+
+int TReportPage::NameRoom(int Limit, const QString& Size) const
+{
+  return std::min(Limit, ValueRight[0] - FCanvas.TextWidth(Size) - 15);
+}
+
+QString TReportPage::Cut(QString Text, int Limit) const
+{
+  if (FCanvas.TextWidth(Text) <= Limit)
+    return Text;
+  // The longest beginning that fits, found by halving rather than letter by
+  // letter: names can be long and reports many thousands of lines.
+  qsizetype Fits = 0;
+  qsizetype Wider = Text.size();
+  while (Wider - Fits > 1) {
+    const qsizetype Middle = (Fits + Wider) / 2;
+    (FCanvas.TextWidth(Text.left(Middle)) <= Limit ? Fits : Wider) = Middle;
+  }
+  Text.truncate(Fits);
+  return Text;
+}
