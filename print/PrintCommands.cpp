@@ -12,6 +12,7 @@
 #include "WaitCursor.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QLocale>
@@ -116,8 +117,14 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
   if (Paper.outputFormat() != QPrinter::PdfFormat || FPdfNamed)
     return true;
   const QString Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  QString Name = Title.trimmed();
+  // The scan's title as a file name: no separators, none at its ends.
+  QString Name = Title;
   Name.replace('/', '-');
+  while (Name.startsWith('-') || Name.startsWith(' '))
+    Name.remove(0, 1);
+  Name = Name.trimmed();
+  if (Name.isEmpty())
+    Name = "Spacelens";
   const QString File = QFileDialog::getSaveFileName(FWindow, "Print to PDF", QDir(Folder).filePath(Name + ".pdf"),
                                                     "PDF files (*.pdf)");
   if (File.isEmpty())
@@ -203,10 +210,12 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
         }});
     return;
   }
-  // Every file of the folder is in the report, also those still being listed.
+  // Every file of the folder is in the report, also those still being
+  // listed; a folder that does not answer (a hung share) is not waited for.
   {
     TWaitCursor Wait;
-    while (FListing())
+    const QDeadlineTimer Patience(30000);
+    while (FListing() && !Patience.hasExpired())
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
   }
   Run("Printing Page 1 ...", {[this](TReportCanvas& Canvas) {

@@ -20,7 +20,7 @@ TFileListJob::~TFileListJob()
 
 void TFileListJob::Cancel()
 {
-  ++FGeneration;
+  FDelivered = ++FGeneration;
 }
 
 void TFileListJob::Start(const std::string& Folder, const std::vector<std::string>& Patterns, TFolderNode* Node,
@@ -38,8 +38,10 @@ void TFileListJob::Start(const std::string& Folder, const std::vector<std::strin
     QMetaObject::invokeMethod(
       this,
       [this, Rows, Error, Folder, Generation, Done] {
-        if (FGeneration == Generation)
+        if (FGeneration == Generation) {
+          FDelivered = Generation;
           Done(std::move(*Rows), Error, Folder);
+        }
       },
       Qt::QueuedConnection);
   });

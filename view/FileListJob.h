@@ -29,10 +29,11 @@ public:
   // listing.
   void Start(const std::string& Folder, const std::vector<std::string>& Patterns, TFolderNode* Node, TDone Done);
   void Cancel();
-  // A listing is still running (its rows may yet arrive).
-  bool Busy() const { return FPool.activeThreadCount() > 0; }
+  // The rows of the last listing started have not arrived yet.
+  bool Busy() const { return FDelivered != FGeneration; }
 
 private:
   QThreadPool FPool;
   std::atomic<int> FGeneration{0};
+  int FDelivered = 0;  // the listing whose rows came last, or the one cancelled
 };

@@ -1,0 +1,375 @@
+#include "Chart.h"
+#include "ChartPane.h"
+#include "ChartPrintout.h"
+#include "ContentsReport.h"
+#include "DetailsList.h"
+#include "MainForm.h"
+#include "PrintCommands.h"
+#include "ReportCanvas.h"
+#include "ReportPage.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "TreeFixture.h"
+#include "TreeReport.h"
+#include "ValueDisplay.h"
+#include "WindowTest.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QIcon>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// A canvas that keeps what a report draws: texts with their place,
+// alignment and font, lines, icons, the chart's box, and page breaks.
+class TRecordingCanvas : public TReportCanvas {
+public:
+  struct TItem {
+    enum TKind { kText, kLine, kIcon, kChart } Kind;
+    int Page, X, Y, X2, Y2;
+    QString Text;
+    TAlign Align;
+    QString Font;
+    int Height;
+    bool Bold;
+  };
+  std::vector<TItem> Items;
+  int Page = 1;
+
+  // The printable area of the A4 printer of the examples: 200 x 287 mm.
+  int PageWidth() const override { return 2000; }
+  int PageHeight() const override { return 2870; }
+  void Text(int X, int Y, const QString& Text) override
+  {
+    Items.push_back({TItem::kText, Page, X, Y, 0, 0, Text, Align(), Font().family(), Font().pixelSize(),
+                     Font().bold()});
+  }
+  void Line(int X1, int Y1, int X2, int Y2) override { Items.push_back({TItem::kLine, Page, X1, Y1, X2, Y2}); }
+  void Icon(int X, int Y, int Size, const QIcon&) override
+  {
+    Items.push_back({TItem::kIcon, Page, X, Y, X + Size, Y + Size});
+  }
+  void Chart(int Left, int Top, int Right, int Bottom, const TChart&) override
+  {
+    Items.push_back({TItem::kChart, Page, Left, Top, Right, Bottom});
+  }
+  bool NewPage() override
+  {
+    ++Page;
+    return true;
+  }
+
+  // The texts drawn, in order.
+  std::vector<TItem> Texts() const
+  {
+    std::vector<TItem> Found;
+    for (const TItem& Item : Items)
+      if (Item.Kind == TItem::kText)
+        Found.push_back(Item);
+    return Found;
+  }
+  const TItem* Find(const QString& Text) const
+  {
+    for (const TItem& Item : Items)
+      if (Item.Kind == TItem::kText && Item.Text == Text)
+        return &Item;
+    return nullptr;
+  }
+  std::vector<TItem> Lines(int Page) const
+  {
+    std::vector<TItem> Found;
+    for (const TItem& Item : Items)
+      if (Item.Kind == TItem::kLine && Item.Page == Page)
+        Found.push_back(Item);
+    return Found;
+  }
+};
+
+const std::array<int, 4> DefaultMargins{800, 800, 800, 800};
+
+// A scan made by hand: /top with a (a1 (a1x), a2), b and a name far wider
+// than its column, all shown.
+struct TReportTree : TTreeFixture {
+  TReportTree() : TTreeFixture(4096)
+  {
+    Root.FTotalKB = 10485760;  // 10 GB
+    Root.FFreeKB = 4194304;
+    Root.FFileSystem = "ext4";
+    Root.FTitle = "The scan's title";
+    Top->FClusters = 2048;
+    Top->FObjects = 6;
+    Top->FState = fsDone;
+    A = Add(Top, "a", 1024, 0, 3);
+    A1 = Add(A, "a1", 512, 0, 2);
+    A1x = Add(A1, "a1x", 256);
+    A2 = Add(A, "a2", 256);
+    B = Add(Top, "b", 512);
+  }
+  TFolderNode* A;
+  TFolderNode* A1;
+  TFolderNode* A1x;
+  TFolderNode* A2;
+  TFolderNode* B;
+};
+
+}  // namespace
+
+class TPrintTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // The page's geometry with the default margins, the header block and the
+  // page label.
+  void pageAndHeader()
+  {
+    TRecordingCanvas Canvas;
+    TValueDisplay Display;
+    TReportPage Page(Canvas, Display, DefaultMargins);
+    QCOMPARE((std::array{Page.X, Page.Y, Page.W, Page.H}), (std::array{80, 80, 1840, 2710}));
+    Page.StartReport(" Report, ", "Third line");
+    Page.PrintPageLabel();
+    const auto Texts = Canvas.Texts();
+    QCOMPARE(Texts.size(), size_t(4));
+    const QString Title = "Spacelens Report, " + QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+    QCOMPARE(Texts[0].Text, Title);
+    QCOMPARE((std::tuple{Texts[0].Y, Texts[0].Height, Texts[0].Bold, Texts[0].Font}),
+             (std::tuple{80, 58, true, QString("Arial")}));
+    Canvas.SetFont("Arial", 58, true);
+    QCOMPARE(Texts[0].X, 80 + (1840 - Canvas.TextWidth(Title)) / 2);
+    QCOMPARE((std::tuple{Texts[1].Text, Texts[1].Y, Texts[1].Height}), (std::tuple{QString("V 2.0"), 140, 24}));
+    QCOMPARE((std::tuple{Texts[2].Text, Texts[2].Y, Texts[2].Height}), (std::tuple{QString("Third line"), 200, 50}));
+    QCOMPARE((std::tuple{Texts[3].Text, Texts[3].Y}), (std::tuple{QString("Page 1"), 2760}));
+  }
+
+  // A line at exactly Y = H stays on its page; the one after goes to the
+  // next, which repeats the column header only.
+  void pageBreak()
+  {
+    TRecordingCanvas Canvas;
+    TValueDisplay Display;
+    TReportPage Page(Canvas, Display, DefaultMargins);
+    QStringList Progress;
+    Page.OnProgress = [&Progress](const QString& Text) { Progress << Text; };
+    Page.Y = Page.H - TReportPage::LineStep;
+    QVERIFY(Page.LineDone("Folder"));
+    QCOMPARE(Page.Y, Page.H);
+    QCOMPARE(Canvas.Page, 1);
+    QVERIFY(Page.LineDone("Folder"));
+    QCOMPARE(Canvas.Page, 2);
+    QCOMPARE(Progress, QStringList{"Printing Page 2 ..."});
+    const auto Texts = Canvas.Texts();
+    QCOMPARE((std::tuple{Texts[0].Text, Texts[0].Y, Texts[0].Page}), (std::tuple{QString("Page 1"), 2760, 1}));
+    QStringList Second;
+    for (const auto& Text : Texts)
+      if (Text.Page == 2)
+        Second << Text.Text;
+    QCOMPARE(Second, (QStringList{"Folder", "Size  ", "Allocated  ", "Objects", "Wasted  ", "% of Parent",
+                                  "Last Access", "Last Change"}));
+    QCOMPARE(Canvas.Lines(2).size(), size_t(1));  // the rule under the captions
+    QCOMPARE(Page.Y, 80 + 40 + 20);
+  }
+
+  // The tree report: the drive and folder lines, captions centred and
+  // values right-aligned at their columns, tree lines, cut names.
+  void treeReport()
+  {
+    TReportTree Tree;
+    const std::string Long(120, 'w');
+    TFolderNode* Deep = Tree.B;
+    for (int Level = 0; Level < 8; ++Level)
+      Deep = Tree.Add(Deep, Level < 7 ? "d" : Long);
+    Tree.Add(Tree.Top, Long, 1);
+    TRecordingCanvas Canvas;
+    TValueDisplay Display;
+    TTreeReport Report(Display, [](const TFolderNode*) { return true; });
+    QVERIFY(Report.Print(Canvas, DefaultMargins, Tree.Top));
+    const int X = 80;
+    const auto Texts = Canvas.Texts();
+    QVERIFY(Texts[3].Text.startsWith("[Current Drive]    Size: 10240 MB    Used: 6144 MB    Free: 4096 MB    4096 "
+                                     "Bytes per Cluster (ext4)"));
+    QCOMPARE(Texts[3].Y, 80 + 120 + 100);
+    QCOMPARE(Texts[4].Text, "[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
+                              + "    Allocated: 8.0 MB    Percent of Drive: 0 %    Objects: 6    Wasted Space: "
+                              + Display.FormatValue(Tree.Top, vtWasted, false));
+    QCOMPARE(Texts[4].Y, 360);
+    const int Centres[] = {80, 545, 760, 910, 1100, 1250, 1430, 1650};
+    for (int Column = 0; Column < 8; ++Column) {
+      QCOMPARE(Texts[5 + Column].X, X + Centres[Column]);
+      QCOMPARE(Texts[5 + Column].Align, TReportCanvas::taCenter);
+      QCOMPARE(Texts[5 + Column].Y, 460);
+    }
+    // The first row: "a", its seven values right-aligned.
+    const auto* Row = Canvas.Find("a");
+    QVERIFY(Row);
+    QCOMPARE(Row->Y, 460 + 40 + 20);
+    const size_t First = size_t(Row - &Canvas.Items[0]);
+    std::vector<int> Rights;
+    for (size_t Index = First + 1; Index <= First + 7; ++Index) {
+      QCOMPARE(Canvas.Items[Index].Align, TReportCanvas::taRight);
+      Rights.push_back(Canvas.Items[Index].X - X);
+    }
+    QCOMPARE(Rights, (std::vector<int>{600, 810, 970, 1150, 1300, 1490, 1670}));
+    QCOMPARE(Canvas.Items[First + 3].Text, QString("3"));  // objects, a plain number
+
+    // a1, the first child of a: its line starts 7 above its row; a2's at 19.
+    auto LinesAt = [&](const QString& Name) {
+      std::vector<std::array<int, 4>> Found;
+      const auto* Item = Canvas.Find(Name);
+      for (const auto& Line : Canvas.Lines(1))
+        if (Line.Y2 > Item->Y - 19 && Line.Y2 <= Item->Y + 19)
+          Found.push_back({Line.X - X, Line.Y - Item->Y, Line.X2 - X, Line.Y2 - Item->Y});
+      return Found;
+    };
+    QCOMPARE(Canvas.Find("a1")->X, X + 25);
+    QCOMPARE(LinesAt("a1"), (std::vector<std::array<int, 4>>{{13, -7, 13, 19}, {13, 19, 24, 19}}));
+    QCOMPARE(LinesAt("a2"), (std::vector<std::array<int, 4>>{{13, -19, 13, 19}, {13, 19, 24, 19}}));
+    // a1x: its own elbow, and a1's line going on to a2; a, the last but one
+    // child of the top, draws none (its level has no line).
+    QCOMPARE(LinesAt("a1x"), (std::vector<std::array<int, 4>>{{38, -7, 38, 19}, {38, 19, 49, 19}, {13, -19, 13, 19}}));
+    // Names wider than their column are cut: at indent 0 to 590, at indent
+    // 200 to 390, and always short of the size text after them.
+    Canvas.SetFont("Times New Roman", 32, false);
+    int Cut = 0;
+    for (size_t Index = 0; Index < Canvas.Items.size(); ++Index) {
+      const auto& Name = Canvas.Items[Index];
+      if (Name.Kind != TRecordingCanvas::TItem::kText || !Name.Text.startsWith("www"))
+        continue;
+      const int Indent = Name.X - X;
+      const auto& Size = Canvas.Items[Index + 1];
+      QVERIFY(Indent == 0 || Indent == 200);
+      QVERIFY(Name.Text.size() < int(Long.size()));
+      QVERIFY(Canvas.TextWidth(Name.Text) <= 590 - Indent);
+      QVERIFY(Name.X + Canvas.TextWidth(Name.Text) < Size.X - Canvas.TextWidth(Size.Text));
+      ++Cut;
+    }
+    QCOMPARE(Cut, 2);
+    QCOMPARE(Canvas.Texts().back().Text, QString("Page 1"));
+  }
+
+  // Only the folders open in the tree are descended into.
+  void collapsedBranches()
+  {
+    TReportTree Tree;
+    TRecordingCanvas Canvas;
+    TValueDisplay Display;
+    TTreeReport(Display, [&Tree](const TFolderNode* Node) { return Node == Tree.Top; })
+      .Print(Canvas, DefaultMargins, Tree.Top);
+    QVERIFY(Canvas.Find("a") && Canvas.Find("b"));
+    QVERIFY(!Canvas.Find("a1"));
+  }
+
+  void marginsThroughTheDialog_data()
+  {
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("metric") << true << 800;
+    QTest::newRow("inch") << false << 315;
+  }
+  void marginsThroughTheDialog()
+  {
+    QFETCH(bool, metric);
+    QFETCH(int, shown);
+    QCOMPARE(TPrintCommands::MarginToDialog(800, metric), shown);
+    QCOMPARE(TPrintCommands::MarginFromDialog(shown, metric), 800);
+  }
+
+  // The window prints the chart, the folder's contents and the reports of
+  // every scan into a PDF; with no roots the report for all prints nothing.
+  void fromTheWindow()
+  {
+    TTestTree Tree;
+    Tree.Folder("sub");
+    Tree.File("sub/f", 5000);
+    Tree.File("own.txt", 100);
+    TTestTree Second;
+    TMainForm Form;
+    Form.show();
+    const QString Pdf = QString::fromStdString(Tree.Top()) + "/report.pdf";
+    Form.Printing().UsePdf(Pdf);
+    auto AcceptDialog = [] {
+      QTimer::singleShot(0, [] {
+        if (auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
+          Dialog->accept();
+      });
+    };
+    AcceptDialog();
+    Form.Printing().PrintReportforAll1Click();
+    QVERIFY(!QFile::exists(Pdf));
+    QVERIFY(Form.StartScan(Tree.Top()) && Form.StartScan(Second.Top()));
+    QVERIFY(ScansDone(Form));
+    AcceptDialog();
+    Form.Printing().PrintReportforAll1Click();
+    QString Text = PdfText(Pdf);
+    QCOMPARE(Text.count("Page 1"), 2);
+    QCOMPARE(Text.count("Spacelens Report,"), 2);
+
+    Form.SetCurrentNode(Form.Driver().FindRoot(Tree.Top() + "/")->FNode);
+    Form.PiebuttonClick();
+    Form.Charts().ToolButton10->trigger();
+    Text = PdfText(Pdf);
+    QVERIFY(Text.contains("Spacelens - Chart"));
+    QVERIFY(Text.contains("[Current Folder]"));
+    QVERIFY(Form.Charts().Chart->FGradient);
+    QVERIFY(!Form.Charts().Chart->FTitle.isEmpty());
+
+    Form.ListButtonClick();
+    AcceptDialog();
+    Form.Action("PrintChartMenu")->trigger();
+    Text = PdfText(Pdf);
+    QVERIFY(Text.contains("Spacelens - Folder Contents"));
+    QVERIFY(Text.contains("Files: "));
+    QVERIFY(Text.contains("own.txt"));
+  }
+
+  // Reports without a window: one PDF, each scan from its own page 1.
+  void headlessReport()
+  {
+    TTestTree Tree;
+    Tree.Folder("one");
+    Tree.Folder("one/deeper");
+    Tree.File("one/deeper/f", 5000);
+    TTestTree Second;
+    const QString Pdf = QString::fromStdString(Tree.Top()) + "/weekly.pdf";
+    QProcess Run;
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", Pdf, "--levels", "2", QString::fromStdString(Tree.Top()),
+                                 QString::fromStdString(Second.Top())});
+    QVERIFY(Run.waitForFinished(30000));
+    QCOMPARE(Run.exitCode(), 0);
+    QCOMPARE(Run.readAllStandardError(), QByteArray());
+    const QString Text = PdfText(Pdf);
+    QCOMPARE(Text.count("Page 1"), 2);
+    QVERIFY(Text.contains("Spacelens Report,"));
+    QVERIFY(Text.contains("deeper"));
+    // A file that cannot be written: a message and exit status 1.
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", "/dev/full", QString::fromStdString(Second.Top())});
+    QVERIFY(Run.waitForFinished(30000));
+    QCOMPARE(Run.exitCode(), 1);
+    QVERIFY(Run.readAllStandardError().contains("/dev/full"));
+  }
+
+private:
+  static QString PdfText(const QString& Pdf)
+  {
+    QProcess Text;
+    Text.start("pdftotext", {"-layout", Pdf, "-"});
+    if (!Text.waitForFinished(30000))
+      return {};
+    return QString::fromUtf8(Text.readAllStandardOutput());
+  }
+
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TPrintTest)
+#include "tst_print.moc"
