@@ -37,10 +37,10 @@ bool TContentsReport::Print(TReportCanvas& Canvas, const std::array<int, 4>& Mar
     Canvas.SetAlign(TReportCanvas::taLeft);
     const QString Size = Model.index(Row, TListModel::lcSize).data().toString();
     Canvas.Text(X + 40, Y, Page.Cut(Model.index(Row, TListModel::lcName).data().toString(), Page.NameRoom(590, Size) - 40));
-    Canvas.SetAlign(TReportCanvas::taRight);
+    std::array<QString, 7> Values;
     for (int Column = 1; Column < TListModel::lcCount; ++Column)
-      Canvas.Text(X + TReportPage::ValueRight[Column - 1], Y, Model.index(Row, Column).data().toString());
-    Canvas.SetAlign(TReportCanvas::taLeft);
+      Values[size_t(Column - 1)] = Model.index(Row, Column).data().toString();
+    Page.PrintValues(Y, Values);
     Done = Page.LineDone(First);
   }
   Canvas.SetFontName("Arial");

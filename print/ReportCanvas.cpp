@@ -23,6 +23,11 @@ void TReportCanvas::SetBold(bool Bold)
   FFont.setBold(Bold);
 }
 
+void TReportCanvas::SetStretch(int Percent)
+{
+  FFont.setStretch(Percent);
+}
+
 int TReportCanvas::TextWidth(const QString& Text) const
 {
   return int(std::lround(QFontMetricsF(FFont).horizontalAdvance(Text)));

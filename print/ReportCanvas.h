@@ -33,6 +33,8 @@ public:
   void SetFont(const QString& Name, int Height, bool Bold);
   void SetFontName(const QString& Name);
   void SetBold(bool Bold);
+  // Width of the letters in percent of the font's own.
+  void SetStretch(int Percent);
   const QFont& Font() const { return FFont; }
   void SetAlign(TAlign Align) { FAlign = Align; }
   TAlign Align() const { return FAlign; }

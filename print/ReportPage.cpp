@@ -48,11 +48,9 @@ void TReportPage::PrintDriveLine(const TRoot& Root)
 {
   Y += 100;
   const auto Megabytes = [](uint64_t KB) { return QString::number(std::llround(KB / 1024.0)); };
-  FCanvas.SetAlign(TReportCanvas::taLeft);
-  FCanvas.Text(X, Y,
-               "[Current Drive]    Size: " + Megabytes(Root.FTotalKB) + " MB" + "    Used: "
-                 + Megabytes(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + " MB" + "    Free: "
-                 + Megabytes(Root.FFreeKB) + " MB" + "    " + TStatusPanels::ClusterText(&Root));
+  LineText("[Current Drive]    Size: " + Megabytes(Root.FTotalKB) + " MB" + "    Used: "
+           + Megabytes(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + " MB" + "    Free: "
+           + Megabytes(Root.FFreeKB) + " MB" + "    " + TStatusPanels::ClusterText(&Root));
 }
 
 void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, int Step, bool Files)
@@ -60,13 +58,11 @@ void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, 
   Y += Step;
   const double Percent =
     double(Folder.FClusters.Load()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
-  FCanvas.SetAlign(TReportCanvas::taLeft);
-  FCanvas.Text(X, Y,
-               "[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false) + "    Allocated: "
-                 + FDisplay.FormatValue(&Folder, vtAllocated, false) + "    Percent of Drive: "
-                 + QString::number(std::llround(Percent)) + " %" + (Files ? "    Files: " : "    Objects: ")
-                 + QString::number(Folder.FObjects.Load()) + "    Wasted Space: "
-                 + FDisplay.FormatValue(&Folder, vtWasted, false));
+  LineText("[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false) + "    Allocated: "
+           + FDisplay.FormatValue(&Folder, vtAllocated, false) + "    Percent of Drive: "
+           + QString::number(std::llround(Percent)) + " %" + (Files ? "    Files: " : "    Objects: ")
+           + QString::number(Folder.FObjects.Load()) + "    Wasted Space: "
+           + FDisplay.FormatValue(&Folder, vtWasted, false));
 }
 
 void TReportPage::PrintColumnHeader(const QString& First)
@@ -112,6 +108,31 @@ bool TReportPage::LineDone(const QString& First)
   const int Page = FPage;
   NextReportPage(First);
   return FPage > Page;
+}
+
+void TReportPage::LineText(const QString& Text)
+{
+  // A line wider than the page (terabytes in megabytes) is drawn narrower.
+  const int Width = FCanvas.TextWidth(Text);
+  if (Width > W)
+    FCanvas.SetStretch(std::max(50, W * 100 / Width));
+  FCanvas.SetAlign(TReportCanvas::taLeft);
+  FCanvas.Text(X, Y, Text);
+  FCanvas.SetStretch(100);
+}
+
+void TReportPage::PrintValues(int At, const std::array<QString, 7>& Values)
+{
+  FCanvas.SetAlign(TReportCanvas::taRight);
+  for (size_t Column = 0; Column < Values.size(); ++Column) {
+    const int Room = Column == 0 ? ValueRight[0] : ValueRight[Column] - ValueRight[Column - 1] - 12;
+    const int Width = FCanvas.TextWidth(Values[Column]);
+    if (Width > Room)
+      FCanvas.SetStretch(std::max(50, Room * 100 / Width));
+    FCanvas.Text(X + ValueRight[Column], At, Values[Column]);
+    FCanvas.SetStretch(100);
+  }
+  FCanvas.SetAlign(TReportCanvas::taLeft);
 }
 
 int TReportPage::NameRoom(int Limit, const QString& Size) const

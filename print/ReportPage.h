@@ -46,6 +46,10 @@ public:
   // After a line: the next one, on a new page when this one went past H.
   // False when no new page could be started.
   bool LineDone(const QString& First);
+  // The seven values of a row right-aligned at their columns at Y; a value
+  // wider than its column (terabytes in megabytes) is drawn narrower rather
+  // than over its neighbour.
+  void PrintValues(int At, const std::array<QString, 7>& Values);
   // Text cut by its last characters until it is no wider than Limit.
   QString Cut(QString Text, int Limit) const;
   // How far from X a name may reach: to Limit, and short of the size text
@@ -57,6 +61,9 @@ public:
   static const char* VersionText;
 
 private:
+  // Text at X on the line at Y, narrower if it would not fit the page.
+  void LineText(const QString& Text);
+
   TValueDisplay& FDisplay;
   std::array<int, 4> FMargins;
 };

@@ -37,17 +37,14 @@ bool TTreeReport::PrintBranch(TReportPage& Page, const TFolderNode* Parent, int 
   const int X = Page.X;
   for (const TFolderNode* Child : Parent->Children()) {
     const int Y = Page.Y;
-    const QString Values[] = {
+    const std::array<QString, 7> Values{
       FDisplay.FormatValue(Child, vtSize, false),    FDisplay.FormatValue(Child, vtAllocated, false),
       QString::number(Child->FObjects.Load()),       FDisplay.FormatValue(Child, vtWasted, false),
       FDisplay.FormatValue(Child, vtPercent, false), TFolderData::DateText(Child->FLastAccess),
       TFolderData::DateText(Child->FLastWrite)};
     Canvas.SetAlign(TReportCanvas::taLeft);
     Canvas.Text(X + Indent, Y, Page.Cut(FDisplay.NodeCaption(Child), Page.NameRoom(590, Values[0]) - Indent));
-    Canvas.SetAlign(TReportCanvas::taRight);
-    for (size_t Column = 0; Column < std::size(Values); ++Column)
-      Canvas.Text(X + TReportPage::ValueRight[Column], Y, Values[Column]);
-    Canvas.SetAlign(TReportCanvas::taLeft);
+    Page.PrintValues(Y, Values);
     // Tree lines below the first level: this row's elbow, and the lines of
     // the ancestors whose later siblings are still to come.
     if (Parent->Parent()) {

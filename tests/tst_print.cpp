@@ -5,6 +5,7 @@
 #include "DetailsList.h"
 #include "MainForm.h"
 #include "PrintCommands.h"
+#include "Prompt.h"
 #include "ReportCanvas.h"
 #include "ReportPage.h"
 #include "TestHome.h"
@@ -314,11 +315,22 @@ private slots:
     QCOMPARE(Text.count("Page 1"), 2);
     QCOMPARE(Text.count("Spacelens Report,"), 2);
 
-    Form.SetCurrentNode(Form.Driver().FindRoot(Tree.Top() + "/")->FNode);
+    // The title of the selected folder's scan, for the reports and the chart.
+    TFolderNode* Top = Form.Driver().FindRoot(Tree.Top() + "/")->FNode;
+    Form.SetCurrentNode(Top);
     Form.PiebuttonClick();
+    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString& Title, const QString&, QString& Value) {
+      Value = "Weekly disk report";
+      return Kind == TPrompt::pkInput && Title == "Enter Title";
+    });
+    Form.Action("TitleMenu")->trigger();
+    TPrompt::SetAnswerer(nullptr);
+    QCOMPARE(Top->Root()->FTitle, QString("Weekly disk report"));
+    QCOMPARE(Form.Charts().Chart->FTitle, QString("Weekly disk report"));
     Form.Charts().ToolButton10->trigger();
     Text = PdfText(Pdf);
     QVERIFY(Text.contains("Spacelens - Chart"));
+    QVERIFY(Text.contains("Weekly disk report"));
     QVERIFY(Text.contains("[Current Folder]"));
     QVERIFY(Form.Charts().Chart->FGradient);
     QVERIFY(!Form.Charts().Chart->FTitle.isEmpty());
