@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QIcon>
 #include <QPrintDialog>
 #include <QProcess>
@@ -283,6 +284,25 @@ private slots:
     QFETCH(int, shown);
     QCOMPARE(TPrintCommands::MarginToDialog(800, metric), shown);
     QCOMPARE(TPrintCommands::MarginFromDialog(shown, metric), 800);
+    // A cancelled dialog gives the margins back as they were, but for the
+    // rounding of thousandths of an inch.
+    QLocale::setDefault(QLocale(metric ? QLocale::German : QLocale::English,
+                                metric ? QLocale::Germany : QLocale::UnitedStates));
+    QWidget Window;
+    TValueDisplay Display;
+    std::array<int, 4> Margins{800, 1000, 1200, 500};
+    TPrintCommands Commands(&Window, Display, Margins);
+    Commands.UsePdf(QDir::temp().filePath("margins.pdf"));
+    QTimer::singleShot(0, [] {
+      if (QWidget* Dialog = QApplication::activeModalWidget())
+        Dialog->close();
+    });
+    Commands.PageSetup1Click();
+    UseEnglishNumbers();
+    std::array<int, 4> Expected{800, 1000, 1200, 500};
+    for (int& Margin : Expected)
+      Margin = TPrintCommands::MarginFromDialog(TPrintCommands::MarginToDialog(Margin, metric), metric);
+    QCOMPARE(Margins, Expected);
   }
 
   // The window prints the chart, the folder's contents and the reports of
