@@ -310,6 +310,7 @@ bool THeadlessScan::Report(TFolderTree& Tree, const std::vector<TFolderNode*>& T
   TValueDisplay Display;
   Display.FUnitType = Window.FUnitType;
   Display.FDecimals = Window.FDecimals - 1;
+  Display.FShowType = Window.FShowType;
   auto Depth = [](const TFolderNode* Node) {
     int Levels = 0;
     for (; Node->Parent(); Node = Node->Parent())

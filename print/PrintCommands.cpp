@@ -4,6 +4,7 @@
 #include "ChartPrintout.h"
 #include "ContentsReport.h"
 #include "FolderNode.h"
+#include "ListModel.h"
 #include "PathRules.h"
 #include "PrinterCanvas.h"
 #include "Prompt.h"
@@ -74,6 +75,9 @@ void TPrintCommands::PageSetup1Click()
   const double Scale = Metric ? 100 : 1000;
   auto Shown = [&](int Index) { return MarginToDialog(FMargins[size_t(Index)], Metric) / Scale; };
   QPrinter& Paper = Printer();
+  // The dialog edits the reports' margins; the printer keeps its own, which
+  // only bound its printable area.
+  const QPageLayout Device = Paper.pageLayout();
   Paper.setPageMargins(QMarginsF(Shown(0), Shown(1), Shown(3), Shown(2)), Unit);
   QPageSetupDialog Dialog(&Paper, FWindow);
   Dialog.exec();
@@ -81,6 +85,9 @@ void TPrintCommands::PageSetup1Click()
   const QMarginsF Back = Paper.pageLayout().margins(Unit);
   auto Stored = [&](double Value) { return MarginFromDialog(int(std::lround(Value * Scale)), Metric); };
   FMargins = {Stored(Back.left()), Stored(Back.top()), Stored(Back.bottom()), Stored(Back.right())};
+  QPageLayout Chosen = Paper.pageLayout();
+  Chosen.setMargins(Device.margins(Chosen.units()));
+  Paper.setPageLayout(Chosen);
 }
 
 void TPrintCommands::PrintSetupClick()
@@ -218,6 +225,9 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
     while (FListing() && !Patience.hasExpired())
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
   }
+  // The list may have let go of the folder meanwhile (a rescan).
+  if (!FList() || FList()->Folder() != Node)
+    return;
   Run("Printing Page 1 ...", {[this](TReportCanvas& Canvas) {
         return TContentsReport::Print(Canvas, PageMargins(), FDisplay, *FList(), OnProgress);
       }});

@@ -55,8 +55,10 @@ public:
   static int MarginToDialog(int Stored, bool Metric);
   static int MarginFromDialog(int Shown, bool Metric);
 
-private:
+  // The printer, made at first use: a PDF file when none is installed.
   QPrinter& Printer();
+
+private:
   // The print dialog for a menu command; the PDF file's name when printing
   // goes to a file that has none yet. False when the user cancels.
   bool ChoosePrinter(bool FromMenu, const QString& Title);

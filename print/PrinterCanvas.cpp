@@ -11,15 +11,18 @@
 
 TPrinterCanvas::TPrinterCanvas(QPrinter& Printer)
 {
-  if (Printer.outputFormat() == QPrinter::PdfFormat)
+  if (Printer.outputFormat() == QPrinter::PdfFormat) {
     MakePdf(Printer.outputFileName(), Printer.pageLayout(), Printer.resolution());
-  else
+    FPdf->setTitle(Printer.docName());
+  } else {
     FDevice = &Printer;
+  }
 }
 
 TPrinterCanvas::TPrinterCanvas(const QString& PdfFile, const QPageLayout& Layout)
 {
   MakePdf(PdfFile, Layout, 1200);
+  FPdf->setTitle("Spacelens");
 }
 
 TPrinterCanvas::~TPrinterCanvas()

@@ -13,6 +13,11 @@ bool TReportFile::Write(const QString& File, const std::vector<TFolderNode*>& To
 {
   const bool Metric = QLocale().measurementSystem() == QLocale::MetricSystem;
   const QPageLayout Layout(QPageSize(Metric ? QPageSize::A4 : QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
+  // A file that is there stays as it is unless a whole report replaces it.
+  if (Tops.empty()) {
+    Error = QString("Nothing was scanned: %1 is left as it was.").arg(File);
+    return false;
+  }
   TPrinterCanvas Canvas(File, Layout);
   if (!Canvas.Begin(Error))
     return false;
@@ -20,7 +25,6 @@ bool TReportFile::Write(const QString& File, const std::vector<TFolderNode*>& To
   for (size_t Index = 0; Index < Tops.size(); ++Index) {
     if ((Index > 0 && !Canvas.NewPage()) || !Report.Print(Canvas, Margins, Tops[Index])) {
       Error = "A new page could not be started.";
-      Canvas.End(Error);
       return false;
     }
   }

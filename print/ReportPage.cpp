@@ -26,10 +26,18 @@ TReportPage::TReportPage(TReportCanvas& Canvas, TValueDisplay& Display, const st
   Y = FMargins[1] / 10;
 }
 
+void TReportPage::Narrowed(const QString& Text, int Room)
+{
+  if (const int Width = FCanvas.TextWidth(Text); Width > Room)
+    FCanvas.SetStretch(std::max(50, Room * 100 / Width));
+}
+
 void TReportPage::Centred(const QString& Text, int At)
 {
+  Narrowed(Text, W);  // a long path
   FCanvas.SetAlign(TReportCanvas::taLeft);
   FCanvas.Text(X + (W - FCanvas.TextWidth(Text)) / 2, At, Text);
+  FCanvas.SetStretch(100);
 }
 
 void TReportPage::StartReport(const QString& Suffix, const QString& Third)
@@ -81,6 +89,8 @@ void TReportPage::PrintColumnHeader(const QString& First)
 
 void TReportPage::PrintPageLabel()
 {
+  if (FBroken)
+    return;  // labelled before the page that could not be started
   FCanvas.SetFontName("Arial");
   Centred(QString("Page %1").arg(FPage), H + 50);
 }
@@ -88,8 +98,10 @@ void TReportPage::PrintPageLabel()
 void TReportPage::NextReportPage(const QString& First)
 {
   PrintPageLabel();
-  if (!FCanvas.NewPage())
+  if (!FCanvas.NewPage()) {
+    FBroken = true;
     return;
+  }
   ++FPage;
   Y = FMargins[1] / 10;
   FCanvas.SetFont("Times New Roman", 32, true);
@@ -112,10 +124,7 @@ bool TReportPage::LineDone(const QString& First)
 
 void TReportPage::LineText(const QString& Text)
 {
-  // A line wider than the page (terabytes in megabytes) is drawn narrower.
-  const int Width = FCanvas.TextWidth(Text);
-  if (Width > W)
-    FCanvas.SetStretch(std::max(50, W * 100 / Width));
+  Narrowed(Text, W);  // terabytes in megabytes
   FCanvas.SetAlign(TReportCanvas::taLeft);
   FCanvas.Text(X, Y, Text);
   FCanvas.SetStretch(100);
@@ -125,10 +134,7 @@ void TReportPage::PrintValues(int At, const std::array<QString, 7>& Values)
 {
   FCanvas.SetAlign(TReportCanvas::taRight);
   for (size_t Column = 0; Column < Values.size(); ++Column) {
-    const int Room = Column == 0 ? ValueRight[0] : ValueRight[Column] - ValueRight[Column - 1] - 12;
-    const int Width = FCanvas.TextWidth(Values[Column]);
-    if (Width > Room)
-      FCanvas.SetStretch(std::max(50, Room * 100 / Width));
+    Narrowed(Values[Column], Column == 0 ? ValueRight[0] : ValueRight[Column] - ValueRight[Column - 1] - 12);
     FCanvas.Text(X + ValueRight[Column], At, Values[Column]);
     FCanvas.SetStretch(100);
   }
@@ -152,6 +158,9 @@ QString TReportPage::Cut(QString Text, int Limit) const
     const qsizetype Middle = (Fits + Wider) / 2;
     (FCanvas.TextWidth(Text.left(Middle)) <= Limit ? Fits : Wider) = Middle;
   }
+  // Never half a character.
+  if (Fits > 0 && Text[Fits - 1].isHighSurrogate())
+    --Fits;
   Text.truncate(Fits);
   return Text;
 }

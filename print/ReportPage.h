@@ -55,7 +55,8 @@ public:
   // How far from X a name may reach: to Limit, and short of the size text
   // right-aligned after it, which a long name would otherwise run into.
   int NameRoom(int Limit, const QString& Size) const;
-  // Text centred between the margins at Y, left-aligned.
+  // Text centred between the margins at Y, left-aligned, narrower if it
+  // would not fit between them.
   void Centred(const QString& Text, int At);
 
   static const char* VersionText;
@@ -63,7 +64,11 @@ public:
 private:
   // Text at X on the line at Y, narrower if it would not fit the page.
   void LineText(const QString& Text);
+  // The font made narrower for Text to fit Room (at most by half); the
+  // caller sets it back after drawing.
+  void Narrowed(const QString& Text, int Room);
 
   TValueDisplay& FDisplay;
   std::array<int, 4> FMargins;
+  bool FBroken = false;  // a new page could not be started
 };

@@ -3,6 +3,7 @@
 #include "ChartPrintout.h"
 #include "ContentsReport.h"
 #include "DetailsList.h"
+#include "ListModel.h"
 #include "MainForm.h"
 #include "PrintCommands.h"
 #include "Prompt.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -38,6 +40,7 @@ public:
     QString Font;
     int Height;
     bool Bold;
+    int Stretch;
   };
   std::vector<TItem> Items;
   int Page = 1;
@@ -48,7 +51,7 @@ public:
   void Text(int X, int Y, const QString& Text) override
   {
     Items.push_back({TItem::kText, Page, X, Y, 0, 0, Text, Align(), Font().family(), Font().pixelSize(),
-                     Font().bold()});
+                     Font().bold(), Font().stretch()});
   }
   void Line(int X1, int Y1, int X2, int Y2) override { Items.push_back({TItem::kLine, Page, X1, Y1, X2, Y2}); }
   void Icon(int X, int Y, int Size, const QIcon&) override
@@ -192,6 +195,7 @@ private slots:
     for (int Level = 0; Level < 8; ++Level)
       Deep = Tree.Add(Deep, Level < 7 ? "d" : Long);
     Tree.Add(Tree.Top, Long, 1);
+    Tree.A2->FClusters = uint64_t(1) << 40;  // 4 PB: wider than its column in MB
     TRecordingCanvas Canvas;
     TValueDisplay Display;
     TTreeReport Report(Display, [](const TFolderNode*) { return true; });
@@ -256,6 +260,15 @@ private slots:
       ++Cut;
     }
     QCOMPARE(Cut, 2);
+    // The last child of a chain of last children draws its elbow only.
+    for (const auto& Text : Canvas.Texts())
+      if (Text.Text.startsWith("www") && Text.X == X + 200)
+        QCOMPARE(LinesAt(Text.Text).size(), size_t(2));
+    // A value too wide for its column is drawn narrower, and the next one not.
+    const auto* Huge = Canvas.Find("a2") + 2;  // the allocated space
+    QCOMPARE(Huge->Text, Display.FormatValue(Tree.A2, vtAllocated, false));
+    QVERIFY(Huge->Stretch < 100);
+    QCOMPARE((Huge + 1)->Stretch, 100);
     QCOMPARE(Canvas.Texts().back().Text, QString("Page 1"));
   }
 
@@ -269,6 +282,52 @@ private slots:
       .Print(Canvas, DefaultMargins, Tree.Top);
     QVERIFY(Canvas.Find("a") && Canvas.Find("b"));
     QVERIFY(!Canvas.Find("a1"));
+  }
+
+  // The chart of a folder goes on one page, below the header block and the
+  // totals, above the page label.
+  void chartPrintout()
+  {
+    TReportTree Tree;
+    TRecordingCanvas Canvas;
+    TValueDisplay Display;
+    TChart Chart;
+    Chart.FTitle = "on screen";
+    TChartPrintout::Print(Canvas, DefaultMargins, Display, Tree.A, Chart);
+    QCOMPARE(Canvas.Texts()[2].Text, QString("/top/a/"));
+    const auto& Box = *std::find_if(Canvas.Items.begin(), Canvas.Items.end(),
+                                    [](const auto& Item) { return Item.Kind == TRecordingCanvas::TItem::kChart; });
+    QCOMPARE((std::array{Box.X, Box.Y, Box.X2, Box.Y2}), (std::array{80, 360 + 150, 80 + 1840, 2710}));
+    QCOMPARE(Canvas.Texts().back().Text, QString("Page 1"));
+    QCOMPARE(Canvas.Page, 1);
+    QCOMPARE(Chart.FTitle, QString("on screen"));
+    QVERIFY(Chart.FGradient);
+  }
+
+  // The folder contents: the scan root's own row leaves no gap, each row has
+  // its icon and name, the first page's rows are 3.4 mm high.
+  void contentsReport()
+  {
+    TReportTree Tree;
+    TValueDisplay Display;
+    TListModel Model(Display);
+    Model.SetFolder(Tree.Top);
+    QVERIFY(Model.IsTop(0));
+    TRecordingCanvas Canvas;
+    QVERIFY(TContentsReport::Print(Canvas, DefaultMargins, Display, Model, {}));
+    QVERIFY(Canvas.Find("[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
+                        + "    Allocated: 8.0 MB    Percent of Drive: 0 %    Files: 6    Wasted Space: "
+                        + Display.FormatValue(Tree.Top, vtWasted, false)));
+    QVERIFY(Canvas.Find("Name"));
+    std::vector<int> Icons;
+    for (const auto& Item : Canvas.Items)
+      if (Item.Kind == TRecordingCanvas::TItem::kIcon) {
+        QCOMPARE((std::array{Item.X, Item.X2 - Item.X, Item.Y2 - Item.Y}), (std::array{80, 30, 30}));
+        Icons.push_back(Item.Y);
+      }
+    QCOMPARE(Icons, (std::vector<int>{460, 498}));  // a and b; the top's own row is left out
+    const auto* Name = Canvas.Find("a");
+    QCOMPARE((std::tuple{Name->X, Name->Y, Name->Height}), (std::tuple{80 + 40, 460, 34}));
   }
 
   void marginsThroughTheDialog_data()
@@ -297,8 +356,12 @@ private slots:
       if (QWidget* Dialog = QApplication::activeModalWidget())
         Dialog->close();
     });
+    const QRectF Printable = Commands.Printer().pageLayout().paintRect(QPageLayout::Millimeter);
     Commands.PageSetup1Click();
     UseEnglishNumbers();
+    // The report's margins are the report's: the printable area stays.
+    const QRectF After = Commands.Printer().pageLayout().paintRect(QPageLayout::Millimeter);
+    QVERIFY(std::abs(After.left() - Printable.left()) < 0.1 && std::abs(After.width() - Printable.width()) < 0.1);
     std::array<int, 4> Expected{800, 1000, 1200, 500};
     for (int& Margin : Expected)
       Margin = TPrintCommands::MarginFromDialog(TPrintCommands::MarginToDialog(Margin, metric), metric);
@@ -383,6 +446,12 @@ private slots:
     QCOMPARE(Text.count("Page 1"), 2);
     QVERIFY(Text.contains("Spacelens Report,"));
     QVERIFY(Text.contains("deeper"));
+    // Nothing scanned: the old report stays as it was.
+    const QByteArray Before = ReadAll(Pdf);
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", Pdf, QString::fromStdString(Tree.Path("missing"))});
+    QVERIFY(Run.waitForFinished(30000));
+    QCOMPARE(Run.exitCode(), 1);
+    QCOMPARE(ReadAll(Pdf), Before);
     // A file that cannot be written: a message and exit status 1.
     Run.start(SPACELENS_BINARY, {"--nogui", "--report", "/dev/full", QString::fromStdString(Second.Top())});
     QVERIFY(Run.waitForFinished(30000));
@@ -391,6 +460,11 @@ private slots:
   }
 
 private:
+  static QByteArray ReadAll(const QString& Name)
+  {
+    QFile File(Name);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+  }
   static QString PdfText(const QString& Pdf)
   {
     QProcess Text;
