@@ -37,7 +37,16 @@ const TActionSpec Specs[] = {
   {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
+  {"Open1", "&Open", "Open|Show contents of the folder", [](TMainForm& F, int Tag) { F.openClick(Tag); }, 1},
+  {"Explore1", "&Explore", "Explore|Open the folder that holds it in the file manager",
+   [](TMainForm& F, int Tag) { F.openClick(Tag); }, 2},
+  {"Properties1", "&Properties", "Properties|Show the properties of the folder",
+   [](TMainForm& F, int) { F.Properties1Click(); }},
   {"FullExpand1", "&Full Expand", "", [](TMainForm& F, int) { F.ExpandClick(); }},
+  {"FullExpand2", "Full &Expand", "Full Expand|Recursively expand all subnodes",
+   [](TMainForm& F, int) { F.ExpandClick(); }},
+  {"FullCollapse2", "Full &Collapse", "Full Collapse|Recursively collapse all subnodes",
+   [](TMainForm& F, int) { F.CollapseClick(); }},
   {"ToLevel1", "To Level &1", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 1},
   {"ToLevel2", "To Level &2", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 2},
   {"ToLevel3", "To Level &3", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 3},
@@ -46,9 +55,9 @@ const TActionSpec Specs[] = {
   {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "", [](TMainForm& F, int) { F.RemoveFolderMenuItemClick(); }},
   {"SetSize1", "&Set Size", "", [](TMainForm& F, int) { F.SetMinimumExpandSizeClick(true); }},
   {"FullCollapse1", "Full &Collapse", "", [](TMainForm& F, int) { F.CollapseClick(); }},
-  {"Remove1", "&Remove from Spacelens", "", [](TMainForm& F, int) { F.RemoveClick(); }},
-  {"Update1", "&Update", "Update|Rescan current Folder", [](TMainForm& F, int) { F.Update1Click(); }, 0,
-   "view-refresh"},
+  {"Remove1", "&Remove from Spacelens", "Remove from Spacelens|Remove this folder from the Spacelens window",
+   [](TMainForm& F, int) { F.RemoveClick(); }},
+  {"Update1", "&Update", "Update|Rescan Folder", [](TMainForm& F, int) { F.Update1Click(); }, 0, "view-refresh"},
   {"UpdateBranch1", "Update &Branch", "Update Branch|Update information for this subfolder",
    [](TMainForm& F, int) { F.UpdateBranch1Click(); }},
   {"CountFolders1", "&Count Folders", "", [](TMainForm& F, int) { F.CountFolders1Click(); }},
@@ -197,12 +206,20 @@ void TMainActions::BuildActions()
 void TMainActions::BuildMenus()
 {
   FRootPopup = new QMenu(&FForm);
+  Fill(FRootPopup, *this, {"Open1", "Explore1", "Properties1", "-"});
   QMenu* Expand = FRootPopup->addMenu("&Expand");
   Expand->menuAction()->setObjectName("Expand1");
   Fill(Expand, *this,
        {"FullExpand1", "-", "ToLevel1", "ToLevel2", "ToLevel3", "ToLevel4", "-", "ExpandOver1",
         "RemoveFolderMenuItem", "SetSize1"});
-  Fill(FRootPopup, *this, {"FullCollapse1", "Remove1", "Update1", "UpdateBranch1", "CountFolders1"});
+  Fill(FRootPopup, *this, {"FullCollapse1", "Remove1", "Update1", "CountFolders1"});
+  // Below the shell's own items in the menu of other folders.
+  FPartPopup = new QMenu(&FForm);
+  FPartPopup->addAction("&Delete")->setVisible(false);
+  QMenu* Own = FPartPopup->addMenu("Spacelens");
+  Own->menuAction()->setObjectName("Spacelens1");
+  Own->menuAction()->setStatusTip("Spacelens functionality");
+  Fill(Own, *this, {"FullExpand2", "FullCollapse2", "UpdateBranch1"});
 
   QMenuBar* Bar = FForm.menuBar();
   QMenu* File = Bar->addMenu("&File");

@@ -24,7 +24,8 @@ public:
   // Puts the minimum expand size (megabytes) into the captions that name it.
   void ShowMinimumSize(int Megabytes);
 
-  QMenu* FRootPopup;      // the tree's menu
+  QMenu* FRootPopup;      // the tree's menu of top nodes
+  QMenu* FPartPopup;      // the program's part of the menu of other nodes
   QMenu* FBranchMenu;     // File > Branch: the tree's commands
   QToolBar* FFolderBar;   // scanning and folder buttons
   QToolBar* FViewBar;     // view types, sort modes, right-pane modes

@@ -16,6 +16,7 @@
 #include "RightPane.h"
 #include "Root.h"
 #include "ScanProgress.h"
+#include "ShellCommands.h"
 #include "ShellPilot.h"
 #include "StatusPanels.h"
 #include "TreeCommands.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
@@ -70,6 +72,40 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FPrinting->OnDone = [this] { RefreshStatus(false); };
   FPrinting->OnTitleChanged = [this] { FCharts->FillChart(); };
   FActions = std::make_unique<TMainActions>(*this);
+  FShellCommands = std::make_unique<TShellCommands>(*FShellPilot, FTree, *FModel, FTreeView, FList);
+  FShellCommands->FRootPopup = FActions->FRootPopup;
+  FShellCommands->FPartPopup = FActions->FPartPopup;
+  FShellCommands->OnCurrentNode = [this](TFolderNode* Node) {
+    // A right click selects; on empty space there is no current node.
+    if (Node)
+      FTreeView->setCurrentIndex(FModel->IndexOf(Node));
+    FCurrentNode = Node;
+  };
+  FShellCommands->OnTotalsChanged = [this] {
+    RefreshStatus(false);
+    FList->viewport()->update();
+    FCharts->FillChart();
+    ListChange();
+  };
+  FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
+  // The properties of a folder the tree holds show what the scan counted.
+  FShellPilot->OnFolderTotals = [this](const std::string& Path) {
+    TPropertiesDialog::TRows Rows;
+    if (!FCurrentNode)
+      return Rows;
+    std::vector<const TFolderNode*> Candidates{FCurrentNode};
+    Candidates.insert(Candidates.end(), FCurrentNode->Children().begin(), FCurrentNode->Children().end());
+    const std::string Folder = TPathRules::WithSeparator(Path);
+    for (const TFolderNode* Node : Candidates)
+      if (!Node->FIsFiles && Node->FullPath() == Folder) {
+        Rows.append({"Spacelens size:", FDisplay.FormatValue(Node, vtSize, false)});
+        Rows.append({"Allocated:", FDisplay.FormatValue(Node, vtAllocated, false)});
+        Rows.append({"Wasted:", FDisplay.FormatValue(Node, vtWasted, false)});
+        Rows.append({"Objects:", QString::number(Node->FObjects.Load())});
+        break;
+      }
+    return Rows;
+  };
   connect(FCharts->ToolButton10, &QAction::triggered, this, [this] { FPrinting->PrintChartMenuClick(false); });
   FCharts->AddModeActions(Action("PieButton"), Action("BarButton"));
   FCharts->OnSortChildren = [this](TFolderNode* Node) {
@@ -83,7 +119,13 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   connect(FTreeView, &QTreeView::expanded, this,
           [this](const QModelIndex& Index) { FCommands->Expanding(TFolderModel::NodeOf(Index)); });
   connect(FTreeView, &QTreeView::customContextMenuRequested, this,
-          [this](const QPoint& Point) { TreeContextMenu(Point); });
+          [this](const QPoint& Point) { FShellCommands->TreeMouseUp(Point); });
+  FList->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(FList, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& Point) { FShellCommands->ListMouseUp(Point); });
+  connect(FList, &QAbstractItemView::doubleClicked, this, [this] { FShellCommands->ListDblClick(); });
+  FTreeView->installEventFilter(this);
+  FList->installEventFilter(this);
   // After the view has taken the new order, in an event of its own.
   connect(FModel.get(), &QAbstractItemModel::layoutChanged, FCharts, &TChartPane::FollowTreeOrder,
           Qt::QueuedConnection);
@@ -416,13 +458,26 @@ void TMainForm::TreeChange(const QModelIndex& Current)
   RefreshStatus(Node != nullptr);
 }
 
-void TMainForm::TreeContextMenu(const QPoint& Point)
+bool TMainForm::eventFilter(QObject* Watched, QEvent* Event)
 {
-  const QModelIndex Index = FTreeView->indexAt(Point);
-  if (!Index.isValid())
-    return;
-  FTreeView->setCurrentIndex(Index);  // a right click selects
-  FActions->FRootPopup->exec(FTreeView->viewport()->mapToGlobal(Point));
+  if (Event->type() == QEvent::KeyPress) {
+    auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Watched == FTreeView && FShellCommands->TreeKeyDown(Key))
+      return true;
+    if (Watched == FList && FShellCommands->ListKeyDown(Key))
+      return true;
+  }
+  return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TMainForm::openClick(int Tag)
+{
+  FShellCommands->openClick(FCurrentNode, Tag);
+}
+
+void TMainForm::Properties1Click()
+{
+  FShellCommands->Properties1Click(FCurrentNode);
 }
 
 void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)

@@ -23,6 +23,7 @@ class QMessageBox;
 class QSplitter;
 class TChartPane;
 class TPrintCommands;
+class TShellCommands;
 class TDetailsList;
 class TFolderModel;
 class TFolderTreeView;
@@ -63,6 +64,8 @@ public:
   void Sort1Click(int SortType);
   void View1Click(int ViewType);
   void Unit1Click(int UnitType);
+  void openClick(int Tag);
+  void Properties1Click();
   void ExpandClick();
   void CollapseClick();
   void Tolevel11Click(int Levels);
@@ -98,6 +101,7 @@ protected:
   void showEvent(QShowEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
   bool event(QEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
   void FormCreate();
@@ -106,7 +110,6 @@ private:
   void ProcessCommandLine();
   void ApplyOptions(const TOptions& Options);
   void TreeChange(const QModelIndex& Current);
-  void TreeContextMenu(const QPoint& Point);
   void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
   void ChartDrillDown(int Child);
   // What the right pane's print item is called in the pane's mode.
@@ -139,6 +142,7 @@ private:
   std::unique_ptr<TTreeCommands> FCommands;
   std::unique_ptr<TMainActions> FActions;
   std::unique_ptr<TPrintCommands> FPrinting;
+  std::unique_ptr<TShellCommands> FShellCommands;
   std::unique_ptr<TStatusPanels> FPanels;
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;

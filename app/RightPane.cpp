@@ -83,15 +83,16 @@ void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<c
   // The list holds the records of its rows: it lets go of them before they
   // are freed, in either mode.
   const TFolderNode* Listed = FList->Model().Folder();
-  if (Listed && (Listed == Parent || Goes(Listed)))
+  if (Listed && Goes(Listed))
     FList->Clear();
-  // The chart keeps only texts and values; it goes blank with its folder.
+  else if (Listed && Listed == Parent)
+    FList->Model().DropRecords({Removed.begin(), Removed.end()});
+  // The chart keeps only texts and values; it goes blank with its folder,
+  // and is filled again once the tree has settled when its sub-folders go.
   const TFolderNode* Current = FCurrentNode();
   if (Current && Goes(Current))
     FCharts->Clear();
-  // Rows of the folder shown went: it is shown again once the tree has settled.
-  const TFolderNode* Shown = ShowsList() ? Listed : Current;
-  if (Shown && Parent == Shown && !FRefillDue) {
+  if (!ShowsList() && Current && Parent == Current && !FRefillDue) {
     FRefillDue = true;
     QTimer::singleShot(0, this, [this] {
       FRefillDue = false;

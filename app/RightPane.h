@@ -36,6 +36,8 @@ public:
   void Clear();
   // A click in the tree: the deferred refill comes sooner.
   void TreeClicked() { FTimer.setInterval(100); }
+  // A key in the tree: the deferred refill waits for the keys to settle.
+  void TreeKeyPressed() { FTimer.setInterval(500); }
   // Rows of the tree are about to go: the list lets go of their records
   // before they are freed and is filled again once the tree has settled.
   void TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed);

@@ -50,6 +50,13 @@ TFolderBlock* TFolderBlock::Make(TFolderNode* Parent, const std::vector<std::str
   return Block;
 }
 
+void TFolderBlock::TakeOwn(const TFileCount& Files)
+{
+  FOwn.Objects -= std::min(FOwn.Objects, Files.Objects);
+  FOwn.Clusters -= std::min(FOwn.Clusters, Files.Clusters);
+  FOwn.TailBytes -= std::min(FOwn.TailBytes, Files.TailBytes);
+}
+
 void TFolderBlock::Free(TFolderBlock* Block)
 {
   while (Block) {

@@ -31,6 +31,7 @@ public:
   size_t Count() const { return FCount; }
   TFolderNode* Node(size_t Index) const;
   const TFileCount& Own() const { return FOwn; }
+  void TakeOwn(const TFileCount& Files);
 
   // An earlier block of the same parent (the newest comes first).
   TFolderBlock* FNext = nullptr;

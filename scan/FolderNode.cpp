@@ -36,6 +36,13 @@ TFileCount TFolderNode::OwnCount() const
   return Own;
 }
 
+void TFolderNode::TakeOwnFiles(const TFileCount& Files)
+{
+  // Without a block the own count follows the totals, which the tree lowers.
+  if (FChildren && FChildren->FBlock)
+    FChildren->FBlock->TakeOwn(Files);
+}
+
 void TFolderNode::DeleteSubtree(TFolderNode* Node)
 {
   // A work list instead of recursion; blocks go last, once none of their

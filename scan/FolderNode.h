@@ -30,6 +30,8 @@ public:
   size_t Index() const { return FIndex; }
   // What its own files add (not its sub-folders'): known once it is listed.
   TFileCount OwnCount() const;
+  // Its own files that went (moved to the Trash): out of the count above.
+  void TakeOwnFiles(const TFileCount& Files);
   // The number of its own files; -1 until it has been listed.
   int64_t OwnFiles() const { return Listed() ? int64_t(OwnCount().Objects) : -1; }
 

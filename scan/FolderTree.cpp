@@ -151,6 +151,20 @@ void TFolderTree::AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_
   }
 }
 
+bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files)
+{
+  if (!Editable(Folder))
+    return false;
+  Folder->TakeOwnFiles(Files);
+  AddToAncestors(Folder, -int64_t(Files.Objects), -int64_t(Files.Clusters), -int64_t(Files.TailBytes));
+  for (TFolderNode* Child : Folder->Children())
+    if (Child->FIsFiles) {
+      Child->SetFilesEntry(Folder->OwnCount());
+      NodeChanged(Child);
+    }
+  return true;
+}
+
 bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
 {
   if (!Editable(Node))

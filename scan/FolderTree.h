@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FolderData.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -59,6 +61,10 @@ public:
   // Deletes the node with its subtree and records, first taking its totals
   // out of its ancestors when Subtract. False for a branch being scanned.
   bool FreeNode(TFolderNode* Node, bool Subtract);
+  // Files of Folder's own that are gone: their count comes out of the
+  // folder's own files, its "<Files>" entry and every ancestor's totals.
+  // False for a branch being scanned.
+  bool RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files);
 
 private:
   std::vector<TFolderNode*>& ChildList(TFolderNode* Parent);

@@ -469,7 +469,8 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
   if (Verb == "delete") {
     const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
                                            : QString("these %1 items").arg(Paths.size());
-    if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?").arg(What)))
+    const QString Restore = Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
+    if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
       return false;
     QStringList Failures;
     {

@@ -241,7 +241,7 @@ private slots:
     Pilot.SetObjectName("old.txt");
     TAnswers Answers;
     QVERIFY(Pilot.InvokeCommand("Delete"));
-    QCOMPARE(Answers.Asked, QStringList{"Move \"old.txt\" to the Trash?"});
+    QCOMPARE(Answers.Asked, QStringList{"Move \"old.txt\" to the Trash?\nIt can be restored from the Trash."});
     QVERIFY(!Exists(Tree.Path("old.txt")));
     const std::string Trash = TTrash::HomeTrash();
     QVERIFY(Exists(Trash + "/files/old.txt"));
@@ -274,7 +274,7 @@ private slots:
     Pilot.MultiObjects() = {"a b.txt", "folder", "caf\xe9"};
     TAnswers Answers;
     QVERIFY(Pilot.InvokeCommand("delete"));
-    QCOMPARE(Answers.Asked, QStringList{"Move these 3 items to the Trash?"});
+    QCOMPARE(Answers.Asked, QStringList{"Move these 3 items to the Trash?\nThey can be restored from the Trash."});
     QVERIFY(Pilot.MultiObjects().empty());
     QCOMPARE(Pilot.ObjectName(), std::string("keep"));
     for (const char* Name : {"a b.txt", "folder", "caf\xe9"}) {
@@ -291,7 +291,7 @@ private slots:
   {
     QTest::addColumn<QString>("stop");
     QTest::addColumn<QString>("told");  // the last thing asked or said, in part
-    QTest::newRow("the user declines") << "decline" << "Move \"stay.txt\" to the Trash?";
+    QTest::newRow("the user declines") << "decline" << "Move \"stay.txt\" to the Trash?\nIt can be restored from the Trash.";
     QTest::newRow("the program's handler cancels") << "handler" << "";
     QTest::newRow("a file in place of the Trash") << "blocked" << "not a folder";
   }

@@ -67,6 +67,27 @@ int TFolderModel::StateImage(const TFolderNode* Node)
   return std::min(16, Root->FSubfoldersDone * 15 / Root->FSubfolderCount + 1);
 }
 
+Qt::ItemFlags TFolderModel::flags(const QModelIndex& Index) const
+{
+  Qt::ItemFlags Flags = QAbstractItemModel::flags(Index);
+  const TFolderNode* Node = NodeOf(Index);
+  if (Node && Node->Parent() && !Node->FIsFiles && TFolderTree::Editable(Node))
+    Flags |= Qt::ItemIsEditable;
+  return Flags;
+}
+
+bool TFolderModel::setData(const QModelIndex& Index, const QVariant& Value, int Role)
+{
+  TFolderNode* Node = NodeOf(Index);
+  if (Role != Qt::EditRole || !Node || !OnRename)
+    return false;
+  QString Name = Value.toString();
+  if (Name == FDisplay.DisplayName(Node) || !OnRename(Node, Name))
+    return false;
+  emit dataChanged(Index, Index);
+  return true;
+}
+
 QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
 {
   if (!Index.isValid())
@@ -75,6 +96,8 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
   switch (Role) {
     case Qt::DisplayRole:
       return FDisplay.NodeLabel(Node);
+    case Qt::EditRole:
+      return FDisplay.DisplayName(Node);  // the bare name, without value or marks
     case Qt::DecorationRole:
       if (Node->FImageIndex < 0)
         Node->FImageIndex = Node->FIsFiles ? TZelSystemImageList::FilesIconIndex()

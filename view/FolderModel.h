@@ -41,12 +41,18 @@ public:
   std::function<bool(const TFolderNode*)> FIsExpanded;
   // Rows are being removed (between the begin and the end of a removal).
   bool Removing() const { return FRemoving; }
+  // Renaming a folder in place (only below the top, not "<Files>", not
+  // while its scan runs): asked with the name typed, which it turns into
+  // the name the folder now has; false leaves it as it was.
+  std::function<bool(TFolderNode* Node, QString& Name)> OnRename;
 
   QModelIndex index(int Row, int Column, const QModelIndex& Parent = {}) const override;
   QModelIndex parent(const QModelIndex& Child) const override;
   int rowCount(const QModelIndex& Parent = {}) const override;
   int columnCount(const QModelIndex& Parent = {}) const override;
   QVariant data(const QModelIndex& Index, int Role) const override;
+  Qt::ItemFlags flags(const QModelIndex& Index) const override;
+  bool setData(const QModelIndex& Index, const QVariant& Value, int Role) override;
 
   void TreeBeginInsert(TFolderNode* Parent, size_t First, size_t Last) override;
   void TreeEndInsert() override;

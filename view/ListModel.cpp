@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 TListModel::TListModel(TValueDisplay& Display, QObject* Parent) : QAbstractTableModel(Parent), FDisplay(Display) {}
 
@@ -129,6 +130,56 @@ QString TListModel::Cell(const TRow& Row, int Column) const
   }
 }
 
+int TListModel::RowOf(const TFolderData* Record) const
+{
+  for (int Row = 0; Row < rowCount(); ++Row)
+    if (RowAt(Row).Record == Record)
+      return Row;
+  return -1;
+}
+
+void TListModel::DropRecords(const std::vector<const TFolderData*>& Records)
+{
+  const std::unordered_set<const TFolderData*> Gone(Records.begin(), Records.end());
+  beginResetModel();
+  std::vector<uint32_t> Places(FRows.size(), UINT32_MAX);  // old place in FRows to new
+  std::vector<TRow> Kept;
+  Kept.reserve(FRows.size());
+  for (size_t Index = 0; Index < FRows.size(); ++Index)
+    if (!Gone.contains(FRows[Index].Record)) {
+      Places[Index] = uint32_t(Kept.size());
+      Kept.push_back(std::move(FRows[Index]));
+    }
+  std::vector<uint32_t> Shown;
+  Shown.reserve(Kept.size());
+  for (uint32_t Place : FShown)
+    if (Places[Place] != UINT32_MAX)
+      Shown.push_back(Places[Place]);
+  FRows = std::move(Kept);
+  FShown = std::move(Shown);
+  endResetModel();
+}
+
+Qt::ItemFlags TListModel::flags(const QModelIndex& Index) const
+{
+  Qt::ItemFlags Flags = QAbstractTableModel::flags(Index);
+  if (Index.isValid() && Index.column() == lcName && !RowAt(Index.row()).Top)
+    Flags |= Qt::ItemIsEditable;
+  return Flags;
+}
+
+bool TListModel::setData(const QModelIndex& Index, const QVariant& Value, int Role)
+{
+  if (Role != Qt::EditRole || !Index.isValid() || !OnRename)
+    return false;
+  QString Name = Value.toString();
+  if (Name == RowAt(Index.row()).Caption || !OnRename(Index.row(), Name))
+    return false;
+  FRows[FShown[size_t(Index.row())]].Caption = Name;
+  emit dataChanged(index(Index.row(), 0), index(Index.row(), lcCount - 1));
+  return true;
+}
+
 QVariant TListModel::data(const QModelIndex& Index, int Role) const
 {
   if (!Index.isValid())
@@ -136,6 +187,7 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
   const TRow& Row = RowAt(Index.row());
   switch (Role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
       return Cell(Row, Index.column());
     case Qt::TextAlignmentRole:
       return headerData(Index.column(), Qt::Horizontal, Role);

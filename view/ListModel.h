@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -50,11 +51,20 @@ public:
   TFolderData* Record(int Row) const { return RowAt(Row).Record; }
   bool IsFolder(int Row) const { return RowAt(Row).Folder; }
   bool IsTop(int Row) const { return RowAt(Row).Top; }
+  // The row of a record, -1 when none.
+  int RowOf(const TFolderData* Record) const;
+  // Takes out the rows of these records (gone from the disk or the tree).
+  void DropRecords(const std::vector<const TFolderData*>& Records);
+  // Renaming a row in place: asked with the row and the name typed, which it
+  // turns into the name the object now has; false leaves the row as it was.
+  std::function<bool(int Row, QString& Name)> OnRename;
 
   int rowCount(const QModelIndex& Parent = {}) const override;
   int columnCount(const QModelIndex& Parent = {}) const override;
   QVariant data(const QModelIndex& Index, int Role) const override;
   QVariant headerData(int Section, Qt::Orientation Orientation, int Role) const override;
+  Qt::ItemFlags flags(const QModelIndex& Index) const override;
+  bool setData(const QModelIndex& Index, const QVariant& Value, int Role) override;
 
 private:
   QString Cell(const TRow& Row, int Column) const;

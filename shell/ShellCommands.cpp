@@ -1,0 +1,364 @@
+#include "ShellCommands.h"
+
+#include "DetailsList.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "FolderTreeView.h"
+#include "PathRules.h"
+#include "Prompt.h"
+#include "ShellPilot.h"
+#include "ShellPilotError.h"
+#include "Trash.h"
+#include "WaitCursor.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A folder's path as an object of its parent: without the final "/".
+std::string ObjectPath(const TFolderData* Record)
+{
+  std::string Path = Record->FullPath();
+  if (Path.size() > 1 && Path.back() == '/')
+    Path.pop_back();
+  return Path;
+}
+
+bool Gone(const std::string& Path)
+{
+  struct stat Data;
+  return lstat(Path.c_str(), &Data) != 0 && errno == ENOENT;
+}
+
+bool IsMenuKey(const QKeyEvent* Event)
+{
+  return (Event->key() == Qt::Key_F10 && Event->modifiers() == Qt::ShiftModifier) || Event->key() == Qt::Key_Menu;
+}
+
+}  // namespace
+
+TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View,
+                               TDetailsList* List)
+  : FPilot(Pilot), FTree(Tree), FModel(Model), FView(View), FList(List)
+{
+  FModel.OnRename = [this](TFolderNode* Node, QString& Name) { return TreeRename(Node, Name); };
+  FList->Model().OnRename = [this](int Row, QString& Name) { return ListRename(Row, Name); };
+  FPilot.OnRename = [this](TShellPilot*) { ShellPilotRename(); };
+  // Editing starts by F2 or the menus only: a double click opens.
+  FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+bool TShellCommands::InTrash(const std::string& Path)
+{
+  const std::string Home = TPathRules::WithSeparator(TTrash::HomeTrash());
+  if (Path.starts_with(Home) || TPathRules::WithSeparator(Path) == Home)
+    return true;
+  // A mounted file system's own Trash folders, "/.Trash/UID" and "/.Trash-UID".
+  const std::string Own = "/.Trash-" + std::to_string(getuid());
+  return Path.find(Own + "/") != std::string::npos || Path.ends_with(Own) || Path.find("/.Trash/") != std::string::npos;
+}
+
+// ---- Tree ---------------------------------------------------------------------
+
+void TShellCommands::TreeMouseUp(QPoint Point)
+{
+  TFolderNode* Node = TFolderModel::NodeOf(FView->indexAt(Point));
+  if (OnCurrentNode)
+    OnCurrentNode(Node);
+  if (!Node || Node->FIsFiles)
+    return;
+  const QPoint Global = FView->viewport()->mapToGlobal(Point);
+  if (!Node->Parent()) {
+    FRootPopup->exec(Global);
+    return;
+  }
+  // A branch being scanned, or the Trash's own entries, get the program's
+  // items only.
+  const std::string Path = ObjectPath(Node);
+  if (!TFolderTree::Editable(Node) || InTrash(Path)) {
+    FPartPopup->exec(Global);
+    return;
+  }
+  QString Command;
+  try {
+    FPilot.SetObjectName(Path);
+    FPilot.ShowContextMenu(Global, FPartPopup, Command);
+  } catch (const EShellPilotError&) {
+    // Gone from the disk: what the program itself offers still works.
+    FPartPopup->exec(Global);
+    return;
+  }
+  if (Command.compare("delete", Qt::CaseInsensitive) == 0 && Gone(Path) && FTree.FreeNode(Node, true)
+      && OnTotalsChanged)
+    OnTotalsChanged();
+}
+
+void TShellCommands::StartTreeEdit(TFolderNode* Node)
+{
+  const QModelIndex Index = FModel.IndexOf(Node);
+  if (FModel.flags(Index) & Qt::ItemIsEditable)
+    FView->edit(Index);
+}
+
+bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
+{
+  if (OnTreeKey)
+    OnTreeKey();
+  TFolderNode* Node = FView->CurrentFolder();
+  // Keys typed into an editor go to the editor, not here.
+  if (!Node)
+    return false;
+  if (IsMenuKey(Event)) {
+    const QRect Box = FView->visualRect(FModel.IndexOf(Node));
+    TreeMouseUp(QPoint(Box.right() - 4, Box.bottom() - 4));
+    return true;
+  }
+  if (!Node->Parent() || Node->FIsFiles)
+    return false;
+  if (Event->key() == Qt::Key_F2) {
+    StartTreeEdit(Node);
+    return true;
+  }
+  if (Event->key() == Qt::Key_Delete) {
+    const std::string Path = ObjectPath(Node);
+    if (!TFolderTree::Editable(Node) || InTrash(Path))
+      return true;
+    try {
+      FPilot.SetObjectName(Path);
+    } catch (const EShellPilotError& Error) {
+      TPrompt::Warn(FView, "Move to Trash", Error.Message());
+      return true;
+    }
+    FPilot.InvokeCommand("delete");
+    if (Gone(Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
+      OnTotalsChanged();
+    return true;
+  }
+  return false;
+}
+
+bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
+{
+  TWaitCursor Wait;
+  try {
+    FPilot.SetObjectName(ObjectPath(Node));
+    FPilot.RenameObject(Name);
+  } catch (const EShellPilotError& Error) {
+    TPrompt::Warn(FView, "Rename", Error.Message());
+    return false;
+  }
+  // The folder may hold other names than it showed (a mount point's label):
+  // its own name is what the disk now has.
+  Node->SetName(FPilot.ObjectName());
+  FTree.NodeChanged(Node);
+  return true;
+}
+
+void TShellCommands::openClick(TFolderNode* Node, int Tag)
+{
+  if (!Node)
+    return;
+  try {
+    FPilot.SetObjectName(ObjectPath(Node));
+    FPilot.InvokeCommand(Tag == 2 ? "explore" : "default");
+  } catch (const EShellPilotError& Error) {
+    TPrompt::Warn(FView, "Open", Error.Message());
+  }
+}
+
+void TShellCommands::Properties1Click(TFolderNode* Node)
+{
+  if (!Node)
+    return;
+  try {
+    FPilot.SetFolder(Node->FullPath());
+    FPilot.SelectFolderAsObject();
+    FPilot.InvokeCommand("properties");
+  } catch (const EShellPilotError& Error) {
+    TPrompt::Warn(FView, "Properties", Error.Message());
+  }
+}
+
+// ---- List ---------------------------------------------------------------------
+
+std::vector<int> TShellCommands::ActingRows()
+{
+  TListModel& Model = FList->Model();
+  std::vector<int> Rows;
+  for (const QModelIndex& Index : FList->selectionModel()->selectedRows()) {
+    if (Model.IsTop(Index.row()))
+      FList->selectionModel()->select(Index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    else
+      Rows.push_back(Index.row());
+  }
+  std::sort(Rows.begin(), Rows.end());
+  return Rows;
+}
+
+void TShellCommands::ListMouseUp(QPoint Point)
+{
+  TListModel& Model = FList->Model();
+  TFolderNode* Folder = Model.Folder();
+  const QModelIndex At = FList->indexAt(Point);
+  if (!Folder || !At.isValid() || Model.IsTop(At.row()) || InTrash(Folder->FullPath())
+      || !TFolderTree::Editable(Folder))
+    return;
+  if (!FList->selectionModel()->isRowSelected(At.row(), {}))
+    FList->selectRow(At.row());
+  const std::vector<int> Rows = ActingRows();
+  if (Rows.empty())
+    return;
+  QString Command;
+  try {
+    FPilot.SetFolder(Folder->FullPath());
+    for (int Row : Rows)
+      FPilot.MultiObjects().push_back(Model.Record(Row)->Name());
+    FPilot.ShowContextMenu(FList->viewport()->mapToGlobal(Point), nullptr, Command);
+  } catch (const EShellPilotError&) {
+    FPilot.MultiObjects().clear();
+    return;
+  }
+  if (Command.compare("delete", Qt::CaseInsensitive) == 0)
+    ListDeleted(Rows);
+}
+
+bool TShellCommands::ListKeyDown(QKeyEvent* Event)
+{
+  TListModel& Model = FList->Model();
+  TFolderNode* Folder = Model.Folder();
+  const QModelIndexList Selected = FList->selectionModel()->selectedRows();
+  if (!Folder || Selected.isEmpty())
+    return false;
+  if (IsMenuKey(Event)) {
+    const QRect Box = FList->visualRect(Model.index(Selected.first().row(), TListModel::lcName));
+    ListMouseUp(QPoint(Box.right() - 4, Box.bottom() - 4));
+    return true;
+  }
+  if (Event->key() == Qt::Key_F2) {
+    FList->edit(Model.index(FList->currentIndex().isValid() ? FList->currentIndex().row() : Selected.first().row(),
+                            TListModel::lcName));
+    return true;
+  }
+  if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) && !(Event->modifiers() & Qt::AltModifier)) {
+    ListDblClick();
+    return true;
+  }
+  if (Event->key() != Qt::Key_Delete)
+    return false;
+  if (InTrash(Folder->FullPath()) || !TFolderTree::Editable(Folder))
+    return true;
+  const std::vector<int> Rows = ActingRows();
+  if (Rows.empty())
+    return true;
+  FPilot.SetFolder(Folder->FullPath());
+  for (int Row : Rows)
+    FPilot.MultiObjects().push_back(Model.Record(Row)->Name());
+  FPilot.InvokeCommand("delete");
+  ListDeleted(Rows);
+  return true;
+}
+
+void TShellCommands::ListDeleted(const std::vector<int>& Rows)
+{
+  TListModel& Model = FList->Model();
+  TFolderNode* Folder = Model.Folder();
+  // What the Trash took: each object is looked for, so that a partial
+  // failure still counts what went and only that.
+  std::vector<TFolderNode*> Folders;
+  std::vector<const TFolderData*> Files;
+  TFileCount FileTotals;
+  for (int Row : Rows) {
+    TFolderData* Record = Model.Record(Row);
+    if (!Gone(Folder->FullPath() + Record->Name()))
+      continue;
+    if (Model.IsFolder(Row)) {
+      Folders.push_back(static_cast<TFolderNode*>(Record));
+    } else {
+      Files.push_back(Record);
+      FileTotals.Objects += Record->FObjects.Load();
+      FileTotals.Clusters += Record->FClusters.Load();
+      FileTotals.TailBytes += Record->FTailBytes.Load();
+    }
+  }
+  if (Folders.empty() && Files.empty())
+    return;
+  const int First = Rows.front();
+  {
+    TWaitCursor Wait;
+    // The rows of folders leave the list as their nodes leave the tree.
+    for (TFolderNode* Node : Folders)
+      FTree.FreeNode(Node, true);
+    if (!Files.empty()) {
+      FTree.RemoveOwnFiles(Folder, FileTotals);
+      Model.DropRecords(Files);
+    }
+  }
+  if (OnTotalsChanged)
+    OnTotalsChanged();
+  if (First < Model.rowCount())
+    FList->selectRow(First);
+}
+
+void TShellCommands::ListDblClick()
+{
+  TListModel& Model = FList->Model();
+  TFolderNode* Folder = Model.Folder();
+  const QModelIndex Current = FList->currentIndex();
+  if (!Folder || !Current.isValid() || Model.IsTop(Current.row()))
+    return;
+  TFolderData* Record = Model.Record(Current.row());
+  if (Model.IsFolder(Current.row())) {
+    auto* Child = static_cast<TFolderNode*>(Record);
+    FView->expand(FModel.IndexOf(Folder));
+    FView->setCurrentIndex(FModel.IndexOf(Child));
+    return;
+  }
+  if (InTrash(Folder->FullPath()))
+    return;
+  try {
+    FPilot.SetFolder(Folder->FullPath());
+    FPilot.SetObjectName(Record->Name());
+    FPilot.InvokeCommand("default");
+  } catch (const EShellPilotError& Error) {
+    TPrompt::Warn(FList, "Open", Error.Message());
+  }
+}
+
+bool TShellCommands::ListRename(int Row, QString& Name)
+{
+  TListModel& Model = FList->Model();
+  TFolderNode* Folder = Model.Folder();
+  if (!Folder || !TFolderTree::Editable(Folder))
+    return false;
+  TWaitCursor Wait;
+  TFolderData* Record = Model.Record(Row);
+  try {
+    FPilot.SetFolder(Folder->FullPath());
+    FPilot.SetObjectName(Record->Name());
+    FPilot.RenameObject(Name);
+  } catch (const EShellPilotError& Error) {
+    TPrompt::Warn(FList, "Rename", Error.Message());
+    return false;
+  }
+  Record->SetName(FPilot.ObjectName());
+  if (Model.IsFolder(Row))
+    FTree.NodeChanged(static_cast<TFolderNode*>(Record));
+  return true;
+}
+
+void TShellCommands::ShellPilotRename()
+{
+  if (FList->hasFocus() && FList->currentIndex().isValid()) {
+    FList->edit(FList->Model().index(FList->currentIndex().row(), TListModel::lcName));
+    return;
+  }
+  if (FView->hasFocus())
+    if (TFolderNode* Node = FView->CurrentFolder())
+      StartTreeEdit(Node);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QKeyEvent;
+class QMenu;
+class TDetailsList;
+class TFolderData;
+class TFolderModel;
+class TFolderNode;
+class TFolderTree;
+class TFolderTreeView;
+class TShellPilot;
+
+// What the window does to real files and folders from its tree and its
+// list: their context menus, the Delete, F2, Enter and Shift+F10 keys,
+// double clicks, Open, Explore and Properties, and renaming in place. All of
+// it goes through the shell component; after a move to the Trash or a
+// rename, the tree's records, labels and the list are put right at once,
+// without a scan.
+class TShellCommands : public QObject {
+public:
+  TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View,
+                 TDetailsList* List);
+
+  QMenu* FRootPopup = nullptr;  // of top nodes
+  QMenu* FPartPopup = nullptr;  // merged into the shell's menu of other nodes
+  // A right click in the tree makes its node (or none) the current one.
+  std::function<void(TFolderNode*)> OnCurrentNode;
+  // Totals changed: the status bar and the right pane show them again.
+  std::function<void()> OnTotalsChanged;
+  // Any key in the tree.
+  std::function<void()> OnTreeKey;
+
+  void TreeMouseUp(QPoint Point);
+  bool TreeKeyDown(QKeyEvent* Event);
+  // Open (Tag 1) and Explore (Tag 2) of the root menu, and Properties.
+  void openClick(TFolderNode* Node, int Tag);
+  void Properties1Click(TFolderNode* Node);
+  void ListMouseUp(QPoint Point);
+  bool ListKeyDown(QKeyEvent* Event);
+  void ListDblClick();
+  // The shell menu's Rename: the focused pane edits its selected item.
+  void ShellPilotRename();
+
+  // Whether Path lies inside a Trash folder, whose entries the Trash keeps.
+  static bool InTrash(const std::string& Path);
+
+private:
+  bool TreeRename(TFolderNode* Node, QString& Name);
+  bool ListRename(int Row, QString& Name);
+  void StartTreeEdit(TFolderNode* Node);
+  // The selected rows that act: never the scan root's own row, which is
+  // deselected.
+  std::vector<int> ActingRows();
+  // After the Trash took what it could: the folders gone leave the tree,
+  // the files gone leave the list, and every total drops by what went.
+  void ListDeleted(const std::vector<int>& Rows);
+
+  TShellPilot& FPilot;
+  TFolderTree& FTree;
+  TFolderModel& FModel;
+  TFolderTreeView* FView;
+  TDetailsList* FList;
+};
