@@ -153,8 +153,10 @@ bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
     TPrompt::Warn(FView, "Rename", Error.Message());
     return false;
   }
-  // The folder may hold other names than it showed (a mount point's label):
-  // its own name is what the disk now has.
+  // The folder may show another name than its own (a mount point's
+  // label): its own name is what the disk now has. Unchanged, it failed.
+  if (FPilot.ObjectName() == Node->Name())
+    return false;
   Node->SetName(FPilot.ObjectName());
   FTree.NodeChanged(Node);
   return true;
@@ -346,6 +348,8 @@ bool TShellCommands::ListRename(int Row, QString& Name)
     TPrompt::Warn(FList, "Rename", Error.Message());
     return false;
   }
+  if (FPilot.ObjectName() == Record->Name())
+    return false;  // the shell said why
   Record->SetName(FPilot.ObjectName());
   if (Model.IsFolder(Row))
     FTree.NodeChanged(static_cast<TFolderNode*>(Record));

@@ -1,0 +1,266 @@
+#include "DetailsList.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "FolderTreeView.h"
+#include "MainForm.h"
+#include "Root.h"
+#include "ShellCommands.h"
+#include "StandIns.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "Trash.h"
+#include "TreeFixture.h"
+#include "WindowTest.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+namespace {
+
+bool Exists(const std::string& Path)
+{
+  struct stat Data;
+  return lstat(Path.c_str(), &Data) == 0;
+}
+
+// The totals of a record, to compare before and after.
+struct TTotals {
+  uint64_t Objects, Clusters, TailBytes;
+  explicit TTotals(const TFolderData* Record)
+    : Objects(Record->FObjects), Clusters(Record->FClusters), TailBytes(Record->FTailBytes)
+  {
+  }
+  bool operator==(const TTotals&) const = default;
+};
+
+// The title of the next popup menu, which is closed; empty when none opens.
+QString* NextMenu(QString& Seen)
+{
+  Seen = "none";
+  QTimer::singleShot(100, [&Seen] {
+    if (auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      Seen = Menu->actions().value(0) ? Menu->actions()[0]->text() : QString();
+      Menu->close();
+    }
+  });
+  return &Seen;
+}
+
+// A scanned tree in a window showing the list:
+// top/{big/{x/{f 40000}, g 30000}, small/{h 5000}, a.txt 10000, b.txt 20000}.
+struct TScanned {
+  TScanned()
+  {
+    Tree.Folder("big");
+    Tree.Folder("big/x");
+    Tree.File("big/x/f", 40000);
+    Tree.File("big/g", 30000);
+    Tree.Folder("small");
+    Tree.File("small/h", 5000);
+    Tree.File("a.txt", 10000);
+    Tree.File("b.txt", 20000);
+    Form.show();
+    Form.ListButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    QTRY_COMPARE(Form.List().Model().rowCount(), 5);  // the top, two folders, two files
+  }
+  TTestTree Tree;
+  TMainForm Form;
+  TFolderNode* Top = nullptr;
+  QPoint At(const TFolderNode* Node) { return Form.TreeView()->visualRect(Form.Model().IndexOf(Node)).center(); }
+  int Row(const QString& Caption)
+  {
+    TListModel& Model = Form.List().Model();
+    for (int Row = 0; Row < Model.rowCount(); ++Row)
+      if (Model.index(Row, 0).data().toString() == Caption)
+        return Row;
+    return -1;
+  }
+};
+
+}  // namespace
+
+class TShellCommandsTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // Right clicks: a top node has the program's menu, a "<Files>" entry none,
+  // empty space none and no current node.
+  void treeMenus()
+  {
+    TScanned Scan;
+    QString Seen;
+    NextMenu(Seen);
+    Scan.Form.TreeView()->customContextMenuRequested(Scan.At(Scan.Top));
+    QCOMPARE(Seen, QString("&Open"));
+    const TFolderNode* Files = nullptr;
+    for (const TFolderNode* Child : Scan.Top->Children())
+      if (Child->FIsFiles)
+        Files = Child;
+    QVERIFY(Files);
+    NextMenu(Seen);
+    Scan.Form.TreeView()->customContextMenuRequested(Scan.At(Files));
+    QTest::qWait(200);
+    QCOMPARE(Seen, QString("none"));
+    NextMenu(Seen);
+    Scan.Form.TreeView()->customContextMenuRequested(QPoint(5, Scan.Form.TreeView()->viewport()->height() - 5));
+    QTest::qWait(200);
+    QCOMPARE(Seen, QString("none"));
+    QVERIFY(!Scan.Form.CurrentNode());
+  }
+
+  // Delete in the tree moves the folder to the Trash, frees its node and
+  // lowers every ancestor by exactly its totals; declining changes nothing.
+  void deleteInTheTree()
+  {
+    TScanned Scan;
+    TFolderNode* Big = Child(Scan.Top, "big");
+    TFolderNode* X = Child(Big, "x");
+    const TTotals Gone(X), BigBefore(Big), TopBefore(Scan.Top);
+    Scan.Form.SetCurrentNode(X);
+    TAnswers Answers;
+    Answers.Yes = false;
+    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);
+    QVERIFY(Child(Big, "x"));
+    QCOMPARE(TTotals(Big), BigBefore);
+    Answers.Yes = true;
+    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);
+    QVERIFY(!Exists(Scan.Tree.Path("big/x")));
+    QVERIFY(!Child(Big, "x"));
+    for (const auto& [Node, Before] : {std::pair{Big, BigBefore}, std::pair{Scan.Top, TopBefore}}) {
+      QCOMPARE(Node->FObjects.Load(), Before.Objects - Gone.Objects);
+      QCOMPARE(Node->FClusters.Load(), Before.Clusters - Gone.Clusters);
+      QCOMPARE(Node->FTailBytes.Load(), Before.TailBytes - Gone.TailBytes);
+    }
+  }
+
+  // Delete in the list: two folders and a file, the top's own row selected
+  // too; the folder drops by the three once each, two nodes and three rows
+  // go, the top's row stays, and the top's own files and "<Files>" entry
+  // drop by the file.
+  void deleteInTheList()
+  {
+    TScanned Scan;
+    TListModel& Model = Scan.Form.List().Model();
+    const TTotals Big(Child(Scan.Top, "big")), Small(Child(Scan.Top, "small"));
+    const TFolderData* File = Model.Record(Scan.Row("a.txt"));
+    const TTotals A(File);
+    const TTotals TopBefore(Scan.Top);
+    const int64_t OwnBefore = Scan.Top->OwnFiles();
+    Scan.Form.SelectAllRows();
+    Scan.Form.List().selectionModel()->select(Model.index(Scan.Row("b.txt"), 0),
+                                              QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    TAnswers Answers;
+    QTest::keyClick(&Scan.Form.List(), Qt::Key_Delete);
+    QCOMPARE(Answers.Asked.size(), 1);
+    QVERIFY(Answers.Asked[0].contains("these 3 items") && Answers.Asked[0].contains("restored"));
+    QCOMPARE(Scan.Top->FObjects.Load(), TopBefore.Objects - Big.Objects - Small.Objects - A.Objects);
+    QCOMPARE(Scan.Top->FClusters.Load(), TopBefore.Clusters - Big.Clusters - Small.Clusters - A.Clusters);
+    QVERIFY(!Child(Scan.Top, "big") && !Child(Scan.Top, "small"));
+    QCOMPARE(Model.rowCount(), 2);
+    QVERIFY(Model.IsTop(0));
+    QCOMPARE(Model.index(1, 0).data().toString(), QString("b.txt"));
+    QCOMPARE(Scan.Top->OwnFiles(), OwnBefore - 1);
+    for (const TFolderNode* Child : Scan.Top->Children())
+      if (Child->FIsFiles)
+        QCOMPARE(Child->FObjects.Load(), uint64_t(Scan.Top->OwnFiles()));
+    QCOMPARE(Scan.Form.List().selectionModel()->selectedRows().value(0).row(), 1);
+  }
+
+  // F2 edits the bare name; Escape leaves it; a rename in the tree or the
+  // list renames on disk and relabels node and row.
+  void renames()
+  {
+    TScanned Scan;
+    TFolderNode* Small = Child(Scan.Top, "small");
+    Scan.Form.SetCurrentNode(Small);
+    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_F2);
+    auto* Editor = Scan.Form.TreeView()->findChild<QLineEdit*>();
+    QVERIFY(Editor);
+    QCOMPARE(Editor->text(), QString("small"));
+    QTest::keyClick(Editor, Qt::Key_Escape);
+    QVERIFY(Exists(Scan.Tree.Path("small")));
+    QVERIFY(Scan.Form.Model().setData(Scan.Form.Model().IndexOf(Small), "tiny", Qt::EditRole));
+    QVERIFY(Exists(Scan.Tree.Path("tiny")) && !Exists(Scan.Tree.Path("small")));
+    QCOMPARE(Small->Name(), std::string("tiny"));
+    QVERIFY(Scan.Form.Model().IndexOf(Small).data().toString().endsWith("tiny"));
+    // In the list: a file, and a name taken already is refused.
+    Scan.Form.SetCurrentNode(Scan.Top);
+    TListModel& Model = Scan.Form.List().Model();
+    QTRY_VERIFY(Scan.Row("a.txt") > 0);
+    QVERIFY(Model.setData(Model.index(Scan.Row("a.txt"), 0), "c.txt", Qt::EditRole));
+    QVERIFY(Exists(Scan.Tree.Path("c.txt")));
+    QVERIFY(Scan.Row("c.txt") > 0);
+    TAnswers Answers;
+    QVERIFY(!Model.setData(Model.index(Scan.Row("c.txt"), 0), "b.txt", Qt::EditRole));
+    QVERIFY(Exists(Scan.Tree.Path("c.txt")));
+    QCOMPARE(Answers.Asked.size(), 1);
+  }
+
+  // A double click goes into a folder, or opens a file with its program.
+  void doubleClicks()
+  {
+    TScanned Scan;
+    Scan.Tree.Folder("bin");
+    const std::string Log = Scan.Tree.Path("opened");
+    StandIn(Scan.Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
+    const TProgramsFirst Programs(Scan.Tree.Path("bin"));
+    TDetailsList& List = Scan.Form.List();
+    List.setCurrentIndex(List.Model().index(Scan.Row("a.txt"), 0));
+    QTest::keyClick(&List, Qt::Key_Return);
+    QTRY_VERIFY(QFile(QString::fromStdString(Log)).size() > 0);
+    List.setCurrentIndex(List.Model().index(Scan.Row("big"), 0));
+    QTest::keyClick(&List, Qt::Key_Return);
+    QCOMPARE(Scan.Form.CurrentNode(), Child(Scan.Top, "big"));
+  }
+
+  // The Trash keeps its own entries: rows inside it get no menu.
+  void trashFolders()
+  {
+    QVERIFY(TShellCommands::InTrash(TTrash::HomeTrash() + "/files/x"));
+    QVERIFY(TShellCommands::InTrash("/media/disk/.Trash-" + std::to_string(getuid()) + "/files"));
+    QVERIFY(!TShellCommands::InTrash("/home/someone/Trashy/x"));
+    TTestTree Tree;
+    const std::string Trash = TTrash::HomeTrash();
+    QDir().mkpath(QString::fromStdString(Trash + "/files/old"));
+    StartWithList();
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Trash + "/files"));
+    QVERIFY(ScansDone(Form));
+    TListModel& Model = Form.List().Model();
+    QTRY_VERIFY(Model.rowCount() >= 2);
+    int Old = -1;
+    for (int Row = 0; Row < Model.rowCount(); ++Row)
+      if (Model.index(Row, 0).data().toString() == "old")
+        Old = Row;
+    QVERIFY(Old > 0);
+    QString Seen;
+    NextMenu(Seen);
+    Form.List().customContextMenuRequested(Form.List().visualRect(Model.index(Old, 0)).center());
+    QTest::qWait(200);
+    QCOMPARE(Seen, QString("none"));
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TShellCommandsTest)
+#include "tst_shellcommands.moc"
