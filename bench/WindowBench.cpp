@@ -9,6 +9,10 @@
 //                                each view type and sort mode in turn: the
 //                                time each takes to finish, and the longest
 //                                stall of the window meanwhile
+//   bench_window --delete FOLDER after the scan, the list of FOLDER with every
+//                                row selected, moved to the Trash with the
+//                                Delete key (the confirmation answered yes):
+//                                the same times
 //   bench_window --chart FOLDER  after the scan, the pie and then the bars of
 //                                the first-level folder of FOLDER with the most
 //                                folders, in each view type and sort mode: the
@@ -18,11 +22,13 @@
 #include "FolderNode.h"
 #include "MainForm.h"
 #include "FolderModel.h"
+#include "Prompt.h"
 #include "FolderTreeView.h"
 #include "Root.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QScrollBar>
 #include <QTreeView>
@@ -38,9 +44,10 @@ int main(int argc, char** argv)
 {
   const bool List = argc == 3 && std::strcmp(argv[1], "--list") == 0;
   const bool Charts = argc == 3 && std::strcmp(argv[1], "--chart") == 0;
-  const bool Expand = Charts || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
+  const bool Delete = argc == 3 && std::strcmp(argv[1], "--delete") == 0;
+  const bool Expand = Charts || Delete || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
   if (argc != 2 && !List && !Expand) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart] FOLDER\n");
+    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
@@ -74,7 +81,19 @@ int main(int argc, char** argv)
     for (int Type : {1, 3, 2})
       Steps.emplace_back(Mode + std::string(Sorts[Type - 1]), [&Window, Type] { Window.Sort1Click(Type); });
   };
-  if (Charts) {
+  if (Delete) {
+    Steps.emplace_back("list the folder", [&] {
+      Window.ListButtonClick();
+      Window.SetCurrentNode(Window.Driver().Roots()->FNode);
+    });
+    Steps.emplace_back("delete every row", [&] {
+      TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+      Window.SelectAllRows();
+      QKeyEvent Key(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+      QCoreApplication::sendEvent(&Window.List(), &Key);
+      std::printf("rows left: %d\n", Window.List().Model().rowCount());
+    });
+  } else if (Charts) {
     Steps.emplace_back("pie: the widest", [&] {
       Window.PiebuttonClick();
       Window.SetCurrentNode(Widest());
