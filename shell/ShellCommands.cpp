@@ -219,8 +219,12 @@ void TShellCommands::ListMouseUp(QPoint Point)
   QString Command;
   try {
     FPilot.SetFolder(Folder->FullPath());
-    for (int Row : Rows)
-      FPilot.MultiObjects().push_back(Model.Record(Row)->Name());
+    // One row is an object of its own, which can also be renamed.
+    if (Rows.size() == 1)
+      FPilot.SetObjectName(Model.Record(Rows.front())->Name());
+    else
+      for (int Row : Rows)
+        FPilot.MultiObjects().push_back(Model.Record(Row)->Name());
     FPilot.ShowContextMenu(FList->viewport()->mapToGlobal(Point), nullptr, Command);
   } catch (const EShellPilotError&) {
     FPilot.MultiObjects().clear();
