@@ -159,6 +159,7 @@ bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
     return false;
   Node->SetName(FPilot.ObjectName());
   FTree.NodeChanged(Node);
+  FList->Model().RefreshCaption(Node);  // its row, when the list shows its parent
   return true;
 }
 

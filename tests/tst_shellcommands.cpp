@@ -196,10 +196,12 @@ private slots:
     QCOMPARE(Editor->text(), QString("small"));
     QTest::keyClick(Editor, Qt::Key_Escape);
     QVERIFY(Exists(Scan.Tree.Path("small")));
+    Scan.Form.SetCurrentNode(Scan.Top);  // the list shows the folder's row
     QVERIFY(Scan.Form.Model().setData(Scan.Form.Model().IndexOf(Small), "tiny", Qt::EditRole));
     QVERIFY(Exists(Scan.Tree.Path("tiny")) && !Exists(Scan.Tree.Path("small")));
     QCOMPARE(Small->Name(), std::string("tiny"));
     QVERIFY(Scan.Form.Model().IndexOf(Small).data().toString().endsWith("tiny"));
+    QVERIFY(Scan.Row("tiny") > 0);
     // In the list: a file, and a name taken already is refused.
     Scan.Form.SetCurrentNode(Scan.Top);
     TListModel& Model = Scan.Form.List().Model();

@@ -138,6 +138,15 @@ int TListModel::RowOf(const TFolderData* Record) const
   return -1;
 }
 
+void TListModel::RefreshCaption(const TFolderData* Record)
+{
+  const int Row = RowOf(Record);
+  if (Row < 0)
+    return;
+  FRows[FShown[size_t(Row)]].Caption = FDisplay.NodeCaption(Record);
+  emit dataChanged(index(Row, lcName), index(Row, lcName));
+}
+
 void TListModel::DropRecords(const std::vector<const TFolderData*>& Records)
 {
   const std::unordered_set<const TFolderData*> Gone(Records.begin(), Records.end());

@@ -53,6 +53,8 @@ public:
   bool IsTop(int Row) const { return RowAt(Row).Top; }
   // The row of a record, -1 when none.
   int RowOf(const TFolderData* Record) const;
+  // The caption of a folder's row made again (the folder was renamed).
+  void RefreshCaption(const TFolderData* Record);
   // Takes out the rows of these records (gone from the disk or the tree).
   void DropRecords(const std::vector<const TFolderData*>& Records);
   // Renaming a row in place: asked with the row and the name typed, which it
