@@ -155,8 +155,12 @@ bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files)
 {
   if (!Editable(Folder))
     return false;
-  Folder->TakeOwnFiles(Files);
-  AddToAncestors(Folder, -int64_t(Files.Objects), -int64_t(Files.Clusters), -int64_t(Files.TailBytes));
+  // No more than the scan counted: a file may have grown since, or be newer.
+  const TFileCount Own = Folder->OwnCount();
+  const TFileCount Taken{std::min(Files.Clusters, Own.Clusters), std::min(Files.TailBytes, Own.TailBytes),
+                         std::min(Files.Objects, Own.Objects)};
+  Folder->TakeOwnFiles(Taken);
+  AddToAncestors(Folder, -int64_t(Taken.Objects), -int64_t(Taken.Clusters), -int64_t(Taken.TailBytes));
   for (TFolderNode* Child : Folder->Children())
     if (Child->FIsFiles) {
       Child->SetFilesEntry(Folder->OwnCount());

@@ -61,7 +61,9 @@ bool TShellCommands::InTrash(const std::string& Path)
     return true;
   // A mounted file system's own Trash folders, "/.Trash/UID" and "/.Trash-UID".
   const std::string Own = "/.Trash-" + std::to_string(getuid());
-  return Path.find(Own + "/") != std::string::npos || Path.ends_with(Own) || Path.find("/.Trash/") != std::string::npos;
+  const std::string Shared = "/.Trash";
+  return Path.find(Own + "/") != std::string::npos || Path.ends_with(Own) || Path.find(Shared + "/") != std::string::npos
+         || Path.ends_with(Shared);
 }
 
 // ---- Tree ---------------------------------------------------------------------
@@ -94,15 +96,16 @@ void TShellCommands::TreeMouseUp(QPoint Point)
     FPartPopup->exec(Global);
     return;
   }
-  if (Command.compare("delete", Qt::CaseInsensitive) == 0 && Gone(Path) && FTree.FreeNode(Node, true)
-      && OnTotalsChanged)
+  // Whatever was chosen: a folder gone now leaves the tree.
+  if (Gone(Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
     OnTotalsChanged();
 }
 
 void TShellCommands::StartTreeEdit(TFolderNode* Node)
 {
+  // The Trash's entries keep their names: their restore records name them.
   const QModelIndex Index = FModel.IndexOf(Node);
-  if (FModel.flags(Index) & Qt::ItemIsEditable)
+  if ((FModel.flags(Index) & Qt::ItemIsEditable) && !InTrash(ObjectPath(Node)))
     FView->edit(Index);
 }
 
@@ -111,8 +114,8 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
   if (OnTreeKey)
     OnTreeKey();
   TFolderNode* Node = FView->CurrentFolder();
-  // Keys typed into an editor go to the editor, not here.
-  if (!Node)
+  // Keys an editor passes on are not the tree's.
+  if (!Node || !FView->hasFocus())
     return false;
   if (IsMenuKey(Event)) {
     const QRect Box = FView->visualRect(FModel.IndexOf(Node));
@@ -145,6 +148,8 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
 
 bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
 {
+  if (InTrash(ObjectPath(Node)))
+    return false;
   TWaitCursor Wait;
   try {
     FPilot.SetObjectName(ObjectPath(Node));
@@ -190,18 +195,37 @@ void TShellCommands::Properties1Click(TFolderNode* Node)
 
 // ---- List ---------------------------------------------------------------------
 
-std::vector<int> TShellCommands::ActingRows()
+std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
 {
   TListModel& Model = FList->Model();
-  std::vector<int> Rows;
+  const std::string Folder = Model.Folder()->FullPath();
+  std::vector<TActing> Acting;
   for (const QModelIndex& Index : FList->selectionModel()->selectedRows()) {
-    if (Model.IsTop(Index.row()))
+    const int Row = Index.row();
+    const TFolderData* Record = Model.Record(Row);
+    if (Model.IsTop(Row)) {
       FList->selectionModel()->select(Index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-    else
-      Rows.push_back(Index.row());
+      continue;
+    }
+    if (InTrash(Folder + Record->Name()))
+      continue;
+    const TFileCount Count{Record->FClusters.Load(), Record->FTailBytes.Load(), Record->FObjects.Load()};
+    Acting.push_back({Record->Name(), Model.IsFolder(Row), Count, Record, Row});
   }
-  std::sort(Rows.begin(), Rows.end());
-  return Rows;
+  std::sort(Acting.begin(), Acting.end(), [](const TActing& A, const TActing& B) { return A.Row < B.Row; });
+  return Acting;
+}
+
+void TShellCommands::NameObjects(TFolderNode* Folder, const std::vector<TActing>& Acting)
+{
+  FPilot.MultiObjects().clear();
+  FPilot.SetFolder(Folder->FullPath());
+  // One row is an object of its own, which can also be renamed.
+  if (Acting.size() == 1)
+    FPilot.SetObjectName(Acting.front().Name);
+  else
+    for (const TActing& Item : Acting)
+      FPilot.MultiObjects().push_back(Item.Name);
 }
 
 void TShellCommands::ListMouseUp(QPoint Point)
@@ -214,25 +238,20 @@ void TShellCommands::ListMouseUp(QPoint Point)
     return;
   if (!FList->selectionModel()->isRowSelected(At.row(), {}))
     FList->selectRow(At.row());
-  const std::vector<int> Rows = ActingRows();
-  if (Rows.empty())
+  const std::vector<TActing> Acting = ActingRows();
+  if (Acting.empty())
     return;
   QString Command;
   try {
-    FPilot.SetFolder(Folder->FullPath());
-    // One row is an object of its own, which can also be renamed.
-    if (Rows.size() == 1)
-      FPilot.SetObjectName(Model.Record(Rows.front())->Name());
-    else
-      for (int Row : Rows)
-        FPilot.MultiObjects().push_back(Model.Record(Row)->Name());
+    NameObjects(Folder, Acting);
     FPilot.ShowContextMenu(FList->viewport()->mapToGlobal(Point), nullptr, Command);
   } catch (const EShellPilotError&) {
     FPilot.MultiObjects().clear();
     return;
   }
-  if (Command.compare("delete", Qt::CaseInsensitive) == 0)
-    ListDeleted(Rows);
+  // Whatever was chosen: what is gone now (all or part of a move to the
+  // Trash) is taken out.
+  ListDeleted(Folder, Acting);
 }
 
 bool TShellCommands::ListKeyDown(QKeyEvent* Event)
@@ -240,7 +259,8 @@ bool TShellCommands::ListKeyDown(QKeyEvent* Event)
   TListModel& Model = FList->Model();
   TFolderNode* Folder = Model.Folder();
   const QModelIndexList Selected = FList->selectionModel()->selectedRows();
-  if (!Folder || Selected.isEmpty())
+  // Keys an editor passes on are not the list's.
+  if (!Folder || Selected.isEmpty() || !FList->hasFocus())
     return false;
   if (IsMenuKey(Event)) {
     const QRect Box = FList->visualRect(Model.index(Selected.first().row(), TListModel::lcName));
@@ -260,42 +280,45 @@ bool TShellCommands::ListKeyDown(QKeyEvent* Event)
     return false;
   if (InTrash(Folder->FullPath()) || !TFolderTree::Editable(Folder))
     return true;
-  const std::vector<int> Rows = ActingRows();
-  if (Rows.empty())
+  const std::vector<TActing> Acting = ActingRows();
+  if (Acting.empty())
     return true;
-  FPilot.SetFolder(Folder->FullPath());
-  for (int Row : Rows)
-    FPilot.MultiObjects().push_back(Model.Record(Row)->Name());
+  try {
+    NameObjects(Folder, Acting);
+  } catch (const EShellPilotError& Error) {
+    FPilot.MultiObjects().clear();
+    TPrompt::Warn(FList, "Move to Trash", Error.Message());
+    return true;
+  }
   FPilot.InvokeCommand("delete");
-  ListDeleted(Rows);
+  ListDeleted(Folder, Acting);
   return true;
 }
 
-void TShellCommands::ListDeleted(const std::vector<int>& Rows)
+void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>& Acting)
 {
   TListModel& Model = FList->Model();
-  TFolderNode* Folder = Model.Folder();
-  // What the Trash took: each object is looked for, so that a partial
-  // failure still counts what went and only that.
+  // Each object is looked for, so that a partial failure still counts what
+  // went and only that.
   std::vector<TFolderNode*> Folders;
   std::vector<const TFolderData*> Files;
   TFileCount FileTotals;
-  for (int Row : Rows) {
-    TFolderData* Record = Model.Record(Row);
-    if (!Gone(Folder->FullPath() + Record->Name()))
+  for (const TActing& Item : Acting) {
+    if (!Gone(Folder->FullPath() + Item.Name))
       continue;
-    if (Model.IsFolder(Row)) {
-      Folders.push_back(static_cast<TFolderNode*>(Record));
+    if (Item.Folder) {
+      for (TFolderNode* Child : Folder->Children())
+        if (!Child->FIsFiles && Child->Name() == Item.Name)
+          Folders.push_back(Child);
     } else {
-      Files.push_back(Record);
-      FileTotals.Objects += Record->FObjects.Load();
-      FileTotals.Clusters += Record->FClusters.Load();
-      FileTotals.TailBytes += Record->FTailBytes.Load();
+      Files.push_back(Item.Record);
+      FileTotals.Objects += Item.Count.Objects;
+      FileTotals.Clusters += Item.Count.Clusters;
+      FileTotals.TailBytes += Item.Count.TailBytes;
     }
   }
   if (Folders.empty() && Files.empty())
     return;
-  const int First = Rows.front();
   {
     TWaitCursor Wait;
     // The rows of folders leave the list as their nodes leave the tree.
@@ -303,12 +326,13 @@ void TShellCommands::ListDeleted(const std::vector<int>& Rows)
       FTree.FreeNode(Node, true);
     if (!Files.empty()) {
       FTree.RemoveOwnFiles(Folder, FileTotals);
-      Model.DropRecords(Files);
+      if (Model.Folder() == Folder)
+        Model.DropRecords(Files);
     }
   }
   if (OnTotalsChanged)
     OnTotalsChanged();
-  if (First < Model.rowCount())
+  if (const int First = Acting.front().Row; Model.Folder() == Folder && First < Model.rowCount())
     FList->selectRow(First);
 }
 
@@ -341,10 +365,13 @@ bool TShellCommands::ListRename(int Row, QString& Name)
 {
   TListModel& Model = FList->Model();
   TFolderNode* Folder = Model.Folder();
-  if (!Folder || !TFolderTree::Editable(Folder))
-    return false;
-  TWaitCursor Wait;
   TFolderData* Record = Model.Record(Row);
+  if (!Folder || !TFolderTree::Editable(Folder) || InTrash(Folder->FullPath() + Record->Name()))
+    return false;
+  // The record is looked for again after the shell's messages, during which
+  // the list may change.
+  const std::string Old = Record->Name();
+  TWaitCursor Wait;
   try {
     FPilot.SetFolder(Folder->FullPath());
     FPilot.SetObjectName(Record->Name());
@@ -353,8 +380,8 @@ bool TShellCommands::ListRename(int Row, QString& Name)
     TPrompt::Warn(FList, "Rename", Error.Message());
     return false;
   }
-  if (FPilot.ObjectName() == Record->Name())
-    return false;  // the shell said why
+  if (FPilot.ObjectName() == Old || Model.Folder() != Folder || Model.RowOf(Record) != Row)
+    return false;  // the shell said why, or the list moved on
   Record->SetName(FPilot.ObjectName());
   if (Model.IsFolder(Row))
     FTree.NodeChanged(static_cast<TFolderNode*>(Record));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FolderData.h"
+
 #include <QObject>
 #include <QPoint>
 
@@ -55,12 +57,24 @@ private:
   bool TreeRename(TFolderNode* Node, QString& Name);
   bool ListRename(int Row, QString& Name);
   void StartTreeEdit(TFolderNode* Node);
+  // An object of the list as it was before a dialog, which lets the list
+  // change (a late listing, a sort): found again by name, its record only
+  // compared, never followed.
+  struct TActing {
+    std::string Name;
+    bool Folder;
+    TFileCount Count;
+    const TFolderData* Record;
+    int Row;
+  };
   // The selected rows that act: never the scan root's own row, which is
-  // deselected.
-  std::vector<int> ActingRows();
+  // deselected, nor entries of a Trash.
+  std::vector<TActing> ActingRows();
+  // Hands the objects to the shell, as one object or several.
+  void NameObjects(TFolderNode* Folder, const std::vector<TActing>& Acting);
   // After the Trash took what it could: the folders gone leave the tree,
   // the files gone leave the list, and every total drops by what went.
-  void ListDeleted(const std::vector<int>& Rows);
+  void ListDeleted(TFolderNode* Folder, const std::vector<TActing>& Acting);
 
   TShellPilot& FPilot;
   TFolderTree& FTree;

@@ -134,6 +134,7 @@ private slots:
     TFolderNode* X = Child(Big, "x");
     const TTotals Gone(X), BigBefore(Big), TopBefore(Scan.Top);
     Scan.Form.SetCurrentNode(X);
+    Scan.Form.TreeView()->setFocus();
     TAnswers Answers;
     Answers.Yes = false;
     QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);
@@ -181,6 +182,17 @@ private slots:
       if (Child->FIsFiles)
         QCOMPARE(Child->FObjects.Load(), uint64_t(Scan.Top->OwnFiles()));
     QCOMPARE(Scan.Form.List().selectionModel()->selectedRows().value(0).row(), 1);
+
+    // A file that grew since the scan takes out no more than was counted.
+    Scan.Tree.File("b.txt", 50000000);
+    Scan.Form.ListButtonClick();  // listed again: the list's row has the new size
+    QTRY_VERIFY(Scan.Row("b.txt") > 0 && Model.Record(Scan.Row("b.txt"))->FClusters.Load() > TopBefore.Clusters);
+    Scan.Form.List().selectRow(Scan.Row("b.txt"));
+    Scan.Form.List().setFocus();
+    QTest::keyClick(&Scan.Form.List(), Qt::Key_Delete);
+    QVERIFY(!Exists(Scan.Tree.Path("b.txt")));
+    QCOMPARE(Scan.Top->OwnFiles(), 0);
+    QVERIFY(Scan.Top->FClusters.Load() < TopBefore.Clusters);
   }
 
   // F2 edits the bare name; Escape leaves it; a rename in the tree or the
@@ -190,10 +202,17 @@ private slots:
     TScanned Scan;
     TFolderNode* Small = Child(Scan.Top, "small");
     Scan.Form.SetCurrentNode(Small);
+    Scan.Form.TreeView()->setFocus();
     QTest::keyClick(Scan.Form.TreeView(), Qt::Key_F2);
     auto* Editor = Scan.Form.TreeView()->findChild<QLineEdit*>();
     QVERIFY(Editor);
     QCOMPARE(Editor->text(), QString("small"));
+    // Keys typed into the editor are the editor's: the menu key opens no menu.
+    QString Seen;
+    NextMenu(Seen);
+    QTest::keyClick(Editor, Qt::Key_Menu);
+    QTest::qWait(200);
+    QCOMPARE(Seen, QString("none"));
     QTest::keyClick(Editor, Qt::Key_Escape);
     QVERIFY(Exists(Scan.Tree.Path("small")));
     Scan.Form.SetCurrentNode(Scan.Top);  // the list shows the folder's row
@@ -224,6 +243,7 @@ private slots:
     StandIn(Scan.Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
     const TProgramsFirst Programs(Scan.Tree.Path("bin"));
     TDetailsList& List = Scan.Form.List();
+    List.setFocus();
     List.setCurrentIndex(List.Model().index(Scan.Row("a.txt"), 0));
     QTest::keyClick(&List, Qt::Key_Return);
     QTRY_VERIFY(QFile(QString::fromStdString(Log)).size() > 0);
