@@ -116,6 +116,8 @@ const TActionSpec Specs[] = {
                         "wasted space and CD-ROM size of every folder.</p>");
    }},
 
+  {"ScanButton", "Scan", "Scan selected drive|Scan drive which is selected in the quick drive access box",
+   [](TMainForm& F, int) { F.ScanbuttonClick(); }, 0, "system-search"},
   {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.StopButtonClick(); }, 0, "process-stop"},
   {"RemoveButton", "Remove", "Remove|Remove the selected folder from Spacelens",
    [](TMainForm& F, int) { F.RemoveClick(); }, 0, "list-remove"},
@@ -230,6 +232,7 @@ void TMainActions::BuildMenus()
   Fill(File, *this,
        {"UpdateAll1", "-", "TitleMenu", "Print1", "PrintReportforAll1", "PrintChartMenu", "PageSetup1", "PrintSetup1",
         "-", "Exit1"});
+  FFileExitSeparator = File->actions().value(File->actions().indexOf(Action("Exit1")) - 1);
   QMenu* View = Bar->addMenu("&View");
   Fill(View, *this, {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-"});
   QMenu* Units = View->addMenu("Show &Values as");
@@ -246,7 +249,8 @@ void TMainActions::BuildToolBars()
   FFolderBar->setObjectName("ToolBar1");
   FFolderBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   for (const char* Name :
-       {"StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "PrintButton", "SpeedButton2"})
+       {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "PrintButton",
+        "SpeedButton2"})
     FFolderBar->addAction(Action(Name));
 
   FViewBar = FForm.addToolBar("View");

@@ -27,6 +27,7 @@ public:
   QMenu* FRootPopup;      // the tree's menu of top nodes
   QMenu* FPartPopup;      // the program's part of the menu of other nodes
   QMenu* FBranchMenu;     // File > Branch: the tree's commands
+  QAction* FFileExitSeparator;  // the recent folders go before it
   QToolBar* FFolderBar;   // scanning and folder buttons
   QToolBar* FViewBar;     // view types, sort modes, right-pane modes
 

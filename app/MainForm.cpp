@@ -16,6 +16,8 @@
 #include "RightPane.h"
 #include "Root.h"
 #include "ScanProgress.h"
+#include "DriveBox.h"
+#include "MRUList.h"
 #include "ShellCommands.h"
 #include "ShellPilot.h"
 #include "StatusPanels.h"
@@ -72,6 +74,17 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FPrinting->OnDone = [this] { RefreshStatus(false); };
   FPrinting->OnTitleChanged = [this] { FCharts->FillChart(); };
   FActions = std::make_unique<TMainActions>(*this);
+  FRecent = new TMRUFileList(this);
+  FRecent->FRemoveOnClick = false;
+  FRecent->SetMaximum(6);
+  FRecent->SetFileMenu(FActions->FFileExitSeparator);
+  FRecent->OnMRUItemClick = [this](const std::string& Path) {
+    if (!StartScan(Path))
+      FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Path));
+  };
+  FDriveBox = new TDriveBox(*FRecent);
+  FDriveBox->OnScan = [this] { ScanbuttonClick(); };
+  FActions->FFolderBar->insertWidget(Action("ScanButton"), FDriveBox);
   FShellCommands = std::make_unique<TShellCommands>(*FShellPilot, FTree, *FModel, FTreeView, FList);
   FShellCommands->FRootPopup = FActions->FRootPopup;
   FShellCommands->FPartPopup = FActions->FPartPopup;
@@ -162,6 +175,9 @@ void TMainForm::FormCreate()
 {
   FSettings.Load(FStore, false);
   FSettings.ApplyTo(FDisplay, *FCommands, FDriver.FSettings);
+  // Loaded under the form's maximum; the stored one applies from then on.
+  FRecent->LoadFromRegistry(FStore.Store());
+  FRecent->SetMaximum(FSettings.FMRUMaximum);
   const QRect Frame = FSettings.Frame();
   setGeometry(Frame);
   FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - FSettings.FSplitter - 4)});
@@ -209,6 +225,7 @@ void TMainForm::FormShow()
     insertToolBarBreak(FActions->FViewBar);
   if (FSettings.FToolBar1Width > 0)
     FActions->FFolderBar->setMinimumWidth(std::min(FSettings.FToolBar1Width, width()));
+  FDriveBox->SelectStart();
   RefreshStatus(true);
   // The window is on screen before the first scan starts.
   QTimer::singleShot(0, this, [this] { ProcessCommandLine(); });
@@ -249,8 +266,10 @@ void TMainForm::FormClose()
   FSettings.FChart3D = FCharts->View3DButton->isChecked();
   FSettings.FChartLegend = FCharts->ShowLegendButton->isChecked();
   FSettings.FChartPatterns = FCharts->PatternButton->isChecked();
+  FSettings.FMRUMaximum = FRecent->Maximum();
   FSettings.Save(FStore);
   FList->SaveLayout(FStore.Store());
+  FRecent->SaveToRegistry(FStore.Store());
   FStore.Store().sync();
 }
 
@@ -292,6 +311,7 @@ bool TMainForm::StartScan(const std::string& Path)
   Root->FNode->FImageIndex = -1;
   if (!Saved || Saved->FHasCurrent)
     SetCurrentNode(Root->FNode);
+  FRecent->AddItem(Root->FPath);
   RefreshCaption();
   FProgress->Started();
   FDrainTimer.start();
@@ -382,6 +402,17 @@ void TMainForm::FileOpen()
     ScanAllDrivesClick();
   else
     StartScan(FShellPilot->Folder());
+}
+
+void TMainForm::ScanbuttonClick()
+{
+  const std::string Typed = FDriveBox->Path();
+  if (!StartScan(Typed)) {
+    FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Typed));
+    return;
+  }
+  if (const TRoot* Root = FDriver.FindRoot(TPathRules::WithSeparator(TPathRules::Absolute(Typed))))
+    FDriveBox->Scanned(Root->FPath);
 }
 
 void TMainForm::ScanAllDrivesClick()
@@ -721,6 +752,7 @@ void TMainForm::ApplyOptions(const TOptions& Options)
     }
   }
   FCharts->ShowToolBar(FSettings.FChartTool);
+  FRecent->SetMaximum(FSettings.FMRUMaximum);
   RefreshCaption();
   RefillList();
 }

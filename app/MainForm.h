@@ -24,6 +24,8 @@ class QSplitter;
 class TChartPane;
 class TPrintCommands;
 class TShellCommands;
+class TDriveBox;
+class TMRUFileList;
 class TDetailsList;
 class TFolderModel;
 class TFolderTreeView;
@@ -54,6 +56,7 @@ public:
   bool Busy() const;
 
   void FileOpen();
+  void ScanbuttonClick();
   void ScanAllDrivesClick();
   void UpdateClick();
   void Update1Click();
@@ -91,6 +94,8 @@ public:
   TTreeCommands& Commands() { return *FCommands; }
   TDetailsList& List() { return *FList; }
   TChartPane& Charts() { return *FCharts; }
+  TDriveBox& DriveBox() { return *FDriveBox; }
+  TMRUFileList& Recent() { return *FRecent; }
   TPrintCommands& Printing() { return *FPrinting; }
   TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
@@ -143,6 +148,8 @@ private:
   std::unique_ptr<TMainActions> FActions;
   std::unique_ptr<TPrintCommands> FPrinting;
   std::unique_ptr<TShellCommands> FShellCommands;
+  TMRUFileList* FRecent;
+  TDriveBox* FDriveBox;
   std::unique_ptr<TStatusPanels> FPanels;
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;

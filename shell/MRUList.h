@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QSettings;
+
+// The recently scanned folders: a list, most recent first, shown as
+// numbered entries of a menu ("&1 /home/me/Music") placed before a given
+// item, kept in the settings group "MRU Items" as F0, F1, ... Paths are the
+// folders' bytes; one that is not valid UTF-8 is stored as a byte array,
+// which the settings file keeps exactly.
+class TMRUFileList : public QObject {
+public:
+  explicit TMRUFileList(QObject* Parent = nullptr);
+
+  // The entries are placed just before this item of its menu.
+  void SetFileMenu(QAction* Before);
+  int Maximum() const { return FMaximum; }
+  // Entries beyond a lowered maximum go.
+  void SetMaximum(int Maximum);
+  bool FRemoveOnClick = true;
+  // Told which path was clicked.
+  std::function<void(const std::string& Path)> OnMRUItemClick;
+
+  const std::vector<std::string>& Items() const { return FItems; }
+  // Takes an entry out without rebuilding the menu.
+  void RemoveItem(const std::string& Path);
+  // The path on top: moved there when listed, else added and the list
+  // trimmed to the maximum.
+  void AddItem(const std::string& Path);
+  void RebuildMenu();
+  void LoadFromRegistry(QSettings& Store);
+  void SaveToRegistry(QSettings& Store) const;
+
+  static const char* AutoSaveKey;
+
+private:
+  int FMaximum = 5;
+  std::vector<std::string> FItems;
+  QAction* FFileMenu = nullptr;
+  std::vector<QAction*> FMenuItems;  // the entries and their separator
+};

@@ -1,0 +1,184 @@
+#include "DriveBox.h"
+#include "MainForm.h"
+#include "MRUList.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "WindowTest.h"
+#include "ZelControls.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTest>
+
+namespace {
+
+QStringList MenuTexts(QMenu* Menu)
+{
+  QStringList Texts;
+  for (QAction* Item : Menu->actions())
+    Texts << (Item->isSeparator() ? QString("-") : Item->text());
+  return Texts;
+}
+
+QMenu* FileMenu(TMainForm& Form)
+{
+  return Form.menuBar()->actions().first()->menu();
+}
+
+}  // namespace
+
+class TPathBoxTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // Completion from the box's entries in their order: armed by a typed
+  // character at the end only; the completed tail is selected.
+  void completion()
+  {
+    TMRUFileList Recent;
+    TDriveBox Box(Recent);
+    Box.show();
+    TZelFolderCombo& Combo = *Box.ShellCombo;
+    Combo.clear();
+    Combo.AddComboItem(0, "/data/", 0, -1, "data");
+    Combo.AddComboItem(1, "/docs/", 0, -1, "docs");
+    QLineEdit& Edit = *Box.DriveEdit;
+    Edit.setFocus();
+    QTRY_VERIFY(Edit.hasFocus());
+    Edit.clear();
+    QTest::keyClicks(&Edit, "/");
+    QCOMPARE(Edit.text(), QString("/data/"));
+    QCOMPARE(Edit.selectedText(), QString("data/"));
+    QTest::keyClicks(&Edit, "d");
+    QCOMPARE(Edit.text(), QString("/data/"));
+    QTest::keyClicks(&Edit, "o");
+    QCOMPARE(Edit.text(), QString("/docs/"));
+    QCOMPARE(Edit.selectedText(), QString("cs/"));
+    // Backspace, a space or typing in the middle never completes.
+    Edit.setText("/d");
+    Edit.setCursorPosition(2);
+    QTest::keyClick(&Edit, Qt::Key_Backspace);
+    QCOMPARE(Edit.text(), QString("/"));
+    Edit.setText("/d");
+    Edit.setCursorPosition(1);
+    QTest::keyClicks(&Edit, "x");
+    QCOMPARE(Edit.text(), QString("/xd"));
+    Edit.setText("/do");
+    Edit.setCursorPosition(3);
+    QTest::keyClick(&Edit, Qt::Key_Space);
+    QCOMPARE(Edit.text(), QString("/do "));
+    // Letters are compared exactly: "/D" is not "/d".
+    Edit.clear();
+    QTest::keyClicks(&Edit, "/D");
+    QCOMPARE(Edit.text(), QString("/D"));
+  }
+
+  // The recent list: order, moving to the top, the maximum, the menu.
+  void recentList()
+  {
+    QMenu Menu;
+    Menu.addAction("Printer &Setup ...");
+    Menu.addSeparator();
+    QAction* Exit = Menu.addAction("E&xit");
+    TMRUFileList Recent;
+    Recent.SetMaximum(6);
+    Recent.SetFileMenu(Menu.actions()[1]);
+    QCOMPARE(MenuTexts(&Menu), (QStringList{"Printer &Setup ...", "-", "E&xit"}));
+    for (const char* Path : {"/a/", "/b/", "/c/", "/d/", "/e/", "/f/"})
+      Recent.AddItem(Path);
+    Recent.AddItem("/c/");
+    QCOMPARE(Recent.Items(), (std::vector<std::string>{"/c/", "/f/", "/e/", "/d/", "/b/", "/a/"}));
+    Recent.AddItem("/g/");
+    QCOMPARE(Recent.Items().size(), size_t(6));
+    QCOMPARE(Recent.Items().back(), std::string("/b/"));
+    QCOMPARE(MenuTexts(&Menu), (QStringList{"Printer &Setup ...", "-", "&1 /g/", "&2 /c/", "&3 /f/", "&4 /e/",
+                                            "&5 /d/", "&6 /b/", "-", "E&xit"}));
+    Recent.SetMaximum(3);
+    QCOMPARE(Recent.Items(), (std::vector<std::string>{"/g/", "/c/", "/f/"}));
+    Recent.SetMaximum(12);
+    for (int Index = 0; Index < 12; ++Index)
+      Recent.AddItem("/n" + std::to_string(Index) + "/");
+    QCOMPARE(Menu.actions()[2 + 9]->text(), QString("&10 /n2/"));
+    QCOMPARE(Menu.actions().back(), Exit);
+
+    // Saved as F0, F1, ...: four after six leave exactly four.
+    QSettings Store("Zelkon", "Spacelens");
+    Recent.SaveToRegistry(Store);
+    TMRUFileList Four;
+    Four.SetMaximum(4);
+    for (const char* Path : {"/1/", "/2/", "/3/", "/4/"})
+      Four.AddItem(Path);
+    Four.SaveToRegistry(Store);
+    Store.beginGroup("MRU Items");
+    QCOMPARE(Store.childKeys(), (QStringList{"F0", "F1", "F2", "F3"}));
+    Store.endGroup();
+  }
+
+  // The window: Enter scans the typed path, which joins the box and the
+  // recent list; a drop-down keeps only the recent folders still there; a
+  // folder whose name is not UTF-8 comes back after a restart.
+  void inTheWindow()
+  {
+    TTestTree Tree;
+    Tree.Folder("A");
+    Tree.Folder("B");
+    Tree.Folder("C");
+    Tree.Folder("D");
+    Tree.Folder("caf\xe9");
+    const std::string Odd = Tree.Path("caf\xe9") + "/";
+    {
+      TMainForm Form;
+      Form.show();
+      QLineEdit& Edit = *Form.DriveBox().DriveEdit;
+      Edit.setText(QString::fromStdString(Tree.Path("A")));
+      Edit.setFocus();
+      QTest::keyClick(&Edit, Qt::Key_Return);
+      QVERIFY(ScansDone(Form));
+      QVERIFY(Form.Driver().FindRoot(Tree.Path("A") + "/"));
+      QCOMPARE(Form.Recent().Items().front(), Tree.Path("A") + "/");
+      QVERIFY(Form.DriveBox().ShellCombo->Find(Tree.Path("A") + "/") >= 0);
+      for (const char* Name : {"B", "C", "D"})
+        QVERIFY(Form.StartScan(Tree.Path(Name)));
+      QVERIFY(Form.StartScan(Odd));
+      QVERIFY(ScansDone(Form));
+      rmdir(Tree.Path("A").c_str());
+      rmdir(Tree.Path("C").c_str());
+      Form.DriveBox().ShellComboDropDown();
+      QCOMPARE(Form.Recent().Items(), (std::vector<std::string>{Odd, Tree.Path("D") + "/", Tree.Path("B") + "/"}));
+      QVERIFY(Form.DriveBox().ShellCombo->Find(Tree.Path("D") + "/") >= 0);
+      // A path that is not there: the usual message, and not listed.
+      Edit.setText(QString::fromStdString(Tree.Path("missing")));
+      QTest::keyClick(&Edit, Qt::Key_Return);
+      QTRY_VERIFY(Form.ErrorBox() && Form.ErrorBox()->text().contains("Cannot find Folder: "));
+      QCOMPARE(Form.DriveBox().ShellCombo->Find(Tree.Path("missing") + "/"), -1);
+      // The recent folders stand in the File menu before the separator above Exit.
+      Form.Recent().RebuildMenu();
+      const QStringList Texts = MenuTexts(FileMenu(Form));
+      QCOMPARE(Texts.mid(Texts.size() - 4), (QStringList{"&2 " + QString::fromStdString(Tree.Path("D") + "/"),
+                                                         "&3 " + QString::fromStdString(Tree.Path("B") + "/"), "-",
+                                                         "E&xit"}));
+      Form.close();
+    }
+    TMainForm Again;
+    QCOMPARE(Again.Recent().Items().front(), Odd);
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TPathBoxTest)
+#include "tst_pathbox.moc"
