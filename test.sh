@@ -12,8 +12,10 @@ if [ "${SANITIZE:-0}" = 1 ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPACELENS_SANITIZE=ON >/dev/null
   targets=()
   if [ -n "${SANITIZE_TESTS:-}" ]; then
-    # Only what the chosen tests need, and the program the headless tests run.
-    read -r -a targets <<<"--target $(echo "$SANITIZE_TESTS" | tr '|' ' ') spacelens"
+    # Only what the chosen tests need, and the program when the headless
+    # tests run it.
+    read -r -a targets <<<"--target $(echo "$SANITIZE_TESTS" | tr '|' ' ')"
+    case "|$SANITIZE_TESTS|" in *"|tst_headless|"*) targets+=(spacelens) ;; esac
   fi
   cmake --build build-sanitize -j2 "${targets[@]}"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
