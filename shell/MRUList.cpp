@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QSettings>
 
+#include <utility>
+
 const char* TMRUFileList::AutoSaveKey = "MRU Items";
 
 TMRUFileList::TMRUFileList(QObject* Parent) : QObject(Parent)
@@ -27,6 +29,23 @@ void TMRUFileList::SetMaximum(int Maximum)
     RebuildMenu();
   }
   FMaximum = Maximum;
+}
+
+void TMRUFileList::SetUseSubmenu(bool Use)
+{
+  if (Use == FUseSubmenu)
+    return;
+  FUseSubmenu = Use;
+  RebuildMenu();
+}
+
+void TMRUFileList::SetSubmenuName(const QString& Name)
+{
+  if (Name == FSubmenuName)
+    return;
+  FSubmenuName = Name;
+  if (FUseSubmenu)
+    RebuildMenu();
 }
 
 void TMRUFileList::RemoveItem(const std::string& Path)
@@ -52,6 +71,7 @@ void TMRUFileList::RebuildMenu()
   for (QAction* Item : FMenuItems)
     delete Item;
   FMenuItems.clear();
+  delete std::exchange(FSubmenu, nullptr);  // with its entries
   QMenu* Menu = FFileMenu ? qobject_cast<QMenu*>(FFileMenu->parent()) : nullptr;
   if (!Menu || FItems.empty())
     return;
@@ -59,6 +79,13 @@ void TMRUFileList::RebuildMenu()
   Separator->setSeparator(true);
   Menu->insertAction(FFileMenu, Separator);
   FMenuItems.push_back(Separator);
+  QAction* Before = FFileMenu;
+  if (FUseSubmenu) {
+    FSubmenu = new QMenu(FSubmenuName, Menu);
+    Menu->insertMenu(FFileMenu, FSubmenu);
+    Menu = FSubmenu;
+    Before = nullptr;  // appended inside it
+  }
   for (size_t Index = 0; Index < FItems.size(); ++Index) {
     const std::string Path = FItems[Index];
     // "&" doubled in a path, so that it shows rather than marks a key.
@@ -73,8 +100,9 @@ void TMRUFileList::RebuildMenu()
         RebuildMenu();
       }
     });
-    Menu->insertAction(FFileMenu, Item);
-    FMenuItems.push_back(Item);
+    Menu->insertAction(Before, Item);
+    if (!FUseSubmenu)
+      FMenuItems.push_back(Item);
   }
 }
 

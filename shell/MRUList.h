@@ -26,6 +26,9 @@ public:
   // Entries beyond a lowered maximum go.
   void SetMaximum(int Maximum);
   bool FRemoveOnClick = true;
+  // The entries in a submenu of that name rather than in the menu itself.
+  void SetUseSubmenu(bool Use);
+  void SetSubmenuName(const QString& Name);
   // Told which path was clicked.
   std::function<void(const std::string& Path)> OnMRUItemClick;
 
@@ -43,7 +46,10 @@ public:
 
 private:
   int FMaximum = 5;
+  bool FUseSubmenu = false;
+  QString FSubmenuName = "Reopen";
   std::vector<std::string> FItems;
   QAction* FFileMenu = nullptr;
   std::vector<QAction*> FMenuItems;  // the entries and their separator
+  QMenu* FSubmenu = nullptr;          // holding the entries, when used
 };

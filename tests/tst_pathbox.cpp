@@ -113,6 +113,12 @@ private slots:
       Recent.AddItem("/n" + std::to_string(Index) + "/");
     QCOMPARE(Menu.actions()[2 + 9]->text(), QString("&10 /n2/"));
     QCOMPARE(Menu.actions().back(), Exit);
+    // In a submenu of their own.
+    Recent.SetUseSubmenu(true);
+    QCOMPARE(Menu.actions()[2]->text(), QString("Reopen"));
+    QCOMPARE(Menu.actions()[2]->menu()->actions().size(), 12);
+    QCOMPARE(Menu.actions().size(), 5);
+    Recent.SetUseSubmenu(false);
 
     // Saved as F0, F1, ...: four after six leave exactly four.
     QSettings Store("Zelkon", "Spacelens");

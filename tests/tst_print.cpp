@@ -34,13 +34,13 @@ class TRecordingCanvas : public TReportCanvas {
 public:
   struct TItem {
     enum TKind { kText, kLine, kIcon, kChart } Kind;
-    int Page, X, Y, X2, Y2;
-    QString Text;
-    TAlign Align;
-    QString Font;
-    int Height;
-    bool Bold;
-    int Stretch;
+    int Page, X, Y, X2 = 0, Y2 = 0;
+    QString Text = {};
+    TAlign Align = taLeft;
+    QString Font = {};
+    int Height = 0;
+    bool Bold = false;
+    int Stretch = 100;
   };
   std::vector<TItem> Items;
   int Page = 1;
