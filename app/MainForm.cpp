@@ -85,7 +85,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FDriveBox = new TDriveBox(*FRecent);
   FDriveBox->OnScan = [this] { ScanbuttonClick(); };
   FActions->FFolderBar->insertWidget(Action("ScanButton"), FDriveBox);
-  FShellCommands = std::make_unique<TShellCommands>(*FShellPilot, FTree, *FModel, FTreeView, FList);
+  FShellCommands = std::make_unique<TShellCommands>(*FShellPilot, FTree, *FModel, FTreeView, FList, FDisplay);
   FShellCommands->FRootPopup = FActions->FRootPopup;
   FShellCommands->FPartPopup = FActions->FPartPopup;
   FShellCommands->OnCurrentNode = [this](TFolderNode* Node) {
@@ -101,24 +101,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     ListChange();
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
-  // The properties of a folder the tree holds show what the scan counted.
-  FShellPilot->OnFolderTotals = [this](const std::string& Path) {
-    TPropertiesDialog::TRows Rows;
-    if (!FCurrentNode)
-      return Rows;
-    std::vector<const TFolderNode*> Candidates{FCurrentNode};
-    Candidates.insert(Candidates.end(), FCurrentNode->Children().begin(), FCurrentNode->Children().end());
-    const std::string Folder = TPathRules::WithSeparator(Path);
-    for (const TFolderNode* Node : Candidates)
-      if (!Node->FIsFiles && Node->FullPath() == Folder) {
-        Rows.append({"Spacelens size:", FDisplay.FormatValue(Node, vtSize, false)});
-        Rows.append({"Allocated:", FDisplay.FormatValue(Node, vtAllocated, false)});
-        Rows.append({"Wasted:", FDisplay.FormatValue(Node, vtWasted, false)});
-        Rows.append({"Objects:", QString::number(Node->FObjects.Load())});
-        break;
-      }
-    return Rows;
-  };
+
   connect(FCharts->ToolButton10, &QAction::triggered, this, [this] { FPrinting->PrintChartMenuClick(false); });
   FCharts->AddModeActions(Action("PieButton"), Action("BarButton"));
   FCharts->OnSortChildren = [this](TFolderNode* Node) {

@@ -95,6 +95,7 @@ public:
   TDetailsList& List() { return *FList; }
   TChartPane& Charts() { return *FCharts; }
   TDriveBox& DriveBox() { return *FDriveBox; }
+  TShellPilot& ShellPilot() { return *FShellPilot; }
   TMRUFileList& Recent() { return *FRecent; }
   TPrintCommands& Printing() { return *FPrinting; }
   TFolderTreeView* TreeView() const { return FTreeView; }

@@ -10,6 +10,7 @@
 #include "ShellPilot.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
+#include "ValueDisplay.h"
 #include "WaitCursor.h"
 
 #include <QKeyEvent>
@@ -43,15 +44,36 @@ bool IsMenuKey(const QKeyEvent* Event)
 }  // namespace
 
 TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View,
-                               TDetailsList* List)
-  : FPilot(Pilot), FTree(Tree), FModel(Model), FView(View), FList(List)
+                               TDetailsList* List, TValueDisplay& Display)
+  : FPilot(Pilot), FTree(Tree), FModel(Model), FView(View), FList(List), FDisplay(Display)
 {
+  FPilot.OnFolderTotals = [this](const std::string& Path) { return FolderTotals(Path); };
   FModel.OnRename = [this](TFolderNode* Node, QString& Name) { return TreeRename(Node, Name); };
   FList->Model().OnRename = [this](int Row, QString& Name) { return ListRename(Row, Name); };
   FPilot.OnRename = [this](TShellPilot*) { ShellPilotRename(); };
   // Editing starts by F2 or the menus only: a double click opens.
   FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+QList<QPair<QString, QString>> TShellCommands::FolderTotals(const std::string& Path) const
+{
+  QList<QPair<QString, QString>> Rows;
+  const TFolderNode* Current = FView->CurrentFolder();
+  if (!Current)
+    return Rows;
+  std::vector<const TFolderNode*> Candidates{Current};
+  Candidates.insert(Candidates.end(), Current->Children().begin(), Current->Children().end());
+  const std::string Folder = TPathRules::WithSeparator(Path);
+  for (const TFolderNode* Node : Candidates)
+    if (!Node->FIsFiles && Node->FullPath() == Folder) {
+      Rows.append({"Spacelens size:", FDisplay.FormatValue(Node, vtSize, false)});
+      Rows.append({"Allocated:", FDisplay.FormatValue(Node, vtAllocated, false)});
+      Rows.append({"Wasted:", FDisplay.FormatValue(Node, vtWasted, false)});
+      Rows.append({"Objects:", QString::number(Node->FObjects.Load())});
+      break;
+    }
+  return Rows;
 }
 
 bool TShellCommands::InTrash(const std::string& Path)

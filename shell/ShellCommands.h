@@ -18,6 +18,7 @@ class TFolderNode;
 class TFolderTree;
 class TFolderTreeView;
 class TShellPilot;
+class TValueDisplay;
 
 // What the window does to real files and folders from its tree and its
 // list: their context menus, the Delete, F2, Enter and Shift+F10 keys,
@@ -27,8 +28,9 @@ class TShellPilot;
 // without a scan.
 class TShellCommands : public QObject {
 public:
+  // Display makes the totals that a folder's properties show.
   TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View,
-                 TDetailsList* List);
+                 TDetailsList* List, TValueDisplay& Display);
 
   QMenu* FRootPopup = nullptr;  // of top nodes
   QMenu* FPartPopup = nullptr;  // merged into the shell's menu of other nodes
@@ -55,6 +57,9 @@ public:
 
 private:
   bool TreeRename(TFolderNode* Node, QString& Name);
+  // What the scan counted for the folder at Path, when the tree's current
+  // folder or one of its sub-folders is that folder.
+  QList<QPair<QString, QString>> FolderTotals(const std::string& Path) const;
   bool ListRename(int Row, QString& Name);
   void StartTreeEdit(TFolderNode* Node);
   // An object of the list as it was before a dialog, which lets the list
@@ -81,4 +86,5 @@ private:
   TFolderModel& FModel;
   TFolderTreeView* FView;
   TDetailsList* FList;
+  TValueDisplay& FDisplay;
 };

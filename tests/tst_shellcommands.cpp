@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "Root.h"
 #include "ShellCommands.h"
+#include "ShellPilot.h"
 #include "StandIns.h"
 #include "TestHome.h"
 #include "TestTree.h"
@@ -250,6 +251,18 @@ private slots:
     List.setCurrentIndex(List.Model().index(Scan.Row("big"), 0));
     QTest::keyClick(&List, Qt::Key_Return);
     QCOMPARE(Scan.Form.CurrentNode(), Child(Scan.Top, "big"));
+  }
+
+  // A folder's properties show what the scan counted.
+  void properties()
+  {
+    TScanned Scan;
+    TFolderNode* Big = Child(Scan.Top, "big");
+    Scan.Form.SetCurrentNode(Scan.Top);
+    TShellPilot* Pilot = &Scan.Form.ShellPilot();  // which the properties dialog asks
+    const auto Rows = Pilot->OnFolderTotals(Scan.Tree.Path("big"));
+    QCOMPARE(Rows.value(3), (QPair<QString, QString>{"Objects:", QString::number(Big->FObjects.Load())}));
+    QVERIFY(Pilot->OnFolderTotals("/elsewhere").isEmpty());
   }
 
   // The Trash keeps its own entries: rows inside it get no menu.
