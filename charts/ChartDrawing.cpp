@@ -4,7 +4,6 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -87,52 +86,22 @@ TChartDrawing::TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Sc
 
 void TChartDrawing::LayOutLegend(QRectF& Content)
 {
-  const QFontMetricsF Metrics(FFont);
+  std::vector<TChartLegend::TEntry> Entries;
   if (FChart.FLegendStyle == TChart::lsValues && FPie) {
     const std::vector<TChartSeries::TSlice> Slices = FPie->Slices();
     for (size_t Index = 0; Index < Slices.size(); ++Index) {
       const TChartSeries::TSlice& Slice = Slices[Index];
-      FEntries.push_back({Slice.Color, Slice.Label, FPie->FValueFormat.Format(Slice.Value),
+      Entries.push_back({Slice.Color, Slice.Label, FPie->FValueFormat.Format(Slice.Value),
                           FPie->FPatterns ? SlicePatterns[Index % std::size(SlicePatterns)] : Qt::SolidPattern});
     }
   } else {
     int Stacked = 0;
     for (const TChartSeries* Series : FChart.FSeries)
       if (Series->FActive && Series->FKind == TChartSeries::skBar)
-        FEntries.push_back({Series->FColor, Series->FTitle, {}, BarPattern(*Series, Stacked++)});
+        Entries.push_back({Series->FColor, Series->FTitle, {}, BarPattern(*Series, Stacked++)});
   }
-  if (FEntries.empty())
-    return;
-  qreal ValueWidth = 0;
-  for (const TEntry& Entry : FEntries)
-    ValueWidth = std::max(ValueWidth, Metrics.horizontalAdvance(Entry.Value));
-  const qreal Swatch = Metrics.height() * 0.8;
-  // Names give way to values in a narrow chart.
-  const qreal LabelLimit =
-    std::max(Px(20), std::min(Content.width() * 0.45, Content.width() - Swatch - ValueWidth - Px(30)));
-  qreal LabelWidth = 0;
-  for (TEntry& Entry : FEntries) {
-    Entry.Text = Metrics.elidedText(Entry.Text, Qt::ElideMiddle, LabelLimit);
-    LabelWidth = std::max(LabelWidth, Metrics.horizontalAdvance(Entry.Text));
-  }
-  FEntrySize = QSizeF(std::min(Content.width(), Px(6) + Swatch + Px(6) + LabelWidth + Px(12) + ValueWidth + Px(6)),
-                      Metrics.height() + Px(4));
-  FLegendColumns = std::max(1, int(Content.width() / FEntrySize.width()));
-  // At most a third of the chart; what does not fit is counted on the last line.
-  const int RowsFit = std::max(1, int(FBounds.height() / 3 / FEntrySize.height()));
-  int Rows = int((FEntries.size() + FLegendColumns - 1) / FLegendColumns);
-  if (Rows > RowsFit) {
-    Rows = RowsFit;
-    const size_t Kept = size_t(Rows) * FLegendColumns - 1;
-    const size_t Left = FEntries.size() - Kept;
-    FEntries.resize(Kept);
-    FEntries.push_back({Qt::transparent, QLocale().toString(qulonglong(Left)) + " more", {}, Qt::NoBrush});
-  }
-  FLegendColumns = std::min<int>(FLegendColumns, int(FEntries.size()));
-  const QSizeF Size(FEntrySize.width() * FLegendColumns, FEntrySize.height() * Rows);
-  FLegendBox = QRectF(FBounds.center().x() - Size.width() / 2, Content.bottom() - Size.height(), Size.width(),
-                      Size.height());
-  Content.setBottom(FLegendBox.top() - Px(8));
+  if (!Entries.empty())
+    FLegend.emplace(std::move(Entries), FFont, FBounds, Content, FScale);
 }
 
 void TChartDrawing::LayOutPie(const QRectF& Plot)
@@ -425,7 +394,8 @@ void TChartDrawing::Draw(QPainter& Painter) const
     DrawBars(Painter);
   Painter.restore();
   DrawTitle(Painter);
-  DrawLegend(Painter);
+  if (FLegend)
+    FLegend->Draw(Painter);
   Painter.restore();
 }
 
@@ -462,41 +432,6 @@ void TChartDrawing::DrawTitle(QPainter& Painter) const
   Painter.drawText(FTitleBox, Qt::AlignCenter, Title);
 }
 
-void TChartDrawing::DrawLegend(QPainter& Painter) const
-{
-  if (FLegendBox.isEmpty())
-    return;
-  Painter.setPen(QPen(Qt::gray, Px(1)));
-  Painter.setBrush(Qt::white);
-  Painter.drawRect(FLegendBox);
-  Painter.setFont(FFont);
-  const QFontMetricsF Metrics(FFont);
-  const qreal Swatch = Metrics.height() * 0.8;
-  for (size_t Index = 0; Index < FEntries.size(); ++Index) {
-    const TEntry& Entry = FEntries[Index];
-    const int Row = int(Index) / FLegendColumns;
-    const int Column = int(Index) % FLegendColumns;
-    const QRectF Cell(FLegendBox.left() + Column * FEntrySize.width(), FLegendBox.top() + Row * FEntrySize.height(),
-                      FEntrySize.width(), FEntrySize.height());
-    if (Row > 0 && Column == 0) {  // the dividing lines between rows
-      Painter.setPen(QPen(QColor(220, 220, 220), Px(1)));
-      Painter.drawLine(QPointF(FLegendBox.left(), Cell.top()), QPointF(FLegendBox.right(), Cell.top()));
-    }
-    QRectF Text = Cell.adjusted(Px(6), 0, -Px(6), 0);
-    if (Entry.Pattern != Qt::NoBrush) {
-      const QRectF Box(Text.left(), Cell.center().y() - Swatch / 2, Swatch, Swatch);
-      Painter.setPen(QPen(Qt::black, Px(0.5)));
-      Painter.setBrush(Qt::white);
-      Painter.drawRect(Box);
-      Painter.setBrush(QBrush(Entry.Color, Entry.Pattern));
-      Painter.drawRect(Box);
-      Text.setLeft(Box.right() + Px(6));
-    }
-    Painter.setPen(Qt::black);
-    Painter.drawText(Text, Qt::AlignLeft | Qt::AlignVCenter, Entry.Text);
-    Painter.drawText(Text, Qt::AlignRight | Qt::AlignVCenter, Entry.Value);
-  }
-}
 
 void TChartDrawing::DrawPie(QPainter& Painter) const
 {

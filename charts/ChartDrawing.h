@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ChartLegend.h"
 #include "ChartSeries.h"
 
 #include <QFont>
 #include <QRectF>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -28,7 +30,7 @@ public:
   double RowHeight() const { return FRowHeight; }
   // Where the title, the legend and the pie's marks go.
   QRectF TitleBox() const { return FTitleBox; }
-  QRectF LegendBox() const { return FLegendBox; }
+  QRectF LegendBox() const { return FLegend ? FLegend->Box() : QRectF(); }
   std::vector<QRectF> MarkBoxes() const;
 
 private:
@@ -40,19 +42,11 @@ private:
     double Value;
     int Slice;
   };
-  struct TEntry {
-    QColor Color;
-    QString Text;
-    QString Value;
-    Qt::BrushStyle Pattern;
-  };
-
   void LayOutLegend(QRectF& Content);
   void LayOutPie(const QRectF& Plot);
   void LayOutBars(const QRectF& Plot);
   void DrawBackground(QPainter& Painter) const;
   void DrawTitle(QPainter& Painter) const;
-  void DrawLegend(QPainter& Painter) const;
   void DrawPie(QPainter& Painter) const;
   void DrawBars(QPainter& Painter) const;
   // The pie's top face, moved out for the exploded slice.
@@ -74,10 +68,7 @@ private:
   QRectF FTitleBox;
   QRectF FContent;  // between the title and the legend
   QRectF FPlot;
-  QRectF FLegendBox;
-  std::vector<TEntry> FEntries;
-  int FLegendColumns = 1;
-  QSizeF FEntrySize;
+  std::optional<TChartLegend> FLegend;
 
   const TChartSeries* FPie = nullptr;
   std::vector<TChartSeries::TSlice> FSlices;
