@@ -10,7 +10,7 @@
 
 const char* TCsvExport::Header =
   "path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,"
-  "last_access,last_write";
+  "last_access,last_write,hole_clusters";
 
 std::string TCsvExport::Field(const std::string& Text)
 {
@@ -44,7 +44,7 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
     + std::to_string(Record.Node()->OwnFiles()) + ',' + std::to_string(Record.SizeBytes()) + ','
     + std::to_string(Record.AllocatedBytes()) + ',' + std::to_string(Record.FErrorCode.Load()) + ','
     + (Record.Finished() ? '0' : '1') + ',' + TCsvExport::IsoTime(Record.FLastAccess) + ','
-    + TCsvExport::IsoTime(Record.FLastWrite) + '\n';
+    + TCsvExport::IsoTime(Record.FLastWrite) + ',' + std::to_string(Record.FHoles.Load()) + '\n';
   std::fwrite(Line.data(), 1, Line.size(), Stream);
 }
 

@@ -110,6 +110,8 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   FollowLinksCheckBox = Topic(new QCheckBox("Follow Mount Points and Symbolic Links"), "options-follow-links");
   ScanLayout->addWidget(ErrorCheckBox);
   ScanLayout->addWidget(FollowLinksCheckBox);
+  HardLinksCheckBox = Topic(new QCheckBox("Count files with several &names once"), "options-hard-links");
+  ScanLayout->addWidget(HardLinksCheckBox);
   ClusterSizeGroup = new QButtonGroup(this);
   QStringList Sizes;
   for (const char* Item : ClusterItems)
@@ -152,6 +154,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   });
   connect(Filteredit, &QLineEdit::textChanged, this, [this] { FiltereditChange(); });
   connect(ClusterSizeGroup, &QButtonGroup::buttonClicked, this, [this] { FiltereditChange(); });
+  connect(HardLinksCheckBox, &QCheckBox::toggled, this, [this] { FiltereditChange(); });
   Load(Options);
 }
 
@@ -172,6 +175,7 @@ void TOptionDlg::Load(const TOptions& Options)
   MRUSpin->setValue(Options.FMRUMaximum);
   ErrorCheckBox->setChecked(Options.FShowErrors);
   FollowLinksCheckBox->setChecked(Options.FFollowReparsePoints);
+  HardLinksCheckBox->setChecked(Options.FHardLinksOnce);
   ClusterSizeGroup->button(0)->setChecked(true);
   if (Options.FClusterSize)
     for (int Item = 1; Item < 8; ++Item)
@@ -193,6 +197,7 @@ TOptions TOptionDlg::Result() const
   Options.FChartTool = ChartToolBarCB->isChecked();
   Options.FShowErrors = ErrorCheckBox->isChecked();
   Options.FFollowReparsePoints = FollowLinksCheckBox->isChecked();
+  Options.FHardLinksOnce = HardLinksCheckBox->isChecked();
   Options.FFilter = Filteredit->text().toLocal8Bit().toStdString();
   for (int Column = 0; Column < TListModel::lcCount; ++Column)
     Options.FColumns[size_t(Column)] = ColumnList->item(Column)->checkState() == Qt::Checked;

@@ -30,6 +30,7 @@ public:
   QLineEdit* Filteredit;
   QCheckBox* ErrorCheckBox;
   QCheckBox* FollowLinksCheckBox;
+  QCheckBox* HardLinksCheckBox;
   QButtonGroup* ClusterSizeGroup;
   QListWidget* ColumnList;
   QPushButton* OKButton;

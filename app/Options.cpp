@@ -17,6 +17,7 @@ TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Sca
   Options.FChartTool = Window.FChartTool;
   Options.FShowErrors = Scan.FShowErrors;
   Options.FFollowReparsePoints = Scan.FFollowReparsePoints;
+  Options.FHardLinksOnce = Scan.FHardLinksOnce;
   for (const std::string& Pattern : Scan.FFileFilter)
     Options.FFilter += (Options.FFilter.empty() ? "" : " ") + Pattern;
   for (int Column = 0; Column < TListModel::lcCount; ++Column)
@@ -44,5 +45,6 @@ bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSetti
   Window.FChartTool = FChartTool;
   Scan.FShowErrors = FShowErrors;
   Scan.FFollowReparsePoints = FFollowReparsePoints;
+  Scan.FHardLinksOnce = FHardLinksOnce;
   return Relabel;
 }

@@ -27,6 +27,7 @@ struct TOptions {
   bool FChartTool = false;
   bool FShowErrors = true;
   bool FFollowReparsePoints = false;
+  bool FHardLinksOnce = true;
   std::string FFilter;               // patterns separated by spaces
   std::array<bool, 8> FColumns{};    // the details list's columns shown
   uint32_t FClusterSize = 0;         // user-defined cluster size; 0: each volume's own

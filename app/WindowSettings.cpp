@@ -38,6 +38,7 @@ const TEntry Entries[] = {
   {"MinimumExpandSize", &W::FMinimumExpandSize, 0, 1000000},
   {"FollowReparsePoints", &W::FFollowReparsePoints},
   {"ShowFiles", &W::FShowFiles},
+  {"HardLinksOnce", &W::FHardLinksOnce},
   {"ChartTool", &W::FChartTool},
   {"Chart3D", &W::FChart3D},
   {"ChartLegend", &W::FChartLegend},
@@ -124,6 +125,7 @@ void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, T
   Display.FBoldFactor = FBoldFactor;
   Scan.FFollowReparsePoints = FFollowReparsePoints;
   Scan.FShowFiles = FShowFiles;
+  Scan.FHardLinksOnce = FHardLinksOnce;
 }
 
 void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands& Commands, const TScanSettings& Scan)
@@ -136,5 +138,6 @@ void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands
   FBoldFactor = Display.FBoldFactor;
   FFollowReparsePoints = Scan.FFollowReparsePoints;
   FShowFiles = Scan.FShowFiles;
+  FHardLinksOnce = Scan.FHardLinksOnce;
   FShowErrors = Scan.FShowErrors;
 }

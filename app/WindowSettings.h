@@ -26,6 +26,7 @@ struct TWindowSettings {
   int FMinimumExpandSize = 10;  // megabytes
   bool FFollowReparsePoints = false;
   bool FShowFiles = true;
+  bool FHardLinksOnce = true;
   bool FChartTool = false;
   bool FChart3D = true;
   bool FChartLegend = true;

@@ -268,7 +268,7 @@ void TChartPane::FillChart()
     PieSeries->Reserve(Children.size() + 2);
     auto Measure = [&](const TFolderNode* Item) {
       if (SoFar)
-        return TFolderData::PercentOf(double(Item->FClusters.Load()), double(Node->FClusters.Load()));
+        return TFolderData::PercentOf(double(Item->AllocatedClusters()), double(Node->AllocatedClusters()));
       return Item->GetValue(View, UnitFlag);
     };
     for (size_t Index = 0; Index < Children.size(); ++Index) {

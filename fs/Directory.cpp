@@ -90,12 +90,15 @@ int StatAt(int DirFd, const char* Name, bool FollowLink, unsigned Mask, struct s
 int ReadOwn(int DirFd, const char* Name, TDirEntry& Entry, unsigned& Mode)
 {
   struct statx Data;
-  const unsigned Mask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_INO | STATX_MNT_ID;
+  const unsigned Mask =
+    STATX_TYPE | STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_ATIME | STATX_MTIME | STATX_INO | STATX_MNT_ID;
   if (const int Code = StatAt(DirFd, Name, false, Mask, Data))
     return Code;
   Mode = Data.stx_mode & S_IFMT;
   Entry.HasInfo = true;
   Entry.Size = Data.stx_size;
+  Entry.DiskBytes = Data.stx_mask & STATX_BLOCKS ? Data.stx_blocks * 512 : UINT64_MAX;
+  Entry.Links = Data.stx_mask & STATX_NLINK ? Data.stx_nlink : 1;
   Entry.LastAccess = FileTime::FromUnix(Data.stx_atime.tv_sec, Data.stx_atime.tv_nsec);
   Entry.LastWrite = FileTime::FromUnix(Data.stx_mtime.tv_sec, Data.stx_mtime.tv_nsec);
   Entry.Identity = IdentityOf(Data);

@@ -36,6 +36,10 @@ struct TDirEntry {
   // Size, times and identity were read; a listing does not read folders.
   bool HasInfo = false;
   uint64_t Size = 0;
+  // Space its blocks take on disk (less than Size for a sparse file); the
+  // most there is when the file system does not tell.
+  uint64_t DiskBytes = UINT64_MAX;
+  uint32_t Links = 1;       // names the file has
   uint64_t LastAccess = 0;  // file-time units
   uint64_t LastWrite = 0;
   TFileIdentity Identity;

@@ -65,7 +65,7 @@ void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, 
 {
   Y += Step;
   const double Percent =
-    double(Folder.FClusters.Load()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
+    double(Folder.AllocatedClusters()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
   LineText("[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false) + "    Allocated: "
            + FDisplay.FormatValue(&Folder, vtAllocated, false) + "    Percent of Drive: "
            + QString::number(std::llround(Percent)) + " %" + (Files ? "    Files: " : "    Objects: ")

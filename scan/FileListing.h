@@ -9,6 +9,7 @@
 struct TListedFile {
   std::string Name;
   uint64_t Size;
+  uint64_t DiskBytes;   // taken on disk: less than Size for a sparse file
   uint64_t LastAccess;  // file-time units
   uint64_t LastWrite;
 };

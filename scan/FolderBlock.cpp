@@ -55,6 +55,7 @@ void TFolderBlock::TakeOwn(const TFileCount& Files)
   FOwn.Objects -= std::min(FOwn.Objects, Files.Objects);
   FOwn.Clusters -= std::min(FOwn.Clusters, Files.Clusters);
   FOwn.TailBytes -= std::min(FOwn.TailBytes, Files.TailBytes);
+  FOwn.Holes -= std::min(FOwn.Holes, Files.Holes);
 }
 
 void TFolderBlock::Free(TFolderBlock* Block)

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -16,12 +17,22 @@ TFolderData::~TFolderData()
     delete[] FName;
 }
 
-TFileCount TFolderData::CountFile(uint64_t Size, uint32_t ClusterSize)
+TFileCount TFolderData::CountFile(uint64_t Size, uint32_t ClusterSize, uint64_t DiskBytes)
 {
   if (Size == 0)
     return {};
   const uint64_t Clusters = Size / ClusterSize + (Size % ClusterSize != 0);
-  return {Clusters, Size - (Clusters - 1) * ClusterSize, 1};
+  const uint64_t OnDisk = DiskBytes / ClusterSize + (DiskBytes % ClusterSize != 0);
+  return {Clusters, Size - (Clusters - 1) * ClusterSize, 1, Clusters - std::min(Clusters, OnDisk)};
+}
+
+void TFolderData::Count(const TFileCount& Added, const TFileCount& Taken)
+{
+  // Unsigned wrap-around makes what is taken subtract.
+  FClusters += Added.Clusters - Taken.Clusters;
+  FTailBytes += Added.TailBytes - Taken.TailBytes;
+  FObjects += Added.Objects - Taken.Objects;
+  FHoles += Added.Holes - Taken.Holes;
 }
 
 double TFolderData::PercentOf(double Part, double Whole)
@@ -67,6 +78,7 @@ uint32_t TFolderData::ClusterSize() const
 double TFolderData::GetValue(int ViewType, int UnitFlag) const
 {
   const double C = double(FClusters.Load());
+  const double A = double(AllocatedClusters());
   const double T = double(FTailBytes.Load());
   const double N = double(FObjects.Load());
   const double Cluster = ClusterSize();
@@ -76,14 +88,14 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
       Value = (C - N) * (Cluster / 512) / 2 + T / 1024;
       break;
     case vtAllocated:
-      Value = C * (Cluster / 512) / 2;
+      Value = A * (Cluster / 512) / 2;
       break;
     case vtPercent: {
       const TRoot* Root = this->Root();
       if (Root && Root->Scanning())
         return -1;
       const TFolderNode* Parent = Node()->Parent();
-      return PercentOf(C, double((Parent ? Parent->FClusters : FClusters).Load()));
+      return PercentOf(A, double((Parent ? Parent : this)->AllocatedClusters()));
     }
     case vtWasted:
       Value = (Cluster * N - T) / 1024;
@@ -108,7 +120,7 @@ uint64_t TFolderData::SizeBytes() const
 
 uint64_t TFolderData::AllocatedBytes() const
 {
-  return FClusters.Load() * ClusterSize();
+  return AllocatedClusters() * ClusterSize();
 }
 
 std::string TFolderData::FullPath() const

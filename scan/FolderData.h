@@ -44,6 +44,22 @@ struct TFileCount {
   uint64_t Clusters = 0;
   uint64_t TailBytes = 0;
   uint64_t Objects = 0;
+  uint64_t Holes = 0;  // clusters of their length that take no space on disk
+
+  void Add(const TFileCount& Other, uint64_t Times = 1)
+  {
+    Clusters += Other.Clusters * Times;
+    TailBytes += Other.TailBytes * Times;
+    Objects += Other.Objects * Times;
+    Holes += Other.Holes * Times;
+  }
+  void Take(const TFileCount& Other)
+  {
+    Clusters -= Other.Clusters;
+    TailBytes -= Other.TailBytes;
+    Objects -= Other.Objects;
+    Holes -= Other.Holes;
+  }
 };
 
 // The record of one folder of the tree (or of the "<Files>" entry of a
@@ -61,6 +77,7 @@ public:
   TRelaxed<uint64_t> FClusters;
   TRelaxed<uint64_t> FTailBytes;
   TRelaxed<uint64_t> FObjects;
+  TRelaxed<uint64_t> FHoles;        // clusters of sparse files' holes, part of FClusters
   TRelaxed<uint64_t> FLastAccess;   // newest access time below, in file-time units
   TRelaxed<uint64_t> FLastWrite;    // newest write time below, in file-time units
   TRelaxed<int16_t> FErrorCode{0};  // errno of a failed listing, 0 when none
@@ -87,7 +104,9 @@ public:
   bool Finished() const { return FState == fsDone || FState == fsFailed; }
   bool Listed() const { return FScanFlags & sfListed; }
 
-  static TFileCount CountFile(uint64_t Size, uint32_t ClusterSize);
+  // What one file of Size bytes adds; DiskBytes, the space its blocks take,
+  // tells the clusters of its holes.
+  static TFileCount CountFile(uint64_t Size, uint32_t ClusterSize, uint64_t DiskBytes = UINT64_MAX);
   // The share of Part in Whole, in percent (0 for an empty whole).
   static double PercentOf(double Part, double Whole);
   static bool IsAccessDeniedCode(int Code);
@@ -102,6 +121,11 @@ public:
   // Exact byte values behind the Size and Allocated measures.
   uint64_t SizeBytes() const;
   uint64_t AllocatedBytes() const;
+  // The clusters taken on disk: all but the holes.
+  uint64_t AllocatedClusters() const { return FClusters.Load() - FHoles.Load(); }
+  TFileCount Counts() const { return {FClusters.Load(), FTailBytes.Load(), FObjects.Load(), FHoles.Load()}; }
+  // Adds Added to the counters and takes Taken out of them.
+  void Count(const TFileCount& Added, const TFileCount& Taken = {});
   uint32_t ClusterSize() const;
 
   // The folder's path ending in "/", made from the names up the tree.

@@ -28,7 +28,7 @@ TFileCount TFolderNode::OwnCount() const
     return FChildren->FBlock->Own();
   // Without sub-folders, all a folder holds is its files and, once finished,
   // itself.
-  TFileCount Own{FClusters.Load(), FTailBytes.Load(), FObjects.Load()};
+  TFileCount Own = Counts();
   if (Finished() && Own.Objects > 0 && Own.Clusters > 0) {
     --Own.Clusters;
     --Own.Objects;
@@ -79,4 +79,5 @@ void TFolderNode::SetFilesEntry(const TFileCount& Own)
   FClusters = Own.Clusters;
   FTailBytes = Own.TailBytes;
   FObjects = Own.Objects;
+  FHoles = Own.Holes;
 }

@@ -139,14 +139,10 @@ bool TFolderTree::Editable(const TFolderNode* Node)
   return !Root || !Root->Scanning();
 }
 
-void TFolderTree::AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_t DeltaClusters,
-                                 int64_t DeltaTailBytes)
+void TFolderTree::AddToAncestors(TFolderNode* Node, const TFileCount& Added, const TFileCount& Taken)
 {
   for (; Node; Node = Node->Parent()) {
-    // Unsigned wrap-around makes a negative delta subtract.
-    Node->FObjects += uint64_t(DeltaObjects);
-    Node->FClusters += uint64_t(DeltaClusters);
-    Node->FTailBytes += uint64_t(DeltaTailBytes);
+    Node->Count(Added, Taken);
     NodeChanged(Node);
   }
 }
@@ -158,9 +154,9 @@ bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files)
   // No more than the scan counted: a file may have grown since, or be newer.
   const TFileCount Own = Folder->OwnCount();
   const TFileCount Taken{std::min(Files.Clusters, Own.Clusters), std::min(Files.TailBytes, Own.TailBytes),
-                         std::min(Files.Objects, Own.Objects)};
+                         std::min(Files.Objects, Own.Objects), std::min(Files.Holes, Own.Holes)};
   Folder->TakeOwnFiles(Taken);
-  AddToAncestors(Folder, -int64_t(Taken.Objects), -int64_t(Taken.Clusters), -int64_t(Taken.TailBytes));
+  AddToAncestors(Folder, {}, Taken);
   for (TFolderNode* Child : Folder->Children())
     if (Child->FIsFiles) {
       Child->SetFilesEntry(Folder->OwnCount());
@@ -174,8 +170,7 @@ bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
   if (!Editable(Node))
     return false;
   if (Subtract && Node->Parent())
-    AddToAncestors(Node->Parent(), -int64_t(Node->FObjects.Load()), -int64_t(Node->FClusters.Load()),
-                   -int64_t(Node->FTailBytes.Load()));
+    AddToAncestors(Node->Parent(), {}, Node->Counts());
   DeleteNode(Node);
   return true;
 }

@@ -55,9 +55,9 @@ public:
 
   // Whether the tree may edit Node's branch: no scan of its root is running.
   static bool Editable(const TFolderNode* Node);
-  // Adds the deltas to the node's record and every ancestor's, and tells the
-  // listener that their labels changed.
-  void AddToAncestors(TFolderNode* Node, int64_t DeltaObjects, int64_t DeltaClusters, int64_t DeltaTailBytes);
+  // Adds Added to the node's record and every ancestor's and takes Taken out,
+  // and tells the listener that their labels changed.
+  void AddToAncestors(TFolderNode* Node, const TFileCount& Added, const TFileCount& Taken);
   // Deletes the node with its subtree and records, first taking its totals
   // out of its ancestors when Subtract. False for a branch being scanned.
   bool FreeNode(TFolderNode* Node, bool Subtract);

@@ -38,12 +38,8 @@ TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TS
     FListener(Listener),
     FClusterSize(Root->FClusterSize)
 {
-  FOldClusters = Node->FClusters;
-  FOldObjects = Node->FObjects;
-  FOldTailBytes = Node->FTailBytes;
-  Node->FClusters = 0;
-  Node->FTailBytes = 0;
-  Node->FObjects = 0;
+  FOld = Node->Counts();
+  Node->Count({}, FOld);
   Node->FScanFlags = 0;
   Node->FErrorCode = 0;
   Node->FLastAccess = 0;
@@ -296,22 +292,31 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
       Space.Names.append(Entry.Name).push_back('\0');
       continue;
     }
-    const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize);
+    const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize, Entry.DiskBytes);
     if (Count.Objects == 0)
       continue;
     const uint64_t Times = EveryFile ? 1 : Matches(Entry.Name);
-    Own.Clusters += Count.Clusters * Times;
-    Own.TailBytes += Count.TailBytes * Times;
-    Own.Objects += Times;
+    Own.Add(Count, Times);
+    if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
+      Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}});
+      Space.Linked.back().Count.Add(Count, Times);
+    }
     LastAccess = std::max(LastAccess, Entry.LastAccess);
     LastWrite = std::max(LastWrite, Entry.LastWrite);
   }
 
+  if (!Space.Linked.empty())
+    TLinkCounter::KeepOnePerFile(Space.Linked, Own);
   FFilesCounted.fetch_add(Own.Objects, std::memory_order_relaxed);
   Node->FScanFlags = Node->FScanFlags | sfListed;
   Node->FLastAccess.RaiseTo(LastAccess);
   Node->FLastWrite.RaiseTo(LastWrite);
-  AddUp(Node, Own.Clusters, Own.TailBytes, Own.Objects);
+  AddUp(Node, Own);
+  if (!Space.Linked.empty()) {
+    // Only once the names are counted here and above can a second count go.
+    FLinks.Add(Node, Space.Linked, FNode);
+    Space.Linked.clear();
+  }
 
   const int ListError = Listing.Error();
   if (ListError && !TDirectory::IsNoMatchCode(ListError)) {
@@ -351,7 +356,7 @@ void TScan2::FinishFolder(TFolderNode* Node)
   // The folder counts itself, then tells its parent; the last sub-folder to
   // finish finishes the parent in turn, without recursion.
   for (;;) {
-    AddUp(Node, 1, 0, 1);
+    AddUp(Node, {1, 0, 1});
     Node->FState = Node->FErrorCode ? fsFailed : fsDone;
     if (Node == FNode)
       return;
@@ -366,15 +371,13 @@ void TScan2::FinishFolder(TFolderNode* Node)
   }
 }
 
-void TScan2::AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects)
+void TScan2::AddUp(TFolderNode* Node, const TFileCount& Count)
 {
-  if (Clusters == 0 && TailBytes == 0 && Objects == 0)
-    return;
+  if (Count.Objects == 0)
+    return;  // no file, no folder: nothing to add
   // Live totals: every folder up to the start of this scan grows at once.
   for (;; Node = Node->Parent()) {
-    Node->FClusters += Clusters;
-    Node->FTailBytes += TailBytes;
-    Node->FObjects += Objects;
+    Node->Count(Count);
     if (Node == FNode)
       return;
   }
@@ -475,9 +478,7 @@ void TScan2::Complete()
   FRoot->FTree->NodeChanged(FNode);
   // A branch rescan corrects every folder above the branch.
   if (FNode->Parent())
-    FRoot->FTree->AddToAncestors(FNode->Parent(), int64_t(Record->FObjects - FOldObjects),
-                                 int64_t(Record->FClusters - FOldClusters),
-                                 int64_t(Record->FTailBytes - FOldTailBytes));
+    FRoot->FTree->AddToAncestors(FNode->Parent(), Record->Counts(), FOld);
   FFinished = true;
   if (FListener)
     FListener->ScanDone(FRoot, Terminated(), Counted());

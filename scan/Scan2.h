@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Directory.h"
+#include "LinkCounter.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
 
@@ -66,9 +67,8 @@ public:
   // The path of a folder a worker took up lately; empty before the first.
   std::string ReadingPath() const;
 
-  uint64_t FOldClusters;
-  uint64_t FOldObjects;
-  uint64_t FOldTailBytes;
+  // The start node's totals before the scan.
+  TFileCount FOld;
 
 private:
   // An open folder whose sub-folders are still to be opened relative to it.
@@ -101,6 +101,7 @@ private:
     std::vector<std::pair<size_t, bool>> SubFolders;  // name offset, is a link
     std::vector<std::string_view> NameViews;
     std::vector<TTask> NewTasks;
+    std::vector<TLinkCounter::TLinkedFile> Linked;  // own files with several names
   };
 
   bool Spawn();
@@ -111,7 +112,7 @@ private:
   TDirHandle* TrailTo(const TFolderNode* Node) const;
   void FinishFolder(TFolderNode* Node);
   void FinishUnentered(TFolderNode* Node);
-  void AddUp(TFolderNode* Node, uint64_t Clusters, uint64_t TailBytes, uint64_t Objects);
+  void AddUp(TFolderNode* Node, const TFileCount& Count);
   void ReportFailure(TFolderNode* Node, int Code);
   // One sub-folder of Handle has been opened (or given up).
   static void Release(TDirHandle* Handle);
@@ -145,6 +146,8 @@ private:
   // inode: each is entered once, however many ways lead to it.
   std::mutex FEnteredMutex;
   std::set<std::pair<uint64_t, uint64_t>> FEntered;
+
+  TLinkCounter FLinks;
 
   std::mutex FResultMutex;
   std::condition_variable FResultReady;

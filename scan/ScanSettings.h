@@ -10,6 +10,8 @@ struct TScanSettings {
   bool FFollowReparsePoints = false;
   bool FShowFiles = true;
   bool FShowErrors = false;
+  // A file with several names counts once in each folder above its names.
+  bool FHardLinksOnce = true;
 
   // Splits Text at spaces into at most Limit patterns; no pattern means "*".
   void SetFileFilter(const std::string& Text, size_t Limit = 63);

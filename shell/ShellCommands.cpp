@@ -231,8 +231,7 @@ std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
     }
     if (InTrash(Folder + Record->Name()))
       continue;
-    const TFileCount Count{Record->FClusters.Load(), Record->FTailBytes.Load(), Record->FObjects.Load()};
-    Acting.push_back({Record->Name(), Model.IsFolder(Row), Count, Record, Row});
+    Acting.push_back({Record->Name(), Model.IsFolder(Row), Record->Counts(), Record, Row});
   }
   std::sort(Acting.begin(), Acting.end(), [](const TActing& A, const TActing& B) { return A.Row < B.Row; });
   return Acting;

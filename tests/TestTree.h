@@ -35,11 +35,19 @@ public:
 
   // A file of the given apparent size (sparse, so huge files cost nothing),
   // with the given access and write times in seconds since 1970 when set.
+  // A file of Size bytes, all of them on disk.
   void File(const std::string& Relative, off_t Size, time_t Access = 0, time_t Write = 0) const
+  {
+    MakeFile(Relative, Size, Access, Write, false);
+  }
+  // A file of Size bytes with no data on disk: one hole.
+  void Sparse(const std::string& Relative, off_t Size) const { MakeFile(Relative, Size, 0, 0, true); }
+
+  void MakeFile(const std::string& Relative, off_t Size, time_t Access, time_t Write, bool Hole) const
   {
     const int Fd = open(Path(Relative).c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
     QVERIFY2(Fd >= 0, Relative.c_str());
-    QVERIFY(ftruncate(Fd, Size) == 0);
+    QVERIFY(Hole || Size == 0 ? ftruncate(Fd, Size) == 0 : posix_fallocate(Fd, 0, Size) == 0);
     if (Access || Write) {
       const timespec Times[2] = {{Access, 0}, {Write, 0}};
       QVERIFY(futimens(Fd, Times) == 0);

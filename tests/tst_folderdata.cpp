@@ -156,7 +156,7 @@ private slots:
     TSmallTree::Set(Tree.Top, 10, 100, 5);
     TSmallTree::Set(Tree.A, 6, 60, 3);
     TSmallTree::Set(Tree.B, 2, 20, 1);
-    Tree.Tree.AddToAncestors(Tree.B, 1, 3, 7);
+    Tree.Tree.AddToAncestors(Tree.B, {3, 7, 1}, {});
     QCOMPARE(Tree.B->FClusters.Load(), 5u);
     QCOMPARE(Tree.A->FObjects.Load(), 4u);
     QCOMPARE(Tree.Top->FTailBytes.Load(), 107u);

@@ -64,10 +64,7 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
   Rows.reserve(Files.size());
   for (const TListedFile& File : Files) {
     auto Record = std::make_unique<TFolderNode>(Folder);
-    const TFileCount Count = TFolderData::CountFile(File.Size, ClusterSize);
-    Record->FClusters = Count.Clusters;
-    Record->FTailBytes = Count.TailBytes;
-    Record->FObjects = Count.Objects;
+    Record->Count(TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes));
     Record->FLastAccess = File.LastAccess;
     Record->FLastWrite = File.LastWrite;
     Record->SetName(File.Name);
@@ -123,7 +120,7 @@ QString TListModel::Cell(const TRow& Row, int Column) const
     case lcPercent:
       if (!File)
         return FDisplay.FormatValue(Record, vtPercent, false);
-      return FDisplay.PercentText(double(Record->FClusters.Load()), double(FFolder->FClusters.Load()));
+      return FDisplay.PercentText(double(Record->AllocatedClusters()), double(FFolder->AllocatedClusters()));
     case lcLastAccess: return TFolderData::DateText(Record->FLastAccess);
     case lcLastChange: return TFolderData::DateText(Record->FLastWrite);
     default: return {};
@@ -219,7 +216,7 @@ double TListModel::SortValue(const TRow& Row, int Column)
   switch (Column) {
     case lcSize: return Record->GetValue(vtSize, 1);
     case lcAllocated:
-    case lcPercent: return double(Record->FClusters.Load());
+    case lcPercent: return double(Record->AllocatedClusters());
     case lcObjects: return double(Record->FObjects.Load());
     case lcWasted:
       return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());

@@ -91,14 +91,11 @@ void TStatusPanels::ShowSelection(const std::vector<const TFolderData*>& Rows, c
   }
   // Measured as a record below the folder, with its allocation unit.
   TFolderNode Sum(const_cast<TFolderNode*>(Folder->Node()));
-  for (const TFolderData* Record : Rows) {
-    Sum.FClusters += Record->FClusters.Load();
-    Sum.FTailBytes += Record->FTailBytes.Load();
-    Sum.FObjects += Record->FObjects.Load();
-  }
+  for (const TFolderData* Record : Rows)
+    Sum.Count(Record->Counts());
   Sum.FState = fsDone;
   if (Display.FShowType == vtPercent)
-    SetText(spSelection, Display.PercentText(Sum.FClusters, Folder->FClusters));
+    SetText(spSelection, Display.PercentText(Sum.AllocatedClusters(), Folder->AllocatedClusters()));
   else
     SetText(spSelection, Display.FormatValue(&Sum, Display.FShowType, false));
   SetText(spObjects, QString("%1 Objects").arg(Rows.size()));

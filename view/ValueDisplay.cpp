@@ -154,7 +154,7 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int Sort
       break;
     case vtAllocated:
     case vtPercent:
-      Key.Value = double(Node->FClusters.Load());
+      Key.Value = double(Node->AllocatedClusters());
       break;
     case vtWasted:
       Key.Value = double(Node->FObjects.Load()) * Node->ClusterSize() - double(Node->FTailBytes.Load());
@@ -183,14 +183,14 @@ int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int 
 void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const
 {
   const TRoot* Root = Node->Root();
-  const uint64_t Threshold = Root->FNode->FClusters.Load() * uint64_t(FBoldFactor) / 100;
+  const uint64_t Threshold = Root->FNode->AllocatedClusters() * uint64_t(FBoldFactor) / 100;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
     const bool Deeper = IsExpanded(Current);
     for (TFolderNode* Child : Current->Children()) {
-      Child->FBold = Child->FClusters > Threshold;
+      Child->FBold = Child->AllocatedClusters() > Threshold;
       if (Deeper)
         Pending.push_back(Child);
     }
