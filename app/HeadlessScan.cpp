@@ -9,8 +9,10 @@
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "NcduExport.h"
 #include "PathRules.h"
 #include "Root.h"
+#include "SafeSave.h"
 #include "ScanDriver.h"
 #include "ScanSettings.h"
 #include "TerminalProgress.h"
@@ -34,6 +36,8 @@ const char* THeadlessScan::Usage =
   "\n"
   "Options:\n"
   "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
+  "  --export-ncdu FILE   write the scan of the one FOLDER in ncdu's JSON export\n"
+  "                       format, which ncdu -f and gdu -f read (\"-\": standard output)\n"
   "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
   "  --levels N           open N levels of folders below each folder in the report\n"
   "                       (default 1: its first-level folders)\n"
@@ -42,29 +46,13 @@ const char* THeadlessScan::Usage =
   "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
   "                       wildcard patterns (\"*.jpg *.png\")\n"
   "  --follow-links       walk into links to folders and other mounted file systems\n"
+  "  --hard-links once|each\n"
+  "                       count a file with several names once in each folder\n"
+  "                       above its names (default), or once for each name\n"
   "  --quiet              say nothing on standard error about folders that cannot\n"
   "                       be read, and show no progress (the exit status still tells)\n"
   "  --help               show this text\n"
   "  --version            show the version\n";
-
-// The file a path names once its symbolic links are followed, whether that
-// file exists yet or not.
-static std::string LinkTarget(std::string Path)
-{
-  for (int Hops = 0; Hops < 40; ++Hops) {
-    struct stat Data;
-    if (lstat(Path.c_str(), &Data) != 0 || !S_ISLNK(Data.st_mode))
-      break;
-    std::string Link(size_t(Data.st_size > 0 ? Data.st_size : 4096) + 1, '\0');
-    const ssize_t Length = readlink(Path.c_str(), Link.data(), Link.size());
-    if (Length <= 0 || size_t(Length) >= Link.size())
-      break;
-    Link.resize(size_t(Length));
-    const size_t Slash = Path.find_last_of('/');
-    Path = Link.starts_with('/') || Slash == std::string::npos ? Link : Path.substr(0, Slash + 1) + Link;
-  }
-  return Path;
-}
 
 static bool Same(const std::string& Argument, const char* Word)
 {
@@ -122,11 +110,23 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       FQuiet = true;
     } else if (Name == "--follow-links") {
       Settings.FFollowReparsePoints = true;
+    } else if (Name == "--hard-links") {
+      if (!TakeValue())
+        return false;
+      if (Value != "once" && Value != "each") {
+        FProblem = "--hard-links takes once or each, not " + Value;
+        return false;
+      }
+      Settings.FHardLinksOnce = Value == "once";
     } else if (Name == "--export") {
       if (!TakeValue())
         return false;
       FExportFile = Value;
       FHasExport = true;
+    } else if (Name == "--export-ncdu") {
+      if (!TakeValue())
+        return false;
+      FNcduFile = Value;
     } else if (Name == "--report") {
       if (!TakeValue())
         return false;
@@ -164,58 +164,22 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
     FProblem = "no folder to scan";
     return false;
   }
+  if (!FNcduFile.empty() && FFolders.size() != 1) {
+    FProblem = "--export-ncdu writes one folder, not " + std::to_string(FFolders.size());
+    return false;
+  }
   return true;
 }
 
-static bool WriteTable(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes)
+bool THeadlessScan::Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const
 {
-  return TCsvExport::Write(Stream, TopNodes) && std::fflush(Stream) == 0;
-}
-
-bool THeadlessScan::Export(const std::vector<TFolderNode*>& TopNodes) const
-{
-  if (FExportFile == "-")
-    return WriteTable(stdout, TopNodes);
-  // A regular file is written beside its final name and renamed over it at
-  // the end, so a full disk never leaves half a table in place of the old one.
-  // A link is followed to the file it names, made if need be; a file
-  // replaced keeps its permissions and, where allowed, its owner.
-  const std::string Target = LinkTarget(FExportFile);
-  struct stat Existing;
-  const bool Exists = stat(Target.c_str(), &Existing) == 0;
-  const bool Special = Exists && !S_ISREG(Existing.st_mode);
-  std::string Temporary = Target + ".XXXXXX";
-  const int Fd = Special ? -1 : mkstemp(Temporary.data());
-  int Error = 0;
-  std::FILE* Stream = nullptr;
-  if (Special) {
-    Stream = std::fopen(Target.c_str(), "w");
-  } else if (Fd >= 0) {
-    const mode_t Mask = umask(0);
-    umask(Mask);
-    if (Exists && fchown(Fd, Existing.st_uid, Existing.st_gid) != 0) {
-      // Not ours to give away: the table becomes the writer's.
-    }
-    if (fchmod(Fd, Exists ? Existing.st_mode & 07777 : 0666 & ~Mask) != 0 || !(Stream = fdopen(Fd, "w"))) {
-      Error = errno;
-      close(Fd);
-    }
-  }
-  if (!Stream && !Error)
-    Error = errno;
-  if (Stream) {
-    if (!WriteTable(Stream, TopNodes) || (!Special && fsync(fileno(Stream)) != 0))
-      Error = errno ? errno : EIO;
-    if (std::fclose(Stream) != 0 && !Error)
-      Error = errno;
-    if (!Special && !Error && std::rename(Temporary.c_str(), Target.c_str()) != 0)
-      Error = errno;
-  }
-  if (Error && !Special && Fd >= 0)
-    unlink(Temporary.c_str());
-  if (Error)
-    std::fprintf(stderr, "Cannot write %s: %s\n", FExportFile.c_str(), std::strerror(Error));
-  return Error == 0;
+  if (FileName == "-")
+    return Write(stdout) && std::fflush(stdout) == 0;
+  std::string Error;
+  if (TSafeSave::Stream(FileName, Write, Error))
+    return true;
+  std::fprintf(stderr, "Cannot write %s: %s\n", FileName.c_str(), Error.c_str());
+  return false;
 }
 
 int THeadlessScan::Run(const std::vector<std::string>& Arguments)
@@ -270,10 +234,15 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       TopNodes.push_back(Root->FNode);
   if (!FReportFile.empty() && !Report(Tree, TopNodes))
     Status = 1;
+  if (!FNcduFile.empty() && !TopNodes.empty()
+      && !Export(FNcduFile, [&](std::FILE* File) {
+           return TNcduExport::Write(File, TopNodes.front(), Driver.FSettings, SPACELENS_VERSION);
+         }))
+    Status = 1;
   if (FHasExport) {
-    if (!Export(TopNodes))
+    if (!Export(FExportFile, [&](std::FILE* File) { return TCsvExport::Write(File, TopNodes); }))
       Status = 1;
-  } else if (FReportFile.empty()) {
+  } else if (FReportFile.empty() && FNcduFile.empty()) {
     for (TFolderNode* Top : TopNodes) {
       const TFolderData& Record = *Top;
       std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName,

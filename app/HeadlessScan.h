@@ -4,6 +4,8 @@
 #include "ScanSettings.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,8 @@ public:
 
 private:
   bool Parse(const std::vector<std::string>& Arguments);
-  bool Export(const std::vector<TFolderNode*>& TopNodes) const;
+  // Writes FileName ("-": standard output) through Write, telling a failure.
+  bool Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const;
   // The tree reports of TopNodes, sorted and opened as the window would show
   // them, into the PDF file of --report.
   bool Report(TFolderTree& Tree, const std::vector<TFolderNode*>& TopNodes) const;
@@ -44,6 +47,7 @@ private:
   std::vector<std::string> FFolders;
   std::string FExportFile;
   bool FHasExport = false;
+  std::string FNcduFile;
   std::string FReportFile;
   int FLevels = 1;  // of folders open below each scan in the report
   uint32_t FUserClusterSize = 0;

@@ -37,6 +37,7 @@ enum TFolderState : uint8_t {
 enum TScanFlag : uint8_t {
   sfListed = 1,       // its listing has finished: its own files are known
   sfOtherDevice = 2,  // on another device than its parent, or of unknown device
+  sfNotEntered = 4,   // a link or mount point the scan did not walk into
 };
 
 // What files add to a folder's totals.

@@ -194,7 +194,7 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
     Fd = TDirectory::OpenPath(FPath);  // the chosen folder is always entered
   } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
     Release(Parent);
-    FinishUnentered(Node);
+    FinishUnentered(Node, sfNotEntered);
     return false;
   } else {
     Fd = TDirectory::Open(Parent->Fd, Node->FName, Task.IsLink);
@@ -203,7 +203,7 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
     if (Parent)
       Release(Parent);
     if (TDirectory::IsNoMatchCode(-Fd)) {
-      FinishUnentered(Node);  // gone since the listing: an empty folder
+      FinishUnentered(Node, 0);  // gone since the listing: an empty folder
       return false;
     }
     Node->FErrorCode = -Fd;
@@ -243,15 +243,15 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
   Release(Parent);
   if (!Enter) {
     close(Fd);
-    FinishUnentered(Node);
+    FinishUnentered(Node, sfNotEntered);
   }
   return Enter;
 }
 
-void TScan2::FinishUnentered(TFolderNode* Node)
+void TScan2::FinishUnentered(TFolderNode* Node, uint8_t Flags)
 {
   // Finished like any folder, with no files of its own.
-  Node->FScanFlags = Node->FScanFlags | sfListed;
+  Node->FScanFlags = Node->FScanFlags | sfListed | Flags;
   FinishFolder(Node);
 }
 

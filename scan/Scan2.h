@@ -111,7 +111,7 @@ private:
   bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail);
   TDirHandle* TrailTo(const TFolderNode* Node) const;
   void FinishFolder(TFolderNode* Node);
-  void FinishUnentered(TFolderNode* Node);
+  void FinishUnentered(TFolderNode* Node, uint8_t Flags);
   void AddUp(TFolderNode* Node, const TFileCount& Count);
   void ReportFailure(TFolderNode* Node, int Code);
   // One sub-folder of Handle has been opened (or given up).

@@ -102,6 +102,7 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
       if (!S_ISDIR(Data.st_mode)) {
         Form->addRow("Size:", Value(SizeText(qulonglong(Data.st_size))));
         Form->addRow("Size on disk:", Value(SizeText(qulonglong(Data.st_blocks) * 512)));
+        Form->addRow("Hard links:", Value(QString::number(qulonglong(Data.st_nlink))));
       }
       if (S_ISDIR(Data.st_mode) && FolderTotals)
         for (const auto& [Label, Text] : FolderTotals(Path))

@@ -205,6 +205,12 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
                               : TZelSystemImageList::IconIndex(FFolder->FullPath() + Row.Record->FName);
       }
       return TZelSystemImageList::Icon(Row.Icon);
+    case Qt::ToolTipRole:
+      // Holes of a sparse file take no space: its Allocated is below its Size.
+      if (!Row.Folder && Row.Record->FHoles.Load() > 0)
+        return QString("A sparse file: %1 of its %2 take space on disk")
+          .arg(FDisplay.FormatValue(Row.Record, vtAllocated, false).trimmed(), FDisplay.FormatValue(Row.Record, vtSize, false).trimmed());
+      return {};
     default:
       return {};
   }

@@ -1,0 +1,207 @@
+#include "NcduExport.h"
+
+#include "Directory.h"
+#include "FolderNode.h"
+#include "Wildcard.h"
+
+#include <rapidjson/filewritestream.h>
+#include <rapidjson/writer.h>
+
+#include <cerrno>
+#include <ctime>
+#include <optional>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using TWriter = rapidjson::Writer<rapidjson::FileWriteStream>;
+
+void Text(TWriter& Writer, const char* Key, const std::string& Value)
+{
+  Writer.Key(Key);
+  Writer.String(Value.data(), rapidjson::SizeType(Value.size()));
+}
+
+void Number(TWriter& Writer, const char* Key, uint64_t Value)
+{
+  Writer.Key(Key);
+  Writer.Uint64(Value);
+}
+
+// A flag is written only when set: readers take its presence for true.
+void Flag(TWriter& Writer, const char* Key, bool Set)
+{
+  if (Set) {
+    Writer.Key(Key);
+    Writer.Bool(true);
+  }
+}
+
+uint64_t DeviceNumber(const TFileIdentity& Identity)
+{
+  return makedev(unsigned(Identity.Device >> 32), unsigned(Identity.Device));
+}
+
+// The fields every entry has: its name, sizes and identity; the device
+// only where it differs from its folder's.
+void Sizes(TWriter& Writer, const std::string& Name, const TDirEntry& Entry, uint64_t FolderDevice)
+{
+  Text(Writer, "name", Name);
+  Number(Writer, "asize", Entry.Size);
+  if (Entry.DiskBytes != UINT64_MAX)
+    Number(Writer, "dsize", Entry.DiskBytes);
+  if (DeviceNumber(Entry.Identity) != FolderDevice)
+    Number(Writer, "dev", DeviceNumber(Entry.Identity));
+  Number(Writer, "ino", Entry.Identity.Inode);
+}
+
+class TExporter {
+public:
+  TExporter(TWriter& Writer, const TScanSettings& Settings) : FWriter(Writer), FSettings(Settings) {}
+  void Folder(const TFolderNode* Top);
+
+private:
+  // An open folder whose sub-folders are being written.
+  struct TLevel {
+    const TFolderNode* Node;
+    size_t Next;
+    uint64_t Device;
+    int Fd;
+  };
+  // Opens Node's array with its info, or writes it whole when it was not
+  // entered. Returns its level when its entries follow.
+  std::optional<TLevel> Open(const TFolderNode* Node, const TLevel* Parent);
+  void Files(int Fd, uint64_t Device);
+  bool Counted(const char* Name) const;
+
+  TWriter& FWriter;
+  const TScanSettings& FSettings;
+  std::vector<char> FBuffer = std::vector<char>(TDirectory::BufferSize);
+};
+
+void TExporter::Folder(const TFolderNode* Top)
+{
+  // Depth first without recursion, a tree may be thousands of levels deep;
+  // each folder is reached from its parent's descriptor.
+  std::vector<TLevel> Levels;
+  if (const auto Level = Open(Top, nullptr))
+    Levels.push_back(*Level);
+  while (!Levels.empty()) {
+    TLevel& Level = Levels.back();
+    if (Level.Next == Level.Node->ChildCount()) {
+      FWriter.EndArray();
+      if (Level.Fd >= 0)
+        close(Level.Fd);
+      Levels.pop_back();
+      continue;
+    }
+    const TFolderNode* Child = Level.Node->Child(Level.Next++);
+    if (Child->FIsFiles)
+      continue;
+    if (const auto Next = Open(Child, &Level))
+      Levels.push_back(*Next);
+  }
+}
+
+std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const TLevel* Parent)
+{
+  TDirEntry Info;
+  int Code;
+  std::string Name;
+  if (Parent) {
+    Name = Node->Name();
+    Code = Parent->Fd >= 0 ? TDirectory::Classify(Parent->Fd, Name.c_str(), Info) : EBADF;
+  } else {
+    Name = Node->FullPath();
+    Code = TDirectory::Classify(Name, Info);
+    if (Name.size() > 1)
+      Name.pop_back();  // ncdu names its top folder without the final "/"
+  }
+  const uint64_t ParentDevice = Parent ? Parent->Device : UINT64_MAX;
+  const bool Entered = !(Node->FScanFlags & sfNotEntered);
+  if (Entered)
+    FWriter.StartArray();
+  FWriter.StartObject();
+  Sizes(FWriter, Name, Info, ParentDevice);
+  if (!Entered) {
+    // A link or mount point that was not walked into: kept as ncdu keeps
+    // what it leaves out.
+    const bool Link = Info.Kind == TDirEntry::ekFolderLink;
+    Flag(FWriter, "notreg", Link);
+    Text(FWriter, "excluded", Link ? "symlink" : "otherfs");
+    FWriter.EndObject();
+    return std::nullopt;
+  }
+  int Fd = -1;
+  if (Code == 0)
+    Fd = Parent ? TDirectory::Open(Parent->Fd, Name.c_str(), Info.Kind == TDirEntry::ekFolderLink)
+                : TDirectory::OpenPath(Node->FullPath());
+  Flag(FWriter, "read_error", Fd < 0 || Node->FErrorCode != 0);
+  FWriter.EndObject();
+  const TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd};
+  if (Level.Fd >= 0)
+    Files(Level.Fd, Level.Device);
+  return Level;
+}
+
+bool TExporter::Counted(const char* Name) const
+{
+  if (FSettings.MatchesEveryFile())
+    return true;
+  for (const std::string& Pattern : FSettings.FFileFilter)
+    if (MatchWildcard(Pattern.c_str(), Name))
+      return true;
+  return false;
+}
+
+void TExporter::Files(int Fd, uint64_t Device)
+{
+  TDirectory Listing(Fd, FBuffer.data(), FBuffer.size(), [](const char*, TDirEntry::TKind) { return true; });
+  TDirEntry Entry;
+  while (Listing.Next(Entry)) {
+    if (Entry.LeadsToFolder())
+      continue;  // the tree has it
+    const std::string Name = Entry.Name;
+    if (Entry.Kind != TDirEntry::ekFile) {
+      // A link's own size is what ncdu counts for it.
+      TDirEntry Own;
+      if (TDirectory::Classify(Fd, Name.c_str(), Own) == 0)
+        Entry = Own;
+    }
+    FWriter.StartObject();
+    Sizes(FWriter, Name, Entry, Device);
+    if (Entry.Kind == TDirEntry::ekFile && Entry.Links > 1) {
+      Number(FWriter, "nlink", Entry.Links);
+      Flag(FWriter, "hlnkc", true);
+    }
+    Flag(FWriter, "notreg", Entry.Kind != TDirEntry::ekFile);
+    if (Entry.Kind == TDirEntry::ekFile && !Counted(Name.c_str()))
+      Text(FWriter, "excluded", "pattern");
+    FWriter.EndObject();
+  }
+}
+
+}  // namespace
+
+bool TNcduExport::Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings,
+                        const std::string& Version)
+{
+  char Buffer[64 * 1024];
+  rapidjson::FileWriteStream Stream(File, Buffer, sizeof Buffer);
+  TWriter Writer(Stream);
+  Writer.StartArray();
+  Writer.Uint(1);
+  Writer.Uint(2);
+  Writer.StartObject();
+  Text(Writer, "progname", "spacelens");
+  Text(Writer, "progver", Version);
+  Number(Writer, "timestamp", uint64_t(std::time(nullptr)));
+  Number(Writer, "spacelens_cluster_size", Top->ClusterSize());
+  Writer.EndObject();
+  TExporter(Writer, Settings).Folder(Top);
+  Writer.EndArray();
+  Stream.Flush();
+  return !std::ferror(File);
+}
