@@ -1,6 +1,7 @@
 #include "HeadlessScan.h"
 
 #include "CsvExport.h"
+#include "Manual.h"
 #include "ReportFile.h"
 #include "Settings.h"
 #include "TreeCommands.h"
@@ -29,8 +30,10 @@
 
 const char* THeadlessScan::Usage =
   "Usage: spacelens --nogui [OPTIONS] FOLDER...\n"
-  "Scans each FOLDER without opening a window, all of them at once, and prints\n"
-  "the size of each or exports the sizes of all their folders.\n"
+  "       spacelens [FOLDER...]\n"
+  "With --nogui, scans each FOLDER without opening a window, all of them at once,\n"
+  "and prints the size of each or exports the sizes of all their folders.\n"
+  "Without it, opens the window and scans each FOLDER there.\n"
   "\n"
   "On a terminal, a line on standard error shows the progress of the scan.\n"
   "\n"
@@ -192,6 +195,8 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   }
   if (FShowHelp) {
     std::fputs(Usage, stdout);
+    if (const QString Manual = TManual::Path(); !Manual.isEmpty())
+      std::printf("\nThe manual: %s\n", Manual.toLocal8Bit().constData());
     return 0;
   }
   if (FShowVersion) {

@@ -3,6 +3,8 @@
 #include "Prompt.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -17,18 +19,42 @@ void TManual::SetOpener(TOpener Function)
   Opener() = std::move(Function);
 }
 
+QStringList TManual::Places(const QString& ProgramDir)
+{
+  return {QDir::cleanPath(ProgramDir + "/spacelens-manual.html"),
+          QDir::cleanPath(ProgramDir + "/../share/doc/spacelens/manual.html")};
+}
+
+QString TManual::Find(const QString& ProgramDir)
+{
+  for (const QString& Place : Places(ProgramDir))
+    if (QFileInfo(Place).isFile())
+      return Place;
+  return {};
+}
+
+// The program's folder, also before the application object exists (--help).
+static QString ProgramDir()
+{
+  if (QCoreApplication::instance())
+    return QCoreApplication::applicationDirPath();
+  return QFileInfo(QFile::symLinkTarget("/proc/self/exe")).absolutePath();
+}
+
 QString TManual::Path()
 {
-  return QCoreApplication::applicationDirPath() + "/spacelens-manual.html";
+  return Find(ProgramDir());
 }
 
 bool TManual::Open(const QString& Topic)
 {
-  if (!QFileInfo::exists(Path())) {
-    TPrompt::Warn(nullptr, "Spacelens", "The manual is not installed: " + Path() + " is missing.");
+  const QString Manual = Path();
+  if (Manual.isEmpty()) {
+    TPrompt::Warn(nullptr, "Spacelens",
+                  "The manual is not installed. It was looked for as:\n" + Places(ProgramDir()).join("\n"));
     return false;
   }
-  QUrl Address = QUrl::fromLocalFile(Path());
+  QUrl Address = QUrl::fromLocalFile(Manual);
   if (!Topic.isEmpty())
     Address.setFragment(Topic);
   if (Opener())
@@ -36,9 +62,9 @@ bool TManual::Open(const QString& Topic)
   // The desktop's opener says only when it is done whether anything could
   // show the page; a failure then is told with the manual's place.
   auto* Viewer = new QProcess(QCoreApplication::instance());
-  const auto Failed = [Viewer] {
+  const auto Failed = [Viewer, Manual] {
     TPrompt::Warn(nullptr, "Spacelens",
-                  "No program could show the manual. It is the file " + Path()
+                  "No program could show the manual. It is the file " + Manual
                     + "; open it with a web browser.");
     Viewer->deleteLater();
   };

@@ -1,14 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
 
-// The HTML manual installed beside the program, opened in the desktop's
-// browser at a topic.
+// The HTML manual, opened in the desktop's browser at a topic. It is found
+// beside the program (in a build folder) or under the prefix the program is
+// installed in.
 class TManual {
 public:
+  // The places looked at for a program in ProgramDir, in order.
+  static QStringList Places(const QString& ProgramDir);
+  // The first of Places that exists; empty when none does.
+  static QString Find(const QString& ProgramDir);
+  // Find for this program.
   static QString Path();
   // Opens the manual at Topic (an anchor; the start when empty) with the
   // desktop's opener. False, after telling the user, when the manual is

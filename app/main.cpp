@@ -2,6 +2,7 @@
 #include "MainForm.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ int main(int argc, char** argv)
   QApplication Application(argc, argv);
   QApplication::setApplicationName("Spacelens");
   QApplication::setOrganizationName("Zelkon");
+  // The desktop entry and icon installed with the program name its windows.
+  QApplication::setDesktopFileName(SPACELENS_APP_ID);
+  QApplication::setWindowIcon(QIcon::fromTheme(SPACELENS_APP_ID));
   TMainForm Window(Arguments);
   Window.show();
   return QApplication::exec();

@@ -98,6 +98,21 @@ private slots:
     QVERIFY(Answers.Asked[0].contains(TManual::Path()));
   }
 
+  void manualBesideOrUnderThePrefix()
+  {
+    // A build folder has the manual beside the program, an installed one
+    // under the prefix; the one beside wins.
+    TTestTree Prefix;
+    for (const char* Folder : {"bin", "share", "share/doc", "share/doc/spacelens"})
+      Prefix.Folder(Folder);
+    const QString Bin = QString::fromStdString(Prefix.Path("bin"));
+    QCOMPARE(TManual::Find(Bin), QString());
+    Prefix.File("share/doc/spacelens/manual.html", 1);
+    QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("share/doc/spacelens/manual.html")));
+    Prefix.File("bin/spacelens-manual.html", 1);
+    QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("bin/spacelens-manual.html")));
+  }
+
   void settingsOutOfRange_data()
   {
     QTest::addColumn<QString>("key");

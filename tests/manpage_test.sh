@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The man page names every option --help shows, and groff reads it without
+# a warning.
+#   manpage_test.sh SPACELENS PAGE
+set -euo pipefail
+program=$1
+page=$2
+
+options=$("$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)
+[ -n "$options" ] || { echo "--help shows no option" >&2; exit 1; }
+# In roff an option's hyphens are written \-.
+text=$(sed 's/\\-/-/g' "$page")
+status=0
+for option in $options; do
+  if ! grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$text"; then
+    echo "$page does not name $option" >&2
+    status=1
+  fi
+done
+if ! warnings=$(LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 "$page" 2>&1) || [ -n "$warnings" ]; then
+  echo "groff: ${warnings:-failed}" >&2
+  status=1
+fi
+exit $status
