@@ -11,6 +11,7 @@
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "NcduExport.h"
+#include "NcduImport.h"
 #include "PathRules.h"
 #include "Root.h"
 #include "SafeSave.h"
@@ -41,6 +42,8 @@ const char* THeadlessScan::Usage =
   "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
   "  --export-ncdu FILE   write the scan of the one FOLDER in ncdu's JSON export\n"
   "                       format, which ncdu -f and gdu -f read (\"-\": standard output)\n"
+  "  --import FILE        take the scan in FILE, exported by ncdu -o, gdu -o or\n"
+  "                       --export-ncdu, as if it were a FOLDER scanned here\n"
   "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
   "  --levels N           open N levels of folders below each folder in the report\n"
   "                       (default 1: its first-level folders)\n"
@@ -130,6 +133,10 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       if (!TakeValue())
         return false;
       FNcduFile = Value;
+    } else if (Name == "--import") {
+      if (!TakeValue())
+        return false;
+      FImports.push_back(Value);
     } else if (Name == "--report") {
       if (!TakeValue())
         return false;
@@ -162,13 +169,13 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       return false;
     }
   }
-  if (FFolders.empty() && !FShowHelp && !FShowVersion
+  if (FFolders.empty() && FImports.empty() && !FShowHelp && !FShowVersion
       && std::none_of(Arguments.begin(), Arguments.end(), [](const std::string& A) { return Same(A, "/NONE"); })) {
     FProblem = "no folder to scan";
     return false;
   }
-  if (!FNcduFile.empty() && FFolders.size() != 1) {
-    FProblem = "--export-ncdu writes one folder, not " + std::to_string(FFolders.size());
+  if (const size_t Count = FFolders.size() + FImports.size(); !FNcduFile.empty() && Count != 1) {
+    FProblem = "--export-ncdu writes one folder, not " + std::to_string(Count);
     return false;
   }
   return true;
@@ -212,6 +219,18 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   TTerminalProgress Progress(stderr, !FQuiet);
   FProgress = &Progress;
   int Status = 0;
+  std::vector<TFolderNode*> TopNodes;
+  for (const std::string& File : FImports) {
+    TNcduImport Import(File, Driver.FSettings, FUserClusterSize);
+    if (!Import.Run()) {
+      std::fprintf(stderr, "Cannot import %s\n", Import.Error().c_str());
+      Status = 1;
+      continue;
+    }
+    TRoot* Root = Import.TakeRoot();
+    Driver.AddImported(Root);
+    TopNodes.push_back(Root->FNode);
+  }
   std::vector<std::string> Scanned;  // absolute paths, in the order given, once each
   for (const std::string& Folder : FFolders) {
     if (!Driver.StartScan(Folder)) {
@@ -233,7 +252,6 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   FProgress = nullptr;
 
   // A folder given twice whose second scan failed has no root left.
-  std::vector<TFolderNode*> TopNodes;
   for (const std::string& Path : Scanned)
     if (const TRoot* Root = Driver.FindRoot(Path))
       TopNodes.push_back(Root->FNode);

@@ -45,6 +45,7 @@ private:
   bool FQuiet = false;
   TTerminalProgress* FProgress = nullptr;  // while scanning
   std::vector<std::string> FFolders;
+  std::vector<std::string> FImports;  // files of scans exported elsewhere
   std::string FExportFile;
   bool FHasExport = false;
   std::string FNcduFile;

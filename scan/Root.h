@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 class TFolderNode;
 class TFolderTree;
@@ -32,8 +33,16 @@ struct TRoot {
   int FSubfoldersDone = 0;
   QString FTitle;                     // title of reports and exported charts
   TFolderTree* FTree = nullptr;       // the tree holding FNode
+  // An imported root: the file it was read from, where each folder's entries
+  // start in it, and the file's size and time then (a changed file is not
+  // read for entries again). Empty for a scan of this machine's folders.
+  std::string FImportFile;
+  std::unordered_map<const TFolderNode*, uint64_t> FImportOffsets;
+  uint64_t FImportSize = 0;
+  int64_t FImportTime = 0;
 
   bool Scanning() const { return FWorker != nullptr; }
+  bool Imported() const { return !FImportFile.empty(); }
 };
 
 inline const char* UserDefinedFileSystem = "User Defined";

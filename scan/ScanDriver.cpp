@@ -23,7 +23,7 @@ TScanDriver::~TScanDriver()
 TRoot* TScanDriver::FindRoot(const std::string& Path) const
 {
   for (TRoot* Root = FRoots; Root; Root = Root->FNext)
-    if (TPathRules::SamePath(Root->FPath, Path))
+    if (!Root->Imported() && TPathRules::SamePath(Root->FPath, Path))
       return Root;
   return nullptr;
 }
@@ -74,10 +74,20 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
   return Root;
 }
 
+void TScanDriver::AddImported(TRoot* Root)
+{
+  Root->FTree = &FTree;
+  Root->FNext = FRoots;
+  FRoots = Root;
+  FTree.AddTopNode(Root->FNode);
+  if (FSettings.FShowFiles)
+    ApplyShowFiles(Root->FNode, true);
+}
+
 bool TScanDriver::UpdateBranch(TFolderNode* Node)
 {
   // A "<Files>" entry is no folder of its own to scan.
-  if (!Node || Node->FIsFiles || !TFolderTree::Editable(Node))
+  if (!Node || Node->FIsFiles || !TFolderTree::Editable(Node) || Node->Root()->Imported())
     return false;
   FTree.DeleteChildren(Node);
   if (!Node->Parent())
@@ -205,6 +215,11 @@ std::vector<std::string> TScanDriver::ApplyScanOptions(bool Rescan, uint32_t Clu
 {
   std::vector<std::string> Again;
   for (TRoot* Root = FRoots; Root; Root = Root->FNext) {
+    if (Root->Imported()) {
+      if (ShowFilesChanged)
+        ApplyShowFiles(Root->FNode, FSettings.FShowFiles);
+      continue;  // its files are not on this machine to count again
+    }
     if (Rescan) {
       if (ClusterSize)
         SetUserClusterSize(*Root, ClusterSize);

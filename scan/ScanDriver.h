@@ -34,9 +34,13 @@ public:
   // and returns that root. Null when the folder cannot be scanned: the
   // failure has been told to the listener and no root is left for it.
   TRoot* StartScan(const std::string& Path);
+  // Adds a root read from a file (its top node in no tree yet), with "<Files>"
+  // entries when they are shown. It is never scanned.
+  void AddImported(TRoot* Root);
   // Removes a root with its tree; true when it was the head of the list.
   bool RemoveRoot(TRoot* Root);
-  // Rescans the folder of Node alone; false while its root is being scanned.
+  // Rescans the folder of Node alone; false while its root is being scanned
+  // and for an imported root.
   bool UpdateBranch(TFolderNode* Node);
   void Stop(TRoot* Root);
   // Stops the root's scan and waits for its completion step.
@@ -58,6 +62,7 @@ public:
   // changed; the others gain or lose their "<Files>" entries at once.
   std::vector<std::string> ApplyScanOptions(bool Rescan, uint32_t ClusterSize, bool ShowFilesChanged);
 
+  // The root scanned from Path; imported roots are never found.
   TRoot* FindRoot(const std::string& Path) const;
   TRoot* Roots() const { return FRoots; }
   bool Scanning() const { return !FScans.empty(); }

@@ -1,0 +1,644 @@
+#include "NcduImport.h"
+
+#include "FileTime.h"
+#include "FolderBlock.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "LinkCounter.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "Wildcard.h"
+
+#include <rapidjson/error/en.h>
+#include <rapidjson/filereadstream.h>
+#include <rapidjson/reader.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+// Deeper than any real tree; a file nested deeper is taken for a broken one.
+constexpr size_t MostLevels = 100000;
+// ncdu stores sizes as signed 64-bit numbers.
+constexpr uint64_t LargestSize = uint64_t(INT64_MAX);
+
+constexpr auto ParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseStopWhenDoneFlag;
+
+// The fields of one entry (or of a folder's info) that count.
+struct TFields {
+  std::string Name;
+  bool HasName = false;
+  uint64_t Size = 0;
+  uint64_t DiskBytes = 0;  // ncdu leaves out a size of 0
+  uint64_t Device = 0;
+  bool HasDevice = false;
+  uint64_t Inode = 0;
+  bool HasInode = false;
+  uint64_t Links = 1;
+  bool LinkFlag = false;
+  bool ReadError = false;
+  bool NotRegular = false;
+  std::string Excluded;
+  bool HasExcluded = false;
+  int64_t WriteTime = 0;
+  bool HasWriteTime = false;
+
+  bool Linked() const { return HasInode && (Links > 1 || LinkFlag); }
+  // Left out by a pattern: a file that counts nothing. Anything else left
+  // out (another file system, a link) is a folder that was not entered.
+  bool ExcludedFile() const { return HasExcluded && Excluded == "pattern"; }
+};
+
+// Reads the members of one object into TFields, skipping what it does not
+// know, nested values too. Events of other values are the owner's.
+class TObjectReader {
+public:
+  enum TKey { kNone, kName, kSize, kDiskBytes, kDevice, kInode, kLinks, kLinkFlag, kReadError, kNotRegular,
+              kExcluded, kWriteTime, kClusterSize, kSkip };
+
+  void Begin(TFields& Fields, bool Metadata)
+  {
+    FFields = &Fields;
+    FMetadata = Metadata;
+    FKey = kNone;
+    FSkipDepth = 0;
+  }
+  // Whether the event belongs to a value being skipped (then it is taken).
+  bool Skipping(int Depth)
+  {
+    if (FSkipDepth == 0 && FKey != kSkip)
+      return false;
+    if (FKey == kSkip && FSkipDepth == 0 && Depth == 0) {
+      FKey = kNone;  // a skipped scalar
+      return true;
+    }
+    FSkipDepth += Depth;
+    if (FSkipDepth == 0)
+      FKey = kNone;
+    return true;
+  }
+  bool Key(const char* Text)
+  {
+    static const std::pair<const char*, TKey> Keys[] = {
+      {"name", kName},      {"asize", kSize},         {"dsize", kDiskBytes},  {"dev", kDevice},
+      {"ino", kInode},      {"nlink", kLinks},        {"hlnkc", kLinkFlag},   {"read_error", kReadError},
+      {"notreg", kNotRegular}, {"excluded", kExcluded}, {"mtime", kWriteTime}, {"spacelens_cluster_size", kClusterSize}};
+    FKey = kSkip;
+    for (const auto& [Name, Key] : Keys)
+      if (std::strcmp(Text, Name) == 0 && (Key == kClusterSize) == FMetadata)
+        FKey = Key;
+    return true;
+  }
+  // A value for the current key; false with Problem set when it is wrong.
+  bool Number(uint64_t Value, bool Negative, bool Whole, std::string& Problem)
+  {
+    const TKey Key = std::exchange(FKey, kNone);
+    if (Key == kWriteTime) {
+      FFields->WriteTime = Negative ? -int64_t(std::min(Value, LargestSize)) : int64_t(std::min(Value, LargestSize));
+      FFields->HasWriteTime = true;
+      return true;
+    }
+    if (Key != kSize && Key != kDiskBytes && Key != kDevice && Key != kInode && Key != kLinks && Key != kClusterSize)
+      return Wrong(Key, Problem);
+    if (Negative || !Whole) {
+      Problem = std::string("\"") + Name(Key) + "\" is not a whole number of 0 or more";
+      return false;
+    }
+    if ((Key == kSize || Key == kDiskBytes) && Value > LargestSize) {
+      Problem = std::string("\"") + Name(Key) + "\" is larger than any file can be";
+      return false;
+    }
+    switch (Key) {
+      case kSize: FFields->Size = Value; break;
+      case kDiskBytes: FFields->DiskBytes = Value; break;
+      case kDevice: FFields->Device = Value, FFields->HasDevice = true; break;
+      case kInode: FFields->Inode = Value, FFields->HasInode = true; break;
+      case kLinks: FFields->Links = Value; break;
+      default: FFields->Size = Value; break;  // the cluster size of the metadata
+    }
+    return true;
+  }
+  bool Flag(bool Value, std::string& Problem)
+  {
+    switch (std::exchange(FKey, kNone)) {
+      case kLinkFlag: FFields->LinkFlag = Value; return true;
+      case kReadError: FFields->ReadError = Value; return true;
+      case kNotRegular: FFields->NotRegular = Value; return true;
+      default: return Wrong(kLinkFlag, Problem);
+    }
+  }
+  bool Text(const char* Value, size_t Length, std::string& Problem)
+  {
+    const TKey Key = std::exchange(FKey, kNone);
+    if (Key == kName) {
+      FFields->Name.assign(Value, Length);
+      FFields->HasName = true;
+    } else if (Key == kExcluded) {
+      FFields->Excluded.assign(Value, Length);
+      FFields->HasExcluded = true;
+    } else {
+      return Wrong(Key, Problem);
+    }
+    return true;
+  }
+  bool Null(std::string& Problem) { return Wrong(std::exchange(FKey, kNone), Problem); }
+  // An array or object as a known member's value.
+  bool Nested(std::string& Problem) { return Wrong(std::exchange(FKey, kNone), Problem); }
+
+private:
+  static const char* Name(TKey Key)
+  {
+    static const char* Names[] = {"",      "name",   "asize",    "dsize", "dev",   "ino",
+                                  "nlink", "hlnkc",  "read_error", "notreg", "excluded", "mtime",
+                                  "spacelens_cluster_size", ""};
+    return Names[Key];
+  }
+  static bool Wrong(TKey Key, std::string& Problem)
+  {
+    Problem = Key == kNone ? "a value where a member was expected"
+                           : std::string("\"") + Name(Key) + "\" has a value of the wrong kind";
+    return false;
+  }
+
+  TFields* FFields = nullptr;
+  bool FMetadata = false;
+  TKey FKey = kNone;
+  int FSkipDepth = 0;
+};
+
+// What the events of an export mean, in both readers below: the shape of
+// the file (an outer array of version, metadata and the top folder; a
+// folder an array of its info and its entries) and the objects' members.
+template <typename TOwner>
+class THandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, THandler<TOwner>> {
+public:
+  explicit THandler(TOwner& Owner) : FOwner(Owner) {}
+
+  bool StartObject() { return Open(true); }
+  bool StartArray() { return Open(false); }
+  bool EndObject(rapidjson::SizeType) { return Close(); }
+  bool EndArray(rapidjson::SizeType) { return Close(); }
+  bool Key(const char* Text, rapidjson::SizeType, bool) { return FReader.Skipping(0) || FReader.Key(Text); }
+  bool Null() { return FReader.Skipping(0) || (FInObject ? FReader.Null(FOwner.Problem) : Misplaced()); }
+  bool Bool(bool Flag) { return FReader.Skipping(0) || (FInObject ? FReader.Flag(Flag, FOwner.Problem) : Misplaced()); }
+  bool Int(int Number) { return Signed(Number); }
+  bool Int64(int64_t Number) { return Signed(Number); }
+  bool Uint(unsigned Number) { return Unsigned(Number); }
+  bool Uint64(uint64_t Number) { return Unsigned(Number); }
+  bool Double(double Number)
+  {
+    if (FReader.Skipping(0))
+      return true;
+    if (!FInObject)
+      return FOwner.Scalar(0, false);
+    return FReader.Number(uint64_t(std::min(std::abs(Number), 1e19)), Number < 0, false, FOwner.Problem);
+  }
+  bool String(const char* Text, rapidjson::SizeType Length, bool)
+  {
+    return FReader.Skipping(0) || (FInObject ? FReader.Text(Text, Length, FOwner.Problem) : Misplaced());
+  }
+
+  TFields FFields;
+
+private:
+  bool Signed(int64_t Number)
+  {
+    if (Number >= 0)
+      return Unsigned(uint64_t(Number));
+    if (FReader.Skipping(0))
+      return true;
+    if (!FInObject)
+      return FOwner.Scalar(0, false);
+    return FReader.Number(uint64_t(-(Number + 1)) + 1, true, true, FOwner.Problem);
+  }
+  bool Unsigned(uint64_t Number)
+  {
+    if (FReader.Skipping(0))
+      return true;
+    return FInObject ? FReader.Number(Number, false, true, FOwner.Problem) : FOwner.Scalar(Number, true);
+  }
+  bool Misplaced()
+  {
+    FOwner.Problem = "a value where a folder or an entry was expected";
+    return false;
+  }
+  bool Open(bool Object)
+  {
+    if (FReader.Skipping(1))
+      return true;
+    if (FInObject)
+      return FReader.Nested(FOwner.Problem);
+    if (!Object)
+      return FOwner.OpenArray();
+    FFields = TFields();
+    bool Metadata = false;
+    if (!FOwner.OpenObject(Metadata))
+      return false;
+    FReader.Begin(FFields, Metadata);
+    FInObject = true;
+    return true;
+  }
+  bool Close()
+  {
+    if (FReader.Skipping(-1))
+      return true;
+    if (FInObject) {
+      FInObject = false;
+      return FOwner.CloseObject(FFields);
+    }
+    return FOwner.CloseArray();
+  }
+
+  TOwner& FOwner;
+  TObjectReader FReader;
+  bool FInObject = false;
+};
+
+bool ValidName(const std::string& Name, std::string& Problem)
+{
+  if (Name.empty() || Name == "." || Name == ".." || Name.find('/') != std::string::npos
+      || Name.find('\0') != std::string::npos) {
+    Problem = "the name \"" + Name.substr(0, Name.find('\0')) + "\" cannot be a file's name";
+    return false;
+  }
+  return true;
+}
+
+// How many times a file counts under the filter, as a scan counts it.
+uint64_t Matches(const TScanSettings& Settings, const std::string& Name)
+{
+  if (Settings.MatchesEveryFile())
+    return 1;
+  return uint64_t(std::count_if(Settings.FFileFilter.begin(), Settings.FFileFilter.end(),
+                                [&Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name.c_str()); }));
+}
+
+// What a folder adds for itself.
+constexpr TFileCount Itself{1, 0, 1};
+
+// Builds the tree of a whole export.
+class TBuilder {
+public:
+  TBuilder(TRoot& Root, const TScanSettings& Settings, rapidjson::FileReadStream& Stream,
+           std::atomic<uint64_t>& BytesRead, const std::atomic<bool>* Stop)
+    : FRoot(Root), FSettings(Settings), FStream(Stream), FBytesRead(BytesRead), FStop(Stop)
+  {
+  }
+  ~TBuilder()
+  {
+    // A broken file leaves folders unattached: they go with the top.
+    for (TFolder& Folder : FFolders)
+      for (TFolderNode* Child : Folder.Children)
+        TFolderNode::DeleteSubtree(Child);
+  }
+  bool Finished() const { return FPlace == pEnded; }
+
+  bool Scalar(uint64_t Number, bool Whole)
+  {
+    if (FPlace == pVersion) {
+      if (!Whole || Number != 1) {
+        Problem = "format version " + std::to_string(Number) + " is not known; version 1 is";
+        return false;
+      }
+      FPlace = pMinor;
+      return true;
+    }
+    if (FPlace == pMinor) {
+      FPlace = pMetadata;
+      return true;
+    }
+    Problem = "a number where a folder or an entry was expected";
+    return false;
+  }
+  bool OpenArray()
+  {
+    if (FPlace == pStart) {
+      FPlace = pVersion;
+      return true;
+    }
+    if (FPlace != pTop && FPlace != pEntries) {
+      Problem = FPlace == pInfo ? "a folder's first element is not its info" : "a folder where none belongs";
+      return false;
+    }
+    if (FFolders.size() >= MostLevels) {
+      Problem = "folders nested deeper than " + std::to_string(MostLevels) + " levels";
+      return false;
+    }
+    FFolders.push_back({});
+    FFolders.back().Offset = FStream.Tell() - 1;
+    FPlace = pInfo;
+    return Going();
+  }
+  bool OpenObject(bool& Metadata)
+  {
+    Metadata = FPlace == pMetadata;
+    if (FPlace == pMetadata || FPlace == pInfo || FPlace == pEntries)
+      return true;
+    Problem = FPlace == pStart ? "it does not start with \"[\"" : "an entry where none belongs";
+    return false;
+  }
+  bool CloseObject(const TFields& Fields)
+  {
+    if (FPlace == pMetadata) {
+      if (Fields.Size >= 512 && Fields.Size <= 33000)
+        FRoot.FClusterSize = uint32_t(Fields.Size);
+      FPlace = pTop;
+      return true;
+    }
+    if (FPlace == pInfo)
+      return OpenFolder(Fields);
+    return Entry(Fields);
+  }
+  bool CloseArray()
+  {
+    if (FPlace == pInfo) {
+      Problem = "a folder without its info";
+      return false;
+    }
+    if (FPlace == pEntries) {
+      CloseFolder();
+      FPlace = FFolders.empty() ? pClosing : pEntries;
+      return Going();
+    }
+    if (FPlace != pClosing) {
+      Problem = "the export ends before its top folder";
+      return false;
+    }
+    FPlace = pEnded;
+    return true;
+  }
+
+  std::string Problem;
+
+private:
+  enum TPlace { pStart, pVersion, pMinor, pMetadata, pTop, pInfo, pEntries, pClosing, pEnded };
+  struct TFolder {
+    TFolderNode* Node = nullptr;
+    uint64_t Offset = 0;
+    uint64_t Device = 0;
+    TFileCount Own;
+    TFileCount Unentered;
+    uint64_t LastWrite = 0;
+    std::vector<TFolderNode*> Children;
+    std::vector<TLinkCounter::TLinkedFile> Linked;
+  };
+
+  bool Going()
+  {
+    FBytesRead.store(FStream.Tell(), std::memory_order_relaxed);
+    if (FStop && FStop->load(std::memory_order_relaxed)) {
+      Problem = "stopped";
+      return false;
+    }
+    return true;
+  }
+  bool OpenFolder(const TFields& Fields)
+  {
+    TFolder& Folder = FFolders.back();
+    TFolder* Parent = FFolders.size() > 1 ? &FFolders[FFolders.size() - 2] : nullptr;
+    if (!Fields.HasName || (Parent ? !ValidName(Fields.Name, Problem) : Fields.Name.empty())) {
+      if (Problem.empty())
+        Problem = "a folder without a name";
+      return false;
+    }
+    if (Parent) {
+      Folder.Node = new TFolderNode(Parent->Node);
+      Parent->Children.push_back(Folder.Node);
+      Folder.Device = Fields.HasDevice ? Fields.Device : Parent->Device;
+      if (Folder.Device != Parent->Device)
+        Folder.Node->FScanFlags = sfOtherDevice;
+    } else {
+      FRoot.FNode = Folder.Node = new TFolderNode(&FRoot);
+      Folder.Device = Fields.Device;
+      FRoot.FPath = Fields.Name.ends_with('/') ? Fields.Name : Fields.Name + '/';
+    }
+    Folder.Node->SetName(Fields.Name);
+    if (Fields.ReadError)
+      Folder.Node->FErrorCode = EIO;
+    if (Fields.HasWriteTime)
+      Folder.LastWrite = FileTime::FromUnix(Fields.WriteTime, 0);
+    FRoot.FImportOffsets.emplace(Folder.Node, Folder.Offset);
+    FPlace = pEntries;
+    return true;
+  }
+  bool Entry(const TFields& Fields)
+  {
+    TFolder& Folder = FFolders.back();
+    if (!Fields.HasName || !ValidName(Fields.Name, Problem)) {
+      if (Problem.empty())
+        Problem = "an entry without a name";
+      return false;
+    }
+    if (Fields.HasWriteTime)
+      Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
+    if (Fields.HasExcluded && !Fields.ExcludedFile()) {
+      auto* Node = new TFolderNode(Folder.Node);
+      Node->SetName(Fields.Name);
+      Node->FScanFlags = sfListed | sfNotEntered;
+      Node->Count(Itself);
+      Node->FState = fsDone;
+      Folder.Children.push_back(Node);
+      Folder.Unentered.Add(Itself);
+      return Going();
+    }
+    if (Fields.NotRegular || Fields.HasExcluded)
+      return Going();
+    const TFileCount Count = TFolderData::CountFile(Fields.Size, FRoot.FClusterSize, Fields.DiskBytes);
+    const uint64_t Times = Count.Objects ? Matches(FSettings, Fields.Name) : 0;
+    if (Times == 0)
+      return Going();
+    Folder.Own.Add(Count, Times);
+    if (FSettings.FHardLinksOnce && Fields.Linked()) {
+      Folder.Linked.push_back({Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode, {}});
+      Folder.Linked.back().Count.Add(Count, Times);
+    }
+    return Going();
+  }
+  void CloseFolder()
+  {
+    TFolder& Folder = FFolders.back();
+    TFolderNode* Node = Folder.Node;
+    FBuilt.AppendChildren(Node, Folder.Children);
+    if (!Folder.Linked.empty())
+      TLinkCounter::KeepOnePerFile(Folder.Linked, Folder.Own);
+    if (Node->ChildCount() > 0)
+      FBuilt.AppendBlock(TFolderBlock::Make(Node, {}, Folder.Own, false));
+    // Counted as a scan counts: the folder's files, the folders it holds
+    // that were not entered and the folder itself, up to the top.
+    TFileCount Added = Folder.Own;
+    Added.Add(Folder.Unentered);
+    Added.Add(Itself);
+    for (TFolderNode* Above = Node; Above; Above = Above->Parent())
+      Above->Count(Added);
+    if (!Folder.Linked.empty())
+      FLinks.Add(Node, Folder.Linked, FRoot.FNode);
+    Node->FScanFlags = Node->FScanFlags | sfListed;
+    Node->FState = Node->FErrorCode ? fsFailed : fsDone;
+    Node->FLastWrite.RaiseTo(Folder.LastWrite);
+    const uint64_t LastWrite = Node->FLastWrite;
+    FFolders.pop_back();
+    if (!FFolders.empty())
+      FFolders.back().LastWrite = std::max(FFolders.back().LastWrite, LastWrite);
+  }
+
+  TRoot& FRoot;
+  const TScanSettings& FSettings;
+  rapidjson::FileReadStream& FStream;
+  std::atomic<uint64_t>& FBytesRead;
+  const std::atomic<bool>* FStop;
+  TPlace FPlace = pStart;
+  std::vector<TFolder> FFolders;
+  TFolderTree FBuilt;  // attaches children; no view listens to it
+  TLinkCounter FLinks;
+};
+
+}  // namespace
+
+namespace {
+
+// Reads the entries of one folder, from its "[" to its "]".
+class TLister {
+public:
+  explicit TLister(std::vector<TListedFile>& Found) : FFound(Found) {}
+
+  bool Scalar(uint64_t, bool)
+  {
+    Problem = "a number where a folder or an entry was expected";
+    return false;
+  }
+  bool OpenArray()
+  {
+    ++FDepth;
+    return true;
+  }
+  bool OpenObject(bool& Metadata)
+  {
+    Metadata = false;
+    return true;
+  }
+  bool CloseObject(const TFields& Fields)
+  {
+    if (FDepth != 1 || !std::exchange(FInfoRead, true))
+      return true;  // the folder's info, or an entry of a folder inside
+    if (Fields.HasExcluded)
+      return true;  // a folder not entered, or a file the scan left out
+    const bool Regular = !Fields.NotRegular;
+    FFound.push_back({Fields.Name, Regular ? Fields.Size : 0, Regular ? Fields.DiskBytes : 0, 0,
+                      Fields.HasWriteTime ? FileTime::FromUnix(Fields.WriteTime, 0) : 0});
+    return true;
+  }
+  bool CloseArray()
+  {
+    --FDepth;
+    return true;
+  }
+
+  std::string Problem;
+
+private:
+  std::vector<TListedFile>& FFound;
+  int FDepth = 0;
+  bool FInfoRead = false;
+};
+
+}  // namespace
+
+TNcduImport::TNcduImport(std::string FileName, const TScanSettings& Settings, uint32_t ClusterSize)
+  : FFileName(std::move(FileName)), FSettings(Settings), FClusterSize(ClusterSize ? ClusterSize : 4096)
+{
+}
+
+TNcduImport::~TNcduImport()
+{
+  if (FRoot && FRoot->FNode)
+    TFolderNode::DeleteSubtree(FRoot->FNode);
+}
+
+TRoot* TNcduImport::TakeRoot()
+{
+  return FRoot.release();
+}
+
+bool TNcduImport::Run(const std::atomic<bool>* Stop)
+{
+  std::FILE* File = std::fopen(FFileName.c_str(), "rb");
+  struct stat Data;
+  if (!File || fstat(fileno(File), &Data) != 0 || S_ISDIR(Data.st_mode)) {
+    FError = FFileName + ": " + std::strerror(File ? (S_ISDIR(Data.st_mode) ? EISDIR : errno) : errno);
+    if (File)
+      std::fclose(File);
+    return false;
+  }
+  FFileSize = uint64_t(Data.st_size);
+  FRoot = std::make_unique<TRoot>();
+  FRoot->FClusterSize = FClusterSize;
+  FRoot->FImportFile = TPathRules::Absolute(FFileName);
+  FRoot->FImportSize = FFileSize;
+  FRoot->FImportTime = Data.st_mtim.tv_sec * 1000000000 + Data.st_mtim.tv_nsec;
+  char Buffer[64 * 1024];
+  rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
+  rapidjson::Reader Reader;
+  {
+    TBuilder Builder(*FRoot, FSettings, Stream, FBytesRead, Stop);
+    THandler<TBuilder> Handler(Builder);
+    const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
+    if (std::ferror(File)) {
+      FError = FFileName + ": " + std::strerror(errno ? errno : EIO);
+    } else if (Result.IsError() || !Builder.Finished()) {
+      const uint64_t Where = Result.IsError() ? Result.Offset() : Stream.Tell();
+      const std::string Why = !Builder.Problem.empty()         ? Builder.Problem
+                              : Where >= FFileSize             ? std::string("the file ends too soon")
+                              : Result.IsError()               ? GetParseError_En(Result.Code())
+                                                               : std::string("the export ends before its top folder");
+      FError = FFileName + " (byte " + std::to_string(Where) + "): " + Why;
+    }
+  }
+  std::fclose(File);
+  if (!FError.empty()) {
+    TFolderNode::DeleteSubtree(FRoot->FNode);
+    FRoot.reset();
+    return false;
+  }
+  TRoot& Root = *FRoot;
+  Root.FSubfolderCount = Root.FSubfoldersDone = int(Root.FNode->ChildCount());
+  Root.FTitle = TPathRules::Shown(Root.FNode->FName) + " (imported)";
+  return true;
+}
+
+int TNcduImport::ListFiles(const TRoot& Root, uint64_t Offset, const std::vector<std::string>& Patterns,
+                           std::vector<TListedFile>& Files)
+{
+  std::FILE* File = std::fopen(Root.FImportFile.c_str(), "rb");
+  if (!File)
+    return errno;
+  struct stat Data;
+  int Code = 0;
+  if (fstat(fileno(File), &Data) != 0)
+    Code = errno;
+  else if (uint64_t(Data.st_size) != Root.FImportSize
+           || Data.st_mtim.tv_sec * 1000000000 + Data.st_mtim.tv_nsec != Root.FImportTime
+           || std::fseek(File, long(Offset), SEEK_SET) != 0)
+    Code = EINVAL;
+  std::vector<TListedFile> Found;
+  if (Code == 0) {
+    char Buffer[64 * 1024];
+    rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
+    TLister Lister(Found);
+    THandler<TLister> Handler(Lister);
+    rapidjson::Reader Reader;
+    if (Reader.Parse<ParseFlags>(Stream, Handler).IsError())
+      Code = std::ferror(File) ? EIO : EINVAL;
+  }
+  std::fclose(File);
+  // Once per pattern a file matches, in pattern order, as a listing gives them.
+  for (const std::string& Pattern : Patterns)
+    for (const TListedFile& Item : Found)
+      if (Pattern == "*" || MatchWildcard(Pattern.c_str(), Item.Name.c_str()))
+        Files.push_back(Item);
+  return Code;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "FileListing.h"
+#include "ScanSettings.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TRoot;
+
+// Reads a scan in ncdu's JSON export format (made by ncdu -o, gdu -o or
+// Spacelens) as a scan root, counted as a scan of the same tree would be:
+// folders as folders, regular files by their length in clusters, what is not
+// a regular file as nothing, and what was left out as a folder not entered.
+// The file is read as a stream and only its folders are kept; the entries of
+// a folder are read from the file again when they are asked for.
+class TNcduImport {
+public:
+  // ClusterSize counts the files unless the file names its own; 0: 4096.
+  TNcduImport(std::string FileName, const TScanSettings& Settings, uint32_t ClusterSize);
+  ~TNcduImport();
+  TNcduImport(const TNcduImport&) = delete;
+  TNcduImport& operator=(const TNcduImport&) = delete;
+
+  // Reads the whole file, on any thread; false when it cannot be read, is
+  // no complete export or Stop was set: Error() names the file and where.
+  bool Run(const std::atomic<bool>* Stop = nullptr);
+  const std::string& Error() const { return FError; }
+  // The root read, its top node not in any tree yet; the caller owns it.
+  TRoot* TakeRoot();
+  // How far the reading has come, for progress, and the file's size.
+  uint64_t BytesRead() const { return FBytesRead.load(std::memory_order_relaxed); }
+  uint64_t FileSize() const { return FFileSize; }
+
+  // The files of an imported folder, read from its file at Offset, as a
+  // listing of the folder would give them. 0, or the errno (EINVAL: the
+  // file is not what it was when imported).
+  static int ListFiles(const TRoot& Root, uint64_t Offset, const std::vector<std::string>& Patterns,
+                       std::vector<TListedFile>& Files);
+
+private:
+  std::string FFileName;
+  const TScanSettings FSettings;
+  uint32_t FClusterSize;
+  uint64_t FFileSize = 0;
+  std::atomic<uint64_t> FBytesRead{0};
+  std::unique_ptr<TRoot> FRoot;
+  std::string FError;
+};
