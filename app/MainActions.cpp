@@ -2,6 +2,7 @@
 
 #include "FolderTreeView.h"
 #include "MainForm.h"
+#include "ScanImport.h"
 #include "ChartIcons.h"
 #include "Manual.h"
 #include "PrintCommands.h"
@@ -34,6 +35,8 @@ const TActionSpec Specs[] = {
    [](TMainForm& F, int) { F.FileOpen(); }, 0, "folder-open"},
   {"ScanAllDrives1", "Scan All &Drives", "Scan All Drives|Scan every mounted drive",
    [](TMainForm& F, int) { F.ScanAllDrivesClick(); }},
+  {"ImportScan1", "&Import Scan...", "Import Scan|Show a scan exported by ncdu, gdu or Spacelens",
+   [](TMainForm& F, int) { F.Imports().Choose(); }},
   {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
@@ -225,7 +228,7 @@ void TMainActions::BuildMenus()
 
   QMenuBar* Bar = FForm.menuBar();
   QMenu* File = Bar->addMenu("&File");
-  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "-"});
+  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "ImportScan1", "-"});
   FBranchMenu = File->addMenu("&Branch");
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());

@@ -13,6 +13,7 @@
 #include "PathRules.h"
 #include "PrintCommands.h"
 #include "Prompt.h"
+#include "ScanImport.h"
 #include "RightPane.h"
 #include "Root.h"
 #include "ScanProgress.h"
@@ -81,6 +82,14 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FRecent->OnMRUItemClick = [this](const std::string& Path) {
     if (!StartScan(Path))
       FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Path));
+  };
+  FImports = new TScanImport(this, FDriver);
+  FImports->OnImported = [this](TRoot* Root) {
+    FDriver.AddImported(Root);
+    Root->FNode->FBold = FDisplay.FBoldFactor < 100;
+    SetCurrentNode(Root->FNode);
+    RefreshCaption();
+    RefreshStatus(true);
   };
   FDriveBox = new TDriveBox(*FRecent);
   FDriveBox->OnScan = [this] { ScanbuttonClick(); };
@@ -219,7 +228,9 @@ void TMainForm::ProcessCommandLine()
   // Folders that cannot be scanned are told in the one box of failures, so
   // the others scan at once.
   for (const std::string& Argument : FArguments)
-    if (!THeadlessScan::IsNoFolder(Argument) && !StartScan(Argument))
+    if (TScanImport::IsScanFile(Argument))
+      FImports->Start(Argument);
+    else if (!THeadlessScan::IsNoFolder(Argument) && !StartScan(Argument))
       FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Argument));
 }
 
@@ -408,7 +419,8 @@ void TMainForm::UpdateClick()
 {
   std::vector<std::string> Paths;
   for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
-    Paths.push_back(Root->FPath);
+    if (!Root->Imported())
+      Paths.push_back(Root->FPath);
   for (const std::string& Path : Paths)
     StartScan(Path);
 }
@@ -416,13 +428,13 @@ void TMainForm::UpdateClick()
 void TMainForm::Update1Click()
 {
   FTreeView->setFocus();
-  if (FCurrentNode)
+  if (FCurrentNode && !TShellCommands::Foreign(FCurrentNode, this))
     StartScan(FCurrentNode->Root()->FPath);
 }
 
 void TMainForm::UpdateBranch1Click()
 {
-  if (FCurrentNode && FDriver.UpdateBranch(FCurrentNode)) {
+  if (FCurrentNode && !TShellCommands::Foreign(FCurrentNode, this) && FDriver.UpdateBranch(FCurrentNode)) {
     FDisplay.ForgetMountNames();
     FProgress->Started();
     FDrainTimer.start();

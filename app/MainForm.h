@@ -31,6 +31,7 @@ class TFolderModel;
 class TFolderTreeView;
 class TMainActions;
 class TRightPane;
+class TScanImport;
 class TScanProgress;
 class TShellPilot;
 
@@ -98,6 +99,7 @@ public:
   TShellPilot& ShellPilot() { return *FShellPilot; }
   TMRUFileList& Recent() { return *FRecent; }
   TPrintCommands& Printing() { return *FPrinting; }
+  TScanImport& Imports() { return *FImports; }
   TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
   QString StatusText(int Panel) const { return FPanels->Text(Panel); }
@@ -154,5 +156,6 @@ private:
   std::unique_ptr<TStatusPanels> FPanels;
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;
+  TScanImport* FImports;
   QTimer FDrainTimer;
 };

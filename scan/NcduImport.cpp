@@ -410,8 +410,6 @@ private:
       Folder.Node = new TFolderNode(Parent->Node);
       Parent->Children.push_back(Folder.Node);
       Folder.Device = Fields.HasDevice ? Fields.Device : Parent->Device;
-      if (Folder.Device != Parent->Device)
-        Folder.Node->FScanFlags = sfOtherDevice;
     } else {
       FRoot.FNode = Folder.Node = new TFolderNode(&FRoot);
       Folder.Device = Fields.Device;
@@ -610,20 +608,31 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
   return true;
 }
 
-int TNcduImport::ListFiles(const TRoot& Root, uint64_t Offset, const std::vector<std::string>& Patterns,
+bool TNcduImport::Locate(const TFolderNode* Node, TPlace& Place)
+{
+  const TRoot* Root = Node->Root();
+  if (!Root || !Root->Imported())
+    return false;
+  const auto Found = Root->FImportOffsets.find(Node);
+  if (Found == Root->FImportOffsets.end())
+    return false;
+  Place = {Root->FImportFile, Root->FImportSize, Root->FImportTime, Found->second};
+  return true;
+}
+
+int TNcduImport::ListFiles(const TPlace& Place, const std::vector<std::string>& Patterns,
                            std::vector<TListedFile>& Files)
 {
-  std::FILE* File = std::fopen(Root.FImportFile.c_str(), "rb");
+  std::FILE* File = std::fopen(Place.File.c_str(), "rb");
   if (!File)
     return errno;
   struct stat Data;
   int Code = 0;
   if (fstat(fileno(File), &Data) != 0)
     Code = errno;
-  else if (uint64_t(Data.st_size) != Root.FImportSize
-           || Data.st_mtim.tv_sec * 1000000000 + Data.st_mtim.tv_nsec != Root.FImportTime
-           || std::fseek(File, long(Offset), SEEK_SET) != 0)
-    Code = EINVAL;
+  else if (uint64_t(Data.st_size) != Place.Size || Data.st_mtim.tv_sec * 1000000000 + Data.st_mtim.tv_nsec != Place.Time
+           || std::fseek(File, long(Place.Offset), SEEK_SET) != 0)
+    Code = ESTALE;
   std::vector<TListedFile> Found;
   if (Code == 0) {
     char Buffer[64 * 1024];
@@ -632,7 +641,7 @@ int TNcduImport::ListFiles(const TRoot& Root, uint64_t Offset, const std::vector
     THandler<TLister> Handler(Lister);
     rapidjson::Reader Reader;
     if (Reader.Parse<ParseFlags>(Stream, Handler).IsError())
-      Code = std::ferror(File) ? EIO : EINVAL;
+      Code = std::ferror(File) ? EIO : ESTALE;
   }
   std::fclose(File);
   // Once per pattern a file matches, in pattern order, as a listing gives them.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class TFolderNode;
 struct TRoot;
 
 // Reads a scan in ncdu's JSON export format (made by ncdu -o, gdu -o or
@@ -35,11 +36,21 @@ public:
   uint64_t BytesRead() const { return FBytesRead.load(std::memory_order_relaxed); }
   uint64_t FileSize() const { return FFileSize; }
 
-  // The files of an imported folder, read from its file at Offset, as a
-  // listing of the folder would give them. 0, or the errno (EINVAL: the
-  // file is not what it was when imported).
-  static int ListFiles(const TRoot& Root, uint64_t Offset, const std::vector<std::string>& Patterns,
-                       std::vector<TListedFile>& Files);
+  // Where the entries of an imported folder are: its root's file as it was
+  // imported, and the offset of the folder in it.
+  struct TPlace {
+    std::string File;
+    uint64_t Size = 0;
+    int64_t Time = 0;
+    uint64_t Offset = 0;
+  };
+  // The place of Node's entries; false for a folder not imported. On the
+  // thread that owns the tree.
+  static bool Locate(const TFolderNode* Node, TPlace& Place);
+  // The files of an imported folder, read from its file again, as a listing
+  // of the folder would give them. 0, or the errno (ESTALE: the file is not
+  // what it was when imported). On any thread.
+  static int ListFiles(const TPlace& Place, const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files);
 
 private:
   std::string FFileName;

@@ -6,6 +6,7 @@
 #include "FolderTree.h"
 #include "FolderTreeView.h"
 #include "PathRules.h"
+#include "Root.h"
 #include "Prompt.h"
 #include "ShellPilot.h"
 #include "ShellPilotError.h"
@@ -90,6 +91,19 @@ bool TShellCommands::InTrash(const std::string& Path)
 
 // ---- Tree ---------------------------------------------------------------------
 
+bool TShellCommands::Foreign(const TFolderNode* Node, QWidget* Parent)
+{
+  const TRoot* Root = Node ? Node->Root() : nullptr;
+  if (!Root || !Root->Imported())
+    return false;
+  if (Parent)
+    TPrompt::Inform(Parent, "Imported Scan",
+                    "This scan was imported from " + TPathRules::Shown(Root->FImportFile)
+                      + ". Its files are on the computer where it was made, so they cannot be opened, renamed, "
+                        "moved to the Trash or scanned again from here.");
+  return true;
+}
+
 void TShellCommands::TreeMouseUp(QPoint Point)
 {
   TFolderNode* Node = TFolderModel::NodeOf(FView->indexAt(Point));
@@ -102,10 +116,10 @@ void TShellCommands::TreeMouseUp(QPoint Point)
     FRootPopup->exec(Global);
     return;
   }
-  // A branch being scanned, or the Trash's own entries, get the program's
-  // items only.
+  // A branch being scanned or imported, or the Trash's own entries, get the
+  // program's items only.
   const std::string Path = ObjectPath(Node);
-  if (!TFolderTree::Editable(Node) || InTrash(Path)) {
+  if (!TFolderTree::Editable(Node) || InTrash(Path) || Foreign(Node)) {
     FPartPopup->exec(Global);
     return;
   }
@@ -146,6 +160,8 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
   }
   if (!Node->Parent() || Node->FIsFiles)
     return false;
+  if ((Event->key() == Qt::Key_F2 || Event->key() == Qt::Key_Delete) && Foreign(Node, FView))
+    return true;
   if (Event->key() == Qt::Key_F2) {
     StartTreeEdit(Node);
     return true;
@@ -192,7 +208,7 @@ bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
 
 void TShellCommands::openClick(TFolderNode* Node, int Tag)
 {
-  if (!Node)
+  if (!Node || Foreign(Node, FView))
     return;
   try {
     FPilot.SetObjectName(ObjectPath(Node));
@@ -204,7 +220,7 @@ void TShellCommands::openClick(TFolderNode* Node, int Tag)
 
 void TShellCommands::Properties1Click(TFolderNode* Node)
 {
-  if (!Node)
+  if (!Node || Foreign(Node, FView))
     return;
   try {
     FPilot.SetFolder(Node->FullPath());
@@ -255,7 +271,7 @@ void TShellCommands::ListMouseUp(QPoint Point)
   TFolderNode* Folder = Model.Folder();
   const QModelIndex At = FList->indexAt(Point);
   if (!Folder || !At.isValid() || Model.IsTop(At.row()) || InTrash(Folder->FullPath())
-      || !TFolderTree::Editable(Folder))
+      || !TFolderTree::Editable(Folder) || Foreign(Folder))
     return;
   if (!FList->selectionModel()->isRowSelected(At.row(), {}))
     FList->selectRow(At.row());
@@ -288,6 +304,9 @@ bool TShellCommands::ListKeyDown(QKeyEvent* Event)
     ListMouseUp(QPoint(Box.right() - 4, Box.bottom() - 4));
     return true;
   }
+  const bool Acts = Event->key() == Qt::Key_F2 || Event->key() == Qt::Key_Delete;
+  if (Acts && Foreign(Folder, FList))
+    return true;
   if (Event->key() == Qt::Key_F2) {
     FList->edit(Model.index(FList->currentIndex().isValid() ? FList->currentIndex().row() : Selected.first().row(),
                             TListModel::lcName));
@@ -371,7 +390,7 @@ void TShellCommands::ListDblClick()
     FView->setCurrentIndex(FModel.IndexOf(Child));
     return;
   }
-  if (InTrash(Folder->FullPath()))
+  if (InTrash(Folder->FullPath()) || Foreign(Folder, FList))
     return;
   try {
     FPilot.SetFolder(Folder->FullPath());

@@ -11,6 +11,7 @@
 
 class QKeyEvent;
 class QMenu;
+class QWidget;
 class TDetailsList;
 class TFolderData;
 class TFolderModel;
@@ -54,6 +55,9 @@ public:
 
   // Whether Path lies inside a Trash folder, whose entries the Trash keeps.
   static bool InTrash(const std::string& Path);
+  // Whether Node is of a scan imported from elsewhere, whose files are not
+  // this computer's to act on; when Parent is given, says so there.
+  static bool Foreign(const TFolderNode* Node, QWidget* Parent = nullptr);
 
 private:
   bool TreeRename(TFolderNode* Node, QString& Name);

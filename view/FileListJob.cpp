@@ -2,6 +2,7 @@
 
 #include "FileListing.h"
 #include "FolderNode.h"
+#include "NcduImport.h"
 
 #include <memory>
 
@@ -28,9 +29,13 @@ void TFileListJob::Start(const std::string& Folder, const std::vector<std::strin
 {
   const int Generation = ++FGeneration;
   const uint32_t ClusterSize = Node->ClusterSize();
-  FPool.start([this, Folder, Patterns, Node, ClusterSize, Generation, Done = std::move(Done)] {
+  // An imported folder's files are in the file it came from.
+  TNcduImport::TPlace Place;
+  const bool Imported = TNcduImport::Locate(Node, Place);
+  FPool.start([this, Folder, Patterns, Node, ClusterSize, Generation, Imported, Place, Done = std::move(Done)] {
     std::vector<TListedFile> Files;
-    const int Error = TFileListing::List(Folder, Patterns, Files, [&] { return FGeneration != Generation; });
+    const int Error = Imported ? TNcduImport::ListFiles(Place, Patterns, Files)
+                               : TFileListing::List(Folder, Patterns, Files, [&] { return FGeneration != Generation; });
     if (FGeneration != Generation)
       return;
     auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Node, ClusterSize));

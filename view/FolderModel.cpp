@@ -71,7 +71,8 @@ Qt::ItemFlags TFolderModel::flags(const QModelIndex& Index) const
 {
   Qt::ItemFlags Flags = QAbstractItemModel::flags(Index);
   const TFolderNode* Node = NodeOf(Index);
-  if (Node && Node->Parent() && !Node->FIsFiles && TFolderTree::Editable(Node))
+  // A folder on disk here, and not being scanned, can be renamed.
+  if (Node && Node->Parent() && !Node->FIsFiles && TFolderTree::Editable(Node) && !Node->Root()->Imported())
     Flags |= Qt::ItemIsEditable;
   return Flags;
 }

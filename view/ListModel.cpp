@@ -169,7 +169,7 @@ void TListModel::DropRecords(const std::vector<const TFolderData*>& Records)
 Qt::ItemFlags TListModel::flags(const QModelIndex& Index) const
 {
   Qt::ItemFlags Flags = QAbstractTableModel::flags(Index);
-  if (Index.isValid() && Index.column() == lcName && !RowAt(Index.row()).Top)
+  if (Index.isValid() && Index.column() == lcName && !RowAt(Index.row()).Top && !FFolder->Root()->Imported())
     Flags |= Qt::ItemIsEditable;
   return Flags;
 }

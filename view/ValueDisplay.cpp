@@ -118,6 +118,8 @@ QString TValueDisplay::NodeCaption(const TFolderData* Record)
 {
   if (Record->FIsFiles)
     return "<Files>";
+  if (!Record->Node()->Parent() && Record->Root() && Record->Root()->Imported())
+    return TPathRules::Shown(Record->FName) + " (imported)";
   QString Caption = DisplayName(Record);
   if (Record->Node()->Parent()) {
     if (const int Code = Record->FErrorCode; Code > 0)
