@@ -330,7 +330,7 @@ public:
       return false;
     }
     FFolders.push_back({});
-    FFolders.back().Offset = FStream.Tell() - 1;
+    FFolders.back().Offset = FStream.Tell();  // at its "[", not yet taken
     FPlace = pInfo;
     return Going();
   }

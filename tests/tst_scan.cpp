@@ -16,13 +16,16 @@
 #include "Wildcard.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 
 #include <atomic>
 #include <cerrno>
 #include <dirent.h>
+#include <set>
 #include <sys/mount.h>
 #include <thread>
 
@@ -178,6 +181,143 @@ private slots:
     QCOMPARE(Root->FWorker, nullptr);
     std::string Problem;
     QVERIFY2(TotalsAdd(Top, Problem), Problem.c_str());
+  }
+
+  void sparseFiles()
+  {
+    TTestTree Tree;
+    Tree.Folder("s");
+    // Data at both ends of a mebibyte, a hole between them.
+    const int Fd = open(Tree.Path("s/middle").c_str(), O_CREAT | O_WRONLY, 0644);
+    const std::string Block(4096, 'x');
+    QVERIFY(pwrite(Fd, Block.data(), Block.size(), 0) == 4096);
+    QVERIFY(pwrite(Fd, Block.data(), Block.size(), (1 << 20) - 4096) == 4096);
+    close(Fd);
+    Tree.Sparse("s/none", 10 << 20);
+    Tree.File("s/full", 10000);
+    TScanRun Run;
+    TFolderNode* S = Child(Run.Scan(Tree.Top()), "s");  // with the top's own cluster, seven
+    QVERIFY(S);
+    // As du counts them: Allocated by the blocks taken (and the folder's own
+    // cluster), Size by the lengths; Wasted is still the last clusters' slack.
+    auto Du = [&](const QStringList& Options) {
+      QProcess Du;
+      Du.setWorkingDirectory(QString::fromStdString(Tree.Path("s")));
+      Du.start("du", Options + QStringList{"-cB1", "middle", "none", "full"});
+      Du.waitForFinished();
+      return Du.readAllStandardOutput().split('\n').value(3).split('\t').value(0).toULongLong();
+    };
+    QCOMPARE(S->AllocatedBytes(), Du({}) + 4096);
+    QCOMPARE(S->SizeBytes(), Du({"--apparent-size"}));
+    QCOMPARE(S->SizeBytes(), uint64_t((1 << 20) + (10 << 20) + 10000));
+    QCOMPARE(S->GetValue(vtWasted, 1), (4096.0 - 10000 % 4096 + 4096) / 1024);
+    QVERIFY(S->FHoles.Load() >= 2560 + 254);
+    // Shares are of the space taken: six clusters of the seven above it.
+    QVERIFY(qAbs(S->GetValue(vtPercent, 0) - 600.0 / 7) < 0.01);
+  }
+
+  void hardLinks_data()
+  {
+    QTest::addColumn<QStringList>("names");  // of one 5000-byte file
+    QTest::addColumn<bool>("once");
+    QTest::addColumn<bool>("mounted");       // "a" bound at "mnt", not followed
+    QTest::addColumn<QStringList>("counts"); // folder=clusters/tail/objects
+    QTest::newRow("same folder") << QStringList{"a/f", "a/g"} << true << false
+                                 << QStringList{"a=3/904/2", "=4/904/3"};
+    QTest::newRow("sibling folders") << QStringList{"a/f", "b/g"} << true << false
+                                     << QStringList{"a=3/904/2", "b=3/904/2", "=5/904/4"};
+    QTest::newRow("each name") << QStringList{"a/f", "b/g"} << false << false
+                               << QStringList{"a=3/904/2", "b=3/904/2", "=7/1808/5"};
+    QTest::newRow("deeper and beside") << QStringList{"a/f", "a/x/g", "b/h"} << true << false
+                                       << QStringList{"a/x=3/904/2", "a=4/904/3", "b=3/904/2", "=6/904/5"};
+    QTest::newRow("mount not followed") << QStringList{"a/f", "b/g"} << true << true
+                                        << QStringList{"a=3/904/2", "mnt=1/0/1", "=6/904/5"};
+  }
+  void hardLinks()
+  {
+    QFETCH(QStringList, names);
+    QFETCH(bool, once);
+    QFETCH(bool, mounted);
+    QFETCH(QStringList, counts);
+    TTestTree Tree;
+    for (const QString& Name : names) {
+      const std::string Folder = Name.section('/', 0, -2).toStdString();
+      if (!QFileInfo::exists(QString::fromStdString(Tree.Path(Folder))))
+        QVERIFY(QDir().mkpath(QString::fromStdString(Tree.Path(Folder))));
+      if (Name == names.first())
+        Tree.File(Name.toStdString(), 5000);
+      else
+        QVERIFY(link(Tree.Path(names.first().toStdString()).c_str(), Tree.Path(Name.toStdString()).c_str()) == 0);
+    }
+    Tree.Folder("mnt");
+    if (mounted && mount(Tree.Path("a").c_str(), Tree.Path("mnt").c_str(), nullptr, MS_BIND, nullptr) != 0)
+      QSKIP("cannot bind a folder here");
+    const auto Unmount = qScopeGuard([&] {
+      if (mounted)
+        umount2(Tree.Path("mnt").c_str(), MNT_DETACH);
+    });
+    if (!mounted)
+      QVERIFY(rmdir(Tree.Path("mnt").c_str()) == 0);
+    NextScan().FHardLinksOnce = once;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QVERIFY(Top);
+    for (const QString& Expected : counts) {
+      TFolderNode* Node = Top;
+      for (const QString& Name : Expected.section('=', 0, 0).split('/', Qt::SkipEmptyParts))
+        Node = Node ? Child(Node, Name.toStdString()) : nullptr;
+      QVERIFY2(Node, qPrintable(Expected));
+      QCOMPARE(QString::fromStdString(Counts(Node)), Expected.section('=', 1));
+    }
+  }
+
+  void hardLinksInAnyOrder()
+  {
+    // Files with one to three names spread over a tree: each folder counts
+    // the files below it once, whatever order the workers met the names in.
+    TTestTree Tree;
+    std::vector<std::string> Folders{""};
+    for (int A = 0; A < 4; ++A)
+      for (int B = 0; B < 4; ++B) {
+        Folders.push_back("d" + std::to_string(A) + "/e" + std::to_string(B));
+        QVERIFY(QDir().mkpath(QString::fromStdString(Tree.Path(Folders.back()))));
+      }
+    uint32_t Seed = 7;
+    auto Next = [&Seed](uint32_t Range) { return (Seed = Seed * 1103515245 + 12345) / 65536 % Range; };
+    for (int File = 0; File < 60; ++File) {
+      const std::string First = Folders[Next(Folders.size())] + "/f" + std::to_string(File);
+      Tree.File(First, 100);
+      for (uint32_t Name = Next(3); Name > 0; --Name)
+        link(Tree.Path(First).c_str(), Tree.Path(Folders[Next(Folders.size())] + "/g" + std::to_string(File) + "-"
+                                                   + std::to_string(Name)).c_str());
+    }
+    // What each folder must hold: its folders and its distinct files.
+    auto Expected = [&](const std::string& Folder) {
+      std::set<ino_t> Files;
+      size_t FolderCount = 0;
+      for (QDirIterator It(QString::fromStdString(Tree.Path(Folder)), QDir::AllEntries | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+           It.hasNext();) {
+        struct stat Data;
+        if (lstat(QFile::encodeName(It.next()).constData(), &Data) == 0 && S_ISDIR(Data.st_mode))
+          ++FolderCount;
+        else
+          Files.insert(Data.st_ino);
+      }
+      const uint64_t Objects = FolderCount + 1 + Files.size();
+      return std::to_string(Objects) + "/" + std::to_string(100 * Files.size()) + "/" + std::to_string(Objects);
+    };
+    for (int Run = 0; Run < 5; ++Run) {
+      TScanRun Scan;
+      TFolderNode* Top = Scan.Scan(Tree.Top());
+      QVERIFY(Top);
+      for (const std::string& Folder : Folders) {
+        TFolderNode* Node = Top;
+        for (const QString& Name : QString::fromStdString(Folder).split('/', Qt::SkipEmptyParts))
+          Node = Child(Node, Name.toStdString());
+        QCOMPARE(Counts(Node), Expected(Folder));
+      }
+    }
   }
 
   void showFilesOff()
