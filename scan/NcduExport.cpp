@@ -1,6 +1,7 @@
 #include "NcduExport.h"
 
 #include "Directory.h"
+#include "FileTime.h"
 #include "FolderNode.h"
 #include "Wildcard.h"
 
@@ -44,8 +45,8 @@ uint64_t DeviceNumber(const TFileIdentity& Identity)
   return makedev(unsigned(Identity.Device >> 32), unsigned(Identity.Device));
 }
 
-// The fields every entry has: its name, sizes and identity; the device
-// only where it differs from its folder's.
+// The fields every entry has: its name, sizes, identity and time of its last
+// change; the device only where it differs from its folder's.
 void Sizes(TWriter& Writer, const std::string& Name, const TDirEntry& Entry, uint64_t FolderDevice)
 {
   Text(Writer, "name", Name);
@@ -55,6 +56,8 @@ void Sizes(TWriter& Writer, const std::string& Name, const TDirEntry& Entry, uin
   if (DeviceNumber(Entry.Identity) != FolderDevice)
     Number(Writer, "dev", DeviceNumber(Entry.Identity));
   Number(Writer, "ino", Entry.Identity.Inode);
+  if (FileTime::IsSet(Entry.LastWrite) && FileTime::ToUnixSeconds(Entry.LastWrite) >= 0)
+    Number(Writer, "mtime", uint64_t(FileTime::ToUnixSeconds(Entry.LastWrite)));
 }
 
 class TExporter {

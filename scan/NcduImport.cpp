@@ -418,8 +418,6 @@ private:
     Folder.Node->SetName(Fields.Name);
     if (Fields.ReadError)
       Folder.Node->FErrorCode = EIO;
-    if (Fields.HasWriteTime)
-      Folder.LastWrite = FileTime::FromUnix(Fields.WriteTime, 0);
     FRoot.FImportOffsets.emplace(Folder.Node, Folder.Offset);
     FPlace = pEntries;
     return true;
@@ -432,8 +430,6 @@ private:
         Problem = "an entry without a name";
       return false;
     }
-    if (Fields.HasWriteTime)
-      Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
     if (Fields.HasExcluded && !Fields.ExcludedFile()) {
       auto* Node = new TFolderNode(Folder.Node);
       Node->SetName(Fields.Name);
@@ -451,6 +447,9 @@ private:
     if (Times == 0)
       return Going();
     Folder.Own.Add(Count, Times);
+    // The newest change of a counted file, as a scan dates its folders.
+    if (Fields.HasWriteTime)
+      Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
     if (FSettings.FHardLinksOnce && Fields.Linked()) {
       Folder.Linked.push_back({Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode, {}});
       Folder.Linked.back().Count.Add(Count, Times);
@@ -598,7 +597,8 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
   }
   std::fclose(File);
   if (!FError.empty()) {
-    TFolderNode::DeleteSubtree(FRoot->FNode);
+    if (FRoot->FNode)
+      TFolderNode::DeleteSubtree(FRoot->FNode);
     FRoot.reset();
     return false;
   }

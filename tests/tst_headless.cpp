@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 namespace {
@@ -48,6 +49,42 @@ TResult Spacelens(const QList<QByteArray>& Arguments, const QByteArray& Program 
 QByteArray Bytes(const std::string& Text)
 {
   return QByteArray::fromStdString(Text);
+}
+
+
+// A tree with what an exchanged scan must carry: folders in folders, a file
+// with two names, a sparse file, an empty one, names that are not UTF-8
+// unless Plain, and a link to a folder when Links.
+void ExchangeTree(TTestTree& Tree, bool Links, bool Plain = false)
+{
+  Tree.Folder("a");
+  Tree.Folder("a/deep");
+  Tree.Folder("b");
+  Tree.Folder(Plain ? "c" : "\xfa\xfb");
+  Tree.File("a/f", 5000, 1577934245, 1609470245);
+  Tree.File("a/deep/g", 100);
+  QVERIFY(link(Tree.Path("a/f").c_str(), Tree.Path("b/f-too").c_str()) == 0);
+  Tree.Sparse("b/sparse", 1 << 20);
+  Tree.File("b/empty", 0);
+  Tree.File(Plain ? "c/x.bin" : "\xfa\xfb/\xff.bin", 9000);
+  if (Links)
+    Tree.Link("to-a", "a");
+}
+
+// The CSV table without its access times, which an export does not keep,
+// and without the times of changes unless Changes (ncdu keeps none); its
+// rows sorted, as a program writing the file may order folders its way.
+QList<QByteArray> Table(const QByteArray& Csv, bool Changes = true)
+{
+  QList<QByteArray> Rows;
+  for (const QByteArray& Line : Csv.split('\n')) {
+    QList<QByteArray> Fields = Line.split(',');
+    if (Fields.size() > 10)
+      Fields.remove(9, Changes ? 1 : 2);
+    Rows << Fields.join(',');
+  }
+  std::sort(Rows.begin() + 1, Rows.end());
+  return Rows;
 }
 
 }  // namespace
@@ -140,6 +177,109 @@ private slots:
     QCOMPARE(Run.Out.count("inner"), rows.size() - 1);
   }
 
+  void ncduRoundTrip()
+  {
+    TTestTree Tree;
+    ExchangeTree(Tree, true);
+    QTemporaryDir Files;
+    const QByteArray Json = Files.filePath("scan.json").toLocal8Bit();
+    const QByteArray Top = Bytes(Tree.Top());
+    const TResult Scan = Spacelens({"--nogui", "--cluster-size", "4096", "--export", "-", Top});
+    QCOMPARE(Spacelens({"--nogui", "--cluster-size", "4096", "--export-ncdu", Json, Top}).Status, 0);
+    // Read back, counted with the cluster size it was written with.
+    const TResult Import = Spacelens({"--nogui", "--import", Json, "--export", "-"});
+    QCOMPARE(Import.Err, QByteArray());
+    QCOMPARE(Import.Status, 0);
+    QCOMPARE(Table(Import.Out), Table(Scan.Out));
+    QVERIFY(Scan.Out.contains(Top + "/\xfa\xfb/,4,808,2,1,9000,16384,"));
+    // Each name counts once, the sparse file by its blocks.
+    QVERIFY(Scan.Out.contains(Top + "/,268,5908,10,0,1062676,49152,"));
+  }
+
+  void ncduPeers_data()
+  {
+    QTest::addColumn<QByteArray>("peer");
+    QTest::addColumn<bool>("peerWrites");  // else it reads what Spacelens wrote
+    QTest::newRow("ncdu reads") << QByteArray("ncdu") << false;
+    QTest::newRow("gdu reads") << QByteArray("gdu") << false;
+    QTest::newRow("ncdu writes") << QByteArray("ncdu") << true;
+    QTest::newRow("gdu writes") << QByteArray("gdu") << true;
+  }
+  void ncduPeers()
+  {
+    QFETCH(QByteArray, peer);
+    QFETCH(bool, peerWrites);
+    if (QStandardPaths::findExecutable(peer).isEmpty())
+      QSKIP("not installed");
+    TTestTree Tree;
+    // gdu writes names that are not UTF-8 as replacement characters.
+    ExchangeTree(Tree, false, peer == "gdu" && peerWrites);
+    QTemporaryDir Files;
+    const QByteArray Ours = Files.filePath("ours.json").toLocal8Bit(), Theirs = Files.filePath("theirs.json").toLocal8Bit();
+    const QByteArray Top = Bytes(Tree.Top());
+    const QList<QByteArray> Quiet = peer == "gdu" ? QList<QByteArray>{"-n", "-p"} : QList<QByteArray>{};
+    if (peerWrites) {
+      // Its own scan, read as a scan of the same tree would count it. gdu
+      // marks only the later names of a file as such: each name counts.
+      QCOMPARE(Spacelens(Quiet + QList<QByteArray>{"-o", Theirs, Top}, peer).Status, 0);
+      const QList<QByteArray> Options{"--nogui", "--cluster-size", "4096", "--hard-links",
+                                      peer == "gdu" ? "each" : "once", "--export", "-"};
+      const TResult Import = Spacelens(Options + QList<QByteArray>{"--import", Theirs});
+      QCOMPARE(Import.Err, QByteArray());
+      QCOMPARE(Table(Import.Out, false), Table(Spacelens(Options + QList<QByteArray>{Top}).Out, false));
+    } else if (peer == "gdu") {
+      // The same totals as its own scan, on disk and apparent.
+      QCOMPARE(Spacelens({"--nogui", "--export-ncdu", Ours, Top}).Status, 0);
+      for (const QList<QByteArray>& Measure : {QList<QByteArray>{}, QList<QByteArray>{"-a"}}) {
+        const QList<QByteArray> Total = Quiet + Measure + QList<QByteArray>{"-s", "--no-prefix"};
+        const TResult Read = Spacelens(Total + QList<QByteArray>{"-f", Ours}, peer);
+        QCOMPARE(Read.Status, 0);
+        QCOMPARE(Read.Out.split(' ').first(), Spacelens(Total + QList<QByteArray>{Top}, peer).Out.split(' ').first());
+      }
+    } else {
+      // It reads the file and writes back what its own scan writes.
+      QCOMPARE(Spacelens({"--nogui", "--export-ncdu", Ours, Top}).Status, 0);
+      QCOMPARE(Spacelens({"-f", Ours, "-o", Theirs}, peer).Status, 0);
+      QCOMPARE(Table(Spacelens({"--nogui", "--cluster-size", "4096", "--import", Theirs, "--export", "-"}).Out, false),
+               Table(Spacelens({"--nogui", "--cluster-size", "4096", "--import", Ours, "--export", "-"}).Out, false));
+    }
+  }
+
+  void importRefused_data()
+  {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("reason");
+    const QByteArray Head = "[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"},";
+    QTest::newRow("cut short") << Head + "{\"name\":\"a\",\"asize\":10},[{\"name\":\"b\"}" << QByteArray("ends too soon");
+    QTest::newRow("empty") << QByteArray() << QByteArray("ends too soon");
+    QTest::newRow("another format") << QByteArray("path,clusters\n/srv/,1\n") << QByteArray("Invalid value");
+    QTest::newRow("an object") << QByteArray("{\"name\":\"/srv\"}") << QByteArray("does not start with");
+    QTest::newRow("version") << QByteArray("[2,0,{},[{\"name\":\"/srv\"}]]") << QByteArray("format version 2");
+    QTest::newRow("no folder") << QByteArray("[1,0,{}]") << QByteArray("ends before its top folder");
+    QTest::newRow("slash in a name") << Head + "{\"name\":\"a/b\",\"asize\":1}]]" << QByteArray("\"a/b\" cannot be");
+    QTest::newRow("negative size") << Head + "{\"name\":\"a\",\"asize\":-5}]]" << QByteArray("\"asize\" is not a whole");
+    QTest::newRow("huge size") << Head + "{\"name\":\"a\",\"asize\":18446744073709551615}]]"
+                               << QByteArray("larger than any file");
+    QTest::newRow("size as text") << Head + "{\"name\":\"a\",\"asize\":\"5\"}]]" << QByteArray("wrong kind");
+    QTest::newRow("folder without info") << Head + "[]]]" << QByteArray("without its info");
+    QTest::newRow("nested too deep") << Head + QByteArray("[{\"name\":\"d\"},").repeated(150000)
+                                     << QByteArray("deeper than 100000");
+  }
+  void importRefused()
+  {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, reason);
+    QTemporaryDir Files;
+    QFile Json(Files.filePath("scan.json"));
+    QVERIFY(Json.open(QIODevice::WriteOnly) && Json.write(text) == text.size());
+    Json.close();
+    const TResult Run = Spacelens({"--nogui", "--import", Json.fileName().toLocal8Bit(), "--export", "-"});
+    QCOMPARE(Run.Status, 1);
+    QVERIFY2(Run.Err.startsWith("Cannot import " + Json.fileName().toLocal8Bit() + " (byte "), Run.Err.constData());
+    QVERIFY2(Run.Err.contains(reason), Run.Err.constData());
+    QCOMPARE(Run.Out.count('\n'), 1);  // the table's head, no folder of it
+  }
+
   void badArguments_data()
   {
     QTest::addColumn<QList<QByteArray>>("arguments");
@@ -147,6 +287,8 @@ private slots:
     QTest::newRow("cluster size not offered") << QList<QByteArray>{"--nogui", "--cluster-size", "1000", "/tmp"};
     QTest::newRow("cluster size missing") << QList<QByteArray>{"--nogui", "/tmp", "--cluster-size"};
     QTest::newRow("no folder") << QList<QByteArray>{"--nogui"};
+    QTest::newRow("hard links neither") << QList<QByteArray>{"--nogui", "--hard-links", "twice", "/tmp"};
+    QTest::newRow("ncdu export of two") << QList<QByteArray>{"--nogui", "--export-ncdu", "-", "/tmp", "/usr"};
   }
   void badArguments()
   {
