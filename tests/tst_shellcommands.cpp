@@ -3,7 +3,9 @@
 #include "FolderNode.h"
 #include "FolderTreeView.h"
 #include "MainForm.h"
+#include "NcduExport.h"
 #include "Root.h"
+#include "ScanImport.h"
 #include "ShellCommands.h"
 #include "ShellPilot.h"
 #include "StandIns.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -263,6 +266,43 @@ private slots:
     const auto Rows = Pilot->OnFolderTotals(Scan.Tree.Path("big"));
     QCOMPARE(Rows.value(3), (QPair<QString, QString>{"Objects:", QString::number(Big->FObjects.Load())}));
     QVERIFY(Pilot->OnFolderTotals("/elsewhere").isEmpty());
+  }
+
+  // A scan imported from a file shows its folders and, from the file, its
+  // files; nothing acts on this computer's files of the same path.
+  void importedScan()
+  {
+    TScanned Scan;
+    QTemporaryDir Files;
+    const std::string Json = Files.filePath("scan.json").toStdString();
+    std::FILE* File = std::fopen(Json.c_str(), "w");
+    QVERIFY(TNcduExport::Write(File, Scan.Top, TScanSettings(), "test"));
+    std::fclose(File);
+    Scan.Form.Imports().Start(Json);
+    QTRY_VERIFY(!Scan.Form.Imports().Busy());
+    QCOMPARE(Scan.Form.Tree().TopNodes().size(), 2u);
+    TFolderNode* Imported = Scan.Form.CurrentNode();
+    QVERIFY(Imported && Imported != Scan.Top && Imported->Root()->Imported());
+    QCOMPARE(TTotals(Imported), TTotals(Scan.Top));
+    QVERIFY(Scan.Form.Model().IndexOf(Imported).data().toString().endsWith(" (imported)"));
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 5);
+    QVERIFY(Scan.Row("a.txt") > 0);
+    QCOMPARE(Scan.Form.List().Model().Record(Scan.Row("a.txt"))->SizeBytes(), 10000u);
+
+    TAnswers Answers;
+    Scan.Form.List().selectRow(Scan.Row("a.txt"));
+    Scan.Form.List().setFocus();
+    QTest::keyClick(&Scan.Form.List(), Qt::Key_Delete);
+    Scan.Form.TreeView()->setCurrentIndex(Scan.Form.Model().IndexOf(Child(Imported, "big")));
+    Scan.Form.TreeView()->setFocus();
+    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_F2);
+    Scan.Form.UpdateBranch1Click();
+    QCOMPARE(Answers.Asked.size(), 3);
+    for (const QString& Told : Answers.Asked)
+      QVERIFY(Told.contains("imported from " + QString::fromStdString(Json)));
+    QVERIFY(Exists(Scan.Tree.Path("a.txt")));
+    QVERIFY(!Scan.Form.Driver().Scanning());
+    QCOMPARE(TTotals(Imported), TTotals(Scan.Top));
   }
 
   // The Trash keeps its own entries: rows inside it get no menu.
