@@ -38,3 +38,29 @@ bench_trees() {
 }
 
 "$top/build.sh" >/dev/null
+
+# measure NAME COMMAND...: the best wall time and the largest peak memory of
+# $runs runs (warm: after one more run that fills the caches), into the
+# arrays seconds and megabytes; the caller sets runs, cold and work.
+declare -A seconds megabytes
+order=()
+measure() {
+  local name="$1"; shift
+  if ! command -v "$1" >/dev/null 2>&1; then
+    echo "($name: $1 is not installed)" >&2
+    return
+  fi
+  [ -n "$cold" ] || "$@" >/dev/null 2>&1 || true
+  local best="" peak=0 line t m
+  for _ in $(seq "$runs"); do
+    if [ -n "$cold" ]; then sync; echo 3 >/proc/sys/vm/drop_caches; fi
+    /usr/bin/time -o "$work/time" -f '%e %M' "$@" >/dev/null 2>&1 || true
+    line=$(tail -n 1 "$work/time")
+    t=${line% *}; m=${line#* }
+    if [ -z "$best" ] || awk "BEGIN{exit !($t < $best)}"; then best=$t; fi
+    [ "$m" -gt "$peak" ] && peak=$m
+  done
+  seconds[$name]=$best
+  megabytes[$name]=$(awk "BEGIN{printf \"%.1f\", $peak/1024}")
+  order+=("$name")
+}
