@@ -31,7 +31,7 @@
 
 const char* THeadlessScan::Usage =
   "Usage: spacelens --nogui [OPTIONS] FOLDER...\n"
-  "       spacelens [FOLDER...]\n"
+  "       spacelens [FOLDER | FILE.json]...\n"
   "With --nogui, scans each FOLDER without opening a window, all of them at once,\n"
   "and prints the size of each or exports the sizes of all their folders.\n"
   "Without it, opens the window and scans each FOLDER there.\n"

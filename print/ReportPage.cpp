@@ -2,6 +2,7 @@
 
 #include "FolderData.h"
 #include "ListModel.h"
+#include "PathRules.h"
 #include "ReportCanvas.h"
 #include "Root.h"
 #include "StatusPanels.h"
@@ -55,6 +56,10 @@ void TReportPage::StartReport(const QString& Suffix, const QString& Third)
 void TReportPage::PrintDriveLine(const TRoot& Root)
 {
   Y += 100;
+  if (Root.Imported()) {
+    LineText("[Imported Scan]    " + TPathRules::Shown(Root.FImportFile) + "    " + TStatusPanels::ClusterText(&Root));
+    return;
+  }
   const auto Megabytes = [](uint64_t KB) { return QString::number(std::llround(KB / 1024.0)); };
   LineText("[Current Drive]    Size: " + Megabytes(Root.FTotalKB) + " MB" + "    Used: "
            + Megabytes(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + " MB" + "    Free: "
@@ -64,11 +69,12 @@ void TReportPage::PrintDriveLine(const TRoot& Root)
 void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, int Step, bool Files)
 {
   Y += Step;
+  // A volume that could not be sized, or is not this computer's, has no share.
   const double Percent =
     double(Folder.AllocatedClusters()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
+  const QString Share = Root.FTotalKB ? "    Percent of Drive: " + QString::number(std::llround(Percent)) + " %" : "";
   LineText("[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false) + "    Allocated: "
-           + FDisplay.FormatValue(&Folder, vtAllocated, false) + "    Percent of Drive: "
-           + QString::number(std::llround(Percent)) + " %" + (Files ? "    Files: " : "    Objects: ")
+           + FDisplay.FormatValue(&Folder, vtAllocated, false) + Share + (Files ? "    Files: " : "    Objects: ")
            + QString::number(Folder.FObjects.Load()) + "    Wasted Space: "
            + FDisplay.FormatValue(&Folder, vtWasted, false));
 }

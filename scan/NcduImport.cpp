@@ -605,6 +605,7 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
   TRoot& Root = *FRoot;
   Root.FSubfolderCount = Root.FSubfoldersDone = int(Root.FNode->ChildCount());
   Root.FTitle = TPathRules::Shown(Root.FNode->FName) + " (imported)";
+  Root.FFileSystem = "imported";
   return true;
 }
 
