@@ -1,5 +1,6 @@
 #include "FileClass.h"
 #include "TreemapLayout.h"
+#include "TreemapRenderer.h"
 #include "TreemapSource.h"
 
 #include <QSet>
@@ -240,6 +241,8 @@ private slots:
     QVERIFY(Layout.Build(Empty, Empty.Top(), QRectF(0, 0, 100, 80), NoCancel));
     QVERIFY(Layout.Tiles().empty());
     QCOMPARE(Layout.TileAt(QPointF(50, 40)), -1);
+    const QImage Image = TTreemapRenderer().Render(Layout, QSize(100, 80), NoCancel);
+    QCOMPARE(Image.pixel(50, 40), TTreemapRenderer().FBackground);
   }
 
   // What is smaller than a pixel is not opened and gets no tile of its own:
@@ -394,6 +397,7 @@ private slots:
     QVERIFY(!Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), Cancel));
     QVERIFY(Layout.Cancelled());
     QCOMPARE(Source.FCalls.load(), after);
+    QVERIFY(TTreemapRenderer().Render(Layout, QSize(400, 300), Cancel).isNull());
   }
 };
 
