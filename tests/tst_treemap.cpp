@@ -2,13 +2,16 @@
 #include "TreemapLayout.h"
 #include "TreemapRenderer.h"
 #include "TreemapSource.h"
+#include "TreemapView.h"
 
 #include <QSet>
 #include <QTest>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -398,6 +401,98 @@ private slots:
     QVERIFY(Layout.Cancelled());
     QCOMPARE(Source.FCalls.load(), after);
     QVERIFY(TTreemapRenderer().Render(Layout, QSize(400, 300), Cancel).isNull());
+  }
+
+  // The view lays out and draws on its own, and answers the mouse and keys
+  // with the folders and files under it; a selection draws no new picture.
+  void view()
+  {
+    auto Source = std::make_shared<TFakeSource>(MixedTree());
+    TTreemapView View;
+    std::vector<std::pair<const void*, uint32_t>> Clicks;
+    std::vector<const void*> Opened;
+    const TTreemapTile* Hovered = nullptr;
+    int Parents = 0;
+    View.OnClick = [&](const void* Folder, uint32_t File) { Clicks.emplace_back(Folder, File); };
+    View.OnDblClick = [&](const void* Folder) { Opened.push_back(Folder); };
+    View.OnHover = [&](const TTreemapTile* Tile) { Hovered = Tile; };
+    View.OnParent = [&] { ++Parents; };
+    View.resize(300, 200);
+    View.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&View));
+    View.Request(Source, Source->Top());
+    QVERIFY(View.WaitForImage(5000));
+    QCOMPARE(View.Image().size(), QSize(300, 200) * View.devicePixelRatioF());
+    QSet<QRgb> Colors;
+    for (int Y = 0; Y < View.Image().height(); Y += 7)
+      for (int X = 0; X < View.Image().width(); X += 7)
+        Colors << View.Image().pixel(X, Y);
+    QVERIFY(Colors.size() > 20);
+
+    const std::vector<TTreemapTile>& Tiles = View.Layout()->Tiles();
+    const auto Largest = std::max_element(Tiles.begin(), Tiles.end(), [](const TTreemapTile& A, const TTreemapTile& B) {
+      return (A.Kind == TTreemapTile::tkFile) * Area(A.Rect()) < (B.Kind == TTreemapTile::tkFile) * Area(B.Rect());
+    });
+    const QPoint At = View.TileRect(int(Largest - Tiles.begin())).center().toPoint();
+    QTest::mouseMove(&View, At);
+    QTRY_COMPARE(Hovered, &*Largest);
+    QTest::mouseClick(&View, Qt::LeftButton, {}, At);
+    QCOMPARE(Clicks.size(), size_t(1));
+    QCOMPARE(Clicks[0].first, Largest->Folder);
+    QCOMPARE(Clicks[0].second, Largest->File);
+    QTest::mouseDClick(&View, Qt::LeftButton, {}, At);
+    QCOMPARE(Opened, std::vector<const void*>{Largest->Folder});
+    QTest::keyClick(&View, Qt::Key_Backspace);
+    QCOMPARE(Parents, 1);
+
+    const qint64 Picture = View.Image().cacheKey();
+    const int Calls = Source->FCalls;
+    View.SetSelected(Largest->Folder, Largest->File);
+    QVERIFY(View.WaitForImage(1000));
+    QCOMPARE(View.Image().cacheKey(), Picture);
+    QCOMPARE(Source->FCalls.load(), Calls);
+
+    // A new size: the old picture until the new one comes.
+    View.resize(200, 250);
+    QCOMPARE(View.Image().cacheKey(), Picture);
+    QVERIFY(View.WaitForImage(5000));
+    QCOMPARE(View.Image().size(), QSize(200, 250) * View.devicePixelRatioF());
+  }
+
+  // A new request drops the one before; Cancel returns only once the source
+  // is no longer read, lets go of it, and nothing is read after.
+  void viewRequests()
+  {
+    auto Slow = std::make_shared<TFakeSource>(MixedTree());
+    std::atomic<bool> Inside{false};
+    Slow->During = [&] {
+      Inside = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      Inside = false;
+    };
+    auto Quick = std::make_shared<TFakeSource>(MixedTree());
+    TTreemapView View;
+    View.resize(300, 200);
+    View.show();
+    View.Request(Slow, Slow->Top());
+    View.Request(Quick, Quick->Top());
+    QVERIFY(View.WaitForImage(5000));
+    QCOMPARE(View.Layout()->Tiles()[0].Folder, Quick->Top());
+    QTRY_COMPARE(Slow.use_count(), 1L);
+    QVERIFY(Slow->FCalls <= 1);
+
+    View.Request(Slow, Slow->Top());
+    QTRY_VERIFY(Inside);
+    View.Cancel();
+    QVERIFY(!Inside);
+    QCOMPARE(Slow.use_count(), 1L);
+    const int Calls = Slow->FCalls;
+    // The last picture stays, deaf to the mouse: its folders may be gone.
+    QCOMPARE(View.Layout()->Tiles()[0].Folder, Quick->Top());
+    QCOMPARE(View.TileAt(QPointF(150, 100)), -1);
+    View.resize(320, 220);
+    QTest::qWait(100);
+    QCOMPARE(Slow->FCalls.load(), Calls);
   }
 };
 
