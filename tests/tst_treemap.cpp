@@ -1,0 +1,500 @@
+#include "FileClass.h"
+#include "TreemapLayout.h"
+#include "TreemapRenderer.h"
+#include "TreemapSource.h"
+#include "TreemapView.h"
+
+#include <QSet>
+#include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <thread>
+
+namespace {
+
+// A folder of the made-up trees laid out here.
+struct TFakeFolder {
+  std::vector<uint64_t> Files;
+  std::vector<TFakeFolder> Folders;
+  uint64_t Stale = 0;  // weight told beyond its entries', as of a tree changed since
+
+  uint64_t Weight() const
+  {
+    uint64_t Weight = Stale;
+    for (uint64_t File : Files)
+      Weight += File;
+    for (const TFakeFolder& Folder : Folders)
+      Weight += Folder.Weight();
+    return Weight;
+  }
+};
+
+// Serves a made-up tree, counting the folders opened; During, when set, is
+// called inside each Entries, on the layout's thread.
+class TFakeSource : public TTreemapSource {
+public:
+  explicit TFakeSource(TFakeFolder Top) : FTop(std::move(Top)) {}
+
+  void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override
+  {
+    ++FCalls;
+    const TFakeFolder& Of = *static_cast<const TFakeFolder*>(Folder);
+    for (const TFakeFolder& Sub : Of.Folders)
+      Out.push_back({Sub.Weight(), &Sub, 0, 0});
+    for (uint32_t File = 0; File < Of.Files.size(); ++File)
+      Out.push_back({Of.Files[File], nullptr, File, uint8_t(File % TFileClass::fcFolder)});
+    if (During)
+      During();
+  }
+  const void* Top() const { return &FTop; }
+
+  TFakeFolder FTop;
+  mutable std::atomic<int> FCalls{0};
+  std::function<void()> During;
+};
+
+const std::atomic<bool> NoCancel{false};
+
+double Area(const QRectF& Rect)
+{
+  return Rect.width() * Rect.height();
+}
+
+double Aspect(const QRectF& Rect)
+{
+  return std::max(Rect.width() / Rect.height(), Rect.height() / Rect.width());
+}
+
+// Overlapping by more than rounding.
+bool Overlap(const QRectF& A, const QRectF& B)
+{
+  const QRectF Common = A.intersected(B);
+  return Common.width() > 1e-6 && Common.height() > 1e-6;
+}
+
+bool Inside(const QRectF& Inner, const QRectF& Outer)
+{
+  return Inner.left() >= Outer.left() - 1e-4 && Inner.top() >= Outer.top() - 1e-4 &&
+         Inner.right() <= Outer.right() + 1e-4 && Inner.bottom() <= Outer.bottom() + 1e-4;
+}
+
+// The weight a tile stands for in the made-up tree.
+uint64_t Weight(const TTreemapTile& Tile)
+{
+  const TFakeFolder& Folder = *static_cast<const TFakeFolder*>(Tile.Folder);
+  return Tile.Kind == TTreemapTile::tkFile ? Folder.Files[Tile.File] : Folder.Weight();
+}
+
+// Three levels of folders and files of sizes spread wide, a few of them
+// empty.
+TFakeFolder MixedTree()
+{
+  TFakeFolder Top{{900000, 120000, 40000, 0, 7000}, {}};
+  for (int Index = 0; Index < 6; ++Index) {
+    TFakeFolder Sub{{uint64_t(300000 >> Index), 90000, 25000, 6000}, {}};
+    for (int Inner = 0; Inner < 3; ++Inner)
+      Sub.Folders.push_back({{uint64_t(50000 * (Inner + 1)), 20000, 3000, 0}, {}});
+    Sub.Folders.push_back({});
+    Top.Folders.push_back(Sub);
+  }
+  return Top;
+}
+
+}  // namespace
+
+class TTreemapTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  // One level: each box its share of the area, all inside, none over
+  // another, so that together they cover the rectangle.
+  void squarify_data()
+  {
+    QTest::addColumn<QList<double>>("weights");
+    QTest::addColumn<QRectF>("bounds");
+    QTest::newRow("one") << QList<double>{5} << QRectF(0, 0, 10, 3);
+    QTest::newRow("equal") << QList<double>(9, 1.0) << QRectF(0, 0, 100, 100);
+    QTest::newRow("tall, away from the origin") << QList<double>{40, 30, 20, 5, 5} << QRectF(12.5, 7, 30, 500);
+    QTest::newRow("one huge, many small") << [] {
+      QList<double> Weights{1e12};
+      for (int Index = 0; Index < 300; ++Index)
+        Weights.push_back(1000 - Index * 3);
+      return Weights;
+    }() << QRectF(0, 0, 1400, 900);
+    QTest::newRow("spread, unsorted tail") << [] {
+      QList<double> Weights;
+      for (int Index = 1; Index <= 500; ++Index)
+        Weights.push_back(1e6 / Index);
+      Weights.push_back(2e5);  // a rest comes last, whatever its size
+      return Weights;
+    }() << QRectF(0, 0, 640, 480);
+  }
+  void squarify()
+  {
+    QFETCH(QList<double>, weights);
+    QFETCH(QRectF, bounds);
+    std::vector<TTreemapLayout::TBox> Boxes;
+    TTreemapLayout::Squarify(std::vector<double>(weights.begin(), weights.end()), bounds, Boxes);
+    QCOMPARE(Boxes.size(), size_t(weights.size()));
+    double Total = 0;
+    for (double Weight : weights)
+      Total += Weight;
+    std::vector<QRectF> Rects;
+    for (const TTreemapLayout::TBox& Box : Boxes)
+      Rects.push_back(QRectF(QPointF(Box.Left, Box.Top), QPointF(Box.Right, Box.Bottom)));
+    for (size_t Index = 0; Index < Rects.size(); ++Index) {
+      QVERIFY2(qAbs(Area(Rects[Index]) - Area(bounds) * weights[Index] / Total) < 1e-6 * Area(bounds),
+               qPrintable(QString("box %1").arg(Index)));
+      QVERIFY(Inside(Rects[Index], bounds));
+      for (size_t Other = 0; Other < Index; ++Other)
+        QVERIFY2(!Overlap(Rects[Index], Rects[Other]), qPrintable(QString("boxes %1 and %2").arg(Other).arg(Index)));
+    }
+  }
+
+  // Bruls, Huizing and van Wijk's example: the two 6s down the left, 4 and 3
+  // along the top of what is left, and no tile worse than their layout's
+  // worst, the 1, 0.6 by 5/3.
+  void squarifyTextbook()
+  {
+    std::vector<TTreemapLayout::TBox> Boxes;
+    TTreemapLayout::Squarify({6, 6, 4, 3, 2, 2, 1}, QRectF(0, 0, 6, 4), Boxes);
+    std::vector<QRectF> Rects;
+    for (const TTreemapLayout::TBox& Box : Boxes)
+      Rects.push_back(QRectF(QPointF(Box.Left, Box.Top), QPointF(Box.Right, Box.Bottom)));
+    QCOMPARE(Rects[0], QRectF(0, 0, 3, 2));
+    QCOMPARE(Rects[1], QRectF(0, 2, 3, 2));
+    QCOMPARE(Rects[2], QRectF(3, 0, 12.0 / 7, 7.0 / 3));
+    QCOMPARE(Rects[3], QRectF(3 + 12.0 / 7, 0, 9.0 / 7, 7.0 / 3));
+    double Worst = 0;
+    for (const QRectF& Rect : Rects)
+      Worst = std::max(Worst, Aspect(Rect));
+    QVERIFY2(Worst <= 25.0 / 9 + 1e-9, qPrintable(QString::number(Worst)));
+  }
+
+  // Every tile inside its folder's, in proportion to its weight there; the
+  // entries of a folder cover it (less the padding) and do not overlap.
+  void nested_data()
+  {
+    QTest::addColumn<double>("padding");
+    QTest::newRow("no padding") << 0.0;
+    QTest::newRow("padding") << 2.0;
+  }
+  void nested()
+  {
+    QFETCH(double, padding);
+    const TFakeSource Source(MixedTree());
+    TTreemapLayout Layout;
+    Layout.FPadding = padding;
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), NoCancel));
+    QVERIFY(!Layout.Cancelled());
+    const std::vector<TTreemapTile>& Tiles = Layout.Tiles();
+    QCOMPARE(Tiles[0].Rect(), QRectF(0, 0, 400, 300));
+    int Files = 0;
+    for (size_t Index = 0; Index < Tiles.size(); ++Index) {
+      const TTreemapTile& Folder = Tiles[Index];
+      if (Folder.Kind == TTreemapTile::tkFile)
+        ++Files;
+      if (Folder.Kind != TTreemapTile::tkFolder)
+        continue;
+      const QRectF Inner = Folder.Rect().adjusted(padding, padding, -padding, -padding);
+      double Covered = 0;
+      for (uint32_t Child = Folder.FirstChild; Child < Folder.FirstChild + Folder.Children; ++Child) {
+        const TTreemapTile& Tile = Tiles[Child];
+        QCOMPARE(Tile.Parent, int(Index));
+        QCOMPARE(Tile.Depth, Folder.Depth + 1);
+        QVERIFY(Inside(Tile.Rect(), Inner));
+        QVERIFY(Area(Tile.Rect()) > 0);
+        if (Tile.Kind != TTreemapTile::tkRest)
+          QVERIFY(qAbs(Area(Tile.Rect()) - Area(Inner) * Weight(Tile) / Weight(Folder)) < 0.01);
+        for (uint32_t Other = Folder.FirstChild; Other < Child; ++Other)
+          QVERIFY(!Overlap(Tile.Rect(), Tiles[Other].Rect()));
+        Covered += Area(Tile.Rect());
+      }
+      QVERIFY(qAbs(Covered - Area(Inner)) < 0.01);
+    }
+    // Every file with weight has a tile of its own at this size.
+    QCOMPARE(Files, 4 + 6 * (4 + 3 * 3));
+  }
+
+  // Empty files and folders take no area and are never opened; a root
+  // without weight has nothing to draw, and a folder whose entries weigh
+  // nothing (its weight told from a tree changed since) is drawn whole.
+  void zeroWeights()
+  {
+    TFakeFolder Top{{0, 500, 0}, {}};
+    Top.Folders.push_back({});                         // empty
+    Top.Folders.push_back({{0, 0}, {TFakeFolder{}}});  // empty files and folder
+    Top.Folders.push_back({{0}, {}, 300});             // stale
+    const TFakeSource Source(Top);
+    TTreemapLayout Layout;
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 100, 80), NoCancel));
+    const std::vector<TTreemapTile>& Tiles = Layout.Tiles();
+    QCOMPARE(Tiles.size(), size_t(3));
+    QCOMPARE(Tiles[1].Kind, TTreemapTile::tkFile);
+    QCOMPARE(Tiles[1].File, 1u);
+    QCOMPARE(Tiles[2].Kind, TTreemapTile::tkClosed);
+    QCOMPARE(Tiles[2].Folder, &Source.FTop.Folders[2]);
+    QCOMPARE(Area(Tiles[1].Rect()) + Area(Tiles[2].Rect()), 8000.0);
+    QCOMPARE(Source.FCalls.load(), 2);
+
+    const TFakeSource Empty(TFakeFolder{{0, 0}, {TFakeFolder{}}});
+    QVERIFY(Layout.Build(Empty, Empty.Top(), QRectF(0, 0, 100, 80), NoCancel));
+    QVERIFY(Layout.Tiles().empty());
+    QCOMPARE(Layout.TileAt(QPointF(50, 40)), -1);
+    const QImage Image = TTreemapRenderer().Render(Layout, QSize(100, 80), NoCancel);
+    QCOMPARE(Image.pixel(50, 40), TTreemapRenderer().FBackground);
+  }
+
+  // What is smaller than a pixel is not opened and gets no tile of its own:
+  // the tiles grow with the pixels, not with the files.
+  void tinyTiles()
+  {
+    TFakeFolder Top{{1000000000}, {}};
+    Top.Folders.push_back({std::vector<uint64_t>(1000, 1), {}});  // a hundredth of a pixel
+    const TFakeSource Source(Top);
+    TTreemapLayout Layout;
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 100, 100), NoCancel));
+    QCOMPARE(Source.FCalls.load(), 1);
+    QCOMPARE(Layout.Tiles().size(), size_t(3));
+    QCOMPARE(Layout.Tiles()[2].Kind, TTreemapTile::tkRest);
+    QCOMPARE(Layout.Tiles()[2].Folder, Source.Top());
+
+    // 100,000 files in a folder of 1,000 pixels.
+    const TFakeSource Crowded(TFakeFolder{{100000}, {TFakeFolder{std::vector<uint64_t>(100000, 1), {}}}});
+    QVERIFY(Layout.Build(Crowded, Crowded.Top(), QRectF(0, 0, 50, 40), NoCancel));
+    QCOMPARE(Crowded.FCalls.load(), 2);
+    QVERIFY(Layout.Tiles().size() <= 5);
+    const int Folder = Layout.Find(&Crowded.FTop.Folders[0], TTreemapTile::NoFile);
+    QVERIFY(Folder > 0);
+    QCOMPARE(Layout.Tiles()[Folder].Children, 1u);
+
+    // A layout thinner than a pixel opens nothing.
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 1000, 0.5), NoCancel));
+    QCOMPARE(Source.FCalls.load(), 1);
+    QCOMPARE(Layout.Tiles().size(), size_t(1));
+    QCOMPARE(Layout.Tiles()[0].Kind, TTreemapTile::tkClosed);
+  }
+
+  // A point finds the file under it and its chain of folders; points in the
+  // padding find the folder, points outside nothing. Edges belong to the
+  // tile right or below.
+  void hitTest_data()
+  {
+    QTest::addColumn<double>("padding");
+    QTest::newRow("no padding") << 0.0;
+    QTest::newRow("padding") << 3.0;
+  }
+  void hitTest()
+  {
+    QFETCH(double, padding);
+    const TFakeSource Source(MixedTree());
+    TTreemapLayout Layout;
+    Layout.FPadding = padding;
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), NoCancel));
+    const std::vector<TTreemapTile>& Tiles = Layout.Tiles();
+    // Where each of the made-up tree's folders is.
+    std::map<const void*, const void*> Parents;
+    for (const TFakeFolder& Sub : Source.FTop.Folders) {
+      Parents[&Sub] = Source.Top();
+      for (const TFakeFolder& Inner : Sub.Folders)
+        Parents[&Inner] = &Sub;
+    }
+    int Checked = 0;
+    for (size_t Index = 0; Index < Tiles.size(); ++Index) {
+      const TTreemapTile& Tile = Tiles[Index];
+      if (Tile.Kind != TTreemapTile::tkFile)
+        continue;
+      QCOMPARE(Layout.TileAt(Tile.Rect().center()), int(Index));
+      QCOMPARE(Layout.TileAt(Tile.Rect().topLeft()), int(Index));
+      QCOMPARE(Layout.Find(Tile.Folder, Tile.File), int(Index));
+      // Up the chain: each parent is the tile of the folder holding the last.
+      const void* Folder = Tile.Folder;
+      for (int Parent = Tile.Parent; Parent >= 0; Parent = Tiles[Parent].Parent) {
+        QCOMPARE(Tiles[Parent].Folder, Folder);
+        QVERIFY(Tiles[Parent].Rect().contains(Tile.Rect().center()));
+        Folder = Parent > 0 ? Parents.at(Folder) : nullptr;
+      }
+      QVERIFY(!Folder);
+      ++Checked;
+    }
+    QVERIFY(Checked > 20);
+    QCOMPARE(Layout.TileAt(QPointF(400, 10)), -1);
+    QCOMPARE(Layout.TileAt(QPointF(-0.01, 10)), -1);
+    if (padding > 0) {
+      const int Folder = Layout.Find(&Source.FTop.Folders[0], TTreemapTile::NoFile);
+      QCOMPARE(Layout.TileAt(Tiles[Folder].Rect().topLeft() + QPointF(1, 1)), Folder);
+    }
+  }
+
+  void fileClass_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("jpeg") << "holiday.JPG" << int(TFileClass::fcImage);
+    QTest::newRow("unicode name") << "été 2023.heic" << int(TFileClass::fcImage);
+    QTest::newRow("video") << "talk.mkv" << int(TFileClass::fcVideo);
+    QTest::newRow("audio") << "song.Flac" << int(TFileClass::fcAudio);
+    QTest::newRow("compressed tar") << "backup.tar.gz" << int(TFileClass::fcArchive);
+    QTest::newRow("piece of a split archive") << "data.7z.001" << int(TFileClass::fcArchive);
+    QTest::newRow("upper case") << "SETUP.ZIP" << int(TFileClass::fcArchive);
+    QTest::newRow("rotated log, compressed") << "syslog.2.gz" << int(TFileClass::fcArchive);
+    QTest::newRow("document") << "report.pdf" << int(TFileClass::fcDocument);
+    QTest::newRow("code") << "main.cpp" << int(TFileClass::fcCode);
+    QTest::newRow("c++") << "vector.h++" << int(TFileClass::fcCode);
+    QTest::newRow("hidden with extension") << ".config.json" << int(TFileClass::fcCode);
+    QTest::newRow("library") << "libfoo.so" << int(TFileClass::fcBinary);
+    QTest::newRow("versioned library") << "libfoo.so.1.2" << int(TFileClass::fcBinary);
+    QTest::newRow("versioned library, one number") << "libc.so.6" << int(TFileClass::fcBinary);
+    QTest::newRow("object") << "main.o" << int(TFileClass::fcBinary);
+    QTest::newRow("no extension") << "Makefile" << int(TFileClass::fcOther);
+    QTest::newRow("hidden") << ".bashrc" << int(TFileClass::fcOther);
+    QTest::newRow("numbers only") << "syslog.1" << int(TFileClass::fcOther);
+    QTest::newRow("trailing dot") << "notes." << int(TFileClass::fcOther);
+    QTest::newRow("unknown") << "index.qwerty" << int(TFileClass::fcOther);
+    QTest::newRow("too long to be known") << "photo.jpgjpgjpg" << int(TFileClass::fcOther);
+    QTest::newRow("known as a prefix only") << "a.tarx" << int(TFileClass::fcOther);
+    QTest::newRow("not ASCII") << "a.gź" << int(TFileClass::fcOther);
+    QTest::newRow("empty") << "" << int(TFileClass::fcOther);
+  }
+  void fileClass()
+  {
+    QFETCH(QString, name);
+    QFETCH(int, kind);
+    QCOMPARE(int(TFileClass::Of(name.toStdString())), kind);
+  }
+
+  // The legend tells every colour apart, the folders' too.
+  void classColours()
+  {
+    QSet<QRgb> Colors;
+    QSet<QString> Names;
+    for (int Kind = 0; Kind < TFileClass::Count; ++Kind) {
+      Colors << TFileClass::Color(Kind);
+      Names << TFileClass::Name(Kind);
+    }
+    QCOMPARE(Colors.size(), TFileClass::Count);
+    QCOMPARE(Names.size(), TFileClass::Count);
+    QVERIFY(!Names.contains(QString()));
+  }
+
+  // Cancelled before, or while in a folder: no folder is opened after.
+  void cancel_data()
+  {
+    QTest::addColumn<int>("after");
+    QTest::newRow("before") << 0;
+    QTest::newRow("in the third folder") << 3;
+  }
+  void cancel()
+  {
+    QFETCH(int, after);
+    TFakeSource Source(MixedTree());
+    std::atomic<bool> Cancel{after == 0};
+    Source.During = [&] {
+      if (Source.FCalls == after)
+        Cancel = true;
+    };
+    TTreemapLayout Layout;
+    QVERIFY(!Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), Cancel));
+    QVERIFY(Layout.Cancelled());
+    QCOMPARE(Source.FCalls.load(), after);
+    QVERIFY(TTreemapRenderer().Render(Layout, QSize(400, 300), Cancel).isNull());
+  }
+
+  // The view lays out and draws on its own, and answers the mouse and keys
+  // with the folders and files under it; a selection draws no new picture.
+  void view()
+  {
+    auto Source = std::make_shared<TFakeSource>(MixedTree());
+    TTreemapView View;
+    std::vector<std::pair<const void*, uint32_t>> Clicks;
+    std::vector<const void*> Opened;
+    const TTreemapTile* Hovered = nullptr;
+    int Parents = 0;
+    View.OnClick = [&](const void* Folder, uint32_t File) { Clicks.emplace_back(Folder, File); };
+    View.OnDblClick = [&](const void* Folder) { Opened.push_back(Folder); };
+    View.OnHover = [&](const TTreemapTile* Tile) { Hovered = Tile; };
+    View.OnParent = [&] { ++Parents; };
+    View.resize(300, 200);
+    View.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&View));
+    View.Request(Source, Source->Top());
+    QVERIFY(View.WaitForImage(5000));
+    QCOMPARE(View.Image().size(), QSize(300, 200) * View.devicePixelRatioF());
+    QSet<QRgb> Colors;
+    for (int Y = 0; Y < View.Image().height(); Y += 7)
+      for (int X = 0; X < View.Image().width(); X += 7)
+        Colors << View.Image().pixel(X, Y);
+    QVERIFY(Colors.size() > 20);
+
+    const std::vector<TTreemapTile>& Tiles = View.Layout()->Tiles();
+    const auto Largest = std::max_element(Tiles.begin(), Tiles.end(), [](const TTreemapTile& A, const TTreemapTile& B) {
+      return (A.Kind == TTreemapTile::tkFile) * Area(A.Rect()) < (B.Kind == TTreemapTile::tkFile) * Area(B.Rect());
+    });
+    const QPoint At = View.TileRect(int(Largest - Tiles.begin())).center().toPoint();
+    QTest::mouseMove(&View, At);
+    QTRY_COMPARE(Hovered, &*Largest);
+    QTest::mouseClick(&View, Qt::LeftButton, {}, At);
+    QCOMPARE(Clicks.size(), size_t(1));
+    QCOMPARE(Clicks[0].first, Largest->Folder);
+    QCOMPARE(Clicks[0].second, Largest->File);
+    QTest::mouseDClick(&View, Qt::LeftButton, {}, At);
+    QCOMPARE(Opened, std::vector<const void*>{Largest->Folder});
+    QTest::keyClick(&View, Qt::Key_Backspace);
+    QCOMPARE(Parents, 1);
+
+    const qint64 Picture = View.Image().cacheKey();
+    const int Calls = Source->FCalls;
+    View.SetSelected(Largest->Folder, Largest->File);
+    QVERIFY(View.WaitForImage(1000));
+    QCOMPARE(View.Image().cacheKey(), Picture);
+    QCOMPARE(Source->FCalls.load(), Calls);
+
+    // A new size: the old picture until the new one comes.
+    View.resize(200, 250);
+    QCOMPARE(View.Image().cacheKey(), Picture);
+    QVERIFY(View.WaitForImage(5000));
+    QCOMPARE(View.Image().size(), QSize(200, 250) * View.devicePixelRatioF());
+  }
+
+  // A new request drops the one before; Cancel returns only once the source
+  // is no longer read, lets go of it, and nothing is read after.
+  void viewRequests()
+  {
+    auto Slow = std::make_shared<TFakeSource>(MixedTree());
+    std::atomic<bool> Inside{false};
+    Slow->During = [&] {
+      Inside = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      Inside = false;
+    };
+    auto Quick = std::make_shared<TFakeSource>(MixedTree());
+    TTreemapView View;
+    View.resize(300, 200);
+    View.show();
+    View.Request(Slow, Slow->Top());
+    View.Request(Quick, Quick->Top());
+    QVERIFY(View.WaitForImage(5000));
+    QCOMPARE(View.Layout()->Tiles()[0].Folder, Quick->Top());
+    QTRY_COMPARE(Slow.use_count(), 1L);
+    QVERIFY(Slow->FCalls <= 1);
+
+    View.Request(Slow, Slow->Top());
+    QTRY_VERIFY(Inside);
+    View.Cancel();
+    QVERIFY(!Inside);
+    QCOMPARE(Slow.use_count(), 1L);
+    const int Calls = Slow->FCalls;
+    // The last picture stays, deaf to the mouse: its folders may be gone.
+    QCOMPARE(View.Layout()->Tiles()[0].Folder, Quick->Top());
+    QCOMPARE(View.TileAt(QPointF(150, 100)), -1);
+    View.resize(320, 220);
+    QTest::qWait(100);
+    QCOMPARE(Slow->FCalls.load(), Calls);
+  }
+};
+
+QTEST_MAIN(TTreemapTest)
+#include "tst_treemap.moc"

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRgb>
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+// The kinds of file a treemap colours apart, told by the extensions of their
+// names, with their colours and their names for the legend.
+class TFileClass {
+public:
+  enum TKind : uint8_t {
+    fcImage,
+    fcVideo,
+    fcAudio,
+    fcArchive,
+    fcDocument,
+    fcCode,
+    fcBinary,  // programs and libraries
+    fcOther,
+    fcFolder,  // not a file's: folders too small to open, entries too small to show
+  };
+  static constexpr int Count = fcFolder + 1;
+
+  // The class of a file by its name (UTF-8), the extension's letters in
+  // either case. Numbers after the extension are versions or pieces of a
+  // split archive, so "libfoo.so.1.2" is a library; a name with no
+  // extension, or only a leading dot, is fcOther.
+  static TKind Of(std::string_view FileName);
+  // Paul Tol's "light" scheme: pale enough for shading, apart for readers
+  // who do not tell red from green.
+  static QRgb Color(int Kind);
+  static QString Name(int Kind);
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QFont;
+class QPaintDevice;
+class QPainter;
+
+// The key to a treemap's colours: a swatch and a name for each class of
+// file and for the small items drawn in the folders' colour, in as many
+// columns as fit. A widget, and drawn the same into any rectangle of any
+// device (a printed page).
+class TTreemapLegend : public QWidget {
+public:
+  explicit TTreemapLegend(QWidget* Parent = nullptr);
+
+  // With the painter's font, the names in its pen; rows that do not fit in
+  // Bounds are left out.
+  static void Draw(QPainter& Painter, const QRectF& Bounds);
+  // How tall the legend is in Width, on Device.
+  static qreal Height(const QFont& Font, const QPaintDevice* Device, qreal Width);
+
+  QSize sizeHint() const override;
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int Width) const override;
+
+protected:
+  void paintEvent(QPaintEvent* Event) override;
+};

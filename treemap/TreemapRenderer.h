@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QRgb>
+
+#include <atomic>
+
+class QPainter;
+class QRectF;
+class TTreemapLayout;
+
+// Draws a treemap's layout as cushions (van Wijk and van de Wetering): each
+// level of nesting adds a ridge across its tile, and each pixel of a leaf is
+// lit by the light falling on that surface, so that the nesting shows with no
+// lines drawn. Files take their class's colour, folders drawn whole and rests
+// the folders' own. The cost grows with the pixels and the tiles, not with
+// the depth.
+class TTreemapRenderer {
+public:
+  double FHeight = 0.25;   // of the top's ridge: its edges' slope is four times this
+  double FFalloff = 0.9;   // each level's ridge this share of its parent's
+  double FAmbient = 0.15;  // the light a surface turned away still gets
+  // Where the light comes from, seen from the picture: above and to the
+  // top left.
+  double FLightX = -1;
+  double FLightY = -1;
+  double FLightZ = 8;
+  QRgb FBackground = 0xFF303030;  // behind the padding and an empty map
+
+  // The layout drawn into an ARGB32_Premultiplied picture of Size (pixels
+  // as the layout's). A null picture when Cancel was seen set.
+  QImage Render(const TTreemapLayout& Layout, QSize Size, const std::atomic<bool>& Cancel) const;
+  // The frame around a selected tile, drawn over the picture, so that a new
+  // selection needs no new picture. A tiny tile gets a frame big enough to
+  // be seen.
+  void DrawSelection(QPainter& Painter, const QRectF& Tile) const;
+};

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "TreemapLayout.h"
+#include "TreemapRenderer.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QEventLoop;
+class TTreemapSource;
+
+// A folder's treemap in a widget. Its layout and picture are made by a job
+// on a thread of its own, when a folder is asked for and again when the
+// view's size settles; meanwhile the last picture stays, scaled.
+//
+// Threads: every member is to be called, and every On... is called, on the
+// widget's thread. The source's Entries is called on the jobs' threads only,
+// and only for the last Request's source and folders, except that a job told
+// to stop by a newer Request first ends the Entries it is in: for a moment
+// two jobs may read sources at once. Cancel returns only once no job is in
+// Entries or will call it again; call it before the folders change, then
+// Request again. Folders are never followed, only compared and handed back,
+// and those of a picture older than the last Request or Cancel never are.
+class TTreemapView : public QWidget {
+public:
+  explicit TTreemapView(QWidget* Parent = nullptr);
+  // Cancels, as Cancel.
+  ~TTreemapView() override;
+
+  // Taken by each job as it starts.
+  TTreemapRenderer FRenderer;
+  double FPadding = 0;  // see TTreemapLayout
+
+  // Shows Root's treemap from Source, laid out again at each size the view
+  // takes, until the next Request or Cancel; only while the view is shown.
+  // The view and its jobs hold Source till then, and let go of it on this
+  // thread. A null Root clears the view.
+  void Request(std::shared_ptr<const TTreemapSource> Source, const void* Root);
+  // Returns once no job reads the source any more, and lets go of it: call
+  // it before the folders change. The picture stays, without selection and
+  // deaf to the mouse, until the next Request's comes.
+  void Cancel();
+  // Runs the event loop until the picture shown is the last Request's at
+  // the view's size, for at most Ms milliseconds; false if it is not by
+  // then. True at once with nothing asked for, false once no job is left
+  // while the view is hidden.
+  bool WaitForImage(int Ms);
+  // The picture shown and its layout, in the picture's pixels; null when
+  // none. Its folders may be gone after a Cancel.
+  QImage Image() const { return FImage; }
+  const TTreemapLayout* Layout() const { return FLayout.get(); }
+  // The tile under Position, in the widget's coordinates; -1 for none, and
+  // for a picture older than the last Request or Cancel.
+  int TileAt(QPointF Position) const;
+  // A tile of Layout() in the widget's coordinates.
+  QRectF TileRect(int Tile) const;
+  // Frames a file, or with NoFile a folder, as selected, in this picture
+  // and the next ones; a file not shown on its own frames its folder. The
+  // view selects nothing by itself; a null Folder selects nothing.
+  void SetSelected(const void* Folder, uint32_t File);
+
+  // The mouse went onto another tile of Layout(); null: onto none.
+  std::function<void(const TTreemapTile* Tile)> OnHover;
+  // A left click on a file (its folder and index) or a folder (NoFile).
+  std::function<void(const void* Folder, uint32_t File)> OnClick;
+  // A double click: the tile's folder, or a file's folder.
+  std::function<void(const void* Folder)> OnDblClick;
+  // Backspace: the folder above the one shown is wanted.
+  std::function<void()> OnParent;
+
+protected:
+  void paintEvent(QPaintEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void leaveEvent(QEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+
+private:
+  struct TJob;
+  // Starts a job for the view's size, unless the picture or a job already
+  // is for it; tells every other job to stop.
+  void Start();
+  void JobDone(uint64_t Id);
+  // The picture is the last request's: its folders may be handed out.
+  bool Live() const { return FLayout && FShown == FRequest; }
+  QSize PixelSize() const;
+  void Hover(QPointF Position);
+  void Unhover();
+
+  std::shared_ptr<const TTreemapSource> FSource;
+  const void* FRoot = nullptr;
+  uint64_t FRequest = 0;  // counts the Requests and Cancels
+  uint64_t FLastJob = 0;
+  std::vector<std::unique_ptr<TJob>> FJobs;  // started and not yet joined
+  QTimer FResizeTimer;
+  QImage FImage;
+  std::unique_ptr<const TTreemapLayout> FLayout;
+  uint64_t FShown = 0;  // the request of the picture
+  const void* FSelectedFolder = nullptr;
+  uint32_t FSelectedFile = TTreemapTile::NoFile;
+  int FSelected = -1;  // its tile
+  int FHovered = -1;
+  QEventLoop* FWaiting = nullptr;  // WaitForImage's, while it runs
+};
