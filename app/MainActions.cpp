@@ -87,6 +87,8 @@ const TActionSpec Specs[] = {
    [](TMainForm& F, int) { F.PiebuttonClick(); }, 0, nullptr, "Pie"},
   {"BarButton", "&Bar Chart", "Bar Chart|Show bar chart for the selected folder",
    [](TMainForm& F, int) { F.barbuttonClick(); }, 0, nullptr, "Bar"},
+  {"TreemapButton", "&Treemap", "Treemap|Show every file below the selected folder as a tile as large as its size",
+   [](TMainForm& F, int) { F.TreemapButtonClick(); }, 0, nullptr, "Treemap"},
   {"ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
    [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
   {"TitleMenu", "Set &Title...", "Set Title|Set Title for printing and exporting",
@@ -183,7 +185,7 @@ void TMainActions::BuildActions()
   for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
   FModeGroup = new QActionGroup(&FForm);
-  for (const char* Name : {"PieButton", "BarButton", "ListButton"})
+  for (const char* Name : {"PieButton", "BarButton", "TreemapButton", "ListButton"})
     FModeGroup->addAction(Action(Name));
   Action("PieButton")->setIcon(TChartIcons::Icon(TChartIcons::ciPie));
   Action("BarButton")->setIcon(TChartIcons::Icon(TChartIcons::ciBar));
@@ -241,7 +243,7 @@ void TMainActions::BuildMenus()
   QMenu* Units = View->addMenu("Show &Values as");
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
-  Fill(View, *this, {"-", "PieButton", "BarButton", "ListButton", "-", "Options1"});
+  Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }

@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "Chart.h"
 #include "ChartPane.h"
 #include "DetailsList.h"
 #include "ErrorBox.h"
@@ -23,6 +24,8 @@
 #include "ShellPilot.h"
 #include "StatusPanels.h"
 #include "TreeCommands.h"
+#include "FileClass.h"
+#include "TreemapPane.h"
 #include "WaitCursor.h"
 #include "ZelSystemImageList.h"
 
@@ -47,7 +50,20 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FErrorBox = new TErrorBox(this);
 
   FTreeView = new TFolderTreeView(*FModel);
-  FRightPane = new TRightPane(FDisplay, FDriver.FSettings, [this] { return FCurrentNode; });
+  FRightPane = new TRightPane(FDisplay, FTree, FDriver.FSettings, [this] { return FCurrentNode; });
+  // Each folder keeps the sizes and kinds of its files for the treemap.
+  FDriver.FSettings.FFileKind = [](const char* Name) { return uint8_t(TFileClass::Of(Name)); };
+  TTreemapPane& Treemap = FRightPane->Treemap();
+  Treemap.OnSelect = [this](TFolderNode* Folder, const std::string& File) {
+    FList->SelectWhenListed(File);
+    SetCurrentNode(Folder);
+  };
+  Treemap.OnOpen = [this](TFolderNode* Folder) { SetCurrentNode(Folder); };
+  Treemap.OnParent = [this, &Treemap] {
+    if (Treemap.Shown() && Treemap.Shown()->Parent())
+      SetCurrentNode(Treemap.Shown()->Parent());
+  };
+  Treemap.OnHover = [this](const QString& Text) { FPanels->SetText(TStatusPanels::spHint, Text); };
   FList = &FRightPane->List();
   FCharts = &FRightPane->Charts();
   FList->OnListError = [this](int Code, const std::string& Folder) { ReportError(Code, TPathRules::Shown(Folder)); };
@@ -65,7 +81,13 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FPrinting->FSelected = [this] { return SelectedNode(); };
   FPrinting->FTops = [this] { return FTree.TopNodes(); };
   FPrinting->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
-  FPrinting->FShownChart = [this] { return FRightPane->ShowsList() ? nullptr : FCharts->Chart; };
+  FPrinting->FShownPicture = [this]() -> TReportCanvas::TPictureDraw {
+    if (FRightPane->ShowsTreemap())
+      return [this](QPainter& Painter, const QRect& Bounds) { FRightPane->Treemap().Draw(Painter, Bounds); };
+    if (FRightPane->ShowsList())
+      return {};
+    return [this](QPainter& Painter, const QRect& Bounds) { FCharts->Chart->DrawPrinted(Painter, Bounds); };
+  };
   FPrinting->FList = [this]() -> const TListModel* { return &FList->Model(); };
   FPrinting->FListing = [this] { return FList->Listing(); };
   FPrinting->OnProgress = [this](const QString& Text) {
@@ -73,7 +95,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     statusBar()->repaint();
   };
   FPrinting->OnDone = [this] { RefreshStatus(false); };
-  FPrinting->OnTitleChanged = [this] { FCharts->FillChart(); };
+  FPrinting->OnTitleChanged = [this] { FRightPane->RefillPicture(); };
   FActions = std::make_unique<TMainActions>(*this);
   FRecent = new TMRUFileList(this);
   FRecent->FRemoveOnClick = false;
@@ -104,9 +126,10 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     FCurrentNode = Node;
   };
   FShellCommands->OnTotalsChanged = [this] {
+    FDriver.ListFilesAgain(FList->Model().Folder());
     RefreshStatus(false);
     FList->viewport()->update();
-    FCharts->FillChart();
+    FRightPane->RefillPicture();
     ListChange();
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
@@ -194,6 +217,8 @@ void TMainForm::FormCreate()
     PiebuttonClick();
   else if (FSettings.FActiveSeries == 2)
     ListButtonClick();
+  else if (FSettings.FActiveSeries == 3)
+    TreemapButtonClick();
   else
     barbuttonClick();
   RefreshCaption();
@@ -256,7 +281,7 @@ void TMainForm::FormClose()
   FSettings.FLeft = Frame.left();
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
-  FSettings.FActiveSeries = FRightPane->ShowsList() ? 2 : FCharts->PieActive() ? 0 : 1;
+  FSettings.FActiveSeries = FRightPane->ShowsTreemap() ? 3 : FRightPane->ShowsList() ? 2 : FCharts->PieActive() ? 0 : 1;
   FSettings.FChart3D = FCharts->View3DButton->isChecked();
   FSettings.FChartLegend = FCharts->ShowLegendButton->isChecked();
   FSettings.FChartPatterns = FCharts->PatternButton->isChecked();
@@ -525,7 +550,7 @@ void TMainForm::Sort1Click(int SortType)
   FActions->CheckSort(SortType);
   FList->FollowTree(SortType);
   FCommands->ResortAll(false);
-  FCharts->FillChart();
+  FRightPane->RefillPicture();
 }
 
 void TMainForm::View1Click(int ViewType)
@@ -540,7 +565,7 @@ void TMainForm::View1Click(int ViewType)
   }
   RefreshCaption();
   ListChange();
-  FCharts->FillChart();
+  FRightPane->RefillPicture();
 }
 
 void TMainForm::Unit1Click(int UnitType)
@@ -550,7 +575,7 @@ void TMainForm::Unit1Click(int UnitType)
   FCommands->Relabel(nullptr, false);
   FList->viewport()->update();
   ListChange();
-  FCharts->FillChart();
+  FRightPane->RefillPicture();
 }
 
 void TMainForm::ExpandClick()
@@ -681,6 +706,13 @@ void TMainForm::ListButtonClick()
 }
 
 // ---- Charts -----------------------------------------------------------------
+
+void TMainForm::TreemapButtonClick()
+{
+  Action("TreemapButton")->setChecked(true);
+  FRightPane->ShowTreemap();
+  PrintPaneCaption("Print &Treemap...");
+}
 
 void TMainForm::PiebuttonClick()
 {

@@ -79,6 +79,7 @@ public:
   void SpeedButton2Click();
   void ListButtonClick();
   void PiebuttonClick();
+  void TreemapButtonClick();
   void barbuttonClick();
   void Options1Click();
   void SelectAllRows();
@@ -95,6 +96,7 @@ public:
   TTreeCommands& Commands() { return *FCommands; }
   TDetailsList& List() { return *FList; }
   TChartPane& Charts() { return *FCharts; }
+  TRightPane& RightPane() { return *FRightPane; }
   TDriveBox& DriveBox() { return *FDriveBox; }
   TShellPilot& ShellPilot() { return *FShellPilot; }
   TMRUFileList& Recent() { return *FRecent; }

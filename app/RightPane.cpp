@@ -4,11 +4,12 @@
 #include "DetailsList.h"
 #include "FolderData.h"
 #include "FolderNode.h"
+#include "TreemapPane.h"
 #include "WaitCursor.h"
 
 #include <algorithm>
 
-TRightPane::TRightPane(TValueDisplay& Display, const TScanSettings& Settings,
+TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
                        std::function<TFolderNode*()> CurrentNode)
   : FSettings(Settings), FCurrentNode(std::move(CurrentNode))
 {
@@ -16,6 +17,8 @@ TRightPane::TRightPane(TValueDisplay& Display, const TScanSettings& Settings,
   addWidget(FList);
   FCharts = new TChartPane(Display, FCurrentNode);
   addWidget(FCharts);
+  FTreemap = new TTreemapPane(Display, Tree, Settings, FCurrentNode);
+  addWidget(FTreemap);
   FTimer.setSingleShot(true);
   FTimer.setInterval(400);
   connect(&FTimer, &QTimer::timeout, this, [this] {
@@ -39,9 +42,20 @@ void TRightPane::ShowList()
   Refill();
 }
 
+bool TRightPane::ShowsTreemap() const
+{
+  return currentWidget() == FTreemap;
+}
+
 void TRightPane::ShowChart()
 {
   setCurrentWidget(FCharts);
+}
+
+void TRightPane::ShowTreemap()
+{
+  setCurrentWidget(FTreemap);
+  FTreemap->Fill();
 }
 
 void TRightPane::Refill()
@@ -49,6 +63,10 @@ void TRightPane::Refill()
   TFolderNode* Node = FCurrentNode();
   if (!Node)
     return;
+  if (ShowsTreemap()) {
+    FTreemap->Fill();
+    return;
+  }
   if (!ShowsList()) {
     FCharts->FillChart();
     return;
@@ -66,10 +84,17 @@ void TRightPane::Refill()
   FList->ShowFolder(Node, FSettings);
 }
 
+void TRightPane::RefillPicture()
+{
+  FCharts->FillChart();
+  FTreemap->Fill();
+}
+
 void TRightPane::Clear()
 {
   FList->Clear();
   FCharts->Clear();
+  FTreemap->Clear();
 }
 
 void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed)
@@ -92,7 +117,12 @@ void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<c
   const TFolderNode* Current = FCurrentNode();
   if (Current && Goes(Current))
     FCharts->Clear();
-  if (!ShowsList() && Current && Parent == Current && !FRefillDue) {
+  // The treemap may hold any node below the folder it shows: it lets go of
+  // them all, and is made again once the tree has settled.
+  const bool TreemapHeld = FTreemap->Shown() != nullptr;
+  if (TreemapHeld)
+    FTreemap->Clear();
+  if (!ShowsList() && Current && (Parent == Current || TreemapHeld) && !FRefillDue) {
     FRefillDue = true;
     QTimer::singleShot(0, this, [this] {
       FRefillDue = false;

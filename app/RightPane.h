@@ -9,29 +9,37 @@ class QModelIndex;
 class TChartPane;
 class TDetailsList;
 class TFolderNode;
+class TFolderTree;
+class TTreemapPane;
 class TValueDisplay;
 struct TScanSettings;
 
-// The right pane: the current folder of the tree shown as the details list
-// or as a chart. It is refilled when the selection, a scan or the options
-// change. A chart is filled at once; with the list out of view its refill
-// waits a moment, so that walking the tree with the keys does not list every
-// folder passed.
+// The right pane: the current folder of the tree shown as the details list,
+// a chart or a treemap. It is refilled when the selection, a scan or the
+// options change. A chart or a treemap is filled at once; with the list out
+// of view its refill waits a moment, so that walking the tree with the keys
+// does not list every folder passed.
 class TRightPane : public QStackedWidget {
 public:
   // CurrentNode answers which folder to show when a refill runs.
-  TRightPane(TValueDisplay& Display, const TScanSettings& Settings, std::function<TFolderNode*()> CurrentNode);
+  TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
+             std::function<TFolderNode*()> CurrentNode);
 
   TDetailsList& List() { return *FList; }
   TChartPane& Charts() { return *FCharts; }
+  TTreemapPane& Treemap() { return *FTreemap; }
   bool ShowsList() const;
+  bool ShowsTreemap() const;
 
   // Shows the details list and fills it.
   void ShowList();
   // Shows the chart; the chart's mode switch fills it.
   void ShowChart();
+  void ShowTreemap();
   // Shows the current folder again (at once, or after the deferral).
   void Refill();
+  // Draws the chart or the treemap again, whichever is shown, at once.
+  void RefillPicture();
   // Lets go of every record of the tree.
   void Clear();
   // A click in the tree: the deferred refill comes sooner.
@@ -49,6 +57,7 @@ private:
   std::function<TFolderNode*()> FCurrentNode;
   TDetailsList* FList;
   TChartPane* FCharts;
+  TTreemapPane* FTreemap;
   QTimer FTimer;
   TRefillState FState = rsDefer;
   bool FRefillDue = false;  // a refill after rows of the shown folder went

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 TChart::TChart(QWidget* Parent) : QWidget(Parent)
@@ -114,6 +115,15 @@ void TChart::Draw(QPainter& Painter, const QRect& Bounds) const
 {
   const qreal Scale = Painter.device() ? Painter.device()->logicalDpiY() / qreal(logicalDpiY()) : 1;
   TChartDrawing(*this, Bounds, std::max<qreal>(Scale, 0.1)).Draw(Painter);
+}
+
+void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds)
+{
+  const bool Gradient = std::exchange(FGradient, false);
+  const QString Title = std::exchange(FTitle, QString());
+  Draw(Painter, Bounds);
+  FGradient = Gradient;
+  FTitle = Title;
 }
 
 QImage TChart::Picture() const

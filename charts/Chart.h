@@ -66,6 +66,9 @@ public:
   // The label and value of what lies under Position, as its tip shows them.
   QString TipAt(QPointF Position) const;
   void Draw(QPainter& Painter, const QRect& Bounds) const;
+  // As paper gets it: without the screen's background and title, which the
+  // report's own lines replace.
+  void DrawPrinted(QPainter& Painter, const QRect& Bounds);
   // The chart as it is on screen, on a white ground.
   QImage Picture() const;
 

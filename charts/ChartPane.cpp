@@ -459,7 +459,12 @@ void TChartPane::CopyChart()
 
 void TChartPane::SaveChartClick()
 {
-  QFileDialog Dialog(this, "Save Spacelens Data");
+  SavePictureAs(this, Chart->Picture());
+}
+
+void TChartPane::SavePictureAs(QWidget* Parent, const QImage& Picture)
+{
+  QFileDialog Dialog(Parent, "Save Spacelens Data");
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setFileMode(QFileDialog::AnyFile);
   Dialog.setNameFilters({"Bitmaps (*.bmp)", "All files (*)"});
@@ -469,13 +474,13 @@ void TChartPane::SaveChartClick()
   const QString Chosen = Dialog.selectedFiles().first();
   // The dialog asked about replacing the name chosen, not one made from it.
   if (const QString Name = PictureName(Chosen); Name != Chosen && QFileInfo::exists(Name)
-      && QMessageBox::question(this, "Save Spacelens Data",
+      && QMessageBox::question(Parent, "Save Spacelens Data",
                                QDir::toNativeSeparators(Name) + " already exists.\nDo you want to replace it?")
            != QMessageBox::Yes)
     return;
   QString Error;
-  if (SaveChart(Chosen, Error).isEmpty())
-    QMessageBox::warning(this, "Save Spacelens Data", Error);
+  if (SavePicture(Picture, Chosen, Error).isEmpty())
+    QMessageBox::warning(Parent, "Save Spacelens Data", Error);
 }
 
 QString TChartPane::PictureName(const QString& FileName)
@@ -495,21 +500,26 @@ QByteArray TChartPane::PictureFormat(const QString& FileName)
 
 QString TChartPane::SaveChart(const QString& FileName, QString& Error) const
 {
+  return SavePicture(Chart->Picture(), FileName, Error);
+}
+
+QString TChartPane::SavePicture(const QImage& Image, const QString& FileName, QString& Error)
+{
   const QString Name = PictureName(FileName);
   const QByteArray Format = PictureFormat(Name);
   const QFileInfo Target(Name);
   if (Target.exists() && !Target.isWritable()) {
-    Error = QString("%1 is read-only; the chart was not saved.").arg(QDir::toNativeSeparators(Name));
+    Error = QString("%1 is read-only; the picture was not saved.").arg(QDir::toNativeSeparators(Name));
     return {};
   }
   QBuffer Picture;
   Picture.open(QIODevice::WriteOnly);
   QImageWriter Writer(&Picture, Format);
   QString Reason;
-  if (!Writer.write(Chart->Picture()))
+  if (!Writer.write(Image))
     Reason = Writer.errorString();
   else if (TSafeSave::Write(Name, Picture.data(), Reason))
     return Name;
-  Error = QString("The chart could not be saved to %1: %2").arg(QDir::toNativeSeparators(Name), Reason);
+  Error = QString("The picture could not be saved to %1: %2").arg(QDir::toNativeSeparators(Name), Reason);
   return {};
 }

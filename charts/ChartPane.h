@@ -78,11 +78,15 @@ public:
   void CopyChart();
   // Asks where, then saves the chart as a picture.
   void SaveChartClick();
-  // The chart as a picture in FileName: PNG or JPEG when its extension says
-  // so, else a Windows bitmap, with ".bmp" added to a name that has no such
-  // extension, so that no file's content belies its name. The name written,
-  // or an empty one with Error set.
+  // The chart as a picture in FileName, as SavePicture.
   QString SaveChart(const QString& FileName, QString& Error) const;
+  // Picture in FileName: PNG or JPEG when its extension says so, else a
+  // Windows bitmap, with ".bmp" added to a name that has no such extension,
+  // so that no file's content belies its name. The name written, or an
+  // empty one with Error set.
+  static QString SavePicture(const QImage& Picture, const QString& FileName, QString& Error);
+  // Asks where, then saves Picture there, telling a failure.
+  static void SavePictureAs(QWidget* Parent, const QImage& Picture);
   static QString PictureName(const QString& FileName);
 
   void View3DButtonClick();

@@ -210,9 +210,9 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
   const TFolderNode* Node = FSelected();
   if (!Node || !ChoosePrinter(FromMenu, Node->Root()->FTitle))
     return;
-  if (TChart* Chart = FShownChart()) {
-    Run("Printing Page 1 ...", {[this, Node, Chart](TReportCanvas& Canvas) {
-          TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, *Chart);
+  if (const TReportCanvas::TPictureDraw Draw = FShownPicture()) {
+    Run("Printing Page 1 ...", {[this, Node, Draw](TReportCanvas& Canvas) {
+          TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, Draw);
           return true;
         }});
     return;

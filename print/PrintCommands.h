@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportCanvas.h"
+
 #include <QString>
 
 #include <array>
@@ -9,7 +11,6 @@
 
 class QPrinter;
 class QWidget;
-class TChart;
 class TFolderNode;
 class TListModel;
 class TReportCanvas;
@@ -31,8 +32,9 @@ public:
   std::function<TFolderNode*()> FSelected;
   std::function<std::vector<TFolderNode*>()> FTops;
   std::function<bool(const TFolderNode*)> FIsExpanded;
-  // The right pane: the chart when it is shown, else the list.
-  std::function<TChart*()> FShownChart;
+  // The right pane: the drawing of its chart or treemap when one is shown,
+  // else none and the list.
+  std::function<TReportCanvas::TPictureDraw()> FShownPicture;
   std::function<const TListModel*()> FList;
   // Files still being listed in the list.
   std::function<bool()> FListing;

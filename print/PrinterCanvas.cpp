@@ -109,13 +109,13 @@ void TPrinterCanvas::Icon(int X, int Y, int Size, const QIcon& Icon)
   FPainter.drawPixmap(QRect(X, Y, Size, Size), Icon.pixmap(64, 64));
 }
 
-void TPrinterCanvas::Chart(int Left, int Top, int Right, int Bottom, const TChart& Chart)
+void TPrinterCanvas::Picture(int Left, int Top, int Right, int Bottom, const TPictureDraw& Draw)
 {
-  // The chart draws in the device's own pixels, its texts sized for them.
+  // The picture draws in the device's own pixels, its texts sized for them.
   const QTransform Units = FPainter.transform();
   FPainter.save();
   FPainter.resetTransform();
-  Chart.Draw(FPainter, Units.mapRect(QRect(QPoint(Left, Top), QPoint(Right, Bottom))));
+  Draw(FPainter, Units.mapRect(QRect(QPoint(Left, Top), QPoint(Right, Bottom))));
   FPainter.restore();
 }
 

@@ -34,7 +34,7 @@ public:
   void Text(int X, int Y, const QString& Text) override;
   void Line(int X1, int Y1, int X2, int Y2) override;
   void Icon(int X, int Y, int Size, const QIcon& Icon) override;
-  void Chart(int Left, int Top, int Right, int Bottom, const TChart& Chart) override;
+  void Picture(int Left, int Top, int Right, int Bottom, const TPictureDraw& Draw) override;
   bool NewPage() override;
 
 private:

@@ -3,8 +3,11 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 class QIcon;
-class TChart;
+class QPainter;
+class QRect;
 
 // What a report draws on, in tenths of a millimetre from the top left of the
 // printable area, y growing downwards: texts at a point in the current font
@@ -26,7 +29,9 @@ public:
   virtual void Text(int X, int Y, const QString& Text) = 0;
   virtual void Line(int X1, int Y1, int X2, int Y2) = 0;
   virtual void Icon(int X, int Y, int Size, const QIcon& Icon) = 0;
-  virtual void Chart(int Left, int Top, int Right, int Bottom, const TChart& Chart) = 0;
+  // A picture (a chart, a treemap) drawn into the device's own pixels.
+  using TPictureDraw = std::function<void(QPainter& Painter, const QRect& Bounds)>;
+  virtual void Picture(int Left, int Top, int Right, int Bottom, const TPictureDraw& Draw) = 0;
   // False when the device cannot start one.
   virtual bool NewPage() = 0;
 

@@ -1,6 +1,7 @@
 #include "FolderNode.h"
 
 #include "FolderBlock.h"
+#include "FolderFiles.h"
 
 TFolderNode::TFolderNode(TRoot* Root) : FRoot(Root)
 {
@@ -14,6 +15,7 @@ TFolderNode::~TFolderNode()
   // Children are freed by DeleteSubtree, never by a destructor, so that no
   // depth of tree can exhaust the stack.
   delete FChildren;
+  TFolderFiles::Free(FFiles.load(std::memory_order_relaxed));
 }
 
 const std::vector<TFolderNode*>& TFolderNode::Children() const
@@ -61,6 +63,8 @@ void TFolderNode::DeleteSubtree(TFolderNode* Node)
     }
     if (!Current->FInBlock)
       delete Current;
+    else
+      TFolderFiles::Free(Current->FFiles.exchange(nullptr, std::memory_order_relaxed));
   }
   for (TFolderBlock* Block : Blocks)
     TFolderBlock::Free(Block);

@@ -7,6 +7,7 @@
 #include <vector>
 
 class TFolderBlock;
+class TFolderFiles;
 
 // A node of the folder tree: its record, its parent and its children in the
 // order the tree gives them. Only the tree (on the main thread) changes child
@@ -59,6 +60,9 @@ public:
   // Work of a running scan not yet finished below this node: its own listing
   // plus one per sub-folder still being walked.
   std::atomic<uint32_t> FPending{0};
+  // Its own files, when the scan keeps them: set once by the worker that
+  // lists it, replaced only under the tree's guard.
+  std::atomic<TFolderFiles*> FFiles{nullptr};
 
 private:
   uint32_t FIndex = 0;

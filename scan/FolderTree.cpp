@@ -1,6 +1,7 @@
 #include "FolderTree.h"
 
 #include "FolderBlock.h"
+#include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTreeListener.h"
 #include "Root.h"
@@ -39,12 +40,15 @@ void TFolderTree::AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>&
 {
   if (Nodes.empty())
     return;
-  std::vector<TFolderNode*>& List = ChildList(Parent);
-  const size_t First = List.size();
+  const size_t First = Parent ? Parent->ChildCount() : FTopNodes.size();
   if (FListener)
     FListener->TreeBeginInsert(Parent, First, First + Nodes.size() - 1);
-  List.insert(List.end(), Nodes.begin(), Nodes.end());
-  Renumber(List, First);
+  {
+    std::unique_lock Lock(FGuard);
+    std::vector<TFolderNode*>& List = ChildList(Parent);
+    List.insert(List.end(), Nodes.begin(), Nodes.end());
+    Renumber(List, First);
+  }
   Nodes.clear();
   if (FListener)
     FListener->TreeEndInsert();
@@ -56,22 +60,29 @@ void TFolderTree::AppendBlock(TFolderBlock* Block)
   std::vector<TFolderNode*> Nodes(Block->Count());
   for (size_t Index = 0; Index < Nodes.size(); ++Index)
     Nodes[Index] = Block->Node(Index);
-  ChildList(Parent);
-  Block->FNext = Parent->FChildren->FBlock;
-  Parent->FChildren->FBlock = Block;
+  {
+    std::unique_lock Lock(FGuard);
+    ChildList(Parent);
+    Block->FNext = Parent->FChildren->FBlock;
+    Parent->FChildren->FBlock = Block;
+  }
   AppendChildren(Parent, Nodes);
 }
 
 void TFolderTree::DeleteNode(TFolderNode* Node)
 {
   TFolderNode* Parent = Node->Parent();
-  std::vector<TFolderNode*>& List = ChildList(Parent);
   const size_t Index = Node->Index();
   if (FListener)
     FListener->TreeBeginRemove(Parent, Index, Index);
-  List.erase(List.begin() + Index);
-  Renumber(List, Index);
-  TFolderNode::DeleteSubtree(Node);
+  {
+    std::unique_lock Lock(FGuard);
+    ++FRemovals;
+    std::vector<TFolderNode*>& List = ChildList(Parent);
+    List.erase(List.begin() + Index);
+    Renumber(List, Index);
+    TFolderNode::DeleteSubtree(Node);
+  }
   if (FListener)
     FListener->TreeEndRemove();
 }
@@ -84,11 +95,15 @@ void TFolderTree::DeleteChildren(TFolderNode* Node)
   const size_t Count = Children->FItems.size();
   if (Count > 0 && FListener)
     FListener->TreeBeginRemove(Node, 0, Count - 1);
-  Node->FChildren = nullptr;
-  for (TFolderNode* Child : Children->FItems)
-    TFolderNode::DeleteSubtree(Child);
-  TFolderBlock::Free(Children->FBlock);
-  delete Children;
+  {
+    std::unique_lock Lock(FGuard);
+    ++FRemovals;
+    Node->FChildren = nullptr;
+    for (TFolderNode* Child : Children->FItems)
+      TFolderNode::DeleteSubtree(Child);
+    TFolderBlock::Free(Children->FBlock);
+    delete Children;
+  }
   if (Count > 0 && FListener)
     FListener->TreeEndRemove();
 }
@@ -117,14 +132,23 @@ void TFolderTree::Reorder(std::vector<TOrder>& Orders)
     return;
   if (FListener)
     FListener->TreeBeginReorder();
-  for (auto Order = Orders.begin(); Order != Stale; ++Order) {
-    std::vector<TFolderNode*>& List = ChildList(Order->first);
-    List.swap(Order->second);
-    Renumber(List, 0);
+  {
+    std::unique_lock Lock(FGuard);
+    for (auto Order = Orders.begin(); Order != Stale; ++Order) {
+      std::vector<TFolderNode*>& List = ChildList(Order->first);
+      List.swap(Order->second);
+      Renumber(List, 0);
+    }
   }
   Orders.erase(Orders.begin(), Stale);
   if (FListener)
     FListener->TreeEndReorder();
+}
+
+void TFolderTree::SetFiles(TFolderNode* Node, TFolderFiles* Files)
+{
+  std::unique_lock Lock(FGuard);
+  TFolderFiles::Free(Node->FFiles.exchange(Files, std::memory_order_acq_rel));
 }
 
 void TFolderTree::NodeChanged(TFolderNode* Node)

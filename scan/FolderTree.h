@@ -4,10 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <shared_mutex>
 #include <utility>
 #include <vector>
 
 class TFolderBlock;
+class TFolderFiles;
 class TFolderNode;
 class TFolderTreeListener;
 
@@ -65,6 +68,15 @@ public:
   // folder's own files, its "<Files>" entry and every ancestor's totals.
   // False for a branch being scanned.
   bool RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files);
+  // Gives Node the files Files (null: none), freeing those it had.
+  void SetFiles(TFolderNode* Node, TFolderFiles* Files);
+
+  // Readers on other threads (a treemap's layout) hold the guard while they
+  // read child lists and files; the tree changes them only under it. Nodes
+  // are freed only when Removals() grows: a reader that sees it unchanged
+  // under the guard may follow the nodes it was given before.
+  std::shared_lock<std::shared_mutex> ReadGuard() const { return std::shared_lock(FGuard); }
+  uint64_t Removals() const { return FRemovals; }
 
 private:
   std::vector<TFolderNode*>& ChildList(TFolderNode* Parent);
@@ -72,4 +84,6 @@ private:
 
   std::vector<TFolderNode*> FTopNodes;
   TFolderTreeListener* FListener = nullptr;
+  mutable std::shared_mutex FGuard;
+  uint64_t FRemovals = 0;
 };

@@ -3,7 +3,6 @@
 #include "Directory.h"
 #include "FileTime.h"
 #include "FolderNode.h"
-#include "Wildcard.h"
 
 #include <rapidjson/filewritestream.h>
 #include <rapidjson/writer.h>
@@ -77,7 +76,6 @@ private:
   // entered. Returns its level when its entries follow.
   std::optional<TLevel> Open(const TFolderNode* Node, const TLevel* Parent);
   void Files(int Fd, uint64_t Device);
-  bool Counted(const char* Name) const;
 
   TWriter& FWriter;
   const TScanSettings& FSettings;
@@ -149,16 +147,6 @@ std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const 
   return Level;
 }
 
-bool TExporter::Counted(const char* Name) const
-{
-  if (FSettings.MatchesEveryFile())
-    return true;
-  for (const std::string& Pattern : FSettings.FFileFilter)
-    if (MatchWildcard(Pattern.c_str(), Name))
-      return true;
-  return false;
-}
-
 void TExporter::Files(int Fd, uint64_t Device)
 {
   TDirectory Listing(Fd, FBuffer.data(), FBuffer.size(), [](const char*, TDirEntry::TKind) { return true; });
@@ -180,7 +168,7 @@ void TExporter::Files(int Fd, uint64_t Device)
       Flag(FWriter, "hlnkc", true);
     }
     Flag(FWriter, "notreg", Entry.Kind != TDirEntry::ekFile);
-    if (Entry.Kind == TDirEntry::ekFile && !Counted(Name.c_str()))
+    if (Entry.Kind == TDirEntry::ekFile && FSettings.Matches(Name.c_str()) == 0)
       Text(FWriter, "excluded", "pattern");
     FWriter.EndObject();
   }

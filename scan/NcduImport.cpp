@@ -2,6 +2,7 @@
 
 #include "FileTime.h"
 #include "FolderBlock.h"
+#include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "LinkCounter.h"
@@ -269,15 +270,6 @@ bool ValidName(const std::string& Name, std::string& Problem)
   return true;
 }
 
-// How many times a file counts under the filter, as a scan counts it.
-uint64_t Matches(const TScanSettings& Settings, const std::string& Name)
-{
-  if (Settings.MatchesEveryFile())
-    return 1;
-  return uint64_t(std::count_if(Settings.FFileFilter.begin(), Settings.FFileFilter.end(),
-                                [&Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name.c_str()); }));
-}
-
 // What a folder adds for itself.
 constexpr TFileCount Itself{1, 0, 1};
 
@@ -386,6 +378,7 @@ private:
     uint64_t LastWrite = 0;
     std::vector<TFolderNode*> Children;
     std::vector<TLinkCounter::TLinkedFile> Linked;
+    std::vector<TFolderFiles::TFile> Files;  // kept for the window
   };
 
   bool Going()
@@ -443,10 +436,12 @@ private:
     if (Fields.NotRegular || Fields.HasExcluded)
       return Going();
     const TFileCount Count = TFolderData::CountFile(Fields.Size, FRoot.FClusterSize, Fields.DiskBytes);
-    const uint64_t Times = Count.Objects ? Matches(FSettings, Fields.Name) : 0;
+    const uint64_t Times = Count.Objects ? FSettings.Matches(Fields.Name.c_str()) : 0;
     if (Times == 0)
       return Going();
     Folder.Own.Add(Count, Times);
+    if (FSettings.FFileKind)
+      Folder.Files.push_back(TFolderFiles::TFile::Make(Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str())));
     // The newest change of a counted file, as a scan dates its folders.
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
@@ -461,6 +456,7 @@ private:
     TFolder& Folder = FFolders.back();
     TFolderNode* Node = Folder.Node;
     FBuilt.AppendChildren(Node, Folder.Children);
+    Node->FFiles.store(TFolderFiles::Make(Folder.Files), std::memory_order_relaxed);
     if (!Folder.Linked.empty())
       TLinkCounter::KeepOnePerFile(Folder.Linked, Folder.Own);
     if (Node->ChildCount() > 0)

@@ -8,7 +8,6 @@
 #include "PathRules.h"
 #include "Root.h"
 #include "ScanListener.h"
-#include "Wildcard.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -270,12 +269,6 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     return;
   FFoldersCounted.fetch_add(1, std::memory_order_relaxed);
 
-  const bool EveryFile = FSettings.MatchesEveryFile();
-  // A file matching several patterns counts once for each.
-  auto Matches = [this](const char* Name) {
-    return uint64_t(std::count_if(FSettings.FFileFilter.begin(), FSettings.FFileFilter.end(),
-                                  [Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name); }));
-  };
   TFileCount Own;
   uint64_t LastAccess = 0, LastWrite = 0;
   Space.Names.clear();
@@ -283,7 +276,7 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   // Only files hold data: links to files, devices, pipes and sockets, and
   // files the filter leaves out, are never read.
   TDirectory Listing(Fd, Space.Buffer.data(), Space.Buffer.size(), [&](const char* Name, TDirEntry::TKind Kind) {
-    return Kind == TDirEntry::ekFile && (EveryFile || Matches(Name) > 0);
+    return Kind == TDirEntry::ekFile && FSettings.Matches(Name) > 0;
   });
   TDirEntry Entry;
   while (Listing.Next(Entry)) {
@@ -295,8 +288,11 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize, Entry.DiskBytes);
     if (Count.Objects == 0)
       continue;
-    const uint64_t Times = EveryFile ? 1 : Matches(Entry.Name);
+    // A file matching several patterns counts once for each.
+    const uint64_t Times = FSettings.Matches(Entry.Name);
     Own.Add(Count, Times);
+    if (FSettings.FFileKind)
+      Space.Files.push_back(TFolderFiles::TFile::Make(Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name)));
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
       Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}});
       Space.Linked.back().Count.Add(Count, Times);
@@ -305,6 +301,10 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     LastWrite = std::max(LastWrite, Entry.LastWrite);
   }
 
+  if (!Space.Files.empty()) {
+    Node->FFiles.store(TFolderFiles::Make(Space.Files), std::memory_order_release);
+    Space.Files.clear();
+  }
   if (!Space.Linked.empty())
     TLinkCounter::KeepOnePerFile(Space.Linked, Own);
   FFilesCounted.fetch_add(Own.Objects, std::memory_order_relaxed);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Directory.h"
+#include "FolderFiles.h"
 #include "LinkCounter.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
@@ -102,6 +103,7 @@ private:
     std::vector<std::string_view> NameViews;
     std::vector<TTask> NewTasks;
     std::vector<TLinkCounter::TLinkedFile> Linked;  // own files with several names
+    std::vector<TFolderFiles::TFile> Files;         // kept for the window
   };
 
   bool Spawn();

@@ -1,6 +1,8 @@
 #include "ScanDriver.h"
 
+#include "FileListing.h"
 #include "FolderData.h"
+#include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "PathRules.h"
@@ -102,6 +104,7 @@ void TScanDriver::Launch(TRoot* Root, TFolderNode* Node, const std::string& Path
     FEnded = {};
     FEndedWhole = true;
   }
+  FTree.SetFiles(Node, nullptr);  // the scan lists the folder again
   auto* Scan = new TScan2(Path, Node, Root, FSettings, this);
   FScans.emplace_back(Scan);
   Root->FWorker = Scan;
@@ -256,6 +259,22 @@ void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
       FTree.AppendChildren(Current, Added);
     }
   }
+}
+
+void TScanDriver::ListFilesAgain(TFolderNode* Folder)
+{
+  if (!FSettings.FFileKind || !Folder || Folder->FIsFiles || !TFolderTree::Editable(Folder)
+      || Folder->Root()->Imported())
+    return;
+  std::vector<TListedFile> Listed;
+  TFileListing::List(Folder->FullPath(), {"*"}, Listed);
+  std::vector<TFolderFiles::TFile> Files;
+  for (const TListedFile& File : Listed)
+    if (File.Size > 0 && FSettings.Matches(File.Name.c_str()) > 0) {
+      const uint64_t Holes = TFolderData::CountFile(File.Size, Folder->ClusterSize(), File.DiskBytes).Holes;
+      Files.push_back(TFolderFiles::TFile::Make(File.Size, Holes, FSettings.FFileKind(File.Name.c_str())));
+    }
+  FTree.SetFiles(Folder, TFolderFiles::Make(Files));
 }
 
 void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum)

@@ -50,6 +50,9 @@ public:
   // and files of its own (ShowFiles on), or removes them all (off). Nothing
   // happens while the root is being scanned.
   void ApplyShowFiles(TFolderNode* Node, bool ShowFiles);
+  // Lists the files Folder keeps (see TScanSettings::FFileKind) again from
+  // the disk, after some went or were renamed.
+  void ListFilesAgain(TFolderNode* Folder);
   // Removes from the tree every finished folder below Node whose measure of
   // ViewType, in megabytes, is below Minimum. Totals stay as they are.
   // Nothing happens while the root is being scanned.

@@ -1,5 +1,9 @@
 #include "ScanSettings.h"
 
+#include "Wildcard.h"
+
+#include <algorithm>
+
 void TScanSettings::SetFileFilter(const std::string& Text, size_t Limit)
 {
   FFileFilter.clear();
@@ -19,4 +23,12 @@ void TScanSettings::SetFileFilter(const std::string& Text, size_t Limit)
 bool TScanSettings::MatchesEveryFile() const
 {
   return FFileFilter.size() == 1 && FFileFilter.front() == "*";
+}
+
+uint64_t TScanSettings::Matches(const char* Name) const
+{
+  if (MatchesEveryFile())
+    return 1;
+  return uint64_t(std::count_if(FFileFilter.begin(), FFileFilter.end(),
+                                [Name](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name); }));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,9 +14,14 @@ struct TScanSettings {
   bool FShowErrors = false;
   // A file with several names counts once in each folder above its names.
   bool FHardLinksOnce = true;
+  // When set, each folder keeps its files (TFolderFiles), their kinds told
+  // by this from their names; called by the scan's workers at once.
+  std::function<uint8_t(const char* Name)> FFileKind;
 
   // Splits Text at spaces into at most Limit patterns; no pattern means "*".
   void SetFileFilter(const std::string& Text, size_t Limit = 63);
   // Whether the filter is the single pattern "*", which every file matches.
   bool MatchesEveryFile() const;
+  // How many patterns of the filter Name matches: a file counts once for each.
+  uint64_t Matches(const char* Name) const;
 };

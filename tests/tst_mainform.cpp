@@ -1,4 +1,6 @@
+#include "FileClass.h"
 #include "FolderData.h"
+#include "FolderFiles.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTreeView.h"
@@ -8,8 +10,13 @@
 #include "MainForm.h"
 #include "Manual.h"
 #include "Prompt.h"
+#include "RightPane.h"
 #include "Root.h"
 #include "ScanProgress.h"
+#include "StatusPanels.h"
+#include "TreemapLayout.h"
+#include "TreemapPane.h"
+#include "TreemapView.h"
 #include "TreeCommands.h"
 #include "StandIns.h"
 #include "TestHome.h"
@@ -412,6 +419,82 @@ private slots:
     QCOMPARE(Labels(Form, Top), (QStringList{"big", "<Files>"}));
     QCOMPARE(Labels(Form, Child(Top, "big")), QStringList{"<Files>"});
     QCOMPARE(Top->FClusters.Load(), Clusters);
+  }
+
+  // The treemap draws the selected folder's files, kept by the scan and
+  // kept right by rescans, branch updates and pruning; a click selects the
+  // file's folder in the tree and the file in the list, hovering names it.
+  void treemapFollowsTheTree()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/photo.jpg", 3000000);
+    Tree.File("a/notes.txt", 100);
+    Tree.Folder("b");
+    Tree.File("b/song.mp3", 20000);
+    Tree.File("c.zip", 30000);
+    TMainForm Form;
+    Form.resize(900, 600);
+    Form.show();
+    Form.TreemapButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    TFolderNode* A = Child(Top, "a");
+    auto Kept = [](const TFolderNode* Folder) {
+      QStringList Files;
+      if (const TFolderFiles* Kept = Folder->FFiles.load())
+        for (uint32_t Index = 0; Index < Kept->Count(); ++Index)
+          Files << QString("%1:%2").arg((*Kept)[Index].Size()).arg(TFileClass::Name((*Kept)[Index].Kind));
+      Files.sort();
+      return Files;
+    };
+    QCOMPARE(Kept(A), (QStringList{"100:Documents", "3000000:Images"}));
+    QCOMPARE(Kept(Top), QStringList{"30000:Archives"});
+
+    Form.SetCurrentNode(Top);
+    TTreemapView& View = Form.RightPane().Treemap().View();
+    QVERIFY(View.WaitForImage(10000));
+    QVERIFY(View.Image().pixel(View.Image().width() / 2, View.Image().height() / 2) != View.Image().pixel(0, 0)
+            || View.Image().pixel(1, 1) != qRgb(255, 255, 255));
+    const TTreemapLayout* Layout = View.Layout();
+    int Photo = -1, Files = 0;
+    for (size_t Tile = 0; Tile < Layout->Tiles().size(); ++Tile)
+      if (Layout->Tiles()[Tile].Kind == TTreemapTile::tkFile) {
+        ++Files;
+        if (Layout->Tiles()[Tile].Folder == A && Layout->Tiles()[Tile].Class == TFileClass::fcImage)
+          Photo = int(Tile);
+      }
+    QCOMPARE(Files, 4);
+    QVERIFY(Photo >= 0);
+    View.OnHover(&Layout->Tiles()[size_t(Photo)]);
+    QTRY_VERIFY(Form.StatusText(TStatusPanels::spHint).contains("/a/photo.jpg"));
+    View.OnClick(A, Layout->Tiles()[size_t(Photo)].File);
+    QTRY_COMPARE(Form.CurrentNode(), A);
+    QCOMPARE(Form.RightPane().Treemap().Shown(), Top);  // the treemap stays
+    Form.ListButtonClick();
+    QTRY_COMPARE(Form.List().SelectedRecords().size(), size_t(1));
+    QCOMPARE(Form.List().SelectedRecords()[0]->Name(), std::string("photo.jpg"));
+
+    // A branch scanned again, a new file, and a pruned folder.
+    Tree.File("a/more.png", 7000);
+    Form.SetCurrentNode(A);
+    Form.UpdateBranch1Click();
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Kept(A), (QStringList{"100:Documents", "3000000:Images", "7000:Images"}));
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Top = Form.Driver().Roots()->FNode;
+    QCOMPARE(Kept(Child(Top, "a")).size(), 3);
+    Form.TreemapButtonClick();
+    Form.SetCurrentNode(Top);
+    Form.Commands().FMinimumExpandSize = 1;  // megabytes: "b" goes, "a" stays
+    Form.RemoveFolderMenuItemClick();
+    QVERIFY(!Child(Top, "b"));
+    QTRY_VERIFY(Form.RightPane().Treemap().Shown());  // made again once the tree settled
+    QVERIFY(View.WaitForImage(10000) && View.Layout());
+    for (const TTreemapTile& Tile : View.Layout()->Tiles())
+      QVERIFY(Tile.Folder == Top || Tile.Folder == Child(Top, "a"));
   }
 
   // The list lets go of the rows of a folder that goes, also while the

@@ -58,7 +58,7 @@ public:
   {
     Items.push_back({TItem::kIcon, Page, X, Y, X + Size, Y + Size});
   }
-  void Chart(int Left, int Top, int Right, int Bottom, const TChart&) override
+  void Picture(int Left, int Top, int Right, int Bottom, const TPictureDraw&) override
   {
     Items.push_back({TItem::kChart, Page, Left, Top, Right, Bottom});
   }
@@ -293,7 +293,8 @@ private slots:
     TValueDisplay Display;
     TChart Chart;
     Chart.FTitle = "on screen";
-    TChartPrintout::Print(Canvas, DefaultMargins, Display, Tree.A, Chart);
+    TChartPrintout::Print(Canvas, DefaultMargins, Display, Tree.A,
+                          [&Chart](QPainter& Painter, const QRect& Bounds) { Chart.DrawPrinted(Painter, Bounds); });
     QCOMPARE(Canvas.Texts()[2].Text, QString("/top/a/"));
     const auto& Box = *std::find_if(Canvas.Items.begin(), Canvas.Items.end(),
                                     [](const auto& Item) { return Item.Kind == TRecordingCanvas::TItem::kChart; });

@@ -1,4 +1,5 @@
 #include "DetailsList.h"
+#include "FolderFiles.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTreeView.h"
@@ -182,6 +183,7 @@ private slots:
     QVERIFY(Model.IsTop(0));
     QCOMPARE(Model.index(1, 0).data().toString(), QString("b.txt"));
     QCOMPARE(Scan.Top->OwnFiles(), OwnBefore - 1);
+    QCOMPARE(Scan.Top->FFiles.load()->Count(), 1u);  // the files the treemap draws follow
     for (const TFolderNode* Child : Scan.Top->Children())
       if (Child->FIsFiles)
         QCOMPARE(Child->FObjects.Load(), uint64_t(Scan.Top->OwnFiles()));

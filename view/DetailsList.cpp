@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QSettings>
 
+#include <utility>
+
 
 namespace {
 
@@ -78,7 +80,19 @@ void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
                    OnListError(Error, Folder);
                  FModel.AddRows(std::move(Rows));
                  Resort();
+                 SelectListed();
                });
+}
+
+void TDetailsList::SelectListed()
+{
+  const std::string Name = std::exchange(FSelectWhenListed, {});
+  for (int Row = 0; !Name.empty() && Row < FModel.rowCount(); ++Row)
+    if (!FModel.IsFolder(Row) && FModel.Record(Row)->Name() == Name) {
+      selectRow(Row);
+      scrollTo(FModel.index(Row, 0));
+      return;
+    }
 }
 
 void TDetailsList::HeaderClicked(int Section)

@@ -27,6 +27,8 @@ public:
   std::vector<const TFolderData*> SelectedRecords() const;
   // Files are still being listed.
   bool Listing() const { return FFiles.Busy(); }
+  // The next listing selects the file of that name (none: empty).
+  void SelectWhenListed(const std::string& File) { FSelectWhenListed = File; }
   // Empties the list: it refers to no record of the tree any more.
   void Clear();
   // A folder whose files could not be listed.
@@ -51,10 +53,13 @@ public:
 
 private:
   void HeaderClicked(int Section);
+  // Selects the file the last SelectWhenListed named, once.
+  void SelectListed();
 
   TListModel FModel;
   TFileListJob FFiles;
   int FSortColumn = TListModel::lcSize;
   bool FAscending = true;
+  std::string FSelectWhenListed;
   bool FSorted = true;
 };

@@ -1,0 +1,50 @@
+#include "TreeSource.h"
+
+#include "FileClass.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "TreemapTile.h"
+
+TTreeSource::TTreeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize)
+  : FTree(Tree), FViewType(ViewType), FClusterSize(ClusterSize), FRemovals(Tree.Removals())
+{
+}
+
+uint64_t TTreeSource::Weight(const TFolderData& Folder, int ViewType)
+{
+  switch (ViewType) {
+    case vtSize: return Folder.SizeBytes();
+    case vtWasted: return Folder.FObjects.Load() * Folder.ClusterSize() - Folder.FTailBytes.Load();
+    case vtCDROM: return uint64_t(Folder.GetValue(vtCDROM, 1) * 1024);
+    default: return Folder.AllocatedBytes();
+  }
+}
+
+uint64_t TTreeSource::Weight(const TFolderFiles::TFile& File, int ViewType, uint32_t ClusterSize)
+{
+  const uint64_t Size = File.Size();
+  const uint64_t Clusters = Size / ClusterSize + (Size % ClusterSize != 0);
+  switch (ViewType) {
+    case vtSize: return Size;
+    case vtWasted: return Clusters * ClusterSize - Size;
+    case vtCDROM: return (Size + 2047) / 2048 * 2048;
+    default: return (Clusters - std::min<uint64_t>(Clusters, File.Holes)) * ClusterSize;
+  }
+}
+
+void TTreeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const
+{
+  const auto Guard = FTree.ReadGuard();
+  if (FTree.Removals() != FRemovals)
+    return;
+  const auto* Node = static_cast<const TFolderNode*>(Folder);
+  // "<Files>" entries are not drawn: their files are.
+  for (const TFolderNode* Child : Node->Children())
+    if (!Child->FIsFiles)
+      Out.push_back({Weight(*Child, FViewType), Child, TTreemapTile::NoFile, TFileClass::fcFolder});
+  if (const TFolderFiles* Files = Node->FFiles.load(std::memory_order_acquire))
+    for (uint32_t Index = 0; Index < Files->Count(); ++Index) {
+      const TFolderFiles::TFile& File = (*Files)[Index];
+      Out.push_back({Weight(File, FViewType, FClusterSize), nullptr, Index, uint8_t(File.Kind)});
+    }
+}

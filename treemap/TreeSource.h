@@ -1,0 +1,30 @@
+#pragma once
+
+#include "FolderFiles.h"
+#include "TreemapSource.h"
+
+#include <cstdint>
+
+class TFolderData;
+class TFolderTree;
+
+// The folder tree as a treemap draws it: a folder's sub-folders by their
+// totals and its files by what the scan kept of them, weighed by the
+// measure of a view type (Percent draws the space allocated). Read on the
+// layout's thread under the tree's guard; once nodes were removed after it
+// was made, it gives nothing, so a removed node is never followed.
+class TTreeSource : public TTreemapSource {
+public:
+  TTreeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize);
+  void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
+
+  // A folder's or a file's measure, in bytes.
+  static uint64_t Weight(const TFolderData& Folder, int ViewType);
+  static uint64_t Weight(const TFolderFiles::TFile& File, int ViewType, uint32_t ClusterSize);
+
+private:
+  const TFolderTree& FTree;
+  const int FViewType;
+  const uint32_t FClusterSize;
+  const uint64_t FRemovals;
+};

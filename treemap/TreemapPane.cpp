@@ -1,0 +1,213 @@
+#include "TreemapPane.h"
+
+#include "ChartPane.h"
+#include "FileClass.h"
+#include "FileListing.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "NcduImport.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "ScanSettings.h"
+#include "TreeSource.h"
+#include "TreemapLegend.h"
+#include "TreemapView.h"
+#include "ValueDisplay.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QThreadPool>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace std::chrono_literals;
+
+TTreemapPane::TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
+                           std::function<TFolderNode*()> CurrentNode)
+  : FDisplay(Display), FTree(Tree), FSettings(Settings), FCurrentNode(std::move(CurrentNode))
+{
+  auto* Layout = new QVBoxLayout(this);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  FView = new TTreemapView;
+  FView->setFocusPolicy(Qt::StrongFocus);
+  FLegend = new TTreemapLegend;
+  Layout->addWidget(FView, 1);
+  Layout->addWidget(FLegend);
+  FView->OnHover = [this](const TTreemapTile* Tile) { Hover(Tile); };
+  FView->OnClick = [this](const void* Folder, uint32_t File) { Click(Folder, File); };
+  FView->OnDblClick = [this](const void* Folder) {
+    if (OnOpen)
+      OnOpen(const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Folder)));
+  };
+  FView->OnParent = [this] {
+    if (OnParent)
+      OnParent();
+  };
+  FThrottle.setSingleShot(true);
+  connect(&FThrottle, &QTimer::timeout, this, [this] { Fill(); });
+}
+
+void TTreemapPane::Fill()
+{
+  TFolderNode* Node = FCurrentNode();
+  if (Node && Node->FIsFiles)
+    Node = Node->Parent();
+  if (!isVisible() || !Node)
+    return;
+  // A click here selected the folder in the tree: the treemap stays.
+  if (Node == std::exchange(FClicked, nullptr) && FShown)
+    return;
+  // While the folder's scan runs, its picture is made again once a second.
+  const auto Now = std::chrono::steady_clock::now();
+  const bool Scanning = Node->Root()->Scanning();
+  if (Scanning && Node == FShown && Now - FLastFill < 1s) {
+    if (!FThrottle.isActive())
+      FThrottle.start(std::chrono::duration_cast<std::chrono::milliseconds>(1s - (Now - FLastFill)));
+    return;
+  }
+  FLastFill = Now;
+  FShown = Node;
+  FView->Request(std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()), Node);
+  FView->SetSelected(nullptr, TTreemapTile::NoFile);
+  if (Scanning)
+    FThrottle.start(1s);
+}
+
+void TTreemapPane::Clear()
+{
+  FThrottle.stop();
+  FView->Cancel();
+  FView->Request(nullptr, nullptr);
+  FShown = nullptr;
+  FClicked = nullptr;
+  FNamesOf.clear();
+  FNames.clear();
+}
+
+void TTreemapPane::Hover(const TTreemapTile* Tile)
+{
+  if (!OnHover)
+    return;
+  if (!Tile) {
+    OnHover({});
+    return;
+  }
+  auto* Folder = const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Tile->Folder));
+  const QString Path = TPathRules::Shown(Folder->FullPath());
+  if (Tile->Kind == TTreemapTile::tkRest) {
+    OnHover("Small items in " + Path);
+  } else if (Tile->Kind != TTreemapTile::tkFile) {
+    OnHover(Path + "    " + FDisplay.FormatValue(Folder, FDisplay.FShowType, false).trimmed() + "    Folder");
+  } else {
+    const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
+    if (!Files || Tile->File >= Files->Count())
+      return;
+    const uint64_t Bytes = TTreeSource::Weight((*Files)[Tile->File], FDisplay.FShowType, Folder->ClusterSize());
+    const QString About = "    " + QLocale().formattedDataSize(qint64(Bytes)) + "    " + TFileClass::Name(Tile->Class);
+    OnHover(Path + "..." + About);
+    const uint64_t Removals = FTree.Removals();
+    NameOf(Folder, Tile->File, [this, Path, About, Removals](const std::string& Name) {
+      if (FTree.Removals() == Removals && OnHover)
+        OnHover(Path + TPathRules::Shown(Name) + About);
+    });
+  }
+}
+
+void TTreemapPane::Click(const void* Folder, uint32_t File)
+{
+  auto* Node = const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Folder));
+  FView->SetSelected(Folder, File);
+  if (!OnSelect)
+    return;
+  FClicked = Node;
+  if (File == TTreemapTile::NoFile) {
+    OnSelect(Node, {});
+    return;
+  }
+  const uint64_t Removals = FTree.Removals();
+  NameOf(Node, File, [this, Node, Removals](const std::string& Name) {
+    if (FTree.Removals() == Removals && OnSelect) {
+      FClicked = Node;
+      OnSelect(Node, Name);
+    }
+  });
+}
+
+void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<void(const std::string&)> Done)
+{
+  const std::string Path = Folder->FullPath();
+  if (Path == FNamesOf) {
+    if (Index < FNames.size())
+      Done(FNames[Index]);
+    return;
+  }
+  // The folder is listed again as the scan listed it: the files it
+  // counted, in its order; an imported folder from its file.
+  TNcduImport::TPlace Place;
+  const bool Imported = TNcduImport::Locate(Folder, Place);
+  const uint64_t Asked = ++FNamesAsked;
+  QThreadPool::globalInstance()->start([Self = QPointer(this), Path, Place, Imported, Asked, Index,
+                                        Settings = FSettings, Done = std::move(Done)] {
+    std::vector<TListedFile> Listed;
+    if (Imported)
+      TNcduImport::ListFiles(Place, {"*"}, Listed);
+    else
+      TFileListing::List(Path, {"*"}, Listed);
+    std::vector<std::string> Names;
+    for (TListedFile& File : Listed)
+      if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)
+        Names.push_back(std::move(File.Name));
+    QMetaObject::invokeMethod(
+      Self,
+      [Self, Path, Asked, Index, Names = std::move(Names), Done] {
+        if (!Self || Asked != Self->FNamesAsked)
+          return;
+        Self->FNamesOf = Path;
+        Self->FNames = Names;
+        if (Index < Names.size())
+          Done(Names[Index]);
+      },
+      Qt::QueuedConnection);
+  });
+}
+
+void TTreemapPane::Draw(QPainter& Painter, const QRect& Bounds) const
+{
+  const QImage Image = FView->Image();
+  const qreal Key = TTreemapLegend::Height(Painter.font(), Painter.device(), Bounds.width());
+  const QRectF Room(Bounds.left(), Bounds.top(), Bounds.width(), Bounds.height() - Key * 1.2);
+  if (!Image.isNull() && Room.height() > 0) {
+    QSizeF Size = Image.size();
+    Size.scale(Room.size(), Qt::KeepAspectRatio);
+    Painter.drawImage(QRectF(Room.topLeft(), Size), Image);
+    TTreemapLegend::Draw(Painter, QRectF(Bounds.left(), Room.top() + Size.height() + Key * 0.2, Bounds.width(), Key));
+  }
+}
+
+QImage TTreemapPane::Picture() const
+{
+  const QImage Image = FView->Image();
+  if (Image.isNull())
+    return {};
+  const int Key = int(TTreemapLegend::Height(font(), &Image, Image.width()) * 1.2) + 1;
+  QImage Picture(Image.width(), Image.height() + Key, QImage::Format_RGB32);
+  Picture.fill(Qt::white);
+  QPainter Painter(&Picture);
+  Painter.setFont(font());
+  Draw(Painter, Picture.rect());
+  return Picture;
+}
+
+void TTreemapPane::contextMenuEvent(QContextMenuEvent* Event)
+{
+  QMenu Menu(this);
+  Menu.addAction("&Copy Picture", this, [this] { QGuiApplication::clipboard()->setImage(Picture()); });
+  Menu.addAction("&Save Picture As...", this, [this] { TChartPane::SavePictureAs(this, Picture()); });
+  Menu.exec(Event->globalPos());
+}

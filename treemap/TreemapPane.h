@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QPainter;
+class TFolderNode;
+class TFolderTree;
+class TTreemapLegend;
+class TTreemapView;
+struct TScanSettings;
+struct TTreemapTile;
+class TValueDisplay;
+
+// The right pane's treemap: the current folder's whole subtree, down to its
+// files, coloured by kind, with the key below. Hovering tells what a tile
+// is; a click selects its folder in the tree (and its file in the list)
+// while the treemap stays; a double click opens a folder. Names of files are
+// read from their folder when first needed, off the window's thread.
+class TTreemapPane : public QWidget {
+public:
+  TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
+               std::function<TFolderNode*()> CurrentNode);
+
+  // Shows the current folder again, in the measure of the view type; while
+  // its root is being scanned, at most once a second.
+  void Fill();
+  // Lets go of every node of the tree; nothing is drawn until the next Fill.
+  void Clear();
+  // The folder shown.
+  TFolderNode* Shown() const { return FShown; }
+  TTreemapView& View() { return *FView; }
+  // The treemap with its key, as copied, saved and printed.
+  QImage Picture() const;
+  void Draw(QPainter& Painter, const QRect& Bounds) const;
+
+  // A tile was clicked: its folder is to be selected in the tree and, for a
+  // file, the file in the list (its name; empty for a folder).
+  std::function<void(TFolderNode* Folder, const std::string& File)> OnSelect;
+  // A folder tile was double-clicked: it is to be shown.
+  std::function<void(TFolderNode* Folder)> OnOpen;
+  // Backspace: the folder above the one shown is wanted.
+  std::function<void()> OnParent;
+  // What the mouse is over, for the status bar; empty when nothing.
+  std::function<void(const QString& Text)> OnHover;
+
+protected:
+  void contextMenuEvent(QContextMenuEvent* Event) override;
+
+private:
+  void Hover(const TTreemapTile* Tile);
+  void Click(const void* Folder, uint32_t File);
+  // Calls Done with the name of Folder's file Index once its names are read.
+  void NameOf(TFolderNode* Folder, uint32_t Index, std::function<void(const std::string&)> Done);
+
+  TValueDisplay& FDisplay;
+  TFolderTree& FTree;
+  const TScanSettings& FSettings;
+  std::function<TFolderNode*()> FCurrentNode;
+  TTreemapView* FView;
+  TTreemapLegend* FLegend;
+  TFolderNode* FShown = nullptr;
+  const TFolderNode* FClicked = nullptr;  // selected in the tree by a click here
+  QTimer FThrottle;
+  std::chrono::steady_clock::time_point FLastFill;
+  // The names of the files of one folder, in the order the scan kept them.
+  std::string FNamesOf;
+  std::vector<std::string> FNames;
+  uint64_t FNamesAsked = 0;
+};
