@@ -17,6 +17,10 @@
 //                                the first-level folder of FOLDER with the most
 //                                folders, in each view type and sort mode: the
 //                                same times
+//   bench_window --treemap FOLDER after the scan, the treemap of FOLDER at
+//                                1400 x 900, in each view type: the same times
+//   bench_window --no-files FOLDER scanning FOLDER without keeping its files
+//                                for the treemap
 #include "ChartPane.h"
 #include "DetailsList.h"
 #include "FolderNode.h"
@@ -24,10 +28,14 @@
 #include "FolderModel.h"
 #include "Prompt.h"
 #include "FolderTreeView.h"
+#include "RightPane.h"
 #include "Root.h"
+#include "TreemapPane.h"
+#include "TreemapView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QScrollBar>
@@ -40,19 +48,36 @@
 #include <utility>
 #include <vector>
 
+// The process's peak resident memory so far.
+static long long PeakMegabytes()
+{
+  QFile Status("/proc/self/status");
+  Status.open(QIODevice::ReadOnly);
+  for (const QByteArray& Line : Status.readAll().split('\n'))
+    if (Line.startsWith("VmHWM:"))
+      return Line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+  return 0;
+}
+
 int main(int argc, char** argv)
 {
   const bool List = argc == 3 && std::strcmp(argv[1], "--list") == 0;
   const bool Charts = argc == 3 && std::strcmp(argv[1], "--chart") == 0;
   const bool Delete = argc == 3 && std::strcmp(argv[1], "--delete") == 0;
-  const bool Expand = Charts || Delete || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
-  if (argc != 2 && !List && !Expand) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete] FOLDER\n");
+  const bool Treemap = argc == 3 && std::strcmp(argv[1], "--treemap") == 0;
+  const bool NoFiles = argc == 3 && std::strcmp(argv[1], "--no-files") == 0;
+  const bool Expand = Charts || Delete || Treemap || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
+  if (argc != 2 && !List && !Expand && !NoFiles) {
+    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
   QApplication Application(argc, argv);
   TMainForm Window;
+  if (NoFiles)
+    Window.Driver().FSettings.FFileKind = nullptr;
+  if (Treemap)
+    Window.resize(1400 + 460, 900 + 150);  // the treemap itself about 1400 x 900
   Window.show();
   if (List)
     Window.ListButtonClick();
@@ -93,6 +118,15 @@ int main(int argc, char** argv)
       QCoreApplication::sendEvent(&Window.List(), &Key);
       std::printf("rows left: %d\n", Window.List().Model().rowCount());
     });
+  } else if (Treemap) {
+    Steps.emplace_back("treemap of the top", [&] {
+      Window.TreemapButtonClick();
+      Window.SetCurrentNode(Window.Driver().Roots()->FNode);
+    });
+    for (int Type : {2, 3, 4, 5, 1})
+      Steps.emplace_back("treemap: " + std::string(Views[Type == 1 ? 4 : Type - 2]),
+                         [&Window, Type] { Window.View1Click(Type); });
+    Steps.emplace_back("treemap: the widest", [&] { Window.SetCurrentNode(Widest()); });
   } else if (Charts) {
     Steps.emplace_back("pie: the widest", [&] {
       Window.PiebuttonClick();
@@ -147,11 +181,15 @@ int main(int argc, char** argv)
         StepClock.restart();
         LongestGap = 0;
         Steps[Step].second();
-      } else if (DoneAt < 0 && !Window.Busy()) {
+      } else if (DoneAt < 0 && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())) {
         DoneAt = StepClock.elapsed();
       } else if (DoneAt >= 0 && StepClock.elapsed() > DoneAt + 300) {
-        std::printf("%-24s done in %6lld ms, longest event-loop stall %4lld ms\n", Steps[Step].first.c_str(),
-                    static_cast<long long>(DoneAt), static_cast<long long>(std::max<qint64>(0, LongestGap - 5)));
+        if (Step == 0 && Treemap)
+          std::printf("treemap %dx%d\n", Window.RightPane().Treemap().View().width(),
+                      Window.RightPane().Treemap().View().height());
+        std::printf("%-24s done in %6lld ms, longest event-loop stall %4lld ms, peak memory %4lld MB\n",
+                    Steps[Step].first.c_str(), static_cast<long long>(DoneAt),
+                    static_cast<long long>(std::max<qint64>(0, LongestGap - 5)), PeakMegabytes());
         Running = false;
         ++Step;
       }

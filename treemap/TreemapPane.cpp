@@ -36,6 +36,9 @@ TTreemapPane::TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TSca
   Layout->setContentsMargins(0, 0, 0, 0);
   FView = new TTreemapView;
   FView->setFocusPolicy(Qt::StrongFocus);
+  // Files smaller than two pixels square are shown in their folder's small
+  // items: a million of them would cost more than they show.
+  FView->FMinSize = 2;
   FLegend = new TTreemapLegend;
   Layout->addWidget(FView, 1);
   Layout->addWidget(FLegend);

@@ -22,6 +22,7 @@ struct TTreemapView::TJob {
   const void* Root;
   TTreemapRenderer Renderer;
   double Padding;
+  double MinSize;
   std::shared_ptr<const TTreemapSource> Source;  // let go of on the widget's thread
   std::atomic<bool> Cancelled{false};
   std::unique_ptr<TTreemapLayout> Layout;
@@ -51,9 +52,11 @@ void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const v
   FRoot = Source ? Root : nullptr;
   FSource = FRoot ? std::move(Source) : nullptr;
   Unhover();
+  // The picture stays until the new one comes; its layout, of no use any
+  // more, goes at once.
+  FLayout.reset();
   if (!FRoot) {
     FImage = QImage();
-    FLayout.reset();
     update();
   }
   Start();
@@ -70,6 +73,7 @@ void TTreemapView::Cancel()
   for (const std::unique_ptr<TJob>& Job : FJobs)
     Job->Thread.join();
   FJobs.clear();
+  FLayout.reset();
   FHovered = -1;
   update();
 }
@@ -100,11 +104,13 @@ void TTreemapView::Start()
   Job->Root = FRoot;
   Job->Renderer = FRenderer;
   Job->Padding = FPadding;
+  Job->MinSize = FMinSize;
   Job->Source = FSource;
   TJob* const Worker = Job.get();
   Job->Thread = std::thread([this, Worker] {
     auto Layout = std::make_unique<TTreemapLayout>();
     Layout->FPadding = Worker->Padding;
+    Layout->FMinSize = Worker->MinSize;
     if (Layout->Build(*Worker->Source, Worker->Root, QRectF(QPointF(0, 0), Worker->Size), Worker->Cancelled))
       Worker->Image = Worker->Renderer.Render(*Layout, Worker->Size, Worker->Cancelled);
     Worker->Layout = std::move(Layout);

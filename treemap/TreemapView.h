@@ -35,6 +35,7 @@ public:
   // Taken by each job as it starts.
   TTreemapRenderer FRenderer;
   double FPadding = 0;  // see TTreemapLayout
+  double FMinSize = 1;
 
   // Shows Root's treemap from Source, laid out again at each size the view
   // takes, until the next Request or Cancel; only while the view is shown.
@@ -51,11 +52,13 @@ public:
   // while the view is hidden.
   bool WaitForImage(int Ms);
   // The picture shown and its layout, in the picture's pixels; null when
-  // none. Its folders may be gone after a Cancel.
+  // none. The layout goes with the next Request or Cancel, the picture
+  // stays until the next one comes.
   QImage Image() const { return FImage; }
   const TTreemapLayout* Layout() const { return FLayout.get(); }
-  // The tile under Position, in the widget's coordinates; -1 for none, and
-  // for a picture older than the last Request or Cancel.
+  // The picture shown is the last Request's.
+  bool Current() const { return Live(); }
+  // The tile under Position, in the widget's coordinates; -1 for none.
   int TileAt(QPointF Position) const;
   // A tile of Layout() in the widget's coordinates.
   QRectF TileRect(int Tile) const;
