@@ -89,7 +89,7 @@ const QRgb Colors[TFileClass::Count] = {
   0xFF77AADD,  // light blue
   0xFF44BB99,  // mint
   0xFF99DDFF,  // light cyan
-  0xFFBBCC33,  // pear
+  0xFFBBAADD,  // lavender: the palette's pear is too near its olive
   0xFFDDDDDD,  // pale grey
 };
 
