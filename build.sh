@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Spacelens needs from Debian's packages (when run as root),
 # then configures and builds it in build/. Used by run.sh and test.sh.
 set -euo pipefail

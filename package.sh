@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes a Debian package of Spacelens from its build:
 #   ./package.sh [--build DIR] [--output DIR]
 # Without --build, ./build.sh first sets up and brings build/ up to date;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up and builds Spacelens, then runs every test.
 #   SANITIZE=1 ./test.sh    also builds in build-sanitize/ with AddressSanitizer
 #                           and UndefinedBehaviorSanitizer and runs the tests

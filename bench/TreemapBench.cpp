@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the treemap's layout and picture of a made-up tree of 1,000,000
 // files in 100,000 folders (10 folders of 100 of 100, files in the last),
 // sizes spread as on a real disk, at 1400 x 900:

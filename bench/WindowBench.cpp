@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the window, offscreen, with the longest stall of its event loop
 // meanwhile, measured by a timer that should fire every 5 ms.
 //   bench_window FOLDER          scanning FOLDER to completion

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # After a scan in the window (offscreen): the pie and the bars of a folder of
 # 100,000 folders, in every view type and sort mode, and paging through its
 # bars: how long each takes to finish and the longest stall of the window.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the benchmark scripts: where things are, the benchmark trees
 # (each built when missing) and a fresh build of Spacelens.
 #   bench_tree SHAPE   prints the folder of a tree, building it first:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Moving 1,000 files to the Trash from the details list, offscreen: every row
 # of a folder of 1,000 files selected and deleted with the Delete key. A
 # Trash of its own in a temporary home; the folder is made anew each run.

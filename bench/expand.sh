@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # After a scan in the window (offscreen): opening the widest first-level
 # folder, Full Expand, then every view type and sort mode in turn, on the
 # folder-heavy tree and on a folder of 100,000 folders (SHAPES picks others):

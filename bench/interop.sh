@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What true disk usage and exchanged scans cost, warm cache (RUNS=3 by
 # default; the best time and the largest peak memory of the runs):
 #  - the 1m tree (no file with several names) and a tree of 100,000 names of

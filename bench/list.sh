@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The details list showing a folder of 100,000 files, offscreen, warm cache:
 # time from selecting the folder until its file rows show, and the longest
 # stall of the window's event loop meanwhile.

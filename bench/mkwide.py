@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Build a folder holding one very wide folder: 100,000 empty sub-folders
 (and a few files), to time expanding it in the window.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Headless scan speed and memory of Spacelens beside the reference floor
 # walker and its peers, on each benchmark tree (see common.sh), warm cache.
 #   bench/scan.sh            (RUNS=5 by default; the best time of the runs)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window (offscreen) scanning each benchmark tree (see common.sh) beside
 # the headless scan of the same tree, warm cache: time to completion, the
 # longest stall of the window's event loop, and peak memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "NetworkDrive.h"
 
 #include "Prompt.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The man page names every option --help shows, and groff reads it without
 # a warning.
 #   manpage_test.sh SPACELENS PAGE

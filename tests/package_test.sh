@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # package.sh makes, from the build, a Debian package holding every piece of a
 # desktop program, each valid and naming the others as they are installed.
 #   package_test.sh SOURCE_DIR BUILD_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileTime.h"
 #include "FolderData.h"
 #include "HeldScan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TreemapRenderer.h"
 
 #include "FileClass.h"
