@@ -175,8 +175,10 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
     FProblem = "no folder to scan";
     return false;
   }
-  if (const size_t Count = FFolders.size() + FImports.size(); !FNcduFile.empty() && Count != 1) {
-    FProblem = "--export-ncdu writes one folder, not " + std::to_string(Count);
+  if (!FNcduFile.empty() && FFolders.size() != 1) {
+    // An export is written from the disk: an imported scan is not on it.
+    FProblem = FImports.empty() ? "--export-ncdu writes one folder, not " + std::to_string(FFolders.size())
+                                : "--export-ncdu writes a folder scanned here, not an imported scan";
     return false;
   }
   return true;

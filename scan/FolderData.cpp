@@ -86,7 +86,7 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
   double Value;
   switch (ViewType) {
     case vtSize:
-      Value = (C - N) * (Cluster / 512) / 2 + T / 1024;
+      Value = std::max(0.0, C - N) * (Cluster / 512) / 2 + T / 1024;
       break;
     case vtAllocated:
       Value = A * (Cluster / 512) / 2;
@@ -99,10 +99,10 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
       return PercentOf(A, double((Parent ? Parent : this)->AllocatedClusters()));
     }
     case vtWasted:
-      Value = (Cluster * N - T) / 1024;
+      Value = std::max(0.0, Cluster * N - T) / 1024;
       break;
     case vtCDROM:
-      Value = N == 0 ? 0 : ((T / 2048 + N / 2 + 1) * 2048 + (C - N) * Cluster) / 1024;
+      Value = N == 0 ? 0 : ((T / 2048 + N / 2 + 1) * 2048 + std::max(0.0, C - N) * Cluster) / 1024;
       break;
     case vtObjects:
       return N;
@@ -116,7 +116,8 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
 
 uint64_t TFolderData::SizeBytes() const
 {
-  return (FClusters.Load() - FObjects.Load()) * ClusterSize() + FTailBytes.Load();
+  const uint64_t Clusters = FClusters.Load(), Objects = FObjects.Load();
+  return (Clusters > Objects ? Clusters - Objects : 0) * ClusterSize() + FTailBytes.Load();
 }
 
 uint64_t TFolderData::AllocatedBytes() const

@@ -124,7 +124,13 @@ public:
   uint64_t SizeBytes() const;
   uint64_t AllocatedBytes() const;
   // The clusters taken on disk: all but the holes.
-  uint64_t AllocatedClusters() const { return FClusters.Load() - FHoles.Load(); }
+  // Counters grow one after another while a scan runs: a reader may see
+  // holes before their clusters, hence the clamp.
+  uint64_t AllocatedClusters() const
+  {
+    const uint64_t Clusters = FClusters.Load(), Holes = FHoles.Load();
+    return Clusters > Holes ? Clusters - Holes : 0;
+  }
   TFileCount Counts() const { return {FClusters.Load(), FTailBytes.Load(), FObjects.Load(), FHoles.Load()}; }
   // Adds Added to the counters and takes Taken out of them.
   void Count(const TFileCount& Added, const TFileCount& Taken = {});

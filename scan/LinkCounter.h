@@ -24,6 +24,8 @@ public:
     uint64_t Device;
     uint64_t Inode;
     TFileCount Count;  // what one name of it added
+    uint64_t Links;    // names it has; 0 when not known
+    uint64_t Names = 1;  // of them in this folder
   };
 
   // Leaves one entry per file in Files, taking what the others added out of
@@ -45,13 +47,14 @@ private:
   struct TKeyHash {
     size_t operator()(const TKey& Key) const { return Key.Inode * 0x9E3779B97F4A7C15ull ^ Key.Device; }
   };
-  // The folders holding a name of the file: the first, then any others.
-  struct THolders {
-    TFolderNode* First;
-    std::vector<TFolderNode*> More;
+  // The folders that count a file: those holding a name of it met so far
+  // and every folder above them, sorted; the file is forgotten once all its
+  // names were met.
+  struct TCounting {
+    std::vector<TFolderNode*> Folders;
+    uint64_t Met = 0;
   };
-  static TFolderNode* DeepestShared(TFolderNode* Folder, const THolders& Holders, TFolderNode* Top);
 
   mutable std::mutex FMutex;
-  std::unordered_map<TKey, THolders, TKeyHash> FFiles;
+  std::unordered_map<TKey, TCounting, TKeyHash> FFiles;
 };

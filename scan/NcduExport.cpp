@@ -72,6 +72,7 @@ private:
     size_t Next;
     uint64_t Device;
     int Fd;
+    bool Closed = false;  // its descriptor let go of, to be opened again by path
   };
   // Opens Node's array with its info, or writes it whole when it was not
   // entered. Returns its level when its entries follow.
@@ -86,7 +87,9 @@ private:
 void TExporter::Folder(const TFolderNode* Top)
 {
   // Depth first without recursion, a tree may be thousands of levels deep;
-  // each folder is reached from its parent's descriptor.
+  // each folder is reached from its parent's descriptor. Only the deepest
+  // levels keep theirs, so that no depth runs out of descriptors.
+  constexpr size_t OpenLevels = 64;
   std::vector<TLevel> Levels;
   if (const auto Level = Open(Top, nullptr))
     Levels.push_back(*Level);
@@ -102,8 +105,20 @@ void TExporter::Folder(const TFolderNode* Top)
     const TFolderNode* Child = Level.Node->Child(Level.Next++);
     if (Child->FIsFiles)
       continue;
-    if (const auto Next = Open(Child, &Level))
+    if (Level.Closed) {
+      Level.Fd = TDirectory::OpenPath(Level.Node->FullPath());
+      Level.Closed = false;
+    }
+    if (const auto Next = Open(Child, &Level)) {
       Levels.push_back(*Next);
+      if (Levels.size() > OpenLevels) {
+        TLevel& Far = Levels[Levels.size() - 1 - OpenLevels];
+        if (Far.Fd >= 0)
+          close(Far.Fd);
+        Far.Fd = -1;
+        Far.Closed = true;
+      }
+    }
   }
 }
 

@@ -20,7 +20,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -198,7 +200,8 @@ public:
       return true;
     if (!FInObject)
       return FOwner.Scalar(0, false);
-    return FReader.Number(uint64_t(std::min(std::abs(Number), 1e19)), Number < 0, false, FOwner.Problem);
+    const double Size = std::min(std::abs(Number), 1e19);
+    return FReader.Number(uint64_t(Size), Number < 0, Size == std::floor(Size) && Size < 1e19, FOwner.Problem);
   }
   bool String(const char* Text, rapidjson::SizeType Length, bool)
   {
@@ -395,7 +398,8 @@ private:
   {
     TFolder& Folder = FFolders.back();
     TFolder* Parent = FFolders.size() > 1 ? &FFolders[FFolders.size() - 2] : nullptr;
-    if (!Fields.HasName || (Parent ? !ValidName(Fields.Name, Problem) : Fields.Name.empty())) {
+    const bool Named = Fields.HasName && !Fields.Name.empty() && Fields.Name.find('\0') == std::string::npos;
+    if (!Named || (Parent && !ValidName(Fields.Name, Problem))) {
       if (Problem.empty())
         Problem = "a folder without a name";
       return false;
@@ -440,6 +444,12 @@ private:
     const uint64_t Times = Count.Objects ? FSettings.Matches(Fields.Name.c_str()) : 0;
     if (Times == 0)
       return Going();
+    // Totals of sizes beyond what a file can hold could not be told.
+    if (Fields.Size > (LargestSize - FBytes) / Times) {
+      Problem = "the sizes add up to more than can be counted";
+      return false;
+    }
+    FBytes += Fields.Size * Times;
     Folder.Own.Add(Count, Times);
     if (FSettings.FFileKind)
       Folder.Files.push_back(TFolderFiles::TFile::Make(Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str())));
@@ -447,7 +457,8 @@ private:
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
     if (FSettings.FHardLinksOnce && Fields.Linked()) {
-      Folder.Linked.push_back({Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode, {}});
+      Folder.Linked.push_back({Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode, {},
+                               Fields.Links > 1 ? Fields.Links : 0});
       Folder.Linked.back().Count.Add(Count, Times);
     }
     return Going();
@@ -489,6 +500,7 @@ private:
   std::vector<TFolder> FFolders;
   TFolderTree FBuilt;  // attaches children; no view listens to it
   TLinkCounter FLinks;
+  uint64_t FBytes = 0;  // the files' lengths added up
 };
 
 }  // namespace
@@ -498,7 +510,7 @@ namespace {
 // Reads the entries of one folder, from its "[" to its "]".
 class TLister {
 public:
-  explicit TLister(std::vector<TListedFile>& Found) : FFound(Found) {}
+  TLister(std::vector<TListedFile>& Found, const std::function<bool()>& Stop) : FFound(Found), FStop(Stop) {}
 
   bool Scalar(uint64_t, bool)
   {
@@ -517,6 +529,10 @@ public:
   }
   bool CloseObject(const TFields& Fields)
   {
+    if (FStop && ++FObjects % 4096 == 0 && FStop()) {
+      Problem = "stopped";
+      return false;
+    }
     if (FDepth != 1 || !std::exchange(FInfoRead, true))
       return true;  // the folder's info, or an entry of a folder inside
     if (Fields.HasExcluded)
@@ -536,6 +552,8 @@ public:
 
 private:
   std::vector<TListedFile>& FFound;
+  const std::function<bool()>& FStop;
+  uint64_t FObjects = 0;
   int FDepth = 0;
   bool FInfoRead = false;
 };
@@ -558,22 +576,39 @@ TRoot* TNcduImport::TakeRoot()
   return FRoot.release();
 }
 
+namespace {
+
+// Opens a file of an export for reading: only a regular file, so that a pipe
+// or a device never holds the reader. Null with Error set when it cannot.
+std::FILE* OpenExport(const std::string& FileName, struct stat& Data, int& Error)
+{
+  const int Fd = open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  Error = Fd < 0 ? errno : fstat(Fd, &Data) != 0 ? errno : S_ISDIR(Data.st_mode) ? EISDIR
+                                                      : !S_ISREG(Data.st_mode) ? EINVAL : 0;
+  std::FILE* File = Error ? nullptr : fdopen(Fd, "rb");
+  if (!File && Fd >= 0) {
+    Error = Error ? Error : errno;
+    close(Fd);
+  }
+  return File;
+}
+
+}  // namespace
+
 bool TNcduImport::Run(const std::atomic<bool>* Stop)
 {
-  std::FILE* File = std::fopen(FFileName.c_str(), "rb");
   struct stat Data;
-  if (!File || fstat(fileno(File), &Data) != 0 || S_ISDIR(Data.st_mode)) {
-    FError = FFileName + ": " + std::strerror(File ? (S_ISDIR(Data.st_mode) ? EISDIR : errno) : errno);
-    if (File)
-      std::fclose(File);
+  int Code;
+  std::FILE* File = OpenExport(FFileName, Data, Code);
+  if (!File) {
+    FError = FFileName + ": " + (Code == EINVAL ? std::string("not a file") : std::strerror(Code));
     return false;
   }
   FFileSize = uint64_t(Data.st_size);
   FRoot = std::make_unique<TRoot>();
   FRoot->FClusterSize = FClusterSize;
   FRoot->FImportFile = TPathRules::Absolute(FFileName);
-  FRoot->FImportSize = FFileSize;
-  FRoot->FImportTime = Data.st_mtim.tv_sec * 1000000000 + Data.st_mtim.tv_nsec;
+  FRoot->FImportStamp = TFileStamp::Of(Data);
   char Buffer[64 * 1024];
   rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
   rapidjson::Reader Reader;
@@ -614,32 +649,29 @@ bool TNcduImport::Locate(const TFolderNode* Node, TPlace& Place)
   const auto Found = Root->FImportOffsets.find(Node);
   if (Found == Root->FImportOffsets.end())
     return false;
-  Place = {Root->FImportFile, Root->FImportSize, Root->FImportTime, Found->second};
+  Place = {Root->FImportFile, Root->FImportStamp, Found->second};
   return true;
 }
 
 int TNcduImport::ListFiles(const TPlace& Place, const std::vector<std::string>& Patterns,
-                           std::vector<TListedFile>& Files)
+                           std::vector<TListedFile>& Files, const std::function<bool()>& Stop)
 {
-  std::FILE* File = std::fopen(Place.File.c_str(), "rb");
-  if (!File)
-    return errno;
   struct stat Data;
-  int Code = 0;
-  if (fstat(fileno(File), &Data) != 0)
-    Code = errno;
-  else if (uint64_t(Data.st_size) != Place.Size || Data.st_mtim.tv_sec * 1000000000 + Data.st_mtim.tv_nsec != Place.Time
-           || std::fseek(File, long(Place.Offset), SEEK_SET) != 0)
+  int Code;
+  std::FILE* File = OpenExport(Place.File, Data, Code);
+  if (!File)
+    return Code == EINVAL ? ESTALE : Code;
+  if (!(TFileStamp::Of(Data) == Place.Stamp) || std::fseek(File, long(Place.Offset), SEEK_SET) != 0)
     Code = ESTALE;
   std::vector<TListedFile> Found;
   if (Code == 0) {
     char Buffer[64 * 1024];
     rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
-    TLister Lister(Found);
+    TLister Lister(Found, Stop);
     THandler<TLister> Handler(Lister);
     rapidjson::Reader Reader;
     if (Reader.Parse<ParseFlags>(Stream, Handler).IsError())
-      Code = std::ferror(File) ? EIO : ESTALE;
+      Code = std::ferror(File) ? EIO : Lister.Problem == "stopped" ? 0 : ESTALE;
   }
   std::fclose(File);
   // Once per pattern a file matches, in pattern order, as a listing gives them.

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "FileListing.h"
+#include "FileStamp.h"
 #include "ScanSettings.h"
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,14 +37,13 @@ public:
   TRoot* TakeRoot();
   // How far the reading has come, for progress, and the file's size.
   uint64_t BytesRead() const { return FBytesRead.load(std::memory_order_relaxed); }
-  uint64_t FileSize() const { return FFileSize; }
+  uint64_t FileSize() const { return FFileSize.load(std::memory_order_relaxed); }
 
   // Where the entries of an imported folder are: its root's file as it was
   // imported, and the offset of the folder in it.
   struct TPlace {
     std::string File;
-    uint64_t Size = 0;
-    int64_t Time = 0;
+    TFileStamp Stamp;
     uint64_t Offset = 0;
   };
   // The place of Node's entries; false for a folder not imported. On the
@@ -51,13 +52,15 @@ public:
   // The files of an imported folder, read from its file again, as a listing
   // of the folder would give them. 0, or the errno (ESTALE: the file is not
   // what it was when imported). On any thread.
-  static int ListFiles(const TPlace& Place, const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files);
+  // Stop, when given, is asked now and then whether they are still wanted.
+  static int ListFiles(const TPlace& Place, const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files,
+                       const std::function<bool()>& Stop = {});
 
 private:
   std::string FFileName;
   const TScanSettings FSettings;
   uint32_t FClusterSize;
-  uint64_t FFileSize = 0;
+  std::atomic<uint64_t> FFileSize{0};
   std::atomic<uint64_t> FBytesRead{0};
   std::unique_ptr<TRoot> FRoot;
   std::string FError;

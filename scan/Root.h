@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileStamp.h"
 #include "Mounts.h"  // the drives that scan roots are made of
 
 #include <QString>
@@ -35,12 +36,11 @@ struct TRoot {
   QString FTitle;                     // title of reports and exported charts
   TFolderTree* FTree = nullptr;       // the tree holding FNode
   // An imported root: the file it was read from, where each folder's entries
-  // start in it, and the file's size and time then (a changed file is not
-  // read for entries again). Empty for a scan of this machine's folders.
+  // start in it, and the file as it was then (a changed file is not read for
+  // entries again). Empty for a scan of this machine's folders.
   std::string FImportFile;
   std::unordered_map<const TFolderNode*, uint64_t> FImportOffsets;
-  uint64_t FImportSize = 0;
-  int64_t FImportTime = 0;
+  TFileStamp FImportStamp;
 
   bool Scanning() const { return FWorker != nullptr; }
   bool Imported() const { return !FImportFile.empty(); }

@@ -295,7 +295,7 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     if (FSettings.FFileKind)
       Space.Files.push_back(TFolderFiles::TFile::Make(Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name)));
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
-      Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}});
+      Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}, Entry.Links});
       Space.Linked.back().Count.Add(Count, Times);
     }
     LastAccess = std::max(LastAccess, Entry.LastAccess);

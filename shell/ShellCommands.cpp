@@ -353,9 +353,7 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
           Folders.push_back(Child);
     } else {
       Files.push_back(Item.Record);
-      FileTotals.Objects += Item.Count.Objects;
-      FileTotals.Clusters += Item.Count.Clusters;
-      FileTotals.TailBytes += Item.Count.TailBytes;
+      FileTotals.Add(Item.Count);
     }
   }
   if (Folders.empty() && Files.empty())

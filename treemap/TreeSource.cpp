@@ -15,7 +15,11 @@ uint64_t TTreeSource::Weight(const TFolderData& Folder, int ViewType)
 {
   switch (ViewType) {
     case vtSize: return Folder.SizeBytes();
-    case vtWasted: return Folder.FObjects.Load() * Folder.ClusterSize() - Folder.FTailBytes.Load();
+    case vtWasted: {
+      // Read while a scan counts: the last units' bytes may be ahead.
+      const uint64_t Units = Folder.FObjects.Load() * Folder.ClusterSize(), Tails = Folder.FTailBytes.Load();
+      return Units > Tails ? Units - Tails : 0;
+    }
     case vtCDROM: return uint64_t(Folder.GetValue(vtCDROM, 1) * 1024);
     default: return Folder.AllocatedBytes();
   }

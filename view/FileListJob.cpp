@@ -35,8 +35,9 @@ void TFileListJob::Start(const std::string& Folder, const std::vector<std::strin
   const bool Imported = TNcduImport::Locate(Node, Place);
   FPool.start([this, Folder, Patterns, Node, ClusterSize, Generation, Imported, Place, Done = std::move(Done)] {
     std::vector<TListedFile> Files;
-    const int Error = Imported ? TNcduImport::ListFiles(Place, Patterns, Files)
-                               : TFileListing::List(Folder, Patterns, Files, [&] { return FGeneration != Generation; });
+    const auto Stop = [&] { return FGeneration != Generation; };
+    const int Error = Imported ? TNcduImport::ListFiles(Place, Patterns, Files, Stop)
+                               : TFileListing::List(Folder, Patterns, Files, Stop);
     if (FGeneration != Generation)
       return;
     auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Node, ClusterSize));
