@@ -7,6 +7,7 @@
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "LinkCounter.h"
+#include "NcduHandler.h"
 #include "PathRules.h"
 #include "Root.h"
 #include "Wildcard.h"
@@ -28,241 +29,8 @@ namespace {
 
 // Deeper than any real tree; a file nested deeper is taken for a broken one.
 constexpr size_t MostLevels = 100000;
-// ncdu stores sizes as signed 64-bit numbers.
-constexpr uint64_t LargestSize = uint64_t(INT64_MAX);
 
 constexpr auto ParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseStopWhenDoneFlag;
-
-// The fields of one entry (or of a folder's info) that count.
-struct TFields {
-  std::string Name;
-  bool HasName = false;
-  uint64_t Size = 0;
-  uint64_t DiskBytes = 0;  // ncdu leaves out a size of 0
-  uint64_t Device = 0;
-  bool HasDevice = false;
-  uint64_t Inode = 0;
-  bool HasInode = false;
-  uint64_t Links = 1;
-  bool LinkFlag = false;
-  bool ReadError = false;
-  bool NotRegular = false;
-  std::string Excluded;
-  bool HasExcluded = false;
-  int64_t WriteTime = 0;
-  bool HasWriteTime = false;
-
-  bool Linked() const { return HasInode && (Links > 1 || LinkFlag); }
-  // Left out by a pattern: a file that counts nothing. Anything else left
-  // out (another file system, a link) is a folder that was not entered.
-  bool ExcludedFile() const { return HasExcluded && Excluded == "pattern"; }
-};
-
-// Reads the members of one object into TFields, skipping what it does not
-// know, nested values too. Events of other values are the owner's.
-class TObjectReader {
-public:
-  enum TKey { kNone, kName, kSize, kDiskBytes, kDevice, kInode, kLinks, kLinkFlag, kReadError, kNotRegular,
-              kExcluded, kWriteTime, kClusterSize, kSkip };
-
-  void Begin(TFields& Fields, bool Metadata)
-  {
-    FFields = &Fields;
-    FMetadata = Metadata;
-    FKey = kNone;
-    FSkipDepth = 0;
-  }
-  // Whether the event belongs to a value being skipped (then it is taken).
-  bool Skipping(int Depth)
-  {
-    if (FSkipDepth == 0 && FKey != kSkip)
-      return false;
-    if (FKey == kSkip && FSkipDepth == 0 && Depth == 0) {
-      FKey = kNone;  // a skipped scalar
-      return true;
-    }
-    FSkipDepth += Depth;
-    if (FSkipDepth == 0)
-      FKey = kNone;
-    return true;
-  }
-  bool Key(const char* Text)
-  {
-    static const std::pair<const char*, TKey> Keys[] = {
-      {"name", kName},      {"asize", kSize},         {"dsize", kDiskBytes},  {"dev", kDevice},
-      {"ino", kInode},      {"nlink", kLinks},        {"hlnkc", kLinkFlag},   {"read_error", kReadError},
-      {"notreg", kNotRegular}, {"excluded", kExcluded}, {"mtime", kWriteTime}, {"spacelens_cluster_size", kClusterSize}};
-    FKey = kSkip;
-    for (const auto& [Name, Key] : Keys)
-      if (std::strcmp(Text, Name) == 0 && (Key == kClusterSize) == FMetadata)
-        FKey = Key;
-    return true;
-  }
-  // A value for the current key; false with Problem set when it is wrong.
-  bool Number(uint64_t Value, bool Negative, bool Whole, std::string& Problem)
-  {
-    const TKey Key = std::exchange(FKey, kNone);
-    if (Key == kWriteTime) {
-      FFields->WriteTime = Negative ? -int64_t(std::min(Value, LargestSize)) : int64_t(std::min(Value, LargestSize));
-      FFields->HasWriteTime = true;
-      return true;
-    }
-    if (Key != kSize && Key != kDiskBytes && Key != kDevice && Key != kInode && Key != kLinks && Key != kClusterSize)
-      return Wrong(Key, Problem);
-    if (Negative || !Whole) {
-      Problem = std::string("\"") + Name(Key) + "\" is not a whole number of 0 or more";
-      return false;
-    }
-    if ((Key == kSize || Key == kDiskBytes) && Value > LargestSize) {
-      Problem = std::string("\"") + Name(Key) + "\" is larger than any file can be";
-      return false;
-    }
-    switch (Key) {
-      case kSize: FFields->Size = Value; break;
-      case kDiskBytes: FFields->DiskBytes = Value; break;
-      case kDevice: FFields->Device = Value, FFields->HasDevice = true; break;
-      case kInode: FFields->Inode = Value, FFields->HasInode = true; break;
-      case kLinks: FFields->Links = Value; break;
-      default: FFields->Size = Value; break;  // the cluster size of the metadata
-    }
-    return true;
-  }
-  bool Flag(bool Value, std::string& Problem)
-  {
-    switch (std::exchange(FKey, kNone)) {
-      case kLinkFlag: FFields->LinkFlag = Value; return true;
-      case kReadError: FFields->ReadError = Value; return true;
-      case kNotRegular: FFields->NotRegular = Value; return true;
-      default: return Wrong(kLinkFlag, Problem);
-    }
-  }
-  bool Text(const char* Value, size_t Length, std::string& Problem)
-  {
-    const TKey Key = std::exchange(FKey, kNone);
-    if (Key == kName) {
-      FFields->Name.assign(Value, Length);
-      FFields->HasName = true;
-    } else if (Key == kExcluded) {
-      FFields->Excluded.assign(Value, Length);
-      FFields->HasExcluded = true;
-    } else {
-      return Wrong(Key, Problem);
-    }
-    return true;
-  }
-  bool Null(std::string& Problem) { return Wrong(std::exchange(FKey, kNone), Problem); }
-  // An array or object as a known member's value.
-  bool Nested(std::string& Problem) { return Wrong(std::exchange(FKey, kNone), Problem); }
-
-private:
-  static const char* Name(TKey Key)
-  {
-    static const char* Names[] = {"",      "name",   "asize",    "dsize", "dev",   "ino",
-                                  "nlink", "hlnkc",  "read_error", "notreg", "excluded", "mtime",
-                                  "spacelens_cluster_size", ""};
-    return Names[Key];
-  }
-  static bool Wrong(TKey Key, std::string& Problem)
-  {
-    Problem = Key == kNone ? "a value where a member was expected"
-                           : std::string("\"") + Name(Key) + "\" has a value of the wrong kind";
-    return false;
-  }
-
-  TFields* FFields = nullptr;
-  bool FMetadata = false;
-  TKey FKey = kNone;
-  int FSkipDepth = 0;
-};
-
-// What the events of an export mean, in both readers below: the shape of
-// the file (an outer array of version, metadata and the top folder; a
-// folder an array of its info and its entries) and the objects' members.
-template <typename TOwner>
-class THandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, THandler<TOwner>> {
-public:
-  explicit THandler(TOwner& Owner) : FOwner(Owner) {}
-
-  bool StartObject() { return Open(true); }
-  bool StartArray() { return Open(false); }
-  bool EndObject(rapidjson::SizeType) { return Close(); }
-  bool EndArray(rapidjson::SizeType) { return Close(); }
-  bool Key(const char* Text, rapidjson::SizeType, bool) { return FReader.Skipping(0) || FReader.Key(Text); }
-  bool Null() { return FReader.Skipping(0) || (FInObject ? FReader.Null(FOwner.Problem) : Misplaced()); }
-  bool Bool(bool Flag) { return FReader.Skipping(0) || (FInObject ? FReader.Flag(Flag, FOwner.Problem) : Misplaced()); }
-  bool Int(int Number) { return Signed(Number); }
-  bool Int64(int64_t Number) { return Signed(Number); }
-  bool Uint(unsigned Number) { return Unsigned(Number); }
-  bool Uint64(uint64_t Number) { return Unsigned(Number); }
-  bool Double(double Number)
-  {
-    if (FReader.Skipping(0))
-      return true;
-    if (!FInObject)
-      return FOwner.Scalar(0, false);
-    const double Size = std::min(std::abs(Number), 1e19);
-    return FReader.Number(uint64_t(Size), Number < 0, Size == std::floor(Size) && Size < 1e19, FOwner.Problem);
-  }
-  bool String(const char* Text, rapidjson::SizeType Length, bool)
-  {
-    return FReader.Skipping(0) || (FInObject ? FReader.Text(Text, Length, FOwner.Problem) : Misplaced());
-  }
-
-  TFields FFields;
-
-private:
-  bool Signed(int64_t Number)
-  {
-    if (Number >= 0)
-      return Unsigned(uint64_t(Number));
-    if (FReader.Skipping(0))
-      return true;
-    if (!FInObject)
-      return FOwner.Scalar(0, false);
-    return FReader.Number(uint64_t(-(Number + 1)) + 1, true, true, FOwner.Problem);
-  }
-  bool Unsigned(uint64_t Number)
-  {
-    if (FReader.Skipping(0))
-      return true;
-    return FInObject ? FReader.Number(Number, false, true, FOwner.Problem) : FOwner.Scalar(Number, true);
-  }
-  bool Misplaced()
-  {
-    FOwner.Problem = "a value where a folder or an entry was expected";
-    return false;
-  }
-  bool Open(bool Object)
-  {
-    if (FReader.Skipping(1))
-      return true;
-    if (FInObject)
-      return FReader.Nested(FOwner.Problem);
-    if (!Object)
-      return FOwner.OpenArray();
-    FFields = TFields();
-    bool Metadata = false;
-    if (!FOwner.OpenObject(Metadata))
-      return false;
-    FReader.Begin(FFields, Metadata);
-    FInObject = true;
-    return true;
-  }
-  bool Close()
-  {
-    if (FReader.Skipping(-1))
-      return true;
-    if (FInObject) {
-      FInObject = false;
-      return FOwner.CloseObject(FFields);
-    }
-    return FOwner.CloseArray();
-  }
-
-  TOwner& FOwner;
-  TObjectReader FReader;
-  bool FInObject = false;
-};
 
 bool ValidName(const std::string& Name, std::string& Problem)
 {
@@ -338,7 +106,7 @@ public:
     Problem = FPlace == pStart ? "it does not start with \"[\"" : "an entry where none belongs";
     return false;
   }
-  bool CloseObject(const TFields& Fields)
+  bool CloseObject(const TNcduFields& Fields)
   {
     if (FPlace == pMetadata) {
       if (Fields.Size >= 512 && Fields.Size <= 33000)
@@ -394,7 +162,7 @@ private:
     }
     return true;
   }
-  bool OpenFolder(const TFields& Fields)
+  bool OpenFolder(const TNcduFields& Fields)
   {
     TFolder& Folder = FFolders.back();
     TFolder* Parent = FFolders.size() > 1 ? &FFolders[FFolders.size() - 2] : nullptr;
@@ -420,7 +188,7 @@ private:
     FPlace = pEntries;
     return true;
   }
-  bool Entry(const TFields& Fields)
+  bool Entry(const TNcduFields& Fields)
   {
     TFolder& Folder = FFolders.back();
     if (!Fields.HasName || !ValidName(Fields.Name, Problem)) {
@@ -445,7 +213,7 @@ private:
     if (Times == 0)
       return Going();
     // Totals of sizes beyond what a file can hold could not be told.
-    if (Fields.Size > (LargestSize - FBytes) / Times) {
+    if (Fields.Size > (NcduLargestSize - FBytes) / Times) {
       Problem = "the sizes add up to more than can be counted";
       return false;
     }
@@ -527,7 +295,7 @@ public:
     Metadata = false;
     return true;
   }
-  bool CloseObject(const TFields& Fields)
+  bool CloseObject(const TNcduFields& Fields)
   {
     if (FStop && ++FObjects % 4096 == 0 && FStop()) {
       Problem = "stopped";
@@ -614,7 +382,7 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
   rapidjson::Reader Reader;
   {
     TBuilder Builder(*FRoot, FSettings, Stream, FBytesRead, Stop);
-    THandler<TBuilder> Handler(Builder);
+    TNcduHandler<TBuilder> Handler(Builder);
     const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
     if (std::ferror(File)) {
       FError = FFileName + ": " + std::strerror(errno ? errno : EIO);
@@ -668,7 +436,7 @@ int TNcduImport::ListFiles(const TPlace& Place, const std::vector<std::string>& 
     char Buffer[64 * 1024];
     rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
     TLister Lister(Found, Stop);
-    THandler<TLister> Handler(Lister);
+    TNcduHandler<TLister> Handler(Lister);
     rapidjson::Reader Reader;
     if (Reader.Parse<ParseFlags>(Stream, Handler).IsError())
       Code = std::ferror(File) ? EIO : Lister.Problem == "stopped" ? 0 : ESTALE;
