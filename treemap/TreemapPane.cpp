@@ -129,8 +129,8 @@ void TTreemapPane::Click(const void* Folder, uint32_t File)
   FView->SetSelected(Folder, File);
   if (!OnSelect)
     return;
-  FClicked = Node;
   if (File == TTreemapTile::NoFile) {
+    FClicked = Node;
     OnSelect(Node, {});
     return;
   }
