@@ -7,6 +7,7 @@
 #include "ChartIcons.h"
 #include "Manual.h"
 #include "PrintCommands.h"
+#include "RootCommands.h"
 #include "ZelSystemImageList.h"
 
 #include <QAction>
@@ -33,12 +34,12 @@ struct TActionSpec {
 
 const TActionSpec Specs[] = {
   {"FileOpen1", "Select &Directory...", "Open Folder|Select a folder to scan",
-   [](TMainForm& F, int) { F.FileOpen(); }, 0, "folder-open"},
+   [](TMainForm& F, int) { F.Roots().FileOpen(); }, 0, "folder-open"},
   {"ScanAllDrives1", "Scan All &Drives", "Scan All Drives|Scan every mounted drive",
-   [](TMainForm& F, int) { F.ScanAllDrivesClick(); }},
+   [](TMainForm& F, int) { F.Roots().ScanAllDrivesClick(); }},
   {"ImportScan1", "&Import Scan...", "Import Scan|Show a scan exported by ncdu, gdu or Spacelens",
    [](TMainForm& F, int) { F.Imports().Choose(); }},
-  {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.UpdateClick(); }},
+  {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
   {"Open1", "&Open", "Open|Show contents of the folder", [](TMainForm& F, int Tag) { F.openClick(Tag); }, 1},
@@ -56,14 +57,14 @@ const TActionSpec Specs[] = {
   {"ToLevel3", "To Level &3", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 3},
   {"ToLevel4", "To Level &4", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 4},
   {"ExpandOver1", "Expand Folder &over: xxx MB", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 99},
-  {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "", [](TMainForm& F, int) { F.RemoveFolderMenuItemClick(); }},
+  {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "", [](TMainForm& F, int) { F.Roots().RemoveFolderMenuItemClick(); }},
   {"SetSize1", "&Set Size", "", [](TMainForm& F, int) { F.SetMinimumExpandSizeClick(true); }},
   {"FullCollapse1", "Full &Collapse", "", [](TMainForm& F, int) { F.CollapseClick(); }},
   {"Remove1", "&Remove from Spacelens", "Remove from Spacelens|Remove this folder from the Spacelens window",
-   [](TMainForm& F, int) { F.RemoveClick(); }},
-  {"Update1", "&Update", "Update|Rescan Folder", [](TMainForm& F, int) { F.Update1Click(); }, 0, "view-refresh"},
+   [](TMainForm& F, int) { F.Roots().RemoveClick(); }},
+  {"Update1", "&Update", "Update|Rescan Folder", [](TMainForm& F, int) { F.Roots().Update1Click(); }, 0, "view-refresh"},
   {"UpdateBranch1", "Update &Branch", "Update Branch|Update information for this subfolder",
-   [](TMainForm& F, int) { F.UpdateBranch1Click(); }},
+   [](TMainForm& F, int) { F.Roots().UpdateBranch1Click(); }},
   {"CountFolders1", "&Count Folders", "", [](TMainForm& F, int) { F.CountFolders1Click(); }},
 
   {"ViewButton1", "&Size", "Size|Show the size of the folders", [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 1,
@@ -123,10 +124,10 @@ const TActionSpec Specs[] = {
    }},
 
   {"ScanButton", "Scan", "Scan selected drive|Scan drive which is selected in the quick drive access box",
-   [](TMainForm& F, int) { F.ScanbuttonClick(); }, 0, "system-search"},
-  {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.StopButtonClick(); }, 0, "process-stop"},
+   [](TMainForm& F, int) { F.Roots().ScanbuttonClick(); }, 0, "system-search"},
+  {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.Roots().StopButtonClick(); }, 0, "process-stop"},
   {"RemoveButton", "Remove", "Remove|Remove the selected folder from Spacelens",
-   [](TMainForm& F, int) { F.RemoveClick(); }, 0, "list-remove"},
+   [](TMainForm& F, int) { F.Roots().RemoveClick(); }, 0, "list-remove"},
   {"ParentButton", "Parent", "Parent Folder|Select parent folder of current folder",
    [](TMainForm& F, int) { F.ParentButtonClick(); }, 0, "go-up"},
   {"SpeedButton2", "Network", "Connect Network Drive|Connect a network share as a drive",

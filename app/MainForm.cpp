@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainForm.h"
 
-#include "Chart.h"
 #include "ChartPane.h"
 #include "DetailsList.h"
 #include "ErrorBox.h"
@@ -17,6 +16,7 @@
 #include "Prompt.h"
 #include "ScanImport.h"
 #include "RightPane.h"
+#include "RootCommands.h"
 #include "Root.h"
 #include "ScanProgress.h"
 #include "DriveBox.h"
@@ -26,7 +26,6 @@
 #include "StatusPanels.h"
 #include "TreeCommands.h"
 #include "FileClass.h"
-#include "TreemapPane.h"
 #include "WaitCursor.h"
 #include "ZelSystemImageList.h"
 
@@ -34,9 +33,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QDir>
 #include <QMenu>
-#include <QMessageBox>
+#include <QDir>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -54,17 +52,8 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FRightPane = new TRightPane(FDisplay, FTree, FDriver.FSettings, [this] { return FCurrentNode; });
   // Each folder keeps the sizes and kinds of its files for the treemap.
   FDriver.FSettings.FFileKind = [](const char* Name) { return uint8_t(TFileClass::Of(Name)); };
-  TTreemapPane& Treemap = FRightPane->Treemap();
-  Treemap.OnSelect = [this](TFolderNode* Folder, const std::string& File) {
-    FList->SelectWhenListed(File);
-    SetCurrentNode(Folder);
-  };
-  Treemap.OnOpen = [this](TFolderNode* Folder) { SetCurrentNode(Folder); };
-  Treemap.OnParent = [this, &Treemap] {
-    if (Treemap.Shown() && Treemap.Shown()->Parent())
-      SetCurrentNode(Treemap.Shown()->Parent());
-  };
-  Treemap.OnHover = [this](const QString& Text) { FPanels->SetText(TStatusPanels::spHint, Text); };
+  FRightPane->OnSelect = [this](TFolderNode* Folder) { SetCurrentNode(Folder); };
+  FRightPane->OnHint = [this](const QString& Text) { FPanels->SetText(TStatusPanels::spHint, Text); };
   FList = &FRightPane->List();
   FCharts = &FRightPane->Charts();
   FList->OnListError = [this](int Code, const std::string& Folder) { ReportError(Code, TPathRules::Shown(Folder)); };
@@ -82,13 +71,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FPrinting->FSelected = [this] { return SelectedNode(); };
   FPrinting->FTops = [this] { return FTree.TopNodes(); };
   FPrinting->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
-  FPrinting->FShownPicture = [this]() -> TReportCanvas::TPictureDraw {
-    if (FRightPane->ShowsTreemap())
-      return [this](QPainter& Painter, const QRect& Bounds) { FRightPane->Treemap().Draw(Painter, Bounds); };
-    if (FRightPane->ShowsList())
-      return {};
-    return [this](QPainter& Painter, const QRect& Bounds) { FCharts->Chart->DrawPrinted(Painter, Bounds); };
-  };
+  FPrinting->FShownPicture = [this] { return FRightPane->ShownPicture(); };
   FPrinting->FList = [this]() -> const TListModel* { return &FList->Model(); };
   FPrinting->FListing = [this] { return FList->Listing(); };
   FPrinting->OnProgress = [this](const QString& Text) {
@@ -102,10 +85,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FRecent->FRemoveOnClick = false;
   FRecent->SetMaximum(6);
   FRecent->SetFileMenu(FActions->FFileExitSeparator);
-  FRecent->OnMRUItemClick = [this](const std::string& Path) {
-    if (!StartScan(Path))
-      FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Path));
-  };
+  FRecent->OnMRUItemClick = [this](const std::string& Path) { FRoots->ScanOrTell(Path); };
   FImports = new TScanImport(this, FDriver);
   FImports->OnImported = [this](TRoot* Root) {
     FDriver.AddImported(Root);
@@ -115,7 +95,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     RefreshStatus(true);
   };
   FDriveBox = new TDriveBox(*FRecent);
-  FDriveBox->OnScan = [this] { ScanbuttonClick(); };
+  FDriveBox->OnScan = [this] { FRoots->ScanbuttonClick(); };
   FActions->FFolderBar->insertWidget(Action("ScanButton"), FDriveBox);
   FShellCommands = std::make_unique<TShellCommands>(*FShellPilot, FTree, *FModel, FTreeView, FList, FDisplay);
   FShellCommands->FRootPopup = FActions->FRootPopup;
@@ -165,9 +145,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   connect(FTreeView, &QTreeView::clicked, FRightPane, &TRightPane::TreeClicked);
 
   FModel->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
-  FDriver.SetListener(this);
-  FDrainTimer.setInterval(100);
-  connect(&FDrainTimer, &QTimer::timeout, this, [this] { DrainScans(); });
+  FRoots = std::make_unique<TRootCommands>(*this, *FProgress, *FPanels, *FErrorBox);
 
   FormCreate();
 }
@@ -256,8 +234,8 @@ void TMainForm::ProcessCommandLine()
   for (const std::string& Argument : FArguments)
     if (TScanImport::IsScanFile(Argument))
       FImports->Start(Argument);
-    else if (!THeadlessScan::IsNoFolder(Argument) && !StartScan(Argument))
-      FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Argument));
+    else if (!THeadlessScan::IsNoFolder(Argument))
+      FRoots->ScanOrTell(Argument);
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event)
@@ -272,14 +250,10 @@ void TMainForm::FormClose()
   // No worker may still touch the tree when it is freed.
   for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
     FDriver.Await(Root);
-  FDrainTimer.stop();
+  FRoots->StopDraining();
 
   FSettings.TakeFrom(FDisplay, *FCommands, FDriver.FSettings);
-  const QRect Frame = FSettings.FMaximized ? normalGeometry() : geometry();
-  FSettings.FWidth = Frame.width();
-  FSettings.FHeight = Frame.height();
-  FSettings.FTop = Frame.top();
-  FSettings.FLeft = Frame.left();
+  FSettings.SetFrame(FSettings.FMaximized ? normalGeometry() : geometry());
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
   FSettings.FActiveSeries = FRightPane->ShowsTreemap() ? 3 : FRightPane->ShowsList() ? 2 : FCharts->PieActive() ? 0 : 1;
@@ -306,89 +280,17 @@ bool TMainForm::event(QEvent* Event)
 
 bool TMainForm::StartScan(const std::string& Path)
 {
-  const std::string Folder = TPathRules::Absolute(Path);
-  if (Folder.empty())
-    return false;
-  // The rescanned root's nodes go away: its top node becomes current first,
-  // and what was open and selected is opened again when the scan ends.
-  // A root that does not hold the selection leaves it where it is.
-  const TRoot* Existing = FDriver.FindRoot(Folder);
-  std::optional<TTreeCommands::TTreeState> Saved;
-  if (Existing)
-    Saved = FCommands->BeforeRescan(Existing, FCurrentNode);
-  if (Saved && Saved->FHasCurrent)
-    SetCurrentNode(Existing->FNode);
-  // A scan ended by its own restart is not one the user stopped.
-  FRestarting = Existing && Existing->Scanning();
-  FDisplay.ForgetMountNames();
-  TRoot* Root = FDriver.StartScan(Folder);
-  FRestarting = false;
-  if (!Root)
-    return false;
-  if (Saved)
-    FCommands->KeepState(Root, std::move(*Saved));
-  Root->FNode->FBold = FDisplay.FBoldFactor < 100;
-  Root->FNode->FImageIndex = -1;
-  if (!Saved || Saved->FHasCurrent)
-    SetCurrentNode(Root->FNode);
-  FRecent->AddItem(Root->FPath);
-  RefreshCaption();
-  FProgress->Started();
-  FDrainTimer.start();
-  RefreshStatus(false);
-  return true;
+  return FRoots->StartScan(Path);
 }
 
 bool TMainForm::RemoveRoot(TRoot* Root)
 {
-  TWaitCursor Wait;
-  FCommands->KeepState(Root, {});
-  const bool WasHead = FDriver.RemoveRoot(Root);
-  // The tree selects a neighbouring root by itself; it becomes current.
-  FCurrentNode = SelectedNode();
-  RefreshStatus(true);
-  return WasHead;
+  return FRoots->RemoveRoot(Root);
 }
 
 void TMainForm::ReportError(int Code, const QString& Path)
 {
   FErrorBox->Report(Code, Path);
-}
-
-void TMainForm::ScanFailed(int Code, const std::string& Path)
-{
-  ReportError(Code, TPathRules::Shown(Path));
-}
-
-void TMainForm::ScanProgress(TRoot* Root)
-{
-  FCommands->ScanStep(Root->FNode, FDriver.Roots() == Root && !Root->FNext);
-}
-
-void TMainForm::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
-{
-  RefreshStatus(true);
-  if (!FRestarting)
-    FProgress->Ended(Counted, Stopped);
-  // What was selected before a rescan, unless another folder was chosen since.
-  if (TFolderNode* Current = FCommands->ScanFinished(Root, Stopped); Current && FCurrentNode == Root->FNode)
-    SetCurrentNode(Current);
-}
-
-void TMainForm::DrainScans()
-{
-  // A slice of each tick, so the window stays responsive however much the
-  // workers found since the last one.
-  FDriver.Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(15));
-  FModel->FlushChanges();
-  if (FDriver.Scanning()) {
-    FProgress->Show(FDriver.Progress());
-  } else {
-    FDrainTimer.stop();
-    FProgress->AllEnded();
-  }
-  if (const TRoot* Root = SelectedRoot(); Root && Root->Scanning())
-    FPanels->ShowObjects(Root);
 }
 
 bool TMainForm::Busy() const
@@ -412,82 +314,6 @@ const TRoot* TMainForm::SelectedRoot() const
 {
   const TFolderNode* Node = SelectedNode();
   return Node ? Node->Root() : nullptr;
-}
-
-void TMainForm::FileOpen()
-{
-  if (!FShellPilot->BrowseForFolder(""))
-    return;
-  if (FShellPilot->FolderSpecialKind() == TShellPilot::skComputer)
-    ScanAllDrivesClick();
-  else
-    StartScan(FShellPilot->Folder());
-}
-
-void TMainForm::ScanbuttonClick()
-{
-  const std::string Typed = FDriveBox->Path();
-  if (!StartScan(Typed)) {
-    FErrorBox->Report("Cannot find Folder: " + TPathRules::Shown(Typed));
-    return;
-  }
-  if (const TRoot* Root = FDriver.FindRoot(TPathRules::WithSeparator(TPathRules::Absolute(Typed))))
-    FDriveBox->Scanned(Root->FPath);
-}
-
-void TMainForm::ScanAllDrivesClick()
-{
-  for (const std::string& Drive : LogicalDrives())
-    StartScan(Drive);
-}
-
-void TMainForm::UpdateClick()
-{
-  std::vector<std::string> Paths;
-  for (TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
-    if (!Root->Imported())
-      Paths.push_back(Root->FPath);
-  for (const std::string& Path : Paths)
-    StartScan(Path);
-}
-
-void TMainForm::Update1Click()
-{
-  FTreeView->setFocus();
-  if (FCurrentNode && !TShellCommands::Foreign(FCurrentNode, this))
-    StartScan(FCurrentNode->Root()->FPath);
-}
-
-void TMainForm::UpdateBranch1Click()
-{
-  if (FCurrentNode && !TShellCommands::Foreign(FCurrentNode, this) && FDriver.UpdateBranch(FCurrentNode)) {
-    FDisplay.ForgetMountNames();
-    FProgress->Started();
-    FDrainTimer.start();
-    RefreshStatus(false);
-  }
-}
-
-void TMainForm::StopButtonClick()
-{
-  if (TFolderNode* Node = SelectedNode())
-    FDriver.Stop(Node->Root());
-}
-
-void TMainForm::RemoveClick()
-{
-  TFolderNode* Node = SelectedNode();
-  SetCurrentNode(nullptr);
-  if (Node)
-    RemoveRoot(Node->Root());
-}
-
-void TMainForm::RemoveFolderMenuItemClick()
-{
-  if (TFolderNode* Node = SelectedNode()) {
-    TWaitCursor Wait;
-    FDriver.PruneSmallFolders(Node, FDisplay.FShowType, FCommands->FMinimumExpandSize);
-  }
 }
 
 void TMainForm::SpeedButton2Click()
@@ -606,29 +432,15 @@ void TMainForm::Tolevel11Click(int Levels)
 
 void TMainForm::SetMinimumExpandSizeClick(bool Ask)
 {
-  int& Size = FCommands->FMinimumExpandSize;
-  if (Ask) {
-    QString Answer = QString("%1 MB").arg(Size);
-    if (!TPrompt::Input(this, "Minimum Expand Size", "Specify the minimum size for expanding and removing:", Answer))
-      return;
-    if (!TTreeCommands::ParseMegabytes(Answer, Size)) {
-      TPrompt::Warn(this, "Minimum Expand Size",
-                    "Sorry, this was not a valid size. Give whole megabytes, for example \"10 MB\" or \"2 GB\".");
-      return;
-    }
-  }
-  FActions->ShowMinimumSize(Size);
+  if (Ask)
+    FCommands->AskMinimumExpandSize();
+  FActions->ShowMinimumSize(FCommands->FMinimumExpandSize);
 }
 
 void TMainForm::CountFolders1Click()
 {
-  if (!FCurrentNode)
-    return;
-  const TFolderNode* Top = FCurrentNode->Root()->FNode;
-  TPrompt::Inform(this, "Count Folders",
-                  QString("     %1 has %2 Folders.     ")
-                    .arg(FDisplay.NodeCaption(Top))
-                    .arg(TTreeCommands::CountFolders(Top)));
+  if (FCurrentNode)
+    FCommands->TellFolderCount(FCurrentNode->Root()->FNode);
 }
 
 void TMainForm::ParentButtonClick()

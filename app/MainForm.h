@@ -5,7 +5,6 @@
 #include "FolderTree.h"
 #include "Options.h"
 #include "ScanDriver.h"
-#include "ScanListener.h"
 #include "StatusPanels.h"
 #include "Settings.h"
 #include "ValueDisplay.h"
@@ -13,7 +12,6 @@
 #include "WindowSettings.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -32,6 +30,7 @@ class TFolderModel;
 class TFolderTreeView;
 class TMainActions;
 class TRightPane;
+class TRootCommands;
 class TScanImport;
 class TScanProgress;
 class TShellPilot;
@@ -40,7 +39,7 @@ class TShellPilot;
 // right pane, the commands, the status bar and the settings kept between
 // runs, and wires them to the scans. The work itself is done by the classes
 // it holds; its handlers forward to them.
-class TMainForm : public QMainWindow, private TScanListener {
+class TMainForm : public QMainWindow {
 public:
   // Arguments are the command line without the program name, as bytes.
   explicit TMainForm(const std::vector<std::string>& Arguments = {});
@@ -57,15 +56,10 @@ public:
   // Work on the tree is still going on in slices (a Full Expand).
   bool Busy() const;
 
-  void FileOpen();
-  void ScanbuttonClick();
-  void ScanAllDrivesClick();
-  void UpdateClick();
-  void Update1Click();
-  void UpdateBranch1Click();
-  void StopButtonClick();
-  void RemoveClick();
-  void RemoveFolderMenuItemClick();
+  // The tree's selected folder, and its root.
+  TFolderNode* SelectedNode() const;
+  const TRoot* SelectedRoot() const;
+
   void Sort1Click(int SortType);
   void View1Click(int ViewType);
   void Unit1Click(int UnitType);
@@ -103,6 +97,7 @@ public:
   TMRUFileList& Recent() { return *FRecent; }
   TPrintCommands& Printing() { return *FPrinting; }
   TScanImport& Imports() { return *FImports; }
+  TRootCommands& Roots() { return *FRoots; }
   TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
   QString StatusText(int Panel) const { return FPanels->Text(Panel); }
@@ -125,13 +120,6 @@ private:
   void ChartDrillDown(int Child);
   // What the right pane's print item is called in the pane's mode.
   void PrintPaneCaption(const QString& Caption);
-  void DrainScans();
-  TFolderNode* SelectedNode() const;
-  const TRoot* SelectedRoot() const;
-
-  void ScanFailed(int Code, const std::string& Path) override;
-  void ScanProgress(TRoot* Root) override;
-  void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
 
   std::vector<std::string> FArguments;
   TSettings FStore;
@@ -143,7 +131,6 @@ private:
   TShellPilot* FShellPilot;
   TFolderNode* FCurrentNode = nullptr;
   bool FShown = false;
-  bool FRestarting = false;
 
   TFolderTreeView* FTreeView;
   QSplitter* FSplitter;
@@ -160,5 +147,5 @@ private:
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;
   TScanImport* FImports;
-  QTimer FDrainTimer;
+  std::unique_ptr<TRootCommands> FRoots;
 };

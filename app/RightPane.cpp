@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RightPane.h"
 
+#include "Chart.h"
 #include "ChartPane.h"
 #include "DetailsList.h"
 #include "FolderData.h"
@@ -20,6 +21,23 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
   addWidget(FCharts);
   FTreemap = new TTreemapPane(Display, Tree, Settings, FCurrentNode);
   addWidget(FTreemap);
+  FTreemap->OnSelect = [this](TFolderNode* Folder, const std::string& File) {
+    FList->SelectWhenListed(File);
+    if (OnSelect)
+      OnSelect(Folder);
+  };
+  FTreemap->OnOpen = [this](TFolderNode* Folder) {
+    if (OnSelect)
+      OnSelect(Folder);
+  };
+  FTreemap->OnParent = [this] {
+    if (FTreemap->Shown() && FTreemap->Shown()->Parent() && OnSelect)
+      OnSelect(FTreemap->Shown()->Parent());
+  };
+  FTreemap->OnHover = [this](const QString& Text) {
+    if (OnHint)
+      OnHint(Text);
+  };
   FTimer.setSingleShot(true);
   FTimer.setInterval(400);
   connect(&FTimer, &QTimer::timeout, this, [this] {
@@ -46,6 +64,15 @@ void TRightPane::ShowList()
 bool TRightPane::ShowsTreemap() const
 {
   return currentWidget() == FTreemap;
+}
+
+TReportCanvas::TPictureDraw TRightPane::ShownPicture()
+{
+  if (ShowsTreemap())
+    return [this](QPainter& Painter, const QRect& Bounds) { FTreemap->Draw(Painter, Bounds); };
+  if (ShowsList())
+    return {};
+  return [this](QPainter& Painter, const QRect& Bounds) { FCharts->Chart->DrawPrinted(Painter, Bounds); };
 }
 
 void TRightPane::ShowChart()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ReportCanvas.h"
+
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -31,6 +33,14 @@ public:
   TTreemapPane& Treemap() { return *FTreemap; }
   bool ShowsList() const;
   bool ShowsTreemap() const;
+  // The drawing of the chart or treemap shown, for print; none with the list.
+  TReportCanvas::TPictureDraw ShownPicture();
+
+  // The treemap picked a folder to show or select (and told the list which
+  // of its files to select).
+  std::function<void(TFolderNode* Folder)> OnSelect;
+  // What the mouse is over in the treemap, for the status bar.
+  std::function<void(const QString& Text)> OnHint;
 
   // Shows the details list and fills it.
   void ShowList();

@@ -6,6 +6,7 @@
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "FolderTreeView.h"
+#include "Prompt.h"
 #include "Root.h"
 #include "TreeSweep.h"
 #include "ValueDisplay.h"
@@ -318,4 +319,20 @@ bool TTreeCommands::ParseMegabytes(const QString& Text, int& Megabytes)
     return false;
   Megabytes = int(Value);
   return true;
+}
+
+void TTreeCommands::AskMinimumExpandSize()
+{
+  QString Answer = QString("%1 MB").arg(FMinimumExpandSize);
+  if (!TPrompt::Input(FView, "Minimum Expand Size", "Specify the minimum size for expanding and removing:", Answer))
+    return;
+  if (!ParseMegabytes(Answer, FMinimumExpandSize))
+    TPrompt::Warn(FView, "Minimum Expand Size",
+                  "Sorry, this was not a valid size. Give whole megabytes, for example \"10 MB\" or \"2 GB\".");
+}
+
+void TTreeCommands::TellFolderCount(const TFolderNode* Top)
+{
+  TPrompt::Inform(FView, "Count Folders",
+                  QString("     %1 has %2 Folders.     ").arg(FDisplay.NodeCaption(Top)).arg(CountFolders(Top)));
 }

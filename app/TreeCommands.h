@@ -74,6 +74,8 @@ public:
   // with or without a unit ("10", "10 MB", "2 GB", "2048 KB"). False, with
   // Megabytes untouched, for anything else.
   static bool ParseMegabytes(const QString& Text, int& Megabytes);
+  // Asks for the minimum expand size, telling a size it cannot take.
+  void AskMinimumExpandSize();
   // What was open and selected in a root's tree, as paths of folder names
   // below it, so that a rescan can open and select the same folders again.
   struct TTreeState {
@@ -89,6 +91,8 @@ public:
   std::optional<TTreeState> BeforeRescan(const TRoot* Root, const TFolderNode* Current);
   // The folders below Top, "<Files>" entries left out.
   static int CountFolders(const TFolderNode* Top);
+  // Tells how many folders Top has.
+  void TellFolderCount(const TFolderNode* Top);
   // Bold for the large folders below Node, and new labels for them (every
   // root's when Node is null).
   void Relabel(TFolderNode* Node, bool Bold);

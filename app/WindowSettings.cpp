@@ -142,3 +142,11 @@ void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands
   FHardLinksOnce = Scan.FHardLinksOnce;
   FShowErrors = Scan.FShowErrors;
 }
+
+void TWindowSettings::SetFrame(const QRect& Frame)
+{
+  FLeft = Frame.left();
+  FTop = Frame.top();
+  FWidth = Frame.width();
+  FHeight = Frame.height();
+}

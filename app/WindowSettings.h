@@ -51,6 +51,8 @@ struct TWindowSettings {
   // seen, or at a first start about a third of the screen. The splitter
   // becomes two fifths of it when none was stored.
   QRect Frame();
+  // Keeps the window's frame as it is now.
+  void SetFrame(const QRect& Frame);
 
   // Hands the values read at creation to the parts that use them, and takes
   // them back before they are saved.

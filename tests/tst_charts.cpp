@@ -11,6 +11,7 @@
 #include "HeldScan.h"
 #include "MainForm.h"
 #include "Root.h"
+#include "RootCommands.h"
 #include "TestHome.h"
 #include "TestTree.h"
 #include "WindowTest.h"
@@ -216,7 +217,7 @@ private slots:
     for (const std::string& Name : {Forty, Forty + "y", std::string("a-name-of-more-than-24-characters")})
       QVERIFY(mkdir((Top + Name).c_str(), 0755) == 0);
     TMainForm& Form = *Charted.Form;
-    Form.Update1Click();
+    Form.Roots().Update1Click();
     QVERIFY(ScansDone(Form));
     TFolderNode* Root = Form.Driver().Roots()->FNode;
     Form.SetCurrentNode(Root);

@@ -9,6 +9,7 @@
 #include "OptionDlg.h"
 #include "Prompt.h"
 #include "Root.h"
+#include "RootCommands.h"
 #include "ScanSettings.h"
 #include "TestHome.h"
 #include "TestTree.h"
@@ -197,7 +198,7 @@ private slots:
     QCOMPARE(List.Model().Folder(), Child(Scan.Top, "beta"));
     Scan.Form.SetCurrentNode(Scan.Top);
     QTRY_COMPARE(List.Model().rowCount(), 6);
-    Scan.Form.RemoveClick();
+    Scan.Form.Roots().RemoveClick();
     QCOMPARE(List.Model().rowCount(), 0);
   }
 

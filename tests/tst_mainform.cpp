@@ -13,6 +13,7 @@
 #include "Prompt.h"
 #include "RightPane.h"
 #include "Root.h"
+#include "RootCommands.h"
 #include "ScanProgress.h"
 #include "StatusPanels.h"
 #include "TreemapLayout.h"
@@ -294,7 +295,7 @@ private slots:
     const uint64_t Before = Root->FNode->FObjects;
     Tree.File("a/b/g", 9000);
     Form.SetCurrentNode(B);
-    Form.UpdateBranch1Click();
+    Form.Roots().UpdateBranch1Click();
     QVERIFY(ScansDone(Form));
     QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
     QCOMPARE(Child(Root->FNode, "a")->FObjects.Load(), 5u);
@@ -306,14 +307,14 @@ private slots:
         Files = Node;
     QVERIFY(Files);
     Form.SetCurrentNode(Files);
-    Form.UpdateBranch1Click();
+    Form.Roots().UpdateBranch1Click();
     QVERIFY(!Form.Driver().Scanning());
     QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
 
     // A rescan opens and selects again what was open and selected.
     Form.TreeView()->expand(Form.Model().IndexOf(Child(Root->FNode, "a")));
     Form.SetCurrentNode(B);
-    Form.Update1Click();
+    Form.Roots().Update1Click();
     QVERIFY(ScansDone(Form));
     TFolderNode* A = Child(Root->FNode, "a");
     QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(A)));
@@ -325,18 +326,18 @@ private slots:
     QVERIFY(Form.StartScan(Other.Top()));
     QVERIFY(ScansDone(Form));
     Form.SetCurrentNode(Child(A, "b"));
-    Form.UpdateClick();
-    Form.UpdateClick();
+    Form.Roots().UpdateClick();
+    Form.Roots().UpdateClick();
     QVERIFY(ScansDone(Form));
     QCOMPARE(Form.CurrentNode(), Child(Child(Root->FNode, "a"), "b"));
     Form.RemoveRoot(Form.Driver().FindRoot(Other.Top() + "/"));
 
     // Stop, then update: the root is scanned again from scratch.
     QVERIFY(Form.StartScan(Path));
-    Form.StopButtonClick();
+    Form.Roots().StopButtonClick();
     QVERIFY(ScansDone(Form));
     Form.SetCurrentNode(Root->FNode);
-    Form.Update1Click();
+    Form.Roots().Update1Click();
     QVERIFY(ScansDone(Form));
     QCOMPARE(Root->FNode->Finished(), true);
     QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
@@ -386,11 +387,11 @@ private slots:
     Form->show();
     QVERIFY(Form->StartScan(Tree.Path("0")));
     QVERIFY(Form->StartScan(Tree.Top()));
-    Form->RemoveClick();
+    Form->Roots().RemoveClick();
     // The remaining root, which the tree selects, becomes current.
     QCOMPARE(Form->Driver().Roots()->FPath, Tree.Path("0/"));
     QCOMPARE(Form->CurrentNode(), Form->Driver().Roots()->FNode);
-    Form->RemoveClick();
+    Form->Roots().RemoveClick();
     QCOMPARE(Form->Driver().Roots(), nullptr);
     QCOMPARE(Form->CurrentNode(), nullptr);
     QVERIFY(Form->StartScan(Tree.Top()));
@@ -416,7 +417,7 @@ private slots:
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     const uint64_t Clusters = Top->FClusters;
     Form.SetCurrentNode(Top);
-    Form.RemoveFolderMenuItemClick();
+    Form.Roots().RemoveFolderMenuItemClick();
     QCOMPARE(Labels(Form, Top), (QStringList{"big", "<Files>"}));
     QCOMPARE(Labels(Form, Child(Top, "big")), QStringList{"<Files>"});
     QCOMPARE(Top->FClusters.Load(), Clusters);
@@ -480,7 +481,7 @@ private slots:
     // A branch scanned again, a new file, and a pruned folder.
     Tree.File("a/more.png", 7000);
     Form.SetCurrentNode(A);
-    Form.UpdateBranch1Click();
+    Form.Roots().UpdateBranch1Click();
     QVERIFY(ScansDone(Form));
     QCOMPARE(Kept(A), (QStringList{"100:Documents", "3000000:Images", "7000:Images"}));
     QVERIFY(Form.StartScan(Tree.Top()));
@@ -490,7 +491,7 @@ private slots:
     Form.TreemapButtonClick();
     Form.SetCurrentNode(Top);
     Form.Commands().FMinimumExpandSize = 1;  // megabytes: "b" goes, "a" stays
-    Form.RemoveFolderMenuItemClick();
+    Form.Roots().RemoveFolderMenuItemClick();
     QVERIFY(!Child(Top, "b"));
     QTRY_VERIFY(Form.RightPane().Treemap().Shown());  // made again once the tree settled
     QVERIFY(View.WaitForImage(10000) && View.Layout());

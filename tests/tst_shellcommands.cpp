@@ -7,6 +7,7 @@
 #include "MainForm.h"
 #include "NcduExport.h"
 #include "Root.h"
+#include "RootCommands.h"
 #include "ScanImport.h"
 #include "ShellCommands.h"
 #include "ShellPilot.h"
@@ -299,7 +300,7 @@ private slots:
     Scan.Form.TreeView()->setCurrentIndex(Scan.Form.Model().IndexOf(Child(Imported, "big")));
     Scan.Form.TreeView()->setFocus();
     QTest::keyClick(Scan.Form.TreeView(), Qt::Key_F2);
-    Scan.Form.UpdateBranch1Click();
+    Scan.Form.Roots().UpdateBranch1Click();
     QCOMPARE(Answers.Asked.size(), 3);
     for (const QString& Told : Answers.Asked)
       QVERIFY(Told.contains("imported from " + QString::fromStdString(Json)));

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RootCommands.h"
+
+#include "DriveBox.h"
+#include "ErrorBox.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "FolderTreeView.h"
+#include "MRUList.h"
+#include "MainForm.h"
+#include "Mounts.h"
+#include "PathRules.h"
+#include "Root.h"
+#include "ScanDriver.h"
+#include "ScanProgress.h"
+#include "ShellCommands.h"
+#include "ShellPilot.h"
+#include "StatusPanels.h"
+#include "TreeCommands.h"
+#include "ValueDisplay.h"
+#include "WaitCursor.h"
+
+#include <chrono>
+#include <optional>
+
+TRootCommands::TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors)
+  : FForm(Form), FProgress(Progress), FPanels(Panels), FErrors(Errors)
+{
+  FForm.Driver().SetListener(this);
+  FDrainTimer.setInterval(100);
+  QObject::connect(&FDrainTimer, &QTimer::timeout, [this] { DrainScans(); });
+}
+
+bool TRootCommands::StartScan(const std::string& Path)
+{
+  const std::string Folder = TPathRules::Absolute(Path);
+  if (Folder.empty())
+    return false;
+  // The rescanned root's nodes go away: its top node becomes current first,
+  // and what was open and selected is opened again when the scan ends.
+  // A root that does not hold the selection leaves it where it is.
+  const TRoot* Existing = FForm.Driver().FindRoot(Folder);
+  std::optional<TTreeCommands::TTreeState> Saved;
+  if (Existing)
+    Saved = FForm.Commands().BeforeRescan(Existing, FForm.CurrentNode());
+  if (Saved && Saved->FHasCurrent)
+    FForm.SetCurrentNode(Existing->FNode);
+  // A scan ended by its own restart is not one the user stopped.
+  FRestarting = Existing && Existing->Scanning();
+  FForm.Display().ForgetMountNames();
+  TRoot* Root = FForm.Driver().StartScan(Folder);
+  FRestarting = false;
+  if (!Root)
+    return false;
+  if (Saved)
+    FForm.Commands().KeepState(Root, std::move(*Saved));
+  Root->FNode->FBold = FForm.Display().FBoldFactor < 100;
+  Root->FNode->FImageIndex = -1;
+  if (!Saved || Saved->FHasCurrent)
+    FForm.SetCurrentNode(Root->FNode);
+  FForm.Recent().AddItem(Root->FPath);
+  FForm.RefreshCaption();
+  Started();
+  return true;
+}
+
+bool TRootCommands::RemoveRoot(TRoot* Root)
+{
+  TWaitCursor Wait;
+  FForm.Commands().KeepState(Root, {});
+  const bool WasHead = FForm.Driver().RemoveRoot(Root);
+  // The tree selects a neighbouring root by itself; it becomes current.
+  FForm.SetCurrentNode(FForm.SelectedNode());
+  FForm.RefreshStatus(true);
+  return WasHead;
+}
+
+void TRootCommands::ScanFailed(int Code, const std::string& Path)
+{
+  FForm.ReportError(Code, TPathRules::Shown(Path));
+}
+
+void TRootCommands::ScanProgress(TRoot* Root)
+{
+  FForm.Commands().ScanStep(Root->FNode, FForm.Driver().Roots() == Root && !Root->FNext);
+}
+
+void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
+{
+  FForm.RefreshStatus(true);
+  if (!FRestarting)
+    FProgress.Ended(Counted, Stopped);
+  // What was selected before a rescan, unless another folder was chosen since.
+  if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped); Current && FForm.CurrentNode() == Root->FNode)
+    FForm.SetCurrentNode(Current);
+}
+
+void TRootCommands::DrainScans()
+{
+  // A slice of each tick, so the window stays responsive however much the
+  // workers found since the last one.
+  FForm.Driver().Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(15));
+  FForm.Model().FlushChanges();
+  if (FForm.Driver().Scanning()) {
+    FProgress.Show(FForm.Driver().Progress());
+  } else {
+    FDrainTimer.stop();
+    FProgress.AllEnded();
+  }
+  if (const TRoot* Root = FForm.SelectedRoot(); Root && Root->Scanning())
+    FPanels.ShowObjects(Root);
+}
+
+void TRootCommands::FileOpen()
+{
+  if (!FForm.ShellPilot().BrowseForFolder(""))
+    return;
+  if (FForm.ShellPilot().FolderSpecialKind() == TShellPilot::skComputer)
+    ScanAllDrivesClick();
+  else
+    StartScan(FForm.ShellPilot().Folder());
+}
+
+void TRootCommands::ScanbuttonClick()
+{
+  const std::string Typed = FForm.DriveBox().Path();
+  if (!ScanOrTell(Typed))
+    return;
+  if (const TRoot* Root = FForm.Driver().FindRoot(TPathRules::WithSeparator(TPathRules::Absolute(Typed))))
+    FForm.DriveBox().Scanned(Root->FPath);
+}
+
+bool TRootCommands::ScanOrTell(const std::string& Path)
+{
+  if (StartScan(Path))
+    return true;
+  FErrors.Report("Cannot find Folder: " + TPathRules::Shown(Path));
+  return false;
+}
+
+void TRootCommands::ScanAllDrivesClick()
+{
+  for (const std::string& Drive : LogicalDrives())
+    StartScan(Drive);
+}
+
+void TRootCommands::UpdateClick()
+{
+  std::vector<std::string> Paths;
+  for (TRoot* Root = FForm.Driver().Roots(); Root; Root = Root->FNext)
+    if (!Root->Imported())
+      Paths.push_back(Root->FPath);
+  for (const std::string& Path : Paths)
+    StartScan(Path);
+}
+
+void TRootCommands::Update1Click()
+{
+  FForm.TreeView()->setFocus();
+  if (FForm.CurrentNode() && !TShellCommands::Foreign(FForm.CurrentNode(), &FForm))
+    StartScan(FForm.CurrentNode()->Root()->FPath);
+}
+
+void TRootCommands::UpdateBranch1Click()
+{
+  if (FForm.CurrentNode() && !TShellCommands::Foreign(FForm.CurrentNode(), &FForm) && FForm.Driver().UpdateBranch(FForm.CurrentNode())) {
+    FForm.Display().ForgetMountNames();
+    Started();
+  }
+}
+
+void TRootCommands::StopButtonClick()
+{
+  if (TFolderNode* Node = FForm.SelectedNode())
+    FForm.Driver().Stop(Node->Root());
+}
+
+void TRootCommands::RemoveClick()
+{
+  TFolderNode* Node = FForm.SelectedNode();
+  FForm.SetCurrentNode(nullptr);
+  if (Node)
+    RemoveRoot(Node->Root());
+}
+
+void TRootCommands::RemoveFolderMenuItemClick()
+{
+  if (TFolderNode* Node = FForm.SelectedNode()) {
+    TWaitCursor Wait;
+    FForm.Driver().PruneSmallFolders(Node, FForm.Display().FShowType, FForm.Commands().FMinimumExpandSize);
+  }
+}
+
+void TRootCommands::Started()
+{
+  FProgress.Started();
+  FDrainTimer.start();
+  FForm.RefreshStatus(false);
+}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ScanListener.h"
+
+#include <QTimer>
+
+#include <string>
+
+class TErrorBox;
+class TMainForm;
+class TScanProgress;
+class TStatusPanels;
+struct TRoot;
+
+// What the window does with its scan roots: scanning a folder (chosen,
+// typed, or every drive), updating, stopping, removing and pruning roots;
+// and, while scans run, their results applied on a timer, their progress
+// shown, their failures told and their end given to the tree.
+class TRootCommands : private TScanListener {
+public:
+  TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors);
+
+  // Scans a folder (a path in bytes) as a new root, or rescans its root;
+  // false when refused.
+  bool StartScan(const std::string& Path);
+  bool RemoveRoot(TRoot* Root);
+  // The same, telling a folder that cannot be scanned in the box of failures.
+  bool ScanOrTell(const std::string& Path);
+  // The window closes: results are no longer applied.
+  void StopDraining() { FDrainTimer.stop(); }
+
+  void FileOpen();
+  void ScanbuttonClick();
+  void ScanAllDrivesClick();
+  void UpdateClick();
+  void Update1Click();
+  void UpdateBranch1Click();
+  void StopButtonClick();
+  void RemoveClick();
+  void RemoveFolderMenuItemClick();
+
+private:
+  void Started();
+  void DrainScans();
+  void ScanFailed(int Code, const std::string& Path) override;
+  void ScanProgress(TRoot* Root) override;
+  void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
+
+  TMainForm& FForm;
+  TScanProgress& FProgress;
+  TStatusPanels& FPanels;
+  TErrorBox& FErrors;
+  QTimer FDrainTimer;
+  bool FRestarting = false;  // a root's scan ends because it starts again
+};
