@@ -176,19 +176,11 @@ private slots:
   }
 
   // Every tile inside its folder's, in proportion to its weight there; the
-  // entries of a folder cover it (less the padding) and do not overlap.
-  void nested_data()
-  {
-    QTest::addColumn<double>("padding");
-    QTest::newRow("no padding") << 0.0;
-    QTest::newRow("padding") << 2.0;
-  }
+  // entries of a folder cover it and do not overlap.
   void nested()
   {
-    QFETCH(double, padding);
     const TFakeSource Source(MixedTree());
     TTreemapLayout Layout;
-    Layout.FPadding = padding;
     QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), NoCancel));
     QVERIFY(!Layout.Cancelled());
     const std::vector<TTreemapTile>& Tiles = Layout.Tiles();
@@ -200,7 +192,7 @@ private slots:
         ++Files;
       if (Folder.Kind != TTreemapTile::tkFolder)
         continue;
-      const QRectF Inner = Folder.Rect().adjusted(padding, padding, -padding, -padding);
+      const QRectF Inner = Folder.Rect();
       double Covered = 0;
       for (uint32_t Child = Folder.FirstChild; Child < Folder.FirstChild + Folder.Children; ++Child) {
         const TTreemapTile& Tile = Tiles[Child];
@@ -279,21 +271,12 @@ private slots:
     QCOMPARE(Layout.Tiles()[0].Kind, TTreemapTile::tkClosed);
   }
 
-  // A point finds the file under it and its chain of folders; points in the
-  // padding find the folder, points outside nothing. Edges belong to the
-  // tile right or below.
-  void hitTest_data()
-  {
-    QTest::addColumn<double>("padding");
-    QTest::newRow("no padding") << 0.0;
-    QTest::newRow("padding") << 3.0;
-  }
+  // A point finds the file under it and its chain of folders, points outside
+  // nothing. Edges belong to the tile right or below.
   void hitTest()
   {
-    QFETCH(double, padding);
     const TFakeSource Source(MixedTree());
     TTreemapLayout Layout;
-    Layout.FPadding = padding;
     QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), NoCancel));
     const std::vector<TTreemapTile>& Tiles = Layout.Tiles();
     // Where each of the made-up tree's folders is.
@@ -324,10 +307,6 @@ private slots:
     QVERIFY(Checked > 20);
     QCOMPARE(Layout.TileAt(QPointF(400, 10)), -1);
     QCOMPARE(Layout.TileAt(QPointF(-0.01, 10)), -1);
-    if (padding > 0) {
-      const int Folder = Layout.Find(&Source.FTop.Folders[0], TTreemapTile::NoFile);
-      QCOMPARE(Layout.TileAt(Tiles[Folder].Rect().topLeft() + QPointF(1, 1)), Folder);
-    }
   }
 
   void fileClass_data()
@@ -368,19 +347,6 @@ private slots:
   }
 
   // The legend tells every colour apart, the folders' too.
-  void classColours()
-  {
-    QSet<QRgb> Colors;
-    QSet<QString> Names;
-    for (int Kind = 0; Kind < TFileClass::Count; ++Kind) {
-      Colors << TFileClass::Color(Kind);
-      Names << TFileClass::Name(Kind);
-    }
-    QCOMPARE(Colors.size(), TFileClass::Count);
-    QCOMPARE(Names.size(), TFileClass::Count);
-    QVERIFY(!Names.contains(QString()));
-  }
-
   // Cancelled before, or while in a folder: no folder is opened after.
   void cancel_data()
   {

@@ -33,7 +33,7 @@ bool TTreemapLayout::Build(const TTreemapSource& Source, const void* Root, const
 void TTreemapLayout::Open(size_t Index, const TTreemapSource& Source, TScratch& Scratch)
 {
   const TTreemapTile Tile = FTiles[Index];  // a copy: the list grows below
-  const QRectF Inner = Tile.Rect().adjusted(FPadding, FPadding, -FPadding, -FPadding);
+  const QRectF Inner = Tile.Rect();
   if (Inner.width() < FMinSize || Inner.height() < FMinSize || Tile.Depth == UINT16_MAX) {
     FTiles[Index].Kind = TTreemapTile::tkClosed;
     return;
@@ -188,7 +188,7 @@ int TTreemapLayout::TileAt(QPointF Point) const
     for (uint32_t Offset = 0; Offset < Tile.Children && Child < 0; ++Offset)
       if (FTiles[Tile.FirstChild + Offset].Contains(Point))
         Child = Tile.FirstChild + int(Offset);
-    if (Child < 0)  // a leaf, or the padding of an opened folder
+    if (Child < 0)  // a leaf
       return Found;
     Found = Child;
   }

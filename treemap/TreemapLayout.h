@@ -27,9 +27,6 @@ public:
   // Entries smaller than a square this many pixels wide are drawn together
   // as their folder's rest, and folders narrower than this are not opened.
   double FMinSize = 1;
-  // Between an opened folder's edges and its entries, so that the nesting
-  // shows; the entries' areas are then in proportion within each folder only.
-  double FPadding = 0;
 
   // Lays out Root's entries in Bounds, and those of its sub-folders in their
   // tiles, pulling them from Source. Returns false, with the tiles unfinished

@@ -26,7 +26,7 @@ public:
   double FLightX = -1;
   double FLightY = -1;
   double FLightZ = 8;
-  QRgb FBackground = 0xFF303030;  // behind the padding and an empty map
+  QRgb FBackground = 0xFF303030;  // of an empty map
 
   // The layout drawn into an ARGB32_Premultiplied picture of Size (pixels
   // as the layout's). A null picture when Cancel was seen set.

@@ -22,7 +22,6 @@ struct TTreemapView::TJob {
   QSize Size;
   const void* Root;
   TTreemapRenderer Renderer;
-  double Padding;
   double MinSize;
   std::shared_ptr<const TTreemapSource> Source;  // let go of on the widget's thread
   std::atomic<bool> Cancelled{false};
@@ -104,13 +103,11 @@ void TTreemapView::Start()
   Job->Size = Size;
   Job->Root = FRoot;
   Job->Renderer = FRenderer;
-  Job->Padding = FPadding;
   Job->MinSize = FMinSize;
   Job->Source = FSource;
   TJob* const Worker = Job.get();
   Job->Thread = std::thread([this, Worker] {
     auto Layout = std::make_unique<TTreemapLayout>();
-    Layout->FPadding = Worker->Padding;
     Layout->FMinSize = Worker->MinSize;
     if (Layout->Build(*Worker->Source, Worker->Root, QRectF(QPointF(0, 0), Worker->Size), Worker->Cancelled))
       Worker->Image = Worker->Renderer.Render(*Layout, Worker->Size, Worker->Cancelled);

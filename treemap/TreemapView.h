@@ -35,8 +35,7 @@ public:
 
   // Taken by each job as it starts.
   TTreemapRenderer FRenderer;
-  double FPadding = 0;  // see TTreemapLayout
-  double FMinSize = 1;
+  double FMinSize = 1;  // see TTreemapLayout
 
   // Shows Root's treemap from Source, laid out again at each size the view
   // takes, until the next Request or Cancel; only while the view is shown.
