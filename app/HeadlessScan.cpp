@@ -236,9 +236,10 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   }
   std::vector<std::string> Scanned;  // absolute paths, in the order given, once each
   for (const std::string& Folder : FFolders) {
-    if (!Driver.StartScan(Folder)) {
+    int Failure = 0;
+    if (!Driver.StartScan(Folder, &Failure)) {
       if (!FQuiet)
-        std::fprintf(stderr, "Cannot find Folder: %s\n", Folder.c_str());
+        std::fprintf(stderr, "%s\n", TScanDriver::StartFailure(Failure, Folder).c_str());
       Status = 1;
       continue;
     }

@@ -20,6 +20,7 @@
 #include "ValueDisplay.h"
 #include "WaitCursor.h"
 
+#include <cerrno>
 #include <chrono>
 #include <optional>
 
@@ -31,7 +32,7 @@ TRootCommands::TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPa
   QObject::connect(&FDrainTimer, &QTimer::timeout, [this] { DrainScans(); });
 }
 
-bool TRootCommands::StartScan(const std::string& Path)
+bool TRootCommands::StartScan(const std::string& Path, int* Failure)
 {
   const std::string Folder = TPathRules::Absolute(Path);
   if (Folder.empty())
@@ -48,7 +49,7 @@ bool TRootCommands::StartScan(const std::string& Path)
   // A scan ended by its own restart is not one the user stopped.
   FRestarting = Existing && Existing->Scanning();
   FForm.Display().ForgetMountNames();
-  TRoot* Root = FForm.Driver().StartScan(Folder);
+  TRoot* Root = FForm.Driver().StartScan(Folder, Failure);
   FRestarting = false;
   if (!Root)
     return false;
@@ -56,8 +57,11 @@ bool TRootCommands::StartScan(const std::string& Path)
     FForm.Commands().KeepState(Root, std::move(*Saved));
   Root->FNode->FBold = FForm.Display().FBoldFactor < 100;
   Root->FNode->FImageIndex = -1;
-  if (!Saved || Saved->FHasCurrent)
+  if (!Saved || Saved->FHasCurrent) {
     FForm.SetCurrentNode(Root->FNode);
+    // The next keys are for the tree, not for the path box they came from.
+    FForm.TreeView()->setFocus();
+  }
   FForm.Recent().AddItem(Root->FPath);
   FForm.RefreshCaption();
   Started();
@@ -132,9 +136,10 @@ void TRootCommands::ScanbuttonClick()
 
 bool TRootCommands::ScanOrTell(const std::string& Path)
 {
-  if (StartScan(Path))
+  int Failure = ENOENT;
+  if (StartScan(Path, &Failure))
     return true;
-  FErrors.Report("Cannot find Folder: " + TPathRules::Shown(Path));
+  FErrors.Report(TPathRules::Shown(TScanDriver::StartFailure(Failure, Path)));
   return false;
 }
 

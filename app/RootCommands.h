@@ -22,8 +22,9 @@ public:
   TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors);
 
   // Scans a folder (a path in bytes) as a new root, or rescans its root;
-  // false when refused.
-  bool StartScan(const std::string& Path);
+  // false when refused, the errno in Failure when given (else it is told
+  // as a scan failure).
+  bool StartScan(const std::string& Path, int* Failure = nullptr);
   bool RemoveRoot(TRoot* Root);
   // The same, telling a folder that cannot be scanned in the box of failures.
   bool ScanOrTell(const std::string& Path);

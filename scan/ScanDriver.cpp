@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScanDriver.h"
 
+#include "Directory.h"
 #include "FileListing.h"
 #include "FolderData.h"
 #include "FolderFiles.h"
@@ -14,6 +15,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 TScanDriver::TScanDriver(TFolderTree& Tree) : FTree(Tree) {}
 
@@ -31,8 +34,17 @@ TRoot* TScanDriver::FindRoot(const std::string& Path) const
   return nullptr;
 }
 
-TRoot* TScanDriver::StartScan(const std::string& Given)
+std::string TScanDriver::StartFailure(int Code, const std::string& Path)
 {
+  if (Code == 0 || TDirectory::IsNoMatchCode(Code))
+    return "Cannot find Folder: " + Path;
+  return "Path " + Path + ": " + std::strerror(Code);
+}
+
+TRoot* TScanDriver::StartScan(const std::string& Given, int* Failure)
+{
+  if (Failure)
+    *Failure = ENOENT;
   if (Given.empty())
     return nullptr;
   const std::string Path = TPathRules::Absolute(Given);
@@ -60,7 +72,10 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
   if (Error == 0)
     Error = CountFirstLevelFolders(*Root, Root->FPath);
   if (Error != 0) {
-    ScanFailed(Error, Path);
+    if (Failure)
+      *Failure = Error;
+    else
+      ScanFailed(Error, Path);
     RemoveRoot(Root);
     return nullptr;
   }
@@ -74,6 +89,8 @@ TRoot* TScanDriver::StartScan(const std::string& Given)
     Root->FTitle = " Drive: " + (Label.isEmpty() ? Name : Label + " (" + Name + ")");
   FTree.NodeChanged(Root->FNode);
   Launch(Root, Root->FNode, Root->FPath);
+  if (Failure)
+    *Failure = 0;
   return Root;
 }
 

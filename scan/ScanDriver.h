@@ -32,9 +32,13 @@ public:
   void SetListener(TScanListener* Listener) { FListener = Listener; }
 
   // Scans Path (made absolute) as a new root, or rescans its existing root,
-  // and returns that root. Null when the folder cannot be scanned: the
-  // failure has been told to the listener and no root is left for it.
-  TRoot* StartScan(const std::string& Path);
+  // and returns that root. Null when the folder cannot be scanned: no root
+  // is left for it, and the errno goes to Error when given, else to the
+  // listener.
+  TRoot* StartScan(const std::string& Path, int* Error = nullptr);
+  // What to tell of a folder that could not be scanned: "Cannot find
+  // Folder: PATH" when it is not there, else the path and the reason.
+  static std::string StartFailure(int Code, const std::string& Path);
   // Adds a root read from a file (its top node in no tree yet), with "<Files>"
   // entries when they are shown. It is never scanned.
   void AddImported(TRoot* Root);
