@@ -108,6 +108,21 @@ void TDriveBox::DriveEditChange()
   }
 }
 
+void TDriveBox::DropCompletion()
+{
+  // Every path is the start of longer ones: a completion offered after a
+  // folder that exists would scan a folder nobody typed. It is taken with
+  // End or Right, or here when what was typed is no folder.
+  const QString Text = DriveEdit->text();
+  const int Start = DriveEdit->selectionStart();
+  if (Start <= 0 || Start + DriveEdit->selectedText().size() != Text.size())
+    return;
+  const std::string Typed = Text.left(Start).toLocal8Bit().toStdString();
+  struct stat Data;
+  if (stat(TPathRules::Absolute(Typed).c_str(), &Data) == 0 && S_ISDIR(Data.st_mode))
+    DriveEdit->setText(Text.left(Start));
+}
+
 void TDriveBox::DriveEditEnter()
 {
   ShellComboDropDown();
@@ -124,6 +139,7 @@ bool TDriveBox::eventFilter(QObject* Watched, QEvent* Event)
       auto* Key = static_cast<QKeyEvent*>(Event);
       if (Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter) {
         AutoCompleteArmed = false;
+        DropCompletion();
         if (OnScan)
           OnScan();
         return true;

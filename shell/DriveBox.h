@@ -43,6 +43,9 @@ protected:
 
 private:
   void DriveEditEnter();
+  // Enter with a completion selected after the typed text: the text alone
+  // when it names a folder.
+  void DropCompletion();
 
   TMRUFileList& FRecent;
   TShellPilot* FShell;

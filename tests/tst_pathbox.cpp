@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DriveBox.h"
+#include "FolderTreeView.h"
 #include "MainForm.h"
 #include "MRUList.h"
 #include "PathRules.h"
@@ -181,6 +182,47 @@ private slots:
     }
     TMainForm Again;
     QCOMPARE(Again.Recent().Items().front(), Odd);
+  }
+
+  // Typed text that names a folder is what Enter scans, though a longer
+  // path is offered after it; End takes the offer, and so does Enter after
+  // text that is no folder. The tree has the keys once the scan is chosen.
+  void enterScansWhatWasTyped_data()
+  {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("scanned");
+    QTest::newRow("a folder, the offer left") << "sub" << 0 << "sub";
+    QTest::newRow("a folder, the offer taken with End") << "sub" << int(Qt::Key_End) << "sub/deeper";
+    QTest::newRow("a folder, the offer taken with Right") << "sub" << int(Qt::Key_Right) << "sub/deeper";
+    QTest::newRow("no folder: the offer") << "sub/de" << 0 << "sub/deeper";
+  }
+  void enterScansWhatWasTyped()
+  {
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, scanned);
+    TTestTree Tree;
+    Tree.Folder("sub");
+    Tree.Folder("sub/deeper");
+    TMainForm Form;
+    Form.show();
+    Form.DriveBox().Scanned(Tree.Path("sub/deeper") + "/");
+    QLineEdit& Edit = *Form.DriveBox().DriveEdit;
+    Edit.setFocus();
+    QTRY_VERIFY(Edit.hasFocus());
+    Edit.clear();
+    QTest::keyClicks(&Edit, QString::fromStdString(Tree.Path(typed.toStdString())));
+    QCOMPARE(Edit.text(), QString::fromStdString(Tree.Path("sub/deeper/")));
+    QVERIFY(Edit.hasSelectedText());
+    if (key)
+      QTest::keyClick(&Edit, Qt::Key(key));
+    QTest::keyClick(&Edit, Qt::Key_Return);
+    QVERIFY(ScansDone(Form));
+    QVERIFY(Form.Driver().Roots());
+    QCOMPARE(Form.Driver().Roots()->FPath, Tree.Path(scanned.toStdString()) + "/");
+    QCOMPARE(Form.Driver().Roots()->FNext, nullptr);
+    QTRY_VERIFY(Form.TreeView()->hasFocus());
   }
 
 private:
