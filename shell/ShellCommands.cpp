@@ -69,10 +69,10 @@ QList<QPair<QString, QString>> TShellCommands::FolderTotals(const std::string& P
   const std::string Folder = TPathRules::WithSeparator(Path);
   for (const TFolderNode* Node : Candidates)
     if (!Node->FIsFiles && Node->FullPath() == Folder) {
-      Rows.append({"Spacelens size:", FDisplay.FormatValue(Node, vtSize, false)});
-      Rows.append({"Allocated:", FDisplay.FormatValue(Node, vtAllocated, false)});
-      Rows.append({"Wasted:", FDisplay.FormatValue(Node, vtWasted, false)});
-      Rows.append({"Objects:", QString::number(Node->FObjects.Load())});
+      Rows.append({"Spacelens size", FDisplay.FormatValue(Node, vtSize, false)});
+      Rows.append({"Allocated", FDisplay.FormatValue(Node, vtAllocated, false)});
+      Rows.append({"Wasted", FDisplay.FormatValue(Node, vtWasted, false)});
+      Rows.append({"Objects", QString::number(Node->FObjects.Load())});
       break;
     }
   return Rows;
