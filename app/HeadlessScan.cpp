@@ -35,7 +35,8 @@ const char* THeadlessScan::Usage =
   "       spacelens [FOLDER | FILE.json]...\n"
   "With --nogui, scans each FOLDER without opening a window, all of them at once,\n"
   "and prints the size of each or exports the sizes of all their folders.\n"
-  "Without it, opens the window and scans each FOLDER there.\n"
+  "Without it, opens the window and scans each FOLDER there; any option below\n"
+  "implies --nogui (\"--\" ends the options: names after it are folders).\n"
   "\n"
   "On a terminal, a line on standard error shows the progress of the scan.\n"
   "\n"
@@ -74,6 +75,19 @@ bool THeadlessScan::IsHiddenMode(const std::string& Argument)
 bool THeadlessScan::IsNoFolder(const std::string& Argument)
 {
   return Same(Argument, "/NONE") || Same(Argument, "/NOGUI");
+}
+
+bool THeadlessScan::WantsHeadless(const std::vector<std::string>& Arguments)
+{
+  for (const std::string& Argument : Arguments) {
+    if (Argument == "--")
+      return false;  // folders follow, whatever their names
+    // The window takes folders and scan files only: any option is the
+    // headless form's (which refuses an unknown one with the usage).
+    if (IsHiddenMode(Argument) || (Argument.starts_with("-") && Argument != "-"))
+      return true;
+  }
+  return false;
 }
 
 bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)

@@ -23,6 +23,10 @@ public:
   static bool IsHiddenMode(const std::string& Argument);
   // Whether the window takes an argument for no folder ("/NONE", "/NOGUI").
   static bool IsNoFolder(const std::string& Argument);
+  // Whether a command line is for the program without a window: it asks
+  // for it, for help or the version, or gives an option (before "--")
+  // that only the program without a window knows.
+  static bool WantsHeadless(const std::vector<std::string>& Arguments);
 
   // Runs the command line (without the program name); returns the exit
   // status: 0 when every folder was scanned, 1 when one could not be, 2 for

@@ -177,7 +177,7 @@ void TMainForm::FormCreate()
   FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - FSettings.FSplitter - 4)});
   FList->LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
-  FList->FollowTree(FSettings.FSortType);
+  FList->FollowTree(FSettings.FSortType, FDisplay.FShowType);
   if (FSettings.FMaximized)
     setWindowState(Qt::WindowMaximized);
   // A second copy started meanwhile opens 20 pixels lower and further right.
@@ -231,8 +231,11 @@ void TMainForm::ProcessCommandLine()
 {
   // Folders that cannot be scanned are told in the one box of failures, so
   // the others scan at once.
+  bool OptionsEnded = false;
   for (const std::string& Argument : FArguments)
-    if (TScanImport::IsScanFile(Argument))
+    if (Argument == "--" && !OptionsEnded)
+      OptionsEnded = true;
+    else if (TScanImport::IsScanFile(Argument))
       FImports->Start(Argument);
     else if (!THeadlessScan::IsNoFolder(Argument))
       FRoots->ScanOrTell(Argument);
@@ -375,7 +378,7 @@ void TMainForm::Sort1Click(int SortType)
   TWaitCursor Wait;
   FCommands->FSortType = SortType;
   FActions->CheckSort(SortType);
-  FList->FollowTree(SortType);
+  FList->FollowTree(SortType, FDisplay.FShowType);
   FCommands->ResortAll(false);
   FRightPane->RefillPicture();
 }
@@ -386,6 +389,8 @@ void TMainForm::View1Click(int ViewType)
     return;
   FDisplay.FShowType = ViewType;
   FActions->CheckView(ViewType);
+  if (FCommands->FSortType == 2)
+    FList->FollowTree(2, ViewType);
   {
     TWaitCursor Wait;
     FCommands->ResortAll(true);
@@ -463,13 +468,14 @@ void TMainForm::RefreshStatus(bool Refresh)
       RefillList();
   }
   const TFolderNode* Selected = SelectedNode();
-  Action("RemoveButton")->setEnabled(Selected != nullptr);
   Action("Update1")->setEnabled(Selected != nullptr);
   Action("ParentButton")->setEnabled(Selected && Selected->Parent());
   const TRoot* Root = HasRoots && FCurrentNode ? FCurrentNode->Root() : nullptr;
-  FPanels->ShowRoot(Root);
-  Action("StopButton")->setVisible(Root && Root->Scanning());
-  Action("RemoveButton")->setVisible(!Root || !Root->Scanning());
+  FPanels->ShowFolder(Root ? FCurrentNode : nullptr);
+  // Each in a place of its own: a double click on Stop never removes the
+  // root whose scan it stopped.
+  Action("StopButton")->setEnabled(Root && Root->Scanning());
+  Action("RemoveButton")->setEnabled(Selected && !(Root && Root->Scanning()));
 }
 
 void TMainForm::RefreshCaption()

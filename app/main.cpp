@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,14 @@ int main(int argc, char** argv)
 {
   // Arguments stay bytes: a folder name need not be valid UTF-8.
   const std::vector<std::string> Arguments(argv + 1, argv + argc);
-  for (const std::string& Argument : Arguments)
-    if (THeadlessScan::IsHiddenMode(Argument) || Argument == "--help" || Argument == "-h" || Argument == "--version")
-      return THeadlessScan().Run(Arguments);
+  if (THeadlessScan::WantsHeadless(Arguments))
+    return THeadlessScan().Run(Arguments);
+  // Without a display the toolkit would abort.
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+      && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    std::fputs("spacelens: no display; use --nogui for a scan without a window\n", stderr);
+    return 1;
+  }
 
   QApplication Application(argc, argv);
   QApplication::setApplicationName("Spacelens");

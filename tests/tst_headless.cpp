@@ -308,6 +308,45 @@ private slots:
     QCOMPARE(Run.Out, QByteArray());
   }
 
+  // Any option means no window; without a display, the window says why it
+  // cannot open instead of aborting.
+  void optionsImplyNoWindow_data()
+  {
+    QTest::addColumn<QList<QByteArray>>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::newRow("an export") << QList<QByteArray>{"--export", "-", "FOLDER"} << 0
+                               << QByteArray("path,clusters,") << QByteArray();
+    QTest::newRow("an unknown option") << QList<QByteArray>{"--fast", "FOLDER"} << 2 << QByteArray()
+                                       << QByteArray("unknown option --fast");
+    QTest::newRow("a folder, no display") << QList<QByteArray>{"FOLDER"} << 1 << QByteArray()
+                                          << QByteArray("no display; use --nogui");
+  }
+  void optionsImplyNoWindow()
+  {
+    QFETCH(QList<QByteArray>, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    TTestTree Tree;
+    for (QByteArray& Argument : arguments)
+      if (Argument == "FOLDER")
+        Argument = Bytes(Tree.Top());
+    const QByteArray Platform = qgetenv("QT_QPA_PLATFORM"), Display = qgetenv("DISPLAY"),
+                     Wayland = qgetenv("WAYLAND_DISPLAY");
+    for (const char* Name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+      qunsetenv(Name);
+    const TResult Run = Spacelens(arguments);
+    for (const auto& [Name, Value] : {std::pair{"QT_QPA_PLATFORM", Platform}, {"DISPLAY", Display},
+                                      {"WAYLAND_DISPLAY", Wayland}})
+      if (!Value.isEmpty())
+        qputenv(Name, Value);
+    QCOMPARE(Run.Status, status);
+    QVERIFY2(Run.Out.startsWith(out), Run.Out.constData());
+    QVERIFY2(Run.Err.contains(err), Run.Err.constData());
+  }
+
   void helpAndVersion()
   {
     const TResult Help = Spacelens({"--help"});
