@@ -111,8 +111,8 @@ void TRootCommands::DrainScans()
     FDrainTimer.stop();
     FProgress.AllEnded();
   }
-  if (const TRoot* Root = FForm.SelectedRoot(); Root && Root->Scanning())
-    FPanels.ShowObjects(Root);
+  if (const TRoot* Root = FForm.SelectedRoot(); Root && Root->Scanning() && FForm.CurrentNode())
+    FPanels.ShowObjects(FForm.CurrentNode());
 }
 
 void TRootCommands::FileOpen()

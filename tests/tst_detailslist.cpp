@@ -175,8 +175,11 @@ private slots:
     Scan.Form.SelectAllRows();
     QCOMPARE(Scan.Form.StatusText(1), QString("5 Objects"));
     QCOMPARE(Scan.Form.StatusText(2), QString("87.5 %"));
+    // One meaning whoever writes it: the objects below the selected folder.
     List.clearSelection();
-    QCOMPARE(Scan.Form.StatusText(1), QString("7 Objects"));
+    QCOMPARE(Scan.Form.StatusText(1), QString("6 Objects"));
+    Scan.Form.RefreshStatus(false);
+    QCOMPARE(Scan.Form.StatusText(1), QString("6 Objects"));
   }
 
   void followsTheTree()
@@ -200,6 +203,36 @@ private slots:
     QTRY_COMPARE(List.Model().rowCount(), 6);
     Scan.Form.Roots().RemoveClick();
     QCOMPARE(List.Model().rowCount(), 0);
+  }
+
+  // By size, the list sorts by the column of the tree's value.
+  void followsTheTreesValue_data()
+  {
+    QTest::addColumn<int>("sortType");
+    QTest::addColumn<int>("viewType");
+    QTest::addColumn<int>("column");
+    QTest::newRow("by name") << 1 << int(vtAllocated) << int(TListModel::lcName);
+    QTest::newRow("size") << 2 << int(vtSize) << int(TListModel::lcSize);
+    QTest::newRow("allocated") << 2 << int(vtAllocated) << int(TListModel::lcAllocated);
+    QTest::newRow("percent") << 2 << int(vtPercent) << int(TListModel::lcPercent);
+    QTest::newRow("wasted") << 2 << int(vtWasted) << int(TListModel::lcWasted);
+    QTest::newRow("CD-ROM") << 2 << int(vtCDROM) << int(TListModel::lcSize);
+  }
+  void followsTheTreesValue()
+  {
+    QFETCH(int, sortType);
+    QFETCH(int, viewType);
+    QFETCH(int, column);
+    TScanned Scan;
+    Scan.Form.Sort1Click(sortType);
+    Scan.Form.View1Click(viewType);
+    QCOMPARE(Scan.Form.List().SortColumn(), column);
+    // and the other way round: the view first, then the sort.
+    Scan.Form.Sort1Click(3);
+    Scan.Form.View1Click(viewType == vtSize ? vtWasted : vtSize);
+    Scan.Form.View1Click(viewType);
+    Scan.Form.Sort1Click(sortType);
+    QCOMPARE(Scan.Form.List().SortColumn(), column);
   }
 
   void rootWithFilesOnly()

@@ -106,14 +106,18 @@ void TDetailsList::HeaderClicked(int Section)
   Resort();
 }
 
-void TDetailsList::FollowTree(int SortType)
+void TDetailsList::FollowTree(int SortType, int ShowType)
 {
   FSorted = SortType == 1 || SortType == 2;
   header()->setSortIndicatorShown(FSorted);
   if (!FSorted)
     return;
   FAscending = true;
-  SetSortColumn(SortType == 1 ? TListModel::lcName : TListModel::lcSize);
+  const int ByValue = ShowType == vtAllocated ? TListModel::lcAllocated
+                      : ShowType == vtPercent ? TListModel::lcPercent
+                      : ShowType == vtWasted  ? TListModel::lcWasted
+                                              : TListModel::lcSize;
+  SetSortColumn(SortType == 1 ? TListModel::lcName : ByValue);
   Resort();
 }
 

@@ -38,9 +38,10 @@ public:
   int SortColumn() const { return FSortColumn; }
   bool Ascending() const { return FAscending; }
   void SetSortColumn(int Column);
-  // Sorts as the tree does (sort mode 1 by name A to Z, 2 by size largest
-  // first), or not at all and without an arrow (3) until a header is clicked.
-  void FollowTree(int SortType);
+  // Sorts as the tree does (sort mode 1 by name A to Z, 2 by the tree's
+  // value largest first: the column of view type ShowType), or not at all
+  // and without an arrow (3) until a header is clicked.
+  void FollowTree(int SortType, int ShowType);
   // Sorts the rows by the current column and direction, if the list sorts.
   void Resort();
   // Width of a column; 0 when hidden.

@@ -58,22 +58,23 @@ QString TStatusPanels::FreeSpaceText(const TRoot* Root)
   return FSpaceText;
 }
 
-void TStatusPanels::ShowRoot(const TRoot* Root)
+void TStatusPanels::ShowFolder(const TFolderData* Folder)
 {
+  const TRoot* Root = Folder ? Folder->Root() : nullptr;
   if (!Root) {
     SetText(spFreeSpace, {});
     SetText(spObjects, "0 Objects");
     return;
   }
   SetText(spFreeSpace, FreeSpaceText(Root));
-  ShowObjects(Root);
+  ShowObjects(Folder);
   SetText(spHint, ClusterText(Root));
 }
 
-void TStatusPanels::ShowObjects(const TRoot* Root)
+void TStatusPanels::ShowObjects(const TFolderData* Folder)
 {
-  const uint64_t Objects = Root->FNode->FObjects;
-  SetText(spObjects, Objects > 0 ? QString("%1 Objects").arg(Objects - 1) : QString());
+  const uint64_t Objects = Folder->FObjects;
+  SetText(spObjects, QString("%1 Objects").arg(Objects > 0 ? Objects - 1 : 0));
 }
 
 void TStatusPanels::ShowHint(const QString& Hint, const TRoot* Root)
@@ -86,7 +87,7 @@ void TStatusPanels::ShowSelection(const std::vector<const TFolderData*>& Rows, c
 {
   if (Rows.size() <= 1) {
     if (Folder)
-      SetText(spObjects, QString("%1 Objects").arg(Folder->FObjects.Load()));
+      ShowObjects(Folder);
     SetText(spSelection, {});
     return;
   }

@@ -25,11 +25,11 @@ public:
   QString Text(int Panel) const;
   void SetText(int Panel, const QString& Text);
 
-  // The figures of the root of the selected folder; Root null: none. The
-  // sum of the selected rows stays as it is.
-  void ShowRoot(const TRoot* Root);
-  // The objects counted so far, while Root is being scanned.
-  void ShowObjects(const TRoot* Root);
+  // The figures of Folder and its root; null: none. The sum of the
+  // selected rows stays as it is.
+  void ShowFolder(const TFolderData* Folder);
+  // The objects below Folder counted so far (itself not counted).
+  void ShowObjects(const TFolderData* Folder);
   // A hint, or the cluster size of Root when Hint is empty.
   void ShowHint(const QString& Hint, const TRoot* Root);
   // Objects and the sum of the selected rows in the current view's measure
