@@ -97,15 +97,25 @@ void TWindowSettings::Save(TSettings& Store) const
 
 QRect TWindowSettings::Frame()
 {
-  QRect Frame(FLeft, FTop, FWidth, FHeight);
-  const QScreen* Screen = QGuiApplication::screenAt(Frame.center());
+  const QScreen* Screen = QGuiApplication::screenAt(QRect(FLeft, FTop, FWidth, FHeight).center());
   if (!Screen)
     Screen = QGuiApplication::primaryScreen();
-  if (Screen) {
-    const QRect Available = Screen->availableGeometry();
-    if (!FStoredFrame)
-      Frame.setSize(Frame.size().expandedTo(Available.size() * 0.6));
-    Frame.setSize(Frame.size().boundedTo(Available.size()));
+  return Frame(Screen ? Screen->availableGeometry() : QRect());
+}
+
+QRect TWindowSettings::Frame(const QRect& Available)
+{
+  QRect Frame(FLeft, FTop, FWidth, FHeight);
+  if (Available.isValid()) {
+    // Sizes are device-independent pixels, as the screen's are: the first
+    // window takes a share of the screen whatever its scale, and no window
+    // is larger than the screen with its title bar and borders.
+    const QSize Room = (Available.size() - QSize(16, 48)).expandedTo(QSize(100, 100));
+    if (!FStoredFrame) {
+      Frame.setSize(Available.size() * 0.7);
+      Frame.moveCenter(Available.center());
+    }
+    Frame.setSize(Frame.size().boundedTo(Room));
     // A window whose title bar would be out of reach comes back on screen.
     const QRect Visible = Frame.intersected(Available);
     if (Visible.width() < 100 || Visible.height() < 50 || Frame.top() < Available.top())

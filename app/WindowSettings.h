@@ -48,9 +48,11 @@ struct TWindowSettings {
   void Load(const TSettings& Store, bool AtShow);
   void Save(TSettings& Store) const;
   // The window's frame on a screen: the stored one, put where it can be
-  // seen, or at a first start about a third of the screen. The splitter
+  // seen, or at a first start seven tenths of the screen each way. The splitter
   // becomes two fifths of it when none was stored.
   QRect Frame();
+  // The same on a screen of that available room.
+  QRect Frame(const QRect& Available);
   // Keeps the window's frame as it is now.
   void SetFrame(const QRect& Frame);
 

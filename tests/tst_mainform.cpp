@@ -24,6 +24,7 @@
 #include "TestHome.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
+#include "WindowSettings.h"
 #include "WindowTest.h"
 
 #include <QAbstractItemModelTester>
@@ -32,6 +33,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QProgressBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
@@ -70,7 +72,7 @@ private slots:
     QCOMPARE(Form.Commands().FMinimumExpandSize, 10);
     QVERIFY(Form.Driver().FSettings.FShowFiles);
     QVERIFY(!Form.Driver().FSettings.FFollowReparsePoints);
-    QCOMPARE(Form.geometry().size(), QSize(674, 532));
+    QCOMPARE(Form.geometry().size(), Form.screen()->availableGeometry().size() * 0.7);
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Size)"));
     QCOMPARE(Form.Action("ExpandOver1")->text(), QString("Expand Folder &over: 10 MB"));
     QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <10 MB"));
@@ -84,8 +86,8 @@ private slots:
     QVERIFY(!Form.List().tabKeyNavigation());  // Tab leaves the list
     // A copy started now would open 20 pixels lower and further right.
     QSettings Store("Zelkon", "Spacelens");
-    QCOMPARE(Store.value("Top").toString(), QString("125"));
-    QCOMPARE(Store.value("Left").toString(), QString("233"));
+    QCOMPARE(Store.value("Top").toString(), QString::number(Form.geometry().top() + 20));
+    QCOMPARE(Store.value("Left").toString(), QString::number(Form.geometry().left() + 20));
   }
 
   void manualWithoutViewer_data()
@@ -147,6 +149,35 @@ private slots:
     const QRect Screen = Form.screen()->availableGeometry();
     QVERIFY(Screen.contains(Form.geometry().center()));
     QVERIFY(Form.width() <= Screen.width());
+  }
+
+  // The first window takes a share of the screen, a stored one at most the
+  // screen, in device-independent pixels (a screen at twice the scale has
+  // half as many); both leave room for the title bar.
+  void firstWindowFitsTheScreen_data()
+  {
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("first, 1600x1000 at twice the scale") << QRect(0, 0, 800, 480) << false << QSize(560, 336);
+    QTest::newRow("first, a large screen") << QRect(0, 0, 2560, 1400) << false << QSize(1792, 980);
+    QTest::newRow("stored, larger than the screen") << QRect(0, 0, 800, 480) << true << QSize(784, 432);
+    QTest::newRow("stored, on a screen to the right") << QRect(1920, 0, 1920, 1040) << true << QSize(900, 700);
+  }
+  void firstWindowFitsTheScreen()
+  {
+    QFETCH(QRect, available);
+    QFETCH(bool, stored);
+    QFETCH(QSize, size);
+    TWindowSettings Settings;
+    Settings.FStoredFrame = stored;
+    Settings.FLeft = available.left() + 10;
+    Settings.FTop = 10;
+    Settings.FWidth = 900;
+    Settings.FHeight = 700;
+    const QRect Frame = Settings.Frame(available);
+    QCOMPARE(Frame.size(), size);
+    QVERIFY(available.contains(Frame));
   }
 
   void settingsKept()
@@ -253,13 +284,21 @@ private slots:
     Form.show();
     QAbstractItemModelTester Tester(&Form.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QVERIFY(Form.StartScan(Tree.Top()));
-    QVERIFY(Form.Action("StopButton")->isVisible());
+    QVERIFY(Form.Action("StopButton")->isEnabled());
+    QVERIFY(!Form.Action("RemoveButton")->isEnabled());
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     QCOMPARE(Form.Model().rowCount(Form.Model().IndexOf(Top)), 20);
     QCOMPARE(Top->FObjects.Load(), 1 + 20 + 20 + 600 + 600u);
     QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Top)));
-    QVERIFY(!Form.Action("StopButton")->isVisible());
+    QVERIFY(!Form.Action("StopButton")->isEnabled());
+    QVERIFY(Form.Action("RemoveButton")->isEnabled());
+    // Remove never takes the place Stop had.
+    auto* Bar = Form.findChild<QToolBar*>("ToolBar1");
+    const QWidget* Stop = Bar->widgetForAction(Form.Action("StopButton"));
+    const QWidget* Remove = Bar->widgetForAction(Form.Action("RemoveButton"));
+    QVERIFY(Stop && Remove);
+    QVERIFY(!Stop->geometry().intersects(Remove->geometry()));
     QCOMPARE(Form.StatusText(1), QString("1240 Objects"));
     QVERIFY(Form.StatusText(0).startsWith("Free Space: "));
     QVERIFY(Form.StatusText(3).contains(" Bytes per Cluster ("));
@@ -373,6 +412,40 @@ private slots:
     QVERIFY(ScansDone(Form));
     // What the scan counted, when it is over.
     QTRY_VERIFY(Progress->Text().startsWith("Scanned 3 folders, 3 files in "));
+  }
+
+  // The bar measures the bytes counted against those the drives use, and
+  // turns busy rather than full when the estimate runs out.
+  void progressBar_data()
+  {
+    QTest::addColumn<quint64>("used");
+    QTest::addColumn<quint64>("counted");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("value");
+    constexpr quint64 GB = quint64(1) << 30;
+    QTest::newRow("no estimate") << quint64(0) << 5 * GB << 0 << 0;
+    QTest::newRow("half way") << 100 * GB << 50 * GB << 100 << 49;
+    QTest::newRow("near the estimate") << 100 * GB << 99 * GB << 0 << 0;
+    QTest::newRow("beyond the estimate") << 100 * GB << 250 * GB << 0 << 0;
+    QTest::newRow("a quarter of petabytes") << 4096 * 1024 * GB << 1024 * 1024 * GB << 100 << 24;
+  }
+  void progressBar()
+  {
+    QFETCH(quint64, used);
+    QFETCH(quint64, counted);
+    QFETCH(int, maximum);
+    QFETCH(int, value);
+    TValueDisplay Display;
+    TScanProgress Progress(Display);
+    TScanDriver::TProgress Counts;
+    Counts.FUsedBytes = used;
+    Counts.FBytes = counted;
+    Progress.Started();
+    Progress.Show(Counts);
+    auto* Bar = Progress.findChild<QProgressBar*>();
+    QCOMPARE(Bar->maximum(), maximum);
+    if (maximum)
+      QVERIFY(std::abs(Bar->value() - value) <= 1);
   }
 
   void removeAndCloseWhileScanning()

@@ -66,11 +66,13 @@ void TScanProgress::Show(const TScanDriver::TProgress& Progress)
   FShown.start();
   FText->setText(QString("%1, %2, %3").arg(Counts(Progress.FCounted), FDisplay.BytesText(Progress.FSize),
                                             Duration(FClock.elapsed())));
-  if (Progress.FUsedBytes > 0) {
-    // The bytes counted against those the drive says are used: never done
-    // before the scan is.
+  // The bytes counted against those the drive says are used. Once that
+  // estimate runs out (hard links, space the file system keeps for itself)
+  // the bar is busy, never full before the scan is done.
+  const uint64_t Percent = Progress.FUsedBytes > 0 ? Progress.FBytes / (Progress.FUsedBytes / 100 + 1) : 100;
+  if (Percent < 98) {
     FBar->setRange(0, 100);
-    FBar->setValue(int(std::min<uint64_t>(99, Progress.FBytes * 100 / Progress.FUsedBytes)));
+    FBar->setValue(int(Percent));
   } else {
     FBar->setRange(0, 0);
   }
