@@ -405,6 +405,7 @@ void TMainForm::Unit1Click(int UnitType)
   FDisplay.FUnitType = UnitType;
   FActions->CheckUnit(UnitType);
   FCommands->Relabel(nullptr, false);
+  FList->FitColumns();
   FList->viewport()->update();
   ListChange();
   FRightPane->RefillPicture();

@@ -292,26 +292,62 @@ private slots:
     QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 1);
   }
 
+  // Value columns show their widest value and their caption whole, in
+  // every unit; the name column takes what is left as the window grows,
+  // and a name cut short shows whole in its tool tip.
+  void columnsFit_data()
+  {
+    QTest::addColumn<int>("unitType");
+    QTest::newRow("MB only") << int(TValueDisplay::utMB);
+    QTest::newRow("KB only") << int(TValueDisplay::utKB);
+    QTest::newRow("automatic") << int(TValueDisplay::utAutomatic);
+  }
+  void columnsFit()
+  {
+    QFETCH(int, unitType);
+    TScanned Scan;
+    Scan.Form.Unit1Click(unitType);
+    TDetailsList& List = Scan.Form.List();
+    TListModel& Model = List.Model();
+    for (int Column = TListModel::lcSize; Column < TListModel::lcCount; ++Column) {
+      const int Width = List.ColumnWidth(Column);
+      QVERIFY(Width > List.header()->fontMetrics().horizontalAdvance(TListModel::Caption(Column)));
+      for (int Row = 0; Row < Model.rowCount(); ++Row)
+        QVERIFY2(Width > List.fontMetrics().horizontalAdvance(Model.index(Row, Column).data().toString()),
+                 qPrintable(Model.index(Row, Column).data().toString()));
+    }
+    auto Total = [&List] {
+      int Sum = 0;
+      for (int Column = 0; Column < TListModel::lcCount; ++Column)
+        Sum += List.ColumnWidth(Column);
+      return Sum;
+    };
+    Scan.Form.resize(1400, Scan.Form.height());
+    QTRY_COMPARE(Total(), List.viewport()->width());
+    const int Name = List.ColumnWidth(TListModel::lcName);
+    Scan.Form.resize(Scan.Form.width() + 200, Scan.Form.height());
+    QTRY_VERIFY(List.ColumnWidth(TListModel::lcName) > Name);
+    QTRY_COMPARE(Total(), List.viewport()->width());
+  }
+
   void layoutKept()
   {
     {
       TMainForm Form;
       Form.show();
       TDetailsList& List = Form.List();
-      List.SetColumnWidth(0, 211);
       List.SetColumnWidth(4, 0);
       List.header()->moveSection(List.header()->visualIndex(7), 1);
       emit List.header()->sectionClicked(1);  // the sort column again: descending
       Form.close();
     }
     QSettings Store("Zelkon", "Spacelens");
-    QCOMPARE(Store.value("Columns/Sizes").toString(), QString("211,90,90,60,0,70,100,100"));
+    QCOMPARE(Store.value("Columns/Sizes").toString().split(',').value(4), QString("0"));
     QCOMPARE(Store.value("Columns/Order").toString(), QString("0,7,1,2,3,4,5,6"));
     QCOMPARE(Store.value("Sort/Ascending").toString(), QString("0"));
     QCOMPARE(Store.value("ActiveSeries").toString(), QString("2"));
     TMainForm Again;
     TDetailsList& List = Again.List();
-    QCOMPARE(List.ColumnWidth(0), 211);
     QCOMPARE(List.ColumnWidth(4), 0);
     QCOMPARE(List.header()->logicalIndex(1), 7);
     // The list sorts as the tree does: by size, largest first.
@@ -423,13 +459,14 @@ private slots:
     });
     QVERIFY(HasFilesEntry());
     QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 6);
-    QCOMPARE(Scan.Form.List().ColumnWidth(4), 90);
+    QVERIFY(Scan.Form.List().ColumnWidth(4) > 0);
     QVERIFY(!Scan.Form.Driver().Scanning());
   }
 
   void optionsCancelled()
   {
     TScanned Scan;
+    const int SizeWidth = Scan.Form.List().ColumnWidth(1);
     WithOptions(
       Scan.Form,
       [](TOptionDlg& Dialog) {
@@ -450,7 +487,7 @@ private slots:
     const TScanSettings& Settings = Scan.Form.Driver().FSettings;
     QCOMPARE(Settings.FFileFilter, std::vector<std::string>{"*"});
     QVERIFY(Settings.FShowFiles && Settings.FShowErrors && !Settings.FFollowReparsePoints);
-    QCOMPARE(Scan.Form.List().ColumnWidth(1), 90);
+    QCOMPARE(Scan.Form.List().ColumnWidth(1), SizeWidth);
     QVERIFY(!Scan.Form.Driver().Scanning());
     QCOMPARE(Scan.Form.Driver().Roots()->FClusterSize, 4096u);
   }

@@ -8,7 +8,10 @@
 #include "ScanSettings.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QSettings>
+#include <QStyle>
+#include <QToolTip>
 
 #include <utility>
 
@@ -49,6 +52,7 @@ TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTableView
   Header->setStretchLastSection(false);
   for (int Column = 0; Column < TListModel::lcCount; ++Column)
     Header->resizeSection(Column, TListModel::DefaultWidth(Column));
+  Header->setSectionResizeMode(TListModel::lcName, QHeaderView::Stretch);
   Header->setSortIndicator(FSortColumn, Qt::AscendingOrder);
   connect(Header, &QHeaderView::sectionClicked, this, [this](int Section) { HeaderClicked(Section); });
 }
@@ -73,6 +77,7 @@ void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
   FFiles.Cancel();
   FModel.SetFolder(Node);
   Resort();
+  FitColumns();
   if (!Settings.FShowFiles || (!Settings.FFollowReparsePoints && IsReparsePoint(Node)))
     return;
   FFiles.Start(Node->FullPath(), Settings.FFileFilter, Node,
@@ -81,6 +86,7 @@ void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
                    OnListError(Error, Folder);
                  FModel.AddRows(std::move(Rows));
                  Resort();
+                 FitColumns();
                  SelectListed();
                });
 }
@@ -133,6 +139,35 @@ void TDetailsList::Resort()
     return;
   SetSortColumn(FSortColumn);
   FModel.Sort(FSortColumn, FAscending);
+}
+
+void TDetailsList::FitColumns()
+{
+  const QFontMetrics Cells = fontMetrics(), Captions = header()->fontMetrics();
+  // Room for the cell's margins, and for the sort arrow beside a caption.
+  const int Margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+  const int Arrow = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header()) + 12;
+  for (int Column = TListModel::lcName + 1; Column < TListModel::lcCount; ++Column)
+    if (!header()->isSectionHidden(Column))
+      header()->resizeSection(Column, std::max(Cells.horizontalAdvance(FModel.WidestText(Column)) + Margin,
+                                               Captions.horizontalAdvance(TListModel::Caption(Column)) + Arrow));
+}
+
+bool TDetailsList::viewportEvent(QEvent* Event)
+{
+  if (Event->type() == QEvent::ToolTip) {
+    auto* Help = static_cast<QHelpEvent*>(Event);
+    const QModelIndex At = indexAt(Help->pos());
+    if (At.column() == TListModel::lcName) {
+      const QString Name = At.data().toString();
+      const int Room = visualRect(At).width() - iconSize().width() - 12;
+      if (fontMetrics().horizontalAdvance(Name) > Room) {
+        QToolTip::showText(Help->globalPos(), Name, viewport(), visualRect(At));
+        return true;
+      }
+    }
+  }
+  return QTableView::viewportEvent(Event);
 }
 
 int TDetailsList::ColumnWidth(int Column) const

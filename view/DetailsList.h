@@ -44,6 +44,9 @@ public:
   void FollowTree(int SortType, int ShowType);
   // Sorts the rows by the current column and direction, if the list sorts.
   void Resort();
+  // Each value column as wide as its widest value or its caption; the name
+  // column takes the room left.
+  void FitColumns();
   // Width of a column; 0 when hidden.
   int ColumnWidth(int Column) const;
   void SetColumnWidth(int Column, int Width);
@@ -52,6 +55,10 @@ public:
 
   void LoadLayout(QSettings& Store);
   void SaveLayout(QSettings& Store) const;
+
+protected:
+  // A name cut short shows whole in its tool tip.
+  bool viewportEvent(QEvent* Event) override;
 
 private:
   void HeaderClicked(int Section);

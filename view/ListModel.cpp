@@ -128,6 +128,17 @@ QString TListModel::Cell(const TRow& Row, int Column) const
   }
 }
 
+QString TListModel::WidestText(int Column) const
+{
+  if (Column == lcName || FRows.empty())
+    return {};
+  const TRow* Widest = &FRows.front();
+  for (const TRow& Row : FRows)
+    if (SortValue(Row, Column) > SortValue(*Widest, Column))
+      Widest = &Row;
+  return Cell(*Widest, Column);
+}
+
 int TListModel::RowOf(const TFolderData* Record) const
 {
   for (int Row = 0; Row < rowCount(); ++Row)

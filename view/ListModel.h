@@ -54,6 +54,9 @@ public:
   bool IsTop(int Row) const { return RowAt(Row).Top; }
   // The row of a record, -1 when none.
   int RowOf(const TFolderData* Record) const;
+  // The widest text a value column shows: the cell of its largest value
+  // (dates all have one width); empty for the name column.
+  QString WidestText(int Column) const;
   // The caption of a folder's row made again (the folder was renamed).
   void RefreshCaption(const TFolderData* Record);
   // Takes out the rows of these records (gone from the disk or the tree).
