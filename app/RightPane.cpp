@@ -9,6 +9,8 @@
 #include "TreemapPane.h"
 #include "WaitCursor.h"
 
+#include <QLabel>
+
 #include <algorithm>
 
 TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
@@ -38,6 +40,15 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
     if (OnHint)
       OnHint(Text);
   };
+  // Over the pages, until a folder is selected.
+  FEmptyHint = new QLabel(EmptyHint, this);
+  FEmptyHint->setObjectName("EmptyHint");
+  FEmptyHint->setAlignment(Qt::AlignCenter);
+  FEmptyHint->setWordWrap(true);
+  FEmptyHint->setMargin(24);
+  FEmptyHint->setAutoFillBackground(true);
+  FEmptyHint->setForegroundRole(QPalette::PlaceholderText);
+  FEmptyHint->setBackgroundRole(QPalette::Base);
   FTimer.setSingleShot(true);
   FTimer.setInterval(400);
   connect(&FTimer, &QTimer::timeout, this, [this] {
@@ -47,6 +58,29 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
     }
     FState = rsDefer;
   });
+}
+
+const char* TRightPane::EmptyHint =
+  "No folder selected.\n\nThe folder selected in the tree shows here as a list, a pie or bar chart, or a "
+  "treemap. To scan a folder, type its path in the box above and press Enter, or choose Select Directory in "
+  "the File menu.";
+
+void TRightPane::resizeEvent(QResizeEvent* Event)
+{
+  QStackedWidget::resizeEvent(Event);
+  FEmptyHint->setGeometry(rect());
+}
+
+void TRightPane::ShowEmptyHint(bool Shown)
+{
+  FEmptyHint->setVisible(Shown);
+  if (Shown)
+    FEmptyHint->raise();
+}
+
+bool TRightPane::ShowsEmptyHint() const
+{
+  return !FEmptyHint->isHidden();
 }
 
 bool TRightPane::ShowsList() const
@@ -89,6 +123,7 @@ void TRightPane::ShowTreemap()
 void TRightPane::Refill()
 {
   TFolderNode* Node = FCurrentNode();
+  ShowEmptyHint(!Node);
   if (!Node)
     return;
   if (ShowsTreemap()) {
@@ -120,6 +155,7 @@ void TRightPane::RefillPicture()
 
 void TRightPane::Clear()
 {
+  ShowEmptyHint(true);
   FList->Clear();
   FCharts->Clear();
   FTreemap->Clear();

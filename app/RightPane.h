@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QLabel;
 class QModelIndex;
 class TChartPane;
 class TDetailsList;
@@ -61,14 +62,23 @@ public:
   // before they are freed and is filled again once the tree has settled.
   void TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed);
 
+  // What the pane says while no folder is selected.
+  static const char* EmptyHint;
+  bool ShowsEmptyHint() const;
+
+protected:
+  void resizeEvent(QResizeEvent* Event) override;
+
 private:
   enum TRefillState { rsDefer, rsPending, rsAtOnce };
+  void ShowEmptyHint(bool Shown);
 
   const TScanSettings& FSettings;
   std::function<TFolderNode*()> FCurrentNode;
   TDetailsList* FList;
   TChartPane* FCharts;
   TTreemapPane* FTreemap;
+  QLabel* FEmptyHint;
   QTimer FTimer;
   TRefillState FState = rsDefer;
   bool FRefillDue = false;  // a refill after rows of the shown folder went

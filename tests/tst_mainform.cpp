@@ -74,6 +74,8 @@ private slots:
     QVERIFY(!Form.Driver().FSettings.FFollowReparsePoints);
     QCOMPARE(Form.geometry().size(), Form.screen()->availableGeometry().size() * 0.7);
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Size)"));
+    // The empty right pane says how to begin, as the tree does.
+    QVERIFY(Form.RightPane().ShowsEmptyHint());
     QCOMPARE(Form.Action("ExpandOver1")->text(), QString("Expand Folder &over: 10 MB"));
     QCOMPARE(Form.Action("RemoveFolderMenuItem")->text(), QString("&Remove Folder <10 MB"));
     QVERIFY(Form.Action("SNumButton")->isChecked());
@@ -291,6 +293,7 @@ private slots:
     QCOMPARE(Form.Model().rowCount(Form.Model().IndexOf(Top)), 20);
     QCOMPARE(Top->FObjects.Load(), 1 + 20 + 20 + 600 + 600u);
     QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Top)));
+    QVERIFY(!Form.RightPane().ShowsEmptyHint());
     QVERIFY(!Form.Action("StopButton")->isEnabled());
     QVERIFY(Form.Action("RemoveButton")->isEnabled());
     // Remove never takes the place Stop had.
