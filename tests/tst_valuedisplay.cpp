@@ -9,6 +9,7 @@
 #include "ValueDisplay.h"
 
 #include <QLocale>
+#include <QFontDatabase>
 #include <QTest>
 
 #include <cerrno>
@@ -82,20 +83,36 @@ private slots:
     QCOMPARE(Fixture.Display.FormatValue(Node, vtPercent, true), QString("  10.0 %  "));
   }
 
+  // Whatever font the machine has: padded values end within a space of
+  // each other, and a value too wide for the column is not padded.
+  void valuePadding_data()
+  {
+    QTest::addColumn<QFont>("font");
+    QTest::newRow("default") << QFont();
+    QTest::newRow("fixed pitch") << QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont Large;
+    Large.setPointSizeF(17.5);
+    QTest::newRow("large") << Large;
+    QFont Bold;
+    Bold.setBold(true);
+    QTest::newRow("bold") << Bold;
+  }
   void valuePadding()
   {
+    QFETCH(QFont, font);
     TFixture Fixture;
-    Fixture.Display.MeasureFont(QFont());
+    Fixture.Display.MeasureFont(font);
     const QString Narrow = Fixture.Display.PadValue("1.0 MB", vtSize, 1);
     QVERIFY(Narrow.startsWith(' '));
     QVERIFY(Narrow.endsWith("1.0 MB  "));
     const QString Wide = Fixture.Display.PadValue("123,456,789,012.0 MB", vtSize, 1);
     QCOMPARE(Wide, QString("123,456,789,012.0 MB  "));
-    // Values of different widths end at the same place (to a space).
-    const QFontMetrics Metrics{QFont()};
-    const int A = Metrics.horizontalAdvance(Narrow);
-    const int B = Metrics.horizontalAdvance(Fixture.Display.PadValue("1,234.5 MB", vtSize, 1));
-    QVERIFY(std::abs(A - B) <= Fixture.Display.FSpaceWidth);
+    const QFontMetricsF Metrics(font);
+    const qreal A = Metrics.horizontalAdvance(Narrow);
+    for (const char* Value : {"12.3 MB", "999.9 MB", "1,234.5 MB"}) {
+      const qreal B = Metrics.horizontalAdvance(Fixture.Display.PadValue(Value, vtSize, 1));
+      QVERIFY2(std::abs(A - B) <= Fixture.Display.FSpaceWidth + 0.5, Value);
+    }
   }
 
   void captions_data()

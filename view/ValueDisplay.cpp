@@ -15,8 +15,8 @@
 void TValueDisplay::MeasureFont(const QFont& Font)
 {
   FFont = Font;
-  const QFontMetrics Metrics(Font);
-  FSpaceWidth = std::max(1, Metrics.horizontalAdvance(' '));
+  const QFontMetricsF Metrics(Font);
+  FSpaceWidth = std::max<qreal>(1, Metrics.horizontalAdvance(' '));
   FBaseValueWidth = Metrics.horizontalAdvance("123 MB");
 }
 
@@ -88,9 +88,11 @@ QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value)
 {
   if (ViewType == vtPercent)
     return Value < 10 ? "  " + Text + "  " : Text + "  ";
-  const int Width = QFontMetrics(FFont).horizontalAdvance(Text);
-  const int Spaces = ((Decimals() + 2) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width)
-    / FSpaceWidth;
+  // Rounded to the nearest space, so values end within a space of each
+  // other whatever the font.
+  const qreal Width = QFontMetricsF(FFont).horizontalAdvance(Text);
+  const int Spaces = qRound(
+    ((Decimals() + 2) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width) / FSpaceWidth);
   return QString(std::max(0, Spaces), ' ') + Text + "  ";
 }
 

@@ -26,8 +26,10 @@ public:
   int FUnitType = utMB; // the values' unit: one of TUnitType
   int FDecimals = 1;    // decimals shown, 0..3
   int FBoldFactor = 15; // percent of the scan above which a folder is bold
-  int FSpaceWidth = 8;
-  int FBaseValueWidth = 48;
+  // Widths in the window's font, in fractions of a pixel: a font's glyphs
+  // rarely advance by whole pixels, and the padding adds many of them.
+  qreal FSpaceWidth = 8;
+  qreal FBaseValueWidth = 48;
 
   // Measures the pad widths in the window's font.
   void MeasureFont(const QFont& Font);
