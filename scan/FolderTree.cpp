@@ -70,8 +70,18 @@ void TFolderTree::AppendBlock(TFolderBlock* Block)
   AppendChildren(Parent, Nodes);
 }
 
+void TFolderTree::ForgetNames(const TFolderNode* Node)
+{
+  // No name of a file may be remembered in a folder that is freed.
+  if (TRoot* Root = Node->Root(); Root && Node == Root->FNode)
+    Root->FLinks.Clear();
+  else if (Root)
+    Root->FLinks.RemoveBranch(Node);
+}
+
 void TFolderTree::DeleteNode(TFolderNode* Node)
 {
+  ForgetNames(Node);
   TFolderNode* Parent = Node->Parent();
   const size_t Index = Node->Index();
   if (FListener)
@@ -90,6 +100,8 @@ void TFolderTree::DeleteNode(TFolderNode* Node)
 
 void TFolderTree::DeleteChildren(TFolderNode* Node)
 {
+  // The folder is listed again: the names it held go with those below.
+  ForgetNames(Node);
   TFolderNode::TChildren* Children = Node->FChildren;
   if (!Children)
     return;
@@ -172,16 +184,21 @@ void TFolderTree::AddToAncestors(TFolderNode* Node, const TFileCount& Added, con
   }
 }
 
-bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files)
+bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, const TFolderNode* Counting)
 {
   if (!Editable(Folder))
     return false;
+  if (Counting == Folder)
+    return true;  // another name of the file is here: nothing changes
   // No more than the scan counted: a file may have grown since, or be newer.
   const TFileCount Own = Folder->OwnCount();
   const TFileCount Taken{std::min(Files.Clusters, Own.Clusters), std::min(Files.TailBytes, Own.TailBytes),
                          std::min(Files.Objects, Own.Objects), std::min(Files.Holes, Own.Holes)};
   Folder->TakeOwnFiles(Taken);
-  AddToAncestors(Folder, {}, Taken);
+  for (TFolderNode* Node = Folder; Node && Node != Counting; Node = Node->Parent()) {
+    Node->Count({}, Taken);
+    NodeChanged(Node);
+  }
   for (TFolderNode* Child : Folder->Children())
     if (Child->FIsFiles) {
       Child->SetFilesEntry(Folder->OwnCount());
@@ -194,8 +211,13 @@ bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
 {
   if (!Editable(Node))
     return false;
-  if (Subtract && Node->Parent())
+  if (Subtract && Node->Parent()) {
     AddToAncestors(Node->Parent(), {}, Node->Counts());
+    // A file with a name outside the branch still counts in the folders
+    // above that name.
+    Node->Root()->FLinks.RemoveBranch(
+      Node, [this](TFolderNode* Folder, const TFileCount& Count) { AddToAncestors(Folder, Count, {}); });
+  }
   DeleteNode(Node);
   return true;
 }

@@ -66,9 +66,10 @@ public:
   // out of its ancestors when Subtract. False for a branch being scanned.
   bool FreeNode(TFolderNode* Node, bool Subtract);
   // Files of Folder's own that are gone: their count comes out of the
-  // folder's own files, its "<Files>" entry and every ancestor's totals.
-  // False for a branch being scanned.
-  bool RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files);
+  // folder's own files, its "<Files>" entry and the totals of every
+  // ancestor below Counting, the deepest folder that still counts them
+  // through other names (null: none). False for a branch being scanned.
+  bool RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, const TFolderNode* Counting = nullptr);
   // Gives Node the files Files (null: none), freeing those it had.
   void SetFiles(TFolderNode* Node, TFolderFiles* Files);
 
@@ -81,6 +82,7 @@ public:
 
 private:
   std::vector<TFolderNode*>& ChildList(TFolderNode* Parent);
+  void ForgetNames(const TFolderNode* Node);
   static void Renumber(std::vector<TFolderNode*>& List, size_t From);
 
   std::vector<TFolderNode*> FTopNodes;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FileStamp.h"
+#include "LinkCounter.h"
 #include "Mounts.h"  // the drives that scan roots are made of
 
 #include <QString>
@@ -41,6 +42,10 @@ struct TRoot {
   std::string FImportFile;
   std::unordered_map<const TFolderNode*, uint64_t> FImportOffsets;
   TFileStamp FImportStamp;
+  // The files with several names its scans met, by the folders holding
+  // their names: kept while the tree is, so totals stay right when a name
+  // goes.
+  TLinkCounter FLinks;
 
   bool Scanning() const { return FWorker != nullptr; }
   bool Imported() const { return !FImportFile.empty(); }

@@ -315,7 +315,7 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   AddUp(Node, Own);
   if (!Space.Linked.empty()) {
     // Only once the names are counted here and above can a second count go.
-    FLinks.Add(Node, Space.Linked, FNode);
+    FRoot->FLinks.Add(Node, Space.Linked, FNode);
     Space.Linked.clear();
   }
 

@@ -150,7 +150,6 @@ private:
   std::mutex FEnteredMutex;
   std::set<std::pair<uint64_t, uint64_t>> FEntered;
 
-  TLinkCounter FLinks;
 
   std::mutex FResultMutex;
   std::condition_variable FResultReady;

@@ -312,6 +312,8 @@ void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Mini
         Pending.push_back(Child);
         ++Index;
       } else {
+        // Its totals stay in Current's: so do the names of files it held.
+        Node->Root()->FLinks.MoveNamesUp(Child);
         FTree.FreeNode(Child, false);
       }
     }

@@ -19,6 +19,7 @@
 #include <QMenu>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -249,6 +250,12 @@ std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
     if (InTrash(Folder + Record->Name()))
       continue;
     Acting.push_back({Record->Name(), Model.IsFolder(Row), Record->Counts(), Record, Row});
+    if (struct stat Data; !Acting.back().Folder && lstat((Folder + Record->Name()).c_str(), &Data) == 0) {
+      // As the scan tells devices apart (statx's major and minor).
+      Acting.back().Device = uint64_t(major(Data.st_dev)) << 32 | minor(Data.st_dev);
+      Acting.back().Inode = Data.st_ino;
+      Acting.back().Links = Data.st_nlink;
+    }
   }
   std::sort(Acting.begin(), Acting.end(), [](const TActing& A, const TActing& B) { return A.Row < B.Row; });
   return Acting;
@@ -344,6 +351,8 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
   std::vector<TFolderNode*> Folders;
   std::vector<const TFolderData*> Files;
   TFileCount FileTotals;
+  // Files with other names still there count on in the folders above them.
+  std::vector<std::pair<TFileCount, TFolderNode*>> Named;
   for (const TActing& Item : Acting) {
     if (!Gone(Folder->FullPath() + Item.Name))
       continue;
@@ -351,10 +360,15 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
       for (TFolderNode* Child : Folder->Children())
         if (!Child->FIsFiles && Child->Name() == Item.Name)
           Folders.push_back(Child);
-    } else {
-      Files.push_back(Item.Record);
-      FileTotals.Add(Item.Count);
+      continue;
     }
+    Files.push_back(Item.Record);
+    TFolderNode* Still = nullptr;
+    if (Item.Links > 1 && TFolderTree::Editable(Folder)
+        && Folder->Root()->FLinks.RemoveName(Item.Device, Item.Inode, Folder, Still))
+      Named.emplace_back(Item.Count, Still);
+    else
+      FileTotals.Add(Item.Count);
   }
   if (Folders.empty() && Files.empty())
     return;
@@ -365,6 +379,8 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
       FTree.FreeNode(Node, true);
     if (!Files.empty()) {
       FTree.RemoveOwnFiles(Folder, FileTotals);
+      for (const auto& [Count, Still] : Named)
+        FTree.RemoveOwnFiles(Folder, Count, Still);
       if (Model.Folder() == Folder)
         Model.DropRecords(Files);
     }

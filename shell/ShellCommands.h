@@ -76,6 +76,10 @@ private:
     TFileCount Count;
     const TFolderData* Record;
     int Row;
+    // A file's identity and names, read before it goes.
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    uint64_t Links = 1;
   };
   // The selected rows that act: never the scan root's own row, which is
   // deselected, nor entries of a Trash.

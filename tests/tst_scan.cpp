@@ -10,6 +10,7 @@
 #include "Scan2.h"
 #include "ScanDriver.h"
 #include "HeldScan.h"
+#include "LinkCounter.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
 #include "TestTree.h"
@@ -124,6 +125,50 @@ class TScanTest : public QObject {
   Q_OBJECT
 
 private slots:
+  // The names of a file with several names, by the folders holding them:
+  // a second name takes the double count out from the deepest folder
+  // holding both up; a name that goes leaves the file counted where another
+  // name still is; a folder pruned hands its names to its parent.
+  void linkNames()
+  {
+    TTreeFixture Fixture(4096);
+    TFolderNode* A = Fixture.Add(Fixture.Top, "a", 10, 100, 3);
+    TFolderNode* X = Fixture.Add(A, "x", 5, 100, 2);
+    TFolderNode* B = Fixture.Add(Fixture.Top, "b", 5, 100, 2);
+    TFolderNode* C = Fixture.Add(Fixture.Top, "c", 1, 0, 1);
+    TTreeFixture::Set(Fixture.Top, 16, 200, 6);
+    TLinkCounter& Links = Fixture.Root.FLinks;
+    const TFileCount File{4, 100, 1, 0};
+    const auto Name = [&](TFolderNode* Folder, uint64_t Names = 1) {
+      std::vector<TLinkCounter::TLinkedFile> Files{{1, 42, File, 3, Names}};
+      Links.Add(Folder, Files, Fixture.Top);
+    };
+    Name(X);
+    QCOMPARE(Fixture.Top->FClusters.Load(), 16u);
+    Name(B);  // the top counts it twice now: once comes out
+    QCOMPARE(Fixture.Top->FClusters.Load(), 12u);
+    QCOMPARE(A->FClusters.Load(), 10u);
+    QCOMPARE(B->FClusters.Load(), 5u);
+    TFolderNode* Still = nullptr;
+    QVERIFY(!Links.RemoveName(1, 42, C, Still));  // no name there
+    QVERIFY(!Links.RemoveName(1, 43, B, Still));  // no such file
+    QVERIFY(Links.RemoveName(1, 42, B, Still));
+    QCOMPARE(Still, Fixture.Top);  // x still holds a name below the top
+    Name(B, 2);
+    QVERIFY(Links.RemoveName(1, 42, B, Still));
+    QCOMPARE(Still, B);  // the other name beside it
+    // x is pruned: its totals stay in a, and so does its name.
+    Links.MoveNamesUp(X);
+    Fixture.Tree.FreeNode(X, false);
+    QVERIFY(Links.RemoveName(1, 42, A, Still));
+    QCOMPARE(Still, Fixture.Top);  // b's name
+    // b goes with its subtree: the file counts on nowhere else.
+    int Told = 0;
+    Links.RemoveBranch(B, [&](TFolderNode*, const TFileCount&) { ++Told; });
+    QCOMPARE(Told, 0);
+    QVERIFY(Links.Empty());
+  }
+
   void init()
   {
     NextScan() = TScanSettings();
