@@ -247,6 +247,20 @@ void TTreemapView::mouseDoubleClickEvent(QMouseEvent* Event)
     OnDblClick(FLayout->Tiles()[Tile].Folder);
 }
 
+bool TTreemapView::event(QEvent* Event)
+{
+  // Backspace is the window's shortcut to the tree selection's parent,
+  // which a click here makes deeper than the folder shown: here it is ours.
+  if (Event->type() == QEvent::ShortcutOverride && OnParent) {
+    auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Key->key() == Qt::Key_Backspace && Key->modifiers() == Qt::NoModifier) {
+      Event->accept();
+      return true;
+    }
+  }
+  return QWidget::event(Event);
+}
+
 void TTreemapView::keyPressEvent(QKeyEvent* Event)
 {
   if (Event->key() == Qt::Key_Backspace && OnParent)

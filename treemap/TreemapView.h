@@ -77,6 +77,7 @@ public:
   std::function<void()> OnParent;
 
 protected:
+  bool event(QEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
