@@ -312,38 +312,47 @@ private slots:
   void fileClass_data()
   {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("executable");
     QTest::addColumn<int>("kind");
-    QTest::newRow("jpeg") << "holiday.JPG" << int(TFileClass::fcImage);
-    QTest::newRow("unicode name") << "été 2023.heic" << int(TFileClass::fcImage);
-    QTest::newRow("video") << "talk.mkv" << int(TFileClass::fcVideo);
-    QTest::newRow("audio") << "song.Flac" << int(TFileClass::fcAudio);
-    QTest::newRow("compressed tar") << "backup.tar.gz" << int(TFileClass::fcArchive);
-    QTest::newRow("piece of a split archive") << "data.7z.001" << int(TFileClass::fcArchive);
-    QTest::newRow("upper case") << "SETUP.ZIP" << int(TFileClass::fcArchive);
-    QTest::newRow("rotated log, compressed") << "syslog.2.gz" << int(TFileClass::fcArchive);
-    QTest::newRow("document") << "report.pdf" << int(TFileClass::fcDocument);
-    QTest::newRow("code") << "main.cpp" << int(TFileClass::fcCode);
-    QTest::newRow("c++") << "vector.h++" << int(TFileClass::fcCode);
-    QTest::newRow("hidden with extension") << ".config.json" << int(TFileClass::fcCode);
-    QTest::newRow("library") << "libfoo.so" << int(TFileClass::fcBinary);
-    QTest::newRow("versioned library") << "libfoo.so.1.2" << int(TFileClass::fcBinary);
-    QTest::newRow("versioned library, one number") << "libc.so.6" << int(TFileClass::fcBinary);
-    QTest::newRow("object") << "main.o" << int(TFileClass::fcBinary);
-    QTest::newRow("no extension") << "Makefile" << int(TFileClass::fcOther);
-    QTest::newRow("hidden") << ".bashrc" << int(TFileClass::fcOther);
-    QTest::newRow("numbers only") << "syslog.1" << int(TFileClass::fcOther);
-    QTest::newRow("trailing dot") << "notes." << int(TFileClass::fcOther);
-    QTest::newRow("unknown") << "index.qwerty" << int(TFileClass::fcOther);
-    QTest::newRow("too long to be known") << "photo.jpgjpgjpg" << int(TFileClass::fcOther);
-    QTest::newRow("known as a prefix only") << "a.tarx" << int(TFileClass::fcOther);
-    QTest::newRow("not ASCII") << "a.gź" << int(TFileClass::fcOther);
-    QTest::newRow("empty") << "" << int(TFileClass::fcOther);
+    QTest::newRow("jpeg") << "holiday.JPG" << false << int(TFileClass::fcImage);
+    QTest::newRow("unicode name") << "été 2023.heic" << false << int(TFileClass::fcImage);
+    QTest::newRow("video") << "talk.mkv" << false << int(TFileClass::fcVideo);
+    QTest::newRow("audio") << "song.Flac" << false << int(TFileClass::fcAudio);
+    QTest::newRow("compressed tar") << "backup.tar.gz" << false << int(TFileClass::fcArchive);
+    QTest::newRow("piece of a split archive") << "data.7z.001" << false << int(TFileClass::fcArchive);
+    QTest::newRow("upper case") << "SETUP.ZIP" << false << int(TFileClass::fcArchive);
+    QTest::newRow("rotated log, compressed") << "syslog.2.gz" << false << int(TFileClass::fcArchive);
+    QTest::newRow("document") << "report.pdf" << false << int(TFileClass::fcDocument);
+    QTest::newRow("code") << "main.cpp" << false << int(TFileClass::fcCode);
+    QTest::newRow("c++") << "vector.h++" << false << int(TFileClass::fcCode);
+    QTest::newRow("hidden with extension") << ".config.json" << false << int(TFileClass::fcCode);
+    QTest::newRow("library") << "libfoo.so" << false << int(TFileClass::fcBinary);
+    QTest::newRow("versioned library") << "libfoo.so.1.2" << false << int(TFileClass::fcBinary);
+    QTest::newRow("versioned library, one number") << "libc.so.6" << false << int(TFileClass::fcBinary);
+    QTest::newRow("object") << "main.o" << false << int(TFileClass::fcBinary);
+    QTest::newRow("no extension") << "Makefile" << false << int(TFileClass::fcOther);
+    QTest::newRow("hidden") << ".bashrc" << false << int(TFileClass::fcOther);
+    QTest::newRow("numbers only") << "syslog.1" << false << int(TFileClass::fcOther);
+    QTest::newRow("trailing dot") << "notes." << false << int(TFileClass::fcOther);
+    QTest::newRow("unknown") << "index.qwerty" << false << int(TFileClass::fcOther);
+    QTest::newRow("too long to be known") << "photo.jpgjpgjpg" << false << int(TFileClass::fcOther);
+    QTest::newRow("known as a prefix only") << "a.tarx" << false << int(TFileClass::fcOther);
+    QTest::newRow("not ASCII") << "a.gź" << false << int(TFileClass::fcOther);
+    QTest::newRow("empty") << "" << false << int(TFileClass::fcOther);
+    // What the name does not tell, the execute bits do; what it tells stays.
+    QTest::newRow("program") << "kubectl" << true << int(TFileClass::fcBinary);
+    QTest::newRow("versioned program") << "python3.11" << true << int(TFileClass::fcBinary);
+    QTest::newRow("program, unknown extension") << "firefox.real" << true << int(TFileClass::fcBinary);
+    QTest::newRow("script") << "build.sh" << true << int(TFileClass::fcCode);
+    QTest::newRow("document on a disk that runs all") << "report.pdf" << true << int(TFileClass::fcDocument);
+    QTest::newRow("library, executable") << "libbar.so.2" << true << int(TFileClass::fcBinary);
   }
   void fileClass()
   {
     QFETCH(QString, name);
+    QFETCH(bool, executable);
     QFETCH(int, kind);
-    QCOMPARE(int(TFileClass::Of(name.toStdString())), kind);
+    QCOMPARE(int(TFileClass::Of(name.toStdString(), executable)), kind);
   }
 
   // The legend tells every colour apart, the folders' too.
