@@ -435,6 +435,31 @@ private slots:
     QCOMPARE(View.Image().size(), QSize(200, 250) * View.devicePixelRatioF());
   }
 
+  // A picture slow to come is waited for in sight: the old one dimmed, a
+  // busy cursor, both gone with the new picture.
+  void viewBusy()
+  {
+    auto Quick = std::make_shared<TFakeSource>(MixedTree());
+    auto Slow = std::make_shared<TFakeSource>(MixedTree());
+    Slow->During = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
+    TTreemapView View;
+    View.resize(300, 200);
+    View.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&View));
+    View.Request(Quick, Quick->Top());
+    QVERIFY(View.WaitForImage(5000));
+    const QPoint Corner(3, 3);
+    const QRgb Drawn = View.Image().pixel(Corner * View.devicePixelRatioF());
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), Drawn);
+
+    View.Request(Slow, Slow->Top());
+    QTRY_COMPARE(View.cursor().shape(), Qt::BusyCursor);
+    QVERIFY(qGray(View.grab().toImage().pixel(Corner * View.devicePixelRatioF())) < qGray(Drawn));
+    QVERIFY(View.WaitForImage(10000));
+    QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), View.Image().pixel(Corner * View.devicePixelRatioF()));
+  }
+
   // A new request drops the one before; Cancel returns only once the source
   // is no longer read, lets go of it, and nothing is read after.
   void viewRequests()

@@ -17,7 +17,9 @@ class TTreemapSource;
 
 // A folder's treemap in a widget. Its layout and picture are made by a job
 // on a thread of its own, when a folder is asked for and again when the
-// view's size settles; meanwhile the last picture stays, scaled.
+// view's size settles; meanwhile the last picture stays, scaled, and once
+// the wait is long enough to notice, dimmed under "Drawing..." with a busy
+// cursor.
 //
 // Threads: every member is to be called, and every On... is called, on the
 // widget's thread. The source's Entries is called on the jobs' threads only,
@@ -98,6 +100,8 @@ private:
   QSize PixelSize() const;
   void Hover(QPointF Position);
   void Unhover();
+  // Shows whether a picture is being made over the old one, or no longer.
+  void SetBusy(bool Busy);
 
   std::shared_ptr<const TTreemapSource> FSource;
   const void* FRoot = nullptr;
@@ -105,6 +109,8 @@ private:
   uint64_t FLastJob = 0;
   std::vector<std::unique_ptr<TJob>> FJobs;  // started and not yet joined
   QTimer FResizeTimer;
+  QTimer FBusyTimer;  // till the wait is shown
+  bool FBusy = false;
   QImage FImage;
   std::unique_ptr<const TTreemapLayout> FLayout;
   uint64_t FShown = 0;  // the request of the picture
