@@ -309,6 +309,48 @@ private slots:
     QCOMPARE(Layout.TileAt(QPointF(-0.01, 10)), -1);
   }
 
+  // Each folder large enough is outlined: its edge pixels darker than
+  // without outlines, every other pixel as it was; the top and folders too
+  // small get none.
+  void outlines()
+  {
+    const TFakeSource Source(MixedTree());
+    TTreemapLayout Layout;
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), NoCancel));
+    TTreemapRenderer Plain;
+    Plain.FOutlineSize = 1e9;
+    const QImage Without = Plain.Render(Layout, QSize(400, 300), NoCancel);
+    TTreemapRenderer Renderer;
+    Renderer.FOutlineSize = 40;
+    const QImage With = Renderer.Render(Layout, QSize(400, 300), NoCancel);
+    QSet<QPoint> Edges;
+    int Outlined = 0, Small = 0;
+    for (size_t Index = 1; Index < Layout.Tiles().size(); ++Index) {
+      const TTreemapTile& Tile = Layout.Tiles()[Index];
+      if (Tile.Kind != TTreemapTile::tkFolder && Tile.Kind != TTreemapTile::tkClosed)
+        continue;
+      const QRect Pixels(QPoint(qRound(Tile.Left), qRound(Tile.Top)),
+                         QPoint(qRound(Tile.Right) - 1, qRound(Tile.Bottom) - 1));
+      if (Pixels.width() < Renderer.FOutlineSize || Pixels.height() < Renderer.FOutlineSize) {
+        ++Small;
+        continue;
+      }
+      ++Outlined;
+      for (int X = Pixels.left(); X <= Pixels.right(); ++X)
+        Edges << QPoint(X, Pixels.top()) << QPoint(X, Pixels.bottom());
+      for (int Y = Pixels.top(); Y <= Pixels.bottom(); ++Y)
+        Edges << QPoint(Pixels.left(), Y) << QPoint(Pixels.right(), Y);
+    }
+    QVERIFY2(Outlined > 3 && Small > 0, qPrintable(QString("%1 outlined, %2 small").arg(Outlined).arg(Small)));
+    for (int Y = 0; Y < 300; ++Y)
+      for (int X = 0; X < 400; ++X) {
+        if (Edges.contains(QPoint(X, Y)))
+          QVERIFY2(qGray(With.pixel(X, Y)) < qGray(Without.pixel(X, Y)), qPrintable(QString("%1, %2").arg(X).arg(Y)));
+        else
+          QVERIFY2(With.pixel(X, Y) == Without.pixel(X, Y), qPrintable(QString("%1, %2").arg(X).arg(Y)));
+      }
+  }
+
   void fileClass_data()
   {
     QTest::addColumn<QString>("name");
