@@ -478,7 +478,8 @@ private slots:
   }
 
   // A picture slow to come is waited for in sight: the old one dimmed, a
-  // busy cursor, both gone with the new picture.
+  // busy cursor, both gone with the new picture; a quiet request shows
+  // nothing of its wait.
   void viewBusy()
   {
     auto Quick = std::make_shared<TFakeSource>(MixedTree());
@@ -499,7 +500,14 @@ private slots:
     QVERIFY(qGray(View.grab().toImage().pixel(Corner * View.devicePixelRatioF())) < qGray(Drawn));
     QVERIFY(View.WaitForImage(10000));
     QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
-    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), View.Image().pixel(Corner * View.devicePixelRatioF()));
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), Drawn);
+
+    View.Request(Slow, Slow->Top(), true);
+    QTest::qWait(300);
+    QVERIFY(!View.Current());
+    QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), Drawn);
+    QVERIFY(View.WaitForImage(10000));
   }
 
   // A new request drops the one before; Cancel returns only once the source

@@ -83,8 +83,10 @@ void TTreemapPane::Show(TFolderNode* Node)
     return;
   }
   FLastFill = Now;
+  // A picture that only grows with the scan is made again unannounced.
+  const bool Growing = Scanning && Node == FShown;
   FShown = Node;
-  FView->Request(std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()), Node);
+  FView->Request(std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()), Node, Growing);
   FView->SetSelected(nullptr, TTreemapTile::NoFile);
   if (Scanning)
     FThrottle.start(1s);

@@ -50,9 +50,10 @@ TTreemapView::~TTreemapView()
   Cancel();
 }
 
-void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const void* Root)
+void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const void* Root, bool Quiet)
 {
   ++FRequest;
+  FQuiet = Quiet;
   FRoot = Source ? Root : nullptr;
   FSource = FRoot ? std::move(Source) : nullptr;
   Unhover();
@@ -122,7 +123,7 @@ void TTreemapView::Start()
     QMetaObject::invokeMethod(this, [this, Id = Worker->Id] { JobDone(Id); }, Qt::QueuedConnection);
   });
   FJobs.push_back(std::move(Job));
-  if (!FImage.isNull() && !FBusy && !FBusyTimer.isActive())
+  if (!FImage.isNull() && !FQuiet && !FBusy && !FBusyTimer.isActive())
     FBusyTimer.start();
 }
 

@@ -42,8 +42,9 @@ public:
   // Shows Root's treemap from Source, laid out again at each size the view
   // takes, until the next Request or Cancel; only while the view is shown.
   // The view and its jobs hold Source till then, and let go of it on this
-  // thread. A null Root clears the view.
-  void Request(std::shared_ptr<const TTreemapSource> Source, const void* Root);
+  // thread. A null Root clears the view. Quiet: the wait for the picture is
+  // not shown, as for one that only grows.
+  void Request(std::shared_ptr<const TTreemapSource> Source, const void* Root, bool Quiet = false);
   // Returns once no job reads the source any more, and lets go of it: call
   // it before the folders change. The picture stays, without selection and
   // deaf to the mouse, until the next Request's comes.
@@ -111,6 +112,7 @@ private:
   QTimer FResizeTimer;
   QTimer FBusyTimer;  // till the wait is shown
   bool FBusy = false;
+  bool FQuiet = false;  // the last Request's
   QImage FImage;
   std::unique_ptr<const TTreemapLayout> FLayout;
   uint64_t FShown = 0;  // the request of the picture
