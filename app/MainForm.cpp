@@ -51,7 +51,9 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FTreeView = new TFolderTreeView(*FModel);
   FRightPane = new TRightPane(FDisplay, FTree, FDriver.FSettings, [this] { return FCurrentNode; });
   // Each folder keeps the sizes and kinds of its files for the treemap.
-  FDriver.FSettings.FFileKind = [](const char* Name) { return uint8_t(TFileClass::Of(Name)); };
+  FDriver.FSettings.FFileKind = [](const char* Name, bool Executable) {
+    return uint8_t(TFileClass::Of(Name, Executable));
+  };
   FRightPane->OnSelect = [this](TFolderNode* Folder) { SetCurrentNode(Folder); };
   FRightPane->OnHint = [this](const QString& Text) { FPanels->SetText(TStatusPanels::spHint, Text); };
   FList = &FRightPane->List();

@@ -2,7 +2,9 @@
 // Times the treemap's layout and picture of a made-up tree of 1,000,000
 // files in 100,000 folders (10 folders of 100 of 100, files in the last),
 // sizes spread as on a real disk, at 1400 x 900:
-//   bench_treemap [RUNS [PICTURE.png]]   the last picture saved, to be looked at
+//   bench_treemap [RUNS [PICTURE.png|- [MILLIONS]]]
+// the last picture saved, to be looked at; MILLIONS of files (1 by default)
+// in the same folders.
 #include "FileClass.h"
 #include "TreemapLayout.h"
 #include "TreemapRenderer.h"
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -22,11 +25,11 @@ namespace {
 
 class TMadeUpTree : public TTreemapSource {
 public:
-  TMadeUpTree()
+  explicit TMadeUpTree(double Millions)
   {
     std::mt19937_64 Random(1);
     std::lognormal_distribution<double> Size(9, 2.5);  // a median of 8 KB
-    std::uniform_int_distribution<int> Count(0, 20);
+    std::uniform_int_distribution<int> Count(0, int(std::lround(20 * Millions)));
     std::uniform_int_distribution<int> Class(0, TFileClass::fcOther);
     FFolders.push_back({});
     // Breadth first: each folder's sub-folders together.
@@ -90,7 +93,7 @@ int main(int argc, char** argv)
 {
   QGuiApplication Application(argc, argv);
   const int Runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-  const TMadeUpTree Tree;
+  const TMadeUpTree Tree(argc > 3 ? std::max(0.01, std::atof(argv[3])) : 1);
   std::printf("%zu files in %zu folders, 1400 x 900\n", Tree.FileCount(), Tree.FolderCount());
   const std::atomic<bool> Cancel{false};
   QImage Last;
@@ -107,7 +110,7 @@ int main(int argc, char** argv)
                 (Drawn - Laid) / 1e6, Drawn / 1e6, Layout.Tiles().size(), Tree.FCalls);
     Last = Image;
   }
-  if (argc > 2 && !Last.save(argv[2]))
+  if (argc > 2 && std::strcmp(argv[2], "-") != 0 && !Last.save(argv[2]))
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
   std::printf("target: within 250 ms\n");
   return 0;

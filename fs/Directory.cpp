@@ -91,8 +91,8 @@ int StatAt(int DirFd, const char* Name, bool FollowLink, unsigned Mask, struct s
 int ReadOwn(int DirFd, const char* Name, TDirEntry& Entry, unsigned& Mode)
 {
   struct statx Data;
-  const unsigned Mask =
-    STATX_TYPE | STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_ATIME | STATX_MTIME | STATX_INO | STATX_MNT_ID;
+  const unsigned Mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_ATIME | STATX_MTIME |
+                        STATX_INO | STATX_MNT_ID;
   if (const int Code = StatAt(DirFd, Name, false, Mask, Data))
     return Code;
   Mode = Data.stx_mode & S_IFMT;
@@ -100,6 +100,7 @@ int ReadOwn(int DirFd, const char* Name, TDirEntry& Entry, unsigned& Mode)
   Entry.Size = Data.stx_size;
   Entry.DiskBytes = Data.stx_mask & STATX_BLOCKS ? Data.stx_blocks * 512 : UINT64_MAX;
   Entry.Links = Data.stx_mask & STATX_NLINK ? Data.stx_nlink : 1;
+  Entry.Executable = S_ISREG(Data.stx_mode) && (Data.stx_mask & STATX_MODE) && (Data.stx_mode & 0111);
   Entry.LastAccess = FileTime::FromUnix(Data.stx_atime.tv_sec, Data.stx_atime.tv_nsec);
   Entry.LastWrite = FileTime::FromUnix(Data.stx_mtime.tv_sec, Data.stx_mtime.tv_nsec);
   Entry.Identity = IdentityOf(Data);

@@ -41,6 +41,7 @@ struct TDirEntry {
   // most there is when the file system does not tell.
   uint64_t DiskBytes = UINT64_MAX;
   uint32_t Links = 1;       // names the file has
+  bool Executable = false;  // a regular file with an execute bit set
   uint64_t LastAccess = 0;  // file-time units
   uint64_t LastWrite = 0;
   TFileIdentity Identity;

@@ -24,7 +24,8 @@ int TFileListing::List(const std::string& Folder, const std::vector<std::string>
       continue;  // listed as a folder, if at all
     // A link holds no data of its own.
     const bool Link = Entry.Kind == TDirEntry::ekFileLink || Entry.Kind == TDirEntry::ekOtherLink;
-    Found.push_back({Entry.Name, Link ? 0 : Entry.Size, Link ? 0 : Entry.DiskBytes, Entry.LastAccess, Entry.LastWrite});
+    Found.push_back({Entry.Name, Link ? 0 : Entry.Size, Link ? 0 : Entry.DiskBytes, Entry.LastAccess, Entry.LastWrite,
+                     Entry.Executable});
   }
   for (const std::string& Pattern : Patterns)
     for (const TListedFile& Item : Found)

@@ -13,6 +13,7 @@ struct TListedFile {
   uint64_t DiskBytes;   // taken on disk: less than Size for a sparse file
   uint64_t LastAccess;  // file-time units
   uint64_t LastWrite;
+  bool Executable = false;  // a regular file with an execute bit set
 };
 
 // Lists the files (not the folders) of one folder that match a filter: once

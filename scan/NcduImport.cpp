@@ -220,7 +220,8 @@ private:
     FBytes += Fields.Size * Times;
     Folder.Own.Add(Count, Times);
     if (FSettings.FFileKind)
-      Folder.Files.push_back(TFolderFiles::TFile::Make(Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str())));
+      Folder.Files.push_back(
+        TFolderFiles::TFile::Make(Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str(), false)));
     // The newest change of a counted file, as a scan dates its folders.
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));

@@ -293,7 +293,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     const uint64_t Times = FSettings.Matches(Entry.Name);
     Own.Add(Count, Times);
     if (FSettings.FFileKind)
-      Space.Files.push_back(TFolderFiles::TFile::Make(Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name)));
+      Space.Files.push_back(
+        TFolderFiles::TFile::Make(Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name, Entry.Executable)));
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
       Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}, Entry.Links});
       Space.Linked.back().Count.Add(Count, Times);

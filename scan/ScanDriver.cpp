@@ -290,7 +290,8 @@ void TScanDriver::ListFilesAgain(TFolderNode* Folder)
   for (const TListedFile& File : Listed)
     if (File.Size > 0 && FSettings.Matches(File.Name.c_str()) > 0) {
       const uint64_t Holes = TFolderData::CountFile(File.Size, Folder->ClusterSize(), File.DiskBytes).Holes;
-      Files.push_back(TFolderFiles::TFile::Make(File.Size, Holes, FSettings.FFileKind(File.Name.c_str())));
+      Files.push_back(
+        TFolderFiles::TFile::Make(File.Size, Holes, FSettings.FFileKind(File.Name.c_str(), File.Executable)));
     }
   FTree.SetFiles(Folder, TFolderFiles::Make(Files));
 }

@@ -16,8 +16,9 @@ struct TScanSettings {
   // A file with several names counts once in each folder above its names.
   bool FHardLinksOnce = true;
   // When set, each folder keeps its files (TFolderFiles), their kinds told
-  // by this from their names; called by the scan's workers at once.
-  std::function<uint8_t(const char* Name)> FFileKind;
+  // by this from their names and whether they may be run (the mode the scan
+  // reads anyway); called by the scan's workers at once.
+  std::function<uint8_t(const char* Name, bool Executable)> FFileKind;
 
   // Splits Text at spaces into at most Limit patterns; no pattern means "*".
   void SetFileFilter(const std::string& Text, size_t Limit = 63);

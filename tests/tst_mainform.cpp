@@ -544,8 +544,16 @@ private slots:
       }
     QCOMPARE(Files, 4);
     QVERIFY(Photo >= 0);
-    View.OnHover(&Layout->Tiles()[size_t(Photo)]);
-    QTRY_VERIFY(Form.StatusText(TStatusPanels::spHint).contains("/a/photo.jpg"));
+    // Its size in the window's unit, whichever it is.
+    for (int Unit : {TValueDisplay::utMB, TValueDisplay::utKB, TValueDisplay::utAutomatic}) {
+      Form.Unit1Click(Unit);
+      QVERIFY(View.WaitForImage(10000));
+      Layout = View.Layout();
+      View.OnHover(&Layout->Tiles()[size_t(Photo)]);
+      QTRY_VERIFY(Form.StatusText(TStatusPanels::spHint).contains("/a/photo.jpg"));
+      QVERIFY2(Form.StatusText(TStatusPanels::spHint).contains("    " + Form.Display().BytesText(3000000) + "    "),
+               qPrintable(Form.StatusText(TStatusPanels::spHint)));
+    }
     View.OnClick(A, Layout->Tiles()[size_t(Photo)].File);
     QTRY_COMPARE(Form.CurrentNode(), A);
     QCOMPARE(Form.RightPane().Treemap().Shown(), Top);  // the treemap stays
@@ -572,6 +580,73 @@ private slots:
     QVERIFY(View.WaitForImage(10000) && View.Layout());
     for (const TTreemapTile& Tile : View.Layout()->Tiles())
       QVERIFY(Tile.Folder == Top || Tile.Folder == Child(Top, "a"));
+  }
+
+  // A double click on a tile shows its folder, even when the click before
+  // selected that folder already; Backspace in the treemap shows the parent
+  // of the folder shown, not of the tree's selection a click made deeper.
+  void treemapOpensAndGoesUp()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("a/b");
+    Tree.File("a/b/big.bin", 2000000);
+    Tree.File("a/notes.txt", 500000);
+    Tree.File("c.zip", 1000000);
+    TMainForm Form;
+    Form.resize(900, 600);
+    Form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Form));
+    Form.TreemapButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    TFolderNode* A = Child(Top, "a");
+    TFolderNode* B = Child(A, "b");
+    Form.SetCurrentNode(Top);
+    TTreemapPane& Pane = Form.RightPane().Treemap();
+    TTreemapView& View = Pane.View();
+    // Where the file in "b" is drawn, in the picture shown.
+    auto Big = [&View, B] {
+      const TTreemapLayout* Layout = View.Layout();
+      for (size_t Tile = 0; Tile < Layout->Tiles().size(); ++Tile)
+        if (Layout->Tiles()[Tile].Folder == B && Layout->Tiles()[Tile].Kind == TTreemapTile::tkFile)
+          return View.TileRect(int(Tile)).center().toPoint();
+      return QPoint(-1, -1);
+    };
+    QVERIFY(View.WaitForImage(10000));
+    QTest::mouseClick(&View, Qt::LeftButton, {}, Big());
+    QTRY_COMPARE(Form.CurrentNode(), B);
+    QCOMPARE(Pane.Shown(), Top);
+    QTest::mouseDClick(&View, Qt::LeftButton, {}, Big());
+    QTRY_COMPARE(Pane.Shown(), B);
+    QCOMPARE(Form.CurrentNode(), B);
+
+    View.setFocus();
+    QTest::keyClick(&View, Qt::Key_Backspace);
+    QCOMPARE(Pane.Shown(), A);
+    QCOMPARE(Form.CurrentNode(), A);
+    QVERIFY(View.WaitForImage(10000));
+    QTest::mouseClick(&View, Qt::LeftButton, {}, Big());
+    QTRY_COMPARE(Form.CurrentNode(), B);
+    QCOMPARE(Pane.Shown(), A);
+    QTest::keyClick(&View, Qt::Key_Backspace);
+    QCOMPARE(Pane.Shown(), Top);
+    QCOMPARE(Form.CurrentNode(), Top);
+
+    // A click on a file of the folder shown selects what was selected: the
+    // next refill, of another measure, still draws a new picture.
+    QVERIFY(View.WaitForImage(10000));
+    QTest::mouseClick(&View, Qt::LeftButton, {}, Big());
+    QTRY_COMPARE(Form.CurrentNode(), B);
+    QTest::mouseDClick(&View, Qt::LeftButton, {}, Big());
+    QTRY_COMPARE(Pane.Shown(), B);
+    QVERIFY(View.WaitForImage(10000));
+    QTest::mouseClick(&View, Qt::LeftButton, {}, Big());
+    QTest::qWait(200);
+    Form.View1Click(vtAllocated);
+    QVERIFY(!View.Current());
+    QVERIFY(View.WaitForImage(10000));
   }
 
   // The list lets go of the rows of a folder that goes, also while the

@@ -3,6 +3,7 @@
 #include "FileListing.h"
 #include "FileTime.h"
 #include "FolderData.h"
+#include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "PathRules.h"
@@ -29,6 +30,7 @@
 #include <dirent.h>
 #include <set>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -747,6 +749,46 @@ private slots:
     if (Settings.FFileFilter.size() == 1)
       Got.sort();  // otherwise in the listing's order
     QCOMPARE(Got, listed);
+  }
+
+  // The kind of a kept file is told from its name and its execute bits, the
+  // same by the scan, the listing and the listing again after a change; a
+  // link is no program, whatever its own mode.
+  void executableFiles()
+  {
+    TTestTree Tree;
+    Tree.File("tool", 10);
+    Tree.File("data", 20);
+    Tree.File("run.sh", 30);
+    Tree.Link("to-tool", "tool");
+    QCOMPARE(chmod(Tree.Path("tool").c_str(), 0755), 0);
+    QCOMPARE(chmod(Tree.Path("data").c_str(), 0644), 0);
+    QCOMPARE(chmod(Tree.Path("run.sh").c_str(), 0700), 0);
+    const QStringList Expected{"10 run", "20 read", "30 run"};
+    TScanRun Run;
+    Run.Driver.FSettings.FFileKind = [](const char*, bool Executable) { return uint8_t(Executable); };
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QVERIFY(Top);
+    auto Kept = [Top] {
+      QStringList Texts;
+      const TFolderFiles* Files = Top->FFiles.load();
+      for (uint32_t Index = 0; Files && Index < Files->Count(); ++Index)
+        Texts << QString("%1 %2").arg((*Files)[Index].Size()).arg((*Files)[Index].Kind ? "run" : "read");
+      Texts.sort();
+      return Texts;
+    };
+    QCOMPARE(Kept(), Expected);
+    std::vector<TListedFile> Listed;
+    QCOMPARE(TFileListing::List(Tree.Top(), {"*"}, Listed), 0);
+    QStringList Got;
+    for (const TListedFile& File : Listed)
+      if (File.Size > 0)
+        Got << QString("%1 %2").arg(File.Size).arg(File.Executable ? "run" : "read");
+    Got.sort();
+    QCOMPARE(Got, Expected);
+    Tree.File("more", 40);
+    Run.Driver.ListFilesAgain(Top);
+    QCOMPARE(Kept(), (QStringList{"10 run", "20 read", "30 run", "40 read"}));
   }
 
   void unreadableStartFolder()

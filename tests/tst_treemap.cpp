@@ -309,41 +309,92 @@ private slots:
     QCOMPARE(Layout.TileAt(QPointF(-0.01, 10)), -1);
   }
 
+  // Each folder large enough is outlined: its edge pixels darker than
+  // without outlines, every other pixel as it was; the top and folders too
+  // small get none.
+  void outlines()
+  {
+    const TFakeSource Source(MixedTree());
+    TTreemapLayout Layout;
+    QVERIFY(Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), NoCancel));
+    TTreemapRenderer Plain;
+    Plain.FOutlineSize = 1e9;
+    const QImage Without = Plain.Render(Layout, QSize(400, 300), NoCancel);
+    TTreemapRenderer Renderer;
+    Renderer.FOutlineSize = 40;
+    const QImage With = Renderer.Render(Layout, QSize(400, 300), NoCancel);
+    QSet<QPoint> Edges;
+    int Outlined = 0, Small = 0;
+    for (size_t Index = 1; Index < Layout.Tiles().size(); ++Index) {
+      const TTreemapTile& Tile = Layout.Tiles()[Index];
+      if (Tile.Kind != TTreemapTile::tkFolder && Tile.Kind != TTreemapTile::tkClosed)
+        continue;
+      const QRect Pixels(QPoint(qRound(Tile.Left), qRound(Tile.Top)),
+                         QPoint(qRound(Tile.Right) - 1, qRound(Tile.Bottom) - 1));
+      if (Pixels.width() < Renderer.FOutlineSize || Pixels.height() < Renderer.FOutlineSize) {
+        ++Small;
+        continue;
+      }
+      ++Outlined;
+      for (int X = Pixels.left(); X <= Pixels.right(); ++X)
+        Edges << QPoint(X, Pixels.top()) << QPoint(X, Pixels.bottom());
+      for (int Y = Pixels.top(); Y <= Pixels.bottom(); ++Y)
+        Edges << QPoint(Pixels.left(), Y) << QPoint(Pixels.right(), Y);
+    }
+    QVERIFY2(Outlined > 3 && Small > 0, qPrintable(QString("%1 outlined, %2 small").arg(Outlined).arg(Small)));
+    for (int Y = 0; Y < 300; ++Y)
+      for (int X = 0; X < 400; ++X) {
+        if (Edges.contains(QPoint(X, Y)))
+          QVERIFY2(qGray(With.pixel(X, Y)) < qGray(Without.pixel(X, Y)), qPrintable(QString("%1, %2").arg(X).arg(Y)));
+        else
+          QVERIFY2(With.pixel(X, Y) == Without.pixel(X, Y), qPrintable(QString("%1, %2").arg(X).arg(Y)));
+      }
+  }
+
   void fileClass_data()
   {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("executable");
     QTest::addColumn<int>("kind");
-    QTest::newRow("jpeg") << "holiday.JPG" << int(TFileClass::fcImage);
-    QTest::newRow("unicode name") << "été 2023.heic" << int(TFileClass::fcImage);
-    QTest::newRow("video") << "talk.mkv" << int(TFileClass::fcVideo);
-    QTest::newRow("audio") << "song.Flac" << int(TFileClass::fcAudio);
-    QTest::newRow("compressed tar") << "backup.tar.gz" << int(TFileClass::fcArchive);
-    QTest::newRow("piece of a split archive") << "data.7z.001" << int(TFileClass::fcArchive);
-    QTest::newRow("upper case") << "SETUP.ZIP" << int(TFileClass::fcArchive);
-    QTest::newRow("rotated log, compressed") << "syslog.2.gz" << int(TFileClass::fcArchive);
-    QTest::newRow("document") << "report.pdf" << int(TFileClass::fcDocument);
-    QTest::newRow("code") << "main.cpp" << int(TFileClass::fcCode);
-    QTest::newRow("c++") << "vector.h++" << int(TFileClass::fcCode);
-    QTest::newRow("hidden with extension") << ".config.json" << int(TFileClass::fcCode);
-    QTest::newRow("library") << "libfoo.so" << int(TFileClass::fcBinary);
-    QTest::newRow("versioned library") << "libfoo.so.1.2" << int(TFileClass::fcBinary);
-    QTest::newRow("versioned library, one number") << "libc.so.6" << int(TFileClass::fcBinary);
-    QTest::newRow("object") << "main.o" << int(TFileClass::fcBinary);
-    QTest::newRow("no extension") << "Makefile" << int(TFileClass::fcOther);
-    QTest::newRow("hidden") << ".bashrc" << int(TFileClass::fcOther);
-    QTest::newRow("numbers only") << "syslog.1" << int(TFileClass::fcOther);
-    QTest::newRow("trailing dot") << "notes." << int(TFileClass::fcOther);
-    QTest::newRow("unknown") << "index.qwerty" << int(TFileClass::fcOther);
-    QTest::newRow("too long to be known") << "photo.jpgjpgjpg" << int(TFileClass::fcOther);
-    QTest::newRow("known as a prefix only") << "a.tarx" << int(TFileClass::fcOther);
-    QTest::newRow("not ASCII") << "a.gź" << int(TFileClass::fcOther);
-    QTest::newRow("empty") << "" << int(TFileClass::fcOther);
+    QTest::newRow("jpeg") << "holiday.JPG" << false << int(TFileClass::fcImage);
+    QTest::newRow("unicode name") << "été 2023.heic" << false << int(TFileClass::fcImage);
+    QTest::newRow("video") << "talk.mkv" << false << int(TFileClass::fcVideo);
+    QTest::newRow("audio") << "song.Flac" << false << int(TFileClass::fcAudio);
+    QTest::newRow("compressed tar") << "backup.tar.gz" << false << int(TFileClass::fcArchive);
+    QTest::newRow("piece of a split archive") << "data.7z.001" << false << int(TFileClass::fcArchive);
+    QTest::newRow("upper case") << "SETUP.ZIP" << false << int(TFileClass::fcArchive);
+    QTest::newRow("rotated log, compressed") << "syslog.2.gz" << false << int(TFileClass::fcArchive);
+    QTest::newRow("document") << "report.pdf" << false << int(TFileClass::fcDocument);
+    QTest::newRow("code") << "main.cpp" << false << int(TFileClass::fcCode);
+    QTest::newRow("c++") << "vector.h++" << false << int(TFileClass::fcCode);
+    QTest::newRow("hidden with extension") << ".config.json" << false << int(TFileClass::fcCode);
+    QTest::newRow("library") << "libfoo.so" << false << int(TFileClass::fcBinary);
+    QTest::newRow("versioned library") << "libfoo.so.1.2" << false << int(TFileClass::fcBinary);
+    QTest::newRow("versioned library, one number") << "libc.so.6" << false << int(TFileClass::fcBinary);
+    QTest::newRow("object") << "main.o" << false << int(TFileClass::fcBinary);
+    QTest::newRow("no extension") << "Makefile" << false << int(TFileClass::fcOther);
+    QTest::newRow("hidden") << ".bashrc" << false << int(TFileClass::fcOther);
+    QTest::newRow("numbers only") << "syslog.1" << false << int(TFileClass::fcOther);
+    QTest::newRow("trailing dot") << "notes." << false << int(TFileClass::fcOther);
+    QTest::newRow("unknown") << "index.qwerty" << false << int(TFileClass::fcOther);
+    QTest::newRow("too long to be known") << "photo.jpgjpgjpg" << false << int(TFileClass::fcOther);
+    QTest::newRow("known as a prefix only") << "a.tarx" << false << int(TFileClass::fcOther);
+    QTest::newRow("not ASCII") << "a.gź" << false << int(TFileClass::fcOther);
+    QTest::newRow("empty") << "" << false << int(TFileClass::fcOther);
+    // What the name does not tell, the execute bits do; what it tells stays.
+    QTest::newRow("program") << "kubectl" << true << int(TFileClass::fcBinary);
+    QTest::newRow("versioned program") << "python3.11" << true << int(TFileClass::fcBinary);
+    QTest::newRow("program, unknown extension") << "firefox.real" << true << int(TFileClass::fcBinary);
+    QTest::newRow("script") << "build.sh" << true << int(TFileClass::fcCode);
+    QTest::newRow("document on a disk that runs all") << "report.pdf" << true << int(TFileClass::fcDocument);
+    QTest::newRow("library, executable") << "libbar.so.2" << true << int(TFileClass::fcBinary);
   }
   void fileClass()
   {
     QFETCH(QString, name);
+    QFETCH(bool, executable);
     QFETCH(int, kind);
-    QCOMPARE(int(TFileClass::Of(name.toStdString())), kind);
+    QCOMPARE(int(TFileClass::Of(name.toStdString(), executable)), kind);
   }
 
   // The legend tells every colour apart, the folders' too.
@@ -424,6 +475,39 @@ private slots:
     QCOMPARE(View.Image().cacheKey(), Picture);
     QVERIFY(View.WaitForImage(5000));
     QCOMPARE(View.Image().size(), QSize(200, 250) * View.devicePixelRatioF());
+  }
+
+  // A picture slow to come is waited for in sight: the old one dimmed, a
+  // busy cursor, both gone with the new picture; a quiet request shows
+  // nothing of its wait.
+  void viewBusy()
+  {
+    auto Quick = std::make_shared<TFakeSource>(MixedTree());
+    auto Slow = std::make_shared<TFakeSource>(MixedTree());
+    Slow->During = [] { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
+    TTreemapView View;
+    View.resize(300, 200);
+    View.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&View));
+    View.Request(Quick, Quick->Top());
+    QVERIFY(View.WaitForImage(5000));
+    const QPoint Corner(3, 3);
+    const QRgb Drawn = View.Image().pixel(Corner * View.devicePixelRatioF());
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), Drawn);
+
+    View.Request(Slow, Slow->Top());
+    QTRY_COMPARE(View.cursor().shape(), Qt::BusyCursor);
+    QVERIFY(qGray(View.grab().toImage().pixel(Corner * View.devicePixelRatioF())) < qGray(Drawn));
+    QVERIFY(View.WaitForImage(10000));
+    QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), Drawn);
+
+    View.Request(Slow, Slow->Top(), true);
+    QTest::qWait(300);
+    QVERIFY(!View.Current());
+    QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(View.grab().toImage().pixel(Corner * View.devicePixelRatioF()), Drawn);
+    QVERIFY(View.WaitForImage(10000));
   }
 
   // A new request drops the one before; Cancel returns only once the source

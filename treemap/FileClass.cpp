@@ -100,8 +100,9 @@ const char* const Names[TFileClass::Count] = {
 
 }  // namespace
 
-TFileClass::TKind TFileClass::Of(std::string_view FileName)
+TFileClass::TKind TFileClass::Of(std::string_view FileName, bool Executable)
 {
+  TKind Kind = fcOther;
   size_t End = FileName.size();
   while (End > 0) {
     const size_t Dot = FileName.rfind('.', End - 1);
@@ -109,11 +110,13 @@ TFileClass::TKind TFileClass::Of(std::string_view FileName)
       break;
     const std::string_view Extension = FileName.substr(Dot + 1, End - Dot - 1);
     const bool Number = std::all_of(Extension.begin(), Extension.end(), [](char C) { return C >= '0' && C <= '9'; });
-    if (Extension.empty() || !Number)
-      return Lookup(Extension);
+    if (Extension.empty() || !Number) {
+      Kind = Lookup(Extension);
+      break;
+    }
     End = Dot;
   }
-  return fcOther;
+  return Kind == fcOther && Executable ? fcBinary : Kind;
 }
 
 QRgb TFileClass::Color(int Kind)

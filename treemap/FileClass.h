@@ -27,8 +27,11 @@ public:
   // The class of a file by its name (UTF-8), the extension's letters in
   // either case. Numbers after the extension are versions or pieces of a
   // split archive, so "libfoo.so.1.2" is a library; a name with no
-  // extension, or only a leading dot, is fcOther.
-  static TKind Of(std::string_view FileName);
+  // extension, or only a leading dot, is fcOther. A name that says nothing
+  // known of an Executable file makes it a program (fcBinary), as most
+  // programs on Linux have no extension: their mode tells what their name
+  // does not, at no cost, where their contents would cost a read each.
+  static TKind Of(std::string_view FileName, bool Executable);
   // Paul Tol's "light" scheme: pale enough for shading, apart for readers
   // who do not tell red from green.
   static QRgb Color(int Kind);

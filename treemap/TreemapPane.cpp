@@ -18,7 +18,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
@@ -46,8 +45,7 @@ TTreemapPane::TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TSca
   FView->OnHover = [this](const TTreemapTile* Tile) { Hover(Tile); };
   FView->OnClick = [this](const void* Folder, uint32_t File) { Click(Folder, File); };
   FView->OnDblClick = [this](const void* Folder) {
-    if (OnOpen)
-      OnOpen(const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Folder)));
+    Open(const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Folder)));
   };
   FView->OnParent = [this] {
     if (OnParent)
@@ -57,16 +55,25 @@ TTreemapPane::TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TSca
   connect(&FThrottle, &QTimer::timeout, this, [this] { Fill(); });
 }
 
-void TTreemapPane::Fill()
+TFolderNode* TTreemapPane::CurrentFolder() const
 {
   TFolderNode* Node = FCurrentNode();
-  if (Node && Node->FIsFiles)
-    Node = Node->Parent();
+  return Node && Node->FIsFiles ? Node->Parent() : Node;
+}
+
+void TTreemapPane::Fill()
+{
+  TFolderNode* Node = CurrentFolder();
   if (!isVisible() || !Node)
     return;
   // A click here selected the folder in the tree: the treemap stays.
   if (Node == std::exchange(FClicked, nullptr) && FShown)
     return;
+  Show(Node);
+}
+
+void TTreemapPane::Show(TFolderNode* Node)
+{
   // While the folder's scan runs, its picture is made again once a second.
   const auto Now = std::chrono::steady_clock::now();
   const bool Scanning = Node->Root()->Scanning();
@@ -76,8 +83,10 @@ void TTreemapPane::Fill()
     return;
   }
   FLastFill = Now;
+  // A picture that only grows with the scan is made again unannounced.
+  const bool Growing = Scanning && Node == FShown;
   FShown = Node;
-  FView->Request(std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()), Node);
+  FView->Request(std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()), Node, Growing);
   FView->SetSelected(nullptr, TTreemapTile::NoFile);
   if (Scanning)
     FThrottle.start(1s);
@@ -113,7 +122,7 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
     if (!Files || Tile->File >= Files->Count())
       return;
     const uint64_t Bytes = TTreeSource::Weight((*Files)[Tile->File], FDisplay.FShowType, Folder->ClusterSize());
-    const QString About = "    " + QLocale().formattedDataSize(qint64(Bytes)) + "    " + TFileClass::Name(Tile->Class);
+    const QString About = "    " + FDisplay.BytesText(double(Bytes)) + "    " + TFileClass::Name(Tile->Class);
     OnHover(Path + "..." + About);
     const uint64_t Removals = FTree.Removals();
     NameOf(Folder, Tile->File, [this, Path, About, Removals](const std::string& Name) {
@@ -130,17 +139,33 @@ void TTreemapPane::Click(const void* Folder, uint32_t File)
   if (!OnSelect)
     return;
   if (File == TTreemapTile::NoFile) {
-    FClicked = Node;
-    OnSelect(Node, {});
+    Select(Node, {});
     return;
   }
   const uint64_t Removals = FTree.Removals();
   NameOf(Node, File, [this, Node, Removals](const std::string& Name) {
-    if (FTree.Removals() == Removals && OnSelect) {
-      FClicked = Node;
-      OnSelect(Node, Name);
-    }
+    if (FTree.Removals() == Removals && OnSelect)
+      Select(Node, Name);
   });
+}
+
+void TTreemapPane::Select(TFolderNode* Folder, const std::string& File)
+{
+  // Only a selection that moves refills the treemap: one that stays would
+  // leave its mark to hold back the next refill, of a new measure.
+  FClicked = Folder != FCurrentNode() ? Folder : nullptr;
+  OnSelect(Folder, File);
+}
+
+void TTreemapPane::Open(TFolderNode* Folder)
+{
+  // The click before it has already selected the folder in the tree, which
+  // then does not move: the folder is shown here.
+  FClicked = nullptr;
+  if (OnOpen)
+    OnOpen(Folder);
+  if (FShown != Folder && isVisible())
+    Show(Folder);
 }
 
 void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<void(const std::string&)> Done)

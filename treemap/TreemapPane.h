@@ -44,7 +44,8 @@ public:
   // A tile was clicked: its folder is to be selected in the tree and, for a
   // file, the file in the list (its name; empty for a folder).
   std::function<void(TFolderNode* Folder, const std::string& File)> OnSelect;
-  // A folder tile was double-clicked: it is to be shown.
+  // A tile was double-clicked: its folder, shown now, is to be selected in
+  // the tree.
   std::function<void(TFolderNode* Folder)> OnOpen;
   // Backspace: the folder above the one shown is wanted.
   std::function<void()> OnParent;
@@ -55,8 +56,15 @@ protected:
   void contextMenuEvent(QContextMenuEvent* Event) override;
 
 private:
+  // The current folder: the folder of a "<Files>" entry.
+  TFolderNode* CurrentFolder() const;
+  void Show(TFolderNode* Node);
   void Hover(const TTreemapTile* Tile);
   void Click(const void* Folder, uint32_t File);
+  // Selects a clicked tile's folder, and file, in the tree and the list.
+  void Select(TFolderNode* Folder, const std::string& File);
+  // Shows a double-clicked tile's folder, and selects it in the tree.
+  void Open(TFolderNode* Folder);
   // Calls Done with the name of Folder's file Index once its names are read.
   void NameOf(TFolderNode* Folder, uint32_t Index, std::function<void(const std::string&)> Done);
 

@@ -35,6 +35,12 @@ int Pixel(float Edge, int Limit)
   return std::clamp(int(std::floor(Edge + 0.5f)), 0, Limit);
 }
 
+QRgb Shaded(QRgb Color, uint32_t Light)
+{
+  return 0xFF000000u | (qRed(Color) * Light >> 8) << 16 | (qGreen(Color) * Light >> 8) << 8 |
+         (qBlue(Color) * Light >> 8);
+}
+
 }  // namespace
 
 QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const std::atomic<bool>& Cancel) const
@@ -105,6 +111,30 @@ QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const 
         const float Light = std::sqrt(Ambient + Diffuse * std::max(Cosine, 0.0f));
         Line[X] = 0xFF000000u | uint32_t(Red * Light + 0.5f) << 16 | uint32_t(Green * Light + 0.5f) << 8 |
                   uint32_t(Blue * Light + 0.5f);
+      }
+    }
+  }
+
+  // The top needs no outline: the view's edge is its own.
+  const uint32_t Outline = uint32_t(std::clamp(FOutlineShade, 0.0, 1.0) * 256);
+  for (size_t Index = 1; Index < Tiles.size(); ++Index) {
+    const TTreemapTile& Tile = Tiles[Index];
+    if (Tile.Kind != TTreemapTile::tkFolder && Tile.Kind != TTreemapTile::tkClosed)
+      continue;
+    const int X0 = Pixel(Tile.Left, Size.width());
+    const int X1 = Pixel(Tile.Right, Size.width());
+    const int Y0 = Pixel(Tile.Top, Size.height());
+    const int Y1 = Pixel(Tile.Bottom, Size.height());
+    if (X1 - X0 < FOutlineSize || Y1 - Y0 < FOutlineSize)
+      continue;
+    for (int Y = Y0; Y < Y1; ++Y) {
+      QRgb* const Line = reinterpret_cast<QRgb*>(Bits + Y * Stride);
+      if (Y == Y0 || Y == Y1 - 1) {
+        for (int X = X0; X < X1; ++X)
+          Line[X] = Shaded(Line[X], Outline);
+      } else {
+        Line[X0] = Shaded(Line[X0], Outline);
+        Line[X1 - 1] = Shaded(Line[X1 - 1], Outline);
       }
     }
   }

@@ -14,8 +14,10 @@ class TTreemapLayout;
 // level of nesting adds a ridge across its tile, and each pixel of a leaf is
 // lit by the light falling on that surface, so that the nesting shows with no
 // lines drawn. Files take their class's colour, folders drawn whole and rests
-// the folders' own. The cost grows with the pixels and the tiles, not with
-// the depth.
+// the folders' own. Cushions of like colours still run together across
+// folders: each folder large enough is outlined by its edge pixels darkened,
+// so that nested folders' edges stand out more. The cost grows with the
+// pixels and the tiles, not with the depth.
 class TTreemapRenderer {
 public:
   double FHeight = 0.25;   // of the top's ridge: its edges' slope is four times this
@@ -27,6 +29,8 @@ public:
   double FLightY = -1;
   double FLightZ = 8;
   QRgb FBackground = 0xFF303030;  // of an empty map
+  double FOutlineSize = 12;   // folders at least this wide and high are outlined
+  double FOutlineShade = 0.7; // the light left at an outline, once per folder edged there
 
   // The layout drawn into an ARGB32_Premultiplied picture of Size (pixels
   // as the layout's). A null picture when Cancel was seen set.

@@ -39,6 +39,10 @@ TTreemapView::TTreemapView(QWidget* Parent) : QWidget(Parent)
   FResizeTimer.setSingleShot(true);
   FResizeTimer.setInterval(40);
   connect(&FResizeTimer, &QTimer::timeout, this, [this] { Start(); });
+  // A picture that comes at once is not preceded by a flash.
+  FBusyTimer.setSingleShot(true);
+  FBusyTimer.setInterval(150);
+  connect(&FBusyTimer, &QTimer::timeout, this, [this] { SetBusy(true); });
 }
 
 TTreemapView::~TTreemapView()
@@ -46,9 +50,10 @@ TTreemapView::~TTreemapView()
   Cancel();
 }
 
-void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const void* Root)
+void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const void* Root, bool Quiet)
 {
   ++FRequest;
+  FQuiet = Quiet;
   FRoot = Source ? Root : nullptr;
   FSource = FRoot ? std::move(Source) : nullptr;
   Unhover();
@@ -57,6 +62,7 @@ void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const v
   FLayout.reset();
   if (!FRoot) {
     FImage = QImage();
+    SetBusy(false);
     update();
   }
   Start();
@@ -75,6 +81,7 @@ void TTreemapView::Cancel()
   FJobs.clear();
   FLayout.reset();
   FHovered = -1;
+  SetBusy(false);
   update();
 }
 
@@ -116,6 +123,8 @@ void TTreemapView::Start()
     QMetaObject::invokeMethod(this, [this, Id = Worker->Id] { JobDone(Id); }, Qt::QueuedConnection);
   });
   FJobs.push_back(std::move(Job));
+  if (!FImage.isNull() && !FQuiet && !FBusy && !FBusyTimer.isActive())
+    FBusyTimer.start();
 }
 
 void TTreemapView::JobDone(uint64_t Id)
@@ -135,6 +144,7 @@ void TTreemapView::JobDone(uint64_t Id)
     FHovered = -1;
     if (underMouse())
       Hover(mapFromGlobal(QCursor::pos()));
+    SetBusy(false);
     update();
   }
   if (FWaiting)
@@ -180,6 +190,19 @@ void TTreemapView::SetSelected(const void* Folder, uint32_t File)
   update();
 }
 
+void TTreemapView::SetBusy(bool Busy)
+{
+  FBusyTimer.stop();
+  if (Busy == FBusy)
+    return;
+  FBusy = Busy;
+  if (Busy)
+    setCursor(Qt::BusyCursor);
+  else
+    unsetCursor();
+  update();
+}
+
 void TTreemapView::Hover(QPointF Position)
 {
   const int Tile = TileAt(Position);
@@ -208,8 +231,13 @@ void TTreemapView::paintEvent(QPaintEvent*)
   }
   // Stretched while the picture of a new size is made.
   Painter.drawImage(QRectF(rect()), FImage);
-  if (Live() && FSelected >= 0)
+  if (FBusy) {
+    Painter.fillRect(rect(), QColor(0, 0, 0, 110));
+    Painter.setPen(Qt::white);
+    Painter.drawText(rect(), Qt::AlignCenter, "Drawing...");
+  } else if (Live() && FSelected >= 0) {
     FRenderer.DrawSelection(Painter, TileRect(FSelected));
+  }
 }
 
 void TTreemapView::resizeEvent(QResizeEvent*)
@@ -245,6 +273,20 @@ void TTreemapView::mouseDoubleClickEvent(QMouseEvent* Event)
   const int Tile = TileAt(Event->position());
   if (Event->button() == Qt::LeftButton && Tile >= 0 && OnDblClick)
     OnDblClick(FLayout->Tiles()[Tile].Folder);
+}
+
+bool TTreemapView::event(QEvent* Event)
+{
+  // Backspace is the window's shortcut to the tree selection's parent,
+  // which a click here makes deeper than the folder shown: here it is ours.
+  if (Event->type() == QEvent::ShortcutOverride && OnParent) {
+    auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Key->key() == Qt::Key_Backspace && Key->modifiers() == Qt::NoModifier) {
+      Event->accept();
+      return true;
+    }
+  }
+  return QWidget::event(Event);
 }
 
 void TTreemapView::keyPressEvent(QKeyEvent* Event)

@@ -17,7 +17,9 @@ class TTreemapSource;
 
 // A folder's treemap in a widget. Its layout and picture are made by a job
 // on a thread of its own, when a folder is asked for and again when the
-// view's size settles; meanwhile the last picture stays, scaled.
+// view's size settles; meanwhile the last picture stays, scaled, and once
+// the wait is long enough to notice, dimmed under "Drawing..." with a busy
+// cursor.
 //
 // Threads: every member is to be called, and every On... is called, on the
 // widget's thread. The source's Entries is called on the jobs' threads only,
@@ -40,8 +42,9 @@ public:
   // Shows Root's treemap from Source, laid out again at each size the view
   // takes, until the next Request or Cancel; only while the view is shown.
   // The view and its jobs hold Source till then, and let go of it on this
-  // thread. A null Root clears the view.
-  void Request(std::shared_ptr<const TTreemapSource> Source, const void* Root);
+  // thread. A null Root clears the view. Quiet: the wait for the picture is
+  // not shown, as for one that only grows.
+  void Request(std::shared_ptr<const TTreemapSource> Source, const void* Root, bool Quiet = false);
   // Returns once no job reads the source any more, and lets go of it: call
   // it before the folders change. The picture stays, without selection and
   // deaf to the mouse, until the next Request's comes.
@@ -77,6 +80,7 @@ public:
   std::function<void()> OnParent;
 
 protected:
+  bool event(QEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
@@ -97,6 +101,8 @@ private:
   QSize PixelSize() const;
   void Hover(QPointF Position);
   void Unhover();
+  // Shows whether a picture is being made over the old one, or no longer.
+  void SetBusy(bool Busy);
 
   std::shared_ptr<const TTreemapSource> FSource;
   const void* FRoot = nullptr;
@@ -104,6 +110,9 @@ private:
   uint64_t FLastJob = 0;
   std::vector<std::unique_ptr<TJob>> FJobs;  // started and not yet joined
   QTimer FResizeTimer;
+  QTimer FBusyTimer;  // till the wait is shown
+  bool FBusy = false;
+  bool FQuiet = false;  // the last Request's
   QImage FImage;
   std::unique_ptr<const TTreemapLayout> FLayout;
   uint64_t FShown = 0;  // the request of the picture
