@@ -257,9 +257,10 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
     Largest = 1;
   const qreal TextWidth = Metrics.horizontalAdvance(FChart.FBottomFormat.Format(Largest)) + Px(16);
   const int Ticks = std::clamp(int(Area.width() / TextWidth), 1, 8);
-  FValueStep = NiceStep(Largest, Ticks);
-  if (FChart.FBottomFormat.MaxDecimals() == 0)
-    FValueStep = std::max(1.0, std::round(FValueStep));
+  // Round steps of the unit shown, no finer than its decimals.
+  const double Unit = FChart.FBottomFormat.UnitSize(Largest);
+  FValueStep =
+    std::max(NiceStep(Largest / Unit, Ticks), std::pow(10.0, -FChart.FBottomFormat.MaxDecimals())) * Unit;
   FValueMaximum = std::ceil(Largest / FValueStep - 1e-9) * FValueStep;
 }
 

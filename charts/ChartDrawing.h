@@ -29,6 +29,8 @@ public:
   const std::vector<TChartSeries::TSlice>& Slices() const { return FSlices; }
   // Pixels per bar position along the category axis.
   double RowHeight() const { return FRowHeight; }
+  // Between the value axis' marks.
+  double ValueStep() const { return FValueStep; }
   // Where the title, the legend and the pie's marks go.
   QRectF TitleBox() const { return FTitleBox; }
   QRectF LegendBox() const { return FLegend ? FLegend->Box() : QRectF(); }

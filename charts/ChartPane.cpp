@@ -40,7 +40,6 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   PieSeries = FPie.get();
   BarSeries = FBar.get();
   BarSeries2 = FBar2.get();
-  PieSeries->FValueFormat = TValueFormat("#,##0.## KB");
   PieSeries->FOtherPercent = 2;
 
   Chart = new TChart;
@@ -207,6 +206,14 @@ void TChartPane::AddFreeSpace(const TFolderNode* Node, bool Megabytes)
   PieSeries->Add(Free, "Free Space", QColor(192, 0, 192));
 }
 
+TValueFormat TChartPane::ValueFormat(int ViewType) const
+{
+  // The chart writes its values as the tree does, in the unit chosen.
+  return TValueFormat([this, ViewType](double Value) { return FDisplay.MeasureText(Value, ViewType); },
+                      [this, ViewType](double Value) { return FDisplay.UnitSize(Value, ViewType); },
+                      FDisplay.Decimals());
+}
+
 void TChartPane::FillChart()
 {
   TFolderNode* Node = FCurrentNode();
@@ -231,15 +238,13 @@ void TChartPane::FillChart()
   const int BarMeasure = View == vtCDROM ? vtCDROM : vtSize;
   const bool Megabytes = FDisplay.FUnitType == TValueDisplay::utMB;
   const int UnitFlag = Megabytes ? 0 : 1;
-  const QString Unit = Megabytes ? " MB" : " KB";
-  Chart->FBottomFormat = TValueFormat("#,##0.###" + Unit);
+  Chart->FBottomFormat = ValueFormat(vtSize);
   const std::vector<TFolderNode*>& Children = Node->Children();
   Chart->FMaxPointsPerPage = Children.size() > 20 ? 21 : 0;
   const bool Alone = Children.empty() && Node->Parent();
 
-  // Read against the value axis, so in its unit.
-  BarSeries->FValueFormat = Chart->FBottomFormat;
-  BarSeries2->FValueFormat = TValueFormat("#,##0" + Unit);
+  BarSeries->FValueFormat = ValueFormat(BarMeasure);
+  BarSeries2->FValueFormat = ValueFormat(vtWasted);
   if (BarSeries->FActive || BarSeries2->FActive) {
     for (TChartSeries* Series : {BarSeries, BarSeries2})
       if (Series->FActive)
@@ -258,8 +263,7 @@ void TChartPane::FillChart()
   }
   Chart->Rescale();
   if (Pie) {
-    // A percentage is no amount of kilobytes.
-    PieSeries->FValueFormat = TValueFormat(View == vtPercent ? "#,##0.0 %" : "#,##0.0" + Unit);
+    PieSeries->FValueFormat = ValueFormat(View);
     PieSeries->FOtherPercent = 0;
     // A running scan has no percentages yet: its slices show the share of
     // the space counted so far.

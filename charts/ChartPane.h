@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ValueFormat.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -106,6 +108,8 @@ private:
   void ChartScrollBarChange(int Position);
   void ChartScroll();
   QString ChartTitle(const TFolderNode* Node) const;
+  // The values of a measure of the view type as the tree writes them.
+  TValueFormat ValueFormat(int ViewType) const;
   // "bmp", "png" or "jpeg" by the name's extension; empty for any other.
   static QByteArray PictureFormat(const QString& FileName);
   // Adds the "Free Space" slice when Node is the top of its file system.

@@ -26,6 +26,8 @@
 
 #include <sys/mount.h>
 
+#include <cmath>
+
 namespace {
 
 // A folder of sub-folders "d00", "d01", ... each holding one file of the
@@ -87,14 +89,15 @@ private slots:
   }
   void init() { ResetSettings(); }
 
-  // Which series take part and what each point holds, by view type and unit.
+  // Which series take part and what each point holds, by view type and
+  // unit; every value is written as the tree writes it.
   void seriesByView_data()
   {
     QTest::addColumn<int>("view");
     QTest::addColumn<int>("unit");
     QTest::addColumn<bool>("pie");
     for (int View = vtSize; View <= vtCDROM; ++View)
-      for (int Unit : {int(TValueDisplay::utMB), int(TValueDisplay::utKB)})
+      for (int Unit : {TValueDisplay::utMB, TValueDisplay::utMixed, TValueDisplay::utKB, TValueDisplay::utAutomatic})
         for (bool Pie : {true, false})
           QTest::addRow("view %d, unit %d, %s", View, Unit, Pie ? "pie" : "bars") << View << Unit << Pie;
   }
@@ -103,14 +106,13 @@ private slots:
     QFETCH(int, view);
     QFETCH(int, unit);
     QFETCH(bool, pie);
-    TCharted Charted({3000000, 100000, 5000}, pie ? 0 : 1);
+    TCharted Charted({300000000, 100000, 5000}, pie ? 0 : 1);
     TMainForm& Form = *Charted.Form;
     Form.Unit1Click(unit);
     Form.View1Click(view);
     TChartPane& Pane = Charted.Pane();
+    TValueDisplay& Display = Form.Display();
     const int Flag = unit == TValueDisplay::utMB ? 0 : 1;
-    const QString Unit = Flag == 0 ? " MB" : " KB";
-    QCOMPARE(Charted.Chart().FBottomFormat.Pattern(), "#,##0.###" + Unit);
     QCOMPARE(Pane.PieSeries->FActive, pie);
     QCOMPARE(Pane.BarSeries->FActive, !pie && view != vtWasted);
     QCOMPARE(Pane.BarSeries2->FActive, !pie && view != vtCDROM);
@@ -119,11 +121,14 @@ private slots:
     QStringList Names;  // in the tree's order
     for (const TFolderNode* Child : Children)
       Names << QString::fromStdString(Child->Name());
+    const TValueFormat& Axis = Charted.Chart().FBottomFormat;
+    QCOMPARE(Axis.Format(Children[0]->GetValue(vtSize, Flag)), Display.FormatValue(Children[0], vtSize, false));
     if (pie) {
       QCOMPARE(Labels(*Pane.PieSeries), Names);
-      QCOMPARE(Pane.PieSeries->FValueFormat.Pattern(), view == vtPercent ? "#,##0.0 %" : "#,##0.0" + Unit);
       for (int Index = 0; Index < 3; ++Index) {
-        QCOMPARE(Pane.PieSeries->Point(Index).Value, Children[Index]->GetValue(view, Flag));
+        const TChartPoint& Point = Pane.PieSeries->Point(Index);
+        QCOMPARE(Point.Value, Children[Index]->GetValue(view, Flag));
+        QCOMPARE(Pane.PieSeries->FValueFormat.Format(Point.Value), Display.FormatValue(Children[Index], view, false));
         QCOMPARE(Pane.PieSeries->PointColor(Index), TChartSeries::AutomaticColor(Index));
       }
       QCOMPARE(Pane.BarSeries->Count() + Pane.BarSeries2->Count(), 0);
@@ -132,17 +137,47 @@ private slots:
     QCOMPARE(Pane.PieSeries->Count(), 0);
     if (Pane.BarSeries->FActive) {
       QCOMPARE(Labels(*Pane.BarSeries), Names);
-      for (int Index = 0; Index < 3; ++Index)
-        QCOMPARE(Pane.BarSeries->Point(Index).Value,
-                 Children[Index]->GetValue(view == vtCDROM ? vtCDROM : vtSize, Flag));
+      const int Measure = view == vtCDROM ? vtCDROM : vtSize;
+      for (int Index = 0; Index < 3; ++Index) {
+        QCOMPARE(Pane.BarSeries->Point(Index).Value, Children[Index]->GetValue(Measure, Flag));
+        QCOMPARE(Pane.BarSeries->FValueFormat.Format(Pane.BarSeries->Point(Index).Value),
+                 Display.FormatValue(Children[Index], Measure, false));
+      }
       QCOMPARE(Pane.BarSeries->PointColor(0), QColor(Qt::green));
     }
     if (Pane.BarSeries2->FActive) {
-      QCOMPARE(Pane.BarSeries2->FValueFormat.Pattern(), "#,##0" + Unit);
-      for (int Index = 0; Index < 3; ++Index)
+      for (int Index = 0; Index < 3; ++Index) {
         QCOMPARE(Pane.BarSeries2->Point(Index).Value, Children[Index]->GetValue(vtWasted, Flag));
+        QCOMPARE(Pane.BarSeries2->FValueFormat.Format(Pane.BarSeries2->Point(Index).Value),
+                 Display.FormatValue(Children[Index], vtWasted, false));
+      }
       QCOMPARE(Pane.BarSeries2->PointColor(0), QColor(255, 128, 0));
     }
+  }
+
+  // The value axis steps in round numbers of the unit its largest value is
+  // shown in.
+  void axisSteps_data()
+  {
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<double>("unitSize");
+    QTest::newRow("automatic") << int(TValueDisplay::utAutomatic) << 1024.0;
+    QTest::newRow("kilobytes") << int(TValueDisplay::utKB) << 1.0;
+    QTest::newRow("megabytes") << int(TValueDisplay::utMB) << 1.0;
+  }
+  void axisSteps()
+  {
+    QFETCH(int, unit);
+    QFETCH(double, unitSize);
+    TCharted Charted({300000000, 100000}, 1);
+    Charted.Form->Unit1Click(unit);
+    const TChartDrawing Drawing(Charted.Chart(), Charted.Chart().rect());
+    const double Steps = Drawing.ValueStep() / unitSize;
+    const double Power = std::pow(10, std::floor(std::log10(Steps) + 1e-9));
+    const double Leading = Steps / Power;
+    QVERIFY2(std::abs(Leading - 1) < 1e-6 || std::abs(Leading - 2) < 1e-6 || std::abs(Leading - 5) < 1e-6,
+             qPrintable(QString::number(Steps)));
+    QVERIFY(Steps * unitSize <= Charted.Root->Child(0)->GetValue(vtSize, unit != TValueDisplay::utMB));
   }
 
   // Up to fifteen sub-folders each get a slice; from sixteen on, those under

@@ -203,8 +203,8 @@ private slots:
     QVERIFY(Report.Print(Canvas, DefaultMargins, Tree.Top));
     const int X = 80;
     const auto Texts = Canvas.Texts();
-    QVERIFY(Texts[3].Text.startsWith("[Current Drive]    Size: 10240 MB    Used: 6144 MB    Free: 4096 MB    4096 "
-                                     "Bytes per Cluster (ext4)"));
+    QVERIFY(Texts[3].Text.startsWith("[Current Drive]    Size: 10,240.0 MB    Used: 6,144.0 MB    Free: 4,096.0 MB    "
+                                     "4096 Bytes per Cluster (ext4)"));
     QCOMPARE(Texts[3].Y, 80 + 120 + 100);
     QCOMPARE(Texts[4].Text, "[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
                               + "    Allocated: 8.0 MB    Percent of Drive: 0 %    Objects: 6    Wasted Space: "
