@@ -39,12 +39,21 @@ const TChartSeries* TChart::Shown() const
   return nullptr;
 }
 
-void TChart::Rescale()
+int TChart::PageBars() const
 {
   const int Count = BarCount();
-  const int Page = FMaxPointsPerPage > 0 ? std::min(Count, FMaxPointsPerPage) : Count;
+  return std::max(FMaxPointsPerPage > 0 ? std::min(Count, FMaxPointsPerPage) : Count, 1);
+}
+
+double TChart::ZoomedSpan() const
+{
+  return FView3D ? PageBars() * 100.0 / FZoom : PageBars();
+}
+
+void TChart::Rescale()
+{
   FAxisMinimum = -0.5;
-  FAxisMaximum = std::max(Page, 1) - 0.5;
+  FAxisMaximum = FAxisMinimum + ZoomedSpan();
   FPanOffset = {};
 }
 
@@ -58,6 +67,8 @@ void TChart::SetAxisRange(double Minimum, double Maximum)
 void TChart::SetZoom(int Percent)
 {
   FZoom = std::clamp(Percent, 20, 1000);
+  // Bars come nearer by showing fewer at a time, from the first shown.
+  FAxisMaximum = FAxisMinimum + ZoomedSpan();
   update();
 }
 
@@ -129,7 +140,10 @@ void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds)
 
 QImage TChart::Picture() const
 {
-  QImage Image(size(), QImage::Format_RGB32);
+  // In the screen's own pixels, as sharp as the chart is shown.
+  const qreal Ratio = devicePixelRatioF();
+  QImage Image(size() * Ratio, QImage::Format_RGB32);
+  Image.setDevicePixelRatio(Ratio);
   Image.fill(Qt::white);
   QPainter Painter(&Image);
   TChartDrawing(*this, rect()).Draw(Painter);

@@ -27,6 +27,9 @@ public:
   // Drawn in this order; only active series are drawn, a pie alone.
   std::vector<TChartSeries*> FSeries;
   QString FTitle;
+  // A line below the title, such as what a folder with nothing to chart
+  // holds.
+  QString FMessage;
   // Margins in percent of the chart's size.
   int FMarginLeft = 2;
   int FMarginRight = 6;
@@ -54,7 +57,8 @@ public:
   double AxisMinimum() const { return FAxisMinimum; }
   double AxisMaximum() const { return FAxisMaximum; }
   void SetAxisRange(double Minimum, double Maximum);
-  // The zoom, kept between a fifth and ten times the chart's size.
+  // The zoom, kept between a fifth and ten times: of the pie's size, and
+  // of the bars' thickness, fewer of them shown at a time.
   void SetZoom(int Percent);
 
   // The first active series: the pie, or the bars at the bottom of the stack.
@@ -90,6 +94,10 @@ protected:
 private:
   friend class TChartDrawing;
   int BarCount() const;
+  // Bars on a page of the category axis, and the span of the axis shown at
+  // the zoom.
+  int PageBars() const;
+  double ZoomedSpan() const;
   // Moves the bars shown by Rows positions, no further than the ends.
   void ScrollBars(double Rows);
 

@@ -73,6 +73,10 @@ TChartDrawing::TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Sc
     FTitleBox = QRectF(Bounds.center().x() - Size.width() / 2, Bounds.top() + Px(4), Size.width(), Size.height());
     Content.setTop(std::max(Content.top(), FTitleBox.bottom() + Px(6)));
   }
+  if (!Chart.FMessage.isEmpty()) {
+    FMessageBox = QRectF(Content.left(), Content.top(), Content.width(), QFontMetricsF(FFont).height() + Px(6));
+    Content.setTop(FMessageBox.bottom() + Px(4));
+  }
   if (Chart.FLegendVisible)
     LayOutLegend(Content);
   FContent = Content;
@@ -218,18 +222,10 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
   FFirst = std::max(0, int(std::ceil(Minimum - Half)));
   FLast = std::min(Count - 1, int(std::floor(Maximum + Half)));
 
-  // Zoom brings the whole chart nearer, labels and axis with the bars; only
-  // its area of the chart shows.
-  QRectF Zoomed = Plot;
-  if (FChart.FView3D && FChart.FZoom != 100) {
-    const double Zoom = FChart.FZoom / 100.0;
-    Zoomed = QRectF(Plot.center().x() - Plot.width() * Zoom / 2, Plot.center().y() - Plot.height() * Zoom / 2,
-                    Plot.width() * Zoom, Plot.height() * Zoom);
-  }
   const QFontMetricsF Metrics(FFont);
   double Largest = 0;
   FLabelWidth = 0;
-  const qreal LabelLimit = Zoomed.width() * 0.4;
+  const qreal LabelLimit = Plot.width() * 0.4;
   for (int Point = FFirst; Point <= FLast; ++Point) {
     double Stack = 0;
     for (const TChartSeries* Series : FBars)
@@ -242,7 +238,7 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
   }
   FLabelWidth += Px(6);
   const qreal AxisHeight = Metrics.height() + Px(8);
-  QRectF Area(Zoomed.left() + FLabelWidth, Zoomed.top(), Zoomed.width() - FLabelWidth, Zoomed.height() - AxisHeight);
+  QRectF Area(Plot.left() + FLabelWidth, Plot.top(), Plot.width() - FLabelWidth, Plot.height() - AxisHeight);
   const double Span = std::max(0.01, Maximum - Minimum);
   if (FChart.FView3D) {
     const qreal Depth = std::min({Area.height() / Span * 0.3, Px(12), Area.height() / 6});
@@ -396,6 +392,7 @@ void TChartDrawing::Draw(QPainter& Painter) const
     DrawBars(Painter);
   Painter.restore();
   DrawTitle(Painter);
+  DrawMessage(Painter);
   if (FLegend)
     FLegend->Draw(Painter);
   Painter.restore();
@@ -434,6 +431,15 @@ void TChartDrawing::DrawTitle(QPainter& Painter) const
   Painter.drawText(FTitleBox, Qt::AlignCenter, Title);
 }
 
+void TChartDrawing::DrawMessage(QPainter& Painter) const
+{
+  if (FMessageBox.isEmpty())
+    return;
+  Painter.setFont(FFont);
+  Painter.setPen(Qt::black);
+  Painter.drawText(FMessageBox, Qt::AlignCenter,
+                   QFontMetricsF(FFont).elidedText(FChart.FMessage, Qt::ElideMiddle, FMessageBox.width()));
+}
 
 void TChartDrawing::DrawPie(QPainter& Painter) const
 {

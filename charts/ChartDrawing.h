@@ -33,6 +33,7 @@ public:
   double ValueStep() const { return FValueStep; }
   // Where the title, the legend and the pie's marks go.
   QRectF TitleBox() const { return FTitleBox; }
+  QRectF MessageBox() const { return FMessageBox; }
   QRectF LegendBox() const { return FLegend ? FLegend->Box() : QRectF(); }
   std::vector<QRectF> MarkBoxes() const;
 
@@ -50,6 +51,7 @@ private:
   void LayOutBars(const QRectF& Plot);
   void DrawBackground(QPainter& Painter) const;
   void DrawTitle(QPainter& Painter) const;
+  void DrawMessage(QPainter& Painter) const;
   void DrawPie(QPainter& Painter) const;
   void DrawBars(QPainter& Painter) const;
   // The pie's top face, moved out for the exploded slice.
@@ -69,6 +71,7 @@ private:
   QFont FFont;
   QFont FTitleFont;
   QRectF FTitleBox;
+  QRectF FMessageBox;
   QRectF FContent;  // between the title and the legend
   QRectF FPlot;
   std::optional<TChartLegend> FLegend;

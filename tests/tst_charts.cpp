@@ -17,10 +17,14 @@
 #include "WindowTest.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 
@@ -429,29 +433,69 @@ private slots:
   void savePicture_data()
   {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("format");
-    QTest::newRow("bmp") << "chart.bmp" << "chart.bmp" << QByteArray("bmp");
-    QTest::newRow("no extension") << "chart" << "chart.bmp" << QByteArray("bmp");
-    QTest::newRow("png") << "chart.png" << "chart.png" << QByteArray("png");
-    QTest::newRow("jpg") << "chart.JPG" << "chart.JPG" << QByteArray("jpeg");
-    QTest::newRow("not a picture's") << "chart.txt" << "chart.txt.bmp" << QByteArray("bmp");
+    QTest::newRow("bmp") << "chart.bmp" << "png" << "chart.bmp" << QByteArray("bmp");
+    QTest::newRow("no extension") << "chart" << "jpg" << "chart.jpg" << QByteArray("jpeg");
+    QTest::newRow("png") << "chart.png" << "bmp" << "chart.png" << QByteArray("png");
+    QTest::newRow("jpg") << "chart.JPG" << "png" << "chart.JPG" << QByteArray("jpeg");
+    QTest::newRow("not a picture's") << "chart.txt" << "png" << "chart.txt.png" << QByteArray("png");
   }
   void savePicture()
   {
     QFETCH(QString, name);
+    QFETCH(QString, suffix);
     QFETCH(QString, written);
     QFETCH(QByteArray, format);
     TCharted Charted({3000000, 2000000});
     const QString Folder = QString::fromStdString(Charted.Tree.Top());
     QString Error;
-    QCOMPARE(Charted.Pane().SaveChart(Folder + "/" + name, Error), Folder + "/" + written);
+    QCOMPARE(Charted.Pane().SaveChart(Folder + "/" + name, suffix, Error), Folder + "/" + written);
     QImageReader Reader(Folder + "/" + written);
     QCOMPARE(Reader.format(), format);
-    QCOMPARE(Reader.size(), Charted.Chart().size());
+    // As many pixels as the screen shows the chart with.
+    QCOMPARE(Reader.size(), Charted.Chart().size() * Charted.Chart().devicePixelRatioF());
     // Nothing is written where the folder is missing; the reason is told.
-    QVERIFY(Charted.Pane().SaveChart(Folder + "/missing/" + name, Error).isEmpty());
+    QVERIFY(Charted.Pane().SaveChart(Folder + "/missing/" + name, suffix, Error).isEmpty());
     QVERIFY(Error.contains("missing"));
+  }
+
+  // The save dialog offers PNG first, then JPEG and bitmaps; the kind
+  // chosen gives a name without a picture's extension its own.
+  void saveDialog_data()
+  {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("PNG, other extension") << 0 << "chart5.txt" << "chart5.txt.png" << QByteArray("png");
+    QTest::newRow("JPEG, other extension") << 1 << "chart5.txt" << "chart5.txt.jpg" << QByteArray("jpeg");
+    QTest::newRow("bitmap, a PNG's name") << 2 << "chart.png" << "chart.png" << QByteArray("png");
+  }
+  void saveDialog()
+  {
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    TCharted Charted({3000000, 2000000});
+    const QString Folder = QString::fromStdString(Charted.Tree.Top());
+    QStringList Offered;
+    QTimer::singleShot(0, [&] {
+      auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!Dialog)
+        return;
+      Offered = Dialog->nameFilters();
+      Dialog->selectNameFilter(Offered.value(kind));
+      Dialog->selectFile(Folder + "/" + name);
+      static_cast<QDialog*>(Dialog)->accept();
+    });
+    Charted.Pane().ToolButton4->trigger();
+    QCOMPARE(Offered.size(), 3);
+    QVERIFY(Offered[0].startsWith("PNG") && Offered[1].startsWith("JPEG") && Offered[2].startsWith("Bitmaps"));
+    QCOMPARE(QImageReader(Folder + "/" + written).format(), format);
+    QVERIFY(written == name || !QFile::exists(Folder + "/" + name));
   }
 
   // The marks of many small slices stand apart from each other, the title
@@ -493,6 +537,9 @@ private slots:
   {
     TCharted Charted({3000000, 2000000, 1000000});
     const QImage Image = Charted.Chart().Picture();
+    // Copied as sharp as the screen shows it.
+    QCOMPARE(Image.size(), Charted.Chart().size() * Charted.Chart().devicePixelRatioF());
+    QCOMPARE(Image.devicePixelRatio(), Charted.Chart().devicePixelRatioF());
     QSet<QRgb> Colours;
     for (int Y = 0; Y < Image.height(); Y += 3)
       for (int X = 0; X < Image.width(); X += 3)
@@ -503,6 +550,78 @@ private slots:
     TCharted Empty({});
     QCOMPARE(Empty.Pane().PieSeries->Count(), 0);
     QCOMPARE(Empty.Chart().FTitle, Empty.Root->Root()->FTitle);
+  }
+
+  // Zoomed in, bars grow thicker and fewer show; the labels and the value
+  // axis stay, and the scroll bar reaches the last bar.
+  void zoomBars()
+  {
+    TCharted Charted(std::vector<off_t>(30, 5000), 1);
+    TChartPane& Pane = Charted.Pane();
+    TChart& Chart = Charted.Chart();
+    QVERIFY(Chart.FView3D);
+    const double Span = Chart.AxisMaximum() - Chart.AxisMinimum();
+    const double Row = TChartDrawing(Chart, Chart.rect()).RowHeight();
+    Pane.ZoomInButton->trigger();
+    Pane.ZoomInButton->trigger();
+    QCOMPARE(Chart.FZoom, 140);
+    QCOMPARE(Chart.AxisMaximum() - Chart.AxisMinimum(), Span / 1.4);
+    QVERIFY(TChartDrawing(Chart, Chart.rect()).RowHeight() > Row * 1.3);
+    const TChartSeries& Bars = *Pane.CurrentSeries;
+    QVERIFY(Chart.rect().contains(Charted.At(Bars, 0)));
+    // The label of the first bar is left of its bar, in the chart.
+    QCOMPARE(Chart.PointAt(Bars, Charted.At(Bars, 0)), 0);
+    QScrollBar& Scroll = *Pane.ChartScrollBar;
+    Scroll.setValue(Scroll.maximum());
+    QVERIFY(Chart.rect().contains(Charted.At(Bars, 29)));
+    QTest::mouseDClick(Pane.Chart, Qt::LeftButton, {}, Charted.At(Bars, 29));
+    QCOMPARE(Charted.Form->CurrentNode(), Charted.Root->Child(29));
+  }
+
+  // A folder with nothing to chart says what it holds, in the unit chosen,
+  // below the title.
+  void nothingToChart_data()
+  {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("empty") << "empty" << int(TValueDisplay::utMB) << "Empty folder";
+    QTest::newRow("files, MB") << "d00" << int(TValueDisplay::utMB) << "Only files: ";
+    QTest::newRow("files, automatic") << "d00" << int(TValueDisplay::utAutomatic) << "Only files: ";
+  }
+  void nothingToChart()
+  {
+    QFETCH(QString, folder);
+    QFETCH(int, unit);
+    QFETCH(QString, start);
+    TCharted Charted({3000000});
+    QVERIFY(QDir(QString::fromStdString(Charted.Path)).mkdir("empty"));
+    TMainForm& Form = *Charted.Form;
+    Form.Roots().Update1Click();
+    QVERIFY(ScansDone(Form));
+    Form.Unit1Click(unit);
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    QVERIFY(Charted.Chart().FMessage.isEmpty());
+    TFolderNode* Node = nullptr;
+    for (TFolderNode* Child : Top->Children())
+      if (Child->Name() == folder.toStdString())
+        Node = Child;
+    QVERIFY(Node);
+    for (bool Pie : {true, false}) {
+      Pie ? Form.PiebuttonClick() : Form.barbuttonClick();
+      Form.SetCurrentNode(Node);
+      const QString Message = Charted.Chart().FMessage;
+      QVERIFY2(Message.startsWith(start), qPrintable(Message));
+      if (folder != "empty")
+        QCOMPARE(Message, "Only files: " + Form.Display().FormatValue(Node, vtSize, false) + " in 1 file");
+      else
+        QCOMPARE(Charted.Pane().CurrentSeries->Count(), 0);
+      const TChartDrawing Drawing(Charted.Chart(), Charted.Chart().rect());
+      QVERIFY(Charted.Chart().rect().contains(Drawing.MessageBox().toRect()));
+      QVERIFY(!Drawing.MessageBox().intersects(Drawing.TitleBox()));
+      Form.SetCurrentNode(Top);
+    }
   }
 
   // A running scan has no percentages: the pie shows the share so far and
