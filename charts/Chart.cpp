@@ -129,13 +129,26 @@ void TChart::Draw(QPainter& Painter, const QRect& Bounds) const
   TChartDrawing(*this, Bounds, std::max<qreal>(Scale, 0.1)).Draw(Painter);
 }
 
-void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds)
+int TChart::PrintedPages() const
+{
+  const TChartSeries* First = Shown();
+  if (!First || First->FKind == TChartSeries::skPie)
+    return 1;
+  return std::max(1, (BarCount() + PageBars() - 1) / PageBars());
+}
+
+void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
 {
   const bool Gradient = std::exchange(FGradient, false);
   const QString Title = std::exchange(FTitle, QString());
+  // Whole pages of bars, whatever is scrolled to or zoomed on screen.
+  const double Minimum = std::exchange(FAxisMinimum, Page * PageBars() - 0.5);
+  const double Maximum = std::exchange(FAxisMaximum, FAxisMinimum + PageBars());
   Draw(Painter, Bounds);
   FGradient = Gradient;
   FTitle = Title;
+  FAxisMinimum = Minimum;
+  FAxisMaximum = Maximum;
 }
 
 QImage TChart::Picture() const

@@ -71,9 +71,11 @@ public:
   // The label and value of what lies under Position, as its tip shows them.
   QString TipAt(QPointF Position) const;
   void Draw(QPainter& Painter, const QRect& Bounds) const;
-  // As paper gets it: without the screen's background and title, which the
-  // report's own lines replace.
-  void DrawPrinted(QPainter& Painter, const QRect& Bounds);
+  // Pages the chart takes on paper: a pie one, bars a page of them each.
+  int PrintedPages() const;
+  // Page (from 0) as paper gets it: without the screen's background and
+  // title, which the report's own lines replace.
+  void DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page);
   // The chart as it is on screen, on a white ground.
   QImage Picture() const;
 

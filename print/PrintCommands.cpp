@@ -211,10 +211,9 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
   const TFolderNode* Node = FSelected();
   if (!Node || !ChoosePrinter(FromMenu, Node->Root()->FTitle))
     return;
-  if (const TReportCanvas::TPictureDraw Draw = FShownPicture()) {
-    Run("Printing Page 1 ...", {[this, Node, Draw](TReportCanvas& Canvas) {
-          TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, Draw);
-          return true;
+  if (const std::vector<TReportCanvas::TPictureDraw> Pages = FShownPicture(); !Pages.empty()) {
+    Run("Printing Page 1 ...", {[this, Node, Pages](TReportCanvas& Canvas) {
+          return TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, Pages);
         }});
     return;
   }

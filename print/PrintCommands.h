@@ -33,9 +33,9 @@ public:
   std::function<TFolderNode*()> FSelected;
   std::function<std::vector<TFolderNode*>()> FTops;
   std::function<bool(const TFolderNode*)> FIsExpanded;
-  // The right pane: the drawing of its chart or treemap when one is shown,
-  // else none and the list.
-  std::function<TReportCanvas::TPictureDraw()> FShownPicture;
+  // The right pane: the drawings of its chart or treemap when one is shown,
+  // one a page, else none and the list.
+  std::function<std::vector<TReportCanvas::TPictureDraw>()> FShownPicture;
   std::function<const TListModel*()> FList;
   // Files still being listed in the list.
   std::function<bool()> FListing;

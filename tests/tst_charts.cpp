@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPainter>
 #include <QImageReader>
 #include <QScrollBar>
 #include <QSettings>
@@ -622,6 +623,35 @@ private slots:
       QVERIFY(!Drawing.MessageBox().intersects(Drawing.TitleBox()));
       Form.SetCurrentNode(Top);
     }
+  }
+
+  // On paper, bars go a page of them at a time, every page; the screen's
+  // scrolling and zoom stay as they were.
+  void printedPages_data()
+  {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("20") << 20 << 1;
+    QTest::newRow("21") << 21 << 1;
+    QTest::newRow("40") << 40 << 2;
+    QTest::newRow("43") << 43 << 3;
+  }
+  void printedPages()
+  {
+    QFETCH(int, count);
+    QFETCH(int, pages);
+    TCharted Charted(std::vector<off_t>(count, 5000), 1);
+    TChart& Chart = Charted.Chart();
+    QCOMPARE(Chart.PrintedPages(), pages);
+    Charted.Pane().ZoomInButton->trigger();
+    QTest::keyClick(Charted.Pane().Chart, Qt::Key_End);
+    const std::pair Shown{Chart.AxisMinimum(), Chart.AxisMaximum()};
+    QImage Paper(800, 1000, QImage::Format_RGB32);
+    QPainter Painter(&Paper);
+    Chart.DrawPrinted(Painter, Paper.rect(), pages - 1);
+    QCOMPARE((std::pair{Chart.AxisMinimum(), Chart.AxisMaximum()}), Shown);
+    Charted.Form->PiebuttonClick();
+    QCOMPARE(Chart.PrintedPages(), 1);
   }
 
   // A running scan has no percentages: the pie shows the share so far and
