@@ -13,7 +13,12 @@
 TPrinterCanvas::TPrinterCanvas(QPrinter& Printer)
 {
   if (Printer.outputFormat() == QPrinter::PdfFormat) {
-    MakePdf(Printer.outputFileName(), Printer.pageLayout(), Printer.resolution());
+    // A PDF page has no edge that cannot be printed on: the reports'
+    // margins are from the paper's edge, as in the files written without a
+    // window, and the printer's own margins would add to them.
+    const QPageLayout Layout = Printer.pageLayout();
+    MakePdf(Printer.outputFileName(), QPageLayout(Layout.pageSize(), Layout.orientation(), QMarginsF()),
+            Printer.resolution());
     FPdf->setTitle(Printer.docName());
   } else {
     FDevice = &Printer;

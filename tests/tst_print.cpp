@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -436,6 +437,36 @@ private slots:
     QVERIFY(Text.contains("own.txt"));
   }
 
+  // A PDF printed from the window is laid out as the one written without
+  // a window: the reports' margins from the paper's edge alone.
+  void pdfLaidOutAsHeadless()
+  {
+    TTestTree Tree;
+    Tree.Folder("one");
+    Tree.File("one/f", 5000);
+    const QString Folder = QString::fromStdString(Tree.Top());
+    QProcess Run;
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", Folder + "/headless.pdf", Folder});
+    QVERIFY(Run.waitForFinished(30000));
+    QCOMPARE(Run.exitCode(), 0);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().FindRoot(Tree.Top() + "/")->FNode);
+    Form.Printing().UsePdf(Folder + "/window.pdf");
+    AcceptDialog();
+    Form.Action("Print1")->trigger();
+    for (const char* Word : {"[Current", "Folder"}) {
+      const QPointF Headless = WordAt(Folder + "/headless.pdf", Word);
+      const QPointF Window = WordAt(Folder + "/window.pdf", Word);
+      QVERIFY(!Headless.isNull());
+      QVERIFY2((Window - Headless).manhattanLength() < 0.5,
+               qPrintable(QString("%1: %2,%3 and %4,%5")
+                            .arg(Word).arg(Window.x()).arg(Window.y()).arg(Headless.x()).arg(Headless.y())));
+    }
+  }
+
   // Reports without a window: one PDF, each scan from its own page 1.
   void headlessReport()
   {
@@ -469,6 +500,25 @@ private slots:
   }
 
 private:
+  static void AcceptDialog()
+  {
+    QTimer::singleShot(0, [] {
+      if (auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
+        Dialog->accept();
+    });
+  }
+  // The top left of the first Word of a PDF, in points.
+  static QPointF WordAt(const QString& Pdf, const QString& Word)
+  {
+    QProcess Boxes;
+    Boxes.start("pdftotext", {"-bbox", Pdf, "-"});
+    if (!Boxes.waitForFinished(30000))
+      return {};
+    const QRegularExpression Found("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>"
+                                   + QRegularExpression::escape(Word.toHtmlEscaped()) + "</word>");
+    const QRegularExpressionMatch Match = Found.match(QString::fromUtf8(Boxes.readAllStandardOutput()));
+    return Match.hasMatch() ? QPointF(Match.captured(1).toDouble(), Match.captured(2).toDouble()) : QPointF();
+  }
   static QByteArray ReadAll(const QString& Name)
   {
     QFile File(Name);
