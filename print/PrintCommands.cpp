@@ -17,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -60,7 +61,6 @@ void TPrintCommands::UsePdf(const QString& File)
 {
   Printer().setOutputFormat(QPrinter::PdfFormat);
   Printer().setOutputFileName(File);
-  FPdfNamed = true;
 }
 
 std::array<int, 4> TPrintCommands::PageMargins() const
@@ -112,19 +112,11 @@ void TPrintCommands::TitleMenuClick()
   }
 }
 
-bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
+QString TPrintCommands::FreePdfName(const QString& Title) const
 {
-  QPrinter& Paper = Printer();
-  if (FromMenu) {
-    QPrintDialog Dialog(&Paper, FWindow);
-    if (Dialog.exec() != QDialog::Accepted)
-      return false;
-    FPdfNamed = FPdfNamed || !Paper.outputFileName().isEmpty();
-    return true;
-  }
-  if (Paper.outputFormat() != QPrinter::PdfFormat || FPdfNamed)
-    return true;
-  const QString Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString Last = FPrinter->outputFileName();
+  const QDir Folder(Last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                   : QFileInfo(Last).absolutePath());
   // The scan's title as a file name: no separators, none at its ends.
   QString Name = Title;
   Name.replace('/', '-');
@@ -133,11 +125,34 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
   Name = Name.trimmed();
   if (Name.isEmpty())
     Name = "Spacelens";
-  const QString File = QFileDialog::getSaveFileName(FWindow, "Print to PDF", QDir(Folder).filePath(Name + ".pdf"),
-                                                    "PDF files (*.pdf)");
+  QString File = Folder.filePath(Name + ".pdf");
+  for (int Number = 2; QFileInfo::exists(File); ++Number)
+    File = Folder.filePath(QString("%1 (%2).pdf").arg(Name).arg(Number));
+  return File;
+}
+
+bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
+{
+  QPrinter& Paper = Printer();
+  if (FromMenu) {
+    QPrintDialog Dialog(&Paper, FWindow);
+    if (Dialog.exec() != QDialog::Accepted)
+      return false;
+    // The dialog takes the name of a PDF file that is there without a word.
+    const QString File = Paper.outputFileName();
+    return Paper.outputFormat() != QPrinter::PdfFormat || !QFileInfo::exists(File)
+      || TPrompt::Confirm(FWindow, "Print",
+                          QDir::toNativeSeparators(File) + " already exists.\nDo you want to replace it?");
+  }
+  if (Paper.outputFormat() != QPrinter::PdfFormat)
+    return true;
+  // Each PDF is asked for: a name not taken is proposed, one taken is
+  // replaced only when the user says so.
+  const QString File =
+    QFileDialog::getSaveFileName(FWindow, "Print to PDF", FreePdfName(Title), "PDF files (*.pdf)");
   if (File.isEmpty())
     return false;
-  UsePdf(File);
+  Paper.setOutputFileName(File);
   return true;
 }
 

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileDialog>
 #include <QIcon>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -391,12 +392,11 @@ private slots:
     Form.show();
     const QString Pdf = QString::fromStdString(Tree.Top()) + "/report.pdf";
     Form.Printing().UsePdf(Pdf);
-    auto AcceptDialog = [] {
-      QTimer::singleShot(0, [] {
-        if (auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
-          Dialog->accept();
-      });
-    };
+    // The file printed last is replaced, as asked.
+    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+      return Kind == TPrompt::pkConfirm;
+    });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
     AcceptDialog();
     Form.Printing().PrintReportforAll1Click();
     QVERIFY(!QFile::exists(Pdf));
@@ -417,11 +417,16 @@ private slots:
       return Kind == TPrompt::pkInput && Title == "Enter Title";
     });
     Form.Action("TitleMenu")->trigger();
-    TPrompt::SetAnswerer(nullptr);
+    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+      return Kind == TPrompt::pkConfirm;
+    });
     QCOMPARE(Top->Root()->FTitle, QString("Weekly disk report"));
     QCOMPARE(Form.Charts().Chart->FTitle, QString("Weekly disk report"));
+    // The tool button asks for a file each time; the dialog goes on with it.
+    const QString ChartPdf = QString::fromStdString(Tree.Top()) + "/chart.pdf";
+    SaveAs(ChartPdf);
     Form.Charts().ToolButton10->trigger();
-    Text = PdfText(Pdf);
+    Text = PdfText(ChartPdf);
     QVERIFY(Text.contains("Spacelens - Chart"));
     QVERIFY(Text.contains("Weekly disk report"));
     QVERIFY(Text.contains("[Current Folder]"));
@@ -431,10 +436,66 @@ private slots:
     Form.ListButtonClick();
     AcceptDialog();
     Form.Action("PrintChartMenu")->trigger();
-    Text = PdfText(Pdf);
+    Text = PdfText(ChartPdf);
     QVERIFY(Text.contains("Spacelens - Folder Contents"));
     QVERIFY(Text.contains("Files: "));
     QVERIFY(Text.contains("own.txt"));
+  }
+
+  // A tool button never prints over a PDF file: it proposes a name not
+  // taken and asks; the print dialog's file is replaced only when the user
+  // says so.
+  void pdfNeverReplacedUnasked()
+  {
+    TTestTree Tree;
+    Tree.Folder("sub");
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().FindRoot(Tree.Top() + "/")->FNode;
+    Top->Root()->FTitle = "Weekly";
+    Form.SetCurrentNode(Top);
+    const QString Folder = QString::fromStdString(Tree.Top());
+    const QString Old = Folder + "/Weekly.pdf";
+    QVERIFY(WriteFile(Old, "old"));
+    Form.Printing().UsePdf(Old);
+    QStringList Proposed;
+    auto Answer = [&Proposed](bool Accept) {
+      QTimer::singleShot(0, [&Proposed, Accept] {
+        auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!Dialog)
+          return;
+        Proposed << Dialog->selectedFiles().value(0);
+        Accept ? static_cast<QDialog*>(Dialog)->accept() : Dialog->reject();
+      });
+    };
+    Answer(true);
+    Form.Action("PrintButton")->trigger();
+    Answer(true);
+    Form.Charts().ToolButton10->trigger();
+    Answer(false);
+    Form.Action("PrintButton")->trigger();
+    QCOMPARE(Proposed, (QStringList{Folder + "/Weekly (2).pdf", Folder + "/Weekly (3).pdf", Folder + "/Weekly (4).pdf"}));
+    QCOMPARE(ReadAll(Old), QByteArray("old"));
+    QVERIFY(PdfText(Folder + "/Weekly (2).pdf").contains("Spacelens Report,"));
+    QVERIFY(PdfText(Folder + "/Weekly (3).pdf").contains("Spacelens - Chart"));
+    QVERIFY(!QFile::exists(Folder + "/Weekly (4).pdf"));
+
+    Form.Printing().UsePdf(Old);
+    for (bool Replace : {false, true}) {
+      QStringList Asked;
+      TPrompt::SetAnswerer([&Asked, Replace](TPrompt::TKind Kind, const QString&, const QString& Text, QString&) {
+        Asked << Text;
+        return Kind == TPrompt::pkConfirm && Replace;
+      });
+      AcceptDialog();
+      Form.Action("Print1")->trigger();
+      TPrompt::SetAnswerer(nullptr);
+      QCOMPARE(Asked.size(), 1);
+      QVERIFY(Asked[0].contains("Weekly.pdf"));
+      QCOMPARE(ReadAll(Old) == "old", !Replace);
+    }
   }
 
   // A PDF printed from the window is laid out as the one written without
@@ -506,6 +567,21 @@ private:
       if (auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
         Dialog->accept();
     });
+  }
+  // The file dialog of a tool button answered with File.
+  static void SaveAs(const QString& File)
+  {
+    QTimer::singleShot(0, [File] {
+      if (auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        Dialog->selectFile(File);
+        static_cast<QDialog*>(Dialog)->accept();
+      }
+    });
+  }
+  static bool WriteFile(const QString& Name, const QByteArray& Data)
+  {
+    QFile File(Name);
+    return File.open(QIODevice::WriteOnly) && File.write(Data) == Data.size();
   }
   // The top left of the first Word of a PDF, in points.
   static QPointF WordAt(const QString& Pdf, const QString& Word)
