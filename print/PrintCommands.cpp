@@ -144,6 +144,9 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
       || TPrompt::Confirm(FWindow, "Print",
                           QDir::toNativeSeparators(File) + " already exists.\nDo you want to replace it?");
   }
+  // A tool button prints the whole document once.
+  Paper.setPrintRange(QPrinter::AllPages);
+  Paper.setCopyCount(1);
   if (Paper.outputFormat() != QPrinter::PdfFormat)
     return true;
   // Each PDF is asked for: a name not taken is proposed, one taken is
@@ -169,19 +172,24 @@ void TPrintCommands::Run(const QString& Progress, const std::vector<std::functio
     // One document per report on paper; one PDF file holds them all, each
     // starting at its own page 1, rather than each replacing the one before.
     const bool OneFile = Paper.outputFormat() == QPrinter::PdfFormat;
+    // A printer makes the copies asked for; a PDF file holds them, each
+    // whole in turn.
+    std::vector<std::function<bool(TReportCanvas&)>> Documents;
+    for (int Copy = 0; Copy < (OneFile ? std::max(1, Paper.copyCount()) : 1); ++Copy)
+      Documents.insert(Documents.end(), Reports.begin(), Reports.end());
     std::unique_ptr<TPrinterCanvas> Canvas;
-    for (size_t Index = 0; Index < Reports.size() && Error.isEmpty(); ++Index) {
+    for (size_t Index = 0; Index < Documents.size() && Error.isEmpty(); ++Index) {
       if (!Canvas || !OneFile) {
         Canvas = std::make_unique<TPrinterCanvas>(Paper);
         if (!Canvas->Begin(Error))
           break;
-      } else if (!Canvas->NewPage()) {
+      } else if (!(Index % Reports.size() == 0 ? Canvas->NewCopy() : Canvas->NewPage())) {
         Error = "The printer would not start a new page.";
         break;
       }
-      if (!Reports[Index](*Canvas))
+      if (!Documents[Index](*Canvas))
         Error = "The printer would not start a new page.";
-      if ((!OneFile || Index + 1 == Reports.size()) && Error.isEmpty())
+      if ((!OneFile || Index + 1 == Documents.size()) && Error.isEmpty())
         Canvas->End(Error);
     }
   }

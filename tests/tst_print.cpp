@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -496,6 +497,55 @@ private slots:
       QVERIFY(Asked[0].contains("Weekly.pdf"));
       QCOMPARE(ReadAll(Old) == "old", !Replace);
     }
+  }
+
+  // A PDF holds the pages and the copies chosen in the print dialog, each
+  // copy whole in turn; a bar chart prints every page of its bars.
+  void pdfPagesAndCopies_data()
+  {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QStringList>("pages");
+    QTest::newRow("all") << 0 << 0 << 1 << QStringList{"1", "2", "3"};
+    QTest::newRow("2 to 3, twice") << 2 << 3 << 2 << QStringList{"2", "3", "2", "3"};
+    QTest::newRow("1") << 1 << 1 << 1 << QStringList{"1"};
+  }
+  void pdfPagesAndCopies()
+  {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, copies);
+    QFETCH(QStringList, pages);
+    TTestTree Tree;
+    for (int Index = 0; Index < 43; ++Index) {
+      const std::string Name = QString("folder%1").arg(Index, 2, 10, QChar('0')).toStdString();
+      Tree.Folder(Name);
+      Tree.File(Name + "/f", (43 - Index) * 8192);  // in the order of their names, the largest first
+    }
+    QSettings("Zelkon", "Spacelens").setValue("ActiveSeries", 1);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().FindRoot(Tree.Top() + "/")->FNode);
+    const QString Pdf = QString::fromStdString(Tree.Top()) + "/bars.pdf";
+    QPrinter& Paper = Form.Printing().Printer();
+    Form.Printing().UsePdf(Pdf);
+    Paper.setPrintRange(from > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+    if (from > 0)
+      Paper.setFromTo(from, to);
+    Paper.setCopyCount(copies);
+    AcceptDialog();
+    Form.Action("PrintChartMenu")->trigger();
+    const QString Text = PdfText(Pdf);
+    QStringList Labels;
+    for (const QRegularExpressionMatch& Label : QRegularExpression("Page (\\d+)").globalMatch(Text))
+      Labels << Label.captured(1);
+    QCOMPARE(Labels, pages);
+    QCOMPARE(Text.count('\f'), pages.size());
+    QCOMPARE(Text.contains("folder00"), pages.contains("1"));
+    QCOMPARE(Text.contains("folder42"), pages.contains("3"));
   }
 
   // A PDF printed from the window is laid out as the one written without
