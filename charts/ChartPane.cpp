@@ -75,7 +75,7 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
                        &TChartPane::CopyChart);
   // The window prints: it knows the printer and the page.
   ToolButton10 = ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), "Print the current chart");
-  ToolButton4 = Button("Save chart to file as bitmap or JPEG", TZelSystemImageList::ThemeIcon("document-save-as"),
+  ToolButton4 = Button("Save chart to file as PNG, JPEG or bitmap", TZelSystemImageList::ThemeIcon("document-save-as"),
                        &TChartPane::SaveChartClick);
   FModeSeparator = ChartToolBar->addSeparator();
   ChartToolBar->addSeparator();
