@@ -3,7 +3,7 @@
 
 #include <QLocale>
 
-TValueFormat::TValueFormat(const QString& Pattern) : FPattern(Pattern)
+TValueFormat::TValueFormat(const QString& Pattern)
 {
   int End = 0;
   while (End < Pattern.size() && QString("#,0.").contains(Pattern[End]))

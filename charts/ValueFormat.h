@@ -25,11 +25,9 @@ public:
   QString Format(double Value) const;
   // The unit of the text near Value, in the values' own units.
   double UnitSize(double Value) const { return FUnitSize ? FUnitSize(Value) : 1; }
-  const QString& Pattern() const { return FPattern; }
   int MaxDecimals() const { return FMaxDecimals; }
 
 private:
-  QString FPattern;
   QString FUnit;
   TText FText;
   TUnitSize FUnitSize;
