@@ -144,7 +144,9 @@ void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
   // Whole pages of bars, whatever is scrolled to or zoomed on screen.
   const double Minimum = std::exchange(FAxisMinimum, Page * PageBars() - 0.5);
   const double Maximum = std::exchange(FAxisMaximum, FAxisMinimum + PageBars());
+  FWholeScale = true;
   Draw(Painter, Bounds);
+  FWholeScale = false;
   FGradient = Gradient;
   FTitle = Title;
   FAxisMinimum = Minimum;

@@ -105,6 +105,7 @@ private:
 
   double FAxisMinimum = -0.5;
   double FAxisMaximum = 0.5;
+  bool FWholeScale = false;    // the value axis fits every bar, not only those shown
   QPointF FPanOffset;          // of the pie, in pixels
   bool FDragging = false;
   QPointF FPanStart;

@@ -222,16 +222,20 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
   FFirst = std::max(0, int(std::ceil(Minimum - Half)));
   FLast = std::min(Count - 1, int(std::floor(Maximum + Half)));
 
-  const QFontMetricsF Metrics(FFont);
+  // The value axis fits the bars shown; on paper all of them, so that
+  // every page reads against the same scale.
   double Largest = 0;
-  FLabelWidth = 0;
-  const qreal LabelLimit = Plot.width() * 0.4;
-  for (int Point = FFirst; Point <= FLast; ++Point) {
+  for (int Point = FChart.FWholeScale ? 0 : FFirst; Point <= (FChart.FWholeScale ? Count - 1 : FLast); ++Point) {
     double Stack = 0;
     for (const TChartSeries* Series : FBars)
       if (Point < Series->Count())
         Stack += std::max(0.0, Series->Point(Point).Value);
     Largest = std::max(Largest, Stack);
+  }
+  const QFontMetricsF Metrics(FFont);
+  FLabelWidth = 0;
+  const qreal LabelLimit = Plot.width() * 0.4;
+  for (int Point = FFirst; Point <= FLast; ++Point) {
     if (Point < FBars[0]->Count())
       FLabelWidth =
         std::max(FLabelWidth, std::min(LabelLimit, Metrics.horizontalAdvance(FBars[0]->Point(Point).Label)));

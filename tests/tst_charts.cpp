@@ -625,8 +625,8 @@ private slots:
     }
   }
 
-  // On paper, bars go a page of them at a time, every page; the screen's
-  // scrolling and zoom stay as they were.
+  // On paper, bars go a page of them at a time, every page, each against
+  // the scale of them all; the screen's scrolling and zoom stay as they were.
   void printedPages_data()
   {
     QTest::addColumn<int>("count");
@@ -640,15 +640,34 @@ private slots:
   {
     QFETCH(int, count);
     QFETCH(int, pages);
-    TCharted Charted(std::vector<off_t>(count, 5000), 1);
+    std::vector<off_t> Sizes;
+    for (int Index = 0; Index < count; ++Index)
+      Sizes.push_back(off_t(count - Index) << 20);
+    TCharted Charted(Sizes, 1);
     TChart& Chart = Charted.Chart();
     QCOMPARE(Chart.PrintedPages(), pages);
     Charted.Pane().ZoomInButton->trigger();
     QTest::keyClick(Charted.Pane().Chart, Qt::Key_End);
     const std::pair Shown{Chart.AxisMinimum(), Chart.AxisMaximum()};
-    QImage Paper(800, 1000, QImage::Format_RGB32);
-    QPainter Painter(&Paper);
-    Chart.DrawPrinted(Painter, Paper.rect(), pages - 1);
+    // How far right the green of the bars reaches on a page.
+    auto BarsReach = [&Chart](int Page) {
+      QImage Paper(800, 1000, QImage::Format_RGB32);
+      Paper.fill(Qt::white);
+      QPainter Painter(&Paper);
+      Chart.DrawPrinted(Painter, Paper.rect(), Page);
+      int Reach = 0;
+      for (int Y = 0; Y < Paper.height(); Y += 2)
+        for (int X = 0; X < Paper.width(); ++X)
+          if (const QColor Colour = Paper.pixelColor(X, Y);
+              Colour.green() > Colour.red() + 60 && Colour.green() > Colour.blue() + 60)
+            Reach = std::max(Reach, X);
+      return Reach;
+    };
+    const int First = BarsReach(0);
+    const int Last = BarsReach(pages - 1);
+    QVERIFY(First > 400);
+    if (pages > 1)
+      QVERIFY2(Last < First * 3 / 4, qPrintable(QString("%1, %2").arg(First).arg(Last)));
     QCOMPARE((std::pair{Chart.AxisMinimum(), Chart.AxisMaximum()}), Shown);
     Charted.Form->PiebuttonClick();
     QCOMPARE(Chart.PrintedPages(), 1);
