@@ -100,13 +100,17 @@ bool TRightPane::ShowsTreemap() const
   return currentWidget() == FTreemap;
 }
 
-TReportCanvas::TPictureDraw TRightPane::ShownPicture()
+std::vector<TReportCanvas::TPictureDraw> TRightPane::ShownPicture()
 {
   if (ShowsTreemap())
-    return [this](QPainter& Painter, const QRect& Bounds) { FTreemap->Draw(Painter, Bounds); };
+    return {[this](QPainter& Painter, const QRect& Bounds) { FTreemap->Draw(Painter, Bounds); }};
   if (ShowsList())
     return {};
-  return [this](QPainter& Painter, const QRect& Bounds) { FCharts->Chart->DrawPrinted(Painter, Bounds); };
+  std::vector<TReportCanvas::TPictureDraw> Pages;
+  for (int Page = 0; Page < FCharts->Chart->PrintedPages(); ++Page)
+    Pages.push_back(
+      [this, Page](QPainter& Painter, const QRect& Bounds) { FCharts->Chart->DrawPrinted(Painter, Bounds, Page); });
+  return Pages;
 }
 
 void TRightPane::ShowChart()

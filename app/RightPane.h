@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QModelIndex;
@@ -34,8 +35,9 @@ public:
   TTreemapPane& Treemap() { return *FTreemap; }
   bool ShowsList() const;
   bool ShowsTreemap() const;
-  // The drawing of the chart or treemap shown, for print; none with the list.
-  TReportCanvas::TPictureDraw ShownPicture();
+  // The drawings of the chart or treemap shown, one a printed page, for
+  // print; none with the list.
+  std::vector<TReportCanvas::TPictureDraw> ShownPicture();
 
   // The treemap picked a folder to show or select (and told the list which
   // of its files to select).

@@ -39,12 +39,21 @@ const TChartSeries* TChart::Shown() const
   return nullptr;
 }
 
-void TChart::Rescale()
+int TChart::PageBars() const
 {
   const int Count = BarCount();
-  const int Page = FMaxPointsPerPage > 0 ? std::min(Count, FMaxPointsPerPage) : Count;
+  return std::max(FMaxPointsPerPage > 0 ? std::min(Count, FMaxPointsPerPage) : Count, 1);
+}
+
+double TChart::ZoomedSpan() const
+{
+  return FView3D ? PageBars() * 100.0 / FZoom : PageBars();
+}
+
+void TChart::Rescale()
+{
   FAxisMinimum = -0.5;
-  FAxisMaximum = std::max(Page, 1) - 0.5;
+  FAxisMaximum = FAxisMinimum + ZoomedSpan();
   FPanOffset = {};
 }
 
@@ -58,6 +67,8 @@ void TChart::SetAxisRange(double Minimum, double Maximum)
 void TChart::SetZoom(int Percent)
 {
   FZoom = std::clamp(Percent, 20, 1000);
+  // Bars come nearer by showing fewer at a time, from the first shown.
+  FAxisMaximum = FAxisMinimum + ZoomedSpan();
   update();
 }
 
@@ -118,18 +129,36 @@ void TChart::Draw(QPainter& Painter, const QRect& Bounds) const
   TChartDrawing(*this, Bounds, std::max<qreal>(Scale, 0.1)).Draw(Painter);
 }
 
-void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds)
+int TChart::PrintedPages() const
+{
+  const TChartSeries* First = Shown();
+  if (!First || First->FKind == TChartSeries::skPie)
+    return 1;
+  return std::max(1, (BarCount() + PageBars() - 1) / PageBars());
+}
+
+void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
 {
   const bool Gradient = std::exchange(FGradient, false);
   const QString Title = std::exchange(FTitle, QString());
+  // Whole pages of bars, whatever is scrolled to or zoomed on screen.
+  const double Minimum = std::exchange(FAxisMinimum, Page * PageBars() - 0.5);
+  const double Maximum = std::exchange(FAxisMaximum, FAxisMinimum + PageBars());
+  FWholeScale = true;
   Draw(Painter, Bounds);
+  FWholeScale = false;
   FGradient = Gradient;
   FTitle = Title;
+  FAxisMinimum = Minimum;
+  FAxisMaximum = Maximum;
 }
 
 QImage TChart::Picture() const
 {
-  QImage Image(size(), QImage::Format_RGB32);
+  // In the screen's own pixels, as sharp as the chart is shown.
+  const qreal Ratio = devicePixelRatioF();
+  QImage Image(size() * Ratio, QImage::Format_RGB32);
+  Image.setDevicePixelRatio(Ratio);
   Image.fill(Qt::white);
   QPainter Painter(&Image);
   TChartDrawing(*this, rect()).Draw(Painter);

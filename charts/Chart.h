@@ -27,6 +27,9 @@ public:
   // Drawn in this order; only active series are drawn, a pie alone.
   std::vector<TChartSeries*> FSeries;
   QString FTitle;
+  // A line below the title, such as what a folder with nothing to chart
+  // holds.
+  QString FMessage;
   // Margins in percent of the chart's size.
   int FMarginLeft = 2;
   int FMarginRight = 6;
@@ -54,7 +57,8 @@ public:
   double AxisMinimum() const { return FAxisMinimum; }
   double AxisMaximum() const { return FAxisMaximum; }
   void SetAxisRange(double Minimum, double Maximum);
-  // The zoom, kept between a fifth and ten times the chart's size.
+  // The zoom, kept between a fifth and ten times: of the pie's size, and
+  // of the bars' thickness, fewer of them shown at a time.
   void SetZoom(int Percent);
 
   // The first active series: the pie, or the bars at the bottom of the stack.
@@ -67,9 +71,11 @@ public:
   // The label and value of what lies under Position, as its tip shows them.
   QString TipAt(QPointF Position) const;
   void Draw(QPainter& Painter, const QRect& Bounds) const;
-  // As paper gets it: without the screen's background and title, which the
-  // report's own lines replace.
-  void DrawPrinted(QPainter& Painter, const QRect& Bounds);
+  // Pages the chart takes on paper: a pie one, bars a page of them each.
+  int PrintedPages() const;
+  // Page (from 0) as paper gets it: without the screen's background and
+  // title, which the report's own lines replace.
+  void DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page);
   // The chart as it is on screen, on a white ground.
   QImage Picture() const;
 
@@ -90,11 +96,16 @@ protected:
 private:
   friend class TChartDrawing;
   int BarCount() const;
+  // Bars on a page of the category axis, and the span of the axis shown at
+  // the zoom.
+  int PageBars() const;
+  double ZoomedSpan() const;
   // Moves the bars shown by Rows positions, no further than the ends.
   void ScrollBars(double Rows);
 
   double FAxisMinimum = -0.5;
   double FAxisMaximum = 0.5;
+  bool FWholeScale = false;    // the value axis fits every bar, not only those shown
   QPointF FPanOffset;          // of the pie, in pixels
   bool FDragging = false;
   QPointF FPanStart;

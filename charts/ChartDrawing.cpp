@@ -73,6 +73,10 @@ TChartDrawing::TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Sc
     FTitleBox = QRectF(Bounds.center().x() - Size.width() / 2, Bounds.top() + Px(4), Size.width(), Size.height());
     Content.setTop(std::max(Content.top(), FTitleBox.bottom() + Px(6)));
   }
+  if (!Chart.FMessage.isEmpty()) {
+    FMessageBox = QRectF(Content.left(), Content.top(), Content.width(), QFontMetricsF(FFont).height() + Px(6));
+    Content.setTop(FMessageBox.bottom() + Px(4));
+  }
   if (Chart.FLegendVisible)
     LayOutLegend(Content);
   FContent = Content;
@@ -218,31 +222,27 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
   FFirst = std::max(0, int(std::ceil(Minimum - Half)));
   FLast = std::min(Count - 1, int(std::floor(Maximum + Half)));
 
-  // Zoom brings the whole chart nearer, labels and axis with the bars; only
-  // its area of the chart shows.
-  QRectF Zoomed = Plot;
-  if (FChart.FView3D && FChart.FZoom != 100) {
-    const double Zoom = FChart.FZoom / 100.0;
-    Zoomed = QRectF(Plot.center().x() - Plot.width() * Zoom / 2, Plot.center().y() - Plot.height() * Zoom / 2,
-                    Plot.width() * Zoom, Plot.height() * Zoom);
-  }
-  const QFontMetricsF Metrics(FFont);
+  // The value axis fits the bars shown; on paper all of them, so that
+  // every page reads against the same scale.
   double Largest = 0;
-  FLabelWidth = 0;
-  const qreal LabelLimit = Zoomed.width() * 0.4;
-  for (int Point = FFirst; Point <= FLast; ++Point) {
+  for (int Point = FChart.FWholeScale ? 0 : FFirst; Point <= (FChart.FWholeScale ? Count - 1 : FLast); ++Point) {
     double Stack = 0;
     for (const TChartSeries* Series : FBars)
       if (Point < Series->Count())
         Stack += std::max(0.0, Series->Point(Point).Value);
     Largest = std::max(Largest, Stack);
+  }
+  const QFontMetricsF Metrics(FFont);
+  FLabelWidth = 0;
+  const qreal LabelLimit = Plot.width() * 0.4;
+  for (int Point = FFirst; Point <= FLast; ++Point) {
     if (Point < FBars[0]->Count())
       FLabelWidth =
         std::max(FLabelWidth, std::min(LabelLimit, Metrics.horizontalAdvance(FBars[0]->Point(Point).Label)));
   }
   FLabelWidth += Px(6);
   const qreal AxisHeight = Metrics.height() + Px(8);
-  QRectF Area(Zoomed.left() + FLabelWidth, Zoomed.top(), Zoomed.width() - FLabelWidth, Zoomed.height() - AxisHeight);
+  QRectF Area(Plot.left() + FLabelWidth, Plot.top(), Plot.width() - FLabelWidth, Plot.height() - AxisHeight);
   const double Span = std::max(0.01, Maximum - Minimum);
   if (FChart.FView3D) {
     const qreal Depth = std::min({Area.height() / Span * 0.3, Px(12), Area.height() / 6});
@@ -257,9 +257,10 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
     Largest = 1;
   const qreal TextWidth = Metrics.horizontalAdvance(FChart.FBottomFormat.Format(Largest)) + Px(16);
   const int Ticks = std::clamp(int(Area.width() / TextWidth), 1, 8);
-  FValueStep = NiceStep(Largest, Ticks);
-  if (FChart.FBottomFormat.MaxDecimals() == 0)
-    FValueStep = std::max(1.0, std::round(FValueStep));
+  // Round steps of the unit shown, no finer than its decimals.
+  const double Unit = FChart.FBottomFormat.UnitSize(Largest);
+  FValueStep =
+    std::max(NiceStep(Largest / Unit, Ticks), std::pow(10.0, -FChart.FBottomFormat.MaxDecimals())) * Unit;
   FValueMaximum = std::ceil(Largest / FValueStep - 1e-9) * FValueStep;
 }
 
@@ -395,6 +396,7 @@ void TChartDrawing::Draw(QPainter& Painter) const
     DrawBars(Painter);
   Painter.restore();
   DrawTitle(Painter);
+  DrawMessage(Painter);
   if (FLegend)
     FLegend->Draw(Painter);
   Painter.restore();
@@ -433,6 +435,15 @@ void TChartDrawing::DrawTitle(QPainter& Painter) const
   Painter.drawText(FTitleBox, Qt::AlignCenter, Title);
 }
 
+void TChartDrawing::DrawMessage(QPainter& Painter) const
+{
+  if (FMessageBox.isEmpty())
+    return;
+  Painter.setFont(FFont);
+  Painter.setPen(Qt::black);
+  Painter.drawText(FMessageBox, Qt::AlignCenter,
+                   QFontMetricsF(FFont).elidedText(FChart.FMessage, Qt::ElideMiddle, FMessageBox.width()));
+}
 
 void TChartDrawing::DrawPie(QPainter& Painter) const
 {

@@ -29,8 +29,11 @@ public:
   const std::vector<TChartSeries::TSlice>& Slices() const { return FSlices; }
   // Pixels per bar position along the category axis.
   double RowHeight() const { return FRowHeight; }
+  // Between the value axis' marks.
+  double ValueStep() const { return FValueStep; }
   // Where the title, the legend and the pie's marks go.
   QRectF TitleBox() const { return FTitleBox; }
+  QRectF MessageBox() const { return FMessageBox; }
   QRectF LegendBox() const { return FLegend ? FLegend->Box() : QRectF(); }
   std::vector<QRectF> MarkBoxes() const;
 
@@ -48,6 +51,7 @@ private:
   void LayOutBars(const QRectF& Plot);
   void DrawBackground(QPainter& Painter) const;
   void DrawTitle(QPainter& Painter) const;
+  void DrawMessage(QPainter& Painter) const;
   void DrawPie(QPainter& Painter) const;
   void DrawBars(QPainter& Painter) const;
   // The pie's top face, moved out for the exploded slice.
@@ -67,6 +71,7 @@ private:
   QFont FFont;
   QFont FTitleFont;
   QRectF FTitleBox;
+  QRectF FMessageBox;
   QRectF FContent;  // between the title and the legend
   QRectF FPlot;
   std::optional<TChartLegend> FLegend;

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageWriter>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
@@ -40,7 +41,6 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   PieSeries = FPie.get();
   BarSeries = FBar.get();
   BarSeries2 = FBar2.get();
-  PieSeries->FValueFormat = TValueFormat("#,##0.## KB");
   PieSeries->FOtherPercent = 2;
 
   Chart = new TChart;
@@ -75,7 +75,7 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
                        &TChartPane::CopyChart);
   // The window prints: it knows the printer and the page.
   ToolButton10 = ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), "Print the current chart");
-  ToolButton4 = Button("Save chart to file as bitmap or JPEG", TZelSystemImageList::ThemeIcon("document-save-as"),
+  ToolButton4 = Button("Save chart to file as PNG, JPEG or bitmap", TZelSystemImageList::ThemeIcon("document-save-as"),
                        &TChartPane::SaveChartClick);
   FModeSeparator = ChartToolBar->addSeparator();
   ChartToolBar->addSeparator();
@@ -207,6 +207,23 @@ void TChartPane::AddFreeSpace(const TFolderNode* Node, bool Megabytes)
   PieSeries->Add(Free, "Free Space", QColor(192, 0, 192));
 }
 
+QString TChartPane::ContentsText(const TFolderNode* Node) const
+{
+  const uint64_t Files = Node->OwnCount().Objects;
+  if (Files == 0)
+    return "Empty folder";
+  return QString("Only files: %1 in %2 %3")
+    .arg(FDisplay.FormatValue(Node, vtSize, false), QLocale().toString(qulonglong(Files)), Files == 1 ? "file" : "files");
+}
+
+TValueFormat TChartPane::ValueFormat(int ViewType) const
+{
+  // The chart writes its values as the tree does, in the unit chosen.
+  return TValueFormat([this, ViewType](double Value) { return FDisplay.MeasureText(Value, ViewType); },
+                      [this, ViewType](double Value) { return FDisplay.UnitSize(Value, ViewType); },
+                      FDisplay.Decimals());
+}
+
 void TChartPane::FillChart()
 {
   TFolderNode* Node = FCurrentNode();
@@ -231,15 +248,16 @@ void TChartPane::FillChart()
   const int BarMeasure = View == vtCDROM ? vtCDROM : vtSize;
   const bool Megabytes = FDisplay.FUnitType == TValueDisplay::utMB;
   const int UnitFlag = Megabytes ? 0 : 1;
-  const QString Unit = Megabytes ? " MB" : " KB";
-  Chart->FBottomFormat = TValueFormat("#,##0.###" + Unit);
+  Chart->FBottomFormat = ValueFormat(vtSize);
   const std::vector<TFolderNode*>& Children = Node->Children();
   Chart->FMaxPointsPerPage = Children.size() > 20 ? 21 : 0;
-  const bool Alone = Children.empty() && Node->Parent();
+  // Without sub-folders the chart says what the folder holds; files alone
+  // make one slice or bar of the folder itself.
+  Chart->FMessage = Children.empty() ? ContentsText(Node) : QString();
+  const bool Alone = Children.empty() && Node->Parent() && Node->OwnCount().Objects > 0;
 
-  // Read against the value axis, so in its unit.
-  BarSeries->FValueFormat = Chart->FBottomFormat;
-  BarSeries2->FValueFormat = TValueFormat("#,##0" + Unit);
+  BarSeries->FValueFormat = ValueFormat(BarMeasure);
+  BarSeries2->FValueFormat = ValueFormat(vtWasted);
   if (BarSeries->FActive || BarSeries2->FActive) {
     for (TChartSeries* Series : {BarSeries, BarSeries2})
       if (Series->FActive)
@@ -258,8 +276,7 @@ void TChartPane::FillChart()
   }
   Chart->Rescale();
   if (Pie) {
-    // A percentage is no amount of kilobytes.
-    PieSeries->FValueFormat = TValueFormat(View == vtPercent ? "#,##0.0 %" : "#,##0.0" + Unit);
+    PieSeries->FValueFormat = ValueFormat(View);
     PieSeries->FOtherPercent = 0;
     // A running scan has no percentages yet: its slices show the share of
     // the space counted so far.
@@ -309,6 +326,7 @@ void TChartPane::Clear()
   FCharted = nullptr;
   FChartedOrder.clear();
   Chart->FTitle.clear();
+  Chart->FMessage.clear();
   Chart->Rescale();
   ClickedPoint = -1;
   Chart->FExploded = -1;
@@ -322,10 +340,13 @@ void TChartPane::SetupChartScrollBar()
   const int Count = PieSeries->FActive || !CurrentSeries ? 0 : CurrentSeries->Count();
   const int Minimum = 0;
   const int Highest = Count > 0 ? (Count - 1) * 100 : 0;
-  const int Value = Highest - 1800;
-  const int Maximum = Value < Minimum ? Minimum : Value;
+  // Zoomed in, fewer bars show at once: far enough for the last to come
+  // into view whole (a position puts its bar 0.4 below the top).
+  const double Span = Chart->AxisMaximum() - Chart->AxisMinimum();
+  const int Last = Count > 0 ? int(std::ceil(Count - 0.1 - Span)) * 100 : 0;
+  const int Maximum = std::max({Minimum, Highest - 1800, Last});
   ChartScrollBar->setRange(Minimum, Maximum);
-  ChartScrollBar->setValue(Minimum);
+  ChartScrollBar->setValue(int(std::lround(Chart->AxisMinimum() * 100)));
   ChartScrollBar->setVisible(Maximum != Minimum);
 }
 
@@ -409,7 +430,9 @@ void TChartPane::View3DButtonClick()
   Chart->FView3D = View3DButton->isChecked();
   ZoomInButton->setEnabled(Chart->FView3D);
   ZoomOutButton->setEnabled(Chart->FView3D);
-  Chart->update();
+  // Only 3D is zoomed: the bars shown at once change with it.
+  Chart->SetZoom(Chart->FZoom);
+  SetupChartScrollBar();
 }
 
 void TChartPane::ShowLegendButtonClick()
@@ -443,11 +466,13 @@ void TChartPane::PatternButtonClick()
 void TChartPane::ZoomInButtonClick()
 {
   Chart->SetZoom(Chart->FZoom + 20);
+  SetupChartScrollBar();
 }
 
 void TChartPane::ZoomOutButtonClick()
 {
   Chart->SetZoom(Chart->FZoom - 20);
+  SetupChartScrollBar();
 }
 
 void TChartPane::CopyChart()
@@ -468,25 +493,28 @@ void TChartPane::SavePictureAs(QWidget* Parent, const QImage& Picture)
   QFileDialog Dialog(Parent, "Save Spacelens Data");
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setFileMode(QFileDialog::AnyFile);
-  Dialog.setNameFilters({"Bitmaps (*.bmp)", "All files (*)"});
-  Dialog.setDefaultSuffix("bmp");
+  QStringList Filters;
+  for (const TPictureKind& Kind : PictureKinds)
+    Filters << Kind.Filter;
+  Dialog.setNameFilters(Filters);
   if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
     return;
   const QString Chosen = Dialog.selectedFiles().first();
+  const QString Suffix = PictureKinds[std::max<qsizetype>(0, Filters.indexOf(Dialog.selectedNameFilter()))].Suffix;
   // The dialog asked about replacing the name chosen, not one made from it.
-  if (const QString Name = PictureName(Chosen); Name != Chosen && QFileInfo::exists(Name)
+  if (const QString Name = PictureName(Chosen, Suffix); Name != Chosen && QFileInfo::exists(Name)
       && QMessageBox::question(Parent, "Save Spacelens Data",
                                QDir::toNativeSeparators(Name) + " already exists.\nDo you want to replace it?")
            != QMessageBox::Yes)
     return;
   QString Error;
-  if (SavePicture(Picture, Chosen, Error).isEmpty())
+  if (SavePicture(Picture, Chosen, Suffix, Error).isEmpty())
     QMessageBox::warning(Parent, "Save Spacelens Data", Error);
 }
 
-QString TChartPane::PictureName(const QString& FileName)
+QString TChartPane::PictureName(const QString& FileName, const QString& Suffix)
 {
-  return PictureFormat(FileName).isEmpty() ? FileName + ".bmp" : FileName;
+  return PictureFormat(FileName).isEmpty() ? FileName + "." + Suffix : FileName;
 }
 
 QByteArray TChartPane::PictureFormat(const QString& FileName)
@@ -499,14 +527,14 @@ QByteArray TChartPane::PictureFormat(const QString& FileName)
   return {};
 }
 
-QString TChartPane::SaveChart(const QString& FileName, QString& Error) const
+QString TChartPane::SaveChart(const QString& FileName, const QString& Suffix, QString& Error) const
 {
-  return SavePicture(Chart->Picture(), FileName, Error);
+  return SavePicture(Chart->Picture(), FileName, Suffix, Error);
 }
 
-QString TChartPane::SavePicture(const QImage& Image, const QString& FileName, QString& Error)
+QString TChartPane::SavePicture(const QImage& Image, const QString& FileName, const QString& Suffix, QString& Error)
 {
-  const QString Name = PictureName(FileName);
+  const QString Name = PictureName(FileName, Suffix);
   const QByteArray Format = PictureFormat(Name);
   const QFileInfo Target(Name);
   if (Target.exists() && !Target.isWritable()) {

@@ -3,7 +3,7 @@
 
 #include <QLocale>
 
-TValueFormat::TValueFormat(const QString& Pattern) : FPattern(Pattern)
+TValueFormat::TValueFormat(const QString& Pattern)
 {
   int End = 0;
   while (End < Pattern.size() && QString("#,0.").contains(Pattern[End]))
@@ -17,8 +17,15 @@ TValueFormat::TValueFormat(const QString& Pattern) : FPattern(Pattern)
     }
 }
 
+TValueFormat::TValueFormat(TText Text, TUnitSize UnitSize, int Decimals)
+  : FText(std::move(Text)), FUnitSize(std::move(UnitSize)), FMinDecimals(Decimals), FMaxDecimals(Decimals)
+{
+}
+
 QString TValueFormat::Format(double Value) const
 {
+  if (FText)
+    return FText(Value);
   const QLocale Locale;
   QString Text = Locale.toString(Value, 'f', FMaxDecimals);
   if (FMaxDecimals > FMinDecimals) {

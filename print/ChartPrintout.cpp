@@ -7,17 +7,27 @@
 #include "ReportPage.h"
 #include "Root.h"
 
-void TChartPrintout::Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
-                           const TFolderNode* Folder, const TReportCanvas::TPictureDraw& Draw)
+bool TChartPrintout::Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
+                           const TFolderNode* Folder, const std::vector<TReportCanvas::TPictureDraw>& Pages)
 {
   const TRoot& Root = *Folder->Root();
   TReportPage Page(Canvas, Display, Margins);
+  const int Top = Page.Y;
   Page.StartReport(" - Chart   ", Folder->Parent() ? TPathRules::Shown(Folder->FullPath()) : Root.FTitle);
   Canvas.SetFont("Arial", 34, true);
   Page.PrintDriveLine(Root);
   Page.PrintFolderLine(*Folder, Root, 60, false);
   Page.Y += 150;
-  Canvas.Picture(Page.X, Page.Y, Page.X + Page.W, Page.H, Draw);
-  Canvas.SetFontName("Arial");
-  Page.PrintPageLabel();
+  for (size_t Index = 0; Index < Pages.size(); ++Index) {
+    if (Index > 0) {
+      if (!Canvas.NewPage())
+        return false;
+      ++Page.FPage;
+      Page.Y = Top;
+    }
+    Canvas.Picture(Page.X, Page.Y, Page.X + Page.W, Page.H, Pages[Index]);
+    Canvas.SetFontName("Arial");
+    Page.PrintPageLabel();
+  }
+  return true;
 }

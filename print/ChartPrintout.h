@@ -4,14 +4,16 @@
 #include "ReportCanvas.h"
 
 #include <array>
+#include <vector>
 
 class TFolderNode;
 class TValueDisplay;
 
-// The picture of a folder (its chart or its treemap) on one page: the
-// header block, the drive's and the folder's totals, and the picture below.
+// The picture of a folder (its chart or its treemap), a page of it on each
+// page: on the first the header block and the drive's and the folder's
+// totals above it. False when a new page could not be started.
 class TChartPrintout {
 public:
-  static void Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
-                    const TFolderNode* Folder, const TReportCanvas::TPictureDraw& Draw);
+  static bool Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
+                    const TFolderNode* Folder, const std::vector<TReportCanvas::TPictureDraw>& Pages);
 };

@@ -17,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -60,7 +61,6 @@ void TPrintCommands::UsePdf(const QString& File)
 {
   Printer().setOutputFormat(QPrinter::PdfFormat);
   Printer().setOutputFileName(File);
-  FPdfNamed = true;
 }
 
 std::array<int, 4> TPrintCommands::PageMargins() const
@@ -112,19 +112,11 @@ void TPrintCommands::TitleMenuClick()
   }
 }
 
-bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
+QString TPrintCommands::FreePdfName(const QString& Title) const
 {
-  QPrinter& Paper = Printer();
-  if (FromMenu) {
-    QPrintDialog Dialog(&Paper, FWindow);
-    if (Dialog.exec() != QDialog::Accepted)
-      return false;
-    FPdfNamed = FPdfNamed || !Paper.outputFileName().isEmpty();
-    return true;
-  }
-  if (Paper.outputFormat() != QPrinter::PdfFormat || FPdfNamed)
-    return true;
-  const QString Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString Last = FPrinter->outputFileName();
+  const QDir Folder(Last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                   : QFileInfo(Last).absolutePath());
   // The scan's title as a file name: no separators, none at its ends.
   QString Name = Title;
   Name.replace('/', '-');
@@ -133,11 +125,37 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
   Name = Name.trimmed();
   if (Name.isEmpty())
     Name = "Spacelens";
-  const QString File = QFileDialog::getSaveFileName(FWindow, "Print to PDF", QDir(Folder).filePath(Name + ".pdf"),
-                                                    "PDF files (*.pdf)");
+  QString File = Folder.filePath(Name + ".pdf");
+  for (int Number = 2; QFileInfo::exists(File); ++Number)
+    File = Folder.filePath(QString("%1 (%2).pdf").arg(Name).arg(Number));
+  return File;
+}
+
+bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
+{
+  QPrinter& Paper = Printer();
+  if (FromMenu) {
+    QPrintDialog Dialog(&Paper, FWindow);
+    if (Dialog.exec() != QDialog::Accepted)
+      return false;
+    // The dialog takes the name of a PDF file that is there without a word.
+    const QString File = Paper.outputFileName();
+    return Paper.outputFormat() != QPrinter::PdfFormat || !QFileInfo::exists(File)
+      || TPrompt::Confirm(FWindow, "Print",
+                          QDir::toNativeSeparators(File) + " already exists.\nDo you want to replace it?");
+  }
+  // A tool button prints the whole document once.
+  Paper.setPrintRange(QPrinter::AllPages);
+  Paper.setCopyCount(1);
+  if (Paper.outputFormat() != QPrinter::PdfFormat)
+    return true;
+  // Each PDF is asked for: a name not taken is proposed, one taken is
+  // replaced only when the user says so.
+  const QString File =
+    QFileDialog::getSaveFileName(FWindow, "Print to PDF", FreePdfName(Title), "PDF files (*.pdf)");
   if (File.isEmpty())
     return false;
-  UsePdf(File);
+  Paper.setOutputFileName(File);
   return true;
 }
 
@@ -154,19 +172,24 @@ void TPrintCommands::Run(const QString& Progress, const std::vector<std::functio
     // One document per report on paper; one PDF file holds them all, each
     // starting at its own page 1, rather than each replacing the one before.
     const bool OneFile = Paper.outputFormat() == QPrinter::PdfFormat;
+    // A printer makes the copies asked for; a PDF file holds them, each
+    // whole in turn.
+    std::vector<std::function<bool(TReportCanvas&)>> Documents;
+    for (int Copy = 0; Copy < (OneFile ? std::max(1, Paper.copyCount()) : 1); ++Copy)
+      Documents.insert(Documents.end(), Reports.begin(), Reports.end());
     std::unique_ptr<TPrinterCanvas> Canvas;
-    for (size_t Index = 0; Index < Reports.size() && Error.isEmpty(); ++Index) {
+    for (size_t Index = 0; Index < Documents.size() && Error.isEmpty(); ++Index) {
       if (!Canvas || !OneFile) {
         Canvas = std::make_unique<TPrinterCanvas>(Paper);
         if (!Canvas->Begin(Error))
           break;
-      } else if (!Canvas->NewPage()) {
+      } else if (!(Index % Reports.size() == 0 ? Canvas->NewCopy() : Canvas->NewPage())) {
         Error = "The printer would not start a new page.";
         break;
       }
-      if (!Reports[Index](*Canvas))
+      if (!Documents[Index](*Canvas))
         Error = "The printer would not start a new page.";
-      if ((!OneFile || Index + 1 == Reports.size()) && Error.isEmpty())
+      if ((!OneFile || Index + 1 == Documents.size()) && Error.isEmpty())
         Canvas->End(Error);
     }
   }
@@ -211,10 +234,9 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
   const TFolderNode* Node = FSelected();
   if (!Node || !ChoosePrinter(FromMenu, Node->Root()->FTitle))
     return;
-  if (const TReportCanvas::TPictureDraw Draw = FShownPicture()) {
-    Run("Printing Page 1 ...", {[this, Node, Draw](TReportCanvas& Canvas) {
-          TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, Draw);
-          return true;
+  if (const std::vector<TReportCanvas::TPictureDraw> Pages = FShownPicture(); !Pages.empty()) {
+    Run("Printing Page 1 ...", {[this, Node, Pages](TReportCanvas& Canvas) {
+          return TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, Pages);
         }});
     return;
   }

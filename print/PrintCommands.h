@@ -20,8 +20,9 @@ class TValueDisplay;
 // The window's printing: page setup, printer setup, the title of a scan,
 // the tree report of a scan or of all of them, and the right pane (the
 // chart, or the details list as the folder contents report). Commands from
-// the menu ask with the print dialog first; tool buttons print at once. With
-// no printer installed, printing goes to a PDF file, named once a session.
+// the menu ask with the print dialog first; tool buttons print at once on
+// paper. With no printer installed, printing goes to PDF files, each named
+// when printed.
 class TPrintCommands {
 public:
   // Margins (hundredths of a millimetre: left, top, bottom, right) are the
@@ -33,9 +34,9 @@ public:
   std::function<TFolderNode*()> FSelected;
   std::function<std::vector<TFolderNode*>()> FTops;
   std::function<bool(const TFolderNode*)> FIsExpanded;
-  // The right pane: the drawing of its chart or treemap when one is shown,
-  // else none and the list.
-  std::function<TReportCanvas::TPictureDraw()> FShownPicture;
+  // The right pane: the drawings of its chart or treemap when one is shown,
+  // one a page, else none and the list.
+  std::function<std::vector<TReportCanvas::TPictureDraw>()> FShownPicture;
   std::function<const TListModel*()> FList;
   // Files still being listed in the list.
   std::function<bool()> FListing;
@@ -50,7 +51,7 @@ public:
   void PrintClick(bool FromMenu);
   void PrintReportforAll1Click();
   void PrintChartMenuClick(bool FromMenu);
-  // Printing goes to this PDF file from now on, without asking.
+  // Printing goes to PDF files, the next one named File.
   void UsePdf(const QString& File);
 
   // A stored margin as the page-setup dialog shows it (hundredths of a
@@ -62,9 +63,11 @@ public:
   QPrinter& Printer();
 
 private:
-  // The print dialog for a menu command; the PDF file's name when printing
-  // goes to a file that has none yet. False when the user cancels.
+  // The print dialog for a menu command; for a tool button the PDF file's
+  // name when printing goes to a file. False when the user cancels.
   bool ChoosePrinter(bool FromMenu, const QString& Title);
+  // A PDF file named after Title not yet there, beside the last one.
+  QString FreePdfName(const QString& Title) const;
   // Draws Reports, each its own document, on the printer; tells a failure.
   void Run(const QString& Progress, const std::vector<std::function<bool(TReportCanvas&)>>& Reports);
   std::array<int, 4> PageMargins() const;
@@ -73,5 +76,4 @@ private:
   TValueDisplay& FDisplay;
   std::array<int, 4>& FMargins;
   std::unique_ptr<QPrinter> FPrinter;
-  bool FPdfNamed = false;
 };

@@ -13,8 +13,16 @@
 TPrinterCanvas::TPrinterCanvas(QPrinter& Printer)
 {
   if (Printer.outputFormat() == QPrinter::PdfFormat) {
-    MakePdf(Printer.outputFileName(), Printer.pageLayout(), Printer.resolution());
+    // A PDF page has no edge that cannot be printed on: the reports'
+    // margins are from the paper's edge, as in the files written without a
+    // window, and the printer's own margins would add to them.
+    const QPageLayout Layout = Printer.pageLayout();
+    MakePdf(Printer.outputFileName(), QPageLayout(Layout.pageSize(), Layout.orientation(), QMarginsF()),
+            Printer.resolution());
     FPdf->setTitle(Printer.docName());
+    // A printer takes the pages chosen itself; a PDF leaves the others out.
+    if (Printer.printRange() == QPrinter::PageRange)
+      FChosen = Printer.pageRanges();
   } else {
     FDevice = &Printer;
   }
@@ -53,8 +61,14 @@ bool TPrinterCanvas::Begin(QString& Error)
     Error = "The printer could not be started.";
     return false;
   }
+  FStarted = Chosen();
   UseReportUnits();
   return true;
+}
+
+bool TPrinterCanvas::Chosen() const
+{
+  return FChosen.isEmpty() || FChosen.contains(FPage);
 }
 
 bool TPrinterCanvas::End(QString& Error)
@@ -92,6 +106,8 @@ int TPrinterCanvas::PageHeight() const
 
 void TPrinterCanvas::Text(int X, int Y, const QString& Text)
 {
+  if (!Chosen())
+    return;
   FPainter.setFont(Font());
   FPainter.setPen(Qt::black);
   const int Width = TextWidth(Text);
@@ -101,17 +117,23 @@ void TPrinterCanvas::Text(int X, int Y, const QString& Text)
 
 void TPrinterCanvas::Line(int X1, int Y1, int X2, int Y2)
 {
+  if (!Chosen())
+    return;
   FPainter.setPen(QPen(Qt::black, 2));  // 0.2 mm
   FPainter.drawLine(X1, Y1, X2, Y2);
 }
 
 void TPrinterCanvas::Icon(int X, int Y, int Size, const QIcon& Icon)
 {
+  if (!Chosen())
+    return;
   FPainter.drawPixmap(QRect(X, Y, Size, Size), Icon.pixmap(64, 64));
 }
 
 void TPrinterCanvas::Picture(int Left, int Top, int Right, int Bottom, const TPictureDraw& Draw)
 {
+  if (!Chosen())
+    return;
   // The picture draws in the device's own pixels, its texts sized for them.
   const QTransform Units = FPainter.transform();
   FPainter.save();
@@ -122,8 +144,23 @@ void TPrinterCanvas::Picture(int Left, int Top, int Right, int Bottom, const TPi
 
 bool TPrinterCanvas::NewPage()
 {
-  if (!FDevice->newPage())
+  return StartPage(FPage + 1);
+}
+
+bool TPrinterCanvas::NewCopy()
+{
+  return StartPage(1);
+}
+
+bool TPrinterCanvas::StartPage(int Page)
+{
+  FPage = Page;
+  if (!Chosen())
+    return true;
+  // The first page chosen goes on the page the device began with.
+  if (FStarted && !FDevice->newPage())
     return false;
+  FStarted = true;
   UseReportUnits();
   return true;
 }

@@ -61,10 +61,10 @@ void TReportPage::PrintDriveLine(const TRoot& Root)
     LineText("[Imported Scan]    " + TPathRules::Shown(Root.FImportFile) + "    " + TStatusPanels::ClusterText(&Root));
     return;
   }
-  const auto Megabytes = [](uint64_t KB) { return QString::number(std::llround(KB / 1024.0)); };
-  LineText("[Current Drive]    Size: " + Megabytes(Root.FTotalKB) + " MB" + "    Used: "
-           + Megabytes(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + " MB" + "    Free: "
-           + Megabytes(Root.FFreeKB) + " MB" + "    " + TStatusPanels::ClusterText(&Root));
+  const auto Size = [this](uint64_t KB) { return FDisplay.BytesText(KB * 1024.0); };
+  LineText("[Current Drive]    Size: " + Size(Root.FTotalKB) + "    Used: "
+           + Size(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + "    Free: " + Size(Root.FFreeKB) + "    "
+           + TStatusPanels::ClusterText(&Root));
 }
 
 void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, int Step, bool Files)

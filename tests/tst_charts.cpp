@@ -17,14 +17,21 @@
 #include "WindowTest.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPainter>
 #include <QImageReader>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 
 #include <sys/mount.h>
+
+#include <cmath>
 
 namespace {
 
@@ -87,14 +94,15 @@ private slots:
   }
   void init() { ResetSettings(); }
 
-  // Which series take part and what each point holds, by view type and unit.
+  // Which series take part and what each point holds, by view type and
+  // unit; every value is written as the tree writes it.
   void seriesByView_data()
   {
     QTest::addColumn<int>("view");
     QTest::addColumn<int>("unit");
     QTest::addColumn<bool>("pie");
     for (int View = vtSize; View <= vtCDROM; ++View)
-      for (int Unit : {int(TValueDisplay::utMB), int(TValueDisplay::utKB)})
+      for (int Unit : {TValueDisplay::utMB, TValueDisplay::utMixed, TValueDisplay::utKB, TValueDisplay::utAutomatic})
         for (bool Pie : {true, false})
           QTest::addRow("view %d, unit %d, %s", View, Unit, Pie ? "pie" : "bars") << View << Unit << Pie;
   }
@@ -103,14 +111,13 @@ private slots:
     QFETCH(int, view);
     QFETCH(int, unit);
     QFETCH(bool, pie);
-    TCharted Charted({3000000, 100000, 5000}, pie ? 0 : 1);
+    TCharted Charted({300000000, 100000, 5000}, pie ? 0 : 1);
     TMainForm& Form = *Charted.Form;
     Form.Unit1Click(unit);
     Form.View1Click(view);
     TChartPane& Pane = Charted.Pane();
+    TValueDisplay& Display = Form.Display();
     const int Flag = unit == TValueDisplay::utMB ? 0 : 1;
-    const QString Unit = Flag == 0 ? " MB" : " KB";
-    QCOMPARE(Charted.Chart().FBottomFormat.Pattern(), "#,##0.###" + Unit);
     QCOMPARE(Pane.PieSeries->FActive, pie);
     QCOMPARE(Pane.BarSeries->FActive, !pie && view != vtWasted);
     QCOMPARE(Pane.BarSeries2->FActive, !pie && view != vtCDROM);
@@ -119,11 +126,14 @@ private slots:
     QStringList Names;  // in the tree's order
     for (const TFolderNode* Child : Children)
       Names << QString::fromStdString(Child->Name());
+    const TValueFormat& Axis = Charted.Chart().FBottomFormat;
+    QCOMPARE(Axis.Format(Children[0]->GetValue(vtSize, Flag)), Display.FormatValue(Children[0], vtSize, false));
     if (pie) {
       QCOMPARE(Labels(*Pane.PieSeries), Names);
-      QCOMPARE(Pane.PieSeries->FValueFormat.Pattern(), view == vtPercent ? "#,##0.0 %" : "#,##0.0" + Unit);
       for (int Index = 0; Index < 3; ++Index) {
-        QCOMPARE(Pane.PieSeries->Point(Index).Value, Children[Index]->GetValue(view, Flag));
+        const TChartPoint& Point = Pane.PieSeries->Point(Index);
+        QCOMPARE(Point.Value, Children[Index]->GetValue(view, Flag));
+        QCOMPARE(Pane.PieSeries->FValueFormat.Format(Point.Value), Display.FormatValue(Children[Index], view, false));
         QCOMPARE(Pane.PieSeries->PointColor(Index), TChartSeries::AutomaticColor(Index));
       }
       QCOMPARE(Pane.BarSeries->Count() + Pane.BarSeries2->Count(), 0);
@@ -132,17 +142,47 @@ private slots:
     QCOMPARE(Pane.PieSeries->Count(), 0);
     if (Pane.BarSeries->FActive) {
       QCOMPARE(Labels(*Pane.BarSeries), Names);
-      for (int Index = 0; Index < 3; ++Index)
-        QCOMPARE(Pane.BarSeries->Point(Index).Value,
-                 Children[Index]->GetValue(view == vtCDROM ? vtCDROM : vtSize, Flag));
+      const int Measure = view == vtCDROM ? vtCDROM : vtSize;
+      for (int Index = 0; Index < 3; ++Index) {
+        QCOMPARE(Pane.BarSeries->Point(Index).Value, Children[Index]->GetValue(Measure, Flag));
+        QCOMPARE(Pane.BarSeries->FValueFormat.Format(Pane.BarSeries->Point(Index).Value),
+                 Display.FormatValue(Children[Index], Measure, false));
+      }
       QCOMPARE(Pane.BarSeries->PointColor(0), QColor(Qt::green));
     }
     if (Pane.BarSeries2->FActive) {
-      QCOMPARE(Pane.BarSeries2->FValueFormat.Pattern(), "#,##0" + Unit);
-      for (int Index = 0; Index < 3; ++Index)
+      for (int Index = 0; Index < 3; ++Index) {
         QCOMPARE(Pane.BarSeries2->Point(Index).Value, Children[Index]->GetValue(vtWasted, Flag));
+        QCOMPARE(Pane.BarSeries2->FValueFormat.Format(Pane.BarSeries2->Point(Index).Value),
+                 Display.FormatValue(Children[Index], vtWasted, false));
+      }
       QCOMPARE(Pane.BarSeries2->PointColor(0), QColor(255, 128, 0));
     }
+  }
+
+  // The value axis steps in round numbers of the unit its largest value is
+  // shown in.
+  void axisSteps_data()
+  {
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<double>("unitSize");
+    QTest::newRow("automatic") << int(TValueDisplay::utAutomatic) << 1024.0;
+    QTest::newRow("kilobytes") << int(TValueDisplay::utKB) << 1.0;
+    QTest::newRow("megabytes") << int(TValueDisplay::utMB) << 1.0;
+  }
+  void axisSteps()
+  {
+    QFETCH(int, unit);
+    QFETCH(double, unitSize);
+    TCharted Charted({300000000, 100000}, 1);
+    Charted.Form->Unit1Click(unit);
+    const TChartDrawing Drawing(Charted.Chart(), Charted.Chart().rect());
+    const double Steps = Drawing.ValueStep() / unitSize;
+    const double Power = std::pow(10, std::floor(std::log10(Steps) + 1e-9));
+    const double Leading = Steps / Power;
+    QVERIFY2(std::abs(Leading - 1) < 1e-6 || std::abs(Leading - 2) < 1e-6 || std::abs(Leading - 5) < 1e-6,
+             qPrintable(QString::number(Steps)));
+    QVERIFY(Steps * unitSize <= Charted.Root->Child(0)->GetValue(vtSize, unit != TValueDisplay::utMB));
   }
 
   // Up to fifteen sub-folders each get a slice; from sixteen on, those under
@@ -394,29 +434,69 @@ private slots:
   void savePicture_data()
   {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("format");
-    QTest::newRow("bmp") << "chart.bmp" << "chart.bmp" << QByteArray("bmp");
-    QTest::newRow("no extension") << "chart" << "chart.bmp" << QByteArray("bmp");
-    QTest::newRow("png") << "chart.png" << "chart.png" << QByteArray("png");
-    QTest::newRow("jpg") << "chart.JPG" << "chart.JPG" << QByteArray("jpeg");
-    QTest::newRow("not a picture's") << "chart.txt" << "chart.txt.bmp" << QByteArray("bmp");
+    QTest::newRow("bmp") << "chart.bmp" << "png" << "chart.bmp" << QByteArray("bmp");
+    QTest::newRow("no extension") << "chart" << "jpg" << "chart.jpg" << QByteArray("jpeg");
+    QTest::newRow("png") << "chart.png" << "bmp" << "chart.png" << QByteArray("png");
+    QTest::newRow("jpg") << "chart.JPG" << "png" << "chart.JPG" << QByteArray("jpeg");
+    QTest::newRow("not a picture's") << "chart.txt" << "png" << "chart.txt.png" << QByteArray("png");
   }
   void savePicture()
   {
     QFETCH(QString, name);
+    QFETCH(QString, suffix);
     QFETCH(QString, written);
     QFETCH(QByteArray, format);
     TCharted Charted({3000000, 2000000});
     const QString Folder = QString::fromStdString(Charted.Tree.Top());
     QString Error;
-    QCOMPARE(Charted.Pane().SaveChart(Folder + "/" + name, Error), Folder + "/" + written);
+    QCOMPARE(Charted.Pane().SaveChart(Folder + "/" + name, suffix, Error), Folder + "/" + written);
     QImageReader Reader(Folder + "/" + written);
     QCOMPARE(Reader.format(), format);
-    QCOMPARE(Reader.size(), Charted.Chart().size());
+    // As many pixels as the screen shows the chart with.
+    QCOMPARE(Reader.size(), Charted.Chart().size() * Charted.Chart().devicePixelRatioF());
     // Nothing is written where the folder is missing; the reason is told.
-    QVERIFY(Charted.Pane().SaveChart(Folder + "/missing/" + name, Error).isEmpty());
+    QVERIFY(Charted.Pane().SaveChart(Folder + "/missing/" + name, suffix, Error).isEmpty());
     QVERIFY(Error.contains("missing"));
+  }
+
+  // The save dialog offers PNG first, then JPEG and bitmaps; the kind
+  // chosen gives a name without a picture's extension its own.
+  void saveDialog_data()
+  {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("PNG, other extension") << 0 << "chart5.txt" << "chart5.txt.png" << QByteArray("png");
+    QTest::newRow("JPEG, other extension") << 1 << "chart5.txt" << "chart5.txt.jpg" << QByteArray("jpeg");
+    QTest::newRow("bitmap, a PNG's name") << 2 << "chart.png" << "chart.png" << QByteArray("png");
+  }
+  void saveDialog()
+  {
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    TCharted Charted({3000000, 2000000});
+    const QString Folder = QString::fromStdString(Charted.Tree.Top());
+    QStringList Offered;
+    QTimer::singleShot(0, [&] {
+      auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!Dialog)
+        return;
+      Offered = Dialog->nameFilters();
+      Dialog->selectNameFilter(Offered.value(kind));
+      Dialog->selectFile(Folder + "/" + name);
+      static_cast<QDialog*>(Dialog)->accept();
+    });
+    Charted.Pane().ToolButton4->trigger();
+    QCOMPARE(Offered.size(), 3);
+    QVERIFY(Offered[0].startsWith("PNG") && Offered[1].startsWith("JPEG") && Offered[2].startsWith("Bitmaps"));
+    QCOMPARE(QImageReader(Folder + "/" + written).format(), format);
+    QVERIFY(written == name || !QFile::exists(Folder + "/" + name));
   }
 
   // The marks of many small slices stand apart from each other, the title
@@ -458,6 +538,9 @@ private slots:
   {
     TCharted Charted({3000000, 2000000, 1000000});
     const QImage Image = Charted.Chart().Picture();
+    // Copied as sharp as the screen shows it.
+    QCOMPARE(Image.size(), Charted.Chart().size() * Charted.Chart().devicePixelRatioF());
+    QCOMPARE(Image.devicePixelRatio(), Charted.Chart().devicePixelRatioF());
     QSet<QRgb> Colours;
     for (int Y = 0; Y < Image.height(); Y += 3)
       for (int X = 0; X < Image.width(); X += 3)
@@ -468,6 +551,126 @@ private slots:
     TCharted Empty({});
     QCOMPARE(Empty.Pane().PieSeries->Count(), 0);
     QCOMPARE(Empty.Chart().FTitle, Empty.Root->Root()->FTitle);
+  }
+
+  // Zoomed in, bars grow thicker and fewer show; the labels and the value
+  // axis stay, and the scroll bar reaches the last bar.
+  void zoomBars()
+  {
+    TCharted Charted(std::vector<off_t>(30, 5000), 1);
+    TChartPane& Pane = Charted.Pane();
+    TChart& Chart = Charted.Chart();
+    QVERIFY(Chart.FView3D);
+    const double Span = Chart.AxisMaximum() - Chart.AxisMinimum();
+    const double Row = TChartDrawing(Chart, Chart.rect()).RowHeight();
+    Pane.ZoomInButton->trigger();
+    Pane.ZoomInButton->trigger();
+    QCOMPARE(Chart.FZoom, 140);
+    QCOMPARE(Chart.AxisMaximum() - Chart.AxisMinimum(), Span / 1.4);
+    QVERIFY(TChartDrawing(Chart, Chart.rect()).RowHeight() > Row * 1.3);
+    const TChartSeries& Bars = *Pane.CurrentSeries;
+    QVERIFY(Chart.rect().contains(Charted.At(Bars, 0)));
+    // The label of the first bar is left of its bar, in the chart.
+    QCOMPARE(Chart.PointAt(Bars, Charted.At(Bars, 0)), 0);
+    QScrollBar& Scroll = *Pane.ChartScrollBar;
+    Scroll.setValue(Scroll.maximum());
+    QVERIFY(Chart.rect().contains(Charted.At(Bars, 29)));
+    QTest::mouseDClick(Pane.Chart, Qt::LeftButton, {}, Charted.At(Bars, 29));
+    QCOMPARE(Charted.Form->CurrentNode(), Charted.Root->Child(29));
+  }
+
+  // A folder with nothing to chart says what it holds, in the unit chosen,
+  // below the title.
+  void nothingToChart_data()
+  {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("empty") << "empty" << int(TValueDisplay::utMB) << "Empty folder";
+    QTest::newRow("files, MB") << "d00" << int(TValueDisplay::utMB) << "Only files: ";
+    QTest::newRow("files, automatic") << "d00" << int(TValueDisplay::utAutomatic) << "Only files: ";
+  }
+  void nothingToChart()
+  {
+    QFETCH(QString, folder);
+    QFETCH(int, unit);
+    QFETCH(QString, start);
+    TCharted Charted({3000000});
+    QVERIFY(QDir(QString::fromStdString(Charted.Path)).mkdir("empty"));
+    TMainForm& Form = *Charted.Form;
+    Form.Roots().Update1Click();
+    QVERIFY(ScansDone(Form));
+    Form.Unit1Click(unit);
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    QVERIFY(Charted.Chart().FMessage.isEmpty());
+    TFolderNode* Node = nullptr;
+    for (TFolderNode* Child : Top->Children())
+      if (Child->Name() == folder.toStdString())
+        Node = Child;
+    QVERIFY(Node);
+    for (bool Pie : {true, false}) {
+      Pie ? Form.PiebuttonClick() : Form.barbuttonClick();
+      Form.SetCurrentNode(Node);
+      const QString Message = Charted.Chart().FMessage;
+      QVERIFY2(Message.startsWith(start), qPrintable(Message));
+      if (folder != "empty")
+        QCOMPARE(Message, "Only files: " + Form.Display().FormatValue(Node, vtSize, false) + " in 1 file");
+      else
+        QCOMPARE(Charted.Pane().CurrentSeries->Count(), 0);
+      const TChartDrawing Drawing(Charted.Chart(), Charted.Chart().rect());
+      QVERIFY(Charted.Chart().rect().contains(Drawing.MessageBox().toRect()));
+      QVERIFY(!Drawing.MessageBox().intersects(Drawing.TitleBox()));
+      Form.SetCurrentNode(Top);
+    }
+  }
+
+  // On paper, bars go a page of them at a time, every page, each against
+  // the scale of them all; the screen's scrolling and zoom stay as they were.
+  void printedPages_data()
+  {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("20") << 20 << 1;
+    QTest::newRow("21") << 21 << 1;
+    QTest::newRow("40") << 40 << 2;
+    QTest::newRow("43") << 43 << 3;
+  }
+  void printedPages()
+  {
+    QFETCH(int, count);
+    QFETCH(int, pages);
+    std::vector<off_t> Sizes;
+    for (int Index = 0; Index < count; ++Index)
+      Sizes.push_back(off_t(count - Index) << 20);
+    TCharted Charted(Sizes, 1);
+    TChart& Chart = Charted.Chart();
+    QCOMPARE(Chart.PrintedPages(), pages);
+    Charted.Pane().ZoomInButton->trigger();
+    QTest::keyClick(Charted.Pane().Chart, Qt::Key_End);
+    const std::pair Shown{Chart.AxisMinimum(), Chart.AxisMaximum()};
+    // How far right the green of the bars reaches on a page.
+    auto BarsReach = [&Chart](int Page) {
+      QImage Paper(800, 1000, QImage::Format_RGB32);
+      Paper.fill(Qt::white);
+      QPainter Painter(&Paper);
+      Chart.DrawPrinted(Painter, Paper.rect(), Page);
+      int Reach = 0;
+      for (int Y = 0; Y < Paper.height(); Y += 2)
+        for (int X = 0; X < Paper.width(); ++X)
+          if (const QColor Colour = Paper.pixelColor(X, Y);
+              Colour.green() > Colour.red() + 60 && Colour.green() > Colour.blue() + 60)
+            Reach = std::max(Reach, X);
+      return Reach;
+    };
+    const int First = BarsReach(0);
+    const int Last = BarsReach(pages - 1);
+    QVERIFY(First > 400);
+    if (pages > 1)
+      QVERIFY2(Last < First * 3 / 4, qPrintable(QString("%1, %2").arg(First).arg(Last)));
+    QCOMPARE((std::pair{Chart.AxisMinimum(), Chart.AxisMaximum()}), Shown);
+    Charted.Form->PiebuttonClick();
+    QCOMPARE(Chart.PrintedPages(), 1);
   }
 
   // A running scan has no percentages: the pie shows the share so far and

@@ -20,10 +20,13 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileDialog>
 #include <QIcon>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -203,8 +206,8 @@ private slots:
     QVERIFY(Report.Print(Canvas, DefaultMargins, Tree.Top));
     const int X = 80;
     const auto Texts = Canvas.Texts();
-    QVERIFY(Texts[3].Text.startsWith("[Current Drive]    Size: 10240 MB    Used: 6144 MB    Free: 4096 MB    4096 "
-                                     "Bytes per Cluster (ext4)"));
+    QVERIFY(Texts[3].Text.startsWith("[Current Drive]    Size: 10,240.0 MB    Used: 6,144.0 MB    Free: 4,096.0 MB    "
+                                     "4096 Bytes per Cluster (ext4)"));
     QCOMPARE(Texts[3].Y, 80 + 120 + 100);
     QCOMPARE(Texts[4].Text, "[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
                               + "    Allocated: 8.0 MB    Percent of Drive: 0 %    Objects: 6    Wasted Space: "
@@ -285,25 +288,32 @@ private slots:
     QVERIFY(!Canvas.Find("a1"));
   }
 
-  // The chart of a folder goes on one page, below the header block and the
-  // totals, above the page label.
+  // The chart of a folder goes a page of it on each page: on the first
+  // below the header block and the totals, on the others from the top;
+  // each page is labelled.
   void chartPrintout()
   {
     TReportTree Tree;
     TRecordingCanvas Canvas;
     TValueDisplay Display;
-    TChart Chart;
-    Chart.FTitle = "on screen";
-    TChartPrintout::Print(Canvas, DefaultMargins, Display, Tree.A,
-                          [&Chart](QPainter& Painter, const QRect& Bounds) { Chart.DrawPrinted(Painter, Bounds); });
+    Display.FUnitType = TValueDisplay::utAutomatic;
+    int Drawn = 0;
+    const TReportCanvas::TPictureDraw Draw = [&Drawn](QPainter&, const QRect&) { ++Drawn; };
+    QVERIFY(TChartPrintout::Print(Canvas, DefaultMargins, Display, Tree.A, {Draw, Draw, Draw}));
     QCOMPARE(Canvas.Texts()[2].Text, QString("/top/a/"));
-    const auto& Box = *std::find_if(Canvas.Items.begin(), Canvas.Items.end(),
-                                    [](const auto& Item) { return Item.Kind == TRecordingCanvas::TItem::kChart; });
-    QCOMPARE((std::array{Box.X, Box.Y, Box.X2, Box.Y2}), (std::array{80, 360 + 150, 80 + 1840, 2710}));
-    QCOMPARE(Canvas.Texts().back().Text, QString("Page 1"));
-    QCOMPARE(Canvas.Page, 1);
-    QCOMPARE(Chart.FTitle, QString("on screen"));
-    QVERIFY(Chart.FGradient);
+    QVERIFY(Canvas.Texts()[3].Text.contains("Size: 10.0 GB    Used: 6.0 GB    Free: 4.0 GB"));
+    std::vector<std::array<int, 5>> Boxes;
+    for (const auto& Item : Canvas.Items)
+      if (Item.Kind == TRecordingCanvas::TItem::kChart)
+        Boxes.push_back({Item.Page, Item.X, Item.Y, Item.X2, Item.Y2});
+    QCOMPARE(Boxes, (std::vector<std::array<int, 5>>{
+                      {1, 80, 360 + 150, 80 + 1840, 2710}, {2, 80, 80, 80 + 1840, 2710}, {3, 80, 80, 80 + 1840, 2710}}));
+    QStringList Labels;
+    for (const auto& Text : Canvas.Texts())
+      if (Text.Text.startsWith("Page "))
+        Labels << QString("%1 on %2").arg(Text.Text).arg(Text.Page);
+    QCOMPARE(Labels, (QStringList{"Page 1 on 1", "Page 2 on 2", "Page 3 on 3"}));
+    QCOMPARE(Canvas.Page, 3);
   }
 
   // The folder contents: the scan root's own row leaves no gap, each row has
@@ -383,12 +393,11 @@ private slots:
     Form.show();
     const QString Pdf = QString::fromStdString(Tree.Top()) + "/report.pdf";
     Form.Printing().UsePdf(Pdf);
-    auto AcceptDialog = [] {
-      QTimer::singleShot(0, [] {
-        if (auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
-          Dialog->accept();
-      });
-    };
+    // The file printed last is replaced, as asked.
+    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+      return Kind == TPrompt::pkConfirm;
+    });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
     AcceptDialog();
     Form.Printing().PrintReportforAll1Click();
     QVERIFY(!QFile::exists(Pdf));
@@ -409,11 +418,16 @@ private slots:
       return Kind == TPrompt::pkInput && Title == "Enter Title";
     });
     Form.Action("TitleMenu")->trigger();
-    TPrompt::SetAnswerer(nullptr);
+    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+      return Kind == TPrompt::pkConfirm;
+    });
     QCOMPARE(Top->Root()->FTitle, QString("Weekly disk report"));
     QCOMPARE(Form.Charts().Chart->FTitle, QString("Weekly disk report"));
+    // The tool button asks for a file each time; the dialog goes on with it.
+    const QString ChartPdf = QString::fromStdString(Tree.Top()) + "/chart.pdf";
+    SaveAs(ChartPdf);
     Form.Charts().ToolButton10->trigger();
-    Text = PdfText(Pdf);
+    Text = PdfText(ChartPdf);
     QVERIFY(Text.contains("Spacelens - Chart"));
     QVERIFY(Text.contains("Weekly disk report"));
     QVERIFY(Text.contains("[Current Folder]"));
@@ -423,10 +437,145 @@ private slots:
     Form.ListButtonClick();
     AcceptDialog();
     Form.Action("PrintChartMenu")->trigger();
-    Text = PdfText(Pdf);
+    Text = PdfText(ChartPdf);
     QVERIFY(Text.contains("Spacelens - Folder Contents"));
     QVERIFY(Text.contains("Files: "));
     QVERIFY(Text.contains("own.txt"));
+  }
+
+  // A tool button never prints over a PDF file: it proposes a name not
+  // taken and asks; the print dialog's file is replaced only when the user
+  // says so.
+  void pdfNeverReplacedUnasked()
+  {
+    TTestTree Tree;
+    Tree.Folder("sub");
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().FindRoot(Tree.Top() + "/")->FNode;
+    Top->Root()->FTitle = "Weekly";
+    Form.SetCurrentNode(Top);
+    const QString Folder = QString::fromStdString(Tree.Top());
+    const QString Old = Folder + "/Weekly.pdf";
+    QVERIFY(WriteFile(Old, "old"));
+    Form.Printing().UsePdf(Old);
+    QStringList Proposed;
+    auto Answer = [&Proposed](bool Accept) {
+      QTimer::singleShot(0, [&Proposed, Accept] {
+        auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!Dialog)
+          return;
+        Proposed << Dialog->selectedFiles().value(0);
+        Accept ? static_cast<QDialog*>(Dialog)->accept() : Dialog->reject();
+      });
+    };
+    Answer(true);
+    Form.Action("PrintButton")->trigger();
+    Answer(true);
+    Form.Charts().ToolButton10->trigger();
+    Answer(false);
+    Form.Action("PrintButton")->trigger();
+    QCOMPARE(Proposed, (QStringList{Folder + "/Weekly (2).pdf", Folder + "/Weekly (3).pdf", Folder + "/Weekly (4).pdf"}));
+    QCOMPARE(ReadAll(Old), QByteArray("old"));
+    QVERIFY(PdfText(Folder + "/Weekly (2).pdf").contains("Spacelens Report,"));
+    QVERIFY(PdfText(Folder + "/Weekly (3).pdf").contains("Spacelens - Chart"));
+    QVERIFY(!QFile::exists(Folder + "/Weekly (4).pdf"));
+
+    Form.Printing().UsePdf(Old);
+    for (bool Replace : {false, true}) {
+      QStringList Asked;
+      TPrompt::SetAnswerer([&Asked, Replace](TPrompt::TKind Kind, const QString&, const QString& Text, QString&) {
+        Asked << Text;
+        return Kind == TPrompt::pkConfirm && Replace;
+      });
+      AcceptDialog();
+      Form.Action("Print1")->trigger();
+      TPrompt::SetAnswerer(nullptr);
+      QCOMPARE(Asked.size(), 1);
+      QVERIFY(Asked[0].contains("Weekly.pdf"));
+      QCOMPARE(ReadAll(Old) == "old", !Replace);
+    }
+  }
+
+  // A PDF holds the pages and the copies chosen in the print dialog, each
+  // copy whole in turn; a bar chart prints every page of its bars.
+  void pdfPagesAndCopies_data()
+  {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QStringList>("pages");
+    QTest::newRow("all") << 0 << 0 << 1 << QStringList{"1", "2", "3"};
+    QTest::newRow("2 to 3, twice") << 2 << 3 << 2 << QStringList{"2", "3", "2", "3"};
+    QTest::newRow("1") << 1 << 1 << 1 << QStringList{"1"};
+  }
+  void pdfPagesAndCopies()
+  {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, copies);
+    QFETCH(QStringList, pages);
+    TTestTree Tree;
+    for (int Index = 0; Index < 43; ++Index) {
+      const std::string Name = QString("folder%1").arg(Index, 2, 10, QChar('0')).toStdString();
+      Tree.Folder(Name);
+      Tree.File(Name + "/f", (43 - Index) * 8192);  // in the order of their names, the largest first
+    }
+    QSettings("Zelkon", "Spacelens").setValue("ActiveSeries", 1);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().FindRoot(Tree.Top() + "/")->FNode);
+    const QString Pdf = QString::fromStdString(Tree.Top()) + "/bars.pdf";
+    QPrinter& Paper = Form.Printing().Printer();
+    Form.Printing().UsePdf(Pdf);
+    Paper.setPrintRange(from > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+    if (from > 0)
+      Paper.setFromTo(from, to);
+    Paper.setCopyCount(copies);
+    AcceptDialog();
+    Form.Action("PrintChartMenu")->trigger();
+    const QString Text = PdfText(Pdf);
+    QStringList Labels;
+    for (const QRegularExpressionMatch& Label : QRegularExpression("Page (\\d+)").globalMatch(Text))
+      Labels << Label.captured(1);
+    QCOMPARE(Labels, pages);
+    QCOMPARE(Text.count('\f'), pages.size());
+    QCOMPARE(Text.contains("folder00"), pages.contains("1"));
+    QCOMPARE(Text.contains("folder42"), pages.contains("3"));
+  }
+
+  // A PDF printed from the window is laid out as the one written without
+  // a window: the reports' margins from the paper's edge alone.
+  void pdfLaidOutAsHeadless()
+  {
+    TTestTree Tree;
+    Tree.Folder("one");
+    Tree.File("one/f", 5000);
+    const QString Folder = QString::fromStdString(Tree.Top());
+    QProcess Run;
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", Folder + "/headless.pdf", Folder});
+    QVERIFY(Run.waitForFinished(30000));
+    QCOMPARE(Run.exitCode(), 0);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().FindRoot(Tree.Top() + "/")->FNode);
+    Form.Printing().UsePdf(Folder + "/window.pdf");
+    AcceptDialog();
+    Form.Action("Print1")->trigger();
+    for (const char* Word : {"[Current", "Folder"}) {
+      const QPointF Headless = WordAt(Folder + "/headless.pdf", Word);
+      const QPointF Window = WordAt(Folder + "/window.pdf", Word);
+      QVERIFY(!Headless.isNull());
+      QVERIFY2((Window - Headless).manhattanLength() < 0.5,
+               qPrintable(QString("%1: %2,%3 and %4,%5")
+                            .arg(Word).arg(Window.x()).arg(Window.y()).arg(Headless.x()).arg(Headless.y())));
+    }
   }
 
   // Reports without a window: one PDF, each scan from its own page 1.
@@ -462,6 +611,40 @@ private slots:
   }
 
 private:
+  static void AcceptDialog()
+  {
+    QTimer::singleShot(0, [] {
+      if (auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
+        Dialog->accept();
+    });
+  }
+  // The file dialog of a tool button answered with File.
+  static void SaveAs(const QString& File)
+  {
+    QTimer::singleShot(0, [File] {
+      if (auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        Dialog->selectFile(File);
+        static_cast<QDialog*>(Dialog)->accept();
+      }
+    });
+  }
+  static bool WriteFile(const QString& Name, const QByteArray& Data)
+  {
+    QFile File(Name);
+    return File.open(QIODevice::WriteOnly) && File.write(Data) == Data.size();
+  }
+  // The top left of the first Word of a PDF, in points.
+  static QPointF WordAt(const QString& Pdf, const QString& Word)
+  {
+    QProcess Boxes;
+    Boxes.start("pdftotext", {"-bbox", Pdf, "-"});
+    if (!Boxes.waitForFinished(30000))
+      return {};
+    const QRegularExpression Found("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>"
+                                   + QRegularExpression::escape(Word.toHtmlEscaped()) + "</word>");
+    const QRegularExpressionMatch Match = Found.match(QString::fromUtf8(Boxes.readAllStandardOutput()));
+    return Match.hasMatch() ? QPointF(Match.captured(1).toDouble(), Match.captured(2).toDouble()) : QPointF();
+  }
   static QByteArray ReadAll(const QString& Name)
   {
     QFile File(Name);

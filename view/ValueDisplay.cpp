@@ -57,31 +57,35 @@ QString TValueDisplay::BytesText(double Bytes) const
   return MeasureText(FUnitType == utMB ? Bytes / (1024 * 1024) : Bytes / 1024, vtSize);
 }
 
+int TValueDisplay::UnitPower(double Value, int ViewType) const
+{
+  if (ViewType == vtPercent || FUnitType == utMB || FUnitType == utKB)
+    return 0;
+  if (FUnitType == utMixed)
+    return Value > 102400 ? 1 : 0;
+  // The largest unit that keeps the value at 1 or more, judged as shown:
+  // 1,023.96 KB with one decimal is "1.0 MB".
+  const double Shown = 1024 - 0.5 * std::pow(10.0, -Decimals());
+  int Power = 0;
+  for (double Scaled = Value; Power < 3 && Scaled >= Shown; Scaled /= 1024)
+    ++Power;
+  return Power;
+}
+
+double TValueDisplay::UnitSize(double Value, int ViewType) const
+{
+  return std::pow(1024.0, UnitPower(Value, ViewType));
+}
+
 QString TValueDisplay::MeasureText(double Value, int ViewType) const
 {
-  QString Text = Number(Value, Decimals());
-  if (ViewType == vtPercent) {
-    Text += " %";
-  } else if (FUnitType == utMB) {
-    Text += " MB";
-  } else if (FUnitType == utMixed && Value > 102400) {
-    Text = Number(Value / 1024, Decimals()) + " MB";
-  } else if (FUnitType == utAutomatic) {
-    // The largest unit that keeps the value at 1 or more.
-    static const char* Units[] = {" KB", " MB", " GB", " TB"};
-    double Scaled = Value;
-    int Unit = 0;
-    // Judged as shown: 1,023.96 KB with one decimal is "1.0 MB".
-    const double Shown = 1024 - 0.5 * std::pow(10.0, -Decimals());
-    while (Unit < 3 && Scaled >= Shown) {
-      Scaled /= 1024;
-      ++Unit;
-    }
-    Text = Number(Scaled, Decimals()) + Units[Unit];
-  } else {
-    Text += " kb";
-  }
-  return Text;
+  const QString Text = Number(Value / UnitSize(Value, ViewType), Decimals());
+  if (ViewType == vtPercent)
+    return Text + " %";
+  static const char* Units[] = {" KB", " MB", " GB", " TB"};
+  if (FUnitType == utAutomatic)
+    return Text + Units[UnitPower(Value, ViewType)];
+  return Text + (FUnitType == utMB || UnitPower(Value, ViewType) == 1 ? " MB" : " kb");
 }
 
 QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value) const

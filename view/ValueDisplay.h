@@ -38,6 +38,12 @@ public:
   // A number of bytes in the chosen unit, as a size is shown.
   QString BytesText(double Bytes) const;
   QString PadValue(const QString& Text, int ViewType, double Value) const;
+  // A measure's value (megabytes for the unit type "MB only", else
+  // kilobytes) with its unit.
+  QString MeasureText(double Value, int ViewType) const;
+  // How many of the measure's own units one unit of its text counts: 1024
+  // where a value of kilobytes is shown in megabytes.
+  double UnitSize(double Value, int ViewType) const;
   // "%1.*n": grouped thousands, the locale's separators.
   static QString Number(double Value, int Decimals);
   int Decimals() const;
@@ -74,9 +80,8 @@ public:
   TShellPilot& Shell() { return FShell; }
 
 private:
-  // A measure's value (megabytes for the unit type "MB only", else
-  // kilobytes) with its unit.
-  QString MeasureText(double Value, int ViewType) const;
+  // The power of 1024 the text of a measure's value is divided by.
+  int UnitPower(double Value, int ViewType) const;
 
   QFont FFont;
   QCollator FCollator;
