@@ -39,6 +39,7 @@ enum TScanFlag : uint8_t {
   sfListed = 1,       // its listing has finished: its own files are known
   sfOtherDevice = 2,  // on another device than its parent, or of unknown device
   sfNotEntered = 4,   // a link or mount point the scan did not walk into
+  sfFailedBelow = 8,  // a folder below could not be read whole: the totals fall short
 };
 
 // What files add to a folder's totals.
@@ -105,6 +106,8 @@ public:
   // It and everything below it have been counted.
   bool Finished() const { return FState == fsDone || FState == fsFailed; }
   bool Listed() const { return FScanFlags & sfListed; }
+  // Its totals are a lower bound: a folder below it could not be read.
+  bool FailedBelow() const { return FScanFlags & sfFailedBelow; }
 
   // What one file of Size bytes adds; DiskBytes, the space its blocks take,
   // tells the clusters of its holes.

@@ -46,6 +46,13 @@ void TFolderNode::TakeOwnFiles(const TFileCount& Files)
     FChildren->FBlock->TakeOwn(Files);
 }
 
+void TFolderNode::MarkFailedAbove(TFolderNode* Node)
+{
+  // Marks reach the top, so one met on the way up means the rest have it.
+  for (TFolderNode* Above = Node->Parent(); Above && !Above->FailedBelow(); Above = Above->Parent())
+    Above->FScanFlags |= sfFailedBelow;
+}
+
 void TFolderNode::DeleteSubtree(TFolderNode* Node)
 {
   // A work list instead of recursion; blocks go last, once none of their

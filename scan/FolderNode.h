@@ -37,6 +37,9 @@ public:
   // The number of its own files; -1 until it has been listed.
   int64_t OwnFiles() const { return Listed() ? int64_t(OwnCount().Objects) : -1; }
 
+  // Marks every folder above Node: one below it could not be read. Any
+  // thread may do it.
+  static void MarkFailedAbove(TFolderNode* Node);
   // Deletes the node's subtree and the node, without recursion, so a tree
   // thousands of levels deep is freed safely. A node made in a block is only
   // emptied: its place goes with the block.

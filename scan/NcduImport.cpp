@@ -182,8 +182,10 @@ private:
       FRoot.FPath = Fields.Name.ends_with('/') ? Fields.Name : Fields.Name + '/';
     }
     Folder.Node->SetName(Fields.Name);
-    if (Fields.ReadError)
+    if (Fields.ReadError) {
       Folder.Node->FErrorCode = EIO;
+      TFolderNode::MarkFailedAbove(Folder.Node);
+    }
     FRoot.FImportOffsets.emplace(Folder.Node, Folder.Offset);
     FPlace = pEntries;
     return true;

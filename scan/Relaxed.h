@@ -21,6 +21,7 @@ public:
     return *this;
   }
   void operator+=(T Delta) { FValue.fetch_add(Delta, std::memory_order_relaxed); }
+  void operator|=(T Bits) { FValue.fetch_or(Bits, std::memory_order_relaxed); }
 
   // Raises the value to Candidate when Candidate is greater.
   void RaiseTo(T Candidate)

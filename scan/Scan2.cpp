@@ -387,6 +387,7 @@ void TScan2::AddUp(TFolderNode* Node, const TFileCount& Count)
 
 void TScan2::ReportFailure(TFolderNode* Node, int Code)
 {
+  TFolderNode::MarkFailedAbove(Node);
   TResult Failure(TResult::rkFailure);
   Failure.Code = Code;
   if (FSettings.FShowErrors)

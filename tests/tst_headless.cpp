@@ -140,7 +140,7 @@ private slots:
     // Listed, but nothing in it can be read: its file is missed, and says so.
     QTest::newRow("listed, not entered")
       << 0444 << QList<QByteArray>{"locked/", "locked/inner/"}
-      << QList<QByteArray>{"locked/,2,0,2,0,0,8192,13,0,,,0", "locked/inner/,1,0,1,-1,0,4096,13,0,,,0"} << false;
+      << QList<QByteArray>{"locked/,2,0,2,0,0,8192,13,1,,,0", "locked/inner/,1,0,1,-1,0,4096,13,0,,,0"} << false;
     // Quiet: the same table, and not a word on standard error.
     QTest::newRow("quiet") << 0 << QList<QByteArray>{} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,,0"}
                            << true;
@@ -176,6 +176,13 @@ private slots:
     for (const QByteArray& Row : rows)
       QVERIFY2(Run.Out.contains(Bytes(Tree.Top()) + "/" + Row + "\n"), Row.constData());
     QCOMPARE(Run.Out.count("inner"), rows.size() - 1);
+    // The top holds a folder that could not be read: its figures are a
+    // lower bound, and say so.
+    const QList<QByteArray> Lines = Run.Out.split('\n');
+    const auto Top = std::find_if(Lines.begin(), Lines.end(),
+                                  [&](const QByteArray& Line) { return Line.startsWith(Bytes(Tree.Top()) + "/,"); });
+    QVERIFY(Top != Lines.end());
+    QCOMPARE(Top->split(',').value(8), QByteArray("1"));
   }
 
   void ncduRoundTrip()

@@ -683,6 +683,9 @@ private slots:
     QCOMPARE(Secret->OwnFiles(), failing == "secret" ? -1 : 0);
     QCOMPARE(Secret->Finished(), true);
     QCOMPARE(Top->FErrorCode.Load(), 0);
+    // Everything above a folder that failed is a lower bound, and only that.
+    QCOMPARE(Top->FailedBelow(), secretCode != 0);
+    QVERIFY(!Secret->FailedBelow() && !Child(Top, "open")->FailedBelow());
     QCOMPARE(Run.Failures.size(), secretCode ? 1u : 0u);
     if (secretCode) {
       QCOMPARE(Run.Failures[0].first, secretCode);

@@ -147,6 +147,26 @@ private slots:
     QCOMPARE(Fixture.Display.NodeCaption(Files), QString("<Files>"));
   }
 
+  // A folder below that could not be read: at least the value shown, on
+  // every folder above it up to the top, at the same width as the others.
+  void lowerBounds()
+  {
+    TFixture Fixture;
+    TFolderNode* Middle = Fixture.Add(Fixture.Top, "middle", 10);
+    TFolderNode* Failed = Fixture.Add(Middle, "failed", 1);
+    TFolderNode* Beside = Fixture.Add(Fixture.Top, "beside", 1);
+    TFixture::Set(Fixture.Top, 20, 0, 4);
+    Failed->FErrorCode = EACCES;
+    TFolderNode::MarkFailedAbove(Failed);
+    for (const TFolderNode* Node : {Fixture.Top, Middle}) {
+      const QString Label = Fixture.Display.NodeLabel(Node);
+      QVERIFY2(Label.startsWith(u'≥'), qPrintable(Label));
+      QCOMPARE(Label.size(), (Fixture.Display.FormatValue(Node, vtSize, true) + Fixture.Display.NodeCaption(Node)).size());
+    }
+    for (const TFolderNode* Node : {Failed, Beside})
+      QVERIFY(!Fixture.Display.NodeLabel(Node).contains(u'≥'));
+  }
+
   void bold_data()
   {
     QTest::addColumn<int>("factor");

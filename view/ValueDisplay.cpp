@@ -141,7 +141,11 @@ QString TValueDisplay::NodeCaption(const TFolderData* Record)
 
 QString TValueDisplay::NodeLabel(const TFolderData* Record)
 {
-  return FormatValue(Record, FShowType, true) + NodeCaption(Record);
+  // "≥": a folder below could not be read, so there is at least this much.
+  QString Value = FormatValue(Record, FShowType, true);
+  if (Record->FailedBelow())
+    Value = Value.startsWith(' ') ? u'≥' + Value.mid(1) : u'≥' + Value;
+  return Value + NodeCaption(Record);
 }
 
 int TValueDisplay::CompareKB(double A, double B)
