@@ -212,7 +212,7 @@ bool THeadlessScan::Export(const std::string& FileName, const std::function<bool
 int THeadlessScan::Run(const std::vector<std::string>& Arguments)
 {
   FSettings.FShowErrors = true;
-  FSettings.FShowFiles = false;  // "<Files>" entries are for the window's tree only
+  FSettings.FShowFiles = false;  // "<Files>" entries are the tree's and the report's only
   if (!Parse(Arguments)) {
     std::fprintf(stderr, "spacelens: %s\n\n%s", FProblem.c_str(), Usage);
     return 2;
@@ -273,7 +273,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   for (const std::string& Path : Scanned)
     if (const TRoot* Root = Driver.FindRoot(Path))
       TopNodes.push_back(Root->FNode);
-  if (!FReportFile.empty() && !Report(Tree, TopNodes))
+  if (!FReportFile.empty() && !Report(Driver, TopNodes))
     Status = 1;
   if (!FNcduFile.empty() && !TopNodes.empty()
       && !Export(FNcduFile, [&](std::FILE* File) {
@@ -298,7 +298,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   return Status;
 }
 
-bool THeadlessScan::Report(TFolderTree& Tree, const std::vector<TFolderNode*>& TopNodes) const
+bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes) const
 {
   // Fonts and PDF pages need the toolkit's graphics, without a display.
   static char Name[] = "spacelens", Option[] = "-platform", Platform[] = "offscreen";
@@ -321,6 +321,10 @@ bool THeadlessScan::Report(TFolderTree& Tree, const std::vector<TFolderNode*>& T
   Display.FUnitType = Window.FUnitType;
   Display.FDecimals = Window.FDecimals - 1;
   Display.FShowType = Window.FShowType;
+  // A folder's own files as a line of their own, so its lines add up to it,
+  // as the window's report shows them.
+  for (TFolderNode* Top : TopNodes)
+    Driver.ApplyShowFiles(Top, Window.FShowFiles);
   auto Depth = [](const TFolderNode* Node) {
     int Levels = 0;
     for (; Node->Parent(); Node = Node->Parent())
@@ -345,7 +349,7 @@ bool THeadlessScan::Report(TFolderTree& Tree, const std::vector<TFolderNode*>& T
     }
     Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
   }
-  Tree.Reorder(Orders);
+  Driver.Tree().Reorder(Orders);
   QString Error;
   if (TReportFile::Write(QString::fromLocal8Bit(FReportFile.c_str()), TopNodes, Display, Window.FMargins, IsExpanded,
                          Error))

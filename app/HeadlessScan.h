@@ -12,6 +12,7 @@
 
 class TFolderNode;
 class TFolderTree;
+class TScanDriver;
 class TTerminalProgress;
 
 // The program without a window: scans the folders of the command line, each
@@ -41,7 +42,7 @@ private:
   bool Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const;
   // The tree reports of TopNodes, sorted and opened as the window would show
   // them, into the PDF file of --report.
-  bool Report(TFolderTree& Tree, const std::vector<TFolderNode*>& TopNodes) const;
+  bool Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes) const;
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot*) override {}
   void ScanDone(TRoot*, bool, const TScanCounts&) override {}

@@ -73,6 +73,7 @@ public:
   // The root scanned from Path; imported roots are never found.
   TRoot* FindRoot(const std::string& Path) const;
   TRoot* Roots() const { return FRoots; }
+  TFolderTree& Tree() { return FTree; }
   bool Scanning() const { return !FScans.empty(); }
 
   // What the scans running now, and those of the same run that have ended

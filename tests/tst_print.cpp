@@ -585,6 +585,7 @@ private slots:
     Tree.Folder("one");
     Tree.Folder("one/deeper");
     Tree.File("one/deeper/f", 5000);
+    Tree.File("one/own.txt", 3000);
     TTestTree Second;
     const QString Pdf = QString::fromStdString(Tree.Top()) + "/weekly.pdf";
     QProcess Run;
@@ -597,6 +598,9 @@ private slots:
     QCOMPARE(Text.count("Page 1"), 2);
     QVERIFY(Text.contains("Spacelens Report,"));
     QVERIFY(Text.contains("deeper"));
+    // A folder's own files have their line, as in the window's report, so
+    // its lines add up to it.
+    QVERIFY(Text.contains("<Files>"));
     // Nothing scanned: the old report stays as it was.
     const QByteArray Before = ReadAll(Pdf);
     Run.start(SPACELENS_BINARY, {"--nogui", "--report", Pdf, QString::fromStdString(Tree.Path("missing"))});
