@@ -116,6 +116,11 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     ListChange();
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
+  FShellCommands->OnTrashGrew = [this](TFolderNode* Folder) {
+    if (FRoots->UpdateBranch(Folder))
+      statusBar()->showMessage("What went to the Trash still takes its space there, until the Trash is emptied.",
+                               10000);
+  };
 
   connect(FCharts->ToolButton10, &QAction::triggered, this, [this] { FPrinting->PrintChartMenuClick(false); });
   FCharts->AddModeActions(Action("PieButton"), Action("BarButton"));
@@ -408,6 +413,7 @@ void TMainForm::Unit1Click(int UnitType)
   FActions->CheckUnit(UnitType);
   FCommands->Relabel(nullptr, false);
   FList->FitColumns();
+  RefreshStatus(false);
   FList->viewport()->update();
   ListChange();
   FRightPane->RefillPicture();
@@ -474,7 +480,7 @@ void TMainForm::RefreshStatus(bool Refresh)
   Action("Update1")->setEnabled(Selected != nullptr);
   Action("ParentButton")->setEnabled(Selected && Selected->Parent());
   const TRoot* Root = HasRoots && FCurrentNode ? FCurrentNode->Root() : nullptr;
-  FPanels->ShowFolder(Root ? FCurrentNode : nullptr);
+  FPanels->ShowFolder(Root ? FCurrentNode : nullptr, FDisplay);
   // Each in a place of its own: a double click on Stop never removes the
   // root whose scan it stopped.
   Action("StopButton")->setEnabled(Root && Root->Scanning());

@@ -168,10 +168,17 @@ void TRootCommands::Update1Click()
 
 void TRootCommands::UpdateBranch1Click()
 {
-  if (FForm.CurrentNode() && !TShellCommands::Foreign(FForm.CurrentNode(), &FForm) && FForm.Driver().UpdateBranch(FForm.CurrentNode())) {
-    FForm.Display().ForgetMountNames();
-    Started();
-  }
+  if (FForm.CurrentNode() && !TShellCommands::Foreign(FForm.CurrentNode(), &FForm))
+    UpdateBranch(FForm.CurrentNode());
+}
+
+bool TRootCommands::UpdateBranch(TFolderNode* Node)
+{
+  if (!FForm.Driver().UpdateBranch(Node))
+    return false;
+  FForm.Display().ForgetMountNames();
+  Started();
+  return true;
 }
 
 void TRootCommands::StopButtonClick()

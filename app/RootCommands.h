@@ -11,6 +11,7 @@ class TErrorBox;
 class TMainForm;
 class TScanProgress;
 class TStatusPanels;
+class TFolderNode;
 struct TRoot;
 
 // What the window does with its scan roots: scanning a folder (chosen,
@@ -37,6 +38,8 @@ public:
   void UpdateClick();
   void Update1Click();
   void UpdateBranch1Click();
+  // Scans the folder of Node again; false when its root cannot be.
+  bool UpdateBranch(TFolderNode* Node);
   void StopButtonClick();
   void RemoveClick();
   void RemoveFolderMenuItemClick();

@@ -5,6 +5,7 @@
 #include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTreeListener.h"
+#include "PathRules.h"
 #include "Root.h"
 
 #include <algorithm>
@@ -170,6 +171,34 @@ void TFolderTree::NodeChanged(TFolderNode* Node)
     FListener->TreeNodeChanged(Node);
 }
 
+TFolderNode* TFolderTree::DeepestAt(const std::string& Given) const
+{
+  const std::string Path = TPathRules::WithSeparator(Given);
+  TFolderNode* Deepest = nullptr;
+  size_t Reached = 0;
+  for (TFolderNode* Top : FTopNodes) {
+    const TRoot* Root = Top->Root();
+    if (!Root || Root->Imported() || !Path.starts_with(Root->FPath) || Root->FPath.size() <= Reached)
+      continue;
+    // Down the tree one name of the path at a time.
+    TFolderNode* Node = Top;
+    size_t Start = Root->FPath.size();
+    for (size_t End; (End = Path.find('/', Start)) != std::string::npos; Start = End + 1) {
+      const std::string Name = Path.substr(Start, End - Start);
+      const auto& Children = Node->Children();
+      const auto Found = std::find_if(Children.begin(), Children.end(), [&Name](const TFolderNode* Child) {
+        return !Child->FIsFiles && Child->FName == Name;
+      });
+      if (Found == Children.end())
+        break;
+      Node = *Found;
+    }
+    Deepest = Node;
+    Reached = Root->FPath.size();
+  }
+  return Deepest;
+}
+
 bool TFolderTree::Editable(const TFolderNode* Node)
 {
   const TRoot* Root = Node->Root();
@@ -199,8 +228,12 @@ bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, c
     Node->Count({}, Taken);
     NodeChanged(Node);
   }
+  // "<Files>" shows what is left, and goes with the last file.
   for (TFolderNode* Child : Folder->Children())
-    if (Child->FIsFiles) {
+    if (Child->FIsFiles && Folder->OwnCount().Objects == 0) {
+      DeleteNode(Child);
+      break;
+    } else if (Child->FIsFiles) {
       Child->SetFilesEntry(Folder->OwnCount());
       NodeChanged(Child);
     }

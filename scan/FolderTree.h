@@ -57,6 +57,9 @@ public:
   bool IsOrder(const TOrder& Order) const;
   void NodeChanged(TFolderNode* Node);
 
+  // The deepest folder of a scanned tree at or above Path (a folder's path,
+  // with or without its final "/"); null when no tree holds it.
+  TFolderNode* DeepestAt(const std::string& Path) const;
   // Whether the tree may edit Node's branch: no scan of its root is running.
   static bool Editable(const TFolderNode* Node);
   // Adds Added to the node's record and every ancestor's and takes Taken out,

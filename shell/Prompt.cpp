@@ -54,3 +54,15 @@ bool TPrompt::Input(QWidget* Parent, const QString& Title, const QString& Text, 
     Value = Answer;
   return Accepted;
 }
+
+bool TPrompt::Choose(QWidget* Parent, const QString& Title, const QString& Text, const QStringList& Items,
+                     QString& Value)
+{
+  if (Answerer())
+    return Answerer()(pkChoose, Title, Text + "\n" + Items.join('\n'), Value) && Items.contains(Value);
+  bool Accepted = false;
+  const QString Answer = QInputDialog::getItem(Parent, Title, Text, Items, 0, false, &Accepted);
+  if (Accepted)
+    Value = Answer;
+  return Accepted;
+}

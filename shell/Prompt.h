@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -11,7 +12,7 @@ class QWidget;
 // tells of a failure. Tests install an answerer so that no person is needed.
 class TPrompt {
 public:
-  enum TKind { pkConfirm, pkWarning, pkInform, pkInput };
+  enum TKind { pkConfirm, pkWarning, pkInform, pkInput, pkChoose };
 
   // A yes/no question; true for yes.
   static bool Confirm(QWidget* Parent, const QString& Title, const QString& Text);
@@ -19,6 +20,9 @@ public:
   static void Inform(QWidget* Parent, const QString& Title, const QString& Text);
   // Asks for a line of text, Value holding the proposal; false when cancelled.
   static bool Input(QWidget* Parent, const QString& Title, const QString& Text, QString& Value);
+  // Asks for one of Items, which Value gets; false when cancelled.
+  static bool Choose(QWidget* Parent, const QString& Title, const QString& Text, const QStringList& Items,
+                     QString& Value);
 
   // Receives every prompt instead of the user: the kind, the title, the text
   // and (for input) the value to fill; returns the answer.

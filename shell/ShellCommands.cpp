@@ -18,9 +18,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -54,6 +56,7 @@ TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderMod
   FModel.OnRename = [this](TFolderNode* Node, QString& Name) { return TreeRename(Node, Name); };
   FList->Model().OnRename = [this](int Row, QString& Name) { return ListRename(Row, Name); };
   FPilot.OnRename = [this](TShellPilot*) { ShellPilotRename(); };
+  FPilot.OnTrashed = [this](const std::string& Trash) { FTrashes.push_back(Trash); };
   // Editing starts by F2 or the menus only: a double click opens.
   FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -137,6 +140,16 @@ void TShellCommands::TreeMouseUp(QPoint Point)
   // Whatever was chosen: a folder gone now leaves the tree.
   if (Gone(Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
     OnTotalsChanged();
+  FollowTrash();
+}
+
+void TShellCommands::FollowTrash()
+{
+  std::sort(FTrashes.begin(), FTrashes.end());
+  FTrashes.erase(std::unique(FTrashes.begin(), FTrashes.end()), FTrashes.end());
+  for (const std::string& Trash : std::exchange(FTrashes, {}))
+    if (TFolderNode* Folder = FTree.DeepestAt(Trash); Folder && TFolderTree::Editable(Folder) && OnTrashGrew)
+      OnTrashGrew(Folder);
 }
 
 void TShellCommands::StartTreeEdit(TFolderNode* Node)
@@ -181,6 +194,7 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
     FPilot.InvokeCommand("delete");
     if (Gone(Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
       OnTotalsChanged();
+    FollowTrash();
     return true;
   }
   return false;
@@ -297,6 +311,7 @@ void TShellCommands::ListMouseUp(QPoint Point)
   // Whatever was chosen: what is gone now (all or part of a move to the
   // Trash) is taken out.
   ListDeleted(Folder, Acting);
+  FollowTrash();
 }
 
 bool TShellCommands::ListKeyDown(QKeyEvent* Event)
@@ -340,6 +355,7 @@ bool TShellCommands::ListKeyDown(QKeyEvent* Event)
   }
   FPilot.InvokeCommand("delete");
   ListDeleted(Folder, Acting);
+  FollowTrash();
   return true;
 }
 

@@ -42,6 +42,9 @@ public:
   std::function<void()> OnTotalsChanged;
   // Any key in the tree.
   std::function<void()> OnTreeKey;
+  // A Trash folder inside a scanned tree took what went: Folder, the
+  // deepest folder of the tree at or above it, is to be counted again.
+  std::function<void(TFolderNode* Folder)> OnTrashGrew;
 
   void TreeMouseUp(QPoint Point);
   bool TreeKeyDown(QKeyEvent* Event);
@@ -89,6 +92,10 @@ private:
   // After the Trash took what it could: the folders gone leave the tree,
   // the files gone leave the list, and every total drops by what went.
   void ListDeleted(TFolderNode* Folder, const std::vector<TActing>& Acting);
+  // After a move to the Trash: the Trash folders that took something and
+  // lie in a scanned tree are counted again, so the space stays shown
+  // where it now is.
+  void FollowTrash();
 
   TShellPilot& FPilot;
   TFolderTree& FTree;
@@ -96,4 +103,5 @@ private:
   TFolderTreeView* FView;
   TDetailsList* FList;
   TValueDisplay& FDisplay;
+  std::vector<std::string> FTrashes;  // that took something since the last look
 };

@@ -6,6 +6,7 @@
 #include "Mounts.h"
 #include "PathRules.h"
 #include "NetworkDrive.h"
+#include "OpenWith.h"
 #include "Prompt.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
@@ -20,6 +21,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -432,6 +434,31 @@ std::vector<std::string> TShellPilot::GatherObjects()
   return Paths;
 }
 
+bool TShellPilot::OpenFile(const std::string& Path)
+{
+  // The desktop's opener fails on its own where nothing opens a file of
+  // this kind: the user hears of it, and may pick a program that can.
+  const QString Type = QMimeDatabase().mimeTypeForFile(TPathRules::Shown(Path)).name();
+  if (TOpenWith::HasDefault(Type))
+    return Launch(Path);
+  const QString Text = QString("No program is set to open \"%1\" (%2).").arg(TPathRules::Shown(BaseName(Path)), Type);
+  const std::vector<TOpenWith::TProgram> Programs = TOpenWith::Programs(Type);
+  if (Programs.empty()) {
+    TPrompt::Warn(DialogWindow(), "Open", Text + " No program on this computer says it can.");
+    return false;
+  }
+  QStringList Names;
+  for (const TOpenWith::TProgram& Program : Programs)
+    Names << Program.Name;
+  QString Chosen = Names.front();
+  if (!TPrompt::Choose(DialogWindow(), "Open With", Text + " Open it with:", Names, Chosen))
+    return false;
+  if (TOpenWith::Launch(Programs[size_t(Names.indexOf(Chosen))], Path))
+    return true;
+  TPrompt::Warn(DialogWindow(), "Open", QString("%1 could not be started.").arg(Chosen));
+  return false;
+}
+
 bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& Paths)
 {
   if (Verb == "default" || Verb == "open" || Verb == "explore") {
@@ -446,7 +473,7 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
       Targets.insert(Verb == "explore" ? ParentOf(Path) : Path);
     bool Opened = true;
     for (const std::string& Target : Targets)
-      Opened = Launch(Target) && Opened;
+      Opened = (LeadsToFolder(Target) ? Launch(Target) : OpenFile(Target)) && Opened;
     return Opened;
   }
   if (Verb == "copy") {
@@ -478,8 +505,11 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
       TWaitCursor Wait;
       for (const std::string& Path : Paths) {
         QString Reason;
-        if (!TTrash::MoveToTrash(Path, Reason))
+        std::string Trash;
+        if (!TTrash::MoveToTrash(Path, Reason, &Trash))
           Failures << Reason;
+        else if (OnTrashed)
+          OnTrashed(Trash);
       }
     }
     if (!Failures.isEmpty())

@@ -92,6 +92,8 @@ public:
 
   std::function<void(TShellPilot*)> OnRename;
   std::function<void(const QString& Command, bool& Execute)> OnContextMenuSelect;
+  // An object went into the Trash folder Trash.
+  std::function<void(const std::string& Trash)> OnTrashed;
   // Rows the properties dialog adds for a folder (the program's totals).
   TPropertiesDialog::TFolderTotals OnFolderTotals;
   const std::function<void(TShellPilot*)>& OnFileChange() const { return FOnFileChange; }
@@ -111,6 +113,9 @@ private:
   bool FindByEnumeration(const std::string& Name);
   std::vector<std::string> GatherObjects();
   bool RunVerb(const QString& Verb, const std::vector<std::string>& Paths);
+  // Opens a file with the desktop's program for it, or with one the user
+  // picks when none is set.
+  bool OpenFile(const std::string& Path);
   QWidget* DialogWindow() const;
   static std::string PathOfKind(int Kind);
 

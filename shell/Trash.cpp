@@ -120,7 +120,7 @@ std::string TTrash::HomeTrash()
   return std::string(Home ? Home : "") + "/.local/share/Trash";
 }
 
-bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
+bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, std::string* Taker)
 {
   const std::string Path = TPathRules::Absolute(Given);
   const auto Failed = [&](int Code) {
@@ -151,8 +151,11 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
   if (Data.st_dev == Object.st_dev) {
     if (!MakeTrash(Home, Reason))
       return false;
-    if (MoveInto(Path, Home, Path, Error))
+    if (MoveInto(Path, Home, Path, Error)) {
+      if (Taker)
+        *Taker = Home;
       return true;
+    }
     // Another mount of the same file system, a bind mount: no rename
     // crosses it, so that mount's own Trash takes the object.
     if (Error != EXDEV)
@@ -167,5 +170,9 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason)
   // A mount's own Trash keeps paths relative to the mount, so they stay
   // right wherever the volume is mounted next.
   const std::string Original = Path.starts_with(Top) ? Path.substr(Top.size()) : Path;
-  return MoveInto(Path, Trash, Original, Error) || Failed(Error);
+  if (!MoveInto(Path, Trash, Original, Error))
+    return Failed(Error);
+  if (Taker)
+    *Taker = Trash;
+  return true;
 }

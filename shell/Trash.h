@@ -13,8 +13,9 @@
 // where it is.
 class TTrash {
 public:
-  // False, with the reason in Reason, when the object stays in place.
-  static bool MoveToTrash(const std::string& Path, QString& Reason);
+  // False, with the reason in Reason, when the object stays in place; else
+  // Trash, when given, gets the Trash folder that took it.
+  static bool MoveToTrash(const std::string& Path, QString& Reason, std::string* Trash = nullptr);
   // The user's home Trash folder ($XDG_DATA_HOME/Trash).
   static std::string HomeTrash();
 };

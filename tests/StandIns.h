@@ -10,13 +10,13 @@
 #include <string>
 
 // Answers every prompt in place of the user and remembers what was asked:
-// yes to questions, Input (when set) to requests for text.
+// yes to questions, Input (when set) to requests for text or a choice.
 struct TAnswers {
   TAnswers()
   {
     TPrompt::SetAnswerer([this](TPrompt::TKind Kind, const QString&, const QString& Text, QString& Value) {
       Asked << Text;
-      if (Kind == TPrompt::pkInput && !Input.isNull())
+      if ((Kind == TPrompt::pkInput || Kind == TPrompt::pkChoose) && !Input.isNull())
         Value = Input;
       return Yes;
     });

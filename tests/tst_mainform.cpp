@@ -74,6 +74,11 @@ private slots:
     QVERIFY(!Form.Driver().FSettings.FFollowReparsePoints);
     QCOMPARE(Form.geometry().size(), Form.screen()->availableGeometry().size() * 0.7);
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Size)"));
+    // Icons on the first tool bar, from the theme installed with the
+    // program, whatever the desktop (none, here) says.
+    for (const char* Name : {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1",
+                             "PrintButton", "SpeedButton2"})
+      QVERIFY2(!Form.Action(Name)->icon().isNull(), Name);
     // The empty right pane says how to begin, as the tree does.
     QVERIFY(Form.RightPane().ShowsEmptyHint());
     QCOMPARE(Form.Action("ExpandOver1")->text(), QString("Expand Folder &over: 10 MB"));
@@ -304,6 +309,11 @@ private slots:
     QVERIFY(!Stop->geometry().intersects(Remove->geometry()));
     QCOMPARE(Form.StatusText(1), QString("1240 Objects"));
     QVERIFY(Form.StatusText(0).startsWith("Free Space: "));
+    // In the unit of every other figure.
+    QVERIFY2(Form.StatusText(0).endsWith(" MB)"), qPrintable(Form.StatusText(0)));
+    Form.Unit1Click(TValueDisplay::utKB);
+    QVERIFY2(Form.StatusText(0).endsWith(" kb)"), qPrintable(Form.StatusText(0)));
+    Form.Unit1Click(TValueDisplay::utMB);
     QVERIFY(Form.StatusText(3).contains(" Bytes per Cluster ("));
     // Each first-level folder holds sub-folders and a file: "<Files>" comes last.
     TFolderNode* First = Top->Child(0);

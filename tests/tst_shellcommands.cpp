@@ -23,6 +23,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -204,6 +206,9 @@ private slots:
     QVERIFY(!Exists(Scan.Tree.Path("b.txt")));
     QCOMPARE(Scan.Top->OwnFiles(), 0);
     QVERIFY(Scan.Top->FClusters.Load() < TopBefore.Clusters);
+    // "<Files>" goes with the last file, as a new scan would show it.
+    QVERIFY(std::none_of(Scan.Top->Children().begin(), Scan.Top->Children().end(),
+                         [](const TFolderNode* Child) { return Child->FIsFiles; }));
   }
 
   // Whatever goes to the Trash, from the list or the tree, every total
@@ -271,6 +276,57 @@ private slots:
     }
     QVERIFY(!Exists(Tree.Path((folder.isEmpty() ? name : folder + "/" + name).toStdString())));
     QVERIFY(SameAsRescan(Top));
+  }
+
+  // A Trash inside the scanned folder keeps what went there: the folders
+  // above keep its space, as a new scan would count it, and the status bar
+  // says when the space is freed.
+  void trashInsideTheScan_data()
+  {
+    QTest::addColumn<bool>("trashThere");
+    QTest::addColumn<bool>("inTree");
+    QTest::newRow("a file, the Trash there before") << true << false;
+    QTest::newRow("a folder, no Trash yet") << false << true;
+  }
+  void trashInsideTheScan()
+  {
+    QFETCH(bool, trashThere);
+    QFETCH(bool, inTree);
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/f", 70000);
+    Tree.File("g", 50000);
+    const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Tree.Path(".local/share")));
+    const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
+    QDir().mkpath(QString::fromStdString(Tree.Path(trashThere ? ".local/share/Trash/files" : ".local/share")));
+    StartWithList();
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    const uint64_t Before = Top->FClusters.Load();
+    TAnswers Answers;
+    if (inTree) {
+      Form.SetCurrentNode(Child(Top, "a"));
+      Form.TreeView()->setFocus();
+      QTest::keyClick(Form.TreeView(), Qt::Key_Delete);
+    } else {
+      Form.SetCurrentNode(Top);
+      TListModel& Model = Form.List().Model();
+      QTRY_VERIFY(Model.rowCount() > int(Top->ChildCount()));
+      for (int Row = 0; Row < Model.rowCount(); ++Row)
+        if (Model.index(Row, 0).data().toString() == "g")
+          Form.List().selectRow(Row);
+      Form.List().setFocus();
+      QTest::keyClick(&Form.List(), Qt::Key_Delete);
+    }
+    QVERIFY(!Exists(Tree.Path(inTree ? "a" : "g")));
+    QVERIFY(Form.statusBar()->currentMessage().contains("until the Trash is emptied"));
+    QVERIFY(ScansDone(Form));
+    QVERIFY(SameAsRescan(Top));
+    QVERIFY(Top->FClusters.Load() >= Before);  // the space is still taken, and the Trash's own notes too
   }
 
   // F2 edits the bare name; Escape leaves it; a rename in the tree or the

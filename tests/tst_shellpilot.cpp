@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QUrl>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -422,6 +424,7 @@ private slots:
     Tree.File("caf\xe9.txt", 1);
     const std::string Log = Tree.Path("opened");
     StandIn(Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
+    StandIn(Tree.Path("bin"), "xdg-mime", "echo editor.desktop\n");
     TShellPilot Pilot;
     Pilot.SetObjectName(Tree.Path("caf\xe9.txt"));
     {
@@ -437,6 +440,59 @@ private slots:
     };
     QTRY_COMPARE(Opened(), (QList<QByteArray>{"", QByteArray::fromStdString(Tree.Top() + "/"),
                                              QByteArray::fromStdString(Tree.Path("caf\xe9.txt"))}));
+  }
+
+  // A file nothing opens by default: the user hears so, and may open it
+  // with a program whose entry says it can; without one, only the word.
+  void openWithoutADefault_data()
+  {
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("a program offered") << true;
+    QTest::newRow("none") << false;
+  }
+  void openWithoutADefault()
+  {
+    QFETCH(bool, offered);
+    TTestTree Tree;
+    Tree.Folder("bin");
+    Tree.File("notes.txt", 1);
+    const std::string Log = Tree.Path("opened");
+    StandIn(Tree.Path("bin"), "xdg-open", QByteArray("echo xdg-open >> '") + Log.c_str() + "'\n");
+    StandIn(Tree.Path("bin"), "xdg-mime", "exit 0\n");
+    StandIn(Tree.Path("bin"), "viewer", QByteArray("printf '%s\\n' \"$@\" >> '") + Log.c_str() + "'\n");
+    const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Tree.Path("share")));
+    const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
+    if (offered) {
+      QDir().mkpath(QString::fromStdString(Tree.Path("share/applications")));
+      QFile Cache(QString::fromStdString(Tree.Path("share/applications/mimeinfo.cache")));
+      QVERIFY(Cache.open(QIODevice::WriteOnly));
+      Cache.write("[MIME Cache]\ntext/plain=stand-in.desktop;\n");
+      Cache.close();
+      QFile Entry(QString::fromStdString(Tree.Path("share/applications/stand-in.desktop")));
+      QVERIFY(Entry.open(QIODevice::WriteOnly));
+      Entry.write(QByteArray("[Desktop Entry]\nType=Application\nName=Stand-in Viewer\nExec=") + Tree.Path("bin/viewer").c_str()
+                  + " --view %U\n");
+      Entry.close();
+    }
+    TAnswers Answers;
+    Answers.Input = "Stand-in Viewer";
+    TShellPilot Pilot;
+    Pilot.SetObjectName(Tree.Path("notes.txt"));
+    {
+      const TProgramsFirst Programs(Tree.Path("bin"));
+      QCOMPARE(Pilot.InvokeCommand(""), offered);
+    }
+    QCOMPARE(Answers.Asked.size(), 1);
+    QVERIFY(Answers.Asked[0].contains("No program is set to open \"notes.txt\" (text/plain)."));
+    if (offered) {
+      QVERIFY(Answers.Asked[0].contains("Stand-in Viewer"));
+      QTRY_COMPARE(Read(Log),
+                   "--view\n" + QUrl::fromLocalFile(QString::fromStdString(Tree.Path("notes.txt"))).toString().toUtf8() + "\n");
+    } else {
+      QTest::qWait(200);
+      QVERIFY(!QFile::exists(QString::fromStdString(Log)));  // not the opener that would fail
+    }
   }
 
   void properties()

@@ -44,21 +44,22 @@ QString TStatusPanels::ClusterText(const TRoot* Root)
   return QString("%1 Bytes per Cluster (%2)").arg(Size).arg(TPathRules::Shown(Root->FFileSystem));
 }
 
-QString TStatusPanels::FreeSpaceText(const TRoot* Root)
+QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Display)
 {
   const auto Now = std::chrono::steady_clock::now();
   if (Root->FDrive != FSpaceDrive || Now - FSpaceRead >= std::chrono::seconds(1)) {
     FSpaceDrive = Root->FDrive;
     FSpaceRead = Now;
-    FSpaceText = "Free Space: ";
-    uint64_t TotalKB = 0, FreeKB = 0;
-    if (Root->FTotalKB > 0 && GetDiskSpaceKB(Root->FDrive, TotalKB, FreeKB) == 0)
-      FSpaceText += QString("%1 MB (of %2 MB)").arg(qRound64(FreeKB / 1024.0)).arg(qRound64(TotalKB / 1024.0));
+    FTotalKB = FFreeKB = 0;
+    if (Root->FTotalKB > 0)
+      GetDiskSpaceKB(Root->FDrive, FTotalKB, FFreeKB);
   }
-  return FSpaceText;
+  if (FTotalKB == 0)
+    return "Free Space: ";
+  return QString("Free Space: %1 (of %2)").arg(Display.BytesText(FFreeKB * 1024.0), Display.BytesText(FTotalKB * 1024.0));
 }
 
-void TStatusPanels::ShowFolder(const TFolderData* Folder)
+void TStatusPanels::ShowFolder(const TFolderData* Folder, const TValueDisplay& Display)
 {
   const TRoot* Root = Folder ? Folder->Root() : nullptr;
   if (!Root) {
@@ -66,7 +67,7 @@ void TStatusPanels::ShowFolder(const TFolderData* Folder)
     SetText(spObjects, "0 Objects");
     return;
   }
-  SetText(spFreeSpace, FreeSpaceText(Root));
+  SetText(spFreeSpace, FreeSpaceText(Root, Display));
   ShowObjects(Folder);
   SetText(spHint, ClusterText(Root));
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,9 @@ public:
   QString Text(int Panel) const;
   void SetText(int Panel, const QString& Text);
 
-  // The figures of Folder and its root; null: none. The sum of the
-  // selected rows stays as it is.
-  void ShowFolder(const TFolderData* Folder);
+  // The figures of Folder and its root, sizes in Display's unit; null:
+  // none. The sum of the selected rows stays as it is.
+  void ShowFolder(const TFolderData* Folder, const TValueDisplay& Display);
   // The objects below Folder counted so far (itself not counted).
   void ShowObjects(const TFolderData* Folder);
   // A hint, or the cluster size of Root when Hint is empty.
@@ -39,11 +40,12 @@ public:
   static QString ClusterText(const TRoot* Root);
 
 private:
-  QString FreeSpaceText(const TRoot* Root);
+  QString FreeSpaceText(const TRoot* Root, const TValueDisplay& Display);
 
   std::array<QLabel*, 4> FPanels;
   // The drive's free space is read at most once a second.
   std::string FSpaceDrive;
-  QString FSpaceText;
+  uint64_t FTotalKB = 0;
+  uint64_t FFreeKB = 0;
   std::chrono::steady_clock::time_point FSpaceRead;
 };
