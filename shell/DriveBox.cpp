@@ -3,11 +3,8 @@
 
 #include "MRUList.h"
 #include "PathRules.h"
-#include "ShellPilot.h"
-#include "ShellPilotError.h"
 #include "ZelControls.h"
 
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -15,7 +12,7 @@
 #include <sys/stat.h>
 
 TDriveBox::TDriveBox(TMRUFileList& Recent, QWidget* Parent)
-  : QWidget(Parent), FRecent(Recent), FShell(new TShellPilot(this))
+  : QWidget(Parent), FRecent(Recent)
 {
   ShellCombo = new TZelFolderCombo(this);
   ShellCombo->setObjectName("ShellCombo");
@@ -151,17 +148,6 @@ bool TDriveBox::eventFilter(QObject* Watched, QEvent* Event)
     case QEvent::FocusIn:
       DriveEditEnter();
       break;
-    case QEvent::ContextMenu: {
-      // The shell's menu of the folder in the box.
-      QString Command;
-      try {
-        FShell->SetFolder(TPathRules::WithSeparator(Path()));
-        FShell->SelectFolderAsObject();
-        FShell->ShowContextMenu(static_cast<QContextMenuEvent*>(Event)->globalPos(), nullptr, Command);
-      } catch (const EShellPilotError&) {
-      }
-      return true;
-    }
     default:
       break;
   }

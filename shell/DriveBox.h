@@ -8,13 +8,14 @@
 
 class QLineEdit;
 class TMRUFileList;
-class TShellPilot;
 class TZelFolderCombo;
 
 // The path box of the first tool bar: the drive and folder box with an edit
 // box laid over it, in which a path is typed and completed from the box's
 // entries. Enter scans the path typed; choosing an entry puts its path in
 // the edit box; the drop-down offers the recent folders that still exist.
+// Its menu is the edit box's own (cut, copy, paste): the folders' commands
+// are the tree's, which follows what they do.
 class TDriveBox : public QWidget {
 public:
   TDriveBox(TMRUFileList& Recent, QWidget* Parent = nullptr);
@@ -48,5 +49,4 @@ private:
   void DropCompletion();
 
   TMRUFileList& FRecent;
-  TShellPilot* FShell;
 };

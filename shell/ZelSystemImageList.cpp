@@ -106,7 +106,19 @@ QIcon TZelSystemImageList::Icon(int Index)
 QIcon TZelSystemImageList::ThemeIcon(const QString& Name)
 {
   // Icons the desktop's theme lacks come from Adwaita, where it is installed.
-  static const bool Fallback = (QIcon::setFallbackThemeName("Adwaita"), true);
+  // Without a desktop (a bare X session, the offscreen platform) there is no
+  // theme and no folder to look for one in: the usual folders, and Adwaita.
+  static const bool Fallback = [] {
+    QIcon::setFallbackThemeName("Adwaita");
+    QStringList Paths = QIcon::themeSearchPaths();
+    for (const QString& Data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+      if (const QString Icons = Data + "/icons"; !Paths.contains(Icons))
+        Paths << Icons;
+    QIcon::setThemeSearchPaths(Paths);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+      QIcon::setThemeName("Adwaita");
+    return true;
+  }();
   Q_UNUSED(Fallback);
   // Newer themes keep many icons only in their symbolic form.
   const QIcon Icon = QIcon::fromTheme(Name);

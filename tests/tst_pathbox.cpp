@@ -11,6 +11,8 @@
 #include "ZelControls.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -86,6 +88,23 @@ private slots:
     Edit.clear();
     QTest::keyClicks(&Edit, "/D");
     QCOMPARE(Edit.text(), QString("/D"));
+  }
+
+  // The path box's menu is the edit box's own: nothing there acts on files.
+  void editMenu()
+  {
+    TMRUFileList Recent;
+    TDriveBox Box(Recent);
+    Box.show();
+    Box.DriveEdit->setText("/");
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(5, 5), Box.DriveEdit->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(Box.DriveEdit, &Event);
+    QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+    auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    const QStringList Seen = MenuTexts(Menu);
+    Menu->close();
+    QVERIFY2(Seen.join(' ').contains("Paste"), qPrintable(Seen.join(' ')));
+    QVERIFY(!Seen.join(' ').contains("Trash"));
   }
 
   // The recent list: order, moving to the top, the maximum, the menu.
