@@ -8,7 +8,7 @@
 #include "Manual.h"
 #include "PrintCommands.h"
 #include "RootCommands.h"
-#include "ZelSystemImageList.h"
+#include "ToolIcons.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -173,7 +173,7 @@ void TMainActions::BuildActions()
       Item->setStatusTip(Bar < 0 ? Hint : Hint.mid(Bar + 1));
     }
     if (Spec.Icon)
-      Item->setIcon(TZelSystemImageList::ThemeIcon(Spec.Icon));
+      Item->setIcon(TToolIcons::Icon(Spec.Icon));
     if (Spec.ButtonText) {
       Item->setIconText(Spec.ButtonText);
       Item->setCheckable(true);

@@ -19,6 +19,7 @@
 #include "TreemapLayout.h"
 #include "TreemapPane.h"
 #include "TreemapView.h"
+#include "ToolIcons.h"
 #include "TreeCommands.h"
 #include "StandIns.h"
 #include "TestHome.h"
@@ -79,6 +80,10 @@ private slots:
     for (const char* Name : {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1",
                              "PrintButton", "SpeedButton2"})
       QVERIFY2(!Form.Action(Name)->icon().isNull(), Name);
+    // And drawn ones where a theme has none.
+    for (const char* Name : {"system-search", "process-stop", "list-remove", "view-refresh", "go-up", "folder-open",
+                             "document-print", "network-server"})
+      QVERIFY2(!TToolIcons::Drawn(Name).isNull(), Name);
     // The empty right pane says how to begin, as the tree does.
     QVERIFY(Form.RightPane().ShowsEmptyHint());
     QCOMPARE(Form.Action("ExpandOver1")->text(), QString("Expand Folder &over: 10 MB"));
