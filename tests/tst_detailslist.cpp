@@ -306,6 +306,12 @@ private slots:
   {
     QFETCH(int, unitType);
     TScanned Scan;
+    // A value wider than any caption.
+    Scan.Tree.Sparse("huge", 123456789012LL);
+    QVERIFY(Scan.Form.StartScan(Scan.Tree.Top()));
+    QVERIFY(ScansDone(Scan.Form));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 7);
     Scan.Form.Unit1Click(unitType);
     TDetailsList& List = Scan.Form.List();
     TListModel& Model = List.Model();

@@ -215,6 +215,8 @@ private slots:
     QTest::newRow("a folder, the offer taken with End") << "sub" << int(Qt::Key_End) << "sub/deeper";
     QTest::newRow("a folder, the offer taken with Right") << "sub" << int(Qt::Key_Right) << "sub/deeper";
     QTest::newRow("no folder: the offer") << "sub/de" << 0 << "sub/deeper";
+    QTest::newRow("a file: the offer") << "sub/dee" << 0 << "sub/deeper";
+    QTest::newRow("a selection inside the text is no offer") << "sub" << -1 << "sub/deeper";
   }
   void enterScansWhatWasTyped()
   {
@@ -224,6 +226,7 @@ private slots:
     TTestTree Tree;
     Tree.Folder("sub");
     Tree.Folder("sub/deeper");
+    Tree.File("sub/dee", 1);
     TMainForm Form;
     Form.show();
     Form.DriveBox().Scanned(Tree.Path("sub/deeper") + "/");
@@ -234,8 +237,10 @@ private slots:
     QTest::keyClicks(&Edit, QString::fromStdString(Tree.Path(typed.toStdString())));
     QCOMPARE(Edit.text(), QString::fromStdString(Tree.Path("sub/deeper/")));
     QVERIFY(Edit.hasSelectedText());
-    if (key)
+    if (key > 0)
       QTest::keyClick(&Edit, Qt::Key(key));
+    else if (key < 0)
+      Edit.setSelection(int(Tree.Path("sub/").size()), 2);
     QTest::keyClick(&Edit, Qt::Key_Return);
     QVERIFY(ScansDone(Form));
     QVERIFY(Form.Driver().Roots());

@@ -375,6 +375,7 @@ private slots:
     Scan.Tree.Folder("bin");
     const std::string Log = Scan.Tree.Path("opened");
     StandIn(Scan.Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
+    StandIn(Scan.Tree.Path("bin"), "xdg-mime", "echo editor.desktop\n");  // a program is set for text
     const TProgramsFirst Programs(Scan.Tree.Path("bin"));
     TDetailsList& List = Scan.Form.List();
     List.setFocus();

@@ -51,8 +51,10 @@ QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Dis
     FSpaceDrive = Root->FDrive;
     FSpaceRead = Now;
     FTotalKB = FFreeKB = 0;
+    // The drive, or the folder itself where the drive is not known (in a
+    // chroot, mounts outside it are not).
     if (Root->FTotalKB > 0)
-      GetDiskSpaceKB(Root->FDrive, FTotalKB, FFreeKB);
+      GetDiskSpaceKB(Root->FDrive.empty() ? Root->FPath : Root->FDrive, FTotalKB, FFreeKB);
   }
   if (FTotalKB == 0)
     return "Free Space: ";
