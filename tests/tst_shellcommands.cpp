@@ -99,6 +99,29 @@ struct TScanned {
   }
 };
 
+// Moves Name to the Trash with the Delete key: a folder of the tree below
+// Folder when InTree, else a row of Folder's list, which the window shows.
+void DeleteKey(TMainForm& Form, TFolderNode* Folder, const QString& Name, bool InTree)
+{
+  if (InTree) {
+    Form.SetCurrentNode(Child(Folder, Name.toStdString()));
+    Form.TreeView()->setFocus();
+    QTest::keyClick(Form.TreeView(), Qt::Key_Delete);
+    return;
+  }
+  Form.SetCurrentNode(Folder);
+  TListModel& Model = Form.List().Model();
+  QTRY_VERIFY(Model.rowCount() > int(Folder->ChildCount()));
+  int Row = -1;
+  for (int Index = 0; Index < Model.rowCount(); ++Index)
+    if (Model.index(Index, 0).data().toString() == Name)
+      Row = Index;
+  QVERIFY(Row >= 0);
+  Form.List().selectRow(Row);
+  Form.List().setFocus();
+  QTest::keyClick(&Form.List(), Qt::Key_Delete);
+}
+
 }  // namespace
 
 class TShellCommandsTest : public QObject {
@@ -257,23 +280,7 @@ private slots:
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     TFolderNode* Folder = folder.isEmpty() ? Top : Child(Top, folder.toStdString());
     TAnswers Answers;
-    if (inTree) {
-      Form.SetCurrentNode(Child(Folder, name.toStdString()));
-      Form.TreeView()->setFocus();
-      QTest::keyClick(Form.TreeView(), Qt::Key_Delete);
-    } else {
-      Form.SetCurrentNode(Folder);
-      TListModel& Model = Form.List().Model();
-      QTRY_VERIFY(Model.rowCount() > int(Folder->ChildCount()));
-      int Row = -1;
-      for (int Index = 0; Index < Model.rowCount(); ++Index)
-        if (Model.index(Index, 0).data().toString() == name)
-          Row = Index;
-      QVERIFY(Row >= 0);
-      Form.List().selectRow(Row);
-      Form.List().setFocus();
-      QTest::keyClick(&Form.List(), Qt::Key_Delete);
-    }
+    DeleteKey(Form, Folder, name, inTree);
     QVERIFY(!Exists(Tree.Path((folder.isEmpty() ? name : folder + "/" + name).toStdString())));
     QVERIFY(SameAsRescan(Top));
   }
@@ -308,20 +315,7 @@ private slots:
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     const uint64_t Before = Top->FClusters.Load();
     TAnswers Answers;
-    if (inTree) {
-      Form.SetCurrentNode(Child(Top, "a"));
-      Form.TreeView()->setFocus();
-      QTest::keyClick(Form.TreeView(), Qt::Key_Delete);
-    } else {
-      Form.SetCurrentNode(Top);
-      TListModel& Model = Form.List().Model();
-      QTRY_VERIFY(Model.rowCount() > int(Top->ChildCount()));
-      for (int Row = 0; Row < Model.rowCount(); ++Row)
-        if (Model.index(Row, 0).data().toString() == "g")
-          Form.List().selectRow(Row);
-      Form.List().setFocus();
-      QTest::keyClick(&Form.List(), Qt::Key_Delete);
-    }
+    DeleteKey(Form, Top, inTree ? "a" : "g", inTree);
     QVERIFY(!Exists(Tree.Path(inTree ? "a" : "g")));
     QVERIFY(Form.statusBar()->currentMessage().contains("until the Trash is emptied"));
     QVERIFY(ScansDone(Form));
