@@ -6,8 +6,9 @@
 #include "FolderNode.h"
 #include "PathRules.h"
 
+#include <algorithm>
+#include <cstring>
 #include <ctime>
-#include <utility>
 
 const char* TCsvExport::Header =
   "path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,"
@@ -52,28 +53,41 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
 bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes)
 {
   std::fprintf(Stream, "%s\n", Header);
+  // Depth-first, each folder's sub-folders by their names' bytes: the same
+  // tree gives the same rows in the same order, whatever order the disk
+  // listed them in.
+  const auto Sorted = [](const TFolderNode* Node) {
+    std::vector<const TFolderNode*> Children;
+    for (const TFolderNode* Child : Node->Children())
+      if (!Child->FIsFiles)
+        Children.push_back(Child);
+    std::sort(Children.begin(), Children.end(),
+              [](const TFolderNode* A, const TFolderNode* B) { return std::strcmp(A->FName, B->FName) < 0; });
+    return Children;
+  };
+  struct TLevel {
+    std::vector<const TFolderNode*> Children;
+    size_t Next;
+    size_t PathLength;
+  };
   for (TFolderNode* Top : TopNodes) {
-    // Depth-first without recursion; Path grows and shrinks with the walk.
+    // Without recursion; Path grows and shrinks with the walk.
     std::string Path = TPathRules::WithSeparator(Top->FName);
     WriteRow(Stream, Path, *Top);
-    std::vector<std::pair<TFolderNode*, size_t>> Stack{{Top, 0}};
-    std::vector<size_t> PathLengths{Path.size()};
+    std::vector<TLevel> Stack;
+    Stack.push_back({Sorted(Top), 0, Path.size()});
     while (!Stack.empty()) {
-      auto& [Node, Next] = Stack.back();
-      if (Next == Node->ChildCount()) {
+      TLevel& Level = Stack.back();
+      if (Level.Next == Level.Children.size()) {
         Stack.pop_back();
-        PathLengths.pop_back();
         continue;
       }
-      TFolderNode* Child = Node->Child(Next++);
-      if (Child->FIsFiles)
-        continue;
-      Path.resize(PathLengths.back());
+      const TFolderNode* Child = Level.Children[Level.Next++];
+      Path.resize(Level.PathLength);
       Path += Child->FName;
       Path += TPathRules::Separator;
       WriteRow(Stream, Path, *Child);
-      Stack.push_back({Child, 0});
-      PathLengths.push_back(Path.size());
+      Stack.push_back({Sorted(Child), 0, Path.size()});
     }
   }
   return std::ferror(Stream) == 0;

@@ -8,8 +8,9 @@
 
 class TFolderNode;
 
-// The folder table of finished scans as CSV: one row per folder record, in
-// tree order, each scan root's top record first.
+// The folder table of finished scans as CSV: one row per folder record,
+// each scan root's top record first, then depth-first with each folder's
+// sub-folders in the order of their names' bytes.
 class TCsvExport {
 public:
   static const char* Header;

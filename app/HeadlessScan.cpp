@@ -19,6 +19,7 @@
 #include "ScanDriver.h"
 #include "ScanSettings.h"
 #include "TerminalProgress.h"
+#include "TerminalText.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -58,7 +59,8 @@ const char* THeadlessScan::Usage =
   "                       count a file with several names once in each folder\n"
   "                       above its names (default), or once for each name\n"
   "  --quiet              say nothing on standard error about folders that cannot\n"
-  "                       be read, and show no progress (the exit status still tells)\n"
+  "                       be read, and show no progress (the exit status still\n"
+  "                       tells: 1 when a folder could not be read whole)\n"
   "  --help               show this text\n"
   "  --version            show the version\n";
 
@@ -200,12 +202,17 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
 
 bool THeadlessScan::Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const
 {
-  if (FileName == "-")
-    return Write(stdout) && std::fflush(stdout) == 0;
+  if (FileName == "-") {
+    errno = 0;
+    if (Write(stdout) && std::fflush(stdout) == 0 && !std::ferror(stdout))
+      return true;
+    std::fprintf(stderr, "Cannot write standard output: %s\n", std::strerror(errno ? errno : EIO));
+    return false;
+  }
   std::string Error;
   if (TSafeSave::Stream(FileName, Write, Error))
     return true;
-  std::fprintf(stderr, "Cannot write %s: %s\n", FileName.c_str(), Error.c_str());
+  std::fprintf(stderr, "Cannot write %s: %s\n", TTerminalText::For(stderr, FileName).c_str(), Error.c_str());
   return false;
 }
 
@@ -240,7 +247,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   for (const std::string& File : FImports) {
     TNcduImport Import(File, Driver.FSettings, FUserClusterSize);
     if (!Import.Run()) {
-      std::fprintf(stderr, "Cannot import %s\n", Import.Error().c_str());
+      std::fprintf(stderr, "Cannot import %s\n", TTerminalText::For(stderr, Import.Error()).c_str());
       Status = 1;
       continue;
     }
@@ -253,7 +260,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     int Failure = 0;
     if (!Driver.StartScan(Folder, &Failure)) {
       if (!FQuiet)
-        std::fprintf(stderr, "%s\n", TScanDriver::StartFailure(Failure, Folder).c_str());
+        std::fprintf(stderr, "%s\n", TTerminalText::For(stderr, TScanDriver::StartFailure(Failure, Folder)).c_str());
       Status = 1;
       continue;
     }
@@ -273,6 +280,11 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   for (const std::string& Path : Scanned)
     if (const TRoot* Root = Driver.FindRoot(Path))
       TopNodes.push_back(Root->FNode);
+  // As du does: a scan with a folder that could not be read whole is
+  // incomplete, and the exit status says so, quiet or not.
+  for (const TFolderNode* Top : TopNodes)
+    if (Top->FailedBelow() || Top->FErrorCode != 0)
+      Status = 1;
   if (!FReportFile.empty() && !Report(Driver, TopNodes))
     Status = 1;
   if (!FNcduFile.empty() && !TopNodes.empty()
@@ -367,5 +379,5 @@ void THeadlessScan::ScanFailed(int Code, const std::string& Path)
   if (Path.empty())
     std::fprintf(stderr, "%s\n", std::strerror(Code));
   else
-    std::fprintf(stderr, "Path %s: %s\n", Path.c_str(), std::strerror(Code));
+    std::fprintf(stderr, "Path %s: %s\n", TTerminalText::For(stderr, Path).c_str(), std::strerror(Code));
 }

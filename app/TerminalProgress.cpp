@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TerminalProgress.h"
 
+#include "TerminalText.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -50,7 +52,8 @@ std::string TTerminalProgress::Line(const TScanDriver::TProgress& Progress, doub
     + " files, " + Size(Progress.FSize) + ", " + Time;
   // The last column stays free: writing into it wraps on some terminals.
   const size_t Room = Width > Text.size() + 3 ? Width - Text.size() - 3 : 0;
-  std::string Path = Progress.FReading;
+  // Shown only on a terminal: a name's control characters never reach it.
+  std::string Path = TTerminalText::Quoted(Progress.FReading);
   if (Path.size() > Room) {
     // The end of the path says most; cut at the start of a character.
     size_t Cut = Path.size() - (Room > 3 ? Room - 3 : 0);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TerminalProgress.h"
+#include "TerminalText.h"
 #include "TestTree.h"
 
 #include <QDir>
@@ -115,6 +116,23 @@ private slots:
     QCOMPARE(Run.Out.split('\n'), Expected);
   }
 
+  // Rows depth-first, sub-folders by their names' bytes, whatever order
+  // the disk lists them in: the same tree, the same table.
+  void rowOrder()
+  {
+    TTestTree Tree;
+    for (const char* Name : {"b", "a", "C", "caf\xe9", "a/z", "a/y", "b/x", "a/y/deep", "_"})
+      Tree.Folder(Name);
+    const TResult Run = Spacelens({"--nogui", "--export", "-", Bytes(Tree.Top())});
+    QCOMPARE(Run.Status, 0);
+    QList<QByteArray> Paths;
+    for (const QByteArray& Line : Run.Out.split('\n').mid(1))
+      if (!Line.isEmpty())
+        Paths << Line.left(Line.lastIndexOf("/,") + 1).mid(Bytes(Tree.Top()).size());
+    QCOMPARE(Paths, (QList<QByteArray>{"/", "/C/", "/_/", "/a/", "/a/y/", "/a/y/deep/", "/a/z/", "/b/", "/b/x/",
+                                      "/caf\xe9/"}));
+  }
+
   void missingFolderAmongOthers()
   {
     TTestTree Tree;
@@ -168,7 +186,8 @@ private slots:
       Arguments = QList<QByteArray>{"--reuid=65534", "--regid=65534", "--clear-groups", SPACELENS_BINARY} + Arguments;
     const TResult Run = Root ? Spacelens(Arguments, "setpriv") : Spacelens(Arguments);
     chmod(Tree.Path("locked").c_str(), 0755);
-    QCOMPARE(Run.Status, 0);
+    // Incomplete, quiet or not: as du says it.
+    QCOMPARE(Run.Status, 1);
     QByteArray Err;
     for (const QByteArray& Folder : denied)
       Err += "Path " + Bytes(Tree.Path(Folder.toStdString())) + ": Permission denied\n";
@@ -400,6 +419,13 @@ private slots:
     QCOMPARE(Full.Status, 1);
     QVERIFY(Full.Err.contains("Cannot write /dev/full: No space left on device"));
 
+    // Standard output full: said, for the table and the ncdu export alike.
+    for (const char* Option : {"--export", "--export-ncdu"}) {
+      const TResult Stdout = Spacelens({"--nogui", Option, "-", Bytes(Tree.Path("x"))}, SPACELENS_BINARY, "/dev/full");
+      QCOMPARE(Stdout.Status, 1);
+      QVERIFY2(Stdout.Err.contains("Cannot write standard output: No space left on device"), Stdout.Err.constData());
+    }
+
     // The summary is output too: a full disk is a failure.
     const TResult Summary = Spacelens({"--nogui", Bytes(Tree.Path("x"))}, SPACELENS_BINARY, "/dev/full");
     QCOMPARE(Summary.Status, 1);
@@ -481,6 +507,30 @@ private slots:
                                          << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:");
     QTest::newRow("never half a character") << QByteArray("/d/\xc3\xa9t\xc3\xa9/") << 52
                                              << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  ...t\xc3\xa9/");
+    QTest::newRow("a name that would set the terminal's title")
+      << QByteArray("/d/\x1b]0;x\x07/") << 80 << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  /d/\\033]0;x\\a/");
+  }
+
+  // What a name would do to a terminal is shown, not done.
+  void terminalText_data()
+  {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("shown");
+    QTest::newRow("plain") << QByteArray("/home/a b/") << QByteArray("/home/a b/");
+    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
+    QTest::newRow("escape sequence") << QByteArray("\x1b[2Jx") << QByteArray("\\033[2Jx");
+    QTest::newRow("letters of C") << QByteArray("a\tb\nc\rd\a") << QByteArray("a\\tb\\nc\\rd\\a");
+    QTest::newRow("delete and a C1 control") << QByteArray("\x7f\xc2\x9b") << QByteArray("\\177\\302\\233");
+    QTest::newRow("no UTF-8") << QByteArray("caf\xe9") << QByteArray("caf\\351");
+    QTest::newRow("cut short") << QByteArray("x\xe2\x82") << QByteArray("x\\342\\202");
+    QTest::newRow("overlong") << QByteArray("\xc0\xaf") << QByteArray("\\300\\257");
+    QTest::newRow("a backslash, as ls -b shows it") << QByteArray("a\\b") << QByteArray("a\\\\b");
+  }
+  void terminalText()
+  {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, shown);
+    QCOMPARE(QByteArray::fromStdString(TTerminalText::Quoted(text.toStdString())), shown);
   }
   void progressLine()
   {
