@@ -387,8 +387,18 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
     TBuilder Builder(*FRoot, FSettings, Stream, FBytesRead, Stop);
     TNcduHandler<TBuilder> Handler(Builder);
     const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
+    // A whole export ends the file: anything after it but white space (a
+    // second export, garbage) makes the file no export, as ncdu and gdu say.
+    bool Trailing = false;
+    if (!Result.IsError() && Builder.Finished()) {
+      while (Stream.Peek() == ' ' || Stream.Peek() == '\n' || Stream.Peek() == '\r' || Stream.Peek() == '\t')
+        Stream.Take();
+      Trailing = Stream.Tell() < FFileSize;
+    }
     if (std::ferror(File)) {
       FError = FFileName + ": " + std::strerror(errno ? errno : EIO);
+    } else if (Trailing) {
+      FError = FFileName + " (byte " + std::to_string(Stream.Tell()) + "): data after the end of the export";
     } else if (Result.IsError() || !Builder.Finished()) {
       const uint64_t Where = Result.IsError() ? Result.Offset() : Stream.Tell();
       const std::string Why = !Builder.Problem.empty()         ? Builder.Problem

@@ -295,6 +295,9 @@ private slots:
                                                                 "{\"name\":\"b\",\"asize\":9}]]")
                                            << QByteArray("more than can be counted");
     QTest::newRow("a pipe") << QByteArray() << QByteArray(": not a file");
+    const QByteArray Whole = Head + "{\"name\":\"a\",\"asize\":10}]]\n";
+    QTest::newRow("two exports") << Whole + Whole << QByteArray("data after the end of the export");
+    QTest::newRow("garbage after it") << Whole + "x" << QByteArray("data after the end of the export");
   }
   void importRefused()
   {
