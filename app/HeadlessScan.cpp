@@ -202,7 +202,7 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
 
 bool THeadlessScan::Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const
 {
-  if (FileName == "-") {
+  if (FileName == "-" || FileName == "/dev/stdout") {
     errno = 0;
     if (Write(stdout) && std::fflush(stdout) == 0 && !std::ferror(stdout))
       return true;
@@ -210,8 +210,11 @@ bool THeadlessScan::Export(const std::string& FileName, const std::function<bool
     return false;
   }
   std::string Error;
-  if (TSafeSave::Stream(FileName, Write, Error))
+  if (TSafeSave::Stream(FileName, Write, Error)) {
+    if (!Error.empty())
+      std::fprintf(stderr, "%s: %s\n", TTerminalText::For(stderr, FileName).c_str(), Error.c_str());
     return true;
+  }
   std::fprintf(stderr, "Cannot write %s: %s\n", TTerminalText::For(stderr, FileName).c_str(), Error.c_str());
   return false;
 }

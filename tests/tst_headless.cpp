@@ -4,6 +4,7 @@
 #include "TestTree.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -420,7 +421,8 @@ private slots:
 
     const TResult Full = Spacelens({"--nogui", "--export", "/dev/full", Bytes(Tree.Path("x"))});
     QCOMPARE(Full.Status, 1);
-    QVERIFY(Full.Err.contains("Cannot write /dev/full: No space left on device"));
+    // A device is written only as standard output.
+    QVERIFY(Full.Err.contains("Cannot write /dev/full: not a regular file"));
 
     // Standard output full: said, for the table and the ncdu export alike.
     for (const char* Option : {"--export", "--export-ncdu"}) {
@@ -466,14 +468,67 @@ private slots:
     QVERIFY(lstat(Tree.Path("dangling.csv").c_str(), &Data) == 0 && S_ISLNK(Data.st_mode));
     QVERIFY(stat(Tree.Path("new.csv").c_str(), &Data) == 0 && S_ISREG(Data.st_mode));
 
-    // The file replaced keeps its owner, where the writer may give it away.
+    // A file of another user replaced keeps its mode, never gets the
+    // writer's table handed over as that user's.
     if (geteuid() == 0) {
       QVERIFY(chown(Table.c_str(), 65534, 65534) == 0);
       QCOMPARE(Spacelens({"--nogui", "--export", Bytes(Table), Bytes(Tree.Top())}).Status, 0);
       QVERIFY(stat(Table.c_str(), &Data) == 0);
-      QCOMPARE(Data.st_uid, uid_t(65534));
-      QCOMPARE(Data.st_gid, gid_t(65534));
+      QCOMPARE(Data.st_uid, geteuid());
+      QCOMPARE(Data.st_mode & 07777, mode_t(0600));
     }
+    // A name as long as a name may be: no longer temporary name beside it.
+    const std::string Long = Tree.Path(std::string(248, 'n') + ".csv");
+    QCOMPARE(Spacelens({"--nogui", "--export", Bytes(Long), Bytes(Tree.Path("x"))}).Status, 0);
+    QVERIFY(stat(Long.c_str(), &Data) == 0);
+    QCOMPARE(QDir(QString::fromStdString(Tree.Top())).entryList(QDir::Files | QDir::Hidden).filter(".sl").size(), 0);
+  }
+
+  // Output that must not be written: a pipe or a device named as a file,
+  // and, in a sticky folder all may write to, a link or a file planted by
+  // another user (here nobody), which would hand the writer's output over.
+  void hostileTargets_data()
+  {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("a pipe") << QByteArray("fifo") << QByteArray("not a regular file");
+    QTest::newRow("a device") << QByteArray("device") << QByteArray("not a regular file");
+    QTest::newRow("another user's link in a shared folder") << QByteArray("link") << QByteArray("Permission denied");
+    QTest::newRow("another user's file in a shared folder") << QByteArray("file") << QByteArray("Permission denied");
+  }
+  void hostileTargets()
+  {
+    QFETCH(QByteArray, kind);
+    QFETCH(QByteArray, reason);
+    TTestTree Tree;
+    Tree.Folder("x");
+    Tree.Folder("shared");
+    Tree.Folder("secret");
+    Tree.File("secret/kept", 10);
+    QVERIFY(chmod(Tree.Path("shared").c_str(), 01777) == 0);
+    std::string Target = Tree.Path("shared/report.csv");
+    if (kind == "fifo") {
+      QVERIFY(mkfifo(Target.c_str(), 0644) == 0);
+    } else if (kind == "device") {
+      Target = "/dev/null";
+    } else {
+      if (geteuid() != 0)
+        QSKIP("another user's file needs the administrator to plant it");
+      if (kind == "link")
+        QVERIFY(symlink(Tree.Path("secret/kept").c_str(), Target.c_str()) == 0);
+      else
+        Tree.File("shared/report.csv", 5);
+      QVERIFY(lchown(Target.c_str(), 65534, 65534) == 0);
+    }
+    QElapsedTimer Clock;
+    Clock.start();
+    const TResult Run = Spacelens({"--nogui", "--export", Bytes(Target), Bytes(Tree.Path("x"))});
+    QCOMPARE(Run.Status, 1);
+    QVERIFY2(Run.Err.contains("Cannot write " + Bytes(Target) + ": " + reason), Run.Err.constData());
+    struct stat Data;
+    QVERIFY(stat(Tree.Path("secret/kept").c_str(), &Data) == 0 && Data.st_size == 10);
+    if (kind == "file")
+      QVERIFY(stat(Target.c_str(), &Data) == 0 && Data.st_size == 5 && Data.st_uid == 65534);
   }
 
   // The progress line: on a terminal, rewritten in place and cleared before
