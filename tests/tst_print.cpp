@@ -608,10 +608,11 @@ private slots:
     QCOMPARE(Run.exitCode(), 1);
     QCOMPARE(ReadAll(Pdf), Before);
     // A file that cannot be written: a message and exit status 1.
-    Run.start(SPACELENS_BINARY, {"--nogui", "--report", "/dev/full", QString::fromStdString(Second.Top())});
+    const QString Nowhere = QString::fromStdString(Tree.Path("no/such/folder/report.pdf"));
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", Nowhere, QString::fromStdString(Second.Top())});
     QVERIFY(Run.waitForFinished(30000));
     QCOMPARE(Run.exitCode(), 1);
-    QVERIFY(Run.readAllStandardError().contains("/dev/full"));
+    QVERIFY(Run.readAllStandardError().contains(Nowhere.toLocal8Bit()));
   }
 
 private:
