@@ -48,6 +48,7 @@ const char* THeadlessScan::Usage =
   "  --import FILE        take the scan in FILE, exported by ncdu -o, gdu -o or\n"
   "                       --export-ncdu, as if it were a FOLDER scanned here\n"
   "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
+  "                       (\"-\": standard output)\n"
   "  --levels N           open N levels of folders below each folder in the report\n"
   "                       (default 1: its first-level folders)\n"
   "  --cluster-size N     count with clusters of N bytes: 512, 1024, 2048, 4096,\n"

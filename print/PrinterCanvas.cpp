@@ -5,6 +5,10 @@
 #include "SafeSave.h"
 
 #include <QDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPdfWriter>
@@ -79,6 +83,15 @@ bool TPrinterCanvas::End(QString& Error)
   }
   if (!FPdf)
     return true;
+  // "-" is standard output, as for every output the command line names.
+  if (FPdfFile == "-") {
+    const QByteArray& Data = FBuffer.data();
+    errno = 0;
+    if (std::fwrite(Data.constData(), 1, size_t(Data.size()), stdout) == size_t(Data.size()) && std::fflush(stdout) == 0)
+      return true;
+    Error = QString("Cannot write standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+    return false;
+  }
   QString Reason;
   if (TSafeSave::Write(FPdfFile, FBuffer.data(), Reason))
     return true;

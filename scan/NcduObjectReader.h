@@ -90,6 +90,11 @@ public:
   {
     const TKey Key = std::exchange(FKey, kNone);
     if (Key == kName) {
+      // Longer than any file system's path: no name of a real scan.
+      if (Length > MaxName) {
+        Problem = "a name of " + std::to_string(Length) + " bytes is longer than any file system allows";
+        return false;
+      }
       FFields->Name.assign(Value, Length);
       FFields->HasName = true;
     } else if (Key == kExcluded) {
@@ -101,6 +106,7 @@ public:
     return true;
   }
   bool Null(std::string& Problem) { return Wrong(std::exchange(FKey, kNone), Problem); }
+  static constexpr size_t MaxName = 4096;
   // An array or object as a known member's value.
   bool Nested(std::string& Problem) { return Wrong(std::exchange(FKey, kNone), Problem); }
 

@@ -299,6 +299,8 @@ private slots:
     QTest::newRow("a pipe") << QByteArray() << QByteArray(": not a file");
     const QByteArray Whole = Head + "{\"name\":\"a\",\"asize\":10}]]\n";
     QTest::newRow("two exports") << Whole + Whole << QByteArray("data after the end of the export");
+    QTest::newRow("a name longer than a path may be")
+      << Head + "{\"name\":\"" + QByteArray(4097, 'n') + "\",\"asize\":1}]]" << QByteArray("a name of 4097 bytes");
     QTest::newRow("garbage after it") << Whole + "x" << QByteArray("data after the end of the export");
   }
   void importRefused()

@@ -607,6 +607,15 @@ private slots:
     QVERIFY(Run.waitForFinished(30000));
     QCOMPARE(Run.exitCode(), 1);
     QCOMPARE(ReadAll(Pdf), Before);
+    // "-" is standard output, as for every output.
+    Run.setStandardOutputFile(QString::fromStdString(Tree.Path("out.pdf")));
+    Run.setWorkingDirectory(QString::fromStdString(Tree.Top()));
+    Run.start(SPACELENS_BINARY, {"--nogui", "--report", "-", QString::fromStdString(Second.Top())});
+    QVERIFY(Run.waitForFinished(30000));
+    QCOMPARE(Run.exitCode(), 0);
+    QVERIFY(ReadAll(QString::fromStdString(Tree.Path("out.pdf"))).startsWith("%PDF"));
+    QVERIFY(!QFile::exists(QString::fromStdString(Tree.Path("-"))));
+    Run.setStandardOutputFile(QString());
     // A file that cannot be written: a message and exit status 1.
     const QString Nowhere = QString::fromStdString(Tree.Path("no/such/folder/report.pdf"));
     Run.start(SPACELENS_BINARY, {"--nogui", "--report", Nowhere, QString::fromStdString(Second.Top())});
