@@ -25,7 +25,10 @@ namespace {
 // out the window's own thread on a small machine.
 constexpr unsigned WorkerCount = 12;
 
-constexpr int WorkerNiceness = 19;
+// A little below the window's thread, so the window wins the cores when it
+// has work; not at the bottom, where any other busy program would starve a
+// scan the user is waiting for.
+constexpr int WorkerNiceness = 5;
 
 }  // namespace
 
@@ -101,7 +104,7 @@ void TScan2::JoinAll()
 
 void TScan2::WorkerLoop()
 {
-  // Workers yield to the thread that owns the tree, so the window stays
+  // Workers give way to the thread that owns the tree, so the window stays
   // responsive while they keep every core busy.
   setpriority(PRIO_PROCESS, gettid(), WorkerNiceness);
   TWorkspace Space;
