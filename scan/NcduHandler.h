@@ -34,10 +34,14 @@ public:
   {
     if (FReader.Skipping(0))
       return true;
+    // Whole numbers beyond 64 bits are too large, not fractions: each is
+    // told for what it is.
+    const bool Whole = Number == std::floor(Number);
+    const double Size = std::abs(Number);
+    const uint64_t Value = Size >= 18446744073709551615.0 ? UINT64_MAX : uint64_t(Size);
     if (!FInObject)
-      return FOwner.Scalar(0, false);
-    const double Size = std::min(std::abs(Number), 1e19);
-    return FReader.Number(uint64_t(Size), Number < 0, Size == std::floor(Size) && Size < 1e19, FOwner.Problem);
+      return FOwner.Scalar(Value, Whole && Number >= 0);
+    return FReader.Number(Value, Number < 0, Whole, FOwner.Problem);
   }
   bool String(const char* Text, rapidjson::SizeType Length, bool)
   {

@@ -79,11 +79,12 @@ public:
   }
   bool Flag(bool Value, std::string& Problem)
   {
-    switch (std::exchange(FKey, kNone)) {
+    const TKey Key = std::exchange(FKey, kNone);
+    switch (Key) {
       case kLinkFlag: FFields->LinkFlag = Value; return true;
       case kReadError: FFields->ReadError = Value; return true;
       case kNotRegular: FFields->NotRegular = Value; return true;
-      default: return Wrong(kLinkFlag, Problem);
+      default: return Wrong(Key, Problem);
     }
   }
   bool Text(const char* Value, size_t Length, std::string& Problem)

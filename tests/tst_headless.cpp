@@ -290,6 +290,14 @@ private slots:
     QTest::newRow("huge size") << Head + "{\"name\":\"a\",\"asize\":18446744073709551615}]]"
                                << QByteArray("larger than any file");
     QTest::newRow("size as text") << Head + "{\"name\":\"a\",\"asize\":\"5\"}]]" << QByteArray("wrong kind");
+    QTest::newRow("size as a flag") << Head + "{\"name\":\"a\",\"asize\":true}]]"
+                                    << QByteArray("\"asize\" has a value of the wrong kind");
+    QTest::newRow("size as a large double") << Head + "{\"name\":\"a\",\"asize\":1e19}]]"
+                                            << QByteArray("\"asize\" is larger than any file can be");
+    QTest::newRow("size beyond 64 bits") << Head + "{\"name\":\"a\",\"asize\":18446744073709551616}]]"
+                                         << QByteArray("\"asize\" is larger than any file can be");
+    QTest::newRow("version as a fraction") << QByteArray("[2.5,0,{},[{\"name\":\"/srv\"}]]")
+                                           << QByteArray("format version 2 is not known");
     QTest::newRow("folder without info") << Head + "[]]]" << QByteArray("without its info");
     QTest::newRow("nested too deep") << Head + QByteArray("[{\"name\":\"d\"},").repeated(150000)
                                      << QByteArray("deeper than 100000");
