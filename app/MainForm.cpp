@@ -554,7 +554,6 @@ void TMainForm::barbuttonClick()
 {
   Action("BarButton")->setChecked(true);
   FRightPane->ShowChart();
-  PrintPaneCaption("Print &Folder Contents...");
   FCharts->ShowBar();
   PrintPaneCaption("Print &Chart...");
 }

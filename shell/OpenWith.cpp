@@ -2,8 +2,10 @@
 #include "OpenWith.h"
 
 #include "PathRules.h"
+#include "Prompt.h"
 
 #include <QFile>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -110,4 +112,30 @@ bool TOpenWith::Launch(const TProgram& Program, const std::string& Path)
     return false;
   const QString Command = Words.takeFirst();
   return QProcess::startDetached(Command, Words);
+}
+
+bool TOpenWith::Open(const std::string& Path, const std::function<bool(const std::string&)>& Opener, QWidget* Window)
+{
+  // The desktop's opener fails on its own where nothing opens a file of
+  // this kind: the user hears of it, and may pick a program that can.
+  const QString Type = QMimeDatabase().mimeTypeForFile(TPathRules::Shown(Path)).name();
+  if (HasDefault(Type))
+    return Opener(Path);
+  const QString Name = TPathRules::Shown(Path.substr(Path.find_last_of('/') + 1));
+  const QString Text = QString("No program is set to open \"%1\" (%2).").arg(Name, Type);
+  const std::vector<TProgram> Found = Programs(Type);
+  if (Found.empty()) {
+    TPrompt::Warn(Window, "Open", Text + " No program on this computer says it can.");
+    return false;
+  }
+  QStringList Names;
+  for (const TProgram& Program : Found)
+    Names << Program.Name;
+  QString Chosen = Names.front();
+  if (!TPrompt::Choose(Window, "Open With", Text + " Open it with:", Names, Chosen))
+    return false;
+  if (Launch(Found[size_t(Names.indexOf(Chosen))], Path))
+    return true;
+  TPrompt::Warn(Window, "Open", QString("%1 could not be started.").arg(Chosen));
+  return false;
 }

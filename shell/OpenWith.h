@@ -3,6 +3,9 @@
 
 #include <QString>
 
+class QWidget;
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,10 @@ public:
   static bool HasDefault(const QString& MimeType);
   // The programs whose entries name MimeType, by name, each once.
   static std::vector<TProgram> Programs(const QString& MimeType);
+  // Opens the file at Path with Opener, the desktop's opener, when a
+  // program is set for its kind; else the user hears so, in a prompt over
+  // Window, and may pick a program that can. False when nothing opened it.
+  static bool Open(const std::string& Path, const std::function<bool(const std::string&)>& Opener, QWidget* Window);
   // Starts Program on the file at Path, detached; false when it cannot be.
   static bool Launch(const TProgram& Program, const std::string& Path);
   // The arguments Program runs with for Path: the entry's command line with

@@ -21,7 +21,6 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
-#include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -434,31 +433,6 @@ std::vector<std::string> TShellPilot::GatherObjects()
   return Paths;
 }
 
-bool TShellPilot::OpenFile(const std::string& Path)
-{
-  // The desktop's opener fails on its own where nothing opens a file of
-  // this kind: the user hears of it, and may pick a program that can.
-  const QString Type = QMimeDatabase().mimeTypeForFile(TPathRules::Shown(Path)).name();
-  if (TOpenWith::HasDefault(Type))
-    return Launch(Path);
-  const QString Text = QString("No program is set to open \"%1\" (%2).").arg(TPathRules::Shown(BaseName(Path)), Type);
-  const std::vector<TOpenWith::TProgram> Programs = TOpenWith::Programs(Type);
-  if (Programs.empty()) {
-    TPrompt::Warn(DialogWindow(), "Open", Text + " No program on this computer says it can.");
-    return false;
-  }
-  QStringList Names;
-  for (const TOpenWith::TProgram& Program : Programs)
-    Names << Program.Name;
-  QString Chosen = Names.front();
-  if (!TPrompt::Choose(DialogWindow(), "Open With", Text + " Open it with:", Names, Chosen))
-    return false;
-  if (TOpenWith::Launch(Programs[size_t(Names.indexOf(Chosen))], Path))
-    return true;
-  TPrompt::Warn(DialogWindow(), "Open", QString("%1 could not be started.").arg(Chosen));
-  return false;
-}
-
 bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& Paths)
 {
   if (Verb == "default" || Verb == "open" || Verb == "explore") {
@@ -473,7 +447,7 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
       Targets.insert(Verb == "explore" ? ParentOf(Path) : Path);
     bool Opened = true;
     for (const std::string& Target : Targets)
-      Opened = (LeadsToFolder(Target) ? Launch(Target) : OpenFile(Target)) && Opened;
+      Opened = (LeadsToFolder(Target) ? Launch(Target) : TOpenWith::Open(Target, Launch, DialogWindow())) && Opened;
     return Opened;
   }
   if (Verb == "copy") {

@@ -113,9 +113,6 @@ private:
   bool FindByEnumeration(const std::string& Name);
   std::vector<std::string> GatherObjects();
   bool RunVerb(const QString& Verb, const std::vector<std::string>& Paths);
-  // Opens a file with the desktop's program for it, or with one the user
-  // picks when none is set.
-  bool OpenFile(const std::string& Path);
   QWidget* DialogWindow() const;
   static std::string PathOfKind(int Kind);
 
