@@ -32,14 +32,14 @@ PY
   mv "$links.part" "$links"
 fi
 
-measure "scan 1m, names once" "$spacelens" --nogui --export /dev/null "$tree"
-measure "scan 1m, each name" "$spacelens" --nogui --hard-links each --export /dev/null "$tree"
-measure "scan links, names once" "$spacelens" --nogui --export /dev/null "$links"
-measure "scan links, each name" "$spacelens" --nogui --hard-links each --export /dev/null "$links"
+measure "scan 1m, names once" "$spacelens" --nogui --export - "$tree"
+measure "scan 1m, each name" "$spacelens" --nogui --hard-links each --export - "$tree"
+measure "scan links, names once" "$spacelens" --nogui --export - "$links"
+measure "scan links, each name" "$spacelens" --nogui --hard-links each --export - "$links"
 measure "export-ncdu 1m" "$spacelens" --nogui --export-ncdu "$work/ours.json" "$tree"
 measure "ncdu -o 1m" ncdu -0 -o "$work/ncdu.json" "$tree"
-measure "import ncdu's 1m" "$spacelens" --nogui --import "$work/ncdu.json" --export /dev/null
-measure "import ours 1m" "$spacelens" --nogui --import "$work/ours.json" --export /dev/null
+measure "import ncdu's 1m" "$spacelens" --nogui --import "$work/ncdu.json" --export -
+measure "import ours 1m" "$spacelens" --nogui --import "$work/ours.json" --export -
 
 echo
 printf '| run | wall time (s) | peak memory (MB) |\n|---|---|---|\n'

@@ -29,15 +29,15 @@ cc -O2 -pthread -o "$work/floor" "$shared/bench/floor.c"
 mkdir "$work/empty"
 threads=$([ -n "$cold" ] && echo 8 || echo 2)
 
-/usr/bin/time -o "$work/time" -f '%M' "$top/build/app/spacelens" --nogui --export /dev/null "$work/empty" >/dev/null
+/usr/bin/time -o "$work/time" -f '%M' "$top/build/app/spacelens" --nogui --export - "$work/empty" >/dev/null
 base=$(tail -n 1 "$work/time")
-ours="spacelens --nogui --export /dev/null"
+ours="spacelens --nogui --export -"
 floor="floor, $threads threads"
 ncdu="ncdu -0 -o /dev/null"
 for tree in $(bench_trees); do
   folders=$("$work/floor" "$tree" 2 | awk '{print $2}')
   seconds=(); megabytes=(); order=()
-  measure "$ours" "$top/build/app/spacelens" --nogui --export /dev/null "$tree"
+  measure "$ours" "$top/build/app/spacelens" --nogui --export - "$tree"
   measure "$floor" "$work/floor" "$tree" "$threads"
   measure "du -s" du -s "$tree"
   measure "$ncdu" ncdu -0 -o /dev/null "$tree"

@@ -15,7 +15,7 @@ for tree in $(bench_trees); do
   "$top/build/app/spacelens" --nogui "$tree" >/dev/null  # warm the cache
   best="" peak=0
   for _ in $(seq "$runs"); do
-    /usr/bin/time -o "$settings/time" -f '%e %M' "$top/build/app/spacelens" --nogui --export /dev/null "$tree"
+    /usr/bin/time -o "$settings/time" -f '%e %M' "$top/build/app/spacelens" --nogui --export - "$tree" >/dev/null
     line=$(tail -n 1 "$settings/time"); t=${line% *}; m=${line#* }
     if [ -z "$best" ] || awk "BEGIN{exit !($t < $best)}"; then best=$t; fi
     [ "$m" -gt "$peak" ] && peak=$m
