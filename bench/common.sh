@@ -6,6 +6,10 @@
 #     5m       5,000,000 files of the usual shape
 #     folders  410,000 folders (100 x 100 x 40) of two small files each
 #     wide     one folder of 100,000 empty folders
+#     deep10k  a chain of 10,000 nested folders; deep30k of 30,000
+#     deeplinks the 10,000 chain with 3,000 files at the bottom, a second
+#              name of each at the top
+#     comb     10,000 levels of 3 folders each, the chain going on in one
 # SHAPES picks the shapes a script runs on ("1m folders 5m" by default);
 # SPACELENS_BENCH_TREE, when set, is the one tree to run on instead.
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -22,6 +26,10 @@ bench_tree() {
       5m) python3 "$shared/bench/mktree.py" "$dir.part" --files 5000000 --seed 1 >&2 ;;
       folders) python3 "$shared/bench/mktree.py" "$dir.part" --shape folders >&2 ;;
       wide) python3 "$here/mkwide.py" "$dir.part" >&2 ;;
+      deep10k) python3 "$here/mkdeep.py" "$dir.part" --depth 10000 >&2 ;;
+      deep30k) python3 "$here/mkdeep.py" "$dir.part" --depth 30000 >&2 ;;
+      deeplinks) python3 "$here/mkdeep.py" "$dir.part" --depth 10000 --links 3000 >&2 ;;
+      comb) python3 "$here/mkdeep.py" "$dir.part" --depth 10000 --width 3 >&2 ;;
       *) echo "unknown tree shape: $1" >&2; return 2 ;;
     esac
     mv "$dir.part" "$dir"

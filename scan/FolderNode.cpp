@@ -9,7 +9,7 @@ TFolderNode::TFolderNode(TRoot* Root) : FRoot(Root)
   FTop = true;
 }
 
-TFolderNode::TFolderNode(TFolderNode* Parent) : FParent(Parent) {}
+TFolderNode::TFolderNode(TFolderNode* Parent) : FDepth(Parent->FDepth + 1), FParent(Parent) {}
 
 TFolderNode::~TFolderNode()
 {
@@ -44,6 +44,21 @@ void TFolderNode::TakeOwnFiles(const TFileCount& Files)
   // Without a block the own count follows the totals, which the tree lowers.
   if (FChildren && FChildren->FBlock)
     FChildren->FBlock->TakeOwn(Files);
+}
+
+void TFolderNode::CountUp(const TFileCount& Added, const TFileCount& Taken, const TFolderNode* Top)
+{
+  for (TFolderNode* Node = this;; Node = Node->Parent()) {
+    Node->Count(Added, Taken);
+    if (Node == Top || Node->Gathers() || !Node->Parent())
+      return;
+  }
+}
+
+void TFolderNode::PassUp(const TFolderNode* Top)
+{
+  if (this != Top && Gathers() && Parent())
+    Parent()->CountUp(Counts(), {}, Top);
 }
 
 void TFolderNode::MarkFailedAbove(TFolderNode* Node)

@@ -30,6 +30,19 @@ public:
   TFolderNode* Child(size_t Index) const { return FChildren->FItems[Index]; }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }
+  // Levels below the top of its tree.
+  uint32_t Depth() const { return FDepth; }
+
+  // Live totals climb at most this many levels at once, so that counting a
+  // folder costs the same at any depth: a folder at a multiple of it gathers
+  // what its subtree adds and passes it up whole once it is finished.
+  static constexpr uint32_t GatheringLevels = 64;
+  bool Gathers() const { return FDepth % GatheringLevels == 0; }
+  // Adds Added to this folder's counters and takes Taken out of them, and
+  // so for the folders above it up to Top or the first that gathers.
+  void CountUp(const TFileCount& Added, const TFileCount& Taken, const TFolderNode* Top);
+  // This folder is finished: when it gathers, what it holds goes on up.
+  void PassUp(const TFolderNode* Top);
   // What its own files add (not its sub-folders'): known once it is listed.
   TFileCount OwnCount() const;
   // Its own files that went (moved to the Trash): out of the count above.
@@ -70,6 +83,7 @@ public:
 
 private:
   uint32_t FIndex = 0;
+  uint32_t FDepth = 0;
   union {
     TFolderNode* FParent;  // below the top
     TRoot* FRoot;          // a top node

@@ -8,32 +8,62 @@
 
 namespace {
 
-// The folders from Folder up to Top (the top of its tree when none), each
-// with how far above Folder it lies.
-struct TAbove {
-  explicit TAbove(TFolderNode* Folder, const TFolderNode* Top = nullptr)
+// The folders from Folder up to Top (the top of its tree when none), found
+// as far up as they are asked for.
+class TAbove {
+public:
+  explicit TAbove(TFolderNode* Folder, const TFolderNode* Top = nullptr) : FChain{Folder}, FTop(Top) {}
+  // The folder Distance levels above Folder; null beyond Top.
+  TFolderNode* At(size_t Distance)
   {
-    for (; Folder; Folder = Folder == Top ? nullptr : Folder->Parent()) {
-      Distance.emplace(Folder, Chain.size());
-      Chain.push_back(Folder);
+    while (FChain.size() <= Distance && FChain.back()) {
+      TFolderNode* Last = FChain.back();
+      FChain.push_back(Last == FTop ? nullptr : Last->Parent());
     }
+    return Distance < FChain.size() ? FChain[Distance] : nullptr;
   }
   // How far above Folder the deepest of these folders lies that holds a
-  // name of Names or lies above one; the length of the chain when none.
-  size_t DeepestCounting(const std::vector<TFolderNode*>& Names) const
+  // name of Names or lies above one; SIZE_MAX when none.
+  size_t DeepestCounting(const std::vector<TFolderNode*>& Names)
   {
-    size_t Nearest = Chain.size();
+    size_t Nearest = SIZE_MAX;
     for (const TFolderNode* Name : Names)
-      for (const TFolderNode* Folder = Name; Folder; Folder = Folder->Parent())
-        if (const auto Found = Distance.find(Folder); Found != Distance.end()) {
-          Nearest = std::min(Nearest, Found->second);
-          break;
-        }
+      Nearest = std::min(Nearest, Meeting(Name));
     return Nearest;
   }
-  TFolderNode* At(size_t Index) const { return Index < Chain.size() ? Chain[Index] : nullptr; }
-  std::unordered_map<const TFolderNode*, size_t> Distance;
-  std::vector<TFolderNode*> Chain;
+
+private:
+  // How far above Folder the paths up from Folder and from Name meet;
+  // SIZE_MAX above Top. What one name's climb met, the next need not climb.
+  size_t Meeting(const TFolderNode* Name)
+  {
+    const uint32_t Depth = FChain.front()->Depth();
+    size_t Found = SIZE_MAX;
+    FClimbed.clear();
+    for (const TFolderNode* Node = Name; Node; Node = Node->Parent()) {
+      if (const auto Known = FMet.find(Node); Known != FMet.end()) {
+        Found = Known->second;
+        break;
+      }
+      if (Node->Depth() <= Depth) {
+        const size_t Distance = Depth - Node->Depth();
+        const TFolderNode* Folder = At(Distance);
+        if (Folder == Node)
+          Found = Distance;
+        if (!Folder || Folder == Node)
+          break;
+      }
+      FClimbed.push_back(Node);
+    }
+    for (const TFolderNode* Node : FClimbed)
+      FMet.emplace(Node, Found);
+    return Found;
+  }
+
+  std::vector<TFolderNode*> FChain;
+  const TFolderNode* FTop;
+  std::unordered_map<const TFolderNode*, size_t> FMet;
+  std::vector<const TFolderNode*> FClimbed;
 };
 
 }  // namespace
@@ -59,31 +89,34 @@ void TLinkCounter::KeepOnePerFile(std::vector<TLinkedFile>& Files, TFileCount& O
 void TLinkCounter::Add(TFolderNode* Folder, const std::vector<TLinkedFile>& Files, TFolderNode* Top)
 {
   std::lock_guard Lock(FMutex);
-  // The folders up to the start of the scan count Folder's files live; from
-  // the deepest of them that counts an earlier name as well, each has
-  // counted that file twice. What each must take out is summed first, so
-  // the walk up is made once whatever the number of files.
-  std::unique_ptr<TAbove> Counting;
-  std::vector<TFileCount> Twice;
+  // Folder's files climb with the live totals; from the deepest folder that
+  // counts an earlier name as well, each folder above counts that file
+  // twice. The counts taken out there climb as any count does, so what each
+  // folder must lose is summed first and the walk up is made once.
+  TAbove Above(Folder, Top);
+  std::vector<std::pair<size_t, TFileCount>> Twice;  // how far up, what
   for (const TLinkedFile& File : Files) {
     TNames& Names = FFiles[TKey{File.Device, File.Inode}];
-    if (!Names.Folders.empty()) {
-      if (!Counting) {
-        Counting = std::make_unique<TAbove>(Folder, Top);
-        Twice.resize(Counting->Chain.size() + 1);
-      }
-      Twice[Counting->DeepestCounting(Names.Folders)].Add(File.Count);
-    }
+    if (!Names.Folders.empty())
+      if (const size_t Distance = Above.DeepestCounting(Names.Folders); Distance != SIZE_MAX)
+        Twice.emplace_back(Distance, File.Count);
     Names.Count = File.Count;
     Names.Folders.insert(Names.Folders.end(), File.Names, Folder);
   }
-  if (!Counting)
-    return;
+  std::sort(Twice.begin(), Twice.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
   TFileCount Taken;
-  for (size_t Index = 0; Index < Counting->Chain.size(); ++Index) {
-    Taken.Add(Twice[Index]);
-    if (Taken.Objects > 0)
-      Counting->Chain[Index]->Count({}, Taken);
+  for (size_t Next = 0; Next < Twice.size();) {
+    size_t Distance = Twice[Next].first;
+    for (TFolderNode* Node = Above.At(Distance); Node; Node = Above.At(++Distance)) {
+      for (; Next < Twice.size() && Twice[Next].first == Distance; ++Next)
+        Taken.Add(Twice[Next].second);
+      Node->Count({}, Taken);
+      if (Node == Top || Node->Gathers())
+        break;
+    }
+    if (!Above.At(Distance))
+      break;  // none is left below Top
+    Taken = {};
   }
 }
 
@@ -98,7 +131,7 @@ bool TLinkCounter::RemoveName(uint64_t Device, uint64_t Inode, TFolderNode* Fold
   if (Name == Names.end())
     return false;
   Names.erase(Name);
-  const TAbove Above(Folder);
+  TAbove Above(Folder);
   Still = Above.At(Above.DeepestCounting(Names));
   if (Names.empty())
     FFiles.erase(Found);

@@ -245,14 +245,14 @@ private:
     if (Node->ChildCount() > 0)
       FBuilt.AppendBlock(TFolderBlock::Make(Node, {}, Folder.Own, false));
     // Counted as a scan counts: the folder's files, the folders it holds
-    // that were not entered and the folder itself, up to the top.
+    // that were not entered and the folder itself, up the tree.
     TFileCount Added = Folder.Own;
     Added.Add(Folder.Unentered);
     Added.Add(Itself);
-    for (TFolderNode* Above = Node; Above; Above = Above->Parent())
-      Above->Count(Added);
+    Node->CountUp(Added, {}, nullptr);
     if (!Folder.Linked.empty())
       FLinks.Add(Node, Folder.Linked, FRoot.FNode);
+    Node->PassUp(nullptr);
     Node->FScanFlags = Node->FScanFlags | sfListed;
     Node->FState = Node->FErrorCode ? fsFailed : fsDone;
     Node->FLastWrite.RaiseTo(Folder.LastWrite);

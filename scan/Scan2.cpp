@@ -362,6 +362,7 @@ void TScan2::FinishFolder(TFolderNode* Node)
   // finish finishes the parent in turn, without recursion.
   for (;;) {
     AddUp(Node, {1, 0, 1});
+    Node->PassUp(FNode);
     Node->FState = Node->FErrorCode ? fsFailed : fsDone;
     if (Node == FNode)
       return;
@@ -380,12 +381,9 @@ void TScan2::AddUp(TFolderNode* Node, const TFileCount& Count)
 {
   if (Count.Objects == 0)
     return;  // no file, no folder: nothing to add
-  // Live totals: every folder up to the start of this scan grows at once.
-  for (;; Node = Node->Parent()) {
-    Node->Count(Count);
-    if (Node == FNode)
-      return;
-  }
+  // Live totals: the folders above grow at once, up to the start of this
+  // scan or the nearest one that gathers (the rest when it is finished).
+  Node->CountUp(Count, {}, FNode);
 }
 
 void TScan2::ReportFailure(TFolderNode* Node, int Code)
@@ -500,14 +498,21 @@ std::string TScan2::ReadingPath() const
 
 void TScan2::MarkStopped()
 {
-  // Folders the stop cut short keep what was counted in them.
-  std::vector<TFolderNode*> Pending{FNode};
+  // Folders the stop cut short keep what was counted in them, and those
+  // that gather pass it on up, the deepest first.
+  std::vector<TFolderNode*> Pending{FNode}, Gathering;
   while (!Pending.empty()) {
     TFolderNode* Node = Pending.back();
     Pending.pop_back();
     if (Node->FIsFiles || Node->Finished())
       continue;
     Node->FState = fsStopped;
+    if (Node->Gathers())
+      Gathering.push_back(Node);
     Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
   }
+  std::sort(Gathering.begin(), Gathering.end(),
+            [](const TFolderNode* A, const TFolderNode* B) { return A->Depth() > B->Depth(); });
+  for (TFolderNode* Node : Gathering)
+    Node->PassUp(FNode);
 }

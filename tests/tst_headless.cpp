@@ -206,10 +206,28 @@ private slots:
     QCOMPARE(Top->split(',').value(8), QByteArray("1"));
   }
 
+  void ncduRoundTrip_data()
+  {
+    QTest::addColumn<int>("depth");  // of a chain of folders below "a/deep", a file each
+    QTest::newRow("shallow") << 0;
+    // Names of one file far apart in depth: counts gathered on the way up.
+    QTest::newRow("deep") << 150;
+  }
   void ncduRoundTrip()
   {
+    QFETCH(int, depth);
     TTestTree Tree;
     ExchangeTree(Tree, true);
+    std::string Chain = "a/deep";
+    for (int Level = 1; Level <= depth; ++Level) {
+      Chain += "/n";
+      Tree.Folder(Chain);
+      Tree.File(Chain + "/g", 100 * Level);
+      if (Level == 70)
+        QVERIFY(link(Tree.Path(Chain + "/g").c_str(), Tree.Path("b/from-70").c_str()) == 0);
+    }
+    if (depth > 0)
+      QVERIFY(link(Tree.Path("a/f").c_str(), Tree.Path(Chain + "/f-at-the-bottom").c_str()) == 0);
     QTemporaryDir Files;
     const QByteArray Json = Files.filePath("scan.json").toLocal8Bit();
     const QByteArray Top = Bytes(Tree.Top());
@@ -220,6 +238,23 @@ private slots:
     QCOMPARE(Import.Err, QByteArray());
     QCOMPARE(Import.Status, 0);
     QCOMPARE(Table(Import.Out), Table(Scan.Out));
+    QCOMPARE(Scan.Out.count('\n'), 7 + depth);
+    if (depth > 0) {
+      // Each file once: the chain's folders and files, a/f and the file at
+      // level 70 counted once beside their other names.
+      const auto Row = [&](const QByteArray& Folder) {
+        for (const QByteArray& Line : Scan.Out.split('\n'))
+          if (Line.startsWith(Top + Folder + ","))
+            return Line.split(',');
+        return QList<QByteArray>();
+      };
+      const int Chain = 100 * depth * (depth + 1) / 2;
+      QCOMPARE(Row("/").value(3), QByteArray::number(10 + 2 * depth));
+      QCOMPARE(Row("/").value(5), QByteArray::number(1062676 + Chain));
+      QCOMPARE(Row("/b/").value(5), QByteArray::number(5000 + (1 << 20) + 7000));
+      QCOMPARE(Row("/a/").value(5), QByteArray::number(5000 + 100 + Chain));
+      return;
+    }
     QVERIFY(Scan.Out.contains(Top + "/\xfa\xfb/,4,808,2,1,9000,16384,"));
     // Each name counts once, the sparse file by its blocks.
     QVERIFY(Scan.Out.contains(Top + "/,268,5908,10,0,1062676,49152,"));

@@ -319,17 +319,35 @@ private slots:
     }
   }
 
+  void hardLinksInAnyOrder_data()
+  {
+    QTest::addColumn<bool>("deep");
+    QTest::newRow("wide") << false;
+    // Names far apart in depth, their counts gathered on the way up.
+    QTest::newRow("deep") << true;
+  }
   void hardLinksInAnyOrder()
   {
     // Files with one to three names spread over a tree: each folder counts
     // the files below it once, whatever order the workers met the names in.
+    QFETCH(bool, deep);
     TTestTree Tree;
     std::vector<std::string> Folders{""};
-    for (int A = 0; A < 4; ++A)
-      for (int B = 0; B < 4; ++B) {
-        Folders.push_back("d" + std::to_string(A) + "/e" + std::to_string(B));
-        QVERIFY(QDir().mkpath(QString::fromStdString(Tree.Path(Folders.back()))));
+    if (deep) {
+      std::string Chain;
+      for (int Level = 1; Level <= 150; ++Level) {
+        Chain += Level == 1 ? "c" : "/c";
+        Folders.push_back(Chain);
+        if (Level % 7 == 0)
+          Folders.push_back(Chain + "/s");
       }
+      QVERIFY(QDir().mkpath(QString::fromStdString(Tree.Path(Chain))));
+    }
+    for (int A = 0; A < (deep ? 0 : 4); ++A)
+      for (int B = 0; B < 4; ++B)
+        Folders.push_back("d" + std::to_string(A) + "/e" + std::to_string(B));
+    for (const std::string& Folder : Folders)
+      QVERIFY(QDir().mkpath(QString::fromStdString(Tree.Path(Folder))));
     uint32_t Seed = 7;
     auto Next = [&Seed](uint32_t Range) { return (Seed = Seed * 1103515245 + 12345) / 65536 % Range; };
     for (int File = 0; File < 60; ++File) {
@@ -829,8 +847,16 @@ private slots:
     QVERIFY(Run.Failures.empty());
   }
 
+  void stopThenUpdate_data()
+  {
+    QTest::addColumn<int>("depth");  // of the chain of folders, a file each, above "stop-here"
+    QTest::newRow("near the top") << 0;
+    // Counts held by folders that gather for those above reach the top.
+    QTest::newRow("deep") << 140;
+  }
   void stopThenUpdate()
   {
+    QFETCH(int, depth);
     TTestTree Tree;
     for (const char* Name : {"a", "b", "c"}) {
       Tree.Folder(Name);
@@ -840,9 +866,15 @@ private slots:
         Tree.File(Sub + "/f", 100);
       }
     }
-    Tree.Folder("b/stop-here");
-    Tree.File("b/stop-here/own", 5000);
-    Tree.Folder("b/stop-here/below");
+    std::string Above = "b";
+    for (int Level = 0; Level < depth; ++Level) {
+      Above += "/k";
+      Tree.Folder(Above);
+      Tree.File(Above + "/f", 100);
+    }
+    Tree.Folder(Above + "/stop-here");
+    Tree.File(Above + "/stop-here/own", 5000);
+    Tree.Folder(Above + "/stop-here/below");
 
     std::atomic<TScan2*> Scan{nullptr};
     TDirectory::SetFailureInjector([&Scan](const char* Name) {
@@ -860,7 +892,10 @@ private slots:
     Run.Finish();
     TFolderNode* Top = Root->FNode;
     TFolderNode* B = Child(Top, "b");
-    TFolderNode* StopHere = Child(B, "stop-here");
+    TFolderNode* StopHere = B;
+    for (int Level = 0; Level < depth; ++Level)
+      StopHere = Child(StopHere, "k");
+    StopHere = Child(StopHere, "stop-here");
     QCOMPARE(Run.StoppedScans, 1);
     QCOMPARE(Root->FWorker, nullptr);
     // The folder being listed and every folder above it stay incomplete.
@@ -891,7 +926,7 @@ private slots:
     QCOMPARE(Run.Driver.Roots(), Root);
     QCOMPARE(Root->FNext, nullptr);
     QCOMPARE(Top->Finished(), true);
-    QCOMPARE(Top->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u);
+    QCOMPARE(Top->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u + 2 * depth);
   }
 
   void branchUpdateCorrectsAncestors()

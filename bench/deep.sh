@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Work bounded by size, not depth: scans and imports of chains of folders
+# 10,000 and 30,000 levels deep (one with 3,000 files of two names far
+# apart), and of a 10,000-level comb, beside the floor walker and ncdu,
+# warm cache (RUNS=3 by default; the best time of the runs).
+#   bench/deep.sh
+set -euo pipefail
+runs="${RUNS:-3}"
+cold=""
+SHAPES="${SHAPES:-deep10k deep30k deeplinks comb}"
+source "$(dirname "$0")/common.sh"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cc -O2 -pthread -o "$work/floor" "$shared/bench/floor.c"
+spacelens="$top/build/app/spacelens"
+
+for tree in $(bench_trees); do
+  seconds=(); megabytes=(); order=()
+  "$spacelens" --nogui --export-ncdu "$work/ours.json" "$tree" >/dev/null
+  measure "floor, 2 threads" "$work/floor" "$tree" 2
+  measure "spacelens scan" "$spacelens" --nogui "$tree"
+  measure "ncdu scan" ncdu -0 -o /dev/null "$tree"
+  measure "spacelens import" "$spacelens" --nogui --import "$work/ours.json"
+  measure "ncdu import" ncdu -0 -f "$work/ours.json" -o /dev/null
+
+  echo
+  echo "## $tree"
+  printf '| run | wall time (s) | peak memory (MB) |\n|---|---|---|\n'
+  for name in "${order[@]}"; do
+    printf '| %s | %s | %s |\n' "$name" "${seconds[$name]}" "${megabytes[$name]}"
+  done
+  awk -v s="${seconds[spacelens scan]}" -v f="${seconds[floor, 2 threads]}" 'BEGIN {
+    printf "scan / floor: %.2f (target at most 1.3)\n", s / (f > 0 ? f : 0.01)
+  }'
+done
