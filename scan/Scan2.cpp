@@ -30,6 +30,11 @@ constexpr unsigned WorkerCount = 12;
 // scan the user is waiting for.
 constexpr int WorkerNiceness = 5;
 
+// Most descriptors folders waiting for their sub-folders keep at once.
+constexpr rlim_t MostDescriptors = 4096;
+
+std::atomic<int> GivenBudget{-1};
+
 }  // namespace
 
 TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TScanSettings& Settings,
@@ -62,7 +67,9 @@ TScan2::~TScan2()
 
 void TScan2::Resume()
 {
-  // Folders waiting for their sub-folders keep their descriptors open.
+  // Folders waiting for their sub-folders keep their descriptors open, up
+  // to half of what the process may open (the window and the workers' own
+  // listings need the rest).
   static std::once_flag Raised;
   std::call_once(Raised, [] {
     rlimit Limit;
@@ -71,6 +78,11 @@ void TScan2::Resume()
       setrlimit(RLIMIT_NOFILE, &Limit);
     }
   });
+  rlimit Limit;
+  const rlim_t Allowed = getrlimit(RLIMIT_NOFILE, &Limit) == 0 ? Limit.rlim_cur : 1024;
+  FDescriptorBudget = uint32_t(std::clamp<rlim_t>(Allowed / 2, 16, MostDescriptors));
+  if (const int Given = GivenBudget.load(); Given >= 0)
+    FDescriptorBudget = uint32_t(Given);
   std::lock_guard Lock(FTaskMutex);
   FTasks.push_back({FNode, nullptr, false});
   if (!Spawn()) {
@@ -147,7 +159,7 @@ void TScan2::WorkerLoop()
     Post(TResult(TResult::rkDone));
 }
 
-TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node) const
+TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node)
 {
   // The folders from the top down to Node, reached and identified again one
   // name at a time; only Node's own descriptor stays open.
@@ -168,14 +180,15 @@ TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node) const
       Unref(Trail);
       return nullptr;
     }
-    Trail = new TDirHandle{-1, Identity, Trail, 0, 1};
+    Trail = new TDirHandle{-1, Identity, Trail, 0, 1, true};
   }
   Trail->Fd = Fd;
   Trail->Openers = 1;
+  FDescriptors.fetch_add(1, std::memory_order_relaxed);
   return Trail;
 }
 
-bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail)
+bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail, bool& Followed)
 {
   TTask Task = Given;
   TFolderNode* Node = Task.Node;
@@ -193,6 +206,7 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
     }
   }
   TDirHandle* Parent = Task.Parent;
+  Followed = Task.IsLink;
   if (!Parent) {
     Fd = TDirectory::OpenPath(FPath);  // the chosen folder is always entered
   } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
@@ -200,7 +214,9 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
     FinishUnentered(Node, sfNotEntered);
     return false;
   } else {
-    Fd = TDirectory::Open(Parent->Fd, Node->FName, Task.IsLink);
+    Fd = Descriptor(Parent, Node->Parent());
+    if (Fd >= 0)
+      Fd = TDirectory::Open(Fd, Node->FName, Task.IsLink);
   }
   if (Fd < 0) {
     if (Parent)
@@ -269,7 +285,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   int Fd;
   TFileIdentity Identity;
   TDirHandle* Trail;
-  if (!Enter(Task, Fd, Identity, Trail))
+  bool Followed;
+  if (!Enter(Task, Fd, Identity, Trail, Followed))
     return;
   FFoldersCounted.fetch_add(1, std::memory_order_relaxed);
 
@@ -342,7 +359,11 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   }
 
   const size_t Count = Space.SubFolders.size();
-  auto* Handle = new TDirHandle{Fd, Identity, Trail, uint32_t(Count), 1};
+  if (!KeepDescriptor(Node)) {
+    close(Fd);
+    Fd = -1;
+  }
+  auto* Handle = new TDirHandle{Fd, Identity, Trail, uint32_t(Count), 1, Followed};
   Space.NameViews.clear();
   for (const auto& [Offset, IsLink] : Space.SubFolders)
     Space.NameViews.emplace_back(Space.Names.c_str() + Offset);
@@ -396,10 +417,88 @@ void TScan2::ReportFailure(TFolderNode* Node, int Code)
   Post(std::move(Failure));
 }
 
+void TScan2::SetDescriptorBudget(int Budget)
+{
+  GivenBudget = Budget;
+}
+
+bool TScan2::KeepDescriptor(const TFolderNode* Folder)
+{
+  // Half the budget goes to any folder, the rest to every 64th level only,
+  // so that a folder let go of is opened again from one at most 64 levels
+  // above it however deep the tree.
+  const uint32_t Kept = FDescriptors.load(std::memory_order_relaxed);
+  if (Kept >= FDescriptorBudget || (Kept >= FDescriptorBudget / 2 && !Folder->Gathers()))
+    return false;
+  FDescriptors.fetch_add(1, std::memory_order_relaxed);
+  return true;
+}
+
+int TScan2::Descriptor(TDirHandle* Handle, const TFolderNode* Folder)
+{
+  if (const int Fd = Handle->Fd.load(std::memory_order_acquire); Fd >= 0)
+    return Fd;
+  // The folders from Handle's up to the nearest one holding its descriptor.
+  std::vector<std::pair<TDirHandle*, const TFolderNode*>> Path{{Handle, Folder}};
+  TDirHandle* Pinned = nullptr;
+  for (TDirHandle* Above = Handle->Up; Above; Above = Above->Up) {
+    if (Pin(Above)) {
+      if (Above->Fd.load(std::memory_order_acquire) >= 0) {
+        Pinned = Above;
+        break;
+      }
+      Release(Above);
+    }
+    Path.emplace_back(Above, Path.back().second->Parent());
+  }
+  int Fd = Pinned ? Pinned->Fd.load(std::memory_order_acquire) : -1;
+  for (auto Step = Path.rbegin(); Step != Path.rend(); ++Step) {
+    const auto [Below, Node] = *Step;
+    // The top of the walk is reached by its path, as it was at the start.
+    const int Next = Fd >= 0 ? TDirectory::Open(Fd, Node->FName, Below->Followed)
+                             : TDirectory::OpenPath(Node->FullPath());
+    if (Fd >= 0 && (!Pinned || Fd != Pinned->Fd.load(std::memory_order_relaxed)))
+      close(Fd);
+    Fd = Next;
+    TFileIdentity Identity;
+    if (Fd >= 0 && Below->Identity.Inode
+        && (TDirectory::Identify(Fd, Identity) != 0 || Identity.Device != Below->Identity.Device
+            || Identity.Inode != Below->Identity.Inode)) {
+      close(Fd);
+      Fd = -ENOENT;  // not the folder listed there: as if it had gone
+    }
+    if (Fd < 0)
+      break;
+  }
+  if (Pinned)
+    Release(Pinned);
+  if (Fd < 0)
+    return Fd;
+  int Expected = -1;
+  if (!Handle->Fd.compare_exchange_strong(Expected, Fd, std::memory_order_acq_rel)) {
+    close(Fd);  // another sub-folder's worker opened it first
+    return Expected;
+  }
+  FDescriptors.fetch_add(1, std::memory_order_relaxed);
+  return Fd;
+}
+
+bool TScan2::Pin(TDirHandle* Handle)
+{
+  uint32_t Openers = Handle->Openers.load(std::memory_order_acquire);
+  while (Openers > 0)
+    if (Handle->Openers.compare_exchange_weak(Openers, Openers + 1, std::memory_order_acq_rel))
+      return true;
+  return false;
+}
+
 void TScan2::Release(TDirHandle* Handle)
 {
   if (Handle->Openers.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    close(Handle->Fd);
+    if (const int Fd = Handle->Fd.load(std::memory_order_acquire); Fd >= 0) {
+      close(Fd);
+      FDescriptors.fetch_sub(1, std::memory_order_relaxed);
+    }
     Unref(Handle);
   }
 }

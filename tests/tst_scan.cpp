@@ -960,6 +960,74 @@ private slots:
     QCOMPARE(B->Finished(), true);
   }
 
+  void descriptorsLetGo_data()
+  {
+    QTest::addColumn<int>("budget");
+    QTest::addColumn<bool>("swap");  // a folder high up is replaced while a folder deep below is read
+    QTest::newRow("none kept") << 0 << false;
+    QTest::newRow("a few kept") << 6 << false;
+    QTest::newRow("a folder swapped") << 0 << true;
+  }
+  void descriptorsLetGo()
+  {
+    // Folders that let their descriptors go are opened again by name, each
+    // folder on the way checked to be the one listed: the totals are those
+    // of a scan that kept them all, and a folder put in the place of one
+    // listed is never entered.
+    QFETCH(int, budget);
+    QFETCH(bool, swap);
+    TTestTree Tree;
+    std::string Chain;
+    for (int Level = 1; Level <= 150; ++Level) {
+      Chain += (Level == 1 ? "c" : "/c") + std::to_string(Level);
+      Tree.Folder(Chain);
+      if (Level % 3 == 0) {
+        Tree.Folder(Chain + "/s" + std::to_string(Level));
+        Tree.File(Chain + "/s" + std::to_string(Level) + "/f", 100 * Level);
+        Tree.Folder(Chain + "/t" + std::to_string(Level));
+      }
+    }
+    TScanRun Full;
+    TFolderNode* Expected = Full.Scan(Tree.Top());
+    QVERIFY(Expected);
+
+    std::atomic<bool> Swapped{false};
+    if (swap)
+      TDirectory::SetFailureInjector([&](const char* Name) {
+        // Before c100 is opened from c99; what lies below it is then reached
+        // from a folder above still open, or from the top through the new c2.
+        if (std::string(Name) == "c100" && !Swapped.exchange(true)) {
+          rename(Tree.Path("c1/c2").c_str(), Tree.Path("c1/old").c_str());
+          mkdir(Tree.Path("c1/c2").c_str(), 0755);
+          mkdir(Tree.Path("c1/c2/secret").c_str(), 0755);
+          close(open(Tree.Path("c1/c2/secret/f").c_str(), O_CREAT | O_WRONLY, 0644));
+        }
+        return 0;
+      });
+    TScan2::SetDescriptorBudget(budget);
+    const auto Usual = qScopeGuard([] { TScan2::SetDescriptorBudget(-1); });
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QVERIFY(Top);
+    QVERIFY(Run.Failures.empty());
+    std::vector<std::pair<const TFolderNode*, const TFolderNode*>> Pending{{Top, Expected}};
+    while (!Pending.empty()) {
+      const auto [Node, Same] = Pending.back();
+      Pending.pop_back();
+      QVERIFY(std::string(Node->FName) != "secret");
+      if (!swap)
+        QCOMPARE(Counts(Node), Counts(Same));
+      for (size_t Index = 0; Index < Node->ChildCount(); ++Index)
+        if (!Node->Child(Index)->FIsFiles)
+          Pending.push_back({Node->Child(Index), Child(const_cast<TFolderNode*>(Same), Node->Child(Index)->FName)});
+    }
+    // Folders below c1/c2 are read through descriptors held from before
+    // the swap, or given up: the new c2 is never entered.
+    QCOMPARE(Swapped.load(), swap);
+    if (swap)
+      QVERIFY(Top->FObjects.Load() <= Expected->FObjects.Load());
+  }
+
   void deepTree()
   {
     TTestTree Tree;
