@@ -44,7 +44,8 @@ const char* THeadlessScan::Usage =
   "Options:\n"
   "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
   "  --export-ncdu FILE   write the scan of the one FOLDER in ncdu's JSON export\n"
-  "                       format, which ncdu -f and gdu -f read (\"-\": standard output)\n"
+  "                       format, which ncdu -f and gdu -f read (\"-\": standard output);\n"
+  "                       the files of each folder are read again as it is written\n"
   "  --import FILE        take the scan in FILE, exported by ncdu -o, gdu -o or\n"
   "                       --export-ncdu, as if it were a FOLDER scanned here\n"
   "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
@@ -291,11 +292,17 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       Status = 1;
   if (!FReportFile.empty() && !Report(Driver, TopNodes))
     Status = 1;
+  size_t Unread = 0;
   if (!FNcduFile.empty() && !TopNodes.empty()
       && !Export(FNcduFile, [&](std::FILE* File) {
-           return TNcduExport::Write(File, TopNodes.front(), Driver.FSettings, SPACELENS_VERSION);
+           return TNcduExport::Write(File, TopNodes.front(), Driver.FSettings, SPACELENS_VERSION, &Unread);
          }))
     Status = 1;
+  if (Unread > 0) {
+    std::fprintf(stderr, "%zu folder%s changed since the scan: %s files are missing from the export\n", Unread,
+                 Unread == 1 ? "" : "s", Unread == 1 ? "its" : "their");
+    Status = 1;
+  }
   if (FHasExport) {
     if (!Export(FExportFile, [&](std::FILE* File) { return TCsvExport::Write(File, TopNodes); }))
       Status = 1;

@@ -64,6 +64,8 @@ class TExporter {
 public:
   TExporter(TWriter& Writer, const TScanSettings& Settings) : FWriter(Writer), FSettings(Settings) {}
   void Folder(const TFolderNode* Top);
+  // Folders the scan read whose entries could not be read again.
+  size_t FUnread = 0;
 
 private:
   // An open folder whose sub-folders are being written.
@@ -72,11 +74,19 @@ private:
     size_t Next;
     uint64_t Device;
     int Fd;
-    bool Closed = false;  // its descriptor let go of, to be opened again by path
+    TFileIdentity Identity;
+    bool Closed = false;  // its descriptor let go of, to be opened again by name
   };
   // Opens Node's array with its info, or writes it whole when it was not
   // entered. Returns its level when its entries follow.
   std::optional<TLevel> Open(const TFolderNode* Node, const TLevel* Parent);
+  // Opens the folder Name in ParentFd as the scan would enter it: through
+  // a link or into another mount only when the scan follows them. Info
+  // tells what Name is; -errno when it cannot be opened so.
+  int OpenChild(int ParentFd, const std::string& Name, TDirEntry& Info) const;
+  // Levels[Index]'s folder again, from the nearest level above that holds
+  // its descriptor, each folder on the way checked to be the one written.
+  int Reopen(const std::vector<TLevel>& Levels, size_t Index) const;
   void Files(int Fd, uint64_t Device);
 
   TWriter& FWriter;
@@ -88,7 +98,8 @@ void TExporter::Folder(const TFolderNode* Top)
 {
   // Depth first without recursion, a tree may be thousands of levels deep;
   // each folder is reached from its parent's descriptor. Only the deepest
-  // levels keep theirs, so that no depth runs out of descriptors.
+  // levels keep theirs, and every 64th, so that no depth runs out of
+  // descriptors and a folder is opened again from at most 64 levels up.
   constexpr size_t OpenLevels = 64;
   std::vector<TLevel> Levels;
   if (const auto Level = Open(Top, nullptr))
@@ -106,20 +117,54 @@ void TExporter::Folder(const TFolderNode* Top)
     if (Child->FIsFiles)
       continue;
     if (Level.Closed) {
-      Level.Fd = TDirectory::OpenPath(Level.Node->FullPath());
+      Level.Fd = Reopen(Levels, Levels.size() - 1);
       Level.Closed = false;
     }
     if (const auto Next = Open(Child, &Level)) {
       Levels.push_back(*Next);
       if (Levels.size() > OpenLevels) {
         TLevel& Far = Levels[Levels.size() - 1 - OpenLevels];
-        if (Far.Fd >= 0)
+        if (Far.Fd >= 0 && !Far.Node->Gathers()) {
           close(Far.Fd);
-        Far.Fd = -1;
-        Far.Closed = true;
+          Far.Fd = -1;
+          Far.Closed = true;
+        }
       }
     }
   }
+}
+
+int TExporter::OpenChild(int ParentFd, const std::string& Name, TDirEntry& Info) const
+{
+  if (const int Code = TDirectory::Classify(ParentFd, Name.c_str(), Info))
+    return -Code;
+  const bool Link = Info.Kind == TDirEntry::ekFolderLink;
+  if ((Link || Info.Kind == TDirEntry::ekMountPoint) && !FSettings.FFollowReparsePoints)
+    return -ENOTDIR;  // not what the scan entered there
+  return TDirectory::Open(ParentFd, Name.c_str(), Link);
+}
+
+int TExporter::Reopen(const std::vector<TLevel>& Levels, size_t Index) const
+{
+  size_t From = Index;
+  while (From > 0 && Levels[From].Fd < 0)
+    --From;
+  int Fd = Levels[From].Fd;
+  for (size_t Step = From + 1; Step <= Index && Fd >= 0; ++Step) {
+    TDirEntry Info;
+    const int Next = OpenChild(Fd, Levels[Step].Node->Name(), Info);
+    if (Fd != Levels[From].Fd)
+      close(Fd);
+    Fd = Next;
+    TFileIdentity Identity;
+    const TFileIdentity& Known = Levels[Step].Identity;
+    if (Fd >= 0
+        && (TDirectory::Identify(Fd, Identity) != 0 || Identity.Device != Known.Device || Identity.Inode != Known.Inode)) {
+      close(Fd);
+      Fd = -ENOENT;
+    }
+  }
+  return Fd >= 0 ? Fd : -1;
 }
 
 std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const TLevel* Parent)
@@ -152,12 +197,20 @@ std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const 
     return std::nullopt;
   }
   int Fd = -1;
-  if (Code == 0)
-    Fd = Parent ? TDirectory::Open(Parent->Fd, Name.c_str(), Info.Kind == TDirEntry::ekFolderLink)
-                : TDirectory::OpenPath(Node->FullPath());
+  if (Code == 0) {
+    TDirEntry Again;
+    Fd = Parent ? OpenChild(Parent->Fd, Name, Again) : TDirectory::OpenPath(Node->FullPath());
+  }
+  TFileIdentity Identity;
+  if (Fd >= 0 && TDirectory::Identify(Fd, Identity) != 0) {
+    close(Fd);
+    Fd = -1;
+  }
+  if (Fd < 0 && Node->FErrorCode == 0)
+    ++FUnread;  // gone or changed since the scan
   Flag(FWriter, "read_error", Fd < 0 || Node->FErrorCode != 0);
   FWriter.EndObject();
-  const TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd};
+  const TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd, Identity};
   if (Level.Fd >= 0)
     Files(Level.Fd, Level.Device);
   return Level;
@@ -193,7 +246,7 @@ void TExporter::Files(int Fd, uint64_t Device)
 }  // namespace
 
 bool TNcduExport::Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings,
-                        const std::string& Version)
+                        const std::string& Version, size_t* Unread)
 {
   char Buffer[64 * 1024];
   rapidjson::FileWriteStream Stream(File, Buffer, sizeof Buffer);
@@ -207,7 +260,10 @@ bool TNcduExport::Write(std::FILE* File, const TFolderNode* Top, const TScanSett
   Number(Writer, "timestamp", uint64_t(std::time(nullptr)));
   Number(Writer, "spacelens_cluster_size", Top->ClusterSize());
   Writer.EndObject();
-  TExporter(Writer, Settings).Folder(Top);
+  TExporter Exporter(Writer, Settings);
+  Exporter.Folder(Top);
+  if (Unread)
+    *Unread = Exporter.FUnread;
   Writer.EndArray();
   Stream.Flush();
   return !std::ferror(File);

@@ -11,12 +11,15 @@ class TFolderNode;
 // Writes a scanned folder in ncdu's JSON export format (version 1.2), which
 // ncdu and gdu read back: the folders as the scan found them, and each
 // folder's entries as they are on disk now, with their own sizes and
-// identities. Names are written as their bytes, as ncdu writes and reads
+// identities, read again as the scan read them: never through a link or
+// into another mount the scan did not enter. Names are written as their bytes, as ncdu writes and reads
 // them; a "spacelens_cluster_size" in the metadata gives the counting unit.
 class TNcduExport {
 public:
   // Writes Top's tree, scanned with Settings, to File as it goes; false
-  // when writing failed (errno says why).
+  // when writing failed (errno says why). Unread, when given, gets the
+  // number of folders whose entries could not be read again (gone or
+  // changed since the scan): they are written marked as read errors.
   static bool Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings,
-                    const std::string& Version);
+                    const std::string& Version, size_t* Unread = nullptr);
 };

@@ -12,6 +12,7 @@
 #include "ScanDriver.h"
 #include "HeldScan.h"
 #include "LinkCounter.h"
+#include "NcduExport.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
 #include "TestTree.h"
@@ -1026,6 +1027,65 @@ private slots:
     QCOMPARE(Swapped.load(), swap);
     if (swap)
       QVERIFY(Top->FObjects.Load() <= Expected->FObjects.Load());
+  }
+
+  void exportReadsAsTheScan_data()
+  {
+    QTest::addColumn<QString>("change");  // made between the scan and the export
+    QTest::addColumn<bool>("follow");
+    QTest::addColumn<int>("unread");
+    QTest::newRow("none") << "" << false << 0;
+    QTest::newRow("folder gone") << "gone" << false << 1;
+    QTest::newRow("folder swapped for a link") << "link" << false << 1;
+    QTest::newRow("link followed as the scan did") << "link" << true << 0;
+  }
+  void exportReadsAsTheScan()
+  {
+    // The export reads each folder's files again, the way the scan read
+    // them: a folder swapped for a link is not followed unless links are,
+    // and a folder gone or changed is told. Past 64 levels, folders are
+    // opened again by name from a level above.
+    QFETCH(QString, change);
+    QFETCH(bool, follow);
+    QFETCH(int, unread);
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("a/inner");
+    Tree.File("a/inner/mine", 10);
+    Tree.Folder("secret");
+    Tree.File("secret/hidden", 10);
+    std::string Chain = "a";
+    for (int Level = 1; Level <= 100; ++Level) {
+      Chain += "/c";
+      Tree.Folder(Chain);
+      Tree.Folder(Chain + "/leaf");
+      Tree.File(Chain + "/leaf/f" + std::to_string(Level), 10);
+    }
+    NextScan().FFollowReparsePoints = follow;
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Path("a"));
+    QVERIFY(Top);
+    if (change == "gone")
+      QVERIFY(QDir(QString::fromStdString(Tree.Path("a/inner"))).removeRecursively());
+    if (change == "link") {
+      QVERIFY(rename(Tree.Path("a/inner").c_str(), Tree.Path("moved").c_str()) == 0);
+      Tree.Link("a/inner", "../secret");
+    }
+    QTemporaryDir Files;
+    const std::string Json = Files.filePath("scan.json").toStdString();
+    std::FILE* File = std::fopen(Json.c_str(), "w");
+    size_t Unread = 99;
+    QVERIFY(TNcduExport::Write(File, Top, NextScan(), "test", &Unread));
+    std::fclose(File);
+    QFile Written(QString::fromStdString(Json));
+    QVERIFY(Written.open(QIODevice::ReadOnly));
+    const QByteArray Text = Written.readAll();
+    QCOMPARE(int(Unread), unread);
+    QCOMPARE(Text.contains("\"hidden\""), follow);
+    QCOMPARE(Text.contains("\"mine\""), change.isEmpty());
+    QCOMPARE(Text.count("\"read_error\""), qsizetype(unread));
+    for (int Level = 1; Level <= 100; ++Level)
+      QVERIFY2(Text.contains("\"f" + QByteArray::number(Level) + "\""), qPrintable(QString::number(Level)));
   }
 
   void deepTree()
