@@ -287,9 +287,13 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       TopNodes.push_back(Root->FNode);
   // As du does: a scan with a folder that could not be read whole is
   // incomplete, and the exit status says so, quiet or not.
-  for (const TFolderNode* Top : TopNodes)
+  for (const TFolderNode* Top : TopNodes) {
     if (Top->FailedBelow() || Top->FErrorCode != 0)
       Status = 1;
+    if (Top->BeyondBytes())
+      std::fprintf(stderr, "%s: the sizes add up to more than 64 bits can count; shown as %llu bytes\n",
+                   TTerminalText::For(stderr, Top->FName).c_str(), (unsigned long long)UINT64_MAX);
+  }
   if (!FReportFile.empty() && !Report(Driver, TopNodes))
     Status = 1;
   size_t Unread = 0;

@@ -117,12 +117,17 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
 uint64_t TFolderData::SizeBytes() const
 {
   const uint64_t Clusters = FClusters.Load(), Objects = FObjects.Load();
-  return (Clusters > Objects ? Clusters - Objects : 0) * ClusterSize() + FTailBytes.Load();
+  uint64_t Bytes;
+  if (__builtin_mul_overflow(Clusters > Objects ? Clusters - Objects : 0, uint64_t(ClusterSize()), &Bytes)
+      || __builtin_add_overflow(Bytes, FTailBytes.Load(), &Bytes))
+    return UINT64_MAX;
+  return Bytes;
 }
 
 uint64_t TFolderData::AllocatedBytes() const
 {
-  return AllocatedClusters() * ClusterSize();
+  uint64_t Bytes;
+  return __builtin_mul_overflow(AllocatedClusters(), uint64_t(ClusterSize()), &Bytes) ? UINT64_MAX : Bytes;
 }
 
 std::string TFolderData::FullPath() const

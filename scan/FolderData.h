@@ -123,9 +123,11 @@ public:
   // The measure of the given view type, in megabytes when UnitFlag is 0 and in
   // kilobytes otherwise (Percent and the object count are never scaled).
   double GetValue(int ViewType, int UnitFlag) const;
-  // Exact byte values behind the Size and Allocated measures.
+  // Exact byte values behind the Size and Allocated measures. Totals past
+  // what 64 bits hold (sparse files of exabytes) stay at UINT64_MAX.
   uint64_t SizeBytes() const;
   uint64_t AllocatedBytes() const;
+  bool BeyondBytes() const { return SizeBytes() == UINT64_MAX || AllocatedBytes() == UINT64_MAX; }
   // The clusters taken on disk: all but the holes.
   // Counters grow one after another while a scan runs: a reader may see
   // holes before their clusters, hence the clamp.

@@ -214,12 +214,6 @@ private:
     const uint64_t Times = Count.Objects ? FSettings.Matches(Fields.Name.c_str()) : 0;
     if (Times == 0)
       return Going();
-    // Totals of sizes beyond what a file can hold could not be told.
-    if (Fields.Size > (NcduLargestSize - FBytes) / Times) {
-      Problem = "the sizes add up to more than can be counted";
-      return false;
-    }
-    FBytes += Fields.Size * Times;
     Folder.Own.Add(Count, Times);
     if (FSettings.FFileKind)
       Folder.Files.push_back(
@@ -271,7 +265,6 @@ private:
   std::vector<TFolder> FFolders;
   TFolderTree FBuilt;  // attaches children; no view listens to it
   TLinkCounter FLinks;
-  uint64_t FBytes = 0;  // the files' lengths added up
 };
 
 }  // namespace
@@ -401,10 +394,13 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
       FError = FFileName + " (byte " + std::to_string(Stream.Tell()) + "): data after the end of the export";
     } else if (Result.IsError() || !Builder.Finished()) {
       const uint64_t Where = Result.IsError() ? Result.Offset() : Stream.Tell();
-      const std::string Why = !Builder.Problem.empty()         ? Builder.Problem
-                              : Where >= FFileSize             ? std::string("the file ends too soon")
-                              : Result.IsError()               ? GetParseError_En(Result.Code())
-                                                               : std::string("the export ends before its top folder");
+      const std::string Why = !Builder.Problem.empty() ? Builder.Problem
+                              : FFileSize == 0         ? std::string("the file is empty")
+                              : Where >= FFileSize     ? std::string("the file ends too soon")
+                              : Where == 0 && Result.IsError()
+                                ? std::string("this is no JSON export of ncdu or gdu (") + GetParseError_En(Result.Code()) + ")"
+                              : Result.IsError() ? GetParseError_En(Result.Code())
+                                                 : std::string("the export ends before its top folder");
       FError = FFileName + " (byte " + std::to_string(Where) + "): " + Why;
     }
   }
