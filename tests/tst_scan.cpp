@@ -1007,10 +1007,13 @@ private slots:
       });
     TScan2::SetDescriptorBudget(budget);
     const auto Usual = qScopeGuard([] { TScan2::SetDescriptorBudget(-1); });
+    const auto OpenDescriptors = [] { return QDir("/proc/self/fd").entryList(QDir::Files | QDir::System).size(); };
+    const qsizetype Before = OpenDescriptors();
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Top());
     QVERIFY(Top);
     QVERIFY(Run.Failures.empty());
+    QCOMPARE(OpenDescriptors(), Before);  // every one opened again is closed
     std::vector<std::pair<const TFolderNode*, const TFolderNode*>> Pending{{Top, Expected}};
     while (!Pending.empty()) {
       const auto [Node, Same] = Pending.back();
