@@ -18,10 +18,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,15 +44,35 @@ bool ValidName(const std::string& Name, std::string& Problem)
   return true;
 }
 
+// Where in Json an escaped low surrogate ("\udc00" to "\udfff") stands that
+// follows no high one; npos when none does.
+size_t LoneLowSurrogate(std::string_view Json)
+{
+  size_t HighEnd = std::string_view::npos;
+  for (size_t At = Json.find('\\'); At != std::string_view::npos && At + 6 <= Json.size(); At = Json.find('\\', At)) {
+    if (Json[At + 1] != 'u') {
+      At += 2;  // another escape, "\\" among them
+      continue;
+    }
+    unsigned Code = 0;
+    std::from_chars(Json.data() + At + 2, Json.data() + At + 6, Code, 16);
+    if (Code >= 0xDC00 && Code <= 0xDFFF && At != HighEnd)
+      return At;
+    HighEnd = Code >= 0xD800 && Code <= 0xDBFF ? At + 6 : std::string_view::npos;
+    At += 6;
+  }
+  return std::string_view::npos;
+}
+
 // What a folder adds for itself.
 constexpr TFileCount Itself{1, 0, 1};
 
 // Builds the tree of a whole export.
 class TBuilder {
 public:
-  TBuilder(TRoot& Root, const TScanSettings& Settings, rapidjson::FileReadStream& Stream,
+  TBuilder(TRoot& Root, const TScanSettings& Settings, rapidjson::FileReadStream& Stream, int Fd,
            std::atomic<uint64_t>& BytesRead, const std::atomic<bool>* Stop)
-    : FRoot(Root), FSettings(Settings), FStream(Stream), FBytesRead(BytesRead), FStop(Stop)
+    : FRoot(Root), FSettings(Settings), FStream(Stream), FFd(Fd), FBytesRead(BytesRead), FStop(Stop)
   {
   }
   ~TBuilder()
@@ -101,6 +123,7 @@ public:
   bool OpenObject(bool& Metadata)
   {
     Metadata = FPlace == pMetadata;
+    FObjectAt = FStream.Tell() - 1;
     if (FPlace == pMetadata || FPlace == pInfo || FPlace == pEntries)
       return true;
     Problem = FPlace == pStart ? "it does not start with \"[\"" : "an entry where none belongs";
@@ -108,6 +131,8 @@ public:
   }
   bool CloseObject(const TNcduFields& Fields)
   {
+    if (Fields.HasName && Fields.Name.find('\xed') != std::string::npos && LoneSurrogate())
+      return false;
     if (FPlace == pMetadata) {
       if (Fields.Size >= 512 && Fields.Size <= 33000)
         FRoot.FClusterSize = uint32_t(Fields.Size);
@@ -138,6 +163,7 @@ public:
   }
 
   std::string Problem;
+  uint64_t ProblemAt = UINT64_MAX;  // where the problem lies, when not where reading stopped
 
 private:
   enum TPlace { pStart, pVersion, pMinor, pMetadata, pTop, pInfo, pEntries, pClosing, pEnded };
@@ -153,6 +179,21 @@ private:
     std::vector<TFolderFiles::TFile> Files;  // kept for the window
   };
 
+  // The parser refuses a lone high surrogate but takes a lone low one for
+  // a character; both are refused alike. A name holding what a lone low one
+  // decodes to was written so on disk, or escaped: its entry is read again.
+  bool LoneSurrogate()
+  {
+    constexpr uint64_t MostEntryBytes = 64 * 1024;
+    std::string Raw(std::min(FStream.Tell() - FObjectAt, MostEntryBytes), '\0');
+    const ssize_t Read = pread(FFd, Raw.data(), Raw.size(), off_t(FObjectAt));
+    const size_t At = LoneLowSurrogate(std::string_view(Raw.data(), Read > 0 ? size_t(Read) : 0));
+    if (At == std::string_view::npos)
+      return false;
+    Problem = GetParseError_En(rapidjson::kParseErrorStringUnicodeSurrogateInvalid);
+    ProblemAt = FObjectAt + At;
+    return true;
+  }
   bool Going()
   {
     FBytesRead.store(FStream.Tell(), std::memory_order_relaxed);
@@ -259,6 +300,8 @@ private:
   TRoot& FRoot;
   const TScanSettings& FSettings;
   rapidjson::FileReadStream& FStream;
+  const int FFd;          // the same file, to read an entry again
+  uint64_t FObjectAt = 0;  // where the entry being read starts
   std::atomic<uint64_t>& FBytesRead;
   const std::atomic<bool>* FStop;
   TPlace FPlace = pStart;
@@ -377,7 +420,7 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
   rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
   rapidjson::Reader Reader;
   {
-    TBuilder Builder(*FRoot, FSettings, Stream, FBytesRead, Stop);
+    TBuilder Builder(*FRoot, FSettings, Stream, fileno(File), FBytesRead, Stop);
     TNcduHandler<TBuilder> Handler(Builder);
     const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
     // A whole export ends the file: anything after it but white space (a
@@ -393,7 +436,9 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
     } else if (Trailing) {
       FError = FFileName + " (byte " + std::to_string(Stream.Tell()) + "): data after the end of the export";
     } else if (Result.IsError() || !Builder.Finished()) {
-      const uint64_t Where = Result.IsError() ? Result.Offset() : Stream.Tell();
+      const uint64_t Where = Builder.ProblemAt != UINT64_MAX ? Builder.ProblemAt
+                             : Result.IsError()                ? Result.Offset()
+                                                               : Stream.Tell();
       const std::string Why = !Builder.Problem.empty() ? Builder.Problem
                               : FFileSize == 0         ? std::string("the file is empty")
                               : Where >= FFileSize     ? std::string("the file ends too soon")

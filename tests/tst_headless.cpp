@@ -343,6 +343,11 @@ private slots:
     QTest::newRow("a name longer than a path may be")
       << Head + "{\"name\":\"" + QByteArray(4097, 'n') + "\",\"asize\":1}]]" << QByteArray("a name of 4097 bytes");
     QTest::newRow("garbage after it") << Whole + "x" << QByteArray("data after the end of the export");
+    // Lone surrogates, high or low, refused alike where the first stands.
+    for (const auto& [Lone, At] : {std::pair{"\\ud800", "50"}, {"\\udc00", "50"}, {"\\ud800\\ud800", "50"},
+                                   {"\\udc00\\ud800", "56"}, {"\\ud800\\udc00\\udc00", "62"}})
+      QTest::newRow(Lone) << Head + "{\"name\":\"a" + Lone + "b\",\"asize\":1}]]"
+                          << "(byte " + QByteArray(At) + "): The surrogate pair in string is invalid";
   }
   void importRefused()
   {
@@ -361,6 +366,25 @@ private slots:
     QVERIFY2(Run.Err.startsWith("Cannot import " + Json.fileName().toLocal8Bit()), Run.Err.constData());
     QVERIFY2(Run.Err.contains(reason), Run.Err.constData());
     QCOMPARE(Run.Out.count('\n'), 1);  // the table's head, no folder of it
+  }
+
+  void escapedNames()
+  {
+    // A pair of surrogates is one character; an escaped backslash before
+    // "udc00" is no surrogate at all; the bytes a lone one decodes to, written
+    // as they are, are a name's bytes from disk.
+    QTemporaryDir Files;
+    QFile Json(Files.filePath("names.json"));
+    const QByteArray Text = "[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"\\ud83d\\ude00\",\"asize\":1},"
+                            "{\"name\":\"x\\\\udc00\",\"asize\":2},{\"name\":\"\xed\xb0\x80\",\"asize\":4},"
+                            "[{\"name\":\"\\u00e9\\\\\"}]]]";
+    QVERIFY(Json.open(QIODevice::WriteOnly) && Json.write(Text) == Text.size());
+    Json.close();
+    const TResult Run = Spacelens({"--nogui", "--import", Json.fileName().toLocal8Bit(), "--export", "-"});
+    QCOMPARE(Run.Err, QByteArray());
+    QCOMPARE(Run.Status, 0);
+    QVERIFY2(Run.Out.contains("\n/srv/\xc3\xa9\\/,"), Run.Out.constData());
+    QCOMPARE(Run.Out.split('\n').value(1).split(',').value(5), QByteArray("7"));
   }
 
   void sizesBeyond64Bits_data()
@@ -609,6 +633,35 @@ private slots:
     QVERIFY(stat(Tree.Path("secret/kept").c_str(), &Data) == 0 && Data.st_size == 10);
     if (kind == "file")
       QVERIFY(stat(Target.c_str(), &Data) == 0 && Data.st_size == 5 && Data.st_uid == 65534);
+  }
+
+  void writableFileInAClosedFolder()
+  {
+    // A user may write the file but not add to its folder: no temporary
+    // can be made there, so the file is written in place, as ">" would,
+    // and the user is told it was not atomic.
+    if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+      QSKIP("acting as another user needs the administrator and setpriv");
+    TTestTree Tree;
+    QVERIFY(chmod(Tree.Top().c_str(), 0755) == 0);
+    Tree.Folder("x");
+    Tree.File("x/f", 100);
+    Tree.Folder("closed");
+    Tree.File("closed/report.csv", 5);
+    const std::string Target = Tree.Path("closed/report.csv");
+    QVERIFY(chown(Target.c_str(), 65534, 65534) == 0);
+    const TResult Run = Spacelens({"--reuid=65534", "--regid=65534", "--clear-groups", SPACELENS_BINARY, "--nogui",
+                                   "--export", Bytes(Target), Bytes(Tree.Path("x"))},
+                                  "setpriv");
+    QCOMPARE(Run.Status, 0);
+    QVERIFY2(Run.Err.contains(Bytes(Target) + ": written in place, not atomically"), Run.Err.constData());
+    QFile Written(QString::fromStdString(Target));
+    QVERIFY(Written.open(QIODevice::ReadOnly));
+    const QByteArray Text = Written.readAll();
+    QVERIFY2(Text.startsWith("path,") && Text.contains(Bytes(Tree.Path("x")) + "/,"), Text.constData());
+    struct stat Data;
+    QVERIFY(stat(Target.c_str(), &Data) == 0 && Data.st_uid == 65534);
+    QCOMPARE(QDir(QString::fromStdString(Tree.Path("closed"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
   }
 
   // The progress line: on a terminal, rewritten in place and cleared before
