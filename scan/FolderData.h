@@ -128,6 +128,12 @@ public:
   uint64_t SizeBytes() const;
   uint64_t AllocatedBytes() const;
   bool BeyondBytes() const { return SizeBytes() == UINT64_MAX || AllocatedBytes() == UINT64_MAX; }
+  // A sum of such byte values, staying at UINT64_MAX as they do.
+  static uint64_t AddBytes(uint64_t A, uint64_t B)
+  {
+    uint64_t Sum;
+    return __builtin_add_overflow(A, B, &Sum) ? UINT64_MAX : Sum;
+  }
   // The clusters taken on disk: all but the holes.
   // Counters grow one after another while a scan runs: a reader may see
   // holes before their clusters, hence the clamp.

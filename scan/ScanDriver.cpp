@@ -145,8 +145,8 @@ void TScanDriver::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted
 {
   FEnded.FCounted.FFolders += Counted.FFolders;
   FEnded.FCounted.FFiles += Counted.FFiles;
-  FEnded.FSize += Root->FNode->SizeBytes();
-  FEnded.FBytes += Root->FNode->AllocatedBytes();
+  FEnded.FSize = TFolderData::AddBytes(FEnded.FSize, Root->FNode->SizeBytes());
+  FEnded.FBytes = TFolderData::AddBytes(FEnded.FBytes, Root->FNode->AllocatedBytes());
   FEnded.FUsedBytes += Root->FUsedKB * 1024;
   FEndedWhole = FEndedWhole && Root->FDrive == Root->FPath && Root->FUsedKB > 0;
   if (FListener)
@@ -161,8 +161,8 @@ TScanDriver::TProgress TScanDriver::Progress() const
     const TScanCounts Counted = Scan->Counted();
     Progress.FCounted.FFolders += Counted.FFolders;
     Progress.FCounted.FFiles += Counted.FFiles;
-    Progress.FSize += Scan->Node()->SizeBytes();
-    Progress.FBytes += Scan->Node()->AllocatedBytes();
+    Progress.FSize = TFolderData::AddBytes(Progress.FSize, Scan->Node()->SizeBytes());
+    Progress.FBytes = TFolderData::AddBytes(Progress.FBytes, Scan->Node()->AllocatedBytes());
     const TRoot* Root = Scan->Root();
     WholeVolumes = WholeVolumes && Scan->Node() == Root->FNode && Root->FDrive == Root->FPath && Root->FUsedKB > 0;
     Progress.FUsedBytes += Root->FUsedKB * 1024;
