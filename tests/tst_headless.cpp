@@ -376,7 +376,7 @@ private slots:
     QTemporaryDir Files;
     QFile Json(Files.filePath("names.json"));
     const QByteArray Text = "[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"\\ud83d\\ude00\",\"asize\":1},"
-                            "{\"name\":\"x\\\\udc00\",\"asize\":2},{\"name\":\"\xed\xb0\x80\",\"asize\":4},"
+                            "{\"name\":\"x\\\\udc00\",\"asize\":2},{\"name\":\"\xed\xb0\x80\\\\udc00\",\"asize\":4},"
                             "[{\"name\":\"\\u00e9\\\\\"}]]]";
     QVERIFY(Json.open(QIODevice::WriteOnly) && Json.write(Text) == Text.size());
     Json.close();
@@ -635,6 +635,19 @@ private slots:
       QVERIFY(stat(Target.c_str(), &Data) == 0 && Data.st_size == 5 && Data.st_uid == 65534);
   }
 
+  void exportOfFoldersGoneSinceTheScan()
+  {
+    // The scan's own threads have folders there while it runs, gone when
+    // the export reads the folders again.
+    QTemporaryDir Files;
+    const QByteArray Json = Files.filePath("task.json").toLocal8Bit();
+    const TResult Run = Spacelens({"--nogui", "--export-ncdu", Json, "/proc/self/task"});
+    QCOMPARE(Run.Status, 1);
+    QVERIFY2(Run.Err.contains(" changed since the scan: "), Run.Err.constData());
+    QFile Written(QString::fromLocal8Bit(Json));
+    QVERIFY(Written.open(QIODevice::ReadOnly) && Written.readAll().contains("\"read_error\":true"));
+  }
+
   void writableFileInAClosedFolder()
   {
     // A user may write the file but not add to its folder: no temporary
@@ -647,7 +660,7 @@ private slots:
     Tree.Folder("x");
     Tree.File("x/f", 100);
     Tree.Folder("closed");
-    Tree.File("closed/report.csv", 5);
+    Tree.File("closed/report.csv", 100000);
     const std::string Target = Tree.Path("closed/report.csv");
     QVERIFY(chown(Target.c_str(), 65534, 65534) == 0);
     const TResult Run = Spacelens({"--reuid=65534", "--regid=65534", "--clear-groups", SPACELENS_BINARY, "--nogui",
@@ -659,6 +672,7 @@ private slots:
     QVERIFY(Written.open(QIODevice::ReadOnly));
     const QByteArray Text = Written.readAll();
     QVERIFY2(Text.startsWith("path,") && Text.contains(Bytes(Tree.Path("x")) + "/,"), Text.constData());
+    QVERIFY(Text.endsWith('\n') && !Text.contains('\0'));  // nothing left of the longer old file
     struct stat Data;
     QVERIFY(stat(Target.c_str(), &Data) == 0 && Data.st_uid == 65534);
     QCOMPARE(QDir(QString::fromStdString(Tree.Path("closed"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
