@@ -143,13 +143,20 @@ void TScan2::WorkerLoop()
     // Wake only as many idle workers as there is new work; this one takes
     // the first task itself. Workers are added while the work outgrows them,
     // so a small folder never starts them all.
-    if (FBusy == 0 && FTasks.empty())
-      FTaskReady.notify_all();
-    for (size_t Wake = std::min<size_t>(NewTasks.size() - (NewTasks.empty() ? 0 : 1), FIdle); Wake > 0; --Wake)
-      FTaskReady.notify_one();
+    const bool AllDone = FBusy == 0 && FTasks.empty();
+    size_t Wake = std::min<size_t>(NewTasks.size() - (NewTasks.empty() ? 0 : 1), FIdle);
     if (FTasks.size() > FIdle + 1 && FThreads.size() < WorkerCount)
       Spawn();
     NewTasks.clear();
+    // Woken after the lock is let go, so that they do not wait for it at once.
+    if (AllDone || Wake > 0) {
+      Lock.unlock();
+      if (AllDone)
+        FTaskReady.notify_all();
+      for (; Wake > 0; --Wake)
+        FTaskReady.notify_one();
+      Lock.lock();
+    }
   }
   const bool Last = --FWorkersLeft == 0;
   Lock.unlock();
