@@ -56,6 +56,10 @@ const char* THeadlessScan::Usage =
   "                       8192, 16384 or 32768\n"
   "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
   "                       wildcard patterns (\"*.jpg *.png\")\n"
+  "  --exclude PATTERN    neither list nor count files and folders that match\n"
+  "                       PATTERN: a name (\".cache\", \"*.o\") or, with a \"/\", a path\n"
+  "                       below FOLDER (\"build/*.tmp\"); may be given again\n"
+  "  --exclude-from FILE  the same for each pattern in FILE, one a line\n"
   "  --follow-links       walk into links to folders and other mounted file systems\n"
   "  --hard-links once|each\n"
   "                       count a file with several names once in each folder\n"
@@ -65,6 +69,21 @@ const char* THeadlessScan::Usage =
   "                       tells: 1 when a folder could not be read whole)\n"
   "  --help               show this text\n"
   "  --version            show the version\n";
+
+// Reads a file of exclude patterns, at most a megabyte; 0 or the errno.
+static int ReadPatterns(const std::string& FileName, std::string& Text)
+{
+  constexpr size_t Most = 1 << 20;
+  std::FILE* File = std::fopen(FileName.c_str(), "r");
+  if (!File)
+    return errno;
+  Text.resize(Most + 1);
+  const size_t Read = std::fread(Text.data(), 1, Text.size(), File);
+  const int Code = std::ferror(File) ? (errno ? errno : EIO) : Read > Most ? EFBIG : 0;
+  std::fclose(File);
+  Text.resize(Read);
+  return Code;
+}
 
 static bool Same(const std::string& Argument, const char* Word)
 {
@@ -174,6 +193,20 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       if (!TakeValue())
         return false;
       Settings.SetFileFilter(Value);
+    } else if (Name == "--exclude") {
+      if (!TakeValue())
+        return false;
+      Settings.FExclude.Add(Value);
+    } else if (Name == "--exclude-from") {
+      if (!TakeValue())
+        return false;
+      std::string Text;
+      if (const int Code = ReadPatterns(Value, Text)) {
+        FProblem = "--exclude-from " + Value + ": " + (Code == EFBIG ? "larger than a list of patterns may be"
+                                                                     : std::strerror(Code));
+        return false;
+      }
+      Settings.FExclude.AddLines(Text);
     } else if (Name == "--cluster-size") {
       if (!TakeValue())
         return false;

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,6 +114,15 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   ScanLayout->addWidget(FollowLinksCheckBox);
   HardLinksCheckBox = Topic(new QCheckBox("Count files with several &names once"), "options-hard-links");
   ScanLayout->addWidget(HardLinksCheckBox);
+  ExcludeEdit = Topic(new QPlainTextEdit, "options-exclude");
+  ExcludeEdit->setTabChangesFocus(true);
+  ExcludeEdit->setFixedHeight(ExcludeEdit->fontMetrics().lineSpacing() * 4 + 12);
+  auto* ExcludeLabel = new QLabel("&Exclude (one pattern a line: a name such as .cache or *.o, or a path with \"/\"):");
+  ExcludeLabel->setWordWrap(true);
+  ExcludeLabel->setBuddy(ExcludeEdit);
+  ScanLayout->addWidget(ExcludeLabel);
+  ScanLayout->addWidget(ExcludeEdit);
+  ScanLayout->addWidget(new QLabel("Rules take effect at the next scan."));
   ClusterSizeGroup = new QButtonGroup(this);
   QStringList Sizes;
   for (const char* Item : ClusterItems)
@@ -156,6 +166,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   connect(Filteredit, &QLineEdit::textChanged, this, [this] { FiltereditChange(); });
   connect(ClusterSizeGroup, &QButtonGroup::buttonClicked, this, [this] { FiltereditChange(); });
   connect(HardLinksCheckBox, &QCheckBox::toggled, this, [this] { FiltereditChange(); });
+  connect(ExcludeEdit, &QPlainTextEdit::textChanged, this, [this] { FiltereditChange(); });
   Load(Options);
 }
 
@@ -177,6 +188,7 @@ void TOptionDlg::Load(const TOptions& Options)
   ErrorCheckBox->setChecked(Options.FShowErrors);
   FollowLinksCheckBox->setChecked(Options.FFollowReparsePoints);
   HardLinksCheckBox->setChecked(Options.FHardLinksOnce);
+  ExcludeEdit->setPlainText(QString::fromLocal8Bit(Options.FExclude));
   ClusterSizeGroup->button(0)->setChecked(true);
   if (Options.FClusterSize)
     for (int Item = 1; Item < 8; ++Item)
@@ -199,6 +211,7 @@ TOptions TOptionDlg::Result() const
   Options.FShowErrors = ErrorCheckBox->isChecked();
   Options.FFollowReparsePoints = FollowLinksCheckBox->isChecked();
   Options.FHardLinksOnce = HardLinksCheckBox->isChecked();
+  Options.FExclude = ExcludeEdit->toPlainText().toLocal8Bit().toStdString();
   Options.FFilter = Filteredit->text().toLocal8Bit().toStdString();
   for (int Column = 0; Column < TListModel::lcCount; ++Column)
     Options.FColumns[size_t(Column)] = ColumnList->item(Column)->checkState() == Qt::Checked;

@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
@@ -32,6 +33,7 @@ public:
   QCheckBox* ErrorCheckBox;
   QCheckBox* FollowLinksCheckBox;
   QCheckBox* HardLinksCheckBox;
+  QPlainTextEdit* ExcludeEdit;
   QButtonGroup* ClusterSizeGroup;
   QListWidget* ColumnList;
   QPushButton* OKButton;

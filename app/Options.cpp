@@ -21,6 +21,8 @@ TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Sca
   Options.FHardLinksOnce = Scan.FHardLinksOnce;
   for (const std::string& Pattern : Scan.FFileFilter)
     Options.FFilter += (Options.FFilter.empty() ? "" : " ") + Pattern;
+  for (const std::string& Pattern : Scan.FExclude.Patterns())
+    Options.FExclude += Pattern + "\n";
   for (int Column = 0; Column < TListModel::lcCount; ++Column)
     Options.FColumns[size_t(Column)] = List.ColumnWidth(Column) > 2;
   return Options;
@@ -47,5 +49,7 @@ bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSetti
   Scan.FShowErrors = FShowErrors;
   Scan.FFollowReparsePoints = FFollowReparsePoints;
   Scan.FHardLinksOnce = FHardLinksOnce;
+  Scan.FExclude = TExcludeRules();
+  Scan.FExclude.AddLines(FExclude);
   return Relabel;
 }

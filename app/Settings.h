@@ -14,6 +14,8 @@ public:
   bool Boolean(const QString& Name, bool Default) const;
   void SetInteger(const QString& Name, int Value);
   void SetBoolean(const QString& Name, bool Value);
+  QString Text(const QString& Name) const { return FStore.value(Name).toString(); }
+  void SetText(const QString& Name, const QString& Value) { FStore.setValue(Name, Value); }
   QSettings& Store() { return FStore; }
   bool Has(const QString& Name) const { return FStore.contains(Name); }
 

@@ -77,6 +77,8 @@ void TWindowSettings::Load(const TSettings& Store, bool AtShow)
     FStoredSplitter = Store.Has("Splitter");
   }
   if (!AtShow)
+    FExclude = Store.Text("Exclude").toLocal8Bit().toStdString();
+  if (!AtShow)
     for (int Side = 0; Side < 4; ++Side) {
       const int Value = Store.Integer(MarginKeys[Side], Defaults.FMargins[Side]);
       FMargins[Side] = Value >= 0 && Value <= MarginLimit ? Value : Defaults.FMargins[Side];
@@ -93,6 +95,7 @@ void TWindowSettings::Save(TSettings& Store) const
   }
   for (int Side = 0; Side < 4; ++Side)
     Store.SetInteger(MarginKeys[Side], FMargins[Side]);
+  Store.SetText("Exclude", QString::fromLocal8Bit(FExclude));
 }
 
 QRect TWindowSettings::Frame()
@@ -137,6 +140,8 @@ void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, T
   Scan.FFollowReparsePoints = FFollowReparsePoints;
   Scan.FShowFiles = FShowFiles;
   Scan.FHardLinksOnce = FHardLinksOnce;
+  Scan.FExclude = TExcludeRules();
+  Scan.FExclude.AddLines(FExclude);
 }
 
 void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands& Commands, const TScanSettings& Scan)
@@ -150,6 +155,9 @@ void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands
   FFollowReparsePoints = Scan.FFollowReparsePoints;
   FShowFiles = Scan.FShowFiles;
   FHardLinksOnce = Scan.FHardLinksOnce;
+  FExclude.clear();
+  for (const std::string& Pattern : Scan.FExclude.Patterns())
+    FExclude += Pattern + "\n";
   FShowErrors = Scan.FShowErrors;
 }
 

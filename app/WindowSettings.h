@@ -4,6 +4,7 @@
 #include <QRect>
 
 #include <array>
+#include <string>
 
 class TSettings;
 class TTreeCommands;
@@ -28,6 +29,7 @@ struct TWindowSettings {
   bool FFollowReparsePoints = false;
   bool FShowFiles = true;
   bool FHardLinksOnce = true;
+  std::string FExclude;  // the scan's exclude patterns, one a line
   bool FChartTool = false;
   bool FChart3D = true;
   bool FChartLegend = true;

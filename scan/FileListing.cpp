@@ -7,7 +7,8 @@
 #include <algorithm>
 
 int TFileListing::List(const std::string& Folder, const std::vector<std::string>& Patterns,
-                       std::vector<TListedFile>& Files, const std::function<bool()>& Stop)
+                       std::vector<TListedFile>& Files, const std::function<bool()>& Stop,
+                       const TExcludeRules& Exclude, const std::string& Below)
 {
   auto Matches = [](const std::string& Pattern, const char* Name) {
     return Pattern == "*" || MatchWildcard(Pattern.c_str(), Name);
@@ -20,8 +21,8 @@ int TFileListing::List(const std::string& Folder, const std::vector<std::string>
   while (Listing.Next(Entry)) {
     if (Stop && Found.size() % 1024 == 0 && Stop())
       break;
-    if (Entry.LeadsToFolder())
-      continue;  // listed as a folder, if at all
+    if (Entry.LeadsToFolder() || (!Exclude.Empty() && Exclude.Excludes(Below, Entry.Name)))
+      continue;  // a folder is listed as a folder, if at all
     // A link holds no data of its own.
     const bool Link = Entry.Kind == TDirEntry::ekFileLink || Entry.Kind == TDirEntry::ekOtherLink;
     Found.push_back({Entry.Name, Link ? 0 : Entry.Size, Link ? 0 : Entry.DiskBytes, Entry.LastAccess, Entry.LastWrite,

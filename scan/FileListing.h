@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ExcludeRules.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,7 +24,10 @@ class TFileListing {
 public:
   // Folder may be of any length. Returns 0, or the errno when the folder
   // cannot be listed or one of its files cannot be read. Stop, when given,
-  // is asked now and then whether the listing is still wanted.
+  // is asked now and then whether the listing is still wanted. Files the
+  // scan's Exclude rules leave out are left out, Below being the folder's
+  // path below the scanned one.
   static int List(const std::string& Folder, const std::vector<std::string>& Patterns,
-                  std::vector<TListedFile>& Files, const std::function<bool()>& Stop = {});
+                  std::vector<TListedFile>& Files, const std::function<bool()>& Stop = {},
+                  const TExcludeRules& Exclude = TExcludeRules(), const std::string& Below = {});
 };

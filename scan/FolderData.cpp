@@ -144,6 +144,14 @@ std::string TFolderData::FullPath() const
   return Path;
 }
 
+std::string TFolderData::PathBelowTop() const
+{
+  const TFolderNode* Top = Node();
+  while (Top->Parent())
+    Top = Top->Parent();
+  return FullPath().substr(Top->FullPath().size());
+}
+
 std::string TFolderData::Name() const
 {
   return FIsFiles ? std::string() : std::string(FName);

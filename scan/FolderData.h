@@ -149,6 +149,8 @@ public:
 
   // The folder's path ending in "/", made from the names up the tree.
   std::string FullPath() const;
+  // Its path below the top of its tree: "" for the top, else ending in "/".
+  std::string PathBelowTop() const;
   std::string Name() const;
   void SetName(const std::string& Text);
 

@@ -87,7 +87,10 @@ private:
   // Levels[Index]'s folder again, from the nearest level above that holds
   // its descriptor, each folder on the way checked to be the one written.
   int Reopen(const std::vector<TLevel>& Levels, size_t Index) const;
-  void Files(int Fd, uint64_t Device);
+  // The entries of the folder Fd that are no folders of the tree: its files,
+  // and what the exclude rules left out, marked as ncdu marks it. Below is
+  // the folder's path below the scanned one.
+  void Files(int Fd, uint64_t Device, const std::string& Below);
 
   TWriter& FWriter;
   const TScanSettings& FSettings;
@@ -212,18 +215,26 @@ std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const 
   FWriter.EndObject();
   const TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd, Identity};
   if (Level.Fd >= 0)
-    Files(Level.Fd, Level.Device);
+    Files(Level.Fd, Level.Device, FSettings.FExclude.NeedsPaths() ? Node->PathBelowTop() : std::string());
   return Level;
 }
 
-void TExporter::Files(int Fd, uint64_t Device)
+void TExporter::Files(int Fd, uint64_t Device, const std::string& Below)
 {
   TDirectory Listing(Fd, FBuffer.data(), FBuffer.size(), [](const char*, TDirEntry::TKind) { return true; });
   TDirEntry Entry;
   while (Listing.Next(Entry)) {
-    if (Entry.LeadsToFolder())
+    const bool Excluded = !FSettings.FExclude.Empty() && FSettings.FExclude.Excludes(Below, Entry.Name);
+    if (Entry.LeadsToFolder() && !Excluded)
       continue;  // the tree has it
     const std::string Name = Entry.Name;
+    if (Excluded) {
+      FWriter.StartObject();
+      Text(FWriter, "name", Name);
+      Text(FWriter, "excluded", "pattern");
+      FWriter.EndObject();
+      continue;
+    }
     if (Entry.Kind != TDirEntry::ekFile) {
       // A link's own size is what ncdu counts for it.
       TDirEntry Own;

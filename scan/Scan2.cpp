@@ -306,8 +306,18 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   TDirectory Listing(Fd, Space.Buffer.data(), Space.Buffer.size(), [&](const char* Name, TDirEntry::TKind Kind) {
     return Kind == TDirEntry::ekFile && FSettings.Matches(Name) > 0;
   });
+  // The rules with "/" need the folder's path below the scanned one.
+  const TExcludeRules& Exclude = FSettings.FExclude;
+  std::string Below;
+  if (Exclude.NeedsPaths())
+    Below = Node->PathBelowTop();
+  uint64_t Excluded = 0;
   TDirEntry Entry;
   while (Listing.Next(Entry)) {
+    if (!Exclude.Empty() && Exclude.Excludes(Below, Entry.Name)) {
+      ++Excluded;
+      continue;
+    }
     if (Entry.LeadsToFolder()) {
       Space.SubFolders.push_back({Space.Names.size(), Entry.Kind == TDirEntry::ekFolderLink});
       Space.Names.append(Entry.Name).push_back('\0');
@@ -337,6 +347,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   if (!Space.Linked.empty())
     TLinkCounter::KeepOnePerFile(Space.Linked, Own);
   FFilesCounted.fetch_add(Own.Objects, std::memory_order_relaxed);
+  if (Excluded)
+    FExcludedCounted.fetch_add(Excluded, std::memory_order_relaxed);
   Node->FScanFlags = Node->FScanFlags | sfListed;
   Node->FLastAccess.RaiseTo(LastAccess);
   Node->FLastWrite.RaiseTo(LastWrite);

@@ -64,7 +64,8 @@ public:
   const std::string& Path() const { return FPath; }
   TScanCounts Counted() const
   {
-    return {FFoldersCounted.load(std::memory_order_relaxed), FFilesCounted.load(std::memory_order_relaxed)};
+    return {FFoldersCounted.load(std::memory_order_relaxed), FFilesCounted.load(std::memory_order_relaxed),
+            FExcludedCounted.load(std::memory_order_relaxed)};
   }
   // The path of a folder a worker took up lately; empty before the first.
   std::string ReadingPath() const;
@@ -151,6 +152,7 @@ private:
   std::atomic<bool> FTerminated{false};
   std::atomic<uint64_t> FFilesCounted{0};
   std::atomic<uint64_t> FFoldersCounted{0};
+  std::atomic<uint64_t> FExcludedCounted{0};
   std::atomic<const TFolderNode*> FReading{nullptr};
   std::atomic<uint32_t> FDescriptors{0};  // kept by handles
   uint32_t FDescriptorBudget = 0;

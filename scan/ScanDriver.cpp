@@ -145,6 +145,7 @@ void TScanDriver::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted
 {
   FEnded.FCounted.FFolders += Counted.FFolders;
   FEnded.FCounted.FFiles += Counted.FFiles;
+  FEnded.FCounted.FExcluded += Counted.FExcluded;
   FEnded.FSize = TFolderData::AddBytes(FEnded.FSize, Root->FNode->SizeBytes());
   FEnded.FBytes = TFolderData::AddBytes(FEnded.FBytes, Root->FNode->AllocatedBytes());
   FEnded.FUsedBytes += Root->FUsedKB * 1024;
@@ -161,6 +162,7 @@ TScanDriver::TProgress TScanDriver::Progress() const
     const TScanCounts Counted = Scan->Counted();
     Progress.FCounted.FFolders += Counted.FFolders;
     Progress.FCounted.FFiles += Counted.FFiles;
+    Progress.FCounted.FExcluded += Counted.FExcluded;
     Progress.FSize = TFolderData::AddBytes(Progress.FSize, Scan->Node()->SizeBytes());
     Progress.FBytes = TFolderData::AddBytes(Progress.FBytes, Scan->Node()->AllocatedBytes());
     const TRoot* Root = Scan->Root();
@@ -285,7 +287,7 @@ void TScanDriver::ListFilesAgain(TFolderNode* Folder)
       || Folder->Root()->Imported())
     return;
   std::vector<TListedFile> Listed;
-  TFileListing::List(Folder->FullPath(), {"*"}, Listed);
+  TFileListing::List(Folder->FullPath(), {"*"}, Listed, {}, FSettings.FExclude, Folder->PathBelowTop());
   std::vector<TFolderFiles::TFile> Files;
   for (const TListedFile& File : Listed)
     if (File.Size > 0 && FSettings.Matches(File.Name.c_str()) > 0) {

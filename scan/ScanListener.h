@@ -10,6 +10,7 @@ struct TRoot;
 struct TScanCounts {
   uint64_t FFolders = 0;
   uint64_t FFiles = 0;
+  uint64_t FExcluded = 0;  // files and folders the exclude rules left out
 };
 
 // What the scans tell their owner. Every call comes on the owning thread,

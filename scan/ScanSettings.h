@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ExcludeRules.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,6 +17,8 @@ struct TScanSettings {
   bool FShowErrors = false;
   // A file with several names counts once in each folder above its names.
   bool FHardLinksOnce = true;
+  // Files and folders neither listed nor counted.
+  TExcludeRules FExclude;
   // When set, each folder keeps its files (TFolderFiles), their kinds told
   // by this from their names and whether they may be run (the mode the scan
   // reads anyway); called by the scan's workers at once.

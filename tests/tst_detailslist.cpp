@@ -19,9 +19,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -418,6 +420,35 @@ private slots:
     QVERIFY(ScansDone(Scan.Form));
     QCOMPARE(Scan.Form.Driver().Roots()->FNode->OwnFiles(), 2);
     QCOMPARE(Scan.Form.windowTitle(), QString("Spacelens *.txt  - (Size)"));
+  }
+
+  void optionsExclude()
+  {
+    // Rules typed in the options scan the roots again without what they
+    // match, the status bar tells how much that was, and they are kept.
+    {
+      TScanned Scan;
+      WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
+        QCOMPARE(Dialog.ExcludeEdit->toPlainText(), QString());
+        Dialog.ExcludeEdit->setPlainText("beta\n*.doc\n");
+        QCOMPARE(Dialog.OKButton->text(), QString("&Scan"));
+      });
+      QVERIFY(ScansDone(Scan.Form));
+      TFolderNode* Top = Scan.Form.Driver().Roots()->FNode;
+      QCOMPARE(Child(Top, "beta"), nullptr);
+      QCOMPARE(Top->OwnFiles(), 2);
+      QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 4);  // alpha, a.txt, c.txt and the folder's own row
+      const auto Told = [&Scan] {
+        const QList<QLabel*> Labels = Scan.Form.findChildren<QLabel*>();
+        return std::any_of(Labels.begin(), Labels.end(), [](const QLabel* Label) {
+          return Label->text().contains("2 files (2 left out by the exclude rules)");
+        });
+      };
+      QTRY_VERIFY(Told());
+      Scan.Form.close();
+    }
+    TMainForm Again;
+    QCOMPARE(Again.Driver().FSettings.FExclude.Patterns(), (std::vector<std::string>{"beta", "*.doc"}));
   }
 
   void optionsClusterSize()

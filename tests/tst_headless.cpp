@@ -432,8 +432,59 @@ private slots:
     QTest::newRow("cluster size missing") << QList<QByteArray>{"--nogui", "/tmp", "--cluster-size"};
     QTest::newRow("no folder") << QList<QByteArray>{"--nogui"};
     QTest::newRow("hard links neither") << QList<QByteArray>{"--nogui", "--hard-links", "twice", "/tmp"};
+    QTest::newRow("no pattern file") << QList<QByteArray>{"--nogui", "--exclude-from", "/nonexistent/list", "/tmp"};
+    QTest::newRow("exclude without a pattern") << QList<QByteArray>{"--nogui", "/tmp", "--exclude"};
     QTest::newRow("ncdu export of two") << QList<QByteArray>{"--nogui", "--export-ncdu", "-", "/tmp", "/usr"};
   }
+  void excludeOptions_data()
+  {
+    QTest::addColumn<QList<QByteArray>>("options");  // "LIST" stands for a file of patterns
+    QTest::addColumn<QByteArray>("rows");            // the folders in the table, by name
+    QTest::addColumn<QByteArray>("size");            // the top's
+    QTest::newRow("none") << QList<QByteArray>{} << QByteArray("/ a/ a/.cache/ b/ b/build/") << QByteArray("1000");
+    QTest::newRow("a name and a wildcard")
+      << QList<QByteArray>{"--exclude", ".cache", "--exclude", "*.o"} << QByteArray("/ a/ b/ b/build/")
+      << QByteArray("890");
+    QTest::newRow("a path") << QList<QByteArray>{"--exclude", "b/build"} << QByteArray("/ a/ a/.cache/ b/")
+                            << QByteArray("600");
+    QTest::newRow("from a file") << QList<QByteArray>{"--exclude-from", "LIST"} << QByteArray("/ a/ b/ b/build/")
+                                 << QByteArray("890");
+    QTest::newRow("both") << QList<QByteArray>{"--exclude", "b", "--exclude-from", "LIST"} << QByteArray("/ a/")
+                          << QByteArray("90");
+  }
+  void excludeOptions()
+  {
+    QFETCH(QList<QByteArray>, options);
+    QFETCH(QByteArray, rows);
+    QFETCH(QByteArray, size);
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("a/.cache");
+    Tree.Folder("b");
+    Tree.Folder("b/build");
+    Tree.File("a/f.o", 10);
+    Tree.File("a/f.c", 90);
+    Tree.File("a/.cache/c", 100);
+    Tree.File("b/g", 400);
+    Tree.File("b/build/h", 400);
+    QTemporaryDir Files;
+    QFile List(Files.filePath("patterns"));
+    QVERIFY(List.open(QIODevice::WriteOnly) && List.write("# a name that is no file\n.cache\r\n\n*.o") > 0);
+    List.close();
+    std::replace(options.begin(), options.end(), QByteArray("LIST"), List.fileName().toLocal8Bit());
+    const QByteArray Top = Bytes(Tree.Top());
+    const TResult Run = Spacelens(QList<QByteArray>{"--nogui", "--export", "-"} + options + QList<QByteArray>{Top});
+    QCOMPARE(Run.Status, 0);
+    QByteArrayList Folders;
+    for (const QByteArray& Line : Run.Out.split('\n').mid(1))
+      if (!Line.isEmpty())
+        Folders << "/" + Line.split(',').first().mid(Top.size() + 1);
+    for (QByteArray& Folder : Folders)
+      Folder = Folder.size() > 1 ? Folder.mid(1) : Folder;
+    QCOMPARE(Folders.join(' '), rows);
+    QCOMPARE(Run.Out.split('\n').value(1).split(',').value(5), size);
+  }
+
   void badArguments()
   {
     QFETCH(QList<QByteArray>, arguments);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Directory.h"
+#include "ExcludeRules.h"
 #include "FileListing.h"
 #include "FileTime.h"
 #include "FolderData.h"
@@ -54,7 +55,11 @@ struct TScanRun : TScanListener {
   }
   void ScanFailed(int Code, const std::string& Path) override { Failures.push_back({Code, Path}); }
   void ScanProgress(TRoot*) override {}
-  void ScanDone(TRoot*, bool Stopped, const TScanCounts&) override { StoppedScans += Stopped; }
+  void ScanDone(TRoot*, bool Stopped, const TScanCounts& Counts) override
+  {
+    StoppedScans += Stopped;
+    Counted = Counts;
+  }
   TFolderNode* Scan(const std::string& Path)
   {
     if (!Driver.StartScan(Path))
@@ -73,6 +78,7 @@ struct TScanRun : TScanListener {
   TScanDriver Driver{Tree};
   std::vector<std::pair<int, std::string>> Failures;
   int StoppedScans = 0;
+  TScanCounts Counted;  // by the last scan
 };
 
 // Every open or read of Name (a name, or a whole path) fails with Code.
@@ -1099,6 +1105,81 @@ private slots:
     QCOMPARE(Text.count("\"read_error\""), qsizetype(unread));
     for (int Level = 1; Level <= 100; ++Level)
       QVERIFY2(Text.contains("\"f" + QByteArray::number(Level) + "\""), qPrintable(QString::number(Level)));
+  }
+
+  void excludePatterns_data()
+  {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("below");  // the folder's path below the scanned one
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("excluded");
+    QTest::newRow("a name") << ".cache" << "a/" << ".cache" << true;
+    QTest::newRow("another name") << ".cache" << "a/" << "cache" << false;
+    QTest::newRow("a wildcard name") << "*.o" << "" << "f.o" << true;
+    QTest::newRow("case counts") << "*.o" << "" << "F.O" << false;
+    QTest::newRow("a name never spans folders") << "b*o" << "b/" << "x.o" << false;
+    QTest::newRow("brackets") << "[ab].txt" << "" << "b.txt" << true;
+    QTest::newRow("a path from the top") << "b/build" << "b/" << "build" << true;
+    QTest::newRow("a path's end") << "build/*.tmp" << "c/d/build/" << "x.tmp" << true;
+    QTest::newRow("a path's end after a slash only") << "uild/*.tmp" << "c/build/" << "x.tmp" << false;
+    QTest::newRow("a path elsewhere") << "build/*.tmp" << "c/" << "x.tmp" << false;
+    QTest::newRow("a star spans folders in a path") << "c/*.tmp" << "c/d/build/" << "x.tmp" << true;
+    QTest::newRow("blank") << "  " << "" << "x" << false;
+  }
+  void excludePatterns()
+  {
+    QFETCH(QString, pattern);
+    QFETCH(QString, below);
+    QFETCH(QString, name);
+    QFETCH(bool, excluded);
+    TExcludeRules Rules;
+    Rules.AddLines("\n" + pattern.toStdString() + "\r\n");
+    QCOMPARE(Rules.Empty(), pattern.trimmed().isEmpty());
+    QCOMPARE(Rules.Excludes(below.toStdString(), name.toStdString().c_str()), excluded);
+  }
+
+  void excludedFromScan()
+  {
+    // What the rules leave out is neither a folder of the tree nor counted,
+    // nor listed in the details list, and the scan tells how much it was.
+    TTestTree Tree;
+    for (const char* Folder : {"a", "a/.cache", "a/.cache/deep", "b", "b/build", "c", "c/build", "c/keep"})
+      Tree.Folder(Folder);
+    Tree.File("a/.cache/deep/big", 50000);
+    Tree.File("a/f.o", 100);
+    Tree.File("a/f.c", 100);
+    Tree.File("b/build/x.tmp", 100);
+    Tree.File("b/build/x.log", 100);
+    Tree.File("c/build/y.tmp", 100);
+    Tree.File("c/keep/z.tmp", 100);
+    NextScan().FExclude.AddLines(".cache\n*.o\nbuild/*.tmp\n");
+    const auto Usual = qScopeGuard([] { NextScan().FExclude = TExcludeRules(); });
+    TScanRun Run;
+    TFolderNode* Top = Run.Scan(Tree.Top());
+    QVERIFY(Top);
+    QCOMPARE(Child(Child(Top, "a"), ".cache"), nullptr);
+    // Folders: top, a, b, b/build, c, c/build, c/keep; files: f.c, x.log, z.tmp.
+    QCOMPARE(Top->FObjects.Load(), 10u);
+    QCOMPARE(Top->SizeBytes(), 300u);
+    QCOMPARE(Child(Top, "a")->OwnFiles(), 1);
+    QCOMPARE(Child(Child(Top, "c"), "build")->FObjects.Load(), 1u);
+    QCOMPARE(Run.Counted.FExcluded, 4u);  // .cache, f.o, x.tmp, y.tmp
+    QCOMPARE(Run.Counted.FFiles, 3u);
+    std::vector<TListedFile> Listed;
+    QCOMPARE(TFileListing::List(Tree.Path("b/build"), {"*"}, Listed, {}, NextScan().FExclude, "b/build/"), 0);
+    QCOMPARE(Listed.size(), 1u);
+    QCOMPARE(Listed[0].Name, std::string("x.log"));
+    // The export marks what was left out as ncdu does.
+    QTemporaryDir Files;
+    const std::string Json = Files.filePath("scan.json").toStdString();
+    std::FILE* File = std::fopen(Json.c_str(), "w");
+    QVERIFY(TNcduExport::Write(File, Top, NextScan(), "test"));
+    std::fclose(File);
+    QFile Written(QString::fromStdString(Json));
+    QVERIFY(Written.open(QIODevice::ReadOnly));
+    const QByteArray Text = Written.readAll();
+    QCOMPARE(Text.count("\"excluded\":\"pattern\""), 4);
+    QVERIFY(Text.contains("{\"name\":\".cache\",\"excluded\":\"pattern\"}"));
   }
 
   void deepTree()

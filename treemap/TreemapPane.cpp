@@ -181,13 +181,14 @@ void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<voi
   TNcduImport::TPlace Place;
   const bool Imported = TNcduImport::Locate(Folder, Place);
   const uint64_t Asked = ++FNamesAsked;
-  QThreadPool::globalInstance()->start([Self = QPointer(this), Path, Place, Imported, Asked, Index,
+  const std::string Below = FSettings.FExclude.NeedsPaths() ? Folder->PathBelowTop() : std::string();
+  QThreadPool::globalInstance()->start([Self = QPointer(this), Path, Below, Place, Imported, Asked, Index,
                                         Settings = FSettings, Done = std::move(Done)] {
     std::vector<TListedFile> Listed;
     if (Imported)
       TNcduImport::ListFiles(Place, {"*"}, Listed);
     else
-      TFileListing::List(Path, {"*"}, Listed);
+      TFileListing::List(Path, {"*"}, Listed, {}, Settings.FExclude, Below);
     std::vector<std::string> Names;
     for (TListedFile& File : Listed)
       if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)

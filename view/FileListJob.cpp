@@ -4,6 +4,7 @@
 #include "FileListing.h"
 #include "FolderNode.h"
 #include "NcduImport.h"
+#include "ScanSettings.h"
 
 #include <memory>
 
@@ -25,19 +26,20 @@ void TFileListJob::Cancel()
   FDelivered = ++FGeneration;
 }
 
-void TFileListJob::Start(const std::string& Folder, const std::vector<std::string>& Patterns, TFolderNode* Node,
-                         TDone Done)
+void TFileListJob::Start(const std::string& Folder, const TScanSettings& Settings, TFolderNode* Node, TDone Done)
 {
   const int Generation = ++FGeneration;
   const uint32_t ClusterSize = Node->ClusterSize();
   // An imported folder's files are in the file it came from.
   TNcduImport::TPlace Place;
   const bool Imported = TNcduImport::Locate(Node, Place);
-  FPool.start([this, Folder, Patterns, Node, ClusterSize, Generation, Imported, Place, Done = std::move(Done)] {
+  const std::string Below = Settings.FExclude.NeedsPaths() ? Node->PathBelowTop() : std::string();
+  FPool.start([this, Folder, Patterns = Settings.FFileFilter, Exclude = Settings.FExclude, Below, Node, ClusterSize,
+               Generation, Imported, Place, Done = std::move(Done)] {
     std::vector<TListedFile> Files;
     const auto Stop = [&] { return FGeneration != Generation; };
     const int Error = Imported ? TNcduImport::ListFiles(Place, Patterns, Files, Stop)
-                               : TFileListing::List(Folder, Patterns, Files, Stop);
+                               : TFileListing::List(Folder, Patterns, Files, Stop, Exclude, Below);
     if (FGeneration != Generation)
       return;
     auto Rows = std::make_shared<std::vector<TListModel::TRow>>(TListModel::MakeFileRows(Files, Node, ClusterSize));

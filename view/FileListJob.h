@@ -12,6 +12,7 @@
 #include <vector>
 
 class TFolderNode;
+struct TScanSettings;
 
 // Lists the files of one folder for the details list on a thread of its own,
 // so a folder of many files never holds up the window. A new listing cancels
@@ -28,7 +29,7 @@ public:
 
   // Node (Folder's) is only stored as the rows' parent, never read by the
   // listing.
-  void Start(const std::string& Folder, const std::vector<std::string>& Patterns, TFolderNode* Node, TDone Done);
+  void Start(const std::string& Folder, const TScanSettings& Settings, TFolderNode* Node, TDone Done);
   void Cancel();
   // The rows of the last listing started have not arrived yet.
   bool Busy() const { return FDelivered != FGeneration; }

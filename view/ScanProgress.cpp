@@ -19,8 +19,11 @@ QString Duration(qint64 Milliseconds)
 
 QString Counts(const TScanCounts& Counted)
 {
-  return QString("%1 folders, %2 files").arg(QLocale().toString(qulonglong(Counted.FFolders)),
-                                             QLocale().toString(qulonglong(Counted.FFiles)));
+  QString Text = QString("%1 folders, %2 files").arg(QLocale().toString(qulonglong(Counted.FFolders)),
+                                                    QLocale().toString(qulonglong(Counted.FFiles)));
+  if (Counted.FExcluded > 0)
+    Text += QString(" (%1 left out by the exclude rules)").arg(QLocale().toString(qulonglong(Counted.FExcluded)));
+  return Text;
 }
 
 }  // namespace
@@ -84,6 +87,7 @@ void TScanProgress::Ended(const TScanCounts& Counted, bool Stopped)
 {
   FEnded.FFolders += Counted.FFolders;
   FEnded.FFiles += Counted.FFiles;
+  FEnded.FExcluded += Counted.FExcluded;
   FStopped = FStopped || Stopped;
 }
 
