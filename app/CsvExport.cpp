@@ -14,6 +14,22 @@ const char* TCsvExport::Header =
   "path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,"
   "last_access,last_write,hole_clusters";
 
+const char* TCsvExport::FilesHeader = "path,size_bytes,allocated_bytes,last_write,last_access,kind,links";
+
+bool TCsvExport::WriteFiles(std::FILE* Stream, const std::vector<TTopFiles::TFile>& Files)
+{
+  // The kinds of the treemap's legend, as words for a table.
+  static const char* const Kinds[] = {"image", "video", "audio", "archive", "document", "code", "program", "other"};
+  std::fprintf(Stream, "%s\n", FilesHeader);
+  for (const TTopFiles::TFile& File : Files) {
+    const std::string Line = Field(File.Path) + ',' + std::to_string(File.Size) + ',' + std::to_string(File.Allocated)
+      + ',' + IsoTime(File.LastWrite) + ',' + IsoTime(File.LastAccess) + ','
+      + Kinds[std::min<size_t>(File.Kind, std::size(Kinds) - 1)] + ',' + std::to_string(File.Links) + '\n';
+    std::fwrite(Line.data(), 1, Line.size(), Stream);
+  }
+  return !std::ferror(Stream);
+}
+
 std::string TCsvExport::Field(const std::string& Text)
 {
   if (Text.find_first_of(",\"\r\n") == std::string::npos)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TopFiles.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -18,6 +20,9 @@ public:
   // Writes the header and the rows of the given top nodes' trees; false when
   // the stream reported a write failure.
   static bool Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes);
+  static const char* FilesHeader;
+  // Writes the header and a row for each file, in the order given.
+  static bool WriteFiles(std::FILE* Stream, const std::vector<TTopFiles::TFile>& Files);
   // A field quoted as RFC 4180 requires (only when it has to be).
   static std::string Field(const std::string& Text);
   // A file time as ISO 8601 UTC, or empty when none.

@@ -2,6 +2,7 @@
 #include "HeadlessScan.h"
 
 #include "CsvExport.h"
+#include "FileClass.h"
 #include "Manual.h"
 #include "ReportFile.h"
 #include "Settings.h"
@@ -27,6 +28,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +59,10 @@ const char* THeadlessScan::Usage =
   "                       8192, 16384 or 32768\n"
   "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
   "                       wildcard patterns (\"*.jpg *.png\")\n"
+  "  --top N              instead of the folder table, write the N first files of\n"
+  "                       each FOLDER as CSV: path, sizes, times, kind and links\n"
+  "  --top-by size|allocated|newest|oldest\n"
+  "                       the order of --top's files (default size: the largest)\n"
   "  --exclude PATTERN    neither list nor count files and folders that match\n"
   "                       PATTERN: a name (\".cache\", \"*.o\") or, with a \"/\", a path\n"
   "                       below FOLDER (\"build/*.tmp\"); may be given again\n"
@@ -193,6 +200,24 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       if (!TakeValue())
         return false;
       Settings.SetFileFilter(Value);
+    } else if (Name == "--top") {
+      if (!TakeValue())
+        return false;
+      char* End = nullptr;
+      const long long Count = std::strtoll(Value.c_str(), &End, 10);
+      if (Value.empty() || *End || Count < 1 || Count > 10000000) {
+        FProblem = "--top takes a number from 1 to 10000000, not " + Value;
+        return false;
+      }
+      FTopCount = size_t(Count);
+    } else if (Name == "--top-by") {
+      if (!TakeValue())
+        return false;
+      if (!TTopFiles::OrderNamed(Value, FTopOrder)) {
+        FProblem = "--top-by takes size, allocated, newest or oldest, not " + Value;
+        return false;
+      }
+      FHasTopOrder = true;
     } else if (Name == "--exclude") {
       if (!TakeValue())
         return false;
@@ -224,6 +249,14 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
   if (FFolders.empty() && FImports.empty() && !FShowHelp && !FShowVersion
       && std::none_of(Arguments.begin(), Arguments.end(), [](const std::string& A) { return Same(A, "/NONE"); })) {
     FProblem = "no folder to scan";
+    return false;
+  }
+  if (FHasTopOrder && FTopCount == 0) {
+    FProblem = "--top-by orders the files of --top, which is missing";
+    return false;
+  }
+  if (FTopCount > 0 && !FImports.empty()) {
+    FProblem = "--top ranks the files of folders scanned here, not of an imported scan";
     return false;
   }
   if (!FNcduFile.empty() && FFolders.size() != 1) {
@@ -294,7 +327,21 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     TopNodes.push_back(Root->FNode);
   }
   std::vector<std::string> Scanned;  // absolute paths, in the order given, once each
+  // With --top, each scan ranks its files as it counts them.
+  std::vector<std::unique_ptr<TTopFiles>> Rankings;
+  std::map<std::string, const TTopFiles*> RankingOf;
   for (const std::string& Folder : FFolders) {
+    if (FTopCount > 0) {
+      Rankings.push_back(std::make_unique<TTopFiles>(FTopCount, FTopOrder, Driver.FSettings.FHardLinksOnce,
+                                                     [](const char* Name, bool Executable) {
+                                                       return uint8_t(TFileClass::Of(Name, Executable));
+                                                     }));
+      Driver.FSettings.FFileCounted = [Ranking = Rankings.back().get()](const TFolderNode* Node,
+                                                                         const TDirEntry& Entry) {
+        Ranking->Offer(Node, Entry);
+      };
+      RankingOf[TPathRules::Absolute(Folder)] = Rankings.back().get();
+    }
     int Failure = 0;
     if (!Driver.StartScan(Folder, &Failure)) {
       if (!FQuiet)
@@ -340,7 +387,16 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
                  Unread == 1 ? "" : "s", Unread == 1 ? "its" : "their");
     Status = 1;
   }
-  if (FHasExport) {
+  if (FTopCount > 0) {
+    std::vector<TTopFiles::TFile> Files;
+    for (const std::string& Path : Scanned)
+      if (Driver.FindRoot(Path)) {
+        const std::vector<TTopFiles::TFile> Ranked = RankingOf[Path]->Ranked();
+        Files.insert(Files.end(), Ranked.begin(), Ranked.end());
+      }
+    if (!Export(FHasExport ? FExportFile : "-", [&](std::FILE* File) { return TCsvExport::WriteFiles(File, Files); }))
+      Status = 1;
+  } else if (FHasExport) {
     if (!Export(FExportFile, [&](std::FILE* File) { return TCsvExport::Write(File, TopNodes); }))
       Status = 1;
   } else if (FReportFile.empty() && FNcduFile.empty()) {

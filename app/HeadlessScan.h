@@ -3,6 +3,7 @@
 
 #include "ScanListener.h"
 #include "ScanSettings.h"
+#include "TopFiles.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -57,6 +58,9 @@ private:
   std::string FNcduFile;
   std::string FReportFile;
   int FLevels = 1;  // of folders open below each scan in the report
+  size_t FTopCount = 0;  // --top: the files to write of each folder; 0 for the folder table
+  TTopFiles::TOrder FTopOrder = TTopFiles::toSize;
+  bool FHasTopOrder = false;
   uint32_t FUserClusterSize = 0;
   bool FShowHelp = false;
   bool FShowVersion = false;

@@ -329,6 +329,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     // A file matching several patterns counts once for each.
     const uint64_t Times = FSettings.Matches(Entry.Name);
     Own.Add(Count, Times);
+    if (FSettings.FFileCounted && Times > 0)
+      FSettings.FFileCounted(Node, Entry);
     if (FSettings.FFileKind)
       Space.Files.push_back(
         TFolderFiles::TFile::Make(Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name, Entry.Executable)));

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+class TFolderNode;
+struct TDirEntry;
+
 // The settings a scan reads. The scan driver holds them; every scan works
 // with the copy it took when it started.
 struct TScanSettings {
@@ -23,6 +26,9 @@ struct TScanSettings {
   // by this from their names and whether they may be run (the mode the scan
   // reads anyway); called by the scan's workers at once.
   std::function<uint8_t(const char* Name, bool Executable)> FFileKind;
+  // When set, hears of every file the scan counts, as listed in Folder;
+  // called by the scan's workers at once.
+  std::function<void(const TFolderNode* Folder, const TDirEntry& Entry)> FFileCounted;
 
   // Splits Text at spaces into at most Limit patterns; no pattern means "*".
   void SetFileFilter(const std::string& Text, size_t Limit = 63);

@@ -5,9 +5,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <cstring>
+#include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -436,6 +439,87 @@ private slots:
     QTest::newRow("exclude without a pattern") << QList<QByteArray>{"--nogui", "/tmp", "--exclude"};
     QTest::newRow("ncdu export of two") << QList<QByteArray>{"--nogui", "--export-ncdu", "-", "/tmp", "/usr"};
   }
+  void topFiles_data()
+  {
+    QTest::addColumn<QList<QByteArray>>("options");
+    QTest::addColumn<QByteArray>("order");  // size, allocated, newest or oldest
+    QTest::addColumn<int>("count");
+    QTest::newRow("largest") << QList<QByteArray>{} << QByteArray("size") << 4;
+    QTest::newRow("by allocated") << QList<QByteArray>{"--top-by", "allocated"} << QByteArray("allocated") << 3;
+    QTest::newRow("newest") << QList<QByteArray>{"--top-by", "newest"} << QByteArray("newest") << 5;
+    QTest::newRow("oldest, more than there are") << QList<QByteArray>{"--top-by", "oldest"} << QByteArray("oldest")
+                                                 << 50;
+    QTest::newRow("each name") << QList<QByteArray>{"--hard-links", "each"} << QByteArray("size") << 50;
+    QTest::newRow("filtered") << QList<QByteArray>{"--filter", "*.txt", "--exclude", "b"} << QByteArray("size") << 50;
+  }
+  void topFiles()
+  {
+    // The ranking equals one made from find's listing of the same tree:
+    // ties by path, a file with several names once by its first path
+    // (unless each name counts), sparse files by what they take on disk.
+    QFETCH(QList<QByteArray>, options);
+    QFETCH(QByteArray, order);
+    QFETCH(int, count);
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("b");
+    Tree.Folder("a/c");
+    int Time = 1600000000;
+    for (const char* Name : {"a/one.txt", "a/two.txt", "b/same.bin", "a/c/same.bin", "z.txt", "a/c/new.txt"})
+      Tree.File(Name, std::strlen(Name) * 1000, 0, Time += 3600);
+    Tree.File("b/tie.txt", 9000, 0, 1600000000 + 3600);  // as large and as old as a/one.txt
+    Tree.Sparse("a/sparse.txt", 1 << 24);
+    QVERIFY(link(Tree.Path("a/c/new.txt").c_str(), Tree.Path("b/another name.txt").c_str()) == 0);
+    Tree.File("a/empty.txt", 0);
+    const QByteArray Top = Bytes(Tree.Top());
+    const TResult Run = Spacelens(QList<QByteArray>{"--nogui", "--cluster-size", "4096", "--top",
+                                                    QByteArray::number(count)} + options + QList<QByteArray>{Top});
+    QCOMPARE(Run.Err, QByteArray());
+    QCOMPARE(Run.Status, 0);
+
+    QProcess Find;
+    Find.start("find", {Tree.Top().c_str(), "-type", "f", "-size", "+0", "-printf", "%p\t%s\t%b\t%T@\t%i\n"});
+    QVERIFY(Find.waitForFinished());
+    struct TSeen {
+      QByteArray Path;
+      qulonglong Size, Allocated;
+      double Write;
+      QByteArray Inode;
+    };
+    std::vector<TSeen> Files;
+    for (const QByteArray& Line : Find.readAllStandardOutput().split('\n')) {
+      const QList<QByteArray> Fields = Line.split('\t');
+      if (Fields.size() < 5)
+        continue;
+      if (options.contains("--filter") && (!Fields[0].endsWith(".txt") || Fields[0].startsWith(Top + "/b/")))
+        continue;
+      const qulonglong Size = Fields[1].toULongLong(), Clusters = (Size + 4095) / 4096;
+      const qulonglong OnDisk = (Fields[2].toULongLong() * 512 + 4095) / 4096;
+      Files.push_back({Fields[0], Size, std::min(Clusters, OnDisk) * 4096, Fields[3].toDouble(), Fields[4]});
+    }
+    const auto Key = [&](const TSeen& File) {
+      return order == "size"        ? double(File.Size)
+             : order == "allocated" ? double(File.Allocated)
+             : order == "newest"    ? File.Write
+                                    : -File.Write;
+    };
+    std::sort(Files.begin(), Files.end(), [&](const TSeen& A, const TSeen& B) {
+      return Key(A) != Key(B) ? Key(A) > Key(B) : A.Path < B.Path;
+    });
+    QByteArrayList Expected{"path,size_bytes,allocated_bytes"};
+    std::set<QByteArray> Inodes;
+    for (const TSeen& File : Files)
+      if (options.contains("each") || Inodes.insert(File.Inode).second)
+        if (Expected.size() <= count)
+          Expected << File.Path + ',' + QByteArray::number(File.Size) + ',' + QByteArray::number(File.Allocated);
+    QByteArrayList Got;
+    for (const QByteArray& Line : Run.Out.split('\n'))
+      if (!Line.isEmpty())
+        Got << Line.split(',').mid(0, 3).join(',');
+    QCOMPARE(Got, Expected);
+    QVERIFY(Run.Out.startsWith("path,size_bytes,allocated_bytes,last_write,last_access,kind,links\n"));
+  }
+
   void excludeOptions_data()
   {
     QTest::addColumn<QList<QByteArray>>("options");  // "LIST" stands for a file of patterns
