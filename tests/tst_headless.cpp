@@ -436,6 +436,10 @@ private slots:
     QTest::newRow("no folder") << QList<QByteArray>{"--nogui"};
     QTest::newRow("hard links neither") << QList<QByteArray>{"--nogui", "--hard-links", "twice", "/tmp"};
     QTest::newRow("no pattern file") << QList<QByteArray>{"--nogui", "--exclude-from", "/nonexistent/list", "/tmp"};
+    QTest::newRow("an order without --top") << QList<QByteArray>{"--nogui", "--top-by", "newest", "/tmp"};
+    QTest::newRow("an order not known") << QList<QByteArray>{"--nogui", "--top", "3", "--top-by", "biggest", "/tmp"};
+    QTest::newRow("no files at the top") << QList<QByteArray>{"--nogui", "--top", "0", "/tmp"};
+    QTest::newRow("the top of an import") << QList<QByteArray>{"--nogui", "--top", "3", "--import", "/tmp/x.json"};
     QTest::newRow("exclude without a pattern") << QList<QByteArray>{"--nogui", "/tmp", "--exclude"};
     QTest::newRow("ncdu export of two") << QList<QByteArray>{"--nogui", "--export-ncdu", "-", "/tmp", "/usr"};
   }
