@@ -8,6 +8,7 @@
 #include "FolderNode.h"
 #include "Mounts.h"
 #include "PathRules.h"
+#include "PictureFile.h"
 #include "Root.h"
 #include "SafeSave.h"
 #include "ValueDisplay.h"
@@ -485,70 +486,11 @@ void TChartPane::CopyChart()
 
 void TChartPane::SaveChartClick()
 {
-  SavePictureAs(this, Chart->Picture());
-}
-
-void TChartPane::SavePictureAs(QWidget* Parent, const QImage& Picture)
-{
-  QFileDialog Dialog(Parent, "Save Spacelens Data");
-  Dialog.setAcceptMode(QFileDialog::AcceptSave);
-  Dialog.setFileMode(QFileDialog::AnyFile);
-  QStringList Filters;
-  for (const TPictureKind& Kind : PictureKinds)
-    Filters << Kind.Filter;
-  Dialog.setNameFilters(Filters);
-  if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
-    return;
-  const QString Chosen = Dialog.selectedFiles().first();
-  const QString Suffix = PictureKinds[std::max<qsizetype>(0, Filters.indexOf(Dialog.selectedNameFilter()))].Suffix;
-  // The dialog asked about replacing the name chosen, not one made from it.
-  if (const QString Name = PictureName(Chosen, Suffix); Name != Chosen && QFileInfo::exists(Name)
-      && QMessageBox::question(Parent, "Save Spacelens Data",
-                               QDir::toNativeSeparators(Name) + " already exists.\nDo you want to replace it?")
-           != QMessageBox::Yes)
-    return;
-  QString Error;
-  if (SavePicture(Picture, Chosen, Suffix, Error).isEmpty())
-    QMessageBox::warning(Parent, "Save Spacelens Data", Error);
-}
-
-QString TChartPane::PictureName(const QString& FileName, const QString& Suffix)
-{
-  return PictureFormat(FileName).isEmpty() ? FileName + "." + Suffix : FileName;
-}
-
-QByteArray TChartPane::PictureFormat(const QString& FileName)
-{
-  const QString Suffix = QFileInfo(FileName).suffix().toLower();
-  if (Suffix == "bmp" || Suffix == "png")
-    return Suffix.toLatin1();
-  if (Suffix == "jpg" || Suffix == "jpeg")
-    return "jpeg";
-  return {};
+  TPictureFile::SaveAs(this, Chart->Picture());
 }
 
 QString TChartPane::SaveChart(const QString& FileName, const QString& Suffix, QString& Error) const
 {
-  return SavePicture(Chart->Picture(), FileName, Suffix, Error);
+  return TPictureFile::Save(Chart->Picture(), FileName, Suffix, Error);
 }
 
-QString TChartPane::SavePicture(const QImage& Image, const QString& FileName, const QString& Suffix, QString& Error)
-{
-  const QString Name = PictureName(FileName, Suffix);
-  const QByteArray Format = PictureFormat(Name);
-  const QFileInfo Target(Name);
-  if (Target.exists() && !Target.isWritable()) {
-    Error = QString("%1 is read-only; the picture was not saved.").arg(QDir::toNativeSeparators(Name));
-    return {};
-  }
-  QBuffer Picture;
-  Picture.open(QIODevice::WriteOnly);
-  QImageWriter Writer(&Picture, Format);
-  QString Reason;
-  if (!Writer.write(Image))
-    Reason = Writer.errorString();
-  else if (TSafeSave::Write(Name, Picture.data(), Reason))
-    return Name;
-  Error = QString("The picture could not be saved to %1: %2").arg(QDir::toNativeSeparators(Name), Reason);
-  return {};
-}

@@ -81,25 +81,8 @@ public:
   void CopyChart();
   // Asks where, then saves the chart as a picture.
   void SaveChartClick();
-  // The chart as a picture in FileName, as SavePicture.
+  // The chart as a picture in FileName, as TPictureFile::Save.
   QString SaveChart(const QString& FileName, const QString& Suffix, QString& Error) const;
-  // Picture in FileName: PNG, JPEG or a Windows bitmap by its extension,
-  // with the extension Suffix ("png", "jpg" or "bmp") added to a name that
-  // has no picture's extension, so that no file's content belies its name.
-  // The name written, or an empty one with Error set.
-  static QString SavePicture(const QImage& Picture, const QString& FileName, const QString& Suffix, QString& Error);
-  // Asks where and as which kind, then saves Picture there, telling a
-  // failure.
-  static void SavePictureAs(QWidget* Parent, const QImage& Picture);
-  static QString PictureName(const QString& FileName, const QString& Suffix);
-
-  // The kinds of picture the save dialog offers, the first proposed.
-  struct TPictureKind {
-    const char* Filter;
-    const char* Suffix;
-  };
-  static constexpr TPictureKind PictureKinds[] = {
-    {"PNG pictures (*.png)", "png"}, {"JPEG pictures (*.jpg *.jpeg)", "jpg"}, {"Bitmaps (*.bmp)", "bmp"}};
 
   void View3DButtonClick();
   void ShowLegendButtonClick();
@@ -123,7 +106,6 @@ private:
   // The values of a measure of the view type as the tree writes them.
   TValueFormat ValueFormat(int ViewType) const;
   // "bmp", "png" or "jpeg" by the name's extension; empty for any other.
-  static QByteArray PictureFormat(const QString& FileName);
   // Adds the "Free Space" slice when Node is the top of its file system.
   void AddFreeSpace(const TFolderNode* Node, bool Megabytes);
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintCommands.h"
 
-#include "Chart.h"
 #include "ChartPrintout.h"
 #include "ContentsReport.h"
 #include "FolderNode.h"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrinterCanvas.h"
 
-#include "Chart.h"
 #include "SafeSave.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 // The hourglass cursor for as long as the object lives: long work on the

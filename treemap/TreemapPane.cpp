@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TreemapPane.h"
 
-#include "ChartPane.h"
 #include "FileClass.h"
 #include "FileListing.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "NcduImport.h"
 #include "PathRules.h"
+#include "PictureFile.h"
 #include "Root.h"
 #include "ScanSettings.h"
 #include "TreeSource.h"
@@ -238,6 +238,6 @@ void TTreemapPane::contextMenuEvent(QContextMenuEvent* Event)
 {
   QMenu Menu(this);
   Menu.addAction("&Copy Picture", this, [this] { QGuiApplication::clipboard()->setImage(Picture()); });
-  Menu.addAction("&Save Picture As...", this, [this] { TChartPane::SavePictureAs(this, Picture()); });
+  Menu.addAction("&Save Picture As...", this, [this] { TPictureFile::SaveAs(this, Picture()); });
   Menu.exec(Event->globalPos());
 }
