@@ -119,8 +119,8 @@ const TActionSpec Specs[] = {
   {"Contents1", "&Contents", "Contents|Open the manual", [](TMainForm&, int) { TManual::Open(); }},
   {"About1", "About...", "", [](TMainForm& F, int) {
      QMessageBox::about(&F, "About Spacelens",
-                        "<b>Spacelens 2.0</b><p>A fast disk-space analyser: the size, allocated space, share, "
-                        "wasted space and CD-ROM size of every folder.</p>");
+                        "<b>Spacelens " SPACELENS_VERSION "</b><p>A fast disk-space analyser: the size, allocated "
+                        "space, share, wasted space and CD-ROM size of every folder.</p>");
    }},
 
   {"ScanButton", "Scan", "Scan selected drive|Scan drive which is selected in the quick drive access box",

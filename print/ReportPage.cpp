@@ -15,7 +15,7 @@
 
 #include <cmath>
 
-const char* TReportPage::VersionText = "2.0";
+const char* TReportPage::VersionText = SPACELENS_VERSION;
 
 TReportPage::TReportPage(TReportCanvas& Canvas, TValueDisplay& Display, const std::array<int, 4>& Margins)
   : FCanvas(Canvas), FDisplay(Display), FMargins(Margins)

@@ -156,7 +156,7 @@ private slots:
              (std::tuple{80, 58, true, QString("Arial")}));
     Canvas.SetFont("Arial", 58, true);
     QCOMPARE(Texts[0].X, 80 + (1840 - Canvas.TextWidth(Title)) / 2);
-    QCOMPARE((std::tuple{Texts[1].Text, Texts[1].Y, Texts[1].Height}), (std::tuple{QString("V 2.0"), 140, 24}));
+    QCOMPARE((std::tuple{Texts[1].Text, Texts[1].Y, Texts[1].Height}), (std::tuple{QString("V " SPACELENS_VERSION), 140, 24}));
     QCOMPARE((std::tuple{Texts[2].Text, Texts[2].Y, Texts[2].Height}), (std::tuple{QString("Third line"), 200, 50}));
     QCOMPARE((std::tuple{Texts[3].Text, Texts[3].Y}), (std::tuple{QString("Page 1"), 2760}));
   }
