@@ -7,8 +7,6 @@
 #include "ShellPilotError.h"
 #include "ZelSystemImageList.h"
 
-const char* TZelFolderCombo::Version = "TZelFolderCombo V2.4";
-
 TZelFolderCombo::TZelFolderCombo(QWidget* Parent) : QComboBox(Parent), FShell(new TShellPilot(this))
 {
   setMaxVisibleItems(14);

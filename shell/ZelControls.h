@@ -19,7 +19,6 @@ public:
   static constexpr int ShellNameRole = Qt::UserRole + 1;
   static constexpr int LevelRole = Qt::UserRole + 2;
   static constexpr int DriveRole = Qt::UserRole + 3;
-  static const char* Version;
 
   // An entry at Position (the end when beyond the items or below 1); where
   // it went.

@@ -2,24 +2,14 @@
 #pragma once
 
 #include <QIcon>
-#include <QSize>
 
 #include <string>
 
 // The program's icon registry: every icon the tree, the list and the combo
 // show (folders, open folders, drives, files by type) gets a small integer
-// index once and is shared from then on. An instance stands for one icon
-// size of the registry, as views use it.
+// index once and is shared from then on.
 class TZelSystemImageList {
 public:
-  enum TZelImageListSize { si_small, si_large };
-
-  explicit TZelSystemImageList(TZelImageListSize Size = si_small) : FSize(Size) {}
-  TZelImageListSize Size() const { return FSize; }
-  void SetSize(TZelImageListSize Size) { FSize = Size; }
-  QSize ImageSize() const { return FSize == si_small ? QSize(16, 16) : QSize(32, 32); }
-  QPixmap Pixmap(int Index) const { return Icon(Index).pixmap(ImageSize()); }
-
   // The index of the icon for the object at Path: its drive when it is a
   // mount point, its folder (open or closed) or its file type.
   static int IconIndex(const std::string& Path, bool Open = false);
@@ -31,6 +21,4 @@ public:
 
 private:
   static int IndexOfName(const QString& Name, const QString& Fallback);
-
-  TZelImageListSize FSize;
 };
