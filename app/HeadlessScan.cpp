@@ -449,22 +449,20 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
   };
   auto IsExpanded = [&](const TFolderNode* Node) { return Depth(Node) < FLevels; };
   // The folders the report shows come in the order of the sort mode.
-  std::vector<TFolderNode*> Pending(TopNodes);
   std::vector<TFolderTree::TOrder> Orders;
-  while (!Pending.empty()) {
-    TFolderNode* Node = Pending.back();
-    Pending.pop_back();
-    if (!IsExpanded(Node))
-      continue;
-    if (Window.FSortType != 3 && Node->ChildCount() > 1) {
-      std::vector<TTreeCommands::TKeyed> Keys;
-      for (TFolderNode* Child : Node->Children())
-        Keys.emplace_back(Display.SortKey(Child, Window.FSortType), Child);
-      TTreeCommands::SortKeyed(Keys, Window.FSortType, Display.FShowType);
-      TTreeCommands::TakeOrder(Node, Keys, Orders);
-    }
-    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
-  }
+  for (TFolderNode* Top : TopNodes)
+    TFolderNode::ForEachBelow(Top, [&](TFolderNode* Node) {
+      if (!IsExpanded(Node))
+        return false;
+      if (Window.FSortType != 3 && Node->ChildCount() > 1) {
+        std::vector<TTreeCommands::TKeyed> Keys;
+        for (TFolderNode* Child : Node->Children())
+          Keys.emplace_back(Display.SortKey(Child, Window.FSortType), Child);
+        TTreeCommands::SortKeyed(Keys, Window.FSortType, Display.FShowType);
+        TTreeCommands::TakeOrder(Node, Keys, Orders);
+      }
+      return true;
+    });
   Driver.Tree().Reorder(Orders);
   QString Error;
   if (TReportFile::Write(QString::fromLocal8Bit(FReportFile.c_str()), TopNodes, Display, Window.FMargins, IsExpanded,

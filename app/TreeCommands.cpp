@@ -129,14 +129,10 @@ void TTreeCommands::TakeOrder(TFolderNode* Node, const std::vector<TKeyed>& Keye
 std::vector<TFolderNode*> TTreeCommands::Shown(TFolderNode* Node) const
 {
   std::vector<TFolderNode*> Nodes;
-  std::vector<TFolderNode*> Pending{Node};
-  while (!Pending.empty()) {
-    TFolderNode* Current = Pending.back();
-    Pending.pop_back();
+  TFolderNode::ForEachBelow(Node, [&](TFolderNode* Current) {
     Nodes.push_back(Current);
-    if (IsExpanded(Current))
-      Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
-  }
+    return IsExpanded(Current);
+  });
   return Nodes;
 }
 
@@ -234,15 +230,12 @@ void TTreeCommands::FullExpand(TFolderNode* Node)
 void TTreeCommands::CollapseAll(TFolderNode* Node)
 {
   FSweep->Cancel();
-  std::vector<TFolderNode*> Pending{Node};
-  while (!Pending.empty()) {
-    TFolderNode* Current = Pending.back();
-    Pending.pop_back();
+  TFolderNode::ForEachBelow(Node, [this](TFolderNode* Current) {
     if (!IsExpanded(Current))
-      continue;
+      return false;
     FView->collapse(FModel.IndexOf(Current));
-    Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
-  }
+    return true;
+  });
 }
 
 void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
@@ -265,15 +258,12 @@ void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
 TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const TFolderNode* Current) const
 {
   TTreeState State;
-  std::vector<const TFolderNode*> Pending{Top};
-  while (!Pending.empty()) {
-    const TFolderNode* Node = Pending.back();
-    Pending.pop_back();
+  TFolderNode::ForEachBelow(Top, [&](const TFolderNode* Node) {
     if (!IsExpanded(Node))
-      continue;
+      return false;
     State.FExpanded.push_back(NamesBelow(Top, Node));
-    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
-  }
+    return true;
+  });
   for (const TFolderNode* Node = Current; Node; Node = Node->Parent())
     if (Node == Top) {
       State.FCurrent = NamesBelow(Top, Current);
@@ -285,15 +275,12 @@ TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const
 int TTreeCommands::CountFolders(const TFolderNode* Top)
 {
   int Count = 0;
-  std::vector<const TFolderNode*> Pending(Top->Children().begin(), Top->Children().end());
-  while (!Pending.empty()) {
-    const TFolderNode* Node = Pending.back();
-    Pending.pop_back();
+  TFolderNode::ForEachBelow(Top, [&](const TFolderNode* Node) {
     if (Node->FIsFiles)
-      continue;
-    ++Count;
-    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
-  }
+      return false;
+    Count += Node != Top;
+    return true;
+  });
   return Count;
 }
 

@@ -50,6 +50,21 @@ public:
   // The number of its own files; -1 until it has been listed.
   int64_t OwnFiles() const { return Listed() ? int64_t(OwnCount().Objects) : -1; }
 
+  // Visits Top and the nodes below it depth first, without recursion, so
+  // that no depth of tree exhausts the stack; Visit tells whether to go
+  // below the node it is given.
+  template <class TNode, class TVisit>
+  static void ForEachBelow(TNode* Top, TVisit&& Visit)
+  {
+    std::vector<TNode*> Pending{Top};
+    while (!Pending.empty()) {
+      TNode* Node = Pending.back();
+      Pending.pop_back();
+      if (Visit(Node))
+        Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+    }
+  }
+
   // Marks every folder above Node: one below it could not be read. Any
   // thread may do it.
   static void MarkFailedAbove(TFolderNode* Node);

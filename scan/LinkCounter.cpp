@@ -141,13 +141,7 @@ bool TLinkCounter::RemoveName(uint64_t Device, uint64_t Inode, TFolderNode* Fold
 std::unordered_set<const TFolderNode*> TLinkCounter::Branch(const TFolderNode* Node)
 {
   std::unordered_set<const TFolderNode*> Folders;
-  std::vector<const TFolderNode*> Pending{Node};
-  while (!Pending.empty()) {
-    const TFolderNode* Folder = Pending.back();
-    Pending.pop_back();
-    Folders.insert(Folder);
-    Pending.insert(Pending.end(), Folder->Children().begin(), Folder->Children().end());
-  }
+  TFolderNode::ForEachBelow(Node, [&](const TFolderNode* Folder) { return Folders.insert(Folder).second; });
   return Folders;
 }
 

@@ -620,17 +620,15 @@ void TScan2::MarkStopped()
 {
   // Folders the stop cut short keep what was counted in them, and those
   // that gather pass it on up, the deepest first.
-  std::vector<TFolderNode*> Pending{FNode}, Gathering;
-  while (!Pending.empty()) {
-    TFolderNode* Node = Pending.back();
-    Pending.pop_back();
+  std::vector<TFolderNode*> Gathering;
+  TFolderNode::ForEachBelow(FNode, [&](TFolderNode* Node) {
     if (Node->FIsFiles || Node->Finished())
-      continue;
+      return false;
     Node->FState = fsStopped;
     if (Node->Gathers())
       Gathering.push_back(Node);
-    Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
-  }
+    return true;
+  });
   std::sort(Gathering.begin(), Gathering.end(),
             [](const TFolderNode* A, const TFolderNode* B) { return A->Depth() > B->Depth(); });
   for (TFolderNode* Node : Gathering)

@@ -125,15 +125,11 @@ void TFolderModel::RefreshLabels(TFolderNode* Node)
 {
   const QModelIndex Own = IndexOf(Node);
   emit dataChanged(Own, Own);
-  std::vector<TFolderNode*> Pending{Node};
-  while (!Pending.empty()) {
-    TFolderNode* Current = Pending.back();
-    Pending.pop_back();
-    if (!Current->FChildrenLabelled)
-      continue;
-    RefreshChildren(Current);
-    Pending.insert(Pending.end(), Current->Children().begin(), Current->Children().end());
-  }
+  TFolderNode::ForEachBelow(Node, [this](TFolderNode* Current) {
+    if (Current->FChildrenLabelled)
+      RefreshChildren(Current);
+    return Current->FChildrenLabelled;
+  });
 }
 
 void TFolderModel::RefreshChildren(TFolderNode* Node)
@@ -215,15 +211,12 @@ void TFolderModel::FlushChanges()
     else if (!FLiveRoots.contains(Root))
       continue;
     RowChanged(Top);
-    std::vector<const TFolderNode*> Pending{Top};
-    while (!Pending.empty()) {
-      const TFolderNode* Node = Pending.back();
-      Pending.pop_back();
+    TFolderNode::ForEachBelow<const TFolderNode>(Top, [this](const TFolderNode* Node) {
       if (Node->ChildCount() == 0 || !FIsExpanded || !FIsExpanded(Node))
-        continue;
+        return false;
       emit dataChanged(IndexOf(Node->Child(0)), IndexOf(Node->Children().back()));
-      Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
-    }
+      return true;
+    });
   }
   FLiveRoots.swap(Live);
 }
