@@ -22,7 +22,7 @@ namespace {
 
 using THandler = void (*)(TMainForm& Form, int Tag);
 
-struct TActionSpec {
+struct TActionRow {
   const char* Name;
   const char* Caption;
   const char* Hint;      // "short|long": the tool tip, then the status-bar text
@@ -32,7 +32,7 @@ struct TActionSpec {
   const char* ButtonText = nullptr; // text of a text-only tool button
 };
 
-const TActionSpec Specs[] = {
+const TActionRow ActionTable[] = {
   {"FileOpen1", "Select &Directory...", "Open Folder|Select a folder to scan",
    [](TMainForm& F, int) { F.Roots().FileOpen(); }, 0, "folder-open"},
   {"ScanAllDrives1", "Scan All &Drives", "Scan All Drives|Scan every mounted drive",
@@ -163,23 +163,23 @@ void TMainActions::BuildActions()
 {
   FViewGroup = new QActionGroup(&FForm);
   FSortGroup = new QActionGroup(&FForm);
-  for (const TActionSpec& Spec : Specs) {
-    auto* Item = new QAction(Spec.Caption, &FForm);
-    Item->setObjectName(Spec.Name);
-    Item->setData(Spec.Tag);
-    if (const QString Hint = Spec.Hint; !Hint.isEmpty()) {
+  for (const TActionRow& Row : ActionTable) {
+    auto* Item = new QAction(Row.Caption, &FForm);
+    Item->setObjectName(Row.Name);
+    Item->setData(Row.Tag);
+    if (const QString Hint = Row.Hint; !Hint.isEmpty()) {
       const int Bar = Hint.indexOf('|');
       Item->setToolTip(Bar < 0 ? Hint : Hint.left(Bar));
       Item->setStatusTip(Bar < 0 ? Hint : Hint.mid(Bar + 1));
     }
-    if (Spec.Icon)
-      Item->setIcon(TToolIcons::Icon(Spec.Icon));
-    if (Spec.ButtonText) {
-      Item->setIconText(Spec.ButtonText);
+    if (Row.Icon)
+      Item->setIcon(TToolIcons::Icon(Row.Icon));
+    if (Row.ButtonText) {
+      Item->setIconText(Row.ButtonText);
       Item->setCheckable(true);
     }
-    const THandler Handler = Spec.Handler;
-    const int Tag = Spec.Tag;
+    const THandler Handler = Row.Handler;
+    const int Tag = Row.Tag;
     QObject::connect(Item, &QAction::triggered, &FForm, [this, Handler, Tag] { Handler(FForm, Tag); });
   }
   for (int Type = 1; Type <= 5; ++Type)
