@@ -36,8 +36,13 @@ void TTopFiles::Offer(const TFolderNode* Folder, const TDirEntry& Entry)
 {
   if (FCount == 0)
     return;
-  const TFileCount Count = TFolderData::CountFile(Entry.Size, Folder->ClusterSize(), Entry.DiskBytes);
-  TFile File{{}, Entry.Size, (Count.Clusters - Count.Holes) * Folder->ClusterSize(), Entry.LastWrite,
+  // One scan, one root: its cluster size is looked up once, not by a walk
+  // up the tree for every file.
+  uint32_t ClusterSize = FClusterSize.load(std::memory_order_relaxed);
+  if (ClusterSize == 0)
+    FClusterSize.store(ClusterSize = Folder->ClusterSize(), std::memory_order_relaxed);
+  const TFileCount Count = TFolderData::CountFile(Entry.Size, ClusterSize, Entry.DiskBytes);
+  TFile File{{}, Entry.Size, (Count.Clusters - Count.Holes) * ClusterSize, Entry.LastWrite,
              Entry.LastAccess, Entry.Identity.Device, Entry.Identity.Inode, Entry.Links, 0};
   const uint64_t Key = KeyOf(File);
   // Most files come after the last one kept: turned down at once.

@@ -67,4 +67,5 @@ private:
   // Once as many are kept as asked for: the last one's key, below which
   // an offer is turned down without the lock.
   std::atomic<uint64_t> FBar{0};
+  std::atomic<uint32_t> FClusterSize{0};  // of the scan's root, once known
 };
