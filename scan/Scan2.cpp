@@ -80,9 +80,8 @@ void TScan2::Resume()
   });
   rlimit Limit;
   const rlim_t Allowed = getrlimit(RLIMIT_NOFILE, &Limit) == 0 ? Limit.rlim_cur : 1024;
-  FDescriptorBudget = uint32_t(std::clamp<rlim_t>(Allowed / 2, 16, MostDescriptors));
-  if (const int Given = GivenBudget.load(); Given >= 0)
-    FDescriptorBudget = uint32_t(Given);
+  const int Given = GivenBudget.load();
+  FHandles.SetBudget(Given >= 0 ? uint32_t(Given) : uint32_t(std::clamp<rlim_t>(Allowed / 2, 16, MostDescriptors)));
   std::lock_guard Lock(FTaskMutex);
   FTasks.push_back({FNode, nullptr, false});
   if (!Spawn()) {
@@ -166,35 +165,6 @@ void TScan2::WorkerLoop()
     Post(TResult(TResult::rkDone));
 }
 
-TScan2::TDirHandle* TScan2::TrailTo(const TFolderNode* Node)
-{
-  // The folders from the top down to Node, reached and identified again one
-  // name at a time; only Node's own descriptor stays open.
-  std::vector<const TFolderNode*> Above;
-  for (; Node; Node = Node->Parent())
-    Above.push_back(Node);
-  TDirHandle* Trail = nullptr;
-  int Fd = -1;
-  for (auto Folder = Above.rbegin(); Folder != Above.rend(); ++Folder) {
-    const int Next = Trail ? TDirectory::Reach(Fd, (*Folder)->FName) : TDirectory::ReachPath((*Folder)->FullPath());
-    if (Fd >= 0)
-      close(Fd);
-    Fd = Next;
-    TFileIdentity Identity;
-    if (Fd < 0 || TDirectory::Identify(Fd, Identity) != 0) {
-      if (Fd >= 0)
-        close(Fd);
-      Unref(Trail);
-      return nullptr;
-    }
-    Trail = new TDirHandle{-1, Identity, Trail, 0, 1, true};
-  }
-  Trail->Fd = Fd;
-  Trail->Openers = 1;
-  FDescriptors.fetch_add(1, std::memory_order_relaxed);
-  return Trail;
-}
-
 bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail, bool& Followed)
 {
   TTask Task = Given;
@@ -203,12 +173,12 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
   if (!Task.Parent && Node->Parent()) {
     // The start of a branch is entered as the walk from its parent would:
     // a link or a mount point only when they are followed.
-    Task.Parent = TrailTo(Node->Parent());
+    Task.Parent = FHandles.TrailTo(Node->Parent());
     TDirEntry Start;
     if (Task.Parent && TDirectory::Classify(Task.Parent->Fd, Node->FName, Start) == 0) {
       Task.IsLink = Start.Kind == TDirEntry::ekFolderLink;
     } else if (Task.Parent) {
-      Release(Task.Parent);
+      FHandles.Release(Task.Parent);
       Task.Parent = nullptr;
     }
   }
@@ -217,17 +187,17 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
   if (!Parent) {
     Fd = TDirectory::OpenPath(FPath);  // the chosen folder is always entered
   } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
-    Release(Parent);
+    FHandles.Release(Parent);
     FinishUnentered(Node, sfNotEntered);
     return false;
   } else {
-    Fd = Descriptor(Parent, Node->Parent());
+    Fd = FHandles.Descriptor(Parent, Node->Parent());
     if (Fd >= 0)
       Fd = TDirectory::Open(Fd, Node->FName, Task.IsLink);
   }
   if (Fd < 0) {
     if (Parent)
-      Release(Parent);
+      FHandles.Release(Parent);
     if (TDirectory::IsNoMatchCode(-Fd)) {
       FinishUnentered(Node, 0);  // gone since the listing: an empty folder
       return false;
@@ -266,7 +236,7 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
     Parent->Refs.fetch_add(1, std::memory_order_relaxed);
     Trail = Parent;
   }
-  Release(Parent);
+  FHandles.Release(Parent);
   if (!Enter) {
     close(Fd);
     FinishUnentered(Node, sfNotEntered);
@@ -286,7 +256,7 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   TFolderNode* Node = Task.Node;
   if (Terminated()) {
     if (Task.Parent)
-      Release(Task.Parent);
+      FHandles.Release(Task.Parent);
     return;
   }
   int Fd;
@@ -373,18 +343,14 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   }
   if (const bool Stopped = Terminated(); Stopped || Space.SubFolders.empty()) {
     close(Fd);
-    Unref(Trail);
+    TFolderHandles::Unref(Trail);
     if (!Stopped)
       FinishFolder(Node);
     return;  // a stopped folder stays incomplete, without its sub-folders
   }
 
   const size_t Count = Space.SubFolders.size();
-  if (!KeepDescriptor(Node)) {
-    close(Fd);
-    Fd = -1;
-  }
-  auto* Handle = new TDirHandle{Fd, Identity, Trail, uint32_t(Count), 1, Followed};
+  TDirHandle* Handle = FHandles.Make(Fd, Identity, Trail, uint32_t(Count), Followed, Node);
   Space.NameViews.clear();
   for (const auto& [Offset, IsLink] : Space.SubFolders)
     Space.NameViews.emplace_back(Space.Names.c_str() + Offset);
@@ -441,96 +407,6 @@ void TScan2::ReportFailure(TFolderNode* Node, int Code)
 void TScan2::SetDescriptorBudget(int Budget)
 {
   GivenBudget = Budget;
-}
-
-bool TScan2::KeepDescriptor(const TFolderNode* Folder)
-{
-  // Half the budget goes to any folder, the rest to every 64th level only,
-  // so that a folder let go of is opened again from one at most 64 levels
-  // above it however deep the tree.
-  const uint32_t Kept = FDescriptors.load(std::memory_order_relaxed);
-  if (Kept >= FDescriptorBudget || (Kept >= FDescriptorBudget / 2 && !Folder->Gathers()))
-    return false;
-  FDescriptors.fetch_add(1, std::memory_order_relaxed);
-  return true;
-}
-
-int TScan2::Descriptor(TDirHandle* Handle, const TFolderNode* Folder)
-{
-  if (const int Fd = Handle->Fd.load(std::memory_order_acquire); Fd >= 0)
-    return Fd;
-  // The folders from Handle's up to the nearest one holding its descriptor.
-  std::vector<std::pair<TDirHandle*, const TFolderNode*>> Path{{Handle, Folder}};
-  TDirHandle* Pinned = nullptr;
-  for (TDirHandle* Above = Handle->Up; Above; Above = Above->Up) {
-    if (Pin(Above)) {
-      if (Above->Fd.load(std::memory_order_acquire) >= 0) {
-        Pinned = Above;
-        break;
-      }
-      Release(Above);
-    }
-    Path.emplace_back(Above, Path.back().second->Parent());
-  }
-  int Fd = Pinned ? Pinned->Fd.load(std::memory_order_acquire) : -1;
-  for (auto Step = Path.rbegin(); Step != Path.rend(); ++Step) {
-    const auto [Below, Node] = *Step;
-    // The top of the walk is reached by its path, as it was at the start.
-    const int Next = Fd >= 0 ? TDirectory::Open(Fd, Node->FName, Below->Followed)
-                             : TDirectory::OpenPath(Node->FullPath());
-    if (Fd >= 0 && (!Pinned || Fd != Pinned->Fd.load(std::memory_order_relaxed)))
-      close(Fd);
-    Fd = Next;
-    TFileIdentity Identity;
-    if (Fd >= 0 && Below->Identity.Inode
-        && (TDirectory::Identify(Fd, Identity) != 0 || Identity.Device != Below->Identity.Device
-            || Identity.Inode != Below->Identity.Inode)) {
-      close(Fd);
-      Fd = -ENOENT;  // not the folder listed there: as if it had gone
-    }
-    if (Fd < 0)
-      break;
-  }
-  if (Pinned)
-    Release(Pinned);
-  if (Fd < 0)
-    return Fd;
-  int Expected = -1;
-  if (!Handle->Fd.compare_exchange_strong(Expected, Fd, std::memory_order_acq_rel)) {
-    close(Fd);  // another sub-folder's worker opened it first
-    return Expected;
-  }
-  FDescriptors.fetch_add(1, std::memory_order_relaxed);
-  return Fd;
-}
-
-bool TScan2::Pin(TDirHandle* Handle)
-{
-  uint32_t Openers = Handle->Openers.load(std::memory_order_acquire);
-  while (Openers > 0)
-    if (Handle->Openers.compare_exchange_weak(Openers, Openers + 1, std::memory_order_acq_rel))
-      return true;
-  return false;
-}
-
-void TScan2::Release(TDirHandle* Handle)
-{
-  if (Handle->Openers.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    if (const int Fd = Handle->Fd.load(std::memory_order_acquire); Fd >= 0) {
-      close(Fd);
-      FDescriptors.fetch_sub(1, std::memory_order_relaxed);
-    }
-    Unref(Handle);
-  }
-}
-
-void TScan2::Unref(TDirHandle* Handle)
-{
-  while (Handle && Handle->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    TDirHandle* Up = Handle->Up;
-    delete Handle;
-    Handle = Up;
-  }
 }
 
 void TScan2::Post(TResult&& Result)

@@ -3,6 +3,7 @@
 
 #include "Directory.h"
 #include "FolderFiles.h"
+#include "FolderHandles.h"
 #include "LinkCounter.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
@@ -78,20 +79,7 @@ public:
   static void SetDescriptorBudget(int Budget);
 
 private:
-  // An open folder whose sub-folders are still to be opened relative to it.
-  // Up leads to the folders above it, so that a followed link can tell the
-  // folders on its own path; a handle lives while a folder below it may
-  // still be entered, its descriptor only until its sub-folders are open.
-  // Beyond a budget of descriptors a handle lets its own go, and the folder
-  // is opened again by name when a sub-folder needs it.
-  struct TDirHandle {
-    std::atomic<int> Fd;  // -1 when let go of
-    TFileIdentity Identity;
-    TDirHandle* Up;
-    std::atomic<uint32_t> Openers;  // sub-folders still to be opened
-    std::atomic<uint32_t> Refs;     // the openers together, and handles below
-    bool Followed;                  // entered through a link the scan follows
-  };
+  using TDirHandle = TFolderHandles::THandle;
   struct TTask {
     TFolderNode* Node;
     TDirHandle* Parent;  // null for the start folder
@@ -120,23 +108,10 @@ private:
   void WorkerLoop();
   void WalkFolder(const TTask& Task, TWorkspace& Space);
   bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail, bool& Followed);
-  TDirHandle* TrailTo(const TFolderNode* Node);
-  // Whether a folder waiting for its sub-folders keeps its descriptor.
-  bool KeepDescriptor(const TFolderNode* Folder);
-  // Handle's descriptor (Folder's), opened again when it was let go of:
-  // by name from the nearest folder above that holds one, each folder on
-  // the way checked to be the one listed. -errno when that fails.
-  int Descriptor(TDirHandle* Handle, const TFolderNode* Folder);
-  // Holds Handle's descriptor open while it is used from a sub-folder that
-  // is no opener of it; false when it is let go of already.
-  static bool Pin(TDirHandle* Handle);
   void FinishFolder(TFolderNode* Node);
   void FinishUnentered(TFolderNode* Node, uint8_t Flags);
   void AddUp(TFolderNode* Node, const TFileCount& Count);
   void ReportFailure(TFolderNode* Node, int Code);
-  // One sub-folder of Handle has been opened (or given up).
-  void Release(TDirHandle* Handle);
-  static void Unref(TDirHandle* Handle);
   void Post(TResult&& Result);
   void Complete();
   void MarkStopped();
@@ -154,8 +129,7 @@ private:
   std::atomic<uint64_t> FFoldersCounted{0};
   std::atomic<uint64_t> FExcludedCounted{0};
   std::atomic<const TFolderNode*> FReading{nullptr};
-  std::atomic<uint32_t> FDescriptors{0};  // kept by handles
-  uint32_t FDescriptorBudget = 0;
+  TFolderHandles FHandles;
 
   std::mutex FTaskMutex;
   std::condition_variable FTaskReady;
