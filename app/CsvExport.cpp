@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CsvExport.h"
 
+#include "FileClass.h"
 #include "FileTime.h"
 #include "FolderData.h"
 #include "FolderNode.h"
@@ -18,13 +19,11 @@ const char* TCsvExport::FilesHeader = "path,size_bytes,allocated_bytes,last_writ
 
 bool TCsvExport::WriteFiles(std::FILE* Stream, const std::vector<TTopFiles::TFile>& Files)
 {
-  // The kinds of the treemap's legend, as words for a table.
-  static const char* const Kinds[] = {"image", "video", "audio", "archive", "document", "code", "program", "other"};
   std::fprintf(Stream, "%s\n", FilesHeader);
   for (const TTopFiles::TFile& File : Files) {
     const std::string Line = Field(File.Path) + ',' + std::to_string(File.Size) + ',' + std::to_string(File.Allocated)
       + ',' + IsoTime(File.LastWrite) + ',' + IsoTime(File.LastAccess) + ','
-      + Kinds[std::min<size_t>(File.Kind, std::size(Kinds) - 1)] + ',' + std::to_string(File.Links) + '\n';
+      + TFileClass::Word(std::min<int>(File.Kind, TFileClass::fcOther)) + ',' + std::to_string(File.Links) + '\n';
     std::fwrite(Line.data(), 1, Line.size(), Stream);
   }
   return !std::ferror(Stream);

@@ -93,6 +93,8 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.TreemapButtonClick(); }, 0, nullptr, "Treemap"},
   {"ListButton", "&Detailed List", "Detailed List|Show the folders and files in a list",
    [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
+  {"FilesButton", "&Files", "Files|List every file below the selected folder, at any depth, largest first",
+   [](TMainForm& F, int) { F.FilesButtonClick(); }, 0, nullptr, "Files"},
   {"TitleMenu", "Set &Title...", "Set Title|Set Title for printing and exporting",
    [](TMainForm& F, int) { F.Printing().TitleMenuClick(); }},
   {"Print1", "&Print Report...", "Print Report|Print report for currently active folder/drive",
@@ -187,7 +189,7 @@ void TMainActions::BuildActions()
   for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
   FModeGroup = new QActionGroup(&FForm);
-  for (const char* Name : {"PieButton", "BarButton", "TreemapButton", "ListButton"})
+  for (const char* Name : {"PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton"})
     FModeGroup->addAction(Action(Name));
   Action("PieButton")->setIcon(TChartIcons::Icon(TChartIcons::ciPie));
   Action("BarButton")->setIcon(TChartIcons::Icon(TChartIcons::ciBar));
@@ -245,7 +247,7 @@ void TMainActions::BuildMenus()
   QMenu* Units = View->addMenu("Show &Values as");
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
-  Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "-", "Options1"});
+  Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }

@@ -4,6 +4,8 @@
 #include "ChartPane.h"
 #include "DetailsList.h"
 #include "ErrorBox.h"
+#include "FilesCommands.h"
+#include "FilesList.h"
 #include "FolderData.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
@@ -116,6 +118,17 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     ListChange();
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
+  FFilesCommands = std::make_unique<TFilesCommands>(*FShellPilot, FTree, FDriver, FRightPane->Files());
+  FFilesCommands->OnTotalsChanged = [this] {
+    RefreshStatus(false);
+    FRightPane->RefillPicture();
+    FShellCommands->FollowTrash();
+  };
+  FFilesCommands->OnShowFile = [this](TFolderNode* Folder, const std::string& Name) {
+    SetCurrentNode(Folder);
+    FList->SelectWhenListed(Name);
+    ListButtonClick();
+  };
   FShellCommands->OnTrashGrew = [this](TFolderNode* Folder) {
     if (FRoots->UpdateBranch(Folder))
       statusBar()->showMessage("What went to the Trash still takes its space there, until the Trash is emptied.",
@@ -183,6 +196,7 @@ void TMainForm::FormCreate()
   setGeometry(Frame);
   FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - FSettings.FSplitter - 4)});
   FList->LoadLayout(FStore.Store());
+  FRightPane->Files().LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
   FList->FollowTree(FSettings.FSortType, FDisplay.FShowType);
   if (FSettings.FMaximized)
@@ -205,6 +219,8 @@ void TMainForm::FormCreate()
     ListButtonClick();
   else if (FSettings.FActiveSeries == 3)
     TreemapButtonClick();
+  else if (FSettings.FActiveSeries == 4)
+    FilesButtonClick();
   else
     barbuttonClick();
   RefreshCaption();
@@ -266,13 +282,18 @@ void TMainForm::FormClose()
   FSettings.SetFrame(FSettings.FMaximized ? normalGeometry() : geometry());
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
-  FSettings.FActiveSeries = FRightPane->ShowsTreemap() ? 3 : FRightPane->ShowsList() ? 2 : FCharts->PieActive() ? 0 : 1;
+  FSettings.FActiveSeries = FRightPane->ShowsFiles()     ? 4
+                            : FRightPane->ShowsTreemap() ? 3
+                            : FRightPane->ShowsList()    ? 2
+                            : FCharts->PieActive()       ? 0
+                                                         : 1;
   FSettings.FChart3D = FCharts->View3DButton->isChecked();
   FSettings.FChartLegend = FCharts->ShowLegendButton->isChecked();
   FSettings.FChartPatterns = FCharts->PatternButton->isChecked();
   FSettings.FMRUMaximum = FRecent->Maximum();
   FSettings.Save(FStore);
   FList->SaveLayout(FStore.Store());
+  FRightPane->Files().SaveLayout(FStore.Store());
   FRecent->SaveToRegistry(FStore.Store());
   FStore.Store().sync();
 }
@@ -540,6 +561,13 @@ void TMainForm::TreemapButtonClick()
   Action("TreemapButton")->setChecked(true);
   FRightPane->ShowTreemap();
   PrintPaneCaption("Print &Treemap...");
+}
+
+void TMainForm::FilesButtonClick()
+{
+  Action("FilesButton")->setChecked(true);
+  FRightPane->ShowFiles();
+  PrintPaneCaption("Print &Files...");
 }
 
 void TMainForm::PiebuttonClick()

@@ -22,6 +22,7 @@ class QMessageBox;
 class QSplitter;
 class TChartPane;
 class TPrintCommands;
+class TFilesCommands;
 class TShellCommands;
 class TDriveBox;
 class TMRUFileList;
@@ -75,6 +76,7 @@ public:
   void ListButtonClick();
   void PiebuttonClick();
   void TreemapButtonClick();
+  void FilesButtonClick();
   void barbuttonClick();
   void Options1Click();
   void SelectAllRows();
@@ -141,6 +143,7 @@ private:
   std::unique_ptr<TMainActions> FActions;
   std::unique_ptr<TPrintCommands> FPrinting;
   std::unique_ptr<TShellCommands> FShellCommands;
+  std::unique_ptr<TFilesCommands> FFilesCommands;
   TMRUFileList* FRecent;
   TDriveBox* FDriveBox;
   std::unique_ptr<TStatusPanels> FPanels;

@@ -4,6 +4,7 @@
 #include "Chart.h"
 #include "ChartPane.h"
 #include "DetailsList.h"
+#include "FilesList.h"
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "TreemapPane.h"
@@ -23,6 +24,8 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
   addWidget(FCharts);
   FTreemap = new TTreemapPane(Display, Tree, Settings, FCurrentNode);
   addWidget(FTreemap);
+  FFiles = new TFilesList(Display);
+  addWidget(FFiles);
   FTreemap->OnSelect = [this](TFolderNode* Folder, const std::string& File) {
     FList->SelectWhenListed(File);
     if (OnSelect)
@@ -104,7 +107,7 @@ std::vector<TReportCanvas::TPictureDraw> TRightPane::ShownPicture()
 {
   if (ShowsTreemap())
     return {[this](QPainter& Painter, const QRect& Bounds) { FTreemap->Draw(Painter, Bounds); }};
-  if (ShowsList())
+  if (ShowsList() || ShowsFiles())
     return {};
   std::vector<TReportCanvas::TPictureDraw> Pages;
   for (int Page = 0; Page < FCharts->Chart->PrintedPages(); ++Page)
@@ -116,6 +119,18 @@ std::vector<TReportCanvas::TPictureDraw> TRightPane::ShownPicture()
 void TRightPane::ShowChart()
 {
   setCurrentWidget(FCharts);
+}
+
+bool TRightPane::ShowsFiles() const
+{
+  return currentWidget() == FFiles;
+}
+
+void TRightPane::ShowFiles()
+{
+  setCurrentWidget(FFiles);
+  FState = rsAtOnce;
+  Refill();
 }
 
 void TRightPane::ShowTreemap()
@@ -134,15 +149,19 @@ void TRightPane::Refill()
     FTreemap->Fill();
     return;
   }
-  if (!ShowsList()) {
+  if (!ShowsList() && !ShowsFiles()) {
     FCharts->FillChart();
     return;
   }
-  if (!FList->isVisible())
+  if (!currentWidget()->isVisible())
     return;
   if (FState == rsDefer) {
     FTimer.start();
     FState = rsPending;
+    return;
+  }
+  if (ShowsFiles()) {
+    FFiles->ShowFolder(Node);
     return;
   }
   TWaitCursor Wait;
@@ -155,12 +174,15 @@ void TRightPane::RefillPicture()
 {
   FCharts->FillChart();
   FTreemap->Fill();
+  if (ShowsFiles() && FCurrentNode())
+    FFiles->ShowFolder(FCurrentNode());
 }
 
 void TRightPane::Clear()
 {
   ShowEmptyHint(true);
   FList->Clear();
+  FFiles->Clear();
   FCharts->Clear();
   FTreemap->Clear();
 }
@@ -190,7 +212,9 @@ void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<c
   const bool TreemapHeld = FTreemap->Shown() != nullptr;
   if (TreemapHeld)
     FTreemap->Clear();
-  if (!ShowsList() && Current && (Parent == Current || TreemapHeld) && !FRefillDue) {
+  // So may the files view, below the folder it lists.
+  const bool FilesHeld = FFiles->TreeRowsRemoving(Removed);
+  if (!ShowsList() && Current && (Parent == Current || TreemapHeld || FilesHeld) && !FRefillDue) {
     FRefillDue = true;
     QTimer::singleShot(0, this, [this] {
       FRefillDue = false;

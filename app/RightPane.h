@@ -13,6 +13,7 @@ class QLabel;
 class QModelIndex;
 class TChartPane;
 class TDetailsList;
+class TFilesList;
 class TFolderNode;
 class TFolderTree;
 class TTreemapPane;
@@ -20,7 +21,7 @@ class TValueDisplay;
 struct TScanSettings;
 
 // The right pane: the current folder of the tree shown as the details list,
-// a chart or a treemap. It is refilled when the selection, a scan or the
+// a chart, a treemap or the files view. It is refilled when the selection, a scan or the
 // options change. A chart or a treemap is filled at once; with the list out
 // of view its refill waits a moment, so that walking the tree with the keys
 // does not list every folder passed.
@@ -33,8 +34,10 @@ public:
   TDetailsList& List() { return *FList; }
   TChartPane& Charts() { return *FCharts; }
   TTreemapPane& Treemap() { return *FTreemap; }
+  TFilesList& Files() { return *FFiles; }
   bool ShowsList() const;
   bool ShowsTreemap() const;
+  bool ShowsFiles() const;
   // The drawings of the chart or treemap shown, one a printed page, for
   // print; none with the list.
   std::vector<TReportCanvas::TPictureDraw> ShownPicture();
@@ -50,9 +53,11 @@ public:
   // Shows the chart; the chart's mode switch fills it.
   void ShowChart();
   void ShowTreemap();
+  void ShowFiles();
   // Shows the current folder again (at once, or after the deferral).
   void Refill();
-  // Draws the chart or the treemap again, whichever is shown, at once.
+  // Draws the chart or the treemap again, or lists the files view's files
+  // again, whichever is shown, at once.
   void RefillPicture();
   // Lets go of every record of the tree.
   void Clear();
@@ -80,6 +85,7 @@ private:
   TDetailsList* FList;
   TChartPane* FCharts;
   TTreemapPane* FTreemap;
+  TFilesList* FFiles;
   QLabel* FEmptyHint;
   QTimer FTimer;
   TRefillState FState = rsDefer;

@@ -35,18 +35,18 @@ std::string ObjectPath(const TFolderData* Record)
   return Path;
 }
 
-bool Gone(const std::string& Path)
+}  // namespace
+
+bool TShellCommands::Gone(const std::string& Path)
 {
   struct stat Data;
   return lstat(Path.c_str(), &Data) != 0 && errno == ENOENT;
 }
 
-bool IsMenuKey(const QKeyEvent* Event)
+bool TShellCommands::IsMenuKey(const QKeyEvent* Event)
 {
   return (Event->key() == Qt::Key_F10 && Event->modifiers() == Qt::ShiftModifier) || Event->key() == Qt::Key_Menu;
 }
-
-}  // namespace
 
 TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View,
                                TDetailsList* List, TValueDisplay& Display)
@@ -366,9 +366,7 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
   // went and only that.
   std::vector<TFolderNode*> Folders;
   std::vector<const TFolderData*> Files;
-  TFileCount FileTotals;
-  // Files with other names still there count on in the folders above them.
-  std::vector<std::pair<TFileCount, TFolderNode*>> Named;
+  std::vector<TFolderTree::TGoneFile> GoneFiles;
   for (const TActing& Item : Acting) {
     if (!Gone(Folder->FullPath() + Item.Name))
       continue;
@@ -379,12 +377,7 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
       continue;
     }
     Files.push_back(Item.Record);
-    TFolderNode* Still = nullptr;
-    if (Item.Links > 1 && TFolderTree::Editable(Folder)
-        && Folder->Root()->FLinks.RemoveName(Item.Device, Item.Inode, Folder, Still))
-      Named.emplace_back(Item.Count, Still);
-    else
-      FileTotals.Add(Item.Count);
+    GoneFiles.push_back({Item.Count, Item.Device, Item.Inode, Item.Links});
   }
   if (Folders.empty() && Files.empty())
     return;
@@ -394,9 +387,7 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
     for (TFolderNode* Node : Folders)
       FTree.FreeNode(Node, true);
     if (!Files.empty()) {
-      FTree.RemoveOwnFiles(Folder, FileTotals);
-      for (const auto& [Count, Still] : Named)
-        FTree.RemoveOwnFiles(Folder, Count, Still);
+      FTree.RemoveGoneFiles(Folder, GoneFiles);
       if (Model.Folder() == Folder)
         Model.DropRecords(Files);
     }

@@ -62,6 +62,14 @@ public:
   // Whether Node is of a scan imported from elsewhere, whose files are not
   // this computer's to act on; when Parent is given, says so there.
   static bool Foreign(const TFolderNode* Node, QWidget* Parent = nullptr);
+  // Whether nothing is at Path any more.
+  static bool Gone(const std::string& Path);
+  // Shift+F10 or the menu key.
+  static bool IsMenuKey(const QKeyEvent* Event);
+  // After a move to the Trash: the Trash folders that took something and
+  // lie in a scanned tree are counted again, so the space stays shown
+  // where it now is.
+  void FollowTrash();
 
 private:
   bool TreeRename(TFolderNode* Node, QString& Name);
@@ -92,10 +100,6 @@ private:
   // After the Trash took what it could: the folders gone leave the tree,
   // the files gone leave the list, and every total drops by what went.
   void ListDeleted(TFolderNode* Folder, const std::vector<TActing>& Acting);
-  // After a move to the Trash: the Trash folders that took something and
-  // lie in a scanned tree are counted again, so the space stays shown
-  // where it now is.
-  void FollowTrash();
 
   TShellPilot& FPilot;
   TFolderTree& FTree;

@@ -16,6 +16,7 @@ struct TListedFile {
   uint64_t LastAccess;  // file-time units
   uint64_t LastWrite;
   bool Executable = false;  // a regular file with an execute bit set
+  uint64_t Links = 1;
 };
 
 // Lists the files (not the folders) of one folder that match a filter: once

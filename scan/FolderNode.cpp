@@ -16,7 +16,7 @@ TFolderNode::~TFolderNode()
   // Children are freed by DeleteSubtree, never by a destructor, so that no
   // depth of tree can exhaust the stack.
   delete FChildren;
-  TFolderFiles::Free(FFiles.load(std::memory_order_relaxed));
+  TFolderFiles::Release(FFiles.load(std::memory_order_relaxed));
 }
 
 const std::vector<TFolderNode*>& TFolderNode::Children() const
@@ -87,7 +87,7 @@ void TFolderNode::DeleteSubtree(TFolderNode* Node)
     if (!Current->FInBlock)
       delete Current;
     else
-      TFolderFiles::Free(Current->FFiles.exchange(nullptr, std::memory_order_relaxed));
+      TFolderFiles::Release(Current->FFiles.exchange(nullptr, std::memory_order_relaxed));
   }
   for (TFolderBlock* Block : Blocks)
     TFolderBlock::Free(Block);

@@ -162,7 +162,7 @@ void TFolderTree::Reorder(std::vector<TOrder>& Orders)
 void TFolderTree::SetFiles(TFolderNode* Node, TFolderFiles* Files)
 {
   std::unique_lock Lock(FGuard);
-  TFolderFiles::Free(Node->FFiles.exchange(Files, std::memory_order_acq_rel));
+  TFolderFiles::Release(Node->FFiles.exchange(Files, std::memory_order_acq_rel));
 }
 
 void TFolderTree::NodeChanged(TFolderNode* Node)
@@ -211,6 +211,22 @@ void TFolderTree::AddToAncestors(TFolderNode* Node, const TFileCount& Added, con
     Node->Count(Added, Taken);
     NodeChanged(Node);
   }
+}
+
+void TFolderTree::RemoveGoneFiles(TFolderNode* Folder, const std::vector<TGoneFile>& Gone)
+{
+  TFileCount Totals;
+  std::vector<std::pair<TFileCount, TFolderNode*>> Named;
+  for (const TGoneFile& File : Gone) {
+    TFolderNode* Still = nullptr;
+    if (File.Links > 1 && Editable(Folder) && Folder->Root()->FLinks.RemoveName(File.Device, File.Inode, Folder, Still))
+      Named.emplace_back(File.Count, Still);
+    else
+      Totals.Add(File.Count);
+  }
+  RemoveOwnFiles(Folder, Totals);
+  for (const auto& [Count, Still] : Named)
+    RemoveOwnFiles(Folder, Count, Still);
 }
 
 bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, const TFolderNode* Counting)

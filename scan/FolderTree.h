@@ -73,6 +73,18 @@ public:
   // ancestor below Counting, the deepest folder that still counts them
   // through other names (null: none). False for a branch being scanned.
   bool RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, const TFolderNode* Counting = nullptr);
+  // A file of a folder's own that is gone: its count, and its identity
+  // when it had several names.
+  struct TGoneFile {
+    TFileCount Count;
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    uint64_t Links = 1;
+  };
+  // Takes Gone out of Folder as RemoveOwnFiles does; a file whose other
+  // names are still counted comes out only below the deepest folder that
+  // counts them.
+  void RemoveGoneFiles(TFolderNode* Folder, const std::vector<TGoneFile>& Gone);
   // Gives Node the files Files (null: none), freeing those it had.
   void SetFiles(TFolderNode* Node, TFolderFiles* Files);
 

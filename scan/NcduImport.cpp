@@ -176,7 +176,7 @@ private:
     uint64_t LastWrite = 0;
     std::vector<TFolderNode*> Children;
     std::vector<TLinkCounter::TLinkedFile> Linked;
-    std::vector<TFolderFiles::TFile> Files;  // kept for the window
+    TFolderFiles::TBuilder Files;  // kept for the window
   };
 
   // The parser refuses a lone high surrogate but takes a lone low one for
@@ -257,8 +257,9 @@ private:
       return Going();
     Folder.Own.Add(Count, Times);
     if (FSettings.FFileKind)
-      Folder.Files.push_back(
-        TFolderFiles::TFile::Make(Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str(), false)));
+      Folder.Files.Add(Fields.Name, Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str(), false),
+                       Fields.HasWriteTime ? FileTime::FromUnix(Fields.WriteTime, 0) : 0, 0,
+                       Fields.Linked() ? std::max<uint64_t>(Fields.Links, 2) : 1);
     // The newest change of a counted file, as a scan dates its folders.
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
@@ -274,7 +275,7 @@ private:
     TFolder& Folder = FFolders.back();
     TFolderNode* Node = Folder.Node;
     FBuilt.AppendChildren(Node, Folder.Children);
-    Node->FFiles.store(TFolderFiles::Make(Folder.Files), std::memory_order_relaxed);
+    Node->FFiles.store(Folder.Files.Make(), std::memory_order_relaxed);
     if (!Folder.Linked.empty())
       TLinkCounter::KeepOnePerFile(Folder.Linked, Folder.Own);
     if (Node->ChildCount() > 0)

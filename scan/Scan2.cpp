@@ -302,8 +302,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     if (FSettings.FFileCounted && Times > 0)
       FSettings.FFileCounted(Node, Entry);
     if (FSettings.FFileKind)
-      Space.Files.push_back(
-        TFolderFiles::TFile::Make(Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name, Entry.Executable)));
+      Space.Files.Add(Entry.Name, Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name, Entry.Executable),
+                      Entry.LastWrite, Entry.LastAccess, Entry.Links);
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
       Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}, Entry.Links});
       Space.Linked.back().Count.Add(Count, Times);
@@ -312,10 +312,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     LastWrite = std::max(LastWrite, Entry.LastWrite);
   }
 
-  if (!Space.Files.empty()) {
-    Node->FFiles.store(TFolderFiles::Make(Space.Files), std::memory_order_release);
-    Space.Files.clear();
-  }
+  if (!Space.Files.Empty())
+    Node->FFiles.store(Space.Files.Make(), std::memory_order_release);
   if (!Space.Linked.empty())
     TLinkCounter::KeepOnePerFile(Space.Linked, Own);
   FFilesCounted.fetch_add(Own.Objects, std::memory_order_relaxed);

@@ -100,7 +100,7 @@ private:
     std::vector<std::string_view> NameViews;
     std::vector<TTask> NewTasks;
     std::vector<TLinkCounter::TLinkedFile> Linked;  // own files with several names
-    std::vector<TFolderFiles::TFile> Files;         // kept for the window
+    TFolderFiles::TBuilder Files;                   // kept for the window
   };
 
   bool Spawn();

@@ -288,14 +288,14 @@ void TScanDriver::ListFilesAgain(TFolderNode* Folder)
     return;
   std::vector<TListedFile> Listed;
   TFileListing::List(Folder->FullPath(), {"*"}, Listed, {}, FSettings.FExclude, Folder->PathBelowTop());
-  std::vector<TFolderFiles::TFile> Files;
+  TFolderFiles::TBuilder Files;
   for (const TListedFile& File : Listed)
     if (File.Size > 0 && FSettings.Matches(File.Name.c_str()) > 0) {
       const uint64_t Holes = TFolderData::CountFile(File.Size, Folder->ClusterSize(), File.DiskBytes).Holes;
-      Files.push_back(
-        TFolderFiles::TFile::Make(File.Size, Holes, FSettings.FFileKind(File.Name.c_str(), File.Executable)));
+      Files.Add(File.Name, File.Size, Holes, FSettings.FFileKind(File.Name.c_str(), File.Executable), File.LastWrite,
+                File.LastAccess, File.Links);
     }
-  FTree.SetFiles(Folder, TFolderFiles::Make(Files));
+  FTree.SetFiles(Folder, Files.Make());
 }
 
 void TScanDriver::PruneSmallFolders(TFolderNode* Node, int ViewType, double Minimum)

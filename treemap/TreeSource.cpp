@@ -33,7 +33,7 @@ uint64_t TTreeSource::Weight(const TFolderFiles::TFile& File, int ViewType, uint
     case vtSize: return Size;
     case vtWasted: return Clusters * ClusterSize - Size;
     case vtCDROM: return (Size + 2047) / 2048 * 2048;
-    default: return (Clusters - std::min<uint64_t>(Clusters, File.Holes)) * ClusterSize;
+    default: return File.Allocated(ClusterSize);
   }
 }
 

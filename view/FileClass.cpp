@@ -124,6 +124,12 @@ QRgb TFileClass::Color(int Kind)
   return Colors[unsigned(Kind) < Count ? Kind : fcOther];
 }
 
+const char* TFileClass::Word(int Kind)
+{
+  static const char* const Words[] = {"image", "video", "audio", "archive", "document", "code", "program", "other"};
+  return unsigned(Kind) < std::size(Words) ? Words[Kind] : nullptr;
+}
+
 QString TFileClass::Name(int Kind)
 {
   return Names[unsigned(Kind) < Count ? Kind : fcOther];

@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <string_view>
 
-// The kinds of file a treemap colours apart, told by the extensions of their
-// names, with their colours and their names for the legend.
+// The kinds of file the treemap colours apart and the files view sorts by,
+// told by the extensions of their names, with their colours and their names
+// for the legend.
 class TFileClass {
 public:
   enum TKind : uint8_t {
@@ -36,4 +37,7 @@ public:
   // who do not tell red from green.
   static QRgb Color(int Kind);
   static QString Name(int Kind);
+  // The kind as one lower-case word, for tables and filters: "image",
+  // "video", ..., "program", "other"; fcFolder has none (null).
+  static const char* Word(int Kind);
 };

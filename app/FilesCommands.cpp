@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FilesCommands.h"
+
+#include "CsvExport.h"
+#include "FileTime.h"
+#include "FilesList.h"
+#include "FilesSnapshot.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "PathRules.h"
+#include "Prompt.h"
+#include "SafeSave.h"
+#include "ScanDriver.h"
+#include "ShellCommands.h"
+#include "ShellPilot.h"
+#include "ShellPilotError.h"
+#include "WaitCursor.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
+
+#include <map>
+#include <utility>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+TFilesCommands::TFilesCommands(TShellPilot& Pilot, TFolderTree& Tree, TScanDriver& Driver, TFilesList& List)
+  : FPilot(Pilot), FTree(Tree), FDriver(Driver), FList(List)
+{
+  FList.Model().OnRename = [this](int Row, QString& Name) { return Rename(Row, Name); };
+  QTableView* View = FList.View();
+  View->installEventFilter(this);
+  connect(View, &QWidget::customContextMenuRequested, this, [this](const QPoint& Point) { MouseUp(Point); });
+  FList.OnExport = [this] { ExportClick(); };
+  connect(View, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& Index) {
+    if (OnShowFile)
+      OnShowFile(FList.Model().FolderAt(Index.row()), FList.Model().NameAt(Index.row()));
+  });
+}
+
+bool TFilesCommands::eventFilter(QObject* Watched, QEvent* Event)
+{
+  if (Watched == FList.View() && Event->type() == QEvent::KeyPress && KeyDown(static_cast<QKeyEvent*>(Event)))
+    return true;
+  return QObject::eventFilter(Watched, Event);
+}
+
+bool TFilesCommands::Foreign() const
+{
+  return !FList.Folder() || TShellCommands::Foreign(FList.Folder(), FList.View());
+}
+
+std::vector<TFilesCommands::TActing> TFilesCommands::ActingRows() const
+{
+  const TFilesModel& Model = FList.Model();
+  std::vector<TActing> Acting;
+  for (const QModelIndex& Index : FList.View()->selectionModel()->selectedRows()) {
+    const int Row = Index.row();
+    TActing Item{Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row)};
+    const std::string Path = Item.Folder->FullPath() + Item.Name;
+    if (TShellCommands::InTrash(Path))
+      continue;
+    // Read before it goes: what the scan counted, and who else names it.
+    if (struct stat Data; lstat(Path.c_str(), &Data) == 0) {
+      Item.Size = uint64_t(Data.st_size);
+      Item.DiskBytes = uint64_t(Data.st_blocks) * 512;
+      Item.Device = uint64_t(major(Data.st_dev)) << 32 | minor(Data.st_dev);
+      Item.Inode = Data.st_ino;
+      Item.Links = Data.st_nlink;
+    }
+    Acting.push_back(std::move(Item));
+  }
+  return Acting;
+}
+
+void TFilesCommands::NameObjects(const std::vector<TActing>& Acting)
+{
+  FPilot.MultiObjects().clear();
+  if (Acting.size() == 1) {
+    FPilot.SetFolder(Acting.front().Folder->FullPath());
+    FPilot.SetObjectName(Acting.front().Name);
+    return;
+  }
+  // Several rows may lie in several folders: each is named from the top.
+  FPilot.SetFolder(FList.Folder()->FullPath());
+  for (const TActing& Item : Acting)
+    FPilot.MultiObjects().push_back(Item.Below);
+}
+
+void TFilesCommands::MouseUp(QPoint Point)
+{
+  QTableView* View = FList.View();
+  const QModelIndex At = View->indexAt(Point);
+  if (!At.isValid() || Foreign() || !TFolderTree::Editable(FList.Folder()))
+    return;
+  if (!View->selectionModel()->isRowSelected(At.row(), {}))
+    View->selectRow(At.row());
+  const std::vector<TActing> Acting = ActingRows();
+  if (Acting.empty())
+    return;
+  // The shell's Rename edits the row here, not in the details list.
+  auto Renaming = std::exchange(FPilot.OnRename, [View, Row = At.row()](TShellPilot*) {
+    View->edit(View->model()->index(Row, TFilesSorter::skName));
+  });
+  QString Command;
+  try {
+    NameObjects(Acting);
+    FPilot.ShowContextMenu(View->viewport()->mapToGlobal(Point), nullptr, Command);
+  } catch (const EShellPilotError&) {
+    FPilot.MultiObjects().clear();
+  }
+  FPilot.OnRename = std::move(Renaming);
+  Deleted(Acting);
+}
+
+bool TFilesCommands::KeyDown(QKeyEvent* Event)
+{
+  QTableView* View = FList.View();
+  const QModelIndexList Selected = View->selectionModel()->selectedRows();
+  if (Selected.isEmpty() || !View->hasFocus())
+    return false;
+  if (TShellCommands::IsMenuKey(Event)) {
+    const QRect Box = View->visualRect(View->model()->index(Selected.first().row(), TFilesSorter::skName));
+    MouseUp(QPoint(Box.right() - 4, Box.bottom() - 4));
+    return true;
+  }
+  if (Event->matches(QKeySequence::Copy)) {
+    CopyPaths();
+    return true;
+  }
+  if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) {
+    const int Row = View->currentIndex().isValid() ? View->currentIndex().row() : Selected.first().row();
+    if (OnShowFile)
+      OnShowFile(FList.Model().FolderAt(Row), FList.Model().NameAt(Row));
+    return true;
+  }
+  if (Event->key() != Qt::Key_F2 && Event->key() != Qt::Key_Delete)
+    return false;
+  if (Foreign() || !TFolderTree::Editable(FList.Folder()))
+    return true;
+  if (Event->key() == Qt::Key_F2) {
+    View->edit(View->model()->index(View->currentIndex().isValid() ? View->currentIndex().row() : Selected.first().row(),
+                                    TFilesSorter::skName));
+    return true;
+  }
+  const std::vector<TActing> Acting = ActingRows();
+  if (Acting.empty())
+    return true;
+  try {
+    NameObjects(Acting);
+  } catch (const EShellPilotError& Error) {
+    FPilot.MultiObjects().clear();
+    TPrompt::Warn(View, "Move to Trash", Error.Message());
+    return true;
+  }
+  FPilot.InvokeCommand("delete");
+  Deleted(Acting);
+  return true;
+}
+
+void TFilesCommands::CopyPaths()
+{
+  const std::vector<TActing> Acting = ActingRows();
+  if (Acting.empty())
+    return;
+  try {
+    NameObjects(Acting);
+    FPilot.InvokeCommand("copy");
+  } catch (const EShellPilotError& Error) {
+    FPilot.MultiObjects().clear();
+    TPrompt::Warn(FList.View(), "Copy Path", Error.Message());
+  }
+}
+
+void TFilesCommands::Deleted(const std::vector<TActing>& Acting)
+{
+  // Each file is looked for, so that a partial failure still counts what
+  // went and only that.
+  std::map<TFolderNode*, std::vector<TFolderTree::TGoneFile>> Gone;
+  for (const TActing& Item : Acting)
+    if (TShellCommands::Gone(Item.Folder->FullPath() + Item.Name)) {
+      const TFileCount Count = TFolderData::CountFile(Item.Size, Item.Folder->ClusterSize(), Item.DiskBytes);
+      TFolderTree::TGoneFile File{{}, Item.Device, Item.Inode, Item.Links};
+      File.Count.Add(Count, FDriver.FSettings.Matches(Item.Name.c_str()));
+      Gone[Item.Folder].push_back(File);
+    }
+  if (Gone.empty())
+    return;
+  {
+    TWaitCursor Wait;
+    for (const auto& [Folder, Files] : Gone) {
+      FTree.RemoveGoneFiles(Folder, Files);
+      FDriver.ListFilesAgain(Folder);
+    }
+  }
+  if (OnTotalsChanged)
+    OnTotalsChanged();
+}
+
+bool TFilesCommands::Rename(int Row, QString& Name)
+{
+  TFolderNode* Folder = FList.Model().FolderAt(Row);
+  const std::string Old = FList.Model().NameAt(Row);
+  if (Foreign() || !TFolderTree::Editable(Folder) || TShellCommands::InTrash(Folder->FullPath() + Old))
+    return false;
+  TWaitCursor Wait;
+  try {
+    FPilot.SetFolder(Folder->FullPath());
+    FPilot.SetObjectName(Old);
+    FPilot.RenameObject(Name);
+  } catch (const EShellPilotError& Error) {
+    TPrompt::Warn(FList.View(), "Rename", Error.Message());
+    return false;
+  }
+  if (FPilot.ObjectName() == Old)
+    return false;  // the shell said why
+  // The folder's files with the new name; the list takes them when the
+  // edit has closed.
+  FDriver.ListFilesAgain(Folder);
+  QMetaObject::invokeMethod(
+    this,
+    [this] {
+      if (FList.Folder())
+        FList.ShowFolder(FList.Folder());
+    },
+    Qt::QueuedConnection);
+  return true;
+}
+
+bool TFilesCommands::WriteCsv(std::FILE* Stream) const
+{
+  const TFilesModel& Model = FList.Model();
+  const TFilesSnapshot* Files = Model.Files();
+  std::vector<TTopFiles::TFile> Rows;
+  Rows.reserve(size_t(Model.rowCount()));
+  for (int Row = 0; Row < Model.rowCount(); ++Row) {
+    const uint32_t Number = Model.NumberAt(Row);
+    const size_t Slot = Files->SlotOf(Number);
+    const TFilesSnapshot::TSlot& Place = Files->Slots()[Slot];
+    const TFolderFiles::TFile& File = Files->File(Slot, Number);
+    const auto Time = [](uint32_t Seconds) { return Seconds ? FileTime::FromUnix(Seconds, 0) : 0; };
+    Rows.push_back({Place.Node->FullPath() + std::string(Place.Files->Name(Number - Place.First)), File.Size(),
+                    File.Allocated(Place.ClusterSize), Time(File.LastWrite), Time(File.LastAccess), 0, 0,
+                    Place.Files->Links(Number - Place.First), uint8_t(File.Kind)});
+  }
+  return TCsvExport::WriteFiles(Stream, Rows);
+}
+
+void TFilesCommands::ExportClick()
+{
+  QWidget* View = FList.View();
+  if (!FList.Model().Files() || FList.Busy()) {
+    TPrompt::Warn(View, "Export", "The files are still being sorted; export them once they are listed.");
+    return;
+  }
+  const QString Name = QFileDialog::getSaveFileName(View, "Export the Files Listed", "files.csv",
+                                                    "CSV tables (*.csv);;All files (*)");
+  if (Name.isEmpty())
+    return;
+  TWaitCursor Wait;
+  std::string Error;
+  if (!TSafeSave::Stream(Name.toLocal8Bit().toStdString(), [this](std::FILE* Stream) { return WriteCsv(Stream); },
+                         Error))
+    TPrompt::Warn(View, "Export", QString("The files could not be saved to %1: %2")
+                                    .arg(QDir::toNativeSeparators(Name), QString::fromLocal8Bit(Error.c_str())));
+}

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QKeyEvent;
+class TFilesList;
+class TFolderNode;
+class TFolderTree;
+class TScanDriver;
+class TShellPilot;
+
+// What the window does to real files from its files view, as the details
+// list does from its own: the context menu, Delete, F2, Shift+F10, Ctrl+C,
+// renaming in place, and Enter or a double click, which shows the file in
+// the tree and the details list. After a move to the Trash or a rename the
+// tree's totals and files are put right at once, without a scan.
+class TFilesCommands : public QObject {
+public:
+  TFilesCommands(TShellPilot& Pilot, TFolderTree& Tree, TScanDriver& Driver, TFilesList& List);
+
+  // Files went: totals everywhere are to be shown again (and the Trash
+  // followed).
+  std::function<void()> OnTotalsChanged;
+  // Enter or a double click: Folder to be selected in the tree, its file
+  // Name in the details list.
+  std::function<void(TFolderNode* Folder, const std::string& Name)> OnShowFile;
+
+  void MouseUp(QPoint Point);
+  // The keys of the list; true when taken.
+  bool KeyDown(QKeyEvent* Event);
+  // Every path of the selected rows on the clipboard, one a line.
+  void CopyPaths();
+  // The rows listed, in their order, saved as a CSV table the user names.
+  void ExportClick();
+  // The rows listed as CSV into Stream; false when writing failed.
+  bool WriteCsv(std::FILE* Stream) const;
+
+protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+  // A selected row as it was before a dialog, which lets the rows change.
+  struct TActing {
+    TFolderNode* Folder;
+    std::string Name;
+    std::string Below;  // folder below the top, with its final "/", and name
+    uint64_t Size = 0, DiskBytes = 0, Device = 0, Inode = 0, Links = 1;
+  };
+  std::vector<TActing> ActingRows() const;
+  // Hands the rows to the shell, relative to the listed folder.
+  void NameObjects(const std::vector<TActing>& Acting);
+  // After the Trash took what it could: what is gone comes out of the tree.
+  void Deleted(const std::vector<TActing>& Acting);
+  bool Rename(int Row, QString& Name);
+  bool Foreign() const;
+
+  TShellPilot& FPilot;
+  TFolderTree& FTree;
+  TScanDriver& FDriver;
+  TFilesList& FList;
+};

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "FolderFiles.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the files view's filter box asks for, read from its words: name
+// patterns (any of them; a word without wildcards is looked for inside
+// names), names left out ("-*.log", "not *.log"), sizes ("> 100 MB",
+// "<=4KB", "10MB..1GB"), ages and dates of the last change or access
+// ("older than 1 year", "changed before 2024-01", "accessed after 2023"),
+// kinds ("kind:video,audio") and several names ("links>1"). Everything
+// given must hold. Sizes are binary, as the program shows them; dates are
+// local midnights. A file with no known time passes no condition on it.
+class TFilesFilter {
+public:
+  // Reads Text at Now (Unix seconds). False with Error, saying which word
+  // and why, when a word makes no sense; the filter is then as before.
+  bool Parse(const QString& Text, int64_t Now, QString& Error);
+  bool Empty() const { return FEmpty; }
+  bool Test(const TFolderFiles& Files, size_t Index) const;
+
+private:
+  std::vector<std::string> FNames;
+  std::vector<std::string> FLeftOut;
+  uint64_t FMinSize = 0, FMaxSize = UINT64_MAX;
+  // Inclusive bounds in Unix seconds; a file's 0 is no time.
+  struct TSpan {
+    int64_t From = 0, To = INT64_MAX;
+    bool Given = false;
+    bool Holds(uint32_t Time) const { return !Given || (Time != 0 && Time >= From && Time <= To); }
+  };
+  TSpan FWrite, FAccess;
+  uint32_t FKinds = 0;  // a bit a kind; none: any kind
+  uint32_t FMinLinks = 0;
+  bool FEmpty = true;
+};

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FilesJob.h"
+
+#include "FilesSnapshot.h"
+
+TFilesJob::TFilesJob(QObject* Parent) : QObject(Parent)
+{
+  FPool.setMaxThreadCount(1);
+}
+
+TFilesJob::~TFilesJob()
+{
+  Cancel();
+  FPool.waitForDone();
+}
+
+void TFilesJob::Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter::TKey Key, bool Descending,
+                      std::shared_ptr<const std::vector<uint32_t>> Order, const TFilesFilter& Filter, TDone Done)
+{
+  const int Generation = ++FGeneration;
+  FPool.start([this, Files, Key, Descending, Order, Filter, Generation, Done = std::move(Done)] {
+    const auto Stop = [&] { return FGeneration != Generation; };
+    auto Result = std::make_shared<TResult>();
+    *Result = {Files, Key, Descending, Order, {}, 0};
+    if (!Result->Order)
+      Result->Order = std::make_shared<const std::vector<uint32_t>>(TFilesSorter::Sort(*Files, Key, Descending, Stop));
+    Result->Shown = TFilesSorter::Filter(*Files, *Result->Order, Filter, Stop, Result->ShownBytes);
+    if (Stop())
+      return;
+    // Queued to this object: dropped if the job is gone by then.
+    QMetaObject::invokeMethod(
+      this,
+      [this, Result, Generation, Done] {
+        if (FGeneration == Generation)
+          Done(std::move(*Result));
+      },
+      Qt::QueuedConnection);
+  });
+}

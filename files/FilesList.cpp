@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FilesList.h"
+
+#include "FilesSnapshot.h"
+#include "FolderNode.h"
+#include "ValueDisplay.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSettings>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent), FDisplay(Display), FModel(Display)
+{
+  auto* Bar = new QHBoxLayout;
+  Bar->setContentsMargins(4, 4, 4, 2);
+  const auto Quick = [&](const QString& Text, const QString& Tip, TFilesSorter::TKey Key, bool Descending) {
+    auto* Button = new QToolButton;
+    Button->setText(Text);
+    Button->setToolTip(Tip);
+    Button->setCheckable(true);
+    Button->setAutoRaise(true);
+    connect(Button, &QToolButton::clicked, this, [this, Key, Descending] { SortBy(Key, Descending); });
+    Bar->addWidget(Button);
+    return Button;
+  };
+  FLargest = Quick("&Largest", "The largest files first", TFilesSorter::skSize, true);
+  FNewest = Quick("&Newest", "The files changed last first", TFilesSorter::skLastChange, true);
+  FOldest = Quick("&Oldest", "The files changed longest ago first", TFilesSorter::skLastChange, false);
+  FFilterBox = new QLineEdit;
+  FFilterBox->setObjectName("FilesFilter");
+  FFilterBox->setClearButtonEnabled(true);
+  FFilterBox->setPlaceholderText("Filter: *.iso *.mkv  > 100 MB  older than 1 year  kind:video");
+  FFilterBox->setToolTip(
+    "Names (* and ? as wildcards; a word without them is looked for inside names), -name or not name to leave "
+    "names out, > 100 MB, <= 4 KB, 10MB..1GB, older than 1 year, newer than 2 weeks, changed before 2024-01, "
+    "accessed after 2023, kind:video,audio, links>1. Everything given must hold.");
+  connect(FFilterBox, &QLineEdit::textChanged, this, &TFilesList::FilterEdited);
+  Bar->addWidget(FFilterBox, 1);
+  auto* Export = new QToolButton;
+  Export->setText("&Export...");
+  Export->setToolTip("Save the files listed as a CSV table");
+  Export->setAutoRaise(true);
+  connect(Export, &QToolButton::clicked, this, [this] {
+    if (OnExport)
+      OnExport();
+  });
+  Bar->addWidget(Export);
+
+  FView = new QTableView;
+  FView->setModel(&FModel);
+  FView->setSelectionBehavior(QAbstractItemView::SelectRows);
+  FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FView->setShowGrid(false);
+  FView->setWordWrap(false);
+  FView->setContextMenuPolicy(Qt::CustomContextMenu);
+  // A million rows: fixed heights cost nothing a row.
+  FView->verticalHeader()->hide();
+  FView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FView->verticalHeader()->setDefaultSectionSize(FView->fontMetrics().height() + 6);
+  FView->horizontalHeader()->setSectionsMovable(true);
+  FView->horizontalHeader()->setSortIndicatorShown(true);
+  FView->horizontalHeader()->setSectionsClickable(true);
+  FView->horizontalHeader()->setHighlightSections(false);
+  FView->horizontalHeader()->resizeSection(TFilesSorter::skName, 220);
+  FView->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 260);
+  connect(FView->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFilesList::HeaderClicked);
+
+  FStatus = new QLabel;
+  FStatus->setContentsMargins(6, 2, 6, 2);
+  auto* Layout = new QVBoxLayout(this);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  Layout->setSpacing(0);
+  Layout->addLayout(Bar);
+  Layout->addWidget(FView, 1);
+  Layout->addWidget(FStatus);
+  ShowSortState();
+}
+
+void TFilesList::ShowFolder(TFolderNode* Folder)
+{
+  if (Folder == FFolder && FView->currentIndex().isValid())
+    FKeepRow = FView->currentIndex().row();
+  else if (Folder != FKeptFor)
+    FKeepRow = -1;
+  FKeptFor = nullptr;
+  FFolder = Folder;
+  FFiles = std::make_shared<const TFilesSnapshot>(Folder);
+  FOrder.reset();
+  Run();
+}
+
+void TFilesList::Clear()
+{
+  FJob.Cancel();
+  FBusy = false;
+  FFolder = nullptr;
+  FFiles.reset();
+  FOrder.reset();
+  FModel.Clear();
+  FStatus->clear();
+}
+
+bool TFilesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
+{
+  if (!FFiles)
+    return false;
+  const auto Holds = [](const TFolderNode* Above, const TFolderNode* Node) {
+    for (; Node; Node = Node->Parent())
+      if (Node == Above)
+        return true;
+    return false;
+  };
+  for (const TFolderNode* Node : Removed)
+    if (Holds(FFolder, Node) || Holds(Node, FFolder)) {
+      // Listed again once the tree has settled, at the same place when
+      // the folder is the same.
+      const int Row = FView->currentIndex().row();
+      const TFolderNode* Folder = FFolder;
+      Clear();
+      FKeepRow = Row;
+      FKeptFor = Folder;
+      return true;
+    }
+  return false;
+}
+
+void TFilesList::SortBy(TFilesSorter::TKey Key, bool Descending)
+{
+  FKey = Key;
+  FDescending = Descending;
+  ShowSortState();
+  Run();
+}
+
+void TFilesList::SetFilterText(const QString& Text)
+{
+  FFilterBox->setText(Text);
+  FilterEdited();
+}
+
+void TFilesList::FilterEdited()
+{
+  QString Error;
+  const bool Valid = FFilter.Parse(FFilterBox->text(), QDateTime::currentSecsSinceEpoch(), Error);
+  // A word that makes no sense leaves the filter as it was, and says why.
+  FFilterBox->setStyleSheet(Valid ? QString() : QString("QLineEdit { background: #fbe3e4; }"));
+  FFilterBox->setToolTip(Valid ? QString() : Error);
+  if (Valid)
+    Run();
+}
+
+void TFilesList::HeaderClicked(int Section)
+{
+  const auto Key = TFilesSorter::TKey(Section);
+  // The same column turns the order round; another starts with what people
+  // look for first: large, new and many before small, old and few.
+  const bool Words = Key == TFilesSorter::skName || Key == TFilesSorter::skFolder || Key == TFilesSorter::skKind;
+  SortBy(Key, Key == FKey ? !FDescending : !Words);
+}
+
+void TFilesList::ShowSortState()
+{
+  FLargest->setChecked(FKey == TFilesSorter::skSize && FDescending);
+  FNewest->setChecked(FKey == TFilesSorter::skLastChange && FDescending);
+  FOldest->setChecked(FKey == TFilesSorter::skLastChange && !FDescending);
+  FView->horizontalHeader()->setSortIndicator(FKey, FDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void TFilesList::Run()
+{
+  if (!FFiles)
+    return;
+  if (FOrder && (FOrderKey != FKey || FOrderDescending != FDescending))
+    FOrder.reset();
+  FBusy = true;
+  FStatus->setText(FModel.rowCount() ? StatusText() + "  (sorting...)" : "Sorting the files...");
+  FJob.Start(FFiles, FKey, FDescending, FOrder, FFilter, [this](TFilesJob::TResult&& Result) {
+    FBusy = false;
+    FOrder = Result.Order;
+    FOrderKey = Result.Key;
+    FOrderDescending = Result.Descending;
+    FShownBytes = Result.ShownBytes;
+    // The selection is of rows that are gone; the place of the current
+    // one stays.
+    const int Current = FKeepRow >= 0 ? FKeepRow : FView->currentIndex().row();
+    FModel.SetRows(std::move(Result.Files), std::move(Result.Shown));
+    FKeepRow = -1;
+    if (Current >= 0 && FModel.rowCount() > 0) {
+      const int Row = std::min(Current, FModel.rowCount() - 1);
+      FView->setCurrentIndex(FModel.index(Row, TFilesSorter::skName));
+    }
+    FStatus->setText(StatusText());
+  });
+}
+
+QString TFilesList::StatusText() const
+{
+  if (!FFiles)
+    return {};
+  const QLocale Locale;
+  const QString Count = FFilter.Empty()
+                          ? QString("%1 files").arg(Locale.toString(FModel.rowCount()))
+                          : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Count()));
+  return Count + ", " + FDisplay.BytesText(double(FShownBytes)).trimmed();
+}
+
+void TFilesList::LoadLayout(QSettings& Store)
+{
+  const QStringList Sizes = Store.value("Files/Sizes").toString().split(',', Qt::SkipEmptyParts);
+  if (Sizes.size() == TFilesSorter::skCount)
+    for (int Column = 0; Column < TFilesSorter::skCount; ++Column)
+      if (const int Width = Sizes[Column].trimmed().toInt(); Width > 0)
+        FView->horizontalHeader()->resizeSection(Column, Width);
+  bool Valid = false;
+  const int Key = Store.value("Files/SortCol").toString().toInt(&Valid);
+  if (Valid && Key >= 0 && Key < TFilesSorter::skCount)
+    FKey = TFilesSorter::TKey(Key);
+  FDescending = Store.value("Files/Descending", "1").toString().trimmed() != "0";
+  ShowSortState();
+}
+
+void TFilesList::SaveLayout(QSettings& Store) const
+{
+  QStringList Sizes;
+  for (int Column = 0; Column < TFilesSorter::skCount; ++Column)
+    Sizes << QString::number(FView->horizontalHeader()->sectionSize(Column));
+  Store.setValue("Files/Sizes", Sizes.join(','));
+  Store.setValue("Files/SortCol", QString::number(FKey));
+  Store.setValue("Files/Descending", FDescending ? "1" : "0");
+}

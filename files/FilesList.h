@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "FilesFilter.h"
+#include "FilesJob.h"
+#include "FilesModel.h"
+
+#include <QTableView>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QSettings;
+class QToolButton;
+class TFolderNode;
+
+// The files view: every file below the selected folder, at any depth, in
+// one list sorted by any column, with quick choices (Largest, Newest,
+// Oldest) and a filter box above it and their count and total below. It
+// holds a snapshot of the tree's files: ShowFolder takes a new one; the
+// tree must call TreeRowsRemoving before it frees nodes the list may show.
+class TFilesList : public QWidget {
+public:
+  explicit TFilesList(TValueDisplay& Display, QWidget* Parent = nullptr);
+
+  QTableView* View() const { return FView; }
+  TFilesModel& Model() { return FModel; }
+  TFolderNode* Folder() const { return FFolder; }
+  // Lists the files below Folder as they are now; a row at the place of
+  // the current one stays current when Folder is the one listed.
+  void ShowFolder(TFolderNode* Folder);
+  void Clear();
+  // Rows are still being sorted or filtered.
+  bool Busy() const { return FBusy; }
+  // Nodes are about to go: the list lets go of them all when it may show
+  // any of them; true when it did (it wants ShowFolder again once the tree
+  // has settled).
+  bool TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed);
+
+  TFilesSorter::TKey SortKey() const { return FKey; }
+  bool Descending() const { return FDescending; }
+  void SortBy(TFilesSorter::TKey Key, bool Descending);
+  // Sets the filter box's text and applies it.
+  void SetFilterText(const QString& Text);
+  // What the status line under the list says.
+  QString StatusText() const;
+
+  void LoadLayout(QSettings& Store);
+  void SaveLayout(QSettings& Store) const;
+
+  // The Export button: save the rows shown as CSV.
+  std::function<void()> OnExport;
+
+private:
+  void Run();
+  void FilterEdited();
+  void HeaderClicked(int Section);
+  void ShowSortState();
+
+  TValueDisplay& FDisplay;
+  TFilesModel FModel;
+  TFilesJob FJob;
+  QTableView* FView;
+  QLineEdit* FFilterBox;
+  QToolButton* FLargest;
+  QToolButton* FNewest;
+  QToolButton* FOldest;
+  QLabel* FStatus;
+  TFolderNode* FFolder = nullptr;
+  std::shared_ptr<const TFilesSnapshot> FFiles;
+  std::shared_ptr<const std::vector<uint32_t>> FOrder;  // of FFiles by the key it was made for
+  TFilesSorter::TKey FOrderKey = TFilesSorter::skSize;
+  bool FOrderDescending = true;
+  TFilesFilter FFilter;
+  TFilesSorter::TKey FKey = TFilesSorter::skSize;
+  bool FDescending = true;
+  bool FBusy = false;
+  uint64_t FShownBytes = 0;
+  int FKeepRow = -1;  // the row to make current when the rows come
+  const TFolderNode* FKeptFor = nullptr;  // the folder of FKeepRow, only compared
+};

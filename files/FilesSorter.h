@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TFilesFilter;
+class TFilesSnapshot;
+
+// Orders and filters the files of a snapshot for the files view, on any
+// thread. An order holds file numbers; ties go by number, which is path
+// order, in either direction.
+class TFilesSorter {
+public:
+  // The columns of the files view, and the keys they sort by.
+  enum TKey { skName, skFolder, skSize, skAllocated, skLastChange, skLastAccess, skKind, skLinks, skCount };
+  // Asked now and then; true makes the work stop and return nothing.
+  using TStop = std::function<bool()>;
+
+  // Every file of Files in Key's order. Names compare bytewise with the
+  // letters A-Z in either case; folders by their paths, then by name.
+  static std::vector<uint32_t> Sort(const TFilesSnapshot& Files, TKey Key, bool Descending, const TStop& Stop);
+  // The files of Order that pass Filter, in Order's order, and the sum of
+  // their sizes in Bytes.
+  static std::vector<uint32_t> Filter(const TFilesSnapshot& Files, const std::vector<uint32_t>& Order,
+                                      const TFilesFilter& Filter, const TStop& Stop, uint64_t& Bytes);
+};
