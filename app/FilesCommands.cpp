@@ -223,10 +223,7 @@ bool TFilesCommands::Rename(int Row, QString& Name)
   FDriver.ListFilesAgain(Folder);
   QMetaObject::invokeMethod(
     this,
-    [this] {
-      if (FList.Folder())
-        FList.ShowFolder(FList.Folder());
-    },
+    [this] { FList.Relist(); },
     Qt::QueuedConnection);
   return true;
 }
@@ -244,7 +241,7 @@ bool TFilesCommands::WriteCsv(std::FILE* Stream) const
     const TFolderFiles::TFile& File = Files->File(Slot, Number);
     const auto Time = [](uint32_t Seconds) { return Seconds ? FileTime::FromUnix(Seconds, 0) : 0; };
     Rows.push_back({Place.Node->FullPath() + std::string(Place.Files->Name(Number - Place.First)), File.Size(),
-                    File.Allocated(Place.ClusterSize), Time(File.LastWrite), Time(File.LastAccess), 0, 0,
+                    Place.Files->Allocated(Number - Place.First, Place.ClusterSize), Time(File.LastWrite), Time(File.LastAccess), 0, 0,
                     Place.Files->Links(Number - Place.First), uint8_t(File.Kind)});
   }
   return TCsvExport::WriteFiles(Stream, Rows);

@@ -7,6 +7,7 @@
 #include "FilesList.h"
 #include "FolderData.h"
 #include "FolderNode.h"
+#include "ScanSettings.h"
 #include "TreemapPane.h"
 #include "WaitCursor.h"
 
@@ -161,7 +162,7 @@ void TRightPane::Refill()
     return;
   }
   if (ShowsFiles()) {
-    FFiles->ShowFolder(Node);
+    FFiles->ShowFolder(Node, FSettings.FHardLinksOnce);
     return;
   }
   TWaitCursor Wait;
@@ -175,7 +176,7 @@ void TRightPane::RefillPicture()
   FCharts->FillChart();
   FTreemap->Fill();
   if (ShowsFiles() && FCurrentNode())
-    FFiles->ShowFolder(FCurrentNode());
+    FFiles->ShowFolder(FCurrentNode(), FSettings.FHardLinksOnce);
 }
 
 void TRightPane::Clear()

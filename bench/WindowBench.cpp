@@ -22,8 +22,12 @@
 //                                1400 x 900, in each view type: the same times
 //   bench_window --no-files FOLDER scanning FOLDER without keeping its files
 //                                for the treemap
+//   bench_window --files FOLDER  after the scan, the files view of FOLDER,
+//                                sorted by each column, then a filter typed
+//                                a key at a time: the same times
 #include "ChartPane.h"
 #include "DetailsList.h"
+#include "FilesList.h"
 #include "FolderNode.h"
 #include "MainForm.h"
 #include "FolderModel.h"
@@ -49,14 +53,14 @@
 #include <utility>
 #include <vector>
 
-// The process's peak resident memory so far.
-static long long PeakMegabytes()
+// The process's resident memory: now (VmRSS) or its peak so far (VmHWM).
+static long long Megabytes(const QByteArray& Field = "VmHWM:")
 {
   QFile Status("/proc/self/status");
   Status.open(QIODevice::ReadOnly);
   for (const QByteArray& Line : Status.readAll().split('\n'))
-    if (Line.startsWith("VmHWM:"))
-      return Line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+    if (Line.startsWith(Field))
+      return Line.mid(Field.size()).trimmed().split(' ').first().toLongLong() / 1024;
   return 0;
 }
 
@@ -67,9 +71,10 @@ int main(int argc, char** argv)
   const bool Delete = argc == 3 && std::strcmp(argv[1], "--delete") == 0;
   const bool Treemap = argc == 3 && std::strcmp(argv[1], "--treemap") == 0;
   const bool NoFiles = argc == 3 && std::strcmp(argv[1], "--no-files") == 0;
-  const bool Expand = Charts || Delete || Treemap || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
+  const bool Files = argc == 3 && std::strcmp(argv[1], "--files") == 0;
+  const bool Expand = Charts || Delete || Treemap || Files || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
   if (argc != 2 && !List && !Expand && !NoFiles) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files] FOLDER\n");
+    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
@@ -119,6 +124,21 @@ int main(int argc, char** argv)
       QCoreApplication::sendEvent(&Window.List(), &Key);
       std::printf("rows left: %d\n", Window.List().Model().rowCount());
     });
+  } else if (Files) {
+    TFilesList& List = Window.RightPane().Files();
+    Steps.emplace_back("files of the top", [&] {
+      Window.FilesButtonClick();
+      Window.SetCurrentNode(Window.Driver().Roots()->FNode);
+    });
+    const char* Keys[] = {"by name", "by folder", "by size", "by allocated", "by last change", "by last access",
+                          "by kind", "by links"};
+    for (int Key = 0; Key < TFilesSorter::skCount; ++Key)
+      Steps.emplace_back(std::string("files: ") + Keys[Key],
+                         [&List, Key] { List.SortBy(TFilesSorter::TKey(Key), Key != TFilesSorter::skName); });
+    const QString Typed = "*.mp3 > 10 KB";
+    for (int Length = 1; Length <= Typed.size(); ++Length)
+      Steps.emplace_back("filter \"" + Typed.left(Length).toStdString() + "\"",
+                         [&List, Typed, Length] { List.SetFilterText(Typed.left(Length)); });
   } else if (Treemap) {
     Steps.emplace_back("treemap of the top", [&] {
       Window.TreemapButtonClick();
@@ -177,20 +197,23 @@ int main(int argc, char** argv)
       if (Step == Steps.size()) {
         Application.quit();
       } else if (!Running) {
+        if (Step == 0)
+          std::printf("after the scan: memory %lld MB, peak %lld MB\n", Megabytes("VmRSS:"), Megabytes());
         Running = true;
         DoneAt = -1;
         StepClock.restart();
         LongestGap = 0;
         Steps[Step].second();
-      } else if (DoneAt < 0 && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())) {
+      } else if (DoneAt < 0 && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())
+                 && !(Files && Window.RightPane().Files().Busy())) {
         DoneAt = StepClock.elapsed();
       } else if (DoneAt >= 0 && StepClock.elapsed() > DoneAt + 300) {
         if (Step == 0 && Treemap)
           std::printf("treemap %dx%d\n", Window.RightPane().Treemap().View().width(),
                       Window.RightPane().Treemap().View().height());
-        std::printf("%-24s done in %6lld ms, longest event-loop stall %4lld ms, peak memory %4lld MB\n",
+        std::printf("%-24s done in %6lld ms, longest event-loop stall %4lld ms, memory %4lld MB, peak %4lld MB\n",
                     Steps[Step].first.c_str(), static_cast<long long>(DoneAt),
-                    static_cast<long long>(std::max<qint64>(0, LongestGap - 5)), PeakMegabytes());
+                    static_cast<long long>(std::max<qint64>(0, LongestGap - 5)), Megabytes("VmRSS:"), Megabytes());
         Running = false;
         ++Step;
       }

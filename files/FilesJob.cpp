@@ -24,7 +24,15 @@ void TFilesJob::Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter:
     *Result = {Files, Key, Descending, Order, {}, 0};
     if (!Result->Order)
       Result->Order = std::make_shared<const std::vector<uint32_t>>(TFilesSorter::Sort(*Files, Key, Descending, Stop));
-    Result->Shown = TFilesSorter::Filter(*Files, *Result->Order, Filter, Stop, Result->ShownBytes);
+    if (Filter.Empty() && !Files->HasRepeats()) {
+      Result->Shown = Result->Order;
+      for (const TFilesSnapshot::TSlot& Slot : Files->Slots())
+        for (uint32_t Index = 0; Index < Slot.Files->Count(); ++Index)
+          Result->ShownBytes += (*Slot.Files)[Index].Size();
+    } else {
+      Result->Shown = std::make_shared<const std::vector<uint32_t>>(
+        TFilesSorter::Filter(*Files, *Result->Order, Filter, Stop, Result->ShownBytes));
+    }
     if (Stop())
       return;
     // Queued to this object: dropped if the job is gone by then.

@@ -24,7 +24,7 @@ public:
     TFilesSorter::TKey Key;
     bool Descending;
     std::shared_ptr<const std::vector<uint32_t>> Order;  // every file
-    std::vector<uint32_t> Shown;                          // those that pass the filter
+    std::shared_ptr<const std::vector<uint32_t>> Shown;  // those that pass the filter: Order when all do
     uint64_t ShownBytes = 0;
   };
   using TDone = std::function<void(TResult&& Result)>;

@@ -84,7 +84,7 @@ TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent
   ShowSortState();
 }
 
-void TFilesList::ShowFolder(TFolderNode* Folder)
+void TFilesList::ShowFolder(TFolderNode* Folder, bool LinksOnce)
 {
   if (Folder == FFolder && FView->currentIndex().isValid())
     FKeepRow = FView->currentIndex().row();
@@ -92,9 +92,16 @@ void TFilesList::ShowFolder(TFolderNode* Folder)
     FKeepRow = -1;
   FKeptFor = nullptr;
   FFolder = Folder;
-  FFiles = std::make_shared<const TFilesSnapshot>(Folder);
+  FLinksOnce = LinksOnce;
+  FFiles = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce);
   FOrder.reset();
   Run();
+}
+
+void TFilesList::Relist()
+{
+  if (FFolder)
+    ShowFolder(FFolder, FLinksOnce);
 }
 
 void TFilesList::Clear()
@@ -208,7 +215,7 @@ QString TFilesList::StatusText() const
   const QLocale Locale;
   const QString Count = FFilter.Empty()
                           ? QString("%1 files").arg(Locale.toString(FModel.rowCount()))
-                          : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Count()));
+                          : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Listed()));
   return Count + ", " + FDisplay.BytesText(double(FShownBytes)).trimmed();
 }
 

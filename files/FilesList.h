@@ -30,9 +30,12 @@ public:
   QTableView* View() const { return FView; }
   TFilesModel& Model() { return FModel; }
   TFolderNode* Folder() const { return FFolder; }
-  // Lists the files below Folder as they are now; a row at the place of
-  // the current one stays current when Folder is the one listed.
-  void ShowFolder(TFolderNode* Folder);
+  // Lists the files below Folder as they are now, a file with several
+  // names once when LinksOnce; a row at the place of the current one stays
+  // current when Folder is the one listed.
+  void ShowFolder(TFolderNode* Folder, bool LinksOnce);
+  // Lists the folder listed again.
+  void Relist();
   void Clear();
   // Rows are still being sorted or filtered.
   bool Busy() const { return FBusy; }
@@ -71,6 +74,7 @@ private:
   QToolButton* FOldest;
   QLabel* FStatus;
   TFolderNode* FFolder = nullptr;
+  bool FLinksOnce = true;
   std::shared_ptr<const TFilesSnapshot> FFiles;
   std::shared_ptr<const std::vector<uint32_t>> FOrder;  // of FFiles by the key it was made for
   TFilesSorter::TKey FOrderKey = TFilesSorter::skSize;

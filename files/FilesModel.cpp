@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-void TFilesModel::SetRows(std::shared_ptr<const TFilesSnapshot> Files, std::vector<uint32_t>&& Shown)
+void TFilesModel::SetRows(std::shared_ptr<const TFilesSnapshot> Files, std::shared_ptr<const std::vector<uint32_t>> Shown)
 {
   beginResetModel();
   FFiles = std::move(Files);
@@ -22,17 +22,17 @@ void TFilesModel::SetRows(std::shared_ptr<const TFilesSnapshot> Files, std::vect
 
 void TFilesModel::Clear()
 {
-  SetRows(nullptr, {});
+  SetRows(nullptr, nullptr);
 }
 
 TFolderNode* TFilesModel::FolderAt(int Row) const
 {
-  return FFiles->Slots()[FFiles->SlotOf(FShown[Row])].Node;
+  return FFiles->Slots()[FFiles->SlotOf(NumberAt(Row))].Node;
 }
 
 std::string TFilesModel::NameAt(int Row) const
 {
-  const uint32_t Number = FShown[Row];
+  const uint32_t Number = NumberAt(Row);
   const TFilesSnapshot::TSlot& Slot = FFiles->Slots()[FFiles->SlotOf(Number)];
   return std::string(Slot.Files->Name(Number - Slot.First));
 }
@@ -41,12 +41,6 @@ std::string TFilesModel::FolderBelowTop(int Row) const
 {
   const std::string Top = FFiles->Top()->FullPath(), Folder = FolderAt(Row)->FullPath();
   return Folder.substr(std::min(Top.size(), Folder.size()));
-}
-
-int TFilesModel::RowOf(uint32_t Number) const
-{
-  const auto Found = std::find(FShown.begin(), FShown.end(), Number);
-  return Found == FShown.end() ? -1 : int(Found - FShown.begin());
 }
 
 QString TFilesModel::Caption(int Column)
@@ -58,7 +52,7 @@ QString TFilesModel::Caption(int Column)
 
 int TFilesModel::rowCount(const QModelIndex& Parent) const
 {
-  return Parent.isValid() ? 0 : int(FShown.size());
+  return Parent.isValid() || !FShown ? 0 : int(FShown->size());
 }
 
 int TFilesModel::columnCount(const QModelIndex& Parent) const
@@ -82,7 +76,7 @@ QVariant TFilesModel::headerData(int Section, Qt::Orientation Orientation, int R
 
 QString TFilesModel::Cell(int Row, int Column) const
 {
-  const uint32_t Number = FShown[Row];
+  const uint32_t Number = NumberAt(Row);
   const TFilesSnapshot::TSlot& Slot = FFiles->Slots()[FFiles->SlotOf(Number)];
   const uint32_t Index = Number - Slot.First;
   const TFolderFiles::TFile& File = (*Slot.Files)[Index];
@@ -90,7 +84,7 @@ QString TFilesModel::Cell(int Row, int Column) const
     case TFilesSorter::skName: return TPathRules::Shown(std::string(Slot.Files->Name(Index)));
     case TFilesSorter::skFolder: return TPathRules::Shown(FolderBelowTop(Row));
     case TFilesSorter::skSize: return FDisplay.BytesText(double(File.Size()));
-    case TFilesSorter::skAllocated: return FDisplay.BytesText(double(File.Allocated(Slot.ClusterSize)));
+    case TFilesSorter::skAllocated: return FDisplay.BytesText(double(Slot.Files->Allocated(Index, Slot.ClusterSize)));
     case TFilesSorter::skLastChange:
       return File.LastWrite ? TFolderData::DateText(FileTime::FromUnix(File.LastWrite, 0)) : QString();
     case TFilesSorter::skLastAccess:

@@ -22,17 +22,15 @@ public:
   explicit TFilesModel(TValueDisplay& Display) : FDisplay(Display) {}
 
   // The files shown, by number, in the order shown.
-  void SetRows(std::shared_ptr<const TFilesSnapshot> Files, std::vector<uint32_t>&& Shown);
+  void SetRows(std::shared_ptr<const TFilesSnapshot> Files, std::shared_ptr<const std::vector<uint32_t>> Shown);
   void Clear();
   const TFilesSnapshot* Files() const { return FFiles.get(); }
-  uint32_t NumberAt(int Row) const { return FShown[Row]; }
+  uint32_t NumberAt(int Row) const { return (*FShown)[Row]; }
   TFolderNode* FolderAt(int Row) const;
   std::string NameAt(int Row) const;
   // The folder of the row's file below the top folder: "" for the top
   // folder's own files, else "sub/folder/".
   std::string FolderBelowTop(int Row) const;
-  // The row showing file Number, or -1.
-  int RowOf(uint32_t Number) const;
 
   // Renaming a row's file in place: true when it took the new name.
   std::function<bool(int Row, QString& Name)> OnRename;
@@ -50,5 +48,5 @@ private:
 
   TValueDisplay& FDisplay;
   std::shared_ptr<const TFilesSnapshot> FFiles;
-  std::vector<uint32_t> FShown;
+  std::shared_ptr<const std::vector<uint32_t>> FShown;
 };

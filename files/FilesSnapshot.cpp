@@ -4,10 +4,11 @@
 #include "FolderNode.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 
-TFilesSnapshot::TFilesSnapshot(TFolderNode* Top) : FTop(Top)
+TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce) : FTop(Top)
 {
   // Depth first, each folder's sub-folders by name, so the numbers follow
   // the paths: ties of any order go by path.
@@ -21,6 +22,7 @@ TFilesSnapshot::TFilesSnapshot(TFolderNode* Top) : FTop(Top)
         Files && Count + Files->Count() <= UINT32_MAX) {
       Files->AddRef();
       FSlots.push_back({Node, Files, uint32_t(Count), Node->ClusterSize()});
+      FFirsts.push_back(uint32_t(Count));
       Count += Files->Count();
     }
     Named.clear();
@@ -32,6 +34,18 @@ TFilesSnapshot::TFilesSnapshot(TFolderNode* Top) : FTop(Top)
       Pending.push_back(Item.second);
   }
   FCount = uint32_t(Count);
+  if (!LinksOnce)
+    return;
+  std::set<std::pair<uint64_t, uint64_t>> Met;
+  for (const TSlot& Slot : FSlots)
+    for (uint32_t Index = 0; Index < Slot.Files->Count(); ++Index) {
+      std::pair<uint64_t, uint64_t> Identity;
+      if (!Slot.Files->Identity(Index, Identity.first, Identity.second) || Met.insert(Identity).second)
+        continue;
+      FRepeat.resize(FCount);
+      FRepeat[Slot.First + Index] = true;
+      ++FRepeats;
+    }
 }
 
 TFilesSnapshot::~TFilesSnapshot()
@@ -42,7 +56,5 @@ TFilesSnapshot::~TFilesSnapshot()
 
 size_t TFilesSnapshot::SlotOf(uint32_t Number) const
 {
-  const auto After = std::upper_bound(FSlots.begin(), FSlots.end(), Number,
-                                      [](uint32_t Wanted, const TSlot& Slot) { return Wanted < Slot.First; });
-  return size_t(After - FSlots.begin()) - 1;
+  return size_t(std::upper_bound(FFirsts.begin(), FFirsts.end(), Number) - FFirsts.begin()) - 1;
 }

@@ -12,7 +12,9 @@ class TFolderNode;
 // Every file below one folder, at any depth, as the files view lists them:
 // the folders that hold files, each with its files' block of the tree, in
 // the order of their paths (sub-folders by name). A file is known by its
-// number, counting on from folder to folder.
+// number, counting on from folder to folder. When files with several names
+// count once, each name after the first met in path order is a repeat,
+// which is not listed.
 //
 // Made and dropped on the thread that owns the tree. The blocks are held
 // by a reference of the snapshot's own, so its files may be read on any
@@ -27,13 +29,17 @@ public:
     uint32_t ClusterSize;
   };
 
-  explicit TFilesSnapshot(TFolderNode* Top);
+  TFilesSnapshot(TFolderNode* Top, bool LinksOnce);
   ~TFilesSnapshot();
   TFilesSnapshot(const TFilesSnapshot&) = delete;
   TFilesSnapshot& operator=(const TFilesSnapshot&) = delete;
 
   TFolderNode* Top() const { return FTop; }
   uint32_t Count() const { return FCount; }
+  // The files that are no repeat.
+  uint32_t Listed() const { return FCount - FRepeats; }
+  bool HasRepeats() const { return FRepeats > 0; }
+  bool Repeat(uint32_t Number) const { return FRepeats > 0 && FRepeat[Number]; }
   const std::vector<TSlot>& Slots() const { return FSlots; }
   // The slot holding file Number.
   size_t SlotOf(uint32_t Number) const;
@@ -44,5 +50,8 @@ public:
 private:
   TFolderNode* FTop;
   std::vector<TSlot> FSlots;
+  std::vector<uint32_t> FFirsts;  // each slot's First, close together for the search
   uint32_t FCount = 0;
+  std::vector<bool> FRepeat;  // by number, when there are any
+  uint32_t FRepeats = 0;
 };

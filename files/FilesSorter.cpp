@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -18,43 +18,92 @@ uint8_t Folded(char C)
   return C >= 'A' && C <= 'Z' ? uint8_t(C - 'A' + 'a') : uint8_t(C);
 }
 
-// The first eight bytes of a name, case folded, as a number that orders as
-// the names do.
-uint64_t NamePrefix(std::string_view Name)
+// Bytes bytes (at most eight) of a name from Offset on, case folded, as a
+// number that orders as the names do; a name ending sooner is padded with
+// zeros.
+uint64_t NameChunk(std::string_view Name, size_t Offset, size_t Bytes = 8)
 {
-  uint64_t Prefix = 0;
-  for (size_t At = 0; At < 8; ++At)
-    Prefix = Prefix << 8 | (At < Name.size() ? Folded(Name[At]) : 0);
-  return Prefix;
+  uint64_t Chunk = 0;
+  for (size_t At = Offset; At < Offset + Bytes; ++At)
+    Chunk = Chunk << 8 | (At < Name.size() ? Folded(Name[At]) : 0);
+  return Chunk;
 }
 
-int CompareNames(std::string_view A, std::string_view B)
+// Sorts the words in place by their bits from Shift down, eight at a time:
+// a radix sort that needs no second array of words.
+void FlagSort(uint64_t* Begin, uint64_t* End, int Shift)
 {
-  const size_t Common = std::min(A.size(), B.size());
-  for (size_t At = 0; At < Common; ++At)
-    if (Folded(A[At]) != Folded(B[At]))
-      return Folded(A[At]) < Folded(B[At]) ? -1 : 1;
-  return A.size() < B.size() ? -1 : A.size() > B.size();
+  if (End - Begin <= 64 || Shift < 0) {
+    std::sort(Begin, End);
+    return;
+  }
+  size_t Counts[256] = {};
+  for (const uint64_t* At = Begin; At < End; ++At)
+    ++Counts[(*At >> Shift) & 0xFF];
+  uint64_t* Heads[256];
+  uint64_t* Tails[256];
+  uint64_t* Next = Begin;
+  for (int Digit = 0; Digit < 256; ++Digit) {
+    Heads[Digit] = Next;
+    Next += Counts[Digit];
+    Tails[Digit] = Next;
+  }
+  // Each word is swapped straight into the bucket of its digit.
+  for (int Digit = 0; Digit < 256; ++Digit)
+    while (Heads[Digit] < Tails[Digit]) {
+      const int Other = int((*Heads[Digit] >> Shift) & 0xFF);
+      if (Other == Digit)
+        ++Heads[Digit];
+      else
+        std::swap(*Heads[Digit], *Heads[Other]++);
+    }
+  uint64_t* From = Begin;
+  for (size_t Count : Counts) {
+    FlagSort(From, From + Count, Shift - 8);
+    From += Count;
+  }
 }
 
-// Sorts the words by their bits, 16 at a time from the lowest, skipping
-// the digits all words share.
-void RadixSort(std::vector<uint64_t>& Words)
+// Puts a run of words whose cut keys tie in order by a finer key of each
+// file, ties by number.
+template <typename TFiner>
+void Refine(uint64_t* Begin, uint64_t* End, uint64_t NumberMask, TFiner&& Finer)
 {
-  std::vector<uint64_t> Spare(Words.size());
-  std::vector<uint32_t> Counts(1 << 16);
-  for (int Shift = 0; Shift < 64; Shift += 16) {
-    std::fill(Counts.begin(), Counts.end(), 0);
-    for (uint64_t Word : Words)
-      ++Counts[(Word >> Shift) & 0xFFFF];
-    if (std::find(Counts.begin(), Counts.end(), uint32_t(Words.size())) != Counts.end())
-      continue;
-    uint32_t Total = 0;
-    for (uint32_t& Count : Counts)
-      Total += std::exchange(Count, Total);
-    for (uint64_t Word : Words)
-      Spare[Counts[(Word >> Shift) & 0xFFFF]++] = Word;
-    Words.swap(Spare);
+  std::vector<std::pair<uint64_t, uint32_t>> Run;
+  Run.reserve(size_t(End - Begin));
+  for (const uint64_t* At = Begin; At < End; ++At)
+    Run.emplace_back(Finer(uint32_t(*At & NumberMask)), uint32_t(*At & NumberMask));
+  std::sort(Run.begin(), Run.end());
+  for (size_t At = 0; At < Run.size(); ++At)
+    Begin[At] = (Begin[At] & ~NumberMask) | Run[At].second;
+}
+
+// Orders a run of files by their names from Offset on, a few bytes at a
+// time. Names holds the run's names in the order of their numbers; Places
+// the run's places in it, as they are ordered so far, each in a word of its
+// own below room for the next bytes of its name. Ties stay in place order.
+void SortNames(const std::vector<std::string_view>& Names, uint64_t* Begin, uint64_t* End, size_t Offset,
+               bool Descending)
+{
+  const int PlaceBits = std::max(1, int(std::bit_width(Names.size() - 1)));
+  const uint64_t PlaceMask = (uint64_t(1) << PlaceBits) - 1;
+  const size_t Bytes = size_t(64 - PlaceBits) / 8;
+  const uint64_t ChunkMask = (uint64_t(1) << (8 * Bytes)) - 1;
+  uint64_t Highest = 0;
+  for (uint64_t* At = Begin; At < End; ++At) {
+    const uint64_t Chunk = NameChunk(Names[*At & PlaceMask], Offset, Bytes);
+    Highest |= *At = (Descending ? ChunkMask - Chunk : Chunk) << PlaceBits | (*At & PlaceMask);
+  }
+  FlagSort(Begin, End, (std::max(1, int(std::bit_width(Highest))) - 1) / 8 * 8);
+  for (uint64_t* Start = Begin; Start < End;) {
+    uint64_t* Stop = Start + 1;
+    while (Stop < End && *Stop >> PlaceBits == *Start >> PlaceBits)
+      ++Stop;
+    // Names that tie on every byte so far may go on.
+    const uint64_t Chunk = *Start >> PlaceBits;
+    if (Stop - Start > 1 && ((Descending ? ChunkMask - Chunk : Chunk) & 0xFF) != 0)
+      SortNames(Names, Start, Stop, Offset + Bytes, Descending);
+    Start = Stop;
   }
 }
 
@@ -68,80 +117,88 @@ std::vector<uint32_t> TFilesSorter::Sort(const TFilesSnapshot& Files, TKey Key, 
   // One word a file: its key above, its number below, so that a plain sort
   // of the words orders the keys and breaks ties by number. A key too wide
   // for the room left loses its low bits; files whose cut keys tie are put
-  // in order again by their whole keys.
+  // in order again by their whole keys (names eight bytes at a time).
   const int NumberBits = std::max(1, int(std::bit_width(Count - 1)));
   const int KeyBits = 64 - NumberBits;
+  const uint64_t NumberMask = (uint64_t(1) << NumberBits) - 1;
   const std::vector<TFilesSnapshot::TSlot>& Slots = Files.Slots();
   const int SlotBits = int(std::bit_width(Slots.size()));
+  const auto NameOf = [&](uint32_t Number) {
+    const TFilesSnapshot::TSlot& Slot = Slots[Files.SlotOf(Number)];
+    return Slot.Files->Name(Number - Slot.First);
+  };
   const auto WholeKey = [&](size_t Slot, uint32_t Number) -> uint64_t {
     const TFolderFiles::TFile& File = Files.File(Slot, Number);
+    const uint32_t Index = Number - Slots[Slot].First;
     switch (Key) {
-      case skName: return NamePrefix(Slots[Slot].Files->Name(Number - Slots[Slot].First));
-      case skFolder:
-        return uint64_t(Slot) << (64 - SlotBits)
-               | NamePrefix(Slots[Slot].Files->Name(Number - Slots[Slot].First)) >> SlotBits;
+      case skName: return NameChunk(Slots[Slot].Files->Name(Index), 0);
+      // The folders are numbered in path order: the slot first.
+      case skFolder: return uint64_t(Slot) << (64 - SlotBits) | NameChunk(Slots[Slot].Files->Name(Index), 0) >> SlotBits;
       case skSize: return File.Size();
-      case skAllocated: return File.Allocated(Slots[Slot].ClusterSize);
+      case skAllocated: return Slots[Slot].Files->Allocated(Index, Slots[Slot].ClusterSize);
       // No time known: last, either way.
       case skLastChange: return File.LastWrite ? File.LastWrite : Descending ? 0 : uint64_t(1) << 32;
       case skLastAccess: return File.LastAccess ? File.LastAccess : Descending ? 0 : uint64_t(1) << 32;
       case skKind: return File.Kind;
-      default: return Slots[Slot].Files->Links(Number - Slots[Slot].First);
+      default: return Slots[Slot].Files->Links(Index);
     }
   };
-  // Keys of names and folders are never whole; numbers may be too wide.
-  std::vector<uint64_t> Keys(Count);
+  std::vector<uint64_t> Words(Count);
   uint64_t Widest = 0;
   for (size_t Slot = 0; Slot < Slots.size(); ++Slot) {
     if (Stop())
       return {};
     const uint32_t End = Slots[Slot].First + Slots[Slot].Files->Count();
     for (uint32_t Number = Slots[Slot].First; Number < End; ++Number)
-      Widest = std::max(Widest, Keys[Number] = WholeKey(Slot, Number));
+      Widest = std::max(Widest, Words[Number] = WholeKey(Slot, Number));
   }
+  // Keys of names and folders are never whole; numbers may be too wide.
   const bool Named = Key == skName || Key == skFolder;
   const int Cut = Named ? NumberBits : std::max(0, int(std::bit_width(Widest)) - KeyBits);
   const uint64_t KeyMask = KeyBits == 64 ? UINT64_MAX : (uint64_t(1) << KeyBits) - 1;
+  uint64_t Highest = 0;
   for (uint32_t Number = 0; Number < Count; ++Number) {
-    uint64_t Cutted = Keys[Number] >> Cut;
-    if (Descending)
-      Cutted = KeyMask - Cutted;
-    Keys[Number] = Cutted << NumberBits | Number;
+    const uint64_t Kept = Descending ? KeyMask - (Words[Number] >> Cut) : Words[Number] >> Cut;
+    Highest |= Words[Number] = Kept << NumberBits | Number;
   }
   if (Stop())
     return {};
-  RadixSort(Keys);
-  std::vector<uint32_t> Order(Count);
-  const uint64_t NumberMask = (uint64_t(1) << NumberBits) - 1;
-  for (uint32_t At = 0; At < Count; ++At)
-    Order[At] = uint32_t(Keys[At] & NumberMask);
-  if (Cut == 0)
-    return Order;
-  // Runs of tied cut keys, in order by their whole keys.
-  const auto Less = [&](uint32_t A, uint32_t B) {
-    const size_t SlotA = Files.SlotOf(A), SlotB = Files.SlotOf(B);
-    int Compared = 0;
-    if (Key == skFolder && SlotA != SlotB)
-      Compared = SlotA < SlotB ? -1 : 1;
-    else if (Named)
-      Compared = CompareNames(Slots[SlotA].Files->Name(A - Slots[SlotA].First),
-                              Slots[SlotB].Files->Name(B - Slots[SlotB].First));
-    else if (const uint64_t KeyA = WholeKey(SlotA, A), KeyB = WholeKey(SlotB, B); KeyA != KeyB)
-      Compared = KeyA < KeyB ? -1 : 1;
-    if (Descending)
-      Compared = -Compared;
-    return Compared != 0 ? Compared < 0 : A < B;
-  };
-  for (uint32_t Start = 0; Start < Count;) {
-    uint32_t End = Start + 1;
-    while (End < Count && Keys[End] >> NumberBits == Keys[Start] >> NumberBits)
-      ++End;
-    if (End - Start > 1)
-      std::sort(Order.begin() + Start, Order.begin() + End, Less);
-    if (Start / StopEvery != End / StopEvery && Stop())
-      return {};
-    Start = End;
+  FlagSort(Words.data(), Words.data() + Count, (std::max(1, int(std::bit_width(Highest))) - 1) / 8 * 8);
+  if (Cut > 0) {
+    // The runs of tied cut keys, by their whole keys.
+    std::vector<std::string_view> Names;
+    std::vector<uint64_t> Places;
+    for (uint32_t Start = 0; Start < Count;) {
+      uint32_t End = Start + 1;
+      while (End < Count && Words[End] >> NumberBits == Words[Start] >> NumberBits)
+        ++End;
+      if (End - Start > 1 && Named) {
+        // The run is in number order: places in it keep ties so.
+        Names.clear();
+        Places.clear();
+        for (uint32_t At = Start; At < End; ++At) {
+          Places.push_back(At - Start);
+          Names.push_back(NameOf(uint32_t(Words[At] & NumberMask)));
+        }
+        SortNames(Names, Places.data(), Places.data() + Places.size(), 0, Descending);
+        const uint64_t PlaceMask = (uint64_t(1) << std::max(1, int(std::bit_width(Names.size() - 1)))) - 1;
+        for (uint64_t& Place : Places)
+          Place = Words[Start + (Place & PlaceMask)];
+        std::copy(Places.begin(), Places.end(), Words.begin() + Start);
+      } else if (End - Start > 1) {
+        Refine(&Words[Start], &Words[End], NumberMask, [&](uint32_t Number) {
+          const uint64_t Whole = WholeKey(Files.SlotOf(Number), Number);
+          return Descending ? ~Whole : Whole;
+        });
+      }
+      if (Start / StopEvery != End / StopEvery && Stop())
+        return {};
+      Start = End;
+    }
   }
+  std::vector<uint32_t> Order(Count);
+  for (uint32_t At = 0; At < Count; ++At)
+    Order[At] = uint32_t(Words[At] & NumberMask);
   return Order;
 }
 
@@ -150,16 +207,16 @@ std::vector<uint32_t> TFilesSorter::Filter(const TFilesSnapshot& Files, const st
 {
   // Tested in the order the files lie in memory, then taken in Order's.
   Bytes = 0;
-  std::vector<bool> Passes(Filter.Empty() ? 0 : Files.Count());
+  std::vector<bool> Passes(Files.Count());
   for (const TFilesSnapshot::TSlot& Slot : Files.Slots()) {
     if (Stop())
       return {};
     for (uint32_t Index = 0; Index < Slot.Files->Count(); ++Index)
-      if (Filter.Empty() || (Passes[Slot.First + Index] = Filter.Test(*Slot.Files, Index)))
+      if (!Files.Repeat(Slot.First + Index) && Filter.Test(*Slot.Files, Index)) {
+        Passes[Slot.First + Index] = true;
         Bytes += (*Slot.Files)[Index].Size();
+      }
   }
-  if (Filter.Empty())
-    return Order;
   std::vector<uint32_t> Kept;
   for (uint32_t Number : Order)
     if (Passes[Number])

@@ -22,7 +22,7 @@ public:
   // letters A-Z in either case; folders by their paths, then by name.
   static std::vector<uint32_t> Sort(const TFilesSnapshot& Files, TKey Key, bool Descending, const TStop& Stop);
   // The files of Order that pass Filter, in Order's order, and the sum of
-  // their sizes in Bytes.
+  // their sizes in Bytes; repeats never pass.
   static std::vector<uint32_t> Filter(const TFilesSnapshot& Files, const std::vector<uint32_t>& Order,
                                       const TFilesFilter& Filter, const TStop& Stop, uint64_t& Bytes);
 };

@@ -26,7 +26,8 @@ int TFileListing::List(const std::string& Folder, const std::vector<std::string>
     // A link holds no data of its own.
     const bool Link = Entry.Kind == TDirEntry::ekFileLink || Entry.Kind == TDirEntry::ekOtherLink;
     Found.push_back({Entry.Name, Link ? 0 : Entry.Size, Link ? 0 : Entry.DiskBytes, Entry.LastAccess, Entry.LastWrite,
-                     Entry.Executable, Link ? 1 : Entry.Links});
+                     Entry.Executable, Link ? 1 : Entry.Links,
+                     Entry.Identity.Device, Entry.Identity.Inode});
   }
   for (const std::string& Pattern : Patterns)
     for (const TListedFile& Item : Found)

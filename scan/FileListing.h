@@ -17,6 +17,8 @@ struct TListedFile {
   uint64_t LastWrite;
   bool Executable = false;  // a regular file with an execute bit set
   uint64_t Links = 1;
+  uint64_t Device = 0;  // as the scan tells devices apart
+  uint64_t Inode = 0;
 };
 
 // Lists the files (not the folders) of one folder that match a filter: once

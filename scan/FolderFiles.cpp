@@ -2,6 +2,7 @@
 #include "FolderFiles.h"
 
 #include "FileTime.h"
+#include "FolderData.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,26 +17,27 @@ uint32_t TFolderFiles::Seconds(uint64_t Time)
   return uint32_t(std::clamp<int64_t>(Unix, 0, UINT32_MAX));
 }
 
-uint64_t TFolderFiles::TFile::Allocated(uint32_t ClusterSize) const
+void TFolderFiles::TBuilder::Add(std::string_view Name, uint64_t Size, const TFileCount& Count, uint8_t Kind,
+                                 uint64_t LastWrite, uint64_t LastAccess, uint64_t Links, uint64_t Device,
+                                 uint64_t Inode)
 {
-  const uint64_t Clusters = Size() / ClusterSize + (Size() % ClusterSize != 0);
-  return (Clusters - std::min<uint64_t>(Clusters, Holes)) * ClusterSize;
-}
-
-void TFolderFiles::TBuilder::Add(std::string_view Name, uint64_t Size, uint64_t Holes, uint8_t Kind,
-                                 uint64_t LastWrite, uint64_t LastAccess, uint64_t Links)
-{
-  // A folder's names beyond 2 GiB (some ten million long names) go unnamed
+  // A folder's names beyond 1 GiB (some ten million long names) go unnamed
   // rather than overflow their offsets.
-  if (FNames.size() + Name.size() > INT32_MAX)
+  if (FNames.size() + Name.size() >= (size_t(1) << 30))
     Name = {};
   Size = std::min<uint64_t>(Size, (uint64_t(1) << 56) - 1);
-  TFile File{uint32_t(Size), uint32_t(Size >> 32), Kind, uint32_t(std::min<uint64_t>(Holes, UINT32_MAX)),
-             Seconds(LastWrite), Seconds(LastAccess), uint32_t(FNames.size()), Links > 1};
-  if (File.Linked)
-    FLinked.emplace_back(uint32_t(FFiles.size()), uint32_t(std::min<uint64_t>(Links, UINT32_MAX)));
-  FFiles.push_back(File);
+  // Files all holes (made by truncate, as many are) need no extra.
+  const bool Hollow = Count.Holes > 0 && Count.Holes >= Count.Clusters;
+  const uint64_t Holes = Hollow ? 0 : Count.Holes;
+  const bool Linked = Links > 1;
+  const bool Extra = Linked || Holes > 0;
+  FFiles.push_back({uint32_t(Size), uint32_t(Size >> 32), Kind, Hollow, Seconds(LastWrite), Seconds(LastAccess),
+                    uint32_t(FNames.size()), Extra, Linked});
   FNames.append(Name);
+  if (Extra)
+    FExtras.insert(FExtras.end(), {uint32_t(FFiles.size() - 1), uint32_t(std::min<uint64_t>(Holes, UINT32_MAX)),
+                                   uint32_t(std::min<uint64_t>(Links, UINT32_MAX)), uint32_t(Device),
+                                   uint32_t(Device >> 32), uint32_t(Inode), uint32_t(Inode >> 32)});
 }
 
 TFolderFiles* TFolderFiles::TBuilder::Make()
@@ -43,21 +45,21 @@ TFolderFiles* TFolderFiles::TBuilder::Make()
   if (FFiles.empty())
     return nullptr;
   const size_t Items = FFiles.size() * sizeof(TFile);
-  const size_t Linked = FLinked.size() * sizeof(FLinked[0]);
-  void* Memory = std::malloc(sizeof(TFolderFiles) + Items + FNames.size() + Linked);
+  const size_t Extras = FExtras.size() * sizeof(uint32_t);
+  void* Memory = std::malloc(sizeof(TFolderFiles) + Items + FNames.size() + Extras);
   if (!Memory)
     throw std::bad_alloc();
   auto* Made = new (Memory) TFolderFiles;
   Made->FCount = uint32_t(FFiles.size());
   Made->FNameBytes = uint32_t(FNames.size());
-  Made->FLinkedCount = uint32_t(FLinked.size());
+  Made->FExtraCount = uint32_t(FExtras.size() / ExtraWords);
   char* At = reinterpret_cast<char*>(Made + 1);
   std::memcpy(At, FFiles.data(), Items);
   std::memcpy(At + Items, FNames.data(), FNames.size());
-  std::memcpy(At + Items + FNames.size(), FLinked.data(), Linked);
+  std::memcpy(At + Items + FNames.size(), FExtras.data(), Extras);
   FFiles.clear();
   FNames.clear();
-  FLinked.clear();
+  FExtras.clear();
   return Made;
 }
 
@@ -76,23 +78,50 @@ std::string_view TFolderFiles::Name(size_t Index) const
   return {Names() + Start, End - Start};
 }
 
-uint32_t TFolderFiles::Links(size_t Index) const
+const uint32_t* TFolderFiles::ExtraOf(size_t Index) const
 {
-  if (!Items()[Index].Linked)
-    return 1;
-  // The linked table follows the names, unaligned.
+  if (!Items()[Index].Extra)
+    return nullptr;
+  // The extras follow the names, unaligned: copied out to be read.
+  thread_local uint32_t Row[ExtraWords];
   const char* Table = Names() + FNameBytes;
-  size_t Low = 0, High = FLinkedCount;
+  size_t Low = 0, High = FExtraCount;
   while (Low < High) {
     const size_t Middle = (Low + High) / 2;
-    uint32_t Row[2];
     std::memcpy(Row, Table + Middle * sizeof(Row), sizeof(Row));
     if (Row[0] == Index)
-      return Row[1];
+      return Row;
     if (Row[0] < Index)
       Low = Middle + 1;
     else
       High = Middle;
   }
-  return 1;
+  return nullptr;
+}
+
+uint64_t TFolderFiles::Allocated(size_t Index, uint32_t ClusterSize) const
+{
+  const TFile& File = Items()[Index];
+  if (File.Hollow)
+    return 0;
+  const uint32_t* Extra = ExtraOf(Index);
+  const uint64_t Holes = Extra ? Extra[1] : 0;
+  const uint64_t Clusters = File.Size() / ClusterSize + (File.Size() % ClusterSize != 0);
+  return (Clusters - std::min(Clusters, Holes)) * ClusterSize;
+}
+
+uint32_t TFolderFiles::Links(size_t Index) const
+{
+  const uint32_t* Extra = Items()[Index].Linked ? ExtraOf(Index) : nullptr;
+  return Extra ? Extra[2] : 1;
+}
+
+bool TFolderFiles::Identity(size_t Index, uint64_t& Device, uint64_t& Inode) const
+{
+  const uint32_t* Extra = Items()[Index].Linked ? ExtraOf(Index) : nullptr;
+  if (!Extra)
+    return false;
+  Device = Extra[3] | uint64_t(Extra[4]) << 32;
+  Inode = Extra[5] | uint64_t(Extra[6]) << 32;
+  return true;
 }

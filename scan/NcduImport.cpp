@@ -257,9 +257,10 @@ private:
       return Going();
     Folder.Own.Add(Count, Times);
     if (FSettings.FFileKind)
-      Folder.Files.Add(Fields.Name, Fields.Size, Count.Holes, FSettings.FFileKind(Fields.Name.c_str(), false),
+      Folder.Files.Add(Fields.Name, Fields.Size, Count, FSettings.FFileKind(Fields.Name.c_str(), false),
                        Fields.HasWriteTime ? FileTime::FromUnix(Fields.WriteTime, 0) : 0, 0,
-                       Fields.Linked() ? std::max<uint64_t>(Fields.Links, 2) : 1);
+                       Fields.Linked() ? std::max<uint64_t>(Fields.Links, 2) : 1,
+                       Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode);
     // The newest change of a counted file, as a scan dates its folders.
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));

@@ -302,8 +302,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     if (FSettings.FFileCounted && Times > 0)
       FSettings.FFileCounted(Node, Entry);
     if (FSettings.FFileKind)
-      Space.Files.Add(Entry.Name, Entry.Size, Count.Holes, FSettings.FFileKind(Entry.Name, Entry.Executable),
-                      Entry.LastWrite, Entry.LastAccess, Entry.Links);
+      Space.Files.Add(Entry.Name, Entry.Size, Count, FSettings.FFileKind(Entry.Name, Entry.Executable),
+                      Entry.LastWrite, Entry.LastAccess, Entry.Links, Entry.Identity.Device, Entry.Identity.Inode);
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
       Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}, Entry.Links});
       Space.Linked.back().Count.Add(Count, Times);

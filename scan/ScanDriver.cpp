@@ -291,9 +291,9 @@ void TScanDriver::ListFilesAgain(TFolderNode* Folder)
   TFolderFiles::TBuilder Files;
   for (const TListedFile& File : Listed)
     if (File.Size > 0 && FSettings.Matches(File.Name.c_str()) > 0) {
-      const uint64_t Holes = TFolderData::CountFile(File.Size, Folder->ClusterSize(), File.DiskBytes).Holes;
-      Files.Add(File.Name, File.Size, Holes, FSettings.FFileKind(File.Name.c_str(), File.Executable), File.LastWrite,
-                File.LastAccess, File.Links);
+      const TFileCount Count = TFolderData::CountFile(File.Size, Folder->ClusterSize(), File.DiskBytes);
+      Files.Add(File.Name, File.Size, Count, FSettings.FFileKind(File.Name.c_str(), File.Executable), File.LastWrite,
+                File.LastAccess, File.Links, File.Device, File.Inode);
     }
   FTree.SetFiles(Folder, Files.Make());
 }

@@ -25,15 +25,15 @@ uint64_t TTreeSource::Weight(const TFolderData& Folder, int ViewType)
   }
 }
 
-uint64_t TTreeSource::Weight(const TFolderFiles::TFile& File, int ViewType, uint32_t ClusterSize)
+uint64_t TTreeSource::Weight(const TFolderFiles& Files, size_t Index, int ViewType, uint32_t ClusterSize)
 {
-  const uint64_t Size = File.Size();
+  const uint64_t Size = Files[Index].Size();
   const uint64_t Clusters = Size / ClusterSize + (Size % ClusterSize != 0);
   switch (ViewType) {
     case vtSize: return Size;
     case vtWasted: return Clusters * ClusterSize - Size;
     case vtCDROM: return (Size + 2047) / 2048 * 2048;
-    default: return File.Allocated(ClusterSize);
+    default: return Files.Allocated(Index, ClusterSize);
   }
 }
 
@@ -49,7 +49,6 @@ void TTreeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out) c
       Out.push_back({Weight(*Child, FViewType), Child, TTreemapTile::NoFile, TFileClass::fcFolder});
   if (const TFolderFiles* Files = Node->FFiles.load(std::memory_order_acquire))
     for (uint32_t Index = 0; Index < Files->Count(); ++Index) {
-      const TFolderFiles::TFile& File = (*Files)[Index];
-      Out.push_back({Weight(File, FViewType, FClusterSize), nullptr, Index, uint8_t(File.Kind)});
+      Out.push_back({Weight(*Files, Index, FViewType, FClusterSize), nullptr, Index, uint8_t((*Files)[Index].Kind)});
     }
 }

@@ -21,7 +21,7 @@ public:
 
   // A folder's or a file's measure, in bytes.
   static uint64_t Weight(const TFolderData& Folder, int ViewType);
-  static uint64_t Weight(const TFolderFiles::TFile& File, int ViewType, uint32_t ClusterSize);
+  static uint64_t Weight(const TFolderFiles& Files, size_t Index, int ViewType, uint32_t ClusterSize);
 
 private:
   const TFolderTree& FTree;

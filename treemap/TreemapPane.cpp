@@ -121,7 +121,7 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
     const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
     if (!Files || Tile->File >= Files->Count())
       return;
-    const uint64_t Bytes = TTreeSource::Weight((*Files)[Tile->File], FDisplay.FShowType, Folder->ClusterSize());
+    const uint64_t Bytes = TTreeSource::Weight(*Files, Tile->File, FDisplay.FShowType, Folder->ClusterSize());
     const QString About = "    " + FDisplay.BytesText(double(Bytes)) + "    " + TFileClass::Name(Tile->Class);
     OnHover(Path + "..." + About);
     const uint64_t Removals = FTree.Removals();
