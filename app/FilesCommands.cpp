@@ -265,3 +265,31 @@ void TFilesCommands::ExportClick()
     TPrompt::Warn(View, "Export", QString("The files could not be saved to %1: %2")
                                     .arg(QDir::toNativeSeparators(Name), QString::fromLocal8Bit(Error.c_str())));
 }
+
+TRowsReport::TRows TFilesCommands::Report() const
+{
+  TRowsReport::TRows Rows;
+  const TFilesModel& Model = FList.Model();
+  Rows.Suffix = " - Files   ";
+  Rows.Third = TPathRules::Shown(FList.Folder() ? FList.Folder()->FullPath() : std::string());
+  if (!FList.FilterText().isEmpty())
+    Rows.Third += "   (" + FList.FilterText() + ")";
+  Rows.FirstCaption = "Name";
+  Rows.Captions = {"Size", "Allocated", "Links", "Kind", "", "Last Access", "Last Change"};
+  Rows.Count = Model.Files() ? Model.rowCount() : 0;
+  Rows.Row = [&Model](int Row, QIcon& Icon, QString& Name, std::array<QString, 7>& Values) {
+    // The list may have moved on while the pages were drawn.
+    if (Row >= Model.rowCount()) {
+      Icon = {};
+      Name.clear();
+      Values = {};
+      return;
+    }
+    const auto Text = [&](int Column) { return Model.index(Row, Column).data().toString(); };
+    Icon = Model.index(Row, TFilesSorter::skName).data(Qt::DecorationRole).value<QIcon>();
+    Name = Text(TFilesSorter::skFolder) + Text(TFilesSorter::skName);
+    Values = {Text(TFilesSorter::skSize), Text(TFilesSorter::skAllocated), Text(TFilesSorter::skLinks),
+              Text(TFilesSorter::skKind), QString(), Text(TFilesSorter::skLastAccess), Text(TFilesSorter::skLastChange)};
+  };
+  return Rows;
+}

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "RowsReport.h"
+
 #include <QObject>
 #include <QPoint>
 
@@ -41,6 +43,8 @@ public:
   void ExportClick();
   // The rows listed as CSV into Stream; false when writing failed.
   bool WriteCsv(std::FILE* Stream) const;
+  // The rows listed, for a printed report.
+  TRowsReport::TRows Report() const;
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;

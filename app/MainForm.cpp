@@ -124,6 +124,11 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     FRightPane->RefillPicture();
     FShellCommands->FollowTrash();
   };
+  FPrinting->FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
+    if (!FRightPane->ShowsFiles())
+      return std::nullopt;
+    return FFilesCommands->Report();
+  };
   FFilesCommands->OnShowFile = [this](TFolderNode* Folder, const std::string& Name) {
     SetCurrentNode(Folder);
     FList->SelectWhenListed(Name);

@@ -51,7 +51,10 @@ double SizeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
   if (!Match.hasMatch())
     return -1;
   Taken = 1;
-  if (Match.captured(2).isEmpty() && At + 1 < Words.size() && Bytes("1", Words[At + 1]) > 0) {
+  // A word after the number that looks like a unit ("MB", "XB") is read as
+  // one, known or not.
+  static const QRegularExpression UnitLike("^[a-zA-Z]{0,2}[bB]$");
+  if (Match.captured(2).isEmpty() && At + 1 < Words.size() && UnitLike.match(Words[At + 1]).hasMatch()) {
     Taken = 2;
     return Bytes(Match.captured(1), Words[At + 1]);
   }

@@ -153,6 +153,11 @@ void TFilesList::SetFilterText(const QString& Text)
   FilterEdited();
 }
 
+QString TFilesList::FilterText() const
+{
+  return FFilterBox->text().trimmed();
+}
+
 void TFilesList::FilterEdited()
 {
   QString Error;

@@ -49,6 +49,7 @@ public:
   void SortBy(TFilesSorter::TKey Key, bool Descending);
   // Sets the filter box's text and applies it.
   void SetFilterText(const QString& Text);
+  QString FilterText() const;
   // What the status line under the list says.
   QString StatusText() const;
 

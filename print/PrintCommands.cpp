@@ -239,6 +239,12 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
         }});
     return;
   }
+  if (std::optional<TRowsReport::TRows> Rows = FShownRows ? FShownRows() : std::nullopt) {
+    Run("Printing Page 1 ...", {[this, Rows = std::move(*Rows)](TReportCanvas& Canvas) {
+          return TRowsReport::Print(Canvas, PageMargins(), FDisplay, Rows, OnProgress);
+        }});
+    return;
+  }
   // Every file of the folder is in the report, also those still being
   // listed; a folder that does not answer (a hung share) is not waited for.
   {

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "ReportCanvas.h"
+#include "RowsReport.h"
 
 #include <QString>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
@@ -19,7 +21,8 @@ class TValueDisplay;
 
 // The window's printing: page setup, printer setup, the title of a scan,
 // the tree report of a scan or of all of them, and the right pane (the
-// chart, or the details list as the folder contents report). Commands from
+// chart, the files view's rows, or the details list as the folder contents
+// report). Commands from
 // the menu ask with the print dialog first; tool buttons print at once on
 // paper. With no printer installed, printing goes to PDF files, each named
 // when printed.
@@ -40,6 +43,8 @@ public:
   std::function<const TListModel*()> FList;
   // Files still being listed in the list.
   std::function<bool()> FListing;
+  // The rows of the files view, when it is shown.
+  std::function<std::optional<TRowsReport::TRows>()> FShownRows;
   // The fourth panel of the status bar, and its refresh when printing ends.
   std::function<void(const QString&)> OnProgress;
   std::function<void()> OnDone;

@@ -26,6 +26,8 @@ TReportPage::TReportPage(TReportCanvas& Canvas, TValueDisplay& Display, const st
   W = PageW - FMargins[0] / 10 - FMargins[3] / 10;
   H = PageH - FMargins[1] / 10 - FMargins[2] / 10;
   Y = FMargins[1] / 10;
+  for (int Column = 1; Column < TListModel::lcCount; ++Column)
+    FCaptions[size_t(Column - 1)] = TListModel::Caption(Column);
 }
 
 void TReportPage::Narrowed(const QString& Text, int Room)
@@ -87,8 +89,8 @@ void TReportPage::PrintColumnHeader(const QString& First)
   FCanvas.SetBold(true);
   FCanvas.SetAlign(TReportCanvas::taCenter);
   FCanvas.Text(X + 80, Y, First);
-  for (int Column = 1; Column < TListModel::lcCount; ++Column)
-    FCanvas.Text(X + Centres[Column - 1], Y, TListModel::Caption(Column));
+  for (size_t Column = 0; Column < FCaptions.size(); ++Column)
+    FCanvas.Text(X + Centres[Column], Y, FCaptions[Column]);
   Y += 40;
   FCanvas.Line(X - 20, Y, X + 1750, Y);
   FCanvas.SetAlign(TReportCanvas::taLeft);

@@ -33,6 +33,8 @@ public:
   int FPage = 1;
   // Told the progress: "Printing Page 2 ..." at each page break.
   std::function<void(const QString&)> OnProgress;
+  // The captions of the seven value columns: the details list's unless set.
+  std::array<QString, 7> FCaptions;
 
   // The first three lines of the first page: the program's name with the
   // suffix and the date, the version, and the report's own line.

@@ -35,9 +35,9 @@ void TFolderFiles::TBuilder::Add(std::string_view Name, uint64_t Size, const TFi
                     uint32_t(FNames.size()), Extra, Linked});
   FNames.append(Name);
   if (Extra)
-    FExtras.insert(FExtras.end(), {uint32_t(FFiles.size() - 1), uint32_t(std::min<uint64_t>(Holes, UINT32_MAX)),
-                                   uint32_t(std::min<uint64_t>(Links, UINT32_MAX)), uint32_t(Device),
-                                   uint32_t(Device >> 32), uint32_t(Inode), uint32_t(Inode >> 32)});
+    FExtras.insert(FExtras.end(), {uint32_t(FFiles.size() - 1), uint32_t(std::min<uint64_t>(Links, UINT32_MAX)),
+                                   uint32_t(Holes), uint32_t(Holes >> 32), uint32_t(Device), uint32_t(Device >> 32),
+                                   uint32_t(Inode), uint32_t(Inode >> 32)});
 }
 
 TFolderFiles* TFolderFiles::TBuilder::Make()
@@ -105,7 +105,7 @@ uint64_t TFolderFiles::Allocated(size_t Index, uint32_t ClusterSize) const
   if (File.Hollow)
     return 0;
   const uint32_t* Extra = ExtraOf(Index);
-  const uint64_t Holes = Extra ? Extra[1] : 0;
+  const uint64_t Holes = Extra ? Extra[2] | uint64_t(Extra[3]) << 32 : 0;
   const uint64_t Clusters = File.Size() / ClusterSize + (File.Size() % ClusterSize != 0);
   return (Clusters - std::min(Clusters, Holes)) * ClusterSize;
 }
@@ -113,7 +113,7 @@ uint64_t TFolderFiles::Allocated(size_t Index, uint32_t ClusterSize) const
 uint32_t TFolderFiles::Links(size_t Index) const
 {
   const uint32_t* Extra = Items()[Index].Linked ? ExtraOf(Index) : nullptr;
-  return Extra ? Extra[2] : 1;
+  return Extra ? Extra[1] : 1;
 }
 
 bool TFolderFiles::Identity(size_t Index, uint64_t& Device, uint64_t& Inode) const
@@ -121,7 +121,7 @@ bool TFolderFiles::Identity(size_t Index, uint64_t& Device, uint64_t& Inode) con
   const uint32_t* Extra = Items()[Index].Linked ? ExtraOf(Index) : nullptr;
   if (!Extra)
     return false;
-  Device = Extra[3] | uint64_t(Extra[4]) << 32;
-  Inode = Extra[5] | uint64_t(Extra[6]) << 32;
+  Device = Extra[4] | uint64_t(Extra[5]) << 32;
+  Inode = Extra[6] | uint64_t(Extra[7]) << 32;
   return true;
 }

@@ -75,8 +75,8 @@ public:
   static uint32_t Seconds(uint64_t FileTime);
 
 private:
-  // An extra's words: index, holes, links, device (2), inode (2).
-  static constexpr size_t ExtraWords = 7;
+  // An extra's words: index, links, holes (2), device (2), inode (2).
+  static constexpr size_t ExtraWords = 8;
   TFolderFiles() = default;
   const TFile* Items() const { return reinterpret_cast<const TFile*>(this + 1); }
   const char* Names() const { return reinterpret_cast<const char*>(Items() + FCount); }

@@ -1,0 +1,468 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileTime.h"
+#include "FilesFilter.h"
+#include "FilesSnapshot.h"
+#include "FilesSorter.h"
+#include "FolderFiles.h"
+#include "FolderNode.h"
+#include "ScanDriver.h"
+#include "TestTree.h"
+#include "TreeFixture.h"
+
+#include <QDateTime>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+constexpr long long Day = 86400;
+constexpr unsigned long long MiB = 1024 * 1024;
+
+// A file as the tests make it and as they expect it back.
+struct TMade {
+  std::string Name;
+  uint64_t Size = 1;
+  uint64_t DiskBytes = UINT64_MAX;  // all of it
+  uint32_t Write = 0, Access = 0;   // Unix seconds
+  uint8_t Kind = 0;
+  uint64_t Links = 1, Inode = 0;
+};
+
+TFolderFiles* Make(const std::vector<TMade>& Files, uint32_t ClusterSize = 4096)
+{
+  TFolderFiles::TBuilder Builder;
+  for (const TMade& File : Files)
+    Builder.Add(File.Name, File.Size, TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes), File.Kind,
+                File.Write ? FileTime::FromUnix(File.Write, 0) : 0, File.Access ? FileTime::FromUnix(File.Access, 0) : 0,
+                File.Links, 7, File.Inode);
+  return Builder.Make();
+}
+
+// The reference: what a file of the snapshot is, found without it.
+struct TExpected {
+  uint32_t Number;
+  size_t FolderRank;
+  TMade File;
+  uint64_t Allocated;
+};
+
+std::string Folded(const std::string& Name)
+{
+  std::string Text = Name;
+  for (char& C : Text)
+    if (C >= 'A' && C <= 'Z')
+      C = char(C - 'A' + 'a');
+  return Text;
+}
+
+// A tree of hand-made folders and files: sub-folders added out of name
+// order, names that tie but for case or share long beginnings, sizes too
+// wide for the sort's words, times unknown, files with several names.
+struct TMadeTree {
+  explicit TMadeTree(unsigned Seed) : Fixture(4096)
+  {
+    std::mt19937 Random(Seed);
+    TFolderNode* Top = Fixture.Top;
+    TFolderNode* Zeta = Fixture.Add(Top, "zeta");
+    TFolderNode* Beta = Fixture.Add(Top, "beta");
+    TFolderNode* Alpha = Fixture.Add(Top, "Alpha");
+    TFolderNode* Inner = Fixture.Add(Beta, "inner");
+    TFolderNode* Alpha2 = Fixture.Add(Top, "alpha2");
+    // In the order of their paths: sub-folders by their names' bytes.
+    const std::vector<TFolderNode*> Ordered{Top, Alpha, Alpha2, Beta, Inner, Zeta};
+    const char* Beginnings[] = {"IMG_", "img_", "a very long beginning shared by many names ", "Readme", "b", ""};
+    for (size_t Rank = 0; Rank < Ordered.size(); ++Rank) {
+      std::vector<TMade> Files;
+      for (int Index = 0; Index < 110; ++Index) {
+        TMade File;
+        File.Name = Beginnings[Random() % 6] + std::to_string(Random() % 40) + (Random() % 2 ? ".jpg" : ".TXT");
+        File.Size = Random() % 5 == 0 ? (uint64_t(1) << 54) + Random() % 3 * (uint64_t(1) << 53) + Random() % 3
+                                      : 1 + Random() % (3 * MiB);
+        File.DiskBytes = Random() % 4 == 0 ? 0 : Random() % 4 == 0 ? File.Size / 2 : UINT64_MAX;
+        File.Write = Random() % 6 == 0 ? 0 : uint32_t(1600000000 + Random() % 50 * Day);
+        File.Access = Random() % 6 == 0 ? 0 : uint32_t(1600000000 + Random() % 50 * Day);
+        File.Kind = uint8_t(Random() % 8);
+        if (Random() % 8 == 0) {
+          File.Links = 2 + Random() % 3;
+          File.Inode = 1 + Random() % 12;  // names of one file in several folders
+        }
+        Files.push_back(File);
+      }
+      Ordered[Rank]->FFiles.store(Make(Files));
+      for (size_t Index = 0; Index < Files.size(); ++Index) {
+        const TFileCount Count = TFolderData::CountFile(Files[Index].Size, 4096, Files[Index].DiskBytes);
+        const uint64_t Clusters = (Files[Index].Size + 4095) / 4096;
+        Expected.push_back({uint32_t(Expected.size()), Rank, Files[Index],
+                            (Clusters - std::min(Clusters, Count.Holes)) * 4096});
+      }
+    }
+  }
+  TTreeFixture Fixture;
+  std::vector<TExpected> Expected;
+};
+
+// The order the files view must show, made the slow and plain way.
+std::vector<uint32_t> ReferenceOrder(const std::vector<TExpected>& Files, TFilesSorter::TKey Key, bool Descending)
+{
+  const auto Time = [Descending](uint32_t Seconds) -> uint64_t {
+    return Seconds ? Seconds : Descending ? 0 : UINT64_MAX;  // unknown: last
+  };
+  const auto Compare = [&](const TExpected& A, const TExpected& B) -> int {
+    const auto Three = [](const auto& X, const auto& Y) { return X < Y ? -1 : Y < X ? 1 : 0; };
+    switch (Key) {
+      case TFilesSorter::skName: return Three(Folded(A.File.Name), Folded(B.File.Name));
+      case TFilesSorter::skFolder:
+        return A.FolderRank != B.FolderRank ? Three(A.FolderRank, B.FolderRank)
+                                            : Three(Folded(A.File.Name), Folded(B.File.Name));
+      case TFilesSorter::skSize: return Three(std::min(A.File.Size, (uint64_t(1) << 56) - 1), std::min(B.File.Size, (uint64_t(1) << 56) - 1));
+      case TFilesSorter::skAllocated: return Three(A.Allocated, B.Allocated);
+      case TFilesSorter::skLastChange: return Three(Time(A.File.Write), Time(B.File.Write));
+      case TFilesSorter::skLastAccess: return Three(Time(A.File.Access), Time(B.File.Access));
+      case TFilesSorter::skKind: return Three(A.File.Kind, B.File.Kind);
+      default: return Three(A.File.Links, B.File.Links);
+    }
+  };
+  std::vector<TExpected> Sorted = Files;
+  std::stable_sort(Sorted.begin(), Sorted.end(), [&](const TExpected& A, const TExpected& B) {
+    const int Compared = Compare(A, B);
+    return Descending ? Compared > 0 : Compared < 0;
+  });
+  std::vector<uint32_t> Order;
+  for (const TExpected& File : Sorted)
+    Order.push_back(File.Number);
+  return Order;
+}
+
+}  // namespace
+
+class TFilesTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { qputenv("TZ", "UTC"); }
+
+  // Each form of the filter box on the boundaries of what it asks; a word
+  // that makes no sense is refused and leaves the filter as it was.
+  void filter_data()
+  {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qulonglong>("size");
+    QTest::addColumn<qlonglong>("write");  // seconds before now, or -1 for none
+    QTest::addColumn<qlonglong>("access");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("links");
+    QTest::addColumn<int>("expected");  // 1 passes, 0 not, -1 refused
+    const qulonglong Hundred = 100 * MiB;
+    QTest::addRow("nothing") << "" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("> size, equal") << "> 100 MB" << "a" << Hundred << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("> size, above") << ">100MB" << "a" << Hundred + 1 << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow(">= size, equal") << ">= 100 MiB" << "a" << Hundred << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow(">= size, below") << ">=100MB" << "a" << Hundred - 1 << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("< size, equal") << "< 4 KB" << "a" << 4096ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("< size, below") << "<4KB" << "a" << 4095ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("<= size, equal") << "<= 4 KB" << "a" << 4096ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("decimal size") << ">1.5GB" << "a" << 1610612736ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("bare bytes") << "> 10" << "a" << 11ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("range, low end") << "10MB..1GB" << "a" << 10 * MiB << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("range, high end") << "10MB..1GB" << "a" << 1024 * MiB << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("range, past") << "10MB..1GB" << "a" << 1024 * MiB + 1 << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("older, just") << "older than 1 year" << "a" << 1ull << 365 * Day + 1 << 0ll << 0 << 1 << 1;
+    QTest::addRow("older, exactly") << "older than 1 year" << "a" << 1ull << 365 * Day << 0ll << 0 << 1 << 0;
+    QTest::addRow("older, no time") << "older than 1y" << "a" << 1ull << -1ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("newer, just") << "newer than 2 weeks" << "a" << 1ull << 14 * Day - 1 << 0ll << 0 << 1 << 1;
+    QTest::addRow("newer, exactly") << "newer than 2w" << "a" << 1ull << 14 * Day << 0ll << 0 << 1 << 0;
+    QTest::addRow("months of 30 days") << "older than 2 months" << "a" << 1ull << 60 * Day + 1 << 0ll << 0 << 1 << 1;
+    QTest::addRow("wildcard, either case") << "*.MP3" << "a.mp3" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("wildcard, no match") << "*.mp3" << "a.mp4" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("patterns, either") << "*.mkv *.mp4" << "a.mp4" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("patterns, semicolon") << "*.mkv;*.mp4" << "a.mkv" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("word inside") << "port" << "Report.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("quoted spaces") << "\"tax 2023*\"" << "tax 2023.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("quoted, apart") << "\"tax 2023*\"" << "tax2023.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("left out") << "-*.log" << "x.LOG" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("not") << "not *.log" << "x.txt" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("name and size, both") << "*.iso > 1 MB" << "a.iso" << 2 * MiB << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("name and size, one") << "*.iso > 1 MB" << "a.iso" << MiB << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("kind, listed") << "kind:video,audio" << "a" << 1ull << 0ll << 0ll << 2 << 1 << 1;
+    QTest::addRow("kind, not listed") << "kind:video,audio" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("links, one") << "links>1" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("links, two") << "links>1" << "a" << 1ull << 0ll << 0ll << 0 << 2 << 1;
+    QTest::addRow("links at least") << "links>=3" << "a" << 1ull << 0ll << 0ll << 0 << 2 << 0;
+    QTest::addRow("refused: operator alone") << ">" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: unit") << "> 10 XB" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: age") << "older than year" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: date") << "changed before 2024-13" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: kind") << "kind:movies" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: range") << "10MB..1XB" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+  }
+  void filter()
+  {
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QFETCH(qulonglong, size);
+    QFETCH(qlonglong, write);
+    QFETCH(qlonglong, access);
+    QFETCH(int, kind);
+    QFETCH(int, links);
+    QFETCH(int, expected);
+    const int64_t Now = 1700000000;
+    TMade Made{name.toStdString(), size};
+    Made.Write = write < 0 ? 0 : uint32_t(Now - write);
+    Made.Access = access < 0 ? 0 : uint32_t(Now - access);
+    Made.Kind = uint8_t(kind);
+    Made.Links = uint64_t(links);
+    TFolderFiles* Files = Make({Made});
+    TFilesFilter Filter;
+    QString Error;
+    QVERIFY(Filter.Parse("*.none", Now, Error));
+    const bool Parsed = Filter.Parse(text, Now, Error);
+    QCOMPARE(Parsed, expected >= 0);
+    QCOMPARE(Error.isEmpty(), Parsed);
+    // Refused: the filter before stays.
+    QCOMPARE(Filter.Test(*Files, 0), Parsed ? expected == 1 : false);
+    TFolderFiles::Release(Files);
+  }
+
+  // Dates are local midnights; before is before the day, after is from it.
+  void filterDates_data()
+  {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("time");  // of the last change, or of the last access for "accessed"
+    QTest::addColumn<bool>("expected");
+    QTest::addRow("before month, last second") << "changed before 2024-01" << "2023-12-31T23:59:59" << true;
+    QTest::addRow("before month, its start") << "changed before 2024-01" << "2024-01-01T00:00:00" << false;
+    QTest::addRow("after month, its start") << "changed after 2024-06" << "2024-06-01T00:00:00" << true;
+    QTest::addRow("after month, before") << "changed after 2024-06" << "2024-05-31T23:59:59" << false;
+    QTest::addRow("before day") << "changed before 2024-02-29" << "2024-02-28T12:00:00" << true;
+    QTest::addRow("after year") << "changed after 2023" << "2022-12-31T23:59:59" << false;
+    QTest::addRow("accessed before") << "accessed before 2023" << "2022-12-31T23:59:59" << true;
+    QTest::addRow("accessed after") << "accessed after 2023" << "2022-12-31T23:59:59" << false;
+  }
+  void filterDates()
+  {
+    QFETCH(QString, text);
+    QFETCH(QString, time);
+    QFETCH(bool, expected);
+    TMade Made{"a", 1};
+    const uint32_t Seconds = uint32_t(QDateTime::fromString(time, Qt::ISODate).toSecsSinceEpoch());
+    (text.startsWith("accessed") ? Made.Access : Made.Write) = Seconds;
+    TFolderFiles* Files = Make({Made});
+    TFilesFilter Filter;
+    QString Error;
+    QVERIFY2(Filter.Parse(text, 1800000000, Error), qPrintable(Error));
+    QCOMPARE(Filter.Test(*Files, 0), expected);
+    TFolderFiles::Release(Files);
+  }
+
+  // What goes into a folder's files comes back out, at the edges of each
+  // field, and a reader's reference keeps the block after the tree's goes.
+  void folderFiles()
+  {
+    const std::string Long(255, 'x');
+    const std::string Odd = "bad\xff\xfe\nname";
+    std::vector<TMade> Made{
+      {"", 1},
+      {Long, (uint64_t(1) << 56) + 5, UINT64_MAX, UINT32_MAX, 1, 7},
+      {Odd, 10000, 0, 0, 0, 3, 2, 99},                 // all holes, two names
+      {"part", 40000, 8192, 5, 6, 4, 65000, 98},      // some holes, many names
+      {"plain", 5000, UINT64_MAX, 1, 2, 1, 1, 0}};
+    TFolderFiles* Files = Make(Made, 4096);
+    QCOMPARE(Files->Count(), 5u);
+    const std::vector<uint64_t> Sizes{1, (uint64_t(1) << 56) - 1, 10000, 40000, 5000};
+    const std::vector<uint64_t> Allocated{4096, ((uint64_t(1) << 56) - 1 + 4095) / 4096 * 4096, 0, 8192, 8192};
+    const std::vector<uint32_t> Links{1, 1, 2, 65000, 1};
+    for (uint32_t Index = 0; Index < Files->Count(); ++Index) {
+      QCOMPARE(std::string(Files->Name(Index)), Made[Index].Name);
+      QCOMPARE((*Files)[Index].Size(), Sizes[Index]);
+      QCOMPARE(Files->Allocated(Index, 4096), Allocated[Index]);
+      QCOMPARE((*Files)[Index].LastWrite, Made[Index].Write);
+      QCOMPARE((*Files)[Index].LastAccess, Made[Index].Access);
+      QCOMPARE(uint8_t((*Files)[Index].Kind), Made[Index].Kind);
+      QCOMPARE(Files->Links(Index), Links[Index]);
+      uint64_t Device = 0, Inode = 0;
+      QCOMPARE(Files->Identity(Index, Device, Inode), Links[Index] > 1);
+      if (Links[Index] > 1) {
+        QCOMPARE(Device, 7ull);
+        QCOMPARE(Inode, Made[Index].Inode);
+      }
+    }
+    // Times before 1970 or past 2106 are none, or the last there is.
+    QCOMPARE(TFolderFiles::Seconds(FileTime::FromUnix(-5, 0)), 0u);
+    QCOMPARE(TFolderFiles::Seconds(FileTime::FromUnix(int64_t(1) << 33, 0)), UINT32_MAX);
+    Files->AddRef();
+    TFolderFiles::Release(Files);
+    QCOMPARE(std::string(Files->Name(3)), std::string("part"));
+    TFolderFiles::Release(Files);
+    TFolderFiles::TBuilder Empty;
+    QCOMPARE(Empty.Make(), nullptr);
+  }
+
+  // A scan for the window keeps every counted file's name, size, times and
+  // names as the file system tells them; listing a folder again does the
+  // same; a scan without the window keeps none.
+  void scanKeepsFiles()
+  {
+    TTestTree Tree;
+    Tree.Folder("sub");
+    Tree.File("sub/a.txt", 5000, 1500000000, 1600000000);
+    Tree.File("b.jpg", 100, 1400000000, 1300000000);
+    Tree.Sparse("sparse.img", 3 * 1024 * 1024);
+    Tree.File("bad\xff\nname", 10);
+    QCOMPARE(link(Tree.Path("b.jpg").c_str(), Tree.Path("sub/b-again.jpg").c_str()), 0);
+    // Each kept file against lstat: its path and what differs.
+    const auto Check = [](TFolderNode* Top, int& Seen) {
+      QStringList Wrong;
+      Seen = 0;
+      TFolderNode::ForEachBelow(Top, [&](TFolderNode* Node) {
+        const TFolderFiles* Files = Node->FFiles.load();
+        const uint32_t Cluster = Node->ClusterSize();
+        for (uint32_t Index = 0; Files && Index < Files->Count(); ++Index, ++Seen) {
+          const std::string Path = Node->FullPath() + std::string(Files->Name(Index));
+          struct stat Data;
+          if (lstat(Path.c_str(), &Data) != 0) {
+            Wrong << QString::fromStdString(Path) + " missing";
+            continue;
+          }
+          const TFileCount Count = TFolderData::CountFile(Data.st_size, Cluster, Data.st_blocks * 512ull);
+          uint64_t Device = 0, Inode = 0;
+          const bool Identified = Files->Identity(Index, Device, Inode);
+          if ((*Files)[Index].Size() != uint64_t(Data.st_size)
+              || Files->Allocated(Index, Cluster) != (Count.Clusters - Count.Holes) * Cluster
+              || (*Files)[Index].LastWrite != uint32_t(Data.st_mtime)
+              || (*Files)[Index].LastAccess != uint32_t(Data.st_atime) || Files->Links(Index) != Data.st_nlink
+              || Identified != (Data.st_nlink > 1) || (Identified && Inode != Data.st_ino))
+            Wrong << QString::fromStdString(Path);
+        }
+        return true;
+      });
+      return Wrong;
+    };
+    int Seen = 0;
+    TFolderTree FolderTree;
+    TScanDriver Driver(FolderTree);
+    Driver.FSettings.FFileKind = [](const char*, bool) { return uint8_t(0); };
+    const TRoot* Root = Driver.StartScan(Tree.Top());
+    QVERIFY(Root);
+    while (Driver.Scanning()) {
+      Driver.WaitForResults(std::chrono::milliseconds(20));
+      Driver.Drain();
+    }
+    QCOMPARE(Check(Root->FNode, Seen), QStringList());
+    QCOMPARE(Seen, 5);
+    Tree.File("sub/new", 77, 1000000000, 1100000000);
+    Driver.ListFilesAgain(Child(Root->FNode, "sub"));
+    QCOMPARE(Check(Root->FNode, Seen), QStringList());
+    QCOMPARE(Seen, 6);
+
+    TFolderTree Plain;
+    TScanDriver Headless(Plain);
+    const TRoot* Bare = Headless.StartScan(Tree.Top());
+    QVERIFY(Bare);
+    while (Headless.Scanning()) {
+      Headless.WaitForResults(std::chrono::milliseconds(20));
+      Headless.Drain();
+    }
+    int Kept = 0;
+    TFolderNode::ForEachBelow(Bare->FNode, [&Kept](TFolderNode* Node) {
+      Kept += Node->FFiles.load() != nullptr;
+      return true;
+    });
+    QCOMPARE(Kept, 0);
+  }
+
+  // Each key in each direction, over names, sizes and times chosen to meet
+  // every way the sort cuts its keys short.
+  void sortMatchesReference_data()
+  {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("descending");
+    const char* Names[] = {"name", "folder", "size", "allocated", "last change", "last access", "kind", "links"};
+    for (int Key = 0; Key < TFilesSorter::skCount; ++Key)
+      for (bool Descending : {false, true})
+        QTest::addRow("%s %s", Names[Key], Descending ? "down" : "up") << Key << Descending;
+  }
+  void sortMatchesReference()
+  {
+    QFETCH(int, key);
+    QFETCH(bool, descending);
+    for (unsigned Seed : {1u, 2u, 3u}) {
+      TMadeTree Tree(Seed);
+      const TFilesSnapshot Files(Tree.Fixture.Top, false);
+      QCOMPARE(Files.Count(), uint32_t(Tree.Expected.size()));
+      const std::vector<uint32_t> Order =
+        TFilesSorter::Sort(Files, TFilesSorter::TKey(key), descending, [] { return false; });
+      QCOMPARE(Order, ReferenceOrder(Tree.Expected, TFilesSorter::TKey(key), descending));
+    }
+  }
+
+  // A stop asked for ends the work with nothing.
+  void sortStops()
+  {
+    TMadeTree Tree(4);
+    const TFilesSnapshot Files(Tree.Fixture.Top, false);
+    QVERIFY(TFilesSorter::Sort(Files, TFilesSorter::skName, false, [] { return true; }).empty());
+  }
+
+  // With names of one file counted once, each later name is a repeat: left
+  // out of every list and of the bytes shown.
+  void repeatsAndBytes_data()
+  {
+    QTest::addColumn<bool>("linksOnce");
+    QTest::addColumn<QString>("filter");
+    QTest::addRow("all names") << false << "";
+    QTest::addRow("once") << true << "";
+    QTest::addRow("once, over 1 MB") << true << "> 1 MB";
+    QTest::addRow("once, jpg not img") << true << "*.jpg -img*";
+    QTest::addRow("all, kind") << false << "kind:image,video";
+  }
+  void repeatsAndBytes()
+  {
+    QFETCH(bool, linksOnce);
+    QFETCH(QString, filter);
+    TMadeTree Tree(5);
+    const TFilesSnapshot Files(Tree.Fixture.Top, linksOnce);
+    TFilesFilter Filter;
+    QString Error;
+    QVERIFY(Filter.Parse(filter, 1700000000, Error));
+    std::set<uint64_t> Met;
+    std::vector<uint32_t> Expected;
+    uint64_t ExpectedBytes = 0;
+    uint32_t Listed = 0;
+    for (const TExpected& File : Tree.Expected) {
+      if (linksOnce && File.File.Links > 1 && !Met.insert(File.File.Inode).second)
+        continue;
+      ++Listed;
+      const std::string Name = Folded(File.File.Name);
+      const bool Passes = filter.isEmpty()             ? true
+                          : filter == "> 1 MB"         ? File.File.Size > MiB
+                          : filter.startsWith("*.jpg") ? Name.ends_with(".jpg") && !Name.starts_with("img")
+                                                       : File.File.Kind == 0 || File.File.Kind == 1;
+      if (Passes) {
+        Expected.push_back(File.Number);
+        ExpectedBytes += File.File.Size;
+      }
+    }
+    QCOMPARE(Files.Listed(), Listed);
+    QVERIFY(!linksOnce || Listed < Files.Count());
+    std::vector<uint32_t> ByNumber(Files.Count());
+    for (uint32_t Number = 0; Number < Files.Count(); ++Number)
+      ByNumber[Number] = Number;
+    uint64_t Bytes = 0;
+    QCOMPARE(TFilesSorter::Filter(Files, ByNumber, Filter, [] { return false; }, Bytes), Expected);
+    QCOMPARE(Bytes, ExpectedBytes);
+  }
+};
+
+QTEST_GUILESS_MAIN(TFilesTest)
+#include "tst_files.moc"
