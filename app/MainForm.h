@@ -98,6 +98,7 @@ public:
   TShellPilot& ShellPilot() { return *FShellPilot; }
   TMRUFileList& Recent() { return *FRecent; }
   TPrintCommands& Printing() { return *FPrinting; }
+  TFilesCommands& FilesCommands() { return *FFilesCommands; }
   TScanImport& Imports() { return *FImports; }
   TRootCommands& Roots() { return *FRoots; }
   TFolderTreeView* TreeView() const { return FTreeView; }

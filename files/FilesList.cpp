@@ -72,6 +72,9 @@ TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent
   FView->horizontalHeader()->resizeSection(TFilesSorter::skName, 220);
   FView->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 260);
   connect(FView->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFilesList::HeaderClicked);
+  FTake.setSingleShot(true);
+  FTake.setInterval(0);
+  connect(&FTake, &QTimer::timeout, this, &TFilesList::Take);
 
   FStatus = new QLabel;
   FStatus->setContentsMargins(6, 2, 6, 2);
@@ -93,7 +96,17 @@ void TFilesList::ShowFolder(TFolderNode* Folder, bool LinksOnce)
   FKeptFor = nullptr;
   FFolder = Folder;
   FLinksOnce = LinksOnce;
-  FFiles = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce);
+  // Asked while the tree tells of a removal, the files would be taken
+  // before the nodes go: they are taken once the tree has settled.
+  FBusy = true;
+  FTake.start();
+}
+
+void TFilesList::Take()
+{
+  if (!FFolder)
+    return;
+  FFiles = std::make_shared<const TFilesSnapshot>(FFolder, FLinksOnce);
   FOrder.reset();
   Run();
 }
@@ -106,6 +119,7 @@ void TFilesList::Relist()
 
 void TFilesList::Clear()
 {
+  FTake.stop();
   FJob.Cancel();
   FBusy = false;
   FFolder = nullptr;
@@ -117,16 +131,15 @@ void TFilesList::Clear()
 
 bool TFilesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
 {
-  if (!FFiles)
-    return false;
   const auto Holds = [](const TFolderNode* Above, const TFolderNode* Node) {
     for (; Node; Node = Node->Parent())
       if (Node == Above)
         return true;
     return false;
   };
+  const TFolderNode* Shown = FFiles ? FFiles->Top() : nullptr;
   for (const TFolderNode* Node : Removed)
-    if (Holds(FFolder, Node) || Holds(Node, FFolder)) {
+    if ((FFolder && (Holds(FFolder, Node) || Holds(Node, FFolder))) || (Shown && (Holds(Shown, Node) || Holds(Node, Shown)))) {
       // Listed again once the tree has settled, at the same place when
       // the folder is the same.
       const int Row = FView->currentIndex().row();

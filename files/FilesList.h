@@ -6,6 +6,7 @@
 #include "FilesModel.h"
 
 #include <QTableView>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -39,9 +40,9 @@ public:
   void Clear();
   // Rows are still being sorted or filtered.
   bool Busy() const { return FBusy; }
-  // Nodes are about to go: the list lets go of them all when it may show
-  // any of them; true when it did (it wants ShowFolder again once the tree
-  // has settled).
+  // Nodes are about to go: the list lets go of them all when it shows or
+  // is about to show any of them; true when it did (it wants ShowFolder
+  // again once the tree has settled).
   bool TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed);
 
   TFilesSorter::TKey SortKey() const { return FKey; }
@@ -60,6 +61,8 @@ public:
   std::function<void()> OnExport;
 
 private:
+  // Takes the files of the folder to show, and sorts and filters them.
+  void Take();
   void Run();
   void FilterEdited();
   void HeaderClicked(int Section);
@@ -68,6 +71,7 @@ private:
   TValueDisplay& FDisplay;
   TFilesModel FModel;
   TFilesJob FJob;
+  QTimer FTake;
   QTableView* FView;
   QLineEdit* FFilterBox;
   QToolButton* FLargest;

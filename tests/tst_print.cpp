@@ -4,12 +4,14 @@
 #include "ChartPrintout.h"
 #include "ContentsReport.h"
 #include "DetailsList.h"
+#include "FilesList.h"
 #include "ListModel.h"
 #include "MainForm.h"
 #include "PrintCommands.h"
 #include "Prompt.h"
 #include "ReportCanvas.h"
 #include "ReportPage.h"
+#include "RightPane.h"
 #include "TestHome.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
@@ -441,6 +443,20 @@ private slots:
     QVERIFY(Text.contains("Spacelens - Folder Contents"));
     QVERIFY(Text.contains("Files: "));
     QVERIFY(Text.contains("own.txt"));
+
+    // The files view: its rows as listed, with their folders and filter.
+    Form.FilesButtonClick();
+    Form.RightPane().Files().SetFilterText("> 1 KB");
+    QTRY_VERIFY(!Form.RightPane().Files().Busy());
+    QCOMPARE(Form.Action("PrintChartMenu")->text(), QString("Print &Files..."));
+    AcceptDialog();
+    Form.Action("PrintChartMenu")->trigger();
+    Text = PdfText(ChartPdf);
+    QVERIFY(Text.contains("Spacelens - Files"));
+    QVERIFY(Text.contains("(> 1 KB)"));
+    QVERIFY(Text.contains("Last Change"));
+    QVERIFY(Text.contains("sub/f"));
+    QVERIFY(!Text.contains("own.txt"));
   }
 
   // A tool button never prints over a PDF file: it proposes a name not

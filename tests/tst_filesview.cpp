@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DetailsList.h"
+#include "FilesCommands.h"
+#include "FilesList.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "FolderTreeView.h"
+#include "MainForm.h"
+#include "Prompt.h"
+#include "Rescanned.h"
+#include "RightPane.h"
+#include "Root.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "TreeFixture.h"
+#include "WindowTest.h"
+
+#include <QDateTime>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTest>
+#include <QToolButton>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+// Some moment of a year, in seconds since 1970.
+time_t Year(int Year)
+{
+  return time_t((Year - 1970) * 365.25 * 86400);
+}
+
+// A moment as the CSV writes it.
+std::string Iso(int InYear)
+{
+  return QDateTime::fromSecsSinceEpoch(Year(InYear), Qt::UTC).toString(Qt::ISODate).toStdString();
+}
+
+// A scanned tree in a window showing the files view of its top:
+// top/{big.iso 3 MB, a/{song.mp3 200 KB, b/{notes.txt 10 KB, deep.log 1 KB}},
+// c/{sparse.img 50 MB of holes, link.iso: big.iso's second name},
+// "odd\nname.txt" 500, "bad\xff.jpg" 600}, each changed in another year
+// (sparse.img now).
+struct TScanned {
+  TScanned()
+  {
+    Tree.File("big.iso", 3 * 1024 * 1024, Year(2021), Year(2020));
+    Tree.Folder("a");
+    Tree.File("a/song.mp3", 200 * 1024, Year(2023), Year(2023));
+    Tree.Folder("a/b");
+    Tree.File("a/b/notes.txt", 10 * 1024, Year(2011), Year(2010));
+    Tree.File("a/b/deep.log", 1024, Year(2024), Year(2024));
+    Tree.Folder("c");
+    Tree.Sparse("c/sparse.img", 50 * 1024 * 1024);
+    QCOMPARE(link(Tree.Path("big.iso").c_str(), Tree.Path("c/link.iso").c_str()), 0);
+    Tree.File("odd\nname.txt", 500, Year(2016), Year(2015));
+    Tree.File("bad\xff.jpg", 600, Year(2019), Year(2018));
+    Form.show();
+    Form.FilesButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    QTRY_COMPARE(Files().Model().rowCount(), 7);
+  }
+  TFilesList& Files() { return Form.RightPane().Files(); }
+  // The names of the rows, in their order, "|" between.
+  QString Names()
+  {
+    QStringList Names;
+    for (int Row = 0; Row < Files().Model().rowCount(); ++Row)
+      Names << Files().Model().index(Row, TFilesSorter::skName).data().toString();
+    return Names.join('|').replace('\n', '~').replace(QChar(0xFFFD), '?');
+  }
+  int Row(const QString& Name)
+  {
+    for (int Row = 0; Row < Files().Model().rowCount(); ++Row)
+      if (Files().Model().index(Row, TFilesSorter::skName).data().toString() == Name)
+        return Row;
+    return -1;
+  }
+  void Settle() { QTRY_VERIFY(!Files().Busy()); }
+  TTestTree Tree;
+  TMainForm Form;
+  TFolderNode* Top = nullptr;
+};
+
+}  // namespace
+
+class TFilesViewTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // The quick choices and the filter box, alone and together; a file with
+  // two names is listed once, by its first name in path order.
+  void ordersAndFilters_data()
+  {
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("names");
+    QTest::addColumn<QString>("status");
+    QTest::addRow("largest") << "&Largest" << ""
+                             << "sparse.img|big.iso|song.mp3|notes.txt|deep.log|bad?.jpg|odd~name.txt"
+                             << "7 files, 53.2 MB";
+    QTest::addRow("newest") << "&Newest" << ""
+                            << "sparse.img|deep.log|song.mp3|big.iso|bad?.jpg|odd~name.txt|notes.txt"
+                            << "7 files, 53.2 MB";
+    QTest::addRow("oldest") << "&Oldest" << ""
+                            << "notes.txt|odd~name.txt|bad?.jpg|big.iso|song.mp3|deep.log|sparse.img"
+                            << "7 files, 53.2 MB";
+    QTest::addRow("iso") << "&Largest" << "*.iso" << "big.iso" << "1 of 7 files, 3.0 MB";
+    QTest::addRow("over a megabyte, oldest") << "&Oldest" << "> 1 MB" << "big.iso|sparse.img" << "2 of 7 files, 53.0 MB";
+    QTest::addRow("audio or text") << "&Largest" << "kind:audio,document" << "song.mp3|notes.txt|deep.log|odd~name.txt"
+                                   << "4 of 7 files, 211.5 KB";
+    QTest::addRow("changed before") << "&Newest" << "changed before 2016" << "odd~name.txt|notes.txt"
+                                    << "2 of 7 files, 10.5 KB";
+    QTest::addRow("word, not log") << "&Largest" << "e -*.log" << "sparse.img|notes.txt|odd~name.txt"
+                                   << "3 of 7 files, 50.0 MB";
+  }
+  void ordersAndFilters()
+  {
+    QFETCH(QString, choice);
+    QFETCH(QString, filter);
+    QFETCH(QString, names);
+    QFETCH(QString, status);
+    TScanned Scan;
+    Scan.Form.Unit1Click(3);  // each value in its own unit
+    for (QToolButton* Button : Scan.Files().findChildren<QToolButton*>())
+      if (Button->text() == choice)
+        Button->click();
+    Scan.Files().SetFilterText(filter);
+    Scan.Settle();
+    QCOMPARE(Scan.Names(), names);
+    QCOMPARE(Scan.Files().StatusText(), status);
+  }
+
+  // A word that makes no sense leaves the rows of the filter before it.
+  void refusedFilter()
+  {
+    TScanned Scan;
+    Scan.Files().SetFilterText("*.iso");
+    Scan.Settle();
+    Scan.Files().SetFilterText("*.iso >");
+    Scan.Settle();
+    QCOMPARE(Scan.Names(), QString("big.iso"));
+    auto* Box = Scan.Files().findChild<QLineEdit*>("FilesFilter");
+    QVERIFY(Box->toolTip().contains("needs a size"));
+  }
+
+  // Delete on rows of two folders: one question, both files in the Trash,
+  // every total as a new scan counts it, the rows gone.
+  void deleteRows()
+  {
+    TScanned Scan;
+    int Asked = 0;
+    TPrompt::SetAnswerer([&Asked](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+      Asked += Kind == TPrompt::pkConfirm;
+      return true;
+    });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    QTableView* View = Scan.Files().View();
+    View->selectionModel()->select(Scan.Files().Model().index(Scan.Row("song.mp3"), 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    View->selectionModel()->select(Scan.Files().Model().index(Scan.Row("sparse.img"), 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    View->setFocus();
+    QTest::keyClick(View, Qt::Key_Delete);
+    QCOMPARE(Asked, 1);
+    struct stat Data;
+    QVERIFY(lstat(Scan.Tree.Path("a/song.mp3").c_str(), &Data) != 0);
+    QVERIFY(lstat(Scan.Tree.Path("c/sparse.img").c_str(), &Data) != 0);
+    QVERIFY(SameAsRescan(Scan.Top));
+    Scan.Settle();
+    QCOMPARE(Scan.Names(), QString("big.iso|notes.txt|deep.log|bad?.jpg|odd~name.txt"));
+  }
+
+  // F2's edit renames the file on disk; the row shows its new name.
+  void renameRow()
+  {
+    TScanned Scan;
+    const QModelIndex Index = Scan.Files().Model().index(Scan.Row("notes.txt"), TFilesSorter::skName);
+    QVERIFY(Scan.Files().Model().setData(Index, "renamed.txt", Qt::EditRole));
+    struct stat Data;
+    QCOMPARE(lstat(Scan.Tree.Path("a/b/renamed.txt").c_str(), &Data), 0);
+    QTRY_VERIFY(Scan.Row("renamed.txt") >= 0);
+    QCOMPARE(Scan.Row("notes.txt"), -1);
+    QVERIFY(SameAsRescan(Scan.Top));
+  }
+
+  // Enter shows the file where it is: its folder in the tree, the file
+  // selected in the details list.
+  void enterShowsFile()
+  {
+    TScanned Scan;
+    QTableView* View = Scan.Files().View();
+    View->setCurrentIndex(Scan.Files().Model().index(Scan.Row("deep.log"), 0));
+    View->setFocus();
+    QTest::keyClick(View, Qt::Key_Return);
+    QCOMPARE(Scan.Form.CurrentNode(), Child(Child(Scan.Top, "a"), "b"));
+    QVERIFY(Scan.Form.RightPane().ShowsList());
+    TDetailsList& List = Scan.Form.List();
+    QTRY_VERIFY(List.currentIndex().isValid()
+                && List.Model().index(List.currentIndex().row(), 0).data().toString() == "deep.log");
+  }
+
+  // The rows as CSV: paths whole and exact in any bytes, fields quoted
+  // where they must be.
+  void csv()
+  {
+    TScanned Scan;
+    Scan.Files().SetFilterText("*name* *.iso *.jpg");
+    Scan.Settle();
+    std::FILE* Stream = std::tmpfile();
+    QVERIFY(Scan.Form.FilesCommands().WriteCsv(Stream));
+    std::rewind(Stream);
+    std::string Text(4096, '\0');
+    Text.resize(std::fread(Text.data(), 1, Text.size(), Stream));
+    std::fclose(Stream);
+    const std::string Top = Scan.Tree.Top() + "/";
+    const std::string Expected =
+      "path,size_bytes,allocated_bytes,last_write,last_access,kind,links\n" + Top + "big.iso,3145728,3145728,"
+      + Iso(2020) + "," + Iso(2021) + ",archive,2\n" + Top + "bad\xff.jpg,600,4096," + Iso(2018) + "," + Iso(2019)
+      + ",image,1\n\"" + Top + "odd\nname.txt\",500,4096," + Iso(2015) + "," + Iso(2016) + ",document,1\n";
+    QCOMPARE(QByteArray::fromStdString(Text), QByteArray::fromStdString(Expected));
+  }
+
+  // A folder of the tree that goes takes its files out of the view.
+  void treeRemoval()
+  {
+    TScanned Scan;
+    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    Scan.Form.TreeView()->setCurrentIndex(Scan.Form.Model().IndexOf(Child(Scan.Top, "a")));
+    Scan.Form.TreeView()->setFocus();
+    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);
+    QVERIFY(!Child(Scan.Top, "a"));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(Scan.Names(), QString("sparse.img|big.iso|bad?.jpg|odd~name.txt"));
+  }
+
+  // The view, its order and its column widths come back with the window.
+  void keptWithSettings()
+  {
+    {
+      TMainForm Form;
+      Form.show();
+      Form.FilesButtonClick();
+      Form.RightPane().Files().SortBy(TFilesSorter::skLastAccess, false);
+      Form.RightPane().Files().View()->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 123);
+      Form.close();
+    }
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.RightPane().ShowsFiles());
+    QCOMPARE(Form.RightPane().Files().SortKey(), TFilesSorter::skLastAccess);
+    QVERIFY(!Form.RightPane().Files().Descending());
+    QCOMPARE(Form.RightPane().Files().View()->horizontalHeader()->sectionSize(TFilesSorter::skFolder), 123);
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TFilesViewTest)
+#include "tst_filesview.moc"
