@@ -2,6 +2,7 @@
 #include "FilesCommands.h"
 
 #include "CsvExport.h"
+#include "FileClass.h"
 #include "FileTime.h"
 #include "FilesList.h"
 #include "FilesSnapshot.h"
@@ -287,9 +288,12 @@ TRowsReport::TRows TFilesCommands::Report() const
     }
     const auto Text = [&](int Column) { return Model.index(Row, Column).data().toString(); };
     Icon = Model.index(Row, TFilesSorter::skName).data(Qt::DecorationRole).value<QIcon>();
-    Name = Text(TFilesSorter::skFolder) + Text(TFilesSorter::skName);
+    // The name first: a line too long for its room loses the folder's end.
+    Name = Text(TFilesSorter::skName) + "   " + Text(TFilesSorter::skFolder);
+    const uint32_t Number = Model.NumberAt(Row);
+    const int Kind = Model.Files()->File(Model.Files()->SlotOf(Number), Number).Kind;
     Values = {Text(TFilesSorter::skSize), Text(TFilesSorter::skAllocated), Text(TFilesSorter::skLinks),
-              Text(TFilesSorter::skKind), QString(), Text(TFilesSorter::skLastAccess), Text(TFilesSorter::skLastChange)};
+              TFileClass::Word(Kind), QString(), Text(TFilesSorter::skLastAccess), Text(TFilesSorter::skLastChange)};
   };
   return Rows;
 }

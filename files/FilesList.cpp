@@ -3,6 +3,7 @@
 
 #include "FilesSnapshot.h"
 #include "FolderNode.h"
+#include "Root.h"
 #include "ValueDisplay.h"
 
 #include <QDateTime>
@@ -69,12 +70,15 @@ TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent
   FView->horizontalHeader()->setSortIndicatorShown(true);
   FView->horizontalHeader()->setSectionsClickable(true);
   FView->horizontalHeader()->setHighlightSections(false);
-  FView->horizontalHeader()->resizeSection(TFilesSorter::skName, 220);
-  FView->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 260);
+  FView->horizontalHeader()->resizeSection(TFilesSorter::skName, 200);
+  FView->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 200);
   connect(FView->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFilesList::HeaderClicked);
   FTake.setSingleShot(true);
   FTake.setInterval(0);
   connect(&FTake, &QTimer::timeout, this, &TFilesList::Take);
+  FLive.setSingleShot(true);
+  FLive.setInterval(2000);
+  connect(&FLive, &QTimer::timeout, this, &TFilesList::Relist);
 
   FStatus = new QLabel;
   FStatus->setContentsMargins(6, 2, 6, 2);
@@ -109,6 +113,9 @@ void TFilesList::Take()
   FFiles = std::make_shared<const TFilesSnapshot>(FFolder, FLinksOnce);
   FOrder.reset();
   Run();
+  // While its scan runs, the list takes what it found since, now and then.
+  if (FFolder->Root()->Scanning())
+    FLive.start();
 }
 
 void TFilesList::Relist()
@@ -120,6 +127,7 @@ void TFilesList::Relist()
 void TFilesList::Clear()
 {
   FTake.stop();
+  FLive.stop();
   FJob.Cancel();
   FBusy = false;
   FFolder = nullptr;

@@ -22,8 +22,9 @@ class TFolderNode;
 // The files view: every file below the selected folder, at any depth, in
 // one list sorted by any column, with quick choices (Largest, Newest,
 // Oldest) and a filter box above it and their count and total below. It
-// holds a snapshot of the tree's files: ShowFolder takes a new one; the
-// tree must call TreeRowsRemoving before it frees nodes the list may show.
+// holds a snapshot of the tree's files: ShowFolder takes a new one, and so
+// does the list every two seconds while the folder's scan runs; the tree
+// must call TreeRowsRemoving before it frees nodes the list may show.
 class TFilesList : public QWidget {
 public:
   explicit TFilesList(TValueDisplay& Display, QWidget* Parent = nullptr);
@@ -72,6 +73,7 @@ private:
   TFilesModel FModel;
   TFilesJob FJob;
   QTimer FTake;
+  QTimer FLive;  // lists again while the folder's scan runs
   QTableView* FView;
   QLineEdit* FFilterBox;
   QToolButton* FLargest;
