@@ -13,8 +13,8 @@ class TFolderNode;
 // the folders that hold files, each with its files' block of the tree, in
 // the order of their paths (sub-folders by name). A file is known by its
 // number, counting on from folder to folder. When files with several names
-// count once, each name after the first met in path order is a repeat,
-// which is not listed.
+// count once, each name after the first met (folders in path order) is a
+// repeat, which is not listed.
 //
 // Made and dropped on the thread that owns the tree. The blocks are held
 // by a reference of the snapshot's own, so its files may be read on any

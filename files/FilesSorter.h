@@ -9,8 +9,8 @@ class TFilesFilter;
 class TFilesSnapshot;
 
 // Orders and filters the files of a snapshot for the files view, on any
-// thread. An order holds file numbers; ties go by number, which is path
-// order, in either direction.
+// thread. An order holds file numbers; ties go by number in either
+// direction: folders in path order, a folder's files as they were listed.
 class TFilesSorter {
 public:
   // The columns of the files view, and the keys they sort by.

@@ -184,6 +184,53 @@ private slots:
     QCOMPARE(Scan.Names(), QString("big.iso|notes.txt|deep.log|bad?.jpg|odd~name.txt"));
   }
 
+  // A file the scan's filter counts twice (it matches two patterns) comes
+  // out twice.
+  void deleteCountedTwice()
+  {
+    TTestTree Tree;
+    Tree.Folder("sub");
+    Tree.File("sub/notes.txt", 10000);
+    Tree.File("sub/other.txt", 20000);
+    TMainForm Form;
+    Form.Driver().FSettings.SetFileFilter("*.txt notes*");
+    Form.show();
+    Form.FilesButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    TFilesList& Files = Form.RightPane().Files();
+    QTRY_COMPARE(Files.Model().rowCount(), 2);
+    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    const int Row = Files.Model().NameAt(0) == "notes.txt" ? 0 : 1;
+    Files.View()->selectRow(Row);
+    Files.View()->setFocus();
+    QTest::keyClick(Files.View(), Qt::Key_Delete);
+    QVERIFY(SameAsRescan(Top, Form.Driver().FSettings));
+  }
+
+  // A click on a column's header sorts by it, words from A and numbers from
+  // the largest; a second click turns the order round.
+  void headerClicks()
+  {
+    TScanned Scan;
+    QHeaderView* Header = Scan.Files().View()->horizontalHeader();
+    Header->sectionClicked(TFilesSorter::skName);
+    Scan.Settle();
+    QCOMPARE(Scan.Names(), QString("bad?.jpg|big.iso|deep.log|notes.txt|odd~name.txt|song.mp3|sparse.img"));
+    Header->sectionClicked(TFilesSorter::skName);
+    Scan.Settle();
+    QCOMPARE(Scan.Names(), QString("sparse.img|song.mp3|odd~name.txt|notes.txt|deep.log|big.iso|bad?.jpg"));
+    Header->sectionClicked(TFilesSorter::skAllocated);
+    Scan.Settle();
+    QVERIFY(Scan.Files().Descending());
+    // Ties in folder order: the top's own files before those of a/b.
+    QVERIFY(Scan.Names().startsWith("big.iso|song.mp3|notes.txt|"));
+    QVERIFY(Scan.Names().endsWith("|deep.log|sparse.img"));
+  }
+
   // F2's edit renames the file on disk; the row shows its new name.
   void renameRow()
   {
@@ -234,18 +281,24 @@ private slots:
     QCOMPARE(QByteArray::fromStdString(Text), QByteArray::fromStdString(Expected));
   }
 
-  // A folder of the tree that goes takes its files out of the view.
+  // A folder of the tree that goes takes its files out of the view, also
+  // while the view is about to show another folder.
   void treeRemoval()
   {
     TScanned Scan;
-    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
-    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
-    Scan.Form.TreeView()->setCurrentIndex(Scan.Form.Model().IndexOf(Child(Scan.Top, "a")));
-    Scan.Form.TreeView()->setFocus();
-    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);
-    QVERIFY(!Child(Scan.Top, "a"));
+    Scan.Files().ShowFolder(Child(Scan.Top, "c"), true);
+    QVERIFY(Scan.Form.Tree().FreeNode(Child(Scan.Top, "a"), true));
+    QCOMPARE(Scan.Files().Model().rowCount(), 0);
     Scan.Form.SetCurrentNode(Scan.Top);
     QTRY_COMPARE(Scan.Names(), QString("sparse.img|big.iso|bad?.jpg|odd~name.txt"));
+    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    Scan.Form.TreeView()->setCurrentIndex(Scan.Form.Model().IndexOf(Child(Scan.Top, "c")));
+    Scan.Form.TreeView()->setFocus();
+    QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);
+    QVERIFY(!Child(Scan.Top, "c"));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(Scan.Names(), QString("big.iso|bad?.jpg|odd~name.txt"));
   }
 
   // The view, its order and its column widths come back with the window.
