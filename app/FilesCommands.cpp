@@ -2,14 +2,18 @@
 #include "FilesCommands.h"
 
 #include "CsvExport.h"
+#include "DetailsList.h"
 #include "FileClass.h"
-#include "FileTime.h"
 #include "FilesList.h"
 #include "FilesSnapshot.h"
+#include "FileTime.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "MainForm.h"
 #include "PathRules.h"
+#include "PrintCommands.h"
 #include "Prompt.h"
+#include "RightPane.h"
 #include "SafeSave.h"
 #include "ScanDriver.h"
 #include "ShellCommands.h"
@@ -29,18 +33,28 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-TFilesCommands::TFilesCommands(TShellPilot& Pilot, TFolderTree& Tree, TScanDriver& Driver, TFilesList& List)
-  : FPilot(Pilot), FTree(Tree), FDriver(Driver), FList(List)
+TFilesCommands::TFilesCommands(TMainForm& Form)
+  : FForm(Form), FPilot(Form.ShellPilot()), FTree(Form.Tree()), FDriver(Form.Driver()), FList(Form.RightPane().Files())
 {
   FList.Model().OnRename = [this](int Row, QString& Name) { return Rename(Row, Name); };
   QTableView* View = FList.View();
   View->installEventFilter(this);
   connect(View, &QWidget::customContextMenuRequested, this, [this](const QPoint& Point) { MouseUp(Point); });
   FList.OnExport = [this] { ExportClick(); };
-  connect(View, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& Index) {
-    if (OnShowFile)
-      OnShowFile(FList.Model().FolderAt(Index.row()), FList.Model().NameAt(Index.row()));
-  });
+  connect(View, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& Index) { ShowFile(Index.row()); });
+  FForm.Printing().FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
+    if (!FForm.RightPane().ShowsFiles())
+      return std::nullopt;
+    return Report();
+  };
+}
+
+void TFilesCommands::ShowFile(int Row)
+{
+  const std::string Name = FList.Model().NameAt(Row);
+  FForm.SetCurrentNode(FList.Model().FolderAt(Row));
+  FForm.List().SelectWhenListed(Name);
+  FForm.ListButtonClick();
 }
 
 bool TFilesCommands::eventFilter(QObject* Watched, QEvent* Event)
@@ -134,9 +148,7 @@ bool TFilesCommands::KeyDown(QKeyEvent* Event)
     return true;
   }
   if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) {
-    const int Row = View->currentIndex().isValid() ? View->currentIndex().row() : Selected.first().row();
-    if (OnShowFile)
-      OnShowFile(FList.Model().FolderAt(Row), FList.Model().NameAt(Row));
+    ShowFile(View->currentIndex().isValid() ? View->currentIndex().row() : Selected.first().row());
     return true;
   }
   if (Event->key() != Qt::Key_F2 && Event->key() != Qt::Key_Delete)
@@ -198,8 +210,10 @@ void TFilesCommands::Deleted(const std::vector<TActing>& Acting)
       FDriver.ListFilesAgain(Folder);
     }
   }
-  if (OnTotalsChanged)
-    OnTotalsChanged();
+  // Totals everywhere are shown again, and the Trash followed.
+  FForm.RefreshStatus(false);
+  FForm.RightPane().RefillPicture();
+  FForm.ShellCommands().FollowTrash();
 }
 
 bool TFilesCommands::Rename(int Row, QString& Name)

@@ -15,24 +15,19 @@ class QKeyEvent;
 class TFilesList;
 class TFolderNode;
 class TFolderTree;
+class TMainForm;
 class TScanDriver;
 class TShellPilot;
 
 // What the window does to real files from its files view, as the details
 // list does from its own: the context menu, Delete, F2, Shift+F10, Ctrl+C,
 // renaming in place, and Enter or a double click, which shows the file in
-// the tree and the details list. After a move to the Trash or a rename the
-// tree's totals and files are put right at once, without a scan.
+// the tree and the details list; and the view's export and printed report.
+// After a move to the Trash or a rename the tree's totals and files are put
+// right at once, without a scan.
 class TFilesCommands : public QObject {
 public:
-  TFilesCommands(TShellPilot& Pilot, TFolderTree& Tree, TScanDriver& Driver, TFilesList& List);
-
-  // Files went: totals everywhere are to be shown again (and the Trash
-  // followed).
-  std::function<void()> OnTotalsChanged;
-  // Enter or a double click: Folder to be selected in the tree, its file
-  // Name in the details list.
-  std::function<void(TFolderNode* Folder, const std::string& Name)> OnShowFile;
+  explicit TFilesCommands(TMainForm& Form);
 
   void MouseUp(QPoint Point);
   // The keys of the list; true when taken.
@@ -64,7 +59,11 @@ private:
   void Deleted(const std::vector<TActing>& Acting);
   bool Rename(int Row, QString& Name);
   bool Foreign() const;
+  // The file of Row where it is: its folder in the tree, the file selected
+  // in the details list.
+  void ShowFile(int Row);
 
+  TMainForm& FForm;
   TShellPilot& FPilot;
   TFolderTree& FTree;
   TScanDriver& FDriver;

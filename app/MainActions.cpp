@@ -3,6 +3,7 @@
 
 #include "FolderTreeView.h"
 #include "MainForm.h"
+#include "OptionCommands.h"
 #include "ScanImport.h"
 #include "ChartIcons.h"
 #include "Manual.h"
@@ -111,7 +112,7 @@ const TActionRow ActionTable[] = {
   {"PrintButton", "Print", "Print Report|Print report for selected folder",
    [](TMainForm& F, int) { F.Printing().PrintClick(false); }, 0, "document-print"},
   {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
-   [](TMainForm& F, int) { F.Options1Click(); }},
+   [](TMainForm& F, int) { TOptionCommands::OptionsClick(F); }},
   {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 1,
    nullptr, "Sort By Name"},
   {"SNumButton", "By &Size", "Sort By Size|Sort By Size", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 2,

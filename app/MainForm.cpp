@@ -12,7 +12,6 @@
 #include "FolderTreeView.h"
 #include "HeadlessScan.h"
 #include "MainActions.h"
-#include "OptionDlg.h"
 #include "PathRules.h"
 #include "PrintCommands.h"
 #include "Prompt.h"
@@ -118,22 +117,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     ListChange();
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
-  FFilesCommands = std::make_unique<TFilesCommands>(*FShellPilot, FTree, FDriver, FRightPane->Files());
-  FFilesCommands->OnTotalsChanged = [this] {
-    RefreshStatus(false);
-    FRightPane->RefillPicture();
-    FShellCommands->FollowTrash();
-  };
-  FPrinting->FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
-    if (!FRightPane->ShowsFiles())
-      return std::nullopt;
-    return FFilesCommands->Report();
-  };
-  FFilesCommands->OnShowFile = [this](TFolderNode* Folder, const std::string& Name) {
-    SetCurrentNode(Folder);
-    FList->SelectWhenListed(Name);
-    ListButtonClick();
-  };
+  FFilesCommands = std::make_unique<TFilesCommands>(*this);
   FShellCommands->OnTrashGrew = [this](TFolderNode* Folder) {
     if (FRoots->UpdateBranch(Folder))
       statusBar()->showMessage("What went to the Trash still takes its space there, until the Trash is emptied.",
@@ -287,11 +271,7 @@ void TMainForm::FormClose()
   FSettings.SetFrame(FSettings.FMaximized ? normalGeometry() : geometry());
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
-  FSettings.FActiveSeries = FRightPane->ShowsFiles()     ? 4
-                            : FRightPane->ShowsTreemap() ? 3
-                            : FRightPane->ShowsList()    ? 2
-                            : FCharts->PieActive()       ? 0
-                                                         : 1;
+  FSettings.FActiveSeries = FRightPane->Series();
   FSettings.FChart3D = FCharts->View3DButton->isChecked();
   FSettings.FChartLegend = FCharts->ShowLegendButton->isChecked();
   FSettings.FChartPatterns = FCharts->PatternButton->isChecked();
@@ -604,42 +584,4 @@ void TMainForm::ChartDrillDown(int Child)
   FTreeView->expand(FModel->IndexOf(Node));
   if (Child >= 0 && size_t(Child) < Node->ChildCount())
     SetCurrentNode(Node->Child(Child));
-}
-
-// ---- Options ----------------------------------------------------------------
-
-void TMainForm::Options1Click()
-{
-  TOptions Options = TOptions::Gather(FDisplay, FDriver.FSettings, FSettings, *FList);
-  if (const TRoot* Newest = FDriver.Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
-    Options.FClusterSize = Newest->FClusterSize;
-  Options.FHasRoots = !FTree.TopNodes().empty();
-  TOptionDlg Dialog(this, Options);
-  if (Dialog.exec() == QDialog::Accepted)
-    ApplyOptions(Dialog.Result());
-}
-
-void TMainForm::ApplyOptions(const TOptions& Options)
-{
-  TScanSettings& Settings = FDriver.FSettings;
-  const bool FilesBefore = Settings.FShowFiles;
-  const bool Relabel = Options.ApplyTo(FDisplay, Settings, FSettings, *FList);
-  FActions->CheckUnit(FDisplay.FUnitType);
-
-  {
-    TWaitCursor Wait;
-    const bool FilesChanged = Settings.FShowFiles != FilesBefore;
-    for (const std::string& Path : FDriver.ApplyScanOptions(Options.FRescan, Options.FClusterSize, FilesChanged))
-      StartScan(Path);
-    for (TFolderNode* Top : FTree.TopNodes()) {
-      if (Relabel && !Options.FRescan)
-        FCommands->Relabel(Top, true);
-      if (FilesChanged && TFolderTree::Editable(Top))
-        FCommands->ResortTree(Top);
-    }
-  }
-  FCharts->ShowToolBar(FSettings.FChartTool);
-  FRecent->SetMaximum(FSettings.FMRUMaximum);
-  RefreshCaption();
-  RefillList();
 }

@@ -3,7 +3,6 @@
 
 #include "ErrorBox.h"
 #include "FolderTree.h"
-#include "Options.h"
 #include "ScanDriver.h"
 #include "StatusPanels.h"
 #include "Settings.h"
@@ -78,7 +77,6 @@ public:
   void TreemapButtonClick();
   void FilesButtonClick();
   void barbuttonClick();
-  void Options1Click();
   void SelectAllRows();
 
   void RefillList();
@@ -98,7 +96,10 @@ public:
   TShellPilot& ShellPilot() { return *FShellPilot; }
   TMRUFileList& Recent() { return *FRecent; }
   TPrintCommands& Printing() { return *FPrinting; }
+  TWindowSettings& WindowSettings() { return FSettings; }
+  TMainActions& Actions() { return *FActions; }
   TFilesCommands& FilesCommands() { return *FFilesCommands; }
+  TShellCommands& ShellCommands() { return *FShellCommands; }
   TScanImport& Imports() { return *FImports; }
   TRootCommands& Roots() { return *FRoots; }
   TFolderTreeView* TreeView() const { return FTreeView; }
@@ -117,7 +118,6 @@ private:
   void FormShow();
   void FormClose();
   void ProcessCommandLine();
-  void ApplyOptions(const TOptions& Options);
   void TreeChange(const QModelIndex& Current);
   void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
   void ChartDrillDown(int Child);

@@ -122,6 +122,17 @@ void TRightPane::ShowChart()
   setCurrentWidget(FCharts);
 }
 
+int TRightPane::Series() const
+{
+  if (ShowsFiles())
+    return 4;
+  if (ShowsTreemap())
+    return 3;
+  if (ShowsList())
+    return 2;
+  return FCharts->PieActive() ? 0 : 1;
+}
+
 bool TRightPane::ShowsFiles() const
 {
   return currentWidget() == FFiles;

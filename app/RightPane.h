@@ -38,6 +38,9 @@ public:
   bool ShowsList() const;
   bool ShowsTreemap() const;
   bool ShowsFiles() const;
+  // What is shown, as the window's settings keep it: 0 the pie, 1 the
+  // bars, 2 the list, 3 the treemap, 4 the files view.
+  int Series() const;
   // The drawings of the chart or treemap shown, one a printed page, for
   // print; none with the list.
   std::vector<TReportCanvas::TPictureDraw> ShownPicture();

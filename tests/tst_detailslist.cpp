@@ -6,6 +6,7 @@
 #include "FolderNode.h"
 #include "MainForm.h"
 #include "Manual.h"
+#include "OptionCommands.h"
 #include "OptionDlg.h"
 #include "Prompt.h"
 #include "Root.h"
@@ -52,7 +53,7 @@ void WithOptions(TMainForm& Form, const std::function<void(TOptionDlg&)>& Change
     Change(*Dialog);
     Accept ? Dialog->accept() : Dialog->reject();
   });
-  Form.Options1Click();
+  TOptionCommands::OptionsClick(Form);
 }
 
 // A scanned tree: top/{alpha/{x/}, beta/, a.txt (100 B), b.doc (5000 B), c.txt (20 B)}.

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "OptionCommands.h"
+
+#include "ChartPane.h"
+#include "MainActions.h"
+#include "MainForm.h"
+#include "MRUList.h"
+#include "OptionDlg.h"
+#include "Options.h"
+#include "Root.h"
+#include "WaitCursor.h"
+
+void TOptionCommands::OptionsClick(TMainForm& Form)
+{
+  TOptions Options = TOptions::Gather(Form.Display(), Form.Driver().FSettings, Form.WindowSettings(), Form.List());
+  if (const TRoot* Newest = Form.Driver().Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
+    Options.FClusterSize = Newest->FClusterSize;
+  Options.FHasRoots = !Form.Tree().TopNodes().empty();
+  TOptionDlg Dialog(&Form, Options);
+  if (Dialog.exec() == QDialog::Accepted)
+    Apply(Form, Dialog.Result());
+}
+
+void TOptionCommands::Apply(TMainForm& Form, const TOptions& Options)
+{
+  TScanSettings& Settings = Form.Driver().FSettings;
+  TWindowSettings& Window = Form.WindowSettings();
+  const bool FilesBefore = Settings.FShowFiles;
+  const bool Relabel = Options.ApplyTo(Form.Display(), Settings, Window, Form.List());
+  Form.Actions().CheckUnit(Form.Display().FUnitType);
+
+  {
+    TWaitCursor Wait;
+    const bool FilesChanged = Settings.FShowFiles != FilesBefore;
+    for (const std::string& Path : Form.Driver().ApplyScanOptions(Options.FRescan, Options.FClusterSize, FilesChanged))
+      Form.StartScan(Path);
+    for (TFolderNode* Top : Form.Tree().TopNodes()) {
+      if (Relabel && !Options.FRescan)
+        Form.Commands().Relabel(Top, true);
+      if (FilesChanged && TFolderTree::Editable(Top))
+        Form.Commands().ResortTree(Top);
+    }
+  }
+  Form.Charts().ShowToolBar(Window.FChartTool);
+  Form.Recent().SetMaximum(Window.FMRUMaximum);
+  Form.RefreshCaption();
+  Form.RefillList();
+}
