@@ -5,6 +5,8 @@
 #include "FilesSorter.h"
 #include "FolderFiles.h"
 #include "FolderNode.h"
+#include "NcduImport.h"
+#include "Root.h"
 #include "ScanDriver.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
@@ -13,6 +15,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <random>
@@ -306,6 +309,41 @@ private slots:
     TFolderFiles::Release(Files);
     TFolderFiles::TBuilder Empty;
     QCOMPARE(Empty.Make(), nullptr);
+  }
+
+  // An imported scan keeps each file's name, length, last change and names
+  // for the files view; ncdu knows no last access.
+  void importKeepsFiles()
+  {
+    TTestTree Tree;
+    const std::string File = Tree.Path("scan.json");
+    std::FILE* Stream = std::fopen(File.c_str(), "w");
+    std::fputs("[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"},"
+               "{\"name\":\"a.txt\",\"asize\":100,\"dsize\":4096,\"mtime\":1600000000},"
+               "{\"name\":\"b\\nc\",\"asize\":5000,\"dsize\":8192,\"ino\":7,\"nlink\":3,\"mtime\":1500000000}]]",
+               Stream);
+    std::fclose(Stream);
+    TScanSettings Settings;
+    Settings.FFileKind = [](const char*, bool) { return uint8_t(3); };
+    TNcduImport Import(File, Settings, 4096);
+    QVERIFY2(Import.Run(), Import.Error().c_str());
+    TRoot* Root = Import.TakeRoot();
+    QVERIFY(Root);
+    TFolderTree FolderTree;
+    TScanDriver Driver(FolderTree);
+    Driver.AddImported(Root);  // which frees it
+    const TFolderFiles* Files = Root->FNode->FFiles.load();
+    QVERIFY(Files);
+    QCOMPARE(Files->Count(), 2u);
+    QCOMPARE(std::string(Files->Name(0)), std::string("a.txt"));
+    QCOMPARE(std::string(Files->Name(1)), std::string("b\nc"));
+    QCOMPARE((*Files)[0].LastWrite, 1600000000u);
+    QCOMPARE((*Files)[1].LastWrite, 1500000000u);
+    QCOMPARE((*Files)[0].LastAccess, 0u);
+    QCOMPARE((*Files)[1].Size(), 5000ull);
+    QCOMPARE(Files->Allocated(1, 4096), 8192ull);
+    QCOMPARE(Files->Links(1), 3u);
+    QCOMPARE(uint8_t((*Files)[1].Kind), uint8_t(3));
   }
 
   // A scan for the window keeps every counted file's name, size, times and

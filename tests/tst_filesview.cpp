@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DetailsList.h"
+#include "Directory.h"
 #include "FilesCommands.h"
 #include "FilesList.h"
 #include "FolderModel.h"
@@ -15,14 +16,20 @@
 #include "TreeFixture.h"
 #include "WindowTest.h"
 
+#include <QClipboard>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <thread>
 #include <sys/stat.h>
 
 namespace {
@@ -229,6 +236,95 @@ private slots:
     // Ties in folder order: the top's own files before those of a/b.
     QVERIFY(Scan.Names().startsWith("big.iso|song.mp3|notes.txt|"));
     QVERIFY(Scan.Names().endsWith("|deep.log|sparse.img"));
+  }
+
+  // A move to the Trash not confirmed changes nothing.
+  void deleteRefused()
+  {
+    TScanned Scan;
+    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return false; });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    Scan.Files().View()->selectRow(Scan.Row("song.mp3"));
+    Scan.Files().View()->setFocus();
+    QTest::keyClick(Scan.Files().View(), Qt::Key_Delete);
+    struct stat Data;
+    QCOMPARE(lstat(Scan.Tree.Path("a/song.mp3").c_str(), &Data), 0);
+    QVERIFY(SameAsRescan(Scan.Top));
+    QCOMPARE(Scan.Files().Model().rowCount(), 7);
+  }
+
+  // A name taken already is refused: the file and its row keep theirs.
+  void renameRefused()
+  {
+    TScanned Scan;
+    QString Warned;
+    TPrompt::SetAnswerer([&Warned](TPrompt::TKind, const QString&, const QString& Text, QString&) {
+      Warned = Text;
+      return true;
+    });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    const QModelIndex Index = Scan.Files().Model().index(Scan.Row("notes.txt"), TFilesSorter::skName);
+    QVERIFY(!Scan.Files().Model().setData(Index, "deep.log", Qt::EditRole));
+    QVERIFY(Warned.contains("already exists"));
+    struct stat Data;
+    QCOMPARE(lstat(Scan.Tree.Path("a/b/notes.txt").c_str(), &Data), 0);
+    QCOMPARE(Scan.Files().Model().index(Index.row(), TFilesSorter::skName).data().toString(), QString("notes.txt"));
+  }
+
+  // Ctrl+C puts the selected rows' paths on the clipboard.
+  void copyPaths()
+  {
+    TScanned Scan;
+    QTableView* View = Scan.Files().View();
+    View->selectRow(Scan.Row("deep.log"));
+    View->selectionModel()->select(Scan.Files().Model().index(Scan.Row("big.iso"), 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    View->setFocus();
+    QTest::keyClick(View, Qt::Key_C, Qt::ControlModifier);
+    QStringList Paths = QGuiApplication::clipboard()->text().split('\n');
+    Paths.sort();
+    const QString Top = QString::fromStdString(Scan.Tree.Top());
+    QCOMPARE(Paths, (QStringList{Top + "/a/b/deep.log", Top + "/big.iso"}));
+  }
+
+  // While its folder's scan runs the view takes what the scan found since,
+  // every two seconds: "later" is held until a's file is shown, then
+  // "held" below it until later's file is.
+  void liveWhileScanning()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/one", 100);
+    Tree.Folder("later");
+    Tree.File("later/two", 200);
+    Tree.Folder("later/held");
+    Tree.File("later/held/three", 300);
+    std::atomic<bool> Later{false}, Held{false};
+    TDirectory::SetFailureInjector([&](const char* Name) {
+      for (const auto& [Folder, Go] : {std::pair{"later", &Later}, {"held", &Held}})
+        while (std::strcmp(Name, Folder) == 0 && !*Go)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return 0;
+    });
+    TMainForm Form;
+    // Before the window goes, which waits for its scan.
+    const auto Injected = qScopeGuard([&] {
+      Later = Held = true;
+      QVERIFY(ScansDone(Form));
+      TDirectory::SetFailureInjector(nullptr);
+    });
+    Form.show();
+    Form.FilesButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    Form.SetCurrentNode(Form.Driver().Roots()->FNode);
+    TFilesList& Files = Form.RightPane().Files();
+    QTRY_COMPARE(Files.Model().rowCount(), 1);
+    Later = true;
+    QTRY_COMPARE_WITH_TIMEOUT(Files.Model().rowCount(), 2, 5000);
+    QVERIFY(Form.Driver().Scanning());
+    Held = true;
+    QVERIFY(ScansDone(Form));
+    QTRY_COMPARE(Files.Model().rowCount(), 3);
   }
 
   // F2's edit renames the file on disk; the row shows its new name.
