@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileClass.h"
 #include "FileTime.h"
 #include "FilesFilter.h"
+#include "FilesModel.h"
 #include "FilesSnapshot.h"
 #include "FilesSorter.h"
 #include "FolderFiles.h"
@@ -10,6 +12,7 @@
 #include "ScanDriver.h"
 #include "TestTree.h"
 #include "TreeFixture.h"
+#include "ValueDisplay.h"
 
 #include <QDateTime>
 #include <QTest>
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -309,6 +313,32 @@ private slots:
     TFolderFiles::Release(Files);
     TFolderFiles::TBuilder Empty;
     QCOMPARE(Empty.Make(), nullptr);
+  }
+
+  // The model's texts of a row: the folder below the top, values in the
+  // display's unit, no date for a time not known.
+  void modelTexts()
+  {
+    TTreeFixture Fixture(4096);
+    TFolderNode* Sub = Fixture.Add(Fixture.Add(Fixture.Top, "sub"), "deeper");
+    TMade Made{"x.txt", 2048};
+    Made.Write = 1600000000;
+    Made.Kind = TFileClass::fcDocument;
+    Made.Links = 2;
+    Made.Inode = 5;
+    Sub->FFiles.store(Make({Made}));
+    TValueDisplay Display;
+    Display.FUnitType = TValueDisplay::utKB;
+    TFilesModel Model(Display);
+    Model.SetRows(std::make_shared<const TFilesSnapshot>(Fixture.Top, true),
+                  std::make_shared<const std::vector<uint32_t>>(std::vector<uint32_t>{0}));
+    QStringList Texts;
+    for (int Column = 0; Column < Model.columnCount(); ++Column)
+      Texts << Model.index(0, Column).data().toString();
+    QCOMPARE(Texts, (QStringList{"x.txt", "sub/deeper/", Display.BytesText(2048), Display.BytesText(4096),
+                                 TFolderData::DateText(FileTime::FromUnix(1600000000, 0)), "",
+                                 TFileClass::Name(TFileClass::fcDocument), "2"}));
+    QCOMPARE(Model.FolderAt(0), Sub);
   }
 
   // An imported scan keeps each file's name, length, last change and names

@@ -16,13 +16,16 @@
 #include "TreeFixture.h"
 #include "WindowTest.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <atomic>
@@ -269,6 +272,31 @@ private slots:
     struct stat Data;
     QCOMPARE(lstat(Scan.Tree.Path("a/b/notes.txt").c_str(), &Data), 0);
     QCOMPARE(Scan.Files().Model().index(Index.row(), TFilesSorter::skName).data().toString(), QString("notes.txt"));
+  }
+
+  // The shell's menu of one row offers Rename; of rows of two folders not.
+  void contextMenu()
+  {
+    TScanned Scan;
+    QTableView* View = Scan.Files().View();
+    const auto RenameOffered = [View](int Row) {
+      bool Enabled = false;
+      QTimer::singleShot(100, [&Enabled] {
+        if (auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+          for (QAction* Item : Menu->actions())
+            if (Item->text() == "Re&name...")
+              Enabled = Item->isEnabled();
+          Menu->close();
+        }
+      });
+      View->customContextMenuRequested(View->visualRect(View->model()->index(Row, 0)).center());
+      return Enabled;
+    };
+    View->selectRow(Scan.Row("song.mp3"));
+    QVERIFY(RenameOffered(Scan.Row("song.mp3")));
+    View->selectionModel()->select(View->model()->index(Scan.Row("notes.txt"), 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QVERIFY(!RenameOffered(Scan.Row("song.mp3")));
   }
 
   // Ctrl+C puts the selected rows' paths on the clipboard.
