@@ -39,26 +39,34 @@ double Bytes(const QString& Number, const QString& Unit)
   return Power < 0 ? -1 : Value * std::pow(1024.0, double(Power));
 }
 
-// A size at the start of Words (one word, or a number and its unit): the
-// bytes and how many words it took, or -1 bytes.
+// A number and its unit at Words[At]: joined ("100MB"), or apart ("100 MB")
+// when the next word looks like a unit; false when there is no number.
+bool NumberAt(const QStringList& Words, qsizetype At, const QRegularExpression& UnitLike, QString& Number,
+              QString& Unit, qsizetype& Taken)
+{
+  static const QRegularExpression Joined(R"(^(\d+(?:\.\d+)?)([a-zA-Z]*)$)");
+  Taken = 0;
+  const QRegularExpressionMatch Match = At < Words.size() ? Joined.match(Words[At]) : QRegularExpressionMatch();
+  if (!Match.hasMatch())
+    return false;
+  Number = Match.captured(1);
+  Unit = Match.captured(2);
+  Taken = 1;
+  if (Unit.isEmpty() && At + 1 < Words.size() && UnitLike.match(Words[At + 1]).hasMatch()) {
+    Unit = Words[At + 1];
+    Taken = 2;
+  }
+  return true;
+}
+
+// A size at Words[At]: the bytes and how many words it took, or -1 bytes. A
+// word after the number that looks like a unit ("MB", "XB") is read as
+// one, known or not.
 double SizeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
 {
-  static const QRegularExpression Size(R"(^(\d+(?:\.\d+)?)([a-zA-Z]*)$)");
-  Taken = 0;
-  if (At >= Words.size())
-    return -1;
-  const QRegularExpressionMatch Match = Size.match(Words[At]);
-  if (!Match.hasMatch())
-    return -1;
-  Taken = 1;
-  // A word after the number that looks like a unit ("MB", "XB") is read as
-  // one, known or not.
   static const QRegularExpression UnitLike("^[a-zA-Z]{0,2}[bB]$");
-  if (Match.captured(2).isEmpty() && At + 1 < Words.size() && UnitLike.match(Words[At + 1]).hasMatch()) {
-    Taken = 2;
-    return Bytes(Match.captured(1), Words[At + 1]);
-  }
-  return Bytes(Match.captured(1), Match.captured(2));
+  QString Number, Unit;
+  return NumberAt(Words, At, UnitLike, Number, Unit, Taken) ? Bytes(Number, Unit) : -1;
 }
 
 uint64_t Whole(double Bytes)
@@ -69,19 +77,11 @@ uint64_t Whole(double Bytes)
 // "1 year", "2w", "30 days": seconds, or -1.
 int64_t AgeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
 {
-  static const QRegularExpression Age(R"(^(\d+)([a-zA-Z]*)$)");
-  Taken = 0;
-  if (At >= Words.size())
+  static const QRegularExpression UnitLike("^[a-zA-Z]+$");
+  QString Number, Unit;
+  if (!NumberAt(Words, At, UnitLike, Number, Unit, Taken) || Number.contains('.'))
     return -1;
-  const QRegularExpressionMatch Match = Age.match(Words[At]);
-  if (!Match.hasMatch())
-    return -1;
-  QString Unit = Match.captured(2).toLower();
-  Taken = 1;
-  if (Unit.isEmpty() && At + 1 < Words.size()) {
-    Unit = Words[At + 1].toLower();
-    Taken = 2;
-  }
+  Unit = Unit.toLower();
   if (Unit.endsWith('s') && Unit.size() > 1)
     Unit.chop(1);
   static const QList<QPair<QString, int64_t>> Units = {
@@ -89,7 +89,7 @@ int64_t AgeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
     {"month", 30 * 86400}, {"y", 365 * 86400}, {"year", 365 * 86400}};
   for (const auto& [Name, Seconds] : Units)
     if (Unit == Name)
-      return std::min<int64_t>(Match.captured(1).toLongLong(), 100000) * Seconds;
+      return std::min<int64_t>(Number.toLongLong(), 100000) * Seconds;
   return -1;
 }
 

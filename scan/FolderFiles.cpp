@@ -56,7 +56,8 @@ TFolderFiles* TFolderFiles::TBuilder::Make()
   char* At = reinterpret_cast<char*>(Made + 1);
   std::memcpy(At, FFiles.data(), Items);
   std::memcpy(At + Items, FNames.data(), FNames.size());
-  std::memcpy(At + Items + FNames.size(), FExtras.data(), Extras);
+  if (Extras > 0)  // an empty vector may hold no memory at all
+    std::memcpy(At + Items + FNames.size(), FExtras.data(), Extras);
   FFiles.clear();
   FNames.clear();
   FExtras.clear();
