@@ -11,7 +11,7 @@ layers=(
   "scan"
   "shell"
   "view"
-  "charts treemap print files"
+  "charts treemap print files types"
   "app"
 )
 declare -A rank home

@@ -21,7 +21,8 @@ constexpr std::pair<TKind, std::string_view> Groups[] = {
    "dsf dff caf"},
   {TFileClass::fcArchive,
    "zip tar gz tgz bz2 tbz tbz2 xz txz zst tzst lz lzma tlz lz4 lzo z 7z rar cab arj lzh lha cpio iso img dmg "
-   "deb rpm apk jar war ear whl gem snap xpi squashfs zpaq sz"},
+   "deb rpm apk jar war ear whl gem snap xpi squashfs zpaq sz tar.gz tar.bz2 tar.xz tar.zst tar.lz tar.lzma tar.lz4 "
+   "tar.z"},
   {TFileClass::fcDocument,
    "pdf ps djvu epub mobi azw3 doc docx dot dotx odt ott rtf txt text md markdown rst adoc org tex bib log nfo "
    "xls xlsx xlsm ods csv tsv ppt pptx odp odg odf pages numbers fodt abw"},
@@ -98,25 +99,45 @@ const char* const Names[TFileClass::Count] = {
   "Images", "Video", "Audio", "Archives", "Documents", "Code", "Programs and libraries", "Other", "Small items",
 };
 
-}  // namespace
-
-TFileClass::TKind TFileClass::Of(std::string_view FileName, bool Executable)
+// The extension of a name as it stands in the name (see Extension).
+std::string_view ExtensionOf(std::string_view FileName)
 {
-  TKind Kind = fcOther;
   size_t End = FileName.size();
   while (End > 0) {
     const size_t Dot = FileName.rfind('.', End - 1);
     if (Dot == std::string_view::npos || Dot == 0)
-      break;
+      return {};
     const std::string_view Extension = FileName.substr(Dot + 1, End - Dot - 1);
     const bool Number = std::all_of(Extension.begin(), Extension.end(), [](char C) { return C >= '0' && C <= '9'; });
     if (Extension.empty() || !Number) {
-      Kind = Lookup(Extension);
-      break;
+      const size_t Before = Dot > 0 ? FileName.rfind('.', Dot - 1) : std::string_view::npos;
+      if (Before != std::string_view::npos && Before > 0) {
+        const std::string_view Double = FileName.substr(Before + 1, End - Before - 1);
+        if (Lookup(Double) != TFileClass::fcOther)
+          return Double;
+      }
+      return Extension;
     }
     End = Dot;
   }
+  return {};
+}
+
+}  // namespace
+
+TFileClass::TKind TFileClass::Of(std::string_view FileName, bool Executable)
+{
+  const TKind Kind = Lookup(ExtensionOf(FileName));
   return Kind == fcOther && Executable ? fcBinary : Kind;
+}
+
+std::string TFileClass::Extension(std::string_view FileName)
+{
+  std::string Extension(ExtensionOf(FileName));
+  for (char& Letter : Extension)
+    if (Letter >= 'A' && Letter <= 'Z')
+      Letter = char(Letter - 'A' + 'a');
+  return Extension;
 }
 
 QRgb TFileClass::Color(int Kind)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The kinds of file the treemap colours apart and the files view sorts by,
@@ -33,6 +34,11 @@ public:
   // programs on Linux have no extension: their mode tells what their name
   // does not, at no cost, where their contents would cost a read each.
   static TKind Of(std::string_view FileName, bool Executable);
+  // The extension a name is classed by, in lower case: after its last dot
+  // but a leading one, past parts of digits only ("so" of "libfoo.so.1.2"),
+  // with the part before it when the two are in the table ("tar.gz", but
+  // "gz" of "notes.old.gz"); empty for none (".bashrc", "README").
+  static std::string Extension(std::string_view FileName);
   // Paul Tol's "light" scheme: pale enough for shading, apart for readers
   // who do not tell red from green.
   static QRgb Color(int Kind);
