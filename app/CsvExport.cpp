@@ -29,6 +29,22 @@ bool TCsvExport::WriteFiles(std::FILE* Stream, const std::vector<TTopFiles::TFil
   return !std::ferror(Stream);
 }
 
+bool TCsvExport::WriteTypes(std::FILE* Stream,
+                            const std::vector<std::pair<std::string, std::vector<TTypeTotals::TType>>>& Folders)
+{
+  const bool Several = Folders.size() > 1;
+  std::fprintf(Stream, "%sextension,class,files,size_bytes,allocated_bytes\n", Several ? "folder," : "");
+  for (const auto& [Folder, Types] : Folders)
+    for (const TTypeTotals::TType& Type : Types) {
+      const std::string Line = (Several ? Field(Folder) + ',' : std::string()) + Field(Type.Extension) + ','
+                               + TFileClass::Word(std::min<int>(Type.Kind, TFileClass::fcOther)) + ','
+                               + std::to_string(Type.Files) + ',' + std::to_string(Type.Size) + ','
+                               + std::to_string(Type.Allocated) + '\n';
+      std::fwrite(Line.data(), 1, Line.size(), Stream);
+    }
+  return !std::ferror(Stream);
+}
+
 std::string TCsvExport::Field(const std::string& Text)
 {
   if (Text.find_first_of(",\"\r\n") == std::string::npos)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "TopFiles.h"
+#include "TypeTotals.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,10 @@ public:
   static const char* FilesHeader;
   // Writes the header and a row for each file, in the order given.
   static bool WriteFiles(std::FILE* Stream, const std::vector<TTopFiles::TFile>& Files);
+  // Writes the header and a row for each type of each folder (its path
+  // first when there are several), in the order given.
+  static bool WriteTypes(std::FILE* Stream,
+                         const std::vector<std::pair<std::string, std::vector<TTypeTotals::TType>>>& Folders);
   // A field quoted as RFC 4180 requires (only when it has to be).
   static std::string Field(const std::string& Text);
   // A file time as ISO 8601 UTC, or empty when none.

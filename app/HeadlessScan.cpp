@@ -63,6 +63,8 @@ const char* THeadlessScan::Usage =
   "                       each FOLDER as CSV: path, sizes, times, kind and links\n"
   "  --top-by size|allocated|newest|oldest\n"
   "                       the order of --top's files (default size: the largest)\n"
+  "  --types              instead of the folder table, write the files of each\n"
+  "                       FOLDER summed by extension as CSV, the largest first\n"
   "  --exclude PATTERN    neither list nor count files and folders that match\n"
   "                       PATTERN: a name (\".cache\", \"*.o\") or, with a \"/\", a path\n"
   "                       below FOLDER (\"build/*.tmp\"); may be given again\n"
@@ -218,6 +220,8 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
         return false;
       }
       FHasTopOrder = true;
+    } else if (Name == "--types") {
+      FTypes = true;
     } else if (Name == "--exclude") {
       if (!TakeValue())
         return false;
@@ -253,6 +257,11 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
   }
   if (FHasTopOrder && FTopCount == 0) {
     FProblem = "--top-by orders the files of --top, which is missing";
+    return false;
+  }
+  if (FTypes && (FTopCount > 0 || !FImports.empty())) {
+    FProblem = FImports.empty() ? "--types and --top write different tables: give one of them"
+                                : "--types sums the files of folders scanned here, not of an imported scan";
     return false;
   }
   if (FTopCount > 0 && !FImports.empty()) {
@@ -330,7 +339,19 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   // With --top, each scan ranks its files as it counts them.
   std::vector<std::unique_ptr<TTopFiles>> Rankings;
   std::map<std::string, const TTopFiles*> RankingOf;
+  // With --types, each scan sums its files by extension as it counts them.
+  std::map<std::string, std::unique_ptr<TTypeTotals>> TypesOf;
   for (const std::string& Folder : FFolders) {
+    if (FTypes) {
+      auto& Types = TypesOf[TPathRules::Absolute(Folder)];
+      Types = std::make_unique<TTypeTotals>(Driver.FSettings.FHardLinksOnce);
+      Driver.FSettings.FFileCounted = [Types = Types.get()](const TFolderNode* Node, const TDirEntry& Entry) {
+        const uint32_t Cluster = Node->ClusterSize();
+        const TFileCount Count = TFolderData::CountFile(Entry.Size, Cluster, Entry.DiskBytes);
+        Types->Add(Entry.Name, Entry.Size, (Count.Clusters - Count.Holes) * Cluster, Entry.Executable, Entry.Links,
+                   Entry.Identity.Device, Entry.Identity.Inode);
+      };
+    }
     if (FTopCount > 0) {
       Rankings.push_back(std::make_unique<TTopFiles>(FTopCount, FTopOrder, Driver.FSettings.FHardLinksOnce,
                                                      [](const char* Name, bool Executable) {
@@ -387,7 +408,14 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
                  Unread == 1 ? "" : "s", Unread == 1 ? "its" : "their");
     Status = 1;
   }
-  if (FTopCount > 0) {
+  if (FTypes) {
+    std::vector<std::pair<std::string, std::vector<TTypeTotals::TType>>> Types;
+    for (const std::string& Path : Scanned)
+      if (Driver.FindRoot(Path))
+        Types.emplace_back(Path, TypesOf[Path]->Ranked());
+    if (!Export(FHasExport ? FExportFile : "-", [&](std::FILE* File) { return TCsvExport::WriteTypes(File, Types); }))
+      Status = 1;
+  } else if (FTopCount > 0) {
     std::vector<TTopFiles::TFile> Files;
     for (const std::string& Path : Scanned)
       if (Driver.FindRoot(Path)) {

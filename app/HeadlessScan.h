@@ -61,6 +61,7 @@ private:
   size_t FTopCount = 0;  // --top: the files to write of each folder; 0 for the folder table
   TTopFiles::TOrder FTopOrder = TTopFiles::toSize;
   bool FHasTopOrder = false;
+  bool FTypes = false;  // --types: the files summed by extension instead of the folder table
   uint32_t FUserClusterSize = 0;
   bool FShowHelp = false;
   bool FShowVersion = false;

@@ -441,6 +441,8 @@ private slots:
     QTest::newRow("no files at the top") << QList<QByteArray>{"--nogui", "--top", "0", "/tmp"};
     QTest::newRow("the top of an import") << QList<QByteArray>{"--nogui", "--top", "3", "--import", "/tmp/x.json"};
     QTest::newRow("exclude without a pattern") << QList<QByteArray>{"--nogui", "/tmp", "--exclude"};
+    QTest::newRow("types and top") << QList<QByteArray>{"--nogui", "--types", "--top", "3", "/tmp"};
+    QTest::newRow("the types of an import") << QList<QByteArray>{"--nogui", "--types", "--import", "/tmp/x.json"};
     QTest::newRow("ncdu export of two") << QList<QByteArray>{"--nogui", "--export-ncdu", "-", "/tmp", "/usr"};
   }
   void topFiles_data()
@@ -522,6 +524,75 @@ private slots:
         Got << Line.split(',').mid(0, 3).join(',');
     QCOMPARE(Got, Expected);
     QVERIFY(Run.Out.startsWith("path,size_bytes,allocated_bytes,last_write,last_access,kind,links\n"));
+  }
+
+  // --types: the files summed by extension, the largest first, against a
+  // count made here from the sizes written and what find says is on disk.
+  void types_data()
+  {
+    QTest::addColumn<QList<QByteArray>>("options");
+    // extension,class,files of each row, the largest first (by size; ties by
+    // extension, then class): the sizes follow from find.
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("names once") << QList<QByteArray>{}
+                                << QByteArray("img,archive,1 tar.gz,archive,2 jpg,image,3 ,program,1 ,other,2");
+    QTest::newRow("each name") << QList<QByteArray>{"--hard-links", "each"}
+                               << QByteArray("img,archive,1 tar.gz,archive,3 jpg,image,3 ,program,1 ,other,2");
+    QTest::newRow("filtered, excluded") << QList<QByteArray>{"--filter", "*.jpg *.gz", "--exclude", "b"}
+                                        << QByteArray("tar.gz,archive,1 jpg,image,2");
+  }
+  void types()
+  {
+    QFETCH(QList<QByteArray>, options);
+    QFETCH(QByteArray, expected);
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.Folder("b");
+    const std::vector<std::pair<const char*, off_t>> Files{
+      {"a/one.JPG", 3000}, {"a/two.jpg", 5000}, {"b/three.Jpg", 7000}, {"x.tar.gz", 20000}, {"b/y.TAR.GZ", 9000},
+      {"README", 100}, {".bashrc", 200}, {"tool", 300}};
+    for (const auto& [Name, Size] : Files)
+      Tree.File(Name, Size);
+    QCOMPARE(chmod(Tree.Path("tool").c_str(), 0755), 0);
+    Tree.Sparse("a/disk.img", 1 << 24);
+    QVERIFY(link(Tree.Path("x.tar.gz").c_str(), Tree.Path("a/again.tar.gz").c_str()) == 0);
+    const TResult Run = Spacelens(QList<QByteArray>{"--nogui", "--cluster-size", "4096", "--types"} + options
+                                  + QList<QByteArray>{Bytes(Tree.Top())});
+    QCOMPARE(Run.Err, QByteArray());
+    QCOMPARE(Run.Status, 0);
+    // Each name's size and clusters on disk, as find tells them.
+    QProcess Find;
+    Find.start("find", {Tree.Top().c_str(), "-type", "f", "-printf", "%P\t%s\t%b\n"});
+    QVERIFY(Find.waitForFinished());
+    std::map<QByteArray, std::pair<qulonglong, qulonglong>> Seen;
+    for (const QByteArray& Line : Find.readAllStandardOutput().split('\n'))
+      if (const QList<QByteArray> Fields = Line.split('\t'); Fields.size() == 3) {
+        const qulonglong Size = Fields[1].toULongLong();
+        const qulonglong Clusters = std::min((Size + 4095) / 4096, (Fields[2].toULongLong() * 512 + 4095) / 4096);
+        Seen[Fields[0]] = {Size, Clusters * 4096};
+      }
+    // The names of each expected row: the ones it sums.
+    const std::map<QByteArray, QByteArrayList> Members{
+      {"tar.gz,archive", {"x.tar.gz", "b/y.TAR.GZ", "a/again.tar.gz"}},
+      {"jpg,image", {"a/one.JPG", "a/two.jpg", "b/three.Jpg"}},
+      {"img,archive", {"a/disk.img"}},
+      {",program", {"tool"}},
+      {",other", {"README", ".bashrc"}}};
+    QByteArrayList Expected{"extension,class,files,size_bytes,allocated_bytes"};
+    for (const QByteArray& Row : expected.split(' ')) {
+      const QByteArray Type = Row.left(Row.lastIndexOf(','));
+      const int Count = Row.mid(Row.lastIndexOf(',') + 1).toInt();
+      qulonglong Size = 0, Allocated = 0;
+      int Taken = 0;
+      for (const QByteArray& Name : Members.at(Type))
+        if (Taken < Count && !(options.contains("b") && Name.startsWith("b/"))) {
+          Size += Seen.at(Name).first;
+          Allocated += Seen.at(Name).second;
+          ++Taken;
+        }
+      Expected << Row + ',' + QByteArray::number(Size) + ',' + QByteArray::number(Allocated);
+    }
+    QCOMPARE(Run.Out.trimmed().split('\n'), Expected);
   }
 
   void excludeOptions_data()
