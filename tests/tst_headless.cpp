@@ -595,6 +595,21 @@ private slots:
     QCOMPARE(Run.Out.trimmed().split('\n'), Expected);
   }
 
+  // Several folders: each row says whose it is.
+  void typesOfSeveral()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/x.txt", 100);
+    Tree.File("y.PNG", 200);
+    const TResult Run = Spacelens({"--nogui", "--cluster-size", "4096", "--types", Bytes(Tree.Top()),
+                                   Bytes(Tree.Path("a"))});
+    QCOMPARE(Run.Status, 0);
+    const QByteArray Top = Bytes(Tree.Top());
+    QCOMPARE(Run.Out, "folder,extension,class,files,size_bytes,allocated_bytes\n" + Top + ",png,image,1,200,4096\n" + Top
+                        + ",txt,document,1,100,4096\n" + Top + "/a,txt,document,1,100,4096\n");
+  }
+
   void excludeOptions_data()
   {
     QTest::addColumn<QList<QByteArray>>("options");  // "LIST" stands for a file of patterns
