@@ -94,6 +94,7 @@ bool TRightPane::ShowsList() const
 
 void TRightPane::ShowList()
 {
+  LeaveFiles();
   setCurrentWidget(FList);
   FState = rsAtOnce;
   Refill();
@@ -119,6 +120,7 @@ std::vector<TReportCanvas::TPictureDraw> TRightPane::ShownPicture()
 
 void TRightPane::ShowChart()
 {
+  LeaveFiles();
   setCurrentWidget(FCharts);
 }
 
@@ -131,6 +133,14 @@ int TRightPane::Series() const
   if (ShowsList())
     return 2;
   return FCharts->PieActive() ? 0 : 1;
+}
+
+void TRightPane::LeaveFiles()
+{
+  // A million rows hold some 13 MB and the files of the tree they list:
+  // let go of them while another page is shown.
+  if (ShowsFiles())
+    FFiles->Clear();
 }
 
 bool TRightPane::ShowsFiles() const
@@ -147,6 +157,7 @@ void TRightPane::ShowFiles()
 
 void TRightPane::ShowTreemap()
 {
+  LeaveFiles();
   setCurrentWidget(FTreemap);
   FTreemap->Fill();
 }

@@ -82,6 +82,7 @@ protected:
 private:
   enum TRefillState { rsDefer, rsPending, rsAtOnce };
   void ShowEmptyHint(bool Shown);
+  void LeaveFiles();
 
   const TScanSettings& FSettings;
   std::function<TFolderNode*()> FCurrentNode;
