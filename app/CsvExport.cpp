@@ -84,20 +84,9 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
 bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes)
 {
   std::fprintf(Stream, "%s\n", Header);
-  // Depth-first, each folder's sub-folders by their names' bytes: the same
-  // tree gives the same rows in the same order, whatever order the disk
-  // listed them in.
-  const auto Sorted = [](const TFolderNode* Node) {
-    std::vector<const TFolderNode*> Children;
-    for (const TFolderNode* Child : Node->Children())
-      if (!Child->FIsFiles)
-        Children.push_back(Child);
-    std::sort(Children.begin(), Children.end(),
-              [](const TFolderNode* A, const TFolderNode* B) { return std::strcmp(A->FName, B->FName) < 0; });
-    return Children;
-  };
+  // Depth-first, each folder's sub-folders by their names' bytes.
   struct TLevel {
-    std::vector<const TFolderNode*> Children;
+    std::vector<TFolderNode*> Children;
     size_t Next;
     size_t PathLength;
   };
@@ -106,7 +95,7 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
     std::string Path = TPathRules::WithSeparator(Top->FName);
     WriteRow(Stream, Path, *Top);
     std::vector<TLevel> Stack;
-    Stack.push_back({Sorted(Top), 0, Path.size()});
+    Stack.push_back({Top->SubFoldersByName(), 0, Path.size()});
     while (!Stack.empty()) {
       TLevel& Level = Stack.back();
       if (Level.Next == Level.Children.size()) {
@@ -118,7 +107,7 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
       Path += Child->FName;
       Path += TPathRules::Separator;
       WriteRow(Stream, Path, *Child);
-      Stack.push_back({Sorted(Child), 0, Path.size()});
+      Stack.push_back({Child->SubFoldersByName(), 0, Path.size()});
     }
   }
   return std::ferror(Stream) == 0;

@@ -3,6 +3,7 @@
 
 #include "CsvExport.h"
 #include "DetailsList.h"
+#include "Directory.h"
 #include "FileClass.h"
 #include "FilesList.h"
 #include "FilesSnapshot.h"
@@ -83,7 +84,7 @@ std::vector<TFilesCommands::TActing> TFilesCommands::ActingRows() const
     if (struct stat Data; lstat(Path.c_str(), &Data) == 0) {
       Item.Size = uint64_t(Data.st_size);
       Item.DiskBytes = uint64_t(Data.st_blocks) * 512;
-      Item.Device = uint64_t(major(Data.st_dev)) << 32 | minor(Data.st_dev);
+      Item.Device = TFileIdentity::DeviceOf(major(Data.st_dev), minor(Data.st_dev));
       Item.Inode = Data.st_ino;
       Item.Links = Data.st_nlink;
     }

@@ -25,6 +25,7 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -345,10 +346,15 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     if (FTypes) {
       auto& Types = TypesOf[TPathRules::Absolute(Folder)];
       Types = std::make_unique<TTypeTotals>(Driver.FSettings.FHardLinksOnce);
-      Driver.FSettings.FFileCounted = [Types = Types.get()](const TFolderNode* Node, const TDirEntry& Entry) {
-        const uint32_t Cluster = Node->ClusterSize();
-        const TFileCount Count = TFolderData::CountFile(Entry.Size, Cluster, Entry.DiskBytes);
-        Types->Add(Entry.Name, Entry.Size, (Count.Clusters - Count.Holes) * Cluster, Entry.Executable, Entry.Links,
+      // One scan, one root: its cluster size is looked up once, not by a walk
+      // up the tree for every file.
+      Driver.FSettings.FFileCounted = [Types = Types.get(), Cluster = std::make_shared<std::atomic<uint32_t>>(0)](
+                                        const TFolderNode* Node, const TDirEntry& Entry) {
+        uint32_t Size = Cluster->load(std::memory_order_relaxed);
+        if (Size == 0)
+          Cluster->store(Size = Node->ClusterSize(), std::memory_order_relaxed);
+        const TFileCount Count = TFolderData::CountFile(Entry.Size, Size, Entry.DiskBytes);
+        Types->Add(Entry.Name, Entry.Size, Count.AllocatedBytes(Size), Entry.Executable, Entry.Links,
                    Entry.Identity.Device, Entry.Identity.Inode);
       };
     }

@@ -2,6 +2,7 @@
 #include "ShellCommands.h"
 
 #include "DetailsList.h"
+#include "Directory.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
@@ -265,8 +266,7 @@ std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
       continue;
     Acting.push_back({Record->Name(), Model.IsFolder(Row), Record->Counts(), Record, Row});
     if (struct stat Data; !Acting.back().Folder && lstat((Folder + Record->Name()).c_str(), &Data) == 0) {
-      // As the scan tells devices apart (statx's major and minor).
-      Acting.back().Device = uint64_t(major(Data.st_dev)) << 32 | minor(Data.st_dev);
+      Acting.back().Device = TFileIdentity::DeviceOf(major(Data.st_dev), minor(Data.st_dev));
       Acting.back().Inode = Data.st_ino;
       Acting.back().Links = Data.st_nlink;
     }

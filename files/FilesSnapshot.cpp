@@ -13,7 +13,6 @@ TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce) : FTop(Top)
   // Depth first, each folder's sub-folders by name, so the numbers follow
   // the paths: ties of any order go by path.
   std::vector<TFolderNode*> Pending{Top};
-  std::vector<std::pair<std::string, TFolderNode*>> Named;
   uint64_t Count = 0;
   while (!Pending.empty()) {
     TFolderNode* Node = Pending.back();
@@ -25,13 +24,9 @@ TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce) : FTop(Top)
       FFirsts.push_back(uint32_t(Count));
       Count += Files->Count();
     }
-    Named.clear();
-    for (TFolderNode* Child : Node->Children())
-      if (!Child->FIsFiles)
-        Named.emplace_back(Child->Name(), Child);
-    std::sort(Named.begin(), Named.end(), [](const auto& A, const auto& B) { return A.first > B.first; });
-    for (auto& Item : Named)
-      Pending.push_back(Item.second);
+    // Taken from the back: the first name first.
+    const std::vector<TFolderNode*> Folders = Node->SubFoldersByName();
+    Pending.insert(Pending.end(), Folders.rbegin(), Folders.rend());
   }
   FCount = uint32_t(Count);
   if (!LinksOnce)

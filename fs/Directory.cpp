@@ -72,7 +72,7 @@ int OpenFolder(std::string Path, int Flags)
 TFileIdentity IdentityOf(const struct statx& Data)
 {
   TFileIdentity Identity;
-  Identity.Device = (uint64_t(Data.stx_dev_major) << 32) | Data.stx_dev_minor;
+  Identity.Device = TFileIdentity::DeviceOf(Data.stx_dev_major, Data.stx_dev_minor);
   Identity.Inode = Data.stx_ino;
   Identity.HasMountId = (Data.stx_mask & STATX_MNT_ID) != 0;
   Identity.MountId = Identity.HasMountId ? Data.stx_mnt_id : 0;

@@ -14,6 +14,8 @@ struct TFileIdentity {
   uint64_t MountId = 0;
   bool HasMountId = false;
 
+  // A device number as the program keeps it: major above, minor below.
+  static uint64_t DeviceOf(unsigned Major, unsigned Minor) { return uint64_t(Major) << 32 | Minor; }
   // Whether it lies on another mount than Parent: the mount-point test.
   bool OnOtherMountThan(const TFileIdentity& Parent) const
   {

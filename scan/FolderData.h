@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -49,6 +50,8 @@ struct TFileCount {
   uint64_t Objects = 0;
   uint64_t Holes = 0;  // clusters of their length that take no space on disk
 
+  // The bytes their clusters of ClusterSize take on disk.
+  uint64_t AllocatedBytes(uint32_t ClusterSize) const { return (Clusters - std::min(Clusters, Holes)) * ClusterSize; }
   void Add(const TFileCount& Other, uint64_t Times = 1)
   {
     Clusters += Other.Clusters * Times;

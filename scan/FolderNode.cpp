@@ -4,6 +4,9 @@
 #include "FolderBlock.h"
 #include "FolderFiles.h"
 
+#include <algorithm>
+#include <cstring>
+
 TFolderNode::TFolderNode(TRoot* Root) : FRoot(Root)
 {
   FTop = true;
@@ -17,6 +20,17 @@ TFolderNode::~TFolderNode()
   // depth of tree can exhaust the stack.
   delete FChildren;
   TFolderFiles::Release(FFiles.load(std::memory_order_relaxed));
+}
+
+std::vector<TFolderNode*> TFolderNode::SubFoldersByName() const
+{
+  std::vector<TFolderNode*> Folders;
+  for (TFolderNode* Child : Children())
+    if (!Child->FIsFiles)
+      Folders.push_back(Child);
+  std::sort(Folders.begin(), Folders.end(),
+            [](const TFolderNode* A, const TFolderNode* B) { return std::strcmp(A->FName, B->FName) < 0; });
+  return Folders;
 }
 
 const std::vector<TFolderNode*>& TFolderNode::Children() const

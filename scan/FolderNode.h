@@ -26,6 +26,10 @@ public:
 
   TFolderNode* Parent() const { return FTop ? nullptr : FParent; }
   const std::vector<TFolderNode*>& Children() const;
+  // Its sub-folders (no "<Files>" entry) in the order of their names'
+  // bytes: the same tree gives the same order, whatever order the disk
+  // listed them in.
+  std::vector<TFolderNode*> SubFoldersByName() const;
   size_t ChildCount() const { return FChildren ? FChildren->FItems.size() : 0; }
   TFolderNode* Child(size_t Index) const { return FChildren->FItems[Index]; }
   // Position among its siblings (the tree's top nodes for a top node).
