@@ -3,23 +3,11 @@
 
 #include "FilesSnapshot.h"
 
-TFilesJob::TFilesJob(QObject* Parent) : QObject(Parent)
-{
-  FPool.setMaxThreadCount(1);
-}
-
-TFilesJob::~TFilesJob()
-{
-  Cancel();
-  FPool.waitForDone();
-}
-
 void TFilesJob::Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter::TKey Key, bool Descending,
                       std::shared_ptr<const std::vector<uint32_t>> Order, const TFilesFilter& Filter, TDone Done)
 {
-  const int Generation = ++FGeneration;
-  FPool.start([this, Files, Key, Descending, Order, Filter, Generation, Done = std::move(Done)] {
-    const auto Stop = [&] { return FGeneration != Generation; };
+  FJob.Start([Files, Key, Descending, Order, Filter, Done = std::move(Done)](
+               const TLatestJob::TStop& Stop) -> std::function<void()> {
     auto Result = std::make_shared<TResult>();
     *Result = {Files, Key, Descending, Order, {}, 0};
     if (!Result->Order)
@@ -33,15 +21,6 @@ void TFilesJob::Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter:
       Result->Shown = std::make_shared<const std::vector<uint32_t>>(
         TFilesSorter::Filter(*Files, *Result->Order, Filter, Stop, Result->ShownBytes));
     }
-    if (Stop())
-      return;
-    // Queued to this object: dropped if the job is gone by then.
-    QMetaObject::invokeMethod(
-      this,
-      [this, Result, Generation, Done] {
-        if (FGeneration == Generation)
-          Done(std::move(*Result));
-      },
-      Qt::QueuedConnection);
+    return [Result, Done] { Done(std::move(*Result)); };
   });
 }

@@ -3,11 +3,8 @@
 
 #include "FilesFilter.h"
 #include "FilesSorter.h"
+#include "LatestJob.h"
 
-#include <QObject>
-#include <QThreadPool>
-
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,7 +14,7 @@ class TFilesSnapshot;
 // Sorts and filters the files view's rows on a thread of its own, so that a
 // million files never hold up the window. A new request cancels the one
 // before, whose result is dropped. The thread is joined when the job goes.
-class TFilesJob : public QObject {
+class TFilesJob {
 public:
   struct TResult {
     std::shared_ptr<const TFilesSnapshot> Files;
@@ -29,16 +26,12 @@ public:
   };
   using TDone = std::function<void(TResult&& Result)>;
 
-  explicit TFilesJob(QObject* Parent = nullptr);
-  ~TFilesJob() override;
-
   // Orders Files by Key and filters them; an Order already made for Files
   // and Key is used again.
   void Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter::TKey Key, bool Descending,
              std::shared_ptr<const std::vector<uint32_t>> Order, const TFilesFilter& Filter, TDone Done);
-  void Cancel() { ++FGeneration; }
+  void Cancel() { FJob.Cancel(); }
 
 private:
-  QThreadPool FPool;
-  std::atomic<int> FGeneration{0};
+  TLatestJob FJob;
 };

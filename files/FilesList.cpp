@@ -139,25 +139,17 @@ void TFilesList::Clear()
 
 bool TFilesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
 {
-  const auto Holds = [](const TFolderNode* Above, const TFolderNode* Node) {
-    for (; Node; Node = Node->Parent())
-      if (Node == Above)
-        return true;
-    return false;
-  };
   const TFolderNode* Shown = FFiles ? FFiles->Top() : nullptr;
-  for (const TFolderNode* Node : Removed)
-    if ((FFolder && (Holds(FFolder, Node) || Holds(Node, FFolder))) || (Shown && (Holds(Shown, Node) || Holds(Node, Shown)))) {
-      // Listed again once the tree has settled, at the same place when
-      // the folder is the same.
-      const int Row = FView->currentIndex().row();
-      const TFolderNode* Folder = FFolder;
-      Clear();
-      FKeepRow = Row;
-      FKeptFor = Folder;
-      return true;
-    }
-  return false;
+  if ((!FFolder || !FFolder->Meets(Removed)) && (!Shown || !Shown->Meets(Removed)))
+    return false;
+  // Listed again once the tree has settled, at the same place when the
+  // folder is the same.
+  const int Row = FView->currentIndex().row();
+  const TFolderNode* Folder = FFolder;
+  Clear();
+  FKeepRow = Row;
+  FKeptFor = Folder;
+  return true;
 }
 
 void TFilesList::SortBy(TFilesSorter::TKey Key, bool Descending)

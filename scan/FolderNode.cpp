@@ -22,6 +22,18 @@ TFolderNode::~TFolderNode()
   TFolderFiles::Release(FFiles.load(std::memory_order_relaxed));
 }
 
+bool TFolderNode::Meets(const std::vector<const TFolderNode*>& Nodes) const
+{
+  const auto Holds = [](const TFolderNode* Above, const TFolderNode* Node) {
+    for (; Node; Node = Node->Parent())
+      if (Node == Above)
+        return true;
+    return false;
+  };
+  return std::any_of(Nodes.begin(), Nodes.end(),
+                     [this, &Holds](const TFolderNode* Node) { return Holds(this, Node) || Holds(Node, this); });
+}
+
 std::vector<TFolderNode*> TFolderNode::SubFoldersByName() const
 {
   std::vector<TFolderNode*> Folders;

@@ -36,6 +36,9 @@ public:
   size_t Index() const { return FIndex; }
   // Levels below the top of its tree.
   uint32_t Depth() const { return FDepth; }
+  // One of Nodes is this folder, above it or below it: what is shown of
+  // its subtree would lose nodes if they went.
+  bool Meets(const std::vector<const TFolderNode*>& Nodes) const;
 
   // Live totals climb at most this many levels at once, so that counting a
   // folder costs the same at any depth: a folder at a multiple of it gathers

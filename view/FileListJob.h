@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "LatestJob.h"
 #include "ListModel.h"
 
-#include <QObject>
-#include <QThreadPool>
-
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,24 +15,23 @@ struct TScanSettings;
 // so a folder of many files never holds up the window. A new listing cancels
 // the one before, and the rows of a cancelled listing are dropped. The job's
 // threads are joined when it goes: none outlives the list.
-class TFileListJob : public QObject {
+class TFileListJob {
 public:
   // Called on the thread that owns the job with the rows made, and the
   // errno of a folder that could not be listed (0 when none).
   using TDone = std::function<void(std::vector<TListModel::TRow>&& Rows, int Error, const std::string& Folder)>;
 
-  explicit TFileListJob(QObject* Parent = nullptr);
-  ~TFileListJob() override;
+  // More than one thread, so that a listing stuck on a hung network share
+  // does not hold up the next folder's.
+  TFileListJob() : FJob(4) {}
 
   // Node (Folder's) is only stored as the rows' parent, never read by the
   // listing.
   void Start(const std::string& Folder, const TScanSettings& Settings, TFolderNode* Node, TDone Done);
-  void Cancel();
+  void Cancel() { FJob.Cancel(); }
   // The rows of the last listing started have not arrived yet.
-  bool Busy() const { return FDelivered != FGeneration; }
+  bool Busy() const { return FJob.Busy(); }
 
 private:
-  QThreadPool FPool;
-  std::atomic<int> FGeneration{0};
-  int FDelivered = 0;  // the listing whose rows came last, or the one cancelled
+  TLatestJob FJob;
 };
