@@ -199,6 +199,11 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
         }
         Made.FKinds |= 1u << Found;
       }
+    } else if (Lower.startsWith("ext:")) {
+      const QStringList Extensions = Lower.mid(4).split(',');
+      for (const QString& Extension : Extensions)
+        Made.FExtensions.push_back(Extension.startsWith('.') ? Extension.mid(1).toStdString() : Extension.toStdString());
+      Made.FExtensionsGiven = true;
     } else if (const QRegularExpressionMatch Match = Links.match(Word); Match.hasMatch()) {
       const uint32_t Count = Match.captured(2).toUInt() + (Match.captured(1) == ">" ? 1 : 0);
       Made.FMinLinks = std::max(Made.FMinLinks, Count);
@@ -216,7 +221,8 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
     }
   }
   Made.FEmpty = Made.FNames.empty() && Made.FLeftOut.empty() && Made.FMinSize == 0 && Made.FMaxSize == UINT64_MAX
-                && !Made.FWrite.Given && !Made.FAccess.Given && Made.FKinds == 0 && Made.FMinLinks <= 1;
+                && !Made.FWrite.Given && !Made.FAccess.Given && Made.FKinds == 0 && Made.FMinLinks <= 1
+                && !Made.FExtensionsGiven;
   *this = std::move(Made);
   return true;
 }
@@ -232,6 +238,9 @@ bool TFilesFilter::Test(const TFolderFiles& Files, size_t Index) const
   if (FKinds && !(FKinds & (1u << File.Kind)))
     return false;
   if (FMinLinks > 1 && Files.Links(Index) < FMinLinks)
+    return false;
+  if (FExtensionsGiven
+      && std::find(FExtensions.begin(), FExtensions.end(), TFileClass::Extension(Files.Name(Index))) == FExtensions.end())
     return false;
   if (FNames.empty() && FLeftOut.empty())
     return true;

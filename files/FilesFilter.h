@@ -14,7 +14,9 @@
 // names), names left out ("-*.log", "not *.log"), sizes ("> 100 MB",
 // "<=4KB", "10MB..1GB"), ages and dates of the last change or access
 // ("older than 1 year", "changed before 2024-01", "accessed after 2023"),
-// kinds ("kind:video,audio") and several names ("links>1"). Everything
+// kinds ("kind:video,audio"), extensions as the types view counts them
+// ("ext:tar.gz,zip"; "ext:" alone for none) and several names ("links>1").
+// Everything
 // given must hold. Sizes are binary, as the program shows them; dates are
 // local midnights. A file with no known time passes no condition on it.
 class TFilesFilter {
@@ -37,6 +39,8 @@ private:
   };
   TSpan FWrite, FAccess;
   uint32_t FKinds = 0;  // a bit a kind; none: any kind
+  std::vector<std::string> FExtensions;  // lower case, "" for none
+  bool FExtensionsGiven = false;
   uint32_t FMinLinks = 0;
   bool FEmpty = true;
 };
