@@ -43,11 +43,6 @@ TFilesCommands::TFilesCommands(TMainForm& Form)
   connect(View, &QWidget::customContextMenuRequested, this, [this](const QPoint& Point) { MouseUp(Point); });
   FList.OnExport = [this] { ExportClick(); };
   connect(View, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& Index) { ShowFile(Index.row()); });
-  FForm.Printing().FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
-    if (!FForm.RightPane().ShowsFiles())
-      return std::nullopt;
-    return Report();
-  };
 }
 
 void TFilesCommands::ShowFile(int Row)

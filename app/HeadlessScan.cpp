@@ -354,7 +354,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
         if (Size == 0)
           Cluster->store(Size = Node->ClusterSize(), std::memory_order_relaxed);
         const TFileCount Count = TFolderData::CountFile(Entry.Size, Size, Entry.DiskBytes);
-        Types->Add(Entry.Name, Entry.Size, Count.AllocatedBytes(Size), Entry.Executable, Entry.Links,
+        Types->Add(Entry.Name, Entry.Size, Count.AllocatedBytes(Size), Size, Entry.Executable, Entry.Links,
                    Entry.Identity.Device, Entry.Identity.Inode);
       };
     }

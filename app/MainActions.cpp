@@ -96,6 +96,8 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.ListButtonClick(); }, 0, nullptr, "List"},
   {"FilesButton", "&Files", "Files|List every file below the selected folder, at any depth, largest first",
    [](TMainForm& F, int) { F.FilesButtonClick(); }, 0, nullptr, "Files"},
+  {"TypesButton", "T&ypes", "Types|Show what kinds of file fill the selected folder, by class and extension",
+   [](TMainForm& F, int) { F.TypesButtonClick(); }, 0, nullptr, "Types"},
   {"TitleMenu", "Set &Title...", "Set Title|Set Title for printing and exporting",
    [](TMainForm& F, int) { F.Printing().TitleMenuClick(); }},
   {"Print1", "&Print Report...", "Print Report|Print report for currently active folder/drive",
@@ -190,7 +192,7 @@ void TMainActions::BuildActions()
   for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
   FModeGroup = new QActionGroup(&FForm);
-  for (const char* Name : {"PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton"})
+  for (const char* Name : {"PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton"})
     FModeGroup->addAction(Action(Name));
   Action("PieButton")->setIcon(TChartIcons::Icon(TChartIcons::ciPie));
   Action("BarButton")->setIcon(TChartIcons::Icon(TChartIcons::ciBar));
@@ -248,7 +250,7 @@ void TMainActions::BuildMenus()
   QMenu* Units = View->addMenu("Show &Values as");
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
-  Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "-", "Options1"});
+  Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }

@@ -5,6 +5,8 @@
 #include "DetailsList.h"
 #include "ErrorBox.h"
 #include "FilesCommands.h"
+#include "TypesCommands.h"
+#include "TypesList.h"
 #include "FilesList.h"
 #include "FolderData.h"
 #include "FolderModel.h"
@@ -118,6 +120,14 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
   FFilesCommands = std::make_unique<TFilesCommands>(*this);
+  FTypesCommands = std::make_unique<TTypesCommands>(*this);
+  FPrinting->FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
+    if (FRightPane->ShowsFiles())
+      return FFilesCommands->Report();
+    if (FRightPane->ShowsTypes())
+      return FTypesCommands->Report();
+    return std::nullopt;
+  };
   FShellCommands->OnTrashGrew = [this](TFolderNode* Folder) {
     if (FRoots->UpdateBranch(Folder))
       statusBar()->showMessage("What went to the Trash still takes its space there, until the Trash is emptied.",
@@ -186,6 +196,7 @@ void TMainForm::FormCreate()
   FSplitter->setSizes({FSettings.FSplitter, std::max(100, Frame.width() - FSettings.FSplitter - 4)});
   FList->LoadLayout(FStore.Store());
   FRightPane->Files().LoadLayout(FStore.Store());
+  FRightPane->Types().LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
   FList->FollowTree(FSettings.FSortType, FDisplay.FShowType);
   if (FSettings.FMaximized)
@@ -210,6 +221,8 @@ void TMainForm::FormCreate()
     TreemapButtonClick();
   else if (FSettings.FActiveSeries == 4)
     FilesButtonClick();
+  else if (FSettings.FActiveSeries == 5)
+    TypesButtonClick();
   else
     barbuttonClick();
   RefreshCaption();
@@ -279,6 +292,7 @@ void TMainForm::FormClose()
   FSettings.Save(FStore);
   FList->SaveLayout(FStore.Store());
   FRightPane->Files().SaveLayout(FStore.Store());
+  FRightPane->Types().SaveLayout(FStore.Store());
   FRecent->SaveToRegistry(FStore.Store());
   FStore.Store().sync();
 }
@@ -553,6 +567,13 @@ void TMainForm::FilesButtonClick()
   Action("FilesButton")->setChecked(true);
   FRightPane->ShowFiles();
   PrintPaneCaption("Print &Files...");
+}
+
+void TMainForm::TypesButtonClick()
+{
+  Action("TypesButton")->setChecked(true);
+  FRightPane->ShowTypes();
+  PrintPaneCaption("Print T&ypes...");
 }
 
 void TMainForm::PiebuttonClick()

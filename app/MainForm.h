@@ -22,6 +22,7 @@ class QSplitter;
 class TChartPane;
 class TPrintCommands;
 class TFilesCommands;
+class TTypesCommands;
 class TShellCommands;
 class TDriveBox;
 class TMRUFileList;
@@ -76,6 +77,7 @@ public:
   void PiebuttonClick();
   void TreemapButtonClick();
   void FilesButtonClick();
+  void TypesButtonClick();
   void barbuttonClick();
   void SelectAllRows();
 
@@ -99,6 +101,7 @@ public:
   TWindowSettings& WindowSettings() { return FSettings; }
   TMainActions& Actions() { return *FActions; }
   TFilesCommands& FilesCommands() { return *FFilesCommands; }
+  TTypesCommands& TypesCommands() { return *FTypesCommands; }
   TShellCommands& ShellCommands() { return *FShellCommands; }
   TScanImport& Imports() { return *FImports; }
   TRootCommands& Roots() { return *FRoots; }
@@ -145,6 +148,7 @@ private:
   std::unique_ptr<TPrintCommands> FPrinting;
   std::unique_ptr<TShellCommands> FShellCommands;
   std::unique_ptr<TFilesCommands> FFilesCommands;
+  std::unique_ptr<TTypesCommands> FTypesCommands;
   TMRUFileList* FRecent;
   TDriveBox* FDriveBox;
   std::unique_ptr<TStatusPanels> FPanels;

@@ -9,9 +9,11 @@
 #include "FolderNode.h"
 #include "ScanSettings.h"
 #include "TreemapPane.h"
+#include "TypesList.h"
 #include "WaitCursor.h"
 
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -24,9 +26,16 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
   FCharts = new TChartPane(Display, FCurrentNode);
   addWidget(FCharts);
   FTreemap = new TTreemapPane(Display, Tree, Settings, FCurrentNode);
-  addWidget(FTreemap);
+  FTreemapPage = new QWidget;
+  (new QVBoxLayout(FTreemapPage))->setContentsMargins(0, 0, 0, 0);
+  FTreemapPage->layout()->addWidget(FTreemap);
+  addWidget(FTreemapPage);
   FFiles = new TFilesList(Display);
   addWidget(FFiles);
+  FTypes = new TTypesList(Display);
+  addWidget(FTypes);
+  FTypes->OnPick = [this](TTypesModel::TPick Pick) { FTreemap->SetHighlight(Pick.Kind, Pick.Extension); };
+  FTypes->OnTreemap = [this](bool) { PlaceTreemap(); };
   FTreemap->OnSelect = [this](TFolderNode* Folder, const std::string& File) {
     FList->SelectWhenListed(File);
     if (OnSelect)
@@ -94,22 +103,21 @@ bool TRightPane::ShowsList() const
 
 void TRightPane::ShowList()
 {
-  LeaveFiles();
-  setCurrentWidget(FList);
+  ShowPage(FList);
   FState = rsAtOnce;
   Refill();
 }
 
 bool TRightPane::ShowsTreemap() const
 {
-  return currentWidget() == FTreemap;
+  return currentWidget() == FTreemapPage;
 }
 
 std::vector<TReportCanvas::TPictureDraw> TRightPane::ShownPicture()
 {
   if (ShowsTreemap())
     return {[this](QPainter& Painter, const QRect& Bounds) { FTreemap->Draw(Painter, Bounds); }};
-  if (ShowsList() || ShowsFiles())
+  if (ShowsList() || ShowsFiles() || ShowsTypes())
     return {};
   std::vector<TReportCanvas::TPictureDraw> Pages;
   for (int Page = 0; Page < FCharts->Chart->PrintedPages(); ++Page)
@@ -120,12 +128,13 @@ std::vector<TReportCanvas::TPictureDraw> TRightPane::ShownPicture()
 
 void TRightPane::ShowChart()
 {
-  LeaveFiles();
-  setCurrentWidget(FCharts);
+  ShowPage(FCharts);
 }
 
 int TRightPane::Series() const
 {
+  if (ShowsTypes())
+    return 5;
   if (ShowsFiles())
     return 4;
   if (ShowsTreemap())
@@ -135,12 +144,41 @@ int TRightPane::Series() const
   return FCharts->PieActive() ? 0 : 1;
 }
 
-void TRightPane::LeaveFiles()
+void TRightPane::ShowPage(QWidget* Page)
 {
-  // A million rows hold some 13 MB and the files of the tree they list:
-  // let go of them while another page is shown.
-  if (ShowsFiles())
-    FFiles->Clear();
+  // A million rows hold some 13 MB and the files of the tree they list, and
+  // the types view those files too: they let go of them while another page
+  // is shown.
+  if (Page != currentWidget()) {
+    if (ShowsFiles())
+      FFiles->Clear();
+    if (ShowsTypes())
+      FTypes->Clear();
+  }
+  setCurrentWidget(Page);
+  PlaceTreemap();
+}
+
+void TRightPane::PlaceTreemap()
+{
+  QWidget* Place = ShowsTypes() && FTypes->ShowsTreemap() ? FTypes->TreemapPlace() : FTreemapPage;
+  if (FTreemap->parentWidget() != Place) {
+    Place->layout()->addWidget(FTreemap);
+    FTreemap->show();
+  }
+  FTreemap->Fill();
+}
+
+bool TRightPane::ShowsTypes() const
+{
+  return currentWidget() == FTypes;
+}
+
+void TRightPane::ShowTypes()
+{
+  ShowPage(FTypes);
+  FState = rsAtOnce;
+  Refill();
 }
 
 bool TRightPane::ShowsFiles() const
@@ -150,16 +188,14 @@ bool TRightPane::ShowsFiles() const
 
 void TRightPane::ShowFiles()
 {
-  setCurrentWidget(FFiles);
+  ShowPage(FFiles);
   FState = rsAtOnce;
   Refill();
 }
 
 void TRightPane::ShowTreemap()
 {
-  LeaveFiles();
-  setCurrentWidget(FTreemap);
-  FTreemap->Fill();
+  ShowPage(FTreemapPage);
 }
 
 void TRightPane::Refill()
@@ -172,10 +208,13 @@ void TRightPane::Refill()
     FTreemap->Fill();
     return;
   }
-  if (!ShowsList() && !ShowsFiles()) {
+  if (!ShowsList() && !ShowsFiles() && !ShowsTypes()) {
     FCharts->FillChart();
     return;
   }
+  // The treemap below the types at once, as on its own page.
+  if (ShowsTypes())
+    FTreemap->Fill();
   if (!currentWidget()->isVisible())
     return;
   if (FState == rsDefer) {
@@ -185,6 +224,10 @@ void TRightPane::Refill()
   }
   if (ShowsFiles()) {
     FFiles->ShowFolder(Node, FSettings.FHardLinksOnce);
+    return;
+  }
+  if (ShowsTypes()) {
+    FTypes->ShowFolder(Node, FSettings.FHardLinksOnce);
     return;
   }
   TWaitCursor Wait;
@@ -199,6 +242,8 @@ void TRightPane::RefillPicture()
   FTreemap->Fill();
   if (ShowsFiles() && FCurrentNode())
     FFiles->ShowFolder(FCurrentNode(), FSettings.FHardLinksOnce);
+  if (ShowsTypes() && FCurrentNode())
+    FTypes->ShowFolder(FCurrentNode(), FSettings.FHardLinksOnce);
 }
 
 void TRightPane::Clear()
@@ -206,6 +251,7 @@ void TRightPane::Clear()
   ShowEmptyHint(true);
   FList->Clear();
   FFiles->Clear();
+  FTypes->Clear();
   FCharts->Clear();
   FTreemap->Clear();
 }
@@ -235,9 +281,10 @@ void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<c
   const bool TreemapHeld = FTreemap->Shown() != nullptr;
   if (TreemapHeld)
     FTreemap->Clear();
-  // So may the files view, below the folder it lists.
+  // So may the files and types views, below the folder they show.
   const bool FilesHeld = FFiles->TreeRowsRemoving(Removed);
-  if (!ShowsList() && Current && (Parent == Current || TreemapHeld || FilesHeld) && !FRefillDue) {
+  const bool TypesHeld = FTypes->TreeRowsRemoving(Removed);
+  if (!ShowsList() && Current && (Parent == Current || TreemapHeld || FilesHeld || TypesHeld) && !FRefillDue) {
     FRefillDue = true;
     QTimer::singleShot(0, this, [this] {
       FRefillDue = false;

@@ -17,14 +17,16 @@ class TFilesList;
 class TFolderNode;
 class TFolderTree;
 class TTreemapPane;
+class TTypesList;
 class TValueDisplay;
 struct TScanSettings;
 
 // The right pane: the current folder of the tree shown as the details list,
-// a chart, a treemap or the files view. It is refilled when the selection, a scan or the
-// options change. A chart or a treemap is filled at once; with the list out
-// of view its refill waits a moment, so that walking the tree with the keys
-// does not list every folder passed.
+// a chart, a treemap, the files view or the types view, which may show the
+// treemap below its rows. It is refilled when the selection, a scan or the
+// options change. A chart or a treemap is filled at once; the lists' refill
+// waits a moment, so that walking the tree with the keys does not list
+// every folder passed.
 class TRightPane : public QStackedWidget {
 public:
   // CurrentNode answers which folder to show when a refill runs.
@@ -35,11 +37,13 @@ public:
   TChartPane& Charts() { return *FCharts; }
   TTreemapPane& Treemap() { return *FTreemap; }
   TFilesList& Files() { return *FFiles; }
+  TTypesList& Types() { return *FTypes; }
   bool ShowsList() const;
   bool ShowsTreemap() const;
   bool ShowsFiles() const;
+  bool ShowsTypes() const;
   // What is shown, as the window's settings keep it: 0 the pie, 1 the
-  // bars, 2 the list, 3 the treemap, 4 the files view.
+  // bars, 2 the list, 3 the treemap, 4 the files view, 5 the types view.
   int Series() const;
   // The drawings of the chart or treemap shown, one a printed page, for
   // print; none with the list.
@@ -57,6 +61,7 @@ public:
   void ShowChart();
   void ShowTreemap();
   void ShowFiles();
+  void ShowTypes();
   // Shows the current folder again (at once, or after the deferral).
   void Refill();
   // Draws the chart or the treemap again, or lists the files view's files
@@ -82,7 +87,10 @@ protected:
 private:
   enum TRefillState { rsDefer, rsPending, rsAtOnce };
   void ShowEmptyHint(bool Shown);
-  void LeaveFiles();
+  // Shows Page, letting go of what the page before held.
+  void ShowPage(QWidget* Page);
+  // Puts the treemap where it is shown: on its page, or below the types.
+  void PlaceTreemap();
 
   const TScanSettings& FSettings;
   std::function<TFolderNode*()> FCurrentNode;
@@ -90,6 +98,8 @@ private:
   TChartPane* FCharts;
   TTreemapPane* FTreemap;
   TFilesList* FFiles;
+  TTypesList* FTypes;
+  QWidget* FTreemapPage;
   QLabel* FEmptyHint;
   QTimer FTimer;
   TRefillState FState = rsDefer;

@@ -47,7 +47,7 @@ const TEntry Entries[] = {
   {"Splitter", &W::FSplitter, 0, 16000},
   {"MRUMaximum", &W::FMRUMaximum, 0, 32},
   {"Maximized", &W::FMaximized},
-  {"ActiveSeries", &W::FActiveSeries, INT_MIN, INT_MAX},  // 0 pie, 2 list, 3 treemap, 4 files, any other bar
+  {"ActiveSeries", &W::FActiveSeries, INT_MIN, INT_MAX},  // 0 pie, 2 list, 3 treemap, 4 files, 5 types, any other bar
   {"ShowErrors", &W::FShowErrors, 0, 0, true},
   {"ToolBarBreak", &W::FToolBarBreak, 0, 0, true},
   {"ToolBar1Width", &W::FToolBar1Width, 0, 16000, true},

@@ -59,14 +59,14 @@ private slots:
     QFETCH(bool, linksOnce);
     QFETCH(QString, expected);
     TTypeTotals Totals(linksOnce);
-    Totals.Add("a.jpg", 500, 4096, false, 1, 0, 0);
-    Totals.Add("B.JPG", 2500, 4096, false, 1, 0, 0);
-    Totals.Add("x.tar.gz", 5000, 8192, false, 2, 1, 7);
-    Totals.Add("x-again.tar.gz", 5000, 4096, false, 2, 1, 7);  // the same file
-    Totals.Add("y.tar.gz", 2000, 4096, false, 1, 0, 0);
-    Totals.Add("tool", 900, 4096, true, 1, 0, 0);
-    Totals.Add("README", 100, 4096, false, 1, 0, 0);
-    Totals.Add(".bashrc", 50, 4096, false, 1, 0, 0);
+    Totals.Add("a.jpg", 500, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("B.JPG", 2500, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("x.tar.gz", 5000, 8192, 4096, false, 2, 1, 7);
+    Totals.Add("x-again.tar.gz", 5000, 4096, 4096, false, 2, 1, 7);  // the same file
+    Totals.Add("y.tar.gz", 2000, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("tool", 900, 4096, 4096, true, 1, 0, 0);
+    Totals.Add("README", 100, 4096, 4096, false, 1, 0, 0);
+    Totals.Add(".bashrc", 50, 4096, 4096, false, 1, 0, 0);
     QStringList Got;
     for (const TTypeTotals::TType& Type : Totals.Ranked())
       Got << QString("%1/%2:%3,%4,%5,%6")

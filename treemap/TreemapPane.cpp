@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -90,6 +91,24 @@ void TTreemapPane::Show(TFolderNode* Node)
   FView->SetSelected(nullptr, TTreemapTile::NoFile);
   if (Scanning)
     FThrottle.start(1s);
+}
+
+void TTreemapPane::SetHighlight(int Kind, const std::string* Extension)
+{
+  if (Kind < 0) {
+    FView->SetHighlight({});
+    return;
+  }
+  FView->SetHighlight([Kind, Extension = Extension ? std::optional<std::string>(*Extension) : std::nullopt](
+                        const TTreemapTile& Tile) {
+    if (Tile.Class != Kind)
+      return false;
+    if (!Extension)
+      return true;
+    const auto* Folder = static_cast<const TFolderNode*>(Tile.Folder);
+    const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
+    return Files && Tile.File < Files->Count() && TFileClass::Extension(Files->Name(Tile.File)) == *Extension;
+  });
 }
 
 void TTreemapPane::Clear()

@@ -37,6 +37,9 @@ public:
   // The folder shown.
   TFolderNode* Shown() const { return FShown; }
   TTreemapView& View() { return *FView; }
+  // Lights the files of class Kind, of Extension (lower case) when given,
+  // and dims the rest; a Kind below 0 lights all.
+  void SetHighlight(int Kind, const std::string* Extension);
   // The treemap with its key, as copied, saved and printed.
   QImage Picture() const;
   void Draw(QPainter& Painter, const QRect& Bounds) const;

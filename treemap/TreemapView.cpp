@@ -60,8 +60,10 @@ void TTreemapView::Request(std::shared_ptr<const TTreemapSource> Source, const v
   // The picture stays until the new one comes; its layout, of no use any
   // more, goes at once.
   FLayout.reset();
+  FLit.clear();
   if (!FRoot) {
     FImage = QImage();
+    FDimmed = QImage();
     SetBusy(false);
     update();
   }
@@ -80,6 +82,7 @@ void TTreemapView::Cancel()
     Job->Thread.join();
   FJobs.clear();
   FLayout.reset();
+  FLit.clear();
   FHovered = -1;
   SetBusy(false);
   update();
@@ -142,6 +145,7 @@ void TTreemapView::JobDone(uint64_t Id)
     FShown = FRequest;
     FSelected = FSelectedFolder ? FLayout->Find(FSelectedFolder, FSelectedFile) : -1;
     FHovered = -1;
+    Highlight();
     if (underMouse())
       Hover(mapFromGlobal(QCursor::pos()));
     SetBusy(false);
@@ -190,6 +194,33 @@ void TTreemapView::SetSelected(const void* Folder, uint32_t File)
   update();
 }
 
+void TTreemapView::SetHighlight(std::function<bool(const TTreemapTile& Tile)> Lit)
+{
+  FLitBy = std::move(Lit);
+  Highlight();
+  update();
+}
+
+void TTreemapView::Highlight()
+{
+  FLit.clear();
+  // A picture being made keeps the last one's lights till it comes.
+  if (!FLitBy || !Live()) {
+    if (!FLitBy)
+      FDimmed = QImage();
+    return;
+  }
+  const std::vector<TTreemapTile>& Tiles = FLayout->Tiles();
+  for (size_t Tile = 0; Tile < Tiles.size(); ++Tile)
+    if (Tiles[Tile].Kind == TTreemapTile::tkFile && FLitBy(Tiles[Tile]))
+      FLit.push_back(int(Tile));
+  FDimmed = FImage.copy();
+  QPainter Painter(&FDimmed);
+  Painter.fillRect(FDimmed.rect(), QColor(0, 0, 0, 170));
+  for (const int Tile : FLit)
+    Painter.drawImage(Tiles[Tile].Rect(), FImage, Tiles[Tile].Rect());
+}
+
 void TTreemapView::SetBusy(bool Busy)
 {
   FBusyTimer.stop();
@@ -230,7 +261,7 @@ void TTreemapView::paintEvent(QPaintEvent*)
     return;
   }
   // Stretched while the picture of a new size is made.
-  Painter.drawImage(QRectF(rect()), FImage);
+  Painter.drawImage(QRectF(rect()), FDimmed.isNull() ? FImage : FDimmed);
   if (FBusy) {
     Painter.fillRect(rect(), QColor(0, 0, 0, 110));
     Painter.setPen(Qt::white);

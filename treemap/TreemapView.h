@@ -69,6 +69,12 @@ public:
   // and the next ones; a file not shown on its own frames its folder. The
   // view selects nothing by itself; a null Folder selects nothing.
   void SetSelected(const void* Folder, uint32_t File);
+  // Lights the file tiles Lit picks, in this picture and the next ones, and
+  // dims all others; an empty Lit lights all. Lit is asked on this thread
+  // only, for tiles of a picture that is the last Request's.
+  void SetHighlight(std::function<bool(const TTreemapTile& Tile)> Lit);
+  // The tiles lit, in the order of the layout's; none while all are.
+  const std::vector<int>& LitTiles() const { return FLit; }
 
   // The mouse went onto another tile of Layout(); null: onto none.
   std::function<void(const TTreemapTile* Tile)> OnHover;
@@ -103,6 +109,8 @@ private:
   void Unhover();
   // Shows whether a picture is being made over the old one, or no longer.
   void SetBusy(bool Busy);
+  // Finds the tiles lit and dims the picture around them.
+  void Highlight();
 
   std::shared_ptr<const TTreemapSource> FSource;
   const void* FRoot = nullptr;
@@ -120,5 +128,8 @@ private:
   uint32_t FSelectedFile = TTreemapTile::NoFile;
   int FSelected = -1;  // its tile
   int FHovered = -1;
+  std::function<bool(const TTreemapTile& Tile)> FLitBy;
+  std::vector<int> FLit;
+  QImage FDimmed;  // the picture with all but the tiles lit dimmed
   QEventLoop* FWaiting = nullptr;  // WaitForImage's, while it runs
 };

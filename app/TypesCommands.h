@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "RowsReport.h"
+#include "TypesModel.h"
+
+#include <QObject>
+#include <QPoint>
+
+#include <cstdio>
+
+class TMainForm;
+class TTypesList;
+
+// What the window does from its types view: a double click or Enter lists
+// the type's files in the files view, largest first; the context menu does
+// that too and saves the types as CSV; and the view's printed report.
+class TTypesCommands : public QObject {
+public:
+  explicit TTypesCommands(TMainForm& Form);
+
+  // Shows the files of Pick's type in the files view, the largest first.
+  void ListFiles(TTypesModel::TPick Pick);
+  // The types, as the headless --types writes them, saved as a CSV table
+  // the user names.
+  void ExportClick();
+  bool WriteCsv(std::FILE* Stream) const;
+  // Every row, extensions below their class, for a printed report.
+  TRowsReport::TRows Report() const;
+  // The files view's filter for Pick's files.
+  static QString FilterOf(TTypesModel::TPick Pick);
+
+private:
+  void MouseUp(QPoint Point);
+
+  TMainForm& FForm;
+  TTypesList& FList;
+};

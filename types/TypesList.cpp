@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TypesList.h"
+
+#include "FilesSnapshot.h"
+#include "FolderNode.h"
+#include "Root.h"
+#include "ValueDisplay.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QSettings>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <optional>
+
+TTypesList::TTypesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent), FDisplay(Display), FModel(Display)
+{
+  auto* Bar = new QHBoxLayout;
+  Bar->setContentsMargins(4, 4, 4, 2);
+  auto* Hint = new QLabel("Select a type to light its files in the treemap; double-click it to list them.");
+  Hint->setForegroundRole(QPalette::PlaceholderText);
+  Bar->addWidget(Hint, 1);
+  FTreemapSwitch = new QToolButton;
+  FTreemapSwitch->setText("&Treemap");
+  FTreemapSwitch->setToolTip("Show the treemap below the types");
+  FTreemapSwitch->setCheckable(true);
+  FTreemapSwitch->setChecked(true);
+  FTreemapSwitch->setAutoRaise(true);
+  connect(FTreemapSwitch, &QToolButton::toggled, this, [this](bool Shown) {
+    FTreemapPlace->setVisible(Shown);
+    if (OnTreemap)
+      OnTreemap(Shown);
+  });
+  Bar->addWidget(FTreemapSwitch);
+  auto* Export = new QToolButton;
+  Export->setText("&Export...");
+  Export->setToolTip("Save the types as a CSV table");
+  Export->setAutoRaise(true);
+  connect(Export, &QToolButton::clicked, this, [this] {
+    if (OnExport)
+      OnExport();
+  });
+  Bar->addWidget(Export);
+
+  FView = new QTreeView;
+  FView->setModel(&FModel);
+  FView->setUniformRowHeights(true);
+  FView->setExpandsOnDoubleClick(false);
+  // Set first: turning sorting on sorts by it.
+  FView->header()->setSortIndicator(FModel.SortColumn(), FModel.SortOrder());
+  FView->setSortingEnabled(true);
+  FView->header()->setSectionsMovable(true);
+  for (const auto& [Column, Width] : {std::pair(TTypesModel::tcType, 190), std::pair(TTypesModel::tcFiles, 70),
+                                      std::pair(TTypesModel::tcSize, 85), std::pair(TTypesModel::tcAllocated, 85),
+                                      std::pair(TTypesModel::tcPercent, 90)})
+    FView->header()->resizeSection(Column, Width);
+  FView->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(FView->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Picked(); });
+  connect(FView, &QTreeView::activated, this, [this](const QModelIndex& Index) {
+    if (OnOpen)
+      OnOpen(FModel.PickAt(Index));
+  });
+  connect(FView, &QTreeView::collapsed, this, [this](const QModelIndex& Index) {
+    if (!Index.parent().isValid())
+      FClosed.insert(FModel.TypeAt(Index).Kind);
+  });
+  connect(FView, &QTreeView::expanded, this, [this](const QModelIndex& Index) {
+    if (!Index.parent().isValid())
+      FClosed.erase(FModel.TypeAt(Index).Kind);
+  });
+  FTreemapPlace = new QWidget;
+  auto* Place = new QVBoxLayout(FTreemapPlace);
+  Place->setContentsMargins(0, 0, 0, 0);
+  FSplitter = new QSplitter(Qt::Vertical);
+  FSplitter->addWidget(FView);
+  FSplitter->addWidget(FTreemapPlace);
+  FSplitter->setChildrenCollapsible(false);
+  FSplitter->setStretchFactor(0, 2);
+  FSplitter->setStretchFactor(1, 3);
+  FSplitter->setSizes({200, 300});
+
+  FTake.setSingleShot(true);
+  FTake.setInterval(0);
+  connect(&FTake, &QTimer::timeout, this, &TTypesList::Take);
+  FLive.setSingleShot(true);
+  FLive.setInterval(2000);
+  connect(&FLive, &QTimer::timeout, this, &TTypesList::Relist);
+
+  FStatus = new QLabel;
+  FStatus->setContentsMargins(6, 2, 6, 2);
+  auto* Layout = new QVBoxLayout(this);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  Layout->setSpacing(0);
+  Layout->addLayout(Bar);
+  Layout->addWidget(FSplitter, 1);
+  Layout->addWidget(FStatus);
+}
+
+bool TTypesList::ShowsTreemap() const
+{
+  return FTreemapSwitch->isChecked();
+}
+
+void TTypesList::ShowFolder(TFolderNode* Folder, bool LinksOnce)
+{
+  FFolder = Folder;
+  FLinksOnce = LinksOnce;
+  // Asked while the tree tells of a removal, the files would be taken
+  // before the nodes go: they are taken once the tree has settled.
+  FTake.start();
+}
+
+void TTypesList::Take()
+{
+  if (!FFolder)
+    return;
+  auto Files = std::make_shared<const TFilesSnapshot>(FFolder, FLinksOnce);
+  FFiles = Files;
+  if (!FModel.Files())
+    FStatus->setText("Counting the files...");
+  FJob.Start([this, Files](const TLatestJob::TStop& Stop) -> std::function<void()> {
+    TTypeTotals Totals(false);  // the snapshot has left out repeated names
+    Totals.Add(*Files, Stop);
+    auto Types = std::make_shared<std::vector<TTypeTotals::TType>>(Totals.Ranked());
+    return [this, Files, Types] { Fill(Files, std::move(*Types)); };
+  });
+  // While its scan runs, the view counts what it found since, now and then.
+  if (FFolder->Root()->Scanning())
+    FLive.start();
+}
+
+void TTypesList::Fill(std::shared_ptr<const TFilesSnapshot> Files, std::vector<TTypeTotals::TType> Types)
+{
+  const TTypesModel::TPick Was = FModel.PickAt(FView->currentIndex());
+  const int Kind = Was.Kind;
+  const std::optional<std::string> Extension =
+    Was.Extension ? std::optional<std::string>(*Was.Extension) : std::nullopt;
+  const bool Same = FModel.Files() && Files->Top() == FModel.Files()->Top();
+  FModel.SetTypes(std::move(Files), std::move(Types));
+  for (int Row = 0; Row < FModel.rowCount(); ++Row) {
+    const QModelIndex Class = FModel.index(Row, 0);
+    FView->setExpanded(Class, !FClosed.count(FModel.TypeAt(Class).Kind));
+  }
+  // The same folder counted again keeps its type selected.
+  const QModelIndex Current = Same && Kind >= 0 ? IndexOf(Kind, Extension ? &*Extension : nullptr) : QModelIndex();
+  if (Current.isValid())
+    FView->setCurrentIndex(Current);
+  else
+    Picked();
+  FStatus->setText(StatusText());
+}
+
+QModelIndex TTypesList::IndexOf(int Kind, const std::string* Extension) const
+{
+  for (int Row = 0; Row < FModel.rowCount(); ++Row) {
+    const QModelIndex Class = FModel.index(Row, 0);
+    if (FModel.TypeAt(Class).Kind != Kind)
+      continue;
+    if (!Extension)
+      return Class;
+    for (int Child = 0; Child < FModel.rowCount(Class); ++Child)
+      if (FModel.TypeAt(FModel.index(Child, 0, Class)).Extension == *Extension)
+        return FModel.index(Child, 0, Class);
+  }
+  return {};
+}
+
+void TTypesList::Picked()
+{
+  if (OnPick)
+    OnPick(FModel.PickAt(FView->currentIndex()));
+}
+
+void TTypesList::Relist()
+{
+  if (FFolder)
+    ShowFolder(FFolder, FLinksOnce);
+}
+
+void TTypesList::Clear()
+{
+  FTake.stop();
+  FLive.stop();
+  FJob.Cancel();
+  FFolder = nullptr;
+  FFiles.reset();
+  FModel.Clear();
+  FStatus->clear();
+  Picked();
+}
+
+bool TTypesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
+{
+  const TFolderNode* Shown = FModel.Files() ? FModel.Files()->Top() : nullptr;
+  if ((!FFolder || !FFolder->Meets(Removed)) && (!Shown || !Shown->Meets(Removed))
+      && (!FFiles || !FFiles->Top()->Meets(Removed)))
+    return false;
+  Clear();
+  return true;
+}
+
+QString TTypesList::StatusText() const
+{
+  if (!FModel.Files())
+    return {};
+  uint64_t Files = 0, Bytes = 0;
+  const std::vector<TTypeTotals::TType> Types = FModel.Extensions();
+  for (const TTypeTotals::TType& Type : Types) {
+    Files += Type.Files;
+    Bytes += Type.Size;
+  }
+  const QLocale Locale;
+  return QString("%1 types in %2 classes, %3 files, %4")
+    .arg(Locale.toString(qulonglong(Types.size())), Locale.toString(FModel.rowCount()), Locale.toString(qulonglong(Files)),
+         FDisplay.BytesText(double(Bytes)).trimmed());
+}
+
+void TTypesList::LoadLayout(QSettings& Store)
+{
+  const QStringList Sizes = Store.value("Types/Sizes").toString().split(',', Qt::SkipEmptyParts);
+  if (Sizes.size() == TTypesModel::tcCount)
+    for (int Column = 0; Column < TTypesModel::tcCount; ++Column)
+      if (const int Width = Sizes[Column].trimmed().toInt(); Width > 0)
+        FView->header()->resizeSection(Column, Width);
+  bool Valid = false;
+  const int Column = Store.value("Types/SortCol").toString().toInt(&Valid);
+  const bool Descending = Store.value("Types/Descending", "1").toString().trimmed() != "0";
+  if (Valid && Column >= 0 && Column < TTypesModel::tcCount)
+    FView->sortByColumn(Column, Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  FTreemapSwitch->setChecked(Store.value("Types/Treemap", "1").toString().trimmed() != "0");
+  const QStringList Split = Store.value("Types/Split").toString().split(',', Qt::SkipEmptyParts);
+  if (Split.size() == 2 && Split[0].toInt() > 0 && Split[1].toInt() > 0)
+    FSplitter->setSizes({Split[0].toInt(), Split[1].toInt()});
+}
+
+void TTypesList::SaveLayout(QSettings& Store) const
+{
+  QStringList Sizes;
+  for (int Column = 0; Column < TTypesModel::tcCount; ++Column)
+    Sizes << QString::number(FView->header()->sectionSize(Column));
+  Store.setValue("Types/Sizes", Sizes.join(','));
+  Store.setValue("Types/SortCol", QString::number(FModel.SortColumn()));
+  Store.setValue("Types/Descending", FModel.SortOrder() == Qt::DescendingOrder ? "1" : "0");
+  Store.setValue("Types/Treemap", ShowsTreemap() ? "1" : "0");
+  if (FTreemapPlace->isVisible())
+    Store.setValue("Types/Split", QString("%1,%2").arg(FSplitter->sizes()[0]).arg(FSplitter->sizes()[1]));
+}

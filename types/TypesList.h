@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "LatestJob.h"
+#include "TypesModel.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QSettings;
+class QSplitter;
+class QToolButton;
+class QTreeView;
+class TFolderNode;
+
+// The types view: what kinds of file fill the selected folder's subtree, a
+// row a class with its extensions below it, and a place below the rows for
+// the treemap, which lights the selected type's files. It counts a snapshot
+// of the tree's files off the window's thread: ShowFolder takes a new one,
+// and so does the view every two seconds while the folder's scan runs; the
+// tree must call TreeRowsRemoving before it frees nodes the view may show.
+class TTypesList : public QWidget {
+public:
+  explicit TTypesList(TValueDisplay& Display, QWidget* Parent = nullptr);
+
+  QTreeView* View() const { return FView; }
+  TTypesModel& Model() { return FModel; }
+  TFolderNode* Folder() const { return FFolder; }
+  // Where the treemap goes while the types are shown with it.
+  QWidget* TreemapPlace() const { return FTreemapPlace; }
+  bool ShowsTreemap() const;
+  // Counts the files below Folder as they are now, a file with several
+  // names once when LinksOnce.
+  void ShowFolder(TFolderNode* Folder, bool LinksOnce);
+  void Relist();
+  void Clear();
+  // The types are still being counted.
+  bool Busy() const { return FJob.Busy() || FTake.isActive(); }
+  // Nodes are about to go: the view lets go of them all when it shows or
+  // is about to show any of them; true when it did.
+  bool TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed);
+  // The row of a type, found by its class and extension (null: the class).
+  QModelIndex IndexOf(int Kind, const std::string* Extension) const;
+  QString StatusText() const;
+
+  void LoadLayout(QSettings& Store);
+  void SaveLayout(QSettings& Store) const;
+
+  // The selected row's type, or none (Kind -1).
+  std::function<void(TTypesModel::TPick Pick)> OnPick;
+  // A row was double-clicked, or Enter pressed on it.
+  std::function<void(TTypesModel::TPick Pick)> OnOpen;
+  // The treemap switch was turned.
+  std::function<void(bool Shown)> OnTreemap;
+  // The Export button.
+  std::function<void()> OnExport;
+
+private:
+  void Take();
+  void Picked();
+  // Shows the counted types, keeping the selection and what was closed.
+  void Fill(std::shared_ptr<const TFilesSnapshot> Files, std::vector<TTypeTotals::TType> Types);
+
+  TValueDisplay& FDisplay;
+  TTypesModel FModel;
+  TLatestJob FJob;
+  QTimer FTake;
+  QTimer FLive;  // counts again while the folder's scan runs
+  QTreeView* FView;
+  QSplitter* FSplitter;
+  QWidget* FTreemapPlace;
+  QToolButton* FTreemapSwitch;
+  QLabel* FStatus;
+  TFolderNode* FFolder = nullptr;
+  bool FLinksOnce = true;
+  std::shared_ptr<const TFilesSnapshot> FFiles;  // being counted
+  std::set<int> FClosed;  // the classes whose extensions the user hid
+};
