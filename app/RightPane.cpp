@@ -32,7 +32,7 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
   addWidget(FTreemapPage);
   FFiles = new TFilesList(Display);
   addWidget(FFiles);
-  FTypes = new TTypesList(Display);
+  FTypes = new TTypesList(Display, Tree);
   addWidget(FTypes);
   FTypes->OnPick = [this](TTypesModel::TPick Pick) { FTreemap->SetHighlight(Pick.Kind, Pick.Extension); };
   FTypes->OnTreemap = [this](bool) { PlaceTreemap(); };

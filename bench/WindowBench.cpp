@@ -25,9 +25,17 @@
 //   bench_window --files FOLDER  after the scan, the files view of FOLDER,
 //                                sorted by each column, then a filter typed
 //                                a key at a time: the same times
+//   bench_window --types FOLDER  scanning FOLDER with the types view shown
+//                                (the longest stall), then after the scan the
+//                                types of FOLDER, of its widest first-level
+//                                folder and of that one's first sub-folder, in
+//                                each view type, sorted by each column, a type
+//                                picked: the same times, until the rows are
+//                                shown (the treemap below has its own bench)
 #include "ChartPane.h"
 #include "DetailsList.h"
 #include "FilesList.h"
+#include "TypesList.h"
 #include "FolderNode.h"
 #include "MainForm.h"
 #include "FolderModel.h"
@@ -72,9 +80,11 @@ int main(int argc, char** argv)
   const bool Treemap = argc == 3 && std::strcmp(argv[1], "--treemap") == 0;
   const bool NoFiles = argc == 3 && std::strcmp(argv[1], "--no-files") == 0;
   const bool Files = argc == 3 && std::strcmp(argv[1], "--files") == 0;
-  const bool Expand = Charts || Delete || Treemap || Files || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
+  const bool Types = argc == 3 && std::strcmp(argv[1], "--types") == 0;
+  const bool Expand =
+    Charts || Delete || Treemap || Files || Types || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
   if (argc != 2 && !List && !Expand && !NoFiles) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files] FOLDER\n");
+    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files|--types] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
@@ -87,6 +97,8 @@ int main(int argc, char** argv)
   Window.show();
   if (List)
     Window.ListButtonClick();
+  if (Types)
+    Window.TypesButtonClick();
 
   QElapsedTimer Clock;
   qint64 LastTick = 0;
@@ -139,6 +151,34 @@ int main(int argc, char** argv)
     for (int Length = 1; Length <= Typed.size(); ++Length)
       Steps.emplace_back("filter \"" + Typed.left(Length).toStdString() + "\"",
                          [&List, Typed, Length] { List.SetFilterText(Typed.left(Length)); });
+  } else if (Types) {
+    TTypesList& List = Window.RightPane().Types();
+    Steps.emplace_back("the details list", [&] {
+      Window.ListButtonClick();
+      Window.SetCurrentNode(Window.Driver().Roots()->FNode);
+    });
+    Steps.emplace_back("types of the top", [&] { Window.TypesButtonClick(); });
+    for (int Type : {2, 3, 4, 5, 1})
+      Steps.emplace_back("types: " + std::string(Views[Type == 1 ? 4 : Type - 2]),
+                         [&Window, Type] { Window.View1Click(Type); });
+    const char* Columns[] = {"by type", "by files", "by size", "by allocated", "by percent", "by largest"};
+    for (int Column = 0; Column < TTypesModel::tcCount; ++Column)
+      Steps.emplace_back(std::string("types: ") + Columns[Column],
+                         [&List, Column] { List.View()->sortByColumn(Column, Qt::DescendingOrder); });
+    Steps.emplace_back("types: pick the first", [&List] {
+      List.View()->setCurrentIndex(List.Model().index(0, 0, List.Model().index(0, 0)));
+    });
+    // Selected, then shown at once, as a click on the tree does after its
+    // short wait for the next click.
+    Steps.emplace_back("types: the widest", [&] {
+      Window.SetCurrentNode(Widest());
+      Window.TypesButtonClick();
+    });
+    Steps.emplace_back("types: its first folder", [&] {
+      if (Widest()->ChildCount() > 0)
+        Window.SetCurrentNode(Widest()->Child(0));
+      Window.TypesButtonClick();
+    });
   } else if (Treemap) {
     Steps.emplace_back("treemap of the top", [&] {
       Window.TreemapButtonClick();
@@ -198,14 +238,16 @@ int main(int argc, char** argv)
         Application.quit();
       } else if (!Running) {
         if (Step == 0)
-          std::printf("after the scan: memory %lld MB, peak %lld MB\n", Megabytes("VmRSS:"), Megabytes());
+          std::printf("after the scan (%.2f s, longest event-loop stall %lld ms): memory %lld MB, peak %lld MB\n",
+                      Now / 1000.0, static_cast<long long>(std::max<qint64>(0, LongestGap - 5)), Megabytes("VmRSS:"),
+                      Megabytes());
         Running = true;
         DoneAt = -1;
         StepClock.restart();
         LongestGap = 0;
         Steps[Step].second();
       } else if (DoneAt < 0 && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())
-                 && !(Files && Window.RightPane().Files().Busy())) {
+                 && !(Files && Window.RightPane().Files().Busy()) && !(Types && Window.RightPane().Types().Busy())) {
         DoneAt = StepClock.elapsed();
       } else if (DoneAt >= 0 && StepClock.elapsed() > DoneAt + 300) {
         if (Step == 0 && Treemap)

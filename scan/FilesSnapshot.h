@@ -8,6 +8,7 @@
 #include <vector>
 
 class TFolderNode;
+class TFolderTree;
 
 // Every file below one folder, at any depth, as the files view lists them:
 // the folders that hold files, each with its files' block of the tree, in
@@ -16,10 +17,12 @@ class TFolderNode;
 // count once, each name after the first met (folders in path order) is a
 // repeat, which is not listed.
 //
-// Made and dropped on the thread that owns the tree. The blocks are held
-// by a reference of the snapshot's own, so its files may be read on any
-// thread while it lives, even after the tree has replaced them; its nodes
-// only on the tree's thread, and only until the tree frees them.
+// Made on the thread that owns the tree, or on another given the tree,
+// whose guard it takes a few hundred folders at a time, so that a scan
+// adding to the tree is held up only for moments. The blocks are held by a reference of the snapshot's own, so its
+// files may be read on any thread while it lives, even after the tree has
+// replaced them; its nodes only on the tree's thread, and only until the
+// tree frees them.
 class TFilesSnapshot {
 public:
   struct TSlot {
@@ -29,12 +32,15 @@ public:
     uint32_t ClusterSize;
   };
 
-  TFilesSnapshot(TFolderNode* Top, bool LinksOnce);
+  // With Tree, Top is read only while the tree has removed nothing since
+  // Removals: once it has, the snapshot is left empty and Abandoned.
+  TFilesSnapshot(TFolderNode* Top, bool LinksOnce, const TFolderTree* Tree = nullptr, uint64_t Removals = 0);
   ~TFilesSnapshot();
   TFilesSnapshot(const TFilesSnapshot&) = delete;
   TFilesSnapshot& operator=(const TFilesSnapshot&) = delete;
 
   TFolderNode* Top() const { return FTop; }
+  bool Abandoned() const { return FAbandoned; }
   uint32_t Count() const { return FCount; }
   // The files that are no repeat.
   uint32_t Listed() const { return FCount - FRepeats; }
@@ -54,4 +60,5 @@ private:
   uint32_t FCount = 0;
   std::vector<bool> FRepeat;  // by number, when there are any
   uint32_t FRepeats = 0;
+  bool FAbandoned = false;
 };

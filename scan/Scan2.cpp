@@ -9,6 +9,7 @@
 #include "PathRules.h"
 #include "Root.h"
 #include "ScanListener.h"
+#include "WorkerThread.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -24,11 +25,6 @@ namespace {
 // in flight help far beyond the number of cores; more threads than this crowd
 // out the window's own thread on a small machine.
 constexpr unsigned WorkerCount = 12;
-
-// A little below the window's thread, so the window wins the cores when it
-// has work; not at the bottom, where any other busy program would starve a
-// scan the user is waiting for.
-constexpr int WorkerNiceness = 5;
 
 // Most descriptors folders waiting for their sub-folders keep at once.
 constexpr rlim_t MostDescriptors = 4096;
@@ -117,7 +113,7 @@ void TScan2::WorkerLoop()
 {
   // Workers give way to the thread that owns the tree, so the window stays
   // responsive while they keep every core busy.
-  setpriority(PRIO_PROCESS, gettid(), WorkerNiceness);
+  TWorkerThread::GiveWay();
   TWorkspace Space;
   Space.Buffer.resize(TDirectory::BufferSize);
   std::vector<TTask>& NewTasks = Space.NewTasks;

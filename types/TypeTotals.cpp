@@ -3,26 +3,60 @@
 
 #include "FileClass.h"
 #include "FilesSnapshot.h"
+#include "WorkerThread.h"
 
 #include <algorithm>
+#include <thread>
+
+namespace {
+
+char Lower(char Letter)
+{
+  return Letter >= 'A' && Letter <= 'Z' ? char(Letter - 'A' + 'a') : Letter;
+}
+
+// Snapshots smaller than this are counted on one thread: a second one
+// would cost more than it saves.
+constexpr uint32_t SplitFrom = 100000;
+
+}  // namespace
 
 void TTypeTotals::Add(std::string_view Name, uint64_t Size, uint64_t Allocated, uint32_t ClusterSize, bool Executable,
                       uint64_t Links, uint64_t Device, uint64_t Inode)
 {
-  const std::string Extension = TFileClass::Extension(Name);
   const auto Kind = uint8_t(TFileClass::Of(Name, Executable));
   std::lock_guard Lock(FMutex);
   if (FLinksOnce && Links > 1 && !FLinked.emplace(Device, Inode).second)
     return;
-  Count(Extension, Kind, Size, Allocated, ClusterSize, 0);
+  Count(TFileClass::ExtensionIn(Name), Kind, Size, Allocated, ClusterSize, 0);
 }
 
 void TTypeTotals::Add(const TFilesSnapshot& Files, const std::function<bool()>& Stop)
 {
+  const size_t Slots = Files.Slots().size();
+  if (Files.Count() < SplitFrom) {
+    AddSlots(Files, 0, Slots, Stop);
+    return;
+  }
+  // Halves by files, the later half on a thread of its own.
+  const size_t Half = Files.SlotOf(Files.Count() / 2);
+  TTypeTotals Later(false);
+  std::thread Helper([&] {
+    TWorkerThread::GiveWay();
+    Later.AddSlots(Files, Half, Slots, Stop);
+  });
+  AddSlots(Files, 0, Half, Stop);
+  Helper.join();
+  Merge(Later);
+}
+
+void TTypeTotals::AddSlots(const TFilesSnapshot& Files, size_t From, size_t To, const std::function<bool()>& Stop)
+{
   std::lock_guard Lock(FMutex);
-  for (const TFilesSnapshot::TSlot& Slot : Files.Slots()) {
+  for (size_t At = From; At < To; ++At) {
     if (Stop())
       return;
+    const TFilesSnapshot::TSlot& Slot = Files.Slots()[At];
     const TFolderFiles& Block = *Slot.Files;
     for (uint32_t Index = 0; Index < Block.Count(); ++Index) {
       const uint32_t Number = Slot.First + Index;
@@ -30,26 +64,51 @@ void TTypeTotals::Add(const TFilesSnapshot& Files, const std::function<bool()>& 
         continue;
       const TFolderFiles::TFile& File = Block[Index];
       // The class is the scan's, told by the name and the mode it saw.
-      Count(TFileClass::Extension(Block.Name(Index)), uint8_t(File.Kind), File.Size(),
+      Count(TFileClass::ExtensionIn(Block.Name(Index)), uint8_t(File.Kind), File.Size(),
             Block.Allocated(Index, Slot.ClusterSize), Slot.ClusterSize, Number);
     }
   }
 }
 
+TTypeTotals::TType& TTypeTotals::TypeOf(std::string_view Extension, uint8_t Kind)
+{
+  const auto Made = [&] {
+    TType Type;
+    Type.Extension.reserve(Extension.size());
+    for (char Letter : Extension)
+      Type.Extension += Lower(Letter);
+    Type.Kind = Kind;
+    FTypes.push_back(std::move(Type));
+    return uint32_t(FTypes.size() - 1);
+  };
+  if (Extension.size() > 7) {
+    std::string Name(Extension);
+    std::transform(Name.begin(), Name.end(), Name.begin(), Lower);
+    const auto [Found, New] = FLong.try_emplace({std::move(Name), Kind}, 0);
+    if (New)
+      Found->second = Made();
+    FLastKey = UINT64_MAX;
+    return FTypes[Found->second];
+  }
+  // The class, up to seven letters and their count in eight bytes.
+  uint64_t Key = Kind;
+  for (char Letter : Extension)
+    Key = Key << 8 | uint8_t(Lower(Letter));
+  Key |= uint64_t(Extension.size()) << 61;
+  if (Key != FLastKey) {
+    const auto [Found, New] = FShort.try_emplace(Key, 0);
+    if (New)
+      Found->second = Made();
+    FLastKey = Key;
+    FLast = Found->second;
+  }
+  return FTypes[FLast];
+}
+
 void TTypeTotals::Count(std::string_view Extension, uint8_t Kind, uint64_t Size, uint64_t Allocated,
                         uint32_t ClusterSize, uint32_t Number)
 {
-  if (!FLast || FKey.size() != Extension.size() + 1 || FKey[0] != char(Kind)
-      || std::string_view(FKey).substr(1) != Extension) {
-    FKey.assign(1, char(Kind));
-    FKey.append(Extension);
-    FLast = &FTypes[FKey];
-    if (FLast->Files == 0) {
-      FLast->Extension = Extension;
-      FLast->Kind = Kind;
-    }
-  }
-  TType& Type = *FLast;
+  TType& Type = TypeOf(Extension, Kind);
   ++Type.Files;
   Type.Size += Size;
   Type.Allocated += Allocated;
@@ -62,14 +121,29 @@ void TTypeTotals::Count(std::string_view Extension, uint8_t Kind, uint64_t Size,
   }
 }
 
+void TTypeTotals::Merge(const TTypeTotals& Other)
+{
+  std::lock_guard Lock(FMutex);
+  for (const TType& From : Other.FTypes) {
+    TType& Type = TypeOf(From.Extension, From.Kind);
+    if (From.Largest > Type.Largest || Type.Files == 0) {
+      Type.Largest = From.Largest;
+      Type.LargestFile = From.LargestFile;
+    }
+    Type.Files += From.Files;
+    Type.Size += From.Size;
+    Type.Allocated += From.Allocated;
+    Type.Slack += From.Slack;
+    Type.CdRom += From.CdRom;
+  }
+}
+
 std::vector<TTypeTotals::TType> TTypeTotals::Ranked() const
 {
   std::vector<TType> Ranked;
   {
     std::lock_guard Lock(FMutex);
-    Ranked.reserve(FTypes.size());
-    for (const auto& [Key, Type] : FTypes)
-      Ranked.push_back(Type);
+    Ranked = FTypes;
   }
   Rank(Ranked);
   return Ranked;

@@ -3,6 +3,7 @@
 
 #include "FilesSnapshot.h"
 #include "FolderNode.h"
+#include "FolderTree.h"
 #include "Root.h"
 #include "ValueDisplay.h"
 
@@ -18,7 +19,8 @@
 
 #include <optional>
 
-TTypesList::TTypesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent), FDisplay(Display), FModel(Display)
+TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent)
+  : QWidget(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
 {
   auto* Bar = new QHBoxLayout;
   Bar->setContentsMargins(4, 4, 4, 2);
@@ -119,11 +121,13 @@ void TTypesList::Take()
 {
   if (!FFolder)
     return;
-  auto Files = std::make_shared<const TFilesSnapshot>(FFolder, FLinksOnce);
-  FFiles = Files;
   if (!FModel.Files())
     FStatus->setText("Counting the files...");
-  FJob.Start([this, Files](const TLatestJob::TStop& Stop) -> std::function<void()> {
+  FJob.Start([this, Folder = FFolder, LinksOnce = FLinksOnce, Removals = FTree.Removals()](
+               const TLatestJob::TStop& Stop) -> std::function<void()> {
+    auto Files = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce, &FTree, Removals);
+    if (Files->Abandoned())
+      return {};
     TTypeTotals Totals(false);  // the snapshot has left out repeated names
     Totals.Add(*Files, Stop);
     auto Types = std::make_shared<std::vector<TTypeTotals::TType>>(Totals.Ranked());
@@ -188,7 +192,6 @@ void TTypesList::Clear()
   FLive.stop();
   FJob.Cancel();
   FFolder = nullptr;
-  FFiles.reset();
   FModel.Clear();
   FStatus->clear();
   Picked();
@@ -197,8 +200,7 @@ void TTypesList::Clear()
 bool TTypesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
 {
   const TFolderNode* Shown = FModel.Files() ? FModel.Files()->Top() : nullptr;
-  if ((!FFolder || !FFolder->Meets(Removed)) && (!Shown || !Shown->Meets(Removed))
-      && (!FFiles || !FFiles->Top()->Meets(Removed)))
+  if ((!FFolder || !FFolder->Meets(Removed)) && (!Shown || !Shown->Meets(Removed)))
     return false;
   Clear();
   return true;

@@ -19,16 +19,18 @@ class QSplitter;
 class QToolButton;
 class QTreeView;
 class TFolderNode;
+class TFolderTree;
 
 // The types view: what kinds of file fill the selected folder's subtree, a
 // row a class with its extensions below it, and a place below the rows for
 // the treemap, which lights the selected type's files. It counts a snapshot
-// of the tree's files off the window's thread: ShowFolder takes a new one,
-// and so does the view every two seconds while the folder's scan runs; the
-// tree must call TreeRowsRemoving before it frees nodes the view may show.
+// of the tree's files, taken and counted off the window's thread under the
+// tree's guard: ShowFolder takes a new one, and so does the view every two
+// seconds while the folder's scan runs; the tree must call TreeRowsRemoving
+// before it frees nodes the view may show.
 class TTypesList : public QWidget {
 public:
-  explicit TTypesList(TValueDisplay& Display, QWidget* Parent = nullptr);
+  TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent = nullptr);
 
   QTreeView* View() const { return FView; }
   TTypesModel& Model() { return FModel; }
@@ -69,6 +71,7 @@ private:
   void Fill(std::shared_ptr<const TFilesSnapshot> Files, std::vector<TTypeTotals::TType> Types);
 
   TValueDisplay& FDisplay;
+  const TFolderTree& FTree;
   TTypesModel FModel;
   TLatestJob FJob;
   QTimer FTake;
@@ -80,6 +83,5 @@ private:
   QLabel* FStatus;
   TFolderNode* FFolder = nullptr;
   bool FLinksOnce = true;
-  std::shared_ptr<const TFilesSnapshot> FFiles;  // being counted
   std::set<int> FClosed;  // the classes whose extensions the user hid
 };

@@ -131,6 +131,11 @@ TFileClass::TKind TFileClass::Of(std::string_view FileName, bool Executable)
   return Kind == fcOther && Executable ? fcBinary : Kind;
 }
 
+std::string_view TFileClass::ExtensionIn(std::string_view FileName)
+{
+  return ExtensionOf(FileName);
+}
+
 std::string TFileClass::Extension(std::string_view FileName)
 {
   std::string Extension(ExtensionOf(FileName));

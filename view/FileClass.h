@@ -39,6 +39,8 @@ public:
   // with the part before it when the two are in the table ("tar.gz", but
   // "gz" of "notes.old.gz"); empty for none (".bashrc", "README").
   static std::string Extension(std::string_view FileName);
+  // The same extension as the name writes it, in either case.
+  static std::string_view ExtensionIn(std::string_view FileName);
   // Paul Tol's "light" scheme: pale enough for shading, apart for readers
   // who do not tell red from green.
   static QRgb Color(int Kind);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LatestJob.h"
 
+#include "WorkerThread.h"
+
 TLatestJob::TLatestJob(int Threads, QObject* Parent) : QObject(Parent)
 {
   FPool.setMaxThreadCount(Threads);
@@ -21,6 +23,7 @@ void TLatestJob::Start(TWork Work)
 {
   const int Generation = ++FGeneration;
   FPool.start([this, Generation, Work = std::move(Work)] {
+    TWorkerThread::GiveWay();
     const TStop Stop = [this, Generation] { return FGeneration != Generation; };
     std::function<void()> Done = Work(Stop);
     if (Stop() || !Done)
