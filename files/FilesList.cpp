@@ -42,7 +42,7 @@ TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent
   FFilterBox->setToolTip(
     "Names (* and ? as wildcards; a word without them is looked for inside names), -name or not name to leave "
     "names out, > 100 MB, <= 4 KB, 10MB..1GB, older than 1 year, newer than 2 weeks, changed before 2024-01, "
-    "accessed after 2023, kind:video,audio, links>1. Everything given must hold.");
+    "accessed after 2023, kind:video,audio, ext:tar.gz,zip (ext: alone: none), links>1. Everything given must hold.");
   connect(FFilterBox, &QLineEdit::textChanged, this, &TFilesList::FilterEdited);
   Bar->addWidget(FFilterBox, 1);
   auto* Export = new QToolButton;

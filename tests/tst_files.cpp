@@ -203,6 +203,18 @@ private slots:
     QTest::addRow("name and size, one") << "*.iso > 1 MB" << "a.iso" << MiB << 0ll << 0ll << 0 << 1 << 0;
     QTest::addRow("kind, listed") << "kind:video,audio" << "a" << 1ull << 0ll << 0ll << 2 << 1 << 1;
     QTest::addRow("kind, not listed") << "kind:video,audio" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("ext, double") << "ext:tar.gz" << "x.TAR.GZ" << 1ull << 0ll << 0ll << 3 << 1 << 1;
+    QTest::addRow("ext, not the double") << "ext:gz" << "x.tar.gz" << 1ull << 0ll << 0ll << 3 << 1 << 0;
+    QTest::addRow("ext, either case") << "ext:JPG" << "a.jpg" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("ext, a list") << "ext:png,jpg" << "a.jpg" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("ext, with its dot") << "ext:.txt" << "a.txt" << 1ull << 0ll << 0ll << 4 << 1 << 1;
+    QTest::addRow("ext, none") << "ext:" << "README" << 1ull << 0ll << 0ll << 7 << 1 << 1;
+    QTest::addRow("ext, none but has") << "ext:" << "a.txt" << 1ull << 0ll << 0ll << 4 << 1 << 0;
+    QTest::addRow("ext, dot file") << "ext:bashrc" << ".bashrc" << 1ull << 0ll << 0ll << 7 << 1 << 0;
+    QTest::addRow("ext, version after") << "ext:so" << "libz.so.1.2" << 1ull << 0ll << 0ll << 6 << 1 << 1;
+    QTest::addRow("ext and kind, both") << "kind:program ext:" << "tool" << 1ull << 0ll << 0ll << 6 << 1 << 1;
+    QTest::addRow("ext and kind, one") << "kind:program ext:" << "README" << 1ull << 0ll << 0ll << 7 << 1 << 0;
+    QTest::addRow("ext in quotes") << "\"ext:my ext\"" << "a.my ext" << 1ull << 0ll << 0ll << 7 << 1 << 1;
     QTest::addRow("links, one") << "links>1" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
     QTest::addRow("links, two") << "links>1" << "a" << 1ull << 0ll << 0ll << 0 << 2 << 1;
     QTest::addRow("links at least") << "links>=3" << "a" << 1ull << 0ll << 0ll << 0 << 2 << 0;

@@ -1,10 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileClass.h"
+#include "FilesSnapshot.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "NcduImport.h"
+#include "Root.h"
+#include "ScanDriver.h"
+#include "ScanSettings.h"
+#include "TestTree.h"
 #include "TypeTotals.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <map>
 #include <string>
+#include <tuple>
 
 class TTypesTest : public QObject {
   Q_OBJECT
@@ -77,6 +89,107 @@ private slots:
                .arg(Type.Allocated)
                .arg(Type.Largest);
     QCOMPARE(Got.join(' '), expected);
+  }
+
+  // Counted from a snapshot of an imported tree large enough for two
+  // threads: every extension's totals as a plain count of the same entries
+  // makes them, the largest file the first met of its size, whichever
+  // half it lies in, and a file with two names once.
+  void snapshotOnTwoThreads()
+  {
+    TTestTree Tree;
+    const std::string File = Tree.Path("scan.json");
+    std::string Json = "[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"}";
+    const char* const Extensions[] = {"jpg", "JPG", "tar.gz", "Tar.Gz", "gz", "", "verylongextension"};
+    struct TExpected {
+      uint64_t Files = 0, Size = 0, Largest = 0;
+      std::string LargestName, LargestFolder;
+    };
+    std::map<std::string, TExpected> Expected;
+    const int Folders = 60, PerFolder = 2500;  // 150,000 files
+    for (int Folder = 0; Folder < Folders; ++Folder) {
+      Json += ",[{\"name\":\"d" + std::string(Folder < 10 ? "0" : "") + std::to_string(Folder) + "\"}";
+      for (int Index = 0; Index < PerFolder; ++Index) {
+        const int Number = Folder * PerFolder + Index;
+        const std::string Extension = Extensions[Number % 7];
+        std::string Name = "f" + std::to_string(100000 + Index) + (Extension.empty() ? "" : "." + Extension);
+        // The largest size, 9999, comes once in each half; the tar.gz at
+        // 5000 twice, the second time as the same file's second name.
+        uint64_t Size = uint64_t(Number % 997) + 1;
+        std::string Extra;
+        if (Number == 10 || Number == 140003)
+          Size = 9999;
+        if (Number == 2 || Number == 149998) {
+          Size = 5000;
+          Extra = ",\"ino\":77,\"nlink\":2";
+        }
+        Json += ",{\"name\":\"" + Name + "\",\"asize\":" + std::to_string(Size) + ",\"dsize\":4096" + Extra + "}";
+        std::string Key = QString::fromStdString(Extension).toLower().toStdString();
+        if (Number == 149998)
+          continue;  // the second name
+        TExpected& Type = Expected[Key];
+        ++Type.Files;
+        Type.Size += Size;
+        if (Size > Type.Largest) {
+          Type.Largest = Size;
+          Type.LargestName = Name;
+          Type.LargestFolder = "d" + std::string(Folder < 10 ? "0" : "") + std::to_string(Folder);
+        }
+      }
+      Json += "]";
+    }
+    Json += "]]";
+    std::FILE* Stream = std::fopen(File.c_str(), "w");
+    std::fputs(Json.c_str(), Stream);
+    std::fclose(Stream);
+    TScanSettings Settings;
+    Settings.FHardLinksOnce = true;
+    Settings.FFileKind = [](const char* Name, bool Executable) { return uint8_t(TFileClass::Of(Name, Executable)); };
+    TNcduImport Import(File, Settings, 4096);
+    QVERIFY2(Import.Run(), Import.Error().c_str());
+    TRoot* Root = Import.TakeRoot();
+    QVERIFY(Root);
+    TFolderTree FolderTree;
+    TScanDriver Driver(FolderTree);
+    Driver.AddImported(Root);
+    const TFilesSnapshot Files(Root->FNode, true, &FolderTree, FolderTree.Removals());
+    QVERIFY(!Files.Abandoned());
+    QCOMPARE(Files.Count(), uint32_t(Folders * PerFolder));
+    TTypeTotals Totals(false);
+    Totals.Add(Files, [] { return false; });
+    const std::vector<TTypeTotals::TType> Types = Totals.Ranked();
+    QCOMPARE(Types.size(), Expected.size());
+    for (const TTypeTotals::TType& Type : Types) {
+      QVERIFY2(Expected.count(Type.Extension), Type.Extension.c_str());
+      const TExpected& Want = Expected[Type.Extension];
+      QCOMPARE(Type.Files, Want.Files);
+      QCOMPARE(Type.Size, Want.Size);
+      QCOMPARE(Type.Allocated, Want.Files * 4096);
+      QCOMPARE(Type.Largest, Want.Largest);
+      const TFilesSnapshot::TSlot& Slot = Files.Slots()[Files.SlotOf(Type.LargestFile)];
+      QCOMPARE(std::string(Slot.Files->Name(Type.LargestFile - Slot.First)), Want.LargestName);
+      QCOMPARE(Slot.Node->Name(), Want.LargestFolder);
+    }
+  }
+
+  // The manual's table of classes is the program's.
+  void manualTable()
+  {
+    QFile Manual(QFINDTESTDATA("../doc/manual.html"));
+    QVERIFY(Manual.open(QIODevice::ReadOnly));
+    const QString Text = QString::fromUtf8(Manual.readAll());
+    const qsizetype Start = Text.indexOf("<table id=\"type-classes\">");
+    QVERIFY(Start >= 0);
+    const QString Table = Text.mid(Start, Text.indexOf("</table>", Start) - Start);
+    static const QRegularExpression Row(R"(<tr><td>([^<]*)</td><td>([^<]*)</td></tr>)");
+    QStringList Got, Want;
+    for (auto Match = Row.globalMatch(Table); Match.hasNext();) {
+      const QRegularExpressionMatch Next = Match.next();
+      Got << Next.captured(1) + ": " + Next.captured(2).simplified();
+    }
+    for (int Kind = 0; Kind < TFileClass::fcOther; ++Kind)
+      Want << TFileClass::Name(Kind) + ": " + QString::fromUtf8(TFileClass::Extensions(Kind).data(), TFileClass::Extensions(Kind).size());
+    QCOMPARE(Got, Want);
   }
 };
 

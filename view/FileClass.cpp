@@ -145,6 +145,14 @@ std::string TFileClass::Extension(std::string_view FileName)
   return Extension;
 }
 
+std::string_view TFileClass::Extensions(int Kind)
+{
+  for (const auto& [Class, Names] : Groups)
+    if (Class == Kind)
+      return Names;
+  return {};
+}
+
 QRgb TFileClass::Color(int Kind)
 {
   return Colors[unsigned(Kind) < Count ? Kind : fcOther];

@@ -41,6 +41,9 @@ public:
   static std::string Extension(std::string_view FileName);
   // The same extension as the name writes it, in either case.
   static std::string_view ExtensionIn(std::string_view FileName);
+  // The extensions of a class, lower case, one space apart; none for
+  // fcOther and fcFolder.
+  static std::string_view Extensions(int Kind);
   // Paul Tol's "light" scheme: pale enough for shading, apart for readers
   // who do not tell red from green.
   static QRgb Color(int Kind);
