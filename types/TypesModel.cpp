@@ -112,7 +112,14 @@ std::string TTypesModel::LargestPath(const QModelIndex& Index) const
 
 QString TTypesModel::TypeName(const QModelIndex& Index) const
 {
-  return Cell(TypeAt(Index), Index.internalId() == 0, tcType);
+  return NameOf(TypeAt(Index), Index.internalId() == 0);
+}
+
+QString TTypesModel::NameOf(const TTypeTotals::TType& Type, bool Class)
+{
+  if (Class)
+    return TFileClass::Name(Type.Kind);
+  return Type.Extension.empty() ? QString("no extension") : "." + QString::fromStdString(Type.Extension);
 }
 
 QModelIndex TTypesModel::index(int Row, int Column, const QModelIndex& Parent) const
@@ -174,9 +181,7 @@ QString TTypesModel::Cell(const TTypeTotals::TType& Type, bool Class, int Column
       const TFilesSnapshot::TSlot& Slot = FFiles->Slots()[FFiles->SlotOf(Type.LargestFile)];
       return TPathRules::Shown(std::string(Slot.Files->Name(Type.LargestFile - Slot.First)));
     }
-    default:
-      return Class ? TFileClass::Name(Type.Kind)
-                   : (Type.Extension.empty() ? QString("no extension") : "." + QString::fromStdString(Type.Extension));
+    default: return NameOf(Type, Class);
   }
 }
 
@@ -213,10 +218,8 @@ bool TTypesModel::Before(const TTypeTotals::TType& A, const TTypeTotals::TType& 
   if (FSortColumn != tcType && Key(A) != Key(B))
     return Descending ? Key(A) > Key(B) : Key(A) < Key(B);
   // Ties, and the type column, go by name.
-  const auto Name = [Classes](const TTypeTotals::TType& Type) {
-    return Classes ? TFileClass::Name(Type.Kind).toStdString() : Type.Extension;
-  };
-  return FSortColumn == tcType && Descending ? Name(B) < Name(A) : Name(A) < Name(B);
+  return FSortColumn == tcType && Descending ? NameOf(B, Classes) < NameOf(A, Classes)
+                                             : NameOf(A, Classes) < NameOf(B, Classes);
 }
 
 void TTypesModel::Order()

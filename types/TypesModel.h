@@ -65,6 +65,7 @@ private:
   // A comes first: classes' totals, else extensions of one class.
   bool Before(const TTypeTotals::TType& A, const TTypeTotals::TType& B, bool Classes) const;
   QString Cell(const TTypeTotals::TType& Type, bool Class, int Column) const;
+  static QString NameOf(const TTypeTotals::TType& Type, bool Class);
 
   TValueDisplay& FDisplay;
   std::shared_ptr<const TFilesSnapshot> FFiles;

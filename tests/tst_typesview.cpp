@@ -1,0 +1,413 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Directory.h"
+#include "FileClass.h"
+#include "FilesList.h"
+#include "FilesSnapshot.h"
+#include "FolderData.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "MainForm.h"
+#include "RightPane.h"
+#include "Root.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "TreeFixture.h"
+#include "TreemapPane.h"
+#include "TreemapView.h"
+#include "TypesCommands.h"
+#include "TypesList.h"
+#include "WindowTest.h"
+
+#include <QHeaderView>
+#include <QScopeGuard>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <thread>
+#include <sys/stat.h>
+
+namespace {
+
+// What each file of the tree below counts as, by hand: its class's word and
+// its extension.
+const std::map<std::string, std::pair<std::string, std::string>> Counted = {
+  {"a.JPG", {"image", "jpg"}},         {"b.jpg", {"image", "jpg"}},         {"b-again.jpg", {"image", "jpg"}},
+  {"c.tar.gz", {"archive", "tar.gz"}}, {"d.TAR.GZ", {"archive", "tar.gz"}}, {"e.gz", {"archive", "gz"}},
+  {"notes.old.gz", {"archive", "gz"}}, {"disk.img", {"archive", "img"}},    {"README", {"other", ""}},
+  {".bashrc", {"other", ""}},          {"tool", {"program", ""}},           {"run.xyz", {"program", "xyz"}},
+  {"data.xyz", {"other", "xyz"}},      {"libfoo.so.1.2", {"program", "so"}},
+};
+
+// A scanned tree in a window showing the types view of its top:
+// top/{a.JPG 1000, b.jpg 3000, c.tar.gz 5000, e.gz 2000, README 300,
+// .bashrc 50, tool 900 and run.xyz 400 (both may be run), data.xyz 40,
+// sub/{b-again.jpg: b.jpg's second name, d.TAR.GZ 7000, disk.img 10 MB of
+// holes, deeper/notes.old.gz 100}, lib/libfoo.so.1.2 800}.
+struct TScanned {
+  explicit TScanned(bool Shown = true)
+  {
+    Tree.File("a.JPG", 1000);
+    Tree.File("b.jpg", 3000);
+    Tree.File("c.tar.gz", 5000);
+    Tree.File("e.gz", 2000);
+    Tree.File("README", 300);
+    Tree.File(".bashrc", 50);
+    Tree.File("tool", 900);
+    Tree.File("run.xyz", 400);
+    Tree.File("data.xyz", 40);
+    QCOMPARE(chmod(Tree.Path("tool").c_str(), 0755), 0);
+    QCOMPARE(chmod(Tree.Path("run.xyz").c_str(), 0755), 0);
+    Tree.Folder("sub");
+    QCOMPARE(link(Tree.Path("b.jpg").c_str(), Tree.Path("sub/b-again.jpg").c_str()), 0);
+    Tree.File("sub/d.TAR.GZ", 7000);
+    Tree.Sparse("sub/disk.img", 10 * 1024 * 1024);
+    Tree.Folder("sub/deeper");
+    Tree.File("sub/deeper/notes.old.gz", 100);
+    Tree.Folder("lib");
+    Tree.File("lib/libfoo.so.1.2", 800);
+    Form.show();
+    if (Shown)
+      Form.TypesButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Top = Form.Driver().Roots()->FNode;
+    Form.SetCurrentNode(Top);
+    if (Shown)
+      Settle();
+  }
+  TTypesList& Types() { return Form.RightPane().Types(); }
+  TTypesModel& Model() { return Types().Model(); }
+  void Settle()
+  {
+    QTRY_VERIFY(!Types().Busy() && Model().rowCount() > 0);
+    QVERIFY(Model().Files() && Model().Files()->Top() == Form.RightPane().Types().Folder());
+  }
+  // Every extension row as "class/extension:files,size,allocated", sorted.
+  QStringList Rows()
+  {
+    QStringList Rows;
+    for (const TTypeTotals::TType& Type : Model().Extensions())
+      Rows << QString("%1/%2:%3,%4,%5")
+                .arg(TFileClass::Word(Type.Kind), QString::fromStdString(Type.Extension))
+                .arg(Type.Files)
+                .arg(Type.Size)
+                .arg(Type.Allocated);
+    Rows.sort();
+    return Rows;
+  }
+  std::string Allocated(uint64_t Size) const
+  {
+    const uint64_t Cluster = Top->ClusterSize();
+    return std::to_string((Size + Cluster - 1) / Cluster * Cluster);
+  }
+  TTestTree Tree;
+  TMainForm Form;
+  TFolderNode* Top = nullptr;
+};
+
+// A row's type, to find it again after the rows were made again.
+struct TRowType {
+  int Kind;
+  bool Class;
+  std::string Extension;
+};
+
+std::vector<TRowType> RowTypes(TTypesModel& Model)
+{
+  std::vector<TRowType> Found;
+  for (int Row = 0; Row < Model.rowCount(); ++Row) {
+    const QModelIndex Class = Model.index(Row, 0);
+    Found.push_back({Model.TypeAt(Class).Kind, true, {}});
+    for (int Child = 0; Child < Model.rowCount(Class); ++Child)
+      Found.push_back({Model.TypeAt(Class).Kind, false, Model.TypeAt(Model.index(Child, 0, Class)).Extension});
+  }
+  return Found;
+}
+
+}  // namespace
+
+class TTypesViewTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // Each extension's files, size and space, counted once for a file with
+  // two names, none for a file of holes; each class the sum of its rows;
+  // the shares of all classes the whole; the CSV the same, largest first.
+  void countsEveryType()
+  {
+    TScanned Scan;
+    const auto A = [&](uint64_t Size) { return QString::fromStdString(Scan.Allocated(Size)); };
+    const auto Sum = [&](std::initializer_list<uint64_t> Sizes) {
+      uint64_t Total = 0;
+      for (uint64_t Size : Sizes)
+        Total += std::stoull(Scan.Allocated(Size));
+      return QString::number(Total);
+    };
+    QStringList Expected = {"image/jpg:2,4000," + Sum({1000, 3000}),
+                            "archive/tar.gz:2,12000," + Sum({5000, 7000}),
+                            "archive/gz:2,2100," + Sum({2000, 100}),
+                            "archive/img:1,10485760,0",
+                            "other/:2,350," + Sum({300, 50}),
+                            "program/:1,900," + A(900),
+                            "program/xyz:1,400," + A(400),
+                            "other/xyz:1,40," + A(40),
+                            "program/so:1,800," + A(800)};
+    Expected.sort();
+    QCOMPARE(Scan.Rows(), Expected);
+
+    TTypesModel& Model = Scan.Model();
+    double Shares = 0;
+    for (int Row = 0; Row < Model.rowCount(); ++Row) {
+      const QModelIndex Class = Model.index(Row, 0);
+      TTypeTotals::TType Total;
+      for (int Child = 0; Child < Model.rowCount(Class); ++Child) {
+        const TTypeTotals::TType& Type = Model.TypeAt(Model.index(Child, 0, Class));
+        QCOMPARE(Type.Kind, Model.TypeAt(Class).Kind);
+        Total.Files += Type.Files;
+        Total.Size += Type.Size;
+        Total.Allocated += Type.Allocated;
+        Total.Largest = std::max(Total.Largest, Type.Largest);
+      }
+      QCOMPARE(Model.TypeAt(Class).Files, Total.Files);
+      QCOMPARE(Model.TypeAt(Class).Size, Total.Size);
+      QCOMPARE(Model.TypeAt(Class).Allocated, Total.Allocated);
+      QCOMPARE(Model.TypeAt(Class).Largest, Total.Largest);
+      Shares += Model.index(Row, TTypesModel::tcPercent).data().toString().remove(" %").toDouble();
+    }
+    QVERIFY2(std::abs(Shares - 100) < 0.35, qPrintable(QString::number(Shares)));
+    // The largest file of a class and of its extension, by name.
+    const QModelIndex Archives = Scan.Types().IndexOf(TFileClass::fcArchive, nullptr);
+    QCOMPARE(Model.index(Archives.row(), TTypesModel::tcLargest).data().toString(), QString("disk.img"));
+    const std::string Gz = "gz";
+    const QModelIndex GzRow = Scan.Types().IndexOf(TFileClass::fcArchive, &Gz);
+    QCOMPARE(Model.index(GzRow.row(), TTypesModel::tcLargest, GzRow.parent()).data().toString(), QString("e.gz"));
+    QCOMPARE(Model.LargestPath(GzRow), Scan.Tree.Path("e.gz"));
+
+    std::FILE* Stream = std::tmpfile();
+    QVERIFY(Scan.Form.TypesCommands().WriteCsv(Stream));
+    std::rewind(Stream);
+    std::string Text(4096, '\0');
+    Text.resize(std::fread(Text.data(), 1, Text.size(), Stream));
+    std::fclose(Stream);
+    const std::string Csv = "extension,class,files,size_bytes,allocated_bytes\n"
+                            "img,archive,1,10485760,0\n"
+                            "tar.gz,archive,2,12000," + Sum({5000, 7000}).toStdString() + "\n"
+                            "jpg,image,2,4000," + Sum({1000, 3000}).toStdString() + "\n"
+                            "gz,archive,2,2100," + Sum({2000, 100}).toStdString() + "\n"
+                            ",program,1,900," + Scan.Allocated(900) + "\n"
+                            "so,program,1,800," + Scan.Allocated(800) + "\n"
+                            "xyz,program,1,400," + Scan.Allocated(400) + "\n"
+                            ",other,2,350," + Sum({300, 50}).toStdString() + "\n"
+                            "xyz,other,1,40," + Scan.Allocated(40) + "\n";
+    QCOMPARE(QByteArray::fromStdString(Text), QByteArray::fromStdString(Csv));
+  }
+
+  // Every row, class or extension, lists in the files view exactly its
+  // files, the largest first: as many as it counts, as large together.
+  void listsFilesOfEachType()
+  {
+    TScanned Scan;
+    for (const TRowType& Type : RowTypes(Scan.Model())) {
+      Scan.Form.TypesButtonClick();
+      Scan.Settle();
+      const QModelIndex Index = Scan.Types().IndexOf(Type.Kind, Type.Class ? nullptr : &Type.Extension);
+      QVERIFY(Index.isValid());
+      const TTypeTotals::TType Counted = Scan.Model().TypeAt(Index);
+      Scan.Types().View()->setCurrentIndex(Index);
+      QTest::keyClick(Scan.Types().View(), Qt::Key_Return);
+      QVERIFY(Scan.Form.RightPane().ShowsFiles());
+      TFilesList& Files = Scan.Form.RightPane().Files();
+      QTRY_VERIFY(!Files.Busy() && Files.Model().Files());
+      const QString What = Files.FilterText();
+      QCOMPARE(uint64_t(Files.Model().rowCount()), Counted.Files);
+      uint64_t Size = 0, Last = UINT64_MAX;
+      for (int Row = 0; Row < Files.Model().rowCount(); ++Row) {
+        const uint32_t Number = Files.Model().NumberAt(Row);
+        const uint64_t Bytes = Files.Model().Files()->File(Files.Model().Files()->SlotOf(Number), Number).Size();
+        QVERIFY2(Bytes <= Last, qPrintable(What));
+        Last = Bytes;
+        Size += Bytes;
+      }
+      QCOMPARE(Size, Counted.Size);
+      QCOMPARE(Files.SortKey(), TFilesSorter::skSize);
+      QVERIFY(Files.Descending());
+    }
+  }
+
+  // Selecting a row lights exactly the treemap's tiles of its files, by
+  // the names' own extensions; leaving the view puts the lights out.
+  void treemapLightsType()
+  {
+    TScanned Scan;
+    // Weighed by the space taken: the file of holes takes none, and the
+    // small ones are tiles of their own.
+    Scan.Form.View1Click(vtAllocated);
+    QVERIFY(Scan.Types().ShowsTreemap());
+    TTreemapView& Map = Scan.Form.RightPane().Treemap().View();
+    QVERIFY(Map.isVisible());
+    QVERIFY(Map.WaitForImage(10000));
+    std::set<std::string> Drawn;
+    for (const TTreemapTile& Tile : Map.Layout()->Tiles())
+      if (Tile.Kind == TTreemapTile::tkFile)
+        Drawn.insert(std::string(static_cast<const TFolderNode*>(Tile.Folder)->FFiles.load()->Name(Tile.File)));
+    QCOMPARE(Drawn.size(), Counted.size() - 1);
+    for (const TRowType& Type : RowTypes(Scan.Model())) {
+      const QModelIndex Index = Scan.Types().IndexOf(Type.Kind, Type.Class ? nullptr : &Type.Extension);
+      Scan.Types().View()->setCurrentIndex(Index);
+      std::set<std::string> Lit, Wanted;
+      for (const int Tile : Map.LitTiles()) {
+        const TTreemapTile& Lighted = Map.Layout()->Tiles()[Tile];
+        Lit.insert(std::string(static_cast<const TFolderNode*>(Lighted.Folder)->FFiles.load()->Name(Lighted.File)));
+      }
+      for (const std::string& Name : Drawn)
+        if (Counted.at(Name).first == TFileClass::Word(Type.Kind) && (Type.Class || Counted.at(Name).second == Type.Extension))
+          Wanted.insert(Name);
+      QVERIFY2(Lit == Wanted, qPrintable(QString::fromStdString(Type.Extension)));
+    }
+    Scan.Form.TreemapButtonClick();
+    QVERIFY(Map.isVisible());
+    QVERIFY(Map.WaitForImage(10000));
+    QVERIFY(Map.LitTiles().empty());
+    // Back below the types, with the switch off: not shown there.
+    Scan.Form.TypesButtonClick();
+    QVERIFY(Map.isVisible());
+    QVERIFY(Scan.Types().TreemapPlace()->isAncestorOf(&Map));
+  }
+
+  // Every column sorts both ways, the classes and the extensions within
+  // each; the selected type stays selected.
+  void sortsByEveryColumn_data()
+  {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("descending");
+    for (int Column = 0; Column < TTypesModel::tcCount; ++Column)
+      for (bool Descending : {false, true})
+        QTest::addRow("%s %s", qPrintable(TTypesModel::Caption(Column)), Descending ? "down" : "up")
+          << Column << Descending;
+  }
+  void sortsByEveryColumn()
+  {
+    QFETCH(int, column);
+    QFETCH(bool, descending);
+    TScanned Scan;
+    TTypesModel& Model = Scan.Model();
+    const std::string Gz = "gz";
+    Scan.Types().View()->setCurrentIndex(Scan.Types().IndexOf(TFileClass::fcArchive, &Gz));
+    Scan.Types().View()->sortByColumn(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    const QModelIndex Current = Scan.Types().View()->currentIndex();
+    QCOMPARE(Model.TypeAt(Current).Extension, Gz);
+    QCOMPARE(int(Model.TypeAt(Current).Kind), int(TFileClass::fcArchive));
+    // Ordered by the column's own text or number, ties by name.
+    const auto Key = [&](const QModelIndex& Index) -> QVariant {
+      const TTypeTotals::TType& Type = Model.TypeAt(Index);
+      switch (column) {
+        case TTypesModel::tcType: return Model.TypeName(Index);
+        case TTypesModel::tcFiles: return qulonglong(Type.Files);
+        case TTypesModel::tcSize: return qulonglong(Type.Size);
+        case TTypesModel::tcAllocated: return qulonglong(Type.Allocated);
+        case TTypesModel::tcPercent: return qulonglong(Model.Value(Type));
+        default: return qulonglong(Type.Largest);
+      }
+    };
+    const auto Ordered = [&](const QModelIndex& Parent) {
+      for (int Row = 1; Row < Model.rowCount(Parent); ++Row) {
+        const QVariant Before = Key(Model.index(Row - 1, 0, Parent)), After = Key(Model.index(Row, 0, Parent));
+        const bool InOrder = descending ? QVariant::compare(Before, After) >= 0 : QVariant::compare(Before, After) <= 0;
+        if (!InOrder)
+          return false;
+      }
+      return true;
+    };
+    QVERIFY(Ordered({}));
+    for (int Row = 0; Row < Model.rowCount(); ++Row)
+      QVERIFY2(Ordered(Model.index(Row, 0)), qPrintable(Model.TypeName(Model.index(Row, 0))));
+  }
+
+  // A folder of the tree that goes takes its files out of the view, which
+  // counts the rest once the tree has settled.
+  void treeRemoval()
+  {
+    TScanned Scan;
+    QVERIFY(Scan.Form.Tree().FreeNode(Child(Scan.Top, "sub"), true));
+    QCOMPARE(Scan.Model().rowCount(), 0);
+    Scan.Settle();
+    QVERIFY(Scan.Rows().contains("archive/tar.gz:1,5000," + QString::fromStdString(Scan.Allocated(5000))));
+    QVERIFY(Scan.Rows().contains("archive/gz:1,2000," + QString::fromStdString(Scan.Allocated(2000))));
+    QCOMPARE(Scan.Rows().filter("img").size(), 0);
+  }
+
+  // While its folder's scan runs the view counts what the scan found since,
+  // every two seconds.
+  void liveWhileScanning()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/one.txt", 100);
+    Tree.Folder("later");
+    Tree.File("later/two.mp3", 200);
+    std::atomic<bool> Later{false};
+    TDirectory::SetFailureInjector([&](const char* Name) {
+      while (std::strcmp(Name, "later") == 0 && !Later)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return 0;
+    });
+    TMainForm Form;
+    const auto Injected = qScopeGuard([&] {
+      Later = true;
+      QVERIFY(ScansDone(Form));
+      TDirectory::SetFailureInjector(nullptr);
+    });
+    Form.show();
+    Form.TypesButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    Form.SetCurrentNode(Form.Driver().Roots()->FNode);
+    TTypesModel& Model = Form.RightPane().Types().Model();
+    QTRY_COMPARE(Model.Extensions().size(), size_t(1));
+    Later = true;
+    QTRY_COMPARE_WITH_TIMEOUT(Model.Extensions().size(), size_t(2), 5000);
+  }
+
+  // The view, its order and its treemap switch come back with the window.
+  void keptWithSettings()
+  {
+    {
+      TMainForm Form;
+      Form.show();
+      Form.TypesButtonClick();
+      Form.RightPane().Types().View()->sortByColumn(TTypesModel::tcFiles, Qt::AscendingOrder);
+      for (QToolButton* Button : Form.RightPane().Types().findChildren<QToolButton*>())
+        if (Button->text() == "&Treemap")
+          Button->click();
+      QVERIFY(!Form.RightPane().Types().ShowsTreemap());
+      Form.close();
+    }
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.RightPane().ShowsTypes());
+    QCOMPARE(Form.RightPane().Series(), 5);
+    QCOMPARE(Form.RightPane().Types().Model().SortColumn(), int(TTypesModel::tcFiles));
+    QCOMPARE(Form.RightPane().Types().Model().SortOrder(), Qt::AscendingOrder);
+    QVERIFY(!Form.RightPane().Types().ShowsTreemap());
+    QVERIFY(!Form.RightPane().Treemap().isVisible());
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TTypesViewTest)
+#include "tst_typesview.moc"
