@@ -5,6 +5,7 @@
 #include "ContentsReport.h"
 #include "DetailsList.h"
 #include "FilesList.h"
+#include "TypesList.h"
 #include "ListModel.h"
 #include "MainForm.h"
 #include "PrintCommands.h"
@@ -457,6 +458,19 @@ private slots:
     QVERIFY(Text.contains("Last Change"));
     QVERIFY(Text.contains(QRegularExpression("\\bf +sub/")));
     QVERIFY(!Text.contains("own.txt"));
+
+    // The types view: a line a class, its extensions below it.
+    Form.TypesButtonClick();
+    QTRY_VERIFY(!Form.RightPane().Types().Busy() && Form.RightPane().Types().Model().rowCount() > 0);
+    QCOMPARE(Form.Action("PrintChartMenu")->text(), QString("Print T&ypes..."));
+    AcceptDialog();
+    Form.Action("PrintChartMenu")->trigger();
+    Text = PdfText(ChartPdf);
+    QVERIFY(Text.contains("Spacelens - File Types"));
+    QVERIFY(Text.contains("% of Folder"));
+    QVERIFY(Text.contains(QRegularExpression("Documents\\s+1\\s")));
+    QVERIFY(Text.contains(QRegularExpression("\\.txt\\s+1\\s")));
+    QVERIFY(Text.contains("no extension"));
   }
 
   // A tool button never prints over a PDF file: it proposes a name not

@@ -60,11 +60,14 @@ private slots:
   void totals_data()
   {
     QTest::addColumn<bool>("linksOnce");
-    QTest::addColumn<QString>("expected");  // extension/class:files,size,allocated,largest
-    QTest::addRow("names once")
-      << true << "tar.gz/3:2,7000,12288,5000 jpg/0:2,3000,8192,2500 /6:1,900,4096,900 /7:2,150,8192,100";
-    QTest::addRow("every name")
-      << false << "tar.gz/3:3,12000,16384,5000 jpg/0:2,3000,8192,2500 /6:1,900,4096,900 /7:2,150,8192,100";
+    // extension/class:files,size,allocated,largest,slack,CD-ROM
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("names once") << true
+                                << "jpg/0:3,11192,16384,8192,5192,14336 tar.gz/3:2,7000,12288,5000,5288,8192 "
+                                   "/6:1,900,4096,900,3196,2048 /7:2,150,8192,100,8042,4096";
+    QTest::addRow("every name") << false
+                                << "tar.gz/3:3,12000,16384,5000,8480,14336 jpg/0:3,11192,16384,8192,5192,14336 "
+                                   "/6:1,900,4096,900,3196,2048 /7:2,150,8192,100,8042,4096";
   }
   void totals()
   {
@@ -73,6 +76,7 @@ private slots:
     TTypeTotals Totals(linksOnce);
     Totals.Add("a.jpg", 500, 4096, 4096, false, 1, 0, 0);
     Totals.Add("B.JPG", 2500, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("c.Jpg", 8192, 8192, 4096, false, 1, 0, 0);
     Totals.Add("x.tar.gz", 5000, 8192, 4096, false, 2, 1, 7);
     Totals.Add("x-again.tar.gz", 5000, 4096, 4096, false, 2, 1, 7);  // the same file
     Totals.Add("y.tar.gz", 2000, 4096, 4096, false, 1, 0, 0);
@@ -81,13 +85,15 @@ private slots:
     Totals.Add(".bashrc", 50, 4096, 4096, false, 1, 0, 0);
     QStringList Got;
     for (const TTypeTotals::TType& Type : Totals.Ranked())
-      Got << QString("%1/%2:%3,%4,%5,%6")
+      Got << QString("%1/%2:%3,%4,%5,%6,%7,%8")
                .arg(QString::fromStdString(Type.Extension))
                .arg(Type.Kind)
                .arg(Type.Files)
                .arg(Type.Size)
                .arg(Type.Allocated)
-               .arg(Type.Largest);
+               .arg(Type.Largest)
+               .arg(Type.Slack)
+               .arg(Type.CdRom);
     QCOMPARE(Got.join(' '), expected);
   }
 

@@ -189,10 +189,24 @@ private slots:
       Shares += Model.index(Row, TTypesModel::tcPercent).data().toString().remove(" %").toDouble();
     }
     QVERIFY2(std::abs(Shares - 100) < 0.35, qPrintable(QString::number(Shares)));
+    // Shares by the tree's measure: the file of holes is nearly all the
+    // size and none of the space.
+    const auto ArchiveShare = [&] {
+      const QModelIndex Archives = Scan.Types().IndexOf(TFileClass::fcArchive, nullptr);
+      return Model.index(Archives.row(), TTypesModel::tcPercent).data().toString().remove(" %").toDouble();
+    };
+    QVERIFY(ArchiveShare() > 99);
+    // Counted again in another measure, the selected type stays selected.
+    const std::string Gz = "gz";
+    Scan.Types().View()->setCurrentIndex(Scan.Types().IndexOf(TFileClass::fcArchive, &Gz));
+    Scan.Form.View1Click(vtAllocated);
+    QTRY_VERIFY(Scan.Types().Busy());
+    Scan.Settle();
+    QCOMPARE(Model.TypeAt(Scan.Types().View()->currentIndex()).Extension, Gz);
+    QVERIFY2(ArchiveShare() > 15 && ArchiveShare() < 45, qPrintable(QString::number(ArchiveShare())));
     // The largest file of a class and of its extension, by name.
     const QModelIndex Archives = Scan.Types().IndexOf(TFileClass::fcArchive, nullptr);
     QCOMPARE(Model.index(Archives.row(), TTypesModel::tcLargest).data().toString(), QString("disk.img"));
-    const std::string Gz = "gz";
     const QModelIndex GzRow = Scan.Types().IndexOf(TFileClass::fcArchive, &Gz);
     QCOMPARE(Model.index(GzRow.row(), TTypesModel::tcLargest, GzRow.parent()).data().toString(), QString("e.gz"));
     QCOMPARE(Model.LargestPath(GzRow), Scan.Tree.Path("e.gz"));
@@ -214,6 +228,27 @@ private slots:
                             ",other,2,350," + Sum({300, 50}).toStdString() + "\n"
                             "xyz,other,1,40," + Scan.Allocated(40) + "\n";
     QCOMPARE(QByteArray::fromStdString(Text), QByteArray::fromStdString(Csv));
+  }
+
+  // The files view's filter for a type: an extension with a space in it is
+  // one word.
+  void filterOfType_data()
+  {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("extension");  // "-" for the class
+    QTest::addColumn<QString>("filter");
+    QTest::addRow("class") << int(TFileClass::fcVideo) << "-" << "kind:video";
+    QTest::addRow("extension") << int(TFileClass::fcArchive) << "tar.gz" << "kind:archive ext:tar.gz";
+    QTest::addRow("none") << int(TFileClass::fcBinary) << "" << "kind:program ext:";
+    QTest::addRow("spaced") << int(TFileClass::fcOther) << "my ext" << "kind:other \"ext:my ext\"";
+  }
+  void filterOfType()
+  {
+    QFETCH(int, kind);
+    QFETCH(QString, extension);
+    QFETCH(QString, filter);
+    const std::string Extension = extension.toStdString();
+    QCOMPARE(TTypesCommands::FilterOf({kind, extension == "-" ? nullptr : &Extension}), filter);
   }
 
   // Every row, class or extension, lists in the files view exactly its
