@@ -64,18 +64,20 @@ private slots:
     QTest::addColumn<QString>("expected");
     QTest::addRow("names once") << true
                                 << "jpg/0:3,11192,16384,8192,5192,14336 tar.gz/3:2,7000,12288,5000,5288,8192 "
-                                   "/6:1,900,4096,900,3196,2048 /7:2,150,8192,100,8042,4096";
+                                   "/6:1,900,4096,900,3196,2048 /7:2,150,8192,100,8042,4096 "
+                                   "abcdefghij/7:1,20,4096,20,4076,2048 zbcdefghij/7:1,10,4096,10,4086,2048";
     QTest::addRow("every name") << false
                                 << "tar.gz/3:3,12000,16384,5000,8480,14336 jpg/0:3,11192,16384,8192,5192,14336 "
-                                   "/6:1,900,4096,900,3196,2048 /7:2,150,8192,100,8042,4096";
+                                   "/6:1,900,4096,900,3196,2048 /7:2,150,8192,100,8042,4096 "
+                                   "abcdefghij/7:1,20,4096,20,4076,2048 zbcdefghij/7:1,10,4096,10,4086,2048";
   }
   void totals()
   {
     QFETCH(bool, linksOnce);
     QFETCH(QString, expected);
     TTypeTotals Totals(linksOnce);
-    Totals.Add("a.jpg", 500, 4096, 4096, false, 1, 0, 0);
-    Totals.Add("B.JPG", 2500, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("A.JPG", 500, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("b.jpg", 2500, 4096, 4096, false, 1, 0, 0);
     Totals.Add("c.Jpg", 8192, 8192, 4096, false, 1, 0, 0);
     Totals.Add("x.tar.gz", 5000, 8192, 4096, false, 2, 1, 7);
     Totals.Add("x-again.tar.gz", 5000, 4096, 4096, false, 2, 1, 7);  // the same file
@@ -83,6 +85,9 @@ private slots:
     Totals.Add("tool", 900, 4096, 4096, true, 1, 0, 0);
     Totals.Add("README", 100, 4096, 4096, false, 1, 0, 0);
     Totals.Add(".bashrc", 50, 4096, 4096, false, 1, 0, 0);
+    // Long extensions alike in their last letters stay apart.
+    Totals.Add("x.abcdefghij", 20, 4096, 4096, false, 1, 0, 0);
+    Totals.Add("y.zbcdefghij", 10, 4096, 4096, false, 1, 0, 0);
     QStringList Got;
     for (const TTypeTotals::TType& Type : Totals.Ranked())
       Got << QString("%1/%2:%3,%4,%5,%6,%7,%8")
@@ -106,9 +111,10 @@ private slots:
     TTestTree Tree;
     const std::string File = Tree.Path("scan.json");
     std::string Json = "[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"}";
-    const char* const Extensions[] = {"jpg", "JPG", "tar.gz", "Tar.Gz", "gz", "", "verylongextension"};
+    // Each type met first in capitals: it is named in lower case.
+    const char* const Extensions[] = {"JPG", "jpg", "Tar.Gz", "tar.gz", "GZ", "", "VeryLongExtension"};
     struct TExpected {
-      uint64_t Files = 0, Size = 0, Largest = 0;
+      uint64_t Files = 0, Size = 0, Largest = 0, Slack = 0, CdRom = 0;
       std::string LargestName, LargestFolder;
     };
     std::map<std::string, TExpected> Expected;
@@ -136,6 +142,8 @@ private slots:
         TExpected& Type = Expected[Key];
         ++Type.Files;
         Type.Size += Size;
+        Type.Slack += (4096 - Size % 4096) % 4096;
+        Type.CdRom += (Size + 2047) / 2048 * 2048;
         if (Size > Type.Largest) {
           Type.Largest = Size;
           Type.LargestName = Name;
@@ -171,6 +179,8 @@ private slots:
       QCOMPARE(Type.Files, Want.Files);
       QCOMPARE(Type.Size, Want.Size);
       QCOMPARE(Type.Allocated, Want.Files * 4096);
+      QCOMPARE(Type.Slack, Want.Slack);
+      QCOMPARE(Type.CdRom, Want.CdRom);
       QCOMPARE(Type.Largest, Want.Largest);
       const TFilesSnapshot::TSlot& Slot = Files.Slots()[Files.SlotOf(Type.LargestFile)];
       QCOMPARE(std::string(Slot.Files->Name(Type.LargestFile - Slot.First)), Want.LargestName);
