@@ -2,6 +2,7 @@
 #include "FilesCommands.h"
 
 #include "CsvExport.h"
+#include "CsvFile.h"
 #include "DetailsList.h"
 #include "Directory.h"
 #include "FileClass.h"
@@ -15,15 +16,12 @@
 #include "PrintCommands.h"
 #include "Prompt.h"
 #include "RightPane.h"
-#include "SafeSave.h"
 #include "ScanDriver.h"
 #include "ShellCommands.h"
 #include "ShellPilot.h"
 #include "ShellPilotError.h"
 #include "WaitCursor.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -265,16 +263,8 @@ void TFilesCommands::ExportClick()
     TPrompt::Warn(View, "Export", "The files are still being sorted; export them once they are listed.");
     return;
   }
-  const QString Name = QFileDialog::getSaveFileName(View, "Export the Files Listed", "files.csv",
-                                                    "CSV tables (*.csv);;All files (*)");
-  if (Name.isEmpty())
-    return;
-  TWaitCursor Wait;
-  std::string Error;
-  if (!TSafeSave::Stream(Name.toLocal8Bit().toStdString(), [this](std::FILE* Stream) { return WriteCsv(Stream); },
-                         Error))
-    TPrompt::Warn(View, "Export", QString("The files could not be saved to %1: %2")
-                                    .arg(QDir::toNativeSeparators(Name), QString::fromLocal8Bit(Error.c_str())));
+  TCsvFile::SaveAs(View, "Export the Files Listed", "files.csv", "files",
+                   [this](std::FILE* Stream) { return WriteCsv(Stream); });
 }
 
 TRowsReport::TRows TFilesCommands::Report() const

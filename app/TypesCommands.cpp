@@ -2,6 +2,7 @@
 #include "TypesCommands.h"
 
 #include "CsvExport.h"
+#include "CsvFile.h"
 #include "FileClass.h"
 #include "FilesList.h"
 #include "FolderNode.h"
@@ -9,12 +10,8 @@
 #include "PathRules.h"
 #include "Prompt.h"
 #include "RightPane.h"
-#include "SafeSave.h"
 #include "TypesList.h"
-#include "WaitCursor.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 #include <QTreeView>
 
@@ -76,16 +73,8 @@ void TTypesCommands::ExportClick()
     TPrompt::Warn(View, "Export", "The files are still being counted; export their types once they are shown.");
     return;
   }
-  const QString Name = QFileDialog::getSaveFileName(View, "Export the Types", "types.csv",
-                                                    "CSV tables (*.csv);;All files (*)");
-  if (Name.isEmpty())
-    return;
-  TWaitCursor Wait;
-  std::string Error;
-  if (!TSafeSave::Stream(Name.toLocal8Bit().toStdString(), [this](std::FILE* Stream) { return WriteCsv(Stream); },
-                         Error))
-    TPrompt::Warn(View, "Export", QString("The types could not be saved to %1: %2")
-                                    .arg(QDir::toNativeSeparators(Name), QString::fromLocal8Bit(Error.c_str())));
+  TCsvFile::SaveAs(View, "Export the Types", "types.csv", "types",
+                   [this](std::FILE* Stream) { return WriteCsv(Stream); });
 }
 
 TRowsReport::TRows TTypesCommands::Report() const

@@ -3,7 +3,6 @@
 
 #include "FilesSnapshot.h"
 #include "FolderNode.h"
-#include "Root.h"
 #include "ValueDisplay.h"
 
 #include <QDateTime>
@@ -14,14 +13,13 @@
 #include <QLocale>
 #include <QSettings>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
-TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent), FDisplay(Display), FModel(Display)
+TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent)
+  : TSubtreeView(Parent), FDisplay(Display), FModel(Display)
 {
   auto* Bar = new QHBoxLayout;
-  Bar->setContentsMargins(4, 4, 4, 2);
   const auto Quick = [&](const QString& Text, const QString& Tip, TFilesSorter::TKey Key, bool Descending) {
     auto* Button = new QToolButton;
     Button->setText(Text);
@@ -45,15 +43,6 @@ TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent
     "accessed after 2023, kind:video,audio, ext:tar.gz,zip (ext: alone: none), links>1. Everything given must hold.");
   connect(FFilterBox, &QLineEdit::textChanged, this, &TFilesList::FilterEdited);
   Bar->addWidget(FFilterBox, 1);
-  auto* Export = new QToolButton;
-  Export->setText("&Export...");
-  Export->setToolTip("Save the files listed as a CSV table");
-  Export->setAutoRaise(true);
-  connect(Export, &QToolButton::clicked, this, [this] {
-    if (OnExport)
-      OnExport();
-  });
-  Bar->addWidget(Export);
 
   FView = new QTableView;
   FView->setModel(&FModel);
@@ -73,79 +62,47 @@ TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent) : QWidget(Parent
   FView->horizontalHeader()->resizeSection(TFilesSorter::skName, 200);
   FView->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 200);
   connect(FView->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFilesList::HeaderClicked);
-  FTake.setSingleShot(true);
-  FTake.setInterval(0);
-  connect(&FTake, &QTimer::timeout, this, &TFilesList::Take);
-  FLive.setSingleShot(true);
-  FLive.setInterval(2000);
-  connect(&FLive, &QTimer::timeout, this, &TFilesList::Relist);
-
-  FStatus = new QLabel;
-  FStatus->setContentsMargins(6, 2, 6, 2);
-  auto* Layout = new QVBoxLayout(this);
-  Layout->setContentsMargins(0, 0, 0, 0);
-  Layout->setSpacing(0);
-  Layout->addLayout(Bar);
-  Layout->addWidget(FView, 1);
-  Layout->addWidget(FStatus);
+  Build(Bar, FView, "Save the files listed as a CSV table");
   ShowSortState();
 }
 
 void TFilesList::ShowFolder(TFolderNode* Folder, bool LinksOnce)
 {
-  if (Folder == FFolder && FView->currentIndex().isValid())
+  if (Folder == this->Folder() && FView->currentIndex().isValid())
     FKeepRow = FView->currentIndex().row();
   else if (Folder != FKeptFor)
     FKeepRow = -1;
   FKeptFor = nullptr;
-  FFolder = Folder;
-  FLinksOnce = LinksOnce;
-  // Asked while the tree tells of a removal, the files would be taken
-  // before the nodes go: they are taken once the tree has settled.
   FBusy = true;
-  FTake.start();
+  TSubtreeView::ShowFolder(Folder, LinksOnce);
 }
 
 void TFilesList::Take()
 {
-  if (!FFolder)
-    return;
-  FFiles = std::make_shared<const TFilesSnapshot>(FFolder, FLinksOnce);
+  FFiles = std::make_shared<const TFilesSnapshot>(Folder(), LinksOnce());
   FOrder.reset();
   Run();
-  // While its scan runs, the list takes what it found since, now and then.
-  if (FFolder->Root()->Scanning())
-    FLive.start();
-}
-
-void TFilesList::Relist()
-{
-  if (FFolder)
-    ShowFolder(FFolder, FLinksOnce);
+  FollowScan();
 }
 
 void TFilesList::Clear()
 {
-  FTake.stop();
-  FLive.stop();
+  Forget();
   FJob.Cancel();
   FBusy = false;
-  FFolder = nullptr;
   FFiles.reset();
   FOrder.reset();
   FModel.Clear();
-  FStatus->clear();
 }
 
 bool TFilesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
 {
-  const TFolderNode* Shown = FFiles ? FFiles->Top() : nullptr;
-  if ((!FFolder || !FFolder->Meets(Removed)) && (!Shown || !Shown->Meets(Removed)))
+  if (!Meets(FFiles ? FFiles->Top() : nullptr, Removed))
     return false;
   // Listed again once the tree has settled, at the same place when the
   // folder is the same.
   const int Row = FView->currentIndex().row();
-  const TFolderNode* Folder = FFolder;
+  const TFolderNode* Folder = this->Folder();
   Clear();
   FKeepRow = Row;
   FKeptFor = Folder;

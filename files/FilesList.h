@@ -4,16 +4,14 @@
 #include "FilesFilter.h"
 #include "FilesJob.h"
 #include "FilesModel.h"
+#include "SubtreeView.h"
 
 #include <QTableView>
-#include <QTimer>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class QLabel;
 class QLineEdit;
 class QSettings;
 class QToolButton;
@@ -22,22 +20,16 @@ class TFolderNode;
 // The files view: every file below the selected folder, at any depth, in
 // one list sorted by any column, with quick choices (Largest, Newest,
 // Oldest) and a filter box above it and their count and total below. It
-// holds a snapshot of the tree's files: ShowFolder takes a new one, and so
-// does the list every two seconds while the folder's scan runs; the tree
-// must call TreeRowsRemoving before it frees nodes the list may show.
-class TFilesList : public QWidget {
+// holds a snapshot of the tree's files, taken on the window's thread.
+class TFilesList : public TSubtreeView {
 public:
   explicit TFilesList(TValueDisplay& Display, QWidget* Parent = nullptr);
 
   QTableView* View() const { return FView; }
   TFilesModel& Model() { return FModel; }
-  TFolderNode* Folder() const { return FFolder; }
-  // Lists the files below Folder as they are now, a file with several
-  // names once when LinksOnce; a row at the place of the current one stays
-  // current when Folder is the one listed.
-  void ShowFolder(TFolderNode* Folder, bool LinksOnce);
-  // Lists the folder listed again.
-  void Relist();
+  // A row at the place of the current one stays current when Folder is the
+  // one listed.
+  void ShowFolder(TFolderNode* Folder, bool LinksOnce) override;
   void Clear();
   // Rows are still being sorted or filtered.
   bool Busy() const { return FBusy; }
@@ -58,12 +50,9 @@ public:
   void LoadLayout(QSettings& Store);
   void SaveLayout(QSettings& Store) const;
 
-  // The Export button: save the rows shown as CSV.
-  std::function<void()> OnExport;
-
 private:
   // Takes the files of the folder to show, and sorts and filters them.
-  void Take();
+  void Take() override;
   void Run();
   void FilterEdited();
   void HeaderClicked(int Section);
@@ -72,16 +61,11 @@ private:
   TValueDisplay& FDisplay;
   TFilesModel FModel;
   TFilesJob FJob;
-  QTimer FTake;
-  QTimer FLive;  // lists again while the folder's scan runs
   QTableView* FView;
   QLineEdit* FFilterBox;
   QToolButton* FLargest;
   QToolButton* FNewest;
   QToolButton* FOldest;
-  QLabel* FStatus;
-  TFolderNode* FFolder = nullptr;
-  bool FLinksOnce = true;
   std::shared_ptr<const TFilesSnapshot> FFiles;
   std::shared_ptr<const std::vector<uint32_t>> FOrder;  // of FFiles by the key it was made for
   TFilesSorter::TKey FOrderKey = TFilesSorter::skSize;

@@ -4,7 +4,6 @@
 #include "FilesSnapshot.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
-#include "Root.h"
 #include "ValueDisplay.h"
 
 #include <QHBoxLayout>
@@ -20,10 +19,9 @@
 #include <optional>
 
 TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent)
-  : QWidget(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
+  : TSubtreeView(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
 {
   auto* Bar = new QHBoxLayout;
-  Bar->setContentsMargins(4, 4, 4, 2);
   auto* Hint = new QLabel("Select a type to light its files in the treemap; double-click it to list them.");
   Hint->setForegroundRole(QPalette::PlaceholderText);
   Bar->addWidget(Hint, 1);
@@ -39,15 +37,6 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
       OnTreemap(Shown);
   });
   Bar->addWidget(FTreemapSwitch);
-  auto* Export = new QToolButton;
-  Export->setText("&Export...");
-  Export->setToolTip("Save the types as a CSV table");
-  Export->setAutoRaise(true);
-  connect(Export, &QToolButton::clicked, this, [this] {
-    if (OnExport)
-      OnExport();
-  });
-  Bar->addWidget(Export);
 
   FView = new QTreeView;
   FView->setModel(&FModel);
@@ -85,22 +74,7 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   FSplitter->setStretchFactor(0, 2);
   FSplitter->setStretchFactor(1, 3);
   FSplitter->setSizes({200, 300});
-
-  FTake.setSingleShot(true);
-  FTake.setInterval(0);
-  connect(&FTake, &QTimer::timeout, this, &TTypesList::Take);
-  FLive.setSingleShot(true);
-  FLive.setInterval(2000);
-  connect(&FLive, &QTimer::timeout, this, &TTypesList::Relist);
-
-  FStatus = new QLabel;
-  FStatus->setContentsMargins(6, 2, 6, 2);
-  auto* Layout = new QVBoxLayout(this);
-  Layout->setContentsMargins(0, 0, 0, 0);
-  Layout->setSpacing(0);
-  Layout->addLayout(Bar);
-  Layout->addWidget(FSplitter, 1);
-  Layout->addWidget(FStatus);
+  Build(Bar, FSplitter, "Save the types as a CSV table");
 }
 
 bool TTypesList::ShowsTreemap() const
@@ -108,22 +82,11 @@ bool TTypesList::ShowsTreemap() const
   return FTreemapSwitch->isChecked();
 }
 
-void TTypesList::ShowFolder(TFolderNode* Folder, bool LinksOnce)
-{
-  FFolder = Folder;
-  FLinksOnce = LinksOnce;
-  // Asked while the tree tells of a removal, the files would be taken
-  // before the nodes go: they are taken once the tree has settled.
-  FTake.start();
-}
-
 void TTypesList::Take()
 {
-  if (!FFolder)
-    return;
   if (!FModel.Files())
     FStatus->setText("Counting the files...");
-  FJob.Start([this, Folder = FFolder, LinksOnce = FLinksOnce, Removals = FTree.Removals()](
+  FJob.Start([this, Folder = Folder(), LinksOnce = LinksOnce(), Removals = FTree.Removals()](
                const TLatestJob::TStop& Stop) -> std::function<void()> {
     auto Files = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce, &FTree, Removals);
     if (Files->Abandoned())
@@ -133,9 +96,7 @@ void TTypesList::Take()
     auto Types = std::make_shared<std::vector<TTypeTotals::TType>>(Totals.Ranked());
     return [this, Files, Types] { Fill(Files, std::move(*Types)); };
   });
-  // While its scan runs, the view counts what it found since, now and then.
-  if (FFolder->Root()->Scanning())
-    FLive.start();
+  FollowScan();
 }
 
 void TTypesList::Fill(std::shared_ptr<const TFilesSnapshot> Files, std::vector<TTypeTotals::TType> Types)
@@ -180,27 +141,17 @@ void TTypesList::Picked()
     OnPick(FModel.PickAt(FView->currentIndex()));
 }
 
-void TTypesList::Relist()
-{
-  if (FFolder)
-    ShowFolder(FFolder, FLinksOnce);
-}
-
 void TTypesList::Clear()
 {
-  FTake.stop();
-  FLive.stop();
+  Forget();
   FJob.Cancel();
-  FFolder = nullptr;
   FModel.Clear();
-  FStatus->clear();
   Picked();
 }
 
 bool TTypesList::TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed)
 {
-  const TFolderNode* Shown = FModel.Files() ? FModel.Files()->Top() : nullptr;
-  if ((!FFolder || !FFolder->Meets(Removed)) && (!Shown || !Shown->Meets(Removed)))
+  if (!Meets(FModel.Files() ? FModel.Files()->Top() : nullptr, Removed))
     return false;
   Clear();
   return true;

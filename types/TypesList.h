@@ -2,10 +2,8 @@
 #pragma once
 
 #include "LatestJob.h"
+#include "SubtreeView.h"
 #include "TypesModel.h"
-
-#include <QTimer>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -13,7 +11,6 @@
 #include <string>
 #include <vector>
 
-class QLabel;
 class QSettings;
 class QSplitter;
 class QToolButton;
@@ -25,26 +22,19 @@ class TFolderTree;
 // row a class with its extensions below it, and a place below the rows for
 // the treemap, which lights the selected type's files. It counts a snapshot
 // of the tree's files, taken and counted off the window's thread under the
-// tree's guard: ShowFolder takes a new one, and so does the view every two
-// seconds while the folder's scan runs; the tree must call TreeRowsRemoving
-// before it frees nodes the view may show.
-class TTypesList : public QWidget {
+// tree's guard.
+class TTypesList : public TSubtreeView {
 public:
   TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent = nullptr);
 
   QTreeView* View() const { return FView; }
   TTypesModel& Model() { return FModel; }
-  TFolderNode* Folder() const { return FFolder; }
   // Where the treemap goes while the types are shown with it.
   QWidget* TreemapPlace() const { return FTreemapPlace; }
   bool ShowsTreemap() const;
-  // Counts the files below Folder as they are now, a file with several
-  // names once when LinksOnce.
-  void ShowFolder(TFolderNode* Folder, bool LinksOnce);
-  void Relist();
   void Clear();
   // The types are still being counted.
-  bool Busy() const { return FJob.Busy() || FTake.isActive(); }
+  bool Busy() const { return FJob.Busy() || TakeDue(); }
   // Nodes are about to go: the view lets go of them all when it shows or
   // is about to show any of them; true when it did.
   bool TreeRowsRemoving(const std::vector<const TFolderNode*>& Removed);
@@ -61,11 +51,8 @@ public:
   std::function<void(TTypesModel::TPick Pick)> OnOpen;
   // The treemap switch was turned.
   std::function<void(bool Shown)> OnTreemap;
-  // The Export button.
-  std::function<void()> OnExport;
-
 private:
-  void Take();
+  void Take() override;
   void Picked();
   // Shows the counted types, keeping the selection and what was closed.
   void Fill(std::shared_ptr<const TFilesSnapshot> Files, std::vector<TTypeTotals::TType> Types);
@@ -74,14 +61,9 @@ private:
   const TFolderTree& FTree;
   TTypesModel FModel;
   TLatestJob FJob;
-  QTimer FTake;
-  QTimer FLive;  // counts again while the folder's scan runs
   QTreeView* FView;
   QSplitter* FSplitter;
   QWidget* FTreemapPlace;
   QToolButton* FTreemapSwitch;
-  QLabel* FStatus;
-  TFolderNode* FFolder = nullptr;
-  bool FLinksOnce = true;
   std::set<int> FClosed;  // the classes whose extensions the user hid
 };

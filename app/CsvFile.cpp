@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CsvFile.h"
+
+#include "Prompt.h"
+#include "SafeSave.h"
+#include "WaitCursor.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+void TCsvFile::SaveAs(QWidget* Parent, const QString& Caption, const QString& Name, const QString& What,
+                      const std::function<bool(std::FILE* Stream)>& Write)
+{
+  const QString Chosen = QFileDialog::getSaveFileName(Parent, Caption, Name, "CSV tables (*.csv);;All files (*)");
+  if (Chosen.isEmpty())
+    return;
+  TWaitCursor Wait;
+  std::string Error;
+  if (!TSafeSave::Stream(Chosen.toLocal8Bit().toStdString(), Write, Error))
+    TPrompt::Warn(Parent, "Export", QString("The %1 could not be saved to %2: %3")
+                                      .arg(What, QDir::toNativeSeparators(Chosen), QString::fromLocal8Bit(Error.c_str())));
+}
