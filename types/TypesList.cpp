@@ -24,6 +24,8 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   auto* Bar = new QHBoxLayout;
   auto* Hint = new QLabel("Select a type to light its files in the treemap; double-click it to list them.");
   Hint->setForegroundRole(QPalette::PlaceholderText);
+  // Wrapped, so that the hint never makes the window wider than the screen.
+  Hint->setWordWrap(true);
   Bar->addWidget(Hint, 1);
   FTreemapSwitch = new QToolButton;
   FTreemapSwitch->setText("&Treemap");
