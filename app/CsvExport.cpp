@@ -6,10 +6,12 @@
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "PathRules.h"
+#include "SnapshotCompare.h"
 
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <string_view>
 
 const char* TCsvExport::Header =
   "path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,"
@@ -70,20 +72,42 @@ std::string TCsvExport::IsoTime(uint64_t Time)
   return Text;
 }
 
-static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderData& Record)
+// The change columns of a row; none without a comparison.
+static std::string ChangeFields(const TSnapshotCompare* Compare, const TSnapshotCompare::TRow* Row)
+{
+  if (!Compare)
+    return {};
+  if (!Row)
+    return ",,,,";
+  return ',' + (Row->Before ? std::to_string(Row->Before->Size) : std::string()) + ','
+         + (Row->Before ? std::to_string(Row->Before->Allocated) : std::string()) + ',' + std::to_string(Row->Change)
+         + ',' + TSnapshotCompare::StateName(Row->State);
+}
+
+static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderData& Record, const std::string& Change)
 {
   const std::string Line = TCsvExport::Field(Path) + ',' + std::to_string(Record.FClusters.Load()) + ','
     + std::to_string(Record.FTailBytes.Load()) + ',' + std::to_string(Record.FObjects.Load()) + ','
     + std::to_string(Record.Node()->OwnFiles()) + ',' + std::to_string(Record.SizeBytes()) + ','
     + std::to_string(Record.AllocatedBytes()) + ',' + std::to_string(Record.FErrorCode.Load()) + ','
     + (Record.Finished() && !Record.FailedBelow() ? '0' : '1') + ',' + TCsvExport::IsoTime(Record.FLastAccess) + ','
-    + TCsvExport::IsoTime(Record.FLastWrite) + ',' + std::to_string(Record.FHoles.Load()) + '\n';
+    + TCsvExport::IsoTime(Record.FLastWrite) + ',' + std::to_string(Record.FHoles.Load()) + Change + '\n';
   std::fwrite(Line.data(), 1, Line.size(), Stream);
 }
 
-bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes)
+bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes, const TSnapshotCompare* Compare)
 {
-  std::fprintf(Stream, "%s\n", Header);
+  std::fprintf(Stream, "%s%s\n", Header,
+               Compare ? ",before_size_bytes,before_allocated_bytes,change_bytes,state" : "");
+  // A row's change, by its path below the top.
+  const auto Change = [Compare](const std::string& Path, size_t Top) {
+    if (!Compare)
+      return std::string();
+    std::string_view Below = std::string_view(Path).substr(std::min(Top, Path.size()));
+    if (!Below.empty())
+      Below.remove_suffix(1);
+    return ChangeFields(Compare, Compare->Of(Below));
+  };
   // Depth-first, each folder's sub-folders by their names' bytes.
   struct TLevel {
     std::vector<TFolderNode*> Children;
@@ -93,7 +117,8 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
   for (TFolderNode* Top : TopNodes) {
     // Without recursion; Path grows and shrinks with the walk.
     std::string Path = TPathRules::WithSeparator(Top->FName);
-    WriteRow(Stream, Path, *Top);
+    const size_t TopLength = Path.size();
+    WriteRow(Stream, Path, *Top, Change(Path, TopLength));
     std::vector<TLevel> Stack;
     Stack.push_back({Top->SubFoldersByName(), 0, Path.size()});
     while (!Stack.empty()) {
@@ -106,9 +131,16 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
       Path.resize(Level.PathLength);
       Path += Child->FName;
       Path += TPathRules::Separator;
-      WriteRow(Stream, Path, *Child);
+      WriteRow(Stream, Path, *Child, Change(Path, TopLength));
       Stack.push_back({Child->SubFoldersByName(), 0, Path.size()});
     }
+    if (Compare)
+      for (const TSnapshotCompare::TRow& Row : Compare->Rows())
+        if (Row.State == TSnapshotCompare::csGone) {
+          const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Row.Before->Path + '/')
+                                   + ",,,,,,,,,,," + ChangeFields(Compare, &Row) + '\n';
+          std::fwrite(Line.data(), 1, Line.size(), Stream);
+        }
   }
   return std::ferror(Stream) == 0;
 }

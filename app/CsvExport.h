@@ -10,6 +10,7 @@
 #include <vector>
 
 class TFolderNode;
+class TSnapshotCompare;
 
 // The folder table of finished scans as CSV: one row per folder record,
 // each scan root's top record first, then depth-first with each folder's
@@ -19,8 +20,11 @@ public:
   static const char* Header;
 
   // Writes the header and the rows of the given top nodes' trees; false when
-  // the stream reported a write failure.
-  static bool Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes);
+  // the stream reported a write failure. With Compare, of the one top node
+  // against an earlier snapshot, each row tells its size then and its
+  // change, and the folders gone since follow as rows of their own.
+  static bool Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes,
+                    const TSnapshotCompare* Compare = nullptr);
   static const char* FilesHeader;
   // Writes the header and a row for each file, in the order given.
   static bool WriteFiles(std::FILE* Stream, const std::vector<TTopFiles::TFile>& Files);

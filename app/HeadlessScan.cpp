@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeadlessScan.h"
 
+#include "HeadlessHistory.h"
+
 #include "CsvExport.h"
 #include "FileClass.h"
 #include "Manual.h"
@@ -19,6 +21,7 @@
 #include "SafeSave.h"
 #include "ScanDriver.h"
 #include "ScanSettings.h"
+#include "SnapshotCompare.h"
 #include "TerminalProgress.h"
 #include "TerminalText.h"
 
@@ -66,6 +69,13 @@ const char* THeadlessScan::Usage =
   "                       the order of --top's files (default size: the largest)\n"
   "  --types              instead of the folder table, write the files of each\n"
   "                       FOLDER summed by extension as CSV, the largest first\n"
+  "  --compare OLD        what changed since OLD, a snapshot file or \"last\" (the\n"
+  "                       latest remembered of the one FOLDER): the folder table\n"
+  "                       with the size then and the change of each folder, those\n"
+  "                       gone as rows of their own; without --export, the 20\n"
+  "                       folders that grew most\n"
+  "  --no-history         do not remember this scan (each scan is remembered in\n"
+  "                       ~/.cache/spacelens, the last 10 of each folder)\n"
   "  --exclude PATTERN    neither list nor count files and folders that match\n"
   "                       PATTERN: a name (\".cache\", \"*.o\") or, with a \"/\", a path\n"
   "                       below FOLDER (\"build/*.tmp\"); may be given again\n"
@@ -223,6 +233,12 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       FHasTopOrder = true;
     } else if (Name == "--types") {
       FTypes = true;
+    } else if (Name == "--compare") {
+      if (!TakeValue())
+        return false;
+      FCompare = Value;
+    } else if (Name == "--no-history") {
+      FNoHistory = true;
     } else if (Name == "--exclude") {
       if (!TakeValue())
         return false;
@@ -263,6 +279,10 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
   if (FTypes && (FTopCount > 0 || !FImports.empty())) {
     FProblem = FImports.empty() ? "--types and --top write different tables: give one of them"
                                 : "--types sums the files of folders scanned here, not of an imported scan";
+    return false;
+  }
+  if (!FCompare.empty() && (FFolders.size() != 1 || !FImports.empty() || FTypes || FTopCount > 0)) {
+    FProblem = "--compare compares one FOLDER scanned here, with the folder table";
     return false;
   }
   if (FTopCount > 0 && !FImports.empty()) {
@@ -314,6 +334,19 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   if (FShowVersion) {
     std::printf("Spacelens %s\n", SPACELENS_VERSION);
     return 0;
+  }
+
+  // The snapshot to compare with is read before the scan: a wrong one is
+  // told at once, and "last" is not the one this scan leaves.
+  TFolderSnapshot Before;
+  if (!FCompare.empty()) {
+    std::string Error;
+    if (!THeadlessHistory::Before(FCompare, TPathRules::WithSeparator(TPathRules::Absolute(FFolders.front())), Before,
+                                  Error)) {
+      std::fprintf(stderr, "Cannot compare with %s: %s\n", TTerminalText::For(stderr, FCompare).c_str(),
+                   Error.c_str());
+      return 1;
+    }
   }
 
   TFolderTree Tree;
@@ -401,6 +434,22 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       std::fprintf(stderr, "%s: the sizes add up to more than 64 bits can count; shown as %llu bytes\n",
                    TTerminalText::For(stderr, Top->FName).c_str(), (unsigned long long)UINT64_MAX);
   }
+  // Every folder scanned here is remembered; the comparison is of the one.
+  std::unique_ptr<TFolderSnapshot> Now;
+  std::unique_ptr<TSnapshotCompare> Compare;
+  for (const std::string& Path : Scanned)
+    if (const TRoot* Root = Driver.FindRoot(Path)) {
+      TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
+      if (!FNoHistory)
+        THeadlessHistory::Remember(Snapshot);
+      if (!FCompare.empty())
+        Now = std::make_unique<TFolderSnapshot>(std::move(Snapshot));
+    }
+  if (Now) {
+    Compare = std::make_unique<TSnapshotCompare>(Before, *Now);
+    if (const std::string Warning = Compare->Warning(); !Warning.empty())
+      std::fprintf(stderr, "Compared with a scan %s\n", Warning.c_str());
+  }
   if (!FReportFile.empty() && !Report(Driver, TopNodes))
     Status = 1;
   size_t Unread = 0;
@@ -431,7 +480,10 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     if (!Export(FHasExport ? FExportFile : "-", [&](std::FILE* File) { return TCsvExport::WriteFiles(File, Files); }))
       Status = 1;
   } else if (FHasExport) {
-    if (!Export(FExportFile, [&](std::FILE* File) { return TCsvExport::Write(File, TopNodes); }))
+    if (!Export(FExportFile, [&](std::FILE* File) { return TCsvExport::Write(File, TopNodes, Compare.get()); }))
+      Status = 1;
+  } else if (Compare) {
+    if (!Export("-", [&](std::FILE* File) { return THeadlessHistory::WriteGrown(File, *Compare, Before, *Now, 20); }))
       Status = 1;
   } else if (FReportFile.empty() && FNcduFile.empty()) {
     for (TFolderNode* Top : TopNodes) {

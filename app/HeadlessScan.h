@@ -62,6 +62,8 @@ private:
   TTopFiles::TOrder FTopOrder = TTopFiles::toSize;
   bool FHasTopOrder = false;
   bool FTypes = false;  // --types: the files summed by extension instead of the folder table
+  std::string FCompare;  // --compare: a snapshot's file, or "last"
+  bool FNoHistory = false;
   uint32_t FUserClusterSize = 0;
   bool FShowHelp = false;
   bool FShowVersion = false;

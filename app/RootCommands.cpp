@@ -5,7 +5,10 @@
 #include "ErrorBox.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
+#include "FolderSnapshot.h"
+#include "FolderTree.h"
 #include "FolderTreeView.h"
+#include "HistoryStore.h"
 #include "MRUList.h"
 #include "MainForm.h"
 #include "Mounts.h"
@@ -15,18 +18,24 @@
 #include "ScanProgress.h"
 #include "ShellCommands.h"
 #include "ShellPilot.h"
+#include "SnapshotCompare.h"
 #include "StatusPanels.h"
 #include "TreeCommands.h"
 #include "ValueDisplay.h"
 #include "WaitCursor.h"
+#include "WorkerThread.h"
+
+#include <QStatusBar>
 
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <optional>
 
 TRootCommands::TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors)
   : FForm(Form), FProgress(Progress), FPanels(Panels), FErrors(Errors)
 {
+  FHistory.setMaxThreadCount(1);
   FForm.Driver().SetListener(this);
   FDrainTimer.setInterval(100);
   QObject::connect(&FDrainTimer, &QTimer::timeout, [this] { DrainScans(); });
@@ -94,9 +103,32 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   FForm.RefreshStatus(true);
   if (!FRestarting)
     FProgress.Ended(Counted, Stopped);
+  if (!Stopped && Root->FImportFile.empty())
+    Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.
   if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped); Current && FForm.CurrentNode() == Root->FNode)
     FForm.SetCurrentNode(Current);
+}
+
+void TRootCommands::Remember(const TRoot* Root)
+{
+  const TFolderTree* Tree = &FForm.Tree();
+  FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(),
+                  Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings)] {
+    TWorkerThread::GiveWay();
+    // Gone when the root was removed meanwhile.
+    const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, std::time(nullptr), Tree, Removals);
+    std::string Error;
+    if (Snapshot.FFolders.empty() || THistoryStore().Remember(Snapshot, Error))
+      return;
+    QMetaObject::invokeMethod(
+      &FForm,
+      [this, Error] {
+        FForm.statusBar()->showMessage(
+          QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str())), 10000);
+      },
+      Qt::QueuedConnection);
+  });
 }
 
 void TRootCommands::DrainScans()

@@ -3,6 +3,7 @@
 
 #include "ScanListener.h"
 
+#include <QThreadPool>
 #include <QTimer>
 
 #include <string>
@@ -17,7 +18,8 @@ struct TRoot;
 // What the window does with its scan roots: scanning a folder (chosen,
 // typed, or every drive), updating, stopping, removing and pruning roots;
 // and, while scans run, their results applied on a timer, their progress
-// shown, their failures told and their end given to the tree.
+// shown, their failures told and their end given to the tree. A scan that
+// ends unstopped is remembered in the user's cache, off the window's thread.
 class TRootCommands : private TScanListener {
 public:
   TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors);
@@ -50,6 +52,7 @@ private:
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot* Root) override;
   void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
+  void Remember(const TRoot* Root);
 
   TMainForm& FForm;
   TScanProgress& FProgress;
@@ -57,4 +60,5 @@ private:
   TErrorBox& FErrors;
   QTimer FDrainTimer;
   bool FRestarting = false;  // a root's scan ends because it starts again
+  QThreadPool FHistory;  // one thread, joined before the tree goes
 };

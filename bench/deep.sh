@@ -11,6 +11,8 @@ cold=""
 SHAPES="${SHAPES:-deep10k deep30k deeplinks comb}"
 source "$(dirname "$0")/common.sh"
 work="$(mktemp -d)"
+# Scans remember themselves here, never in the cache of whoever runs this.
+export XDG_CACHE_HOME="$work/cache"
 trap 'rm -rf "$work"' EXIT
 cc -O2 -pthread -o "$work/floor" "$shared/bench/floor.c"
 spacelens="$top/build/app/spacelens"

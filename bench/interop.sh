@@ -11,6 +11,8 @@ runs="${RUNS:-3}"
 cold=""
 source "$(dirname "$0")/common.sh"
 work="$(mktemp -d)"
+# Scans remember themselves here, never in the cache of whoever runs this.
+export XDG_CACHE_HOME="$work/cache"
 trap 'rm -rf "$work"' EXIT
 spacelens="$top/build/app/spacelens"
 tree=$(bench_tree 1m)

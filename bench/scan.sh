@@ -24,6 +24,8 @@ fi
 
 source "$(dirname "$0")/common.sh"
 work="$(mktemp -d)"
+# Scans remember themselves here, never in the cache of whoever runs this.
+export XDG_CACHE_HOME="$work/cache"
 trap 'rm -rf "$work"' EXIT
 cc -O2 -pthread -o "$work/floor" "$shared/bench/floor.c"
 mkdir "$work/empty"
@@ -32,12 +34,14 @@ threads=$([ -n "$cold" ] && echo 8 || echo 2)
 /usr/bin/time -o "$work/time" -f '%M' "$top/build/app/spacelens" --nogui --export - "$work/empty" >/dev/null
 base=$(tail -n 1 "$work/time")
 ours="spacelens --nogui --export -"
+remembered="the same, remembering the scan"
 floor="floor, $threads threads"
 ncdu="ncdu -0 -o /dev/null"
 for tree in $(bench_trees); do
   folders=$("$work/floor" "$tree" 2 | awk '{print $2}')
   seconds=(); megabytes=(); order=()
-  measure "$ours" "$top/build/app/spacelens" --nogui --export - "$tree"
+  measure "$ours" "$top/build/app/spacelens" --nogui --no-history --export - "$tree"
+  measure "$remembered" "$top/build/app/spacelens" --nogui --export - "$tree"
   measure "$floor" "$work/floor" "$tree" "$threads"
   measure "du -s" du -s "$tree"
   measure "$ncdu" ncdu -0 -o /dev/null "$tree"

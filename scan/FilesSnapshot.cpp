@@ -2,7 +2,7 @@
 #include "FilesSnapshot.h"
 
 #include "FolderNode.h"
-#include "FolderTree.h"
+#include "SlicedRead.h"
 
 #include <algorithm>
 #include <set>
@@ -12,27 +12,15 @@
 TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce, const TFolderTree* Tree, uint64_t Removals)
   : FTop(Top)
 {
-  std::shared_lock<std::shared_mutex> Guard;
-  // The guard held again, unless the tree has removed nodes meanwhile.
-  const auto Hold = [&] {
-    Guard = Tree->ReadGuard();
-    return Tree->Removals() == Removals;
-  };
-  if (Tree && !Hold()) {
-    FAbandoned = true;
-    return;
-  }
+  TSlicedRead Read(Tree, Removals);
   // Depth first, each folder's sub-folders by name, so the numbers follow
   // the paths: ties of any order go by path.
   std::vector<TFolderNode*> Pending{Top};
   uint64_t Count = 0;
-  for (size_t Walked = 1; !Pending.empty(); ++Walked) {
-    if (Tree && Walked % 256 == 0) {
-      Guard.unlock();
-      if (!Hold()) {
-        FAbandoned = true;
-        return;
-      }
+  while (!Pending.empty()) {
+    if (!Read.Next()) {
+      FAbandoned = true;
+      return;
     }
     TFolderNode* Node = Pending.back();
     Pending.pop_back();
@@ -48,8 +36,7 @@ TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce, const TFolderTr
     Pending.insert(Pending.end(), Folders.rbegin(), Folders.rend());
   }
   FCount = uint32_t(Count);
-  if (Guard.owns_lock())
-    Guard.unlock();
+  Read.Done();
   if (!LinksOnce)
     return;
   std::set<std::pair<uint64_t, uint64_t>> Met;

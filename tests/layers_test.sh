@@ -9,6 +9,7 @@ cd "$1"
 layers=(
   "fs"
   "scan"
+  "history"
   "shell"
   "view"
   "charts treemap print files types"

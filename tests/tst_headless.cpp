@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TerminalProgress.h"
 #include "TerminalText.h"
+#include "TestHome.h"
 #include "TestTree.h"
 
 #include <QDir>
@@ -100,6 +101,9 @@ class THeadlessTest : public QObject {
   Q_OBJECT
 
 private slots:
+  // Scans remember themselves in the temporary home, never the user's.
+  void initTestCase() { FHome = std::make_unique<TTestHome>(); }
+
   void knownTreeAsCsv()
   {
     TTestTree Tree;
@@ -184,7 +188,8 @@ private slots:
     Tree.File("locked/f", 100);
     QVERIFY(chmod(Tree.Top().c_str(), 0755) == 0);
     QVERIFY(chmod(Tree.Path("locked").c_str(), mode) == 0);
-    QList<QByteArray> Arguments{"--nogui", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())};
+    // Nobody may not write the test's home, where the scan would be remembered.
+    QList<QByteArray> Arguments{"--nogui", "--no-history", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())};
     if (quiet)
       Arguments.prepend("--quiet");
     if (Root)
@@ -992,6 +997,70 @@ private slots:
     QCOMPARE(Run.Status, 0);
     QVERIFY(Run.Out.contains(Bytes(Tree.Path("caf\xe9/")) + ","));
   }
+
+  // A scan is remembered unless told not to; --compare last sets each
+  // folder against the latest remembered scan: grown, emptied, added,
+  // renamed and removed folders with their sizes then and their changes,
+  // the gone ones as rows of their own; without --export, what grew most.
+  void compareWithLast()
+  {
+    TTestTree Tree;
+    for (const char* Folder : {"grown", "emptied", "old", "gone", "gone/deep", "same"})
+      Tree.Folder(Folder);
+    Tree.File("grown/a", 1000);
+    Tree.File("emptied/b", 3000);
+    Tree.File("old/c", 500);
+    Tree.File("gone/deep/d", 700);
+    Tree.File("same/e", 10);
+    const QByteArray Top = Bytes(Tree.Top());
+    QCOMPARE(Spacelens({"--nogui", "--no-history", Top}).Status, 0);
+    const TResult None = Spacelens({"--nogui", "--compare", "last", Top});
+    QCOMPARE(None.Status, 1);
+    QVERIFY2(None.Err.contains("is remembered"), None.Err.constData());
+    QCOMPARE(Spacelens({"--nogui", Top}).Status, 0);
+    Tree.File("grown/a", 5000);
+    Tree.File("grown/more", 2000);
+    QCOMPARE(unlink(Tree.Path("emptied/b").c_str()), 0);
+    QCOMPARE(rename(Tree.Path("old").c_str(), Tree.Path("new").c_str()), 0);
+    QCOMPARE(system(("rm -r '" + Tree.Path("gone") + "'").c_str()), 0);
+    Tree.Folder("added");
+    Tree.File("added/f", 9000);
+
+    const TResult Run = Spacelens({"--nogui", "--no-history", "--compare", "last", "--export", "-", Top});
+    QCOMPARE(Run.Status, 0);
+    QVERIFY(Run.Out.startsWith(
+      "path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,last_access,"
+      "last_write,hole_clusters,before_size_bytes,before_allocated_bytes,change_bytes,state\n"));
+    QStringList Rows;
+    for (const QByteArray& Line : Run.Out.split('\n').mid(1, -1)) {
+      if (Line.isEmpty())
+        continue;
+      const QList<QByteArray> Fields = Line.split(',');
+      QCOMPARE(Fields.size(), 16);
+      Rows << QString::fromLocal8Bit(Fields[0].mid(Top.size()) + " " + Fields[5] + " " + Fields[12] + " "
+                                     + Fields[14] + " " + Fields[15]);
+    }
+    QCOMPARE(Rows, (QStringList{"/ 16510 5210 11300 changed", "/added/ 9000  9000 new", "/emptied/ 0 3000 -3000 changed",
+                                "/grown/ 7000 1000 6000 changed", "/new/ 500  500 new", "/same/ 10 10 0 same",
+                                "/gone/  700 -700 gone", "/gone/deep/  700 -700 gone", "/old/  500 -500 gone"}));
+    const TResult Table = Spacelens({"--nogui", "--no-history", "--compare", "last", Top});
+    QCOMPARE(Table.Status, 0);
+    const QList<QByteArray> Lines = Table.Out.trimmed().split('\n');
+    QCOMPARE(Lines.size(), 6);
+    QVERIFY2(Lines[0].contains("+11.0 KB"), Lines[0].constData());
+    QVERIFY(Lines[2].trimmed().startsWith("+11.0 KB") && Lines[2].endsWith(Top + "/"));
+    QVERIFY(Lines[3].trimmed().startsWith("+8.8 KB") && Lines[3].contains(" new ") && Lines[3].endsWith("/added/"));
+    QVERIFY(Lines[4].trimmed().startsWith("+5.9 KB") && Lines[4].endsWith("/grown/"));
+    QVERIFY(Lines[5].trimmed().startsWith("+500 B") && Lines[5].endsWith("/new/"));
+    // A snapshot file of something else is refused before the scan.
+    const TResult Wrong = Spacelens({"--nogui", "--compare", Bytes(Tree.Path("grown/a")), Top});
+    QCOMPARE(Wrong.Status, 1);
+    QVERIFY2(Wrong.Err.contains("not a snapshot of Spacelens"), Wrong.Err.constData());
+    QCOMPARE(Spacelens({"--nogui", "--compare", "last", Top, Top + "/added"}).Status, 2);
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
 };
 
 QTEST_GUILESS_MAIN(THeadlessTest)

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "HeadlessHistory.h"
+
+#include "FolderNode.h"
+#include "FolderSnapshot.h"
+#include "HistoryStore.h"
+#include "SnapshotCompare.h"
+#include "TerminalText.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <ctime>
+
+namespace {
+
+// Bytes in the largest binary unit that keeps them at 1 or more, signed
+// when Signed: "+1.2 GB", "-300.0 MB", "512 B".
+std::string Bytes(int64_t Value, bool Signed)
+{
+  static const char* const Units[] = {"B", "KB", "MB", "GB", "TB", "PB", "EB"};
+  double Size = std::fabs(double(Value));
+  int Unit = 0;
+  while (Size >= 1024 && Unit < 6) {
+    Size /= 1024;
+    ++Unit;
+  }
+  char Text[48];
+  const char* Sign = Value < 0 ? "-" : Signed ? "+" : "";
+  if (Unit == 0)
+    std::snprintf(Text, sizeof Text, "%s%.0f B", Sign, Size);
+  else
+    std::snprintf(Text, sizeof Text, "%s%.1f %s", Sign, Size, Units[Unit]);
+  return Text;
+}
+
+std::string When(int64_t Seconds)
+{
+  const std::time_t Time = std::time_t(Seconds);
+  std::tm Local{};
+  localtime_r(&Time, &Local);
+  char Text[64];
+  std::strftime(Text, sizeof Text, "%a %d %b %Y %H:%M", &Local);
+  return Text;
+}
+
+}  // namespace
+
+bool THeadlessHistory::Before(const std::string& Compare, const std::string& Root, TFolderSnapshot& Snapshot,
+                              std::string& Error)
+{
+  if (Compare != "last")
+    return TFolderSnapshot::Read(Compare, Snapshot, Error);
+  const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Root);
+  for (const THistoryStore::TEntry& Entry : Kept)
+    if (TFolderSnapshot::Read(Entry.File, Snapshot, Error))
+      return true;
+  Error = "no snapshot of " + Root + " is remembered";
+  return false;
+}
+
+TFolderSnapshot THeadlessHistory::Now(const TFolderNode* Top, const TScanSettings& Settings)
+{
+  return TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Settings), std::time(nullptr));
+}
+
+void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot)
+{
+  std::string Error;
+  if (!THistoryStore().Remember(Snapshot, Error))
+    std::fprintf(stderr, "The scan of %s is not remembered: %s\n",
+                 TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), Error.c_str());
+}
+
+bool THeadlessHistory::WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, const TFolderSnapshot& Before,
+                                  const TFolderSnapshot& Now, size_t Count)
+{
+  const int64_t Days = (Now.FHeader.Time - Before.FHeader.Time) / 86400;
+  std::fprintf(Stream, "%s since %s (%" PRId64 " day%s): %s, now %s\n",
+               TTerminalText::For(Stream, Now.FHeader.Root).c_str(), When(Before.FHeader.Time).c_str(), Days,
+               Days == 1 ? "" : "s", Bytes(int64_t(Now.FHeader.Size - Before.FHeader.Size), true).c_str(),
+               Bytes(int64_t(Now.FHeader.Size), false).c_str());
+  std::fprintf(Stream, "%12s  %10s  %10s  %s\n", "change", "before", "now", "folder");
+  for (const TSnapshotCompare::TRow* Row : Compare.Grown(Count)) {
+    const std::string Path = Now.FHeader.Root + Row->Now->Path + (Row->Now->Path.empty() ? "" : "/");
+    std::fprintf(Stream, "%12s  %10s  %10s  %s\n", Bytes(Row->Change, true).c_str(),
+                 Row->Before ? Bytes(int64_t(Row->Before->Size), false).c_str() : "new",
+                 Bytes(int64_t(Row->Now->Size), false).c_str(), TTerminalText::For(Stream, Path).c_str());
+  }
+  return !std::ferror(Stream);
+}

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class TFolderNode;
+class TFolderSnapshot;
+class TSnapshotCompare;
+struct TScanSettings;
+
+// The history side of a headless scan: each folder scanned here remembered
+// in the user's cache, and what changed since an earlier snapshot.
+class THeadlessHistory {
+public:
+  // The snapshot to compare Root with: the file Compare names, or with
+  // "last" Root's latest one remembered; false with Error.
+  static bool Before(const std::string& Compare, const std::string& Root, TFolderSnapshot& Snapshot,
+                     std::string& Error);
+  // The scan of Top as a snapshot taken now.
+  static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
+  // Remembers Snapshot, telling a failure on standard error.
+  static void Remember(const TFolderSnapshot& Snapshot);
+  // What was compared with what, then the Count folders that grew most, as
+  // a table for a terminal; false when writing failed.
+  static bool WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, const TFolderSnapshot& Before,
+                         const TFolderSnapshot& Now, size_t Count);
+};

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Times the history of a scan of FOLDER: its snapshot taken from the tree,
+// written to a cache folder (and its size there), read back, and compared
+// with a copy of itself in which every tenth folder grew and every
+// hundredth is new, with the memory each step leaves in use:
+//   bench_history FOLDER
+#include "FolderNode.h"
+#include "FolderSnapshot.h"
+#include "FolderTree.h"
+#include "HistoryStore.h"
+#include "Root.h"
+#include "ScanDriver.h"
+#include "SnapshotCompare.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// A line of /proc/self/status in megabytes: the memory in use (VmRSS) or
+// its peak (VmHWM).
+long long Megabytes(const char* Field)
+{
+  std::ifstream Status("/proc/self/status");
+  for (std::string Line; std::getline(Status, Line);)
+    if (Line.rfind(Field, 0) == 0)
+      return std::stoll(Line.substr(std::strlen(Field))) / 1024;
+  return -1;
+}
+
+void Report(const char* Step, const QElapsedTimer& Clock)
+{
+  std::printf("%-28s %7.1f ms   memory %4lld MB, peak %4lld MB\n", Step, Clock.nsecsElapsed() / 1e6, Megabytes("VmRSS:"),
+              Megabytes("VmHWM:"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: bench_history FOLDER\n");
+    return 2;
+  }
+  QCoreApplication Application(argc, argv);
+  TFolderTree Tree;
+  TScanDriver Driver(Tree);
+  if (!Driver.StartScan(argv[1]))
+    return 1;
+  while (Driver.Scanning()) {
+    Driver.WaitForResults(std::chrono::milliseconds(100));
+    Driver.Drain();
+  }
+  const TFolderNode* Top = Driver.Roots()->FNode;
+  std::printf("scanned: memory %lld MB\n", Megabytes("VmRSS:"));
+  QElapsedTimer Clock;
+  Clock.start();
+  TFolderSnapshot Now = TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Driver.FSettings), 2, &Tree, Tree.Removals());
+  Report("snapshot taken", Clock);
+  std::printf("  %zu folders\n", Now.FFolders.size());
+  QTemporaryDir Cache;
+  THistoryStore Store(Cache.path().toStdString());
+  std::string Error;
+  Clock.restart();
+  if (!Store.Remember(Now, Error)) {
+    std::fprintf(stderr, "%s\n", Error.c_str());
+    return 1;
+  }
+  Report("written and pruned", Clock);
+  const THistoryStore::TEntry Kept = Store.Of(Now.FHeader.Root).front();
+  std::printf("  %.2f MB on disk\n", Kept.Bytes / 1048576.0);
+  Clock.restart();
+  TFolderSnapshot Read;
+  if (!TFolderSnapshot::Read(Kept.File, Read, Error)) {
+    std::fprintf(stderr, "%s\n", Error.c_str());
+    return 1;
+  }
+  Report("read back", Clock);
+  TFolderSnapshot Before = Read;
+  for (size_t At = 0; At < Before.FFolders.size(); At += 10)
+    Before.FFolders[At].Size /= 2;
+  for (size_t At = 5; At < Before.FFolders.size(); At += 100)
+    Before.FFolders[At].Path += "-gone";
+  Clock.restart();
+  const TSnapshotCompare Compare(Before, Now);
+  const size_t Grown = Compare.Grown(20).size();
+  Report("compared", Clock);
+  std::printf("  %zu rows, %zu of the most grown\n", Compare.Rows().size(), Grown);
+  return 0;
+}

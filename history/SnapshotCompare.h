@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "FolderSnapshot.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct TScanSettings;
+
+// What changed between two snapshots of a root, folder by folder, matched
+// by their paths below it.
+class TSnapshotCompare {
+public:
+  enum TState : uint8_t { csSame, csChanged, csNew, csGone };
+  static const char* StateName(TState State);
+
+  struct TRow {
+    const TFolderSnapshot::TFolder* Before;  // null for a new folder
+    const TFolderSnapshot::TFolder* Now;     // null for a folder gone
+    TState State;
+    int64_t Change;  // of the size, in bytes
+  };
+
+  // Both snapshots must outlive the comparison.
+  TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now);
+  // Now's folders in its order, then those gone in Before's order.
+  const std::vector<TRow>& Rows() const { return FRows; }
+  // The row of a folder of Now; null for none.
+  const TRow* Of(std::string_view Path) const;
+  // At most Count rows that grew, the most grown first (ties by path).
+  std::vector<const TRow*> Grown(size_t Count) const;
+  // Why the two may not compare: counted with other options or cluster
+  // sizes; empty when they were counted alike.
+  std::string Warning() const;
+
+  // How a scan with Settings counts, as a snapshot records it.
+  static std::string OptionsOf(const TScanSettings& Settings);
+
+private:
+  const TFolderSnapshot& FBefore;
+  const TFolderSnapshot& FNow;
+  std::vector<TRow> FRows;
+  std::unordered_map<std::string_view, size_t> FRowOf;  // by Now's paths
+};

@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FolderSnapshot.h"
+#include "HistoryStore.h"
+#include "SnapshotCompare.h"
+#include "TestTree.h"
+
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+// A snapshot of Root taken at Time, its folders as "path:size" (allocated
+// twice the size, objects the size's last digit).
+TFolderSnapshot Made(const std::string& Root, int64_t Time, const QStringList& Folders)
+{
+  TFolderSnapshot Snapshot;
+  Snapshot.FHeader.Root = Root;
+  Snapshot.FHeader.Time = Time;
+  Snapshot.FHeader.Host = "host";
+  Snapshot.FHeader.ClusterSize = 4096;
+  Snapshot.FHeader.Options = "hard-links=once";
+  for (const QString& Folder : Folders) {
+    const qsizetype Colon = Folder.lastIndexOf(':');
+    const uint64_t Size = Folder.mid(Colon + 1).toULongLong();
+    Snapshot.FFolders.push_back({Folder.left(Colon).toStdString(), Size, 2 * Size, Size % 10, int64_t(Size % 3) - 1,
+                                 1700000000 + int64_t(Size)});
+  }
+  Snapshot.FHeader.Folders = Snapshot.FFolders.size();
+  Snapshot.FHeader.Size = Snapshot.FFolders.empty() ? 0 : Snapshot.FFolders.front().Size;
+  return Snapshot;
+}
+
+std::string Written(const TFolderSnapshot& Snapshot, const std::string& File)
+{
+  std::FILE* Stream = std::fopen(File.c_str(), "wb");
+  if (!Stream || !Snapshot.Write(Stream))
+    return {};
+  std::fclose(Stream);
+  std::ifstream In(File, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(In), {});
+}
+
+void Put(const std::string& File, const std::string& Bytes)
+{
+  std::ofstream(File, std::ios::binary | std::ios::trunc).write(Bytes.data(), std::streamsize(Bytes.size()));
+}
+
+QStringList Rows(const TSnapshotCompare& Compare)
+{
+  QStringList Rows;
+  for (const TSnapshotCompare::TRow& Row : Compare.Rows())
+    Rows << QString("%1:%2:%3")
+              .arg(QString::fromStdString((Row.Now ? Row.Now : Row.Before)->Path),
+                   TSnapshotCompare::StateName(Row.State))
+              .arg(Row.Change);
+  return Rows;
+}
+
+}  // namespace
+
+class THistoryTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  // Written and read back whole: names of any bytes, paths sharing their
+  // beginnings or not, unknown counts and times.
+  void roundTrip()
+  {
+    TTestTree Tree;
+    TFolderSnapshot Snapshot = Made("/data/", 1765000000, {":900", "a:500", "a/b:300", "a/b c:1", "a-b:2", "\xff\x01:7",
+                                                           "a/b/deep/er/still/deeper:0", "z\nz:12345678901"});
+    Snapshot.FFolders[2].LastChange = 0;
+    const std::string File = Tree.Path("one.snap");
+    QVERIFY(!Written(Snapshot, File).empty());
+    TFolderSnapshot Read;
+    std::string Error;
+    QVERIFY2(TFolderSnapshot::Read(File, Read, Error), Error.c_str());
+    QCOMPARE(Read.FHeader.Root, Snapshot.FHeader.Root);
+    QCOMPARE(Read.FHeader.Time, Snapshot.FHeader.Time);
+    QCOMPARE(Read.FHeader.Host, Snapshot.FHeader.Host);
+    QCOMPARE(Read.FHeader.ClusterSize, 4096u);
+    QCOMPARE(Read.FHeader.Options, Snapshot.FHeader.Options);
+    QCOMPARE(Read.FHeader.Folders, uint64_t(8));
+    QCOMPARE(Read.FFolders.size(), Snapshot.FFolders.size());
+    for (size_t At = 0; At < Read.FFolders.size(); ++At) {
+      const TFolderSnapshot::TFolder &A = Read.FFolders[At], &B = Snapshot.FFolders[At];
+      QCOMPARE(A.Path, B.Path);
+      QCOMPARE(A.Size, B.Size);
+      QCOMPARE(A.Allocated, B.Allocated);
+      QCOMPARE(A.Objects, B.Objects);
+      QCOMPARE(A.Files, B.Files);
+      QCOMPARE(A.LastChange, B.LastChange);
+    }
+  }
+
+  // A file cut short at any byte, one damaged anywhere in its rows, one of
+  // a newer format or of something else is refused with a reason; the
+  // header alone reads once it is whole.
+  void refusedFiles()
+  {
+    TTestTree Tree;
+    QStringList Folders{":100000"};
+    for (int Folder = 0; Folder < 200; ++Folder)
+      Folders << QString("f%1/sub:%2").arg(Folder).arg(Folder * 7919);
+    const std::string File = Tree.Path("s.snap");
+    const std::string Whole = Written(Made("/r/", 1, Folders), File);
+    QVERIFY(Whole.size() > 100);
+    const size_t HeaderEnd = 16 + (uint8_t(Whole[12]) | uint8_t(Whole[13]) << 8);
+    TFolderSnapshot Read;
+    std::string Error;
+    for (size_t Length = 0; Length < Whole.size(); ++Length) {
+      Put(File, Whole.substr(0, Length));
+      QVERIFY2(!TFolderSnapshot::Read(File, Read, Error), qPrintable(QString::number(Length)));
+      QVERIFY(!Error.empty());
+      QCOMPARE(TFolderSnapshot::Read(File, Read, Error, true), Length >= HeaderEnd);
+    }
+    // A damaged byte is refused, unless the bytes read are the same.
+    TFolderSnapshot Right;
+    Put(File, Whole);
+    QVERIFY(TFolderSnapshot::Read(File, Right, Error));
+    int Refused = 0;
+    for (size_t At = HeaderEnd; At < Whole.size(); At += 7) {
+      std::string Damaged = Whole;
+      Damaged[At] = char(Damaged[At] ^ 0x20);
+      Put(File, Damaged);
+      if (!TFolderSnapshot::Read(File, Read, Error)) {
+        ++Refused;
+        continue;
+      }
+      QCOMPARE(Read.FFolders.size(), Right.FFolders.size());
+      for (size_t Folder = 0; Folder < Read.FFolders.size(); ++Folder) {
+        QCOMPARE(Read.FFolders[Folder].Path, Right.FFolders[Folder].Path);
+        QCOMPARE(Read.FFolders[Folder].Size, Right.FFolders[Folder].Size);
+      }
+    }
+    QVERIFY(Refused > int(Whole.size() - HeaderEnd) / 7 * 9 / 10);
+    std::string Newer = Whole;
+    Newer[8] = char(TFolderSnapshot::Format + 1);
+    Put(File, Newer);
+    QVERIFY(!TFolderSnapshot::Read(File, Read, Error, true));
+    QVERIFY2(Error.find("newer version") != std::string::npos, Error.c_str());
+    Put(File, "[1,2,{\"progname\":\"ncdu\"}]");
+    QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
+    QCOMPARE(Error, std::string("not a snapshot of Spacelens"));
+    Put(File, Whole);
+    QVERIFY2(TFolderSnapshot::Read(File, Read, Error), Error.c_str());
+    QCOMPARE(Read.FFolders.size(), size_t(201));
+  }
+
+  // The last ones of each root are kept, the newest first; over the cap
+  // the oldest of all go, the newest staying whatever its size.
+  void storeKeepsTheLast()
+  {
+    TTestTree Tree;
+    THistoryStore Store(Tree.Path("cache"));
+    Store.FKeep = 3;
+    std::string Error;
+    for (int Time = 1; Time <= 5; ++Time)
+      QVERIFY2(Store.Remember(Made("/a/", Time, {":1"}), Error), Error.c_str());
+    for (int Time = 10; Time <= 11; ++Time)
+      QVERIFY2(Store.Remember(Made("/b/", Time, {":1"}), Error), Error.c_str());
+    const auto Times = [](const std::vector<THistoryStore::TEntry>& Entries) {
+      QList<int64_t> Times;
+      for (const THistoryStore::TEntry& Entry : Entries)
+        Times << Entry.Header.Time;
+      return Times;
+    };
+    QCOMPARE(Times(Store.Of("/a/")), (QList<int64_t>{5, 4, 3}));
+    QCOMPARE(Times(Store.Of("/b/")), (QList<int64_t>{11, 10}));
+    QCOMPARE(Times(Store.All()), (QList<int64_t>{11, 10, 5, 4, 3}));
+    QVERIFY(Store.Of("/c/").empty());
+    // Room for two: the oldest of all go first, the one just written too.
+    const uint64_t One = Store.All().front().Bytes;
+    Store.FMostBytes = 2 * One + One / 2;
+    QVERIFY(Store.Remember(Made("/a/", 6, {":1"}), Error));
+    QCOMPARE(Times(Store.All()), (QList<int64_t>{11, 10}));
+    Store.FMostBytes = 1;
+    QVERIFY(Store.Remember(Made("/b/", 12, {":2"}), Error));
+    QCOMPARE(Times(Store.All()), (QList<int64_t>{12}));
+    // Nothing but whole snapshots in the folder.
+    for (const auto& Item : std::filesystem::recursive_directory_iterator(Tree.Path("cache")))
+      QVERIFY2(Item.is_directory() || Item.path().string().ends_with(".snap"), Item.path().c_str());
+    QVERIFY(Store.ForgetAll(Error));
+    QVERIFY(Store.All().empty());
+  }
+
+  // Two writers of the same root at once: every snapshot whole, the last
+  // ones kept.
+  void writersAtOnce()
+  {
+    TTestTree Tree;
+    QStringList Folders{":5"};
+    for (int Folder = 0; Folder < 2000; ++Folder)
+      Folders << QString("d%1:%2").arg(Folder).arg(Folder);
+    const TFolderSnapshot Snapshot = Made("/same/", 7, Folders);
+    std::atomic<int> Failed{0};
+    const auto Writer = [&] {
+      THistoryStore Store(Tree.Path("cache"));
+      Store.FKeep = 4;
+      std::string Error;
+      for (int Time = 0; Time < 15; ++Time)
+        if (!Store.Remember(Snapshot, Error))
+          ++Failed;
+    };
+    std::thread First(Writer), Second(Writer);
+    First.join();
+    Second.join();
+    QCOMPARE(Failed.load(), 0);
+    THistoryStore Store(Tree.Path("cache"));
+    const std::vector<THistoryStore::TEntry> Kept = Store.Of("/same/");
+    QVERIFY(Kept.size() >= 4 && Kept.size() <= 6);
+    for (const THistoryStore::TEntry& Entry : Kept) {
+      TFolderSnapshot Read;
+      std::string Error;
+      QVERIFY2(TFolderSnapshot::Read(Entry.File, Read, Error), Error.c_str());
+      QCOMPARE(Read.FFolders.size(), size_t(2001));
+    }
+  }
+
+  // Every folder of now with its state and change, then those gone.
+  void compares()
+  {
+    const TFolderSnapshot Before =
+      Made("/r/", 1, {":1000", "grown:100", "same:50", "gone:200", "gone/deep:20", "emptied:300", "old-name:40"});
+    const TFolderSnapshot Now =
+      Made("/r/", 2, {":1350", "grown:600", "same:50", "emptied:0", "new-name:40", "added:400", "added/x:10"});
+    const TSnapshotCompare Compare(Before, Now);
+    QCOMPARE(Rows(Compare), (QStringList{":changed:350", "grown:changed:500", "same:same:0", "emptied:changed:-300",
+                                         "new-name:new:40", "added:new:400", "added/x:new:10", "gone:gone:-200",
+                                         "gone/deep:gone:-20", "old-name:gone:-40"}));
+    QStringList Grown;
+    for (const TSnapshotCompare::TRow* Row : Compare.Grown(3))
+      Grown << QString::fromStdString(Row->Now->Path);
+    QCOMPARE(Grown, (QStringList{"grown", "added", ""}));
+    QCOMPARE(Compare.Of("grown")->Before->Size, uint64_t(100));
+    QVERIFY(!Compare.Of("gone"));
+    QVERIFY(Compare.Warning().empty());
+    TFolderSnapshot Other = Now;
+    Other.FHeader.Options = "hard-links=each";
+    Other.FHeader.ClusterSize = 512;
+    const std::string Warning = TSnapshotCompare(Before, Other).Warning();
+    QVERIFY2(Warning.find("hard-links=each") != std::string::npos && Warning.find("512") != std::string::npos,
+             Warning.c_str());
+  }
+};
+
+QTEST_GUILESS_MAIN(THistoryTest)
+#include "tst_history.moc"
