@@ -65,8 +65,11 @@ std::vector<const TSnapshotCompare::TRow*> TSnapshotCompare::Grown(size_t Count)
 std::string TSnapshotCompare::Warning() const
 {
   std::string Warning;
+  if (FBefore.FHeader.Root != FNow.FHeader.Root)
+    Warning = "of another folder, " + FBefore.FHeader.Root;
   if (FBefore.FHeader.Options != FNow.FHeader.Options)
-    Warning = "counted with other options (" + FBefore.FHeader.Options + " then, " + FNow.FHeader.Options + " now)";
+    Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other options (" + FBefore.FHeader.Options
+               + " then, " + FNow.FHeader.Options + " now)";
   if (FBefore.FHeader.ClusterSize != FNow.FHeader.ClusterSize)
     Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other cluster sizes ("
                + std::to_string(FBefore.FHeader.ClusterSize) + " then, " + std::to_string(FNow.FHeader.ClusterSize)

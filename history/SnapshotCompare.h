@@ -33,8 +33,8 @@ public:
   const TRow* Of(std::string_view Path) const;
   // At most Count rows that grew, the most grown first (ties by path).
   std::vector<const TRow*> Grown(size_t Count) const;
-  // Why the two may not compare: counted with other options or cluster
-  // sizes; empty when they were counted alike.
+  // Why the two may not compare: of other folders, or counted with other
+  // options or cluster sizes; empty when they are alike.
   std::string Warning() const;
 
   // How a scan with Settings counts, as a snapshot records it.

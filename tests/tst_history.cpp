@@ -241,9 +241,13 @@ private slots:
     TFolderSnapshot Other = Now;
     Other.FHeader.Options = "hard-links=each";
     Other.FHeader.ClusterSize = 512;
-    const std::string Warning = TSnapshotCompare(Before, Other).Warning();
+    std::string Warning = TSnapshotCompare(Before, Other).Warning();
     QVERIFY2(Warning.find("hard-links=each") != std::string::npos && Warning.find("512") != std::string::npos,
              Warning.c_str());
+    Other = Now;
+    Other.FHeader.Root = "/elsewhere/";
+    Warning = TSnapshotCompare(Before, Other).Warning();
+    QVERIFY2(Warning.find("another folder, /r/") != std::string::npos, Warning.c_str());
   }
 };
 

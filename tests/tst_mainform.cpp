@@ -4,7 +4,9 @@
 #include "FolderFiles.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
+#include "FolderSnapshot.h"
 #include "FolderTreeView.h"
+#include "HistoryStore.h"
 #include "HeldScan.h"
 #include "DetailsList.h"
 #include "Directory.h"
@@ -29,6 +31,7 @@
 #include "WindowTest.h"
 
 #include <QAbstractItemModelTester>
+#include <QScopeGuard>
 #include <QAction>
 #include <QLocale>
 #include <QMessageBox>
@@ -38,6 +41,9 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -489,6 +495,42 @@ private slots:
     Form->close();
     QVERIFY(!Form->Driver().Scanning());
     delete Form;
+  }
+
+  // A scan that ends is remembered off the window's thread, with its
+  // folders; a stopped one is not.
+  void scansRemembered()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/f", 5000);
+    TTestTree Stopped;
+    for (int Folder = 0; Folder < 40; ++Folder)
+      Stopped.Folder(std::to_string(Folder));
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    const std::string Root = Tree.Top() + "/";
+    QTRY_COMPARE(THistoryStore().Of(Root).size(), size_t(1));
+    TFolderSnapshot Kept;
+    std::string Error;
+    QVERIFY2(TFolderSnapshot::Read(THistoryStore().Of(Root).front().File, Kept, Error), Error.c_str());
+    QCOMPARE(Kept.FFolders.size(), size_t(2));
+    QCOMPARE(Kept.FFolders[1].Path, std::string("a"));
+    QCOMPARE(Kept.FFolders[1].Size, uint64_t(5000));
+    QCOMPARE(Kept.FHeader.Size, uint64_t(5000));
+    TDirectory::SetFailureInjector([](const char*) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      return 0;
+    });
+    const auto Injected = qScopeGuard([] { TDirectory::SetFailureInjector(nullptr); });
+    QVERIFY(Form.StartScan(Stopped.Top()));
+    QVERIFY(Form.Driver().Scanning());
+    Form.Driver().Stop(Form.Driver().FindRoot(Stopped.Top() + "/"));
+    QVERIFY(ScansDone(Form));
+    QTest::qWait(200);
+    QVERIFY(THistoryStore().Of(Stopped.Top() + "/").empty());
   }
 
   void pruneKeepsFilesAndTotals()
