@@ -142,6 +142,12 @@ private slots:
     Put(File, Newer);
     QVERIFY(!TFolderSnapshot::Read(File, Read, Error, true));
     QVERIFY2(Error.find("newer version") != std::string::npos, Error.c_str());
+    // A header that counts other folders than the rows hold.
+    TFolderSnapshot Miscounted = Made("/r/", 1, Folders);
+    ++Miscounted.FHeader.Folders;
+    Written(Miscounted, File);
+    QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
+    QCOMPARE(Error, std::string("damaged"));
     Put(File, "[1,2,{\"progname\":\"ncdu\"}]");
     QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
     QCOMPARE(Error, std::string("not a snapshot of Spacelens"));

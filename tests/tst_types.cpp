@@ -186,6 +186,14 @@ private slots:
       QCOMPARE(std::string(Slot.Files->Name(Type.LargestFile - Slot.First)), Want.LargestName);
       QCOMPARE(Slot.Node->Name(), Want.LargestFolder);
     }
+    // Asked for before a removal, a snapshot is abandoned: its nodes may
+    // be gone; asked for after, it is whole.
+    const uint64_t Removals = FolderTree.Removals();
+    QVERIFY(FolderTree.FreeNode(Root->FNode->Child(0), true));
+    QVERIFY(TFilesSnapshot(Root->FNode, true, &FolderTree, Removals).Abandoned());
+    const TFilesSnapshot After(Root->FNode, true, &FolderTree, FolderTree.Removals());
+    QVERIFY(!After.Abandoned());
+    QCOMPARE(After.Count(), uint32_t((Folders - 1) * PerFolder));
   }
 
   // The manual's table of classes is the program's.
