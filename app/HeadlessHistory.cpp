@@ -4,8 +4,10 @@
 #include "FolderNode.h"
 #include "FolderSnapshot.h"
 #include "HistoryStore.h"
+#include "Settings.h"
 #include "SnapshotCompare.h"
 #include "TerminalText.h"
+#include "WindowSettings.h"
 
 #include <cinttypes>
 #include <cmath>
@@ -65,8 +67,12 @@ TFolderSnapshot THeadlessHistory::Now(const TFolderNode* Top, const TScanSetting
 
 void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot)
 {
+  // Kept as the user chose in the window.
+  TWindowSettings Window;
+  Window.Load(TSettings(), false);
+  THistoryStore Store = Window.History();
   std::string Error;
-  if (!THistoryStore().Remember(Snapshot, Error))
+  if (Window.FHistoryKeep > 0 && !Store.Remember(Snapshot, Error))
     std::fprintf(stderr, "The scan of %s is not remembered: %s\n",
                  TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), Error.c_str());
 }

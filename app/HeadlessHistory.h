@@ -19,7 +19,8 @@ public:
                      std::string& Error);
   // The scan of Top as a snapshot taken now.
   static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
-  // Remembers Snapshot, telling a failure on standard error.
+  // Remembers Snapshot, keeping as many as the window's options say,
+  // telling a failure on standard error.
   static void Remember(const TFolderSnapshot& Snapshot);
   // What was compared with what, then the Count folders that grew most, as
   // a table for a terminal; false when writing failed.

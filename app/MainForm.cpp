@@ -122,10 +122,8 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FFilesCommands = std::make_unique<TFilesCommands>(*this);
   FTypesCommands = std::make_unique<TTypesCommands>(*this);
   FPrinting->FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
-    if (FRightPane->ShowsFiles())
-      return FFilesCommands->Report();
-    if (FRightPane->ShowsTypes())
-      return FTypesCommands->Report();
+    if (FRightPane->ShowsFiles() || FRightPane->ShowsTypes())
+      return FRightPane->ShowsFiles() ? FFilesCommands->Report() : FTypesCommands->Report();
     return std::nullopt;
   };
   FShellCommands->OnTrashGrew = [this](TFolderNode* Folder) {
@@ -213,18 +211,11 @@ void TMainForm::FormCreate()
   TZelSystemImageList::FilesIconIndex();
   TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
   FCharts->ApplySettings(FSettings.FChartTool, FSettings.FChart3D, FSettings.FChartLegend, FSettings.FChartPatterns);
-  if (FSettings.FActiveSeries == 0)
-    PiebuttonClick();
-  else if (FSettings.FActiveSeries == 2)
-    ListButtonClick();
-  else if (FSettings.FActiveSeries == 3)
-    TreemapButtonClick();
-  else if (FSettings.FActiveSeries == 4)
-    FilesButtonClick();
-  else if (FSettings.FActiveSeries == 5)
-    TypesButtonClick();
-  else
-    barbuttonClick();
+  // The page shown last, by its number in the settings; the bars for any other.
+  static const char* const Pages[] = {"PieButton", "BarButton", "ListButton", "TreemapButton", "FilesButton",
+                                      "TypesButton"};
+  const int Page = FSettings.FActiveSeries;
+  Action(Page >= 0 && Page < int(std::size(Pages)) ? Pages[Page] : "BarButton")->trigger();
   RefreshCaption();
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OptionDlg.h"
 
+#include "HistoryStore.h"
 #include "ListModel.h"
 #include "Manual.h"
+#include "Prompt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -144,6 +146,26 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   ColumnsLayout->addWidget(Tip);
   Pages->addTab(Columns, "Columns");
 
+  auto* History = new QWidget;
+  History->setProperty("HelpTopic", "options-history");
+  auto* HistoryLayout = new QVBoxLayout(History);
+  auto* About = new QLabel("Each scan that ends is remembered, so that later scans can tell what changed since.");
+  About->setWordWrap(true);
+  HistoryLayout->addWidget(About);
+  auto* Limits = new QFormLayout;
+  HistoryKeepSpin = Spin(0, 1000, false);
+  HistoryKeepSpin->setSpecialValueText("none");
+  Limits->addRow("&Scans kept of each folder", HistoryKeepSpin);
+  HistoryMegabytesSpin = Spin(1, 1000000, false);
+  HistoryMegabytesSpin->setSuffix(" MB");
+  Limits->addRow("&At most, in all", HistoryMegabytesSpin);
+  HistoryLayout->addLayout(Limits);
+  ForgetButton = new QPushButton("&Forget All Scans...");
+  connect(ForgetButton, &QPushButton::clicked, this, [this] { ForgetClick(); });
+  HistoryLayout->addWidget(ForgetButton, 0, Qt::AlignLeft);
+  HistoryLayout->addStretch();
+  Pages->addTab(History, "History");
+
   auto* Buttons = new QDialogButtonBox;
   OKButton = Buttons->addButton("OK", QDialogButtonBox::AcceptRole);
   OKButton->setDefault(true);
@@ -185,6 +207,8 @@ void TOptionDlg::Load(const TOptions& Options)
   DecimalSpin->setValue(Options.FDecimals);
   BoldFactorSpin->setValue(Options.FBoldFactor);
   MRUSpin->setValue(Options.FMRUMaximum);
+  HistoryKeepSpin->setValue(Options.FHistoryKeep);
+  HistoryMegabytesSpin->setValue(Options.FHistoryMegabytes);
   ErrorCheckBox->setChecked(Options.FShowErrors);
   FollowLinksCheckBox->setChecked(Options.FFollowReparsePoints);
   HardLinksCheckBox->setChecked(Options.FHardLinksOnce);
@@ -206,6 +230,8 @@ TOptions TOptionDlg::Result() const
   Options.FDecimals = DecimalSpin->value();
   Options.FBoldFactor = BoldFactorSpin->value();
   Options.FMRUMaximum = MRUSpin->value();
+  Options.FHistoryKeep = HistoryKeepSpin->value();
+  Options.FHistoryMegabytes = HistoryMegabytesSpin->value();
   Options.FShowFiles = FilesCheckbox->isChecked();
   Options.FChartTool = ChartToolBarCB->isChecked();
   Options.FShowErrors = ErrorCheckBox->isChecked();
@@ -237,6 +263,18 @@ bool TOptionDlg::eventFilter(QObject* Watched, QEvent* Event)
       return true;
   }
   return QDialog::eventFilter(Watched, Event);
+}
+
+void TOptionDlg::ForgetClick()
+{
+  THistoryStore Store;
+  if (!TPrompt::Confirm(this, "Forget All Scans",
+                        QString("Forget the %1 scans remembered? Later scans cannot then tell what changed before them.")
+                          .arg(Store.All().size())))
+    return;
+  std::string Error;
+  if (!Store.ForgetAll(Error))
+    TPrompt::Warn(this, "Forget All Scans", QString::fromLocal8Bit(Error.c_str()));
 }
 
 void TOptionDlg::HelpBtnClick()

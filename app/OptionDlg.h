@@ -36,6 +36,9 @@ public:
   QPlainTextEdit* ExcludeEdit;
   QButtonGroup* ClusterSizeGroup;
   QListWidget* ColumnList;
+  QSpinBox* HistoryKeepSpin;
+  QSpinBox* HistoryMegabytesSpin;
+  QPushButton* ForgetButton;
   QPushButton* OKButton;
   QPushButton* HelpButton;
 
@@ -46,6 +49,8 @@ private:
   void Load(const TOptions& Options);
   void FiltereditChange();
   void HelpBtnClick();
+  // Forgets every scan remembered, after asking.
+  void ForgetClick();
 
   bool FHasRoots;
 };

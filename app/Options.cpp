@@ -14,6 +14,8 @@ TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Sca
   Options.FDecimals = Display.FDecimals;
   Options.FBoldFactor = Display.FBoldFactor;
   Options.FMRUMaximum = Window.FMRUMaximum;
+  Options.FHistoryKeep = Window.FHistoryKeep;
+  Options.FHistoryMegabytes = Window.FHistoryMegabytes;
   Options.FShowFiles = Scan.FShowFiles;
   Options.FChartTool = Window.FChartTool;
   Options.FShowErrors = Scan.FShowErrors;
@@ -37,6 +39,8 @@ bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSetti
   Display.FDecimals = FDecimals;
   Display.FBoldFactor = FBoldFactor;
   Window.FMRUMaximum = FMRUMaximum;
+  Window.FHistoryKeep = FHistoryKeep;
+  Window.FHistoryMegabytes = FHistoryMegabytes;
   Scan.SetFileFilter(FFilter, 63);
   for (int Column = 0; Column < TListModel::lcCount; ++Column) {
     if (!FColumns[size_t(Column)])

@@ -24,6 +24,8 @@ struct TOptions {
   int FDecimals = 1;
   int FBoldFactor = 15;
   int FMRUMaximum = 6;
+  int FHistoryKeep = 10;
+  int FHistoryMegabytes = 200;
   bool FShowFiles = true;
   bool FChartTool = false;
   bool FShowErrors = true;

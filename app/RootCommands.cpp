@@ -103,7 +103,7 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   FForm.RefreshStatus(true);
   if (!FRestarting)
     FProgress.Ended(Counted, Stopped);
-  if (!Stopped && Root->FImportFile.empty())
+  if (!Stopped && Root->FImportFile.empty() && FForm.WindowSettings().FHistoryKeep > 0)
     Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.
   if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped); Current && FForm.CurrentNode() == Root->FNode)
@@ -113,13 +113,13 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
 void TRootCommands::Remember(const TRoot* Root)
 {
   const TFolderTree* Tree = &FForm.Tree();
-  FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(),
-                  Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings)] {
+  FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = FForm.WindowSettings().History(),
+                  Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings)]() mutable {
     TWorkerThread::GiveWay();
     // Gone when the root was removed meanwhile.
     const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, std::time(nullptr), Tree, Removals);
     std::string Error;
-    if (Snapshot.FFolders.empty() || THistoryStore().Remember(Snapshot, Error))
+    if (Snapshot.FFolders.empty() || Store.Remember(Snapshot, Error))
       return;
     QMetaObject::invokeMethod(
       &FForm,

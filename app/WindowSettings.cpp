@@ -46,6 +46,8 @@ const TEntry Entries[] = {
   {"ChartPatterns", &W::FChartPatterns},
   {"Splitter", &W::FSplitter, 0, 16000},
   {"MRUMaximum", &W::FMRUMaximum, 0, 32},
+  {"HistoryKeep", &W::FHistoryKeep, 0, 1000},
+  {"HistoryMegabytes", &W::FHistoryMegabytes, 1, 1000000},
   {"Maximized", &W::FMaximized},
   {"ActiveSeries", &W::FActiveSeries, INT_MIN, INT_MAX},  // 0 pie, 2 list, 3 treemap, 4 files, 5 types, any other bar
   {"ShowErrors", &W::FShowErrors, 0, 0, true},
@@ -167,4 +169,12 @@ void TWindowSettings::SetFrame(const QRect& Frame)
   FTop = Frame.top();
   FWidth = Frame.width();
   FHeight = Frame.height();
+}
+
+THistoryStore TWindowSettings::History() const
+{
+  THistoryStore Store;
+  Store.FKeep = size_t(FHistoryKeep);
+  Store.FMostBytes = uint64_t(FHistoryMegabytes) << 20;
+  return Store;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "HistoryStore.h"
+
 #include <QRect>
 
 #include <array>
@@ -36,6 +38,8 @@ struct TWindowSettings {
   bool FChartPatterns = false;
   int FSplitter = 222;
   int FMRUMaximum = 6;
+  int FHistoryKeep = 10;        // scans remembered of each folder; 0: none
+  int FHistoryMegabytes = 200;  // at most, in all
   bool FMaximized = false;
   int FActiveSeries = 0;
   // Read when the window is first shown rather than when it is made.
@@ -48,6 +52,8 @@ struct TWindowSettings {
   // Reads the values of the window's creation (AtShow false) or of its
   // first showing (AtShow true).
   void Load(const TSettings& Store, bool AtShow);
+  // Where scans are remembered, kept as the user chose.
+  THistoryStore History() const;
   void Save(TSettings& Store) const;
   // The window's frame on a screen: the stored one, put where it can be
   // seen, or at a first start seven tenths of the screen each way. The splitter

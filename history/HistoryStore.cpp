@@ -6,6 +6,7 @@
 #include <xxhash.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -55,9 +56,13 @@ bool THistoryStore::Remember(const TFolderSnapshot& Snapshot, std::string& Error
   }
   // Only the user reads what the disk held.
   fs::permissions(FFolder, fs::perms::owner_all, Failed);
-  // A name no other process takes: the time, the process and a random part.
-  char Name[64];
-  std::snprintf(Name, sizeof Name, "%012lld-%d-%08x%s", (long long)Snapshot.FHeader.Time, int(getpid()),
+  // A name no other process takes: the scan's time, the moment written (so
+  // that of two scans in one second the later sorts first), the process and
+  // a random part.
+  char Name[96];
+  const auto Now = std::chrono::system_clock::now().time_since_epoch();
+  std::snprintf(Name, sizeof Name, "%012lld-%019lld-%d-%08x%s", (long long)Snapshot.FHeader.Time,
+                (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(Now).count(), int(getpid()),
                 unsigned(std::random_device()()), Suffix);
   if (!TSafeSave::Stream(Folder + "/" + Name, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); },
                          Error))

@@ -520,6 +520,18 @@ private slots:
     QCOMPARE(Kept.FFolders[1].Path, std::string("a"));
     QCOMPARE(Kept.FFolders[1].Size, uint64_t(5000));
     QCOMPARE(Kept.FHeader.Size, uint64_t(5000));
+    // As many as the options say: none, then one.
+    Form.WindowSettings().FHistoryKeep = 0;
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    QTest::qWait(200);
+    QCOMPARE(THistoryStore().Of(Root).size(), size_t(1));
+    Form.WindowSettings().FHistoryKeep = 1;
+    Tree.File("a/g", 100);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    QTRY_COMPARE(THistoryStore().Of(Root).front().Header.Size, uint64_t(5100));
+    QCOMPARE(THistoryStore().Of(Root).size(), size_t(1));
     TDirectory::SetFailureInjector([](const char*) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       return 0;
