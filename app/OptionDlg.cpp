@@ -268,9 +268,10 @@ bool TOptionDlg::eventFilter(QObject* Watched, QEvent* Event)
 void TOptionDlg::ForgetClick()
 {
   THistoryStore Store;
+  const size_t Count = Store.All().size();
+  const QString What = Count == 1 ? QString("the scan") : QString("the %1 scans").arg(Count);
   if (!TPrompt::Confirm(this, "Forget All Scans",
-                        QString("Forget the %1 scans remembered? Later scans cannot then tell what changed before them.")
-                          .arg(Store.All().size())))
+                        "Forget " + What + " remembered? Later scans cannot then tell what changed before them."))
     return;
   std::string Error;
   if (!Store.ForgetAll(Error))
