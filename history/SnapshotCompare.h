@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 struct TScanSettings;
@@ -44,5 +43,5 @@ private:
   const TFolderSnapshot& FBefore;
   const TFolderSnapshot& FNow;
   std::vector<TRow> FRows;
-  std::unordered_map<std::string_view, size_t> FRowOf;  // by Now's paths
+  std::vector<uint32_t> FNowByPath;  // Now's folders by their paths' bytes
 };
