@@ -445,6 +445,26 @@ private slots:
     QCOMPARE(Check(Root->FNode, Seen), QStringList());
     QCOMPARE(Seen, 6);
 
+    // With a filter, only the files it counts are kept, scanned or listed
+    // again: what the treemap, the files and the types show is what the
+    // totals count.
+    TFolderTree Filtered;
+    TScanDriver Jpegs(Filtered);
+    Jpegs.FSettings.FFileKind = Driver.FSettings.FFileKind;
+    Jpegs.FSettings.SetFileFilter("*.jpg");
+    const TRoot* Only = Jpegs.StartScan(Tree.Top());
+    QVERIFY(Only);
+    while (Jpegs.Scanning()) {
+      Jpegs.WaitForResults(std::chrono::milliseconds(20));
+      Jpegs.Drain();
+    }
+    QCOMPARE(Check(Only->FNode, Seen), QStringList());
+    QCOMPARE(Seen, 2);  // b.jpg and its second name
+    QCOMPARE(Only->FNode->SizeBytes(), uint64_t(100));
+    Jpegs.ListFilesAgain(Child(Only->FNode, "sub"));
+    QCOMPARE(Check(Only->FNode, Seen), QStringList());
+    QCOMPARE(Seen, 2);
+
     TFolderTree Plain;
     TScanDriver Headless(Plain);
     const TRoot* Bare = Headless.StartScan(Tree.Top());
