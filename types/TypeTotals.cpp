@@ -24,11 +24,13 @@ constexpr uint32_t SplitFrom = 100000;
 void TTypeTotals::Add(std::string_view Name, uint64_t Size, uint64_t Allocated, uint32_t ClusterSize, bool Executable,
                       uint64_t Links, uint64_t Device, uint64_t Inode)
 {
-  const auto Kind = uint8_t(TFileClass::Of(Name, Executable));
+  // The extension found once, for the class and the count.
+  const std::string_view Extension = TFileClass::ExtensionIn(Name);
+  const auto Kind = uint8_t(TFileClass::OfExtension(Extension, Executable));
   std::lock_guard Lock(FMutex);
   if (FLinksOnce && Links > 1 && !FLinked.emplace(Device, Inode).second)
     return;
-  Count(TFileClass::ExtensionIn(Name), Kind, Size, Allocated, ClusterSize, 0);
+  Count(Extension, Kind, Size, Allocated, ClusterSize, 0);
 }
 
 void TTypeTotals::Add(const TFilesSnapshot& Files, const std::function<bool()>& Stop)

@@ -127,7 +127,12 @@ std::string_view ExtensionOf(std::string_view FileName)
 
 TFileClass::TKind TFileClass::Of(std::string_view FileName, bool Executable)
 {
-  const TKind Kind = Lookup(ExtensionOf(FileName));
+  return OfExtension(ExtensionOf(FileName), Executable);
+}
+
+TFileClass::TKind TFileClass::OfExtension(std::string_view Extension, bool Executable)
+{
+  const TKind Kind = Lookup(Extension);
   return Kind == fcOther && Executable ? fcBinary : Kind;
 }
 

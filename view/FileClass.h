@@ -34,6 +34,8 @@ public:
   // programs on Linux have no extension: their mode tells what their name
   // does not, at no cost, where their contents would cost a read each.
   static TKind Of(std::string_view FileName, bool Executable);
+  // The same, from the extension ExtensionIn gave, for one who has it.
+  static TKind OfExtension(std::string_view Extension, bool Executable);
   // The extension a name is classed by, in lower case: after its last dot
   // but a leading one, past parts of digits only ("so" of "libfoo.so.1.2"),
   // with the part before it when the two are in the table ("tar.gz", but
