@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ ninja-build ccache qt6-base-dev adwaita-icon-theme libqt6svg6 xdg-utils libglib2.0-bin
-          fonts-liberation2 poppler-utils rapidjson-dev pkg-config libzstd-dev libxxhash-dev
+          fonts-liberation2 poppler-utils rapidjson-dev pkg-config libzstd-dev libxxhash-dev libcsv-dev
           # the icon's pictures, the Debian package and the checks of both
           librsvg2-bin desktop-file-utils appstream dpkg-dev groff-base)
 missing=()

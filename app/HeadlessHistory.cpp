@@ -6,6 +6,7 @@
 #include "HistoryStore.h"
 #include "Settings.h"
 #include "SnapshotCompare.h"
+#include "SnapshotFile.h"
 #include "TerminalText.h"
 #include "WindowSettings.h"
 
@@ -47,11 +48,11 @@ std::string When(int64_t Seconds)
 
 }  // namespace
 
-bool THeadlessHistory::Before(const std::string& Compare, const std::string& Root, TFolderSnapshot& Snapshot,
-                              std::string& Error)
+bool THeadlessHistory::Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
+                              TFolderSnapshot& Snapshot, std::string& Error)
 {
   if (Compare != "last")
-    return TFolderSnapshot::Read(Compare, Snapshot, Error);
+    return TSnapshotFile::Read(Compare, Root, Settings, Snapshot, Error);
   const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Root);
   for (const THistoryStore::TEntry& Entry : Kept)
     if (TFolderSnapshot::Read(Entry.File, Snapshot, Error))

@@ -13,10 +13,11 @@ struct TScanSettings;
 // in the user's cache, and what changed since an earlier snapshot.
 class THeadlessHistory {
 public:
-  // The snapshot to compare Root with: the file Compare names, or with
-  // "last" Root's latest one remembered; false with Error.
-  static bool Before(const std::string& Compare, const std::string& Root, TFolderSnapshot& Snapshot,
-                     std::string& Error);
+  // The snapshot to compare Root with: the file Compare names (a snapshot
+  // or an export, counted with Settings), or with "last" Root's latest one
+  // remembered; false with Error.
+  static bool Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
+                     TFolderSnapshot& Snapshot, std::string& Error);
   // The scan of Top as a snapshot taken now.
   static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
   // Remembers Snapshot, keeping as many as the window's options say,

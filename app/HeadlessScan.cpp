@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeadlessScan.h"
 
+#include "Baseline.h"
 #include "HeadlessHistory.h"
 
 #include "CsvExport.h"
@@ -69,8 +70,9 @@ const char* THeadlessScan::Usage =
   "                       the order of --top's files (default size: the largest)\n"
   "  --types              instead of the folder table, write the files of each\n"
   "                       FOLDER summed by extension as CSV, the largest first\n"
-  "  --compare OLD        what changed since OLD, a snapshot file or \"last\" (the\n"
-  "                       latest remembered of the one FOLDER): the folder table\n"
+  "  --compare OLD        what changed since OLD, a snapshot, an export (ncdu JSON\n"
+  "                       or the CSV folder table) or \"last\" (the latest\n"
+  "                       remembered of the one FOLDER): the folder table\n"
   "                       with the size then and the change of each folder, those\n"
   "                       gone as rows of their own; without --export, the 20\n"
   "                       folders that grew most\n"
@@ -341,8 +343,8 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   TFolderSnapshot Before;
   if (!FCompare.empty()) {
     std::string Error;
-    if (!THeadlessHistory::Before(FCompare, TPathRules::WithSeparator(TPathRules::Absolute(FFolders.front())), Before,
-                                  Error)) {
+    if (!THeadlessHistory::Before(FCompare, TPathRules::WithSeparator(TPathRules::Absolute(FFolders.front())),
+                                  FSettings, Before, Error)) {
       std::fprintf(stderr, "Cannot compare with %s: %s\n", TTerminalText::For(stderr, FCompare).c_str(),
                    Error.c_str());
       return 1;
@@ -450,7 +452,9 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     if (const std::string Warning = Compare->Warning(); !Warning.empty())
       std::fprintf(stderr, "Compared with a scan %s\n", Warning.c_str());
   }
-  if (!FReportFile.empty() && !Report(Driver, TopNodes))
+  // A report of a comparison tells each folder's change, the most grown first.
+  if (!FReportFile.empty()
+      && !Report(Driver, TopNodes, Compare ? std::make_shared<const TBaseline>(Before, TopNodes.front()->FullPath()) : nullptr))
     Status = 1;
   size_t Unread = 0;
   if (!FNcduFile.empty() && !TopNodes.empty()
@@ -500,7 +504,8 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   return Status;
 }
 
-bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes) const
+bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes,
+                           std::shared_ptr<const TBaseline> Baseline) const
 {
   // Fonts and PDF pages need the toolkit's graphics, without a display.
   static char Name[] = "spacelens", Option[] = "-platform", Platform[] = "offscreen";
@@ -523,6 +528,8 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
   Display.FUnitType = Window.FUnitType;
   Display.FDecimals = Window.FDecimals - 1;
   Display.FShowType = Window.FShowType;
+  const int SortType = Baseline ? TValueDisplay::SortByChange : Window.FSortType;
+  Display.FBaseline = std::move(Baseline);
   // A folder's own files as a line of their own, so its lines add up to it,
   // as the window's report shows them.
   for (TFolderNode* Top : TopNodes)
@@ -540,11 +547,11 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
     TFolderNode::ForEachBelow(Top, [&](TFolderNode* Node) {
       if (!IsExpanded(Node))
         return false;
-      if (Window.FSortType != 3 && Node->ChildCount() > 1) {
+      if (SortType != 3 && Node->ChildCount() > 1) {
         std::vector<TTreeCommands::TKeyed> Keys;
         for (TFolderNode* Child : Node->Children())
-          Keys.emplace_back(Display.SortKey(Child, Window.FSortType), Child);
-        TTreeCommands::SortKeyed(Keys, Window.FSortType, Display.FShowType);
+          Keys.emplace_back(Display.SortKey(Child, SortType), Child);
+        TTreeCommands::SortKeyed(Keys, SortType, Display.FShowType);
         TTreeCommands::TakeOrder(Node, Keys, Orders);
       }
       return true;

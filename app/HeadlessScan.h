@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class TBaseline;
 class TFolderNode;
 class TFolderTree;
 class TScanDriver;
@@ -43,7 +45,9 @@ private:
   bool Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const;
   // The tree reports of TopNodes, sorted and opened as the window would show
   // them, into the PDF file of --report.
-  bool Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes) const;
+  // The PDF report of the scanned folders; with Baseline, of their change.
+  bool Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes,
+              std::shared_ptr<const TBaseline> Baseline) const;
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot*) override {}
   void ScanDone(TRoot*, bool, const TScanCounts&) override {}

@@ -148,7 +148,8 @@ void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, T
 
 void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands& Commands, const TScanSettings& Scan)
 {
-  FSortType = Commands.FSortType;
+  // A comparison ends with the program: its sort mode is not kept.
+  FSortType = Commands.FSortType == TValueDisplay::SortByChange ? 2 : Commands.FSortType;
   FMinimumExpandSize = Commands.FMinimumExpandSize;
   FShowType = Display.FShowType;
   FUnitType = Display.FUnitType;

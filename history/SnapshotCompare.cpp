@@ -4,7 +4,6 @@
 #include "ScanSettings.h"
 
 #include <algorithm>
-#include <cstddef>
 
 const char* TSnapshotCompare::StateName(TState State)
 {
@@ -12,39 +11,14 @@ const char* TSnapshotCompare::StateName(TState State)
   return Names[State];
 }
 
-namespace {
-
-// The indices of Folders in the order of their paths' bytes: a path is
-// found by a binary search at four bytes a folder, where a hash map would
-// take ten times that.
-std::vector<uint32_t> ByPath(const std::vector<TFolderSnapshot::TFolder>& Folders)
-{
-  std::vector<uint32_t> Order(Folders.size());
-  for (uint32_t At = 0; At < Order.size(); ++At)
-    Order[At] = At;
-  std::sort(Order.begin(), Order.end(), [&](uint32_t A, uint32_t B) { return Folders[A].Path < Folders[B].Path; });
-  return Order;
-}
-
-// Where Path is in Folders by Order; -1 when it is not.
-std::ptrdiff_t Find(const std::vector<TFolderSnapshot::TFolder>& Folders, const std::vector<uint32_t>& Order,
-               std::string_view Path)
-{
-  const auto Found = std::lower_bound(Order.begin(), Order.end(), Path,
-                                      [&](uint32_t At, std::string_view Sought) { return Folders[At].Path < Sought; });
-  return Found != Order.end() && Folders[*Found].Path == Path ? std::ptrdiff_t(*Found) : -1;
-}
-
-}  // namespace
-
 TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now)
-  : FBefore(Before), FNow(Now), FNowByPath(ByPath(Now.FFolders))
+  : FBefore(Before), FNow(Now), FNowByPath(Now.FFolders)
 {
-  const std::vector<uint32_t> Old = ByPath(Before.FFolders);
+  const TSnapshotIndex Old(Before.FFolders);
   std::vector<bool> Met(Before.FFolders.size());
   FRows.reserve(Now.FFolders.size());
   for (const TFolderSnapshot::TFolder& Folder : Now.FFolders) {
-    const std::ptrdiff_t At = Find(Before.FFolders, Old, Folder.Path);
+    const std::ptrdiff_t At = Old.Find(Folder.Path);
     const TFolderSnapshot::TFolder* Was = At < 0 ? nullptr : &Before.FFolders[size_t(At)];
     TState State = csNew;
     if (Was) {
@@ -63,7 +37,7 @@ TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderS
 const TSnapshotCompare::TRow* TSnapshotCompare::Of(std::string_view Path) const
 {
   // Now's rows come first, in its order.
-  const std::ptrdiff_t At = Find(FNow.FFolders, FNowByPath, Path);
+  const std::ptrdiff_t At = FNowByPath.Find(Path);
   return At < 0 ? nullptr : &FRows[size_t(At)];
 }
 
@@ -90,7 +64,8 @@ std::string TSnapshotCompare::Warning() const
   std::string Warning;
   if (FBefore.FHeader.Root != FNow.FHeader.Root)
     Warning = "of another folder, " + FBefore.FHeader.Root;
-  if (FBefore.FHeader.Options != FNow.FHeader.Options)
+  // An export does not say how it was counted.
+  if (!FBefore.FHeader.Options.empty() && FBefore.FHeader.Options != FNow.FHeader.Options)
     Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other options (" + FBefore.FHeader.Options
                + " then, " + FNow.FHeader.Options + " now)";
   if (FBefore.FHeader.ClusterSize != FNow.FHeader.ClusterSize)

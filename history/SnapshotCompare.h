@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FolderSnapshot.h"
+#include "SnapshotIndex.h"
 
 #include <cstdint>
 #include <string>
@@ -43,5 +44,5 @@ private:
   const TFolderSnapshot& FBefore;
   const TFolderSnapshot& FNow;
   std::vector<TRow> FRows;
-  std::vector<uint32_t> FNowByPath;  // Now's folders by their paths' bytes
+  TSnapshotIndex FNowByPath;
 };

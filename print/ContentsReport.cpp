@@ -41,6 +41,8 @@ bool TContentsReport::Print(TReportCanvas& Canvas, const std::array<int, 4>& Mar
     std::array<QString, 7> Values;
     for (int Column = 1; Column < TListModel::lcCount; ++Column)
       Values[size_t(Column - 1)] = Model.index(Row, Column).data().toString();
+    if (Page.ShowsChange())
+      Values[TReportPage::ChangeColumn] = Model.index(Row, TListModel::lcChange).data().toString();
     Page.PrintValues(Y, Values);
     Done = Page.LineDone(First);
   }

@@ -28,6 +28,13 @@ TReportPage::TReportPage(TReportCanvas& Canvas, TValueDisplay& Display, const st
   Y = FMargins[1] / 10;
   for (int Column = 1; Column < TListModel::lcCount; ++Column)
     FCaptions[size_t(Column - 1)] = TListModel::Caption(Column);
+  if (ShowsChange())
+    FCaptions[ChangeColumn] = TListModel::Caption(TListModel::lcChange);
+}
+
+bool TReportPage::ShowsChange() const
+{
+  return FDisplay.FBaseline != nullptr;
 }
 
 void TReportPage::Narrowed(const QString& Text, int Room)

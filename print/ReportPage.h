@@ -35,6 +35,10 @@ public:
   std::function<void(const QString&)> OnProgress;
   // The captions of the seven value columns: the details list's unless set.
   std::array<QString, 7> FCaptions;
+  // While the tree is compared with an earlier scan, each folder's change
+  // takes the place of its last access: a page has room for seven.
+  static constexpr size_t ChangeColumn = 5;
+  bool ShowsChange() const;
 
   // The first three lines of the first page: the program's name with the
   // suffix and the date, the version, and the report's own line.

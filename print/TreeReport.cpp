@@ -38,11 +38,13 @@ bool TTreeReport::PrintBranch(TReportPage& Page, const TFolderNode* Parent, int 
   const int X = Page.X;
   for (const TFolderNode* Child : Parent->Children()) {
     const int Y = Page.Y;
-    const std::array<QString, 7> Values{
+    std::array<QString, 7> Values{
       FDisplay.FormatValue(Child, vtSize, false),    FDisplay.FormatValue(Child, vtAllocated, false),
       QString::number(Child->FObjects.Load()),       FDisplay.FormatValue(Child, vtWasted, false),
       FDisplay.FormatValue(Child, vtPercent, false), TFolderData::DateText(Child->FLastAccess),
       TFolderData::DateText(Child->FLastWrite)};
+    if (Page.ShowsChange())
+      Values[TReportPage::ChangeColumn] = FDisplay.ChangeText(Child);
     Canvas.SetAlign(TReportCanvas::taLeft);
     Canvas.Text(X + Indent, Y, Page.Cut(FDisplay.NodeCaption(Child), Page.NameRoom(590, Values[0]) - Indent));
     Page.PrintValues(Y, Values);

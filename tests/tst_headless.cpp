@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "HistoryStore.h"
 #include "TerminalProgress.h"
 #include "TerminalText.h"
 #include "TestHome.h"
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -1065,8 +1068,86 @@ private slots:
     // A snapshot file of something else is refused before the scan.
     const TResult Wrong = Spacelens({"--nogui", "--compare", Bytes(Tree.Path("grown/a")), Top});
     QCOMPARE(Wrong.Status, 1);
-    QVERIFY2(Wrong.Err.contains("not a snapshot of Spacelens"), Wrong.Err.constData());
+    QVERIFY2(Wrong.Err.contains("not a snapshot"), Wrong.Err.constData());
     QCOMPARE(Spacelens({"--nogui", "--compare", "last", Top, Top + "/added"}).Status, 2);
+  }
+
+  // The scan before as any file may hold it: the folder table as CSV, an
+  // ncdu export, a remembered snapshot. Each gives the same change, in the
+  // table and in the report; a file cut short is refused.
+  void compareWithFile_data()
+  {
+    QTest::addColumn<QByteArray>("option");
+    QTest::newRow("csv") << QByteArray("--export");
+    QTest::newRow("ncdu") << QByteArray("--export-ncdu");
+    QTest::newRow("snapshot") << QByteArray();
+  }
+  void compareWithFile()
+  {
+    QFETCH(QByteArray, option);
+    TTestTree Tree;
+    for (const char* Folder : {"grown", "emptied", "old", "gone", "gone/deep", "same"})
+      Tree.Folder(Folder);
+    Tree.File("grown/a", 1 << 20);
+    Tree.File("emptied/b", 3000);
+    Tree.File("old/c", 500);
+    Tree.File("gone/deep/d", 700);
+    Tree.File("same/e", 10);
+    const QByteArray Top = Bytes(Tree.Top());
+    QTemporaryDir Files;
+    QByteArray Old = Files.filePath("old").toLocal8Bit();
+    if (option.isEmpty()) {
+      QCOMPARE(Spacelens({"--nogui", "--cluster-size", "4096", Top}).Status, 0);
+      const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Tree.Top() + "/");
+      QCOMPARE(Kept.size(), size_t(1));
+      Old = Bytes(Kept.front().File);
+    } else {
+      QCOMPARE(Spacelens({"--nogui", "--no-history", "--cluster-size", "4096", option, Old, Top}).Status, 0);
+    }
+    Tree.File("grown/a", 4 << 20);
+    QCOMPARE(unlink(Tree.Path("emptied/b").c_str()), 0);
+    QCOMPARE(rename(Tree.Path("old").c_str(), Tree.Path("new").c_str()), 0);
+    QCOMPARE(system(("rm -r '" + Tree.Path("gone") + "'").c_str()), 0);
+    Tree.Folder("added");
+    Tree.File("added/f", 9000);
+
+    const QByteArray Report = Files.filePath("report.pdf").toLocal8Bit();
+    const TResult Run = Spacelens({"--nogui", "--no-history", "--cluster-size", "4096", "--compare", Old, "--export",
+                                   "-", "--report", Report, "--levels", "1", Top});
+    QVERIFY2(Run.Err.isEmpty(), Run.Err.constData());
+    QCOMPARE(Run.Status, 0);
+    QStringList Rows;
+    for (const QByteArray& Line : Run.Out.split('\n').mid(1))
+      if (const QList<QByteArray> Fields = Line.split(','); Fields.size() == 16)
+        Rows << QString::fromLocal8Bit(Fields[0].mid(Top.size()) + " " + Fields[5] + " " + Fields[12] + " "
+                                       + Fields[14] + " " + Fields[15]);
+    QCOMPARE(Rows, (QStringList{"/ 4203814 1052786 3151028 changed", "/added/ 9000  9000 new",
+                                "/emptied/ 0 3000 -3000 changed", "/grown/ 4194304 1048576 3145728 changed",
+                                "/new/ 500  500 new", "/same/ 10 10 0 same", "/gone/  700 -700 gone",
+                                "/gone/deep/  700 -700 gone", "/old/  500 -500 gone"}));
+    // The report tells each folder's change beside its size, the most grown first.
+    QProcess Text;
+    Text.start("pdftotext", {"-layout", QString::fromLocal8Bit(Report), "-"});
+    QVERIFY(Text.waitForFinished(20000));
+    const QString Page = QString::fromUtf8(Text.readAllStandardOutput());
+    QVERIFY2(Page.contains(QRegularExpression("% of Parent +Change +Last Change")), qPrintable(Page));
+    const qsizetype Grown = Page.indexOf(QRegularExpression("grown +4\\.0 MB .* \\+3\\.0 MB "));
+    const qsizetype Added = Page.indexOf(QRegularExpression("added +0\\.0 MB .* new "));
+    const qsizetype Same = Page.indexOf(QRegularExpression("same +0\\.0 MB .* same "));
+    QVERIFY2(Grown >= 0 && Added > Grown && Same > Added, qPrintable(Page));
+
+    // Cut short within a line, or within a compressed snapshot, the file is refused.
+    QFile File(QString::fromLocal8Bit(Old));
+    QVERIFY(File.open(QIODevice::ReadOnly));
+    const QByteArray Whole = File.readAll();
+    File.close();
+    const QByteArray Cut = Files.filePath("cut").toLocal8Bit();
+    QFile Short(QString::fromLocal8Bit(Cut));
+    QVERIFY(Short.open(QIODevice::WriteOnly) && Short.write(Whole.left(Whole.size() - 7)) == Whole.size() - 7);
+    Short.close();
+    const TResult Refused = Spacelens({"--nogui", "--no-history", "--compare", Cut, Top});
+    QCOMPARE(Refused.Status, 1);
+    QVERIFY2(Refused.Err.startsWith("Cannot compare with"), Refused.Err.constData());
   }
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ValueDisplay.h"
 
+#include "Baseline.h"
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "PathRules.h"
@@ -145,7 +146,37 @@ QString TValueDisplay::NodeLabel(const TFolderData* Record)
   QString Value = FormatValue(Record, FShowType, true);
   if (Record->FailedBelow())
     Value = Value.startsWith(' ') ? u'≥' + Value.mid(1) : u'≥' + Value;
+  if (const QString Change = ChangeText(Record->Node()); !Change.isEmpty())
+    Value += Change + "  ";
   return Value + NodeCaption(Record);
+}
+
+int64_t TValueDisplay::Change(const TFolderNode* Node) const
+{
+  if (!FBaseline)
+    return 0;
+  const TBaseline::TChange Change = FBaseline->Of(Node);
+  return FShowType == vtAllocated ? Change.Allocated : Change.Size;
+}
+
+QString TValueDisplay::SignedBytesText(int64_t Bytes) const
+{
+  const QString Text = BytesText(std::fabs(double(Bytes)));
+  return Bytes < 0 ? '-' + Text : '+' + Text;
+}
+
+QString TValueDisplay::ChangeText(const TFolderNode* Node) const
+{
+  if (!FBaseline)
+    return {};
+  const TBaseline::TChange Change = FBaseline->Of(Node);
+  switch (Change.State) {
+    case TBaseline::bsOutside: return {};
+    case TBaseline::bsNew: return "new";
+    default: break;
+  }
+  const int64_t Bytes = FShowType == vtAllocated ? Change.Allocated : Change.Size;
+  return Bytes == 0 ? QString("same") : SignedBytesText(Bytes);
 }
 
 int TValueDisplay::CompareKB(double A, double B)
@@ -158,6 +189,10 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int Sort
   TSortKey Key;
   if (SortType == 1) {
     Key.Name = FCollator.sortKey(NodeCaption(Node));
+    return Key;
+  }
+  if (SortType == SortByChange) {
+    Key.Value = double(Change(Node));
     return Key;
   }
   switch (FShowType) {
@@ -182,6 +217,8 @@ int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortTyp
 {
   if (SortType == 1)
     return A.Name->compare(*B.Name);
+  if (SortType == SortByChange)
+    return Sign(B.Value - A.Value);
   if (SortType != 2)
     return 0;
   // Larger first; sizes less than half a kilobyte apart keep their order.
@@ -197,13 +234,22 @@ void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const 
 {
   const TRoot* Root = Node->Root();
   const uint64_t Threshold = Root->FNode->AllocatedClusters() * uint64_t(FBoldFactor) / 100;
+  // While comparing, the folders that grew most stand out instead: by more
+  // than the bold factor of all their root grew.
+  const bool Growth = FBaseline && FBaseline->Of(Root->FNode).State != TBaseline::bsOutside;
+  const int64_t GrowthThreshold = Growth ? std::max<int64_t>(Change(Root->FNode), 0) / 100 * FBoldFactor : 0;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
     const bool Deeper = IsExpanded(Current);
     for (TFolderNode* Child : Current->Children()) {
-      Child->FBold = Child->AllocatedClusters() > Threshold;
+      if (Growth) {
+        const int64_t Grown = Change(Child);
+        Child->FBold = Grown > 0 && Grown > GrowthThreshold;
+      } else {
+        Child->FBold = Child->AllocatedClusters() > Threshold;
+      }
       if (Deeper)
         Pending.push_back(Child);
     }

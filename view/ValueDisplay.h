@@ -9,16 +9,20 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
+class TBaseline;
 class TFolderData;
 class TFolderNode;
 
 // How measures become texts: the view type, units and decimals the user
 // chose, the value texts and their padding in the tree, folder captions with
 // their marks, node labels, the node order of each sort mode, and bold.
+// While the tree is compared with an earlier scan, labels tell each folder's
+// change, and growth can be sorted by and is bold.
 class TValueDisplay {
 public:
   int FShowType = 1;    // view type 1..5 (6, the object count, is never a view)
@@ -30,6 +34,10 @@ public:
   // rarely advance by whole pixels, and the padding adds many of them.
   qreal FSpaceWidth = 8;
   qreal FBaseValueWidth = 48;
+  // The earlier scan compared with; none: no comparison.
+  std::shared_ptr<const TBaseline> FBaseline;
+  // The sort mode of growth, the largest first, while comparing.
+  static constexpr int SortByChange = 4;
 
   // Measures the pad widths in the window's font.
   void MeasureFont(const QFont& Font);
@@ -56,6 +64,13 @@ public:
   // The tree's text of a node: its padded value, then its caption.
   QString NodeLabel(const TFolderData* Record);
   static QString ViewTypeName(int ViewType);
+  // How much Node grew since the earlier scan, in the measure of the view
+  // type (its space allocated, else its size); 0 when not compared.
+  int64_t Change(const TFolderNode* Node) const;
+  // A change as the tree writes it: "+1.2 MB", "-300 KB", "same"; "new" for
+  // a folder the earlier scan did not have; empty when not compared.
+  QString ChangeText(const TFolderNode* Node) const;
+  QString SignedBytesText(int64_t Bytes) const;
 
   // What a node sorts by under the sort mode, taken once: a scan keeps
   // raising totals, and a sort must not see them change under it.
@@ -64,8 +79,8 @@ public:
     double Value = 0;
   };
   TSortKey SortKey(const TFolderNode* Node, int SortType);
-  // Negative when A comes first under the sort mode (1 name, 2 size, 3 none)
-  // and the view type the keys were taken for.
+  // Negative when A comes first under the sort mode (1 name, 2 size, 3 none,
+  // 4 change) and the view type the keys were taken for.
   static int CompareKeys(const TSortKey& A, const TSortKey& B, int SortType, int ShowType);
   int CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType);
   // Larger sizes (in kilobytes) first; sizes less than half a kilobyte
@@ -73,7 +88,8 @@ public:
   static int CompareKB(double A, double B);
   static int Sign(double Value) { return (Value > 0) - (Value < 0); }
   // Bold for the children of Node (and below, through expanded nodes) that
-  // take more than the bold factor of their whole scan.
+  // take more than the bold factor of their whole scan; while comparing,
+  // that grew by more than the bold factor of their scan's growth.
   void ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const;
 
   // The scan engine's shell component: display names, drive titles, errors.

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "FolderSnapshot.h"
+#include "SnapshotIndex.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TFolderNode;
+
+// An earlier scan of a root that the window's tree is compared with: each
+// folder of the root found in it by its path, and the sub-folders it had
+// that are gone since. Made on any thread; once made it does not change,
+// so any thread may ask it.
+class TBaseline {
+public:
+  // Snapshot compared with the root whose top folder is Root (absolute,
+  // ending in "/"), which may be another than the snapshot's.
+  TBaseline(TFolderSnapshot Snapshot, std::string Root);
+  TBaseline(const TBaseline&) = delete;
+  TBaseline& operator=(const TBaseline&) = delete;
+
+  const TFolderSnapshot::THeader& Header() const { return FSnapshot.FHeader; }
+  const std::string& Root() const { return FRoot; }
+
+  enum TState : uint8_t { bsOutside, bsSame, bsGrown, bsShrunk, bsNew };
+  struct TChange {
+    TState State = bsOutside;
+    const TFolderSnapshot::TFolder* Before = nullptr;  // null for a new folder
+    int64_t Size = 0;       // how much the size grew; less than 0 when it shrank
+    int64_t Allocated = 0;  // how much the space allocated grew
+  };
+  // What changed in Node since: bsOutside for a node of another root and a
+  // "<Files>" entry. On a thread that may read the tree.
+  TChange Of(const TFolderNode* Node) const;
+  // The sub-folders Node had then and has no more, in the snapshot's order.
+  std::vector<const TFolderSnapshot::TFolder*> GoneBelow(const TFolderNode* Node) const;
+  // A snapshot folder's name: the last part of its path.
+  static std::string_view NameOf(const TFolderSnapshot::TFolder& Folder);
+
+private:
+  // Node's path below the top, as the snapshot writes it; false for a node
+  // of another root.
+  bool PathOf(const TFolderNode* Node, std::string& Path) const;
+
+  const TFolderSnapshot FSnapshot;
+  const std::string FRoot;
+  const TSnapshotIndex FIndex;
+  // The sub-folders of folder F are FChildren[FChildStart[F] .. FChildStart[F + 1]).
+  std::vector<uint32_t> FChildStart;
+  std::vector<uint32_t> FChildren;
+};

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SnapshotIndex.h"
+
+#include <algorithm>
+
+TSnapshotIndex::TSnapshotIndex(const std::vector<TFolderSnapshot::TFolder>& Folders)
+  : FFolders(Folders), FOrder(Folders.size())
+{
+  for (uint32_t At = 0; At < FOrder.size(); ++At)
+    FOrder[At] = At;
+  std::sort(FOrder.begin(), FOrder.end(), [&](uint32_t A, uint32_t B) { return Folders[A].Path < Folders[B].Path; });
+}
+
+std::ptrdiff_t TSnapshotIndex::Find(std::string_view Path) const
+{
+  const auto Found = std::lower_bound(FOrder.begin(), FOrder.end(), Path, [&](uint32_t At, std::string_view Sought) {
+    return FFolders[At].Path < Sought;
+  });
+  return Found != FOrder.end() && FFolders[*Found].Path == Path ? std::ptrdiff_t(*Found) : -1;
+}
