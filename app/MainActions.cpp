@@ -6,6 +6,7 @@
 #include "OptionCommands.h"
 #include "ScanImport.h"
 #include "ChartIcons.h"
+#include "CompareCommands.h"
 #include "Manual.h"
 #include "PrintCommands.h"
 #include "RootCommands.h"
@@ -40,6 +41,8 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Roots().ScanAllDrivesClick(); }},
   {"ImportScan1", "&Import Scan...", "Import Scan|Show a scan exported by ncdu, gdu or Spacelens",
    [](TMainForm& F, int) { F.Imports().Choose(); }},
+  {"CompareButton", "&Compare With...", "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
+   [](TMainForm& F, int) { F.Compare().CompareClick(); }, 0, "document-open-recent", "Compare"},
   {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
@@ -119,6 +122,8 @@ const TActionRow ActionTable[] = {
    nullptr, "Sort By Name"},
   {"SNumButton", "By &Size", "Sort By Size|Sort By Size", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 2,
    nullptr, "Sort By Size"},
+  {"SChangeButton", "By &Change", "Sort By Change|Sort by growth since the earlier scan, the most grown first",
+   [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 4, nullptr, "Sort By Change"},
   {"SNoButton", "N&one", "No Sorting|No Sorting", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, 3, nullptr,
    "No Sorting"},
   {"Contents1", "&Contents", "Contents|Open the manual", [](TMainForm&, int) { TManual::Open(); }},
@@ -179,18 +184,18 @@ void TMainActions::BuildActions()
     }
     if (Row.Icon)
       Item->setIcon(TToolIcons::Icon(Row.Icon));
-    if (Row.ButtonText) {
+    if (Row.ButtonText)
       Item->setIconText(Row.ButtonText);
-      Item->setCheckable(true);
-    }
     const THandler Handler = Row.Handler;
     const int Tag = Row.Tag;
     QObject::connect(Item, &QAction::triggered, &FForm, [this, Handler, Tag] { Handler(FForm, Tag); });
   }
   for (int Type = 1; Type <= 5; ++Type)
     FViewGroup->addAction(Action(QString("ViewButton%1").arg(Type)));
-  for (const char* Name : {"SAlphaButton", "SNumButton", "SNoButton"})
+  for (const char* Name : {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
+  // Only while comparing.
+  Action("SChangeButton")->setVisible(false);
   FModeGroup = new QActionGroup(&FForm);
   for (const char* Name : {"PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton"})
     FModeGroup->addAction(Action(Name));
@@ -199,6 +204,9 @@ void TMainActions::BuildActions()
   FUnitGroup = new QActionGroup(&FForm);
   for (const char* Name : {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"})
     FUnitGroup->addAction(Action(Name));
+  for (const QActionGroup* Group : {FViewGroup, FSortGroup, FModeGroup, FUnitGroup})
+    for (QAction* Item : Group->actions())
+      Item->setCheckable(true);
 
   QAction* Update = Action("Update1");
   Update->setShortcut(Qt::Key_F5);
@@ -237,7 +245,7 @@ void TMainActions::BuildMenus()
 
   QMenuBar* Bar = FForm.menuBar();
   QMenu* File = Bar->addMenu("&File");
-  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "ImportScan1", "-"});
+  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "ImportScan1", "CompareButton", "-"});
   FBranchMenu = File->addMenu("&Branch");
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());
@@ -251,7 +259,7 @@ void TMainActions::BuildMenus()
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
   Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
-  Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SNoButton"});
+  Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }
 
@@ -261,8 +269,8 @@ void TMainActions::BuildToolBars()
   FFolderBar->setObjectName("ToolBar1");
   FFolderBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   for (const char* Name :
-       {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "PrintButton",
-        "SpeedButton2"})
+       {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "CompareButton",
+        "PrintButton", "SpeedButton2"})
     FFolderBar->addAction(Action(Name));
 
   FViewBar = FForm.addToolBar("View");

@@ -2,6 +2,7 @@
 #include "MainForm.h"
 
 #include "ChartPane.h"
+#include "CompareCommands.h"
 #include "DetailsList.h"
 #include "ErrorBox.h"
 #include "FilesCommands.h"
@@ -121,6 +122,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
   FFilesCommands = std::make_unique<TFilesCommands>(*this);
   FTypesCommands = std::make_unique<TTypesCommands>(*this);
+  FCompare = std::make_unique<TCompareCommands>(*this);
   FPrinting->FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
     if (FRightPane->ShowsFiles() || FRightPane->ShowsTypes())
       return FRightPane->ShowsFiles() ? FFilesCommands->Report() : FTypesCommands->Report();
@@ -492,6 +494,7 @@ void TMainForm::RefreshStatus(bool Refresh)
   Action("ParentButton")->setEnabled(Selected && Selected->Parent());
   const TRoot* Root = HasRoots && FCurrentNode ? FCurrentNode->Root() : nullptr;
   FPanels->ShowFolder(Root ? FCurrentNode : nullptr, FDisplay);
+  FPanels->SetText(TStatusPanels::spChange, FCompare->StatusText());
   // Each in a place of its own: a double click on Stop never removes the
   // root whose scan it stopped.
   Action("StopButton")->setEnabled(Root && Root->Scanning());
@@ -538,8 +541,7 @@ void TMainForm::SelectAllRows()
 
 void TMainForm::ListButtonClick()
 {
-  Action("ListButton")->setChecked(true);
-  PrintPaneCaption("Print &Folder Contents...");
+  CheckMode("ListButton", "Print &Folder Contents...");
   FRightPane->ShowList();
   ListChange();
 }
@@ -548,44 +550,40 @@ void TMainForm::ListButtonClick()
 
 void TMainForm::TreemapButtonClick()
 {
-  Action("TreemapButton")->setChecked(true);
+  CheckMode("TreemapButton", "Print &Treemap...");
   FRightPane->ShowTreemap();
-  PrintPaneCaption("Print &Treemap...");
 }
 
 void TMainForm::FilesButtonClick()
 {
-  Action("FilesButton")->setChecked(true);
+  CheckMode("FilesButton", "Print &Files...");
   FRightPane->ShowFiles();
-  PrintPaneCaption("Print &Files...");
 }
 
 void TMainForm::TypesButtonClick()
 {
-  Action("TypesButton")->setChecked(true);
+  CheckMode("TypesButton", "Print T&ypes...");
   FRightPane->ShowTypes();
-  PrintPaneCaption("Print T&ypes...");
 }
 
 void TMainForm::PiebuttonClick()
 {
-  Action("PieButton")->setChecked(true);
+  CheckMode("PieButton", "Print &Chart...");
   FRightPane->ShowChart();
   FCharts->ShowPie();
-  PrintPaneCaption("Print &Chart...");
 }
 
 void TMainForm::barbuttonClick()
 {
-  Action("BarButton")->setChecked(true);
+  CheckMode("BarButton", "Print &Chart...");
   FRightPane->ShowChart();
   FCharts->ShowBar();
-  PrintPaneCaption("Print &Chart...");
 }
 
-void TMainForm::PrintPaneCaption(const QString& Caption)
+void TMainForm::CheckMode(const char* Button, const char* PrintCaption)
 {
-  Action("PrintChartMenu")->setText(Caption);
+  Action(Button)->setChecked(true);
+  Action("PrintChartMenu")->setText(PrintCaption);
 }
 
 void TMainForm::ChartDrillDown(int Child)

@@ -20,6 +20,7 @@ class QAction;
 class QMessageBox;
 class QSplitter;
 class TChartPane;
+class TCompareCommands;
 class TPrintCommands;
 class TFilesCommands;
 class TTypesCommands;
@@ -102,6 +103,7 @@ public:
   TMainActions& Actions() { return *FActions; }
   TFilesCommands& FilesCommands() { return *FFilesCommands; }
   TTypesCommands& TypesCommands() { return *FTypesCommands; }
+  TCompareCommands& Compare() { return *FCompare; }
   TShellCommands& ShellCommands() { return *FShellCommands; }
   TScanImport& Imports() { return *FImports; }
   TRootCommands& Roots() { return *FRoots; }
@@ -124,8 +126,9 @@ private:
   void TreeChange(const QModelIndex& Current);
   void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
   void ChartDrillDown(int Child);
-  // What the right pane's print item is called in the pane's mode.
-  void PrintPaneCaption(const QString& Caption);
+  // The mode's button checked, and the right pane's print item named as
+  // the mode prints it.
+  void CheckMode(const char* Button, const char* PrintCaption);
 
   std::vector<std::string> FArguments;
   TSettings FStore;
@@ -149,6 +152,7 @@ private:
   std::unique_ptr<TShellCommands> FShellCommands;
   std::unique_ptr<TFilesCommands> FFilesCommands;
   std::unique_ptr<TTypesCommands> FTypesCommands;
+  std::unique_ptr<TCompareCommands> FCompare;
   TMRUFileList* FRecent;
   TDriveBox* FDriveBox;
   std::unique_ptr<TStatusPanels> FPanels;

@@ -113,11 +113,13 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
 void TRootCommands::Remember(const TRoot* Root)
 {
   const TFolderTree* Tree = &FForm.Tree();
+  const int64_t Time = std::time(nullptr);
+  FRemembered[Root->FPath] = Time;
   FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = FForm.WindowSettings().History(),
-                  Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings)]() mutable {
+                  Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings), Time]() mutable {
     TWorkerThread::GiveWay();
     // Gone when the root was removed meanwhile.
-    const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, std::time(nullptr), Tree, Removals);
+    const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, Time, Tree, Removals);
     std::string Error;
     if (Snapshot.FFolders.empty() || Store.Remember(Snapshot, Error))
       return;
@@ -129,6 +131,12 @@ void TRootCommands::Remember(const TRoot* Root)
       },
       Qt::QueuedConnection);
   });
+}
+
+int64_t TRootCommands::RememberedAt(const std::string& Path) const
+{
+  const auto Found = FRemembered.find(Path);
+  return Found == FRemembered.end() ? 0 : Found->second;
 }
 
 void TRootCommands::DrainScans()

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <string>
+#include <unordered_map>
 
 class TErrorBox;
 class TMainForm;
@@ -45,6 +46,9 @@ public:
   void StopButtonClick();
   void RemoveClick();
   void RemoveFolderMenuItemClick();
+  // When the last scan of the root at Path was remembered, as the snapshot
+  // names it; 0 when it was not.
+  int64_t RememberedAt(const std::string& Path) const;
 
 private:
   void Started();
@@ -60,5 +64,6 @@ private:
   TErrorBox& FErrors;
   QTimer FDrainTimer;
   bool FRestarting = false;  // a root's scan ends because it starts again
+  std::unordered_map<std::string, int64_t> FRemembered;  // by root path
   QThreadPool FHistory;  // one thread, joined before the tree goes
 };

@@ -41,6 +41,10 @@ QIcon TToolIcons::Drawn(const QString& Name)
       P.drawRoundedRect(QRectF(4, 12, 24, 11), 2, 2);
       P.setBrush(Qt::white);
       P.drawRect(QRectF(9, 19, 14, 9));
+    } else if (Name == "document-open-recent") {
+      // A clock: an earlier scan.
+      P.drawEllipse(QRectF(5, 5, 22, 22));
+      P.drawPolyline(QPolygonF{{16, 9}, {16, 16}, {21, 19}});
     } else if (Name == "network-server") {
       P.setBrush(QColor(0x99, 0xAA, 0xBB));
       P.drawRect(QRectF(7, 4, 18, 18));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartPane.h"
 
+#include "Baseline.h"
 #include "Chart.h"
 #include "ChartIcons.h"
 #include "ChartSeries.h"
@@ -39,6 +40,8 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   FPie = std::make_unique<TChartSeries>(TChartSeries::skPie, "PieSeries", QColor());
   FBar = std::make_unique<TChartSeries>(TChartSeries::skBar, "Size", QColor(Qt::green));
   FBar2 = std::make_unique<TChartSeries>(TChartSeries::skBar, "Wasted Space", QColor(255, 128, 0));
+  FGrown = std::make_unique<TChartSeries>(TChartSeries::skBar, "Grown", QColor(0xD0, 0x40, 0x3A));
+  FShrunk = std::make_unique<TChartSeries>(TChartSeries::skBar, "Shrunk", QColor(0x3F, 0x6F, 0xD0));
   PieSeries = FPie.get();
   BarSeries = FBar.get();
   BarSeries2 = FBar2.get();
@@ -48,7 +51,7 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   // A gradient turns to bands on a screen of few colours.
   if (const QScreen* Screen = QGuiApplication::primaryScreen(); Screen && Screen->depth() <= 8)
     Chart->FGradient = false;
-  Chart->FSeries = {PieSeries, BarSeries, BarSeries2};
+  Chart->FSeries = {PieSeries, BarSeries, BarSeries2, FGrown.get(), FShrunk.get()};
   Chart->OnMouseDown = [this](QMouseEvent* Event) { ChartMouseDown(Event); };
   Chart->OnDblClick = [this](QMouseEvent* Event) { ChartDblClick(Event); };
   Chart->OnScroll = [this] { ChartScroll(); };
@@ -79,6 +82,12 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   ToolButton4 = Button("Save chart to file as PNG, JPEG or bitmap", TZelSystemImageList::ThemeIcon("document-save-as"),
                        &TChartPane::SaveChartClick);
   FModeSeparator = ChartToolBar->addSeparator();
+  ChangeButton = ChartToolBar->addAction("Change");
+  ChangeButton->setToolTip("Show the change since the earlier scan, or the sizes");
+  ChangeButton->setStatusTip("Show how much each sub-folder grew or shrank since the earlier scan");
+  ChangeButton->setCheckable(true);
+  ChangeButton->setVisible(false);
+  connect(ChangeButton, &QAction::triggered, this, [this] { FillChart(); });
   ChartToolBar->addSeparator();
   View3DButton = Button("View chart in 3D or 2D", TIcons::Icon(TIcons::ci3D), &TChartPane::View3DButtonClick, true);
   ShowLegendButton =
@@ -119,6 +128,23 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
 TChartPane::~TChartPane()
 {
   Chart->FSeries.clear();
+}
+
+void TChartPane::ShowChange(bool Comparing)
+{
+  ChangeButton->setVisible(Comparing);
+  ChangeButton->setChecked(Comparing);
+}
+
+bool TChartPane::ChartsChange(const TFolderNode* Node) const
+{
+  return ChangeButton->isChecked() && FDisplay.FBaseline
+         && FDisplay.FBaseline->Of(Node).State != TBaseline::bsOutside;
+}
+
+std::pair<TChartSeries*, TChartSeries*> TChartPane::Bars() const
+{
+  return FGrown->FActive ? std::pair(FGrown.get(), FShrunk.get()) : std::pair(BarSeries, BarSeries2);
 }
 
 void TChartPane::AddModeActions(QAction* Pie, QAction* Bar)
@@ -230,22 +256,23 @@ void TChartPane::FillChart()
   TFolderNode* Node = FCurrentNode();
   if (isHidden() || !Node)
     return;
-  PieSeries->Clear();
-  BarSeries->Clear();
-  BarSeries2->Clear();
+  for (TChartSeries* Series : Chart->FSeries)
+    Series->Clear();
   if (OnSortChildren)
     OnSortChildren(Node);
-  Chart->FTitle = ChartTitle(Node);
+  const bool Change = ChartsChange(Node);
+  Chart->FTitle = ChartTitle(Node) + (Change ? "  (change)" : "");
   Chart->FMarginTop = ChartToolBar->isHidden() ? 3 : 6;
 
   const int View = FDisplay.FShowType;
   const bool Pie = PieSeries->FActive;
-  BarSeries->FActive = !Pie && View != vtWasted;
-  BarSeries2->FActive = !Pie && View != vtCDROM;
+  BarSeries->FActive = !Pie && !Change && View != vtWasted;
+  BarSeries2->FActive = !Pie && !Change && View != vtCDROM;
+  FGrown->FActive = FShrunk->FActive = !Pie && Change;
   // The bars shown answer the mouse and the scroll bar: in the Wasted view
   // those of the wasted space.
   if (!Pie)
-    CurrentSeries = BarSeries->FActive ? BarSeries : BarSeries2;
+    CurrentSeries = Change ? FGrown.get() : BarSeries->FActive ? BarSeries : BarSeries2;
   const int BarMeasure = View == vtCDROM ? vtCDROM : vtSize;
   const bool Megabytes = FDisplay.FUnitType == TValueDisplay::utMB;
   const int UnitFlag = Megabytes ? 0 : 1;
@@ -275,6 +302,17 @@ void TChartPane::FillChart()
     if (Alone)
       AddBars(Node, false);
   }
+  // Growth and shrinking as bars of their own colours, in the size's unit.
+  const double Unit = Megabytes ? 1024.0 * 1024 : 1024;
+  const auto Grown = [&](const TFolderNode* Item) { return double(FDisplay.Change(Item)) / Unit; };
+  if (FGrown->FActive) {
+    FGrown->FValueFormat = FShrunk->FValueFormat = ValueFormat(vtSize);
+    for (const TFolderNode* Child : Children) {
+      const QString Caption = FDisplay.NodeCaption(Child).left(24);
+      FGrown->Add(std::max(Grown(Child), 0.0), Caption);
+      FShrunk->Add(std::max(-Grown(Child), 0.0), Caption);
+    }
+  }
   Chart->Rescale();
   if (Pie) {
     PieSeries->FValueFormat = ValueFormat(View);
@@ -285,7 +323,12 @@ void TChartPane::FillChart()
     if (SoFar)
       PieSeries->FNote = "Share counted so far: the scan is still running";
     PieSeries->Reserve(Children.size() + 2);
+    // Of a change, the share of each sub-folder that grew in all they grew.
+    if (Change)
+      PieSeries->FNote = "Growth since the earlier scan; folders that shrank are not shown";
     auto Measure = [&](const TFolderNode* Item) {
+      if (Change)
+        return std::max(Grown(Item), 0.0);
       if (SoFar)
         return TFolderData::PercentOf(double(Item->AllocatedClusters()), double(Node->AllocatedClusters()));
       return Item->GetValue(View, UnitFlag);
@@ -297,7 +340,7 @@ void TChartPane::FillChart()
       if (Index == 15)
         PieSeries->FOtherPercent = 2;
     }
-    if (View == vtAllocated)
+    if (View == vtAllocated && !Change)
       AddFreeSpace(Node, Megabytes);
     if (Alone)
       PieSeries->Add(Measure(Node), FDisplay.NodeCaption(Node));
@@ -380,8 +423,8 @@ void TChartPane::ChartMouseDown(QMouseEvent* Event)
   if (PieSeries->FActive) {
     Point = Chart->PointAt(*PieSeries, At);
   } else {
-    Bar = Chart->PointAt(*BarSeries, At);
-    Bar2 = Chart->PointAt(*BarSeries2, At);
+    Bar = Chart->PointAt(*Bars().first, At);
+    Bar2 = Chart->PointAt(*Bars().second, At);
     Point = Bar + Bar2 + 1;
   }
   if (Event->button() == Qt::RightButton) {
@@ -396,9 +439,9 @@ void TChartPane::ChartMouseDown(QMouseEvent* Event)
       PieSeries->SetPointColor(Point, Color);
     } else {
       if (Bar >= 0)
-        BarSeries->FColor = Color;
+        Bars().first->FColor = Color;
       if (Bar2 >= 0)
-        BarSeries2->FColor = Color;
+        Bars().second->FColor = Color;
     }
     ColorPending = false;
     Chart->update();

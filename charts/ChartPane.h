@@ -46,6 +46,7 @@ public:
   QAction* PatternButton;
   QAction* ZoomInButton;
   QAction* ZoomOutButton;
+  QAction* ChangeButton;      // while comparing: the change since, not the sizes
 
   // The series that answers the mouse: the pie, or the bars' first series.
   TChartSeries* CurrentSeries = nullptr;
@@ -62,6 +63,8 @@ public:
 
   // The mode buttons the window shares with its own tool bar and menu.
   void AddModeActions(QAction* Pie, QAction* Bar);
+  // A comparison started or ended: the change can be charted, and is.
+  void ShowChange(bool Comparing);
   // The chart's part of switching to the pie and to the bars.
   void ShowPie();
   void ShowBar();
@@ -108,10 +111,14 @@ private:
   // "bmp", "png" or "jpeg" by the name's extension; empty for any other.
   // Adds the "Free Space" slice when Node is the top of its file system.
   void AddFreeSpace(const TFolderNode* Node, bool Megabytes);
+  // Whether Node's change is charted, not its sizes.
+  bool ChartsChange(const TFolderNode* Node) const;
+  // The two bar series shown: sizes and wasted space, or growth and shrinking.
+  std::pair<TChartSeries*, TChartSeries*> Bars() const;
 
   TValueDisplay& FDisplay;
   std::function<TFolderNode*()> FCurrentNode;
-  std::unique_ptr<TChartSeries> FPie, FBar, FBar2;
+  std::unique_ptr<TChartSeries> FPie, FBar, FBar2, FGrown, FShrunk;
   QAction* FModeSeparator;
   // The folder last charted and its sub-folders in the order charted; only
   // compared, never followed, as any of them may have gone since.

@@ -7,7 +7,7 @@
 #include "TreemapTile.h"
 
 TTreeSource::TTreeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize)
-  : FTree(Tree), FViewType(ViewType), FClusterSize(ClusterSize), FRemovals(Tree.Removals())
+  : FTree(Tree), FRemovals(Tree.Removals()), FViewType(ViewType), FClusterSize(ClusterSize)
 {
 }
 

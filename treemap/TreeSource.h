@@ -23,9 +23,11 @@ public:
   static uint64_t Weight(const TFolderData& Folder, int ViewType);
   static uint64_t Weight(const TFolderFiles& Files, size_t Index, int ViewType, uint32_t ClusterSize);
 
-private:
+protected:
   const TFolderTree& FTree;
+  const uint64_t FRemovals;
+
+private:
   const int FViewType;
   const uint32_t FClusterSize;
-  const uint64_t FRemovals;
 };

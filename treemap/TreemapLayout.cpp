@@ -14,7 +14,7 @@ bool TTreemapLayout::Build(const TTreemapSource& Source, const void* Root, const
   if (!Root || Bounds.isEmpty())
     return true;
   FTiles.push_back({float(Bounds.left()), float(Bounds.top()), float(Bounds.right()), float(Bounds.bottom()), Root,
-                    -1, -1, 0, TTreemapTile::NoFile, 0, TFileClass::fcFolder, TTreemapTile::tkFolder});
+                    -1, -1, 0, TTreemapTile::NoFile, 0, TFileClass::fcFolder, 0, TTreemapTile::tkFolder});
   TScratch Scratch;
   // Breadth first, the list itself the queue: each folder's entries land
   // together, after it.
@@ -87,9 +87,10 @@ void TTreemapLayout::Open(size_t Index, const TTreemapSource& Source, TScratch& 
     const TBox& Box = Scratch.Boxes[Entry];
     TTreemapTile Child{float(Box.Left), float(Box.Top), float(Box.Right), float(Box.Bottom), Tile.Folder,
                        int32_t(Index), -1, 0, TTreemapTile::NoFile, uint16_t(Tile.Depth + 1), TFileClass::fcFolder,
-                       TTreemapTile::tkRest};
+                       Tile.Change, TTreemapTile::tkRest};
     if (Entry < Scratch.Shown.size()) {
       const TTreemapEntry& Shown = Scratch.Shown[Entry];
+      Child.Change = Shown.Change;
       if (Shown.Folder) {
         Child.Folder = Shown.Folder;
         Child.Kind = TTreemapTile::tkFolder;

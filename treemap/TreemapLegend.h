@@ -3,23 +3,33 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QFont;
 class QPaintDevice;
 class QPainter;
 
 // The key to a treemap's colours: a swatch and a name for each class of
-// file and for the small items drawn in the folders' colour, in as many
-// columns as fit. A widget, and drawn the same into any rectangle of any
-// device (a printed page).
+// file and for the small items drawn in the folders' colour (or for each
+// change, while comparing), in as many columns as fit. A widget, and drawn
+// the same into any rectangle of any device (a printed page).
 class TTreemapLegend : public QWidget {
 public:
+  struct TKey {
+    QString Name;
+    QRgb Color;
+  };
   explicit TTreemapLegend(QWidget* Parent = nullptr);
+
+  // The file classes' keys, shown until others are set.
+  static std::vector<TKey> ClassKeys();
+  void SetKeys(std::vector<TKey> Keys);
 
   // With the painter's font, the names in its pen; rows that do not fit in
   // Bounds are left out.
-  static void Draw(QPainter& Painter, const QRectF& Bounds);
+  void Draw(QPainter& Painter, const QRectF& Bounds) const;
   // How tall the legend is in Width, on Device.
-  static qreal Height(const QFont& Font, const QPaintDevice* Device, qreal Width);
+  qreal Height(const QFont& Font, const QPaintDevice* Device, qreal Width) const;
 
   QSize sizeHint() const override;
   bool hasHeightForWidth() const override { return true; }
@@ -27,4 +37,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* Event) override;
+
+private:
+  std::vector<TKey> FKeys;
 };

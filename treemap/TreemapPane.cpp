@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TreemapPane.h"
 
+#include "Baseline.h"
+#include "ChangeSource.h"
 #include "FileClass.h"
 #include "FileListing.h"
 #include "FolderNode.h"
@@ -87,7 +89,22 @@ void TTreemapPane::Show(TFolderNode* Node)
   // A picture that only grows with the scan is made again unannounced.
   const bool Growing = Scanning && Node == FShown;
   FShown = Node;
-  FView->Request(std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()), Node, Growing);
+  // While comparing, coloured by change.
+  const bool ByChange = FDisplay.FBaseline && FDisplay.FBaseline->Of(Node).State != TBaseline::bsOutside;
+  if (ByChange != !FView->ChangeColors().empty()) {
+    std::vector<QRgb> Colors;
+    std::vector<TTreemapLegend::TKey> Keys;
+    for (int Change = 0; ByChange && Change < TChangeSource::tcCount; ++Change) {
+      Colors.push_back(TChangeSource::Color(Change));
+      Keys.push_back({TChangeSource::Name(Change), TChangeSource::Color(Change)});
+    }
+    FView->SetChangeColors(std::move(Colors));
+    FLegend->SetKeys(ByChange ? std::move(Keys) : TTreemapLegend::ClassKeys());
+  }
+  FView->Request(ByChange ? std::make_shared<TChangeSource>(FTree, FDisplay.FShowType, Node->ClusterSize(),
+                                                           FDisplay.FBaseline)
+                          : std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()),
+                 Node, Growing);
   FView->SetSelected(nullptr, TTreemapTile::NoFile);
   if (Scanning)
     FThrottle.start(1s);
@@ -135,7 +152,9 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
   if (Tile->Kind == TTreemapTile::tkRest) {
     OnHover("Small items in " + Path);
   } else if (Tile->Kind != TTreemapTile::tkFile) {
-    OnHover(Path + "    " + FDisplay.FormatValue(Folder, FDisplay.FShowType, false).trimmed() + "    Folder");
+    const QString Change = FDisplay.ChangeText(Folder);
+    OnHover(Path + "    " + FDisplay.FormatValue(Folder, FDisplay.FShowType, false).trimmed() + "    Folder"
+            + (Change.isEmpty() ? QString() : "    " + Change));
   } else {
     const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
     if (!Files || Tile->File >= Files->Count())
@@ -229,13 +248,13 @@ void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<voi
 void TTreemapPane::Draw(QPainter& Painter, const QRect& Bounds) const
 {
   const QImage Image = FView->Image();
-  const qreal Key = TTreemapLegend::Height(Painter.font(), Painter.device(), Bounds.width());
+  const qreal Key = FLegend->Height(Painter.font(), Painter.device(), Bounds.width());
   const QRectF Room(Bounds.left(), Bounds.top(), Bounds.width(), Bounds.height() - Key * 1.2);
   if (!Image.isNull() && Room.height() > 0) {
     QSizeF Size = Image.size();
     Size.scale(Room.size(), Qt::KeepAspectRatio);
     Painter.drawImage(QRectF(Room.topLeft(), Size), Image);
-    TTreemapLegend::Draw(Painter, QRectF(Bounds.left(), Room.top() + Size.height() + Key * 0.2, Bounds.width(), Key));
+    FLegend->Draw(Painter, QRectF(Bounds.left(), Room.top() + Size.height() + Key * 0.2, Bounds.width(), Key));
   }
 }
 
@@ -244,7 +263,7 @@ QImage TTreemapPane::Picture() const
   const QImage Image = FView->Image();
   if (Image.isNull())
     return {};
-  const int Key = int(TTreemapLegend::Height(font(), &Image, Image.width()) * 1.2) + 1;
+  const int Key = int(FLegend->Height(font(), &Image, Image.width()) * 1.2) + 1;
   QImage Picture(Image.width(), Image.height() + Key, QImage::Format_RGB32);
   Picture.fill(Qt::white);
   QPainter Painter(&Picture);

@@ -97,7 +97,9 @@ QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const 
       ColumnLight[X] = Normal * LightX;
       ColumnSquare[X] = Normal * Normal;
     }
-    const QRgb Color = TFileClass::Color(Tile.Kind == TTreemapTile::tkFile ? int(Tile.Class) : TFileClass::fcFolder);
+    const QRgb Color = !FChangeColors.empty()
+                         ? FChangeColors[std::min<size_t>(Tile.Change, FChangeColors.size() - 1)]
+                         : TFileClass::Color(Tile.Kind == TTreemapTile::tkFile ? int(Tile.Class) : TFileClass::fcFolder);
     const float Red = qRed(Color), Green = qGreen(Color), Blue = qBlue(Color);
     for (int Y = Y0; Y < Y1; ++Y) {
       const float Normal = float(-(2 * Surface.Y2 * (Y + 0.5) + Surface.Y1));

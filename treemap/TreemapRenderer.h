@@ -5,6 +5,7 @@
 #include <QRgb>
 
 #include <atomic>
+#include <vector>
 
 class QPainter;
 class QRectF;
@@ -29,6 +30,8 @@ public:
   double FLightY = -1;
   double FLightZ = 8;
   QRgb FBackground = 0xFF303030;  // of an empty map
+  // When set, the tiles take the colour of their change, not of their class.
+  std::vector<QRgb> FChangeColors;
   double FOutlineSize = 12;   // folders at least this wide and high are outlined
   double FOutlineShade = 0.7; // the light left at an outline, once per folder edged there
 

@@ -69,6 +69,10 @@ public:
   // and the next ones; a file not shown on its own frames its folder. The
   // view selects nothing by itself; a null Folder selects nothing.
   void SetSelected(const void* Folder, uint32_t File);
+  // The colours of the tiles by their change, for the pictures of the
+  // next Request on; none: by their class.
+  void SetChangeColors(std::vector<QRgb> Colors) { FRenderer.FChangeColors = std::move(Colors); }
+  const std::vector<QRgb>& ChangeColors() const { return FRenderer.FChangeColors; }
   // Lights the file tiles Lit picks, in this picture and the next ones, and
   // dims all others; an empty Lit lights all. Lit is asked on this thread
   // only, for tiles of a picture that is the last Request's.

@@ -6,6 +6,7 @@
 #include "FolderNode.h"
 #include "Root.h"
 #include "ScanSettings.h"
+#include "ValueDisplay.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -50,8 +51,9 @@ TDetailsList::TDetailsList(TValueDisplay& Display, QWidget* Parent) : QTableView
   Header->setSectionsClickable(true);
   Header->setSortIndicatorShown(true);
   Header->setStretchLastSection(false);
-  for (int Column = 0; Column < TListModel::lcCount; ++Column)
+  for (int Column = 0; Column < TListModel::lcAll; ++Column)
     Header->resizeSection(Column, TListModel::DefaultWidth(Column));
+  ShowChange(false);
   Header->setSectionResizeMode(TListModel::lcName, QHeaderView::Stretch);
   Header->setSortIndicator(FSortColumn, Qt::AscendingOrder);
   connect(Header, &QHeaderView::sectionClicked, this, [this](int Section) { HeaderClicked(Section); });
@@ -61,7 +63,7 @@ std::vector<const TFolderData*> TDetailsList::SelectedRecords() const
 {
   std::vector<const TFolderData*> Records;
   for (const QModelIndex& Row : selectionModel()->selectedRows())
-    if (!FModel.IsTop(Row.row()))
+    if (!FModel.IsTop(Row.row()) && !FModel.IsGone(Row.row()))
       Records.push_back(FModel.Record(Row.row()));
   return Records;
 }
@@ -114,7 +116,7 @@ void TDetailsList::HeaderClicked(int Section)
 
 void TDetailsList::FollowTree(int SortType, int ShowType)
 {
-  FSorted = SortType == 1 || SortType == 2;
+  FSorted = SortType == 1 || SortType == 2 || SortType == TValueDisplay::SortByChange;
   header()->setSortIndicatorShown(FSorted);
   if (!FSorted)
     return;
@@ -123,13 +125,29 @@ void TDetailsList::FollowTree(int SortType, int ShowType)
                       : ShowType == vtPercent ? TListModel::lcPercent
                       : ShowType == vtWasted  ? TListModel::lcWasted
                                               : TListModel::lcSize;
-  SetSortColumn(SortType == 1 ? TListModel::lcName : ByValue);
+  SetSortColumn(SortType == 1                           ? TListModel::lcName
+                : SortType == TValueDisplay::SortByChange ? TListModel::lcChange
+                                                          : ByValue);
   Resort();
+}
+
+void TDetailsList::ShowChange(bool Shown)
+{
+  QHeaderView* Header = header();
+  // Beside the size they tell of.
+  if (Shown) {
+    Header->moveSection(Header->visualIndex(TListModel::lcChange), Header->visualIndex(TListModel::lcSize) + 1);
+    Header->moveSection(Header->visualIndex(TListModel::lcBefore), Header->visualIndex(TListModel::lcChange) + 1);
+  }
+  Header->setSectionHidden(TListModel::lcChange, !Shown);
+  Header->setSectionHidden(TListModel::lcBefore, !Shown);
+  if (!Shown && FSortColumn >= TListModel::lcCount)
+    SetSortColumn(TListModel::lcSize);
 }
 
 void TDetailsList::SetSortColumn(int Column)
 {
-  FSortColumn = std::clamp(Column, 0, TListModel::lcCount - 1);
+  FSortColumn = std::clamp(Column, 0, TListModel::lcAll - 1);
   header()->setSortIndicator(FSortColumn, FAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
@@ -147,7 +165,7 @@ void TDetailsList::FitColumns()
   // Room for the cell's margins, and for the sort arrow beside a caption.
   const int Margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
   const int Arrow = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header()) + 12;
-  for (int Column = TListModel::lcName + 1; Column < TListModel::lcCount; ++Column)
+  for (int Column = TListModel::lcName + 1; Column < TListModel::lcAll; ++Column)
     if (!header()->isSectionHidden(Column))
       header()->resizeSection(Column, std::max(Cells.horizontalAdvance(FModel.WidestText(Column)) + Margin,
                                                Captions.horizontalAdvance(TListModel::Caption(Column)) + Arrow));
@@ -205,14 +223,17 @@ void TDetailsList::LoadLayout(QSettings& Store)
 
 void TDetailsList::SaveLayout(QSettings& Store) const
 {
+  // The change columns come and go with a comparison: kept are the others.
   QStringList Sizes, Order;
-  for (int Column = 0; Column < TListModel::lcCount; ++Column) {
+  for (int Column = 0; Column < TListModel::lcCount; ++Column)
     Sizes << QString::number(ColumnWidth(Column));
-    Order << QString::number(header()->logicalIndex(Column));
-  }
+  for (int Position = 0; Position < TListModel::lcAll; ++Position)
+    if (const int Column = header()->logicalIndex(Position); Column < TListModel::lcCount)
+      Order << QString::number(Column);
   Store.setValue("Columns/Sizes", Sizes.join(','));
   Store.setValue("Columns/Order", Order.join(','));
   Store.setValue("Sort/Ascending", FAscending ? "1" : "0");
-  Store.setValue("Sort/SortCol", QString::number(FSortColumn));
+  // The change columns go with the comparison.
+  Store.setValue("Sort/SortCol", QString::number(FSortColumn < TListModel::lcCount ? FSortColumn : TListModel::lcSize));
   Store.setValue("ViewStyle/ViewStyle", "3");  // report style, the only one
 }

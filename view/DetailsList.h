@@ -35,12 +35,14 @@ public:
   // A folder whose files could not be listed.
   std::function<void(int Code, const std::string& Folder)> OnListError;
 
+  // Shows or hides the columns of a comparison.
+  void ShowChange(bool Shown);
   int SortColumn() const { return FSortColumn; }
   bool Ascending() const { return FAscending; }
   void SetSortColumn(int Column);
   // Sorts as the tree does (sort mode 1 by name A to Z, 2 by the tree's
-  // value largest first: the column of view type ShowType), or not at all
-  // and without an arrow (3) until a header is clicked.
+  // value largest first: the column of view type ShowType, 4 by change),
+  // or not at all and without an arrow (3) until a header is clicked.
   void FollowTree(int SortType, int ShowType);
   // Sorts the rows by the current column and direction, if the list sorts.
   void Resort();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ListModel.h"
 
+#include "Baseline.h"
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "PathRules.h"
@@ -21,14 +22,14 @@ TListModel::~TListModel() = default;
 
 QString TListModel::Caption(int Column)
 {
-  static const char* Captions[] = {"Name", "Size  ", "Allocated  ", "Objects", "Wasted  ", "% of Parent",
-                                   "Last Access", "Last Change"};
+  static const char* Captions[] = {"Name",        "Size  ",      "Allocated  ", "Objects",  "Wasted  ",
+                                   "% of Parent", "Last Access", "Last Change", "Change  ", "Before  "};
   return Captions[Column];
 }
 
 int TListModel::DefaultWidth(int Column)
 {
-  static const int Widths[] = {150, 90, 90, 60, 80, 70, 100, 100};
+  static const int Widths[] = {150, 90, 90, 60, 80, 70, 100, 100, 90, 90};
   return Widths[Column];
 }
 
@@ -49,10 +50,19 @@ void TListModel::SetFolder(TFolderNode* Node)
   FFolder = Node;
   TFolderData* Own = Node;
   if (!Node->Parent())
-    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true});
+    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true, {}});
   for (TFolderNode* Child : Node->Children())
     if (!Child->FIsFiles)
-      FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1});
+      FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1, false, {}});
+  if (FDisplay.FBaseline)
+    for (const TFolderSnapshot::TFolder* Gone : FDisplay.FBaseline->GoneBelow(Node)) {
+      // A record of its own, empty: the folder is no more.
+      auto Record = std::make_unique<TFolderNode>(Node);
+      Record->SetName(std::string(TBaseline::NameOf(*Gone)));
+      Record->FState = fsDone;
+      TFolderData* Shared = Record.get();
+      FRows.push_back({Shared, std::move(Record), TPathRules::Shown(Shared->FName), true, -1, false, Gone->Size});
+    }
   FShown.resize(FRows.size());
   std::iota(FShown.begin(), FShown.end(), 0u);
   endResetModel();
@@ -71,7 +81,7 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
     Record->SetName(File.Name);
     Record->FState = fsDone;
     TFolderData* Shared = Record.get();
-    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1});
+    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1, false, {}});
   }
   return Rows;
 }
@@ -94,7 +104,7 @@ int TListModel::rowCount(const QModelIndex& Parent) const
 
 int TListModel::columnCount(const QModelIndex& Parent) const
 {
-  return Parent.isValid() ? 0 : lcCount;
+  return Parent.isValid() ? 0 : lcAll;
 }
 
 QVariant TListModel::headerData(int Section, Qt::Orientation Orientation, int Role) const
@@ -104,7 +114,8 @@ QVariant TListModel::headerData(int Section, Qt::Orientation Orientation, int Ro
   if (Role == Qt::DisplayRole)
     return Caption(Section);
   if (Role == Qt::TextAlignmentRole)
-    return int((Section == lcName || Section >= lcLastAccess ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    return int((Section == lcName || Section == lcLastAccess || Section == lcLastChange ? Qt::AlignLeft : Qt::AlignRight)
+               | Qt::AlignVCenter);
   return {};
 }
 
@@ -112,8 +123,21 @@ QString TListModel::Cell(const TRow& Row, int Column) const
 {
   TFolderData* Record = Row.Record;
   const bool File = !Row.Folder;
+  if (Row.GoneSize) {
+    switch (Column) {
+      case lcName: return Row.Caption;
+      case lcChange: return "gone";
+      case lcBefore: return FDisplay.BytesText(double(*Row.GoneSize));
+      default: return {};
+    }
+  }
   switch (Column) {
     case lcName: return Row.Caption;
+    case lcChange: return File ? QString() : FDisplay.ChangeText(Record->Node());
+    case lcBefore:
+      if (const TFolderSnapshot::TFolder* Then = Before(Row))
+        return FDisplay.BytesText(double(Then->Size));
+      return {};
     case lcSize: return FDisplay.FormatValue(Record, vtSize, false);
     case lcAllocated: return FDisplay.FormatValue(Record, vtAllocated, false);
     case lcObjects: return File ? QString("1  ") : QString("%1  ").arg(Record->FObjects.Load());
@@ -126,6 +150,11 @@ QString TListModel::Cell(const TRow& Row, int Column) const
     case lcLastChange: return TFolderData::DateText(Record->FLastWrite);
     default: return {};
   }
+}
+
+const TFolderSnapshot::TFolder* TListModel::Before(const TRow& Row) const
+{
+  return FDisplay.FBaseline && Row.Folder ? FDisplay.FBaseline->Of(Row.Record->Node()).Before : nullptr;
 }
 
 QString TListModel::WidestText(int Column) const
@@ -180,6 +209,9 @@ void TListModel::DropRecords(const std::vector<const TFolderData*>& Records)
 
 Qt::ItemFlags TListModel::flags(const QModelIndex& Index) const
 {
+  // A folder gone is only shown: nothing can be done to it.
+  if (Index.isValid() && RowAt(Index.row()).GoneSize)
+    return Qt::NoItemFlags;
   Qt::ItemFlags Flags = QAbstractTableModel::flags(Index);
   if (Index.isValid() && Index.column() == lcName && !RowAt(Index.row()).Top && !FFolder->Root()->Imported())
     Flags |= Qt::ItemIsEditable;
@@ -194,7 +226,7 @@ bool TListModel::setData(const QModelIndex& Index, const QVariant& Value, int Ro
   if (Name == RowAt(Index.row()).Caption || !OnRename(Index.row(), Name))
     return false;
   FRows[FShown[size_t(Index.row())]].Caption = Name;
-  emit dataChanged(index(Index.row(), 0), index(Index.row(), lcCount - 1));
+  emit dataChanged(index(Index.row(), 0), index(Index.row(), lcAll - 1));
   return true;
 }
 
@@ -228,9 +260,11 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
   }
 }
 
-double TListModel::SortValue(const TRow& Row, int Column)
+double TListModel::SortValue(const TRow& Row, int Column) const
 {
   const TFolderData* Record = Row.Record;
+  if (Row.GoneSize)
+    return Column == lcChange ? -double(*Row.GoneSize) : Column == lcBefore ? double(*Row.GoneSize) : 0;
   switch (Column) {
     case lcSize: return Record->GetValue(vtSize, 1);
     case lcAllocated:
@@ -240,6 +274,11 @@ double TListModel::SortValue(const TRow& Row, int Column)
       return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
     case lcLastAccess: return double(Record->FLastAccess.Load() >> 32);
     case lcLastChange: return double(Record->FLastWrite.Load() >> 32);
+    case lcChange: return Row.Folder ? double(FDisplay.Change(Record->Node())) : 0;
+    case lcBefore:
+      if (const TFolderSnapshot::TFolder* Then = Before(Row))
+        return double(Then->Size);
+      return 0;
     default: return 0;
   }
 }

@@ -3,12 +3,14 @@
 
 #include "FileListing.h"
 #include "FolderNode.h"
+#include "FolderSnapshot.h"
 
 #include <QAbstractTableModel>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TFolderData;
@@ -18,10 +20,16 @@ struct TRoot;
 
 // The rows of the details list: the folder itself (for a scan root), its
 // sub-folders (sharing the tree's records) and its files (records of their
-// own), with the eight columns of measures.
+// own), with the eight columns of measures. While the tree is compared with
+// an earlier scan, two more tell each folder's change and its size then, and
+// the sub-folders gone since are rows of their own, greyed.
 class TListModel : public QAbstractTableModel {
 public:
-  enum TColumn { lcName, lcSize, lcAllocated, lcObjects, lcWasted, lcPercent, lcLastAccess, lcLastChange, lcCount };
+  // lcCount columns are always there; the change columns follow them.
+  enum TColumn {
+    lcName, lcSize, lcAllocated, lcObjects, lcWasted, lcPercent, lcLastAccess, lcLastChange, lcCount,
+    lcChange = lcCount, lcBefore, lcAll
+  };
 
   explicit TListModel(TValueDisplay& Display, QObject* Parent = nullptr);
   ~TListModel() override;
@@ -42,6 +50,8 @@ public:
     bool Folder;       // a folder row shares its tree node's record
     mutable int Icon;  // found when first drawn
     bool Top = false;  // the row of a scan root's own folder
+    // A sub-folder gone since the earlier scan compared with: its size then.
+    std::optional<uint64_t> GoneSize;
   };
   // Rows of Folder's files, counted with the given allocation unit.
   static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TFolderNode* Folder,
@@ -52,6 +62,7 @@ public:
   TFolderData* Record(int Row) const { return RowAt(Row).Record; }
   bool IsFolder(int Row) const { return RowAt(Row).Folder; }
   bool IsTop(int Row) const { return RowAt(Row).Top; }
+  bool IsGone(int Row) const { return RowAt(Row).GoneSize.has_value(); }
   // The row of a record, -1 when none.
   int RowOf(const TFolderData* Record) const;
   // The widest text a value column shows: the cell of its largest value
@@ -74,8 +85,10 @@ public:
 
 private:
   QString Cell(const TRow& Row, int Column) const;
+  // A folder row's folder in the earlier scan compared with; null for none.
+  const TFolderSnapshot::TFolder* Before(const TRow& Row) const;
   // The measure a numeric column sorts by, and the order of two of them.
-  static double SortValue(const TRow& Row, int Column);
+  double SortValue(const TRow& Row, int Column) const;
   static int CompareValues(double A, double B, int Column);
 
   TValueDisplay& FDisplay;

@@ -23,6 +23,11 @@ TStatusPanels::TStatusPanels(QStatusBar* Bar)
     }
     Bar->addWidget(FPanels[Panel], Panel == spHint ? 1 : 0);
   }
+  FPanels[spChange] = new QLabel;
+  FPanels[spChange]->setObjectName("ChangePanel");
+  FPanels[spChange]->setFrameShape(QFrame::StyledPanel);
+  FPanels[spChange]->hide();
+  Bar->addPermanentWidget(FPanels[spChange]);
   FPanels[spFreeSpace]->setToolTip(FreeSpaceIncludesReserve()
                                      ? "All free space of the drive, the blocks kept for the administrator included"
                                      : "The free space you can use; blocks kept for the administrator are left out");
@@ -36,6 +41,8 @@ QString TStatusPanels::Text(int Panel) const
 void TStatusPanels::SetText(int Panel, const QString& Text)
 {
   FPanels[Panel]->setText(Text);
+  if (Panel == spChange)
+    FPanels[Panel]->setVisible(!Text.isEmpty());
 }
 
 QString TStatusPanels::ClusterText(const TRoot* Root)

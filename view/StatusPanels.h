@@ -15,15 +15,17 @@ class TFolderData;
 class TValueDisplay;
 struct TRoot;
 
-// The four panels of the status bar: free space of the drive, objects, the
-// sum of the rows selected in the list, and the hint or the cluster size.
+// The panels of the status bar: free space of the drive, objects, the sum
+// of the rows selected in the list, the hint or the cluster size, and at the
+// right, while comparing, what is compared with what.
 class TStatusPanels {
 public:
-  enum TPanel { spFreeSpace, spObjects, spSelection, spHint };
+  enum TPanel { spFreeSpace, spObjects, spSelection, spHint, spChange, spCount };
 
   explicit TStatusPanels(QStatusBar* Bar);
 
   QString Text(int Panel) const;
+  // A panel with no text (the change's) is hidden.
   void SetText(int Panel, const QString& Text);
 
   // The figures of Folder and its root, sizes in Display's unit; null:
@@ -42,7 +44,7 @@ public:
 private:
   QString FreeSpaceText(const TRoot* Root, const TValueDisplay& Display);
 
-  std::array<QLabel*, 4> FPanels;
+  std::array<QLabel*, spCount> FPanels;
   // The drive's free space is read at most once a second.
   std::string FSpaceDrive;
   uint64_t FTotalKB = 0;

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CompareCommands.h"
+
+#include "Baseline.h"
+#include "ChartPane.h"
+#include "CompareDlg.h"
+#include "DetailsList.h"
+#include "FolderNode.h"
+#include "MainActions.h"
+#include "MainForm.h"
+#include "RightPane.h"
+#include "Root.h"
+#include "RootCommands.h"
+#include "SnapshotCompare.h"
+#include "SnapshotFile.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include <ctime>
+
+TCompareCommands::TCompareCommands(TMainForm& Form) : FForm(Form)
+{
+  FReading.setMaxThreadCount(1);
+}
+
+TCompareCommands::~TCompareCommands()
+{
+  FReading.waitForDone();
+}
+
+bool TCompareCommands::Active() const
+{
+  return FForm.Display().FBaseline != nullptr;
+}
+
+void TCompareCommands::CompareClick()
+{
+  const TRoot* Root = FForm.SelectedRoot();
+  if (!Root) {
+    if (Active())
+      End();
+    return;
+  }
+  const std::string& Path = Root->FPath;
+  TCompareDlg Dialog(&FForm, Path, FForm.WindowSettings().History().Of(Path), FForm.Roots().RememberedAt(Path),
+                     Active(), FForm.Display());
+  if (Dialog.exec() != QDialog::Accepted)
+    return;
+  if (Dialog.FNone)
+    End();
+  else
+    Compare(Dialog.FFile, Path);
+}
+
+void TCompareCommands::Compare(const std::string& File, const std::string& Root)
+{
+  FForm.statusBar()->showMessage("Reading the earlier scan...");
+  FReading.start([this, File, Root, Asked = ++FAsked, Settings = FForm.Driver().FSettings] {
+    TFolderSnapshot Snapshot;
+    std::string Error;
+    std::shared_ptr<const TBaseline> Baseline;
+    if (TSnapshotFile::Read(File, Root, Settings, Snapshot, Error))
+      Baseline = std::make_shared<const TBaseline>(std::move(Snapshot), Root);
+    QMetaObject::invokeMethod(
+      this,
+      [this, Baseline, Error, File, Asked] {
+        if (Asked != FAsked)
+          return;
+        FForm.statusBar()->clearMessage();
+        if (!Baseline) {
+          QMessageBox::warning(&FForm, "Compare With",
+                               QString("Cannot compare with %1: %2")
+                                 .arg(QString::fromLocal8Bit(File.c_str()), QString::fromLocal8Bit(Error.c_str())));
+          return;
+        }
+        Apply(Baseline);
+      },
+      Qt::QueuedConnection);
+  });
+}
+
+void TCompareCommands::End()
+{
+  ++FAsked;
+  Apply(nullptr);
+}
+
+void TCompareCommands::Apply(std::shared_ptr<const TBaseline> Baseline)
+{
+  TValueDisplay& Display = FForm.Display();
+  Display.FBaseline = std::move(Baseline);
+  const bool On = Display.FBaseline != nullptr;
+  FForm.Action("SChangeButton")->setVisible(On);
+  FForm.List().ShowChange(On);
+  FForm.Charts().ShowChange(On);
+  // A comparison starts sorted by growth, and ends sorted by size.
+  TTreeCommands& Commands = FForm.Commands();
+  const int SortType = On                                                   ? TValueDisplay::SortByChange
+                       : Commands.FSortType == TValueDisplay::SortByChange ? 2
+                                                                            : Commands.FSortType;
+  Commands.FSortType = SortType;
+  FForm.Actions().CheckSort(SortType);
+  FForm.List().FollowTree(SortType, Display.FShowType);
+  Commands.Relabel(nullptr, true);
+  Commands.ResortAll(false);
+  FForm.RefreshStatus(true);
+  FForm.RightPane().RefillPicture();
+}
+
+QString TCompareCommands::StatusText() const
+{
+  const TValueDisplay& Display = FForm.Display();
+  if (!Display.FBaseline)
+    return {};
+  const TBaseline& Baseline = *Display.FBaseline;
+  for (const TFolderNode* Top : FForm.Tree().TopNodes())
+    if (Top->FullPath() == Baseline.Root()) {
+      const TBaseline::TChange Change = Baseline.Of(Top);
+      return QString("since %1, %2: %3")
+        .arg(TCompareDlg::When(Baseline.Header().Time), TCompareDlg::Age(std::time(nullptr) - Baseline.Header().Time),
+             Display.SignedBytesText(Change.Size));
+    }
+  return {};
+}

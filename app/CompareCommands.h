@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QThreadPool>
+
+#include <memory>
+#include <string>
+
+class TBaseline;
+class TMainForm;
+
+// Comparing the window's tree with an earlier scan of a root: the choice
+// ("Compare With"), the earlier scan read on a worker, and every view told
+// when a comparison starts or ends; the status bar says what is compared
+// with what and how much the root grew.
+class TCompareCommands : public QObject {
+public:
+  explicit TCompareCommands(TMainForm& Form);
+  // Waits for a file being read.
+  ~TCompareCommands() override;
+
+  // Asks what to compare the selected root with, then compares.
+  void CompareClick();
+  // Compares the root whose top folder is Root with the scan in File (a
+  // snapshot or an export); a file that cannot be read is told.
+  void Compare(const std::string& File, const std::string& Root);
+  // Ends the comparison.
+  void End();
+  bool Active() const;
+  // The status bar's text of the comparison: "since Mon 30 Nov 03:00,
+  // 7 days: +4.2 GB"; empty when none.
+  QString StatusText() const;
+
+private:
+  void Apply(std::shared_ptr<const TBaseline> Baseline);
+
+  TMainForm& FForm;
+  QThreadPool FReading;  // one thread, joined before the window goes
+  uint64_t FAsked = 0;   // the latest file asked for; an earlier one read late is dropped
+};

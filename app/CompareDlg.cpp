@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CompareDlg.h"
+
+#include "PathRules.h"
+#include "ValueDisplay.h"
+
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <ctime>
+#include <unistd.h>
+
+TCompareDlg::TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<THistoryStore::TEntry> Entries,
+                         int64_t Since, bool Comparing, const TValueDisplay& Display)
+  : QDialog(Parent), FList(new QTreeWidget)
+{
+  setWindowTitle("Compare With");
+  auto* Layout = new QVBoxLayout(this);
+  auto* Caption = new QLabel(QString("Compare %1 with the scan of:").arg(TPathRules::Shown(Root).toHtmlEscaped()));
+  Caption->setTextFormat(Qt::RichText);
+  Layout->addWidget(Caption);
+  FList->setRootIsDecorated(false);
+  FList->setHeaderLabels({"Scanned", "Age", "Size", "Folders", "Note"});
+  FList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  Layout->addWidget(FList, 1);
+  char Host[256] = {};
+  gethostname(Host, sizeof Host - 1);
+  const int64_t Now = std::time(nullptr);
+  for (THistoryStore::TEntry& Entry : Entries) {
+    if (Since && Entry.Header.Time >= Since)
+      continue;  // the scan shown, or one made since by another window
+    QStringList Notes;
+    if (!Entry.Header.Host.empty() && Entry.Header.Host != Host)
+      Notes << QString("on %1").arg(QString::fromStdString(Entry.Header.Host));
+    auto* Item = new QTreeWidgetItem(
+      FList, {When(Entry.Header.Time), Age(Now - Entry.Header.Time), Display.BytesText(double(Entry.Header.Size)),
+              TValueDisplay::Number(double(Entry.Header.Folders), 0), Notes.join(", ")});
+    Item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    Item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+    Item->setData(0, Qt::UserRole, int(FEntries.size()));
+    FEntries.push_back(std::move(Entry));
+  }
+  if (FEntries.empty()) {
+    auto* None = new QLabel("No earlier scan of this folder is remembered: choose a file, or scan it again later.");
+    None->setWordWrap(true);
+    Layout->addWidget(None);
+  }
+  auto* Buttons = new QDialogButtonBox;
+  FCompare = Buttons->addButton("Compare", QDialogButtonBox::AcceptRole);
+  FCompare->setEnabled(!FEntries.empty());
+  connect(Buttons->addButton("Other File...", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+          [this] { OtherFile(); });
+  QPushButton* End = Buttons->addButton("None", QDialogButtonBox::DestructiveRole);
+  End->setEnabled(Comparing);
+  End->setToolTip("End the comparison");
+  Buttons->addButton(QDialogButtonBox::Cancel);
+  connect(End, &QPushButton::clicked, this, [this] {
+    FNone = true;
+    accept();
+  });
+  connect(Buttons, &QDialogButtonBox::accepted, this, [this] {
+    if (const QTreeWidgetItem* Item = FList->currentItem()) {
+      FFile = FEntries[size_t(Item->data(0, Qt::UserRole).toInt())].File;
+      accept();
+    }
+  });
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(FList, &QTreeWidget::itemDoubleClicked, FCompare, &QPushButton::click);
+  Layout->addWidget(Buttons);
+  if (FList->topLevelItemCount() > 0)
+    FList->setCurrentItem(FList->topLevelItem(0));
+  resize(560, 320);
+}
+
+QString TCompareDlg::When(int64_t Time)
+{
+  return QLocale().toString(QDateTime::fromSecsSinceEpoch(Time), "ddd d MMM yyyy HH:mm");
+}
+
+QString TCompareDlg::Age(int64_t Seconds)
+{
+  const auto Counted = [](int64_t Count, const char* Unit) {
+    return QString("%1 %2%3").arg(Count).arg(Unit).arg(Count == 1 ? "" : "s");
+  };
+  if (Seconds >= 2 * 86400)
+    return Counted(Seconds / 86400, "day");
+  if (Seconds >= 2 * 3600)
+    return Counted(Seconds / 3600, "hour");
+  return Counted(std::max<int64_t>(Seconds, 0) / 60, "minute");
+}
+
+void TCompareDlg::OtherFile()
+{
+  const QString Chosen = QFileDialog::getOpenFileName(
+    this, "Compare With", QString(), "Snapshots and exports (*.snap *.json *.csv);;All files (*)");
+  if (Chosen.isEmpty())
+    return;
+  FFile = Chosen.toLocal8Bit().toStdString();
+  accept();
+}
