@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include <ctime>
+#include <utility>
+
 #include <unistd.h>
 
 TCompareDlg::TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<THistoryStore::TEntry> Entries,
@@ -32,9 +34,11 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<T
   char Host[256] = {};
   gethostname(Host, sizeof Host - 1);
   const int64_t Now = std::time(nullptr);
+  bool Shown = false;
   for (THistoryStore::TEntry& Entry : Entries) {
-    if (Since && Entry.Header.Time >= Since)
-      continue;  // the scan shown, or one made since by another window
+    // The scan shown is the newest of its second; later ones are of other windows.
+    if (Since && (Entry.Header.Time > Since || (Entry.Header.Time == Since && !std::exchange(Shown, true))))
+      continue;
     QStringList Notes;
     if (!Entry.Header.Host.empty() && Entry.Header.Host != Host)
       Notes << QString("on %1").arg(QString::fromStdString(Entry.Header.Host));

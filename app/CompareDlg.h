@@ -20,7 +20,7 @@ class TValueDisplay;
 class TCompareDlg : public QDialog {
 public:
   // Entries are Root's snapshots, the newest first; Since is when the scan
-  // shown was remembered (0: it was not), which leaves it out.
+  // shown was remembered (0: it was not), which leaves it and later ones out.
   TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<THistoryStore::TEntry> Entries, int64_t Since,
               bool Comparing, const TValueDisplay& Display);
 

@@ -46,6 +46,8 @@ public:
     Table.FFields.clear();
     ++Table.FLine;
   }
+  // The line being read, from 0.
+  size_t Line() const { return FLine; }
   // Done when the file has ended: false with Error when it held no table.
   bool Finish(std::string& Error)
   {
@@ -212,7 +214,7 @@ bool TSnapshotFile::ReadCsv(const std::string& File, const std::string& Root, TF
   size_t Length;
   while ((Length = std::fread(Buffer, 1, sizeof Buffer, Stream.get())) > 0)
     if (csv_parse(&Parser, Buffer, Length, TCsvTable::Field, TCsvTable::RowEnd, &Table) != Length) {
-      Error = std::string("it is no CSV table: ") + csv_strerror(csv_error(&Parser));
+      Error = "line " + std::to_string(Table.Line() + 1) + " is no CSV: " + csv_strerror(csv_error(&Parser));
       return false;
     }
   if (std::ferror(Stream.get())) {

@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Baseline.h"
 #include "FolderSnapshot.h"
 #include "HistoryStore.h"
+#include "ScanSettings.h"
 #include "SnapshotCompare.h"
+#include "SnapshotFile.h"
 #include "TestTree.h"
+#include "TreeFixture.h"
 
 #include <QTest>
+
+#include <cstdlib>
+#include <ctime>
 
 #include <filesystem>
 #include <fstream>
@@ -254,6 +261,132 @@ private slots:
     Other.FHeader.Root = "/elsewhere/";
     Warning = TSnapshotCompare(Before, Other).Warning();
     QVERIFY2(Warning.find("another folder, /r/") != std::string::npos, Warning.c_str());
+  }
+
+  // A CSV folder table read as the scan before: its columns found by name,
+  // quoted paths, the top of Root among several, rows of folders gone
+  // passed over; a damaged or cut short table refused, telling where.
+  void csvTables_data()
+  {
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("folders");  // "path:size:allocated:objects:files:change", or "!error"
+    const QByteArray Header = "path,clusters,objects,own_files,size_bytes,allocated_bytes,last_write\n";
+    QTest::newRow("plain") << Header + "/t/,3,4,1,9000,12288,2026-01-02T03:04:05Z\n/t/a/,1,1,0,100,4096,\n"
+                           << QStringList{":9000:12288:4:1:1767323045", "a:100:4096:1:0:0"};
+    QTest::newRow("quoted names")
+      << Header + "/t/,1,1,0,5,4096,\n\"/t/a,b\"\"c\nd/\",1,1,0,5,4096,\n\"/t/x\"\"y/\",0,0,0,0,0,\n"
+      << QStringList{":5:4096:1:0:0", "a,b\"c\nd:5:4096:1:0:0", "x\"y:0:0:0:0:0"};
+    QTest::newRow("other columns, other order")
+      << QByteArray("size_bytes,extra,path,allocated_bytes\n7,x,/t/,8\n3,,/t/q/,4\n")
+      << QStringList{":7:8:0:-1:0", "q:3:4:0:-1:0"};
+    QTest::newRow("several tops: Root's")
+      << Header + "/a/,1,1,0,1,1,\n/a/x/,1,1,0,1,1,\n/t/,1,1,0,2,2,\n/t/y/,1,1,0,2,2,\n/u/,1,1,0,3,3,\n"
+      << QStringList{":2:2:1:0:0", "y:2:2:1:0:0"};
+    QTest::newRow("several tops, none Root's: the first")
+      << Header + "/a/,1,1,0,1,1,\n/a/x/,1,1,0,1,1,\n/b/,1,1,0,2,2,\n" << QStringList{":1:1:1:0:0", "x:1:1:1:0:0"};
+    QTest::newRow("folders gone of an exported comparison")
+      << QByteArray("path,size_bytes,allocated_bytes,before_size_bytes\n/t/,5,5,4\n/t/old/,,,9\n")
+      << QStringList{":5:5:0:-1:0"};
+    QTest::newRow("empty") << QByteArray() << QStringList{"!it is empty"};
+    QTest::newRow("header alone") << Header << QStringList{"!holds no folder"};
+    QTest::newRow("no table") << QByteArray("\x89PNG\r\n\x1a\n") << QStringList{"!not a snapshot, an ncdu"};
+    QTest::newRow("line short") << Header + "/t/,1,1,0,5,4096,\n/t/a/,1,1,0\n" << QStringList{"!line 3 has 4 fields"};
+    QTest::newRow("last line cut") << Header + "/t/,1,1,0,5,4096,2026-01-0" << QStringList{"!cut short"};
+    QTest::newRow("cut in quotes") << Header + "\"/t/,1,1,0,5,4096,\n" << QStringList{"!cut short"};
+    QTest::newRow("not a number") << Header + "/t/,1,1,0,5x,4096,\n" << QStringList{"!line 2 has \"5x\""};
+    QTest::newRow("quote in a bare field") << Header + "/t/,1,1,0,5,4096,\n/t/a\"b/,1,1,0,5,4096,\n"
+                                           << QStringList{"!line 3 is no CSV"};
+    QTest::newRow("negative") << Header + "/t/,1,-1,0,5,4096,\n" << QStringList{"!line 2 has \"-1\""};
+  }
+  void csvTables()
+  {
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, folders);
+    TTestTree Tree;
+    const std::string File = Tree.Path("table.csv");
+    Put(File, table.toStdString());
+    TFolderSnapshot Snapshot;
+    std::string Error;
+    const bool Read = TSnapshotFile::Read(File, "/t/", TScanSettings(), Snapshot, Error);
+    if (folders.front().startsWith('!')) {
+      QVERIFY(!Read);
+      QVERIFY2(QString::fromStdString(Error).contains(folders.front().mid(1)), Error.c_str());
+      return;
+    }
+    QVERIFY2(Read, Error.c_str());
+    QStringList Found;
+    for (const TFolderSnapshot::TFolder& Folder : Snapshot.FFolders)
+      Found << QString("%1:%2:%3:%4:%5:%6")
+                 .arg(QString::fromStdString(Folder.Path))
+                 .arg(Folder.Size)
+                 .arg(Folder.Allocated)
+                 .arg(Folder.Objects)
+                 .arg(Folder.Files)
+                 .arg(Folder.LastChange);
+    QCOMPARE(Found, folders);
+    QCOMPARE(Snapshot.FHeader.Folders, uint64_t(folders.size()));
+    QCOMPARE(Snapshot.FHeader.Size, Snapshot.FFolders.front().Size);
+    QVERIFY(Snapshot.FHeader.Options.empty());
+    // As of the file's last change.
+    QVERIFY(std::abs(Snapshot.FHeader.Time - int64_t(std::time(nullptr))) < 100);
+    if (QByteArray(QTest::currentDataTag()) == "plain")
+      QCOMPARE(Snapshot.FHeader.ClusterSize, 4096u);
+  }
+
+  // The window's tree against the scan before, in any order it was kept:
+  // each folder's change and state, the folders gone below each, nothing
+  // for another root's folders or a "<Files>" entry.
+  void baselineFollowsTheTree()
+  {
+    const TFolderSnapshot Before = Made("/top/", 100, {"same/old:50", "gone/deep:100", "shrunk:9000", ":90000",
+                                                       "same/inner:7", "grown:1000", "gone:500", "same:4106"});
+    TTreeFixture Now(4096);
+    TTreeFixture::Set(Now.Top, 20, 0, 1);                        // 77824 bytes
+    TFolderNode* Grown = Now.Add(Now.Top, "grown", 3, 100, 1);   // 8292
+    TFolderNode* Same = Now.Add(Now.Top, "same", 2, 10, 1);      // 4106
+    TFolderNode* Inner = Now.Add(Same, "inner", 1, 7, 1);        // 7
+    TFolderNode* Shrunk = Now.Add(Now.Top, "shrunk", 2, 0, 1);   // 4096
+    TFolderNode* Added = Now.Add(Now.Top, "new", 2, 1, 1);       // 4097
+    TFolderNode* Files = Now.Add(Now.Top, "", 1, 1, 1);
+    Files->FIsFiles = true;
+    TTreeFixture Other(4096);
+    Other.Top->SetName("/other");
+    TFolderNode* Elsewhere = Other.Add(Other.Top, "grown", 1, 1, 1);
+    const TBaseline Baseline(Before, "/top/");
+
+    const struct {
+      const TFolderNode* Node;
+      TBaseline::TState State;
+      int64_t Size;
+      int64_t SizeThen;
+    } Expected[] = {{Now.Top, TBaseline::bsShrunk, -12176, 90000}, {Grown, TBaseline::bsGrown, 7292, 1000},
+                    {Same, TBaseline::bsSame, 0, 4106},             {Inner, TBaseline::bsSame, 0, 7},
+                    {Shrunk, TBaseline::bsShrunk, -4904, 9000},     {Added, TBaseline::bsNew, 4097, -1},
+                    {Files, TBaseline::bsOutside, 0, -1},           {Elsewhere, TBaseline::bsOutside, 0, -1},
+                    {Other.Top, TBaseline::bsOutside, 0, -1}};
+    for (const auto& Row : Expected) {
+      const TBaseline::TChange Change = Baseline.Of(Row.Node);
+      const QByteArray Name = QByteArray::fromStdString(Row.Node->FullPath());
+      QVERIFY2(Change.State == Row.State, Name);
+      QVERIFY2(Change.Size == Row.Size, Name + " " + QByteArray::number(qlonglong(Change.Size)));
+      QVERIFY2((Change.Before ? int64_t(Change.Before->Size) : -1) == Row.SizeThen, Name);
+      if (Change.Before)
+        QVERIFY2(Change.Allocated == int64_t(Row.Node->AllocatedBytes()) - 2 * Row.SizeThen, Name);
+    }
+    const auto Gone = [&](const TFolderNode* Node) {
+      QStringList Names;
+      for (const TFolderSnapshot::TFolder* Folder : Baseline.GoneBelow(Node))
+        Names << QString::fromStdString(std::string(TBaseline::NameOf(*Folder)));
+      return Names;
+    };
+    QCOMPARE(Gone(Now.Top), QStringList{"gone"});
+    QCOMPARE(Gone(Same), QStringList{"old"});
+    QCOMPARE(Gone(Grown), QStringList{});
+    QCOMPARE(Gone(Added), QStringList{});
+    QCOMPARE(Gone(Other.Top), QStringList{});
+    // A folder gone from the window's tree is gone from the comparison.
+    Now.Tree.DeleteNode(Same);
+    QCOMPARE(Gone(Now.Top), (QStringList{"gone", "same"}));
   }
 };
 
