@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Baseline.h"
+#include "ChangeSource.h"
+#include "ChartPane.h"
+#include "CompareCommands.h"
+#include "CompareDlg.h"
+#include "DetailsList.h"
+#include "FolderModel.h"
+#include "FolderNode.h"
+#include "HistoryStore.h"
+#include "MainForm.h"
+#include "RootCommands.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "TreeFixture.h"
+#include "WindowTest.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+namespace {
+
+// A tree scanned twice by a window, changed in between in every way.
+struct TTwoScans {
+  TTwoScans()
+  {
+    for (const char* Folder : {"grown", "emptied", "old", "same"})
+      Tree.Folder(Folder);
+    Tree.File("grown/a", 1 << 20);
+    Tree.File("emptied/b", 3000);
+    Tree.File("old/c", 500);
+    Tree.File("same/e", 10);
+    Form.show();
+    Form.Unit1Click(TValueDisplay::utAutomatic);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    QTRY_COMPARE(THistoryStore().Of(Root).size(), size_t(1));
+    Tree.File("grown/a", 4 << 20);
+    QCOMPARE(std::remove(Tree.Path("emptied/b").c_str()), 0);
+    QCOMPARE(std::rename(Tree.Path("old").c_str(), Tree.Path("new").c_str()), 0);
+    Tree.Folder("added");
+    Tree.File("added/f", 2 << 20);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    QTRY_COMPARE(THistoryStore().Of(Root).size(), size_t(2));
+  }
+  TTestTree Tree;
+  TMainForm Form;
+  const std::string Root = Tree.Top() + "/";
+};
+
+// The tree's labels of Node's children, in their order.
+QStringList Labels(TMainForm& Form, TFolderNode* Node)
+{
+  QStringList Labels;
+  for (const TFolderNode* Child : Node->Children())
+    if (!Child->FIsFiles)
+      Labels << Form.Model().data(Form.Model().IndexOf(Child), Qt::DisplayRole).toString().simplified()
+                  + (Child->FBold ? " (bold)" : "");
+  return Labels;
+}
+
+}  // namespace
+
+class TCompareTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
+  // The list of earlier scans leaves out the one shown and starts at the
+  // one before it; "None" only ends a comparison there is.
+  void dialogOffersThePrevious()
+  {
+    TTwoScans Scans;
+    TMainForm& Form = Scans.Form;
+    const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Scans.Root);
+    const int64_t Since = Form.Roots().RememberedAt(Scans.Root);
+    QCOMPARE(Since, Kept.front().Header.Time);
+    TCompareDlg Dialog(&Form, Scans.Root, Kept, Since, false, Form.Display());
+    auto* List = Dialog.findChild<QTreeWidget*>();
+    QCOMPARE(List->topLevelItemCount(), 1);
+    QCOMPARE(List->currentItem()->text(2), QString("1.0 MB"));
+    for (QPushButton* Button : Dialog.findChildren<QPushButton*>())
+      if (Button->text() == "None")
+        QVERIFY(!Button->isEnabled());
+      else if (Button->text() == "Compare")
+        Button->click();
+    QCOMPARE(Dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(Dialog.FFile, Kept.back().File);
+    QVERIFY(!Dialog.FNone);
+    QCOMPARE(TCompareDlg::Age(2 * 86400 + 5), QString("2 days"));
+    QCOMPARE(TCompareDlg::Age(3 * 3600), QString("3 hours"));
+    QCOMPARE(TCompareDlg::Age(61), QString("1 minute"));
+  }
+
+  // While comparing, the tree writes each folder's change, sorts by it and
+  // makes the most grown bold; the list has the change, the size before
+  // and the folders gone, which nothing can be done to; the charts offer
+  // the change and the status bar the root's. "None" puts all back.
+  void windowShowsTheChange()
+  {
+    TTwoScans Scans;
+    TMainForm& Form = Scans.Form;
+    TFolderNode* Top = Form.Tree().TopNodes().front();
+    Form.SetCurrentNode(Top);
+    Form.ListButtonClick();
+    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, Scans.Root);
+    QTRY_VERIFY(Form.Compare().Active());
+
+    QCOMPARE(Form.Commands().FSortType, TValueDisplay::SortByChange);
+    QVERIFY(Form.Action("SChangeButton")->isVisible() && Form.Action("SChangeButton")->isChecked());
+    QCOMPARE(Labels(Form, Top), (QStringList{"4.0 MB +3.0 MB grown (bold)", "2.0 MB new added (bold)",
+                                             "0.5 KB new new", "0.0 KB same same", "0.0 KB -2.9 KB emptied"}));
+    QVERIFY2(Form.StatusText(TStatusPanels::spChange).startsWith("since ")
+               && Form.StatusText(TStatusPanels::spChange).endsWith(": +5.0 MB"),
+             qPrintable(Form.StatusText(TStatusPanels::spChange)));
+    QVERIFY(Form.Charts().ChangeButton->isVisible() && Form.Charts().ChangeButton->isChecked());
+
+    TDetailsList& List = Form.List();
+    TListModel& Model = List.Model();
+    QVERIFY(!List.header()->isSectionHidden(TListModel::lcChange));
+    QVERIFY(!List.header()->isSectionHidden(TListModel::lcBefore));
+    QCOMPARE(List.SortColumn(), int(TListModel::lcChange));
+    QStringList Rows;
+    for (int Row = 0; Row < Model.rowCount(); ++Row)
+      Rows << Model.index(Row, TListModel::lcName).data().toString() + " "
+                + Model.index(Row, TListModel::lcChange).data().toString() + " "
+                + Model.index(Row, TListModel::lcBefore).data().toString()
+                + (Model.flags(Model.index(Row, 0)) == Qt::NoItemFlags ? " (inert)" : "");
+    QCOMPARE(Rows, (QStringList{QString::fromStdString(Scans.Tree.Top()) + " +5.0 MB 1.0 MB", "grown +3.0 MB 1.0 MB",
+                                "added new ", "new new ", "same same 0.0 KB", "old gone 0.5 KB (inert)",
+                                "emptied -2.9 KB 2.9 KB"}));
+    List.selectAll();
+    QCOMPARE(List.SelectedRecords().size(), size_t(5));
+    // The treemap's tiles: each folder by its change, each file by its folder's.
+    const TChangeSource Source(Form.Tree(), vtSize, 4096, Form.Display().FBaseline);
+    const auto Changes = [&Source](const TFolderNode* Folder) {
+      std::vector<TTreemapEntry> Entries;
+      Source.Entries(Folder, Entries);
+      QStringList Changes;
+      for (const TTreemapEntry& Entry : Entries)
+        Changes << (Entry.Folder ? QString::fromStdString(static_cast<const TFolderNode*>(Entry.Folder)->Name()) : "file")
+                     + " " + TChangeSource::Name(Entry.Change);
+      return Changes;
+    };
+    QCOMPARE(Changes(Top),
+             (QStringList{"grown Grown", "added New", "new New", "same Same", "emptied Shrunk"}));
+    QCOMPARE(Changes(Child(Top, "grown")), QStringList{"file Grown"});
+    QCOMPARE(Changes(Child(Top, "same")), QStringList{"file Same"});
+
+    // Sorted by size again, the comparison stays; ended, all is as before.
+    Form.Sort1Click(2);
+    QCOMPARE(Labels(Form, Top).front(), QString("4.0 MB +3.0 MB grown (bold)"));
+    QCOMPARE(Labels(Form, Top).at(1), QString("2.0 MB new added (bold)"));
+    Form.Sort1Click(TValueDisplay::SortByChange);
+    Form.Compare().End();
+    QVERIFY(!Form.Compare().Active());
+    QCOMPARE(Form.Commands().FSortType, 2);
+    QVERIFY(!Form.Action("SChangeButton")->isVisible());
+    QCOMPARE(Labels(Form, Top), (QStringList{"4.0 MB grown (bold)", "2.0 MB added (bold)", "0.5 KB new", "0.0 KB same",
+                                             "0.0 KB emptied"}));
+    QVERIFY(Form.StatusText(TStatusPanels::spChange).isEmpty());
+    QVERIFY(List.header()->isSectionHidden(TListModel::lcChange));
+    QCOMPARE(Model.rowCount(), 6);
+    QVERIFY(!Form.Charts().ChangeButton->isVisible());
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
+};
+
+QTEST_MAIN(TCompareTest)
+#include "tst_compare.moc"
