@@ -10,6 +10,7 @@
 #include "TerminalText.h"
 #include "WindowSettings.h"
 
+#include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <ctime>
@@ -51,13 +52,18 @@ std::string When(int64_t Seconds)
 bool THeadlessHistory::Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
                               TFolderSnapshot& Snapshot, std::string& Error)
 {
-  if (Compare != "last")
+  // "last", or "7d": the latest at least that many days old.
+  int Days = 0;
+  const bool Aged = Compare.size() > 1 && Compare.back() == 'd'
+                    && std::from_chars(Compare.data(), Compare.data() + Compare.size() - 1, Days).ptr
+                         == Compare.data() + Compare.size() - 1;
+  if (Compare != "last" && !Aged)
     return TSnapshotFile::Read(Compare, Root, Settings, Snapshot, Error);
-  const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Root);
-  for (const THistoryStore::TEntry& Entry : Kept)
-    if (TFolderSnapshot::Read(Entry.File, Snapshot, Error))
+  const int64_t Before = std::time(nullptr) - int64_t(Days) * 86400;
+  for (const THistoryStore::TEntry& Entry : THistoryStore().Of(Root))
+    if (Entry.Header.Time <= Before && TFolderSnapshot::Read(Entry.File, Snapshot, Error))
       return true;
-  Error = "no snapshot of " + Root + " is remembered";
+  Error = "no snapshot of " + Root + " is remembered" + (Aged ? " from " + std::to_string(Days) + " days ago or before" : "");
   return false;
 }
 

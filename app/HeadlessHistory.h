@@ -14,8 +14,8 @@ struct TScanSettings;
 class THeadlessHistory {
 public:
   // The snapshot to compare Root with: the file Compare names (a snapshot
-  // or an export, counted with Settings), or with "last" Root's latest one
-  // remembered; false with Error.
+  // or an export, counted with Settings), with "last" Root's latest one
+  // remembered, with "7d" its latest at least 7 days old; false with Error.
   static bool Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
                      TFolderSnapshot& Snapshot, std::string& Error);
   // The scan of Top as a snapshot taken now.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FolderSnapshot.h"
 #include "HistoryStore.h"
 #include "TerminalProgress.h"
 #include "TerminalText.h"
@@ -1070,6 +1071,32 @@ private slots:
     QCOMPARE(Wrong.Status, 1);
     QVERIFY2(Wrong.Err.contains("not a snapshot"), Wrong.Err.constData());
     QCOMPARE(Spacelens({"--nogui", "--compare", "last", Top, Top + "/added"}).Status, 2);
+  }
+
+  // "7d": the latest scan remembered that is at least a week old.
+  void compareWithDaysAgo()
+  {
+    TTestTree Tree;
+    Tree.File("f", 3000);
+    const auto Remember = [&Tree](int Days, uint64_t Size) {
+      TFolderSnapshot Snapshot;
+      Snapshot.FHeader.Root = Tree.Top() + "/";
+      Snapshot.FHeader.Time = std::time(nullptr) - Days * 86400 - 60;
+      Snapshot.FHeader.Size = Size;
+      Snapshot.FFolders.push_back({"", Size, Size, 1, 1, 0});
+      Snapshot.FHeader.Folders = 1;
+      std::string Error;
+      QVERIFY2(THistoryStore().Remember(Snapshot, Error), Error.c_str());
+    };
+    Remember(12, 100);
+    Remember(8, 1000);
+    Remember(1, 2000);
+    const TResult Week = Spacelens({"--nogui", "--no-history", "--compare", "7d", Bytes(Tree.Top())});
+    QVERIFY2(Week.Status == 0, Week.Err.constData());
+    QVERIFY2(Week.Out.contains("(8 days): +2.0 KB"), Week.Out.constData());
+    const TResult Month = Spacelens({"--nogui", "--no-history", "--compare", "30d", Bytes(Tree.Top())});
+    QCOMPARE(Month.Status, 1);
+    QVERIFY2(Month.Err.contains("remembered from 30 days ago or before"), Month.Err.constData());
   }
 
   // The scan before as any file may hold it: the folder table as CSV, an
