@@ -2,8 +2,11 @@
 // Times the history of a scan of FOLDER: its snapshot taken from the tree,
 // written to a cache folder (and its size there), read back, and compared
 // with a copy of itself in which every tenth folder grew and every
-// hundredth is new, with the memory each step leaves in use:
+// hundredth is new, with the memory each step leaves in use; then the
+// window's side: the earlier scan made ready for the tree, and every
+// folder's change looked up, as sorting the whole tree by change would:
 //   bench_history FOLDER
+#include "Baseline.h"
 #include "FolderNode.h"
 #include "FolderSnapshot.h"
 #include "FolderTree.h"
@@ -92,5 +95,21 @@ int main(int argc, char** argv)
   const size_t Grown = Compare.Grown(20).size();
   Report("compared", Clock);
   std::printf("  %zu rows, %zu of the most grown\n", Compare.Rows().size(), Grown);
+  Clock.restart();
+  const TBaseline Baseline(std::move(Before), Top->FullPath());
+  Report("made ready for the window", Clock);
+  Clock.restart();
+  size_t Changed = 0, Folders = 0;
+  TFolderNode::ForEachBelow(const_cast<TFolderNode*>(Top), [&](TFolderNode* Node) {
+    ++Folders;
+    Changed += Baseline.Of(Node).State != TBaseline::bsSame;
+    return true;
+  });
+  Report("every folder's change", Clock);
+  std::printf("  %zu folders, %zu changed, %.2f us each\n", Folders, Changed, Clock.nsecsElapsed() / 1e3 / double(Folders));
+  Clock.restart();
+  const size_t Gone = Baseline.GoneBelow(Top).size();
+  Report("gone below the top", Clock);
+  std::printf("  %zu gone\n", Gone);
   return 0;
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Baseline.h"
 #include "ChangeSource.h"
+#include "Chart.h"
 #include "ChartPane.h"
+#include "ChartSeries.h"
 #include "CompareCommands.h"
 #include "CompareDlg.h"
 #include "DetailsList.h"
@@ -126,6 +128,21 @@ private slots:
                && Form.StatusText(TStatusPanels::spChange).endsWith(": +5.0 MB"),
              qPrintable(Form.StatusText(TStatusPanels::spChange)));
     QVERIFY(Form.Charts().ChangeButton->isVisible() && Form.Charts().ChangeButton->isChecked());
+    // The bars: growth and shrinking of each sub-folder, in kilobytes.
+    Form.barbuttonClick();
+    const std::vector<TChartSeries*>& Series = Form.Charts().Chart->FSeries;
+    const auto Bars = [&Series](size_t Index) {
+      QStringList Bars;
+      if (Series[Index]->FActive)
+        for (int Point = 0; Point < Series[Index]->Count(); ++Point)
+          Bars << QString("%1 %2").arg(Series[Index]->Point(Point).Label).arg(Series[Index]->Point(Point).Value, 0, 'f', 1);
+      return Bars;
+    };
+    QCOMPARE(Series[3]->FTitle + " " + Series[4]->FTitle, QString("Grown Shrunk"));
+    QCOMPARE(Bars(3), (QStringList{"grown 3072.0", "added 2048.0", "new 0.5", "same 0.0", "emptied 0.0"}));
+    QCOMPARE(Bars(4), (QStringList{"grown 0.0", "added 0.0", "new 0.0", "same 0.0", "emptied 2.9"}));
+    QVERIFY(!Series[1]->FActive && !Series[2]->FActive);
+    Form.ListButtonClick();
 
     TDetailsList& List = Form.List();
     TListModel& Model = List.Model();
@@ -159,6 +176,10 @@ private slots:
     QCOMPARE(Changes(Child(Top, "grown")), QStringList{"file Grown"});
     QCOMPARE(Changes(Child(Top, "same")), QStringList{"file Same"});
 
+    // In the view of the space allocated, its change: a whole cluster less.
+    Form.View1Click(vtAllocated);
+    QCOMPARE(Labels(Form, Top).last(), QString("4.0 KB -4.0 KB emptied"));
+    Form.View1Click(vtSize);
     // Sorted by size again, the comparison stays; ended, all is as before.
     Form.Sort1Click(2);
     QCOMPARE(Labels(Form, Top).front(), QString("4.0 MB +3.0 MB grown (bold)"));
