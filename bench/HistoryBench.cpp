@@ -107,6 +107,16 @@ int main(int argc, char** argv)
   });
   Report("every folder's change", Clock);
   std::printf("  %zu folders, %zu changed, %.2f us each\n", Folders, Changed, Clock.nsecsElapsed() / 1e3 / double(Folders));
+  const TFolderNode* Widest = Top;
+  TFolderNode::ForEachBelow(const_cast<TFolderNode*>(Top), [&](TFolderNode* Node) {
+    if (Node->ChildCount() > Widest->ChildCount())
+      Widest = Node;
+    return true;
+  });
+  Clock.restart();
+  const size_t Children = Baseline.OfChildren(Widest).size();
+  Report("the widest's sub-folders", Clock);
+  std::printf("  %zu sub-folders\n", Children);
   Clock.restart();
   const size_t Gone = Baseline.GoneBelow(Top).size();
   Report("gone below the top", Clock);

@@ -32,11 +32,20 @@
 //                                each view type, sorted by each column, a type
 //                                picked: the same times, until the rows are
 //                                shown (the treemap below has its own bench)
+//   bench_window --compare FOLDER after the scan, the details list of its
+//                                widest first-level folder opened, compared
+//                                with itself as it was with every tenth folder
+//                                half its size and every hundredth named
+//                                otherwise: then the bars, the treemap, sorted
+//                                by size and by change, and the comparison
+//                                ended: the same times
 #include "ChartPane.h"
+#include "CompareCommands.h"
 #include "DetailsList.h"
 #include "FilesList.h"
 #include "TypesList.h"
 #include "FolderNode.h"
+#include "FolderSnapshot.h"
 #include "MainForm.h"
 #include "FolderModel.h"
 #include "Prompt.h"
@@ -52,6 +61,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 #include <cstdio>
@@ -81,10 +91,11 @@ int main(int argc, char** argv)
   const bool NoFiles = argc == 3 && std::strcmp(argv[1], "--no-files") == 0;
   const bool Files = argc == 3 && std::strcmp(argv[1], "--files") == 0;
   const bool Types = argc == 3 && std::strcmp(argv[1], "--types") == 0;
+  const bool Compare = argc == 3 && std::strcmp(argv[1], "--compare") == 0;
   const bool Expand =
-    Charts || Delete || Treemap || Files || Types || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
+    Charts || Delete || Treemap || Files || Types || Compare || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
   if (argc != 2 && !List && !Expand && !NoFiles) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files|--types] FOLDER\n");
+    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files|--types|--compare] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
@@ -116,6 +127,7 @@ int main(int argc, char** argv)
     return Largest;
   };
   std::vector<TStep> Steps;
+  QTemporaryDir Scratch;  // the earlier scan of --compare
   const char* Views[] = {"view Allocated", "view Percent", "view Wasted", "view CD-ROM", "view Size"};
   const char* Sorts[] = {"sort by name", "sort by size", "no sorting"};
   auto AddViewsAndSorts = [&](const char* Mode) {
@@ -178,6 +190,34 @@ int main(int argc, char** argv)
       if (Widest()->ChildCount() > 0)
         Window.SetCurrentNode(Widest()->Child(0));
       Window.TypesButtonClick();
+    });
+  } else if (Compare) {
+    const std::string Earlier = Scratch.path().toStdString() + "/earlier.snap";
+    Steps.emplace_back("the list of the widest", [&] {
+      Window.ListButtonClick();
+      Window.TreeView()->expand(Window.Model().IndexOf(Widest()));
+      Window.SetCurrentNode(Widest());
+    });
+    Steps.emplace_back("(the earlier scan made)", [&Window, Earlier] {
+      TFolderSnapshot Snapshot = TFolderSnapshot::Of(Window.Driver().Roots()->FNode, {}, 1);
+      for (size_t At = 0; At < Snapshot.FFolders.size(); At += 10)
+        Snapshot.FFolders[At].Size /= 2;
+      for (size_t At = 5; At < Snapshot.FFolders.size(); At += 100)
+        Snapshot.FFolders[At].Path += "-gone";
+      std::FILE* File = std::fopen(Earlier.c_str(), "wb");
+      Snapshot.Write(File);
+      std::fclose(File);
+    });
+    Steps.emplace_back("compare", [&Window, Earlier] {
+      Window.Compare().Compare(Earlier, Window.Driver().Roots()->FPath);
+    });
+    Steps.emplace_back("compare: bars", [&] { Window.barbuttonClick(); });
+    Steps.emplace_back("compare: treemap", [&] { Window.TreemapButtonClick(); });
+    Steps.emplace_back("compare: sort by size", [&] { Window.Sort1Click(2); });
+    Steps.emplace_back("compare: sort by change", [&] { Window.Sort1Click(TValueDisplay::SortByChange); });
+    Steps.emplace_back("compare: ended", [&] {
+      Window.ListButtonClick();
+      Window.Compare().End();
     });
   } else if (Treemap) {
     Steps.emplace_back("treemap of the top", [&] {
@@ -247,7 +287,8 @@ int main(int argc, char** argv)
         LongestGap = 0;
         Steps[Step].second();
       } else if (DoneAt < 0 && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())
-                 && !(Files && Window.RightPane().Files().Busy()) && !(Types && Window.RightPane().Types().Busy())) {
+                 && !(Files && Window.RightPane().Files().Busy()) && !(Types && Window.RightPane().Types().Busy())
+                 && !(Compare && Step == 2 && !Window.Compare().Active())) {
         DoneAt = StepClock.elapsed();
       } else if (DoneAt >= 0 && StepClock.elapsed() > DoneAt + 300) {
         if (Step == 0 && Treemap)

@@ -304,11 +304,12 @@ void TChartPane::FillChart()
   }
   // Growth and shrinking as bars of their own colours, in the size's unit.
   const double Unit = Megabytes ? 1024.0 * 1024 : 1024;
-  const auto Grown = [&](const TFolderNode* Item) { return double(FDisplay.Change(Item)) / Unit; };
+  const std::vector<TBaseline::TChange> Changes = Change ? FDisplay.FBaseline->OfChildren(Node) : std::vector<TBaseline::TChange>();
+  const auto Grown = [&](size_t Child) { return double(FDisplay.Change(Changes[Child])) / Unit; };
   if (FGrown->FActive) {
     FGrown->FValueFormat = FShrunk->FValueFormat = ValueFormat(vtSize);
-    for (const TFolderNode* Child : Children) {
-      const QString Caption = FDisplay.NodeCaption(Child).left(24);
+    for (size_t Child = 0; Child < Children.size(); ++Child) {
+      const QString Caption = FDisplay.NodeCaption(Children[Child]).left(24);
       FGrown->Add(std::max(Grown(Child), 0.0), Caption);
       FShrunk->Add(std::max(-Grown(Child), 0.0), Caption);
     }
@@ -326,15 +327,16 @@ void TChartPane::FillChart()
     // Of a change, the share of each sub-folder that grew in all they grew.
     if (Change)
       PieSeries->FNote = "Growth since the earlier scan; folders that shrank are not shown";
-    auto Measure = [&](const TFolderNode* Item) {
+    // Index: of the sub-folder measured; past them, the folder itself.
+    auto Measure = [&](const TFolderNode* Item, size_t Index) {
       if (Change)
-        return std::max(Grown(Item), 0.0);
+        return std::max(Index < Changes.size() ? Grown(Index) : double(FDisplay.Change(Item)) / Unit, 0.0);
       if (SoFar)
         return TFolderData::PercentOf(double(Item->AllocatedClusters()), double(Node->AllocatedClusters()));
       return Item->GetValue(View, UnitFlag);
     };
     for (size_t Index = 0; Index < Children.size(); ++Index) {
-      PieSeries->Add(Measure(Children[Index]), FDisplay.NodeCaption(Children[Index]));
+      PieSeries->Add(Measure(Children[Index], Index), FDisplay.NodeCaption(Children[Index]));
       // Up to 15 sub-folders each get a slice; more, and the small ones
       // make one "Other" slice.
       if (Index == 15)
@@ -343,7 +345,7 @@ void TChartPane::FillChart()
     if (View == vtAllocated && !Change)
       AddFreeSpace(Node, Megabytes);
     if (Alone)
-      PieSeries->Add(Measure(Node), FDisplay.NodeCaption(Node));
+      PieSeries->Add(Measure(Node, SIZE_MAX), FDisplay.NodeCaption(Node));
   }
   FCharted = Node;
   FChartedOrder.assign(Children.begin(), Children.end());

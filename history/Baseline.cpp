@@ -3,9 +3,8 @@
 
 #include "FolderNode.h"
 
-#include <algorithm>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 
 TBaseline::TBaseline(TFolderSnapshot Snapshot, std::string Root)
   : FSnapshot(std::move(Snapshot)), FRoot(std::move(Root)), FIndex(FSnapshot.FFolders)
@@ -51,41 +50,70 @@ bool TBaseline::PathOf(const TFolderNode* Node, std::string& Path) const
   return true;
 }
 
-TBaseline::TChange TBaseline::Of(const TFolderNode* Node) const
+TBaseline::TChange TBaseline::Change(const TFolderNode* Node, const TFolderSnapshot::TFolder* Before)
 {
   TChange Change;
-  std::string Path;
-  if (Node->FIsFiles || !PathOf(Node, Path))
-    return Change;
-  const std::ptrdiff_t At = FIndex.Find(Path);
-  Change.Before = At < 0 ? nullptr : &FSnapshot.FFolders[size_t(At)];
-  Change.Size = int64_t(Node->SizeBytes() - (Change.Before ? Change.Before->Size : 0));
-  Change.Allocated = int64_t(Node->AllocatedBytes() - (Change.Before ? Change.Before->Allocated : 0));
-  Change.State = !Change.Before   ? bsNew
+  Change.Before = Before;
+  Change.Size = int64_t(Node->SizeBytes() - (Before ? Before->Size : 0));
+  Change.Allocated = int64_t(Node->AllocatedBytes() - (Before ? Before->Allocated : 0));
+  Change.State = !Before            ? bsNew
                  : Change.Size > 0 ? bsGrown
                  : Change.Size < 0 ? bsShrunk
                                    : bsSame;
   return Change;
 }
 
+TBaseline::TChange TBaseline::Of(const TFolderNode* Node) const
+{
+  std::string Path;
+  if (Node->FIsFiles || !PathOf(Node, Path))
+    return {};
+  const std::ptrdiff_t At = FIndex.Find(Path);
+  return Change(Node, At < 0 ? nullptr : &FSnapshot.FFolders[size_t(At)]);
+}
+
+std::vector<TBaseline::TChange> TBaseline::OfChildren(const TFolderNode* Parent,
+                                                      std::vector<const TFolderSnapshot::TFolder*>* Gone) const
+{
+  const std::vector<TFolderNode*>& Children = Parent->Children();
+  std::vector<TChange> Changes(Children.size());
+  std::string Path;
+  if (Parent->FIsFiles || !PathOf(Parent, Path))
+    return Changes;
+  // Parent's sub-folders then, by name: each met now is marked.
+  const std::ptrdiff_t At = FIndex.Find(Path);
+  const uint32_t First = At < 0 ? 0 : FChildStart[size_t(At)];
+  const uint32_t Count = At < 0 ? 0 : FChildStart[size_t(At) + 1] - First;
+  const auto Then = [&](uint32_t Child) -> const TFolderSnapshot::TFolder& {
+    return FSnapshot.FFolders[FChildren[First + Child]];
+  };
+  std::unordered_map<std::string_view, uint32_t> ByName;
+  ByName.reserve(Count);
+  for (uint32_t Child = 0; Child < Count; ++Child)
+    ByName.emplace(NameOf(Then(Child)), Child);
+  std::vector<bool> Met(Count);
+  for (size_t Child = 0; Child < Children.size(); ++Child) {
+    if (Children[Child]->FIsFiles)
+      continue;
+    const auto Found = ByName.find(Children[Child]->FName);
+    const TFolderSnapshot::TFolder* Before = nullptr;
+    if (Found != ByName.end()) {
+      Met[Found->second] = true;
+      Before = &Then(Found->second);
+    }
+    Changes[Child] = Change(Children[Child], Before);
+  }
+  if (Gone)
+    for (uint32_t Child = 0; Child < Count; ++Child)
+      if (!Met[Child])
+        Gone->push_back(&Then(Child));
+  return Changes;
+}
+
 std::vector<const TFolderSnapshot::TFolder*> TBaseline::GoneBelow(const TFolderNode* Node) const
 {
   std::vector<const TFolderSnapshot::TFolder*> Gone;
-  std::string Path;
-  if (Node->FIsFiles || !PathOf(Node, Path))
-    return Gone;
-  const std::ptrdiff_t At = FIndex.Find(Path);
-  if (At < 0)
-    return Gone;
-  std::unordered_set<std::string_view> Present;
-  for (const TFolderNode* Child : Node->Children())
-    if (!Child->FIsFiles)
-      Present.insert(Child->FName);
-  for (uint32_t Child = FChildStart[size_t(At)]; Child < FChildStart[size_t(At) + 1]; ++Child) {
-    const TFolderSnapshot::TFolder& Folder = FSnapshot.FFolders[FChildren[Child]];
-    if (!Present.contains(NameOf(Folder)))
-      Gone.push_back(&Folder);
-  }
+  OfChildren(Node, &Gone);
   return Gone;
 }
 

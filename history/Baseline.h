@@ -36,10 +36,18 @@ public:
   // What changed in Node since: bsOutside for a node of another root and a
   // "<Files>" entry. On a thread that may read the tree.
   TChange Of(const TFolderNode* Node) const;
+  // The same for each of Parent's children, in their order, the folders
+  // then found by name among Parent's: at once for thousands of them. Gone,
+  // when given, gets the sub-folders Parent had then and has no more.
+  std::vector<TChange> OfChildren(const TFolderNode* Parent,
+                                  std::vector<const TFolderSnapshot::TFolder*>* Gone = nullptr) const;
   // The sub-folders Node had then and has no more, in the snapshot's order.
   std::vector<const TFolderSnapshot::TFolder*> GoneBelow(const TFolderNode* Node) const;
   // A snapshot folder's name: the last part of its path.
   static std::string_view NameOf(const TFolderSnapshot::TFolder& Folder);
+
+  // Node's change from what it was then (null: it is new), as it is now.
+  static TChange Change(const TFolderNode* Node, const TFolderSnapshot::TFolder* Before);
 
 private:
   // Node's path below the top, as the snapshot writes it; false for a node

@@ -33,15 +33,31 @@ void TChangeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out)
     Out.resize(First);
     return;
   }
-  const auto ChangeOf = [this](const void* Node) {
-    switch (FBaseline->Of(static_cast<const TFolderNode*>(Node)).State) {
-      case TBaseline::bsGrown: return tcGrown;
-      case TBaseline::bsShrunk: return tcShrunk;
-      case TBaseline::bsNew: return tcNew;
-      default: return tcSame;
+  // The entries are the folder's sub-folders in their order, unless a scan
+  // reordered them since, then its files.
+  const auto* Node = static_cast<const TFolderNode*>(Folder);
+  const std::vector<TBaseline::TChange> Changes = FBaseline->OfChildren(Node);
+  const size_t Count = Changes.size();
+  size_t Child = 0;
+  const uint8_t Own = Mark(FBaseline->Of(Node));
+  for (size_t At = First; At < Out.size(); ++At) {
+    if (!Out[At].Folder) {
+      Out[At].Change = Own;
+      continue;
     }
-  };
-  const uint8_t Own = ChangeOf(Folder);
-  for (size_t At = First; At < Out.size(); ++At)
-    Out[At].Change = Out[At].Folder ? uint8_t(ChangeOf(Out[At].Folder)) : Own;
+    size_t Tried = 0;
+    for (; Tried < Count && Node->Child(Child % Count) != Out[At].Folder; ++Tried)
+      ++Child;
+    Out[At].Change = Tried < Count ? Mark(Changes[Child % Count]) : uint8_t(tcSame);
+  }
+}
+
+uint8_t TChangeSource::Mark(const TBaseline::TChange& Change)
+{
+  switch (Change.State) {
+    case TBaseline::bsGrown: return tcGrown;
+    case TBaseline::bsShrunk: return tcShrunk;
+    case TBaseline::bsNew: return tcNew;
+    default: return tcSame;
+  }
 }

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Baseline.h"
 #include "TreeSource.h"
 
 #include <QRgb>
 
 #include <memory>
 
-class TBaseline;
 
 // The folder tree as a treemap draws it while compared with an earlier
 // scan: each folder's tiles, its files' too, marked by how the folder
@@ -24,5 +24,7 @@ public:
   void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
 
 private:
+  static uint8_t Mark(const TBaseline::TChange& Change);
+
   std::shared_ptr<const TBaseline> FBaseline;
 };

@@ -39,6 +39,7 @@ void TListModel::Clear()
   FRows.clear();
   FShown.clear();
   FFolder = nullptr;
+  FCompared.reset();
   endResetModel();
 }
 
@@ -48,21 +49,29 @@ void TListModel::SetFolder(TFolderNode* Node)
   FRows.clear();
   FShown.clear();
   FFolder = Node;
+  FCompared = FDisplay.FBaseline;
   TFolderData* Own = Node;
+  // While comparing, each folder's then, found at once for all of them.
+  const auto Then = [](const TBaseline::TChange& Change) {
+    return Change.State == TBaseline::bsOutside ? std::nullopt : std::optional(Change.Before);
+  };
   if (!Node->Parent())
-    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true, {}});
-  for (TFolderNode* Child : Node->Children())
-    if (!Child->FIsFiles)
-      FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1, false, {}});
-  if (FDisplay.FBaseline)
-    for (const TFolderSnapshot::TFolder* Gone : FDisplay.FBaseline->GoneBelow(Node)) {
-      // A record of its own, empty: the folder is no more.
-      auto Record = std::make_unique<TFolderNode>(Node);
-      Record->SetName(std::string(TBaseline::NameOf(*Gone)));
-      Record->FState = fsDone;
-      TFolderData* Shared = Record.get();
-      FRows.push_back({Shared, std::move(Record), TPathRules::Shown(Shared->FName), true, -1, false, Gone->Size});
-    }
+    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true,
+                     FCompared ? Then(FCompared->Of(Node)) : std::nullopt});
+  std::vector<const TFolderSnapshot::TFolder*> Gone;
+  const std::vector<TBaseline::TChange> Changes =
+    FCompared ? FCompared->OfChildren(Node, &Gone) : std::vector<TBaseline::TChange>(Node->ChildCount());
+  for (size_t At = 0; At < Node->ChildCount(); ++At)
+    if (TFolderNode* Child = Node->Child(At); !Child->FIsFiles)
+      FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1, false, Then(Changes[At])});
+  for (const TFolderSnapshot::TFolder* Then : Gone) {
+    // A record of its own, empty: the folder is no more.
+    auto Record = std::make_unique<TFolderNode>(Node);
+    Record->SetName(std::string(TBaseline::NameOf(*Then)));
+    Record->FState = fsDone;
+    TFolderData* Shared = Record.get();
+    FRows.push_back({Shared, std::move(Record), TPathRules::Shown(Shared->FName), true, -1, false, Then, true});
+  }
   FShown.resize(FRows.size());
   std::iota(FShown.begin(), FShown.end(), 0u);
   endResetModel();
@@ -81,7 +90,7 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
     Record->SetName(File.Name);
     Record->FState = fsDone;
     TFolderData* Shared = Record.get();
-    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1, false, {}});
+    Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1, false, {}, false});
   }
   return Rows;
 }
@@ -123,21 +132,19 @@ QString TListModel::Cell(const TRow& Row, int Column) const
 {
   TFolderData* Record = Row.Record;
   const bool File = !Row.Folder;
-  if (Row.GoneSize) {
+  const TFolderSnapshot::TFolder* Then = Row.Then.value_or(nullptr);
+  if (Row.Gone) {
     switch (Column) {
       case lcName: return Row.Caption;
       case lcChange: return "gone";
-      case lcBefore: return FDisplay.BytesText(double(*Row.GoneSize));
+      case lcBefore: return FDisplay.BytesText(double(Then->Size));
       default: return {};
     }
   }
   switch (Column) {
     case lcName: return Row.Caption;
-    case lcChange: return File ? QString() : FDisplay.ChangeText(Record->Node());
-    case lcBefore:
-      if (const TFolderSnapshot::TFolder* Then = Before(Row))
-        return FDisplay.BytesText(double(Then->Size));
-      return {};
+    case lcChange: return FDisplay.ChangeText(ChangeOf(Row));
+    case lcBefore: return Then ? FDisplay.BytesText(double(Then->Size)) : QString();
     case lcSize: return FDisplay.FormatValue(Record, vtSize, false);
     case lcAllocated: return FDisplay.FormatValue(Record, vtAllocated, false);
     case lcObjects: return File ? QString("1  ") : QString("%1  ").arg(Record->FObjects.Load());
@@ -152,9 +159,9 @@ QString TListModel::Cell(const TRow& Row, int Column) const
   }
 }
 
-const TFolderSnapshot::TFolder* TListModel::Before(const TRow& Row) const
+TBaseline::TChange TListModel::ChangeOf(const TRow& Row)
 {
-  return FDisplay.FBaseline && Row.Folder ? FDisplay.FBaseline->Of(Row.Record->Node()).Before : nullptr;
+  return Row.Then ? TBaseline::Change(Row.Record->Node(), *Row.Then) : TBaseline::TChange();
 }
 
 QString TListModel::WidestText(int Column) const
@@ -162,9 +169,12 @@ QString TListModel::WidestText(int Column) const
   if (Column == lcName || FRows.empty())
     return {};
   const TRow* Widest = &FRows.front();
+  double Largest = SortValue(*Widest, Column);
   for (const TRow& Row : FRows)
-    if (SortValue(Row, Column) > SortValue(*Widest, Column))
+    if (const double Value = SortValue(Row, Column); Value > Largest) {
       Widest = &Row;
+      Largest = Value;
+    }
   return Cell(*Widest, Column);
 }
 
@@ -210,7 +220,7 @@ void TListModel::DropRecords(const std::vector<const TFolderData*>& Records)
 Qt::ItemFlags TListModel::flags(const QModelIndex& Index) const
 {
   // A folder gone is only shown: nothing can be done to it.
-  if (Index.isValid() && RowAt(Index.row()).GoneSize)
+  if (Index.isValid() && RowAt(Index.row()).Gone)
     return Qt::NoItemFlags;
   Qt::ItemFlags Flags = QAbstractTableModel::flags(Index);
   if (Index.isValid() && Index.column() == lcName && !RowAt(Index.row()).Top && !FFolder->Root()->Imported())
@@ -263,8 +273,9 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
 double TListModel::SortValue(const TRow& Row, int Column) const
 {
   const TFolderData* Record = Row.Record;
-  if (Row.GoneSize)
-    return Column == lcChange ? -double(*Row.GoneSize) : Column == lcBefore ? double(*Row.GoneSize) : 0;
+  const TFolderSnapshot::TFolder* Then = Row.Then.value_or(nullptr);
+  if (Row.Gone)
+    return Column == lcChange ? -double(Then->Size) : Column == lcBefore ? double(Then->Size) : 0;
   switch (Column) {
     case lcSize: return Record->GetValue(vtSize, 1);
     case lcAllocated:
@@ -274,11 +285,8 @@ double TListModel::SortValue(const TRow& Row, int Column) const
       return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
     case lcLastAccess: return double(Record->FLastAccess.Load() >> 32);
     case lcLastChange: return double(Record->FLastWrite.Load() >> 32);
-    case lcChange: return Row.Folder ? double(FDisplay.Change(Record->Node())) : 0;
-    case lcBefore:
-      if (const TFolderSnapshot::TFolder* Then = Before(Row))
-        return double(Then->Size);
-      return 0;
+    case lcChange: return double(FDisplay.Change(ChangeOf(Row)));
+    case lcBefore: return Then ? double(Then->Size) : 0;
     default: return 0;
   }
 }

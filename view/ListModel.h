@@ -3,7 +3,7 @@
 
 #include "FileListing.h"
 #include "FolderNode.h"
-#include "FolderSnapshot.h"
+#include "Baseline.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -50,8 +50,11 @@ public:
     bool Folder;       // a folder row shares its tree node's record
     mutable int Icon;  // found when first drawn
     bool Top = false;  // the row of a scan root's own folder
-    // A sub-folder gone since the earlier scan compared with: its size then.
-    std::optional<uint64_t> GoneSize;
+    // While comparing, for a folder of the root compared: the folder in the
+    // earlier scan (null for a new one), found once; for a folder gone
+    // since, the folder it was.
+    std::optional<const TFolderSnapshot::TFolder*> Then;
+    bool Gone = false;
   };
   // Rows of Folder's files, counted with the given allocation unit.
   static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TFolderNode* Folder,
@@ -62,7 +65,7 @@ public:
   TFolderData* Record(int Row) const { return RowAt(Row).Record; }
   bool IsFolder(int Row) const { return RowAt(Row).Folder; }
   bool IsTop(int Row) const { return RowAt(Row).Top; }
-  bool IsGone(int Row) const { return RowAt(Row).GoneSize.has_value(); }
+  bool IsGone(int Row) const { return RowAt(Row).Gone; }
   // The row of a record, -1 when none.
   int RowOf(const TFolderData* Record) const;
   // The widest text a value column shows: the cell of its largest value
@@ -85,14 +88,15 @@ public:
 
 private:
   QString Cell(const TRow& Row, int Column) const;
-  // A folder row's folder in the earlier scan compared with; null for none.
-  const TFolderSnapshot::TFolder* Before(const TRow& Row) const;
+  // A row's change since the earlier scan, as it is now.
+  static TBaseline::TChange ChangeOf(const TRow& Row);
   // The measure a numeric column sorts by, and the order of two of them.
   double SortValue(const TRow& Row, int Column) const;
   static int CompareValues(double A, double B, int Column);
 
   TValueDisplay& FDisplay;
   TFolderNode* FFolder = nullptr;
+  std::shared_ptr<const TBaseline> FCompared;  // what the rows' Then are of
   std::vector<TRow> FRows;         // in the order they came
   std::vector<uint32_t> FShown;    // places in FRows, in the order shown
   const TRow& RowAt(int Row) const { return FRows[FShown[size_t(Row)]]; }

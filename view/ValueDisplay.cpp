@@ -153,9 +153,11 @@ QString TValueDisplay::NodeLabel(const TFolderData* Record)
 
 int64_t TValueDisplay::Change(const TFolderNode* Node) const
 {
-  if (!FBaseline)
-    return 0;
-  const TBaseline::TChange Change = FBaseline->Of(Node);
+  return FBaseline ? Change(FBaseline->Of(Node)) : 0;
+}
+
+int64_t TValueDisplay::Change(const TBaseline::TChange& Change) const
+{
   return FShowType == vtAllocated ? Change.Allocated : Change.Size;
 }
 
@@ -167,15 +169,17 @@ QString TValueDisplay::SignedBytesText(int64_t Bytes) const
 
 QString TValueDisplay::ChangeText(const TFolderNode* Node) const
 {
-  if (!FBaseline)
-    return {};
-  const TBaseline::TChange Change = FBaseline->Of(Node);
+  return FBaseline ? ChangeText(FBaseline->Of(Node)) : QString();
+}
+
+QString TValueDisplay::ChangeText(const TBaseline::TChange& Change) const
+{
   switch (Change.State) {
     case TBaseline::bsOutside: return {};
     case TBaseline::bsNew: return "new";
     default: break;
   }
-  const int64_t Bytes = FShowType == vtAllocated ? Change.Allocated : Change.Size;
+  const int64_t Bytes = this->Change(Change);
   return Bytes == 0 ? QString("same") : SignedBytesText(Bytes);
 }
 
@@ -243,9 +247,11 @@ void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const 
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
     const bool Deeper = IsExpanded(Current);
-    for (TFolderNode* Child : Current->Children()) {
+    const std::vector<TBaseline::TChange> Changes = Growth ? FBaseline->OfChildren(Current) : std::vector<TBaseline::TChange>();
+    for (size_t At = 0; At < Current->ChildCount(); ++At) {
+      TFolderNode* Child = Current->Child(At);
       if (Growth) {
-        const int64_t Grown = Change(Child);
+        const int64_t Grown = Change(Changes[At]);
         Child->FBold = Grown > 0 && Grown > GrowthThreshold;
       } else {
         Child->FBold = Child->AllocatedClusters() > Threshold;

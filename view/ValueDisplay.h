@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Baseline.h"
 #include "ShellPilot.h"
 
 #include <QCollator>
@@ -14,7 +15,6 @@
 #include <string>
 #include <unordered_map>
 
-class TBaseline;
 class TFolderData;
 class TFolderNode;
 
@@ -67,9 +67,11 @@ public:
   // How much Node grew since the earlier scan, in the measure of the view
   // type (its space allocated, else its size); 0 when not compared.
   int64_t Change(const TFolderNode* Node) const;
+  int64_t Change(const TBaseline::TChange& Change) const;
   // A change as the tree writes it: "+1.2 MB", "-300 KB", "same"; "new" for
   // a folder the earlier scan did not have; empty when not compared.
   QString ChangeText(const TFolderNode* Node) const;
+  QString ChangeText(const TBaseline::TChange& Change) const;
   QString SignedBytesText(int64_t Bytes) const;
 
   // What a node sorts by under the sort mode, taken once: a scan keeps
