@@ -27,6 +27,7 @@ TCompareCommands::TCompareCommands(TMainForm& Form) : FForm(Form)
 
 TCompareCommands::~TCompareCommands()
 {
+  *FStop = true;
   FReading.waitForDone();
 }
 
@@ -44,8 +45,8 @@ void TCompareCommands::CompareClick()
     return;
   }
   const std::string& Path = Root->FPath;
-  TCompareDlg Dialog(&FForm, Path, FForm.WindowSettings().History().Of(Path), FForm.Roots().RememberedAt(Path),
-                     Active(), FForm.Display());
+  TCompareDlg Dialog(&FForm, NowOf(Path), FForm.WindowSettings().History().Of(Path),
+                     FForm.Roots().RememberedAt(Path), Active(), FForm.Display());
   if (Dialog.exec() != QDialog::Accepted)
     return;
   if (Dialog.FNone)
@@ -54,19 +55,34 @@ void TCompareCommands::CompareClick()
     Compare(Dialog.FFile, Path);
 }
 
+TFolderSnapshot::THeader TCompareCommands::NowOf(const std::string& Root) const
+{
+  TFolderSnapshot::THeader Now;
+  Now.Root = Root;
+  Now.Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings);
+  if (const TRoot* Scanned = FForm.Driver().FindRoot(Root))
+    Now.ClusterSize = Scanned->FClusterSize;
+  return Now;
+}
+
 void TCompareCommands::Compare(const std::string& File, const std::string& Root)
 {
   FForm.statusBar()->showMessage("Reading the earlier scan...");
-  FReading.start([this, File, Root, Asked = ++FAsked, Settings = FForm.Driver().FSettings] {
+  // A file still being read is of no use any more.
+  *FStop = true;
+  FStop = std::make_shared<std::atomic<bool>>(false);
+  FReading.start([this, File, Root, Now = NowOf(Root), Stop = FStop, Settings = FForm.Driver().FSettings] {
     TFolderSnapshot Snapshot;
     std::string Error;
     std::shared_ptr<const TBaseline> Baseline;
-    if (TSnapshotFile::Read(File, Root, Settings, Snapshot, Error))
+    if (TSnapshotFile::Read(File, Root, Settings, Snapshot, Error, Stop.get()))
       Baseline = std::make_shared<const TBaseline>(std::move(Snapshot), Root);
+    if (*Stop)
+      return;
     QMetaObject::invokeMethod(
       this,
-      [this, Baseline, Error, File, Asked] {
-        if (Asked != FAsked)
+      [this, Baseline, Error, File, Now, Stop] {
+        if (*Stop)
           return;
         FForm.statusBar()->clearMessage();
         if (!Baseline) {
@@ -76,6 +92,9 @@ void TCompareCommands::Compare(const std::string& File, const std::string& Root)
           return;
         }
         Apply(Baseline);
+        if (const std::string Warning = TSnapshotCompare::Warning(Baseline->Header(), Now); !Warning.empty())
+          FForm.statusBar()->showMessage(QString("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())),
+                                         20000);
       },
       Qt::QueuedConnection);
   });
@@ -83,7 +102,7 @@ void TCompareCommands::Compare(const std::string& File, const std::string& Root)
 
 void TCompareCommands::End()
 {
-  ++FAsked;
+  *FStop = true;
   Apply(nullptr);
 }
 
@@ -117,10 +136,9 @@ QString TCompareCommands::StatusText() const
   const TBaseline& Baseline = *Display.FBaseline;
   for (const TFolderNode* Top : FForm.Tree().TopNodes())
     if (Top->FullPath() == Baseline.Root()) {
-      const TBaseline::TChange Change = Baseline.Of(Top);
       return QString("since %1, %2: %3")
         .arg(TCompareDlg::When(Baseline.Header().Time), TCompareDlg::Age(std::time(nullptr) - Baseline.Header().Time),
-             Display.SignedBytesText(Change.Size));
+             Display.SignedBytesText(Display.Change(Top)));
     }
   return {};
 }

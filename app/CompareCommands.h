@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FolderSnapshot.h"
+
 #include <QObject>
 #include <QThreadPool>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -34,8 +37,12 @@ public:
 
 private:
   void Apply(std::shared_ptr<const TBaseline> Baseline);
+  // How the root at Root is counted now, as a snapshot would say.
+  TFolderSnapshot::THeader NowOf(const std::string& Root) const;
 
   TMainForm& FForm;
   QThreadPool FReading;  // one thread, joined before the window goes
-  uint64_t FAsked = 0;   // the latest file asked for; an earlier one read late is dropped
+  // Set when the file being read is no longer wanted: another was asked
+  // for, the comparison ended, or the window goes.
+  std::shared_ptr<std::atomic<bool>> FStop = std::make_shared<std::atomic<bool>>(false);
 };

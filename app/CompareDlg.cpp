@@ -2,6 +2,7 @@
 #include "CompareDlg.h"
 
 #include "PathRules.h"
+#include "SnapshotCompare.h"
 #include "ValueDisplay.h"
 
 #include <QDateTime>
@@ -18,13 +19,14 @@
 
 #include <unistd.h>
 
-TCompareDlg::TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<THistoryStore::TEntry> Entries,
-                         int64_t Since, bool Comparing, const TValueDisplay& Display)
+TCompareDlg::TCompareDlg(QWidget* Parent, const TFolderSnapshot::THeader& Now,
+                         std::vector<THistoryStore::TEntry> Entries, int64_t Since, bool Comparing,
+                         const TValueDisplay& Display)
   : QDialog(Parent), FList(new QTreeWidget)
 {
   setWindowTitle("Compare With");
   auto* Layout = new QVBoxLayout(this);
-  auto* Caption = new QLabel(QString("Compare %1 with the scan of:").arg(TPathRules::Shown(Root).toHtmlEscaped()));
+  auto* Caption = new QLabel(QString("Compare %1 with the scan of:").arg(TPathRules::Shown(Now.Root).toHtmlEscaped()));
   Caption->setTextFormat(Qt::RichText);
   Layout->addWidget(Caption);
   FList->setRootIsDecorated(false);
@@ -33,7 +35,7 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<T
   Layout->addWidget(FList, 1);
   char Host[256] = {};
   gethostname(Host, sizeof Host - 1);
-  const int64_t Now = std::time(nullptr);
+  const int64_t Time = std::time(nullptr);
   bool Shown = false;
   for (THistoryStore::TEntry& Entry : Entries) {
     // The scan shown is the newest of its second; later ones are of other windows.
@@ -42,8 +44,10 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<T
     QStringList Notes;
     if (!Entry.Header.Host.empty() && Entry.Header.Host != Host)
       Notes << QString("on %1").arg(QString::fromStdString(Entry.Header.Host));
+    if (!TSnapshotCompare::Warning(Entry.Header, Now).empty())
+      Notes << "counted otherwise";
     auto* Item = new QTreeWidgetItem(
-      FList, {When(Entry.Header.Time), Age(Now - Entry.Header.Time), Display.BytesText(double(Entry.Header.Size)),
+      FList, {When(Entry.Header.Time), Age(Time - Entry.Header.Time), Display.BytesText(double(Entry.Header.Size)),
               TValueDisplay::Number(double(Entry.Header.Folders), 0), Notes.join(", ")});
     Item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     Item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);

@@ -19,10 +19,11 @@ class TValueDisplay;
 // comparison.
 class TCompareDlg : public QDialog {
 public:
-  // Entries are Root's snapshots, the newest first; Since is when the scan
-  // shown was remembered (0: it was not), which leaves it and later ones out.
-  TCompareDlg(QWidget* Parent, const std::string& Root, std::vector<THistoryStore::TEntry> Entries, int64_t Since,
-              bool Comparing, const TValueDisplay& Display);
+  // Entries are the snapshots of Now's root, the newest first, those
+  // counted otherwise than Now noted; Since is when the scan shown was
+  // remembered (0: it was not), which leaves it and later ones out.
+  TCompareDlg(QWidget* Parent, const TFolderSnapshot::THeader& Now, std::vector<THistoryStore::TEntry> Entries,
+              int64_t Since, bool Comparing, const TValueDisplay& Display);
 
   // What was chosen: a file to compare with, or none to end the comparison.
   std::string FFile;

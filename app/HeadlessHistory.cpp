@@ -53,10 +53,11 @@ bool THeadlessHistory::Before(const std::string& Compare, const std::string& Roo
                               TFolderSnapshot& Snapshot, std::string& Error)
 {
   // "last", or "7d": the latest at least that many days old.
-  int Days = 0;
-  const bool Aged = Compare.size() > 1 && Compare.back() == 'd'
-                    && std::from_chars(Compare.data(), Compare.data() + Compare.size() - 1, Days).ptr
-                         == Compare.data() + Compare.size() - 1;
+  unsigned Days = 0;
+  const char* const DaysEnd = Compare.data() + Compare.size() - 1;
+  const auto [End, Problem] = std::from_chars(Compare.data(), DaysEnd, Days);
+  const bool Aged = Compare.size() > 1 && Compare.back() == 'd' && End == DaysEnd && Problem == std::errc()
+                    && Days <= 100000;
   if (Compare != "last" && !Aged)
     return TSnapshotFile::Read(Compare, Root, Settings, Snapshot, Error);
   const int64_t Before = std::time(nullptr) - int64_t(Days) * 86400;

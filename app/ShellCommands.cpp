@@ -217,8 +217,7 @@ bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
   // label): its own name is what the disk now has. Unchanged, it failed.
   if (FPilot.ObjectName() == Node->Name())
     return false;
-  Node->SetName(FPilot.ObjectName());
-  FTree.NodeChanged(Node);
+  FTree.Rename(Node, FPilot.ObjectName());
   FList->Model().RefreshCaption(Node);  // its row, when the list shows its parent
   return true;
 }
@@ -258,7 +257,7 @@ std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
   for (const QModelIndex& Index : FList->selectionModel()->selectedRows()) {
     const int Row = Index.row();
     const TFolderData* Record = Model.Record(Row);
-    if (Model.IsTop(Row)) {
+    if (Model.IsTop(Row) || Model.IsGone(Row)) {
       FList->selectionModel()->select(Index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
       continue;
     }
@@ -403,7 +402,7 @@ void TShellCommands::ListDblClick()
   TListModel& Model = FList->Model();
   TFolderNode* Folder = Model.Folder();
   const QModelIndex Current = FList->currentIndex();
-  if (!Folder || !Current.isValid() || Model.IsTop(Current.row()))
+  if (!Folder || !Current.isValid() || Model.IsTop(Current.row()) || Model.IsGone(Current.row()))
     return;
   TFolderData* Record = Model.Record(Current.row());
   if (Model.IsFolder(Current.row())) {
@@ -444,9 +443,10 @@ bool TShellCommands::ListRename(int Row, QString& Name)
   }
   if (FPilot.ObjectName() == Old || Model.Folder() != Folder || Model.RowOf(Record) != Row)
     return false;  // the shell said why, or the list moved on
-  Record->SetName(FPilot.ObjectName());
   if (Model.IsFolder(Row))
-    FTree.NodeChanged(static_cast<TFolderNode*>(Record));
+    FTree.Rename(static_cast<TFolderNode*>(Record), FPilot.ObjectName());
+  else
+    Record->SetName(FPilot.ObjectName());
   return true;
 }
 

@@ -138,8 +138,7 @@ void TChartPane::ShowChange(bool Comparing)
 
 bool TChartPane::ChartsChange(const TFolderNode* Node) const
 {
-  return ChangeButton->isChecked() && FDisplay.FBaseline
-         && FDisplay.FBaseline->Of(Node).State != TBaseline::bsOutside;
+  return ChangeButton->isChecked() && FDisplay.Compares(Node);
 }
 
 std::pair<TChartSeries*, TChartSeries*> TChartPane::Bars() const

@@ -16,7 +16,8 @@ TBaseline::TBaseline(TFolderSnapshot Snapshot, std::string Root)
   FChildStart.assign(Count + 1, 0);
   for (size_t At = 0; At < Count; ++At) {
     const std::string& Path = FSnapshot.FFolders[At].Path;
-    if (Path.empty())
+    // A path met twice (a file of two tables, one inside the other) is one folder: the first.
+    if (Path.empty() || FIndex.Find(Path) != std::ptrdiff_t(At))
       continue;
     const size_t Slash = Path.rfind('/');
     const std::ptrdiff_t Parent = FIndex.Find(std::string_view(Path).substr(0, Slash == std::string::npos ? 0 : Slash));
@@ -66,7 +67,7 @@ TBaseline::TChange TBaseline::Change(const TFolderNode* Node, const TFolderSnaps
 TBaseline::TChange TBaseline::Of(const TFolderNode* Node) const
 {
   std::string Path;
-  if (Node->FIsFiles || !PathOf(Node, Path))
+  if (Node->FIsFiles || Node->BeyondBytes() || !PathOf(Node, Path))
     return {};
   const std::ptrdiff_t At = FIndex.Find(Path);
   return Change(Node, At < 0 ? nullptr : &FSnapshot.FFolders[size_t(At)]);
@@ -93,7 +94,7 @@ std::vector<TBaseline::TChange> TBaseline::OfChildren(const TFolderNode* Parent,
     ByName.emplace(NameOf(Then(Child)), Child);
   std::vector<bool> Met(Count);
   for (size_t Child = 0; Child < Children.size(); ++Child) {
-    if (Children[Child]->FIsFiles)
+    if (Children[Child]->FIsFiles || Children[Child]->BeyondBytes())
       continue;
     const auto Found = ByName.find(Children[Child]->FName);
     const TFolderSnapshot::TFolder* Before = nullptr;

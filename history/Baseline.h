@@ -13,8 +13,8 @@ class TFolderNode;
 
 // An earlier scan of a root that the window's tree is compared with: each
 // folder of the root found in it by its path, and the sub-folders it had
-// that are gone since. Made on any thread; once made it does not change,
-// so any thread may ask it.
+// that are gone since. Made on any thread, it does not change once made;
+// asking it reads the tree, on the tree's thread or under its guard.
 class TBaseline {
 public:
   // Snapshot compared with the root whose top folder is Root (absolute,
@@ -33,8 +33,8 @@ public:
     int64_t Size = 0;       // how much the size grew; less than 0 when it shrank
     int64_t Allocated = 0;  // how much the space allocated grew
   };
-  // What changed in Node since: bsOutside for a node of another root and a
-  // "<Files>" entry. On a thread that may read the tree.
+  // What changed in Node since: bsOutside for a node of another root, a
+  // "<Files>" entry and a total too large to tell.
   TChange Of(const TFolderNode* Node) const;
   // The same for each of Parent's children, in their order, the folders
   // then found by name among Parent's: at once for thousands of them. Gone,

@@ -59,19 +59,17 @@ std::vector<const TSnapshotCompare::TRow*> TSnapshotCompare::Grown(size_t Count)
   return Grown;
 }
 
-std::string TSnapshotCompare::Warning() const
+std::string TSnapshotCompare::Warning(const TFolderSnapshot::THeader& Before, const TFolderSnapshot::THeader& Now)
 {
   std::string Warning;
-  if (FBefore.FHeader.Root != FNow.FHeader.Root)
-    Warning = "of another folder, " + FBefore.FHeader.Root;
-  // An export does not say how it was counted.
-  if (!FBefore.FHeader.Options.empty() && FBefore.FHeader.Options != FNow.FHeader.Options)
-    Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other options (" + FBefore.FHeader.Options
-               + " then, " + FNow.FHeader.Options + " now)";
-  if (FBefore.FHeader.ClusterSize != FNow.FHeader.ClusterSize)
+  if (Before.Root != Now.Root)
+    Warning = "of another folder, " + Before.Root;
+  if (!Before.Options.empty() && Before.Options != Now.Options)
+    Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other options (" + Before.Options + " then, "
+               + Now.Options + " now)";
+  if (Before.ClusterSize && Before.ClusterSize != Now.ClusterSize)
     Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other cluster sizes ("
-               + std::to_string(FBefore.FHeader.ClusterSize) + " then, " + std::to_string(FNow.FHeader.ClusterSize)
-               + " now)";
+               + std::to_string(Before.ClusterSize) + " then, " + std::to_string(Now.ClusterSize) + " now)";
   return Warning;
 }
 

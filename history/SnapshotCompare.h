@@ -35,7 +35,10 @@ public:
   std::vector<const TRow*> Grown(size_t Count) const;
   // Why the two may not compare: of other folders, or counted with other
   // options or cluster sizes; empty when they are alike.
-  std::string Warning() const;
+  std::string Warning() const { return Warning(FBefore.FHeader, FNow.FHeader); }
+  // The same of two scans' headers; an export tells neither its options
+  // nor (0) its cluster size.
+  static std::string Warning(const TFolderSnapshot::THeader& Before, const TFolderSnapshot::THeader& Now);
 
   // How a scan with Settings counts, as a snapshot records it.
   static std::string OptionsOf(const TScanSettings& Settings);

@@ -13,17 +13,13 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <string_view>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-
-// When File last changed, as Unix seconds; 0 when it cannot be told.
-int64_t ChangedAt(const std::string& File)
-{
-  struct stat Status;
-  return stat(File.c_str(), &Status) == 0 ? int64_t(Status.st_mtime) : 0;
-}
 
 // The rows of a CSV folder table, column by column as the header names them.
 class TCsvTable {
@@ -38,20 +34,20 @@ public:
   static void RowEnd(int Ending, void* Self)
   {
     auto& Table = *static_cast<TCsvTable*>(Self);
-    // A table written whole ends its last line too.
-    if (Ending < 0 && Table.FLine > 0 && Table.FProblem.empty())
-      Table.FProblem = "its last line has no end: the file is cut short";
+    // A table written whole ends its last row with a line end too.
+    if (Ending < 0 && Table.FRow > 0 && Table.FProblem.empty())
+      Table.FProblem = "its last row does not end: the file is cut short";
     if (Table.FProblem.empty())
       Table.Row();
     Table.FFields.clear();
-    ++Table.FLine;
+    ++Table.FRow;
   }
-  // The line being read, from 0.
-  size_t Line() const { return FLine; }
+  // The row being read, from 0 for the header.
+  size_t Rows() const { return FRow; }
   // Done when the file has ended: false with Error when it held no table.
   bool Finish(std::string& Error)
   {
-    if (FProblem.empty() && FLine == 0)
+    if (FProblem.empty() && FRow == 0)
       FProblem = "it is empty";
     if (FProblem.empty() && FSnapshot.FFolders.empty())
       FProblem = "it holds no folder";
@@ -60,27 +56,31 @@ public:
   }
 
 private:
-  enum TColumn { cPath, cSize, cAllocated, cObjects, cOwnFiles, cLastWrite, cClusters, cCount };
+  enum TColumn { cPath, cSize, cAllocated, cObjects, cOwnFiles, cLastWrite, cClusters, cHoles, cCount };
 
   void Row()
   {
-    if (FLine == 0)
+    if (FRow == 0)
       return Header();
     if (FFields.size() != FWidth) {
-      FProblem = "line " + std::to_string(FLine + 1) + " has " + std::to_string(FFields.size()) + " fields, not "
+      FProblem = "row " + std::to_string(FRow + 1) + " has " + std::to_string(FFields.size()) + " fields, not "
                  + std::to_string(FWidth) + ": the file is cut short or damaged";
       return;
     }
     const std::string& Path = FFields[size_t(FColumns[cPath])];
     if (FFields[size_t(FColumns[cSize])].empty())
       return;  // a folder gone, of a comparison exported
-    if (FTop.empty() || !Path.starts_with(FTop)) {
-      // A new top: the one of Root is kept, else the first.
+    // A folder table's paths end in a separator; a table of files has none.
+    if (!Path.ends_with('/')) {
+      FProblem = "row " + std::to_string(FRow + 1) + " is of \"" + Path + "\", no folder: the table is not a folder table";
+      return;
+    }
+    // A new top: the one of Root is kept, else the first.
+    if (FTop.empty() || !Path.starts_with(FTop) || Path == FRoot) {
       FTop = Path;
-      FKeeping = !FChosen && (Path == FRoot || FSnapshot.FFolders.empty());
+      FKeeping = Path == FRoot || FSnapshot.FFolders.empty();
       if (FKeeping) {
         FSnapshot.FFolders.clear();
-        FChosen = Path == FRoot;
         FSnapshot.FHeader.Root = Path;
       }
     }
@@ -88,11 +88,11 @@ private:
       return;
     TFolderSnapshot::TFolder Folder;
     Folder.Path = Path.substr(FTop.size());
-    if (Folder.Path.ends_with('/'))
+    if (!Folder.Path.empty())
       Folder.Path.pop_back();
-    uint64_t Clusters = 0;
+    uint64_t Clusters = 0, Holes = 0;
     if (!Number(cSize, Folder.Size) || !Number(cAllocated, Folder.Allocated) || !Number(cObjects, Folder.Objects)
-        || !Number(cClusters, Clusters))
+        || !Number(cClusters, Clusters) || !Number(cHoles, Holes))
       return;
     uint64_t Files;
     if (FColumns[cOwnFiles] >= 0 && Number(cOwnFiles, Files))
@@ -102,24 +102,23 @@ private:
     if (Folder.Path.empty()) {
       FSnapshot.FHeader.Size = Folder.Size;
       FSnapshot.FHeader.Allocated = Folder.Allocated;
-      FSnapshot.FHeader.ClusterSize = Clusters ? uint32_t(Folder.Allocated / Clusters) : 0;
+      // Clusters of holes are counted but take no space; 0: not known.
+      FSnapshot.FHeader.ClusterSize = Clusters > Holes ? uint32_t(Folder.Allocated / (Clusters - Holes)) : 0;
     }
     FSnapshot.FFolders.push_back(std::move(Folder));
   }
   void Header()
   {
-    static const std::array<const char*, cCount> Names = {"path",     "size_bytes", "allocated_bytes", "objects",
-                                                          "own_files", "last_write", "clusters"};
+    static const std::array<const char*, cCount> Names = {
+      "path", "size_bytes", "allocated_bytes", "objects", "own_files", "last_write", "clusters", "hole_clusters"};
     FColumns.fill(-1);
     for (size_t At = 0; At < FFields.size(); ++At)
       for (size_t Column = 0; Column < Names.size(); ++Column)
         if (FFields[At] == Names[Column])
           FColumns[Column] = int(At);
-    if (FColumns[cPath] < 0 || FColumns[cSize] < 0 || FColumns[cAllocated] < 0) {
-      FColumns[cPath] = -1;
+    if (FColumns[cPath] < 0 || FColumns[cSize] < 0 || FColumns[cAllocated] < 0)
       FProblem = "it is not a snapshot, an ncdu JSON export or a CSV folder table (a first line naming "
                  "\"path\", \"size_bytes\" and \"allocated_bytes\" columns)";
-    }
     FWidth = FFields.size();
   }
   // The whole number in Column (0 when the table has no such column);
@@ -133,7 +132,7 @@ private:
     const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
     if (Error == std::errc() && End == Text.data() + Text.size() && !Text.empty())
       return true;
-    FProblem = "line " + std::to_string(FLine + 1) + " has \"" + Text + "\" where a whole number belongs";
+    FProblem = "row " + std::to_string(FRow + 1) + " has \"" + Text + "\" where a whole number belongs";
     return false;
   }
   static int64_t IsoTime(const std::string& Text)
@@ -146,47 +145,60 @@ private:
   const std::string& FRoot;
   TFolderSnapshot& FSnapshot;
   std::vector<std::string> FFields;
-  std::array<int, cCount> FColumns{-1, -1, -1, -1, -1, -1, -1};
+  std::array<int, cCount> FColumns{};
   size_t FWidth = 0;
-  size_t FLine = 0;
+  size_t FRow = 0;
   std::string FTop;
   bool FKeeping = false;
-  bool FChosen = false;
   std::string FProblem;
 };
 
 }  // namespace
 
 bool TSnapshotFile::Read(const std::string& File, const std::string& Root, const TScanSettings& Settings,
-                         TFolderSnapshot& Snapshot, std::string& Error)
+                         TFolderSnapshot& Snapshot, std::string& Error, const std::atomic<bool>* Stop)
 {
-  // Each format is told by its first byte: "S" of the snapshot's magic,
-  // "[" of a JSON export, any other of a CSV table's header.
-  char First = 0;
-  {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> Stream(std::fopen(File.c_str(), "rb"), std::fclose);
-    if (!Stream) {
-      Error = std::strerror(errno);
-      return false;
-    }
-    std::fread(&First, 1, 1, Stream.get());
-  }
   Snapshot = {};
-  if (First == 'S')
+  // Opened without waiting, so that a pipe is refused rather than waited on.
+  const int Fd = open(File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat Status;
+  if (Fd < 0 || fstat(Fd, &Status) != 0) {
+    Error = std::strerror(errno);
+    if (Fd >= 0)
+      close(Fd);
+    return false;
+  }
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> Stream(fdopen(Fd, "rb"), std::fclose);
+  if (!Stream || !S_ISREG(Status.st_mode)) {
+    Error = Stream ? "it is not a regular file" : std::strerror(errno);
+    if (!Stream)
+      close(Fd);
+    return false;
+  }
+  // Each format is told by its first byte: "S" of the snapshot's magic,
+  // "[" of a JSON export (after any spaces), any other of a CSV table's
+  // header.
+  char Start[64] = {};
+  const std::string_view Head(Start, std::fread(Start, 1, sizeof Start, Stream.get()));
+  const size_t First = Head.find_first_not_of(" \t\r\n");
+  const char Kind = First == std::string_view::npos ? 0 : Head[First];
+  if (Kind == 'S' && First == 0)
     return TFolderSnapshot::Read(File, Snapshot, Error);
-  const bool Read = First == '[' ? ReadNcdu(File, Settings, Snapshot, Error) : ReadCsv(File, Root, Snapshot, Error);
+  std::rewind(Stream.get());
+  const bool Read = Kind == '[' ? ReadNcdu(File, Settings, Snapshot, Error, Stop)
+                                : ReadCsv(Stream.get(), Root, Snapshot, Error, Stop);
   if (!Read)
     return false;
-  Snapshot.FHeader.Time = ChangedAt(File);
+  Snapshot.FHeader.Time = int64_t(Status.st_mtime);
   Snapshot.FHeader.Folders = Snapshot.FFolders.size();
   return true;
 }
 
 bool TSnapshotFile::ReadNcdu(const std::string& File, const TScanSettings& Settings, TFolderSnapshot& Snapshot,
-                             std::string& Error)
+                             std::string& Error, const std::atomic<bool>* Stop)
 {
   TNcduImport Import(File, Settings, 0);
-  if (!Import.Run()) {
+  if (!Import.Run(Stop)) {
     Error = Import.Error();
     return false;
   }
@@ -198,26 +210,26 @@ bool TSnapshotFile::ReadNcdu(const std::string& File, const TScanSettings& Setti
   return true;
 }
 
-bool TSnapshotFile::ReadCsv(const std::string& File, const std::string& Root, TFolderSnapshot& Snapshot,
-                            std::string& Error)
+bool TSnapshotFile::ReadCsv(std::FILE* Stream, const std::string& Root, TFolderSnapshot& Snapshot, std::string& Error,
+                            const std::atomic<bool>* Stop)
 {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> Stream(std::fopen(File.c_str(), "rb"), std::fclose);
-  if (!Stream) {
-    Error = std::strerror(errno);
-    return false;
-  }
   csv_parser Parser;
   csv_init(&Parser, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL);
   const std::unique_ptr<csv_parser, void (*)(csv_parser*)> Freed(&Parser, csv_free);
   TCsvTable Table(Root, Snapshot);
   char Buffer[1 << 16];
   size_t Length;
-  while ((Length = std::fread(Buffer, 1, sizeof Buffer, Stream.get())) > 0)
-    if (csv_parse(&Parser, Buffer, Length, TCsvTable::Field, TCsvTable::RowEnd, &Table) != Length) {
-      Error = "line " + std::to_string(Table.Line() + 1) + " is no CSV: " + csv_strerror(csv_error(&Parser));
+  while ((Length = std::fread(Buffer, 1, sizeof Buffer, Stream)) > 0) {
+    if (Stop && Stop->load(std::memory_order_relaxed)) {
+      Error = "stopped";
       return false;
     }
-  if (std::ferror(Stream.get())) {
+    if (csv_parse(&Parser, Buffer, Length, TCsvTable::Field, TCsvTable::RowEnd, &Table) != Length) {
+      Error = "row " + std::to_string(Table.Rows() + 1) + " is no CSV: " + csv_strerror(csv_error(&Parser));
+      return false;
+    }
+  }
+  if (std::ferror(Stream)) {
     Error = std::strerror(errno);
     return false;
   }

@@ -8,7 +8,11 @@ TSnapshotIndex::TSnapshotIndex(const std::vector<TFolderSnapshot::TFolder>& Fold
 {
   for (uint32_t At = 0; At < FOrder.size(); ++At)
     FOrder[At] = At;
-  std::sort(FOrder.begin(), FOrder.end(), [&](uint32_t A, uint32_t B) { return Folders[A].Path < Folders[B].Path; });
+  // A path met twice is found at its first place.
+  std::sort(FOrder.begin(), FOrder.end(), [&](uint32_t A, uint32_t B) {
+    const int Order = Folders[A].Path.compare(Folders[B].Path);
+    return Order < 0 || (Order == 0 && A < B);
+  });
 }
 
 std::ptrdiff_t TSnapshotIndex::Find(std::string_view Path) const

@@ -165,6 +165,15 @@ void TFolderTree::SetFiles(TFolderNode* Node, TFolderFiles* Files)
   TFolderFiles::Release(Node->FFiles.exchange(Files, std::memory_order_acq_rel));
 }
 
+void TFolderTree::Rename(TFolderNode* Node, const std::string& Name)
+{
+  {
+    std::unique_lock Lock(FGuard);
+    Node->SetName(Name);
+  }
+  NodeChanged(Node);
+}
+
 void TFolderTree::NodeChanged(TFolderNode* Node)
 {
   if (FListener)

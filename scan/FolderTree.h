@@ -56,6 +56,9 @@ public:
   // Whether Order holds each of its parent's children once.
   bool IsOrder(const TOrder& Order) const;
   void NodeChanged(TFolderNode* Node);
+  // Gives Node another name, under the guard: readers on other threads
+  // follow names up to the top.
+  void Rename(TFolderNode* Node, const std::string& Name);
 
   // The deepest folder of a scanned tree at or above Path (a folder's path,
   // with or without its final "/"); null when no tree holds it.
@@ -89,7 +92,7 @@ public:
   void SetFiles(TFolderNode* Node, TFolderFiles* Files);
 
   // Readers on other threads (a treemap's layout) hold the guard while they
-  // read child lists and files; the tree changes them only under it. Nodes
+  // read child lists, files and names; the tree changes them only under it. Nodes
   // are freed only when Removals() grows: a reader that sees it unchanged
   // under the guard may follow the nodes it was given before.
   std::shared_lock<std::shared_mutex> ReadGuard() const { return std::shared_lock(FGuard); }

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -86,21 +87,32 @@ private slots:
   {
     TTwoScans Scans;
     TMainForm& Form = Scans.Form;
-    const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Scans.Root);
+    std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Scans.Root);
     const int64_t Since = Form.Roots().RememberedAt(Scans.Root);
     QCOMPARE(Since, Kept.front().Header.Time);
-    TCompareDlg Dialog(&Form, Scans.Root, Kept, Since, false, Form.Display());
+    TFolderSnapshot::THeader Now = Kept.front().Header;
+    Kept.push_back(Kept.back());
+    Kept.back().Header.Options = "hard-links=each";
+    TCompareDlg Dialog(&Form, Now, Kept, Since, false, Form.Display());
     auto* List = Dialog.findChild<QTreeWidget*>();
-    QCOMPARE(List->topLevelItemCount(), 1);
+    QCOMPARE(List->topLevelItemCount(), 2);
     QCOMPARE(List->currentItem()->text(2), QString("1.0 MB"));
+    QCOMPARE(List->currentItem()->text(4), QString());
+    QCOMPARE(List->topLevelItem(1)->text(4), QString("counted otherwise"));
     for (QPushButton* Button : Dialog.findChildren<QPushButton*>())
       if (Button->text() == "None")
         QVERIFY(!Button->isEnabled());
       else if (Button->text() == "Compare")
         Button->click();
     QCOMPARE(Dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(Dialog.FFile, Kept.back().File);
+    QCOMPARE(Dialog.FFile, Kept[1].File);
     QVERIFY(!Dialog.FNone);
+    // A scan counted otherwise is compared with, and said to be.
+    Form.Driver().FSettings.FHardLinksOnce = false;
+    Form.Compare().Compare(Dialog.FFile, Scans.Root);
+    QTRY_VERIFY(Form.Compare().Active());
+    QVERIFY2(Form.statusBar()->currentMessage().startsWith("Compared with a scan counted with other options"),
+             qPrintable(Form.statusBar()->currentMessage()));
     QCOMPARE(TCompareDlg::Age(2 * 86400 + 5), QString("2 days"));
     QCOMPARE(TCompareDlg::Age(3 * 3600), QString("3 hours"));
     QCOMPARE(TCompareDlg::Age(61), QString("1 minute"));

@@ -1097,6 +1097,12 @@ private slots:
     const TResult Month = Spacelens({"--nogui", "--no-history", "--compare", "30d", Bytes(Tree.Top())});
     QCOMPARE(Month.Status, 1);
     QVERIFY2(Month.Err.contains("remembered from 30 days ago or before"), Month.Err.constData());
+    // Not a number of days, but the name of a file.
+    for (const QByteArray Odd : {QByteArray("-3d"), QByteArray("99999999999d")}) {
+      const TResult Wrong = Spacelens({"--nogui", "--no-history", "--compare", Odd, Bytes(Tree.Top())});
+      QCOMPARE(Wrong.Status, 1);
+      QVERIFY2(Wrong.Err.contains(std::strerror(ENOENT)), Wrong.Err.constData());
+    }
   }
 
   // The scan before as any file may hold it: the folder table as CSV, an

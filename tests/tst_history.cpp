@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
 #include <ctime>
 
 #include <filesystem>
@@ -287,16 +289,21 @@ private slots:
     QTest::newRow("folders gone of an exported comparison")
       << QByteArray("path,size_bytes,allocated_bytes,before_size_bytes\n/t/,5,5,4\n/t/old/,,,9\n")
       << QStringList{":5:5:0:-1:0"};
+    QTest::newRow("nested tops: Root's inside the first")
+      << Header + "/,1,1,0,9,9,\n/t/,1,1,0,2,2,\n/t/y/,1,1,0,2,2,\n/u/,1,1,0,3,3,\n/t/,1,1,0,2,2,\n/t/y/,1,1,0,2,2,\n"
+      << QStringList{":2:2:1:0:0", "y:2:2:1:0:0"};
+    QTest::newRow("a table of files") << QByteArray("path,size_bytes,allocated_bytes\n/t/a.txt,5,8\n")
+                                      << QStringList{"!no folder"};
     QTest::newRow("empty") << QByteArray() << QStringList{"!it is empty"};
     QTest::newRow("header alone") << Header << QStringList{"!holds no folder"};
     QTest::newRow("no table") << QByteArray("\x89PNG\r\n\x1a\n") << QStringList{"!not a snapshot, an ncdu"};
-    QTest::newRow("line short") << Header + "/t/,1,1,0,5,4096,\n/t/a/,1,1,0\n" << QStringList{"!line 3 has 4 fields"};
+    QTest::newRow("line short") << Header + "/t/,1,1,0,5,4096,\n/t/a/,1,1,0\n" << QStringList{"!row 3 has 4 fields"};
     QTest::newRow("last line cut") << Header + "/t/,1,1,0,5,4096,2026-01-0" << QStringList{"!cut short"};
     QTest::newRow("cut in quotes") << Header + "\"/t/,1,1,0,5,4096,\n" << QStringList{"!cut short"};
-    QTest::newRow("not a number") << Header + "/t/,1,1,0,5x,4096,\n" << QStringList{"!line 2 has \"5x\""};
+    QTest::newRow("not a number") << Header + "/t/,1,1,0,5x,4096,\n" << QStringList{"!row 2 has \"5x\""};
     QTest::newRow("quote in a bare field") << Header + "/t/,1,1,0,5,4096,\n/t/a\"b/,1,1,0,5,4096,\n"
-                                           << QStringList{"!line 3 is no CSV"};
-    QTest::newRow("negative") << Header + "/t/,1,-1,0,5,4096,\n" << QStringList{"!line 2 has \"-1\""};
+                                           << QStringList{"!row 3 is no CSV"};
+    QTest::newRow("negative") << Header + "/t/,1,-1,0,5,4096,\n" << QStringList{"!row 2 has \"-1\""};
   }
   void csvTables()
   {
@@ -331,6 +338,20 @@ private slots:
     QVERIFY(std::abs(Snapshot.FHeader.Time - int64_t(std::time(nullptr))) < 100);
     if (QByteArray(QTest::currentDataTag()) == "plain")
       QCOMPARE(Snapshot.FHeader.ClusterSize, 4096u);
+  }
+
+  // Only a regular file is read: a pipe would hold the reader.
+  void pipeRefused()
+  {
+    TTestTree Tree;
+    const std::string Pipe = Tree.Path("pipe");
+    QCOMPARE(mkfifo(Pipe.c_str(), 0600), 0);
+    TFolderSnapshot Snapshot;
+    std::string Error;
+    QVERIFY(!TSnapshotFile::Read(Pipe, "/t/", TScanSettings(), Snapshot, Error));
+    QCOMPARE(Error, std::string("it is not a regular file"));
+    QVERIFY(!TSnapshotFile::Read(Tree.Path("none"), "/t/", TScanSettings(), Snapshot, Error));
+    QCOMPARE(Error, std::string(std::strerror(ENOENT)));
   }
 
   // The window's tree against the scan before, in any order it was kept:

@@ -5,17 +5,17 @@
 #include "FolderNode.h"
 #include "FolderTree.h"
 
-const char* TChangeSource::Name(int Change)
+const char* TChangeSource::Name(int Mark)
 {
   static const char* const Names[] = {"Same", "Grown", "Shrunk", "New"};
-  return Names[Change];
+  return Names[Mark];
 }
 
-QRgb TChangeSource::Color(int Change)
+QRgb TChangeSource::Color(int Mark)
 {
   // Growth hot, shrinking cold, what is new brightest.
   static const QRgb Colors[] = {0xFF8C8C8C, 0xFFD0403A, 0xFF3F6FD0, 0xFFF2D43A};
-  return Colors[Change];
+  return Colors[Mark];
 }
 
 TChangeSource::TChangeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize,
@@ -26,38 +26,39 @@ TChangeSource::TChangeSource(const TFolderTree& Tree, int ViewType, uint32_t Clu
 
 void TChangeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const
 {
-  const size_t First = Out.size();
-  TTreeSource::Entries(Folder, Out);
+  // The entries and the changes under one guard: the sub-folders in the
+  // same order in both.
   const auto Guard = FTree.ReadGuard();
-  if (FTree.Removals() != FRemovals) {
-    Out.resize(First);
+  if (FTree.Removals() != FRemovals)
     return;
-  }
-  // The entries are the folder's sub-folders in their order, unless a scan
-  // reordered them since, then its files.
   const auto* Node = static_cast<const TFolderNode*>(Folder);
-  const std::vector<TBaseline::TChange> Changes = FBaseline->OfChildren(Node);
-  const size_t Count = Changes.size();
-  size_t Child = 0;
-  const uint8_t Own = Mark(FBaseline->Of(Node));
-  for (size_t At = First; At < Out.size(); ++At) {
-    if (!Out[At].Folder) {
-      Out[At].Change = Own;
-      continue;
+  const size_t First = Out.size();
+  Collect(Node, Out);
+  std::vector<const TFolderSnapshot::TFolder*> Gone;
+  const std::vector<TBaseline::TChange> Changes = FBaseline->OfChildren(Node, &Gone);
+  const TBaseline::TChange Own = FBaseline->Of(Node);
+  // What the folder's own files did: its change less its sub-folders'.
+  int64_t Files = Measure(Own);
+  size_t At = First;
+  for (size_t Child = 0; Child < Changes.size(); ++Child)
+    if (!Node->Child(Child)->FIsFiles) {
+      Files -= Measure(Changes[Child]);
+      Out[At++].Change = Mark(Changes[Child].State, Measure(Changes[Child]));
     }
-    size_t Tried = 0;
-    for (; Tried < Count && Node->Child(Child % Count) != Out[At].Folder; ++Tried)
-      ++Child;
-    Out[At].Change = Tried < Count ? Mark(Changes[Child % Count]) : uint8_t(tcSame);
-  }
+  for (const TFolderSnapshot::TFolder* Then : Gone)
+    Files += int64_t(FViewType == vtAllocated ? Then->Allocated : Then->Size);
+  for (; At < Out.size(); ++At)
+    Out[At].Change = Mark(Own.State, Files);
 }
 
-uint8_t TChangeSource::Mark(const TBaseline::TChange& Change)
+int64_t TChangeSource::Measure(const TBaseline::TChange& Change) const
 {
-  switch (Change.State) {
-    case TBaseline::bsGrown: return tcGrown;
-    case TBaseline::bsShrunk: return tcShrunk;
-    case TBaseline::bsNew: return tcNew;
-    default: return tcSame;
-  }
+  return FViewType == vtAllocated ? Change.Allocated : Change.Size;
+}
+
+uint8_t TChangeSource::Mark(TBaseline::TState State, int64_t Change)
+{
+  if (State == TBaseline::bsOutside)
+    return cmSame;
+  return State == TBaseline::bsNew ? cmNew : Change > 0 ? cmGrown : Change < 0 ? cmShrunk : cmSame;
 }

@@ -10,21 +10,23 @@
 
 
 // The folder tree as a treemap draws it while compared with an earlier
-// scan: each folder's tiles, its files' too, marked by how the folder
-// changed since.
+// scan: each folder marked by how it changed since in the measure drawn,
+// and its files by what they did together (the folder's change less its
+// sub-folders').
 class TChangeSource : public TTreeSource {
 public:
-  enum TChange : uint8_t { tcSame, tcGrown, tcShrunk, tcNew, tcCount };
-  // The key: each change's name and colour.
-  static const char* Name(int Change);
-  static QRgb Color(int Change);
+  enum TMark : uint8_t { cmSame, cmGrown, cmShrunk, cmNew, cmCount };
+  // The key: each mark's name and colour.
+  static const char* Name(int Mark);
+  static QRgb Color(int Mark);
 
   TChangeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize,
                 std::shared_ptr<const TBaseline> Baseline);
   void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
 
 private:
-  static uint8_t Mark(const TBaseline::TChange& Change);
+  int64_t Measure(const TBaseline::TChange& Change) const;
+  static uint8_t Mark(TBaseline::TState State, int64_t Change);
 
   std::shared_ptr<const TBaseline> FBaseline;
 };

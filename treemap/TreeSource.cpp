@@ -40,9 +40,12 @@ uint64_t TTreeSource::Weight(const TFolderFiles& Files, size_t Index, int ViewTy
 void TTreeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const
 {
   const auto Guard = FTree.ReadGuard();
-  if (FTree.Removals() != FRemovals)
-    return;
-  const auto* Node = static_cast<const TFolderNode*>(Folder);
+  if (FTree.Removals() == FRemovals)
+    Collect(static_cast<const TFolderNode*>(Folder), Out);
+}
+
+void TTreeSource::Collect(const TFolderNode* Node, std::vector<TTreemapEntry>& Out) const
+{
   // "<Files>" entries are not drawn: their files are.
   for (const TFolderNode* Child : Node->Children())
     if (!Child->FIsFiles)

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class TFolderData;
+class TFolderNode;
 class TFolderTree;
 
 // The folder tree as a treemap draws it: a folder's sub-folders by their
@@ -24,10 +25,14 @@ public:
   static uint64_t Weight(const TFolderFiles& Files, size_t Index, int ViewType, uint32_t ClusterSize);
 
 protected:
+  // Node's entries, its sub-folders in their order first; under the guard,
+  // with nothing removed since the source was made.
+  void Collect(const TFolderNode* Node, std::vector<TTreemapEntry>& Out) const;
+
   const TFolderTree& FTree;
   const uint64_t FRemovals;
+  const int FViewType;
 
 private:
-  const int FViewType;
   const uint32_t FClusterSize;
 };

@@ -9,5 +9,5 @@ struct TTreemapEntry {
   const void* Folder;  // the sub-folder, or null for a file
   uint32_t File;       // for a file: its index among its folder's files
   uint8_t Class;       // for a file: its extension class (TFileClass::TKind)
-  uint8_t Change = 0;  // how it changed since an earlier scan: TChangeSource::TChange
+  uint8_t Change = 0;  // how it changed since an earlier scan: TChangeSource::TMark
 };

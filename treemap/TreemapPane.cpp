@@ -90,13 +90,13 @@ void TTreemapPane::Show(TFolderNode* Node)
   const bool Growing = Scanning && Node == FShown;
   FShown = Node;
   // While comparing, coloured by change.
-  const bool ByChange = FDisplay.FBaseline && FDisplay.FBaseline->Of(Node).State != TBaseline::bsOutside;
+  const bool ByChange = FDisplay.Compares(Node);
   if (ByChange != !FView->ChangeColors().empty()) {
     std::vector<QRgb> Colors;
     std::vector<TTreemapLegend::TKey> Keys;
-    for (int Change = 0; ByChange && Change < TChangeSource::tcCount; ++Change) {
-      Colors.push_back(TChangeSource::Color(Change));
-      Keys.push_back({TChangeSource::Name(Change), TChangeSource::Color(Change)});
+    for (int Mark = 0; ByChange && Mark < TChangeSource::cmCount; ++Mark) {
+      Colors.push_back(TChangeSource::Color(Mark));
+      Keys.push_back({TChangeSource::Name(Mark), TChangeSource::Color(Mark)});
     }
     FView->SetChangeColors(std::move(Colors));
     FLegend->SetKeys(ByChange ? std::move(Keys) : TTreemapLegend::ClassKeys());

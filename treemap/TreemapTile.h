@@ -26,7 +26,7 @@ struct TTreemapTile {
   uint32_t File;        // a file's index among its folder's files; NoFile for the others
   uint16_t Depth;       // 0 for the top
   uint8_t Class;        // TFileClass::TKind: a file's, fcFolder for the others
-  uint8_t Change;       // TChangeSource::TChange: its own, a file's or a rest's folder's
+  uint8_t Change;       // TChangeSource::TMark: its own, a file's or a rest's folder's
   TKind Kind;
 
   bool Leaf() const { return Kind != tkFolder; }

@@ -13,6 +13,7 @@
 #include <QCollatorSortKey>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <unordered_set>
 
@@ -66,9 +67,7 @@ void TListModel::SetFolder(TFolderNode* Node)
       FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1, false, Then(Changes[At])});
   for (const TFolderSnapshot::TFolder* Then : Gone) {
     // A record of its own, empty: the folder is no more.
-    auto Record = std::make_unique<TFolderNode>(Node);
-    Record->SetName(std::string(TBaseline::NameOf(*Then)));
-    Record->FState = fsDone;
+    std::unique_ptr<TFolderNode> Record = Detached(Node, std::string(TBaseline::NameOf(*Then)));
     TFolderData* Shared = Record.get();
     FRows.push_back({Shared, std::move(Record), TPathRules::Shown(Shared->FName), true, -1, false, Then, true});
   }
@@ -83,16 +82,22 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
   std::vector<TRow> Rows;
   Rows.reserve(Files.size());
   for (const TListedFile& File : Files) {
-    auto Record = std::make_unique<TFolderNode>(Folder);
+    std::unique_ptr<TFolderNode> Record = Detached(Folder, File.Name);
     Record->Count(TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes));
     Record->FLastAccess = File.LastAccess;
     Record->FLastWrite = File.LastWrite;
-    Record->SetName(File.Name);
-    Record->FState = fsDone;
     TFolderData* Shared = Record.get();
     Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1, false, {}, false});
   }
   return Rows;
+}
+
+std::unique_ptr<TFolderNode> TListModel::Detached(TFolderNode* Folder, const std::string& Name)
+{
+  auto Record = std::make_unique<TFolderNode>(Folder);
+  Record->SetName(Name);
+  Record->FState = fsDone;
+  return Record;
 }
 
 void TListModel::AddRows(std::vector<TRow>&& Rows)
@@ -168,10 +173,15 @@ QString TListModel::WidestText(int Column) const
 {
   if (Column == lcName || FRows.empty())
     return {};
+  // A change is as wide as its size, whichever way it went.
+  const auto Width = [this, Column](const TRow& Row) {
+    const double Value = SortValue(Row, Column);
+    return Column == lcChange ? std::fabs(Value) : Value;
+  };
   const TRow* Widest = &FRows.front();
-  double Largest = SortValue(*Widest, Column);
+  double Largest = Width(*Widest);
   for (const TRow& Row : FRows)
-    if (const double Value = SortValue(Row, Column); Value > Largest) {
+    if (const double Value = Width(Row); Value > Largest) {
       Widest = &Row;
       Largest = Value;
     }

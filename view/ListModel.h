@@ -90,6 +90,8 @@ private:
   QString Cell(const TRow& Row, int Column) const;
   // A row's change since the earlier scan, as it is now.
   static TBaseline::TChange ChangeOf(const TRow& Row);
+  // A record of a row's own, below Folder but not in the tree.
+  static std::unique_ptr<TFolderNode> Detached(TFolderNode* Folder, const std::string& Name);
   // The measure a numeric column sorts by, and the order of two of them.
   double SortValue(const TRow& Row, int Column) const;
   static int CompareValues(double A, double B, int Column);

@@ -151,6 +151,11 @@ QString TValueDisplay::NodeLabel(const TFolderData* Record)
   return Value + NodeCaption(Record);
 }
 
+bool TValueDisplay::Compares(const TFolderNode* Node) const
+{
+  return FBaseline && FBaseline->Of(Node).State != TBaseline::bsOutside;
+}
+
 int64_t TValueDisplay::Change(const TFolderNode* Node) const
 {
   return FBaseline ? Change(FBaseline->Of(Node)) : 0;
@@ -240,7 +245,7 @@ void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const 
   const uint64_t Threshold = Root->FNode->AllocatedClusters() * uint64_t(FBoldFactor) / 100;
   // While comparing, the folders that grew most stand out instead: by more
   // than the bold factor of all their root grew.
-  const bool Growth = FBaseline && FBaseline->Of(Root->FNode).State != TBaseline::bsOutside;
+  const bool Growth = Compares(Root->FNode);
   const int64_t GrowthThreshold = Growth ? std::max<int64_t>(Change(Root->FNode), 0) / 100 * FBoldFactor : 0;
   std::vector<TFolderNode*> Pending{Node};
   while (!Pending.empty()) {

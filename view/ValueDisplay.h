@@ -64,6 +64,8 @@ public:
   // The tree's text of a node: its padded value, then its caption.
   QString NodeLabel(const TFolderData* Record);
   static QString ViewTypeName(int ViewType);
+  // Whether Node is compared: of the root compared, not a "<Files>" entry.
+  bool Compares(const TFolderNode* Node) const;
   // How much Node grew since the earlier scan, in the measure of the view
   // type (its space allocated, else its size); 0 when not compared.
   int64_t Change(const TFolderNode* Node) const;
