@@ -1098,7 +1098,7 @@ private slots:
     QCOMPARE(Month.Status, 1);
     QVERIFY2(Month.Err.contains("remembered from 30 days ago or before"), Month.Err.constData());
     // Not a number of days, but the name of a file.
-    for (const QByteArray Odd : {QByteArray("-3d"), QByteArray("99999999999d")}) {
+    for (const QByteArray& Odd : {QByteArray("-3d"), QByteArray("99999999999d")}) {
       const TResult Wrong = Spacelens({"--nogui", "--no-history", "--compare", Odd, Bytes(Tree.Top())});
       QCOMPARE(Wrong.Status, 1);
       QVERIFY2(Wrong.Err.contains(std::strerror(ENOENT)), Wrong.Err.constData());
