@@ -209,6 +209,50 @@ private slots:
     QVERIFY(!Form.Charts().ChangeButton->isVisible());
   }
 
+  // The treemap marks each folder by its change in the measure drawn, and
+  // a folder's files by what they did themselves; the list's change column
+  // is as wide as its largest change either way.
+  void marksByTheMeasure()
+  {
+    TTestTree Tree;
+    for (const char* Folder : {"grown", "shrunk", "holes"})
+      Tree.Folder(Folder);
+    Tree.File("t", 100);
+    Tree.File("grown/a", 1 << 20);
+    Tree.File("shrunk/b", 3 << 20);
+    Tree.File("holes/h", 1 << 16);
+    TMainForm Form;
+    Form.show();
+    const std::string Root = Tree.Top() + "/";
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    QTRY_COMPARE(THistoryStore().Of(Root).size(), size_t(1));
+    Tree.File("grown/a", 2 << 20);
+    QCOMPARE(std::remove(Tree.Path("shrunk/b").c_str()), 0);
+    Tree.Sparse("holes/h", 1 << 16);  // as long, but no space taken
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Tree().TopNodes().front();
+    Form.SetCurrentNode(Top);
+    Form.ListButtonClick();
+    Form.Compare().Compare(THistoryStore().Of(Root).back().File, Root);
+    QTRY_VERIFY(Form.Compare().Active());
+    const auto Marks = [&](int ViewType) {
+      const TChangeSource Source(Form.Tree(), ViewType, 4096, Form.Display().FBaseline);
+      std::vector<TTreemapEntry> Entries;
+      Source.Entries(Top, Entries);
+      QStringList Marks;
+      for (const TTreemapEntry& Entry : Entries)
+        Marks << (Entry.Folder ? QString::fromStdString(static_cast<const TFolderNode*>(Entry.Folder)->Name()) : "t")
+                   + " " + TChangeSource::Name(Entry.Change);
+      Marks.sort();
+      return Marks;
+    };
+    QCOMPARE(Marks(vtSize), (QStringList{"grown Grown", "holes Same", "shrunk Shrunk", "t Same"}));
+    QCOMPARE(Marks(vtAllocated), (QStringList{"grown Grown", "holes Shrunk", "shrunk Shrunk", "t Same"}));
+    QCOMPARE(Form.List().Model().WidestText(TListModel::lcChange), QString("-3.0 MB"));
+  }
+
 private:
   std::unique_ptr<TTestHome> FHome;
 };

@@ -259,6 +259,10 @@ private slots:
     std::string Warning = TSnapshotCompare(Before, Other).Warning();
     QVERIFY2(Warning.find("hard-links=each") != std::string::npos && Warning.find("512") != std::string::npos,
              Warning.c_str());
+    // An export's cluster size is not known: no warning of it.
+    TFolderSnapshot Export = Before;
+    Export.FHeader.ClusterSize = 0;
+    QVERIFY(TSnapshotCompare(Export, Now).Warning().empty());
     Other = Now;
     Other.FHeader.Root = "/elsewhere/";
     Warning = TSnapshotCompare(Before, Other).Warning();
@@ -405,6 +409,9 @@ private slots:
     QCOMPARE(Gone(Grown), QStringList{});
     QCOMPARE(Gone(Added), QStringList{});
     QCOMPARE(Gone(Other.Top), QStringList{});
+    // A path met twice (a table holding another) is one folder.
+    const TBaseline Twice(Made("/top/", 100, {":9", "same:1", "same:1", "gone:2"}), "/top/");
+    QCOMPARE(Twice.GoneBelow(Now.Top).size(), size_t(1));
     // A folder gone from the window's tree is gone from the comparison.
     Now.Tree.DeleteNode(Same);
     QCOMPARE(Gone(Now.Top), (QStringList{"gone", "same"}));
