@@ -2,6 +2,7 @@
 #include "HeadlessScan.h"
 
 #include "Baseline.h"
+#include "HeadlessDuplicates.h"
 #include "HeadlessHistory.h"
 
 #include "CsvExport.h"
@@ -38,60 +39,6 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-const char* THeadlessScan::Usage =
-  "Usage: spacelens --nogui [OPTIONS] FOLDER...\n"
-  "       spacelens [FOLDER | FILE.json]...\n"
-  "With --nogui, scans each FOLDER without opening a window, all of them at once,\n"
-  "and prints the size of each or exports the sizes of all their folders.\n"
-  "Without it, opens the window and scans each FOLDER there; any option below\n"
-  "implies --nogui (\"--\" ends the options: names after it are folders).\n"
-  "\n"
-  "On a terminal, a line on standard error shows the progress of the scan.\n"
-  "\n"
-  "Options:\n"
-  "  --export FILE        write the folder table as CSV to FILE (\"-\": standard output)\n"
-  "  --export-ncdu FILE   write the scan of the one FOLDER in ncdu's JSON export\n"
-  "                       format, which ncdu -f and gdu -f read (\"-\": standard output);\n"
-  "                       the files of each folder are read again as it is written\n"
-  "  --import FILE        take the scan in FILE, exported by ncdu -o, gdu -o or\n"
-  "                       --export-ncdu, as if it were a FOLDER scanned here\n"
-  "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
-  "                       (\"-\": standard output)\n"
-  "  --levels N           open N levels of folders below each folder in the report\n"
-  "                       (default 1: its first-level folders)\n"
-  "  --cluster-size N     count with clusters of N bytes: 512, 1024, 2048, 4096,\n"
-  "                       8192, 16384 or 32768\n"
-  "  --filter \"PATTERNS\"  count only files matching one of the space-separated\n"
-  "                       wildcard patterns (\"*.jpg *.png\")\n"
-  "  --top N              instead of the folder table, write the N first files of\n"
-  "                       each FOLDER as CSV: path, sizes, times, kind and links\n"
-  "  --top-by size|allocated|newest|oldest\n"
-  "                       the order of --top's files (default size: the largest)\n"
-  "  --types              instead of the folder table, write the files of each\n"
-  "                       FOLDER summed by extension as CSV, the largest first\n"
-  "  --compare OLD        what changed since OLD, a snapshot, an export (ncdu JSON\n"
-  "                       or the CSV folder table), \"last\" (the latest\n"
-  "                       remembered of the one FOLDER) or \"7d\" (the latest at\n"
-  "                       least 7 days old): the folder table\n"
-  "                       with the size then and the change of each folder, those\n"
-  "                       gone as rows of their own; without --export, the 20\n"
-  "                       folders that grew most\n"
-  "  --no-history         do not remember this scan (each scan is remembered in\n"
-  "                       ~/.cache/spacelens, the last 10 of each folder)\n"
-  "  --exclude PATTERN    neither list nor count files and folders that match\n"
-  "                       PATTERN: a name (\".cache\", \"*.o\") or, with a \"/\", a path\n"
-  "                       below FOLDER (\"build/*.tmp\"); may be given again\n"
-  "  --exclude-from FILE  the same for each pattern in FILE, one a line\n"
-  "  --follow-links       walk into links to folders and other mounted file systems\n"
-  "  --hard-links once|each\n"
-  "                       count a file with several names once in each folder\n"
-  "                       above its names (default), or once for each name\n"
-  "  --quiet              say nothing on standard error about folders that cannot\n"
-  "                       be read, and show no progress (the exit status still\n"
-  "                       tells: 1 when a folder could not be read whole)\n"
-  "  --help               show this text\n"
-  "  --version            show the version\n";
 
 // Reads a file of exclude patterns, at most a megabyte; 0 or the errno.
 static int ReadPatterns(const std::string& FileName, std::string& Text)
@@ -236,6 +183,18 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       FHasTopOrder = true;
     } else if (Name == "--types") {
       FTypes = true;
+    } else if (Name == "--duplicates") {
+      FDuplicates = true;
+    } else if (Name == "--min-size") {
+      if (!TakeValue())
+        return false;
+      char* End = nullptr;
+      const unsigned long long Bytes = std::strtoull(Value.c_str(), &End, 10);
+      if (Value.empty() || *End || Value[0] == '-' || Bytes < 1) {
+        FProblem = "--min-size takes a number of bytes of 1 or more, not " + Value;
+        return false;
+      }
+      FMinSize = Bytes;
     } else if (Name == "--compare") {
       if (!TakeValue())
         return false;
@@ -277,6 +236,15 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
   }
   if (FHasTopOrder && FTopCount == 0) {
     FProblem = "--top-by orders the files of --top, which is missing";
+    return false;
+  }
+  if (FMinSize > 0 && !FDuplicates) {
+    FProblem = "--min-size is of the files --duplicates looks at, which is missing";
+    return false;
+  }
+  if (FDuplicates && (FTypes || FTopCount > 0 || !FCompare.empty() || !FImports.empty())) {
+    FProblem = FImports.empty() ? "--duplicates writes a table of its own: give no --types, --top or --compare"
+                                : "--duplicates reads the files of folders scanned here, not of an imported scan";
     return false;
   }
   if (FTypes && (FTopCount > 0 || !FImports.empty())) {
@@ -378,6 +346,10 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   std::map<std::string, const TTopFiles*> RankingOf;
   // With --types, each scan sums its files by extension as it counts them.
   std::map<std::string, std::unique_ptr<TTypeTotals>> TypesOf;
+  // With --duplicates, each file large enough is a candidate.
+  THeadlessDuplicates Duplicates(FMinSize ? FMinSize : THeadlessDuplicates::DefaultMinSize);
+  if (FDuplicates)
+    Duplicates.Watch(Driver.FSettings);
   for (const std::string& Folder : FFolders) {
     if (FTypes) {
       auto& Types = TypesOf[TPathRules::Absolute(Folder)];
@@ -468,7 +440,13 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
                  Unread == 1 ? "" : "s", Unread == 1 ? "its" : "their");
     Status = 1;
   }
-  if (FTypes) {
+  if (FDuplicates) {
+    Duplicates.Find();
+    if (!Export(FHasExport ? FExportFile : "-", [&](std::FILE* File) {
+          return FHasExport ? Duplicates.WriteCsv(File) : Duplicates.WriteSummary(File);
+        }))
+      Status = 1;
+  } else if (FTypes) {
     std::vector<std::pair<std::string, std::vector<TTypeTotals::TType>>> Types;
     for (const std::string& Path : Scanned)
       if (Driver.FindRoot(Path))

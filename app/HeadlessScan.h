@@ -66,6 +66,8 @@ private:
   TTopFiles::TOrder FTopOrder = TTopFiles::toSize;
   bool FHasTopOrder = false;
   bool FTypes = false;  // --types: the files summed by extension instead of the folder table
+  bool FDuplicates = false;  // --duplicates: the copies among the files instead of the folder table
+  uint64_t FMinSize = 0;     // --min-size of a copy; 0: not given
   std::string FCompare;  // --compare: a snapshot's file, or "last"
   bool FNoHistory = false;
   uint32_t FUserClusterSize = 0;

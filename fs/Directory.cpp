@@ -253,6 +253,27 @@ int TDirectory::ReachPath(const std::string& Path)
   return OpenFolder(Path, O_PATH);
 }
 
+int TDirectory::OpenFile(const std::string& Path)
+{
+  const size_t Slash = Path.rfind('/');
+  const std::string Name = Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+  if (const int Code = Injected(Name.c_str()))
+    return -Code;
+  constexpr int Flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  if (Path.size() < PATH_MAX) {
+    const int Fd = open(Path.c_str(), Flags);
+    return Fd >= 0 ? Fd : -errno;
+  }
+  // A longer path: its folder opened a piece at a time.
+  const int Folder = OpenFolder(Path.substr(0, Slash), O_PATH);
+  if (Folder < 0)
+    return Folder;
+  const int Fd = openat(Folder, Name.c_str(), Flags);
+  const int Code = errno;
+  close(Folder);
+  return Fd >= 0 ? Fd : -Code;
+}
+
 int TDirectory::Classify(int DirFd, const char* Name, TDirEntry& Entry)
 {
   Entry = TDirEntry();

@@ -12,7 +12,7 @@ layers=(
   "history"
   "shell"
   "view"
-  "charts treemap print files types"
+  "charts treemap print files types duplicates"
   "app"
 )
 declare -A rank home

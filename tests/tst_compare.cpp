@@ -40,6 +40,8 @@ struct TTwoScans {
     Tree.File("same/e", 10);
     Form.show();
     Form.Unit1Click(TValueDisplay::utAutomatic);
+    // Space counted alike on any file system.
+    Form.Driver().FUserClusterSize = 4096;
     QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     QTRY_COMPARE(THistoryStore().Of(Root).size(), size_t(1));
@@ -227,6 +229,7 @@ private slots:
     Tree.File("holes/h", 1 << 16);
     TMainForm Form;
     Form.show();
+    Form.Driver().FUserClusterSize = 4096;
     const std::string Root = Tree.Top() + "/";
     QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "HeadlessDuplicates.h"
+
+#include "CsvExport.h"
+#include "Directory.h"
+#include "FolderNode.h"
+#include "ScanSettings.h"
+#include "TerminalText.h"
+
+#include <cinttypes>
+#include <thread>
+
+const char* THeadlessDuplicates::Header = "group,size_bytes,path";
+
+void THeadlessDuplicates::Watch(TScanSettings& Settings)
+{
+  Settings.FFileCounted = [this](const TFolderNode* Folder, const TDirEntry& Entry) {
+    if (Entry.Size < FMinSize || Entry.Size == 0)
+      return;
+    TDuplicateFinder::TFile File{Folder->FullPath() + Entry.Name, Entry.Size};
+    const std::lock_guard Lock(FGuard);
+    FCandidates.push_back(std::move(File));
+  };
+}
+
+void THeadlessDuplicates::Find()
+{
+  TDuplicateFinder Finder(std::move(FCandidates), std::max(2u, std::thread::hardware_concurrency()));
+  Finder.Run();
+  FGroups = Finder.Groups();
+  for (const TDuplicateFinder::TSkipped& Skipped : Finder.Skipped())
+    std::fprintf(stderr, "Skipped %s: %s\n", TTerminalText::For(stderr, Skipped.Path).c_str(), Skipped.Reason.c_str());
+}
+
+bool THeadlessDuplicates::WriteCsv(std::FILE* Stream) const
+{
+  std::fprintf(Stream, "%s\n", Header);
+  for (size_t Group = 0; Group < FGroups.size(); ++Group)
+    for (const TDuplicateFinder::TFile& File : FGroups[Group].Files) {
+      const std::string Line =
+        std::to_string(Group + 1) + ',' + std::to_string(File.Size) + ',' + TCsvExport::Field(File.Path) + '\n';
+      std::fwrite(Line.data(), 1, Line.size(), Stream);
+    }
+  return !std::ferror(Stream);
+}
+
+bool THeadlessDuplicates::WriteSummary(std::FILE* Stream) const
+{
+  uint64_t Files = 0, Wasted = 0;
+  for (const TDuplicateFinder::TGroup& Group : FGroups) {
+    Files += Group.Files.size();
+    Wasted += Group.Wasted();
+  }
+  std::fprintf(Stream, "%zu group%s of copies, %" PRIu64 " files, %" PRIu64 " bytes wasted\n", FGroups.size(),
+               FGroups.size() == 1 ? "" : "s", Files, Wasted);
+  return !std::ferror(Stream);
+}

@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DuplicateFinder.h"
+
+#include "Directory.h"
+
+#include <xxhash.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <tuple>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Large enough that reading costs no more than the copy it makes.
+constexpr size_t ReadBytes = 1 << 20;
+
+bool operator<(const XXH128_hash_t& A, const XXH128_hash_t& B)
+{
+  return std::tie(A.high64, A.low64) < std::tie(B.high64, B.low64);
+}
+
+bool operator==(const XXH128_hash_t& A, const XXH128_hash_t& B)
+{
+  return XXH128_isEqual(A, B);
+}
+
+// A descriptor closed when it goes.
+struct TFd {
+  int Fd;
+  ~TFd()
+  {
+    if (Fd >= 0)
+      close(Fd);
+  }
+};
+
+}  // namespace
+
+struct TDuplicateFinder::TCandidate {
+  TFile File;
+  // What the file was when first opened: it must stay so to the end.
+  uint64_t Device = 0, Inode = 0;
+  int64_t Modified = 0, ModifiedNs = 0;
+  XXH128_hash_t Hash{};
+  bool Alive = true;
+};
+
+TDuplicateFinder::TDuplicateFinder(std::vector<TFile> Candidates, unsigned Threads)
+  : FThreads(std::max(1u, Threads))
+{
+  FCandidates.reserve(Candidates.size());
+  for (TFile& File : Candidates)
+    if (File.Size > 0)
+      FCandidates.push_back({std::move(File)});
+}
+
+TDuplicateFinder::~TDuplicateFinder() = default;
+
+void TDuplicateFinder::Run(const std::atomic<bool>* Stop)
+{
+  FStop = Stop;
+  // Equal sizes, with nothing read.
+  std::sort(FCandidates.begin(), FCandidates.end(), [](const TCandidate& A, const TCandidate& B) {
+    return A.File.Size != B.File.Size ? A.File.Size < B.File.Size : A.File.Path < B.File.Path;
+  });
+  std::vector<TRun> Runs;
+  for (size_t First = 0, Next; First < FCandidates.size(); First = Next) {
+    for (Next = First + 1; Next < FCandidates.size() && FCandidates[Next].File.Size == FCandidates[First].File.Size;)
+      ++Next;
+    if (Next - First > 1) {
+      Runs.emplace_back();
+      for (size_t At = First; At < Next; ++At)
+        Runs.back().push_back(&FCandidates[At]);
+    }
+  }
+  Enter(dsNames, Runs, false);
+  Identify(Runs);
+  Enter(dsEnds, Runs, false);
+  HashRuns(Runs, false);
+  // The largest first: their groups free the most.
+  std::sort(Runs.begin(), Runs.end(), [](const TRun& A, const TRun& B) {
+    return A.front()->File.Size * (A.size() - 1) > B.front()->File.Size * (B.size() - 1);
+  });
+  Enter(dsContents, Runs, true);
+  HashRuns(Runs, true);
+  FStage = dsDone;
+}
+
+void TDuplicateFinder::Enter(TStage Stage, const std::vector<TRun>& Runs, bool Whole)
+{
+  uint64_t Files = 0, Bytes = 0;
+  for (const TRun& Run : Runs)
+    for (const TCandidate* Candidate : Run) {
+      ++Files;
+      const uint64_t Size = Candidate->File.Size;
+      Bytes += Stage == dsNames ? 0 : Whole || Size <= 2 * EndBytes ? Size : 2 * EndBytes;
+    }
+  FFiles = 0;
+  FBytes = 0;
+  FFilesTotal = Files;
+  FBytesTotal = Bytes;
+  FStage = Stage;
+  if (OnStage)
+    OnStage(Stage);
+}
+
+void TDuplicateFinder::Identify(std::vector<TRun>& Runs)
+{
+  std::vector<TRun> Kept;
+  for (TRun& Run : Runs) {
+    for (TCandidate* Candidate : Run) {
+      if (Stopped())
+        return;
+      TFd File{TDirectory::OpenFile(Candidate->File.Path)};
+      struct stat Status;
+      if (File.Fd < 0 || fstat(File.Fd, &Status) != 0) {
+        Skip(*Candidate, std::strerror(File.Fd < 0 ? -File.Fd : errno));
+      } else if (!S_ISREG(Status.st_mode) || uint64_t(Status.st_size) != Candidate->File.Size) {
+        Skip(*Candidate, "changed since it was counted");
+      } else {
+        Candidate->Device = Status.st_dev;
+        Candidate->Inode = Status.st_ino;
+        Candidate->Modified = Status.st_mtim.tv_sec;
+        Candidate->ModifiedNs = Status.st_mtim.tv_nsec;
+        Candidate->File.LastWrite = Status.st_mtim.tv_sec;
+      }
+      ++FFiles;
+    }
+    // Names of one file are one candidate: the first of them in byte order.
+    std::erase_if(Run, [](const TCandidate* Candidate) { return !Candidate->Alive; });
+    std::stable_sort(Run.begin(), Run.end(), [](const TCandidate* A, const TCandidate* B) {
+      return std::tie(A->Device, A->Inode) < std::tie(B->Device, B->Inode);
+    });
+    Run.erase(std::unique(Run.begin(), Run.end(),
+                          [](const TCandidate* A, const TCandidate* B) {
+                            return A->Device == B->Device && A->Inode == B->Inode;
+                          }),
+              Run.end());
+    if (Run.size() > 1)
+      Kept.push_back(std::move(Run));
+  }
+  Runs = std::move(Kept);
+}
+
+void TDuplicateFinder::HashRuns(std::vector<TRun>& Runs, bool Whole)
+{
+  // Every file of every run, a run's files together; the thread that hashes
+  // a run's last file splits the run.
+  std::vector<std::pair<size_t, TCandidate*>> Work;
+  for (size_t Run = 0; Run < Runs.size(); ++Run)
+    for (TCandidate* Candidate : Runs[Run])
+      Work.emplace_back(Run, Candidate);
+  const auto Left = std::make_unique<std::atomic<size_t>[]>(Runs.size());
+  for (size_t Run = 0; Run < Runs.size(); ++Run)
+    Left[Run] = Runs[Run].size();
+  std::vector<TRun> Next;
+  std::mutex NextGuard;
+  std::atomic<size_t> Taken{0};
+  const auto Split = [&](TRun& Run) {
+    std::erase_if(Run, [](const TCandidate* Candidate) { return !Candidate->Alive; });
+    std::stable_sort(Run.begin(), Run.end(), [](const TCandidate* A, const TCandidate* B) { return A->Hash < B->Hash; });
+    for (size_t First = 0, End; First < Run.size(); First = End) {
+      for (End = First + 1; End < Run.size() && Run[End]->Hash == Run[First]->Hash;)
+        ++End;
+      if (End - First < 2)
+        continue;
+      TRun Same(Run.begin() + std::ptrdiff_t(First), Run.begin() + std::ptrdiff_t(End));
+      // The ends of a short file are all of it.
+      if (Whole || Same.front()->File.Size <= 2 * EndBytes) {
+        Confirm(Same);
+      } else {
+        const std::lock_guard Lock(NextGuard);
+        Next.push_back(std::move(Same));
+      }
+    }
+  };
+  const auto Work1 = [&] {
+    for (size_t At; (At = Taken++) < Work.size() && !Stopped();) {
+      Hash(*Work[At].second, Whole);
+      if (--Left[Work[At].first] == 0 && !Stopped())
+        Split(Runs[Work[At].first]);
+    }
+  };
+  std::vector<std::thread> Helpers;
+  for (unsigned Helper = 1; Helper < FThreads && Helper < Work.size(); ++Helper)
+    Helpers.emplace_back(Work1);
+  Work1();
+  for (std::thread& Helper : Helpers)
+    Helper.join();
+  Runs = std::move(Next);
+}
+
+bool TDuplicateFinder::Hash(TCandidate& Candidate, bool Whole)
+{
+  thread_local std::unique_ptr<char[]> Buffer(new char[ReadBytes]);
+  const uint64_t Size = Candidate.File.Size;
+  TFd File{TDirectory::OpenFile(Candidate.File.Path)};
+  struct stat Status;
+  if (File.Fd < 0 || fstat(File.Fd, &Status) != 0) {
+    Skip(Candidate, std::strerror(File.Fd < 0 ? -File.Fd : errno));
+    return false;
+  }
+  const auto Same = [&] {
+    return uint64_t(Status.st_dev) == Candidate.Device && uint64_t(Status.st_ino) == Candidate.Inode
+           && uint64_t(Status.st_size) == Size && Status.st_mtim.tv_sec == Candidate.Modified
+           && Status.st_mtim.tv_nsec == Candidate.ModifiedNs;
+  };
+  if (!Same()) {
+    Skip(Candidate, "changed during the search");
+    return false;
+  }
+  posix_fadvise(File.Fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  const std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t*)> State(XXH3_createState(), XXH3_freeState);
+  XXH3_128bits_reset(State.get());
+  // The ends alone, or all of it.
+  const bool Ends = !Whole && Size > 2 * EndBytes;
+  const std::pair<uint64_t, uint64_t> Spans[2] = {{0, Ends ? EndBytes : Size}, {Size - EndBytes, Ends ? Size : 0}};
+  for (const auto& [From, To] : Spans)
+    for (uint64_t At = From; At < To;) {
+      if (Stopped())
+        return false;
+      const ssize_t Got = pread(File.Fd, Buffer.get(), size_t(std::min<uint64_t>(ReadBytes, To - At)), off_t(At));
+      if (Got < 0 && errno == EINTR)
+        continue;
+      if (Got <= 0) {
+        Skip(Candidate, Got < 0 ? std::strerror(errno) : "changed during the search");
+        return false;
+      }
+      XXH3_128bits_update(State.get(), Buffer.get(), size_t(Got));
+      At += uint64_t(Got);
+      FBytes += uint64_t(Got);
+      FBytesRead += uint64_t(Got);
+    }
+  // Written to while read: what was read is of no one moment.
+  if (fstat(File.Fd, &Status) != 0 || !Same()) {
+    Skip(Candidate, "changed during the search");
+    return false;
+  }
+  Candidate.Hash = XXH3_128bits_digest(State.get());
+  ++FFiles;
+  return true;
+}
+
+void TDuplicateFinder::Confirm(const TRun& Run)
+{
+  TGroup Group;
+  Group.Size = Run.front()->File.Size;
+  for (const TCandidate* Candidate : Run)
+    Group.Files.push_back(Candidate->File);
+  std::sort(Group.Files.begin(), Group.Files.end(), [](const TFile& A, const TFile& B) { return A.Path < B.Path; });
+  const std::lock_guard Lock(FResults);
+  FGroups.push_back(Group);
+  if (OnGroup)
+    OnGroup(FGroups.back());
+}
+
+void TDuplicateFinder::Skip(TCandidate& Candidate, const std::string& Reason)
+{
+  Candidate.Alive = false;
+  const std::lock_guard Lock(FResults);
+  FSkipped.push_back({Candidate.File.Path, Reason});
+}
+
+TDuplicateFinder::TProgress TDuplicateFinder::Progress() const
+{
+  return {TStage(FStage.load()), FFiles.load(), FFilesTotal.load(), FBytes.load(), FBytesTotal.load()};
+}
+
+std::vector<TDuplicateFinder::TGroup> TDuplicateFinder::Groups() const
+{
+  std::vector<TGroup> Groups;
+  {
+    const std::lock_guard Lock(FResults);
+    Groups = FGroups;
+  }
+  std::sort(Groups.begin(), Groups.end(), [](const TGroup& A, const TGroup& B) {
+    return A.Wasted() != B.Wasted() ? A.Wasted() > B.Wasted() : A.Files.front().Path < B.Files.front().Path;
+  });
+  return Groups;
+}
+
+std::vector<TDuplicateFinder::TSkipped> TDuplicateFinder::Skipped() const
+{
+  const std::lock_guard Lock(FResults);
+  return FSkipped;
+}
