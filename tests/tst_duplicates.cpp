@@ -148,9 +148,16 @@ private slots:
     QCOMPARE(Finder.BytesRead(), 5 * Ends + 2 * Ends + 3 * 5000 + 4 * 300000 + 2 * 200000);
   }
 
-  // Files of sizes all different are never read, nor names of one file.
+  // Files of sizes all different are never read, nor names of one file;
+  // a file whose size is met once is not even opened.
   void readsNothingWithoutEqualSizes()
   {
+    std::vector<std::string> Opened;
+    TDirectory::SetFailureInjector([&Opened](const char* Name) {
+      Opened.push_back(Name);
+      return 0;
+    });
+    const auto Injected = qScopeGuard([] { TDirectory::SetFailureInjector(nullptr); });
     TTestTree Tree;
     std::vector<TDuplicateFinder::TFile> Candidates;
     for (int File = 1; File <= 5; ++File) {
@@ -163,6 +170,32 @@ private slots:
     Finder.Run();
     QVERIFY(Finder.Groups().empty());
     QCOMPARE(Finder.BytesRead(), uint64_t(0));
+    std::sort(Opened.begin(), Opened.end());
+    QCOMPARE(Opened, (std::vector<std::string>{"f1", "f1 again"}));
+  }
+
+  // A file that is not as it was counted is left out with the reason: of
+  // another size, or a link now (never followed).
+  void notAsCounted()
+  {
+    TCopies Copies;
+    const std::string Elsewhere = Copies.Tree.Path("elsewhere.jpg");
+    Write(Elsewhere, Read(Copies.Tree.Path("a/photo.jpg")));
+    QCOMPARE(symlink(Elsewhere.c_str(), Copies.Tree.Path("b/link.jpg").c_str()), 0);
+    Copies.Candidates.push_back({Copies.Tree.Path("b/link.jpg"), 300000});
+    for (TDuplicateFinder::TFile& File : Copies.Candidates)
+      if (File.Path.ends_with("b/deep/photo.jpg"))
+        File.Size = 5000;  // grown since it was counted
+    TDuplicateFinder Finder(Copies.Candidates);
+    Finder.Run();
+    std::set<std::string> Skipped;
+    for (const TDuplicateFinder::TSkipped& File : Finder.Skipped())
+      Skipped.insert(File.Path.substr(Copies.Tree.Top().size()) + ": " + File.Reason);
+    QCOMPARE(Skipped, (std::set<std::string>{"/b/deep/photo.jpg: changed since it was counted",
+                                             "/b/link.jpg: " + std::string(std::strerror(ELOOP))}));
+    QCOMPARE(int(TCopies::Found(Finder.Groups()).count({Copies.Tree.Path("a/photo.jpg"),
+                                                        Copies.Tree.Path("b/photo copy.jpg")})),
+             1);
   }
 
   // A file that changes between the stages is dropped with the reason,
@@ -209,6 +242,10 @@ private slots:
       Expected.insert("/b/deep/photo.jpg: " + std::string(std::strerror(error)));
     }
     QCOMPARE(Skipped, Expected);
+    // A file changed before its content is read is not read at all.
+    const uint64_t Ends = 2 * TDuplicateFinder::EndBytes;
+    if (stage == TDuplicateFinder::dsContents && !error)
+      QCOMPARE(Finder.BytesRead(), 6 * Ends + 2 * Ends + 3 * 5000 + 4 * 300000 + 2 * 200000);
     // The photos left are still copies of each other.
     std::set<std::string> Left;
     for (const char* Name : {"a/photo.jpg", "b/photo copy.jpg", "b/deep/photo.jpg", "a/photo 4.jpg"})
