@@ -69,21 +69,24 @@ std::vector<TFilesCommands::TActing> TFilesCommands::ActingRows() const
   std::vector<TActing> Acting;
   for (const QModelIndex& Index : FList.View()->selectionModel()->selectedRows()) {
     const int Row = Index.row();
-    TActing Item{Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row)};
-    const std::string Path = Item.Folder->FullPath() + Item.Name;
-    if (TShellCommands::InTrash(Path))
-      continue;
-    // Read before it goes: what the scan counted, and who else names it.
-    if (struct stat Data; lstat(Path.c_str(), &Data) == 0) {
-      Item.Size = uint64_t(Data.st_size);
-      Item.DiskBytes = uint64_t(Data.st_blocks) * 512;
-      Item.Device = TFileIdentity::DeviceOf(major(Data.st_dev), minor(Data.st_dev));
-      Item.Inode = Data.st_ino;
-      Item.Links = Data.st_nlink;
-    }
-    Acting.push_back(std::move(Item));
+    if (!TShellCommands::InTrash(Model.FolderAt(Row)->FullPath() + Model.NameAt(Row)))
+      Acting.push_back(Going(Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row)));
   }
   return Acting;
+}
+
+TFilesCommands::TActing TFilesCommands::Going(TFolderNode* Folder, std::string Name, std::string Below)
+{
+  TActing Item{Folder, std::move(Name), std::move(Below)};
+  // Read before it goes: what the scan counted, and who else names it.
+  if (struct stat Data; lstat((Folder->FullPath() + Item.Name).c_str(), &Data) == 0) {
+    Item.Size = uint64_t(Data.st_size);
+    Item.DiskBytes = uint64_t(Data.st_blocks) * 512;
+    Item.Device = TFileIdentity::DeviceOf(major(Data.st_dev), minor(Data.st_dev));
+    Item.Inode = Data.st_ino;
+    Item.Links = Data.st_nlink;
+  }
+  return Item;
 }
 
 void TFilesCommands::NameObjects(const std::vector<TActing>& Acting)

@@ -41,22 +41,26 @@ public:
   // The rows listed, for a printed report.
   TRowsReport::TRows Report() const;
 
-protected:
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
-
-private:
-  // A selected row as it was before a dialog, which lets the rows change.
+  // A file about to go, as the tree counts it, read from the disk before
+  // it goes.
   struct TActing {
     TFolderNode* Folder;
     std::string Name;
     std::string Below;  // folder below the top, with its final "/", and name
     uint64_t Size = 0, DiskBytes = 0, Device = 0, Inode = 0, Links = 1;
   };
+  static TActing Going(TFolderNode* Folder, std::string Name, std::string Below = {});
+  // After the Trash took what it could: what is gone comes out of the tree,
+  // and totals everywhere follow.
+  void Deleted(const std::vector<TActing>& Acting);
+
+protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
   std::vector<TActing> ActingRows() const;
   // Hands the rows to the shell, relative to the listed folder.
   void NameObjects(const std::vector<TActing>& Acting);
-  // After the Trash took what it could: what is gone comes out of the tree.
-  void Deleted(const std::vector<TActing>& Acting);
   bool Rename(int Row, QString& Name);
   bool Foreign() const;
   // The file of Row where it is: its folder in the tree, the file selected

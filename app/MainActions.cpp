@@ -7,6 +7,7 @@
 #include "ScanImport.h"
 #include "ChartIcons.h"
 #include "CompareCommands.h"
+#include "DuplicatesDlg.h"
 #include "Manual.h"
 #include "PrintCommands.h"
 #include "RootCommands.h"
@@ -43,6 +44,8 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Imports().Choose(); }},
   {"CompareButton", "&Compare With...", "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
    [](TMainForm& F, int) { F.Compare().CompareClick(); }, 0, "document-open-recent", "Compare"},
+  {"FindDuplicates1", "Find &Duplicates...", "Find Duplicates|Find the files of equal content below the folder",
+   [](TMainForm& F, int) { TDuplicatesDlg::Open(F); }},
   {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
@@ -234,14 +237,14 @@ void TMainActions::BuildMenus()
   Fill(Expand, *this,
        {"FullExpand1", "-", "ToLevel1", "ToLevel2", "ToLevel3", "ToLevel4", "-", "ExpandOver1",
         "RemoveFolderMenuItem", "SetSize1"});
-  Fill(FRootPopup, *this, {"FullCollapse1", "Remove1", "Update1", "CountFolders1"});
+  Fill(FRootPopup, *this, {"FullCollapse1", "Remove1", "Update1", "CountFolders1", "FindDuplicates1"});
   // Below the shell's own items in the menu of other folders.
   FPartPopup = new QMenu(&FForm);
   FPartPopup->addAction("&Delete")->setVisible(false);
   QMenu* Own = FPartPopup->addMenu("Spacelens");
   Own->menuAction()->setObjectName("Spacelens1");
   Own->menuAction()->setStatusTip("Spacelens functionality");
-  Fill(Own, *this, {"FullExpand2", "FullCollapse2", "UpdateBranch1"});
+  Fill(Own, *this, {"FullExpand2", "FullCollapse2", "UpdateBranch1", "FindDuplicates1"});
 
   QMenuBar* Bar = FForm.menuBar();
   QMenu* File = Bar->addMenu("&File");
@@ -260,6 +263,7 @@ void TMainActions::BuildMenus()
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
   Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"});
+  Fill(Bar->addMenu("&Tools"), *this, {"FindDuplicates1"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }
 

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Directory.h"
 #include "DuplicateFinder.h"
+#include "DuplicatesDlg.h"
+#include "FolderNode.h"
+#include "MainForm.h"
+#include "Prompt.h"
+#include "TestHome.h"
 #include "TestTree.h"
+#include "WindowTest.h"
 
 #include <QCryptographicHash>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -111,6 +118,13 @@ class TDuplicatesTest : public QObject {
   Q_OBJECT
 
 private slots:
+  void initTestCase()
+  {
+    FHome = std::make_unique<TTestHome>();
+    UseEnglishNumbers();
+  }
+  void init() { ResetSettings(); }
+
   // The groups are those of equal SHA-256, whatever the threads; sorted by
   // what they waste, each file once, told as each is confirmed.
   void groupsOfEqualContent_data()
@@ -296,7 +310,74 @@ private slots:
       QCOMPARE(Run.exitCode(), 2);
     }
   }
+
+  // The window: the groups of the selected folder, copies ticked by a rule
+  // or by hand, moved to the Trash but never the last of a group, the
+  // tree's totals less exactly what went.
+  void windowTrashesCopies()
+  {
+    TTestTree Tree;
+    for (const char* Folder : {"a", "b", "b/deep"})
+      Tree.Folder(Folder);
+    const std::string Photo = Noise(2 << 20, 7), Song = Noise(1 << 20, 8);
+    const std::pair<const char*, time_t> Photos[] = {{"a/p.jpg", 3000}, {"b/p copy.jpg", 1000}, {"b/deep/p.jpg", 2000}};
+    for (const auto& [Name, Time] : Photos) {
+      Write(Tree.Path(Name), Photo);
+      const timespec Times[2] = {{Time, 0}, {Time, 0}};
+      QCOMPARE(utimensat(AT_FDCWD, Tree.Path(Name).c_str(), Times, 0), 0);
+    }
+    Write(Tree.Path("a/song"), Song);
+    Write(Tree.Path("b/song"), Song);
+    Write(Tree.Path("b/alone"), Noise(3 << 20, 9));
+    Write(Tree.Path("a/small"), "tiny");
+    Write(Tree.Path("b/small"), "tiny");
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Tree().TopNodes().front();
+    const uint64_t Before = Top->SizeBytes();
+    TDuplicatesDlg Dialog(Form, Top);
+    QTRY_VERIFY(!Dialog.Searching());
+    QTreeWidget* Groups = Dialog.Groups();
+    QCOMPARE(Groups->topLevelItemCount(), 2);  // the small ones are under 1 MB
+    QCOMPARE(Groups->topLevelItem(0)->childCount(), 3);
+    QCOMPARE(Groups->topLevelItem(1)->childCount(), 2);
+    const auto Ticked = [Groups](int Group) {
+      QStringList Names;
+      for (int Copy = 0; Copy < Groups->topLevelItem(Group)->childCount(); ++Copy)
+        if (Groups->topLevelItem(Group)->child(Copy)->checkState(0) == Qt::Checked)
+          Names << Groups->topLevelItem(Group)->child(Copy)->text(0).section('/', -2);
+      return Names;
+    };
+    Dialog.Keep(0);
+    QCOMPARE(Ticked(0), (QStringList{"a/p.jpg", "deep/p.jpg"}));  // b/p copy.jpg is the oldest
+    Dialog.Keep(2);
+    QCOMPARE(Ticked(0), (QStringList{"deep/p.jpg", "b/p copy.jpg"}));
+    Dialog.Keep(1);
+    QCOMPARE(Ticked(0), (QStringList{"deep/p.jpg", "b/p copy.jpg"}));  // a/p.jpg is the newest
+    // Every copy of the songs ticked: the first stays all the same.
+    for (int Copy = 0; Copy < 2; ++Copy)
+      Groups->topLevelItem(1)->child(Copy)->setCheckState(0, Qt::Checked);
+    QString Asked;
+    TPrompt::SetAnswerer([&Asked](TPrompt::TKind, const QString&, const QString& Text, QString&) {
+      Asked = Text;
+      return true;
+    });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    Dialog.MoveToTrash();
+    QVERIFY2(Asked.startsWith("Move 3 copies"), qPrintable(Asked));
+    QCOMPARE(Groups->topLevelItemCount(), 0);
+    for (const char* Gone : {"b/p copy.jpg", "b/deep/p.jpg", "b/song"})
+      QVERIFY2(access(Tree.Path(Gone).c_str(), F_OK) != 0, Gone);
+    for (const char* Kept : {"a/p.jpg", "a/song", "b/alone"})
+      QVERIFY2(access(Tree.Path(Kept).c_str(), F_OK) == 0, Kept);
+    QCOMPARE(Top->SizeBytes(), Before - 2 * Photo.size() - Song.size());
+  }
+
+private:
+  std::unique_ptr<TTestHome> FHome;
 };
 
-QTEST_GUILESS_MAIN(TDuplicatesTest)
+QTEST_MAIN(TDuplicatesTest)
 #include "tst_duplicates.moc"
