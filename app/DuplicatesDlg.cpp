@@ -20,7 +20,6 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -45,27 +44,31 @@ const char* StageName(TDuplicateFinder::TStage Stage)
 
 }  // namespace
 
-void TDuplicatesDlg::Open(TMainForm& Form)
+void TDuplicatesDlg::Open(TMainForm& Form, bool AllRoots)
 {
-  TFolderNode* Top = Form.SelectedNode();
-  if (!Top)
+  TFolderNode* Selected = Form.SelectedNode();
+  std::vector<TFolderNode*> Tops = AllRoots ? Form.Tree().TopNodes() : std::vector<TFolderNode*>();
+  if (!AllRoots && Selected)
+    Tops.push_back(Selected->FIsFiles ? Selected->Parent() : Selected);
+  if (Tops.empty())
     return;
-  auto* Dialog = new TDuplicatesDlg(Form, Top->FIsFiles ? Top->Parent() : Top);
+  auto* Dialog = new TDuplicatesDlg(Form, std::move(Tops));
   Dialog->setAttribute(Qt::WA_DeleteOnClose);
   Dialog->show();
 }
 
-TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, TFolderNode* Top)
-  : QDialog(&Form), FForm(Form), FTop(Top), FMinimum(new QSpinBox), FState(new QLabel), FProgress(new QProgressBar),
+TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
+  : QDialog(&Form), FForm(Form), FTops(std::move(Tops)), FMinimum(new QSpinBox), FState(new QLabel), FProgress(new QProgressBar),
     FCancel(new QPushButton("Cancel")), FGroups(new QTreeWidget)
 {
-  setWindowTitle("Duplicates in " + TPathRules::Shown(Top->FullPath()));
+  setWindowTitle(FTops.size() == 1 ? "Duplicates in " + TPathRules::Shown(FTops.front()->FullPath())
+                                    : QString("Duplicates in %1 folders").arg(FTops.size()));
   auto* Layout = new QVBoxLayout(this);
   auto* Size = new QHBoxLayout;
   Size->addWidget(new QLabel("Files of at least"));
   FMinimum->setRange(1, 1000000);
   FMinimum->setSuffix(" MB");
-  FMinimum->setValue(QSettings().value("Duplicates/MinimumMB", 1).toInt());
+  FMinimum->setValue(Form.WindowSettings().FDuplicatesMegabytes);
   Size->addWidget(FMinimum);
   auto* Again = new QPushButton("Search");
   connect(Again, &QPushButton::clicked, this, [this] { Search(); });
@@ -124,7 +127,7 @@ void TDuplicatesDlg::Search()
   Stop();
   FGroups->clear();
   FPlaces.clear();
-  QSettings().setValue("Duplicates/MinimumMB", FMinimum->value());
+  FForm.WindowSettings().FDuplicatesMegabytes = FMinimum->value();
   const uint64_t Minimum = uint64_t(FMinimum->value()) << 20;
   // The candidates as the tree holds them; its folders stay valid while it
   // removes nothing.
@@ -132,16 +135,18 @@ void TDuplicatesDlg::Search()
   {
     TWaitCursor Wait;
     FRemovals = FForm.Tree().Removals();
-    const TFilesSnapshot Files(FTop, FForm.Driver().FSettings.FHardLinksOnce);
-    for (size_t Slot = 0; Slot < Files.Slots().size(); ++Slot) {
-      const TFilesSnapshot::TSlot& Folder = Files.Slots()[Slot];
-      const std::string Path = Folder.Node->FullPath();
-      for (uint32_t At = 0; At < Folder.Files->Count(); ++At)
-        if (const uint64_t Size = (*Folder.Files)[At].Size(); Size >= Minimum) {
-          std::string Name(Folder.Files->Name(At));
-          Candidates.push_back({Path + Name, Size});
-          FPlaces.emplace(Candidates.back().Path, std::pair(Folder.Node, std::move(Name)));
-        }
+    for (TFolderNode* Top : FTops) {
+      const TFilesSnapshot Files(Top, FForm.Driver().FSettings.FHardLinksOnce);
+      for (const TFilesSnapshot::TSlot& Folder : Files.Slots()) {
+        const std::string Path = Folder.Node->FullPath();
+        for (uint32_t At = 0; At < Folder.Files->Count(); ++At)
+          if (const uint64_t Size = (*Folder.Files)[At].Size(); Size >= Minimum) {
+            std::string Name(Folder.Files->Name(At));
+            // A folder within another root given is met once.
+            if (FPlaces.emplace(Path + Name, std::pair(Folder.Node, Name)).second)
+              Candidates.push_back({Path + Name, Size});
+          }
+      }
     }
   }
   FStop = false;
@@ -172,15 +177,21 @@ void TDuplicatesDlg::Poll()
   if (!FFinder)
     return;
   const TDuplicateFinder::TProgress Now = FFinder->Progress();
+  if (Now.Stage != FStage) {
+    FStage = Now.Stage;
+    FStageClock.start();
+  }
+  const double Seconds = std::max(FStageClock.elapsed(), qint64(1)) / 1000.0;
   FProgress->setRange(0, 1000);
   FProgress->setValue(Now.BytesTotal ? int(Now.Bytes * 1000 / Now.BytesTotal)
                                      : Now.FilesTotal ? int(Now.Files * 1000 / Now.FilesTotal) : 0);
-  FState->setText(QString("%1: %2 of %3 files, %4 of %5 MB")
+  FState->setText(QString("%1: %2 of %3 files, %4 of %5 MB, %6 MB/s")
                     .arg(StageName(Now.Stage))
                     .arg(Now.Files)
                     .arg(Now.FilesTotal)
                     .arg(QLocale().toString(double(Now.Bytes) / 1048576, 'f', 1),
-                         QLocale().toString(double(Now.BytesTotal) / 1048576, 'f', 1)));
+                         QLocale().toString(double(Now.BytesTotal) / 1048576, 'f', 1),
+                         QLocale().toString(double(Now.Bytes) / 1048576 / Seconds, 'f', 0)));
   if (FDone && FSearch.joinable())
     FSearch.join();
   if (!FSearch.joinable())

@@ -4,6 +4,7 @@
 #include "DuplicateFinder.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <atomic>
@@ -31,9 +32,10 @@ class TMainForm;
 // follow as after any delete.
 class TDuplicatesDlg : public QDialog {
 public:
-  // A dialog for the selected folder of Form, searching at once.
-  static void Open(TMainForm& Form);
-  TDuplicatesDlg(TMainForm& Form, TFolderNode* Top);
+  // A dialog for the selected folder of Form, or for every scan root,
+  // searching at once.
+  static void Open(TMainForm& Form, bool AllRoots);
+  TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops);
   // Stops a search under way.
   ~TDuplicatesDlg() override;
 
@@ -56,7 +58,7 @@ private:
   void Finished();
 
   TMainForm& FForm;
-  TFolderNode* FTop;
+  std::vector<TFolderNode*> FTops;
   uint64_t FRemovals = 0;  // of the tree when the candidates were taken
   // Each candidate's folder and name, by its path.
   std::unordered_map<std::string, std::pair<TFolderNode*, std::string>> FPlaces;
@@ -67,6 +69,9 @@ private:
   std::mutex FGuard;  // guards FNew
   std::vector<TDuplicateFinder::TGroup> FNew;
   QTimer FPoll;
+  // The stage the progress was last told of, and since when it runs.
+  int FStage = -1;
+  QElapsedTimer FStageClock;
   QSpinBox* FMinimum;
   QLabel* FState;
   QProgressBar* FProgress;

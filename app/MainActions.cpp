@@ -45,7 +45,9 @@ const TActionRow ActionTable[] = {
   {"CompareButton", "&Compare With...", "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
    [](TMainForm& F, int) { F.Compare().CompareClick(); }, 0, "document-open-recent", "Compare"},
   {"FindDuplicates1", "Find &Duplicates...", "Find Duplicates|Find the files of equal content below the folder",
-   [](TMainForm& F, int) { TDuplicatesDlg::Open(F); }},
+   [](TMainForm& F, int) { TDuplicatesDlg::Open(F, false); }},
+  {"FindDuplicatesAll1", "Find Duplicates in &All...", "Find Duplicates in All|Find the files of equal content below every folder shown",
+   [](TMainForm& F, int) { TDuplicatesDlg::Open(F, true); }},
   {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
@@ -263,7 +265,7 @@ void TMainActions::BuildMenus()
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
   Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"});
-  Fill(Bar->addMenu("&Tools"), *this, {"FindDuplicates1"});
+  Fill(Bar->addMenu("&Tools"), *this, {"FindDuplicates1", "FindDuplicatesAll1"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }
 

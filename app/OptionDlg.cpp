@@ -166,6 +166,14 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   HistoryLayout->addStretch();
   Pages->addTab(History, "History");
 
+  auto* Duplicates = new QWidget;
+  Duplicates->setProperty("HelpTopic", "options-duplicates");
+  auto* DuplicatesLayout = new QFormLayout(Duplicates);
+  DuplicatesSpin = Spin(1, 1000000, false);
+  DuplicatesSpin->setSuffix(" MB");
+  DuplicatesLayout->addRow("Find Duplicates looks at &files of at least", DuplicatesSpin);
+  Pages->addTab(Duplicates, "Duplicates");
+
   auto* Buttons = new QDialogButtonBox;
   OKButton = Buttons->addButton("OK", QDialogButtonBox::AcceptRole);
   OKButton->setDefault(true);
@@ -209,6 +217,7 @@ void TOptionDlg::Load(const TOptions& Options)
   MRUSpin->setValue(Options.FMRUMaximum);
   HistoryKeepSpin->setValue(Options.FHistoryKeep);
   HistoryMegabytesSpin->setValue(Options.FHistoryMegabytes);
+  DuplicatesSpin->setValue(Options.FDuplicatesMegabytes);
   ErrorCheckBox->setChecked(Options.FShowErrors);
   FollowLinksCheckBox->setChecked(Options.FFollowReparsePoints);
   HardLinksCheckBox->setChecked(Options.FHardLinksOnce);
@@ -232,6 +241,7 @@ TOptions TOptionDlg::Result() const
   Options.FMRUMaximum = MRUSpin->value();
   Options.FHistoryKeep = HistoryKeepSpin->value();
   Options.FHistoryMegabytes = HistoryMegabytesSpin->value();
+  Options.FDuplicatesMegabytes = DuplicatesSpin->value();
   Options.FShowFiles = FilesCheckbox->isChecked();
   Options.FChartTool = ChartToolBarCB->isChecked();
   Options.FShowErrors = ErrorCheckBox->isChecked();

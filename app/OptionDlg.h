@@ -38,6 +38,7 @@ public:
   QListWidget* ColumnList;
   QSpinBox* HistoryKeepSpin;
   QSpinBox* HistoryMegabytesSpin;
+  QSpinBox* DuplicatesSpin;
   QPushButton* ForgetButton;
   QPushButton* OKButton;
   QPushButton* HelpButton;

@@ -16,6 +16,7 @@ TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Sca
   Options.FMRUMaximum = Window.FMRUMaximum;
   Options.FHistoryKeep = Window.FHistoryKeep;
   Options.FHistoryMegabytes = Window.FHistoryMegabytes;
+  Options.FDuplicatesMegabytes = Window.FDuplicatesMegabytes;
   Options.FShowFiles = Scan.FShowFiles;
   Options.FChartTool = Window.FChartTool;
   Options.FShowErrors = Scan.FShowErrors;
@@ -41,6 +42,7 @@ bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSetti
   Window.FMRUMaximum = FMRUMaximum;
   Window.FHistoryKeep = FHistoryKeep;
   Window.FHistoryMegabytes = FHistoryMegabytes;
+  Window.FDuplicatesMegabytes = FDuplicatesMegabytes;
   Scan.SetFileFilter(FFilter, 63);
   for (int Column = 0; Column < TListModel::lcCount; ++Column) {
     if (!FColumns[size_t(Column)])

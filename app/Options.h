@@ -26,6 +26,7 @@ struct TOptions {
   int FMRUMaximum = 6;
   int FHistoryKeep = 10;
   int FHistoryMegabytes = 200;
+  int FDuplicatesMegabytes = 1;
   bool FShowFiles = true;
   bool FChartTool = false;
   bool FShowErrors = true;

@@ -48,6 +48,7 @@ const TEntry Entries[] = {
   {"MRUMaximum", &W::FMRUMaximum, 0, 32},
   {"HistoryKeep", &W::FHistoryKeep, 0, 1000},
   {"HistoryMegabytes", &W::FHistoryMegabytes, 1, 1000000},
+  {"DuplicatesMegabytes", &W::FDuplicatesMegabytes, 1, 1000000},
   {"Maximized", &W::FMaximized},
   {"ActiveSeries", &W::FActiveSeries, INT_MIN, INT_MAX},  // 0 pie, 2 list, 3 treemap, 4 files, 5 types, any other bar
   {"ShowErrors", &W::FShowErrors, 0, 0, true},

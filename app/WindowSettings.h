@@ -40,6 +40,7 @@ struct TWindowSettings {
   int FMRUMaximum = 6;
   int FHistoryKeep = 10;        // scans remembered of each folder; 0: none
   int FHistoryMegabytes = 200;  // at most, in all
+  int FDuplicatesMegabytes = 1;  // the smallest copy Find Duplicates looks at
   bool FMaximized = false;
   int FActiveSeries = 0;
   // Read when the window is first shown rather than when it is made.

@@ -337,7 +337,7 @@ private slots:
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Tree().TopNodes().front();
     const uint64_t Before = Top->SizeBytes();
-    TDuplicatesDlg Dialog(Form, Top);
+    TDuplicatesDlg Dialog(Form, {Top});
     QTRY_VERIFY(!Dialog.Searching());
     QTreeWidget* Groups = Dialog.Groups();
     QCOMPARE(Groups->topLevelItemCount(), 2);  // the small ones are under 1 MB
