@@ -111,14 +111,20 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
 
 TDuplicatesDlg::~TDuplicatesDlg()
 {
-  Stop();
+  // Nothing is shown any more: the window it belongs to may be going too.
+  Join();
 }
 
-void TDuplicatesDlg::Stop()
+void TDuplicatesDlg::Join()
 {
   FStop = true;
   if (FSearch.joinable())
     FSearch.join();
+}
+
+void TDuplicatesDlg::Stop()
+{
+  Join();
   Poll();
 }
 

@@ -50,6 +50,9 @@ public:
   void MoveToTrash();
 
 private:
+  // Ends the search and waits for its thread.
+  void Join();
+  // The same, then shows what it found.
   void Stop();
   void Poll();
   void AddGroup(const TDuplicateFinder::TGroup& Group);
