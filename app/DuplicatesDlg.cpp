@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DuplicatesDlg.h"
 
+#include "CsvFile.h"
 #include "FilesCommands.h"
+#include "HeadlessDuplicates.h"
 #include "FilesSnapshot.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
@@ -96,6 +98,13 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
     Buttons->addWidget(Button);
   }
   Buttons->addStretch(1);
+  auto* Export = new QPushButton("Export...");
+  Export->setToolTip("Save the groups shown as a CSV table");
+  connect(Export, &QPushButton::clicked, this, [this] {
+    TCsvFile::SaveAs(this, "Export the Duplicates", "duplicates.csv", "duplicates",
+                     [this](std::FILE* Stream) { return WriteCsv(Stream); });
+  });
+  Buttons->addWidget(Export);
   auto* Trash = new QPushButton("Move to Trash");
   connect(Trash, &QPushButton::clicked, this, [this] { MoveToTrash(); });
   Buttons->addWidget(Trash);
@@ -282,6 +291,21 @@ void TDuplicatesDlg::Keep(int Rule)
     for (int Copy = 0; Copy < Item->childCount(); ++Copy)
       Item->child(Copy)->setCheckState(0, Copy == Kept ? Qt::Unchecked : Qt::Checked);
   }
+}
+
+bool TDuplicatesDlg::WriteCsv(std::FILE* Stream) const
+{
+  std::vector<TDuplicateFinder::TGroup> Shown;
+  for (int Group = 0; Group < FGroups->topLevelItemCount(); ++Group) {
+    const QTreeWidgetItem* Item = FGroups->topLevelItem(Group);
+    TDuplicateFinder::TGroup& Copies = Shown.emplace_back();
+    Copies.Size = Item->data(0, SizeRole).toULongLong();
+    for (int Copy = 0; Copy < Item->childCount(); ++Copy)
+      Copies.Files.push_back(
+        {Item->child(Copy)->data(0, PathRole).toByteArray().toStdString(), Copies.Size,
+         Item->child(Copy)->data(0, TimeRole).toLongLong()});
+  }
+  return THeadlessDuplicates::WriteCsv(Stream, Shown);
 }
 
 void TDuplicatesDlg::MoveToTrash()

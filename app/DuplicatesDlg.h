@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -48,6 +49,8 @@ public:
   void Keep(int Rule);
   // Moves the ticked copies to the Trash, after one question.
   void MoveToTrash();
+  // The groups shown, in their order, as the CSV of --duplicates.
+  bool WriteCsv(std::FILE* Stream) const;
 
 private:
   // Ends the search and waits for its thread.

@@ -32,11 +32,11 @@ void THeadlessDuplicates::Find()
     std::fprintf(stderr, "Skipped %s: %s\n", TTerminalText::For(stderr, Skipped.Path).c_str(), Skipped.Reason.c_str());
 }
 
-bool THeadlessDuplicates::WriteCsv(std::FILE* Stream) const
+bool THeadlessDuplicates::WriteCsv(std::FILE* Stream, const std::vector<TDuplicateFinder::TGroup>& Groups)
 {
   std::fprintf(Stream, "%s\n", Header);
-  for (size_t Group = 0; Group < FGroups.size(); ++Group)
-    for (const TDuplicateFinder::TFile& File : FGroups[Group].Files) {
+  for (size_t Group = 0; Group < Groups.size(); ++Group)
+    for (const TDuplicateFinder::TFile& File : Groups[Group].Files) {
       const std::string Line =
         std::to_string(Group + 1) + ',' + std::to_string(File.Size) + ',' + TCsvExport::Field(File.Path) + '\n';
       std::fwrite(Line.data(), 1, Line.size(), Stream);

@@ -25,7 +25,10 @@ public:
   // Finds the copies among the candidates; files skipped are told on stderr.
   void Find();
   static const char* Header;
-  bool WriteCsv(std::FILE* Stream) const;
+  bool WriteCsv(std::FILE* Stream) const { return WriteCsv(Stream, FGroups); }
+  // A row for each file of each group, the groups numbered in their order;
+  // false when the stream failed.
+  static bool WriteCsv(std::FILE* Stream, const std::vector<TDuplicateFinder::TGroup>& Groups);
   bool WriteSummary(std::FILE* Stream) const;
 
 private:

@@ -343,6 +343,17 @@ private slots:
     QCOMPARE(Groups->topLevelItemCount(), 2);  // the small ones are under 1 MB
     QCOMPARE(Groups->topLevelItem(0)->childCount(), 3);
     QCOMPARE(Groups->topLevelItem(1)->childCount(), 2);
+    // Exported as --duplicates writes them.
+    char* Text = nullptr;
+    size_t Length = 0;
+    std::FILE* Stream = open_memstream(&Text, &Length);
+    QVERIFY(Dialog.WriteCsv(Stream));
+    std::fclose(Stream);
+    const QByteArray Top0 = QByteArray::fromStdString(Tree.Top());
+    QCOMPARE(QByteArray(Text, qsizetype(Length)),
+             "group,size_bytes,path\n1,2097152," + Top0 + "/a/p.jpg\n1,2097152," + Top0 + "/b/deep/p.jpg\n1,2097152,"
+               + Top0 + "/b/p copy.jpg\n2,1048576," + Top0 + "/a/song\n2,1048576," + Top0 + "/b/song\n");
+    std::free(Text);
     const auto Ticked = [Groups](int Group) {
       QStringList Names;
       for (int Copy = 0; Copy < Groups->topLevelItem(Group)->childCount(); ++Copy)
