@@ -116,9 +116,9 @@ void TCompareCommands::Apply(std::shared_ptr<const TBaseline> Baseline)
   FForm.Charts().ShowChange(On);
   // A comparison starts sorted by growth, and ends sorted by size.
   TTreeCommands& Commands = FForm.Commands();
-  const int SortType = On                                                   ? TValueDisplay::SortByChange
-                       : Commands.FSortType == TValueDisplay::SortByChange ? 2
-                                                                            : Commands.FSortType;
+  const int SortType = On                                              ? TValueDisplay::stChange
+                       : Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize
+                                                                       : Commands.FSortType;
   Commands.FSortType = SortType;
   FForm.Actions().CheckSort(SortType);
   FForm.List().FollowTree(SortType, Display.FShowType);

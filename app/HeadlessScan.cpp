@@ -507,7 +507,7 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
   Display.FUnitType = Window.FUnitType;
   Display.FDecimals = Window.FDecimals - 1;
   Display.FShowType = Window.FShowType;
-  const int SortType = Baseline ? TValueDisplay::SortByChange : Window.FSortType;
+  const int SortType = Baseline ? TValueDisplay::stChange : Window.FSortType;
   Display.FBaseline = std::move(Baseline);
   // A folder's own files as a line of their own, so its lines add up to it,
   // as the window's report shows them.
@@ -526,7 +526,7 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
     TFolderNode::ForEachBelow(Top, [&](TFolderNode* Node) {
       if (!IsExpanded(Node))
         return false;
-      if (SortType != 3 && Node->ChildCount() > 1) {
+      if (SortType != TValueDisplay::stNone && Node->ChildCount() > 1) {
         std::vector<TTreeCommands::TKeyed> Keys;
         for (TFolderNode* Child : Node->Children())
           Keys.emplace_back(Display.SortKey(Child, SortType), Child);

@@ -409,8 +409,8 @@ void TMainForm::View1Click(int ViewType)
     return;
   FDisplay.FShowType = ViewType;
   FActions->CheckView(ViewType);
-  if (FCommands->FSortType == 2)
-    FList->FollowTree(2, ViewType);
+  if (FCommands->FSortType == TValueDisplay::stSize)
+    FList->FollowTree(TValueDisplay::stSize, ViewType);
   {
     TWaitCursor Wait;
     FCommands->ResortAll(true);

@@ -88,7 +88,7 @@ void TTreeCommands::SortChildren(const std::vector<TFolderNode*>& Nodes)
 
 bool TTreeCommands::Sorting(const TFolderNode* Node) const
 {
-  return (FSortType == 1 || FSortType == 2 || FSortType == TValueDisplay::SortByChange) && Node->ChildCount() > 1;
+  return FSortType != TValueDisplay::stNone && Node->ChildCount() > 1;
 }
 
 TTreeCommands::TKeyed TTreeCommands::Keyed(TFolderNode* Child)

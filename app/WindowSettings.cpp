@@ -27,7 +27,7 @@ using W = TWindowSettings;
 // In the order they are read. Geometry is bounded so that arithmetic on it
 // never overflows; putting the window on a screen is the window's business.
 const TEntry Entries[] = {
-  {"SortType", &W::FSortType, 1, 3},
+  {"SortType", &W::FSortType, TValueDisplay::stName, TValueDisplay::stNone},
   {"ShowType", &W::FShowType, 1, 3},
   {"UnitType", &W::FUnitType, 0, 3},
   {"Width", &W::FWidth, 100, 16000},
@@ -150,7 +150,7 @@ void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, T
 void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands& Commands, const TScanSettings& Scan)
 {
   // A comparison ends with the program: its sort mode is not kept.
-  FSortType = Commands.FSortType == TValueDisplay::SortByChange ? 2 : Commands.FSortType;
+  FSortType = Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize : Commands.FSortType;
   FMinimumExpandSize = Commands.FMinimumExpandSize;
   FShowType = Display.FShowType;
   FUnitType = Display.FUnitType;

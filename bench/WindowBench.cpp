@@ -213,8 +213,8 @@ int main(int argc, char** argv)
     });
     Steps.emplace_back("compare: bars", [&] { Window.barbuttonClick(); });
     Steps.emplace_back("compare: treemap", [&] { Window.TreemapButtonClick(); });
-    Steps.emplace_back("compare: sort by size", [&] { Window.Sort1Click(2); });
-    Steps.emplace_back("compare: sort by change", [&] { Window.Sort1Click(TValueDisplay::SortByChange); });
+    Steps.emplace_back("compare: sort by size", [&] { Window.Sort1Click(TValueDisplay::stSize); });
+    Steps.emplace_back("compare: sort by change", [&] { Window.Sort1Click(TValueDisplay::stChange); });
     Steps.emplace_back("compare: ended", [&] {
       Window.ListButtonClick();
       Window.Compare().End();

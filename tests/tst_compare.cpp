@@ -149,7 +149,7 @@ private slots:
     Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, Scans.Root);
     QTRY_VERIFY(Form.Compare().Active());
 
-    QCOMPARE(Form.Commands().FSortType, TValueDisplay::SortByChange);
+    QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stChange));
     QVERIFY(Form.Action("SChangeButton")->isVisible() && Form.Action("SChangeButton")->isChecked());
     QCOMPARE(Labels(Form, Top), (QStringList{"4.0 MB +3.0 MB grown (bold)", "2.0 MB new added (bold)",
                                              "0.5 KB new new", "0.0 KB same same", "0.0 KB -2.9 KB emptied"}));
@@ -199,13 +199,13 @@ private slots:
     QCOMPARE(Labels(Form, Top).last(), QString("4.0 KB -4.0 KB emptied"));
     Form.View1Click(vtSize);
     // Sorted by size again, the comparison stays; ended, all is as before.
-    Form.Sort1Click(2);
+    Form.Sort1Click(TValueDisplay::stSize);
     QCOMPARE(Labels(Form, Top).front(), QString("4.0 MB +3.0 MB grown (bold)"));
     QCOMPARE(Labels(Form, Top).at(1), QString("2.0 MB new added (bold)"));
-    Form.Sort1Click(TValueDisplay::SortByChange);
+    Form.Sort1Click(TValueDisplay::stChange);
     Form.Compare().End();
     QVERIFY(!Form.Compare().Active());
-    QCOMPARE(Form.Commands().FSortType, 2);
+    QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stSize));
     QVERIFY(!Form.Action("SChangeButton")->isVisible());
     QCOMPARE(Labels(Form, Top), (QStringList{"4.0 MB grown (bold)", "2.0 MB added (bold)", "0.5 KB new", "0.0 KB same",
                                              "0.0 KB emptied"}));

@@ -231,7 +231,7 @@ private slots:
     Scan.Form.View1Click(viewType);
     QCOMPARE(Scan.Form.List().SortColumn(), column);
     // and the other way round: the view first, then the sort.
-    Scan.Form.Sort1Click(3);
+    Scan.Form.Sort1Click(TValueDisplay::stNone);
     Scan.Form.View1Click(viewType == vtSize ? vtWasted : vtSize);
     Scan.Form.View1Click(viewType);
     Scan.Form.Sort1Click(sortType);
@@ -370,13 +370,13 @@ private slots:
     TDetailsList& List = Scan.Form.List();
     emit List.header()->sectionClicked(0);
     emit List.header()->sectionClicked(0);  // names Z to A
-    Scan.Form.Sort1Click(1);
+    Scan.Form.Sort1Click(TValueDisplay::stName);
     QCOMPARE(Column(List, 0).mid(1), (QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"}));
     QVERIFY(List.header()->isSortIndicatorShown());
-    Scan.Form.Sort1Click(2);
+    Scan.Form.Sort1Click(TValueDisplay::stSize);
     QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"b.doc", "alpha"}));
     // Without sorting the rows stay in the folder's order, with no arrow.
-    Scan.Form.Sort1Click(3);
+    Scan.Form.Sort1Click(TValueDisplay::stNone);
     QVERIFY(!List.header()->isSortIndicatorShown());
     Scan.Form.SetCurrentNode(Child(Scan.Top, "alpha"));
     Scan.Form.SetCurrentNode(Scan.Top);

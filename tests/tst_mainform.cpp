@@ -72,7 +72,7 @@ private slots:
   {
     TMainForm Form;
     QCOMPARE(Form.Display().FShowType, 1);
-    QCOMPARE(Form.Commands().FSortType, 2);
+    QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stSize));
     QCOMPARE(Form.Display().FUnitType, 0);
     QCOMPARE(Form.Display().FDecimals, 1);
     QCOMPARE(Form.Display().FBoldFactor, 15);
@@ -205,7 +205,7 @@ private slots:
       Form.show();
       Form.setGeometry(50, 60, 700, 500);
       Form.View1Click(4);
-      Form.Sort1Click(1);
+      Form.Sort1Click(TValueDisplay::stName);
       Form.Display().FDecimals = 3;
       Form.Driver().FSettings.FShowFiles = false;
       Form.close();
@@ -216,7 +216,7 @@ private slots:
     QCOMPARE(Store.value("Width").toString(), QString("700"));
     TMainForm Again;
     QCOMPARE(Again.Display().FShowType, 1);  // Wasted starts as Size
-    QCOMPARE(Again.Commands().FSortType, 1);
+    QCOMPARE(Again.Commands().FSortType, int(TValueDisplay::stName));
     QCOMPARE(Again.Display().FDecimals, 3);
     QVERIFY(!Again.Driver().FSettings.FShowFiles);
     QCOMPARE(Again.geometry(), QRect(50, 60, 700, 500));
@@ -813,7 +813,7 @@ private slots:
     TFolderNode* Wide = Child(Form.Driver().Roots()->FNode, "wide");
     Form.TreeView()->expand(Form.Model().IndexOf(Wide));
     QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
-    Form.Sort1Click(1);
+    Form.Sort1Click(TValueDisplay::stName);
     QVERIFY(Form.Busy());
     Form.Driver().FSettings.FShowFiles = true;
     QVERIFY(Form.Driver().ApplyScanOptions(false, 0, true).empty());
@@ -884,7 +884,7 @@ private slots:
     TFolderNode* Small = Child(Alpha, "small");
     Form.SetCurrentNode(Small);
     QCOMPARE(Labels(Form, Alpha), (QStringList{"large", "<Files>", "small"}));
-    Form.Sort1Click(1);
+    Form.Sort1Click(TValueDisplay::stName);
     QCOMPARE(Labels(Form, Top), (QStringList{"alpha", "beta"}));
     QVERIFY(Form.Action("SAlphaButton")->isChecked());
     // The order changes; what is open and what is selected stay.

@@ -116,7 +116,7 @@ void TDetailsList::HeaderClicked(int Section)
 
 void TDetailsList::FollowTree(int SortType, int ShowType)
 {
-  FSorted = SortType == 1 || SortType == 2 || SortType == TValueDisplay::SortByChange;
+  FSorted = SortType != TValueDisplay::stNone;
   header()->setSortIndicatorShown(FSorted);
   if (!FSorted)
     return;
@@ -125,8 +125,8 @@ void TDetailsList::FollowTree(int SortType, int ShowType)
                       : ShowType == vtPercent ? TListModel::lcPercent
                       : ShowType == vtWasted  ? TListModel::lcWasted
                                               : TListModel::lcSize;
-  SetSortColumn(SortType == 1                           ? TListModel::lcName
-                : SortType == TValueDisplay::SortByChange ? TListModel::lcChange
+  SetSortColumn(SortType == TValueDisplay::stName       ? TListModel::lcName
+                : SortType == TValueDisplay::stChange ? TListModel::lcChange
                                                           : ByValue);
   Resort();
 }

@@ -196,11 +196,11 @@ int TValueDisplay::CompareKB(double A, double B)
 TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int SortType)
 {
   TSortKey Key;
-  if (SortType == 1) {
+  if (SortType == stName) {
     Key.Name = FCollator.sortKey(NodeCaption(Node));
     return Key;
   }
-  if (SortType == SortByChange) {
+  if (SortType == stChange) {
     Key.Value = double(Change(Node));
     return Key;
   }
@@ -224,11 +224,11 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int Sort
 
 int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortType, int ShowType)
 {
-  if (SortType == 1)
+  if (SortType == stName)
     return A.Name->compare(*B.Name);
-  if (SortType == SortByChange)
+  if (SortType == stChange)
     return Sign(B.Value - A.Value);
-  if (SortType != 2)
+  if (SortType != stSize)
     return 0;
   // Larger first; sizes less than half a kilobyte apart keep their order.
   return ShowType == vtSize || ShowType == vtCDROM ? CompareKB(A.Value, B.Value) : Sign(B.Value - A.Value);

@@ -36,8 +36,9 @@ public:
   qreal FBaseValueWidth = 48;
   // The earlier scan compared with; none: no comparison.
   std::shared_ptr<const TBaseline> FBaseline;
-  // The sort mode of growth, the largest first, while comparing.
-  static constexpr int SortByChange = 4;
+  // The tree's sort modes, as the settings keep them; by change only while
+  // comparing, the most grown first.
+  enum TSortType { stName = 1, stSize, stNone, stChange };
 
   // Measures the pad widths in the window's font.
   void MeasureFont(const QFont& Font);
