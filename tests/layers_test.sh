@@ -9,10 +9,9 @@ cd "$1"
 layers=(
   "fs"
   "scan"
-  "history"
   "shell"
   "view"
-  "charts treemap print files types duplicates"
+  "charts treemap print files types duplicates history"
   "app"
 )
 declare -A rank home
