@@ -6,27 +6,14 @@
 //   bench_duplicates FOLDER [MIN_SIZE]
 #include "DuplicateFinder.h"
 
+#include "Memory.h"
+
 #include <QElapsedTimer>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
-
-namespace {
-
-long long Megabytes(const char* Field)
-{
-  std::ifstream Status("/proc/self/status");
-  for (std::string Line; std::getline(Status, Line);)
-    if (Line.rfind(Field, 0) == 0)
-      return std::stoll(Line.substr(std::strlen(Field))) / 1024;
-  return -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {

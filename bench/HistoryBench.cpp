@@ -11,6 +11,7 @@
 #include "FolderSnapshot.h"
 #include "FolderTree.h"
 #include "HistoryStore.h"
+#include "Memory.h"
 #include "Root.h"
 #include "ScanDriver.h"
 #include "SnapshotCompare.h"
@@ -20,22 +21,9 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <string>
 
 namespace {
-
-// A line of /proc/self/status in megabytes: the memory in use (VmRSS) or
-// its peak (VmHWM).
-long long Megabytes(const char* Field)
-{
-  std::ifstream Status("/proc/self/status");
-  for (std::string Line; std::getline(Status, Line);)
-    if (Line.rfind(Field, 0) == 0)
-      return std::stoll(Line.substr(std::strlen(Field))) / 1024;
-  return -1;
-}
 
 void Report(const char* Step, const QElapsedTimer& Clock)
 {

@@ -47,6 +47,7 @@
 #include "FolderNode.h"
 #include "FolderSnapshot.h"
 #include "MainForm.h"
+#include "Memory.h"
 #include "FolderModel.h"
 #include "Prompt.h"
 #include "FolderTreeView.h"
@@ -71,16 +72,6 @@
 #include <utility>
 #include <vector>
 
-// The process's resident memory: now (VmRSS) or its peak so far (VmHWM).
-static long long Megabytes(const QByteArray& Field = "VmHWM:")
-{
-  QFile Status("/proc/self/status");
-  Status.open(QIODevice::ReadOnly);
-  for (const QByteArray& Line : Status.readAll().split('\n'))
-    if (Line.startsWith(Field))
-      return Line.mid(Field.size()).trimmed().split(' ').first().toLongLong() / 1024;
-  return 0;
-}
 
 int main(int argc, char** argv)
 {
