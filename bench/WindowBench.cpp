@@ -58,7 +58,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QScrollBar>

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "MainForm.h"
+#include "TestHome.h"
 
 #include <QLocale>
 #include <QSettings>
 #include <QTest>
+
+#include <memory>
 
 // Helpers of the tests that drive the main window.
 
@@ -19,6 +22,15 @@ inline bool ScansDone(TMainForm& Form)
 inline void UseEnglishNumbers()
 {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+// The home of a test of the window for its whole run: settings, caches
+// and Trash of its own; and English numbers, as the expected texts are
+// written.
+inline std::unique_ptr<TTestHome> WindowTestHome()
+{
+  UseEnglishNumbers();
+  return std::make_unique<TTestHome>();
 }
 
 // The settings of a first start, in the temporary home of the test.

@@ -87,11 +87,7 @@ class TChartsTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase()
-  {
-    FHome = std::make_unique<TTestHome>();
-    UseEnglishNumbers();
-  }
+  void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
 
   // Which series take part and what each point holds, by view type and

@@ -91,11 +91,7 @@ class TCompareTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase()
-  {
-    FHome = std::make_unique<TTestHome>();
-    UseEnglishNumbers();
-  }
+  void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
 
   // The list of earlier scans leaves out the one shown and starts at the

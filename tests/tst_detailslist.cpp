@@ -85,11 +85,7 @@ class TDetailsListTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase()
-  {
-    FHome = std::make_unique<TTestHome>();
-    UseEnglishNumbers();
-  }
+  void initTestCase() { FHome = WindowTestHome(); }
   void init()
   {
     ResetSettings();

@@ -118,11 +118,7 @@ class TDuplicatesTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase()
-  {
-    FHome = std::make_unique<TTestHome>();
-    UseEnglishNumbers();
-  }
+  void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
 
   // The groups are those of equal SHA-256, whatever the threads; sorted by

@@ -105,11 +105,7 @@ class TFilesViewTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase()
-  {
-    FHome = std::make_unique<TTestHome>();
-    UseEnglishNumbers();
-  }
+  void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
 
   // The quick choices and the filter box, alone and together; a file with

@@ -61,11 +61,7 @@ class TMainFormTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase()
-  {
-    FHome = std::make_unique<TTestHome>();
-    UseEnglishNumbers();
-  }
+  void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
 
   void firstStartDefaults()
