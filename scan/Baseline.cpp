@@ -40,7 +40,10 @@ bool TBaseline::PathOf(const TFolderNode* Node, std::string& Path) const
   std::vector<const TFolderNode*> Above;
   for (; Node->Parent(); Node = Node->Parent())
     Above.push_back(Node);
-  if (Node->FullPath() != FRoot)
+  // A top is named by its path, its final "/" left out but for the root's:
+  // told apart from FRoot without a path made for every folder asked.
+  const std::string_view Top = Node->FName;
+  if (Top != FRoot && !(FRoot.size() == Top.size() + 1 && FRoot.back() == '/' && FRoot.starts_with(Top)))
     return false;
   Path.clear();
   for (auto Folder = Above.rbegin(); Folder != Above.rend(); ++Folder) {
