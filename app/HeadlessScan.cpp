@@ -19,6 +19,8 @@
 #include "NcduExport.h"
 #include "NcduImport.h"
 #include "PathRules.h"
+#include "RemoteAddress.h"
+#include "RemoteStream.h"
 #include "Root.h"
 #include "SafeSave.h"
 #include "ScanDriver.h"
@@ -92,7 +94,11 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
     if (OptionsEnded || Argument.empty() || Argument[0] != '-' || Argument == "-") {
       if (IsNoFolder(Argument))
         continue;
-      FFolders.push_back(Argument);
+      // A folder on another machine is read as the export its scanner sends.
+      if (!OptionsEnded && TRemoteAddress::Looks(Argument))
+        FImports.push_back(Argument);
+      else
+        FFolders.push_back(Argument);
       continue;
     }
     // "--name value" and "--name=value" are both accepted.
@@ -331,6 +337,15 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   std::vector<TFolderNode*> TopNodes;
   for (const std::string& File : FImports) {
     TNcduImport Import(File, Driver.FSettings, FUserClusterSize);
+    if (TRemoteAddress Address; TRemoteAddress::Looks(File)) {
+      std::string Problem;
+      if (!Address.Parse(File, Problem)) {
+        std::fprintf(stderr, "Cannot scan %s: %s\n", TTerminalText::For(stderr, File).c_str(), Problem.c_str());
+        Status = 1;
+        continue;
+      }
+      Import.SetStream(std::make_unique<TRemoteStream>(Address, std::string()));
+    }
     if (!Import.Run()) {
       std::fprintf(stderr, "Cannot import %s\n", TTerminalText::For(stderr, Import.Error()).c_str());
       Status = 1;

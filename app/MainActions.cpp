@@ -4,7 +4,6 @@
 #include "FolderTreeView.h"
 #include "MainForm.h"
 #include "OptionCommands.h"
-#include "ScanImport.h"
 #include "ChartIcons.h"
 #include "CompareCommands.h"
 #include "DuplicatesDlg.h"
@@ -41,7 +40,9 @@ const TActionRow ActionTable[] = {
   {"ScanAllDrives1", "Scan All &Drives", "Scan All Drives|Scan every mounted drive",
    [](TMainForm& F, int) { F.Roots().ScanAllDrivesClick(); }},
   {"ImportScan1", "&Import Scan...", "Import Scan|Show a scan exported by ncdu, gdu or Spacelens",
-   [](TMainForm& F, int) { F.Imports().Choose(); }},
+   [](TMainForm& F, int) { F.Roots().ImportScanClick(); }},
+  {"ScanRemote1", "Scan &Remote...", "Scan Remote|Scan a folder on another machine over SSH",
+   [](TMainForm& F, int) { F.Roots().ScanRemoteClick(); }},
   {"CompareButton", "&Compare With...", "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
    [](TMainForm& F, int) { F.Compare().CompareClick(); }, 0, "document-open-recent", "Compare"},
   {"FindDuplicates1", "Find &Duplicates...", "Find Duplicates|Find the files of equal content below the folder",
@@ -250,7 +251,7 @@ void TMainActions::BuildMenus()
 
   QMenuBar* Bar = FForm.menuBar();
   QMenu* File = Bar->addMenu("&File");
-  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "ImportScan1", "CompareButton", "-"});
+  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "ScanRemote1", "ImportScan1", "CompareButton", "-"});
   FBranchMenu = File->addMenu("&Branch");
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());

@@ -18,7 +18,6 @@
 #include "PathRules.h"
 #include "PrintCommands.h"
 #include "Prompt.h"
-#include "ScanImport.h"
 #include "RightPane.h"
 #include "RootCommands.h"
 #include "Root.h"
@@ -91,15 +90,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   FRecent->FRemoveOnClick = false;
   FRecent->SetMaximum(6);
   FRecent->SetFileMenu(FActions->FFileExitSeparator);
-  FRecent->OnMRUItemClick = [this](const std::string& Path) { FRoots->ScanOrTell(Path); };
-  FImports = new TScanImport(this, FDriver);
-  FImports->OnImported = [this](TRoot* Root) {
-    FDriver.AddImported(Root);
-    Root->FNode->FBold = FDisplay.FBoldFactor < 100;
-    SetCurrentNode(Root->FNode);
-    RefreshCaption();
-    RefreshStatus(true);
-  };
+  FRecent->OnMRUItemClick = [this](const std::string& Place) { FRoots->Open(Place); };
   FDriveBox = new TDriveBox(*FRecent);
   FDriveBox->OnScan = [this] { FRoots->ScanbuttonClick(); };
   FActions->FFolderBar->insertWidget(Action("ScanButton"), FDriveBox);
@@ -253,10 +244,8 @@ void TMainForm::ProcessCommandLine()
   for (const std::string& Argument : FArguments)
     if (Argument == "--" && !OptionsEnded)
       OptionsEnded = true;
-    else if (TScanImport::IsScanFile(Argument))
-      FImports->Start(Argument);
     else if (!THeadlessScan::IsNoFolder(Argument))
-      FRoots->ScanOrTell(Argument);
+      FRoots->Open(Argument);
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event)

@@ -33,7 +33,6 @@ class TFolderTreeView;
 class TMainActions;
 class TRightPane;
 class TRootCommands;
-class TScanImport;
 class TScanProgress;
 class TShellPilot;
 
@@ -105,7 +104,6 @@ public:
   TTypesCommands& TypesCommands() { return *FTypesCommands; }
   TCompareCommands& Compare() { return *FCompare; }
   TShellCommands& ShellCommands() { return *FShellCommands; }
-  TScanImport& Imports() { return *FImports; }
   TRootCommands& Roots() { return *FRoots; }
   TFolderTreeView* TreeView() const { return FTreeView; }
   QMessageBox* ErrorBox() const { return FErrorBox->Box(); }
@@ -158,6 +156,5 @@ private:
   std::unique_ptr<TStatusPanels> FPanels;
   TScanProgress* FProgress;
   TErrorBox* FErrorBox;
-  TScanImport* FImports;
   std::unique_ptr<TRootCommands> FRoots;
 };

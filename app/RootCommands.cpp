@@ -13,6 +13,8 @@
 #include "MainForm.h"
 #include "Mounts.h"
 #include "PathRules.h"
+#include "RemoteAddress.h"
+#include "RemoteStream.h"
 #include "Root.h"
 #include "ScanDriver.h"
 #include "ScanProgress.h"
@@ -25,12 +27,16 @@
 #include "WaitCursor.h"
 #include "WorkerThread.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QStatusBar>
 
 #include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <optional>
+#include <sys/stat.h>
 
 TRootCommands::TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors)
   : FForm(Form), FProgress(Progress), FPanels(Panels), FErrors(Errors)
@@ -103,7 +109,9 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   FForm.RefreshStatus(true);
   if (!FRestarting)
     FProgress.Ended(Counted, Stopped);
-  if (!Stopped && Root->FImportFile.empty() && FForm.WindowSettings().FHistoryKeep > 0)
+  if (!Root->FIncomplete.empty())
+    FErrors.Report(TPathRules::Shown(Root->FNode->FName) + " is incomplete: " + QString::fromLocal8Bit(Root->FIncomplete));
+  if (!Stopped && !Root->Imported() && FForm.WindowSettings().FHistoryKeep > 0)
     Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.
   if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped); Current && FForm.CurrentNode() == Root->FNode)
@@ -168,6 +176,10 @@ void TRootCommands::FileOpen()
 void TRootCommands::ScanbuttonClick()
 {
   const std::string Typed = FForm.DriveBox().Path();
+  if (TRemoteAddress::Looks(Typed)) {
+    ScanRemote(Typed);
+    return;
+  }
   if (!ScanOrTell(Typed))
     return;
   if (const TRoot* Root = FForm.Driver().FindRoot(TPathRules::WithSeparator(TPathRules::Absolute(Typed))))
@@ -191,19 +203,27 @@ void TRootCommands::ScanAllDrivesClick()
 
 void TRootCommands::UpdateClick()
 {
-  std::vector<std::string> Paths;
+  std::vector<std::string> Places;
   for (TRoot* Root = FForm.Driver().Roots(); Root; Root = Root->FNext)
-    if (!Root->Imported())
-      Paths.push_back(Root->FPath);
-  for (const std::string& Path : Paths)
-    StartScan(Path);
+    if (Root->Remote())
+      Places.push_back(Root->FSource);
+    else if (!Root->Imported())
+      Places.push_back(Root->FPath);
+  for (const std::string& Place : Places)
+    if (TRemoteAddress::Looks(Place))
+      ScanRemote(Place);
+    else
+      StartScan(Place);
 }
 
 void TRootCommands::Update1Click()
 {
   FForm.TreeView()->setFocus();
-  if (FForm.CurrentNode() && !TShellCommands::Foreign(FForm.CurrentNode(), &FForm))
-    StartScan(FForm.CurrentNode()->Root()->FPath);
+  // A folder on another machine is read from there again.
+  if (TFolderNode* Node = FForm.CurrentNode(); Node && Node->Root()->Remote())
+    ScanRemote(Node->Root()->FSource);
+  else if (Node && !TShellCommands::Foreign(Node, &FForm))
+    StartScan(Node->Root()->FPath);
 }
 
 void TRootCommands::UpdateBranch1Click()
@@ -241,6 +261,72 @@ void TRootCommands::RemoveFolderMenuItemClick()
     TWaitCursor Wait;
     FForm.Driver().PruneSmallFolders(Node, FForm.Display().FShowType, FForm.Commands().FMinimumExpandSize);
   }
+}
+
+bool TRootCommands::Open(const std::string& Place)
+{
+  if (TRemoteAddress::Looks(Place))
+    return ScanRemote(Place);
+  struct stat Data;
+  if (Place == "-" || (stat(Place.c_str(), &Data) == 0 && (S_ISREG(Data.st_mode) || S_ISFIFO(Data.st_mode)))) {
+    Import(Place);
+    return true;
+  }
+  return ScanOrTell(Place);
+}
+
+void TRootCommands::Import(const std::string& Source)
+{
+  Show(FForm.Driver().StartImport(Source), Source == "-" ? std::string() : TPathRules::Absolute(Source));
+}
+
+bool TRootCommands::ScanRemote(const std::string& Text)
+{
+  TRemoteAddress Address;
+  std::string Problem;
+  if (!Address.Parse(Text, Problem)) {
+    FErrors.Report(QString::fromLocal8Bit(Text + ": " + Problem));
+    return false;
+  }
+  // SSH asks its questions (a password, a new host's key) through this
+  // program, in a window.
+  auto Stream = std::make_unique<TRemoteStream>(Address, QCoreApplication::applicationFilePath().toLocal8Bit().toStdString());
+  Show(FForm.Driver().StartImport(Address.Url(), std::move(Stream), Address.Name()), Address.Url());
+  return true;
+}
+
+void TRootCommands::Show(TRoot* Root, const std::string& Recent)
+{
+  Root->FNode->FBold = FForm.Display().FBoldFactor < 100;
+  FForm.SetCurrentNode(Root->FNode);
+  FForm.TreeView()->setFocus();
+  if (!Recent.empty())
+    FForm.Recent().AddItem(Recent);
+  FForm.RefreshCaption();
+  Started();
+}
+
+void TRootCommands::ImportScanClick()
+{
+  const QString Name = QFileDialog::getOpenFileName(&FForm, "Import Scan", {},
+                                                    "Scans exported by ncdu, gdu or Spacelens (*.json);;All files (*)");
+  if (!Name.isEmpty())
+    Import(Name.toLocal8Bit().toStdString());
+}
+
+void TRootCommands::ScanRemoteClick()
+{
+  bool Chosen = false;
+  const QString Typed = QInputDialog::getText(
+    &FForm, "Scan Remote",
+    "A folder on another machine, reached over SSH:\n"
+    "ssh://[user@]host[:port]/path or [user@]host:/path\n\n"
+    "The machine scans it with Spacelens, ncdu or gdu, whichever it has.",
+    QLineEdit::Normal, FLastRemote, &Chosen);
+  if (!Chosen || Typed.trimmed().isEmpty())
+    return;
+  FLastRemote = Typed.trimmed();
+  ScanRemote(FLastRemote.toLocal8Bit().toStdString());
 }
 
 void TRootCommands::Started()

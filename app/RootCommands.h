@@ -17,7 +17,8 @@ class TFolderNode;
 struct TRoot;
 
 // What the window does with its scan roots: scanning a folder (chosen,
-// typed, or every drive), updating, stopping, removing and pruning roots;
+// typed, or every drive), importing exports and scanning folders of other
+// machines as they arrive, updating, stopping, removing and pruning roots;
 // and, while scans run, their results applied on a timer, their progress
 // shown, their failures told and their end given to the tree. A scan that
 // ends unstopped is remembered in the user's cache, off the window's thread.
@@ -32,6 +33,19 @@ public:
   bool RemoveRoot(TRoot* Root);
   // The same, telling a folder that cannot be scanned in the box of failures.
   bool ScanOrTell(const std::string& Path);
+  // Opens what the command line, the path box or the recent list names: a
+  // folder on another machine (ssh://), an export to import (a file, a
+  // FIFO, "-" for standard input) or a folder to scan; false, told, when
+  // it cannot be.
+  bool Open(const std::string& Place);
+  // Reads an export as a root that fills as it arrives (see
+  // TScanDriver::StartImport) and shows it.
+  void Import(const std::string& Source);
+  // Scans the folder of a remote address (ssh://[user@]host[:port]/path or
+  // [user@]host:/path) over SSH; false, told, when the address is wrong.
+  bool ScanRemote(const std::string& Address);
+  void ImportScanClick();
+  void ScanRemoteClick();
   // The window closes: results are no longer applied.
   void StopDraining() { FDrainTimer.stop(); }
 
@@ -57,6 +71,7 @@ private:
   void ScanProgress(TRoot* Root) override;
   void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
   void Remember(const TRoot* Root);
+  void Show(TRoot* Root, const std::string& Recent);
 
   TMainForm& FForm;
   TScanProgress& FProgress;
@@ -66,4 +81,5 @@ private:
   bool FRestarting = false;  // a root's scan ends because it starts again
   std::unordered_map<std::string, int64_t> FRemembered;  // by root path
   QThreadPool FHistory;  // one thread, joined before the tree goes
+  QString FLastRemote;   // the address last typed in Scan Remote
 };

@@ -102,9 +102,13 @@ bool TShellCommands::Foreign(const TFolderNode* Node, QWidget* Parent)
   const TRoot* Root = Node ? Node->Root() : nullptr;
   if (!Root || !Root->Imported())
     return false;
-  if (Parent)
+  if (Parent && Root->Remote())
+    TPrompt::Inform(Parent, "Remote Scan",
+                    "These files are on " + ShownSource(*Root).section(':', 0, 0)
+                      + "; Spacelens acts only on local files. Update reads the folder from there again.");
+  else if (Parent)
     TPrompt::Inform(Parent, "Imported Scan",
-                    "This scan was imported from " + TPathRules::Shown(Root->FImportFile)
+                    "This scan was imported from " + ShownSource(*Root)
                       + ". Its files are on the computer where it was made, so they cannot be opened, renamed, "
                         "moved to the Trash or scanned again from here.");
   return true;

@@ -1,16 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HeadlessScan.h"
 #include "MainForm.h"
+#include "RemoteStream.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+namespace {
+
+// SSH, reading a folder of another machine for the window, asks its
+// questions (a password, whether to trust a new host's key) through the
+// program: the answer goes to standard output, and a refusal ends with 1.
+int AskForSsh(int argc, char** argv)
+{
+  QApplication Application(argc, argv);
+  const QString Prompt = QString::fromLocal8Bit(argv[1]);
+  if (qEnvironmentVariable("SSH_ASKPASS_PROMPT") == "confirm")
+    return QMessageBox::question(nullptr, "Scan Remote", Prompt) == QMessageBox::Yes ? 0 : 1;
+  const bool Question = Prompt.contains("(yes/no");
+  bool Given = false;
+  const QString Answer = QInputDialog::getText(nullptr, "Scan Remote", Prompt,
+                                               Question ? QLineEdit::Normal : QLineEdit::Password, {}, &Given);
+  if (!Given)
+    return 1;
+  std::printf("%s\n", Answer.toLocal8Bit().constData());
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+  if (argc == 2 && std::getenv(TRemoteStream::AskpassMark))
+    return AskForSsh(argc, argv);
   // Arguments stay bytes: a folder name need not be valid UTF-8.
   const std::vector<std::string> Arguments(argv + 1, argv + argc);
   if (THeadlessScan::WantsHeadless(Arguments))

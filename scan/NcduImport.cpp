@@ -10,6 +10,8 @@
 #include "NcduHandler.h"
 #include "PathRules.h"
 #include "Root.h"
+#include "StreamReader.h"
+#include "StreamSource.h"
 #include "Wildcard.h"
 
 #include <rapidjson/error/en.h>
@@ -67,22 +69,27 @@ size_t LoneLowSurrogate(std::string_view Json)
 // What a folder adds for itself.
 constexpr TFileCount Itself{1, 0, 1};
 
-// Builds the tree of a whole export.
+// Builds the tree of an export, handing each folder to the sink as it opens.
 class TBuilder {
 public:
-  TBuilder(TRoot& Root, const TScanSettings& Settings, rapidjson::FileReadStream& Stream, int Fd,
-           std::atomic<uint64_t>& BytesRead, const std::atomic<bool>* Stop)
-    : FRoot(Root), FSettings(Settings), FStream(Stream), FFd(Fd), FBytesRead(BytesRead), FStop(Stop)
+  TBuilder(TRoot& Root, const TScanSettings& Settings, TStreamReader& Stream, TNcduImport::TSink& Sink,
+           std::unordered_map<const TFolderNode*, uint64_t>* Offsets, std::atomic<uint64_t>& BytesRead,
+           std::atomic<uint64_t>& FoldersRead, std::atomic<uint64_t>& FilesRead, const std::atomic<bool>* Stop)
+    : FRoot(Root), FSettings(Settings), FStream(Stream), FSink(Sink), FOffsets(Offsets), FClusterSize(Root.FClusterSize),
+      FBytesRead(BytesRead), FFoldersRead(FoldersRead), FFilesRead(FilesRead), FStop(Stop)
   {
-  }
-  ~TBuilder()
-  {
-    // A broken file leaves folders unattached: they go with the top.
-    for (TFolder& Folder : FFolders)
-      for (TFolderNode* Child : Folder.Children)
-        TFolderNode::DeleteSubtree(Child);
   }
   bool Finished() const { return FPlace == pEnded; }
+  // The export broke off: the folders left open keep what was read of
+  // them, counted up, and are marked stopped.
+  void Abandon()
+  {
+    while (!FFolders.empty() && FFolders.back().Node) {
+      TFolderNode* Node = FFolders.back().Node;
+      CloseFolder();
+      Node->FState = fsStopped;
+    }
+  }
 
   bool Scalar(uint64_t Number, bool Whole)
   {
@@ -115,7 +122,7 @@ public:
       Problem = "folders nested deeper than " + std::to_string(MostLevels) + " levels";
       return false;
     }
-    FFolders.push_back({});
+    FFolders.emplace_back();
     FFolders.back().Offset = FStream.Tell();  // at its "[", not yet taken
     FPlace = pInfo;
     return Going();
@@ -124,6 +131,7 @@ public:
   {
     Metadata = FPlace == pMetadata;
     FObjectAt = FStream.Tell() - 1;
+    FStream.Mark();
     if (FPlace == pMetadata || FPlace == pInfo || FPlace == pEntries)
       return true;
     Problem = FPlace == pStart ? "it does not start with \"[\"" : "an entry where none belongs";
@@ -135,7 +143,7 @@ public:
       return false;
     if (FPlace == pMetadata) {
       if (Fields.Size >= 512 && Fields.Size <= 33000)
-        FRoot.FClusterSize = uint32_t(Fields.Size);
+        FClusterSize = uint32_t(Fields.Size);
       FPlace = pTop;
       return true;
     }
@@ -174,7 +182,7 @@ private:
     TFileCount Own;
     TFileCount Unentered;
     uint64_t LastWrite = 0;
-    std::vector<TFolderNode*> Children;
+    bool HasChildren = false;
     std::vector<TLinkCounter::TLinkedFile> Linked;
     TFolderFiles::TBuilder Files;  // kept for the window
   };
@@ -184,10 +192,7 @@ private:
   // decodes to was written so on disk, or escaped: its entry is read again.
   bool LoneSurrogate()
   {
-    constexpr uint64_t MostEntryBytes = 64 * 1024;
-    std::string Raw(std::min(FStream.Tell() - FObjectAt, MostEntryBytes), '\0');
-    const ssize_t Read = pread(FFd, Raw.data(), Raw.size(), off_t(FObjectAt));
-    const size_t At = LoneLowSurrogate(std::string_view(Raw.data(), Read > 0 ? size_t(Read) : 0));
+    const size_t At = LoneLowSurrogate(FStream.Marked());
     if (At == std::string_view::npos)
       return false;
     Problem = GetParseError_En(rapidjson::kParseErrorStringUnicodeSurrogateInvalid);
@@ -215,19 +220,22 @@ private:
     }
     if (Parent) {
       Folder.Node = new TFolderNode(Parent->Node);
-      Parent->Children.push_back(Folder.Node);
+      Folder.Node->SetName(Fields.Name);
       Folder.Device = Fields.HasDevice ? Fields.Device : Parent->Device;
     } else {
-      FRoot.FNode = Folder.Node = new TFolderNode(&FRoot);
+      Folder.Node = FRoot.FNode;
       Folder.Device = Fields.Device;
-      FRoot.FPath = Fields.Name.ends_with('/') ? Fields.Name : Fields.Name + '/';
+      FSink.Top(Fields.Name, FClusterSize);
     }
-    Folder.Node->SetName(Fields.Name);
     if (Fields.ReadError) {
       Folder.Node->FErrorCode = EIO;
       TFolderNode::MarkFailedAbove(Folder.Node);
     }
-    FRoot.FImportOffsets.emplace(Folder.Node, Folder.Offset);
+    if (Parent)
+      Attach(*Parent, Folder.Node);
+    if (FOffsets)
+      FOffsets->emplace(Folder.Node, Folder.Offset);
+    FFoldersRead.fetch_add(1, std::memory_order_relaxed);
     FPlace = pEntries;
     return true;
   }
@@ -245,13 +253,14 @@ private:
       Node->FScanFlags = sfListed | sfNotEntered;
       Node->Count(Itself);
       Node->FState = fsDone;
-      Folder.Children.push_back(Node);
+      Attach(Folder, Node);
       Folder.Unentered.Add(Itself);
       return Going();
     }
     if (Fields.NotRegular || Fields.HasExcluded)
       return Going();
-    const TFileCount Count = TFolderData::CountFile(Fields.Size, FRoot.FClusterSize, Fields.DiskBytes);
+    FFilesRead.fetch_add(1, std::memory_order_relaxed);
+    const TFileCount Count = TFolderData::CountFile(Fields.Size, FClusterSize, Fields.DiskBytes);
     const uint64_t Times = Count.Objects ? FSettings.Matches(Fields.Name.c_str()) : 0;
     if (Times == 0)
       return Going();
@@ -271,16 +280,18 @@ private:
     }
     return Going();
   }
+  void Attach(TFolder& Parent, TFolderNode* Node)
+  {
+    Parent.HasChildren = true;
+    FSink.Attach(Parent.Node, Node);
+  }
   void CloseFolder()
   {
     TFolder& Folder = FFolders.back();
     TFolderNode* Node = Folder.Node;
-    FBuilt.AppendChildren(Node, Folder.Children);
     Node->FFiles.store(Folder.Files.Make(), std::memory_order_relaxed);
     if (!Folder.Linked.empty())
       TLinkCounter::KeepOnePerFile(Folder.Linked, Folder.Own);
-    if (Node->ChildCount() > 0)
-      FBuilt.AppendBlock(TFolderBlock::Make(Node, {}, Folder.Own, false));
     // Counted as a scan counts: the folder's files, the folders it holds
     // that were not entered and the folder itself, up the tree.
     TFileCount Added = Folder.Own;
@@ -294,6 +305,8 @@ private:
     Node->FState = Node->FErrorCode ? fsFailed : fsDone;
     Node->FLastWrite.RaiseTo(Folder.LastWrite);
     const uint64_t LastWrite = Node->FLastWrite;
+    FSink.Finished(Node, Folder.HasChildren ? TFolderBlock::Make(Node, {}, Folder.Own, false) : nullptr,
+                   FFolders.size() == 2);
     FFolders.pop_back();
     if (!FFolders.empty())
       FFolders.back().LastWrite = std::max(FFolders.back().LastWrite, LastWrite);
@@ -301,14 +314,17 @@ private:
 
   TRoot& FRoot;
   const TScanSettings& FSettings;
-  rapidjson::FileReadStream& FStream;
-  const int FFd;          // the same file, to read an entry again
+  TStreamReader& FStream;
+  TNcduImport::TSink& FSink;
+  std::unordered_map<const TFolderNode*, uint64_t>* const FOffsets;  // null: the stream is not read again
+  uint32_t FClusterSize;
   uint64_t FObjectAt = 0;  // where the entry being read starts
   std::atomic<uint64_t>& FBytesRead;
+  std::atomic<uint64_t>& FFoldersRead;
+  std::atomic<uint64_t>& FFilesRead;
   const std::atomic<bool>* FStop;
   TPlace FPlace = pStart;
   std::vector<TFolder> FFolders;
-  TFolderTree FBuilt;  // attaches children; no view listens to it
   TLinkCounter FLinks;
 };
 
@@ -369,8 +385,8 @@ private:
 
 }  // namespace
 
-TNcduImport::TNcduImport(std::string FileName, const TScanSettings& Settings, uint32_t ClusterSize)
-  : FFileName(std::move(FileName)), FSettings(Settings), FClusterSize(ClusterSize ? ClusterSize : 4096)
+TNcduImport::TNcduImport(std::string Source, const TScanSettings& Settings, uint32_t ClusterSize)
+  : FSource(std::move(Source)), FSettings(Settings), FClusterSize(ClusterSize ? ClusterSize : 4096)
 {
 }
 
@@ -380,6 +396,11 @@ TNcduImport::~TNcduImport()
     TFolderNode::DeleteSubtree(FRoot->FNode);
 }
 
+void TNcduImport::SetStream(std::unique_ptr<TStreamSource> Stream)
+{
+  FStream = std::move(Stream);
+}
+
 TRoot* TNcduImport::TakeRoot()
 {
   return FRoot.release();
@@ -387,8 +408,9 @@ TRoot* TNcduImport::TakeRoot()
 
 namespace {
 
-// Opens a file of an export for reading: only a regular file, so that a pipe
-// or a device never holds the reader. Null with Error set when it cannot.
+// Opens a file of an export for reading entries again: only a regular
+// file, so that a pipe or a device never holds the reader. Null with Error
+// set when it cannot.
 std::FILE* OpenExport(const std::string& FileName, struct stat& Data, int& Error)
 {
   const int Fd = open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -402,67 +424,139 @@ std::FILE* OpenExport(const std::string& FileName, struct stat& Data, int& Error
   return File;
 }
 
+// Opens what an export is read from: standard input for "-", else a file
+// or a FIFO (opened without waiting for a writer, then read waiting).
+int OpenStream(const std::string& Source, struct stat& Data, int& Error)
+{
+  const int Fd = Source == "-" ? dup(STDIN_FILENO) : open(Source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  Error = Fd < 0 ? errno : fstat(Fd, &Data) != 0 ? errno : S_ISDIR(Data.st_mode) ? EISDIR : 0;
+  if (Error == 0 && Source != "-")
+    fcntl(Fd, F_SETFL, fcntl(Fd, F_GETFL) & ~O_NONBLOCK);
+  if (Error && Fd >= 0)
+    close(Fd);
+  return Error ? -1 : Fd;
+}
+
+// Builds a whole export's tree, in no window's tree.
+class TTreeSink : public TNcduImport::TSink {
+public:
+  explicit TTreeSink(TRoot& Root) : FRoot(Root) {}
+  void Top(const std::string& Name, uint32_t ClusterSize) override
+  {
+    FRoot.FNode->SetName(Name);
+    FRoot.FPath = Name.ends_with('/') ? Name : Name + '/';
+    FRoot.FClusterSize = ClusterSize;
+  }
+  void Attach(TFolderNode* Parent, TFolderNode* Node) override
+  {
+    std::vector<TFolderNode*> Nodes{Node};
+    FBuilt.AppendChildren(Parent, Nodes);
+  }
+  void Finished(TFolderNode*, TFolderBlock* Block, bool) override
+  {
+    if (Block)
+      FBuilt.AppendBlock(Block);
+  }
+
+private:
+  TRoot& FRoot;
+  TFolderTree FBuilt;  // attaches children; no view listens to it
+};
+
 }  // namespace
 
 bool TNcduImport::Run(const std::atomic<bool>* Stop)
 {
-  struct stat Data;
-  int Code;
-  std::FILE* File = OpenExport(FFileName, Data, Code);
-  if (!File) {
-    FError = FFileName + ": " + (Code == EINVAL ? std::string("not a file") : std::strerror(Code));
-    return false;
-  }
-  FFileSize = uint64_t(Data.st_size);
   FRoot = std::make_unique<TRoot>();
   FRoot->FClusterSize = FClusterSize;
-  FRoot->FImportFile = TPathRules::Absolute(FFileName);
-  FRoot->FImportStamp = TFileStamp::Of(Data);
-  char Buffer[64 * 1024];
-  rapidjson::FileReadStream Stream(File, Buffer, sizeof Buffer);
-  rapidjson::Reader Reader;
-  {
-    TBuilder Builder(*FRoot, FSettings, Stream, fileno(File), FBytesRead, Stop);
-    TNcduHandler<TBuilder> Handler(Builder);
-    const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
-    // A whole export ends the file: anything after it but white space (a
-    // second export, garbage) makes the file no export, as ncdu and gdu say.
-    bool Trailing = false;
-    if (!Result.IsError() && Builder.Finished()) {
-      while (Stream.Peek() == ' ' || Stream.Peek() == '\n' || Stream.Peek() == '\r' || Stream.Peek() == '\t')
-        Stream.Take();
-      Trailing = Stream.Tell() < FFileSize;
-    }
-    if (std::ferror(File)) {
-      FError = FFileName + ": " + std::strerror(errno ? errno : EIO);
-    } else if (Trailing) {
-      FError = FFileName + " (byte " + std::to_string(Stream.Tell()) + "): data after the end of the export";
-    } else if (Result.IsError() || !Builder.Finished()) {
-      const uint64_t Where = Builder.ProblemAt != UINT64_MAX ? Builder.ProblemAt
-                             : Result.IsError()                ? Result.Offset()
-                                                               : Stream.Tell();
-      const std::string Why = !Builder.Problem.empty() ? Builder.Problem
-                              : FFileSize == 0         ? std::string("the file is empty")
-                              : Where >= FFileSize     ? std::string("the file ends too soon")
-                              : Where == 0 && Result.IsError()
-                                ? std::string("this is no JSON export of ncdu or gdu (") + GetParseError_En(Result.Code()) + ")"
-                              : Result.IsError() ? GetParseError_En(Result.Code())
-                                                 : std::string("the export ends before its top folder");
-      FError = FFileName + " (byte " + std::to_string(Where) + "): " + Why;
-    }
-  }
-  std::fclose(File);
-  if (!FError.empty()) {
-    if (FRoot->FNode)
-      TFolderNode::DeleteSubtree(FRoot->FNode);
+  FRoot->FNode = new TFolderNode(FRoot.get());
+  TTreeSink Sink(*FRoot);
+  if (!Read(*FRoot, Sink, Stop, false)) {
+    TFolderNode::DeleteSubtree(FRoot->FNode);
     FRoot.reset();
     return false;
   }
   TRoot& Root = *FRoot;
+  Root.FSource = FSource == "-" ? FSource : TPathRules::Absolute(FSource);
+  Root.FImportOffsets = std::move(FOffsets);
   Root.FSubfolderCount = Root.FSubfoldersDone = int(Root.FNode->ChildCount());
   Root.FTitle = TPathRules::Shown(Root.FNode->FName) + " (imported)";
   Root.FFileSystem = "imported";
   return true;
+}
+
+bool TNcduImport::Run(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop)
+{
+  return Read(Root, Sink, Stop, true);
+}
+
+bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, bool Keep)
+{
+  struct stat Data{};
+  int Code = 0;
+  const int Fd = FStream ? FStream->Fd() : OpenStream(FSource, Data, Code);
+  if (Fd < 0) {
+    const std::string Why = FStream ? FStream->Finish(false) : std::string(std::strerror(Code));
+    FError = FSource + ": " + Why;
+    return false;
+  }
+  if (FStream)
+    fstat(Fd, &Data);
+  // Only a regular file can be read again for a folder's entries.
+  const bool Regular = !FStream && FSource != "-" && S_ISREG(Data.st_mode);
+  if (Regular) {
+    Root.FImportFile = TPathRules::Absolute(FSource);
+    Root.FImportStamp = TFileStamp::Of(Data);
+  }
+  TStreamReader Stream(Fd, Stop);
+  rapidjson::Reader Reader;
+  TBuilder Builder(Root, FSettings, Stream, Sink, Regular ? &FOffsets : nullptr, FBytesRead, FFoldersRead,
+                   FFilesRead, Stop);
+  TNcduHandler<TBuilder> Handler(Builder);
+  const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
+  // A whole export ends the stream: anything after it but white space (a
+  // second export, garbage) makes it no export, as ncdu and gdu say.
+  bool Trailing = false;
+  if (!Result.IsError() && Builder.Finished()) {
+    while (Stream.Peek() == ' ' || Stream.Peek() == '\n' || Stream.Peek() == '\r' || Stream.Peek() == '\t')
+      Stream.Take();
+    Trailing = Stream.Peek() != '\0' || (Regular && Stream.Tell() < uint64_t(Data.st_size));
+  }
+  const bool Stopped = Stream.Error() == ECANCELED || Builder.Problem == "stopped";
+  // What the source says matters only when the export broke off: a scanner
+  // that met unreadable folders still exports the rest whole.
+  const bool Whole = !Result.IsError() && Builder.Finished() && !Trailing && !Stream.Error();
+  const std::string Far = FStream ? FStream->Finish(Stopped) : std::string();
+  if (FStream)
+    FStream.reset();
+  else
+    close(Fd);
+  FBytesRead.store(Stream.Tell(), std::memory_order_relaxed);
+  if (Stopped) {
+    FError = FSource + ": stopped";
+  } else if (!Far.empty() && !Whole) {
+    FError = FSource + ": " + Far;
+  } else if (Stream.Error()) {
+    FError = FSource + ": " + std::strerror(Stream.Error());
+  } else if (Trailing) {
+    FError = FSource + " (byte " + std::to_string(Stream.Tell()) + "): data after the end of the export";
+  } else if (Result.IsError() || !Builder.Finished()) {
+    const uint64_t Where = Builder.ProblemAt != UINT64_MAX ? Builder.ProblemAt
+                           : Result.IsError()                ? Result.Offset()
+                                                             : Stream.Tell();
+    const bool Ended = Where >= Stream.Received();
+    const std::string Why = !Builder.Problem.empty() ? Builder.Problem
+                            : Stream.Received() == 0 ? std::string(Regular ? "the file is empty" : "nothing was read")
+                            : Ended                  ? std::string(Regular ? "the file ends too soon" : "the export ends too soon")
+                            : Where == 0 && Result.IsError()
+                              ? std::string("this is no JSON export of ncdu or gdu (") + GetParseError_En(Result.Code()) + ")"
+                            : Result.IsError() ? GetParseError_En(Result.Code())
+                                               : std::string("the export ends before its top folder");
+    FError = FSource + " (byte " + std::to_string(Where) + "): " + Why;
+  }
+  if (!FError.empty() && Keep)
+    Builder.Abandon();
+  return FError.empty();
 }
 
 bool TNcduImport::Locate(const TFolderNode* Node, TPlace& Place)

@@ -2,6 +2,7 @@
 #include "Root.h"
 
 #include "Directory.h"
+#include "FolderNode.h"
 #include "PathRules.h"
 
 #include <QByteArray>
@@ -137,4 +138,11 @@ void ClearUserClusterSize(TRoot& Root)
 {
   Root.FFileSystem.clear();
   ReadVolumeInfo(Root);
+}
+
+QString ShownSource(const TRoot& Root)
+{
+  if (Root.FSource == "-")
+    return "standard input";
+  return TPathRules::Shown(Root.Remote() ? Root.FNode->FName : Root.FSource);
 }

@@ -13,13 +13,13 @@
 
 class TFolderNode;
 class TFolderTree;
-class TScan2;
+class TRootScan;
 
 // A scan root: the top node of one scanned folder and the volume it lives on,
 // with the allocation unit its files are counted with.
 struct TRoot {
   TFolderNode* FNode = nullptr;
-  TScan2* FWorker = nullptr;          // the running scan of this root, if any
+  TRootScan* FWorker = nullptr;       // the running scan of this root, if any
   std::string FDrive;                 // mount point holding FPath, ending in "/"
   std::string FFileSystem;            // "ext4", "User Defined", "Unknown FS", ...
   std::string FVolumeLabel;
@@ -36,9 +36,15 @@ struct TRoot {
   int FSubfoldersDone = 0;
   QString FTitle;                     // title of reports and exported charts
   TFolderTree* FTree = nullptr;       // the tree holding FNode
-  // An imported root: the file it was read from, where each folder's entries
-  // start in it, and the file as it was then (a changed file is not read for
-  // entries again). Empty for a scan of this machine's folders.
+  // What an imported root was read from: a file's name, "-" for standard
+  // input, or the ssh:// address of a folder on another machine. Empty for
+  // a scan of this machine's folders.
+  std::string FSource;
+  // Why an imported root holds less than its source: the export broke off.
+  std::string FIncomplete;
+  // An imported root read from a regular file: the file, where each
+  // folder's entries start in it, and the file as it was then (a changed
+  // file is not read for entries again). Empty for any other source.
   std::string FImportFile;
   std::unordered_map<const TFolderNode*, uint64_t> FImportOffsets;
   TFileStamp FImportStamp;
@@ -48,8 +54,14 @@ struct TRoot {
   TLinkCounter FLinks;
 
   bool Scanning() const { return FWorker != nullptr; }
-  bool Imported() const { return !FImportFile.empty(); }
+  bool Imported() const { return !FSource.empty(); }
+  // An imported root of a folder on another machine.
+  bool Remote() const { return FSource.starts_with("ssh://"); }
 };
+
+// Where an imported root was read from, as the user knows it: a file's
+// path, "standard input", or host:/path.
+QString ShownSource(const TRoot& Root);
 
 inline const char* UserDefinedFileSystem = "User Defined";
 inline const char* UnknownFileSystem = "Unknown FS";

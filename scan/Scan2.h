@@ -5,6 +5,7 @@
 #include "FolderFiles.h"
 #include "FolderHandles.h"
 #include "LinkCounter.h"
+#include "RootScan.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
 
@@ -30,7 +31,7 @@ struct TRoot;
 // the nodes and records of the subtree and count into them; what the owning
 // thread must do (attach nodes to the tree, advance progress, report failures)
 // is queued and applied by Drain(), so a scan never waits for the window.
-class TScan2 {
+class TScan2 : public TRootScan {
 public:
   // Takes the start node's totals as the old values and clears them. The
   // workers start with Resume(). Listener, when given, hears of the scan's
@@ -38,38 +39,29 @@ public:
   TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TScanSettings& Settings,
          TScanListener* Listener = nullptr);
   // Stops and joins the workers; results never drained are freed.
-  ~TScan2();
+  ~TScan2() override;
   TScan2(const TScan2&) = delete;
   TScan2& operator=(const TScan2&) = delete;
 
   void Resume();
   // Asks the workers to stop: each folder being listed finishes its listing,
   // nothing new is entered, and folders on the way stay incomplete.
-  void Terminate() { FTerminated.store(true, std::memory_order_relaxed); }
-  bool Terminated() const { return FTerminated.load(std::memory_order_relaxed); }
-  // The completion step has run.
-  bool Finished() const { return FFinished; }
+  void Terminate() override { FTerminated.store(true, std::memory_order_relaxed); }
+  bool Terminated() const override { return FTerminated.load(std::memory_order_relaxed); }
+  bool Finished() const override { return FFinished; }
+  void Drain(TDeadline Deadline = TDeadline::max()) override;
+  void WaitForResults(std::chrono::milliseconds Timeout) override;
+  void Await() override;
 
-  using TDeadline = std::chrono::steady_clock::time_point;
-  // Applies the queued results on the calling (owning) thread, until the
-  // deadline passes (the rest waits for the next call); after the last one,
-  // runs the completion step.
-  void Drain(TDeadline Deadline = TDeadline::max());
-  // Waits until the walk has ended or Timeout passes.
-  void WaitForResults(std::chrono::milliseconds Timeout);
-  // Waits for the workers to end, then drains to completion.
-  void Await();
-
-  TFolderNode* Node() const { return FNode; }
-  TRoot* Root() const { return FRoot; }
+  TFolderNode* Node() const override { return FNode; }
+  TRoot* Root() const override { return FRoot; }
   const std::string& Path() const { return FPath; }
-  TScanCounts Counted() const
+  TScanCounts Counted() const override
   {
     return {FFoldersCounted.load(std::memory_order_relaxed), FFilesCounted.load(std::memory_order_relaxed),
             FExcludedCounted.load(std::memory_order_relaxed)};
   }
-  // The path of a folder a worker took up lately; empty before the first.
-  std::string ReadingPath() const;
+  std::string ReadingPath() const override;
 
   // The start node's totals before the scan.
   TFileCount FOld;

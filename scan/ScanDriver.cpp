@@ -7,10 +7,13 @@
 #include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "ImportScan.h"
+#include "NcduImport.h"
 #include "PathRules.h"
 #include "Root.h"
 #include "Scan2.h"
 #include "ScanListener.h"
+#include "StreamSource.h"
 
 #include <QString>
 
@@ -55,12 +58,7 @@ TRoot* TScanDriver::StartScan(const std::string& Given, int* Failure)
     Await(Root);
     FTree.DeleteChildren(Root->FNode);
   } else {
-    Root = new TRoot;
-    Root->FTree = &FTree;
-    Root->FNext = FRoots;
-    FRoots = Root;
-    Root->FNode = new TFolderNode(Root);
-    FTree.AddTopNode(Root->FNode);
+    Root = NewRoot();
     if (FUserClusterSize)
       SetUserClusterSize(*Root, FUserClusterSize);
   }
@@ -94,6 +92,74 @@ TRoot* TScanDriver::StartScan(const std::string& Given, int* Failure)
   return Root;
 }
 
+TRoot* TScanDriver::NewRoot()
+{
+  auto* Root = new TRoot;
+  Root->FTree = &FTree;
+  Root->FNext = FRoots;
+  FRoots = Root;
+  Root->FNode = new TFolderNode(Root);
+  FTree.AddTopNode(Root->FNode);
+  return Root;
+}
+
+TRoot* TScanDriver::FindSource(const std::string& Source) const
+{
+  for (TRoot* Root = FRoots; Root; Root = Root->FNext)
+    if (Root->FSource == Source)
+      return Root;
+  return nullptr;
+}
+
+TRoot* TScanDriver::StartImport(const std::string& Given, std::unique_ptr<TStreamSource> Stream,
+                                const std::string& Name)
+{
+  const std::string Source = Stream || Given == "-" ? Given : TPathRules::Absolute(Given);
+  TRoot* Root = FindSource(Source);
+  if (Root) {
+    Await(Root);
+    FTree.DeleteChildren(Root->FNode);
+    FTree.SetFiles(Root->FNode, nullptr);
+    TFolderNode* Top = Root->FNode;
+    Top->Count({}, Top->Counts());
+    Top->FScanFlags = 0;
+    Top->FErrorCode = 0;
+    Top->FLastWrite = 0;
+    Root->FImportFile.clear();
+    Root->FImportOffsets.clear();
+    Root->FIncomplete.clear();
+  } else {
+    Root = NewRoot();
+    Root->FSource = Source;
+  }
+  const uint32_t ClusterSize = FUserClusterSize ? FUserClusterSize : 4096;
+  Root->FClusterSize = ClusterSize;
+  Root->FFileSystem = Stream ? "remote" : "imported";
+  Root->FSubfolderCount = Root->FSubfoldersDone = 0;
+  const std::string Top = !Name.empty() ? Name : Source == "-" ? std::string("standard input") : Source;
+  FTree.Rename(Root->FNode, Top);
+  Root->FPath = TPathRules::WithSeparator(Top);
+  Root->FTitle = Name.empty() ? TPathRules::Shown(Top) + " (imported)" : TPathRules::Shown(Top);
+  FTree.NodeChanged(Root->FNode);
+  auto Import = std::make_unique<TNcduImport>(Source, FSettings, ClusterSize);
+  if (Stream)
+    Import->SetStream(std::move(Stream));
+  auto* Scan = new TImportScan(Root, std::move(Import), !Name.empty(), this);
+  Running(Root, Scan);
+  Scan->Resume();
+  return Root;
+}
+
+void TScanDriver::Running(TRoot* Root, TRootScan* Scan)
+{
+  if (FScans.empty()) {
+    FEnded = {};
+    FEndedWhole = true;
+  }
+  FScans.emplace_back(Scan);
+  Root->FWorker = Scan;
+}
+
 void TScanDriver::AddImported(TRoot* Root)
 {
   Root->FTree = &FTree;
@@ -118,14 +184,9 @@ bool TScanDriver::UpdateBranch(TFolderNode* Node)
 
 void TScanDriver::Launch(TRoot* Root, TFolderNode* Node, const std::string& Path)
 {
-  if (FScans.empty()) {
-    FEnded = {};
-    FEndedWhole = true;
-  }
   FTree.SetFiles(Node, nullptr);  // the scan lists the folder again
   auto* Scan = new TScan2(Path, Node, Root, FSettings, this);
-  FScans.emplace_back(Scan);
-  Root->FWorker = Scan;
+  Running(Root, Scan);
   Scan->Resume();
 }
 
@@ -158,7 +219,7 @@ TScanDriver::TProgress TScanDriver::Progress() const
 {
   TProgress Progress = FEnded;
   bool WholeVolumes = FEndedWhole;
-  for (const std::unique_ptr<TScan2>& Scan : FScans) {
+  for (const std::unique_ptr<TRootScan>& Scan : FScans) {
     const TScanCounts Counted = Scan->Counted();
     Progress.FCounted.FFolders += Counted.FFolders;
     Progress.FCounted.FFiles += Counted.FFiles;
@@ -184,16 +245,16 @@ void TScanDriver::Stop(TRoot* Root)
 
 void TScanDriver::Await(TRoot* Root)
 {
-  if (TScan2* Scan = Root->FWorker) {
+  if (TRootScan* Scan = Root->FWorker) {
     Scan->Terminate();
     Scan->Await();
     Forget(Scan);
   }
 }
 
-void TScanDriver::Forget(TScan2* Scan)
+void TScanDriver::Forget(TRootScan* Scan)
 {
-  std::erase_if(FScans, [Scan](const std::unique_ptr<TScan2>& Item) { return Item.get() == Scan; });
+  std::erase_if(FScans, [Scan](const std::unique_ptr<TRootScan>& Item) { return Item.get() == Scan; });
 }
 
 bool TScanDriver::RemoveRoot(TRoot* Root)
@@ -217,10 +278,10 @@ bool TScanDriver::RemoveRoot(TRoot* Root)
 void TScanDriver::Drain(std::chrono::steady_clock::time_point Deadline)
 {
   // A completion step may start or await other scans: iterate over a copy.
-  std::vector<TScan2*> Running;
-  for (const std::unique_ptr<TScan2>& Scan : FScans)
+  std::vector<TRootScan*> Running;
+  for (const std::unique_ptr<TRootScan>& Scan : FScans)
     Running.push_back(Scan.get());
-  for (TScan2* Scan : Running)
+  for (TRootScan* Scan : Running)
     if (std::any_of(FScans.begin(), FScans.end(), [Scan](const auto& Item) { return Item.get() == Scan; })) {
       Scan->Drain(Deadline);
       if (Scan->Finished())

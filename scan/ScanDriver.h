@@ -12,7 +12,8 @@
 
 class TFolderNode;
 class TFolderTree;
-class TScan2;
+class TRootScan;
+class TStreamSource;
 struct TRoot;
 
 // The scan roots and their scans: starting, rescanning, updating a branch,
@@ -42,6 +43,14 @@ public:
   // Adds a root read from a file (its top node in no tree yet), with "<Files>"
   // entries when they are shown. It is never scanned.
   void AddImported(TRoot* Root);
+  // Reads an export into a root that grows as the export arrives, from
+  // Source (a file's name, "-" for standard input) or from Stream's output
+  // that Source names. The root read from the same Source before is read
+  // again. Its top is named Name when given, else by the export.
+  TRoot* StartImport(const std::string& Source, std::unique_ptr<TStreamSource> Stream = nullptr,
+                     const std::string& Name = {});
+  // The imported root read from Source.
+  TRoot* FindSource(const std::string& Source) const;
   // Removes a root with its tree; true when it was the head of the list.
   bool RemoveRoot(TRoot* Root);
   // Rescans the folder of Node alone; false while its root is being scanned
@@ -104,12 +113,14 @@ private:
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot* Root) override;
   void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
-  void Forget(TScan2* Scan);
+  void Forget(TRootScan* Scan);
+  TRoot* NewRoot();
+  void Running(TRoot* Root, TRootScan* Scan);
 
   TFolderTree& FTree;
   TScanListener* FListener = nullptr;
   TProgress FEnded;         // the scans ended since the driver was last idle
   bool FEndedWhole = true;  // each of them was of a whole file system
   TRoot* FRoots = nullptr;
-  std::vector<std::unique_ptr<TScan2>> FScans;
+  std::vector<std::unique_ptr<TRootScan>> FScans;
 };

@@ -11,7 +11,7 @@ layers=(
   "scan"
   "shell"
   "view"
-  "charts treemap print files types duplicates history"
+  "charts treemap print files types duplicates history remote"
   "app"
 )
 declare -A rank home

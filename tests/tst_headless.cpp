@@ -19,6 +19,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 #include <sys/wait.h>
 
@@ -350,7 +351,7 @@ private slots:
     QTest::newRow("folder without info") << Head + "[]]]" << QByteArray("without its info");
     QTest::newRow("nested too deep") << Head + QByteArray("[{\"name\":\"d\"},").repeated(150000)
                                      << QByteArray("deeper than 100000");
-    QTest::newRow("a pipe") << QByteArray() << QByteArray(": not a file");
+    QTest::newRow("a FIFO cut short") << Head + "{\"name\":\"a\"" << QByteArray("(byte 51): the export ends too soon");
     const QByteArray Whole = Head + "{\"name\":\"a\",\"asize\":10}]]\n";
     QTest::newRow("two exports") << Whole + Whole << QByteArray("data after the end of the export");
     QTest::newRow("a name longer than a path may be")
@@ -368,13 +369,22 @@ private slots:
     QFETCH(QByteArray, reason);
     QTemporaryDir Files;
     QFile Json(Files.filePath("scan.json"));
-    // A pipe would hold a reader that waits for it.
-    if (QTest::currentDataTag() == QByteArray("a pipe"))
+    // A FIFO is read as its writer writes, to its end.
+    std::thread Writer;
+    if (QTest::currentDataTag() == QByteArray("a FIFO cut short")) {
       QVERIFY(mkfifo(QFile::encodeName(Json.fileName()).constData(), 0644) == 0);
-    else
+      Writer = std::thread([&Json, &text] {
+        QFile Fifo(Json.fileName());
+        if (Fifo.open(QIODevice::WriteOnly))
+          Fifo.write(text);
+      });
+    } else {
       QVERIFY(Json.open(QIODevice::WriteOnly) && Json.write(text) == text.size());
-    Json.close();
+      Json.close();
+    }
     const TResult Run = Spacelens({"--nogui", "--import", Json.fileName().toLocal8Bit(), "--export", "-"});
+    if (Writer.joinable())
+      Writer.join();
     QCOMPARE(Run.Status, 1);
     QVERIFY2(Run.Err.startsWith("Cannot import " + Json.fileName().toLocal8Bit()), Run.Err.constData());
     QVERIFY2(Run.Err.contains(reason), Run.Err.constData());

@@ -883,7 +883,7 @@ private slots:
     Tree.File(Above + "/stop-here/own", 5000);
     Tree.Folder(Above + "/stop-here/below");
 
-    std::atomic<TScan2*> Scan{nullptr};
+    std::atomic<TRootScan*> Scan{nullptr};
     TDirectory::SetFailureInjector([&Scan](const char* Name) {
       if (std::string(Name) == "stop-here") {
         while (!Scan.load())

@@ -7,7 +7,7 @@
 #include "FileListing.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
-#include "NcduImport.h"
+#include "FilesSource.h"
 #include "PathRules.h"
 #include "PictureFile.h"
 #include "Root.h"
@@ -215,18 +215,13 @@ void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<voi
     return;
   }
   // The folder is listed again as the scan listed it: the files it
-  // counted, in its order; an imported folder from its file.
-  TNcduImport::TPlace Place;
-  const bool Imported = TNcduImport::Locate(Folder, Place);
+  // counted, in its order; an imported folder from its export.
+  const TFilesSource Source(Folder, Path, FSettings.FExclude);
   const uint64_t Asked = ++FNamesAsked;
-  const std::string Below = FSettings.FExclude.NeedsPaths() ? Folder->PathBelowTop() : std::string();
-  QThreadPool::globalInstance()->start([Self = QPointer(this), Path, Below, Place, Imported, Asked, Index,
-                                        Settings = FSettings, Done = std::move(Done)] {
+  QThreadPool::globalInstance()->start([Self = QPointer(this), Path, Source, Asked, Index, Settings = FSettings,
+                                        Done = std::move(Done)] {
     std::vector<TListedFile> Listed;
-    if (Imported)
-      TNcduImport::ListFiles(Place, {"*"}, Listed);
-    else
-      TFileListing::List(Path, {"*"}, Listed, {}, Settings.FExclude, Below);
+    Source.List({"*"}, Listed);
     std::vector<std::string> Names;
     for (TListedFile& File : Listed)
       if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "RemoteAddress.h"
+#include "StreamSource.h"
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The scan of a folder on another machine, as an export streamed over SSH:
+// one connection runs the first scanner the machine has (Spacelens, ncdu,
+// gdu) on the folder and sends its export back. SSH is the user's own
+// (SPACELENS_SSH may name another command, with options), with the user's
+// keys, configuration and known hosts; its questions (a password, a new
+// host's key) go to the terminal, or to Askpass when given.
+class TRemoteStream : public TStreamSource {
+public:
+  // Askpass: the program that asks SSH's questions in a window; empty: on
+  // the terminal.
+  TRemoteStream(const TRemoteAddress& Address, const std::string& Askpass);
+  ~TRemoteStream() override;
+  TRemoteStream(const TRemoteStream&) = delete;
+  TRemoteStream& operator=(const TRemoteStream&) = delete;
+
+  int Fd() const override { return FOutput; }
+  std::string Finish(bool Stopped) override;
+
+  // The command that is run: SSH, its options, the machine and the
+  // command run there.
+  static std::vector<std::string> Command(const TRemoteAddress& Address);
+  // What the machine runs: the first scanner it has, on Path.
+  static std::string RemoteCommand(const std::string& Path);
+  // The environment variable that marks the program run as SSH's askpass.
+  static constexpr const char* AskpassMark = "SPACELENS_ASKPASS";
+
+private:
+  std::string Told() const;
+
+  const TRemoteAddress FAddress;
+  pid_t FChild = -1;
+  int FOutput = -1;
+  int FErrors = -1;  // what SSH and the scanner said on standard error
+  std::string FStartError;
+};

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FilesSource.h"
+
+#include "FileTime.h"
+#include "FolderFiles.h"
+#include "FolderNode.h"
+#include "Root.h"
+#include "Wildcard.h"
+
+namespace {
+
+// A kept time in file-time units; 0 stays unknown.
+uint64_t Time(uint32_t Seconds)
+{
+  return Seconds ? FileTime::FromUnix(Seconds, 0) : 0;
+}
+
+}  // namespace
+
+TFilesSource::TFilesSource(const TFolderNode* Node, const std::string& Folder, const TExcludeRules& Exclude)
+  : FFolder(Folder), FClusterSize(Node->ClusterSize())
+{
+  const TRoot* Root = Node->Root();
+  if (TNcduImport::Locate(Node, FPlace)) {
+    FKind = skExport;
+  } else if (Root && Root->Imported()) {
+    // The files are taken now: the tree may replace them meanwhile.
+    FKind = skKept;
+    if (TFolderFiles* Files = Node->FFiles.load(std::memory_order_acquire)) {
+      Files->AddRef();
+      FKept = std::shared_ptr<const TFolderFiles>(Files, [](const TFolderFiles* Kept) {
+        TFolderFiles::Release(const_cast<TFolderFiles*>(Kept));
+      });
+    }
+  } else {
+    FExclude = Exclude;
+    FBelow = Exclude.NeedsPaths() ? Node->PathBelowTop() : std::string();
+  }
+}
+
+int TFilesSource::List(const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files,
+                       const std::function<bool()>& Stop) const
+{
+  if (FKind == skDisk)
+    return TFileListing::List(FFolder, Patterns, Files, Stop, FExclude, FBelow);
+  if (FKind == skExport)
+    return TNcduImport::ListFiles(FPlace, Patterns, Files, Stop);
+  if (!FKept)
+    return 0;
+  const TFolderFiles& Kept = *FKept;
+  // Once per pattern a file matches, in pattern order, as a listing gives them.
+  for (const std::string& Pattern : Patterns)
+    for (uint32_t Index = 0; Index < Kept.Count(); ++Index) {
+      const std::string Name(Kept.Name(Index));
+      if (Pattern != "*" && !MatchWildcard(Pattern.c_str(), Name.c_str()))
+        continue;
+      uint64_t Device = 0, Inode = 0;
+      Kept.Identity(Index, Device, Inode);
+      Files.push_back({Name, Kept[Index].Size(), Kept.Allocated(Index, FClusterSize), Time(Kept[Index].LastAccess),
+                       Time(Kept[Index].LastWrite), false, Kept.Links(Index), Device, Inode});
+    }
+  return 0;
+}

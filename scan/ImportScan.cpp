@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportScan.h"
+
+#include "FolderBlock.h"
+#include "FolderNode.h"
+#include "FolderTree.h"
+#include "PathRules.h"
+#include "Root.h"
+
+#include <utility>
+
+TImportScan::TImportScan(TRoot* Root, std::unique_ptr<TNcduImport> Import, bool KeepName, TScanListener* Listener)
+  : FRoot(Root), FImport(std::move(Import)), FKeepName(KeepName), FListener(Listener)
+{
+  Root->FNode->FState = fsListing;
+}
+
+TImportScan::~TImportScan()
+{
+  Terminate();
+  if (FThread.joinable())
+    FThread.join();
+  // What was never attached belongs to nobody else.
+  for (std::vector<TResult>* Results : {&FBatch, &FResults})
+    for (size_t Index = Results == &FBatch ? FBatchNext : 0; Index < Results->size(); ++Index) {
+      TResult& Result = (*Results)[Index];
+      if (Result.Kind == TResult::rkAttach)
+        TFolderNode::DeleteSubtree(Result.Node);
+      else if (Result.Kind == TResult::rkBlock)
+        TFolderBlock::Free(Result.Block);
+    }
+}
+
+void TImportScan::Resume()
+{
+  FThread = std::thread([this] {
+    FImport->Run(*FRoot, *this, &FStop);
+    Post(TResult(TResult::rkDone));
+  });
+}
+
+TFolderNode* TImportScan::Node() const
+{
+  return FRoot->FNode;
+}
+
+TScanCounts TImportScan::Counted() const
+{
+  return {FImport->FoldersRead(), FImport->FilesRead(), 0};
+}
+
+std::string TImportScan::ReadingPath() const
+{
+  // Names are given before a node is posted, and nodes are freed only
+  // after the reading.
+  const TFolderNode* Node = FReading.load(std::memory_order_acquire);
+  return Node ? Node->FullPath() : std::string();
+}
+
+void TImportScan::Top(const std::string& Name, uint32_t ClusterSize)
+{
+  TResult Result(TResult::rkTop);
+  Result.Name = Name;
+  Result.ClusterSize = ClusterSize;
+  Post(std::move(Result));
+}
+
+void TImportScan::Attach(TFolderNode* Parent, TFolderNode* Node)
+{
+  Post(TResult(TResult::rkAttach, Parent, Node));
+  FReading.store(Node, std::memory_order_release);
+}
+
+void TImportScan::Finished(TFolderNode* Node, TFolderBlock* Block, bool FirstLevel)
+{
+  if (Block)
+    Post(TResult(TResult::rkBlock, nullptr, Node, Block));
+  if (FirstLevel)
+    Post(TResult(TResult::rkProgress));
+}
+
+void TImportScan::Post(TResult&& Result)
+{
+  std::lock_guard Lock(FResultMutex);
+  FResults.push_back(std::move(Result));
+  if (FResults.back().Kind == TResult::rkDone)
+    FResultReady.notify_all();
+}
+
+void TImportScan::WaitForResults(std::chrono::milliseconds Timeout)
+{
+  std::unique_lock Lock(FResultMutex);
+  FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty() && FResults.back().Kind == TResult::rkDone; });
+}
+
+void TImportScan::Drain(TDeadline Deadline)
+{
+  if (FBatchNext == FBatch.size()) {
+    FBatch.clear();
+    FBatchNext = 0;
+    std::lock_guard Lock(FResultMutex);
+    FBatch.swap(FResults);
+  }
+  TFolderTree& Tree = *FRoot->FTree;
+  std::vector<TFolderNode*> Siblings;
+  while (FBatchNext < FBatch.size()) {
+    if (Deadline != TDeadline::max() && std::chrono::steady_clock::now() > Deadline)
+      return;
+    TResult& Result = FBatch[FBatchNext++];
+    switch (Result.Kind) {
+      case TResult::rkTop:
+        FRoot->FClusterSize = Result.ClusterSize;
+        if (!FKeepName) {
+          Tree.Rename(FRoot->FNode, Result.Name);
+          FRoot->FPath = TPathRules::WithSeparator(Result.Name);
+          FRoot->FTitle = TPathRules::Shown(Result.Name) + " (imported)";
+        }
+        Tree.NodeChanged(FRoot->FNode);
+        break;
+      case TResult::rkAttach:
+        // Siblings read one after the other join the tree together.
+        Siblings.push_back(Result.Node);
+        while (FBatchNext < FBatch.size() && FBatch[FBatchNext].Kind == TResult::rkAttach
+               && FBatch[FBatchNext].Parent == Result.Parent)
+          Siblings.push_back(FBatch[FBatchNext++].Node);
+        Tree.AppendChildren(Result.Parent, Siblings);
+        break;
+      case TResult::rkBlock:
+        Tree.AppendBlock(std::exchange(Result.Block, nullptr));
+        break;
+      case TResult::rkProgress:
+        ++FRoot->FSubfoldersDone;
+        if (FListener)
+          FListener->ScanProgress(FRoot);
+        break;
+      case TResult::rkDone:
+        Complete();
+        break;
+    }
+  }
+}
+
+void TImportScan::Await()
+{
+  if (FThread.joinable())
+    FThread.join();
+  while (!FFinished)
+    Drain();
+}
+
+void TImportScan::Complete()
+{
+  FThread.join();
+  TFolderNode* Top = FRoot->FNode;
+  if (Top->FState == fsListing)
+    Top->FState = fsStopped;  // the export ended before its top folder began
+  FRoot->FImportOffsets = std::move(FImport->Offsets());
+  FRoot->FSubfolderCount = FRoot->FSubfoldersDone = int(Top->ChildCount());
+  if (!Terminated())
+    FRoot->FIncomplete = FImport->Error();
+  FRoot->FWorker = nullptr;
+  FRoot->FTree->NodeChanged(Top);
+  FFinished = true;
+  if (FListener)
+    FListener->ScanDone(FRoot, Terminated(), Counted());
+}

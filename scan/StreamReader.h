@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Reads an export from a descriptor for the JSON parser, one buffer at a
+// time: a regular file, a pipe, a FIFO, a terminal or a socket. Where the
+// writer is slow, it waits, asking Stop now and then, so a stream nobody
+// writes to ends as soon as Stop is set. A regular file that was written a
+// moment ago is taken for one still being written: at its end the reader
+// waits while it grows.
+class TStreamReader {
+public:
+  using Ch = char;
+
+  // Fd stays the caller's.
+  TStreamReader(int Fd, const std::atomic<bool>* Stop);
+
+  Ch Peek()
+  {
+    if (FNext == FEnd && !Fill())
+      return '\0';
+    return *FNext;
+  }
+  Ch Take()
+  {
+    if (FNext == FEnd && !Fill())
+      return '\0';
+    return *FNext++;
+  }
+  size_t Tell() const { return size_t(FBefore + uint64_t(FNext - FBuffer)); }
+  // Bytes taken from the stream so far, some not yet parsed.
+  uint64_t Received() const { return FBefore + uint64_t(FEnd - FBuffer); }
+
+  // The parser only reads.
+  Ch* PutBegin() { return nullptr; }
+  void Put(Ch) {}
+  void Flush() {}
+  size_t PutEnd(Ch*) { return 0; }
+
+  // From the byte before the next one on, the bytes read are kept (up to
+  // MostMarked) until the next Mark, to be read again.
+  void Mark();
+  std::string Marked() const;
+  static constexpr size_t MostMarked = 64 * 1024;
+
+  // Why reading ended before the end of the stream: 0, ECANCELED when Stop
+  // was set, or the errno of a failed read.
+  int Error() const { return FError; }
+
+private:
+  bool Fill();
+  bool Wait();
+  bool Written() const;
+
+  const int FFd;
+  const std::atomic<bool>* const FStop;
+  bool FRegular = false;
+  uint64_t FBefore = 0;  // bytes of the stream before the buffer
+  char* FNext;
+  char* FEnd;
+  const char* FMarkAt = nullptr;  // in the buffer: the first byte kept
+  std::string FMarked;            // kept from earlier buffers
+  int FError = 0;
+  char FBuffer[64 * 1024];
+};
