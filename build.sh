@@ -2,13 +2,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Spacelens needs from Debian's packages (when run as root),
 # then configures and builds it in build/. Used by run.sh and test.sh.
+#   build.sh [--tests]    --tests: also what the tests need
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ ninja-build ccache qt6-base-dev adwaita-icon-theme libqt6svg6 xdg-utils libglib2.0-bin
           fonts-liberation2 poppler-utils rapidjson-dev pkg-config libzstd-dev libxxhash-dev libcsv-dev
+          # folders of other machines are read over SSH
+          openssh-client
           # the icon's pictures, the Debian package and the checks of both
           librsvg2-bin desktop-file-utils appstream dpkg-dev groff-base)
+# The tests start an SSH server of their own, on a port of their own.
+[ "${1:-}" = --tests ] && packages+=(openssh-server)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -17,7 +22,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [ "$(id -u)" -eq 0 ]; then
     echo "Installing ${missing[*]}" >&2
     apt-get update -qq
+    # Services the packages bring (the SSH server) are not started here.
+    blocker=
+    if [ ! -e /usr/sbin/policy-rc.d ]; then
+      blocker=/usr/sbin/policy-rc.d
+      printf '#!/bin/sh\nexit 101\n' >"$blocker" && chmod +x "$blocker"
+    fi
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+    [ -z "$blocker" ] || rm -f "$blocker"
   else
     echo "Spacelens needs these Debian packages; install them with:" >&2
     echo "  sudo apt-get install ${missing[*]}" >&2

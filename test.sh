@@ -6,7 +6,7 @@
 #                           there (SANITIZE_TESTS=REGEX picks which)
 set -euo pipefail
 cd "$(dirname "$0")"
-./build.sh
+./build.sh --tests
 ctest --test-dir build --output-on-failure -j2
 
 if [ "${SANITIZE:-0}" = 1 ]; then

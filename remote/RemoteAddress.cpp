@@ -40,7 +40,8 @@ bool TRemoteAddress::Parse(const std::string& Text, std::string& Problem)
     Path = Slash == std::string::npos ? "/" : Rest.substr(Slash);
     // A port follows the last colon, after any [IPv6] address.
     const size_t Colon = Place.rfind(':');
-    if (Colon != std::string::npos && Colon > Place.rfind(']')) {
+    const size_t Bracket = Place.rfind(']');
+    if (Colon != std::string::npos && (Bracket == std::string::npos || Colon > Bracket)) {
       const std::string Number = Place.substr(Colon + 1);
       const auto [End, Error] = std::from_chars(Number.data(), Number.data() + Number.size(), Port);
       if (Number.empty() || Error != std::errc() || End != Number.data() + Number.size() || Port < 1 || Port > 65535) {

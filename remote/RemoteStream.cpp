@@ -38,12 +38,15 @@ std::string Quoted(const std::string& Text)
 std::string TRemoteStream::RemoteCommand(const std::string& Path)
 {
   // One line a POSIX shell runs, whatever the user's login shell: the
-  // script and the folder are each one quoted word.
+  // script and the folder are each one quoted word. Without a terminal the
+  // server does not end the scanner when the connection closes: a watcher
+  // does, when the input SSH holds open for it ends.
   const std::string Script =
     std::string("for s in spacelens ncdu gdu; do command -v \"$s\" >/dev/null 2>&1 && break; s=; done; "
-                "case \"$s\" in spacelens) exec spacelens --nogui --export-ncdu - \"$0\";; "
-                "ncdu) exec ncdu -o- -x \"$0\";; gdu) exec gdu -o- \"$0\";; esac; echo \"")
-    + NoScanner + "\" >&2; exit " + std::to_string(NoScannerStatus);
+                "case \"$s\" in spacelens) set -- spacelens --nogui --export-ncdu - \"$0\";; "
+                "ncdu) set -- ncdu -o- -x \"$0\";; gdu) set -- gdu -o- \"$0\";; *) echo \"")
+    + NoScanner + "\" >&2; exit " + std::to_string(NoScannerStatus)
+    + ";; esac; exec 3<&0; \"$@\" </dev/null & p=$!; (while read -r l; do :; done; kill $p) <&3 >/dev/null 2>&1 & wait $p";
   return "sh -c " + Quoted(Script) + " " + Quoted(Path);
 }
 
@@ -70,15 +73,21 @@ std::vector<std::string> TRemoteStream::Command(const TRemoteAddress& Address)
 
 TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& Askpass) : FAddress(Address)
 {
-  int Output[2];
+  int Output[2], Input[2];
   if (pipe2(Output, O_CLOEXEC) != 0) {
     FStartError = std::strerror(errno);
+    return;
+  }
+  if (pipe2(Input, O_CLOEXEC) != 0) {
+    FStartError = std::strerror(errno);
+    close(Output[0]);
+    close(Output[1]);
     return;
   }
   FErrors = memfd_create("ssh-errors", MFD_CLOEXEC);
   posix_spawn_file_actions_t Actions;
   posix_spawn_file_actions_init(&Actions);
-  posix_spawn_file_actions_addopen(&Actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&Actions, Input[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&Actions, Output[1], STDOUT_FILENO);
   if (FErrors >= 0)
     posix_spawn_file_actions_adddup2(&Actions, FErrors, STDERR_FILENO);
@@ -109,6 +118,8 @@ TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& A
   posix_spawn_file_actions_destroy(&Actions);
   posix_spawnattr_destroy(&Attributes);
   close(Output[1]);
+  close(Input[0]);
+  FInput = Input[1];
   if (Code != 0) {
     FChild = -1;
     close(Output[0]);
@@ -121,7 +132,7 @@ TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& A
 
 TRemoteStream::~TRemoteStream()
 {
-  Finish(true);
+  Finish(true, 0);
 }
 
 std::string TRemoteStream::Told() const
@@ -141,8 +152,11 @@ std::string TRemoteStream::Told() const
   return Text;
 }
 
-std::string TRemoteStream::Finish(bool Stopped)
+std::string TRemoteStream::Finish(bool Stopped, uint64_t Received)
 {
+  if (FInput >= 0)
+    close(FInput);
+  FInput = -1;
   if (FChild < 0) {
     std::string Why = FStartError;
     FStartError.clear();
@@ -171,6 +185,8 @@ std::string TRemoteStream::Finish(bool Stopped)
     return {};
   if (Exit == NoScannerStatus && Said.find(NoScanner) != std::string::npos)
     return FAddress.Host + " has none of spacelens, ncdu or gdu; install one of them there";
+  if (Exit == SshFailed && Received > 0)
+    return "the connection to " + FAddress.Host + " was lost" + (Said.empty() ? "" : ": " + Said);
   if (Exit == SshFailed)
     return Said.empty() ? "ssh could not connect to " + FAddress.Host : Said;
   return Said.empty() ? "the scan on " + FAddress.Host + " ended with status " + std::to_string(Exit) : Said;

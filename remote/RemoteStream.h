@@ -24,12 +24,13 @@ public:
   TRemoteStream& operator=(const TRemoteStream&) = delete;
 
   int Fd() const override { return FOutput; }
-  std::string Finish(bool Stopped) override;
+  std::string Finish(bool Stopped, uint64_t Received) override;
 
   // The command that is run: SSH, its options, the machine and the
   // command run there.
   static std::vector<std::string> Command(const TRemoteAddress& Address);
-  // What the machine runs: the first scanner it has, on Path.
+  // What the machine runs: the first scanner it has, on Path, ended when
+  // the connection closes.
   static std::string RemoteCommand(const std::string& Path);
   // The environment variable that marks the program run as SSH's askpass.
   static constexpr const char* AskpassMark = "SPACELENS_ASKPASS";
@@ -40,6 +41,7 @@ private:
   const TRemoteAddress FAddress;
   pid_t FChild = -1;
   int FOutput = -1;
+  int FInput = -1;   // never written: its end tells the other side to stop
   int FErrors = -1;  // what SSH and the scanner said on standard error
   std::string FStartError;
 };

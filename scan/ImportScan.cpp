@@ -150,7 +150,8 @@ void TImportScan::Await()
 
 void TImportScan::Complete()
 {
-  FThread.join();
+  if (FThread.joinable())
+    FThread.join();
   TFolderNode* Top = FRoot->FNode;
   if (Top->FState == fsListing)
     Top->FState = fsStopped;  // the export ended before its top folder began

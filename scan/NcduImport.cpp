@@ -84,8 +84,12 @@ public:
   // them, counted up, and are marked stopped.
   void Abandon()
   {
-    while (!FFolders.empty() && FFolders.back().Node) {
+    while (!FFolders.empty()) {
       TFolderNode* Node = FFolders.back().Node;
+      if (!Node) {  // its "[" was read, its info not
+        FFolders.pop_back();
+        continue;
+      }
       CloseFolder();
       Node->FState = fsStopped;
     }
@@ -496,7 +500,7 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
   int Code = 0;
   const int Fd = FStream ? FStream->Fd() : OpenStream(FSource, Data, Code);
   if (Fd < 0) {
-    const std::string Why = FStream ? FStream->Finish(false) : std::string(std::strerror(Code));
+    const std::string Why = FStream ? FStream->Finish(false, 0) : std::string(std::strerror(Code));
     FError = FSource + ": " + Why;
     return false;
   }
@@ -526,7 +530,7 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
   // What the source says matters only when the export broke off: a scanner
   // that met unreadable folders still exports the rest whole.
   const bool Whole = !Result.IsError() && Builder.Finished() && !Trailing && !Stream.Error();
-  const std::string Far = FStream ? FStream->Finish(Stopped) : std::string();
+  const std::string Far = FStream ? FStream->Finish(Stopped, Stream.Received()) : std::string();
   if (FStream)
     FStream.reset();
   else

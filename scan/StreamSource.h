@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // A stream an export comes from that something else makes: a command's
@@ -12,7 +13,7 @@ public:
   // The descriptor to read; -1 when the source could not start, Finish()
   // telling why.
   virtual int Fd() const = 0;
-  // Ends the source (at once when Stopped) and tells what went wrong on
-  // its side: empty when nothing did.
-  virtual std::string Finish(bool Stopped) = 0;
+  // Ends the source (at once when Stopped), Received bytes having been
+  // read, and tells what went wrong on its side: empty when nothing did.
+  virtual std::string Finish(bool Stopped, uint64_t Received) = 0;
 };
