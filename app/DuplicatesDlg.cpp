@@ -10,6 +10,7 @@
 #include "MainForm.h"
 #include "PathRules.h"
 #include "Prompt.h"
+#include "Root.h"
 #include "ShellCommands.h"
 #include "Trash.h"
 #include "ValueDisplay.h"
@@ -49,8 +50,15 @@ const char* StageName(TDuplicateFinder::TStage Stage)
 void TDuplicatesDlg::Open(TMainForm& Form, bool AllRoots)
 {
   TFolderNode* Selected = Form.SelectedNode();
-  std::vector<TFolderNode*> Tops = AllRoots ? Form.Tree().TopNodes() : std::vector<TFolderNode*>();
-  if (!AllRoots && Selected)
+  // Only files on this machine are read: imported roots are left out, and
+  // one chosen alone is refused with the reason.
+  if (!AllRoots && Selected && TShellCommands::Foreign(Selected, &Form))
+    return;
+  std::vector<TFolderNode*> Tops;
+  if (AllRoots)
+    std::copy_if(Form.Tree().TopNodes().begin(), Form.Tree().TopNodes().end(), std::back_inserter(Tops),
+                 [](const TFolderNode* Top) { return !Top->Root()->Imported(); });
+  else if (Selected)
     Tops.push_back(Selected->FIsFiles ? Selected->Parent() : Selected);
   if (Tops.empty())
     return;

@@ -5,6 +5,8 @@
 const char* THeadlessScan::Usage =
   "Usage: spacelens --nogui [OPTIONS] FOLDER...\n"
   "       spacelens [FOLDER | FILE.json]...\n"
+  "A FOLDER written ssh://[user@]host[:port]/path or [user@]host:/path is scanned\n"
+  "on that machine over SSH, by the first of spacelens, ncdu and gdu it has.\n"
   "With --nogui, scans each FOLDER without opening a window, all of them at once,\n"
   "and prints the size of each or exports the sizes of all their folders.\n"
   "Without it, opens the window and scans each FOLDER there; any option below\n"
@@ -18,7 +20,8 @@ const char* THeadlessScan::Usage =
   "                       format, which ncdu -f and gdu -f read (\"-\": standard output);\n"
   "                       the files of each folder are read again as it is written\n"
   "  --import FILE        take the scan in FILE, exported by ncdu -o, gdu -o or\n"
-  "                       --export-ncdu, as if it were a FOLDER scanned here\n"
+  "                       --export-ncdu, as if it were a FOLDER scanned here; a\n"
+  "                       pipe, a FIFO or \"-\" (standard input) is read as it comes\n"
   "  --report FILE.pdf    write the printed report of each folder's tree into one PDF\n"
   "                       (\"-\": standard output)\n"
   "  --levels N           open N levels of folders below each folder in the report\n"

@@ -109,8 +109,10 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   FForm.RefreshStatus(true);
   if (!FRestarting)
     FProgress.Ended(Counted, Stopped);
-  if (!Root->FIncomplete.empty())
-    FErrors.Report(TPathRules::Shown(Root->FNode->FName) + " is incomplete: " + QString::fromLocal8Bit(Root->FIncomplete));
+  // An export that broke off: what came stays, and the window tells why.
+  if (const QString Why = QString::fromLocal8Bit(Root->FIncomplete); !Why.isEmpty())
+    FErrors.Report(Root->FNode->FObjects.Load() == 0 ? "Cannot read " + ShownSource(*Root) + ": " + Why
+                                                     : ShownSource(*Root) + " is incomplete: " + Why);
   if (!Stopped && !Root->Imported() && FForm.WindowSettings().FHistoryKeep > 0)
     Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.

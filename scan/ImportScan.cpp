@@ -157,8 +157,11 @@ void TImportScan::Complete()
     Top->FState = fsStopped;  // the export ended before its top folder began
   FRoot->FImportOffsets = std::move(FImport->Offsets());
   FRoot->FSubfolderCount = FRoot->FSubfoldersDone = int(Top->ChildCount());
-  if (!Terminated())
-    FRoot->FIncomplete = FImport->Error();
+  // Why, without the source the window names already.
+  if (const std::string& Error = FImport->Error(); !Terminated() && !Error.empty())
+    FRoot->FIncomplete = Error.starts_with(FRoot->FSource + ": ") ? Error.substr(FRoot->FSource.size() + 2)
+                         : Error.starts_with(FRoot->FSource + " ") ? Error.substr(FRoot->FSource.size() + 1)
+                                                                    : Error;
   FRoot->FWorker = nullptr;
   FRoot->FTree->NodeChanged(Top);
   FFinished = true;

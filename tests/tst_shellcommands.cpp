@@ -428,6 +428,31 @@ private slots:
     QCOMPARE(TTotals(Imported), TTotals(Scan.Top));
   }
 
+  // A folder of another machine: the address opens it, what went wrong is
+  // told, and nothing acts on its files here.
+  void remoteRoot()
+  {
+    qputenv("SPACELENS_SSH", "false");
+    const auto Usual = qScopeGuard([] { qunsetenv("SPACELENS_SSH"); });
+    TScanned Scan;
+    TAnswers Answers;
+    QVERIFY(Scan.Form.Roots().Open("me@elsewhere.invalid:/srv/"));
+    QTRY_VERIFY(!Scan.Form.Driver().Scanning());
+    TFolderNode* Remote = Scan.Form.CurrentNode();
+    QVERIFY(Remote && Remote->Root()->Remote());
+    QCOMPARE(Remote->Root()->FSource, std::string("ssh://me@elsewhere.invalid/srv"));
+    QCOMPARE(Scan.Form.Model().IndexOf(Remote).data().toString().section("  ", -1),
+             QString("elsewhere.invalid:/srv [Incomplete]"));
+    QCOMPARE(Remote->Root()->FIncomplete, std::string("the scan on elsewhere.invalid ended with status 1"));
+    Scan.Form.Roots().UpdateBranch1Click();
+    QCOMPARE(Answers.Asked.size(), 1);
+    QVERIFY2(Answers.Asked[0].startsWith("These files are on elsewhere.invalid; Spacelens acts only on local files"),
+             qPrintable(Answers.Asked[0]));
+    // A wrong address is told, and no root is made for it.
+    QVERIFY(!Scan.Form.Roots().Open("ssh://host:99999/x"));
+    QCOMPARE(Scan.Form.Tree().TopNodes().size(), 2u);
+  }
+
   // The Trash keeps its own entries: rows inside it get no menu.
   void trashFolders()
   {

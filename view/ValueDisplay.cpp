@@ -126,8 +126,15 @@ QString TValueDisplay::NodeCaption(const TFolderData* Record)
 {
   if (Record->FIsFiles)
     return "<Files>";
-  if (!Record->Node()->Parent() && Record->Root() && Record->Root()->Imported())
-    return TPathRules::Shown(Record->FName) + " (imported)";
+  if (const TRoot* Root = Record->Root(); !Record->Node()->Parent() && Root && Root->Imported()) {
+    // A folder of another machine is named host:/path already.
+    QString Caption = TPathRules::Shown(Record->FName) + (Root->Remote() ? "" : " (imported)");
+    if (!Root->FIncomplete.empty())
+      Caption += " [Incomplete]";
+    else if (Record->FState == fsStopped)
+      Caption += " [Stopped]";
+    return Caption;
+  }
   QString Caption = DisplayName(Record);
   if (Record->Node()->Parent()) {
     if (const int Code = Record->FErrorCode; Code > 0)
