@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the window, offscreen, with the longest stall of its event loop
 // meanwhile, measured by a timer that should fire every 5 ms.
-//   bench_window FOLDER          scanning FOLDER to completion
+//   bench_window FOLDER          scanning FOLDER to completion (or reading
+//                                an export, or a folder of another machine:
+//                                whatever the command line opens)
 //   bench_window --list FOLDER   after the scan, listing FOLDER's files in
 //                                the details list, from selection to rows
 //   bench_window --expand FOLDER after the scan, opening the first-level folder
@@ -52,6 +54,7 @@
 #include "Prompt.h"
 #include "FolderTreeView.h"
 #include "RightPane.h"
+#include "RootCommands.h"
 #include "Root.h"
 #include "TreemapPane.h"
 #include "TreemapView.h"
@@ -307,7 +310,7 @@ int main(int argc, char** argv)
   // The scan starts once the window is on screen and painted.
   QTimer::singleShot(300, [&] {
     Clock.start();
-    if (!Window.StartScan(Folder))
+    if (!Window.Roots().Open(Folder))
       Application.exit(1);
     Probe.start();
   });

@@ -204,6 +204,9 @@ void TScanDriver::ScanProgress(TRoot* Root)
 
 void TScanDriver::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
+  // An export is read without "<Files>" entries: they come once it is in.
+  if (Root->Imported() && FSettings.FShowFiles)
+    ApplyShowFiles(Root->FNode, true);
   FEnded.FCounted.FFolders += Counted.FFolders;
   FEnded.FCounted.FFiles += Counted.FFiles;
   FEnded.FCounted.FExcluded += Counted.FExcluded;

@@ -79,6 +79,7 @@ struct TRun : TScanListener {
     Driver.SetListener(this);
     // The window's settings: files are kept, as the window keeps them.
     Driver.FSettings.FFileKind = [](const char*, bool) -> uint8_t { return 0; };
+    Driver.FSettings.FShowFiles = false;
   }
   void ScanFailed(int, const std::string&) override {}
   void ScanProgress(TRoot*) override {}
@@ -376,9 +377,14 @@ private slots:
     TRun Local;
     const QByteArray Whole = ExportOf(Tree, Local);
     TRun Run;
+    Run.Driver.FSettings.FShowFiles = true;
     TRoot* Root = Run.Driver.StartImport("piped", std::make_unique<TPipeSource>(Whole, false), "machine:/t");
     QVERIFY(Run.Finish());
     QVERIFY(Root->Imported() && !Root->Remote() && Root->FImportFile.empty());
+    // "<Files>" entries come once the export is in.
+    const TFolderNode* Entry = Root->FNode->Children().back();
+    QVERIFY(Entry->FIsFiles);
+    QCOMPARE(Entry->SizeBytes(), 4097u);
     QCOMPARE(QString::fromStdString(Root->FNode->FName), QString("machine:/t"));
     TFolderNode* A = nullptr;
     for (TFolderNode* Child : Root->FNode->Children())
