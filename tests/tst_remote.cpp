@@ -2,6 +2,7 @@
 // Exports read as streams into roots that fill as they arrive, and folders
 // of another machine read over SSH: a server of the test's own on
 // 127.0.0.1, with keys made for it, stands in for the other machine.
+#include "FilesSource.h"
 #include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
@@ -394,6 +395,15 @@ private slots:
     const TFolderFiles* Files = A->FFiles.load();
     QVERIFY(Files && Files->Count() == 1);
     QCOMPARE(Files->Name(0), std::string_view("f"));
+    // The details list lists them, once for each pattern they match, never
+    // from a disk folder of the same path.
+    std::vector<TListedFile> Listed;
+    QCOMPARE(TFilesSource(A, Tree.Path("a"), {}).List({"*", "g*", "f"}, Listed), 0);
+    QCOMPARE(Listed.size(), 2u);
+    QCOMPARE(Listed[1].Name, std::string("f"));
+    QCOMPARE(Listed[1].Size, 5000u);
+    QCOMPARE(Listed[1].DiskBytes, 8192u);
+    QVERIFY(Listed[1].LastWrite > 0);
   }
 
   void remoteMatchesLocal()
