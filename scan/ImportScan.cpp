@@ -155,7 +155,7 @@ void TImportScan::Complete()
   TFolderNode* Top = FRoot->FNode;
   if (Top->FState == fsListing)
     Top->FState = fsStopped;  // the export ended before its top folder began
-  FRoot->FImportOffsets = std::move(FImport->Offsets());
+  FImport->GiveRoot(*FRoot);
   FRoot->FSubfolderCount = FRoot->FSubfoldersDone = int(Top->ChildCount());
   // Why, without the source the window names already.
   if (const std::string& Error = FImport->Error(); !Terminated() && !Error.empty())

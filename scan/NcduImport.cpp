@@ -73,10 +73,10 @@ constexpr TFileCount Itself{1, 0, 1};
 class TBuilder {
 public:
   TBuilder(TRoot& Root, const TScanSettings& Settings, TStreamReader& Stream, TNcduImport::TSink& Sink,
-           std::unordered_map<const TFolderNode*, uint64_t>* Offsets, std::atomic<uint64_t>& BytesRead,
-           std::atomic<uint64_t>& FoldersRead, std::atomic<uint64_t>& FilesRead, const std::atomic<bool>* Stop)
+           std::unordered_map<const TFolderNode*, uint64_t>* Offsets, std::atomic<uint64_t>& FoldersRead,
+           std::atomic<uint64_t>& FilesRead, const std::atomic<bool>* Stop)
     : FRoot(Root), FSettings(Settings), FStream(Stream), FSink(Sink), FOffsets(Offsets), FClusterSize(Root.FClusterSize),
-      FBytesRead(BytesRead), FFoldersRead(FoldersRead), FFilesRead(FilesRead), FStop(Stop)
+      FFoldersRead(FoldersRead), FFilesRead(FilesRead), FStop(Stop)
   {
   }
   bool Finished() const { return FPlace == pEnded; }
@@ -205,7 +205,6 @@ private:
   }
   bool Going()
   {
-    FBytesRead.store(FStream.Tell(), std::memory_order_relaxed);
     if (FStop && FStop->load(std::memory_order_relaxed)) {
       Problem = "stopped";
       return false;
@@ -323,7 +322,6 @@ private:
   std::unordered_map<const TFolderNode*, uint64_t>* const FOffsets;  // null: the stream is not read again
   uint32_t FClusterSize;
   uint64_t FObjectAt = 0;  // where the entry being read starts
-  std::atomic<uint64_t>& FBytesRead;
   std::atomic<uint64_t>& FFoldersRead;
   std::atomic<uint64_t>& FFilesRead;
   const std::atomic<bool>* FStop;
@@ -482,11 +480,18 @@ bool TNcduImport::Run(const std::atomic<bool>* Stop)
   }
   TRoot& Root = *FRoot;
   Root.FSource = FSource == "-" ? FSource : TPathRules::Absolute(FSource);
-  Root.FImportOffsets = std::move(FOffsets);
+  GiveRoot(Root);
   Root.FSubfolderCount = Root.FSubfoldersDone = int(Root.FNode->ChildCount());
   Root.FTitle = TPathRules::Shown(Root.FNode->FName) + " (imported)";
   Root.FFileSystem = "imported";
   return true;
+}
+
+void TNcduImport::GiveRoot(TRoot& Root)
+{
+  Root.FImportFile = std::move(FFile);
+  Root.FImportStamp = FStamp;
+  Root.FImportOffsets = std::move(FOffsets);
 }
 
 bool TNcduImport::Run(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop)
@@ -509,12 +514,12 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
   // Only a regular file can be read again for a folder's entries.
   const bool Regular = !FStream && FSource != "-" && S_ISREG(Data.st_mode);
   if (Regular) {
-    Root.FImportFile = TPathRules::Absolute(FSource);
-    Root.FImportStamp = TFileStamp::Of(Data);
+    FFile = TPathRules::Absolute(FSource);
+    FStamp = TFileStamp::Of(Data);
   }
   TStreamReader Stream(Fd, Stop);
   rapidjson::Reader Reader;
-  TBuilder Builder(Root, FSettings, Stream, Sink, Regular ? &FOffsets : nullptr, FBytesRead, FFoldersRead,
+  TBuilder Builder(Root, FSettings, Stream, Sink, Regular ? &FOffsets : nullptr, FFoldersRead,
                    FFilesRead, Stop);
   TNcduHandler<TBuilder> Handler(Builder);
   const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
@@ -535,7 +540,6 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
     FStream.reset();
   else
     close(Fd);
-  FBytesRead.store(Stream.Tell(), std::memory_order_relaxed);
   if (Stopped) {
     FError = FSource + ": stopped";
   } else if (!Far.empty() && !Whole) {

@@ -64,12 +64,12 @@ public:
   // The root read, its top node not in any tree yet; the caller owns it.
   TRoot* TakeRoot();
   // How far the reading has come, for progress.
-  uint64_t BytesRead() const { return FBytesRead.load(std::memory_order_relaxed); }
   uint64_t FoldersRead() const { return FFoldersRead.load(std::memory_order_relaxed); }
   uint64_t FilesRead() const { return FFilesRead.load(std::memory_order_relaxed); }
-  // Where the folders' entries are in a regular file read by the second
-  // Run, to give its root at the end; empty for other streams.
-  std::unordered_map<const TFolderNode*, uint64_t>& Offsets() { return FOffsets; }
+  // Gives Root, once read, what lets its folders' files be read again: the
+  // regular file and where each folder is in it (nothing for other
+  // streams). On the thread that owns Root's tree.
+  void GiveRoot(TRoot& Root);
 
   // Where the entries of an imported folder are: its root's file as it was
   // imported, and the offset of the folder in it.
@@ -95,9 +95,10 @@ private:
   const TScanSettings FSettings;
   uint32_t FClusterSize;
   std::unique_ptr<TStreamSource> FStream;
-  std::atomic<uint64_t> FBytesRead{0};
   std::atomic<uint64_t> FFoldersRead{0};
   std::atomic<uint64_t> FFilesRead{0};
+  std::string FFile;  // a regular file read: its absolute path, and as it was
+  TFileStamp FStamp;
   std::unordered_map<const TFolderNode*, uint64_t> FOffsets;
   std::unique_ptr<TRoot> FRoot;
   std::string FError;
