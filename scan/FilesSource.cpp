@@ -21,7 +21,7 @@ TFilesSource::TFilesSource(const TFolderNode* Node, const std::string& Folder, c
   : FFolder(Folder), FClusterSize(Node->ClusterSize())
 {
   const TRoot* Root = Node->Root();
-  if (TNcduImport::Locate(Node, FPlace)) {
+  if (TNcduListing::Locate(Node, FPlace)) {
     FKind = skExport;
   } else if (Root && Root->Imported()) {
     // The files are taken now: the tree may replace them meanwhile.
@@ -44,7 +44,7 @@ int TFilesSource::List(const std::vector<std::string>& Patterns, std::vector<TLi
   if (FKind == skDisk)
     return TFileListing::List(FFolder, Patterns, Files, Stop, FExclude, FBelow);
   if (FKind == skExport)
-    return TNcduImport::ListFiles(FPlace, Patterns, Files, Stop);
+    return TNcduListing::List(FPlace, Patterns, Files, Stop);
   if (!FKept)
     return 0;
   const TFolderFiles& Kept = *FKept;

@@ -3,7 +3,7 @@
 
 #include "ExcludeRules.h"
 #include "FileListing.h"
-#include "NcduImport.h"
+#include "NcduListing.h"
 
 #include <functional>
 #include <memory>
@@ -32,7 +32,7 @@ private:
   std::string FFolder;
   std::string FBelow;  // the folder's path below its scan's top, for Exclude
   TExcludeRules FExclude;
-  TNcduImport::TPlace FPlace;
+  TNcduListing::TPlace FPlace;
   std::shared_ptr<const TFolderFiles> FKept;
   uint32_t FClusterSize = 0;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileListing.h"
 #include "FileStamp.h"
 #include "ScanSettings.h"
 
@@ -24,8 +23,9 @@ struct TRoot;
 // a regular file as nothing, and what was left out as a folder not entered.
 // The export is read as a stream (a file, a pipe, standard input, a
 // command's output) and only its folders are kept. The entries of a folder
-// of a regular file are read from the file again when they are asked for;
-// of any other stream, the files kept for the window are all there is.
+// of a regular file are read from the file again when they are asked for
+// (TNcduListing); of any other stream, the files kept for the window are
+// all there is.
 class TNcduImport {
 public:
   // Source is the file's name, "-" for standard input; ClusterSize counts
@@ -70,23 +70,6 @@ public:
   // regular file and where each folder is in it (nothing for other
   // streams). On the thread that owns Root's tree.
   void GiveRoot(TRoot& Root);
-
-  // Where the entries of an imported folder are: its root's file as it was
-  // imported, and the offset of the folder in it.
-  struct TPlace {
-    std::string File;
-    TFileStamp Stamp;
-    uint64_t Offset = 0;
-  };
-  // The place of Node's entries; false for a folder not imported. On the
-  // thread that owns the tree.
-  static bool Locate(const TFolderNode* Node, TPlace& Place);
-  // The files of an imported folder, read from its file again, as a listing
-  // of the folder would give them. 0, or the errno (ESTALE: the file is not
-  // what it was when imported). On any thread.
-  // Stop, when given, is asked now and then whether they are still wanted.
-  static int ListFiles(const TPlace& Place, const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files,
-                       const std::function<bool()>& Stop = {});
 
 private:
   bool Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, bool Keep);
