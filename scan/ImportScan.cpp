@@ -21,14 +21,12 @@ TImportScan::~TImportScan()
   if (FThread.joinable())
     FThread.join();
   // What was never attached belongs to nobody else.
-  for (std::vector<TResult>* Results : {&FBatch, &FResults})
-    for (size_t Index = Results == &FBatch ? FBatchNext : 0; Index < Results->size(); ++Index) {
-      TResult& Result = (*Results)[Index];
-      if (Result.Kind == TResult::rkAttach)
-        TFolderNode::DeleteSubtree(Result.Node);
-      else if (Result.Kind == TResult::rkBlock)
-        TFolderBlock::Free(Result.Block);
-    }
+  FResults.ForEachLeft([](TResult& Result) {
+    if (Result.Kind == TResult::rkAttach)
+      TFolderNode::DeleteSubtree(Result.Node);
+    else if (Result.Kind == TResult::rkBlock)
+      TFolderBlock::Free(Result.Block);
+  });
 }
 
 void TImportScan::Resume()
@@ -81,32 +79,26 @@ void TImportScan::Finished(TFolderNode* Node, TFolderBlock* Block, bool FirstLev
 
 void TImportScan::Post(TResult&& Result)
 {
-  std::lock_guard Lock(FResultMutex);
-  FResults.push_back(std::move(Result));
-  if (FResults.back().Kind == TResult::rkDone)
-    FResultReady.notify_all();
+  const bool Done = Result.Kind == TResult::rkDone;
+  FResults.Post(std::move(Result), Done);
 }
 
 void TImportScan::WaitForResults(std::chrono::milliseconds Timeout)
 {
-  std::unique_lock Lock(FResultMutex);
-  FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty() && FResults.back().Kind == TResult::rkDone; });
+  FResults.WaitForLast(Timeout);
 }
 
 void TImportScan::Drain(TDeadline Deadline)
 {
-  if (FBatchNext == FBatch.size()) {
-    FBatch.clear();
-    FBatchNext = 0;
-    std::lock_guard Lock(FResultMutex);
-    FBatch.swap(FResults);
-  }
   TFolderTree& Tree = *FRoot->FTree;
   std::vector<TFolderNode*> Siblings;
-  while (FBatchNext < FBatch.size()) {
+  while (!FFinished) {
     if (Deadline != TDeadline::max() && std::chrono::steady_clock::now() > Deadline)
       return;
-    TResult& Result = FBatch[FBatchNext++];
+    TResult* Next = FResults.Next();
+    if (!Next)
+      return;
+    TResult& Result = *Next;
     switch (Result.Kind) {
       case TResult::rkTop:
         FRoot->FClusterSize = Result.ClusterSize;
@@ -120,9 +112,10 @@ void TImportScan::Drain(TDeadline Deadline)
       case TResult::rkAttach:
         // Siblings read one after the other join the tree together.
         Siblings.push_back(Result.Node);
-        while (FBatchNext < FBatch.size() && FBatch[FBatchNext].Kind == TResult::rkAttach
-               && FBatch[FBatchNext].Parent == Result.Parent)
-          Siblings.push_back(FBatch[FBatchNext++].Node);
+        for (TResult* Sibling = FResults.Following();
+             Sibling && Sibling->Kind == TResult::rkAttach && Sibling->Parent == Result.Parent;
+             Sibling = FResults.Following())
+          Siblings.push_back(FResults.Next()->Node);
         Tree.AppendChildren(Result.Parent, Siblings);
         break;
       case TResult::rkBlock:

@@ -2,12 +2,11 @@
 #pragma once
 
 #include "NcduImport.h"
+#include "ResultQueue.h"
 #include "RootScan.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -67,10 +66,6 @@ private:
   std::thread FThread;
   std::atomic<bool> FStop{false};
   std::atomic<const TFolderNode*> FReading{nullptr};
-  std::mutex FResultMutex;
-  std::condition_variable FResultReady;
-  std::vector<TResult> FResults;
-  std::vector<TResult> FBatch;  // taken from FResults, being applied
-  size_t FBatchNext = 0;
+  TResultQueue<TResult> FResults;
   bool FFinished = false;
 };

@@ -56,9 +56,7 @@ TScan2::~TScan2()
   Terminate();
   JoinAll();
   // Blocks never attached have no children of their own in the tree.
-  for (std::vector<TResult>* Results : {&FBatch, &FResults})
-    for (TResult& Result : *Results)
-      TFolderBlock::Free(Result.Block);
+  FResults.ForEachLeft([](TResult& Result) { TFolderBlock::Free(Result.Block); });
 }
 
 void TScan2::Resume()
@@ -406,33 +404,23 @@ void TScan2::SetDescriptorBudget(int Budget)
 void TScan2::Post(TResult&& Result)
 {
   const bool Done = Result.Kind == TResult::rkDone;
-  {
-    std::lock_guard Lock(FResultMutex);
-    FResults.push_back(std::move(Result));
-  }
-  // The owner drains on its own schedule; only the end is worth waking for.
-  if (Done)
-    FResultReady.notify_all();
+  FResults.Post(std::move(Result), Done);
 }
 
 void TScan2::WaitForResults(std::chrono::milliseconds Timeout)
 {
-  std::unique_lock Lock(FResultMutex);
-  FResultReady.wait_for(Lock, Timeout, [this] { return !FResults.empty() && FResults.back().Kind == TResult::rkDone; });
+  FResults.WaitForLast(Timeout);
 }
 
 void TScan2::Drain(TDeadline Deadline)
 {
-  if (FBatchNext == FBatch.size()) {
-    FBatch.clear();
-    FBatchNext = 0;
-    std::lock_guard Lock(FResultMutex);
-    FBatch.swap(FResults);
-  }
-  while (FBatchNext < FBatch.size()) {
+  while (!FFinished) {
     if (Deadline != TDeadline::max() && std::chrono::steady_clock::now() > Deadline)
       return;
-    TResult& Result = FBatch[FBatchNext++];
+    TResult* Next = FResults.Next();
+    if (!Next)
+      return;
+    TResult& Result = *Next;
     switch (Result.Kind) {
       case TResult::rkAppend:
         FRoot->FTree->AppendBlock(std::exchange(Result.Block, nullptr));

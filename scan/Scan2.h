@@ -5,6 +5,7 @@
 #include "FolderFiles.h"
 #include "FolderHandles.h"
 #include "LinkCounter.h"
+#include "ResultQueue.h"
 #include "RootScan.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
@@ -136,11 +137,7 @@ private:
   std::mutex FEnteredMutex;
   std::set<std::pair<uint64_t, uint64_t>> FEntered;
 
-  std::mutex FResultMutex;
-  std::condition_variable FResultReady;
-  std::vector<TResult> FResults;
-  std::vector<TResult> FBatch;  // taken from FResults, being applied
-  size_t FBatchNext = 0;
+  TResultQueue<TResult> FResults;
 
   bool FFinished = false;
 };
