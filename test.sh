@@ -4,6 +4,8 @@
 #   SANITIZE=1 ./test.sh    also builds in build-sanitize/ with AddressSanitizer
 #                           and UndefinedBehaviorSanitizer and runs the tests
 #                           there (SANITIZE_TESTS=REGEX picks which)
+#   TSAN=1 ./test.sh        also builds in build-tsan/ with ThreadSanitizer and
+#                           runs the tests TSAN_TESTS=REGEX names there
 set -euo pipefail
 cd "$(dirname "$0")"
 ./build.sh --tests
@@ -16,11 +18,19 @@ if [ "${SANITIZE:-0}" = 1 ]; then
     # Only what the chosen tests need, and the program when the headless
     # tests run it.
     read -r -a targets <<<"--target $(echo "$SANITIZE_TESTS" | tr '|' ' ')"
-    case "|$SANITIZE_TESTS|" in *"|tst_headless|"*) targets+=(spacelens) ;; esac
+    case "|$SANITIZE_TESTS|" in *"|tst_headless|"* | *"|tst_remote|"*) targets+=(spacelens) ;; esac
   fi
   cmake --build build-sanitize -j2 "${targets[@]}"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
   ctest --test-dir build-sanitize --output-on-failure -j2 ${SANITIZE_TESTS:+-R "^($SANITIZE_TESTS)\$"}
+fi
+
+if [ "${TSAN:-0}" = 1 ]; then
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPACELENS_TSAN=ON >/dev/null
+  read -r -a targets <<<"--target $(echo "${TSAN_TESTS:?TSAN_TESTS names the tests}" | tr '|' ' ')"
+  cmake --build build-tsan -j2 "${targets[@]}"
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
+  ctest --test-dir build-tsan --output-on-failure -j2 -R "^($TSAN_TESTS)\$"
 fi

@@ -200,6 +200,8 @@ public:
   {
     if (!QFile::exists("/usr/sbin/sshd"))
       return "no SSH server here (openssh-server)";
+    if (!QFile::exists(SPACELENS_BINARY))
+      return "the program is not built beside the test";
     return FReady ? QByteArray() : "the SSH server did not start: " + FServer.readAllStandardError();
   }
   std::string Url(const std::string& Path) const { return "ssh://127.0.0.1:" + std::to_string(FPort) + Path; }
