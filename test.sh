@@ -31,6 +31,6 @@ if [ "${TSAN:-0}" = 1 ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPACELENS_TSAN=ON >/dev/null
   read -r -a targets <<<"--target $(echo "${TSAN_TESTS:?TSAN_TESTS names the tests}" | tr '|' ' ')"
   cmake --build build-tsan -j2 "${targets[@]}"
-  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$PWD/tests/tsan.supp"
   ctest --test-dir build-tsan --output-on-failure -j2 -R "^($TSAN_TESTS)\$"
 fi
