@@ -519,7 +519,7 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
   TWindowSettings Window;
   Window.Load(Store, false);
   TValueDisplay Display;
-  Display.FUnitType = Window.FUnitType;
+  Display.FUnitType = TValueDisplay::TUnitType(Window.FUnitType);
   Display.FDecimals = Window.FDecimals - 1;
   Display.FShowType = Window.FShowType;
   const int SortType = Baseline ? TValueDisplay::stChange : Window.FSortType;

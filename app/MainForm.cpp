@@ -411,7 +411,7 @@ void TMainForm::View1Click(int ViewType)
 
 void TMainForm::Unit1Click(int UnitType)
 {
-  FDisplay.FUnitType = UnitType;
+  FDisplay.FUnitType = TValueDisplay::TUnitType(UnitType);
   FActions->CheckUnit(UnitType);
   FCommands->Relabel(nullptr, false);
   FList->FitColumns();

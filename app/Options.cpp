@@ -36,7 +36,7 @@ bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSetti
 {
   const bool Relabel =
     Display.FUnitType != FUnitType || Display.FDecimals != FDecimals || Display.FBoldFactor != FBoldFactor;
-  Display.FUnitType = FUnitType;
+  Display.FUnitType = TValueDisplay::TUnitType(FUnitType);
   Display.FDecimals = FDecimals;
   Display.FBoldFactor = FBoldFactor;
   Window.FMRUMaximum = FMRUMaximum;

@@ -137,7 +137,7 @@ void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, T
   Commands.FSortType = FSortType;
   Commands.FMinimumExpandSize = FMinimumExpandSize;
   Display.FShowType = FShowType;
-  Display.FUnitType = FUnitType;
+  Display.FUnitType = TValueDisplay::TUnitType(FUnitType);
   Display.FDecimals = FDecimals - 1;
   Display.FBoldFactor = FBoldFactor;
   Scan.FFollowReparsePoints = FFollowReparsePoints;

@@ -101,7 +101,7 @@ private slots:
   {
     TScanned Scan;
     TDetailsList& List = Scan.Form.List();
-    Scan.Form.Display().FUnitType = 2;
+    Scan.Form.Display().FUnitType = TValueDisplay::utKB;
     const QString Top = QString::fromStdString(Scan.Tree.Top());
     QHeaderView* Header = List.header();
     emit Header->sectionClicked(0);  // by name, in the same (ascending) direction
@@ -159,7 +159,7 @@ private slots:
   void selectionSum()
   {
     TScanned Scan;
-    Scan.Form.Display().FUnitType = 2;
+    Scan.Form.Display().FUnitType = TValueDisplay::utKB;
     TDetailsList& List = Scan.Form.List();
     emit List.header()->sectionClicked(0);
     List.selectionModel()->select(List.Model().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -515,7 +515,7 @@ private slots:
         Dialog.ColumnList->item(1)->setCheckState(Qt::Unchecked);
       },
       false);
-    QCOMPARE(Scan.Form.Display().FUnitType, 0);
+    QCOMPARE(Scan.Form.Display().FUnitType, TValueDisplay::utMB);
     QCOMPARE(Scan.Form.Display().FDecimals, 1);
     QCOMPARE(Scan.Form.Display().FBoldFactor, 15);
     const TScanSettings& Settings = Scan.Form.Driver().FSettings;

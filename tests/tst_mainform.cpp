@@ -69,7 +69,7 @@ private slots:
     TMainForm Form;
     QCOMPARE(Form.Display().FShowType, 1);
     QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stSize));
-    QCOMPARE(Form.Display().FUnitType, 0);
+    QCOMPARE(Form.Display().FUnitType, TValueDisplay::utMB);
     QCOMPARE(Form.Display().FDecimals, 1);
     QCOMPARE(Form.Display().FBoldFactor, 15);
     QCOMPARE(Form.Commands().FMinimumExpandSize, 10);
@@ -158,7 +158,7 @@ private slots:
     Form.show();
     // Read as the default, and the window is on the screen.
     QCOMPARE(Form.Display().FDecimals, 1);
-    QCOMPARE(Form.Display().FUnitType, 0);
+    QCOMPARE(Form.Display().FUnitType, TValueDisplay::utMB);
     QCOMPARE(Form.Display().FBoldFactor, 15);
     const QRect Screen = Form.screen()->availableGeometry();
     QVERIFY(Screen.contains(Form.geometry().center()));

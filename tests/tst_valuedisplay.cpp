@@ -62,7 +62,7 @@ private slots:
     TFolderNode* Node = Fixture.Add(Fixture.Top, "a", kilobytes + 1);
     if (view == vtObjects)
       TFixture::Set(Node, 1, 0, kilobytes);
-    Fixture.Display.FUnitType = unit;
+    Fixture.Display.FUnitType = TValueDisplay::TUnitType(unit);
     Fixture.Display.FDecimals = decimals - 1;
     QCOMPARE(Fixture.Display.FormatValue(Node, view, false), text);
   }

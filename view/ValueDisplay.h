@@ -27,7 +27,7 @@ class TValueDisplay {
 public:
   int FShowType = 1;    // view type 1..5 (6, the object count, is never a view)
   enum TUnitType { utMB, utMixed, utKB, utAutomatic };
-  int FUnitType = utMB; // the values' unit: one of TUnitType
+  TUnitType FUnitType = utMB; // the values' unit
   int FDecimals = 1;    // decimals shown, 0..3
   int FBoldFactor = 15; // percent of the scan above which a folder is bold
   // Widths in the window's font, in fractions of a pixel: a font's glyphs
