@@ -45,8 +45,8 @@ void TCompareCommands::CompareClick()
     return;
   }
   const std::string& Path = Root->FPath;
-  TCompareDlg Dialog(&FForm, NowOf(Path), FForm.WindowSettings().History().Of(Path),
-                     FForm.Roots().RememberedAt(Path), Active(), FForm.Display());
+  TCompareDlg Dialog(&FForm, NowOf(Path), FForm.WindowSettings().History().Of(Path), FForm.Roots().RememberedAt(Path),
+                     Active(), FForm.Display());
   if (Dialog.exec() != QDialog::Accepted)
     return;
   if (Dialog.FNone)
@@ -93,8 +93,8 @@ void TCompareCommands::Compare(const std::string& File, const std::string& Root)
         }
         Apply(Baseline);
         if (const std::string Warning = TSnapshotCompare::Warning(Baseline->Header(), Now); !Warning.empty())
-          FForm.statusBar()->showMessage(QString("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())),
-                                         20000);
+          FForm.statusBar()->showMessage(
+            QString("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())), 20000);
       },
       Qt::QueuedConnection);
   });
@@ -116,9 +116,9 @@ void TCompareCommands::Apply(std::shared_ptr<const TBaseline> Baseline)
   FForm.Charts().ShowChange(On);
   // A comparison starts sorted by growth, and ends sorted by size.
   TTreeCommands& Commands = FForm.Commands();
-  const int SortType = On                                              ? TValueDisplay::stChange
-                       : Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize
-                                                                       : Commands.FSortType;
+  const int SortType = On                           ? TValueDisplay::stChange
+    : Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize
+                                                    : Commands.FSortType;
   Commands.FSortType = SortType;
   FForm.Actions().CheckSort(SortType);
   FForm.List().FollowTree(SortType, Display.FShowType);

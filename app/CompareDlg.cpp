@@ -47,8 +47,9 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const TFolderSnapshot::THeader& Now,
     if (!TSnapshotCompare::Warning(Entry.Header, Now).empty())
       Notes << "counted otherwise";
     auto* Item = new QTreeWidgetItem(
-      FList, {When(Entry.Header.Time), Age(Time - Entry.Header.Time), Display.BytesText(double(Entry.Header.Size)),
-              TValueDisplay::Number(double(Entry.Header.Folders), 0), Notes.join(", ")});
+      FList,
+      {When(Entry.Header.Time), Age(Time - Entry.Header.Time), Display.BytesText(double(Entry.Header.Size)),
+       TValueDisplay::Number(double(Entry.Header.Folders), 0), Notes.join(", ")});
     Item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     Item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     Item->setData(0, Qt::UserRole, int(FEntries.size()));
@@ -105,8 +106,8 @@ QString TCompareDlg::Age(int64_t Seconds)
 
 void TCompareDlg::OtherFile()
 {
-  const QString Chosen = QFileDialog::getOpenFileName(
-    this, "Compare With", QString(), "Snapshots and exports (*.snap *.json *.csv);;All files (*)");
+  const QString Chosen = QFileDialog::getOpenFileName(this, "Compare With", QString(),
+                                                      "Snapshots and exports (*.snap *.json *.csv);;All files (*)");
   if (Chosen.isEmpty())
     return;
   FFile = Chosen.toLocal8Bit().toStdString();

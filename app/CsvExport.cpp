@@ -39,9 +39,8 @@ bool TCsvExport::WriteTypes(std::FILE* Stream,
   for (const auto& [Folder, Types] : Folders)
     for (const TTypeTotals::TType& Type : Types) {
       const std::string Line = (Several ? Field(Folder) + ',' : std::string()) + Field(Type.Extension) + ','
-                               + TFileClass::Word(std::min<int>(Type.Kind, TFileClass::fcOther)) + ','
-                               + std::to_string(Type.Files) + ',' + std::to_string(Type.Size) + ','
-                               + std::to_string(Type.Allocated) + '\n';
+        + TFileClass::Word(std::min<int>(Type.Kind, TFileClass::fcOther)) + ',' + std::to_string(Type.Files) + ','
+        + std::to_string(Type.Size) + ',' + std::to_string(Type.Allocated) + '\n';
       std::fwrite(Line.data(), 1, Line.size(), Stream);
     }
   return !std::ferror(Stream);
@@ -80,8 +79,8 @@ static std::string ChangeFields(const TSnapshotCompare* Compare, const TSnapshot
   if (!Row)
     return ",,,,";
   return ',' + (Row->Before ? std::to_string(Row->Before->Size) : std::string()) + ','
-         + (Row->Before ? std::to_string(Row->Before->Allocated) : std::string()) + ',' + std::to_string(Row->Change)
-         + ',' + TSnapshotCompare::StateName(Row->State);
+    + (Row->Before ? std::to_string(Row->Before->Allocated) : std::string()) + ',' + std::to_string(Row->Change) + ','
+    + TSnapshotCompare::StateName(Row->State);
 }
 
 static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderData& Record, const std::string& Change)
@@ -97,8 +96,7 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
 
 bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes, const TSnapshotCompare* Compare)
 {
-  std::fprintf(Stream, "%s%s\n", Header,
-               Compare ? ",before_size_bytes,before_allocated_bytes,change_bytes,state" : "");
+  std::fprintf(Stream, "%s%s\n", Header, Compare ? ",before_size_bytes,before_allocated_bytes,change_bytes,state" : "");
   // A row's change, by its path below the top.
   const auto Change = [Compare](const std::string& Path, size_t Top) {
     if (!Compare)
@@ -137,8 +135,8 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
     if (Compare)
       for (const TSnapshotCompare::TRow& Row : Compare->Rows())
         if (Row.State == TSnapshotCompare::csGone) {
-          const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Row.Before->Path + '/')
-                                   + ",,,,,,,,,,," + ChangeFields(Compare, &Row) + '\n';
+          const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Row.Before->Path + '/') + ",,,,,,,,,,,"
+            + ChangeFields(Compare, &Row) + '\n';
           std::fwrite(Line.data(), 1, Line.size(), Stream);
         }
   }

@@ -17,6 +17,7 @@ void TCsvFile::SaveAs(QWidget* Parent, const QString& Caption, const QString& Na
   TWaitCursor Wait;
   std::string Error;
   if (!TSafeSave::Stream(Chosen.toLocal8Bit().toStdString(), Write, Error))
-    TPrompt::Warn(Parent, "Export", QString("The %1 could not be saved to %2: %3")
-                                      .arg(What, QDir::toNativeSeparators(Chosen), QString::fromLocal8Bit(Error.c_str())));
+    TPrompt::Warn(Parent, "Export",
+                  QString("The %1 could not be saved to %2: %3")
+                    .arg(What, QDir::toNativeSeparators(Chosen), QString::fromLocal8Bit(Error.c_str())));
 }

@@ -3,10 +3,10 @@
 
 #include "CsvFile.h"
 #include "FilesCommands.h"
-#include "HeadlessDuplicates.h"
 #include "FilesSnapshot.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "HeadlessDuplicates.h"
 #include "MainForm.h"
 #include "PathRules.h"
 #include "Prompt.h"
@@ -31,7 +31,7 @@
 
 namespace {
 
-constexpr int SizeRole = Qt::UserRole;  // of a group: the size of each copy
+constexpr int SizeRole = Qt::UserRole;      // of a group: the size of each copy
 constexpr int PathRole = Qt::UserRole + 1;  // of a file: its path, bytes
 constexpr int TimeRole = Qt::UserRole + 2;  // of a file: its last change
 
@@ -68,11 +68,17 @@ void TDuplicatesDlg::Open(TMainForm& Form, bool AllRoots)
 }
 
 TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
-  : QDialog(&Form), FForm(Form), FTops(std::move(Tops)), FMinimum(new QSpinBox), FState(new QLabel), FProgress(new QProgressBar),
-    FCancel(new QPushButton("Cancel")), FGroups(new QTreeWidget)
+  : QDialog(&Form),
+    FForm(Form),
+    FTops(std::move(Tops)),
+    FMinimum(new QSpinBox),
+    FState(new QLabel),
+    FProgress(new QProgressBar),
+    FCancel(new QPushButton("Cancel")),
+    FGroups(new QTreeWidget)
 {
   setWindowTitle(FTops.size() == 1 ? "Duplicates in " + TPathRules::Shown(FTops.front()->FullPath())
-                                    : QString("Duplicates in %1 folders").arg(FTops.size()));
+                                   : QString("Duplicates in %1 folders").arg(FTops.size()));
   auto* Layout = new QVBoxLayout(this);
   auto* Size = new QHBoxLayout;
   Size->addWidget(new QLabel("Files of at least"));
@@ -206,8 +212,9 @@ void TDuplicatesDlg::Poll()
   }
   const double Seconds = std::max(FStageClock.elapsed(), qint64(1)) / 1000.0;
   FProgress->setRange(0, 1000);
-  FProgress->setValue(Now.BytesTotal ? int(Now.Bytes * 1000 / Now.BytesTotal)
-                                     : Now.FilesTotal ? int(Now.Files * 1000 / Now.FilesTotal) : 0);
+  FProgress->setValue(Now.BytesTotal     ? int(Now.Bytes * 1000 / Now.BytesTotal)
+                        : Now.FilesTotal ? int(Now.Files * 1000 / Now.FilesTotal)
+                                         : 0);
   FState->setText(QString("%1: %2 of %3 files, %4 of %5 MB, %6 MB/s")
                     .arg(StageName(Now.Stage))
                     .arg(Now.Files)
@@ -229,9 +236,10 @@ static uint64_t Wasted(const QTreeWidgetItem* Group)
 
 void TDuplicatesDlg::Label(QTreeWidgetItem* Group) const
 {
-  Group->setText(0, QString("%1 copies, %2 wasted")
-                      .arg(Group->childCount())
-                      .arg(FForm.Display().BytesText(double(Wasted(Group))).trimmed()));
+  Group->setText(0,
+                 QString("%1 copies, %2 wasted")
+                   .arg(Group->childCount())
+                   .arg(FForm.Display().BytesText(double(Wasted(Group))).trimmed()));
 }
 
 void TDuplicatesDlg::AddGroup(const TDuplicateFinder::TGroup& Group)
@@ -309,9 +317,8 @@ bool TDuplicatesDlg::WriteCsv(std::FILE* Stream) const
     TDuplicateFinder::TGroup& Copies = Shown.emplace_back();
     Copies.Size = Item->data(0, SizeRole).toULongLong();
     for (int Copy = 0; Copy < Item->childCount(); ++Copy)
-      Copies.Files.push_back(
-        {Item->child(Copy)->data(0, PathRole).toByteArray().toStdString(), Copies.Size,
-         Item->child(Copy)->data(0, TimeRole).toLongLong()});
+      Copies.Files.push_back({Item->child(Copy)->data(0, PathRole).toByteArray().toStdString(), Copies.Size,
+                              Item->child(Copy)->data(0, TimeRole).toLongLong()});
   }
   return THeadlessDuplicates::WriteCsv(Stream, Shown);
 }

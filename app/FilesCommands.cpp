@@ -6,9 +6,9 @@
 #include "DetailsList.h"
 #include "Directory.h"
 #include "FileClass.h"
+#include "FileTime.h"
 #include "FilesList.h"
 #include "FilesSnapshot.h"
-#include "FileTime.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "MainForm.h"
@@ -153,8 +153,8 @@ bool TFilesCommands::KeyDown(QKeyEvent* Event)
   if (Foreign() || !TFolderTree::Editable(FList.Folder()))
     return true;
   if (Event->key() == Qt::Key_F2) {
-    View->edit(View->model()->index(View->currentIndex().isValid() ? View->currentIndex().row() : Selected.first().row(),
-                                    TFilesSorter::skName));
+    View->edit(View->model()->index(
+      View->currentIndex().isValid() ? View->currentIndex().row() : Selected.first().row(), TFilesSorter::skName));
     return true;
   }
   const std::vector<TActing> Acting = ActingRows();
@@ -234,9 +234,7 @@ bool TFilesCommands::Rename(int Row, QString& Name)
   // edit has closed.
   FDriver.ListFilesAgain(Folder);
   QMetaObject::invokeMethod(
-    this,
-    [this] { FList.Relist(); },
-    Qt::QueuedConnection);
+    this, [this] { FList.Relist(); }, Qt::QueuedConnection);
   return true;
 }
 
@@ -253,8 +251,8 @@ bool TFilesCommands::WriteCsv(std::FILE* Stream) const
     const TFolderFiles::TFile& File = Files->File(Slot, Number);
     const auto Time = [](uint32_t Seconds) { return Seconds ? FileTime::FromUnix(Seconds, 0) : 0; };
     Rows.push_back({Place.Node->FullPath() + std::string(Place.Files->Name(Number - Place.First)), File.Size(),
-                    Place.Files->Allocated(Number - Place.First, Place.ClusterSize), Time(File.LastWrite), Time(File.LastAccess), 0, 0,
-                    Place.Files->Links(Number - Place.First), uint8_t(File.Kind)});
+                    Place.Files->Allocated(Number - Place.First, Place.ClusterSize), Time(File.LastWrite),
+                    Time(File.LastAccess), 0, 0, Place.Files->Links(Number - Place.First), uint8_t(File.Kind)});
   }
   return TCsvExport::WriteFiles(Stream, Rows);
 }
@@ -295,8 +293,13 @@ TRowsReport::TRows TFilesCommands::Report() const
     Name = Text(TFilesSorter::skName) + "   " + Text(TFilesSorter::skFolder);
     const uint32_t Number = Model.NumberAt(Row);
     const int Kind = Model.Files()->File(Model.Files()->SlotOf(Number), Number).Kind;
-    Values = {Text(TFilesSorter::skSize), Text(TFilesSorter::skAllocated), Text(TFilesSorter::skLinks),
-              TFileClass::Word(Kind), QString(), Text(TFilesSorter::skLastAccess), Text(TFilesSorter::skLastChange)};
+    Values = {Text(TFilesSorter::skSize),
+              Text(TFilesSorter::skAllocated),
+              Text(TFilesSorter::skLinks),
+              TFileClass::Word(Kind),
+              QString(),
+              Text(TFilesSorter::skLastAccess),
+              Text(TFilesSorter::skLastChange)};
   };
   return Rows;
 }

@@ -56,15 +56,16 @@ bool THeadlessHistory::Before(const std::string& Compare, const std::string& Roo
   unsigned Days = 0;
   const char* const DaysEnd = Compare.data() + Compare.size() - 1;
   const auto [End, Problem] = std::from_chars(Compare.data(), DaysEnd, Days);
-  const bool Aged = Compare.size() > 1 && Compare.back() == 'd' && End == DaysEnd && Problem == std::errc()
-                    && Days <= 100000;
+  const bool Aged =
+    Compare.size() > 1 && Compare.back() == 'd' && End == DaysEnd && Problem == std::errc() && Days <= 100000;
   if (Compare != "last" && !Aged)
     return TSnapshotFile::Read(Compare, Root, Settings, Snapshot, Error);
   const int64_t Before = std::time(nullptr) - int64_t(Days) * 86400;
   for (const THistoryStore::TEntry& Entry : THistoryStore().Of(Root))
     if (Entry.Header.Time <= Before && TFolderSnapshot::Read(Entry.File, Snapshot, Error))
       return true;
-  Error = "no snapshot of " + Root + " is remembered" + (Aged ? " from " + std::to_string(Days) + " days ago or before" : "");
+  Error =
+    "no snapshot of " + Root + " is remembered" + (Aged ? " from " + std::to_string(Days) + " days ago or before" : "");
   return false;
 }
 

@@ -7,27 +7,27 @@
 
 #include "CsvExport.h"
 #include "FileClass.h"
-#include "Manual.h"
-#include "ReportFile.h"
-#include "Settings.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
-#include "WindowSettings.h"
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "Manual.h"
 #include "NcduExport.h"
 #include "NcduImport.h"
 #include "PathRules.h"
 #include "RemoteAddress.h"
 #include "RemoteStream.h"
+#include "ReportFile.h"
 #include "Root.h"
 #include "SafeSave.h"
 #include "ScanDriver.h"
 #include "ScanSettings.h"
+#include "Settings.h"
 #include "SnapshotCompare.h"
 #include "TerminalProgress.h"
 #include "TerminalText.h"
+#include "TreeCommands.h"
+#include "ValueDisplay.h"
+#include "WindowSettings.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -216,8 +216,8 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
         return false;
       std::string Text;
       if (const int Code = ReadPatterns(Value, Text)) {
-        FProblem = "--exclude-from " + Value + ": " + (Code == EFBIG ? "larger than a list of patterns may be"
-                                                                     : std::strerror(Code));
+        FProblem = "--exclude-from " + Value + ": "
+          + (Code == EFBIG ? "larger than a list of patterns may be" : std::strerror(Code));
         return false;
       }
       Settings.FExclude.AddLines(Text);
@@ -320,8 +320,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     std::string Error;
     if (!THeadlessHistory::Before(FCompare, TPathRules::WithSeparator(TPathRules::Absolute(FFolders.front())),
                                   FSettings, Before, Error)) {
-      std::fprintf(stderr, "Cannot compare with %s: %s\n", TTerminalText::For(stderr, FCompare).c_str(),
-                   Error.c_str());
+      std::fprintf(stderr, "Cannot compare with %s: %s\n", TTerminalText::For(stderr, FCompare).c_str(), Error.c_str());
       return 1;
     }
   }
@@ -382,12 +381,11 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       };
     }
     if (FTopCount > 0) {
-      Rankings.push_back(std::make_unique<TTopFiles>(FTopCount, FTopOrder, Driver.FSettings.FHardLinksOnce,
-                                                     [](const char* Name, bool Executable) {
-                                                       return uint8_t(TFileClass::Of(Name, Executable));
-                                                     }));
+      Rankings.push_back(std::make_unique<TTopFiles>(
+        FTopCount, FTopOrder, Driver.FSettings.FHardLinksOnce,
+        [](const char* Name, bool Executable) { return uint8_t(TFileClass::Of(Name, Executable)); }));
       Driver.FSettings.FFileCounted = [Ranking = Rankings.back().get()](const TFolderNode* Node,
-                                                                         const TDirEntry& Entry) {
+                                                                        const TDirEntry& Entry) {
         Ranking->Offer(Node, Entry);
       };
       RankingOf[TPathRules::Absolute(Folder)] = Rankings.back().get();
@@ -442,13 +440,13 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   }
   // A report of a comparison tells each folder's change, the most grown first.
   if (!FReportFile.empty()
-      && !Report(Driver, TopNodes, Compare ? std::make_shared<const TBaseline>(Before, TopNodes.front()->FullPath()) : nullptr))
+      && !Report(Driver, TopNodes,
+                 Compare ? std::make_shared<const TBaseline>(Before, TopNodes.front()->FullPath()) : nullptr))
     Status = 1;
   size_t Unread = 0;
-  if (!FNcduFile.empty() && !TopNodes.empty()
-      && !Export(FNcduFile, [&](std::FILE* File) {
-           return TNcduExport::Write(File, TopNodes.front(), Driver.FSettings, SPACELENS_VERSION, &Unread);
-         }))
+  if (!FNcduFile.empty() && !TopNodes.empty() && !Export(FNcduFile, [&](std::FILE* File) {
+        return TNcduExport::Write(File, TopNodes.front(), Driver.FSettings, SPACELENS_VERSION, &Unread);
+      }))
     Status = 1;
   if (Unread > 0) {
     std::fprintf(stderr, "%zu folder%s changed since the scan: %s files are missing from the export\n", Unread,

@@ -61,14 +61,14 @@ private:
   bool FHasExport = false;
   std::string FNcduFile;
   std::string FReportFile;
-  int FLevels = 1;  // of folders open below each scan in the report
+  int FLevels = 1;       // of folders open below each scan in the report
   size_t FTopCount = 0;  // --top: the files to write of each folder; 0 for the folder table
   TTopFiles::TOrder FTopOrder = TTopFiles::toSize;
   bool FHasTopOrder = false;
-  bool FTypes = false;  // --types: the files summed by extension instead of the folder table
+  bool FTypes = false;       // --types: the files summed by extension instead of the folder table
   bool FDuplicates = false;  // --duplicates: the copies among the files instead of the folder table
   uint64_t FMinSize = 0;     // --min-size of a copy; 0: not given
-  std::string FCompare;  // --compare: a snapshot's file, or "last"
+  std::string FCompare;      // --compare: a snapshot's file, or "last"
   bool FNoHistory = false;
   uint32_t FUserClusterSize = 0;
   bool FShowHelp = false;

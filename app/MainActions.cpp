@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainActions.h"
 
-#include "FolderTreeView.h"
-#include "MainForm.h"
-#include "OptionCommands.h"
 #include "ChartIcons.h"
 #include "CompareCommands.h"
 #include "DuplicatesDlg.h"
+#include "FolderTreeView.h"
+#include "MainForm.h"
 #include "Manual.h"
+#include "OptionCommands.h"
 #include "PrintCommands.h"
 #include "RootCommands.h"
 #include "ToolIcons.h"
@@ -27,11 +27,11 @@ using THandler = void (*)(TMainForm& Form, int Tag);
 struct TActionRow {
   const char* Name;
   const char* Caption;
-  const char* Hint;      // "short|long": the tool tip, then the status-bar text
+  const char* Hint;  // "short|long": the tool tip, then the status-bar text
   THandler Handler;
   int Tag = 0;
-  const char* Icon = nullptr;       // theme icon of the tool button
-  const char* ButtonText = nullptr; // text of a text-only tool button
+  const char* Icon = nullptr;        // theme icon of the tool button
+  const char* ButtonText = nullptr;  // text of a text-only tool button
 };
 
 const TActionRow ActionTable[] = {
@@ -43,13 +43,16 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Roots().ImportScanClick(); }},
   {"ScanRemote1", "Scan &Remote...", "Scan Remote|Scan a folder on another machine over SSH",
    [](TMainForm& F, int) { F.Roots().ScanRemoteClick(); }},
-  {"CompareButton", "&Compare With...", "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
+  {"CompareButton", "&Compare With...",
+   "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
    [](TMainForm& F, int) { F.Compare().CompareClick(); }, 0, "document-open-recent", "Compare"},
   {"FindDuplicates1", "Find &Duplicates...", "Find Duplicates|Find the files of equal content below the folder",
    [](TMainForm& F, int) { TDuplicatesDlg::Open(F, false); }},
-  {"FindDuplicatesAll1", "Find Duplicates in &All...", "Find Duplicates in All|Find the files of equal content below every folder shown",
+  {"FindDuplicatesAll1", "Find Duplicates in &All...",
+   "Find Duplicates in All|Find the files of equal content below every folder shown",
    [](TMainForm& F, int) { TDuplicatesDlg::Open(F, true); }},
-  {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders", [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
+  {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders",
+   [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
 
   {"Open1", "&Open", "Open|Show contents of the folder", [](TMainForm& F, int Tag) { F.openClick(Tag); }, 1},
@@ -67,12 +70,14 @@ const TActionRow ActionTable[] = {
   {"ToLevel3", "To Level &3", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 3},
   {"ToLevel4", "To Level &4", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 4},
   {"ExpandOver1", "Expand Folder &over: xxx MB", "", [](TMainForm& F, int Tag) { F.Tolevel11Click(Tag); }, 99},
-  {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "", [](TMainForm& F, int) { F.Roots().RemoveFolderMenuItemClick(); }},
+  {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "",
+   [](TMainForm& F, int) { F.Roots().RemoveFolderMenuItemClick(); }},
   {"SetSize1", "&Set Size", "", [](TMainForm& F, int) { F.SetMinimumExpandSizeClick(true); }},
   {"FullCollapse1", "Full &Collapse", "", [](TMainForm& F, int) { F.CollapseClick(); }},
   {"Remove1", "&Remove from Spacelens", "Remove from Spacelens|Remove this folder from the Spacelens window",
    [](TMainForm& F, int) { F.Roots().RemoveClick(); }},
-  {"Update1", "&Update", "Update|Rescan Folder", [](TMainForm& F, int) { F.Roots().Update1Click(); }, 0, "view-refresh"},
+  {"Update1", "&Update", "Update|Rescan Folder", [](TMainForm& F, int) { F.Roots().Update1Click(); }, 0,
+   "view-refresh"},
   {"UpdateBranch1", "Update &Branch", "Update Branch|Update information for this subfolder",
    [](TMainForm& F, int) { F.Roots().UpdateBranch1Click(); }},
   {"CountFolders1", "&Count Folders", "", [](TMainForm& F, int) { F.CountFolders1Click(); }},
@@ -124,24 +129,27 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Printing().PrintClick(false); }, 0, "document-print"},
   {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
    [](TMainForm& F, int) { TOptionCommands::OptionsClick(F); }},
-  {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, TValueDisplay::stName,
-   nullptr, "Sort By Name"},
-  {"SNumButton", "By &Size", "Sort By Size|Sort By Size", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, TValueDisplay::stSize,
-   nullptr, "Sort By Size"},
+  {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); },
+   TValueDisplay::stName, nullptr, "Sort By Name"},
+  {"SNumButton", "By &Size", "Sort By Size|Sort By Size", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); },
+   TValueDisplay::stSize, nullptr, "Sort By Size"},
   {"SChangeButton", "By &Change", "Sort By Change|Sort by growth since the earlier scan, the most grown first",
    [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, TValueDisplay::stChange, nullptr, "Sort By Change"},
-  {"SNoButton", "N&one", "No Sorting|No Sorting", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, TValueDisplay::stNone, nullptr,
-   "No Sorting"},
+  {"SNoButton", "N&one", "No Sorting|No Sorting", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); },
+   TValueDisplay::stNone, nullptr, "No Sorting"},
   {"Contents1", "&Contents", "Contents|Open the manual", [](TMainForm&, int) { TManual::Open(); }},
-  {"About1", "About...", "", [](TMainForm& F, int) {
+  {"About1", "About...", "",
+   [](TMainForm& F, int) {
      QMessageBox::about(&F, "About Spacelens",
-                        "<b>Spacelens " SPACELENS_VERSION "</b><p>A fast disk-space analyser: the size, allocated "
+                        "<b>Spacelens " SPACELENS_VERSION
+                        "</b><p>A fast disk-space analyser: the size, allocated "
                         "space, share, wasted space and CD-ROM size of every folder.</p>");
    }},
 
   {"ScanButton", "Scan", "Scan selected drive|Scan drive which is selected in the quick drive access box",
    [](TMainForm& F, int) { F.Roots().ScanbuttonClick(); }, 0, "system-search"},
-  {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.Roots().StopButtonClick(); }, 0, "process-stop"},
+  {"StopButton", "Stop", "Stop|Stop scanning", [](TMainForm& F, int) { F.Roots().StopButtonClick(); }, 0,
+   "process-stop"},
   {"RemoveButton", "Remove", "Remove|Remove the selected folder from Spacelens",
    [](TMainForm& F, int) { F.Roots().RemoveClick(); }, 0, "list-remove"},
   {"ParentButton", "Parent", "Parent Folder|Select parent folder of current folder",
@@ -238,8 +246,8 @@ void TMainActions::BuildMenus()
   QMenu* Expand = FRootPopup->addMenu("&Expand");
   Expand->menuAction()->setObjectName("Expand1");
   Fill(Expand, *this,
-       {"FullExpand1", "-", "ToLevel1", "ToLevel2", "ToLevel3", "ToLevel4", "-", "ExpandOver1",
-        "RemoveFolderMenuItem", "SetSize1"});
+       {"FullExpand1", "-", "ToLevel1", "ToLevel2", "ToLevel3", "ToLevel4", "-", "ExpandOver1", "RemoveFolderMenuItem",
+        "SetSize1"});
   Fill(FRootPopup, *this, {"FullCollapse1", "Remove1", "Update1", "CountFolders1", "FindDuplicates1"});
   // Below the shell's own items in the menu of other folders.
   FPartPopup = new QMenu(&FForm);
@@ -264,7 +272,8 @@ void TMainActions::BuildMenus()
   QMenu* Units = View->addMenu("Show &Values as");
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});
-  Fill(View, *this, {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
+  Fill(View, *this,
+       {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"});
   Fill(Bar->addMenu("&Tools"), *this, {"FindDuplicates1", "FindDuplicatesAll1"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
@@ -275,9 +284,8 @@ void TMainActions::BuildToolBars()
   FFolderBar = FForm.addToolBar("Folders");
   FFolderBar->setObjectName("ToolBar1");
   FFolderBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  for (const char* Name :
-       {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1", "CompareButton",
-        "PrintButton", "SpeedButton2"})
+  for (const char* Name : {"ScanButton", "StopButton", "RemoveButton", "Update1", "ParentButton", "FileOpen1",
+                           "CompareButton", "PrintButton", "SpeedButton2"})
     FFolderBar->addAction(Action(Name));
 
   FViewBar = FForm.addToolBar("View");

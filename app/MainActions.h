@@ -25,12 +25,12 @@ public:
   // Puts the minimum expand size (megabytes) into the captions that name it.
   void ShowMinimumSize(int Megabytes);
 
-  QMenu* FRootPopup;      // the tree's menu of top nodes
-  QMenu* FPartPopup;      // the program's part of the menu of other nodes
-  QMenu* FBranchMenu;     // File > Branch: the tree's commands
+  QMenu* FRootPopup;            // the tree's menu of top nodes
+  QMenu* FPartPopup;            // the program's part of the menu of other nodes
+  QMenu* FBranchMenu;           // File > Branch: the tree's commands
   QAction* FFileExitSeparator;  // the recent folders go before it
-  QToolBar* FFolderBar;   // scanning and folder buttons
-  QToolBar* FViewBar;     // view types, sort modes, right-pane modes
+  QToolBar* FFolderBar;         // scanning and folder buttons
+  QToolBar* FViewBar;           // view types, sort modes, right-pane modes
 
 private:
   void BuildActions();
@@ -41,5 +41,5 @@ private:
   QActionGroup* FViewGroup;
   QActionGroup* FSortGroup;
   QActionGroup* FUnitGroup;
-  QActionGroup* FModeGroup;   // pie, bar, list
+  QActionGroup* FModeGroup;  // pie, bar, list
 };

@@ -4,40 +4,40 @@
 #include "ChartPane.h"
 #include "CompareCommands.h"
 #include "DetailsList.h"
+#include "DriveBox.h"
 #include "ErrorBox.h"
+#include "FileClass.h"
 #include "FilesCommands.h"
-#include "TypesCommands.h"
-#include "TypesList.h"
 #include "FilesList.h"
 #include "FolderData.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderTreeView.h"
 #include "HeadlessScan.h"
+#include "MRUList.h"
 #include "MainActions.h"
 #include "PathRules.h"
 #include "PrintCommands.h"
 #include "Prompt.h"
 #include "RightPane.h"
-#include "RootCommands.h"
 #include "Root.h"
+#include "RootCommands.h"
 #include "ScanProgress.h"
-#include "DriveBox.h"
-#include "MRUList.h"
 #include "ShellCommands.h"
 #include "ShellPilot.h"
 #include "StatusPanels.h"
 #include "TreeCommands.h"
-#include "FileClass.h"
+#include "TypesCommands.h"
+#include "TypesList.h"
 #include "WaitCursor.h"
 #include "ZelSystemImageList.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QDir>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -205,8 +205,8 @@ void TMainForm::FormCreate()
   TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
   FCharts->ApplySettings(FSettings.FChartTool, FSettings.FChart3D, FSettings.FChartLegend, FSettings.FChartPatterns);
   // The page shown last, by its number in the settings; the bars for any other.
-  static const char* const Pages[] = {"PieButton", "BarButton", "ListButton", "TreemapButton", "FilesButton",
-                                      "TypesButton"};
+  static const char* const Pages[] = {"PieButton",     "BarButton",   "ListButton",
+                                      "TreemapButton", "FilesButton", "TypesButton"};
   const int Page = FSettings.FActiveSeries;
   Action(Page >= 0 && Page < int(std::size(Pages)) ? Pages[Page] : "BarButton")->trigger();
   RefreshCaption();
@@ -495,7 +495,8 @@ void TMainForm::RefreshCaption()
   const std::vector<std::string>& Filter = FDriver.FSettings.FFileFilter;
   QString Caption = "Spacelens";
   if (!Filter.empty() && Filter[0] != "*" && Filter[0] != "*.*")
-    Caption += " " + TPathRules::Shown(Filter[0]) + " " + (Filter.size() > 1 ? TPathRules::Shown(Filter[1]) : QString());
+    Caption +=
+      " " + TPathRules::Shown(Filter[0]) + " " + (Filter.size() > 1 ? TPathRules::Shown(Filter[1]) : QString());
   setWindowTitle(Caption + " - (" + TValueDisplay::ViewTypeName(FDisplay.FShowType) + ")");
 }
 

@@ -4,10 +4,10 @@
 #include "ErrorBox.h"
 #include "FolderTree.h"
 #include "ScanDriver.h"
-#include "StatusPanels.h"
 #include "Settings.h"
-#include "ValueDisplay.h"
+#include "StatusPanels.h"
 #include "TreeCommands.h"
+#include "ValueDisplay.h"
 #include "WindowSettings.h"
 
 #include <QMainWindow>

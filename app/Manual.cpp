@@ -65,8 +65,7 @@ bool TManual::Open(const QString& Topic)
   auto* Viewer = new QProcess(QCoreApplication::instance());
   const auto Failed = [Viewer, Manual] {
     TPrompt::Warn(nullptr, "Spacelens",
-                  "No program could show the manual. It is the file " + Manual
-                    + "; open it with a web browser.");
+                  "No program could show the manual. It is the file " + Manual + "; open it with a web browser.");
     Viewer->deleteLater();
   };
   QObject::connect(Viewer, &QProcess::finished, Viewer, [Viewer, Failed](int Code, QProcess::ExitStatus Status) {

@@ -2,9 +2,9 @@
 #include "OptionCommands.h"
 
 #include "ChartPane.h"
+#include "MRUList.h"
 #include "MainActions.h"
 #include "MainForm.h"
-#include "MRUList.h"
 #include "OptionDlg.h"
 #include "Options.h"
 #include "Root.h"

@@ -14,8 +14,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -140,8 +140,9 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   ColumnLabel->setBuddy(ColumnList);
   ColumnsLayout->addWidget(ColumnLabel);
   ColumnsLayout->addWidget(ColumnList);
-  auto* Tip = new QLabel("Tip: You can change the column order by dragging the header of a column in the "
-                         "Spacelens window to a different position.");
+  auto* Tip = new QLabel(
+    "Tip: You can change the column order by dragging the header of a column in the "
+    "Spacelens window to a different position.");
   Tip->setWordWrap(true);
   ColumnsLayout->addWidget(Tip);
   Pages->addTab(Columns, "Columns");

@@ -31,8 +31,7 @@ TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Sca
   return Options;
 }
 
-bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSettings& Window,
-                       TDetailsList& List) const
+bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSettings& Window, TDetailsList& List) const
 {
   const bool Relabel =
     Display.FUnitType != FUnitType || Display.FDecimals != FDecimals || Display.FBoldFactor != FBoldFactor;

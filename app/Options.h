@@ -32,10 +32,10 @@ struct TOptions {
   bool FShowErrors = true;
   bool FFollowReparsePoints = false;
   bool FHardLinksOnce = true;
-  std::string FFilter;               // patterns separated by spaces
-  std::string FExclude;              // exclude patterns, one a line
-  std::array<bool, 8> FColumns{};    // the details list's columns shown
-  uint32_t FClusterSize = 0;         // user-defined cluster size; 0: each volume's own
-  bool FHasRoots = false;            // a scan exists that new scan options would redo
-  bool FRescan = false;              // out: the filter or cluster size was touched after a scan
+  std::string FFilter;             // patterns separated by spaces
+  std::string FExclude;            // exclude patterns, one a line
+  std::array<bool, 8> FColumns{};  // the details list's columns shown
+  uint32_t FClusterSize = 0;       // user-defined cluster size; 0: each volume's own
+  bool FHasRoots = false;          // a scan exists that new scan options would redo
+  bool FRescan = false;            // out: the filter or cluster size was touched after a scan
 };

@@ -116,7 +116,8 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   if (!Stopped && !Root->Imported() && FForm.WindowSettings().FHistoryKeep > 0)
     Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.
-  if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped); Current && FForm.CurrentNode() == Root->FNode)
+  if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped);
+      Current && FForm.CurrentNode() == Root->FNode)
     FForm.SetCurrentNode(Current);
 }
 
@@ -292,7 +293,8 @@ bool TRootCommands::ScanRemote(const std::string& Text)
   }
   // SSH asks its questions (a password, a new host's key) through this
   // program, in a window.
-  auto Stream = std::make_unique<TRemoteStream>(Address, QCoreApplication::applicationFilePath().toLocal8Bit().toStdString());
+  auto Stream =
+    std::make_unique<TRemoteStream>(Address, QCoreApplication::applicationFilePath().toLocal8Bit().toStdString());
   Show(FForm.Driver().StartImport(Address.Url(), std::move(Stream), Address.Name()), Address.Url());
   return true;
 }
@@ -319,12 +321,11 @@ void TRootCommands::ImportScanClick()
 void TRootCommands::ScanRemoteClick()
 {
   bool Chosen = false;
-  const QString Typed = QInputDialog::getText(
-    &FForm, "Scan Remote",
-    "A folder on another machine, reached over SSH:\n"
-    "ssh://[user@]host[:port]/path or [user@]host:/path\n\n"
-    "The machine scans it with Spacelens, ncdu or gdu, whichever it has.",
-    QLineEdit::Normal, FLastRemote, &Chosen);
+  const QString Typed = QInputDialog::getText(&FForm, "Scan Remote",
+                                              "A folder on another machine, reached over SSH:\n"
+                                              "ssh://[user@]host[:port]/path or [user@]host:/path\n\n"
+                                              "The machine scans it with Spacelens, ncdu or gdu, whichever it has.",
+                                              QLineEdit::Normal, FLastRemote, &Chosen);
   if (!Chosen || Typed.trimmed().isEmpty())
     return;
   FLastRemote = Typed.trimmed();

@@ -78,8 +78,8 @@ private:
   TStatusPanels& FPanels;
   TErrorBox& FErrors;
   QTimer FDrainTimer;
-  bool FRestarting = false;  // a root's scan ends because it starts again
+  bool FRestarting = false;                              // a root's scan ends because it starts again
   std::unordered_map<std::string, int64_t> FRemembered;  // by root path
-  QThreadPool FHistory;  // one thread, joined before the tree goes
-  QString FLastRemote;   // the address last typed in Scan Remote
+  QThreadPool FHistory;                                  // one thread, joined before the tree goes
+  QString FLastRemote;                                   // the address last typed in Scan Remote
 };

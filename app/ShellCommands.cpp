@@ -8,8 +8,8 @@
 #include "FolderTree.h"
 #include "FolderTreeView.h"
 #include "PathRules.h"
-#include "Root.h"
 #include "Prompt.h"
+#include "Root.h"
 #include "ShellPilot.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
@@ -91,8 +91,8 @@ bool TShellCommands::InTrash(const std::string& Path)
   // A mounted file system's own Trash folders, "/.Trash/UID" and "/.Trash-UID".
   const std::string Own = "/.Trash-" + std::to_string(getuid());
   const std::string Shared = "/.Trash";
-  return Path.find(Own + "/") != std::string::npos || Path.ends_with(Own) || Path.find(Shared + "/") != std::string::npos
-         || Path.ends_with(Shared);
+  return Path.find(Own + "/") != std::string::npos || Path.ends_with(Own)
+    || Path.find(Shared + "/") != std::string::npos || Path.ends_with(Shared);
 }
 
 // ---- Tree ---------------------------------------------------------------------
@@ -295,8 +295,8 @@ void TShellCommands::ListMouseUp(QPoint Point)
   TListModel& Model = FList->Model();
   TFolderNode* Folder = Model.Folder();
   const QModelIndex At = FList->indexAt(Point);
-  if (!Folder || !At.isValid() || Model.IsTop(At.row()) || InTrash(Folder->FullPath())
-      || !TFolderTree::Editable(Folder) || Foreign(Folder))
+  if (!Folder || !At.isValid() || Model.IsTop(At.row()) || InTrash(Folder->FullPath()) || !TFolderTree::Editable(Folder)
+      || Foreign(Folder))
     return;
   if (!FList->selectionModel()->isRowSelected(At.row(), {}))
     FList->selectRow(At.row());

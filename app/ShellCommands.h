@@ -31,8 +31,8 @@ class TValueDisplay;
 class TShellCommands : public QObject {
 public:
   // Display makes the totals that a folder's properties show.
-  TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View,
-                 TDetailsList* List, TValueDisplay& Display);
+  TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View, TDetailsList* List,
+                 TValueDisplay& Display);
 
   QMenu* FRootPopup = nullptr;  // of top nodes
   QMenu* FPartPopup = nullptr;  // merged into the shell's menu of other nodes

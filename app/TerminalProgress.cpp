@@ -48,8 +48,8 @@ std::string TTerminalProgress::Line(const TScanDriver::TProgress& Progress, doub
   char Time[32];
   const long Whole = long(Seconds);
   std::snprintf(Time, sizeof Time, "%ld:%02ld", Whole / 60, Whole % 60);
-  std::string Text = Grouped(Progress.FCounted.FFolders) + " folders, " + Grouped(Progress.FCounted.FFiles)
-    + " files, " + Size(Progress.FSize) + ", " + Time;
+  std::string Text = Grouped(Progress.FCounted.FFolders) + " folders, " + Grouped(Progress.FCounted.FFiles) + " files, "
+    + Size(Progress.FSize) + ", " + Time;
   // The last column stays free: writing into it wraps on some terminals.
   const size_t Room = Width > Text.size() + 3 ? Width - Text.size() - 3 : 0;
   // Shown only on a terminal: a name's control characters never reach it.

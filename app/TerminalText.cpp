@@ -13,7 +13,10 @@ size_t Printable(const std::string& Text, size_t At)
   const unsigned char Lead = Byte(At);
   if (Lead >= 0x20 && Lead < 0x7F)
     return Lead == '\\' ? 0 : 1;
-  size_t Length = Lead >= 0xC2 && Lead <= 0xDF ? 2 : Lead >= 0xE0 && Lead <= 0xEF ? 3 : Lead >= 0xF0 && Lead <= 0xF4 ? 4 : 0;
+  size_t Length = Lead >= 0xC2 && Lead <= 0xDF ? 2
+    : Lead >= 0xE0 && Lead <= 0xEF             ? 3
+    : Lead >= 0xF0 && Lead <= 0xF4             ? 4
+                                               : 0;
   if (Length == 0 || At + Length > Text.size())
     return 0;
   for (size_t Index = At + 1; Index < At + Length; ++Index)

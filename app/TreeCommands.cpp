@@ -11,9 +11,8 @@
 #include "TreeSweep.h"
 #include "ValueDisplay.h"
 
-
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include <vector>
 
@@ -168,9 +167,10 @@ void TTreeCommands::Expanding(TFolderNode* Node)
 
 void TTreeCommands::ScanStep(TFolderNode* Top, bool OnlyRoot)
 {
-  if (OnlyRoot && std::count_if(Top->Children().begin(), Top->Children().end(),
-                                [](const TFolderNode* Child) { return !Child->FIsFiles; })
-                     == 1)
+  if (OnlyRoot
+      && std::count_if(Top->Children().begin(), Top->Children().end(),
+                       [](const TFolderNode* Child) { return !Child->FIsFiles; })
+        == 1)
     FView->expand(FModel.IndexOf(Top));
   SortChildren(Top);
   FModel.TreeNodeChanged(Top);

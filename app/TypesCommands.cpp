@@ -51,7 +51,8 @@ void TTypesCommands::MouseUp(QPoint Point)
   if (At.isValid()) {
     FList.View()->setCurrentIndex(At);
     const TTypesModel::TPick Pick = FList.Model().PickAt(At);
-    Menu.addAction(QString("&List Files of %1").arg(FList.Model().TypeName(At)), this, [this, Pick] { ListFiles(Pick); });
+    Menu.addAction(QString("&List Files of %1").arg(FList.Model().TypeName(At)), this,
+                   [this, Pick] { ListFiles(Pick); });
     Menu.setDefaultAction(Menu.actions().front());
     Menu.addSeparator();
   }
@@ -89,9 +90,15 @@ TRowsReport::TRows TTypesCommands::Report() const
   const TTypesModel& Model = FList.Model();
   const auto Add = [&](const QModelIndex& Index, const QString& Indent) {
     const auto Text = [&](int Column) { return Model.index(Index.row(), Column, Index.parent()).data().toString(); };
-    Lines->push_back({Index.data(Qt::DecorationRole).value<QIcon>(), Indent + Text(TTypesModel::tcType),
-                      {Text(TTypesModel::tcFiles), Text(TTypesModel::tcSize), Text(TTypesModel::tcAllocated),
-                       Text(TTypesModel::tcPercent), {}, {}, {}}});
+    Lines->push_back({Index.data(Qt::DecorationRole).value<QIcon>(),
+                      Indent + Text(TTypesModel::tcType),
+                      {Text(TTypesModel::tcFiles),
+                       Text(TTypesModel::tcSize),
+                       Text(TTypesModel::tcAllocated),
+                       Text(TTypesModel::tcPercent),
+                       {},
+                       {},
+                       {}}});
   };
   for (int Row = 0; Row < Model.rowCount(); ++Row) {
     const QModelIndex Class = Model.index(Row, 0);

@@ -17,14 +17,14 @@ struct TScanSettings;
 // and the range it is read into in one table, so reading and writing never
 // drift apart; a stored value outside its range reads as the default.
 struct TWindowSettings {
-  int FSortType = 2;            // 1 by name, 2 by size, 3 none
-  int FShowType = 1;            // a stored Wasted or CD-ROM view starts as Size
+  int FSortType = 2;  // 1 by name, 2 by size, 3 none
+  int FShowType = 1;  // a stored Wasted or CD-ROM view starts as Size
   int FUnitType = 0;
   int FWidth = 674;
   int FHeight = 532;
   int FLeft = 213;
   int FTop = 105;
-  int FDecimals = 2;            // decimals shown plus one
+  int FDecimals = 2;                                // decimals shown plus one
   std::array<int, 4> FMargins{800, 800, 800, 800};  // left, top, bottom, right
   int FBoldFactor = 15;
   int FMinimumExpandSize = 10;  // megabytes
@@ -38,16 +38,16 @@ struct TWindowSettings {
   bool FChartPatterns = false;
   int FSplitter = 222;
   int FMRUMaximum = 6;
-  int FHistoryKeep = 10;        // scans remembered of each folder; 0: none
-  int FHistoryMegabytes = 200;  // at most, in all
+  int FHistoryKeep = 10;         // scans remembered of each folder; 0: none
+  int FHistoryMegabytes = 200;   // at most, in all
   int FDuplicatesMegabytes = 1;  // the smallest copy Find Duplicates looks at
   bool FMaximized = false;
   int FActiveSeries = 0;
   // Read when the window is first shown rather than when it is made.
   bool FShowErrors = true;
   bool FToolBarBreak = true;
-  int FToolBar1Width = 0;       // 0: as wide as its buttons
-  bool FStoredFrame = false;    // the window's size was stored
+  int FToolBar1Width = 0;     // 0: as wide as its buttons
+  bool FStoredFrame = false;  // the window's size was stored
   bool FStoredSplitter = false;
 
   // Reads the values of the window's creation (AtShow false) or of its

@@ -27,8 +27,8 @@ namespace {
 
 void Report(const char* Step, const QElapsedTimer& Clock)
 {
-  std::printf("%-28s %7.1f ms   memory %4lld MB, peak %4lld MB\n", Step, Clock.nsecsElapsed() / 1e6, Megabytes("VmRSS:"),
-              Megabytes("VmHWM:"));
+  std::printf("%-28s %7.1f ms   memory %4lld MB, peak %4lld MB\n", Step, Clock.nsecsElapsed() / 1e6,
+              Megabytes("VmRSS:"), Megabytes("VmHWM:"));
 }
 
 }  // namespace
@@ -52,7 +52,8 @@ int main(int argc, char** argv)
   std::printf("scanned: memory %lld MB\n", Megabytes("VmRSS:"));
   QElapsedTimer Clock;
   Clock.start();
-  TFolderSnapshot Now = TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Driver.FSettings), 2, &Tree, Tree.Removals());
+  TFolderSnapshot Now =
+    TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Driver.FSettings), 2, &Tree, Tree.Removals());
   Report("snapshot taken", Clock);
   std::printf("  %zu folders\n", Now.FFolders.size());
   QTemporaryDir Cache;
@@ -94,7 +95,8 @@ int main(int argc, char** argv)
     return true;
   });
   Report("every folder's change", Clock);
-  std::printf("  %zu folders, %zu changed, %.2f us each\n", Folders, Changed, Clock.nsecsElapsed() / 1e3 / double(Folders));
+  std::printf("  %zu folders, %zu changed, %.2f us each\n", Folders, Changed,
+              Clock.nsecsElapsed() / 1e3 / double(Folders));
   const TFolderNode* Widest = Top;
   TFolderNode::ForEachBelow(const_cast<TFolderNode*>(Top), [&](TFolderNode* Node) {
     if (Node->ChildCount() > Widest->ChildCount())

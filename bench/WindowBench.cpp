@@ -45,26 +45,26 @@
 #include "CompareCommands.h"
 #include "DetailsList.h"
 #include "FilesList.h"
-#include "TypesList.h"
+#include "FolderModel.h"
 #include "FolderNode.h"
 #include "FolderSnapshot.h"
+#include "FolderTreeView.h"
 #include "MainForm.h"
 #include "Memory.h"
-#include "FolderModel.h"
 #include "Prompt.h"
-#include "FolderTreeView.h"
 #include "RightPane.h"
-#include "RootCommands.h"
 #include "Root.h"
+#include "RootCommands.h"
 #include "TreemapPane.h"
 #include "TreemapView.h"
+#include "TypesList.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTimer>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
 #include <cstdio>
@@ -73,7 +73,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
 
 int main(int argc, char** argv)
 {
@@ -88,7 +87,9 @@ int main(int argc, char** argv)
   const bool Expand =
     Charts || Delete || Treemap || Files || Types || Compare || (argc == 3 && std::strcmp(argv[1], "--expand") == 0);
   if (argc != 2 && !List && !Expand && !NoFiles) {
-    std::fprintf(stderr, "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files|--types|--compare] FOLDER\n");
+    std::fprintf(
+      stderr,
+      "usage: bench_window [--list|--expand|--chart|--delete|--treemap|--no-files|--files|--types|--compare] FOLDER\n");
     return 2;
   }
   const std::string Folder = argv[argc - 1];
@@ -125,7 +126,8 @@ int main(int argc, char** argv)
   const char* Sorts[] = {"sort by name", "sort by size", "no sorting"};
   auto AddViewsAndSorts = [&](const char* Mode) {
     for (int Type : {2, 3, 4, 5, 1})
-      Steps.emplace_back(Mode + std::string(Views[Type == 1 ? 4 : Type - 2]), [&Window, Type] { Window.View1Click(Type); });
+      Steps.emplace_back(Mode + std::string(Views[Type == 1 ? 4 : Type - 2]),
+                         [&Window, Type] { Window.View1Click(Type); });
     for (int Type : {1, 3, 2})
       Steps.emplace_back(Mode + std::string(Sorts[Type - 1]), [&Window, Type] { Window.Sort1Click(Type); });
   };
@@ -147,8 +149,8 @@ int main(int argc, char** argv)
       Window.FilesButtonClick();
       Window.SetCurrentNode(Window.Driver().Roots()->FNode);
     });
-    const char* Keys[] = {"by name", "by folder", "by size", "by allocated", "by last change", "by last access",
-                          "by kind", "by links"};
+    const char* Keys[] = {"by name",        "by folder",      "by size", "by allocated",
+                          "by last change", "by last access", "by kind", "by links"};
     for (int Key = 0; Key < TFilesSorter::skCount; ++Key)
       Steps.emplace_back(std::string("files: ") + Keys[Key],
                          [&List, Key] { List.SortBy(TFilesSorter::TKey(Key), Key != TFilesSorter::skName); });
@@ -170,9 +172,8 @@ int main(int argc, char** argv)
     for (int Column = 0; Column < TTypesModel::tcCount; ++Column)
       Steps.emplace_back(std::string("types: ") + Columns[Column],
                          [&List, Column] { List.View()->sortByColumn(Column, Qt::DescendingOrder); });
-    Steps.emplace_back("types: pick the first", [&List] {
-      List.View()->setCurrentIndex(List.Model().index(0, 0, List.Model().index(0, 0)));
-    });
+    Steps.emplace_back("types: pick the first",
+                       [&List] { List.View()->setCurrentIndex(List.Model().index(0, 0, List.Model().index(0, 0))); });
     // Selected, then shown at once, as a click on the tree does after its
     // short wait for the next click.
     Steps.emplace_back("types: the widest", [&] {
@@ -201,9 +202,8 @@ int main(int argc, char** argv)
       Snapshot.Write(File);
       std::fclose(File);
     });
-    Steps.emplace_back("compare", [&Window, Earlier] {
-      Window.Compare().Compare(Earlier, Window.Driver().Roots()->FPath);
-    });
+    Steps.emplace_back("compare",
+                       [&Window, Earlier] { Window.Compare().Compare(Earlier, Window.Driver().Roots()->FPath); });
     Steps.emplace_back("compare: bars", [&] { Window.barbuttonClick(); });
     Steps.emplace_back("compare: treemap", [&] { Window.TreemapButtonClick(); });
     Steps.emplace_back("compare: sort by size", [&] { Window.Sort1Click(TValueDisplay::stSize); });

@@ -12,8 +12,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 TChart::TChart(QWidget* Parent) : QWidget(Parent)
 {

@@ -21,7 +21,7 @@ class TChart : public QWidget {
 public:
   explicit TChart(QWidget* Parent = nullptr);
 
-  enum TLegendStyle { lsValues, lsSeries };   // one entry per slice, or per series
+  enum TLegendStyle { lsValues, lsSeries };  // one entry per slice, or per series
   enum TPanning { pnNone, pnVertical, pnBoth };
 
   // Drawn in this order; only active series are drawn, a pie alone.
@@ -35,14 +35,14 @@ public:
   int FMarginRight = 6;
   int FMarginTop = 8;
   bool FView3D = true;
-  int FZoom = 100;            // percent, in 3D; see SetZoom
-  bool FOrthogonal = false;   // depth drawn straight back rather than tilted
+  int FZoom = 100;           // percent, in 3D; see SetZoom
+  bool FOrthogonal = false;  // depth drawn straight back rather than tilted
   bool FLegendVisible = true;
   TLegendStyle FLegendStyle = lsValues;
   bool FMarksPercentOnly = true;  // pie marks: the percentage, or label and percentage
-  bool FVertGrid = true;      // lines at the value axis' steps
-  bool FHorzGrid = true;      // lines between the bars
-  bool FGradient = true;      // the background's gradient
+  bool FVertGrid = true;          // lines at the value axis' steps
+  bool FHorzGrid = true;          // lines between the bars
+  bool FGradient = true;          // the background's gradient
   TPanning FPanning = pnNone;
   Qt::MouseButton FPanButton = Qt::RightButton;
   Qt::KeyboardModifier FPanModifier = Qt::ShiftModifier;
@@ -105,8 +105,8 @@ private:
 
   double FAxisMinimum = -0.5;
   double FAxisMaximum = 0.5;
-  bool FWholeScale = false;    // the value axis fits every bar, not only those shown
-  QPointF FPanOffset;          // of the pie, in pixels
+  bool FWholeScale = false;  // the value axis fits every bar, not only those shown
+  QPointF FPanOffset;        // of the pie, in pixels
   bool FDragging = false;
   QPointF FPanStart;
   double FPanAxis = 0;

@@ -17,8 +17,8 @@ namespace {
 const QColor BarWallColor{192, 192, 192};
 const QColor MarkColor{255, 255, 225};
 const QColor ShadowColor{160, 160, 160};
-const Qt::BrushStyle SlicePatterns[] = {Qt::BDiagPattern, Qt::FDiagPattern,    Qt::CrossPattern, Qt::DiagCrossPattern,
-                                        Qt::HorPattern,   Qt::VerPattern,      Qt::Dense5Pattern, Qt::Dense6Pattern};
+const Qt::BrushStyle SlicePatterns[] = {Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern,  Qt::DiagCrossPattern,
+                                        Qt::HorPattern,   Qt::VerPattern,   Qt::Dense5Pattern, Qt::Dense6Pattern};
 constexpr double PieTilt = 0.6;    // height of the tilted pie to its width
 constexpr double PieDepth = 0.16;  // its side to its width
 
@@ -97,7 +97,7 @@ void TChartDrawing::LayOutLegend(QRectF& Content)
     for (size_t Index = 0; Index < Slices.size(); ++Index) {
       const TChartSeries::TSlice& Slice = Slices[Index];
       Entries.push_back({Slice.Color, Slice.Label, FPie->FValueFormat.Format(Slice.Value),
-                          FPie->FPatterns ? SlicePatterns[Index % std::size(SlicePatterns)] : Qt::SolidPattern});
+                         FPie->FPatterns ? SlicePatterns[Index % std::size(SlicePatterns)] : Qt::SolidPattern});
     }
   } else {
     int Stacked = 0;
@@ -259,8 +259,7 @@ void TChartDrawing::LayOutBars(const QRectF& Plot)
   const int Ticks = std::clamp(int(Area.width() / TextWidth), 1, 8);
   // Round steps of the unit shown, no finer than its decimals.
   const double Unit = FChart.FBottomFormat.UnitSize(Largest);
-  FValueStep =
-    std::max(NiceStep(Largest / Unit, Ticks), std::pow(10.0, -FChart.FBottomFormat.MaxDecimals())) * Unit;
+  FValueStep = std::max(NiceStep(Largest / Unit, Ticks), std::pow(10.0, -FChart.FBottomFormat.MaxDecimals())) * Unit;
   FValueMaximum = std::ceil(Largest / FValueStep - 1e-9) * FValueStep;
 }
 
@@ -469,8 +468,8 @@ void TChartDrawing::DrawPie(QPainter& Painter) const
       Side.arcTo(Face.translated(0, FDepth), To, From - To);
       Side.closeSubpath();
       Painter.setPen(QPen(FSlices[Slice].Color.darker(170), Px(0.5)));
-      Painter.setBrush(QBrush(FSlices[Slice].Color.darker(140), Pattern(Slice) == Qt::SolidPattern ? Qt::SolidPattern
-                                                                                                    : Pattern(Slice)));
+      Painter.setBrush(QBrush(FSlices[Slice].Color.darker(140),
+                              Pattern(Slice) == Qt::SolidPattern ? Qt::SolidPattern : Pattern(Slice)));
       Painter.drawPath(Side);
     }
   } else {
@@ -559,8 +558,9 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
     if (Point < First.Count() && Point % LabelStep == 0) {
       Painter.setPen(Qt::black);
       const QString Label = Metrics.elidedText(First.Point(Point).Label, Qt::ElideRight, FLabelWidth - Px(6));
-      Painter.drawText(QRectF(FBounds.left(), Middle - FRowHeight / 2, FPlot.left() - FBounds.left() - Px(6), FRowHeight),
-                       Qt::AlignRight | Qt::AlignVCenter, Label);
+      Painter.drawText(
+        QRectF(FBounds.left(), Middle - FRowHeight / 2, FPlot.left() - FBounds.left() - Px(6), FRowHeight),
+        Qt::AlignRight | Qt::AlignVCenter, Label);
     }
     QRectF Outer;
     QColor OuterColor;

@@ -80,8 +80,8 @@ private:
   std::vector<TChartSeries::TSlice> FSlices;
   std::vector<double> FStarts;  // of each slice, degrees clockwise from twelve
   double FWhole = 0;
-  QRectF FPieRect;              // the top face's bounds
-  double FDepth = 0;            // of the pie's side, pixels
+  QRectF FPieRect;    // the top face's bounds
+  double FDepth = 0;  // of the pie's side, pixels
   std::vector<TMark> FMarks;
 
   std::vector<const TChartSeries*> FBars;  // active bar series, bottom of the stack first

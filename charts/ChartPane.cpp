@@ -75,8 +75,8 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
     return Item;
   };
   using TIcons = TChartIcons;
-  ToolButton2 = Button("Copy Chart to Clipboard as Bitmap", TZelSystemImageList::ThemeIcon("edit-copy"),
-                       &TChartPane::CopyChart);
+  ToolButton2 =
+    Button("Copy Chart to Clipboard as Bitmap", TZelSystemImageList::ThemeIcon("edit-copy"), &TChartPane::CopyChart);
   // The window prints: it knows the printer and the page.
   ToolButton10 = ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), "Print the current chart");
   ToolButton4 = Button("Save chart to file as PNG, JPEG or bitmap", TZelSystemImageList::ThemeIcon("document-save-as"),
@@ -239,7 +239,8 @@ QString TChartPane::ContentsText(const TFolderNode* Node) const
   if (Files == 0)
     return "Empty folder";
   return QString("Only files: %1 in %2 %3")
-    .arg(FDisplay.FormatValue(Node, vtSize, false), QLocale().toString(qulonglong(Files)), Files == 1 ? "file" : "files");
+    .arg(FDisplay.FormatValue(Node, vtSize, false), QLocale().toString(qulonglong(Files)),
+         Files == 1 ? "file" : "files");
 }
 
 TValueFormat TChartPane::ValueFormat(int ViewType) const
@@ -303,7 +304,8 @@ void TChartPane::FillChart()
   }
   // Growth and shrinking as bars of their own colours, in the size's unit.
   const double Unit = Megabytes ? 1024.0 * 1024 : 1024;
-  const std::vector<TBaseline::TChange> Changes = Change ? FDisplay.FBaseline->OfChildren(Node) : std::vector<TBaseline::TChange>();
+  const std::vector<TBaseline::TChange> Changes =
+    Change ? FDisplay.FBaseline->OfChildren(Node) : std::vector<TBaseline::TChange>();
   const auto Grown = [&](size_t Child) { return double(FDisplay.Change(Changes[Child])) / Unit; };
   if (FGrown->FActive) {
     FGrown->FValueFormat = FShrunk->FValueFormat = ValueFormat(vtSize);
@@ -433,8 +435,7 @@ void TChartPane::ChartMouseDown(QMouseEvent* Event)
     ColorPending = false;
     Chart->FExploded = PieSeries->FActive ? Point : -1;
     Chart->update();
-  } else if (Event->button() == Qt::LeftButton && ColorBtn->ActiveColor() != Qt::black && Point >= 0 &&
-             ColorPending) {
+  } else if (Event->button() == Qt::LeftButton && ColorBtn->ActiveColor() != Qt::black && Point >= 0 && ColorPending) {
     const QColor Color = ColorBtn->ActiveColor();
     if (PieSeries->FActive) {
       PieSeries->SetPointColor(Point, Color);
@@ -537,4 +538,3 @@ QString TChartPane::SaveChart(const QString& FileName, const QString& Suffix, QS
 {
   return TPictureFile::Save(Chart->Picture(), FileName, Suffix, Error);
 }
-

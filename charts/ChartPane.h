@@ -36,9 +36,9 @@ public:
   QScrollBar* ChartScrollBar;
   QToolBar* ChartToolBar;
   TColorButton* ColorBtn;
-  QAction* ToolButton2;       // copy
-  QAction* ToolButton10;      // print
-  QAction* ToolButton4;       // save
+  QAction* ToolButton2;   // copy
+  QAction* ToolButton10;  // print
+  QAction* ToolButton4;   // save
   QAction* View3DButton;
   QAction* ShowLegendButton;
   QAction* VertGridButton;
@@ -46,7 +46,7 @@ public:
   QAction* PatternButton;
   QAction* ZoomInButton;
   QAction* ZoomOutButton;
-  QAction* ChangeButton;      // while comparing: the change since, not the sizes
+  QAction* ChangeButton;  // while comparing: the change since, not the sizes
 
   // The series that answers the mouse: the pie, or the bars' first series.
   TChartSeries* CurrentSeries = nullptr;

@@ -34,7 +34,7 @@ public:
 
   const TKind FKind;
   const QString FTitle;
-  QColor FColor;             // of every bar; a pie colours its slices itself
+  QColor FColor;  // of every bar; a pie colours its slices itself
   bool FActive = false;
   TValueFormat FValueFormat{"#,##0 KB"};
   // Pie: slices under this percentage of the whole make one "Other" slice;

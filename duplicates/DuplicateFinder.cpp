@@ -52,8 +52,7 @@ struct TDuplicateFinder::TCandidate {
   bool Alive = true;
 };
 
-TDuplicateFinder::TDuplicateFinder(std::vector<TFile> Candidates, unsigned Threads)
-  : FThreads(std::max(1u, Threads))
+TDuplicateFinder::TDuplicateFinder(std::vector<TFile> Candidates, unsigned Threads) : FThreads(std::max(1u, Threads))
 {
   FCandidates.reserve(Candidates.size());
   for (TFile& File : Candidates)
@@ -165,7 +164,8 @@ void TDuplicateFinder::HashRuns(std::vector<TRun>& Runs, bool Whole)
   std::atomic<size_t> Taken{0};
   const auto Split = [&](TRun& Run) {
     std::erase_if(Run, [](const TCandidate* Candidate) { return !Candidate->Alive; });
-    std::stable_sort(Run.begin(), Run.end(), [](const TCandidate* A, const TCandidate* B) { return A->Hash < B->Hash; });
+    std::stable_sort(Run.begin(), Run.end(),
+                     [](const TCandidate* A, const TCandidate* B) { return A->Hash < B->Hash; });
     for (size_t First = 0, End; First < Run.size(); First = End) {
       for (End = First + 1; End < Run.size() && Run[End]->Hash == Run[First]->Hash;)
         ++End;
@@ -209,8 +209,8 @@ bool TDuplicateFinder::Hash(TCandidate& Candidate, bool Whole)
   }
   const auto Same = [&] {
     return uint64_t(Status.st_dev) == Candidate.Device && uint64_t(Status.st_ino) == Candidate.Inode
-           && uint64_t(Status.st_size) == Size && Status.st_mtim.tv_sec == Candidate.Modified
-           && Status.st_mtim.tv_nsec == Candidate.ModifiedNs;
+      && uint64_t(Status.st_size) == Size && Status.st_mtim.tv_sec == Candidate.Modified
+      && Status.st_mtim.tv_nsec == Candidate.ModifiedNs;
   };
   if (!Same()) {
     Skip(Candidate, "changed during the search");

@@ -84,9 +84,9 @@ int64_t AgeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
   Unit = Unit.toLower();
   if (Unit.endsWith('s') && Unit.size() > 1)
     Unit.chop(1);
-  static const QList<QPair<QString, int64_t>> Units = {
-    {"d", 86400}, {"day", 86400}, {"w", 7 * 86400}, {"week", 7 * 86400}, {"m", 30 * 86400},
-    {"month", 30 * 86400}, {"y", 365 * 86400}, {"year", 365 * 86400}};
+  static const QList<QPair<QString, int64_t>> Units = {{"d", 86400},        {"day", 86400},       {"w", 7 * 86400},
+                                                       {"week", 7 * 86400}, {"m", 30 * 86400},    {"month", 30 * 86400},
+                                                       {"y", 365 * 86400},  {"year", 365 * 86400}};
   for (const auto& [Name, Seconds] : Units)
     if (Unit == Name)
       return std::min<int64_t>(Number.toLongLong(), 100000) * Seconds;
@@ -192,8 +192,9 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
         while (TFileClass::Word(Found) && Kind != TFileClass::Word(Found))
           ++Found;
         if (!TFileClass::Word(Found)) {
-          Error = QString("No kind \"%1\": the kinds are image, video, audio, archive, document, code, program "
-                          "and other")
+          Error = QString(
+                    "No kind \"%1\": the kinds are image, video, audio, archive, document, code, program "
+                    "and other")
                     .arg(Kind);
           return false;
         }
@@ -202,7 +203,8 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
     } else if (Lower.startsWith("ext:")) {
       const QStringList Extensions = Lower.mid(4).split(',');
       for (const QString& Extension : Extensions)
-        Made.FExtensions.push_back(Extension.startsWith('.') ? Extension.mid(1).toStdString() : Extension.toStdString());
+        Made.FExtensions.push_back(Extension.startsWith('.') ? Extension.mid(1).toStdString()
+                                                             : Extension.toStdString());
       Made.FExtensionsGiven = true;
     } else if (const QRegularExpressionMatch Match = Links.match(Word); Match.hasMatch()) {
       const uint32_t Count = Match.captured(2).toUInt() + (Match.captured(1) == ">" ? 1 : 0);
@@ -221,8 +223,7 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
     }
   }
   Made.FEmpty = Made.FNames.empty() && Made.FLeftOut.empty() && Made.FMinSize == 0 && Made.FMaxSize == UINT64_MAX
-                && !Made.FWrite.Given && !Made.FAccess.Given && Made.FKinds == 0 && Made.FMinLinks <= 1
-                && !Made.FExtensionsGiven;
+    && !Made.FWrite.Given && !Made.FAccess.Given && Made.FKinds == 0 && Made.FMinLinks <= 1 && !Made.FExtensionsGiven;
   *this = std::move(Made);
   return true;
 }
@@ -240,7 +241,8 @@ bool TFilesFilter::Test(const TFolderFiles& Files, size_t Index) const
   if (FMinLinks > 1 && Files.Links(Index) < FMinLinks)
     return false;
   if (FExtensionsGiven
-      && std::find(FExtensions.begin(), FExtensions.end(), TFileClass::Extension(Files.Name(Index))) == FExtensions.end())
+      && std::find(FExtensions.begin(), FExtensions.end(), TFileClass::Extension(Files.Name(Index)))
+        == FExtensions.end())
     return false;
   if (FNames.empty() && FLeftOut.empty())
     return true;
@@ -249,5 +251,5 @@ bool TFilesFilter::Test(const TFolderFiles& Files, size_t Index) const
   Name.assign(Files.Name(Index));
   const auto Matches = [](const std::string& Pattern) { return MatchWildcard(Pattern.c_str(), Name.c_str()); };
   return (FNames.empty() || std::any_of(FNames.begin(), FNames.end(), Matches))
-         && std::none_of(FLeftOut.begin(), FLeftOut.end(), Matches);
+    && std::none_of(FLeftOut.begin(), FLeftOut.end(), Matches);
 }

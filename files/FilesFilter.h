@@ -38,7 +38,7 @@ private:
     bool Holds(uint32_t Time) const { return !Given || (Time != 0 && Time >= From && Time <= To); }
   };
   TSpan FWrite, FAccess;
-  uint32_t FKinds = 0;  // a bit a kind; none: any kind
+  uint32_t FKinds = 0;                   // a bit a kind; none: any kind
   std::vector<std::string> FExtensions;  // lower case, "" for none
   bool FExtensionsGiven = false;
   uint32_t FMinLinks = 0;

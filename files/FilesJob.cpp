@@ -6,8 +6,8 @@
 void TFilesJob::Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter::TKey Key, bool Descending,
                       std::shared_ptr<const std::vector<uint32_t>> Order, const TFilesFilter& Filter, TDone Done)
 {
-  FJob.Start([Files, Key, Descending, Order, Filter, Done = std::move(Done)](
-               const TLatestJob::TStop& Stop) -> std::function<void()> {
+  FJob.Start([Files, Key, Descending, Order, Filter,
+              Done = std::move(Done)](const TLatestJob::TStop& Stop) -> std::function<void()> {
     auto Result = std::make_shared<TResult>();
     *Result = {Files, Key, Descending, Order, {}, 0};
     if (!Result->Order)

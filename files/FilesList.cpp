@@ -189,8 +189,8 @@ QString TFilesList::StatusText() const
     return {};
   const QLocale Locale;
   const QString Count = FFilter.Empty()
-                          ? QString("%1 files").arg(Locale.toString(FModel.rowCount()))
-                          : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Listed()));
+    ? QString("%1 files").arg(Locale.toString(FModel.rowCount()))
+    : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Listed()));
   return Count + ", " + FDisplay.BytesText(double(FShownBytes)).trimmed();
 }
 

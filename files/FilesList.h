@@ -75,6 +75,6 @@ private:
   bool FDescending = true;
   bool FBusy = false;
   uint64_t FShownBytes = 0;
-  int FKeepRow = -1;  // the row to make current when the rows come
+  int FKeepRow = -1;                      // the row to make current when the rows come
   const TFolderNode* FKeptFor = nullptr;  // the folder of FKeepRow, only compared
 };

@@ -2,8 +2,8 @@
 #include "FilesModel.h"
 
 #include "FileClass.h"
-#include "FilesSnapshot.h"
 #include "FileTime.h"
+#include "FilesSnapshot.h"
 #include "FolderData.h"
 #include "FolderNode.h"
 #include "PathRules.h"
@@ -12,7 +12,8 @@
 
 #include <algorithm>
 
-void TFilesModel::SetRows(std::shared_ptr<const TFilesSnapshot> Files, std::shared_ptr<const std::vector<uint32_t>> Shown)
+void TFilesModel::SetRows(std::shared_ptr<const TFilesSnapshot> Files,
+                          std::shared_ptr<const std::vector<uint32_t>> Shown)
 {
   beginResetModel();
   FFiles = std::move(Files);
@@ -45,8 +46,8 @@ std::string TFilesModel::FolderBelowTop(int Row) const
 
 QString TFilesModel::Caption(int Column)
 {
-  static const char* const Captions[] = {"Name", "Folder", "Size", "Allocated", "Last Change", "Last Access", "Kind",
-                                         "Links"};
+  static const char* const Captions[] = {"Name",        "Folder",      "Size", "Allocated",
+                                         "Last Change", "Last Access", "Kind", "Links"};
   return Captions[Column];
 }
 
@@ -67,8 +68,8 @@ QVariant TFilesModel::headerData(int Section, Qt::Orientation Orientation, int R
   if (Role == Qt::DisplayRole)
     return Caption(Section);
   if (Role == Qt::TextAlignmentRole) {
-    const bool Number = Section == TFilesSorter::skSize || Section == TFilesSorter::skAllocated
-                        || Section == TFilesSorter::skLinks;
+    const bool Number =
+      Section == TFilesSorter::skSize || Section == TFilesSorter::skAllocated || Section == TFilesSorter::skLinks;
     return int((Number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   }
   return {};
@@ -100,10 +101,8 @@ QVariant TFilesModel::data(const QModelIndex& Index, int Role) const
     return {};
   switch (Role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-      return Cell(Index.row(), Index.column());
-    case Qt::TextAlignmentRole:
-      return headerData(Index.column(), Qt::Horizontal, Role);
+    case Qt::EditRole: return Cell(Index.row(), Index.column());
+    case Qt::TextAlignmentRole: return headerData(Index.column(), Qt::Horizontal, Role);
     case Qt::DecorationRole:
       if (Index.column() != TFilesSorter::skName)
         return {};
@@ -113,8 +112,7 @@ QVariant TFilesModel::data(const QModelIndex& Index, int Role) const
       if (Index.column() == TFilesSorter::skFolder || Index.column() == TFilesSorter::skName)
         return TPathRules::Shown(FolderAt(Index.row())->FullPath() + NameAt(Index.row()));
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 

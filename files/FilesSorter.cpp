@@ -92,7 +92,7 @@ void SortNames(const std::vector<std::string_view>& Names, uint64_t* Begin, uint
   uint64_t Highest = 0;
   for (uint64_t* At = Begin; At < End; ++At) {
     const uint64_t Chunk = NameChunk(Names[*At & PlaceMask], Offset, Bytes);
-    Highest |= *At = (Descending ? ChunkMask - Chunk : Chunk) << PlaceBits | (*At & PlaceMask);
+    Highest |= * At = (Descending ? ChunkMask - Chunk : Chunk) << PlaceBits | (*At & PlaceMask);
   }
   FlagSort(Begin, End, (std::max(1, int(std::bit_width(Highest))) - 1) / 8 * 8);
   for (uint64_t* Start = Begin; Start < End;) {
@@ -133,7 +133,8 @@ std::vector<uint32_t> TFilesSorter::Sort(const TFilesSnapshot& Files, TKey Key, 
     switch (Key) {
       case skName: return NameChunk(Slots[Slot].Files->Name(Index), 0);
       // The folders are numbered in path order: the slot first.
-      case skFolder: return uint64_t(Slot) << (64 - SlotBits) | NameChunk(Slots[Slot].Files->Name(Index), 0) >> SlotBits;
+      case skFolder:
+        return uint64_t(Slot) << (64 - SlotBits) | NameChunk(Slots[Slot].Files->Name(Index), 0) >> SlotBits;
       case skSize: return File.Size();
       case skAllocated: return Slots[Slot].Files->Allocated(Index, Slots[Slot].ClusterSize);
       // No time known: last, either way.

@@ -42,8 +42,15 @@ void TTopFiles::Offer(const TFolderNode* Folder, const TDirEntry& Entry)
   if (ClusterSize == 0)
     FClusterSize.store(ClusterSize = Folder->ClusterSize(), std::memory_order_relaxed);
   const TFileCount Count = TFolderData::CountFile(Entry.Size, ClusterSize, Entry.DiskBytes);
-  TFile File{{}, Entry.Size, Count.AllocatedBytes(ClusterSize), Entry.LastWrite,
-             Entry.LastAccess, Entry.Identity.Device, Entry.Identity.Inode, Entry.Links, 0};
+  TFile File{{},
+             Entry.Size,
+             Count.AllocatedBytes(ClusterSize),
+             Entry.LastWrite,
+             Entry.LastAccess,
+             Entry.Identity.Device,
+             Entry.Identity.Inode,
+             Entry.Links,
+             0};
   const uint64_t Key = KeyOf(File);
   // Most files come after the last one kept: turned down at once.
   if (Key < FBar.load(std::memory_order_relaxed))

@@ -25,7 +25,7 @@ public:
     std::string Path;
     uint64_t Size;
     uint64_t Allocated;
-    uint64_t LastWrite;   // file-time units
+    uint64_t LastWrite;  // file-time units
     uint64_t LastAccess;
     uint64_t Device;
     uint64_t Inode;

@@ -56,9 +56,9 @@ int OpenFolder(std::string Path, int Flags)
       if (End == std::string::npos || End <= Start)
         End = Start;  // no whole name fits: cannot be
     }
-    const int Next = End == Start ? -ENAMETOOLONG
-                                  : OpenAt(Fd, Path.substr(Start, End - Start).c_str(),
-                                           End == Path.size() ? Flags : O_PATH);
+    const int Next = End == Start
+      ? -ENAMETOOLONG
+      : OpenAt(Fd, Path.substr(Start, End - Start).c_str(), End == Path.size() ? Flags : O_PATH);
     if (Fd != AT_FDCWD)
       close(Fd);
     if (Next < 0)
@@ -91,8 +91,8 @@ int StatAt(int DirFd, const char* Name, bool FollowLink, unsigned Mask, struct s
 int ReadOwn(int DirFd, const char* Name, TDirEntry& Entry, unsigned& Mode)
 {
   struct statx Data;
-  const unsigned Mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_ATIME | STATX_MTIME |
-                        STATX_INO | STATX_MNT_ID;
+  const unsigned Mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_ATIME | STATX_MTIME
+    | STATX_INO | STATX_MNT_ID;
   if (const int Code = StatAt(DirFd, Name, false, Mask, Data))
     return Code;
   Mode = Data.stx_mode & S_IFMT;
@@ -118,10 +118,10 @@ int Resolve(int DirFd, const char* Name, TDirEntry& Entry)
 {
   struct statx Target;
   const int Code = StatAt(DirFd, Name, true, STATX_TYPE, Target);
-  Entry.Kind = Code != 0                  ? TDirEntry::ekOtherLink
-               : S_ISDIR(Target.stx_mode) ? TDirEntry::ekFolderLink
-               : S_ISREG(Target.stx_mode) ? TDirEntry::ekFileLink
-                                          : TDirEntry::ekOtherLink;
+  Entry.Kind = Code != 0       ? TDirEntry::ekOtherLink
+    : S_ISDIR(Target.stx_mode) ? TDirEntry::ekFolderLink
+    : S_ISREG(Target.stx_mode) ? TDirEntry::ekFileLink
+                               : TDirEntry::ekOtherLink;
   if (Code == 0 || Code == ENOENT || Code == ENOTDIR || Code == ELOOP)
     return 0;  // dangling links are links all the same
   // The way to the target is barred; the link counts as dangling when it

@@ -19,6 +19,6 @@ struct TFileStamp {
   static TFileStamp Of(const struct stat& Data)
   {
     return {uint64_t(Data.st_dev), uint64_t(Data.st_ino), uint64_t(Data.st_size), Data.st_mtim.tv_sec,
-            Data.st_mtim.tv_nsec, Data.st_ctim.tv_sec, Data.st_ctim.tv_nsec};
+            Data.st_mtim.tv_nsec,  Data.st_ctim.tv_sec,   Data.st_ctim.tv_nsec};
   }
 };

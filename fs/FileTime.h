@@ -26,6 +26,9 @@ constexpr int64_t ToUnixSeconds(uint64_t Time)
   return int64_t(Time / UnitsPerSecond) - UnixEpochSeconds;
 }
 
-constexpr bool IsSet(uint64_t Time) { return (Time >> 32) != 0; }
+constexpr bool IsSet(uint64_t Time)
+{
+  return (Time >> 32) != 0;
+}
 
 }  // namespace FileTime

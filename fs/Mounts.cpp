@@ -83,9 +83,9 @@ bool IsPseudoFileSystem(int Fd, const TFileIdentity& Identity)
   if (fstatfs(Fd, &Data) != 0)
     return false;
   static constexpr std::array<uint32_t, 17> Pseudo = {
-    PROC_SUPER_MAGIC, SYSFS_MAGIC,     CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, DEBUGFS_MAGIC, TRACEFS_MAGIC,
-    SECURITYFS_MAGIC, DEVPTS_SUPER_MAGIC, BPF_FS_MAGIC,   PSTOREFS_MAGIC,      ConfigfsMagic, MqueueMagic,
-    HUGETLBFS_MAGIC,  AUTOFS_SUPER_MAGIC, FusectlMagic,   EFIVARFS_MAGIC,      BINFMTFS_MAGIC};
+    PROC_SUPER_MAGIC, SYSFS_MAGIC,        CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, DEBUGFS_MAGIC, TRACEFS_MAGIC,
+    SECURITYFS_MAGIC, DEVPTS_SUPER_MAGIC, BPF_FS_MAGIC,       PSTOREFS_MAGIC,      ConfigfsMagic, MqueueMagic,
+    HUGETLBFS_MAGIC,  AUTOFS_SUPER_MAGIC, FusectlMagic,       EFIVARFS_MAGIC,      BINFMTFS_MAGIC};
   const auto Type = uint32_t(Data.f_type);
   if (std::find(Pseudo.begin(), Pseudo.end(), Type) != Pseudo.end())
     return true;

@@ -17,8 +17,7 @@ bool TPathRules::SamePath(const std::string& A, const std::string& B)
   return WithSeparator(A) == WithSeparator(B);
 }
 
-std::string TPathRules::Absolute(const std::string& Path, const std::string& Current,
-                                 const std::string& Home)
+std::string TPathRules::Absolute(const std::string& Path, const std::string& Current, const std::string& Home)
 {
   std::string Full;
   if (Path == "~" || Path.starts_with("~/"))

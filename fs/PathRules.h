@@ -19,8 +19,7 @@ public:
   // An absolute, tidy path: "~" is the home folder, a relative path is taken
   // against Current (empty when there is none), and repeated separators,
   // "." and ".." are resolved.
-  static std::string Absolute(const std::string& Path, const std::string& Current,
-                              const std::string& Home);
+  static std::string Absolute(const std::string& Path, const std::string& Current, const std::string& Home);
   // Absolute() against the process's current folder and $HOME.
   static std::string Absolute(const std::string& Path);
   // A path or name as text to show; bytes that are not UTF-8 show as

@@ -83,9 +83,12 @@ bool SharedFolderRefuses(const std::string& Path)
 bool TSafeSave::Write(const QString& FileName, const QByteArray& Data, QString& Error)
 {
   std::string Reason;
-  const bool Written = Stream(FileName.toLocal8Bit().toStdString(), [&Data](std::FILE* File) {
-    return std::fwrite(Data.constData(), 1, size_t(Data.size()), File) == size_t(Data.size());
-  }, Reason);
+  const bool Written = Stream(
+    FileName.toLocal8Bit().toStdString(),
+    [&Data](std::FILE* File) {
+      return std::fwrite(Data.constData(), 1, size_t(Data.size()), File) == size_t(Data.size());
+    },
+    Reason);
   Error = QString::fromLocal8Bit(Reason);
   return Written;
 }
@@ -122,7 +125,9 @@ bool TSafeSave::Stream(const std::string& FileName, const std::function<bool(std
     Real = FileName;
   const size_t Slash = Real.find_last_of('/');
   const std::string Base = Slash == std::string::npos ? Real : Real.substr(Slash + 1);
-  const int Folder = open(Slash == std::string::npos ? "." : Slash == 0 ? "/" : Real.substr(0, Slash).c_str(),
+  const int Folder = open(Slash == std::string::npos ? "."
+                            : Slash == 0             ? "/"
+                                                     : Real.substr(0, Slash).c_str(),
                           O_PATH | O_DIRECTORY | O_CLOEXEC);
   if (Folder < 0) {
     close(Target);
@@ -158,8 +163,7 @@ bool TSafeSave::Stream(const std::string& FileName, const std::function<bool(std
   if (File) {
     errno = 0;
     // Its mode is the file's; its owner is the writer, never given away.
-    if ((!InPlace && fchmod(fileno(File), Data.st_mode & 07777) != 0)
-        || (InPlace && ftruncate(fileno(File), 0) != 0))
+    if ((!InPlace && fchmod(fileno(File), Data.st_mode & 07777) != 0) || (InPlace && ftruncate(fileno(File), 0) != 0))
       Code = errno;
     if (!Code && (!Write(File) || std::fflush(File) != 0 || fsync(fileno(File)) != 0))
       Code = errno ? errno : EIO;
@@ -168,7 +172,8 @@ bool TSafeSave::Stream(const std::string& FileName, const std::function<bool(std
       Temporary = ShortName();
       Pending = std::make_unique<TPendingName>(Folder, Temporary);
       if (linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fileno(File))).c_str(), Folder, Temporary.c_str(),
-                 AT_SYMLINK_FOLLOW) != 0) {
+                 AT_SYMLINK_FOLLOW)
+          != 0) {
         Code = errno;
         Temporary.clear();
       }

@@ -64,8 +64,8 @@ bool THistoryStore::Remember(const TFolderSnapshot& Snapshot, std::string& Error
   std::snprintf(Name, sizeof Name, "%012lld-%019lld-%d-%08x%s", (long long)Snapshot.FHeader.Time,
                 (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(Now).count(), int(getpid()),
                 unsigned(std::random_device()()), Suffix);
-  if (!TSafeSave::Stream(Folder + "/" + Name, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); },
-                         Error))
+  if (!TSafeSave::Stream(
+        Folder + "/" + Name, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); }, Error))
     return false;
   Error.clear();
   Prune(Snapshot.FHeader.Root);

@@ -23,8 +23,8 @@ TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderS
     TState State = csNew;
     if (Was) {
       State = Was->Size == Folder.Size && Was->Allocated == Folder.Allocated && Was->Objects == Folder.Objects
-                ? csSame
-                : csChanged;
+        ? csSame
+        : csChanged;
       Met[size_t(At)] = true;
     }
     FRows.push_back({Was, &Folder, State, int64_t(Folder.Size - (Was ? Was->Size : 0))});
@@ -66,17 +66,17 @@ std::string TSnapshotCompare::Warning(const TFolderSnapshot::THeader& Before, co
     Warning = "of another folder, " + Before.Root;
   if (!Before.Options.empty() && Before.Options != Now.Options)
     Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other options (" + Before.Options + " then, "
-               + Now.Options + " now)";
+      + Now.Options + " now)";
   if (Before.ClusterSize && Before.ClusterSize != Now.ClusterSize)
     Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other cluster sizes ("
-               + std::to_string(Before.ClusterSize) + " then, " + std::to_string(Now.ClusterSize) + " now)";
+      + std::to_string(Before.ClusterSize) + " then, " + std::to_string(Now.ClusterSize) + " now)";
   return Warning;
 }
 
 std::string TSnapshotCompare::OptionsOf(const TScanSettings& Settings)
 {
   std::string Options = std::string("hard-links=") + (Settings.FHardLinksOnce ? "once" : "each")
-                        + " follow-links=" + (Settings.FFollowReparsePoints ? "yes" : "no") + " filter=";
+    + " follow-links=" + (Settings.FFollowReparsePoints ? "yes" : "no") + " filter=";
   for (size_t At = 0; At < Settings.FFileFilter.size(); ++At)
     Options += (At ? ";" : "") + Settings.FFileFilter[At];
   for (const std::string& Pattern : Settings.FExclude.Patterns())

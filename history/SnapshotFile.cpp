@@ -64,7 +64,7 @@ private:
       return Header();
     if (FFields.size() != FWidth) {
       FProblem = "row " + std::to_string(FRow + 1) + " has " + std::to_string(FFields.size()) + " fields, not "
-                 + std::to_string(FWidth) + ": the file is cut short or damaged";
+        + std::to_string(FWidth) + ": the file is cut short or damaged";
       return;
     }
     const std::string& Path = FFields[size_t(FColumns[cPath])];
@@ -72,7 +72,8 @@ private:
       return;  // a folder gone, of a comparison exported
     // A folder table's paths end in a separator; a table of files has none.
     if (!Path.ends_with('/')) {
-      FProblem = "row " + std::to_string(FRow + 1) + " is of \"" + Path + "\", no folder: the table is not a folder table";
+      FProblem =
+        "row " + std::to_string(FRow + 1) + " is of \"" + Path + "\", no folder: the table is not a folder table";
       return;
     }
     // A new top: the one of Root is kept, else the first.
@@ -117,8 +118,9 @@ private:
         if (FFields[At] == Names[Column])
           FColumns[Column] = int(At);
     if (FColumns[cPath] < 0 || FColumns[cSize] < 0 || FColumns[cAllocated] < 0)
-      FProblem = "it is not a snapshot, an ncdu JSON export or a CSV folder table (a first line naming "
-                 "\"path\", \"size_bytes\" and \"allocated_bytes\" columns)";
+      FProblem =
+        "it is not a snapshot, an ncdu JSON export or a CSV folder table (a first line naming "
+        "\"path\", \"size_bytes\" and \"allocated_bytes\" columns)";
     FWidth = FFields.size();
   }
   // The whole number in Column (0 when the table has no such column);
@@ -185,8 +187,8 @@ bool TSnapshotFile::Read(const std::string& File, const std::string& Root, const
   if (Kind == 'S' && First == 0)
     return TFolderSnapshot::Read(File, Snapshot, Error);
   std::rewind(Stream.get());
-  const bool Read = Kind == '[' ? ReadNcdu(File, Settings, Snapshot, Error, Stop)
-                                : ReadCsv(Stream.get(), Root, Snapshot, Error, Stop);
+  const bool Read =
+    Kind == '[' ? ReadNcdu(File, Settings, Snapshot, Error, Stop) : ReadCsv(Stream.get(), Root, Snapshot, Error, Stop);
   if (!Read)
     return false;
   Snapshot.FHeader.Time = int64_t(Status.st_mtime);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ContentsReport.h"
 
-#include "ListModel.h"
 #include "FolderNode.h"
+#include "ListModel.h"
 #include "PathRules.h"
 #include "ReportCanvas.h"
 #include "ReportPage.h"
@@ -37,7 +37,8 @@ bool TContentsReport::Print(TReportCanvas& Canvas, const std::array<int, 4>& Mar
     Canvas.Icon(X, Y, 30, Model.index(Row, TListModel::lcName).data(Qt::DecorationRole).value<QIcon>());
     Canvas.SetAlign(TReportCanvas::taLeft);
     const QString Size = Model.index(Row, TListModel::lcSize).data().toString();
-    Canvas.Text(X + 40, Y, Page.Cut(Model.index(Row, TListModel::lcName).data().toString(), Page.NameRoom(590, Size) - 40));
+    Canvas.Text(X + 40, Y,
+                Page.Cut(Model.index(Row, TListModel::lcName).data().toString(), Page.NameRoom(590, Size) - 40));
     std::array<QString, 7> Values;
     for (int Column = 1; Column < TListModel::lcCount; ++Column)
       Values[size_t(Column - 1)] = Model.index(Row, Column).data().toString();

@@ -150,8 +150,7 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
     return true;
   // Each PDF is asked for: a name not taken is proposed, one taken is
   // replaced only when the user says so.
-  const QString File =
-    QFileDialog::getSaveFileName(FWindow, "Print to PDF", FreePdfName(Title), "PDF files (*.pdf)");
+  const QString File = QFileDialog::getSaveFileName(FWindow, "Print to PDF", FreePdfName(Title), "PDF files (*.pdf)");
   if (File.isEmpty())
     return false;
   Paper.setOutputFileName(File);

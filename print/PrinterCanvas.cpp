@@ -5,13 +5,13 @@
 
 #include <QDir>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 TPrinterCanvas::TPrinterCanvas(QPrinter& Printer)
 {
@@ -86,7 +86,8 @@ bool TPrinterCanvas::End(QString& Error)
   if (FPdfFile == "-") {
     const QByteArray& Data = FBuffer.data();
     errno = 0;
-    if (std::fwrite(Data.constData(), 1, size_t(Data.size()), stdout) == size_t(Data.size()) && std::fflush(stdout) == 0)
+    if (std::fwrite(Data.constData(), 1, size_t(Data.size()), stdout) == size_t(Data.size())
+        && std::fflush(stdout) == 0)
       return true;
     Error = QString("Cannot write standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
     return false;

@@ -72,9 +72,9 @@ void TReportPage::PrintDriveLine(const TRoot& Root)
     return;
   }
   const auto Size = [this](uint64_t KB) { return FDisplay.BytesText(KB * 1024.0); };
-  LineText("[Current Drive]    Size: " + Size(Root.FTotalKB) + "    Used: "
-           + Size(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)) + "    Free: " + Size(Root.FFreeKB) + "    "
-           + TStatusPanels::ClusterText(&Root));
+  LineText("[Current Drive]    Size: " + Size(Root.FTotalKB)
+           + "    Used: " + Size(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB))
+           + "    Free: " + Size(Root.FFreeKB) + "    " + TStatusPanels::ClusterText(&Root));
 }
 
 void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, int Step, bool Files)
@@ -84,10 +84,10 @@ void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, 
   const double Percent =
     double(Folder.AllocatedClusters()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
   const QString Share = Root.FTotalKB ? "    Percent of Drive: " + QString::number(std::llround(Percent)) + " %" : "";
-  LineText("[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false) + "    Allocated: "
-           + FDisplay.FormatValue(&Folder, vtAllocated, false) + Share + (Files ? "    Files: " : "    Objects: ")
-           + QString::number(Folder.FObjects.Load()) + "    Wasted Space: "
-           + FDisplay.FormatValue(&Folder, vtWasted, false));
+  LineText("[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false)
+           + "    Allocated: " + FDisplay.FormatValue(&Folder, vtAllocated, false) + Share
+           + (Files ? "    Files: " : "    Objects: ") + QString::number(Folder.FObjects.Load())
+           + "    Wasted Space: " + FDisplay.FormatValue(&Folder, vtWasted, false));
 }
 
 void TReportPage::PrintColumnHeader(const QString& First)

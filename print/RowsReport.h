@@ -24,6 +24,6 @@ public:
     std::function<void(int Row, QIcon& Icon, QString& Name, std::array<QString, 7>& Values)> Row;
   };
 
-  static bool Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
-                    const TRows& Rows, const std::function<void(const QString&)>& OnProgress);
+  static bool Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display, const TRows& Rows,
+                    const std::function<void(const QString&)>& OnProgress);
 };

@@ -12,10 +12,9 @@ constexpr std::string_view Scheme = "ssh://";
 // What SSH would take for an option, or the shell for more than a name.
 bool SafeName(const std::string& Name)
 {
-  return !Name.empty() && Name[0] != '-'
-         && std::all_of(Name.begin(), Name.end(), [](unsigned char C) {
-              return std::isalnum(C) || C == '.' || C == '-' || C == '_' || C == ':' || C == '%';
-            });
+  return !Name.empty() && Name[0] != '-' && std::all_of(Name.begin(), Name.end(), [](unsigned char C) {
+    return std::isalnum(C) || C == '.' || C == '-' || C == '_' || C == ':' || C == '%';
+  });
 }
 
 }  // namespace
@@ -87,7 +86,7 @@ std::string TRemoteAddress::Url() const
 {
   const bool Ipv6 = Host.find(':') != std::string::npos;
   return std::string(Scheme) + (User.empty() ? "" : User + "@") + (Ipv6 ? "[" + Host + "]" : Host)
-         + (Port ? ":" + std::to_string(Port) : "") + Path;
+    + (Port ? ":" + std::to_string(Port) : "") + Path;
 }
 
 std::string TRemoteAddress::Name() const

@@ -124,7 +124,7 @@ TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& A
     FChild = -1;
     close(Output[0]);
     FStartError = Words[0] + ": " + std::strerror(Code)
-                  + (Code == ENOENT ? " (install OpenSSH's client, or name one in SPACELENS_SSH)" : "");
+      + (Code == ENOENT ? " (install OpenSSH's client, or name one in SPACELENS_SSH)" : "");
     return;
   }
   FOutput = Output[0];

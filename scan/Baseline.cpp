@@ -60,10 +60,7 @@ TBaseline::TChange TBaseline::Change(const TFolderNode* Node, const TFolderSnaps
   Change.Before = Before;
   Change.Size = int64_t(Node->SizeBytes() - (Before ? Before->Size : 0));
   Change.Allocated = int64_t(Node->AllocatedBytes() - (Before ? Before->Allocated : 0));
-  Change.State = !Before            ? bsNew
-                 : Change.Size > 0 ? bsGrown
-                 : Change.Size < 0 ? bsShrunk
-                                   : bsSame;
+  Change.State = !Before ? bsNew : Change.Size > 0 ? bsGrown : Change.Size < 0 ? bsShrunk : bsSame;
   return Change;
 }
 

@@ -30,8 +30,8 @@ public:
   struct TChange {
     TState State = bsOutside;
     const TFolderSnapshot::TFolder* Before = nullptr;  // null for a new folder
-    int64_t Size = 0;       // how much the size grew; less than 0 when it shrank
-    int64_t Allocated = 0;  // how much the space allocated grew
+    int64_t Size = 0;                                  // how much the size grew; less than 0 when it shrank
+    int64_t Allocated = 0;                             // how much the space allocated grew
   };
   // What changed in Node since: bsOutside for a node of another root, a
   // "<Files>" entry and a total too large to tell.

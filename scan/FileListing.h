@@ -30,7 +30,7 @@ public:
   // is asked now and then whether the listing is still wanted. Files the
   // scan's Exclude rules leave out are left out, Below being the folder's
   // path below the scanned one.
-  static int List(const std::string& Folder, const std::vector<std::string>& Patterns,
-                  std::vector<TListedFile>& Files, const std::function<bool()>& Stop = {},
-                  const TExcludeRules& Exclude = TExcludeRules(), const std::string& Below = {});
+  static int List(const std::string& Folder, const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files,
+                  const std::function<bool()>& Stop = {}, const TExcludeRules& Exclude = TExcludeRules(),
+                  const std::string& Below = {});
 };

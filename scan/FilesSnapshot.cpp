@@ -9,8 +9,7 @@
 #include <string>
 #include <utility>
 
-TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce, const TFolderTree* Tree, uint64_t Removals)
-  : FTop(Top)
+TFilesSnapshot::TFilesSnapshot(TFolderNode* Top, bool LinksOnce, const TFolderTree* Tree, uint64_t Removals) : FTop(Top)
 {
   TSlicedRead Read(Tree, Removals);
   // Depth first, each folder's sub-folders by name, so the numbers follow

@@ -28,7 +28,7 @@ public:
   struct TSlot {
     TFolderNode* Node;
     const TFolderFiles* Files;
-    uint32_t First;        // the number of its first file
+    uint32_t First;  // the number of its first file
     uint32_t ClusterSize;
   };
 
@@ -53,6 +53,7 @@ public:
   {
     return (*FSlots[Slot].Files)[Number - FSlots[Slot].First];
   }
+
 private:
   TFolderNode* FTop;
   std::vector<TSlot> FSlots;

@@ -28,9 +28,8 @@ TFilesSource::TFilesSource(const TFolderNode* Node, const std::string& Folder, c
     FKind = skKept;
     if (TFolderFiles* Files = Node->FFiles.load(std::memory_order_acquire)) {
       Files->AddRef();
-      FKept = std::shared_ptr<const TFolderFiles>(Files, [](const TFolderFiles* Kept) {
-        TFolderFiles::Release(const_cast<TFolderFiles*>(Kept));
-      });
+      FKept = std::shared_ptr<const TFolderFiles>(
+        Files, [](const TFolderFiles* Kept) { TFolderFiles::Release(const_cast<TFolderFiles*>(Kept)); });
     }
   } else {
     FExclude = Exclude;

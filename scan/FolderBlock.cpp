@@ -15,12 +15,13 @@ size_t TFolderBlock::NodesOffset()
 
 TFolderNode* TFolderBlock::Node(size_t Index) const
 {
-  auto* Nodes = reinterpret_cast<TFolderNode*>(reinterpret_cast<char*>(const_cast<TFolderBlock*>(this)) + NodesOffset());
+  auto* Nodes =
+    reinterpret_cast<TFolderNode*>(reinterpret_cast<char*>(const_cast<TFolderBlock*>(this)) + NodesOffset());
   return std::launder(Nodes + Index);
 }
 
-TFolderBlock* TFolderBlock::Make(TFolderNode* Parent, const std::vector<std::string_view>& Names,
-                                 const TFileCount& Own, bool FilesEntry)
+TFolderBlock* TFolderBlock::Make(TFolderNode* Parent, const std::vector<std::string_view>& Names, const TFileCount& Own,
+                                 bool FilesEntry)
 {
   const size_t Count = Names.size() + (FilesEntry ? 1 : 0);
   size_t NameBytes = 0;

@@ -85,12 +85,8 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
   const double Cluster = ClusterSize();
   double Value;
   switch (ViewType) {
-    case vtSize:
-      Value = std::max(0.0, C - N) * (Cluster / 512) / 2 + T / 1024;
-      break;
-    case vtAllocated:
-      Value = A * (Cluster / 512) / 2;
-      break;
+    case vtSize: Value = std::max(0.0, C - N) * (Cluster / 512) / 2 + T / 1024; break;
+    case vtAllocated: Value = A * (Cluster / 512) / 2; break;
     case vtPercent: {
       const TRoot* Root = this->Root();
       if (Root && Root->Scanning())
@@ -98,16 +94,10 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
       const TFolderNode* Parent = Node()->Parent();
       return PercentOf(A, double((Parent ? Parent : this)->AllocatedClusters()));
     }
-    case vtWasted:
-      Value = std::max(0.0, Cluster * N - T) / 1024;
-      break;
-    case vtCDROM:
-      Value = N == 0 ? 0 : ((T / 2048 + N / 2 + 1) * 2048 + std::max(0.0, C - N) * Cluster) / 1024;
-      break;
-    case vtObjects:
-      return N;
-    default:
-      return 0;
+    case vtWasted: Value = std::max(0.0, Cluster * N - T) / 1024; break;
+    case vtCDROM: Value = N == 0 ? 0 : ((T / 2048 + N / 2 + 1) * 2048 + std::max(0.0, C - N) * Cluster) / 1024; break;
+    case vtObjects: return N;
+    default: return 0;
   }
   if (UnitFlag == 0)
     Value /= 1024;

@@ -79,7 +79,7 @@ public:
   TFolderData(const TFolderData&) = delete;
   TFolderData& operator=(const TFolderData&) = delete;
 
-  const char* FName = "";   // own name as listed (bytes); the path as given for a top record
+  const char* FName = "";  // own name as listed (bytes); the path as given for a top record
   TRelaxed<uint64_t> FClusters;
   TRelaxed<uint64_t> FTailBytes;
   TRelaxed<uint64_t> FObjects;

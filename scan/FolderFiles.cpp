@@ -35,9 +35,10 @@ void TFolderFiles::TBuilder::Add(std::string_view Name, uint64_t Size, const TFi
                     uint32_t(FNames.size()), Extra, Linked});
   FNames.append(Name);
   if (Extra)
-    FExtras.insert(FExtras.end(), {uint32_t(FFiles.size() - 1), uint32_t(std::min<uint64_t>(Links, UINT32_MAX)),
-                                   uint32_t(Holes), uint32_t(Holes >> 32), uint32_t(Device), uint32_t(Device >> 32),
-                                   uint32_t(Inode), uint32_t(Inode >> 32)});
+    FExtras.insert(
+      FExtras.end(),
+      {uint32_t(FFiles.size() - 1), uint32_t(std::min<uint64_t>(Links, UINT32_MAX)), uint32_t(Holes),
+       uint32_t(Holes >> 32), uint32_t(Device), uint32_t(Device >> 32), uint32_t(Inode), uint32_t(Inode >> 32)});
 }
 
 TFolderFiles* TFolderFiles::TBuilder::Make()

@@ -26,12 +26,12 @@ public:
     uint32_t SizeLow;
     uint32_t SizeHigh : 24;  // lengths up to 64 PiB
     uint32_t Kind : 7;
-    uint32_t Hollow : 1;     // takes no space on disk at all
-    uint32_t LastWrite;      // Unix seconds; 0: unknown or before 1970
+    uint32_t Hollow : 1;  // takes no space on disk at all
+    uint32_t LastWrite;   // Unix seconds; 0: unknown or before 1970
     uint32_t LastAccess;
-    uint32_t NameAt : 30;    // where the name starts among the names
-    uint32_t Extra : 1;      // some holes or several names: see the extras
-    uint32_t Linked : 1;     // several names
+    uint32_t NameAt : 30;  // where the name starts among the names
+    uint32_t Extra : 1;    // some holes or several names: see the extras
+    uint32_t Linked : 1;   // several names
 
     uint64_t Size() const { return SizeLow | uint64_t(SizeHigh) << 32; }
   };

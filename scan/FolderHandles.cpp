@@ -37,7 +37,7 @@ TFolderHandles::THandle* TFolderHandles::TrailTo(const TFolderNode* Node)
 }
 
 TFolderHandles::THandle* TFolderHandles::Make(int Fd, const TFileIdentity& Identity, THandle* Up, uint32_t Openers,
-                                               bool Followed, const TFolderNode* Folder)
+                                              bool Followed, const TFolderNode* Folder)
 {
   if (!Keep(Folder)) {
     close(Fd);
@@ -79,8 +79,8 @@ int TFolderHandles::Descriptor(THandle* Handle, const TFolderNode* Folder)
   for (auto Step = Path.rbegin(); Step != Path.rend(); ++Step) {
     const auto [Below, Node] = *Step;
     // The top of the walk is reached by its path, as it was at the start.
-    const int Next = Fd >= 0 ? TDirectory::Open(Fd, Node->FName, Below->Followed)
-                             : TDirectory::OpenPath(Node->FullPath());
+    const int Next =
+      Fd >= 0 ? TDirectory::Open(Fd, Node->FName, Below->Followed) : TDirectory::OpenPath(Node->FullPath());
     if (Fd >= 0 && (!Pinned || Fd != Pinned->Fd.load(std::memory_order_relaxed)))
       close(Fd);
     Fd = Next;

@@ -97,15 +97,14 @@ bool ReadHeader(TReader& Bytes, TFolderSnapshot::THeader& Header)
 {
   uint64_t Cluster;
   return Bytes.GetSigned(Header.Time) && Bytes.Get(Cluster) && (Header.ClusterSize = uint32_t(Cluster), true)
-         && Bytes.Get(Header.Folders) && Bytes.Get(Header.Size) && Bytes.Get(Header.Allocated)
-         && Bytes.GetText(Header.Root) && Bytes.GetText(Header.Host) && Bytes.GetText(Header.Options)
-         && Bytes.Done();
+    && Bytes.Get(Header.Folders) && Bytes.Get(Header.Size) && Bytes.Get(Header.Allocated) && Bytes.GetText(Header.Root)
+    && Bytes.GetText(Header.Host) && Bytes.GetText(Header.Options) && Bytes.Done();
 }
 
 uint32_t Little(const char* Bytes)
 {
   return uint32_t(uint8_t(Bytes[0])) | uint32_t(uint8_t(Bytes[1])) << 8 | uint32_t(uint8_t(Bytes[2])) << 16
-         | uint32_t(uint8_t(Bytes[3])) << 24;
+    | uint32_t(uint8_t(Bytes[3])) << 24;
 }
 
 void PutLittle(std::string& Out, uint32_t Value)
@@ -191,7 +190,7 @@ bool TFolderSnapshot::Write(std::FILE* Stream) const
   PutLittle(Head, uint32_t(Header.size()));
   Head += Header;
   return std::fwrite(Head.data(), 1, Head.size(), Stream) == Head.size()
-         && std::fwrite(Packed.data(), 1, Length, Stream) == Length && std::fflush(Stream) == 0;
+    && std::fwrite(Packed.data(), 1, Length, Stream) == Length && std::fflush(Stream) == 0;
 }
 
 bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, std::string& Error, bool HeaderOnly)
@@ -203,7 +202,8 @@ bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, s
     return false;
   }
   char Start[sizeof Magic + 8];
-  if (std::fread(Start, 1, sizeof Start, Stream.get()) != sizeof Start || std::memcmp(Start, Magic, sizeof Magic) != 0) {
+  if (std::fread(Start, 1, sizeof Start, Stream.get()) != sizeof Start
+      || std::memcmp(Start, Magic, sizeof Magic) != 0) {
     Error = "not a snapshot of Spacelens";
     return false;
   }

@@ -21,13 +21,13 @@ public:
   static constexpr uint32_t Format = 1;
 
   struct THeader {
-    std::string Root;     // the scanned folder, absolute, ending in "/"
-    int64_t Time = 0;     // when the scan ended, Unix seconds
+    std::string Root;  // the scanned folder, absolute, ending in "/"
+    int64_t Time = 0;  // when the scan ended, Unix seconds
     std::string Host;
     uint32_t ClusterSize = 0;
     std::string Options;  // how it was counted: snapshots counted otherwise compare only with a warning
     uint64_t Folders = 0;
-    uint64_t Size = 0;    // the root's
+    uint64_t Size = 0;  // the root's
     uint64_t Allocated = 0;
   };
   struct TFolder {
@@ -35,8 +35,8 @@ public:
     uint64_t Size = 0;
     uint64_t Allocated = 0;
     uint64_t Objects = 0;
-    int64_t Files = -1;       // its own files; -1 when not known
-    int64_t LastChange = 0;   // Unix seconds; 0 when not known
+    int64_t Files = -1;      // its own files; -1 when not known
+    int64_t LastChange = 0;  // Unix seconds; 0 when not known
   };
 
   THeader FHeader;

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-
 TFolderTree::~TFolderTree()
 {
   for (TFolderNode* Node : FTopNodes)
@@ -141,7 +140,8 @@ void TFolderTree::Reorder(std::vector<TOrder>& Orders)
 {
   // An order made before the children changed would lose or repeat some:
   // it stays behind in Orders.
-  const auto Stale = std::partition(Orders.begin(), Orders.end(), [this](const TOrder& Order) { return IsOrder(Order); });
+  const auto Stale =
+    std::partition(Orders.begin(), Orders.end(), [this](const TOrder& Order) { return IsOrder(Order); });
   if (Stale == Orders.begin())
     return;
   if (FListener)

@@ -118,17 +118,13 @@ void TImportScan::Drain(TDeadline Deadline)
           Siblings.push_back(FResults.Next()->Node);
         Tree.AppendChildren(Result.Parent, Siblings);
         break;
-      case TResult::rkBlock:
-        Tree.AppendBlock(std::exchange(Result.Block, nullptr));
-        break;
+      case TResult::rkBlock: Tree.AppendBlock(std::exchange(Result.Block, nullptr)); break;
       case TResult::rkProgress:
         ++FRoot->FSubfoldersDone;
         if (FListener)
           FListener->ScanProgress(FRoot);
         break;
-      case TResult::rkDone:
-        Complete();
-        break;
+      case TResult::rkDone: Complete(); break;
     }
   }
 }
@@ -153,8 +149,8 @@ void TImportScan::Complete()
   // Why, without the source the window names already.
   if (const std::string& Error = FImport->Error(); !Terminated() && !Error.empty())
     FRoot->FIncomplete = Error.starts_with(FRoot->FSource + ": ") ? Error.substr(FRoot->FSource.size() + 2)
-                         : Error.starts_with(FRoot->FSource + " ") ? Error.substr(FRoot->FSource.size() + 1)
-                                                                    : Error;
+      : Error.starts_with(FRoot->FSource + " ")                   ? Error.substr(FRoot->FSource.size() + 1)
+                                                                  : Error;
   FRoot->FWorker = nullptr;
   FRoot->FTree->NodeChanged(Top);
   FFinished = true;

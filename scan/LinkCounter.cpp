@@ -73,7 +73,9 @@ void TLinkCounter::KeepOnePerFile(std::vector<TLinkedFile>& Files, TFileCount& O
   std::sort(Files.begin(), Files.end(), [](const TLinkedFile& A, const TLinkedFile& B) {
     return A.Device != B.Device ? A.Device < B.Device : A.Inode < B.Inode;
   });
-  const auto Same = [](const TLinkedFile& A, const TLinkedFile& B) { return A.Device == B.Device && A.Inode == B.Inode; };
+  const auto Same = [](const TLinkedFile& A, const TLinkedFile& B) {
+    return A.Device == B.Device && A.Inode == B.Inode;
+  };
   size_t Kept = 0;
   for (size_t Index = 0; Index < Files.size(); ++Index) {
     if (Kept > 0 && Same(Files[Kept - 1], Files[Index])) {
@@ -154,7 +156,8 @@ void TLinkCounter::RemoveBranch(const TFolderNode* Node, const TStillCounted& St
   std::unique_ptr<TAbove> Above;
   for (auto File = FFiles.begin(); File != FFiles.end();) {
     std::vector<TFolderNode*>& Names = File->second.Folders;
-    const auto Kept = std::remove_if(Names.begin(), Names.end(), [&](TFolderNode* Name) { return Going.contains(Name); });
+    const auto Kept =
+      std::remove_if(Names.begin(), Names.end(), [&](TFolderNode* Name) { return Going.contains(Name); });
     const bool Touched = Kept != Names.end();
     Names.erase(Kept, Names.end());
     if (Names.empty()) {
@@ -178,8 +181,9 @@ void TLinkCounter::MoveNamesUp(const TFolderNode* Node)
     return;
   const std::unordered_set<const TFolderNode*> Going = Branch(Node);
   for (auto& [Key, Names] : FFiles)
-    std::replace_if(Names.Folders.begin(), Names.Folders.end(),
-                    [&](TFolderNode* Name) { return Going.contains(Name); }, Node->Parent());
+    std::replace_if(
+      Names.Folders.begin(), Names.Folders.end(), [&](TFolderNode* Name) { return Going.contains(Name); },
+      Node->Parent());
 }
 
 void TLinkCounter::Clear()

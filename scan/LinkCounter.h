@@ -28,8 +28,8 @@ public:
   struct TLinkedFile {
     uint64_t Device;
     uint64_t Inode;
-    TFileCount Count;  // what one name of it added
-    uint64_t Links;    // names it has; 0 when not known
+    TFileCount Count;    // what one name of it added
+    uint64_t Links;      // names it has; 0 when not known
     uint64_t Names = 1;  // of them in this folder
   };
 

@@ -162,7 +162,8 @@ int TExporter::Reopen(const std::vector<TLevel>& Levels, size_t Index) const
     TFileIdentity Identity;
     const TFileIdentity& Known = Levels[Step].Identity;
     if (Fd >= 0
-        && (TDirectory::Identify(Fd, Identity) != 0 || Identity.Device != Known.Device || Identity.Inode != Known.Inode)) {
+        && (TDirectory::Identify(Fd, Identity) != 0 || Identity.Device != Known.Device
+            || Identity.Inode != Known.Inode)) {
       close(Fd);
       Fd = -ENOENT;
     }

@@ -20,6 +20,6 @@ public:
   // when writing failed (errno says why). Unread, when given, gets the
   // number of folders whose entries could not be read again (gone or
   // changed since the scan): they are written marked as read errors.
-  static bool Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings,
-                    const std::string& Version, size_t* Unread = nullptr);
+  static bool Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings, const std::string& Version,
+                    size_t* Unread = nullptr);
 };

@@ -73,8 +73,15 @@ public:
   TBuilder(TRoot& Root, const TScanSettings& Settings, TStreamReader& Stream, TNcduImport::TSink& Sink,
            std::unordered_map<const TFolderNode*, uint64_t>* Offsets, std::atomic<uint64_t>& FoldersRead,
            std::atomic<uint64_t>& FilesRead, const std::atomic<bool>* Stop)
-    : FRoot(Root), FSettings(Settings), FStream(Stream), FSink(Sink), FOffsets(Offsets), FClusterSize(Root.FClusterSize),
-      FFoldersRead(FoldersRead), FFilesRead(FilesRead), FStop(Stop)
+    : FRoot(Root),
+      FSettings(Settings),
+      FStream(Stream),
+      FSink(Sink),
+      FOffsets(Offsets),
+      FClusterSize(Root.FClusterSize),
+      FFoldersRead(FoldersRead),
+      FFilesRead(FilesRead),
+      FStop(Stop)
   {
   }
   bool Finished() const { return FPlace == pEnded; }
@@ -275,8 +282,8 @@ private:
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));
     if (FSettings.FHardLinksOnce && Fields.Linked()) {
-      Folder.Linked.push_back({Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode, {},
-                               Fields.Links > 1 ? Fields.Links : 0});
+      Folder.Linked.push_back(
+        {Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode, {}, Fields.Links > 1 ? Fields.Links : 0});
       Folder.Linked.back().Count.Add(Count, Times);
     }
     return Going();
@@ -428,7 +435,7 @@ bool TNcduImport::Run(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop)
 
 bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, bool Keep)
 {
-  struct stat Data{};
+  struct stat Data {};
   int Code = 0;
   const int Fd = FStream ? FStream->Fd() : OpenStream(FSource, Data, Code);
   if (Fd < 0) {
@@ -446,8 +453,7 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
   }
   TStreamReader Stream(Fd, Stop);
   rapidjson::Reader Reader;
-  TBuilder Builder(Root, FSettings, Stream, Sink, Regular ? &FOffsets : nullptr, FFoldersRead,
-                   FFilesRead, Stop);
+  TBuilder Builder(Root, FSettings, Stream, Sink, Regular ? &FOffsets : nullptr, FFoldersRead, FFilesRead, Stop);
   TNcduHandler<TBuilder> Handler(Builder);
   const rapidjson::ParseResult Result = Reader.Parse<ParseFlags>(Stream, Handler);
   // A whole export ends the stream: anything after it but white space (a
@@ -477,16 +483,16 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
     FError = FSource + " (byte " + std::to_string(Stream.Tell()) + "): data after the end of the export";
   } else if (Result.IsError() || !Builder.Finished()) {
     const uint64_t Where = Builder.ProblemAt != UINT64_MAX ? Builder.ProblemAt
-                           : Result.IsError()                ? Result.Offset()
-                                                             : Stream.Tell();
+      : Result.IsError()                                   ? Result.Offset()
+                                                           : Stream.Tell();
     const bool Ended = Where >= Stream.Received();
     const std::string Why = !Builder.Problem.empty() ? Builder.Problem
-                            : Stream.Received() == 0 ? std::string(Regular ? "the file is empty" : "nothing was read")
-                            : Ended                  ? std::string(Regular ? "the file ends too soon" : "the export ends too soon")
-                            : Where == 0 && Result.IsError()
-                              ? std::string("this is no JSON export of ncdu or gdu (") + GetParseError_En(Result.Code()) + ")"
-                            : Result.IsError() ? GetParseError_En(Result.Code())
-                                               : std::string("the export ends before its top folder");
+      : Stream.Received() == 0                       ? std::string(Regular ? "the file is empty" : "nothing was read")
+      : Ended ? std::string(Regular ? "the file ends too soon" : "the export ends too soon")
+      : Where == 0 && Result.IsError()
+      ? std::string("this is no JSON export of ncdu or gdu (") + GetParseError_En(Result.Code()) + ")"
+      : Result.IsError() ? GetParseError_En(Result.Code())
+                         : std::string("the export ends before its top folder");
     FError = FSource + " (byte " + std::to_string(Where) + "): " + Why;
   }
   if (!FError.empty() && Keep)

@@ -72,15 +72,17 @@ private:
   bool FInfoRead = false;
 };
 
-
 // Opens a file of an export for reading entries again: only a regular
 // file, so that a pipe or a device never holds the reader. Null with Error
 // set when it cannot.
 std::FILE* OpenExport(const std::string& FileName, struct stat& Data, int& Error)
 {
   const int Fd = open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  Error = Fd < 0 ? errno : fstat(Fd, &Data) != 0 ? errno : S_ISDIR(Data.st_mode) ? EISDIR
-                                                      : !S_ISREG(Data.st_mode) ? EINVAL : 0;
+  Error = Fd < 0             ? errno
+    : fstat(Fd, &Data) != 0  ? errno
+    : S_ISDIR(Data.st_mode)  ? EISDIR
+    : !S_ISREG(Data.st_mode) ? EINVAL
+                             : 0;
   std::FILE* File = Error ? nullptr : fdopen(Fd, "rb");
   if (!File && Fd >= 0) {
     Error = Error ? Error : errno;
@@ -90,7 +92,6 @@ std::FILE* OpenExport(const std::string& FileName, struct stat& Data, int& Error
 }
 
 }  // namespace
-
 
 bool TNcduListing::Locate(const TFolderNode* Node, TPlace& Place)
 {
@@ -104,8 +105,8 @@ bool TNcduListing::Locate(const TFolderNode* Node, TPlace& Place)
   return true;
 }
 
-int TNcduListing::List(const TPlace& Place, const std::vector<std::string>& Patterns,
-                        std::vector<TListedFile>& Files, const std::function<bool()>& Stop)
+int TNcduListing::List(const TPlace& Place, const std::vector<std::string>& Patterns, std::vector<TListedFile>& Files,
+                       const std::function<bool()>& Stop)
 {
   struct stat Data;
   int Code;

@@ -12,8 +12,22 @@
 // know, nested values too. Events of other values are the owner's.
 class TNcduObjectReader {
 public:
-  enum TKey { kNone, kName, kSize, kDiskBytes, kDevice, kInode, kLinks, kLinkFlag, kReadError, kNotRegular,
-              kExcluded, kWriteTime, kClusterSize, kSkip };
+  enum TKey {
+    kNone,
+    kName,
+    kSize,
+    kDiskBytes,
+    kDevice,
+    kInode,
+    kLinks,
+    kLinkFlag,
+    kReadError,
+    kNotRegular,
+    kExcluded,
+    kWriteTime,
+    kClusterSize,
+    kSkip
+  };
 
   void Begin(TNcduFields& Fields, bool Metadata)
   {
@@ -39,9 +53,12 @@ public:
   bool Key(const char* Text)
   {
     static const std::pair<const char*, TKey> Keys[] = {
-      {"name", kName},      {"asize", kSize},         {"dsize", kDiskBytes},  {"dev", kDevice},
-      {"ino", kInode},      {"nlink", kLinks},        {"hlnkc", kLinkFlag},   {"read_error", kReadError},
-      {"notreg", kNotRegular}, {"excluded", kExcluded}, {"mtime", kWriteTime}, {"spacelens_cluster_size", kClusterSize}};
+      {"name", kName},         {"asize", kSize},
+      {"dsize", kDiskBytes},   {"dev", kDevice},
+      {"ino", kInode},         {"nlink", kLinks},
+      {"hlnkc", kLinkFlag},    {"read_error", kReadError},
+      {"notreg", kNotRegular}, {"excluded", kExcluded},
+      {"mtime", kWriteTime},   {"spacelens_cluster_size", kClusterSize}};
     FKey = kSkip;
     for (const auto& [Name, Key] : Keys)
       if (std::strcmp(Text, Name) == 0 && (Key == kClusterSize) == FMetadata)
@@ -53,7 +70,8 @@ public:
   {
     const TKey Key = std::exchange(FKey, kNone);
     if (Key == kWriteTime) {
-      FFields->WriteTime = Negative ? -int64_t(std::min(Value, NcduLargestSize)) : int64_t(std::min(Value, NcduLargestSize));
+      FFields->WriteTime =
+        Negative ? -int64_t(std::min(Value, NcduLargestSize)) : int64_t(std::min(Value, NcduLargestSize));
       FFields->HasWriteTime = true;
       return true;
     }
@@ -114,9 +132,20 @@ public:
 private:
   static const char* Name(TKey Key)
   {
-    static const char* Names[] = {"",      "name",   "asize",    "dsize", "dev",   "ino",
-                                  "nlink", "hlnkc",  "read_error", "notreg", "excluded", "mtime",
-                                  "spacelens_cluster_size", ""};
+    static const char* Names[] = {"",
+                                  "name",
+                                  "asize",
+                                  "dsize",
+                                  "dev",
+                                  "ino",
+                                  "nlink",
+                                  "hlnkc",
+                                  "read_error",
+                                  "notreg",
+                                  "excluded",
+                                  "mtime",
+                                  "spacelens_cluster_size",
+                                  ""};
     return Names[Key];
   }
   static bool Wrong(TKey Key, std::string& Problem)

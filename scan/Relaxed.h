@@ -27,8 +27,7 @@ public:
   void RaiseTo(T Candidate)
   {
     T Current = FValue.load(std::memory_order_relaxed);
-    while (Candidate > Current
-           && !FValue.compare_exchange_weak(Current, Candidate, std::memory_order_relaxed)) {
+    while (Candidate > Current && !FValue.compare_exchange_weak(Current, Candidate, std::memory_order_relaxed)) {
     }
   }
 

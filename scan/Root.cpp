@@ -15,8 +15,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
-                        uint32_t SectorsPerCluster, uint64_t TotalKB)
+uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector, uint32_t SectorsPerCluster,
+                        uint64_t TotalKB)
 {
   uint64_t Size;
   if (FileSystem == "FAT" || FileSystem == "NTFS")
@@ -31,8 +31,8 @@ uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
 std::string ClusterTableName(const std::string& KernelType)
 {
   static const std::array<const char*, 18> BlockAllocating = {
-    "ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs", "nilfs2",
-    "bcachefs", "zfs", "hfsplus", "exfat", "vfat", "msdos", "ntfs", "ntfs3", "fuseblk"};
+    "ext2",     "ext3", "ext4",    "xfs",   "btrfs", "f2fs",  "jfs",  "reiserfs", "nilfs2",
+    "bcachefs", "zfs",  "hfsplus", "exfat", "vfat",  "msdos", "ntfs", "ntfs3",    "fuseblk"};
   for (const char* Name : BlockAllocating)
     if (KernelType == Name)
       return "NTFS";
@@ -79,8 +79,8 @@ int ReadVolumeInfo(TRoot& Root)
   while (Lookup.size() > 1 && !QUtf8StringView(Lookup).isValidUtf8())
     Lookup = Lookup.substr(0, Lookup.find_last_of('/', Lookup.size() - 2) + 1);
   const QStorageInfo Storage(QString::fromUtf8(Lookup));
-  Root.FDrive = Storage.isValid() ? TPathRules::WithSeparator(Storage.rootPath().toLocal8Bit().toStdString())
-                                  : std::string();
+  Root.FDrive =
+    Storage.isValid() ? TPathRules::WithSeparator(Storage.rootPath().toLocal8Bit().toStdString()) : std::string();
   std::string Type;
   if (Storage.isValid()) {
     Type = Storage.fileSystemType().toStdString();

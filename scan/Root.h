@@ -19,23 +19,23 @@ class TRootScan;
 // with the allocation unit its files are counted with.
 struct TRoot {
   TFolderNode* FNode = nullptr;
-  TRootScan* FWorker = nullptr;       // the running scan of this root, if any
-  std::string FDrive;                 // mount point holding FPath, ending in "/"
-  std::string FFileSystem;            // "ext4", "User Defined", "Unknown FS", ...
+  TRootScan* FWorker = nullptr;  // the running scan of this root, if any
+  std::string FDrive;            // mount point holding FPath, ending in "/"
+  std::string FFileSystem;       // "ext4", "User Defined", "Unknown FS", ...
   std::string FVolumeLabel;
-  std::string FPath;                  // the scanned folder, ending in "/"
+  std::string FPath;  // the scanned folder, ending in "/"
   uint32_t FSectorsPerCluster = 0;
   uint32_t FBytesPerSector = 0;
   uint64_t FFreeKB = 0;
-  uint64_t FTotalKB = 0;              // 0: the volume could not be sized
-  uint64_t FUsedKB = 0;               // taken on the volume, reserved blocks left out
-  uint32_t FClusterSize = 0;          // bytes per counting unit, 512..33000
+  uint64_t FTotalKB = 0;      // 0: the volume could not be sized
+  uint64_t FUsedKB = 0;       // taken on the volume, reserved blocks left out
+  uint32_t FClusterSize = 0;  // bytes per counting unit, 512..33000
   bool FCompressed = false;
   TRoot* FNext = nullptr;
-  int FSubfolderCount = 0;            // first-level folders, for the progress bar
+  int FSubfolderCount = 0;  // first-level folders, for the progress bar
   int FSubfoldersDone = 0;
-  QString FTitle;                     // title of reports and exported charts
-  TFolderTree* FTree = nullptr;       // the tree holding FNode
+  QString FTitle;                // title of reports and exported charts
+  TFolderTree* FTree = nullptr;  // the tree holding FNode
   // What an imported root was read from: a file's name, "-" for standard
   // input, or the ssh:// address of a folder on another machine. Empty for
   // a scan of this machine's folders.
@@ -68,8 +68,8 @@ inline const char* UnknownFileSystem = "Unknown FS";
 
 // The counting unit for a file system of the given name and geometry: the
 // cluster table, bounded to 512..33000 bytes.
-uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector,
-                        uint32_t SectorsPerCluster, uint64_t TotalKB);
+uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector, uint32_t SectorsPerCluster,
+                        uint64_t TotalKB);
 // The row of the cluster table that a Linux file-system type counts by:
 // "NTFS" for block-allocating local file systems, "CDFS" for optical ones,
 // and an empty name (any other) for the rest.

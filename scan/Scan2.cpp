@@ -296,8 +296,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
     if (FSettings.FFileCounted && Times > 0)
       FSettings.FFileCounted(Node, Entry);
     if (FSettings.FFileKind)
-      Space.Files.Add(Entry.Name, Entry.Size, Count, FSettings.FFileKind(Entry.Name, Entry.Executable),
-                      Entry.LastWrite, Entry.LastAccess, Entry.Links, Entry.Identity.Device, Entry.Identity.Inode);
+      Space.Files.Add(Entry.Name, Entry.Size, Count, FSettings.FFileKind(Entry.Name, Entry.Executable), Entry.LastWrite,
+                      Entry.LastAccess, Entry.Links, Entry.Identity.Device, Entry.Identity.Inode);
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
       Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}, Entry.Links});
       Space.Linked.back().Count.Add(Count, Times);
@@ -422,9 +422,7 @@ void TScan2::Drain(TDeadline Deadline)
       return;
     TResult& Result = *Next;
     switch (Result.Kind) {
-      case TResult::rkAppend:
-        FRoot->FTree->AppendBlock(std::exchange(Result.Block, nullptr));
-        break;
+      case TResult::rkAppend: FRoot->FTree->AppendBlock(std::exchange(Result.Block, nullptr)); break;
       case TResult::rkProgress:
         ++FRoot->FSubfoldersDone;
         if (FListener)
@@ -434,9 +432,7 @@ void TScan2::Drain(TDeadline Deadline)
         if (FListener)
           FListener->ScanFailed(Result.Code, Result.Path);
         break;
-      case TResult::rkDone:
-        Complete();
-        break;
+      case TResult::rkDone: Complete(); break;
     }
   }
 }

@@ -88,7 +88,7 @@ private:
   // What a worker keeps from one folder to the next.
   struct TWorkspace {
     std::vector<char> Buffer;
-    std::string Names;  // the sub-folders' names, each ended by a zero byte
+    std::string Names;                                // the sub-folders' names, each ended by a zero byte
     std::vector<std::pair<size_t, bool>> SubFolders;  // name offset, is a link
     std::vector<std::string_view> NameViews;
     std::vector<TTask> NewTasks;

@@ -17,8 +17,7 @@ TSnapshotIndex::TSnapshotIndex(const std::vector<TFolderSnapshot::TFolder>& Fold
 
 std::ptrdiff_t TSnapshotIndex::Find(std::string_view Path) const
 {
-  const auto Found = std::lower_bound(FOrder.begin(), FOrder.end(), Path, [&](uint32_t At, std::string_view Sought) {
-    return FFolders[At].Path < Sought;
-  });
+  const auto Found = std::lower_bound(FOrder.begin(), FOrder.end(), Path,
+                                      [&](uint32_t At, std::string_view Sought) { return FFolders[At].Path < Sought; });
   return Found != FOrder.end() && FFolders[*Found].Path == Path ? std::ptrdiff_t(*Found) : -1;
 }

@@ -41,7 +41,8 @@ bool TStreamReader::Fill()
   if (FError)
     return false;
   if (FMarkAt) {
-    FMarked.append(FMarkAt, std::min<size_t>(size_t(FEnd - FMarkAt), MostMarked - std::min(MostMarked, FMarked.size())));
+    FMarked.append(FMarkAt,
+                   std::min<size_t>(size_t(FEnd - FMarkAt), MostMarked - std::min(MostMarked, FMarked.size())));
     FMarkAt = FBuffer;
   }
   FBefore += uint64_t(FEnd - FBuffer);

@@ -54,8 +54,7 @@ bool Wanted(const inotify_event& Event, TDirMonType Filter)
 }
 
 // Adds a watch for Folder and, without recursion, every folder below it.
-void WatchTree(int Inotify, const std::string& Folder, uint32_t Mask,
-               std::unordered_map<int, std::string>& Folders)
+void WatchTree(int Inotify, const std::string& Folder, uint32_t Mask, std::unordered_map<int, std::string>& Folders)
 {
   std::vector<std::string> Pending{Folder};
   while (!Pending.empty()) {
@@ -123,8 +122,8 @@ void TDirMon::Start()
     if (const int Watch = inotify_add_watch(Inotify, FDirectory.c_str(), Mask); Watch >= 0)
       Folders[Watch] = FDirectory;
   try {
-    FThread = std::thread(&TDirMon::Watch, this, Inotify, std::move(Folders), FNotifyFilter, FNested, FStopFd,
-                          ++FGeneration);
+    FThread =
+      std::thread(&TDirMon::Watch, this, Inotify, std::move(Folders), FNotifyFilter, FNested, FStopFd, ++FGeneration);
   } catch (const std::system_error& Failure) {
     if (Inotify >= 0)
       close(Inotify);
@@ -207,7 +206,8 @@ void TDirMon::Watch(int Inotify, std::unordered_map<int, std::string> Folders, T
     // unless the watch has been stopped or moved since.
     if (Changed)
       QMetaObject::invokeMethod(
-        this, [this, Generation] {
+        this,
+        [this, Generation] {
           if (OnDirChange && Generation == FGeneration)
             OnDirChange(this);
         },

@@ -11,8 +11,7 @@
 
 #include <sys/stat.h>
 
-TDriveBox::TDriveBox(TMRUFileList& Recent, QWidget* Parent)
-  : QWidget(Parent), FRecent(Recent)
+TDriveBox::TDriveBox(TMRUFileList& Recent, QWidget* Parent) : QWidget(Parent), FRecent(Recent)
 {
   ShellCombo = new TZelFolderCombo(this);
   ShellCombo->setObjectName("ShellCombo");
@@ -145,11 +144,8 @@ bool TDriveBox::eventFilter(QObject* Watched, QEvent* Event)
       AutoCompleteArmed = Text.size() == 1 && Text[0].unicode() >= 33 && Text[0].unicode() <= 122;
       break;
     }
-    case QEvent::FocusIn:
-      DriveEditEnter();
-      break;
-    default:
-      break;
+    case QEvent::FocusIn: DriveEditEnter(); break;
+    default: break;
   }
   return QWidget::eventFilter(Watched, Event);
 }

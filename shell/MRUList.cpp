@@ -11,9 +11,7 @@
 
 const char* TMRUFileList::AutoSaveKey = "MRU Items";
 
-TMRUFileList::TMRUFileList(QObject* Parent) : QObject(Parent)
-{
-}
+TMRUFileList::TMRUFileList(QObject* Parent) : QObject(Parent) {}
 
 void TMRUFileList::SetFileMenu(QAction* Before)
 {
@@ -117,7 +115,7 @@ void TMRUFileList::LoadFromRegistry(QSettings& Store)
       break;
     const QVariant Value = Store.value(Name);
     const std::string Path = Value.typeId() == QMetaType::QByteArray ? Value.toByteArray().toStdString()
-                                                                      : Value.toString().toUtf8().toStdString();
+                                                                     : Value.toString().toUtf8().toStdString();
     if (!Path.empty())
       FItems.push_back(Path);
   }

@@ -52,5 +52,5 @@ private:
   std::vector<std::string> FItems;
   QAction* FFileMenu = nullptr;
   std::vector<QAction*> FMenuItems;  // the entries and their separator
-  QMenu* FSubmenu = nullptr;          // holding the entries, when used
+  QMenu* FSubmenu = nullptr;         // holding the entries, when used
 };

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 QString DateText(const timespec& Time)
 {
   return QLocale().toString(QDateTime::fromSecsSinceEpoch(Time.tv_sec), QLocale::LongFormat);

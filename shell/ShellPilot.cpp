@@ -4,9 +4,9 @@
 #include "DirMon.h"
 #include "Directory.h"
 #include "Mounts.h"
-#include "PathRules.h"
 #include "NetworkDrive.h"
 #include "OpenWith.h"
+#include "PathRules.h"
 #include "Prompt.h"
 #include "ShellPilotError.h"
 #include "Trash.h"
@@ -35,7 +35,6 @@
 #include <unistd.h>
 
 namespace {
-
 
 std::string Bytes(const QString& Text)
 {
@@ -183,8 +182,8 @@ void TShellPilot::SetObjectName(const std::string& Given)
     return;
   }
   if (!FindByEnumeration(Name))
-    throw EShellPilotError(
-      QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
+    throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
+                             .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
 }
 
 bool TShellPilot::FindByEnumeration(const std::string& Name)
@@ -313,7 +312,8 @@ void TShellPilot::RenameObject(QString& Name)
     if (NewName.empty() || NewName == "." || NewName == ".." || NewName.find('/') != std::string::npos) {
       TPrompt::Warn(DialogWindow(), "Rename",
                     QString("\"%1\" cannot be used as a name: a name cannot be empty, \".\" or \"..\", "
-                            "nor contain \"/\".").arg(Name));
+                            "nor contain \"/\".")
+                      .arg(Name));
     } else {
       TWaitCursor Wait;
       const std::string From = ObjectPath();
@@ -425,8 +425,8 @@ std::vector<std::string> TShellPilot::GatherObjects()
       Paths.push_back(ObjectPath());
     } else {
       FObject = Saved;
-      throw EShellPilotError(
-        QString("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
+      throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
+                               .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
     }
   }
   FObject = Saved;
@@ -471,7 +471,8 @@ bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& P
   if (Verb == "delete") {
     const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
                                            : QString("these %1 items").arg(Paths.size());
-    const QString Restore = Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
+    const QString Restore =
+      Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
     if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
       return false;
     QStringList Failures;

@@ -29,19 +29,37 @@ class TShellPilot : public QObject {
 public:
   // Attribute bits of GetAttributes.
   enum TAttribute : unsigned {
-    saFolder = 0x1,          // a folder, or a link to one
-    saHasSubFolders = 0x2,   // a folder with at least one sub-folder
-    saFileSystem = 0x4,      // a file, folder or drive on disk
+    saFolder = 0x1,         // a folder, or a link to one
+    saHasSubFolders = 0x2,  // a folder with at least one sub-folder
+    saFileSystem = 0x4,     // a file, folder or drive on disk
     saCanRename = 0x8,
-    saCanDelete = 0x10,      // can be moved to the Trash
+    saCanDelete = 0x10,  // can be moved to the Trash
   };
   // Special-folder kinds; 0 is none (kind queries never give it), and the
   // computer is reported as skComputer.
   enum TSpecialKind : int {
-    skNone = 0, skTrash = 1, skControlPanel = 2, skDesktop = 3, skDesktopDirectory = 4, skComputer = 5,
-    skFonts = 6, skNetworkShortcuts = 7, skNetwork = 8, skDocuments = 9, skPrinters = 10, skPrograms = 11,
-    skRecent = 12, skSendTo = 13, skStartMenu = 14, skStartup = 15, skTemplates = 16, skFavorites = 17,
-    skCommonStartMenu = 18, skCommonStartup = 19, skCommonDesktopDirectory = 20, skAppData = 21,
+    skNone = 0,
+    skTrash = 1,
+    skControlPanel = 2,
+    skDesktop = 3,
+    skDesktopDirectory = 4,
+    skComputer = 5,
+    skFonts = 6,
+    skNetworkShortcuts = 7,
+    skNetwork = 8,
+    skDocuments = 9,
+    skPrinters = 10,
+    skPrograms = 11,
+    skRecent = 12,
+    skSendTo = 13,
+    skStartMenu = 14,
+    skStartup = 15,
+    skTemplates = 16,
+    skFavorites = 17,
+    skCommonStartMenu = 18,
+    skCommonStartup = 19,
+    skCommonDesktopDirectory = 20,
+    skAppData = 21,
     skPrinterShortcuts = 22,
   };
 

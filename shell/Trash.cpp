@@ -23,7 +23,6 @@ QString SystemText(int Code)
   return QString::fromLocal8Bit(std::strerror(Code));
 }
 
-
 // Makes Folder (mode 0700) unless it is there; false when it cannot be had or
 // is no real folder (a link planted in its place is refused).
 bool MakeFolder(const std::string& Folder, QString& Reason)
@@ -74,9 +73,8 @@ bool MoveInto(const std::string& Path, const std::string& Trash, const std::stri
 {
   // Room for a counter and ".trashinfo" within the 255 bytes of a name.
   const std::string Name = Base(Path).substr(0, 200);
-  const QByteArray Info = "[Trash Info]\nPath="
-    + QByteArray::fromStdString(OriginalPath).toPercentEncoding("/") + "\nDeletionDate="
-    + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toLatin1() + "\n";
+  const QByteArray Info = "[Trash Info]\nPath=" + QByteArray::fromStdString(OriginalPath).toPercentEncoding("/")
+    + "\nDeletionDate=" + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toLatin1() + "\n";
   for (int Counter = 1;; ++Counter) {
     const std::string Entry = Counter == 1 ? Name : Name + "." + std::to_string(Counter);
     const std::string InfoPath = Trash + "/info/" + Entry + ".trashinfo";
@@ -98,8 +96,9 @@ bool MoveInto(const std::string& Path, const std::string& Trash, const std::stri
       Error = errno;
       struct stat Data;
       if (Error == EINVAL)  // a file system that cannot refuse by itself
-        Error = lstat(Destination.c_str(), &Data) == 0 ? EEXIST
-          : std::rename(Path.c_str(), Destination.c_str()) == 0 ? 0 : errno;
+        Error = lstat(Destination.c_str(), &Data) == 0          ? EEXIST
+          : std::rename(Path.c_str(), Destination.c_str()) == 0 ? 0
+                                                                : errno;
     }
     if (Error)
       unlink(InfoPath.c_str());

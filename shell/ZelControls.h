@@ -15,7 +15,7 @@ class TZelFolderCombo : public QComboBox {
 public:
   explicit TZelFolderCombo(QWidget* Parent = nullptr);
 
-  static constexpr int PathRole = Qt::UserRole;        // the bytes of the path
+  static constexpr int PathRole = Qt::UserRole;  // the bytes of the path
   static constexpr int ShellNameRole = Qt::UserRole + 1;
   static constexpr int LevelRole = Qt::UserRole + 2;
   static constexpr int DriveRole = Qt::UserRole + 3;

@@ -13,7 +13,6 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
-
 namespace {
 
 struct TRegistry {
@@ -36,9 +35,9 @@ QIcon IconOrStandIn(const QString& Name, const QString& Fallback)
     Icon = TZelSystemImageList::ThemeIcon(Fallback);
   if (Icon.isNull() && qobject_cast<QApplication*>(QCoreApplication::instance())) {
     static QFileIconProvider Provider;
-    Icon = Provider.icon(Fallback.startsWith("folder") ? QAbstractFileIconProvider::Folder
-                         : Fallback.startsWith("drive") ? QAbstractFileIconProvider::Drive
-                                                        : QAbstractFileIconProvider::File);
+    Icon = Provider.icon(Fallback.startsWith("folder")    ? QAbstractFileIconProvider::Folder
+                           : Fallback.startsWith("drive") ? QAbstractFileIconProvider::Drive
+                                                          : QAbstractFileIconProvider::File);
   }
   return Icon;
 }

@@ -36,7 +36,10 @@ public:
     TDirectory::SetFailureInjector(nullptr);
   }
   // Waits until a worker is held there.
-  bool Reached() const { return QTest::qWaitFor([this] { return FReached.load(); }); }
+  bool Reached() const
+  {
+    return QTest::qWaitFor([this] { return FReached.load(); });
+  }
   void Release() { FReleased = true; }
 
 private:

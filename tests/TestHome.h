@@ -16,8 +16,10 @@ public:
   TTestHome()
   {
     QVERIFY(FDir.isValid());
-    for (const auto& [Name, Sub] : {std::pair{"HOME", ""}, {"XDG_CONFIG_HOME", "/.config"},
-                                    {"XDG_DATA_HOME", "/.local/share"}, {"XDG_CACHE_HOME", "/.cache"}})
+    for (const auto& [Name, Sub] : {std::pair{"HOME", ""},
+                                    {"XDG_CONFIG_HOME", "/.config"},
+                                    {"XDG_DATA_HOME", "/.local/share"},
+                                    {"XDG_CACHE_HOME", "/.cache"}})
       setenv(Name, (Path() + Sub).c_str(), 1);
   }
   ~TTestHome() { RemoveTree(Path()); }

@@ -16,8 +16,9 @@
 // whose names are not valid UTF-8.
 inline void RemoveTree(const std::string& Top)
 {
-  nftw(Top.c_str(), [](const char* Path, const struct stat*, int, FTW*) { return remove(Path); }, 64,
-       FTW_DEPTH | FTW_PHYS);
+  nftw(
+    Top.c_str(), [](const char* Path, const struct stat*, int, FTW*) { return remove(Path); }, 64,
+    FTW_DEPTH | FTW_PHYS);
 }
 
 // A folder tree built for one test in a temporary folder. Paths are relative
@@ -64,8 +65,7 @@ public:
   // A chain of Depth nested folders below Relative, with an empty file Leaf
   // in the last one when given, made and later removed relative to
   // descriptors, since its paths are far beyond PATH_MAX.
-  void DeepChain(const std::string& Relative, int Depth, const std::string& Name,
-                 const std::string& Leaf = {}) const
+  void DeepChain(const std::string& Relative, int Depth, const std::string& Name, const std::string& Leaf = {}) const
   {
     int Fd = open(Path(Relative).c_str(), O_RDONLY | O_DIRECTORY);
     for (int Level = 0; Level < Depth && Fd >= 0; ++Level) {

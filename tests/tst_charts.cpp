@@ -6,8 +6,8 @@
 #include "ColorButton.h"
 #include "DetailsList.h"
 #include "FolderModel.h"
-#include "FolderTreeView.h"
 #include "FolderNode.h"
+#include "FolderTreeView.h"
 #include "HeldScan.h"
 #include "MainForm.h"
 #include "Root.h"
@@ -20,8 +20,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QPainter>
 #include <QImageReader>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -433,11 +433,21 @@ private slots:
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("format");
-    QTest::newRow("bmp") << "chart.bmp" << "png" << "chart.bmp" << QByteArray("bmp");
-    QTest::newRow("no extension") << "chart" << "jpg" << "chart.jpg" << QByteArray("jpeg");
-    QTest::newRow("png") << "chart.png" << "bmp" << "chart.png" << QByteArray("png");
-    QTest::newRow("jpg") << "chart.JPG" << "png" << "chart.JPG" << QByteArray("jpeg");
-    QTest::newRow("not a picture's") << "chart.txt" << "png" << "chart.txt.png" << QByteArray("png");
+    QTest::newRow("bmp") << "chart.bmp"
+                         << "png"
+                         << "chart.bmp" << QByteArray("bmp");
+    QTest::newRow("no extension") << "chart"
+                                  << "jpg"
+                                  << "chart.jpg" << QByteArray("jpeg");
+    QTest::newRow("png") << "chart.png"
+                         << "bmp"
+                         << "chart.png" << QByteArray("png");
+    QTest::newRow("jpg") << "chart.JPG"
+                         << "png"
+                         << "chart.JPG" << QByteArray("jpeg");
+    QTest::newRow("not a picture's") << "chart.txt"
+                                     << "png"
+                                     << "chart.txt.png" << QByteArray("png");
   }
   void savePicture()
   {
@@ -466,9 +476,12 @@ private slots:
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("format");
-    QTest::newRow("PNG, other extension") << 0 << "chart5.txt" << "chart5.txt.png" << QByteArray("png");
-    QTest::newRow("JPEG, other extension") << 1 << "chart5.txt" << "chart5.txt.jpg" << QByteArray("jpeg");
-    QTest::newRow("bitmap, a PNG's name") << 2 << "chart.png" << "chart.png" << QByteArray("png");
+    QTest::newRow("PNG, other extension") << 0 << "chart5.txt"
+                                          << "chart5.txt.png" << QByteArray("png");
+    QTest::newRow("JPEG, other extension") << 1 << "chart5.txt"
+                                           << "chart5.txt.jpg" << QByteArray("jpeg");
+    QTest::newRow("bitmap, a PNG's name") << 2 << "chart.png"
+                                          << "chart.png" << QByteArray("png");
   }
   void saveDialog()
   {

@@ -66,7 +66,7 @@ QStringList Labels(TMainForm& Form, TFolderNode* Node)
   for (const TFolderNode* Child : Node->Children())
     if (!Child->FIsFiles)
       Labels << Form.Model().data(Form.Model().IndexOf(Child), Qt::DisplayRole).toString().simplified()
-                  + (Child->FBold ? " (bold)" : "");
+          + (Child->FBold ? " (bold)" : "");
   return Labels;
 }
 
@@ -80,7 +80,7 @@ QStringList Marks(TMainForm& Form, const TFolderNode* Folder, int ViewType)
   QStringList Marks;
   for (const TTreemapEntry& Entry : Entries)
     Marks << (Entry.Folder ? QString::fromStdString(static_cast<const TFolderNode*>(Entry.Folder)->Name()) : "file")
-               + " " + TChangeSource::Name(Entry.Change);
+        + " " + TChangeSource::Name(Entry.Change);
   Marks.sort();
   return Marks;
 }
@@ -147,8 +147,9 @@ private slots:
 
     QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stChange));
     QVERIFY(Form.Action("SChangeButton")->isVisible() && Form.Action("SChangeButton")->isChecked());
-    QCOMPARE(Labels(Form, Top), (QStringList{"4.0 MB +3.0 MB grown (bold)", "2.0 MB new added (bold)",
-                                             "0.5 KB new new", "0.0 KB same same", "0.0 KB -2.9 KB emptied"}));
+    QCOMPARE(Labels(Form, Top),
+             (QStringList{"4.0 MB +3.0 MB grown (bold)", "2.0 MB new added (bold)", "0.5 KB new new",
+                          "0.0 KB same same", "0.0 KB -2.9 KB emptied"}));
     QVERIFY2(Form.StatusText(TStatusPanels::spChange).startsWith("since ")
                && Form.StatusText(TStatusPanels::spChange).endsWith(": +5.0 MB"),
              qPrintable(Form.StatusText(TStatusPanels::spChange)));
@@ -160,7 +161,9 @@ private slots:
       QStringList Bars;
       if (Series[Index]->FActive)
         for (int Point = 0; Point < Series[Index]->Count(); ++Point)
-          Bars << QString("%1 %2").arg(Series[Index]->Point(Point).Label).arg(Series[Index]->Point(Point).Value, 0, 'f', 1);
+          Bars << QString("%1 %2")
+                    .arg(Series[Index]->Point(Point).Label)
+                    .arg(Series[Index]->Point(Point).Value, 0, 'f', 1);
       return Bars;
     };
     QCOMPARE(Series[3]->FTitle + " " + Series[4]->FTitle, QString("Grown Shrunk"));
@@ -177,16 +180,18 @@ private slots:
     QStringList Rows;
     for (int Row = 0; Row < Model.rowCount(); ++Row)
       Rows << Model.index(Row, TListModel::lcName).data().toString() + " "
-                + Model.index(Row, TListModel::lcChange).data().toString() + " "
-                + Model.index(Row, TListModel::lcBefore).data().toString()
-                + (Model.flags(Model.index(Row, 0)) == Qt::NoItemFlags ? " (inert)" : "");
-    QCOMPARE(Rows, (QStringList{QString::fromStdString(Scans.Tree.Top()) + " +5.0 MB 1.0 MB", "grown +3.0 MB 1.0 MB",
-                                "added new ", "new new ", "same same 0.0 KB", "old gone 0.5 KB (inert)",
-                                "emptied -2.9 KB 2.9 KB"}));
+          + Model.index(Row, TListModel::lcChange).data().toString() + " "
+          + Model.index(Row, TListModel::lcBefore).data().toString()
+          + (Model.flags(Model.index(Row, 0)) == Qt::NoItemFlags ? " (inert)" : "");
+    QCOMPARE(
+      Rows,
+      (QStringList{QString::fromStdString(Scans.Tree.Top()) + " +5.0 MB 1.0 MB", "grown +3.0 MB 1.0 MB", "added new ",
+                   "new new ", "same same 0.0 KB", "old gone 0.5 KB (inert)", "emptied -2.9 KB 2.9 KB"}));
     List.selectAll();
     QCOMPARE(List.SelectedRecords().size(), size_t(5));
     // The treemap's tiles: each folder by its change, each file by what its folder's files did.
-    QCOMPARE(Marks(Form, Top, vtSize), (QStringList{"added New", "emptied Shrunk", "grown Grown", "new New", "same Same"}));
+    QCOMPARE(Marks(Form, Top, vtSize),
+             (QStringList{"added New", "emptied Shrunk", "grown Grown", "new New", "same Same"}));
     QCOMPARE(Marks(Form, Child(Top, "grown"), vtSize), QStringList{"file Grown"});
     QCOMPARE(Marks(Form, Child(Top, "same"), vtSize), QStringList{"file Same"});
 
@@ -203,8 +208,9 @@ private slots:
     QVERIFY(!Form.Compare().Active());
     QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stSize));
     QVERIFY(!Form.Action("SChangeButton")->isVisible());
-    QCOMPARE(Labels(Form, Top), (QStringList{"4.0 MB grown (bold)", "2.0 MB added (bold)", "0.5 KB new", "0.0 KB same",
-                                             "0.0 KB emptied"}));
+    QCOMPARE(
+      Labels(Form, Top),
+      (QStringList{"4.0 MB grown (bold)", "2.0 MB added (bold)", "0.5 KB new", "0.0 KB same", "0.0 KB emptied"}));
     QVERIFY(Form.StatusText(TStatusPanels::spChange).isEmpty());
     QVERIFY(List.header()->isSectionHidden(TListModel::lcChange));
     QCOMPARE(Model.rowCount(), 6);

@@ -20,18 +20,18 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
-#include <QHeaderView>
-#include <QMessageBox>
 
 namespace {
 
@@ -465,7 +465,8 @@ private slots:
     }
     QCOMPARE(Scan.Form.StatusText(3), QString("2048 Bytes per Cluster (User Defined)"));
     // Opened again, the dialog shows the size of the newest root.
-    WithOptions(Scan.Form, [](TOptionDlg& Dialog) { QCOMPARE(Dialog.ClusterSizeGroup->checkedId(), 3); }, false);
+    WithOptions(
+      Scan.Form, [](TOptionDlg& Dialog) { QCOMPARE(Dialog.ClusterSizeGroup->checkedId(), 3); }, false);
   }
 
   void optionsShowFilesAndColumns()

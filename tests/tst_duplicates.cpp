@@ -69,9 +69,9 @@ struct TCopies {
     Tree.Sparse("b/holes", 200000);
     Tree.File("a/empty", 0);
     Tree.File("b/empty", 0);
-    for (const char* Name : {"a/photo.jpg", "b/photo copy.jpg", "b/deep/photo.jpg", "a/almost.jpg", "a/other.bin",
-                             "a/small", "b/small", "b/first byte", "b/other link.bin", "a/zeros", "b/holes", "a/empty",
-                             "b/empty"})
+    for (const char* Name :
+         {"a/photo.jpg", "b/photo copy.jpg", "b/deep/photo.jpg", "a/almost.jpg", "a/other.bin", "a/small", "b/small",
+          "b/first byte", "b/other link.bin", "a/zeros", "b/holes", "a/empty", "b/empty"})
       Candidates.push_back({Tree.Path(Name), uint64_t(Read(Tree.Path(Name)).size())});
   }
   // The groups as an independent reckoning finds them: files of one
@@ -201,11 +201,13 @@ private slots:
     std::set<std::string> Skipped;
     for (const TDuplicateFinder::TSkipped& File : Finder.Skipped())
       Skipped.insert(File.Path.substr(Copies.Tree.Top().size()) + ": " + File.Reason);
-    QCOMPARE(Skipped, (std::set<std::string>{"/b/deep/photo.jpg: changed since it was counted",
-                                             "/b/link.jpg: " + std::string(std::strerror(ELOOP))}));
-    QCOMPARE(int(TCopies::Found(Finder.Groups()).count({Copies.Tree.Path("a/photo.jpg"),
-                                                        Copies.Tree.Path("b/photo copy.jpg")})),
-             1);
+    QCOMPARE(Skipped,
+             (std::set<std::string>{"/b/deep/photo.jpg: changed since it was counted",
+                                    "/b/link.jpg: " + std::string(std::strerror(ELOOP))}));
+    QCOMPARE(
+      int(
+        TCopies::Found(Finder.Groups()).count({Copies.Tree.Path("a/photo.jpg"), Copies.Tree.Path("b/photo copy.jpg")})),
+      1);
   }
 
   // A file that changes between the stages is dropped with the reason,
@@ -227,7 +229,8 @@ private slots:
     TCopies Copies;
     Write(Copies.Tree.Path("a/photo 4.jpg"), Read(Copies.Tree.Path("a/photo.jpg")));
     Copies.Candidates.push_back({Copies.Tree.Path("a/photo 4.jpg"), 300000});
-    TDirectory::SetFailureInjector([error](const char* Name) { return std::strcmp(Name, "photo.jpg") == 0 ? error : 0; });
+    TDirectory::SetFailureInjector(
+      [error](const char* Name) { return std::strcmp(Name, "photo.jpg") == 0 ? error : 0; });
     const auto Injected = qScopeGuard([] { TDirectory::SetFailureInjector(nullptr); });
     TDuplicateFinder Finder(Copies.Candidates);
     const std::string Changed = Copies.Tree.Path("b/photo copy.jpg");
@@ -285,23 +288,26 @@ private slots:
     const std::string Odd = "b/new\nline \xff.jpg";
     Write(Copies.Tree.Path(Odd), Read(Copies.Tree.Path("a/photo.jpg")));
     QProcess Run;
-    Run.start(SPACELENS_BINARY, {"--nogui", "--quiet", "--no-history", "--duplicates", "--min-size", "1000",
-                                 "--export", "-", QString::fromStdString(Copies.Tree.Top())});
+    Run.start(SPACELENS_BINARY,
+              {"--nogui", "--quiet", "--no-history", "--duplicates", "--min-size", "1000", "--export", "-",
+               QString::fromStdString(Copies.Tree.Top())});
     QVERIFY(Run.waitForFinished(30000));
     QCOMPARE(Run.exitCode(), 0);
     const QByteArray Top = QByteArray::fromStdString(Copies.Tree.Top());
     const QByteArray Expected = "group,size_bytes,path\n1,300000," + Top + "/a/photo.jpg\n1,300000," + Top
-                                + "/b/deep/photo.jpg\n1,300000,\"" + Top + "/b/new\nline \xff.jpg\"\n1,300000," + Top
-                                + "/b/photo copy.jpg\n2,200000," + Top + "/a/zeros\n2,200000," + Top
-                                + "/b/holes\n3,5000," + Top + "/a/small\n3,5000," + Top + "/b/small\n";
+      + "/b/deep/photo.jpg\n1,300000,\"" + Top + "/b/new\nline \xff.jpg\"\n1,300000," + Top
+      + "/b/photo copy.jpg\n2,200000," + Top + "/a/zeros\n2,200000," + Top + "/b/holes\n3,5000," + Top
+      + "/a/small\n3,5000," + Top + "/b/small\n";
     QCOMPARE(Run.readAllStandardOutput(), Expected);
-    Run.start(SPACELENS_BINARY, {"--nogui", "--quiet", "--no-history", "--duplicates", "--min-size", "100000",
-                                 QString::fromStdString(Copies.Tree.Top())});
+    Run.start(SPACELENS_BINARY,
+              {"--nogui", "--quiet", "--no-history", "--duplicates", "--min-size", "100000",
+               QString::fromStdString(Copies.Tree.Top())});
     QVERIFY(Run.waitForFinished(30000));
     QCOMPARE(Run.readAllStandardOutput(), QByteArray("2 groups of copies, 6 files, 1100000 bytes wasted\n"));
     for (const QStringList& Wrong : {QStringList{"--min-size", "5"}, QStringList{"--duplicates", "--types"},
                                      QStringList{"--duplicates", "--min-size", "-1"}}) {
-      Run.start(SPACELENS_BINARY, QStringList{"--nogui"} + Wrong + QStringList{QString::fromStdString(Copies.Tree.Top())});
+      Run.start(SPACELENS_BINARY,
+                QStringList{"--nogui"} + Wrong + QStringList{QString::fromStdString(Copies.Tree.Top())});
       QVERIFY(Run.waitForFinished(30000));
       QCOMPARE(Run.exitCode(), 2);
     }

@@ -50,8 +50,8 @@ TFolderFiles* Make(const std::vector<TMade>& Files, uint32_t ClusterSize = 4096)
   TFolderFiles::TBuilder Builder;
   for (const TMade& File : Files)
     Builder.Add(File.Name, File.Size, TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes), File.Kind,
-                File.Write ? FileTime::FromUnix(File.Write, 0) : 0, File.Access ? FileTime::FromUnix(File.Access, 0) : 0,
-                File.Links, 7, File.Inode);
+                File.Write ? FileTime::FromUnix(File.Write, 0) : 0,
+                File.Access ? FileTime::FromUnix(File.Access, 0) : 0, File.Links, 7, File.Inode);
   return Builder.Make();
 }
 
@@ -109,8 +109,8 @@ struct TMadeTree {
       for (size_t Index = 0; Index < Files.size(); ++Index) {
         const TFileCount Count = TFolderData::CountFile(Files[Index].Size, 4096, Files[Index].DiskBytes);
         const uint64_t Clusters = (Files[Index].Size + 4095) / 4096;
-        Expected.push_back({uint32_t(Expected.size()), Rank, Files[Index],
-                            (Clusters - std::min(Clusters, Count.Holes)) * 4096});
+        Expected.push_back(
+          {uint32_t(Expected.size()), Rank, Files[Index], (Clusters - std::min(Clusters, Count.Holes)) * 4096});
       }
     }
   }
@@ -131,7 +131,8 @@ std::vector<uint32_t> ReferenceOrder(const std::vector<TExpected>& Files, TFiles
       case TFilesSorter::skFolder:
         return A.FolderRank != B.FolderRank ? Three(A.FolderRank, B.FolderRank)
                                             : Three(Folded(A.File.Name), Folded(B.File.Name));
-      case TFilesSorter::skSize: return Three(std::min(A.File.Size, (uint64_t(1) << 56) - 1), std::min(B.File.Size, (uint64_t(1) << 56) - 1));
+      case TFilesSorter::skSize:
+        return Three(std::min(A.File.Size, (uint64_t(1) << 56) - 1), std::min(B.File.Size, (uint64_t(1) << 56) - 1));
       case TFilesSorter::skAllocated: return Three(A.Allocated, B.Allocated);
       case TFilesSorter::skLastChange: return Three(Time(A.File.Write), Time(B.File.Write));
       case TFilesSorter::skLastAccess: return Three(Time(A.File.Access), Time(B.File.Access));
@@ -171,59 +172,112 @@ private slots:
     QTest::addColumn<int>("links");
     QTest::addColumn<int>("expected");  // 1 passes, 0 not, -1 refused
     const qulonglong Hundred = 100 * MiB;
-    QTest::addRow("nothing") << "" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("> size, equal") << "> 100 MB" << "a" << Hundred << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("> size, above") << ">100MB" << "a" << Hundred + 1 << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow(">= size, equal") << ">= 100 MiB" << "a" << Hundred << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow(">= size, below") << ">=100MB" << "a" << Hundred - 1 << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("< size, equal") << "< 4 KB" << "a" << 4096ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("< size, below") << "<4KB" << "a" << 4095ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("<= size, equal") << "<= 4 KB" << "a" << 4096ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("decimal size") << ">1.5GB" << "a" << 1610612736ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("bare bytes") << "> 10" << "a" << 11ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("range, low end") << "10MB..1GB" << "a" << 10 * MiB << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("range, high end") << "10MB..1GB" << "a" << 1024 * MiB << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("range, past") << "10MB..1GB" << "a" << 1024 * MiB + 1 << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("older, just") << "older than 1 year" << "a" << 1ull << 365 * Day + 1 << 0ll << 0 << 1 << 1;
-    QTest::addRow("older, exactly") << "older than 1 year" << "a" << 1ull << 365 * Day << 0ll << 0 << 1 << 0;
-    QTest::addRow("older, no time") << "older than 1y" << "a" << 1ull << -1ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("newer, just") << "newer than 2 weeks" << "a" << 1ull << 14 * Day - 1 << 0ll << 0 << 1 << 1;
-    QTest::addRow("newer, exactly") << "newer than 2w" << "a" << 1ull << 14 * Day << 0ll << 0 << 1 << 0;
-    QTest::addRow("months of 30 days") << "older than 2 months" << "a" << 1ull << 60 * Day + 1 << 0ll << 0 << 1 << 1;
-    QTest::addRow("wildcard, either case") << "*.MP3" << "a.mp3" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("wildcard, no match") << "*.mp3" << "a.mp4" << 1ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("patterns, either") << "*.mkv *.mp4" << "a.mp4" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("patterns, semicolon") << "*.mkv;*.mp4" << "a.mkv" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("word inside") << "port" << "Report.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("quoted spaces") << "\"tax 2023*\"" << "tax 2023.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("quoted, apart") << "\"tax 2023*\"" << "tax2023.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("left out") << "-*.log" << "x.LOG" << 1ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("not") << "not *.log" << "x.txt" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("name and size, both") << "*.iso > 1 MB" << "a.iso" << 2 * MiB << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("name and size, one") << "*.iso > 1 MB" << "a.iso" << MiB << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("kind, listed") << "kind:video,audio" << "a" << 1ull << 0ll << 0ll << 2 << 1 << 1;
-    QTest::addRow("kind, not listed") << "kind:video,audio" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("ext, double") << "ext:tar.gz" << "x.TAR.GZ" << 1ull << 0ll << 0ll << 3 << 1 << 1;
-    QTest::addRow("ext, not the double") << "ext:gz" << "x.tar.gz" << 1ull << 0ll << 0ll << 3 << 1 << 0;
-    QTest::addRow("ext, either case") << "ext:JPG" << "a.jpg" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("ext, a list") << "ext:png,jpg" << "a.jpg" << 1ull << 0ll << 0ll << 0 << 1 << 1;
-    QTest::addRow("ext, with its dot") << "ext:.txt" << "a.txt" << 1ull << 0ll << 0ll << 4 << 1 << 1;
-    QTest::addRow("ext, none") << "ext:" << "README" << 1ull << 0ll << 0ll << 7 << 1 << 1;
-    QTest::addRow("ext, none but has") << "ext:" << "a.txt" << 1ull << 0ll << 0ll << 4 << 1 << 0;
-    QTest::addRow("ext, dot file") << "ext:bashrc" << ".bashrc" << 1ull << 0ll << 0ll << 7 << 1 << 0;
-    QTest::addRow("ext, version after") << "ext:so" << "libz.so.1.2" << 1ull << 0ll << 0ll << 6 << 1 << 1;
-    QTest::addRow("ext and kind, both") << "kind:program ext:" << "tool" << 1ull << 0ll << 0ll << 6 << 1 << 1;
-    QTest::addRow("ext and kind, one") << "kind:program ext:" << "README" << 1ull << 0ll << 0ll << 7 << 1 << 0;
-    QTest::addRow("ext in quotes") << "\"ext:my ext\"" << "a.my ext" << 1ull << 0ll << 0ll << 7 << 1 << 1;
-    QTest::addRow("links, one") << "links>1" << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
-    QTest::addRow("links, two") << "links>1" << "a" << 1ull << 0ll << 0ll << 0 << 2 << 1;
-    QTest::addRow("links at least") << "links>=3" << "a" << 1ull << 0ll << 0ll << 0 << 2 << 0;
-    QTest::addRow("refused: operator alone") << ">" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
-    QTest::addRow("refused: unit") << "> 10 XB" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
-    QTest::addRow("refused: age") << "older than year" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
-    QTest::addRow("refused: date") << "changed before 2024-13" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
-    QTest::addRow("refused: kind") << "kind:movies" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
-    QTest::addRow("refused: range") << "10MB..1XB" << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("nothing") << ""
+                             << "a" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("> size, equal") << "> 100 MB"
+                                   << "a" << Hundred << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("> size, above") << ">100MB"
+                                   << "a" << Hundred + 1 << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow(">= size, equal") << ">= 100 MiB"
+                                    << "a" << Hundred << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow(">= size, below") << ">=100MB"
+                                    << "a" << Hundred - 1 << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("< size, equal") << "< 4 KB"
+                                   << "a" << 4096ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("< size, below") << "<4KB"
+                                   << "a" << 4095ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("<= size, equal") << "<= 4 KB"
+                                    << "a" << 4096ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("decimal size") << ">1.5GB"
+                                  << "a" << 1610612736ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("bare bytes") << "> 10"
+                                << "a" << 11ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("range, low end") << "10MB..1GB"
+                                    << "a" << 10 * MiB << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("range, high end") << "10MB..1GB"
+                                     << "a" << 1024 * MiB << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("range, past") << "10MB..1GB"
+                                 << "a" << 1024 * MiB + 1 << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("older, just") << "older than 1 year"
+                                 << "a" << 1ull << 365 * Day + 1 << 0ll << 0 << 1 << 1;
+    QTest::addRow("older, exactly") << "older than 1 year"
+                                    << "a" << 1ull << 365 * Day << 0ll << 0 << 1 << 0;
+    QTest::addRow("older, no time") << "older than 1y"
+                                    << "a" << 1ull << -1ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("newer, just") << "newer than 2 weeks"
+                                 << "a" << 1ull << 14 * Day - 1 << 0ll << 0 << 1 << 1;
+    QTest::addRow("newer, exactly") << "newer than 2w"
+                                    << "a" << 1ull << 14 * Day << 0ll << 0 << 1 << 0;
+    QTest::addRow("months of 30 days") << "older than 2 months"
+                                       << "a" << 1ull << 60 * Day + 1 << 0ll << 0 << 1 << 1;
+    QTest::addRow("wildcard, either case") << "*.MP3"
+                                           << "a.mp3" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("wildcard, no match") << "*.mp3"
+                                        << "a.mp4" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("patterns, either") << "*.mkv *.mp4"
+                                      << "a.mp4" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("patterns, semicolon") << "*.mkv;*.mp4"
+                                         << "a.mkv" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("word inside") << "port"
+                                 << "Report.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("quoted spaces") << "\"tax 2023*\""
+                                   << "tax 2023.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("quoted, apart") << "\"tax 2023*\""
+                                   << "tax2023.pdf" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("left out") << "-*.log"
+                              << "x.LOG" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("not") << "not *.log"
+                         << "x.txt" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("name and size, both") << "*.iso > 1 MB"
+                                         << "a.iso" << 2 * MiB << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("name and size, one") << "*.iso > 1 MB"
+                                        << "a.iso" << MiB << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("kind, listed") << "kind:video,audio"
+                                  << "a" << 1ull << 0ll << 0ll << 2 << 1 << 1;
+    QTest::addRow("kind, not listed") << "kind:video,audio"
+                                      << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("ext, double") << "ext:tar.gz"
+                                 << "x.TAR.GZ" << 1ull << 0ll << 0ll << 3 << 1 << 1;
+    QTest::addRow("ext, not the double") << "ext:gz"
+                                         << "x.tar.gz" << 1ull << 0ll << 0ll << 3 << 1 << 0;
+    QTest::addRow("ext, either case") << "ext:JPG"
+                                      << "a.jpg" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("ext, a list") << "ext:png,jpg"
+                                 << "a.jpg" << 1ull << 0ll << 0ll << 0 << 1 << 1;
+    QTest::addRow("ext, with its dot") << "ext:.txt"
+                                       << "a.txt" << 1ull << 0ll << 0ll << 4 << 1 << 1;
+    QTest::addRow("ext, none") << "ext:"
+                               << "README" << 1ull << 0ll << 0ll << 7 << 1 << 1;
+    QTest::addRow("ext, none but has") << "ext:"
+                                       << "a.txt" << 1ull << 0ll << 0ll << 4 << 1 << 0;
+    QTest::addRow("ext, dot file") << "ext:bashrc"
+                                   << ".bashrc" << 1ull << 0ll << 0ll << 7 << 1 << 0;
+    QTest::addRow("ext, version after") << "ext:so"
+                                        << "libz.so.1.2" << 1ull << 0ll << 0ll << 6 << 1 << 1;
+    QTest::addRow("ext and kind, both") << "kind:program ext:"
+                                        << "tool" << 1ull << 0ll << 0ll << 6 << 1 << 1;
+    QTest::addRow("ext and kind, one") << "kind:program ext:"
+                                       << "README" << 1ull << 0ll << 0ll << 7 << 1 << 0;
+    QTest::addRow("ext in quotes") << "\"ext:my ext\""
+                                   << "a.my ext" << 1ull << 0ll << 0ll << 7 << 1 << 1;
+    QTest::addRow("links, one") << "links>1"
+                                << "a" << 1ull << 0ll << 0ll << 0 << 1 << 0;
+    QTest::addRow("links, two") << "links>1"
+                                << "a" << 1ull << 0ll << 0ll << 0 << 2 << 1;
+    QTest::addRow("links at least") << "links>=3"
+                                    << "a" << 1ull << 0ll << 0ll << 0 << 2 << 0;
+    QTest::addRow("refused: operator alone") << ">"
+                                             << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: unit") << "> 10 XB"
+                                   << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: age") << "older than year"
+                                  << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: date") << "changed before 2024-13"
+                                   << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: kind") << "kind:movies"
+                                   << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
+    QTest::addRow("refused: range") << "10MB..1XB"
+                                    << "a" << 1ull << 0ll << 0ll << 0 << 1 << -1;
   }
   void filter()
   {
@@ -259,14 +313,22 @@ private slots:
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("time");  // of the last change, or of the last access for "accessed"
     QTest::addColumn<bool>("expected");
-    QTest::addRow("before month, last second") << "changed before 2024-01" << "2023-12-31T23:59:59" << true;
-    QTest::addRow("before month, its start") << "changed before 2024-01" << "2024-01-01T00:00:00" << false;
-    QTest::addRow("after month, its start") << "changed after 2024-06" << "2024-06-01T00:00:00" << true;
-    QTest::addRow("after month, before") << "changed after 2024-06" << "2024-05-31T23:59:59" << false;
-    QTest::addRow("before day") << "changed before 2024-02-29" << "2024-02-28T12:00:00" << true;
-    QTest::addRow("after year") << "changed after 2023" << "2022-12-31T23:59:59" << false;
-    QTest::addRow("accessed before") << "accessed before 2023" << "2022-12-31T23:59:59" << true;
-    QTest::addRow("accessed after") << "accessed after 2023" << "2022-12-31T23:59:59" << false;
+    QTest::addRow("before month, last second") << "changed before 2024-01"
+                                               << "2023-12-31T23:59:59" << true;
+    QTest::addRow("before month, its start") << "changed before 2024-01"
+                                             << "2024-01-01T00:00:00" << false;
+    QTest::addRow("after month, its start") << "changed after 2024-06"
+                                            << "2024-06-01T00:00:00" << true;
+    QTest::addRow("after month, before") << "changed after 2024-06"
+                                         << "2024-05-31T23:59:59" << false;
+    QTest::addRow("before day") << "changed before 2024-02-29"
+                                << "2024-02-28T12:00:00" << true;
+    QTest::addRow("after year") << "changed after 2023"
+                                << "2022-12-31T23:59:59" << false;
+    QTest::addRow("accessed before") << "accessed before 2023"
+                                     << "2022-12-31T23:59:59" << true;
+    QTest::addRow("accessed after") << "accessed after 2023"
+                                    << "2022-12-31T23:59:59" << false;
   }
   void filterDates()
   {
@@ -290,12 +352,11 @@ private slots:
   {
     const std::string Long(255, 'x');
     const std::string Odd = "bad\xff\xfe\nname";
-    std::vector<TMade> Made{
-      {"", 1},
-      {Long, (uint64_t(1) << 56) + 5, UINT64_MAX, UINT32_MAX, 1, 7},
-      {Odd, 10000, 0, 0, 0, 3, 2, 99},                 // all holes, two names
-      {"part", 40000, 8192, 5, 6, 4, 65000, 98},      // some holes, many names
-      {"plain", 5000, UINT64_MAX, 1, 2, 1, 1, 0}};
+    std::vector<TMade> Made{{"", 1},
+                            {Long, (uint64_t(1) << 56) + 5, UINT64_MAX, UINT32_MAX, 1, 7},
+                            {Odd, 10000, 0, 0, 0, 3, 2, 99},            // all holes, two names
+                            {"part", 40000, 8192, 5, 6, 4, 65000, 98},  // some holes, many names
+                            {"plain", 5000, UINT64_MAX, 1, 2, 1, 1, 0}};
     TFolderFiles* Files = Make(Made, 4096);
     QCOMPARE(Files->Count(), 5u);
     const std::vector<uint64_t> Sizes{1, (uint64_t(1) << 56) - 1, 10000, 40000, 5000};
@@ -347,9 +408,10 @@ private slots:
     QStringList Texts;
     for (int Column = 0; Column < Model.columnCount(); ++Column)
       Texts << Model.index(0, Column).data().toString();
-    QCOMPARE(Texts, (QStringList{"x.txt", "sub/deeper/", Display.BytesText(2048), Display.BytesText(4096),
-                                 TFolderData::DateText(FileTime::FromUnix(1600000000, 0)), "",
-                                 TFileClass::Name(TFileClass::fcDocument), "2"}));
+    QCOMPARE(Texts,
+             (QStringList{"x.txt", "sub/deeper/", Display.BytesText(2048), Display.BytesText(4096),
+                          TFolderData::DateText(FileTime::FromUnix(1600000000, 0)), "",
+                          TFileClass::Name(TFileClass::fcDocument), "2"}));
     QCOMPARE(Model.FolderAt(0), Sub);
   }
 
@@ -360,10 +422,11 @@ private slots:
     TTestTree Tree;
     const std::string File = Tree.Path("scan.json");
     std::FILE* Stream = std::fopen(File.c_str(), "w");
-    std::fputs("[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"},"
-               "{\"name\":\"a.txt\",\"asize\":100,\"dsize\":4096,\"mtime\":1600000000},"
-               "{\"name\":\"b\\nc\",\"asize\":5000,\"dsize\":8192,\"ino\":7,\"nlink\":3,\"mtime\":1500000000}]]",
-               Stream);
+    std::fputs(
+      "[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"},"
+      "{\"name\":\"a.txt\",\"asize\":100,\"dsize\":4096,\"mtime\":1600000000},"
+      "{\"name\":\"b\\nc\",\"asize\":5000,\"dsize\":8192,\"ino\":7,\"nlink\":3,\"mtime\":1500000000}]]",
+      Stream);
     std::fclose(Stream);
     TScanSettings Settings;
     Settings.FFileKind = [](const char*, bool) { return uint8_t(3); };
@@ -544,10 +607,10 @@ private slots:
         continue;
       ++Listed;
       const std::string Name = Folded(File.File.Name);
-      const bool Passes = filter.isEmpty()             ? true
-                          : filter == "> 1 MB"         ? File.File.Size > MiB
-                          : filter.startsWith("*.jpg") ? Name.ends_with(".jpg") && !Name.starts_with("img")
-                                                       : File.File.Kind == 0 || File.File.Kind == 1;
+      const bool Passes = filter.isEmpty() ? true
+        : filter == "> 1 MB"               ? File.File.Size > MiB
+        : filter.startsWith("*.jpg")       ? Name.ends_with(".jpg") && !Name.starts_with("img")
+                                           : File.File.Kind == 0 || File.File.Kind == 1;
       if (Passes) {
         Expected.push_back(File.Number);
         ExpectedBytes += File.File.Size;
@@ -559,7 +622,9 @@ private slots:
     for (uint32_t Number = 0; Number < Files.Count(); ++Number)
       ByNumber[Number] = Number;
     uint64_t Bytes = 0;
-    QCOMPARE(TFilesSorter::Filter(Files, ByNumber, Filter, [] { return false; }, Bytes), Expected);
+    QCOMPARE(TFilesSorter::Filter(
+               Files, ByNumber, Filter, [] { return false; }, Bytes),
+             Expected);
     QCOMPARE(Bytes, ExpectedBytes);
   }
 };

@@ -33,8 +33,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -116,22 +116,37 @@ private slots:
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("names");
     QTest::addColumn<QString>("status");
-    QTest::addRow("largest") << "&Largest" << ""
+    QTest::addRow("largest") << "&Largest"
+                             << ""
                              << "sparse.img|big.iso|song.mp3|notes.txt|deep.log|bad?.jpg|odd~name.txt"
                              << "7 files, 53.2 MB";
-    QTest::addRow("newest") << "&Newest" << ""
+    QTest::addRow("newest") << "&Newest"
+                            << ""
                             << "sparse.img|deep.log|song.mp3|big.iso|bad?.jpg|odd~name.txt|notes.txt"
                             << "7 files, 53.2 MB";
-    QTest::addRow("oldest") << "&Oldest" << ""
+    QTest::addRow("oldest") << "&Oldest"
+                            << ""
                             << "notes.txt|odd~name.txt|bad?.jpg|big.iso|song.mp3|deep.log|sparse.img"
                             << "7 files, 53.2 MB";
-    QTest::addRow("iso") << "&Largest" << "*.iso" << "big.iso" << "1 of 7 files, 3.0 MB";
-    QTest::addRow("over a megabyte, oldest") << "&Oldest" << "> 1 MB" << "big.iso|sparse.img" << "2 of 7 files, 53.0 MB";
-    QTest::addRow("audio or text") << "&Largest" << "kind:audio,document" << "song.mp3|notes.txt|deep.log|odd~name.txt"
+    QTest::addRow("iso") << "&Largest"
+                         << "*.iso"
+                         << "big.iso"
+                         << "1 of 7 files, 3.0 MB";
+    QTest::addRow("over a megabyte, oldest") << "&Oldest"
+                                             << "> 1 MB"
+                                             << "big.iso|sparse.img"
+                                             << "2 of 7 files, 53.0 MB";
+    QTest::addRow("audio or text") << "&Largest"
+                                   << "kind:audio,document"
+                                   << "song.mp3|notes.txt|deep.log|odd~name.txt"
                                    << "4 of 7 files, 211.5 KB";
-    QTest::addRow("changed before") << "&Newest" << "changed before 2016" << "odd~name.txt|notes.txt"
+    QTest::addRow("changed before") << "&Newest"
+                                    << "changed before 2016"
+                                    << "odd~name.txt|notes.txt"
                                     << "2 of 7 files, 10.5 KB";
-    QTest::addRow("word, not log") << "&Largest" << "e -*.log" << "sparse.img|notes.txt|odd~name.txt"
+    QTest::addRow("word, not log") << "&Largest"
+                                   << "e -*.log"
+                                   << "sparse.img|notes.txt|odd~name.txt"
                                    << "3 of 7 files, 50.0 MB";
   }
   void ordersAndFilters()
@@ -405,11 +420,13 @@ private slots:
     std::fclose(Stream);
     const std::string Top = Scan.Tree.Top() + "/";
     const uint64_t Cluster = Scan.Top->ClusterSize();
-    const auto Allocated = [Cluster](uint64_t Size) { return std::to_string((Size + Cluster - 1) / Cluster * Cluster); };
-    const std::string Expected =
-      "path,size_bytes,allocated_bytes,last_write,last_access,kind,links\n" + Top + "big.iso,3145728,3145728,"
-      + Iso(2020) + "," + Iso(2021) + ",archive,2\n" + Top + "bad\xff.jpg,600," + Allocated(600) + "," + Iso(2018) + "," + Iso(2019)
-      + ",image,1\n\"" + Top + "odd\nname.txt\",500," + Allocated(500) + "," + Iso(2015) + "," + Iso(2016) + ",document,1\n";
+    const auto Allocated = [Cluster](uint64_t Size) {
+      return std::to_string((Size + Cluster - 1) / Cluster * Cluster);
+    };
+    const std::string Expected = "path,size_bytes,allocated_bytes,last_write,last_access,kind,links\n" + Top
+      + "big.iso,3145728,3145728," + Iso(2020) + "," + Iso(2021) + ",archive,2\n" + Top + "bad\xff.jpg,600,"
+      + Allocated(600) + "," + Iso(2018) + "," + Iso(2019) + ",image,1\n\"" + Top + "odd\nname.txt\",500,"
+      + Allocated(500) + "," + Iso(2015) + "," + Iso(2016) + ",document,1\n";
     QCOMPARE(QByteArray::fromStdString(Text), QByteArray::fromStdString(Expected));
   }
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileTime.h"
 #include "FolderData.h"
-#include "HeldScan.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
 #include "FolderTreeListener.h"
+#include "HeldScan.h"
 #include "Root.h"
 #include "TreeFixture.h"
 
@@ -184,8 +184,7 @@ private slots:
     TFolderNode* C = Tree.Add(Tree.A, "c");
     TFolderNode* D = Tree.Add(Tree.A, "d");
     const std::vector<TFolderNode*> Before = Tree.A->Children();
-    for (const std::vector<TFolderNode*>& Wrong :
-         {std::vector<TFolderNode*>{D, C}, {D, C, C}, {D, C, Tree.Top}}) {
+    for (const std::vector<TFolderNode*>& Wrong : {std::vector<TFolderNode*>{D, C}, {D, C, C}, {D, C, Tree.Top}}) {
       std::vector<TFolderTree::TOrder> Orders{{Tree.A, Wrong}};
       Tree.Tree.Reorder(Orders);
       QCOMPARE(Tree.A->Children(), Before);
@@ -213,7 +212,6 @@ private slots:
     Tree.Top->SetName("/");
     QCOMPARE(Tree.Top->FullPath(), std::string("/"));
     QCOMPARE(Tree.B->FullPath(), std::string("/renamed/b/"));
-
   }
 
   void dateText()

@@ -10,8 +10,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -19,9 +19,9 @@
 #include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <sys/wait.h>
 
 namespace {
 
@@ -64,7 +64,6 @@ QByteArray Bytes(const std::string& Text)
 {
   return QByteArray::fromStdString(Text);
 }
-
 
 // A tree with what an exchanged scan must carry: folders in folders, a file
 // with two names, a sparse file, an empty one, names that are not UTF-8
@@ -126,8 +125,7 @@ private slots:
       "last_write,hole_clusters",
       Top + "/,6,1004,5,1,5100,24576,0,0,2020-01-02T03:04:05Z,2022-01-01T00:00:00Z,0",
       Top + "/sub/,4,904,3,1,5000,16384,0,0,2019-01-01T00:00:00Z,2022-01-01T00:00:00Z,0",
-      "\"" + Top + "/sub/we,ird \"\"name\"\"/\",1,0,1,0,0,4096,0,0,,,0",
-      ""};
+      "\"" + Top + "/sub/we,ird \"\"name\"\"/\",1,0,1,0,0,4096,0,0,,,0", ""};
     QCOMPARE(Run.Out.split('\n'), Expected);
   }
 
@@ -144,8 +142,9 @@ private slots:
     for (const QByteArray& Line : Run.Out.split('\n').mid(1))
       if (!Line.isEmpty())
         Paths << Line.left(Line.lastIndexOf("/,") + 1).mid(Bytes(Tree.Top()).size());
-    QCOMPARE(Paths, (QList<QByteArray>{"/", "/C/", "/_/", "/a/", "/a/y/", "/a/y/deep/", "/a/z/", "/b/", "/b/x/",
-                                      "/caf\xe9/"}));
+    QCOMPARE(
+      Paths,
+      (QList<QByteArray>{"/", "/C/", "/_/", "/a/", "/a/y/", "/a/y/deep/", "/a/z/", "/b/", "/b/x/", "/caf\xe9/"}));
   }
 
   void missingFolderAmongOthers()
@@ -171,12 +170,12 @@ private slots:
     QTest::newRow("neither listed nor entered")
       << 0 << QList<QByteArray>{"locked/"} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,,0"} << false;
     // Listed, but nothing in it can be read: its file is missed, and says so.
-    QTest::newRow("listed, not entered")
-      << 0444 << QList<QByteArray>{"locked/", "locked/inner/"}
-      << QList<QByteArray>{"locked/,2,0,2,0,0,8192,13,1,,,0", "locked/inner/,1,0,1,-1,0,4096,13,0,,,0"} << false;
+    QTest::newRow("listed, not entered") << 0444 << QList<QByteArray>{"locked/", "locked/inner/"}
+                                         << QList<QByteArray>{"locked/,2,0,2,0,0,8192,13,1,,,0",
+                                                              "locked/inner/,1,0,1,-1,0,4096,13,0,,,0"}
+                                         << false;
     // Quiet: the same table, and not a word on standard error.
-    QTest::newRow("quiet") << 0 << QList<QByteArray>{} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,,0"}
-                           << true;
+    QTest::newRow("quiet") << 0 << QList<QByteArray>{} << QList<QByteArray>{"locked/,1,0,1,-1,0,4096,13,0,,,0"} << true;
   }
   void unreadableFolderReported()
   {
@@ -195,7 +194,8 @@ private slots:
     QVERIFY(chmod(Tree.Top().c_str(), 0755) == 0);
     QVERIFY(chmod(Tree.Path("locked").c_str(), mode) == 0);
     // Nobody may not write the test's home, where the scan would be remembered.
-    QList<QByteArray> Arguments{"--nogui", "--no-history", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())};
+    QList<QByteArray> Arguments{"--nogui", "--no-history",   "--cluster-size", "4096", "--export",
+                                "-",       Bytes(Tree.Top())};
     if (quiet)
       Arguments.prepend("--quiet");
     if (Root)
@@ -293,15 +293,16 @@ private slots:
     // gdu writes names that are not UTF-8 as replacement characters.
     ExchangeTree(Tree, false, peer == "gdu" && peerWrites);
     QTemporaryDir Files;
-    const QByteArray Ours = Files.filePath("ours.json").toLocal8Bit(), Theirs = Files.filePath("theirs.json").toLocal8Bit();
+    const QByteArray Ours = Files.filePath("ours.json").toLocal8Bit(),
+                     Theirs = Files.filePath("theirs.json").toLocal8Bit();
     const QByteArray Top = Bytes(Tree.Top());
     const QList<QByteArray> Quiet = peer == "gdu" ? QList<QByteArray>{"-n", "-p"} : QList<QByteArray>{};
     if (peerWrites) {
       // Its own scan, read as a scan of the same tree would count it. gdu
       // marks only the later names of a file as such: each name counts.
       QCOMPARE(Spacelens(Quiet + QList<QByteArray>{"-o", Theirs, Top}, peer).Status, 0);
-      const QList<QByteArray> Options{"--nogui", "--cluster-size", "4096", "--hard-links",
-                                      peer == "gdu" ? "each" : "once", "--export", "-"};
+      const QList<QByteArray> Options{
+        "--nogui", "--cluster-size", "4096", "--hard-links", peer == "gdu" ? "each" : "once", "--export", "-"};
       const TResult Import = Spacelens(Options + QList<QByteArray>{"--import", Theirs});
       QCOMPARE(Import.Err, QByteArray());
       QCOMPARE(Table(Import.Out, false), Table(Spacelens(Options + QList<QByteArray>{Top}).Out, false));
@@ -328,7 +329,8 @@ private slots:
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("reason");
     const QByteArray Head = "[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"},";
-    QTest::newRow("cut short") << Head + "{\"name\":\"a\",\"asize\":10},[{\"name\":\"b\"}" << QByteArray("ends too soon");
+    QTest::newRow("cut short") << Head + "{\"name\":\"a\",\"asize\":10},[{\"name\":\"b\"}"
+                               << QByteArray("ends too soon");
     QTest::newRow("empty") << QByteArray() << QByteArray("(byte 0): the file is empty");
     QTest::newRow("another format") << QByteArray("path,clusters\n/srv/,1\n")
                                     << QByteArray("(byte 0): this is no JSON export of ncdu or gdu (Invalid value");
@@ -336,18 +338,19 @@ private slots:
     QTest::newRow("version") << QByteArray("[2,0,{},[{\"name\":\"/srv\"}]]") << QByteArray("format version 2");
     QTest::newRow("no folder") << QByteArray("[1,0,{}]") << QByteArray("ends before its top folder");
     QTest::newRow("slash in a name") << Head + "{\"name\":\"a/b\",\"asize\":1}]]" << QByteArray("\"a/b\" cannot be");
-    QTest::newRow("negative size") << Head + "{\"name\":\"a\",\"asize\":-5}]]" << QByteArray("\"asize\" is not a whole");
+    QTest::newRow("negative size") << Head + "{\"name\":\"a\",\"asize\":-5}]]"
+                                   << QByteArray("\"asize\" is not a whole");
     QTest::newRow("huge size") << Head + "{\"name\":\"a\",\"asize\":18446744073709551615}]]"
                                << QByteArray("larger than any file");
     QTest::newRow("size as text") << Head + "{\"name\":\"a\",\"asize\":\"5\"}]]" << QByteArray("wrong kind");
     QTest::newRow("size as a flag") << Head + "{\"name\":\"a\",\"asize\":true}]]"
                                     << QByteArray("\"asize\" has a value of the wrong kind");
-    QTest::newRow("size as a large double") << Head + "{\"name\":\"a\",\"asize\":1e19}]]"
-                                            << QByteArray("\"asize\" is larger than any file can be");
+    QTest::newRow("size as a large double")
+      << Head + "{\"name\":\"a\",\"asize\":1e19}]]" << QByteArray("\"asize\" is larger than any file can be");
     QTest::newRow("size beyond 64 bits") << Head + "{\"name\":\"a\",\"asize\":18446744073709551616}]]"
                                          << QByteArray("\"asize\" is larger than any file can be");
-    QTest::newRow("version as a fraction") << QByteArray("[2.5,0,{},[{\"name\":\"/srv\"}]]")
-                                           << QByteArray("format version 2 is not known");
+    QTest::newRow("version as a fraction")
+      << QByteArray("[2.5,0,{},[{\"name\":\"/srv\"}]]") << QByteArray("format version 2 is not known");
     QTest::newRow("folder without info") << Head + "[]]]" << QByteArray("without its info");
     QTest::newRow("nested too deep") << Head + QByteArray("[{\"name\":\"d\"},").repeated(150000)
                                      << QByteArray("deeper than 100000");
@@ -358,8 +361,11 @@ private slots:
       << Head + "{\"name\":\"" + QByteArray(4097, 'n') + "\",\"asize\":1}]]" << QByteArray("a name of 4097 bytes");
     QTest::newRow("garbage after it") << Whole + "x" << QByteArray("data after the end of the export");
     // Lone surrogates, high or low, refused alike where the first stands.
-    for (const auto& [Lone, At] : {std::pair{"\\ud800", "50"}, {"\\udc00", "50"}, {"\\ud800\\ud800", "50"},
-                                   {"\\udc00\\ud800", "56"}, {"\\ud800\\udc00\\udc00", "62"}})
+    for (const auto& [Lone, At] : {std::pair{"\\ud800", "50"},
+                                   {"\\udc00", "50"},
+                                   {"\\ud800\\ud800", "50"},
+                                   {"\\udc00\\ud800", "56"},
+                                   {"\\ud800\\udc00\\udc00", "62"}})
       QTest::newRow(Lone) << Head + "{\"name\":\"a" + Lone + "b\",\"asize\":1}]]"
                           << "(byte " + QByteArray(At) + "): The surrogate pair in string is invalid";
   }
@@ -398,9 +404,10 @@ private slots:
     // as they are, are a name's bytes from disk.
     QTemporaryDir Files;
     QFile Json(Files.filePath("names.json"));
-    const QByteArray Text = "[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"\\ud83d\\ude00\",\"asize\":1},"
-                            "{\"name\":\"x\\\\udc00\",\"asize\":2},{\"name\":\"\xed\xb0\x80\\\\udc00\",\"asize\":4},"
-                            "[{\"name\":\"\\u00e9\\\\\"}]]]";
+    const QByteArray Text =
+      "[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"\\ud83d\\ude00\",\"asize\":1},"
+      "{\"name\":\"x\\\\udc00\",\"asize\":2},{\"name\":\"\xed\xb0\x80\\\\udc00\",\"asize\":4},"
+      "[{\"name\":\"\\u00e9\\\\\"}]]]";
     QVERIFY(Json.open(QIODevice::WriteOnly) && Json.write(Text) == Text.size());
     Json.close();
     const TResult Run = Spacelens({"--nogui", "--import", Json.fileName().toLocal8Bit(), "--export", "-"});
@@ -415,10 +422,11 @@ private slots:
     QTest::addColumn<QList<qulonglong>>("sizes");  // of the files, each taking one cluster on disk
     QTest::addColumn<QByteArray>("allocated");
     QTest::newRow("three of 8 EiB") << QList<qulonglong>{9223372036854775807u, 9223372036854775807u,
-                                                         9223372036854775807u} << QByteArray("20480");
+                                                         9223372036854775807u}
+                                    << QByteArray("20480");
     // Whole clusters fit in 64 bits; the last bytes of each do not.
-    QTest::newRow("past it by the last bytes") << QList<qulonglong>{9223372036854775807u, 9223372036854775807u, 8192}
-                                               << QByteArray("20480");
+    QTest::newRow("past it by the last bytes")
+      << QList<qulonglong>{9223372036854775807u, 9223372036854775807u, 8192} << QByteArray("20480");
   }
   void sizesBeyond64Bits()
   {
@@ -473,8 +481,8 @@ private slots:
     QTest::newRow("largest") << QList<QByteArray>{} << QByteArray("size") << 4;
     QTest::newRow("by allocated") << QList<QByteArray>{"--top-by", "allocated"} << QByteArray("allocated") << 3;
     QTest::newRow("newest") << QList<QByteArray>{"--top-by", "newest"} << QByteArray("newest") << 5;
-    QTest::newRow("oldest, more than there are") << QList<QByteArray>{"--top-by", "oldest"} << QByteArray("oldest")
-                                                 << 50;
+    QTest::newRow("oldest, more than there are")
+      << QList<QByteArray>{"--top-by", "oldest"} << QByteArray("oldest") << 50;
     QTest::newRow("each name") << QList<QByteArray>{"--hard-links", "each"} << QByteArray("size") << 50;
     QTest::newRow("filtered") << QList<QByteArray>{"--filter", "*.txt", "--exclude", "b"} << QByteArray("size") << 50;
   }
@@ -498,8 +506,9 @@ private slots:
     QVERIFY(link(Tree.Path("a/c/new.txt").c_str(), Tree.Path("b/another name.txt").c_str()) == 0);
     Tree.File("a/empty.txt", 0);
     const QByteArray Top = Bytes(Tree.Top());
-    const TResult Run = Spacelens(QList<QByteArray>{"--nogui", "--cluster-size", "4096", "--top",
-                                                    QByteArray::number(count)} + options + QList<QByteArray>{Top});
+    const TResult Run =
+      Spacelens(QList<QByteArray>{"--nogui", "--cluster-size", "4096", "--top", QByteArray::number(count)} + options
+                + QList<QByteArray>{Top});
     QCOMPARE(Run.Err, QByteArray());
     QCOMPARE(Run.Status, 0);
 
@@ -524,14 +533,13 @@ private slots:
       Files.push_back({Fields[0], Size, std::min(Clusters, OnDisk) * 4096, Fields[3].toDouble(), Fields[4]});
     }
     const auto Key = [&](const TSeen& File) {
-      return order == "size"        ? double(File.Size)
-             : order == "allocated" ? double(File.Allocated)
-             : order == "newest"    ? File.Write
-                                    : -File.Write;
+      return order == "size"   ? double(File.Size)
+        : order == "allocated" ? double(File.Allocated)
+        : order == "newest"    ? File.Write
+                               : -File.Write;
     };
-    std::sort(Files.begin(), Files.end(), [&](const TSeen& A, const TSeen& B) {
-      return Key(A) != Key(B) ? Key(A) > Key(B) : A.Path < B.Path;
-    });
+    std::sort(Files.begin(), Files.end(),
+              [&](const TSeen& A, const TSeen& B) { return Key(A) != Key(B) ? Key(A) > Key(B) : A.Path < B.Path; });
     QByteArrayList Expected{"path,size_bytes,allocated_bytes"};
     std::set<QByteArray> Inodes;
     for (const TSeen& File : Files)
@@ -569,8 +577,8 @@ private slots:
     Tree.Folder("a");
     Tree.Folder("b");
     const std::vector<std::pair<const char*, off_t>> Files{
-      {"a/one.JPG", 3000}, {"a/two.jpg", 5000}, {"b/three.Jpg", 7000}, {"x.tar.gz", 20000}, {"b/y.TAR.GZ", 9000},
-      {"README", 100}, {".bashrc", 200}, {"tool", 300}};
+      {"a/one.JPG", 3000},  {"a/two.jpg", 5000}, {"b/three.Jpg", 7000}, {"x.tar.gz", 20000},
+      {"b/y.TAR.GZ", 9000}, {"README", 100},     {".bashrc", 200},      {"tool", 300}};
     for (const auto& [Name, Size] : Files)
       Tree.File(Name, Size);
     QCOMPARE(chmod(Tree.Path("tool").c_str(), 0755), 0);
@@ -592,12 +600,11 @@ private slots:
         Seen[Fields[0]] = {Size, Clusters * 4096};
       }
     // The names of each expected row: the ones it sums.
-    const std::map<QByteArray, QByteArrayList> Members{
-      {"tar.gz,archive", {"x.tar.gz", "b/y.TAR.GZ", "a/again.tar.gz"}},
-      {"jpg,image", {"a/one.JPG", "a/two.jpg", "b/three.Jpg"}},
-      {"img,archive", {"a/disk.img"}},
-      {",program", {"tool"}},
-      {",other", {"README", ".bashrc"}}};
+    const std::map<QByteArray, QByteArrayList> Members{{"tar.gz,archive", {"x.tar.gz", "b/y.TAR.GZ", "a/again.tar.gz"}},
+                                                       {"jpg,image", {"a/one.JPG", "a/two.jpg", "b/three.Jpg"}},
+                                                       {"img,archive", {"a/disk.img"}},
+                                                       {",program", {"tool"}},
+                                                       {",other", {"README", ".bashrc"}}};
     QByteArrayList Expected{"extension,class,files,size_bytes,allocated_bytes"};
     for (const QByteArray& Row : expected.split(' ')) {
       const QByteArray Type = Row.left(Row.lastIndexOf(','));
@@ -622,12 +629,13 @@ private slots:
     Tree.Folder("a");
     Tree.File("a/x.txt", 100);
     Tree.File("y.PNG", 200);
-    const TResult Run = Spacelens({"--nogui", "--cluster-size", "4096", "--types", Bytes(Tree.Top()),
-                                   Bytes(Tree.Path("a"))});
+    const TResult Run =
+      Spacelens({"--nogui", "--cluster-size", "4096", "--types", Bytes(Tree.Top()), Bytes(Tree.Path("a"))});
     QCOMPARE(Run.Status, 0);
     const QByteArray Top = Bytes(Tree.Top());
-    QCOMPARE(Run.Out, "folder,extension,class,files,size_bytes,allocated_bytes\n" + Top + ",png,image,1,200,4096\n" + Top
-                        + ",txt,document,1,100,4096\n" + Top + "/a,txt,document,1,100,4096\n");
+    QCOMPARE(Run.Out,
+             "folder,extension,class,files,size_bytes,allocated_bytes\n" + Top + ",png,image,1,200,4096\n" + Top
+               + ",txt,document,1,100,4096\n" + Top + "/a,txt,document,1,100,4096\n");
   }
 
   void excludeOptions_data()
@@ -636,9 +644,8 @@ private slots:
     QTest::addColumn<QByteArray>("rows");            // the folders in the table, by name
     QTest::addColumn<QByteArray>("size");            // the top's
     QTest::newRow("none") << QList<QByteArray>{} << QByteArray("/ a/ a/.cache/ b/ b/build/") << QByteArray("1000");
-    QTest::newRow("a name and a wildcard")
-      << QList<QByteArray>{"--exclude", ".cache", "--exclude", "*.o"} << QByteArray("/ a/ b/ b/build/")
-      << QByteArray("890");
+    QTest::newRow("a name and a wildcard") << QList<QByteArray>{"--exclude", ".cache", "--exclude", "*.o"}
+                                           << QByteArray("/ a/ b/ b/build/") << QByteArray("890");
     QTest::newRow("a path") << QList<QByteArray>{"--exclude", "b/build"} << QByteArray("/ a/ a/.cache/ b/")
                             << QByteArray("600");
     QTest::newRow("from a file") << QList<QByteArray>{"--exclude-from", "LIST"} << QByteArray("/ a/ b/ b/build/")
@@ -696,12 +703,12 @@ private slots:
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
-    QTest::newRow("an export") << QList<QByteArray>{"--export", "-", "FOLDER"} << 0
-                               << QByteArray("path,clusters,") << QByteArray();
+    QTest::newRow("an export") << QList<QByteArray>{"--export", "-", "FOLDER"} << 0 << QByteArray("path,clusters,")
+                               << QByteArray();
     QTest::newRow("an unknown option") << QList<QByteArray>{"--fast", "FOLDER"} << 2 << QByteArray()
                                        << QByteArray("unknown option --fast");
-    QTest::newRow("a folder, no display") << QList<QByteArray>{"FOLDER"} << 1 << QByteArray()
-                                          << QByteArray("no display; use --nogui");
+    QTest::newRow("a folder, no display")
+      << QList<QByteArray>{"FOLDER"} << 1 << QByteArray() << QByteArray("no display; use --nogui");
   }
   void optionsImplyNoWindow()
   {
@@ -718,8 +725,8 @@ private slots:
     for (const char* Name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
       qunsetenv(Name);
     const TResult Run = Spacelens(arguments);
-    for (const auto& [Name, Value] : {std::pair{"QT_QPA_PLATFORM", Platform}, {"DISPLAY", Display},
-                                      {"WAYLAND_DISPLAY", Wayland}})
+    for (const auto& [Name, Value] :
+         {std::pair{"QT_QPA_PLATFORM", Platform}, {"DISPLAY", Display}, {"WAYLAND_DISPLAY", Wayland}})
       if (!Value.isEmpty())
         qputenv(Name, Value);
     QCOMPARE(Run.Status, status);
@@ -769,7 +776,6 @@ private slots:
     // Nothing half-written stays beside it.
     QCOMPARE(QDir(QString::fromStdString(Tree.Top())).entryList(QDir::Files), QStringList{"table.csv"});
 
-
     // Standard output full: said, for the table and the ncdu export alike.
     for (const char* Option : {"--export", "--export-ncdu"}) {
       const TResult Stdout = Spacelens({"--nogui", Option, "-", Bytes(Tree.Path("x"))}, SPACELENS_BINARY, "/dev/full");
@@ -782,7 +788,8 @@ private slots:
     QCOMPARE(Summary.Status, 1);
     QVERIFY(Summary.Err.contains("No space left on device"));
 
-    const TResult Nowhere = Spacelens({"--nogui", "--export", Bytes(Tree.Path("no/such/dir.csv")), Bytes(Tree.Path("x"))});
+    const TResult Nowhere =
+      Spacelens({"--nogui", "--export", Bytes(Tree.Path("no/such/dir.csv")), Bytes(Tree.Path("x"))});
     QCOMPARE(Nowhere.Status, 1);
     QVERIFY(Nowhere.Err.contains("Cannot write"));
   }
@@ -949,16 +956,17 @@ private slots:
     QTest::addColumn<int>("width");
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("room for the path") << QByteArray("/data/photos/") << 80
-                                        << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  /data/photos/");
+                                       << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  /data/photos/");
     QTest::newRow("the path cut from its start")
       << QByteArray("/data/a long folder/photos/") << 58
       << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  ...der/photos/");
     QTest::newRow("no room for a path") << QByteArray("/data/") << 40
-                                         << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:");
+                                        << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:");
     QTest::newRow("never half a character") << QByteArray("/d/\xc3\xa9t\xc3\xa9/") << 52
-                                             << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  ...t\xc3\xa9/");
+                                            << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  ...t\xc3\xa9/");
     QTest::newRow("a name that would set the terminal's title")
-      << QByteArray("/d/\x1b]0;x\x07/") << 80 << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  /d/\\033]0;x\\a/");
+      << QByteArray("/d/\x1b]0;x\x07/") << 80
+      << QByteArray("1,234 folders, 56,789 files, 1.5 GB, 1:05  /d/\\033]0;x\\a/");
   }
 
   // What a name would do to a terminal is shown, not done.
@@ -967,7 +975,8 @@ private slots:
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("shown");
     QTest::newRow("plain") << QByteArray("/home/a b/") << QByteArray("/home/a b/");
-    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
+    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80")
+                           << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
     QTest::newRow("escape sequence") << QByteArray("\x1b[2Jx") << QByteArray("\\033[2Jx");
     QTest::newRow("letters of C") << QByteArray("a\tb\nc\rd\a") << QByteArray("a\\tb\\nc\\rd\\a");
     QTest::newRow("delete and a C1 control") << QByteArray("\x7f\xc2\x9b") << QByteArray("\\177\\302\\233");
@@ -1061,12 +1070,13 @@ private slots:
       const QList<QByteArray> Fields = Line.split(',');
       QCOMPARE(Fields.size(), 16);
       QCOMPARE(Fields[13], Fields[12].isEmpty() ? QByteArray() : AllocatedThen[Fields[0].mid(Top.size())]);
-      Rows << QString::fromLocal8Bit(Fields[0].mid(Top.size()) + " " + Fields[5] + " " + Fields[12] + " "
-                                     + Fields[14] + " " + Fields[15]);
+      Rows << QString::fromLocal8Bit(Fields[0].mid(Top.size()) + " " + Fields[5] + " " + Fields[12] + " " + Fields[14]
+                                     + " " + Fields[15]);
     }
-    QCOMPARE(Rows, (QStringList{"/ 16510 5210 11300 changed", "/added/ 9000  9000 new", "/emptied/ 0 3000 -3000 changed",
-                                "/grown/ 7000 1000 6000 changed", "/new/ 500  500 new", "/same/ 10 10 0 same",
-                                "/gone/  700 -700 gone", "/gone/deep/  700 -700 gone", "/old/  500 -500 gone"}));
+    QCOMPARE(Rows,
+             (QStringList{"/ 16510 5210 11300 changed", "/added/ 9000  9000 new", "/emptied/ 0 3000 -3000 changed",
+                          "/grown/ 7000 1000 6000 changed", "/new/ 500  500 new", "/same/ 10 10 0 same",
+                          "/gone/  700 -700 gone", "/gone/deep/  700 -700 gone", "/old/  500 -500 gone"}));
     const TResult Table = Spacelens({"--nogui", "--no-history", "--cluster-size", "4096", "--compare", "last", Top});
     QCOMPARE(Table.Status, 0);
     const QList<QByteArray> Lines = Table.Out.trimmed().split('\n');
@@ -1162,12 +1172,13 @@ private slots:
     QStringList Rows;
     for (const QByteArray& Line : Run.Out.split('\n').mid(1))
       if (const QList<QByteArray> Fields = Line.split(','); Fields.size() == 16)
-        Rows << QString::fromLocal8Bit(Fields[0].mid(Top.size()) + " " + Fields[5] + " " + Fields[12] + " "
-                                       + Fields[14] + " " + Fields[15]);
-    QCOMPARE(Rows, (QStringList{"/ 4203814 1052786 3151028 changed", "/added/ 9000  9000 new",
-                                "/emptied/ 0 3000 -3000 changed", "/grown/ 4194304 1048576 3145728 changed",
-                                "/new/ 500  500 new", "/same/ 10 10 0 same", "/gone/  700 -700 gone",
-                                "/gone/deep/  700 -700 gone", "/old/  500 -500 gone"}));
+        Rows << QString::fromLocal8Bit(Fields[0].mid(Top.size()) + " " + Fields[5] + " " + Fields[12] + " " + Fields[14]
+                                       + " " + Fields[15]);
+    QCOMPARE(
+      Rows,
+      (QStringList{"/ 4203814 1052786 3151028 changed", "/added/ 9000  9000 new", "/emptied/ 0 3000 -3000 changed",
+                   "/grown/ 4194304 1048576 3145728 changed", "/new/ 500  500 new", "/same/ 10 10 0 same",
+                   "/gone/  700 -700 gone", "/gone/deep/  700 -700 gone", "/old/  500 -500 gone"}));
     // The report tells each folder's change beside its size, the most grown first.
     QProcess Text;
     Text.start("pdftotext", {"-layout", QString::fromLocal8Bit(Report), "-"});

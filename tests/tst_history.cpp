@@ -12,8 +12,8 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 #include <ctime>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -34,8 +34,8 @@ TFolderSnapshot Made(const std::string& Root, int64_t Time, const QStringList& F
   for (const QString& Folder : Folders) {
     const qsizetype Colon = Folder.lastIndexOf(':');
     const uint64_t Size = Folder.mid(Colon + 1).toULongLong();
-    Snapshot.FFolders.push_back({Folder.left(Colon).toStdString(), Size, 2 * Size, Size % 10, int64_t(Size % 3) - 1,
-                                 1700000000 + int64_t(Size)});
+    Snapshot.FFolders.push_back(
+      {Folder.left(Colon).toStdString(), Size, 2 * Size, Size % 10, int64_t(Size % 3) - 1, 1700000000 + int64_t(Size)});
   }
   Snapshot.FHeader.Folders = Snapshot.FFolders.size();
   Snapshot.FHeader.Size = Snapshot.FFolders.empty() ? 0 : Snapshot.FFolders.front().Size;
@@ -79,8 +79,9 @@ private slots:
   void roundTrip()
   {
     TTestTree Tree;
-    TFolderSnapshot Snapshot = Made("/data/", 1765000000, {":900", "a:500", "a/b:300", "a/b c:1", "a-b:2", "\xff\x01:7",
-                                                           "a/b/deep/er/still/deeper:0", "z\nz:12345678901"});
+    TFolderSnapshot Snapshot = Made(
+      "/data/", 1765000000,
+      {":900", "a:500", "a/b:300", "a/b c:1", "a-b:2", "\xff\x01:7", "a/b/deep/er/still/deeper:0", "z\nz:12345678901"});
     Snapshot.FFolders[2].LastChange = 0;
     const std::string File = Tree.Path("one.snap");
     QVERIFY(!Written(Snapshot, File).empty());
@@ -243,9 +244,10 @@ private slots:
     const TFolderSnapshot Now =
       Made("/r/", 2, {":1350", "grown:600", "same:50", "emptied:0", "new-name:40", "added:400", "added/x:10"});
     const TSnapshotCompare Compare(Before, Now);
-    QCOMPARE(Rows(Compare), (QStringList{":changed:350", "grown:changed:500", "same:same:0", "emptied:changed:-300",
-                                         "new-name:new:40", "added:new:400", "added/x:new:10", "gone:gone:-200",
-                                         "gone/deep:gone:-20", "old-name:gone:-40"}));
+    QCOMPARE(
+      Rows(Compare),
+      (QStringList{":changed:350", "grown:changed:500", "same:same:0", "emptied:changed:-300", "new-name:new:40",
+                   "added:new:400", "added/x:new:10", "gone:gone:-200", "gone/deep:gone:-20", "old-name:gone:-40"}));
     QStringList Grown;
     for (const TSnapshotCompare::TRow* Row : Compare.Grown(3))
       Grown << QString::fromStdString(Row->Now->Path);
@@ -279,9 +281,9 @@ private slots:
     const QByteArray Header = "path,clusters,objects,own_files,size_bytes,allocated_bytes,last_write\n";
     QTest::newRow("plain") << Header + "/t/,3,4,1,9000,12288,2026-01-02T03:04:05Z\n/t/a/,1,1,0,100,4096,\n"
                            << QStringList{":9000:12288:4:1:1767323045", "a:100:4096:1:0:0"};
-    QTest::newRow("quoted names")
-      << Header + "/t/,1,1,0,5,4096,\n\"/t/a,b\"\"c\nd/\",1,1,0,5,4096,\n\"/t/x\"\"y/\",0,0,0,0,0,\n"
-      << QStringList{":5:4096:1:0:0", "a,b\"c\nd:5:4096:1:0:0", "x\"y:0:0:0:0:0"};
+    QTest::newRow("quoted names") << Header
+        + "/t/,1,1,0,5,4096,\n\"/t/a,b\"\"c\nd/\",1,1,0,5,4096,\n\"/t/x\"\"y/\",0,0,0,0,0,\n"
+                                  << QStringList{":5:4096:1:0:0", "a,b\"c\nd:5:4096:1:0:0", "x\"y:0:0:0:0:0"};
     QTest::newRow("other columns, other order")
       << QByteArray("size_bytes,extra,path,allocated_bytes\n7,x,/t/,8\n3,,/t/q/,4\n")
       << QStringList{":7:8:0:-1:0", "q:3:4:0:-1:0"};
@@ -289,7 +291,8 @@ private slots:
       << Header + "/a/,1,1,0,1,1,\n/a/x/,1,1,0,1,1,\n/t/,1,1,0,2,2,\n/t/y/,1,1,0,2,2,\n/u/,1,1,0,3,3,\n"
       << QStringList{":2:2:1:0:0", "y:2:2:1:0:0"};
     QTest::newRow("several tops, none Root's: the first")
-      << Header + "/a/,1,1,0,1,1,\n/a/x/,1,1,0,1,1,\n/b/,1,1,0,2,2,\n" << QStringList{":1:1:1:0:0", "x:1:1:1:0:0"};
+      << Header + "/a/,1,1,0,1,1,\n/a/x/,1,1,0,1,1,\n/b/,1,1,0,2,2,\n"
+      << QStringList{":1:1:1:0:0", "x:1:1:1:0:0"};
     QTest::newRow("folders gone of an exported comparison")
       << QByteArray("path,size_bytes,allocated_bytes,before_size_bytes\n/t/,5,5,4\n/t/old/,,,9\n")
       << QStringList{":5:5:0:-1:0"};
@@ -363,15 +366,16 @@ private slots:
   // for another root's folders or a "<Files>" entry.
   void baselineFollowsTheTree()
   {
-    const TFolderSnapshot Before = Made("/top/", 100, {"same/old:50", "gone/deep:100", "shrunk:9000", ":90000",
-                                                       "same/inner:7", "grown:1000", "gone:500", "same:4106"});
+    const TFolderSnapshot Before = Made(
+      "/top/", 100,
+      {"same/old:50", "gone/deep:100", "shrunk:9000", ":90000", "same/inner:7", "grown:1000", "gone:500", "same:4106"});
     TTreeFixture Now(4096);
-    TTreeFixture::Set(Now.Top, 20, 0, 1);                        // 77824 bytes
-    TFolderNode* Grown = Now.Add(Now.Top, "grown", 3, 100, 1);   // 8292
-    TFolderNode* Same = Now.Add(Now.Top, "same", 2, 10, 1);      // 4106
-    TFolderNode* Inner = Now.Add(Same, "inner", 1, 7, 1);        // 7
-    TFolderNode* Shrunk = Now.Add(Now.Top, "shrunk", 2, 0, 1);   // 4096
-    TFolderNode* Added = Now.Add(Now.Top, "new", 2, 1, 1);       // 4097
+    TTreeFixture::Set(Now.Top, 20, 0, 1);                       // 77824 bytes
+    TFolderNode* Grown = Now.Add(Now.Top, "grown", 3, 100, 1);  // 8292
+    TFolderNode* Same = Now.Add(Now.Top, "same", 2, 10, 1);     // 4106
+    TFolderNode* Inner = Now.Add(Same, "inner", 1, 7, 1);       // 7
+    TFolderNode* Shrunk = Now.Add(Now.Top, "shrunk", 2, 0, 1);  // 4096
+    TFolderNode* Added = Now.Add(Now.Top, "new", 2, 1, 1);      // 4097
     TFolderNode* Files = Now.Add(Now.Top, "", 1, 1, 1);
     Files->FIsFiles = true;
     TTreeFixture Other(4096);
@@ -384,10 +388,14 @@ private slots:
       TBaseline::TState State;
       int64_t Size;
       int64_t SizeThen;
-    } Expected[] = {{Now.Top, TBaseline::bsShrunk, -12176, 90000}, {Grown, TBaseline::bsGrown, 7292, 1000},
-                    {Same, TBaseline::bsSame, 0, 4106},             {Inner, TBaseline::bsSame, 0, 7},
-                    {Shrunk, TBaseline::bsShrunk, -4904, 9000},     {Added, TBaseline::bsNew, 4097, -1},
-                    {Files, TBaseline::bsOutside, 0, -1},           {Elsewhere, TBaseline::bsOutside, 0, -1},
+    } Expected[] = {{Now.Top, TBaseline::bsShrunk, -12176, 90000},
+                    {Grown, TBaseline::bsGrown, 7292, 1000},
+                    {Same, TBaseline::bsSame, 0, 4106},
+                    {Inner, TBaseline::bsSame, 0, 7},
+                    {Shrunk, TBaseline::bsShrunk, -4904, 9000},
+                    {Added, TBaseline::bsNew, 4097, -1},
+                    {Files, TBaseline::bsOutside, 0, -1},
+                    {Elsewhere, TBaseline::bsOutside, 0, -1},
                     {Other.Top, TBaseline::bsOutside, 0, -1}};
     for (const auto& Row : Expected) {
       const TBaseline::TChange Change = Baseline.Of(Row.Node);

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "DetailsList.h"
+#include "Directory.h"
 #include "FileClass.h"
 #include "FolderData.h"
 #include "FolderFiles.h"
@@ -6,10 +8,8 @@
 #include "FolderNode.h"
 #include "FolderSnapshot.h"
 #include "FolderTreeView.h"
-#include "HistoryStore.h"
 #include "HeldScan.h"
-#include "DetailsList.h"
-#include "Directory.h"
+#include "HistoryStore.h"
 #include "MainForm.h"
 #include "Manual.h"
 #include "Prompt.h"
@@ -17,27 +17,27 @@
 #include "Root.h"
 #include "RootCommands.h"
 #include "ScanProgress.h"
+#include "StandIns.h"
 #include "StatusPanels.h"
+#include "TestHome.h"
+#include "TestTree.h"
+#include "ToolIcons.h"
+#include "TreeCommands.h"
+#include "TreeFixture.h"
 #include "TreemapLayout.h"
 #include "TreemapPane.h"
 #include "TreemapView.h"
-#include "ToolIcons.h"
-#include "TreeCommands.h"
-#include "StandIns.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "TreeFixture.h"
 #include "WindowSettings.h"
 #include "WindowTest.h"
 
 #include <QAbstractItemModelTester>
-#include <QScopeGuard>
 #include <QAction>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
-#include <QProgressBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
@@ -142,12 +142,18 @@ private slots:
   {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("decimals") << "Decimals" << "1000000";
-    QTest::newRow("unit type") << "UnitType" << "-7";
-    QTest::newRow("bold factor") << "BoldFactor" << "101";
-    QTest::newRow("width at the limit") << "Width" << "2147483647";
-    QTest::newRow("far left") << "Left" << "-2147483648";
-    QTest::newRow("far below") << "Top" << "100000";
+    QTest::newRow("decimals") << "Decimals"
+                              << "1000000";
+    QTest::newRow("unit type") << "UnitType"
+                               << "-7";
+    QTest::newRow("bold factor") << "BoldFactor"
+                                 << "101";
+    QTest::newRow("width at the limit") << "Width"
+                                        << "2147483647";
+    QTest::newRow("far left") << "Left"
+                              << "-2147483648";
+    QTest::newRow("far below") << "Top"
+                               << "100000";
   }
   void settingsOutOfRange()
   {
@@ -325,8 +331,10 @@ private slots:
     // Each first-level folder holds sub-folders and a file: "<Files>" comes last.
     TFolderNode* First = Top->Child(0);
     QCOMPARE(Labels(Form, First).last(), QString("<Files>"));
-    QVERIFY(Form.Model().data(Form.Model().IndexOf(Top), Qt::DisplayRole).toString().endsWith(
-      QString::fromStdString(Tree.Top())));
+    QVERIFY(Form.Model()
+              .data(Form.Model().IndexOf(Top), Qt::DisplayRole)
+              .toString()
+              .endsWith(QString::fromStdString(Tree.Top())));
   }
 
   void rescansAndBranches()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DriveBox.h"
 #include "FolderTreeView.h"
-#include "MainForm.h"
 #include "MRUList.h"
+#include "MainForm.h"
 #include "PathRules.h"
 #include "Root.h"
 #include "TestHome.h"
@@ -121,8 +121,9 @@ private slots:
     Recent.AddItem("/g/");
     QCOMPARE(Recent.Items().size(), size_t(6));
     QCOMPARE(Recent.Items().back(), std::string("/b/"));
-    QCOMPARE(MenuTexts(&Menu), (QStringList{"Printer &Setup ...", "-", "&1 /g/", "&2 /c/", "&3 /f/", "&4 /e/",
-                                            "&5 /d/", "&6 /b/", "-", "E&xit"}));
+    QCOMPARE(MenuTexts(&Menu),
+             (QStringList{"Printer &Setup ...", "-", "&1 /g/", "&2 /c/", "&3 /f/", "&4 /e/", "&5 /d/", "&6 /b/", "-",
+                          "E&xit"}));
     Recent.SetMaximum(3);
     QCOMPARE(Recent.Items(), (std::vector<std::string>{"/g/", "/c/", "/f/"}));
     Recent.SetMaximum(12);
@@ -190,9 +191,9 @@ private slots:
       // The recent folders stand in the File menu before the separator above Exit.
       Form.Recent().RebuildMenu();
       const QStringList Texts = MenuTexts(FileMenu(Form));
-      QCOMPARE(Texts.mid(Texts.size() - 4), (QStringList{"&2 " + QString::fromStdString(Tree.Path("D") + "/"),
-                                                         "&3 " + QString::fromStdString(Tree.Path("B") + "/"), "-",
-                                                         "E&xit"}));
+      QCOMPARE(Texts.mid(Texts.size() - 4),
+               (QStringList{"&2 " + QString::fromStdString(Tree.Path("D") + "/"),
+                            "&3 " + QString::fromStdString(Tree.Path("B") + "/"), "-", "E&xit"}));
       Form.close();
     }
     TMainForm Again;

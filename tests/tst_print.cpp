@@ -5,7 +5,6 @@
 #include "ContentsReport.h"
 #include "DetailsList.h"
 #include "FilesList.h"
-#include "TypesList.h"
 #include "ListModel.h"
 #include "MainForm.h"
 #include "PrintCommands.h"
@@ -17,6 +16,7 @@
 #include "TestTree.h"
 #include "TreeFixture.h"
 #include "TreeReport.h"
+#include "TypesList.h"
 #include "ValueDisplay.h"
 #include "WindowTest.h"
 
@@ -57,8 +57,8 @@ public:
   int PageHeight() const override { return 2870; }
   void Text(int X, int Y, const QString& Text) override
   {
-    Items.push_back({TItem::kText, Page, X, Y, 0, 0, Text, Align(), Font().family(), Font().pixelSize(),
-                     Font().bold(), Font().stretch()});
+    Items.push_back({TItem::kText, Page, X, Y, 0, 0, Text, Align(), Font().family(), Font().pixelSize(), Font().bold(),
+                     Font().stretch()});
   }
   void Line(int X1, int Y1, int X2, int Y2) override { Items.push_back({TItem::kLine, Page, X1, Y1, X2, Y2}); }
   void Icon(int X, int Y, int Size, const QIcon&) override
@@ -155,7 +155,8 @@ private slots:
              (std::tuple{80, 58, true, QString("Arial")}));
     Canvas.SetFont("Arial", 58, true);
     QCOMPARE(Texts[0].X, 80 + (1840 - Canvas.TextWidth(Title)) / 2);
-    QCOMPARE((std::tuple{Texts[1].Text, Texts[1].Y, Texts[1].Height}), (std::tuple{QString("V " SPACELENS_VERSION), 140, 24}));
+    QCOMPARE((std::tuple{Texts[1].Text, Texts[1].Y, Texts[1].Height}),
+             (std::tuple{QString("V " SPACELENS_VERSION), 140, 24}));
     QCOMPARE((std::tuple{Texts[2].Text, Texts[2].Y, Texts[2].Height}), (std::tuple{QString("Third line"), 200, 50}));
     QCOMPARE((std::tuple{Texts[3].Text, Texts[3].Y}), (std::tuple{QString("Page 1"), 2760}));
   }
@@ -182,8 +183,9 @@ private slots:
     for (const auto& Text : Texts)
       if (Text.Page == 2)
         Second << Text.Text;
-    QCOMPARE(Second, (QStringList{"Folder", "Size  ", "Allocated  ", "Objects", "Wasted  ", "% of Parent",
-                                  "Last Access", "Last Change"}));
+    QCOMPARE(Second,
+             (QStringList{"Folder", "Size  ", "Allocated  ", "Objects", "Wasted  ", "% of Parent", "Last Access",
+                          "Last Change"}));
     QCOMPARE(Canvas.Lines(2).size(), size_t(1));  // the rule under the captions
     QCOMPARE(Page.Y, 80 + 40 + 20);
   }
@@ -205,12 +207,14 @@ private slots:
     QVERIFY(Report.Print(Canvas, DefaultMargins, Tree.Top));
     const int X = 80;
     const auto Texts = Canvas.Texts();
-    QVERIFY(Texts[3].Text.startsWith("[Current Drive]    Size: 10,240.0 MB    Used: 6,144.0 MB    Free: 4,096.0 MB    "
-                                     "4096 Bytes per Cluster (ext4)"));
+    QVERIFY(
+      Texts[3].Text.startsWith("[Current Drive]    Size: 10,240.0 MB    Used: 6,144.0 MB    Free: 4,096.0 MB    "
+                               "4096 Bytes per Cluster (ext4)"));
     QCOMPARE(Texts[3].Y, 80 + 120 + 100);
-    QCOMPARE(Texts[4].Text, "[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
-                              + "    Allocated: 8.0 MB    Percent of Drive: 0 %    Objects: 6    Wasted Space: "
-                              + Display.FormatValue(Tree.Top, vtWasted, false));
+    QCOMPARE(Texts[4].Text,
+             "[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
+               + "    Allocated: 8.0 MB    Percent of Drive: 0 %    Objects: 6    Wasted Space: "
+               + Display.FormatValue(Tree.Top, vtWasted, false));
     QCOMPARE(Texts[4].Y, 360);
     const int Centres[] = {80, 545, 760, 910, 1100, 1250, 1430, 1650};
     for (int Column = 0; Column < 8; ++Column) {
@@ -281,8 +285,9 @@ private slots:
     TReportTree Tree;
     TRecordingCanvas Canvas;
     TValueDisplay Display;
-    TTreeReport(Display, [&Tree](const TFolderNode* Node) { return Node == Tree.Top; })
-      .Print(Canvas, DefaultMargins, Tree.Top);
+    TTreeReport(Display, [&Tree](const TFolderNode* Node) {
+      return Node == Tree.Top;
+    }).Print(Canvas, DefaultMargins, Tree.Top);
     QVERIFY(Canvas.Find("a") && Canvas.Find("b"));
     QVERIFY(!Canvas.Find("a1"));
   }
@@ -305,8 +310,9 @@ private slots:
     for (const auto& Item : Canvas.Items)
       if (Item.Kind == TRecordingCanvas::TItem::kChart)
         Boxes.push_back({Item.Page, Item.X, Item.Y, Item.X2, Item.Y2});
-    QCOMPARE(Boxes, (std::vector<std::array<int, 5>>{
-                      {1, 80, 360 + 150, 80 + 1840, 2710}, {2, 80, 80, 80 + 1840, 2710}, {3, 80, 80, 80 + 1840, 2710}}));
+    QCOMPARE(Boxes,
+             (std::vector<std::array<int, 5>>{
+               {1, 80, 360 + 150, 80 + 1840, 2710}, {2, 80, 80, 80 + 1840, 2710}, {3, 80, 80, 80 + 1840, 2710}}));
     QStringList Labels;
     for (const auto& Text : Canvas.Texts())
       if (Text.Text.startsWith("Page "))
@@ -356,8 +362,8 @@ private slots:
     QCOMPARE(TPrintCommands::MarginFromDialog(shown, metric), 800);
     // A cancelled dialog gives the margins back as they were, but for the
     // rounding of thousandths of an inch.
-    QLocale::setDefault(QLocale(metric ? QLocale::German : QLocale::English,
-                                metric ? QLocale::Germany : QLocale::UnitedStates));
+    QLocale::setDefault(
+      QLocale(metric ? QLocale::German : QLocale::English, metric ? QLocale::Germany : QLocale::UnitedStates));
     QWidget Window;
     TValueDisplay Display;
     std::array<int, 4> Margins{800, 1000, 1200, 500};
@@ -393,9 +399,8 @@ private slots:
     const QString Pdf = QString::fromStdString(Tree.Top()) + "/report.pdf";
     Form.Printing().UsePdf(Pdf);
     // The file printed last is replaced, as asked.
-    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
-      return Kind == TPrompt::pkConfirm;
-    });
+    TPrompt::SetAnswerer(
+      [](TPrompt::TKind Kind, const QString&, const QString&, QString&) { return Kind == TPrompt::pkConfirm; });
     const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
     AcceptDialog();
     Form.Printing().PrintReportforAll1Click();
@@ -417,9 +422,8 @@ private slots:
       return Kind == TPrompt::pkInput && Title == "Enter Title";
     });
     Form.Action("TitleMenu")->trigger();
-    TPrompt::SetAnswerer([](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
-      return Kind == TPrompt::pkConfirm;
-    });
+    TPrompt::SetAnswerer(
+      [](TPrompt::TKind Kind, const QString&, const QString&, QString&) { return Kind == TPrompt::pkConfirm; });
     QCOMPARE(Top->Root()->FTitle, QString("Weekly disk report"));
     QCOMPARE(Form.Charts().Chart->FTitle, QString("Weekly disk report"));
     // The tool button asks for a file each time; the dialog goes on with it.
@@ -503,7 +507,8 @@ private slots:
     Form.Charts().ToolButton10->trigger();
     Answer(false);
     Form.Action("PrintButton")->trigger();
-    QCOMPARE(Proposed, (QStringList{Folder + "/Weekly (2).pdf", Folder + "/Weekly (3).pdf", Folder + "/Weekly (4).pdf"}));
+    QCOMPARE(Proposed,
+             (QStringList{Folder + "/Weekly (2).pdf", Folder + "/Weekly (3).pdf", Folder + "/Weekly (4).pdf"}));
     QCOMPARE(ReadAll(Old), QByteArray("old"));
     QVERIFY(PdfText(Folder + "/Weekly (2).pdf").contains("Spacelens Report,"));
     QVERIFY(PdfText(Folder + "/Weekly (3).pdf").contains("Spacelens - Chart"));
@@ -600,7 +605,11 @@ private slots:
       QVERIFY(!Headless.isNull());
       QVERIFY2((Window - Headless).manhattanLength() < 0.5,
                qPrintable(QString("%1: %2,%3 and %4,%5")
-                            .arg(Word).arg(Window.x()).arg(Window.y()).arg(Headless.x()).arg(Headless.y())));
+                            .arg(Word)
+                            .arg(Window.x())
+                            .arg(Window.y())
+                            .arg(Headless.x())
+                            .arg(Headless.y())));
     }
   }
 
@@ -615,8 +624,9 @@ private slots:
     TTestTree Second;
     const QString Pdf = QString::fromStdString(Tree.Top()) + "/weekly.pdf";
     QProcess Run;
-    Run.start(SPACELENS_BINARY, {"--nogui", "--report", Pdf, "--levels", "2", QString::fromStdString(Tree.Top()),
-                                 QString::fromStdString(Second.Top())});
+    Run.start(SPACELENS_BINARY,
+              {"--nogui", "--report", Pdf, "--levels", "2", QString::fromStdString(Tree.Top()),
+               QString::fromStdString(Second.Top())});
     QVERIFY(Run.waitForFinished(30000));
     QCOMPARE(Run.exitCode(), 0);
     QCOMPARE(Run.readAllStandardError(), QByteArray());

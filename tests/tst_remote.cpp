@@ -110,9 +110,9 @@ std::map<std::string, TTotals> Folders(const TFolderNode* Top)
   std::map<std::string, TTotals> Found;
   TFolderNode::ForEachBelow(Top, [&](const TFolderNode* Node) {
     if (!Node->FIsFiles)
-      Found[Node == Top ? std::string() : Node->PathBelowTop()] = {
-        Node->FClusters.Load(), Node->FTailBytes.Load(), Node->FObjects.Load(), Node->SizeBytes(),
-        Node->AllocatedBytes()};
+      Found[Node == Top ? std::string() : Node->PathBelowTop()] = {Node->FClusters.Load(), Node->FTailBytes.Load(),
+                                                                   Node->FObjects.Load(), Node->SizeBytes(),
+                                                                   Node->AllocatedBytes()};
     return true;
   });
   return Found;
@@ -161,8 +161,8 @@ public:
       if (QProcess::execute("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", Dir + "/" + Key}) != 0)
         return;
     QFile::copy(Dir + "/user_key.pub", Dir + "/authorized_keys");
-    Write("remote.sh", "#!/bin/sh\nPATH=" + FBin.toUtf8() + "\nexport PATH\nexec /bin/sh -c \"$SSH_ORIGINAL_COMMAND\"\n",
-          true);
+    Write("remote.sh",
+          "#!/bin/sh\nPATH=" + FBin.toUtf8() + "\nexport PATH\nexec /bin/sh -c \"$SSH_ORIGINAL_COMMAND\"\n", true);
     QTcpServer Probe;  // a free port
     if (!Probe.listen(QHostAddress::LocalHost))
       return;
@@ -173,8 +173,9 @@ public:
                            + "/authorized_keys\nStrictModes no\nUsePAM no\nPasswordAuthentication no\n"
                              "KbdInteractiveAuthentication no\nPermitRootLogin prohibit-password\nForceCommand "
                            + Dir.toUtf8() + "/remote.sh\nLogLevel ERROR\n");
-    Write("ssh_config", "Host *\n  IdentityFile " + Dir.toUtf8() + "/user_key\n  UserKnownHostsFile " + Dir.toUtf8()
-                          + "/known_hosts\n  StrictHostKeyChecking no\n  BatchMode yes\n  LogLevel ERROR\n");
+    Write("ssh_config",
+          "Host *\n  IdentityFile " + Dir.toUtf8() + "/user_key\n  UserKnownHostsFile " + Dir.toUtf8()
+            + "/known_hosts\n  StrictHostKeyChecking no\n  BatchMode yes\n  LogLevel ERROR\n");
     // The server wants its folder for privilege separation, made once.
     if (getuid() == 0)
       QDir().mkpath("/run/sshd");
@@ -274,17 +275,28 @@ private slots:
   {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("url");  // empty: refused
-    QTest::newRow("scheme") << "ssh://host/srv/data" << "ssh://host/srv/data";
-    QTest::newRow("user and port") << "ssh://me@host:2222/srv/" << "ssh://me@host:2222/srv";
-    QTest::newRow("no path") << "ssh://host" << "ssh://host/";
-    QTest::newRow("scp form") << "me@host:/var/log" << "ssh://me@host/var/log";
-    QTest::newRow("IPv6 with port") << "ssh://[::1]:22/x" << "ssh://[::1]:22/x";
-    QTest::newRow("port zero") << "ssh://host:0/x" << "";
-    QTest::newRow("port not a number") << "ssh://host:ab/x" << "";
-    QTest::newRow("host like an option") << "ssh://-lroot/y" << "";
-    QTest::newRow("empty user") << "ssh://@host/x" << "";
-    QTest::newRow("no host") << "ssh:///x" << "";
-    QTest::newRow("a local path") << "/home/me:/x" << "";
+    QTest::newRow("scheme") << "ssh://host/srv/data"
+                            << "ssh://host/srv/data";
+    QTest::newRow("user and port") << "ssh://me@host:2222/srv/"
+                                   << "ssh://me@host:2222/srv";
+    QTest::newRow("no path") << "ssh://host"
+                             << "ssh://host/";
+    QTest::newRow("scp form") << "me@host:/var/log"
+                              << "ssh://me@host/var/log";
+    QTest::newRow("IPv6 with port") << "ssh://[::1]:22/x"
+                                    << "ssh://[::1]:22/x";
+    QTest::newRow("port zero") << "ssh://host:0/x"
+                               << "";
+    QTest::newRow("port not a number") << "ssh://host:ab/x"
+                                       << "";
+    QTest::newRow("host like an option") << "ssh://-lroot/y"
+                                         << "";
+    QTest::newRow("empty user") << "ssh://@host/x"
+                                << "";
+    QTest::newRow("no host") << "ssh:///x"
+                             << "";
+    QTest::newRow("a local path") << "/home/me:/x"
+                                  << "";
   }
   void addresses()
   {
@@ -355,8 +367,8 @@ private slots:
     const QByteArray Fifo = QFile::encodeName(Dir.path() + "/fifo");
     QVERIFY(mkfifo(Fifo.constData(), 0600) == 0);
     TRun Run;
-    TRoot* Piped = Run.Driver.StartImport("held", std::make_unique<TPipeSource>("[1,2,{},[{\"name\":\"/x\"},", true),
-                                          "machine:/x");
+    TRoot* Piped =
+      Run.Driver.StartImport("held", std::make_unique<TPipeSource>("[1,2,{},[{\"name\":\"/x\"},", true), "machine:/x");
     TRoot* Waiting = Run.Driver.StartImport(Fifo.toStdString());
     QElapsedTimer Drained;
     for (int Ticks = 0; Ticks < 10; ++Ticks) {
@@ -452,8 +464,9 @@ private slots:
     File.close();
     TNcduImport Import(File.fileName().toStdString(), TScanSettings(), 4096);
     QVERIFY(!Import.Run());
-    QCOMPARE(QString::fromStdString(Import.Error()), File.fileName() + QString(" (byte %1): The surrogate pair in string is invalid.")
-                                                                         .arg(Head.size() + 9 + 100));
+    QCOMPARE(
+      QString::fromStdString(Import.Error()),
+      File.fileName() + QString(" (byte %1): The surrogate pair in string is invalid.").arg(Head.size() + 9 + 100));
   }
 
   // Anything after an export from a pipe makes it no export.
@@ -464,7 +477,8 @@ private slots:
     TNcduImport Import("piped", Local.Driver.FSettings, 4096);
     Import.SetStream(std::make_unique<TPipeSource>(ExportOf(Tree, Local) + "\n x", false));
     QVERIFY(!Import.Run());
-    QVERIFY2(QByteArray::fromStdString(Import.Error()).contains("data after the end of the export"), Import.Error().c_str());
+    QVERIFY2(QByteArray::fromStdString(Import.Error()).contains("data after the end of the export"),
+             Import.Error().c_str());
   }
 
   void remoteMatchesLocal()
@@ -502,19 +516,18 @@ private slots:
     QTest::addColumn<qulonglong>("objects");  // what stays of the root
     QTest::newRow("no scanner") << QByteArray() << QByteArray("127.0.0.1 has none of spacelens, ncdu or gdu") << 0ull;
     // The connection goes midway: the server's session for it is killed.
-    QTest::newRow("connection lost")
-      << QByteArray("printf '[1,2,{},[{\"name\":\"/x\"},{\"name\":\"f\",\"asize\":10},[{\"name\":\"d\"},"
-                    "{\"name\":\"g\",\"asize\":20}'; /bin/sleep 1; p=$$\n"
-                    "while [ \"$p\" -gt 1 ]; do read -r c </proc/$p/comm; [ \"$c\" = sshd ] && break;"
-                    " read -r x y z p r </proc/$p/stat; done; kill -9 $p; /bin/sleep 5\n")
-      << QByteArray("the connection to 127.0.0.1 was lost") << 4ull;
+    QTest::newRow("connection lost") << QByteArray(
+      "printf '[1,2,{},[{\"name\":\"/x\"},{\"name\":\"f\",\"asize\":10},[{\"name\":\"d\"},"
+      "{\"name\":\"g\",\"asize\":20}'; /bin/sleep 1; p=$$\n"
+      "while [ \"$p\" -gt 1 ]; do read -r c </proc/$p/comm; [ \"$c\" = sshd ] && break;"
+      " read -r x y z p r </proc/$p/stat; done; kill -9 $p; /bin/sleep 5\n")
+                                     << QByteArray("the connection to 127.0.0.1 was lost") << 4ull;
     QTest::newRow("scanner fails") << QByteArray("echo 'no such folder: /x' >&2; exit 2\n")
                                    << QByteArray("no such folder: /x") << 0ull;
     // A scanner that met an unreadable folder still sends the rest whole.
-    QTest::newRow("scanner complains")
-      << QByteArray("printf '[1,2,{},[{\"name\":\"/x\"},{\"name\":\"f\",\"asize\":10}]]'; echo 'cannot read /x/y' >&2;"
-                    " exit 1\n")
-      << QByteArray() << 2ull;
+    QTest::newRow("scanner complains") << QByteArray(
+      "printf '[1,2,{},[{\"name\":\"/x\"},{\"name\":\"f\",\"asize\":10}]]'; echo 'cannot read /x/y' >&2;"
+      " exit 1\n") << QByteArray() << 2ull;
   }
   void remoteFailures()
   {

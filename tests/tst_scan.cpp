@@ -7,13 +7,13 @@
 #include "FolderFiles.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
+#include "HeldScan.h"
+#include "LinkCounter.h"
+#include "NcduExport.h"
 #include "PathRules.h"
 #include "Root.h"
 #include "Scan2.h"
 #include "ScanDriver.h"
-#include "HeldScan.h"
-#include "LinkCounter.h"
-#include "NcduExport.h"
 #include "ScanListener.h"
 #include "ScanSettings.h"
 #include "TestTree.h"
@@ -119,8 +119,8 @@ bool TotalsAdd(TFolderNode* Top, std::string& Problem)
       Objects += Item->FObjects;
       Pending.push_back(Item);
     }
-    if (Record->Finished() && (Clusters != Record->FClusters || Tail != Record->FTailBytes
-                                 || Objects != Record->FObjects)) {
+    if (Record->Finished()
+        && (Clusters != Record->FClusters || Tail != Record->FTailBytes || Objects != Record->FObjects)) {
       Problem = std::string(Record->FName) + " totals " + Counts(Record);
       return false;
     }
@@ -188,7 +188,7 @@ private slots:
   void countsFilesAndDates()
   {
     TTestTree Tree;
-    Tree.File("one-byte", 1, 1577934245, 1609470245);  // 2020 access, 2021 write
+    Tree.File("one-byte", 1, 1577934245, 1609470245);    // 2020 access, 2021 write
     Tree.File("empty-file", 0, 1893456000, 1893456000);  // not counted, so its 2030 dates neither
     Tree.Folder("sub");
     Tree.File("sub/two-clusters", 8192, 1546300800, 1640995200);  // 2019 access, 2022 write
@@ -275,10 +275,9 @@ private slots:
   {
     QTest::addColumn<QStringList>("names");  // of one 5000-byte file
     QTest::addColumn<bool>("once");
-    QTest::addColumn<bool>("mounted");       // "a" bound at "mnt", not followed
-    QTest::addColumn<QStringList>("counts"); // folder=clusters/tail/objects
-    QTest::newRow("same folder") << QStringList{"a/f", "a/g"} << true << false
-                                 << QStringList{"a=3/904/2", "=4/904/3"};
+    QTest::addColumn<bool>("mounted");        // "a" bound at "mnt", not followed
+    QTest::addColumn<QStringList>("counts");  // folder=clusters/tail/objects
+    QTest::newRow("same folder") << QStringList{"a/f", "a/g"} << true << false << QStringList{"a=3/904/2", "=4/904/3"};
     QTest::newRow("sibling folders") << QStringList{"a/f", "b/g"} << true << false
                                      << QStringList{"a=3/904/2", "b=3/904/2", "=5/904/4"};
     QTest::newRow("each name") << QStringList{"a/f", "b/g"} << false << false
@@ -361,8 +360,9 @@ private slots:
       const std::string First = Folders[Next(Folders.size())] + "/f" + std::to_string(File);
       Tree.File(First, 100);
       for (uint32_t Name = Next(3); Name > 0; --Name)
-        link(Tree.Path(First).c_str(), Tree.Path(Folders[Next(Folders.size())] + "/g" + std::to_string(File) + "-"
-                                                   + std::to_string(Name)).c_str());
+        link(
+          Tree.Path(First).c_str(),
+          Tree.Path(Folders[Next(Folders.size())] + "/g" + std::to_string(File) + "-" + std::to_string(Name)).c_str());
     }
     // What each folder must hold: its folders and its distinct files.
     auto Expected = [&](const std::string& Folder) {
@@ -494,8 +494,12 @@ private slots:
     QTest::newRow("tilde inside a name") << "~music" << Here << "/work/here/~music";
     QTest::newRow("root") << "/" << Here << "/";
     QTest::newRow("above root") << "/../.." << Here << "/";
-    QTest::newRow("relative, no current folder") << "relative" << "" << "";
-    QTest::newRow("absolute, no current folder") << "/absolute" << "" << "/absolute";
+    QTest::newRow("relative, no current folder") << "relative"
+                                                 << ""
+                                                 << "";
+    QTest::newRow("absolute, no current folder") << "/absolute"
+                                                 << ""
+                                                 << "/absolute";
   }
   void absolutePaths()
   {
@@ -606,8 +610,8 @@ private slots:
         QSKIP("no such pseudo file system here");
       Tree.Link("link-" + std::to_string(Index), links[Index].toStdString());
     }
-    if (!mount.isEmpty() && ::mount("spacelens-test", Tree.Path("mnt").c_str(), mount.toLatin1().constData(), 0,
-                                    nullptr) != 0)
+    if (!mount.isEmpty()
+        && ::mount("spacelens-test", Tree.Path("mnt").c_str(), mount.toLatin1().constData(), 0, nullptr) != 0)
       QSKIP("cannot mount that file system here");
     if (mount == "tmpfs")
       Tree.File("mnt/f", 100);
@@ -1113,18 +1117,42 @@ private slots:
     QTest::addColumn<QString>("below");  // the folder's path below the scanned one
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("excluded");
-    QTest::newRow("a name") << ".cache" << "a/" << ".cache" << true;
-    QTest::newRow("another name") << ".cache" << "a/" << "cache" << false;
-    QTest::newRow("a wildcard name") << "*.o" << "" << "f.o" << true;
-    QTest::newRow("case counts") << "*.o" << "" << "F.O" << false;
-    QTest::newRow("a name never spans folders") << "b*o" << "b/" << "x.o" << false;
-    QTest::newRow("brackets") << "[ab].txt" << "" << "b.txt" << true;
-    QTest::newRow("a path from the top") << "b/build" << "b/" << "build" << true;
-    QTest::newRow("a path's end") << "build/*.tmp" << "c/d/build/" << "x.tmp" << true;
-    QTest::newRow("a path's end after a slash only") << "uild/*.tmp" << "c/build/" << "x.tmp" << false;
-    QTest::newRow("a path elsewhere") << "build/*.tmp" << "c/" << "x.tmp" << false;
-    QTest::newRow("a star spans folders in a path") << "c/*.tmp" << "c/d/build/" << "x.tmp" << true;
-    QTest::newRow("blank") << "  " << "" << "x" << false;
+    QTest::newRow("a name") << ".cache"
+                            << "a/"
+                            << ".cache" << true;
+    QTest::newRow("another name") << ".cache"
+                                  << "a/"
+                                  << "cache" << false;
+    QTest::newRow("a wildcard name") << "*.o"
+                                     << ""
+                                     << "f.o" << true;
+    QTest::newRow("case counts") << "*.o"
+                                 << ""
+                                 << "F.O" << false;
+    QTest::newRow("a name never spans folders") << "b*o"
+                                                << "b/"
+                                                << "x.o" << false;
+    QTest::newRow("brackets") << "[ab].txt"
+                              << ""
+                              << "b.txt" << true;
+    QTest::newRow("a path from the top") << "b/build"
+                                         << "b/"
+                                         << "build" << true;
+    QTest::newRow("a path's end") << "build/*.tmp"
+                                  << "c/d/build/"
+                                  << "x.tmp" << true;
+    QTest::newRow("a path's end after a slash only") << "uild/*.tmp"
+                                                     << "c/build/"
+                                                     << "x.tmp" << false;
+    QTest::newRow("a path elsewhere") << "build/*.tmp"
+                                      << "c/"
+                                      << "x.tmp" << false;
+    QTest::newRow("a star spans folders in a path") << "c/*.tmp"
+                                                    << "c/d/build/"
+                                                    << "x.tmp" << true;
+    QTest::newRow("blank") << "  "
+                           << ""
+                           << "x" << false;
   }
   void excludePatterns()
   {

@@ -6,10 +6,10 @@
 #include "FolderTreeView.h"
 #include "MainForm.h"
 #include "NcduExport.h"
+#include "Rescanned.h"
 #include "Root.h"
 #include "RootCommands.h"
 #include "ShellCommands.h"
-#include "Rescanned.h"
 #include "ShellPilot.h"
 #include "StandIns.h"
 #include "TestHome.h"
@@ -238,12 +238,18 @@ private slots:
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("inTree");
-    QTest::newRow("sparse file") << "" << "sparse" << false;
-    QTest::newRow("plain file beside a sparse one") << "" << "data" << false;
-    QTest::newRow("one name of two in other folders") << "a" << "f" << false;
-    QTest::newRow("one name of two in one folder") << "a" << "g" << false;
-    QTest::newRow("folder holding one name") << "" << "b" << true;
-    QTest::newRow("folder holding both names") << "" << "a" << true;
+    QTest::newRow("sparse file") << ""
+                                 << "sparse" << false;
+    QTest::newRow("plain file beside a sparse one") << ""
+                                                    << "data" << false;
+    QTest::newRow("one name of two in other folders") << "a"
+                                                      << "f" << false;
+    QTest::newRow("one name of two in one folder") << "a"
+                                                   << "g" << false;
+    QTest::newRow("folder holding one name") << ""
+                                             << "b" << true;
+    QTest::newRow("folder holding both names") << ""
+                                               << "a" << true;
   }
   void trashAsRescan()
   {

@@ -13,13 +13,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
-#include <QUrl>
-#include <QFile>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -101,10 +101,10 @@ private slots:
     QTest::addColumn<QString>("filter");
     QTest::addColumn<bool>("fileSystemOnly");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("empty is everything") << "" << false
-                                << QStringList{".hidden.txt", "a.txt", "b.JPG", "dangling.txt", "pipe.txt", "sub"};
-    QTest::newRow("masks, folders always") << "*.txt" << false
-                                           << QStringList{".hidden.txt", "a.txt", "dangling.txt", "pipe.txt", "sub"};
+    QTest::newRow("empty is everything") << "" << false << QStringList{".hidden.txt",  "a.txt",    "b.JPG",
+                                                                       "dangling.txt", "pipe.txt", "sub"};
+    QTest::newRow("masks, folders always")
+      << "*.txt" << false << QStringList{".hidden.txt", "a.txt", "dangling.txt", "pipe.txt", "sub"};
     QTest::newRow("letter case ignored") << "*.jpg;x*" << false << QStringList{"b.JPG", "sub"};
     QTest::newRow("file system only") << "*.txt" << true << QStringList{".hidden.txt", "a.txt", "sub"};
   }
@@ -163,7 +163,8 @@ private slots:
       QFAIL("no exception");
     } catch (const EShellPilotError& Error) {
       QCOMPARE(Error.Message(),
-               QString("Error! Cannot find Object \"nothing.txt\" in Folder \"%1\"").arg(QString::fromStdString(Tree.Path("sub/"))));
+               QString("Error! Cannot find Object \"nothing.txt\" in Folder \"%1\"")
+                 .arg(QString::fromStdString(Tree.Path("sub/"))));
     }
     QCOMPARE(Pilot.ObjectName(), std::string("file.txt"));
 
@@ -206,14 +207,14 @@ private slots:
     Pilot.SetFolder(Tree.Top());
     Pilot.SetObjectName("parent");
     const unsigned All = 0x1f;
-    QCOMPARE(Pilot.GetAttributes(All), unsigned(TShellPilot::saFolder | TShellPilot::saHasSubFolders
-                                                | TShellPilot::saFileSystem | TShellPilot::saCanRename
-                                                | TShellPilot::saCanDelete));
+    QCOMPARE(Pilot.GetAttributes(All),
+             unsigned(TShellPilot::saFolder | TShellPilot::saHasSubFolders | TShellPilot::saFileSystem
+                      | TShellPilot::saCanRename | TShellPilot::saCanDelete));
     QCOMPARE(Pilot.GetAttributes(TShellPilot::saFolder), unsigned(TShellPilot::saFolder));
     const int FolderIcon = Pilot.GetIconIndex();
     Pilot.SetObjectName("notes.txt");
-    QCOMPARE(Pilot.GetAttributes(All), unsigned(TShellPilot::saFileSystem | TShellPilot::saCanRename
-                                                | TShellPilot::saCanDelete));
+    QCOMPARE(Pilot.GetAttributes(All),
+             unsigned(TShellPilot::saFileSystem | TShellPilot::saCanRename | TShellPilot::saCanDelete));
     QVERIFY(Pilot.GetIconIndex() != FolderIcon);
     QCOMPARE(TZelSystemImageList::IconIndex(Tree.Path("parent/child")), FolderIcon);  // shared, not added again
     QVERIFY(!TZelSystemImageList::Icon(TZelSystemImageList::FilesIconIndex()).isNull());
@@ -249,7 +250,8 @@ private slots:
     const std::string Trash = TTrash::HomeTrash();
     QVERIFY(Exists(Trash + "/files/old.txt"));
     const QByteArray Info = Read(Trash + "/info/old.txt.trashinfo");
-    QVERIFY(Info.startsWith("[Trash Info]\nPath=" + QByteArray::fromStdString(Tree.Path("old.txt")) + "\nDeletionDate="));
+    QVERIFY(
+      Info.startsWith("[Trash Info]\nPath=" + QByteArray::fromStdString(Tree.Path("old.txt")) + "\nDeletionDate="));
 
     // A second object of the same name gets a name of its own in the Trash,
     // also past something left in files/ without its info file.
@@ -294,9 +296,12 @@ private slots:
   {
     QTest::addColumn<QString>("stop");
     QTest::addColumn<QString>("told");  // the last thing asked or said, in part
-    QTest::newRow("the user declines") << "decline" << "Move \"stay.txt\" to the Trash?\nIt can be restored from the Trash.";
-    QTest::newRow("the program's handler cancels") << "handler" << "";
-    QTest::newRow("a file in place of the Trash") << "blocked" << "not a folder";
+    QTest::newRow("the user declines") << "decline"
+                                       << "Move \"stay.txt\" to the Trash?\nIt can be restored from the Trash.";
+    QTest::newRow("the program's handler cancels") << "handler"
+                                                   << "";
+    QTest::newRow("a file in place of the Trash") << "blocked"
+                                                  << "not a folder";
   }
   void trashStopped()
   {
@@ -438,8 +443,9 @@ private slots:
       std::sort(Lines.begin(), Lines.end());
       return Lines;
     };
-    QTRY_COMPARE(Opened(), (QList<QByteArray>{"", QByteArray::fromStdString(Tree.Top() + "/"),
-                                             QByteArray::fromStdString(Tree.Path("caf\xe9.txt"))}));
+    QTRY_COMPARE(Opened(),
+                 (QList<QByteArray>{"", QByteArray::fromStdString(Tree.Top() + "/"),
+                                    QByteArray::fromStdString(Tree.Path("caf\xe9.txt"))}));
   }
 
   // A file nothing opens by default: the user hears so, and may open it
@@ -471,8 +477,8 @@ private slots:
       Cache.close();
       QFile Entry(QString::fromStdString(Tree.Path("share/applications/stand-in.desktop")));
       QVERIFY(Entry.open(QIODevice::WriteOnly));
-      Entry.write(QByteArray("[Desktop Entry]\nType=Application\nName=Stand-in Viewer\nExec=") + Tree.Path("bin/viewer").c_str()
-                  + " --view %U\n");
+      Entry.write(QByteArray("[Desktop Entry]\nType=Application\nName=Stand-in Viewer\nExec=")
+                  + Tree.Path("bin/viewer").c_str() + " --view %U\n");
       Entry.close();
     }
     TAnswers Answers;
@@ -487,8 +493,9 @@ private slots:
     QVERIFY(Answers.Asked[0].contains("No program is set to open \"notes.txt\" (text/plain)."));
     if (offered) {
       QVERIFY(Answers.Asked[0].contains("Stand-in Viewer"));
-      QTRY_COMPARE(Read(Log),
-                   "--view\n" + QUrl::fromLocalFile(QString::fromStdString(Tree.Path("notes.txt"))).toString().toUtf8() + "\n");
+      QTRY_COMPARE(
+        Read(Log),
+        "--view\n" + QUrl::fromLocalFile(QString::fromStdString(Tree.Path("notes.txt"))).toString().toUtf8() + "\n");
     } else {
       QTest::qWait(200);
       QVERIFY(!QFile::exists(QString::fromStdString(Log)));  // not the opener that would fail
@@ -529,8 +536,9 @@ private slots:
     Extra.addAction("&Report");
     QMenu* Sub = Extra.addMenu("&More");
     Sub->addAction("Deeper");
-    QCOMPARE(MenuTexts(Pilot, &Extra), (QStringList{"&Open", "Open Containing &Folder", "&Copy Path",
-                                                    "Move to &Trash", "P&roperties", "&Report", "&More"}));
+    QCOMPARE(MenuTexts(Pilot, &Extra),
+             (QStringList{"&Open", "Open Containing &Folder", "&Copy Path", "Move to &Trash", "P&roperties", "&Report",
+                          "&More"}));
     Pilot.OnRename = [](TShellPilot*) {};
     QVERIFY(MenuTexts(Pilot).contains("Re&name..."));
     Pilot.SetObjectName("/");
@@ -595,7 +603,8 @@ private slots:
     QVERIFY(!Pilot.ConnectNetworkDrive());
     QVERIFY(Answers.Asked.last().contains("needs the program gio"));
 
-    StandIn(Tree.Path("bin"), "gio", "[ \"$2\" = smb://server/share ] && exit 0\necho \"gio: $2: No such share\" >&2\nexit 2\n");
+    StandIn(Tree.Path("bin"), "gio",
+            "[ \"$2\" = smb://server/share ] && exit 0\necho \"gio: $2: No such share\" >&2\nexit 2\n");
     QVERIFY(Pilot.ConnectNetworkDrive());
     Answers.Input = "smb://server/none";
     QVERIFY(!Pilot.ConnectNetworkDrive());

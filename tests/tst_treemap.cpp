@@ -78,8 +78,8 @@ bool Overlap(const QRectF& A, const QRectF& B)
 
 bool Inside(const QRectF& Inner, const QRectF& Outer)
 {
-  return Inner.left() >= Outer.left() - 1e-4 && Inner.top() >= Outer.top() - 1e-4 &&
-         Inner.right() <= Outer.right() + 1e-4 && Inner.bottom() <= Outer.bottom() + 1e-4;
+  return Inner.left() >= Outer.left() - 1e-4 && Inner.top() >= Outer.top() - 1e-4
+    && Inner.right() <= Outer.right() + 1e-4 && Inner.bottom() <= Outer.bottom() + 1e-4;
 }
 
 // The weight a tile stands for in the made-up tree.

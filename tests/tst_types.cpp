@@ -212,7 +212,8 @@ private slots:
       Got << Next.captured(1) + ": " + Next.captured(2).simplified();
     }
     for (int Kind = 0; Kind < TFileClass::fcOther; ++Kind)
-      Want << TFileClass::Name(Kind) + ": " + QString::fromUtf8(TFileClass::Extensions(Kind).data(), TFileClass::Extensions(Kind).size());
+      Want << TFileClass::Name(Kind) + ": "
+          + QString::fromUtf8(TFileClass::Extensions(Kind).data(), TFileClass::Extensions(Kind).size());
     QCOMPARE(Got, Want);
   }
 };

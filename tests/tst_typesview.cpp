@@ -30,18 +30,20 @@
 #include <cstring>
 #include <map>
 #include <set>
-#include <thread>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
 // What each file of the tree below counts as, by hand: its class's word and
 // its extension.
 const std::map<std::string, std::pair<std::string, std::string>> Counted = {
-  {"a.JPG", {"image", "jpg"}},         {"b.jpg", {"image", "jpg"}},         {"b-again.jpg", {"image", "jpg"}},
-  {"c.tar.gz", {"archive", "tar.gz"}}, {"d.TAR.GZ", {"archive", "tar.gz"}}, {"e.gz", {"archive", "gz"}},
-  {"notes.old.gz", {"archive", "gz"}}, {"disk.img", {"archive", "img"}},    {"README", {"other", ""}},
-  {".bashrc", {"other", ""}},          {"tool", {"program", ""}},           {"run.xyz", {"program", "xyz"}},
+  {"a.JPG", {"image", "jpg"}},         {"b.jpg", {"image", "jpg"}},
+  {"b-again.jpg", {"image", "jpg"}},   {"c.tar.gz", {"archive", "tar.gz"}},
+  {"d.TAR.GZ", {"archive", "tar.gz"}}, {"e.gz", {"archive", "gz"}},
+  {"notes.old.gz", {"archive", "gz"}}, {"disk.img", {"archive", "img"}},
+  {"README", {"other", ""}},           {".bashrc", {"other", ""}},
+  {"tool", {"program", ""}},           {"run.xyz", {"program", "xyz"}},
   {"data.xyz", {"other", "xyz"}},      {"libfoo.so.1.2", {"program", "so"}},
 };
 
@@ -202,7 +204,8 @@ private slots:
     uint64_t Taken = 0;
     for (int Row = 0; Row < Model.rowCount(); ++Row)
       Taken += Model.TypeAt(Model.index(Row, 0)).Allocated;
-    const double Share = 100.0 * double(Model.TypeAt(Scan.Types().IndexOf(TFileClass::fcArchive, nullptr)).Allocated) / double(Taken);
+    const double Share =
+      100.0 * double(Model.TypeAt(Scan.Types().IndexOf(TFileClass::fcArchive, nullptr)).Allocated) / double(Taken);
     QVERIFY2(std::abs(ArchiveShare() - Share) < 0.06 && Share < 90, qPrintable(QString::number(ArchiveShare())));
     // The largest file of a class and of its extension, by name.
     const QModelIndex Archives = Scan.Types().IndexOf(TFileClass::fcArchive, nullptr);
@@ -237,10 +240,14 @@ private slots:
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("extension");  // "-" for the class
     QTest::addColumn<QString>("filter");
-    QTest::addRow("class") << int(TFileClass::fcVideo) << "-" << "kind:video";
-    QTest::addRow("extension") << int(TFileClass::fcArchive) << "tar.gz" << "kind:archive ext:tar.gz";
-    QTest::addRow("none") << int(TFileClass::fcBinary) << "" << "kind:program ext:";
-    QTest::addRow("spaced") << int(TFileClass::fcOther) << "my ext" << "kind:other \"ext:my ext\"";
+    QTest::addRow("class") << int(TFileClass::fcVideo) << "-"
+                           << "kind:video";
+    QTest::addRow("extension") << int(TFileClass::fcArchive) << "tar.gz"
+                               << "kind:archive ext:tar.gz";
+    QTest::addRow("none") << int(TFileClass::fcBinary) << ""
+                          << "kind:program ext:";
+    QTest::addRow("spaced") << int(TFileClass::fcOther) << "my ext"
+                            << "kind:other \"ext:my ext\"";
   }
   void filterOfType()
   {
@@ -309,7 +316,8 @@ private slots:
         Lit.insert(std::string(static_cast<const TFolderNode*>(Lighted.Folder)->FFiles.load()->Name(Lighted.File)));
       }
       for (const std::string& Name : Drawn)
-        if (Counted.at(Name).first == TFileClass::Word(Type.Kind) && (Type.Class || Counted.at(Name).second == Type.Extension))
+        if (Counted.at(Name).first == TFileClass::Word(Type.Kind)
+            && (Type.Class || Counted.at(Name).second == Type.Extension))
           Wanted.insert(Name);
       QVERIFY2(Lit == Wanted, qPrintable(QString::fromStdString(Type.Extension)));
     }

@@ -8,8 +8,8 @@
 #include "TreeFixture.h"
 #include "ValueDisplay.h"
 
-#include <QLocale>
 #include <QFontDatabase>
+#include <QLocale>
 #include <QTest>
 
 #include <cerrno>
@@ -161,7 +161,8 @@ private slots:
     for (const TFolderNode* Node : {Fixture.Top, Middle}) {
       const QString Label = Fixture.Display.NodeLabel(Node);
       QVERIFY2(Label.startsWith(u'≥'), qPrintable(Label));
-      QCOMPARE(Label.size(), (Fixture.Display.FormatValue(Node, vtSize, true) + Fixture.Display.NodeCaption(Node)).size());
+      QCOMPARE(Label.size(),
+               (Fixture.Display.FormatValue(Node, vtSize, true) + Fixture.Display.NodeCaption(Node)).size());
     }
     for (const TFolderNode* Node : {Failed, Beside})
       QVERIFY(!Fixture.Display.NodeLabel(Node).contains(u'≥'));
@@ -223,11 +224,11 @@ private slots:
     QFETCH(QStringList, order);
     TFixture Fixture;
     // Size KB = (C - N) + T / 1024 with 1024-byte clusters.
-    Fixture.Add(Fixture.Top, "b", 11, 717, 1);   // 10.7 KB, waste 0.3 KB
-    Fixture.Add(Fixture.Top, "c", 20, 0, 11);    // 9 KB, waste 11 KB
+    Fixture.Add(Fixture.Top, "b", 11, 717, 1);                       // 10.7 KB, waste 0.3 KB
+    Fixture.Add(Fixture.Top, "c", 20, 0, 11);                        // 9 KB, waste 11 KB
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 31, 1024, 2);  // 30 KB, waste 1 KB
     Files->FIsFiles = true;
-    Fixture.Add(Fixture.Top, "a", 11, 307, 1);   // 10.3 KB, waste 0.7 KB
+    Fixture.Add(Fixture.Top, "a", 11, 307, 1);  // 10.3 KB, waste 0.7 KB
     Fixture.Display.FShowType = view;
     std::vector<TFolderNode*> Sorted = Fixture.Top->Children();
     std::stable_sort(Sorted.begin(), Sorted.end(), [&](const TFolderNode* A, const TFolderNode* B) {

@@ -8,7 +8,6 @@
 
 #include <memory>
 
-
 // The folder tree as a treemap draws it while compared with an earlier
 // scan: each folder marked by how it changed since in the measure drawn,
 // and its files by what they did together (the folder's change less its
@@ -20,8 +19,7 @@ public:
   static const char* Name(int Mark);
   static QRgb Color(int Mark);
 
-  TChangeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize,
-                std::shared_ptr<const TBaseline> Baseline);
+  TChangeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize, std::shared_ptr<const TBaseline> Baseline);
   void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
 
 private:

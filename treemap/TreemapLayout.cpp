@@ -13,8 +13,8 @@ bool TTreemapLayout::Build(const TTreemapSource& Source, const void* Root, const
   FCancelled = false;
   if (!Root || Bounds.isEmpty())
     return true;
-  FTiles.push_back({float(Bounds.left()), float(Bounds.top()), float(Bounds.right()), float(Bounds.bottom()), Root,
-                    -1, -1, 0, TTreemapTile::NoFile, 0, TFileClass::fcFolder, 0, TTreemapTile::tkFolder});
+  FTiles.push_back({float(Bounds.left()), float(Bounds.top()), float(Bounds.right()), float(Bounds.bottom()), Root, -1,
+                    -1, 0, TTreemapTile::NoFile, 0, TFileClass::fcFolder, 0, TTreemapTile::tkFolder});
   TScratch Scratch;
   // Breadth first, the list itself the queue: each folder's entries land
   // together, after it.
@@ -85,9 +85,19 @@ void TTreemapLayout::Open(size_t Index, const TTreemapSource& Source, TScratch& 
   FTiles[Index].Children = uint32_t(Scratch.Weights.size());
   for (size_t Entry = 0; Entry < Scratch.Weights.size(); ++Entry) {
     const TBox& Box = Scratch.Boxes[Entry];
-    TTreemapTile Child{float(Box.Left), float(Box.Top), float(Box.Right), float(Box.Bottom), Tile.Folder,
-                       int32_t(Index), -1, 0, TTreemapTile::NoFile, uint16_t(Tile.Depth + 1), TFileClass::fcFolder,
-                       Tile.Change, TTreemapTile::tkRest};
+    TTreemapTile Child{float(Box.Left),
+                       float(Box.Top),
+                       float(Box.Right),
+                       float(Box.Bottom),
+                       Tile.Folder,
+                       int32_t(Index),
+                       -1,
+                       0,
+                       TTreemapTile::NoFile,
+                       uint16_t(Tile.Depth + 1),
+                       TFileClass::fcFolder,
+                       Tile.Change,
+                       TTreemapTile::tkRest};
     if (Entry < Scratch.Shown.size()) {
       const TTreemapEntry& Shown = Scratch.Shown[Entry];
       Child.Change = Shown.Change;

@@ -5,9 +5,9 @@
 #include "ChangeSource.h"
 #include "FileClass.h"
 #include "FileListing.h"
+#include "FilesSource.h"
 #include "FolderNode.h"
 #include "FolderTree.h"
-#include "FilesSource.h"
 #include "PathRules.h"
 #include "PictureFile.h"
 #include "Root.h"
@@ -101,9 +101,9 @@ void TTreemapPane::Show(TFolderNode* Node)
     FView->SetChangeColors(std::move(Colors));
     FLegend->SetKeys(ByChange ? std::move(Keys) : TTreemapLegend::ClassKeys());
   }
-  FView->Request(ByChange ? std::make_shared<TChangeSource>(FTree, FDisplay.FShowType, Node->ClusterSize(),
-                                                           FDisplay.FBaseline)
-                          : std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()),
+  FView->Request(ByChange
+                   ? std::make_shared<TChangeSource>(FTree, FDisplay.FShowType, Node->ClusterSize(), FDisplay.FBaseline)
+                   : std::make_shared<TTreeSource>(FTree, FDisplay.FShowType, Node->ClusterSize()),
                  Node, Growing);
   FView->SetSelected(nullptr, TTreemapTile::NoFile);
   if (Scanning)
@@ -116,16 +116,16 @@ void TTreemapPane::SetHighlight(int Kind, const std::string* Extension)
     FView->SetHighlight({});
     return;
   }
-  FView->SetHighlight([Kind, Extension = Extension ? std::optional<std::string>(*Extension) : std::nullopt](
-                        const TTreemapTile& Tile) {
-    if (Tile.Class != Kind)
-      return false;
-    if (!Extension)
-      return true;
-    const auto* Folder = static_cast<const TFolderNode*>(Tile.Folder);
-    const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
-    return Files && Tile.File < Files->Count() && TFileClass::Extension(Files->Name(Tile.File)) == *Extension;
-  });
+  FView->SetHighlight(
+    [Kind, Extension = Extension ? std::optional<std::string>(*Extension) : std::nullopt](const TTreemapTile& Tile) {
+      if (Tile.Class != Kind)
+        return false;
+      if (!Extension)
+        return true;
+      const auto* Folder = static_cast<const TFolderNode*>(Tile.Folder);
+      const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
+      return Files && Tile.File < Files->Count() && TFileClass::Extension(Files->Name(Tile.File)) == *Extension;
+    });
 }
 
 void TTreemapPane::Clear()
@@ -218,26 +218,26 @@ void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<voi
   // counted, in its order; an imported folder from its export.
   const TFilesSource Source(Folder, Path, FSettings.FExclude);
   const uint64_t Asked = ++FNamesAsked;
-  QThreadPool::globalInstance()->start([Self = QPointer(this), Path, Source, Asked, Index, Settings = FSettings,
-                                        Done = std::move(Done)] {
-    std::vector<TListedFile> Listed;
-    Source.List({"*"}, Listed);
-    std::vector<std::string> Names;
-    for (TListedFile& File : Listed)
-      if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)
-        Names.push_back(std::move(File.Name));
-    QMetaObject::invokeMethod(
-      Self,
-      [Self, Path, Asked, Index, Names = std::move(Names), Done] {
-        if (!Self || Asked != Self->FNamesAsked)
-          return;
-        Self->FNamesOf = Path;
-        Self->FNames = Names;
-        if (Index < Names.size())
-          Done(Names[Index]);
-      },
-      Qt::QueuedConnection);
-  });
+  QThreadPool::globalInstance()->start(
+    [Self = QPointer(this), Path, Source, Asked, Index, Settings = FSettings, Done = std::move(Done)] {
+      std::vector<TListedFile> Listed;
+      Source.List({"*"}, Listed);
+      std::vector<std::string> Names;
+      for (TListedFile& File : Listed)
+        if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)
+          Names.push_back(std::move(File.Name));
+      QMetaObject::invokeMethod(
+        Self,
+        [Self, Path, Asked, Index, Names = std::move(Names), Done] {
+          if (!Self || Asked != Self->FNamesAsked)
+            return;
+          Self->FNamesOf = Path;
+          Self->FNames = Names;
+          if (Index < Names.size())
+            Done(Names[Index]);
+        },
+        Qt::QueuedConnection);
+    });
 }
 
 void TTreemapPane::Draw(QPainter& Painter, const QRect& Bounds) const

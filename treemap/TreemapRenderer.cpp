@@ -37,8 +37,8 @@ int Pixel(float Edge, int Limit)
 
 QRgb Shaded(QRgb Color, uint32_t Light)
 {
-  return 0xFF000000u | (qRed(Color) * Light >> 8) << 16 | (qGreen(Color) * Light >> 8) << 8 |
-         (qBlue(Color) * Light >> 8);
+  return 0xFF000000u | (qRed(Color) * Light >> 8) << 16 | (qGreen(Color) * Light >> 8) << 8
+    | (qBlue(Color) * Light >> 8);
 }
 
 }  // namespace
@@ -98,8 +98,8 @@ QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const 
       ColumnSquare[X] = Normal * Normal;
     }
     const QRgb Color = !FChangeColors.empty()
-                         ? FChangeColors[std::min<size_t>(Tile.Change, FChangeColors.size() - 1)]
-                         : TFileClass::Color(Tile.Kind == TTreemapTile::tkFile ? int(Tile.Class) : TFileClass::fcFolder);
+      ? FChangeColors[std::min<size_t>(Tile.Change, FChangeColors.size() - 1)]
+      : TFileClass::Color(Tile.Kind == TTreemapTile::tkFile ? int(Tile.Class) : TFileClass::fcFolder);
     const float Red = qRed(Color), Green = qGreen(Color), Blue = qBlue(Color);
     for (int Y = Y0; Y < Y1; ++Y) {
       const float Normal = float(-(2 * Surface.Y2 * (Y + 0.5) + Surface.Y1));
@@ -111,8 +111,8 @@ QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const 
         // Lambert's law is about light, the picture's values are not: the
         // root brings the shade near their scale, so that slopes stay clear.
         const float Light = std::sqrt(Ambient + Diffuse * std::max(Cosine, 0.0f));
-        Line[X] = 0xFF000000u | uint32_t(Red * Light + 0.5f) << 16 | uint32_t(Green * Light + 0.5f) << 8 |
-                  uint32_t(Blue * Light + 0.5f);
+        Line[X] = 0xFF000000u | uint32_t(Red * Light + 0.5f) << 16 | uint32_t(Green * Light + 0.5f) << 8
+          | uint32_t(Blue * Light + 0.5f);
       }
     }
   }

@@ -32,8 +32,8 @@ public:
   QRgb FBackground = 0xFF303030;  // of an empty map
   // When set, the tiles take the colour of their change, not of their class.
   std::vector<QRgb> FChangeColors;
-  double FOutlineSize = 12;   // folders at least this wide and high are outlined
-  double FOutlineShade = 0.7; // the light left at an outline, once per folder edged there
+  double FOutlineSize = 12;    // folders at least this wide and high are outlined
+  double FOutlineShade = 0.7;  // the light left at an outline, once per folder edged there
 
   // The layout drawn into an ARGB32_Premultiplied picture of Size (pixels
   // as the layout's). A null picture when Cancel was seen set.

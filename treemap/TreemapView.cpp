@@ -123,7 +123,8 @@ void TTreemapView::Start()
       Worker->Image = Worker->Renderer.Render(*Layout, Worker->Size, Worker->Cancelled);
     Worker->Layout = std::move(Layout);
     // By its number: a job cancelled meanwhile is gone by the time it is read.
-    QMetaObject::invokeMethod(this, [this, Id = Worker->Id] { JobDone(Id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+      this, [this, Id = Worker->Id] { JobDone(Id); }, Qt::QueuedConnection);
   });
   FJobs.push_back(std::move(Job));
   if (!FImage.isNull() && !FQuiet && !FBusy && !FBusyTimer.isActive())
@@ -174,8 +175,7 @@ int TTreemapView::TileAt(QPointF Position) const
 {
   if (!Live() || width() <= 0 || height() <= 0)
     return -1;
-  return FLayout->TileAt(
-    QPointF(Position.x() * FImage.width() / width(), Position.y() * FImage.height() / height()));
+  return FLayout->TileAt(QPointF(Position.x() * FImage.width() / width(), Position.y() * FImage.height() / height()));
 }
 
 QRectF TTreemapView::TileRect(int Tile) const

@@ -134,6 +134,6 @@ private:
   int FHovered = -1;
   std::function<bool(const TTreemapTile& Tile)> FLitBy;
   std::vector<int> FLit;
-  QImage FDimmed;  // the picture with all but the tiles lit dimmed
+  QImage FDimmed;                  // the picture with all but the tiles lit dimmed
   QEventLoop* FWaiting = nullptr;  // WaitForImage's, while it runs
 };

@@ -28,9 +28,9 @@ public:
     uint64_t Files = 0;
     uint64_t Size = 0;
     uint64_t Allocated = 0;
-    uint64_t Slack = 0;    // left unused in the files' last allocation units
-    uint64_t CdRom = 0;    // on a CD-ROM's 2048-byte sectors
-    uint64_t Largest = 0;  // the size of the largest file, the first met of that size
+    uint64_t Slack = 0;        // left unused in the files' last allocation units
+    uint64_t CdRom = 0;        // on a CD-ROM's 2048-byte sectors
+    uint64_t Largest = 0;      // the size of the largest file, the first met of that size
     uint32_t LargestFile = 0;  // its number in the snapshot, when counted from one
   };
 

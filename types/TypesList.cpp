@@ -48,9 +48,9 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   FView->header()->setSortIndicator(FModel.SortColumn(), FModel.SortOrder());
   FView->setSortingEnabled(true);
   FView->header()->setSectionsMovable(true);
-  for (const auto& [Column, Width] : {std::pair(TTypesModel::tcType, 190), std::pair(TTypesModel::tcFiles, 70),
-                                      std::pair(TTypesModel::tcSize, 85), std::pair(TTypesModel::tcAllocated, 85),
-                                      std::pair(TTypesModel::tcPercent, 90)})
+  for (const auto& [Column, Width] :
+       {std::pair(TTypesModel::tcType, 190), std::pair(TTypesModel::tcFiles, 70), std::pair(TTypesModel::tcSize, 85),
+        std::pair(TTypesModel::tcAllocated, 85), std::pair(TTypesModel::tcPercent, 90)})
     FView->header()->resizeSection(Column, Width);
   FView->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(FView->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Picked(); });
@@ -88,8 +88,8 @@ void TTypesList::Take()
 {
   if (!FModel.Files())
     FStatus->setText("Counting the files...");
-  FJob.Start([this, Folder = Folder(), LinksOnce = LinksOnce(), Removals = FTree.Removals()](
-               const TLatestJob::TStop& Stop) -> std::function<void()> {
+  FJob.Start([this, Folder = Folder(), LinksOnce = LinksOnce(),
+              Removals = FTree.Removals()](const TLatestJob::TStop& Stop) -> std::function<void()> {
     auto Files = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce, &FTree, Removals);
     if (Files->Abandoned())
       return {};
@@ -171,8 +171,8 @@ QString TTypesList::StatusText() const
   }
   const QLocale Locale;
   return QString("%1 types in %2 classes, %3 files, %4")
-    .arg(Locale.toString(qulonglong(Types.size())), Locale.toString(FModel.rowCount()), Locale.toString(qulonglong(Files)),
-         FDisplay.BytesText(double(Bytes)).trimmed());
+    .arg(Locale.toString(qulonglong(Types.size())), Locale.toString(FModel.rowCount()),
+         Locale.toString(qulonglong(Files)), FDisplay.BytesText(double(Bytes)).trimmed());
 }
 
 void TTypesList::LoadLayout(QSettings& Store)

@@ -51,6 +51,7 @@ public:
   std::function<void(TTypesModel::TPick Pick)> OnOpen;
   // The treemap switch was turned.
   std::function<void(bool Shown)> OnTreemap;
+
 private:
   void Take() override;
   void Picked();

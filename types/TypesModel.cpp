@@ -126,8 +126,8 @@ QModelIndex TTypesModel::index(int Row, int Column, const QModelIndex& Parent) c
 {
   if (Parent.isValid())
     return Parent.internalId() == 0 && Row >= 0 && size_t(Row) < FGroups[Parent.row()].Types.size()
-             ? createIndex(Row, Column, quintptr(Parent.row() + 1))
-             : QModelIndex();
+      ? createIndex(Row, Column, quintptr(Parent.row() + 1))
+      : QModelIndex();
   return Row >= 0 && size_t(Row) < FGroups.size() ? createIndex(Row, Column, quintptr(0)) : QModelIndex();
 }
 

@@ -16,7 +16,6 @@
 
 #include <utility>
 
-
 namespace {
 
 // A link to a folder or a mount point below the folder the user chose: the
@@ -122,12 +121,12 @@ void TDetailsList::FollowTree(int SortType, int ShowType)
     return;
   FAscending = true;
   const int ByValue = ShowType == vtAllocated ? TListModel::lcAllocated
-                      : ShowType == vtPercent ? TListModel::lcPercent
-                      : ShowType == vtWasted  ? TListModel::lcWasted
+    : ShowType == vtPercent                   ? TListModel::lcPercent
+    : ShowType == vtWasted                    ? TListModel::lcWasted
                                               : TListModel::lcSize;
   SetSortColumn(SortType == TValueDisplay::stName       ? TListModel::lcName
-                : SortType == TValueDisplay::stChange ? TListModel::lcChange
-                                                          : ByValue);
+                  : SortType == TValueDisplay::stChange ? TListModel::lcChange
+                                                        : ByValue);
   Resort();
 }
 
@@ -167,8 +166,9 @@ void TDetailsList::FitColumns()
   const int Arrow = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header()) + 12;
   for (int Column = TListModel::lcName + 1; Column < TListModel::lcAll; ++Column)
     if (!header()->isSectionHidden(Column))
-      header()->resizeSection(Column, std::max(Cells.horizontalAdvance(FModel.WidestText(Column)) + Margin,
-                                               Captions.horizontalAdvance(TListModel::Caption(Column)) + Arrow));
+      header()->resizeSection(Column,
+                              std::max(Cells.horizontalAdvance(FModel.WidestText(Column)) + Margin,
+                                       Captions.horizontalAdvance(TListModel::Caption(Column)) + Arrow));
 }
 
 bool TDetailsList::viewportEvent(QEvent* Event)

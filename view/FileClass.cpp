@@ -71,7 +71,8 @@ constexpr auto Table = [] {
 }();
 
 static_assert(std::adjacent_find(Table.begin(), Table.end(),
-                                 [](const auto& A, const auto& B) { return A.first == B.first; }) == Table.end(),
+                                 [](const auto& A, const auto& B) { return A.first == B.first; })
+                == Table.end(),
               "an extension in two classes");
 
 TKind Lookup(std::string_view Extension)

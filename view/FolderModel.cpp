@@ -96,14 +96,12 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
     return {};
   TFolderNode* Node = NodeOf(Index);
   switch (Role) {
-    case Qt::DisplayRole:
-      return FDisplay.NodeLabel(Node);
-    case Qt::EditRole:
-      return FDisplay.DisplayName(Node);  // the bare name, without value or marks
+    case Qt::DisplayRole: return FDisplay.NodeLabel(Node);
+    case Qt::EditRole: return FDisplay.DisplayName(Node);  // the bare name, without value or marks
     case Qt::DecorationRole:
       if (Node->FImageIndex < 0)
-        Node->FImageIndex = Node->FIsFiles ? TZelSystemImageList::FilesIconIndex()
-                                           : TZelSystemImageList::IconIndex(Node->FullPath());
+        Node->FImageIndex =
+          Node->FIsFiles ? TZelSystemImageList::FilesIconIndex() : TZelSystemImageList::IconIndex(Node->FullPath());
       return TZelSystemImageList::Icon(Node->FImageIndex);
     case Qt::FontRole:
       if (Node->FBold) {
@@ -112,12 +110,9 @@ QVariant TFolderModel::data(const QModelIndex& Index, int Role) const
         return Bold;
       }
       return {};
-    case Qt::ToolTipRole:
-      return TPathRules::Shown(Node->FullPath());
-    case StateImageRole:
-      return StateImage(Node);
-    default:
-      return {};
+    case Qt::ToolTipRole: return TPathRules::Shown(Node->FullPath());
+    case StateImageRole: return StateImage(Node);
+    default: return {};
   }
 }
 

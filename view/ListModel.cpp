@@ -57,8 +57,8 @@ void TListModel::SetFolder(TFolderNode* Node)
     return Change.State == TBaseline::bsOutside ? std::nullopt : std::optional(Change.Before);
   };
   if (!Node->Parent())
-    FRows.push_back({Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true,
-                     FCompared ? Then(FCompared->Of(Node)) : std::nullopt});
+    FRows.push_back(
+      {Own, nullptr, FDisplay.NodeCaption(Own), true, -1, true, FCompared ? Then(FCompared->Of(Node)) : std::nullopt});
   std::vector<const TFolderSnapshot::TFolder*> Gone;
   const std::vector<TBaseline::TChange> Changes =
     FCompared ? FCompared->OfChildren(Node, &Gone) : std::vector<TBaseline::TChange>(Node->ChildCount());
@@ -128,8 +128,9 @@ QVariant TListModel::headerData(int Section, Qt::Orientation Orientation, int Ro
   if (Role == Qt::DisplayRole)
     return Caption(Section);
   if (Role == Qt::TextAlignmentRole)
-    return int((Section == lcName || Section == lcLastAccess || Section == lcLastChange ? Qt::AlignLeft : Qt::AlignRight)
-               | Qt::AlignVCenter);
+    return int(
+      (Section == lcName || Section == lcLastAccess || Section == lcLastChange ? Qt::AlignLeft : Qt::AlignRight)
+      | Qt::AlignVCenter);
   return {};
 }
 
@@ -257,10 +258,8 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
   const TRow& Row = RowAt(Index.row());
   switch (Role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-      return Cell(Row, Index.column());
-    case Qt::TextAlignmentRole:
-      return headerData(Index.column(), Qt::Horizontal, Role);
+    case Qt::EditRole: return Cell(Row, Index.column());
+    case Qt::TextAlignmentRole: return headerData(Index.column(), Qt::Horizontal, Role);
     case Qt::DecorationRole:
       if (Index.column() != lcName)
         return {};
@@ -273,10 +272,10 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
       // Holes of a sparse file take no space: its Allocated is below its Size.
       if (!Row.Folder && Row.Record->FHoles.Load() > 0)
         return QString("A sparse file: %1 of its %2 take space on disk")
-          .arg(FDisplay.FormatValue(Row.Record, vtAllocated, false).trimmed(), FDisplay.FormatValue(Row.Record, vtSize, false).trimmed());
+          .arg(FDisplay.FormatValue(Row.Record, vtAllocated, false).trimmed(),
+               FDisplay.FormatValue(Row.Record, vtSize, false).trimmed());
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -291,8 +290,7 @@ double TListModel::SortValue(const TRow& Row, int Column) const
     case lcAllocated:
     case lcPercent: return double(Record->AllocatedClusters());
     case lcObjects: return double(Record->FObjects.Load());
-    case lcWasted:
-      return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
+    case lcWasted: return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
     case lcLastAccess: return double(Record->FLastAccess.Load() >> 32);
     case lcLastChange: return double(Record->FLastWrite.Load() >> 32);
     case lcChange: return double(FDisplay.Change(ChangeOf(Row)));
@@ -304,13 +302,10 @@ double TListModel::SortValue(const TRow& Row, int Column) const
 int TListModel::CompareValues(double A, double B, int Column)
 {
   switch (Column) {
-    case lcSize:
-      return TValueDisplay::CompareKB(A, B);
+    case lcSize: return TValueDisplay::CompareKB(A, B);
     case lcLastAccess:
-    case lcLastChange:
-      return TValueDisplay::Sign(A - B);  // older first
-    default:
-      return TValueDisplay::Sign(B - A);  // larger first
+    case lcLastChange: return TValueDisplay::Sign(A - B);  // older first
+    default: return TValueDisplay::Sign(B - A);            // larger first
   }
 }
 

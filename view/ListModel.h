@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Baseline.h"
 #include "FileListing.h"
 #include "FolderNode.h"
-#include "Baseline.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -27,8 +27,18 @@ class TListModel : public QAbstractTableModel {
 public:
   // lcCount columns are always there; the change columns follow them.
   enum TColumn {
-    lcName, lcSize, lcAllocated, lcObjects, lcWasted, lcPercent, lcLastAccess, lcLastChange, lcCount,
-    lcChange = lcCount, lcBefore, lcAll
+    lcName,
+    lcSize,
+    lcAllocated,
+    lcObjects,
+    lcWasted,
+    lcPercent,
+    lcLastAccess,
+    lcLastChange,
+    lcCount,
+    lcChange = lcCount,
+    lcBefore,
+    lcAll
   };
 
   explicit TListModel(TValueDisplay& Display, QObject* Parent = nullptr);
@@ -99,7 +109,7 @@ private:
   TValueDisplay& FDisplay;
   TFolderNode* FFolder = nullptr;
   std::shared_ptr<const TBaseline> FCompared;  // what the rows' Then are of
-  std::vector<TRow> FRows;         // in the order they came
-  std::vector<uint32_t> FShown;    // places in FRows, in the order shown
+  std::vector<TRow> FRows;                     // in the order they came
+  std::vector<uint32_t> FShown;                // places in FRows, in the order shown
   const TRow& RowAt(int Row) const { return FRows[FShown[size_t(Row)]]; }
 };

@@ -29,7 +29,7 @@ void TPictureFile::SaveAs(QWidget* Parent, const QImage& Picture)
   if (const QString Proposed = Name(Chosen, Suffix); Proposed != Chosen && QFileInfo::exists(Proposed)
       && QMessageBox::question(Parent, "Save Spacelens Data",
                                QDir::toNativeSeparators(Proposed) + " already exists.\nDo you want to replace it?")
-           != QMessageBox::Yes)
+        != QMessageBox::Yes)
     return;
   QString Error;
   if (Save(Picture, Chosen, Suffix, Error).isEmpty())

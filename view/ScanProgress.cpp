@@ -19,8 +19,9 @@ QString Duration(qint64 Milliseconds)
 
 QString Counts(const TScanCounts& Counted)
 {
-  QString Text = QString("%1 folders, %2 files").arg(QLocale().toString(qulonglong(Counted.FFolders)),
-                                                    QLocale().toString(qulonglong(Counted.FFiles)));
+  QString Text =
+    QString("%1 folders, %2 files")
+      .arg(QLocale().toString(qulonglong(Counted.FFolders)), QLocale().toString(qulonglong(Counted.FFiles)));
   if (Counted.FExcluded > 0)
     Text += QString(" (%1 left out by the exclude rules)").arg(QLocale().toString(qulonglong(Counted.FExcluded)));
   return Text;
@@ -67,8 +68,8 @@ void TScanProgress::Show(const TScanDriver::TProgress& Progress)
   if (FShown.isValid() && FShown.elapsed() < 250)
     return;
   FShown.start();
-  FText->setText(QString("%1, %2, %3").arg(Counts(Progress.FCounted), FDisplay.BytesText(Progress.FSize),
-                                            Duration(FClock.elapsed())));
+  FText->setText(QString("%1, %2, %3")
+                   .arg(Counts(Progress.FCounted), FDisplay.BytesText(Progress.FSize), Duration(FClock.elapsed())));
   // The bytes counted against those the drive says are used. Once that
   // estimate runs out (hard links, space the file system keeps for itself)
   // the bar is busy, never full before the scan is done.

@@ -65,7 +65,8 @@ QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Dis
   }
   if (FTotalKB == 0)
     return "Free Space: ";
-  return QString("Free Space: %1 (of %2)").arg(Display.BytesText(FFreeKB * 1024.0), Display.BytesText(FTotalKB * 1024.0));
+  return QString("Free Space: %1 (of %2)")
+    .arg(Display.BytesText(FFreeKB * 1024.0), Display.BytesText(FTotalKB * 1024.0));
 }
 
 void TStatusPanels::ShowFolder(const TFolderData* Folder, const TValueDisplay& Display)

@@ -37,8 +37,7 @@ public:
   void ShowHint(const QString& Hint, const TRoot* Root);
   // Objects and the sum of the selected rows in the current view's measure
   // (for Percent, their share of Folder).
-  void ShowSelection(const std::vector<const TFolderData*>& Rows, const TFolderData* Folder,
-                     TValueDisplay& Display);
+  void ShowSelection(const std::vector<const TFolderData*>& Rows, const TFolderData* Folder, TValueDisplay& Display);
   static QString ClusterText(const TRoot* Root);
 
 private:

@@ -96,8 +96,8 @@ QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value)
   // Rounded to the nearest space, so values end within a space of each
   // other whatever the font.
   const qreal Width = QFontMetricsF(FFont).horizontalAdvance(Text);
-  const int Spaces = qRound(
-    ((Decimals() + 2) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width) / FSpaceWidth);
+  const int Spaces =
+    qRound(((Decimals() + 2) * 2 * FSpaceWidth + FBaseValueWidth + FUnitType * 2 * FSpaceWidth - Width) / FSpaceWidth);
   return QString(std::max(0, Spaces), ' ') + Text + "  ";
 }
 
@@ -213,18 +213,13 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int Sort
   }
   switch (FShowType) {
     case vtSize:
-    case vtCDROM:
-      Key.Value = Node->GetValue(vtSize, 1);
-      break;
+    case vtCDROM: Key.Value = Node->GetValue(vtSize, 1); break;
     case vtAllocated:
-    case vtPercent:
-      Key.Value = double(Node->AllocatedClusters());
-      break;
+    case vtPercent: Key.Value = double(Node->AllocatedClusters()); break;
     case vtWasted:
       Key.Value = double(Node->FObjects.Load()) * Node->ClusterSize() - double(Node->FTailBytes.Load());
       break;
-    default:
-      break;
+    default: break;
   }
   return Key;
 }
@@ -259,7 +254,8 @@ void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const 
     TFolderNode* Current = Pending.back();
     Pending.pop_back();
     const bool Deeper = IsExpanded(Current);
-    const std::vector<TBaseline::TChange> Changes = Growth ? FBaseline->OfChildren(Current) : std::vector<TBaseline::TChange>();
+    const std::vector<TBaseline::TChange> Changes =
+      Growth ? FBaseline->OfChildren(Current) : std::vector<TBaseline::TChange>();
     for (size_t At = 0; At < Current->ChildCount(); ++At) {
       TFolderNode* Child = Current->Child(At);
       if (Growth) {

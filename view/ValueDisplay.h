@@ -25,11 +25,11 @@ class TFolderNode;
 // change, and growth can be sorted by and is bold.
 class TValueDisplay {
 public:
-  int FShowType = 1;    // view type 1..5 (6, the object count, is never a view)
+  int FShowType = 1;  // view type 1..5 (6, the object count, is never a view)
   enum TUnitType { utMB, utMixed, utKB, utAutomatic };
-  TUnitType FUnitType = utMB; // the values' unit
-  int FDecimals = 1;    // decimals shown, 0..3
-  int FBoldFactor = 15; // percent of the scan above which a folder is bold
+  TUnitType FUnitType = utMB;  // the values' unit
+  int FDecimals = 1;           // decimals shown, 0..3
+  int FBoldFactor = 15;        // percent of the scan above which a folder is bold
   // Widths in the window's font, in fractions of a pixel: a font's glyphs
   // rarely advance by whole pixels, and the padding adds many of them.
   qreal FSpaceWidth = 8;
