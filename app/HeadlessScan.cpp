@@ -13,6 +13,7 @@
 #include "Manual.h"
 #include "NcduExport.h"
 #include "NcduImport.h"
+#include "NodeOrder.h"
 #include "PathRules.h"
 #include "RemoteAddress.h"
 #include "RemoteStream.h"
@@ -25,7 +26,6 @@
 #include "SnapshotCompare.h"
 #include "TerminalProgress.h"
 #include "TerminalText.h"
-#include "TreeCommands.h"
 #include "ValueDisplay.h"
 #include "WindowSettings.h"
 
@@ -540,11 +540,11 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
       if (!IsExpanded(Node))
         return false;
       if (SortType != TValueDisplay::stNone && Node->ChildCount() > 1) {
-        std::vector<TTreeCommands::TKeyed> Keys;
+        std::vector<TNodeOrder::TKeyed> Keys;
         for (TFolderNode* Child : Node->Children())
           Keys.emplace_back(Display.SortKey(Child, SortType), Child);
-        TTreeCommands::SortKeyed(Keys, SortType, Display.FShowType);
-        TTreeCommands::TakeOrder(Node, Keys, Orders);
+        TNodeOrder::Sort(Keys, SortType, Display.FShowType);
+        TNodeOrder::Take(Node, Keys, Orders);
       }
       return true;
     });

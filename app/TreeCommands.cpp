@@ -90,7 +90,7 @@ bool TTreeCommands::Sorting(const TFolderNode* Node) const
   return FSortType != TValueDisplay::stNone && Node->ChildCount() > 1;
 }
 
-TTreeCommands::TKeyed TTreeCommands::Keyed(TFolderNode* Child)
+TNodeOrder::TKeyed TTreeCommands::Keyed(TFolderNode* Child)
 {
   return {FDisplay.SortKey(Child, FSortType), Child};
 }
@@ -99,30 +99,12 @@ void TTreeCommands::OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TO
 {
   if (!Sorting(Node))
     return;
-  std::vector<TKeyed> Keys;
+  std::vector<TNodeOrder::TKeyed> Keys;
   Keys.reserve(Node->ChildCount());
   for (TFolderNode* Child : Node->Children())
     Keys.push_back(Keyed(Child));
-  SortKeyed(Keys, FSortType, FDisplay.FShowType);
-  TakeOrder(Node, Keys, Orders);
-}
-
-void TTreeCommands::SortKeyed(std::vector<TKeyed>& Keyed, int SortType, int ShowType)
-{
-  std::stable_sort(Keyed.begin(), Keyed.end(), [SortType, ShowType](const TKeyed& A, const TKeyed& B) {
-    return TValueDisplay::CompareKeys(A.first, B.first, SortType, ShowType) < 0;
-  });
-}
-
-void TTreeCommands::TakeOrder(TFolderNode* Node, const std::vector<TKeyed>& Keyed,
-                              std::vector<TFolderTree::TOrder>& Orders)
-{
-  std::vector<TFolderNode*> Order;
-  Order.reserve(Keyed.size());
-  for (const auto& Item : Keyed)
-    Order.push_back(Item.second);
-  if (Order != Node->Children())
-    Orders.emplace_back(Node, std::move(Order));
+  TNodeOrder::Sort(Keys, FSortType, FDisplay.FShowType);
+  TNodeOrder::Take(Node, Keys, Orders);
 }
 
 std::vector<TFolderNode*> TTreeCommands::Shown(TFolderNode* Node) const

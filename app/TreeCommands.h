@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FolderTree.h"
+#include "NodeOrder.h"
 #include "ValueDisplay.h"
 
 #include <map>
@@ -38,15 +39,10 @@ public:
   void SortChildren(const std::vector<TFolderNode*>& Nodes);
   // Adds Node's new order of children to Orders when the sort mode changes it.
   void OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TOrder>& Orders);
-  // The same in steps: whether the sort mode orders Node's children, the key
-  // of each child, the keys sorted (by the given sort mode and view type:
-  // no node is touched, so any thread may do it), and the order of Node's
-  // children taken from their sorted keys.
-  using TKeyed = std::pair<TValueDisplay::TSortKey, TFolderNode*>;
+  // The same in steps (see TNodeOrder): whether the sort mode orders Node's
+  // children, and the key of each child.
   bool Sorting(const TFolderNode* Node) const;
-  TKeyed Keyed(TFolderNode* Child);
-  static void SortKeyed(std::vector<TKeyed>& Keyed, int SortType, int ShowType);
-  static void TakeOrder(TFolderNode* Node, const std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders);
+  TNodeOrder::TKeyed Keyed(TFolderNode* Child);
   // Sorts Node's children and those of every expanded folder below it.
   void ResortTree(TFolderNode* Node);
   // What expanding Node takes: its children sorted, labelled and, once its

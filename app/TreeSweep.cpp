@@ -89,14 +89,14 @@ void TTreeSweep::Slice()
         const int SortType = FCommands.FSortType;
         const int ShowType = FDisplay.FShowType;
         if (FKeys.size() < PoolSortCount) {
-          TTreeCommands::SortKeyed(FKeys, SortType, ShowType);
-          TTreeCommands::TakeOrder(FKeying, FKeys, FOrders);
+          TNodeOrder::Sort(FKeys, SortType, ShowType);
+          TNodeOrder::Take(FKeying, FKeys, FOrders);
         } else {
           auto Sort = std::make_shared<TPoolSort>();
           Sort->Node = FKeying;
           Sort->Keys = std::move(FKeys);
           QThreadPool::globalInstance()->start([Sort, SortType, ShowType] {
-            TTreeCommands::SortKeyed(Sort->Keys, SortType, ShowType);
+            TNodeOrder::Sort(Sort->Keys, SortType, ShowType);
             Sort->Done = true;
           });
           FPoolSorts.push_back(std::move(Sort));
@@ -129,7 +129,7 @@ void TTreeSweep::Slice()
     }
   }
   for (const auto& Sort : FPoolSorts)
-    TTreeCommands::TakeOrder(Sort->Node, Sort->Keys, FOrders);
+    TNodeOrder::Take(Sort->Node, Sort->Keys, FOrders);
   FPoolSorts.clear();
   FTimer.setInterval(0);
   FTree.Reorder(FOrders);

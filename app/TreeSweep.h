@@ -2,7 +2,7 @@
 #pragma once
 
 #include "FolderTree.h"
-#include "TreeCommands.h"
+#include "NodeOrder.h"
 
 #include <QObject>
 #include <QTimer>
@@ -15,6 +15,7 @@
 class TFolderModel;
 class TFolderNode;
 class TFolderTreeView;
+class TTreeCommands;
 class TValueDisplay;
 
 // Work over many folders of the tree, done in slices so that the window
@@ -51,11 +52,11 @@ private:
   std::vector<TFolderNode*> FToSort;
   // The folder whose children are being keyed, and their keys so far.
   TFolderNode* FKeying = nullptr;
-  std::vector<TTreeCommands::TKeyed> FKeys;
+  std::vector<TNodeOrder::TKeyed> FKeys;
   // Keys of many children are sorted on a pool thread, which shares them.
   struct TPoolSort {
     TFolderNode* Node;
-    std::vector<TTreeCommands::TKeyed> Keys;
+    std::vector<TNodeOrder::TKeyed> Keys;
     std::atomic<bool> Done{false};
   };
   std::vector<std::shared_ptr<TPoolSort>> FPoolSorts;

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NodeOrder.h"
+
+#include "FolderNode.h"
+
+#include <algorithm>
+
+void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, int SortType, int ShowType)
+{
+  std::stable_sort(Keyed.begin(), Keyed.end(), [SortType, ShowType](const TKeyed& A, const TKeyed& B) {
+    return TValueDisplay::CompareKeys(A.first, B.first, SortType, ShowType) < 0;
+  });
+}
+
+void TNodeOrder::Take(TFolderNode* Node, const std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders)
+{
+  std::vector<TFolderNode*> Order;
+  Order.reserve(Keyed.size());
+  for (const auto& Item : Keyed)
+    Order.push_back(Item.second);
+  if (Order != Node->Children())
+    Orders.emplace_back(Node, std::move(Order));
+}
