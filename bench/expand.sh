@@ -10,6 +10,8 @@ SHAPES="${SHAPES:-folders wide}"
 source "$(dirname "$0")/common.sh"
 settings="$(mktemp -d)"
 trap 'rm -rf "$settings"' EXIT
+# Scans the window remembers go here, never to the cache of whoever runs this.
+export XDG_CACHE_HOME="$settings/cache"
 for tree in $(bench_trees); do
   echo "## $tree"
   XDG_CONFIG_HOME="$settings" QT_QPA_PLATFORM=offscreen "$top/build/bench/bench_window" --expand "$tree" 2>/dev/null

@@ -23,6 +23,8 @@ fi
 "$top/build.sh" >/dev/null
 settings="$(mktemp -d)"
 trap 'rm -rf "$settings"' EXIT
+# Scans the window remembers go here, never to the cache of whoever runs this.
+export XDG_CACHE_HOME="$settings/cache"
 for _ in $(seq "$runs"); do
   XDG_CONFIG_HOME="$settings" QT_QPA_PLATFORM=offscreen "$top/build/bench/bench_window" --list "$folder" 2>/dev/null
 done

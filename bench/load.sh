@@ -11,6 +11,8 @@ settings="$(mktemp -d)"
 busy=()
 stop_busy() { [ ${#busy[@]} -gt 0 ] && kill "${busy[@]}" 2>/dev/null; busy=(); }
 trap 'stop_busy; rm -rf "$settings"' EXIT
+# Scans the window remembers go here, never to the cache of whoever runs this.
+export XDG_CACHE_HOME="$settings/cache"
 
 best_of() {  # the best wall time of RUNS runs of the command
   local best=""

@@ -9,6 +9,8 @@ runs="${RUNS:-3}"
 source "$(dirname "$0")/common.sh"
 settings="$(mktemp -d)"
 trap 'rm -rf "$settings"' EXIT
+# Scans the window remembers go here, never to the cache of whoever runs this.
+export XDG_CACHE_HOME="$settings/cache"
 
 for tree in $(bench_trees); do
   echo "## $tree"
