@@ -223,18 +223,15 @@ void TTreeCommands::CollapseAll(TFolderNode* Node)
 void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
 {
   FSweep->Cancel();
-  std::vector<std::pair<TFolderNode*, int>> Pending{{Node, Levels}};
-  while (!Pending.empty()) {
-    auto [Current, Left] = Pending.back();
-    Pending.pop_back();
-    if (Left <= 0 || Current->GetValue(FDisplay.FShowType, 0) < Minimum) {
+  const uint32_t Deepest = Node->Depth() + uint32_t(std::max(Levels, 0));
+  TFolderNode::ForEachBelow(Node, [&](TFolderNode* Current) {
+    if (Current->Depth() >= Deepest || Current->GetValue(FDisplay.FShowType, 0) < Minimum) {
       CollapseAll(Current);
-      continue;
+      return false;
     }
     FView->expand(FModel.IndexOf(Current));
-    for (TFolderNode* Child : Current->Children())
-      Pending.push_back({Child, Left - 1});
-  }
+    return true;
+  });
 }
 
 TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const TFolderNode* Current) const

@@ -325,24 +325,21 @@ void TScanDriver::ApplyShowFiles(TFolderNode* Node, bool ShowFiles)
 {
   if (!TFolderTree::Editable(Node))
     return;
-  std::vector<TFolderNode*> Pending{Node};
-  while (!Pending.empty()) {
-    TFolderNode* Current = Pending.back();
-    Pending.pop_back();
-    TFolderNode* Entry = nullptr;
-    for (TFolderNode* Child : Current->Children()) {
-      if (Child->FIsFiles)
-        Entry = Child;
-      else
-        Pending.push_back(Child);
-    }
-    if (!ShowFiles && Entry) {
-      FTree.FreeNode(Entry, false);
-    } else if (ShowFiles && !Entry && Current->OwnFiles() > 0 && Current->ChildCount() > 0) {
+  // Each folder's entry is added or freed before the walk goes below it.
+  TFolderNode::ForEachBelow(Node, [&](TFolderNode* Current) {
+    if (Current->FIsFiles)
+      return false;
+    const auto& Children = Current->Children();
+    const auto Entry =
+      std::find_if(Children.begin(), Children.end(), [](const TFolderNode* Child) { return Child->FIsFiles; });
+    if (!ShowFiles && Entry != Children.end()) {
+      FTree.FreeNode(*Entry, false);
+    } else if (ShowFiles && Entry == Children.end() && Current->OwnFiles() > 0 && Current->ChildCount() > 0) {
       std::vector<TFolderNode*> Added{TFolderNode::NewFilesEntry(Current)};
       FTree.AppendChildren(Current, Added);
     }
-  }
+    return true;
+  });
 }
 
 void TScanDriver::ListFilesAgain(TFolderNode* Folder)
