@@ -385,8 +385,8 @@ public:
   }
   void Attach(TFolderNode* Parent, TFolderNode* Node) override
   {
-    std::vector<TFolderNode*> Nodes{Node};
-    FBuilt.AppendChildren(Parent, Nodes);
+    FOne.push_back(Node);
+    FBuilt.AppendChildren(Parent, FOne);  // which empties it again
   }
   void Finished(TFolderNode*, TFolderBlock* Block, bool) override
   {
@@ -397,6 +397,7 @@ public:
 private:
   TRoot& FRoot;
   TFolderTree FBuilt;  // attaches children; no view listens to it
+  std::vector<TFolderNode*> FOne;
 };
 
 }  // namespace

@@ -86,6 +86,16 @@ struct TRun : TScanListener {
   void ScanFailed(int, const std::string&) override {}
   void ScanProgress(TRoot*) override {}
   void ScanDone(TRoot*, bool Stopped, const TScanCounts&) override { StoppedScans += Stopped; }
+  // Starts reading the folder of a remote address over SSH; null for a
+  // wrong address.
+  TRoot* Remote(const std::string& Url)
+  {
+    TRemoteAddress Address;
+    std::string Problem;
+    if (!Address.Parse(Url, Problem))
+      return nullptr;
+    return Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name());
+  }
   // Drains until every scan ended; false after Limit.
   bool Finish(int LimitMs = 20000)
   {
@@ -492,19 +502,16 @@ private slots:
     // The other side counts with the volume's own clusters, and says so.
     Local.Driver.FUserClusterSize = 0;
     QVERIFY(!ExportOf(Tree, Local).isEmpty());
-    TRemoteAddress Address;
-    std::string Problem;
-    QVERIFY(Address.Parse(Server.Url(Tree.Top()), Problem));
     TRun Run;
-    TRoot* Root = Run.Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name());
-    QVERIFY(Run.Finish());
+    TRoot* Root = Run.Remote(Server.Url(Tree.Top()));
+    QVERIFY(Root && Run.Finish());
     QVERIFY2(Root->FIncomplete.empty(), Root->FIncomplete.c_str());
     QVERIFY(Root->Remote());
     QCOMPARE(Folders(Root->FNode), Folders(Local.Driver.Roots()->FNode));
     QCOMPARE(QString::fromStdString(Root->FNode->FName), QString::fromStdString("127.0.0.1:" + Tree.Top()));
 
     // Update reads it again into the same root.
-    QCOMPARE(Run.Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name()), Root);
+    QCOMPARE(Run.Remote(Server.Url(Tree.Top())), Root);
     QVERIFY(Run.Finish());
     QCOMPARE(Folders(Root->FNode), Folders(Local.Driver.Roots()->FNode));
   }
@@ -541,12 +548,9 @@ private slots:
       Server.Lacks("spacelens");
     else
       Server.Has("spacelens", scanner);
-    TRemoteAddress Address;
-    std::string Problem;
-    QVERIFY(Address.Parse(Server.Url("/x"), Problem));
     TRun Run;
-    TRoot* Root = Run.Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name());
-    QVERIFY(Run.Finish());
+    TRoot* Root = Run.Remote(Server.Url("/x"));
+    QVERIFY(Root && Run.Finish());
     if (told.isEmpty())
       QVERIFY2(Root->FIncomplete.empty(), Root->FIncomplete.c_str());
     else
@@ -556,43 +560,38 @@ private slots:
     QVERIFY2(AddsUp(Root->FNode, Sum), Sum.constData());
   }
 
-  // Stop ends the reading at once, also when the other side does not stop.
-  void stopWhenTheScannerWillNot()
+  void stopRemote_data()
   {
-    TSshServer Server;
-    if (!Server.Missing().isEmpty())
-      QSKIP(Server.Missing().constData());
-    Server.Has("spacelens", "trap '' TERM HUP; printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/sleep 23\n");
-    const auto Gone = qScopeGuard([] { QProcess::execute("pkill", {"-f", "sleep 23"}); });
-    TRemoteAddress Address;
-    std::string Problem;
-    QVERIFY(Address.Parse(Server.Url("/x"), Problem));
-    TRun Run;
-    TRoot* Root = Run.Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name());
-    QTRY_VERIFY(Running("sleep 23"));
-    Run.Driver.Stop(Root);
-    QVERIFY(Run.Finish(5000));
-    QCOMPARE(Run.StoppedScans, 1);
+    QTest::addColumn<QByteArray>("scanner");  // the script standing for spacelens
+    QTest::addColumn<QString>("running");     // what it runs as, till stopped
+    QTest::addColumn<bool>("ends");           // whether it ends with the connection
+    // The connection closes, and the scan on the other side ends with it.
+    QTest::newRow("scanner ends") << QByteArray("printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/sleep 3217\n")
+                                  << "sleep 3217" << true;
+    // Stop ends the reading here at once even when the other side goes on.
+    QTest::newRow("scanner goes on") << QByteArray(
+      "trap '' TERM HUP; printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/sleep 3218\n")
+                                     << "sleep 3218" << false;
   }
-
-  // Stop closes the connection, and the scan on the other side ends.
-  void stopEndsTheRemoteScan()
+  void stopRemote()
   {
+    QFETCH(QByteArray, scanner);
+    QFETCH(QString, running);
+    QFETCH(bool, ends);
     TSshServer Server;
     if (!Server.Missing().isEmpty())
       QSKIP(Server.Missing().constData());
-    Server.Has("spacelens", "printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/sleep 3217\n");
-    TRemoteAddress Address;
-    std::string Problem;
-    QVERIFY(Address.Parse(Server.Url("/x"), Problem));
+    Server.Has("spacelens", scanner);
+    const auto Gone = qScopeGuard([running] { QProcess::execute("pkill", {"-f", running}); });
     TRun Run;
-    TRoot* Root = Run.Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name());
-    QTRY_VERIFY(Running("sleep 3217"));
-    Run.Driver.Drain();
+    TRoot* Root = Run.Remote(Server.Url("/x"));
+    QVERIFY(Root);
+    QTRY_VERIFY(Running(running));
     Run.Driver.Stop(Root);
     QVERIFY(Run.Finish(5000));
     QCOMPARE(Run.StoppedScans, 1);
-    QTRY_VERIFY(!Running("sleep 3217"));
+    if (ends)
+      QTRY_VERIFY(!Running(running));
   }
 };
 
