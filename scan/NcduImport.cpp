@@ -444,8 +444,6 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
     FError = FSource + ": " + Why;
     return false;
   }
-  if (FStream)
-    fstat(Fd, &Data);
   // Only a regular file can be read again for a folder's entries.
   const bool Regular = !FStream && FSource != "-" && S_ISREG(Data.st_mode);
   if (Regular) {
