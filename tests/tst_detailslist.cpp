@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DetailsList.h"
 #include "Directory.h"
-#include "FolderData.h"
 #include "FolderModel.h"
 #include "FolderNode.h"
 #include "MainForm.h"
@@ -24,14 +23,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
-#include <QTreeView>
 
 namespace {
 
@@ -97,6 +94,8 @@ private slots:
     TDirectory::SetFailureInjector(nullptr);
   }
 
+  // The cells of each row; a click on a caption sorts by it, again the
+  // other way; the tree's sort, or none, takes the list along.
   void rowsAndCells()
   {
     TScanned Scan;
@@ -122,6 +121,20 @@ private slots:
     emit Header->sectionClicked(2);
     QVERIFY(!List.Ascending());
     QCOMPARE(List.SortColumn(), 2);
+    Scan.Form.Sort1Click(TValueDisplay::stName);
+    QCOMPARE(Column(List, 0).mid(1), (QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"}));
+    QVERIFY(Header->isSortIndicatorShown());
+    Scan.Form.Sort1Click(TValueDisplay::stSize);
+    QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"b.doc", "alpha"}));
+    // Without sorting the rows stay in the folder's order, with no arrow.
+    Scan.Form.Sort1Click(TValueDisplay::stNone);
+    QVERIFY(!Header->isSortIndicatorShown());
+    Scan.Form.SetCurrentNode(Child(Scan.Top, "alpha"));
+    Scan.Form.SetCurrentNode(Scan.Top);
+    QTRY_COMPARE(List.Model().rowCount(), 6);
+    QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"alpha", "beta"}));
+    emit Header->sectionClicked(0);
+    QVERIFY(Header->isSortIndicatorShown());
   }
 
   void compareRows_data()
@@ -129,7 +142,6 @@ private slots:
     QTest::addColumn<int>("column");
     QTest::addColumn<QStringList>("order");
     // Ascending; ties keep the order of the rows (folders, then files by name).
-    QTest::newRow("name") << 0 << QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"};
     QTest::newRow("size, larger first") << 1 << QStringList{"b.doc", "alpha", "beta", "a.txt", "c.txt"};
     QTest::newRow("allocated") << 2 << QStringList{"alpha", "b.doc", "beta", "a.txt", "c.txt"};
     QTest::newRow("objects") << 3 << QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"};
@@ -198,8 +210,18 @@ private slots:
     // The folder selected before is selected again.
     QCOMPARE(Scan.Form.CurrentNode(), Child(Scan.Top, "beta"));
     QCOMPARE(List.Model().Folder(), Child(Scan.Top, "beta"));
+    // A root without sub-folders lists its files, also when selected again.
+    TTestTree Files;
+    Files.File("a", 10);
+    Files.File("b", 20);
+    QVERIFY(Scan.Form.StartScan(Files.Top()));
+    QVERIFY(ScansDone(Scan.Form));
+    QTRY_COMPARE(List.Model().rowCount(), 3);
     Scan.Form.SetCurrentNode(Scan.Top);
     QTRY_COMPARE(List.Model().rowCount(), 6);
+    Scan.Form.SetCurrentNode(Scan.Form.Driver().FindRoot(Files.Top() + "/")->FNode);
+    QTRY_COMPARE(List.Model().rowCount(), 3);
+    Scan.Form.Roots().RemoveClick();
     Scan.Form.Roots().RemoveClick();
     QCOMPARE(List.Model().rowCount(), 0);
   }
@@ -232,23 +254,6 @@ private slots:
     Scan.Form.View1Click(viewType);
     Scan.Form.Sort1Click(sortType);
     QCOMPARE(Scan.Form.List().SortColumn(), column);
-  }
-
-  void rootWithFilesOnly()
-  {
-    TScanned Scan;
-    TTestTree Files;
-    Files.File("a", 10);
-    Files.File("b", 20);
-    QVERIFY(Scan.Form.StartScan(Files.Top()));
-    QVERIFY(ScansDone(Scan.Form));
-    TFolderNode* FilesTop = Scan.Form.Driver().FindRoot(Files.Top() + "/")->FNode;
-    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 3);
-    // Selected again, a root without sub-folders still lists its files.
-    Scan.Form.SetCurrentNode(Scan.Top);
-    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 6);
-    Scan.Form.SetCurrentNode(FilesTop);
-    QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 3);
   }
 
   void filterListsTwice()
@@ -292,8 +297,7 @@ private slots:
   }
 
   // Value columns show their widest value and their caption whole, in
-  // every unit; the name column takes what is left as the window grows,
-  // and a name cut short shows whole in its tool tip.
+  // every unit; the name column takes what is left as the window grows.
   void columnsFit_data()
   {
     QTest::addColumn<int>("unitType");
@@ -360,44 +364,6 @@ private slots:
     QCOMPARE(List.SortColumn(), 1);
   }
 
-  void sortFollowsTheTree()
-  {
-    TScanned Scan;
-    TDetailsList& List = Scan.Form.List();
-    emit List.header()->sectionClicked(0);
-    emit List.header()->sectionClicked(0);  // names Z to A
-    Scan.Form.Sort1Click(TValueDisplay::stName);
-    QCOMPARE(Column(List, 0).mid(1), (QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"}));
-    QVERIFY(List.header()->isSortIndicatorShown());
-    Scan.Form.Sort1Click(TValueDisplay::stSize);
-    QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"b.doc", "alpha"}));
-    // Without sorting the rows stay in the folder's order, with no arrow.
-    Scan.Form.Sort1Click(TValueDisplay::stNone);
-    QVERIFY(!List.header()->isSortIndicatorShown());
-    Scan.Form.SetCurrentNode(Child(Scan.Top, "alpha"));
-    Scan.Form.SetCurrentNode(Scan.Top);
-    QTRY_COMPARE(List.Model().rowCount(), 6);
-    QCOMPARE(Column(List, 0).mid(1, 2), (QStringList{"alpha", "beta"}));
-    emit List.header()->sectionClicked(0);
-    QVERIFY(List.header()->isSortIndicatorShown());
-  }
-
-  void optionsRelabelWithoutRescan()
-  {
-    TScanned Scan;
-    TFolderNode* Alpha = Child(Scan.Top, "alpha");
-    WithOptions(Scan.Form, [](TOptionDlg& Dialog) {
-      QCOMPARE(Dialog.DecimalSpin->value(), 1);
-      QCOMPARE(Dialog.Filteredit->text(), QString("*  "));
-      QCOMPARE(Dialog.OKButton->text(), QString("OK"));
-      Dialog.DecimalSpin->setValue(2);
-    });
-    QVERIFY(!Scan.Form.Driver().Scanning());
-    QCOMPARE(Child(Scan.Top, "alpha"), Alpha);  // no rescan: the same nodes
-    QCOMPARE(Scan.Form.Display().FDecimals, 2);
-    QVERIFY(Scan.Form.Model().data(Scan.Form.Model().IndexOf(Alpha), Qt::DisplayRole).toString().contains("0.00 MB"));
-  }
-
   void optionsFilterBeforeAndAfterAScan()
   {
     {
@@ -435,13 +401,9 @@ private slots:
       QCOMPARE(Child(Top, "beta"), nullptr);
       QCOMPARE(Top->OwnFiles(), 2);
       QTRY_COMPARE(Scan.Form.List().Model().rowCount(), 4);  // alpha, a.txt, c.txt and the folder's own row
-      const auto Told = [&Scan] {
-        const QList<QLabel*> Labels = Scan.Form.findChildren<QLabel*>();
-        return std::any_of(Labels.begin(), Labels.end(), [](const QLabel* Label) {
-          return Label->text().contains("2 files (2 left out by the exclude rules)");
-        });
-      };
-      QTRY_VERIFY(Told());
+      QTRY_VERIFY(std::ranges::any_of(Scan.Form.findChildren<QLabel*>(), [](const QLabel* Label) {
+        return Label->text().contains("2 files (2 left out by the exclude rules)");
+      }));
       Scan.Form.close();
     }
     TMainForm Again;
@@ -498,13 +460,29 @@ private slots:
     QVERIFY(!Scan.Form.Driver().Scanning());
   }
 
-  void optionsCancelled()
+  // A cancelled dialog changes nothing; the number of decimals alone
+  // relabels the tree, with no rescan. The bold factor takes only digits,
+  // and Help opens the manual at the options.
+  void optionsCancelledAndDecimals()
   {
     TScanned Scan;
     const int SizeWidth = Scan.Form.List().ColumnWidth(1);
+    QUrl Opened;
+    TManual::SetOpener([&Opened](const QUrl& Address) {
+      Opened = Address;
+      return true;
+    });
     WithOptions(
       Scan.Form,
       [](TOptionDlg& Dialog) {
+        QCOMPARE(Dialog.DecimalSpin->value(), 1);
+        QCOMPARE(Dialog.Filteredit->text(), QString("*  "));
+        QCOMPARE(Dialog.OKButton->text(), QString("OK"));
+        QLineEdit* Edit = Dialog.BoldFactorSpin->findChild<QLineEdit*>();
+        Edit->selectAll();
+        QTest::keyClicks(Edit, "a-/:3x7");
+        QCOMPARE(Dialog.BoldFactorSpin->cleanText(), QString("37"));
+        QTest::mouseClick(Dialog.HelpButton, Qt::LeftButton);
         Dialog.UnitGroup->button(2)->setChecked(true);
         Dialog.DecimalSpin->setValue(3);
         Dialog.BoldFactorSpin->setValue(50);
@@ -516,6 +494,9 @@ private slots:
         Dialog.ColumnList->item(1)->setCheckState(Qt::Unchecked);
       },
       false);
+    TManual::SetOpener(nullptr);
+    QCOMPARE(Opened.fragment(), QString("options"));
+    QVERIFY(Opened.toLocalFile().endsWith("spacelens-manual.html"));
     QCOMPARE(Scan.Form.Display().FUnitType, TValueDisplay::utMB);
     QCOMPARE(Scan.Form.Display().FDecimals, 1);
     QCOMPARE(Scan.Form.Display().FBoldFactor, 15);
@@ -525,30 +506,12 @@ private slots:
     QCOMPARE(Scan.Form.List().ColumnWidth(1), SizeWidth);
     QVERIFY(!Scan.Form.Driver().Scanning());
     QCOMPARE(Scan.Form.Driver().Roots()->FClusterSize, 4096u);
-  }
-
-  void boldFactorKeysAndHelp()
-  {
-    TMainForm Form;
-    Form.show();
-    QUrl Opened;
-    TManual::SetOpener([&Opened](const QUrl& Address) {
-      Opened = Address;
-      return true;
-    });
-    WithOptions(
-      Form,
-      [](TOptionDlg& Dialog) {
-        QLineEdit* Edit = Dialog.BoldFactorSpin->findChild<QLineEdit*>();
-        Edit->selectAll();
-        QTest::keyClicks(Edit, "a-/:3x7");
-        QCOMPARE(Dialog.BoldFactorSpin->cleanText(), QString("37"));
-        QTest::mouseClick(Dialog.HelpButton, Qt::LeftButton);
-      },
-      false);
-    TManual::SetOpener(nullptr);
-    QCOMPARE(Opened.fragment(), QString("options"));
-    QVERIFY(Opened.toLocalFile().endsWith("spacelens-manual.html"));
+    TFolderNode* Alpha = Child(Scan.Top, "alpha");
+    WithOptions(Scan.Form, [](TOptionDlg& Dialog) { Dialog.DecimalSpin->setValue(2); });
+    QVERIFY(!Scan.Form.Driver().Scanning());
+    QCOMPARE(Child(Scan.Top, "alpha"), Alpha);  // the same nodes
+    QCOMPARE(Scan.Form.Display().FDecimals, 2);
+    QVERIFY(Scan.Form.Model().data(Scan.Form.Model().IndexOf(Alpha), Qt::DisplayRole).toString().contains("0.00 MB"));
   }
 
 private:

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderData.h"
 #include "PathRules.h"
 #include "PropertiesDialog.h"
 #include "ShellPilot.h"
@@ -21,51 +20,48 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <fstream>
+
 #include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
 
-// Chooses the item with the given text in the next popup menu (or dismisses
-// it when the text is empty), as a person would with the keyboard.
-void ChooseInNextMenu(const QString& Text)
+// Shows the pilot's context menu and, once it is up, chooses the item Choose
+// with the keyboard as a person would, or closes it when Choose is empty;
+// returns the menu's items, disabled ones marked.
+QStringList Menu(TShellPilot& Pilot, QString& Command, QMenu* Extra = nullptr, const QString& Choose = {})
 {
-  QTimer::singleShot(50, [Text] {
+  QStringList Texts;
+  QTimer::singleShot(50, [&Texts, Choose] {
     auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(Menu);
-    if (Text.isEmpty()) {
-      Menu->close();
-      return;
-    }
-    for (QAction* Action : Menu->actions())
-      if (Action->text() == Text) {
+    for (QAction* Action : Menu->actions()) {
+      if (!Action->isSeparator())
+        Texts << Action->text() + (Action->isEnabled() ? "" : " (disabled)");
+      if (!Choose.isEmpty() && Action->text() == Choose) {
         Menu->setActiveAction(Action);
         QTest::keyClick(Menu, Qt::Key_Return);
         return;
       }
+    }
     Menu->close();
-    QFAIL(qPrintable("no menu item " + Text));
+    QVERIFY2(Choose.isEmpty(), qPrintable("no menu item " + Choose));
   });
-}
-
-QStringList MenuTexts(TShellPilot& Pilot, QMenu* Extra = nullptr)
-{
-  QStringList Texts;
-  QTimer::singleShot(50, [&Texts] {
-    auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    for (QAction* Action : Menu->actions())
-      if (!Action->isSeparator())
-        Texts << Action->text() + (Action->isEnabled() ? "" : " (disabled)");
-    Menu->close();
-  });
-  QString Command;
   Pilot.ShowContextMenu(QPoint(10, 10), Extra, Command);
   return Texts;
 }
 
-bool MakeFile(const std::string& Path)
+// Files named by their bytes.
+bool Write(const std::string& Path, const QByteArray& Contents = {})
 {
-  return close(open(Path.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644)) == 0;
+  return bool(std::ofstream(Path, std::ios::binary).write(Contents.data(), Contents.size()));
+}
+
+QByteArray Read(const std::string& Path)
+{
+  std::ifstream Stream(Path, std::ios::binary);
+  return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(Stream), {}));
 }
 
 bool Exists(const std::string& Path)
@@ -74,27 +70,25 @@ bool Exists(const std::string& Path)
   return lstat(Path.c_str(), &Data) == 0;
 }
 
-// The contents of a file named by its bytes.
-QByteArray Read(const std::string& Path)
-{
-  QByteArray Contents;
-  const int Fd = open(Path.c_str(), O_RDONLY);
-  char Buffer[4096];
-  for (ssize_t Got; Fd >= 0 && (Got = read(Fd, Buffer, sizeof Buffer)) > 0;)
-    Contents.append(Buffer, Got);
-  if (Fd >= 0)
-    close(Fd);
-  return Contents;
-}
-
 }  // namespace
 
 class TShellPilotTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { FHome = std::make_unique<TTestHome>(); }
-  void cleanup() { FHome.reset(); }
+  // Each test has a home, a folder and a pilot of its own.
+  void init()
+  {
+    FHome = std::make_unique<TTestHome>();
+    FTree = std::make_unique<TTestTree>();
+    FPilot = std::make_unique<TShellPilot>();
+  }
+  void cleanup()
+  {
+    FPilot.reset();
+    FTree.reset();
+    FHome.reset();
+  }
 
   void enumeration_data()
   {
@@ -113,182 +107,161 @@ private slots:
     QFETCH(QString, filter);
     QFETCH(bool, fileSystemOnly);
     QFETCH(QStringList, found);
-    TTestTree Tree;
-    Tree.File("a.txt", 1);
-    Tree.File(".hidden.txt", 1);
-    Tree.File("b.JPG", 1);
-    Tree.Folder("sub");
-    Tree.Link("dangling.txt", "nowhere");
-    QVERIFY(mkfifo(Tree.Path("pipe.txt").c_str(), 0644) == 0);
-    TShellPilot Pilot;
-    Pilot.SetFolder(Tree.Top());
-    Pilot.SetFilter(filter);
-    Pilot.SetFileSystemOnly(fileSystemOnly);
+    FTree->File("a.txt", 1);
+    FTree->File(".hidden.txt", 1);
+    FTree->File("b.JPG", 1);
+    FTree->Folder("sub");
+    FTree->Link("dangling.txt", "nowhere");
+    QVERIFY(mkfifo(FTree->Path("pipe.txt").c_str(), 0644) == 0);
+    FPilot->SetFolder(FTree->Top());
+    FPilot->SetFilter(filter);
+    FPilot->SetFileSystemOnly(fileSystemOnly);
     QStringList Names;
-    while (Pilot.NextObject())
-      Names << QString::fromStdString(Pilot.ObjectName());
+    while (FPilot->NextObject())
+      Names << QString::fromStdString(FPilot->ObjectName());
     Names.sort();
     QCOMPARE(Names, found);
     // A new enumeration starts after the end.
-    QVERIFY(Pilot.NextObject());
+    QVERIFY(FPilot->NextObject());
   }
 
   void folderAndObject()
   {
-    TTestTree Tree;
-    Tree.Folder("sub");
-    Tree.File("sub/file.txt", 5);
-    TShellPilot Pilot;
-    QVERIFY_THROWS_EXCEPTION(EShellPilotError, Pilot.SetFolder(Tree.Path("missing")));
-    QCOMPARE(Pilot.Folder(), std::string());  // the computer, as at the start
+    FTree->Folder("sub");
+    FTree->File("sub/file.txt", 5);
+    QVERIFY_THROWS_EXCEPTION(EShellPilotError, FPilot->SetFolder(FTree->Path("missing")));
+    QCOMPARE(FPilot->Folder(), std::string());  // the computer, as at the start
 
     // A path with a trailing separator names the folder as an object of its parent.
-    Pilot.SetObjectName(Tree.Path("sub/"));
-    QCOMPARE(Pilot.Folder(), Tree.Top() + "/");
-    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
-    QVERIFY(Pilot.IsFolder());
+    FPilot->SetObjectName(FTree->Path("sub/"));
+    QCOMPARE(FPilot->Folder(), FTree->Top() + "/");
+    QCOMPARE(FPilot->ObjectName(), std::string("sub"));
+    QVERIFY(FPilot->IsFolder());
     // The same folder again keeps the object.
-    Pilot.SetFolder(Tree.Top() + "/");
-    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
-    Pilot.SetFolder(Tree.Top());
-    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
+    FPilot->SetFolder(FTree->Top() + "/");
+    QCOMPARE(FPilot->ObjectName(), std::string("sub"));
+    FPilot->SetFolder(FTree->Top());
+    QCOMPARE(FPilot->ObjectName(), std::string("sub"));
 
-    Pilot.SetFolder(Tree.Path("sub"));
-    QCOMPARE(Pilot.ObjectName(), std::string());
-    Pilot.SetObjectName("file.txt");
-    QCOMPARE(Pilot.ObjectName(), std::string("file.txt"));
-    QVERIFY(!Pilot.IsFolder());
+    FPilot->SetFolder(FTree->Path("sub"));
+    QCOMPARE(FPilot->ObjectName(), std::string());
+    FPilot->SetObjectName("file.txt");
+    QVERIFY(!FPilot->IsFolder());
     try {
-      Pilot.SetObjectName("nothing.txt");
+      FPilot->SetObjectName("nothing.txt");
       QFAIL("no exception");
     } catch (const EShellPilotError& Error) {
       QCOMPARE(Error.Message(),
                QString("Error! Cannot find Object \"nothing.txt\" in Folder \"%1\"")
-                 .arg(QString::fromStdString(Tree.Path("sub/"))));
+                 .arg(QString::fromStdString(FTree->Path("sub/"))));
     }
-    QCOMPARE(Pilot.ObjectName(), std::string("file.txt"));
+    QCOMPARE(FPilot->ObjectName(), std::string("file.txt"));
 
-    Pilot.SetFolder(Tree.Path("sub"));
-    Pilot.SelectFolderAsObject();
-    QCOMPARE(Pilot.Folder(), Tree.Top() + "/");
-    QCOMPARE(Pilot.ObjectName(), std::string("sub"));
+    FPilot->SetFolder(FTree->Path("sub"));
+    FPilot->SelectFolderAsObject();
+    QCOMPARE(FPilot->Folder(), FTree->Top() + "/");
+    QCOMPARE(FPilot->ObjectName(), std::string("sub"));
   }
 
-  void rootAndComputer()
+  void rootComputerAndSpecialFolders()
   {
-    TShellPilot Pilot;
-    Pilot.SetObjectName("/");
-    QCOMPARE(Pilot.Folder(), std::string());
-    QCOMPARE(Pilot.ObjectName(), std::string("/"));
-    QCOMPARE(Pilot.FolderSpecialKind(), int(TShellPilot::skComputer));
-    QVERIFY(Pilot.IsFolder());
+    FPilot->SetObjectName("/");
+    QCOMPARE(FPilot->Folder(), std::string());
+    QCOMPARE(FPilot->ObjectName(), std::string("/"));
+    QCOMPARE(FPilot->FolderSpecialKind(), int(TShellPilot::skComputer));
+    QVERIFY(FPilot->IsFolder());
     // A drive stays where it is.
-    QCOMPARE(Pilot.GetAttributes(TShellPilot::saCanDelete | TShellPilot::saCanRename), 0u);
+    QCOMPARE(FPilot->GetAttributes(TShellPilot::saCanDelete | TShellPilot::saCanRename), 0u);
     TAnswers Answers;
-    QVERIFY(!Pilot.InvokeCommand("delete"));
+    QVERIFY(!FPilot->InvokeCommand("delete"));
     QVERIFY(Answers.Asked.isEmpty());
     // The computer lists the mounted drives, the root among them when it is a disk.
-    Pilot.SetFolder("");
+    FPilot->SetFolder("");
     QStringList Drives;
-    while (Pilot.NextObject())
-      Drives << QString::fromStdString(Pilot.ObjectName());
+    while (FPilot->NextObject())
+      Drives << QString::fromStdString(FPilot->ObjectName());
     for (const QString& Drive : Drives)
       QVERIFY(Drive.endsWith('/'));
     QVERIFY(!Drives.contains("/proc/"));
+    QVERIFY(!FPilot->SetSpecialFolder(TShellPilot::skControlPanel));
+    QVERIFY(!FPilot->SetSpecialFolder(TShellPilot::skDocuments));  // not made yet
+    QVERIFY(mkdir((FHome->Path() + "/Documents").c_str(), 0755) == 0);
+    QVERIFY(FPilot->SetSpecialFolder(TShellPilot::skDocuments));
+    QCOMPARE(FPilot->Folder(), FHome->Path() + "/Documents/");
+    QCOMPARE(FPilot->FolderSpecialKind(), int(TShellPilot::skDocuments));
+    FPilot->SelectFolderAsObject();
+    QCOMPARE(FPilot->ObjectSpecialKind(), int(TShellPilot::skDocuments));
+    QCOMPARE(FPilot->FolderSpecialKind(), 0);
+    QVERIFY(FPilot->SetSpecialFolder(TShellPilot::skComputer));
+    QCOMPARE(FPilot->Folder(), std::string());
   }
 
   void attributesAndIcons()
   {
-    TTestTree Tree;
-    Tree.Folder("parent");
-    Tree.Folder("parent/child");
-    Tree.File("notes.txt", 3);
-    TShellPilot Pilot;
-    Pilot.SetFolder(Tree.Top());
-    Pilot.SetObjectName("parent");
+    FTree->Folder("parent");
+    FTree->Folder("parent/child");
+    FTree->File("notes.txt", 3);
+    FPilot->SetFolder(FTree->Top());
+    FPilot->SetObjectName("parent");
     const unsigned All = 0x1f;
-    QCOMPARE(Pilot.GetAttributes(All),
+    QCOMPARE(FPilot->GetAttributes(All),
              unsigned(TShellPilot::saFolder | TShellPilot::saHasSubFolders | TShellPilot::saFileSystem
                       | TShellPilot::saCanRename | TShellPilot::saCanDelete));
-    QCOMPARE(Pilot.GetAttributes(TShellPilot::saFolder), unsigned(TShellPilot::saFolder));
-    const int FolderIcon = Pilot.GetIconIndex();
-    Pilot.SetObjectName("notes.txt");
-    QCOMPARE(Pilot.GetAttributes(All),
+    QCOMPARE(FPilot->GetAttributes(TShellPilot::saFolder), unsigned(TShellPilot::saFolder));
+    const int FolderIcon = FPilot->GetIconIndex();
+    FPilot->SetObjectName("notes.txt");
+    QCOMPARE(FPilot->GetAttributes(All),
              unsigned(TShellPilot::saFileSystem | TShellPilot::saCanRename | TShellPilot::saCanDelete));
-    QVERIFY(Pilot.GetIconIndex() != FolderIcon);
-    QCOMPARE(TZelSystemImageList::IconIndex(Tree.Path("parent/child")), FolderIcon);  // shared, not added again
+    QVERIFY(FPilot->GetIconIndex() != FolderIcon);
+    QCOMPARE(TZelSystemImageList::IconIndex(FTree->Path("parent/child")), FolderIcon);  // shared, not added again
     QVERIFY(!TZelSystemImageList::Icon(TZelSystemImageList::FilesIconIndex()).isNull());
   }
 
-  void specialFolders()
+  // One object and then several go to the Trash after asking, each under a
+  // name of its own there, also past something left in files/ without its
+  // info file; the paths kept are URL-encoded.
+  void trashObjects()
   {
-    TShellPilot Pilot;
-    QVERIFY(!Pilot.SetSpecialFolder(TShellPilot::skControlPanel));
-    QVERIFY(!Pilot.SetSpecialFolder(TShellPilot::skDocuments));  // not made yet
-    QVERIFY(mkdir((FHome->Path() + "/Documents").c_str(), 0755) == 0);
-    QVERIFY(Pilot.SetSpecialFolder(TShellPilot::skDocuments));
-    QCOMPARE(Pilot.Folder(), FHome->Path() + "/Documents/");
-    QCOMPARE(Pilot.FolderSpecialKind(), int(TShellPilot::skDocuments));
-    Pilot.SelectFolderAsObject();
-    QCOMPARE(Pilot.ObjectSpecialKind(), int(TShellPilot::skDocuments));
-    QCOMPARE(Pilot.FolderSpecialKind(), 0);
-    QVERIFY(Pilot.SetSpecialFolder(TShellPilot::skComputer));
-    QCOMPARE(Pilot.Folder(), std::string());
-  }
-
-  void trashOneObject()
-  {
-    TTestTree Tree;
-    Tree.File("old.txt", 10);
-    TShellPilot Pilot;
-    Pilot.SetFolder(Tree.Top());
-    Pilot.SetObjectName("old.txt");
+    FTree->File("old.txt", 10);
+    FTree->File("a b.txt", 1);
+    FTree->Folder("folder");
+    FTree->File("folder/inside", 1);
+    FTree->File("caf\xe9", 1);
+    FTree->File("keep", 1);
+    FPilot->SetFolder(FTree->Top());
+    FPilot->SetObjectName("old.txt");
     TAnswers Answers;
-    QVERIFY(Pilot.InvokeCommand("Delete"));
+    QVERIFY(FPilot->InvokeCommand("Delete"));
     QCOMPARE(Answers.Asked, QStringList{"Move \"old.txt\" to the Trash?\nIt can be restored from the Trash."});
-    QVERIFY(!Exists(Tree.Path("old.txt")));
+    QVERIFY(!Exists(FTree->Path("old.txt")));
     const std::string Trash = TTrash::HomeTrash();
     QVERIFY(Exists(Trash + "/files/old.txt"));
     const QByteArray Info = Read(Trash + "/info/old.txt.trashinfo");
     QVERIFY(
-      Info.startsWith("[Trash Info]\nPath=" + QByteArray::fromStdString(Tree.Path("old.txt")) + "\nDeletionDate="));
-
-    // A second object of the same name gets a name of its own in the Trash,
-    // also past something left in files/ without its info file.
+      Info.startsWith("[Trash Info]\nPath=" + QByteArray::fromStdString(FTree->Path("old.txt")) + "\nDeletionDate="));
     QVERIFY(mkdir((Trash + "/files/old.txt.2").c_str(), 0755) == 0);
-    Tree.File("old.txt", 20);
-    Pilot.SetObjectName("old.txt");
-    QVERIFY(Pilot.InvokeCommand("delete"));
+    FTree->File("old.txt", 20);
+    FPilot->SetObjectName("old.txt");
+    QVERIFY(FPilot->InvokeCommand("delete"));
     QVERIFY(Exists(Trash + "/files/old.txt.3"));
     QVERIFY(Exists(Trash + "/info/old.txt.3.trashinfo"));
     QVERIFY(!Exists(Trash + "/info/old.txt.2.trashinfo"));
     QCOMPARE(Read(Trash + "/files/old.txt").size(), 10);
-  }
 
-  void trashSeveralObjects()
-  {
-    TTestTree Tree;
-    Tree.File("a b.txt", 1);
-    Tree.Folder("folder");
-    Tree.File("folder/inside", 1);
-    Tree.File("caf\xe9", 1);
-    Tree.File("keep", 1);
-    TShellPilot Pilot;
-    Pilot.SetFolder(Tree.Top());
-    Pilot.SetObjectName("keep");
-    Pilot.MultiObjects() = {"a b.txt", "folder", "caf\xe9"};
-    TAnswers Answers;
-    QVERIFY(Pilot.InvokeCommand("delete"));
+    Answers.Asked.clear();
+    FPilot->SetObjectName("keep");
+    FPilot->MultiObjects() = {"a b.txt", "folder", "caf\xe9"};
+    QVERIFY(FPilot->InvokeCommand("delete"));
     QCOMPARE(Answers.Asked, QStringList{"Move these 3 items to the Trash?\nThey can be restored from the Trash."});
-    QVERIFY(Pilot.MultiObjects().empty());
-    QCOMPARE(Pilot.ObjectName(), std::string("keep"));
+    QVERIFY(FPilot->MultiObjects().empty());
+    QCOMPARE(FPilot->ObjectName(), std::string("keep"));
     for (const char* Name : {"a b.txt", "folder", "caf\xe9"}) {
-      QVERIFY(!Exists(Tree.Path(Name)));
-      QVERIFY(Exists(TTrash::HomeTrash() + "/files/" + Name));
+      QVERIFY(!Exists(FTree->Path(Name)));
+      QVERIFY(Exists(Trash + "/files/" + Name));
     }
-    QVERIFY(Exists(TTrash::HomeTrash() + "/files/folder/inside"));
-    QVERIFY(Read(TTrash::HomeTrash() + "/info/a b.txt.trashinfo").contains("a%20b.txt\n"));
-    QVERIFY(Read(TTrash::HomeTrash() + "/info/caf\xe9.trashinfo").contains("caf%E9\n"));
+    QVERIFY(Exists(Trash + "/files/folder/inside"));
+    QVERIFY(Read(Trash + "/info/a b.txt.trashinfo").contains("a%20b.txt\n"));
+    QVERIFY(Read(Trash + "/info/caf\xe9.trashinfo").contains("caf%E9\n"));
   }
 
   // Whatever stops a move to the Trash, the file stays where it is.
@@ -296,34 +269,30 @@ private slots:
   {
     QTest::addColumn<QString>("stop");
     QTest::addColumn<QString>("told");  // the last thing asked or said, in part
-    QTest::newRow("the user declines") << "decline"
+    QTest::newRow("the user declines") << QString("decline")
                                        << "Move \"stay.txt\" to the Trash?\nIt can be restored from the Trash.";
-    QTest::newRow("the program's handler cancels") << "handler"
-                                                   << "";
-    QTest::newRow("a file in place of the Trash") << "blocked"
-                                                  << "not a folder";
+    QTest::newRow("the program's handler cancels") << QString("handler") << "";
+    QTest::newRow("a file in place of the Trash") << QString("blocked") << "not a folder";
   }
   void trashStopped()
   {
     QFETCH(QString, stop);
     QFETCH(QString, told);
-    TTestTree Tree;
-    Tree.File("stay.txt", 1);
+    FTree->File("stay.txt", 1);
     if (stop == "blocked") {
       QVERIFY(QDir().mkpath(QString::fromStdString(FHome->Path() + "/.local/share")));
-      QVERIFY(MakeFile(TTrash::HomeTrash()));
+      QVERIFY(Write(TTrash::HomeTrash()));
     }
-    TShellPilot Pilot;
-    Pilot.SetObjectName(Tree.Path("stay.txt"));
+    FPilot->SetObjectName(FTree->Path("stay.txt"));
     QStringList Seen;
-    Pilot.OnContextMenuSelect = [&Seen, stop](const QString& Command, bool& Execute) {
+    FPilot->OnContextMenuSelect = [&Seen, stop](const QString& Command, bool& Execute) {
       Seen << Command;
       Execute = stop != "handler";
     };
     TAnswers Answers;
     Answers.Yes = stop != "decline";
-    QVERIFY(!Pilot.InvokeCommand("delete"));
-    QVERIFY(Exists(Tree.Path("stay.txt")));
+    QVERIFY(!FPilot->InvokeCommand("delete"));
+    QVERIFY(Exists(FTree->Path("stay.txt")));
     QCOMPARE(Seen, QStringList{"delete"});
     QCOMPARE(Exists(TTrash::HomeTrash()), stop == "blocked");  // made only when moving
     QCOMPARE(Answers.Asked.isEmpty(), told.isEmpty());
@@ -353,14 +322,14 @@ private slots:
       QSKIP("cannot bind-mount here");
     const auto Unmount = qScopeGuard([&Top] { umount(Top.c_str()); });
     QVERIFY(mkdir((Top + "sub").c_str(), 0755) == 0);
-    QVERIFY(MakeFile(Top + "sub/f"));
+    QVERIFY(Write(Top + "sub/f"));
     const std::string Shared = atTop == "link" ? Top + "sticky" : Top + ".Trash";
     if (!atTop.isEmpty() && atTop != "file")
       QVERIFY(mkdir(Shared.c_str(), 0755) == 0 && chmod(Shared.c_str(), atTop == "plain" ? 0777 : 01777) == 0);
     if (atTop == "link")
       QVERIFY(symlink("sticky", (Top + ".Trash").c_str()) == 0);
     if (atTop == "file")
-      QVERIFY(MakeFile(Top + ".Trash-" + std::to_string(getuid())));
+      QVERIFY(Write(Top + ".Trash-" + std::to_string(getuid())));
 
     QString Reason;
     const bool Moved = TTrash::MoveToTrash(Top + "sub/f", Reason);
@@ -400,102 +369,83 @@ private slots:
     QFETCH(QString, typed);
     QFETCH(QByteArray, after);
     QFETCH(QString, warning);
-    TTestTree Tree;
-    Tree.File("first", 1);
-    Tree.File("second", 2);
-    Tree.File("caf\xe9", 3);
-    TShellPilot Pilot;
-    Pilot.SetFolder(Tree.Top());
+    FTree->File("first", 1);
+    FTree->File("second", 2);
+    FTree->File("caf\xe9", 3);
+    FPilot->SetFolder(FTree->Top());
     // Chosen by the name it shows, as the user would.
-    Pilot.SetObjectName(TPathRules::Shown(from.toStdString()).toStdString());
-    QCOMPARE(Pilot.ObjectName(), from.toStdString());
-    const qsizetype Size = Read(Tree.Path(from.toStdString())).size();
+    FPilot->SetObjectName(TPathRules::Shown(from.toStdString()).toStdString());
+    QCOMPARE(FPilot->ObjectName(), from.toStdString());
+    const qsizetype Size = Read(FTree->Path(from.toStdString())).size();
     TAnswers Answers;
     QString Name = typed;
-    Pilot.RenameObject(Name);
+    FPilot->RenameObject(Name);
     QCOMPARE(Name, TPathRules::Shown(after.toStdString()));
-    QCOMPARE(Read(Tree.Path(after.toStdString())).size(), Size);
-    QCOMPARE(Read(Tree.Path("second")).size(), 2);
-    QVERIFY(from == after || !Exists(Tree.Path(from.toStdString())));
+    QCOMPARE(Read(FTree->Path(after.toStdString())).size(), Size);
+    QCOMPARE(Read(FTree->Path("second")).size(), 2);
+    QVERIFY(from == after || !Exists(FTree->Path(from.toStdString())));
     QCOMPARE(Answers.Asked.size(), warning.isEmpty() ? 0 : 1);
     QVERIFY(warning.isEmpty() || Answers.Asked[0].contains(warning));
   }
 
-  void openWithTheDesktop()
+  // The desktop's opener gets the file, or its folder, byte for byte. A file
+  // nothing opens by default: the user hears so, and may open it with a
+  // program whose entry says it can; without one, only the word.
+  void opening_data()
   {
-    // A stand-in opener records what it is given, byte for byte.
-    TTestTree Tree;
-    Tree.Folder("bin");
-    Tree.File("caf\xe9.txt", 1);
-    const std::string Log = Tree.Path("opened");
-    StandIn(Tree.Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
-    StandIn(Tree.Path("bin"), "xdg-mime", "echo editor.desktop\n");
-    TShellPilot Pilot;
-    Pilot.SetObjectName(Tree.Path("caf\xe9.txt"));
-    {
-      const TProgramsFirst Programs(Tree.Path("bin"));
-      QVERIFY(Pilot.InvokeCommand(""));
-      QVERIFY(Pilot.InvokeCommand("explore"));
-    }
-    // The two openers run side by side: either may write first.
-    auto Opened = [&] {
-      QList<QByteArray> Lines = Read(Log).split('\n');
-      std::sort(Lines.begin(), Lines.end());
-      return Lines;
-    };
-    QTRY_COMPARE(Opened(),
-                 (QList<QByteArray>{"", QByteArray::fromStdString(Tree.Top() + "/"),
-                                    QByteArray::fromStdString(Tree.Path("caf\xe9.txt"))}));
-  }
-
-  // A file nothing opens by default: the user hears so, and may open it
-  // with a program whose entry says it can; without one, only the word.
-  void openWithoutADefault_data()
-  {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("byDefault");
     QTest::addColumn<bool>("offered");
-    QTest::newRow("a program offered") << true;
-    QTest::newRow("none") << false;
+    QTest::newRow("by default") << QByteArray("caf\xe9.txt") << true << false;
+    QTest::newRow("a program offered") << QByteArray("notes.txt") << false << true;
+    QTest::newRow("none") << QByteArray("notes.txt") << false << false;
   }
-  void openWithoutADefault()
+  void opening()
   {
+    QFETCH(QByteArray, name);
+    QFETCH(bool, byDefault);
     QFETCH(bool, offered);
-    TTestTree Tree;
-    Tree.Folder("bin");
-    Tree.File("notes.txt", 1);
-    const std::string Log = Tree.Path("opened");
-    StandIn(Tree.Path("bin"), "xdg-open", QByteArray("echo xdg-open >> '") + Log.c_str() + "'\n");
-    StandIn(Tree.Path("bin"), "xdg-mime", "exit 0\n");
-    StandIn(Tree.Path("bin"), "viewer", QByteArray("printf '%s\\n' \"$@\" >> '") + Log.c_str() + "'\n");
-    const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Tree.Path("share")));
-    const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
-    if (offered) {
-      QDir().mkpath(QString::fromStdString(Tree.Path("share/applications")));
-      QFile Cache(QString::fromStdString(Tree.Path("share/applications/mimeinfo.cache")));
-      QVERIFY(Cache.open(QIODevice::WriteOnly));
-      Cache.write("[MIME Cache]\ntext/plain=stand-in.desktop;\n");
-      Cache.close();
-      QFile Entry(QString::fromStdString(Tree.Path("share/applications/stand-in.desktop")));
-      QVERIFY(Entry.open(QIODevice::WriteOnly));
-      Entry.write(QByteArray("[Desktop Entry]\nType=Application\nName=Stand-in Viewer\nExec=")
-                  + Tree.Path("bin/viewer").c_str() + " --view %U\n");
-      Entry.close();
+    FTree->Folder("bin");
+    FTree->File(name.toStdString(), 1);
+    const std::string Log = FTree->Path("opened"), File = FTree->Path(name.toStdString());
+    StandIn(FTree->Path("bin"), "xdg-open", QByteArray("printf '%s\\n' \"$1\" >> '") + Log.c_str() + "'\n");
+    StandIn(FTree->Path("bin"), "xdg-mime", byDefault ? "echo editor.desktop\n" : "exit 0\n");
+    StandIn(FTree->Path("bin"), "viewer", QByteArray("printf '%s\\n' \"$@\" >> '") + Log.c_str() + "'\n");
+    if (offered) {  // in the test's own data home
+      const std::string Applications = FHome->Path() + "/.local/share/applications";
+      QVERIFY(QDir().mkpath(QString::fromStdString(Applications)));
+      QVERIFY(Write(Applications + "/mimeinfo.cache", "[MIME Cache]\ntext/plain=stand-in.desktop;\n"));
+      QVERIFY(Write(Applications + "/stand-in.desktop",
+                    QByteArray("[Desktop Entry]\nType=Application\nName=Stand-in Viewer\nExec=")
+                      + FTree->Path("bin/viewer").c_str() + " --view %U\n"));
     }
     TAnswers Answers;
     Answers.Input = "Stand-in Viewer";
-    TShellPilot Pilot;
-    Pilot.SetObjectName(Tree.Path("notes.txt"));
+    FPilot->SetObjectName(File);
     {
-      const TProgramsFirst Programs(Tree.Path("bin"));
-      QCOMPARE(Pilot.InvokeCommand(""), offered);
+      const TProgramsFirst Programs(FTree->Path("bin"));
+      QCOMPARE(FPilot->InvokeCommand(""), byDefault || offered);
+      QVERIFY(!byDefault || FPilot->InvokeCommand("explore"));
+    }
+    if (byDefault) {
+      QVERIFY(Answers.Asked.isEmpty());
+      // The two openers run side by side: either may write first.
+      const auto Opened = [&Log] {
+        QList<QByteArray> Lines = Read(Log).split('\n');
+        std::sort(Lines.begin(), Lines.end());
+        return Lines;
+      };
+      QTRY_COMPARE(
+        Opened(),
+        (QList<QByteArray>{"", QByteArray::fromStdString(FTree->Top() + "/"), QByteArray::fromStdString(File)}));
+      return;
     }
     QCOMPARE(Answers.Asked.size(), 1);
     QVERIFY(Answers.Asked[0].contains("No program is set to open \"notes.txt\" (text/plain)."));
     if (offered) {
       QVERIFY(Answers.Asked[0].contains("Stand-in Viewer"));
-      QTRY_COMPARE(
-        Read(Log),
-        "--view\n" + QUrl::fromLocalFile(QString::fromStdString(Tree.Path("notes.txt"))).toString().toUtf8() + "\n");
+      QTRY_COMPARE(Read(Log),
+                   "--view\n" + QUrl::fromLocalFile(QString::fromStdString(File)).toString().toUtf8() + "\n");
     } else {
       QTest::qWait(200);
       QVERIFY(!QFile::exists(QString::fromStdString(Log)));  // not the opener that would fail
@@ -504,15 +454,13 @@ private slots:
 
   void properties()
   {
-    TTestTree Tree;
-    Tree.File("data.bin", 5000);
-    Tree.Folder("folder");
-    TShellPilot Pilot;
-    Pilot.OnFolderTotals = [](const std::string&) { return TPropertiesDialog::TRows{{"Counted", "42 files"}}; };
-    Pilot.SetObjectName(Tree.Path("data.bin"));
-    QVERIFY(Pilot.InvokeCommand("properties"));
-    Pilot.SetObjectName(Tree.Path("folder"));
-    QVERIFY(Pilot.InvokeCommand("properties"));
+    FTree->File("data.bin", 5000);
+    FTree->Folder("folder");
+    FPilot->OnFolderTotals = [](const std::string&) { return TPropertiesDialog::TRows{{"Counted", "42 files"}}; };
+    FPilot->SetObjectName(FTree->Path("data.bin"));
+    QVERIFY(FPilot->InvokeCommand("properties"));
+    FPilot->SetObjectName(FTree->Path("folder"));
+    QVERIFY(FPilot->InvokeCommand("properties"));
     QStringList Texts;
     for (QWidget* Window : QApplication::topLevelWidgets())
       if (auto* Dialog = dynamic_cast<TPropertiesDialog*>(Window)) {
@@ -526,115 +474,91 @@ private slots:
     QVERIFY(Texts.contains("Folder"));
   }
 
-  void contextMenuItems()
+  // The menu's items, the program's own merged in, and what choosing each does.
+  void contextMenu()
   {
-    TTestTree Tree;
-    Tree.File("x", 1);
-    TShellPilot Pilot;
-    Pilot.SetObjectName(Tree.Path("x"));
-    QMenu Extra;
-    Extra.addAction("&Report");
-    QMenu* Sub = Extra.addMenu("&More");
-    Sub->addAction("Deeper");
-    QCOMPARE(MenuTexts(Pilot, &Extra),
-             (QStringList{"&Open", "Open Containing &Folder", "&Copy Path", "Move to &Trash", "P&roperties", "&Report",
-                          "&More"}));
-    Pilot.OnRename = [](TShellPilot*) {};
-    QVERIFY(MenuTexts(Pilot).contains("Re&name..."));
-    Pilot.SetObjectName("/");
-    QVERIFY(MenuTexts(Pilot).contains("Move to &Trash (disabled)"));
-  }
-
-  void contextMenuChoices()
-  {
-    TTestTree Tree;
-    Tree.File("x", 1);
-    TShellPilot Pilot;
-    Pilot.SetObjectName(Tree.Path("x"));
-    QString Command = "unchanged";
-
-    // A merged program item runs its own handler and returns no command.
+    FTree->File("x", 1);
+    FPilot->SetObjectName(FTree->Path("x"));
     QMenu Extra;
     QAction* Report = Extra.addAction("&Report");
     Report->setData(7);
+    Extra.addMenu("&More")->addAction("Deeper");
     int Reports = 0;
     connect(Report, &QAction::triggered, this, [&Reports] { ++Reports; });
-    ChooseInNextMenu("&Report");
-    Pilot.ShowContextMenu(QPoint(10, 10), &Extra, Command);
+    // Dismissed: nothing runs.
+    QString Command = "unchanged";
+    QCOMPARE(Menu(*FPilot, Command, &Extra),
+             (QStringList{"&Open", "Open Containing &Folder", "&Copy Path", "Move to &Trash", "P&roperties", "&Report",
+                          "&More"}));
+    QCOMPARE(Command, QString());
+    QCOMPARE(Reports, 0);
+    // A merged program item runs its own handler and returns no command.
+    Command = "unchanged";
+    Menu(*FPilot, Command, &Extra, "&Report");
     QCOMPARE(Reports, 1);
     QCOMPARE(Command, QString());
-
-    // Dismissed: nothing runs.
-    ChooseInNextMenu("");
-    Pilot.ShowContextMenu(QPoint(10, 10), &Extra, Command);
-    QCOMPARE(Command, QString());
-
     // Rename is handed to the program.
     int Renames = 0;
-    Pilot.OnRename = [&Renames](TShellPilot*) { ++Renames; };
-    ChooseInNextMenu("Re&name...");
-    Pilot.ShowContextMenu(QPoint(10, 10), nullptr, Command);
+    FPilot->OnRename = [&Renames](TShellPilot*) { ++Renames; };
+    Menu(*FPilot, Command, nullptr, "Re&name...");
     QCOMPARE(Command, QString("rename"));
     QCOMPARE(Renames, 1);
-
     // Declining the Trash returns no command; accepting it returns "delete".
     TAnswers Answers;
     Answers.Yes = false;
-    ChooseInNextMenu("Move to &Trash");
-    Pilot.ShowContextMenu(QPoint(10, 10), nullptr, Command);
+    Menu(*FPilot, Command, nullptr, "Move to &Trash");
     QCOMPARE(Command, QString());
-    QVERIFY(Exists(Tree.Path("x")));
+    QVERIFY(Exists(FTree->Path("x")));
     Answers.Yes = true;
-    ChooseInNextMenu("Move to &Trash");
-    Pilot.ShowContextMenu(QPoint(10, 10), nullptr, Command);
+    Menu(*FPilot, Command, nullptr, "Move to &Trash");
     QCOMPARE(Command, QString("delete"));
-    QVERIFY(!Exists(Tree.Path("x")));
+    QVERIFY(!Exists(FTree->Path("x")));
+    FPilot->SetObjectName("/");
+    QVERIFY(Menu(*FPilot, Command).contains("Move to &Trash (disabled)"));
   }
 
   void connectNetworkDrive()
   {
-    TTestTree Tree;
-    Tree.Folder("bin");
-    const TProgramsFirst Programs(Tree.Path("bin"), true);
-    TShellPilot Pilot;
+    FTree->Folder("bin");
+    const TProgramsFirst Programs(FTree->Path("bin"), true);
     TAnswers Answers;
     Answers.Input = "smb://server/share";
 
-    QVERIFY(!Pilot.ConnectNetworkDrive());
+    QVERIFY(!FPilot->ConnectNetworkDrive());
     QVERIFY(Answers.Asked.last().contains("needs the program gio"));
 
-    StandIn(Tree.Path("bin"), "gio",
+    StandIn(FTree->Path("bin"), "gio",
             "[ \"$2\" = smb://server/share ] && exit 0\necho \"gio: $2: No such share\" >&2\nexit 2\n");
-    QVERIFY(Pilot.ConnectNetworkDrive());
+    QVERIFY(FPilot->ConnectNetworkDrive());
     Answers.Input = "smb://server/none";
-    QVERIFY(!Pilot.ConnectNetworkDrive());
+    QVERIFY(!FPilot->ConnectNetworkDrive());
     QVERIFY2(Answers.Asked.last().contains("gio: smb://server/none: No such share"), qPrintable(Answers.Asked.last()));
     Answers.Yes = false;
-    QVERIFY(!Pilot.ConnectNetworkDrive());
+    QVERIFY(!FPilot->ConnectNetworkDrive());
   }
 
   void fileChangeFollowsTheFolder()
   {
-    TTestTree Tree;
-    Tree.Folder("one");
-    Tree.Folder("two");
-    TShellPilot Pilot;
-    Pilot.SetFolder(Tree.Path("one"));
+    FTree->Folder("one");
+    FTree->Folder("two");
+    FPilot->SetFolder(FTree->Path("one"));
     int Changes = 0;
-    Pilot.SetOnFileChange([&Changes](TShellPilot*) { ++Changes; });
-    Tree.File("one/a", 1);
+    FPilot->SetOnFileChange([&Changes](TShellPilot*) { ++Changes; });
+    FTree->File("one/a", 1);
     QTRY_COMPARE(Changes, 1);
     // The watch moves with the folder and ends with the handler.
-    Pilot.SetFolder(Tree.Path("two"));
-    QVERIFY(!Watched(Tree.Path("one")));
-    Tree.Folder("two/c");
+    FPilot->SetFolder(FTree->Path("two"));
+    QVERIFY(!Watched(FTree->Path("one")));
+    FTree->Folder("two/c");
     QTRY_COMPARE(Changes, 2);
-    Pilot.SetOnFileChange(nullptr);
-    QVERIFY(!Watched(Tree.Path("two")));
+    FPilot->SetOnFileChange(nullptr);
+    QVERIFY(!Watched(FTree->Path("two")));
   }
 
 private:
   std::unique_ptr<TTestHome> FHome;
+  std::unique_ptr<TTestTree> FTree;
+  std::unique_ptr<TShellPilot> FPilot;
 };
 
 QTEST_MAIN(TShellPilotTest)
