@@ -8,7 +8,7 @@
 #include "TestHome.h"
 #include "TestTree.h"
 #include "WindowTest.h"
-#include "ZelControls.h"
+#include "ZelFolderCombo.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "MRUList.h"
 #include "PathRules.h"
-#include "ZelControls.h"
+#include "ZelFolderCombo.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ZelControls.h"
+#include "ZelFolderCombo.h"
 
 #include "Mounts.h"
 #include "PathRules.h"
