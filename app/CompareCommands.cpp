@@ -116,7 +116,7 @@ void TCompareCommands::Apply(std::shared_ptr<const TBaseline> Baseline)
   FForm.Charts().ShowChange(On);
   // A comparison starts sorted by growth, and ends sorted by size.
   TTreeCommands& Commands = FForm.Commands();
-  const int SortType = On                           ? TValueDisplay::stChange
+  const TValueDisplay::TSortType SortType = On      ? TValueDisplay::stChange
     : Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize
                                                     : Commands.FSortType;
   Commands.FSortType = SortType;

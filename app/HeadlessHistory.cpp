@@ -4,7 +4,7 @@
 #include "FolderNode.h"
 #include "FolderSnapshot.h"
 #include "HistoryStore.h"
-#include "Settings.h"
+#include "SettingsStore.h"
 #include "SnapshotCompare.h"
 #include "SnapshotFile.h"
 #include "TerminalText.h"
@@ -78,7 +78,7 @@ void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot)
 {
   // Kept as the user chose in the window.
   TWindowSettings Window;
-  Window.Load(TSettings(), false);
+  Window.Load(TSettingsStore(), false);
   THistoryStore Store = Window.History();
   std::string Error;
   if (Window.FHistoryKeep > 0 && !Store.Remember(Snapshot, Error))

@@ -22,7 +22,7 @@
 #include "SafeSave.h"
 #include "ScanDriver.h"
 #include "ScanSettings.h"
-#include "Settings.h"
+#include "SettingsStore.h"
 #include "SnapshotCompare.h"
 #include "TerminalProgress.h"
 #include "TerminalText.h"
@@ -513,14 +513,14 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
   QGuiApplication::setApplicationName("Spacelens");
   QGuiApplication::setOrganizationName("Zelkon");
   // Units, decimals, order and margins as the user chose them in the window.
-  TSettings Store;
+  TSettingsStore Store;
   TWindowSettings Window;
   Window.Load(Store, false);
   TValueDisplay Display;
   Display.FUnitType = TValueDisplay::TUnitType(Window.FUnitType);
   Display.FDecimals = Window.FDecimals - 1;
-  Display.FShowType = Window.FShowType;
-  const int SortType = Baseline ? TValueDisplay::stChange : Window.FSortType;
+  Display.FShowType = TViewType(Window.FShowType);
+  const auto SortType = Baseline ? TValueDisplay::stChange : TValueDisplay::TSortType(Window.FSortType);
   Display.FBaseline = std::move(Baseline);
   // A folder's own files as a line of their own, so its lines add up to it,
   // as the window's report shows them.

@@ -189,7 +189,7 @@ void TMainForm::FormCreate()
   FRightPane->Files().LoadLayout(FStore.Store());
   FRightPane->Types().LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
-  FList->FollowTree(FSettings.FSortType, FDisplay.FShowType);
+  FList->FollowTree(TValueDisplay::TSortType(FSettings.FSortType), FDisplay.FShowType);
   if (FSettings.FMaximized)
     setWindowState(Qt::WindowMaximized);
   // A second copy started meanwhile opens 20 pixels lower and further right.
@@ -204,9 +204,11 @@ void TMainForm::FormCreate()
   TZelSystemImageList::FilesIconIndex();
   TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
   FCharts->ApplySettings(FSettings.FChartTool, FSettings.FChart3D, FSettings.FChartLegend, FSettings.FChartPatterns);
-  // The page shown last, by its number in the settings; the bars for any other.
+  // The page shown last, by its number in the settings (in the order of
+  // TRightPane::TSeries); the bars for any other.
   static const char* const Pages[] = {"PieButton",     "BarButton",   "ListButton",
                                       "TreemapButton", "FilesButton", "TypesButton"};
+  static_assert(std::size(Pages) == TRightPane::psTypes + 1);
   const int Page = FSettings.FActiveSeries;
   Action(Page >= 0 && Page < int(std::size(Pages)) ? Pages[Page] : "BarButton")->trigger();
   RefreshCaption();
@@ -382,7 +384,7 @@ void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)
         FCurrentNode = nullptr;
 }
 
-void TMainForm::Sort1Click(int SortType)
+void TMainForm::Sort1Click(TValueDisplay::TSortType SortType)
 {
   TWaitCursor Wait;
   FCommands->FSortType = SortType;
@@ -392,7 +394,7 @@ void TMainForm::Sort1Click(int SortType)
   FRightPane->RefillPicture();
 }
 
-void TMainForm::View1Click(int ViewType)
+void TMainForm::View1Click(TViewType ViewType)
 {
   if (ViewType == FDisplay.FShowType)
     return;

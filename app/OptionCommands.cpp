@@ -5,14 +5,15 @@
 #include "MRUList.h"
 #include "MainActions.h"
 #include "MainForm.h"
+#include "OptionChoices.h"
 #include "OptionDlg.h"
-#include "Options.h"
 #include "Root.h"
 #include "WaitCursor.h"
 
 void TOptionCommands::OptionsClick(TMainForm& Form)
 {
-  TOptions Options = TOptions::Gather(Form.Display(), Form.Driver().FSettings, Form.WindowSettings(), Form.List());
+  TOptionChoices Options =
+    TOptionChoices::Gather(Form.Display(), Form.Driver().FSettings, Form.WindowSettings(), Form.List());
   if (const TRoot* Newest = Form.Driver().Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
     Options.FClusterSize = Newest->FClusterSize;
   Options.FHasRoots = !Form.Tree().TopNodes().empty();
@@ -21,7 +22,7 @@ void TOptionCommands::OptionsClick(TMainForm& Form)
     Apply(Form, Dialog.Result());
 }
 
-void TOptionCommands::Apply(TMainForm& Form, const TOptions& Options)
+void TOptionCommands::Apply(TMainForm& Form, const TOptionChoices& Options)
 {
   TScanSettings& Settings = Form.Driver().FSettings;
   TWindowSettings& Window = Form.WindowSettings();

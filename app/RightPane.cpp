@@ -131,17 +131,17 @@ void TRightPane::ShowChart()
   ShowPage(FCharts);
 }
 
-int TRightPane::Series() const
+TRightPane::TSeries TRightPane::Series() const
 {
   if (ShowsTypes())
-    return 5;
+    return psTypes;
   if (ShowsFiles())
-    return 4;
+    return psFiles;
   if (ShowsTreemap())
-    return 3;
+    return psTreemap;
   if (ShowsList())
-    return 2;
-  return FCharts->PieActive() ? 0 : 1;
+    return psList;
+  return FCharts->PieActive() ? psPie : psBars;
 }
 
 void TRightPane::ShowPage(QWidget* Page)

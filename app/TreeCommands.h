@@ -28,7 +28,7 @@ public:
   TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display);
   ~TTreeCommands();
 
-  int FSortType = 2;            // 1 by name, 2 by size, 3 none
+  TValueDisplay::TSortType FSortType = TValueDisplay::stSize;
   int FMinimumExpandSize = 10;  // megabytes, for "Expand Folder over" and "Remove Folder <"
 
   bool IsExpanded(const TFolderNode* Node) const;

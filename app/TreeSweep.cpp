@@ -86,8 +86,8 @@ void TTreeSweep::Slice()
       for (size_t Index = FKeys.size(); Index < End; ++Index)
         FKeys.push_back(FCommands.Keyed(FKeying->Child(Index)));
       if (FKeys.size() == FKeying->ChildCount()) {
-        const int SortType = FCommands.FSortType;
-        const int ShowType = FDisplay.FShowType;
+        const TValueDisplay::TSortType SortType = FCommands.FSortType;
+        const TViewType ShowType = FDisplay.FShowType;
         if (FKeys.size() < PoolSortCount) {
           TNodeOrder::Sort(FKeys, SortType, ShowType);
           TNodeOrder::Take(FKeying, FKeys, FOrders);

@@ -229,10 +229,10 @@ private slots:
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 31, 1024, 2);  // 30 KB, waste 1 KB
     Files->FIsFiles = true;
     Fixture.Add(Fixture.Top, "a", 11, 307, 1);  // 10.3 KB, waste 0.7 KB
-    Fixture.Display.FShowType = view;
+    Fixture.Display.FShowType = TViewType(view);
     std::vector<TFolderNode*> Sorted = Fixture.Top->Children();
     std::stable_sort(Sorted.begin(), Sorted.end(), [&](const TFolderNode* A, const TFolderNode* B) {
-      return Fixture.Display.CompareNodes(A, B, sort) < 0;
+      return Fixture.Display.CompareNodes(A, B, TValueDisplay::TSortType(sort)) < 0;
     });
     QStringList Got;
     for (TFolderNode* Child : Sorted)

@@ -113,7 +113,7 @@ void TDetailsList::HeaderClicked(int Section)
   Resort();
 }
 
-void TDetailsList::FollowTree(int SortType, int ShowType)
+void TDetailsList::FollowTree(TValueDisplay::TSortType SortType, TViewType ShowType)
 {
   FSorted = SortType != TValueDisplay::stNone;
   header()->setSortIndicatorShown(FSorted);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, int SortType, int ShowType)
+void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, TValueDisplay::TSortType SortType, TViewType ShowType)
 {
   std::stable_sort(Keyed.begin(), Keyed.end(), [SortType, ShowType](const TKeyed& A, const TKeyed& B) {
     return TValueDisplay::CompareKeys(A.first, B.first, SortType, ShowType) < 0;
