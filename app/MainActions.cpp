@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainActions.h"
+#include "app/MainActions.h"
 
-#include "ChartIcons.h"
-#include "CompareCommands.h"
-#include "DuplicatesDlg.h"
-#include "FolderTreeView.h"
-#include "MainForm.h"
-#include "Manual.h"
-#include "OptionCommands.h"
-#include "PrintCommands.h"
-#include "RootCommands.h"
-#include "ToolIcons.h"
+#include "app/CompareCommands.h"
+#include "app/DuplicatesDlg.h"
+#include "app/MainForm.h"
+#include "app/Manual.h"
+#include "app/OptionCommands.h"
+#include "app/RootCommands.h"
+#include "app/ToolIcons.h"
+#include "charts/ChartIcons.h"
+#include "print/PrintCommands.h"
+#include "view/FolderTreeView.h"
 
 #include <QAction>
 #include <QActionGroup>

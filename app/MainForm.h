@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ErrorBox.h"
-#include "FolderTree.h"
-#include "ScanDriver.h"
-#include "SettingsStore.h"
-#include "StatusPanels.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
-#include "WindowSettings.h"
+#include "app/ErrorBox.h"
+#include "app/SettingsStore.h"
+#include "app/TreeCommands.h"
+#include "app/WindowSettings.h"
+#include "scan/FolderTree.h"
+#include "scan/ScanDriver.h"
+#include "view/StatusPanels.h"
+#include "view/ValueDisplay.h"
 
 #include <QMainWindow>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OptionChoices.h"
+#include "app/OptionChoices.h"
 
-#include "DetailsList.h"
-#include "ScanSettings.h"
-#include "ValueDisplay.h"
-#include "WindowSettings.h"
+#include "app/WindowSettings.h"
+#include "scan/ScanSettings.h"
+#include "view/DetailsList.h"
+#include "view/ValueDisplay.h"
 
 TOptionChoices TOptionChoices::Gather(const TValueDisplay& Display, const TScanSettings& Scan,
                                       const TWindowSettings& Window, const TDetailsList& List)

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OptionCommands.h"
+#include "app/OptionCommands.h"
 
-#include "ChartPane.h"
-#include "MRUList.h"
-#include "MainActions.h"
-#include "MainForm.h"
-#include "OptionChoices.h"
-#include "OptionDlg.h"
-#include "Root.h"
-#include "WaitCursor.h"
+#include "app/MainActions.h"
+#include "app/MainForm.h"
+#include "app/OptionChoices.h"
+#include "app/OptionDlg.h"
+#include "charts/ChartPane.h"
+#include "scan/Root.h"
+#include "shell/MRUList.h"
+#include "shell/WaitCursor.h"
 
 void TOptionCommands::OptionsClick(TMainForm& Form)
 {

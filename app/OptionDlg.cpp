@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OptionDlg.h"
+#include "app/OptionDlg.h"
 
-#include "HistoryStore.h"
-#include "ListModel.h"
-#include "Manual.h"
-#include "Prompt.h"
+#include "app/Manual.h"
+#include "history/HistoryStore.h"
+#include "shell/Prompt.h"
+#include "view/ListModel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

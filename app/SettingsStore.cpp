@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsStore.h"
+#include "app/SettingsStore.h"
 
 TSettingsStore::TSettingsStore() : FStore("Zelkon", "Spacelens") {}
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderTree.h"
-#include "NodeOrder.h"
-#include "ValueDisplay.h"
+#include "scan/FolderTree.h"
+#include "view/NodeOrder.h"
+#include "view/ValueDisplay.h"
 
 #include <map>
 #include <memory>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreeSweep.h"
+#include "app/TreeSweep.h"
 
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderTreeView.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
+#include "app/TreeCommands.h"
+#include "scan/FolderNode.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "view/ValueDisplay.h"
 
 #include <QThreadPool>
 

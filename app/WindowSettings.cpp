@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowSettings.h"
+#include "app/WindowSettings.h"
 
-#include "ScanSettings.h"
-#include "SettingsStore.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
+#include "app/SettingsStore.h"
+#include "app/TreeCommands.h"
+#include "scan/ScanSettings.h"
+#include "view/ValueDisplay.h"
 
 #include <QGuiApplication>
 #include <QScreen>

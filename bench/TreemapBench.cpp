@@ -5,10 +5,10 @@
 //   bench_treemap [RUNS [PICTURE.png|- [MILLIONS]]]
 // the last picture saved, to be looked at; MILLIONS of files (1 by default)
 // in the same folders.
-#include "FileClass.h"
-#include "TreemapLayout.h"
-#include "TreemapRenderer.h"
-#include "TreemapSource.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapRenderer.h"
+#include "treemap/TreemapSource.h"
+#include "view/FileClass.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellLauncher.h"
+#include "shell/ShellLauncher.h"
 
-#include "OpenWith.h"
-#include "Prompt.h"
+#include "shell/OpenWith.h"
+#include "shell/Prompt.h"
 
 #include <QStandardPaths>
 

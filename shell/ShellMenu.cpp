@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellMenu.h"
+#include "shell/ShellMenu.h"
 
-#include "ZelSystemImageList.h"
+#include "shell/ZelSystemImageList.h"
 
 #include <QAction>
 #include <QMenu>

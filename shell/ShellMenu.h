@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ShellVerb.h"
+#include "shell/ShellVerb.h"
 
 #include <optional>
 

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellPilot.h"
+#include "shell/ShellPilot.h"
 
-#include "DirMon.h"
-#include "Directory.h"
-#include "Mounts.h"
-#include "NetworkDrive.h"
-#include "PathRules.h"
-#include "Prompt.h"
-#include "ShellLauncher.h"
-#include "ShellMenu.h"
-#include "ShellPilotError.h"
-#include "Trash.h"
-#include "WaitCursor.h"
-#include "Wildcard.h"
-#include "ZelSystemImageList.h"
+#include "fs/Directory.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
+#include "fs/Wildcard.h"
+#include "shell/DirMon.h"
+#include "shell/NetworkDrive.h"
+#include "shell/Prompt.h"
+#include "shell/ShellLauncher.h"
+#include "shell/ShellMenu.h"
+#include "shell/ShellPilotError.h"
+#include "shell/Trash.h"
+#include "shell/WaitCursor.h"
+#include "shell/ZelSystemImageList.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PropertiesDialog.h"
-#include "ShellVerb.h"
+#include "shell/PropertiesDialog.h"
+#include "shell/ShellVerb.h"
 
 #include <QObject>
 #include <QPoint>

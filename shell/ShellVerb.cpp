@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellVerb.h"
+#include "shell/ShellVerb.h"
 
 #include <array>
 #include <utility>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderSnapshot.h"
-#include "HistoryStore.h"
-#include "TerminalProgress.h"
-#include "TerminalText.h"
-#include "TestHome.h"
-#include "TestTree.h"
+#include "app/TerminalProgress.h"
+#include "app/TerminalText.h"
+#include "history/HistoryStore.h"
+#include "scan/FolderSnapshot.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileClass.h"
-#include "TreemapLayout.h"
-#include "TreemapRenderer.h"
-#include "TreemapSource.h"
-#include "TreemapView.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapRenderer.h"
+#include "treemap/TreemapSource.h"
+#include "treemap/TreemapView.h"
+#include "view/FileClass.h"
 
 #include <QSet>
 #include <QTest>

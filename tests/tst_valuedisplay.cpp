@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "HeldScan.h"
-#include "Root.h"
-#include "TestTree.h"
-#include "TreeFixture.h"
-#include "ValueDisplay.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "tests/HeldScan.h"
+#include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
+#include "view/ValueDisplay.h"
 
 #include <QFontDatabase>
 #include <QLocale>

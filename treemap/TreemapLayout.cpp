@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapLayout.h"
+#include "treemap/TreemapLayout.h"
 
-#include "FileClass.h"
+#include "view/FileClass.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreemapSource.h"
-#include "TreemapTile.h"
+#include "treemap/TreemapSource.h"
+#include "treemap/TreemapTile.h"
 
 #include <QRectF>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapRenderer.h"
+#include "treemap/TreemapRenderer.h"
 
-#include "FileClass.h"
-#include "TreemapLayout.h"
+#include "treemap/TreemapLayout.h"
+#include "view/FileClass.h"
 
 #include <QPainter>
 

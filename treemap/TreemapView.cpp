@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapView.h"
+#include "treemap/TreemapView.h"
 
-#include "TreemapSource.h"
+#include "treemap/TreemapSource.h"
 
 #include <QCursor>
 #include <QEventLoop>

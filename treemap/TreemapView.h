@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreemapLayout.h"
-#include "TreemapRenderer.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapRenderer.h"
 
 #include <QImage>
 #include <QTimer>

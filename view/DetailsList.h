@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileListJob.h"
-#include "ListModel.h"
-#include "ValueDisplay.h"
+#include "view/FileListJob.h"
+#include "view/ListModel.h"
+#include "view/ValueDisplay.h"
 
 #include <QTableView>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ValueDisplay.h"
+#include "view/ValueDisplay.h"
 
-#include "Baseline.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "ShellPilotError.h"
+#include "fs/PathRules.h"
+#include "scan/Baseline.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "shell/ShellPilotError.h"
 
 #include <QFontMetrics>
 #include <QLocale>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Baseline.h"
-#include "FolderData.h"
-#include "ShellPilot.h"
+#include "scan/Baseline.h"
+#include "scan/FolderData.h"
+#include "shell/ShellPilot.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
