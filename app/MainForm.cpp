@@ -155,7 +155,17 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   connect(FTreeView, &QTreeView::clicked, FRightPane, &TRightPane::TreeClicked);
 
   FModel->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
-  FRoots = std::make_unique<TRootCommands>(*this, *FProgress, *FPanels, *FErrorBox);
+  FRoots = std::make_unique<TRootCommands>(
+    this,
+    TRootCommands::TParts{FDriver, *FCommands, *FModel, FDisplay, FSettings, *FShellPilot, *FRecent, *FDriveBox,
+                          *FProgress, *FPanels, *FErrorBox});
+  FRoots->FCurrent = [this] { return FCurrentNode; };
+  FRoots->FSelected = [this] { return SelectedNode(); };
+  FRoots->OnCurrent = [this](TFolderNode* Node) { SetCurrentNode(Node); };
+  FRoots->OnFocusTree = [this] { FTreeView->setFocus(); };
+  FRoots->OnStatus = [this](bool Refresh) { RefreshStatus(Refresh); };
+  FRoots->OnCaption = [this] { RefreshCaption(); };
+  FRoots->OnMessage = [this](const QString& Text) { statusBar()->showMessage(Text, 10000); };
 
   FormCreate();
 }
