@@ -57,7 +57,7 @@ void TTreemapView::Cancel()
   FSource.reset();
   FRoot = nullptr;
   FResizeTimer.stop();
-  FJob.Cancel();
+  FJob.CancelAndWait();
   FLayout.reset();
   FLit.clear();
   FHovered = -1;

@@ -10,6 +10,11 @@ TLatestJob::TLatestJob(int Threads, QObject* Parent) : QObject(Parent)
 
 TLatestJob::~TLatestJob()
 {
+  CancelAndWait();
+}
+
+void TLatestJob::CancelAndWait()
+{
   Cancel();
   FPool.waitForDone();
 }
