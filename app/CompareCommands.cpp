@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CompareCommands.h"
+#include "app/CompareCommands.h"
 
-#include "Baseline.h"
-#include "ChartPane.h"
-#include "CompareDlg.h"
-#include "DetailsList.h"
-#include "FolderNode.h"
-#include "MainActions.h"
-#include "MainForm.h"
-#include "RightPane.h"
-#include "Root.h"
-#include "RootCommands.h"
-#include "SnapshotCompare.h"
-#include "SnapshotFile.h"
+#include "app/CompareDlg.h"
+#include "app/MainActions.h"
+#include "app/MainForm.h"
+#include "app/RightPane.h"
+#include "app/RootCommands.h"
+#include "charts/ChartPane.h"
+#include "history/SnapshotCompare.h"
+#include "history/SnapshotFile.h"
+#include "scan/Baseline.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "view/DetailsList.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -116,7 +116,7 @@ void TCompareCommands::Apply(std::shared_ptr<const TBaseline> Baseline)
   FForm.Charts().ShowChange(On);
   // A comparison starts sorted by growth, and ends sorted by size.
   TTreeCommands& Commands = FForm.Commands();
-  const int SortType = On                           ? TValueDisplay::stChange
+  const TValueDisplay::TSortType SortType = On      ? TValueDisplay::stChange
     : Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize
                                                     : Commands.FSortType;
   Commands.FSortType = SortType;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CompareDlg.h"
+#include "app/CompareDlg.h"
 
-#include "PathRules.h"
-#include "SnapshotCompare.h"
-#include "ValueDisplay.h"
+#include "fs/PathRules.h"
+#include "history/SnapshotCompare.h"
+#include "view/ValueDisplay.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

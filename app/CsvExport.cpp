@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvExport.h"
+#include "app/CsvExport.h"
 
-#include "FileClass.h"
-#include "FileTime.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "SnapshotCompare.h"
+#include "fs/FileTime.h"
+#include "fs/PathRules.h"
+#include "history/SnapshotCompare.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "view/FileClass.h"
 
 #include <algorithm>
 #include <cstring>

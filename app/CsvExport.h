@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TopFiles.h"
-#include "TypeTotals.h"
+#include "files/TopFiles.h"
+#include "types/TypeTotals.h"
 
 #include <cstdint>
 #include <cstdio>

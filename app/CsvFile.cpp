@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvFile.h"
+#include "app/CsvFile.h"
 
-#include "Prompt.h"
-#include "SafeSave.h"
-#include "WaitCursor.h"
+#include "fs/SafeSave.h"
+#include "shell/Prompt.h"
+#include "shell/WaitCursor.h"
 
 #include <QDir>
 #include <QFileDialog>

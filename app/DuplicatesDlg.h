@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DuplicateFinder.h"
+#include "duplicates/DuplicateFinder.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

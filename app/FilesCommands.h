@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RowsReport.h"
+#include "print/RowsReport.h"
 
 #include <QObject>
 #include <QPoint>

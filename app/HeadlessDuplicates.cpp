@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HeadlessDuplicates.h"
+#include "app/HeadlessDuplicates.h"
 
-#include "CsvExport.h"
-#include "Directory.h"
-#include "FolderNode.h"
-#include "ScanSettings.h"
-#include "TerminalText.h"
+#include "app/CsvExport.h"
+#include "app/TerminalText.h"
+#include "fs/Directory.h"
+#include "scan/FolderNode.h"
+#include "scan/ScanSettings.h"
 
 #include <cinttypes>
 #include <thread>

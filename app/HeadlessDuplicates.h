@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "DuplicateFinder.h"
+#include "duplicates/DuplicateFinder.h"
 
 struct TScanSettings;
 

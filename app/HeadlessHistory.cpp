@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HeadlessHistory.h"
+#include "app/HeadlessHistory.h"
 
-#include "FolderNode.h"
-#include "FolderSnapshot.h"
-#include "HistoryStore.h"
-#include "Settings.h"
-#include "SnapshotCompare.h"
-#include "SnapshotFile.h"
-#include "TerminalText.h"
-#include "WindowSettings.h"
+#include "app/SettingsStore.h"
+#include "app/TerminalText.h"
+#include "app/WindowSettings.h"
+#include "history/HistoryStore.h"
+#include "history/SnapshotCompare.h"
+#include "history/SnapshotFile.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderSnapshot.h"
 
 #include <charconv>
 #include <cinttypes>
@@ -78,7 +78,7 @@ void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot)
 {
   // Kept as the user chose in the window.
   TWindowSettings Window;
-  Window.Load(TSettings(), false);
+  Window.Load(TSettingsStore(), false);
   THistoryStore Store = Window.History();
   std::string Error;
   if (Window.FHistoryKeep > 0 && !Store.Remember(Snapshot, Error))

@@ -1,33 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HeadlessScan.h"
+#include "app/HeadlessScan.h"
 
-#include "Baseline.h"
-#include "HeadlessDuplicates.h"
-#include "HeadlessHistory.h"
+#include "app/HeadlessDuplicates.h"
+#include "app/HeadlessHistory.h"
+#include "scan/Baseline.h"
 
-#include "CsvExport.h"
-#include "FileClass.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "Manual.h"
-#include "NcduExport.h"
-#include "NcduImport.h"
-#include "NodeOrder.h"
-#include "PathRules.h"
-#include "RemoteAddress.h"
-#include "RemoteStream.h"
-#include "ReportFile.h"
-#include "Root.h"
-#include "SafeSave.h"
-#include "ScanDriver.h"
-#include "ScanSettings.h"
-#include "Settings.h"
-#include "SnapshotCompare.h"
-#include "TerminalProgress.h"
-#include "TerminalText.h"
-#include "ValueDisplay.h"
-#include "WindowSettings.h"
+#include "app/CsvExport.h"
+#include "app/Manual.h"
+#include "app/SettingsStore.h"
+#include "app/TerminalProgress.h"
+#include "app/TerminalText.h"
+#include "app/WindowSettings.h"
+#include "fs/PathRules.h"
+#include "fs/SafeSave.h"
+#include "history/SnapshotCompare.h"
+#include "print/ReportFile.h"
+#include "remote/RemoteAddress.h"
+#include "remote/RemoteStream.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/NcduExport.h"
+#include "scan/NcduImport.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
+#include "scan/ScanSettings.h"
+#include "view/FileClass.h"
+#include "view/NodeOrder.h"
+#include "view/ValueDisplay.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -513,14 +513,14 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
   QGuiApplication::setApplicationName("Spacelens");
   QGuiApplication::setOrganizationName("Zelkon");
   // Units, decimals, order and margins as the user chose them in the window.
-  TSettings Store;
+  TSettingsStore Store;
   TWindowSettings Window;
   Window.Load(Store, false);
   TValueDisplay Display;
   Display.FUnitType = TValueDisplay::TUnitType(Window.FUnitType);
   Display.FDecimals = Window.FDecimals - 1;
-  Display.FShowType = Window.FShowType;
-  const int SortType = Baseline ? TValueDisplay::stChange : Window.FSortType;
+  Display.FShowType = TViewType(Window.FShowType);
+  const auto SortType = Baseline ? TValueDisplay::stChange : TValueDisplay::TSortType(Window.FSortType);
   Display.FBaseline = std::move(Baseline);
   // A folder's own files as a line of their own, so its lines add up to it,
   // as the window's report shows them.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScanListener.h"
-#include "ScanSettings.h"
-#include "TopFiles.h"
+#include "files/TopFiles.h"
+#include "scan/ScanListener.h"
+#include "scan/ScanSettings.h"
 
 #include <cstdint>
 #include <cstdio>

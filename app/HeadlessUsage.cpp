@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's help, kept apart from the code that follows it.
-#include "HeadlessScan.h"
+#include "app/HeadlessScan.h"
 
 const char* THeadlessScan::Usage =
   "Usage: spacelens --nogui [OPTIONS] FOLDER...\n"

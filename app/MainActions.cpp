@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainActions.h"
+#include "app/MainActions.h"
 
-#include "ChartIcons.h"
-#include "CompareCommands.h"
-#include "DuplicatesDlg.h"
-#include "FolderTreeView.h"
-#include "MainForm.h"
-#include "Manual.h"
-#include "OptionCommands.h"
-#include "PrintCommands.h"
-#include "RootCommands.h"
-#include "ToolIcons.h"
+#include "app/CompareCommands.h"
+#include "app/DuplicatesDlg.h"
+#include "app/MainForm.h"
+#include "app/Manual.h"
+#include "app/OptionCommands.h"
+#include "app/RootCommands.h"
+#include "app/ToolIcons.h"
+#include "charts/ChartIcons.h"
+#include "print/PrintCommands.h"
+#include "view/FolderTreeView.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -82,16 +82,16 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Roots().UpdateBranch1Click(); }},
   {"CountFolders1", "&Count Folders", "", [](TMainForm& F, int) { F.CountFolders1Click(); }},
 
-  {"ViewButton1", "&Size", "Size|Show the size of the folders", [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 1,
-   nullptr, "Size"},
+  {"ViewButton1", "&Size", "Size|Show the size of the folders",
+   [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 1, nullptr, "Size"},
   {"ViewButton2", "Bytes &Allocated", "Bytes Allocated|Show how many bytes are allocated on disk by the folders",
-   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 2, nullptr, "Allocated"},
+   [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 2, nullptr, "Allocated"},
   {"ViewButton3", "&Percent", "Percent|Show how many percent of the parent folders each folder occupies",
-   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 3, nullptr, "Percent"},
+   [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 3, nullptr, "Percent"},
   {"ViewButton4", "&Wasted Space", "Wasted Space|Show how much space is wasted  by the folders",
-   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 4, nullptr, "Wasted"},
+   [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 4, nullptr, "Wasted"},
   {"ViewButton5", "Use &CD-Rom Cluster Size", "CD-Rom cluster size|Show how much the folders would occupy on a CD-ROM",
-   [](TMainForm& F, int Tag) { F.View1Click(Tag); }, 5, nullptr, "CD-ROM"},
+   [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 5, nullptr, "CD-ROM"},
   {"UnitMB", "&MB only", "MB only|Show values in megabytes", [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 0,
    nullptr, "MB"},
   {"UnitMixed", "KB/MB &Mixed", "KB/MB Mixed|Show values in kilobytes, from 100 MB on in megabytes",
@@ -129,14 +129,18 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Printing().PrintClick(false); }, 0, "document-print"},
   {"Options1", "&Options...", "Options|Change how values are shown and what a scan counts",
    [](TMainForm& F, int) { TOptionCommands::OptionsClick(F); }},
-  {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); },
-   TValueDisplay::stName, nullptr, "Sort By Name"},
-  {"SNumButton", "By &Size", "Sort By Size|Sort By Size", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); },
-   TValueDisplay::stSize, nullptr, "Sort By Size"},
+  {"SAlphaButton", "By &Name", "Sort By Name|Sort By Name",
+   [](TMainForm& F, int Tag) { F.Sort1Click(TValueDisplay::TSortType(Tag)); }, TValueDisplay::stName, nullptr,
+   "Sort By Name"},
+  {"SNumButton", "By &Size", "Sort By Size|Sort By Size",
+   [](TMainForm& F, int Tag) { F.Sort1Click(TValueDisplay::TSortType(Tag)); }, TValueDisplay::stSize, nullptr,
+   "Sort By Size"},
   {"SChangeButton", "By &Change", "Sort By Change|Sort by growth since the earlier scan, the most grown first",
-   [](TMainForm& F, int Tag) { F.Sort1Click(Tag); }, TValueDisplay::stChange, nullptr, "Sort By Change"},
-  {"SNoButton", "N&one", "No Sorting|No Sorting", [](TMainForm& F, int Tag) { F.Sort1Click(Tag); },
-   TValueDisplay::stNone, nullptr, "No Sorting"},
+   [](TMainForm& F, int Tag) { F.Sort1Click(TValueDisplay::TSortType(Tag)); }, TValueDisplay::stChange, nullptr,
+   "Sort By Change"},
+  {"SNoButton", "N&one", "No Sorting|No Sorting",
+   [](TMainForm& F, int Tag) { F.Sort1Click(TValueDisplay::TSortType(Tag)); }, TValueDisplay::stNone, nullptr,
+   "No Sorting"},
   {"Contents1", "&Contents", "Contents|Open the manual", [](TMainForm&, int) { TManual::Open(); }},
   {"About1", "About...", "",
    [](TMainForm& F, int) {
@@ -298,7 +302,7 @@ void TMainActions::BuildToolBars()
   FViewBar->addActions(FModeGroup->actions());
 }
 
-void TMainActions::CheckView(int ViewType)
+void TMainActions::CheckView(TViewType ViewType)
 {
   for (QAction* Item : FViewGroup->actions())
     Item->setChecked(Item->data().toInt() == ViewType);
@@ -310,7 +314,7 @@ void TMainActions::CheckUnit(int UnitType)
     Item->setChecked(Item->data().toInt() == UnitType);
 }
 
-void TMainActions::CheckSort(int SortType)
+void TMainActions::CheckSort(TValueDisplay::TSortType SortType)
 {
   for (QAction* Item : FSortGroup->actions())
     Item->setChecked(Item->data().toInt() == SortType);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "view/ValueDisplay.h"
+
 #include <QString>
 
 class QAction;
@@ -19,8 +21,8 @@ public:
 
   QAction* Action(const QString& Name) const;
   // Checks the item of the view type and of the sort mode.
-  void CheckView(int ViewType);
-  void CheckSort(int SortType);
+  void CheckView(TViewType ViewType);
+  void CheckSort(TValueDisplay::TSortType SortType);
   void CheckUnit(int UnitType);
   // Puts the minimum expand size (megabytes) into the captions that name it.
   void ShowMinimumSize(int Megabytes);

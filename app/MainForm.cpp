@@ -1,36 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "ChartPane.h"
-#include "CompareCommands.h"
-#include "DetailsList.h"
-#include "DriveBox.h"
-#include "ErrorBox.h"
-#include "FileClass.h"
-#include "FilesCommands.h"
-#include "FilesList.h"
-#include "FolderData.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderTreeView.h"
-#include "HeadlessScan.h"
-#include "MRUList.h"
-#include "MainActions.h"
-#include "PathRules.h"
-#include "PrintCommands.h"
-#include "Prompt.h"
-#include "RightPane.h"
-#include "Root.h"
-#include "RootCommands.h"
-#include "ScanProgress.h"
-#include "ShellCommands.h"
-#include "ShellPilot.h"
-#include "StatusPanels.h"
-#include "TreeCommands.h"
-#include "TypesCommands.h"
-#include "TypesList.h"
-#include "WaitCursor.h"
-#include "ZelSystemImageList.h"
+#include "app/CompareCommands.h"
+#include "app/ErrorBox.h"
+#include "app/FilesCommands.h"
+#include "app/HeadlessScan.h"
+#include "app/MainActions.h"
+#include "app/RightPane.h"
+#include "app/RootCommands.h"
+#include "app/ShellCommands.h"
+#include "app/TreeCommands.h"
+#include "app/TypesCommands.h"
+#include "charts/ChartPane.h"
+#include "files/FilesList.h"
+#include "fs/PathRules.h"
+#include "print/PrintCommands.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "shell/MRUList.h"
+#include "shell/Prompt.h"
+#include "shell/ShellPilot.h"
+#include "shell/WaitCursor.h"
+#include "shell/ZelSystemImageList.h"
+#include "types/TypesList.h"
+#include "view/DetailsList.h"
+#include "view/FileClass.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "view/ScanProgress.h"
+#include "view/StatusPanels.h"
+#include "widgets/DriveBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,7 +155,17 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   connect(FTreeView, &QTreeView::clicked, FRightPane, &TRightPane::TreeClicked);
 
   FModel->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
-  FRoots = std::make_unique<TRootCommands>(*this, *FProgress, *FPanels, *FErrorBox);
+  FRoots = std::make_unique<TRootCommands>(
+    this,
+    TRootCommands::TParts{FDriver, *FCommands, *FModel, FDisplay, FSettings, *FShellPilot, *FRecent, *FDriveBox,
+                          *FProgress, *FPanels, *FErrorBox});
+  FRoots->FCurrent = [this] { return FCurrentNode; };
+  FRoots->FSelected = [this] { return SelectedNode(); };
+  FRoots->OnCurrent = [this](TFolderNode* Node) { SetCurrentNode(Node); };
+  FRoots->OnFocusTree = [this] { FTreeView->setFocus(); };
+  FRoots->OnStatus = [this](bool Refresh) { RefreshStatus(Refresh); };
+  FRoots->OnCaption = [this] { RefreshCaption(); };
+  FRoots->OnMessage = [this](const QString& Text) { statusBar()->showMessage(Text, 10000); };
 
   FormCreate();
 }
@@ -189,7 +199,7 @@ void TMainForm::FormCreate()
   FRightPane->Files().LoadLayout(FStore.Store());
   FRightPane->Types().LoadLayout(FStore.Store());
   // The list sorts by the column that matches the tree's sort mode.
-  FList->FollowTree(FSettings.FSortType, FDisplay.FShowType);
+  FList->FollowTree(TValueDisplay::TSortType(FSettings.FSortType), FDisplay.FShowType);
   if (FSettings.FMaximized)
     setWindowState(Qt::WindowMaximized);
   // A second copy started meanwhile opens 20 pixels lower and further right.
@@ -204,9 +214,11 @@ void TMainForm::FormCreate()
   TZelSystemImageList::FilesIconIndex();
   TZelSystemImageList::IconIndex(QDir::homePath().toLocal8Bit().toStdString());
   FCharts->ApplySettings(FSettings.FChartTool, FSettings.FChart3D, FSettings.FChartLegend, FSettings.FChartPatterns);
-  // The page shown last, by its number in the settings; the bars for any other.
+  // The page shown last, by its number in the settings (in the order of
+  // TRightPane::TSeries); the bars for any other.
   static const char* const Pages[] = {"PieButton",     "BarButton",   "ListButton",
                                       "TreemapButton", "FilesButton", "TypesButton"};
+  static_assert(std::size(Pages) == TRightPane::psTypes + 1);
   const int Page = FSettings.FActiveSeries;
   Action(Page >= 0 && Page < int(std::size(Pages)) ? Pages[Page] : "BarButton")->trigger();
   RefreshCaption();
@@ -382,7 +394,7 @@ void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)
         FCurrentNode = nullptr;
 }
 
-void TMainForm::Sort1Click(int SortType)
+void TMainForm::Sort1Click(TValueDisplay::TSortType SortType)
 {
   TWaitCursor Wait;
   FCommands->FSortType = SortType;
@@ -392,7 +404,7 @@ void TMainForm::Sort1Click(int SortType)
   FRightPane->RefillPicture();
 }
 
-void TMainForm::View1Click(int ViewType)
+void TMainForm::View1Click(TViewType ViewType)
 {
   if (ViewType == FDisplay.FShowType)
     return;

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ErrorBox.h"
-#include "FolderTree.h"
-#include "ScanDriver.h"
-#include "Settings.h"
-#include "StatusPanels.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
-#include "WindowSettings.h"
+#include "app/ErrorBox.h"
+#include "app/SettingsStore.h"
+#include "app/TreeCommands.h"
+#include "app/WindowSettings.h"
+#include "scan/FolderTree.h"
+#include "scan/ScanDriver.h"
+#include "view/StatusPanels.h"
+#include "view/ValueDisplay.h"
 
 #include <QMainWindow>
 
@@ -61,8 +61,8 @@ public:
   TFolderNode* SelectedNode() const;
   const TRoot* SelectedRoot() const;
 
-  void Sort1Click(int SortType);
-  void View1Click(int ViewType);
+  void Sort1Click(TValueDisplay::TSortType SortType);
+  void View1Click(TViewType ViewType);
   void Unit1Click(int UnitType);
   void openClick(int Tag);
   void Properties1Click();
@@ -129,7 +129,7 @@ private:
   void CheckMode(const char* Button, const char* PrintCaption);
 
   std::vector<std::string> FArguments;
-  TSettings FStore;
+  TSettingsStore FStore;
   TWindowSettings FSettings;
   TFolderTree FTree;
   TValueDisplay FDisplay;

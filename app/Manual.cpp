@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Manual.h"
+#include "app/Manual.h"
 
-#include "Prompt.h"
+#include "shell/Prompt.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OptionCommands.h"
+#include "app/OptionCommands.h"
 
-#include "ChartPane.h"
-#include "MRUList.h"
-#include "MainActions.h"
-#include "MainForm.h"
-#include "OptionDlg.h"
-#include "Options.h"
-#include "Root.h"
-#include "WaitCursor.h"
+#include "app/MainActions.h"
+#include "app/MainForm.h"
+#include "app/OptionChoices.h"
+#include "app/OptionDlg.h"
+#include "charts/ChartPane.h"
+#include "scan/Root.h"
+#include "shell/MRUList.h"
+#include "shell/WaitCursor.h"
 
 void TOptionCommands::OptionsClick(TMainForm& Form)
 {
-  TOptions Options = TOptions::Gather(Form.Display(), Form.Driver().FSettings, Form.WindowSettings(), Form.List());
+  TOptionChoices Options =
+    TOptionChoices::Gather(Form.Display(), Form.Driver().FSettings, Form.WindowSettings(), Form.List());
   if (const TRoot* Newest = Form.Driver().Roots(); Newest && Newest->FFileSystem == UserDefinedFileSystem)
     Options.FClusterSize = Newest->FClusterSize;
   Options.FHasRoots = !Form.Tree().TopNodes().empty();
@@ -21,7 +22,7 @@ void TOptionCommands::OptionsClick(TMainForm& Form)
     Apply(Form, Dialog.Result());
 }
 
-void TOptionCommands::Apply(TMainForm& Form, const TOptions& Options)
+void TOptionCommands::Apply(TMainForm& Form, const TOptionChoices& Options)
 {
   TScanSettings& Settings = Form.Driver().FSettings;
   TWindowSettings& Window = Form.WindowSettings();

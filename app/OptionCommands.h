@@ -2,7 +2,7 @@
 #pragma once
 
 class TMainForm;
-struct TOptions;
+struct TOptionChoices;
 
 // The Options command: the dialog filled from the window's settings, and
 // what its answer changes in the window: values and labels, scan settings
@@ -11,5 +11,5 @@ struct TOptions;
 class TOptionCommands {
 public:
   static void OptionsClick(TMainForm& Form);
-  static void Apply(TMainForm& Form, const TOptions& Options);
+  static void Apply(TMainForm& Form, const TOptionChoices& Options);
 };

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OptionDlg.h"
+#include "app/OptionDlg.h"
 
-#include "HistoryStore.h"
-#include "ListModel.h"
-#include "Manual.h"
-#include "Prompt.h"
+#include "app/Manual.h"
+#include "history/HistoryStore.h"
+#include "shell/Prompt.h"
+#include "view/ListModel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -66,7 +66,7 @@ QSpinBox* Spin(int Low, int High, bool ArrowsOnly)
 
 }  // namespace
 
-TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Parent), FHasRoots(Options.FHasRoots)
+TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog(Parent), FHasRoots(Options.FHasRoots)
 {
   setWindowTitle("Spacelens - Options");
   setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -201,7 +201,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptions& Options) : QDialog(Paren
   Load(Options);
 }
 
-void TOptionDlg::Load(const TOptions& Options)
+void TOptionDlg::Load(const TOptionChoices& Options)
 {
   UnitGroup->button(std::clamp(Options.FUnitType, 0, 3))->setChecked(true);
   Filteredit->setText(QString::fromLocal8Bit(Options.FFilter) + "  ");
@@ -233,9 +233,9 @@ void TOptionDlg::Load(const TOptions& Options)
   OKButton->setText("OK");
 }
 
-TOptions TOptionDlg::Result() const
+TOptionChoices TOptionDlg::Result() const
 {
-  TOptions Options;
+  TOptionChoices Options;
   Options.FUnitType = UnitGroup->checkedId();
   Options.FDecimals = DecimalSpin->value();
   Options.FBoldFactor = BoldFactorSpin->value();

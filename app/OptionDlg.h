@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Options.h"
+#include "app/OptionChoices.h"
 
 #include <QDialog>
 
@@ -18,10 +18,10 @@ class QSpinBox;
 // the result when the user leaves with OK.
 class TOptionDlg : public QDialog {
 public:
-  TOptionDlg(QWidget* Parent, const TOptions& Options);
+  TOptionDlg(QWidget* Parent, const TOptionChoices& Options);
 
   // The options as the controls show them.
-  TOptions Result() const;
+  TOptionChoices Result() const;
 
   QButtonGroup* UnitGroup;
   QCheckBox* FilesCheckbox;
@@ -47,7 +47,7 @@ protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-  void Load(const TOptions& Options);
+  void Load(const TOptionChoices& Options);
   void FiltereditChange();
   void HelpBtnClick();
   // Forgets every scan remembered, after asking.

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RightPane.h"
+#include "app/RightPane.h"
 
-#include "Chart.h"
-#include "ChartPane.h"
-#include "DetailsList.h"
-#include "FilesList.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "ScanSettings.h"
-#include "TreemapPane.h"
-#include "TypesList.h"
-#include "WaitCursor.h"
+#include "charts/Chart.h"
+#include "charts/ChartPane.h"
+#include "files/FilesList.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/ScanSettings.h"
+#include "shell/WaitCursor.h"
+#include "treemap/TreemapPane.h"
+#include "types/TypesList.h"
+#include "view/DetailsList.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -131,17 +131,17 @@ void TRightPane::ShowChart()
   ShowPage(FCharts);
 }
 
-int TRightPane::Series() const
+TRightPane::TSeries TRightPane::Series() const
 {
   if (ShowsTypes())
-    return 5;
+    return psTypes;
   if (ShowsFiles())
-    return 4;
+    return psFiles;
   if (ShowsTreemap())
-    return 3;
+    return psTreemap;
   if (ShowsList())
-    return 2;
-  return FCharts->PieActive() ? 0 : 1;
+    return psList;
+  return FCharts->PieActive() ? psPie : psBars;
 }
 
 void TRightPane::ShowPage(QWidget* Page)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ReportCanvas.h"
+#include "print/ReportCanvas.h"
 
 #include <QStackedWidget>
 #include <QTimer>
@@ -42,9 +42,9 @@ public:
   bool ShowsTreemap() const;
   bool ShowsFiles() const;
   bool ShowsTypes() const;
-  // What is shown, as the window's settings keep it: 0 the pie, 1 the
-  // bars, 2 the list, 3 the treemap, 4 the files view, 5 the types view.
-  int Series() const;
+  // What is shown; the window's settings keep it by its number.
+  enum TSeries : int { psPie, psBars, psList, psTreemap, psFiles, psTypes };
+  TSeries Series() const;
   // The drawings of the chart or treemap shown, one a printed page, for
   // print; none with the list.
   std::vector<TReportCanvas::TPictureDraw> ShownPicture();

@@ -1,31 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RootCommands.h"
+#include "app/RootCommands.h"
 
-#include "DriveBox.h"
-#include "ErrorBox.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderSnapshot.h"
-#include "FolderTree.h"
-#include "FolderTreeView.h"
-#include "HistoryStore.h"
-#include "MRUList.h"
-#include "MainForm.h"
-#include "Mounts.h"
-#include "PathRules.h"
-#include "RemoteAddress.h"
-#include "RemoteStream.h"
-#include "Root.h"
-#include "ScanDriver.h"
-#include "ScanProgress.h"
-#include "ShellCommands.h"
-#include "ShellPilot.h"
-#include "SnapshotCompare.h"
-#include "StatusPanels.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
-#include "WaitCursor.h"
-#include "WorkerThread.h"
+#include "app/ErrorBox.h"
+#include "app/ShellCommands.h"
+#include "app/TreeCommands.h"
+#include "app/WindowSettings.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
+#include "fs/WorkerThread.h"
+#include "history/HistoryStore.h"
+#include "history/SnapshotCompare.h"
+#include "remote/RemoteAddress.h"
+#include "remote/RemoteStream.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderSnapshot.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
+#include "shell/MRUList.h"
+#include "shell/ShellPilot.h"
+#include "shell/WaitCursor.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "view/ScanProgress.h"
+#include "view/StatusPanels.h"
+#include "view/ValueDisplay.h"
+#include "widgets/DriveBox.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -38,11 +38,10 @@
 #include <optional>
 #include <sys/stat.h>
 
-TRootCommands::TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors)
-  : FForm(Form), FProgress(Progress), FPanels(Panels), FErrors(Errors)
+TRootCommands::TRootCommands(QWidget* Window, const TParts& Parts) : FWindow(Window), F(Parts)
 {
   FHistory.setMaxThreadCount(1);
-  FForm.Driver().SetListener(this);
+  F.Driver.SetListener(this);
   FDrainTimer.setInterval(100);
   QObject::connect(&FDrainTimer, &QTimer::timeout, [this] { DrainScans(); });
 }
@@ -55,30 +54,30 @@ bool TRootCommands::StartScan(const std::string& Path, int* Failure)
   // The rescanned root's nodes go away: its top node becomes current first,
   // and what was open and selected is opened again when the scan ends.
   // A root that does not hold the selection leaves it where it is.
-  const TRoot* Existing = FForm.Driver().FindRoot(Folder);
+  const TRoot* Existing = F.Driver.FindRoot(Folder);
   std::optional<TTreeCommands::TTreeState> Saved;
   if (Existing)
-    Saved = FForm.Commands().BeforeRescan(Existing, FForm.CurrentNode());
+    Saved = F.Commands.BeforeRescan(Existing, FCurrent());
   if (Saved && Saved->FHasCurrent)
-    FForm.SetCurrentNode(Existing->FNode);
+    OnCurrent(Existing->FNode);
   // A scan ended by its own restart is not one the user stopped.
   FRestarting = Existing && Existing->Scanning();
-  FForm.Display().ForgetMountNames();
-  TRoot* Root = FForm.Driver().StartScan(Folder, Failure);
+  F.Display.ForgetMountNames();
+  TRoot* Root = F.Driver.StartScan(Folder, Failure);
   FRestarting = false;
   if (!Root)
     return false;
   if (Saved)
-    FForm.Commands().KeepState(Root, std::move(*Saved));
-  Root->FNode->FBold = FForm.Display().FBoldFactor < 100;
+    F.Commands.KeepState(Root, std::move(*Saved));
+  Root->FNode->FBold = F.Display.FBoldFactor < 100;
   Root->FNode->FImageIndex = -1;
   if (!Saved || Saved->FHasCurrent) {
-    FForm.SetCurrentNode(Root->FNode);
+    OnCurrent(Root->FNode);
     // The next keys are for the tree, not for the path box they came from.
-    FForm.TreeView()->setFocus();
+    OnFocusTree();
   }
-  FForm.Recent().AddItem(Root->FPath);
-  FForm.RefreshCaption();
+  F.Recent.AddItem(Root->FPath);
+  OnCaption();
   Started();
   return true;
 }
@@ -86,48 +85,47 @@ bool TRootCommands::StartScan(const std::string& Path, int* Failure)
 bool TRootCommands::RemoveRoot(TRoot* Root)
 {
   TWaitCursor Wait;
-  FForm.Commands().KeepState(Root, {});
-  const bool WasHead = FForm.Driver().RemoveRoot(Root);
+  F.Commands.KeepState(Root, {});
+  const bool WasHead = F.Driver.RemoveRoot(Root);
   // The tree selects a neighbouring root by itself; it becomes current.
-  FForm.SetCurrentNode(FForm.SelectedNode());
-  FForm.RefreshStatus(true);
+  OnCurrent(FSelected());
+  OnStatus(true);
   return WasHead;
 }
 
 void TRootCommands::ScanFailed(int Code, const std::string& Path)
 {
-  FForm.ReportError(Code, TPathRules::Shown(Path));
+  F.Errors.Report(Code, TPathRules::Shown(Path));
 }
 
 void TRootCommands::ScanProgress(TRoot* Root)
 {
-  FForm.Commands().ScanStep(Root->FNode, FForm.Driver().Roots() == Root && !Root->FNext);
+  F.Commands.ScanStep(Root->FNode, F.Driver.Roots() == Root && !Root->FNext);
 }
 
 void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted)
 {
-  FForm.RefreshStatus(true);
+  OnStatus(true);
   if (!FRestarting)
-    FProgress.Ended(Counted, Stopped);
+    F.Progress.Ended(Counted, Stopped);
   // An export that broke off: what came stays, and the window tells why.
   if (const QString Why = QString::fromLocal8Bit(Root->FIncomplete); !Why.isEmpty())
-    FErrors.Report(Root->FNode->FObjects.Load() == 0 ? "Cannot read " + ShownSource(*Root) + ": " + Why
-                                                     : ShownSource(*Root) + " is incomplete: " + Why);
-  if (!Stopped && !Root->Imported() && FForm.WindowSettings().FHistoryKeep > 0)
+    F.Errors.Report(Root->FNode->FObjects.Load() == 0 ? "Cannot read " + ShownSource(*Root) + ": " + Why
+                                                      : ShownSource(*Root) + " is incomplete: " + Why);
+  if (!Stopped && !Root->Imported() && F.Settings.FHistoryKeep > 0)
     Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.
-  if (TFolderNode* Current = FForm.Commands().ScanFinished(Root, Stopped);
-      Current && FForm.CurrentNode() == Root->FNode)
-    FForm.SetCurrentNode(Current);
+  if (TFolderNode* Current = F.Commands.ScanFinished(Root, Stopped); Current && FCurrent() == Root->FNode)
+    OnCurrent(Current);
 }
 
 void TRootCommands::Remember(const TRoot* Root)
 {
-  const TFolderTree* Tree = &FForm.Tree();
+  const TFolderTree* Tree = &F.Driver.Tree();
   const int64_t Time = std::time(nullptr);
   FRemembered[Root->FPath] = Time;
-  FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = FForm.WindowSettings().History(),
-                  Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings), Time]() mutable {
+  FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = F.Settings.History(),
+                  Options = TSnapshotCompare::OptionsOf(F.Driver.FSettings), Time]() mutable {
     TWorkerThread::GiveWay();
     // Gone when the root was removed meanwhile.
     const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, Time, Tree, Removals);
@@ -135,10 +133,9 @@ void TRootCommands::Remember(const TRoot* Root)
     if (Snapshot.FFolders.empty() || Store.Remember(Snapshot, Error))
       return;
     QMetaObject::invokeMethod(
-      &FForm,
+      FWindow,
       [this, Error] {
-        FForm.statusBar()->showMessage(
-          QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str())), 10000);
+        OnMessage(QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str())));
       },
       Qt::QueuedConnection);
   });
@@ -154,39 +151,39 @@ void TRootCommands::DrainScans()
 {
   // A slice of each tick, so the window stays responsive however much the
   // workers found since the last one.
-  FForm.Driver().Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(15));
-  FForm.Model().FlushChanges();
-  if (FForm.Driver().Scanning()) {
-    FProgress.Show(FForm.Driver().Progress());
+  F.Driver.Drain(std::chrono::steady_clock::now() + std::chrono::milliseconds(15));
+  F.Model.FlushChanges();
+  if (F.Driver.Scanning()) {
+    F.Progress.Show(F.Driver.Progress());
   } else {
     FDrainTimer.stop();
-    FProgress.AllEnded();
+    F.Progress.AllEnded();
   }
-  if (const TRoot* Root = FForm.SelectedRoot(); Root && Root->Scanning() && FForm.CurrentNode())
-    FPanels.ShowObjects(FForm.CurrentNode());
+  if (const TFolderNode* Selected = FSelected(); Selected && Selected->Root()->Scanning() && FCurrent())
+    F.Panels.ShowObjects(FCurrent());
 }
 
 void TRootCommands::FileOpen()
 {
-  if (!FForm.ShellPilot().BrowseForFolder(""))
+  if (!F.Pilot.BrowseForFolder(""))
     return;
-  if (FForm.ShellPilot().FolderSpecialKind() == TShellPilot::skComputer)
+  if (F.Pilot.FolderSpecialKind() == TShellPilot::skComputer)
     ScanAllDrivesClick();
   else
-    StartScan(FForm.ShellPilot().Folder());
+    StartScan(F.Pilot.Folder());
 }
 
 void TRootCommands::ScanbuttonClick()
 {
-  const std::string Typed = FForm.DriveBox().Path();
+  const std::string Typed = F.DriveBox.Path();
   if (TRemoteAddress::Looks(Typed)) {
     ScanRemote(Typed);
     return;
   }
   if (!ScanOrTell(Typed))
     return;
-  if (const TRoot* Root = FForm.Driver().FindRoot(TPathRules::WithSeparator(TPathRules::Absolute(Typed))))
-    FForm.DriveBox().Scanned(Root->FPath);
+  if (const TRoot* Root = F.Driver.FindRoot(TPathRules::WithSeparator(TPathRules::Absolute(Typed))))
+    F.DriveBox.Scanned(Root->FPath);
 }
 
 bool TRootCommands::ScanOrTell(const std::string& Path)
@@ -194,7 +191,7 @@ bool TRootCommands::ScanOrTell(const std::string& Path)
   int Failure = ENOENT;
   if (StartScan(Path, &Failure))
     return true;
-  FErrors.Report(TPathRules::Shown(TScanDriver::StartFailure(Failure, Path)));
+  F.Errors.Report(TPathRules::Shown(TScanDriver::StartFailure(Failure, Path)));
   return false;
 }
 
@@ -207,7 +204,7 @@ void TRootCommands::ScanAllDrivesClick()
 void TRootCommands::UpdateClick()
 {
   std::vector<std::string> Places;
-  for (TRoot* Root = FForm.Driver().Roots(); Root; Root = Root->FNext)
+  for (TRoot* Root = F.Driver.Roots(); Root; Root = Root->FNext)
     if (Root->Remote())
       Places.push_back(Root->FSource);
     else if (!Root->Imported())
@@ -221,48 +218,48 @@ void TRootCommands::UpdateClick()
 
 void TRootCommands::Update1Click()
 {
-  FForm.TreeView()->setFocus();
+  OnFocusTree();
   // A folder on another machine is read from there again.
-  if (TFolderNode* Node = FForm.CurrentNode(); Node && Node->Root()->Remote())
+  if (TFolderNode* Node = FCurrent(); Node && Node->Root()->Remote())
     ScanRemote(Node->Root()->FSource);
-  else if (Node && !TShellCommands::Foreign(Node, &FForm))
+  else if (Node && !TShellCommands::Foreign(Node, FWindow))
     StartScan(Node->Root()->FPath);
 }
 
 void TRootCommands::UpdateBranch1Click()
 {
-  if (FForm.CurrentNode() && !TShellCommands::Foreign(FForm.CurrentNode(), &FForm))
-    UpdateBranch(FForm.CurrentNode());
+  if (FCurrent() && !TShellCommands::Foreign(FCurrent(), FWindow))
+    UpdateBranch(FCurrent());
 }
 
 bool TRootCommands::UpdateBranch(TFolderNode* Node)
 {
-  if (!FForm.Driver().UpdateBranch(Node))
+  if (!F.Driver.UpdateBranch(Node))
     return false;
-  FForm.Display().ForgetMountNames();
+  F.Display.ForgetMountNames();
   Started();
   return true;
 }
 
 void TRootCommands::StopButtonClick()
 {
-  if (TFolderNode* Node = FForm.SelectedNode())
-    FForm.Driver().Stop(Node->Root());
+  if (TFolderNode* Node = FSelected())
+    F.Driver.Stop(Node->Root());
 }
 
 void TRootCommands::RemoveClick()
 {
-  TFolderNode* Node = FForm.SelectedNode();
-  FForm.SetCurrentNode(nullptr);
+  TFolderNode* Node = FSelected();
+  OnCurrent(nullptr);
   if (Node)
     RemoveRoot(Node->Root());
 }
 
 void TRootCommands::RemoveFolderMenuItemClick()
 {
-  if (TFolderNode* Node = FForm.SelectedNode()) {
+  if (TFolderNode* Node = FSelected()) {
     TWaitCursor Wait;
-    FForm.Driver().PruneSmallFolders(Node, FForm.Display().FShowType, FForm.Commands().FMinimumExpandSize);
+    F.Driver.PruneSmallFolders(Node, F.Display.FShowType, F.Commands.FMinimumExpandSize);
   }
 }
 
@@ -280,7 +277,7 @@ bool TRootCommands::Open(const std::string& Place)
 
 void TRootCommands::Import(const std::string& Source)
 {
-  Show(FForm.Driver().StartImport(Source), Source == "-" ? std::string() : TPathRules::Absolute(Source));
+  Show(F.Driver.StartImport(Source), Source == "-" ? std::string() : TPathRules::Absolute(Source));
 }
 
 bool TRootCommands::ScanRemote(const std::string& Text)
@@ -288,31 +285,31 @@ bool TRootCommands::ScanRemote(const std::string& Text)
   TRemoteAddress Address;
   std::string Problem;
   if (!Address.Parse(Text, Problem)) {
-    FErrors.Report(QString::fromLocal8Bit(Text + ": " + Problem));
+    F.Errors.Report(QString::fromLocal8Bit(Text + ": " + Problem));
     return false;
   }
   // SSH asks its questions (a password, a new host's key) through this
   // program, in a window.
   auto Stream =
     std::make_unique<TRemoteStream>(Address, QCoreApplication::applicationFilePath().toLocal8Bit().toStdString());
-  Show(FForm.Driver().StartImport(Address.Url(), std::move(Stream), Address.Name()), Address.Url());
+  Show(F.Driver.StartImport(Address.Url(), std::move(Stream), Address.Name()), Address.Url());
   return true;
 }
 
 void TRootCommands::Show(TRoot* Root, const std::string& Recent)
 {
-  Root->FNode->FBold = FForm.Display().FBoldFactor < 100;
-  FForm.SetCurrentNode(Root->FNode);
-  FForm.TreeView()->setFocus();
+  Root->FNode->FBold = F.Display.FBoldFactor < 100;
+  OnCurrent(Root->FNode);
+  OnFocusTree();
   if (!Recent.empty())
-    FForm.Recent().AddItem(Recent);
-  FForm.RefreshCaption();
+    F.Recent.AddItem(Recent);
+  OnCaption();
   Started();
 }
 
 void TRootCommands::ImportScanClick()
 {
-  const QString Name = QFileDialog::getOpenFileName(&FForm, "Import Scan", {},
+  const QString Name = QFileDialog::getOpenFileName(FWindow, "Import Scan", {},
                                                     "Scans exported by ncdu, gdu or Spacelens (*.json);;All files (*)");
   if (!Name.isEmpty())
     Import(Name.toLocal8Bit().toStdString());
@@ -321,7 +318,7 @@ void TRootCommands::ImportScanClick()
 void TRootCommands::ScanRemoteClick()
 {
   bool Chosen = false;
-  const QString Typed = QInputDialog::getText(&FForm, "Scan Remote",
+  const QString Typed = QInputDialog::getText(FWindow, "Scan Remote",
                                               "A folder on another machine, reached over SSH:\n"
                                               "ssh://[user@]host[:port]/path or [user@]host:/path\n\n"
                                               "The machine scans it with Spacelens, ncdu or gdu, whichever it has.",
@@ -334,7 +331,7 @@ void TRootCommands::ScanRemoteClick()
 
 void TRootCommands::Started()
 {
-  FProgress.Started();
+  F.Progress.Started();
   FDrainTimer.start();
-  FForm.RefreshStatus(false);
+  OnStatus(false);
 }

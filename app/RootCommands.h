@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScanListener.h"
+#include "scan/ScanListener.h"
 
 #include <QThreadPool>
 #include <QTimer>
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 
+class QWidget;
+class TDriveBox;
 class TErrorBox;
-class TMainForm;
-class TScanProgress;
-class TStatusPanels;
+class TFolderModel;
 class TFolderNode;
+class TMRUFileList;
+class TScanDriver;
+class TScanProgress;
+class TShellPilot;
+class TStatusPanels;
+class TTreeCommands;
+class TValueDisplay;
 struct TRoot;
+struct TWindowSettings;
 
 // What the window does with its scan roots: scanning a folder (chosen,
 // typed, or every drive), importing exports and scanning folders of other
@@ -24,7 +33,36 @@ struct TRoot;
 // ends unstopped is remembered in the user's cache, off the window's thread.
 class TRootCommands : private TScanListener {
 public:
-  TRootCommands(TMainForm& Form, TScanProgress& Progress, TStatusPanels& Panels, TErrorBox& Errors);
+  // What the commands work with: the window's parts.
+  struct TParts {
+    TScanDriver& Driver;
+    TTreeCommands& Commands;
+    TFolderModel& Model;
+    TValueDisplay& Display;
+    const TWindowSettings& Settings;
+    TShellPilot& Pilot;
+    TMRUFileList& Recent;
+    TDriveBox& DriveBox;
+    TScanProgress& Progress;
+    TStatusPanels& Panels;
+    TErrorBox& Errors;
+  };
+  // Window is where dialogs show.
+  TRootCommands(QWidget* Window, const TParts& Parts);
+
+  // The window's current folder and the folder selected in its tree, asked
+  // when a command runs.
+  std::function<TFolderNode*()> FCurrent;
+  std::function<TFolderNode*()> FSelected;
+  // Makes a folder (or none) current in the window.
+  std::function<void(TFolderNode*)> OnCurrent;
+  // A root was added: the next keys are for the tree.
+  std::function<void()> OnFocusTree;
+  // The status bar (Refresh: its totals too) and the caption follow.
+  std::function<void(bool Refresh)> OnStatus;
+  std::function<void()> OnCaption;
+  // A passing message for the status bar.
+  std::function<void(const QString&)> OnMessage;
 
   // Scans a folder (a path in bytes) as a new root, or rescans its root;
   // false when refused, the errno in Failure when given (else it is told
@@ -73,10 +111,8 @@ private:
   void Remember(const TRoot* Root);
   void Show(TRoot* Root, const std::string& Recent);
 
-  TMainForm& FForm;
-  TScanProgress& FProgress;
-  TStatusPanels& FPanels;
-  TErrorBox& FErrors;
+  QWidget* FWindow;
+  TParts F;
   QTimer FDrainTimer;
   bool FRestarting = false;                              // a root's scan ends because it starts again
   std::unordered_map<std::string, int64_t> FRemembered;  // by root path

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderData.h"
+#include "scan/FolderData.h"
 
 #include <QObject>
 #include <QPoint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TerminalProgress.h"
+#include "app/TerminalProgress.h"
 
-#include "TerminalText.h"
+#include "app/TerminalText.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TerminalText.h"
+#include "app/TerminalText.h"
 
 #include <unistd.h>
 

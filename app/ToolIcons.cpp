@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToolIcons.h"
+#include "app/ToolIcons.h"
 
-#include "DrawnIcon.h"
-#include "ZelSystemImageList.h"
+#include "shell/ZelSystemImageList.h"
+#include "view/DrawnIcon.h"
 
 #include <QPainterPath>
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreeCommands.h"
+#include "app/TreeCommands.h"
 
-#include "FolderData.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "FolderTreeView.h"
-#include "Prompt.h"
-#include "Root.h"
-#include "TreeSweep.h"
-#include "ValueDisplay.h"
+#include "app/TreeSweep.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "shell/Prompt.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "view/ValueDisplay.h"
 
 #include <QRegularExpression>
 #include <algorithm>

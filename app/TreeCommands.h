@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderTree.h"
-#include "NodeOrder.h"
-#include "ValueDisplay.h"
+#include "scan/FolderTree.h"
+#include "view/NodeOrder.h"
+#include "view/ValueDisplay.h"
 
 #include <map>
 #include <memory>
@@ -28,7 +28,7 @@ public:
   TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display);
   ~TTreeCommands();
 
-  int FSortType = 2;            // 1 by name, 2 by size, 3 none
+  TValueDisplay::TSortType FSortType = TValueDisplay::stSize;
   int FMinimumExpandSize = 10;  // megabytes, for "Expand Folder over" and "Remove Folder <"
 
   bool IsExpanded(const TFolderNode* Node) const;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreeSweep.h"
+#include "app/TreeSweep.h"
 
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderTreeView.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
+#include "app/TreeCommands.h"
+#include "scan/FolderNode.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "view/ValueDisplay.h"
 
 #include <QThreadPool>
 
@@ -86,8 +86,8 @@ void TTreeSweep::Slice()
       for (size_t Index = FKeys.size(); Index < End; ++Index)
         FKeys.push_back(FCommands.Keyed(FKeying->Child(Index)));
       if (FKeys.size() == FKeying->ChildCount()) {
-        const int SortType = FCommands.FSortType;
-        const int ShowType = FDisplay.FShowType;
+        const TValueDisplay::TSortType SortType = FCommands.FSortType;
+        const TViewType ShowType = FDisplay.FShowType;
         if (FKeys.size() < PoolSortCount) {
           TNodeOrder::Sort(FKeys, SortType, ShowType);
           TNodeOrder::Take(FKeying, FKeys, FOrders);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderTree.h"
-#include "NodeOrder.h"
+#include "scan/FolderTree.h"
+#include "view/NodeOrder.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TypesCommands.h"
+#include "app/TypesCommands.h"
 
-#include "CsvExport.h"
-#include "CsvFile.h"
-#include "FileClass.h"
-#include "FilesList.h"
-#include "FolderNode.h"
-#include "MainForm.h"
-#include "PathRules.h"
-#include "Prompt.h"
-#include "RightPane.h"
-#include "TypesList.h"
+#include "app/CsvExport.h"
+#include "app/CsvFile.h"
+#include "app/MainForm.h"
+#include "app/RightPane.h"
+#include "files/FilesList.h"
+#include "fs/PathRules.h"
+#include "scan/FolderNode.h"
+#include "shell/Prompt.h"
+#include "types/TypesList.h"
+#include "view/FileClass.h"
 
 #include <QMenu>
 #include <QTreeView>

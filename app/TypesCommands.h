@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RowsReport.h"
-#include "TypesModel.h"
+#include "print/RowsReport.h"
+#include "types/TypesModel.h"
 
 #include <QObject>
 #include <QPoint>

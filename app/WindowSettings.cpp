@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowSettings.h"
+#include "app/WindowSettings.h"
 
-#include "ScanSettings.h"
-#include "Settings.h"
-#include "TreeCommands.h"
-#include "ValueDisplay.h"
+#include "app/SettingsStore.h"
+#include "app/TreeCommands.h"
+#include "scan/ScanSettings.h"
+#include "view/ValueDisplay.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,7 +28,7 @@ using W = TWindowSettings;
 // never overflows; putting the window on a screen is the window's business.
 const TEntry Entries[] = {
   {"SortType", &W::FSortType, TValueDisplay::stName, TValueDisplay::stNone},
-  {"ShowType", &W::FShowType, 1, 3},
+  {"ShowType", &W::FShowType, vtSize, vtPercent},
   {"UnitType", &W::FUnitType, 0, 3},
   {"Width", &W::FWidth, 100, 16000},
   {"Height", &W::FHeight, 100, 16000},
@@ -61,7 +61,7 @@ constexpr int MarginLimit = 10000;  // a tenth of a metre
 
 }  // namespace
 
-void TWindowSettings::Load(const TSettings& Store, bool AtShow)
+void TWindowSettings::Load(const TSettingsStore& Store, bool AtShow)
 {
   const TWindowSettings Defaults;
   for (const TEntry& Entry : Entries) {
@@ -88,7 +88,7 @@ void TWindowSettings::Load(const TSettings& Store, bool AtShow)
     }
 }
 
-void TWindowSettings::Save(TSettings& Store) const
+void TWindowSettings::Save(TSettingsStore& Store) const
 {
   for (const TEntry& Entry : Entries) {
     if (auto* Field = std::get_if<bool W::*>(&Entry.Field))
@@ -134,9 +134,9 @@ QRect TWindowSettings::Frame(const QRect& Available)
 
 void TWindowSettings::ApplyTo(TValueDisplay& Display, TTreeCommands& Commands, TScanSettings& Scan) const
 {
-  Commands.FSortType = FSortType;
+  Commands.FSortType = TValueDisplay::TSortType(FSortType);
   Commands.FMinimumExpandSize = FMinimumExpandSize;
-  Display.FShowType = FShowType;
+  Display.FShowType = TViewType(FShowType);
   Display.FUnitType = TValueDisplay::TUnitType(FUnitType);
   Display.FDecimals = FDecimals - 1;
   Display.FBoldFactor = FBoldFactor;

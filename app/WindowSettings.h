@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HistoryStore.h"
+#include "history/HistoryStore.h"
 
 #include <QRect>
 
 #include <array>
 #include <string>
 
-class TSettings;
+class TSettingsStore;
 class TTreeCommands;
 class TValueDisplay;
 struct TScanSettings;
@@ -52,10 +52,10 @@ struct TWindowSettings {
 
   // Reads the values of the window's creation (AtShow false) or of its
   // first showing (AtShow true).
-  void Load(const TSettings& Store, bool AtShow);
+  void Load(const TSettingsStore& Store, bool AtShow);
   // Where scans are remembered, kept as the user chose.
   THistoryStore History() const;
-  void Save(TSettings& Store) const;
+  void Save(TSettingsStore& Store) const;
   // The window's frame on a screen: the stored one, put where it can be
   // seen, or at a first start seven tenths of the screen each way. The splitter
   // becomes two fifths of it when none was stored.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HeadlessScan.h"
-#include "MainForm.h"
-#include "RemoteStream.h"
+#include "app/HeadlessScan.h"
+#include "app/MainForm.h"
+#include "remote/RemoteStream.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -4,9 +4,9 @@
 // those it had to (every file of a group whole, and the ends of the others
 // of a size met twice), its rate, and the memory it left in use:
 //   bench_duplicates FOLDER [MIN_SIZE]
-#include "DuplicateFinder.h"
+#include "duplicates/DuplicateFinder.h"
 
-#include "Memory.h"
+#include "bench/Memory.h"
 
 #include <QElapsedTimer>
 

@@ -6,15 +6,15 @@
 // window's side: the earlier scan made ready for the tree, and every
 // folder's change looked up, as sorting the whole tree by change would:
 //   bench_history FOLDER
-#include "Baseline.h"
-#include "FolderNode.h"
-#include "FolderSnapshot.h"
-#include "FolderTree.h"
-#include "HistoryStore.h"
-#include "Memory.h"
-#include "Root.h"
-#include "ScanDriver.h"
-#include "SnapshotCompare.h"
+#include "bench/Memory.h"
+#include "history/HistoryStore.h"
+#include "history/SnapshotCompare.h"
+#include "scan/Baseline.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderSnapshot.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

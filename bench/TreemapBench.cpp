@@ -5,10 +5,10 @@
 //   bench_treemap [RUNS [PICTURE.png|- [MILLIONS]]]
 // the last picture saved, to be looked at; MILLIONS of files (1 by default)
 // in the same folders.
-#include "FileClass.h"
-#include "TreemapLayout.h"
-#include "TreemapRenderer.h"
-#include "TreemapSource.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapRenderer.h"
+#include "treemap/TreemapSource.h"
+#include "view/FileClass.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
   const int Runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const TMadeUpTree Tree(argc > 3 ? std::max(0.01, std::atof(argv[3])) : 1);
   std::printf("%zu files in %zu folders, 1400 x 900\n", Tree.FileCount(), Tree.FolderCount());
-  const std::atomic<bool> Cancel{false};
+  const TLatestJob::TStop Cancel = [] { return false; };
   QImage Last;
   for (int Run = 0; Run < Runs; ++Run) {
     QElapsedTimer Clock;

@@ -41,23 +41,23 @@
 //                                otherwise: then the bars, the treemap, sorted
 //                                by size and by change, and the comparison
 //                                ended: the same times
-#include "ChartPane.h"
-#include "CompareCommands.h"
-#include "DetailsList.h"
-#include "FilesList.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderSnapshot.h"
-#include "FolderTreeView.h"
-#include "MainForm.h"
-#include "Memory.h"
-#include "Prompt.h"
-#include "RightPane.h"
-#include "Root.h"
-#include "RootCommands.h"
-#include "TreemapPane.h"
-#include "TreemapView.h"
-#include "TypesList.h"
+#include "app/CompareCommands.h"
+#include "app/MainForm.h"
+#include "app/RightPane.h"
+#include "app/RootCommands.h"
+#include "bench/Memory.h"
+#include "charts/ChartPane.h"
+#include "files/FilesList.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderSnapshot.h"
+#include "scan/Root.h"
+#include "shell/Prompt.h"
+#include "treemap/TreemapPane.h"
+#include "treemap/TreemapView.h"
+#include "types/TypesList.h"
+#include "view/DetailsList.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -122,14 +122,23 @@ int main(int argc, char** argv)
   };
   std::vector<TStep> Steps;
   QTemporaryDir Scratch;  // the earlier scan of --compare
-  const char* Views[] = {"view Allocated", "view Percent", "view Wasted", "view CD-ROM", "view Size"};
-  const char* Sorts[] = {"sort by name", "sort by size", "no sorting"};
+  // Every view once, back to Size at the end; the sorts likewise.
+  const std::pair<TViewType, const char*> Views[] = {{vtAllocated, "view Allocated"},
+                                                     {vtPercent, "view Percent"},
+                                                     {vtWasted, "view Wasted"},
+                                                     {vtCDROM, "view CD-ROM"},
+                                                     {vtSize, "view Size"}};
+  const std::pair<TValueDisplay::TSortType, const char*> Sorts[] = {{TValueDisplay::stName, "sort by name"},
+                                                                    {TValueDisplay::stNone, "no sorting"},
+                                                                    {TValueDisplay::stSize, "sort by size"}};
+  auto AddViews = [&](const std::string& Mode) {
+    for (const auto& [Type, Name] : Views)
+      Steps.emplace_back(Mode + Name, [&Window, Type] { Window.View1Click(Type); });
+  };
   auto AddViewsAndSorts = [&](const char* Mode) {
-    for (int Type : {2, 3, 4, 5, 1})
-      Steps.emplace_back(Mode + std::string(Views[Type == 1 ? 4 : Type - 2]),
-                         [&Window, Type] { Window.View1Click(Type); });
-    for (int Type : {1, 3, 2})
-      Steps.emplace_back(Mode + std::string(Sorts[Type - 1]), [&Window, Type] { Window.Sort1Click(Type); });
+    AddViews(Mode);
+    for (const auto& [Type, Name] : Sorts)
+      Steps.emplace_back(Mode + std::string(Name), [&Window, Type] { Window.Sort1Click(Type); });
   };
   if (Delete) {
     Steps.emplace_back("list the folder", [&] {
@@ -165,9 +174,7 @@ int main(int argc, char** argv)
       Window.SetCurrentNode(Window.Driver().Roots()->FNode);
     });
     Steps.emplace_back("types of the top", [&] { Window.TypesButtonClick(); });
-    for (int Type : {2, 3, 4, 5, 1})
-      Steps.emplace_back("types: " + std::string(Views[Type == 1 ? 4 : Type - 2]),
-                         [&Window, Type] { Window.View1Click(Type); });
+    AddViews("types: ");
     const char* Columns[] = {"by type", "by files", "by size", "by allocated", "by percent", "by largest"};
     for (int Column = 0; Column < TTypesModel::tcCount; ++Column)
       Steps.emplace_back(std::string("types: ") + Columns[Column],
@@ -217,9 +224,7 @@ int main(int argc, char** argv)
       Window.TreemapButtonClick();
       Window.SetCurrentNode(Window.Driver().Roots()->FNode);
     });
-    for (int Type : {2, 3, 4, 5, 1})
-      Steps.emplace_back("treemap: " + std::string(Views[Type == 1 ? 4 : Type - 2]),
-                         [&Window, Type] { Window.View1Click(Type); });
+    AddViews("treemap: ");
     Steps.emplace_back("treemap: the widest", [&] { Window.SetCurrentNode(Widest()); });
   } else if (Charts) {
     Steps.emplace_back("pie: the widest", [&] {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Chart.h"
+#include "charts/Chart.h"
 
-#include "ChartDrawing.h"
-#include "ChartSeries.h"
+#include "charts/ChartDrawing.h"
+#include "charts/ChartSeries.h"
 
 #include <QImage>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartDrawing.h"
+#include "charts/ChartDrawing.h"
 
-#include "Chart.h"
+#include "charts/Chart.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

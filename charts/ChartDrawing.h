@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChartLegend.h"
-#include "ChartSeries.h"
+#include "charts/ChartLegend.h"
+#include "charts/ChartSeries.h"
 
 #include <QFont>
 #include <QRectF>

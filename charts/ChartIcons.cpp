@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartIcons.h"
+#include "charts/ChartIcons.h"
 
-#include "DrawnIcon.h"
+#include "view/DrawnIcon.h"
 
 #include <QPainterPath>
 

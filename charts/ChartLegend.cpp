@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartLegend.h"
+#include "charts/ChartLegend.h"
 
 #include <QFontMetricsF>
 #include <QLocale>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartPane.h"
+#include "charts/ChartPane.h"
 
-#include "Baseline.h"
-#include "Chart.h"
-#include "ChartIcons.h"
-#include "ChartSeries.h"
-#include "ColorButton.h"
-#include "FolderNode.h"
-#include "Mounts.h"
-#include "PathRules.h"
-#include "PictureFile.h"
-#include "Root.h"
-#include "SafeSave.h"
-#include "ValueDisplay.h"
-#include "ZelSystemImageList.h"
+#include "charts/Chart.h"
+#include "charts/ChartIcons.h"
+#include "charts/ChartSeries.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
+#include "fs/SafeSave.h"
+#include "scan/Baseline.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "shell/ZelSystemImageList.h"
+#include "view/PictureFile.h"
+#include "view/ValueDisplay.h"
+#include "widgets/ColorButton.h"
 
 #include <QBuffer>
 #include <QClipboard>

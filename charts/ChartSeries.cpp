@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartSeries.h"
+#include "charts/ChartSeries.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ValueFormat.h"
+#include "charts/ValueFormat.h"
 
 #include <QColor>
 #include <QString>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ValueFormat.h"
+#include "charts/ValueFormat.h"
 
 #include <QLocale>
 

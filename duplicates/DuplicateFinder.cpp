@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DuplicateFinder.h"
+#include "duplicates/DuplicateFinder.h"
 
-#include "Directory.h"
+#include "fs/Directory.h"
 
 #include <xxhash.h>
 

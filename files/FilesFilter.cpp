@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesFilter.h"
+#include "files/FilesFilter.h"
 
-#include "FileClass.h"
-#include "Wildcard.h"
+#include "fs/Wildcard.h"
+#include "view/FileClass.h"
 
 #include <QDate>
 #include <QRegularExpression>

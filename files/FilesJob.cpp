@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesJob.h"
+#include "files/FilesJob.h"
 
-#include "FilesSnapshot.h"
+#include "scan/FilesSnapshot.h"
 
 void TFilesJob::Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter::TKey Key, bool Descending,
                       std::shared_ptr<const std::vector<uint32_t>> Order, const TFilesFilter& Filter, TDone Done)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FilesFilter.h"
-#include "FilesSorter.h"
-#include "LatestJob.h"
+#include "files/FilesFilter.h"
+#include "files/FilesSorter.h"
+#include "view/LatestJob.h"
 
 #include <functional>
 #include <memory>

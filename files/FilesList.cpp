@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesList.h"
+#include "files/FilesList.h"
 
-#include "FilesSnapshot.h"
-#include "FolderNode.h"
-#include "ValueDisplay.h"
+#include "scan/FilesSnapshot.h"
+#include "scan/FolderNode.h"
+#include "view/ValueDisplay.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FilesFilter.h"
-#include "FilesJob.h"
-#include "FilesModel.h"
-#include "SubtreeView.h"
+#include "files/FilesFilter.h"
+#include "files/FilesJob.h"
+#include "files/FilesModel.h"
+#include "view/SubtreeView.h"
 
 #include <QTableView>
 

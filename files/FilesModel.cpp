@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesModel.h"
+#include "files/FilesModel.h"
 
-#include "FileClass.h"
-#include "FileTime.h"
-#include "FilesSnapshot.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "ValueDisplay.h"
-#include "ZelSystemImageList.h"
+#include "fs/FileTime.h"
+#include "fs/PathRules.h"
+#include "scan/FilesSnapshot.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "shell/ZelSystemImageList.h"
+#include "view/FileClass.h"
+#include "view/ValueDisplay.h"
 
 #include <algorithm>
 

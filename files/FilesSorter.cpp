@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesSorter.h"
+#include "files/FilesSorter.h"
 
-#include "FilesFilter.h"
-#include "FilesSnapshot.h"
+#include "files/FilesFilter.h"
+#include "scan/FilesSnapshot.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TopFiles.h"
+#include "files/TopFiles.h"
 
-#include "Directory.h"
-#include "FolderNode.h"
+#include "fs/Directory.h"
+#include "scan/FolderNode.h"
 
 TTopFiles::TTopFiles(size_t Count, TOrder Order, bool LinksOnce, TKindOf KindOf)
   : FCount(Count), FOrder(Order), FLinksOnce(LinksOnce), FKindOf(std::move(KindOf))

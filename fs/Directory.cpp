@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Directory.h"
+#include "fs/Directory.h"
 
-#include "FileTime.h"
+#include "fs/FileTime.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Mounts.h"
+#include "fs/Mounts.h"
 
-#include "PathRules.h"
+#include "fs/PathRules.h"
 
 #include <QStorageInfo>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PathRules.h"
+#include "fs/PathRules.h"
 
 #include <cstdlib>
 #include <unistd.h>

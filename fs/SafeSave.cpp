@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SafeSave.h"
+#include "fs/SafeSave.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Wildcard.h"
+#include "fs/Wildcard.h"
 
 static char Folded(char C)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WorkerThread.h"
+#include "fs/WorkerThread.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HistoryStore.h"
+#include "history/HistoryStore.h"
 
-#include "SafeSave.h"
+#include "fs/SafeSave.h"
 
 #include <xxhash.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SnapshotCompare.h"
+#include "history/SnapshotCompare.h"
 
-#include "ScanSettings.h"
+#include "scan/ScanSettings.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SnapshotFile.h"
+#include "history/SnapshotFile.h"
 
-#include "FolderNode.h"
-#include "NcduImport.h"
-#include "Root.h"
+#include "scan/FolderNode.h"
+#include "scan/NcduImport.h"
+#include "scan/Root.h"
 
 #include <csv.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartPrintout.h"
+#include "print/ChartPrintout.h"
 
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "ReportCanvas.h"
-#include "ReportPage.h"
-#include "Root.h"
+#include "fs/PathRules.h"
+#include "print/ReportCanvas.h"
+#include "print/ReportPage.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
 
 bool TChartPrintout::Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
                            const TFolderNode* Folder, const std::vector<TReportCanvas::TPictureDraw>& Pages)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ReportCanvas.h"
+#include "print/ReportCanvas.h"
 
 #include <array>
 #include <vector>

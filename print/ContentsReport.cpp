@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ContentsReport.h"
+#include "print/ContentsReport.h"
 
-#include "FolderNode.h"
-#include "ListModel.h"
-#include "PathRules.h"
-#include "ReportCanvas.h"
-#include "ReportPage.h"
-#include "Root.h"
+#include "fs/PathRules.h"
+#include "print/ReportCanvas.h"
+#include "print/ReportPage.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "view/ListModel.h"
 
 #include <QIcon>
 

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PrintCommands.h"
+#include "print/PrintCommands.h"
 
-#include "ChartPrintout.h"
-#include "ContentsReport.h"
-#include "FolderNode.h"
-#include "ListModel.h"
-#include "PathRules.h"
-#include "PrinterCanvas.h"
-#include "Prompt.h"
-#include "Root.h"
-#include "TreeReport.h"
-#include "WaitCursor.h"
+#include "fs/PathRules.h"
+#include "print/ChartPrintout.h"
+#include "print/ContentsReport.h"
+#include "print/PrinterCanvas.h"
+#include "print/TreeReport.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "shell/Prompt.h"
+#include "shell/WaitCursor.h"
+#include "view/ListModel.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ReportCanvas.h"
-#include "RowsReport.h"
+#include "print/ReportCanvas.h"
+#include "print/RowsReport.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PrinterCanvas.h"
+#include "print/PrinterCanvas.h"
 
-#include "SafeSave.h"
+#include "fs/SafeSave.h"
 
 #include <QDir>
 

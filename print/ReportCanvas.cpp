@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReportCanvas.h"
+#include "print/ReportCanvas.h"
 
 #include <QFontMetricsF>
 

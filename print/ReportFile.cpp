@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReportFile.h"
+#include "print/ReportFile.h"
 
-#include "PrinterCanvas.h"
-#include "TreeReport.h"
+#include "print/PrinterCanvas.h"
+#include "print/TreeReport.h"
 
 #include <QLocale>
 #include <QPageLayout>

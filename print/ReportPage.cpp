@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReportPage.h"
+#include "print/ReportPage.h"
 
-#include "FolderData.h"
-#include "ListModel.h"
-#include "PathRules.h"
-#include "ReportCanvas.h"
-#include "Root.h"
-#include "StatusPanels.h"
-#include "ValueDisplay.h"
+#include "fs/PathRules.h"
+#include "print/ReportCanvas.h"
+#include "scan/FolderData.h"
+#include "scan/Root.h"
+#include "view/ListModel.h"
+#include "view/StatusPanels.h"
+#include "view/ValueDisplay.h"
 
 #include <QCoreApplication>
 #include <QDate>

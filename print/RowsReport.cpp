@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RowsReport.h"
+#include "print/RowsReport.h"
 
-#include "ReportCanvas.h"
-#include "ReportPage.h"
+#include "print/ReportCanvas.h"
+#include "print/ReportPage.h"
 
 bool TRowsReport::Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins, TValueDisplay& Display,
                         const TRows& Rows, const std::function<void(const QString&)>& OnProgress)

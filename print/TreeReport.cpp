@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreeReport.h"
+#include "print/TreeReport.h"
 
-#include "FolderNode.h"
-#include "ReportCanvas.h"
-#include "ReportPage.h"
-#include "Root.h"
-#include "ValueDisplay.h"
+#include "print/ReportCanvas.h"
+#include "print/ReportPage.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "view/ValueDisplay.h"
 
 TTreeReport::TTreeReport(TValueDisplay& Display, std::function<bool(const TFolderNode*)> IsExpanded)
   : FDisplay(Display), FIsExpanded(std::move(IsExpanded))

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RemoteAddress.h"
+#include "remote/RemoteAddress.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RemoteStream.h"
+#include "remote/RemoteStream.h"
 
 #include <QString>
 #include <QStringList>

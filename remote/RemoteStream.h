@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RemoteAddress.h"
-#include "StreamSource.h"
+#include "remote/RemoteAddress.h"
+#include "scan/StreamSource.h"
 
 #include <string>
 #include <sys/types.h>

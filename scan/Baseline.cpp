@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Baseline.h"
+#include "scan/Baseline.h"
 
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
 
 #include <string_view>
 #include <unordered_map>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderSnapshot.h"
-#include "SnapshotIndex.h"
+#include "scan/FolderSnapshot.h"
+#include "scan/SnapshotIndex.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExcludeRules.h"
+#include "scan/ExcludeRules.h"
 
 #include <fnmatch.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileListing.h"
+#include "scan/FileListing.h"
 
-#include "Directory.h"
-#include "Wildcard.h"
+#include "fs/Directory.h"
+#include "fs/Wildcard.h"
 
 #include <algorithm>
 

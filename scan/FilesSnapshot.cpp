@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesSnapshot.h"
+#include "scan/FilesSnapshot.h"
 
-#include "FolderNode.h"
-#include "SlicedRead.h"
+#include "scan/FolderNode.h"
+#include "scan/SlicedRead.h"
 
 #include <algorithm>
 #include <set>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilesSource.h"
+#include "scan/FilesSource.h"
 
-#include "FileTime.h"
-#include "FolderFiles.h"
-#include "FolderNode.h"
-#include "Root.h"
-#include "Wildcard.h"
+#include "fs/FileTime.h"
+#include "fs/Wildcard.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
 
 namespace {
 

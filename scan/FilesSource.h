@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ExcludeRules.h"
-#include "FileListing.h"
-#include "NcduListing.h"
+#include "scan/ExcludeRules.h"
+#include "scan/FileListing.h"
+#include "scan/NcduListing.h"
 
 #include <functional>
 #include <memory>

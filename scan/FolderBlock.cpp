@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderBlock.h"
+#include "scan/FolderBlock.h"
 
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
 
 #include <cstdlib>
 #include <cstring>

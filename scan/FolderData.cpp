@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderData.h"
+#include "scan/FolderData.h"
 
-#include "FileTime.h"
-#include "FolderNode.h"
-#include "Root.h"
+#include "fs/FileTime.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
 
 #include <QDateTime>
 #include <QLocale>

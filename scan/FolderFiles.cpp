@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderFiles.h"
+#include "scan/FolderFiles.h"
 
-#include "FileTime.h"
-#include "FolderData.h"
+#include "fs/FileTime.h"
+#include "scan/FolderData.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderHandles.h"
+#include "scan/FolderHandles.h"
 
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
 
 #include <unistd.h>
 #include <utility>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Directory.h"
+#include "fs/Directory.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
 
-#include "FolderBlock.h"
-#include "FolderFiles.h"
+#include "scan/FolderBlock.h"
+#include "scan/FolderFiles.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderSnapshot.h"
+#include "scan/FolderSnapshot.h"
 
-#include "FileTime.h"
-#include "FolderNode.h"
-#include "SlicedRead.h"
+#include "fs/FileTime.h"
+#include "scan/FolderNode.h"
+#include "scan/SlicedRead.h"
 
 #include <zstd.h>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderTree.h"
+#include "scan/FolderTree.h"
 
-#include "FolderBlock.h"
-#include "FolderFiles.h"
-#include "FolderNode.h"
-#include "FolderTreeListener.h"
-#include "PathRules.h"
-#include "Root.h"
+#include "fs/PathRules.h"
+#include "scan/FolderBlock.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTreeListener.h"
+#include "scan/Root.h"
 
 #include <algorithm>
 

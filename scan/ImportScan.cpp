@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImportScan.h"
+#include "scan/ImportScan.h"
 
-#include "FolderBlock.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "PathRules.h"
-#include "Root.h"
+#include "fs/PathRules.h"
+#include "scan/FolderBlock.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "NcduImport.h"
-#include "ResultQueue.h"
-#include "RootScan.h"
+#include "scan/NcduImport.h"
+#include "scan/ResultQueue.h"
+#include "scan/RootScan.h"
 
 #include <atomic>
 #include <memory>

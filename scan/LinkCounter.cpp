@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LinkCounter.h"
+#include "scan/LinkCounter.h"
 
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NcduExport.h"
+#include "scan/NcduExport.h"
 
-#include "Directory.h"
-#include "FileTime.h"
-#include "FolderNode.h"
+#include "fs/Directory.h"
+#include "fs/FileTime.h"
+#include "scan/FolderNode.h"
 
 #include <rapidjson/filewritestream.h>
 #include <rapidjson/writer.h>

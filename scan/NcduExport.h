@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScanSettings.h"
+#include "scan/ScanSettings.h"
 
 #include <cstdio>
 #include <string>

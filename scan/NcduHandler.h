@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "NcduObjectReader.h"
+#include "scan/NcduObjectReader.h"
 
 #include <rapidjson/reader.h>
 

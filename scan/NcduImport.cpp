@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NcduImport.h"
+#include "scan/NcduImport.h"
 
-#include "FileTime.h"
-#include "FolderBlock.h"
-#include "FolderFiles.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "LinkCounter.h"
-#include "NcduHandler.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "StreamReader.h"
-#include "StreamSource.h"
+#include "fs/FileTime.h"
+#include "fs/PathRules.h"
+#include "scan/FolderBlock.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/LinkCounter.h"
+#include "scan/NcduHandler.h"
+#include "scan/Root.h"
+#include "scan/StreamReader.h"
+#include "scan/StreamSource.h"
 
 #include <rapidjson/error/en.h>
 #include <rapidjson/reader.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileStamp.h"
-#include "ScanSettings.h"
+#include "fs/FileStamp.h"
+#include "scan/ScanSettings.h"
 
 #include <atomic>
 #include <cstdint>

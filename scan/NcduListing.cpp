@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NcduListing.h"
+#include "scan/NcduListing.h"
 
-#include "FileTime.h"
-#include "FolderNode.h"
-#include "NcduHandler.h"
-#include "Root.h"
-#include "Wildcard.h"
+#include "fs/FileTime.h"
+#include "fs/Wildcard.h"
+#include "scan/FolderNode.h"
+#include "scan/NcduHandler.h"
+#include "scan/Root.h"
 
 #include <rapidjson/filereadstream.h>
 #include <rapidjson/reader.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileListing.h"
-#include "FileStamp.h"
+#include "fs/FileStamp.h"
+#include "scan/FileListing.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "NcduFields.h"
+#include "scan/NcduFields.h"
 
 #include <algorithm>
 #include <cstring>

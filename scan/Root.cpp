@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Root.h"
+#include "scan/Root.h"
 
-#include "Directory.h"
-#include "FolderNode.h"
-#include "PathRules.h"
+#include "fs/Directory.h"
+#include "fs/PathRules.h"
+#include "scan/FolderNode.h"
 
 #include <QByteArray>
 #include <QStorageInfo>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileStamp.h"
-#include "LinkCounter.h"
-#include "Mounts.h"  // the drives that scan roots are made of
+#include "fs/FileStamp.h"
+#include "fs/Mounts.h"  // the drives that scan roots are made of
+#include "scan/LinkCounter.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScanListener.h"
+#include "scan/ScanListener.h"
 
 #include <chrono>
 #include <string>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Scan2.h"
+#include "scan/Scan2.h"
 
-#include "Directory.h"
-#include "FolderBlock.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "Mounts.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "ScanListener.h"
-#include "WorkerThread.h"
+#include "fs/Directory.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
+#include "fs/WorkerThread.h"
+#include "scan/FolderBlock.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "scan/ScanListener.h"
 
 #include <algorithm>
 #include <fcntl.h>

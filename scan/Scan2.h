@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Directory.h"
-#include "FolderFiles.h"
-#include "FolderHandles.h"
-#include "LinkCounter.h"
-#include "ResultQueue.h"
-#include "RootScan.h"
-#include "ScanListener.h"
-#include "ScanSettings.h"
+#include "fs/Directory.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderHandles.h"
+#include "scan/LinkCounter.h"
+#include "scan/ResultQueue.h"
+#include "scan/RootScan.h"
+#include "scan/ScanListener.h"
+#include "scan/ScanSettings.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScanDriver.h"
+#include "scan/ScanDriver.h"
 
-#include "Directory.h"
-#include "FileListing.h"
-#include "FolderData.h"
-#include "FolderFiles.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "ImportScan.h"
-#include "NcduImport.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "Scan2.h"
-#include "ScanListener.h"
-#include "StreamSource.h"
+#include "fs/Directory.h"
+#include "fs/PathRules.h"
+#include "scan/FileListing.h"
+#include "scan/FolderData.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/ImportScan.h"
+#include "scan/NcduImport.h"
+#include "scan/Root.h"
+#include "scan/Scan2.h"
+#include "scan/ScanListener.h"
+#include "scan/StreamSource.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScanListener.h"
-#include "ScanSettings.h"
+#include "scan/ScanListener.h"
+#include "scan/ScanSettings.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScanSettings.h"
+#include "scan/ScanSettings.h"
 
-#include "Wildcard.h"
+#include "fs/Wildcard.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ExcludeRules.h"
+#include "scan/ExcludeRules.h"
 
 #include <cstdint>
 #include <functional>

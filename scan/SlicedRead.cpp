@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SlicedRead.h"
+#include "scan/SlicedRead.h"
 
-#include "FolderTree.h"
+#include "scan/FolderTree.h"
 
 namespace {
 

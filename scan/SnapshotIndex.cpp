@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SnapshotIndex.h"
+#include "scan/SnapshotIndex.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderSnapshot.h"
+#include "scan/FolderSnapshot.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StreamReader.h"
+#include "scan/StreamReader.h"
 
 #include <algorithm>
 #include <cerrno>

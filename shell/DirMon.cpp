@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DirMon.h"
+#include "shell/DirMon.h"
 
-#include "DirMonError.h"
-#include "Directory.h"
+#include "fs/Directory.h"
+#include "shell/DirMonError.h"
 
 #include <QMetaObject>
 

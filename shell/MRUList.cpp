@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MRUList.h"
+#include "shell/MRUList.h"
 
-#include "PathRules.h"
+#include "fs/PathRules.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NetworkDrive.h"
+#include "shell/NetworkDrive.h"
 
-#include "Prompt.h"
+#include "shell/Prompt.h"
 
 #include <QEventLoop>
 #include <QProcess>

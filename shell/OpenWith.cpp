@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OpenWith.h"
+#include "shell/OpenWith.h"
 
-#include "PathRules.h"
-#include "Prompt.h"
+#include "fs/PathRules.h"
+#include "shell/Prompt.h"
 
 #include <QFile>
 #include <QMimeDatabase>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Prompt.h"
+#include "shell/Prompt.h"
 
 #include <QInputDialog>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PropertiesDialog.h"
+#include "shell/PropertiesDialog.h"
 
-#include "PathRules.h"
-#include "ZelSystemImageList.h"
+#include "fs/PathRules.h"
+#include "shell/ZelSystemImageList.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

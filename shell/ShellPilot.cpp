@@ -1,25 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellPilot.h"
+#include "shell/ShellPilot.h"
 
-#include "DirMon.h"
-#include "Directory.h"
-#include "Mounts.h"
-#include "NetworkDrive.h"
-#include "OpenWith.h"
-#include "PathRules.h"
-#include "Prompt.h"
-#include "ShellPilotError.h"
-#include "Trash.h"
-#include "WaitCursor.h"
-#include "Wildcard.h"
-#include "ZelSystemImageList.h"
+#include "fs/Directory.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
+#include "fs/Wildcard.h"
+#include "shell/DirMon.h"
+#include "shell/NetworkDrive.h"
+#include "shell/Prompt.h"
+#include "shell/ShellLauncher.h"
+#include "shell/ShellMenu.h"
+#include "shell/ShellPilotError.h"
+#include "shell/Trash.h"
+#include "shell/WaitCursor.h"
+#include "shell/ZelSystemImageList.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
-#include <QMenu>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -31,7 +30,6 @@
 #include <fcntl.h>
 #include <set>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -69,47 +67,6 @@ bool LeadsToFolder(const std::string& Path)
 {
   TDirEntry Entry;
   return TDirectory::Classify(Path, Entry) == 0 && Entry.LeadsToFolder();
-}
-
-// Starts the desktop's opener for Path, detached, with the path's own bytes.
-bool Launch(const std::string& Path)
-{
-  const QByteArray Opener = QStandardPaths::findExecutable("xdg-open").toLocal8Bit();
-  if (Opener.isEmpty())
-    return false;
-  const pid_t Child = fork();
-  if (Child < 0)
-    return false;
-  if (Child == 0) {
-    // The grandchild is adopted by init, so no zombie is left behind.
-    setsid();
-    if (fork() == 0) {
-      execl(Opener.constData(), Opener.constData(), Path.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    _exit(0);
-  }
-  int Status = 0;
-  waitpid(Child, &Status, 0);
-  return WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
-}
-
-QAction* CopyAction(QAction* Source, QObject* Parent)
-{
-  auto* Copy = new QAction(Source->icon(), Source->text(), Parent);
-  Copy->setSeparator(Source->isSeparator());
-  Copy->setShortcut(Source->shortcut());
-  Copy->setCheckable(Source->isCheckable());
-  Copy->setChecked(Source->isChecked());
-  Copy->setEnabled(Source->isEnabled());
-  Copy->setVisible(Source->isVisible());
-  Copy->setData(Source->data());
-  Copy->setStatusTip(Source->statusTip());
-  Copy->setToolTip(Source->toolTip());
-  Copy->setFont(Source->font());
-  Copy->setObjectName(Source->objectName() + "2");
-  QObject::connect(Copy, &QAction::triggered, Source, [Source] { Source->trigger(); });
-  return Copy;
 }
 
 }  // namespace
@@ -433,68 +390,69 @@ std::vector<std::string> TShellPilot::GatherObjects()
   return Paths;
 }
 
-bool TShellPilot::RunVerb(const QString& Verb, const std::vector<std::string>& Paths)
+bool TShellPilot::RunVerb(TShellVerb Verb, const std::vector<std::string>& Paths)
 {
-  if (Verb == "default" || Verb == "open" || Verb == "explore") {
-    if (QStandardPaths::findExecutable("xdg-open").isEmpty()) {
-      TPrompt::Warn(DialogWindow(), "Open",
-                    "Opening files and folders needs the program xdg-open (Debian package xdg-utils), "
-                    "which is not installed.");
-      return false;
+  switch (Verb) {
+    case TShellVerb::svOpen:
+    case TShellVerb::svExplore: {
+      if (!TShellLauncher::Ready(DialogWindow()))
+        return false;
+      std::set<std::string> Targets;
+      for (const std::string& Path : Paths)
+        Targets.insert(Verb == TShellVerb::svExplore ? ParentOf(Path) : Path);
+      bool Opened = true;
+      for (const std::string& Target : Targets)
+        Opened = TShellLauncher::Open(Target, LeadsToFolder(Target), DialogWindow()) && Opened;
+      return Opened;
     }
-    std::set<std::string> Targets;
-    for (const std::string& Path : Paths)
-      Targets.insert(Verb == "explore" ? ParentOf(Path) : Path);
-    bool Opened = true;
-    for (const std::string& Target : Targets)
-      Opened = (LeadsToFolder(Target) ? Launch(Target) : TOpenWith::Open(Target, Launch, DialogWindow())) && Opened;
-    return Opened;
-  }
-  if (Verb == "copy") {
-    auto* Data = new QMimeData;
-    QStringList Texts;
-    QList<QUrl> Urls;
-    for (const std::string& Path : Paths) {
-      Texts << TPathRules::Shown(Path);
-      Urls << UrlOf(Path);
-    }
-    Data->setText(Texts.join('\n'));
-    Data->setUrls(Urls);
-    QGuiApplication::clipboard()->setMimeData(Data);
-    return true;
-  }
-  if (Verb == "properties") {
-    auto* Dialog = new TPropertiesDialog(Paths, OnFolderTotals, DialogWindow());
-    Dialog->show();
-    return true;
-  }
-  if (Verb == "delete") {
-    const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
-                                           : QString("these %1 items").arg(Paths.size());
-    const QString Restore =
-      Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
-    if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
-      return false;
-    QStringList Failures;
-    {
-      TWaitCursor Wait;
-      for (const std::string& Path : Paths) {
-        QString Reason;
-        std::string Trash;
-        if (!TTrash::MoveToTrash(Path, Reason, &Trash))
-          Failures << Reason;
-        else if (OnTrashed)
-          OnTrashed(Trash);
-      }
-    }
-    if (!Failures.isEmpty())
-      TPrompt::Warn(DialogWindow(), "Move to Trash", Failures.join('\n'));
-    // Done only when every object is really gone.
-    struct stat Data;
-    return std::all_of(Paths.begin(), Paths.end(),
-                       [&Data](const std::string& Path) { return lstat(Path.c_str(), &Data) != 0; });
+    case TShellVerb::svCopy: CopyPaths(Paths); return true;
+    case TShellVerb::svProperties: (new TPropertiesDialog(Paths, OnFolderTotals, DialogWindow()))->show(); return true;
+    case TShellVerb::svDelete: return MoveToTrash(Paths);
+    case TShellVerb::svRename: break;  // only through OnRename, which asks for the name
   }
   return false;
+}
+
+void TShellPilot::CopyPaths(const std::vector<std::string>& Paths)
+{
+  auto* Data = new QMimeData;
+  QStringList Texts;
+  QList<QUrl> Urls;
+  for (const std::string& Path : Paths) {
+    Texts << TPathRules::Shown(Path);
+    Urls << UrlOf(Path);
+  }
+  Data->setText(Texts.join('\n'));
+  Data->setUrls(Urls);
+  QGuiApplication::clipboard()->setMimeData(Data);
+}
+
+bool TShellPilot::MoveToTrash(const std::vector<std::string>& Paths)
+{
+  const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
+                                         : QString("these %1 items").arg(Paths.size());
+  const QString Restore =
+    Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
+  if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
+    return false;
+  QStringList Failures;
+  {
+    TWaitCursor Wait;
+    for (const std::string& Path : Paths) {
+      QString Reason;
+      std::string Trash;
+      if (!TTrash::MoveToTrash(Path, Reason, &Trash))
+        Failures << Reason;
+      else if (OnTrashed)
+        OnTrashed(Trash);
+    }
+  }
+  if (!Failures.isEmpty())
+    TPrompt::Warn(DialogWindow(), "Move to Trash", Failures.join('\n'));
+  // Done only when every object is really gone.
+  struct stat Data;
+  return std::all_of(Paths.begin(), Paths.end(),
+                     [&Data](const std::string& Path) { return lstat(Path.c_str(), &Data) != 0; });
 }
 
 bool TShellPilot::InvokeCommand(const QString& Given)
@@ -502,12 +460,12 @@ bool TShellPilot::InvokeCommand(const QString& Given)
   bool Execute = true;
   if (OnContextMenuSelect)
     OnContextMenuSelect(Given, Execute);
-  if (!Execute || (!FObject.Set && FMultiObjects.empty()))
+  const std::optional<TShellVerb> Verb = ShellVerbOf(Given);
+  if (!Verb || !Execute || (!FObject.Set && FMultiObjects.empty()))
     return false;
-  const QString Verb = Given.isEmpty() ? QString("default") : Given.toLower();
-  if (Verb == "delete" && FMultiObjects.empty() && !GetAttributes(saCanDelete))
+  if (*Verb == TShellVerb::svDelete && FMultiObjects.empty() && !GetAttributes(saCanDelete))
     return false;
-  return RunVerb(Verb, GatherObjects());
+  return RunVerb(*Verb, GatherObjects());
 }
 
 void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Command)
@@ -518,55 +476,21 @@ void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Co
   const bool Several = !FMultiObjects.empty();
   const std::vector<std::string> Paths = GatherObjects();
   const unsigned Attributes = Several ? unsigned(saCanDelete) : GetAttributes(saCanRename | saCanDelete);
-
-  QMenu Menu(DialogWindow());
-  std::set<QAction*> Verbs;
-  auto Add = [&](const QString& Text, const QString& Verb, bool Enabled, const char* Icon) {
-    QAction* Action = Menu.addAction(TZelSystemImageList::ThemeIcon(Icon), Text);
-    Action->setData(Verb);
-    Action->setEnabled(Enabled);
-    Verbs.insert(Action);
-    return Action;
-  };
-  Menu.setDefaultAction(Add("&Open", "open", true, "document-open"));
-  Add("Open Containing &Folder", "explore", true, "folder-open");
-  Add("&Copy Path", "copy", true, "edit-copy");
-  if (OnRename)
-    Add("Re&name...", "rename", !Several && (Attributes & saCanRename), "edit-rename");
-  Add("Move to &Trash", "delete", Attributes & saCanDelete, "user-trash");
-  Menu.addSeparator();
-  Add("P&roperties", "properties", true, "document-properties");
-  if (Extra) {
-    // The program's menu brings its items up to date before they are copied.
-    QMetaObject::invokeMethod(Extra, "aboutToShow");
-    Menu.addSeparator();
-    for (QAction* Source : Extra->actions()) {
-      QAction* Copy = CopyAction(Source, &Menu);
-      Menu.addAction(Copy);
-      if (QMenu* Items = Source->menu()) {
-        auto* Copies = new QMenu(Source->text(), &Menu);
-        for (QAction* Item : Items->actions())
-          Copies->addAction(CopyAction(Item, Copies));
-        Copy->setMenu(Copies);
-      }
-    }
-  }
-
-  // A program item has run its own handler when the menu returns it.
-  QAction* Chosen = Menu.exec(Point);
-  if (!Chosen || !Verbs.contains(Chosen))
+  const std::optional<TShellVerb> Verb =
+    TShellMenu::Choose(Point, DialogWindow(), Extra,
+                       {bool(OnRename), !Several && (Attributes & saCanRename), bool(Attributes & saCanDelete)});
+  if (!Verb)
     return;
-  const QString Verb = Chosen->data().toString();
-  if (Verb == "rename") {
+  if (*Verb == TShellVerb::svRename) {
     OnRename(this);
-    Command = Verb;
+    Command = ShellVerbText(*Verb);
     return;
   }
   bool Execute = true;
   if (OnContextMenuSelect)
-    OnContextMenuSelect(Verb, Execute);
-  if (Execute && RunVerb(Verb, Paths))
-    Command = Verb;
+    OnContextMenuSelect(ShellVerbText(*Verb), Execute);
+  if (Execute && RunVerb(*Verb, Paths))
+    Command = ShellVerbText(*Verb);
 }
 
 void TShellPilot::SetOnFileChange(std::function<void(TShellPilot*)> Handler)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PropertiesDialog.h"
+#include "shell/PropertiesDialog.h"
+#include "shell/ShellVerb.h"
 
 #include <QObject>
 #include <QPoint>
@@ -130,7 +131,9 @@ private:
   void SetFolderPath(const std::string& Path);
   bool FindByEnumeration(const std::string& Name);
   std::vector<std::string> GatherObjects();
-  bool RunVerb(const QString& Verb, const std::vector<std::string>& Paths);
+  bool RunVerb(TShellVerb Verb, const std::vector<std::string>& Paths);
+  static void CopyPaths(const std::vector<std::string>& Paths);
+  bool MoveToTrash(const std::vector<std::string>& Paths);
   QWidget* DialogWindow() const;
   static std::string PathOfKind(int Kind);
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Trash.h"
+#include "shell/Trash.h"
 
-#include "Mounts.h"
-#include "PathRules.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ZelSystemImageList.h"
+#include "shell/ZelSystemImageList.h"
 
-#include "Directory.h"
-#include "PathRules.h"
+#include "fs/Directory.h"
+#include "fs/PathRules.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Directory.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "Root.h"
-#include "ScanDriver.h"
-#include "TestTree.h"
+#include "fs/Directory.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
+#include "tests/TestTree.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "Root.h"
-#include "ScanDriver.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Prompt.h"
+#include "shell/Prompt.h"
 
 #include <QFile>
 #include <QStringList>

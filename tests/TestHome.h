@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TestTree.h"
+#include "tests/TestTree.h"
 
 #include <QTemporaryDir>
 #include <QTest>

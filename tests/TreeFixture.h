@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "Root.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MainForm.h"
-#include "TestHome.h"
+#include "app/MainForm.h"
+#include "tests/TestHome.h"
 
 #include <QLocale>
 #include <QSettings>

@@ -1,39 +1,49 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# No folder of the program includes a header of a folder above it or beside
-# it: each layer builds only on those below.
+# The program's layers, lowest first: a folder includes its own headers and
+# those of the lines above its own, never a folder of its own line or below.
+# Every include of the program's headers names its folder.
 #   layers_test.sh SOURCE_DIR
 set -euo pipefail
 cd "$1"
-# The layers, lowest first; folders on one line are beside each other.
-layers=(
+Layers=(
   "fs"
   "scan"
   "shell"
   "view"
+  "widgets"
   "charts treemap print files types duplicates history remote"
   "app"
+  "tests bench"
 )
-declare -A rank home
-for level in "${!layers[@]}"; do
-  for folder in ${layers[$level]}; do
-    rank[$folder]=$level
-    for header in "$folder"/*.h; do
-      [ -e "$header" ] && home[$(basename "$header")]=$folder
-    done
+declare -A Rank
+for Index in "${!Layers[@]}"; do
+  for Folder in ${Layers[$Index]}; do
+    Rank[$Folder]=$Index
   done
 done
-status=0
-for folder in "${!rank[@]}"; do
-  for file in "$folder"/*.h "$folder"/*.cpp; do
-    [ -e "$file" ] || continue
-    while read -r header; do
-      other=${home[$(basename "$header")]:-}
-      if [ -n "$other" ] && [ "$other" != "$folder" ] && [ "${rank[$other]}" -ge "${rank[$folder]}" ]; then
-        echo "$file includes $other/$(basename "$header"), which is not below $folder" >&2
-        status=1
-      fi
-    done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-  done
+Faults=0
+for Folder in "${!Rank[@]}"; do
+  while IFS=: read -r File Line Target; do
+    Used=${Target%%/*}
+    if [[ $Target != */* ]]; then
+      echo "$File:$Line: \"$Target\" does not name its folder"
+    elif [[ -z ${Rank[$Used]+set} ]]; then
+      echo "$File:$Line: \"$Target\" is in no layer"
+    elif [[ $Used != "$Folder" && ${Rank[$Used]} -ge ${Rank[$Folder]} ]]; then
+      echo "$File:$Line: $Folder may not include $Used"
+    else
+      continue
+    fi
+    Faults=$((Faults + 1))
+  done < <(grep -rnoE '^#include "[^"]+\.h"' --include='*.cpp' --include='*.h' "$Folder" |
+    sed -E 's/#include "([^"]+)"/\1/')
 done
-exit $status
+for Folder in */; do
+  Folder=${Folder%/}
+  if [[ -z ${Rank[$Folder]+set} ]] && compgen -G "$Folder/*.cpp" >/dev/null; then
+    echo "$Folder holds code but is in no layer"
+    Faults=$((Faults + 1))
+  fi
+done
+exit $((Faults > 0))

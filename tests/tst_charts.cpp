@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Chart.h"
-#include "ChartDrawing.h"
-#include "ChartPane.h"
-#include "ChartSeries.h"
-#include "ColorButton.h"
-#include "DetailsList.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderTreeView.h"
-#include "HeldScan.h"
-#include "MainForm.h"
-#include "Root.h"
-#include "RootCommands.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "WindowTest.h"
+#include "app/MainForm.h"
+#include "app/RootCommands.h"
+#include "charts/Chart.h"
+#include "charts/ChartDrawing.h"
+#include "charts/ChartPane.h"
+#include "charts/ChartSeries.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "tests/HeldScan.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/WindowTest.h"
+#include "view/DetailsList.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "widgets/ColorButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,7 +107,7 @@ private slots:
     TCharted Charted({300000000, 100000, 5000}, pie ? 0 : 1);
     TMainForm& Form = *Charted.Form;
     Form.Unit1Click(unit);
-    Form.View1Click(view);
+    Form.View1Click(TViewType(view));
     TChartPane& Pane = Charted.Pane();
     const int Flag = unit == TValueDisplay::utMB ? 0 : 1;
     QCOMPARE(Pane.PieSeries->FActive, pie);
@@ -251,7 +251,7 @@ private slots:
     QFETCH(int, maximum);
     QFETCH(int, perPage);
     TCharted Charted(std::vector<off_t>(count, 5000), 1);
-    Charted.Form->View1Click(view);
+    Charted.Form->View1Click(TViewType(view));
     TChart& Chart = Charted.Chart();
     QScrollBar& Bar = *Charted.Pane().ChartScrollBar;
     QCOMPARE(Bar.isVisible(), maximum > 0);

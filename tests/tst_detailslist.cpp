@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DetailsList.h"
-#include "Directory.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "MainForm.h"
-#include "Manual.h"
-#include "OptionCommands.h"
-#include "OptionDlg.h"
-#include "Prompt.h"
-#include "Root.h"
-#include "RootCommands.h"
-#include "ScanSettings.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "TreeFixture.h"
-#include "WindowTest.h"
+#include "app/MainForm.h"
+#include "app/Manual.h"
+#include "app/OptionCommands.h"
+#include "app/OptionDlg.h"
+#include "app/RootCommands.h"
+#include "fs/Directory.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "scan/ScanSettings.h"
+#include "shell/Prompt.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
+#include "tests/WindowTest.h"
+#include "view/DetailsList.h"
+#include "view/FolderModel.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -180,7 +180,7 @@ private slots:
     // alpha (two empty folders) and b.doc: 5000 bytes.
     QCOMPARE(Scan.Form.StatusText(2), QString("4.9 kb"));
     QCOMPARE(Scan.Form.StatusText(1), QString("2 Objects"));
-    Scan.Form.View1Click(3);
+    Scan.Form.View1Click(vtPercent);
     QCOMPARE(Scan.Form.StatusText(2), QString("50.0 %"));
     // Everything but the root's own row, which holds all the others.
     Scan.Form.SelectAllRows();
@@ -245,14 +245,14 @@ private slots:
     QFETCH(int, viewType);
     QFETCH(int, column);
     TScanned Scan;
-    Scan.Form.Sort1Click(sortType);
-    Scan.Form.View1Click(viewType);
+    Scan.Form.Sort1Click(TValueDisplay::TSortType(sortType));
+    Scan.Form.View1Click(TViewType(viewType));
     QCOMPARE(Scan.Form.List().SortColumn(), column);
     // and the other way round: the view first, then the sort.
     Scan.Form.Sort1Click(TValueDisplay::stNone);
     Scan.Form.View1Click(viewType == vtSize ? vtWasted : vtSize);
-    Scan.Form.View1Click(viewType);
-    Scan.Form.Sort1Click(sortType);
+    Scan.Form.View1Click(TViewType(viewType));
+    Scan.Form.Sort1Click(TValueDisplay::TSortType(sortType));
     QCOMPARE(Scan.Form.List().SortColumn(), column);
   }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DirMon.h"
-#include "DirMonError.h"
-#include "TestTree.h"
-#include "Watched.h"
+#include "shell/DirMon.h"
+#include "shell/DirMonError.h"
+#include "tests/TestTree.h"
+#include "tests/Watched.h"
 
 #include <QDeadlineTimer>
 #include <QTest>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Directory.h"
-#include "DuplicateFinder.h"
-#include "DuplicatesDlg.h"
-#include "FolderNode.h"
-#include "MainForm.h"
-#include "Prompt.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "WindowTest.h"
+#include "app/DuplicatesDlg.h"
+#include "app/MainForm.h"
+#include "duplicates/DuplicateFinder.h"
+#include "fs/Directory.h"
+#include "scan/FolderNode.h"
+#include "shell/Prompt.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/WindowTest.h"
 
 #include <QCryptographicHash>
 #include <QProcess>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileTime.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "FolderTreeListener.h"
-#include "HeldScan.h"
-#include "Root.h"
-#include "TreeFixture.h"
+#include "fs/FileTime.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/FolderTreeListener.h"
+#include "scan/Root.h"
+#include "tests/HeldScan.h"
+#include "tests/TreeFixture.h"
 
 #include <QLocale>
 #include <QTest>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderSnapshot.h"
-#include "HeadlessScan.h"
-#include "HistoryStore.h"
-#include "TerminalProgress.h"
-#include "TerminalText.h"
-#include "TestHome.h"
-#include "TestTree.h"
+#include "app/HeadlessScan.h"
+#include "app/TerminalProgress.h"
+#include "app/TerminalText.h"
+#include "history/HistoryStore.h"
+#include "scan/FolderSnapshot.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Baseline.h"
-#include "FolderSnapshot.h"
-#include "HistoryStore.h"
-#include "ScanSettings.h"
-#include "SnapshotCompare.h"
-#include "SnapshotFile.h"
-#include "TestTree.h"
-#include "TreeFixture.h"
+#include "history/HistoryStore.h"
+#include "history/SnapshotCompare.h"
+#include "history/SnapshotFile.h"
+#include "scan/Baseline.h"
+#include "scan/FolderSnapshot.h"
+#include "scan/ScanSettings.h"
+#include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
 
 #include <QTest>
 

@@ -1,32 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DetailsList.h"
-#include "Directory.h"
-#include "FileClass.h"
-#include "FolderData.h"
-#include "FolderFiles.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
-#include "FolderTreeView.h"
-#include "HeldScan.h"
-#include "HistoryStore.h"
-#include "MainForm.h"
-#include "Manual.h"
-#include "RightPane.h"
-#include "Root.h"
-#include "RootCommands.h"
-#include "ScanProgress.h"
-#include "StandIns.h"
-#include "StatusPanels.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "ToolIcons.h"
-#include "TreeCommands.h"
-#include "TreeFixture.h"
-#include "TreemapLayout.h"
-#include "TreemapPane.h"
-#include "TreemapView.h"
-#include "WindowSettings.h"
-#include "WindowTest.h"
+#include "app/MainForm.h"
+#include "app/Manual.h"
+#include "app/RightPane.h"
+#include "app/RootCommands.h"
+#include "app/ToolIcons.h"
+#include "app/TreeCommands.h"
+#include "app/WindowSettings.h"
+#include "fs/Directory.h"
+#include "history/HistoryStore.h"
+#include "scan/FolderData.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "tests/HeldScan.h"
+#include "tests/StandIns.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
+#include "tests/WindowTest.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapPane.h"
+#include "treemap/TreemapView.h"
+#include "view/DetailsList.h"
+#include "view/FileClass.h"
+#include "view/FolderModel.h"
+#include "view/FolderTreeView.h"
+#include "view/ScanProgress.h"
+#include "view/StatusPanels.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -224,7 +224,7 @@ private slots:
       TMainForm Form;
       Form.show();
       Form.setGeometry(50, 60, 700, 500);
-      Form.View1Click(4);
+      Form.View1Click(vtWasted);
       Form.Sort1Click(TValueDisplay::stName);
       Form.Display().FDecimals = 3;
       Form.Driver().FSettings.FShowFiles = false;
@@ -780,7 +780,7 @@ private slots:
     QCOMPARE(Labels(Form, Alpha), (QStringList{"<Files>", "large", "small"}));
     QVERIFY(Open(Alpha));
     QCOMPARE(TFolderModel::NodeOf(View->currentIndex()), Small);
-    Form.View1Click(3);
+    Form.View1Click(vtPercent);
     QVERIFY(Open(Alpha));
     QCOMPARE(TFolderModel::NodeOf(View->currentIndex()), Small);
     QCOMPARE(Form.windowTitle(), QString("Spacelens - (Percent)"));

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DriveBox.h"
-#include "FolderTreeView.h"
-#include "MRUList.h"
-#include "MainForm.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "WindowTest.h"
-#include "ZelControls.h"
+#include "app/MainForm.h"
+#include "fs/PathRules.h"
+#include "scan/Root.h"
+#include "shell/MRUList.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/WindowTest.h"
+#include "view/FolderTreeView.h"
+#include "widgets/DriveBox.h"
+#include "widgets/ZelFolderCombo.h"
 
 #include <QAction>
 #include <QApplication>

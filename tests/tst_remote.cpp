@@ -2,18 +2,18 @@
 // Exports read as streams into roots that fill as they arrive, and folders
 // of another machine read over SSH: a server of the test's own on
 // 127.0.0.1, with keys made for it, stands in for the other machine.
-#include "FilesSource.h"
-#include "FolderFiles.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "NcduExport.h"
-#include "NcduImport.h"
-#include "RemoteAddress.h"
-#include "RemoteStream.h"
-#include "Root.h"
-#include "ScanDriver.h"
-#include "StreamSource.h"
-#include "TestTree.h"
+#include "remote/RemoteAddress.h"
+#include "remote/RemoteStream.h"
+#include "scan/FilesSource.h"
+#include "scan/FolderFiles.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/NcduExport.h"
+#include "scan/NcduImport.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
+#include "scan/StreamSource.h"
+#include "tests/TestTree.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PathRules.h"
-#include "PropertiesDialog.h"
-#include "ShellPilot.h"
-#include "ShellPilotError.h"
-#include "StandIns.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "Trash.h"
-#include "Watched.h"
-#include "ZelSystemImageList.h"
+#include "fs/PathRules.h"
+#include "shell/PropertiesDialog.h"
+#include "shell/ShellPilot.h"
+#include "shell/ShellPilotError.h"
+#include "shell/Trash.h"
+#include "shell/ZelSystemImageList.h"
+#include "tests/StandIns.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/Watched.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileClass.h"
-#include "TreemapLayout.h"
-#include "TreemapRenderer.h"
-#include "TreemapSource.h"
-#include "TreemapView.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapRenderer.h"
+#include "treemap/TreemapSource.h"
+#include "treemap/TreemapView.h"
+#include "view/FileClass.h"
 
 #include <QSet>
 #include <QTest>
@@ -57,7 +57,7 @@ public:
   std::function<void()> During;
 };
 
-const std::atomic<bool> NoCancel{false};
+const TLatestJob::TStop NoCancel = [] { return false; };
 
 double Area(const QRectF& Rect)
 {
@@ -409,11 +409,12 @@ private slots:
   {
     QFETCH(int, after);
     TFakeSource Source(MixedTree());
-    std::atomic<bool> Cancel{after == 0};
+    bool Stopped = after == 0;
     Source.During = [&] {
       if (Source.FCalls == after)
-        Cancel = true;
+        Stopped = true;
     };
+    const TLatestJob::TStop Cancel = [&Stopped] { return Stopped; };
     TTreemapLayout Layout;
     QVERIFY(!Layout.Build(Source, Source.Top(), QRectF(0, 0, 400, 300), Cancel));
     QVERIFY(Layout.Cancelled());

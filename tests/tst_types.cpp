@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileClass.h"
-#include "FilesSnapshot.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "NcduImport.h"
-#include "Root.h"
-#include "ScanDriver.h"
-#include "ScanSettings.h"
-#include "TestTree.h"
-#include "TypeTotals.h"
+#include "scan/FilesSnapshot.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/NcduImport.h"
+#include "scan/Root.h"
+#include "scan/ScanDriver.h"
+#include "scan/ScanSettings.h"
+#include "tests/TestTree.h"
+#include "types/TypeTotals.h"
+#include "view/FileClass.h"
 
 #include <QFile>
 #include <QRegularExpression>

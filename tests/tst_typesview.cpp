@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Directory.h"
-#include "FileClass.h"
-#include "FilesList.h"
-#include "FilesSnapshot.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "MainForm.h"
-#include "RightPane.h"
-#include "Root.h"
-#include "TestHome.h"
-#include "TestTree.h"
-#include "TreeFixture.h"
-#include "TreemapPane.h"
-#include "TreemapView.h"
-#include "TypesCommands.h"
-#include "TypesList.h"
-#include "WindowTest.h"
+#include "app/MainForm.h"
+#include "app/RightPane.h"
+#include "app/TypesCommands.h"
+#include "files/FilesList.h"
+#include "fs/Directory.h"
+#include "scan/FilesSnapshot.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "tests/TestHome.h"
+#include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
+#include "tests/WindowTest.h"
+#include "treemap/TreemapPane.h"
+#include "treemap/TreemapView.h"
+#include "types/TypesList.h"
+#include "view/FileClass.h"
 
 #include <QHeaderView>
 #include <QScopeGuard>
@@ -441,7 +441,7 @@ private slots:
     TMainForm Form;
     Form.show();
     QVERIFY(Form.RightPane().ShowsTypes());
-    QCOMPARE(Form.RightPane().Series(), 5);
+    QCOMPARE(Form.RightPane().Series(), TRightPane::psTypes);
     QCOMPARE(Form.RightPane().Types().Model().SortColumn(), int(TTypesModel::tcFiles));
     QCOMPARE(Form.RightPane().Types().Model().SortOrder(), Qt::AscendingOrder);
     QVERIFY(!Form.RightPane().Types().ShowsTreemap());

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "HeldScan.h"
-#include "Root.h"
-#include "TestTree.h"
-#include "TreeFixture.h"
-#include "ValueDisplay.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "tests/HeldScan.h"
+#include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
+#include "view/ValueDisplay.h"
 
 #include <QFontDatabase>
 #include <QLocale>
@@ -229,10 +229,10 @@ private slots:
     TFolderNode* Files = Fixture.Add(Fixture.Top, "", 31, 1024, 2);  // 30 KB, waste 1 KB
     Files->FIsFiles = true;
     Fixture.Add(Fixture.Top, "a", 11, 307, 1);  // 10.3 KB, waste 0.7 KB
-    Fixture.Display.FShowType = view;
+    Fixture.Display.FShowType = TViewType(view);
     std::vector<TFolderNode*> Sorted = Fixture.Top->Children();
     std::stable_sort(Sorted.begin(), Sorted.end(), [&](const TFolderNode* A, const TFolderNode* B) {
-      return Fixture.Display.CompareNodes(A, B, sort) < 0;
+      return Fixture.Display.CompareNodes(A, B, TValueDisplay::TSortType(sort)) < 0;
     });
     QStringList Got;
     for (TFolderNode* Child : Sorted)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Mounts.h"
-#include "Root.h"
-#include "TestTree.h"
+#include "fs/Mounts.h"
+#include "scan/Root.h"
+#include "tests/TestTree.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChangeSource.h"
+#include "treemap/ChangeSource.h"
 
-#include "Baseline.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
+#include "scan/Baseline.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
 
 const char* TChangeSource::Name(int Mark)
 {

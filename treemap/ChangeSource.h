@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Baseline.h"
-#include "TreeSource.h"
+#include "scan/Baseline.h"
+#include "treemap/TreeSource.h"
 
 #include <QRgb>
 

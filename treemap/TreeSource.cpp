@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreeSource.h"
+#include "treemap/TreeSource.h"
 
-#include "FileClass.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "TreemapTile.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "treemap/TreemapTile.h"
+#include "view/FileClass.h"
 
 TTreeSource::TTreeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize)
   : FTree(Tree), FRemovals(Tree.Removals()), FViewType(ViewType), FClusterSize(ClusterSize)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderFiles.h"
-#include "TreemapSource.h"
+#include "scan/FolderFiles.h"
+#include "treemap/TreemapSource.h"
 
 #include <cstdint>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapLayout.h"
+#include "treemap/TreemapLayout.h"
 
-#include "FileClass.h"
+#include "view/FileClass.h"
 
 #include <algorithm>
 #include <functional>
 
 bool TTreemapLayout::Build(const TTreemapSource& Source, const void* Root, const QRectF& Bounds,
-                           const std::atomic<bool>& Cancel)
+                           const TLatestJob::TStop& Stop)
 {
   FTiles.clear();
   FCancelled = false;
@@ -21,7 +21,7 @@ bool TTreemapLayout::Build(const TTreemapSource& Source, const void* Root, const
   for (size_t Index = 0; Index < FTiles.size(); ++Index) {
     if (FTiles[Index].Kind != TTreemapTile::tkFolder)
       continue;
-    if (Cancel.load(std::memory_order_relaxed)) {
+    if (Stop()) {
       FCancelled = true;
       return false;
     }

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreemapSource.h"
-#include "TreemapTile.h"
+#include "treemap/TreemapSource.h"
+#include "treemap/TreemapTile.h"
+#include "view/LatestJob.h"
 
 #include <QRectF>
 
-#include <atomic>
 #include <vector>
 
 // The squarified treemap (Bruls, Huizing and van Wijk) of a folder: its
@@ -30,9 +30,9 @@ public:
 
   // Lays out Root's entries in Bounds, and those of its sub-folders in their
   // tiles, pulling them from Source. Returns false, with the tiles unfinished
-  // and Cancelled() true, as soon as it sees Cancel set. A root without weight
+  // and Cancelled() true, as soon as Stop says so. A root without weight
   // has no tiles.
-  bool Build(const TTreemapSource& Source, const void* Root, const QRectF& Bounds, const std::atomic<bool>& Cancel);
+  bool Build(const TTreemapSource& Source, const void* Root, const QRectF& Bounds, const TLatestJob::TStop& Stop);
   bool Cancelled() const { return FCancelled; }
   const std::vector<TTreemapTile>& Tiles() const { return FTiles; }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapLegend.h"
+#include "treemap/TreemapLegend.h"
 
-#include "FileClass.h"
+#include "view/FileClass.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

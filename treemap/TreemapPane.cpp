@@ -1,29 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapPane.h"
+#include "treemap/TreemapPane.h"
 
-#include "Baseline.h"
-#include "ChangeSource.h"
-#include "FileClass.h"
-#include "FileListing.h"
-#include "FilesSource.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "PathRules.h"
-#include "PictureFile.h"
-#include "Root.h"
-#include "ScanSettings.h"
-#include "TreeSource.h"
-#include "TreemapLegend.h"
-#include "TreemapView.h"
-#include "ValueDisplay.h"
+#include "fs/PathRules.h"
+#include "scan/Baseline.h"
+#include "scan/FileListing.h"
+#include "scan/FilesSource.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "scan/Root.h"
+#include "scan/ScanSettings.h"
+#include "treemap/ChangeSource.h"
+#include "treemap/TreeSource.h"
+#include "treemap/TreemapLegend.h"
+#include "treemap/TreemapView.h"
+#include "view/FileClass.h"
+#include "view/PictureFile.h"
+#include "view/ValueDisplay.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
-#include <QPointer>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -135,6 +133,7 @@ void TTreemapPane::Clear()
   FView->Request(nullptr, nullptr);
   FShown = nullptr;
   FClicked = nullptr;
+  FNamesJob.Cancel();
   FNamesOf.clear();
   FNames.clear();
 }
@@ -217,27 +216,21 @@ void TTreemapPane::NameOf(TFolderNode* Folder, uint32_t Index, std::function<voi
   // The folder is listed again as the scan listed it: the files it
   // counted, in its order; an imported folder from its export.
   const TFilesSource Source(Folder, Path, FSettings.FExclude);
-  const uint64_t Asked = ++FNamesAsked;
-  QThreadPool::globalInstance()->start(
-    [Self = QPointer(this), Path, Source, Asked, Index, Settings = FSettings, Done = std::move(Done)] {
-      std::vector<TListedFile> Listed;
-      Source.List({"*"}, Listed);
-      std::vector<std::string> Names;
-      for (TListedFile& File : Listed)
-        if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)
-          Names.push_back(std::move(File.Name));
-      QMetaObject::invokeMethod(
-        Self,
-        [Self, Path, Asked, Index, Names = std::move(Names), Done] {
-          if (!Self || Asked != Self->FNamesAsked)
-            return;
-          Self->FNamesOf = Path;
-          Self->FNames = Names;
-          if (Index < Names.size())
-            Done(Names[Index]);
-        },
-        Qt::QueuedConnection);
-    });
+  FNamesJob.Start([this, Path, Source, Index, Settings = FSettings,
+                   Done = std::move(Done)](const TLatestJob::TStop&) -> std::function<void()> {
+    std::vector<TListedFile> Listed;
+    Source.List({"*"}, Listed);
+    std::vector<std::string> Names;
+    for (TListedFile& File : Listed)
+      if (File.Size > 0 && Settings.Matches(File.Name.c_str()) > 0)
+        Names.push_back(std::move(File.Name));
+    return [this, Path, Index, Names = std::move(Names), Done] {
+      FNamesOf = Path;
+      FNames = Names;
+      if (Index < Names.size())
+        Done(Names[Index]);
+    };
+  });
 }
 
 void TTreemapPane::Draw(QPainter& Painter, const QRect& Bounds) const

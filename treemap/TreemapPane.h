@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "view/LatestJob.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -84,5 +86,6 @@ private:
   // The names of the files of one folder, in the order the scan kept them.
   std::string FNamesOf;
   std::vector<std::string> FNames;
-  uint64_t FNamesAsked = 0;
+  // Two threads: a folder on a hung share does not hold up the next.
+  TLatestJob FNamesJob{2};
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapRenderer.h"
+#include "treemap/TreemapRenderer.h"
 
-#include "FileClass.h"
-#include "TreemapLayout.h"
+#include "treemap/TreemapLayout.h"
+#include "view/FileClass.h"
 
 #include <QPainter>
 
@@ -43,7 +43,7 @@ QRgb Shaded(QRgb Color, uint32_t Light)
 
 }  // namespace
 
-QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const std::atomic<bool>& Cancel) const
+QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const TLatestJob::TStop& Stop) const
 {
   QImage Image(Size, QImage::Format_ARGB32_Premultiplied);
   Image.fill(FBackground);
@@ -53,7 +53,7 @@ QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const 
   std::vector<TSurface> Surfaces(Tiles.size());
   std::vector<double> Heights;  // by depth
   for (size_t Index = 0; Index < Tiles.size(); ++Index) {
-    if ((Index & 0xFFF) == 0 && Cancel.load(std::memory_order_relaxed))
+    if ((Index & 0xFFF) == 0 && Stop())
       return {};
     const TTreemapTile& Tile = Tiles[Index];
     while (Heights.size() <= Tile.Depth)
@@ -81,7 +81,7 @@ QImage TTreemapRenderer::Render(const TTreemapLayout& Layout, QSize Size, const 
     const TTreemapTile& Tile = Tiles[Index];
     if (!Tile.Leaf())
       continue;
-    if (Cancel.load(std::memory_order_relaxed))
+    if (Stop())
       return {};
     const int X0 = Pixel(Tile.Left, Size.width());
     const int X1 = Pixel(Tile.Right, Size.width());

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "view/LatestJob.h"
+
 #include <QImage>
 #include <QRgb>
 
-#include <atomic>
 #include <vector>
 
 class QPainter;
@@ -36,8 +37,8 @@ public:
   double FOutlineShade = 0.7;  // the light left at an outline, once per folder edged there
 
   // The layout drawn into an ARGB32_Premultiplied picture of Size (pixels
-  // as the layout's). A null picture when Cancel was seen set.
-  QImage Render(const TTreemapLayout& Layout, QSize Size, const std::atomic<bool>& Cancel) const;
+  // as the layout's). A null picture when Stop said so.
+  QImage Render(const TTreemapLayout& Layout, QSize Size, const TLatestJob::TStop& Stop) const;
   // The frame around a selected tile, drawn over the picture, so that a new
   // selection needs no new picture. A tiny tile gets a frame big enough to
   // be seen.

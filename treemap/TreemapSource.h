@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreemapEntry.h"
+#include "treemap/TreemapEntry.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TreemapView.h"
+#include "treemap/TreemapView.h"
 
-#include "TreemapSource.h"
+#include "treemap/TreemapSource.h"
 
 #include <QCursor>
 #include <QEventLoop>
@@ -10,25 +10,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
-
-// A layout and its picture in the making. The widget's thread owns it; the
-// worker writes Layout and Image, then says so through the event loop, and
-// touches nothing after.
-struct TTreemapView::TJob {
-  uint64_t Id;
-  uint64_t Request;
-  QSize Size;
-  const void* Root;
-  TTreemapRenderer Renderer;
-  double MinSize;
-  std::shared_ptr<const TTreemapSource> Source;  // let go of on the widget's thread
-  std::atomic<bool> Cancelled{false};
-  std::unique_ptr<TTreemapLayout> Layout;
-  QImage Image;
-  std::thread Thread;
-};
 
 TTreemapView::TTreemapView(QWidget* Parent) : QWidget(Parent)
 {
@@ -76,11 +57,7 @@ void TTreemapView::Cancel()
   FSource.reset();
   FRoot = nullptr;
   FResizeTimer.stop();
-  for (const std::unique_ptr<TJob>& Job : FJobs)
-    Job->Cancelled = true;
-  for (const std::unique_ptr<TJob>& Job : FJobs)
-    Job->Thread.join();
-  FJobs.clear();
+  FJob.CancelAndWait();
   FLayout.reset();
   FLit.clear();
   FHovered = -1;
@@ -97,52 +74,36 @@ void TTreemapView::Start()
 {
   FResizeTimer.stop();
   const QSize Size = PixelSize();
-  const bool Wanted = FRoot && isVisible() && !Size.isEmpty();
-  bool Running = false;
-  for (const std::unique_ptr<TJob>& Job : FJobs) {
-    if (Wanted && Job->Request == FRequest && Job->Size == Size && !Job->Cancelled)
-      Running = true;
-    else
-      Job->Cancelled = true;
-  }
-  if (!Wanted || Running || (Live() && FImage.size() == Size))
+  if (!FRoot || !isVisible() || Size.isEmpty() || (Live() && FImage.size() == Size)) {
+    FJob.Cancel();
+    if (FWaiting)
+      FWaiting->quit();
     return;
-  auto Job = std::make_unique<TJob>();
-  Job->Id = ++FLastJob;
-  Job->Request = FRequest;
-  Job->Size = Size;
-  Job->Root = FRoot;
-  Job->Renderer = FRenderer;
-  Job->MinSize = FMinSize;
-  Job->Source = FSource;
-  TJob* const Worker = Job.get();
-  Job->Thread = std::thread([this, Worker] {
-    auto Layout = std::make_unique<TTreemapLayout>();
-    Layout->FMinSize = Worker->MinSize;
-    if (Layout->Build(*Worker->Source, Worker->Root, QRectF(QPointF(0, 0), Worker->Size), Worker->Cancelled))
-      Worker->Image = Worker->Renderer.Render(*Layout, Worker->Size, Worker->Cancelled);
-    Worker->Layout = std::move(Layout);
-    // By its number: a job cancelled meanwhile is gone by the time it is read.
-    QMetaObject::invokeMethod(
-      this, [this, Id = Worker->Id] { JobDone(Id); }, Qt::QueuedConnection);
+  }
+  if (FJob.Busy() && FJobRequest == FRequest && FJobSize == Size)
+    return;
+  FJobRequest = FRequest;
+  FJobSize = Size;
+  FJob.Start([Request = FRequest, Size, Root = FRoot, Renderer = FRenderer, MinSize = FMinSize, Source = FSource,
+              this](const TLatestJob::TStop& Stop) -> std::function<void()> {
+    auto Layout = std::make_shared<TTreemapLayout>();
+    Layout->FMinSize = MinSize;
+    if (!Layout->Build(*Source, Root, QRectF(QPointF(0, 0), Size), Stop))
+      return {};
+    QImage Image = Renderer.Render(*Layout, Size, Stop);
+    if (Image.isNull())
+      return {};
+    return [this, Request, Layout, Image = std::move(Image)] { Show(Request, Layout, Image); };
   });
-  FJobs.push_back(std::move(Job));
   if (!FImage.isNull() && !FQuiet && !FBusy && !FBusyTimer.isActive())
     FBusyTimer.start();
 }
 
-void TTreemapView::JobDone(uint64_t Id)
+void TTreemapView::Show(uint64_t Request, const std::shared_ptr<const TTreemapLayout>& Layout, const QImage& Image)
 {
-  const auto Found =
-    std::find_if(FJobs.begin(), FJobs.end(), [Id](const std::unique_ptr<TJob>& Job) { return Job->Id == Id; });
-  if (Found == FJobs.end())
-    return;
-  const std::unique_ptr<TJob> Job = std::move(*Found);
-  FJobs.erase(Found);
-  Job->Thread.join();  // it has only its return left
-  if (!Job->Cancelled && Job->Request == FRequest && !Job->Image.isNull()) {
-    FImage = std::move(Job->Image);
-    FLayout = std::move(Job->Layout);
+  if (Request == FRequest) {
+    FImage = Image;
+    FLayout = Layout;
     FShown = FRequest;
     FSelected = FSelectedFolder ? FLayout->Find(FSelectedFolder, FSelectedFile) : -1;
     FHovered = -1;
@@ -165,7 +126,7 @@ bool TTreemapView::WaitForImage(int Ms)
   connect(&Timeout, &QTimer::timeout, &Loop, &QEventLoop::quit);
   Timeout.start(Ms);
   FWaiting = &Loop;
-  while (!Current() && (!FJobs.empty() || FResizeTimer.isActive()) && Timeout.isActive())
+  while (!Current() && (FJob.Busy() || FResizeTimer.isActive()) && Timeout.isActive())
     Loop.exec();
   FWaiting = nullptr;
   return Current();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreemapLayout.h"
-#include "TreemapRenderer.h"
+#include "treemap/TreemapLayout.h"
+#include "treemap/TreemapRenderer.h"
 
 #include <QImage>
 #include <QTimer>
@@ -101,11 +101,11 @@ protected:
   void keyPressEvent(QKeyEvent* Event) override;
 
 private:
-  struct TJob;
-  // Starts a job for the view's size, unless the picture or a job already
-  // is for it; tells every other job to stop.
+  // Starts a job for the view's size, unless the picture or the job
+  // running already is for it; a job for anything else stops.
   void Start();
-  void JobDone(uint64_t Id);
+  // A job's picture came: shown when it is still the one asked for.
+  void Show(uint64_t Request, const std::shared_ptr<const TTreemapLayout>& Layout, const QImage& Image);
   // The picture is the last request's: its folders may be handed out.
   bool Live() const { return FLayout && FShown == FRequest; }
   QSize PixelSize() const;
@@ -119,14 +119,17 @@ private:
   std::shared_ptr<const TTreemapSource> FSource;
   const void* FRoot = nullptr;
   uint64_t FRequest = 0;  // counts the Requests and Cancels
-  uint64_t FLastJob = 0;
-  std::vector<std::unique_ptr<TJob>> FJobs;  // started and not yet joined
+  // Two threads: a new picture can start while one cancelled is still
+  // between two checks of its stop.
+  TLatestJob FJob{2};
+  uint64_t FJobRequest = 0;  // what the last job started is for
+  QSize FJobSize;
   QTimer FResizeTimer;
   QTimer FBusyTimer;  // till the wait is shown
   bool FBusy = false;
   bool FQuiet = false;  // the last Request's
   QImage FImage;
-  std::unique_ptr<const TTreemapLayout> FLayout;
+  std::shared_ptr<const TTreemapLayout> FLayout;
   uint64_t FShown = 0;  // the request of the picture
   const void* FSelectedFolder = nullptr;
   uint32_t FSelectedFile = TTreemapTile::NoFile;

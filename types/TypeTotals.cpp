@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TypeTotals.h"
+#include "types/TypeTotals.h"
 
-#include "FileClass.h"
-#include "FilesSnapshot.h"
-#include "WorkerThread.h"
+#include "fs/WorkerThread.h"
+#include "scan/FilesSnapshot.h"
+#include "view/FileClass.h"
 
 #include <algorithm>
 #include <thread>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TypesList.h"
+#include "types/TypesList.h"
 
-#include "FilesSnapshot.h"
-#include "FolderNode.h"
-#include "FolderTree.h"
-#include "ValueDisplay.h"
+#include "scan/FilesSnapshot.h"
+#include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
+#include "view/ValueDisplay.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

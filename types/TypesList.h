@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LatestJob.h"
-#include "SubtreeView.h"
-#include "TypesModel.h"
+#include "types/TypesModel.h"
+#include "view/LatestJob.h"
+#include "view/SubtreeView.h"
 
 #include <functional>
 #include <memory>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TypesModel.h"
+#include "types/TypesModel.h"
 
-#include "FileClass.h"
-#include "FilesSnapshot.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "ValueDisplay.h"
+#include "fs/PathRules.h"
+#include "scan/FilesSnapshot.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "view/FileClass.h"
+#include "view/ValueDisplay.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DetailsList.h"
+#include "view/DetailsList.h"
 
-#include "Directory.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "Root.h"
-#include "ScanSettings.h"
-#include "ValueDisplay.h"
+#include "fs/Directory.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "scan/ScanSettings.h"
+#include "view/ValueDisplay.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -113,7 +113,7 @@ void TDetailsList::HeaderClicked(int Section)
   Resort();
 }
 
-void TDetailsList::FollowTree(int SortType, int ShowType)
+void TDetailsList::FollowTree(TValueDisplay::TSortType SortType, TViewType ShowType)
 {
   FSorted = SortType != TValueDisplay::stNone;
   header()->setSortIndicatorShown(FSorted);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileListJob.h"
-#include "ListModel.h"
+#include "view/FileListJob.h"
+#include "view/ListModel.h"
+#include "view/ValueDisplay.h"
 
 #include <QTableView>
 
@@ -43,7 +44,7 @@ public:
   // Sorts as the tree does (sort mode 1 by name A to Z, 2 by the tree's
   // value largest first: the column of view type ShowType, 4 by change),
   // or not at all and without an arrow (3) until a header is clicked.
-  void FollowTree(int SortType, int ShowType);
+  void FollowTree(TValueDisplay::TSortType SortType, TViewType ShowType);
   // Sorts the rows by the current column and direction, if the list sorts.
   void Resort();
   // Each value column as wide as its widest value or its caption; the name

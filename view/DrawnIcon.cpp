@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DrawnIcon.h"
+#include "view/DrawnIcon.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileClass.h"
+#include "view/FileClass.h"
 
 #include <algorithm>
 #include <array>

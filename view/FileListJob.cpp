@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileListJob.h"
+#include "view/FileListJob.h"
 
-#include "FileListing.h"
-#include "FilesSource.h"
-#include "FolderNode.h"
-#include "ScanSettings.h"
+#include "scan/FileListing.h"
+#include "scan/FilesSource.h"
+#include "scan/FolderNode.h"
+#include "scan/ScanSettings.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LatestJob.h"
-#include "ListModel.h"
+#include "view/LatestJob.h"
+#include "view/ListModel.h"
 
 #include <functional>
 #include <string>

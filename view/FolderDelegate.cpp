@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderDelegate.h"
+#include "view/FolderDelegate.h"
 
-#include "FolderModel.h"
+#include "view/FolderModel.h"
 
 #include <QPainter>
 

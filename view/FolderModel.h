@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderTreeListener.h"
+#include "scan/FolderTreeListener.h"
 
 #include <QAbstractItemModel>
 #include <QModelIndexList>

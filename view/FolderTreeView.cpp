@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderTreeView.h"
+#include "view/FolderTreeView.h"
 
-#include "FolderDelegate.h"
-#include "FolderModel.h"
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
+#include "view/FolderDelegate.h"
+#include "view/FolderModel.h"
 
 #include <QHeaderView>
 #include <QPainter>

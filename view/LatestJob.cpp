@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LatestJob.h"
+#include "view/LatestJob.h"
 
-#include "WorkerThread.h"
+#include "fs/WorkerThread.h"
 
 TLatestJob::TLatestJob(int Threads, QObject* Parent) : QObject(Parent)
 {
@@ -9,6 +9,11 @@ TLatestJob::TLatestJob(int Threads, QObject* Parent) : QObject(Parent)
 }
 
 TLatestJob::~TLatestJob()
+{
+  CancelAndWait();
+}
+
+void TLatestJob::CancelAndWait()
 {
   Cancel();
   FPool.waitForDone();

@@ -26,6 +26,8 @@ public:
 
   void Start(TWork Work);
   void Cancel();
+  // Cancels and returns once no work runs: what it read is free to go.
+  void CancelAndWait();
   // The result of the last work started has not arrived yet.
   bool Busy() const { return FDelivered != FGeneration; }
 

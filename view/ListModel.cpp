@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ListModel.h"
+#include "view/ListModel.h"
 
-#include "Baseline.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "ValueDisplay.h"
-#include "ZelSystemImageList.h"
+#include "fs/PathRules.h"
+#include "scan/Baseline.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "shell/ZelSystemImageList.h"
+#include "view/ValueDisplay.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>

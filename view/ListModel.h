@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Baseline.h"
-#include "FileListing.h"
-#include "FolderNode.h"
+#include "scan/Baseline.h"
+#include "scan/FileListing.h"
+#include "scan/FolderNode.h"
 
 #include <QAbstractTableModel>
 #include <QString>

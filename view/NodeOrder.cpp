@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NodeOrder.h"
+#include "view/NodeOrder.h"
 
-#include "FolderNode.h"
+#include "scan/FolderNode.h"
 
 #include <algorithm>
 
-void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, int SortType, int ShowType)
+void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, TValueDisplay::TSortType SortType, TViewType ShowType)
 {
   std::stable_sort(Keyed.begin(), Keyed.end(), [SortType, ShowType](const TKeyed& A, const TKeyed& B) {
     return TValueDisplay::CompareKeys(A.first, B.first, SortType, ShowType) < 0;

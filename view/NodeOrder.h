@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderTree.h"
-#include "ValueDisplay.h"
+#include "scan/FolderTree.h"
+#include "view/ValueDisplay.h"
 
 #include <utility>
 #include <vector>
@@ -17,7 +17,7 @@ class TFolderNode;
 class TNodeOrder {
 public:
   using TKeyed = std::pair<TValueDisplay::TSortKey, TFolderNode*>;
-  static void Sort(std::vector<TKeyed>& Keyed, int SortType, int ShowType);
+  static void Sort(std::vector<TKeyed>& Keyed, TValueDisplay::TSortType SortType, TViewType ShowType);
   // Adds Node's order to Orders unless its children are in it already.
   static void Take(TFolderNode* Node, const std::vector<TKeyed>& Keyed, std::vector<TFolderTree::TOrder>& Orders);
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PictureFile.h"
+#include "view/PictureFile.h"
 
-#include "SafeSave.h"
+#include "fs/SafeSave.h"
 
 #include <QBuffer>
 #include <QDir>

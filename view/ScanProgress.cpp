@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScanProgress.h"
+#include "view/ScanProgress.h"
 
-#include "ValueDisplay.h"
+#include "view/ValueDisplay.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScanDriver.h"
+#include "scan/ScanDriver.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StatusPanels.h"
+#include "view/StatusPanels.h"
 
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "ValueDisplay.h"
+#include "fs/PathRules.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "view/ValueDisplay.h"
 
 #include <QFrame>
 #include <QLabel>

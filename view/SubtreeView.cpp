@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SubtreeView.h"
+#include "view/SubtreeView.h"
 
-#include "FolderNode.h"
-#include "Root.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ValueDisplay.h"
+#include "view/ValueDisplay.h"
 
-#include "Baseline.h"
-#include "FolderData.h"
-#include "FolderNode.h"
-#include "PathRules.h"
-#include "Root.h"
-#include "ShellPilotError.h"
+#include "fs/PathRules.h"
+#include "scan/Baseline.h"
+#include "scan/FolderData.h"
+#include "scan/FolderNode.h"
+#include "scan/Root.h"
+#include "shell/ShellPilotError.h"
 
 #include <QFontMetrics>
 #include <QLocale>
@@ -200,7 +200,7 @@ int TValueDisplay::CompareKB(double A, double B)
   return Sign(std::round(B - A));
 }
 
-TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int SortType)
+TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, TSortType SortType)
 {
   TSortKey Key;
   if (SortType == stName) {
@@ -224,7 +224,7 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, int Sort
   return Key;
 }
 
-int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortType, int ShowType)
+int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, TSortType SortType, TViewType ShowType)
 {
   if (SortType == stName)
     return A.Name->compare(*B.Name);
@@ -236,7 +236,7 @@ int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, int SortTyp
   return ShowType == vtSize || ShowType == vtCDROM ? CompareKB(A.Value, B.Value) : Sign(B.Value - A.Value);
 }
 
-int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType)
+int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, TSortType SortType)
 {
   return CompareKeys(SortKey(A, SortType), SortKey(B, SortType), SortType, FShowType);
 }

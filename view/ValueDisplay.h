@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Baseline.h"
-#include "ShellPilot.h"
+#include "scan/Baseline.h"
+#include "scan/FolderData.h"
+#include "shell/ShellPilot.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -25,7 +26,7 @@ class TFolderNode;
 // change, and growth can be sorted by and is bold.
 class TValueDisplay {
 public:
-  int FShowType = 1;  // view type 1..5 (6, the object count, is never a view)
+  TViewType FShowType = vtSize;  // never vtObjects, which has no view
   enum TUnitType { utMB, utMixed, utKB, utAutomatic };
   TUnitType FUnitType = utMB;  // the values' unit
   int FDecimals = 1;           // decimals shown, 0..3
@@ -83,11 +84,11 @@ public:
     std::optional<QCollatorSortKey> Name;
     double Value = 0;
   };
-  TSortKey SortKey(const TFolderNode* Node, int SortType);
+  TSortKey SortKey(const TFolderNode* Node, TSortType SortType);
   // Negative when A comes first under the sort mode (1 name, 2 size, 3 none,
   // 4 change) and the view type the keys were taken for.
-  static int CompareKeys(const TSortKey& A, const TSortKey& B, int SortType, int ShowType);
-  int CompareNodes(const TFolderNode* A, const TFolderNode* B, int SortType);
+  static int CompareKeys(const TSortKey& A, const TSortKey& B, TSortType SortType, TViewType ShowType);
+  int CompareNodes(const TFolderNode* A, const TFolderNode* B, TSortType SortType);
   // Larger sizes (in kilobytes) first; sizes less than half a kilobyte
   // apart compare equal, so they keep their order.
   static int CompareKB(double A, double B);

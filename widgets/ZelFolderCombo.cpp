@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ZelControls.h"
+#include "widgets/ZelFolderCombo.h"
 
-#include "Mounts.h"
-#include "PathRules.h"
-#include "ShellPilot.h"
-#include "ShellPilotError.h"
-#include "ZelSystemImageList.h"
+#include "fs/Mounts.h"
+#include "fs/PathRules.h"
+#include "shell/ShellPilot.h"
+#include "shell/ShellPilotError.h"
+#include "shell/ZelSystemImageList.h"
 
 TZelFolderCombo::TZelFolderCombo(QWidget* Parent) : QComboBox(Parent), FShell(new TShellPilot(this))
 {

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Options.h"
+#include "app/OptionChoices.h"
 
-#include "DetailsList.h"
-#include "ScanSettings.h"
-#include "ValueDisplay.h"
-#include "WindowSettings.h"
+#include "app/WindowSettings.h"
+#include "scan/ScanSettings.h"
+#include "view/DetailsList.h"
+#include "view/ValueDisplay.h"
 
-TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Scan, const TWindowSettings& Window,
-                          const TDetailsList& List)
+TOptionChoices TOptionChoices::Gather(const TValueDisplay& Display, const TScanSettings& Scan,
+                                      const TWindowSettings& Window, const TDetailsList& List)
 {
-  TOptions Options;
+  TOptionChoices Options;
   Options.FUnitType = Display.FUnitType;
   Options.FDecimals = Display.FDecimals;
   Options.FBoldFactor = Display.FBoldFactor;
@@ -31,7 +31,8 @@ TOptions TOptions::Gather(const TValueDisplay& Display, const TScanSettings& Sca
   return Options;
 }
 
-bool TOptions::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSettings& Window, TDetailsList& List) const
+bool TOptionChoices::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSettings& Window,
+                             TDetailsList& List) const
 {
   const bool Relabel =
     Display.FUnitType != FUnitType || Display.FDecimals != FDecimals || Display.FBoldFactor != FBoldFactor;

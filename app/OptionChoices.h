@@ -12,10 +12,10 @@ struct TWindowSettings;
 
 // The choices of the options dialog, handed in filled from the window and
 // handed back as the user left them.
-struct TOptions {
+struct TOptionChoices {
   // The options as the window's parts hold them now.
-  static TOptions Gather(const TValueDisplay& Display, const TScanSettings& Scan, const TWindowSettings& Window,
-                         const TDetailsList& List);
+  static TOptionChoices Gather(const TValueDisplay& Display, const TScanSettings& Scan, const TWindowSettings& Window,
+                               const TDetailsList& List);
   // Gives the window's parts these options; true when the values shown
   // change (units, decimals or bold factor), so labels must be made again.
   bool ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindowSettings& Window, TDetailsList& List) const;

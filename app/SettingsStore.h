@@ -6,9 +6,9 @@
 
 // The program's settings store: one group of text values ("1"/"0" for
 // booleans). A value that is missing or not a number reads as its default.
-class TSettings {
+class TSettingsStore {
 public:
-  TSettings();
+  TSettingsStore();
 
   int Integer(const QString& Name, int Default) const;
   bool Boolean(const QString& Name, bool Default) const;

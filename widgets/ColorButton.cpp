@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ColorButton.h"
+#include "widgets/ColorButton.h"
 
 #include <QColorDialog>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DriveBox.h"
+#include "widgets/DriveBox.h"
 
-#include "MRUList.h"
-#include "PathRules.h"
-#include "ZelControls.h"
+#include "fs/PathRules.h"
+#include "shell/MRUList.h"
+#include "widgets/ZelFolderCombo.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
