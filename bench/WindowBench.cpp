@@ -253,6 +253,7 @@ int main(int argc, char** argv)
   }
   size_t Step = 0;
   bool Running = false;
+  bool Returned = false;  // the step's command is back, its dialogs closed
   qint64 DoneAt = -1;
   QElapsedTimer StepClock;
   QTimer Probe;
@@ -280,11 +281,17 @@ int main(int argc, char** argv)
                       Now / 1000.0, static_cast<long long>(std::max<qint64>(0, LongestGap - 5)), Megabytes("VmRSS:"),
                       Megabytes());
         Running = true;
+        Returned = false;
         DoneAt = -1;
         StepClock.restart();
         LongestGap = 0;
-        Steps[Step].second();
-      } else if (DoneAt < 0 && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())
+        // From the event loop, as a person's command comes: a command that
+        // waits in a dialog of its own keeps the probe ticking meanwhile.
+        QTimer::singleShot(0, [&, Step] {
+          Steps[Step].second();
+          Returned = true;
+        });
+      } else if (DoneAt < 0 && Returned && !Window.Busy() && (!Treemap || Window.RightPane().Treemap().View().Current())
                  && !(Files && Window.RightPane().Files().Busy()) && !(Types && Window.RightPane().Types().Busy())
                  && !(Compare && Step == 2 && !Window.Compare().Active())) {
         DoneAt = StepClock.elapsed();

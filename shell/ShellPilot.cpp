@@ -12,6 +12,7 @@
 #include "shell/ShellMenu.h"
 #include "shell/ShellPilotError.h"
 #include "shell/Trash.h"
+#include "shell/TrashMover.h"
 #include "shell/WaitCursor.h"
 #include "shell/ZelSystemImageList.h"
 
@@ -435,20 +436,12 @@ bool TShellPilot::MoveToTrash(const std::vector<std::string>& Paths)
     Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
   if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
     return false;
-  QStringList Failures;
-  {
-    TWaitCursor Wait;
-    for (const std::string& Path : Paths) {
-      QString Reason;
-      std::string Trash;
-      if (!TTrash::MoveToTrash(Path, Reason, &Trash))
-        Failures << Reason;
-      else if (OnTrashed)
-        OnTrashed(Trash);
-    }
-  }
-  if (!Failures.isEmpty())
-    TPrompt::Warn(DialogWindow(), "Move to Trash", Failures.join('\n'));
+  const TTrashMover::TResult Moved = TTrashMover::Move(Paths, DialogWindow());
+  if (OnTrashed)
+    for (const std::string& Trash : Moved.Trashes)
+      OnTrashed(Trash);
+  if (!Moved.Failures.isEmpty())
+    TPrompt::Warn(DialogWindow(), "Move to Trash", Moved.Failures.join('\n'));
   // Done only when every object is really gone.
   struct stat Data;
   return std::all_of(Paths.begin(), Paths.end(),

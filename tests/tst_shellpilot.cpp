@@ -4,6 +4,7 @@
 #include "shell/ShellPilot.h"
 #include "shell/ShellPilotError.h"
 #include "shell/Trash.h"
+#include "shell/TrashMover.h"
 #include "shell/ZelSystemImageList.h"
 #include "tests/StandIns.h"
 #include "tests/TestHome.h"
@@ -15,12 +16,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -251,7 +256,10 @@ private slots:
     Answers.Asked.clear();
     FPilot->SetObjectName("keep");
     FPilot->MultiObjects() = {"a b.txt", "folder", "caf\xe9"};
+    std::vector<std::string> Trashes;
+    FPilot->OnTrashed = [&Trashes](const std::string& Trash) { Trashes.push_back(Trash); };
     QVERIFY(FPilot->InvokeCommand("delete"));
+    QCOMPARE(Trashes, std::vector<std::string>(3, Trash));
     QCOMPARE(Answers.Asked, QStringList{"Move these 3 items to the Trash?\nThey can be restored from the Trash."});
     QVERIFY(FPilot->MultiObjects().empty());
     QCOMPARE(FPilot->ObjectName(), std::string("keep"));
@@ -262,6 +270,43 @@ private slots:
     QVERIFY(Exists(Trash + "/files/folder/inside"));
     QVERIFY(Read(Trash + "/info/a b.txt.trashinfo").contains("a%20b.txt\n"));
     QVERIFY(Read(Trash + "/info/caf\xe9.trashinfo").contains("caf%E9\n"));
+  }
+
+  // Many moves run on a thread of their own under a progress dialog; Cancel
+  // stops them between two objects, and what was moved stays moved.
+  void trashCancelled()
+  {
+    std::vector<std::string> Paths;
+    for (int Index = 0; Index < 40; ++Index) {
+      QVERIFY(Write(FTree->Path("f" + std::to_string(Index))));
+      Paths.push_back(FTree->Path("f" + std::to_string(Index)));
+    }
+    std::atomic<bool> Cancelled{false};
+    QString Label;
+    QTimer Watch;
+    connect(&Watch, &QTimer::timeout, [&] {
+      for (QWidget* Window : QApplication::topLevelWidgets())
+        if (auto* Progress = qobject_cast<QProgressDialog*>(Window); Progress && Progress->isVisible()) {
+          Label = Progress->labelText();
+          QTest::mouseClick(Progress->findChild<QPushButton*>(), Qt::LeftButton);
+          Cancelled = true;
+        }
+    });
+    Watch.start(20);
+    int Moves = 0;
+    const TTrashMover::TResult Result =
+      TTrashMover::Move(Paths, nullptr, [&](const std::string& Path, QString& Reason, std::string* Trash) {
+        // The eleventh move lasts until the dialog has been cancelled.
+        for (int Wait = 0, Move = ++Moves; Move == 11 && !Cancelled && Wait < 2000; ++Wait)
+          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return TTrash::MoveToTrash(Path, Reason, Trash);
+      });
+    QVERIFY(Result.Cancelled);
+    QCOMPARE(Label, QString("Moving to the Trash: 10 of 40"));
+    QCOMPARE(Result.Trashes.size(), size_t(11));
+    QVERIFY(Result.Failures.isEmpty());
+    for (size_t Index = 0; Index < Paths.size(); ++Index)
+      QCOMPARE(Exists(Paths[Index]), Index >= 11);
   }
 
   // Whatever stops a move to the Trash, the file stays where it is.

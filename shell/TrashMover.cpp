@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/TrashMover.h"
+
+#include "shell/Trash.h"
+
+#include <QEventLoop>
+#include <QLocale>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QWidget* Window, const TMove& Mover)
+{
+  TResult Result;  // the worker's until it is joined
+  std::atomic<size_t> Done{0};
+  std::atomic<bool> Stop{false};
+  std::atomic<bool> Finished{false};
+  std::thread Worker([&] {
+    for (const std::string& Path : Paths) {
+      if (Stop)
+        break;
+      QString Reason;
+      std::string Trash;
+      if (Mover ? Mover(Path, Reason, &Trash) : TTrash::MoveToTrash(Path, Reason, &Trash))
+        Result.Trashes.push_back(Trash);
+      else
+        Result.Failures << Reason;
+      ++Done;
+    }
+    Finished = true;
+  });
+
+  const QLocale Locale;
+  const QString Total = Locale.toString(qulonglong(Paths.size()));
+  QProgressDialog Progress("Moving to the Trash...", "Cancel", 0, int(Paths.size()), Window);
+  Progress.setWindowTitle("Move to Trash");
+  Progress.setWindowModality(Qt::WindowModal);
+  Progress.setMinimumDuration(400);
+  Progress.setAutoReset(false);
+  Progress.setAutoClose(false);
+  Progress.setValue(0);  // shown after the minimum duration however far it got
+  QObject::connect(&Progress, &QProgressDialog::canceled, [&Stop] { Stop = true; });
+  QEventLoop Loop;
+  QTimer Tick;
+  Tick.setInterval(40);
+  QObject::connect(&Tick, &QTimer::timeout, [&] {
+    if (Finished) {
+      Loop.quit();
+      return;
+    }
+    if (Progress.wasCanceled())  // also by the Escape key, which sends no signal
+      Stop = true;
+    const size_t Count = Done;
+    Progress.setLabelText(QString("Moving to the Trash: %1 of %2").arg(Locale.toString(qulonglong(Count)), Total));
+    Progress.setValue(int(Count));
+  });
+  Tick.start();
+  Loop.exec();
+  Worker.join();
+  Result.Cancelled = Stop && Result.Trashes.size() + Result.Failures.size() < Paths.size();
+  return Result;
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+// Moves many objects to the Trash on a thread of its own, so that the
+// window keeps drawing; a progress dialog over Window, shown when the moves
+// take a while, can cancel them. What was moved before Cancel stays moved.
+class TTrashMover {
+public:
+  struct TResult {
+    std::vector<std::string> Trashes;  // the Trash folder of each object moved
+    QStringList Failures;              // why objects stayed
+    bool Cancelled = false;
+  };
+  // One move, as TTrash::MoveToTrash; a test may hand in its own.
+  using TMove = std::function<bool(const std::string& Path, QString& Reason, std::string* Trash)>;
+
+  static TResult Move(const std::vector<std::string>& Paths, QWidget* Window, const TMove& Mover = {});
+};
