@@ -276,6 +276,11 @@ bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
     Node->Root()->FLinks.RemoveBranch(
       Node, [this](TFolderNode* Folder, const TFileCount& Count) { AddToAncestors(Folder, Count, {}); });
   }
+  TFolderNode* const Parent = Node->Parent();
   DeleteNode(Node);
+  // A folder's files have an entry of their own only beside sub-folders:
+  // with the last one gone, the folder shows them as a scan would.
+  if (Subtract && Parent && Parent->ChildCount() == 1 && Parent->Child(0)->FIsFiles)
+    DeleteNode(Parent->Child(0));
   return true;
 }

@@ -69,7 +69,9 @@ public:
   // and tells the listener that their labels changed.
   void AddToAncestors(TFolderNode* Node, const TFileCount& Added, const TFileCount& Taken);
   // Deletes the node with its subtree and records, first taking its totals
-  // out of its ancestors when Subtract. False for a branch being scanned.
+  // out of its ancestors when Subtract (the folder is gone from the disk:
+  // its parent's "<Files>" goes with its last sub-folder). False for a
+  // branch being scanned.
   bool FreeNode(TFolderNode* Node, bool Subtract);
   // Files of Folder's own that are gone: their count comes out of the
   // folder's own files, its "<Files>" entry and the totals of every
