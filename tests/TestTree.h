@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <ftw.h>
+#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +27,15 @@ inline void RemoveTree(const std::string& Top)
 class TTestTree {
 public:
   TTestTree() { QVERIFY(FDir.isValid()); }
+  // With folders and files written "path:size", in that order.
+  TTestTree(std::initializer_list<std::string> Entries) : TTestTree()
+  {
+    for (const std::string& Entry : Entries)
+      if (const size_t Colon = Entry.find(':'); Colon == std::string::npos)
+        Folder(Entry);
+      else
+        File(Entry.substr(0, Colon), std::stoll(Entry.substr(Colon + 1)));
+  }
 
   std::string Top() const { return FDir.path().toStdString(); }
   std::string Path(const std::string& Relative) const { return Top() + "/" + Relative; }

@@ -43,6 +43,15 @@ struct TTreeFixture {
   TFolderNode* Top;
 };
 
+// Node's "<Files>" entry, or null.
+inline TFolderNode* FilesEntry(TFolderNode* Node)
+{
+  for (TFolderNode* Item : Node->Children())
+    if (Item->FIsFiles)
+      return Item;
+  return nullptr;
+}
+
 // The sub-folder of Node with that name (never a "<Files>" entry).
 inline TFolderNode* Child(TFolderNode* Node, const std::string& Name)
 {

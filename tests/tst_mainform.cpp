@@ -45,20 +45,6 @@
 
 namespace {
 
-// A test tree of folders and of files written "path:size".
-struct TBuiltTree : TTestTree {
-  TBuiltTree(std::initializer_list<std::string> Entries = {})
-  {
-    for (const std::string& Entry : Entries) {
-      const size_t Colon = Entry.find(':');
-      if (Colon == std::string::npos)
-        Folder(Entry);
-      else
-        File(Entry.substr(0, Colon), std::stoll(Entry.substr(Colon + 1)));
-    }
-  }
-};
-
 // Shows the window and scans Path to the end.
 bool Scanned(TMainForm& Form, const std::string& Path)
 {
@@ -72,14 +58,6 @@ QStringList Labels(TMainForm& Form, TFolderNode* Node)
   for (TFolderNode* Item : Node->Children())
     Texts << Form.Display().NodeCaption(Item);
   return Texts;
-}
-
-TFolderNode* FilesOf(TFolderNode* Node)
-{
-  for (TFolderNode* Item : Node->Children())
-    if (Item->FIsFiles)
-      return Item;
-  return nullptr;
 }
 
 // The files a folder keeps for the treemap, as "size:class", sorted.
@@ -181,7 +159,7 @@ private slots:
   // A build folder has the manual beside the program, an installed one under the prefix; beside wins.
   void manualBesideOrUnderThePrefix()
   {
-    TBuiltTree Prefix{"bin", "share", "share/doc", "share/doc/spacelens"};
+    TTestTree Prefix{"bin", "share", "share/doc", "share/doc/spacelens"};
     const QString Bin = QString::fromStdString(Prefix.Path("bin"));
     QCOMPARE(TManual::Find(Bin), QString());
     Prefix.File("share/doc/spacelens/manual.html", 1);
@@ -252,7 +230,7 @@ private slots:
   // that adds them up while open and starts afresh once closed.
   void commandLineAndErrors()
   {
-    TBuiltTree Tree{"a"};
+    TTestTree Tree{"a"};
     TAnswers Answers;
     {
       TMainForm Form({"/NONE"});
@@ -358,7 +336,7 @@ private slots:
 
   void rescansAndBranches()
   {
-    TBuiltTree Tree{"a", "a/b", "a/b/f:100", "a/g:100", "c"};
+    TTestTree Tree{"a", "a/b", "a/b/f:100", "a/g:100", "c"};
     TMainForm Form;
     const std::string Path = Tree.Top();
     QVERIFY(Scanned(Form, Path));
@@ -376,8 +354,8 @@ private slots:
     QVERIFY(ScansDone(Form));
     QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
     QCOMPARE(Child(Root->FNode, "a")->FObjects.Load(), 5u);
-    QVERIFY(FilesOf(Child(Root->FNode, "a")));
-    Form.SetCurrentNode(FilesOf(Child(Root->FNode, "a")));
+    QVERIFY(FilesEntry(Child(Root->FNode, "a")));
+    Form.SetCurrentNode(FilesEntry(Child(Root->FNode, "a")));
     Form.Roots().UpdateBranch1Click();
     QVERIFY(!Form.Driver().Scanning());
     QCOMPARE(Root->FNode->FObjects.Load(), Before + 1);
@@ -392,7 +370,7 @@ private slots:
     QCOMPARE(Form.CurrentNode(), Child(A, "b"));
     QCOMPARE(TFolderModel::NodeOf(Form.TreeView()->currentIndex()), Child(A, "b"));
     // Also with another root scanned beside it, and the rescan started twice.
-    TBuiltTree Other{"o"};
+    TTestTree Other{"o"};
     QVERIFY(Scanned(Form, Other.Top()));
     Form.SetCurrentNode(Child(A, "b"));
     Form.Roots().UpdateClick();
@@ -414,7 +392,7 @@ private slots:
 
   void progressInTheStatusBar()
   {
-    TBuiltTree Tree{"held", "other", "other/f:5000", "a.txt:10", "b.txt:20"};
+    TTestTree Tree{"held", "other", "other/f:5000", "a.txt:10", "b.txt:20"};
     StartWithList();
     TMainForm Form;
     THold Hold("held");  // after the window, so released before the window waits for it
@@ -476,7 +454,7 @@ private slots:
   // a stopped one is not.
   void scansRemembered()
   {
-    TBuiltTree Tree{"a", "a/f:5000"};
+    TTestTree Tree{"a", "a/f:5000"};
     TTestTree Stopped;
     for (int Folder = 0; Folder < 40; ++Folder)
       Stopped.Folder(std::to_string(Folder));
@@ -511,7 +489,7 @@ private slots:
   // the file in the list.
   void treemapFollowsTheTree()
   {
-    TBuiltTree Tree{"a", "a/photo.jpg:3000000", "a/notes.txt:100", "a/tiny", "b", "b/song.mp3:20000", "c.zip:30000"};
+    TTestTree Tree{"a", "a/photo.jpg:3000000", "a/notes.txt:100", "a/tiny", "b", "b/song.mp3:20000", "c.zip:30000"};
     TMainForm Form;
     Form.resize(900, 600);
     Form.show();
@@ -581,7 +559,7 @@ private slots:
   // shows the parent of the folder shown, not of the tree's selection a click made deeper.
   void treemapOpensAndGoesUp()
   {
-    TBuiltTree Tree{"a", "a/b", "a/b/big.bin:2000000", "a/notes.txt:500000", "c.zip:1000000"};
+    TTestTree Tree{"a", "a/b", "a/b/big.bin:2000000", "a/notes.txt:500000", "c.zip:1000000"};
     TMainForm Form;
     Form.resize(900, 600);
     Form.show();
@@ -640,7 +618,7 @@ private slots:
   // The list lets go of the rows of a folder that goes, also while the chart of another scan is shown.
   void listBehindTheChart()
   {
-    TBuiltTree First{"sub", "sub/f:1000"};
+    TTestTree First{"sub", "sub/f:1000"};
     TTestTree Second;
     StartWithList();
     TMainForm Form;
@@ -738,8 +716,8 @@ private slots:
   // what is open and selected.
   void treeCommands()
   {
-    TBuiltTree Tree{"alpha", "alpha/f:1000", "alpha/small", "alpha/large", "alpha/large/f:9000", "alpha/large/deeper",
-                    "beta",  "beta/f:50000"};
+    TTestTree Tree{"alpha", "alpha/f:1000", "alpha/small", "alpha/large", "alpha/large/f:9000", "alpha/large/deeper",
+                   "beta",  "beta/f:50000"};
     TMainForm Form;
     QVERIFY(Scanned(Form, Tree.Top()));
     TFolderNode* Top = Form.Driver().Roots()->FNode;

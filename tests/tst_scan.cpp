@@ -99,14 +99,6 @@ void FailOn(const std::string& Name, int Code)
   TDirectory::SetFailureInjector([Name, Code](const char* Given) { return Name == Given ? Code : 0; });
 }
 
-TFolderNode* FilesEntry(TFolderNode* Node)
-{
-  for (TFolderNode* Item : Node->Children())
-    if (Item->FIsFiles)
-      return Item;
-  return nullptr;
-}
-
 // The folder at Path ("a/b") below Node, or null.
 TFolderNode* At(TFolderNode* Node, const std::string& Path)
 {

@@ -40,20 +40,6 @@ bool Exists(const std::string& Path)
   return lstat(Path.c_str(), &Data) == 0;
 }
 
-// A test tree of folders and of files written "path:size".
-struct TBuiltTree : TTestTree {
-  TBuiltTree(std::initializer_list<std::string> Entries)
-  {
-    for (const std::string& Entry : Entries) {
-      const size_t Colon = Entry.find(':');
-      if (Colon == std::string::npos)
-        Folder(Entry);
-      else
-        File(Entry.substr(0, Colon), std::stoll(Entry.substr(Colon + 1)));
-    }
-  }
-};
-
 // The totals of a record, to compare before and after.
 struct TTotals {
   uint64_t Objects, Clusters, TailBytes;
@@ -78,14 +64,6 @@ QString FirstMenuEntry(TRequest Request)
   Request();
   QTest::qWait(200);
   return Seen;
-}
-
-TFolderNode* FilesOf(TFolderNode* Node)
-{
-  for (TFolderNode* Item : Node->Children())
-    if (Item->FIsFiles)
-      return Item;
-  return nullptr;
 }
 
 int Row(TMainForm& Form, const QString& Caption)
@@ -133,8 +111,7 @@ struct TScanned {
     Form.SetCurrentNode(Top);
     QTRY_COMPARE(Form.List().Model().rowCount(), 5);  // the top, two folders, two files
   }
-  TBuiltTree Tree{"big",   "big/x",        "big/x/f:40000", "big/g:30000",
-                  "small", "small/h:5000", "a.txt:10000",   "b.txt:20000"};
+  TTestTree Tree{"big", "big/x", "big/x/f:40000", "big/g:30000", "small", "small/h:5000", "a.txt:10000", "b.txt:20000"};
   TMainForm Form;
   TFolderNode* Top = nullptr;
   QPoint At(const TFolderNode* Node) { return Form.TreeView()->visualRect(Form.Model().IndexOf(Node)).center(); }
@@ -160,7 +137,7 @@ private slots:
     TScanned Scan;
     auto* View = Scan.Form.TreeView();
     QCOMPARE(FirstMenuEntry([&] { View->customContextMenuRequested(Scan.At(Scan.Top)); }), QString("&Open"));
-    const TFolderNode* Files = FilesOf(Scan.Top);
+    const TFolderNode* Files = FilesEntry(Scan.Top);
     QVERIFY(Files);
     QCOMPARE(FirstMenuEntry([&] { View->customContextMenuRequested(Scan.At(Files)); }), QString("none"));
     const QPoint Empty(5, View->viewport()->height() - 5);
@@ -201,8 +178,8 @@ private slots:
     QVERIFY(Model.IsTop(0) && Scan.Row("b.txt") > 0 && Scan.Row("small") > 0);
     QCOMPARE(Scan.Top->OwnFiles(), OwnBefore - 1);
     QCOMPARE(Scan.Top->FFiles.load()->Count(), 1u);  // the files the treemap draws follow
-    QVERIFY(FilesOf(Scan.Top));
-    QCOMPARE(FilesOf(Scan.Top)->FObjects.Load(), uint64_t(Scan.Top->OwnFiles()));
+    QVERIFY(FilesEntry(Scan.Top));
+    QCOMPARE(FilesEntry(Scan.Top)->FObjects.Load(), uint64_t(Scan.Top->OwnFiles()));
     QCOMPARE(Scan.Form.List().selectionModel()->selectedRows().value(0).row(), 1);
 
     // A file that grew since the scan takes out no more than was counted.
@@ -214,7 +191,7 @@ private slots:
     QCOMPARE(Scan.Top->OwnFiles(), 0);
     QVERIFY(Scan.Top->FClusters.Load() < TopBefore.Clusters);
     // "<Files>" goes with the last file, as a new scan would show it.
-    QVERIFY(!FilesOf(Scan.Top));
+    QVERIFY(!FilesEntry(Scan.Top));
     QCOMPARE(Scan.Top->FObjects.Load(), 1 + Small.Objects);
   }
 
@@ -244,7 +221,7 @@ private slots:
     QFETCH(QString, name);
     QFETCH(bool, inTree);
     QFETCH(int, trash);
-    TBuiltTree Tree{"a", "b", "a/c", "data:300000", "a/f:70000", "a/g:90000", "a/c/h:5000"};
+    TTestTree Tree{"a", "b", "a/c", "data:300000", "a/f:70000", "a/g:90000", "a/c/h:5000"};
     Tree.Sparse("sparse", 50 << 20);
     QVERIFY(link(Tree.Path("a/f").c_str(), Tree.Path("b/f2").c_str()) == 0);
     QVERIFY(link(Tree.Path("a/g").c_str(), Tree.Path("a/g2").c_str()) == 0);
