@@ -12,17 +12,19 @@
 
 namespace {
 
-// A monitor that counts what it raises.
+// A monitor that counts what it raises, started on Folder when given.
 struct TCounted {
-  TCounted()
+  explicit TCounted(const std::string& Folder = {}, bool Nested = false)
   {
     Monitor.OnDirChange = [this](TDirMon*) { ++Changes; };
     Monitor.OnStart = [this](TDirMon*) { ++Starts; };
     Monitor.OnStop = [this](TDirMon*) { ++Stops; };
+    Monitor.SetNested(Nested);
+    if (!Folder.empty())
+      Monitor.SetDirectory(Folder);
   }
-  // Makes a folder in the watched subtree (a change of folder names, which
-  // no test asks for) and waits, handling no events, until a nested watch
-  // covers it: the watcher has then read every change made before it.
+  // A folder made (a name change no test asks for) and waited for, handling no
+  // events, until a nested watch covers it: every change before it is read.
   void Fence(const std::string& Folder)
   {
     const std::string Path = Folder + "/fence-" + std::to_string(++Fences);
@@ -32,8 +34,8 @@ struct TCounted {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     QVERIFY(Watched(Path));
   }
-  // How many changes were raised for all those made so far: past a second
-  // fence the watcher has handed over what it read before the first.
+  // The changes raised for all made so far: past a second fence the watcher
+  // has handed over what it read before the first.
   int Settled(const std::string& Folder)
   {
     Fence(Folder);
@@ -54,52 +56,33 @@ class TDirMonTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void createdFileRaisesOneEvent()
+  // Only nested are subfolders watched, those made later too; a file made
+  // raises one change, a folder's name none. The same folder again changes nothing.
+  void subFolders()
   {
     TTestTree Tree;
-    TCounted Watch;
-    Watch.Monitor.SetNested(true);
-    Watch.Monitor.SetDirectory(Tree.Top());
+    Tree.Folder("sub");
+    {
+      TCounted Alone(Tree.Top());
+      QVERIFY(Watched(Tree.Top()));
+      QVERIFY(!Watched(Tree.Path("sub")));
+    }
+    TCounted Watch(Tree.Top(), true);
     QCOMPARE(Watch.Starts, 1);
+    QVERIFY(Watched(Tree.Top()) && Watched(Tree.Path("sub")));
     Tree.File("new.txt", 10);
     QCOMPARE(Watch.Settled(Tree.Top()), 1);
-    // The same directory again, a separator at its end, changes nothing;
-    // another one restarts.
+    Tree.Folder("sub/later");
+    QCOMPARE(Watch.Settled(Tree.Path("sub")), 1);
+    Tree.File("sub/later/deep.txt", 10);
+    QTRY_COMPARE(Watch.Changes, 2);
     Watch.Monitor.SetDirectory(Tree.Top() + "/");
     QCOMPARE(Watch.Monitor.Directory(), Tree.Top());
     QCOMPARE(Watch.Starts, 1);
-    Tree.Folder("other");
-    Watch.Monitor.SetDirectory(Tree.Path("other"));
-    QCOMPARE(Watch.Stops, 1);
-    QCOMPARE(Watch.Starts, 2);
+    Watch.Monitor.SetDirectory(Tree.Path("sub"));
+    QCOMPARE(std::pair(Watch.Starts, Watch.Stops), std::pair(2, 1));
     Watch.Monitor.SetDirectory("");
     QVERIFY(!Watch.Monitor.Running());
-  }
-
-  void subFolders_data()
-  {
-    QTest::addColumn<bool>("nested");
-    QTest::newRow("folder alone") << false;
-    QTest::newRow("whole subtree") << true;
-  }
-  void subFolders()
-  {
-    QFETCH(bool, nested);
-    TTestTree Tree;
-    Tree.Folder("sub");
-    TCounted Watch;
-    Watch.Monitor.SetNested(nested);
-    Watch.Monitor.SetDirectory(Tree.Top());
-    QVERIFY(Watched(Tree.Top()));
-    QCOMPARE(Watched(Tree.Path("sub")), nested);
-    if (!nested)
-      return;
-    // A folder made after the start is watched as well. Its creation is a
-    // folder-name change, which the filter does not ask for.
-    Tree.Folder("sub/later");
-    QCOMPARE(Watch.Settled(Tree.Path("sub")), 0);
-    Tree.File("sub/later/deep.txt", 10);
-    QTRY_COMPARE(Watch.Changes, 1);
   }
 
   void staleChangesDropped()
@@ -107,9 +90,7 @@ private slots:
     TTestTree Tree;
     Tree.Folder("a");
     Tree.Folder("b");
-    TCounted Watch;
-    Watch.Monitor.SetNested(true);
-    Watch.Monitor.SetDirectory(Tree.Path("a"));
+    TCounted Watch(Tree.Path("a"), true);
     Tree.File("a/before-the-move", 1);
     Watch.Fence(Tree.Path("a"));  // the watcher has seen it; its event waits in the queue
     Watch.Monitor.SetDirectory(Tree.Path("b"));
@@ -124,9 +105,7 @@ private slots:
     Tree.Folder("watched");
     Tree.Folder("watched/sub");
     Tree.Folder("elsewhere");
-    TCounted Watch;
-    Watch.Monitor.SetNested(true);
-    Watch.Monitor.SetDirectory(Tree.Path("watched"));
+    TCounted Watch(Tree.Path("watched"), true);
     QVERIFY(rename(Tree.Path("watched/sub").c_str(), Tree.Path("elsewhere/sub").c_str()) == 0);
     QCOMPARE(Watch.Settled(Tree.Path("watched")), 0);  // a folder's name: not asked for
     Tree.File("elsewhere/sub/outside", 1);
@@ -136,8 +115,7 @@ private slots:
   void filterWhileRunning()
   {
     TTestTree Tree;
-    TCounted Watch;
-    Watch.Monitor.SetDirectory(Tree.Top());
+    TCounted Watch(Tree.Top());
     try {
       Watch.Monitor.SetNotifyFilter(dmcDirName);
       QFAIL("no exception");
@@ -168,18 +146,13 @@ private slots:
       QVERIFY(Watch.Monitor.Running());
     }
     Watch.Monitor.Stop();
-    QCOMPARE(Watch.Starts, 2);
-    QCOMPARE(Watch.Stops, 2);
-  }
-
-  void destroyedWhileRunning()
-  {
-    TTestTree Tree;
+    QCOMPARE(std::pair(Watch.Starts, Watch.Stops), std::pair(2, 2));
+    // Destroyed while running, it stops without telling.
     int Stops = 0;
     {
       TDirMon Monitor;
       Monitor.OnStop = [&Stops](TDirMon*) { ++Stops; };
-      Monitor.SetDirectory(Tree.Top());
+      Monitor.SetDirectory("/");
       QVERIFY(Monitor.Running());
     }
     QCOMPARE(Stops, 0);

@@ -24,6 +24,8 @@
 
 namespace {
 
+using TPaths = std::set<std::set<std::string>>;
+
 // Bytes of no pattern, the same for the same seed.
 std::string Noise(size_t Size, unsigned Seed)
 {
@@ -45,38 +47,38 @@ std::string Read(const std::string& Path)
   return std::string(std::istreambuf_iterator<char>(In), {});
 }
 
-// A tree of every kind of near miss: equal sizes of other content, equal
-// ends with another middle, a copy under a second name of the same file,
-// a sparse file beside one of written zeros, empty files, true copies.
+// Every kind of near miss beside true copies: same size, same ends, a
+// second name, holes beside written zeros, empty files.
 struct TCopies {
   TCopies()
   {
     for (const char* Folder : {"a", "b", "b/deep"})
       Tree.Folder(Folder);
-    const std::string Photo = Noise(300000, 1);
+    const std::string Photo = Noise(300000, 1), Small = Noise(5000, 3);
     for (const char* Name : {"a/photo.jpg", "b/photo copy.jpg", "b/deep/photo.jpg"})
-      Write(Tree.Path(Name), Photo);
+      Put(Name, Photo);
     std::string Middle = Photo;
     Middle[150000] ^= 1;  // the ends alike, a byte apart inside
-    Write(Tree.Path("a/almost.jpg"), Middle);
-    Write(Tree.Path("a/other.bin"), Noise(300000, 2));
-    const std::string Small = Noise(5000, 3);
-    Write(Tree.Path("a/small"), Small);
-    Write(Tree.Path("b/small"), Small);
-    Write(Tree.Path("b/first byte"), "x" + Small.substr(1));
+    Put("a/almost.jpg", Middle);
+    Put("a/other.bin", Noise(300000, 2));
+    Put("a/small", Small);
+    Put("b/small", Small);
+    Put("b/first byte", "x" + Small.substr(1));
     QCOMPARE(link(Tree.Path("a/other.bin").c_str(), Tree.Path("b/other link.bin").c_str()), 0);
-    Write(Tree.Path("a/zeros"), std::string(200000, '\0'));
+    Candidates.push_back({Tree.Path("b/other link.bin"), 300000});
+    Put("a/zeros", std::string(200000, '\0'));
     Tree.Sparse("b/holes", 200000);
-    Tree.File("a/empty", 0);
-    Tree.File("b/empty", 0);
-    for (const char* Name :
-         {"a/photo.jpg", "b/photo copy.jpg", "b/deep/photo.jpg", "a/almost.jpg", "a/other.bin", "a/small", "b/small",
-          "b/first byte", "b/other link.bin", "a/zeros", "b/holes", "a/empty", "b/empty"})
-      Candidates.push_back({Tree.Path(Name), uint64_t(Read(Tree.Path(Name)).size())});
+    Candidates.push_back({Tree.Path("b/holes"), 200000});
+    Put("a/empty", "");
+    Put("b/empty", "");
   }
-  // The groups as an independent reckoning finds them: files of one
-  // SHA-256, a file of several names once, by its first name.
-  std::set<std::set<std::string>> Expected() const
+  void Put(const std::string& Name, const std::string& Bytes)
+  {
+    Write(Tree.Path(Name), Bytes);
+    Candidates.push_back({Tree.Path(Name), Bytes.size()});
+  }
+  // An independent reckoning: one SHA-256, a file of several names once.
+  TPaths Expected() const
   {
     std::map<QByteArray, std::set<std::string>> ByDigest;
     std::set<std::pair<dev_t, ino_t>> Met;
@@ -85,21 +87,19 @@ struct TCopies {
     for (const TDuplicateFinder::TFile& File : Sorted) {
       struct stat Status;
       stat(File.Path.c_str(), &Status);
-      if (File.Size == 0 || !Met.insert({Status.st_dev, Status.st_ino}).second)
-        continue;
-      const std::string Bytes = Read(File.Path);
-      ByDigest[QCryptographicHash::hash(QByteArray::fromStdString(Bytes), QCryptographicHash::Sha256)].insert(
-        File.Path);
+      if (File.Size > 0 && Met.insert({Status.st_dev, Status.st_ino}).second)
+        ByDigest[QCryptographicHash::hash(QByteArray::fromStdString(Read(File.Path)), QCryptographicHash::Sha256)]
+          .insert(File.Path);
     }
-    std::set<std::set<std::string>> Groups;
+    TPaths Groups;
     for (const auto& [Digest, Paths] : ByDigest)
       if (Paths.size() > 1)
         Groups.insert(Paths);
     return Groups;
   }
-  static std::set<std::set<std::string>> Found(const std::vector<TDuplicateFinder::TGroup>& Groups)
+  static TPaths Found(const std::vector<TDuplicateFinder::TGroup>& Groups)
   {
-    std::set<std::set<std::string>> Found;
+    TPaths Found;
     for (const TDuplicateFinder::TGroup& Group : Groups) {
       std::set<std::string> Paths;
       for (const TDuplicateFinder::TFile& File : Group.Files)
@@ -107,6 +107,14 @@ struct TCopies {
       Found.insert(Paths);
     }
     return Found;
+  }
+  // What was left out, as "/path below the top: reason".
+  std::set<std::string> Skipped(const TDuplicateFinder& Finder) const
+  {
+    std::set<std::string> Lines;
+    for (const TDuplicateFinder::TSkipped& File : Finder.Skipped())
+      Lines.insert(File.Path.substr(Tree.Top().size()) + ": " + File.Reason);
+    return Lines;
   }
   TTestTree Tree;
   std::vector<TDuplicateFinder::TFile> Candidates;
@@ -121,8 +129,7 @@ private slots:
   void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
 
-  // The groups are those of equal SHA-256, whatever the threads; sorted by
-  // what they waste, each file once, told as each is confirmed.
+  // Whatever the threads: sorted by waste, each file once; stopped at once, nothing.
   void groupsOfEqualContent_data()
   {
     QTest::addColumn<unsigned>("threads");
@@ -139,27 +146,27 @@ private slots:
     Finder.Run();
     const std::vector<TDuplicateFinder::TGroup> Groups = Finder.Groups();
     QCOMPARE(TCopies::Found(Groups), Copies.Expected());
-    QCOMPARE(Groups.size(), size_t(3));  // the photo, the zeros, the small
-    QCOMPARE(Told.load(), 3);
-    QCOMPARE(Groups.front().Files.size(), size_t(3));
-    QCOMPARE(Groups.front().Wasted(), uint64_t(600000));
-    for (size_t At = 1; At < Groups.size(); ++At)
-      QVERIFY(Groups[At - 1].Wasted() >= Groups[At].Wasted());
-    for (const TDuplicateFinder::TGroup& Group : Groups)
+    QStringList Wasted;  // bytes wasted / files, of the photo, the zeros, the small
+    for (const TDuplicateFinder::TGroup& Group : Groups) {
+      Wasted << QString("%1/%2").arg(Group.Wasted()).arg(Group.Files.size());
       QVERIFY(std::is_sorted(Group.Files.begin(), Group.Files.end(),
                              [](const auto& A, const auto& B) { return A.Path < B.Path; }));
+    }
+    QCOMPARE(Wasted, (QStringList{"600000/3", "200000/2", "5000/2"}));
+    QCOMPARE(Told.load(), 3);
     QVERIFY(Finder.Skipped().empty());
-    const TDuplicateFinder::TProgress Done = Finder.Progress();
-    QCOMPARE(Done.Stage, TDuplicateFinder::dsDone);
-    // Each stage reads each of its files once: the ends of the five of
-    // 300,000 bytes (a second name not again) and of the two of 200,000, the
-    // small ones whole at once; then all of those whose ends are alike.
+    QCOMPARE(Finder.Progress().Stage, TDuplicateFinder::dsDone);
+    // Each stage reads each file once (a second name never): ends, small ones whole, then alike ends whole.
     const uint64_t Ends = 2 * TDuplicateFinder::EndBytes;
     QCOMPARE(Finder.BytesRead(), 5 * Ends + 2 * Ends + 3 * 5000 + 4 * 300000 + 2 * 200000);
+    TDuplicateFinder Stopped(Copies.Candidates, threads);
+    const std::atomic<bool> Stop{true};
+    Stopped.Run(&Stop);
+    QVERIFY(Stopped.Groups().empty());
+    QCOMPARE(Stopped.BytesRead(), uint64_t(0));
   }
 
-  // Files of sizes all different are never read, nor names of one file;
-  // a file whose size is met once is not even opened.
+  // A size met once is never opened; one file of two names is opened, not read.
   void readsNothingWithoutEqualSizes()
   {
     std::vector<std::string> Opened;
@@ -184,51 +191,34 @@ private slots:
     QCOMPARE(Opened, (std::vector<std::string>{"f1", "f1 again"}));
   }
 
-  // A file that is not as it was counted is left out with the reason: of
-  // another size, or a link now (never followed).
-  void notAsCounted()
-  {
-    TCopies Copies;
-    const std::string Elsewhere = Copies.Tree.Path("elsewhere.jpg");
-    Write(Elsewhere, Read(Copies.Tree.Path("a/photo.jpg")));
-    QCOMPARE(symlink(Elsewhere.c_str(), Copies.Tree.Path("b/link.jpg").c_str()), 0);
-    Copies.Candidates.push_back({Copies.Tree.Path("b/link.jpg"), 300000});
-    for (TDuplicateFinder::TFile& File : Copies.Candidates)
-      if (File.Path.ends_with("b/deep/photo.jpg"))
-        File.Size = 5000;  // grown since it was counted
-    TDuplicateFinder Finder(Copies.Candidates);
-    Finder.Run();
-    std::set<std::string> Skipped;
-    for (const TDuplicateFinder::TSkipped& File : Finder.Skipped())
-      Skipped.insert(File.Path.substr(Copies.Tree.Top().size()) + ": " + File.Reason);
-    QCOMPARE(Skipped,
-             (std::set<std::string>{"/b/deep/photo.jpg: changed since it was counted",
-                                    "/b/link.jpg: " + std::string(std::strerror(ELOOP))}));
-    QCOMPARE(
-      int(
-        TCopies::Found(Finder.Groups()).count({Copies.Tree.Path("a/photo.jpg"), Copies.Tree.Path("b/photo copy.jpg")})),
-      1);
-  }
-
-  // A file that changes between the stages is dropped with the reason,
-  // and the copies left still make their group; one that cannot be read
-  // is skipped with its error.
+  // Changed between stages or since counted (another size, now a link, never
+  // followed), or unreadable: left out with the reason; the copies left stay a group.
   void changedOrUnreadable_data()
   {
-    QTest::addColumn<int>("stage");  // when the photo copy changes; -1 never
-    QTest::addColumn<int>("error");  // the error of opening the deep photo; 0 none
-    QTest::newRow("changed before its ends") << int(TDuplicateFinder::dsEnds) << 0;
-    QTest::newRow("changed before its content") << int(TDuplicateFinder::dsContents) << 0;
-    QTest::newRow("unreadable") << -1 << EACCES;
-    QTest::newRow("changed, and one unreadable") << int(TDuplicateFinder::dsContents) << EIO;
+    QTest::addColumn<int>("stage");     // when the photo copy changes; -1 never
+    QTest::addColumn<int>("error");     // the error of opening the deep photo; 0 none
+    QTest::addColumn<bool>("counted");  // the deep photo and a link not as counted
+    QTest::newRow("changed before its ends") << int(TDuplicateFinder::dsEnds) << 0 << false;
+    QTest::newRow("changed before its content") << int(TDuplicateFinder::dsContents) << 0 << false;
+    QTest::newRow("unreadable") << -1 << EACCES << false;
+    QTest::newRow("changed, and one unreadable") << int(TDuplicateFinder::dsContents) << EIO << false;
+    QTest::newRow("not as counted") << -1 << 0 << true;
   }
   void changedOrUnreadable()
   {
     QFETCH(int, stage);
     QFETCH(int, error);
+    QFETCH(bool, counted);
     TCopies Copies;
-    Write(Copies.Tree.Path("a/photo 4.jpg"), Read(Copies.Tree.Path("a/photo.jpg")));
-    Copies.Candidates.push_back({Copies.Tree.Path("a/photo 4.jpg"), 300000});
+    Copies.Put("a/photo 4.jpg", Read(Copies.Tree.Path("a/photo.jpg")));
+    if (counted) {
+      Write(Copies.Tree.Path("elsewhere.jpg"), Read(Copies.Tree.Path("a/photo.jpg")));
+      Copies.Tree.Link("b/link.jpg", Copies.Tree.Path("elsewhere.jpg"));
+      Copies.Candidates.push_back({Copies.Tree.Path("b/link.jpg"), 300000});
+      for (TDuplicateFinder::TFile& File : Copies.Candidates)
+        if (File.Path.ends_with("b/deep/photo.jpg"))
+          File.Size = 5000;  // grown since it was counted
+    }
     TDirectory::SetFailureInjector(
       [error](const char* Name) { return std::strcmp(Name, "photo.jpg") == 0 ? error : 0; });
     const auto Injected = qScopeGuard([] { TDirectory::SetFailureInjector(nullptr); });
@@ -244,9 +234,6 @@ private slots:
       }
     };
     Finder.Run();
-    std::set<std::string> Skipped;
-    for (const TDuplicateFinder::TSkipped& File : Finder.Skipped())
-      Skipped.insert(File.Path.substr(Copies.Tree.Top().size()) + ": " + File.Reason);
     std::set<std::string> Expected;
     if (stage >= 0)
       Expected.insert("/b/photo copy.jpg: changed during the search");
@@ -254,7 +241,10 @@ private slots:
       Expected.insert("/a/photo.jpg: " + std::string(std::strerror(error)));
       Expected.insert("/b/deep/photo.jpg: " + std::string(std::strerror(error)));
     }
-    QCOMPARE(Skipped, Expected);
+    if (counted)
+      Expected.insert(
+        {"/b/deep/photo.jpg: changed since it was counted", "/b/link.jpg: " + std::string(std::strerror(ELOOP))});
+    QCOMPARE(Copies.Skipped(Finder), Expected);
     // A file changed before its content is read is not read at all.
     const uint64_t Ends = 2 * TDuplicateFinder::EndBytes;
     if (stage == TDuplicateFinder::dsContents && !error)
@@ -268,54 +258,33 @@ private slots:
     QCOMPARE(int(TCopies::Found(Finder.Groups()).count(Left)), Left.size() > 1 ? 1 : 0);
   }
 
-  // Stopped at once, it reads nothing and finds nothing.
-  void stopped()
-  {
-    TCopies Copies;
-    TDuplicateFinder Finder(Copies.Candidates);
-    const std::atomic<bool> Stop{true};
-    Finder.Run(&Stop);
-    QVERIFY(Finder.Groups().empty());
-    QCOMPARE(Finder.BytesRead(), uint64_t(0));
-  }
-
-  // Headless: the CSV of every file of every group, names of any bytes
-  // quoted as CSV needs; a summary without --export; --min-size leaves the
-  // small ones out; wrong combinations refused.
+  // Headless: CSV quoting names of any bytes, a summary without --export, --min-size, wrong options.
   void headless()
   {
     TCopies Copies;
-    const std::string Odd = "b/new\nline \xff.jpg";
-    Write(Copies.Tree.Path(Odd), Read(Copies.Tree.Path("a/photo.jpg")));
-    QProcess Run;
-    Run.start(SPACELENS_BINARY,
-              {"--nogui", "--quiet", "--no-history", "--duplicates", "--min-size", "1000", "--export", "-",
-               QString::fromStdString(Copies.Tree.Top())});
-    QVERIFY(Run.waitForFinished(30000));
-    QCOMPARE(Run.exitCode(), 0);
-    const QByteArray Top = QByteArray::fromStdString(Copies.Tree.Top());
-    const QByteArray Expected = "group,size_bytes,path\n1,300000," + Top + "/a/photo.jpg\n1,300000," + Top
-      + "/b/deep/photo.jpg\n1,300000,\"" + Top + "/b/new\nline \xff.jpg\"\n1,300000," + Top
-      + "/b/photo copy.jpg\n2,200000," + Top + "/a/zeros\n2,200000," + Top + "/b/holes\n3,5000," + Top
-      + "/a/small\n3,5000," + Top + "/b/small\n";
-    QCOMPARE(Run.readAllStandardOutput(), Expected);
-    Run.start(SPACELENS_BINARY,
-              {"--nogui", "--quiet", "--no-history", "--duplicates", "--min-size", "100000",
-               QString::fromStdString(Copies.Tree.Top())});
-    QVERIFY(Run.waitForFinished(30000));
-    QCOMPARE(Run.readAllStandardOutput(), QByteArray("2 groups of copies, 6 files, 1100000 bytes wasted\n"));
+    Copies.Put("b/new\nline \xff.jpg", Read(Copies.Tree.Path("a/photo.jpg")));
+    const QString Top = QString::fromStdString(Copies.Tree.Top());
+    const auto Run = [&Top](const QStringList& Arguments) {
+      QProcess Process;
+      Process.start(SPACELENS_BINARY, QStringList{"--nogui"} + Arguments + QStringList{Top});
+      const int Code = Process.waitForFinished(30000) ? Process.exitCode() : -1;
+      return std::pair(Code, Process.readAllStandardOutput());
+    };
+    const QByteArray Path = Top.toUtf8();
+    QCOMPARE(Run({"--quiet", "--no-history", "--duplicates", "--min-size", "1000", "--export", "-"}),
+             std::pair(0,
+                       "group,size_bytes,path\n1,300000," + Path + "/a/photo.jpg\n1,300000," + Path
+                         + "/b/deep/photo.jpg\n1,300000,\"" + Path + "/b/new\nline \xff.jpg\"\n1,300000," + Path
+                         + "/b/photo copy.jpg\n2,200000," + Path + "/a/zeros\n2,200000," + Path + "/b/holes\n3,5000,"
+                         + Path + "/a/small\n3,5000," + Path + "/b/small\n"));
+    QCOMPARE(Run({"--quiet", "--no-history", "--duplicates", "--min-size", "100000"}).second,
+             QByteArray("2 groups of copies, 6 files, 1100000 bytes wasted\n"));
     for (const QStringList& Wrong : {QStringList{"--min-size", "5"}, QStringList{"--duplicates", "--types"},
-                                     QStringList{"--duplicates", "--min-size", "-1"}}) {
-      Run.start(SPACELENS_BINARY,
-                QStringList{"--nogui"} + Wrong + QStringList{QString::fromStdString(Copies.Tree.Top())});
-      QVERIFY(Run.waitForFinished(30000));
-      QCOMPARE(Run.exitCode(), 2);
-    }
+                                     QStringList{"--duplicates", "--min-size", "-1"}})
+      QCOMPARE(Run(Wrong).first, 2);
   }
 
-  // The window: the groups of the selected folder, copies ticked by a rule
-  // or by hand, moved to the Trash but never the last of a group, the
-  // tree's totals less exactly what went.
+  // The window: ticked by rule or by hand, trashed but never a group's last; totals less what went.
   void windowTrashesCopies()
   {
     TTestTree Tree;
@@ -328,11 +297,12 @@ private slots:
       const timespec Times[2] = {{Time, 0}, {Time, 0}};
       QCOMPARE(utimensat(AT_FDCWD, Tree.Path(Name).c_str(), Times, 0), 0);
     }
-    Write(Tree.Path("a/song"), Song);
-    Write(Tree.Path("b/song"), Song);
-    Write(Tree.Path("b/alone"), Noise(3 << 20, 9));
-    Write(Tree.Path("a/small"), "tiny");
-    Write(Tree.Path("b/small"), "tiny");
+    for (const auto& [Name, Bytes] : {std::pair<const char*, std::string>{"a/song", Song},
+                                      {"b/song", Song},
+                                      {"b/alone", Noise(3 << 20, 9)},
+                                      {"a/small", "tiny"},
+                                      {"b/small", "tiny"}})
+      Write(Tree.Path(Name), Bytes);
     TMainForm Form;
     Form.show();
     QVERIFY(Form.StartScan(Tree.Top()));
@@ -342,19 +312,17 @@ private slots:
     TDuplicatesDlg Dialog(Form, {Top});
     QTRY_VERIFY(!Dialog.Searching());
     QTreeWidget* Groups = Dialog.Groups();
-    QCOMPARE(Groups->topLevelItemCount(), 2);  // the small ones are under 1 MB
-    QCOMPARE(Groups->topLevelItem(0)->childCount(), 3);
-    QCOMPARE(Groups->topLevelItem(1)->childCount(), 2);
-    // Exported as --duplicates writes them.
+    QCOMPARE(Groups->topLevelItemCount(), 2);
+    // Exported from the list as --duplicates writes them; the small ones are under 1 MB.
     char* Text = nullptr;
     size_t Length = 0;
     std::FILE* Stream = open_memstream(&Text, &Length);
     QVERIFY(Dialog.WriteCsv(Stream));
     std::fclose(Stream);
-    const QByteArray Top0 = QByteArray::fromStdString(Tree.Top());
+    const QByteArray Path = QByteArray::fromStdString(Tree.Top());
     QCOMPARE(QByteArray(Text, qsizetype(Length)),
-             "group,size_bytes,path\n1,2097152," + Top0 + "/a/p.jpg\n1,2097152," + Top0 + "/b/deep/p.jpg\n1,2097152,"
-               + Top0 + "/b/p copy.jpg\n2,1048576," + Top0 + "/a/song\n2,1048576," + Top0 + "/b/song\n");
+             "group,size_bytes,path\n1,2097152," + Path + "/a/p.jpg\n1,2097152," + Path + "/b/deep/p.jpg\n1,2097152,"
+               + Path + "/b/p copy.jpg\n2,1048576," + Path + "/a/song\n2,1048576," + Path + "/b/song\n");
     std::free(Text);
     const auto Ticked = [Groups](int Group) {
       QStringList Names;

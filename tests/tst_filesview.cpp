@@ -50,13 +50,20 @@ std::string Iso(int InYear)
   return QDateTime::fromSecsSinceEpoch(Year(InYear), Qt::UTC).toString(Qt::ISODate).toStdString();
 }
 
+// Answers every question of the window with Answerer until the scope ends.
+[[nodiscard]] auto Answering(TPrompt::TAnswerer Answerer)
+{
+  TPrompt::SetAnswerer(std::move(Answerer));
+  return qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+}
+
 // A scanned tree in a window showing the files view of its top:
 // top/{big.iso 3 MB, a/{song.mp3 200 KB, b/{notes.txt 10 KB, deep.log 1 KB}},
 // c/{sparse.img 50 MB of holes, link.iso: big.iso's second name},
 // "odd\nname.txt" 500, "bad\xff.jpg" 600}, each changed in another year
-// (sparse.img now).
+// (sparse.img now). Filter is the scan's, Rows the files it lists.
 struct TScanned {
-  TScanned()
+  explicit TScanned(const std::string& Filter = "*", int Rows = 7)
   {
     Tree.File("big.iso", 3 * 1024 * 1024, Year(2021), Year(2020));
     Tree.Folder("a");
@@ -69,13 +76,14 @@ struct TScanned {
     QCOMPARE(link(Tree.Path("big.iso").c_str(), Tree.Path("c/link.iso").c_str()), 0);
     Tree.File("odd\nname.txt", 500, Year(2016), Year(2015));
     Tree.File("bad\xff.jpg", 600, Year(2019), Year(2018));
+    Form.Driver().FSettings.SetFileFilter(Filter);
     Form.show();
     Form.FilesButtonClick();
     QVERIFY(Form.StartScan(Tree.Top()));
     QVERIFY(ScansDone(Form));
     Top = Form.Driver().Roots()->FNode;
     Form.SetCurrentNode(Top);
-    QTRY_COMPARE(Files().Model().rowCount(), 7);
+    QTRY_COMPARE(Files().Model().rowCount(), Rows);
   }
   TFilesList& Files() { return Form.RightPane().Files(); }
   // The names of the rows, in their order, "|" between.
@@ -86,12 +94,23 @@ struct TScanned {
       Names << Files().Model().index(Row, TFilesSorter::skName).data().toString();
     return Names.join('|').replace('\n', '~').replace(QChar(0xFFFD), '?');
   }
-  int Row(const QString& Name)
+  int Row(const QString& Name) { return Names().split('|').indexOf(Name); }
+  // Selects the rows of these files (paths or names), the first made
+  // current, and gives the list the focus.
+  QTableView* Select(const QStringList& Paths)
   {
-    for (int Row = 0; Row < Files().Model().rowCount(); ++Row)
-      if (Files().Model().index(Row, TFilesSorter::skName).data().toString() == Name)
-        return Row;
-    return -1;
+    QTableView* View = Files().View();
+    View->selectRow(Row(Paths[0].section('/', -1)));
+    for (const QString& Path : Paths.mid(1))
+      View->selectionModel()->select(View->model()->index(Row(Path.section('/', -1)), 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    View->setFocus();
+    return View;
+  }
+  bool Exists(const std::string& Path) const
+  {
+    struct stat Data;
+    return lstat(Tree.Path(Path).c_str(), &Data) == 0;
   }
   void Settle() { QTRY_VERIFY(!Files().Busy()); }
   TTestTree Tree;
@@ -109,128 +128,118 @@ private slots:
   void init() { ResetSettings(); }
 
   // The quick choices and the filter box, alone and together; a file with
-  // two names is listed once, by its first name in path order.
+  // two names listed once; a word that makes no sense keeps the rows before.
   void ordersAndFilters_data()
   {
     QTest::addColumn<QString>("choice");
-    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("filters");
     QTest::addColumn<QString>("names");
     QTest::addColumn<QString>("status");
-    QTest::addRow("largest") << "&Largest"
-                             << ""
-                             << "sparse.img|big.iso|song.mp3|notes.txt|deep.log|bad?.jpg|odd~name.txt"
-                             << "7 files, 53.2 MB";
-    QTest::addRow("newest") << "&Newest"
-                            << ""
-                            << "sparse.img|deep.log|song.mp3|big.iso|bad?.jpg|odd~name.txt|notes.txt"
-                            << "7 files, 53.2 MB";
-    QTest::addRow("oldest") << "&Oldest"
-                            << ""
-                            << "notes.txt|odd~name.txt|bad?.jpg|big.iso|song.mp3|deep.log|sparse.img"
-                            << "7 files, 53.2 MB";
-    QTest::addRow("iso") << "&Largest"
-                         << "*.iso"
-                         << "big.iso"
-                         << "1 of 7 files, 3.0 MB";
-    QTest::addRow("over a megabyte, oldest") << "&Oldest"
-                                             << "> 1 MB"
-                                             << "big.iso|sparse.img"
-                                             << "2 of 7 files, 53.0 MB";
-    QTest::addRow("audio or text") << "&Largest"
-                                   << "kind:audio,document"
-                                   << "song.mp3|notes.txt|deep.log|odd~name.txt"
-                                   << "4 of 7 files, 211.5 KB";
-    QTest::addRow("changed before") << "&Newest"
-                                    << "changed before 2016"
-                                    << "odd~name.txt|notes.txt"
-                                    << "2 of 7 files, 10.5 KB";
-    QTest::addRow("word, not log") << "&Largest"
-                                   << "e -*.log"
-                                   << "sparse.img|notes.txt|odd~name.txt"
-                                   << "3 of 7 files, 50.0 MB";
+    QTest::addColumn<QString>("tip");
+    const auto Row = [](const char* Tag, const char* Choice, QStringList Filters, const char* Names, const char* Status,
+                        const char* Tip = "") {
+      QTest::newRow(Tag) << QString(Choice) << Filters << QString(Names) << QString(Status) << QString(Tip);
+    };
+    const char* All = "7 files, 53.2 MB";
+    Row("largest", "&Largest", {}, "sparse.img|big.iso|song.mp3|notes.txt|deep.log|bad?.jpg|odd~name.txt", All);
+    Row("newest", "&Newest", {}, "sparse.img|deep.log|song.mp3|big.iso|bad?.jpg|odd~name.txt|notes.txt", All);
+    Row("oldest", "&Oldest", {}, "notes.txt|odd~name.txt|bad?.jpg|big.iso|song.mp3|deep.log|sparse.img", All);
+    Row("iso", "&Largest", {"*.iso"}, "big.iso", "1 of 7 files, 3.0 MB");
+    Row("over a megabyte, oldest", "&Oldest", {"> 1 MB"}, "big.iso|sparse.img", "2 of 7 files, 53.0 MB");
+    Row("audio or text", "&Largest", {"kind:audio,document"}, "song.mp3|notes.txt|deep.log|odd~name.txt",
+        "4 of 7 files, 211.5 KB");
+    Row("changed before", "&Newest", {"changed before 2016"}, "odd~name.txt|notes.txt", "2 of 7 files, 10.5 KB");
+    Row("word, not log", "&Largest", {"e -*.log"}, "sparse.img|notes.txt|odd~name.txt", "3 of 7 files, 50.0 MB");
+    Row("refused word", "&Largest", {"*.iso", "*.iso >"}, "big.iso", "1 of 7 files, 3.0 MB", "needs a size");
   }
   void ordersAndFilters()
   {
     QFETCH(QString, choice);
-    QFETCH(QString, filter);
+    QFETCH(QStringList, filters);
     QFETCH(QString, names);
     QFETCH(QString, status);
+    QFETCH(QString, tip);
     TScanned Scan;
     Scan.Form.Unit1Click(3);  // each value in its own unit
     for (QToolButton* Button : Scan.Files().findChildren<QToolButton*>())
       if (Button->text() == choice)
         Button->click();
-    Scan.Files().SetFilterText(filter);
+    for (const QString& Filter : filters) {
+      Scan.Settle();
+      Scan.Files().SetFilterText(Filter);
+    }
     Scan.Settle();
     QCOMPARE(Scan.Names(), names);
     QCOMPARE(Scan.Files().StatusText(), status);
+    if (!tip.isEmpty())
+      QVERIFY(Scan.Files().findChild<QLineEdit*>("FilesFilter")->toolTip().contains(tip));
   }
 
-  // A word that makes no sense leaves the rows of the filter before it.
-  void refusedFilter()
+  // Delete asks once: no changes nothing; yes moves the files to the Trash,
+  // every total as a rescan counts it (a file the filter counts twice out
+  // twice), the rows gone.
+  void deleteRows_data()
   {
-    TScanned Scan;
-    Scan.Files().SetFilterText("*.iso");
-    Scan.Settle();
-    Scan.Files().SetFilterText("*.iso >");
-    Scan.Settle();
-    QCOMPARE(Scan.Names(), QString("big.iso"));
-    auto* Box = Scan.Files().findChild<QLineEdit*>("FilesFilter");
-    QVERIFY(Box->toolTip().contains("needs a size"));
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("names");
+    QTest::newRow("two folders") << "*" << 7 << QStringList{"a/song.mp3", "c/sparse.img"} << true
+                                 << "big.iso|notes.txt|deep.log|bad?.jpg|odd~name.txt";
+    QTest::newRow("refused") << "*" << 7 << QStringList{"a/song.mp3"} << false
+                             << "sparse.img|big.iso|song.mp3|notes.txt|deep.log|bad?.jpg|odd~name.txt";
+    QTest::newRow("counted twice") << "*.txt notes*" << 2 << QStringList{"a/b/notes.txt"} << true << "odd~name.txt";
   }
-
-  // Delete on rows of two folders: one question, both files in the Trash,
-  // every total as a new scan counts it, the rows gone.
   void deleteRows()
   {
-    TScanned Scan;
+    QFETCH(QString, filter);
+    QFETCH(int, rows);
+    QFETCH(QStringList, paths);
+    QFETCH(bool, yes);
+    QFETCH(QString, names);
+    TScanned Scan(filter.toStdString(), rows);
     int Asked = 0;
-    TPrompt::SetAnswerer([&Asked](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+    const auto Answered = Answering([&](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
       Asked += Kind == TPrompt::pkConfirm;
-      return true;
+      return yes;
     });
-    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
-    QTableView* View = Scan.Files().View();
-    View->selectionModel()->select(Scan.Files().Model().index(Scan.Row("song.mp3"), 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    View->selectionModel()->select(Scan.Files().Model().index(Scan.Row("sparse.img"), 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    View->setFocus();
-    QTest::keyClick(View, Qt::Key_Delete);
+    QTest::keyClick(Scan.Select(paths), Qt::Key_Delete);
     QCOMPARE(Asked, 1);
-    struct stat Data;
-    QVERIFY(lstat(Scan.Tree.Path("a/song.mp3").c_str(), &Data) != 0);
-    QVERIFY(lstat(Scan.Tree.Path("c/sparse.img").c_str(), &Data) != 0);
-    QVERIFY(SameAsRescan(Scan.Top));
+    for (const QString& Path : paths)
+      QCOMPARE(Scan.Exists(Path.toStdString()), !yes);
+    QVERIFY(SameAsRescan(Scan.Top, Scan.Form.Driver().FSettings));
     Scan.Settle();
-    QCOMPARE(Scan.Names(), QString("big.iso|notes.txt|deep.log|bad?.jpg|odd~name.txt"));
+    QCOMPARE(Scan.Names(), names);
   }
 
-  // A file the scan's filter counts twice (it matches two patterns) comes
-  // out twice.
-  void deleteCountedTwice()
+  // F2's edit renames the file on disk and its row; a name taken already is
+  // refused with a warning, the file and its row keeping theirs.
+  void rename_data()
   {
-    TTestTree Tree;
-    Tree.Folder("sub");
-    Tree.File("sub/notes.txt", 10000);
-    Tree.File("sub/other.txt", 20000);
-    TMainForm Form;
-    Form.Driver().FSettings.SetFileFilter("*.txt notes*");
-    Form.show();
-    Form.FilesButtonClick();
-    QVERIFY(Form.StartScan(Tree.Top()));
-    QVERIFY(ScansDone(Form));
-    TFolderNode* Top = Form.Driver().Roots()->FNode;
-    Form.SetCurrentNode(Top);
-    TFilesList& Files = Form.RightPane().Files();
-    QTRY_COMPARE(Files.Model().rowCount(), 2);
-    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
-    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
-    const int Row = Files.Model().NameAt(0) == "notes.txt" ? 0 : 1;
-    Files.View()->selectRow(Row);
-    Files.View()->setFocus();
-    QTest::keyClick(Files.View(), Qt::Key_Delete);
-    QVERIFY(SameAsRescan(Top, Form.Driver().FSettings));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("free") << "renamed.txt" << false;
+    QTest::newRow("taken") << "deep.log" << true;
+  }
+  void rename()
+  {
+    QFETCH(QString, name);
+    QFETCH(bool, taken);
+    TScanned Scan;
+    QString Warned;
+    const auto Answered = Answering([&Warned](TPrompt::TKind, const QString&, const QString& Text, QString&) {
+      Warned = Text;
+      return true;
+    });
+    const QModelIndex Index = Scan.Files().Model().index(Scan.Row("notes.txt"), TFilesSorter::skName);
+    QCOMPARE(Scan.Files().Model().setData(Index, name, Qt::EditRole), !taken);
+    QCOMPARE(Warned.contains("already exists"), taken);
+    QVERIFY(Scan.Exists("a/b/" + name.toStdString()));
+    QCOMPARE(Scan.Exists("a/b/notes.txt"), taken);
+    QTRY_VERIFY(Scan.Row(name) >= 0);
+    QCOMPARE(Scan.Row("notes.txt") >= 0, taken);
+    QVERIFY(SameAsRescan(Scan.Top));
   }
 
   // A click on a column's header sorts by it, words from A and numbers from
@@ -238,65 +247,32 @@ private slots:
   void headerClicks()
   {
     TScanned Scan;
-    QHeaderView* Header = Scan.Files().View()->horizontalHeader();
-    Header->sectionClicked(TFilesSorter::skName);
-    Scan.Settle();
-    QCOMPARE(Scan.Names(), QString("bad?.jpg|big.iso|deep.log|notes.txt|odd~name.txt|song.mp3|sparse.img"));
-    Header->sectionClicked(TFilesSorter::skName);
-    Scan.Settle();
-    QCOMPARE(Scan.Names(), QString("sparse.img|song.mp3|odd~name.txt|notes.txt|deep.log|big.iso|bad?.jpg"));
-    Header->sectionClicked(TFilesSorter::skAllocated);
-    Scan.Settle();
+    const auto Click = [&Scan](int Column) {
+      Scan.Files().View()->horizontalHeader()->sectionClicked(Column);
+      Scan.Settle();
+      return Scan.Names();
+    };
+    QCOMPARE(Click(TFilesSorter::skName),
+             QString("bad?.jpg|big.iso|deep.log|notes.txt|odd~name.txt|song.mp3|sparse.img"));
+    QCOMPARE(Click(TFilesSorter::skName),
+             QString("sparse.img|song.mp3|odd~name.txt|notes.txt|deep.log|big.iso|bad?.jpg"));
+    const QString ByAllocated = Click(TFilesSorter::skAllocated);
     QVERIFY(Scan.Files().Descending());
-    QVERIFY(Scan.Names().startsWith("big.iso|song.mp3|notes.txt|"));
-    QVERIFY(Scan.Names().endsWith("|sparse.img"));
+    QVERIFY(ByAllocated.startsWith("big.iso|song.mp3|notes.txt|") && ByAllocated.endsWith("|sparse.img"));
     // Whatever the cluster size: never more after less.
     const TFilesModel& Model = Scan.Files().Model();
     const auto Allocated = [&Model](int Row) {
       const uint32_t Number = Model.NumberAt(Row);
-      const size_t Slot = Model.Files()->SlotOf(Number);
-      const TFilesSnapshot::TSlot& Place = Model.Files()->Slots()[Slot];
+      const TFilesSnapshot::TSlot& Place = Model.Files()->Slots()[Model.Files()->SlotOf(Number)];
       return Place.Files->Allocated(Number - Place.First, Place.ClusterSize);
     };
     for (int Row = 1; Row < Model.rowCount(); ++Row)
       QVERIFY(Allocated(Row - 1) >= Allocated(Row));
   }
 
-  // A move to the Trash not confirmed changes nothing.
-  void deleteRefused()
-  {
-    TScanned Scan;
-    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return false; });
-    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
-    Scan.Files().View()->selectRow(Scan.Row("song.mp3"));
-    Scan.Files().View()->setFocus();
-    QTest::keyClick(Scan.Files().View(), Qt::Key_Delete);
-    struct stat Data;
-    QCOMPARE(lstat(Scan.Tree.Path("a/song.mp3").c_str(), &Data), 0);
-    QVERIFY(SameAsRescan(Scan.Top));
-    QCOMPARE(Scan.Files().Model().rowCount(), 7);
-  }
-
-  // A name taken already is refused: the file and its row keep theirs.
-  void renameRefused()
-  {
-    TScanned Scan;
-    QString Warned;
-    TPrompt::SetAnswerer([&Warned](TPrompt::TKind, const QString&, const QString& Text, QString&) {
-      Warned = Text;
-      return true;
-    });
-    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
-    const QModelIndex Index = Scan.Files().Model().index(Scan.Row("notes.txt"), TFilesSorter::skName);
-    QVERIFY(!Scan.Files().Model().setData(Index, "deep.log", Qt::EditRole));
-    QVERIFY(Warned.contains("already exists"));
-    struct stat Data;
-    QCOMPARE(lstat(Scan.Tree.Path("a/b/notes.txt").c_str(), &Data), 0);
-    QCOMPARE(Scan.Files().Model().index(Index.row(), TFilesSorter::skName).data().toString(), QString("notes.txt"));
-  }
-
-  // The shell's menu of one row offers Rename; of rows of two folders not.
-  void contextMenu()
+  // The shell's menu of one row offers Rename, of rows of two folders not;
+  // Ctrl+C copies the rows' paths; Enter shows the file in its folder.
+  void selectedRows()
   {
     TScanned Scan;
     QTableView* View = Scan.Files().View();
@@ -313,32 +289,26 @@ private slots:
       View->customContextMenuRequested(View->visualRect(View->model()->index(Row, 0)).center());
       return Enabled;
     };
-    View->selectRow(Scan.Row("song.mp3"));
-    QVERIFY(RenameOffered(Scan.Row("song.mp3")));
-    View->selectionModel()->select(View->model()->index(Scan.Row("notes.txt"), 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QVERIFY(!RenameOffered(Scan.Row("song.mp3")));
-  }
-
-  // Ctrl+C puts the selected rows' paths on the clipboard.
-  void copyPaths()
-  {
-    TScanned Scan;
-    QTableView* View = Scan.Files().View();
-    View->selectRow(Scan.Row("deep.log"));
-    View->selectionModel()->select(Scan.Files().Model().index(Scan.Row("big.iso"), 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    View->setFocus();
-    QTest::keyClick(View, Qt::Key_C, Qt::ControlModifier);
+    Scan.Select({"deep.log"});
+    QVERIFY(RenameOffered(Scan.Row("deep.log")));
+    Scan.Select({"deep.log", "big.iso"});
+    QVERIFY(!RenameOffered(Scan.Row("deep.log")));
+    QTest::keyClick(Scan.Select({"deep.log", "big.iso"}), Qt::Key_C, Qt::ControlModifier);
     QStringList Paths = QGuiApplication::clipboard()->text().split('\n');
     Paths.sort();
     const QString Top = QString::fromStdString(Scan.Tree.Top());
     QCOMPARE(Paths, (QStringList{Top + "/a/b/deep.log", Top + "/big.iso"}));
+
+    QTest::keyClick(Scan.Select({"deep.log"}), Qt::Key_Return);
+    QCOMPARE(Scan.Form.CurrentNode(), Child(Child(Scan.Top, "a"), "b"));
+    QVERIFY(Scan.Form.RightPane().ShowsList());
+    TDetailsList& List = Scan.Form.List();
+    QTRY_VERIFY(List.currentIndex().isValid()
+                && List.Model().index(List.currentIndex().row(), 0).data().toString() == "deep.log");
   }
 
-  // While its folder's scan runs the view takes what the scan found since,
-  // every two seconds: "later" is held until a's file is shown, then
-  // "held" below it until later's file is.
+  // While its folder's scan runs the view takes in what it found since,
+  // every two seconds.
   void liveWhileScanning()
   {
     TTestTree Tree;
@@ -376,35 +346,6 @@ private slots:
     QTRY_COMPARE(Files.Model().rowCount(), 3);
   }
 
-  // F2's edit renames the file on disk; the row shows its new name.
-  void renameRow()
-  {
-    TScanned Scan;
-    const QModelIndex Index = Scan.Files().Model().index(Scan.Row("notes.txt"), TFilesSorter::skName);
-    QVERIFY(Scan.Files().Model().setData(Index, "renamed.txt", Qt::EditRole));
-    struct stat Data;
-    QCOMPARE(lstat(Scan.Tree.Path("a/b/renamed.txt").c_str(), &Data), 0);
-    QTRY_VERIFY(Scan.Row("renamed.txt") >= 0);
-    QCOMPARE(Scan.Row("notes.txt"), -1);
-    QVERIFY(SameAsRescan(Scan.Top));
-  }
-
-  // Enter shows the file where it is: its folder in the tree, the file
-  // selected in the details list.
-  void enterShowsFile()
-  {
-    TScanned Scan;
-    QTableView* View = Scan.Files().View();
-    View->setCurrentIndex(Scan.Files().Model().index(Scan.Row("deep.log"), 0));
-    View->setFocus();
-    QTest::keyClick(View, Qt::Key_Return);
-    QCOMPARE(Scan.Form.CurrentNode(), Child(Child(Scan.Top, "a"), "b"));
-    QVERIFY(Scan.Form.RightPane().ShowsList());
-    TDetailsList& List = Scan.Form.List();
-    QTRY_VERIFY(List.currentIndex().isValid()
-                && List.Model().index(List.currentIndex().row(), 0).data().toString() == "deep.log");
-  }
-
   // The rows as CSV: paths whole and exact in any bytes, fields quoted
   // where they must be.
   void csv()
@@ -440,8 +381,7 @@ private slots:
     QCOMPARE(Scan.Files().Model().rowCount(), 0);
     Scan.Form.SetCurrentNode(Scan.Top);
     QTRY_COMPARE(Scan.Names(), QString("sparse.img|big.iso|bad?.jpg|odd~name.txt"));
-    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
-    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    const auto Answered = Answering([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
     Scan.Form.TreeView()->setCurrentIndex(Scan.Form.Model().IndexOf(Child(Scan.Top, "c")));
     Scan.Form.TreeView()->setFocus();
     QTest::keyClick(Scan.Form.TreeView(), Qt::Key_Delete);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Exports read as streams into roots that fill as they arrive, and folders
-// of another machine read over SSH: a server of the test's own on
-// 127.0.0.1, with keys made for it, stands in for the other machine.
+// read over SSH from a server of the test's own on 127.0.0.1.
 #include "remote/RemoteAddress.h"
 #include "remote/RemoteStream.h"
 #include "scan/FilesSource.h"
@@ -14,6 +13,7 @@
 #include "scan/ScanDriver.h"
 #include "scan/StreamSource.h"
 #include "tests/TestTree.h"
+#include "tests/TreeFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,44 +34,31 @@
 
 namespace {
 
-// A stream that a thread of the test writes: Bytes, then the end, or
-// nothing at all, held open, when Stall.
+// A pipe holding Bytes (few enough for its buffer), then its end, or when
+// Stall nothing more until it is finished.
 class TPipeSource : public TStreamSource {
 public:
-  TPipeSource(QByteArray Bytes, bool Stall)
+  TPipeSource(const QByteArray& Bytes, bool Stall)
   {
     int Ends[2];
-    QVERIFY(pipe2(Ends, O_CLOEXEC) == 0);
+    QVERIFY(pipe2(Ends, O_CLOEXEC) == 0 && write(Ends[1], Bytes.constData(), size_t(Bytes.size())) == Bytes.size());
     FRead = Ends[0];
-    FWriter = std::thread([Bytes, Stall, Write = Ends[1], this] {
-      for (qsizetype Done = 0; Done < Bytes.size();) {
-        const ssize_t Wrote = write(Write, Bytes.constData() + Done, size_t(Bytes.size() - Done));
-        if (Wrote <= 0)
-          break;
-        Done += Wrote;
-      }
-      while (Stall && !FDone)
-        usleep(1000);
-      close(Write);
-    });
+    FWrite = Ends[1];
+    if (!Stall)
+      close(std::exchange(FWrite, -1));
   }
   ~TPipeSource() override { Finish(true, 0); }
   int Fd() const override { return FRead; }
   std::string Finish(bool, uint64_t) override
   {
-    FDone = true;
-    if (FWriter.joinable())
-      FWriter.join();
-    if (FRead >= 0)
-      close(FRead);
-    FRead = -1;
+    for (int* End : {&FWrite, &FRead})
+      if (*End >= 0)
+        close(std::exchange(*End, -1));
     return {};
   }
 
 private:
-  int FRead = -1;
-  std::atomic<bool> FDone{false};
-  std::thread FWriter;
+  int FRead = -1, FWrite = -1;
 };
 
 struct TRun : TScanListener {
@@ -79,15 +66,14 @@ struct TRun : TScanListener {
   {
     Driver.FUserClusterSize = 4096;
     Driver.SetListener(this);
-    // The window's settings: files are kept, as the window keeps them.
+    // Files kept but not shown, as the window has them.
     Driver.FSettings.FFileKind = [](const char*, bool) -> uint8_t { return 0; };
     Driver.FSettings.FShowFiles = false;
   }
   void ScanFailed(int, const std::string&) override {}
   void ScanProgress(TRoot*) override {}
   void ScanDone(TRoot*, bool Stopped, const TScanCounts&) override { StoppedScans += Stopped; }
-  // Starts reading the folder of a remote address over SSH; null for a
-  // wrong address.
+  // Starts reading a remote address's folder over SSH; null for a wrong address.
   TRoot* Remote(const std::string& Url)
   {
     TRemoteAddress Address;
@@ -128,8 +114,8 @@ std::map<std::string, TTotals> Folders(const TFolderNode* Top)
   return Found;
 }
 
-// Whether each folder holds what its sub-folders and its own kept files
-// add, and itself: a tree read in part must add up all the same.
+// Whether each folder holds itself, its own kept files and its sub-folders:
+// a tree read in part must add up all the same.
 bool AddsUp(const TFolderNode* Top, QByteArray& Problem)
 {
   bool Sound = true;
@@ -156,92 +142,85 @@ bool AddsUp(const TFolderNode* Top, QByteArray& Problem)
   return Sound;
 }
 
-// An SSH server on 127.0.0.1 that runs each command with only the test's
-// own folder of programs to find: the test decides which scanners the
-// "other machine" has.
+// Writes a file, a program when Program.
+void Write(const QString& Name, const QByteArray& Text, bool Program = false)
+{
+  QFile File(Name);
+  QVERIFY(File.open(QIODevice::WriteOnly) && File.write(Text) == Text.size());
+  QVERIFY(!Program || File.setPermissions(File.permissions() | QFile::ExeOwner));
+}
+
+// An SSH server on 127.0.0.1 whose commands find only the test's own folder
+// of programs: the test decides which scanners the "other machine" has.
 class TSshServer {
 public:
-  TSshServer()
-  {
-    const QString Dir = FDir.path();
-    FBin = Dir + "/bin";
-    QDir().mkpath(FBin);
-    QFile::link("/bin/sh", FBin + "/sh");
-    for (const char* Key : {"host_key", "user_key"})
-      if (QProcess::execute("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", Dir + "/" + Key}) != 0)
-        return;
-    QFile::copy(Dir + "/user_key.pub", Dir + "/authorized_keys");
-    Write("remote.sh",
-          "#!/bin/sh\nPATH=" + FBin.toUtf8() + "\nexport PATH\nexec /bin/sh -c \"$SSH_ORIGINAL_COMMAND\"\n", true);
-    QTcpServer Probe;  // a free port
-    if (!Probe.listen(QHostAddress::LocalHost))
-      return;
-    FPort = Probe.serverPort();
-    Probe.close();
-    Write("sshd_config", "Port " + QByteArray::number(FPort) + "\nListenAddress 127.0.0.1\nHostKey " + Dir.toUtf8()
-                           + "/host_key\nPidFile " + Dir.toUtf8() + "/sshd.pid\nAuthorizedKeysFile " + Dir.toUtf8()
-                           + "/authorized_keys\nStrictModes no\nUsePAM no\nPasswordAuthentication no\n"
-                             "KbdInteractiveAuthentication no\nPermitRootLogin prohibit-password\nForceCommand "
-                           + Dir.toUtf8() + "/remote.sh\nLogLevel ERROR\n");
-    Write("ssh_config",
-          "Host *\n  IdentityFile " + Dir.toUtf8() + "/user_key\n  UserKnownHostsFile " + Dir.toUtf8()
-            + "/known_hosts\n  StrictHostKeyChecking no\n  BatchMode yes\n  LogLevel ERROR\n");
-    // The server wants its folder for privilege separation, made once.
-    if (getuid() == 0)
-      QDir().mkpath("/run/sshd");
-    FServer.start("/usr/sbin/sshd", {"-D", "-e", "-f", Dir + "/sshd_config"});
-    if (!FServer.waitForStarted(5000))
-      return;
-    for (int Tries = 0; Tries < 100 && !FReady; ++Tries) {
-      QTcpSocket Socket;
-      Socket.connectToHost(QHostAddress::LocalHost, FPort);
-      FReady = Socket.waitForConnected(100);
-      if (!FReady)
-        QThread::msleep(50);
-    }
-    qputenv("SPACELENS_SSH", "ssh -F " + Dir.toUtf8() + "/ssh_config");
-  }
+  TSshServer() { FMissing = Start(); }
   ~TSshServer()
   {
     FServer.terminate();
     FServer.waitForFinished(5000);
   }
-  // Why the server cannot be used; empty when it can.
-  QByteArray Missing()
+  std::string Url(const std::string& Path) const { return "ssh://127.0.0.1:" + std::to_string(FPort) + Path; }
+  // The other machine's spacelens is this program, or Script in its place.
+  void Has(const QByteArray& Script = {})
+  {
+    Lacks();
+    if (Script.isEmpty())
+      QFile::link(SPACELENS_BINARY, FBin + "/spacelens");
+    else
+      Write(FBin + "/spacelens", "#!/bin/sh\n" + Script, true);
+  }
+  void Lacks() { QFile::remove(FBin + "/spacelens"); }
+  QByteArray FMissing;  // why the server cannot be used; empty when it can
+
+private:
+  QByteArray Start()
   {
     if (!QFile::exists("/usr/sbin/sshd"))
       return "no SSH server here (openssh-server)";
     if (!QFile::exists(SPACELENS_BINARY))
       return "the program is not built beside the test";
-    return FReady ? QByteArray() : "the SSH server did not start: " + FServer.readAllStandardError();
+    const QString Dir = FDir.path();
+    const QByteArray Path = Dir.toUtf8();
+    QDir().mkpath(FBin);
+    QFile::link("/bin/sh", FBin + "/sh");
+    // One key for the server and its user.
+    if (QProcess::execute("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", Dir + "/key"}) != 0)
+      return "ssh-keygen failed";
+    Write(Dir + "/remote.sh",
+          "#!/bin/sh\nPATH=" + FBin.toUtf8() + "\nexport PATH\nexec /bin/sh -c \"$SSH_ORIGINAL_COMMAND\"\n", true);
+    QTcpServer Probe;  // a free port
+    if (!Probe.listen(QHostAddress::LocalHost))
+      return "no free port";
+    FPort = Probe.serverPort();
+    Probe.close();
+    Write(Dir + "/sshd_config", "Port " + QByteArray::number(FPort) + "\nListenAddress 127.0.0.1\nHostKey " + Path
+                           + "/key\nPidFile " + Path + "/sshd.pid\nAuthorizedKeysFile " + Path
+                           + "/key.pub\nStrictModes no\nUsePAM no\nPasswordAuthentication no\n"
+                             "KbdInteractiveAuthentication no\nPermitRootLogin prohibit-password\nForceCommand "
+                           + Path + "/remote.sh\nLogLevel ERROR\n");
+    // The server's folder for privilege separation.
+    if (getuid() == 0)
+      QDir().mkpath("/run/sshd");
+    FServer.start("/usr/sbin/sshd", {"-D", "-e", "-f", Dir + "/sshd_config"});
+    bool Ready = FServer.waitForStarted(5000);
+    for (int Tries = 0; Ready && Tries < 100; ++Tries) {
+      QTcpSocket Socket;
+      Socket.connectToHost(QHostAddress::LocalHost, FPort);
+      if (Socket.waitForConnected(100)) {
+        qputenv("SPACELENS_SSH", "ssh -F /dev/null -i " + Path
+                                   + "/key -o UserKnownHostsFile=/dev/null -o StrictHostKeyChecking=no -o BatchMode=yes"
+                                     " -o LogLevel=ERROR");
+        return {};
+      }
+      QThread::msleep(50);
+    }
+    return "the SSH server did not start: " + FServer.readAllStandardError();
   }
-  std::string Url(const std::string& Path) const { return "ssh://127.0.0.1:" + std::to_string(FPort) + Path; }
-  // The other machine has Program, this program under its name, or a
-  // script in its place.
-  void Has(const QString& Name, const QByteArray& Script = {})
-  {
-    QFile::remove(FBin + "/" + Name);
-    if (Script.isEmpty())
-      QFile::link(SPACELENS_BINARY, FBin + "/" + Name);
-    else
-      Write("bin/" + Name, "#!/bin/sh\n" + Script, true);
-  }
-  void Lacks(const QString& Name) { QFile::remove(FBin + "/" + Name); }
-
-private:
-  void Write(const QString& Name, const QByteArray& Text, bool Program = false)
-  {
-    QFile File(FDir.path() + "/" + Name);
-    QVERIFY(File.open(QIODevice::WriteOnly) && File.write(Text) == Text.size());
-    if (Program)
-      File.setPermissions(File.permissions() | QFile::ExeOwner | QFile::ExeUser);
-  }
-
   QTemporaryDir FDir;
-  QString FBin;
+  QString FBin = FDir.path() + "/bin";
   quint16 FPort = 0;
   QProcess FServer;
-  bool FReady = false;
 };
 
 // Whether a process runs whose command line holds Text.
@@ -252,28 +231,30 @@ bool Running(const QString& Text)
   return Search.waitForFinished() && Search.exitCode() == 0;
 }
 
-// An export of a tree with files, sub-folders and one left out.
-QByteArray ExportOf(const TTestTree& Tree, TRun& Run)
-{
-  Tree.Folder("a");
-  Tree.Folder("a/b");
-  Tree.File("a/b/big", 100000);
-  Tree.File("a/f", 5000);
-  Tree.File("a/h", 300);
-  Tree.Folder("c");
-  Tree.File("c/g", 1);
-  Tree.File("top", 4097);
-  if (!Run.Driver.StartScan(Tree.Top()) || !Run.Finish())
-    return {};
-  char* Text = nullptr;
-  size_t Size = 0;
-  std::FILE* File = open_memstream(&Text, &Size);
-  TNcduExport::Write(File, Run.Driver.Roots()->FNode, Run.Driver.FSettings, "test");
-  std::fclose(File);
-  const QByteArray Bytes(Text, qsizetype(Size));
-  free(Text);
-  return Bytes;
-}
+// A tree with files and sub-folders, scanned, and its export.
+struct TExported {
+  explicit TExported(uint32_t ClusterSize = 4096)
+  {
+    for (const char* Folder : {"a", "a/b", "c"})
+      Tree.Folder(Folder);
+    for (const auto& [Name, Size] :
+         {std::pair{"a/b/big", 100000}, {"a/f", 5000}, {"a/h", 300}, {"c/g", 1}, {"top", 4097}})
+      Tree.File(Name, Size);
+    Local.Driver.FUserClusterSize = ClusterSize;
+    QVERIFY(Local.Driver.StartScan(Tree.Top()) && Local.Finish());
+    char* Text = nullptr;
+    size_t Size = 0;
+    std::FILE* File = open_memstream(&Text, &Size);
+    TNcduExport::Write(File, Local.Driver.Roots()->FNode, Local.Driver.FSettings, "test");
+    std::fclose(File);
+    Whole = QByteArray(Text, qsizetype(Size));
+    free(Text);
+  }
+  std::map<std::string, TTotals> Expected() const { return Folders(Local.Driver.Roots()->FNode); }
+  TTestTree Tree;
+  TRun Local;
+  QByteArray Whole;
+};
 
 }  // namespace
 
@@ -285,28 +266,17 @@ private slots:
   {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("url");  // empty: refused
-    QTest::newRow("scheme") << "ssh://host/srv/data"
-                            << "ssh://host/srv/data";
-    QTest::newRow("user and port") << "ssh://me@host:2222/srv/"
-                                   << "ssh://me@host:2222/srv";
-    QTest::newRow("no path") << "ssh://host"
-                             << "ssh://host/";
-    QTest::newRow("scp form") << "me@host:/var/log"
-                              << "ssh://me@host/var/log";
-    QTest::newRow("IPv6 with port") << "ssh://[::1]:22/x"
-                                    << "ssh://[::1]:22/x";
-    QTest::newRow("port zero") << "ssh://host:0/x"
-                               << "";
-    QTest::newRow("port not a number") << "ssh://host:ab/x"
-                                       << "";
-    QTest::newRow("host like an option") << "ssh://-lroot/y"
-                                         << "";
-    QTest::newRow("empty user") << "ssh://@host/x"
-                                << "";
-    QTest::newRow("no host") << "ssh:///x"
-                             << "";
-    QTest::newRow("a local path") << "/home/me:/x"
-                                  << "";
+    QTest::newRow("scheme") << QString("ssh://host/srv/data") << QString("ssh://host/srv/data");
+    QTest::newRow("user and port") << QString("ssh://me@host:2222/srv/") << QString("ssh://me@host:2222/srv");
+    QTest::newRow("no path") << QString("ssh://host") << QString("ssh://host/");
+    QTest::newRow("scp form") << QString("me@host:/var/log") << QString("ssh://me@host/var/log");
+    QTest::newRow("IPv6 with port") << QString("ssh://[::1]:22/x") << QString("ssh://[::1]:22/x");
+    QTest::newRow("port zero") << QString("ssh://host:0/x") << QString();
+    QTest::newRow("port not a number") << QString("ssh://host:ab/x") << QString();
+    QTest::newRow("host like an option") << QString("ssh://-lroot/y") << QString();
+    QTest::newRow("empty user") << QString("ssh://@host/x") << QString();
+    QTest::newRow("no host") << QString("ssh:///x") << QString();
+    QTest::newRow("a local path") << QString("/home/me:/x") << QString();
   }
   void addresses()
   {
@@ -321,17 +291,12 @@ private slots:
       QVERIFY(!Problem.empty());
   }
 
+  // The folder reaches the other machine's scanner as one word, whatever it holds.
   void remoteCommandQuotes()
   {
-    // The folder reaches the other machine's scanner as one word, whatever
-    // it holds.
     const std::string Path = "/a b/it's $(x) `y`";
     QTemporaryDir Bin;
-    QFile Scanner(Bin.path() + "/spacelens");
-    QVERIFY(Scanner.open(QIODevice::WriteOnly));
-    Scanner.write("#!/bin/sh\nfor Last; do :; done; printf %s \"$Last\"\n");
-    Scanner.setPermissions(Scanner.permissions() | QFile::ExeOwner);
-    Scanner.close();
+    Write(Bin.path() + "/spacelens", "#!/bin/sh\nfor Last; do :; done; printf %s \"$Last\"\n", true);
     QProcess Shell;
     Shell.setEnvironment({"PATH=" + Bin.path() + ":/usr/bin:/bin"});
     Shell.start("/bin/sh", {"-c", QString::fromStdString(TRemoteStream::RemoteCommand(Path))});
@@ -341,18 +306,16 @@ private slots:
   }
 
   // An export cut at any byte: read whole it is refused; read as it
-  // arrives, what came stays and adds up, and the reason is told.
+  // arrives, what came stays and adds up, and the reason is told. Anything
+  // after its end makes it no export.
   void cutAtAnyByte()
   {
-    TTestTree Tree;
-    TRun Local;
-    const QByteArray Whole = ExportOf(Tree, Local);
-    QVERIFY(Whole.size() > 200);
-    const auto Expected = Folders(Local.Driver.Roots()->FNode);
-    const qsizetype End = Whole.lastIndexOf(']') + 1;
-    for (qsizetype Cut = 0; Cut <= Whole.size(); Cut += Cut < 40 ? 1 : 3) {
-      const QByteArray Part = Whole.left(Cut);
-      TNcduImport Import("cut", Local.Driver.FSettings, 4096);
+    const TExported Export;
+    QVERIFY(Export.Whole.size() > 200);
+    const qsizetype End = Export.Whole.lastIndexOf(']') + 1;
+    for (qsizetype Cut = 0; Cut <= Export.Whole.size(); Cut += Cut < 40 ? 1 : 3) {
+      const QByteArray Part = Export.Whole.left(Cut);
+      TNcduImport Import("cut", Export.Local.Driver.FSettings, 4096);
       Import.SetStream(std::make_unique<TPipeSource>(Part, false));
       QCOMPARE(Import.Run(), Cut >= End);
 
@@ -363,10 +326,15 @@ private slots:
       QVERIFY2(AddsUp(Root->FNode, Problem), (Problem + " at " + Part.right(30)).constData());
       QCOMPARE(Root->FIncomplete.empty(), Cut >= End);
       if (Cut >= End)
-        QCOMPARE(Folders(Root->FNode), Expected);
+        QCOMPARE(Folders(Root->FNode), Export.Expected());
       else
         QVERIFY2(QByteArray::fromStdString(Root->FIncomplete).contains("(byte "), Root->FIncomplete.c_str());
     }
+    TNcduImport Import("piped", Export.Local.Driver.FSettings, 4096);
+    Import.SetStream(std::make_unique<TPipeSource>(Export.Whole + "\n x", false));
+    QVERIFY(!Import.Run());
+    QVERIFY2(QByteArray::fromStdString(Import.Error()).contains("data after the end of the export"),
+             Import.Error().c_str());
   }
 
   // A stream nobody writes to, a FIFO nobody opens: Stop ends the reading
@@ -397,33 +365,25 @@ private slots:
     QCOMPARE(Piped->FNode->FObjects.Load(), 1u);
   }
 
-  // A file's folders are read again from it; a stream's are what was kept.
+  // A stream's files are what was kept of it, listed once for each pattern
+  // they match, never read from a disk folder of the same path.
   void filesOfAStream()
   {
-    TTestTree Tree;
-    TRun Local;
-    const QByteArray Whole = ExportOf(Tree, Local);
+    const TExported Export;
     TRun Run;
     Run.Driver.FSettings.FShowFiles = true;
-    TRoot* Root = Run.Driver.StartImport("piped", std::make_unique<TPipeSource>(Whole, false), "machine:/t");
+    TRoot* Root = Run.Driver.StartImport("piped", std::make_unique<TPipeSource>(Export.Whole, false), "machine:/t");
     QVERIFY(Run.Finish());
     QVERIFY(Root->Imported() && !Root->Remote() && Root->FImportFile.empty());
+    QCOMPARE(QString::fromStdString(Root->FNode->FName), QString("machine:/t"));
     // "<Files>" entries come once the export is in.
     const TFolderNode* Entry = Root->FNode->Children().back();
     QVERIFY(Entry->FIsFiles);
     QCOMPARE(Entry->SizeBytes(), 4097u);
-    QCOMPARE(QString::fromStdString(Root->FNode->FName), QString("machine:/t"));
-    TFolderNode* A = nullptr;
-    for (TFolderNode* Child : Root->FNode->Children())
-      if (std::string(Child->FName) == "a")
-        A = Child;
-    QVERIFY(A);
-    const TFolderFiles* Files = A->FFiles.load();
-    QVERIFY(Files && Files->Count() == 2);
-    // The details list lists them, once for each pattern they match, never
-    // from a disk folder of the same path.
+    const TFolderNode* A = Child(Root->FNode, "a");
+    QVERIFY(A && A->FFiles.load() && A->FFiles.load()->Count() == 2);
     std::vector<TListedFile> Listed;
-    QCOMPARE(TFilesSource(A, Tree.Path("a"), {}).List({"f", "*"}, Listed), 0);
+    QCOMPARE(TFilesSource(A, Export.Tree.Path("a"), {}).List({"f", "*"}, Listed), 0);
     QCOMPARE(Listed.size(), 3u);
     QCOMPARE(Listed[0].Name, std::string("f"));
     QCOMPARE(Listed[0].Size, 5000u);
@@ -435,12 +395,10 @@ private slots:
   // not to where it was when the reading began.
   void fileBeingWritten()
   {
-    TTestTree Tree;
-    TRun Local;
-    const QByteArray Whole = ExportOf(Tree, Local);
+    const TExported Export;
+    const QByteArray& Whole = Export.Whole;
     QTemporaryDir Dir;
-    const QString Name = Dir.path() + "/growing.json";
-    QFile Writer(Name);
+    QFile Writer(Dir.path() + "/growing.json");
     QVERIFY(Writer.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     QVERIFY(Writer.write(Whole.left(Whole.size() / 2)) > 0);
     std::thread Rest([&Writer, &Whole] {
@@ -448,22 +406,21 @@ private slots:
       Writer.write(Whole.mid(Whole.size() / 2));
       Writer.close();
     });
-    TNcduImport Import(Name.toStdString(), Local.Driver.FSettings, 4096);
+    TNcduImport Import(Writer.fileName().toStdString(), Export.Local.Driver.FSettings, 4096);
     const bool Read = Import.Run();
     Rest.join();
     QVERIFY2(Read, Import.Error().c_str());
     TRoot* Root = Import.TakeRoot();
-    QCOMPARE(Folders(Root->FNode), Folders(Local.Driver.Roots()->FNode));
+    QCOMPARE(Folders(Root->FNode), Export.Expected());
     TFolderNode::DeleteSubtree(Root->FNode);
     delete Root;
   }
 
-  // A name's lone surrogate is found also where its entry spans two of
-  // the reader's buffers.
+  // A name's lone surrogate is found also where its entry spans two of the
+  // reader's 65,536-byte blocks: it starts in the first, its escape is in
+  // the second.
   void surrogateAcrossBuffers()
   {
-    // The reader takes a file 65,536 bytes at a time: the entry starts in
-    // the first block, its escape is in the second.
     QByteArray Head = "[1,2,{},[{\"name\":\"/x\"},";
     for (int Entry = 0; Head.size() < 65440; ++Entry)
       Head += "{\"name\":\"a" + QByteArray::number(Entry) + "\",\"asize\":1},";
@@ -479,41 +436,25 @@ private slots:
       File.fileName() + QString(" (byte %1): The surrogate pair in string is invalid.").arg(Head.size() + 9 + 100));
   }
 
-  // Anything after an export from a pipe makes it no export.
-  void trailingData()
-  {
-    TTestTree Tree;
-    TRun Local;
-    TNcduImport Import("piped", Local.Driver.FSettings, 4096);
-    Import.SetStream(std::make_unique<TPipeSource>(ExportOf(Tree, Local) + "\n x", false));
-    QVERIFY(!Import.Run());
-    QVERIFY2(QByteArray::fromStdString(Import.Error()).contains("data after the end of the export"),
-             Import.Error().c_str());
-  }
-
+  // Read over SSH as here, the other side counting with the volume's own
+  // clusters; Update reads it again into the same root.
   void remoteMatchesLocal()
   {
-    TSshServer Server;
-    if (!Server.Missing().isEmpty())
-      QSKIP(Server.Missing().constData());
-    Server.Has("spacelens");
-    TTestTree Tree;
-    TRun Local;
-    // The other side counts with the volume's own clusters, and says so.
-    Local.Driver.FUserClusterSize = 0;
-    QVERIFY(!ExportOf(Tree, Local).isEmpty());
+    TSshServer Ssh;
+    if (!Ssh.FMissing.isEmpty())
+      QSKIP(Ssh.FMissing.constData());
+    Ssh.Has();
+    const TExported Export(0);
     TRun Run;
-    TRoot* Root = Run.Remote(Server.Url(Tree.Top()));
+    TRoot* Root = Run.Remote(Ssh.Url(Export.Tree.Top()));
     QVERIFY(Root && Run.Finish());
     QVERIFY2(Root->FIncomplete.empty(), Root->FIncomplete.c_str());
     QVERIFY(Root->Remote());
-    QCOMPARE(Folders(Root->FNode), Folders(Local.Driver.Roots()->FNode));
-    QCOMPARE(QString::fromStdString(Root->FNode->FName), QString::fromStdString("127.0.0.1:" + Tree.Top()));
-
-    // Update reads it again into the same root.
-    QCOMPARE(Run.Remote(Server.Url(Tree.Top())), Root);
+    QCOMPARE(Folders(Root->FNode), Export.Expected());
+    QCOMPARE(QString::fromStdString(Root->FNode->FName), QString::fromStdString("127.0.0.1:" + Export.Tree.Top()));
+    QCOMPARE(Run.Remote(Ssh.Url(Export.Tree.Top())), Root);
     QVERIFY(Run.Finish());
-    QCOMPARE(Folders(Root->FNode), Folders(Local.Driver.Roots()->FNode));
+    QCOMPARE(Folders(Root->FNode), Export.Expected());
   }
 
   void remoteFailures_data()
@@ -541,15 +482,12 @@ private slots:
     QFETCH(QByteArray, scanner);
     QFETCH(QByteArray, told);
     QFETCH(qulonglong, objects);
-    TSshServer Server;
-    if (!Server.Missing().isEmpty())
-      QSKIP(Server.Missing().constData());
-    if (scanner.isEmpty())
-      Server.Lacks("spacelens");
-    else
-      Server.Has("spacelens", scanner);
+    TSshServer Ssh;
+    if (!Ssh.FMissing.isEmpty())
+      QSKIP(Ssh.FMissing.constData());
+    scanner.isEmpty() ? Ssh.Lacks() : Ssh.Has(scanner);
     TRun Run;
-    TRoot* Root = Run.Remote(Server.Url("/x"));
+    TRoot* Root = Run.Remote(Ssh.Url("/x"));
     QVERIFY(Root && Run.Finish());
     if (told.isEmpty())
       QVERIFY2(Root->FIncomplete.empty(), Root->FIncomplete.c_str());
@@ -560,38 +498,33 @@ private slots:
     QVERIFY2(AddsUp(Root->FNode, Sum), Sum.constData());
   }
 
+  // Stop ends the reading here at once, and the scan on the other side
+  // ends with the connection unless it ignores the signals.
   void stopRemote_data()
   {
-    QTest::addColumn<QByteArray>("scanner");  // the script standing for spacelens
-    QTest::addColumn<QString>("running");     // what it runs as, till stopped
-    QTest::addColumn<bool>("ends");           // whether it ends with the connection
-    // The connection closes, and the scan on the other side ends with it.
-    QTest::newRow("scanner ends") << QByteArray("printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/sleep 3217\n")
-                                  << "sleep 3217" << true;
-    // Stop ends the reading here at once even when the other side goes on.
-    QTest::newRow("scanner goes on") << QByteArray(
-      "trap '' TERM HUP; printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/sleep 3218\n")
-                                     << "sleep 3218" << false;
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("scanner ends") << true;
+    QTest::newRow("scanner goes on") << false;
   }
   void stopRemote()
   {
-    QFETCH(QByteArray, scanner);
-    QFETCH(QString, running);
     QFETCH(bool, ends);
-    TSshServer Server;
-    if (!Server.Missing().isEmpty())
-      QSKIP(Server.Missing().constData());
-    Server.Has("spacelens", scanner);
-    const auto Gone = qScopeGuard([running] { QProcess::execute("pkill", {"-f", running}); });
+    TSshServer Ssh;
+    if (!Ssh.FMissing.isEmpty())
+      QSKIP(Ssh.FMissing.constData());
+    const QString Sleep = ends ? "sleep 3217" : "sleep 3218";
+    Ssh.Has(QByteArray(ends ? "" : "trap '' TERM HUP; ") + "printf '[1,2,{},[{\"name\":\"/x\"},'; exec /bin/"
+            + Sleep.toUtf8() + "\n");
+    const auto Gone = qScopeGuard([Sleep] { QProcess::execute("pkill", {"-f", Sleep}); });
     TRun Run;
-    TRoot* Root = Run.Remote(Server.Url("/x"));
+    TRoot* Root = Run.Remote(Ssh.Url("/x"));
     QVERIFY(Root);
-    QTRY_VERIFY(Running(running));
+    QTRY_VERIFY(Running(Sleep));
     Run.Driver.Stop(Root);
     QVERIFY(Run.Finish(5000));
     QCOMPARE(Run.StoppedScans, 1);
     if (ends)
-      QTRY_VERIFY(!Running(running));
+      QTRY_VERIFY(!Running(Sleep));
   }
 };
 

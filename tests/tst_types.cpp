@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fstream>
 #include <map>
 #include <string>
 #include <tuple>
@@ -50,9 +51,8 @@ private slots:
     QFETCH(bool, executable);
     QFETCH(QString, extension);
     QFETCH(int, kind);
-    const std::string Name = name.toStdString();
-    QCOMPARE(QString::fromStdString(TFileClass::Extension(Name)), extension);
-    QCOMPARE(int(TFileClass::Of(Name, executable)), kind);
+    QCOMPARE(QString::fromStdString(TFileClass::Extension(name.toStdString())), extension);
+    QCOMPARE(int(TFileClass::Of(name.toStdString(), executable)), kind);
   }
 
   // Totals by extension and class, the largest first, a file with several
@@ -90,26 +90,18 @@ private slots:
     Totals.Add("y.zbcdefghij", 10, 4096, 4096, false, 1, 0, 0);
     QStringList Got;
     for (const TTypeTotals::TType& Type : Totals.Ranked())
-      Got << QString("%1/%2:%3,%4,%5,%6,%7,%8")
-               .arg(QString::fromStdString(Type.Extension))
-               .arg(Type.Kind)
-               .arg(Type.Files)
-               .arg(Type.Size)
-               .arg(Type.Allocated)
-               .arg(Type.Largest)
-               .arg(Type.Slack)
-               .arg(Type.CdRom);
+      Got << QString::asprintf("%s/%d:%llu,%llu,%llu,%llu,%llu,%llu", Type.Extension.c_str(), Type.Kind,
+                               qulonglong(Type.Files), qulonglong(Type.Size), qulonglong(Type.Allocated),
+                               qulonglong(Type.Largest), qulonglong(Type.Slack), qulonglong(Type.CdRom));
     QCOMPARE(Got.join(' '), expected);
   }
 
-  // Counted from a snapshot of an imported tree large enough for two
-  // threads: every extension's totals as a plain count of the same entries
-  // makes them, the largest file the first met of its size, whichever
-  // half it lies in, and a file with two names once.
+  // An imported tree large enough for two threads: each extension's totals
+  // as a plain count makes them, the largest the first met of its size in
+  // either half, a file of two names once; a removal abandons a snapshot.
   void snapshotOnTwoThreads()
   {
     TTestTree Tree;
-    const std::string File = Tree.Path("scan.json");
     std::string Json = "[1,2,{\"progname\":\"x\"},\n[{\"name\":\"/srv\"}";
     // Each type met first in capitals: it is named in lower case.
     const char* const Extensions[] = {"JPG", "jpg", "Tar.Gz", "tar.gz", "GZ", "", "VeryLongExtension"};
@@ -120,46 +112,34 @@ private slots:
     std::map<std::string, TExpected> Expected;
     const int Folders = 60, PerFolder = 2500;  // 150,000 files
     for (int Folder = 0; Folder < Folders; ++Folder) {
-      Json += ",[{\"name\":\"d" + std::string(Folder < 10 ? "0" : "") + std::to_string(Folder) + "\"}";
+      const std::string FolderName = (Folder < 10 ? "d0" : "d") + std::to_string(Folder);
+      Json += ",[{\"name\":\"" + FolderName + "\"}";
       for (int Index = 0; Index < PerFolder; ++Index) {
         const int Number = Folder * PerFolder + Index;
         const std::string Extension = Extensions[Number % 7];
-        std::string Name = "f" + std::to_string(100000 + Index) + (Extension.empty() ? "" : "." + Extension);
-        // The largest size, 9999, comes once in each half; the tar.gz at
-        // 5000 twice, the second time as the same file's second name.
-        uint64_t Size = uint64_t(Number % 997) + 1;
-        std::string Extra;
-        if (Number == 10 || Number == 140003)
-          Size = 9999;
-        if (Number == 2 || Number == 149998) {
-          Size = 5000;
-          Extra = ",\"ino\":77,\"nlink\":2";
-        }
-        Json += ",{\"name\":\"" + Name + "\",\"asize\":" + std::to_string(Size) + ",\"dsize\":4096" + Extra + "}";
-        std::string Key = QString::fromStdString(Extension).toLower().toStdString();
+        const std::string Name = "f" + std::to_string(100000 + Index) + (Extension.empty() ? "" : "." + Extension);
+        // 9999, the largest, once in each half; 5000 as one file's two names.
+        const bool Linked = Number == 2 || Number == 149998;
+        const uint64_t Size = Linked ? 5000 : Number == 10 || Number == 140003 ? 9999 : uint64_t(Number % 997) + 1;
+        Json += ",{\"name\":\"" + Name + "\",\"asize\":" + std::to_string(Size) + ",\"dsize\":4096"
+          + (Linked ? ",\"ino\":77,\"nlink\":2}" : "}");
         if (Number == 149998)
           continue;  // the second name
-        TExpected& Type = Expected[Key];
+        TExpected& Type = Expected[QString::fromStdString(Extension).toLower().toStdString()];
         ++Type.Files;
         Type.Size += Size;
         Type.Slack += (4096 - Size % 4096) % 4096;
         Type.CdRom += (Size + 2047) / 2048 * 2048;
-        if (Size > Type.Largest) {
-          Type.Largest = Size;
-          Type.LargestName = Name;
-          Type.LargestFolder = "d" + std::string(Folder < 10 ? "0" : "") + std::to_string(Folder);
-        }
+        if (Size > Type.Largest)
+          std::tie(Type.Largest, Type.LargestName, Type.LargestFolder) = std::tuple(Size, Name, FolderName);
       }
       Json += "]";
     }
-    Json += "]]";
-    std::FILE* Stream = std::fopen(File.c_str(), "w");
-    std::fputs(Json.c_str(), Stream);
-    std::fclose(Stream);
+    std::ofstream(Tree.Path("scan.json")) << Json << "]]";
     TScanSettings Settings;
     Settings.FHardLinksOnce = true;
     Settings.FFileKind = [](const char* Name, bool Executable) { return uint8_t(TFileClass::Of(Name, Executable)); };
-    TNcduImport Import(File, Settings, 4096);
+    TNcduImport Import(Tree.Path("scan.json"), Settings, 4096);
     QVERIFY2(Import.Run(), Import.Error().c_str());
     TRoot* Root = Import.TakeRoot();
     QVERIFY(Root);
@@ -176,18 +156,13 @@ private slots:
     for (const TTypeTotals::TType& Type : Types) {
       QVERIFY2(Expected.count(Type.Extension), Type.Extension.c_str());
       const TExpected& Want = Expected[Type.Extension];
-      QCOMPARE(Type.Files, Want.Files);
-      QCOMPARE(Type.Size, Want.Size);
-      QCOMPARE(Type.Allocated, Want.Files * 4096);
-      QCOMPARE(Type.Slack, Want.Slack);
-      QCOMPARE(Type.CdRom, Want.CdRom);
-      QCOMPARE(Type.Largest, Want.Largest);
+      QCOMPARE(std::tuple(Type.Files, Type.Size, Type.Allocated, Type.Slack, Type.CdRom, Type.Largest),
+               std::tuple(Want.Files, Want.Size, Want.Files * 4096, Want.Slack, Want.CdRom, Want.Largest));
       const TFilesSnapshot::TSlot& Slot = Files.Slots()[Files.SlotOf(Type.LargestFile)];
       QCOMPARE(std::string(Slot.Files->Name(Type.LargestFile - Slot.First)), Want.LargestName);
       QCOMPARE(Slot.Node->Name(), Want.LargestFolder);
     }
-    // Asked for before a removal, a snapshot is abandoned: its nodes may
-    // be gone; asked for after, it is whole.
+    // Asked for before a removal, a snapshot is abandoned; after, it is whole.
     const uint64_t Removals = FolderTree.Removals();
     QVERIFY(FolderTree.FreeNode(Root->FNode->Child(0), true));
     QVERIFY(TFilesSnapshot(Root->FNode, true, &FolderTree, Removals).Abandoned());

@@ -3,11 +3,12 @@
 #include "scan/Root.h"
 #include "tests/TestTree.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <cerrno>
+#include <mntent.h>
 #include <sys/statvfs.h>
+#include <tuple>
 
 namespace {
 
@@ -17,25 +18,21 @@ struct TMount {
   std::string Source;
 };
 
-// The mounts of this machine, read independently of the program's own lookup;
-// a later mount on the same point hides an earlier one.
+// The mounts, read apart from the program's lookup; a later one on a point
+// hides an earlier. Points whose names the table escapes are left out.
 std::vector<TMount> VisibleMounts()
 {
   std::vector<TMount> Mounts;
-  QFile File("/proc/self/mountinfo");
-  if (!File.open(QIODevice::ReadOnly))
-    return Mounts;
-  for (const QByteArray& Line : File.readAll().split('\n')) {
-    const int Dash = Line.indexOf(" - ");
-    if (Dash < 0)
+  std::FILE* Table = setmntent("/proc/self/mounts", "r");
+  while (const mntent* Entry = Table ? getmntent(Table) : nullptr) {
+    const std::string Point = Entry->mnt_dir;
+    if (Point.find_first_of(" \t\n\\") != std::string::npos)
       continue;
-    const QList<QByteArray> Front = Line.left(Dash).split(' ');
-    const QList<QByteArray> Back = Line.mid(Dash + 3).split(' ');
-    if (Front.size() < 5 || Back.size() < 2 || Front[4].contains('\\'))
-      continue;
-    std::erase_if(Mounts, [&](const TMount& M) { return M.Point == Front[4].toStdString(); });
-    Mounts.push_back({Front[4].toStdString(), Back[0].toStdString(), Back[1].toStdString()});
+    std::erase_if(Mounts, [&Point](const TMount& Mount) { return Mount.Point == Point; });
+    Mounts.push_back({Point, Entry->mnt_type, Entry->mnt_fsname});
   }
+  if (Table)
+    endmntent(Table);
   return Mounts;
 }
 
@@ -74,10 +71,18 @@ private slots:
     QCOMPARE(ClusterSizeFor(fileSystem.toStdString(), bytesPerSector, sectorsPerCluster, totalKB), expected);
   }
 
+  // The drives offered are folders, "/" among them when real, /proc not;
+  // each block or tmpfs mount reads as the kernel tells it.
   void realMounts()
   {
+    const std::vector<std::string> Drives = LogicalDrives();
+    for (const std::string& Drive : Drives)
+      QVERIFY2(Drive.ends_with('/'), Drive.c_str());
+    QVERIFY(std::find(Drives.begin(), Drives.end(), "/proc/") == Drives.end());
     int Checked = 0;
     for (const TMount& Mount : VisibleMounts()) {
+      if (IsRealFileSystem(Mount.Type, Mount.Source) && Mount.Point == "/")
+        QVERIFY(std::find(Drives.begin(), Drives.end(), "/") != Drives.end());
       struct statvfs Data;
       if (statvfs(Mount.Point.c_str(), &Data) != 0 || Data.f_blocks == 0)
         continue;
@@ -91,7 +96,6 @@ private slots:
       QCOMPARE(Root.FDrive, Root.FPath);
       QVERIFY(Root.FTotalKB > 0);
       QVERIFY(Root.FFreeKB <= Root.FTotalKB);
-      // Block-allocating file systems count by their fragment size, the rest by 512.
       const bool InBounds = Data.f_frsize >= 512 && Data.f_frsize <= 32768;
       QCOMPARE(Root.FClusterSize, BlockAllocating && InBounds ? uint32_t(Data.f_frsize) : 512u);
       QCOMPARE(Root.FCompressed, false);
@@ -101,6 +105,7 @@ private slots:
       QSKIP("no block or tmpfs mount to check on this machine");
   }
 
+  // A folder below its mount; a size the user chose holds until cleared.
   void folderBelowAMount()
   {
     TTestTree Tree;
@@ -110,13 +115,6 @@ private slots:
     QCOMPARE(ReadVolumeInfo(Root), 0);
     QVERIFY(Root.FDrive != Root.FPath);
     QVERIFY(Root.FPath.starts_with(Root.FDrive));
-  }
-
-  void userDefinedSize()
-  {
-    TTestTree Tree;
-    TRoot Root;
-    Root.FPath = Tree.Top() + "/";
     SetUserClusterSize(Root, 2048);
     QCOMPARE(ReadVolumeInfo(Root), 0);
     QCOMPARE(Root.FFileSystem, std::string("User Defined"));
@@ -126,61 +124,38 @@ private slots:
   }
 
   // A missing folder: the volume is unknown, and a size the user chose stays.
-  void missingFolder_data()
-  {
-    QTest::addColumn<quint32>("userSize");
-    QTest::newRow("the volume's size") << 0u;
-    QTest::newRow("the user's size") << 2048u;
-  }
   void missingFolder()
   {
-    QFETCH(quint32, userSize);
-    TRoot Root;
-    Root.FPath = "/no/such/folder/";
-    if (userSize)
-      SetUserClusterSize(Root, userSize);
-    QCOMPARE(ReadVolumeInfo(Root), ENOENT);
-    QCOMPARE(Root.FFileSystem, std::string("Unknown FS"));
-    QCOMPARE(Root.FClusterSize, userSize ? userSize : 512u);
-    QCOMPARE(Root.FBytesPerSector, 512u);
-    QCOMPARE(Root.FSectorsPerCluster, 1u);
-    QCOMPARE(Root.FTotalKB, 0u);
-    uint64_t Total = 1, Free = 1;
-    QCOMPARE(GetDiskSpaceKB(Root.FPath, Total, Free), ENOENT);
-    QCOMPARE(Total, 0u);
-    QCOMPARE(Free, 0u);
+    for (const uint32_t UserSize : {0u, 2048u}) {
+      TRoot Root;
+      Root.FPath = "/no/such/folder/";
+      if (UserSize)
+        SetUserClusterSize(Root, UserSize);
+      QCOMPARE(ReadVolumeInfo(Root), ENOENT);
+      QCOMPARE(
+        std::tuple(Root.FFileSystem, Root.FClusterSize, Root.FBytesPerSector, Root.FSectorsPerCluster, Root.FTotalKB),
+        std::tuple(std::string("Unknown FS"), UserSize ? UserSize : 512u, 512u, 1u, uint64_t(0)));
+      uint64_t Total = 1, Free = 1;
+      QCOMPARE(GetDiskSpaceKB(Root.FPath, Total, Free), ENOENT);
+      QCOMPARE(std::pair(Total, Free), std::pair(uint64_t(0), uint64_t(0)));
+    }
   }
 
   void firstLevelFolders()
   {
     TTestTree Tree;
-    Tree.Folder("a");
-    Tree.Folder(".hidden");
-    Tree.Folder("..dots");
+    for (const char* Name : {"a", ".hidden", "..dots"})
+      Tree.Folder(Name);
     Tree.File("file", 10);
-    Tree.Link("to-a", "a");
-    Tree.Link("to-file", "file");
-    Tree.Link("dangling", "nowhere");
+    for (const auto& [Name, Target] : {std::pair{"to-a", "a"}, {"to-file", "file"}, {"dangling", "nowhere"}})
+      Tree.Link(Name, Target);
     TRoot Root;
     Root.FSubfoldersDone = 7;
-    // Counted exactly as the walk visits them: hidden folders and links to
-    // folders too.
+    // As the walk visits them: hidden folders and links to folders too.
     QCOMPARE(CountFirstLevelFolders(Root, Tree.Top()), 0);
-    QCOMPARE(Root.FSubfolderCount, 4);
-    QCOMPARE(Root.FSubfoldersDone, 0);
+    QCOMPARE(std::pair(Root.FSubfolderCount, Root.FSubfoldersDone), std::pair(4, 0));
     QCOMPARE(CountFirstLevelFolders(Root, Tree.Path("missing")), ENOENT);
     QCOMPARE(Root.FSubfolderCount, 0);
-  }
-
-  void logicalDrives()
-  {
-    const std::vector<std::string> Drives = LogicalDrives();
-    for (const std::string& Drive : Drives)
-      QVERIFY2(Drive.ends_with('/'), Drive.c_str());
-    for (const TMount& Mount : VisibleMounts())
-      if (IsRealFileSystem(Mount.Type, Mount.Source) && Mount.Point == "/")
-        QVERIFY(std::find(Drives.begin(), Drives.end(), "/") != Drives.end());
-    QVERIFY(std::find(Drives.begin(), Drives.end(), "/proc/") == Drives.end());
   }
 };
 
