@@ -173,6 +173,18 @@ private slots:
     QCOMPARE(Shown.back().Label, count > 15 ? QString("Other") : Pie.Point(14).Label);
     QCOMPARE(Shown.back().Point, count > 15 ? -1 : 14);
   }
+  // Empty points go with the small ones, also when every point is empty.
+  void otherOfEmptyPoints()
+  {
+    TChartSeries Pie(TChartSeries::skPie, "", Qt::black);
+    Pie.FOtherPercent = 2;
+    Pie.Add(0, "a");
+    Pie.Add(0, "b");
+    const std::vector<TChartSeries::TSlice> Shown = Pie.Slices();
+    QCOMPARE(Shown.size(), size_t(1));
+    QCOMPARE(Shown[0].Label, QString("Other"));
+    QCOMPARE(Shown[0].Point, -1);
+  }
 
   // A file system's top shows its free space when allocated space is shown; double clicks drill down.
   void freeSpaceAndDrillDown()

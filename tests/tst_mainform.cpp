@@ -36,6 +36,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
@@ -478,10 +479,23 @@ private slots:
     const auto Injected = qScopeGuard([] { TDirectory::SetFailureInjector(nullptr); });
     QVERIFY(Form.StartScan(Stopped.Top()));
     QVERIFY(Form.Driver().Scanning());
+    // The status bar counts the selected root's objects as they come.
+    const QString Counted = Form.StatusText(TStatusPanels::spObjects);
+    QTRY_VERIFY(Form.StatusText(TStatusPanels::spObjects) != Counted);
+    QVERIFY(Form.Driver().Scanning());
     Form.Driver().Stop(Form.Driver().FindRoot(Stopped.Top() + "/"));
     QVERIFY(ScansDone(Form));
     QTest::qWait(200);
     QVERIFY(THistoryStore().Of(Stopped.Top() + "/").empty());
+
+    // A cache that cannot be written: the status bar says why.
+    const QByteArray Cache = qgetenv("XDG_CACHE_HOME");
+    const auto RestoreCache = qScopeGuard([&Cache] { qputenv("XDG_CACHE_HOME", Cache); });
+    Tree.File("not-a-folder", 1);
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(Tree.Path("not-a-folder")));
+    QVERIFY(Scanned(Form, Tree.Top()));
+    QTRY_VERIFY2(Form.statusBar()->currentMessage().startsWith("The scan is not remembered: "),
+                 qPrintable(Form.statusBar()->currentMessage()));
   }
 
   // The treemap draws the selected folder's files, kept by the scan and kept right by rescans, branch

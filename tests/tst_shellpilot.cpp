@@ -441,15 +441,17 @@ private slots:
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<bool>("byDefault");
     QTest::addColumn<bool>("offered");
-    QTest::newRow("by default") << QByteArray("caf\xe9.txt") << true << false;
-    QTest::newRow("a program offered") << QByteArray("notes.txt") << false << true;
-    QTest::newRow("none") << QByteArray("notes.txt") << false << false;
+    QTest::addColumn<QString>("verb");  // each name of Open
+    QTest::newRow("by default") << QByteArray("caf\xe9.txt") << true << false << "default";
+    QTest::newRow("a program offered") << QByteArray("notes.txt") << false << true << "";
+    QTest::newRow("none") << QByteArray("notes.txt") << false << false << "Open";
   }
   void opening()
   {
     QFETCH(QByteArray, name);
     QFETCH(bool, byDefault);
     QFETCH(bool, offered);
+    QFETCH(QString, verb);
     FTree->Folder("bin");
     FTree->File(name.toStdString(), 1);
     const std::string Log = FTree->Path("opened"), File = FTree->Path(name.toStdString());
@@ -469,7 +471,7 @@ private slots:
     FPilot->SetObjectName(File);
     {
       const TProgramsFirst Programs(FTree->Path("bin"));
-      QCOMPARE(FPilot->InvokeCommand(""), byDefault || offered);
+      QCOMPARE(FPilot->InvokeCommand(verb), byDefault || offered);
       QVERIFY(!byDefault || FPilot->InvokeCommand("explore"));
     }
     if (byDefault) {
