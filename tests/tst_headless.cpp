@@ -157,7 +157,7 @@ private slots:
   {
     TTestTree Tree;
     Tree.File("a.txt", 100, 1577934245, 1609470245);  // 2020-01-02T03:04:05Z, 2021-01-01T03:04:05Z
-    Fill(Tree, {"sub", "sub/we,ird \"name\""});
+    Fill(Tree, {"sub", "sub/we,ird \"name\"", "sub/car\rriage"});
     Tree.File("sub/b.bin", 5000, 1546300800, 1640995200);  // 2019-01-01, 2022-01-01
     const QByteArray Top = Bytes(Tree.Top());
     const TResult Run = Spacelens({"--nogui", "--cluster-size", "4096", "--export", "-", Top});
@@ -166,8 +166,9 @@ private slots:
     QCOMPARE(Run.Out.split('\n'),
              (TArgs{"path,clusters,tail_bytes,objects,own_files,size_bytes,allocated_bytes,error_code,incomplete,"
                     "last_access,last_write,hole_clusters",
-                    Top + "/,6,1004,5,1,5100,24576,0,0,2020-01-02T03:04:05Z,2022-01-01T00:00:00Z,0",
-                    Top + "/sub/,4,904,3,1,5000,16384,0,0,2019-01-01T00:00:00Z,2022-01-01T00:00:00Z,0",
+                    Top + "/,7,1004,6,1,5100,28672,0,0,2020-01-02T03:04:05Z,2022-01-01T00:00:00Z,0",
+                    Top + "/sub/,5,904,4,1,5000,20480,0,0,2019-01-01T00:00:00Z,2022-01-01T00:00:00Z,0",
+                    "\"" + Top + "/sub/car\rriage/\",1,0,1,0,0,4096,0,0,,,0",
                     "\"" + Top + "/sub/we,ird \"\"name\"\"/\",1,0,1,0,0,4096,0,0,,,0", ""}));
   }
 
@@ -198,6 +199,9 @@ private slots:
     QCOMPARE(Run.Err, "Cannot find Folder: " + Missing + "\n");
     QCOMPARE(Run.Out.count('\n'), 3);  // header, the folder and the one in it
     QVERIFY(Run.Out.contains(Folder + "/,"));
+    const TResult Quiet = Spacelens({"--quiet", "--nogui", "--no-history", Missing, Folder});
+    QCOMPARE(Quiet.Status, 1);
+    QCOMPARE(Quiet.Err, QByteArray());
   }
 
   // "locked" holds the folder "inner" and the file "f"; "denied" are the

@@ -550,6 +550,10 @@ private slots:
     Menu(*FPilot, Command, nullptr, "Re&name...");
     QCOMPARE(Command, QString("rename"));
     QCOMPARE(Renames, 1);
+    // Several objects are never renamed at once.
+    FTree->File("y", 1);
+    FPilot->MultiObjects() = {"x", "y"};
+    QVERIFY(Menu(*FPilot, Command).contains("Re&name... (disabled)"));
     // Declining the Trash returns no command; accepting it returns "delete".
     TAnswers Answers;
     Answers.Yes = false;
