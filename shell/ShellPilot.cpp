@@ -466,12 +466,11 @@ void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Co
   Command.clear();
   if (!FObject.Set && FMultiObjects.empty())
     return;
-  const bool Several = !FMultiObjects.empty();
+  // Several objects may go to the Trash together, never be renamed at once.
+  const unsigned Attributes = FMultiObjects.empty() ? GetAttributes(saCanRename | saCanDelete) : unsigned(saCanDelete);
   const std::vector<std::string> Paths = GatherObjects();
-  const unsigned Attributes = Several ? unsigned(saCanDelete) : GetAttributes(saCanRename | saCanDelete);
-  const std::optional<TShellVerb> Verb =
-    TShellMenu::Choose(Point, DialogWindow(), Extra,
-                       {bool(OnRename), !Several && (Attributes & saCanRename), bool(Attributes & saCanDelete)});
+  const std::optional<TShellVerb> Verb = TShellMenu::Choose(
+    Point, DialogWindow(), Extra, {bool(OnRename), bool(Attributes & saCanRename), bool(Attributes & saCanDelete)});
   if (!Verb)
     return;
   if (*Verb == TShellVerb::svRename) {
