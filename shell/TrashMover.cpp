@@ -50,8 +50,6 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
       Loop.quit();
       return;
     }
-    if (Progress.wasCanceled())  // also by the Escape key, which sends no signal
-      Stop = true;
     const size_t Count = Done;
     Progress.setLabelText(QString("Moving to the Trash: %1 of %2").arg(Locale.toString(qulonglong(Count)), Total));
     Progress.setValue(int(Count));
