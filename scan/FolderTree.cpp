@@ -253,16 +253,24 @@ bool TFolderTree::RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, c
     Node->Count({}, Taken);
     NodeChanged(Node);
   }
-  // "<Files>" shows what is left, and goes with the last file.
-  for (TFolderNode* Child : Folder->Children())
-    if (Child->FIsFiles && Folder->OwnCount().Objects == 0) {
-      DeleteNode(Child);
-      break;
-    } else if (Child->FIsFiles) {
-      Child->SetFilesEntry(Folder->OwnCount());
-      NodeChanged(Child);
-    }
+  FitFilesEntry(Folder);
   return true;
+}
+
+void TFolderTree::FitFilesEntry(TFolderNode* Folder)
+{
+  const auto& Children = Folder->Children();
+  const auto Entry =
+    std::find_if(Children.begin(), Children.end(), [](const TFolderNode* Child) { return Child->FIsFiles; });
+  if (Entry == Children.end())
+    return;
+  // Only beside sub-folders and with files left, as a scan would show it.
+  if (Folder->OwnCount().Objects == 0 || Children.size() == 1) {
+    DeleteNode(*Entry);
+  } else {
+    (*Entry)->SetFilesEntry(Folder->OwnCount());
+    NodeChanged(*Entry);
+  }
 }
 
 bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
@@ -278,9 +286,7 @@ bool TFolderTree::FreeNode(TFolderNode* Node, bool Subtract)
   }
   TFolderNode* const Parent = Node->Parent();
   DeleteNode(Node);
-  // A folder's files have an entry of their own only beside sub-folders:
-  // with the last one gone, the folder shows them as a scan would.
-  if (Subtract && Parent && Parent->ChildCount() == 1 && Parent->Child(0)->FIsFiles)
-    DeleteNode(Parent->Child(0));
+  if (Subtract && Parent)
+    FitFilesEntry(Parent);
   return true;
 }

@@ -104,6 +104,8 @@ private:
   std::vector<TFolderNode*>& ChildList(TFolderNode* Parent);
   void ForgetNames(const TFolderNode* Node);
   static void Renumber(std::vector<TFolderNode*>& List, size_t From);
+  // Folder's "<Files>" entry made to fit its own files and sub-folders now.
+  void FitFilesEntry(TFolderNode* Folder);
 
   std::vector<TFolderNode*> FTopNodes;
   TFolderTreeListener* FListener = nullptr;

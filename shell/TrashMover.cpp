@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TrashMover.h"
 
-#include "shell/Trash.h"
-
 #include <QEventLoop>
 #include <QLocale>
 #include <QProgressDialog>
@@ -23,7 +21,7 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
         break;
       QString Reason;
       std::string Trash;
-      if (Mover ? Mover(Path, Reason, &Trash) : TTrash::MoveToTrash(Path, Reason, &Trash))
+      if (Mover(Path, Reason, &Trash))
         Result.Trashes.push_back(Trash);
       else
         Result.Failures << Reason;

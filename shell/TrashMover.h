@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/Trash.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +22,8 @@ public:
     QStringList Failures;              // why objects stayed
     bool Cancelled = false;
   };
-  // One move, as TTrash::MoveToTrash; a test may hand in its own.
+  // One move; a test may hand in its own.
   using TMove = std::function<bool(const std::string& Path, QString& Reason, std::string* Trash)>;
 
-  static TResult Move(const std::vector<std::string>& Paths, QWidget* Window, const TMove& Mover = {});
+  static TResult Move(const std::vector<std::string>& Paths, QWidget* Window, const TMove& Mover = TTrash::MoveToTrash);
 };
