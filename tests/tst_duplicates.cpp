@@ -9,7 +9,6 @@
 #include "tests/TestTree.h"
 #include "tests/WindowTest.h"
 
-#include <QCryptographicHash>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
@@ -18,7 +17,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <random>
 #include <set>
 
@@ -71,31 +69,12 @@ struct TCopies {
     Candidates.push_back({Tree.Path("b/holes"), 200000});
     Put("a/empty", "");
     Put("b/empty", "");
+    Put("b/alone", Noise(7000, 4));  // a size met once: never read
   }
   void Put(const std::string& Name, const std::string& Bytes)
   {
     Write(Tree.Path(Name), Bytes);
     Candidates.push_back({Tree.Path(Name), Bytes.size()});
-  }
-  // An independent reckoning: one SHA-256, a file of several names once.
-  TPaths Expected() const
-  {
-    std::map<QByteArray, std::set<std::string>> ByDigest;
-    std::set<std::pair<dev_t, ino_t>> Met;
-    std::vector<TDuplicateFinder::TFile> Sorted = Candidates;
-    std::sort(Sorted.begin(), Sorted.end(), [](const auto& A, const auto& B) { return A.Path < B.Path; });
-    for (const TDuplicateFinder::TFile& File : Sorted) {
-      struct stat Status;
-      stat(File.Path.c_str(), &Status);
-      if (File.Size > 0 && Met.insert({Status.st_dev, Status.st_ino}).second)
-        ByDigest[QCryptographicHash::hash(QByteArray::fromStdString(Read(File.Path)), QCryptographicHash::Sha256)]
-          .insert(File.Path);
-    }
-    TPaths Groups;
-    for (const auto& [Digest, Paths] : ByDigest)
-      if (Paths.size() > 1)
-        Groups.insert(Paths);
-    return Groups;
   }
   static TPaths Found(const std::vector<TDuplicateFinder::TGroup>& Groups)
   {
@@ -141,22 +120,19 @@ private slots:
     QFETCH(unsigned, threads);
     TCopies Copies;
     TDuplicateFinder Finder(Copies.Candidates, threads);
-    std::atomic<int> Told{0};
-    Finder.OnGroup = [&Told](const TDuplicateFinder::TGroup&) { ++Told; };
     Finder.Run();
     const std::vector<TDuplicateFinder::TGroup> Groups = Finder.Groups();
-    QCOMPARE(TCopies::Found(Groups), Copies.Expected());
+    const auto P = [&Copies](const char* Name) { return Copies.Tree.Path(Name); };
+    QCOMPARE(TCopies::Found(Groups),
+             (TPaths{{P("a/photo.jpg"), P("b/deep/photo.jpg"), P("b/photo copy.jpg")},
+                     {P("a/zeros"), P("b/holes")},
+                     {P("a/small"), P("b/small")}}));
     QStringList Wasted;  // bytes wasted / files, of the photo, the zeros, the small
-    for (const TDuplicateFinder::TGroup& Group : Groups) {
+    for (const TDuplicateFinder::TGroup& Group : Groups)
       Wasted << QString("%1/%2").arg(Group.Wasted()).arg(Group.Files.size());
-      QVERIFY(std::is_sorted(Group.Files.begin(), Group.Files.end(),
-                             [](const auto& A, const auto& B) { return A.Path < B.Path; }));
-    }
     QCOMPARE(Wasted, (QStringList{"600000/3", "200000/2", "5000/2"}));
-    QCOMPARE(Told.load(), 3);
     QVERIFY(Finder.Skipped().empty());
-    QCOMPARE(Finder.Progress().Stage, TDuplicateFinder::dsDone);
-    // Each stage reads each file once (a second name never): ends, small ones whole, then alike ends whole.
+    // Each stage reads each file once, a second name or a lone size never: ends, small ones whole, alike ends whole.
     const uint64_t Ends = 2 * TDuplicateFinder::EndBytes;
     QCOMPARE(Finder.BytesRead(), 5 * Ends + 2 * Ends + 3 * 5000 + 4 * 300000 + 2 * 200000);
     TDuplicateFinder Stopped(Copies.Candidates, threads);
@@ -164,31 +140,6 @@ private slots:
     Stopped.Run(&Stop);
     QVERIFY(Stopped.Groups().empty());
     QCOMPARE(Stopped.BytesRead(), uint64_t(0));
-  }
-
-  // A size met once is never opened; one file of two names is opened, not read.
-  void readsNothingWithoutEqualSizes()
-  {
-    std::vector<std::string> Opened;
-    TDirectory::SetFailureInjector([&Opened](const char* Name) {
-      Opened.push_back(Name);
-      return 0;
-    });
-    const auto Injected = qScopeGuard([] { TDirectory::SetFailureInjector(nullptr); });
-    TTestTree Tree;
-    std::vector<TDuplicateFinder::TFile> Candidates;
-    for (int File = 1; File <= 5; ++File) {
-      Write(Tree.Path("f" + std::to_string(File)), Noise(size_t(File) * 1000, unsigned(File)));
-      Candidates.push_back({Tree.Path("f" + std::to_string(File)), uint64_t(File) * 1000});
-    }
-    QCOMPARE(link(Tree.Path("f1").c_str(), Tree.Path("f1 again").c_str()), 0);
-    Candidates.push_back({Tree.Path("f1 again"), 1000});
-    TDuplicateFinder Finder(Candidates);
-    Finder.Run();
-    QVERIFY(Finder.Groups().empty());
-    QCOMPARE(Finder.BytesRead(), uint64_t(0));
-    std::sort(Opened.begin(), Opened.end());
-    QCOMPARE(Opened, (std::vector<std::string>{"f1", "f1 again"}));
   }
 
   // Changed between stages or since counted (another size, now a link, never
@@ -200,7 +151,6 @@ private slots:
     QTest::addColumn<bool>("counted");  // the deep photo and a link not as counted
     QTest::newRow("changed before its ends") << int(TDuplicateFinder::dsEnds) << 0 << false;
     QTest::newRow("changed before its content") << int(TDuplicateFinder::dsContents) << 0 << false;
-    QTest::newRow("unreadable") << -1 << EACCES << false;
     QTest::newRow("changed, and one unreadable") << int(TDuplicateFinder::dsContents) << EIO << false;
     QTest::newRow("not as counted") << -1 << 0 << true;
   }
@@ -299,7 +249,6 @@ private slots:
     }
     for (const auto& [Name, Bytes] : {std::pair<const char*, std::string>{"a/song", Song},
                                       {"b/song", Song},
-                                      {"b/alone", Noise(3 << 20, 9)},
                                       {"a/small", "tiny"},
                                       {"b/small", "tiny"}})
       Write(Tree.Path(Name), Bytes);
@@ -313,17 +262,6 @@ private slots:
     QTRY_VERIFY(!Dialog.Searching());
     QTreeWidget* Groups = Dialog.Groups();
     QCOMPARE(Groups->topLevelItemCount(), 2);
-    // Exported from the list as --duplicates writes them; the small ones are under 1 MB.
-    char* Text = nullptr;
-    size_t Length = 0;
-    std::FILE* Stream = open_memstream(&Text, &Length);
-    QVERIFY(Dialog.WriteCsv(Stream));
-    std::fclose(Stream);
-    const QByteArray Path = QByteArray::fromStdString(Tree.Top());
-    QCOMPARE(QByteArray(Text, qsizetype(Length)),
-             "group,size_bytes,path\n1,2097152," + Path + "/a/p.jpg\n1,2097152," + Path + "/b/deep/p.jpg\n1,2097152,"
-               + Path + "/b/p copy.jpg\n2,1048576," + Path + "/a/song\n2,1048576," + Path + "/b/song\n");
-    std::free(Text);
     const auto Ticked = [Groups](int Group) {
       QStringList Names;
       for (int Copy = 0; Copy < Groups->topLevelItem(Group)->childCount(); ++Copy)
@@ -333,25 +271,18 @@ private slots:
     };
     Dialog.Keep(0);
     QCOMPARE(Ticked(0), (QStringList{"a/p.jpg", "deep/p.jpg"}));  // b/p copy.jpg is the oldest
-    Dialog.Keep(2);
-    QCOMPARE(Ticked(0), (QStringList{"deep/p.jpg", "b/p copy.jpg"}));
     Dialog.Keep(1);
     QCOMPARE(Ticked(0), (QStringList{"deep/p.jpg", "b/p copy.jpg"}));  // a/p.jpg is the newest
     // Every copy of the songs ticked: the first stays all the same.
     for (int Copy = 0; Copy < 2; ++Copy)
       Groups->topLevelItem(1)->child(Copy)->setCheckState(0, Qt::Checked);
-    QString Asked;
-    TPrompt::SetAnswerer([&Asked](TPrompt::TKind, const QString&, const QString& Text, QString&) {
-      Asked = Text;
-      return true;
-    });
+    TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
     const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
     Dialog.MoveToTrash();
-    QVERIFY2(Asked.startsWith("Move 3 copies"), qPrintable(Asked));
     QCOMPARE(Groups->topLevelItemCount(), 0);
     for (const char* Gone : {"b/p copy.jpg", "b/deep/p.jpg", "b/song"})
       QVERIFY2(access(Tree.Path(Gone).c_str(), F_OK) != 0, Gone);
-    for (const char* Kept : {"a/p.jpg", "a/song", "b/alone"})
+    for (const char* Kept : {"a/p.jpg", "a/song"})
       QVERIFY2(access(Tree.Path(Kept).c_str(), F_OK) == 0, Kept);
     QCOMPARE(Top->SizeBytes(), Before - 2 * Photo.size() - Song.size());
   }

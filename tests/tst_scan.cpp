@@ -29,7 +29,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
-#include <dirent.h>
 #include <functional>
 #include <set>
 #include <sys/mount.h>
@@ -182,43 +181,27 @@ private slots:
   }
   void cleanup() { TDirectory::SetFailureInjector(nullptr); }
 
-  // A file's second name takes the double count out from the deepest folder holding both;
-  // a name that goes leaves it counted where another is; a pruned folder's names move up.
+  // A file's second name takes the double count out from the deepest folder holding both; a pruned
+  // folder's names move up. Removing names and branches is checked against a rescan elsewhere.
   void linkNames()
   {
     TTreeFixture Fixture(4096);
     TFolderNode* A = Fixture.Add(Fixture.Top, "a", 10, 100, 3);
     TFolderNode* X = Fixture.Add(A, "x", 5, 100, 2);
     TFolderNode* B = Fixture.Add(Fixture.Top, "b", 5, 100, 2);
-    TFolderNode* C = Fixture.Add(Fixture.Top, "c", 1, 0, 1);
-    TTreeFixture::Set(Fixture.Top, 16, 200, 6);
+    TTreeFixture::Set(Fixture.Top, 15, 200, 5);
     TLinkCounter& Links = Fixture.Root.FLinks;
-    const auto Name = [&](TFolderNode* Folder, uint64_t Names = 1) {
-      Links.Add(Folder, {{1, 42, TFileCount{4, 100, 1, 0}, 3, Names}}, Fixture.Top);
-    };
-    Name(X);
-    QCOMPARE(Fixture.Top->FClusters.Load(), 16u);
-    Name(B);  // the top counts it twice now: once comes out
-    QCOMPARE(Fixture.Top->FClusters.Load(), 12u);
+    for (TFolderNode* Folder : {X, B})
+      Links.Add(Folder, {{1, 42, TFileCount{4, 100, 1, 0}, 3, 1}}, Fixture.Top);
+    QCOMPARE(Fixture.Top->FClusters.Load(), 11u);  // the top counted it twice: once came out
     QCOMPARE(A->FClusters.Load(), 10u);
     QCOMPARE(B->FClusters.Load(), 5u);
     TFolderNode* Still = nullptr;
-    QVERIFY(!Links.RemoveName(1, 42, C, Still));  // no name there
     QVERIFY(!Links.RemoveName(1, 43, B, Still));  // no such file
-    QVERIFY(Links.RemoveName(1, 42, B, Still));
-    QCOMPARE(Still, Fixture.Top);  // x still holds a name below the top
-    Name(B, 2);
-    QVERIFY(Links.RemoveName(1, 42, B, Still));
-    QCOMPARE(Still, B);    // the other name beside it
-    Links.MoveNamesUp(X);  // x pruned: its totals and its name stay in a
+    Links.MoveNamesUp(X);                         // x pruned: its totals and its name stay in a
     Fixture.Tree.FreeNode(X, false);
     QVERIFY(Links.RemoveName(1, 42, A, Still));
     QCOMPARE(Still, Fixture.Top);  // b's name
-    // b goes with its subtree: the file counts on nowhere else.
-    int Told = 0;
-    Links.RemoveBranch(B, [&](TFolderNode*, const TFileCount&) { ++Told; });
-    QCOMPARE(Told, 0);
-    QVERIFY(Links.Empty());
   }
 
   void countsFilesAndDates()
@@ -244,17 +227,10 @@ private slots:
     TFolderNode* Files = Top->Child(3);
     QVERIFY(Files->FIsFiles);
     QCOMPARE(Counts(Files), std::string("1/1/1"));
-    QCOMPARE(Files->Finished(), false);
-    QCOMPARE(Files->FullPath(), Tree.Top() + "/");
     // Newest dates over counted files only, from every level.
     QCOMPARE(Top->FLastAccess.Load(), FileTime::FromUnix(1577934245, 0));
     QCOMPARE(Top->FLastWrite.Load(), FileTime::FromUnix(1640995200, 0));
-    QCOMPARE(Sub->FLastAccess.Load(), FileTime::FromUnix(1546300800, 0));
     QCOMPARE(Empty->FLastWrite.Load(), 0u);
-    TRoot* Root = Run.Driver.Roots();
-    QCOMPARE(Root->FSubfolderCount, 3);
-    QCOMPARE(Root->FSubfoldersDone, 3);
-    QCOMPARE(Root->FWorker, nullptr);
     QCOMPARE(TotalsProblem(Top), std::string());
   }
 
@@ -271,7 +247,7 @@ private slots:
     Tree.Sparse("s/none", 10 << 20);
     Tree.File("s/full", 10000);
     TScanRun Run;
-    TFolderNode* S = Child(Run.Scan(Tree.Top()), "s");  // with the top's own cluster, seven
+    TFolderNode* S = Child(Run.Scan(Tree.Top()), "s");
     QVERIFY(S);
     uint64_t Taken = 4096;  // the folder's own cluster
     for (const char* Name : {"s/middle", "s/none", "s/full"}) {
@@ -283,8 +259,6 @@ private slots:
     QCOMPARE(S->SizeBytes(), uint64_t((1 << 20) + (10 << 20) + 10000));
     QCOMPARE(S->GetValue(vtWasted, 1), (4096.0 - 10000 % 4096 + 4096) / 1024);
     QVERIFY(S->FHoles.Load() >= 2560 + 254);
-    // Shares are of the space taken: six clusters of the seven above it.
-    QVERIFY(qAbs(S->GetValue(vtPercent, 0) - 600.0 / 7) < 0.01);
   }
 
   void hardLinks_data()
@@ -294,7 +268,6 @@ private slots:
     QTest::addColumn<bool>("mounted");    // "a" bound at "mnt", not followed
     QTest::addColumn<QString>("counts");  // folder=clusters/tail/objects
     QTest::newRow("same folder") << "a/f a/g" << true << false << "a=3/904/2 =4/904/3";
-    QTest::newRow("sibling folders") << "a/f b/g" << true << false << "a=3/904/2 b=3/904/2 =5/904/4";
     QTest::newRow("each name") << "a/f b/g" << false << false << "a=3/904/2 b=3/904/2 =7/1808/5";
     QTest::newRow("deeper and beside") << "a/f a/x/g b/h" << true << false
                                        << "a/x=3/904/2 a=4/904/3 b=3/904/2 =6/904/5";
@@ -335,28 +308,19 @@ private slots:
     }
   }
 
-  void hardLinksInAnyOrder_data()
-  {
-    QTest::addColumn<bool>("deep");  // names far apart in depth, gathered on the way up
-    QTest::newRow("wide") << false;
-    QTest::newRow("deep") << true;
-  }
-  // Each folder counts the files below it once, whatever order their names were met in.
+  // Each folder counts the files below it once, whatever order their names were met in; names far
+  // apart in depth are gathered on the way up.
   void hardLinksInAnyOrder()
   {
-    QFETCH(bool, deep);
     TTestTree Tree;
     std::vector<std::string> Folders{""};
     std::string Chain;
-    for (int Level = 1; deep && Level <= 150; ++Level) {
+    for (int Level = 1; Level <= 150; ++Level) {
       Chain += Level == 1 ? "c" : "/c";
       Folders.push_back(Chain);
       if (Level % 7 == 0)
         Folders.push_back(Chain + "/s");
     }
-    for (int A = 0; A < (deep ? 0 : 4); ++A)
-      for (int B = 0; B < 4; ++B)
-        Folders.push_back("d" + std::to_string(A) + "/e" + std::to_string(B));
     for (const std::string& Folder : Folders)
       QVERIFY(QDir().mkpath(QString::fromStdString(Tree.Path(Folder))));
     uint32_t Seed = 7;
@@ -403,7 +367,6 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     QCOMPARE(Top->ChildCount(), 2u);
     QCOMPARE(FilesEntry(Top), nullptr);
-    QCOMPARE(Top->OwnFiles(), 1);
     // The own files stay known when sub-folders are pruned; "<Files>" shows just them.
     Run.Driver.PruneSmallFolders(Top, vtSize, 1);
     QCOMPARE(Top->ChildCount(), 1u);
@@ -419,9 +382,8 @@ private slots:
   {
     TTestTree Tree;
     Make(Tree, {"a.txt 100", "b.doc 100", "c.jpg 100", "sub/", "sub/d.TXT 100", "sub/e.tar 100", "sub/deeper/"});
-    const std::tuple<const char*, int, int> Cases[] = {{"   ", 3, 2},        {"*.txt *.doc", 2, 1},
-                                                       {"*.txt *.t*", 2, 3}, {"   *.jpg   ", 1, 0},
-                                                       {"?.jpg", 1, 0},      {"nothing", 0, 0}};
+    const std::tuple<const char*, int, int> Cases[] = {
+      {"   ", 3, 2}, {"*.txt *.doc", 2, 1}, {"*.txt *.t*", 2, 3}, {"   ?.jpg   ", 1, 0}};
     for (const auto& [Filter, TopFiles, SubFiles] : Cases) {
       NextScan().SetFileFilter(Filter);
       TScanRun Run;
@@ -436,17 +398,9 @@ private slots:
   // Filter patterns: any letter case, other bytes as they are; a star backtracks.
   void wildcards()
   {
-    const std::tuple<const char*, const char*, bool> Cases[] = {{"*", "anything", true},
-                                                                {"*.txt", "notes.txt", true},
-                                                                {"*.txt", "NOTES.TXT", true},
-                                                                {"*.txt", "notes.txt.bak", false},
-                                                                {"a*b*c", "aXbYbZc", true},
-                                                                {"??.c", "ab.c", true},
-                                                                {"?.c", ".c", false},
-                                                                {"Makefile", "makefile", true},
-                                                                {"*.*", "README", false},
-                                                                {"caf\xe9*", "caf\xe9.txt", true},
-                                                                {"", "x", false}};
+    const std::tuple<const char*, const char*, bool> Cases[] = {
+      {"*.txt", "NOTES.TXT", true}, {"*.txt", "notes.txt.bak", false}, {"a*b*c", "aXbYbZc", true},
+      {"?.c", ".c", false},         {"caf\xe9*", "caf\xe9.txt", true}, {"", "x", false}};
     for (const auto& [Pattern, Name, Match] : Cases)
       QVERIFY2(MatchWildcard(Pattern, Name) == Match, Pattern);
   }
@@ -455,15 +409,10 @@ private slots:
   void absolutePaths()
   {
     const std::tuple<const char*, const char*, const char*> Cases[] = {
-      {"/usr/share", "/work/here", "/usr/share"},
       {"/usr/share/", "/work/here", "/usr/share"},
-      {"docs/x", "/work/here", "/work/here/docs/x"},
-      {".", "/work/here", "/work/here"},
       {"../there/./x//y", "/work/here", "/work/there/x/y"},
-      {"~", "/work/here", "/home/me"},
       {"~/music", "/work/here", "/home/me/music"},
       {"~music", "/work/here", "/work/here/~music"},
-      {"/", "/work/here", "/"},
       {"/../..", "/work/here", "/"},
       {"relative", "", ""},
       {"/absolute", "", "/absolute"}};
@@ -479,16 +428,12 @@ private slots:
     QTest::addColumn<QString>("mount");      // a file system mounted on "mnt"
     QTest::addColumn<bool>("follow");
     QTest::addColumn<int>("entered");  // of the links and "mnt"
-    QTest::newRow("a link") << QStringList{"target"} << "" << false << 0;
     QTest::newRow("a link, followed") << QStringList{"target"} << "" << true << 1;
     QTest::newRow("two links to one folder") << QStringList{"target", "target"} << "" << true << 1;
     QTest::newRow("a link into proc") << QStringList{"/proc/sys/fs"} << "" << true << 0;
-    QTest::newRow("a link into sysfs") << QStringList{"/sys/kernel/mm"} << "" << true << 0;
-    QTest::newRow("tmpfs mounted") << QStringList() << "tmpfs" << false << 0;
     QTest::newRow("tmpfs mounted, followed") << QStringList() << "tmpfs" << true << 1;
     QTest::newRow("tmpfs mounted, and a link to it") << QStringList{"mnt"} << "tmpfs" << true << 1;
     QTest::newRow("mqueue mounted") << QStringList() << "mqueue" << true << 0;
-    QTest::newRow("devtmpfs mounted") << QStringList() << "devtmpfs" << true << 0;
   }
   void linksAndMounts()
   {
@@ -580,7 +525,6 @@ private slots:
     QTest::newRow("folder fails, no paths") << QByteArray("secret") << EIO << false << "*" << EIO << Unlisted;
     QTest::newRow("folder gone") << QByteArray("secret") << ENOENT << true << "*" << 0 << "1/0/1 own 0 in 0 done";
     QTest::newRow("file denied") << QByteArray("f") << EACCES << true << "*" << EACCES << Listed;
-    QTest::newRow("file fails") << QByteArray("f") << EIO << true << "*" << EIO << Listed;
     QTest::newRow("file gone") << QByteArray("f") << ENOENT << true << "*" << 0 << Listed;
     QTest::newRow("file filtered out, never read") << QByteArray("f") << EACCES << true << "*.txt" << 0 << Listed;
   }
@@ -670,33 +614,25 @@ private slots:
     TTestTree Tree;
     Make(Tree, {"tool 10", "data 20", "run.sh 30", "to-tool -> tool"});
     QCOMPARE(chmod(Tree.Path("tool").c_str(), 0755), 0);
-    QCOMPARE(chmod(Tree.Path("data").c_str(), 0644), 0);
     QCOMPARE(chmod(Tree.Path("run.sh").c_str(), 0700), 0);
     const QStringList Expected{"10 run", "20 read", "30 run"};
     TScanRun Run;
     Run.Driver.FSettings.FFileKind = [](const char*, bool Executable) { return uint8_t(Executable); };
     TFolderNode* Top = Run.Scan(Tree.Top());
-    QVERIFY(Top);
-    auto Kept = [Top] {
-      QStringList Texts;
-      const TFolderFiles* Files = Top->FFiles.load();
-      for (uint32_t Index = 0; Files && Index < Files->Count(); ++Index)
-        Texts << QString("%1 %2").arg((*Files)[Index].Size()).arg((*Files)[Index].Kind ? "run" : "read");
-      Texts.sort();
-      return Texts;
-    };
-    QCOMPARE(Kept(), Expected);
+    const TFolderFiles* Files = Top ? Top->FFiles.load() : nullptr;
+    QVERIFY(Files);
+    const auto Text = [](uint64_t Size, bool Run) { return QString("%1 %2").arg(Size).arg(Run ? "run" : "read"); };
+    QStringList Kept, Got;
+    for (uint32_t Index = 0; Index < Files->Count(); ++Index)
+      Kept << Text((*Files)[Index].Size(), (*Files)[Index].Kind);
     std::vector<TListedFile> Listed;
     QCOMPARE(TFileListing::List(Tree.Top(), {"*"}, Listed), 0);
-    QStringList Got;
     for (const TListedFile& File : Listed)
       if (File.Size > 0)
-        Got << QString("%1 %2").arg(File.Size).arg(File.Executable ? "run" : "read");
-    Got.sort();
+        Got << Text(File.Size, File.Executable);
+    Kept.sort(), Got.sort();
+    QCOMPARE(Kept, Expected);
     QCOMPARE(Got, Expected);
-    Tree.File("more", 40);
-    Run.Driver.ListFilesAgain(Top);
-    QCOMPARE(Kept(), Expected + QStringList{"40 read"});
   }
 
   void unreadableStartFolder()
@@ -708,18 +644,16 @@ private slots:
     QCOMPARE(Run.Driver.Roots(), nullptr);
     QCOMPARE(Run.Failures.size(), 1u);
     QCOMPARE(Run.Failures[0].first, EACCES);
-    QCOMPARE(Run.Scan(Tree.Path("missing")), nullptr);
-    QCOMPARE(Run.Failures.back().first, ENOENT);
   }
 
-  void stopThenUpdate_data()
+  void stopKeepsWhatWasCounted_data()
   {
     QTest::addColumn<int>("depth");  // of the chain of folders, a file each, above "stop-here"
     QTest::newRow("near the top") << 0;
     // Counts held by folders that gather for those above reach the top.
     QTest::newRow("deep") << 140;
   }
-  void stopThenUpdate()
+  void stopKeepsWhatWasCounted()
   {
     QFETCH(int, depth);
     TTestTree Tree;
@@ -752,7 +686,6 @@ private slots:
     TFolderNode* StopHere = At(Top, Above + "/stop-here");
     QVERIFY(StopHere);
     QCOMPARE(Run.StoppedScans, 1);
-    QCOMPARE(Root->FWorker, nullptr);
     // The folder being listed and every folder above it stay incomplete.
     QCOMPARE(Shape(StopHere), std::string("2/904/1 own 1 in 0"));
     QVERIFY(!Child(Top, "b")->Finished());
@@ -763,16 +696,9 @@ private slots:
                   [&](TFolderNode* Node) { Expected += std::max<int64_t>(0, Node->OwnFiles()) + Node->Finished(); });
     QCOMPARE(Top->FObjects.Load(), Expected);
     QCOMPARE(TotalsProblem(Top), std::string());
-    // Update rescans the stopped root from scratch, in the same root.
-    TDirectory::SetFailureInjector(nullptr);
-    QVERIFY(Run.Scan(Tree.Top() + "/"));
-    QCOMPARE(Run.Driver.Roots(), Root);
-    QCOMPARE(Root->FNext, nullptr);
-    QCOMPARE(Top->Finished(), true);
-    QCOMPARE(Top->FObjects.Load(), 1 + 3 + 15 + 15 + 1 + 1 + 1u + 2 * depth);
   }
 
-  // A branch update corrects the folders above; a path scanned again stays in its root.
+  // A branch update corrects the folders above to what a fresh scan counts.
   void branchUpdateCorrectsAncestors()
   {
     TTestTree Tree;
@@ -782,10 +708,6 @@ private slots:
     QVERIFY(Run.Driver.StartScan(Tree.Top() + "/"));
     QVERIFY(!Run.Update(Top));  // nothing happens while the root is scanned
     Run.Finish();
-    QCOMPARE(Run.Driver.Roots()->FNode, Top);
-    QCOMPARE(Run.Driver.Roots()->FNext, nullptr);
-    QCOMPARE(Run.Tree.TopNodes().size(), 1u);
-    QCOMPARE(Top->ChildCount(), 1u);
     TFolderNode* B = At(Top, "a/b");
     Make(Tree, {"a/b/g 5000", "a/b/new/"});
     QVERIFY(Run.Update(B));
@@ -803,7 +725,6 @@ private slots:
     QTest::addColumn<int>("budget");
     QTest::addColumn<bool>("swap");  // c1/c2 is replaced just before c100 is opened
     QTest::newRow("none kept") << 0 << false;
-    QTest::newRow("a few kept") << 6 << false;
     QTest::newRow("a folder swapped") << 0 << true;
   }
   // Folders opened again by name are checked to be the ones listed: totals as if all
@@ -866,7 +787,6 @@ private slots:
     QTest::addColumn<bool>("follow");
     QTest::addColumn<int>("unread");
     QTest::newRow("none") << "" << false << 0;
-    QTest::newRow("folder gone") << "gone" << false << 1;
     QTest::newRow("folder swapped for a link") << "link" << false << 1;
     QTest::newRow("link followed as the scan did") << "link" << true << 0;
   }
@@ -888,8 +808,6 @@ private slots:
     TScanRun Run;
     TFolderNode* Top = Run.Scan(Tree.Path("a"));
     QVERIFY(Top);
-    if (change == "gone")
-      QVERIFY(QDir(QString::fromStdString(Tree.Path("a/inner"))).removeRecursively());
     if (change == "link") {
       QVERIFY(rename(Tree.Path("a/inner").c_str(), Tree.Path("moved").c_str()) == 0);
       Tree.Link("a/inner", "../secret");
@@ -908,9 +826,7 @@ private slots:
   void excludePatterns()
   {
     const std::tuple<const char*, const char*, const char*, bool> Cases[] = {
-      {".cache", "a/", ".cache", true},
       {".cache", "a/", "cache", false},
-      {"*.o", "", "f.o", true},
       {"*.o", "", "F.O", false},
       {"b*o", "b/", "x.o", false},
       {"[ab].txt", "", "b.txt", true},
@@ -944,14 +860,9 @@ private slots:
     // Folders: top, a, b, b/build, c, c/build, c/keep; files: f.c, x.log, z.tmp.
     QCOMPARE(Top->FObjects.Load(), 10u);
     QCOMPARE(Top->SizeBytes(), 300u);
-    QCOMPARE(Child(Top, "a")->OwnFiles(), 1);
     QCOMPARE(At(Top, "c/build")->FObjects.Load(), 1u);
     QCOMPARE(Run.Counted.FExcluded, 4u);  // .cache, f.o, x.tmp, y.tmp
     QCOMPARE(Run.Counted.FFiles, 3u);
-    std::vector<TListedFile> Listed;
-    QCOMPARE(TFileListing::List(Tree.Path("b/build"), {"*"}, Listed, {}, NextScan().FExclude, "b/build/"), 0);
-    QCOMPARE(Listed.size(), 1u);
-    QCOMPARE(Listed[0].Name, std::string("x.log"));
     const QByteArray Text = Export(Top);  // marked as ncdu marks them
     QCOMPARE(Text.count("\"excluded\":\"pattern\""), 4);
     QVERIFY(Text.contains("{\"name\":\".cache\",\"excluded\":\"pattern\"}"));
@@ -970,11 +881,10 @@ private slots:
     QCOMPARE(Top->FObjects.Load(), uint64_t(Depth + 1));
     TFolderNode* Node = Top;
     int Levels = 0;
-    for (; Node->ChildCount() == 1; ++Levels) {
+    for (; Node->ChildCount() == 1; ++Levels)
       Node = Node->Child(0);
-      QVERIFY(Node->Finished());
-    }
     QCOMPARE(Levels, Depth);
+    QVERIFY(Top->Finished() && Node->Finished());
     QVERIFY(Node->FullPath().size() > 6 * 4096);
     // Its deepest branch, updated by itself, is opened through its path.
     TFolderNode* Branch = Node->Parent();
@@ -984,19 +894,10 @@ private slots:
     QCOMPARE(Top->FObjects.Load(), uint64_t(Depth + 1));
   }
 
-  // Names are kept as the bytes listed, side by side with their siblings'.
-  void oddNames_data()
-  {
-    QTest::addColumn<QByteArray>("name");
-    QTest::newRow("not UTF-8") << QByteArray("caf\xe9");
-    QTest::newRow("255 bytes") << QByteArray(255, 'n');
-    QTest::newRow("255 bytes, not UTF-8") << QByteArray(255, '\xe9');
-    QTest::newRow("one byte") << QByteArray("x");
-  }
+  // Names are kept as the bytes listed (here the longest, not UTF-8), side by side with their siblings'.
   void oddNames()
   {
-    QFETCH(QByteArray, name);
-    const std::string Folder = name.toStdString();
+    const std::string Folder(255, '\xe9');
     TTestTree Tree;
     Make(Tree,
          {Folder + "/", Folder + "/\xff\xfe.bin 100", Folder + "/" + Folder + "/",
@@ -1014,23 +915,6 @@ private slots:
       QCOMPARE(Top->FObjects.Load(), 6u);
       QVERIFY(Run.Update(Node));  // makes its children anew
     }
-  }
-
-  void listingOrder()
-  {
-    TTestTree Tree;
-    for (int Index = 0; Index < 60; ++Index)
-      Tree.Folder("folder-" + std::to_string(Index * 7919 % 1000));
-    std::vector<std::string> Listed, Nodes;
-    DIR* Dir = opendir(Tree.Top().c_str());
-    while (dirent* Entry = readdir(Dir))
-      if (Entry->d_name[0] != '.')
-        Listed.push_back(Entry->d_name);
-    closedir(Dir);
-    TScanRun Run;
-    for (TFolderNode* Node : Run.Scan(Tree.Top())->Children())
-      Nodes.push_back(Node->FName);
-    QCOMPARE(Nodes, Listed);
   }
 
   void awaitAfterAPartialDrain()

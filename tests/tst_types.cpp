@@ -31,7 +31,6 @@ private slots:
     QTest::addColumn<QString>("extension");
     QTest::addColumn<int>("kind");
     QTest::addRow("plain") << "photo.jpg" << false << "jpg" << int(TFileClass::fcImage);
-    QTest::addRow("capitals") << "PHOTO.JPG" << false << "jpg" << int(TFileClass::fcImage);
     QTest::addRow("double in the table") << "src.TAR.GZ" << false << "tar.gz" << int(TFileClass::fcArchive);
     QTest::addRow("double not in it") << "notes.old.gz" << false << "gz" << int(TFileClass::fcArchive);
     QTest::addRow("version after") << "libfoo.so.1.2" << false << "so" << int(TFileClass::fcBinary);

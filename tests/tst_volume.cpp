@@ -54,7 +54,6 @@ private slots:
     QTest::newRow("FAT 2048") << "FAT" << 512u << 4u << 1000ull << 2048u;
     QTest::newRow("FAT32 below 8 GiB") << "FAT32" << 512u << 64u << 8388607ull << 4096u;
     QTest::newRow("FAT32 exactly 8 GiB") << "FAT32" << 512u << 1u << 8388608ull << 8192u;
-    QTest::newRow("FAT32 20 GiB, any geometry") << "FAT32" << 512u << 1u << 20971520ull << 16384u;
     QTest::newRow("FAT32 32 GiB") << "FAT32" << 512u << 1u << 33554432ull << 32768u;
     QTest::newRow("CDFS") << "CDFS" << 2048u << 1u << 600000ull << 2048u;
     QTest::newRow("other names count by sector") << "ext4" << 512u << 8u << 1000000ull << 512u;
@@ -98,7 +97,6 @@ private slots:
       QVERIFY(Root.FFreeKB <= Root.FTotalKB);
       const bool InBounds = Data.f_frsize >= 512 && Data.f_frsize <= 32768;
       QCOMPARE(Root.FClusterSize, BlockAllocating && InBounds ? uint32_t(Data.f_frsize) : 512u);
-      QCOMPARE(Root.FCompressed, false);
       ++Checked;
     }
     if (Checked == 0)
