@@ -13,6 +13,7 @@
 #include "scan/Root.h"
 #include "shell/Prompt.h"
 #include "shell/Trash.h"
+#include "shell/TrashMover.h"
 #include "shell/WaitCursor.h"
 #include "view/ValueDisplay.h"
 
@@ -28,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -354,30 +356,33 @@ void TDuplicatesDlg::MoveToTrash()
                           .arg(Ticked.size())
                           .arg(FForm.Display().BytesText(double(Bytes)).trimmed())))
     return;
+  std::vector<std::string> Paths;
+  for (QTreeWidgetItem* Copy : Ticked)
+    Paths.push_back(Copy->data(0, PathRole).toByteArray().toStdString());
+  const TTrashMover::TResult Result = TTrashMover::Move(Paths, this);
+  std::unordered_map<std::string, TTrashed> Moved;
+  for (const TTrashed& Object : Result.Moved)
+    Moved.emplace(Object.Path, Object);
+  // The tree may have lost folders while the moves ran (an Update): their
+  // copies are counted by that scan.
+  const bool TreeKept = FForm.Tree().Removals() == FRemovals;
   std::vector<TFilesCommands::TActing> Going;
-  QStringList Failures;
-  {
-    TWaitCursor Wait;
-    for (QTreeWidgetItem* Copy : Ticked) {
-      const std::string Path = Copy->data(0, PathRole).toByteArray().toStdString();
-      const auto& [Folder, Name] = FPlaces.at(Path);
-      TFilesCommands::TActing Item = TFilesCommands::Going(Folder, Name);
-      QString Reason;
-      if (!TTrash::MoveToTrash(Path, Reason)) {
-        Failures << TPathRules::Shown(Path) + ": " + Reason;
-        continue;
-      }
-      Going.push_back(std::move(Item));
-      QTreeWidgetItem* Group = Copy->parent();
-      delete Copy;
-      // A group of one is no group.
-      if (Group->childCount() < 2)
-        delete Group;
-      else
-        Label(Group);
+  for (size_t Index = 0; Index < Ticked.size(); ++Index) {
+    if (!Moved.contains(Paths[Index]))
+      continue;
+    if (TreeKept) {
+      const auto& [Folder, Name] = FPlaces.at(Paths[Index]);
+      Going.push_back({Folder, Name, {}});
     }
+    QTreeWidgetItem* Group = Ticked[Index]->parent();
+    delete Ticked[Index];
+    // A group of one is no group.
+    if (Group->childCount() < 2)
+      delete Group;
+    else
+      Label(Group);
   }
-  FForm.FilesCommands().Deleted(Going);
-  if (!Failures.isEmpty())
-    TPrompt::Warn(this, "Move to Trash", "These stay where they are:\n" + Failures.join("\n"));
+  FForm.FilesCommands().Deleted(Going, Moved);
+  if (!Result.Failures.isEmpty())
+    TPrompt::Warn(this, "Move to Trash", "These stay where they are:\n" + Result.Failures.join("\n"));
 }

@@ -7,7 +7,6 @@
 #include "app/RightPane.h"
 #include "app/ShellCommands.h"
 #include "files/FilesList.h"
-#include "fs/Directory.h"
 #include "fs/FileTime.h"
 #include "fs/PathRules.h"
 #include "print/PrintCommands.h"
@@ -28,9 +27,6 @@
 
 #include <map>
 #include <utility>
-
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 TFilesCommands::TFilesCommands(TMainForm& Form)
   : FForm(Form), FPilot(Form.ShellPilot()), FTree(Form.Tree()), FDriver(Form.Driver()), FList(Form.RightPane().Files())
@@ -70,23 +66,9 @@ std::vector<TFilesCommands::TActing> TFilesCommands::ActingRows() const
   for (const QModelIndex& Index : FList.View()->selectionModel()->selectedRows()) {
     const int Row = Index.row();
     if (!TShellCommands::InTrash(Model.FolderAt(Row)->FullPath() + Model.NameAt(Row)))
-      Acting.push_back(Going(Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row)));
+      Acting.push_back({Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row)});
   }
   return Acting;
-}
-
-TFilesCommands::TActing TFilesCommands::Going(TFolderNode* Folder, std::string Name, std::string Below)
-{
-  TActing Item{Folder, std::move(Name), std::move(Below)};
-  // Read before it goes: what the scan counted, and who else names it.
-  if (struct stat Data; lstat((Folder->FullPath() + Item.Name).c_str(), &Data) == 0) {
-    Item.Size = uint64_t(Data.st_size);
-    Item.DiskBytes = uint64_t(Data.st_blocks) * 512;
-    Item.Device = TFileIdentity::DeviceOf(major(Data.st_dev), minor(Data.st_dev));
-    Item.Inode = Data.st_ino;
-    Item.Links = Data.st_nlink;
-  }
-  return Item;
 }
 
 void TFilesCommands::NameObjects(const std::vector<TActing>& Acting)
@@ -126,7 +108,7 @@ void TFilesCommands::MouseUp(QPoint Point)
     FPilot.MultiObjects().clear();
   }
   FPilot.OnRename = std::move(Renaming);
-  Deleted(Acting);
+  Deleted(Acting, FForm.ShellCommands().TakeMoved());
 }
 
 bool TFilesCommands::KeyDown(QKeyEvent* Event)
@@ -168,7 +150,7 @@ bool TFilesCommands::KeyDown(QKeyEvent* Event)
     return true;
   }
   FPilot.InvokeCommand("delete");
-  Deleted(Acting);
+  Deleted(Acting, FForm.ShellCommands().TakeMoved());
   return true;
 }
 
@@ -186,16 +168,16 @@ void TFilesCommands::CopyPaths()
   }
 }
 
-void TFilesCommands::Deleted(const std::vector<TActing>& Acting)
+void TFilesCommands::Deleted(const std::vector<TActing>& Acting, const std::unordered_map<std::string, TTrashed>& Moved)
 {
-  // Each file is looked for, so that a partial failure still counts what
-  // went and only that.
+  // A partial failure still counts what went, and only that.
   std::map<TFolderNode*, std::vector<TFolderTree::TGoneFile>> Gone;
   for (const TActing& Item : Acting)
-    if (TShellCommands::Gone(Item.Folder->FullPath() + Item.Name)) {
-      const TFileCount Count = TFolderData::CountFile(Item.Size, Item.Folder->ClusterSize(), Item.DiskBytes);
-      TFolderTree::TGoneFile File{{}, Item.Device, Item.Inode, Item.Links};
-      File.Count.Add(Count, FDriver.FSettings.Matches(Item.Name.c_str()));
+    if (const auto Found = Moved.find(Item.Folder->FullPath() + Item.Name); Found != Moved.end()) {
+      const TTrashed& Was = Found->second;
+      TFolderTree::TGoneFile File{{}, Was.Device, Was.Inode, Was.Links};
+      File.Count.Add(TFolderData::CountFile(Was.Size, Item.Folder->ClusterSize(), Was.DiskBytes),
+                     FDriver.FSettings.Matches(Item.Name.c_str()));
       Gone[Item.Folder].push_back(File);
     }
   if (Gone.empty())

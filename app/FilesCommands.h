@@ -2,6 +2,7 @@
 #pragma once
 
 #include "print/RowsReport.h"
+#include "shell/Trash.h"
 
 #include <QObject>
 #include <QPoint>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QKeyEvent;
@@ -41,18 +43,17 @@ public:
   // The rows listed, for a printed report.
   TRowsReport::TRows Report() const;
 
-  // A file about to go, as the tree counts it, read from the disk before
-  // it goes.
+  // A file about to go to the Trash.
   struct TActing {
     TFolderNode* Folder;
     std::string Name;
     std::string Below;  // folder below the top, with its final "/", and name
-    uint64_t Size = 0, DiskBytes = 0, Device = 0, Inode = 0, Links = 1;
   };
-  static TActing Going(TFolderNode* Folder, std::string Name, std::string Below = {});
-  // After the Trash took what it could: what is gone comes out of the tree,
-  // and totals everywhere follow.
-  void Deleted(const std::vector<TActing>& Acting);
+  // After the Trash took what it could (Moved, by path): those files come
+  // out of the tree as they were just before they went, and totals
+  // everywhere follow. A file that stayed, or went some other way, is left
+  // to the next scan.
+  void Deleted(const std::vector<TActing>& Acting, const std::unordered_map<std::string, TTrashed>& Moved);
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;

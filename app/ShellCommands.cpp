@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ShellCommands.h"
 
-#include "fs/Directory.h"
 #include "fs/PathRules.h"
 #include "scan/FolderNode.h"
 #include "scan/FolderTree.h"
@@ -20,8 +19,8 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <set>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <utility>
 
@@ -38,10 +37,10 @@ std::string ObjectPath(const TFolderData* Record)
 
 }  // namespace
 
-bool TShellCommands::Gone(const std::string& Path)
+bool TShellCommands::Went(const TMoved& Moved, const std::string& Path)
 {
   struct stat Data;
-  return lstat(Path.c_str(), &Data) != 0 && errno == ENOENT;
+  return Moved.contains(Path) || (lstat(Path.c_str(), &Data) != 0 && errno == ENOENT);
 }
 
 bool TShellCommands::IsMenuKey(const QKeyEvent* Event)
@@ -57,7 +56,11 @@ TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderMod
   FModel.OnRename = [this](TFolderNode* Node, QString& Name) { return TreeRename(Node, Name); };
   FList->Model().OnRename = [this](int Row, QString& Name) { return ListRename(Row, Name); };
   FPilot.OnRename = [this](TShellPilot*) { ShellPilotRename(); };
-  FPilot.OnTrashed = [this](const std::string& Trash) { FTrashes.push_back(Trash); };
+  FPilot.OnTrashed = [this](const TTrashed& Moved) {
+    if (FTrashes.empty() || FTrashes.back() != Moved.Trash)
+      FTrashes.push_back(Moved.Trash);
+    FMoved.emplace(Moved.Path, Moved);
+  };
   // Editing starts by F2 or the menus only: a double click opens.
   FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -143,7 +146,7 @@ void TShellCommands::TreeMouseUp(QPoint Point)
     return;
   }
   // Whatever was chosen: a folder gone now leaves the tree.
-  if (Gone(Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
+  if (Went(TakeMoved(), Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
     OnTotalsChanged();
   FollowTrash();
 }
@@ -197,7 +200,7 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
       return true;
     }
     FPilot.InvokeCommand("delete");
-    if (Gone(Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
+    if (Went(TakeMoved(), Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
       OnTotalsChanged();
     FollowTrash();
     return true;
@@ -265,14 +268,9 @@ std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
       FList->selectionModel()->select(Index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
       continue;
     }
-    if (InTrash(Folder + Record->Name()))
-      continue;
-    Acting.push_back({Record->Name(), Model.IsFolder(Row), Record->Counts(), Record, Row});
-    if (struct stat Data; !Acting.back().Folder && lstat((Folder + Record->Name()).c_str(), &Data) == 0) {
-      Acting.back().Device = TFileIdentity::DeviceOf(major(Data.st_dev), minor(Data.st_dev));
-      Acting.back().Inode = Data.st_ino;
-      Acting.back().Links = Data.st_nlink;
-    }
+    std::string Name = Record->Name();
+    if (!InTrash(Folder + Name))
+      Acting.push_back({std::move(Name), Model.IsFolder(Row), Record->Counts(), Record, Row});
   }
   std::sort(Acting.begin(), Acting.end(), [](const TActing& A, const TActing& B) { return A.Row < B.Row; });
   return Acting;
@@ -367,21 +365,30 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
   TListModel& Model = FList->Model();
   // Each object is looked for, so that a partial failure still counts what
   // went and only that.
-  std::vector<TFolderNode*> Folders;
+  const TMoved Moved = TakeMoved();
+  const std::string Path = Folder->FullPath();
+  std::set<std::string> FolderNames;
   std::vector<const TFolderData*> Files;
   std::vector<TFolderTree::TGoneFile> GoneFiles;
   for (const TActing& Item : Acting) {
-    if (!Gone(Folder->FullPath() + Item.Name))
+    if (!Went(Moved, Path + Item.Name))
       continue;
     if (Item.Folder) {
-      for (TFolderNode* Child : Folder->Children())
-        if (!Child->FIsFiles && Child->Name() == Item.Name)
-          Folders.push_back(Child);
+      FolderNames.insert(Item.Name);
       continue;
     }
+    // A file that went otherwise than to the Trash counts as one name.
+    TFolderTree::TGoneFile File{Item.Count};
+    if (const auto Found = Moved.find(Path + Item.Name); Found != Moved.end())
+      File = {Item.Count, Found->second.Device, Found->second.Inode, Found->second.Links};
     Files.push_back(Item.Record);
-    GoneFiles.push_back({Item.Count, Item.Device, Item.Inode, Item.Links});
+    GoneFiles.push_back(File);
   }
+  std::vector<TFolderNode*> Folders;
+  if (!FolderNames.empty())
+    for (TFolderNode* Child : Folder->Children())
+      if (!Child->FIsFiles && FolderNames.contains(Child->Name()))
+        Folders.push_back(Child);
   if (Folders.empty() && Files.empty())
     return;
   {

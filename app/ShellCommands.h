@@ -2,12 +2,15 @@
 #pragma once
 
 #include "scan/FolderData.h"
+#include "shell/Trash.h"
 
 #include <QObject>
 #include <QPoint>
 
 #include <functional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -62,8 +65,12 @@ public:
   // Whether Node is of a scan imported from elsewhere, whose files are not
   // this computer's to act on; when Parent is given, says so there.
   static bool Foreign(const TFolderNode* Node, QWidget* Parent = nullptr);
-  // Whether nothing is at Path any more.
-  static bool Gone(const std::string& Path);
+  // The objects the Trash took since the last look, by the paths they had.
+  using TMoved = std::unordered_map<std::string, TTrashed>;
+  TMoved TakeMoved() { return std::exchange(FMoved, {}); }
+  // Whether the object at Path went: one of Moved, or else nothing is at
+  // Path any more.
+  static bool Went(const TMoved& Moved, const std::string& Path);
   // Shift+F10 or the menu key.
   static bool IsMenuKey(const QKeyEvent* Event);
   // After a move to the Trash: the Trash folders that took something and
@@ -87,10 +94,6 @@ private:
     TFileCount Count;
     const TFolderData* Record;
     int Row;
-    // A file's identity and names, read before it goes.
-    uint64_t Device = 0;
-    uint64_t Inode = 0;
-    uint64_t Links = 1;
   };
   // The selected rows that act: never the scan root's own row, which is
   // deselected, nor entries of a Trash.
@@ -108,4 +111,5 @@ private:
   TDetailsList* FList;
   TValueDisplay& FDisplay;
   std::vector<std::string> FTrashes;  // that took something since the last look
+  TMoved FMoved;
 };

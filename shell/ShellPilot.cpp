@@ -375,19 +375,25 @@ std::vector<std::string> TShellPilot::GatherObjects()
   std::vector<std::string> Names;
   Names.swap(FMultiObjects);
   std::vector<std::string> Paths;
+  // Each name is looked up from the folder, not walked to from the top.
+  const int Folder = FFolder.empty() ? -1 : open(FFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
   for (const std::string& Name : Names) {
     struct stat Data;
-    if (!FFolder.empty() && lstat((FFolder + Name).c_str(), &Data) == 0) {
+    if (Folder >= 0 && fstatat(Folder, Name.c_str(), &Data, AT_SYMLINK_NOFOLLOW) == 0) {
       Paths.push_back(FFolder + Name);
     } else if (FindByEnumeration(Name)) {
       Paths.push_back(ObjectPath());
     } else {
       FObject = Saved;
+      if (Folder >= 0)
+        close(Folder);
       throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
                                .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
     }
   }
   FObject = Saved;
+  if (Folder >= 0)
+    close(Folder);
   return Paths;
 }
 
@@ -438,14 +444,12 @@ bool TShellPilot::MoveToTrash(const std::vector<std::string>& Paths)
     return false;
   const TTrashMover::TResult Moved = TTrashMover::Move(Paths, DialogWindow());
   if (OnTrashed)
-    for (const std::string& Trash : Moved.Trashes)
-      OnTrashed(Trash);
+    for (const TTrashed& Object : Moved.Moved)
+      OnTrashed(Object);
   if (!Moved.Failures.isEmpty())
     TPrompt::Warn(DialogWindow(), "Move to Trash", Moved.Failures.join('\n'));
-  // Done only when every object is really gone.
-  struct stat Data;
-  return std::all_of(Paths.begin(), Paths.end(),
-                     [&Data](const std::string& Path) { return lstat(Path.c_str(), &Data) != 0; });
+  // Done only when every object went.
+  return Moved.Moved.size() == Paths.size();
 }
 
 bool TShellPilot::InvokeCommand(const QString& Given)

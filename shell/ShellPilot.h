@@ -3,6 +3,7 @@
 
 #include "shell/PropertiesDialog.h"
 #include "shell/ShellVerb.h"
+#include "shell/Trash.h"
 
 #include <QObject>
 #include <QPoint>
@@ -111,8 +112,8 @@ public:
 
   std::function<void(TShellPilot*)> OnRename;
   std::function<void(const QString& Command, bool& Execute)> OnContextMenuSelect;
-  // An object went into the Trash folder Trash.
-  std::function<void(const std::string& Trash)> OnTrashed;
+  // An object went into the Trash: told for each, as it was before.
+  std::function<void(const TTrashed& Moved)> OnTrashed;
   // Rows the properties dialog adds for a folder (the program's totals).
   TPropertiesDialog::TFolderTotals OnFolderTotals;
   const std::function<void(TShellPilot*)>& OnFileChange() const { return FOnFileChange; }

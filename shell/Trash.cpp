@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Trash.h"
 
+#include "fs/Directory.h"
 #include "fs/Mounts.h"
 #include "fs/PathRules.h"
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -119,7 +121,7 @@ std::string TTrash::HomeTrash()
   return std::string(Home ? Home : "") + "/.local/share/Trash";
 }
 
-bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, std::string* Taker)
+bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, TTrashed* Taken)
 {
   const std::string Path = TPathRules::Absolute(Given);
   const auto Failed = [&](int Code) {
@@ -133,6 +135,17 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, std::string*
     Reason = "The root folder cannot be moved to the Trash.";
     return false;
   }
+  const auto Took = [&](const std::string& Trash) {
+    if (Taken)
+      *Taken = {Given,
+                Trash,
+                uint64_t(Object.st_size),
+                uint64_t(Object.st_blocks) * 512,
+                TFileIdentity::DeviceOf(major(Object.st_dev), minor(Object.st_dev)),
+                Object.st_ino,
+                Object.st_nlink};
+    return true;
+  };
 
   // The home Trash takes what is on its own file system; the data folder
   // holding it is made when missing.
@@ -150,11 +163,8 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, std::string*
   if (Data.st_dev == Object.st_dev) {
     if (!MakeTrash(Home, Reason))
       return false;
-    if (MoveInto(Path, Home, Path, Error)) {
-      if (Taker)
-        *Taker = Home;
-      return true;
-    }
+    if (MoveInto(Path, Home, Path, Error))
+      return Took(Home);
     // Another mount of the same file system, a bind mount: no rename
     // crosses it, so that mount's own Trash takes the object.
     if (Error != EXDEV)
@@ -171,7 +181,5 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, std::string*
   const std::string Original = Path.starts_with(Top) ? Path.substr(Top.size()) : Path;
   if (!MoveInto(Path, Trash, Original, Error))
     return Failed(Error);
-  if (Taker)
-    *Taker = Trash;
-  return true;
+  return Took(Trash);
 }

@@ -3,7 +3,20 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
+
+// An object the Trash took, as it was just before it went: who else names
+// it and what it took on disk, which only it can tell once it is gone.
+struct TTrashed {
+  std::string Path;   // as given to the move
+  std::string Trash;  // the Trash folder that took it
+  uint64_t Size = 0;
+  uint64_t DiskBytes = 0;
+  uint64_t Device = 0;  // as the scan tells devices apart
+  uint64_t Inode = 0;
+  uint64_t Links = 1;
+};
 
 // Moves files and folders into the freedesktop.org Trash: the home Trash for
 // objects on the same mount as the user's data folder, else the Trash at the
@@ -14,8 +27,8 @@
 class TTrash {
 public:
   // False, with the reason in Reason, when the object stays in place; else
-  // Trash, when given, gets the Trash folder that took it.
-  static bool MoveToTrash(const std::string& Path, QString& Reason, std::string* Trash = nullptr);
+  // Taken, when given, tells what went where.
+  static bool MoveToTrash(const std::string& Path, QString& Reason, TTrashed* Taken = nullptr);
   // The user's home Trash folder ($XDG_DATA_HOME/Trash).
   static std::string HomeTrash();
 };

@@ -20,9 +20,8 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
       if (Stop)
         break;
       QString Reason;
-      std::string Trash;
-      if (Mover(Path, Reason, &Trash))
-        Result.Trashes.push_back(Trash);
+      if (TTrashed Taken; Mover(Path, Reason, &Taken))
+        Result.Moved.push_back(std::move(Taken));
       else
         Result.Failures << Reason;
       ++Done;
@@ -55,6 +54,6 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
   Tick.start();
   Loop.exec();
   Worker.join();
-  Result.Cancelled = Stop && Result.Trashes.size() + Result.Failures.size() < Paths.size();
+  Result.Cancelled = Stop && Result.Moved.size() + size_t(Result.Failures.size()) < Paths.size();
   return Result;
 }

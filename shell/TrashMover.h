@@ -18,12 +18,12 @@ class QWidget;
 class TTrashMover {
 public:
   struct TResult {
-    std::vector<std::string> Trashes;  // the Trash folder of each object moved
-    QStringList Failures;              // why objects stayed
+    std::vector<TTrashed> Moved;  // in the order of the paths
+    QStringList Failures;         // why objects stayed
     bool Cancelled = false;
   };
   // One move; a test may hand in its own.
-  using TMove = std::function<bool(const std::string& Path, QString& Reason, std::string* Trash)>;
+  using TMove = std::function<bool(const std::string& Path, QString& Reason, TTrashed* Taken)>;
 
   static TResult Move(const std::vector<std::string>& Paths, QWidget* Window, const TMove& Mover = TTrash::MoveToTrash);
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "fs/Directory.h"
 #include "fs/PathRules.h"
 #include "shell/PropertiesDialog.h"
 #include "shell/ShellPilot.h"
@@ -27,6 +28,7 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -211,7 +213,8 @@ private slots:
   void trashObjects()
   {
     FTree->File("old.txt", 10);
-    FTree->File("a b.txt", 1);
+    FTree->File("a b.txt", 5000);
+    QVERIFY(link(FTree->Path("a b.txt").c_str(), FTree->Path("second name").c_str()) == 0);
     FTree->Folder("folder");
     FTree->File("folder/inside", 1);
     FTree->File("caf\xe9", 1);
@@ -238,10 +241,23 @@ private slots:
     Answers.Asked.clear();
     FPilot->SetObjectName("keep");
     FPilot->MultiObjects() = {"a b.txt", "folder", "caf\xe9"};
-    std::vector<std::string> Trashes;
-    FPilot->OnTrashed = [&Trashes](const std::string& Trash) { Trashes.push_back(Trash); };
+    std::vector<TTrashed> Moved;
+    FPilot->OnTrashed = [&Moved](const TTrashed& Object) { Moved.push_back(Object); };
     QVERIFY(FPilot->InvokeCommand("delete"));
-    QCOMPARE(Trashes, std::vector<std::string>(3, Trash));
+    // Each as it was just before it went: the callers count it out by that.
+    QCOMPARE(Moved.size(), size_t(3));
+    struct stat Second;
+    QVERIFY(lstat(FTree->Path("second name").c_str(), &Second) == 0);
+    const TTrashed& Linked = Moved.front();
+    QCOMPARE(Linked.Path, FTree->Path("a b.txt"));
+    QCOMPARE(Linked.Trash, Trash);
+    QCOMPARE(Linked.Size, uint64_t(5000));
+    QCOMPARE(Linked.DiskBytes, uint64_t(Second.st_blocks) * 512);
+    QCOMPARE(Linked.Device, TFileIdentity::DeviceOf(major(Second.st_dev), minor(Second.st_dev)));
+    QCOMPARE(Linked.Inode, uint64_t(Second.st_ino));
+    QCOMPARE(Linked.Links, uint64_t(2));
+    QCOMPARE(Moved[1].Path, FTree->Path("folder"));
+    QCOMPARE(Moved[2].Trash, Trash);
     QCOMPARE(Answers.Asked, QStringList{"Move these 3 items to the Trash?\nThey can be restored from the Trash."});
     QVERIFY(FPilot->MultiObjects().empty());
     for (const char* Name : {"a b.txt", "folder", "caf\xe9"}) {
@@ -275,15 +291,16 @@ private slots:
     Watch.start(20);
     int Moves = 0;
     const TTrashMover::TResult Result =
-      TTrashMover::Move(Paths, nullptr, [&](const std::string& Path, QString& Reason, std::string* Trash) {
+      TTrashMover::Move(Paths, nullptr, [&](const std::string& Path, QString& Reason, TTrashed* Taken) {
         // The eleventh move lasts until the dialog has been cancelled.
         for (int Wait = 0, Move = ++Moves; Move == 11 && !Cancelled && Wait < 2000; ++Wait)
           std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return TTrash::MoveToTrash(Path, Reason, Trash);
+        return TTrash::MoveToTrash(Path, Reason, Taken);
       });
     QVERIFY(Result.Cancelled);
     QCOMPARE(Label, QString("Moving to the Trash: 10 of 40"));
-    QCOMPARE(Result.Trashes.size(), size_t(11));
+    QCOMPARE(Result.Moved.size(), size_t(11));
+    QCOMPARE(Result.Moved.back().Path, Paths[10]);
     QVERIFY(Result.Failures.isEmpty());
     for (size_t Index = 0; Index < Paths.size(); ++Index)
       QCOMPARE(Exists(Paths[Index]), Index >= 11);
