@@ -299,16 +299,6 @@ double TListModel::SortValue(const TRow& Row, int Column) const
   }
 }
 
-int TListModel::CompareValues(double A, double B, int Column)
-{
-  switch (Column) {
-    case lcSize: return TValueDisplay::CompareKB(A, B);
-    case lcLastAccess:
-    case lcLastChange: return TValueDisplay::Sign(A - B);  // older first
-    default: return TValueDisplay::Sign(B - A);            // larger first
-  }
-}
-
 void TListModel::Sort(int Column, bool Ascending)
 {
   if (FRows.size() < 2)
@@ -325,34 +315,50 @@ void TListModel::Sort(int Column, bool Ascending)
   Kinds.reserve(FRows.size());
   for (const TRow& Row : FRows)
     Kinds.push_back(Row.Top ? kTop : Row.Folder ? kFolder : kFile);
-  std::vector<QCollatorSortKey> Keys;
-  std::vector<double> Values;
   if (Column == lcName) {
+    std::vector<QCollatorSortKey> Keys;
     const QCollator Collator;
     Keys.reserve(FRows.size());
     for (const TRow& Row : FRows)
       Keys.push_back(Collator.sortKey(Row.Caption));
+    std::stable_sort(Order.begin(), Order.end(), [&](uint32_t A, uint32_t B) {
+      const uint8_t First = Kinds[size_t(A)];
+      const uint8_t Second = Kinds[size_t(B)];
+      int Result;
+      if (First == kTop || Second == kTop)
+        Result = First == kTop ? -1 : 1;
+      else if (First != Second)
+        Result = First == kFolder ? -1 : 1;
+      else
+        Result = Keys[size_t(A)].compare(Keys[size_t(B)]);
+      return (Ascending ? Result : -Result) < 0;
+    });
   } else {
-    Values.reserve(FRows.size());
-    for (const TRow& Row : FRows)
-      Values.push_back(SortValue(Row, Column));
+    // Each row's key in the order shown ascending: larger first, but older
+    // first for dates; sizes as the whole kilobytes shown, so that rows that
+    // look alike keep their order. The scan root's own row stays on top.
+    std::vector<std::pair<double, uint32_t>> Keyed;
+    Keyed.reserve(Order.size());
+    for (const uint32_t Place : Order) {
+      if (Kinds[Place] == kTop)
+        continue;
+      const double Value = SortValue(FRows[Place], Column);
+      Keyed.emplace_back(Column == lcSize                                     ? -std::round(Value)
+                           : Column == lcLastAccess || Column == lcLastChange ? Value
+                                                                              : -Value,
+                         Place);
+    }
+    const auto Before = [Ascending](const std::pair<double, uint32_t>& A, const std::pair<double, uint32_t>& B) {
+      return Ascending ? A.first < B.first : B.first < A.first;
+    };
+    std::stable_sort(Keyed.begin(), Keyed.end(), Before);
+    const auto Top = std::find_if(Order.begin(), Order.end(), [&](uint32_t Place) { return Kinds[Place] == kTop; });
+    const bool HasTop = Top != Order.end();
+    if (HasTop)
+      Order.front() = *Top;
+    for (size_t Index = 0; Index < Keyed.size(); ++Index)
+      Order[Index + HasTop] = Keyed[Index].second;
   }
-  std::stable_sort(Order.begin(), Order.end(), [&](uint32_t A, uint32_t B) {
-    const uint8_t First = Kinds[size_t(A)];
-    const uint8_t Second = Kinds[size_t(B)];
-    int Result;
-    if (First == kTop)
-      Result = -1;
-    else if (Second == kTop)
-      Result = 1;
-    else if (Column != lcName)
-      Result = CompareValues(Values[size_t(A)], Values[size_t(B)], Column);
-    else if (First != Second)
-      Result = First == kFolder ? -1 : 1;
-    else
-      Result = Keys[size_t(A)].compare(Keys[size_t(B)]);
-    return (Ascending ? Result : -Result) < 0;
-  });
   std::vector<int> NewRow(FRows.size());  // by place in FRows
   for (size_t Index = 0; Index < Order.size(); ++Index)
     NewRow[Order[Index]] = int(Index);

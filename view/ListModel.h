@@ -102,9 +102,8 @@ private:
   static TBaseline::TChange ChangeOf(const TRow& Row);
   // A record of a row's own, below Folder but not in the tree.
   static std::unique_ptr<TFolderNode> Detached(TFolderNode* Folder, const std::string& Name);
-  // The measure a numeric column sorts by, and the order of two of them.
+  // The measure a numeric column sorts by.
   double SortValue(const TRow& Row, int Column) const;
-  static int CompareValues(double A, double B, int Column);
 
   TValueDisplay& FDisplay;
   TFolderNode* FFolder = nullptr;
