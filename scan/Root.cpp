@@ -115,17 +115,9 @@ int ReadVolumeInfo(TRoot& Root)
   return Error;
 }
 
-int CountFirstLevelFolders(TRoot& Root, const std::string& Path)
+int FolderError(const std::string& Path)
 {
-  Root.FSubfoldersDone = 0;
-  // No files wanted: the listing yields exactly what the walk makes folders of.
-  TDirectory Listing(Path);
-  TDirEntry Entry;
-  int Count = 0;
-  while (Listing.Next(Entry))
-    ++Count;
-  Root.FSubfolderCount = Listing.Error() ? 0 : Count;
-  return Listing.Error();
+  return TDirectory(Path).Error();
 }
 
 void SetUserClusterSize(TRoot& Root, uint32_t Bytes)

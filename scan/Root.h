@@ -32,7 +32,7 @@ struct TRoot {
   uint32_t FClusterSize = 0;  // bytes per counting unit, 512..33000
   bool FCompressed = false;
   TRoot* FNext = nullptr;
-  int FSubfolderCount = 0;  // first-level folders, for the progress bar
+  int FSubfolderCount = 0;  // first-level folders listed so far, for the progress bar
   int FSubfoldersDone = 0;
   QString FTitle;                // title of reports and exported charts
   TFolderTree* FTree = nullptr;  // the tree holding FNode
@@ -84,8 +84,8 @@ int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& Fr
 // Whether free space includes the blocks a file system keeps for the
 // administrator: only for the administrator.
 bool FreeSpaceIncludesReserve();
-// Counts the first-level folders of Path for the progress bar. Returns 0, or
-// the errno when the folder cannot be listed.
-int CountFirstLevelFolders(TRoot& Root, const std::string& Path);
+// Whether the walk can list the folder Path: 0, or the errno why not. Only
+// opened, never read: the scan's own listing counts what it holds.
+int FolderError(const std::string& Path);
 void SetUserClusterSize(TRoot& Root, uint32_t Bytes);
 void ClearUserClusterSize(TRoot& Root);

@@ -422,7 +422,15 @@ void TScan2::Drain(TDeadline Deadline)
       return;
     TResult& Result = *Next;
     switch (Result.Kind) {
-      case TResult::rkAppend: FRoot->FTree->AppendBlock(std::exchange(Result.Block, nullptr)); break;
+      case TResult::rkAppend: {
+        TFolderBlock* Block = std::exchange(Result.Block, nullptr);
+        // The root's own folders, as its listing finds them, for the progress.
+        if (Block->Parent() == FRoot->FNode)
+          for (size_t Index = 0; Index < Block->Count(); ++Index)
+            FRoot->FSubfolderCount += !Block->Node(Index)->FIsFiles;
+        FRoot->FTree->AppendBlock(Block);
+        break;
+      }
       case TResult::rkProgress:
         ++FRoot->FSubfoldersDone;
         if (FListener)

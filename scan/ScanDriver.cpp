@@ -66,9 +66,10 @@ TRoot* TScanDriver::StartScan(const std::string& Given, int* Failure)
   Root->FNode->FChildrenLabelled = false;
   Root->FPath = TPathRules::WithSeparator(Path);
 
+  Root->FSubfolderCount = Root->FSubfoldersDone = 0;
   int Error = ReadVolumeInfo(*Root);
   if (Error == 0)
-    Error = CountFirstLevelFolders(*Root, Root->FPath);
+    Error = FolderError(Root->FPath);
   if (Error != 0) {
     if (Failure)
       *Failure = Error;
@@ -177,7 +178,7 @@ bool TScanDriver::UpdateBranch(TFolderNode* Node)
     return false;
   FTree.DeleteChildren(Node);
   if (!Node->Parent())
-    Node->Root()->FSubfoldersDone = 0;  // the progress of the root starts again
+    Node->Root()->FSubfolderCount = Node->Root()->FSubfoldersDone = 0;  // the progress of the root starts again
   Launch(Node->Root(), Node, Node->FullPath());
   return true;
 }

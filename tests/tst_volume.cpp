@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/Mounts.h"
+#include "scan/FolderTree.h"
 #include "scan/Root.h"
+#include "scan/ScanDriver.h"
 #include "tests/TestTree.h"
 
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
 #include <mntent.h>
 #include <sys/statvfs.h>
 #include <tuple>
@@ -139,6 +142,9 @@ private slots:
     }
   }
 
+  // The progress counts the root's folders as the walk makes nodes of
+  // them: hidden folders and links to folders too; a folder that cannot be
+  // listed is told before any scan starts.
   void firstLevelFolders()
   {
     TTestTree Tree;
@@ -147,13 +153,22 @@ private slots:
     Tree.File("file", 10);
     for (const auto& [Name, Target] : {std::pair{"to-a", "a"}, {"to-file", "file"}, {"dangling", "nowhere"}})
       Tree.Link(Name, Target);
-    TRoot Root;
-    Root.FSubfoldersDone = 7;
-    // As the walk visits them: hidden folders and links to folders too.
-    QCOMPARE(CountFirstLevelFolders(Root, Tree.Top()), 0);
-    QCOMPARE(std::pair(Root.FSubfolderCount, Root.FSubfoldersDone), std::pair(4, 0));
-    QCOMPARE(CountFirstLevelFolders(Root, Tree.Path("missing")), ENOENT);
-    QCOMPARE(Root.FSubfolderCount, 0);
+    TFolderTree Folders;
+    TScanDriver Driver(Folders);
+    Driver.FSettings.FShowFiles = true;
+    for (int Scan = 0; Scan < 2; ++Scan) {
+      // Scanned again, the counts start over.
+      TRoot* Root = Driver.StartScan(Tree.Top());
+      QVERIFY(Root);
+      while (Driver.Scanning()) {
+        Driver.WaitForResults(std::chrono::milliseconds(100));
+        Driver.Drain();
+      }
+      QCOMPARE(std::pair(Root->FSubfolderCount, Root->FSubfoldersDone), std::pair(4, 4));
+    }
+    QCOMPARE(FolderError(Tree.Top()), 0);
+    QCOMPARE(FolderError(Tree.Path("missing")), ENOENT);
+    QCOMPARE(FolderError(Tree.Path("file")), ENOTDIR);
   }
 };
 
