@@ -72,8 +72,18 @@ Qt::ItemFlags TFolderModel::flags(const QModelIndex& Index) const
 {
   Qt::ItemFlags Flags = QAbstractItemModel::flags(Index);
   const TFolderNode* Node = NodeOf(Index);
-  // A folder on disk here, and not being scanned, can be renamed.
-  if (Node && Node->Parent() && !Node->FIsFiles && TFolderTree::Editable(Node) && !Node->Root()->Imported())
+  if (!Node)
+    return Flags;
+  // The view then skips asking for children: most rows of a large tree are
+  // folders without sub-folders. Should one get some later (scanned again),
+  // their insertion tells the view.
+  if (Node->ChildCount() == 0 && (Node->FIsFiles || Node->Finished()))
+    Flags |= Qt::ItemNeverHasChildren;
+  if (!Node->Parent() || Node->FIsFiles)
+    return Flags;
+  // A folder on disk here, and not being scanned, can be renamed. Asked of
+  // every row each time the view lays out: the walk to the root is made once.
+  if (const TRoot* Root = Node->Root(); !Root || (!Root->Scanning() && !Root->Imported()))
     Flags |= Qt::ItemIsEditable;
   return Flags;
 }
