@@ -426,7 +426,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   std::unique_ptr<TFolderSnapshot> Now;
   std::unique_ptr<TSnapshotCompare> Compare;
   for (const std::string& Path : Scanned)
-    if (const TRoot* Root = Driver.FindRoot(Path)) {
+    if (const TRoot* Root = Driver.FindRoot(Path); Root && !(FNoHistory && FCompare.empty())) {
       TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
       if (!FNoHistory)
         THeadlessHistory::Remember(Snapshot);
