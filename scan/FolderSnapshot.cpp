@@ -131,6 +131,19 @@ TFolderSnapshot TFolderSnapshot::Of(const TFolderNode* Top, const std::string& O
   Made.FHeader.Options = Options;
   Made.FHeader.Size = Top->SizeBytes();
   Made.FHeader.Allocated = Top->AllocatedBytes();
+  // Counted first, so that the table is made once at its size: grown by
+  // doubling, its last copy would take twice the room at the end.
+  size_t Count = 0;
+  for (std::vector<const TFolderNode*> Pending{Top}; !Pending.empty(); ++Count) {
+    if (!Read.Next())
+      return Made;
+    const TFolderNode* Node = Pending.back();
+    Pending.pop_back();
+    for (const TFolderNode* Child : Node->Children())
+      if (!Child->FIsFiles)
+        Pending.push_back(Child);
+  }
+  Made.FFolders.reserve(Count);
   // Depth first, sub-folders by name; "<Files>" entries are the window's.
   struct TLevel {
     const TFolderNode* Node;
@@ -159,7 +172,38 @@ TFolderSnapshot TFolderSnapshot::Of(const TFolderNode* Top, const std::string& O
 
 bool TFolderSnapshot::Write(std::FILE* Stream) const
 {
-  std::string Rows;
+  const std::string Header = HeaderBytes(FHeader);
+  std::string Head(Magic, sizeof Magic);
+  PutLittle(Head, Format);
+  PutLittle(Head, uint32_t(Header.size()));
+  Head += Header;
+  if (std::fwrite(Head.data(), 1, Head.size(), Stream) != Head.size())
+    return false;
+  const std::unique_ptr<ZSTD_CCtx, size_t (*)(ZSTD_CCtx*)> Context(ZSTD_createCCtx(), ZSTD_freeCCtx);
+  ZSTD_CCtx_setParameter(Context.get(), ZSTD_c_compressionLevel, 6);
+  ZSTD_CCtx_setParameter(Context.get(), ZSTD_c_checksumFlag, 1);
+  // The rows are packed a megabyte at a time, never held whole: a table of
+  // millions of folders costs no second copy of itself.
+  constexpr size_t Chunk = 1 << 20;
+  std::string Rows, Packed(ZSTD_CStreamOutSize(), '\0');
+  Rows.reserve(Chunk + 4096);
+  const auto Pack = [&](ZSTD_EndDirective Mode) {
+    ZSTD_inBuffer Input{Rows.data(), Rows.size(), 0};
+    for (;;) {
+      ZSTD_outBuffer Output{Packed.data(), Packed.size(), 0};
+      const size_t Left = ZSTD_compressStream2(Context.get(), &Output, &Input, Mode);
+      if (ZSTD_isError(Left)) {
+        errno = ENOMEM;
+        return false;
+      }
+      if (std::fwrite(Packed.data(), 1, Output.pos, Stream) != Output.pos)
+        return false;
+      if (Mode == ZSTD_e_end ? Left == 0 : Input.pos == Input.size)
+        break;
+    }
+    Rows.clear();
+    return true;
+  };
   const std::string* Before = nullptr;
   for (const TFolder& Folder : FFolders) {
     size_t Shared = 0;
@@ -174,23 +218,10 @@ bool TFolderSnapshot::Write(std::FILE* Stream) const
     Put(Rows, uint64_t(Folder.Files + 1));
     PutSigned(Rows, Folder.LastChange);
     Before = &Folder.Path;
+    if (Rows.size() >= Chunk && !Pack(ZSTD_e_continue))
+      return false;
   }
-  const std::unique_ptr<ZSTD_CCtx, size_t (*)(ZSTD_CCtx*)> Context(ZSTD_createCCtx(), ZSTD_freeCCtx);
-  ZSTD_CCtx_setParameter(Context.get(), ZSTD_c_compressionLevel, 6);
-  ZSTD_CCtx_setParameter(Context.get(), ZSTD_c_checksumFlag, 1);
-  std::string Packed(ZSTD_compressBound(Rows.size()), '\0');
-  const size_t Length = ZSTD_compress2(Context.get(), Packed.data(), Packed.size(), Rows.data(), Rows.size());
-  if (ZSTD_isError(Length)) {
-    errno = ENOMEM;
-    return false;
-  }
-  const std::string Header = HeaderBytes(FHeader);
-  std::string Head(Magic, sizeof Magic);
-  PutLittle(Head, Format);
-  PutLittle(Head, uint32_t(Header.size()));
-  Head += Header;
-  return std::fwrite(Head.data(), 1, Head.size(), Stream) == Head.size()
-    && std::fwrite(Packed.data(), 1, Length, Stream) == Length && std::fflush(Stream) == 0;
+  return Pack(ZSTD_e_end) && std::fflush(Stream) == 0;
 }
 
 bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, std::string& Error, bool HeaderOnly)

@@ -148,6 +148,22 @@ private slots:
     QCOMPARE(Error, std::string("not a snapshot of Spacelens"));
   }
 
+  // A table of megabytes, packed a part at a time, reads back whole.
+  void largeTable()
+  {
+    TTestTree Tree;
+    QStringList Folders{":1"};
+    for (int Folder = 0; Folder < 70000; ++Folder)
+      Folders << QString("d%1/e%2:%3").arg(Folder % 97).arg(Folder).arg(uint64_t(Folder) * 2654435761u);
+    const TFolderSnapshot Snapshot = Made("/big/", 1765000000, Folders);
+    const std::string File = Tree.Path("big.snap");
+    QVERIFY(Written(Snapshot, File).size() > 100000);
+    TFolderSnapshot Read;
+    std::string Error;
+    QVERIFY2(TFolderSnapshot::Read(File, Read, Error), Error.c_str());
+    QCOMPARE(Lines(Read), Lines(Snapshot));
+  }
+
   // The last ones of each root are kept, the newest first; over the cap
   // the oldest of all go, the newest staying whatever its size.
   void storeKeepsTheLast()
