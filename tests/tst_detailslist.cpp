@@ -116,10 +116,11 @@ private slots:
     emit Header->sectionClicked(0);
     QVERIFY(!List.Ascending());
     QCOMPARE(Column(List, 0), (QStringList{"c.txt", "b.doc", "a.txt", "beta", "alpha", Top}));
-    // Another column keeps the direction.
+    // Another column keeps the direction; rows alike keep their order.
     emit Header->sectionClicked(2);
     QVERIFY(!List.Ascending());
     QCOMPARE(List.SortColumn(), 2);
+    QCOMPARE(Column(List, 0), (QStringList{"c.txt", "a.txt", "beta", "b.doc", "alpha", Top}));
     Scan.Form.Sort1Click(TValueDisplay::stName);
     QCOMPARE(Column(List, 0).mid(1), (QStringList{"alpha", "beta", "a.txt", "b.doc", "c.txt"}));
     Scan.Form.Sort1Click(TValueDisplay::stSize);

@@ -336,7 +336,8 @@ void TListModel::Sort(int Column, bool Ascending)
   } else {
     // Each row's key in the order shown ascending: larger first, but older
     // first for dates; sizes as the whole kilobytes shown, so that rows that
-    // look alike keep their order. The scan root's own row stays on top.
+    // look alike keep their order. The scan root's own row leads, or ends
+    // the other way round.
     std::vector<std::pair<double, uint32_t>> Keyed;
     Keyed.reserve(Order.size());
     for (const uint32_t Place : Order) {
@@ -353,11 +354,11 @@ void TListModel::Sort(int Column, bool Ascending)
     };
     std::stable_sort(Keyed.begin(), Keyed.end(), Before);
     const auto Top = std::find_if(Order.begin(), Order.end(), [&](uint32_t Place) { return Kinds[Place] == kTop; });
-    const bool HasTop = Top != Order.end();
-    if (HasTop)
-      Order.front() = *Top;
+    const size_t First = Top != Order.end() && Ascending ? 1 : 0;
+    if (Top != Order.end())
+      (Ascending ? Order.front() : Order.back()) = *Top;
     for (size_t Index = 0; Index < Keyed.size(); ++Index)
-      Order[Index + HasTop] = Keyed[Index].second;
+      Order[First + Index] = Keyed[Index].second;
   }
   std::vector<int> NewRow(FRows.size());  // by place in FRows
   for (size_t Index = 0; Index < Order.size(); ++Index)
