@@ -72,6 +72,7 @@ public:
   }
 
   TRoot* Root() const { return FRoot; }
+  TFolderTree& Tree() { return FTree; }
   TFolderNode* Other() const
   {
     for (TFolderNode* Node : FRoot->FNode->Children())

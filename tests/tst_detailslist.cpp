@@ -161,6 +161,9 @@ private slots:
     QStringList Got = Column(List, 0);
     Got.removeFirst();  // the root's own row
     QCOMPARE(Got, order);
+    // The other way round the root's own row ends the list.
+    List.Model().Sort(column, false);
+    QCOMPARE(Column(List, 0).last(), QString::fromStdString(Scan.Tree.Top()));
   }
 
   void selectionSum()

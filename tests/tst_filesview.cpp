@@ -204,6 +204,18 @@ private slots:
     QCOMPARE(Scan.Names(), names);
   }
 
+  // A file with another name left in the tree still takes its space: the
+  // totals keep it, as a rescan would.
+  void deleteOneNameOfTwo()
+  {
+    TScanned Scan;
+    const uint64_t Size = Scan.Top->SizeBytes(), Allocated = Scan.Top->AllocatedBytes();
+    const auto Answered = Answering([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+    QTest::keyClick(Scan.Select({"big.iso"}), Qt::Key_Delete);
+    QVERIFY(!Scan.Exists("big.iso"));
+    QCOMPARE(std::pair(Scan.Top->SizeBytes(), Scan.Top->AllocatedBytes()), std::pair(Size, Allocated));
+  }
+
   // F2's edit renames the file on disk and its row; a name taken already is
   // refused with a warning, the file and its row keeping theirs.
   void rename_data()

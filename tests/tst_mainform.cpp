@@ -296,6 +296,45 @@ private slots:
     QVERIFY(!Form.Driver().Scanning());
   }
 
+  // Rows the view may take as childless: finished folders without
+  // sub-folders and "<Files>" entries, never a folder still being scanned.
+  // Only a finished folder below the top, on this computer, is renamed in
+  // place.
+  void rowFlags()
+  {
+    TMainForm Form;
+    const auto Flags = [](TFolderModel& Model, TFolderNode* Node) { return Model.flags(Model.IndexOf(Node)); };
+    {
+      THeldScan Held;
+      TFolderModel Model(Held.Tree(), Form.Display());
+      TFolderNode* Busy =
+        Held.Root()->FNode->Child(0) == Held.Other() ? Held.Root()->FNode->Child(1) : Held.Root()->FNode->Child(0);
+      QCOMPARE(Busy->Name(), std::string("held"));
+      QCOMPARE(int(Flags(Model, Busy) & (Qt::ItemNeverHasChildren | Qt::ItemIsEditable)), 0);
+      QCOMPARE(int(Flags(Model, Held.Other()) & (Qt::ItemNeverHasChildren | Qt::ItemIsEditable)),
+               int(Qt::ItemNeverHasChildren));
+    }
+    TTestTree Tree;
+    Tree.Folder("sub");
+    Tree.Folder("sub/leaf");
+    Tree.File("sub/f", 10);
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TRoot* Root = Form.Driver().Roots();
+    TFolderNode* Sub = Root->FNode->Child(0);
+    TFolderNode* Leaf = Sub->Child(0)->FIsFiles ? Sub->Child(1) : Sub->Child(0);
+    const auto Marks = [&](TFolderNode* Node) {
+      return int(Flags(Form.Model(), Node) & (Qt::ItemNeverHasChildren | Qt::ItemIsEditable));
+    };
+    QCOMPARE(Marks(Root->FNode), 0);
+    QCOMPARE(Marks(Sub), int(Qt::ItemIsEditable));
+    QCOMPARE(Marks(Leaf), int(Qt::ItemNeverHasChildren | Qt::ItemIsEditable));
+    QCOMPARE(Marks(FilesEntry(Sub)), int(Qt::ItemNeverHasChildren));
+    Root->FSource = "elsewhere.json";  // as an import's root
+    QCOMPARE(Marks(Leaf), int(Qt::ItemNeverHasChildren));
+    Root->FSource.clear();
+  }
+
   void rescansAndBranches()
   {
     TTestTree Tree{"a", "a/b", "a/b/f:100", "a/g:100", "c"};

@@ -266,6 +266,20 @@ private slots:
     }
     QVERIFY(Read(Trash + "/info/a b.txt.trashinfo").contains("a%20b.txt\n"));
     QVERIFY(Read(Trash + "/info/caf\xe9.trashinfo").contains("caf%E9\n"));
+
+    // A link to nothing goes as itself; an object named twice goes once,
+    // and the command is not done: the second move found nothing.
+    FTree->Link("dangling", "nowhere");
+    FPilot->MultiObjects() = {"dangling", "keep", "keep"};
+    Answers.Asked.clear();
+    QVERIFY(!FPilot->InvokeCommand("delete"));
+    QCOMPARE(Moved.size(), size_t(5));
+    for (const char* Name : {"dangling", "keep"}) {
+      QVERIFY(!Exists(FTree->Path(Name)));
+      QVERIFY(Exists(Trash + "/files/" + Name));
+    }
+    QCOMPARE(Answers.Asked.size(), 2);  // asked, then told of the one that stayed
+    QVERIFY(Answers.Asked.last().contains("keep"));
   }
 
   // Many moves run on a thread of their own under a progress dialog; Cancel

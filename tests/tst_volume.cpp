@@ -156,9 +156,13 @@ private slots:
     TFolderTree Folders;
     TScanDriver Driver(Folders);
     Driver.FSettings.FShowFiles = true;
-    for (int Scan = 0; Scan < 2; ++Scan) {
-      // Scanned again, the counts start over.
-      TRoot* Root = Driver.StartScan(Tree.Top());
+    TRoot* Root = nullptr;
+    for (int Scan = 0; Scan < 3; ++Scan) {
+      // Scanned again, or updated, the counts start over.
+      if (Scan < 2)
+        Root = Driver.StartScan(Tree.Top());
+      else
+        QVERIFY(Driver.UpdateBranch(Root->FNode));
       QVERIFY(Root);
       while (Driver.Scanning()) {
         Driver.WaitForResults(std::chrono::milliseconds(100));
