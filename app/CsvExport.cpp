@@ -89,8 +89,8 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
     + std::to_string(Record.FTailBytes.Load()) + ',' + std::to_string(Record.FObjects.Load()) + ','
     + std::to_string(Record.Node()->OwnFiles()) + ',' + std::to_string(Record.SizeBytes()) + ','
     + std::to_string(Record.AllocatedBytes()) + ',' + std::to_string(Record.FErrorCode.Load()) + ','
-    + (Record.Finished() && !Record.FailedBelow() ? '0' : '1') + ',' + TCsvExport::IsoTime(Record.FLastAccess) + ','
-    + TCsvExport::IsoTime(Record.FLastWrite) + ',' + std::to_string(Record.FHoles.Load()) + Change + '\n';
+    + (Record.Finished() && !Record.FailedBelow() ? '0' : '1') + ',' + TCsvExport::IsoTime(Record.LastAccess()) + ','
+    + TCsvExport::IsoTime(Record.LastWrite()) + ',' + std::to_string(Record.FHoles.Load()) + Change + '\n';
   std::fwrite(Line.data(), 1, Line.size(), Stream);
 }
 

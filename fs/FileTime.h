@@ -31,4 +31,19 @@ constexpr bool IsSet(uint64_t Time)
   return (Time >> 32) != 0;
 }
 
+// Whole seconds since 1970 in 32 bits, as records keep times: 0 for no time
+// or one before 1970, the last second 32 bits hold for any later.
+constexpr uint32_t ToSeconds32(uint64_t Time)
+{
+  if (!IsSet(Time))
+    return 0;
+  const int64_t Unix = ToUnixSeconds(Time);
+  return Unix <= 0 ? 0 : Unix >= int64_t(UINT32_MAX) ? UINT32_MAX : uint32_t(Unix);
+}
+
+constexpr uint64_t FromSeconds32(uint32_t Seconds)
+{
+  return Seconds ? FromUnix(Seconds, 0) : 0;
+}
+
 }  // namespace FileTime

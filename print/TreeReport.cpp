@@ -41,8 +41,8 @@ bool TTreeReport::PrintBranch(TReportPage& Page, const TFolderNode* Parent, int 
     std::array<QString, 7> Values{
       FDisplay.FormatValue(Child, vtSize, false),    FDisplay.FormatValue(Child, vtAllocated, false),
       QString::number(Child->FObjects.Load()),       FDisplay.FormatValue(Child, vtWasted, false),
-      FDisplay.FormatValue(Child, vtPercent, false), TFolderData::DateText(Child->FLastAccess),
-      TFolderData::DateText(Child->FLastWrite)};
+      FDisplay.FormatValue(Child, vtPercent, false), TFolderData::DateText(Child->LastAccess()),
+      TFolderData::DateText(Child->LastWrite())};
     if (Page.ShowsChange())
       Values[TReportPage::ChangeColumn] = FDisplay.ChangeText(Child);
     Canvas.SetAlign(TReportCanvas::taLeft);

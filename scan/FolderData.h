@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fs/FileTime.h"
 #include "scan/Relaxed.h"
 
 #include <QString>
@@ -83,9 +84,11 @@ public:
   TRelaxed<uint64_t> FClusters;
   TRelaxed<uint64_t> FTailBytes;
   TRelaxed<uint64_t> FObjects;
-  TRelaxed<uint64_t> FHoles;        // clusters of sparse files' holes, part of FClusters
-  TRelaxed<uint64_t> FLastAccess;   // newest access time below, in file-time units
-  TRelaxed<uint64_t> FLastWrite;    // newest write time below, in file-time units
+  TRelaxed<uint64_t> FHoles;  // clusters of sparse files' holes, part of FClusters
+  // Newest access and write times below, in whole seconds (see
+  // FileTime::ToSeconds32): dates are all a folder shows of them.
+  TRelaxed<uint32_t> FLastAccess;
+  TRelaxed<uint32_t> FLastWrite;
   TRelaxed<int16_t> FErrorCode{0};  // errno of a failed listing, 0 when none
   TRelaxed<TFolderState> FState{fsQueued};
   TRelaxed<uint8_t> FScanFlags{0};  // TScanFlag bits, written by the folder's worker
@@ -105,6 +108,10 @@ public:
   bool FBold : 1 = false;
   // Expanded in the window's tree (kept by the view, asked often).
   bool FExpanded : 1 = false;
+
+  // The times in file-time units, 0 for none.
+  uint64_t LastAccess() const { return FileTime::FromSeconds32(FLastAccess); }
+  uint64_t LastWrite() const { return FileTime::FromSeconds32(FLastWrite); }
 
   // It and everything below it have been counted.
   bool Finished() const { return FState == fsDone || FState == fsFailed; }

@@ -9,14 +9,6 @@
 #include <cstring>
 #include <new>
 
-uint32_t TFolderFiles::Seconds(uint64_t Time)
-{
-  if (!FileTime::IsSet(Time))
-    return 0;
-  const int64_t Unix = FileTime::ToUnixSeconds(Time);
-  return uint32_t(std::clamp<int64_t>(Unix, 0, UINT32_MAX));
-}
-
 void TFolderFiles::TBuilder::Add(std::string_view Name, uint64_t Size, const TFileCount& Count, uint8_t Kind,
                                  uint64_t LastWrite, uint64_t LastAccess, uint64_t Links, uint64_t Device,
                                  uint64_t Inode)
@@ -31,8 +23,8 @@ void TFolderFiles::TBuilder::Add(std::string_view Name, uint64_t Size, const TFi
   const uint64_t Holes = Hollow ? 0 : Count.Holes;
   const bool Linked = Links > 1;
   const bool Extra = Linked || Holes > 0;
-  FFiles.push_back({uint32_t(Size), uint32_t(Size >> 32), Kind, Hollow, Seconds(LastWrite), Seconds(LastAccess),
-                    uint32_t(FNames.size()), Extra, Linked});
+  FFiles.push_back({uint32_t(Size), uint32_t(Size >> 32), Kind, Hollow, FileTime::ToSeconds32(LastWrite),
+                    FileTime::ToSeconds32(LastAccess), uint32_t(FNames.size()), Extra, Linked});
   FNames.append(Name);
   if (Extra)
     FExtras.insert(

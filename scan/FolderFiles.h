@@ -71,9 +71,6 @@ public:
   // Of a file with several names: false for others.
   bool Identity(size_t Index, uint64_t& Device, uint64_t& Inode) const;
 
-  // Whole seconds since 1970 of a file time, 0 for none or before 1970.
-  static uint32_t Seconds(uint64_t FileTime);
-
 private:
   // An extra's words: index, links, holes (2), device (2), inode (2).
   static constexpr size_t ExtraWords = 8;

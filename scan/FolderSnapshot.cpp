@@ -158,7 +158,7 @@ TFolderSnapshot TFolderSnapshot::Of(const TFolderNode* Top, const std::string& O
     TLevel Level = std::move(Pending.back());
     Pending.pop_back();
     const TFolderNode& Node = *Level.Node;
-    const uint64_t Write = Node.FLastWrite.Load();
+    const uint64_t Write = Node.LastWrite();
     Made.FFolders.push_back({Level.Path, Node.SizeBytes(), Node.AllocatedBytes(), Node.FObjects.Load(), Node.OwnFiles(),
                              FileTime::IsSet(Write) ? FileTime::ToUnixSeconds(Write) : 0});
     const std::vector<TFolderNode*> Folders = Node.SubFoldersByName();

@@ -311,8 +311,8 @@ private:
     Node->PassUp(nullptr);
     Node->FScanFlags = Node->FScanFlags | sfListed;
     Node->FState = Node->FErrorCode ? fsFailed : fsDone;
-    Node->FLastWrite.RaiseTo(Folder.LastWrite);
-    const uint64_t LastWrite = Node->FLastWrite;
+    Node->FLastWrite.RaiseTo(FileTime::ToSeconds32(Folder.LastWrite));
+    const uint64_t LastWrite = Node->LastWrite();
     FSink.Finished(Node, Folder.HasChildren ? TFolderBlock::Make(Node, {}, Folder.Own, false) : nullptr,
                    FFolders.size() == 2);
     FFolders.pop_back();

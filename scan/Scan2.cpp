@@ -314,8 +314,8 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   if (Excluded)
     FExcludedCounted.fetch_add(Excluded, std::memory_order_relaxed);
   Node->FScanFlags = Node->FScanFlags | sfListed;
-  Node->FLastAccess.RaiseTo(LastAccess);
-  Node->FLastWrite.RaiseTo(LastWrite);
+  Node->FLastAccess.RaiseTo(FileTime::ToSeconds32(LastAccess));
+  Node->FLastWrite.RaiseTo(FileTime::ToSeconds32(LastWrite));
   AddUp(Node, Own);
   if (!Space.Linked.empty()) {
     // Only once the names are counted here and above can a second count go.

@@ -226,9 +226,9 @@ private slots:
     QVERIFY(Files->FIsFiles);
     QCOMPARE(Counts(Files), std::string("1/1/1"));
     // Newest dates over counted files only, from every level.
-    QCOMPARE(Top->FLastAccess.Load(), FileTime::FromUnix(1577934245, 0));
-    QCOMPARE(Top->FLastWrite.Load(), FileTime::FromUnix(1640995200, 0));
-    QCOMPARE(Empty->FLastWrite.Load(), 0u);
+    QCOMPARE(Top->LastAccess(), FileTime::FromUnix(1577934245, 0));
+    QCOMPARE(Top->LastWrite(), FileTime::FromUnix(1640995200, 0));
+    QCOMPARE(Empty->LastWrite(), 0u);
     QCOMPARE(TotalsProblem(Top), std::string());
   }
 

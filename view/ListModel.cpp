@@ -84,8 +84,8 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
   for (const TListedFile& File : Files) {
     std::unique_ptr<TFolderNode> Record = Detached(Folder, File.Name);
     Record->Count(TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes));
-    Record->FLastAccess = File.LastAccess;
-    Record->FLastWrite = File.LastWrite;
+    Record->FLastAccess = FileTime::ToSeconds32(File.LastAccess);
+    Record->FLastWrite = FileTime::ToSeconds32(File.LastWrite);
     TFolderData* Shared = Record.get();
     Rows.push_back({Shared, std::move(Record), TPathRules::Shown(File.Name), false, -1, false, {}, false});
   }
@@ -159,8 +159,8 @@ QString TListModel::Cell(const TRow& Row, int Column) const
       if (!File)
         return FDisplay.FormatValue(Record, vtPercent, false);
       return FDisplay.PercentText(double(Record->AllocatedClusters()), double(FFolder->AllocatedClusters()));
-    case lcLastAccess: return TFolderData::DateText(Record->FLastAccess);
-    case lcLastChange: return TFolderData::DateText(Record->FLastWrite);
+    case lcLastAccess: return TFolderData::DateText(Record->LastAccess());
+    case lcLastChange: return TFolderData::DateText(Record->LastWrite());
     default: return {};
   }
 }
@@ -291,8 +291,8 @@ double TListModel::SortValue(const TRow& Row, int Column) const
     case lcPercent: return double(Record->AllocatedClusters());
     case lcObjects: return double(Record->FObjects.Load());
     case lcWasted: return double(Record->FObjects.Load()) * Record->ClusterSize() - double(Record->FTailBytes.Load());
-    case lcLastAccess: return double(Record->FLastAccess.Load() >> 32);
-    case lcLastChange: return double(Record->FLastWrite.Load() >> 32);
+    case lcLastAccess: return double(Record->FLastAccess.Load());
+    case lcLastChange: return double(Record->FLastWrite.Load());
     case lcChange: return double(FDisplay.Change(ChangeOf(Row)));
     case lcBefore: return Then ? double(Then->Size) : 0;
     default: return 0;
