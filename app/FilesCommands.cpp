@@ -231,10 +231,10 @@ bool TFilesCommands::WriteCsv(std::FILE* Stream) const
     const size_t Slot = Files->SlotOf(Number);
     const TFilesSnapshot::TSlot& Place = Files->Slots()[Slot];
     const TFolderFiles::TFile& File = Files->File(Slot, Number);
-    const auto Time = [](uint32_t Seconds) { return Seconds ? FileTime::FromUnix(Seconds, 0) : 0; };
     Rows.push_back({Place.Node->FullPath() + std::string(Place.Files->Name(Number - Place.First)), File.Size(),
-                    Place.Files->Allocated(Number - Place.First, Place.ClusterSize), Time(File.LastWrite),
-                    Time(File.LastAccess), 0, 0, Place.Files->Links(Number - Place.First), uint8_t(File.Kind)});
+                    Place.Files->Allocated(Number - Place.First, Place.ClusterSize),
+                    FileTime::FromSeconds32(File.LastWrite), FileTime::FromSeconds32(File.LastAccess), 0, 0,
+                    Place.Files->Links(Number - Place.First), uint8_t(File.Kind)});
   }
   return TCsvExport::WriteFiles(Stream, Rows);
 }

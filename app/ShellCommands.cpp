@@ -371,7 +371,8 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
   std::vector<const TFolderData*> Files;
   std::vector<TFolderTree::TGoneFile> GoneFiles;
   for (const TActing& Item : Acting) {
-    if (!Went(Moved, Path + Item.Name))
+    const std::string Object = Path + Item.Name;
+    if (!Went(Moved, Object))
       continue;
     if (Item.Folder) {
       FolderNames.insert(Item.Name);
@@ -379,7 +380,7 @@ void TShellCommands::ListDeleted(TFolderNode* Folder, const std::vector<TActing>
     }
     // A file that went otherwise than to the Trash counts as one name.
     TFolderTree::TGoneFile File{Item.Count};
-    if (const auto Found = Moved.find(Path + Item.Name); Found != Moved.end())
+    if (const auto Found = Moved.find(Object); Found != Moved.end())
       File = {Item.Count, Found->second.Device, Found->second.Inode, Found->second.Links};
     Files.push_back(Item.Record);
     GoneFiles.push_back(File);

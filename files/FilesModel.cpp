@@ -86,10 +86,8 @@ QString TFilesModel::Cell(int Row, int Column) const
     case TFilesSorter::skFolder: return TPathRules::Shown(FolderBelowTop(Row));
     case TFilesSorter::skSize: return FDisplay.BytesText(double(File.Size()));
     case TFilesSorter::skAllocated: return FDisplay.BytesText(double(Slot.Files->Allocated(Index, Slot.ClusterSize)));
-    case TFilesSorter::skLastChange:
-      return File.LastWrite ? TFolderData::DateText(FileTime::FromUnix(File.LastWrite, 0)) : QString();
-    case TFilesSorter::skLastAccess:
-      return File.LastAccess ? TFolderData::DateText(FileTime::FromUnix(File.LastAccess, 0)) : QString();
+    case TFilesSorter::skLastChange: return TFolderData::DateText(FileTime::FromSeconds32(File.LastWrite));
+    case TFilesSorter::skLastAccess: return TFolderData::DateText(FileTime::FromSeconds32(File.LastAccess));
     case TFilesSorter::skKind: return TFileClass::Name(File.Kind);
     default: return QString::number(Slot.Files->Links(Index));
   }

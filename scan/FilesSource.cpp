@@ -7,16 +7,6 @@
 #include "scan/FolderNode.h"
 #include "scan/Root.h"
 
-namespace {
-
-// A kept time in file-time units; 0 stays unknown.
-uint64_t Time(uint32_t Seconds)
-{
-  return Seconds ? FileTime::FromUnix(Seconds, 0) : 0;
-}
-
-}  // namespace
-
 TFilesSource::TFilesSource(const TFolderNode* Node, const std::string& Folder, const TExcludeRules& Exclude)
   : FFolder(Folder), FClusterSize(Node->ClusterSize())
 {
@@ -55,8 +45,9 @@ int TFilesSource::List(const std::vector<std::string>& Patterns, std::vector<TLi
         continue;
       uint64_t Device = 0, Inode = 0;
       Kept.Identity(Index, Device, Inode);
-      Files.push_back({Name, Kept[Index].Size(), Kept.Allocated(Index, FClusterSize), Time(Kept[Index].LastAccess),
-                       Time(Kept[Index].LastWrite), false, Kept.Links(Index), Device, Inode});
+      Files.push_back({Name, Kept[Index].Size(), Kept.Allocated(Index, FClusterSize),
+                       FileTime::FromSeconds32(Kept[Index].LastAccess), FileTime::FromSeconds32(Kept[Index].LastWrite),
+                       false, Kept.Links(Index), Device, Inode});
     }
   return 0;
 }

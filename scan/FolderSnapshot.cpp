@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan/FolderSnapshot.h"
 
-#include "fs/FileTime.h"
 #include "scan/FolderNode.h"
 #include "scan/SlicedRead.h"
 
@@ -158,9 +157,8 @@ TFolderSnapshot TFolderSnapshot::Of(const TFolderNode* Top, const std::string& O
     TLevel Level = std::move(Pending.back());
     Pending.pop_back();
     const TFolderNode& Node = *Level.Node;
-    const uint64_t Write = Node.LastWrite();
     Made.FFolders.push_back({Level.Path, Node.SizeBytes(), Node.AllocatedBytes(), Node.FObjects.Load(), Node.OwnFiles(),
-                             FileTime::IsSet(Write) ? FileTime::ToUnixSeconds(Write) : 0});
+                             int64_t(Node.FLastWrite.Load())});
     const std::vector<TFolderNode*> Folders = Node.SubFoldersByName();
     for (auto Child = Folders.rbegin(); Child != Folders.rend(); ++Child)
       Pending.push_back({*Child, Level.Path.empty() ? (*Child)->Name() : Level.Path + '/' + (*Child)->Name()});
