@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
@@ -377,6 +378,10 @@ std::vector<std::string> TShellPilot::GatherObjects()
   std::vector<std::string> Paths;
   // Each name is looked up from the folder, not walked to from the top.
   const int Folder = FFolder.empty() ? -1 : open(FFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  const auto Closed = qScopeGuard([Folder] {
+    if (Folder >= 0)
+      close(Folder);
+  });
   for (const std::string& Name : Names) {
     struct stat Data;
     if (Folder >= 0 && fstatat(Folder, Name.c_str(), &Data, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -385,15 +390,11 @@ std::vector<std::string> TShellPilot::GatherObjects()
       Paths.push_back(ObjectPath());
     } else {
       FObject = Saved;
-      if (Folder >= 0)
-        close(Folder);
       throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
                                .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
     }
   }
   FObject = Saved;
-  if (Folder >= 0)
-    close(Folder);
   return Paths;
 }
 
