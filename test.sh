@@ -11,15 +11,19 @@ cd "$(dirname "$0")"
 ./build.sh --tests
 ctest --test-dir build --output-on-failure -j2
 
+# The build targets of the tests REGEX names, and the program when one of
+# them runs it.
+targets_of() {
+  targets=(--target $(echo "$1" | tr '|' ' '))
+  case "|$1|" in
+    *"|tst_headless|"* | *"|tst_remote|"* | *"|tst_duplicates|"* | *"|tst_print|"*) targets+=(spacelens) ;;
+  esac
+}
+
 if [ "${SANITIZE:-0}" = 1 ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPACELENS_SANITIZE=ON >/dev/null
   targets=()
-  if [ -n "${SANITIZE_TESTS:-}" ]; then
-    # Only what the chosen tests need, and the program when the headless
-    # tests run it.
-    read -r -a targets <<<"--target $(echo "$SANITIZE_TESTS" | tr '|' ' ')"
-    case "|$SANITIZE_TESTS|" in *"|tst_headless|"* | *"|tst_remote|"*) targets+=(spacelens) ;; esac
-  fi
+  [ -z "${SANITIZE_TESTS:-}" ] || targets_of "$SANITIZE_TESTS"
   cmake --build build-sanitize -j2 "${targets[@]}"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -29,7 +33,7 @@ fi
 
 if [ "${TSAN:-0}" = 1 ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPACELENS_TSAN=ON >/dev/null
-  read -r -a targets <<<"--target $(echo "${TSAN_TESTS:?TSAN_TESTS names the tests}" | tr '|' ' ')"
+  targets_of "${TSAN_TESTS:?TSAN_TESTS names the tests}"
   cmake --build build-tsan -j2 "${targets[@]}"
   export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$PWD/tests/tsan.supp"
   ctest --test-dir build-tsan --output-on-failure -j2 -R "^($TSAN_TESTS)\$"
