@@ -12,9 +12,11 @@
 //                                each view type and sort mode in turn: the
 //                                time each takes to finish, and the longest
 //                                stall of the window meanwhile
-//   bench_window --delete FOLDER after the scan, the list of FOLDER with every
-//                                row selected, moved to the Trash with the
-//                                Delete key (the confirmation answered yes):
+//   bench_window --delete FOLDER after the scan, its first folder renamed in
+//                                the tree and moved to the Trash from it,
+//                                then the list of FOLDER with every row
+//                                selected, moved to the Trash with the
+//                                Delete key (confirmations answered yes):
 //                                the same times
 //   bench_window --chart FOLDER  after the scan, the pie and then the bars of
 //                                the first-level folder of FOLDER with the most
@@ -141,6 +143,27 @@ int main(int argc, char** argv)
       Steps.emplace_back(Mode + std::string(Name), [&Window, Type] { Window.Sort1Click(Type); });
   };
   if (Delete) {
+    // The folder "big" of the top: renamed in the tree, then moved to the
+    // Trash from it, as a person does with F2 and Delete.
+    auto Big = [&Window] {
+      for (TFolderNode* Child : Window.Driver().Roots()->FNode->Children())
+        if (!Child->FIsFiles)
+          return Child;
+      return static_cast<TFolderNode*>(nullptr);
+    };
+    Steps.emplace_back("rename a folder", [&Window, Big] {
+      TFolderNode* Folder = Big();
+      Window.Model().setData(Window.Model().IndexOf(Folder), "renamed", Qt::EditRole);
+      std::printf("renamed to: %s\n", Folder->Name().c_str());
+    });
+    Steps.emplace_back("delete that folder", [&Window, Big] {
+      TPrompt::SetAnswerer([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+      Window.SetCurrentNode(Big());
+      Window.TreeView()->setFocus();
+      QKeyEvent Key(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+      QCoreApplication::sendEvent(Window.TreeView(), &Key);
+      std::printf("folders left: %d\n", Big() ? 1 : 0);
+    });
     Steps.emplace_back("list the folder", [&] {
       Window.ListButtonClick();
       Window.SetCurrentNode(Window.Driver().Roots()->FNode);
