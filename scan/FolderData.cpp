@@ -63,11 +63,16 @@ const TFolderNode* TFolderData::Node() const
 
 TRoot* TFolderData::Root() const
 {
-  // Only top nodes know their root; the walk up is as short as the tree is deep.
+  // A top node knows its root, and a folder's list of sub-folders theirs:
+  // the climb ends at the first parent with such a list, one step for every
+  // folder in the tree (a file row of the details list may take a second).
   const TFolderNode* Node = this->Node();
-  while (const TFolderNode* Parent = Node->Parent())
+  while (const TFolderNode* Parent = Node->Parent()) {
+    if (Parent->FChildren)
+      return Parent->FChildren->FRoot;
     Node = Parent;
-  return Node->FTop ? Node->FRoot : nullptr;
+  }
+  return Node->FRoot;
 }
 
 uint32_t TFolderData::ClusterSize() const

@@ -91,6 +91,7 @@ private:
   struct TChildren {
     std::vector<TFolderNode*> FItems;
     TFolderBlock* FBlock = nullptr;  // the sub-folders its listing found
+    TRoot* FRoot = nullptr;          // theirs, so that no one climbs the tree for it
   };
 
 public:

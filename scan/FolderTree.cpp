@@ -21,7 +21,7 @@ std::vector<TFolderNode*>& TFolderTree::ChildList(TFolderNode* Parent)
   if (!Parent)
     return FTopNodes;
   if (!Parent->FChildren)
-    Parent->FChildren = new TFolderNode::TChildren;
+    Parent->FChildren = new TFolderNode::TChildren{{}, nullptr, Parent->Root()};
   return Parent->FChildren->FItems;
 }
 
