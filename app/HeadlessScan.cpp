@@ -430,8 +430,13 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
       if (!FNoHistory)
         THeadlessHistory::Remember(Snapshot);
-      if (!FCompare.empty())
+      if (!FCompare.empty() && !Snapshot.FRefusal.empty()) {
+        std::fprintf(stderr, "The scan of %s is not compared: %s\n",
+                     TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), Snapshot.FRefusal.c_str());
+        Status = 1;
+      } else if (!FCompare.empty()) {
         Now = std::make_unique<TFolderSnapshot>(std::move(Snapshot));
+      }
     }
   if (Now) {
     Compare = std::make_unique<TSnapshotCompare>(Before, *Now);

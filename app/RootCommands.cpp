@@ -130,7 +130,7 @@ void TRootCommands::Remember(const TRoot* Root)
     // Gone when the root was removed meanwhile.
     const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, Time, Tree, Removals);
     std::string Error;
-    if (Snapshot.FFolders.empty() || Store.Remember(Snapshot, Error))
+    if ((Snapshot.FFolders.empty() && Snapshot.FRefusal.empty()) || Store.Remember(Snapshot, Error))
       return;
     QMetaObject::invokeMethod(
       FWindow,

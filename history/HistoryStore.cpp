@@ -47,6 +47,10 @@ std::string THistoryStore::FolderOf(const std::string& Root) const
 
 bool THistoryStore::Remember(const TFolderSnapshot& Snapshot, std::string& Error)
 {
+  if (!Snapshot.FRefusal.empty()) {
+    Error = Snapshot.FRefusal;
+    return false;
+  }
   const std::string Folder = FolderOf(Snapshot.FHeader.Root);
   std::error_code Failed;
   fs::create_directories(Folder, Failed);

@@ -209,7 +209,8 @@ bool TSnapshotFile::ReadNcdu(const std::string& File, const TScanSettings& Setti
   // Not where this machine's scans come from.
   Snapshot.FHeader.Host.clear();
   TFolderNode::DeleteSubtree(Root->FNode);
-  return true;
+  Error = Snapshot.FRefusal;
+  return Error.empty();
 }
 
 bool TSnapshotFile::ReadCsv(std::FILE* Stream, const std::string& Root, TFolderSnapshot& Snapshot, std::string& Error,

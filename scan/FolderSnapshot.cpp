@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include <unistd.h>
 
@@ -133,14 +134,21 @@ TFolderSnapshot TFolderSnapshot::Of(const TFolderNode* Top, const std::string& O
   // Counted first, so that the table is made once at its size: grown by
   // doubling, its last copy would take twice the room at the end.
   size_t Count = 0;
-  for (std::vector<const TFolderNode*> Pending{Top}; !Pending.empty(); ++Count) {
+  uint64_t PathBytes = 0;
+  for (std::vector<std::pair<const TFolderNode*, uint64_t>> Pending{{Top, 0}}; !Pending.empty(); ++Count) {
     if (!Read.Next())
       return Made;
-    const TFolderNode* Node = Pending.back();
+    const auto [Node, Length] = Pending.back();
     Pending.pop_back();
+    PathBytes += Length;
     for (const TFolderNode* Child : Node->Children())
       if (!Child->FIsFiles)
-        Pending.push_back(Child);
+        Pending.emplace_back(Child, Length + (Length > 0) + std::strlen(Child->FName));
+  }
+  if (!PathsFit(PathBytes, Count)) {
+    Made.FRefusal = "its folders are nested too deep to keep (their paths take "
+      + std::to_string(PathBytes >> 20) + " MB)";
+    return Made;
   }
   Made.FFolders.reserve(Count);
   // Depth first, sub-folders by name; "<Files>" entries are the window's.
@@ -278,6 +286,7 @@ bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, s
   }
   TReader Bytes(Rows.data(), Rows.data() + Rows.size());
   std::string Path;
+  uint64_t PathBytes = 0;
   Snapshot.FFolders.reserve(std::min<uint64_t>(Snapshot.FHeader.Folders, Rows.size()));
   while (!Bytes.Done()) {
     uint64_t Shared, Files;
@@ -291,6 +300,10 @@ bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, s
     }
     Path.resize(Shared);
     Path += Rest;
+    if (PathBytes += Path.size(); !PathsFit(PathBytes, Snapshot.FFolders.size() + 1)) {
+      Error = "its folders are nested too deep to read";
+      return false;
+    }
     Folder.Path = Path;
     Folder.Files = int64_t(Files) - 1;
     Snapshot.FFolders.push_back(std::move(Folder));

@@ -41,6 +41,19 @@ public:
 
   THeader FHeader;
   std::vector<TFolder> FFolders;  // the root first, then depth first
+  // Why Of took no folders from a tree it could read; empty otherwise.
+  std::string FRefusal;
+
+  // The table keeps every folder's whole path, so a tree nested thousands
+  // of levels deep would take memory as its folders times its depth: a
+  // table is made or read only while its paths take at most this many
+  // bytes a folder on average, or this many in all.
+  static constexpr uint64_t PathBytesPerFolder = 256;
+  static constexpr uint64_t PathBytesAtLeast = 16 << 20;
+  static bool PathsFit(uint64_t PathBytes, uint64_t Folders)
+  {
+    return PathBytes <= PathBytesAtLeast || PathBytes / PathBytesPerFolder <= Folders;
+  }
 
   // The tree below Top as it is, on the thread that owns the tree, or
   // given the tree on another, which reads it under the tree's guard while
