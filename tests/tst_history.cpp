@@ -164,6 +164,51 @@ private slots:
     QCOMPARE(Lines(Read), Lines(Snapshot));
   }
 
+  // A table keeps whole paths: a tree nested so deep that they would take
+  // memory as its folders times its depth is neither remembered nor read,
+  // with a reason. Its folders still know their root at any depth.
+  void deepTrees_data()
+  {
+    QTest::addColumn<int>("Levels");
+    QTest::addColumn<bool>("Kept");
+    QTest::newRow("paths of 9 MB") << 300 << true;
+    QTest::newRow("paths of 25 MB") << 500 << false;
+  }
+  void deepTrees()
+  {
+    QFETCH(int, Levels);
+    QFETCH(bool, Kept);
+    TTestTree Tree;
+    TTreeFixture Deep(4096);
+    TFolderNode* Node = Deep.Top;
+    const std::string Name(200, 'n');
+    for (int Level = 0; Level < Levels; ++Level)
+      Node = Deep.Add(Node, Name, 1, 1, 1);
+    const TFolderNode Row(Node);  // a file row of the details list
+    QCOMPARE(std::pair(Node->Root(), Row.Root()), std::pair(&Deep.Root, &Deep.Root));
+    const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Deep.Top, {}, 1765000000);
+    QCOMPARE(Snapshot.FFolders.size(), Kept ? size_t(Levels + 1) : 0);
+    QCOMPARE(Snapshot.FRefusal.find("nested too deep to keep") != std::string::npos, !Kept);
+    THistoryStore Store(Tree.Path("cache"));
+    std::string Error;
+    QCOMPARE(Store.Remember(Snapshot, Error), Kept);
+    QCOMPARE(Error, Snapshot.FRefusal);
+    QCOMPARE(Store.Of(Snapshot.FHeader.Root).size(), size_t(Kept));
+    // Written by hand, its rows' paths growing by a name each.
+    TFolderSnapshot ByHand = Made("/deep/", 1765000000, {":1"});
+    for (std::string Path = Name; ByHand.FFolders.size() <= size_t(Levels); Path += '/' + Name)
+      ByHand.FFolders.push_back({Path, 1, 1, 1, 0, 0});
+    ByHand.FHeader.Folders = ByHand.FFolders.size();
+    const std::string File = Tree.Path("deep.snap");
+    Written(ByHand, File);
+    TFolderSnapshot Read;
+    QCOMPARE(TFolderSnapshot::Read(File, Read, Error), Kept);
+    if (Kept)
+      QCOMPARE(Read.FFolders.size(), size_t(Levels + 1));
+    else
+      QCOMPARE(Error, std::string("its folders are nested too deep to read"));
+  }
+
   // The last ones of each root are kept, the newest first; over the cap
   // the oldest of all go, the newest staying whatever its size.
   void storeKeepsTheLast()
