@@ -146,8 +146,8 @@ TFolderSnapshot TFolderSnapshot::Of(const TFolderNode* Top, const std::string& O
         Pending.emplace_back(Child, Length + (Length > 0) + std::strlen(Child->FName));
   }
   if (!PathsFit(PathBytes, Count)) {
-    Made.FRefusal = "its folders are nested too deep to keep (their paths take "
-      + std::to_string(PathBytes >> 20) + " MB)";
+    Made.FRefusal =
+      "its folders are nested too deep to keep (their paths take " + std::to_string(PathBytes >> 20) + " MB)";
     return Made;
   }
   Made.FFolders.reserve(Count);
