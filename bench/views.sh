@@ -7,7 +7,7 @@
 # meanwhile and the memory (bench_window's modes).
 #   bench/views.sh            (SHAPES="1m" by default)
 set -euo pipefail
-shapes="${SHAPES:-1m}"
+SHAPES="${SHAPES:-1m}"
 source "$(dirname "$0")/common.sh"
 settings="$(mktemp -d)"
 trap 'rm -rf "$settings"' EXIT
