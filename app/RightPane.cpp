@@ -30,7 +30,7 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
   (new QVBoxLayout(FTreemapPage))->setContentsMargins(0, 0, 0, 0);
   FTreemapPage->layout()->addWidget(FTreemap);
   addWidget(FTreemapPage);
-  FFiles = new TFilesList(Display);
+  FFiles = new TFilesList(Display, Tree);
   addWidget(FFiles);
   FTypes = new TTypesList(Display, Tree);
   addWidget(FTypes);

@@ -10,6 +10,8 @@
 #include <vector>
 
 class TFilesSnapshot;
+class TFolderNode;
+class TFolderTree;
 
 // Sorts and filters the files view's rows on a thread of its own, so that a
 // million files never hold up the window. A new request cancels the one
@@ -25,10 +27,20 @@ public:
     uint64_t ShownBytes = 0;
   };
   using TDone = std::function<void(TResult&& Result)>;
+  // The files to list: a snapshot made before, or else those below Folder,
+  // taken from Tree on the job's thread while the tree has removed nothing
+  // since Removals (a result without Files says it had).
+  struct TSource {
+    std::shared_ptr<const TFilesSnapshot> Files;
+    TFolderNode* Folder = nullptr;
+    bool LinksOnce = true;
+    const TFolderTree* Tree = nullptr;
+    uint64_t Removals = 0;
+  };
 
-  // Orders Files by Key and filters them; an Order already made for Files
-  // and Key is used again.
-  void Start(std::shared_ptr<const TFilesSnapshot> Files, TFilesSorter::TKey Key, bool Descending,
+  // Orders the files by Key and filters them; an Order already made for
+  // the snapshot and Key is used again.
+  void Start(const TSource& Source, TFilesSorter::TKey Key, bool Descending,
              std::shared_ptr<const std::vector<uint32_t>> Order, const TFilesFilter& Filter, TDone Done);
   void Cancel() { FJob.Cancel(); }
 

@@ -3,6 +3,7 @@
 
 #include "scan/FilesSnapshot.h"
 #include "scan/FolderNode.h"
+#include "scan/FolderTree.h"
 #include "view/ValueDisplay.h"
 
 #include <QDateTime>
@@ -16,8 +17,8 @@
 
 #include <algorithm>
 
-TFilesList::TFilesList(TValueDisplay& Display, QWidget* Parent)
-  : TSubtreeView(Parent), FDisplay(Display), FModel(Display)
+TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent)
+  : TSubtreeView(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
 {
   auto* Bar = new QHBoxLayout;
   const auto Quick = [&](const QString& Text, const QString& Tip, TFilesSorter::TKey Key, bool Descending) {
@@ -79,7 +80,7 @@ void TFilesList::ShowFolder(TFolderNode* Folder, bool LinksOnce)
 
 void TFilesList::Take()
 {
-  FFiles = std::make_shared<const TFilesSnapshot>(Folder(), LinksOnce());
+  FTaking = true;
   FOrder.reset();
   Run();
   FollowScan();
@@ -90,6 +91,7 @@ void TFilesList::Clear()
   Forget();
   FJob.Cancel();
   FBusy = false;
+  FTaking = false;
   FFiles.reset();
   FOrder.reset();
   FModel.Clear();
@@ -158,14 +160,20 @@ void TFilesList::ShowSortState()
 
 void TFilesList::Run()
 {
-  if (!FFiles)
+  if (!FFiles && !FTaking)
     return;
   if (FOrder && (FOrderKey != FKey || FOrderDescending != FDescending))
     FOrder.reset();
   FBusy = true;
   FStatus->setText(FModel.rowCount() ? StatusText() + "  (sorting...)" : "Sorting the files...");
-  FJob.Start(FFiles, FKey, FDescending, FOrder, FFilter, [this](TFilesJob::TResult&& Result) {
+  const TFilesJob::TSource Source{FTaking ? nullptr : FFiles, Folder(), LinksOnce(), &FTree, FTree.Removals()};
+  FJob.Start(Source, FKey, FDescending, FOrder, FFilter, [this](TFilesJob::TResult&& Result) {
+    // The tree removed folders while the files were taken: taken again.
+    if (!Result.Files)
+      return Run();
     FBusy = false;
+    FTaking = false;
+    FFiles = Result.Files;
     FOrder = Result.Order;
     FOrderKey = Result.Key;
     FOrderDescending = Result.Descending;

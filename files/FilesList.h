@@ -16,14 +16,15 @@ class QLineEdit;
 class QSettings;
 class QToolButton;
 class TFolderNode;
+class TFolderTree;
 
 // The files view: every file below the selected folder, at any depth, in
 // one list sorted by any column, with quick choices (Largest, Newest,
 // Oldest) and a filter box above it and their count and total below. It
-// holds a snapshot of the tree's files, taken on the window's thread.
+// holds a snapshot of the tree's files, taken on a thread of its own.
 class TFilesList : public TSubtreeView {
 public:
-  explicit TFilesList(TValueDisplay& Display, QWidget* Parent = nullptr);
+  TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent = nullptr);
 
   QTableView* View() const { return FView; }
   TFilesModel& Model() { return FModel; }
@@ -59,6 +60,7 @@ private:
   void ShowSortState();
 
   TValueDisplay& FDisplay;
+  const TFolderTree& FTree;
   TFilesModel FModel;
   TFilesJob FJob;
   QTableView* FView;
@@ -67,6 +69,7 @@ private:
   QToolButton* FNewest;
   QToolButton* FOldest;
   std::shared_ptr<const TFilesSnapshot> FFiles;
+  bool FTaking = false;  // the next job takes the folder's files afresh
   std::shared_ptr<const std::vector<uint32_t>> FOrder;  // of FFiles by the key it was made for
   TFilesSorter::TKey FOrderKey = TFilesSorter::skSize;
   bool FOrderDescending = true;

@@ -91,8 +91,9 @@ void TTypesList::Take()
   FJob.Start([this, Folder = Folder(), LinksOnce = LinksOnce(),
               Removals = FTree.Removals()](const TLatestJob::TStop& Stop) -> std::function<void()> {
     auto Files = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce, &FTree, Removals);
+    // The tree removed folders meanwhile: taken again.
     if (Files->Abandoned())
-      return {};
+      return [this] { Take(); };
     TTypeTotals Totals(false);  // the snapshot has left out repeated names
     Totals.Add(*Files, Stop);
     auto Types = std::make_shared<std::vector<TTypeTotals::TType>>(Totals.Ranked());
