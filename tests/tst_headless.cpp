@@ -865,6 +865,34 @@ private slots:
     }
   }
 
+  // A tree nested too deep for the history's table of whole paths is
+  // neither remembered nor compared, nor read as the scan to compare with,
+  // and the scan says why.
+  void tooDeepToRemember()
+  {
+    TTestTree Tree;
+    QTemporaryDir Files;
+    const QByteArray Top = Bytes(Tree.Top()), Shallow = Files.filePath("shallow.json").toLocal8Bit(),
+                     Deep = Files.filePath("deep.json").toLocal8Bit();
+    QCOMPARE(Spacelens({"--nogui", "--no-history", "--export-ncdu", Shallow, Top}).Status, 0);
+    Tree.DeepChain("", 500, std::string(200, 'n'));  // 25 MB of paths for 501 folders
+    const TResult Remembered = Spacelens({"--nogui", "--quiet", Top});
+    QCOMPARE(Remembered.Status, 0);
+    QVERIFY2(Remembered.Err.contains("is not remembered: its folders are nested too deep to keep"),
+             Remembered.Err.constData());
+    QVERIFY(THistoryStore().Of(Tree.Top() + "/").empty());
+    const TResult Compared = Spacelens({"--nogui", "--no-history", "--compare", Shallow, Top});
+    QCOMPARE(Compared.Status, 1);
+    QVERIFY2(Compared.Err.contains("is not compared: its folders are nested too deep to keep"),
+             Compared.Err.constData());
+    // An export of it, compared with a folder as shallow as can be.
+    QCOMPARE(Spacelens({"--nogui", "--no-history", "--export-ncdu", Deep, Top}).Status, 0);
+    TTestTree Other;
+    const TResult Read = Spacelens({"--nogui", "--no-history", "--compare", Deep, Bytes(Other.Top())});
+    QCOMPARE(Read.Status, 1);
+    QVERIFY2(Read.Err.contains("nested too deep to keep"), Read.Err.constData());
+  }
+
   // "7d": the latest scan remembered that is at least a week old.
   void compareWithDaysAgo()
   {
