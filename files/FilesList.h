@@ -69,7 +69,7 @@ private:
   QToolButton* FNewest;
   QToolButton* FOldest;
   std::shared_ptr<const TFilesSnapshot> FFiles;
-  bool FTaking = false;  // the next job takes the folder's files afresh
+  bool FTaking = false;                                 // the next job takes the folder's files afresh
   std::shared_ptr<const std::vector<uint32_t>> FOrder;  // of FFiles by the key it was made for
   TFilesSorter::TKey FOrderKey = TFilesSorter::skSize;
   bool FOrderDescending = true;
