@@ -48,7 +48,7 @@ public:
   // of levels deep would take memory as its folders times its depth: a
   // table is made or read only while its paths take at most this many
   // bytes a folder on average, or this many in all.
-  static constexpr uint64_t PathBytesPerFolder = 256;
+  static constexpr uint64_t PathBytesPerFolder = 1024;
   static constexpr uint64_t PathBytesAtLeast = 16 << 20;
   static bool PathsFit(uint64_t PathBytes, uint64_t Folders)
   {
