@@ -430,11 +430,13 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
       if (!FNoHistory)
         THeadlessHistory::Remember(Snapshot);
-      if (!FCompare.empty() && !Snapshot.FRefusal.empty()) {
+      if (FCompare.empty())
+        continue;
+      if (!Snapshot.FRefusal.empty()) {
         std::fprintf(stderr, "The scan of %s is not compared: %s\n",
                      TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), Snapshot.FRefusal.c_str());
         Status = 1;
-      } else if (!FCompare.empty()) {
+      } else {
         Now = std::make_unique<TFolderSnapshot>(std::move(Snapshot));
       }
     }
