@@ -130,9 +130,7 @@ private slots:
     Page.Y = Page.H - TReportPage::LineStep;
     QVERIFY(Page.LineDone("Folder"));
     QCOMPARE(Page.Y, Page.H);
-    QCOMPARE(Canvas.Page, 1);
     QVERIFY(Page.LineDone("Folder"));
-    QCOMPARE(Canvas.Page, 2);
     QCOMPARE(Progress, QStringList{"Printing Page 2 ..."});
     Texts = Canvas.Texts();
     QCOMPARE((std::tuple{Texts[3].Text, Texts[3].Y, Texts[3].Page}), (std::tuple{QString("Page 1"), 2760, 1}));
@@ -166,7 +164,6 @@ private slots:
     TRecordingCanvas Canvas;
     TTreeReport Report(Display, [](const TFolderNode*) { return true; });
     QVERIFY(Report.Print(Canvas, DefaultMargins, Tree.Top));
-    const int X = 80;
     const auto Texts = Canvas.Texts();
     QVERIFY(
       Texts[3].Text.startsWith("[Current Drive]    Size: 10,240.0 MB    Used: 6,144.0 MB    Free: 4,096.0 MB    "
@@ -185,7 +182,7 @@ private slots:
       const auto& Name = Canvas.Items[Index];
       if (Name.Kind != TRecordingCanvas::TItem::kText || !Name.Text.startsWith("www"))
         continue;
-      const int Indent = Name.X - X;
+      const int Indent = Name.X - 80;
       const auto& Size = Canvas.Items[Index + 1];
       QVERIFY(Indent == 0 || Indent == 200);
       QVERIFY(Name.Text.size() < int(Long.size()));
@@ -225,7 +222,6 @@ private slots:
     TValueDisplay Display;
     TListModel Model(Display);
     Model.SetFolder(Tree.Top);
-    QVERIFY(Model.IsTop(0));
     TRecordingCanvas Canvas;
     QVERIFY(TContentsReport::Print(Canvas, DefaultMargins, Display, Model, {}));
     QVERIFY(Canvas.Find("[Current Folder]  Size: " + Display.FormatValue(Tree.Top, vtSize, false)
