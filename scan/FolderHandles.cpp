@@ -28,7 +28,7 @@ TFolderHandles::THandle* TFolderHandles::TrailTo(const TFolderNode* Node)
       Unref(Trail);
       return nullptr;
     }
-    Trail = new THandle{-1, Identity, Trail, 0, 1, true};
+    Trail = new THandle{-1, Identity, Trail, 0, 1, true, 0};
   }
   Trail->Fd = Fd;
   Trail->Openers = 1;
@@ -43,7 +43,7 @@ TFolderHandles::THandle* TFolderHandles::Make(int Fd, const TFileIdentity& Ident
     close(Fd);
     Fd = -1;
   }
-  return new THandle{Fd, Identity, Up, Openers, 1, Followed};
+  return new THandle{Fd, Identity, Up, Openers, 1, Followed, Openers};
 }
 
 bool TFolderHandles::Keep(const TFolderNode* Folder)

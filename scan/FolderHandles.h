@@ -10,26 +10,27 @@ class TFolderNode;
 
 // The open folders of one scan whose sub-folders are still to be opened
 // relative to them. Up leads to the folders above, so that a followed link
-// can tell the folders on its own path; a handle lives while a folder below
-// it may still be entered, its descriptor only until its sub-folders are
-// open. Beyond a budget of descriptors a handle lets its own go, and the
-// folder is opened again by name when a sub-folder needs it. Workers use
-// the handles concurrently.
+// can tell the folders on its own path and a finished folder can tell its
+// parent; a handle lives until every folder below it is finished, its
+// descriptor only until its sub-folders are open. Beyond a budget of
+// descriptors a handle lets its own go, and the folder is opened again by
+// name when a sub-folder needs it. Workers use the handles concurrently.
 class TFolderHandles {
 public:
   struct THandle {
     std::atomic<int> Fd;  // -1 when let go of
     TFileIdentity Identity;
     THandle* Up;
-    std::atomic<uint32_t> Openers;  // sub-folders still to be opened
-    std::atomic<uint32_t> Refs;     // the openers together, and handles below
-    bool Followed;                  // entered through a link the scan follows
+    std::atomic<uint32_t> Openers;     // sub-folders still to be opened
+    std::atomic<uint32_t> Refs;        // the openers together, and each entered sub-folder till it is finished
+    bool Followed;                     // entered through a link the scan follows
+    std::atomic<uint32_t> Unfinished;  // sub-folders not finished yet: the last finishes this folder
   };
 
   // How many descriptors waiting folders may keep.
   void SetBudget(uint32_t Budget) { FBudget = Budget; }
   // The handle of Folder, listed through Fd, with Openers sub-folders to
-  // open; Fd is closed when the budget keeps it no longer.
+  // open and finish; Fd is closed when the budget keeps it no longer.
   THandle* Make(int Fd, const TFileIdentity& Identity, THandle* Up, uint32_t Openers, bool Followed,
                 const TFolderNode* Folder);
   // Handles of Node and the folders above it, reached and identified again

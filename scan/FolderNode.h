@@ -97,9 +97,6 @@ private:
 public:
   // Index of its icon in the icon registry; -1 until first shown.
   int16_t FImageIndex = -1;
-  // Work of a running scan not yet finished below this node: its own listing
-  // plus one per sub-folder still being walked.
-  std::atomic<uint32_t> FPending{0};
   // Its own files, when the scan keeps them: set once by the worker that
   // lists it, replaced only under the tree's guard.
   std::atomic<TFolderFiles*> FFiles{nullptr};

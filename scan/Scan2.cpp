@@ -181,8 +181,8 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
   if (!Parent) {
     Fd = TDirectory::OpenPath(FPath);  // the chosen folder is always entered
   } else if (Task.IsLink && !FSettings.FFollowReparsePoints) {
+    FinishUnentered(Node, Parent, sfNotEntered);
     FHandles.Release(Parent);
-    FinishUnentered(Node, sfNotEntered);
     return false;
   } else {
     Fd = FHandles.Descriptor(Parent, Node->Parent());
@@ -190,15 +190,15 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
       Fd = TDirectory::Open(Fd, Node->FName, Task.IsLink);
   }
   if (Fd < 0) {
+    if (TDirectory::IsNoMatchCode(-Fd)) {
+      FinishUnentered(Node, Parent, 0);  // gone since the listing: an empty folder
+    } else {
+      Node->FErrorCode = -Fd;
+      ReportFailure(Node, -Fd);
+      FinishFolder(Node, Parent);
+    }
     if (Parent)
       FHandles.Release(Parent);
-    if (TDirectory::IsNoMatchCode(-Fd)) {
-      FinishUnentered(Node, 0);  // gone since the listing: an empty folder
-      return false;
-    }
-    Node->FErrorCode = -Fd;
-    ReportFailure(Node, -Fd);
-    FinishFolder(Node);
     return false;
   }
   const bool Known = TDirectory::Identify(Fd, Identity) == 0;
@@ -229,20 +229,19 @@ bool TScan2::Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHan
   if (Enter) {
     Parent->Refs.fetch_add(1, std::memory_order_relaxed);
     Trail = Parent;
+  } else {
+    close(Fd);
+    FinishUnentered(Node, Parent, sfNotEntered);
   }
   FHandles.Release(Parent);
-  if (!Enter) {
-    close(Fd);
-    FinishUnentered(Node, sfNotEntered);
-  }
   return Enter;
 }
 
-void TScan2::FinishUnentered(TFolderNode* Node, uint8_t Flags)
+void TScan2::FinishUnentered(TFolderNode* Node, TDirHandle* Above, uint8_t Flags)
 {
   // Finished like any folder, with no files of its own.
   Node->FScanFlags = Node->FScanFlags | sfListed | Flags;
-  FinishFolder(Node);
+  FinishFolder(Node, Above);
 }
 
 void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
@@ -335,9 +334,9 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   }
   if (const bool Stopped = Terminated(); Stopped || Space.SubFolders.empty()) {
     close(Fd);
-    TFolderHandles::Unref(Trail);
     if (!Stopped)
-      FinishFolder(Node);
+      FinishFolder(Node, Trail);
+    TFolderHandles::Unref(Trail);
     return;  // a stopped folder stays incomplete, without its sub-folders
   }
 
@@ -349,17 +348,17 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   TFolderBlock* Block = TFolderBlock::Make(Node, Space.NameViews, Own, FSettings.FShowFiles && Own.Objects > 0);
   for (size_t Index = 0; Index < Count; ++Index)
     Space.NewTasks.push_back({Block->Node(Index), Handle, Space.SubFolders[Index].second});
-  // Set before any sub-folder task can run and finish.
-  Node->FPending.store(uint32_t(Count), std::memory_order_release);
   TResult Append(TResult::rkAppend);
   Append.Block = Block;
   Post(std::move(Append));
 }
 
-void TScan2::FinishFolder(TFolderNode* Node)
+void TScan2::FinishFolder(TFolderNode* Node, TDirHandle* Above)
 {
-  // The folder counts itself, then tells its parent; the last sub-folder to
-  // finish finishes the parent in turn, without recursion.
+  // The folder counts itself, then tells its parent through the parent's
+  // handle; the last sub-folder to finish finishes the parent in turn,
+  // without recursion. The caller holds Above, and each handle the one
+  // above it.
   for (;;) {
     AddUp(Node, {1, 0, 1});
     Node->PassUp(FNode);
@@ -371,9 +370,10 @@ void TScan2::FinishFolder(TFolderNode* Node)
     Parent->FLastWrite.RaiseTo(Node->FLastWrite);
     if (Parent == FRoot->FNode)
       Post(TResult(TResult::rkProgress));
-    if (Parent->FPending.fetch_sub(1, std::memory_order_acq_rel) != 1)
+    if (Above->Unfinished.fetch_sub(1, std::memory_order_acq_rel) != 1)
       return;
     Node = Parent;
+    Above = Above->Up;
   }
 }
 

@@ -101,8 +101,9 @@ private:
   void WorkerLoop();
   void WalkFolder(const TTask& Task, TWorkspace& Space);
   bool Enter(const TTask& Given, int& Fd, TFileIdentity& Identity, TDirHandle*& Trail, bool& Followed);
-  void FinishFolder(TFolderNode* Node);
-  void FinishUnentered(TFolderNode* Node, uint8_t Flags);
+  // Above is the handle of Node's parent, null for the start folder.
+  void FinishFolder(TFolderNode* Node, TDirHandle* Above);
+  void FinishUnentered(TFolderNode* Node, TDirHandle* Above, uint8_t Flags);
   void AddUp(TFolderNode* Node, const TFileCount& Count);
   void ReportFailure(TFolderNode* Node, int Code);
   void Post(TResult&& Result);
