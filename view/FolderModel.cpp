@@ -33,11 +33,31 @@ QModelIndex TFolderModel::IndexOf(const TFolderNode* Node) const
   return Node ? createIndex(int(Node->Index()), 0, const_cast<TFolderNode*>(Node)) : QModelIndex();
 }
 
+namespace {
+
+// Asks the processor to bring every cache line of Node in.
+void Prefetch(const TFolderNode* Node)
+{
+  constexpr size_t CacheLine = 64;
+  const char* First = reinterpret_cast<const char*>(Node);
+  for (size_t Offset = 0; Offset < sizeof(TFolderNode); Offset += CacheLine)
+    __builtin_prefetch(First + Offset);
+  __builtin_prefetch(First + sizeof(TFolderNode) - 1);
+}
+
+}  // namespace
+
 QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) const
 {
   const std::vector<TFolderNode*>& Rows = Parent.isValid() ? NodeOf(Parent)->Children() : FTree.TopNodes();
   if (Row < 0 || size_t(Row) >= Rows.size() || Column != 0)
     return {};
+  // The view lays out a tree by asking for its rows in turn, then for each
+  // row's flags, which read its node: the node a few rows ahead is fetched
+  // meanwhile, so that a relayout of a large tree does not wait on memory
+  // row by row.
+  if (const size_t Ahead = size_t(Row) + PrefetchRows; Ahead < Rows.size())
+    Prefetch(Rows[Ahead]);
   return createIndex(Row, 0, Rows[size_t(Row)]);
 }
 
