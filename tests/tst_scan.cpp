@@ -457,6 +457,7 @@ private slots:
       if (std::string(Node->FName).starts_with("link-") || (Node->FName == std::string("mnt") && !mount.isEmpty())) {
         Entered += Node->FObjects > 1;
         QCOMPARE(Shape(Node), Node->FObjects > 1 ? Inside : Outside);
+        QCOMPARE(bool(Node->FScanFlags & sfNotEntered), Node->FObjects == 1);
       }
     }
     QCOMPARE(Entered, entered);
@@ -492,8 +493,10 @@ private slots:
     // Links back onto their own path are not entered again, also by a branch update.
     for (bool Update : {false, true}) {
       QVERIFY(!Update || Run.Update(A));
-      QCOMPARE(Counts(Child(A, "up")), std::string("1/0/1"));
-      QCOMPARE(Counts(Child(A, "self")), std::string("1/0/1"));
+      for (const char* Link : {"up", "self"}) {
+        QCOMPARE(Counts(Child(A, Link)), std::string("1/0/1"));
+        QVERIFY(Child(A, Link)->FScanFlags & sfNotEntered);
+      }
       QCOMPARE(TotalsProblem(Top), std::string());
     }
   }
