@@ -32,6 +32,15 @@ public:
   std::vector<TFolderNode*> SubFoldersByName() const;
   size_t ChildCount() const { return FChildren ? FChildren->FItems.size() : 0; }
   TFolderNode* Child(size_t Index) const { return FChildren->FItems[Index]; }
+  // Asks the processor to bring the node's memory in, ahead of a walk that
+  // reads it.
+  void Prefetch() const
+  {
+    const char* First = reinterpret_cast<const char*>(this);
+    for (size_t Offset = 0; Offset < sizeof(TFolderNode); Offset += CacheLine)
+      __builtin_prefetch(First + Offset);
+    __builtin_prefetch(First + sizeof(TFolderNode) - 1);
+  }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }
   // Levels below the top of its tree.
@@ -59,7 +68,8 @@ public:
 
   // Visits Top and the nodes below it depth first, without recursion, so
   // that no depth of tree exhausts the stack; Visit tells whether to go
-  // below the node it is given.
+  // below the node it is given. Nodes are fetched from memory together as
+  // they are met, not one by one as they are visited.
   template <class TNode, class TVisit>
   static void ForEachBelow(TNode* Top, TVisit&& Visit)
   {
@@ -67,8 +77,11 @@ public:
     while (!Pending.empty()) {
       TNode* Node = Pending.back();
       Pending.pop_back();
-      if (Visit(Node))
+      if (Visit(Node)) {
+        for (const TFolderNode* Child : Node->Children())
+          Child->Prefetch();
         Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
+      }
     }
   }
 
@@ -83,6 +96,7 @@ public:
   static TFolderNode* NewFilesEntry(TFolderNode* Parent);
 
 private:
+  static constexpr size_t CacheLine = 64;
   friend class TFolderData;
   friend class TFolderTree;
   friend class TFolderBlock;

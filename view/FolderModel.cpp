@@ -33,20 +33,6 @@ QModelIndex TFolderModel::IndexOf(const TFolderNode* Node) const
   return Node ? createIndex(int(Node->Index()), 0, const_cast<TFolderNode*>(Node)) : QModelIndex();
 }
 
-namespace {
-
-// Asks the processor to bring every cache line of Node in.
-void Prefetch(const TFolderNode* Node)
-{
-  constexpr size_t CacheLine = 64;
-  const char* First = reinterpret_cast<const char*>(Node);
-  for (size_t Offset = 0; Offset < sizeof(TFolderNode); Offset += CacheLine)
-    __builtin_prefetch(First + Offset);
-  __builtin_prefetch(First + sizeof(TFolderNode) - 1);
-}
-
-}  // namespace
-
 QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) const
 {
   const std::vector<TFolderNode*>& Rows = Parent.isValid() ? NodeOf(Parent)->Children() : FTree.TopNodes();
@@ -57,7 +43,7 @@ QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) 
   // meanwhile, so that a relayout of a large tree does not wait on memory
   // row by row.
   if (const size_t Ahead = size_t(Row) + PrefetchRows; Ahead < Rows.size())
-    Prefetch(Rows[Ahead]);
+    Rows[Ahead]->Prefetch();
   return createIndex(Row, 0, Rows[size_t(Row)]);
 }
 
@@ -70,7 +56,11 @@ int TFolderModel::rowCount(const QModelIndex& Parent) const
 {
   if (Parent.column() > 0)
     return 0;
-  return int(Parent.isValid() ? NodeOf(Parent)->ChildCount() : FTree.TopNodes().size());
+  const std::vector<TFolderNode*>& Rows = Parent.isValid() ? NodeOf(Parent)->Children() : FTree.TopNodes();
+  // The view asks before it lays out the rows: see index().
+  for (size_t Row = 0; Row < std::min(Rows.size(), PrefetchRows); ++Row)
+    Rows[Row]->Prefetch();
+  return int(Rows.size());
 }
 
 int TFolderModel::columnCount(const QModelIndex&) const
@@ -159,8 +149,9 @@ void TFolderModel::RefreshLabels(TFolderNode* Node)
 
 void TFolderModel::RefreshChildren(TFolderNode* Node)
 {
-  if (Node->ChildCount() > 0)
-    emit dataChanged(IndexOf(Node->Child(0)), IndexOf(Node->Children().back()));
+  // The rows are known from their places: their nodes need not be read.
+  if (const std::vector<TFolderNode*>& Rows = Node->Children(); !Rows.empty())
+    emit dataChanged(createIndex(0, 0, Rows.front()), createIndex(int(Rows.size() - 1), 0, Rows.back()));
 }
 
 void TFolderModel::TreeBeginInsert(TFolderNode* Parent, size_t First, size_t Last)
