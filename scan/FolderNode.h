@@ -33,13 +33,22 @@ public:
   size_t ChildCount() const { return FChildren ? FChildren->FItems.size() : 0; }
   TFolderNode* Child(size_t Index) const { return FChildren->FItems[Index]; }
   // Asks the processor to bring the node's memory in, ahead of a walk that
-  // reads it.
+  // reads it: a walk over a large tree otherwise waits on memory node by
+  // node.
   void Prefetch() const
   {
     const char* First = reinterpret_cast<const char*>(this);
     for (size_t Offset = 0; Offset < sizeof(TFolderNode); Offset += CacheLine)
       __builtin_prefetch(First + Offset);
     __builtin_prefetch(First + sizeof(TFolderNode) - 1);
+  }
+  // How many nodes ahead a walk over a list asks for them.
+  static constexpr size_t PrefetchDistance = 8;
+  // For a walk reading Nodes in turn, at Index.
+  static void PrefetchAhead(const std::vector<TFolderNode*>& Nodes, size_t Index)
+  {
+    if (Index + PrefetchDistance < Nodes.size())
+      Nodes[Index + PrefetchDistance]->Prefetch();
   }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }

@@ -42,8 +42,7 @@ QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) 
   // row's flags, which read its node: the node a few rows ahead is fetched
   // meanwhile, so that a relayout of a large tree does not wait on memory
   // row by row.
-  if (const size_t Ahead = size_t(Row) + PrefetchRows; Ahead < Rows.size())
-    Rows[Ahead]->Prefetch();
+  TFolderNode::PrefetchAhead(Rows, size_t(Row));
   return createIndex(Row, 0, Rows[size_t(Row)]);
 }
 
@@ -58,7 +57,7 @@ int TFolderModel::rowCount(const QModelIndex& Parent) const
     return 0;
   const std::vector<TFolderNode*>& Rows = Parent.isValid() ? NodeOf(Parent)->Children() : FTree.TopNodes();
   // The view asks before it lays out the rows: see index().
-  for (size_t Row = 0; Row < std::min(Rows.size(), PrefetchRows); ++Row)
+  for (size_t Row = 0; Row < std::min(Rows.size(), TFolderNode::PrefetchDistance); ++Row)
     Rows[Row]->Prefetch();
   return int(Rows.size());
 }

@@ -64,8 +64,6 @@ public:
   void TreeNodeChanged(TFolderNode* Node) override;
 
 private:
-  static constexpr size_t PrefetchRows = 8;
-
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
   void RowChanged(const TFolderNode* Node);
