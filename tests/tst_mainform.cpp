@@ -40,6 +40,7 @@
 #include <QTreeView>
 
 #include <chrono>
+#include <set>
 #include <thread>
 
 namespace {
@@ -656,6 +657,23 @@ private slots:
       Pending.insert(Pending.end(), Node->Children().begin(), Node->Children().end());
     }
     QCOMPARE(Open, 1 + 12 + 144);
+    // A new measure relabels every row shown: all rows of each open folder,
+    // named by their places.
+    std::set<const TFolderNode*> Relabelled;
+    bool Placed = true;
+    const QMetaObject::Connection Changed =
+      connect(&Form.Model(), &QAbstractItemModel::dataChanged, [&](const QModelIndex& First, const QModelIndex& Last) {
+        const TFolderModel& Model = Form.Model();
+        Placed = Placed && Model.IndexOf(TFolderModel::NodeOf(First)) == First
+          && Model.IndexOf(TFolderModel::NodeOf(Last)) == Last;
+        if (First.parent().isValid() && First.row() == 0 && Last.row() + 1 == Model.rowCount(First.parent()))
+          Relabelled.insert(TFolderModel::NodeOf(First.parent()));
+      });
+    Form.View1Click(vtSize);
+    QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
+    disconnect(Changed);
+    QVERIFY(Placed);
+    QCOMPARE(int(Relabelled.size()), Open);
     Form.CollapseClick();
     Form.ExpandClick();
     QVERIFY(Form.RemoveRoot(Form.Driver().Roots()));
