@@ -67,6 +67,8 @@ private:
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
   void RowChanged(const TFolderNode* Node);
+  // The rows below Parent: its sub-folders, or the tops for none.
+  const std::vector<TFolderNode*>& RowsOf(const QModelIndex& Parent) const;
 
   QModelIndexList FReordered;
   bool FRemoving = false;
