@@ -37,10 +37,9 @@ public:
   // node.
   void Prefetch() const
   {
-    const char* First = reinterpret_cast<const char*>(this);
-    for (size_t Offset = 0; Offset < sizeof(TFolderNode); Offset += CacheLine)
-      __builtin_prefetch(First + Offset);
-    __builtin_prefetch(First + sizeof(TFolderNode) - 1);
+    const uintptr_t Start = reinterpret_cast<uintptr_t>(this);
+    for (uintptr_t Line = Start & ~(CacheLine - 1); Line < Start + sizeof(TFolderNode); Line += CacheLine)
+      __builtin_prefetch(reinterpret_cast<const void*>(Line));
   }
   // How many nodes ahead a walk over a list asks for them.
   static constexpr size_t PrefetchDistance = 8;
