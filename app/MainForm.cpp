@@ -42,7 +42,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <QTreeView>
 
 TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arguments)
 {
@@ -135,9 +134,8 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
 
   connect(FTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& Current) { TreeChange(Current); });
-  connect(FTreeView, &QTreeView::expanded, this,
-          [this](const QModelIndex& Index) { FCommands->Expanding(TFolderModel::NodeOf(Index)); });
-  connect(FTreeView, &QTreeView::customContextMenuRequested, this,
+  FTreeView->OnExpanded = [this](TFolderNode* Node) { FCommands->Expanding(Node); };
+  connect(FTreeView, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& Point) { FShellCommands->TreeMouseUp(Point); });
   FList->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(FList, &QWidget::customContextMenuRequested, this,
@@ -152,7 +150,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
           [this](const QModelIndex& Parent, int First, int Last) { TreeNodesRemoved(Parent, First, Last); });
   connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });
   connect(&FList->Model(), &QAbstractItemModel::modelReset, this, [this] { ListChange(); });
-  connect(FTreeView, &QTreeView::clicked, FRightPane, &TRightPane::TreeClicked);
+  connect(FTreeView, &QAbstractItemView::clicked, FRightPane, &TRightPane::TreeClicked);
 
   FModel->FIsExpanded = [this](const TFolderNode* Node) { return FCommands->IsExpanded(Node); };
   FRoots = std::make_unique<TRootCommands>(
@@ -593,7 +591,7 @@ void TMainForm::ChartDrillDown(int Child)
   TFolderNode* Node = SelectedNode();
   if (!Node)
     return;
-  FTreeView->expand(FModel->IndexOf(Node));
+  FTreeView->Expand(Node);
   if (Child >= 0 && size_t(Child) < Node->ChildCount())
     SetCurrentNode(Node->Child(Child));
 }

@@ -419,7 +419,7 @@ void TShellCommands::ListDblClick()
   TFolderData* Record = Model.Record(Current.row());
   if (Model.IsFolder(Current.row())) {
     auto* Child = static_cast<TFolderNode*>(Record);
-    FView->expand(FModel.IndexOf(Folder));
+    FView->Expand(Folder);
     FView->setCurrentIndex(FModel.IndexOf(Child));
     return;
   }

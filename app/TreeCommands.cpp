@@ -153,7 +153,7 @@ void TTreeCommands::ScanStep(TFolderNode* Top, bool OnlyRoot)
       && std::count_if(Top->Children().begin(), Top->Children().end(),
                        [](const TFolderNode* Child) { return !Child->FIsFiles; })
         == 1)
-    FView->expand(FModel.IndexOf(Top));
+    FView->Expand(Top);
   SortChildren(Top);
   FModel.TreeNodeChanged(Top);
 }
@@ -165,7 +165,7 @@ TFolderNode* TTreeCommands::ScanFinished(TRoot* Root, bool Stopped)
     if (IsExpanded(Top))
       Expanding(Top);
     else
-      FView->expand(FModel.IndexOf(Top));
+      FView->Expand(Top);
     if (FDisplay.FShowType == vtPercent)
       FModel.RefreshLabels(Top);
   }
@@ -176,7 +176,7 @@ TFolderNode* TTreeCommands::ScanFinished(TRoot* Root, bool Stopped)
   // Parents come before their children in the saved order.
   for (const std::vector<std::string>& Names : State.FExpanded)
     if (TFolderNode* Node = Find(Top, Names))
-      FView->expand(FModel.IndexOf(Node));
+      FView->Expand(Node);
   return State.FHasCurrent ? Find(Top, State.FCurrent) : nullptr;
 }
 
@@ -215,7 +215,7 @@ void TTreeCommands::CollapseAll(TFolderNode* Node)
   TFolderNode::ForEachBelow(Node, [this](TFolderNode* Current) {
     if (!IsExpanded(Current))
       return false;
-    FView->collapse(FModel.IndexOf(Current));
+    FView->Collapse(Current);
     return true;
   });
 }
@@ -229,7 +229,7 @@ void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
       CollapseAll(Current);
       return false;
     }
-    FView->expand(FModel.IndexOf(Current));
+    FView->Expand(Current);
     return true;
   });
 }

@@ -142,11 +142,12 @@ void TTreeSweep::Slice()
     return;
   const bool Marked = FTop && TFolderTree::Editable(FTop);
   FOpening = true;
+  std::vector<TFolderNode*> Opened;
   while (!FToOpen.empty() && TimeLeft()) {
     for (int Batch = 0; Batch < 16 && !FToOpen.empty(); ++Batch) {
       TFolderNode* Node = FToOpen.front();
       FToOpen.pop_front();
-      FView->expand(FModel.IndexOf(Node));
+      Opened.push_back(Node);
       if (Marked)
         FDisplay.ApplyBold(Node, [](const TFolderNode*) { return false; });
       for (TFolderNode* Child : Node->Children())
@@ -154,6 +155,7 @@ void TTreeSweep::Slice()
           FToOpen.push_back(Child);
     }
   }
+  FView->Expand(Opened);
   FOpening = false;
   if (!FToOpen.empty())
     return;

@@ -220,7 +220,7 @@ int main(int argc, char** argv)
     const std::string Earlier = Scratch.path().toStdString() + "/earlier.snap";
     Steps.emplace_back("the list of the widest", [&] {
       Window.ListButtonClick();
-      Window.TreeView()->expand(Window.Model().IndexOf(Widest()));
+      Window.TreeView()->Expand(Widest());
       Window.SetCurrentNode(Widest());
     });
     Steps.emplace_back("(the earlier scan made)", [&Window, Earlier] {
@@ -267,7 +267,7 @@ int main(int argc, char** argv)
   } else {
     Steps.emplace_back("open the widest", [&] {
       // As a click on its box.
-      Window.TreeView()->expand(Window.Model().IndexOf(Widest()));
+      Window.TreeView()->Expand(Widest());
     });
     Steps.emplace_back("full expand", [&] {
       Window.SetCurrentNode(Window.Driver().Roots()->FNode);

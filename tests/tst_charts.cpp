@@ -194,10 +194,10 @@ private slots:
     Form.Unit1Click(TValueDisplay::utMB);
     QCOMPARE(Pane.PieSeries->Point(2).Value, std::round(Free.Value / 1024));
 
-    Form.TreeView()->collapse(Form.Model().IndexOf(Charted.Root));
+    Form.TreeView()->Collapse(Charted.Root);
     QTest::mouseDClick(Pane.Chart, Qt::LeftButton, {}, Charted.At(*Pane.PieSeries, 2));
     QCOMPARE(Form.CurrentNode(), Charted.Root);
-    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Charted.Root)));
+    QVERIFY(Form.TreeView()->IsExpanded(Charted.Root));
     QTest::mouseDClick(Pane.Chart, Qt::LeftButton, {}, Charted.At(*Pane.PieSeries, 1));
     QCOMPARE(Form.CurrentNode(), Charted.Root->Child(1));
     QCOMPARE(Labels(*Pane.PieSeries), QStringList{"d01"});

@@ -37,7 +37,6 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
-#include <QTreeView>
 
 #include <chrono>
 #include <set>
@@ -249,7 +248,7 @@ private slots:
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Driver().Roots()->FNode;
     QCOMPARE(Form.Model().rowCount(Form.Model().IndexOf(Top)), 20);
-    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Top)));
+    QVERIFY(Form.TreeView()->IsExpanded(Top));
     QVERIFY(!Form.Action("StopButton")->isEnabled() && Form.Action("RemoveButton")->isEnabled());
     QCOMPARE(Form.StatusText(1), QString("1240 Objects"));
     // The free space in the unit of every other figure.
@@ -335,12 +334,12 @@ private slots:
     QCOMPARE(Root->FNode->FObjects.Load(), Before);
 
     // A rescan opens and selects again what was open and selected.
-    Form.TreeView()->expand(Form.Model().IndexOf(Child(Root->FNode, "a")));
+    Form.TreeView()->Expand(Child(Root->FNode, "a"));
     Form.SetCurrentNode(Child(Child(Root->FNode, "a"), "b"));
     Form.Roots().Update1Click();
     QVERIFY(ScansDone(Form));
     A = Child(Root->FNode, "a");
-    QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(A)));
+    QVERIFY(Form.TreeView()->IsExpanded(A));
     QCOMPARE(Form.CurrentNode(), Child(A, "b"));
     QCOMPARE(TFolderModel::NodeOf(Form.TreeView()->currentIndex()), Child(A, "b"));
     // Also with another root scanned beside it, and the rescan started twice.
@@ -650,7 +649,7 @@ private slots:
       Pending.pop_back();
       if (Node->ChildCount() == 0)
         continue;
-      QVERIFY(Form.TreeView()->isExpanded(Form.Model().IndexOf(Node)));
+      QVERIFY(Form.TreeView()->IsExpanded(Node));
       ++Open;
       for (size_t Index = 1; Index < Node->ChildCount(); ++Index)
         QVERIFY(Node->Child(Index - 1)->FClusters >= Node->Child(Index)->FClusters);
@@ -694,8 +693,8 @@ private slots:
     TFolderNode* Wide = Child(Form.Driver().Roots()->FNode, "wide");
     // Both open whatever the end of the scan has opened yet: a sort goes
     // only through folders shown.
-    Form.TreeView()->expand(Form.Model().IndexOf(Form.Driver().Roots()->FNode));
-    Form.TreeView()->expand(Form.Model().IndexOf(Wide));
+    Form.TreeView()->Expand(Form.Driver().Roots()->FNode);
+    Form.TreeView()->Expand(Wide);
     QVERIFY(QTest::qWaitFor([&Form] { return !Form.Busy(); }));
     Form.Sort1Click(TValueDisplay::stName);
     QVERIFY(Form.Busy());
@@ -728,8 +727,8 @@ private slots:
     Form.CountFolders1Click();  // the whole root's, without "<Files>" entries
     QCOMPARE(Answers.Asked, QStringList{"     " + QString::fromStdString(Tree.Top()) + " has 5 Folders.     "});
 
-    QTreeView* View = Form.TreeView();
-    const auto Open = [&Form, View](TFolderNode* Node) { return View->isExpanded(Form.Model().IndexOf(Node)); };
+    TFolderTreeView* View = Form.TreeView();
+    const auto Open = [&Form, View](TFolderNode* Node) { return View->IsExpanded(Node); };
     Form.Tolevel11Click(2);
     QCOMPARE(Form.CurrentNode(), Top);
     QVERIFY(Open(Alpha));

@@ -33,14 +33,14 @@ QModelIndex TFolderModel::IndexOf(const TFolderNode* Node) const
   return Node ? createIndex(int(Node->Index()), 0, const_cast<TFolderNode*>(Node)) : QModelIndex();
 }
 
-const std::vector<TFolderNode*>& TFolderModel::RowsOf(const QModelIndex& Parent) const
+const std::vector<TFolderNode*>& TFolderModel::RowsOf(const TFolderNode* Parent) const
 {
-  return Parent.isValid() ? NodeOf(Parent)->Children() : FTree.TopNodes();
+  return Parent ? Parent->Children() : FTree.TopNodes();
 }
 
 QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) const
 {
-  const std::vector<TFolderNode*>& Rows = RowsOf(Parent);
+  const std::vector<TFolderNode*>& Rows = RowsOf(NodeOf(Parent));
   if (Row < 0 || size_t(Row) >= Rows.size() || Column != 0)
     return {};
   // The view lays out a tree by asking for its rows in turn, then for each
@@ -60,7 +60,7 @@ int TFolderModel::rowCount(const QModelIndex& Parent) const
 {
   if (Parent.column() > 0)
     return 0;
-  const std::vector<TFolderNode*>& Rows = RowsOf(Parent);
+  const std::vector<TFolderNode*>& Rows = RowsOf(NodeOf(Parent));
   // The view asks before it lays out the rows: see index().
   for (size_t Row = 0; Row < std::min(Rows.size(), TFolderNode::PrefetchDistance); ++Row)
     Rows[Row]->Prefetch();

@@ -63,12 +63,13 @@ public:
   void TreeEndReorder() override;
   void TreeNodeChanged(TFolderNode* Node) override;
 
+  // The rows below Parent: its sub-folders, or the tops for none.
+  const std::vector<TFolderNode*>& RowsOf(const TFolderNode* Parent) const;
+
 private:
   TFolderTree& FTree;
   TValueDisplay& FDisplay;
   void RowChanged(const TFolderNode* Node);
-  // The rows below Parent: its sub-folders, or the tops for none.
-  const std::vector<TFolderNode*>& RowsOf(const QModelIndex& Parent) const;
 
   QModelIndexList FReordered;
   bool FRemoving = false;
