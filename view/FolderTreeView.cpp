@@ -36,13 +36,12 @@ TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QAbstra
   connect(&FFit, &QTimer::timeout, this, [this] { FitColumn(); });
   setModel(&Model);
   setItemDelegate(new TFolderDelegate(this));
-  connect(&Model, &QAbstractItemModel::rowsRemoved, this, [this] { Changed(); });
   // The rows keep their counts; only the row found last is elsewhere now.
   connect(&Model, &QAbstractItemModel::layoutChanged, this, [this] {
     ++FLayout;
-    FFit.start();
+    Refit();
   });
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { FFit.start(); });
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { Refit(); });
 }
 
 const char* TFolderTreeView::EmptyHint =
@@ -67,15 +66,16 @@ size_t TFolderTreeView::RowsBelow(const TFolderNode* Node) const
   return Shown == FShown.end() ? 0 : Shown->second;
 }
 
-void TFolderTreeView::AddRows(const TFolderNode* Node, int64_t Rows)
+bool TFolderTreeView::AddRows(const TFolderNode* Node, int64_t Rows)
 {
   ++FLayout;
   for (; Node; Node = Node->Parent()) {
     if (!Node->FExpanded)
-      return;
+      return false;
     FShown[Node] += size_t(Rows);
   }
   FRowCount += size_t(Rows);
+  return true;
 }
 
 void TFolderTreeView::Expand(TFolderNode* Node)
@@ -237,7 +237,14 @@ void TFolderTreeView::Changed()
 {
   updateGeometries();
   viewport()->update();
-  FFit.start();
+  Refit();
+}
+
+void TFolderTreeView::Refit()
+{
+  // Once however many changes come before the next turn of the event loop.
+  if (!FFit.isActive())
+    FFit.start();
 }
 
 QRect TFolderTreeView::visualRect(const QModelIndex& Index) const
@@ -264,6 +271,7 @@ void TFolderTreeView::scrollTo(const QModelIndex& Index, ScrollHint Hint)
     if (!Above->FExpanded)
       Closed.insert(Closed.begin(), Above);
   Expand(Closed);
+  updateGeometries();
   const int64_t Row = RowOf(Node), First = verticalScrollBar()->value(), Rows = RowsInView();
   int64_t Value = First;
   switch (Hint) {
@@ -278,7 +286,9 @@ void TFolderTreeView::scrollTo(const QModelIndex& Index, ScrollHint Hint)
       break;
   }
   verticalScrollBar()->setValue(int(std::clamp<int64_t>(Value, 0, INT_MAX)));
-  // Sideways, its arrow and the start of its label in view.
+  // Sideways, its arrow and the start of its label in view, in a column
+  // wide enough for the rows now in view.
+  FitColumn();
   const int Left = Indent * int(Node->Depth());
   if (Left < horizontalOffset() || Left + 2 * Indent > horizontalOffset() + viewport()->width())
     horizontalScrollBar()->setValue(Left);
@@ -304,7 +314,6 @@ void TFolderTreeView::reset()
       });
   FShown.clear();
   FRowCount = model() ? FModel.RowsOf(nullptr).size() : 0;
-  FHintNode = nullptr;
   ++FLayout;
   Changed();
 }
@@ -416,7 +425,7 @@ void TFolderTreeView::dataChanged(const QModelIndex&, const QModelIndex&, const 
 {
   // Only the rows in view are drawn again, whichever rows changed.
   viewport()->update();
-  FFit.start();
+  Refit();
 }
 
 void TFolderTreeView::rowsInserted(const QModelIndex& Parent, int First, int Last)
@@ -426,8 +435,12 @@ void TFolderTreeView::rowsInserted(const QModelIndex& Parent, int First, int Las
   size_t Added = 0;
   for (int Row = First; Row <= Last; ++Row)
     Added += 1 + RowsBelow(Rows[size_t(Row)]);
-  AddRows(Above, int64_t(Added));
-  Changed();
+  // A scan adds rows to many closed folders: those change nothing shown.
+  // The scroll bars follow once the column is fitted.
+  if (AddRows(Above, int64_t(Added))) {
+    viewport()->update();
+    Refit();
+  }
   QAbstractItemView::rowsInserted(Parent, First, Last);
 }
 
@@ -443,8 +456,10 @@ void TFolderTreeView::rowsAboutToBeRemoved(const QModelIndex& Parent, int First,
       return Node->FExpanded;
     });
   }
-  AddRows(Above, -int64_t(Gone));
-  FHintNode = nullptr;
+  if (AddRows(Above, -int64_t(Gone))) {
+    viewport()->update();
+    Refit();
+  }
   QAbstractItemView::rowsAboutToBeRemoved(Parent, First, Last);
 }
 

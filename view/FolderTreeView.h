@@ -76,8 +76,8 @@ private:
   size_t RowsBelow(const TFolderNode* Node) const;
   // The rows below Node changed by Rows: so do those of every open folder
   // above it, up to the first closed one, and the count of all rows when
-  // none is.
-  void AddRows(const TFolderNode* Node, int64_t Rows);
+  // none is. Whether the rows shown changed.
+  bool AddRows(const TFolderNode* Node, int64_t Rows);
   // The rows after and before Node, in the order shown.
   TFolderNode* Next(const TFolderNode* Node) const;
   TFolderNode* Previous(const TFolderNode* Node) const;
@@ -88,6 +88,7 @@ private:
   TFolderNode* ArrowAt(const QPoint& Point) const;
   void Toggle(TFolderNode* Node);
   void Changed();
+  void Refit();
   void FitColumn();
 
   TFolderModel& FModel;
