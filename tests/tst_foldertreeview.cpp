@@ -149,6 +149,11 @@ private slots:
   void scrollToShowsTheRow()
   {
     TFixture Fixture;
+    Fixture.Run("*top");
+    const int Page = Fixture.View.verticalScrollBar()->pageStep();
+    Fixture.View.scrollTo(Fixture.Model.IndexOf(Fixture.View.NodeAt(size_t(Page))));
+    QCOMPARE(Fixture.View.verticalScrollBar()->value(), 1);  // the row just below the view: one step
+    Fixture.Run("-top");
     Fixture.Run("%bottom");
     for (TFolderNode* Above = Fixture.Nodes["bottom"]->Parent(); Above; Above = Above->Parent())
       QVERIFY(Above->FExpanded);
@@ -179,6 +184,9 @@ private slots:
     QTest::newRow("from a row hidden in a closed folder") << "+top +c +c1 -c"
                                                           << "c11" << QList<int>{Qt::Key_Down} << "c"
                                                           << "top c1";
+    QTest::newRow("from a row hidden two closed folders down") << "+top +c +c1 -c1 -c"
+                                                               << "c11" << QList<int>{Qt::Key_Down} << "c"
+                                                               << "top";
     QTest::newRow("end and home") << "+top +c +c1"
                                   << "a" << QList<int>{Qt::Key_End} << "c2"
                                   << "top c c1";

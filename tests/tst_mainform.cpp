@@ -738,6 +738,9 @@ private slots:
     Form.SetCurrentNode(Small);
     Form.ParentButtonClick();
     QCOMPARE(Form.CurrentNode(), Alpha);
+    Form.SetCurrentNode(Large);
+    Form.ExpandClick();  // a folder whose sub-folders have none: opened alone
+    QVERIFY(Open(Large));
 
     Form.SetCurrentNode(Top);
     Form.ExpandClick();
