@@ -174,9 +174,11 @@ TFolderNode* TTreeCommands::ScanFinished(TRoot* Root, bool Stopped)
     return nullptr;
   const TTreeState& State = *Kept;
   // Parents come before their children in the saved order.
+  std::vector<TFolderNode*> Opened;
   for (const std::vector<std::string>& Names : State.FExpanded)
     if (TFolderNode* Node = Find(Top, Names))
-      FView->Expand(Node);
+      Opened.push_back(Node);
+  FView->Expand(Opened);
   return State.FHasCurrent ? Find(Top, State.FCurrent) : nullptr;
 }
 
@@ -224,14 +226,16 @@ void TTreeCommands::ExpandToLevel(TFolderNode* Node, int Levels, double Minimum)
 {
   FSweep->Cancel();
   const uint32_t Deepest = Node->Depth() + uint32_t(std::max(Levels, 0));
+  std::vector<TFolderNode*> Opened;  // parents first
   TFolderNode::ForEachBelow(Node, [&](TFolderNode* Current) {
     if (Current->Depth() >= Deepest || Current->GetValue(FDisplay.FShowType, 0) < Minimum) {
       CollapseAll(Current);
       return false;
     }
-    FView->Expand(Current);
+    Opened.push_back(Current);
     return true;
   });
+  FView->Expand(Opened);
 }
 
 TTreeCommands::TTreeState TTreeCommands::SaveState(const TFolderNode* Top, const TFolderNode* Current) const
