@@ -451,6 +451,9 @@ void TFolderTreeView::rowsAboutToBeRemoved(const QModelIndex& Parent, int First,
   size_t Gone = 0;
   for (int Row = First; Row <= Last; ++Row) {
     Gone += 1 + RowsBelow(Rows[size_t(Row)]);
+    // The counts of the open folders that go. Those hidden in closed ones
+    // are left, unread: a count is read only while its folder is open, and
+    // a folder made later in the same memory starts closed.
     TFolderNode::ForEachBelow(Rows[size_t(Row)], [this](TFolderNode* Node) {
       FShown.erase(Node);
       return Node->FExpanded;
