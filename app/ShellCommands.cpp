@@ -268,8 +268,11 @@ std::vector<TShellCommands::TActing> TShellCommands::ActingRows()
       FList->selectionModel()->select(Index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
       continue;
     }
+    // The folder is in no Trash (the callers see to that), so a row is in
+    // one only as a Trash folder itself, which its name shows: the others
+    // skip the full check, which costs much on thousands of rows.
     std::string Name = Record->Name();
-    if (!InTrash(Folder + Name))
+    if (Name.find("Trash") == std::string::npos || !InTrash(Folder + Name))
       Acting.push_back({std::move(Name), Model.IsFolder(Row), Record->Counts(), Record, Row});
   }
   std::sort(Acting.begin(), Acting.end(), [](const TActing& A, const TActing& B) { return A.Row < B.Row; });

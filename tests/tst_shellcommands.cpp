@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScopeGuard>
@@ -151,6 +152,32 @@ private slots:
     QTRY_VERIFY(Scan.Row("old") > 0);
     const QPoint Old = Scan.Form.List().visualRect(Scan.Form.List().Model().index(Scan.Row("old"), 0)).center();
     QCOMPARE(FirstMenuEntry([&] { Scan.Form.List().customContextMenuRequested(Old); }), QString("none"));
+  }
+
+  // Trash folders among the rows deleted stay, the home's and a mount's own: their entries' restore records
+  // name them.
+  void deleteLeavesTrashFolders()
+  {
+    const std::string Own = ".Trash-" + std::to_string(getuid());
+    TTestTree Tree{"Trash", "Trash/files", Own, Own + "/files", "Trashy.txt:100"};
+    const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
+    const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Tree.Top()));
+    TMainForm Form;
+    Form.show();
+    Form.ListButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().Roots()->FNode);
+    QTRY_COMPARE(Form.List().Model().rowCount(), 4);  // the top, the two Trash folders, the file
+    Form.SelectAllRows();
+    TAnswers Answers;
+    QTest::keyClick(&Form.List(), Qt::Key_Delete);
+    QCOMPARE(Answers.Asked.size(), 1);  // asked of the file alone, and nothing failed
+    QVERIFY(!Answers.Asked[0].contains("items"));
+    for (const std::string& Kept : {std::string("Trash"), Own})
+      QVERIFY(QFileInfo::exists(QString::fromStdString(Tree.Top() + "/" + Kept + "/files")));
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(Tree.Top() + "/Trashy.txt")));
   }
 
   // Delete on two folders and a file, the top's own row selected too: one question; the top drops by the
