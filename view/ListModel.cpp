@@ -80,7 +80,8 @@ std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListed
                                                        uint32_t ClusterSize)
 {
   std::vector<TRow> Rows;
-  Rows.reserve(Files.size());
+  // Room for the rows shown before them as well: see AddRows.
+  Rows.reserve(Files.size() + Folder->ChildCount() + 2);
   for (const TListedFile& File : Files) {
     std::unique_ptr<TFolderNode> Record = Detached(Folder, File.Name);
     Record->Count(TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes));
@@ -105,7 +106,17 @@ void TListModel::AddRows(std::vector<TRow>&& Rows)
   if (Rows.empty() || !FFolder)
     return;
   beginInsertRows({}, int(FRows.size()), int(FRows.size() + Rows.size() - 1));
-  FRows.insert(FRows.end(), std::make_move_iterator(Rows.begin()), std::make_move_iterator(Rows.end()));
+  // The worker that made the new rows has touched their memory already: the
+  // few rows shown so far move in front of them, where there is room, rather
+  // than a hundred thousand rows to fresh memory that this thread would wait
+  // on page by page.
+  if (Rows.capacity() >= Rows.size() + FRows.size()) {
+    Rows.insert(Rows.begin(), std::make_move_iterator(FRows.begin()), std::make_move_iterator(FRows.end()));
+    FRows.swap(Rows);
+  } else {
+    FRows.insert(FRows.end(), std::make_move_iterator(Rows.begin()), std::make_move_iterator(Rows.end()));
+  }
+  FShown.reserve(FRows.size());
   for (size_t Index = FShown.size(); Index < FRows.size(); ++Index)
     FShown.push_back(uint32_t(Index));
   endInsertRows();
