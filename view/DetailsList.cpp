@@ -81,7 +81,7 @@ void TDetailsList::ShowFolder(TFolderNode* Node, const TScanSettings& Settings)
   FitColumns();
   if (!Settings.FShowFiles || (!Settings.FFollowReparsePoints && IsReparsePoint(Node)))
     return;
-  FFiles.Start(Node->FullPath(), Settings, Node,
+  FFiles.Start(Node->FullPath(), Settings, Node, size_t(FModel.rowCount()),
                [this](std::vector<TListModel::TRow>&& Rows, int Error, const std::string& Folder) {
                  if (Error && OnListError)
                    OnListError(Error, Folder);

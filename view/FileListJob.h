@@ -26,8 +26,9 @@ public:
   TFileListJob() : FJob(4) {}
 
   // Node (Folder's) is only stored as the rows' parent, never read by the
-  // listing.
-  void Start(const std::string& Folder, const TScanSettings& Settings, TFolderNode* Node, TDone Done);
+  // listing. The rows made keep room ahead for the Shown rows the list has
+  // already.
+  void Start(const std::string& Folder, const TScanSettings& Settings, TFolderNode* Node, size_t Shown, TDone Done);
   void Cancel() { FJob.Cancel(); }
   // The rows of the last listing started have not arrived yet.
   bool Busy() const { return FJob.Busy(); }

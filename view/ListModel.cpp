@@ -77,11 +77,10 @@ void TListModel::SetFolder(TFolderNode* Node)
 }
 
 std::vector<TListModel::TRow> TListModel::MakeFileRows(const std::vector<TListedFile>& Files, TFolderNode* Folder,
-                                                       uint32_t ClusterSize)
+                                                       uint32_t ClusterSize, size_t Shown)
 {
   std::vector<TRow> Rows;
-  // Room for the rows shown before them as well: see AddRows.
-  Rows.reserve(Files.size() + Folder->ChildCount() + 2);
+  Rows.reserve(Files.size() + Shown);
   for (const TListedFile& File : Files) {
     std::unique_ptr<TFolderNode> Record = Detached(Folder, File.Name);
     Record->Count(TFolderData::CountFile(File.Size, ClusterSize, File.DiskBytes));

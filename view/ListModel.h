@@ -66,9 +66,10 @@ public:
     std::optional<const TFolderSnapshot::TFolder*> Then;
     bool Gone = false;
   };
-  // Rows of Folder's files, counted with the given allocation unit.
+  // Rows of Folder's files, counted with the given allocation unit, with
+  // room ahead for the Shown rows the list has already (see AddRows).
   static std::vector<TRow> MakeFileRows(const std::vector<TListedFile>& Files, TFolderNode* Folder,
-                                        uint32_t ClusterSize);
+                                        uint32_t ClusterSize, size_t Shown);
   void AddRows(std::vector<TRow>&& Rows);
   TFolderNode* Folder() const { return FFolder; }
   void Sort(int Column, bool Ascending);
