@@ -41,14 +41,6 @@ public:
     for (uintptr_t Line = Start & ~(CacheLine - 1); Line < Start + sizeof(TFolderNode); Line += CacheLine)
       __builtin_prefetch(reinterpret_cast<const void*>(Line));
   }
-  // How many nodes ahead a walk over a list asks for them.
-  static constexpr size_t PrefetchDistance = 8;
-  // For a walk reading Nodes in turn, at Index.
-  static void PrefetchAhead(const std::vector<TFolderNode*>& Nodes, size_t Index)
-  {
-    if (Index + PrefetchDistance < Nodes.size())
-      Nodes[Index + PrefetchDistance]->Prefetch();
-  }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }
   // Levels below the top of its tree.

@@ -43,11 +43,6 @@ QModelIndex TFolderModel::index(int Row, int Column, const QModelIndex& Parent) 
   const std::vector<TFolderNode*>& Rows = RowsOf(NodeOf(Parent));
   if (Row < 0 || size_t(Row) >= Rows.size() || Column != 0)
     return {};
-  // The view lays out a tree by asking for its rows in turn, then for each
-  // row's flags, which read its node: the node a few rows ahead is fetched
-  // meanwhile, so that a relayout of a large tree does not wait on memory
-  // row by row.
-  TFolderNode::PrefetchAhead(Rows, size_t(Row));
   return createIndex(Row, 0, Rows[size_t(Row)]);
 }
 
@@ -60,11 +55,7 @@ int TFolderModel::rowCount(const QModelIndex& Parent) const
 {
   if (Parent.column() > 0)
     return 0;
-  const std::vector<TFolderNode*>& Rows = RowsOf(NodeOf(Parent));
-  // The view asks before it lays out the rows: see index().
-  for (size_t Row = 0; Row < std::min(Rows.size(), TFolderNode::PrefetchDistance); ++Row)
-    Rows[Row]->Prefetch();
-  return int(Rows.size());
+  return int(RowsOf(NodeOf(Parent)).size());
 }
 
 int TFolderModel::columnCount(const QModelIndex&) const
@@ -88,15 +79,14 @@ Qt::ItemFlags TFolderModel::flags(const QModelIndex& Index) const
   const TFolderNode* Node = NodeOf(Index);
   if (!Node)
     return Flags;
-  // The view then skips asking for children: most rows of a large tree are
+  // A view need not ask for its children: most rows of a large tree are
   // folders without sub-folders. Should one get some later (scanned again),
   // their insertion tells the view.
   if (Node->ChildCount() == 0 && (Node->FIsFiles || Node->Finished()))
     Flags |= Qt::ItemNeverHasChildren;
   if (!Node->Parent() || Node->FIsFiles)
     return Flags;
-  // A folder on disk here, and not being scanned, can be renamed. Asked of
-  // every row each time the view lays out: the walk to the root is made once.
+  // A folder on disk here, and not being scanned, can be renamed.
   if (const TRoot* Root = Node->Root(); !Root || (!Root->Scanning() && !Root->Imported()))
     Flags |= Qt::ItemIsEditable;
   return Flags;
