@@ -66,9 +66,15 @@ std::vector<TFilesCommands::TActing> TFilesCommands::ActingRows() const
   for (const QModelIndex& Index : FList.View()->selectionModel()->selectedRows()) {
     const int Row = Index.row();
     if (!TShellCommands::InTrash(Model.FolderAt(Row)->FullPath() + Model.NameAt(Row)))
-      Acting.push_back({Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row)});
+      Acting.push_back(ActingRow(Row));
   }
   return Acting;
+}
+
+TFilesCommands::TActing TFilesCommands::ActingRow(int Row) const
+{
+  const TFilesModel& Model = FList.Model();
+  return {Model.FolderAt(Row), Model.NameAt(Row), Model.FolderBelowTop(Row) + Model.NameAt(Row), Model.Counted(Row)};
 }
 
 void TFilesCommands::NameObjects(const std::vector<TActing>& Acting)
@@ -144,12 +150,12 @@ bool TFilesCommands::KeyDown(QKeyEvent* Event)
     return true;
   try {
     NameObjects(Acting);
+    FPilot.InvokeCommand("delete");
   } catch (const EShellPilotError& Error) {
+    // One of them is gone: removed by another program.
     FPilot.MultiObjects().clear();
     TPrompt::Warn(View, "Move to Trash", Error.Message());
-    return true;
   }
-  FPilot.InvokeCommand("delete");
   Deleted(Acting, FForm.ShellCommands().TakeMoved());
   return true;
 }
@@ -172,14 +178,21 @@ void TFilesCommands::Deleted(const std::vector<TActing>& Acting, const std::unor
 {
   // A partial failure still counts what went, and only that.
   std::map<TFolderNode*, std::vector<TFolderTree::TGoneFile>> Gone;
-  for (const TActing& Item : Acting)
-    if (const auto Found = Moved.find(Item.Folder->FullPath() + Item.Name); Found != Moved.end()) {
+  for (const TActing& Item : Acting) {
+    const std::string Path = Item.Folder->FullPath() + Item.Name;
+    TFolderTree::TGoneFile File = Item.Listed;
+    if (const auto Found = Moved.find(Path); Found != Moved.end()) {
       const TTrashed& Was = Found->second;
-      TFolderTree::TGoneFile File{{}, Was.Device, Was.Inode, Was.Links};
-      File.Count.Add(TFolderData::CountFile(Was.Size, Item.Folder->ClusterSize(), Was.DiskBytes),
-                     FDriver.FSettings.Matches(Item.Name.c_str()));
-      Gone[Item.Folder].push_back(File);
+      File = {TFolderData::CountFile(Was.Size, Item.Folder->ClusterSize(), Was.DiskBytes), Was.Device, Was.Inode,
+              Was.Links};
+    } else if (!TShellCommands::Went(Moved, Path)) {
+      continue;
     }
+    const TFileCount Once = File.Count;
+    File.Count = {};
+    File.Count.Add(Once, FDriver.FSettings.Matches(Item.Name.c_str()));
+    Gone[Item.Folder].push_back(File);
+  }
   if (Gone.empty())
     return;
   {
@@ -208,6 +221,16 @@ bool TFilesCommands::Rename(int Row, QString& Name)
     FPilot.RenameObject(Name);
   } catch (const EShellPilotError& Error) {
     TPrompt::Warn(FList.View(), "Rename", Error.Message());
+    // Removed by another program: its row goes, once the edit has closed,
+    // unless the tree let go of its folder meanwhile.
+    if (const TActing Acting = ActingRow(Row); TShellCommands::Went({}, Folder->FullPath() + Old))
+      QMetaObject::invokeMethod(
+        this,
+        [this, Acting, Removals = FTree.Removals()] {
+          if (FTree.Removals() == Removals)
+            Deleted({Acting}, {});
+        },
+        Qt::QueuedConnection);
     return false;
   }
   if (FPilot.ObjectName() == Old)

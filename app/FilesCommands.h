@@ -2,6 +2,7 @@
 #pragma once
 
 #include "print/RowsReport.h"
+#include "scan/FolderTree.h"
 #include "shell/Trash.h"
 
 #include <QObject>
@@ -16,7 +17,6 @@
 class QKeyEvent;
 class TFilesList;
 class TFolderNode;
-class TFolderTree;
 class TMainForm;
 class TScanDriver;
 class TShellPilot;
@@ -47,12 +47,13 @@ public:
   struct TActing {
     TFolderNode* Folder;
     std::string Name;
-    std::string Below;  // folder below the top, with its final "/", and name
+    std::string Below;                // folder below the top, with its final "/", and name
+    TFolderTree::TGoneFile Listed{};  // what it counts for, as listed
   };
   // After the Trash took what it could (Moved, by path): those files come
   // out of the tree as they were just before they went, and totals
-  // everywhere follow. A file that stayed, or went some other way, is left
-  // to the next scan.
+  // everywhere follow; so do files found gone otherwise (removed by another
+  // program), as they were listed. A file that stayed is left as it is.
   void Deleted(const std::vector<TActing>& Acting, const std::unordered_map<std::string, TTrashed>& Moved);
 
 protected:
@@ -60,6 +61,7 @@ protected:
 
 private:
   std::vector<TActing> ActingRows() const;
+  TActing ActingRow(int Row) const;
   // Hands the rows to the shell, relative to the listed folder.
   void NameObjects(const std::vector<TActing>& Acting);
   bool Rename(int Row, QString& Name);

@@ -63,7 +63,7 @@ private:
   std::string FReportFile;
   int FLevels = 1;       // of folders open below each scan in the report
   size_t FTopCount = 0;  // --top: the files to write of each folder; 0 for the folder table
-  TTopFiles::TOrder FTopOrder = TTopFiles::toSize;
+  TTopFiles::TOrder FTopOrder = TTopFiles::toAllocated;  // what a full disk asks about
   bool FHasTopOrder = false;
   bool FTypes = false;       // --types: the files summed by extension instead of the folder table
   bool FDuplicates = false;  // --duplicates: the copies among the files instead of the folder table

@@ -129,7 +129,8 @@ void TTreeCommands::Relabel(TFolderNode* Node, bool Bold)
       Relabel(Top, Bold);
     return;
   }
-  if (Bold)
+  // A scan still counting sets bold when its folders are opened.
+  if (Bold && TFolderTree::Editable(Node))
     FDisplay.ApplyBold(Node, [this](const TFolderNode* Item) { return IsExpanded(Item); });
   FModel.RefreshLabels(Node);
 }
@@ -267,10 +268,10 @@ int TTreeCommands::CountFolders(const TFolderNode* Top)
   return Count;
 }
 
-void TTreeCommands::ResortAll(bool Relabel)
+void TTreeCommands::ResortAll(bool MeasureChanged)
 {
-  if (Relabel)
-    this->Relabel(nullptr, false);
+  if (MeasureChanged)
+    Relabel(nullptr, true);
   // A Full Expand under way ends: it would open folders in the old order.
   FSweep->Sort(FTree.TopNodes());
 }

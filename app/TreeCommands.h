@@ -63,9 +63,9 @@ public:
   // Expands Levels levels below Node, each folder only while its measure in
   // megabytes is at least Minimum; collapses what lies deeper.
   void ExpandToLevel(TFolderNode* Node, int Levels, double Minimum);
-  // Sorts every root's tree again (in slices), and relabels them first when
-  // Relabel.
-  void ResortAll(bool Relabel);
+  // Sorts every root's tree again (in slices); first, when the measure
+  // shown changed, relabels them and sets bold by the new measure.
+  void ResortAll(bool MeasureChanged);
   // A size typed for the minimum expand size: a whole number of megabytes,
   // with or without a unit ("10", "10 MB", "2 GB", "2048 KB"). False, with
   // Megabytes untouched, for anything else.

@@ -40,7 +40,7 @@ void TTypesCommands::ListFiles(TTypesModel::TPick Pick)
   const QString Filter = FilterOf(Pick);
   FForm.FilesButtonClick();
   TFilesList& Files = FForm.RightPane().Files();
-  Files.SortBy(TFilesSorter::skSize, true);
+  Files.SortLargest();
   Files.SetFilterText(Filter);
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include <climits>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -20,6 +21,8 @@ struct TEntry {
   int Low = 0;
   int High = 0;
   bool AtShow = false;
+  // What a stored value out of range reads as, when not the default.
+  std::optional<int> Outside = std::nullopt;
 };
 
 using W = TWindowSettings;
@@ -28,7 +31,9 @@ using W = TWindowSettings;
 // never overflows; putting the window on a screen is the window's business.
 const TEntry Entries[] = {
   {"SortType", &W::FSortType, TValueDisplay::stName, TValueDisplay::stNone},
-  {"ShowType", &W::FShowType, vtSize, vtPercent},
+  // A first start shows the space taken, a stored Wasted or CD-ROM view
+  // starts as Size.
+  {"ShowType", &W::FShowType, vtSize, vtPercent, false, vtSize},
   {"UnitType", &W::FUnitType, 0, 3},
   {"Width", &W::FWidth, 100, 16000},
   {"Height", &W::FHeight, 100, 16000},
@@ -72,7 +77,7 @@ void TWindowSettings::Load(const TSettingsStore& Store, bool AtShow)
     } else {
       auto Number = std::get<int W::*>(Entry.Field);
       const int Value = Store.Integer(Entry.Key, Defaults.*Number);
-      this->*Number = Value >= Entry.Low && Value <= Entry.High ? Value : Defaults.*Number;
+      this->*Number = Value >= Entry.Low && Value <= Entry.High ? Value : Entry.Outside.value_or(Defaults.*Number);
     }
   }
   if (!AtShow) {

@@ -18,7 +18,9 @@ struct TScanSettings;
 // drift apart; a stored value outside its range reads as the default.
 struct TWindowSettings {
   int FSortType = 2;  // 1 by name, 2 by size, 3 none
-  int FShowType = 1;  // a stored Wasted or CD-ROM view starts as Size
+  // On Linux a file's length may be a thousand times what it takes on disk
+  // (sparse images, databases): a first start shows the space taken.
+  int FShowType = 2;
   int FUnitType = 0;
   int FWidth = 674;
   int FHeight = 532;

@@ -241,7 +241,8 @@ bool TFilesFilter::Test(const TFolderFiles& Files, size_t Index) const
   if (FMinLinks > 1 && Files.Links(Index) < FMinLinks)
     return false;
   if (FExtensionsGiven
-      && std::find(FExtensions.begin(), FExtensions.end(), TFileClass::Extension(Files.Name(Index)))
+      && std::find(FExtensions.begin(), FExtensions.end(),
+                   TFileClass::Extension(Files.Name(Index), File.Kind == TFileClass::fcBinary))
         == FExtensions.end())
     return false;
   if (FNames.empty() && FLeftOut.empty())

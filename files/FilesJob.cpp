@@ -15,14 +15,12 @@ void TFilesJob::Start(const TSource& Source, TFilesSorter::TKey Key, bool Descen
       if (Files->Abandoned())
         return [Result, Done] { Done(std::move(*Result)); };
     }
-    *Result = {Files, Key, Descending, Order, {}, 0};
+    *Result = {Files, Key, Descending, Order, {}, {}};
     if (!Result->Order)
       Result->Order = std::make_shared<const std::vector<uint32_t>>(TFilesSorter::Sort(*Files, Key, Descending, Stop));
     if (Filter.Empty() && !Files->HasRepeats()) {
       Result->Shown = Result->Order;
-      for (const TFilesSnapshot::TSlot& Slot : Files->Slots())
-        for (uint32_t Index = 0; Index < Slot.Files->Count(); ++Index)
-          Result->ShownBytes += (*Slot.Files)[Index].Size();
+      Result->ShownBytes = TFilesSorter::Total(*Files);
     } else {
       Result->Shown = std::make_shared<const std::vector<uint32_t>>(
         TFilesSorter::Filter(*Files, *Result->Order, Filter, Stop, Result->ShownBytes));

@@ -24,7 +24,7 @@ public:
     bool Descending;
     std::shared_ptr<const std::vector<uint32_t>> Order;  // every file
     std::shared_ptr<const std::vector<uint32_t>> Shown;  // those that pass the filter: Order when all do
-    uint64_t ShownBytes = 0;
+    TFilesSorter::TBytes ShownBytes;
   };
   using TDone = std::function<void(TResult&& Result)>;
   // The files to list: a snapshot made before, or else those below Folder,

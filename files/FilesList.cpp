@@ -21,19 +21,21 @@ TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   : TSubtreeView(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
 {
   auto* Bar = new QHBoxLayout;
-  const auto Quick = [&](const QString& Text, const QString& Tip, TFilesSorter::TKey Key, bool Descending) {
+  const auto Quick = [&](const QString& Text, const QString& Tip, const std::function<void()>& Sort) {
     auto* Button = new QToolButton;
     Button->setText(Text);
     Button->setToolTip(Tip);
     Button->setCheckable(true);
     Button->setAutoRaise(true);
-    connect(Button, &QToolButton::clicked, this, [this, Key, Descending] { SortBy(Key, Descending); });
+    connect(Button, &QToolButton::clicked, this, Sort);
     Bar->addWidget(Button);
     return Button;
   };
-  FLargest = Quick("&Largest", "The largest files first", TFilesSorter::skSize, true);
-  FNewest = Quick("&Newest", "The files changed last first", TFilesSorter::skLastChange, true);
-  FOldest = Quick("&Oldest", "The files changed longest ago first", TFilesSorter::skLastChange, false);
+  FLargest = Quick("&Largest", "The largest files first, by the space they take in the Allocated and Percent views",
+                   [this] { SortLargest(); });
+  FNewest = Quick("&Newest", "The files changed last first", [this] { SortBy(TFilesSorter::skLastChange, true); });
+  FOldest =
+    Quick("&Oldest", "The files changed longest ago first", [this] { SortBy(TFilesSorter::skLastChange, false); });
   FFilterBox = new QLineEdit;
   FFilterBox->setObjectName("FilesFilter");
   FFilterBox->setClearButtonEnabled(true);
@@ -115,8 +117,21 @@ void TFilesList::SortBy(TFilesSorter::TKey Key, bool Descending)
 {
   FKey = Key;
   FDescending = Descending;
+  FLargestFirst = false;
   ShowSortState();
   Run();
+}
+
+void TFilesList::SortLargest()
+{
+  FLargestFirst = true;
+  ShowSortState();
+  Run();
+}
+
+TFilesSorter::TKey TFilesList::LargestKey() const
+{
+  return FDisplay.BytesMeasure() == vtAllocated ? TFilesSorter::skAllocated : TFilesSorter::skSize;
 }
 
 void TFilesList::SetFilterText(const QString& Text)
@@ -152,9 +167,13 @@ void TFilesList::HeaderClicked(int Section)
 
 void TFilesList::ShowSortState()
 {
-  FLargest->setChecked(FKey == TFilesSorter::skSize && FDescending);
-  FNewest->setChecked(FKey == TFilesSorter::skLastChange && FDescending);
-  FOldest->setChecked(FKey == TFilesSorter::skLastChange && !FDescending);
+  if (FLargestFirst) {
+    FKey = LargestKey();
+    FDescending = true;
+  }
+  FLargest->setChecked(FLargestFirst);
+  FNewest->setChecked(!FLargestFirst && FKey == TFilesSorter::skLastChange && FDescending);
+  FOldest->setChecked(!FLargestFirst && FKey == TFilesSorter::skLastChange && !FDescending);
   FView->horizontalHeader()->setSortIndicator(FKey, FDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
@@ -162,6 +181,7 @@ void TFilesList::Run()
 {
   if (!FFiles && !FTaking)
     return;
+  ShowSortState();  // the measure shown may have changed
   if (FOrder && (FOrderKey != FKey || FOrderDescending != FDescending))
     FOrder.reset();
   FBusy = true;
@@ -199,7 +219,9 @@ QString TFilesList::StatusText() const
   const QString Count = FFilter.Empty()
     ? QString("%1 files").arg(Locale.toString(FModel.rowCount()))
     : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Listed()));
-  return Count + ", " + FDisplay.BytesText(double(FShownBytes)).trimmed();
+  if (FDisplay.BytesMeasure() == vtAllocated)
+    return Count + ", " + FDisplay.MeasureTotalText(FShownBytes.Allocated);
+  return Count + ", " + FDisplay.BytesText(double(FShownBytes.Size)).trimmed();
 }
 
 void TFilesList::LoadLayout(QSettings& Store)
@@ -211,9 +233,12 @@ void TFilesList::LoadLayout(QSettings& Store)
         FView->horizontalHeader()->resizeSection(Column, Width);
   bool Valid = false;
   const int Key = Store.value("Files/SortCol").toString().toInt(&Valid);
-  if (Valid && Key >= 0 && Key < TFilesSorter::skCount)
+  if (Valid && Key >= 0 && Key < TFilesSorter::skCount) {
     FKey = TFilesSorter::TKey(Key);
-  FDescending = Store.value("Files/Descending", "1").toString().trimmed() != "0";
+    FDescending = Store.value("Files/Descending", "1").toString().trimmed() != "0";
+    // Largest was the size, largest first, before it followed the measure.
+    FLargestFirst = FKey == TFilesSorter::skSize && FDescending;
+  }
   ShowSortState();
 }
 
@@ -223,6 +248,6 @@ void TFilesList::SaveLayout(QSettings& Store) const
   for (int Column = 0; Column < TFilesSorter::skCount; ++Column)
     Sizes << QString::number(FView->horizontalHeader()->sectionSize(Column));
   Store.setValue("Files/Sizes", Sizes.join(','));
-  Store.setValue("Files/SortCol", QString::number(FKey));
+  Store.setValue("Files/SortCol", FLargestFirst ? QString("largest") : QString::number(FKey));
   Store.setValue("Files/Descending", FDescending ? "1" : "0");
 }

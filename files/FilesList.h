@@ -42,6 +42,10 @@ public:
   TFilesSorter::TKey SortKey() const { return FKey; }
   bool Descending() const { return FDescending; }
   void SortBy(TFilesSorter::TKey Key, bool Descending);
+  // The largest first by the measure the tree shows (the space allocated in
+  // the Allocated and Percent views, else the size), following it when the
+  // view changes.
+  void SortLargest();
   // Sets the filter box's text and applies it.
   void SetFilterText(const QString& Text);
   QString FilterText() const;
@@ -58,6 +62,7 @@ private:
   void FilterEdited();
   void HeaderClicked(int Section);
   void ShowSortState();
+  TFilesSorter::TKey LargestKey() const;
 
   TValueDisplay& FDisplay;
   const TFolderTree& FTree;
@@ -74,10 +79,11 @@ private:
   TFilesSorter::TKey FOrderKey = TFilesSorter::skSize;
   bool FOrderDescending = true;
   TFilesFilter FFilter;
-  TFilesSorter::TKey FKey = TFilesSorter::skSize;
+  TFilesSorter::TKey FKey = TFilesSorter::skAllocated;
   bool FDescending = true;
+  bool FLargestFirst = true;  // FKey follows the measure shown
   bool FBusy = false;
-  uint64_t FShownBytes = 0;
+  TFilesSorter::TBytes FShownBytes;
   int FKeepRow = -1;                      // the row to make current when the rows come
   const TFolderNode* FKeptFor = nullptr;  // the folder of FKeepRow, only compared
 };

@@ -44,6 +44,19 @@ std::string TFilesModel::FolderBelowTop(int Row) const
   return Folder.substr(std::min(Top.size(), Folder.size()));
 }
 
+TFolderTree::TGoneFile TFilesModel::Counted(int Row) const
+{
+  const uint32_t Number = NumberAt(Row);
+  const TFilesSnapshot::TSlot& Slot = FFiles->Slots()[FFiles->SlotOf(Number)];
+  const uint32_t Index = Number - Slot.First;
+  TFolderTree::TGoneFile File;
+  File.Count = TFolderData::CountFile((*Slot.Files)[Index].Size(), Slot.ClusterSize,
+                                      Slot.Files->Allocated(Index, Slot.ClusterSize));
+  File.Links = Slot.Files->Links(Index);
+  Slot.Files->Identity(Index, File.Device, File.Inode);
+  return File;
+}
+
 QString TFilesModel::Caption(int Column)
 {
   static const char* const Captions[] = {"Name",        "Folder",      "Size", "Allocated",

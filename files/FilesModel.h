@@ -2,6 +2,7 @@
 #pragma once
 
 #include "files/FilesSorter.h"
+#include "scan/FolderTree.h"
 
 #include <QAbstractTableModel>
 
@@ -31,6 +32,9 @@ public:
   // The folder of the row's file below the top folder: "" for the top
   // folder's own files, else "sub/folder/".
   std::string FolderBelowTop(int Row) const;
+  // What the row's file counts for in the tree, once for a pattern it
+  // matches, as the scan found it: what goes when it is found gone.
+  TFolderTree::TGoneFile Counted(int Row) const;
 
   // Renaming a row's file in place: true when it took the new name.
   std::function<bool(int Row, QString& Name)> OnRename;

@@ -203,11 +203,31 @@ std::vector<uint32_t> TFilesSorter::Sort(const TFilesSnapshot& Files, TKey Key, 
   return Order;
 }
 
+namespace {
+
+void Add(TFilesSorter::TBytes& Bytes, const TFilesSnapshot::TSlot& Slot, uint32_t Index)
+{
+  Bytes.Size += (*Slot.Files)[Index].Size();
+  Bytes.Allocated += Slot.Files->Allocated(Index, Slot.ClusterSize);
+}
+
+}  // namespace
+
+TFilesSorter::TBytes TFilesSorter::Total(const TFilesSnapshot& Files)
+{
+  TBytes Bytes;
+  for (const TFilesSnapshot::TSlot& Slot : Files.Slots())
+    for (uint32_t Index = 0; Index < Slot.Files->Count(); ++Index)
+      if (!Files.Repeat(Slot.First + Index))
+        Add(Bytes, Slot, Index);
+  return Bytes;
+}
+
 std::vector<uint32_t> TFilesSorter::Filter(const TFilesSnapshot& Files, const std::vector<uint32_t>& Order,
-                                           const TFilesFilter& Filter, const TStop& Stop, uint64_t& Bytes)
+                                           const TFilesFilter& Filter, const TStop& Stop, TBytes& Bytes)
 {
   // Tested in the order the files lie in memory, then taken in Order's.
-  Bytes = 0;
+  Bytes = {};
   std::vector<bool> Passes(Files.Count());
   for (const TFilesSnapshot::TSlot& Slot : Files.Slots()) {
     if (Stop())
@@ -215,7 +235,7 @@ std::vector<uint32_t> TFilesSorter::Filter(const TFilesSnapshot& Files, const st
     for (uint32_t Index = 0; Index < Slot.Files->Count(); ++Index)
       if (!Files.Repeat(Slot.First + Index) && Filter.Test(*Slot.Files, Index)) {
         Passes[Slot.First + Index] = true;
-        Bytes += (*Slot.Files)[Index].Size();
+        Add(Bytes, Slot, Index);
       }
   }
   std::vector<uint32_t> Kept;

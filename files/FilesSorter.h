@@ -21,8 +21,15 @@ public:
   // Every file of Files in Key's order. Names compare bytewise with the
   // letters A-Z in either case; folders by their paths, then by name.
   static std::vector<uint32_t> Sort(const TFilesSnapshot& Files, TKey Key, bool Descending, const TStop& Stop);
-  // The files of Order that pass Filter, in Order's order, and the sum of
-  // their sizes in Bytes; repeats never pass.
+  // What files take: their sizes and the space allocated for them.
+  struct TBytes {
+    uint64_t Size = 0;
+    uint64_t Allocated = 0;
+  };
+  // The files of Order that pass Filter, in Order's order, and what they
+  // take in Bytes; repeats never pass.
   static std::vector<uint32_t> Filter(const TFilesSnapshot& Files, const std::vector<uint32_t>& Order,
-                                      const TFilesFilter& Filter, const TStop& Stop, uint64_t& Bytes);
+                                      const TFilesFilter& Filter, const TStop& Stop, TBytes& Bytes);
+  // What every file of Files but its repeats takes.
+  static TBytes Total(const TFilesSnapshot& Files);
 };

@@ -109,6 +109,21 @@ double TFolderData::GetValue(int ViewType, int UnitFlag) const
   return float(Value);
 }
 
+uint64_t TFolderData::Amount(int ViewType) const
+{
+  switch (ViewType) {
+    case vtSize: return SizeBytes();
+    case vtWasted: {
+      // Read while a scan counts: the last units' bytes may be ahead.
+      const uint64_t Units = FObjects.Load() * ClusterSize(), Tails = FTailBytes.Load();
+      return Units > Tails ? Units - Tails : 0;
+    }
+    case vtCDROM: return uint64_t(GetValue(vtCDROM, 1) * 1024);
+    case vtObjects: return FObjects.Load();
+    default: return AllocatedBytes();
+  }
+}
+
 uint64_t TFolderData::SizeBytes() const
 {
   const uint64_t Clusters = FClusters.Load(), Objects = FObjects.Load();

@@ -137,6 +137,9 @@ public:
   // what 64 bits hold (sparse files of exabytes) stay at UINT64_MAX.
   uint64_t SizeBytes() const;
   uint64_t AllocatedBytes() const;
+  // The measure of a view type as a whole number, to weigh folders by:
+  // bytes (the space allocated for Percent), or the object count.
+  uint64_t Amount(int ViewType) const;
   bool BeyondBytes() const { return SizeBytes() == UINT64_MAX || AllocatedBytes() == UINT64_MAX; }
   // A sum of such byte values, staying at UINT64_MAX as they do.
   static uint64_t AddBytes(uint64_t A, uint64_t B)

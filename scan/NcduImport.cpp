@@ -269,15 +269,18 @@ private:
       return Going();
     FFilesRead.fetch_add(1, std::memory_order_relaxed);
     const TFileCount Count = TFolderData::CountFile(Fields.Size, FClusterSize, Fields.DiskBytes);
-    const uint64_t Times = Count.Objects ? FSettings.Matches(Fields.Name.c_str()) : 0;
+    const uint64_t Times = FSettings.Matches(Fields.Name.c_str());
     if (Times == 0)
       return Going();
-    Folder.Own.Add(Count, Times);
+    // An empty file counts nothing, but it is a file that lists show.
     if (FSettings.FFileKind)
       Folder.Files.Add(Fields.Name, Fields.Size, Count, FSettings.FFileKind(Fields.Name.c_str(), false),
                        Fields.HasWriteTime ? FileTime::FromUnix(Fields.WriteTime, 0) : 0, 0,
                        Fields.Linked() ? std::max<uint64_t>(Fields.Links, 2) : 1,
                        Fields.HasDevice ? Fields.Device : Folder.Device, Fields.Inode);
+    if (Count.Objects == 0)
+      return Going();
+    Folder.Own.Add(Count, Times);
     // The newest change of a counted file, as a scan dates its folders.
     if (Fields.HasWriteTime)
       Folder.LastWrite = std::max(Folder.LastWrite, FileTime::FromUnix(Fields.WriteTime, 0));

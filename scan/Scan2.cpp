@@ -286,17 +286,21 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
       Space.Names.append(Entry.Name).push_back('\0');
       continue;
     }
-    const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize, Entry.DiskBytes);
-    if (Count.Objects == 0)
-      continue;
-    // A file matching several patterns counts once for each.
+    // A file matching several patterns counts once for each; one matching
+    // none was never read.
     const uint64_t Times = FSettings.Matches(Entry.Name);
-    Own.Add(Count, Times);
-    if (FSettings.FFileCounted && Times > 0)
+    if (Times == 0)
+      continue;
+    const TFileCount Count = TFolderData::CountFile(Entry.Size, FClusterSize, Entry.DiskBytes);
+    if (FSettings.FFileCounted)
       FSettings.FFileCounted(Node, Entry);
+    // An empty file counts nothing, but it is a file that lists show.
     if (FSettings.FFileKind)
       Space.Files.Add(Entry.Name, Entry.Size, Count, FSettings.FFileKind(Entry.Name, Entry.Executable), Entry.LastWrite,
                       Entry.LastAccess, Entry.Links, Entry.Identity.Device, Entry.Identity.Inode);
+    if (Count.Objects == 0)
+      continue;
+    Own.Add(Count, Times);
     if (Entry.Links > 1 && FSettings.FHardLinksOnce) {
       Space.Linked.push_back({Entry.Identity.Device, Entry.Identity.Inode, {}, Entry.Links});
       Space.Linked.back().Count.Add(Count, Times);

@@ -352,7 +352,7 @@ void TScanDriver::ListFilesAgain(TFolderNode* Folder)
   TFileListing::List(Folder->FullPath(), {"*"}, Listed, {}, FSettings.FExclude, Folder->PathBelowTop());
   TFolderFiles::TBuilder Files;
   for (const TListedFile& File : Listed)
-    if (File.Size > 0 && FSettings.Matches(File.Name.c_str()) > 0) {
+    if (FSettings.Matches(File.Name.c_str()) > 0) {
       const TFileCount Count = TFolderData::CountFile(File.Size, Folder->ClusterSize(), File.DiskBytes);
       Files.Add(File.Name, File.Size, Count, FSettings.FFileKind(File.Name.c_str(), File.Executable), File.LastWrite,
                 File.LastAccess, File.Links, File.Device, File.Inode);

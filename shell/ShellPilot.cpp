@@ -368,7 +368,7 @@ int TShellPilot::ObjectSpecialKind() const
   return skNone;
 }
 
-std::vector<std::string> TShellPilot::GatherObjects()
+std::vector<std::string> TShellPilot::GatherObjects(bool GoneDone)
 {
   if (FMultiObjects.empty())
     return {ObjectPath()};
@@ -388,7 +388,7 @@ std::vector<std::string> TShellPilot::GatherObjects()
       Paths.push_back(FFolder + Name);
     } else if (FindByEnumeration(Name)) {
       Paths.push_back(ObjectPath());
-    } else {
+    } else if (!GoneDone) {
       FObject = Saved;
       throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
                                .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
@@ -437,6 +437,8 @@ void TShellPilot::CopyPaths(const std::vector<std::string>& Paths)
 
 bool TShellPilot::MoveToTrash(const std::vector<std::string>& Paths)
 {
+  if (Paths.empty())
+    return true;  // gone already
   const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
                                          : QString("these %1 items").arg(Paths.size());
   const QString Restore =
@@ -463,7 +465,7 @@ bool TShellPilot::InvokeCommand(const QString& Given)
     return false;
   if (*Verb == TShellVerb::svDelete && FMultiObjects.empty() && !GetAttributes(saCanDelete))
     return false;
-  return RunVerb(*Verb, GatherObjects());
+  return RunVerb(*Verb, GatherObjects(*Verb == TShellVerb::svDelete));
 }
 
 void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Command)
@@ -473,7 +475,7 @@ void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Co
     return;
   // Several objects may go to the Trash together, never be renamed at once.
   const unsigned Attributes = FMultiObjects.empty() ? GetAttributes(saCanRename | saCanDelete) : unsigned(saCanDelete);
-  const std::vector<std::string> Paths = GatherObjects();
+  const std::vector<std::string> Paths = GatherObjects(true);
   const std::optional<TShellVerb> Verb = TShellMenu::Choose(
     Point, DialogWindow(), Extra, {bool(OnRename), bool(Attributes & saCanRename), bool(Attributes & saCanDelete)});
   if (!Verb)

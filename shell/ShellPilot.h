@@ -131,7 +131,9 @@ private:
   std::string ObjectPath() const { return ObjectPath(FObject); }
   void SetFolderPath(const std::string& Path);
   bool FindByEnumeration(const std::string& Name);
-  std::vector<std::string> GatherObjects();
+  // The paths of the objects named; one not found throws, unless GoneDone
+  // (an object to remove that is gone already is left out).
+  std::vector<std::string> GatherObjects(bool GoneDone = false);
   bool RunVerb(TShellVerb Verb, const std::vector<std::string>& Paths);
   static void CopyPaths(const std::vector<std::string>& Paths);
   bool MoveToTrash(const std::vector<std::string>& Paths);

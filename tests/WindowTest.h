@@ -33,10 +33,18 @@ inline std::unique_ptr<TTestHome> WindowTestHome()
   return std::make_unique<TTestHome>();
 }
 
-// The settings of a first start, in the temporary home of the test.
-inline void ResetSettings()
+// No settings at all: a first start, in the temporary home of the test.
+inline void FirstStart()
 {
   QSettings("Zelkon", "Spacelens").clear();
+}
+
+// The settings of a first start, but in the Size view: the tests' figures
+// are of lengths, which a first start shows as the space taken.
+inline void ResetSettings()
+{
+  FirstStart();
+  QSettings("Zelkon", "Spacelens").setValue("ShowType", "1");
 }
 
 // The next window starts with the details list in its right pane.

@@ -466,7 +466,7 @@ private slots:
     QVERIFY(Filter.Parse(filter, 1700000000, Error));
     std::set<uint64_t> Met;
     std::vector<uint32_t> Expected;
-    uint64_t ExpectedBytes = 0;
+    TFilesSorter::TBytes ExpectedBytes;
     uint32_t Listed = 0;
     for (const TExpected& File : Tree.Expected) {
       if (linksOnce && File.File.Links > 1 && !Met.insert(File.File.Inode).second)
@@ -475,18 +475,24 @@ private slots:
       const std::string Name = Folded(File.File.Name);
       if (filter.isEmpty() || (Name.ends_with(".jpg") && !Name.starts_with("img"))) {
         Expected.push_back(File.Number);
-        ExpectedBytes += File.File.Size;
+        ExpectedBytes.Size += File.File.Size;
+        ExpectedBytes.Allocated += File.Allocated;
       }
     }
     QCOMPARE(Files.Listed(), Listed);
     QVERIFY(!linksOnce || Listed < Files.Count());
     std::vector<uint32_t> ByNumber(Files.Count());
     std::iota(ByNumber.begin(), ByNumber.end(), 0u);
-    uint64_t Bytes = 0;
+    TFilesSorter::TBytes Bytes;
     QCOMPARE(TFilesSorter::Filter(
                Files, ByNumber, Filter, [] { return false; }, Bytes),
              Expected);
-    QCOMPARE(Bytes, ExpectedBytes);
+    QCOMPARE(Bytes.Size, ExpectedBytes.Size);
+    QCOMPARE(Bytes.Allocated, ExpectedBytes.Allocated);
+    if (filter.isEmpty()) {
+      QCOMPARE(TFilesSorter::Total(Files).Size, ExpectedBytes.Size);
+      QCOMPARE(TFilesSorter::Total(Files).Allocated, ExpectedBytes.Allocated);
+    }
   }
 };
 

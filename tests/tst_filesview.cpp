@@ -165,6 +165,41 @@ private slots:
       QVERIFY(Scan.Files().findChild<QLineEdit*>("FilesFilter")->toolTip().contains(tip));
   }
 
+  // Largest follows the measure shown: by the space taken in the Allocated
+  // view, where a file of holes comes last, and the total is of that space;
+  // a column chosen stays chosen.
+  void largestFollowsTheMeasure()
+  {
+    TScanned Scan;
+    Scan.Settle();
+    QVERIFY2(Scan.Names().startsWith("sparse.img|big.iso|"), qPrintable(Scan.Names()));
+    Scan.Form.View1Click(vtAllocated);
+    Scan.Settle();
+    QVERIFY2(Scan.Names().startsWith("big.iso|song.mp3|notes.txt|") && Scan.Names().endsWith("|sparse.img"),
+             qPrintable(Scan.Names()));
+    uint64_t Taken = 0;
+    for (uint64_t Size : {3 * 1024 * 1024, 200 * 1024, 10 * 1024, 1024, 600, 500})
+      Taken += (Size + Scan.Top->ClusterSize() - 1) / Scan.Top->ClusterSize() * Scan.Top->ClusterSize();
+    QCOMPARE(Scan.Files().StatusText(),
+             "7 files, " + Scan.Form.Display().BytesText(double(Taken)).trimmed() + " allocated");
+    QToolButton* Largest = nullptr;
+    for (QToolButton* Button : Scan.Files().findChildren<QToolButton*>())
+      if (Button->text() == "&Largest")
+        Largest = Button;
+    QVERIFY(Largest && Largest->isChecked());
+    Scan.Files().SortBy(TFilesSorter::skSize, true);
+    Scan.Settle();
+    QVERIFY(Scan.Names().startsWith("sparse.img|big.iso|"));
+    QVERIFY(!Largest->isChecked());
+    Scan.Form.View1Click(vtSize);
+    Scan.Form.View1Click(vtAllocated);
+    Scan.Settle();
+    QVERIFY(Scan.Names().startsWith("sparse.img|big.iso|"));
+    Largest->click();
+    Scan.Settle();
+    QVERIFY(Scan.Names().startsWith("big.iso|"));
+  }
+
   // Delete asks once: no changes nothing; yes moves the files to the Trash,
   // every total as a rescan counts it (a file the filter counts twice out
   // twice), the rows gone.
@@ -201,6 +236,53 @@ private slots:
     QVERIFY(SameAsRescan(Scan.Top, Scan.Form.Driver().FSettings));
     Scan.Settle();
     QCOMPARE(Scan.Names(), names);
+  }
+
+  // Empty files are files: listed and found by name, in the files view as
+  // in the details list, though they count nothing.
+  void emptyFilesListed()
+  {
+    TTestTree Tree;
+    Tree.File("zero", 0);
+    Tree.File("data.txt", 100);
+    Tree.Folder("sub");
+    Tree.File("sub/.keep", 0);
+    TMainForm Form;
+    Form.show();
+    Form.FilesButtonClick();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().Roots()->FNode);
+    TFilesList& Files = Form.RightPane().Files();
+    QTRY_COMPARE(Files.Model().rowCount(), 3);
+    Files.SetFilterText("zero");
+    QTRY_VERIFY(!Files.Busy());
+    QCOMPARE(Files.Model().rowCount(), 1);
+    QCOMPARE(Form.Driver().Roots()->FNode->FObjects.Load(), uint64_t(3));  // data.txt, sub and the top
+    Form.ListButtonClick();
+    const auto Listed = [&Form](const std::string& Name) {
+      const TListModel& Model = Form.List().Model();
+      for (int Row = 0; Row < Model.rowCount(); ++Row)
+        if (Model.Record(Row)->Name() == Name)
+          return true;
+      return false;
+    };
+    QTRY_VERIFY(Listed("zero"));
+  }
+
+  // A file another program removed leaves the list when Delete finds it
+  // gone, with the totals as a rescan counts them; the rest go as asked.
+  void goneOutsideLeavesTheList()
+  {
+    TScanned Scan;
+    const auto Answered = Answering([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+    QCOMPARE(unlink(Scan.Tree.Path("a/song.mp3").c_str()), 0);
+    QTest::keyClick(Scan.Select({"a/song.mp3", "a/b/deep.log"}), Qt::Key_Delete);
+    QVERIFY(!Scan.Exists("a/b/deep.log"));
+    QVERIFY(SameAsRescan(Scan.Top, Scan.Form.Driver().FSettings));
+    Scan.Settle();
+    QCOMPARE(Scan.Row("song.mp3"), -1);
+    QCOMPARE(Scan.Row("deep.log"), -1);
   }
 
   // A file with another name left in the tree still takes its space: the

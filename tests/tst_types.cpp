@@ -40,7 +40,10 @@ private slots:
     QTest::addRow("double with a leading dot") << ".tar.gz" << false << "gz" << int(TFileClass::fcArchive);
     QTest::addRow("none") << "README" << false << "" << int(TFileClass::fcOther);
     QTest::addRow("none, may be run") << "tool" << true << "" << int(TFileClass::fcBinary);
-    QTest::addRow("unknown, may be run") << "run.foo" << true << "foo" << int(TFileClass::fcBinary);
+    QTest::addRow("unknown, may be run: a program's name") << "vim.basic" << true << "" << int(TFileClass::fcBinary);
+    QTest::addRow("known, may be run") << "tool.sh" << true << "sh" << int(TFileClass::fcCode);
+    QTest::addRow("a library, may be run") << "libc.so.6" << true << "so" << int(TFileClass::fcBinary);
+    QTest::addRow("dots and one word") << "..double" << false << "" << int(TFileClass::fcOther);
     QTest::addRow("trailing dot") << "odd." << false << "" << int(TFileClass::fcOther);
     QTest::addRow("digits only") << "2024.01" << false << "" << int(TFileClass::fcOther);
   }
@@ -50,7 +53,7 @@ private slots:
     QFETCH(bool, executable);
     QFETCH(QString, extension);
     QFETCH(int, kind);
-    QCOMPARE(QString::fromStdString(TFileClass::Extension(name.toStdString())), extension);
+    QCOMPARE(QString::fromStdString(TFileClass::Extension(name.toStdString(), executable)), extension);
     QCOMPARE(int(TFileClass::Of(name.toStdString(), executable)), kind);
   }
 

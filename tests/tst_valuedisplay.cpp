@@ -132,6 +132,7 @@ private slots:
     QFETCH(int, factor);
     QFETCH(QList<bool>, bold);
     TFixture Fixture;
+    Fixture.Display.FShowType = vtAllocated;
     TFixture::Set(Fixture.Top, 1000, 0, 5);
     TFolderNode* Deep = Fixture.Add(Fixture.Top, "a", 150);
     for (const auto& [Name, Clusters] : {std::pair{"b", 151}, {"c", 0}, {"d", 1000}})
@@ -149,6 +150,36 @@ private slots:
     QCOMPARE(Innermost->FBold, false);
     Fixture.Display.ApplyBold(Fixture.Top, [](const TFolderNode*) { return true; });
     QCOMPARE(Innermost->FBold, factor < 40);
+  }
+
+  // Bold follows the value shown: a sparse image is large in Size and small
+  // in the space it takes, and many small files are many objects.
+  void boldFollowsTheMeasure_data()
+  {
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QList<bool>>("bold");  // image, data, many
+    QTest::newRow("size") << int(vtSize) << QList<bool>{true, false, false};
+    QTest::newRow("allocated") << int(vtAllocated) << QList<bool>{false, true, false};
+    QTest::newRow("percent: of the space allocated") << int(vtPercent) << QList<bool>{false, true, false};
+    QTest::newRow("objects") << int(vtObjects) << QList<bool>{false, false, true};
+  }
+  void boldFollowsTheMeasure()
+  {
+    QFETCH(int, view);
+    QFETCH(QList<bool>, bold);
+    TFixture Fixture;
+    TFolderNode* Image = Fixture.Add(Fixture.Top, "image", 2001);
+    Image->FHoles = 1990;
+    Fixture.Add(Fixture.Top, "data", 241);
+    Fixture.Add(Fixture.Top, "many", 40, 0, 40);
+    TFixture::Set(Fixture.Top, 2283, 0, 43);
+    Fixture.Top->FHoles = 1990;
+    Fixture.Display.FShowType = TViewType(view);
+    Fixture.Display.ApplyBold(Fixture.Top, [](const TFolderNode*) { return true; });
+    QList<bool> Got;
+    for (TFolderNode* Child : Fixture.Top->Children())
+      Got << Child->FBold;
+    QCOMPARE(Got, bold);
   }
 
   void compareNodes_data()

@@ -11,20 +11,6 @@ TTreeSource::TTreeSource(const TFolderTree& Tree, int ViewType, uint32_t Cluster
 {
 }
 
-uint64_t TTreeSource::Weight(const TFolderData& Folder, int ViewType)
-{
-  switch (ViewType) {
-    case vtSize: return Folder.SizeBytes();
-    case vtWasted: {
-      // Read while a scan counts: the last units' bytes may be ahead.
-      const uint64_t Units = Folder.FObjects.Load() * Folder.ClusterSize(), Tails = Folder.FTailBytes.Load();
-      return Units > Tails ? Units - Tails : 0;
-    }
-    case vtCDROM: return uint64_t(Folder.GetValue(vtCDROM, 1) * 1024);
-    default: return Folder.AllocatedBytes();
-  }
-}
-
 uint64_t TTreeSource::Weight(const TFolderFiles& Files, size_t Index, int ViewType, uint32_t ClusterSize)
 {
   const uint64_t Size = Files[Index].Size();
@@ -33,6 +19,7 @@ uint64_t TTreeSource::Weight(const TFolderFiles& Files, size_t Index, int ViewTy
     case vtSize: return Size;
     case vtWasted: return Clusters * ClusterSize - Size;
     case vtCDROM: return (Size + 2047) / 2048 * 2048;
+    case vtObjects: return Size > 0;  // an empty file is no object
     default: return Files.Allocated(Index, ClusterSize);
   }
 }
@@ -49,7 +36,7 @@ void TTreeSource::Collect(const TFolderNode* Node, std::vector<TTreemapEntry>& O
   // "<Files>" entries are not drawn: their files are.
   for (const TFolderNode* Child : Node->Children())
     if (!Child->FIsFiles)
-      Out.push_back({Weight(*Child, FViewType), Child, TTreemapTile::NoFile, TFileClass::fcFolder});
+      Out.push_back({Child->Amount(FViewType), Child, TTreemapTile::NoFile, TFileClass::fcFolder});
   if (const TFolderFiles* Files = Node->FFiles.load(std::memory_order_acquire))
     for (uint32_t Index = 0; Index < Files->Count(); ++Index) {
       Out.push_back({Weight(*Files, Index, FViewType, FClusterSize), nullptr, Index, uint8_t((*Files)[Index].Kind)});

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-class TFolderData;
 class TFolderNode;
 class TFolderTree;
 
@@ -20,8 +19,7 @@ public:
   TTreeSource(const TFolderTree& Tree, int ViewType, uint32_t ClusterSize);
   void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
 
-  // A folder's or a file's measure, in bytes.
-  static uint64_t Weight(const TFolderData& Folder, int ViewType);
+  // A file's measure, in bytes, as a folder's is its Amount.
   static uint64_t Weight(const TFolderFiles& Files, size_t Index, int ViewType, uint32_t ClusterSize);
 
 protected:

@@ -122,7 +122,8 @@ void TTreemapPane::SetHighlight(int Kind, const std::string* Extension)
         return true;
       const auto* Folder = static_cast<const TFolderNode*>(Tile.Folder);
       const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
-      return Files && Tile.File < Files->Count() && TFileClass::Extension(Files->Name(Tile.File)) == *Extension;
+      return Files && Tile.File < Files->Count()
+        && TFileClass::Extension(Files->Name(Tile.File), Tile.Class == TFileClass::fcBinary) == *Extension;
     });
 }
 

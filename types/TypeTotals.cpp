@@ -25,7 +25,7 @@ void TTypeTotals::Add(std::string_view Name, uint64_t Size, uint64_t Allocated, 
                       uint64_t Links, uint64_t Device, uint64_t Inode)
 {
   // The extension found once, for the class and the count.
-  const std::string_view Extension = TFileClass::ExtensionIn(Name);
+  const std::string_view Extension = TFileClass::ExtensionIn(Name, Executable);
   const auto Kind = uint8_t(TFileClass::OfExtension(Extension, Executable));
   std::lock_guard Lock(FMutex);
   if (FLinksOnce && Links > 1 && !FLinked.emplace(Device, Inode).second)
@@ -66,8 +66,8 @@ void TTypeTotals::AddSlots(const TFilesSnapshot& Files, size_t From, size_t To, 
         continue;
       const TFolderFiles::TFile& File = Block[Index];
       // The class is the scan's, told by the name and the mode it saw.
-      Count(TFileClass::ExtensionIn(Block.Name(Index)), uint8_t(File.Kind), File.Size(),
-            Block.Allocated(Index, Slot.ClusterSize), Slot.ClusterSize, Number);
+      Count(TFileClass::ExtensionIn(Block.Name(Index), File.Kind == TFileClass::fcBinary), uint8_t(File.Kind),
+            File.Size(), Block.Allocated(Index, Slot.ClusterSize), Slot.ClusterSize, Number);
     }
   }
 }

@@ -164,16 +164,18 @@ QString TTypesList::StatusText() const
 {
   if (!FModel.Files())
     return {};
-  uint64_t Files = 0, Bytes = 0;
+  uint64_t Files = 0, Measure = 0;
   const std::vector<TTypeTotals::TType> Types = FModel.Extensions();
   for (const TTypeTotals::TType& Type : Types) {
     Files += Type.Files;
-    Bytes += Type.Size;
+    Measure += FModel.Value(Type);
   }
   const QLocale Locale;
-  return QString("%1 types in %2 classes, %3 files, %4")
-    .arg(Locale.toString(qulonglong(Types.size())), Locale.toString(FModel.rowCount()),
-         Locale.toString(qulonglong(Files)), FDisplay.BytesText(double(Bytes)).trimmed());
+  const QString Counts = QString("%1 types in %2 classes, %3 files")
+                           .arg(Locale.toString(qulonglong(Types.size())), Locale.toString(FModel.rowCount()),
+                                Locale.toString(qulonglong(Files)));
+  // The total the shares are of.
+  return FDisplay.FShowType == vtObjects ? Counts : Counts + ", " + FDisplay.MeasureTotalText(Measure);
 }
 
 void TTypesList::LoadLayout(QSettings& Store)

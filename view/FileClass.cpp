@@ -106,7 +106,8 @@ std::string_view ExtensionOf(std::string_view FileName)
   size_t End = FileName.size();
   while (End > 0) {
     const size_t Dot = FileName.rfind('.', End - 1);
-    if (Dot == std::string_view::npos || Dot == 0)
+    // Only dots before it: a hidden name (".bashrc", "..double").
+    if (Dot == std::string_view::npos || FileName.find_first_not_of('.') > Dot)
       return {};
     const std::string_view Extension = FileName.substr(Dot + 1, End - Dot - 1);
     const bool Number = std::all_of(Extension.begin(), Extension.end(), [](char C) { return C >= '0' && C <= '9'; });
@@ -137,14 +138,16 @@ TFileClass::TKind TFileClass::OfExtension(std::string_view Extension, bool Execu
   return Kind == fcOther && Executable ? fcBinary : Kind;
 }
 
-std::string_view TFileClass::ExtensionIn(std::string_view FileName)
+std::string_view TFileClass::ExtensionIn(std::string_view FileName, bool Executable)
 {
-  return ExtensionOf(FileName);
+  const std::string_view Extension = ExtensionOf(FileName);
+  // "vim.basic", "ld.gold": a program's name tells its variant, not a type.
+  return Executable && Lookup(Extension) == fcOther ? std::string_view() : Extension;
 }
 
-std::string TFileClass::Extension(std::string_view FileName)
+std::string TFileClass::Extension(std::string_view FileName, bool Executable)
 {
-  std::string Extension(ExtensionOf(FileName));
+  std::string Extension(ExtensionIn(FileName, Executable));
   for (char& Letter : Extension)
     if (Letter >= 'A' && Letter <= 'Z')
       Letter = char(Letter - 'A' + 'a');

@@ -36,13 +36,16 @@ public:
   static TKind Of(std::string_view FileName, bool Executable);
   // The same, from the extension ExtensionIn gave, for one who has it.
   static TKind OfExtension(std::string_view Extension, bool Executable);
-  // The extension a name is classed by, in lower case: after its last dot
-  // but a leading one, past parts of digits only ("so" of "libfoo.so.1.2"),
+  // The extension a name is counted by, in lower case: after its last dot
+  // but leading ones, past parts of digits only ("so" of "libfoo.so.1.2"),
   // with the part before it when the two are in the table ("tar.gz", but
-  // "gz" of "notes.old.gz"); empty for none (".bashrc", "README").
-  static std::string Extension(std::string_view FileName);
+  // "gz" of "notes.old.gz"); empty for none (".bashrc", "..double",
+  // "README"), and for a name of an Executable file that is not in the
+  // table ("vim.basic" is a program without an extension). A file of the
+  // class fcBinary is Executable here: its name is in the table, or it is.
+  static std::string Extension(std::string_view FileName, bool Executable);
   // The same extension as the name writes it, in either case.
-  static std::string_view ExtensionIn(std::string_view FileName);
+  static std::string_view ExtensionIn(std::string_view FileName, bool Executable);
   // The extensions of a class, lower case, one space apart; none for
   // fcOther and fcFolder.
   static std::string_view Extensions(int Kind);

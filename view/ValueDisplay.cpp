@@ -42,6 +42,18 @@ QString TValueDisplay::ViewTypeName(int ViewType)
   return ViewType >= 1 && ViewType <= 5 ? Names[ViewType - 1] : "";
 }
 
+QString TValueDisplay::MeasureTotalText(uint64_t Bytes) const
+{
+  const QString Text = BytesText(double(Bytes)).trimmed();
+  switch (FShowType) {
+    case vtAllocated:
+    case vtPercent: return Text + " allocated";
+    case vtWasted: return Text + " wasted";
+    case vtCDROM: return Text + " on CD-ROM";
+    default: return Text;
+  }
+}
+
 QString TValueDisplay::FormatValue(const TFolderData* Record, int ViewType, bool Padded)
 {
   const double Value = Record->GetValue(ViewType, FUnitType != utMB);
@@ -244,7 +256,8 @@ int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, TSor
 void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const
 {
   const TRoot* Root = Node->Root();
-  const uint64_t Threshold = Root->FNode->AllocatedClusters() * uint64_t(FBoldFactor) / 100;
+  // By the measure shown: a sparse image large in Size may take little space.
+  const uint64_t Threshold = uint64_t((unsigned __int128)Root->FNode->Amount(FShowType) * unsigned(FBoldFactor) / 100);
   // While comparing, the folders that grew most stand out instead: by more
   // than the bold factor of all their root grew.
   const bool Growth = Compares(Root->FNode);
@@ -262,7 +275,7 @@ void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const 
         const int64_t Grown = Change(Changes[At]);
         Child->FBold = Grown > 0 && Grown > GrowthThreshold;
       } else {
-        Child->FBold = Child->AllocatedClusters() > Threshold;
+        Child->FBold = Child->Amount(FShowType) > Threshold;
       }
       if (Deeper)
         Pending.push_back(Child);

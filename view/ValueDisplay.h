@@ -41,6 +41,14 @@ public:
   // comparing, the most grown first.
   enum TSortType { stName = 1, stSize, stNone, stChange };
 
+  // The bytes a list of files weighs by for the view shown: the space
+  // allocated in the Allocated and Percent views, else the size.
+  TViewType BytesMeasure() const { return FShowType == vtAllocated || FShowType == vtPercent ? vtAllocated : vtSize; }
+
+  // A total of bytes in the measure of the view shown, with what it is:
+  // "5.2 MB", "5.0 MB allocated", "1.1 MB wasted", "6.0 MB on CD-ROM".
+  QString MeasureTotalText(uint64_t Bytes) const;
+
   // Measures the pad widths in the window's font.
   void MeasureFont(const QFont& Font);
 
