@@ -116,6 +116,8 @@ void TCompareCommands::Apply(std::shared_ptr<const TBaseline> Baseline)
   FForm.Charts().ShowChange(On);
   // A comparison starts sorted by growth, and ends sorted by size.
   TTreeCommands& Commands = FForm.Commands();
+  if (Commands.FSortType != TValueDisplay::stChange)
+    Display.FSortBesideChange = Commands.FSortType;
   const TValueDisplay::TSortType SortType = On      ? TValueDisplay::stChange
     : Commands.FSortType == TValueDisplay::stChange ? TValueDisplay::stSize
                                                     : Commands.FSortType;

@@ -80,7 +80,7 @@ static std::string ChangeFields(const TSnapshotCompare* Compare, const TSnapshot
     return ",,,,";
   return ',' + (Row->Before ? std::to_string(Row->Before->Size) : std::string()) + ','
     + (Row->Before ? std::to_string(Row->Before->Allocated) : std::string()) + ',' + std::to_string(Row->Change) + ','
-    + TSnapshotCompare::StateName(Row->State);
+    + TSnapshotCompare::StateName(Row->Verdict);
 }
 
 static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderData& Record, const std::string& Change)
@@ -134,7 +134,7 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
     }
     if (Compare)
       for (const TSnapshotCompare::TRow& Row : Compare->Rows())
-        if (Row.State == TSnapshotCompare::csGone) {
+        if (Row.Verdict == TChangeMeasure::cvGone) {
           const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Row.Before->Path + '/') + ",,,,,,,,,,,"
             + ChangeFields(Compare, &Row) + '\n';
           std::fwrite(Line.data(), 1, Line.size(), Stream);

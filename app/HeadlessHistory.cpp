@@ -50,7 +50,7 @@ std::string When(int64_t Seconds)
 }  // namespace
 
 bool THeadlessHistory::Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
-                              TFolderSnapshot& Snapshot, std::string& Error)
+                              TFolderSnapshot& Snapshot, std::string& Error, std::string& Note)
 {
   // "last", or "7d": the latest at least that many days old.
   unsigned Days = 0;
@@ -60,12 +60,21 @@ bool THeadlessHistory::Before(const std::string& Compare, const std::string& Roo
     Compare.size() > 1 && Compare.back() == 'd' && End == DaysEnd && Problem == std::errc() && Days <= 100000;
   if (Compare != "last" && !Aged)
     return TSnapshotFile::Read(Compare, Root, Settings, Snapshot, Error);
-  const int64_t Before = std::time(nullptr) - int64_t(Days) * 86400;
-  for (const THistoryStore::TEntry& Entry : THistoryStore().Of(Root))
+  const int64_t Now = std::time(nullptr), Before = Now - int64_t(Days) * 86400;
+  const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Root);
+  for (const THistoryStore::TEntry& Entry : Kept)
     if (Entry.Header.Time <= Before && TFolderSnapshot::Read(Entry.File, Snapshot, Error))
       return true;
-  Error =
-    "no snapshot of " + Root + " is remembered" + (Aged ? " from " + std::to_string(Days) + " days ago or before" : "");
+  // In a first week, the week's report is of the time there is.
+  for (auto Entry = Kept.rbegin(); Aged && Entry != Kept.rend(); ++Entry)
+    if (TFolderSnapshot::Read(Entry->File, Snapshot, Error)) {
+      const int64_t Ago = (Now - Snapshot.FHeader.Time) / 86400;
+      Note = "No scan of " + Root + " is remembered from " + std::to_string(Days)
+        + " days ago or before: compared with the oldest, of " + When(Snapshot.FHeader.Time) + " ("
+        + std::to_string(Ago) + " day" + (Ago == 1 ? "" : "s") + " ago)";
+      return true;
+    }
+  Error = "no snapshot of " + Root + " is remembered";
   return false;
 }
 
@@ -90,16 +99,23 @@ bool THeadlessHistory::WriteGrown(std::FILE* Stream, const TSnapshotCompare& Com
                                   const TFolderSnapshot& Now, size_t Count)
 {
   const int64_t Days = (Now.FHeader.Time - Before.FHeader.Time) / 86400;
+  const TChangeMeasure& Measure = Compare.Measure();
+  // Numbers in the measure compared by: bytes, or objects.
+  const auto Text = [&Measure](int64_t Value, bool Signed) {
+    return Measure.Bytes() ? Bytes(Value, Signed) : (Signed && Value > 0 ? "+" : "") + std::to_string(Value);
+  };
+  const TSnapshotCompare::TRow* Top = Compare.Of("");
   std::fprintf(Stream, "%s since %s (%" PRId64 " day%s): %s, now %s\n",
                TTerminalText::For(Stream, Now.FHeader.Root).c_str(), When(Before.FHeader.Time).c_str(), Days,
-               Days == 1 ? "" : "s", Bytes(int64_t(Now.FHeader.Size - Before.FHeader.Size), true).c_str(),
-               Bytes(int64_t(Now.FHeader.Size), false).c_str());
+               Days == 1 ? "" : "s", Text(Top ? Top->Change : 0, true).c_str(),
+               Text(Top ? int64_t(Measure.Of(Top->Now->Totals())) : 0, false).c_str());
   std::fprintf(Stream, "%12s  %10s  %10s  %s\n", "change", "before", "now", "folder");
   for (const TSnapshotCompare::TRow* Row : Compare.Grown(Count)) {
     const std::string Path = Now.FHeader.Root + Row->Now->Path + (Row->Now->Path.empty() ? "" : "/");
-    std::fprintf(Stream, "%12s  %10s  %10s  %s\n", Bytes(Row->Change, true).c_str(),
-                 Row->Before ? Bytes(int64_t(Row->Before->Size), false).c_str() : "new",
-                 Bytes(int64_t(Row->Now->Size), false).c_str(), TTerminalText::For(Stream, Path).c_str());
+    std::fprintf(Stream, "%12s  %10s  %10s  %s\n", Text(Row->Change, true).c_str(),
+                 Row->Before ? Text(int64_t(Measure.Of(Row->Before->Totals())), false).c_str() : "new",
+                 Text(int64_t(Measure.Of(Row->Now->Totals())), false).c_str(),
+                 TTerminalText::For(Stream, Path).c_str());
   }
   return !std::ferror(Stream);
 }

@@ -15,9 +15,10 @@ class THeadlessHistory {
 public:
   // The snapshot to compare Root with: the file Compare names (a snapshot
   // or an export, counted with Settings), with "last" Root's latest one
-  // remembered, with "7d" its latest at least 7 days old; false with Error.
+  // remembered, with "7d" its latest at least 7 days old, or its oldest
+  // when none is that old, which Note then says; false with Error.
   static bool Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
-                     TFolderSnapshot& Snapshot, std::string& Error);
+                     TFolderSnapshot& Snapshot, std::string& Error, std::string& Note);
   // The scan of Top as a snapshot taken now.
   static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
   // Remembers Snapshot, keeping as many as the window's options say,

@@ -317,12 +317,14 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   // told at once, and "last" is not the one this scan leaves.
   TFolderSnapshot Before;
   if (!FCompare.empty()) {
-    std::string Error;
+    std::string Error, Note;
     if (!THeadlessHistory::Before(FCompare, TPathRules::WithSeparator(TPathRules::Absolute(FFolders.front())),
-                                  FSettings, Before, Error)) {
+                                  FSettings, Before, Error, Note)) {
       std::fprintf(stderr, "Cannot compare with %s: %s\n", TTerminalText::For(stderr, FCompare).c_str(), Error.c_str());
       return 1;
     }
+    if (!Note.empty() && !FQuiet)
+      std::fprintf(stderr, "%s\n", TTerminalText::For(stderr, Note).c_str());
   }
 
   TFolderTree Tree;
@@ -422,13 +424,16 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       std::fprintf(stderr, "%s: the sizes add up to more than 64 bits can count; shown as %llu bytes\n",
                    TTerminalText::For(stderr, Top->FName).c_str(), (unsigned long long)UINT64_MAX);
   }
-  // Every folder scanned here is remembered; the comparison is of the one.
+  // Every folder scanned here is remembered, but for a look at what
+  // changed: however often the morning's comparison runs, "last" stays the
+  // night's scan. The comparison is of the one.
+  const bool Remembering = !FNoHistory && FCompare.empty();
   std::unique_ptr<TFolderSnapshot> Now;
   std::unique_ptr<TSnapshotCompare> Compare;
   for (const std::string& Path : Scanned)
-    if (const TRoot* Root = Driver.FindRoot(Path); Root && !(FNoHistory && FCompare.empty())) {
+    if (const TRoot* Root = Driver.FindRoot(Path); Root && (Remembering || !FCompare.empty())) {
       TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
-      if (!FNoHistory)
+      if (Remembering)
         THeadlessHistory::Remember(Snapshot);
       if (FCompare.empty())
         continue;
@@ -441,7 +446,10 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       }
     }
   if (Now) {
-    Compare = std::make_unique<TSnapshotCompare>(Before, *Now);
+    // In the measure the window shows, as the report tells it.
+    TWindowSettings Window;
+    Window.Load(TSettingsStore(), false);
+    Compare = std::make_unique<TSnapshotCompare>(Before, *Now, TChangeMeasure(Window.FShowType));
     if (const std::string Warning = Compare->Warning(); !Warning.empty())
       std::fprintf(stderr, "Compared with a scan %s\n", Warning.c_str());
   }
@@ -550,7 +558,7 @@ bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>&
         std::vector<TNodeOrder::TKeyed> Keys;
         for (TFolderNode* Child : Node->Children())
           Keys.emplace_back(Display.SortKey(Child, SortType), Child);
-        TNodeOrder::Sort(Keys, SortType, Display.FShowType);
+        TNodeOrder::Sort(Keys, Display.FShowType);
         TNodeOrder::Take(Node, Keys, Orders);
       }
       return true;

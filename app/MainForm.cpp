@@ -396,6 +396,8 @@ void TMainForm::Sort1Click(TValueDisplay::TSortType SortType)
 {
   TWaitCursor Wait;
   FCommands->FSortType = SortType;
+  if (SortType != TValueDisplay::stChange)
+    FDisplay.FSortBesideChange = SortType;
   FActions->CheckSort(SortType);
   FList->FollowTree(SortType, FDisplay.FShowType);
   FCommands->ResortAll(false);

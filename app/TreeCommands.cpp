@@ -103,7 +103,7 @@ void TTreeCommands::OrderChildren(TFolderNode* Node, std::vector<TFolderTree::TO
   Keys.reserve(Node->ChildCount());
   for (TFolderNode* Child : Node->Children())
     Keys.push_back(Keyed(Child));
-  TNodeOrder::Sort(Keys, FSortType, FDisplay.FShowType);
+  TNodeOrder::Sort(Keys, FDisplay.FShowType);
   TNodeOrder::Take(Node, Keys, Orders);
 }
 

@@ -86,17 +86,16 @@ void TTreeSweep::Slice()
       for (size_t Index = FKeys.size(); Index < End; ++Index)
         FKeys.push_back(FCommands.Keyed(FKeying->Child(Index)));
       if (FKeys.size() == FKeying->ChildCount()) {
-        const TValueDisplay::TSortType SortType = FCommands.FSortType;
         const TViewType ShowType = FDisplay.FShowType;
         if (FKeys.size() < PoolSortCount) {
-          TNodeOrder::Sort(FKeys, SortType, ShowType);
+          TNodeOrder::Sort(FKeys, ShowType);
           TNodeOrder::Take(FKeying, FKeys, FOrders);
         } else {
           auto Sort = std::make_shared<TPoolSort>();
           Sort->Node = FKeying;
           Sort->Keys = std::move(FKeys);
-          QThreadPool::globalInstance()->start([Sort, SortType, ShowType] {
-            TNodeOrder::Sort(Sort->Keys, SortType, ShowType);
+          QThreadPool::globalInstance()->start([Sort, ShowType] {
+            TNodeOrder::Sort(Sort->Keys, ShowType);
             Sort->Done = true;
           });
           FPoolSorts.push_back(std::move(Sort));

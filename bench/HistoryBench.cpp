@@ -80,7 +80,7 @@ int main(int argc, char** argv)
   for (size_t At = 5; At < Before.FFolders.size(); At += 100)
     Before.FFolders[At].Path += "-gone";
   Clock.restart();
-  const TSnapshotCompare Compare(Before, Now);
+  const TSnapshotCompare Compare(Before, Now, TChangeMeasure(vtSize));
   const size_t Grown = Compare.Grown(20).size();
   Report("compared", Clock);
   std::printf("  %zu rows, %zu of the most grown\n", Compare.Rows().size(), Grown);
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
   size_t Changed = 0, Folders = 0;
   TFolderNode::ForEachBelow(const_cast<TFolderNode*>(Top), [&](TFolderNode* Node) {
     ++Folders;
-    Changed += Baseline.Of(Node).State != TBaseline::bsSame;
+    Changed += Baseline.Of(Node).Verdict(TChangeMeasure(vtSize)) != TChangeMeasure::cvSame;
     return true;
   });
   Report("every folder's change", Clock);

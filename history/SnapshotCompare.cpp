@@ -5,33 +5,33 @@
 
 #include <algorithm>
 
-const char* TSnapshotCompare::StateName(TState State)
+const char* TSnapshotCompare::StateName(TChangeMeasure::TVerdict Verdict)
 {
-  static const char* const Names[] = {"same", "changed", "new", "gone"};
-  return Names[State];
+  static const char* const Names[] = {"same", "changed", "changed", "new", "gone"};
+  return Names[Verdict];
 }
 
-TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now)
-  : FBefore(Before), FNow(Now), FNowByPath(Now.FFolders)
+TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now,
+                                   const TChangeMeasure& Measure)
+  : FBefore(Before), FNow(Now), FMeasure(Measure), FNowByPath(Now.FFolders)
 {
   const TSnapshotIndex Old(Before.FFolders);
   std::vector<bool> Met(Before.FFolders.size());
   FRows.reserve(Now.FFolders.size());
+  const auto Row = [&](const TFolderSnapshot::TFolder* Was, const TFolderSnapshot::TFolder* Is) {
+    const TFolderTotals Then = Was ? Was->Totals() : TFolderTotals(), Totals = Is ? Is->Totals() : TFolderTotals();
+    const TFolderTotals *ThenOrNull = Was ? &Then : nullptr, *NowOrNull = Is ? &Totals : nullptr;
+    FRows.push_back({Was, Is, Measure.Verdict(ThenOrNull, NowOrNull), Measure.Change(ThenOrNull, NowOrNull)});
+  };
   for (const TFolderSnapshot::TFolder& Folder : Now.FFolders) {
     const std::ptrdiff_t At = Old.Find(Folder.Path);
-    const TFolderSnapshot::TFolder* Was = At < 0 ? nullptr : &Before.FFolders[size_t(At)];
-    TState State = csNew;
-    if (Was) {
-      State = Was->Size == Folder.Size && Was->Allocated == Folder.Allocated && Was->Objects == Folder.Objects
-        ? csSame
-        : csChanged;
+    if (At >= 0)
       Met[size_t(At)] = true;
-    }
-    FRows.push_back({Was, &Folder, State, int64_t(Folder.Size - (Was ? Was->Size : 0))});
+    Row(At < 0 ? nullptr : &Before.FFolders[size_t(At)], &Folder);
   }
   for (size_t At = 0; At < Before.FFolders.size(); ++At)
     if (!Met[At])
-      FRows.push_back({&Before.FFolders[At], nullptr, csGone, -int64_t(Before.FFolders[At].Size)});
+      Row(&Before.FFolders[At], nullptr);
 }
 
 const TSnapshotCompare::TRow* TSnapshotCompare::Of(std::string_view Path) const

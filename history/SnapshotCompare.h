@@ -12,21 +12,23 @@
 struct TScanSettings;
 
 // What changed between two snapshots of a root, folder by folder, matched
-// by their paths below it.
+// by their paths below it, in one measure.
 class TSnapshotCompare {
 public:
-  enum TState : uint8_t { csSame, csChanged, csNew, csGone };
-  static const char* StateName(TState State);
+  // The state the CSV writes: "same", "changed" (grown or shrunk), "new"
+  // or "gone".
+  static const char* StateName(TChangeMeasure::TVerdict Verdict);
 
   struct TRow {
     const TFolderSnapshot::TFolder* Before;  // null for a new folder
     const TFolderSnapshot::TFolder* Now;     // null for a folder gone
-    TState State;
-    int64_t Change;  // of the size, in bytes
+    TChangeMeasure::TVerdict Verdict;
+    int64_t Change;  // in the measure
   };
 
   // Both snapshots must outlive the comparison.
-  TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now);
+  TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now, const TChangeMeasure& Measure);
+  const TChangeMeasure& Measure() const { return FMeasure; }
   // Now's folders in its order, then those gone in Before's order.
   const std::vector<TRow>& Rows() const { return FRows; }
   // The row of a folder of Now; null for none.
@@ -46,6 +48,7 @@ public:
 private:
   const TFolderSnapshot& FBefore;
   const TFolderSnapshot& FNow;
+  const TChangeMeasure FMeasure;
   std::vector<TRow> FRows;
   TSnapshotIndex FNowByPath;
 };

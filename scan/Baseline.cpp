@@ -2,6 +2,7 @@
 #include "scan/Baseline.h"
 
 #include "scan/FolderNode.h"
+#include "scan/Root.h"
 
 #include <string_view>
 #include <unordered_map>
@@ -54,14 +55,32 @@ bool TBaseline::PathOf(const TFolderNode* Node, std::string& Path) const
   return true;
 }
 
+int64_t TBaseline::TChange::Grown(const TChangeMeasure& Measure) const
+{
+  if (!Compared)
+    return 0;
+  const TFolderTotals Then = Before ? Before->Totals() : TFolderTotals();
+  return Measure.Change(Before ? &Then : nullptr, &Now);
+}
+
+TChangeMeasure::TVerdict TBaseline::TChange::Verdict(const TChangeMeasure& Measure) const
+{
+  if (!Compared)
+    return TChangeMeasure::cvSame;
+  const TFolderTotals Then = Before ? Before->Totals() : TFolderTotals();
+  return Measure.Verdict(Before ? &Then : nullptr, &Now);
+}
+
 TBaseline::TChange TBaseline::Change(const TFolderNode* Node, const TFolderSnapshot::TFolder* Before)
 {
-  TChange Change;
-  Change.Before = Before;
-  Change.Size = int64_t(Node->SizeBytes() - (Before ? Before->Size : 0));
-  Change.Allocated = int64_t(Node->AllocatedBytes() - (Before ? Before->Allocated : 0));
-  Change.State = !Before ? bsNew : Change.Size > 0 ? bsGrown : Change.Size < 0 ? bsShrunk : bsSame;
-  return Change;
+  return {true, Before, Node->Totals()};
+}
+
+bool TBaseline::OfRoot(const TFolderNode* Node) const
+{
+  const TRoot* Root = Node->Root();
+  std::string Path;
+  return Root && Root->FNode && PathOf(Root->FNode, Path);
 }
 
 TBaseline::TChange TBaseline::Of(const TFolderNode* Node) const

@@ -26,14 +26,18 @@ public:
   const TFolderSnapshot::THeader& Header() const { return FSnapshot.FHeader; }
   const std::string& Root() const { return FRoot; }
 
-  enum TState : uint8_t { bsOutside, bsSame, bsGrown, bsShrunk, bsNew };
   struct TChange {
-    TState State = bsOutside;
+    // Of the root compared: not a "<Files>" entry nor a total too large to tell.
+    bool Compared = false;
     const TFolderSnapshot::TFolder* Before = nullptr;  // null for a new folder
-    int64_t Size = 0;                                  // how much the size grew; less than 0 when it shrank
-    int64_t Allocated = 0;                             // how much the space allocated grew
+    TFolderTotals Now;
+    // How much it grew in Measure, less than 0 when it shrank; 0 when not
+    // compared.
+    int64_t Grown(const TChangeMeasure& Measure) const;
+    // Its verdict in Measure (same when not compared).
+    TChangeMeasure::TVerdict Verdict(const TChangeMeasure& Measure) const;
   };
-  // What changed in Node since: bsOutside for a node of another root, a
+  // What changed in Node since; not Compared for a node of another root, a
   // "<Files>" entry and a total too large to tell.
   TChange Of(const TFolderNode* Node) const;
   // The same for each of Parent's children, in their order, the folders
@@ -48,6 +52,8 @@ public:
 
   // Node's change from what it was then (null: it is new), as it is now.
   static TChange Change(const TFolderNode* Node, const TFolderSnapshot::TFolder* Before);
+  // Whether Node is of the root compared (a cheap look at its top).
+  bool OfRoot(const TFolderNode* Node) const;
 
 private:
   // Node's path below the top, as the snapshot writes it; false for a node

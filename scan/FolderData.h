@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fs/FileTime.h"
+#include "scan/ChangeMeasure.h"
 #include "scan/Relaxed.h"
 
 #include <QString>
@@ -137,6 +138,7 @@ public:
   // what 64 bits hold (sparse files of exabytes) stay at UINT64_MAX.
   uint64_t SizeBytes() const;
   uint64_t AllocatedBytes() const;
+  TFolderTotals Totals() const { return {SizeBytes(), AllocatedBytes(), FObjects.Load()}; }
   // The measure of a view type as a whole number, to weigh folders by:
   // bytes (the space allocated for Percent), or the object count.
   uint64_t Amount(int ViewType) const;

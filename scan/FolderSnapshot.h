@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "scan/ChangeMeasure.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -37,6 +39,7 @@ public:
     uint64_t Objects = 0;
     int64_t Files = -1;      // its own files; -1 when not known
     int64_t LastChange = 0;  // Unix seconds; 0 when not known
+    TFolderTotals Totals() const { return {Size, Allocated, Objects}; }
   };
 
   THeader FHeader;

@@ -159,23 +159,29 @@ private slots:
     Form.ListButtonClick();
     TDetailsList& List = Form.List();
     TListModel& Model = List.Model();
-    QStringList Rows;
-    for (int Row = 0; Row < Model.rowCount(); ++Row)
-      Rows << Model.index(Row, TListModel::lcName).data().toString() + " "
-          + Model.index(Row, TListModel::lcChange).data().toString() + " "
-          + Model.index(Row, TListModel::lcBefore).data().toString()
-          + (Model.flags(Model.index(Row, 0)) == Qt::NoItemFlags ? " (inert)" : "");
+    const auto Rows = [&Model] {
+      QStringList Rows;
+      for (int Row = 0; Row < Model.rowCount(); ++Row)
+        Rows << Model.index(Row, TListModel::lcName).data().toString() + " "
+            + Model.index(Row, TListModel::lcChange).data().toString() + " "
+            + Model.index(Row, TListModel::lcBefore).data().toString()
+            + (Model.flags(Model.index(Row, 0)) == Qt::NoItemFlags ? " (inert)" : "");
+      return Rows;
+    };
     QCOMPARE(
-      Rows,
+      Rows(),
       (QStringList{QString::fromStdString(Scans.Tree.Top()) + " +5.0 MB 1.0 MB", "grown +3.0 MB 1.0 MB", "added new ",
                    "new new ", "same same 0.0 KB", "old gone 0.5 KB (inert)", "emptied -2.9 KB 2.9 KB"}));
     List.selectAll();
     QCOMPARE(List.SelectedRecords().size(), size_t(5));
     // A folder's files tile by what they did themselves.
     QCOMPARE(Marks(Form, Child(Top, "grown"), vtSize), QStringList{"file Grown"});
-    // In the view of the space allocated, its change: a whole cluster less.
+    // In the view of the space allocated, its change: a whole cluster less,
+    // and what it was then in that measure too.
     Form.View1Click(vtAllocated);
     QCOMPARE(Labels(Form, Top).last(), QString("4.0 KB -4.0 KB emptied"));
+    QTRY_VERIFY(Rows().contains("emptied -4.0 KB 8.0 KB"));
+    QVERIFY2(Rows().contains("old gone 8.0 KB (inert)"), qPrintable(Rows().join('|')));
     Form.View1Click(vtSize);
     // Ended, all is as before.
     Form.Compare().End();
@@ -186,6 +192,31 @@ private slots:
       (QStringList{"4.0 MB grown (bold)", "2.0 MB added (bold)", "0.5 KB new", "0.0 KB same", "0.0 KB emptied"}));
     QVERIFY(Form.StatusText(TStatusPanels::spChange).isEmpty());
     QCOMPARE(Model.rowCount(), 6);
+  }
+
+  // By Change sorts the root compared; other roots keep the order they had,
+  // also for what is scanned while comparing.
+  void changeSortsTheRootCompared()
+  {
+    TTwoScans Scans;
+    TMainForm& Form = Scans.Form;
+    Form.SetCurrentNode(Form.Tree().TopNodes().front());
+    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, Scans.Root);
+    QTRY_VERIFY(Form.Compare().Active());
+    TTestTree Other;
+    const QStringList Sizes{"d30", "a80", "f10", "b70", "e20", "c50"};
+    for (const QString& Name : Sizes) {
+      Other.Folder(Name.left(1).toStdString());
+      Other.File(Name.left(1).toStdString() + "/x", Name.mid(1).toULongLong() * 4096);
+    }
+    QVERIFY(Form.StartScan(Other.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* OtherTop = Form.Driver().FindRoot(Other.Top())->FNode;
+    QStringList Order;
+    for (const TFolderNode* Child : OtherTop->Children())
+      Order << QString::fromStdString(Child->Name());
+    QCOMPARE(Order, (QStringList{"a", "b", "c", "d", "e", "f"}));
+    QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stChange));
   }
 
   // The treemap marks each folder by its change in the measure drawn: a

@@ -80,7 +80,7 @@ QStringList Rows(const TSnapshotCompare& Compare)
   for (const TSnapshotCompare::TRow& Row : Compare.Rows())
     Rows << QString("%1:%2:%3")
               .arg(QString::fromStdString((Row.Now ? Row.Now : Row.Before)->Path),
-                   TSnapshotCompare::StateName(Row.State))
+                   TSnapshotCompare::StateName(Row.Verdict))
               .arg(Row.Change);
   return Rows;
 }
@@ -284,11 +284,20 @@ private slots:
       Made("/r/", 1, {":1000", "grown:100", "same:50", "gone:200", "gone/deep:20", "emptied:300", "old-name:40"});
     const TFolderSnapshot Now =
       Made("/r/", 2, {":1350", "grown:600", "same:50", "emptied:0", "new-name:40", "added:400", "added/x:10"});
-    const TSnapshotCompare Compare(Before, Now);
+    const TSnapshotCompare Compare(Before, Now, TChangeMeasure(vtSize));
     QCOMPARE(
       Rows(Compare),
       (QStringList{":changed:350", "grown:changed:500", "same:same:0", "emptied:changed:-300", "new-name:new:40",
                    "added:new:400", "added/x:new:10", "gone:gone:-200", "gone/deep:gone:-20", "old-name:gone:-40"}));
+    // In another measure, only that measure: the space allocated is twice
+    // the size here, the objects the size's last digit, which none changed.
+    QCOMPARE(
+      Rows(TSnapshotCompare(Before, Now, TChangeMeasure(vtPercent))),
+      (QStringList{":changed:700", "grown:changed:1000", "same:same:0", "emptied:changed:-600", "new-name:new:80",
+                   "added:new:800", "added/x:new:20", "gone:gone:-400", "gone/deep:gone:-40", "old-name:gone:-80"}));
+    QCOMPARE(Rows(TSnapshotCompare(Before, Now, TChangeMeasure(vtObjects))),
+             (QStringList{":same:0", "grown:same:0", "same:same:0", "emptied:same:0", "new-name:new:0", "added:new:0",
+                          "added/x:new:0", "gone:gone:0", "gone/deep:gone:0", "old-name:gone:0"}));
     QStringList Grown;
     for (const TSnapshotCompare::TRow* Row : Compare.Grown(3))
       Grown << QString::fromStdString(Row->Now->Path);
@@ -297,16 +306,16 @@ private slots:
     TFolderSnapshot Other = Now;
     Other.FHeader.Options = "hard-links=each";
     Other.FHeader.ClusterSize = 512;
-    std::string Warning = TSnapshotCompare(Before, Other).Warning();
+    std::string Warning = TSnapshotCompare(Before, Other, TChangeMeasure(vtSize)).Warning();
     QVERIFY2(Warning.find("hard-links=each") != std::string::npos && Warning.find("512") != std::string::npos,
              Warning.c_str());
     // An export's cluster size is not known: no warning of it.
     TFolderSnapshot Export = Before;
     Export.FHeader.ClusterSize = 0;
-    QVERIFY(TSnapshotCompare(Export, Now).Warning().empty());
+    QVERIFY(TSnapshotCompare(Export, Now, TChangeMeasure(vtSize)).Warning().empty());
     Other = Now;
     Other.FHeader.Root = "/elsewhere/";
-    Warning = TSnapshotCompare(Before, Other).Warning();
+    Warning = TSnapshotCompare(Before, Other, TChangeMeasure(vtSize)).Warning();
     QVERIFY2(Warning.find("another folder, /r/") != std::string::npos, Warning.c_str());
   }
 
@@ -409,28 +418,32 @@ private slots:
     TFolderNode* Elsewhere = Other.Add(Other.Top, "grown", 1, 1, 1);
     const TBaseline Baseline(Before, "/top/");
 
+    const TChangeMeasure BySize(vtSize), ByAllocated(vtAllocated);
+    using V = TChangeMeasure::TVerdict;
     const struct {
       const TFolderNode* Node;
-      TBaseline::TState State;
+      bool Compared;
+      V Verdict;  // by size
       int64_t Size;
       int64_t SizeThen;
-    } Expected[] = {{Now.Top, TBaseline::bsShrunk, -12176, 90000},
-                    {Grown, TBaseline::bsGrown, 7292, 1000},
-                    {Same, TBaseline::bsSame, 0, 4106},
-                    {Inner, TBaseline::bsSame, 0, 7},
-                    {Shrunk, TBaseline::bsShrunk, -4904, 9000},
-                    {Added, TBaseline::bsNew, 4097, -1},
-                    {Files, TBaseline::bsOutside, 0, -1},
-                    {Elsewhere, TBaseline::bsOutside, 0, -1},
-                    {Other.Top, TBaseline::bsOutside, 0, -1}};
+    } Expected[] = {{Now.Top, true, V::cvShrunk, -12176, 90000},
+                    {Grown, true, V::cvGrown, 7292, 1000},
+                    {Same, true, V::cvSame, 0, 4106},
+                    {Inner, true, V::cvSame, 0, 7},
+                    {Shrunk, true, V::cvShrunk, -4904, 9000},
+                    {Added, true, V::cvNew, 4097, -1},
+                    {Files, false, V::cvSame, 0, -1},
+                    {Elsewhere, false, V::cvSame, 0, -1},
+                    {Other.Top, false, V::cvSame, 0, -1}};
     for (const auto& Row : Expected) {
       const TBaseline::TChange Change = Baseline.Of(Row.Node);
       const QByteArray Name = QByteArray::fromStdString(Row.Node->FullPath());
-      QVERIFY2(Change.State == Row.State, Name);
-      QVERIFY2(Change.Size == Row.Size, Name + " " + QByteArray::number(qlonglong(Change.Size)));
+      QVERIFY2(Change.Compared == Row.Compared, Name);
+      QVERIFY2(Change.Verdict(BySize) == Row.Verdict, Name);
+      QVERIFY2(Change.Grown(BySize) == Row.Size, Name + " " + QByteArray::number(qlonglong(Change.Grown(BySize))));
       QVERIFY2((Change.Before ? int64_t(Change.Before->Size) : -1) == Row.SizeThen, Name);
       if (Change.Before)
-        QVERIFY2(Change.Allocated == int64_t(Row.Node->AllocatedBytes()) - 2 * Row.SizeThen, Name);
+        QVERIFY2(Change.Grown(ByAllocated) == int64_t(Row.Node->AllocatedBytes()) - 2 * Row.SizeThen, Name);
     }
     const auto Gone = [&](const TFolderNode* Node) {
       QStringList Names;

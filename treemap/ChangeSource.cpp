@@ -38,27 +38,30 @@ void TChangeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out)
   const std::vector<TBaseline::TChange> Changes = FBaseline->OfChildren(Node, &Gone);
   const TBaseline::TChange Own = FBaseline->Of(Node);
   // What the folder's own files did: its change less its sub-folders'.
-  int64_t Files = Measure(Own);
+  const TChangeMeasure Measure(FViewType);
+  int64_t Files = Own.Grown(Measure);
   size_t At = First;
   for (size_t Child = 0; Child < Changes.size(); ++Child)
     if (!Node->Child(Child)->FIsFiles) {
-      Files -= Measure(Changes[Child]);
-      Out[At++].Change = Mark(Changes[Child].State, Measure(Changes[Child]));
+      Files -= Changes[Child].Grown(Measure);
+      Out[At++].Change = Mark(Changes[Child].Verdict(Measure));
     }
   for (const TFolderSnapshot::TFolder* Then : Gone)
-    Files += int64_t(FViewType == vtAllocated ? Then->Allocated : Then->Size);
+    Files += int64_t(Measure.Of(Then->Totals()));
+  const TChangeMeasure::TVerdict OwnVerdict = Own.Verdict(Measure);
   for (; At < Out.size(); ++At)
-    Out[At].Change = Mark(Own.State, Files);
+    Out[At].Change = OwnVerdict == TChangeMeasure::cvNew || !Own.Compared ? Mark(OwnVerdict)
+      : Files > 0                                                         ? cmGrown
+      : Files < 0                                                         ? cmShrunk
+                                                                          : cmSame;
 }
 
-int64_t TChangeSource::Measure(const TBaseline::TChange& Change) const
+uint8_t TChangeSource::Mark(TChangeMeasure::TVerdict Verdict)
 {
-  return FViewType == vtAllocated ? Change.Allocated : Change.Size;
-}
-
-uint8_t TChangeSource::Mark(TBaseline::TState State, int64_t Change)
-{
-  if (State == TBaseline::bsOutside)
-    return cmSame;
-  return State == TBaseline::bsNew ? cmNew : Change > 0 ? cmGrown : Change < 0 ? cmShrunk : cmSame;
+  switch (Verdict) {
+    case TChangeMeasure::cvNew: return cmNew;
+    case TChangeMeasure::cvGrown: return cmGrown;
+    case TChangeMeasure::cvShrunk: return cmShrunk;
+    default: return cmSame;
+  }
 }

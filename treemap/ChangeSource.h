@@ -23,8 +23,7 @@ public:
   void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
 
 private:
-  int64_t Measure(const TBaseline::TChange& Change) const;
-  static uint8_t Mark(TBaseline::TState State, int64_t Change);
+  static uint8_t Mark(TChangeMeasure::TVerdict Verdict);
 
   std::shared_ptr<const TBaseline> FBaseline;
 };

@@ -54,7 +54,7 @@ void TListModel::SetFolder(TFolderNode* Node)
   TFolderData* Own = Node;
   // While comparing, each folder's then, found at once for all of them.
   const auto Then = [](const TBaseline::TChange& Change) {
-    return Change.State == TBaseline::bsOutside ? std::nullopt : std::optional(Change.Before);
+    return Change.Compared ? std::optional(Change.Before) : std::nullopt;
   };
   if (!Node->Parent())
     FRows.push_back(
@@ -153,14 +153,14 @@ QString TListModel::Cell(const TRow& Row, int Column) const
     switch (Column) {
       case lcName: return Row.Caption;
       case lcChange: return "gone";
-      case lcBefore: return FDisplay.BytesText(double(Then->Size));
+      case lcBefore: return FDisplay.ThenText(*Then);
       default: return {};
     }
   }
   switch (Column) {
     case lcName: return Row.Caption;
     case lcChange: return FDisplay.ChangeText(ChangeOf(Row));
-    case lcBefore: return Then ? FDisplay.BytesText(double(Then->Size)) : QString();
+    case lcBefore: return Then ? FDisplay.ThenText(*Then) : QString();
     case lcSize: return FDisplay.FormatValue(Record, vtSize, false);
     case lcAllocated: return FDisplay.FormatValue(Record, vtAllocated, false);
     case lcObjects: return File ? QString("1  ") : QString("%1  ").arg(Record->FObjects.Load());
@@ -293,8 +293,9 @@ double TListModel::SortValue(const TRow& Row, int Column) const
 {
   const TFolderData* Record = Row.Record;
   const TFolderSnapshot::TFolder* Then = Row.Then.value_or(nullptr);
+  const double ThenValue = Then ? double(FDisplay.ChangeMeasure().Of(Then->Totals())) : 0;
   if (Row.Gone)
-    return Column == lcChange ? -double(Then->Size) : Column == lcBefore ? double(Then->Size) : 0;
+    return Column == lcChange ? -ThenValue : Column == lcBefore ? ThenValue : 0;
   switch (Column) {
     case lcSize: return Record->GetValue(vtSize, 1);
     case lcAllocated:
@@ -304,7 +305,7 @@ double TListModel::SortValue(const TRow& Row, int Column) const
     case lcLastAccess: return double(Record->FLastAccess.Load());
     case lcLastChange: return double(Record->FLastWrite.Load());
     case lcChange: return double(FDisplay.Change(ChangeOf(Row)));
-    case lcBefore: return Then ? double(Then->Size) : 0;
+    case lcBefore: return ThenValue;
     default: return 0;
   }
 }

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, TValueDisplay::TSortType SortType, TViewType ShowType)
+void TNodeOrder::Sort(std::vector<TKeyed>& Keyed, TViewType ShowType)
 {
-  std::stable_sort(Keyed.begin(), Keyed.end(), [SortType, ShowType](const TKeyed& A, const TKeyed& B) {
-    return TValueDisplay::CompareKeys(A.first, B.first, SortType, ShowType) < 0;
+  std::stable_sort(Keyed.begin(), Keyed.end(), [ShowType](const TKeyed& A, const TKeyed& B) {
+    return TValueDisplay::CompareKeys(A.first, B.first, ShowType) < 0;
   });
 }
 

@@ -172,7 +172,7 @@ QString TValueDisplay::NodeLabel(const TFolderData* Record)
 
 bool TValueDisplay::Compares(const TFolderNode* Node) const
 {
-  return FBaseline && FBaseline->Of(Node).State != TBaseline::bsOutside;
+  return FBaseline && FBaseline->Of(Node).Compared;
 }
 
 int64_t TValueDisplay::Change(const TFolderNode* Node) const
@@ -182,13 +182,21 @@ int64_t TValueDisplay::Change(const TFolderNode* Node) const
 
 int64_t TValueDisplay::Change(const TBaseline::TChange& Change) const
 {
-  return FShowType == vtAllocated ? Change.Allocated : Change.Size;
+  return Change.Grown(ChangeMeasure());
 }
 
 QString TValueDisplay::SignedBytesText(int64_t Bytes) const
 {
-  const QString Text = BytesText(std::fabs(double(Bytes)));
+  const QString Text =
+    ChangeMeasure().Bytes() ? BytesText(std::fabs(double(Bytes))) : Number(std::fabs(double(Bytes)), 0);
   return Bytes < 0 ? '-' + Text : '+' + Text;
+}
+
+QString TValueDisplay::ThenText(const TFolderSnapshot::TFolder& Then) const
+{
+  const TChangeMeasure Measure = ChangeMeasure();
+  const double Value = double(Measure.Of(Then.Totals()));
+  return Measure.Bytes() ? BytesText(Value) : Number(Value, 0);
 }
 
 QString TValueDisplay::ChangeText(const TFolderNode* Node) const
@@ -198,13 +206,11 @@ QString TValueDisplay::ChangeText(const TFolderNode* Node) const
 
 QString TValueDisplay::ChangeText(const TBaseline::TChange& Change) const
 {
-  switch (Change.State) {
-    case TBaseline::bsOutside: return {};
-    case TBaseline::bsNew: return "new";
-    default: break;
+  switch (Change.Verdict(ChangeMeasure())) {
+    case TChangeMeasure::cvNew: return "new";
+    case TChangeMeasure::cvSame: return Change.Compared ? "same" : QString();
+    default: return SignedBytesText(this->Change(Change));
   }
-  const int64_t Bytes = this->Change(Change);
-  return Bytes == 0 ? QString("same") : SignedBytesText(Bytes);
 }
 
 int TValueDisplay::CompareKB(double A, double B)
@@ -214,7 +220,10 @@ int TValueDisplay::CompareKB(double A, double B)
 
 TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, TSortType SortType)
 {
+  if (SortType == stChange && !(FBaseline && FBaseline->OfRoot(Node)))
+    SortType = FSortBesideChange;
   TSortKey Key;
+  Key.By = SortType;
   if (SortType == stName) {
     Key.Name = FCollator.sortKey(NodeCaption(Node));
     return Key;
@@ -236,8 +245,9 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, TSortTyp
   return Key;
 }
 
-int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, TSortType SortType, TViewType ShowType)
+int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, TViewType ShowType)
 {
+  const TSortType SortType = A.By;
   if (SortType == stName)
     return A.Name->compare(*B.Name);
   if (SortType == stChange)
@@ -250,7 +260,7 @@ int TValueDisplay::CompareKeys(const TSortKey& A, const TSortKey& B, TSortType S
 
 int TValueDisplay::CompareNodes(const TFolderNode* A, const TFolderNode* B, TSortType SortType)
 {
-  return CompareKeys(SortKey(A, SortType), SortKey(B, SortType), SortType, FShowType);
+  return CompareKeys(SortKey(A, SortType), SortKey(B, SortType), FShowType);
 }
 
 void TValueDisplay::ApplyBold(TFolderNode* Node, const std::function<bool(const TFolderNode*)>& IsExpanded) const

@@ -40,6 +40,11 @@ public:
   // The tree's sort modes, as the settings keep them; by change only while
   // comparing, the most grown first.
   enum TSortType { stName = 1, stSize, stNone, stChange };
+  // What the roots not compared sort by while the tree sorts by change: the
+  // mode chosen before.
+  TSortType FSortBesideChange = stSize;
+  // What a comparison weighs folders by: the measure shown.
+  TChangeMeasure ChangeMeasure() const { return TChangeMeasure(FShowType); }
 
   // The bytes a list of files weighs by for the view shown: the space
   // allocated in the Allocated and Percent views, else the size.
@@ -76,26 +81,31 @@ public:
   static QString ViewTypeName(int ViewType);
   // Whether Node is compared: of the root compared, not a "<Files>" entry.
   bool Compares(const TFolderNode* Node) const;
-  // How much Node grew since the earlier scan, in the measure of the view
-  // type (its space allocated, else its size); 0 when not compared.
+  // How much Node grew since the earlier scan, in the measure shown; 0
+  // when not compared.
   int64_t Change(const TFolderNode* Node) const;
   int64_t Change(const TBaseline::TChange& Change) const;
-  // A change as the tree writes it: "+1.2 MB", "-300 KB", "same"; "new" for
-  // a folder the earlier scan did not have; empty when not compared.
+  // A change as the tree writes it: "+1.2 MB", "-300 KB", "+12" objects,
+  // "same"; "new" for a folder the earlier scan did not have; empty when
+  // not compared.
   QString ChangeText(const TFolderNode* Node) const;
   QString ChangeText(const TBaseline::TChange& Change) const;
   QString SignedBytesText(int64_t Bytes) const;
+  // A folder's totals in the earlier scan, in the measure shown.
+  QString ThenText(const TFolderSnapshot::TFolder& Then) const;
 
   // What a node sorts by under the sort mode, taken once: a scan keeps
   // raising totals, and a sort must not see them change under it.
   struct TSortKey {
     std::optional<QCollatorSortKey> Name;
     double Value = 0;
+    TSortType By = stNone;  // the sort mode the key is of, the same for siblings
   };
+  // By change, a node of a root not compared sorts as before the comparison.
   TSortKey SortKey(const TFolderNode* Node, TSortType SortType);
-  // Negative when A comes first under the sort mode (1 name, 2 size, 3 none,
-  // 4 change) and the view type the keys were taken for.
-  static int CompareKeys(const TSortKey& A, const TSortKey& B, TSortType SortType, TViewType ShowType);
+  // Negative when A comes first under the sort mode of the keys (1 name,
+  // 2 size, 3 none, 4 change) and the view type they were taken for.
+  static int CompareKeys(const TSortKey& A, const TSortKey& B, TViewType ShowType);
   int CompareNodes(const TFolderNode* A, const TFolderNode* B, TSortType SortType);
   // Larger sizes (in kilobytes) first; sizes less than half a kilobyte
   // apart compare equal, so they keep their order.
