@@ -10,88 +10,123 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
-// The words of Text: runs without spaces, or quoted runs with them.
-QStringList Words(const QString& Text)
+// A word of the box: a run without spaces, or a quoted run with them,
+// which is always a name.
+struct TWord {
+  QString Text;
+  bool Quoted = false;
+};
+
+QList<TWord> Words(const QString& Text)
 {
-  QStringList Found;
+  QList<TWord> Found;
   static const QRegularExpression Word(R"re("([^"]*)"?|(\S+))re");
   for (auto Match = Word.globalMatch(Text); Match.hasNext();) {
     const QRegularExpressionMatch Next = Match.next();
-    Found << (Next.capturedStart(1) >= 0 ? Next.captured(1) : Next.captured(2));
+    const bool Quoted = Next.capturedStart(1) >= 0;
+    Found.push_back({Quoted ? Next.captured(1) : Next.captured(2), Quoted});
   }
   return Found;
 }
 
-// "100", "1.5 GB", "4KiB": bytes, or -1.
-double Bytes(const QString& Number, const QString& Unit)
+// The power of 1024 a unit stands for ("MB", "MiB", "M", "bytes"), or -1.
+int UnitPower(const QString& Unit)
 {
-  bool Ok = false;
-  const double Value = Number.toDouble(&Ok);
-  if (!Ok || Value < 0 || !std::isfinite(Value))
-    return -1;
   static const QStringList Units = {"b", "kb", "mb", "gb", "tb", "pb"};
   QString Name = Unit.toLower();
+  if (Name == "byte" || Name == "bytes")
+    return 0;
   Name.remove('i');
-  const qsizetype Power = Name.isEmpty() ? 0 : Units.indexOf(Name);
-  return Power < 0 ? -1 : Value * std::pow(1024.0, double(Power));
+  if (Name.size() == 1 && Name != "b")
+    Name += 'b';  // "M" as du and ncdu write it
+  return int(Units.indexOf(Name));
 }
 
-// A number and its unit at Words[At]: joined ("100MB"), or apart ("100 MB")
-// when the next word looks like a unit; false when there is no number.
-bool NumberAt(const QStringList& Words, qsizetype At, const QRegularExpression& UnitLike, QString& Number,
-              QString& Unit, qsizetype& Taken)
+// What a word after a number is taken for: a unit, when it is letters
+// alone that are one or a few of them, or a unit's name.
+bool UnitLike(const TWord& Word)
 {
-  static const QRegularExpression Joined(R"(^(\d+(?:\.\d+)?)([a-zA-Z]*)$)");
-  Taken = 0;
-  const QRegularExpressionMatch Match = At < Words.size() ? Joined.match(Words[At]) : QRegularExpressionMatch();
-  if (!Match.hasMatch())
-    return false;
-  Number = Match.captured(1);
-  Unit = Match.captured(2);
-  Taken = 1;
-  if (Unit.isEmpty() && At + 1 < Words.size() && UnitLike.match(Words[At + 1]).hasMatch()) {
-    Unit = Words[At + 1];
-    Taken = 2;
+  static const QRegularExpression Letters("^[a-zA-Z]+$");
+  return !Word.Quoted && Letters.match(Word.Text).hasMatch() && (Word.Text.size() <= 3 || UnitPower(Word.Text) >= 0);
+}
+
+// Reads the words of the box from the start, each form of the grammar in
+// turn; the first word it cannot make sense of ends it with the reason.
+class TParser {
+public:
+  explicit TParser(const QString& Text) : FWords(Words(Text)) {}
+
+  bool Done() const { return FAt >= FWords.size(); }
+  const TWord& Next() { return FWords[FAt++]; }
+  // The next word in lower case, empty past the end.
+  QString Peek(qsizetype Ahead = 0) const
+  {
+    return FAt + Ahead < FWords.size() && !FWords[FAt + Ahead].Quoted ? FWords[FAt + Ahead].Text.toLower() : QString();
   }
-  return true;
-}
 
-// A size at Words[At]: the bytes and how many words it took, or -1 bytes. A
-// word after the number that looks like a unit ("MB", "XB") is read as
-// one, known or not.
-double SizeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
-{
-  static const QRegularExpression UnitLike("^[a-zA-Z]{0,2}[bB]$");
-  QString Number, Unit;
-  return NumberAt(Words, At, UnitLike, Number, Unit, Taken) ? Bytes(Number, Unit) : -1;
-}
+  // A size: a number with its unit joined ("100MB") or apart ("100 MB"),
+  // the next word or Joined, a word's part that the words after it may not
+  // add a unit to when Alone; false with Error, naming Given, when there is
+  // none.
+  bool Size(const QString& Given, uint64_t& Bytes, QString& Error, std::optional<QString> Joined = std::nullopt,
+            bool Alone = false)
+  {
+    static const QRegularExpression Number(R"(^(\d+(?:\.\d+)?)([a-zA-Z]*)$)");
+    const bool Own = !Joined;
+    const QString Text = Joined ? *Joined : (Done() || FWords[FAt].Quoted ? QString() : FWords[FAt].Text);
+    const QRegularExpressionMatch Match = Number.match(Text);
+    if (!Match.hasMatch()) {
+      Error = QString("\"%1\" needs a size after it, as in > 100 MB").arg(Given);
+      return false;
+    }
+    if (Own)
+      ++FAt;
+    QString Unit = Match.captured(2);
+    if (Unit.isEmpty() && !Alone && !Done() && UnitLike(FWords[FAt]))
+      Unit = Next().Text;
+    const int Power = Unit.isEmpty() ? 0 : UnitPower(Unit);
+    if (Power < 0) {
+      Error = QString("\"%1\" is no unit of size: write B, KB, MB, GB or TB (or K, M, G, T), as in > 100 MB").arg(Unit);
+      return false;
+    }
+    const double Value = Match.captured(1).toDouble() * std::pow(1024.0, double(Power));
+    Bytes = Value >= 1.8e19 ? UINT64_MAX : uint64_t(std::llround(Value));
+    return true;
+  }
 
-uint64_t Whole(double Bytes)
-{
-  return Bytes >= 1.8e19 ? UINT64_MAX : uint64_t(std::llround(Bytes));
-}
+  // An age: "1 year", "2w", "30 days", in seconds; false with Error.
+  bool Age(const QString& Given, int64_t& Seconds, QString& Error)
+  {
+    static const QRegularExpression Number(R"(^(\d+)([a-zA-Z]*)$)");
+    const QRegularExpressionMatch Match = Number.match(Peek());
+    if (Match.hasMatch()) {
+      ++FAt;
+      QString Unit = Match.captured(2).isEmpty() ? Peek() : Match.captured(2).toLower();
+      if (Match.captured(2).isEmpty() && !Unit.isEmpty())
+        ++FAt;
+      if (Unit.endsWith('s') && Unit.size() > 1)
+        Unit.chop(1);
+      static const QList<QPair<QString, int64_t>> Units = {
+        {"d", 86400},      {"day", 86400},        {"w", 7 * 86400},   {"week", 7 * 86400},
+        {"m", 30 * 86400}, {"month", 30 * 86400}, {"y", 365 * 86400}, {"year", 365 * 86400}};
+      for (const auto& [Name, Each] : Units)
+        if (Unit == Name) {
+          Seconds = std::min<int64_t>(Match.captured(1).toLongLong(), 100000) * Each;
+          return true;
+        }
+    }
+    Error = QString("\"%1\" needs an age after it, as in %1 1 year (days, weeks, months or years)").arg(Given);
+    return false;
+  }
 
-// "1 year", "2w", "30 days": seconds, or -1.
-int64_t AgeAt(const QStringList& Words, qsizetype At, qsizetype& Taken)
-{
-  static const QRegularExpression UnitLike("^[a-zA-Z]+$");
-  QString Number, Unit;
-  if (!NumberAt(Words, At, UnitLike, Number, Unit, Taken) || Number.contains('.'))
-    return -1;
-  Unit = Unit.toLower();
-  if (Unit.endsWith('s') && Unit.size() > 1)
-    Unit.chop(1);
-  static const QList<QPair<QString, int64_t>> Units = {{"d", 86400},        {"day", 86400},       {"w", 7 * 86400},
-                                                       {"week", 7 * 86400}, {"m", 30 * 86400},    {"month", 30 * 86400},
-                                                       {"y", 365 * 86400},  {"year", 365 * 86400}};
-  for (const auto& [Name, Seconds] : Units)
-    if (Unit == Name)
-      return std::min<int64_t>(Number.toLongLong(), 100000) * Seconds;
-  return -1;
-}
+private:
+  QList<TWord> FWords;
+  qsizetype FAt = 0;
+};
 
 // "2024", "2024-06", "2024-06-30": the local midnight it starts at, or false.
 bool DateAt(const QString& Word, int64_t& Start)
@@ -123,69 +158,88 @@ std::vector<std::string> Patterns(const QString& Word)
 bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
 {
   TFilesFilter Made;
-  const QStringList Given = Words(Text);
-  for (qsizetype At = 0; At < Given.size(); ++At) {
-    const QString& Word = Given[At];
-    const QString Lower = Word.toLower();
-    const QString Next = At + 1 < Given.size() ? Given[At + 1].toLower() : QString();
-    qsizetype Taken = 0;
-    static const QRegularExpression Compare(R"(^(>=|<=|>|<)(.*)$)");
-    static const QRegularExpression Range(R"(^([\d.]+[a-zA-Z]*)\.\.([\d.]+[a-zA-Z]*)$)");
-    static const QRegularExpression Links(R"(^links(>=|>)(\d+)$)", QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch Match = Compare.match(Word); Match.hasMatch()) {
+  TParser Words(Text);
+  static const QRegularExpression Compare(R"(^(>=|<=|>|<)(.*)$)");
+  static const QRegularExpression Range(R"(^([\d.]+[a-zA-Z]*)\.\.([\d.]+[a-zA-Z]*)$)");
+  static const QRegularExpression Links(R"(^links(>=|>|=)(\d+)$)", QRegularExpression::CaseInsensitiveOption);
+  // A word of the grammar where it does not belong; quoted, it is a name.
+  const auto Misplaced = [&Error](const QString& Word, const QString& Meant) {
+    Error = QString("\"%1\" %2; to look for it in names, quote it: \"%1\"").arg(Word, Meant);
+    return false;
+  };
+  while (!Words.Done()) {
+    const TWord& Word = Words.Next();
+    const QString Lower = Word.Text.toLower();
+    if (Word.Quoted) {
+      for (std::string& Pattern : Patterns(Word.Text))
+        Made.FNames.push_back(std::move(Pattern));
+      continue;
+    }
+    if (const QRegularExpressionMatch Match = Compare.match(Word.Text); Match.hasMatch()) {
       // The operator alone, or the size joined to it.
-      QStringList Rest = Given.mid(At + 1);
-      if (!Match.captured(2).isEmpty())
-        Rest.prepend(Match.captured(2));
-      const double Size = SizeAt(Rest, 0, Taken);
-      if (Size < 0) {
-        Error = QString("\"%1\" needs a size after it, as in > 100 MB").arg(Word);
+      uint64_t Bytes = 0;
+      if (!Words.Size(Match.captured(1), Bytes, Error,
+                      Match.captured(2).isEmpty() ? std::nullopt : std::optional(Match.captured(2))))
         return false;
-      }
-      At += Taken - (Match.captured(2).isEmpty() ? 0 : 1);
-      const uint64_t Bytes = Whole(Size);
       const QString Operator = Match.captured(1);
       if (Operator == ">")
         Made.FMinSize = std::max(Made.FMinSize, Bytes == UINT64_MAX ? Bytes : Bytes + 1);
       else if (Operator == ">=")
         Made.FMinSize = std::max(Made.FMinSize, Bytes);
       else if (Operator == "<")
-        Made.FMaxSize = std::min(Made.FMaxSize, Bytes > 0 ? Bytes - 1 : 0);  // files listed have a size
+        Made.FMaxSize = std::min(Made.FMaxSize, Bytes > 0 ? Bytes - 1 : 0);
       else
         Made.FMaxSize = std::min(Made.FMaxSize, Bytes);
-    } else if (const QRegularExpressionMatch Match = Range.match(Word); Match.hasMatch()) {
-      const double Low = SizeAt({Match.captured(1)}, 0, Taken), High = SizeAt({Match.captured(2)}, 0, Taken);
-      if (Low < 0 || High < 0) {
-        Error = QString("\"%1\" is no size range, as in 10MB..1GB").arg(Word);
+    } else if (const QRegularExpressionMatch Match = Range.match(Word.Text); Match.hasMatch()) {
+      uint64_t Low = 0, High = 0;
+      if (!Words.Size(Word.Text, Low, Error, Match.captured(1), true)
+          || !Words.Size(Word.Text, High, Error, Match.captured(2), true)) {
+        Error = QString("\"%1\" is no size range, as in 10MB..1GB: %2").arg(Word.Text, Error);
         return false;
       }
-      Made.FMinSize = std::max(Made.FMinSize, Whole(Low));
-      Made.FMaxSize = std::min(Made.FMaxSize, Whole(High));
-    } else if ((Lower == "older" || Lower == "newer") && Next == "than") {
-      const int64_t Age = AgeAt(Given, At + 2, Taken);
-      if (Age < 0) {
-        Error = QString("\"%1 than\" needs an age after it, as in %1 than 1 year").arg(Lower);
+      if (Low > High) {
+        Error = QString("\"%1\" holds no size: the smaller end comes first, as in 10MB..1GB").arg(Word.Text);
         return false;
       }
-      At += 1 + Taken;
+      Made.FMinSize = std::max(Made.FMinSize, Low);
+      Made.FMaxSize = std::min(Made.FMaxSize, High);
+    } else if (Lower == "older" || Lower == "newer") {
+      if (Words.Peek() != "than")
+        return Misplaced(Word.Text, QString("needs \"than\" and an age, as in %1 than 1 year").arg(Lower));
+      Words.Next();
+      int64_t Age = 0;
+      if (!Words.Age(Lower + " than", Age, Error))
+        return false;
       Made.FWrite.Given = true;
       if (Lower == "older")
         Made.FWrite.To = std::min(Made.FWrite.To, Now - Age - 1);
       else
         Made.FWrite.From = std::max(Made.FWrite.From, Now - Age + 1);
-    } else if ((Lower == "changed" || Lower == "accessed") && (Next == "before" || Next == "after")) {
+    } else if (Lower == "changed" || Lower == "accessed") {
+      const QString When = Words.Peek();
       int64_t Start = 0;
-      if (At + 2 >= Given.size() || !DateAt(Given[At + 2], Start)) {
-        Error = QString("\"%1 %2\" needs a date after it: 2024, 2024-06 or 2024-06-30").arg(Lower, Next);
+      if (When != "before" && When != "after")
+        return Misplaced(Word.Text, QString("needs before or after and a date, as in %1 before 2024-06").arg(Lower));
+      Words.Next();
+      if (!DateAt(Words.Peek(), Start)) {
+        Error = QString("\"%1 %2\" needs a date after it: 2024, 2024-06 or 2024-06-30").arg(Lower, When);
         return false;
       }
-      At += 2;
+      Words.Next();
       TSpan& Span = Lower == "changed" ? Made.FWrite : Made.FAccess;
       Span.Given = true;
-      if (Next == "before")
+      if (When == "before")
         Span.To = std::min(Span.To, Start - 1);
       else
         Span.From = std::max(Span.From, Start);
+    } else if (Lower == "than" || Lower == "then") {
+      return Misplaced(Word.Text,
+                       "goes after older or newer, as in older than 1 year; sizes go after > or <, as in "
+                       "> 1 GB");
+    } else if (Lower == "before" || Lower == "after") {
+      return Misplaced(Word.Text, "goes after changed or accessed, as in changed before 2024-06");
+    } else if (UnitPower(Lower) >= 0 && Lower.size() > 1) {
+      return Misplaced(Word.Text, "is a unit: a size goes after > or <, as in > 1 GB, or in a range, as in 1MB..1GB");
     } else if (Lower.startsWith("kind:")) {
       for (const QString& Kind : Lower.mid(5).split(',', Qt::SkipEmptyParts)) {
         int Found = 0;
@@ -206,11 +260,16 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
         Made.FExtensions.push_back(Extension.startsWith('.') ? Extension.mid(1).toStdString()
                                                              : Extension.toStdString());
       Made.FExtensionsGiven = true;
-    } else if (const QRegularExpressionMatch Match = Links.match(Word); Match.hasMatch()) {
-      const uint32_t Count = Match.captured(2).toUInt() + (Match.captured(1) == ">" ? 1 : 0);
-      Made.FMinLinks = std::max(Made.FMinLinks, Count);
-    } else if (Lower == "not" || (Word.startsWith('-') && Word.size() > 1)) {
-      const QString Name = Lower == "not" ? (At + 1 < Given.size() ? Given[++At] : QString()) : Word.mid(1);
+    } else if (Lower.startsWith("links")) {
+      const QRegularExpressionMatch Match = Links.match(Word.Text);
+      if (!Match.hasMatch())
+        return Misplaced(Word.Text, "is no count of names: write links>1, links>=3 or links=2");
+      const uint32_t Count = Match.captured(2).toUInt();
+      if (Match.captured(1) == "=")
+        Made.FMaxLinks = std::min(Made.FMaxLinks, Count);
+      Made.FMinLinks = std::max(Made.FMinLinks, Count + (Match.captured(1) == ">" ? 1 : 0));
+    } else if (Lower == "not" || (Word.Text.startsWith('-') && Word.Text.size() > 1)) {
+      const QString Name = Lower == "not" ? (Words.Done() ? QString() : Words.Next().Text) : Word.Text.mid(1);
       if (Name.isEmpty()) {
         Error = "\"not\" needs a name after it, as in not *.log";
         return false;
@@ -218,12 +277,13 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
       for (std::string& Pattern : Patterns(Name))
         Made.FLeftOut.push_back(std::move(Pattern));
     } else {
-      for (std::string& Pattern : Patterns(Word))
+      for (std::string& Pattern : Patterns(Word.Text))
         Made.FNames.push_back(std::move(Pattern));
     }
   }
   Made.FEmpty = Made.FNames.empty() && Made.FLeftOut.empty() && Made.FMinSize == 0 && Made.FMaxSize == UINT64_MAX
-    && !Made.FWrite.Given && !Made.FAccess.Given && Made.FKinds == 0 && Made.FMinLinks <= 1 && !Made.FExtensionsGiven;
+    && !Made.FWrite.Given && !Made.FAccess.Given && Made.FKinds == 0 && Made.FMinLinks <= 1
+    && Made.FMaxLinks == UINT32_MAX && !Made.FExtensionsGiven;
   *this = std::move(Made);
   return true;
 }
@@ -238,7 +298,7 @@ bool TFilesFilter::Test(const TFolderFiles& Files, size_t Index) const
     return false;
   if (FKinds && !(FKinds & (1u << File.Kind)))
     return false;
-  if (FMinLinks > 1 && Files.Links(Index) < FMinLinks)
+  if ((FMinLinks > 1 || FMaxLinks != UINT32_MAX) && (Files.Links(Index) < FMinLinks || Files.Links(Index) > FMaxLinks))
     return false;
   if (FExtensionsGiven
       && std::find(FExtensions.begin(), FExtensions.end(),

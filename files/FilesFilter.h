@@ -15,10 +15,13 @@
 // "<=4KB", "10MB..1GB"), ages and dates of the last change or access
 // ("older than 1 year", "changed before 2024-01", "accessed after 2023"),
 // kinds ("kind:video,audio"), extensions as the types view counts them
-// ("ext:tar.gz,zip"; "ext:" alone for none) and several names ("links>1").
-// Everything
-// given must hold. Sizes are binary, as the program shows them; dates are
-// local midnights. A file with no known time passes no condition on it.
+// ("ext:tar.gz,zip"; "ext:" alone for none) and several names ("links>1",
+// "links=2"). Everything given must hold. Sizes are binary, as the program
+// shows them; dates are local midnights. A file with no known time passes
+// no condition on it. A word of the grammar out of its place ("than", a
+// unit, "older" without "than"), a unit no one knows or an empty range is
+// refused with what was meant: it is a mistake, not a name to look for; a
+// quoted word is always a name.
 class TFilesFilter {
 public:
   // Reads Text at Now (Unix seconds). False with Error, saying which word
@@ -42,5 +45,6 @@ private:
   std::vector<std::string> FExtensions;  // lower case, "" for none
   bool FExtensionsGiven = false;
   uint32_t FMinLinks = 0;
+  uint32_t FMaxLinks = UINT32_MAX;
   bool FEmpty = true;
 };

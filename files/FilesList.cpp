@@ -14,8 +14,15 @@
 #include <QLocale>
 #include <QSettings>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <algorithm>
+
+const QString TFilesList::Syntax =
+  "Names (* and ? as wildcards; a word without them is looked for inside names; quoted, any word is a name), "
+  "-name or not name to leave names out, > 100 MB, <= 4 KB, 10MB..1GB, older than 1 year, newer than 2 weeks, "
+  "changed before 2024-01, accessed after 2023, kind:video,audio, ext:tar.gz,zip (ext: alone: none), links>1, "
+  "links=2. Everything given must hold.";
 
 TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent)
   : TSubtreeView(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
@@ -40,10 +47,7 @@ TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   FFilterBox->setObjectName("FilesFilter");
   FFilterBox->setClearButtonEnabled(true);
   FFilterBox->setPlaceholderText("Filter: *.iso *.mkv  > 100 MB  older than 1 year  kind:video");
-  FFilterBox->setToolTip(
-    "Names (* and ? as wildcards; a word without them is looked for inside names), -name or not name to leave "
-    "names out, > 100 MB, <= 4 KB, 10MB..1GB, older than 1 year, newer than 2 weeks, changed before 2024-01, "
-    "accessed after 2023, kind:video,audio, ext:tar.gz,zip (ext: alone: none), links>1. Everything given must hold.");
+  FFilterBox->setToolTip(Syntax);
   connect(FFilterBox, &QLineEdit::textChanged, this, &TFilesList::FilterEdited);
   Bar->addWidget(FFilterBox, 1);
 
@@ -149,9 +153,13 @@ void TFilesList::FilterEdited()
 {
   QString Error;
   const bool Valid = FFilter.Parse(FFilterBox->text(), QDateTime::currentSecsSinceEpoch(), Error);
-  // A word that makes no sense leaves the filter as it was, and says why.
+  // A word that makes no sense leaves the filter as it was, and says why at
+  // once; the syntax stays in the tip.
   FFilterBox->setStyleSheet(Valid ? QString() : QString("QLineEdit { background: #fbe3e4; }"));
-  FFilterBox->setToolTip(Valid ? QString() : Error);
+  FFilterBox->setToolTip(Valid ? Syntax : "Not understood: " + Error + "\n\n" + Syntax);
+  if (!Valid && FFilterBox->hasFocus())
+    QToolTip::showText(FFilterBox->mapToGlobal(QPoint(0, FFilterBox->height())), "Not understood: " + Error,
+                       FFilterBox);
   if (Valid)
     Run();
 }

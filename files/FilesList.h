@@ -51,6 +51,8 @@ public:
   QString FilterText() const;
   // What the status line under the list says.
   QString StatusText() const;
+  // What the filter box understands, its tip.
+  static const QString Syntax;
 
   void LoadLayout(QSettings& Store);
   void SaveLayout(QSettings& Store) const;

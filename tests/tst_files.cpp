@@ -258,6 +258,12 @@ private slots:
     FilterRow("ext, none but has", "ext:", "a.txt", 1, 0, 0, 4);
     FilterRow("links, two", "links>1", "a", 1, 1, 0, 0, 2);
     FilterRow("links at least", "links>=3", "a", 1, 0, 0, 0, 2);
+    FilterRow("links, exactly", "links=2", "a", 1, 1, 0, 0, 2);
+    FilterRow("links, not exactly", "links=2", "a", 1, 0, 0, 0, 3);
+    FilterRow("a unit as du writes it", "> 100 M", "a", Hundred, 0);
+    FilterRow("a unit as du writes it, past", "> 100 M", "a", Hundred + 1, 1);
+    FilterRow("a grammar word quoted is a name", "\"older\"", "older.txt", 1, 1);
+    FilterRow("a number alone is a name", "2024", "IMG_2024.jpg", 1, 1);
     for (const char* Text : {">", "> 10 XB", "older than year", "changed before 2024-13", "kind:movies", "10MB..1XB"})
       FilterRow(qPrintable(QString("refused: ") + Text), Text, "a", 1, -1);
     const auto Ago = [](const char* Time) { return Now - QDateTime::fromString(Time, Qt::ISODate).toSecsSinceEpoch(); };
@@ -291,6 +297,45 @@ private slots:
     // Refused: the filter before stays.
     QCOMPARE(Filter.Test(*Files, 0), Parsed ? expected == 1 : false);
     TFolderFiles::Release(Files);
+  }
+
+  // Words it does not understand are refused with what was not understood
+  // and what is meant, never read as names or bytes.
+  void refusalsSayWhy_data()
+  {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("bigger than") << "bigger than 1 GB"
+                                 << "\"than\" goes after older or newer";
+    QTest::newRow("an unknown unit apart") << "> 100 XB"
+                                           << "\"XB\" is no unit of size";
+    QTest::newRow("an unknown unit joined") << ">100QB"
+                                            << "\"QB\" is no unit of size";
+    QTest::newRow("older then") << "older then 1 year"
+                                << "\"older\" needs \"than\"";
+    QTest::newRow("an empty range") << "1GB..10MB"
+                                    << "the smaller end comes first";
+    QTest::newRow("links equal sign alone") << "links="
+                                            << "write links>1";
+    QTest::newRow("links less") << "links<2"
+                                << "write links>1";
+    QTest::newRow("a unit alone") << "*.iso 1 GB"
+                                  << "\"GB\" is a unit";
+    QTest::newRow("changed without when") << "changed 2024"
+                                          << "needs before or after";
+    QTest::newRow("before alone") << "before 2024"
+                                  << "goes after changed or accessed";
+    QTest::newRow("an age without a unit") << "older than 3"
+                                           << "needs an age";
+  }
+  void refusalsSayWhy()
+  {
+    QFETCH(QString, text);
+    QFETCH(QString, said);
+    TFilesFilter Filter;
+    QString Error;
+    QVERIFY(!Filter.Parse(text, Now, Error));
+    QVERIFY2(Error.contains(said), qPrintable(Error));
   }
 
   // What goes into a folder's files comes back out, at the edges of each
