@@ -12,8 +12,8 @@
 #include "scan/FolderTree.h"
 #include "scan/Root.h"
 #include "shell/Prompt.h"
+#include "shell/Remover.h"
 #include "shell/Trash.h"
-#include "shell/TrashMover.h"
 #include "shell/WaitCursor.h"
 #include "view/ValueDisplay.h"
 
@@ -359,7 +359,7 @@ void TDuplicatesDlg::MoveToTrash()
   std::vector<std::string> Paths;
   for (QTreeWidgetItem* Copy : Ticked)
     Paths.push_back(Copy->data(0, PathRole).toByteArray().toStdString());
-  const TTrashMover::TResult Result = TTrashMover::Move(Paths, this);
+  const TRemover::TResult Result = TRemover::MoveToTrash(Paths, this);
   std::unordered_map<std::string, TTrashed> Moved;
   for (const TTrashed& Object : Result.Moved)
     Moved.emplace(Object.Path, Object);

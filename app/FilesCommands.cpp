@@ -150,11 +150,11 @@ bool TFilesCommands::KeyDown(QKeyEvent* Event)
     return true;
   try {
     NameObjects(Acting);
-    FPilot.InvokeCommand("delete");
+    FPilot.InvokeCommand(TShellCommands::RemovalVerb(Event));
   } catch (const EShellPilotError& Error) {
     // One of them is gone: removed by another program.
     FPilot.MultiObjects().clear();
-    TPrompt::Warn(View, "Move to Trash", Error.Message());
+    TPrompt::Warn(View, TShellCommands::RemovalTitle(Event), Error.Message());
   }
   Deleted(Acting, FForm.ShellCommands().TakeMoved());
   return true;
@@ -202,9 +202,9 @@ void TFilesCommands::Deleted(const std::vector<TActing>& Acting, const std::unor
       FDriver.ListFilesAgain(Folder);
     }
   }
-  // Totals everywhere are shown again, and the Trash followed.
-  FForm.RefreshStatus(false);
-  FForm.RightPane().RefillPicture();
+  // Totals and the free space everywhere are shown again, and the Trash
+  // followed.
+  FForm.ShellCommands().OnTotalsChanged();
   FForm.ShellCommands().FollowTrash();
 }
 

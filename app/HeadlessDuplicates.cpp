@@ -7,6 +7,7 @@
 #include "scan/FolderNode.h"
 #include "scan/ScanSettings.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <thread>
 
@@ -35,12 +36,18 @@ void THeadlessDuplicates::Find()
 bool THeadlessDuplicates::WriteCsv(std::FILE* Stream, const std::vector<TDuplicateFinder::TGroup>& Groups)
 {
   std::fprintf(Stream, "%s\n", Header);
-  for (size_t Group = 0; Group < Groups.size(); ++Group)
-    for (const TDuplicateFinder::TFile& File : Groups[Group].Files) {
+  for (size_t Group = 0; Group < Groups.size(); ++Group) {
+    const std::vector<TDuplicateFinder::TFile>& Files = Groups[Group].Files;
+    for (auto File = Files.begin(); File != Files.end(); ++File) {
+      // A row a copy: another name of a file listed is no copy of it.
+      if (std::any_of(Files.begin(), File,
+                      [&](const TDuplicateFinder::TFile& Before) { return Before.SameFile(*File); }))
+        continue;
       const std::string Line =
-        std::to_string(Group + 1) + ',' + std::to_string(File.Size) + ',' + TCsvExport::Field(File.Path) + '\n';
+        std::to_string(Group + 1) + ',' + std::to_string(File->Size) + ',' + TCsvExport::Field(File->Path) + '\n';
       std::fwrite(Line.data(), 1, Line.size(), Stream);
     }
+  }
   return !std::ferror(Stream);
 }
 
@@ -48,7 +55,7 @@ bool THeadlessDuplicates::WriteSummary(std::FILE* Stream) const
 {
   uint64_t Files = 0, Wasted = 0;
   for (const TDuplicateFinder::TGroup& Group : FGroups) {
-    Files += Group.Files.size();
+    Files += Group.Copies();
     Wasted += Group.Wasted();
   }
   std::fprintf(Stream, "%zu group%s of copies, %" PRIu64 " files, %" PRIu64 " bytes wasted\n", FGroups.size(),

@@ -51,6 +51,9 @@ const TActionRow ActionTable[] = {
   {"FindDuplicatesAll1", "Find Duplicates in &All...",
    "Find Duplicates in All|Find the files of equal content below every folder shown",
    [](TMainForm& F, int) { TDuplicatesDlg::Open(F, true); }},
+  {"EmptyTrash1", "Empty &Trash...",
+   "Empty Trash|Delete for good what the Trash of the scanned drives holds: its space comes free",
+   [](TMainForm& F, int) { F.EmptyTrashClick(); }},
   {"UpdateAll1", "&Update All", "Update All|Rescan all displayed folders",
    [](TMainForm& F, int) { F.Roots().UpdateClick(); }},
   {"Exit1", "E&xit", "", [](TMainForm& F, int) { F.close(); }},
@@ -279,7 +282,7 @@ void TMainActions::BuildMenus()
   Fill(View, *this,
        {"-", "PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton", "-", "Options1"});
   Fill(Bar->addMenu("&Sort"), *this, {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"});
-  Fill(Bar->addMenu("&Tools"), *this, {"FindDuplicates1", "FindDuplicatesAll1"});
+  Fill(Bar->addMenu("&Tools"), *this, {"FindDuplicates1", "FindDuplicatesAll1", "-", "EmptyTrash1"});
   Fill(Bar->addMenu("&Help"), *this, {"Contents1", "-", "About1"});
 }
 

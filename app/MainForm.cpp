@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/CompareCommands.h"
+#include "app/EmptyTrash.h"
 #include "app/ErrorBox.h"
 #include "app/FilesCommands.h"
 #include "app/HeadlessScan.h"
@@ -104,6 +105,7 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   };
   FShellCommands->OnTotalsChanged = [this] {
     FDriver.ListFilesAgain(FList->Model().Folder());
+    FPanels->ForgetFreeSpace();
     RefreshStatus(false);
     FList->viewport()->update();
     FRightPane->RefillPicture();
@@ -341,6 +343,21 @@ const TRoot* TMainForm::SelectedRoot() const
 void TMainForm::SpeedButton2Click()
 {
   FShellPilot->ConnectNetworkDrive();
+}
+
+void TMainForm::EmptyTrashClick()
+{
+  std::vector<std::string> Drives;
+  for (const TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
+    if (!Root->Imported() && !Root->FDrive.empty())
+      Drives.push_back(Root->FDrive);
+  const std::vector<std::string> Emptied = TEmptyTrash::Run(this, Drives);
+  for (const std::string& Trash : Emptied)
+    if (TFolderNode* Folder = FTree.DeepestAt(Trash); Folder && TFolderTree::Editable(Folder))
+      FRoots->UpdateBranch(Folder);
+  FPanels->ForgetFreeSpace();
+  RefreshStatus(false);
+  FRightPane->RefillPicture();
 }
 
 // ---- Tree -------------------------------------------------------------------

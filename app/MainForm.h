@@ -73,6 +73,9 @@ public:
   void CountFolders1Click();
   void ParentButtonClick();
   void SpeedButton2Click();
+  // Empties the Trash of the scanned drives; the folders holding a Trash
+  // are scanned again and the free space shown follows.
+  void EmptyTrashClick();
   void ListButtonClick();
   void PiebuttonClick();
   void TreemapButtonClick();

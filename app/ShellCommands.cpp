@@ -43,6 +43,16 @@ bool TShellCommands::Went(const TMoved& Moved, const std::string& Path)
   return Moved.contains(Path) || (lstat(Path.c_str(), &Data) != 0 && errno == ENOENT);
 }
 
+QString TShellCommands::RemovalVerb(const QKeyEvent* Event)
+{
+  return Event->modifiers() & Qt::ShiftModifier ? "deletepermanently" : "delete";
+}
+
+QString TShellCommands::RemovalTitle(const QKeyEvent* Event)
+{
+  return Event->modifiers() & Qt::ShiftModifier ? "Delete Permanently" : "Move to Trash";
+}
+
 bool TShellCommands::IsMenuKey(const QKeyEvent* Event)
 {
   return (Event->key() == Qt::Key_F10 && Event->modifiers() == Qt::ShiftModifier) || Event->key() == Qt::Key_Menu;
@@ -57,9 +67,16 @@ TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderMod
   FList->Model().OnRename = [this](int Row, QString& Name) { return ListRename(Row, Name); };
   FPilot.OnRename = [this](TShellPilot*) { ShellPilotRename(); };
   FPilot.OnTrashed = [this](const TTrashed& Moved) {
-    if (FTrashes.empty() || FTrashes.back() != Moved.Trash)
+    // Deleted for good, it went to no Trash.
+    if (!Moved.Trash.empty() && (FTrashes.empty() || FTrashes.back() != Moved.Trash))
       FTrashes.push_back(Moved.Trash);
     FMoved.emplace(Moved.Path, Moved);
+  };
+  FPilot.OnSpaceTaken = [this](const std::string& Path) -> std::optional<uint64_t> {
+    const TFolderNode* Folder = FTree.DeepestAt(Path);
+    if (Folder && Folder->FullPath() == TPathRules::WithSeparator(Path))
+      return Folder->AllocatedBytes();
+    return std::nullopt;
   };
   // Editing starts by F2 or the menus only: a double click opens.
   FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -195,11 +212,11 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
       return true;
     try {
       FPilot.SetObjectName(Path);
+      FPilot.InvokeCommand(RemovalVerb(Event));
     } catch (const EShellPilotError& Error) {
-      TPrompt::Warn(FView, "Move to Trash", Error.Message());
-      return true;
+      TPrompt::Warn(FView, RemovalTitle(Event), Error.Message());
     }
-    FPilot.InvokeCommand("delete");
+    // Gone, whoever removed it: it leaves the tree.
     if (Went(TakeMoved(), Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
       OnTotalsChanged();
     FollowTrash();
@@ -352,12 +369,11 @@ bool TShellCommands::ListKeyDown(QKeyEvent* Event)
     return true;
   try {
     NameObjects(Folder, Acting);
+    FPilot.InvokeCommand(RemovalVerb(Event));
   } catch (const EShellPilotError& Error) {
     FPilot.MultiObjects().clear();
-    TPrompt::Warn(FList, "Move to Trash", Error.Message());
-    return true;
+    TPrompt::Warn(FList, RemovalTitle(Event), Error.Message());
   }
-  FPilot.InvokeCommand("delete");
   ListDeleted(Folder, Acting);
   FollowTrash();
   return true;

@@ -8,6 +8,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -73,6 +74,10 @@ public:
   static bool Went(const TMoved& Moved, const std::string& Path);
   // Shift+F10 or the menu key.
   static bool IsMenuKey(const QKeyEvent* Event);
+  // The verb of a Delete key, and what it is called: Delete moves to the
+  // Trash, Shift+Delete deletes for good, as Linux file managers bind them.
+  static QString RemovalVerb(const QKeyEvent* Event);
+  static QString RemovalTitle(const QKeyEvent* Event);
   // After a move to the Trash: the Trash folders that took something and
   // lie in a scanned tree are counted again, so the space stays shown
   // where it now is.

@@ -38,9 +38,9 @@ int main(int argc, char** argv)
   const double Seconds = Clock.nsecsElapsed() / 1e9;
   uint64_t Grouped = 0, Wasted = 0, Files = 0;
   for (const TDuplicateFinder::TGroup& Group : Finder.Groups()) {
-    Grouped += Group.Size * Group.Files.size();
+    Grouped += Group.Size * Group.Copies();
     Wasted += Group.Wasted();
-    Files += Group.Files.size();
+    Files += Group.Copies();
   }
   std::printf("searched in %.2f s: %zu groups, %llu files, %.1f MB wasted\n", Seconds, Finder.Groups().size(),
               (unsigned long long)Files, Wasted / 1048576.0);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "duplicates/DuplicateFinder.h"
 
-#include "fs/Directory.h"
+#include "fs/UntouchedRead.h"
 
 #include <xxhash.h>
 
@@ -31,26 +31,78 @@ bool operator==(const XXH128_hash_t& A, const XXH128_hash_t& B)
   return XXH128_isEqual(A, B);
 }
 
-// A descriptor closed when it goes.
-struct TFd {
-  int Fd;
-  ~TFd()
-  {
-    if (Fd >= 0)
-      close(Fd);
-  }
-};
+// Whether the open file of Status is still File as the search found it.
+bool Same(const struct stat& Status, const TDuplicateFinder::TFile& File)
+{
+  return S_ISREG(Status.st_mode) && uint64_t(Status.st_dev) == File.Device && uint64_t(Status.st_ino) == File.Inode
+    && uint64_t(Status.st_size) == File.Size && Status.st_mtim.tv_sec == File.LastWrite
+    && Status.st_mtim.tv_nsec == File.LastWriteNs;
+}
+
+// Why the file read at Path, as open on Fd, is not what was read any more:
+// written to while read, deleted, or its name given to another file.
+// Empty when it still is.
+std::string Changed(int Fd, const std::string& Path, const TDuplicateFinder::TFile& File)
+{
+  struct stat Status, Named;
+  if (fstat(Fd, &Status) != 0 || !Same(Status, File))
+    return "changed during the search";
+  if (Status.st_nlink == 0 || lstat(Path.c_str(), &Named) != 0 || Named.st_dev != Status.st_dev
+      || Named.st_ino != Status.st_ino)
+    return "deleted or replaced during the search";
+  return {};
+}
+
+// Hashes the first Size bytes of the file open on Fd, only its first and
+// last EndBytes when Ends; false with Why when a read failed, the file got
+// shorter or Stop was set. Read grows by the bytes read, as they are.
+bool HashContent(int Fd, uint64_t Size, bool Ends, XXH128_hash_t& Hash, const std::atomic<bool>* Stop,
+                 const std::function<void(uint64_t)>& Read, std::string& Why)
+{
+  thread_local std::unique_ptr<char[]> Buffer(new char[ReadBytes]);
+  posix_fadvise(Fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  const std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t*)> State(XXH3_createState(), XXH3_freeState);
+  XXH3_128bits_reset(State.get());
+  const uint64_t End = TDuplicateFinder::EndBytes;
+  const std::pair<uint64_t, uint64_t> Spans[2] = {{0, Ends ? End : Size}, {Size - End, Ends ? Size : 0}};
+  for (const auto& [From, To] : Spans)
+    for (uint64_t At = From; At < To;) {
+      if (Stop && Stop->load(std::memory_order_relaxed)) {
+        Why = "stopped";
+        return false;
+      }
+      const ssize_t Got = pread(Fd, Buffer.get(), size_t(std::min<uint64_t>(ReadBytes, To - At)), off_t(At));
+      if (Got < 0 && errno == EINTR)
+        continue;
+      if (Got <= 0) {
+        Why = Got < 0 ? std::strerror(errno) : "changed during the search";
+        return false;
+      }
+      XXH3_128bits_update(State.get(), Buffer.get(), size_t(Got));
+      At += uint64_t(Got);
+      Read(uint64_t(Got));
+    }
+  Hash = XXH3_128bits_digest(State.get());
+  return true;
+}
 
 }  // namespace
 
 struct TDuplicateFinder::TCandidate {
-  TFile File;
-  // What the file was when first opened: it must stay so to the end.
-  uint64_t Device = 0, Inode = 0;
-  int64_t Modified = 0, ModifiedNs = 0;
+  TFile File;  // as first opened: it must stay so to the end
   XXH128_hash_t Hash{};
   bool Alive = true;
+  std::vector<TFile> OtherNames;  // of the same file, found among the candidates
 };
+
+size_t TDuplicateFinder::TGroup::Copies() const
+{
+  size_t Count = 0;
+  for (size_t At = 0; At < Files.size(); ++At)
+    Count += std::none_of(Files.begin(), Files.begin() + std::ptrdiff_t(At),
+                          [&](const TFile& Before) { return Before.SameFile(Files[At]); });
+  return Count;
+}
 
 TDuplicateFinder::TDuplicateFinder(std::vector<TFile> Candidates, unsigned Threads) : FThreads(std::max(1u, Threads))
 {
@@ -117,33 +169,37 @@ void TDuplicateFinder::Identify(std::vector<TRun>& Runs)
     for (TCandidate* Candidate : Run) {
       if (Stopped())
         return;
-      TFd File{TDirectory::OpenFile(Candidate->File.Path)};
-      struct stat Status;
-      if (File.Fd < 0 || fstat(File.Fd, &Status) != 0) {
-        Skip(*Candidate, std::strerror(File.Fd < 0 ? -File.Fd : errno));
+      const TUntouchedRead File(Candidate->File.Path);
+      const struct stat& Status = File.Opened();
+      if (File.Fd() < 0) {
+        Skip(*Candidate, std::strerror(-File.Fd()));
       } else if (!S_ISREG(Status.st_mode) || uint64_t(Status.st_size) != Candidate->File.Size) {
         Skip(*Candidate, "changed since it was counted");
       } else {
-        Candidate->Device = Status.st_dev;
-        Candidate->Inode = Status.st_ino;
-        Candidate->Modified = Status.st_mtim.tv_sec;
-        Candidate->ModifiedNs = Status.st_mtim.tv_nsec;
-        Candidate->File.LastWrite = Status.st_mtim.tv_sec;
+        TFile& Found = Candidate->File;
+        Found.Device = Status.st_dev;
+        Found.Inode = Status.st_ino;
+        Found.LastWrite = Status.st_mtim.tv_sec;
+        Found.LastWriteNs = Status.st_mtim.tv_nsec;
+        Found.Links = Status.st_nlink;
+        Found.DiskBytes = uint64_t(Status.st_blocks) * 512;
       }
       ++FFiles;
     }
-    // Names of one file are one candidate: the first of them in byte order.
+    // Names of one file are one candidate, the first of them in byte
+    // order, which keeps the others to show them.
     std::erase_if(Run, [](const TCandidate* Candidate) { return !Candidate->Alive; });
     std::stable_sort(Run.begin(), Run.end(), [](const TCandidate* A, const TCandidate* B) {
-      return std::tie(A->Device, A->Inode) < std::tie(B->Device, B->Inode);
+      return std::tie(A->File.Device, A->File.Inode) < std::tie(B->File.Device, B->File.Inode);
     });
-    Run.erase(std::unique(Run.begin(), Run.end(),
-                          [](const TCandidate* A, const TCandidate* B) {
-                            return A->Device == B->Device && A->Inode == B->Inode;
-                          }),
-              Run.end());
-    if (Run.size() > 1)
-      Kept.push_back(std::move(Run));
+    TRun Files;
+    for (TCandidate* Candidate : Run)
+      if (!Files.empty() && Files.back()->File.SameFile(Candidate->File))
+        Files.back()->OtherNames.push_back(Candidate->File);
+      else
+        Files.push_back(Candidate);
+    if (Files.size() > 1)
+      Kept.push_back(std::move(Files));
   }
   Runs = std::move(Kept);
 }
@@ -199,52 +255,58 @@ void TDuplicateFinder::HashRuns(std::vector<TRun>& Runs, bool Whole)
 
 bool TDuplicateFinder::Hash(TCandidate& Candidate, bool Whole)
 {
-  thread_local std::unique_ptr<char[]> Buffer(new char[ReadBytes]);
-  const uint64_t Size = Candidate.File.Size;
-  TFd File{TDirectory::OpenFile(Candidate.File.Path)};
-  struct stat Status;
-  if (File.Fd < 0 || fstat(File.Fd, &Status) != 0) {
-    Skip(Candidate, std::strerror(File.Fd < 0 ? -File.Fd : errno));
+  const TUntouchedRead File(Candidate.File.Path);
+  if (File.Fd() < 0) {
+    Skip(Candidate, std::strerror(-File.Fd()));
     return false;
   }
-  const auto Same = [&] {
-    return uint64_t(Status.st_dev) == Candidate.Device && uint64_t(Status.st_ino) == Candidate.Inode
-      && uint64_t(Status.st_size) == Size && Status.st_mtim.tv_sec == Candidate.Modified
-      && Status.st_mtim.tv_nsec == Candidate.ModifiedNs;
+  if (!Same(File.Opened(), Candidate.File)) {
+    Skip(Candidate, "changed during the search");
+    return false;
+  }
+  std::string Why;
+  const bool Ends = !Whole && Candidate.File.Size > 2 * EndBytes;
+  const auto Read = [this](uint64_t Bytes) {
+    FBytes += Bytes;
+    FBytesRead += Bytes;
   };
-  if (!Same()) {
-    Skip(Candidate, "changed during the search");
+  if (!HashContent(File.Fd(), Candidate.File.Size, Ends, Candidate.Hash, FStop, Read, Why)) {
+    if (!Stopped())
+      Skip(Candidate, Why);
     return false;
   }
-  posix_fadvise(File.Fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  const std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t*)> State(XXH3_createState(), XXH3_freeState);
-  XXH3_128bits_reset(State.get());
-  // The ends alone, or all of it.
-  const bool Ends = !Whole && Size > 2 * EndBytes;
-  const std::pair<uint64_t, uint64_t> Spans[2] = {{0, Ends ? EndBytes : Size}, {Size - EndBytes, Ends ? Size : 0}};
-  for (const auto& [From, To] : Spans)
-    for (uint64_t At = From; At < To;) {
-      if (Stopped())
-        return false;
-      const ssize_t Got = pread(File.Fd, Buffer.get(), size_t(std::min<uint64_t>(ReadBytes, To - At)), off_t(At));
-      if (Got < 0 && errno == EINTR)
-        continue;
-      if (Got <= 0) {
-        Skip(Candidate, Got < 0 ? std::strerror(errno) : "changed during the search");
-        return false;
-      }
-      XXH3_128bits_update(State.get(), Buffer.get(), size_t(Got));
-      At += uint64_t(Got);
-      FBytes += uint64_t(Got);
-      FBytesRead += uint64_t(Got);
-    }
-  // Written to while read: what was read is of no one moment.
-  if (fstat(File.Fd, &Status) != 0 || !Same()) {
-    Skip(Candidate, "changed during the search");
+  // Written to while read, or deleted: what was read is of no one file
+  // that stays; a copy of it is no copy.
+  if (Why = Changed(File.Fd(), Candidate.File.Path, Candidate.File); !Why.empty()) {
+    Skip(Candidate, Why);
     return false;
   }
-  Candidate.Hash = XXH3_128bits_digest(State.get());
   ++FFiles;
+  return true;
+}
+
+bool TDuplicateFinder::StillCopy(const TGroup& Group, const TFile& File, std::string& Reason,
+                                 const std::atomic<bool>* Stop)
+{
+  const TUntouchedRead Read(File.Path);
+  if (Read.Fd() < 0) {
+    Reason = std::strerror(-Read.Fd());
+    return false;
+  }
+  if (!Same(Read.Opened(), File)) {
+    Reason = "changed since the search";
+    return false;
+  }
+  XXH128_hash_t Hash;
+  if (!HashContent(
+        Read.Fd(), File.Size, false, Hash, Stop, [](uint64_t) {}, Reason))
+    return false;
+  if (Reason = Changed(Read.Fd(), File.Path, File); !Reason.empty())
+    return false;
+  if (Hash.high64 != Group.HashHigh || Hash.low64 != Group.HashLow) {
+    Reason = "its content changed since the search";
+    return false;
+  }
   return true;
 }
 
@@ -252,8 +314,12 @@ void TDuplicateFinder::Confirm(const TRun& Run)
 {
   TGroup Group;
   Group.Size = Run.front()->File.Size;
-  for (const TCandidate* Candidate : Run)
+  Group.HashHigh = Run.front()->Hash.high64;
+  Group.HashLow = Run.front()->Hash.low64;
+  for (const TCandidate* Candidate : Run) {
     Group.Files.push_back(Candidate->File);
+    Group.Files.insert(Group.Files.end(), Candidate->OtherNames.begin(), Candidate->OtherNames.end());
+  }
   std::sort(Group.Files.begin(), Group.Files.end(), [](const TFile& A, const TFile& B) { return A.Path < B.Path; });
   const std::lock_guard Lock(FResults);
   FGroups.push_back(Group);

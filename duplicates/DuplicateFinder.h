@@ -10,25 +10,37 @@
 
 // Finds the files of equal content among candidates, in stages that each
 // read only what the one before could not tell apart: equal sizes (nothing
-// read), then one name for each file with several (hard links are one
-// file), then a hash of the first and last 64 KiB, then a hash of the whole
-// content (XXH3-128). Each stage reads each of its files once, in large
-// sequential reads, on the calling thread and helpers. A file that cannot
-// be read is skipped, one that changed during the search dropped, each
-// with the reason.
+// read), then which names are of one file (hard links are one file, never
+// a copy), then a hash of the first and last 64 KiB, then a hash of the
+// whole content (XXH3-128). Each stage reads each file once, in large
+// sequential reads, on the calling thread and helpers, leaving last-access
+// times as they were. A file that cannot be read is skipped, one that
+// changed or went during the search dropped, each with the reason.
 class TDuplicateFinder {
 public:
   struct TFile {
     std::string Path;
     uint64_t Size = 0;
-    int64_t LastWrite = 0;  // Unix seconds, as the search found it
+    // As the search found it: its last change, which file it is, the names
+    // it has here and elsewhere and the space it takes.
+    int64_t LastWrite = 0;  // Unix seconds
+    int64_t LastWriteNs = 0;
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    uint64_t Links = 1;
+    uint64_t DiskBytes = 0;
+    bool SameFile(const TFile& Other) const { return Device == Other.Device && Inode == Other.Inode; }
   };
-  // Files of equal content, their paths in byte order.
+  // Files of equal content: every name of each, in byte order; names of
+  // one file (the same device and inode) count as one copy.
   struct TGroup {
     uint64_t Size = 0;
     std::vector<TFile> Files;
+    uint64_t HashHigh = 0, HashLow = 0;  // of the content
+    // The copies: files, not names.
+    size_t Copies() const;
     // What all copies but one take: the space freed by keeping one.
-    uint64_t Wasted() const { return Size * (Files.size() - 1); }
+    uint64_t Wasted() const { return Size * (Copies() - 1); }
   };
   struct TSkipped {
     std::string Path;
@@ -62,6 +74,12 @@ public:
   std::vector<TSkipped> Skipped() const;
   // All the bytes the search read.
   uint64_t BytesRead() const { return FBytesRead.load(std::memory_order_relaxed); }
+
+  // Whether File, a name of Group, is still what the search found: the same
+  // file, length and last change, with the group's content, read again
+  // whole. False with Reason otherwise, before anything is done to a copy.
+  static bool StillCopy(const TGroup& Group, const TFile& File, std::string& Reason,
+                        const std::atomic<bool>* Stop = nullptr);
 
 private:
   struct TCandidate;

@@ -95,8 +95,9 @@ public:
   // to search it is enough, the right to list it is not needed.
   static int Reach(int DirFd, const char* Name);
   static int ReachPath(const std::string& Path);
-  // Opens the file at Path to read its content: never through a link, and
-  // without waiting on a pipe. Returns the descriptor or -errno.
+  // Opens the file at Path to read its content: never through a link,
+  // without waiting on a pipe, and where the caller owns it without its
+  // reads noted in its last-access time. Returns the descriptor or -errno.
   static int OpenFile(const std::string& Path);
   // Tells what Name in the open folder DirFd is, a mount point against
   // DirFd's mount. Returns 0 or the errno.

@@ -4,6 +4,7 @@
 #include "shell/ZelSystemImageList.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 #include <set>
@@ -46,7 +47,9 @@ std::optional<TShellVerb> TShellMenu::Choose(const QPoint& Point, QWidget* Windo
   Add("&Copy Path", TShellVerb::svCopy, true, "edit-copy");
   if (Offer.Rename)
     Add("Re&name...", TShellVerb::svRename, Offer.CanRename, "edit-rename");
-  Add("Move to &Trash", TShellVerb::svDelete, Offer.CanDelete, "user-trash");
+  Add("Move to &Trash", TShellVerb::svDelete, Offer.CanDelete, "user-trash")->setShortcut(QKeySequence::Delete);
+  Add("&Delete Permanently...", TShellVerb::svDeletePermanently, Offer.CanDelete, "edit-delete")
+    ->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
   Menu.addSeparator();
   Add("P&roperties", TShellVerb::svProperties, true, "document-properties");
   if (Extra) {

@@ -8,11 +8,11 @@
 #include "shell/DirMon.h"
 #include "shell/NetworkDrive.h"
 #include "shell/Prompt.h"
+#include "shell/Remover.h"
 #include "shell/ShellLauncher.h"
 #include "shell/ShellMenu.h"
 #include "shell/ShellPilotError.h"
 #include "shell/Trash.h"
-#include "shell/TrashMover.h"
 #include "shell/WaitCursor.h"
 #include "shell/ZelSystemImageList.h"
 
@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QLocale>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -416,6 +417,7 @@ bool TShellPilot::RunVerb(TShellVerb Verb, const std::vector<std::string>& Paths
     case TShellVerb::svCopy: CopyPaths(Paths); return true;
     case TShellVerb::svProperties: (new TPropertiesDialog(Paths, OnFolderTotals, DialogWindow()))->show(); return true;
     case TShellVerb::svDelete: return MoveToTrash(Paths);
+    case TShellVerb::svDeletePermanently: return DeletePermanently(Paths);
     case TShellVerb::svRename: break;  // only through OnRename, which asks for the name
   }
   return false;
@@ -445,14 +447,49 @@ bool TShellPilot::MoveToTrash(const std::vector<std::string>& Paths)
     Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
   if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
     return false;
-  const TTrashMover::TResult Moved = TTrashMover::Move(Paths, DialogWindow());
+  return Removed(TRemover::MoveToTrash(Paths, DialogWindow()), Paths.size(), "Move to Trash");
+}
+
+bool TShellPilot::DeletePermanently(const std::vector<std::string>& Paths)
+{
+  if (Paths.empty())
+    return true;  // gone already
+  // What comes free: a file's blocks unless another name keeps them, a
+  // folder's as the program counted it.
+  uint64_t Bytes = 0;
+  bool AtLeast = false;
+  for (const std::string& Path : Paths) {
+    struct stat Data;
+    if (lstat(Path.c_str(), &Data) != 0)
+      continue;
+    if (!S_ISDIR(Data.st_mode)) {
+      Bytes += Data.st_nlink > 1 ? 0 : uint64_t(Data.st_blocks) * 512;
+    } else if (const std::optional<uint64_t> Taken = OnSpaceTaken ? OnSpaceTaken(Path) : std::nullopt) {
+      Bytes += *Taken;
+    } else {
+      AtLeast = true;
+    }
+  }
+  const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
+                                         : QString("these %1 items").arg(Paths.size());
+  const QString Size =
+    QLocale().formattedDataSize(qint64(std::min<uint64_t>(Bytes, INT64_MAX)), 1, QLocale::DataSizeTraditionalFormat);
+  if (!TPrompt::Confirm(DialogWindow(), "Delete Permanently",
+                        QString("Delete %1 permanently? %2%3 comes free on the disk.\n%4 cannot be restored.")
+                          .arg(What, AtLeast ? "At least " : "", Size, Paths.size() == 1 ? "It" : "They")))
+    return false;
+  return Removed(TRemover::DeletePermanently(Paths, DialogWindow()), Paths.size(), "Delete Permanently");
+}
+
+bool TShellPilot::Removed(const TRemover::TResult& Result, size_t Asked, const QString& Title)
+{
   if (OnTrashed)
-    for (const TTrashed& Object : Moved.Moved)
+    for (const TTrashed& Object : Result.Moved)
       OnTrashed(Object);
-  if (!Moved.Failures.isEmpty())
-    TPrompt::Warn(DialogWindow(), "Move to Trash", Moved.Failures.join('\n'));
+  if (!Result.Failures.isEmpty())
+    TPrompt::Warn(DialogWindow(), Title, Result.Failures.join('\n'));
   // Done only when every object went.
-  return Moved.Moved.size() == Paths.size();
+  return Result.Moved.size() == Asked;
 }
 
 bool TShellPilot::InvokeCommand(const QString& Given)
@@ -463,9 +500,10 @@ bool TShellPilot::InvokeCommand(const QString& Given)
   const std::optional<TShellVerb> Verb = ShellVerbOf(Given);
   if (!Verb || !Execute || (!FObject.Set && FMultiObjects.empty()))
     return false;
-  if (*Verb == TShellVerb::svDelete && FMultiObjects.empty() && !GetAttributes(saCanDelete))
+  const bool Removal = *Verb == TShellVerb::svDelete || *Verb == TShellVerb::svDeletePermanently;
+  if (Removal && FMultiObjects.empty() && !GetAttributes(saCanDelete))
     return false;
-  return RunVerb(*Verb, GatherObjects(*Verb == TShellVerb::svDelete));
+  return RunVerb(*Verb, GatherObjects(Removal));
 }
 
 void TShellPilot::ShowContextMenu(const QPoint& Point, QMenu* Extra, QString& Command)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/PropertiesDialog.h"
+#include "shell/Remover.h"
 #include "shell/ShellVerb.h"
 #include "shell/Trash.h"
 
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,9 +103,10 @@ public:
   int ObjectSpecialKind() const;
   int FolderSpecialKind() const;
 
-  // Runs a verb ("default"/"open", "explore", "delete", "properties",
-  // "copy") on the object or on MultiObjects; true when it was done ("delete":
-  // when every object is gone).
+  // Runs a verb ("default"/"open", "explore", "delete" to the Trash,
+  // "deletepermanently", "properties", "copy") on the object or on
+  // MultiObjects; true when it was done (a removal: when every object is
+  // gone). Removals ask first.
   bool InvokeCommand(const QString& Verb);
   // Shows the context menu of the object or of MultiObjects at Point, with
   // the items of Extra below, and runs the choice. Command comes back as the
@@ -112,8 +115,12 @@ public:
 
   std::function<void(TShellPilot*)> OnRename;
   std::function<void(const QString& Command, bool& Execute)> OnContextMenuSelect;
-  // An object went into the Trash: told for each, as it was before.
+  // An object went into the Trash, or was deleted for good (Trash empty):
+  // told for each, as it was before.
   std::function<void(const TTrashed& Moved)> OnTrashed;
+  // What a folder takes on disk, when the program knows: the question
+  // before deleting it for good says how much comes free.
+  std::function<std::optional<uint64_t>(const std::string& Folder)> OnSpaceTaken;
   // Rows the properties dialog adds for a folder (the program's totals).
   TPropertiesDialog::TFolderTotals OnFolderTotals;
   const std::function<void(TShellPilot*)>& OnFileChange() const { return FOnFileChange; }
@@ -137,6 +144,9 @@ private:
   bool RunVerb(TShellVerb Verb, const std::vector<std::string>& Paths);
   static void CopyPaths(const std::vector<std::string>& Paths);
   bool MoveToTrash(const std::vector<std::string>& Paths);
+  bool DeletePermanently(const std::vector<std::string>& Paths);
+  // Tells of what went, and of what stayed under Title.
+  bool Removed(const TRemover::TResult& Result, size_t Asked, const QString& Title);
   QWidget* DialogWindow() const;
   static std::string PathOfKind(int Kind);
 

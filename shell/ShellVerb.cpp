@@ -6,13 +6,14 @@
 
 namespace {
 
-const std::array<std::pair<TShellVerb, const char*>, 7> Verbs{{
+const std::array<std::pair<TShellVerb, const char*>, 8> Verbs{{
   {TShellVerb::svOpen, "open"},
   {TShellVerb::svOpen, "default"},
   {TShellVerb::svExplore, "explore"},
   {TShellVerb::svCopy, "copy"},
   {TShellVerb::svRename, "rename"},
   {TShellVerb::svDelete, "delete"},
+  {TShellVerb::svDeletePermanently, "deletepermanently"},
   {TShellVerb::svProperties, "properties"},
 }};
 

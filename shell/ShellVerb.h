@@ -7,7 +7,7 @@
 
 // What can be done to files and folders through the shell; callers and the
 // context menu name a verb by its text ("open", "delete", ...).
-enum class TShellVerb { svOpen, svExplore, svCopy, svRename, svDelete, svProperties };
+enum class TShellVerb { svOpen, svExplore, svCopy, svRename, svDelete, svDeletePermanently, svProperties };
 
 // The verb of a text, in any case; "" and "default" are Open.
 std::optional<TShellVerb> ShellVerbOf(const QString& Text);

@@ -4,11 +4,13 @@
 #include "fs/Directory.h"
 #include "fs/Mounts.h"
 #include "fs/PathRules.h"
+#include "shell/PermanentDelete.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -143,7 +145,8 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, TTrashed* Ta
                 uint64_t(Object.st_blocks) * 512,
                 TFileIdentity::DeviceOf(major(Object.st_dev), minor(Object.st_dev)),
                 Object.st_ino,
-                Object.st_nlink};
+                Object.st_nlink,
+                S_ISDIR(Object.st_mode)};
     return true;
   };
 
@@ -182,4 +185,48 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, TTrashed* Ta
   if (!MoveInto(Path, Trash, Original, Error))
     return Failed(Error);
   return Took(Trash);
+}
+
+std::vector<std::string> TTrash::Folders(const std::vector<std::string>& Drives)
+{
+  std::vector<std::string> Found;
+  const auto Take = [&Found](const std::string& Folder) {
+    struct stat Data;
+    if (lstat(Folder.c_str(), &Data) == 0 && S_ISDIR(Data.st_mode) && Data.st_uid == getuid()
+        && std::find(Found.begin(), Found.end(), Folder) == Found.end())
+      Found.push_back(Folder);
+  };
+  Take(HomeTrash());
+  const std::string Uid = std::to_string(getuid());
+  for (const std::string& Drive : Drives) {
+    const std::string Top = TPathRules::WithSeparator(Drive);
+    struct stat Shared;
+    // The administrator's shared Trash: sticky, no link.
+    if (lstat((Top + ".Trash").c_str(), &Shared) == 0 && S_ISDIR(Shared.st_mode) && (Shared.st_mode & S_ISVTX))
+      Take(Top + ".Trash/" + Uid);
+    Take(Top + ".Trash-" + Uid);
+  }
+  return Found;
+}
+
+std::vector<std::string> TTrash::Entries(const std::string& Trash)
+{
+  std::vector<std::string> Paths;
+  const std::string Files = Trash + "/files";
+  TDirectory Listing(Files, [](const char*, TDirEntry::TKind) { return true; });
+  TDirEntry Entry;
+  while (Listing.Next(Entry))
+    Paths.push_back(Files + "/" + Entry.Name);
+  return Paths;
+}
+
+bool TTrash::Expunge(const std::string& Path, QString& Reason, TTrashed* Taken)
+{
+  if (!TPermanentDelete::Delete(Path, Reason, Taken))
+    return false;
+  // Its record, in info/ beside files/.
+  const size_t Slash = Path.rfind('/');
+  const std::string Info = Path.substr(0, Path.rfind('/', Slash - 1)) + "/info" + Path.substr(Slash) + ".trashinfo";
+  unlink(Info.c_str());
+  return true;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // An object the Trash took, as it was just before it went: who else names
 // it and what it took on disk, which only it can tell once it is gone.
@@ -16,6 +17,7 @@ struct TTrashed {
   uint64_t Device = 0;  // as the scan tells devices apart
   uint64_t Inode = 0;
   uint64_t Links = 1;
+  bool Folder = false;
 };
 
 // Moves files and folders into the freedesktop.org Trash: the home Trash for
@@ -31,4 +33,13 @@ public:
   static bool MoveToTrash(const std::string& Path, QString& Reason, TTrashed* Taken = nullptr);
   // The user's home Trash folder ($XDG_DATA_HOME/Trash).
   static std::string HomeTrash();
+  // The user's Trash folders there are: the home Trash, and those at the
+  // top of the drives given (mount points ending in "/"), each a real
+  // folder of the user's, never reached through a link.
+  static std::vector<std::string> Folders(const std::vector<std::string>& Drives);
+  // What a Trash folder holds: the paths of the objects in its files/.
+  static std::vector<std::string> Entries(const std::string& Trash);
+  // Deletes the object at Path, one of Entries, for good, with the record
+  // the Trash keeps of it; false with Reason when it stays.
+  static bool Expunge(const std::string& Path, QString& Reason, TTrashed* Taken);
 };

@@ -95,7 +95,9 @@ struct TScanned {
   QTableView* Select(const QStringList& Paths)
   {
     QTableView* View = Files().View();
-    View->selectRow(Row(Paths[0].section('/', -1)));
+    // Selected whatever keys the test pressed before.
+    View->selectionModel()->setCurrentIndex(View->model()->index(Row(Paths[0].section('/', -1)), 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     for (const QString& Path : Paths.mid(1))
       View->selectionModel()->select(View->model()->index(Row(Path.section('/', -1)), 0),
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -212,12 +214,16 @@ private slots:
     QTest::addColumn<int>("rows");
     QTest::addColumn<QStringList>("paths");
     QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("forGood");
     QTest::addColumn<QString>("names");
-    QTest::newRow("two folders") << "*" << 7 << QStringList{"a/song.mp3", "c/sparse.img"} << true
+    QTest::newRow("two folders") << "*" << 7 << QStringList{"a/song.mp3", "c/sparse.img"} << true << false
                                  << "big.iso|notes.txt|deep.log|bad?.jpg|odd~name.txt";
-    QTest::newRow("refused") << "*" << 7 << QStringList{"a/song.mp3"} << false
+    QTest::newRow("two folders, for good") << "*" << 7 << QStringList{"a/song.mp3", "c/sparse.img"} << true << true
+                                           << "big.iso|notes.txt|deep.log|bad?.jpg|odd~name.txt";
+    QTest::newRow("refused") << "*" << 7 << QStringList{"a/song.mp3"} << false << false
                              << "sparse.img|big.iso|song.mp3|notes.txt|deep.log|bad?.jpg|odd~name.txt";
-    QTest::newRow("counted twice") << "*.txt notes*" << 2 << QStringList{"a/b/notes.txt"} << true << "odd~name.txt";
+    QTest::newRow("counted twice") << "*.txt notes*" << 2 << QStringList{"a/b/notes.txt"} << true << false
+                                   << "odd~name.txt";
   }
   void deleteRows()
   {
@@ -225,15 +231,19 @@ private slots:
     QFETCH(int, rows);
     QFETCH(QStringList, paths);
     QFETCH(bool, yes);
+    QFETCH(bool, forGood);
     QFETCH(QString, names);
     TScanned Scan(filter.toStdString(), rows);
     int Asked = 0;
-    const auto Answered = Answering([&](TPrompt::TKind Kind, const QString&, const QString&, QString&) {
+    QString Question;
+    const auto Answered = Answering([&](TPrompt::TKind Kind, const QString&, const QString& Text, QString&) {
       Asked += Kind == TPrompt::pkConfirm;
+      Question = Text;
       return yes;
     });
-    QTest::keyClick(Scan.Select(paths), Qt::Key_Delete);
+    QTest::keyClick(Scan.Select(paths), Qt::Key_Delete, forGood ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(Asked, 1);
+    QVERIFY(Question.contains(forGood ? "permanently" : "Trash"));
     for (const QString& Path : paths)
       QCOMPARE(Scan.Exists(Path.toStdString()), !yes);
     QVERIFY(SameAsRescan(Scan.Top, Scan.Form.Driver().FSettings));

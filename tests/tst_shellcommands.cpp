@@ -76,28 +76,32 @@ int Row(TMainForm& Form, const QString& Caption)
   return -1;
 }
 
-void KeyOnRow(TMainForm& Form, int Row, Qt::Key Key)
+void KeyOnRow(TMainForm& Form, int Row, Qt::Key Key, Qt::KeyboardModifiers Modifiers = {})
 {
-  Form.List().selectRow(Row);
+  // Selected whatever keys the test pressed before.
+  Form.List().selectionModel()->setCurrentIndex(Form.List().Model().index(Row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   Form.List().setFocus();
-  QTest::keyClick(&Form.List(), Key);
+  QTest::keyClick(&Form.List(), Key, Modifiers);
 }
 
-void KeyOnNode(TMainForm& Form, TFolderNode* Node, Qt::Key Key)
+void KeyOnNode(TMainForm& Form, TFolderNode* Node, Qt::Key Key, Qt::KeyboardModifiers Modifiers = {})
 {
   Form.SetCurrentNode(Node);
   Form.TreeView()->setFocus();
-  QTest::keyClick(Form.TreeView(), Key);
+  QTest::keyClick(Form.TreeView(), Key, Modifiers);
 }
 
-// Presses Delete on Name: a folder of the tree below Folder when InTree, else a row of Folder's list.
-void DeleteKey(TMainForm& Form, TFolderNode* Folder, const QString& Name, bool InTree)
+// Presses Delete (with Shift when ForGood) on Name: a folder of the tree below Folder when InTree, else a
+// row of Folder's list.
+void DeleteKey(TMainForm& Form, TFolderNode* Folder, const QString& Name, bool InTree, bool ForGood = false)
 {
+  const Qt::KeyboardModifiers Modifiers = ForGood ? Qt::ShiftModifier : Qt::NoModifier;
   if (InTree)
-    return KeyOnNode(Form, Child(Folder, Name.toStdString()), Qt::Key_Delete);
+    return KeyOnNode(Form, Child(Folder, Name.toStdString()), Qt::Key_Delete, Modifiers);
   Form.SetCurrentNode(Folder);
   QTRY_VERIFY(Row(Form, Name) >= 0);
-  KeyOnRow(Form, Row(Form, Name), Qt::Key_Delete);
+  KeyOnRow(Form, Row(Form, Name), Qt::Key_Delete, Modifiers);
 }
 
 // A window showing the list of a scanned tree.
@@ -229,8 +233,12 @@ private slots:
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("inTree");
-    QTest::addColumn<int>("trash");  // 0: the home's; inside the scan, 1: there before, 2: made for it
+    QTest::addColumn<int>("trash");  // 0: the home's; inside the scan, 1: there before, 2: made for it; -1: none,
+                                     // deleted for good
     QTest::newRow("sparse file") << QString() << "sparse" << false << 0;
+    QTest::newRow("sparse file, for good") << QString() << "sparse" << false << -1;
+    QTest::newRow("one name of two, for good") << QString("a") << "f" << false << -1;
+    QTest::newRow("folder holding both names, for good") << QString() << "a" << true << -1;
     QTest::newRow("one name of two in other folders") << QString("a") << "f" << false << 0;
     QTest::newRow("one name of two in one folder") << QString("a") << "g" << false << 0;
     QTest::newRow("folder holding one name") << QString() << "b" << true << 0;
@@ -254,7 +262,7 @@ private slots:
     close(Fd);
     const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
     const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
-    if (trash) {
+    if (trash > 0) {
       qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Tree.Path(".local/share")));
       QDir().mkpath(QString::fromStdString(Tree.Path(trash == 1 ? ".local/share/Trash/files" : ".local/share")));
     }
@@ -269,18 +277,64 @@ private slots:
     const uint64_t Before = Top->FClusters.Load();
     TAnswers Answers;
     Answers.Yes = false;
-    DeleteKey(Form, Folder, name, inTree);
+    DeleteKey(Form, Folder, name, inTree, trash < 0);
     QVERIFY(Exists(Path));
     QVERIFY(SameAsRescan(Top));
+    QVERIFY(!Answers.Asked.isEmpty() && Answers.Asked.last().contains(trash < 0 ? "permanently" : "to the Trash"));
     Answers.Yes = true;
-    DeleteKey(Form, Folder, name, inTree);
+    const size_t Trashed = TTrash::Entries(TTrash::HomeTrash()).size();
+    DeleteKey(Form, Folder, name, inTree, trash < 0);
     QVERIFY(!Exists(Path));
-    if (trash) {
+    // For good: in no Trash.
+    QCOMPARE(TTrash::Entries(TTrash::HomeTrash()).size(), Trashed + (trash >= 0));
+    if (trash > 0) {
       QVERIFY(Form.statusBar()->currentMessage().contains("until the Trash is emptied"));
       QVERIFY(ScansDone(Form));
       QVERIFY(Top->FClusters.Load() >= Before);  // the space still taken, and the Trash's own notes
     }
     QVERIFY(SameAsRescan(Top));
+  }
+
+  // Empty Trash deletes what the Trash of the scanned drives holds, after naming them; the Trash inside
+  // the scan is counted again, as a rescan counts it, and the space that came free is told.
+  void emptyTrash()
+  {
+    TTestTree Tree{"data:300000", "a", "a/more:100000"};
+    const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
+    const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Tree.Path(".local/share")));
+    StartWithList();
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Driver().Roots()->FNode;
+    const uint64_t Before = Top->AllocatedBytes();
+    TAnswers Answers;
+    DeleteKey(Form, Top, "data", false);
+    QVERIFY(ScansDone(Form));  // the Trash in the scan counted again
+    DeleteKey(Form, Top, "a", true);
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Top->AllocatedBytes() >= Before, true);  // still taken, in the Trash
+    Answers.Asked.clear();
+    Answers.Yes = false;
+    Form.EmptyTrashClick();
+    QCOMPARE(Answers.Asked.size(), 1);
+    QVERIFY2(Answers.Asked[0].startsWith("Delete the 2 items in the Trash permanently?")
+               && Answers.Asked[0].contains(QString::fromStdString(Tree.Path(".local/share/Trash") + ": 2 items")),
+             qPrintable(Answers.Asked[0]));
+    QVERIFY(Exists(Tree.Path(".local/share/Trash/files/data")));
+    Answers.Yes = true;
+    Form.EmptyTrashClick();
+    QVERIFY(!Exists(Tree.Path(".local/share/Trash/files/data")) && !Exists(Tree.Path(".local/share/Trash/files/a")));
+    QVERIFY(!Exists(Tree.Path(".local/share/Trash/info/data.trashinfo")));
+    QVERIFY2(Answers.Asked.last().endsWith("came free."), qPrintable(Answers.Asked.last()));
+    QVERIFY(ScansDone(Form));
+    QVERIFY(SameAsRescan(Top));
+    QVERIFY(Top->AllocatedBytes() < Before);
+    Answers.Asked.clear();
+    Form.EmptyTrashClick();
+    QCOMPARE(Answers.Asked, QStringList{"The Trash is empty."});
   }
 
   // F2 edits the bare name; Escape leaves it; a rename in the tree or the list renames on disk and

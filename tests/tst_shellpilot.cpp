@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/Directory.h"
 #include "fs/PathRules.h"
+#include "shell/PermanentDelete.h"
 #include "shell/PropertiesDialog.h"
+#include "shell/Remover.h"
 #include "shell/ShellPilot.h"
 #include "shell/ShellPilotError.h"
 #include "shell/Trash.h"
-#include "shell/TrashMover.h"
 #include "tests/StandIns.h"
 #include "tests/TestHome.h"
 #include "tests/TestTree.h"
@@ -302,8 +303,8 @@ private slots:
     });
     Watch.start(20);
     int Moves = 0;
-    const TTrashMover::TResult Result =
-      TTrashMover::Move(Paths, nullptr, [&](const std::string& Path, QString& Reason, TTrashed* Taken) {
+    const TRemover::TResult Result =
+      TRemover::MoveToTrash(Paths, nullptr, [&](const std::string& Path, QString& Reason, TTrashed* Taken) {
         // The eleventh move lasts until the dialog has been cancelled.
         for (int Wait = 0, Move = ++Moves; Move == 11 && !Cancelled && Wait < 2000; ++Wait)
           std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -536,8 +537,8 @@ private slots:
     // Dismissed: nothing runs.
     QString Command = "unchanged";
     QCOMPARE(Menu(*FPilot, Command, &Extra),
-             (QStringList{"&Open", "Open Containing &Folder", "&Copy Path", "Move to &Trash", "P&roperties", "&Report",
-                          "&More"}));
+             (QStringList{"&Open", "Open Containing &Folder", "&Copy Path", "Move to &Trash", "&Delete Permanently...",
+                          "P&roperties", "&Report", "&More"}));
     QCOMPARE(Command, QString());
     QCOMPARE(Reports, 0);
     // A merged program item runs its own handler and returns no command.
@@ -560,8 +561,64 @@ private slots:
     Menu(*FPilot, Command, nullptr, "Move to &Trash");
     QCOMPARE(Command, QString("delete"));
     QVERIFY(!Exists(FTree->Path("x")));
+    // Deleting for good asks first, and returns its verb.
+    FPilot->SetObjectName(FTree->Path("y"));
+    Menu(*FPilot, Command, nullptr, "&Delete Permanently...");
+    QCOMPARE(Command, QString("deletepermanently"));
+    QVERIFY(!Exists(FTree->Path("y")));
+    QVERIFY(Answers.Asked.last().startsWith("Delete \"y\" permanently?"));
     FPilot->SetObjectName("/");
     QVERIFY(Menu(*FPilot, Command).contains("Move to &Trash (disabled)"));
+    QVERIFY(Menu(*FPilot, Command).contains("&Delete Permanently... (disabled)"));
+  }
+
+  // Deleting for good: asked with the count and the space that comes free
+  // (none for a file another name keeps; a folder's as the program counted
+  // it); a folder goes with all below, a link inside as a link, what it
+  // names staying; what is nested too deep stays and is told.
+  void deletePermanently()
+  {
+    FTree->Folder("outside");
+    FTree->File("outside/kept", 100);
+    FTree->Folder("folder");
+    FTree->Folder("folder/sub");
+    FTree->File("folder/sub/f", 100000);
+    FTree->Link("folder/sub/to outside", FTree->Path("outside"));
+    FTree->File("linked", 8192);
+    QVERIFY(link(FTree->Path("linked").c_str(), FTree->Path("other name").c_str()) == 0);
+    FPilot->SetFolder(FTree->Top());
+    FPilot->MultiObjects() = {"folder", "linked"};
+    FPilot->OnSpaceTaken = [this](const std::string& Path) -> std::optional<uint64_t> {
+      return Path == FTree->Path("folder") ? std::optional<uint64_t>(3 << 20) : std::nullopt;
+    };
+    std::vector<TTrashed> Gone;
+    FPilot->OnTrashed = [&Gone](const TTrashed& Object) { Gone.push_back(Object); };
+    TAnswers Answers;
+    Answers.Yes = false;
+    QVERIFY(!FPilot->InvokeCommand("deletepermanently"));
+    QCOMPARE(Answers.Asked,
+             QStringList{"Delete these 2 items permanently? 3.0 MB comes free on the disk.\nThey cannot be restored."});
+    QVERIFY(Exists(FTree->Path("folder/sub/f")));
+    Answers.Yes = true;
+    FPilot->MultiObjects() = {"folder", "linked"};
+    QVERIFY(FPilot->InvokeCommand("deletepermanently"));
+    QVERIFY(!Exists(FTree->Path("folder")) && !Exists(FTree->Path("linked")));
+    QVERIFY(Exists(FTree->Path("outside/kept")) && Exists(FTree->Path("other name")));
+    QCOMPARE(Gone.size(), size_t(2));
+    QVERIFY(Gone[1].Trash.empty());
+    QCOMPARE(Gone[1].Links, uint64_t(2));
+    // Nothing found in the Trash of it.
+    QVERIFY(!Exists(TTrash::HomeTrash() + "/files/folder"));
+
+    FTree->Folder("deep");
+    FTree->DeepChain("deep", int(TPermanentDelete::MostLevels) + 5, "d");
+    QString Reason;
+    QVERIFY(!TPermanentDelete::Delete(FTree->Path("deep"), Reason));
+    QVERIFY2(Reason.contains("nested more than 200 levels deep"), qPrintable(Reason));
+    QVERIFY(Exists(FTree->Path("deep")));
+    QVERIFY(!TPermanentDelete::Delete("/", Reason));
+    QVERIFY(!TPermanentDelete::Delete(FTree->Path("none"), Reason));
+    QVERIFY2(Reason.contains(std::strerror(ENOENT)), qPrintable(Reason));
   }
 
   void connectNetworkDrive()

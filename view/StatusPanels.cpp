@@ -54,7 +54,7 @@ QString TStatusPanels::ClusterText(const TRoot* Root)
 QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Display)
 {
   const auto Now = std::chrono::steady_clock::now();
-  if (Root->FDrive != FSpaceDrive || Now - FSpaceRead >= std::chrono::seconds(1)) {
+  if (FSpaceDrive.empty() || Root->FDrive != FSpaceDrive || Now - FSpaceRead >= std::chrono::seconds(1)) {
     FSpaceDrive = Root->FDrive;
     FSpaceRead = Now;
     FTotalKB = FFreeKB = 0;

@@ -39,6 +39,8 @@ public:
   // (for Percent, their share of Folder).
   void ShowSelection(const std::vector<const TFolderData*>& Rows, const TFolderData* Folder, TValueDisplay& Display);
   static QString ClusterText(const TRoot* Root);
+  // Space came free or was taken: the drive's free space is read again.
+  void ForgetFreeSpace() { FSpaceDrive.clear(); }
 
 private:
   QString FreeSpaceText(const TRoot* Root, const TValueDisplay& Display);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/TrashMover.h"
+#include "shell/Remover.h"
 
 #include <QEventLoop>
 #include <QLocale>
@@ -9,7 +9,19 @@
 #include <atomic>
 #include <thread>
 
-TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QWidget* Window, const TMove& Mover)
+TRemover::TResult TRemover::MoveToTrash(const std::vector<std::string>& Paths, QWidget* Window, const TRemove& Remove)
+{
+  return Run(Paths, Window, Remove, "Move to Trash", "Moving to the Trash");
+}
+
+TRemover::TResult TRemover::DeletePermanently(const std::vector<std::string>& Paths, QWidget* Window,
+                                              const TRemove& Remove)
+{
+  return Run(Paths, Window, Remove, "Delete Permanently", "Deleting");
+}
+
+TRemover::TResult TRemover::Run(const std::vector<std::string>& Paths, QWidget* Window, const TRemove& Remove,
+                                const QString& Title, const QString& Doing)
 {
   TResult Result;  // the worker's until it is joined
   std::atomic<size_t> Done{0};
@@ -20,7 +32,7 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
       if (Stop)
         break;
       QString Reason;
-      if (TTrashed Taken; Mover(Path, Reason, &Taken))
+      if (TTrashed Taken; Remove(Path, Reason, &Taken))
         Result.Moved.push_back(std::move(Taken));
       else
         Result.Failures << Reason;
@@ -31,8 +43,8 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
 
   const QLocale Locale;
   const QString Total = Locale.toString(qulonglong(Paths.size()));
-  QProgressDialog Progress("Moving to the Trash...", "Cancel", 0, int(Paths.size()), Window);
-  Progress.setWindowTitle("Move to Trash");
+  QProgressDialog Progress(Doing + "...", "Cancel", 0, int(Paths.size()), Window);
+  Progress.setWindowTitle(Title);
   Progress.setWindowModality(Qt::WindowModal);
   Progress.setMinimumDuration(400);
   Progress.setAutoReset(false);
@@ -48,7 +60,7 @@ TTrashMover::TResult TTrashMover::Move(const std::vector<std::string>& Paths, QW
       return;
     }
     const size_t Count = Done;
-    Progress.setLabelText(QString("Moving to the Trash: %1 of %2").arg(Locale.toString(qulonglong(Count)), Total));
+    Progress.setLabelText(QString("%1: %2 of %3").arg(Doing, Locale.toString(qulonglong(Count)), Total));
     Progress.setValue(int(Count));
   });
   Tick.start();

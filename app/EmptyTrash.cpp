@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/EmptyTrash.h"
+
+#include "fs/PathRules.h"
+#include "shell/Prompt.h"
+#include "shell/Remover.h"
+#include "shell/Trash.h"
+
+#include <QLocale>
+
+std::vector<std::string> TEmptyTrash::Run(QWidget* Window, const std::vector<std::string>& Drives)
+{
+  std::vector<std::string> Paths, Emptied;
+  QString Where;
+  const QLocale Locale;
+  for (const std::string& Trash : TTrash::Folders(Drives)) {
+    const std::vector<std::string> Entries = TTrash::Entries(Trash);
+    if (Entries.empty())
+      continue;
+    Paths.insert(Paths.end(), Entries.begin(), Entries.end());
+    Emptied.push_back(Trash);
+    Where +=
+      QString("\n    %1: %2 item%3")
+        .arg(TPathRules::Shown(Trash), Locale.toString(qulonglong(Entries.size())), Entries.size() == 1 ? "" : "s");
+  }
+  if (Paths.empty()) {
+    TPrompt::Inform(Window, "Empty Trash", "The Trash is empty.");
+    return {};
+  }
+  if (!TPrompt::Confirm(Window, "Empty Trash",
+                        QString("Delete the %1 item%2 in the Trash permanently?%3\nThey cannot be restored.")
+                          .arg(Locale.toString(qulonglong(Paths.size())), Paths.size() == 1 ? "" : "s", Where)))
+    return {};
+  const TRemover::TResult Result = TRemover::Run(Paths, Window, TTrash::Expunge, "Empty Trash", "Emptying the Trash");
+  uint64_t Freed = 0;
+  for (const TTrashed& Gone : Result.Moved)
+    Freed += !Gone.Folder && Gone.Links > 1 ? 0 : Gone.DiskBytes;  // another name keeps a file
+  QString Told = QString("%1 came free.")
+                   .arg(Locale.formattedDataSize(qint64(std::min<uint64_t>(Freed, INT64_MAX)), 1,
+                                                 QLocale::DataSizeTraditionalFormat));
+  if (!Result.Failures.isEmpty())
+    Told += "\n\nThese stay in the Trash:\n" + Result.Failures.join('\n');
+  (Result.Failures.isEmpty() ? TPrompt::Inform : TPrompt::Warn)(Window, "Empty Trash", Told);
+  return Emptied;
+}

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "shell/Trash.h"
+
+#include <QString>
+
+#include <string>
+
+// Deletes files and folders for good, what a full disk needs when the Trash
+// would keep the space taken: a folder with everything below it. It never
+// follows a link (the link goes, not what it names) and never enters
+// another mounted file system (a folder holding a mount point stays, with
+// the reason). Every descriptor is opened below the one before, so a folder
+// renamed or swapped for a link meanwhile is never followed out of the
+// tree.
+class TPermanentDelete {
+public:
+  // Folders nested deeper below the one deleted stay, with the reason:
+  // each level holds a descriptor open.
+  static constexpr size_t MostLevels = 200;
+
+  // False, with the reason in Reason, when the object or something below
+  // it stays; else Taken, when given, tells what went (as TTrash does,
+  // Trash left empty; a folder's DiskBytes count what came free below it
+  // too: files no other name keeps).
+  static bool Delete(const std::string& Path, QString& Reason, TTrashed* Taken = nullptr);
+};
