@@ -11,11 +11,13 @@
 #include "scan/FolderNode.h"
 #include "scan/FolderTree.h"
 #include "scan/Root.h"
+#include "shell/PermanentDelete.h"
 #include "shell/Prompt.h"
 #include "shell/Remover.h"
 #include "shell/Trash.h"
 #include "shell/WaitCursor.h"
 #include "view/ValueDisplay.h"
+#include "widgets/SizeEdit.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -24,18 +26,21 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <unordered_map>
 
+Q_DECLARE_METATYPE(TDuplicateFinder::TFile)
+Q_DECLARE_METATYPE(TDuplicateFinder::TGroup)
+
 namespace {
 
-constexpr int SizeRole = Qt::UserRole;      // of a group: the size of each copy
-constexpr int PathRole = Qt::UserRole + 1;  // of a file: its path, bytes
-constexpr int TimeRole = Qt::UserRole + 2;  // of a file: its last change
+constexpr int GroupRole = Qt::UserRole;  // of a group: the group, its files left out
+constexpr int FileRole = Qt::UserRole;   // of a name: the file as the search found it
+enum TColumn { dcName, dcSize, dcLastChange, dcNote };
 
 const char* StageName(TDuplicateFinder::TStage Stage)
 {
@@ -45,6 +50,25 @@ const char* StageName(TDuplicateFinder::TStage Stage)
     case TDuplicateFinder::dsContents: return "Reading the files alike so far";
     default: return "Searching";
   }
+}
+
+TDuplicateFinder::TFile FileOf(const QTreeWidgetItem* Name)
+{
+  return Name->data(dcName, FileRole).value<TDuplicateFinder::TFile>();
+}
+
+// A group as shown: the names left in it.
+TDuplicateFinder::TGroup GroupOf(const QTreeWidgetItem* Item)
+{
+  TDuplicateFinder::TGroup Group = Item->data(dcName, GroupRole).value<TDuplicateFinder::TGroup>();
+  for (int Name = 0; Name < Item->childCount(); ++Name)
+    Group.Files.push_back(FileOf(Item->child(Name)));
+  return Group;
+}
+
+QString Counted(uint64_t Count, const char* One, const char* Many)
+{
+  return QLocale().toString(qulonglong(Count)) + ' ' + (Count == 1 ? One : Many);
 }
 
 }  // namespace
@@ -73,8 +97,9 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
   : QDialog(&Form),
     FForm(Form),
     FTops(std::move(Tops)),
-    FMinimum(new QSpinBox),
+    FMinimum(new TSizeEdit),
     FState(new QLabel),
+    FNote(new QLabel),
     FProgress(new QProgressBar),
     FCancel(new QPushButton("Cancel")),
     FGroups(new QTreeWidget)
@@ -83,12 +108,12 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
                                    : QString("Duplicates in %1 folders").arg(FTops.size()));
   auto* Layout = new QVBoxLayout(this);
   auto* Size = new QHBoxLayout;
-  Size->addWidget(new QLabel("Files of at least"));
-  FMinimum->setRange(1, 1000000);
-  FMinimum->setSuffix(" MB");
-  FMinimum->setValue(Form.WindowSettings().FDuplicatesMegabytes);
+  auto* SizeLabel = new QLabel("Files of at &least");
+  SizeLabel->setBuddy(FMinimum);
+  Size->addWidget(SizeLabel);
+  FMinimum->SetBytes(Form.WindowSettings().FDuplicatesBytes);
   Size->addWidget(FMinimum);
-  auto* Again = new QPushButton("Search");
+  auto* Again = new QPushButton("&Search");
   connect(Again, &QPushButton::clicked, this, [this] { Search(); });
   Size->addWidget(Again);
   Size->addStretch(1);
@@ -99,38 +124,49 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
   Going->addWidget(FCancel);
   connect(FCancel, &QPushButton::clicked, this, [this] { Stop(); });
   Layout->addLayout(Going);
-  FGroups->setHeaderLabels({"Copies", "Size", "Last Change"});
-  FGroups->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  FGroups->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-  FGroups->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  FGroups->setHeaderLabels({"Copies", "Size", "Last Change", "Note"});
+  FGroups->header()->setSectionResizeMode(dcName, QHeaderView::Stretch);
+  for (int Column : {dcSize, dcLastChange, dcNote})
+    FGroups->header()->setSectionResizeMode(Column, QHeaderView::ResizeToContents);
   FGroups->header()->setStretchLastSection(false);
   Layout->addWidget(FGroups, 1);
+  FNote->setWordWrap(true);
+  FNote->hide();
+  Layout->addWidget(FNote);
   auto* Buttons = new QHBoxLayout;
-  const char* Rules[] = {"Keep Oldest", "Keep Newest", "Keep Shortest Path"};
+  const char* Rules[] = {"Keep &Oldest", "Keep &Newest", "Keep Shortest &Path"};
   for (int Rule = 0; Rule < 3; ++Rule) {
     auto* Button = new QPushButton(Rules[Rule]);
-    Button->setToolTip("Tick every copy of each group but the one kept");
+    Button->setToolTip("Tick every copy of each group but the one kept; other names of the file kept stay");
     connect(Button, &QPushButton::clicked, this, [this, Rule] { Keep(Rule); });
     Buttons->addWidget(Button);
   }
   Buttons->addStretch(1);
-  auto* Export = new QPushButton("Export...");
+  auto* Export = new QPushButton("&Export...");
   Export->setToolTip("Save the groups shown as a CSV table");
   connect(Export, &QPushButton::clicked, this, [this] {
     TCsvFile::SaveAs(this, "Export the Duplicates", "duplicates.csv", "duplicates",
                      [this](std::FILE* Stream) { return WriteCsv(Stream); });
   });
   Buttons->addWidget(Export);
-  auto* Trash = new QPushButton("Move to Trash");
-  connect(Trash, &QPushButton::clicked, this, [this] { MoveToTrash(); });
+  auto* Trash = new QPushButton("Move to &Trash");
+  connect(Trash, &QPushButton::clicked, this, [this] { Remove(false); });
   Buttons->addWidget(Trash);
+  auto* Delete = new QPushButton("&Delete Permanently...");
+  Delete->setToolTip("Delete the ticked copies for good (Shift+Delete): their space comes free at once");
+  connect(Delete, &QPushButton::clicked, this, [this] { Remove(true); });
+  Buttons->addWidget(Delete);
   auto* Close = new QPushButton("Close");
   connect(Close, &QPushButton::clicked, this, &QDialog::close);
   Buttons->addWidget(Close);
   Layout->addLayout(Buttons);
+  auto* ForGood = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete), this);
+  connect(ForGood, &QShortcut::activated, this, [this] { Remove(true); });
+  auto* ToTrash = new QShortcut(QKeySequence::Delete, this);
+  connect(ToTrash, &QShortcut::activated, this, [this] { Remove(false); });
   FPoll.setInterval(200);
   connect(&FPoll, &QTimer::timeout, this, [this] { Poll(); });
-  resize(720, 480);
+  resize(760, 480);
   Search();
 }
 
@@ -158,8 +194,9 @@ void TDuplicatesDlg::Search()
   Stop();
   FGroups->clear();
   FPlaces.clear();
-  FForm.WindowSettings().FDuplicatesMegabytes = FMinimum->value();
-  const uint64_t Minimum = uint64_t(FMinimum->value()) << 20;
+  FNote->hide();
+  FForm.WindowSettings().FDuplicatesBytes = FMinimum->Bytes();
+  const uint64_t Minimum = FMinimum->Bytes();
   // The candidates as the tree holds them; its folders stay valid while it
   // removes nothing.
   std::vector<TDuplicateFinder::TFile> Candidates;
@@ -171,7 +208,7 @@ void TDuplicatesDlg::Search()
       for (const TFilesSnapshot::TSlot& Folder : Files.Slots()) {
         const std::string Path = Folder.Node->FullPath();
         for (uint32_t At = 0; At < Folder.Files->Count(); ++At)
-          if (const uint64_t Size = (*Folder.Files)[At].Size(); Size >= Minimum) {
+          if (const uint64_t Size = (*Folder.Files)[At].Size(); Size >= Minimum && Size > 0) {
             std::string Name(Folder.Files->Name(At));
             // A folder within another root given is met once.
             if (FPlaces.emplace(Path + Name, std::pair(Folder.Node, Name)).second)
@@ -230,38 +267,44 @@ void TDuplicatesDlg::Poll()
     Finished();
 }
 
-// What a group's copies but one take.
-static uint64_t Wasted(const QTreeWidgetItem* Group)
+void TDuplicatesDlg::Label(QTreeWidgetItem* Item) const
 {
-  return Group->data(0, SizeRole).toULongLong() * uint64_t(std::max(Group->childCount() - 1, 0));
-}
-
-void TDuplicatesDlg::Label(QTreeWidgetItem* Group) const
-{
-  Group->setText(0,
-                 QString("%1 copies, %2 wasted")
-                   .arg(Group->childCount())
-                   .arg(FForm.Display().BytesText(double(Wasted(Group))).trimmed()));
+  const TDuplicateFinder::TGroup Group = GroupOf(Item);
+  const size_t Copies = Group.Copies();
+  QString Text = Counted(Copies, "copy", "copies");
+  if (Group.Files.size() > Copies)
+    Text += " (" + Counted(Group.Files.size(), "name", "names") + ")";
+  Item->setText(dcName, Text + ", " + FForm.Display().BytesText(double(Group.Wasted())).trimmed() + " wasted");
+  // A name of a file named before in the group: no copy, it frees nothing.
+  for (int Name = 0; Name < Item->childCount(); ++Name) {
+    QString Note;
+    for (int Before = 0; Before < Name && Note.isEmpty(); ++Before)
+      if (Group.Files[size_t(Before)].SameFile(Group.Files[size_t(Name)]))
+        Note = "another name of " + TPathRules::Shown(Group.Files[size_t(Before)].Path).section('/', -1);
+    Item->child(Name)->setText(dcNote, Note);
+  }
 }
 
 void TDuplicatesDlg::AddGroup(const TDuplicateFinder::TGroup& Group)
 {
   auto* Item = new QTreeWidgetItem;
-  Item->setText(1, FForm.Display().BytesText(double(Group.Size)).trimmed());
-  Item->setData(0, SizeRole, QVariant::fromValue<qulonglong>(Group.Size));
+  Item->setText(dcSize, FForm.Display().BytesText(double(Group.Size)).trimmed());
+  TDuplicateFinder::TGroup Own = Group;
+  Own.Files.clear();
+  Item->setData(dcName, GroupRole, QVariant::fromValue(Own));
   for (const TDuplicateFinder::TFile& File : Group.Files) {
-    auto* Copy = new QTreeWidgetItem(Item);
-    Copy->setText(0, TPathRules::Shown(File.Path));
-    Copy->setText(2, QLocale().toString(QDateTime::fromSecsSinceEpoch(File.LastWrite), QLocale::ShortFormat));
-    Copy->setData(0, PathRole, QByteArray::fromStdString(File.Path));
-    Copy->setData(0, TimeRole, QVariant::fromValue<qlonglong>(File.LastWrite));
-    Copy->setFlags(Copy->flags() | Qt::ItemIsUserCheckable);
-    Copy->setCheckState(0, Qt::Unchecked);
+    auto* Name = new QTreeWidgetItem(Item);
+    Name->setText(dcName, TPathRules::Shown(File.Path));
+    Name->setText(dcLastChange,
+                  QLocale().toString(QDateTime::fromSecsSinceEpoch(File.LastWrite), QLocale::ShortFormat));
+    Name->setData(dcName, FileRole, QVariant::fromValue(File));
+    Name->setFlags(Name->flags() | Qt::ItemIsUserCheckable);
+    Name->setCheckState(dcName, Qt::Unchecked);
   }
   Label(Item);
   // The most wasted first, as they come.
   int At = 0;
-  while (At < FGroups->topLevelItemCount() && Wasted(FGroups->topLevelItem(At)) >= Group.Wasted())
+  while (At < FGroups->topLevelItemCount() && GroupOf(FGroups->topLevelItem(At)).Wasted() >= Group.Wasted())
     ++At;
   FGroups->insertTopLevelItem(At, Item);
   Item->setExpanded(true);
@@ -272,94 +315,183 @@ void TDuplicatesDlg::Finished()
   FPoll.stop();
   FCancel->setEnabled(false);
   FProgress->setValue(FProgress->maximum());
-  uint64_t Copies = 0, Wasted = 0;
-  for (int Group = 0; Group < FGroups->topLevelItemCount(); ++Group) {
-    Copies += uint64_t(FGroups->topLevelItem(Group)->childCount());
-    Wasted += ::Wasted(FGroups->topLevelItem(Group));
-  }
-  QString Text = QString("%1 groups of copies, %2 files, %3 wasted%4")
-                   .arg(FGroups->topLevelItemCount())
-                   .arg(Copies)
-                   .arg(FForm.Display().BytesText(double(Wasted)).trimmed())
-                   .arg(FStop ? " (stopped)" : "");
   const std::vector<TDuplicateFinder::TSkipped> Skipped = FFinder->Skipped();
-  if (!Skipped.empty()) {
-    Text += QString("; %1 files left out").arg(Skipped.size());
-    QString Reasons;
-    for (const TDuplicateFinder::TSkipped& File : Skipped)
-      Reasons += TPathRules::Shown(File.Path) + ": " + QString::fromLocal8Bit(File.Reason.c_str()) + "\n";
-    FState->setToolTip(Reasons.trimmed());
+  QString Reasons;
+  for (const TDuplicateFinder::TSkipped& File : Skipped)
+    Reasons += TPathRules::Shown(File.Path) + ": " + QString::fromLocal8Bit(File.Reason.c_str()) + "\n";
+  FState->setToolTip(Reasons.trimmed());
+  ShowSummary();
+}
+
+QString TDuplicatesDlg::Summary() const
+{
+  uint64_t Copies = 0, Names = 0, Wasted = 0;
+  for (int At = 0; At < FGroups->topLevelItemCount(); ++At) {
+    const TDuplicateFinder::TGroup Group = GroupOf(FGroups->topLevelItem(At));
+    Copies += Group.Copies();
+    Names += Group.Files.size();
+    Wasted += Group.Wasted();
   }
-  FState->setText(Text);
+  QString Text = Counted(uint64_t(FGroups->topLevelItemCount()), "group", "groups") + " of copies, "
+    + Counted(Copies, "copy", "copies");
+  if (Names > Copies)
+    Text += " (" + Counted(Names, "name", "names") + ")";
+  Text += ", " + FForm.Display().BytesText(double(Wasted)).trimmed() + " wasted" + (FStop ? " (stopped)" : "");
+  if (const size_t Skipped = FFinder ? FFinder->Skipped().size() : 0)
+    Text += "; " + Counted(Skipped, "file", "files") + " left out";
+  return Text;
+}
+
+void TDuplicatesDlg::ShowSummary()
+{
+  FState->setText(Summary());
+}
+
+QString TDuplicatesDlg::Note() const
+{
+  return FNote->isHidden() ? QString() : FNote->text();
 }
 
 void TDuplicatesDlg::Keep(int Rule)
 {
-  for (int Group = 0; Group < FGroups->topLevelItemCount(); ++Group) {
-    QTreeWidgetItem* Item = FGroups->topLevelItem(Group);
-    int Kept = 0;
-    for (int Copy = 1; Copy < Item->childCount(); ++Copy) {
-      const QTreeWidgetItem* This = Item->child(Copy);
-      const QTreeWidgetItem* Best = Item->child(Kept);
-      const qlonglong Time = This->data(0, TimeRole).toLongLong(), BestTime = Best->data(0, TimeRole).toLongLong();
+  int Ties = 0;
+  for (int At = 0; At < FGroups->topLevelItemCount(); ++At) {
+    QTreeWidgetItem* Item = FGroups->topLevelItem(At);
+    const TDuplicateFinder::TGroup Group = GroupOf(Item);
+    // The first by path wins a tie; a tie with another name of the same
+    // file is none.
+    size_t Kept = 0;
+    bool Tie = false;
+    for (size_t Name = 1; Name < Group.Files.size(); ++Name) {
+      const TDuplicateFinder::TFile &This = Group.Files[Name], &Best = Group.Files[Kept];
+      const int64_t Time = This.LastWrite, BestTime = Best.LastWrite;
       if ((Rule == 0 && Time < BestTime) || (Rule == 1 && Time > BestTime)
-          || (Rule == 2 && This->data(0, PathRole).toByteArray().size() < Best->data(0, PathRole).toByteArray().size()))
-        Kept = Copy;
+          || (Rule == 2 && This.Path.size() < Best.Path.size())) {
+        Kept = Name;
+        Tie = false;
+      } else if (Rule < 2 && Time == BestTime && !This.SameFile(Best)) {
+        Tie = true;
+      }
     }
-    for (int Copy = 0; Copy < Item->childCount(); ++Copy)
-      Item->child(Copy)->setCheckState(0, Copy == Kept ? Qt::Unchecked : Qt::Checked);
+    Ties += Tie;
+    for (size_t Name = 0; Name < Group.Files.size(); ++Name)
+      Item->child(int(Name))->setCheckState(
+        dcName, Group.Files[Name].SameFile(Group.Files[Kept]) ? Qt::Unchecked : Qt::Checked);
   }
+  FNote->setVisible(Ties > 0);
+  FNote->setText(QString("In %1 the %2 copies were changed at the same moment: a tie, broken by keeping the first "
+                         "of them by path.")
+                   .arg(Counted(uint64_t(Ties), "group", "groups"), Rule == 0 ? "oldest" : "newest"));
 }
 
 bool TDuplicatesDlg::WriteCsv(std::FILE* Stream) const
 {
   std::vector<TDuplicateFinder::TGroup> Shown;
-  for (int Group = 0; Group < FGroups->topLevelItemCount(); ++Group) {
-    const QTreeWidgetItem* Item = FGroups->topLevelItem(Group);
-    TDuplicateFinder::TGroup& Copies = Shown.emplace_back();
-    Copies.Size = Item->data(0, SizeRole).toULongLong();
-    for (int Copy = 0; Copy < Item->childCount(); ++Copy)
-      Copies.Files.push_back({Item->child(Copy)->data(0, PathRole).toByteArray().toStdString(), Copies.Size,
-                              Item->child(Copy)->data(0, TimeRole).toLongLong()});
-  }
+  for (int At = 0; At < FGroups->topLevelItemCount(); ++At)
+    Shown.push_back(GroupOf(FGroups->topLevelItem(At)));
   return THeadlessDuplicates::WriteCsv(Stream, Shown);
 }
 
-void TDuplicatesDlg::MoveToTrash()
+void TDuplicatesDlg::Remove(bool ForGood)
 {
-  // The ticked copies, one of each group always left.
-  std::vector<QTreeWidgetItem*> Ticked;
-  uint64_t Bytes = 0;
-  for (int Group = 0; Group < FGroups->topLevelItemCount(); ++Group) {
-    QTreeWidgetItem* Item = FGroups->topLevelItem(Group);
-    std::vector<QTreeWidgetItem*> Copies;
-    for (int Copy = 0; Copy < Item->childCount(); ++Copy)
-      if (Item->child(Copy)->checkState(0) == Qt::Checked)
-        Copies.push_back(Item->child(Copy));
-    if (int(Copies.size()) == Item->childCount()) {
-      Copies.front()->setCheckState(0, Qt::Unchecked);
-      Copies.erase(Copies.begin());
+  const QString Title = ForGood ? "Delete Permanently" : "Move to Trash";
+  // Each name to remove, with its group and the copy that stays, which is
+  // read again before it goes.
+  struct TJob {
+    TDuplicateFinder::TGroup Group;
+    TDuplicateFinder::TFile File, Kept;
+    size_t GroupAt;
+    QTreeWidgetItem* Item;
+  };
+  std::vector<TJob> Jobs;
+  size_t Copies = 0;
+  uint64_t Freed = 0;
+  for (int At = 0; At < FGroups->topLevelItemCount(); ++At) {
+    QTreeWidgetItem* Item = FGroups->topLevelItem(At);
+    const TDuplicateFinder::TGroup Group = GroupOf(Item);
+    std::vector<size_t> Ticked;
+    for (size_t Name = 0; Name < Group.Files.size(); ++Name)
+      if (Item->child(int(Name))->checkState(dcName) == Qt::Checked)
+        Ticked.push_back(Name);
+    // The last copy of a group is never removed.
+    if (Ticked.size() == Group.Files.size()) {
+      Item->child(0)->setCheckState(dcName, Qt::Unchecked);
+      Ticked.erase(Ticked.begin());
     }
-    Ticked.insert(Ticked.end(), Copies.begin(), Copies.end());
-    Bytes += Copies.size() * Item->data(0, SizeRole).toULongLong();
+    if (Ticked.empty())
+      continue;
+    size_t Kept = 0;
+    while (Item->child(int(Kept))->checkState(dcName) == Qt::Checked)
+      ++Kept;
+    // A file's space comes free when every name of it goes, here and
+    // elsewhere.
+    for (size_t Name : Ticked) {
+      const TDuplicateFinder::TFile& File = Group.Files[Name];
+      Jobs.push_back({Group, File, Group.Files[Kept], size_t(At), Item->child(int(Name))});
+      const auto Same = [&File](const TDuplicateFinder::TFile& Other) { return Other.SameFile(File); };
+      const bool First =
+        std::find_if(Ticked.begin(), Ticked.end(), [&](size_t Other) { return Same(Group.Files[Other]); })
+        == std::find(Ticked.begin(), Ticked.end(), Name);
+      if (!First)
+        continue;
+      ++Copies;
+      const auto Going =
+        std::count_if(Ticked.begin(), Ticked.end(), [&](size_t Other) { return Same(Group.Files[Other]); });
+      if (uint64_t(Going) == File.Links)
+        Freed += File.DiskBytes;
+    }
   }
-  if (Ticked.empty())
+  if (Jobs.empty())
     return;
   if (FForm.Tree().Removals() != FRemovals || Searching()) {
-    TPrompt::Inform(this, "Move to Trash",
+    TPrompt::Inform(this, Title,
                     Searching() ? "The search is still going on: wait for it, or cancel it."
                                 : "Folders were removed from the tree since the search: search again.");
     return;
   }
-  if (!TPrompt::Confirm(this, "Move to Trash",
-                        QString("Move %1 copies (%2) to the Trash?")
-                          .arg(Ticked.size())
-                          .arg(FForm.Display().BytesText(double(Bytes)).trimmed())))
+  QString What = Counted(Copies, "copy", "copies");
+  if (Jobs.size() > Copies)
+    What += " (" + Counted(Jobs.size(), "name", "names") + ")";
+  const QString Space = FForm.Display().BytesText(double(Freed)).trimmed();
+  const QString Frees = Freed == 0 ? "Nothing comes free: another name of each stays."
+    : ForGood                      ? Space + " comes free."
+                                   : Space + " comes free once the Trash is emptied.";
+  if (!TPrompt::Confirm(this, Title,
+                        QString("%1 %2%3? %4\nEach is read again first, with the copy kept: one that changed since "
+                                "the search stays where it is.")
+                          .arg(ForGood ? "Delete" : "Move", What, ForGood ? " permanently" : " to the Trash", Frees)))
     return;
   std::vector<std::string> Paths;
-  for (QTreeWidgetItem* Copy : Ticked)
-    Paths.push_back(Copy->data(0, PathRole).toByteArray().toStdString());
-  const TRemover::TResult Result = TRemover::MoveToTrash(Paths, this);
+  std::unordered_map<std::string, size_t> JobOf;
+  for (size_t Job = 0; Job < Jobs.size(); ++Job) {
+    Paths.push_back(Jobs[Job].File.Path);
+    JobOf.emplace(Jobs[Job].File.Path, Job);
+  }
+  // On the removal's thread: a copy goes only while it and the one kept
+  // are what the search found; the kept one is read once a group.
+  std::unordered_map<size_t, std::string> KeptChanged;  // by group: why the kept copy is no copy now
+  std::unordered_map<size_t, bool> KeptRead;
+  const TRemover::TRemove RemoveOne = [&](const std::string& Path, QString& Reason, TTrashed* Taken) {
+    const TJob& Job = Jobs[JobOf.at(Path)];
+    std::string Why;
+    if (!KeptRead[Job.GroupAt]) {
+      KeptRead[Job.GroupAt] = true;
+      if (!TDuplicateFinder::StillCopy(Job.Group, Job.Kept, Why))
+        KeptChanged[Job.GroupAt] = TPathRules::Shown(Job.Kept.Path).toStdString() + ": " + Why;
+    }
+    if (const auto Changed = KeptChanged.find(Job.GroupAt); Changed != KeptChanged.end()) {
+      Reason =
+        QString("%1 stays: the copy kept, %2").arg(TPathRules::Shown(Path), QString::fromStdString(Changed->second));
+      return false;
+    }
+    if (!TDuplicateFinder::StillCopy(Job.Group, Job.File, Why)) {
+      Reason = QString("%1 stays: %2").arg(TPathRules::Shown(Path), QString::fromLocal8Bit(Why.c_str()));
+      return false;
+    }
+    return ForGood ? TPermanentDelete::Delete(Path, Reason, Taken) : TTrash::MoveToTrash(Path, Reason, Taken);
+  };
+  const TRemover::TResult Result =
+    TRemover::Run(Paths, this, RemoveOne, Title, ForGood ? "Deleting" : "Moving to the Trash");
   std::unordered_map<std::string, TTrashed> Moved;
   for (const TTrashed& Object : Result.Moved)
     Moved.emplace(Object.Path, Object);
@@ -367,22 +499,27 @@ void TDuplicatesDlg::MoveToTrash()
   // copies are counted by that scan.
   const bool TreeKept = FForm.Tree().Removals() == FRemovals;
   std::vector<TFilesCommands::TActing> Going;
-  for (size_t Index = 0; Index < Ticked.size(); ++Index) {
-    if (!Moved.contains(Paths[Index]))
+  std::vector<QTreeWidgetItem*> Groups;
+  for (const TJob& Job : Jobs) {
+    if (!Moved.contains(Job.File.Path))
       continue;
     if (TreeKept) {
-      const auto& [Folder, Name] = FPlaces.at(Paths[Index]);
+      const auto& [Folder, Name] = FPlaces.at(Job.File.Path);
       Going.push_back({Folder, Name, {}});
     }
-    QTreeWidgetItem* Group = Ticked[Index]->parent();
-    delete Ticked[Index];
-    // A group of one is no group.
-    if (Group->childCount() < 2)
+    Groups.push_back(Job.Item->parent());
+    delete Job.Item;
+  }
+  // A group of names of one file is no group of copies.
+  std::sort(Groups.begin(), Groups.end());
+  Groups.erase(std::unique(Groups.begin(), Groups.end()), Groups.end());
+  for (QTreeWidgetItem* Group : Groups)
+    if (GroupOf(Group).Copies() < 2)
       delete Group;
     else
       Label(Group);
-  }
+  ShowSummary();
   FForm.FilesCommands().Deleted(Going, Moved);
   if (!Result.Failures.isEmpty())
-    TPrompt::Warn(this, "Move to Trash", "These stay where they are:\n" + Result.Failures.join("\n"));
+    TPrompt::Warn(this, Title, "These stay where they are:\n" + Result.Failures.join("\n"));
 }

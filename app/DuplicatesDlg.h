@@ -19,18 +19,21 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QSpinBox;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFolderNode;
 class TMainForm;
+class TSizeEdit;
 
 // "Find Duplicates": the files of equal content below a folder, searched on
 // a worker while the window stays usable, each group shown as soon as it is
-// confirmed, the most wasted first. Copies are ticked by hand or by a rule
-// (keep the oldest, the newest or the shortest path of each group) and
-// moved to the Trash, never the last copy of a group; the tree's totals
-// follow as after any delete.
+// confirmed, the most wasted first. Names of one file (hard links) are
+// shown with it but are no copies: they free nothing. Copies are ticked by
+// hand or by a rule (keep the oldest, the newest or the shortest path of
+// each group) and moved to the Trash or deleted for good, never the last
+// copy of a group: each is read again first, with the copy kept, and one
+// that changed since the search stays where it is. The tree's totals follow
+// as after any delete.
 class TDuplicatesDlg : public QDialog {
 public:
   // A dialog for the selected folder of Form, or for every scan root,
@@ -45,12 +48,18 @@ public:
   bool Searching() const { return FSearch.joinable(); }
   QTreeWidget* Groups() const { return FGroups; }
   // Ticks every copy of each group but the one kept: by the Keep buttons'
-  // order 0 the oldest, 1 the newest, 2 the shortest path.
+  // order 0 the oldest, 1 the newest, 2 the shortest path; ties go to the
+  // first by path, which the dialog says.
   void Keep(int Rule);
-  // Moves the ticked copies to the Trash, after one question.
-  void MoveToTrash();
+  // Moves the ticked copies to the Trash, or deletes them for good, after
+  // one question.
+  void Remove(bool ForGood);
   // The groups shown, in their order, as the CSV of --duplicates.
   bool WriteCsv(std::FILE* Stream) const;
+  // The line under the groups: what they are, and what was left out.
+  QString Summary() const;
+  // What the dialog last told beside the groups (ties of a rule).
+  QString Note() const;
 
 private:
   // Ends the search and waits for its thread.
@@ -59,9 +68,10 @@ private:
   void Stop();
   void Poll();
   void AddGroup(const TDuplicateFinder::TGroup& Group);
-  // A group's line: its copies and what they waste.
+  // A group's line: its copies, its names and what they waste.
   void Label(QTreeWidgetItem* Group) const;
   void Finished();
+  void ShowSummary();
 
   TMainForm& FForm;
   std::vector<TFolderNode*> FTops;
@@ -78,8 +88,9 @@ private:
   // The stage the progress was last told of, and since when it runs.
   int FStage = -1;
   QElapsedTimer FStageClock;
-  QSpinBox* FMinimum;
+  TSizeEdit* FMinimum;
   QLabel* FState;
+  QLabel* FNote;
   QProgressBar* FProgress;
   QPushButton* FCancel;
   QTreeWidget* FGroups;

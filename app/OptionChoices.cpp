@@ -16,7 +16,7 @@ TOptionChoices TOptionChoices::Gather(const TValueDisplay& Display, const TScanS
   Options.FMRUMaximum = Window.FMRUMaximum;
   Options.FHistoryKeep = Window.FHistoryKeep;
   Options.FHistoryMegabytes = Window.FHistoryMegabytes;
-  Options.FDuplicatesMegabytes = Window.FDuplicatesMegabytes;
+  Options.FDuplicatesBytes = Window.FDuplicatesBytes;
   Options.FShowFiles = Scan.FShowFiles;
   Options.FChartTool = Window.FChartTool;
   Options.FShowErrors = Scan.FShowErrors;
@@ -42,7 +42,7 @@ bool TOptionChoices::ApplyTo(TValueDisplay& Display, TScanSettings& Scan, TWindo
   Window.FMRUMaximum = FMRUMaximum;
   Window.FHistoryKeep = FHistoryKeep;
   Window.FHistoryMegabytes = FHistoryMegabytes;
-  Window.FDuplicatesMegabytes = FDuplicatesMegabytes;
+  Window.FDuplicatesBytes = FDuplicatesBytes;
   Scan.SetFileFilter(FFilter, 63);
   for (int Column = 0; Column < TListModel::lcCount; ++Column) {
     if (!FColumns[size_t(Column)])

@@ -26,7 +26,7 @@ struct TOptionChoices {
   int FMRUMaximum = 6;
   int FHistoryKeep = 10;
   int FHistoryMegabytes = 200;
-  int FDuplicatesMegabytes = 1;
+  uint64_t FDuplicatesBytes = 1 << 20;
   bool FShowFiles = true;
   bool FChartTool = false;
   bool FShowErrors = true;

@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "shell/Prompt.h"
 #include "view/ListModel.h"
+#include "widgets/SizeEdit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -170,9 +171,8 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog
   auto* Duplicates = new QWidget;
   Duplicates->setProperty("HelpTopic", "options-duplicates");
   auto* DuplicatesLayout = new QFormLayout(Duplicates);
-  DuplicatesSpin = Spin(1, 1000000, false);
-  DuplicatesSpin->setSuffix(" MB");
-  DuplicatesLayout->addRow("Find Duplicates looks at &files of at least", DuplicatesSpin);
+  DuplicatesSize = new TSizeEdit;
+  DuplicatesLayout->addRow("Find Duplicates looks at &files of at least", DuplicatesSize);
   Pages->addTab(Duplicates, "Duplicates");
 
   auto* Buttons = new QDialogButtonBox;
@@ -218,7 +218,7 @@ void TOptionDlg::Load(const TOptionChoices& Options)
   MRUSpin->setValue(Options.FMRUMaximum);
   HistoryKeepSpin->setValue(Options.FHistoryKeep);
   HistoryMegabytesSpin->setValue(Options.FHistoryMegabytes);
-  DuplicatesSpin->setValue(Options.FDuplicatesMegabytes);
+  DuplicatesSize->SetBytes(Options.FDuplicatesBytes);
   ErrorCheckBox->setChecked(Options.FShowErrors);
   FollowLinksCheckBox->setChecked(Options.FFollowReparsePoints);
   HardLinksCheckBox->setChecked(Options.FHardLinksOnce);
@@ -242,7 +242,7 @@ TOptionChoices TOptionDlg::Result() const
   Options.FMRUMaximum = MRUSpin->value();
   Options.FHistoryKeep = HistoryKeepSpin->value();
   Options.FHistoryMegabytes = HistoryMegabytesSpin->value();
-  Options.FDuplicatesMegabytes = DuplicatesSpin->value();
+  Options.FDuplicatesBytes = DuplicatesSize->Bytes();
   Options.FShowFiles = FilesCheckbox->isChecked();
   Options.FChartTool = ChartToolBarCB->isChecked();
   Options.FShowErrors = ErrorCheckBox->isChecked();

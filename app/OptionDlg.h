@@ -12,6 +12,7 @@ class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+class TSizeEdit;
 
 // The options: how values are shown, what a scan counts, which columns the
 // details list shows. Shown with the options as they are; the window applies
@@ -38,7 +39,7 @@ public:
   QListWidget* ColumnList;
   QSpinBox* HistoryKeepSpin;
   QSpinBox* HistoryMegabytesSpin;
-  QSpinBox* DuplicatesSpin;
+  TSizeEdit* DuplicatesSize;
   QPushButton* ForgetButton;
   QPushButton* OKButton;
   QPushButton* HelpButton;

@@ -53,7 +53,6 @@ const TEntry Entries[] = {
   {"MRUMaximum", &W::FMRUMaximum, 0, 32},
   {"HistoryKeep", &W::FHistoryKeep, 0, 1000},
   {"HistoryMegabytes", &W::FHistoryMegabytes, 1, 1000000},
-  {"DuplicatesMegabytes", &W::FDuplicatesMegabytes, 1, 1000000},
   {"Maximized", &W::FMaximized},
   {"ActiveSeries", &W::FActiveSeries, INT_MIN, INT_MAX},  // 0 pie, 2 list, 3 treemap, 4 files, 5 types, any other bar
   {"ShowErrors", &W::FShowErrors, 0, 0, true},
@@ -86,6 +85,15 @@ void TWindowSettings::Load(const TSettingsStore& Store, bool AtShow)
   }
   if (!AtShow)
     FExclude = Store.Text("Exclude").toLocal8Bit().toStdString();
+  if (!AtShow) {
+    // In bytes, as --min-size: once a whole number of megabytes.
+    bool Valid = false;
+    const qulonglong Bytes = Store.Text("DuplicatesMinimum").trimmed().toULongLong(&Valid);
+    const int Megabytes = Store.Integer("DuplicatesMegabytes", 0);
+    FDuplicatesBytes = Valid && Bytes > 0     ? Bytes
+      : Megabytes > 0 && Megabytes <= 1000000 ? uint64_t(Megabytes) << 20
+                                              : Defaults.FDuplicatesBytes;
+  }
   if (!AtShow)
     for (int Side = 0; Side < 4; ++Side) {
       const int Value = Store.Integer(MarginKeys[Side], Defaults.FMargins[Side]);
@@ -104,6 +112,7 @@ void TWindowSettings::Save(TSettingsStore& Store) const
   for (int Side = 0; Side < 4; ++Side)
     Store.SetInteger(MarginKeys[Side], FMargins[Side]);
   Store.SetText("Exclude", QString::fromLocal8Bit(FExclude));
+  Store.SetText("DuplicatesMinimum", QString::number(qulonglong(FDuplicatesBytes)));
 }
 
 QRect TWindowSettings::Frame()

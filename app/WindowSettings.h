@@ -40,9 +40,9 @@ struct TWindowSettings {
   bool FChartPatterns = false;
   int FSplitter = 222;
   int FMRUMaximum = 6;
-  int FHistoryKeep = 10;         // scans remembered of each folder; 0: none
-  int FHistoryMegabytes = 200;   // at most, in all
-  int FDuplicatesMegabytes = 1;  // the smallest copy Find Duplicates looks at
+  int FHistoryKeep = 10;                // scans remembered of each folder; 0: none
+  int FHistoryMegabytes = 200;          // at most, in all
+  uint64_t FDuplicatesBytes = 1 << 20;  // the smallest copy Find Duplicates looks at
   bool FMaximized = false;
   int FActiveSeries = 0;
   // Read when the window is first shown rather than when it is made.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DuplicatesDlg.h"
+#include "app/HeadlessDuplicates.h"
 #include "app/MainForm.h"
 #include "duplicates/DuplicateFinder.h"
 #include "fs/Directory.h"
@@ -11,14 +12,17 @@
 
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <random>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -285,17 +289,171 @@ private slots:
     // A copy gone meanwhile cannot move: it stays in the dialog and in the
     // totals, which drop by what went.
     QCOMPARE(unlink(Tree.Path("b/song").c_str()), 0);
-    Dialog.MoveToTrash();
+    Dialog.Remove(false);
     QCOMPARE(Groups->topLevelItemCount(), 1);
     QCOMPARE(Groups->topLevelItem(0)->childCount(), 2);
     QCOMPARE(Told.size(), 2);
+    QVERIFY2(Told[0].startsWith("Move 3 copies to the Trash?"), qPrintable(Told[0]));
     QVERIFY2(Told.last().startsWith("These stay where they are:\n") && Told.last().contains("b/song"),
              qPrintable(Told.last()));
+    // The line under the groups follows what is left.
+    QCOMPARE(Dialog.Summary(),
+             "1 group of copies, 2 copies, " + Form.Display().BytesText(1 << 20).trimmed() + " wasted");
     for (const char* Gone : {"b/p copy.jpg", "b/deep/p.jpg"})
       QVERIFY2(access(Tree.Path(Gone).c_str(), F_OK) != 0, Gone);
     for (const char* Kept : {"a/p.jpg", "a/song"})
       QVERIFY2(access(Tree.Path(Kept).c_str(), F_OK) == 0, Kept);
     QCOMPARE(Top->SizeBytes(), Before - 2 * Photo.size());
+  }
+
+  // Names of one file are one copy: never wasted space, listed once in the
+  // CSV, shown with the group in the window; and a file deleted or written
+  // to while it was read is no copy.
+  void namesOfOneFile()
+  {
+    TCopies Copies;
+    Copies.Tree.Link("b/photo link.jpg", Copies.Tree.Path("a/photo.jpg"));  // a link is never read: no name
+    QCOMPARE(link(Copies.Tree.Path("a/photo.jpg").c_str(), Copies.Tree.Path("b/second name.jpg").c_str()), 0);
+    Copies.Candidates.push_back({Copies.Tree.Path("b/second name.jpg"), 300000});
+    // Only names of one file: no group at all.
+    QCOMPARE(link(Copies.Tree.Path("b/alone").c_str(), Copies.Tree.Path("a/alone again").c_str()), 0);
+    Copies.Candidates.push_back({Copies.Tree.Path("a/alone again"), 7000});
+    Copies.Candidates.push_back({Copies.Tree.Path("b/alone"), 7000});
+    TDuplicateFinder Finder(Copies.Candidates);
+    Finder.Run();
+    const std::vector<TDuplicateFinder::TGroup> Groups = Finder.Groups();
+    QCOMPARE(Groups.size(), size_t(3));
+    const TDuplicateFinder::TGroup& Photos = Groups.front();
+    QCOMPARE(Photos.Files.size(), size_t(4));
+    QCOMPARE(Photos.Copies(), size_t(3));
+    QCOMPARE(Photos.Wasted(), uint64_t(600000));
+    std::FILE* Stream = std::tmpfile();
+    QVERIFY(THeadlessDuplicates::WriteCsv(Stream, {Photos}));
+    std::rewind(Stream);
+    char Line[4096];
+    int Rows = 0;
+    while (std::fgets(Line, sizeof Line, Stream))
+      Rows += !std::strstr(Line, "second name");
+    std::fclose(Stream);
+    QCOMPARE(Rows, 4);  // the header and the three copies, a name each
+  }
+
+  // A copy deleted, or its name given to another file, while the search
+  // read it is dropped: a script keeping it would keep nothing.
+  void deletedWhileRead()
+  {
+    TCopies Copies;
+    TDuplicateFinder Finder(Copies.Candidates);
+    const std::string Deleted = Copies.Tree.Path("b/deep/photo.jpg");
+    Finder.OnStage = [&](TDuplicateFinder::TStage Now) {
+      if (Now == TDuplicateFinder::dsContents)
+        QCOMPARE(unlink(Deleted.c_str()), 0);
+    };
+    Finder.Run();
+    QCOMPARE(Copies.Skipped(Finder),
+             (std::set<std::string>{"/b/deep/photo.jpg: " + std::string(std::strerror(ENOENT))}));
+    QVERIFY(!TCopies::Found(Finder.Groups())
+               .count({Deleted, Copies.Tree.Path("a/photo.jpg"), Copies.Tree.Path("b/photo copy.jpg")}));
+  }
+
+  // Before anything goes, the copy kept and each to go are read again: the
+  // original overwritten since the search keeps every copy where it is; a
+  // copy changed stays; names of the file kept are never ticked and free
+  // nothing, which the question says; reading leaves last-access times.
+  void readAgainBeforeRemoving()
+  {
+    TTestTree Tree;
+    Tree.Folder("b");
+    const std::string Photo = Noise(1 << 20, 9), Report = Noise(1 << 20, 10);
+    for (const char* Name : {"a.jpg", "b/a copy.jpg", "b/a again.jpg"})
+      Write(Tree.Path(Name), Photo);
+    for (const char* Name : {"r.pdf", "b/r copy.pdf"})
+      Write(Tree.Path(Name), Report);
+    QCOMPARE(link(Tree.Path("a.jpg").c_str(), Tree.Path("b/a name.jpg").c_str()), 0);
+    const timespec Old[2] = {{1000000000, 0}, {1000000000, 0}};
+    for (const char* Name : {"a.jpg", "r.pdf", "b/r copy.pdf", "b/a copy.jpg", "b/a again.jpg"})
+      QCOMPARE(utimensat(AT_FDCWD, Tree.Path(Name).c_str(), Old, 0), 0);
+    TMainForm Form;
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TFolderNode* Top = Form.Tree().TopNodes().front();
+    TDuplicatesDlg Dialog(Form, {Top});
+    QTRY_VERIFY(!Dialog.Searching());
+    QCOMPARE(Dialog.Summary(),
+             "2 groups of copies, 5 copies (6 names), " + Form.Display().BytesText(3 << 20).trimmed() + " wasted");
+    // Nothing read was noted as read.
+    struct stat Data;
+    QCOMPARE(stat(Tree.Path("r.pdf").c_str(), &Data), 0);
+    QCOMPARE(Data.st_atim.tv_sec, time_t(1000000000));
+    // All of a time: the oldest is a tie, the first by path kept, which is said.
+    Dialog.Keep(0);
+    QVERIFY2(Dialog.Note().startsWith("In 2 groups the oldest copies were changed at the same moment"),
+             qPrintable(Dialog.Note()));
+    QTreeWidget* Groups = Dialog.Groups();
+    const auto Ticked = [Groups](int Group) {
+      QStringList Names;
+      for (int Name = 0; Name < Groups->topLevelItem(Group)->childCount(); ++Name)
+        if (Groups->topLevelItem(Group)->child(Name)->checkState(0) == Qt::Checked)
+          Names << Groups->topLevelItem(Group)->child(Name)->text(0).section('/', -1);
+      return Names;
+    };
+    QCOMPARE(Ticked(0), (QStringList{"a again.jpg", "a copy.jpg"}));  // "a.jpg" kept, "b/a name.jpg" with it
+    QCOMPARE(Ticked(1), (QStringList{"r.pdf"}));                      // "b/r copy.pdf" comes first by path
+    // The original changed since the search: nothing of its group goes.
+    std::string Changed = Report;
+    Changed[500000] ^= 1;
+    Write(Tree.Path("b/r copy.pdf"), Changed);
+    QCOMPARE(utimensat(AT_FDCWD, Tree.Path("b/r copy.pdf").c_str(), Old, 0), 0);  // not even its time tells
+    // A copy written to since: it stays.
+    Write(Tree.Path("b/a again.jpg"), Noise(1 << 20, 11));
+    QStringList Told;
+    TPrompt::SetAnswerer([&Told](TPrompt::TKind, const QString&, const QString& Text, QString&) {
+      Told << Text;
+      return true;
+    });
+    const auto Answered = qScopeGuard([] { TPrompt::SetAnswerer(nullptr); });
+    Dialog.Remove(false);
+    QVERIFY2(Told[0].startsWith("Move 3 copies to the Trash? " + Form.Display().BytesText(3 << 20).trimmed()
+                                + " comes free once the Trash is emptied."),
+             qPrintable(Told[0]));
+    for (const char* Kept : {"a.jpg", "b/a name.jpg", "r.pdf", "b/r copy.pdf", "b/a again.jpg"})
+      QVERIFY2(access(Tree.Path(Kept).c_str(), F_OK) == 0, Kept);
+    QVERIFY(access(Tree.Path("b/a copy.jpg").c_str(), F_OK) != 0);
+    QVERIFY2(Told.last().contains("/r.pdf stays: the copy kept, " + QString::fromStdString(Tree.Path("b/r copy.pdf")))
+               && Told.last().contains("a again.jpg stays"),
+             qPrintable(Told.last()));
+    // Names of one file only: nothing comes free.
+    Told.clear();
+    for (int Group = 0; Group < Groups->topLevelItemCount(); ++Group)
+      for (int Name = 0; Name < Groups->topLevelItem(Group)->childCount(); ++Name) {
+        QTreeWidgetItem* Item = Groups->topLevelItem(Group)->child(Name);
+        Item->setCheckState(0, Item->text(0).endsWith("a name.jpg") ? Qt::Checked : Qt::Unchecked);
+      }
+    TPrompt::SetAnswerer([&Told](TPrompt::TKind, const QString&, const QString& Text, QString&) {
+      Told << Text;
+      return false;
+    });
+    Dialog.Remove(true);
+    QVERIFY2(Told.size() == 1 && Told[0].contains("Nothing comes free"), qPrintable(Told.join('|')));
+  }
+
+  // The smallest file looked at goes below a megabyte, as --min-size does.
+  void smallFiles()
+  {
+    TTestTree Tree;
+    for (const char* Name : {"a", "b"})
+      Write(Tree.Path(Name), Noise(5000, 12));
+    QSettings("Zelkon", "Spacelens").setValue("DuplicatesMinimum", "4096");
+    TMainForm Form;
+    QCOMPARE(Form.WindowSettings().FDuplicatesBytes, uint64_t(4096));
+    Form.show();
+    QVERIFY(Form.StartScan(Tree.Top()));
+    QVERIFY(ScansDone(Form));
+    TDuplicatesDlg Dialog(Form, {Form.Tree().TopNodes().front()});
+    QTRY_VERIFY(!Dialog.Searching());
+    QCOMPARE(Dialog.Groups()->topLevelItemCount(), 1);
+    QVERIFY2(Dialog.Summary().startsWith("1 group of copies, 2 copies, "), qPrintable(Dialog.Summary()));
   }
 
 private:
