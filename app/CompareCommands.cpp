@@ -7,6 +7,7 @@
 #include "app/RightPane.h"
 #include "app/RootCommands.h"
 #include "charts/ChartPane.h"
+#include "history/HistoryStore.h"
 #include "history/SnapshotCompare.h"
 #include "history/SnapshotFile.h"
 #include "scan/Baseline.h"
@@ -44,34 +45,35 @@ void TCompareCommands::CompareClick()
       End();
     return;
   }
-  const std::string& Path = Root->FPath;
-  TCompareDlg Dialog(&FForm, NowOf(Path), FForm.WindowSettings().History().Of(Path), FForm.Roots().RememberedAt(Path),
+  // Remembered under its name, compared by its folders' paths.
+  const std::string Name = THistoryStore::RootOf(*Root);
+  TCompareDlg Dialog(&FForm, NowOf(*Root), FForm.WindowSettings().History().Of(Name), FForm.Roots().RememberedAt(Name),
                      Active(), FForm.Display());
   if (Dialog.exec() != QDialog::Accepted)
     return;
   if (Dialog.FNone)
     End();
   else
-    Compare(Dialog.FFile, Path);
+    Compare(Dialog.FFile, *Root);
 }
 
-TFolderSnapshot::THeader TCompareCommands::NowOf(const std::string& Root) const
+TFolderSnapshot::THeader TCompareCommands::NowOf(const TRoot& Root) const
 {
   TFolderSnapshot::THeader Now;
-  Now.Root = Root;
+  Now.Root = THistoryStore::RootOf(Root);
   Now.Options = TSnapshotCompare::OptionsOf(FForm.Driver().FSettings);
-  if (const TRoot* Scanned = FForm.Driver().FindRoot(Root))
-    Now.ClusterSize = Scanned->FClusterSize;
+  Now.ClusterSize = Root.FClusterSize;
   return Now;
 }
 
-void TCompareCommands::Compare(const std::string& File, const std::string& Root)
+void TCompareCommands::Compare(const std::string& File, const TRoot& Compared)
 {
+  const std::string Root = Compared.FPath;
   FForm.statusBar()->showMessage("Reading the earlier scan...");
   // A file still being read is of no use any more.
   *FStop = true;
   FStop = std::make_shared<std::atomic<bool>>(false);
-  FReading.start([this, File, Root, Now = NowOf(Root), Stop = FStop, Settings = FForm.Driver().FSettings] {
+  FReading.start([this, File, Root, Now = NowOf(Compared), Stop = FStop, Settings = FForm.Driver().FSettings] {
     TFolderSnapshot Snapshot;
     std::string Error;
     std::shared_ptr<const TBaseline> Baseline;

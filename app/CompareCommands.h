@@ -12,6 +12,7 @@
 
 class TBaseline;
 class TMainForm;
+struct TRoot;
 
 // Comparing the window's tree with an earlier scan of a root: the choice
 // ("Compare With"), the earlier scan read on a worker, and every view told
@@ -27,7 +28,7 @@ public:
   void CompareClick();
   // Compares the root whose top folder is Root with the scan in File (a
   // snapshot or an export); a file that cannot be read is told.
-  void Compare(const std::string& File, const std::string& Root);
+  void Compare(const std::string& File, const TRoot& Root);
   // Ends the comparison.
   void End();
   bool Active() const;
@@ -38,7 +39,7 @@ public:
 private:
   void Apply(std::shared_ptr<const TBaseline> Baseline);
   // How the root at Root is counted now, as a snapshot would say.
-  TFolderSnapshot::THeader NowOf(const std::string& Root) const;
+  TFolderSnapshot::THeader NowOf(const TRoot& Root) const;
 
   TMainForm& FForm;
   QThreadPool FReading;  // one thread, joined before the window goes

@@ -109,10 +109,23 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   if (!FRestarting)
     F.Progress.Ended(Counted, Stopped);
   // An export that broke off: what came stays, and the window tells why.
-  if (const QString Why = QString::fromLocal8Bit(Root->FIncomplete); !Why.isEmpty())
-    F.Errors.Report(Root->FNode->FObjects.Load() == 0 ? "Cannot read " + ShownSource(*Root) + ": " + Why
-                                                      : ShownSource(*Root) + " is incomplete: " + Why);
-  if (!Stopped && !Root->Imported() && F.Settings.FHistoryKeep > 0)
+  const QString Why = QString::fromLocal8Bit(Root->FIncomplete);
+  if (!Why.isEmpty() && Root->FNode->FObjects.Load() == 0) {
+    // Nothing came: no root is left of it, only the reason.
+    F.Errors.Report("Cannot read " + ShownSource(*Root) + ": " + Why);
+    QTimer::singleShot(0, FWindow, [this, Root] {
+      for (TRoot* Still = F.Driver.Roots(); Still; Still = Still->FNext)
+        if (Still == Root && !Root->Scanning() && Root->FNode->FObjects.Load() == 0) {
+          RemoveRoot(Root);
+          return;
+        }
+    });
+    return;
+  }
+  if (!Why.isEmpty())
+    F.Errors.Report(ShownSource(*Root) + " is incomplete: " + Why);
+  // An export remembered whole, as a scan of this machine is.
+  else if (!Stopped && F.Settings.FHistoryKeep > 0)
     Remember(Root);
   // What was selected before a rescan, unless another folder was chosen since.
   if (TFolderNode* Current = F.Commands.ScanFinished(Root, Stopped); Current && FCurrent() == Root->FNode)
@@ -123,12 +136,20 @@ void TRootCommands::Remember(const TRoot* Root)
 {
   const TFolderTree* Tree = &F.Driver.Tree();
   const int64_t Time = std::time(nullptr);
-  FRemembered[Root->FPath] = Time;
+  const std::string Name = THistoryStore::RootOf(*Root);
+  // Scanned elsewhere: on the machine its address names, or on one unknown.
+  const std::optional<std::string> Host = !Root->Imported() ? std::nullopt
+    : Root->Remote() ? std::optional(Root->FPath.substr(0, Root->FPath.find(':')))
+                     : std::optional(std::string());
+  FRemembered[Name] = Time;
   FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = F.Settings.History(),
-                  Options = TSnapshotCompare::OptionsOf(F.Driver.FSettings), Time]() mutable {
+                  Options = TSnapshotCompare::OptionsOf(F.Driver.FSettings), Time, Name, Host]() mutable {
     TWorkerThread::GiveWay();
     // Gone when the root was removed meanwhile.
-    const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, Time, Tree, Removals);
+    TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, Time, Tree, Removals);
+    Snapshot.FHeader.Root = Name;
+    if (Host)
+      Snapshot.FHeader.Host = *Host;
     std::string Error;
     if ((Snapshot.FFolders.empty() && Snapshot.FRefusal.empty()) || Store.Remember(Snapshot, Error))
       return;

@@ -233,8 +233,7 @@ int main(int argc, char** argv)
       Snapshot.Write(File);
       std::fclose(File);
     });
-    Steps.emplace_back("compare",
-                       [&Window, Earlier] { Window.Compare().Compare(Earlier, Window.Driver().Roots()->FPath); });
+    Steps.emplace_back("compare", [&Window, Earlier] { Window.Compare().Compare(Earlier, *Window.Driver().Roots()); });
     Steps.emplace_back("compare: bars", [&] { Window.barbuttonClick(); });
     Steps.emplace_back("compare: treemap", [&] { Window.TreemapButtonClick(); });
     Steps.emplace_back("compare: sort by size", [&] { Window.Sort1Click(TValueDisplay::stSize); });

@@ -2,6 +2,7 @@
 #include "history/HistoryStore.h"
 
 #include "fs/SafeSave.h"
+#include "scan/Root.h"
 
 #include <xxhash.h>
 
@@ -36,6 +37,11 @@ std::string THistoryStore::DefaultFolder()
     return std::string(Cache) + "/spacelens";
   const char* Home = std::getenv("HOME");
   return std::string(Home && Home[0] ? Home : "/tmp") + "/.cache/spacelens";
+}
+
+std::string THistoryStore::RootOf(const TRoot& Root)
+{
+  return Root.Imported() && !Root.Remote() ? "imported " + Root.FPath : Root.FPath;
 }
 
 std::string THistoryStore::FolderOf(const std::string& Root) const

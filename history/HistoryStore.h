@@ -13,6 +13,8 @@
 // under a name of its own before it shows, so two processes remembering
 // the same root at once, or a crash, never leave a file half written;
 // one that cannot be read is passed over, never trusted.
+struct TRoot;
+
 class THistoryStore {
 public:
   // The cache folder: $XDG_CACHE_HOME/spacelens, else ~/.cache/spacelens.
@@ -38,6 +40,11 @@ public:
   bool ForgetAll(std::string& Error);
   // The folder Root's snapshots are kept in.
   std::string FolderOf(const std::string& Root) const;
+  // The name a root's scans are remembered under: its folder, for this
+  // machine's and for a remote machine's (host:/path/); for an imported
+  // scan the folder its file names, marked so that it never mixes with a
+  // folder of this machine.
+  static std::string RootOf(const TRoot& Root);
 
 private:
   std::vector<TEntry> List(const std::string& Folder) const;

@@ -44,7 +44,7 @@ std::string TRemoteStream::RemoteCommand(const std::string& Path)
   const std::string Script =
     std::string("for s in spacelens ncdu gdu; do command -v \"$s\" >/dev/null 2>&1 && break; s=; done; "
                 "case \"$s\" in spacelens) set -- spacelens --nogui --export-ncdu - \"$0\";; "
-                "ncdu) set -- ncdu -o- -x \"$0\";; gdu) set -- gdu -o- \"$0\";; *) echo \"")
+                "ncdu) set -- ncdu -o- -x -e \"$0\";; gdu) set -- gdu -o- \"$0\";; *) echo \"")
     + NoScanner + "\" >&2; exit " + std::to_string(NoScannerStatus)
     + ";; esac; exec 3<&0; \"$@\" </dev/null & p=$!; (while read -r l; do :; done; kill $p) <&3 >/dev/null 2>&1 & wait $p";
   return "sh -c " + Quoted(Script) + " " + Quoted(Path);
@@ -181,8 +181,10 @@ std::string TRemoteStream::Finish(bool Stopped, uint64_t Received)
   if (WIFSIGNALED(Status))
     return "ssh ended by signal " + std::to_string(WTERMSIG(Status));
   const int Exit = WEXITSTATUS(Status);
+  // ncdu ends well having sent nothing when it cannot read the folder: its
+  // words are the reason.
   if (Exit == 0)
-    return {};
+    return Received == 0 ? Said : std::string();
   if (Exit == NoScannerStatus && Said.find(NoScanner) != std::string::npos)
     return FAddress.Host + " has none of spacelens, ncdu or gdu; install one of them there";
   if (Exit == SshFailed && Received > 0)

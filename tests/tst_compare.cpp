@@ -9,6 +9,7 @@
 #include "history/HistoryStore.h"
 #include "scan/Baseline.h"
 #include "scan/FolderNode.h"
+#include "scan/Root.h"
 #include "tests/TestHome.h"
 #include "tests/TestTree.h"
 #include "tests/TreeFixture.h"
@@ -17,8 +18,12 @@
 #include "view/DetailsList.h"
 #include "view/FolderModel.h"
 
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -118,7 +123,7 @@ private slots:
     QCOMPARE(Dialog.FFile, Kept[1].File);
     // A scan counted otherwise is compared with, and said to be.
     Form.Driver().FSettings.FHardLinksOnce = false;
-    Form.Compare().Compare(Dialog.FFile, Scans.Root);
+    Form.Compare().Compare(Dialog.FFile, *Form.Driver().FindRoot(Scans.Root));
     QTRY_VERIFY(Form.Compare().Active());
     QVERIFY2(Form.statusBar()->currentMessage().startsWith("Compared with a scan counted with other options"),
              qPrintable(Form.statusBar()->currentMessage()));
@@ -136,7 +141,7 @@ private slots:
     TFolderNode* Top = Form.Tree().TopNodes().front();
     Form.SetCurrentNode(Top);
     Form.ListButtonClick();
-    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, Scans.Root);
+    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, *Form.Driver().FindRoot(Scans.Root));
     QTRY_VERIFY(Form.Compare().Active());
     QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stChange));
     QCOMPARE(Labels(Form, Top),
@@ -201,7 +206,7 @@ private slots:
     TTwoScans Scans;
     TMainForm& Form = Scans.Form;
     Form.SetCurrentNode(Form.Tree().TopNodes().front());
-    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, Scans.Root);
+    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, *Form.Driver().FindRoot(Scans.Root));
     QTRY_VERIFY(Form.Compare().Active());
     TTestTree Other;
     const QStringList Sizes{"d30", "a80", "f10", "b70", "e20", "c50"};
@@ -217,6 +222,59 @@ private slots:
       Order << QString::fromStdString(Child->Name());
     QCOMPARE(Order, (QStringList{"a", "b", "c", "d", "e", "f"}));
     QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stChange));
+  }
+
+  // An imported scan is remembered by the folder its file names, apart from
+  // this machine's folder of that name, and compares like a scan; an import
+  // that read nothing leaves no root, only the reason.
+  void importsRemembered()
+  {
+    TTestTree Tree;
+    Tree.Folder("a");
+    Tree.File("a/f", 10000);
+    QTemporaryDir Files;
+    const auto Export = [&](const char* Name) {
+      const QString File = Files.filePath(Name);
+      QProcess::execute(SPACELENS_BINARY,
+                        {"--nogui", "--no-history", "--export-ncdu", File, QString::fromStdString(Tree.Top())});
+      return File.toStdString();
+    };
+    const std::string First = Export("first.json");
+    Tree.File("a/f", 3 << 20);
+    const std::string Second = Export("second.json");
+    QVERIFY(QFile::exists(QString::fromStdString(First)) && QFile::exists(QString::fromStdString(Second)));
+    TMainForm Form;
+    Form.show();
+    const auto Import = [&Form](const std::string& File) {
+      Form.Roots().Open(File);
+      QVERIFY(ScansDone(Form));
+    };
+    Import(First);
+    const std::string Folder = Tree.Top() + "/", Name = "imported " + Folder;
+    QTRY_COMPARE(THistoryStore().Of(Name).size(), size_t(1));
+    QVERIFY(THistoryStore().Of(Folder).empty());  // not this machine's folder
+    Import(Second);
+    QTRY_COMPARE(THistoryStore().Of(Name).size(), size_t(2));
+    TRoot* Newer = Form.Driver().Roots();
+    Form.SetCurrentNode(Newer->FNode);
+    Form.Compare().Compare(THistoryStore().Of(Name).back().File, *Newer);
+    QTRY_VERIFY(Form.Compare().Active());
+    QVERIFY2(Labels(Form, Newer->FNode).first().contains("+3.0 MB"), qPrintable(Labels(Form, Newer->FNode).join('|')));
+    Form.Compare().End();
+    // Nothing read: the reason told, no root left.
+    const auto Roots = [&Form] {
+      int Count = 0;
+      for (const TRoot* Root = Form.Driver().Roots(); Root; Root = Root->FNext)
+        ++Count;
+      return Count;
+    };
+    const int Before = Roots();
+    const std::string Empty = Files.filePath("empty.json").toStdString();
+    QVERIFY(QFile(QString::fromStdString(Empty)).open(QIODevice::WriteOnly));
+    Import(Empty);
+    QTRY_VERIFY(Form.ErrorBox() && Form.ErrorBox()->isVisible());
+    QVERIFY2(Form.ErrorBox()->text().contains("the file is empty"), qPrintable(Form.ErrorBox()->text()));
+    QTRY_COMPARE(Roots(), Before);
   }
 
   // The treemap marks each folder by its change in the measure drawn: a
@@ -241,7 +299,7 @@ private slots:
     QVERIFY(ScansDone(Form));
     TFolderNode* Top = Form.Tree().TopNodes().front();
     Form.SetCurrentNode(Top);
-    Form.Compare().Compare(THistoryStore().Of(Root).back().File, Root);
+    Form.Compare().Compare(THistoryStore().Of(Root).back().File, *Form.Driver().FindRoot(Root));
     QTRY_VERIFY(Form.Compare().Active());
     QCOMPARE(Marks(Form, Top, vtSize), (QStringList{"holes Same", "shrunk Shrunk"}));
     QCOMPARE(Marks(Form, Top, vtAllocated), (QStringList{"holes Shrunk", "shrunk Shrunk"}));

@@ -4,6 +4,7 @@
 #include "history/SnapshotFile.h"
 #include "scan/Baseline.h"
 #include "scan/FolderSnapshot.h"
+#include "scan/Root.h"
 #include "scan/ScanSettings.h"
 #include "tests/TestTree.h"
 #include "tests/TreeFixture.h"
@@ -394,6 +395,20 @@ private slots:
     QCOMPARE(Error, std::string("it is not a regular file"));
     QVERIFY(!TSnapshotFile::Read(Tree.Path("none"), "/t/", TScanSettings(), Snapshot, Error));
     QCOMPARE(Error, std::string(std::strerror(ENOENT)));
+  }
+
+  // What a root's scans are remembered under: a remote folder by its host
+  // and path, an imported scan apart from this machine's folder.
+  void rootNames()
+  {
+    TRoot Root;
+    Root.FPath = "/srv/";
+    QCOMPARE(THistoryStore::RootOf(Root), std::string("/srv/"));
+    Root.FSource = "/home/me/web1.json";
+    QCOMPARE(THistoryStore::RootOf(Root), std::string("imported /srv/"));
+    Root.FSource = "ssh://web1/srv";
+    Root.FPath = "web1:/srv/";
+    QCOMPARE(THistoryStore::RootOf(Root), std::string("web1:/srv/"));
   }
 
   // The window's tree against the scan before, in any order it was kept:

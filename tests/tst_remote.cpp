@@ -295,6 +295,12 @@ private slots:
     QVERIFY(Shell.waitForFinished());
     QCOMPARE(Shell.readAllStandardOutput(), QByteArray::fromStdString(Path));
     QCOMPARE(Shell.exitCode(), 0);
+    // ncdu exports the times of change, which the age filters need.
+    QFile::remove(Bin.path() + "/spacelens");
+    Write(Bin.path() + "/ncdu", "#!/bin/sh\nprintf '%s|' \"$@\"\n", true);
+    Shell.start("/bin/sh", {"-c", QString::fromStdString(TRemoteStream::RemoteCommand(Path))});
+    QVERIFY(Shell.waitForFinished());
+    QCOMPARE(Shell.readAllStandardOutput(), "-o-|-x|-e|" + QByteArray::fromStdString(Path) + "|");
   }
 
   // An export cut at any byte: read whole it is refused; read as it
@@ -460,6 +466,11 @@ private slots:
                                      << QByteArray("the connection to 127.0.0.1 was lost") << 4ull;
     QTest::newRow("scanner fails") << QByteArray("echo 'no such folder: /x' >&2; exit 2\n")
                                    << QByteArray("no such folder: /x") << 0ull;
+    // As ncdu does with a folder it cannot find: nothing sent, its words
+    // the only sign.
+    QTest::newRow("scanner sends nothing")
+      << QByteArray("echo 'Error obtaining full path: No such file or directory.' >&2; exit 0\n")
+      << QByteArray("Error obtaining full path: No such file or directory.") << 0ull;
     // A scanner that met an unreadable folder still sends the rest whole.
     QTest::newRow("scanner complains") << QByteArray(
       "printf '[1,2,{},[{\"name\":\"/x\"},{\"name\":\"f\",\"asize\":10}]]'; echo 'cannot read /x/y' >&2;"

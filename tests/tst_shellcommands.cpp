@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -424,7 +425,17 @@ private slots:
     QVERIFY(Exists(Scan.Tree.Path("a.txt")) && !Scan.Form.Driver().Scanning());
     QCOMPARE(TTotals(Imported), TTotals(Scan.Top));
 
+    // A remote scan that read nothing leaves no root; one that read a part keeps it, marked.
     Answers.Asked.clear();
+    QVERIFY(Scan.Form.Roots().Open("me@elsewhere.invalid:/srv/"));
+    QTRY_VERIFY(!Scan.Form.Driver().Scanning());
+    QTRY_COMPARE(Scan.Form.Tree().TopNodes().size(), 2u);
+    QTRY_VERIFY(Scan.Form.ErrorBox()
+                && Scan.Form.ErrorBox()->text().contains(
+                  "Cannot read elsewhere.invalid:/srv: the scan on elsewhere.invalid ended"));
+    StandIn(Files.path().toStdString(), "ssh",
+            "printf '[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"f\",\"asize\":10}'; exit 1\n");
+    qputenv("SPACELENS_SSH", Files.filePath("ssh").toLocal8Bit());
     QVERIFY(Scan.Form.Roots().Open("me@elsewhere.invalid:/srv/"));
     QTRY_VERIFY(!Scan.Form.Driver().Scanning());
     TFolderNode* Remote = Scan.Form.CurrentNode();
