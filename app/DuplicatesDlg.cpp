@@ -38,8 +38,9 @@ Q_DECLARE_METATYPE(TDuplicateFinder::TGroup)
 
 namespace {
 
-constexpr int GroupRole = Qt::UserRole;  // of a group: the group, its files left out
-constexpr int FileRole = Qt::UserRole;   // of a name: the file as the search found it
+constexpr int GroupRole = Qt::UserRole;       // of a group: the group, its files left out
+constexpr int FileRole = Qt::UserRole;        // of a name: the file as the search found it
+constexpr int WastedRole = Qt::UserRole + 1;  // of a group: what its copies but one take, as labelled
 enum TColumn { dcName, dcSize, dcLastChange, dcNote };
 
 const char* StageName(TDuplicateFinder::TStage Stage)
@@ -275,6 +276,7 @@ void TDuplicatesDlg::Label(QTreeWidgetItem* Item) const
   if (Group.Files.size() > Copies)
     Text += " (" + Counted(Group.Files.size(), "name", "names") + ")";
   Item->setText(dcName, Text + ", " + FForm.Display().BytesText(double(Group.Wasted())).trimmed() + " wasted");
+  Item->setData(dcName, WastedRole, QVariant::fromValue(Group.Wasted()));
   // A name of a file named before in the group: no copy, it frees nothing.
   for (int Name = 0; Name < Item->childCount(); ++Name) {
     QString Note;
@@ -303,10 +305,15 @@ void TDuplicatesDlg::AddGroup(const TDuplicateFinder::TGroup& Group)
   }
   Label(Item);
   // The most wasted first, as they come.
-  int At = 0;
-  while (At < FGroups->topLevelItemCount() && GroupOf(FGroups->topLevelItem(At)).Wasted() >= Group.Wasted())
-    ++At;
-  FGroups->insertTopLevelItem(At, Item);
+  int Low = 0, High = FGroups->topLevelItemCount();
+  while (Low < High) {
+    const int Middle = Low + (High - Low) / 2;
+    if (FGroups->topLevelItem(Middle)->data(dcName, WastedRole).toULongLong() >= Group.Wasted())
+      Low = Middle + 1;
+    else
+      High = Middle;
+  }
+  FGroups->insertTopLevelItem(Low, Item);
   Item->setExpanded(true);
 }
 
@@ -398,17 +405,17 @@ void TDuplicatesDlg::Remove(bool ForGood)
   // Each name to remove, with its group and the copy that stays, which is
   // read again before it goes.
   struct TJob {
-    TDuplicateFinder::TGroup Group;
+    size_t GroupAt;  // in Ticking
     TDuplicateFinder::TFile File, Kept;
-    size_t GroupAt;
     QTreeWidgetItem* Item;
   };
+  std::vector<TDuplicateFinder::TGroup> Ticking;  // the groups with names ticked
   std::vector<TJob> Jobs;
   size_t Copies = 0;
   uint64_t Freed = 0;
   for (int At = 0; At < FGroups->topLevelItemCount(); ++At) {
     QTreeWidgetItem* Item = FGroups->topLevelItem(At);
-    const TDuplicateFinder::TGroup Group = GroupOf(Item);
+    TDuplicateFinder::TGroup Group = GroupOf(Item);
     std::vector<size_t> Ticked;
     for (size_t Name = 0; Name < Group.Files.size(); ++Name)
       if (Item->child(int(Name))->checkState(dcName) == Qt::Checked)
@@ -423,11 +430,24 @@ void TDuplicatesDlg::Remove(bool ForGood)
     size_t Kept = 0;
     while (Item->child(int(Kept))->checkState(dcName) == Qt::Checked)
       ++Kept;
+    // A name seen by two paths (a folder mounted twice) would take the
+    // unticked one with it.
+    for (size_t Name : Ticked)
+      for (size_t Other = 0; Other < Group.Files.size(); ++Other)
+        if (Item->child(int(Other))->checkState(dcName) != Qt::Checked && Group.Files[Name].SameFile(Group.Files[Other])
+            && TDuplicateFinder::OneEntry(Group.Files[Name].Path, Group.Files[Other].Path)) {
+          TPrompt::Warn(this, Title,
+                        QString("%1 and %2 are one name seen by two paths (a folder mounted twice): removing one "
+                                "removes both. Nothing was removed.")
+                          .arg(TPathRules::Shown(Group.Files[Name].Path), TPathRules::Shown(Group.Files[Other].Path)));
+          return;
+        }
+    const size_t GroupAt = Ticking.size();
     // A file's space comes free when every name of it goes, here and
     // elsewhere.
     for (size_t Name : Ticked) {
       const TDuplicateFinder::TFile& File = Group.Files[Name];
-      Jobs.push_back({Group, File, Group.Files[Kept], size_t(At), Item->child(int(Name))});
+      Jobs.push_back({GroupAt, File, Group.Files[Kept], Item->child(int(Name))});
       const auto Same = [&File](const TDuplicateFinder::TFile& Other) { return Other.SameFile(File); };
       const bool First =
         std::find_if(Ticked.begin(), Ticked.end(), [&](size_t Other) { return Same(Group.Files[Other]); })
@@ -440,6 +460,7 @@ void TDuplicatesDlg::Remove(bool ForGood)
       if (uint64_t(Going) == File.Links)
         Freed += File.DiskBytes;
     }
+    Ticking.push_back(std::move(Group));
   }
   if (Jobs.empty())
     return;
@@ -468,27 +489,32 @@ void TDuplicatesDlg::Remove(bool ForGood)
     JobOf.emplace(Jobs[Job].File.Path, Job);
   }
   // On the removal's thread: a copy goes only while it and the one kept
-  // are what the search found; the kept one is read once a group.
+  // are what the search found; the kept one is read whole once a group and
+  // looked at again before each name goes.
   std::unordered_map<size_t, std::string> KeptChanged;  // by group: why the kept copy is no copy now
   std::unordered_map<size_t, bool> KeptRead;
-  const TRemover::TRemove RemoveOne = [&](const std::string& Path, QString& Reason, TTrashed* Taken) {
+  const TRemover::TRemove RemoveOne = [&](const std::string& Path, QString& Reason, TTrashed* Taken,
+                                          const std::atomic<bool>* Stop) {
     const TJob& Job = Jobs[JobOf.at(Path)];
+    const TDuplicateFinder::TGroup& Group = Ticking[Job.GroupAt];
     std::string Why;
     if (!KeptRead[Job.GroupAt]) {
       KeptRead[Job.GroupAt] = true;
-      if (!TDuplicateFinder::StillCopy(Job.Group, Job.Kept, Why))
-        KeptChanged[Job.GroupAt] = TPathRules::Shown(Job.Kept.Path).toStdString() + ": " + Why;
-    }
+      if (!TDuplicateFinder::StillCopy(Group, Job.Kept, Why, Stop))
+        KeptChanged[Job.GroupAt] = Why;
+    } else if (!TDuplicateFinder::StillThere(Job.Kept, Why))
+      KeptChanged[Job.GroupAt] = Why;
     if (const auto Changed = KeptChanged.find(Job.GroupAt); Changed != KeptChanged.end()) {
-      Reason =
-        QString("%1 stays: the copy kept, %2").arg(TPathRules::Shown(Path), QString::fromStdString(Changed->second));
+      Reason = QString("%1 stays: the copy kept, %2, %3")
+                 .arg(TPathRules::Shown(Path), TPathRules::Shown(Job.Kept.Path),
+                      QString::fromLocal8Bit(Changed->second.c_str()));
       return false;
     }
-    if (!TDuplicateFinder::StillCopy(Job.Group, Job.File, Why)) {
+    if (!TDuplicateFinder::StillCopy(Group, Job.File, Why, Stop)) {
       Reason = QString("%1 stays: %2").arg(TPathRules::Shown(Path), QString::fromLocal8Bit(Why.c_str()));
       return false;
     }
-    return ForGood ? TPermanentDelete::Delete(Path, Reason, Taken) : TTrash::MoveToTrash(Path, Reason, Taken);
+    return ForGood ? TPermanentDelete::Delete(Path, Reason, Taken, Stop) : TTrash::MoveToTrash(Path, Reason, Taken);
   };
   const TRemover::TResult Result =
     TRemover::Run(Paths, this, RemoveOne, Title, ForGood ? "Deleting" : "Moving to the Trash");

@@ -33,8 +33,9 @@ std::vector<std::string> TEmptyTrash::Run(QWidget* Window, const std::vector<std
     return {};
   const TRemover::TResult Result = TRemover::Run(Paths, Window, TTrash::Expunge, "Empty Trash", "Emptying the Trash");
   uint64_t Freed = 0;
-  for (const TTrashed& Gone : Result.Moved)
-    Freed += !Gone.Folder && Gone.Links > 1 ? 0 : Gone.DiskBytes;  // another name keeps a file
+  for (const std::vector<TTrashed>* Went : {&Result.Moved, &Result.Partly})
+    for (const TTrashed& Gone : *Went)
+      Freed += !Gone.Folder && Gone.Links > 1 ? 0 : Gone.DiskBytes;  // another name keeps a file
   QString Told = QString("%1 came free.")
                    .arg(Locale.formattedDataSize(qint64(std::min<uint64_t>(Freed, INT64_MAX)), 1,
                                                  QLocale::DataSizeTraditionalFormat));

@@ -205,7 +205,7 @@ void TFilesCommands::Deleted(const std::vector<TActing>& Acting, const std::unor
   // Totals and the free space everywhere are shown again, and the Trash
   // followed.
   FForm.ShellCommands().OnTotalsChanged();
-  FForm.ShellCommands().FollowTrash();
+  FForm.ShellCommands().FollowRemovals();
 }
 
 bool TFilesCommands::Rename(int Row, QString& Name)
@@ -220,13 +220,17 @@ bool TFilesCommands::Rename(int Row, QString& Name)
     FPilot.SetObjectName(Old);
     FPilot.RenameObject(Name);
   } catch (const EShellPilotError& Error) {
+    // Taken before the message, whose loop may change the list and the tree.
+    const TActing Acting = ActingRow(Row);
+    const bool Went = TShellCommands::Went({}, Folder->FullPath() + Old);
+    const uint64_t Removals = FTree.Removals();
     TPrompt::Warn(FList.View(), "Rename", Error.Message());
     // Removed by another program: its row goes, once the edit has closed,
     // unless the tree let go of its folder meanwhile.
-    if (const TActing Acting = ActingRow(Row); TShellCommands::Went({}, Folder->FullPath() + Old))
+    if (Went)
       QMetaObject::invokeMethod(
         this,
-        [this, Acting, Removals = FTree.Removals()] {
+        [this, Acting, Removals] {
           if (FTree.Removals() == Removals)
             Deleted({Acting}, {});
         },

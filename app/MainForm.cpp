@@ -120,10 +120,9 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
       return FRightPane->ShowsFiles() ? FFilesCommands->Report() : FTypesCommands->Report();
     return std::nullopt;
   };
-  FShellCommands->OnTrashGrew = [this](TFolderNode* Folder) {
+  FShellCommands->OnCountAgain = [this](TFolderNode* Folder, const QString& Why) {
     if (FRoots->UpdateBranch(Folder))
-      statusBar()->showMessage("What went to the Trash still takes its space there, until the Trash is emptied.",
-                               10000);
+      statusBar()->showMessage(Why, 10000);
   };
 
   connect(FCharts->ToolButton10, &QAction::triggered, this, [this] { FPrinting->PrintChartMenuClick(false); });

@@ -72,6 +72,7 @@ TShellCommands::TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderMod
       FTrashes.push_back(Moved.Trash);
     FMoved.emplace(Moved.Path, Moved);
   };
+  FPilot.OnPartlyRemoved = [this](const std::string& Folder) { FPartly.push_back(Folder); };
   FPilot.OnSpaceTaken = [this](const std::string& Path) -> std::optional<uint64_t> {
     const TFolderNode* Folder = FTree.DeepestAt(Path);
     if (Folder && Folder->FullPath() == TPathRules::WithSeparator(Path))
@@ -165,16 +166,20 @@ void TShellCommands::TreeMouseUp(QPoint Point)
   // Whatever was chosen: a folder gone now leaves the tree.
   if (Went(TakeMoved(), Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
     OnTotalsChanged();
-  FollowTrash();
+  FollowRemovals();
 }
 
-void TShellCommands::FollowTrash()
+void TShellCommands::FollowRemovals()
 {
-  std::sort(FTrashes.begin(), FTrashes.end());
-  FTrashes.erase(std::unique(FTrashes.begin(), FTrashes.end()), FTrashes.end());
-  for (const std::string& Trash : std::exchange(FTrashes, {}))
-    if (TFolderNode* Folder = FTree.DeepestAt(Trash); Folder && TFolderTree::Editable(Folder) && OnTrashGrew)
-      OnTrashGrew(Folder);
+  const auto CountAgain = [this](std::vector<std::string>& Paths, const QString& Why) {
+    std::sort(Paths.begin(), Paths.end());
+    Paths.erase(std::unique(Paths.begin(), Paths.end()), Paths.end());
+    for (const std::string& Path : std::exchange(Paths, {}))
+      if (TFolderNode* Folder = FTree.DeepestAt(Path); Folder && TFolderTree::Editable(Folder) && OnCountAgain)
+        OnCountAgain(Folder, Why);
+  };
+  CountAgain(FTrashes, "What went to the Trash still takes its space there, until the Trash is emptied.");
+  CountAgain(FPartly, "Some of what was to be deleted stays: it is counted again.");
 }
 
 void TShellCommands::StartTreeEdit(TFolderNode* Node)
@@ -219,7 +224,7 @@ bool TShellCommands::TreeKeyDown(QKeyEvent* Event)
     // Gone, whoever removed it: it leaves the tree.
     if (Went(TakeMoved(), Path) && FTree.FreeNode(Node, true) && OnTotalsChanged)
       OnTotalsChanged();
-    FollowTrash();
+    FollowRemovals();
     return true;
   }
   return false;
@@ -332,7 +337,7 @@ void TShellCommands::ListMouseUp(QPoint Point)
   // Whatever was chosen: what is gone now (all or part of a move to the
   // Trash) is taken out.
   ListDeleted(Folder, Acting);
-  FollowTrash();
+  FollowRemovals();
 }
 
 bool TShellCommands::ListKeyDown(QKeyEvent* Event)
@@ -375,7 +380,7 @@ bool TShellCommands::ListKeyDown(QKeyEvent* Event)
     TPrompt::Warn(FList, RemovalTitle(Event), Error.Message());
   }
   ListDeleted(Folder, Acting);
-  FollowTrash();
+  FollowRemovals();
   return true;
 }
 

@@ -46,9 +46,10 @@ public:
   std::function<void()> OnTotalsChanged;
   // Any key in the tree.
   std::function<void()> OnTreeKey;
-  // A Trash folder inside a scanned tree took what went: Folder, the
-  // deepest folder of the tree at or above it, is to be counted again.
-  std::function<void(TFolderNode* Folder)> OnTrashGrew;
+  // Folder (the deepest of the tree at or above where it happened) is to
+  // be counted again, Why saying so: a Trash folder inside a scanned tree
+  // took what went, or a folder was deleted for good in part.
+  std::function<void(TFolderNode* Folder, const QString& Why)> OnCountAgain;
 
   void TreeMouseUp(QPoint Point);
   bool TreeKeyDown(QKeyEvent* Event);
@@ -78,10 +79,10 @@ public:
   // Trash, Shift+Delete deletes for good, as Linux file managers bind them.
   static QString RemovalVerb(const QKeyEvent* Event);
   static QString RemovalTitle(const QKeyEvent* Event);
-  // After a move to the Trash: the Trash folders that took something and
-  // lie in a scanned tree are counted again, so the space stays shown
-  // where it now is.
-  void FollowTrash();
+  // After a removal: the Trash folders that took something and lie in a
+  // scanned tree are counted again, so the space stays shown where it now
+  // is, and so are folders deleted for good in part.
+  void FollowRemovals();
 
 private:
   bool TreeRename(TFolderNode* Node, QString& Name);
@@ -116,5 +117,6 @@ private:
   TDetailsList* FList;
   TValueDisplay& FDisplay;
   std::vector<std::string> FTrashes;  // that took something since the last look
+  std::vector<std::string> FPartly;   // folders deleted in part since the last look
   TMoved FMoved;
 };

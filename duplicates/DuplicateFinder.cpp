@@ -310,6 +310,31 @@ bool TDuplicateFinder::StillCopy(const TGroup& Group, const TFile& File, std::st
   return true;
 }
 
+bool TDuplicateFinder::StillThere(const TFile& File, std::string& Reason)
+{
+  struct stat Status;
+  if (lstat(File.Path.c_str(), &Status) != 0) {
+    Reason = std::strerror(errno);
+    return false;
+  }
+  if (!Same(Status, File)) {
+    Reason = "changed since the search";
+    return false;
+  }
+  return true;
+}
+
+bool TDuplicateFinder::OneEntry(const std::string& A, const std::string& B)
+{
+  const size_t SlashA = A.rfind('/'), SlashB = B.rfind('/');
+  if (SlashA == std::string::npos || SlashB == std::string::npos || A.substr(SlashA) != B.substr(SlashB))
+    return false;
+  struct stat FolderA, FolderB;
+  return stat(SlashA == 0 ? "/" : A.substr(0, SlashA).c_str(), &FolderA) == 0
+    && stat(SlashB == 0 ? "/" : B.substr(0, SlashB).c_str(), &FolderB) == 0 && FolderA.st_dev == FolderB.st_dev
+    && FolderA.st_ino == FolderB.st_ino;
+}
+
 void TDuplicateFinder::Confirm(const TRun& Run)
 {
   TGroup Group;

@@ -80,6 +80,12 @@ public:
   // whole. False with Reason otherwise, before anything is done to a copy.
   static bool StillCopy(const TGroup& Group, const TFile& File, std::string& Reason,
                         const std::atomic<bool>* Stop = nullptr);
+  // Whether the name File still names the file the search found, unchanged
+  // (nothing read); false with Reason otherwise.
+  static bool StillThere(const TFile& File, std::string& Reason);
+  // Whether paths A and B are one directory entry reached two ways (a folder
+  // mounted twice): removing one removes the other.
+  static bool OneEntry(const std::string& A, const std::string& B);
 
 private:
   struct TCandidate;

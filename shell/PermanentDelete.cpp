@@ -4,6 +4,7 @@
 #include "fs/Directory.h"
 #include "fs/PathRules.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -20,11 +21,20 @@ QString SystemText(int Code)
   return QString::fromLocal8Bit(std::strerror(Code));
 }
 
-// Empties the folder Name of the open folder Parent, on Device, without
-// recursion; the first thing that stays is told in Reason, the count of
-// those that stay is returned.
-size_t EmptyFolder(int Parent, const std::string& Name, dev_t Device, const std::string& Path, QString& Reason,
-                   uint64_t& Freed)
+// Whether Fd is a folder of the mount Mount is of: the same device, and the
+// same mount where the system tells (a bind mount shares the device).
+bool OnMount(int Fd, const TFileIdentity& Mount)
+{
+  TFileIdentity Identity;
+  return TDirectory::Identify(Fd, Identity) == 0 && Identity.Device == Mount.Device
+    && (!Identity.HasMountId || !Mount.HasMountId || Identity.MountId == Mount.MountId);
+}
+
+// Empties the folder Name of the open folder Parent, on the mount of Mount,
+// without recursion, until Stop is set; the first thing that stays is told
+// in Reason, the count of those that stay is returned.
+size_t EmptyFolder(int Parent, const std::string& Name, const TFileIdentity& Mount, const std::string& Path,
+                   QString& Reason, uint64_t& Freed, const std::atomic<bool>* Stop)
 {
   size_t Stayed = 0;
   const auto Stays = [&](const std::string& Where, const QString& Why) {
@@ -33,37 +43,54 @@ size_t EmptyFolder(int Parent, const std::string& Name, dev_t Device, const std:
   };
   struct TLevel {
     DIR* Dir;
-    std::string Path;    // for messages
-    bool Keeps = false;  // something in it stays, so it does too
+    std::string Path;        // for messages
+    bool Keeps = false;      // something in it stays, so it does too
+    bool ReadAgain = false;  // read from its start once more
   };
   std::vector<TLevel> Levels;
   const auto Enter = [&](int In, const char* Entry, const std::string& Where) {
     const int Fd = openat(In, Entry, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    struct stat Data;
-    if (Fd < 0 || fstat(Fd, &Data) != 0) {
+    if (Fd < 0) {
       Stays(Where, SystemText(errno));
-      if (Fd >= 0)
-        close(Fd);
       return false;
     }
-    if (Data.st_dev != Device) {
+    if (!OnMount(Fd, Mount)) {
       Stays(Where, "another file system is mounted there");
       close(Fd);
       return false;
     }
-    Levels.push_back({fdopendir(Fd), Where});
+    DIR* Dir = fdopendir(Fd);
+    if (!Dir) {
+      Stays(Where, SystemText(errno));
+      close(Fd);
+      return false;
+    }
+    Levels.push_back({Dir, Where});
     return true;
   };
   if (!Enter(Parent, Name.c_str(), Path))
     return Stayed;
   while (!Levels.empty()) {
     TLevel& Level = Levels.back();
+    if (Stop && Stop->load(std::memory_order_relaxed)) {
+      Stays(Level.Path, "stopped");
+      for (TLevel& Open : Levels)
+        closedir(Open.Dir);
+      return Stayed;
+    }
     errno = 0;
     const dirent* Entry = readdir(Level.Dir);
     if (!Entry) {
       if (errno) {
         Stays(Level.Path, SystemText(errno));
         Level.Keeps = true;
+      }
+      // Entries removed while it was read may hide others on some file
+      // systems: it is read once more from its start before it goes.
+      if (!Level.Keeps && !Level.ReadAgain) {
+        Level.ReadAgain = true;
+        rewinddir(Level.Dir);
+        continue;
       }
       const std::string Done = Level.Path;
       const bool Keeps = Level.Keeps;
@@ -82,6 +109,7 @@ size_t EmptyFolder(int Parent, const std::string& Name, dev_t Device, const std:
     const std::string_view Own = Entry->d_name;
     if (Own == "." || Own == "..")
       continue;
+    Level.ReadAgain = false;  // something was there: the next look from the start is worth it
     const int Fd = dirfd(Level.Dir);
     const std::string Where = Level.Path + '/' + Entry->d_name;
     struct stat Data;
@@ -93,9 +121,9 @@ size_t EmptyFolder(int Parent, const std::string& Name, dev_t Device, const std:
       continue;
     }
     if (!S_ISDIR(Data.st_mode)) {
-      if (unlinkat(Fd, Entry->d_name, 0) == 0)
+      if (unlinkat(Fd, Entry->d_name, 0) == 0) {
         Freed += Data.st_nlink > 1 ? 0 : uint64_t(Data.st_blocks) * 512;
-      else if (errno != ENOENT) {
+      } else if (errno != ENOENT) {
         Stays(Where, SystemText(errno));
         Level.Keeps = true;
       }
@@ -114,7 +142,7 @@ size_t EmptyFolder(int Parent, const std::string& Name, dev_t Device, const std:
 
 }  // namespace
 
-bool TPermanentDelete::Delete(const std::string& Given, QString& Reason, TTrashed* Taken)
+bool TPermanentDelete::Delete(const std::string& Given, QString& Reason, TTrashed* Taken, const std::atomic<bool>* Stop)
 {
   std::string Path = TPathRules::Absolute(Given);
   while (Path.size() > 1 && Path.back() == '/')
@@ -133,15 +161,23 @@ bool TPermanentDelete::Delete(const std::string& Given, QString& Reason, TTrashe
   if (Parent < 0)
     return Failed(errno);
   struct stat Object;
+  TFileIdentity Mount;
   bool Gone = false;
   uint64_t Freed = 0;  // by what went below a folder
-  if (fstatat(Parent, Name.c_str(), &Object, AT_SYMLINK_NOFOLLOW) != 0) {
+  int Inside = -1;     // a folder to delete, opened to tell its mount
+  if (fstatat(Parent, Name.c_str(), &Object, AT_SYMLINK_NOFOLLOW) != 0 || TDirectory::Identify(Parent, Mount) != 0) {
     Failed(errno);
   } else if (!S_ISDIR(Object.st_mode)) {
     Gone = unlinkat(Parent, Name.c_str(), 0) == 0;
     if (!Gone)
       Failed(errno);
-  } else if (const size_t Stayed = EmptyFolder(Parent, Name, Object.st_dev, Path, Reason, Freed); Stayed > 0) {
+  } else if (Inside = openat(Parent, Name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); Inside < 0) {
+    Failed(errno);
+  } else if (!OnMount(Inside, Mount)) {
+    // What is mounted there is another drive, to be emptied by itself.
+    Reason =
+      QString("%1 is where another file system is mounted: it is not deleted with it").arg(TPathRules::Shown(Path));
+  } else if (const size_t Stayed = EmptyFolder(Parent, Name, Mount, Path, Reason, Freed, Stop)) {
     Reason = QString("Cannot delete all of %1: %2").arg(TPathRules::Shown(Path), Reason)
       + (Stayed > 1 ? QString(", and %1 more").arg(Stayed - 1) : QString());
   } else {
@@ -149,8 +185,11 @@ bool TPermanentDelete::Delete(const std::string& Given, QString& Reason, TTrashe
     if (!Gone)
       Failed(errno);
   }
+  if (Inside >= 0)
+    close(Inside);
   close(Parent);
-  if (Gone && Taken)
+  // What went, also of a folder that stays in part: its space came free.
+  if ((Gone || Freed > 0) && Taken)
     *Taken = {Given,
               {},
               uint64_t(Object.st_size),

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <string>
 
 // Deletes files and folders for good, what a full disk needs when the Trash
@@ -21,8 +22,11 @@ public:
   static constexpr size_t MostLevels = 200;
 
   // False, with the reason in Reason, when the object or something below
-  // it stays; else Taken, when given, tells what went (as TTrash does,
-  // Trash left empty; a folder's DiskBytes count what came free below it
-  // too: files no other name keeps).
-  static bool Delete(const std::string& Path, QString& Reason, TTrashed* Taken = nullptr);
+  // it stays (what was under way when Stop was set too); Taken, when given,
+  // tells what went (as TTrash does, Trash left empty; a folder's DiskBytes
+  // count what came free below it too, files no other name keeps, also of
+  // a folder that stays in part). A folder where another file system is
+  // mounted is not deleted.
+  static bool Delete(const std::string& Path, QString& Reason, TTrashed* Taken = nullptr,
+                     const std::atomic<bool>* Stop = nullptr);
 };

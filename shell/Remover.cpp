@@ -11,7 +11,11 @@
 
 TRemover::TResult TRemover::MoveToTrash(const std::vector<std::string>& Paths, QWidget* Window, const TRemove& Remove)
 {
-  return Run(Paths, Window, Remove, "Move to Trash", "Moving to the Trash");
+  // A move is one step: Cancel is asked between objects.
+  const TRemove Move = [](const std::string& Path, QString& Reason, TTrashed* Taken, const std::atomic<bool>*) {
+    return TTrash::MoveToTrash(Path, Reason, Taken);
+  };
+  return Run(Paths, Window, Remove ? Remove : Move, "Move to Trash", "Moving to the Trash");
 }
 
 TRemover::TResult TRemover::DeletePermanently(const std::vector<std::string>& Paths, QWidget* Window,
@@ -32,10 +36,14 @@ TRemover::TResult TRemover::Run(const std::vector<std::string>& Paths, QWidget* 
       if (Stop)
         break;
       QString Reason;
-      if (TTrashed Taken; Remove(Path, Reason, &Taken))
+      TTrashed Taken;
+      if (Remove(Path, Reason, &Taken, &Stop)) {
         Result.Moved.push_back(std::move(Taken));
-      else
+      } else {
         Result.Failures << Reason;
+        if (!Taken.Path.empty())
+          Result.Partly.push_back(std::move(Taken));
+      }
       ++Done;
     }
     Finished = true;

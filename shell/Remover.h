@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,15 +22,17 @@ class QWidget;
 class TRemover {
 public:
   struct TResult {
-    std::vector<TTrashed> Moved;  // in the order of the paths
-    QStringList Failures;         // why objects stayed
+    std::vector<TTrashed> Moved;   // in the order of the paths
+    std::vector<TTrashed> Partly;  // folders that stayed, some of what they held gone
+    QStringList Failures;          // why objects stayed
     bool Cancelled = false;
   };
-  // One object; a test may hand in its own.
-  using TRemove = std::function<bool(const std::string& Path, QString& Reason, TTrashed* Taken)>;
+  // One object, until Stop is set; false with Reason when it stays, Taken
+  // telling what went of it. A test may hand in its own.
+  using TRemove =
+    std::function<bool(const std::string& Path, QString& Reason, TTrashed* Taken, const std::atomic<bool>* Stop)>;
 
-  static TResult MoveToTrash(const std::vector<std::string>& Paths, QWidget* Window,
-                             const TRemove& Remove = TTrash::MoveToTrash);
+  static TResult MoveToTrash(const std::vector<std::string>& Paths, QWidget* Window, const TRemove& Remove = {});
   static TResult DeletePermanently(const std::vector<std::string>& Paths, QWidget* Window,
                                    const TRemove& Remove = TPermanentDelete::Delete);
   // Any removal: Title names the dialog, Doing what it does ("Moving to

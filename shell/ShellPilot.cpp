@@ -486,6 +486,9 @@ bool TShellPilot::Removed(const TRemover::TResult& Result, size_t Asked, const Q
   if (OnTrashed)
     for (const TTrashed& Object : Result.Moved)
       OnTrashed(Object);
+  if (OnPartlyRemoved)
+    for (const TTrashed& Object : Result.Partly)
+      OnPartlyRemoved(Object.Path);
   if (!Result.Failures.isEmpty())
     TPrompt::Warn(DialogWindow(), Title, Result.Failures.join('\n'));
   // Done only when every object went.

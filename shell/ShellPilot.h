@@ -118,6 +118,8 @@ public:
   // An object went into the Trash, or was deleted for good (Trash empty):
   // told for each, as it was before.
   std::function<void(const TTrashed& Moved)> OnTrashed;
+  // A folder deleted for good in part: something in it stayed.
+  std::function<void(const std::string& Folder)> OnPartlyRemoved;
   // What a folder takes on disk, when the program knows: the question
   // before deleting it for good says how much comes free.
   std::function<std::optional<uint64_t>(const std::string& Folder)> OnSpaceTaken;

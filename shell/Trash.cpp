@@ -213,6 +213,10 @@ std::vector<std::string> TTrash::Entries(const std::string& Trash)
 {
   std::vector<std::string> Paths;
   const std::string Files = Trash + "/files";
+  // A Trash's own folder, never a link that would lead elsewhere.
+  struct stat Data;
+  if (lstat(Files.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode) || Data.st_uid != getuid())
+    return Paths;
   TDirectory Listing(Files, [](const char*, TDirEntry::TKind) { return true; });
   TDirEntry Entry;
   while (Listing.Next(Entry))
@@ -220,9 +224,9 @@ std::vector<std::string> TTrash::Entries(const std::string& Trash)
   return Paths;
 }
 
-bool TTrash::Expunge(const std::string& Path, QString& Reason, TTrashed* Taken)
+bool TTrash::Expunge(const std::string& Path, QString& Reason, TTrashed* Taken, const std::atomic<bool>* Stop)
 {
-  if (!TPermanentDelete::Delete(Path, Reason, Taken))
+  if (!TPermanentDelete::Delete(Path, Reason, Taken, Stop))
     return false;
   // Its record, in info/ beside files/.
   const size_t Slash = Path.rfind('/');

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,5 +42,5 @@ public:
   static std::vector<std::string> Entries(const std::string& Trash);
   // Deletes the object at Path, one of Entries, for good, with the record
   // the Trash keeps of it; false with Reason when it stays.
-  static bool Expunge(const std::string& Path, QString& Reason, TTrashed* Taken);
+  static bool Expunge(const std::string& Path, QString& Reason, TTrashed* Taken, const std::atomic<bool>* Stop);
 };

@@ -438,6 +438,35 @@ private slots:
     QVERIFY2(Told.size() == 1 && Told[0].contains("Nothing comes free"), qPrintable(Told.join('|')));
   }
 
+  // Before each name goes: the kept copy is looked at again, and a name
+  // that is the kept one reached by another path (a folder mounted twice,
+  // here a link to it) is told apart from a second name of the file.
+  void keptAndOneEntry()
+  {
+    TTestTree Tree;
+    Tree.Folder("d");
+    Write(Tree.Path("d/f"), "content");
+    QCOMPARE(link(Tree.Path("d/f").c_str(), Tree.Path("d/g").c_str()), 0);
+    Tree.Link("again", Tree.Path("d"));
+    QVERIFY(TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("again/f")));
+    QVERIFY(!TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("d/g")));  // two names: one may go
+    QVERIFY(!TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("again/g")));
+    struct stat Status;
+    QCOMPARE(lstat(Tree.Path("d/f").c_str(), &Status), 0);
+    TDuplicateFinder::TFile Kept{
+      Tree.Path("d/f"), 7, Status.st_mtim.tv_sec, Status.st_mtim.tv_nsec, Status.st_dev, Status.st_ino, 2, 4096};
+    std::string Why;
+    QVERIFY(TDuplicateFinder::StillThere(Kept, Why));
+    Write(Tree.Path("d/f"), "CONTENT");  // the same length, written again
+    const timespec Times[2] = {Status.st_atim, {Status.st_mtim.tv_sec + 1, Status.st_mtim.tv_nsec}};
+    QCOMPARE(utimensat(AT_FDCWD, Tree.Path("d/f").c_str(), Times, 0), 0);
+    QVERIFY(!TDuplicateFinder::StillThere(Kept, Why));
+    QCOMPARE(Why, std::string("changed since the search"));
+    QCOMPARE(unlink(Tree.Path("d/f").c_str()), 0);
+    QVERIFY(!TDuplicateFinder::StillThere(Kept, Why));
+    QCOMPARE(Why, std::string(std::strerror(ENOENT)));
+  }
+
   // The smallest file looked at goes below a megabyte, as --min-size does.
   void smallFiles()
   {

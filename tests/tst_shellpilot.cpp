@@ -303,8 +303,8 @@ private slots:
     });
     Watch.start(20);
     int Moves = 0;
-    const TRemover::TResult Result =
-      TRemover::MoveToTrash(Paths, nullptr, [&](const std::string& Path, QString& Reason, TTrashed* Taken) {
+    const TRemover::TResult Result = TRemover::MoveToTrash(
+      Paths, nullptr, [&](const std::string& Path, QString& Reason, TTrashed* Taken, const std::atomic<bool>*) {
         // The eleventh move lasts until the dialog has been cancelled.
         for (int Wait = 0, Move = ++Moves; Move == 11 && !Cancelled && Wait < 2000; ++Wait)
           std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -584,7 +584,7 @@ private slots:
     FTree->Folder("folder/sub");
     FTree->File("folder/sub/f", 100000);
     FTree->Link("folder/sub/to outside", FTree->Path("outside"));
-    FTree->File("linked", 8192);
+    FTree->File("linked", 1 << 20);  // another name keeps it: nothing of it comes free
     QVERIFY(link(FTree->Path("linked").c_str(), FTree->Path("other name").c_str()) == 0);
     FPilot->SetFolder(FTree->Top());
     FPilot->MultiObjects() = {"folder", "linked"};
