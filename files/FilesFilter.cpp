@@ -40,7 +40,8 @@ int UnitPower(const QString& Unit)
   QString Name = Unit.toLower();
   if (Name == "byte" || Name == "bytes")
     return 0;
-  Name.remove('i');
+  if (Name.size() == 3 && Name[1] == 'i' && Name[2] == 'b')
+    Name.remove(1, 1);  // "KiB": the binary units are the ones meant anyway
   if (Name.size() == 1 && Name != "b")
     Name += 'b';  // "M" as du and ncdu write it
   return int(Units.indexOf(Name));
@@ -186,8 +187,11 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
         Made.FMinSize = std::max(Made.FMinSize, Bytes == UINT64_MAX ? Bytes : Bytes + 1);
       else if (Operator == ">=")
         Made.FMinSize = std::max(Made.FMinSize, Bytes);
-      else if (Operator == "<")
-        Made.FMaxSize = std::min(Made.FMaxSize, Bytes > 0 ? Bytes - 1 : 0);
+      else if (Operator == "<" && Bytes == 0) {
+        Error = QString("\"%1\" matches nothing: no file is smaller than 0 bytes").arg(Word.Text);
+        return false;
+      } else if (Operator == "<")
+        Made.FMaxSize = std::min(Made.FMaxSize, Bytes - 1);
       else
         Made.FMaxSize = std::min(Made.FMaxSize, Bytes);
     } else if (const QRegularExpressionMatch Match = Range.match(Word.Text); Match.hasMatch()) {
@@ -264,10 +268,15 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
       const QRegularExpressionMatch Match = Links.match(Word.Text);
       if (!Match.hasMatch())
         return Misplaced(Word.Text, "is no count of names: write links>1, links>=3 or links=2");
-      const uint32_t Count = Match.captured(2).toUInt();
+      bool Number = false;
+      const uint64_t Count = Match.captured(2).toULongLong(&Number) + (Match.captured(1) == ">" ? 1 : 0);
+      if (!Number || Count > UINT32_MAX) {
+        Error = QString("\"%1\" counts more names than a file can have").arg(Word.Text);
+        return false;
+      }
       if (Match.captured(1) == "=")
-        Made.FMaxLinks = std::min(Made.FMaxLinks, Count);
-      Made.FMinLinks = std::max(Made.FMinLinks, Count + (Match.captured(1) == ">" ? 1 : 0));
+        Made.FMaxLinks = std::min(Made.FMaxLinks, uint32_t(Count));
+      Made.FMinLinks = std::max(Made.FMinLinks, uint32_t(Count));
     } else if (Lower == "not" || (Word.Text.startsWith('-') && Word.Text.size() > 1)) {
       const QString Name = Lower == "not" ? (Words.Done() ? QString() : Words.Next().Text) : Word.Text.mid(1);
       if (Name.isEmpty()) {

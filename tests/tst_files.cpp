@@ -327,6 +327,12 @@ private slots:
                                   << "goes after changed or accessed";
     QTest::newRow("an age without a unit") << "older than 3"
                                            << "needs an age";
+    QTest::newRow("smaller than nothing") << "<0"
+                                          << "matches nothing";
+    QTest::newRow("more names than can be") << "links>4294967295"
+                                            << "more names than a file can have";
+    QTest::newRow("an i out of place") << ">1mi"
+                                       << "\"mi\" is no unit of size";
   }
   void refusalsSayWhy()
   {
