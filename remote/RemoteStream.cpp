@@ -50,13 +50,17 @@ std::string TRemoteStream::RemoteCommand(const std::string& Path)
   return "sh -c " + Quoted(Script) + " " + Quoted(Path);
 }
 
-std::vector<std::string> TRemoteStream::Command(const TRemoteAddress& Address)
+std::vector<std::string> TRemoteStream::Command(const TRemoteAddress& Address, bool Batch)
 {
   std::vector<std::string> Words;
   const QString Given = qEnvironmentVariable("SPACELENS_SSH").trimmed();
   for (const QString& Word : (Given.isEmpty() ? QString("ssh") : Given).split(' ', Qt::SkipEmptyParts))
     Words.push_back(Word.toLocal8Bit().toStdString());
   Words.push_back("-T");
+  if (Batch) {
+    Words.push_back("-o");
+    Words.push_back("BatchMode=yes");
+  }
   if (Address.Port) {
     Words.push_back("-p");
     Words.push_back(std::to_string(Address.Port));
@@ -73,6 +77,14 @@ std::vector<std::string> TRemoteStream::Command(const TRemoteAddress& Address)
 
 TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& Askpass) : FAddress(Address)
 {
+  // Whether SSH may ask on a terminal of its own.
+  if (Askpass.empty()) {
+    const int Terminal = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    FOnTerminal = Terminal >= 0;
+    FBatch = !FOnTerminal;
+    if (Terminal >= 0)
+      close(Terminal);
+  }
   int Output[2], Input[2];
   if (pipe2(Output, O_CLOEXEC) != 0) {
     FStartError = std::strerror(errno);
@@ -91,11 +103,14 @@ TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& A
   posix_spawn_file_actions_adddup2(&Actions, Output[1], STDOUT_FILENO);
   if (FErrors >= 0)
     posix_spawn_file_actions_adddup2(&Actions, FErrors, STDERR_FILENO);
-  // A group of its own, so that stopping ends SSH and what it started.
+  // A group of its own, so that stopping ends SSH and what it started;
+  // on a terminal it stays in the terminal's, which it reads from.
   posix_spawnattr_t Attributes;
   posix_spawnattr_init(&Attributes);
-  posix_spawnattr_setflags(&Attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&Attributes, 0);
+  if (!FOnTerminal) {
+    posix_spawnattr_setflags(&Attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&Attributes, 0);
+  }
 
   std::vector<std::string> Environment;
   for (char** Item = environ; *Item; ++Item)
@@ -109,7 +124,7 @@ TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& A
   for (std::string& Item : Environment)
     Env.push_back(Item.data());
   Env.push_back(nullptr);
-  std::vector<std::string> Words = Command(FAddress);
+  std::vector<std::string> Words = Command(FAddress, FBatch);
   std::vector<char*> Argv;
   for (std::string& Word : Words)
     Argv.push_back(Word.data());
@@ -164,7 +179,7 @@ std::string TRemoteStream::Finish(bool Stopped, uint64_t Received)
   }
   // Closing the connection ends the scan on the other side too.
   if (Stopped)
-    kill(-FChild, SIGTERM);
+    kill(FOnTerminal ? FChild : -FChild, SIGTERM);
   if (FOutput >= 0)
     close(FOutput);
   FOutput = -1;
@@ -183,12 +198,18 @@ std::string TRemoteStream::Finish(bool Stopped, uint64_t Received)
   const int Exit = WEXITSTATUS(Status);
   // ncdu ends well having sent nothing when it cannot read the folder: its
   // words are the reason.
+  if (Exit == 0 && Received == 0)
+    return Said.empty() ? "the scanner on " + FAddress.Host + " ended well but sent nothing" : Said;
   if (Exit == 0)
-    return Received == 0 ? Said : std::string();
+    return {};
   if (Exit == NoScannerStatus && Said.find(NoScanner) != std::string::npos)
     return FAddress.Host + " has none of spacelens, ncdu or gdu; install one of them there";
   if (Exit == SshFailed && Received > 0)
     return "the connection to " + FAddress.Host + " was lost" + (Said.empty() ? "" : ": " + Said);
+  if (Exit == SshFailed && FBatch)
+    return (Said.empty() ? "ssh could not connect to " + FAddress.Host : Said)
+      + " (without a terminal ssh may not ask for a password or whether to trust a new host: run ssh " + FAddress.Host
+      + " once on a terminal, or log in with a key)";
   if (Exit == SshFailed)
     return Said.empty() ? "ssh could not connect to " + FAddress.Host : Said;
   return Said.empty() ? "the scan on " + FAddress.Host + " ended with status " + std::to_string(Exit) : Said;

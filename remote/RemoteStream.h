@@ -13,7 +13,9 @@
 // gdu) on the folder and sends its export back. SSH is the user's own
 // (SPACELENS_SSH may name another command, with options), with the user's
 // keys, configuration and known hosts; its questions (a password, a new
-// host's key) go to the terminal, or to Askpass when given.
+// host's key) go to Askpass when given, else to the terminal, as SSH alone
+// would ask them; without either it is told not to ask (BatchMode) and
+// fails at once, saying how to answer them once and for all.
 class TRemoteStream : public TStreamSource {
 public:
   // Askpass: the program that asks SSH's questions in a window; empty: on
@@ -26,9 +28,9 @@ public:
   int Fd() const override { return FOutput; }
   std::string Finish(bool Stopped, uint64_t Received) override;
 
-  // The command that is run: SSH, its options, the machine and the
-  // command run there.
-  static std::vector<std::string> Command(const TRemoteAddress& Address);
+  // The command that is run: SSH, its options (BatchMode when it may not
+  // ask), the machine and the command run there.
+  static std::vector<std::string> Command(const TRemoteAddress& Address, bool Batch);
   // What the machine runs: the first scanner it has, on Path, ended when
   // the connection closes.
   static std::string RemoteCommand(const std::string& Path);
@@ -39,6 +41,9 @@ private:
   std::string Told() const;
 
   const TRemoteAddress FAddress;
+  // SSH asks on the terminal: it stays in the terminal's process group.
+  bool FOnTerminal = false;
+  bool FBatch = false;  // it may not ask
   pid_t FChild = -1;
   int FOutput = -1;
   int FInput = -1;   // never written: its end tells the other side to stop
