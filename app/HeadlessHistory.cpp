@@ -62,19 +62,27 @@ bool THeadlessHistory::Before(const std::string& Compare, const std::string& Roo
     return TSnapshotFile::Read(Compare, Root, Settings, Snapshot, Error);
   const int64_t Now = std::time(nullptr), Before = Now - int64_t(Days) * 86400;
   const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Root);
+  // One that cannot be read is passed over, said so.
+  const auto Read = [&](const THistoryStore::TEntry& Entry) {
+    if (TFolderSnapshot::Read(Entry.File, Snapshot, Error))
+      return true;
+    Note += (Note.empty() ? "" : "\n") + std::string("The scan of ") + When(Entry.Header.Time) + " remembered in "
+      + Entry.File + " is " + Error + ": passed over";
+    return false;
+  };
   for (const THistoryStore::TEntry& Entry : Kept)
-    if (Entry.Header.Time <= Before && TFolderSnapshot::Read(Entry.File, Snapshot, Error))
+    if (Entry.Header.Time <= Before && Read(Entry))
       return true;
   // In a first week, the week's report is of the time there is.
   for (auto Entry = Kept.rbegin(); Aged && Entry != Kept.rend(); ++Entry)
-    if (TFolderSnapshot::Read(Entry->File, Snapshot, Error)) {
+    if (Entry->Header.Time > Before && Read(*Entry)) {
       const int64_t Ago = (Now - Snapshot.FHeader.Time) / 86400;
-      Note = "No scan of " + Root + " is remembered from " + std::to_string(Days)
-        + " days ago or before: compared with the oldest, of " + When(Snapshot.FHeader.Time) + " ("
-        + std::to_string(Ago) + " day" + (Ago == 1 ? "" : "s") + " ago)";
+      Note += std::string(Note.empty() ? "" : "\n") + "No scan of " + Root + " is remembered from "
+        + std::to_string(Days) + " days ago or before: compared with the oldest, of " + When(Snapshot.FHeader.Time)
+        + " (" + std::to_string(Ago) + " day" + (Ago == 1 ? "" : "s") + " ago)";
       return true;
     }
-  Error = "no snapshot of " + Root + " is remembered";
+  Error = "no snapshot of " + Root + " is remembered" + (Note.empty() ? "" : " that can be read:\n" + Note);
   return false;
 }
 
@@ -83,16 +91,23 @@ TFolderSnapshot THeadlessHistory::Now(const TFolderNode* Top, const TScanSetting
   return TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Settings), std::time(nullptr));
 }
 
-void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot)
+void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot, bool Quiet)
 {
-  // Kept as the user chose in the window.
+  // Kept as the user chose in the window; without a home, not at all.
   TWindowSettings Window;
   Window.Load(TSettingsStore(), false);
   THistoryStore Store = Window.History();
-  std::string Error;
-  if (Window.FHistoryKeep > 0 && !Store.Remember(Snapshot, Error))
+  if (Window.FHistoryKeep == 0 || !Store.Usable())
+    return;
+  std::string Error, Warning;
+  const bool Kept = Store.Remember(Snapshot, Error, &Warning);
+  if (Quiet)
+    return;
+  if (!Kept)
     std::fprintf(stderr, "The scan of %s is not remembered: %s\n",
-                 TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), Error.c_str());
+                 TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), TTerminalText::For(stderr, Error).c_str());
+  if (!Warning.empty())
+    std::fprintf(stderr, "%s\n", TTerminalText::For(stderr, Warning).c_str());
 }
 
 bool THeadlessHistory::WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, const TFolderSnapshot& Before,

@@ -22,8 +22,9 @@ public:
   // The scan of Top as a snapshot taken now.
   static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
   // Remembers Snapshot, keeping as many as the window's options say,
-  // telling a failure on standard error.
-  static void Remember(const TFolderSnapshot& Snapshot);
+  // telling a failure on standard error unless Quiet; a user without a
+  // home remembers nothing, quietly.
+  static void Remember(const TFolderSnapshot& Snapshot, bool Quiet);
   // What was compared with what, then the Count folders that grew most, as
   // a table for a terminal; false when writing failed.
   static bool WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, const TFolderSnapshot& Before,

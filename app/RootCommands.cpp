@@ -150,15 +150,15 @@ void TRootCommands::Remember(const TRoot* Root)
     Snapshot.FHeader.Root = Name;
     if (Host)
       Snapshot.FHeader.Host = *Host;
-    std::string Error;
-    if ((Snapshot.FFolders.empty() && Snapshot.FRefusal.empty()) || Store.Remember(Snapshot, Error))
+    std::string Error, Warning;
+    if (!Store.Usable() || (Snapshot.FFolders.empty() && Snapshot.FRefusal.empty()))
       return;
-    QMetaObject::invokeMethod(
-      FWindow,
-      [this, Error] {
-        OnMessage(QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str())));
-      },
-      Qt::QueuedConnection);
+    const QString Told = Store.Remember(Snapshot, Error, &Warning)
+      ? QString::fromLocal8Bit(Warning.c_str())
+      : QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str()));
+    if (!Told.isEmpty())
+      QMetaObject::invokeMethod(
+        FWindow, [this, Told] { OnMessage(Told); }, Qt::QueuedConnection);
   });
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
+#include "fs/OwnFolder.h"
 #include "fs/SafeSave.h"
 #include "scan/Root.h"
 
@@ -9,23 +10,57 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
+#include <ctime>
+#include <memory>
 #include <random>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr const char* Suffix = ".snap";
 
-// Newest first; ties by name, so the order is the same for everyone.
+// The last written first; ties by name, so the order is the same for
+// everyone.
 void Order(std::vector<THistoryStore::TEntry>& Entries)
 {
   std::sort(Entries.begin(), Entries.end(), [](const auto& A, const auto& B) {
-    return A.Header.Time != B.Header.Time ? A.Header.Time > B.Header.Time : A.File > B.File;
+    return A.Written != B.Written ? A.Written > B.Written : A.File > B.File;
   });
+}
+
+// When a snapshot was written, from its name: "<scan time>-<written>-...".
+int64_t WrittenOf(const std::string& Name)
+{
+  const size_t Dash = Name.find('-');
+  return Dash == std::string::npos ? 0 : std::strtoll(Name.c_str() + Dash + 1, nullptr, 10);
+}
+
+// The names in the open folder Folder that pass Take.
+template <typename TTake>
+std::vector<std::string> Names(int Folder, TTake Take)
+{
+  std::vector<std::string> Found;
+  const int Fd = openat(Folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::unique_ptr<DIR, int (*)(DIR*)> Listing(Fd >= 0 ? fdopendir(Fd) : nullptr, closedir);
+  if (!Listing) {
+    if (Fd >= 0)
+      close(Fd);
+    return Found;
+  }
+  for (const dirent* Entry; (Entry = readdir(Listing.get()));) {
+    struct stat Data;
+    // The user's own, never a link.
+    if (Entry->d_name[0] != '.' && fstatat(Folder, Entry->d_name, &Data, AT_SYMLINK_NOFOLLOW) == 0
+        && Data.st_uid == geteuid() && Take(std::string(Entry->d_name), Data))
+      Found.emplace_back(Entry->d_name);
+  }
+  return Found;
 }
 
 }  // namespace
@@ -36,7 +71,18 @@ std::string THistoryStore::DefaultFolder()
   if (Cache && Cache[0] == '/')
     return std::string(Cache) + "/spacelens";
   const char* Home = std::getenv("HOME");
-  return std::string(Home && Home[0] ? Home : "/tmp") + "/.cache/spacelens";
+  std::string Own = Home && Home[0] == '/' ? Home : "";
+  // A service, cron or "env -i" has no HOME: the home the system knows, never
+  // a folder all may write to.
+  if (Own.empty())
+    if (const passwd* User = getpwuid(geteuid()); User && User->pw_dir && User->pw_dir[0] == '/')
+      Own = User->pw_dir;
+  while (Own.size() > 1 && Own.back() == '/')
+    Own.pop_back();
+  struct stat Data;
+  if (Own.empty() || Own == "/" || stat(Own.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode))
+    return {};
+  return Own + "/.cache/spacelens";
 }
 
 std::string THistoryStore::RootOf(const TRoot& Root)
@@ -51,55 +97,81 @@ std::string THistoryStore::FolderOf(const std::string& Root) const
   return FFolder + "/history/" + Name;
 }
 
-bool THistoryStore::Remember(const TFolderSnapshot& Snapshot, std::string& Error)
+int THistoryStore::Open(const std::string& Folder, bool Make, std::string& Error) const
+{
+  if (FFolder.empty()) {
+    Error = "there is no home folder to keep them in";
+    return -1;
+  }
+  // The user's own from the cache folder on: the folder holding spacelens.
+  const size_t Cache = FFolder.find_last_of('/');
+  const size_t Own = Cache == 0 || Cache == std::string::npos ? 0 : FFolder.find_last_of('/', Cache - 1);
+  return TOwnFolder::Open(Folder, Own == std::string::npos ? 0 : Own + 1, Make, Error);
+}
+
+bool THistoryStore::Remember(const TFolderSnapshot& Snapshot, std::string& Error, std::string* Warning)
 {
   if (!Snapshot.FRefusal.empty()) {
     Error = Snapshot.FRefusal;
     return false;
   }
-  const std::string Folder = FolderOf(Snapshot.FHeader.Root);
-  std::error_code Failed;
-  fs::create_directories(Folder, Failed);
-  if (Failed) {
-    Error = Folder + ": " + Failed.message();
+  const std::string FolderPath = FolderOf(Snapshot.FHeader.Root);
+  const int Folder = Open(FolderPath, true, Error);
+  if (Folder < 0)
+    return false;
+  // Written after every one there, whatever the clock says now.
+  const std::vector<TEntry> Before = Of(Snapshot.FHeader.Root);
+  const int64_t Now =
+    std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+  int64_t Written = Now;
+  size_t Future = 0;
+  for (const TEntry& Entry : Before) {
+    Written = std::max(Written, Entry.Written + 1);
+    Future += Entry.Header.Time > Snapshot.FHeader.Time + 300;
+  }
+  if (Future > 0 && Warning)
+    *Warning = std::to_string(Future) + " scan" + (Future == 1 ? "" : "s") + " of " + Snapshot.FHeader.Root
+      + " remembered before " + (Future == 1 ? "is" : "are")
+      + " dated later than now: the clock was set back since; they count as written before this one";
+  // A name no other process takes: the scan's time, the place in the order
+  // written, the process and a random part.
+  char Name[96];
+  std::snprintf(Name, sizeof Name, "%012lld-%019lld-%d-%08x%s", (long long)Snapshot.FHeader.Time, (long long)Written,
+                int(getpid()), unsigned(std::random_device()()), Suffix);
+  const bool Kept = TSafeSave::StreamAt(
+    Folder, Name, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); }, Error, 0600);
+  close(Folder);
+  if (!Kept) {
+    Error = FolderPath + "/" + Name + ": " + Error;
     return false;
   }
-  // Only the user reads what the disk held.
-  fs::permissions(FFolder, fs::perms::owner_all, Failed);
-  // A name no other process takes: the scan's time, the moment written (so
-  // that of two scans in one second the later sorts first), the process and
-  // a random part.
-  char Name[96];
-  const auto Now = std::chrono::system_clock::now().time_since_epoch();
-  std::snprintf(Name, sizeof Name, "%012lld-%019lld-%d-%08x%s", (long long)Snapshot.FHeader.Time,
-                (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(Now).count(), int(getpid()),
-                unsigned(std::random_device()()), Suffix);
-  if (!TSafeSave::Stream(
-        Folder + "/" + Name, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); }, Error))
-    return false;
   Error.clear();
   Prune(Snapshot.FHeader.Root);
   return true;
 }
 
-std::vector<THistoryStore::TEntry> THistoryStore::List(const std::string& Folder) const
+std::vector<THistoryStore::TEntry> THistoryStore::List(const std::string& FolderPath) const
 {
   std::vector<TEntry> Entries;
-  std::error_code Failed;
-  for (const fs::directory_entry& Item : fs::directory_iterator(Folder, Failed)) {
-    const std::string File = Item.path().string();
-    if (!Item.is_regular_file(Failed) || !File.ends_with(Suffix))
-      continue;
-    TEntry Entry{File, {}, Item.file_size(Failed)};
+  std::string Error;
+  const int Folder = Open(FolderPath, false, Error);
+  if (Folder < 0)
+    return Entries;
+  for (const std::string& Name : Names(Folder, [](const std::string&Name, const struct stat&Data) {
+         return S_ISREG(Data.st_mode) && Name.ends_with(Suffix);
+       })) {
+    struct stat Data;
+    fstatat(Folder, Name.c_str(), &Data, AT_SYMLINK_NOFOLLOW);
+    TEntry Entry{FolderPath + "/" + Name, {}, uint64_t(Data.st_size), WrittenOf(Name)};
     TFolderSnapshot Snapshot;
-    std::string Error;
     // One being written by another process, or of a later format, is not
     // ours to read.
-    if (!Failed && TFolderSnapshot::Read(File, Snapshot, Error, true)) {
+    if (TFolderSnapshot::Read(Entry.File, Snapshot, Error, true)) {
       Entry.Header = std::move(Snapshot.FHeader);
       Entries.push_back(std::move(Entry));
     }
   }
+  close(Folder);
   Order(Entries);
   return Entries;
 }
@@ -114,39 +186,45 @@ std::vector<THistoryStore::TEntry> THistoryStore::Of(const std::string& Root) co
 std::vector<THistoryStore::TEntry> THistoryStore::All() const
 {
   std::vector<TEntry> Entries;
-  std::error_code Failed;
-  for (const fs::directory_entry& Item : fs::directory_iterator(FFolder + "/history", Failed)) {
-    std::vector<TEntry> More = List(Item.path().string());
+  std::string Error;
+  const int History = Open(FFolder + "/history", false, Error);
+  if (History < 0)
+    return Entries;
+  for (const std::string& Name :
+       Names(History, [](const std::string&, const struct stat& Data) { return S_ISDIR(Data.st_mode); })) {
+    std::vector<TEntry> More = List(FFolder + "/history/" + Name);
     Entries.insert(Entries.end(), std::make_move_iterator(More.begin()), std::make_move_iterator(More.end()));
   }
+  close(History);
   Order(Entries);
   return Entries;
 }
 
 void THistoryStore::Prune(const std::string& Root)
 {
-  std::error_code Failed;
   const std::vector<TEntry> Own = Of(Root);
   for (size_t At = FKeep; At < Own.size(); ++At)
-    fs::remove(Own[At].File, Failed);
-  // Then the oldest of all roots, while they take too much; the newest
-  // stays whatever its size.
+    unlink(Own[At].File.c_str());
+  // Then the first written of all roots, while they take too much; the
+  // last stays whatever its size.
   std::vector<TEntry> Every = All();
   uint64_t Bytes = 0;
   for (const TEntry& Entry : Every)
     Bytes += Entry.Bytes;
   while (Bytes > FMostBytes && Every.size() > 1) {
     Bytes -= Every.back().Bytes;
-    fs::remove(Every.back().File, Failed);
+    unlink(Every.back().File.c_str());
     Every.pop_back();
   }
 }
 
 bool THistoryStore::ForgetAll(std::string& Error)
 {
-  std::error_code Failed;
-  fs::remove_all(FFolder + "/history", Failed);
-  if (Failed)
-    Error = FFolder + "/history: " + Failed.message();
-  return !Failed;
+  std::vector<TEntry> Every = All();
+  for (const TEntry& Entry : Every)
+    if (unlink(Entry.File.c_str()) != 0) {
+      Error = Entry.File + ": " + std::strerror(errno);
+      return false;
+    }
+  return true;
 }

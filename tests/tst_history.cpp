@@ -210,8 +210,8 @@ private slots:
       QCOMPARE(Error, std::string("its folders are nested too deep to read"));
   }
 
-  // The last ones of each root are kept, the newest first; over the cap
-  // the oldest of all go, the newest staying whatever its size.
+  // The last ones of each root are kept, the last written first; over the
+  // cap the first written of all go, the last staying whatever its size.
   void storeKeepsTheLast()
   {
     TTestTree Tree;
@@ -230,11 +230,11 @@ private slots:
     QCOMPARE(Times(Store.Of("/b/")), (QList<int64_t>{11, 10}));
     QCOMPARE(Times(Store.All()), (QList<int64_t>{11, 10, 5, 4, 3}));
     QVERIFY(Store.Of("/c/").empty());
-    // Room for two: the oldest of all go first, the one just written too.
+    // Room for two: the first written of all go first.
     const uint64_t One = Store.All().front().Bytes;
     Store.FMostBytes = 2 * One + One / 2;
     QVERIFY(Store.Remember(Made("/a/", 6, {":1"}), Error));
-    QCOMPARE(Times(Store.All()), (QList<int64_t>{11, 10}));
+    QCOMPARE(Times(Store.All()), (QList<int64_t>{6, 11}));
     Store.FMostBytes = 1;
     QVERIFY(Store.Remember(Made("/b/", 12, {":2"}), Error));
     QCOMPARE(Times(Store.All()), (QList<int64_t>{12}));
@@ -395,6 +395,26 @@ private slots:
     QCOMPARE(Error, std::string("it is not a regular file"));
     QVERIFY(!TSnapshotFile::Read(Tree.Path("none"), "/t/", TScanSettings(), Snapshot, Error));
     QCOMPARE(Error, std::string(std::strerror(ENOENT)));
+  }
+
+  // Scans dated later than now (a clock set back since) never push out the
+  // one written after them, which is the last, and says so.
+  void futureDates()
+  {
+    TTestTree Tree;
+    THistoryStore Store(Tree.Path("cache/spacelens"));
+    Store.FKeep = 3;
+    const int64_t Now = std::time(nullptr);
+    std::string Error, Warning;
+    for (int Day = 1; Day <= 5; ++Day)
+      QVERIFY2(Store.Remember(Made("/f/", Now + 30 * 86400 + Day, {":1"}), Error, &Warning), Error.c_str());
+    QVERIFY(Warning.empty());
+    QVERIFY2(Store.Remember(Made("/f/", Now, {":5"}), Error, &Warning), Error.c_str());
+    QVERIFY2(Warning.starts_with("3 scans of /f/ remembered before are dated later than now"), Warning.c_str());
+    const std::vector<THistoryStore::TEntry> Kept = Store.Of("/f/");
+    QCOMPARE(Kept.size(), size_t(3));
+    QCOMPARE(Kept.front().Header.Time, Now);
+    QCOMPARE(Kept[1].Header.Time, Now + 30 * 86400 + 5);
   }
 
   // What a root's scans are remembered under: a remote folder by its host
