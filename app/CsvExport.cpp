@@ -48,9 +48,12 @@ bool TCsvExport::WriteTypes(std::FILE* Stream,
 
 std::string TCsvExport::Field(const std::string& Text)
 {
-  if (Text.find_first_of(",\"\r\n") == std::string::npos)
+  // A spreadsheet runs a field that begins so as a formula: with a quote
+  // before it, it is text. Paths of this machine begin with "/".
+  const bool Formula = !Text.empty() && std::strchr("=+-@\t\r", Text.front());
+  if (!Formula && Text.find_first_of(",\"\r\n") == std::string::npos)
     return Text;
-  std::string Quoted = "\"";
+  std::string Quoted = Formula ? "\"'" : "\"";
   for (char C : Text) {
     if (C == '"')
       Quoted += '"';

@@ -32,7 +32,9 @@ public:
   // first when there are several), in the order given.
   static bool WriteTypes(std::FILE* Stream,
                          const std::vector<std::pair<std::string, std::vector<TTypeTotals::TType>>>& Folders);
-  // A field quoted as RFC 4180 requires (only when it has to be).
+  // A field quoted as RFC 4180 requires (only when it has to be); one that
+  // begins with "=", "+", "-", "@", a tab or a return gets a "'" before
+  // it, so that a spreadsheet never runs it as a formula.
   static std::string Field(const std::string& Text);
   // A file time as ISO 8601 UTC, or empty when none.
   static std::string IsoTime(uint64_t Time);

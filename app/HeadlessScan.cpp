@@ -33,12 +33,15 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <strings.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -194,9 +197,11 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
     } else if (Name == "--min-size") {
       if (!TakeValue())
         return false;
-      char* End = nullptr;
-      const unsigned long long Bytes = std::strtoull(Value.c_str(), &End, 10);
-      if (Value.empty() || *End || Value[0] == '-' || Bytes < 1) {
+      // Digits alone: no sign, no space, nothing past 64 bits.
+      uint64_t Bytes = 0;
+      const auto [End, Problem] = std::from_chars(Value.data(), Value.data() + Value.size(), Bytes);
+      if (Value.empty() || !std::isdigit((unsigned char)Value[0]) || End != Value.data() + Value.size()
+          || Problem != std::errc() || Bytes < 1) {
         FProblem = "--min-size takes a number of bytes of 1 or more, not " + Value;
         return false;
       }
@@ -277,20 +282,27 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
 
 bool THeadlessScan::Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const
 {
-  if (FileName == "-" || FileName == "/dev/stdout") {
+  if (FileName == "-") {
     errno = 0;
     if (Write(stdout) && std::fflush(stdout) == 0 && !std::ferror(stdout))
       return true;
     std::fprintf(stderr, "Cannot write standard output: %s\n", std::strerror(errno ? errno : EIO));
     return false;
   }
+  // A good file of an earlier run is worth more than an empty table.
+  if (FNothingScanned && TSafeSave::HandedOver(FileName) < 0) {
+    std::fprintf(stderr, "Nothing was scanned: %s is left as it was\n", TTerminalText::For(stderr, FileName).c_str());
+    return false;
+  }
+  std::fflush(stdout);  // what went before, first, where the file is standard output
   std::string Error;
   if (TSafeSave::Stream(FileName, Write, Error)) {
     if (!Error.empty())
       std::fprintf(stderr, "%s: %s\n", TTerminalText::For(stderr, FileName).c_str(), Error.c_str());
     return true;
   }
-  std::fprintf(stderr, "Cannot write %s: %s\n", TTerminalText::For(stderr, FileName).c_str(), Error.c_str());
+  std::fprintf(stderr, "Cannot write %s: %s\n", TTerminalText::For(stderr, FileName).c_str(),
+               TTerminalText::For(stderr, Error).c_str());
   return false;
 }
 
@@ -311,6 +323,16 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   if (FShowVersion) {
     std::printf("Spacelens %s\n", SPACELENS_VERSION);
     return 0;
+  }
+
+  // An output that cannot be written is told before a scan of an hour.
+  for (const std::string* Output : {FHasExport ? &FExportFile : nullptr, &FReportFile, &FNcduFile}) {
+    std::string Error;
+    if (Output && !Output->empty() && *Output != "-" && !TSafeSave::Check(*Output, Error)) {
+      std::fprintf(stderr, "Cannot write %s: %s\n", TTerminalText::For(stderr, *Output).c_str(),
+                   TTerminalText::For(stderr, Error).c_str());
+      return 1;
+    }
   }
 
   // The snapshot to compare with is read before the scan: a wrong one is
@@ -338,6 +360,11 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   std::vector<TFolderNode*> TopNodes;
   for (const std::string& File : FImports) {
     TNcduImport Import(File, Driver.FSettings, FUserClusterSize);
+    if (!FQuiet)
+      Import.OnWaiting = [&File] {
+        std::fprintf(stderr, "%s is still being written: waiting while it grows\n",
+                     TTerminalText::For(stderr, File).c_str());
+      };
     if (TRemoteAddress Address; TRemoteAddress::Looks(File)) {
       std::string Problem;
       if (!Address.Parse(File, Problem)) {
@@ -415,6 +442,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   for (const std::string& Path : Scanned)
     if (const TRoot* Root = Driver.FindRoot(Path))
       TopNodes.push_back(Root->FNode);
+  FNothingScanned = TopNodes.empty();
   // As du does: a scan with a folder that could not be read whole is
   // incomplete, and the exit status says so, quiet or not.
   for (const TFolderNode* Top : TopNodes) {
@@ -431,15 +459,18 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   std::unique_ptr<TFolderSnapshot> Now;
   std::unique_ptr<TSnapshotCompare> Compare;
   for (const std::string& Path : Scanned)
-    if (const TRoot* Root = Driver.FindRoot(Path); Root && (Remembering || !FCompare.empty())) {
+    // A scan whose own folder could not be read, or that never ran, is no scan.
+    if (const TRoot* Root = Driver.FindRoot(Path);
+        Root && Root->FNode->FErrorCode == 0 && Root->FNode->Finished() && (Remembering || !FCompare.empty())) {
       TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
       if (Remembering)
-        THeadlessHistory::Remember(Snapshot);
+        THeadlessHistory::Remember(Snapshot, FQuiet);
       if (FCompare.empty())
         continue;
       if (!Snapshot.FRefusal.empty()) {
         std::fprintf(stderr, "The scan of %s is not compared: %s\n",
-                     TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), Snapshot.FRefusal.c_str());
+                     TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(),
+                     TTerminalText::For(stderr, Snapshot.FRefusal).c_str());
         Status = 1;
       } else {
         Now = std::make_unique<TFolderSnapshot>(std::move(Snapshot));
@@ -451,21 +482,31 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     Window.Load(TSettingsStore(), false);
     Compare = std::make_unique<TSnapshotCompare>(Before, *Now, TChangeMeasure(Window.FShowType));
     if (const std::string Warning = Compare->Warning(); !Warning.empty())
-      std::fprintf(stderr, "Compared with a scan %s\n", Warning.c_str());
+      std::fprintf(stderr, "Compared with a scan %s\n", TTerminalText::For(stderr, Warning).c_str());
   }
   // A report of a comparison tells each folder's change, the most grown first.
   if (!FReportFile.empty()
       && !Report(Driver, TopNodes,
                  Compare ? std::make_shared<const TBaseline>(Before, TopNodes.front()->FullPath()) : nullptr))
     Status = 1;
-  size_t Unread = 0;
+  TNcduExport::TUnread Unread;
   if (!FNcduFile.empty() && !TopNodes.empty() && !Export(FNcduFile, [&](std::FILE* File) {
         return TNcduExport::Write(File, TopNodes.front(), Driver.FSettings, SPACELENS_VERSION, &Unread);
       }))
     Status = 1;
-  if (Unread > 0) {
-    std::fprintf(stderr, "%zu folder%s changed since the scan: %s files are missing from the export\n", Unread,
-                 Unread == 1 ? "" : "s", Unread == 1 ? "its" : "their");
+  if (Unread.Changed > 0) {
+    std::fprintf(stderr, "%zu folder%s changed since the scan: %s files are missing from the export\n", Unread.Changed,
+                 Unread.Changed == 1 ? "" : "s", Unread.Changed == 1 ? "its" : "their");
+    Status = 1;
+  }
+  if (Unread.NoDescriptors > 0) {
+    rlimit Limit{};
+    getrlimit(RLIMIT_NOFILE, &Limit);
+    std::fprintf(stderr,
+                 "%zu folder%s could not be read again: the program may open no more files (ulimit -n is %llu); "
+                 "%s files are missing from the export\n",
+                 Unread.NoDescriptors, Unread.NoDescriptors == 1 ? "" : "s", (unsigned long long)Limit.rlim_cur,
+                 Unread.NoDescriptors == 1 ? "its" : "their");
     Status = 1;
   }
   if (FDuplicates) {
@@ -499,9 +540,9 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   } else if (FReportFile.empty() && FNcduFile.empty()) {
     for (TFolderNode* Top : TopNodes) {
       const TFolderData& Record = *Top;
-      std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n", Record.FName,
-                  (unsigned long long)Record.SizeBytes(), (unsigned long long)Record.AllocatedBytes(),
-                  (unsigned long long)Record.FObjects.Load());
+      std::printf("%s\t%llu bytes\t%llu bytes allocated\t%llu objects\n",
+                  TTerminalText::For(stdout, Record.FName).c_str(), (unsigned long long)Record.SizeBytes(),
+                  (unsigned long long)Record.AllocatedBytes(), (unsigned long long)Record.FObjects.Load());
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
       std::fprintf(stderr, "Cannot write the summary: %s\n", std::strerror(errno ? errno : EIO));

@@ -74,4 +74,5 @@ private:
   bool FShowHelp = false;
   bool FShowVersion = false;
   std::string FProblem;
+  bool FNothingScanned = false;  // no root was scanned or imported
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fs/Directory.h"
+#include "scan/ExcludeRules.h"
 
 #include <atomic>
 #include <cstdint>
@@ -25,6 +26,9 @@ public:
     std::atomic<uint32_t> Refs;        // the openers together, and each entered sub-folder till it is finished
     bool Followed;                     // entered through a link the scan follows
     std::atomic<uint32_t> Unfinished;  // sub-folders not finished yet: the last finishes this folder
+    // Where the scan's path rules stand at this folder, set before its
+    // sub-folders are walked; empty when not known.
+    TExcludeRules::TState PathState;
   };
 
   // How many descriptors waiting folders may keep.

@@ -12,6 +12,7 @@
 #include <memory>
 #include <utility>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -261,6 +262,11 @@ bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, s
   }
   if (HeaderOnly)
     return true;
+  // Rows pack well, but not beyond a measure: a small file that unpacks
+  // without end is damaged, found so before it takes the memory.
+  struct stat Data;
+  const uint64_t MostRows =
+    (fstat(fileno(Stream.get()), &Data) == 0 ? uint64_t(Data.st_size) : 0) * MostPacking + (1 << 20);
   const std::unique_ptr<ZSTD_DCtx, size_t (*)(ZSTD_DCtx*)> Context(ZSTD_createDCtx(), ZSTD_freeDCtx);
   std::string Rows, In(ZSTD_DStreamInSize(), '\0'), Out(ZSTD_DStreamOutSize(), '\0');
   size_t Left = 1;  // of the frame: 0 once it is complete
@@ -269,7 +275,7 @@ bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, s
     while (Input.pos < Input.size) {
       ZSTD_outBuffer Output{Out.data(), Out.size(), 0};
       Left = ZSTD_decompressStream(Context.get(), &Output, &Input);
-      if (ZSTD_isError(Left)) {
+      if (ZSTD_isError(Left) || Rows.size() + Output.pos > MostRows) {
         Error = "damaged";
         return false;
       }
@@ -287,7 +293,8 @@ bool TFolderSnapshot::Read(const std::string& File, TFolderSnapshot& Snapshot, s
   TReader Bytes(Rows.data(), Rows.data() + Rows.size());
   std::string Path;
   uint64_t PathBytes = 0;
-  Snapshot.FFolders.reserve(std::min<uint64_t>(Snapshot.FHeader.Folders, Rows.size()));
+  // A row takes seven bytes at least.
+  Snapshot.FFolders.reserve(std::min<uint64_t>(Snapshot.FHeader.Folders, Rows.size() / 7));
   while (!Bytes.Done()) {
     uint64_t Shared, Files;
     std::string Rest;

@@ -51,6 +51,8 @@ public:
   // of levels deep would take memory as its folders times its depth: a
   // table is made or read only while its paths take at most this many
   // bytes a folder on average, or this many in all.
+  // How many times its own size a file's rows may unpack to.
+  static constexpr uint64_t MostPacking = 256;
   static constexpr uint64_t PathBytesPerFolder = 1024;
   static constexpr uint64_t PathBytesAtLeast = 16 << 20;
   static bool PathsFit(uint64_t PathBytes, uint64_t Folders)

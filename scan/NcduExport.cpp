@@ -8,9 +8,11 @@
 #include <rapidjson/filewritestream.h>
 #include <rapidjson/writer.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
@@ -64,8 +66,7 @@ class TExporter {
 public:
   TExporter(TWriter& Writer, const TScanSettings& Settings) : FWriter(Writer), FSettings(Settings) {}
   void Folder(const TFolderNode* Top);
-  // Folders the scan read whose entries could not be read again.
-  size_t FUnread = 0;
+  TNcduExport::TUnread FUnread;
 
 private:
   // An open folder whose sub-folders are being written.
@@ -75,7 +76,8 @@ private:
     uint64_t Device;
     int Fd;
     TFileIdentity Identity;
-    bool Closed = false;  // its descriptor let go of, to be opened again by name
+    TExcludeRules::TState PathState;  // where the scan's path rules stand at it
+    bool Closed = false;              // its descriptor let go of, to be opened again by name
   };
   // Opens Node's array with its info, or writes it whole when it was not
   // entered. Returns its level when its entries follow.
@@ -88,9 +90,9 @@ private:
   // its descriptor, each folder on the way checked to be the one written.
   int Reopen(const std::vector<TLevel>& Levels, size_t Index) const;
   // The entries of the folder Fd that are no folders of the tree: its files,
-  // and what the exclude rules left out, marked as ncdu marks it. Below is
-  // the folder's path below the scanned one.
-  void Files(int Fd, uint64_t Device, const std::string& Below);
+  // and what the exclude rules left out, marked as ncdu marks it. Here is
+  // where the path rules stand at the folder.
+  void Files(int Fd, uint64_t Device, const TExcludeRules::TState& Here);
 
   TWriter& FWriter;
   const TScanSettings& FSettings;
@@ -102,8 +104,12 @@ void TExporter::Folder(const TFolderNode* Top)
   // Depth first without recursion, a tree may be thousands of levels deep;
   // each folder is reached from its parent's descriptor. Only the deepest
   // levels keep theirs, and every 64th, so that no depth runs out of
-  // descriptors and a folder is opened again from at most 64 levels up.
-  constexpr size_t OpenLevels = 64;
+  // descriptors and a folder is opened again from at most 64 levels up;
+  // fewer where the process may open few files.
+  rlimit Limit{};
+  const size_t OpenLevels = getrlimit(RLIMIT_NOFILE, &Limit) == 0 && Limit.rlim_cur != RLIM_INFINITY
+    ? std::clamp<size_t>(size_t(Limit.rlim_cur) / 4, 2, 64)
+    : 64;
   std::vector<TLevel> Levels;
   if (const auto Level = Open(Top, nullptr))
     Levels.push_back(*Level);
@@ -211,21 +217,25 @@ std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const 
     Fd = -1;
   }
   if (Fd < 0 && Node->FErrorCode == 0)
-    ++FUnread;  // gone or changed since the scan
+    ++((Code == EMFILE || Code == ENFILE || Fd == -EMFILE || Fd == -ENFILE) ? FUnread.NoDescriptors : FUnread.Changed);
   Flag(FWriter, "read_error", Fd < 0 || Node->FErrorCode != 0);
   FWriter.EndObject();
-  const TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd, Identity};
+  TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd, Identity};
+  const TExcludeRules& Exclude = FSettings.FExclude;
+  if (Exclude.NeedsPaths())
+    Level.PathState =
+      Parent && !Parent->PathState.empty() ? Exclude.Below(Parent->PathState, Name) : Exclude.At(Node->PathBelowTop());
   if (Level.Fd >= 0)
-    Files(Level.Fd, Level.Device, FSettings.FExclude.NeedsPaths() ? Node->PathBelowTop() : std::string());
+    Files(Level.Fd, Level.Device, Level.PathState);
   return Level;
 }
 
-void TExporter::Files(int Fd, uint64_t Device, const std::string& Below)
+void TExporter::Files(int Fd, uint64_t Device, const TExcludeRules::TState& Here)
 {
   TDirectory Listing(Fd, FBuffer.data(), FBuffer.size(), [](const char*, TDirEntry::TKind) { return true; });
   TDirEntry Entry;
   while (Listing.Next(Entry)) {
-    const bool Excluded = !FSettings.FExclude.Empty() && FSettings.FExclude.Excludes(Below, Entry.Name);
+    const bool Excluded = !FSettings.FExclude.Empty() && FSettings.FExclude.Excludes(Here, Entry.Name);
     if (Entry.LeadsToFolder() && !Excluded)
       continue;  // the tree has it
     const std::string Name = Entry.Name;
@@ -258,7 +268,7 @@ void TExporter::Files(int Fd, uint64_t Device, const std::string& Below)
 }  // namespace
 
 bool TNcduExport::Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings,
-                        const std::string& Version, size_t* Unread)
+                        const std::string& Version, TUnread* Unread)
 {
   char Buffer[64 * 1024];
   rapidjson::FileWriteStream Stream(File, Buffer, sizeof Buffer);

@@ -16,10 +16,14 @@ class TFolderNode;
 // them; a "spacelens_cluster_size" in the metadata gives the counting unit.
 class TNcduExport {
 public:
+  // The folders whose entries could not be read again: they are written
+  // marked as read errors.
+  struct TUnread {
+    size_t Changed = 0;        // gone or changed since the scan
+    size_t NoDescriptors = 0;  // the process could open no more files
+  };
   // Writes Top's tree, scanned with Settings, to File as it goes; false
-  // when writing failed (errno says why). Unread, when given, gets the
-  // number of folders whose entries could not be read again (gone or
-  // changed since the scan): they are written marked as read errors.
+  // when writing failed (errno says why).
   static bool Write(std::FILE* File, const TFolderNode* Top, const TScanSettings& Settings, const std::string& Version,
-                    size_t* Unread = nullptr);
+                    TUnread* Unread = nullptr);
 };

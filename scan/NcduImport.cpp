@@ -454,6 +454,7 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
     FStamp = TFileStamp::Of(Data);
   }
   TStreamReader Stream(Fd, Stop);
+  Stream.OnWaiting = OnWaiting;
   rapidjson::Reader Reader;
   TBuilder Builder(Root, FSettings, Stream, Sink, Regular ? &FOffsets : nullptr, FFoldersRead, FFilesRead, Stop);
   TNcduHandler<TBuilder> Handler(Builder);
@@ -462,6 +463,7 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
   // second export, garbage) makes it no export, as ncdu and gdu say.
   bool Trailing = false;
   if (!Result.IsError() && Builder.Finished()) {
+    Stream.WaitNoMore();
     while (Stream.Peek() == ' ' || Stream.Peek() == '\n' || Stream.Peek() == '\r' || Stream.Peek() == '\t')
       Stream.Take();
     Trailing = Stream.Peek() != '\0' || (Regular && Stream.Tell() < uint64_t(Data.st_size));
@@ -479,6 +481,9 @@ bool TNcduImport::Read(TRoot& Root, TSink& Sink, const std::atomic<bool>* Stop, 
     FError = FSource + ": stopped";
   } else if (!Far.empty() && !Whole) {
     FError = FSource + ": " + Far;
+  } else if (Stream.Error() == EOVERFLOW) {
+    FError = FSource + " (byte " + std::to_string(Stream.StringAt()) + "): a name or value longer than "
+      + std::to_string(TStreamReader::MostString / 1024) + " KiB, as no export writes one";
   } else if (Stream.Error()) {
     FError = FSource + ": " + std::strerror(Stream.Error());
   } else if (Trailing) {

@@ -37,6 +37,9 @@ public:
 
   // Reads Stream's output instead of opening Source, which names it.
   void SetStream(std::unique_ptr<TStreamSource> Stream);
+  // Told once when the reading waits at the end of a file still being
+  // written; on the reading thread.
+  std::function<void()> OnWaiting;
 
   // Where the folders go as they are read.
   class TSink {

@@ -78,22 +78,26 @@ void TScan2::Resume()
   FHandles.SetBudget(Given >= 0 ? uint32_t(Given) : uint32_t(std::clamp<rlim_t>(Allowed / 2, 16, MostDescriptors)));
   std::lock_guard Lock(FTaskMutex);
   FTasks.push_back({FNode, nullptr, false});
-  if (!Spawn()) {
-    // Not even one thread: the scan ends at once, its root left incomplete.
+  if (const int Code = Spawn()) {
+    // Not even one thread: the scan ends at once, a failure as a folder
+    // that cannot be read is, never an empty success.
     FTasks.clear();
+    FNode->FErrorCode = int16_t(Code);
+    FNode->FState = fsFailed;
+    ReportFailure(FNode, Code);
     Post(TResult(TResult::rkDone));
   }
 }
 
-bool TScan2::Spawn()
+int TScan2::Spawn()
 {
   try {
     FThreads.emplace_back(&TScan2::WorkerLoop, this);
-  } catch (const std::system_error&) {
-    return false;  // the threads there are go on alone
+  } catch (const std::system_error& Error) {
+    return Error.code().value() ? Error.code().value() : EAGAIN;  // the threads there are go on alone
   }
   ++FWorkersLeft;
-  return true;
+  return 0;
 }
 
 void TScan2::JoinAll()
@@ -269,15 +273,17 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
   TDirectory Listing(Fd, Space.Buffer.data(), Space.Buffer.size(), [&](const char* Name, TDirEntry::TKind Kind) {
     return Kind == TDirEntry::ekFile && FSettings.Matches(Name) > 0;
   });
-  // The rules with "/" need the folder's path below the scanned one.
+  // The rules with "/" go on from where they stood at the parent; a branch
+  // scanned alone starts from its path below the scanned folder.
   const TExcludeRules& Exclude = FSettings.FExclude;
-  std::string Below;
+  TExcludeRules::TState Here;
   if (Exclude.NeedsPaths())
-    Below = Node->PathBelowTop();
+    Here = Trail && !Trail->PathState.empty() ? Exclude.Below(Trail->PathState, Node->FName)
+                                              : Exclude.At(Node->PathBelowTop());
   uint64_t Excluded = 0;
   TDirEntry Entry;
   while (Listing.Next(Entry)) {
-    if (!Exclude.Empty() && Exclude.Excludes(Below, Entry.Name)) {
+    if (!Exclude.Empty() && Exclude.Excludes(Here, Entry.Name)) {
       ++Excluded;
       continue;
     }
@@ -346,6 +352,7 @@ void TScan2::WalkFolder(const TTask& Task, TWorkspace& Space)
 
   const size_t Count = Space.SubFolders.size();
   TDirHandle* Handle = FHandles.Make(Fd, Identity, Trail, uint32_t(Count), Followed, Node);
+  Handle->PathState = std::move(Here);
   Space.NameViews.clear();
   for (const auto& [Offset, IsLink] : Space.SubFolders)
     Space.NameViews.emplace_back(Space.Names.c_str() + Offset);

@@ -96,7 +96,8 @@ private:
     TFolderFiles::TBuilder Files;                   // kept for the window
   };
 
-  bool Spawn();
+  // One more worker: 0, or the errno when the system gives no more threads.
+  int Spawn();
   void JoinAll();
   void WorkerLoop();
   void WalkFolder(const TTask& Task, TWorkspace& Space);

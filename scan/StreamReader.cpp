@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +37,12 @@ std::string TStreamReader::Marked() const
   return Kept;
 }
 
+void TStreamReader::TooLong()
+{
+  FError = EOVERFLOW;
+  FNext = FEnd;
+}
+
 bool TStreamReader::Fill()
 {
   if (FError)
@@ -63,26 +70,30 @@ bool TStreamReader::Fill()
       FError = errno;
       return false;
     }
-    // The end of a file a writer still holds open: more may come.
-    if (!FRegular || !Written())
+    // The end of a file written a moment ago: more may come.
+    if (!FRegular || FWaitNoMore || !Written())
       return false;
     if (FStop && FStop->load(std::memory_order_relaxed)) {
       FError = ECANCELED;
       return false;
     }
+    if (!FWaited && OnWaiting)
+      OnWaiting();
+    FWaited = true;
     usleep(PollMs * 1000);
   }
 }
 
 bool TStreamReader::Written() const
 {
-  // The kernel grants a read lease only on a file nobody has open for
-  // writing; one refused for that reason is being written.
-  if (fcntl(FFd, F_SETLEASE, F_RDLCK) == 0) {
-    fcntl(FFd, F_SETLEASE, F_UNLCK);
+  // Changed lately: its writer may still be at it. The same for every
+  // reader, whoever owns the file (a lease would tell only its owner).
+  struct stat Data;
+  if (fstat(FFd, &Data) != 0)
     return false;
-  }
-  return errno == EAGAIN;
+  timespec Now;
+  clock_gettime(CLOCK_REALTIME, &Now);
+  return Now.tv_sec - Data.st_mtim.tv_sec < StillWrittenSeconds;
 }
 
 bool TStreamReader::Wait()

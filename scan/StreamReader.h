@@ -4,21 +4,28 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 // Reads an export from a descriptor for the JSON parser, one buffer at a
 // time: a regular file, a pipe, a FIFO, a terminal or a socket. Where the
 // writer is slow, it waits, asking Stop now and then, so a stream nobody
-// writes to ends as soon as Stop is set. A regular file that was written a
-// moment ago is taken for one still being written: at its end the reader
-// waits while it grows.
+// writes to ends as soon as Stop is set. A regular file changed less than
+// StillWrittenSeconds ago is taken for one still being written: at its end
+// the reader waits while it changes, whoever owns it, and says so once.
 class TStreamReader {
 public:
   using Ch = char;
 
   // Fd stays the caller's.
   TStreamReader(int Fd, const std::atomic<bool>* Stop);
+  static constexpr int StillWrittenSeconds = 3;
+  // Told once, when the reader first waits at the end of a file being
+  // written.
+  std::function<void()> OnWaiting;
+  // Whatever comes after the export is read as it is, without waiting.
+  void WaitNoMore() { FWaitNoMore = true; }
 
   Ch Peek()
   {
@@ -30,7 +37,23 @@ public:
   {
     if (FNext == FEnd && !Fill())
       return '\0';
-    return *FNext++;
+    const Ch Taken = *FNext++;
+    // Strings are counted as they go by, so that none grows without end.
+    if (FString) {
+      if (FEscaped)
+        FEscaped = false;
+      else if (Taken == '\\')
+        FEscaped = true;
+      else if (Taken == '"')
+        FString = false;
+      else if (++FStringBytes > MostString)
+        TooLong();
+    } else if (Taken == '"') {
+      FString = true;
+      FStringBytes = 0;
+      FStringAt = Tell() - 1;
+    }
+    return Taken;
   }
   size_t Tell() const { return size_t(FBefore + uint64_t(FNext - FBuffer)); }
   // Bytes taken from the stream so far, some not yet parsed.
@@ -49,12 +72,19 @@ public:
   static constexpr size_t MostMarked = 64 * 1024;
 
   // Why reading ended before the end of the stream: 0, ECANCELED when Stop
-  // was set, or the errno of a failed read.
+  // was set, EOVERFLOW for a string longer than MostString (starting at
+  // StringAt), or the errno of a failed read.
   int Error() const { return FError; }
+  // A name or value of an export is bound by what a path may be, even with
+  // every byte escaped: 4096 bytes, six each.
+  static constexpr uint64_t MostString = 32 * 1024;
+  uint64_t StringAt() const { return FStringAt; }
 
 private:
   bool Fill();
   bool Wait();
+  // Ends the stream here: the string is too long.
+  void TooLong();
   bool Written() const;
 
   const int FFd;
@@ -66,5 +96,11 @@ private:
   const char* FMarkAt = nullptr;  // in the buffer: the first byte kept
   std::string FMarked;            // kept from earlier buffers
   int FError = 0;
+  bool FWaited = false;
+  bool FWaitNoMore = false;
+  bool FString = false;  // within a string
+  bool FEscaped = false;
+  uint64_t FStringBytes = 0;
+  uint64_t FStringAt = 0;  // where the string last begun starts
   char FBuffer[64 * 1024];
 };

@@ -18,12 +18,14 @@
 #include <QTest>
 
 #include <cstring>
+#include <ctime>
 #include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <zstd.h>
 
 namespace {
 
@@ -381,6 +383,9 @@ private slots:
       Writer = std::thread([&Json, &text] { (void)Write(Json, text); });
     } else {
       QVERIFY(Write(Json, text));
+      // Written a while ago: no more will come.
+      const timespec Past[2] = {{1000000000, 0}, {1000000000, 0}};
+      QCOMPARE(utimensat(AT_FDCWD, Json.constData(), Past, 0), 0);
     }
     const TResult Run = Spacelens({"--nogui", "--import", Json, "--export", "-"});
     if (Writer.joinable())
@@ -657,42 +662,276 @@ private slots:
 
   // Never written: a pipe, a device, or in a sticky shared folder a link or
   // file planted by another user, which would hand the output over.
+  // What another user planted in a shared folder steers no output: a link
+  // at the end of the path or at any folder on the way (followed only when
+  // the caller or the folder's owner made it), or a file there. Nothing of
+  // the folder it leads to changes, and the scan never runs.
   void hostileTargets_data()
   {
     QTest::addColumn<QByteArray>("kind");
-    QTest::addColumn<QByteArray>("reason");
-    QTest::newRow("a pipe") << QByteArray("fifo") << QByteArray("not a regular file");
-    QTest::newRow("a device") << QByteArray("device") << QByteArray("not a regular file");
-    QTest::newRow("another user's link in a shared folder") << QByteArray("link") << QByteArray("Permission denied");
-    QTest::newRow("another user's file in a shared folder") << QByteArray("file") << QByteArray("Permission denied");
+    QTest::addColumn<QByteArray>("output");  // below the shared folder
+    QTest::addColumn<QByteArray>("reason");  // empty: written
+    const QByteArray Planted = "is a link another user made in a folder all may write to";
+    QTest::newRow("another user's link in a shared folder")
+      << QByteArray("link") << QByteArray("report.csv") << Planted;
+    QTest::newRow("another user's link to a folder, on the way")
+      << QByteArray("folder link") << QByteArray("linkdir/out.csv") << Planted;
+    QTest::newRow("the caller's own link, on the way")
+      << QByteArray("own folder link") << QByteArray("linkdir/out.csv") << QByteArray();
+    QTest::newRow("another user's file in a shared folder")
+      << QByteArray("file") << QByteArray("report.csv") << QByteArray("Permission denied");
   }
   void hostileTargets()
   {
     QFETCH(QByteArray, kind);
+    QFETCH(QByteArray, output);
     QFETCH(QByteArray, reason);
-    if (kind != "fifo" && geteuid() != 0)
-      QSKIP("a device or another user's file needs the administrator");
+    if (geteuid() != 0)
+      QSKIP("another user's link or file needs the administrator to plant");
     TTestTree Tree;
-    Fill(Tree, {"x", "shared", "secret"}, {{"secret/kept", 10}});
+    Fill(Tree, {"x", "shared", "secret"}, {{"secret/kept", 10}, {"secret/out.csv", 7}});
     QVERIFY(chmod(Tree.Path("shared").c_str(), 01777) == 0);
-    const std::string Target = Tree.Path("shared/report.csv");
-    if (kind == "fifo")
-      QVERIFY(mkfifo(Target.c_str(), 0644) == 0);
-    else if (kind == "device")  // of its own, never the system's: a fault would replace it
-      QVERIFY(mknod(Target.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0);
-    else if (kind == "link")
-      QVERIFY(symlink(Tree.Path("secret/kept").c_str(), Target.c_str()) == 0);
-    else
-      Tree.File("shared/report.csv", 5);
-    if (kind == "link" || kind == "file")
-      QVERIFY(lchown(Target.c_str(), 65534, 65534) == 0);
-    QCOMPARE(Unlike(Spacelens({"--nogui", "--export", Bytes(Target), Bytes(Tree.Path("x"))}), 1,
-                    "Cannot write " + Bytes(Target) + ": " + reason),
-             QByteArray());
-    struct stat Data;
-    QVERIFY(stat(Tree.Path("secret/kept").c_str(), &Data) == 0 && Data.st_size == 10);
+    QVERIFY(chmod(Tree.Path("secret").c_str(), 0700) == 0);
+    const std::string Planted = Tree.Path(kind == "file" || kind == "link" ? "shared/report.csv" : "shared/linkdir");
     if (kind == "file")
-      QVERIFY(stat(Target.c_str(), &Data) == 0 && Data.st_size == 5 && Data.st_uid == 65534);
+      Tree.File("shared/report.csv", 5);
+    else
+      QVERIFY(symlink(Tree.Path(kind == "link" ? "secret/kept" : "secret").c_str(), Planted.c_str()) == 0);
+    if (kind != "own folder link")
+      QVERIFY(lchown(Planted.c_str(), 65534, 65534) == 0);
+    const QByteArray Target = Bytes(Tree.Path("shared/")) + output;
+    const TResult Run = Spacelens({"--nogui", "--export", Target, Bytes(Tree.Path("x"))});
+    struct stat Data;
+    if (reason.isEmpty()) {
+      QCOMPARE(Run.Status, 0);
+      QVERIFY(Read(Bytes(Tree.Path("secret/out.csv"))).startsWith("path,"));
+      return;
+    }
+    QCOMPARE(Unlike(Run, 1, "Cannot write " + Target + ": "), QByteArray());
+    QVERIFY2(Run.Err.contains(reason), Run.Err.constData());
+    QVERIFY(!Run.Err.contains("Cannot find"));  // refused before the scan
+    QVERIFY(stat(Tree.Path("secret/kept").c_str(), &Data) == 0 && Data.st_size == 10);
+    QVERIFY(stat(Tree.Path("secret/out.csv").c_str(), &Data) == 0 && Data.st_size == 7);
+    QCOMPARE(QDir(QString::fromStdString(Tree.Path("secret"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    if (kind == "file")
+      QVERIFY(stat(Planted.c_str(), &Data) == 0 && Data.st_size == 5 && Data.st_uid == 65534);
+  }
+
+  // What the shell hands over is written as the stream it is: the null
+  // device, a FIFO with a reader, a descriptor the shell opened (appending
+  // when it did so, the earlier lines kept), standard output by name.
+  void handedOverOutputs_data()
+  {
+    QTest::addColumn<QByteArray>("command");  // SPACELENS and TREE stand for the program and the tree
+    QTest::addColumn<QByteArray>("file");     // what to read afterwards, below the tree's top
+    QTest::addColumn<QByteArray>("starts");   // what it starts with then
+    QTest::newRow("the null device") << QByteArray("SPACELENS --nogui --export /dev/null TREE/x") << QByteArray()
+                                     << QByteArray();
+    QTest::newRow("a log on standard error")
+      << QByteArray("echo earlier >TREE/err.log; SPACELENS --nogui --export /dev/stderr TREE/x 2>>TREE/err.log")
+      << QByteArray("err.log") << QByteArray("earlier\npath,");
+    QTest::newRow("a descriptor of the shell")
+      << QByteArray("echo earlier >TREE/fd.log; SPACELENS --nogui --export /dev/fd/1 TREE/x >>TREE/fd.log")
+      << QByteArray("fd.log") << QByteArray("earlier\npath,");
+    QTest::newRow("a report on standard output")
+      << QByteArray("echo earlier >TREE/r.log; SPACELENS --nogui --report /dev/stdout TREE/x >>TREE/r.log")
+      << QByteArray("r.log") << QByteArray("earlier\n%PDF");
+    QTest::newRow("a pipe the shell made") << QByteArray(
+      "SPACELENS --nogui --export /dev/fd/3 TREE/x 3>&1 | gzip "
+      ">TREE/t.csv.gz; gunzip TREE/t.csv.gz")
+                                           << QByteArray("t.csv") << QByteArray("path,");
+    QTest::newRow("a FIFO") << QByteArray(
+      "mkfifo TREE/fifo; cat TREE/fifo >TREE/read & SPACELENS --nogui --export "
+      "TREE/fifo TREE/x; wait")
+                            << QByteArray("read") << QByteArray("path,");
+  }
+  void handedOverOutputs()
+  {
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, starts);
+    TTestTree Tree;
+    Fill(Tree, {"x"}, {{"x/f", 100}});
+    command.replace("SPACELENS", SPACELENS_BINARY).replace("TREE", Bytes(Tree.Top()));
+    const TResult Run = Spacelens({"-c", command}, "/bin/sh");
+    QCOMPARE(Run.Status, 0);
+    if (!file.isEmpty())
+      QVERIFY2(Read(Bytes(Tree.Path(file.toStdString()))).startsWith(starts),
+               Read(Bytes(Tree.Path(file.toStdString()))).left(200).constData());
+  }
+
+  // Nothing scanned: the earlier output stays as it was, said so; a new
+  // name is never left empty, nor behind an interrupted run.
+  void nothingScannedKeepsTheOutput_data()
+  {
+    QTest::addColumn<TArgs>("options");
+    QTest::newRow("folder table") << TArgs{};
+    QTest::newRow("top files") << TArgs{"--top", "5"};
+    QTest::newRow("types") << TArgs{"--types"};
+    QTest::newRow("duplicates") << TArgs{"--duplicates"};
+  }
+  void nothingScannedKeepsTheOutput()
+  {
+    QFETCH(TArgs, options);
+    TTestTree Tree;
+    Tree.File("good.csv", 100);
+    const QByteArray Good = Read(Bytes(Tree.Path("good.csv")));
+    QCOMPARE(Unlike(Spacelens(TArgs{"--nogui", "--export", Bytes(Tree.Path("good.csv"))} + options
+                              + TArgs{Bytes(Tree.Path("missing"))}),
+                    1, "Nothing was scanned: " + Bytes(Tree.Path("good.csv")) + " is left as it was"),
+             QByteArray());
+    QCOMPARE(Read(Bytes(Tree.Path("good.csv"))), Good);
+  }
+  void interruptedExportLeavesNothing()
+  {
+    TTestTree Tree;
+    for (int Folder = 0; Folder < 300; ++Folder)
+      Tree.Folder("folder with a long name to fill the table " + std::to_string(Folder));
+    // A file of at most 4 KiB: the kernel ends the writer (SIGXFSZ).
+    const QByteArray Command = "ulimit -f 4; exec " + QByteArray(SPACELENS_BINARY) + " --nogui --export '"
+      + Bytes(Tree.Path("new.csv")) + "' '" + Bytes(Tree.Top()) + "'";
+    QVERIFY(Spacelens({"-c", Command}, "/bin/sh").Status != 0);
+    QVERIFY(!QFile::exists(QString::fromStdString(Tree.Path("new.csv"))));
+    QCOMPARE(QDir(QString::fromStdString(Tree.Top())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+  }
+
+  // An output that cannot be made is told before any scan.
+  void outputCheckedFirst()
+  {
+    TTestTree Tree;
+    const QByteArray Missing = Bytes(Tree.Path("none/x.csv"));
+    const TResult Run = Spacelens({"--nogui", "--export", Missing, Bytes(Tree.Path("not there either"))});
+    QCOMPARE(Unlike(Run, 1, "Cannot write " + Missing + ": there is no folder"), QByteArray());
+    QVERIFY(!Run.Err.contains("Cannot find Folder"));
+  }
+
+  // Without a home (a service, "env -i") nothing is remembered, quietly,
+  // and never in a folder all may write to; a cache folder another user
+  // made is neither read nor written nor changed; what is remembered is
+  // the user's alone.
+  void cacheOfOnesOwn()
+  {
+    if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+      QSKIP("acting as another user needs the administrator and setpriv");
+    TTestTree Tree;
+    QVERIFY(chmod(Tree.Top().c_str(), 0755) == 0);
+    Fill(Tree, {"x"}, {{"x/f", 100}});
+    const bool Shared = QFile::exists("/tmp/.cache/spacelens");
+    // The user nobody, whose home in the password database is no folder.
+    const TResult Homeless = Spacelens({"--reuid=65534", "--regid=65534", "--clear-groups", "env", "-i",
+                                        SPACELENS_BINARY, "--nogui", Bytes(Tree.Path("x"))},
+                                       "setpriv");
+    QCOMPARE(Homeless.Status, 0);
+    QCOMPARE(Homeless.Err, QByteArray());
+    QCOMPARE(QFile::exists("/tmp/.cache/spacelens"), Shared);
+    // A cache folder of another user's.
+    Tree.Folder("theirs");
+    QVERIFY(chown(Tree.Path("theirs").c_str(), 65534, 65534) == 0 && chmod(Tree.Path("theirs").c_str(), 0755) == 0);
+    const QByteArray Own = qgetenv("XDG_CACHE_HOME");
+    const auto Usual = qScopeGuard([Own] { qputenv("XDG_CACHE_HOME", Own); });
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(Tree.Path("theirs")));
+    const TResult Refused = Spacelens({"--nogui", Bytes(Tree.Path("x"))});
+    QCOMPARE(Refused.Status, 0);
+    QVERIFY2(Refused.Err.contains("is not remembered: ") && Refused.Err.contains("belongs to another user"),
+             Refused.Err.constData());
+    QVERIFY(
+      QDir(QString::fromStdString(Tree.Path("theirs"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    struct stat Data;
+    QVERIFY(stat(Tree.Path("theirs").c_str(), &Data) == 0 && (Data.st_mode & 07777) == 0755);
+    QCOMPARE(Spacelens({"--nogui", "--quiet", Bytes(Tree.Path("x"))}).Err, QByteArray());  // quiet is quiet
+    // One's own: folders and snapshots for the user alone.
+    qputenv("XDG_CACHE_HOME", Own);
+    QCOMPARE(Spacelens({"--nogui", Bytes(Tree.Path("x"))}).Status, 0);
+    const std::vector<THistoryStore::TEntry> Kept = THistoryStore().Of(Tree.Path("x/"));
+    QCOMPARE(Kept.size(), size_t(1));
+    QVERIFY(stat(Kept.front().File.c_str(), &Data) == 0 && (Data.st_mode & 077) == 0);
+    const std::string Folder = Kept.front().File.substr(0, Kept.front().File.rfind('/'));
+    QVERIFY(stat(Folder.c_str(), &Data) == 0 && (Data.st_mode & 07777) == 0700);
+  }
+
+  // A scan that could not start (no thread for it) is a failure, and no
+  // empty snapshot is kept of it.
+  void scanThatNeverRan()
+  {
+    TTestTree Tree;
+    Fill(Tree, {"x"}, {{"x/f", 100}});
+    const QByteArray Command =
+      "ulimit -v 60000; exec " + QByteArray(SPACELENS_BINARY) + " --nogui '" + Bytes(Tree.Path("x")) + "'";
+    const TResult Run = Spacelens({"-c", Command}, "/bin/sh");
+    if (Run.Status != 1 && Run.Out.isEmpty())
+      QSKIP("the program cannot start at all with so little memory here");
+    QVERIFY2(Run.Status == 1 && !Run.Out.contains("\t0 bytes"), (Run.Out + Run.Err).constData());
+    QVERIFY(THistoryStore().Of(Tree.Path("x/")).empty());
+  }
+
+  // Names from elsewhere (an import's top folder) reach a terminal escaped;
+  // fields a spreadsheet would run are written as text; sizes are digits.
+  void foreignNamesAndFields()
+  {
+    TTestTree Tree;
+    const QByteArray Hostile = "/x\x1b]0;owned\x07\x1b[2J";
+    Tree.File("scan.json", 0);
+    QFile Json(QString::fromStdString(Tree.Path("scan.json")));
+    QVERIFY(Json.open(QIODevice::WriteOnly));
+    Json.write("[1,2,{},[{\"name\":\"" + QByteArray(Hostile).replace("\x1b", "\\u001b").replace("\x07", "\\u0007")
+               + "\"},{\"name\":\"=SUM(A1)\",\"asize\":10}]]");
+    Json.close();
+    if (!QStandardPaths::findExecutable("script").isEmpty()) {
+      const QByteArray Command =
+        SPACELENS_BINARY + QByteArray(" --nogui --import '") + Bytes(Tree.Path("scan.json")) + "'";
+      const TResult Terminal = Spacelens({"-qec", Command, "/dev/null"}, "script");
+      QVERIFY2(!Terminal.Out.contains('\x1b') && Terminal.Out.contains("\\033]0;owned"), Terminal.Out.constData());
+    }
+    const TResult Csv = Spacelens({"--nogui", "--import", Bytes(Tree.Path("scan.json")), "--export", "-"});
+    QVERIFY2(Csv.Out.contains("\n\"'" + Hostile + "/\",") || Csv.Out.contains("\n" + Hostile + "/,"),
+             Csv.Out.constData());
+    Tree.File("a.=sum(1)", 10);
+    const TResult Types = Spacelens({"--nogui", "--types", Bytes(Tree.Top())});
+    QVERIFY2(Types.Out.contains("\n\"'=sum(1)\",other,"), Types.Out.constData());
+    for (const char* Wrong : {" 5", "+5", "99999999999999999999999", "5 "})
+      QCOMPARE(Spacelens({"--nogui", "--duplicates", "--min-size", Wrong, Bytes(Tree.Top())}).Status, 2);
+  }
+
+  // An endless string in an import is refused where it starts, without
+  // taking the memory; a snapshot whose rows unpack without end is damaged
+  // before it takes the memory, and one in the cache is passed over.
+  void boundedInputs()
+  {
+    TTestTree Tree;
+    const QByteArray Generator = "printf '[1,2,{},[{\"name\":\"'; head -c 200000000 /dev/zero | tr '\\0' a";
+    const QByteArray Command =
+      "ulimit -v 400000; (" + Generator + ") | " + QByteArray(SPACELENS_BINARY) + " --nogui --import -";
+    const TResult Endless = Spacelens({"-c", Command}, "/bin/sh");
+    QCOMPARE(Unlike(Endless, 1, "(byte 17): a name or value longer than 32 KiB"), QByteArray());
+    // A snapshot of a folder, its rows then swapped for 200 MB of zeros packed in a few kilobytes.
+    Fill(Tree, {"x"});
+    TFolderSnapshot Snapshot;
+    Snapshot.FHeader.Root = Tree.Path("x/");
+    Snapshot.FHeader.Time = std::time(nullptr) - 60;
+    Snapshot.FHeader.Folders = 3000000;
+    Snapshot.FFolders.push_back({"", 1, 1, 1, 1, 0});
+    std::string Error;
+    QVERIFY2(THistoryStore().Remember(Snapshot, Error), Error.c_str());
+    const std::string File = THistoryStore().Of(Tree.Path("x/")).front().File;
+    QByteArray Bytes = Read(QByteArray::fromStdString(File));
+    const uint32_t HeaderLength = uint8_t(Bytes[12]) | uint8_t(Bytes[13]) << 8 | uint8_t(Bytes[14]) << 16;
+    Bytes.truncate(16 + HeaderLength);
+    const std::string Zeros(200 << 20, '\0');
+    std::string Packed(ZSTD_compressBound(Zeros.size()), '\0');
+    Packed.resize(ZSTD_compress(Packed.data(), Packed.size(), Zeros.data(), Zeros.size(), 3));
+    QVERIFY(Packed.size() < 64 * 1024);
+    QFile Damaged(QString::fromStdString(File));
+    QVERIFY(Damaged.open(QIODevice::WriteOnly));
+    Damaged.write(Bytes + QByteArray::fromStdString(Packed));
+    Damaged.close();
+    const TResult Compared =
+      Spacelens({"-c",
+                 "ulimit -v 400000; exec " + QByteArray(SPACELENS_BINARY) + " --nogui --compare "
+                   + QByteArray::fromStdString(File) + " '" + QByteArray::fromStdString(Tree.Path("x")) + "'"},
+                "/bin/sh");
+    QCOMPARE(Unlike(Compared, 1, ": damaged"), QByteArray());
+    const TResult Last = Spacelens({"--nogui", "--compare", "last", QByteArray::fromStdString(Tree.Path("x"))});
+    QCOMPARE(Unlike(Last, 1, "is damaged: passed over"), QByteArray());
   }
 
   // The scan's own threads have folders there while it runs, gone when the
@@ -878,7 +1117,7 @@ private slots:
                      Deep = Files.filePath("deep.json").toLocal8Bit();
     QCOMPARE(Spacelens({"--nogui", "--no-history", "--export-ncdu", Shallow, Top}).Status, 0);
     Tree.DeepChain("", 500, std::string(200, 'n'));  // 25 MB of paths for 501 folders
-    const TResult Remembered = Spacelens({"--nogui", "--quiet", Top});
+    const TResult Remembered = Spacelens({"--nogui", Top});
     QCOMPARE(Remembered.Status, 0);
     QVERIFY2(Remembered.Err.contains("is not remembered: its folders are nested too deep to keep"),
              Remembered.Err.constData());

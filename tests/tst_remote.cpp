@@ -497,6 +497,29 @@ private slots:
     QVERIFY2(AddsUp(Root->FNode, Sum), Sum.constData());
   }
 
+  // Without a terminal SSH may not ask (a password, a new host's key): it
+  // fails at once, and the reason says how to answer once and for all.
+  void sshThatWouldAsk()
+  {
+    if (const int Terminal = open("/dev/tty", O_RDWR | O_NOCTTY); Terminal >= 0) {
+      close(Terminal);
+      QSKIP("run on a terminal, SSH would ask there");
+    }
+    QTemporaryDir Bin;
+    Write(Bin.path() + "/ssh",
+          "#!/bin/sh\ncase \"$*\" in *BatchMode=yes*) echo 'Host key verification failed.' >&2; exit 255;; esac\n"
+          "exec sleep 30\n",
+          true);
+    qputenv("SPACELENS_SSH", (Bin.path() + "/ssh").toLocal8Bit());
+    const auto Usual = qScopeGuard([] { qunsetenv("SPACELENS_SSH"); });
+    TRun Run;
+    TRoot* Root = Run.Remote("ssh://web1/srv");
+    QVERIFY(Root && Run.Finish(10000));
+    QVERIFY2(QByteArray::fromStdString(Root->FIncomplete).contains("Host key verification failed. (without a terminal")
+               && QByteArray::fromStdString(Root->FIncomplete).contains("run ssh web1 once on a terminal"),
+             Root->FIncomplete.c_str());
+  }
+
   // Stop ends the reading here at once, and the scan on the other side
   // ends with the connection unless it ignores the signals.
   void stopRemote_data()

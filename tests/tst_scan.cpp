@@ -25,6 +25,9 @@
 #include <QScopeGuard>
 #include <QTest>
 
+#include <fnmatch.h>
+#include <random>
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -155,7 +158,7 @@ std::string TotalsProblem(TFolderNode* Top)
 }
 
 // Top's tree as the ncdu export writes it; empty when the export failed.
-QByteArray Export(const TFolderNode* Top, size_t* Unread = nullptr)
+QByteArray Export(const TFolderNode* Top, TNcduExport::TUnread* Unread = nullptr)
 {
   char* Text = nullptr;
   size_t Size = 0;
@@ -785,9 +788,10 @@ private slots:
     QVERIFY(Top);
     QVERIFY(rename(Tree.Path("a/inner").c_str(), Tree.Path("moved").c_str()) == 0);
     Tree.Link("a/inner", "../secret");
-    size_t Unread = 99;
+    TNcduExport::TUnread Unread{99, 99};
     const QByteArray Text = Export(Top, &Unread);
-    QCOMPARE(int(Unread), unread);
+    QCOMPARE(int(Unread.Changed), unread);
+    QCOMPARE(int(Unread.NoDescriptors), 0);
     QCOMPARE(Text.contains("\"hidden\""), follow);
     QVERIFY(!Text.contains("\"mine\""));
     QCOMPARE(Text.count("\"read_error\""), qsizetype(unread));
@@ -812,6 +816,40 @@ private slots:
       Rules.AddLines("\n" + std::string(Pattern) + "\r\n");
       QCOMPARE(Rules.Empty(), QString(Pattern).trimmed().isEmpty());
       QVERIFY2(Rules.Excludes(Below, Name) == Excluded, Pattern);
+    }
+  }
+
+  // A path rule matched as the walk goes down, a name at a time, says what
+  // fnmatch says of the whole path and of each end of it after a "/", for
+  // stars, question marks, brackets (ranges, negations, classes, "]" first),
+  // escapes and a "[" left open.
+  void excludeMatchesFnmatch()
+  {
+    const char* const Patterns[] = {"*/zz",  "a/*b",       "x?/y", "[ab]/c", "[!a]*/d", "[]a]/*",  "*/[[:digit:]]*",
+                                    "\\*/x", "[a-c]?/*z*", "a[/b", "*/*/*",  "b/*[^x]", "c/\\[d]", "*a*/*b*/*c"};
+    const char* const Names[] = {"a", "b", "zz", "x1", "y", "c", "d", "]", "9q", "*", "xz", "[d]", "a[", "ab"};
+    std::mt19937 Random(7);
+    for (const char* Pattern : Patterns) {
+      TExcludeRules Rules;
+      Rules.Add(Pattern);
+      for (int Trial = 0; Trial < 400; ++Trial) {
+        std::string Below;
+        for (int Level = int(Random() % 5); Level > 0; --Level)
+          Below += std::string(Names[Random() % std::size(Names)]) + "/";
+        const std::string Name = Names[Random() % std::size(Names)], Path = Below + Name;
+        bool Expected = false;
+        for (size_t Tail = 0; Tail != std::string::npos && !Expected; Tail = Path.find('/', Tail)) {
+          Tail += Tail > 0;
+          Expected = fnmatch(Pattern, Path.c_str() + Tail, 0) == 0;
+        }
+        // Down the walk a name at a time, or from the path at once.
+        TExcludeRules::TState State = Rules.Start();
+        for (size_t Start = 0, End; (End = Below.find('/', Start)) != std::string::npos; Start = End + 1)
+          State = Rules.Below(State, std::string_view(Below).substr(Start, End - Start));
+        QVERIFY2(Rules.Excludes(State, Name.c_str()) == Expected,
+                 qPrintable(QString("%1 on %2").arg(Pattern, QString::fromStdString(Path))));
+        QCOMPARE(Rules.Excludes(Below, Name.c_str()), Expected);
+      }
     }
   }
 
