@@ -14,12 +14,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <thread>
 #include <tuple>
+
+#include <pwd.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -415,6 +417,59 @@ private slots:
     QCOMPARE(Kept.size(), size_t(3));
     QCOMPARE(Kept.front().Header.Time, Now);
     QCOMPARE(Kept[1].Header.Time, Now + 30 * 86400 + 5);
+    // One written by a clock far ahead: the ones after still come after it,
+    // each after the other, whatever their dates.
+    const std::string Ahead = std::regex_replace(Kept.front().File, std::regex("-[0-9]{19}-"), "-8000000000000000000-");
+    QCOMPARE(rename(Kept.front().File.c_str(), Ahead.c_str()), 0);
+    for (int Later : {3, 2, 1})
+      QVERIFY2(Store.Remember(Made("/f/", Now + Later, {":1"}), Error, &Warning), Error.c_str());
+    QList<int64_t> Times;
+    for (const THistoryStore::TEntry& Entry : Store.Of("/f/"))
+      Times << Entry.Header.Time - Now;
+    QCOMPARE(Times, (QList<int64_t>{1, 2, 3}));
+  }
+
+  // The cache folder: where the user says, else in the home, the one the
+  // password database knows when none is set (a service, cron, env -i).
+  void defaultFolder_data()
+  {
+    QTest::addColumn<QByteArray>("cache");   // XDG_CACHE_HOME; "-" for none
+    QTest::addColumn<QByteArray>("home");    // HOME; "-" for none
+    QTest::addColumn<QByteArray>("folder");  // PASSWD for the home of the password database
+    QTest::newRow("as the user says") << QByteArray("/x/cache") << QByteArray("/x/home")
+                                      << QByteArray("/x/cache/spacelens");
+    QTest::newRow("in the home") << QByteArray("-") << QByteArray("/tmp") << QByteArray("/tmp/.cache/spacelens");
+    QTest::newRow("a relative one is none")
+      << QByteArray("cache") << QByteArray("/tmp") << QByteArray("/tmp/.cache/spacelens");
+    QTest::newRow("no home set") << QByteArray("-") << QByteArray("-") << QByteArray("PASSWD");
+    QTest::newRow("an empty home") << QByteArray("-") << QByteArray("") << QByteArray("PASSWD");
+  }
+  void defaultFolder()
+  {
+    QFETCH(QByteArray, cache);
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, folder);
+    const QByteArray OldCache = qgetenv("XDG_CACHE_HOME"), OldHome = qgetenv("HOME");
+    const auto Restore = qScopeGuard([&] {
+      qputenv("XDG_CACHE_HOME", OldCache);
+      qputenv("HOME", OldHome);
+    });
+    const auto Set = [](const char* Name, const QByteArray& Value) {
+      if (Value == "-")
+        qunsetenv(Name);
+      else
+        qputenv(Name, Value);
+    };
+    Set("XDG_CACHE_HOME", cache);
+    Set("HOME", home);
+    if (folder == "PASSWD") {
+      const passwd* User = getpwuid(geteuid());
+      struct stat Data;
+      if (!User || stat(User->pw_dir, &Data) != 0 || !S_ISDIR(Data.st_mode) || std::string(User->pw_dir) == "/")
+        QSKIP("the user's home in the password database is no folder");
+      folder = QByteArray(User->pw_dir) + "/.cache/spacelens";
+    }
+    QCOMPARE(QByteArray::fromStdString(THistoryStore::DefaultFolder()), folder);
   }
 
   // What a root's scans are remembered under: a remote folder by its host
