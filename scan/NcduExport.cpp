@@ -78,6 +78,7 @@ private:
     TFileIdentity Identity;
     TExcludeRules::TState PathState;  // where the scan's path rules stand at it
     bool Closed = false;              // its descriptor let go of, to be opened again by name
+    bool NoDescriptors = false;       // not opened, nor those below it, for want of descriptors
   };
   // Opens Node's array with its info, or writes it whole when it was not
   // entered. Returns its level when its entries follow.
@@ -216,11 +217,16 @@ std::optional<TExporter::TLevel> TExporter::Open(const TFolderNode* Node, const 
     close(Fd);
     Fd = -1;
   }
+  // Below a folder that could not be opened for want of descriptors, none
+  // could: not changed either.
+  const bool NoDescriptors =
+    Fd < 0 && ((Parent && Parent->NoDescriptors) || Code == EMFILE || Code == ENFILE || Fd == -EMFILE || Fd == -ENFILE);
   if (Fd < 0 && Node->FErrorCode == 0)
-    ++((Code == EMFILE || Code == ENFILE || Fd == -EMFILE || Fd == -ENFILE) ? FUnread.NoDescriptors : FUnread.Changed);
+    ++(NoDescriptors ? FUnread.NoDescriptors : FUnread.Changed);
   Flag(FWriter, "read_error", Fd < 0 || Node->FErrorCode != 0);
   FWriter.EndObject();
   TLevel Level{Node, 0, Code == 0 ? DeviceNumber(Info.Identity) : ParentDevice, Fd < 0 ? -1 : Fd, Identity};
+  Level.NoDescriptors = NoDescriptors;
   const TExcludeRules& Exclude = FSettings.FExclude;
   if (Exclude.NeedsPaths())
     Level.PathState =

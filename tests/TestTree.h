@@ -93,18 +93,27 @@ public:
 
   ~TTestTree()
   {
+    // Down the chain, then up by "..": two descriptors at a time, however deep.
     for (const TChain& Chain : FChains) {
-      std::vector<int> Fds{open(Chain.Top.c_str(), O_RDONLY | O_DIRECTORY)};
-      for (int Level = 0; Level < Chain.Depth && Fds.back() >= 0; ++Level)
-        Fds.push_back(openat(Fds.back(), Chain.Name.c_str(), O_RDONLY | O_DIRECTORY));
-      if (!Chain.Leaf.empty())
-        unlinkat(Fds.back(), Chain.Leaf.c_str(), 0);
-      close(Fds.back());
-      Fds.pop_back();
-      for (auto Fd = Fds.rbegin(); Fd != Fds.rend(); ++Fd) {
-        unlinkat(*Fd, Chain.Name.c_str(), AT_REMOVEDIR);
-        close(*Fd);
+      int Fd = open(Chain.Top.c_str(), O_RDONLY | O_DIRECTORY), Reached = 0;
+      for (; Reached < Chain.Depth && Fd >= 0; ++Reached) {
+        const int Next = openat(Fd, Chain.Name.c_str(), O_RDONLY | O_DIRECTORY);
+        if (Next < 0)
+          break;
+        close(Fd);
+        Fd = Next;
       }
+      if (Fd >= 0 && !Chain.Leaf.empty())
+        unlinkat(Fd, Chain.Leaf.c_str(), 0);
+      for (; Reached > 0 && Fd >= 0; --Reached) {
+        const int Up = openat(Fd, "..", O_RDONLY | O_DIRECTORY);
+        close(Fd);
+        Fd = Up;
+        if (Fd >= 0)
+          unlinkat(Fd, Chain.Name.c_str(), AT_REMOVEDIR);
+      }
+      if (Fd >= 0)
+        close(Fd);
     }
     RemoveTree(Top());
   }

@@ -451,6 +451,9 @@ private slots:
     QVERIFY(TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("again/f")));
     QVERIFY(!TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("d/g")));  // two names: one may go
     QVERIFY(!TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("again/g")));
+    Tree.Folder("e");
+    QCOMPARE(link(Tree.Path("d/f").c_str(), Tree.Path("e/f").c_str()), 0);
+    QVERIFY(!TDuplicateFinder::OneEntry(Tree.Path("d/f"), Tree.Path("e/f")));  // one name, two folders
     struct stat Status;
     QCOMPARE(lstat(Tree.Path("d/f").c_str(), &Status), 0);
     TDuplicateFinder::TFile Kept{

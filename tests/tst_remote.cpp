@@ -471,6 +471,8 @@ private slots:
     QTest::newRow("scanner sends nothing")
       << QByteArray("echo 'Error obtaining full path: No such file or directory.' >&2; exit 0\n")
       << QByteArray("Error obtaining full path: No such file or directory.") << 0ull;
+    // Nothing sent and nothing said: that is the reason.
+    QTest::newRow("scanner silent") << QByteArray("exit 0\n") << QByteArray("ended well but sent nothing") << 0ull;
     // A scanner that met an unreadable folder still sends the rest whole.
     QTest::newRow("scanner complains") << QByteArray(
       "printf '[1,2,{},[{\"name\":\"/x\"},{\"name\":\"f\",\"asize\":10}]]'; echo 'cannot read /x/y' >&2;"
