@@ -81,8 +81,10 @@ static std::string ChangeFields(const TSnapshotCompare* Compare, const TSnapshot
     return {};
   if (!Row)
     return ",,,,";
-  return ',' + (Row->Before ? std::to_string(Row->Before->Size) : std::string()) + ','
-    + (Row->Before ? std::to_string(Row->Before->Allocated) : std::string()) + ',' + std::to_string(Row->Change) + ','
+  const TFolderSnapshot::TFolder* Then =
+    Row->Before == TFolderSnapshot::None ? nullptr : &Compare->Before().FFolders[Row->Before];
+  return ',' + (Then ? std::to_string(Then->Size) : std::string()) + ','
+    + (Then ? std::to_string(Then->Allocated) : std::string()) + ',' + std::to_string(Row->Change) + ','
     + TSnapshotCompare::StateName(Row->Verdict);
 }
 
@@ -100,14 +102,19 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
 bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes, const TSnapshotCompare* Compare)
 {
   std::fprintf(Stream, "%s%s\n", Header, Compare ? ",before_size_bytes,before_allocated_bytes,change_bytes,state" : "");
-  // A row's change, by its path below the top.
-  const auto Change = [Compare](const std::string& Path, size_t Top) {
+  // The comparison's rows come in the order the folders are written: a
+  // row is a folder's while it names that folder.
+  size_t Next = 0;
+  const auto Change = [Compare, &Next](const TFolderNode* Node, bool Top) {
     if (!Compare)
       return std::string();
-    std::string_view Below = std::string_view(Path).substr(std::min(Top, Path.size()));
-    if (!Below.empty())
-      Below.remove_suffix(1);
-    return ChangeFields(Compare, Compare->Of(Below));
+    const std::vector<TSnapshotCompare::TRow>& Rows = Compare->Rows();
+    const TSnapshotCompare::TRow* Row = Next < Rows.size() ? &Rows[Next] : nullptr;
+    if (!Row || Row->Now == TFolderSnapshot::None
+        || (!Top && Compare->Now().Name(Compare->Now().FFolders[Row->Now]) != Node->FName))
+      return ChangeFields(Compare, nullptr);
+    ++Next;
+    return ChangeFields(Compare, Row);
   };
   // Depth-first, each folder's sub-folders by their names' bytes.
   struct TLevel {
@@ -118,8 +125,7 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
   for (TFolderNode* Top : TopNodes) {
     // Without recursion; Path grows and shrinks with the walk.
     std::string Path = TPathRules::WithSeparator(Top->FName);
-    const size_t TopLength = Path.size();
-    WriteRow(Stream, Path, *Top, Change(Path, TopLength));
+    WriteRow(Stream, Path, *Top, Change(Top, true));
     std::vector<TLevel> Stack;
     Stack.push_back({Top->SubFoldersByName(), 0, Path.size()});
     while (!Stack.empty()) {
@@ -132,14 +138,14 @@ bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNo
       Path.resize(Level.PathLength);
       Path += Child->FName;
       Path += TPathRules::Separator;
-      WriteRow(Stream, Path, *Child, Change(Path, TopLength));
+      WriteRow(Stream, Path, *Child, Change(Child, false));
       Stack.push_back({Child->SubFoldersByName(), 0, Path.size()});
     }
     if (Compare)
       for (const TSnapshotCompare::TRow& Row : Compare->Rows())
         if (Row.Verdict == TChangeMeasure::cvGone) {
-          const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Row.Before->Path + '/') + ",,,,,,,,,,,"
-            + ChangeFields(Compare, &Row) + '\n';
+          const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Compare->PathOf(Row) + '/')
+            + ",,,,,,,,,,," + ChangeFields(Compare, &Row) + '\n';
           std::fwrite(Line.data(), 1, Line.size(), Stream);
         }
   }

@@ -91,7 +91,7 @@ TFolderSnapshot THeadlessHistory::Now(const TFolderNode* Top, const TScanSetting
   return TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Settings), std::time(nullptr));
 }
 
-void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot, bool Quiet)
+void THeadlessHistory::Remember(const TFolderNode* Top, const TScanSettings& Settings, bool Quiet)
 {
   // Kept as the user chose in the window; without a home, not at all.
   TWindowSettings Window;
@@ -99,37 +99,43 @@ void THeadlessHistory::Remember(const TFolderSnapshot& Snapshot, bool Quiet)
   THistoryStore Store = Window.History();
   if (Window.FHistoryKeep == 0 || !Store.Usable())
     return;
+  const TFolderSnapshot::THeader Header =
+    TFolderSnapshot::HeaderOf(Top, TSnapshotCompare::OptionsOf(Settings), std::time(nullptr));
   std::string Error, Warning;
-  const bool Kept = Store.Remember(Snapshot, Error, &Warning);
+  const bool Kept = Store.Remember(
+    Header, [&](std::FILE* Stream) { return TFolderSnapshot::Write(Stream, Header, Top); }, Error, &Warning);
   if (Quiet)
     return;
   if (!Kept)
-    std::fprintf(stderr, "The scan of %s is not remembered: %s\n",
-                 TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(), TTerminalText::For(stderr, Error).c_str());
+    std::fprintf(stderr, "The scan of %s is not remembered: %s\n", TTerminalText::For(stderr, Header.Root).c_str(),
+                 TTerminalText::For(stderr, Error).c_str());
   if (!Warning.empty())
     std::fprintf(stderr, "%s\n", TTerminalText::For(stderr, Warning).c_str());
 }
 
-bool THeadlessHistory::WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, const TFolderSnapshot& Before,
-                                  const TFolderSnapshot& Now, size_t Count)
+bool THeadlessHistory::WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, size_t Count)
 {
+  const TFolderSnapshot &Before = Compare.Before(), &Now = Compare.Now();
   const int64_t Days = (Now.FHeader.Time - Before.FHeader.Time) / 86400;
   const TChangeMeasure& Measure = Compare.Measure();
   // Numbers in the measure compared by: bytes, or objects.
   const auto Text = [&Measure](int64_t Value, bool Signed) {
     return Measure.Bytes() ? Bytes(Value, Signed) : (Signed && Value > 0 ? "+" : "") + std::to_string(Value);
   };
-  const TSnapshotCompare::TRow* Top = Compare.Of("");
+  const TSnapshotCompare::TRow* Top = Compare.Rows().empty() ? nullptr : &Compare.Rows().front();
   std::fprintf(Stream, "%s since %s (%" PRId64 " day%s): %s, now %s\n",
                TTerminalText::For(Stream, Now.FHeader.Root).c_str(), When(Before.FHeader.Time).c_str(), Days,
                Days == 1 ? "" : "s", Text(Top ? Top->Change : 0, true).c_str(),
-               Text(Top ? int64_t(Measure.Of(Top->Now->Totals())) : 0, false).c_str());
+               Text(Top ? int64_t(Measure.Of(Now.FFolders[Top->Now].Totals())) : 0, false).c_str());
   std::fprintf(Stream, "%12s  %10s  %10s  %s\n", "change", "before", "now", "folder");
   for (const TSnapshotCompare::TRow* Row : Compare.Grown(Count)) {
-    const std::string Path = Now.FHeader.Root + Row->Now->Path + (Row->Now->Path.empty() ? "" : "/");
+    const std::string Below = Compare.PathOf(*Row);
+    const std::string Path = Now.FHeader.Root + Below + (Below.empty() ? "" : "/");
     std::fprintf(Stream, "%12s  %10s  %10s  %s\n", Text(Row->Change, true).c_str(),
-                 Row->Before ? Text(int64_t(Measure.Of(Row->Before->Totals())), false).c_str() : "new",
-                 Text(int64_t(Measure.Of(Row->Now->Totals())), false).c_str(),
+                 Row->Before != TFolderSnapshot::None
+                   ? Text(int64_t(Measure.Of(Before.FFolders[Row->Before].Totals())), false).c_str()
+                   : "new",
+                 Text(int64_t(Measure.Of(Now.FFolders[Row->Now].Totals())), false).c_str(),
                  TTerminalText::For(Stream, Path).c_str());
   }
   return !std::ferror(Stream);

@@ -21,12 +21,11 @@ public:
                      TFolderSnapshot& Snapshot, std::string& Error, std::string& Note);
   // The scan of Top as a snapshot taken now.
   static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
-  // Remembers Snapshot, keeping as many as the window's options say,
-  // telling a failure on standard error unless Quiet; a user without a
-  // home remembers nothing, quietly.
-  static void Remember(const TFolderSnapshot& Snapshot, bool Quiet);
+  // Remembers the scan of Top as it walks it, keeping as many as the
+  // window's options say, telling a failure on standard error unless
+  // Quiet; a user without a home remembers nothing, quietly.
+  static void Remember(const TFolderNode* Top, const TScanSettings& Settings, bool Quiet);
   // What was compared with what, then the Count folders that grew most, as
   // a table for a terminal; false when writing failed.
-  static bool WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, const TFolderSnapshot& Before,
-                         const TFolderSnapshot& Now, size_t Count);
+  static bool WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, size_t Count);
 };

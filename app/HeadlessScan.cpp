@@ -200,8 +200,7 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       // Digits alone: no sign, no space, nothing past 64 bits.
       uint64_t Bytes = 0;
       const auto [End, Problem] = std::from_chars(Value.data(), Value.data() + Value.size(), Bytes);
-      if (Value.empty() || !std::isdigit((unsigned char)Value[0]) || End != Value.data() + Value.size()
-          || Problem != std::errc() || Bytes < 1) {
+      if (End != Value.data() + Value.size() || Problem != std::errc() || Bytes < 1) {
         FProblem = "--min-size takes a number of bytes of 1 or more, not " + Value;
         return false;
       }
@@ -456,38 +455,28 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   // changed: however often the morning's comparison runs, "last" stays the
   // night's scan. The comparison is of the one.
   const bool Remembering = !FNoHistory && FCompare.empty();
-  std::unique_ptr<TFolderSnapshot> Now;
+  TFolderSnapshot Now;
   std::unique_ptr<TSnapshotCompare> Compare;
+  std::shared_ptr<const TBaseline> Baseline;
   for (const std::string& Path : Scanned)
     // A scan whose own folder could not be read, or that never ran, is no scan.
-    if (const TRoot* Root = Driver.FindRoot(Path);
-        Root && Root->FNode->FErrorCode == 0 && Root->FNode->Finished() && (Remembering || !FCompare.empty())) {
-      TFolderSnapshot Snapshot = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
+    if (const TRoot* Root = Driver.FindRoot(Path); Root && Root->FNode->FErrorCode == 0 && Root->FNode->Finished()) {
       if (Remembering)
-        THeadlessHistory::Remember(Snapshot, FQuiet);
-      if (FCompare.empty())
-        continue;
-      if (!Snapshot.FRefusal.empty()) {
-        std::fprintf(stderr, "The scan of %s is not compared: %s\n",
-                     TTerminalText::For(stderr, Snapshot.FHeader.Root).c_str(),
-                     TTerminalText::For(stderr, Snapshot.FRefusal).c_str());
-        Status = 1;
-      } else {
-        Now = std::make_unique<TFolderSnapshot>(std::move(Snapshot));
-      }
+        THeadlessHistory::Remember(Root->FNode, Driver.FSettings, FQuiet);
+      else if (!FCompare.empty())
+        Now = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
     }
-  if (Now) {
+  if (!Now.FFolders.empty()) {
     // In the measure the window shows, as the report tells it.
     TWindowSettings Window;
     Window.Load(TSettingsStore(), false);
-    Compare = std::make_unique<TSnapshotCompare>(Before, *Now, TChangeMeasure(Window.FShowType));
+    Baseline = std::make_shared<const TBaseline>(std::move(Before), TopNodes.front()->FullPath());
+    Compare = std::make_unique<TSnapshotCompare>(Baseline->Snapshot(), Now, TChangeMeasure(Window.FShowType));
     if (const std::string Warning = Compare->Warning(); !Warning.empty())
       std::fprintf(stderr, "Compared with a scan %s\n", TTerminalText::For(stderr, Warning).c_str());
   }
   // A report of a comparison tells each folder's change, the most grown first.
-  if (!FReportFile.empty()
-      && !Report(Driver, TopNodes,
-                 Compare ? std::make_shared<const TBaseline>(Before, TopNodes.front()->FullPath()) : nullptr))
+  if (!FReportFile.empty() && !Report(Driver, TopNodes, Baseline))
     Status = 1;
   TNcduExport::TUnread Unread;
   if (!FNcduFile.empty() && !TopNodes.empty() && !Export(FNcduFile, [&](std::FILE* File) {
@@ -535,7 +524,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     if (!Export(FExportFile, [&](std::FILE* File) { return TCsvExport::Write(File, TopNodes, Compare.get()); }))
       Status = 1;
   } else if (Compare) {
-    if (!Export("-", [&](std::FILE* File) { return THeadlessHistory::WriteGrown(File, *Compare, Before, *Now, 20); }))
+    if (!Export("-", [&](std::FILE* File) { return THeadlessHistory::WriteGrown(File, *Compare, 20); }))
       Status = 1;
   } else if (FReportFile.empty() && FNcduFile.empty()) {
     for (TFolderNode* Top : TopNodes) {

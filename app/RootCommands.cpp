@@ -17,6 +17,7 @@
 #include "scan/FolderTree.h"
 #include "scan/Root.h"
 #include "scan/ScanDriver.h"
+#include "scan/SlicedRead.h"
 #include "shell/MRUList.h"
 #include "shell/ShellPilot.h"
 #include "shell/WaitCursor.h"
@@ -145,17 +146,32 @@ void TRootCommands::Remember(const TRoot* Root)
   FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = F.Settings.History(),
                   Options = TSnapshotCompare::OptionsOf(F.Driver.FSettings), Time, Name, Host]() mutable {
     TWorkerThread::GiveWay();
-    // Gone when the root was removed meanwhile.
-    TFolderSnapshot Snapshot = TFolderSnapshot::Of(Top, Options, Time, Tree, Removals);
-    Snapshot.FHeader.Root = Name;
-    if (Host)
-      Snapshot.FHeader.Host = *Host;
-    std::string Error, Warning;
-    if (!Store.Usable() || (Snapshot.FFolders.empty() && Snapshot.FRefusal.empty()))
+    if (!Store.Usable())
       return;
-    const QString Told = Store.Remember(Snapshot, Error, &Warning)
-      ? QString::fromLocal8Bit(Warning.c_str())
-      : QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str()));
+    TFolderSnapshot::THeader Header;
+    {
+      TSlicedRead Read(Tree, Removals);
+      if (!Read.Valid())
+        return;  // the root was removed meanwhile
+      Header = TFolderSnapshot::HeaderOf(Top, Options, Time);
+    }
+    Header.Root = Name;
+    if (Host)
+      Header.Host = *Host;
+    // Written as the tree is walked; nothing when the root goes meanwhile.
+    bool Removed = false;
+    std::string Error, Warning;
+    const bool Kept = Store.Remember(
+      Header,
+      [&](std::FILE* Stream) {
+        Removed = !TFolderSnapshot::Write(Stream, Header, Top, Tree, Removals) && errno == EAGAIN;
+        return !Removed && !std::ferror(Stream);
+      },
+      Error, &Warning);
+    if (Removed)
+      return;
+    const QString Told = Kept ? QString::fromLocal8Bit(Warning.c_str())
+                              : QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str()));
     if (!Told.isEmpty())
       QMetaObject::invokeMethod(
         FWindow, [this, Told] { OnMessage(Told); }, Qt::QueuedConnection);

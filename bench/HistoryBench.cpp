@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times the history of a scan of FOLDER: its snapshot taken from the tree,
-// written to a cache folder (and its size there), read back, and compared
-// with a copy of itself in which every tenth folder grew and every
+// Times the history of a scan of FOLDER: remembered in a cache folder as
+// the tree is walked (and its size there), taken in memory, read back, and
+// compared with a copy of itself in which every tenth folder grew and every
 // hundredth is new, with the memory each step leaves in use; then the
 // window's side: the earlier scan made ready for the tree, and every
 // folder's change looked up, as sorting the whole tree by change would:
 //   bench_history FOLDER
+#include "bench/Altered.h"
 #include "bench/Memory.h"
 #include "history/HistoryStore.h"
 #include "history/SnapshotCompare.h"
@@ -51,22 +52,26 @@ int main(int argc, char** argv)
   const TFolderNode* Top = Driver.Roots()->FNode;
   std::printf("scanned: memory %lld MB\n", Megabytes("VmRSS:"));
   QElapsedTimer Clock;
-  Clock.start();
-  TFolderSnapshot Now =
-    TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Driver.FSettings), 2, &Tree, Tree.Removals());
-  Report("snapshot taken", Clock);
-  std::printf("  %zu folders\n", Now.FFolders.size());
   QTemporaryDir Cache;
   THistoryStore Store(Cache.path().toStdString());
   std::string Error;
-  Clock.restart();
-  if (!Store.Remember(Now, Error)) {
+  Clock.start();
+  const TFolderSnapshot::THeader Header =
+    TFolderSnapshot::HeaderOf(Top, TSnapshotCompare::OptionsOf(Driver.FSettings), 2);
+  if (!Store.Remember(
+        Header, [&](std::FILE* Stream) { return TFolderSnapshot::Write(Stream, Header, Top, &Tree, Tree.Removals()); },
+        Error)) {
     std::fprintf(stderr, "%s\n", Error.c_str());
     return 1;
   }
-  Report("written and pruned", Clock);
-  const THistoryStore::TEntry Kept = Store.Of(Now.FHeader.Root).front();
+  Report("remembered as walked", Clock);
+  const THistoryStore::TEntry Kept = Store.Of(Header.Root).front();
   std::printf("  %.2f MB on disk\n", Kept.Bytes / 1048576.0);
+  Clock.restart();
+  const TFolderSnapshot Now =
+    TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Driver.FSettings), 2, &Tree, Tree.Removals());
+  Report("snapshot taken", Clock);
+  std::printf("  %zu folders\n", Now.FFolders.size());
   Clock.restart();
   TFolderSnapshot Read;
   if (!TFolderSnapshot::Read(Kept.File, Read, Error)) {
@@ -74,11 +79,8 @@ int main(int argc, char** argv)
     return 1;
   }
   Report("read back", Clock);
-  TFolderSnapshot Before = Read;
-  for (size_t At = 0; At < Before.FFolders.size(); At += 10)
-    Before.FFolders[At].Size /= 2;
-  for (size_t At = 5; At < Before.FFolders.size(); At += 100)
-    Before.FFolders[At].Path += "-gone";
+  TFolderSnapshot Before = Altered(Read);
+  Read = {};
   Clock.restart();
   const TSnapshotCompare Compare(Before, Now, TChangeMeasure(vtSize));
   const size_t Grown = Compare.Grown(20).size();

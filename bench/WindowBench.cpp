@@ -47,6 +47,7 @@
 #include "app/MainForm.h"
 #include "app/RightPane.h"
 #include "app/RootCommands.h"
+#include "bench/Altered.h"
 #include "bench/Memory.h"
 #include "charts/ChartPane.h"
 #include "files/FilesList.h"
@@ -224,11 +225,7 @@ int main(int argc, char** argv)
       Window.SetCurrentNode(Widest());
     });
     Steps.emplace_back("(the earlier scan made)", [&Window, Earlier] {
-      TFolderSnapshot Snapshot = TFolderSnapshot::Of(Window.Driver().Roots()->FNode, {}, 1);
-      for (size_t At = 0; At < Snapshot.FFolders.size(); At += 10)
-        Snapshot.FFolders[At].Size /= 2;
-      for (size_t At = 5; At < Snapshot.FFolders.size(); At += 100)
-        Snapshot.FFolders[At].Path += "-gone";
+      const TFolderSnapshot Snapshot = Altered(TFolderSnapshot::Of(Window.Driver().Roots()->FNode, {}, 1));
       std::FILE* File = std::fopen(Earlier.c_str(), "wb");
       Snapshot.Write(File);
       std::fclose(File);

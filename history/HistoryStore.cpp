@@ -111,42 +111,44 @@ int THistoryStore::Open(const std::string& Folder, bool Make, std::string& Error
 
 bool THistoryStore::Remember(const TFolderSnapshot& Snapshot, std::string& Error, std::string* Warning)
 {
-  if (!Snapshot.FRefusal.empty()) {
-    Error = Snapshot.FRefusal;
-    return false;
-  }
-  const std::string FolderPath = FolderOf(Snapshot.FHeader.Root);
+  return Remember(
+    Snapshot.FHeader, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); }, Error, Warning);
+}
+
+bool THistoryStore::Remember(const TFolderSnapshot::THeader& Header, const std::function<bool(std::FILE*)>& Write,
+                             std::string& Error, std::string* Warning)
+{
+  const std::string FolderPath = FolderOf(Header.Root);
   const int Folder = Open(FolderPath, true, Error);
   if (Folder < 0)
     return false;
   // Written after every one there, whatever the clock says now.
-  const std::vector<TEntry> Before = Of(Snapshot.FHeader.Root);
+  const std::vector<TEntry> Before = Of(Header.Root);
   const int64_t Now =
     std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
   int64_t Written = Now;
   size_t Future = 0;
   for (const TEntry& Entry : Before) {
     Written = std::max(Written, Entry.Written + 1);
-    Future += Entry.Header.Time > Snapshot.FHeader.Time + 300;
+    Future += Entry.Header.Time > Header.Time + 300;
   }
   if (Future > 0 && Warning)
-    *Warning = std::to_string(Future) + " scan" + (Future == 1 ? "" : "s") + " of " + Snapshot.FHeader.Root
+    *Warning = std::to_string(Future) + " scan" + (Future == 1 ? "" : "s") + " of " + Header.Root
       + " remembered before " + (Future == 1 ? "is" : "are")
       + " dated later than now: the clock was set back since; they count as written before this one";
   // A name no other process takes: the scan's time, the place in the order
   // written, the process and a random part.
   char Name[96];
-  std::snprintf(Name, sizeof Name, "%012lld-%019lld-%d-%08x%s", (long long)Snapshot.FHeader.Time, (long long)Written,
+  std::snprintf(Name, sizeof Name, "%012lld-%019lld-%d-%08x%s", (long long)Header.Time, (long long)Written,
                 int(getpid()), unsigned(std::random_device()()), Suffix);
-  const bool Kept = TSafeSave::StreamAt(
-    Folder, Name, [&Snapshot](std::FILE* Stream) { return Snapshot.Write(Stream); }, Error, 0600);
+  const bool Kept = TSafeSave::StreamAt(Folder, Name, Write, Error, 0600);
   close(Folder);
   if (!Kept) {
     Error = FolderPath + "/" + Name + ": " + Error;
     return false;
   }
   Error.clear();
-  Prune(Snapshot.FHeader.Root);
+  Prune(Header.Root);
   return true;
 }
 

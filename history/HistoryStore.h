@@ -4,6 +4,8 @@
 #include "scan/FolderSnapshot.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ public:
   // snapshots dated in the future (a clock set back since): they do not
   // push out the ones written after them.
   bool Remember(const TFolderSnapshot& Snapshot, std::string& Error, std::string* Warning = nullptr);
+  // The same of a snapshot with Header that Write writes as it goes.
+  bool Remember(const TFolderSnapshot::THeader& Header, const std::function<bool(std::FILE*)>& Write,
+                std::string& Error, std::string* Warning = nullptr);
   // The snapshots of Root (absolute, ending in "/"), the last written first.
   std::vector<TEntry> Of(const std::string& Root) const;
   // Every snapshot kept, the newest first.

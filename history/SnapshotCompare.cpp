@@ -13,32 +13,40 @@ const char* TSnapshotCompare::StateName(TChangeMeasure::TVerdict Verdict)
 
 TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now,
                                    const TChangeMeasure& Measure)
-  : FBefore(Before), FNow(Now), FMeasure(Measure), FNowByPath(Now.FFolders)
+  : FBefore(Before), FNow(Now), FMeasure(Measure)
 {
-  const TSnapshotIndex Old(Before.FFolders);
-  std::vector<bool> Met(Before.FFolders.size());
-  FRows.reserve(Now.FFolders.size());
-  const auto Row = [&](const TFolderSnapshot::TFolder* Was, const TFolderSnapshot::TFolder* Is) {
-    const TFolderTotals Then = Was ? Was->Totals() : TFolderTotals(), Totals = Is ? Is->Totals() : TFolderTotals();
-    const TFolderTotals *ThenOrNull = Was ? &Then : nullptr, *NowOrNull = Is ? &Totals : nullptr;
+  constexpr uint32_t None = TFolderSnapshot::None;
+  const auto Row = [&](uint32_t Was, uint32_t Is) {
+    const TFolderTotals Then = Was == None ? TFolderTotals() : Before.FFolders[Was].Totals(),
+                        Totals = Is == None ? TFolderTotals() : Now.FFolders[Is].Totals();
+    const TFolderTotals *ThenOrNull = Was == None ? nullptr : &Then, *NowOrNull = Is == None ? nullptr : &Totals;
     FRows.push_back({Was, Is, Measure.Verdict(ThenOrNull, NowOrNull), Measure.Change(ThenOrNull, NowOrNull)});
   };
-  for (const TFolderSnapshot::TFolder& Folder : Now.FFolders) {
-    const std::ptrdiff_t At = Old.Find(Folder.Path);
-    if (At >= 0)
-      Met[size_t(At)] = true;
-    Row(At < 0 ? nullptr : &Before.FFolders[size_t(At)], &Folder);
+  // Now's tree depth first, each folder with the one of its name then.
+  std::vector<bool> Met(Before.FFolders.size());
+  FRows.reserve(Now.FFolders.size());
+  std::vector<std::pair<uint32_t, uint32_t>> Pending;
+  if (!Now.FFolders.empty())
+    Pending.emplace_back(0, Before.FFolders.empty() ? None : 0);
+  while (!Pending.empty()) {
+    const auto [Is, Was] = Pending.back();
+    Pending.pop_back();
+    if (Was != None)
+      Met[Was] = true;
+    Row(Was, Is);
+    const TFolderSnapshot::TFolder& Folder = Now.FFolders[Is];
+    for (uint32_t Child = Folder.First + Folder.Count; Child-- > Folder.First;)
+      Pending.emplace_back(Child, Was == None ? None : Before.Child(Was, Now.Name(Now.FFolders[Child])));
   }
-  for (size_t At = 0; At < Before.FFolders.size(); ++At)
-    if (!Met[At])
-      Row(&Before.FFolders[At], nullptr);
+  Before.DepthFirst([&](uint32_t Was) {
+    if (!Met[Was])
+      Row(Was, None);
+  });
 }
 
-const TSnapshotCompare::TRow* TSnapshotCompare::Of(std::string_view Path) const
+std::string TSnapshotCompare::PathOf(const TRow& Row) const
 {
-  // Now's rows come first, in its order.
-  const std::ptrdiff_t At = FNowByPath.Find(Path);
-  return At < 0 ? nullptr : &FRows[size_t(At)];
+  return Row.Now != TFolderSnapshot::None ? FNow.Path(Row.Now) : FBefore.Path(Row.Before);
 }
 
 std::vector<const TSnapshotCompare::TRow*> TSnapshotCompare::Grown(size_t Count) const
@@ -48,10 +56,10 @@ std::vector<const TSnapshotCompare::TRow*> TSnapshotCompare::Grown(size_t Count)
     if (Row.Change > 0)
       Grown.push_back(&Row);
   const auto Before = [](const TRow* A, const TRow* B) {
-    return A->Change != B->Change ? A->Change > B->Change : A->Now->Path < B->Now->Path;
+    return A->Change != B->Change ? A->Change > B->Change : A < B;
   };
   if (Grown.size() > Count) {
-    std::partial_sort(Grown.begin(), Grown.begin() + Count, Grown.end(), Before);
+    std::partial_sort(Grown.begin(), Grown.begin() + std::ptrdiff_t(Count), Grown.end(), Before);
     Grown.resize(Count);
   } else {
     std::sort(Grown.begin(), Grown.end(), Before);

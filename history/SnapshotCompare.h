@@ -2,7 +2,6 @@
 #pragma once
 
 #include "scan/FolderSnapshot.h"
-#include "scan/SnapshotIndex.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +10,8 @@
 
 struct TScanSettings;
 
-// What changed between two snapshots of a root, folder by folder, matched
-// by their paths below it, in one measure.
+// What changed between two snapshots of a root, folder by folder, the two
+// trees walked side by side by their folders' names, in one measure.
 class TSnapshotCompare {
 public:
   // The state the CSV writes: "same", "changed" (grown or shrunk), "new"
@@ -20,8 +19,8 @@ public:
   static const char* StateName(TChangeMeasure::TVerdict Verdict);
 
   struct TRow {
-    const TFolderSnapshot::TFolder* Before;  // null for a new folder
-    const TFolderSnapshot::TFolder* Now;     // null for a folder gone
+    uint32_t Before;  // the folder then; None for a new folder
+    uint32_t Now;     // the folder now; None for a folder gone
     TChangeMeasure::TVerdict Verdict;
     int64_t Change;  // in the measure
   };
@@ -29,11 +28,15 @@ public:
   // Both snapshots must outlive the comparison.
   TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now, const TChangeMeasure& Measure);
   const TChangeMeasure& Measure() const { return FMeasure; }
-  // Now's folders in its order, then those gone in Before's order.
+  const TFolderSnapshot& Before() const { return FBefore; }
+  const TFolderSnapshot& Now() const { return FNow; }
+  // Now's folders depth first, sub-folders by name, then those gone in
+  // Before's order: the top's row first.
   const std::vector<TRow>& Rows() const { return FRows; }
-  // The row of a folder of Now; null for none.
-  const TRow* Of(std::string_view Path) const;
-  // At most Count rows that grew, the most grown first (ties by path).
+  // A row's folder path below the top, "/" between names.
+  std::string PathOf(const TRow& Row) const;
+  // At most Count rows that grew, the most grown first (ties in the rows'
+  // order: a folder before those below it).
   std::vector<const TRow*> Grown(size_t Count) const;
   // Why the two may not compare: of other folders, or counted with other
   // options or cluster sizes; empty when they are alike.
@@ -50,5 +53,4 @@ private:
   const TFolderSnapshot& FNow;
   const TChangeMeasure FMeasure;
   std::vector<TRow> FRows;
-  TSnapshotIndex FNowByPath;
 };

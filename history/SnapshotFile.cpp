@@ -4,6 +4,7 @@
 #include "scan/FolderNode.h"
 #include "scan/NcduImport.h"
 #include "scan/Root.h"
+#include "scan/SnapshotBuilder.h"
 
 #include <csv.h>
 
@@ -14,6 +15,7 @@
 #include <ctime>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,9 +51,11 @@ public:
   {
     if (FProblem.empty() && FRow == 0)
       FProblem = "it is empty";
-    if (FProblem.empty() && FSnapshot.FFolders.empty())
+    if (FProblem.empty() && FBuilder.Size() == 0)
       FProblem = "it holds no folder";
     Error = FProblem;
+    if (FProblem.empty())
+      FBuilder.Finish(FSnapshot);
     return FProblem.empty();
   }
 
@@ -79,34 +83,45 @@ private:
     // A new top: the one of Root is kept, else the first.
     if (FTop.empty() || !Path.starts_with(FTop) || Path == FRoot) {
       FTop = Path;
-      FKeeping = Path == FRoot || FSnapshot.FFolders.empty();
+      FKeeping = Path == FRoot || FBuilder.Size() == 0;
       if (FKeeping) {
-        FSnapshot.FFolders.clear();
+        FBuilder = TSnapshotBuilder();
+        FPlaces.clear();
         FSnapshot.FHeader.Root = Path;
       }
     }
     if (!FKeeping)
       return;
+    // Below a folder of the table, met once: a folder whose parent the
+    // table left out, or met again, is passed over.
+    std::string_view Below = std::string_view(Path).substr(FTop.size());
+    if (!Below.empty())
+      Below.remove_suffix(1);
+    const size_t Slash = Below.rfind('/');
+    const auto Parent = Below.empty()
+      ? FPlaces.end()
+      : FPlaces.find(std::string(Below.substr(0, Slash == std::string::npos ? 0 : Slash)));
+    if ((!Below.empty() && Parent == FPlaces.end()) || FPlaces.contains(std::string(Below)))
+      return;
     TFolderSnapshot::TFolder Folder;
-    Folder.Path = Path.substr(FTop.size());
-    if (!Folder.Path.empty())
-      Folder.Path.pop_back();
     uint64_t Clusters = 0, Holes = 0;
     if (!Number(cSize, Folder.Size) || !Number(cAllocated, Folder.Allocated) || !Number(cObjects, Folder.Objects)
         || !Number(cClusters, Clusters) || !Number(cHoles, Holes))
       return;
     uint64_t Files;
     if (FColumns[cOwnFiles] >= 0 && Number(cOwnFiles, Files))
-      Folder.Files = int64_t(Files);
+      Folder.Files = int32_t(std::min<uint64_t>(Files, INT32_MAX));
     if (FColumns[cLastWrite] >= 0)
       Folder.LastChange = IsoTime(FFields[size_t(FColumns[cLastWrite])]);
-    if (Folder.Path.empty()) {
+    if (Below.empty()) {
       FSnapshot.FHeader.Size = Folder.Size;
       FSnapshot.FHeader.Allocated = Folder.Allocated;
       // Clusters of holes are counted but take no space; 0: not known.
       FSnapshot.FHeader.ClusterSize = Clusters > Holes ? uint32_t(Folder.Allocated / (Clusters - Holes)) : 0;
     }
-    FSnapshot.FFolders.push_back(std::move(Folder));
+    const uint32_t Place = FBuilder.Add(Below.empty() ? TFolderSnapshot::None : Parent->second,
+                                        Below.substr(Slash == std::string::npos ? 0 : Slash + 1), Folder);
+    FPlaces.emplace(Below, Place);
   }
   void Header()
   {
@@ -146,6 +161,8 @@ private:
 
   const std::string& FRoot;
   TFolderSnapshot& FSnapshot;
+  TSnapshotBuilder FBuilder;
+  std::unordered_map<std::string, uint32_t> FPlaces;  // of the folders read, by their path below the top
   std::vector<std::string> FFields;
   std::array<int, cCount> FColumns{};
   size_t FWidth = 0;
@@ -192,7 +209,6 @@ bool TSnapshotFile::Read(const std::string& File, const std::string& Root, const
   if (!Read)
     return false;
   Snapshot.FHeader.Time = int64_t(Status.st_mtime);
-  Snapshot.FHeader.Folders = Snapshot.FFolders.size();
   return true;
 }
 
@@ -209,8 +225,7 @@ bool TSnapshotFile::ReadNcdu(const std::string& File, const TScanSettings& Setti
   // Not where this machine's scans come from.
   Snapshot.FHeader.Host.clear();
   TFolderNode::DeleteSubtree(Root->FNode);
-  Error = Snapshot.FRefusal;
-  return Error.empty();
+  return true;
 }
 
 bool TSnapshotFile::ReadCsv(std::FILE* Stream, const std::string& Root, TFolderSnapshot& Snapshot, std::string& Error,

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "scan/FolderSnapshot.h"
-#include "scan/SnapshotIndex.h"
 
 #include <cstdint>
 #include <string>
@@ -12,8 +11,8 @@
 class TFolderNode;
 
 // An earlier scan of a root that the window's tree is compared with: each
-// folder of the root found in it by its path, and the sub-folders it had
-// that are gone since. Made on any thread, it does not change once made;
+// folder of the root found in it name by name from the top, and the
+// sub-folders it had that are gone since. Made on any thread, it does not change once made;
 // asking it reads the tree, on the tree's thread or under its guard.
 class TBaseline {
 public:
@@ -24,6 +23,7 @@ public:
   TBaseline& operator=(const TBaseline&) = delete;
 
   const TFolderSnapshot::THeader& Header() const { return FSnapshot.FHeader; }
+  const TFolderSnapshot& Snapshot() const { return FSnapshot; }
   const std::string& Root() const { return FRoot; }
 
   struct TChange {
@@ -45,10 +45,10 @@ public:
   // when given, gets the sub-folders Parent had then and has no more.
   std::vector<TChange> OfChildren(const TFolderNode* Parent,
                                   std::vector<const TFolderSnapshot::TFolder*>* Gone = nullptr) const;
-  // The sub-folders Node had then and has no more, in the snapshot's order.
+  // The sub-folders Node had then and has no more, by name.
   std::vector<const TFolderSnapshot::TFolder*> GoneBelow(const TFolderNode* Node) const;
-  // A snapshot folder's name: the last part of its path.
-  static std::string_view NameOf(const TFolderSnapshot::TFolder& Folder);
+  // A snapshot folder's name.
+  std::string_view NameOf(const TFolderSnapshot::TFolder& Folder) const { return FSnapshot.Name(Folder); }
 
   // Node's change from what it was then (null: it is new), as it is now.
   static TChange Change(const TFolderNode* Node, const TFolderSnapshot::TFolder* Before);
@@ -56,14 +56,10 @@ public:
   bool OfRoot(const TFolderNode* Node) const;
 
 private:
-  // Node's path below the top, as the snapshot writes it; false for a node
-  // of another root.
-  bool PathOf(const TFolderNode* Node, std::string& Path) const;
+  // Where Node was in the snapshot: None for a folder new since;
+  // false for a node of another root.
+  bool Find(const TFolderNode* Node, uint32_t& At) const;
 
   const TFolderSnapshot FSnapshot;
   const std::string FRoot;
-  const TSnapshotIndex FIndex;
-  // The sub-folders of folder F are FChildren[FChildStart[F] .. FChildStart[F + 1]).
-  std::vector<uint32_t> FChildStart;
-  std::vector<uint32_t> FChildren;
 };

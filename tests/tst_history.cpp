@@ -6,16 +6,21 @@
 #include "scan/FolderSnapshot.h"
 #include "scan/Root.h"
 #include "scan/ScanSettings.h"
+#include "scan/SnapshotBuilder.h"
 #include "tests/TestTree.h"
 #include "tests/TreeFixture.h"
 
 #include <QTest>
 
+#include <zstd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <thread>
 #include <tuple>
@@ -26,7 +31,7 @@
 namespace {
 
 // A snapshot of Root taken at Time, its folders as "path:size" (allocated
-// twice the size, objects the size's last digit).
+// twice the size, objects the size's last digit), in any order.
 TFolderSnapshot Made(const std::string& Root, int64_t Time, const QStringList& Folders)
 {
   TFolderSnapshot Snapshot;
@@ -35,14 +40,27 @@ TFolderSnapshot Made(const std::string& Root, int64_t Time, const QStringList& F
   Snapshot.FHeader.Host = "host";
   Snapshot.FHeader.ClusterSize = 4096;
   Snapshot.FHeader.Options = "hard-links=once";
+  // Parents first: by depth.
+  std::vector<std::pair<std::string, uint64_t>> Sorted;
   for (const QString& Folder : Folders) {
     const qsizetype Colon = Folder.lastIndexOf(':');
-    const uint64_t Size = Folder.mid(Colon + 1).toULongLong();
-    Snapshot.FFolders.push_back(
-      {Folder.left(Colon).toStdString(), Size, 2 * Size, Size % 10, int64_t(Size % 3) - 1, 1700000000 + int64_t(Size)});
+    Sorted.emplace_back(Folder.left(Colon).toStdString(), Folder.mid(Colon + 1).toULongLong());
   }
-  Snapshot.FHeader.Folders = Snapshot.FFolders.size();
-  Snapshot.FHeader.Size = Snapshot.FFolders.empty() ? 0 : Snapshot.FFolders.front().Size;
+  const auto Depth = [](const std::string& Path) {
+    return Path.empty() ? -1 : int(std::count(Path.begin(), Path.end(), '/'));
+  };
+  std::stable_sort(Sorted.begin(), Sorted.end(),
+                   [&](const auto& A, const auto& B) { return Depth(A.first) < Depth(B.first); });
+  TSnapshotBuilder Builder;
+  std::map<std::string, uint32_t> Placed;
+  for (const auto& [Path, Size] : Sorted) {
+    const size_t Slash = Path.rfind('/');
+    const uint32_t Parent =
+      Path.empty() ? TFolderSnapshot::None : Placed.at(Path.substr(0, Slash == std::string::npos ? 0 : Slash));
+    Placed[Path] = Builder.Add(Parent, Path.substr(Slash == std::string::npos ? 0 : Slash + 1),
+                               {Size, 2 * Size, Size % 10, 1700000000 + int64_t(Size), int32_t(Size % 3) - 1});
+  }
+  Builder.Finish(Snapshot);
   return Snapshot;
 }
 
@@ -61,19 +79,21 @@ void Put(const std::string& File, const std::string& Bytes)
   std::ofstream(File, std::ios::binary | std::ios::trunc).write(Bytes.data(), std::streamsize(Bytes.size()));
 }
 
-// Each folder as "path:size:allocated:objects:files:change", its path's
-// bytes as they are.
+// Each folder as "path:size:allocated:objects:files:change", depth first,
+// its path's bytes as they are.
 QStringList Lines(const TFolderSnapshot& Snapshot)
 {
   QStringList Lines;
-  for (const TFolderSnapshot::TFolder& Folder : Snapshot.FFolders)
+  Snapshot.DepthFirst([&](uint32_t At) {
+    const TFolderSnapshot::TFolder& Folder = Snapshot.FFolders[At];
     Lines << QString("%1:%2:%3:%4:%5:%6")
-               .arg(QString::fromLatin1(Folder.Path))
+               .arg(QString::fromLatin1(Snapshot.Path(At)))
                .arg(Folder.Size)
                .arg(Folder.Allocated)
                .arg(Folder.Objects)
                .arg(Folder.Files)
                .arg(Folder.LastChange);
+  });
   return Lines;
 }
 
@@ -82,10 +102,101 @@ QStringList Rows(const TSnapshotCompare& Compare)
   QStringList Rows;
   for (const TSnapshotCompare::TRow& Row : Compare.Rows())
     Rows << QString("%1:%2:%3")
-              .arg(QString::fromStdString((Row.Now ? Row.Now : Row.Before)->Path),
-                   TSnapshotCompare::StateName(Row.Verdict))
+              .arg(QString::fromStdString(Compare.PathOf(Row)), TSnapshotCompare::StateName(Row.Verdict))
               .arg(Row.Change);
   return Rows;
+}
+
+// Each folder below Top as "depth:name:size:allocated:objects:files:change",
+// depth first by name: a chain of any depth in lines of a few bytes.
+QStringList Levels(const TFolderNode* Top)
+{
+  QStringList Lines;
+  std::vector<std::pair<const TFolderNode*, int>> Pending{{Top, 0}};
+  while (!Pending.empty()) {
+    const auto [Node, Depth] = Pending.back();
+    Pending.pop_back();
+    Lines << QString("%1:%2:%3:%4:%5:%6:%7")
+               .arg(Depth)
+               .arg(QString::fromLatin1(Depth ? Node->FName : ""))
+               .arg(Node->SizeBytes())
+               .arg(Node->AllocatedBytes())
+               .arg(Node->FObjects.Load())
+               .arg(Node->OwnFiles())
+               .arg(Node->FLastWrite.Load());
+    const std::vector<TFolderNode*> Folders = Node->SubFoldersByName();
+    for (auto Child = Folders.rbegin(); Child != Folders.rend(); ++Child)
+      Pending.emplace_back(*Child, Depth + 1);
+  }
+  return Lines;
+}
+
+QStringList Levels(const TFolderSnapshot& Snapshot)
+{
+  QStringList Lines;
+  std::vector<int> Depths(Snapshot.FFolders.size());
+  Snapshot.DepthFirst([&](uint32_t At) {
+    const TFolderSnapshot::TFolder& Folder = Snapshot.FFolders[At];
+    const int Depth = At == 0 ? 0 : Depths[Folder.Parent] + 1;
+    Depths[At] = Depth;
+    Lines << QString("%1:%2:%3:%4:%5:%6:%7")
+               .arg(Depth)
+               .arg(QString::fromLatin1(Snapshot.Name(Folder)))
+               .arg(Folder.Size)
+               .arg(Folder.Allocated)
+               .arg(Folder.Objects)
+               .arg(Folder.Files)
+               .arg(Folder.LastChange);
+  });
+  return Lines;
+}
+
+// A file of the first format, of whole paths sharing their beginnings, as
+// earlier versions wrote it.
+std::string FirstFormat(const TFolderSnapshot& Snapshot)
+{
+  const auto Put = [](std::string& Out, uint64_t Value) {
+    for (; Value >= 0x80; Value >>= 7)
+      Out += char(Value | 0x80);
+    Out += char(Value);
+  };
+  const auto PutText = [&Put](std::string& Out, const std::string& Text) {
+    Put(Out, Text.size());
+    Out += Text;
+  };
+  const TFolderSnapshot::THeader& Of = Snapshot.FHeader;
+  std::string Header;
+  Put(Header, uint64_t(Of.Time) << 1);
+  Put(Header, Of.ClusterSize);
+  Put(Header, Snapshot.FFolders.size());
+  Put(Header, Of.Size);
+  Put(Header, Of.Allocated);
+  PutText(Header, Of.Root);
+  PutText(Header, Of.Host);
+  PutText(Header, Of.Options);
+  std::string Rows, Before;
+  Snapshot.DepthFirst([&](uint32_t At) {
+    const TFolderSnapshot::TFolder& Folder = Snapshot.FFolders[At];
+    const std::string Path = Snapshot.Path(At);
+    size_t Shared = 0;
+    while (Shared < Before.size() && Shared < Path.size() && Before[Shared] == Path[Shared])
+      ++Shared;
+    Put(Rows, Shared);
+    PutText(Rows, Path.substr(Shared));
+    Put(Rows, Folder.Size);
+    Put(Rows, Folder.Allocated);
+    Put(Rows, Folder.Objects);
+    Put(Rows, uint64_t(Folder.Files + 1));
+    Put(Rows, uint64_t(Folder.LastChange) << 1);
+    Before = Path;
+  });
+  std::string Packed(ZSTD_compressBound(Rows.size()), '\0');
+  Packed.resize(ZSTD_compress(Packed.data(), Packed.size(), Rows.data(), Rows.size(), 3));
+  std::string File = "SPLNHIST";
+  for (const uint32_t Value : {1u, uint32_t(Header.size())})
+    for (int Byte = 0; Byte < 4; ++Byte)
+      File += char(Value >> (8 * Byte));
+  return File + Header + Packed;
 }
 
 }  // namespace
@@ -101,10 +212,9 @@ private slots:
   void writtenAndRead()
   {
     TTestTree Tree;
-    QStringList Folders{
-      ":900", "a:500", "a/b:300", "a/b c:1", "a-b:2", "\xff\x01:7", "a/b/deep/er/still/deeper:0", "z\nz:12345678901"};
-    for (int Folder = 0; Folder < 200; ++Folder)
-      Folders << QString("f%1/sub:%2").arg(Folder).arg(Folder * 7919);
+    QStringList Folders{":900", "a:500", "a/b:300", "a/b c:1", "a-b:2", "\xff\x01:7", "a/b/deep:0", "z\nz:12345678901"};
+    for (int Folder = 0; Folder < 100; ++Folder)
+      Folders << QString("f%1:%2").arg(Folder).arg(Folder * 31) << QString("f%1/sub:%2").arg(Folder).arg(Folder * 7919);
     TFolderSnapshot Snapshot = Made("/data/", 1765000000, Folders);
     Snapshot.FFolders[2].LastChange = 0;
     const std::string File = Tree.Path("s.snap");
@@ -141,11 +251,16 @@ private slots:
     Put(File, Newer);
     QVERIFY(!TFolderSnapshot::Read(File, Read, Error, true));
     QVERIFY2(Error.find("newer version") != std::string::npos, Error.c_str());
-    // A header that counts other folders than the rows hold.
-    ++Snapshot.FHeader.Folders;
-    Written(Snapshot, File);
-    QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
-    QCOMPARE(Error, std::string("damaged"));
+    // A header that counts other folders than the rows hold, or many more
+    // than the file can.
+    for (const uint8_t Count : {207, 209, 0, 255}) {
+      std::string Miscounted = Whole;
+      Miscounted[16] = char(Count);
+      Miscounted[17] = char(Count == 255 ? 255 : 0);
+      Put(File, Miscounted);
+      QVERIFY2(!TFolderSnapshot::Read(File, Read, Error), qPrintable(QString::number(Count)));
+      QCOMPARE(Error, std::string("damaged"));
+    }
     Put(File, "[1,2,{\"progname\":\"ncdu\"}]");
     QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
     QCOMPARE(Error, std::string("not a snapshot of Spacelens"));
@@ -156,6 +271,8 @@ private slots:
   {
     TTestTree Tree;
     QStringList Folders{":1"};
+    for (int Folder = 0; Folder < 97; ++Folder)
+      Folders << QString("d%1:%2").arg(Folder).arg(Folder);
     for (int Folder = 0; Folder < 70000; ++Folder)
       Folders << QString("d%1/e%2:%3").arg(Folder % 97).arg(Folder).arg(uint64_t(Folder) * 2654435761u);
     const TFolderSnapshot Snapshot = Made("/big/", 1765000000, Folders);
@@ -167,49 +284,121 @@ private slots:
     QCOMPARE(Lines(Read), Lines(Snapshot));
   }
 
-  // A table keeps whole paths: a tree nested so deep that they would take
-  // memory as its folders times its depth is neither remembered nor read,
-  // with a reason. Its folders still know their root at any depth.
-  void deepTrees_data()
+  // A tree written as it is walked, or taken in memory and written, reads
+  // back as the tree: every folder, every field; however deep or wide.
+  void treesWrittenAndRead_data()
   {
-    QTest::addColumn<int>("Levels");
-    QTest::addColumn<bool>("Kept");
-    QTest::newRow("paths of 9 MB") << 300 << true;
-    QTest::newRow("paths of 25 MB") << 500 << false;
+    QTest::addColumn<int>("depth");  // of a chain below the top
+    QTest::addColumn<int>("width");  // of folders below the top, each with two of its own
+    QTest::newRow("a chain 30,000 deep") << 30000 << 0;
+    QTest::newRow("10,000 wide") << 0 << 10000;
   }
-  void deepTrees()
+  void treesWrittenAndRead()
   {
-    QFETCH(int, Levels);
-    QFETCH(bool, Kept);
+    QFETCH(int, depth);
+    QFETCH(int, width);
     TTestTree Tree;
-    TTreeFixture Deep(4096);
-    TFolderNode* Node = Deep.Top;
-    const std::string Name(200, 'n');
-    for (int Level = 0; Level < Levels; ++Level)
-      Node = Deep.Add(Node, Name, 1, 1, 1);
-    const TFolderNode Row(Node);  // a file row of the details list
-    QCOMPARE(std::pair(Node->Root(), Row.Root()), std::pair(&Deep.Root, &Deep.Root));
-    const TFolderSnapshot Snapshot = TFolderSnapshot::Of(Deep.Top, {}, 1765000000);
-    QCOMPARE(Snapshot.FFolders.size(), Kept ? size_t(Levels + 1) : 0);
-    QCOMPARE(Snapshot.FRefusal.find("nested too deep to keep") != std::string::npos, !Kept);
-    THistoryStore Store(Tree.Path("cache"));
+    TTreeFixture Made(4096);
+    TFolderNode* Node = Made.Top;
+    for (int Level = 0; Level < depth; ++Level) {
+      Node = Made.Add(Node, Level % 2 ? "n" : "m\xff", uint64_t(Level % 5), uint64_t(Level % 7), uint64_t(Level + 1));
+      Node->FLastWrite = uint32_t(1700000000 + Level);
+    }
+    // Added in no order: written by their names' bytes.
+    for (int Folder = width; Folder-- > 0;) {
+      TFolderNode* Wide = Made.Add(Made.Top, "w" + std::to_string(Folder * 7919 % 10007), 1, uint64_t(Folder), 3);
+      Made.Add(Wide, "z", 2, 0, 1);
+      Made.Add(Wide, "a", 0, 5, 1);
+    }
+    const TFolderSnapshot::THeader Header = TFolderSnapshot::HeaderOf(Made.Top, "opts", 1765000000);
+    const std::string Walked = Tree.Path("walked.snap"), Taken = Tree.Path("taken.snap");
+    std::FILE* Stream = std::fopen(Walked.c_str(), "wb");
+    QVERIFY(Stream && TFolderSnapshot::Write(Stream, Header, Made.Top, &Made.Tree, Made.Tree.Removals()));
+    std::fclose(Stream);
+    const TFolderSnapshot InMemory = TFolderSnapshot::Of(Made.Top, "opts", 1765000000);
+    QCOMPARE(InMemory.FFolders.size(), size_t(1 + depth + 3 * width));
+    const QStringList Expected = Levels(Made.Top);
+    QCOMPARE(Levels(InMemory), Expected);
+    Written(InMemory, Taken);
+    for (const std::string& File : {Walked, Taken}) {
+      TFolderSnapshot Read;
+      std::string Error;
+      QVERIFY2(TFolderSnapshot::Read(File, Read, Error), Error.c_str());
+      QCOMPARE(Read.FHeader.Folders, uint64_t(Expected.size()));
+      QCOMPARE(
+        std::tie(Read.FHeader.Size, Read.FHeader.Allocated, Read.FHeader.Options, Read.FHeader.Root),
+        std::tie(InMemory.FHeader.Size, InMemory.FHeader.Allocated, InMemory.FHeader.Options, InMemory.FHeader.Root));
+      QCOMPARE(Levels(Read), Expected);
+    }
+    // A tree that lost folders while it was written is not written.
+    Stream = std::fopen(Walked.c_str(), "wb");
+    const uint64_t Removals = Made.Tree.Removals();
+    Made.Tree.DeleteNode(Made.Top->Child(0));
+    errno = 0;
+    QVERIFY(!TFolderSnapshot::Write(Stream, Header, Made.Top, &Made.Tree, Removals));
+    QCOMPARE(errno, EAGAIN);
+    std::fclose(Stream);
+  }
+
+  // Comparing two snapshots tells each folder what the window's tree, set
+  // against the first, tells it: the same verdict and change, the same
+  // folders gone; and snapshots of the first format compare as well.
+  void comparesAsTheTree()
+  {
+    TTreeFixture Then(4096), Now(4096);
+    const auto Grow = [](TTreeFixture& Tree, bool Later) {
+      TFolderNode* Same = Tree.Add(Tree.Top, "same", 2, 10, 3);
+      Tree.Add(Same, "inner", 1, 0, 1);
+      Tree.Add(Tree.Top, "grown", Later ? 9 : 3, 100, 2);
+      TFolderNode* Moved = Tree.Add(Tree.Top, Later ? "new-name" : "old-name", 4, 0, 1);
+      Tree.Add(Moved, "deep", 1, 0, 1);
+      Tree.Add(Tree.Top, Later ? "added" : "gone", 5, 5, 5);
+      Tree.Add(Tree.Top, "a-b", Later ? 1 : 2, 0, 1);
+      Tree.Add(Tree.Top, "a", 1, 0, 1);
+    };
+    Grow(Then, false);
+    Grow(Now, true);
+    TTestTree Files;
+    const std::string First = Files.Path("first.snap");
+    const TFolderSnapshot Before = TFolderSnapshot::Of(Then.Top, {}, 1), After = TFolderSnapshot::Of(Now.Top, {}, 2);
+    Put(First, FirstFormat(Before));
+    TFolderSnapshot Old;
     std::string Error;
-    QCOMPARE(Store.Remember(Snapshot, Error), Kept);
-    QCOMPARE(Error, Snapshot.FRefusal);
-    QCOMPARE(Store.Of(Snapshot.FHeader.Root).size(), size_t(Kept));
-    // Written by hand, its rows' paths growing by a name each.
-    TFolderSnapshot ByHand = Made("/deep/", 1765000000, {":1"});
-    for (std::string Path = Name; ByHand.FFolders.size() <= size_t(Levels); Path += '/' + Name)
-      ByHand.FFolders.push_back({Path, 1, 1, 1, 0, 0});
-    ByHand.FHeader.Folders = ByHand.FFolders.size();
-    const std::string File = Tree.Path("deep.snap");
-    Written(ByHand, File);
-    TFolderSnapshot Read;
-    QCOMPARE(TFolderSnapshot::Read(File, Read, Error), Kept);
-    if (Kept)
-      QCOMPARE(Read.FFolders.size(), size_t(Levels + 1));
-    else
-      QCOMPARE(Error, std::string("its folders are nested too deep to read"));
+    QVERIFY2(TFolderSnapshot::Read(First, Old, Error), Error.c_str());
+    QCOMPARE(Lines(Old), Lines(Before));
+    for (const TChangeMeasure Measure :
+         {TChangeMeasure(vtSize), TChangeMeasure(vtAllocated), TChangeMeasure(vtObjects)}) {
+      const TSnapshotCompare Compare(Old, After, Measure);
+      const TBaseline Baseline(TFolderSnapshot(Before), "/top");
+      QStringList Snapshots, Trees, Gone;
+      for (const TSnapshotCompare::TRow& Row : Compare.Rows())
+        (Row.Now == TFolderSnapshot::None ? Gone : Snapshots)
+          << QString("%1:%2:%3")
+               .arg(QString::fromStdString(Compare.PathOf(Row)), TSnapshotCompare::StateName(Row.Verdict))
+               .arg(Row.Change);
+      QStringList GoneBelow;
+      std::vector<std::pair<const TFolderNode*, std::string>> Pending{{Now.Top, ""}};
+      while (!Pending.empty()) {
+        const auto [Node, Path] = Pending.back();
+        Pending.pop_back();
+        const TBaseline::TChange Change = Baseline.Of(Node);
+        Trees << QString("%1:%2:%3")
+                   .arg(QString::fromStdString(Path), TSnapshotCompare::StateName(Change.Verdict(Measure)))
+                   .arg(Change.Grown(Measure));
+        for (const TFolderSnapshot::TFolder* Folder : Baseline.GoneBelow(Node))
+          GoneBelow << QString::fromStdString((Path.empty() ? "" : Path + "/") + std::string(Baseline.NameOf(*Folder)));
+        const std::vector<TFolderNode*> Folders = Node->SubFoldersByName();
+        for (auto Child = Folders.rbegin(); Child != Folders.rend(); ++Child)
+          Pending.emplace_back(*Child, Path.empty() ? (*Child)->Name() : Path + '/' + (*Child)->Name());
+      }
+      QCOMPARE(Snapshots, Trees);
+      // A folder gone takes those below it along.
+      QCOMPARE(GoneBelow, (QStringList{"gone", "old-name"}));
+      QCOMPARE(Gone.size(), 3);
+      QVERIFY2(Gone[0].startsWith("gone:gone:") && Gone[1].startsWith("old-name:gone:")
+                 && Gone[2].startsWith("old-name/deep:gone:"),
+               qPrintable(Gone.join('|')));
+    }
   }
 
   // The last ones of each root are kept, the last written first; over the
@@ -280,7 +469,8 @@ private slots:
     }
   }
 
-  // Every folder of now with its state and change, then those gone.
+  // Every folder of now, depth first by name, with its state and change,
+  // then those gone.
   void compares()
   {
     const TFolderSnapshot Before =
@@ -290,20 +480,20 @@ private slots:
     const TSnapshotCompare Compare(Before, Now, TChangeMeasure(vtSize));
     QCOMPARE(
       Rows(Compare),
-      (QStringList{":changed:350", "grown:changed:500", "same:same:0", "emptied:changed:-300", "new-name:new:40",
-                   "added:new:400", "added/x:new:10", "gone:gone:-200", "gone/deep:gone:-20", "old-name:gone:-40"}));
+      (QStringList{":changed:350", "added:new:400", "added/x:new:10", "emptied:changed:-300", "grown:changed:500",
+                   "new-name:new:40", "same:same:0", "gone:gone:-200", "gone/deep:gone:-20", "old-name:gone:-40"}));
     // In another measure, only that measure: the space allocated is twice
     // the size here, the objects the size's last digit, which none changed.
     QCOMPARE(
       Rows(TSnapshotCompare(Before, Now, TChangeMeasure(vtPercent))),
-      (QStringList{":changed:700", "grown:changed:1000", "same:same:0", "emptied:changed:-600", "new-name:new:80",
-                   "added:new:800", "added/x:new:20", "gone:gone:-400", "gone/deep:gone:-40", "old-name:gone:-80"}));
+      (QStringList{":changed:700", "added:new:800", "added/x:new:20", "emptied:changed:-600", "grown:changed:1000",
+                   "new-name:new:80", "same:same:0", "gone:gone:-400", "gone/deep:gone:-40", "old-name:gone:-80"}));
     QCOMPARE(Rows(TSnapshotCompare(Before, Now, TChangeMeasure(vtObjects))),
-             (QStringList{":same:0", "grown:same:0", "same:same:0", "emptied:same:0", "new-name:new:0", "added:new:0",
-                          "added/x:new:0", "gone:gone:0", "gone/deep:gone:0", "old-name:gone:0"}));
+             (QStringList{":same:0", "added:new:0", "added/x:new:0", "emptied:same:0", "grown:same:0", "new-name:new:0",
+                          "same:same:0", "gone:gone:0", "gone/deep:gone:0", "old-name:gone:0"}));
     QStringList Grown;
     for (const TSnapshotCompare::TRow* Row : Compare.Grown(3))
-      Grown << QString::fromStdString(Row->Now->Path);
+      Grown << QString::fromStdString(Compare.PathOf(*Row));
     QCOMPARE(Grown, (QStringList{"grown", "added", ""}));
     QVERIFY(Compare.Warning().empty());
     TFolderSnapshot Other = Now;
@@ -408,15 +598,15 @@ private slots:
     Store.FKeep = 3;
     const int64_t Now = std::time(nullptr);
     std::string Error, Warning;
-    for (int Day = 1; Day <= 5; ++Day)
-      QVERIFY2(Store.Remember(Made("/f/", Now + 30 * 86400 + Day, {":1"}), Error, &Warning), Error.c_str());
+    for (int Second = 1; Second <= 5; ++Second)
+      QVERIFY2(Store.Remember(Made("/f/", Now + 2 * 3600 + Second, {":1"}), Error, &Warning), Error.c_str());
     QVERIFY(Warning.empty());
     QVERIFY2(Store.Remember(Made("/f/", Now, {":5"}), Error, &Warning), Error.c_str());
     QVERIFY2(Warning.starts_with("3 scans of /f/ remembered before are dated later than now"), Warning.c_str());
     const std::vector<THistoryStore::TEntry> Kept = Store.Of("/f/");
     QCOMPARE(Kept.size(), size_t(3));
     QCOMPARE(Kept.front().Header.Time, Now);
-    QCOMPARE(Kept[1].Header.Time, Now + 30 * 86400 + 5);
+    QCOMPARE(Kept[1].Header.Time, Now + 2 * 3600 + 5);
     // One written by a clock far ahead: the ones after still come after it,
     // each after the other, whatever their dates.
     const std::string Ahead = std::regex_replace(Kept.front().File, std::regex("-[0-9]{19}-"), "-8000000000000000000-");
@@ -538,7 +728,7 @@ private slots:
     const auto Gone = [&](const TFolderNode* Node) {
       QStringList Names;
       for (const TFolderSnapshot::TFolder* Folder : Baseline.GoneBelow(Node))
-        Names << QString::fromStdString(std::string(TBaseline::NameOf(*Folder)));
+        Names << QString::fromStdString(std::string(Baseline.NameOf(*Folder)));
       return Names;
     };
     QCOMPARE(Gone(Now.Top), QStringList{"gone"});
@@ -547,6 +737,7 @@ private slots:
     QCOMPARE(Gone(Other.Top), QStringList{});
     // A path met twice (a table holding another) is one folder.
     const TBaseline Twice(Made("/top/", 100, {":9", "same:1", "same:1", "gone:2"}), "/top/");
+    QCOMPARE(Twice.Snapshot().FFolders.size(), size_t(3));
     QCOMPARE(Twice.GoneBelow(Now.Top).size(), size_t(1));
     // A folder gone from the window's tree is gone from the comparison.
     Now.Tree.DeleteNode(Same);

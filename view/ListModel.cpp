@@ -67,7 +67,7 @@ void TListModel::SetFolder(TFolderNode* Node)
       FRows.push_back({Child, nullptr, FDisplay.NodeCaption(Child), true, -1, false, Then(Changes[At])});
   for (const TFolderSnapshot::TFolder* Then : Gone) {
     // A record of its own, empty: the folder is no more.
-    std::unique_ptr<TFolderNode> Record = Detached(Node, std::string(TBaseline::NameOf(*Then)));
+    std::unique_ptr<TFolderNode> Record = Detached(Node, std::string(FCompared->NameOf(*Then)));
     TFolderData* Shared = Record.get();
     FRows.push_back({Shared, std::move(Record), TPathRules::Shown(Shared->FName), true, -1, false, Then, true});
   }
