@@ -261,6 +261,25 @@ private slots:
       QVERIFY2(!TFolderSnapshot::Read(File, Read, Error), qPrintable(QString::number(Count)));
       QCOMPARE(Error, std::string("damaged"));
     }
+    // Two billion folders claimed by a file of kilobytes: refused before
+    // any room is made for them.
+    std::string Claims = Whole;
+    Claims[19] = char(0x80);
+    Put(File, Claims);
+    QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
+    QCOMPARE(Error, std::string("damaged"));
+    // Sub-folders out of their names' order could not be found by name.
+    TFolderSnapshot Unordered = Snapshot;
+    TFolderSnapshot::TFolder& Top = Unordered.FFolders.front();
+    TFolderSnapshot::TFolder &First = Unordered.FFolders[Top.First], &Second = Unordered.FFolders[Top.First + 1];
+    const uint64_t NameAt = First.NameAt, NameLength = First.NameLength;
+    First.NameAt = Second.NameAt;
+    First.NameLength = Second.NameLength;
+    Second.NameAt = NameAt;
+    Second.NameLength = NameLength;
+    Written(Unordered, File);
+    QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
+    QCOMPARE(Error, std::string("damaged"));
     Put(File, "[1,2,{\"progname\":\"ncdu\"}]");
     QVERIFY(!TFolderSnapshot::Read(File, Read, Error));
     QCOMPARE(Error, std::string("not a snapshot of Spacelens"));
