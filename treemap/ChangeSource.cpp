@@ -56,7 +56,7 @@ void TChangeSource::Entries(const void* Folder, std::vector<TTreemapEntry>& Out)
                                                                           : cmSame;
 }
 
-uint8_t TChangeSource::Mark(TChangeMeasure::TVerdict Verdict)
+TChangeSource::TMark TChangeSource::Mark(TChangeMeasure::TVerdict Verdict)
 {
   switch (Verdict) {
     case TChangeMeasure::cvNew: return cmNew;

@@ -23,7 +23,7 @@ public:
   void Entries(const void* Folder, std::vector<TTreemapEntry>& Out) const override;
 
 private:
-  static uint8_t Mark(TChangeMeasure::TVerdict Verdict);
+  static TMark Mark(TChangeMeasure::TVerdict Verdict);
 
   std::shared_ptr<const TBaseline> FBaseline;
 };
