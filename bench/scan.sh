@@ -33,8 +33,10 @@ threads=$([ -n "$cold" ] && echo 8 || echo 2)
 
 /usr/bin/time -o "$work/time" -f '%M' "$top/build/app/spacelens" --nogui --export - "$work/empty" >/dev/null
 base=$(tail -n 1 "$work/time")
-ours="spacelens --nogui --export -"
+ours="spacelens --nogui --no-history --export -"
 remembered="the same, remembering the scan"
+plain="spacelens --nogui (every option at its default)"
+compared="spacelens --nogui --compare last"
 floor="floor, $threads threads"
 ncdu="ncdu -0 -o /dev/null"
 for tree in $(bench_trees); do
@@ -42,6 +44,8 @@ for tree in $(bench_trees); do
   seconds=(); megabytes=(); order=()
   measure "$ours" "$top/build/app/spacelens" --nogui --no-history --export - "$tree"
   measure "$remembered" "$top/build/app/spacelens" --nogui --export - "$tree"
+  measure "$plain" "$top/build/app/spacelens" --nogui "$tree"
+  measure "$compared" "$top/build/app/spacelens" --nogui --compare last "$tree"
   measure "$floor" "$work/floor" "$tree" "$threads"
   measure "du -s" du -s "$tree"
   measure "$ncdu" ncdu -0 -o /dev/null "$tree"
@@ -54,10 +58,17 @@ for tree in $(bench_trees); do
     printf '| %s | %s | %s |\n' "$name" "${seconds[$name]}" "${megabytes[$name]}"
   done
   awk -v s="${seconds[$ours]}" -v f="${seconds[$floor]}" -v n="${seconds[$ncdu]:-0}" -v m="${megabytes[$ours]}" \
+      -v rs="${seconds[$remembered]}" -v rm="${megabytes[$remembered]}" -v ps="${seconds[$plain]}" \
+      -v cs="${seconds[$compared]}" -v cm="${megabytes[$compared]}" \
       -v b="$base" -v d="$folders" -v c="$cold" 'BEGIN {
-    printf "time / floor: %.2f (target at most %s)\n", s / f, c ? "1.0" : "1.3"
+    printf "time / floor: %.2f (target at most %s); every option at its default: %.2f (target at most 1.1)\n",
+      s / f, c ? "1.0" : "1.3", ps / f
     if (n > 0) printf "time / ncdu:  %.2f\n", s / n
     printf "peak memory:  %.1f MB, %.0f bytes per folder above the %.1f MB of an empty scan (target at most 100)\n",
       m, (m * 1024 - b) * 1024 / d, b / 1024
+    printf "remembering:  %+.1f %% time, %+.1f %% peak memory (targets at most 5 %% and 10 %%)\n",
+      (rs / s - 1) * 100, (rm / m - 1) * 100
+    printf "comparing with the last: %.2f x the memory, %.2f x the time of the scan alone (targets 1.5, 1.5)\n",
+      cm / m, cs / s
   }'
 done
