@@ -331,14 +331,20 @@ private slots:
     }
     const TFolderSnapshot::THeader Header = TFolderSnapshot::HeaderOf(Made.Top, "opts", 1765000000);
     const std::string Walked = Tree.Path("walked.snap"), Taken = Tree.Path("taken.snap");
+    // Totals taken before the tree last grew: the file tells the tree's.
+    TFolderSnapshot::THeader Earlier = Header;
+    Earlier.Size -= 1;
+    Earlier.Allocated += 4096;
     std::FILE* Stream = std::fopen(Walked.c_str(), "wb");
-    QVERIFY(Stream && TFolderSnapshot::Write(Stream, Header, Made.Top, &Made.Tree, Made.Tree.Removals()));
+    QVERIFY(Stream && TFolderSnapshot::Write(Stream, Earlier, Made.Top, &Made.Tree, Made.Tree.Removals()));
     std::fclose(Stream);
     const TFolderSnapshot InMemory = TFolderSnapshot::Of(Made.Top, "opts", 1765000000);
     QCOMPARE(InMemory.FFolders.size(), size_t(1 + depth + 3 * width));
     const QStringList Expected = Levels(Made.Top);
     QCOMPARE(Levels(InMemory), Expected);
-    Written(InMemory, Taken);
+    TFolderSnapshot Stale = InMemory;
+    Stale.FHeader = Earlier;
+    Written(Stale, Taken);
     for (const std::string& File : {Walked, Taken}) {
       TFolderSnapshot Read;
       std::string Error;
