@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The man page names every option --help shows, and groff reads it without
-# a warning.
+# The man page names every option --help shows and the version --version
+# tells, and groff reads it without a warning.
 #   manpage_test.sh SPACELENS PAGE
 set -euo pipefail
 program=$1
@@ -18,6 +18,12 @@ for option in $options; do
     status=1
   fi
 done
+# The title line's source field is "Spacelens VERSION".
+version=$("$program" --version)
+if ! head -n 5 "$page" | grep -q "^\.TH .*\"$version\""; then
+  echo "$page does not give the version of --version ($version)" >&2
+  status=1
+fi
 if ! warnings=$(LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 "$page" 2>&1) || [ -n "$warnings" ]; then
   echo "groff: ${warnings:-failed}" >&2
   status=1

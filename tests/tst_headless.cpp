@@ -458,7 +458,7 @@ private slots:
     QTest::newRow("an export") << TArgs{"--export", "-", "FOLDER"} << 0 << QByteArray("path,clusters,") << QByteArray();
     QTest::newRow("a folder, no display")
       << TArgs{"FOLDER"} << 1 << QByteArray() << QByteArray("no display; use --nogui");
-    QTest::newRow("version") << TArgs{"--version"} << 0 << QByteArray("Spacelens ") << QByteArray();
+    QTest::newRow("version") << TArgs{"--version"} << 0 << QByteArray("Spacelens 2.0\n") << QByteArray();
     QTest::newRow("an unknown option") << TArgs{"--fast", "FOLDER"} << 2 << QByteArray()
                                        << "spacelens: unknown option --fast\n\n" + Usage;
     const auto Wrong = [&](const char* Name, const TArgs& Arguments) {
