@@ -28,7 +28,7 @@ public:
     std::atomic<uint32_t> Unfinished;  // sub-folders not finished yet: the last finishes this folder
     // Where the scan's path rules stand at this folder, set before its
     // sub-folders are walked; empty when not known.
-    TExcludeRules::TState PathState;
+    TExcludeRules::TState PathState{};
   };
 
   // How many descriptors waiting folders may keep.

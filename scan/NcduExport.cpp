@@ -76,9 +76,9 @@ private:
     uint64_t Device;
     int Fd;
     TFileIdentity Identity;
-    TExcludeRules::TState PathState;  // where the scan's path rules stand at it
-    bool Closed = false;              // its descriptor let go of, to be opened again by name
-    bool NoDescriptors = false;       // not opened, nor those below it, for want of descriptors
+    TExcludeRules::TState PathState{};  // where the scan's path rules stand at it
+    bool Closed = false;                // its descriptor let go of, to be opened again by name
+    bool NoDescriptors = false;         // not opened, nor those below it, for want of descriptors
   };
   // Opens Node's array with its info, or writes it whole when it was not
   // entered. Returns its level when its entries follow.
