@@ -12,6 +12,8 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <linux/magic.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -39,6 +41,26 @@ std::string ClusterTableName(const std::string& KernelType)
   if (KernelType == "iso9660" || KernelType == "udf")
     return "CDFS";
   return {};
+}
+
+std::string KernelTypeByMagic(const std::string& Path)
+{
+  struct statfs Data;
+  if (statfs(Path.c_str(), &Data) != 0)
+    return {};
+  switch (uint32_t(Data.f_type)) {
+    case EXT4_SUPER_MAGIC: return "ext4";  // also ext2 and ext3, counted alike
+    case XFS_SUPER_MAGIC: return "xfs";
+    case BTRFS_SUPER_MAGIC: return "btrfs";
+    case F2FS_SUPER_MAGIC: return "f2fs";
+    case NILFS_SUPER_MAGIC: return "nilfs2";
+    case REISERFS_SUPER_MAGIC: return "reiserfs";
+    case MSDOS_SUPER_MAGIC: return "vfat";
+    case EXFAT_SUPER_MAGIC: return "exfat";
+    case ISOFS_SUPER_MAGIC: return "iso9660";
+    case UDF_SUPER_MAGIC: return "udf";
+    default: return {};
+  }
 }
 
 // Rounds bytes to kilobytes, halves to even.
@@ -85,9 +107,12 @@ int ReadVolumeInfo(TRoot& Root)
   if (Storage.isValid()) {
     Type = Storage.fileSystemType().toStdString();
     Root.FVolumeLabel = Storage.name().toStdString();
-    if (!UserDefined)
-      Root.FFileSystem = Type;
   }
+  // A chroot or a container may show no mount holding the folder.
+  if (Type.empty())
+    Type = KernelTypeByMagic(Root.FPath);
+  if (!UserDefined && (Storage.isValid() || !Type.empty()))
+    Root.FFileSystem = Type;
   Root.FCompressed = false;  // no Linux volume reports itself compressed
 
   // The folder itself is queried: it is on the volume, and a missing folder

@@ -74,6 +74,11 @@ uint32_t ClusterSizeFor(const std::string& FileSystem, uint32_t BytesPerSector, 
 // "NTFS" for block-allocating local file systems, "CDFS" for optical ones,
 // and an empty name (any other) for the rest.
 std::string ClusterTableName(const std::string& KernelType);
+// The kernel's type of the file system holding Path told by its magic
+// number, for the kinds the cluster table tells apart ("ext4" for every
+// ext); empty for the rest and on failure. For where the mount table shows
+// no mount holding Path.
+std::string KernelTypeByMagic(const std::string& Path);
 
 // Fills the volume fields of Root from Root.FPath. Returns 0, or the errno of
 // a volume that cannot be queried at all (a missing folder).
