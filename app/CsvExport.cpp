@@ -74,18 +74,14 @@ std::string TCsvExport::IsoTime(uint64_t Time)
   return Text;
 }
 
-// The change columns of a row; none without a comparison.
-static std::string ChangeFields(const TSnapshotCompare* Compare, const TSnapshotCompare::TRow* Row)
+// The change columns of a compared folder.
+static std::string ChangeFields(const TSnapshotCompare& Compare, const TSnapshotCompare::TRow& Row)
 {
-  if (!Compare)
-    return {};
-  if (!Row)
-    return ",,,,";
   const TFolderSnapshot::TFolder* Then =
-    Row->Before == TFolderSnapshot::None ? nullptr : &Compare->Before().FFolders[Row->Before];
+    Row.Before == TFolderSnapshot::None ? nullptr : &Compare.Before().FFolders[Row.Before];
   return ',' + (Then ? std::to_string(Then->Size) : std::string()) + ','
-    + (Then ? std::to_string(Then->Allocated) : std::string()) + ',' + std::to_string(Row->Change) + ','
-    + TSnapshotCompare::StateName(Row->Verdict);
+    + (Then ? std::to_string(Then->Allocated) : std::string()) + ',' + std::to_string(Row.Change) + ','
+    + TSnapshotCompare::StateName(Row.Verdict);
 }
 
 static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderData& Record, const std::string& Change)
@@ -102,52 +98,36 @@ static void WriteRow(std::FILE* Stream, const std::string& Path, const TFolderDa
 bool TCsvExport::Write(std::FILE* Stream, const std::vector<TFolderNode*>& TopNodes, const TSnapshotCompare* Compare)
 {
   std::fprintf(Stream, "%s%s\n", Header, Compare ? ",before_size_bytes,before_allocated_bytes,change_bytes,state" : "");
-  // The comparison's rows come in the order the folders are written: a
-  // row is a folder's while it names that folder.
-  size_t Next = 0;
-  const auto Change = [Compare, &Next](const TFolderNode* Node, bool Top) {
-    if (!Compare)
-      return std::string();
-    const std::vector<TSnapshotCompare::TRow>& Rows = Compare->Rows();
-    const TSnapshotCompare::TRow* Row = Next < Rows.size() ? &Rows[Next] : nullptr;
-    if (!Row || Row->Now == TFolderSnapshot::None
-        || (!Top && Compare->Now().Name(Compare->Now().FFolders[Row->Now]) != Node->FName))
-      return ChangeFields(Compare, nullptr);
-    ++Next;
-    return ChangeFields(Compare, Row);
-  };
-  // Depth-first, each folder's sub-folders by their names' bytes.
-  struct TLevel {
-    std::vector<TFolderNode*> Children;
-    size_t Next;
-    size_t PathLength;
-  };
   for (TFolderNode* Top : TopNodes) {
-    // Without recursion; Path grows and shrinks with the walk.
-    std::string Path = TPathRules::WithSeparator(Top->FName);
-    WriteRow(Stream, Path, *Top, Change(Top, true));
-    std::vector<TLevel> Stack;
-    Stack.push_back({Top->SubFoldersByName(), 0, Path.size()});
-    while (!Stack.empty()) {
-      TLevel& Level = Stack.back();
-      if (Level.Next == Level.Children.size()) {
-        Stack.pop_back();
-        continue;
+    // Path grows and shrinks with the walk: Ends[Depth] is where the path
+    // of the folder last met at Depth ends.
+    std::string Path;
+    std::vector<size_t> Ends;
+    const auto Row = [&](const TFolderNode* Node, size_t Depth, const std::string& Change) {
+      if (Depth == 0) {
+        Path = TPathRules::WithSeparator(Top->FName);
+      } else {
+        Path.resize(Ends[Depth - 1]);
+        Path += Node->FName;
+        Path += TPathRules::Separator;
       }
-      const TFolderNode* Child = Level.Children[Level.Next++];
-      Path.resize(Level.PathLength);
-      Path += Child->FName;
-      Path += TPathRules::Separator;
-      WriteRow(Stream, Path, *Child, Change(Child, false));
-      Stack.push_back({Child->SubFoldersByName(), 0, Path.size()});
+      Ends.resize(Depth + 1);
+      Ends[Depth] = Path.size();
+      WriteRow(Stream, Path, *Node, Change);
+    };
+    if (!Compare || Compare->Top() != Top) {
+      // Change columns only for the top compared.
+      const std::string None = Compare ? ",,,," : "";
+      TFolderNode::ByName(Top, [&](const TFolderNode* Node, size_t Depth) { Row(Node, Depth, None); });
+      continue;
     }
-    if (Compare)
-      for (const TSnapshotCompare::TRow& Row : Compare->Rows())
-        if (Row.Verdict == TChangeMeasure::cvGone) {
-          const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Compare->PathOf(Row) + '/')
-            + ",,,,,,,,,,," + ChangeFields(Compare, &Row) + '\n';
-          std::fwrite(Line.data(), 1, Line.size(), Stream);
-        }
+    Compare->Walk(
+      [&](const TSnapshotCompare::TRow& Now, size_t Depth) { Row(Now.Now, Depth, ChangeFields(*Compare, Now)); },
+      [&](const TSnapshotCompare::TRow& Gone) {
+        const std::string Line = Field(TPathRules::WithSeparator(Top->FName) + Compare->PathOf(Gone) + '/')
+          + ",,,,,,,,,,," + ChangeFields(*Compare, Gone) + '\n';
+        std::fwrite(Line.data(), 1, Line.size(), Stream);
+      });
   }
   return std::ferror(Stream) == 0;
 }

@@ -86,9 +86,9 @@ bool THeadlessHistory::Before(const std::string& Compare, const std::string& Roo
   return false;
 }
 
-TFolderSnapshot THeadlessHistory::Now(const TFolderNode* Top, const TScanSettings& Settings)
+TFolderSnapshot::THeader THeadlessHistory::Now(const TFolderNode* Top, const TScanSettings& Settings)
 {
-  return TFolderSnapshot::Of(Top, TSnapshotCompare::OptionsOf(Settings), std::time(nullptr));
+  return TFolderSnapshot::HeaderOf(Top, TSnapshotCompare::OptionsOf(Settings), std::time(nullptr));
 }
 
 void THeadlessHistory::Remember(const TFolderNode* Top, const TScanSettings& Settings, bool Quiet)
@@ -115,28 +115,27 @@ void THeadlessHistory::Remember(const TFolderNode* Top, const TScanSettings& Set
 
 bool THeadlessHistory::WriteGrown(std::FILE* Stream, const TSnapshotCompare& Compare, size_t Count)
 {
-  const TFolderSnapshot &Before = Compare.Before(), &Now = Compare.Now();
-  const int64_t Days = (Now.FHeader.Time - Before.FHeader.Time) / 86400;
+  const TFolderSnapshot& Before = Compare.Before();
+  const TFolderSnapshot::THeader& Now = Compare.Now();
+  const int64_t Days = (Now.Time - Before.FHeader.Time) / 86400;
   const TChangeMeasure& Measure = Compare.Measure();
   // Numbers in the measure compared by: bytes, or objects.
   const auto Text = [&Measure](int64_t Value, bool Signed) {
     return Measure.Bytes() ? Bytes(Value, Signed) : (Signed && Value > 0 ? "+" : "") + std::to_string(Value);
   };
-  const TSnapshotCompare::TRow* Top = Compare.Rows().empty() ? nullptr : &Compare.Rows().front();
-  std::fprintf(Stream, "%s since %s (%" PRId64 " day%s): %s, now %s\n",
-               TTerminalText::For(Stream, Now.FHeader.Root).c_str(), When(Before.FHeader.Time).c_str(), Days,
-               Days == 1 ? "" : "s", Text(Top ? Top->Change : 0, true).c_str(),
-               Text(Top ? int64_t(Measure.Of(Now.FFolders[Top->Now].Totals())) : 0, false).c_str());
+  const TSnapshotCompare::TRow Top = Compare.TopRow();
+  std::fprintf(Stream, "%s since %s (%" PRId64 " day%s): %s, now %s\n", TTerminalText::For(Stream, Now.Root).c_str(),
+               When(Before.FHeader.Time).c_str(), Days, Days == 1 ? "" : "s", Text(Top.Change, true).c_str(),
+               Text(int64_t(Measure.Of(Top.Now->Totals())), false).c_str());
   std::fprintf(Stream, "%12s  %10s  %10s  %s\n", "change", "before", "now", "folder");
-  for (const TSnapshotCompare::TRow* Row : Compare.Grown(Count)) {
-    const std::string Below = Compare.PathOf(*Row);
-    const std::string Path = Now.FHeader.Root + Below + (Below.empty() ? "" : "/");
-    std::fprintf(Stream, "%12s  %10s  %10s  %s\n", Text(Row->Change, true).c_str(),
-                 Row->Before != TFolderSnapshot::None
-                   ? Text(int64_t(Measure.Of(Before.FFolders[Row->Before].Totals())), false).c_str()
+  for (const TSnapshotCompare::TRow& Row : Compare.Grown(Count)) {
+    const std::string Below = Compare.PathOf(Row);
+    const std::string Path = Now.Root + Below + (Below.empty() ? "" : "/");
+    std::fprintf(Stream, "%12s  %10s  %10s  %s\n", Text(Row.Change, true).c_str(),
+                 Row.Before != TFolderSnapshot::None
+                   ? Text(int64_t(Measure.Of(Before.FFolders[Row.Before].Totals())), false).c_str()
                    : "new",
-                 Text(int64_t(Measure.Of(Now.FFolders[Row->Now].Totals())), false).c_str(),
-                 TTerminalText::For(Stream, Path).c_str());
+                 Text(int64_t(Measure.Of(Row.Now->Totals())), false).c_str(), TTerminalText::For(Stream, Path).c_str());
   }
   return !std::ferror(Stream);
 }

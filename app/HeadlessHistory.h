@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "scan/FolderSnapshot.h"
+
 #include <cstdio>
 #include <string>
 
 class TFolderNode;
-class TFolderSnapshot;
 class TSnapshotCompare;
 struct TScanSettings;
 
@@ -19,8 +20,8 @@ public:
   // when none is that old, which Note then says; false with Error.
   static bool Before(const std::string& Compare, const std::string& Root, const TScanSettings& Settings,
                      TFolderSnapshot& Snapshot, std::string& Error, std::string& Note);
-  // The scan of Top as a snapshot taken now.
-  static TFolderSnapshot Now(const TFolderNode* Top, const TScanSettings& Settings);
+  // What a snapshot of the scan of Top taken now would say of it.
+  static TFolderSnapshot::THeader Now(const TFolderNode* Top, const TScanSettings& Settings);
   // Remembers the scan of Top as it walks it, keeping as many as the
   // window's options say, telling a failure on standard error unless
   // Quiet; a user without a home remembers nothing, quietly.

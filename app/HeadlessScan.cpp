@@ -455,7 +455,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   // changed: however often the morning's comparison runs, "last" stays the
   // night's scan. The comparison is of the one.
   const bool Remembering = !FNoHistory && FCompare.empty();
-  TFolderSnapshot Now;
+  const TFolderNode* Compared = nullptr;
   std::unique_ptr<TSnapshotCompare> Compare;
   std::shared_ptr<const TBaseline> Baseline;
   for (const std::string& Path : Scanned)
@@ -464,14 +464,16 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       if (Remembering)
         THeadlessHistory::Remember(Root->FNode, Driver.FSettings, FQuiet);
       else if (!FCompare.empty())
-        Now = THeadlessHistory::Now(Root->FNode, Driver.FSettings);
+        Compared = Root->FNode;
     }
-  if (!Now.FFolders.empty()) {
+  if (Compared) {
     // In the measure the window shows, as the report tells it.
     TWindowSettings Window;
     Window.Load(TSettingsStore(), false);
     Baseline = std::make_shared<const TBaseline>(std::move(Before), TopNodes.front()->FullPath());
-    Compare = std::make_unique<TSnapshotCompare>(Baseline->Snapshot(), Now, TChangeMeasure(Window.FShowType));
+    Compare = std::make_unique<TSnapshotCompare>(Baseline->Snapshot(), Compared,
+                                                 THeadlessHistory::Now(Compared, Driver.FSettings),
+                                                 TChangeMeasure(Window.FShowType));
     if (const std::string Warning = Compare->Warning(); !Warning.empty())
       std::fprintf(stderr, "Compared with a scan %s\n", TTerminalText::For(stderr, Warning).c_str());
   }

@@ -11,60 +11,66 @@ const char* TSnapshotCompare::StateName(TChangeMeasure::TVerdict Verdict)
   return Names[Verdict];
 }
 
-TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now,
+TSnapshotCompare::TSnapshotCompare(const TFolderSnapshot& Before, const TFolderNode* Top, TFolderSnapshot::THeader Now,
                                    const TChangeMeasure& Measure)
-  : FBefore(Before), FNow(Now), FMeasure(Measure)
+  : FBefore(Before), FTop(Top), FNow(std::move(Now)), FMeasure(Measure)
 {
-  constexpr uint32_t None = TFolderSnapshot::None;
-  const auto Row = [&](uint32_t Was, uint32_t Is) {
-    const TFolderTotals Then = Was == None ? TFolderTotals() : Before.FFolders[Was].Totals(),
-                        Totals = Is == None ? TFolderTotals() : Now.FFolders[Is].Totals();
-    const TFolderTotals *ThenOrNull = Was == None ? nullptr : &Then, *NowOrNull = Is == None ? nullptr : &Totals;
-    FRows.push_back({Was, Is, Measure.Verdict(ThenOrNull, NowOrNull), Measure.Change(ThenOrNull, NowOrNull)});
-  };
-  // Now's tree depth first, each folder with the one of its name then.
-  std::vector<bool> Met(Before.FFolders.size());
-  FRows.reserve(Now.FFolders.size());
-  std::vector<std::pair<uint32_t, uint32_t>> Pending;
-  if (!Now.FFolders.empty())
-    Pending.emplace_back(0, Before.FFolders.empty() ? None : 0);
-  while (!Pending.empty()) {
-    const auto [Is, Was] = Pending.back();
-    Pending.pop_back();
-    if (Was != None)
-      Met[Was] = true;
-    Row(Was, Is);
-    const TFolderSnapshot::TFolder& Folder = Now.FFolders[Is];
-    for (uint32_t Child = Folder.First + Folder.Count; Child-- > Folder.First;)
-      Pending.emplace_back(Child, Was == None ? None : Before.Child(Was, Now.Name(Now.FFolders[Child])));
-  }
-  Before.DepthFirst([&](uint32_t Was) {
-    if (!Met[Was])
-      Row(Was, None);
-  });
+}
+
+TSnapshotCompare::TRow TSnapshotCompare::Row(uint32_t Was, const TFolderNode* Is) const
+{
+  const TFolderTotals Then = Was == TFolderSnapshot::None ? TFolderTotals() : FBefore.FFolders[Was].Totals(),
+                      Totals = Is ? Is->Totals() : TFolderTotals();
+  const TFolderTotals *ThenOrNull = Was == TFolderSnapshot::None ? nullptr : &Then, *NowOrNull = Is ? &Totals : nullptr;
+  return {Was, Is, FMeasure.Verdict(ThenOrNull, NowOrNull), FMeasure.Change(ThenOrNull, NowOrNull)};
+}
+
+TSnapshotCompare::TRow TSnapshotCompare::TopRow() const
+{
+  return Row(FBefore.FFolders.empty() ? TFolderSnapshot::None : 0, FTop);
 }
 
 std::string TSnapshotCompare::PathOf(const TRow& Row) const
 {
-  return Row.Now != TFolderSnapshot::None ? FNow.Path(Row.Now) : FBefore.Path(Row.Before);
+  if (!Row.Now)
+    return FBefore.Path(Row.Before);
+  std::string Path;
+  for (const TFolderNode* Node = Row.Now; Node != FTop; Node = Node->Parent())
+    Path.insert(0, Path.empty() ? std::string(Node->FName) : std::string(Node->FName) + '/');
+  return Path;
 }
 
-std::vector<const TSnapshotCompare::TRow*> TSnapshotCompare::Grown(size_t Count) const
+std::vector<TSnapshotCompare::TRow> TSnapshotCompare::Grown(size_t Count) const
 {
-  std::vector<const TRow*> Grown;
-  for (const TRow& Row : FRows)
-    if (Row.Change > 0)
-      Grown.push_back(&Row);
-  const auto Before = [](const TRow* A, const TRow* B) {
-    return A->Change != B->Change ? A->Change > B->Change : A < B;
+  // The best Count so far, the least of them on top of the heap: a walk of
+  // any size keeps Count rows.
+  struct TRanked {
+    TRow Row;
+    size_t Order;
   };
-  if (Grown.size() > Count) {
-    std::partial_sort(Grown.begin(), Grown.begin() + std::ptrdiff_t(Count), Grown.end(), Before);
-    Grown.resize(Count);
-  } else {
-    std::sort(Grown.begin(), Grown.end(), Before);
-  }
-  return Grown;
+  const auto Better = [](const TRanked& A, const TRanked& B) {
+    return A.Row.Change != B.Row.Change ? A.Row.Change > B.Row.Change : A.Order < B.Order;
+  };
+  std::vector<TRanked> Best;
+  size_t Order = 0;
+  Walk(
+    [&](const TRow& Row, size_t) {
+      const TRanked Ranked{Row, Order++};
+      if (Row.Change <= 0 || Count == 0 || (Best.size() == Count && !Better(Ranked, Best.front())))
+        return;
+      if (Best.size() == Count) {
+        std::pop_heap(Best.begin(), Best.end(), Better);
+        Best.pop_back();
+      }
+      Best.push_back(Ranked);
+      std::push_heap(Best.begin(), Best.end(), Better);
+    },
+    [](const TRow&) {});
+  std::sort(Best.begin(), Best.end(), Better);
+  std::vector<TRow> Rows;
+  for (const TRanked& Ranked : Best)
+    Rows.push_back(Ranked.Row);
+  return Rows;
 }
 
 std::string TSnapshotCompare::Warning(const TFolderSnapshot::THeader& Before, const TFolderSnapshot::THeader& Now)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "scan/FolderNode.h"
 #include "scan/FolderSnapshot.h"
 
 #include <cstdint>
@@ -10,8 +11,10 @@
 
 struct TScanSettings;
 
-// What changed between two snapshots of a root, folder by folder, the two
-// trees walked side by side by their folders' names, in one measure.
+// What changed in a scanned tree since a snapshot of it, folder by folder:
+// the tree walked beside the snapshot by its folders' names, in one
+// measure. Nothing of the tree is copied and no row is kept: beside the
+// snapshot, a comparison holds a bit a folder then.
 class TSnapshotCompare {
 public:
   // The state the CSV writes: "same", "changed" (grown or shrunk), "new"
@@ -19,28 +22,35 @@ public:
   static const char* StateName(TChangeMeasure::TVerdict Verdict);
 
   struct TRow {
-    uint32_t Before;  // the folder then; None for a new folder
-    uint32_t Now;     // the folder now; None for a folder gone
+    uint32_t Before;         // the folder then; None for a new folder
+    const TFolderNode* Now;  // the folder now; null for a folder gone
     TChangeMeasure::TVerdict Verdict;
     int64_t Change;  // in the measure
   };
 
-  // Both snapshots must outlive the comparison.
-  TSnapshotCompare(const TFolderSnapshot& Before, const TFolderSnapshot& Now, const TChangeMeasure& Measure);
+  // Before and the tree of Top must outlive the comparison; Now tells the
+  // scan of Top.
+  TSnapshotCompare(const TFolderSnapshot& Before, const TFolderNode* Top, TFolderSnapshot::THeader Now,
+                   const TChangeMeasure& Measure);
   const TChangeMeasure& Measure() const { return FMeasure; }
   const TFolderSnapshot& Before() const { return FBefore; }
-  const TFolderSnapshot& Now() const { return FNow; }
-  // Now's folders depth first, sub-folders by name, then those gone in
-  // Before's order: the top's row first.
-  const std::vector<TRow>& Rows() const { return FRows; }
+  const TFolderSnapshot::THeader& Now() const { return FNow; }
+  const TFolderNode* Top() const { return FTop; }
+  // The top's row.
+  TRow TopRow() const;
+  // Each folder now as Now(Row, Depth), depth first, sub-folders by name,
+  // the top at depth 0; then each folder gone as Gone(Row), in Before's
+  // order.
+  template <class TNowVisit, class TGoneVisit>
+  void Walk(TNowVisit&& Now, TGoneVisit&& Gone) const;
   // A row's folder path below the top, "/" between names.
   std::string PathOf(const TRow& Row) const;
-  // At most Count rows that grew, the most grown first (ties in the rows'
+  // At most Count rows that grew, the most grown first (ties in the walk's
   // order: a folder before those below it).
-  std::vector<const TRow*> Grown(size_t Count) const;
+  std::vector<TRow> Grown(size_t Count) const;
   // Why the two may not compare: of other folders, or counted with other
   // options or cluster sizes; empty when they are alike.
-  std::string Warning() const { return Warning(FBefore.FHeader, FNow.FHeader); }
+  std::string Warning() const { return Warning(FBefore.FHeader, FNow); }
   // The same of two scans' headers; an export tells neither its options
   // nor (0) its cluster size.
   static std::string Warning(const TFolderSnapshot::THeader& Before, const TFolderSnapshot::THeader& Now);
@@ -49,8 +59,33 @@ public:
   static std::string OptionsOf(const TScanSettings& Settings);
 
 private:
+  TRow Row(uint32_t Was, const TFolderNode* Is) const;
+
   const TFolderSnapshot& FBefore;
-  const TFolderSnapshot& FNow;
+  const TFolderNode* const FTop;
+  const TFolderSnapshot::THeader FNow;
   const TChangeMeasure FMeasure;
-  std::vector<TRow> FRows;
 };
+
+template <class TNowVisit, class TGoneVisit>
+void TSnapshotCompare::Walk(TNowVisit&& Now, TGoneVisit&& Gone) const
+{
+  constexpr uint32_t None = TFolderSnapshot::None;
+  std::vector<bool> Met(FBefore.FFolders.size());
+  // The folder then of each level of the walk.
+  std::vector<uint32_t> Was;
+  TFolderNode::ByName(FTop, [&](const TFolderNode* Node, size_t Depth) {
+    Was.resize(Depth + 1);
+    if (Depth == 0)
+      Was[0] = FBefore.FFolders.empty() ? None : 0;
+    else
+      Was[Depth] = Was[Depth - 1] == None ? None : FBefore.Child(Was[Depth - 1], Node->FName);
+    if (Was[Depth] != None)
+      Met[Was[Depth]] = true;
+    Now(Row(Was[Depth], Node), Depth);
+  });
+  FBefore.DepthFirst([&](uint32_t Folder) {
+    if (!Met[Folder])
+      Gone(Row(Folder, nullptr));
+  });
+}

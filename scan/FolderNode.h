@@ -85,6 +85,31 @@ public:
     }
   }
 
+  // Visits Top and the folders below it (no "<Files>" entry) depth first,
+  // each folder's sub-folders by their names' bytes, without recursion:
+  // Visit(Node, Depth), Top at depth 0. The order of exports and snapshots.
+  template <class TVisit>
+  static void ByName(const TFolderNode* Top, TVisit&& Visit)
+  {
+    struct TLevel {
+      std::vector<TFolderNode*> Folders;
+      size_t Next = 0;
+    };
+    Visit(Top, size_t(0));
+    std::vector<TLevel> Levels;
+    Levels.push_back({Top->SubFoldersByName()});
+    while (!Levels.empty()) {
+      TLevel& Level = Levels.back();
+      if (Level.Next == Level.Folders.size()) {
+        Levels.pop_back();
+        continue;
+      }
+      const TFolderNode* Node = Level.Folders[Level.Next++];
+      Visit(Node, Levels.size());
+      Levels.push_back({Node->SubFoldersByName()});
+    }
+  }
+
   // Marks every folder above Node: one below it could not be read. Any
   // thread may do it.
   static void MarkFailedAbove(TFolderNode* Node);

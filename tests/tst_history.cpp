@@ -100,11 +100,32 @@ QStringList Lines(const TFolderSnapshot& Snapshot)
 QStringList Rows(const TSnapshotCompare& Compare)
 {
   QStringList Rows;
-  for (const TSnapshotCompare::TRow& Row : Compare.Rows())
+  const auto Add = [&](const TSnapshotCompare::TRow& Row) {
     Rows << QString("%1:%2:%3")
               .arg(QString::fromStdString(Compare.PathOf(Row)), TSnapshotCompare::StateName(Row.Verdict))
               .arg(Row.Change);
+  };
+  Compare.Walk([&](const TSnapshotCompare::TRow& Row, size_t) { Add(Row); }, Add);
   return Rows;
+}
+
+// Folders "path:size" ("" the top, parents first) in Tree, each one object
+// in one cluster.
+void Grow(TTreeFixture& Tree, const QStringList& Folders)
+{
+  std::map<std::string, TFolderNode*> Placed{{"", Tree.Top}};
+  for (const QString& Folder : Folders) {
+    const qsizetype Colon = Folder.lastIndexOf(':');
+    const std::string Path = Folder.left(Colon).toStdString();
+    const uint64_t Size = Folder.mid(Colon + 1).toULongLong();
+    if (Path.empty()) {
+      TTreeFixture::Set(Tree.Top, 1, Size, 1);
+      continue;
+    }
+    const size_t Slash = Path.rfind('/');
+    TFolderNode* Parent = Placed.at(Slash == std::string::npos ? "" : Path.substr(0, Slash));
+    Placed[Path] = Tree.Add(Parent, Path.substr(Slash == std::string::npos ? 0 : Slash + 1), 1, Size, 1);
+  }
 }
 
 // Each folder below Top as "depth:name:size:allocated:objects:files:change",
@@ -393,14 +414,16 @@ private slots:
     QCOMPARE(Lines(Old), Lines(Before));
     for (const TChangeMeasure Measure :
          {TChangeMeasure(vtSize), TChangeMeasure(vtAllocated), TChangeMeasure(vtObjects)}) {
-      const TSnapshotCompare Compare(Old, After, Measure);
+      const TSnapshotCompare Compare(Old, Now.Top, After.FHeader, Measure);
       const TBaseline Baseline(TFolderSnapshot(Before), "/top");
       QStringList Snapshots, Trees, Gone;
-      for (const TSnapshotCompare::TRow& Row : Compare.Rows())
-        (Row.Now == TFolderSnapshot::None ? Gone : Snapshots)
-          << QString("%1:%2:%3")
-               .arg(QString::fromStdString(Compare.PathOf(Row)), TSnapshotCompare::StateName(Row.Verdict))
-               .arg(Row.Change);
+      const auto Add = [&](QStringList& Rows, const TSnapshotCompare::TRow& Row) {
+        Rows << QString("%1:%2:%3")
+                  .arg(QString::fromStdString(Compare.PathOf(Row)), TSnapshotCompare::StateName(Row.Verdict))
+                  .arg(Row.Change);
+      };
+      Compare.Walk([&](const TSnapshotCompare::TRow& Row, size_t) { Add(Snapshots, Row); },
+                   [&](const TSnapshotCompare::TRow& Row) { Add(Gone, Row); });
       QStringList GoneBelow;
       std::vector<std::pair<const TFolderNode*, std::string>> Pending{{Now.Top, ""}};
       while (!Pending.empty()) {
@@ -498,43 +521,53 @@ private slots:
   // then those gone.
   void compares()
   {
-    const TFolderSnapshot Before =
-      Made("/r/", 1, {":1000", "grown:100", "same:50", "gone:200", "gone/deep:20", "emptied:300", "old-name:40"});
-    const TFolderSnapshot Now =
-      Made("/r/", 2, {":1350", "grown:600", "same:50", "emptied:0", "new-name:40", "added:400", "added/x:10"});
-    const TSnapshotCompare Compare(Before, Now, TChangeMeasure(vtSize));
-    QCOMPARE(
-      Rows(Compare),
-      (QStringList{":changed:350", "added:new:400", "added/x:new:10", "emptied:changed:-300", "grown:changed:500",
-                   "new-name:new:40", "same:same:0", "gone:gone:-200", "gone/deep:gone:-20", "old-name:gone:-40"}));
-    // In another measure, only that measure: the space allocated is twice
-    // the size here, the objects the size's last digit, which none changed.
-    QCOMPARE(
-      Rows(TSnapshotCompare(Before, Now, TChangeMeasure(vtPercent))),
-      (QStringList{":changed:700", "added:new:800", "added/x:new:20", "emptied:changed:-600", "grown:changed:1000",
-                   "new-name:new:80", "same:same:0", "gone:gone:-400", "gone/deep:gone:-40", "old-name:gone:-80"}));
-    QCOMPARE(Rows(TSnapshotCompare(Before, Now, TChangeMeasure(vtObjects))),
-             (QStringList{":same:0", "added:new:0", "added/x:new:0", "emptied:same:0", "grown:same:0", "new-name:new:0",
-                          "same:same:0", "gone:gone:0", "gone/deep:gone:0", "old-name:gone:0"}));
-    QStringList Grown;
-    for (const TSnapshotCompare::TRow* Row : Compare.Grown(3))
-      Grown << QString::fromStdString(Compare.PathOf(*Row));
-    QCOMPARE(Grown, (QStringList{"grown", "added", ""}));
+    TTreeFixture Then(4096), Now(4096);
+    Grow(Then, {":1000", "grown:100", "same:50", "gone:200", "gone/deep:20", "emptied:300", "old-name:40"});
+    Grow(Now, {":1350", "grown:600", "same:50", "emptied:0", "new-name:40", "added:400", "added/x:10", "b:700"});
+    const TFolderSnapshot Before = TFolderSnapshot::Of(Then.Top, "hard-links=once", 1);
+    const TFolderSnapshot::THeader Header = TFolderSnapshot::HeaderOf(Now.Top, "hard-links=once", 2);
+    const TSnapshotCompare Compare(Before, Now.Top, Header, TChangeMeasure(vtSize));
+    QCOMPARE(Rows(Compare),
+             (QStringList{":changed:350", "added:new:400", "added/x:new:10", "b:new:700", "emptied:changed:-300",
+                          "grown:changed:500", "new-name:new:40", "same:same:0", "gone:gone:-200", "gone/deep:gone:-20",
+                          "old-name:gone:-40"}));
+    // In another measure, only that measure: each folder takes one cluster
+    // and is one object, so only those new or gone changed.
+    for (const TViewType Type : {vtPercent, vtObjects}) {
+      const int64_t One = Type == vtObjects ? 1 : 4096;
+      QCOMPARE(Rows(TSnapshotCompare(Before, Now.Top, Header, TChangeMeasure(Type))),
+               (QStringList{":same:0", QString("added:new:%1").arg(One), QString("added/x:new:%1").arg(One),
+                            QString("b:new:%1").arg(One), "emptied:same:0", "grown:same:0",
+                            QString("new-name:new:%1").arg(One), "same:same:0", QString("gone:gone:%1").arg(-One),
+                            QString("gone/deep:gone:%1").arg(-One), QString("old-name:gone:%1").arg(-One)}));
+    }
+    // The most grown first, ties in the walk's order, however few are asked.
+    const auto Grown = [&](size_t Count) {
+      QStringList Paths;
+      for (const TSnapshotCompare::TRow& Row : Compare.Grown(Count))
+        Paths << QString::fromStdString(Compare.PathOf(Row));
+      return Paths;
+    };
+    QCOMPARE(Grown(3), (QStringList{"b", "grown", "added"}));
+    QCOMPARE(Grown(1), (QStringList{"b"}));
+    QCOMPARE(Grown(0), QStringList());
+    QCOMPARE(Grown(100), (QStringList{"b", "grown", "added", "", "new-name", "added/x"}));
+    QCOMPARE(Compare.TopRow().Change, int64_t(350));
     QVERIFY(Compare.Warning().empty());
-    TFolderSnapshot Other = Now;
-    Other.FHeader.Options = "hard-links=each";
-    Other.FHeader.ClusterSize = 512;
-    std::string Warning = TSnapshotCompare(Before, Other, TChangeMeasure(vtSize)).Warning();
+    TFolderSnapshot::THeader Other = Header;
+    Other.Options = "hard-links=each";
+    Other.ClusterSize = 512;
+    std::string Warning = TSnapshotCompare::Warning(Before.FHeader, Other);
     QVERIFY2(Warning.find("hard-links=each") != std::string::npos && Warning.find("512") != std::string::npos,
              Warning.c_str());
     // An export's cluster size is not known: no warning of it.
-    TFolderSnapshot Export = Before;
-    Export.FHeader.ClusterSize = 0;
-    QVERIFY(TSnapshotCompare(Export, Now, TChangeMeasure(vtSize)).Warning().empty());
-    Other = Now;
-    Other.FHeader.Root = "/elsewhere/";
-    Warning = TSnapshotCompare(Before, Other, TChangeMeasure(vtSize)).Warning();
-    QVERIFY2(Warning.find("another folder, /r/") != std::string::npos, Warning.c_str());
+    TFolderSnapshot::THeader Export = Before.FHeader;
+    Export.ClusterSize = 0;
+    QVERIFY(TSnapshotCompare::Warning(Export, Header).empty());
+    Other = Header;
+    Other.Root = "/elsewhere/";
+    Warning = TSnapshotCompare::Warning(Before.FHeader, Other);
+    QVERIFY2(Warning.find("another folder, /top/") != std::string::npos, Warning.c_str());
   }
 
   // A CSV folder table read as the scan before: its columns found by name,
