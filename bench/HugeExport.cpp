@@ -68,8 +68,9 @@ private:
         Left -= Share;
         --FFoldersLeft;
         Put(",\n");
-        const std::string Sub = "d" + std::to_string(Child) + "-" + std::to_string(Random() % 1000);
-        Folder(Sub.c_str(), Share);
+        char Sub[48];
+        std::snprintf(Sub, sizeof Sub, "d%llu-%llu", (unsigned long long)Child, (unsigned long long)(Random() % 1000));
+        Folder(Sub, Share);
       }
     }
     Put("]");

@@ -92,7 +92,7 @@ struct TDuplicateFinder::TCandidate {
   TFile File;  // as first opened: it must stay so to the end
   XXH128_hash_t Hash{};
   bool Alive = true;
-  std::vector<TFile> OtherNames;  // of the same file, found among the candidates
+  std::vector<TFile> OtherNames{};  // of the same file, found among the candidates
 };
 
 size_t TDuplicateFinder::TGroup::Copies() const
