@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The README's examples of scans from cron and of the morning's look at
+# The README tells every option and the folder table's columns; its
+# examples of scans from cron and of the morning's look at
 # what grew, run as written over a week of a clock the test sets
 # (faketime): the folders they name are trees of the test's own, ~ its
 # home, and the commands run in the order a week of cron runs them.
@@ -26,6 +27,15 @@ example() {
     fail "the README has no example with $1"
   sed -E 's/^ +(([0-9*]+ +){5})?//' <<<"$line"
 }
+# Every option --help shows is in the option table or the usage lines,
+# and the folder table's columns are those an export writes.
+for option in $("$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+  grep -qE -- "^(\| \`|    spacelens ).*$option([^a-z-]|\$)" "$readme" || fail "the README does not tell $option"
+done
+mkdir "$work/empty"
+columns=$("$program" --nogui --no-history --export - "$work/empty" | head -n 1)
+grep -qxF "    $columns" "$readme" || fail "the README does not show the columns $columns"
+
 weekly_report=$(example '--report ~/disk-report.pdf')
 nightly=$(example '--quiet /home$')
 morning=$(example '--compare last /home$')
