@@ -25,13 +25,15 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing ${missing[*]}" >&2
     apt-get update -qq
     # Services the packages bring (the SSH server) are not started here.
+    # The blocker goes however the install ends.
     blocker=
     if [ ! -e /usr/sbin/policy-rc.d ]; then
       blocker=/usr/sbin/policy-rc.d
+      trap 'rm -f "$blocker"' EXIT
       printf '#!/bin/sh\nexit 101\n' >"$blocker" && chmod +x "$blocker"
     fi
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
-    [ -z "$blocker" ] || rm -f "$blocker"
+    [ -z "$blocker" ] || { rm -f "$blocker"; trap - EXIT; }
   else
     echo "Spacelens needs these Debian packages; install them with:" >&2
     echo "  sudo apt-get install ${missing[*]}" >&2
@@ -39,5 +41,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# A build type chosen before (cmake -DCMAKE_BUILD_TYPE=Debug build) stays.
+if [ -f build/CMakeCache.txt ]; then
+  cmake -S . -B build >/dev/null
+else
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
 cmake --build build -j2
