@@ -37,7 +37,7 @@ struct TActionRow {
 const TActionRow ActionTable[] = {
   {"FileOpen1", "Select &Directory...", "Open Folder|Select a folder to scan",
    [](TMainForm& F, int) { F.Roots().FileOpen(); }, 0, "folder-open"},
-  {"ScanAllDrives1", "Scan All &Drives", "Scan All Drives|Scan every mounted drive",
+  {"ScanAllDrives1", "Scan &All Drives", "Scan All Drives|Scan every mounted drive",
    [](TMainForm& F, int) { F.Roots().ScanAllDrivesClick(); }},
   {"ImportScan1", "&Import Scan...", "Import Scan|Show a scan exported by ncdu, gdu or Spacelens",
    [](TMainForm& F, int) { F.Roots().ImportScanClick(); }},
@@ -76,7 +76,7 @@ const TActionRow ActionTable[] = {
   {"RemoveFolderMenuItem", "&Remove Folder <xxx MB", "",
    [](TMainForm& F, int) { F.Roots().RemoveFolderMenuItemClick(); }},
   {"SetSize1", "&Set Size", "", [](TMainForm& F, int) { F.SetMinimumExpandSizeClick(true); }},
-  {"FullCollapse1", "Full &Collapse", "", [](TMainForm& F, int) { F.CollapseClick(); }},
+  {"FullCollapse1", "Full Co&llapse", "", [](TMainForm& F, int) { F.CollapseClick(); }},
   {"Remove1", "&Remove from Spacelens", "Remove from Spacelens|Remove this folder from the Spacelens window",
    [](TMainForm& F, int) { F.Roots().RemoveClick(); }},
   {"Update1", "&Update", "Update|Rescan Folder", [](TMainForm& F, int) { F.Roots().Update1Click(); }, 0,
@@ -97,13 +97,13 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 5, nullptr, "CD-ROM"},
   {"UnitMB", "&MB only", "MB only|Show values in megabytes", [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 0,
    nullptr, "MB"},
-  {"UnitMixed", "KB/MB &Mixed", "KB/MB Mixed|Show values in kilobytes, from 100 MB on in megabytes",
+  {"UnitMixed", "KB/MB M&ixed", "KB/MB Mixed|Show values in kilobytes, from 100 MB on in megabytes",
    [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 1, nullptr, "KB/MB"},
   {"UnitKB", "&KB only", "KB only|Show values in kilobytes", [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 2,
    nullptr, "KB"},
   {"UnitAutomatic", "&Automatic", "Automatic|Show each value in the largest unit that keeps it at 1 or more",
    [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 3, nullptr, "Auto"},
-  {"PieButton", "&Pie Chart", "Pie Chart|Show Pie chart for the selected folder",
+  {"PieButton", "P&ie Chart", "Pie Chart|Show Pie chart for the selected folder",
    [](TMainForm& F, int) { F.PiebuttonClick(); }, 0, nullptr, "Pie"},
   {"BarButton", "&Bar Chart", "Bar Chart|Show bar chart for the selected folder",
    [](TMainForm& F, int) { F.barbuttonClick(); }, 0, nullptr, "Bar"},
@@ -235,6 +235,10 @@ void TMainActions::BuildActions()
   FForm.addAction(Update);
   Action("Contents1")->setShortcut(Qt::Key_F1);
   Action("Print1")->setShortcut(QKeySequence::Print);
+  // The keys of every desktop program: open a folder, close the one shown, quit.
+  Action("FileOpen1")->setShortcut(Qt::CTRL | Qt::Key_O);
+  Action("Remove1")->setShortcut(Qt::CTRL | Qt::Key_W);
+  Action("Exit1")->setShortcut(Qt::CTRL | Qt::Key_Q);
 
   auto* SelectAll = new QShortcut(QKeySequence::SelectAll, &FForm);
   QObject::connect(SelectAll, &QShortcut::activated, &FForm, [this] { FForm.SelectAllRows(); });
@@ -250,7 +254,7 @@ void TMainActions::BuildMenus()
 {
   FRootPopup = new QMenu(&FForm);
   Fill(FRootPopup, *this, {"Open1", "Explore1", "Properties1", "-"});
-  QMenu* Expand = FRootPopup->addMenu("&Expand");
+  QMenu* Expand = FRootPopup->addMenu("E&xpand");
   Expand->menuAction()->setObjectName("Expand1");
   Fill(Expand, *this,
        {"FullExpand1", "-", "ToLevel1", "ToLevel2", "ToLevel3", "ToLevel4", "-", "ExpandOver1", "RemoveFolderMenuItem",

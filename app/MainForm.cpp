@@ -568,7 +568,7 @@ void TMainForm::ListButtonClick()
 
 void TMainForm::TreemapButtonClick()
 {
-  CheckMode("TreemapButton", "Print &Treemap...");
+  CheckMode("TreemapButton", "Print Tree&map...");
   FRightPane->ShowTreemap();
 }
 
@@ -586,14 +586,14 @@ void TMainForm::TypesButtonClick()
 
 void TMainForm::PiebuttonClick()
 {
-  CheckMode("PieButton", "Print &Chart...");
+  CheckMode("PieButton", "Print C&hart...");
   FRightPane->ShowChart();
   FCharts->ShowPie();
 }
 
 void TMainForm::barbuttonClick()
 {
-  CheckMode("BarButton", "Print &Chart...");
+  CheckMode("BarButton", "Print C&hart...");
   FRightPane->ShowChart();
   FCharts->ShowBar();
 }

@@ -276,7 +276,7 @@ private slots:
       QCOMPARE(Form.List().isVisible(), stored == 2);
       QCOMPARE(Form.Charts().PieActive(), stored == 0);
       QCOMPARE(Form.Action("PrintChartMenu")->text(),
-               QString(stored == 2 ? "Print &Folder Contents..." : "Print &Chart..."));
+               QString(stored == 2 ? "Print &Folder Contents..." : "Print C&hart..."));
       Form.close();
     }
     QCOMPARE(QSettings("Zelkon", "Spacelens").value("ActiveSeries").toInt(), written);

@@ -27,9 +27,12 @@
 #include "view/ScanProgress.h"
 #include "view/StatusPanels.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -39,6 +42,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -109,6 +113,74 @@ private slots:
     const QRect Screen = Form.screen()->availableGeometry();
     QVERIFY(Screen.contains(Form.geometry().center()) && Form.width() <= Screen.width());
     QVERIFY(!Form.Action("Update1")->isEnabled());
+  }
+
+  // No two items of a menu share an Alt key, nor a menu's title and a
+  // button of the window, whatever the right pane shows.
+  void accessKeys()
+  {
+    FirstStart();
+    TMainForm Form;
+    Form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Form));
+    QStringList Clashes;
+    const auto Check = [&Clashes](const QString& Where, const QList<std::pair<QString, QString>>& Items) {
+      QMap<QKeySequence, QString> Seen;
+      for (const auto& [Text, Shown] : Items) {
+        const QKeySequence Key = QKeySequence::mnemonic(Text);
+        if (Key.isEmpty())
+          continue;
+        if (Seen.contains(Key))
+          Clashes << QString("%1: \"%2\" and \"%3\"").arg(Where, Seen[Key], Shown);
+        Seen[Key] = Shown;
+      }
+    };
+    std::function<void(QMenu*, const QString&)> CheckMenu = [&](QMenu* Menu, const QString& Where) {
+      QList<std::pair<QString, QString>> Items;
+      for (QAction* Item : Menu->actions())
+        if (Item->isVisible() && !Item->isSeparator()) {
+          Items.append({Item->text(), Item->text()});
+          if (Item->menu())
+            CheckMenu(Item->menu(), Where + " > " + Item->text());
+        }
+      Check(Where, Items);
+    };
+    int Menus = 0;
+    for (const char* Mode : {"PieButton", "BarButton", "TreemapButton", "ListButton", "FilesButton", "TypesButton"}) {
+      Form.Action(Mode)->trigger();
+      QList<std::pair<QString, QString>> Window;
+      for (QAction* Title : Form.menuBar()->actions()) {
+        Window.append({Title->text(), "menu " + Title->text()});
+        CheckMenu(Title->menu(), QString(Mode) + ": " + Title->text());
+        ++Menus;
+      }
+      for (QAbstractButton* Button : Form.findChildren<QAbstractButton*>())
+        if (Button->isVisible())
+          Window.append({Button->text(), "button " + Button->text()});
+      Check(QString(Mode) + ": the window", Window);
+    }
+    QCOMPARE(Menus, 6 * 5);
+    Clashes.removeDuplicates();
+    for (const QString& Clash : Clashes)
+      qWarning("%s", qPrintable(Clash));
+    QCOMPARE(Clashes.size(), 0);
+  }
+
+  // Ctrl+W closes the folder shown, Ctrl+Q the window.
+  void desktopKeys()
+  {
+    FirstStart();
+    TTestTree Tree{"a"};
+    TMainForm Form({Tree.Top()});
+    Form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Form));
+    QTRY_VERIFY(Form.Driver().Roots() != nullptr);
+    QVERIFY(ScansDone(Form));
+    QCOMPARE(Form.Action("FileOpen1")->shortcut(), QKeySequence("Ctrl+O"));
+    QTest::keyClick(&Form, Qt::Key_W, Qt::ControlModifier);
+    QTRY_COMPARE(Form.Driver().Roots(), nullptr);
+    QTest::keyClick(&Form, Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!Form.isVisible());
   }
 
   void manualWithoutViewer_data()

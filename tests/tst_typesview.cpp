@@ -366,7 +366,7 @@ private slots:
       Form.TypesButtonClick();
       Form.RightPane().Types().View()->sortByColumn(TTypesModel::tcFiles, Qt::AscendingOrder);
       for (QToolButton* Button : Form.RightPane().Types().findChildren<QToolButton*>())
-        if (Button->text() == "&Treemap")
+        if (Button->text() == "Tree&map")
           Button->click();
       Form.close();
     }

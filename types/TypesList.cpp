@@ -28,7 +28,7 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   Hint->setWordWrap(true);
   Bar->addWidget(Hint, 1);
   FTreemapSwitch = new QToolButton;
-  FTreemapSwitch->setText("&Treemap");
+  FTreemapSwitch->setText("Tree&map");
   FTreemapSwitch->setToolTip("Show the treemap below the types");
   FTreemapSwitch->setCheckable(true);
   FTreemapSwitch->setChecked(true);
