@@ -42,6 +42,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTableView>
 #include <QToolBar>
 
 TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arguments)
@@ -549,6 +550,11 @@ void TMainForm::ListChange()
 
 void TMainForm::SelectAllRows()
 {
+  // The list in focus: the Files view's, else the details list.
+  if (QTableView* Files = FRightPane->Files().View(); Files->hasFocus()) {
+    Files->selectAll();
+    return;
+  }
   {
     TWaitCursor Wait;
     FList->selectAll();

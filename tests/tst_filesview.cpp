@@ -368,6 +368,10 @@ private slots:
     Paths.sort();
     const QString Top = QString::fromStdString(Scan.Tree.Top());
     QCOMPARE(Paths, (QStringList{Top + "/a/b/deep.log", Top + "/big.iso"}));
+    // Ctrl+A selects every row of the list in focus, this one.
+    QTest::keyClick(Scan.Select({"deep.log"}), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(Scan.Files().View()->selectionModel()->selectedRows().size(), Scan.Files().Model().rowCount());
+    QVERIFY(Scan.Form.List().selectionModel()->selectedRows().size() <= 1);
 
     QTest::keyClick(Scan.Select({"deep.log"}), Qt::Key_Return);
     QCOMPARE(Scan.Form.CurrentNode(), Child(Child(Scan.Top, "a"), "b"));
