@@ -13,6 +13,7 @@
 #include "scan/Baseline.h"
 #include "scan/FolderNode.h"
 #include "scan/Root.h"
+#include "shell/Prompt.h"
 #include "view/DetailsList.h"
 
 #include <QAction>
@@ -43,6 +44,9 @@ void TCompareCommands::CompareClick()
   if (!Root) {
     if (Active())
       End();
+    else
+      TPrompt::Inform(&FForm, "Compare",
+                      "There is nothing to compare yet: scan a folder, then compare it with an earlier scan of it.");
     return;
   }
   // Remembered under its name, compared by its folders' paths.

@@ -161,7 +161,9 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Roots().RemoveClick(); }, 0, "list-remove"},
   {"ParentButton", "Parent", "Parent Folder|Select parent folder of current folder",
    [](TMainForm& F, int) { F.ParentButtonClick(); }, 0, "go-up"},
-  {"SpeedButton2", "Network", "Connect Network Drive|Connect a network share as a drive",
+  {"SpeedButton2", "Network",
+   "Mount a network share|Mount a network share (smb://, sftp://) to scan it as a drive; File, Scan Remote scans "
+   "another machine over SSH",
    [](TMainForm& F, int) { F.SpeedButton2Click(); }, 0, "network-server"},
 };
 

@@ -10,6 +10,7 @@
 #include "scan/Baseline.h"
 #include "scan/FolderNode.h"
 #include "scan/Root.h"
+#include "tests/StandIns.h"
 #include "tests/TestHome.h"
 #include "tests/TestTree.h"
 #include "tests/TreeFixture.h"
@@ -96,6 +97,17 @@ class TCompareTest : public QObject {
 private slots:
   void initTestCase() { FHome = WindowTestHome(); }
   void init() { ResetSettings(); }
+
+  // Compare with nothing scanned says why it cannot.
+  void nothingToCompare()
+  {
+    TAnswers Answers;
+    TMainForm Form;
+    Form.show();
+    Form.Compare().CompareClick();
+    QCOMPARE(Answers.Asked.size(), 1);
+    QVERIFY2(Answers.Asked[0].contains("scan a folder"), qPrintable(Answers.Asked[0]));
+  }
 
   // The list of earlier scans leaves out the one shown and starts at the
   // one before it; "None" only ends a comparison there is.
