@@ -79,21 +79,24 @@ void Put(const std::string& File, const std::string& Bytes)
   std::ofstream(File, std::ios::binary | std::ios::trunc).write(Bytes.data(), std::streamsize(Bytes.size()));
 }
 
+// "size:allocated:objects:files:change".
+QString Counts(const TFolderSnapshot::TFolder& Folder)
+{
+  return QString("%1:%2:%3:%4:%5")
+    .arg(Folder.Size)
+    .arg(Folder.Allocated)
+    .arg(Folder.Objects)
+    .arg(Folder.Files)
+    .arg(Folder.LastChange);
+}
+
 // Each folder as "path:size:allocated:objects:files:change", depth first,
 // its path's bytes as they are.
 QStringList Lines(const TFolderSnapshot& Snapshot)
 {
   QStringList Lines;
-  Snapshot.DepthFirst([&](uint32_t At) {
-    const TFolderSnapshot::TFolder& Folder = Snapshot.FFolders[At];
-    Lines << QString("%1:%2:%3:%4:%5:%6")
-               .arg(QString::fromLatin1(Snapshot.Path(At)))
-               .arg(Folder.Size)
-               .arg(Folder.Allocated)
-               .arg(Folder.Objects)
-               .arg(Folder.Files)
-               .arg(Folder.LastChange);
-  });
+  Snapshot.DepthFirst(
+    [&](uint32_t At) { Lines << QString::fromLatin1(Snapshot.Path(At)) + ':' + Counts(Snapshot.FFolders[At]); });
   return Lines;
 }
 
@@ -160,14 +163,7 @@ QStringList Levels(const TFolderSnapshot& Snapshot)
     const TFolderSnapshot::TFolder& Folder = Snapshot.FFolders[At];
     const int Depth = At == 0 ? 0 : Depths[Folder.Parent] + 1;
     Depths[At] = Depth;
-    Lines << QString("%1:%2:%3:%4:%5:%6:%7")
-               .arg(Depth)
-               .arg(QString::fromLatin1(Snapshot.Name(Folder)))
-               .arg(Folder.Size)
-               .arg(Folder.Allocated)
-               .arg(Folder.Objects)
-               .arg(Folder.Files)
-               .arg(Folder.LastChange);
+    Lines << QString("%1:%2:").arg(Depth).arg(QString::fromLatin1(Snapshot.Name(Folder))) + Counts(Folder);
   });
   return Lines;
 }
