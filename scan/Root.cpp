@@ -73,6 +73,17 @@ static uint64_t RoundedKB(unsigned __int128 Bytes)
   return KB;
 }
 
+bool GetFreeInodes(const std::string& Directory, uint64_t& Free)
+{
+  struct statvfs Data;
+  Free = 0;
+  // File systems without a fixed number of inodes (btrfs) say 0 of 0.
+  if (statvfs(Directory.c_str(), &Data) != 0 || Data.f_files == 0)
+    return false;
+  Free = FreeSpaceIncludesReserve() ? Data.f_ffree : Data.f_favail;
+  return true;
+}
+
 int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& FreeKB)
 {
   TotalKB = FreeKB = 0;

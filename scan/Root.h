@@ -86,6 +86,10 @@ int ReadVolumeInfo(TRoot& Root);
 // Total and free size of the volume holding Directory; 0 and 0 on failure,
 // when the result is the errno. Free is what the process may write.
 int GetDiskSpaceKB(const std::string& Directory, uint64_t& TotalKB, uint64_t& FreeKB);
+// The inodes left to the process on the volume holding Directory (a volume
+// full of small files runs out of them before its space); false for a file
+// system without a fixed number of them, or on failure.
+bool GetFreeInodes(const std::string& Directory, uint64_t& Free);
 // Whether free space includes the blocks a file system keeps for the
 // administrator: only for the administrator.
 bool FreeSpaceIncludesReserve();

@@ -35,6 +35,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
@@ -45,6 +46,8 @@
 #include <functional>
 #include <set>
 #include <thread>
+
+#include <sys/statvfs.h>
 
 namespace {
 
@@ -164,6 +167,29 @@ private slots:
     for (const QString& Clash : Clashes)
       qWarning("%s", qPrintable(Clash));
     QCOMPARE(Clashes.size(), 0);
+  }
+
+  // Beside the free space, the inodes left where the file system counts
+  // them: a disk of small files runs out of those first.
+  void freeInodes()
+  {
+    TTestTree Tree{"a"};
+    TMainForm Form({Tree.Top()});
+    Form.show();
+    QTRY_VERIFY(Form.Driver().Roots() != nullptr);
+    QVERIFY(ScansDone(Form));
+    Form.SetCurrentNode(Form.Driver().Roots()->FNode);
+    struct statvfs Data;
+    QVERIFY(statvfs(Tree.Top().c_str(), &Data) == 0);
+    const QString Text = Form.StatusText(TStatusPanels::spFreeSpace);
+    if (Data.f_files == 0)
+      QSKIP("the test folder's file system has no fixed number of inodes");
+    const QRegularExpressionMatch Told = QRegularExpression(", (.+) inodes free$").match(Text);
+    QVERIFY2(Text.startsWith("Free Space: ") && Told.hasMatch(), qPrintable(Text));
+    bool Number = false;
+    const qulonglong Shown = QLocale().toULongLong(Told.captured(1), &Number);
+    const qulonglong Free = geteuid() == 0 ? Data.f_ffree : Data.f_favail;
+    QVERIFY2(Number && Shown + 1000 > Free && Shown < Free + 1000, qPrintable(Text));
   }
 
   // Ctrl+W closes the folder shown, Ctrl+Q the window.

@@ -9,6 +9,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLocale>
 #include <QStatusBar>
 
 TStatusPanels::TStatusPanels(QStatusBar* Bar)
@@ -58,15 +59,20 @@ QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Dis
     FSpaceDrive = Root->FDrive;
     FSpaceRead = Now;
     FTotalKB = FFreeKB = 0;
+    FHasInodes = false;
     // The drive, or the folder itself where the drive is not known (in a
     // chroot, mounts outside it are not).
-    if (Root->FTotalKB > 0)
-      GetDiskSpaceKB(Root->FDrive.empty() ? Root->FPath : Root->FDrive, FTotalKB, FFreeKB);
+    if (Root->FTotalKB > 0) {
+      const std::string& Volume = Root->FDrive.empty() ? Root->FPath : Root->FDrive;
+      GetDiskSpaceKB(Volume, FTotalKB, FFreeKB);
+      FHasInodes = GetFreeInodes(Volume, FFreeInodes);
+    }
   }
   if (FTotalKB == 0)
     return "Free Space: ";
-  return QString("Free Space: %1 (of %2)")
-    .arg(Display.BytesText(FFreeKB * 1024.0), Display.BytesText(FTotalKB * 1024.0));
+  const QString Text =
+    QString("Free Space: %1 (of %2)").arg(Display.BytesText(FFreeKB * 1024.0), Display.BytesText(FTotalKB * 1024.0));
+  return FHasInodes ? Text + QString(", %1 inodes free").arg(QLocale().toString(qulonglong(FFreeInodes))) : Text;
 }
 
 void TStatusPanels::ShowFolder(const TFolderData* Folder, const TValueDisplay& Display)

@@ -50,5 +50,7 @@ private:
   std::string FSpaceDrive;
   uint64_t FTotalKB = 0;
   uint64_t FFreeKB = 0;
+  bool FHasInodes = false;
+  uint64_t FFreeInodes = 0;
   std::chrono::steady_clock::time_point FSpaceRead;
 };
