@@ -95,6 +95,8 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 4, nullptr, "Wasted"},
   {"ViewButton5", "Use &CD-Rom Cluster Size", "CD-Rom cluster size|Show how much the folders would occupy on a CD-ROM",
    [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 5, nullptr, "CD-ROM"},
+  {"ViewButton6", "Ob&jects", "Objects|Show how many files and folders each folder holds",
+   [](TMainForm& F, int Tag) { F.View1Click(TViewType(Tag)); }, 6, nullptr, "Objects"},
   {"UnitMB", "&MB only", "MB only|Show values in megabytes", [](TMainForm& F, int Tag) { F.Unit1Click(Tag); }, 0,
    nullptr, "MB"},
   {"UnitMixed", "KB/MB M&ixed", "KB/MB Mixed|Show values in kilobytes, from 100 MB on in megabytes",
@@ -213,7 +215,7 @@ void TMainActions::BuildActions()
     const int Tag = Row.Tag;
     QObject::connect(Item, &QAction::triggered, &FForm, [this, Handler, Tag] { Handler(FForm, Tag); });
   }
-  for (int Type = 1; Type <= 5; ++Type)
+  for (int Type = vtSize; Type <= vtObjects; ++Type)
     FViewGroup->addAction(Action(QString("ViewButton%1").arg(Type)));
   for (const char* Name : {"SAlphaButton", "SNumButton", "SChangeButton", "SNoButton"})
     FSortGroup->addAction(Action(Name));
@@ -281,7 +283,7 @@ void TMainActions::BuildMenus()
         "-", "Exit1"});
   FFileExitSeparator = File->actions().value(File->actions().indexOf(Action("Exit1")) - 1);
   QMenu* View = Bar->addMenu("&View");
-  Fill(View, *this, {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "-"});
+  Fill(View, *this, {"ViewButton1", "ViewButton2", "ViewButton3", "ViewButton4", "ViewButton5", "ViewButton6", "-"});
   QMenu* Units = View->addMenu("Show &Values as");
   Units->menuAction()->setObjectName("Units1");
   Fill(Units, *this, {"UnitMB", "UnitMixed", "UnitKB", "UnitAutomatic"});

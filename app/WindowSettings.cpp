@@ -32,8 +32,8 @@ using W = TWindowSettings;
 const TEntry Entries[] = {
   {"SortType", &W::FSortType, TValueDisplay::stName, TValueDisplay::stNone},
   // A first start shows the space taken, a stored Wasted or CD-ROM view
-  // starts as Size.
-  {"ShowType", &W::FShowType, vtSize, vtPercent, false, vtSize},
+  // starts as Size (see Load).
+  {"ShowType", &W::FShowType, vtSize, vtObjects, false, vtSize},
   {"UnitType", &W::FUnitType, 0, 3},
   {"Width", &W::FWidth, 100, 16000},
   {"Height", &W::FHeight, 100, 16000},
@@ -80,6 +80,8 @@ void TWindowSettings::Load(const TSettingsStore& Store, bool AtShow)
     }
   }
   if (!AtShow) {
+    if (FShowType == vtWasted || FShowType == vtCDROM)
+      FShowType = vtSize;
     FStoredFrame = Store.Has("Width");
     FStoredSplitter = Store.Has("Splitter");
   }

@@ -267,16 +267,17 @@ void TChartPane::FillChart()
   const int View = FDisplay.FShowType;
   const bool Pie = PieSeries->FActive;
   BarSeries->FActive = !Pie && !Change && View != vtWasted;
-  BarSeries2->FActive = !Pie && !Change && View != vtCDROM;
+  BarSeries2->FActive = !Pie && !Change && View != vtCDROM && View != vtObjects;
   FGrown->FActive = FShrunk->FActive = !Pie && Change;
   // The bars shown answer the mouse and the scroll bar: in the Wasted view
   // those of the wasted space.
   if (!Pie)
     CurrentSeries = Change ? FGrown.get() : BarSeries->FActive ? BarSeries : BarSeries2;
-  const int BarMeasure = View == vtCDROM ? vtCDROM : vtSize;
+  // Objects are counted, not sized: their bars and axis are counts.
+  const int BarMeasure = View == vtCDROM || View == vtObjects ? View : vtSize;
   const bool Megabytes = FDisplay.FUnitType == TValueDisplay::utMB;
   const int UnitFlag = Megabytes ? 0 : 1;
-  Chart->FBottomFormat = ValueFormat(vtSize);
+  Chart->FBottomFormat = ValueFormat(View == vtObjects ? vtObjects : vtSize);
   const std::vector<TFolderNode*>& Children = Node->Children();
   Chart->FMaxPointsPerPage = Children.size() > 20 ? 21 : 0;
   // Without sub-folders the chart says what the folder holds; files alone
@@ -303,12 +304,12 @@ void TChartPane::FillChart()
       AddBars(Node, false);
   }
   // Growth and shrinking as bars of their own colours, in the size's unit.
-  const double Unit = Megabytes ? 1024.0 * 1024 : 1024;
+  const double Unit = View == vtObjects ? 1 : Megabytes ? 1024.0 * 1024 : 1024;
   const std::vector<TBaseline::TChange> Changes =
     Change ? FDisplay.FBaseline->OfChildren(Node) : std::vector<TBaseline::TChange>();
   const auto Grown = [&](size_t Child) { return double(FDisplay.Change(Changes[Child])) / Unit; };
   if (FGrown->FActive) {
-    FGrown->FValueFormat = FShrunk->FValueFormat = ValueFormat(vtSize);
+    FGrown->FValueFormat = FShrunk->FValueFormat = ValueFormat(View == vtObjects ? vtObjects : vtSize);
     for (size_t Child = 0; Child < Children.size(); ++Child) {
       const QString Caption = FDisplay.NodeCaption(Children[Child]).left(24);
       FGrown->Add(std::max(Grown(Child), 0.0), Caption);

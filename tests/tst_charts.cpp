@@ -92,7 +92,7 @@ private slots:
     QTest::addColumn<int>("view");
     QTest::addColumn<int>("unit");
     QTest::addColumn<bool>("pie");
-    for (int View = vtSize; View <= vtCDROM; ++View)
+    for (int View = vtSize; View <= vtObjects; ++View)
       for (int Unit : {TValueDisplay::utMB, TValueDisplay::utMixed, TValueDisplay::utKB, TValueDisplay::utAutomatic})
         for (bool Pie : {true, false})
           QTest::addRow("view %d, unit %d, %s", View, Unit, Pie ? "pie" : "bars") << View << Unit << Pie;
@@ -110,14 +110,16 @@ private slots:
     const int Flag = unit == TValueDisplay::utMB ? 0 : 1;
     QCOMPARE(Pane.PieSeries->FActive, pie);
     QCOMPARE(Pane.BarSeries->FActive, !pie && view != vtWasted);
-    QCOMPARE(Pane.BarSeries2->FActive, !pie && view != vtCDROM);
+    QCOMPARE(Pane.BarSeries2->FActive, !pie && view != vtCDROM && view != vtObjects);
     const std::vector<TFolderNode*>& Children = Charted.Root->Children();
     QCOMPARE(Children.size(), size_t(3));
     QStringList Names;  // in the tree's order, which follows the view
     for (const TFolderNode* Child : Children)
       Names << QString::fromStdString(Child->Name());
-    QCOMPARE(Charted.Chart().FBottomFormat.Format(Children[0]->GetValue(vtSize, Flag)),
-             Form.Display().FormatValue(Children[0], vtSize, false));
+    // Objects are counted, every other view sized.
+    const int Axis = view == vtObjects ? vtObjects : vtSize;
+    QCOMPARE(Charted.Chart().FBottomFormat.Format(Children[0]->GetValue(Axis, Flag)),
+             Form.Display().FormatValue(Children[0], Axis, false));
     auto Holds = [&](const TChartSeries& Series, int Measure, const QColor& Colour) {
       QCOMPARE(Labels(Series), Names);
       for (int Index = 0; Index < 3; ++Index) {
@@ -134,7 +136,7 @@ private slots:
     }
     QCOMPARE(Pane.PieSeries->Count(), 0);
     if (Pane.BarSeries->FActive)
-      Holds(*Pane.BarSeries, view == vtCDROM ? vtCDROM : vtSize, Qt::green);
+      Holds(*Pane.BarSeries, view == vtCDROM || view == vtObjects ? view : vtSize, Qt::green);
     if (Pane.BarSeries2->FActive)
       Holds(*Pane.BarSeries2, vtWasted, QColor(255, 128, 0));
   }

@@ -289,6 +289,38 @@ private slots:
     QCOMPARE(Again.geometry(), QRect(50, 60, 700, 500));
   }
 
+  // The Objects view counts: the labels, the title and the order by size
+  // follow it, and it comes back at the next start.
+  void objectsView()
+  {
+    FirstStart();
+    TTestTree Tree;
+    Tree.Folder("many");
+    for (int File = 0; File < 5; ++File)
+      Tree.File("many/f" + std::to_string(File), 10);
+    Tree.Folder("big");
+    Tree.File("big/one", 1 << 20);
+    {
+      TMainForm Form({Tree.Top()});
+      Form.show();
+      QTRY_VERIFY(Form.Driver().Roots() != nullptr);
+      QVERIFY(ScansDone(Form));
+      Form.Sort1Click(TValueDisplay::stSize);
+      TFolderNode* Top = Form.Driver().Roots()->FNode;
+      QCOMPARE(Top->Child(0)->Name(), std::string("big"));
+      Form.Action("ViewButton6")->trigger();
+      QCOMPARE(Form.Display().FShowType, vtObjects);
+      QVERIFY2(Form.windowTitle().endsWith("(Objects)"), qPrintable(Form.windowTitle()));
+      QCOMPARE(Top->Child(0)->Name(), std::string("many"));
+      QCOMPARE(Form.Display().NodeLabel(Top->Child(0)).simplified(), QString("6 many"));
+      QCOMPARE(Form.Display().NodeLabel(Top->Child(1)).simplified(), QString("2 big"));
+      Form.close();
+    }
+    TMainForm Again;
+    QCOMPARE(Again.Display().FShowType, vtObjects);
+    QVERIFY(Again.Action("ViewButton6")->isChecked());
+  }
+
   // The command line scans the folders it names, by their bytes; failures are told in one box, not modal,
   // that adds them up while open and starts afresh once closed.
   void commandLineAndErrors()

@@ -38,8 +38,8 @@ QString TValueDisplay::Number(double Value, int Decimals)
 
 QString TValueDisplay::ViewTypeName(int ViewType)
 {
-  static const char* Names[] = {"Size", "Bytes Allocated", "Percent", "Wasted Space", "CD-ROM Cluster Size"};
-  return ViewType >= 1 && ViewType <= 5 ? Names[ViewType - 1] : "";
+  static const char* Names[] = {"Size", "Bytes Allocated", "Percent", "Wasted Space", "CD-ROM Cluster Size", "Objects"};
+  return ViewType >= 1 && ViewType <= 6 ? Names[ViewType - 1] : "";
 }
 
 QString TValueDisplay::MeasureTotalText(uint64_t Bytes) const
@@ -59,8 +59,6 @@ QString TValueDisplay::FormatValue(const TFolderData* Record, int ViewType, bool
   const double Value = Record->GetValue(ViewType, FUnitType != utMB);
   if (Value < 0)
     return {};  // no percent while the scan runs
-  if (ViewType == vtObjects)
-    return Number(Value, 0);
   const QString Text = MeasureText(Value, ViewType);
   return Padded ? PadValue(Text, ViewType, Value) : Text;
 }
@@ -72,7 +70,7 @@ QString TValueDisplay::BytesText(double Bytes) const
 
 int TValueDisplay::UnitPower(double Value, int ViewType) const
 {
-  if (ViewType == vtPercent || FUnitType == utMB || FUnitType == utKB)
+  if (ViewType == vtPercent || ViewType == vtObjects || FUnitType == utMB || FUnitType == utKB)
     return 0;
   if (FUnitType == utMixed)
     return Value > 102400 ? 1 : 0;
@@ -92,6 +90,8 @@ double TValueDisplay::UnitSize(double Value, int ViewType) const
 
 QString TValueDisplay::MeasureText(double Value, int ViewType) const
 {
+  if (ViewType == vtObjects)
+    return Number(Value, 0);
   const QString Text = Number(Value / UnitSize(Value, ViewType), Decimals());
   if (ViewType == vtPercent)
     return Text + " %";
@@ -105,6 +105,8 @@ QString TValueDisplay::PadValue(const QString& Text, int ViewType, double Value)
 {
   if (ViewType == vtPercent)
     return Value < 10 ? "  " + Text + "  " : Text + "  ";
+  if (ViewType == vtObjects)
+    return Text + "  ";
   // Rounded to the nearest space, so values end within a space of each
   // other whatever the font.
   const qreal Width = QFontMetricsF(FFont).horizontalAdvance(Text);
@@ -240,6 +242,7 @@ TValueDisplay::TSortKey TValueDisplay::SortKey(const TFolderNode* Node, TSortTyp
     case vtWasted:
       Key.Value = double(Node->FObjects.Load()) * Node->ClusterSize() - double(Node->FTailBytes.Load());
       break;
+    case vtObjects: Key.Value = double(Node->FObjects.Load()); break;
     default: break;
   }
   return Key;

@@ -26,7 +26,7 @@ class TFolderNode;
 // change, and growth can be sorted by and is bold.
 class TValueDisplay {
 public:
-  TViewType FShowType = vtSize;  // never vtObjects, which has no view
+  TViewType FShowType = vtSize;
   enum TUnitType { utMB, utMixed, utKB, utAutomatic };
   TUnitType FUnitType = utMB;  // the values' unit
   int FDecimals = 1;           // decimals shown, 0..3
