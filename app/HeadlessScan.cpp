@@ -3,6 +3,7 @@
 
 #include "app/HeadlessDuplicates.h"
 #include "app/HeadlessHistory.h"
+#include "app/HeadlessReport.h"
 #include "scan/Baseline.h"
 
 #include "app/CsvExport.h"
@@ -14,7 +15,6 @@
 #include "fs/PathRules.h"
 #include "fs/SafeSave.h"
 #include "history/SnapshotCompare.h"
-#include "print/ReportFile.h"
 #include "remote/RemoteAddress.h"
 #include "remote/RemoteStream.h"
 #include "scan/FolderData.h"
@@ -26,11 +26,6 @@
 #include "scan/ScanDriver.h"
 #include "scan/ScanSettings.h"
 #include "view/FileClass.h"
-#include "view/NodeOrder.h"
-#include "view/ValueDisplay.h"
-
-#include <QGuiApplication>
-#include <QtGlobal>
 
 #include <atomic>
 #include <cctype>
@@ -478,7 +473,7 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
       std::fprintf(stderr, "Compared with a scan %s\n", TTerminalText::For(stderr, Warning).c_str());
   }
   // A report of a comparison tells each folder's change, the most grown first.
-  if (!FReportFile.empty() && !Report(Driver, TopNodes, Baseline))
+  if (!FReportFile.empty() && !THeadlessReport::Write(FReportFile, FLevels, Driver, TopNodes, Baseline))
     Status = 1;
   TNcduExport::TUnread Unread;
   if (!FNcduFile.empty() && !TopNodes.empty() && !Export(FNcduFile, [&](std::FILE* File) {
@@ -541,67 +536,6 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     }
   }
   return Status;
-}
-
-bool THeadlessScan::Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes,
-                           std::shared_ptr<const TBaseline> Baseline) const
-{
-  // Fonts and PDF pages need the toolkit's graphics, without a display.
-  static char Name[] = "spacelens", Option[] = "-platform", Platform[] = "offscreen";
-  static char* Arguments[] = {Name, Option, Platform, nullptr};
-  static int Count = 3;
-  // The toolkit's remarks (no runtime folder, fonts looked up) are not the
-  // user's business; a report run from cron stays quiet.
-  qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
-    if (Type == QtCriticalMsg || Type == QtFatalMsg)
-      std::fprintf(stderr, "%s\n", Message.toLocal8Bit().constData());
-  });
-  QGuiApplication Application(Count, Arguments);
-  QGuiApplication::setApplicationName("Spacelens");
-  QGuiApplication::setOrganizationName("Zelkon");
-  // Units, decimals, order and margins as the user chose them in the window.
-  TSettingsStore Store;
-  TWindowSettings Window;
-  Window.Load(Store, false);
-  TValueDisplay Display;
-  Display.FUnitType = TValueDisplay::TUnitType(Window.FUnitType);
-  Display.FDecimals = Window.FDecimals - 1;
-  Display.FShowType = TViewType(Window.FShowType);
-  const auto SortType = Baseline ? TValueDisplay::stChange : TValueDisplay::TSortType(Window.FSortType);
-  Display.FBaseline = std::move(Baseline);
-  // A folder's own files as a line of their own, so its lines add up to it,
-  // as the window's report shows them.
-  for (TFolderNode* Top : TopNodes)
-    Driver.ApplyShowFiles(Top, Window.FShowFiles);
-  auto Depth = [](const TFolderNode* Node) {
-    int Levels = 0;
-    for (; Node->Parent(); Node = Node->Parent())
-      ++Levels;
-    return Levels;
-  };
-  auto IsExpanded = [&](const TFolderNode* Node) { return Depth(Node) < FLevels; };
-  // The folders the report shows come in the order of the sort mode.
-  std::vector<TFolderTree::TOrder> Orders;
-  for (TFolderNode* Top : TopNodes)
-    TFolderNode::ForEachBelow(Top, [&](TFolderNode* Node) {
-      if (!IsExpanded(Node))
-        return false;
-      if (SortType != TValueDisplay::stNone && Node->ChildCount() > 1) {
-        std::vector<TNodeOrder::TKeyed> Keys;
-        for (TFolderNode* Child : Node->Children())
-          Keys.emplace_back(Display.SortKey(Child, SortType), Child);
-        TNodeOrder::Sort(Keys, Display.FShowType);
-        TNodeOrder::Take(Node, Keys, Orders);
-      }
-      return true;
-    });
-  Driver.Tree().Reorder(Orders);
-  QString Error;
-  if (TReportFile::Write(QString::fromLocal8Bit(FReportFile.c_str()), TopNodes, Display, Window.FMargins, IsExpanded,
-                         Error))
-    return true;
-  std::fprintf(stderr, "%s\n", Error.toLocal8Bit().constData());
-  return false;
 }
 
 void THeadlessScan::ScanFailed(int Code, const std::string& Path)

@@ -12,10 +12,6 @@
 #include <string>
 #include <vector>
 
-class TBaseline;
-class TFolderNode;
-class TFolderTree;
-class TScanDriver;
 class TTerminalProgress;
 
 // The program without a window: scans the folders of the command line, each
@@ -43,11 +39,6 @@ private:
   bool Parse(const std::vector<std::string>& Arguments);
   // Writes FileName ("-": standard output) through Write, telling a failure.
   bool Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const;
-  // The tree reports of TopNodes, sorted and opened as the window would show
-  // them, into the PDF file of --report.
-  // The PDF report of the scanned folders; with Baseline, of their change.
-  bool Report(TScanDriver& Driver, const std::vector<TFolderNode*>& TopNodes,
-              std::shared_ptr<const TBaseline> Baseline) const;
   void ScanFailed(int Code, const std::string& Path) override;
   void ScanProgress(TRoot*) override {}
   void ScanDone(TRoot*, bool, const TScanCounts&) override {}
