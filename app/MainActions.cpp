@@ -319,6 +319,12 @@ void TMainActions::CheckView(TViewType ViewType)
     Item->setChecked(Item->data().toInt() == ViewType);
 }
 
+void TMainActions::CheckMode(const char* Button, const char* PrintCaption)
+{
+  Action(Button)->setChecked(true);
+  Action("PrintChartMenu")->setText(PrintCaption);
+}
+
 void TMainActions::CheckUnit(int UnitType)
 {
   for (QAction* Item : FUnitGroup->actions())

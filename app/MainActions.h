@@ -24,6 +24,8 @@ public:
   void CheckView(TViewType ViewType);
   void CheckSort(TValueDisplay::TSortType SortType);
   void CheckUnit(int UnitType);
+  // The right pane shows what Button stands for; the print command says what it prints.
+  void CheckMode(const char* Button, const char* PrintCaption);
   // Puts the minimum expand size (megabytes) into the captions that name it.
   void ShowMinimumSize(int Megabytes);
 

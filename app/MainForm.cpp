@@ -2,7 +2,6 @@
 #include "app/MainForm.h"
 
 #include "app/CompareCommands.h"
-#include "app/EmptyTrash.h"
 #include "app/ErrorBox.h"
 #include "app/FilesCommands.h"
 #include "app/HeadlessScan.h"
@@ -42,7 +41,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTableView>
 #include <QToolBar>
 
 TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arguments)
@@ -347,15 +345,7 @@ void TMainForm::SpeedButton2Click()
 
 void TMainForm::EmptyTrashClick()
 {
-  std::vector<std::string> Drives;
-  for (const TRoot* Root = FDriver.Roots(); Root; Root = Root->FNext)
-    if (!Root->Imported() && !Root->FDrive.empty())
-      Drives.push_back(Root->FDrive);
-  const std::vector<std::string> Emptied = TEmptyTrash::Run(this, Drives);
-  for (const std::string& Trash : Emptied)
-    if (TFolderNode* Folder = FTree.DeepestAt(Trash); Folder && TFolderTree::Editable(Folder))
-      FRoots->UpdateBranch(Folder);
-  FPanels->ForgetFreeSpace();
+  FRoots->EmptyTrashClick();
   RefreshStatus(false);
   FRightPane->RefillPicture();
 }
@@ -550,22 +540,13 @@ void TMainForm::ListChange()
 
 void TMainForm::SelectAllRows()
 {
-  // The list in focus: the Files view's, else the details list.
-  if (QTableView* Files = FRightPane->Files().View(); Files->hasFocus()) {
-    Files->selectAll();
-    return;
-  }
-  {
-    TWaitCursor Wait;
-    FList->selectAll();
-    FList->setFocus();
-  }
-  ListChange();
+  if (FRightPane->SelectAllRows())
+    ListChange();
 }
 
 void TMainForm::ListButtonClick()
 {
-  CheckMode("ListButton", "Print &Folder Contents...");
+  FActions->CheckMode("ListButton", "Print &Folder Contents...");
   FRightPane->ShowList();
   ListChange();
 }
@@ -574,40 +555,34 @@ void TMainForm::ListButtonClick()
 
 void TMainForm::TreemapButtonClick()
 {
-  CheckMode("TreemapButton", "Print Tree&map...");
+  FActions->CheckMode("TreemapButton", "Print Tree&map...");
   FRightPane->ShowTreemap();
 }
 
 void TMainForm::FilesButtonClick()
 {
-  CheckMode("FilesButton", "Print &Files...");
+  FActions->CheckMode("FilesButton", "Print &Files...");
   FRightPane->ShowFiles();
 }
 
 void TMainForm::TypesButtonClick()
 {
-  CheckMode("TypesButton", "Print T&ypes...");
+  FActions->CheckMode("TypesButton", "Print T&ypes...");
   FRightPane->ShowTypes();
 }
 
 void TMainForm::PiebuttonClick()
 {
-  CheckMode("PieButton", "Print C&hart...");
+  FActions->CheckMode("PieButton", "Print C&hart...");
   FRightPane->ShowChart();
   FCharts->ShowPie();
 }
 
 void TMainForm::barbuttonClick()
 {
-  CheckMode("BarButton", "Print C&hart...");
+  FActions->CheckMode("BarButton", "Print C&hart...");
   FRightPane->ShowChart();
   FCharts->ShowBar();
-}
-
-void TMainForm::CheckMode(const char* Button, const char* PrintCaption)
-{
-  Action(Button)->setChecked(true);
-  Action("PrintChartMenu")->setText(PrintCaption);
 }
 
 void TMainForm::ChartDrillDown(int Child)

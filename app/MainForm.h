@@ -129,7 +129,6 @@ private:
   void ChartDrillDown(int Child);
   // The mode's button checked, and the right pane's print item named as
   // the mode prints it.
-  void CheckMode(const char* Button, const char* PrintCaption);
 
   std::vector<std::string> FArguments;
   TSettingsStore FStore;

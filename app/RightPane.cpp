@@ -13,6 +13,7 @@
 #include "view/DetailsList.h"
 
 #include <QLabel>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -106,6 +107,18 @@ void TRightPane::ShowList()
   ShowPage(FList);
   FState = rsAtOnce;
   Refill();
+}
+
+bool TRightPane::SelectAllRows()
+{
+  if (QTableView* Files = FFiles->View(); Files->hasFocus()) {
+    Files->selectAll();
+    return false;
+  }
+  TWaitCursor Wait;
+  FList->selectAll();
+  FList->setFocus();
+  return true;
 }
 
 bool TRightPane::ShowsTreemap() const

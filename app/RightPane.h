@@ -57,6 +57,9 @@ public:
 
   // Shows the details list and fills it.
   void ShowList();
+  // Selects every row of the list in focus: the Files view's, else the
+  // details list, which takes the focus; true for the details list.
+  bool SelectAllRows();
   // Shows the chart; the chart's mode switch fills it.
   void ShowChart();
   void ShowTreemap();

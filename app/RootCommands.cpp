@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RootCommands.h"
 
+#include "app/EmptyTrash.h"
 #include "app/ErrorBox.h"
 #include "app/ShellCommands.h"
 #include "app/TreeCommands.h"
@@ -282,6 +283,18 @@ void TRootCommands::StopButtonClick()
 {
   if (TFolderNode* Node = FSelected())
     F.Driver.Stop(Node->Root());
+}
+
+void TRootCommands::EmptyTrashClick()
+{
+  std::vector<std::string> Drives;
+  for (const TRoot* Root = F.Driver.Roots(); Root; Root = Root->FNext)
+    if (!Root->Imported() && !Root->FDrive.empty())
+      Drives.push_back(Root->FDrive);
+  for (const std::string& Trash : TEmptyTrash::Run(FWindow, Drives))
+    if (TFolderNode* Folder = F.Driver.Tree().DeepestAt(Trash); Folder && TFolderTree::Editable(Folder))
+      UpdateBranch(Folder);
+  F.Panels.ForgetFreeSpace();
 }
 
 void TRootCommands::RemoveClick()

@@ -95,6 +95,9 @@ public:
   void UpdateBranch1Click();
   // Scans the folder of Node again; false when its root cannot be.
   bool UpdateBranch(TFolderNode* Node);
+  // Empties the Trash of the drives scanned here (asking first) and scans
+  // the Trash folders of the tree again; the free space is read anew.
+  void EmptyTrashClick();
   void StopButtonClick();
   void RemoveClick();
   void RemoveFolderMenuItemClick();
