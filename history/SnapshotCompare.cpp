@@ -34,9 +34,15 @@ std::string TSnapshotCompare::PathOf(const TRow& Row) const
 {
   if (!Row.Now)
     return FBefore.Path(Row.Before);
-  std::string Path;
+  std::vector<const char*> Names;  // from the folder up
   for (const TFolderNode* Node = Row.Now; Node != FTop; Node = Node->Parent())
-    Path.insert(0, Path.empty() ? std::string(Node->FName) : std::string(Node->FName) + '/');
+    Names.push_back(Node->FName);
+  std::string Path;
+  for (auto Name = Names.rbegin(); Name != Names.rend(); ++Name) {
+    if (!Path.empty())
+      Path += '/';
+    Path += *Name;
+  }
   return Path;
 }
 
