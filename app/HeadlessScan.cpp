@@ -38,6 +38,7 @@
 #include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 // Reads a file of exclude patterns, at most a megabyte; 0 or the errno.
@@ -449,18 +450,25 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
   // Every folder scanned here is remembered, but for a look at what
   // changed: however often the morning's comparison runs, "last" stays the
   // night's scan. The comparison is of the one.
-  const bool Remembering = !FNoHistory && FCompare.empty();
   const TFolderNode* Compared = nullptr;
+  std::vector<const TFolderNode*> Remembered;
   std::unique_ptr<TSnapshotCompare> Compare;
   std::shared_ptr<const TBaseline> Baseline;
   for (const std::string& Path : Scanned)
     // A scan whose own folder could not be read, or that never ran, is no scan.
     if (const TRoot* Root = Driver.FindRoot(Path); Root && Root->FNode->FErrorCode == 0 && Root->FNode->Finished()) {
-      if (Remembering)
-        THeadlessHistory::Remember(Root->FNode, Driver.FSettings, FQuiet);
+      if (!FNoHistory && FCompare.empty())
+        Remembered.push_back(Root->FNode);
       else if (!FCompare.empty())
         Compared = Root->FNode;
     }
+  // The finished tree is only read from here on: compressing the scans to
+  // remember takes the second core while the outputs are written, and is
+  // done before the program ends.
+  const std::jthread Remembering([&] {
+    for (const TFolderNode* Top : Remembered)
+      THeadlessHistory::Remember(Top, Driver.FSettings, FQuiet);
+  });
   if (Compared) {
     // In the measure the window shows, as the report tells it.
     TWindowSettings Window;
