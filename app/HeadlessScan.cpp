@@ -35,6 +35,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <poll.h>
 #include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -54,6 +55,15 @@ static int ReadPatterns(const std::string& FileName, std::string& Text)
   std::fclose(File);
   Text.resize(Read);
   return Code;
+}
+
+// Whether Fd is a pipe or socket whose other end is closed.
+static bool ReaderGone(int Fd)
+{
+  pollfd Poll{Fd, POLLOUT, 0};
+  struct stat Data;
+  return fstat(Fd, &Data) == 0 && (S_ISFIFO(Data.st_mode) || S_ISSOCK(Data.st_mode)) && poll(&Poll, 1, 0) == 1
+    && (Poll.revents & (POLLERR | POLLHUP));
 }
 
 static bool Same(const std::string& Argument, const char* Word)
@@ -425,13 +435,27 @@ int THeadlessScan::Run(const std::vector<std::string>& Arguments)
     if (std::find(Scanned.begin(), Scanned.end(), Path) == Scanned.end())
       Scanned.push_back(Path);
   }
+  // What reads standard output may go first (head, or the window that
+  // started this scan as the administrator): the scan then stops, as
+  // nobody would get its results.
+  bool Abandoned = false;
   while (Driver.Scanning()) {
+    if (!Abandoned && ReaderGone(STDOUT_FILENO)) {
+      Abandoned = true;
+      for (TRoot* Root = Driver.Roots(); Root; Root = Root->FNext)
+        Driver.Stop(Root);
+    }
     Progress.Show(Driver.Progress());
     Driver.WaitForResults(std::chrono::milliseconds(100));
     Driver.Drain();
   }
   Progress.Clear();
   FProgress = nullptr;
+  if (Abandoned) {
+    if (!FQuiet)
+      std::fprintf(stderr, "Stopped: nothing reads standard output any more\n");
+    return 1;
+  }
 
   // A folder given twice whose second scan failed has no root left.
   for (const std::string& Path : Scanned)

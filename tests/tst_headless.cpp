@@ -19,13 +19,18 @@
 
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <set>
+#include <spawn.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <zstd.h>
+
+extern char** environ;
 
 namespace {
 
@@ -796,6 +801,39 @@ private slots:
     QVERIFY(Spacelens({"-c", Command}, "/bin/sh").Status != 0);
     QVERIFY(!QFile::exists(QString::fromStdString(Tree.Path("new.csv"))));
     QCOMPARE(QDir(QString::fromStdString(Tree.Top())).entryList(QDir::Files | QDir::Hidden).size(), 0);
+  }
+
+  // Nothing reads standard output any more (the window that started a scan
+  // as the administrator went): the scan stops at once, and says why,
+  // rather than going on for nobody.
+  void readerGone()
+  {
+    TTestTree Tree;
+    Tree.File("a", 10);
+    int Pipe[2];
+    QVERIFY(pipe2(Pipe, O_CLOEXEC) == 0);
+    close(Pipe[0]);
+    const int Errors = memfd_create("errors", MFD_CLOEXEC);
+    posix_spawn_file_actions_t Actions;
+    posix_spawn_file_actions_init(&Actions);
+    posix_spawn_file_actions_adddup2(&Actions, Pipe[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&Actions, Errors, STDERR_FILENO);
+    std::string Top = Tree.Top();
+    std::string Words[] = {SPACELENS_BINARY, "--nogui", "--no-history", "--export-ncdu", "-", Top};
+    char* Argv[] = {Words[0].data(), Words[1].data(), Words[2].data(), Words[3].data(),
+                    Words[4].data(), Words[5].data(), nullptr};
+    pid_t Child = -1;
+    QCOMPARE(posix_spawn(&Child, SPACELENS_BINARY, &Actions, nullptr, Argv, environ), 0);
+    posix_spawn_file_actions_destroy(&Actions);
+    close(Pipe[1]);
+    int Status = 0;
+    QCOMPARE(waitpid(Child, &Status, 0), Child);
+    QVERIFY(WIFEXITED(Status));
+    QCOMPARE(WEXITSTATUS(Status), 1);
+    std::string Said(4096, '\0');
+    Said.resize(std::max<ssize_t>(pread(Errors, Said.data(), Said.size(), 0), 0));
+    close(Errors);
+    QCOMPARE(Said, std::string("Stopped: nothing reads standard output any more\n"));
   }
 
   // An output that cannot be made is told before any scan.
