@@ -8,8 +8,9 @@ cd "$(dirname "$0")"
 
 packages=(cmake g++ ninja-build ccache qt6-base-dev adwaita-icon-theme libqt6svg6 xdg-utils libglib2.0-bin
           fonts-liberation2 poppler-utils rapidjson-dev pkg-config libzstd-dev libxxhash-dev libcsv-dev
-          # folders of other machines are read over SSH
-          openssh-client
+          # folders of other machines are read over SSH, and folders only
+          # the administrator may read through pkexec
+          openssh-client pkexec
           # the icon's pictures, the Debian package and the checks of both
           librsvg2-bin desktop-file-utils appstream dpkg-dev groff-base)
 # The tests start an SSH server of their own, on a port of their own, run

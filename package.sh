@@ -80,7 +80,7 @@ Architecture: $arch
 Maintainer: Seed 181a9b4a maintainers <maintainers@users.noreply.c-seed-181a9b4a.example>
 Installed-Size: $(du -sk "$root/usr" | cut -f1)
 Depends: $libraries, libqt6svg6, xdg-utils, fonts-liberation2
-Recommends: adwaita-icon-theme, libglib2.0-bin
+Recommends: adwaita-icon-theme, libglib2.0-bin, pkexec
 Section: utils
 Priority: optional
 Description: disk-space analyser for the desktop

@@ -2,6 +2,7 @@
 #include "app/ErrorBox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstring>
@@ -27,6 +28,12 @@ void TErrorBox::Report(const QString& Line)
   }
 }
 
+void TErrorBox::OfferAdministrator(const QString& Folder)
+{
+  if (!FDenied.contains(Folder))
+    FDenied << Folder;
+}
+
 void TErrorBox::Show()
 {
   FDue = false;
@@ -35,8 +42,21 @@ void TErrorBox::Show()
     FBox->setObjectName("ErrorBox");
     FBox->setModal(false);
     // A box closed is a box emptied: the next failure opens a new one.
-    connect(FBox, &QMessageBox::finished, this, [this] { FLines.clear(); });
+    connect(FBox, &QMessageBox::finished, this, [this] {
+      const QStringList Denied = FDenied;
+      const bool Again = FAgain && FBox->clickedButton() == FAgain;
+      FLines.clear();
+      FDenied.clear();
+      if (FAgain)
+        FBox->removeButton(FAgain);
+      delete FAgain;
+      FAgain = nullptr;
+      if (Again && OnAdministrator)
+        OnAdministrator(Denied);
+    });
   }
+  if (!FDenied.isEmpty() && !FAgain)
+    FAgain = FBox->addButton("Scan again as administrator", QMessageBox::ActionRole);
   constexpr int Shown = 10;
   QString Text = FLines.mid(0, Shown).join('\n');
   if (FLines.size() > Shown)

@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
+class QAbstractButton;
 class QMessageBox;
 class QWidget;
 
@@ -18,6 +21,11 @@ public:
   // failure.
   void Report(int Code, const QString& Path);
   void Report(const QString& Line);
+  // Offers, beside the failures told, to scan Folder again as the
+  // administrator: a folder of it could not be read.
+  void OfferAdministrator(const QString& Folder);
+  // The offer taken, with the folders offered.
+  std::function<void(const QStringList& Folders)> OnAdministrator;
   // The box on screen, if any.
   QMessageBox* Box() const { return FBox; }
 
@@ -26,6 +34,8 @@ private:
 
   QWidget* FWindow;
   QMessageBox* FBox = nullptr;
-  QStringList FLines;  // every failure told in the box that is open
+  QStringList FLines;   // every failure told in the box that is open
+  QStringList FDenied;  // the folders offered to the administrator
+  QAbstractButton* FAgain = nullptr;
   bool FDue = false;
 };

@@ -43,6 +43,9 @@ const TActionRow ActionTable[] = {
    [](TMainForm& F, int) { F.Roots().ImportScanClick(); }},
   {"ScanRemote1", "Scan &Remote...", "Scan Remote|Scan a folder on another machine over SSH",
    [](TMainForm& F, int) { F.Roots().ScanRemoteClick(); }},
+  {"ScanAsAdministrator1", "Scan as Admi&nistrator...",
+   "Scan as Administrator|Scan a folder that only the administrator may read, asking for the password",
+   [](TMainForm& F, int) { F.Roots().ScanAsAdministratorClick(); }},
   {"CompareButton", "&Compare With...",
    "Compare|Compare the folder with an earlier scan: what grew, what is new, what is gone",
    [](TMainForm& F, int) { F.Compare().CompareClick(); }, 0, "document-open-recent", "Compare"},
@@ -274,7 +277,8 @@ void TMainActions::BuildMenus()
 
   QMenuBar* Bar = FForm.menuBar();
   QMenu* File = Bar->addMenu("&File");
-  Fill(File, *this, {"FileOpen1", "ScanAllDrives1", "ScanRemote1", "ImportScan1", "CompareButton", "-"});
+  Fill(File, *this,
+       {"FileOpen1", "ScanAllDrives1", "ScanRemote1", "ScanAsAdministrator1", "ImportScan1", "CompareButton", "-"});
   FBranchMenu = File->addMenu("&Branch");
   FBranchMenu->menuAction()->setObjectName("Branch1");
   FBranchMenu->addActions(FRootPopup->actions());

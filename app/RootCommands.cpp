@@ -11,6 +11,7 @@
 #include "fs/WorkerThread.h"
 #include "history/HistoryStore.h"
 #include "history/SnapshotCompare.h"
+#include "remote/AdminStream.h"
 #include "remote/RemoteAddress.h"
 #include "remote/RemoteStream.h"
 #include "scan/FolderNode.h"
@@ -30,12 +31,14 @@
 #include "widgets/DriveBox.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QStatusBar>
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <optional>
 #include <sys/stat.h>
@@ -45,6 +48,10 @@ TRootCommands::TRootCommands(QWidget* Window, const TParts& Parts) : FWindow(Win
   FHistory.setMaxThreadCount(1);
   F.Driver.SetListener(this);
   FDrainTimer.setInterval(100);
+  F.Errors.OnAdministrator = [this](const QStringList& Folders) {
+    for (const QString& Folder : Folders)
+      ScanAsAdministrator(Folder.toLocal8Bit().toStdString());
+  };
   QObject::connect(&FDrainTimer, &QTimer::timeout, [this] { DrainScans(); });
 }
 
@@ -98,6 +105,13 @@ bool TRootCommands::RemoveRoot(TRoot* Root)
 void TRootCommands::ScanFailed(int Code, const std::string& Path)
 {
   F.Errors.Report(Code, TPathRules::Shown(Path));
+  // What this user may not read, the administrator may: the window offers
+  // to scan its root again so.
+  if (Code != EACCES)
+    return;
+  for (const TRoot* Root = F.Driver.Roots(); Root; Root = Root->FNext)
+    if (!Root->Imported() && TPathRules::WithSeparator(Path).starts_with(Root->FPath))
+      F.Errors.OfferAdministrator(QString::fromLocal8Bit(Root->FPath));
 }
 
 void TRootCommands::ScanProgress(TRoot* Root)
@@ -140,7 +154,7 @@ void TRootCommands::Remember(const TRoot* Root)
   const int64_t Time = std::time(nullptr);
   const std::string Name = THistoryStore::RootOf(*Root);
   // Scanned elsewhere: on the machine its address names, or on one unknown.
-  const std::optional<std::string> Host = !Root->Imported() ? std::nullopt
+  const std::optional<std::string> Host = !Root->Imported() || Root->AsAdministrator() ? std::nullopt
     : Root->Remote() ? std::optional(Root->FPath.substr(0, Root->FPath.find(':')))
                      : std::optional(std::string());
   FRemembered[Name] = Time;
@@ -230,6 +244,8 @@ bool TRootCommands::ScanOrTell(const std::string& Path)
   if (StartScan(Path, &Failure))
     return true;
   F.Errors.Report(TPathRules::Shown(TScanDriver::StartFailure(Failure, Path)));
+  if (Failure == EACCES)
+    F.Errors.OfferAdministrator(QString::fromLocal8Bit(TPathRules::Absolute(Path)));
   return false;
 }
 
@@ -243,23 +259,32 @@ void TRootCommands::UpdateClick()
 {
   std::vector<std::string> Places;
   for (TRoot* Root = F.Driver.Roots(); Root; Root = Root->FNext)
-    if (Root->Remote())
+    if (Root->Remote() || Root->AsAdministrator())
       Places.push_back(Root->FSource);
     else if (!Root->Imported())
       Places.push_back(Root->FPath);
   for (const std::string& Place : Places)
-    if (TRemoteAddress::Looks(Place))
-      ScanRemote(Place);
-    else
-      StartScan(Place);
+    Update(Place);
+}
+
+void TRootCommands::Update(const std::string& Place)
+{
+  // "admin:/path" would read as a machine's folder too.
+  if (Place.starts_with(AdministratorSource))
+    ScanAsAdministrator(Place.substr(std::strlen(AdministratorSource)));
+  else if (TRemoteAddress::Looks(Place))
+    ScanRemote(Place);
+  else
+    StartScan(Place);
 }
 
 void TRootCommands::Update1Click()
 {
   OnFocusTree();
-  // A folder on another machine is read from there again.
-  if (TFolderNode* Node = FCurrent(); Node && Node->Root()->Remote())
-    ScanRemote(Node->Root()->FSource);
+  // A folder on another machine is read from there again, one the
+  // administrator read by the administrator.
+  if (TFolderNode* Node = FCurrent(); Node && (Node->Root()->Remote() || Node->Root()->AsAdministrator()))
+    Update(Node->Root()->FSource);
   else if (Node && !TShellCommands::Foreign(Node, FWindow))
     StartScan(Node->Root()->FPath);
 }
@@ -344,6 +369,23 @@ bool TRootCommands::ScanRemote(const std::string& Text)
     std::make_unique<TRemoteStream>(Address, QCoreApplication::applicationFilePath().toLocal8Bit().toStdString());
   Show(F.Driver.StartImport(Address.Url(), std::move(Stream), Address.Name()), Address.Url());
   return true;
+}
+
+void TRootCommands::ScanAsAdministrator(const std::string& Path)
+{
+  const std::string Folder = TPathRules::Absolute(Path);
+  auto Stream =
+    std::make_unique<TAdminStream>(Folder, QCoreApplication::applicationFilePath().toLocal8Bit().toStdString());
+  Show(F.Driver.StartImport(AdministratorSource + Folder, std::move(Stream), Folder), {});
+}
+
+void TRootCommands::ScanAsAdministratorClick()
+{
+  const TFolderNode* Node = FCurrent();
+  const QString Start = Node ? QString::fromLocal8Bit(Node->Root()->FNode->FullPath()) : QDir::rootPath();
+  const QString Chosen = QFileDialog::getExistingDirectory(FWindow, "Scan as Administrator", Start);
+  if (!Chosen.isEmpty())
+    ScanAsAdministrator(Chosen.toLocal8Bit().toStdString());
 }
 
 void TRootCommands::Show(TRoot* Root, const std::string& Recent)

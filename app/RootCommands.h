@@ -84,6 +84,10 @@ public:
   bool ScanRemote(const std::string& Address);
   void ImportScanClick();
   void ScanRemoteClick();
+  // Scans a folder of this machine as the administrator, as a new root or
+  // again.
+  void ScanAsAdministrator(const std::string& Path);
+  void ScanAsAdministratorClick();
   // The window closes: results are no longer applied.
   void StopDraining() { FDrainTimer.stop(); }
 
@@ -112,6 +116,9 @@ private:
   void ScanProgress(TRoot* Root) override;
   void ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Counted) override;
   void Remember(const TRoot* Root);
+  // Scans again the root a source names: a local folder, a remote one, or
+  // one scanned by the administrator.
+  void Update(const std::string& Place);
   void Show(TRoot* Root, const std::string& Recent);
 
   QWidget* FWindow;

@@ -121,7 +121,20 @@ bool TShellCommands::InTrash(const std::string& Path)
 bool TShellCommands::Foreign(const TFolderNode* Node, QWidget* Parent)
 {
   const TRoot* Root = Node ? Node->Root() : nullptr;
-  if (!Root || !Root->Imported())
+  if (!Root || !Root->AsAdministrator())
+    return Elsewhere(Node, Parent);
+  if (Parent)
+    TPrompt::Inform(Parent, "Scan as Administrator",
+                    "This folder was read by the administrator. Spacelens runs as you: it opens these files as "
+                    "you, but does not rename them, move them to the Trash or scan part of them again. Update "
+                    "scans the folder as the administrator again.");
+  return true;
+}
+
+bool TShellCommands::Elsewhere(const TFolderNode* Node, QWidget* Parent)
+{
+  const TRoot* Root = Node ? Node->Root() : nullptr;
+  if (!Root || !Root->Imported() || Root->AsAdministrator())
     return false;
   if (Parent && Root->Remote())
     TPrompt::Inform(Parent, "Remote Scan",
@@ -253,7 +266,7 @@ bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
 
 void TShellCommands::openClick(TFolderNode* Node, int Tag)
 {
-  if (!Node || Foreign(Node, FView))
+  if (!Node || Elsewhere(Node, FView))
     return;
   try {
     FPilot.SetObjectName(ObjectPath(Node));
@@ -265,7 +278,7 @@ void TShellCommands::openClick(TFolderNode* Node, int Tag)
 
 void TShellCommands::Properties1Click(TFolderNode* Node)
 {
-  if (!Node || Foreign(Node, FView))
+  if (!Node || Elsewhere(Node, FView))
     return;
   try {
     FPilot.SetFolder(Node->FullPath());
@@ -447,7 +460,7 @@ void TShellCommands::ListDblClick()
     FView->setCurrentIndex(FModel.IndexOf(Child));
     return;
   }
-  if (InTrash(Folder->FullPath()) || Foreign(Folder, FList))
+  if (InTrash(Folder->FullPath()) || Elsewhere(Folder, FList))
     return;
   try {
     FPilot.SetFolder(Folder->FullPath());

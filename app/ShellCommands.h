@@ -64,9 +64,12 @@ public:
 
   // Whether Path lies inside a Trash folder, whose entries the Trash keeps.
   static bool InTrash(const std::string& Path);
-  // Whether Node is of a scan imported from elsewhere, whose files are not
-  // this computer's to act on; when Parent is given, says so there.
+  // Whether Node is of a scan imported from elsewhere or read by the
+  // administrator, whose files are not this user's to change; when Parent
+  // is given, says so there.
   static bool Foreign(const TFolderNode* Node, QWidget* Parent = nullptr);
+  // Whether Node's files are not on this computer, not even to be opened.
+  static bool Elsewhere(const TFolderNode* Node, QWidget* Parent = nullptr);
   // The objects the Trash took since the last look, by the paths they had.
   using TMoved = std::unordered_map<std::string, TTrashed>;
   TMoved TakeMoved() { return std::exchange(FMoved, {}); }

@@ -87,7 +87,8 @@ std::string THistoryStore::DefaultFolder()
 
 std::string THistoryStore::RootOf(const TRoot& Root)
 {
-  return Root.Imported() && !Root.Remote() ? "imported " + Root.FPath : Root.FPath;
+  // A folder the administrator scanned is this machine's, as a scan of it here.
+  return Root.Imported() && !Root.Remote() && !Root.AsAdministrator() ? "imported " + Root.FPath : Root.FPath;
 }
 
 std::string THistoryStore::FolderOf(const std::string& Root) const

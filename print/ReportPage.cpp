@@ -67,8 +67,10 @@ void TReportPage::PrintDriveLine(const TRoot& Root)
 {
   Y += 100;
   if (Root.Imported()) {
-    LineText((Root.Remote() ? "[Remote Scan]    " : "[Imported Scan]    ") + ShownSource(Root) + "    "
-             + TStatusPanels::ClusterText(&Root));
+    LineText((Root.Remote()              ? "[Remote Scan]    "
+                : Root.AsAdministrator() ? "[Scan as Administrator]    "
+                                         : "[Imported Scan]    ")
+             + ShownSource(Root) + "    " + TStatusPanels::ClusterText(&Root));
     return;
   }
   const auto Size = [this](uint64_t KB) { return FDisplay.BytesText(KB * 1024.0); };

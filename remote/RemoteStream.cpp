@@ -1,19 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "remote/RemoteStream.h"
 
-#include <QString>
-#include <QStringList>
-
-#include <cerrno>
-#include <csignal>
-#include <cstring>
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -22,8 +12,6 @@ constexpr const char* NoScanner = "spacelens-remote: no scanner";
 constexpr int NoScannerStatus = 127;
 // What SSH exits with when it could not connect or log in.
 constexpr int SshFailed = 255;
-// The most of standard error kept for the message.
-constexpr size_t MostTold = 4096;
 
 std::string Quoted(const std::string& Text)
 {
@@ -52,10 +40,7 @@ std::string TRemoteStream::RemoteCommand(const std::string& Path)
 
 std::vector<std::string> TRemoteStream::Command(const TRemoteAddress& Address, bool Batch)
 {
-  std::vector<std::string> Words;
-  const QString Given = qEnvironmentVariable("SPACELENS_SSH").trimmed();
-  for (const QString& Word : (Given.isEmpty() ? QString("ssh") : Given).split(' ', Qt::SkipEmptyParts))
-    Words.push_back(Word.toLocal8Bit().toStdString());
+  std::vector<std::string> Words = Named("SPACELENS_SSH", "ssh");
   Words.push_back("-T");
   if (Batch) {
     Words.push_back("-o");
@@ -77,122 +62,26 @@ std::vector<std::string> TRemoteStream::Command(const TRemoteAddress& Address, b
 
 TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& Askpass) : FAddress(Address)
 {
-  // Whether SSH may ask on a terminal of its own.
+  // Whether SSH may ask on a terminal of its own: there it stays in the
+  // terminal's process group, which it reads from; elsewhere it has a group
+  // of its own, so that stopping ends SSH and what it started.
+  bool OnTerminal = false;
   if (Askpass.empty()) {
     const int Terminal = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-    FOnTerminal = Terminal >= 0;
-    FBatch = !FOnTerminal;
+    OnTerminal = Terminal >= 0;
+    FBatch = !OnTerminal;
     if (Terminal >= 0)
       close(Terminal);
   }
-  int Output[2], Input[2];
-  if (pipe2(Output, O_CLOEXEC) != 0) {
-    FStartError = std::strerror(errno);
-    return;
-  }
-  if (pipe2(Input, O_CLOEXEC) != 0) {
-    FStartError = std::strerror(errno);
-    close(Output[0]);
-    close(Output[1]);
-    return;
-  }
-  FErrors = memfd_create("ssh-errors", MFD_CLOEXEC);
-  posix_spawn_file_actions_t Actions;
-  posix_spawn_file_actions_init(&Actions);
-  posix_spawn_file_actions_adddup2(&Actions, Input[0], STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&Actions, Output[1], STDOUT_FILENO);
-  if (FErrors >= 0)
-    posix_spawn_file_actions_adddup2(&Actions, FErrors, STDERR_FILENO);
-  // A group of its own, so that stopping ends SSH and what it started;
-  // on a terminal it stays in the terminal's, which it reads from.
-  posix_spawnattr_t Attributes;
-  posix_spawnattr_init(&Attributes);
-  if (!FOnTerminal) {
-    posix_spawnattr_setflags(&Attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&Attributes, 0);
-  }
-
-  std::vector<std::string> Environment;
-  for (char** Item = environ; *Item; ++Item)
-    Environment.emplace_back(*Item);
-  if (!Askpass.empty()) {
-    Environment.push_back("SSH_ASKPASS=" + Askpass);
-    Environment.push_back("SSH_ASKPASS_REQUIRE=force");
-    Environment.push_back(std::string(AskpassMark) + "=1");
-  }
-  std::vector<char*> Env;
-  for (std::string& Item : Environment)
-    Env.push_back(Item.data());
-  Env.push_back(nullptr);
-  std::vector<std::string> Words = Command(FAddress, FBatch);
-  std::vector<char*> Argv;
-  for (std::string& Word : Words)
-    Argv.push_back(Word.data());
-  Argv.push_back(nullptr);
-  const int Code = posix_spawnp(&FChild, Argv[0], &Actions, &Attributes, Argv.data(), Env.data());
-  posix_spawn_file_actions_destroy(&Actions);
-  posix_spawnattr_destroy(&Attributes);
-  close(Output[1]);
-  close(Input[0]);
-  FInput = Input[1];
-  if (Code != 0) {
-    FChild = -1;
-    close(Output[0]);
-    FStartError = Words[0] + ": " + std::strerror(Code)
-      + (Code == ENOENT ? " (install OpenSSH's client, or name one in SPACELENS_SSH)" : "");
-    return;
-  }
-  FOutput = Output[0];
+  std::vector<std::string> Extra;
+  if (!Askpass.empty())
+    Extra = {"SSH_ASKPASS=" + Askpass, "SSH_ASKPASS_REQUIRE=force", std::string(AskpassMark) + "=1"};
+  Start(Command(FAddress, FBatch), Extra, OnTerminal ? ssTerminal : ssGroup,
+        " (install OpenSSH's client, or name one in SPACELENS_SSH)");
 }
 
-TRemoteStream::~TRemoteStream()
+std::string TRemoteStream::Verdict(int Status, const std::string& Said, uint64_t Received) const
 {
-  Finish(true, 0);
-}
-
-std::string TRemoteStream::Told() const
-{
-  if (FErrors < 0)
-    return {};
-  const off_t Size = lseek(FErrors, 0, SEEK_END);
-  const off_t From = Size > off_t(MostTold) ? Size - off_t(MostTold) : 0;
-  std::string Text(size_t(Size - From), '\0');
-  const ssize_t Read = pread(FErrors, Text.data(), Text.size(), From);
-  Text.resize(Read > 0 ? size_t(Read) : 0);
-  // The last line said is the reason; SSH's warnings come before it.
-  while (!Text.empty() && (Text.back() == '\n' || Text.back() == '\r'))
-    Text.pop_back();
-  if (const size_t Line = Text.rfind('\n'); Line != std::string::npos)
-    Text.erase(0, Line + 1);
-  return Text;
-}
-
-std::string TRemoteStream::Finish(bool Stopped, uint64_t Received)
-{
-  if (FInput >= 0)
-    close(FInput);
-  FInput = -1;
-  if (FChild < 0) {
-    std::string Why = FStartError;
-    FStartError.clear();
-    return Why;
-  }
-  // Closing the connection ends the scan on the other side too.
-  if (Stopped)
-    kill(FOnTerminal ? FChild : -FChild, SIGTERM);
-  if (FOutput >= 0)
-    close(FOutput);
-  FOutput = -1;
-  int Status = 0;
-  while (waitpid(FChild, &Status, 0) < 0 && errno == EINTR) {
-  }
-  FChild = -1;
-  const std::string Said = Told();
-  if (FErrors >= 0)
-    close(FErrors);
-  FErrors = -1;
-  if (Stopped)
-    return {};
   if (WIFSIGNALED(Status))
     return "ssh ended by signal " + std::to_string(WTERMSIG(Status));
   const int Exit = WEXITSTATUS(Status);

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/ChildStream.h"
 #include "remote/RemoteAddress.h"
-#include "scan/StreamSource.h"
 
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // The scan of a folder on another machine, as an export streamed over SSH:
@@ -16,17 +15,11 @@
 // host's key) go to Askpass when given, else to the terminal, as SSH alone
 // would ask them; without either it is told not to ask (BatchMode) and
 // fails at once, saying how to answer them once and for all.
-class TRemoteStream : public TStreamSource {
+class TRemoteStream : public TChildStream {
 public:
   // Askpass: the program that asks SSH's questions in a window; empty: on
   // the terminal.
   TRemoteStream(const TRemoteAddress& Address, const std::string& Askpass);
-  ~TRemoteStream() override;
-  TRemoteStream(const TRemoteStream&) = delete;
-  TRemoteStream& operator=(const TRemoteStream&) = delete;
-
-  int Fd() const override { return FOutput; }
-  std::string Finish(bool Stopped, uint64_t Received) override;
 
   // The command that is run: SSH, its options (BatchMode when it may not
   // ask), the machine and the command run there.
@@ -38,15 +31,8 @@ public:
   static constexpr const char* AskpassMark = "SPACELENS_ASKPASS";
 
 private:
-  std::string Told() const;
+  std::string Verdict(int Status, const std::string& Said, uint64_t Received) const override;
 
   const TRemoteAddress FAddress;
-  // SSH asks on the terminal: it stays in the terminal's process group.
-  bool FOnTerminal = false;
-  bool FBatch = false;  // it may not ask
-  pid_t FChild = -1;
-  int FOutput = -1;
-  int FInput = -1;   // never written: its end tells the other side to stop
-  int FErrors = -1;  // what SSH and the scanner said on standard error
-  std::string FStartError;
+  bool FBatch = false;  // SSH may not ask
 };

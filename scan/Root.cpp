@@ -172,5 +172,5 @@ QString ShownSource(const TRoot& Root)
 {
   if (Root.FSource == "-")
     return "standard input";
-  return TPathRules::Shown(Root.Remote() ? Root.FNode->FName : Root.FSource);
+  return TPathRules::Shown(Root.Remote() || Root.AsAdministrator() ? Root.FNode->FName : Root.FSource);
 }

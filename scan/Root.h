@@ -15,6 +15,9 @@ class TFolderNode;
 class TFolderTree;
 class TRootScan;
 
+// The source of a root scanned by the administrator, before its path.
+inline constexpr const char* AdministratorSource = "admin:";
+
 // A scan root: the top node of one scanned folder and the volume it lives on,
 // with the allocation unit its files are counted with.
 struct TRoot {
@@ -37,8 +40,9 @@ struct TRoot {
   QString FTitle;                // title of reports and exported charts
   TFolderTree* FTree = nullptr;  // the tree holding FNode
   // What an imported root was read from: a file's name, "-" for standard
-  // input, or the ssh:// address of a folder on another machine. Empty for
-  // a scan of this machine's folders.
+  // input, the ssh:// address of a folder on another machine, or
+  // "admin:PATH" for a folder of this machine read by the administrator.
+  // Empty for a scan of this machine's folders by this program.
   std::string FSource;
   // Why an imported root holds less than its source: the export broke off.
   std::string FIncomplete;
@@ -57,6 +61,9 @@ struct TRoot {
   bool Imported() const { return !FSource.empty(); }
   // An imported root of a folder on another machine.
   bool Remote() const { return FSource.starts_with("ssh://"); }
+  // An imported root of a folder of this machine, scanned by the
+  // administrator: its files are here, and can be opened as the user.
+  bool AsAdministrator() const { return FSource.starts_with(AdministratorSource); }
 };
 
 // Where an imported root was read from, as the user knows it: a file's

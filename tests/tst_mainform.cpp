@@ -3,6 +3,7 @@
 #include "app/Manual.h"
 #include "app/RightPane.h"
 #include "app/RootCommands.h"
+#include "app/ShellCommands.h"
 #include "app/TreeCommands.h"
 #include "app/WindowSettings.h"
 #include "fs/Directory.h"
@@ -40,6 +41,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
@@ -360,6 +362,64 @@ private slots:
   }
 
   // A live scan seen through the model, the tool bar and the status bar.
+  // A folder this user may not read is offered to the administrator's scan
+  // (pkexec, a stand-in here), which this program's own scan makes: a root
+  // of its own, read-only with the reason, scanned again by Update.
+  void scanAsAdministrator()
+  {
+    TTestTree Tree;
+    Tree.Folder("locked");
+    Tree.File("locked/secret", 7000);
+    QTemporaryDir Bin;
+    QFile Script(Bin.filePath("pkexec"));
+    QVERIFY(Script.open(QIODevice::WriteOnly));
+    Script.write("#!/bin/sh\necho \"$1\" >>\"$0.programs\"\nshift\nexec " SPACELENS_BINARY " \"$@\"\n");
+    Script.close();
+    Script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("SPACELENS_PKEXEC", Script.fileName().toLocal8Bit());
+    TDirectory::SetFailureInjector([](const char* Name) { return std::string_view(Name) == "locked" ? EACCES : 0; });
+    const auto Usual = qScopeGuard([] {
+      qunsetenv("SPACELENS_PKEXEC");
+      TDirectory::SetFailureInjector(nullptr);
+    });
+    TAnswers Answers;
+    TMainForm Form({Tree.Top()});
+    Form.show();
+    QVERIFY(ScansDone(Form));
+    QTRY_VERIFY(Form.ErrorBox() && Form.ErrorBox()->isVisible());
+    TDirectory::SetFailureInjector(nullptr);
+    QAbstractButton* Again = nullptr;
+    for (QAbstractButton* Button : Form.ErrorBox()->buttons())
+      if (Button->text() == "Scan again as administrator")
+        Again = Button;
+    QVERIFY(Again);
+    Again->click();
+    QTRY_VERIFY(Form.Driver().Roots()->FNext);
+    QVERIFY(ScansDone(Form));
+    const TRoot* Admin = Form.Driver().FindSource(AdministratorSource + Tree.Top());
+    QVERIFY(Admin);
+    QVERIFY2(Admin->FIncomplete.empty(), Admin->FIncomplete.c_str());
+    QCOMPARE(Admin->FNode->FullPath(), Tree.Top() + "/");
+    QCOMPARE(Admin->FNode->SizeBytes(), 7000u);
+    QCOMPARE(Form.Display().NodeCaption(Admin->FNode), QString::fromStdString(Tree.Top()) + " (as administrator)");
+    // The box offers again only what a later scan could not read.
+    QTRY_VERIFY(!Form.ErrorBox()->isVisible());
+    Form.ReportError(EIO, "/two");
+    QTRY_VERIFY(Form.ErrorBox()->isVisible());
+    QCOMPARE(Form.ErrorBox()->buttons().size(), 1);
+    Form.ErrorBox()->done(0);
+    // Read-only, said why; opened as this user; scanned by the
+    // administrator again.
+    TFolderNode* Secret = Admin->FNode;
+    QVERIFY(TShellCommands::Foreign(Secret) && !TShellCommands::Elsewhere(Secret));
+    Form.Action("UpdateAll1")->trigger();
+    QVERIFY(ScansDone(Form));
+    QFile Programs(Script.fileName() + ".programs");
+    QVERIFY(Programs.open(QIODevice::ReadOnly));
+    const QString Program = QCoreApplication::applicationFilePath();
+    QCOMPARE(QString(Programs.readAll()), Program + "\n" + Program + "\n");
+  }
+
   void liveScanThroughTheModel()
   {
     TTestTree Tree;

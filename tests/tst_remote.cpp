@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Exports read as streams into roots that fill as they arrive, and folders
 // read over SSH from a server of the test's own on 127.0.0.1.
+#include "remote/AdminStream.h"
 #include "remote/RemoteAddress.h"
 #include "remote/RemoteStream.h"
 #include "scan/FilesSource.h"
@@ -81,6 +82,12 @@ struct TRun : TScanListener {
     if (!Address.Parse(Url, Problem))
       return nullptr;
     return Driver.StartImport(Address.Url(), std::make_unique<TRemoteStream>(Address, ""), Address.Name());
+  }
+  // Starts reading Folder as scanned by the administrator.
+  TRoot* Admin(const std::string& Folder)
+  {
+    return Driver.StartImport(AdministratorSource + Folder, std::make_unique<TAdminStream>(Folder, SPACELENS_BINARY),
+                              Folder);
   }
   // Drains until every scan ended; false after Limit.
   bool Finish(int LimitMs = 20000)
@@ -549,6 +556,103 @@ private slots:
     QCOMPARE(Run.StoppedScans, 1);
     if (ends)
       QTRY_VERIFY(!Running(Sleep));
+  }
+
+  // The scan as the administrator runs this program's headless scan of the
+  // folder through pkexec (here a stand-in that records its arguments and
+  // runs them as this user): the exact arguments, whatever the folder's
+  // name, and no shell anywhere.
+  void administratorScan_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "disk images";
+    QTest::newRow("an option's name") << "--export=x";
+    QTest::newRow("a shell's words") << "a;touch PWNED $(touch PWNED) `touch PWNED` '\"";
+  }
+  void administratorScan()
+  {
+    QFETCH(QString, name);
+    QTemporaryDir Bin;
+    Write(Bin.path() + "/pkexec", "#!/bin/sh\nprintf '%s\\0' \"$@\" >\"$0.args\"\nexec \"$@\"\n", true);
+    qputenv("SPACELENS_PKEXEC", (Bin.path() + "/pkexec").toLocal8Bit());
+    const auto Usual = qScopeGuard([] { qunsetenv("SPACELENS_PKEXEC"); });
+    TTestTree Tree;
+    Tree.Folder(name.toStdString());
+    Tree.Folder(name.toStdString() + "/sub");
+    const std::string Folder = Tree.Path(name.toStdString());
+    Tree.File(name.toStdString() + "/image", 5000);
+    Tree.File(name.toStdString() + "/sub/note", 10);
+    TRun Run;
+    TRoot* Root = Run.Admin(Folder);
+    QVERIFY(Root && Run.Finish());
+    QVERIFY2(Root->FIncomplete.empty(), Root->FIncomplete.c_str());
+    QVERIFY(Root->AsAdministrator() && Root->Imported() && !Root->Remote());
+    QCOMPARE(Root->FNode->FullPath(), Folder + "/");
+    QCOMPARE(Root->FNode->SizeBytes(), 5010u);
+    QCOMPARE(Root->FNode->FObjects.Load(), 4u);
+    QFile Recorded(Bin.path() + "/pkexec.args");
+    QVERIFY(Recorded.open(QIODevice::ReadOnly));
+    QCOMPARE(Recorded.readAll().split('\0'),
+             (QList<QByteArray>{SPACELENS_BINARY, "--nogui", "--no-history", "--export-ncdu", "-", "--",
+                                QByteArray::fromStdString(Folder), ""}));
+    QVERIFY(!QFile::exists("PWNED") && !QFile::exists(QString::fromStdString(Tree.Path("PWNED"))));
+  }
+
+  // What pkexec says when it did not run the scan is the reason told, with
+  // what to do about it.
+  void administratorRefused_data()
+  {
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("told");
+    QTest::newRow("password not given")
+      << QByteArray("echo 'Error executing command as another user: Not authorized' >&2; exit 126")
+      << QByteArray(
+           "the administrator's password was not given: Error executing command as another user: Not "
+           "authorized");
+    QTest::newRow("no agent") << QByteArray(
+      "echo 'Error executing command as another user: No authentication agent found.' >&2; exit 127")
+                              << QByteArray(
+                                   "No authentication agent found. (a desktop's authentication agent asks "
+                                   "for the password: log in to a desktop session)");
+    QTest::newRow("folder gone") << QByteArray("exec \"$@\"") << QByteArray("Cannot find Folder: ");
+    QTest::newRow("no pkexec") << QByteArray() << QByteArray("install the pkexec package");
+  }
+  void administratorRefused()
+  {
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, told);
+    QTemporaryDir Bin;
+    if (!script.isEmpty())
+      Write(Bin.path() + "/pkexec", "#!/bin/sh\n" + script + "\n", true);
+    qputenv("SPACELENS_PKEXEC", (Bin.path() + "/pkexec").toLocal8Bit());
+    const auto Usual = qScopeGuard([] { qunsetenv("SPACELENS_PKEXEC"); });
+    TRun Run;
+    TRoot* Root = Run.Admin(Bin.path().toStdString() + "/gone");
+    QVERIFY(Root && Run.Finish());
+    QVERIFY2(QByteArray::fromStdString(Root->FIncomplete).contains(told), Root->FIncomplete.c_str());
+    QCOMPARE(Root->FNode->FObjects.Load(), 0u);
+  }
+
+  // Stop ends the scan running as the administrator, which may not be
+  // signalled: its output closes (the stand-in ignores the signals, as a
+  // process of root's would be out of reach).
+  void administratorStopped()
+  {
+    QTemporaryDir Bin;
+    Write(Bin.path() + "/pkexec",
+          "#!/bin/sh\ntrap '' TERM HUP INT\nprintf '[1,2,{},[{\"name\":\"/x\"},'\n"
+          "while printf ' '; do sleep 0.05; done\n",
+          true);
+    qputenv("SPACELENS_PKEXEC", (Bin.path() + "/pkexec").toLocal8Bit());
+    const auto Usual = qScopeGuard([] { qunsetenv("SPACELENS_PKEXEC"); });
+    TRun Run;
+    TRoot* Root = Run.Admin("/x");
+    QVERIFY(Root);
+    QTRY_VERIFY(Running(Bin.path()));
+    Run.Driver.Stop(Root);
+    QVERIFY(Run.Finish(5000));
+    QCOMPARE(Run.StoppedScans, 1);
+    QVERIFY(!Running(Bin.path()));
   }
 };
 

@@ -142,7 +142,10 @@ QString TValueDisplay::NodeCaption(const TFolderData* Record)
     return "<Files>";
   if (const TRoot* Root = Record->Root(); !Record->Node()->Parent() && Root && Root->Imported()) {
     // A folder of another machine is named host:/path already.
-    QString Caption = TPathRules::Shown(Record->FName) + (Root->Remote() ? "" : " (imported)");
+    QString Caption = TPathRules::Shown(Record->FName)
+      + (Root->Remote()              ? ""
+           : Root->AsAdministrator() ? " (as administrator)"
+                                     : " (imported)");
     if (!Root->FIncomplete.empty())
       Caption += " [Incomplete]";
     else if (Record->FState == fsStopped)
