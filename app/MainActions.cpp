@@ -6,11 +6,14 @@
 #include "app/MainForm.h"
 #include "app/Manual.h"
 #include "app/OptionCommands.h"
+#include "app/RightPane.h"
 #include "app/RootCommands.h"
 #include "app/ToolIcons.h"
 #include "charts/ChartIcons.h"
 #include "print/PrintCommands.h"
 #include "view/FolderTreeView.h"
+#include "widgets/DriveBox.h"
+#include "widgets/PaneFocus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -247,6 +250,14 @@ void TMainActions::BuildActions()
   Action("Remove1")->setShortcut(Qt::CTRL | Qt::Key_W);
   Action("Exit1")->setShortcut(Qt::CTRL | Qt::Key_Q);
 
+  // F6 and Shift+F6 go from pane to pane: the path box, the tree, the right
+  // pane; Tab leaves a list rather than walking its cells.
+  for (const int Step : {1, -1}) {
+    auto* Pane = new QShortcut(Step > 0 ? QKeySequence(Qt::Key_F6) : QKeySequence(Qt::SHIFT | Qt::Key_F6), &FForm);
+    QObject::connect(Pane, &QShortcut::activated, &FForm, [this, Step] {
+      TPaneFocus::Cycle({&FForm.DriveBox(), FForm.TreeView(), FForm.RightPane().currentWidget()}, Step);
+    });
+  }
   auto* SelectAll = new QShortcut(QKeySequence::SelectAll, &FForm);
   QObject::connect(SelectAll, &QShortcut::activated, &FForm, [this] { FForm.SelectAllRows(); });
   // Backspace goes up, except in the tree, where it is the tree's own key.

@@ -273,7 +273,7 @@ void TMainForm::FormClose()
   FRoots->StopDraining();
 
   FSettings.TakeFrom(FDisplay, *FCommands, FDriver.FSettings);
-  FSettings.SetFrame(FSettings.FMaximized ? normalGeometry() : geometry());
+  FSettings.SetFrame(FSettings.FMaximized ? normalGeometry() : geometry(), devicePixelRatioF());
   FSettings.FSplitter = FSplitter->sizes().value(0, 222);
   FSettings.FToolBar1Width = FActions->FFolderBar->width();
   FSettings.FActiveSeries = FRightPane->Series();

@@ -39,6 +39,7 @@ const TEntry Entries[] = {
   {"Height", &W::FHeight, 100, 16000},
   {"Left", &W::FLeft, -16000, 16000},
   {"Top", &W::FTop, -16000, 16000},
+  {"Scale", &W::FScale, 0, 1600},
   {"Decimals", &W::FDecimals, 1, 4},
   {"BoldFactor", &W::FBoldFactor, 0, 100},
   {"MinimumExpandSize", &W::FMinimumExpandSize, 0, 1000000},
@@ -122,12 +123,15 @@ QRect TWindowSettings::Frame()
   const QScreen* Screen = QGuiApplication::screenAt(QRect(FLeft, FTop, FWidth, FHeight).center());
   if (!Screen)
     Screen = QGuiApplication::primaryScreen();
-  return Frame(Screen ? Screen->availableGeometry() : QRect());
+  return Frame(Screen ? Screen->availableGeometry() : QRect(), Screen ? Screen->devicePixelRatio() : 1);
 }
 
-QRect TWindowSettings::Frame(const QRect& Available)
+QRect TWindowSettings::Frame(const QRect& Available, qreal Scale)
 {
   QRect Frame(FLeft, FTop, FWidth, FHeight);
+  // Kept at another scale: as large on the screen as it was.
+  if (FStoredFrame && FScale > 0 && Scale > 0)
+    Frame.setSize(Frame.size() * (FScale / 100.0 / Scale));
   if (Available.isValid()) {
     // Sizes are device-independent pixels, as the screen's are: the first
     // window takes a share of the screen whatever its scale, and no window
@@ -181,8 +185,9 @@ void TWindowSettings::TakeFrom(const TValueDisplay& Display, const TTreeCommands
   FShowErrors = Scan.FShowErrors;
 }
 
-void TWindowSettings::SetFrame(const QRect& Frame)
+void TWindowSettings::SetFrame(const QRect& Frame, qreal Scale)
 {
+  FScale = qRound(Scale * 100);
   FLeft = Frame.left();
   FTop = Frame.top();
   FWidth = Frame.width();

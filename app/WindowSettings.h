@@ -26,6 +26,9 @@ struct TWindowSettings {
   int FHeight = 532;
   int FLeft = 213;
   int FTop = 105;
+  // The screen's scale the frame was kept at, in percent (0: not known):
+  // a window comes back the same size on the screen at another scale.
+  int FScale = 0;
   int FDecimals = 2;                                // decimals shown plus one
   std::array<int, 4> FMargins{800, 800, 800, 800};  // left, top, bottom, right
   int FBoldFactor = 15;
@@ -62,10 +65,11 @@ struct TWindowSettings {
   // seen, or at a first start seven tenths of the screen each way. The splitter
   // becomes two fifths of it when none was stored.
   QRect Frame();
-  // The same on a screen of that available room.
-  QRect Frame(const QRect& Available);
-  // Keeps the window's frame as it is now.
-  void SetFrame(const QRect& Frame);
+  // The same on a screen of that available room and scale (device pixels
+  // to one of the window's).
+  QRect Frame(const QRect& Available, qreal Scale);
+  // Keeps the window's frame as it is now, on a screen of that scale.
+  void SetFrame(const QRect& Frame, qreal Scale);
 
   // Hands the values read at creation to the parts that use them, and takes
   // them back before they are saved.

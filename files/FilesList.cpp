@@ -54,6 +54,8 @@ TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   FView = new QTableView;
   FView->setModel(&FModel);
   FView->setSelectionBehavior(QAbstractItemView::SelectRows);
+  // The arrows move by row; Tab leaves the list.
+  FView->setTabKeyNavigation(false);
   FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FView->setShowGrid(false);
   FView->setWordWrap(false);

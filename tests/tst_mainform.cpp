@@ -6,6 +6,7 @@
 #include "app/ShellCommands.h"
 #include "app/TreeCommands.h"
 #include "app/WindowSettings.h"
+#include "files/FilesList.h"
 #include "fs/Directory.h"
 #include "history/HistoryStore.h"
 #include "scan/FolderData.h"
@@ -27,10 +28,12 @@
 #include "view/FolderTreeView.h"
 #include "view/ScanProgress.h"
 #include "view/StatusPanels.h"
+#include "widgets/DriveBox.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +44,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -211,6 +215,49 @@ private slots:
     QTRY_VERIFY(!Form.isVisible());
   }
 
+  // F6 and Shift+F6 go round the panes (the path box, the tree, the right
+  // pane), back to where the focus was in each; Tab leaves the Files list
+  // rather than walking its cells.
+  void panesByKeys()
+  {
+    FirstStart();
+    TTestTree Tree{"a"};
+    TMainForm Form({Tree.Top()});
+    Form.show();
+    QApplication::setActiveWindow(&Form);
+    QVERIFY(QTest::qWaitForWindowActive(&Form));
+    QVERIFY(ScansDone(Form));
+    Form.Action("ListButton")->trigger();
+    const auto In = [](QWidget* Pane) {
+      QWidget* Focus = QApplication::focusWidget();
+      return Focus && (Focus == Pane || Pane->isAncestorOf(Focus));
+    };
+    Form.TreeView()->setFocus();
+    QTRY_VERIFY(Form.TreeView()->hasFocus());
+    QWidget* Right = Form.RightPane().currentWidget();
+    for (QWidget* Pane : {Right, static_cast<QWidget*>(&Form.DriveBox()), static_cast<QWidget*>(Form.TreeView())}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+      QVERIFY2(In(Pane), Pane->metaObject()->className());
+    }
+    for (QWidget* Pane : {static_cast<QWidget*>(&Form.DriveBox()), Right, static_cast<QWidget*>(Form.TreeView())}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+      QVERIFY2(In(Pane), Pane->metaObject()->className());
+    }
+    Form.Action("FilesButton")->trigger();
+    QTableView* Files = Form.RightPane().Files().View();
+    QTRY_VERIFY(Files->isVisible());
+    Files->setFocus();
+    QTRY_VERIFY(Files->hasFocus());
+    QTest::keyClick(Files, Qt::Key_Tab);
+    QVERIFY(!Files->hasFocus());
+    // Back in the right pane, F6 finds the list where the focus left it.
+    Files->setFocus();
+    QTest::keyClick(Files, Qt::Key_F6);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    QVERIFY(Files->hasFocus());
+  }
+
   void manualWithoutViewer_data()
   {
     QTest::addColumn<QByteArray>("opener");
@@ -243,20 +290,29 @@ private slots:
   }
 
   // A first window takes a share of the screen, a stored one at most the screen, in device-independent
-  // pixels; both leave room for the title bar.
+  // pixels, and as large on the screen as it was kept at another scale; both leave room for the title bar.
   void firstWindowFitsTheScreen_data()
   {
     QTest::addColumn<QRect>("available");
     QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("keptAt");
+    QTest::addColumn<qreal>("scale");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("first, 1600x1000 at twice the scale") << QRect(0, 0, 800, 480) << false << QSize(560, 336);
-    QTest::newRow("stored, larger than the screen") << QRect(0, 0, 800, 480) << true << QSize(784, 432);
-    QTest::newRow("stored, on a screen to the right") << QRect(1920, 0, 1920, 1040) << true << QSize(900, 700);
+    QTest::newRow("first, 1600x1000 at twice the scale")
+      << QRect(0, 0, 800, 480) << false << 100 << 2.0 << QSize(560, 336);
+    QTest::newRow("stored, larger than the screen") << QRect(0, 0, 800, 480) << true << 100 << 1.0 << QSize(784, 432);
+    QTest::newRow("stored, on a screen to the right")
+      << QRect(1920, 0, 1920, 1040) << true << 0 << 1.0 << QSize(900, 700);
+    QTest::newRow("kept at twice the scale") << QRect(0, 0, 1920, 1040) << true << 200 << 1.0 << QSize(1800, 992);
+    QTest::newRow("kept at 1, shown at 1.5") << QRect(0, 0, 1280, 693) << true << 100 << 1.5 << QSize(600, 467);
+    QTest::newRow("kept at the same scale") << QRect(0, 0, 1920, 1040) << true << 125 << 1.25 << QSize(900, 700);
   }
   void firstWindowFitsTheScreen()
   {
     QFETCH(QRect, available);
     QFETCH(bool, stored);
+    QFETCH(int, keptAt);
+    QFETCH(qreal, scale);
     QFETCH(QSize, size);
     TWindowSettings Settings;
     Settings.FStoredFrame = stored;
@@ -264,7 +320,8 @@ private slots:
     Settings.FTop = 10;
     Settings.FWidth = 900;
     Settings.FHeight = 700;
-    const QRect Frame = Settings.Frame(available);
+    Settings.FScale = keptAt;
+    const QRect Frame = Settings.Frame(available, scale);
     QCOMPARE(Frame.size(), size);
     QVERIFY(available.contains(Frame));
   }
@@ -402,6 +459,8 @@ private slots:
     QCOMPARE(Admin->FNode->FullPath(), Tree.Top() + "/");
     QCOMPARE(Admin->FNode->SizeBytes(), 7000u);
     QCOMPARE(Form.Display().NodeCaption(Admin->FNode), QString::fromStdString(Tree.Top()) + " (as administrator)");
+    // Remembered as the folder is, so Compare finds it beside the scans of it here.
+    QCOMPARE(THistoryStore::RootOf(*Admin), Tree.Top() + "/");
     // The box offers again only what a later scan could not read.
     QTRY_VERIFY(!Form.ErrorBox()->isVisible());
     Form.ReportError(EIO, "/two");
