@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/Chart.h"
 
+#include "charts/ChartAccessible.h"
 #include "charts/ChartDrawing.h"
 #include "charts/ChartSeries.h"
 
@@ -17,6 +18,12 @@
 
 TChart::TChart(QWidget* Parent) : QWidget(Parent)
 {
+  // Screen readers hear the slices and bars, not only a picture.
+  static const bool Told = [] {
+    QAccessible::installFactory(TChartAccessible::Factory);
+    return true;
+  }();
+  Q_UNUSED(Told);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(120, 120);
@@ -140,6 +147,7 @@ int TChart::PrintedPages() const
 void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
 {
   const bool Gradient = std::exchange(FGradient, false);
+  const bool Dark = std::exchange(FDark, false);
   const QString Title = std::exchange(FTitle, QString());
   // Whole pages of bars, whatever is scrolled to or zoomed on screen.
   const double Minimum = std::exchange(FAxisMinimum, Page * PageBars() - 0.5);
@@ -148,6 +156,7 @@ void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
   Draw(Painter, Bounds);
   FWholeScale = false;
   FGradient = Gradient;
+  FDark = Dark;
   FTitle = Title;
   FAxisMinimum = Minimum;
   FAxisMaximum = Maximum;
@@ -167,6 +176,8 @@ QImage TChart::Picture() const
 
 void TChart::paintEvent(QPaintEvent*)
 {
+  // The theme may change while the program runs.
+  FDark = palette().color(QPalette::Window).lightness() < 128;
   QPainter Painter(this);
   TChartDrawing(*this, rect()).Draw(Painter);
 }

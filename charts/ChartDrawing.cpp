@@ -44,7 +44,7 @@ Qt::BrushStyle BarPattern(const TChartSeries& Series, int Stacked)
 }  // namespace
 
 TChartDrawing::TChartDrawing(const TChart& Chart, const QRectF& Bounds, qreal Scale)
-  : FChart(Chart), FBounds(Bounds), FScale(Scale)
+  : FChart(Chart), FInk(TChartInk::Of(Chart.FDark && Chart.FGradient)), FBounds(Bounds), FScale(Scale)
 {
   FFont = Chart.font();
   FFont.setPixelSize(std::max(1, int(std::lround(Px(QFontMetricsF(Chart.font()).height() * 0.8)))));
@@ -397,7 +397,7 @@ void TChartDrawing::Draw(QPainter& Painter) const
   DrawTitle(Painter);
   DrawMessage(Painter);
   if (FLegend)
-    FLegend->Draw(Painter);
+    FLegend->Draw(Painter, FInk);
   Painter.restore();
 }
 
@@ -408,8 +408,8 @@ void TChartDrawing::DrawBackground(QPainter& Painter) const
     return;
   }
   QLinearGradient Gradient(FBounds.bottomLeft(), FBounds.topLeft());
-  Gradient.setColorAt(0, QColor(230, 230, 230));
-  Gradient.setColorAt(1, QColor(128, 128, 255));
+  Gradient.setColorAt(0, FInk.Bottom);
+  Gradient.setColorAt(1, FInk.Top);
   Painter.fillRect(FBounds, Gradient);
 }
 
@@ -422,7 +422,7 @@ void TChartDrawing::DrawTitle(QPainter& Painter) const
   Painter.drawRect(FTitleBox.translated(Px(2), Px(2)));
   QRadialGradient Gradient(FTitleBox.center(), FTitleBox.width() / 2);
   Gradient.setColorAt(0, QColor(192, 192, 192, 128));
-  Gradient.setColorAt(1, QColor(255, 255, 255, 128));
+  Gradient.setColorAt(1, FInk.Title);
   Painter.setBrush(Gradient);
   Painter.drawRect(FTitleBox);
   Painter.setFont(FTitleFont);
@@ -430,7 +430,7 @@ void TChartDrawing::DrawTitle(QPainter& Painter) const
   const QString Title =
     QFontMetricsF(FTitleFont).elidedText(FChart.FTitle, Qt::ElideMiddle, FTitleBox.width() - Px(14));
   Painter.drawText(FTitleBox.translated(Px(1), Px(1)), Qt::AlignCenter, Title);
-  Painter.setPen(Qt::black);
+  Painter.setPen(FInk.Text);
   Painter.drawText(FTitleBox, Qt::AlignCenter, Title);
 }
 
@@ -439,7 +439,7 @@ void TChartDrawing::DrawMessage(QPainter& Painter) const
   if (FMessageBox.isEmpty())
     return;
   Painter.setFont(FFont);
-  Painter.setPen(Qt::black);
+  Painter.setPen(FInk.Text);
   Painter.drawText(FMessageBox, Qt::AlignCenter,
                    QFontMetricsF(FFont).elidedText(FChart.FMessage, Qt::ElideMiddle, FMessageBox.width()));
 }
@@ -496,7 +496,7 @@ void TChartDrawing::DrawPie(QPainter& Painter) const
   Painter.setFont(FFont);
   for (const TMark& Mark : FMarks) {
     const QPointF Join(Mark.Left ? Mark.Box.right() : Mark.Box.left(), Mark.Box.center().y());
-    Painter.setPen(QPen(Qt::black, Px(0.8)));
+    Painter.setPen(QPen(FInk.Axis, Px(0.8)));
     Painter.drawLine(Mark.Anchor, Join);
     Painter.setBrush(MarkColor);
     Painter.setPen(QPen(Qt::gray, Px(0.5)));
@@ -518,7 +518,7 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
     Painter.drawPolygon(Left);
   }
   Painter.setPen(Qt::NoPen);
-  Painter.setBrush(Qt::white);
+  Painter.setBrush(FInk.Paper);
   Painter.drawRect(Back);
 
   const QFontMetricsF Metrics(FFont);
@@ -532,13 +532,13 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
       if (!Depth.isNull())
         Painter.drawLine(QPointF(X, FPlot.bottom()), QPointF(X + Depth.x(), Back.bottom()));
     }
-    Painter.setPen(Qt::black);
+    Painter.setPen(FInk.Text);
     const QString Text = FChart.FBottomFormat.Format(Value);
     const qreal Width = Metrics.horizontalAdvance(Text);
     Painter.drawText(QRectF(X - Width / 2 - Px(2), FPlot.bottom() + Px(4), Width + Px(4), Metrics.height()),
                      Qt::AlignCenter, Text);
   }
-  Painter.setPen(QPen(Qt::black, Px(0.8)));
+  Painter.setPen(QPen(FInk.Axis, Px(0.8)));
   Painter.drawLine(FPlot.bottomLeft(), FPlot.bottomRight());
   Painter.drawLine(FPlot.topLeft(), FPlot.bottomLeft());
 
@@ -556,7 +556,7 @@ void TChartDrawing::DrawBars(QPainter& Painter) const
       Painter.drawLine(QPointF(FPlot.left() + Depth.x(), Line + Depth.y()), QPointF(Back.right(), Line + Depth.y()));
     }
     if (Point < First.Count() && Point % LabelStep == 0) {
-      Painter.setPen(Qt::black);
+      Painter.setPen(FInk.Text);
       const QString Label = Metrics.elidedText(First.Point(Point).Label, Qt::ElideRight, FLabelWidth - Px(6));
       Painter.drawText(
         QRectF(FBounds.left(), Middle - FRowHeight / 2, FPlot.left() - FBounds.left() - Px(6), FRowHeight),

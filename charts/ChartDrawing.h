@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "charts/ChartInk.h"
 #include "charts/ChartLegend.h"
 #include "charts/ChartSeries.h"
 
@@ -66,6 +67,7 @@ private:
   qreal Px(qreal ScreenPixels) const { return ScreenPixels * FScale; }
 
   const TChart& FChart;
+  const TChartInk FInk;
   QRectF FBounds;
   qreal FScale;
   QFont FFont;

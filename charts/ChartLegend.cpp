@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/ChartLegend.h"
 
+#include "charts/ChartInk.h"
+
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
@@ -43,10 +45,10 @@ TChartLegend::TChartLegend(std::vector<TEntry> Entries, const QFont& Font, const
   Content.setBottom(FBox.top() - Px(8));
 }
 
-void TChartLegend::Draw(QPainter& Painter) const
+void TChartLegend::Draw(QPainter& Painter, const TChartInk& Ink) const
 {
   Painter.setPen(QPen(Qt::gray, Px(1)));
-  Painter.setBrush(Qt::white);
+  Painter.setBrush(Ink.Paper);
   Painter.drawRect(FBox);
   Painter.setFont(FFont);
   const QFontMetricsF Metrics(FFont);
@@ -58,7 +60,7 @@ void TChartLegend::Draw(QPainter& Painter) const
     const QRectF Cell(FBox.left() + Column * FEntrySize.width(), FBox.top() + Row * FEntrySize.height(),
                       FEntrySize.width(), FEntrySize.height());
     if (Row > 0 && Column == 0) {  // the dividing lines between rows
-      Painter.setPen(QPen(QColor(220, 220, 220), Px(1)));
+      Painter.setPen(QPen(Ink.Rule, Px(1)));
       Painter.drawLine(QPointF(FBox.left(), Cell.top()), QPointF(FBox.right(), Cell.top()));
     }
     QRectF Text = Cell.adjusted(Px(6), 0, -Px(6), 0);
@@ -71,7 +73,7 @@ void TChartLegend::Draw(QPainter& Painter) const
       Painter.drawRect(Box);
       Text.setLeft(Box.right() + Px(6));
     }
-    Painter.setPen(Qt::black);
+    Painter.setPen(Ink.Text);
     Painter.drawText(Text, Qt::AlignLeft | Qt::AlignVCenter, Entry.Text);
     Painter.drawText(Text, Qt::AlignRight | Qt::AlignVCenter, Entry.Value);
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QPainter;
+struct TChartInk;
 
 // A chart's legend: one entry per slice or per series, with its swatch (or
 // hatching), its name and its value, in as many columns as fit, at the
@@ -28,7 +29,7 @@ public:
   TChartLegend(std::vector<TEntry> Entries, const QFont& Font, const QRectF& Bounds, QRectF& Content, qreal Scale);
 
   QRectF Box() const { return FBox; }
-  void Draw(QPainter& Painter) const;
+  void Draw(QPainter& Painter, const TChartInk& Ink) const;
 
 private:
   qreal Px(qreal ScreenPixels) const { return ScreenPixels * FScale; }

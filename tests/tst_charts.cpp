@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/RootCommands.h"
 #include "charts/Chart.h"
+#include "charts/ChartDrawing.h"
 #include "charts/ChartPane.h"
 #include "charts/ChartSeries.h"
 #include "scan/FolderNode.h"
@@ -16,6 +17,7 @@
 #include "view/FolderTreeView.h"
 #include "widgets/ColorButton.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -465,6 +467,89 @@ private slots:
     QCOMPARE((std::pair{Chart.AxisMinimum(), Chart.AxisMaximum()}), Shown);
     Charted.Form->PiebuttonClick();
     QCOMPARE(Chart.PrintedPages(), 1);
+  }
+
+  // A screen reader hears the chart's title and each slice or bar by its
+  // label, with its value as the legend and the labels show it.
+  void accessibleChart_data()
+  {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("pie") << 0 << QStringList{"3.0 MB", "2.0 MB", "1.0 MB"};
+    QTest::newRow("bars") << 1
+                          << QStringList{"Size: 3.0 MB, Wasted Space: 0.0 MB", "Size: 2.0 MB, Wasted Space: 0.0 MB",
+                                         "Size: 1.0 MB, Wasted Space: 0.0 MB"};
+  }
+  void accessibleChart()
+  {
+    QFETCH(int, mode);
+    QFETCH(QStringList, values);
+    TCharted Charted({3 << 20, 2 << 20, 1 << 20}, mode);
+    TChart& Chart = Charted.Chart();
+    QAccessibleInterface* Told = QAccessible::queryAccessibleInterface(&Chart);
+    QVERIFY(Told);
+    QCOMPARE(Told->role(), QAccessible::Chart);
+    QCOMPARE(Told->text(QAccessible::Name), Chart.FTitle);
+    QCOMPARE(Told->childCount(), 3);
+    QStringList Names, Values;
+    for (int Item = 0; Item < Told->childCount(); ++Item) {
+      QAccessibleInterface* Child = Told->child(Item);
+      QCOMPARE(Told->indexOfChild(Child), Item);
+      QCOMPARE(Child->parent(), Told);
+      Names << Child->text(QAccessible::Name);
+      Values << Child->text(QAccessible::Value);
+    }
+    QCOMPARE(Names, (QStringList{"d00", "d01", "d02"}));
+    QCOMPARE(Values, values);
+    QCOMPARE(Told->child(3), nullptr);
+  }
+
+  // Under a dark theme the chart's background, back wall, legend and labels
+  // are dark with light text; printed, it stays dark on white.
+  void darkTheme_data()
+  {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("pie") << 0;
+    QTest::newRow("bars") << 1;
+  }
+  void darkTheme()
+  {
+    QFETCH(int, mode);
+    TCharted Charted({3 << 20, 2 << 20, 1 << 20}, mode);
+    TChart& Chart = Charted.Chart();
+    const auto Lightness = [](const QImage& Picture, int Channel) {
+      // The median lightness of the picture: its background and boxes.
+      std::vector<int> Values;
+      for (int Y = 0; Y < Picture.height(); Y += 3)
+        for (int X = 0; X < Picture.width(); X += 3)
+          Values.push_back(Channel < 0 ? Picture.pixelColor(X, Y).lightness() : qGray(Picture.pixel(X, Y)));
+      std::nth_element(Values.begin(), Values.begin() + Values.size() / 2, Values.end());
+      return Values[Values.size() / 2];
+    };
+    const int Light = Lightness(Chart.grab().toImage(), -1);
+    QPalette Dark = Chart.palette();
+    Dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    Dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    Chart.setPalette(Dark);
+    const QImage Shown = Chart.grab().toImage();
+    QVERIFY2(Light > 150 && Lightness(Shown, -1) < 80,
+             qPrintable(QString("%1 then %2").arg(Light).arg(Lightness(Shown, -1))));
+    // The legend's box and the labels: light text on a dark box.
+    const QRect Legend = TChartDrawing(Chart, Chart.rect()).LegendBox().toRect().adjusted(2, 2, -2, -2);
+    QVERIFY(!Legend.isEmpty());
+    const QImage Box = Shown.copy(Legend);
+    QVERIFY(Lightness(Box, -1) < 80);
+    int Brightest = 0;
+    for (int Y = 0; Y < Box.height(); ++Y)
+      for (int X = Box.width() * 2 / 3; X < Box.width(); ++X)
+        Brightest = std::max(Brightest, Box.pixelColor(X, Y).lightness());
+    QVERIFY2(Brightest > 180, qPrintable(QString::number(Brightest)));
+    QImage Paper(800, 1000, QImage::Format_RGB32);
+    Paper.fill(Qt::white);
+    QPainter Painter(&Paper);
+    Chart.DrawPrinted(Painter, Paper.rect(), 0);
+    Painter.end();
+    QVERIFY(Lightness(Paper, 0) > 200);
   }
 
   // A running scan has no percentages: the pie shows the share so far, and says so.

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "charts/ChartAccessible.h"
+
+#include "charts/Chart.h"
+#include "charts/ChartItemAccessible.h"
+#include "charts/ChartSeries.h"
+
+namespace {
+
+const TChartSeries* Shown(const TChart& Chart, TChartSeries::TKind Kind)
+{
+  for (const TChartSeries* Series : Chart.FSeries)
+    if (Series->FActive && Series->FKind == Kind)
+      return Series;
+  return nullptr;
+}
+
+}  // namespace
+
+TChartAccessible::TChartAccessible(TChart* Chart) : QAccessibleWidget(Chart, QAccessible::Chart) {}
+
+TChartAccessible::~TChartAccessible()
+{
+  for (const auto& [Item, Id] : FItems)
+    QAccessible::deleteAccessibleInterface(Id);
+}
+
+QAccessibleInterface* TChartAccessible::Factory(const QString&, QObject* Object)
+{
+  // The chart has no meta-object of its own: it is told by its type.
+  auto* Chart = dynamic_cast<TChart*>(Object);
+  return Chart ? new TChartAccessible(Chart) : nullptr;
+}
+
+TChart* TChartAccessible::Chart() const
+{
+  return static_cast<TChart*>(widget());
+}
+
+int TChartAccessible::ItemCount() const
+{
+  if (const TChartSeries* Pie = Shown(*Chart(), TChartSeries::skPie))
+    return int(Pie->Slices().size());
+  const TChartSeries* Bars = Shown(*Chart(), TChartSeries::skBar);
+  return Bars ? Bars->Count() : 0;
+}
+
+QString TChartAccessible::ItemName(int Item) const
+{
+  if (const TChartSeries* Pie = Shown(*Chart(), TChartSeries::skPie)) {
+    const std::vector<TChartSeries::TSlice> Slices = Pie->Slices();
+    return Item >= 0 && size_t(Item) < Slices.size() ? Slices[Item].Label : QString();
+  }
+  const TChartSeries* Bars = Shown(*Chart(), TChartSeries::skBar);
+  return Bars && Item >= 0 && Item < Bars->Count() ? Bars->Point(Item).Label : QString();
+}
+
+QString TChartAccessible::ItemValue(int Item) const
+{
+  if (const TChartSeries* Pie = Shown(*Chart(), TChartSeries::skPie)) {
+    const std::vector<TChartSeries::TSlice> Slices = Pie->Slices();
+    return Item >= 0 && size_t(Item) < Slices.size() ? Pie->FValueFormat.Format(Slices[Item].Value) : QString();
+  }
+  // Each series of bars at this point, by its name: "Size: 3 MB, Wasted Space: 12 KB".
+  QStringList Values;
+  for (const TChartSeries* Series : Chart()->FSeries)
+    if (Series->FActive && Series->FKind == TChartSeries::skBar && Item >= 0 && Item < Series->Count())
+      Values << Series->FTitle + ": " + Series->FValueFormat.Format(Series->Point(Item).Value).trimmed();
+  return Values.join(", ");
+}
+
+QString TChartAccessible::text(QAccessible::Text Kind) const
+{
+  if (Kind == QAccessible::Name)
+    return Chart()->FTitle.isEmpty() ? QString("Chart") : Chart()->FTitle;
+  if (Kind == QAccessible::Description)
+    return Chart()->FMessage;
+  return QAccessibleWidget::text(Kind);
+}
+
+QAccessibleInterface* TChartAccessible::child(int Index) const
+{
+  if (Index < 0 || Index >= ItemCount())
+    return nullptr;
+  if (const auto Told = FItems.find(Index); Told != FItems.end())
+    return QAccessible::accessibleInterface(Told->second);
+  QAccessibleInterface* Item = new TChartItemAccessible(Chart(), Index);
+  FItems[Index] = QAccessible::registerAccessibleInterface(Item);
+  return Item;
+}
+
+int TChartAccessible::indexOfChild(const QAccessibleInterface* Child) const
+{
+  for (const auto& [Item, Id] : FItems)
+    if (QAccessible::accessibleInterface(Id) == Child)
+      return Item;
+  return -1;
+}

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAccessibleWidget>
+
+#include <map>
+
+class TChart;
+
+// What a screen reader is told of a chart: its title, then a list of its
+// slices or bars, each named by its label with its value as the legend
+// and the labels show it.
+class TChartAccessible : public QAccessibleWidget {
+public:
+  explicit TChartAccessible(TChart* Chart);
+  ~TChartAccessible() override;
+  // For QAccessible::installFactory: a chart's interface, none for others.
+  static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
+
+  TChart* Chart() const;
+  // The slices of the pie, or the bars of the first series of bars.
+  int ItemCount() const;
+  QString ItemName(int Item) const;
+  // The value, or with bars each series' value, as shown.
+  QString ItemValue(int Item) const;
+
+  QString text(QAccessible::Text Kind) const override;
+  int childCount() const override { return ItemCount(); }
+  QAccessibleInterface* child(int Index) const override;
+  int indexOfChild(const QAccessibleInterface* Child) const override;
+
+private:
+  mutable std::map<int, QAccessible::Id> FItems;
+};
