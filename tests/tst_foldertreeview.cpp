@@ -7,6 +7,7 @@
 #include "view/FolderTreeView.h"
 #include "view/ValueDisplay.h"
 
+#include <QAccessible>
 #include <QScrollBar>
 #include <QTest>
 
@@ -122,6 +123,55 @@ private slots:
     QTest::newRow("added to open and closed folders") << "+top &c &a +c &c1 +c1";
     QTest::newRow("scrolled to, opening what hides it") << "%bottom -deep %c1";
   }
+  // A screen reader hears the rows shown, each with its label, level and
+  // open state, through opening, closing, growing and removing; it opens,
+  // closes and selects rows.
+  void accessibleTree()
+  {
+    TFixture Fixture;
+    QAccessibleInterface* Tree = QAccessible::queryAccessibleInterface(&Fixture.View);
+    QVERIFY(Tree && Tree->tableInterface());
+    QCOMPARE(Tree->role(), QAccessible::Tree);
+    for (const QString& Command : QString("+top +c +c1 *b !deep &c1 -top +top -c").split(' ')) {
+      Fixture.Run(Command);
+      const std::vector<TFolderNode*> Rows = Fixture.Shown();
+      QCOMPARE(Tree->childCount(), int(Rows.size()));
+      QCOMPARE(Tree->tableInterface()->rowCount(), int(Rows.size()));
+      QCOMPARE(Tree->child(int(Rows.size())), nullptr);
+      for (size_t Row = 0; Row<Rows.size(); Row += Rows.size()> 40 ? 37 : 1) {
+        QAccessibleInterface* Item = Tree->child(int(Row));
+        const TFolderNode* Node = Rows[Row];
+        QCOMPARE(Item->role(), QAccessible::TreeItem);
+        QCOMPARE(Item->text(QAccessible::Name), Fixture.Model.data(Fixture.Model.IndexOf(Node), Qt::DisplayRole));
+        int Level = 0;
+        for (const TFolderNode* Up = Node; Up; Up = Up->Parent())
+          ++Level;
+        const size_t Folders = Node->Children().size();
+        QCOMPARE(Item->text(QAccessible::Description),
+                 QString("level %1, %2 folder%3")
+                   .arg(Level)
+                   .arg(Folders ? QString::number(Folders) : QString("no"))
+                   .arg(Folders == 1 ? "" : "s"));
+        QCOMPARE(bool(Item->state().expandable), Folders > 0);
+        QCOMPARE(bool(Item->state().expanded), Folders > 0 && Node->FExpanded);
+        QCOMPARE(bool(Item->state().collapsed), Folders > 0 && !Node->FExpanded);
+        QCOMPARE(Tree->indexOfChild(Item), int(Row));
+        QCOMPARE(Item->tableCellInterface()->rowIndex(), int(Row));
+      }
+    }
+    // c is closed: its toggle opens it, and selecting a row makes it current.
+    const int C = int(Fixture.View.RowOf(Fixture.Nodes["c"]));
+    QAccessibleInterface* Item = Tree->child(C);
+    QVERIFY(Item->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    Item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(Fixture.View.IsExpanded(Fixture.Nodes["c"]));
+    QCOMPARE(Tree->childCount(), int(Fixture.Shown().size()));
+    QVERIFY(Tree->tableInterface()->selectRow(C + 1));
+    QCOMPARE(Fixture.View.CurrentFolder(), Fixture.Nodes["c1"]);
+    QCOMPARE(Tree->tableInterface()->selectedRows(), QList<int>{C + 1});
+    QVERIFY(Tree->child(C + 1)->state().selected);
+  }
+
   void rowsFollowChanges()
   {
     QFETCH(QString, commands);

@@ -4,6 +4,7 @@
 #include "scan/FolderNode.h"
 #include "view/FolderDelegate.h"
 #include "view/FolderModel.h"
+#include "view/FolderTreeAccessible.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +23,12 @@ constexpr size_t StepLimit = 256;
 
 TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QAbstractItemView(Parent), FModel(Model)
 {
+  // Screen readers hear the tree's rows, not only its top level.
+  static const bool Told = [] {
+    QAccessible::installFactory(TFolderTreeAccessible::Factory);
+    return true;
+  }();
+  Q_UNUSED(Told);
   setObjectName("Tree");
   setSelectionMode(SingleSelection);
   setIconSize(QSize(16, 16));
@@ -235,6 +242,11 @@ TFolderNode* TFolderTreeView::ArrowAt(const QPoint& Point) const
 
 void TFolderTreeView::Changed()
 {
+  // A screen reader's rows are those shown: they are told again.
+  if (QAccessible::isActive()) {
+    QAccessibleTableModelChangeEvent Event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&Event);
+  }
   updateGeometries();
   viewport()->update();
   Refit();
