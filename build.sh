@@ -14,9 +14,9 @@ packages=(cmake g++ ninja-build ccache qt6-base-dev adwaita-icon-theme libqt6svg
           # the icon's pictures, the Debian package and the checks of both
           librsvg2-bin desktop-file-utils appstream dpkg-dev groff-base)
 # The tests start an SSH server of their own, on a port of their own, run
-# the README's examples on a clock of their own, and check the layout of
-# the code.
-[ "${1:-}" = --tests ] && packages+=(openssh-server faketime clang-format)
+# the README's examples on a clock of their own, check the layout of the
+# code and the Debian package (lintian).
+[ "${1:-}" = --tests ] && packages+=(openssh-server faketime clang-format lintian)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

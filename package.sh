@@ -50,7 +50,7 @@ find "$root/usr/share/man" -type f -name '*.[0-9]' -exec gzip -9n {} +
 cat >"$root/usr/share/doc/spacelens/copyright" <<'TEXT'
 Spacelens, a disk-space analyser for the desktop.
 
-Copyright: Zelkon
+Copyright 2026 Zelkon
 License: GPL-3.0-or-later
 
 Spacelens is free software: you can redistribute it and/or modify it under
@@ -62,6 +62,23 @@ On Debian systems, the complete text of the GNU General Public License
 version 3 can be found in /usr/share/common-licenses/GPL-3.
 TEXT
 chmod 644 "$root/usr/share/doc/spacelens/copyright"
+
+# The Debian changelog of a native package: this version's entries of
+# CHANGELOG.md, signed with the date of the last commit (so that the same
+# sources make the same package), or of CHANGELOG.md itself outside git.
+maintainer="Zelkon <zelkon@users.noreply.github.com>"
+when=$(git -C "$here" log -1 --format=%aD 2>/dev/null || date -R -r "$here/CHANGELOG.md")
+{
+  echo "spacelens ($version) unstable; urgency=medium"
+  echo
+  awk -v version="$version" '
+    /^## / { inside = index($0, "## " version " ") == 1 || $0 == "## " version; next }
+    inside && /^- / { print "  * " substr($0, 3); next }
+    inside && /^  [^ ]/ { print "    " substr($0, 3) }' "$here/CHANGELOG.md"
+  echo
+  echo " -- $maintainer  $when"
+} | gzip -9n >"$root/usr/share/doc/spacelens/changelog.gz"
+chmod 644 "$root/usr/share/doc/spacelens/changelog.gz"
 
 # The libraries the program is linked to, with the versions it needs, as
 # Debian's own packages reckon them. dpkg-shlibdeps reads the source tree's
@@ -77,7 +94,7 @@ cat >"$root/DEBIAN/control" <<TEXT
 Package: spacelens
 Version: $version
 Architecture: $arch
-Maintainer: Seed 181a9b4a maintainers <maintainers@users.noreply.c-seed-181a9b4a.example>
+Maintainer: $maintainer
 Installed-Size: $(du -sk "$root/usr" | cut -f1)
 Depends: $libraries, libqt6svg6, xdg-utils, fonts-liberation2
 Recommends: adwaita-icon-theme, libglib2.0-bin, pkexec

@@ -48,3 +48,20 @@ for size in 16 22 24 32 48 64 128 256; do
   read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$picture")
   [ "$width $height" = "$size $size" ] || fail "the ${size}x${size} icon is ${width}x${height}"
 done
+
+# The scan as the administrator: the polkit action, for the installed program.
+policy=$root/usr/share/polkit-1/actions/$id.policy
+[ -f "$policy" ] || fail "no polkit action"
+grep -q '<annotate key="org.freedesktop.policykit.exec.path">/usr/bin/spacelens</annotate>' "$policy" ||
+  fail "the polkit action is not for /usr/bin/spacelens"
+grep -q '<allow_active>auth_admin_keep</allow_active>' "$policy" || fail "the polkit action does not keep the password"
+
+# A package Debian's own checker finds nothing wrong with: a real maintainer,
+# a changelog of this version, a copyright notice.
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "Zelkon <zelkon@users.noreply.github.com>" ] ||
+  fail "the maintainer is $(dpkg-deb -f "$deb" Maintainer)"
+zcat "$root/usr/share/doc/spacelens/changelog.gz" | head -n 1 | grep -qx "spacelens ($(dpkg-deb -f "$deb" Version)) unstable; urgency=medium" ||
+  fail "the changelog does not begin with this version"
+command -v lintian >/dev/null || fail "lintian is missing: install the Debian package lintian"
+lintian --tag-display-limit 0 "$deb" >"$work/lintian" 2>/dev/null || true
+! grep -E '^[EW]: ' "$work/lintian" || fail "lintian finds fault with the package"
