@@ -80,7 +80,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog
   auto* ViewLayout = new QVBoxLayout(View);
   UnitGroup = new QButtonGroup(this);
   ViewLayout->addWidget(
-    RadioBox("&Show Values as", "options-units", {"MB only", "KB/MB Mixed", "KB only", "Automatic"}, UnitGroup));
+    RadioBox("Show &Values as", "options-units", {"MB only", "KB/MB Mixed", "KB only", "Automatic"}, UnitGroup));
   FilesCheckbox = Topic(new QCheckBox("Show &Files"), "options-files");
   ChartToolBarCB = Topic(new QCheckBox("Show &Chart Toolbar"), "options-chart-toolbar");
   ViewLayout->addWidget(FilesCheckbox);
@@ -111,7 +111,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog
   FilterLabel->setBuddy(Filteredit);
   ScanLayout->addWidget(FilterLabel);
   ScanLayout->addWidget(Filteredit);
-  ErrorCheckBox = Topic(new QCheckBox("&Show Error Messages"), "options-errors");
+  ErrorCheckBox = Topic(new QCheckBox("Show Error &Messages"), "options-errors");
   FollowLinksCheckBox = Topic(new QCheckBox("Follow Mount Points and Symbolic Links"), "options-follow-links");
   ScanLayout->addWidget(ErrorCheckBox);
   ScanLayout->addWidget(FollowLinksCheckBox);
@@ -157,7 +157,7 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog
   auto* Limits = new QFormLayout;
   HistoryKeepSpin = Spin(0, 1000, false);
   HistoryKeepSpin->setSpecialValueText("none");
-  Limits->addRow("&Scans kept of each folder", HistoryKeepSpin);
+  Limits->addRow("Scans &kept of each folder", HistoryKeepSpin);
   HistoryMegabytesSpin = Spin(1, 1000000, false);
   HistoryMegabytesSpin->setSuffix(" MB");
   Limits->addRow("&At most, in all", HistoryMegabytesSpin);
@@ -184,6 +184,9 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(Buttons, &QDialogButtonBox::helpRequested, this, [this] { HelpBtnClick(); });
   Layout->addWidget(Buttons);
+  // Enter presses OK wherever the focus is, not a button that last had it.
+  for (QPushButton* Button : findChildren<QPushButton*>())
+    Button->setAutoDefault(Button == OKButton);
 
   auto* Help = new QShortcut(Qt::Key_F1, this);
   connect(Help, &QShortcut::activated, this, [this] {

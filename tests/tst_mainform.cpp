@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainForm.h"
 #include "app/Manual.h"
+#include "app/OptionChoices.h"
+#include "app/OptionDlg.h"
 #include "app/RightPane.h"
 #include "app/RootCommands.h"
 #include "app/ShellCommands.h"
@@ -34,16 +36,22 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -169,6 +177,49 @@ private slots:
       Check(QString(Mode) + ": the window", Window);
     }
     QCOMPARE(Menus, 6 * 5);
+    // Each page of the options dialog with the dialog's buttons, before and
+    // after a change of the scan's options makes OK "Scan".
+    const auto CheckDialog = [&Check](QDialog& Dialog, const QString& Where) {
+      auto* Pages = Dialog.findChild<QTabWidget*>();
+      for (int Page = 0; Page < (Pages ? Pages->count() : 1); ++Page) {
+        if (Pages)
+          Pages->setCurrentIndex(Page);
+        QList<std::pair<QString, QString>> Items;
+        for (QWidget* Widget : Dialog.findChildren<QWidget*>()) {
+          if (!Widget->isVisibleTo(&Dialog))
+            continue;
+          if (auto* Button = qobject_cast<QAbstractButton*>(Widget))
+            Items.append({Button->text(), Button->text()});
+          else if (auto* Label = qobject_cast<QLabel*>(Widget); Label && Label->buddy())
+            Items.append({Label->text(), Label->text()});
+          else if (auto* Box = qobject_cast<QGroupBox*>(Widget))
+            Items.append({Box->title(), Box->title()});
+        }
+        Check(Where + (Pages ? ", " + Pages->tabText(Page) : QString()), Items);
+      }
+    };
+    Form.StartScan(FHome->Path());
+    QVERIFY(ScansDone(Form));
+    TOptionChoices Choices =
+      TOptionChoices::Gather(Form.Display(), Form.Driver().FSettings, Form.WindowSettings(), Form.List());
+    Choices.FHasRoots = true;
+    TOptionDlg Options(&Form, Choices);
+    Options.show();
+    CheckDialog(Options, "Options");
+    Options.findChild<QPlainTextEdit*>()->setPlainText("*.tmp");
+    CheckDialog(Options, "Options, to scan again");
+    // Escape cancels; Enter presses the default button.
+    QTest::keyClick(&Options, Qt::Key_Escape);
+    QVERIFY(!Options.isVisible());
+    QCOMPARE(Options.result(), int(QDialog::Rejected));
+    Options.show();
+    Options.findChild<QTabWidget*>()->setCurrentIndex(0);
+    for (QPushButton* Button : Options.findChildren<QPushButton*>())
+      if (Button->text() == "&Help")
+        Button->setFocus();
+    QTest::keyClick(&Options, Qt::Key_Return);
+    QVERIFY(!Options.isVisible());
+    QCOMPARE(Options.result(), int(QDialog::Accepted));
     Clashes.removeDuplicates();
     for (const QString& Clash : Clashes)
       qWarning("%s", qPrintable(Clash));
