@@ -34,6 +34,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -807,6 +808,24 @@ private slots:
       }
     QCOMPARE(Files, 4);
     QVERIFY(Photo >= 0);
+    // A screen reader hears the folder shown, its tiles by name or kind with
+    // their values, and the key.
+    QAccessibleInterface* Told = QAccessible::queryAccessibleInterface(&Form.RightPane().Treemap());
+    QCOMPARE(Told->text(QAccessible::Name), "Treemap of " + QString::fromStdString(Tree.Top()) + "/");
+    QStringList Tiles;
+    for (int Item = 0; Item + 1 < Told->childCount(); ++Item) {
+      QCOMPARE(Told->indexOfChild(Told->child(Item)), Item);
+      Tiles << Told->child(Item)->text(QAccessible::Name) + ": " + Told->child(Item)->text(QAccessible::Value);
+    }
+    Tiles.sort();
+    QCOMPARE(
+      Tiles,
+      (QStringList{"Archives: " + Form.Display().BytesText(32768),
+                   "a: " + Form.Display().FormatValue(A, Form.Display().FShowType, false).trimmed(),
+                   "b: " + Form.Display().FormatValue(Child(Top, "b"), Form.Display().FShowType, false).trimmed()}));
+    QAccessibleInterface* Key = Told->child(Told->childCount() - 1);
+    QCOMPARE(Key->text(QAccessible::Name), QString("Key"));
+    QVERIFY(Key->text(QAccessible::Description).contains("Images"));
     // Hovering names the file, its size in the window's unit, not the default one.
     Form.Unit1Click(TValueDisplay::utKB);
     QVERIFY(View.WaitForImage(10000));

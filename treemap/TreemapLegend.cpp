@@ -39,6 +39,16 @@ TTreemapLegend::TTreemapLegend(QWidget* Parent) : QWidget(Parent), FKeys(ClassKe
   QSizePolicy Policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   Policy.setHeightForWidth(true);
   setSizePolicy(Policy);
+  setAccessibleName("Key");
+  Tell();
+}
+
+void TTreemapLegend::Tell()
+{
+  QStringList Names;
+  for (const TKey& Key : FKeys)
+    Names << Key.Name;
+  setAccessibleDescription(Names.join(", "));
 }
 
 std::vector<TTreemapLegend::TKey> TTreemapLegend::ClassKeys()
@@ -52,6 +62,7 @@ std::vector<TTreemapLegend::TKey> TTreemapLegend::ClassKeys()
 void TTreemapLegend::SetKeys(std::vector<TKey> Keys)
 {
   FKeys = std::move(Keys);
+  Tell();
   updateGeometry();
   update();
 }

@@ -39,5 +39,8 @@ protected:
   void paintEvent(QPaintEvent* Event) override;
 
 private:
+  // What a screen reader is told of the key: its names.
+  void Tell();
+
   std::vector<TKey> FKeys;
 };

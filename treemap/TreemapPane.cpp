@@ -11,6 +11,7 @@
 #include "scan/ScanSettings.h"
 #include "treemap/ChangeSource.h"
 #include "treemap/TreeSource.h"
+#include "treemap/TreemapAccessible.h"
 #include "treemap/TreemapLegend.h"
 #include "treemap/TreemapView.h"
 #include "view/FileClass.h"
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 
 using namespace std::chrono_literals;
@@ -33,6 +35,12 @@ TTreemapPane::TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TSca
                            std::function<TFolderNode*()> CurrentNode)
   : FDisplay(Display), FTree(Tree), FSettings(Settings), FCurrentNode(std::move(CurrentNode))
 {
+  // Screen readers hear the tiles, not only a picture.
+  static const bool Told = [] {
+    QAccessible::installFactory(TTreemapAccessible::Factory);
+    return true;
+  }();
+  Q_UNUSED(Told);
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   FView = new TTreemapView;
@@ -149,18 +157,14 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
   }
   auto* Folder = const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Tile->Folder));
   const QString Path = TPathRules::Shown(Folder->FullPath());
+  const QString Value = Described(int(Tile - FView->Layout()->Tiles().data())).second;
   if (Tile->Kind == TTreemapTile::tkRest) {
     OnHover("Small items in " + Path);
   } else if (Tile->Kind != TTreemapTile::tkFile) {
     const QString Change = FDisplay.ChangeText(Folder);
-    OnHover(Path + "    " + FDisplay.FormatValue(Folder, FDisplay.FShowType, false).trimmed() + "    Folder"
-            + (Change.isEmpty() ? QString() : "    " + Change));
-  } else {
-    const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
-    if (!Files || Tile->File >= Files->Count())
-      return;
-    const uint64_t Bytes = TTreeSource::Weight(*Files, Tile->File, FDisplay.FShowType, Folder->ClusterSize());
-    const QString About = "    " + FDisplay.BytesText(double(Bytes)) + "    " + TFileClass::Name(Tile->Class);
+    OnHover(Path + "    " + Value + "    Folder" + (Change.isEmpty() ? QString() : "    " + Change));
+  } else if (!Value.isEmpty()) {
+    const QString About = "    " + Value + "    " + TFileClass::Name(Tile->Class);
     OnHover(Path + "..." + About);
     const uint64_t Removals = FTree.Removals();
     NameOf(Folder, Tile->File, [this, Path, About, Removals](const std::string& Name) {
@@ -168,6 +172,37 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
         OnHover(Path + TPathRules::Shown(Name) + About);
     });
   }
+}
+
+std::vector<int> TTreemapPane::ShownTiles() const
+{
+  const TTreemapLayout* Layout = FView->Current() ? FView->Layout() : nullptr;
+  if (!Layout || Layout->Tiles().empty() || Layout->Tiles()[0].Kind != TTreemapTile::tkFolder)
+    return {};
+  const TTreemapTile& Top = Layout->Tiles()[0];
+  std::vector<int> Tiles(Top.Children);
+  std::iota(Tiles.begin(), Tiles.end(), Top.FirstChild);
+  return Tiles;
+}
+
+std::pair<QString, QString> TTreemapPane::Described(int Tile) const
+{
+  const TTreemapTile& Shown = FView->Layout()->Tiles()[size_t(Tile)];
+  const auto* Folder = static_cast<const TFolderNode*>(Shown.Folder);
+  if (Shown.Kind == TTreemapTile::tkRest)
+    return {"Small items", {}};
+  if (Shown.Kind != TTreemapTile::tkFile)
+    return {TPathRules::Shown(Folder->FName), FDisplay.FormatValue(Folder, FDisplay.FShowType, false).trimmed()};
+  const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
+  if (!Files || Shown.File >= Files->Count())
+    return {TFileClass::Name(Shown.Class), {}};
+  const uint64_t Bytes = TTreeSource::Weight(*Files, Shown.File, FDisplay.FShowType, Folder->ClusterSize());
+  return {TFileClass::Name(Shown.Class), FDisplay.BytesText(double(Bytes))};
+}
+
+QWidget* TTreemapPane::Legend() const
+{
+  return FLegend;
 }
 
 void TTreemapPane::Click(const void* Folder, uint32_t File)

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "treemap/TreemapAccessible.h"
+
+#include "fs/PathRules.h"
+#include "scan/FolderNode.h"
+#include "treemap/TreemapPane.h"
+#include "treemap/TreemapTileAccessible.h"
+
+TTreemapAccessible::TTreemapAccessible(TTreemapPane* Pane) : QAccessibleWidget(Pane, QAccessible::List) {}
+
+TTreemapAccessible::~TTreemapAccessible()
+{
+  for (const auto& [Item, Id] : FTiles)
+    QAccessible::deleteAccessibleInterface(Id);
+}
+
+QAccessibleInterface* TTreemapAccessible::Factory(const QString&, QObject* Object)
+{
+  // The pane has no meta-object of its own: it is told by its type.
+  auto* Pane = dynamic_cast<TTreemapPane*>(Object);
+  return Pane ? new TTreemapAccessible(Pane) : nullptr;
+}
+
+TTreemapPane* TTreemapAccessible::Pane() const
+{
+  return static_cast<TTreemapPane*>(widget());
+}
+
+QString TTreemapAccessible::text(QAccessible::Text Kind) const
+{
+  if (Kind == QAccessible::Name)
+    return Pane()->Shown() ? "Treemap of " + TPathRules::Shown(Pane()->Shown()->FullPath()) : QString("Treemap");
+  return QAccessibleWidget::text(Kind);
+}
+
+int TTreemapAccessible::childCount() const
+{
+  return int(Pane()->ShownTiles().size()) + 1;
+}
+
+QAccessibleInterface* TTreemapAccessible::child(int Index) const
+{
+  const int Tiles = childCount() - 1;
+  if (Index == Tiles)
+    return QAccessible::queryAccessibleInterface(Pane()->Legend());
+  if (Index < 0 || Index > Tiles)
+    return nullptr;
+  if (const auto Told = FTiles.find(Index); Told != FTiles.end())
+    return QAccessible::accessibleInterface(Told->second);
+  QAccessibleInterface* Tile = new TTreemapTileAccessible(Pane(), Index);
+  FTiles[Index] = QAccessible::registerAccessibleInterface(Tile);
+  return Tile;
+}
+
+int TTreemapAccessible::indexOfChild(const QAccessibleInterface* Child) const
+{
+  if (Child && Child->object() == Pane()->Legend())
+    return childCount() - 1;
+  for (const auto& [Item, Id] : FTiles)
+    if (QAccessible::accessibleInterface(Id) == Child)
+      return Item;
+  return -1;
+}

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAccessibleWidget>
+
+#include <map>
+
+class TTreemapPane;
+
+// What a screen reader is told of the treemap: the folder shown, a list of
+// its tiles (sub-folders by name, files by kind, each with its value in the
+// measure shown), then the key to the colours.
+class TTreemapAccessible : public QAccessibleWidget {
+public:
+  explicit TTreemapAccessible(TTreemapPane* Pane);
+  ~TTreemapAccessible() override;
+  // For QAccessible::installFactory: the treemap's interface, none for others.
+  static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
+
+  TTreemapPane* Pane() const;
+
+  QString text(QAccessible::Text Kind) const override;
+  int childCount() const override;
+  QAccessibleInterface* child(int Index) const override;
+  int indexOfChild(const QAccessibleInterface* Child) const override;
+
+private:
+  mutable std::map<int, QAccessible::Id> FTiles;
+};
