@@ -142,7 +142,8 @@ private slots:
         QAccessibleInterface* Item = Tree->child(int(Row));
         const TFolderNode* Node = Rows[Row];
         QCOMPARE(Item->role(), QAccessible::TreeItem);
-        QCOMPARE(Item->text(QAccessible::Name), Fixture.Model.data(Fixture.Model.IndexOf(Node), Qt::DisplayRole));
+        QCOMPARE(Item->text(QAccessible::Name),
+                 Fixture.Model.data(Fixture.Model.IndexOf(Node), Qt::DisplayRole).toString().trimmed());
         int Level = 0;
         for (const TFolderNode* Up = Node; Up; Up = Up->Parent())
           ++Level;

@@ -53,7 +53,9 @@ QString TFolderRowAccessible::text(QAccessible::Text Kind) const
   if (!Folder)
     return {};
   switch (Kind) {
-    case QAccessible::Name: return ModelOf(*FView).data(ModelOf(*FView).IndexOf(Folder), Qt::DisplayRole).toString();
+    // As shown, without the spaces that line the values up.
+    case QAccessible::Name:
+      return ModelOf(*FView).data(ModelOf(*FView).IndexOf(Folder), Qt::DisplayRole).toString().trimmed();
     case QAccessible::Description: {
       const size_t Folders = ModelOf(*FView).RowsOf(Folder).size();
       return QString("level %1, %2 folder%3")
