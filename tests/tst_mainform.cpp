@@ -273,7 +273,7 @@ private slots:
   void panesByKeys()
   {
     FirstStart();
-    TTestTree Tree{"a"};
+    TTestTree Tree{"a", "a/x.txt:10", "y.txt:20"};
     TMainForm Form({Tree.Top()});
     Form.show();
     QApplication::setActiveWindow(&Form);
@@ -298,6 +298,8 @@ private slots:
     Form.Action("FilesButton")->trigger();
     QTableView* Files = Form.RightPane().Files().View();
     QTRY_VERIFY(Files->isVisible());
+    QTRY_COMPARE(Files->model()->rowCount(), 2);
+    Files->setCurrentIndex(Files->model()->index(0, 0));
     Files->setFocus();
     QTRY_VERIFY(Files->hasFocus());
     QTest::keyClick(Files, Qt::Key_Tab);
