@@ -19,12 +19,6 @@ const TChartSeries* Shown(const TChart& Chart, TChartSeries::TKind Kind)
 
 TChartAccessible::TChartAccessible(TChart* Chart) : QAccessibleWidget(Chart, QAccessible::Chart) {}
 
-TChartAccessible::~TChartAccessible()
-{
-  for (const auto& [Item, Id] : FItems)
-    QAccessible::deleteAccessibleInterface(Id);
-}
-
 QAccessibleInterface* TChartAccessible::Factory(const QString&, QObject* Object)
 {
   // The chart has no meta-object of its own: it is told by its type.
@@ -82,17 +76,10 @@ QAccessibleInterface* TChartAccessible::child(int Index) const
 {
   if (Index < 0 || Index >= ItemCount())
     return nullptr;
-  if (const auto Told = FItems.find(Index); Told != FItems.end())
-    return QAccessible::accessibleInterface(Told->second);
-  QAccessibleInterface* Item = new TChartItemAccessible(Chart(), Index);
-  FItems[Index] = QAccessible::registerAccessibleInterface(Item);
-  return Item;
+  return FItems.At(Index, [this, Index] { return new TChartItemAccessible(Chart(), Index); });
 }
 
 int TChartAccessible::indexOfChild(const QAccessibleInterface* Child) const
 {
-  for (const auto& [Item, Id] : FItems)
-    if (QAccessible::accessibleInterface(Id) == Child)
-      return Item;
-  return -1;
+  return FItems.IndexOf(Child);
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAccessibleWidget>
+#include "view/AccessibleChildren.h"
 
-#include <map>
+#include <QAccessibleWidget>
 
 class TChart;
 
@@ -13,7 +13,6 @@ class TChart;
 class TChartAccessible : public QAccessibleWidget {
 public:
   explicit TChartAccessible(TChart* Chart);
-  ~TChartAccessible() override;
   // For QAccessible::installFactory: a chart's interface, none for others.
   static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
 
@@ -30,5 +29,5 @@ public:
   int indexOfChild(const QAccessibleInterface* Child) const override;
 
 private:
-  mutable std::map<int, QAccessible::Id> FItems;
+  mutable TAccessibleChildren FItems;
 };

@@ -4,9 +4,7 @@
 #include "charts/Chart.h"
 #include "charts/ChartAccessible.h"
 
-#include <QWindow>
-
-TChartItemAccessible::TChartItemAccessible(TChart* Chart, int Item) : FChart(Chart), FItem(Item) {}
+TChartItemAccessible::TChartItemAccessible(TChart* Chart, int Item) : TAccessibleItem(Chart), FItem(Item) {}
 
 bool TChartItemAccessible::isValid() const
 {
@@ -14,21 +12,11 @@ bool TChartItemAccessible::isValid() const
   return Chart && FItem < Chart->ItemCount();
 }
 
-QWindow* TChartItemAccessible::window() const
-{
-  return FChart ? FChart->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface* TChartItemAccessible::parent() const
-{
-  return FChart ? QAccessible::queryAccessibleInterface(FChart) : nullptr;
-}
-
 QString TChartItemAccessible::text(QAccessible::Text Kind) const
 {
-  const auto* Chart = static_cast<const TChartAccessible*>(parent());
-  if (!Chart || FItem >= Chart->ItemCount())
+  if (!isValid())
     return {};
+  const auto* Chart = static_cast<const TChartAccessible*>(parent());
   switch (Kind) {
     case QAccessible::Name: return Chart->ItemName(FItem);
     case QAccessible::Value:
@@ -40,13 +28,5 @@ QString TChartItemAccessible::text(QAccessible::Text Kind) const
 QRect TChartItemAccessible::rect() const
 {
   // The chart's own: slices and bars move with every zoom and turn.
-  return FChart ? QRect(FChart->mapToGlobal(QPoint(0, 0)), FChart->size()) : QRect();
-}
-
-QAccessible::State TChartItemAccessible::state() const
-{
-  QAccessible::State State;
-  State.readOnly = true;
-  State.invalid = !isValid();
-  return State;
+  return FWidget ? OnScreen(FWidget, FWidget->rect()) : QRect();
 }

@@ -8,12 +8,6 @@
 
 TTreemapAccessible::TTreemapAccessible(TTreemapPane* Pane) : QAccessibleWidget(Pane, QAccessible::List) {}
 
-TTreemapAccessible::~TTreemapAccessible()
-{
-  for (const auto& [Item, Id] : FTiles)
-    QAccessible::deleteAccessibleInterface(Id);
-}
-
 QAccessibleInterface* TTreemapAccessible::Factory(const QString&, QObject* Object)
 {
   // The pane has no meta-object of its own: it is told by its type.
@@ -45,19 +39,12 @@ QAccessibleInterface* TTreemapAccessible::child(int Index) const
     return QAccessible::queryAccessibleInterface(Pane()->Legend());
   if (Index < 0 || Index > Tiles)
     return nullptr;
-  if (const auto Told = FTiles.find(Index); Told != FTiles.end())
-    return QAccessible::accessibleInterface(Told->second);
-  QAccessibleInterface* Tile = new TTreemapTileAccessible(Pane(), Index);
-  FTiles[Index] = QAccessible::registerAccessibleInterface(Tile);
-  return Tile;
+  return FTiles.At(Index, [this, Index] { return new TTreemapTileAccessible(Pane(), Index); });
 }
 
 int TTreemapAccessible::indexOfChild(const QAccessibleInterface* Child) const
 {
   if (Child && Child->object() == Pane()->Legend())
     return childCount() - 1;
-  for (const auto& [Item, Id] : FTiles)
-    if (QAccessible::accessibleInterface(Id) == Child)
-      return Item;
-  return -1;
+  return FTiles.IndexOf(Child);
 }

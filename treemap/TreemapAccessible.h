@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAccessibleWidget>
+#include "view/AccessibleChildren.h"
 
-#include <map>
+#include <QAccessibleWidget>
 
 class TTreemapPane;
 
@@ -13,7 +13,6 @@ class TTreemapPane;
 class TTreemapAccessible : public QAccessibleWidget {
 public:
   explicit TTreemapAccessible(TTreemapPane* Pane);
-  ~TTreemapAccessible() override;
   // For QAccessible::installFactory: the treemap's interface, none for others.
   static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
 
@@ -25,5 +24,5 @@ public:
   int indexOfChild(const QAccessibleInterface* Child) const override;
 
 private:
-  mutable std::map<int, QAccessible::Id> FTiles;
+  mutable TAccessibleChildren FTiles;
 };

@@ -4,31 +4,19 @@
 #include "treemap/TreemapPane.h"
 #include "treemap/TreemapView.h"
 
-#include <QWindow>
+TTreemapTileAccessible::TTreemapTileAccessible(TTreemapPane* Pane, int Item) : TAccessibleItem(Pane), FItem(Item) {}
 
-TTreemapTileAccessible::TTreemapTileAccessible(TTreemapPane* Pane, int Item) : FPane(Pane), FItem(Item) {}
+TTreemapPane* TTreemapTileAccessible::Pane() const
+{
+  return static_cast<TTreemapPane*>(FWidget.data());
+}
 
 int TTreemapTileAccessible::Tile() const
 {
-  if (!FPane)
+  if (!Pane())
     return -1;
-  const std::vector<int> Tiles = FPane->ShownTiles();
+  const std::vector<int> Tiles = Pane()->ShownTiles();
   return FItem < int(Tiles.size()) ? Tiles[size_t(FItem)] : -1;
-}
-
-bool TTreemapTileAccessible::isValid() const
-{
-  return Tile() >= 0;
-}
-
-QWindow* TTreemapTileAccessible::window() const
-{
-  return FPane ? FPane->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface* TTreemapTileAccessible::parent() const
-{
-  return FPane ? QAccessible::queryAccessibleInterface(FPane) : nullptr;
 }
 
 QString TTreemapTileAccessible::text(QAccessible::Text Kind) const
@@ -37,9 +25,9 @@ QString TTreemapTileAccessible::text(QAccessible::Text Kind) const
   if (Shown < 0)
     return {};
   switch (Kind) {
-    case QAccessible::Name: return FPane->Described(Shown).first;
+    case QAccessible::Name: return Pane()->Described(Shown).first;
     case QAccessible::Value:
-    case QAccessible::Description: return FPane->Described(Shown).second;
+    case QAccessible::Description: return Pane()->Described(Shown).second;
     default: return {};
   }
 }
@@ -47,16 +35,5 @@ QString TTreemapTileAccessible::text(QAccessible::Text Kind) const
 QRect TTreemapTileAccessible::rect() const
 {
   const int Shown = Tile();
-  if (Shown < 0)
-    return {};
-  const QRect Box = FPane->View().TileRect(Shown).toAlignedRect();
-  return QRect(FPane->View().mapToGlobal(Box.topLeft()), Box.size());
-}
-
-QAccessible::State TTreemapTileAccessible::state() const
-{
-  QAccessible::State State;
-  State.readOnly = true;
-  State.invalid = !isValid();
-  return State;
+  return Shown < 0 ? QRect() : OnScreen(&Pane()->View(), Pane()->View().TileRect(Shown).toAlignedRect());
 }

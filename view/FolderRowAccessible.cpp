@@ -5,9 +5,6 @@
 #include "view/FolderModel.h"
 #include "view/FolderTreeView.h"
 
-#include <QWidget>
-#include <QWindow>
-
 namespace {
 
 const TFolderModel& ModelOf(const TFolderTreeView& View)
@@ -17,34 +14,16 @@ const TFolderModel& ModelOf(const TFolderTreeView& View)
 
 }  // namespace
 
-TFolderRowAccessible::TFolderRowAccessible(TFolderTreeView* View, int Row) : FView(View), FRow(Row) {}
+TFolderRowAccessible::TFolderRowAccessible(TFolderTreeView* View, int Row) : TAccessibleItem(View), FRow(Row) {}
+
+TFolderTreeView* TFolderRowAccessible::View() const
+{
+  return static_cast<TFolderTreeView*>(FWidget.data());
+}
 
 TFolderNode* TFolderRowAccessible::Node() const
 {
-  return FView && FRow >= 0 ? FView->NodeAt(size_t(FRow)) : nullptr;
-}
-
-int TFolderRowAccessible::Level(const TFolderNode* Node)
-{
-  int Level = 0;
-  for (; Node; Node = Node->Parent())
-    ++Level;
-  return Level;
-}
-
-bool TFolderRowAccessible::isValid() const
-{
-  return Node() != nullptr;
-}
-
-QWindow* TFolderRowAccessible::window() const
-{
-  return FView ? FView->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface* TFolderRowAccessible::parent() const
-{
-  return FView ? QAccessible::queryAccessibleInterface(FView) : nullptr;
+  return View() && FRow >= 0 ? View()->NodeAt(size_t(FRow)) : nullptr;
 }
 
 QString TFolderRowAccessible::text(QAccessible::Text Kind) const
@@ -55,11 +34,14 @@ QString TFolderRowAccessible::text(QAccessible::Text Kind) const
   switch (Kind) {
     // As shown, without the spaces that line the values up.
     case QAccessible::Name:
-      return ModelOf(*FView).data(ModelOf(*FView).IndexOf(Folder), Qt::DisplayRole).toString().trimmed();
+      return ModelOf(*View()).data(ModelOf(*View()).IndexOf(Folder), Qt::DisplayRole).toString().trimmed();
     case QAccessible::Description: {
-      const size_t Folders = ModelOf(*FView).RowsOf(Folder).size();
+      const size_t Folders = ModelOf(*View()).RowsOf(Folder).size();
+      int Level = 0;
+      for (const TFolderNode* Up = Folder; Up; Up = Up->Parent())
+        ++Level;
       return QString("level %1, %2 folder%3")
-        .arg(Level(Folder))
+        .arg(Level)
         .arg(Folders == 0 ? QString("no") : QString::number(Folders))
         .arg(Folders == 1 ? "" : "s");
     }
@@ -72,8 +54,7 @@ QRect TFolderRowAccessible::rect() const
   const TFolderNode* Folder = Node();
   if (!Folder)
     return {};
-  const QRect Box = FView->visualRect(ModelOf(*FView).IndexOf(Folder));
-  return QRect(FView->viewport()->mapToGlobal(Box.topLeft()), Box.size());
+  return OnScreen(View()->viewport(), View()->visualRect(ModelOf(*View()).IndexOf(Folder)));
 }
 
 QAccessible::State TFolderRowAccessible::state() const
@@ -86,10 +67,10 @@ QAccessible::State TFolderRowAccessible::state() const
   }
   State.selectable = State.focusable = true;
   State.selected = isSelected();
-  State.focused = State.selected && FView->hasFocus();
-  if (!ModelOf(*FView).RowsOf(Folder).empty()) {
+  State.focused = State.selected && View()->hasFocus();
+  if (!ModelOf(*View()).RowsOf(Folder).empty()) {
     State.expandable = true;
-    State.expanded = FView->IsExpanded(Folder);
+    State.expanded = View()->IsExpanded(Folder);
     State.collapsed = !State.expanded;
   }
   return State;
@@ -107,7 +88,7 @@ void* TFolderRowAccessible::interface_cast(QAccessible::InterfaceType Type)
 bool TFolderRowAccessible::isSelected() const
 {
   const TFolderNode* Folder = Node();
-  return Folder && FView->selectionModel() && FView->selectionModel()->isSelected(ModelOf(*FView).IndexOf(Folder));
+  return Folder && View()->selectionModel() && View()->selectionModel()->isSelected(ModelOf(*View()).IndexOf(Folder));
 }
 
 QStringList TFolderRowAccessible::actionNames() const
@@ -124,11 +105,11 @@ void TFolderRowAccessible::doAction(const QString& Name)
   if (!Folder)
     return;
   if (Name == setFocusAction())
-    FView->setCurrentIndex(ModelOf(*FView).IndexOf(Folder));
-  else if (Name == toggleAction() && FView->IsExpanded(Folder))
-    FView->Collapse(Folder);
-  else if (Name == toggleAction() && !ModelOf(*FView).RowsOf(Folder).empty())
-    FView->Expand(Folder);
+    View()->setCurrentIndex(ModelOf(*View()).IndexOf(Folder));
+  else if (Name == toggleAction() && View()->IsExpanded(Folder))
+    View()->Collapse(Folder);
+  else if (Name == toggleAction() && !ModelOf(*View()).RowsOf(Folder).empty())
+    View()->Expand(Folder);
 }
 
 QStringList TFolderRowAccessible::keyBindingsForAction(const QString& Name) const

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAccessibleInterface>
-#include <QPointer>
+#include "view/AccessibleItem.h"
 
 class TFolderNode;
 class TFolderTreeView;
@@ -10,25 +9,17 @@ class TFolderTreeView;
 // A row of the folder tree as a screen reader hears it: its label as
 // shown, its level and sub-folders in its description, open or closed in
 // its state, and opening and closing as its actions.
-class TFolderRowAccessible : public QAccessibleInterface,
+class TFolderRowAccessible : public TAccessibleItem,
                              public QAccessibleTableCellInterface,
                              public QAccessibleActionInterface {
 public:
   TFolderRowAccessible(TFolderTreeView* View, int Row);
 
-  // The folder of the row; none once the rows shown changed under it.
+  // The folder of the row; none past the rows shown.
   TFolderNode* Node() const;
 
-  bool isValid() const override;
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override;
-  QAccessibleInterface* parent() const override;
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  bool isValid() const override { return Node() != nullptr; }
   QString text(QAccessible::Text Kind) const override;
-  void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override;
   QAccessible::Role role() const override { return QAccessible::TreeItem; }
   QAccessible::State state() const override;
@@ -47,10 +38,8 @@ public:
   void doAction(const QString& Name) override;
   QStringList keyBindingsForAction(const QString& Name) const override;
 
-  // The folder's depth below its root: 1 for a root.
-  static int Level(const TFolderNode* Node);
-
 private:
-  QPointer<TFolderTreeView> FView;
+  TFolderTreeView* View() const;
+
   int FRow;
 };

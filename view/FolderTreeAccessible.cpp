@@ -8,11 +8,6 @@
 
 TFolderTreeAccessible::TFolderTreeAccessible(TFolderTreeView* View) : QAccessibleWidget(View, QAccessible::Tree) {}
 
-TFolderTreeAccessible::~TFolderTreeAccessible()
-{
-  Forget();
-}
-
 QAccessibleInterface* TFolderTreeAccessible::Factory(const QString&, QObject* Object)
 {
   // The view has no meta-object of its own: it is told by its type.
@@ -39,11 +34,7 @@ QAccessibleInterface* TFolderTreeAccessible::cellAt(int Row, int Column) const
 {
   if (Column != 0 || Row < 0 || Row >= rowCount())
     return nullptr;
-  if (const auto Told = FRows.find(Row); Told != FRows.end())
-    return QAccessible::accessibleInterface(Told->second);
-  QAccessibleInterface* Cell = new TFolderRowAccessible(View(), Row);
-  FRows[Row] = QAccessible::registerAccessibleInterface(Cell);
-  return Cell;
+  return FRows.At(Row, [this, Row] { return new TFolderRowAccessible(View(), Row); });
 }
 
 QAccessibleInterface* TFolderTreeAccessible::child(int Index) const
@@ -53,9 +44,7 @@ QAccessibleInterface* TFolderTreeAccessible::child(int Index) const
 
 int TFolderTreeAccessible::indexOfChild(const QAccessibleInterface* Child) const
 {
-  const QAccessibleTableCellInterface* Cell =
-    Child ? const_cast<QAccessibleInterface*>(Child)->tableCellInterface() : nullptr;
-  return Cell && Cell->table() == this ? Cell->rowIndex() : -1;
+  return FRows.IndexOf(Child);
 }
 
 QAccessibleInterface* TFolderTreeAccessible::childAt(int X, int Y) const
@@ -118,12 +107,5 @@ bool TFolderTreeAccessible::unselectRow(int)
 
 void TFolderTreeAccessible::modelChange(QAccessibleTableModelChangeEvent*)
 {
-  Forget();
-}
-
-void TFolderTreeAccessible::Forget()
-{
-  for (const auto& [Row, Id] : FRows)
-    QAccessible::deleteAccessibleInterface(Id);
-  FRows.clear();
+  FRows.Forget();
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAccessibleWidget>
+#include "view/AccessibleChildren.h"
 
-#include <map>
+#include <QAccessibleWidget>
 
 class TFolderTreeView;
 
@@ -15,7 +15,6 @@ class TFolderTreeView;
 class TFolderTreeAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
   explicit TFolderTreeAccessible(TFolderTreeView* View);
-  ~TFolderTreeAccessible() override;
   // For QAccessible::installFactory: the tree's interface, none for others.
   static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
 
@@ -51,8 +50,6 @@ public:
   void modelChange(QAccessibleTableModelChangeEvent* Event) override;
 
 private:
-  void Forget();
-
-  // The rows told, by row, for as long as the rows shown stay as they are.
-  mutable std::map<int, QAccessible::Id> FRows;
+  // The rows told, for as long as the rows shown stay as they are.
+  mutable TAccessibleChildren FRows;
 };
