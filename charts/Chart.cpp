@@ -147,7 +147,6 @@ int TChart::PrintedPages() const
 void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
 {
   const bool Gradient = std::exchange(FGradient, false);
-  const bool Dark = std::exchange(FDark, false);
   const QString Title = std::exchange(FTitle, QString());
   // Whole pages of bars, whatever is scrolled to or zoomed on screen.
   const double Minimum = std::exchange(FAxisMinimum, Page * PageBars() - 0.5);
@@ -156,7 +155,6 @@ void TChart::DrawPrinted(QPainter& Painter, const QRect& Bounds, int Page)
   Draw(Painter, Bounds);
   FWholeScale = false;
   FGradient = Gradient;
-  FDark = Dark;
   FTitle = Title;
   FAxisMinimum = Minimum;
   FAxisMaximum = Maximum;

@@ -43,7 +43,7 @@ public:
   bool FVertGrid = true;          // lines at the value axis' steps
   bool FHorzGrid = true;          // lines between the bars
   bool FGradient = true;          // the background's gradient
-  bool FDark = false;             // drawn for a dark theme (never printed so)
+  bool FDark = false;             // drawn for a dark theme, with the gradient only
   TPanning FPanning = pnNone;
   Qt::MouseButton FPanButton = Qt::RightButton;
   Qt::KeyboardModifier FPanModifier = Qt::ShiftModifier;
