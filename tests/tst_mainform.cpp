@@ -811,7 +811,11 @@ private slots:
     QCOMPARE(Files, 4);
     QVERIFY(Photo >= 0);
     // A screen reader hears the folder shown, its tiles by name or kind with
-    // their values, and the key.
+    // their values in the measure shown (here objects, unlike bytes), and
+    // the key.
+    const TViewType Measure = TViewType(Form.Display().FShowType);
+    Form.View1Click(vtObjects);
+    QVERIFY(View.WaitForImage(10000));
     QAccessibleInterface* Told = QAccessible::queryAccessibleInterface(&Form.RightPane().Treemap());
     QCOMPARE(Told->text(QAccessible::Name), "Treemap of " + QString::fromStdString(Tree.Top()) + "/");
     QStringList Tiles;
@@ -828,6 +832,9 @@ private slots:
     QAccessibleInterface* Key = Told->child(Told->childCount() - 1);
     QCOMPARE(Key->text(QAccessible::Name), QString("Key"));
     QVERIFY(Key->text(QAccessible::Description).contains("Images"));
+    QVERIFY(Tiles.contains("a: " + Form.Display().FormatValue(A, vtObjects, false).trimmed()));
+    Form.View1Click(Measure);
+    QVERIFY(View.WaitForImage(10000));
     // Hovering names the file, its size in the window's unit, not the default one.
     Form.Unit1Click(TValueDisplay::utKB);
     QVERIFY(View.WaitForImage(10000));
