@@ -434,7 +434,7 @@ private slots:
                 && Scan.Form.ErrorBox()->text().contains(
                   "Cannot read elsewhere.invalid:/srv: the scan on elsewhere.invalid ended"));
     StandIn(Files.path().toStdString(), "ssh",
-            "printf '[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"f\",\"asize\":10}'; exit 1\n");
+            "echo >>\"$0.runs\"; printf '[1,2,{},[{\"name\":\"/srv\"},{\"name\":\"f\",\"asize\":10}'; exit 1\n");
     qputenv("SPACELENS_SSH", Files.filePath("ssh").toLocal8Bit());
     QVERIFY(Scan.Form.Roots().Open("me@elsewhere.invalid:/srv/"));
     QTRY_VERIFY(!Scan.Form.Driver().Scanning());
@@ -446,6 +446,12 @@ private slots:
     QCOMPARE(Answers.Asked.size(), 1);
     QVERIFY2(Answers.Asked[0].startsWith("These files are on elsewhere.invalid; Spacelens acts only on local files"),
              qPrintable(Answers.Asked[0]));
+    // Update reads the folder from the other machine again.
+    Scan.Form.Roots().Update1Click();
+    QTRY_VERIFY(!Scan.Form.Driver().Scanning());
+    QFile Runs(Files.filePath("ssh.runs"));
+    QVERIFY(Runs.open(QIODevice::ReadOnly));
+    QCOMPARE(Runs.readAll(), QByteArray("\n\n"));
     QVERIFY(!Scan.Form.Roots().Open("ssh://host:99999/x"));  // told, and no root made for it
     QCOMPARE(Scan.Form.Tree().TopNodes().size(), 3u);
   }
