@@ -608,7 +608,9 @@ private slots:
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<QByteArray>("told");
     QTest::newRow("password not given")
-      << QByteArray("echo 'Error executing command as another user: Not authorized' >&2; exit 126")
+      << QByteArray(
+           "echo 'warning: one' >&2; echo 'warning: two' >&2; "
+           "echo 'Error executing command as another user: Not authorized' >&2; exit 126")
       << QByteArray(
            "the administrator's password was not given: Error executing command as another user: Not "
            "authorized");
@@ -633,6 +635,8 @@ private slots:
     TRoot* Root = Run.Admin(Bin.path().toStdString() + "/gone");
     QVERIFY(Root && Run.Finish());
     QVERIFY2(QByteArray::fromStdString(Root->FIncomplete).contains(told), Root->FIncomplete.c_str());
+    // The last line said is the reason; warnings before it are not told.
+    QVERIFY2(!QByteArray::fromStdString(Root->FIncomplete).contains("warning"), Root->FIncomplete.c_str());
     QCOMPARE(Root->FNode->FObjects.Load(), 0u);
   }
 
