@@ -16,6 +16,7 @@
 #include "view/DetailsList.h"
 #include "view/FolderModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -70,6 +71,8 @@ struct TScanned {
   }
   TTestTree Tree{"alpha", "alpha/x", "beta"};
   TMainForm Form;
+  // The list's model is checked through every fill, sort and change.
+  QAbstractItemModelTester Tester{&Form.List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
   TFolderNode* Top;
 };
 

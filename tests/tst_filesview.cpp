@@ -15,6 +15,7 @@
 #include "tests/WindowTest.h"
 #include "view/DetailsList.h"
 
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -112,6 +113,9 @@ struct TScanned {
   void Settle() { QTRY_VERIFY(!Files().Busy()); }
   TTestTree Tree;
   TMainForm Form;
+  // The list's model is checked through every fill, sort and filter.
+  QAbstractItemModelTester Tester{&Form.RightPane().Files().Model(),
+                                  QAbstractItemModelTester::FailureReportingMode::QtTest};
   TFolderNode* Top = nullptr;
 };
 

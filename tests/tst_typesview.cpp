@@ -15,6 +15,7 @@
 #include "types/TypesList.h"
 #include "view/FileClass.h"
 
+#include <QAbstractItemModelTester>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -109,6 +110,9 @@ struct TScanned {
   }
   TTestTree Tree;
   TMainForm Form;
+  // The list's model is checked through every fill, sort and pick.
+  QAbstractItemModelTester Tester{&Form.RightPane().Types().Model(),
+                                  QAbstractItemModelTester::FailureReportingMode::QtTest};
   TFolderNode* Top = nullptr;
 };
 
