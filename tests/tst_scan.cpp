@@ -21,6 +21,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTest>
@@ -61,18 +62,26 @@ struct TScanRun : TScanListener {
   // The top of Path's tree once scanned, null when the scan did not start.
   TFolderNode* Scan(const std::string& Path)
   {
-    if (!Driver.StartScan(Path))
+    if (!Driver.StartScan(Path) || !Finish())
       return nullptr;
-    Finish();
     return Driver.Roots()->FNode;
   }
-  bool Update(TFolderNode* Branch) { return Driver.UpdateBranch(Branch) && (Finish(), true); }
-  void Finish()
+  bool Update(TFolderNode* Branch) { return Driver.UpdateBranch(Branch) && Finish(); }
+  // Drains until every scan ended; a scan that does not end within a
+  // minute (sanitizers included) fails the test rather than hanging it.
+  bool Finish()
   {
+    QElapsedTimer Timer;
+    Timer.start();
     while (Driver.Scanning()) {
+      if (Timer.elapsed() > 60000) {
+        QTest::qFail("a scan did not end within a minute", __FILE__, __LINE__);
+        return false;
+      }
       Driver.WaitForResults(std::chrono::milliseconds(20));
       Driver.Drain();
     }
+    return true;
   }
   TFolderTree Tree;
   TScanDriver Driver{Tree};
@@ -663,7 +672,7 @@ private slots:
     QVERIFY(Run.Driver.StartScan(Tree.Top()));
     TRoot* Root = Run.Driver.Roots();
     Scan = Root->FWorker;
-    Run.Finish();
+    QVERIFY(Run.Finish());
     TFolderNode* Top = Root->FNode;
     TFolderNode* StopHere = At(Top, Above + "/stop-here");
     QVERIFY(StopHere);
@@ -689,7 +698,7 @@ private slots:
     TFolderNode* Top = Run.Scan(Tree.Top());
     QVERIFY(Run.Driver.StartScan(Tree.Top() + "/"));
     QVERIFY(!Run.Update(Top));  // nothing happens while the root is scanned
-    Run.Finish();
+    QVERIFY(Run.Finish());
     TFolderNode* B = At(Top, "a/b");
     Make(Tree, {"a/b/g 5000", "a/b/new/"});
     QVERIFY(Run.Update(B));
@@ -946,7 +955,7 @@ private slots:
     // Pruning waits for no scan: while one runs it leaves the tree alone.
     QVERIFY(Run.Driver.StartScan(Tree.Top()));
     Run.Driver.PruneSmallFolders(Root->FNode, vtSize, 1000);
-    Run.Finish();
+    QVERIFY(Run.Finish());
     QCOMPARE(Root->FNode->ChildCount(), 50u);
     Run.Driver.PruneSmallFolders(Root->FNode, vtSize, 1000);
     QCOMPARE(Root->FNode->ChildCount(), 0u);
