@@ -4,6 +4,7 @@
 #include "charts/ChartAccessible.h"
 #include "charts/ChartDrawing.h"
 #include "charts/ChartSeries.h"
+#include "view/AccessibleFactory.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -19,11 +20,7 @@
 TChart::TChart(QWidget* Parent) : QWidget(Parent)
 {
   // Screen readers hear the slices and bars, not only a picture.
-  static const bool Told = [] {
-    QAccessible::installFactory(TChartAccessible::Factory);
-    return true;
-  }();
-  Q_UNUSED(Told);
+  InstallAccessible<TChart, TChartAccessible>();
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(120, 120);

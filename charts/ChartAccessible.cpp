@@ -19,13 +19,6 @@ const TChartSeries* Shown(const TChart& Chart, TChartSeries::TKind Kind)
 
 TChartAccessible::TChartAccessible(TChart* Chart) : QAccessibleWidget(Chart, QAccessible::Chart) {}
 
-QAccessibleInterface* TChartAccessible::Factory(const QString&, QObject* Object)
-{
-  // The chart has no meta-object of its own: it is told by its type.
-  auto* Chart = dynamic_cast<TChart*>(Object);
-  return Chart ? new TChartAccessible(Chart) : nullptr;
-}
-
 TChart* TChartAccessible::Chart() const
 {
   return static_cast<TChart*>(widget());

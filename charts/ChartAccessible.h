@@ -13,8 +13,6 @@ class TChart;
 class TChartAccessible : public QAccessibleWidget {
 public:
   explicit TChartAccessible(TChart* Chart);
-  // For QAccessible::installFactory: a chart's interface, none for others.
-  static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
 
   TChart* Chart() const;
   // The slices of the pie, or the bars of the first series of bars.

@@ -8,13 +8,6 @@
 
 TTreemapAccessible::TTreemapAccessible(TTreemapPane* Pane) : QAccessibleWidget(Pane, QAccessible::List) {}
 
-QAccessibleInterface* TTreemapAccessible::Factory(const QString&, QObject* Object)
-{
-  // The pane has no meta-object of its own: it is told by its type.
-  auto* Pane = dynamic_cast<TTreemapPane*>(Object);
-  return Pane ? new TTreemapAccessible(Pane) : nullptr;
-}
-
 TTreemapPane* TTreemapAccessible::Pane() const
 {
   return static_cast<TTreemapPane*>(widget());

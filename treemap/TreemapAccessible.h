@@ -13,8 +13,6 @@ class TTreemapPane;
 class TTreemapAccessible : public QAccessibleWidget {
 public:
   explicit TTreemapAccessible(TTreemapPane* Pane);
-  // For QAccessible::installFactory: the treemap's interface, none for others.
-  static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
 
   TTreemapPane* Pane() const;
 

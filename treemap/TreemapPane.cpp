@@ -14,6 +14,7 @@
 #include "treemap/TreemapAccessible.h"
 #include "treemap/TreemapLegend.h"
 #include "treemap/TreemapView.h"
+#include "view/AccessibleFactory.h"
 #include "view/FileClass.h"
 #include "view/PictureFile.h"
 #include "view/ValueDisplay.h"
@@ -36,11 +37,7 @@ TTreemapPane::TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TSca
   : FDisplay(Display), FTree(Tree), FSettings(Settings), FCurrentNode(std::move(CurrentNode))
 {
   // Screen readers hear the tiles, not only a picture.
-  static const bool Told = [] {
-    QAccessible::installFactory(TTreemapAccessible::Factory);
-    return true;
-  }();
-  Q_UNUSED(Told);
+  InstallAccessible<TTreemapPane, TTreemapAccessible>();
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   FView = new TTreemapView;

@@ -8,13 +8,6 @@
 
 TFolderTreeAccessible::TFolderTreeAccessible(TFolderTreeView* View) : QAccessibleWidget(View, QAccessible::Tree) {}
 
-QAccessibleInterface* TFolderTreeAccessible::Factory(const QString&, QObject* Object)
-{
-  // The view has no meta-object of its own: it is told by its type.
-  auto* View = dynamic_cast<TFolderTreeView*>(Object);
-  return View ? new TFolderTreeAccessible(View) : nullptr;
-}
-
 TFolderTreeView* TFolderTreeAccessible::View() const
 {
   return static_cast<TFolderTreeView*>(widget());

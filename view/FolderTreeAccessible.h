@@ -15,8 +15,6 @@ class TFolderTreeView;
 class TFolderTreeAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
   explicit TFolderTreeAccessible(TFolderTreeView* View);
-  // For QAccessible::installFactory: the tree's interface, none for others.
-  static QAccessibleInterface* Factory(const QString& ClassName, QObject* Object);
 
   TFolderTreeView* View() const;
 

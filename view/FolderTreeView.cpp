@@ -2,6 +2,7 @@
 #include "view/FolderTreeView.h"
 
 #include "scan/FolderNode.h"
+#include "view/AccessibleFactory.h"
 #include "view/FolderDelegate.h"
 #include "view/FolderModel.h"
 #include "view/FolderTreeAccessible.h"
@@ -24,11 +25,7 @@ constexpr size_t StepLimit = 256;
 TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QAbstractItemView(Parent), FModel(Model)
 {
   // Screen readers hear the tree's rows, not only its top level.
-  static const bool Told = [] {
-    QAccessible::installFactory(TFolderTreeAccessible::Factory);
-    return true;
-  }();
-  Q_UNUSED(Told);
+  InstallAccessible<TFolderTreeView, TFolderTreeAccessible>();
   setObjectName("Tree");
   setSelectionMode(SingleSelection);
   setIconSize(QSize(16, 16));
