@@ -154,7 +154,7 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
   }
   auto* Folder = const_cast<TFolderNode*>(static_cast<const TFolderNode*>(Tile->Folder));
   const QString Path = TPathRules::Shown(Folder->FullPath());
-  const QString Value = Described(int(Tile - FView->Layout()->Tiles().data())).second;
+  const QString Value = Described(*Tile).second;
   if (Tile->Kind == TTreemapTile::tkRest) {
     OnHover("Small items in " + Path);
   } else if (Tile->Kind != TTreemapTile::tkFile) {
@@ -182,9 +182,8 @@ std::vector<int> TTreemapPane::ShownTiles() const
   return Tiles;
 }
 
-std::pair<QString, QString> TTreemapPane::Described(int Tile) const
+std::pair<QString, QString> TTreemapPane::Described(const TTreemapTile& Shown) const
 {
-  const TTreemapTile& Shown = FView->Layout()->Tiles()[size_t(Tile)];
   const auto* Folder = static_cast<const TFolderNode*>(Shown.Folder);
   if (Shown.Kind == TTreemapTile::tkRest)
     return {"Small items", {}};

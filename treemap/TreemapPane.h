@@ -47,7 +47,7 @@ public:
   std::vector<int> ShownTiles() const;
   // A tile as a person reads it: its name (a file's kind, whose name may
   // still have to be read) and its value in the measure shown.
-  std::pair<QString, QString> Described(int Tile) const;
+  std::pair<QString, QString> Described(const TTreemapTile& Tile) const;
   QWidget* Legend() const;
   // The treemap with its key, as copied, saved and printed.
   QImage Picture() const;

@@ -22,14 +22,10 @@ int TTreemapTileAccessible::Tile() const
 QString TTreemapTileAccessible::text(QAccessible::Text Kind) const
 {
   const int Shown = Tile();
-  if (Shown < 0)
+  if (Shown < 0 || (Kind != QAccessible::Name && Kind != QAccessible::Value && Kind != QAccessible::Description))
     return {};
-  switch (Kind) {
-    case QAccessible::Name: return Pane()->Described(Shown).first;
-    case QAccessible::Value:
-    case QAccessible::Description: return Pane()->Described(Shown).second;
-    default: return {};
-  }
+  const auto [Name, Value] = Pane()->Described(Pane()->View().Layout()->Tiles()[size_t(Shown)]);
+  return Kind == QAccessible::Name ? Name : Value;
 }
 
 QRect TTreemapTileAccessible::rect() const
