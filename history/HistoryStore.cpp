@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
+#include "fs/FilledText.h"
 #include "fs/OwnFolder.h"
 #include "fs/SafeSave.h"
 #include "scan/Root.h"
@@ -12,8 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <initializer_list>
 #include <memory>
 #include <random>
+#include <string_view>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -101,7 +104,7 @@ std::string THistoryStore::FolderOf(const std::string& Root) const
 int THistoryStore::Open(const std::string& Folder, bool Make, std::string& Error) const
 {
   if (FFolder.empty()) {
-    Error = "there is no home folder to keep them in";
+    Error = tr("there is no home folder to keep them in").toStdString();
     return -1;
   }
   // The user's own from the cache folder on: the folder holding spacelens.
@@ -134,9 +137,12 @@ bool THistoryStore::Remember(const TFolderSnapshot::THeader& Header, const std::
     Future += Entry.Header.Time > Header.Time + 300;
   }
   if (Future > 0 && Warning)
-    *Warning = std::to_string(Future) + " scan" + (Future == 1 ? "" : "s") + " of " + Header.Root
-      + " remembered before " + (Future == 1 ? "is" : "are")
-      + " dated later than now: the clock was set back since; they count as written before this one";
+    *Warning =
+      FilledText(Future == 1 ? tr("%1 scan of %2 remembered before is dated later than now: the clock was set "
+                                  "back since; they count as written before this one")
+                             : tr("%1 scans of %2 remembered before are dated later than now: the clock was set "
+                                  "back since; they count as written before this one"),
+                 {std::to_string(Future), Header.Root});
   // A name no other process takes: the scan's time, the place in the order
   // written, the process and a random part.
   char Name[96];

@@ -3,6 +3,8 @@
 
 #include "scan/FolderSnapshot.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -24,6 +26,8 @@
 struct TRoot;
 
 class THistoryStore {
+  Q_DECLARE_TR_FUNCTIONS(THistoryStore)
+
 public:
   // The cache folder: $XDG_CACHE_HOME/spacelens, else
   // ~/.cache/spacelens, the home being $HOME or else the user's home in the

@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/SnapshotCompare.h"
 
+#include "fs/FilledText.h"
+
 #include "scan/ScanSettings.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
+
+namespace {
+
+}  // namespace
 
 const char* TSnapshotCompare::StateName(TChangeMeasure::TVerdict Verdict)
 {
@@ -82,14 +90,16 @@ std::vector<TSnapshotCompare::TRow> TSnapshotCompare::Grown(size_t Count) const
 std::string TSnapshotCompare::Warning(const TFolderSnapshot::THeader& Before, const TFolderSnapshot::THeader& Now)
 {
   std::string Warning;
+  //: Fills in "Compared with a scan %1"
   if (Before.Root != Now.Root)
-    Warning = "of another folder, " + Before.Root;
+    Warning = FilledText(tr("of another folder, %1"), {Before.Root});
   if (!Before.Options.empty() && Before.Options != Now.Options)
-    Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other options (" + Before.Options + " then, "
-      + Now.Options + " now)";
+    Warning += std::string(Warning.empty() ? "" : "; ")
+      + FilledText(tr("counted with other options (%1 then, %2 now)"), {Before.Options, Now.Options});
   if (Before.ClusterSize && Before.ClusterSize != Now.ClusterSize)
-    Warning += std::string(Warning.empty() ? "" : "; ") + "counted with other cluster sizes ("
-      + std::to_string(Before.ClusterSize) + " then, " + std::to_string(Now.ClusterSize) + " now)";
+    Warning += std::string(Warning.empty() ? "" : "; ")
+      + FilledText(tr("counted with other cluster sizes (%1 then, %2 now)"),
+                   {std::to_string(Before.ClusterSize), std::to_string(Now.ClusterSize)});
   return Warning;
 }
 

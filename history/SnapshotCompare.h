@@ -4,6 +4,8 @@
 #include "scan/FolderNode.h"
 #include "scan/FolderSnapshot.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +18,8 @@ struct TScanSettings;
 // measure. Nothing of the tree is copied and no row is kept: beside the
 // snapshot, a comparison holds a bit a folder then.
 class TSnapshotCompare {
+  Q_DECLARE_TR_FUNCTIONS(TSnapshotCompare)
+
 public:
   // The state the CSV writes: "same", "changed" (grown or shrunk), "new"
   // or "gone".

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/SnapshotFile.h"
 
+#include "fs/FilledText.h"
 #include "scan/FolderNode.h"
 #include "scan/NcduImport.h"
 #include "scan/Root.h"
@@ -13,6 +14,7 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
+#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -38,7 +40,8 @@ public:
     auto& Table = *static_cast<TCsvTable*>(Self);
     // A table written whole ends its last row with a line end too.
     if (Ending < 0 && Table.FRow > 0 && Table.FProblem.empty())
-      Table.FProblem = "its last row does not end: the file is cut short";
+      Table.FProblem =
+        QCoreApplication::translate("TSnapshotFile", "its last row does not end: the file is cut short").toStdString();
     if (Table.FProblem.empty())
       Table.Row();
     Table.FFields.clear();
@@ -50,9 +53,9 @@ public:
   bool Finish(std::string& Error)
   {
     if (FProblem.empty() && FRow == 0)
-      FProblem = "it is empty";
+      FProblem = QCoreApplication::translate("TSnapshotFile", "it is empty").toStdString();
     if (FProblem.empty() && FBuilder.Size() == 0)
-      FProblem = "it holds no folder";
+      FProblem = QCoreApplication::translate("TSnapshotFile", "it holds no folder").toStdString();
     Error = FProblem;
     if (FProblem.empty())
       FBuilder.Finish(FSnapshot);
@@ -67,8 +70,9 @@ private:
     if (FRow == 0)
       return Header();
     if (FFields.size() != FWidth) {
-      FProblem = "row " + std::to_string(FRow + 1) + " has " + std::to_string(FFields.size()) + " fields, not "
-        + std::to_string(FWidth) + ": the file is cut short or damaged";
+      FProblem = FilledText(
+        QCoreApplication::translate("TSnapshotFile", "row %1 has %2 fields, not %3: the file is cut short or damaged"),
+        {std::to_string(FRow + 1), std::to_string(FFields.size()), std::to_string(FWidth)});
       return;
     }
     const std::string& Path = FFields[size_t(FColumns[cPath])];
@@ -76,8 +80,9 @@ private:
       return;  // a folder gone, of a comparison exported
     // A folder table's paths end in a separator; a table of files has none.
     if (!Path.ends_with('/')) {
-      FProblem =
-        "row " + std::to_string(FRow + 1) + " is of \"" + Path + "\", no folder: the table is not a folder table";
+      FProblem = FilledText(
+        QCoreApplication::translate("TSnapshotFile", "row %1 is of \"%2\", no folder: the table is not a folder table"),
+        {std::to_string(FRow + 1), Path});
       return;
     }
     // A new top: the one of Root is kept, else the first.
@@ -133,9 +138,10 @@ private:
         if (FFields[At] == Names[Column])
           FColumns[Column] = int(At);
     if (FColumns[cPath] < 0 || FColumns[cSize] < 0 || FColumns[cAllocated] < 0)
-      FProblem =
-        "it is not a snapshot, an ncdu JSON export or a CSV folder table (a first line naming "
-        "\"path\", \"size_bytes\" and \"allocated_bytes\" columns)";
+      FProblem = QCoreApplication::translate("TSnapshotFile",
+                                             "it is not a snapshot, an ncdu JSON export or a CSV folder table (a first "
+                                             "line naming \"path\", \"size_bytes\" and \"allocated_bytes\" columns)")
+                   .toStdString();
     FWidth = FFields.size();
   }
   // The whole number in Column (0 when the table has no such column);
@@ -149,7 +155,9 @@ private:
     const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
     if (Error == std::errc() && End == Text.data() + Text.size() && !Text.empty())
       return true;
-    FProblem = "row " + std::to_string(FRow + 1) + " has \"" + Text + "\" where a whole number belongs";
+    FProblem =
+      FilledText(QCoreApplication::translate("TSnapshotFile", "row %1 has \"%2\" where a whole number belongs"),
+                 {std::to_string(FRow + 1), Text});
     return false;
   }
   static int64_t IsoTime(const std::string& Text)
@@ -189,7 +197,7 @@ bool TSnapshotFile::Read(const std::string& File, const std::string& Root, const
   }
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> Stream(fdopen(Fd, "rb"), std::fclose);
   if (!Stream || !S_ISREG(Status.st_mode)) {
-    Error = Stream ? "it is not a regular file" : std::strerror(errno);
+    Error = Stream ? tr("it is not a regular file").toStdString() : std::strerror(errno);
     if (!Stream)
       close(Fd);
     return false;
@@ -243,7 +251,8 @@ bool TSnapshotFile::ReadCsv(std::FILE* Stream, const std::string& Root, TFolderS
       return false;
     }
     if (csv_parse(&Parser, Buffer, Length, TCsvTable::Field, TCsvTable::RowEnd, &Table) != Length) {
-      Error = "row " + std::to_string(Table.Rows() + 1) + " is no CSV: " + csv_strerror(csv_error(&Parser));
+      Error =
+        FilledText(tr("row %1 is no CSV: %2"), {std::to_string(Table.Rows() + 1), csv_strerror(csv_error(&Parser))});
       return false;
     }
   }
@@ -252,7 +261,7 @@ bool TSnapshotFile::ReadCsv(std::FILE* Stream, const std::string& Root, TFolderS
     return false;
   }
   if (csv_fini(&Parser, TCsvTable::Field, TCsvTable::RowEnd, &Table) != 0) {
-    Error = "it ends within a quoted field: the file is cut short";
+    Error = tr("it ends within a quoted field: the file is cut short").toStdString();
     return false;
   }
   return Table.Finish(Error);

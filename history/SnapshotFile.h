@@ -3,6 +3,8 @@
 
 #include "scan/FolderSnapshot.h"
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -15,6 +17,8 @@ struct TScanSettings;
 // their own: they are taken as of their file's last change. Only a regular
 // file is read, so that a pipe never holds the reader.
 class TSnapshotFile {
+  Q_DECLARE_TR_FUNCTIONS(TSnapshotFile)
+
 public:
   // Reads File into Snapshot; of a CSV table of several folders, the one of
   // Root when it holds it, else the first. An export is counted with

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "remote/AdminStream.h"
 
+#include "fs/FilledText.h"
+
 #include <sys/wait.h>
 
 namespace {
@@ -24,27 +26,30 @@ std::vector<std::string> TAdminStream::Command(const std::string& Folder, const 
 
 TAdminStream::TAdminStream(const std::string& Folder, const std::string& Program)
 {
+  //: Added to the system's reason when pkexec is missing; keep the leading space
+  const QString Missing = tr(" (install the pkexec package, or name a program in SPACELENS_PKEXEC)");
   // Without the window's terminal, pkexec asks through the desktop's
   // authentication agent only.
-  Start(Command(Folder, Program), {}, ssSession,
-        " (install the pkexec package, or name a program in SPACELENS_PKEXEC)");
+  Start(Command(Folder, Program), {}, ssSession, Missing.toStdString());
 }
 
 std::string TAdminStream::Verdict(int Status, const std::string& Said, uint64_t Received) const
 {
   if (WIFSIGNALED(Status))
-    return "the scan as administrator ended by signal " + std::to_string(WTERMSIG(Status));
+    return FilledText(tr("the scan as administrator ended by signal %1"), {std::to_string(WTERMSIG(Status))});
   const int Exit = WEXITSTATUS(Status);
   // The scan tells by 1 that a folder could not be read whole: what it sent
   // says which, as it does for a scan in the window.
   if (Received > 0 && (Exit == 0 || Exit == 1))
     return {};
   if (Exit == NotAuthorised)
-    return "the administrator's password was not given" + (Said.empty() ? "" : ": " + Said);
+    return Said.empty() ? tr("the administrator's password was not given").toStdString()
+                        : FilledText(tr("the administrator's password was not given: %1"), {Said});
   if (Exit == CannotRun && !Said.empty())
-    return Said + " (a desktop's authentication agent asks for the password: log in to a desktop session)";
+    return FilledText(tr("%1 (a desktop's authentication agent asks for the password: log in to a desktop session)"),
+                      {Said});
   if (!Said.empty())
     return Said;
-  return Exit == 0 ? "the scan as administrator ended well but sent nothing"
-                   : "the scan as administrator ended with status " + std::to_string(Exit);
+  return Exit == 0 ? tr("the scan as administrator ended well but sent nothing").toStdString()
+                   : FilledText(tr("the scan as administrator ended with status %1"), {std::to_string(Exit)});
 }

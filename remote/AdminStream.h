@@ -3,6 +3,8 @@
 
 #include "remote/ChildStream.h"
 
+#include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@
 // of arguments and no shell; it ends when the stream is closed, as it is when
 // the scan is stopped or the window goes.
 class TAdminStream : public TChildStream {
+  Q_DECLARE_TR_FUNCTIONS(TAdminStream)
+
 public:
   // Program: this program's absolute path.
   TAdminStream(const std::string& Folder, const std::string& Program);

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "remote/RemoteAddress.h"
 
+#include "fs/FilledText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -44,7 +48,7 @@ bool TRemoteAddress::Parse(const std::string& Text, std::string& Problem)
       const std::string Number = Place.substr(Colon + 1);
       const auto [End, Error] = std::from_chars(Number.data(), Number.data() + Number.size(), Port);
       if (Number.empty() || Error != std::errc() || End != Number.data() + Number.size() || Port < 1 || Port > 65535) {
-        Problem = "the port \"" + Number + "\" is no number from 1 to 65535";
+        Problem = FilledText(tr("the port \"%1\" is no number from 1 to 65535"), {Number});
         return false;
       }
       Place.resize(Colon);
@@ -54,7 +58,8 @@ bool TRemoteAddress::Parse(const std::string& Text, std::string& Problem)
     Place = Text.substr(0, Colon);
     Path = Text.substr(Colon + 1);
   } else {
-    Problem = "write a folder on another machine as ssh://[user@]host[:port]/path or [user@]host:/path";
+    Problem =
+      tr("write a folder on another machine as ssh://[user@]host[:port]/path or [user@]host:/path").toStdString();
     return false;
   }
   const size_t At = Place.rfind('@');
@@ -66,15 +71,16 @@ bool TRemoteAddress::Parse(const std::string& Text, std::string& Problem)
   if (Host.starts_with('[') && Host.ends_with(']'))
     Host = Host.substr(1, Host.size() - 2);
   if (!SafeName(Host)) {
-    Problem = Host.empty() ? "the machine's name is missing" : "\"" + Host + "\" is no machine's name";
+    Problem = Host.empty() ? tr("the machine's name is missing").toStdString()
+                           : FilledText(tr("\"%1\" is no machine's name"), {Host});
     return false;
   }
   if (At != std::string::npos && !SafeName(User)) {
-    Problem = "\"" + User + "\" is no user's name";
+    Problem = FilledText(tr("\"%1\" is no user's name"), {User});
     return false;
   }
   if (Path.find('\0') != std::string::npos) {
-    Problem = "the path holds a zero byte";
+    Problem = tr("the path holds a zero byte").toStdString();
     return false;
   }
   while (Path.size() > 1 && Path.ends_with('/'))

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include <string>
 
 // A folder on another machine reached over SSH, written
 // ssh://[user@]host[:port]/path or, as scp writes it, [user@]host:/path.
 struct TRemoteAddress {
+  Q_DECLARE_TR_FUNCTIONS(TRemoteAddress)
+
+public:
   std::string User;  // empty: SSH's own choice
   std::string Host;
   int Port = 0;      // 0: SSH's own choice

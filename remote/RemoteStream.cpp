@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "remote/RemoteStream.h"
 
+#include "fs/FilledText.h"
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -76,30 +78,37 @@ TRemoteStream::TRemoteStream(const TRemoteAddress& Address, const std::string& A
   std::vector<std::string> Extra;
   if (!Askpass.empty())
     Extra = {"SSH_ASKPASS=" + Askpass, "SSH_ASKPASS_REQUIRE=force", std::string(AskpassMark) + "=1"};
+  //: Added to the system's reason when ssh is missing; keep the leading space
   Start(Command(FAddress, FBatch), Extra, OnTerminal ? ssTerminal : ssGroup,
-        " (install OpenSSH's client, or name one in SPACELENS_SSH)");
+        tr(" (install OpenSSH's client, or name one in SPACELENS_SSH)").toStdString());
 }
 
 std::string TRemoteStream::Verdict(int Status, const std::string& Said, uint64_t Received) const
 {
   if (WIFSIGNALED(Status))
-    return "ssh ended by signal " + std::to_string(WTERMSIG(Status));
+    return FilledText(tr("ssh ended by signal %1"), {std::to_string(WTERMSIG(Status))});
   const int Exit = WEXITSTATUS(Status);
   // ncdu ends well having sent nothing when it cannot read the folder: its
   // words are the reason.
   if (Exit == 0 && Received == 0)
-    return Said.empty() ? "the scanner on " + FAddress.Host + " ended well but sent nothing" : Said;
+    return Said.empty() ? FilledText(tr("the scanner on %1 ended well but sent nothing"), {FAddress.Host}) : Said;
   if (Exit == 0)
     return {};
   if (Exit == NoScannerStatus && Said.find(NoScanner) != std::string::npos)
-    return FAddress.Host + " has none of spacelens, ncdu or gdu; install one of them there";
+    return FilledText(tr("%1 has none of spacelens, ncdu or gdu; install one of them there"), {FAddress.Host});
   if (Exit == SshFailed && Received > 0)
-    return "the connection to " + FAddress.Host + " was lost" + (Said.empty() ? "" : ": " + Said);
+    return Said.empty() ? FilledText(tr("the connection to %1 was lost"), {FAddress.Host})
+                        : FilledText(tr("the connection to %1 was lost: %2"), {FAddress.Host, Said});
   if (Exit == SshFailed && FBatch)
-    return (Said.empty() ? "ssh could not connect to " + FAddress.Host : Said)
-      + " (without a terminal ssh may not ask for a password or whether to trust a new host: run ssh " + FAddress.Host
-      + " once on a terminal, or log in with a key)";
+    return Said.empty()
+      ? FilledText(tr("ssh could not connect to %1 (without a terminal ssh may not ask for a password or "
+                      "whether to trust a new host: run ssh %1 once on a terminal, or log in with a key)"),
+                   {FAddress.Host})
+      : FilledText(tr("%2 (without a terminal ssh may not ask for a password or whether to trust a new "
+                      "host: run ssh %1 once on a terminal, or log in with a key)"),
+                   {FAddress.Host, Said});
   if (Exit == SshFailed)
-    return Said.empty() ? "ssh could not connect to " + FAddress.Host : Said;
-  return Said.empty() ? "the scan on " + FAddress.Host + " ended with status " + std::to_string(Exit) : Said;
+    return Said.empty() ? FilledText(tr("ssh could not connect to %1"), {FAddress.Host}) : Said;
+  return Said.empty() ? FilledText(tr("the scan on %1 ended with status %2"), {FAddress.Host, std::to_string(Exit)})
+                      : Said;
 }

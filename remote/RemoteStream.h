@@ -4,6 +4,8 @@
 #include "remote/ChildStream.h"
 #include "remote/RemoteAddress.h"
 
+#include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@
 // would ask them; without either it is told not to ask (BatchMode) and
 // fails at once, saying how to answer them once and for all.
 class TRemoteStream : public TChildStream {
+  Q_DECLARE_TR_FUNCTIONS(TRemoteStream)
+
 public:
   // Askpass: the program that asks SSH's questions in a window; empty: on
   // the terminal.

@@ -2,6 +2,7 @@
 #include "scan/ScanDriver.h"
 
 #include "fs/Directory.h"
+#include "fs/FilledText.h"
 #include "fs/PathRules.h"
 #include "scan/FileListing.h"
 #include "scan/FolderData.h"
@@ -20,6 +21,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
+#include <string_view>
+
+namespace {
+
+}  // namespace
 
 TScanDriver::TScanDriver(TFolderTree& Tree) : FTree(Tree) {}
 
@@ -40,8 +47,8 @@ TRoot* TScanDriver::FindRoot(const std::string& Path) const
 std::string TScanDriver::StartFailure(int Code, const std::string& Path)
 {
   if (Code == 0 || TDirectory::IsNoMatchCode(Code))
-    return "Cannot find Folder: " + Path;
-  return "Path " + Path + ": " + std::strerror(Code);
+    return FilledText(tr("Cannot find Folder: %1"), {Path});
+  return FilledText(tr("Path %1: %2"), {Path, std::strerror(Code)});
 }
 
 TRoot* TScanDriver::StartScan(const std::string& Given, int* Failure)

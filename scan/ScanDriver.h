@@ -4,6 +4,8 @@
 #include "scan/ScanListener.h"
 #include "scan/ScanSettings.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -22,6 +24,8 @@ struct TRoot;
 // copy of the settings as they are when it starts; the listener hears of
 // every scan's failures, progress and end.
 class TScanDriver : private TScanListener {
+  Q_DECLARE_TR_FUNCTIONS(TScanDriver)
+
 public:
   explicit TScanDriver(TFolderTree& Tree);
   // Stops and awaits every scan, then frees every root.
