@@ -13,7 +13,8 @@ bool TChartPrintout::Print(TReportCanvas& Canvas, const std::array<int, 4>& Marg
   const TRoot& Root = *Folder->Root();
   TReportPage Page(Canvas, Display, Margins);
   const int Top = Page.Y;
-  Page.StartReport(" - Chart   ", Folder->Parent() ? TPathRules::Shown(Folder->FullPath()) : Root.FTitle);
+  //: After the program's name atop a printed report; keep the spaces
+  Page.StartReport(tr(" - Chart   "), Folder->Parent() ? TPathRules::Shown(Folder->FullPath()) : Root.FTitle);
   Canvas.SetFont("Arial", 34, true);
   Page.PrintDriveLine(Root);
   Page.PrintFolderLine(*Folder, Root, 60, false);

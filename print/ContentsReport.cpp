@@ -17,8 +17,9 @@ bool TContentsReport::Print(TReportCanvas& Canvas, const std::array<int, 4>& Mar
   const TRoot& Root = *Folder->Root();
   TReportPage Page(Canvas, Display, Margins);
   Page.OnProgress = OnProgress;
-  Page.StartReport(" - Folder Contents   ",
-                   TPathRules::Shown(Folder->FullPath()) + " on [" + TPathRules::Shown(Root.FVolumeLabel) + "]");
+  //: After the program's name atop a printed report; keep the spaces
+  Page.StartReport(tr(" - Folder Contents   "),
+                   tr("%1 on [%2]").arg(TPathRules::Shown(Folder->FullPath()), TPathRules::Shown(Root.FVolumeLabel)));
   Canvas.SetFont("Arial", 34, true);
   Page.PrintFolderLine(*Folder, Root, 100, true);
   Canvas.SetFont("Times New Roman", 34, true);

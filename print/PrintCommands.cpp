@@ -93,7 +93,7 @@ void TPrintCommands::PageSetup1Click()
 void TPrintCommands::PrintSetupClick()
 {
   QPrintDialog Dialog(&Printer(), FWindow);
-  Dialog.setWindowTitle("Printer Setup");
+  Dialog.setWindowTitle(tr("Printer Setup"));
   Dialog.exec();
 }
 
@@ -104,7 +104,7 @@ void TPrintCommands::TitleMenuClick()
     return;
   TRoot* Root = Node->Root();
   QString Title = Root->FTitle;
-  if (TPrompt::Input(FWindow, "Enter Title", "Please enter title for printing and exporting:", Title)) {
+  if (TPrompt::Input(FWindow, tr("Enter Title"), tr("Please enter title for printing and exporting:"), Title)) {
     Root->FTitle = Title;
     if (OnTitleChanged)
       OnTitleChanged();
@@ -139,9 +139,11 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
       return false;
     // The dialog takes the name of a PDF file that is there without a word.
     const QString File = Paper.outputFileName();
-    return Paper.outputFormat() != QPrinter::PdfFormat || !QFileInfo::exists(File)
-      || TPrompt::Confirm(FWindow, "Print",
-                          QDir::toNativeSeparators(File) + " already exists.\nDo you want to replace it?");
+    if (Paper.outputFormat() != QPrinter::PdfFormat || !QFileInfo::exists(File))
+      return true;
+    //: Title of a message box: the verb
+    return TPrompt::Confirm(FWindow, tr("Print"),
+                            tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(File)));
   }
   // A tool button prints the whole document once.
   Paper.setPrintRange(QPrinter::AllPages);
@@ -150,7 +152,9 @@ bool TPrintCommands::ChoosePrinter(bool FromMenu, const QString& Title)
     return true;
   // Each PDF is asked for: a name not taken is proposed, one taken is
   // replaced only when the user says so.
-  const QString File = QFileDialog::getSaveFileName(FWindow, "Print to PDF", FreePdfName(Title), "PDF files (*.pdf)");
+  //: Keep the pattern in brackets
+  const QString Types = tr("PDF files (*.pdf)");
+  const QString File = QFileDialog::getSaveFileName(FWindow, tr("Print to PDF"), FreePdfName(Title), Types);
   if (File.isEmpty())
     return false;
   Paper.setOutputFileName(File);
@@ -182,11 +186,11 @@ void TPrintCommands::Run(const QString& Progress, const std::vector<std::functio
         if (!Canvas->Begin(Error))
           break;
       } else if (!(Index % Reports.size() == 0 ? Canvas->NewCopy() : Canvas->NewPage())) {
-        Error = "The printer would not start a new page.";
+        Error = tr("The printer would not start a new page.");
         break;
       }
       if (!Documents[Index](*Canvas))
-        Error = "The printer would not start a new page.";
+        Error = tr("The printer would not start a new page.");
       if ((!OneFile || Index + 1 == Documents.size()) && Error.isEmpty())
         Canvas->End(Error);
     }
@@ -194,7 +198,7 @@ void TPrintCommands::Run(const QString& Progress, const std::vector<std::functio
   if (OnDone)
     OnDone();
   if (!Error.isEmpty())
-    QMessageBox::warning(FWindow, "Print", "Printing failed. " + Error);
+    QMessageBox::warning(FWindow, tr("Print"), tr("Printing failed. %1").arg(Error));
 }
 
 void TPrintCommands::PrintClick(bool FromMenu)
@@ -205,7 +209,7 @@ void TPrintCommands::PrintClick(bool FromMenu)
   const TFolderNode* Top = Node->Root()->FNode;
   if (!ChoosePrinter(FromMenu, Top->Root()->FTitle))
     return;
-  Run("Printing ...", {[this, Top](TReportCanvas& Canvas) {
+  Run(tr("Printing ..."), {[this, Top](TReportCanvas& Canvas) {
         TTreeReport Report(FDisplay, FIsExpanded);
         Report.OnProgress = OnProgress;
         return Report.Print(Canvas, PageMargins(), Top);
@@ -224,7 +228,7 @@ void TPrintCommands::PrintReportforAll1Click()
       Report.OnProgress = OnProgress;
       return Report.Print(Canvas, PageMargins(), Top);
     });
-  Run("Printing ...", Reports);
+  Run(tr("Printing ..."), Reports);
 }
 
 void TPrintCommands::PrintChartMenuClick(bool FromMenu)
@@ -233,13 +237,13 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
   if (!Node || !ChoosePrinter(FromMenu, Node->Root()->FTitle))
     return;
   if (const std::vector<TReportCanvas::TPictureDraw> Pages = FShownPicture(); !Pages.empty()) {
-    Run("Printing Page 1 ...", {[this, Node, Pages](TReportCanvas& Canvas) {
+    Run(tr("Printing Page 1 ..."), {[this, Node, Pages](TReportCanvas& Canvas) {
           return TChartPrintout::Print(Canvas, PageMargins(), FDisplay, Node, Pages);
         }});
     return;
   }
   if (std::optional<TRowsReport::TRows> Rows = FShownRows ? FShownRows() : std::nullopt) {
-    Run("Printing Page 1 ...", {[this, Rows = std::move(*Rows)](TReportCanvas& Canvas) {
+    Run(tr("Printing Page 1 ..."), {[this, Rows = std::move(*Rows)](TReportCanvas& Canvas) {
           return TRowsReport::Print(Canvas, PageMargins(), FDisplay, Rows, OnProgress);
         }});
     return;
@@ -255,7 +259,7 @@ void TPrintCommands::PrintChartMenuClick(bool FromMenu)
   // The list may have let go of the folder meanwhile (a rescan).
   if (!FList() || FList()->Folder() != Node)
     return;
-  Run("Printing Page 1 ...", {[this](TReportCanvas& Canvas) {
+  Run(tr("Printing Page 1 ..."), {[this](TReportCanvas& Canvas) {
         return TContentsReport::Print(Canvas, PageMargins(), FDisplay, *FList(), OnProgress);
       }});
 }

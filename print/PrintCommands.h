@@ -4,6 +4,7 @@
 #include "print/ReportCanvas.h"
 #include "print/RowsReport.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -27,6 +28,8 @@ class TValueDisplay;
 // paper. With no printer installed, printing goes to PDF files, each named
 // when printed.
 class TPrintCommands {
+  Q_DECLARE_TR_FUNCTIONS(TPrintCommands)
+
 public:
   // Margins (hundredths of a millimetre: left, top, bottom, right) are the
   // window's, kept between runs.

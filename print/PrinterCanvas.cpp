@@ -57,11 +57,11 @@ void TPrinterCanvas::MakePdf(const QString& File, const QPageLayout& Layout, int
 bool TPrinterCanvas::Begin(QString& Error)
 {
   if (FPdf && FPdfFile.isEmpty()) {
-    Error = "No file was named for the PDF.";
+    Error = tr("No file was named for the PDF.");
     return false;
   }
   if (!FPainter.begin(FDevice)) {
-    Error = "The printer could not be started.";
+    Error = tr("The printer could not be started.");
     return false;
   }
   FStarted = Chosen();
@@ -77,7 +77,7 @@ bool TPrinterCanvas::Chosen() const
 bool TPrinterCanvas::End(QString& Error)
 {
   if (!FPainter.end()) {
-    Error = "The printer did not take the document.";
+    Error = tr("The printer did not take the document.");
     return false;
   }
   if (!FPdf)
@@ -95,7 +95,7 @@ bool TPrinterCanvas::End(QString& Error)
   QString Reason;
   if (TSafeSave::Write(FPdfFile, FBuffer.data(), Reason))
     return true;
-  Error = QString("Cannot write %1: %2").arg(QDir::toNativeSeparators(FPdfFile), Reason);
+  Error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(FPdfFile), Reason);
   return false;
 }
 

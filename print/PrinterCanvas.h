@@ -4,6 +4,7 @@
 #include "print/ReportCanvas.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QPainter>
@@ -19,6 +20,8 @@ class QPrinter;
 // it first, so that a failure (a full disk, a folder that cannot be written)
 // says why and never leaves half a document in place of the old file.
 class TPrinterCanvas : public TReportCanvas {
+  Q_DECLARE_TR_FUNCTIONS(TPrinterCanvas)
+
 public:
   // Prints on Printer; one printing to a PDF file writes that file as above.
   explicit TPrinterCanvas(QPrinter& Printer);

@@ -57,7 +57,8 @@ void TReportPage::StartReport(const QString& Suffix, const QString& Third)
   Centred("Spacelens" + Suffix + QLocale().toString(QDate::currentDate(), QLocale::LongFormat), Y);
   FCanvas.SetFont("Arial", 24, true);
   Y += 60;
-  Centred(QString("V ") + VersionText, Y);
+  //: Short for Version
+  Centred(tr("V %1").arg(QString::fromLatin1(VersionText)), Y);
   FCanvas.SetFont("Arial", 50, true);
   Y += 60;
   Centred(Third, Y);
@@ -67,16 +68,18 @@ void TReportPage::PrintDriveLine(const TRoot& Root)
 {
   Y += 100;
   if (Root.Imported()) {
-    LineText((Root.Remote()              ? "[Remote Scan]    "
-                : Root.AsAdministrator() ? "[Scan as Administrator]    "
-                                         : "[Imported Scan]    ")
-             + ShownSource(Root) + "    " + TStatusPanels::ClusterText(&Root));
+    //: The scan's source, then the cluster size
+    const QString Line = Root.Remote() ? tr("[Remote Scan]    %1    %2")
+      : Root.AsAdministrator()         ? tr("[Scan as Administrator]    %1    %2")
+                                       : tr("[Imported Scan]    %1    %2");
+    LineText(Line.arg(ShownSource(Root), TStatusPanels::ClusterText(&Root)));
     return;
   }
   const auto Size = [this](uint64_t KB) { return FDisplay.BytesText(KB * 1024.0); };
-  LineText("[Current Drive]    Size: " + Size(Root.FTotalKB)
-           + "    Used: " + Size(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB))
-           + "    Free: " + Size(Root.FFreeKB) + "    " + TStatusPanels::ClusterText(&Root));
+  //: The last is the cluster size
+  LineText(tr("[Current Drive]    Size: %1    Used: %2    Free: %3    %4")
+             .arg(Size(Root.FTotalKB), Size(Root.FTotalKB - std::min(Root.FFreeKB, Root.FTotalKB)), Size(Root.FFreeKB),
+                  TStatusPanels::ClusterText(&Root)));
 }
 
 void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, int Step, bool Files)
@@ -85,11 +88,22 @@ void TReportPage::PrintFolderLine(const TFolderData& Folder, const TRoot& Root, 
   // A volume that could not be sized, or is not this computer's, has no share.
   const double Percent =
     double(Folder.AllocatedClusters()) * (Root.FClusterSize / 1024.0) / (double(Root.FTotalKB) + 0.001) * 100;
-  const QString Share = Root.FTotalKB ? "    Percent of Drive: " + QString::number(std::llround(Percent)) + " %" : "";
-  LineText("[Current Folder]  Size: " + FDisplay.FormatValue(&Folder, vtSize, false)
-           + "    Allocated: " + FDisplay.FormatValue(&Folder, vtAllocated, false) + Share
-           + (Files ? "    Files: " : "    Objects: ") + QString::number(Folder.FObjects.Load())
-           + "    Wasted Space: " + FDisplay.FormatValue(&Folder, vtWasted, false));
+  const QString Size = FDisplay.FormatValue(&Folder, vtSize, false);
+  const QString Allocated = FDisplay.FormatValue(&Folder, vtAllocated, false);
+  const QString Objects = QString::number(Folder.FObjects.Load());
+  const QString Wasted = FDisplay.FormatValue(&Folder, vtWasted, false);
+  if (Root.FTotalKB) {
+    const QString Share = QString::number(std::llround(Percent));
+    LineText((Files ? tr("[Current Folder]  Size: %1    Allocated: %2    Percent of Drive: %3 %    Files: %4    "
+                         "Wasted Space: %5")
+                    : tr("[Current Folder]  Size: %1    Allocated: %2    Percent of Drive: %3 %    Objects: %4    "
+                         "Wasted Space: %5"))
+               .arg(Size, Allocated, Share, Objects, Wasted));
+  } else {
+    LineText((Files ? tr("[Current Folder]  Size: %1    Allocated: %2    Files: %3    Wasted Space: %4")
+                    : tr("[Current Folder]  Size: %1    Allocated: %2    Objects: %3    Wasted Space: %4"))
+               .arg(Size, Allocated, Objects, Wasted));
+  }
 }
 
 void TReportPage::PrintColumnHeader(const QString& First)
@@ -111,7 +125,7 @@ void TReportPage::PrintPageLabel()
   if (FBroken)
     return;  // labelled before the page that could not be started
   FCanvas.SetFontName("Arial");
-  Centred(QString("Page %1").arg(FPage), H + 50);
+  Centred(tr("Page %1").arg(FPage), H + 50);
 }
 
 void TReportPage::NextReportPage(const QString& First)
@@ -128,7 +142,7 @@ void TReportPage::NextReportPage(const QString& First)
   FCanvas.SetBold(false);
   Y += 20;
   if (OnProgress)
-    OnProgress(QString("Printing Page %1 ...").arg(FPage));
+    OnProgress(tr("Printing Page %1 ...").arg(FPage));
 }
 
 bool TReportPage::LineDone(const QString& First)

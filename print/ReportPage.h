@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -15,6 +16,8 @@ struct TRoot;
 // millimetre within the margins, the header block, the drive and folder
 // lines, the column header, the page label and the page break.
 class TReportPage {
+  Q_DECLARE_TR_FUNCTIONS(TReportPage)
+
 public:
   // Margins in hundredths of a millimetre: left, top, bottom, right.
   TReportPage(TReportCanvas& Canvas, TValueDisplay& Display, const std::array<int, 4>& Margins);

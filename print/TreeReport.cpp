@@ -17,13 +17,15 @@ bool TTreeReport::Print(TReportCanvas& Canvas, const std::array<int, 4>& Margins
   const TRoot& Root = *Top->Root();
   TReportPage Page(Canvas, FDisplay, Margins);
   Page.OnProgress = OnProgress;
-  Page.StartReport(" Report, ", Root.FTitle);
+  //: Between the program's name and the date atop a printed report; keep the spaces
+  Page.StartReport(tr(" Report, "), Root.FTitle);
   Canvas.SetFont("Arial", 34, true);
   Page.PrintDriveLine(Root);
   Page.PrintFolderLine(*Top, Root, 60, false);
   Canvas.SetFont("Times New Roman", 32, true);
   Page.Y += 100;
-  Page.PrintColumnHeader("Folder");
+  //: Column header of a printed report
+  Page.PrintColumnHeader(tr("Folder"));
   Canvas.SetBold(false);
   Page.Y += 20;
   const bool Done = PrintBranch(Page, Top, 0);
@@ -59,7 +61,7 @@ bool TTreeReport::PrintBranch(TReportPage& Page, const TFolderNode* Parent, int 
         if (Ancestor->Index() + 1 < Ancestor->Parent()->ChildCount())
           Canvas.Line(X + 25 * Level - 12, Y - 19, X + 25 * Level - 12, Y + 19);
     }
-    if (!Page.LineDone("Folder"))
+    if (!Page.LineDone(tr("Folder")))
       return false;
     if (FIsExpanded(Child) && Child->ChildCount() > 0 && !PrintBranch(Page, Child, Indent + 25))
       return false;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include <array>
 #include <functional>
 
@@ -15,6 +17,8 @@ class TValueDisplay;
 // those of every open folder below), indented by level and joined by tree
 // lines, in the tree's order.
 class TTreeReport {
+  Q_DECLARE_TR_FUNCTIONS(TTreeReport)
+
 public:
   // IsExpanded tells which folders are open.
   TTreeReport(TValueDisplay& Display, std::function<bool(const TFolderNode*)> IsExpanded);

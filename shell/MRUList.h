@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -18,6 +19,8 @@ class QSettings;
 // folders' bytes; one that is not valid UTF-8 is stored as a byte array,
 // which the settings file keeps exactly.
 class TMRUFileList : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TMRUFileList)
+
 public:
   explicit TMRUFileList(QObject* Parent = nullptr);
 
@@ -48,7 +51,7 @@ public:
 private:
   int FMaximum = 5;
   bool FUseSubmenu = false;
-  QString FSubmenuName = "Reopen";
+  QString FSubmenuName = tr("Reopen");
   std::vector<std::string> FItems;
   QAction* FFileMenu = nullptr;
   std::vector<QAction*> FMenuItems;  // the entries and their separator

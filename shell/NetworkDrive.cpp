@@ -10,10 +10,10 @@
 
 bool TNetworkDrive::Connect(QWidget* Window)
 {
-  const QString Title = "Connect Network Drive";
+  const QString Title = tr("Connect Network Drive");
   QString Location = "smb://";
-  if (!TPrompt::Input(Window, Title,
-                      "Address of the share (smb://server/share, sftp://user@host/folder, ...):", Location))
+  if (!TPrompt::Input(Window, Title, tr("Address of the share (smb://server/share, sftp://user@host/folder, ...):"),
+                      Location))
     return false;
   Location = Location.trimmed();
   if (Location.isEmpty() || Location == "smb://")
@@ -21,13 +21,13 @@ bool TNetworkDrive::Connect(QWidget* Window)
   const QString Gio = QStandardPaths::findExecutable("gio");
   if (Gio.isEmpty()) {
     TPrompt::Warn(Window, Title,
-                  "Connecting a network drive needs the program gio (Debian package libglib2.0-bin), "
-                  "which is not installed.");
+                  tr("Connecting a network drive needs the program gio (Debian package libglib2.0-bin), "
+                     "which is not installed."));
     return false;
   }
   // The window stays alive while gio works; the user may give up waiting.
   QProcess Mount;
-  QProgressDialog Progress(QString("Connecting to %1...").arg(Location), "Cancel", 0, 0, Window);
+  QProgressDialog Progress(tr("Connecting to %1...").arg(Location), tr("Cancel"), 0, 0, Window);
   Progress.setWindowTitle(Title);
   Progress.setMinimumDuration(500);
   QEventLoop Loop;
@@ -47,7 +47,7 @@ bool TNetworkDrive::Connect(QWidget* Window)
   if (Mount.exitStatus() != QProcess::NormalExit || Mount.exitCode() != 0) {
     const QString Said = QString::fromLocal8Bit(Mount.readAllStandardError()).trimmed();
     TPrompt::Warn(Window, Title,
-                  QString("Cannot connect to %1: %2").arg(Location, Said.isEmpty() ? Mount.errorString() : Said));
+                  tr("Cannot connect to %1: %2").arg(Location, Said.isEmpty() ? Mount.errorString() : Said));
     return false;
   }
   return true;

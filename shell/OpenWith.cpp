@@ -122,20 +122,24 @@ bool TOpenWith::Open(const std::string& Path, const std::function<bool(const std
   if (HasDefault(Type))
     return Opener(Path);
   const QString Name = TPathRules::Shown(Path.substr(Path.find_last_of('/') + 1));
-  const QString Text = QString("No program is set to open \"%1\" (%2).").arg(Name, Type);
   const std::vector<TProgram> Found = Programs(Type);
   if (Found.empty()) {
-    TPrompt::Warn(Window, "Open", Text + " No program on this computer says it can.");
+    //: Title of a message box: the verb
+    TPrompt::Warn(
+      Window, tr("Open"),
+      tr("No program is set to open \"%1\" (%2). No program on this computer says it can.").arg(Name, Type));
     return false;
   }
   QStringList Names;
   for (const TProgram& Program : Found)
     Names << Program.Name;
   QString Chosen = Names.front();
-  if (!TPrompt::Choose(Window, "Open With", Text + " Open it with:", Names, Chosen))
+  if (!TPrompt::Choose(Window, tr("Open With"),
+                       tr("No program is set to open \"%1\" (%2). Open it with:").arg(Name, Type), Names, Chosen))
     return false;
   if (Launch(Found[size_t(Names.indexOf(Chosen))], Path))
     return true;
-  TPrompt::Warn(Window, "Open", QString("%1 could not be started.").arg(Chosen));
+  //: Title of a message box: the verb
+  TPrompt::Warn(Window, tr("Open"), tr("%1 could not be started.").arg(Chosen));
   return false;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -13,6 +14,8 @@ class QWidget;
 // (as xdg-open will look it up), and those whose desktop entries say they
 // can, so that a file nothing opens by default can still be opened.
 class TOpenWith {
+  Q_DECLARE_TR_FUNCTIONS(TOpenWith)
+
 public:
   struct TProgram {
     QString Name;

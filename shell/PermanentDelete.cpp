@@ -39,7 +39,7 @@ size_t EmptyFolder(int Parent, const std::string& Name, const TFileIdentity& Mou
   size_t Stayed = 0;
   const auto Stays = [&](const std::string& Where, const QString& Why) {
     if (Stayed++ == 0)
-      Reason = QString("%1 stays: %2").arg(TPathRules::Shown(Where), Why);
+      Reason = QCoreApplication::translate("TPermanentDelete", "%1 stays: %2").arg(TPathRules::Shown(Where), Why);
   };
   struct TLevel {
     DIR* Dir;
@@ -55,7 +55,7 @@ size_t EmptyFolder(int Parent, const std::string& Name, const TFileIdentity& Mou
       return false;
     }
     if (!OnMount(Fd, Mount)) {
-      Stays(Where, "another file system is mounted there");
+      Stays(Where, QCoreApplication::translate("TPermanentDelete", "another file system is mounted there"));
       close(Fd);
       return false;
     }
@@ -73,7 +73,7 @@ size_t EmptyFolder(int Parent, const std::string& Name, const TFileIdentity& Mou
   while (!Levels.empty()) {
     TLevel& Level = Levels.back();
     if (Stop && Stop->load(std::memory_order_relaxed)) {
-      Stays(Level.Path, "stopped");
+      Stays(Level.Path, QCoreApplication::translate("TPermanentDelete", "stopped"));
       for (TLevel& Open : Levels)
         closedir(Open.Dir);
       return Stayed;
@@ -130,7 +130,9 @@ size_t EmptyFolder(int Parent, const std::string& Name, const TFileIdentity& Mou
       continue;
     }
     if (Levels.size() >= TPermanentDelete::MostLevels) {
-      Stays(Where, QString("it is nested more than %1 levels deep").arg(TPermanentDelete::MostLevels));
+      Stays(Where,
+            QCoreApplication::translate("TPermanentDelete", "it is nested more than %1 levels deep")
+              .arg(TPermanentDelete::MostLevels));
       Level.Keeps = true;
       continue;
     }
@@ -148,11 +150,11 @@ bool TPermanentDelete::Delete(const std::string& Given, QString& Reason, TTrashe
   while (Path.size() > 1 && Path.back() == '/')
     Path.pop_back();
   if (Path == "/") {
-    Reason = "The root folder cannot be deleted.";
+    Reason = tr("The root folder cannot be deleted.");
     return false;
   }
   const auto Failed = [&](int Code) {
-    Reason = QString("Cannot delete %1: %2").arg(TPathRules::Shown(Path), SystemText(Code));
+    Reason = tr("Cannot delete %1: %2").arg(TPathRules::Shown(Path), SystemText(Code));
     return false;
   };
   const size_t Slash = Path.rfind('/');
@@ -175,11 +177,11 @@ bool TPermanentDelete::Delete(const std::string& Given, QString& Reason, TTrashe
     Failed(errno);
   } else if (!OnMount(Inside, Mount)) {
     // What is mounted there is another drive, to be emptied by itself.
-    Reason =
-      QString("%1 is where another file system is mounted: it is not deleted with it").arg(TPathRules::Shown(Path));
+    Reason = tr("%1 is where another file system is mounted: it is not deleted with it").arg(TPathRules::Shown(Path));
   } else if (const size_t Stayed = EmptyFolder(Parent, Name, Mount, Path, Reason, Freed, Stop)) {
-    Reason = QString("Cannot delete all of %1: %2").arg(TPathRules::Shown(Path), Reason)
-      + (Stayed > 1 ? QString(", and %1 more").arg(Stayed - 1) : QString());
+    Reason = Stayed > 1
+      ? tr("Cannot delete all of %1: %2, and %3 more").arg(TPathRules::Shown(Path), Reason, QString::number(Stayed - 1))
+      : tr("Cannot delete all of %1: %2").arg(TPathRules::Shown(Path), Reason);
   } else {
     Gone = unlinkat(Parent, Name.c_str(), AT_REMOVEDIR) == 0;
     if (!Gone)

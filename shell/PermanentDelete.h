@@ -3,6 +3,7 @@
 
 #include "shell/Trash.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <atomic>
@@ -16,6 +17,8 @@
 // renamed or swapped for a link meanwhile is never followed out of the
 // tree.
 class TPermanentDelete {
+  Q_DECLARE_TR_FUNCTIONS(TPermanentDelete)
+
 public:
   // Folders nested deeper below the one deleted stay, with the reason:
   // each level holds a descriptor open.

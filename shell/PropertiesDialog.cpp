@@ -28,7 +28,7 @@ QString OwnerText(uid_t User, gid_t Group)
 {
   const passwd* Person = getpwuid(User);
   const group* Team = getgrgid(Group);
-  return QString("%1 (group %2)")
+  return QCoreApplication::translate("TPropertiesDialog", "%1 (group %2)")
     .arg(Person ? QString::fromLocal8Bit(Person->pw_name) : QString::number(User),
          Team ? QString::fromLocal8Bit(Team->gr_name) : QString::number(Group));
 }
@@ -57,7 +57,7 @@ QLabel* Value(const QString& Text)
 QString TPropertiesDialog::SizeText(qulonglong Bytes)
 {
   const QLocale Locale;
-  return QString("%1 bytes (%2)").arg(Locale.toString(Bytes), Locale.formattedDataSize(qint64(Bytes)));
+  return tr("%1 bytes (%2)").arg(Locale.toString(Bytes), Locale.formattedDataSize(qint64(Bytes)));
 }
 
 TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, const TFolderTotals& FolderTotals,
@@ -86,31 +86,32 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
     const std::string& Path = Paths.front();
     const size_t Cut = Path.find_last_of('/', Path.size() > 1 ? Path.size() - 2 : 0);
     const std::string Name = Path == "/" ? Path : Path.substr(Cut + 1);
-    setWindowTitle(QString("Properties of %1").arg(TPathRules::Shown(Name)));
+    setWindowTitle(tr("Properties of %1").arg(TPathRules::Shown(Name)));
     Title->setText(TPathRules::Shown(Name));
     Picture->setPixmap(TZelSystemImageList::Icon(TZelSystemImageList::IconIndex(Path)).pixmap(32, 32));
-    Form->addRow("Location:", Value(TPathRules::Shown(Path.substr(0, Cut + 1))));
+    Form->addRow(tr("Location:"), Value(TPathRules::Shown(Path.substr(0, Cut + 1))));
     struct stat Data;
     if (lstat(Path.c_str(), &Data) != 0) {
-      Form->addRow("Error:", Value(QString::fromLocal8Bit(strerror(errno))));
+      Form->addRow(tr("Error:"), Value(QString::fromLocal8Bit(strerror(errno))));
     } else {
       static const QMimeDatabase Types;
-      const QString Type = S_ISDIR(Data.st_mode) ? "Folder"
-        : S_ISLNK(Data.st_mode)                  ? "Symbolic link"
+      const QString Type = S_ISDIR(Data.st_mode) ? tr("Folder")
+        : S_ISLNK(Data.st_mode)                  ? tr("Symbolic link")
                                                  : Types.mimeTypeForFile(TPathRules::Shown(Path)).comment();
-      Form->addRow("Type:", Value(Type));
+      Form->addRow(tr("Type:"), Value(Type));
       if (!S_ISDIR(Data.st_mode)) {
-        Form->addRow("Size:", Value(SizeText(qulonglong(Data.st_size))));
-        Form->addRow("Size on disk:", Value(SizeText(qulonglong(Data.st_blocks) * 512)));
-        Form->addRow("Hard links:", Value(QString::number(qulonglong(Data.st_nlink))));
+        Form->addRow(tr("Size:"), Value(SizeText(qulonglong(Data.st_size))));
+        Form->addRow(tr("Size on disk:"), Value(SizeText(qulonglong(Data.st_blocks) * 512)));
+        Form->addRow(tr("Hard links:"), Value(QString::number(qulonglong(Data.st_nlink))));
       }
       if (S_ISDIR(Data.st_mode) && FolderTotals)
         for (const auto& [Label, Text] : FolderTotals(Path))
-          Form->addRow(Label + ":", Value(Text));
-      Form->addRow("Owner:", Value(OwnerText(Data.st_uid, Data.st_gid)));
-      Form->addRow("Permissions:", Value(PermissionText(Data.st_mode)));
-      Form->addRow("Modified:", Value(DateText(Data.st_mtim)));
-      Form->addRow("Accessed:", Value(DateText(Data.st_atim)));
+          //: A row's label, as "Size:"
+          Form->addRow(tr("%1:").arg(Label), Value(Text));
+      Form->addRow(tr("Owner:"), Value(OwnerText(Data.st_uid, Data.st_gid)));
+      Form->addRow(tr("Permissions:"), Value(PermissionText(Data.st_mode)));
+      Form->addRow(tr("Modified:"), Value(DateText(Data.st_mtim)));
+      Form->addRow(tr("Accessed:"), Value(DateText(Data.st_atim)));
     }
   } else {
     qulonglong Bytes = 0, Disk = 0;
@@ -127,13 +128,13 @@ TPropertiesDialog::TPropertiesDialog(const std::vector<std::string>& Paths, cons
         Disk += qulonglong(Data.st_blocks) * 512;
       }
     }
-    setWindowTitle(QString("Properties of %1 items").arg(Paths.size()));
-    Title->setText(QString("%1 items: %2 files, %3 folders").arg(Paths.size()).arg(Files).arg(Folders));
+    setWindowTitle(tr("Properties of %1 items").arg(Paths.size()));
+    Title->setText(tr("%1 items: %2 files, %3 folders").arg(Paths.size()).arg(Files).arg(Folders));
     Picture->setPixmap(TZelSystemImageList::Icon(TZelSystemImageList::FilesIconIndex()).pixmap(32, 32));
     const std::string& First = Paths.front();
-    Form->addRow("Location:", Value(TPathRules::Shown(First.substr(0, First.find_last_of('/') + 1))));
-    Form->addRow("Size of the files:", Value(SizeText(Bytes)));
-    Form->addRow("Size on disk:", Value(SizeText(Disk)));
+    Form->addRow(tr("Location:"), Value(TPathRules::Shown(First.substr(0, First.find_last_of('/') + 1))));
+    Form->addRow(tr("Size of the files:"), Value(SizeText(Bytes)));
+    Form->addRow(tr("Size on disk:"), Value(SizeText(Disk)));
   }
   auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::close);

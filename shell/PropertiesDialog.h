@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QList>
 #include <QPair>
@@ -14,6 +15,8 @@
 // size, size on disk, owner, permissions and dates, and for a folder the
 // totals the program has counted for it.
 class TPropertiesDialog : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TPropertiesDialog)
+
 public:
   using TRows = QList<QPair<QString, QString>>;
   using TFolderTotals = std::function<TRows(const std::string& Path)>;

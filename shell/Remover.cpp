@@ -15,13 +15,13 @@ TRemover::TResult TRemover::MoveToTrash(const std::vector<std::string>& Paths, Q
   const TRemove Move = [](const std::string& Path, QString& Reason, TTrashed* Taken, const std::atomic<bool>*) {
     return TTrash::MoveToTrash(Path, Reason, Taken);
   };
-  return Run(Paths, Window, Remove ? Remove : Move, "Move to Trash", "Moving to the Trash");
+  return Run(Paths, Window, Remove ? Remove : Move, tr("Move to Trash"), tr("Moving to the Trash"));
 }
 
 TRemover::TResult TRemover::DeletePermanently(const std::vector<std::string>& Paths, QWidget* Window,
                                               const TRemove& Remove)
 {
-  return Run(Paths, Window, Remove, "Delete Permanently", "Deleting");
+  return Run(Paths, Window, Remove, tr("Delete Permanently"), tr("Deleting"));
 }
 
 TRemover::TResult TRemover::Run(const std::vector<std::string>& Paths, QWidget* Window, const TRemove& Remove,
@@ -51,7 +51,7 @@ TRemover::TResult TRemover::Run(const std::vector<std::string>& Paths, QWidget* 
 
   const QLocale Locale;
   const QString Total = Locale.toString(qulonglong(Paths.size()));
-  QProgressDialog Progress(Doing + "...", "Cancel", 0, int(Paths.size()), Window);
+  QProgressDialog Progress(Doing + "...", tr("Cancel"), 0, int(Paths.size()), Window);
   Progress.setWindowTitle(Title);
   Progress.setWindowModality(Qt::WindowModal);
   Progress.setMinimumDuration(400);
@@ -68,7 +68,8 @@ TRemover::TResult TRemover::Run(const std::vector<std::string>& Paths, QWidget* 
       return;
     }
     const size_t Count = Done;
-    Progress.setLabelText(QString("%1: %2 of %3").arg(Doing, Locale.toString(qulonglong(Count)), Total));
+    //: What is being done: how many objects of how many
+    Progress.setLabelText(tr("%1: %2 of %3").arg(Doing, Locale.toString(qulonglong(Count)), Total));
     Progress.setValue(int(Count));
   });
   Tick.start();

@@ -4,6 +4,7 @@
 #include "shell/PermanentDelete.h"
 #include "shell/Trash.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,8 @@ class QWidget;
 // when the work takes a while, can cancel it. What went before Cancel
 // stays gone.
 class TRemover {
+  Q_DECLARE_TR_FUNCTIONS(TRemover)
+
 public:
   struct TResult {
     std::vector<TTrashed> Moved;   // in the order of the paths

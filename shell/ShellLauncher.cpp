@@ -40,9 +40,10 @@ bool TShellLauncher::Ready(QWidget* Window)
 {
   if (!QStandardPaths::findExecutable("xdg-open").isEmpty())
     return true;
-  TPrompt::Warn(Window, "Open",
-                "Opening files and folders needs the program xdg-open (Debian package xdg-utils), "
-                "which is not installed.");
+  //: Title of a message box: the verb
+  TPrompt::Warn(Window, tr("Open"),
+                tr("Opening files and folders needs the program xdg-open (Debian package xdg-utils), "
+                   "which is not installed."));
   return false;
 }
 

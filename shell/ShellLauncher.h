@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include <string>
 
 class QWidget;
@@ -8,6 +10,8 @@ class QWidget;
 // Opens files and folders with the desktop's own programs, detached from
 // this one; failures are told in dialogs over Window.
 class TShellLauncher {
+  Q_DECLARE_TR_FUNCTIONS(TShellLauncher)
+
 public:
   // Whether the desktop's opener is installed; when not, the user hears so.
   static bool Ready(QWidget* Window);

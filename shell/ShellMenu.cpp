@@ -42,16 +42,16 @@ std::optional<TShellVerb> TShellMenu::Choose(const QPoint& Point, QWidget* Windo
     Verbs.insert(Action);
     return Action;
   };
-  Menu.setDefaultAction(Add("&Open", TShellVerb::svOpen, true, "document-open"));
-  Add("Open Containing &Folder", TShellVerb::svExplore, true, "folder-open");
-  Add("&Copy Path", TShellVerb::svCopy, true, "edit-copy");
+  Menu.setDefaultAction(Add(tr("&Open"), TShellVerb::svOpen, true, "document-open"));
+  Add(tr("Open Containing &Folder"), TShellVerb::svExplore, true, "folder-open");
+  Add(tr("&Copy Path"), TShellVerb::svCopy, true, "edit-copy");
   if (Offer.Rename)
-    Add("Re&name...", TShellVerb::svRename, Offer.CanRename, "edit-rename");
-  Add("Move to &Trash", TShellVerb::svDelete, Offer.CanDelete, "user-trash")->setShortcut(QKeySequence::Delete);
-  Add("&Delete Permanently...", TShellVerb::svDeletePermanently, Offer.CanDelete, "edit-delete")
+    Add(tr("Re&name..."), TShellVerb::svRename, Offer.CanRename, "edit-rename");
+  Add(tr("Move to &Trash"), TShellVerb::svDelete, Offer.CanDelete, "user-trash")->setShortcut(QKeySequence::Delete);
+  Add(tr("&Delete Permanently..."), TShellVerb::svDeletePermanently, Offer.CanDelete, "edit-delete")
     ->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
   Menu.addSeparator();
-  Add("P&roperties", TShellVerb::svProperties, true, "document-properties");
+  Add(tr("P&roperties"), TShellVerb::svProperties, true, "document-properties");
   if (Extra) {
     // The program's menu brings its items up to date before they are copied.
     QMetaObject::invokeMethod(Extra, "aboutToShow");

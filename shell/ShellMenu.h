@@ -3,6 +3,8 @@
 
 #include "shell/ShellVerb.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 class QMenu;
@@ -12,6 +14,8 @@ class QWidget;
 // The context menu of files and folders: the shell's verbs, then a copy of
 // the program's own items.
 class TShellMenu {
+  Q_DECLARE_TR_FUNCTIONS(TShellMenu)
+
 public:
   struct TOffer {
     bool Rename = false;  // the item is there at all

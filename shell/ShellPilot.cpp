@@ -106,7 +106,7 @@ void TShellPilot::SetFolder(const std::string& Path)
   if (!Normalised.empty() && Normalised == FFolder)
     return;
   if (!Normalised.empty() && !LeadsToFolder(Normalised))
-    throw EShellPilotError("Cannot Find Folder: " + TPathRules::Shown(Path));
+    throw EShellPilotError(tr("Cannot Find Folder: %1").arg(TPathRules::Shown(Path)));
   SetFolderPath(Normalised);
 }
 
@@ -142,8 +142,8 @@ void TShellPilot::SetObjectName(const std::string& Given)
     return;
   }
   if (!FindByEnumeration(Name))
-    throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
-                             .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
+    throw EShellPilotError(
+      tr("Error! Cannot find Object \"%1\" in Folder \"%2\"").arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
 }
 
 bool TShellPilot::FindByEnumeration(const std::string& Name)
@@ -270,9 +270,10 @@ void TShellPilot::RenameObject(QString& Name)
   // those that show as replacement characters.
   if (FObject.Set && !FFolder.empty() && Name != TPathRules::Shown(FObject.Name)) {
     if (NewName.empty() || NewName == "." || NewName == ".." || NewName.find('/') != std::string::npos) {
-      TPrompt::Warn(DialogWindow(), "Rename",
-                    QString("\"%1\" cannot be used as a name: a name cannot be empty, \".\" or \"..\", "
-                            "nor contain \"/\".")
+      //: Title of a message box: the verb
+      TPrompt::Warn(DialogWindow(), tr("Rename"),
+                    tr("\"%1\" cannot be used as a name: a name cannot be empty, \".\" or \"..\", "
+                       "nor contain \"/\".")
                       .arg(Name));
     } else {
       TWaitCursor Wait;
@@ -284,15 +285,17 @@ void TShellPilot::RenameObject(QString& Name)
         struct stat Data;
         Result = lstat(To.c_str(), &Data) == 0 ? (errno = EEXIST, -1) : std::rename(From.c_str(), To.c_str());
       }
+      // Read before the texts are looked up, which may change it.
+      const int Code = errno;
       if (Result == 0)
         FObject.Name = NewName;
       else
-        TPrompt::Warn(DialogWindow(), "Rename",
-                      errno == EEXIST
-                        ? QString("Cannot rename \"%1\" to \"%2\": a file or folder of that name already exists.")
+        TPrompt::Warn(DialogWindow(), tr("Rename"),
+                      Code == EEXIST
+                        ? tr("Cannot rename \"%1\" to \"%2\": a file or folder of that name already exists.")
                             .arg(TPathRules::Shown(FObject.Name), Name)
-                        : QString("Cannot rename \"%1\" to \"%2\": %3")
-                            .arg(TPathRules::Shown(FObject.Name), Name, QString::fromLocal8Bit(std::strerror(errno))));
+                        : tr("Cannot rename \"%1\" to \"%2\": %3")
+                            .arg(TPathRules::Shown(FObject.Name), Name, QString::fromLocal8Bit(std::strerror(Code))));
     }
   }
   Name = GetDisplayName();
@@ -391,7 +394,7 @@ std::vector<std::string> TShellPilot::GatherObjects(bool GoneDone)
       Paths.push_back(ObjectPath());
     } else if (!GoneDone) {
       FObject = Saved;
-      throw EShellPilotError(QString("Error! Cannot find Object \"%1\" in Folder \"%2\"")
+      throw EShellPilotError(tr("Error! Cannot find Object \"%1\" in Folder \"%2\"")
                                .arg(TPathRules::Shown(Name), TPathRules::Shown(FFolder)));
     }
   }
@@ -441,13 +444,13 @@ bool TShellPilot::MoveToTrash(const std::vector<std::string>& Paths)
 {
   if (Paths.empty())
     return true;  // gone already
-  const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
-                                         : QString("these %1 items").arg(Paths.size());
-  const QString Restore =
-    Paths.size() == 1 ? "It can be restored from the Trash." : "They can be restored from the Trash.";
-  if (!TPrompt::Confirm(DialogWindow(), "Move to Trash", QString("Move %1 to the Trash?\n%2").arg(What, Restore)))
+  const QString Question = Paths.size() == 1
+    ? tr("Move \"%1\" to the Trash?\nIt can be restored from the Trash.")
+        .arg(TPathRules::Shown(BaseName(Paths.front())))
+    : tr("Move these %1 items to the Trash?\nThey can be restored from the Trash.").arg(Paths.size());
+  if (!TPrompt::Confirm(DialogWindow(), tr("Move to Trash"), Question))
     return false;
-  return Removed(TRemover::MoveToTrash(Paths, DialogWindow()), Paths.size(), "Move to Trash");
+  return Removed(TRemover::MoveToTrash(Paths, DialogWindow()), Paths.size(), tr("Move to Trash"));
 }
 
 bool TShellPilot::DeletePermanently(const std::vector<std::string>& Paths)
@@ -470,15 +473,24 @@ bool TShellPilot::DeletePermanently(const std::vector<std::string>& Paths)
       AtLeast = true;
     }
   }
-  const QString What = Paths.size() == 1 ? QString("\"%1\"").arg(TPathRules::Shown(BaseName(Paths.front())))
-                                         : QString("these %1 items").arg(Paths.size());
   const QString Size =
     QLocale().formattedDataSize(qint64(std::min<uint64_t>(Bytes, INT64_MAX)), 1, QLocale::DataSizeTraditionalFormat);
-  if (!TPrompt::Confirm(DialogWindow(), "Delete Permanently",
-                        QString("Delete %1 permanently? %2%3 comes free on the disk.\n%4 cannot be restored.")
-                          .arg(What, AtLeast ? "At least " : "", Size, Paths.size() == 1 ? "It" : "They")))
+  QString Question;
+  if (Paths.size() == 1) {
+    const QString Name = TPathRules::Shown(BaseName(Paths.front()));
+    Question = AtLeast
+      ? tr("Delete \"%1\" permanently? At least %2 comes free on the disk.\nIt cannot be restored.").arg(Name, Size)
+      : tr("Delete \"%1\" permanently? %2 comes free on the disk.\nIt cannot be restored.").arg(Name, Size);
+  } else {
+    const QString Count = QString::number(Paths.size());
+    Question = AtLeast
+      ? tr("Delete these %1 items permanently? At least %2 comes free on the disk.\nThey cannot be restored.")
+          .arg(Count, Size)
+      : tr("Delete these %1 items permanently? %2 comes free on the disk.\nThey cannot be restored.").arg(Count, Size);
+  }
+  if (!TPrompt::Confirm(DialogWindow(), tr("Delete Permanently"), Question))
     return false;
-  return Removed(TRemover::DeletePermanently(Paths, DialogWindow()), Paths.size(), "Delete Permanently");
+  return Removed(TRemover::DeletePermanently(Paths, DialogWindow()), Paths.size(), tr("Delete Permanently"));
 }
 
 bool TShellPilot::Removed(const TRemover::TResult& Result, size_t Asked, const QString& Title)

@@ -6,6 +6,7 @@
 #include "shell/ShellVerb.h"
 #include "shell/Trash.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -30,6 +31,8 @@ class TDirMon;
 // Failures to find a folder or object raise EShellPilotError; verbs and menus
 // report failure by their results.
 class TShellPilot : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TShellPilot)
+
 public:
   // Attribute bits of GetAttributes.
   enum TAttribute : unsigned {

@@ -33,11 +33,13 @@ bool MakeFolder(const std::string& Folder, QString& Reason)
 {
   struct stat Data;
   if (mkdir(Folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    Reason = QString("Cannot make the Trash folder %1: %2").arg(TPathRules::Shown(Folder), SystemText(errno));
+    Reason = QCoreApplication::translate("TTrash", "Cannot make the Trash folder %1: %2")
+               .arg(TPathRules::Shown(Folder), SystemText(errno));
     return false;
   }
   if (lstat(Folder.c_str(), &Data) != 0 || !S_ISDIR(Data.st_mode)) {
-    Reason = QString("Cannot use %1 as a Trash folder: it is not a folder").arg(TPathRules::Shown(Folder));
+    Reason = QCoreApplication::translate("TTrash", "Cannot use %1 as a Trash folder: it is not a folder")
+               .arg(TPathRules::Shown(Folder));
     return false;
   }
   return true;
@@ -127,14 +129,14 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, TTrashed* Ta
 {
   const std::string Path = TPathRules::Absolute(Given);
   const auto Failed = [&](int Code) {
-    Reason = QString("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(Code));
+    Reason = tr("Cannot move %1 to the Trash: %2").arg(TPathRules::Shown(Path), SystemText(Code));
     return false;
   };
   struct stat Object;
   if (lstat(Path.c_str(), &Object) != 0)
     return Failed(errno);
   if (Path == "/") {
-    Reason = "The root folder cannot be moved to the Trash.";
+    Reason = tr("The root folder cannot be moved to the Trash.");
     return false;
   }
   const auto Took = [&](const std::string& Trash) {
@@ -158,7 +160,7 @@ bool TTrash::MoveToTrash(const std::string& Given, QString& Reason, TTrashed* Ta
   if (stat(DataFolder.c_str(), &Data) != 0) {
     QDir().mkpath(TPathRules::Shown(DataFolder));
     if (stat(DataFolder.c_str(), &Data) != 0) {
-      Reason = QString("Cannot make the folder %1: %2").arg(TPathRules::Shown(DataFolder), SystemText(errno));
+      Reason = tr("Cannot make the folder %1: %2").arg(TPathRules::Shown(DataFolder), SystemText(errno));
       return false;
     }
   }

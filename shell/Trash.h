@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <atomic>
@@ -28,6 +29,8 @@ struct TTrashed {
 // other. Nothing is ever deleted: an object the Trash cannot take stays
 // where it is.
 class TTrash {
+  Q_DECLARE_TR_FUNCTIONS(TTrash)
+
 public:
   // False, with the reason in Reason, when the object stays in place; else
   // Taken, when given, tells what went where.
