@@ -52,14 +52,15 @@ QString TChartAccessible::ItemValue(int Item) const
   QStringList Values;
   for (const TChartSeries* Series : Chart()->FSeries)
     if (Series->FActive && Series->FKind == TChartSeries::skBar && Item >= 0 && Item < Series->Count())
-      Values << Series->FTitle + ": " + Series->FValueFormat.Format(Series->Point(Item).Value).trimmed();
+      //: A series of bars and its value, as in "Size: 3 MB"
+      Values << tr("%1: %2").arg(Series->FTitle, Series->FValueFormat.Format(Series->Point(Item).Value).trimmed());
   return Values.join(", ");
 }
 
 QString TChartAccessible::text(QAccessible::Text Kind) const
 {
   if (Kind == QAccessible::Name)
-    return Chart()->FTitle.isEmpty() ? QString("Chart") : Chart()->FTitle;
+    return Chart()->FTitle.isEmpty() ? tr("Chart") : Chart()->FTitle;
   if (Kind == QAccessible::Description)
     return Chart()->FMessage;
   return QAccessibleWidget::text(Kind);

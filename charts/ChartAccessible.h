@@ -4,6 +4,7 @@
 #include "view/AccessibleChildren.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 
 class TChart;
 
@@ -11,6 +12,8 @@ class TChart;
 // slices or bars, each named by its label with its value as the legend
 // and the labels show it.
 class TChartAccessible : public QAccessibleWidget {
+  Q_DECLARE_TR_FUNCTIONS(TChartAccessible)
+
 public:
   explicit TChartAccessible(TChart* Chart);
 

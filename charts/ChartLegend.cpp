@@ -37,7 +37,8 @@ TChartLegend::TChartLegend(std::vector<TEntry> Entries, const QFont& Font, const
     const size_t Kept = size_t(Rows) * FColumns - 1;
     const size_t Left = FEntries.size() - Kept;
     FEntries.resize(Kept);
-    FEntries.push_back({Qt::transparent, QLocale().toString(qulonglong(Left)) + " more", {}, Qt::NoBrush});
+    //: The legend's last entry: how many entries did not fit
+    FEntries.push_back({Qt::transparent, tr("%1 more").arg(QLocale().toString(qulonglong(Left))), {}, Qt::NoBrush});
   }
   FColumns = std::min<int>(FColumns, int(FEntries.size()));
   const QSizeF Size(FEntrySize.width() * FColumns, FEntrySize.height() * Rows);

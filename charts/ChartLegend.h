@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QRectF>
 #include <QString>
@@ -16,6 +17,8 @@ struct TChartInk;
 // bottom of the chart and at most a third of its height; what does not fit
 // is counted on the last entry.
 class TChartLegend {
+  Q_DECLARE_TR_FUNCTIONS(TChartLegend)
+
 public:
   struct TEntry {
     QColor Color;

@@ -38,10 +38,10 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   : FDisplay(Display), FCurrentNode(std::move(CurrentNode))
 {
   FPie = std::make_unique<TChartSeries>(TChartSeries::skPie, "PieSeries", QColor());
-  FBar = std::make_unique<TChartSeries>(TChartSeries::skBar, "Size", QColor(Qt::green));
-  FBar2 = std::make_unique<TChartSeries>(TChartSeries::skBar, "Wasted Space", QColor(255, 128, 0));
-  FGrown = std::make_unique<TChartSeries>(TChartSeries::skBar, "Grown", QColor(0xD0, 0x40, 0x3A));
-  FShrunk = std::make_unique<TChartSeries>(TChartSeries::skBar, "Shrunk", QColor(0x3F, 0x6F, 0xD0));
+  FBar = std::make_unique<TChartSeries>(TChartSeries::skBar, tr("Size"), QColor(Qt::green));
+  FBar2 = std::make_unique<TChartSeries>(TChartSeries::skBar, tr("Wasted Space"), QColor(255, 128, 0));
+  FGrown = std::make_unique<TChartSeries>(TChartSeries::skBar, tr("Grown"), QColor(0xD0, 0x40, 0x3A));
+  FShrunk = std::make_unique<TChartSeries>(TChartSeries::skBar, tr("Shrunk"), QColor(0x3F, 0x6F, 0xD0));
   PieSeries = FPie.get();
   BarSeries = FBar.get();
   BarSeries2 = FBar2.get();
@@ -63,7 +63,7 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
   ChartScrollBar->setFocusPolicy(Qt::NoFocus);
   connect(ChartScrollBar, &QScrollBar::valueChanged, this, [this](int Position) { ChartScrollBarChange(Position); });
 
-  ChartToolBar = new QToolBar("Chart");
+  ChartToolBar = new QToolBar(tr("Chart"));
   ChartToolBar->setObjectName("ChartToolBar");
   ChartToolBar->setIconSize(QSize(16, 16));
   auto Button = [this](const QString& Hint, const QIcon& Icon, void (TChartPane::*Handler)(), bool Checkable = false) {
@@ -75,42 +75,44 @@ TChartPane::TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> Cur
     return Item;
   };
   using TIcons = TChartIcons;
-  ToolButton2 =
-    Button("Copy Chart to Clipboard as Bitmap", TZelSystemImageList::ThemeIcon("edit-copy"), &TChartPane::CopyChart);
+  ToolButton2 = Button(tr("Copy Chart to Clipboard as Bitmap"), TZelSystemImageList::ThemeIcon("edit-copy"),
+                       &TChartPane::CopyChart);
   // The window prints: it knows the printer and the page.
-  ToolButton10 = ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), "Print the current chart");
-  ToolButton4 = Button("Save chart to file as PNG, JPEG or bitmap", TZelSystemImageList::ThemeIcon("document-save-as"),
-                       &TChartPane::SaveChartClick);
+  ToolButton10 =
+    ChartToolBar->addAction(TZelSystemImageList::ThemeIcon("document-print"), tr("Print the current chart"));
+  ToolButton4 = Button(tr("Save chart to file as PNG, JPEG or bitmap"),
+                       TZelSystemImageList::ThemeIcon("document-save-as"), &TChartPane::SaveChartClick);
   FModeSeparator = ChartToolBar->addSeparator();
-  ChangeButton = ChartToolBar->addAction("Change");
-  ChangeButton->setToolTip("Show the change since the earlier scan, or the sizes");
-  ChangeButton->setStatusTip("Show how much each sub-folder grew or shrank since the earlier scan");
+  //: Noun: the change since the earlier scan
+  ChangeButton = ChartToolBar->addAction(tr("Change"));
+  ChangeButton->setToolTip(tr("Show the change since the earlier scan, or the sizes"));
+  ChangeButton->setStatusTip(tr("Show how much each sub-folder grew or shrank since the earlier scan"));
   ChangeButton->setCheckable(true);
   ChangeButton->setVisible(false);
   connect(ChangeButton, &QAction::triggered, this, [this] { FillChart(); });
   ChartToolBar->addSeparator();
-  View3DButton = Button("View chart in 3D or 2D", TIcons::Icon(TIcons::ci3D), &TChartPane::View3DButtonClick, true);
+  View3DButton = Button(tr("View chart in 3D or 2D"), TIcons::Icon(TIcons::ci3D), &TChartPane::View3DButtonClick, true);
   ShowLegendButton =
-    Button("Show or Hide Legend", TIcons::Icon(TIcons::ciLegend), &TChartPane::ShowLegendButtonClick, true);
-  VertGridButton = Button("Show or Hide Vertical Grid Lines", TIcons::Icon(TIcons::ciVertGrid),
+    Button(tr("Show or Hide Legend"), TIcons::Icon(TIcons::ciLegend), &TChartPane::ShowLegendButtonClick, true);
+  VertGridButton = Button(tr("Show or Hide Vertical Grid Lines"), TIcons::Icon(TIcons::ciVertGrid),
                           &TChartPane::VertGridButtonClick, true);
-  HorzGridButton = Button("Show or Hide Horizontal Grid Lines", TIcons::Icon(TIcons::ciHorzGrid),
+  HorzGridButton = Button(tr("Show or Hide Horizontal Grid Lines"), TIcons::Icon(TIcons::ciHorzGrid),
                           &TChartPane::HorzGridButtonClick, true);
-  PatternButton = Button("Switch between patterns and colors", TIcons::Icon(TIcons::ciPattern),
+  PatternButton = Button(tr("Switch between patterns and colors"), TIcons::Icon(TIcons::ciPattern),
                          &TChartPane::PatternButtonClick, true);
   ShowLegendButton->setChecked(true);
   VertGridButton->setChecked(true);
   HorzGridButton->setChecked(true);
   ColorBtn = new TColorButton;
-  ColorBtn->setToolTip("Choose color and click on a slice or bar to colorize it");
+  ColorBtn->setToolTip(tr("Choose color and click on a slice or bar to colorize it"));
   ColorBtn->setStatusTip(ColorBtn->toolTip());
   ColorBtn->setAutoRaise(true);
   ColorBtn->OnDropDown = [this] { ColorBtnDropDown(); };
   ColorBtn->OnFaceClick = [this] { ColorBtnClick(); };
   ChartToolBar->addWidget(ColorBtn);
   ChartToolBar->addSeparator();
-  ZoomInButton = Button("Zoom In", TZelSystemImageList::ThemeIcon("zoom-in"), &TChartPane::ZoomInButtonClick);
-  ZoomOutButton = Button("Zoom Out", TZelSystemImageList::ThemeIcon("zoom-out"), &TChartPane::ZoomOutButtonClick);
+  ZoomInButton = Button(tr("Zoom In"), TZelSystemImageList::ThemeIcon("zoom-in"), &TChartPane::ZoomInButtonClick);
+  ZoomOutButton = Button(tr("Zoom Out"), TZelSystemImageList::ThemeIcon("zoom-out"), &TChartPane::ZoomOutButtonClick);
 
   auto* Body = new QHBoxLayout;
   Body->setSpacing(0);
@@ -230,17 +232,19 @@ void TChartPane::AddFreeSpace(const TFolderNode* Node, bool Megabytes)
   if (GetDiskSpaceKB(Path, TotalKB, FreeKB) != 0)
     return;
   const double Free = Megabytes ? std::round(FreeKB / 1024.0) : double(FreeKB);
-  PieSeries->Add(Free, "Free Space", QColor(192, 0, 192));
+  PieSeries->Add(Free, tr("Free Space"), QColor(192, 0, 192));
 }
 
 QString TChartPane::ContentsText(const TFolderNode* Node) const
 {
   const uint64_t Files = Node->OwnCount().Objects;
   if (Files == 0)
-    return "Empty folder";
-  return QString("Only files: %1 in %2 %3")
-    .arg(FDisplay.FormatValue(Node, vtSize, false), QLocale().toString(qulonglong(Files)),
-         Files == 1 ? "file" : "files");
+    return tr("Empty folder");
+  const QString Size = FDisplay.FormatValue(Node, vtSize, false);
+  const QString Count = QLocale().toString(qulonglong(Files));
+  if (Files == 1)
+    return tr("Only files: %1 in %2 file").arg(Size, Count);
+  return tr("Only files: %1 in %2 files").arg(Size, Count);
 }
 
 TValueFormat TChartPane::ValueFormat(int ViewType) const
@@ -261,7 +265,7 @@ void TChartPane::FillChart()
   if (OnSortChildren)
     OnSortChildren(Node);
   const bool Change = ChartsChange(Node);
-  Chart->FTitle = ChartTitle(Node) + (Change ? "  (change)" : "");
+  Chart->FTitle = Change ? tr("%1  (change)").arg(ChartTitle(Node)) : ChartTitle(Node);
   Chart->FMarginTop = ChartToolBar->isHidden() ? 3 : 6;
 
   const int View = FDisplay.FShowType;
@@ -324,11 +328,11 @@ void TChartPane::FillChart()
     // the space counted so far.
     const bool SoFar = View == vtPercent && Node->GetValue(vtPercent, UnitFlag) < 0;
     if (SoFar)
-      PieSeries->FNote = "Share counted so far: the scan is still running";
+      PieSeries->FNote = tr("Share counted so far: the scan is still running");
     PieSeries->Reserve(Children.size() + 2);
     // Of a change, the share of each sub-folder that grew in all they grew.
     if (Change)
-      PieSeries->FNote = "Growth since the earlier scan; folders that shrank are not shown";
+      PieSeries->FNote = tr("Growth since the earlier scan; folders that shrank are not shown");
     // Index: of the sub-folder measured; past them, the folder itself.
     auto Measure = [&](const TFolderNode* Item, size_t Index) {
       if (Change)

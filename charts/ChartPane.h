@@ -3,6 +3,7 @@
 
 #include "charts/ValueFormat.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <functional>
@@ -24,6 +25,8 @@ class TValueDisplay;
 // bar beside long bar charts. It is filled again from the folder records on
 // each change the window tells it of, never point by point.
 class TChartPane : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(TChartPane)
+
 public:
   // CurrentNode answers which folder to chart when a fill runs.
   TChartPane(TValueDisplay& Display, std::function<TFolderNode*()> CurrentNode);

@@ -60,7 +60,8 @@ std::vector<TChartSeries::TSlice> TChartSeries::Slices() const
     Whole += std::max(0.0, Point.Value);
   const double Least = Whole * FOtherPercent / 100;
   std::vector<TSlice> Slices;
-  TSlice Other{0, "Other", OtherColor, -1};
+  //: The slice of the small sub-folders together
+  TSlice Other{0, tr("Other"), OtherColor, -1};
   bool HasOther = false;
   for (int Index = 0; Index < Count(); ++Index) {
     const double Value = std::max(0.0, FPoints[Index].Value);

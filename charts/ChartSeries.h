@@ -4,6 +4,7 @@
 #include "charts/ValueFormat.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
@@ -20,6 +21,8 @@ struct TChartPoint {
 // of the series before it. Points keep their index whatever the drawing does
 // with them, so index i of a fill is sub-folder i of the charted folder.
 class TChartSeries {
+  Q_DECLARE_TR_FUNCTIONS(TChartSeries)
+
 public:
   enum TKind { skPie, skBar };
   TChartSeries(TKind Kind, const QString& Title, const QColor& Color);

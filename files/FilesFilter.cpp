@@ -81,7 +81,8 @@ public:
     const QString Text = Joined ? *Joined : (Done() || FWords[FAt].Quoted ? QString() : FWords[FAt].Text);
     const QRegularExpressionMatch Match = Number.match(Text);
     if (!Match.hasMatch()) {
-      Error = QString("\"%1\" needs a size after it, as in > 100 MB").arg(Given);
+      //: The filter's words and examples stay in English
+      Error = QCoreApplication::translate("TFilesFilter", "\"%1\" needs a size after it, as in > 100 MB").arg(Given);
       return false;
     }
     if (Own)
@@ -91,7 +92,10 @@ public:
       Unit = Next().Text;
     const int Power = Unit.isEmpty() ? 0 : UnitPower(Unit);
     if (Power < 0) {
-      Error = QString("\"%1\" is no unit of size: write B, KB, MB, GB or TB (or K, M, G, T), as in > 100 MB").arg(Unit);
+      //: The filter's words and examples stay in English
+      Error = QCoreApplication::translate(
+                "TFilesFilter", "\"%1\" is no unit of size: write B, KB, MB, GB or TB (or K, M, G, T), as in > 100 MB")
+                .arg(Unit);
       return false;
     }
     const double Value = Match.captured(1).toDouble() * std::pow(1024.0, double(Power));
@@ -120,7 +124,10 @@ public:
           return true;
         }
     }
-    Error = QString("\"%1\" needs an age after it, as in %1 1 year (days, weeks, months or years)").arg(Given);
+    //: The filter's words and examples stay in English
+    Error = QCoreApplication::translate("TFilesFilter",
+                                        "\"%1\" needs an age after it, as in %1 1 year (days, weeks, months or years)")
+              .arg(Given);
     return false;
   }
 
@@ -164,8 +171,8 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
   static const QRegularExpression Range(R"(^([\d.]+[a-zA-Z]*)\.\.([\d.]+[a-zA-Z]*)$)");
   static const QRegularExpression Links(R"(^links(>=|>|=)(\d+)$)", QRegularExpression::CaseInsensitiveOption);
   // A word of the grammar where it does not belong; quoted, it is a name.
-  const auto Misplaced = [&Error](const QString& Word, const QString& Meant) {
-    Error = QString("\"%1\" %2; to look for it in names, quote it: \"%1\"").arg(Word, Meant);
+  const auto Misplaced = [&Error](const QString& Told) {
+    Error = Told;
     return false;
   };
   while (!Words.Done()) {
@@ -188,7 +195,7 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
       else if (Operator == ">=")
         Made.FMinSize = std::max(Made.FMinSize, Bytes);
       else if (Operator == "<" && Bytes == 0) {
-        Error = QString("\"%1\" matches nothing: no file is smaller than 0 bytes").arg(Word.Text);
+        Error = tr("\"%1\" matches nothing: no file is smaller than 0 bytes").arg(Word.Text);
         return false;
       } else if (Operator == "<")
         Made.FMaxSize = std::min(Made.FMaxSize, Bytes - 1);
@@ -198,18 +205,23 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
       uint64_t Low = 0, High = 0;
       if (!Words.Size(Word.Text, Low, Error, Match.captured(1), true)
           || !Words.Size(Word.Text, High, Error, Match.captured(2), true)) {
-        Error = QString("\"%1\" is no size range, as in 10MB..1GB: %2").arg(Word.Text, Error);
+        //: The filter's words and examples stay in English
+        Error = tr("\"%1\" is no size range, as in 10MB..1GB: %2").arg(Word.Text, Error);
         return false;
       }
       if (Low > High) {
-        Error = QString("\"%1\" holds no size: the smaller end comes first, as in 10MB..1GB").arg(Word.Text);
+        //: The filter's words and examples stay in English
+        Error = tr("\"%1\" holds no size: the smaller end comes first, as in 10MB..1GB").arg(Word.Text);
         return false;
       }
       Made.FMinSize = std::max(Made.FMinSize, Low);
       Made.FMaxSize = std::min(Made.FMaxSize, High);
     } else if (Lower == "older" || Lower == "newer") {
       if (Words.Peek() != "than")
-        return Misplaced(Word.Text, QString("needs \"than\" and an age, as in %1 than 1 year").arg(Lower));
+        //: The filter's words and examples stay in English
+        return Misplaced(tr("\"%1\" needs \"than\" and an age, as in %2 than 1 year; to look for it in names, "
+                            "quote it: \"%1\"")
+                           .arg(Word.Text, Lower));
       Words.Next();
       int64_t Age = 0;
       if (!Words.Age(Lower + " than", Age, Error))
@@ -223,10 +235,14 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
       const QString When = Words.Peek();
       int64_t Start = 0;
       if (When != "before" && When != "after")
-        return Misplaced(Word.Text, QString("needs before or after and a date, as in %1 before 2024-06").arg(Lower));
+        //: The filter's words and examples stay in English
+        return Misplaced(tr("\"%1\" needs before or after and a date, as in %2 before 2024-06; to look for it in "
+                            "names, quote it: \"%1\"")
+                           .arg(Word.Text, Lower));
       Words.Next();
       if (!DateAt(Words.Peek(), Start)) {
-        Error = QString("\"%1 %2\" needs a date after it: 2024, 2024-06 or 2024-06-30").arg(Lower, When);
+        //: The filter's words and examples stay in English
+        Error = tr("\"%1 %2\" needs a date after it: 2024, 2024-06 or 2024-06-30").arg(Lower, When);
         return false;
       }
       Words.Next();
@@ -237,22 +253,28 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
       else
         Span.From = std::max(Span.From, Start);
     } else if (Lower == "than" || Lower == "then") {
-      return Misplaced(Word.Text,
-                       "goes after older or newer, as in older than 1 year; sizes go after > or <, as in "
-                       "> 1 GB");
+      //: The filter's words and examples stay in English
+      return Misplaced(tr("\"%1\" goes after older or newer, as in older than 1 year; sizes go after > or <, as in "
+                          "> 1 GB; to look for it in names, quote it: \"%1\"")
+                         .arg(Word.Text));
     } else if (Lower == "before" || Lower == "after") {
-      return Misplaced(Word.Text, "goes after changed or accessed, as in changed before 2024-06");
+      //: The filter's words and examples stay in English
+      return Misplaced(tr("\"%1\" goes after changed or accessed, as in changed before 2024-06; to look for it in "
+                          "names, quote it: \"%1\"")
+                         .arg(Word.Text));
     } else if (UnitPower(Lower) >= 0 && Lower.size() > 1) {
-      return Misplaced(Word.Text, "is a unit: a size goes after > or <, as in > 1 GB, or in a range, as in 1MB..1GB");
+      //: The filter's words and examples stay in English
+      return Misplaced(tr("\"%1\" is a unit: a size goes after > or <, as in > 1 GB, or in a range, as in 1MB..1GB; "
+                          "to look for it in names, quote it: \"%1\"")
+                         .arg(Word.Text));
     } else if (Lower.startsWith("kind:")) {
       for (const QString& Kind : Lower.mid(5).split(',', Qt::SkipEmptyParts)) {
         int Found = 0;
         while (TFileClass::Word(Found) && Kind != TFileClass::Word(Found))
           ++Found;
         if (!TFileClass::Word(Found)) {
-          Error = QString(
-                    "No kind \"%1\": the kinds are image, video, audio, archive, document, code, program "
-                    "and other")
+          //: The kinds are filter words: they stay in English
+          Error = tr("No kind \"%1\": the kinds are image, video, audio, archive, document, code, program and other")
                     .arg(Kind);
           return false;
         }
@@ -267,11 +289,15 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
     } else if (Lower.startsWith("links")) {
       const QRegularExpressionMatch Match = Links.match(Word.Text);
       if (!Match.hasMatch())
-        return Misplaced(Word.Text, "is no count of names: write links>1, links>=3 or links=2");
+        //: The filter's words and examples stay in English
+        return Misplaced(
+          tr("\"%1\" is no count of names: write links>1, links>=3 or links=2; to look for it in names, quote it: "
+             "\"%1\"")
+            .arg(Word.Text));
       bool Number = false;
       const uint64_t Count = Match.captured(2).toULongLong(&Number) + (Match.captured(1) == ">" ? 1 : 0);
       if (!Number || Count > UINT32_MAX) {
-        Error = QString("\"%1\" counts more names than a file can have").arg(Word.Text);
+        Error = tr("\"%1\" counts more names than a file can have").arg(Word.Text);
         return false;
       }
       if (Match.captured(1) == "=")
@@ -280,7 +306,8 @@ bool TFilesFilter::Parse(const QString& Text, int64_t Now, QString& Error)
     } else if (Lower == "not" || (Word.Text.startsWith('-') && Word.Text.size() > 1)) {
       const QString Name = Lower == "not" ? (Words.Done() ? QString() : Words.Next().Text) : Word.Text.mid(1);
       if (Name.isEmpty()) {
-        Error = "\"not\" needs a name after it, as in not *.log";
+        //: The filter's words and examples stay in English
+        Error = tr("\"not\" needs a name after it, as in not *.log");
         return false;
       }
       for (std::string& Pattern : Patterns(Name))

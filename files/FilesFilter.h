@@ -3,6 +3,7 @@
 
 #include "scan/FolderFiles.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -23,6 +24,8 @@
 // refused with what was meant: it is a mistake, not a name to look for; a
 // quoted word is always a name.
 class TFilesFilter {
+  Q_DECLARE_TR_FUNCTIONS(TFilesFilter)
+
 public:
   // Reads Text at Now (Unix seconds). False with Error, saying which word
   // and why, when a word makes no sense; the filter is then as before.

@@ -18,11 +18,13 @@
 
 #include <algorithm>
 
-const QString TFilesList::Syntax =
+//: The filter's words and examples stay in English
+const char* const TFilesList::Syntax = QT_TRANSLATE_NOOP(
+  "TFilesList",
   "Names (* and ? as wildcards; a word without them is looked for inside names; quoted, any word is a name), "
   "-name or not name to leave names out, > 100 MB, <= 4 KB, 10MB..1GB, older than 1 year, newer than 2 weeks, "
   "changed before 2024-01, accessed after 2023, kind:video,audio, ext:tar.gz,zip (ext: alone: none), links>1, "
-  "links=2. Everything given must hold.";
+  "links=2. Everything given must hold.");
 
 TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent)
   : TSubtreeView(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
@@ -38,16 +40,19 @@ TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
     Bar->addWidget(Button);
     return Button;
   };
-  FLargest = Quick("&Largest", "The largest files first, by the space they take in the Allocated and Percent views",
-                   [this] { SortLargest(); });
-  FNewest = Quick("&Newest", "The files changed last first", [this] { SortBy(TFilesSorter::skLastChange, true); });
-  FOldest =
-    Quick("&Oldest", "The files changed longest ago first", [this] { SortBy(TFilesSorter::skLastChange, false); });
+  FLargest =
+    Quick(tr("&Largest"), tr("The largest files first, by the space they take in the Allocated and Percent views"),
+          [this] { SortLargest(); });
+  FNewest =
+    Quick(tr("&Newest"), tr("The files changed last first"), [this] { SortBy(TFilesSorter::skLastChange, true); });
+  FOldest = Quick(tr("&Oldest"), tr("The files changed longest ago first"),
+                  [this] { SortBy(TFilesSorter::skLastChange, false); });
   FFilterBox = new QLineEdit;
   FFilterBox->setObjectName("FilesFilter");
   FFilterBox->setClearButtonEnabled(true);
-  FFilterBox->setPlaceholderText("Filter: *.iso *.mkv  > 100 MB  older than 1 year  kind:video");
-  FFilterBox->setToolTip(Syntax);
+  //: The filter's words and examples stay in English
+  FFilterBox->setPlaceholderText(tr("Filter: *.iso *.mkv  > 100 MB  older than 1 year  kind:video"));
+  FFilterBox->setToolTip(tr(Syntax));
   connect(FFilterBox, &QLineEdit::textChanged, this, &TFilesList::FilterEdited);
   Bar->addWidget(FFilterBox, 1);
 
@@ -71,7 +76,7 @@ TFilesList::TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   FView->horizontalHeader()->resizeSection(TFilesSorter::skName, 200);
   FView->horizontalHeader()->resizeSection(TFilesSorter::skFolder, 200);
   connect(FView->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFilesList::HeaderClicked);
-  Build(Bar, FView, "Save the files listed as a CSV table");
+  Build(Bar, FView, tr("Save the files listed as a CSV table"));
   ShowSortState();
 }
 
@@ -158,9 +163,9 @@ void TFilesList::FilterEdited()
   // A word that makes no sense leaves the filter as it was, and says why at
   // once; the syntax stays in the tip.
   FFilterBox->setStyleSheet(Valid ? QString() : QString("QLineEdit { background: #fbe3e4; }"));
-  FFilterBox->setToolTip(Valid ? Syntax : "Not understood: " + Error + "\n\n" + Syntax);
+  FFilterBox->setToolTip(Valid ? tr(Syntax) : tr("Not understood: %1\n\n%2").arg(Error, tr(Syntax)));
   if (!Valid && FFilterBox->hasFocus())
-    QToolTip::showText(FFilterBox->mapToGlobal(QPoint(0, FFilterBox->height())), "Not understood: " + Error,
+    QToolTip::showText(FFilterBox->mapToGlobal(QPoint(0, FFilterBox->height())), tr("Not understood: %1").arg(Error),
                        FFilterBox);
   if (Valid)
     Run();
@@ -195,7 +200,7 @@ void TFilesList::Run()
   if (FOrder && (FOrderKey != FKey || FOrderDescending != FDescending))
     FOrder.reset();
   FBusy = true;
-  FStatus->setText(FModel.rowCount() ? StatusText() + "  (sorting...)" : "Sorting the files...");
+  FStatus->setText(FModel.rowCount() ? tr("%1  (sorting...)").arg(StatusText()) : tr("Sorting the files..."));
   const TFilesJob::TSource Source{FTaking ? nullptr : FFiles, Folder(), LinksOnce(), &FTree, FTree.Removals()};
   FJob.Start(Source, FKey, FDescending, FOrder, FFilter, [this](TFilesJob::TResult&& Result) {
     // The tree removed folders while the files were taken: taken again.
@@ -226,12 +231,11 @@ QString TFilesList::StatusText() const
   if (!FFiles)
     return {};
   const QLocale Locale;
-  const QString Count = FFilter.Empty()
-    ? QString("%1 files").arg(Locale.toString(FModel.rowCount()))
-    : QString("%1 of %2 files").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Listed()));
-  if (FDisplay.BytesMeasure() == vtAllocated)
-    return Count + ", " + FDisplay.MeasureTotalText(FShownBytes.Allocated);
-  return Count + ", " + FDisplay.BytesText(double(FShownBytes.Size)).trimmed();
+  const QString Bytes = FDisplay.BytesMeasure() == vtAllocated ? FDisplay.MeasureTotalText(FShownBytes.Allocated)
+                                                               : FDisplay.BytesText(double(FShownBytes.Size)).trimmed();
+  if (FFilter.Empty())
+    return tr("%1 files, %2").arg(Locale.toString(FModel.rowCount()), Bytes);
+  return tr("%1 of %2 files, %3").arg(Locale.toString(FModel.rowCount()), Locale.toString(FFiles->Listed()), Bytes);
 }
 
 void TFilesList::LoadLayout(QSettings& Store)

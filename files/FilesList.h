@@ -6,6 +6,7 @@
 #include "files/FilesModel.h"
 #include "view/SubtreeView.h"
 
+#include <QCoreApplication>
 #include <QTableView>
 
 #include <functional>
@@ -23,6 +24,8 @@ class TFolderTree;
 // Oldest) and a filter box above it and their count and total below. It
 // holds a snapshot of the tree's files, taken on a thread of its own.
 class TFilesList : public TSubtreeView {
+  Q_DECLARE_TR_FUNCTIONS(TFilesList)
+
 public:
   TFilesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent = nullptr);
 
@@ -51,8 +54,8 @@ public:
   QString FilterText() const;
   // What the status line under the list says.
   QString StatusText() const;
-  // What the filter box understands, its tip.
-  static const QString Syntax;
+  // What the filter box understands, its tip; shown through tr().
+  static const char* const Syntax;
 
   void LoadLayout(QSettings& Store);
   void SaveLayout(QSettings& Store) const;

@@ -59,9 +59,18 @@ TFolderTree::TGoneFile TFilesModel::Counted(int Row) const
 
 QString TFilesModel::Caption(int Column)
 {
-  static const char* const Captions[] = {"Name",        "Folder",      "Size", "Allocated",
-                                         "Last Change", "Last Access", "Kind", "Links"};
-  return Captions[Column];
+  static const char* const Captions[] = {
+    QT_TRANSLATE_NOOP("TFilesModel", "Name"),
+    QT_TRANSLATE_NOOP("TFilesModel", "Folder"),
+    QT_TRANSLATE_NOOP("TFilesModel", "Size"),
+    QT_TRANSLATE_NOOP("TFilesModel", "Allocated"),
+    QT_TRANSLATE_NOOP("TFilesModel", "Last Change"),
+    QT_TRANSLATE_NOOP("TFilesModel", "Last Access"),
+    QT_TRANSLATE_NOOP("TFilesModel", "Kind"),
+    //: Column header: the number of names (hard links) of a file
+    QT_TRANSLATE_NOOP("TFilesModel", "Links"),
+  };
+  return tr(Captions[Column]);
 }
 
 int TFilesModel::rowCount(const QModelIndex& Parent) const

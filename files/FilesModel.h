@@ -5,6 +5,7 @@
 #include "scan/FolderTree.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 
 #include <functional>
 #include <memory>
@@ -19,6 +20,8 @@ class TValueDisplay;
 // with the filter last applied, one a row. Its texts are made for the rows
 // painted, never kept, so that a million rows cost four bytes each.
 class TFilesModel : public QAbstractTableModel {
+  Q_DECLARE_TR_FUNCTIONS(TFilesModel)
+
 public:
   explicit TFilesModel(TValueDisplay& Display) : FDisplay(Display) {}
 

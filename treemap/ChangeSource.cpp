@@ -5,9 +5,18 @@
 #include "scan/FolderNode.h"
 #include "scan/FolderTree.h"
 
+#include <QtGlobal>
+
 const char* TChangeSource::Name(int Mark)
 {
-  static const char* const Names[] = {"Same", "Grown", "Shrunk", "New"};
+  static const char* const Names[] = {
+    //: Treemap key: unchanged since the earlier scan
+    QT_TRANSLATE_NOOP("TChangeSource", "Same"),
+    QT_TRANSLATE_NOOP("TChangeSource", "Grown"),
+    QT_TRANSLATE_NOOP("TChangeSource", "Shrunk"),
+    //: Treemap key: not in the earlier scan
+    QT_TRANSLATE_NOOP("TChangeSource", "New"),
+  };
   return Names[Mark];
 }
 

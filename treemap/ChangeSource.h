@@ -15,7 +15,7 @@
 class TChangeSource : public TTreeSource {
 public:
   enum TMark : uint8_t { cmSame, cmGrown, cmShrunk, cmNew, cmCount };
-  // The key: each mark's name and colour.
+  // The key: each mark's name (English, translated where shown) and colour.
   static const char* Name(int Mark);
   static QRgb Color(int Mark);
 

@@ -16,7 +16,7 @@ TTreemapPane* TTreemapAccessible::Pane() const
 QString TTreemapAccessible::text(QAccessible::Text Kind) const
 {
   if (Kind == QAccessible::Name)
-    return Pane()->Shown() ? "Treemap of " + TPathRules::Shown(Pane()->Shown()->FullPath()) : QString("Treemap");
+    return Pane()->Shown() ? tr("Treemap of %1").arg(TPathRules::Shown(Pane()->Shown()->FullPath())) : tr("Treemap");
   return QAccessibleWidget::text(Kind);
 }
 

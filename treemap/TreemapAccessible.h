@@ -4,6 +4,7 @@
 #include "view/AccessibleChildren.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 
 class TTreemapPane;
 
@@ -11,6 +12,8 @@ class TTreemapPane;
 // its tiles (sub-folders by name, files by kind, each with its value in the
 // measure shown), then the key to the colours.
 class TTreemapAccessible : public QAccessibleWidget {
+  Q_DECLARE_TR_FUNCTIONS(TTreemapAccessible)
+
 public:
   explicit TTreemapAccessible(TTreemapPane* Pane);
 

@@ -39,7 +39,8 @@ TTreemapLegend::TTreemapLegend(QWidget* Parent) : QWidget(Parent), FKeys(ClassKe
   QSizePolicy Policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   Policy.setHeightForWidth(true);
   setSizePolicy(Policy);
-  setAccessibleName("Key");
+  //: Noun: the legend of the treemap's colours
+  setAccessibleName(tr("Key"));
   Tell();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <vector>
@@ -14,6 +15,8 @@ class QPainter;
 // change, while comparing), in as many columns as fit. A widget, and drawn
 // the same into any rectangle of any device (a printed page).
 class TTreemapLegend : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(TTreemapLegend)
+
 public:
   struct TKey {
     QString Name;

@@ -99,7 +99,8 @@ void TTreemapPane::Show(TFolderNode* Node)
     std::vector<TTreemapLegend::TKey> Keys;
     for (int Mark = 0; ByChange && Mark < TChangeSource::cmCount; ++Mark) {
       Colors.push_back(TChangeSource::Color(Mark));
-      Keys.push_back({TChangeSource::Name(Mark), TChangeSource::Color(Mark)});
+      Keys.push_back(
+        {QCoreApplication::translate("TChangeSource", TChangeSource::Name(Mark)), TChangeSource::Color(Mark)});
     }
     FView->SetChangeColors(std::move(Colors));
     FLegend->SetKeys(ByChange ? std::move(Keys) : TTreemapLegend::ClassKeys());
@@ -156,10 +157,11 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
   const QString Path = TPathRules::Shown(Folder->FullPath());
   const QString Value = Described(*Tile).second;
   if (Tile->Kind == TTreemapTile::tkRest) {
-    OnHover("Small items in " + Path);
+    OnHover(tr("Small items in %1").arg(Path));
   } else if (Tile->Kind != TTreemapTile::tkFile) {
     const QString Change = FDisplay.ChangeText(Folder);
-    OnHover(Path + "    " + Value + "    Folder" + (Change.isEmpty() ? QString() : "    " + Change));
+    OnHover(Change.isEmpty() ? tr("%1    %2    Folder").arg(Path, Value)
+                             : tr("%1    %2    Folder    %3").arg(Path, Value, Change));
   } else if (!Value.isEmpty()) {
     const QString About = "    " + Value + "    " + TFileClass::Name(Tile->Class);
     OnHover(Path + "..." + About);
@@ -186,7 +188,7 @@ std::pair<QString, QString> TTreemapPane::Described(const TTreemapTile& Shown) c
 {
   const auto* Folder = static_cast<const TFolderNode*>(Shown.Folder);
   if (Shown.Kind == TTreemapTile::tkRest)
-    return {"Small items", {}};
+    return {tr("Small items"), {}};
   if (Shown.Kind != TTreemapTile::tkFile)
     return {TPathRules::Shown(Folder->FName), FDisplay.FormatValue(Folder, FDisplay.FShowType, false).trimmed()};
   const TFolderFiles* Files = Folder->FFiles.load(std::memory_order_acquire);
@@ -295,7 +297,7 @@ QImage TTreemapPane::Picture() const
 void TTreemapPane::contextMenuEvent(QContextMenuEvent* Event)
 {
   QMenu Menu(this);
-  Menu.addAction("&Copy Picture", this, [this] { QGuiApplication::clipboard()->setImage(Picture()); });
-  Menu.addAction("&Save Picture As...", this, [this] { TPictureFile::SaveAs(this, Picture()); });
+  Menu.addAction(tr("&Copy Picture"), this, [this] { QGuiApplication::clipboard()->setImage(Picture()); });
+  Menu.addAction(tr("&Save Picture As..."), this, [this] { TPictureFile::SaveAs(this, Picture()); });
   Menu.exec(Event->globalPos());
 }

@@ -3,6 +3,7 @@
 
 #include "view/LatestJob.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,6 +28,8 @@ class TValueDisplay;
 // while the treemap stays; a double click opens a folder. Names of files are
 // read from their folder when first needed, off the window's thread.
 class TTreemapPane : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(TTreemapPane)
+
 public:
   TTreemapPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
                std::function<TFolderNode*()> CurrentNode);

@@ -226,7 +226,7 @@ void TTreemapView::paintEvent(QPaintEvent*)
   if (FBusy) {
     Painter.fillRect(rect(), QColor(0, 0, 0, 110));
     Painter.setPen(Qt::white);
-    Painter.drawText(rect(), Qt::AlignCenter, "Drawing...");
+    Painter.drawText(rect(), Qt::AlignCenter, tr("Drawing..."));
   } else if (Live() && FSelected >= 0) {
     FRenderer.DrawSelection(Painter, TileRect(FSelected));
   }

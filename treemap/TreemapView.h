@@ -4,6 +4,7 @@
 #include "treemap/TreemapLayout.h"
 #include "treemap/TreemapRenderer.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +31,8 @@ class TTreemapSource;
 // Request again. Folders are never followed, only compared and handed back,
 // and those of a picture older than the last Request or Cancel never are.
 class TTreemapView : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(TTreemapView)
+
 public:
   explicit TTreemapView(QWidget* Parent = nullptr);
   // Cancels, as Cancel.

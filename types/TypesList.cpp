@@ -22,14 +22,14 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   : TSubtreeView(Parent), FDisplay(Display), FTree(Tree), FModel(Display)
 {
   auto* Bar = new QHBoxLayout;
-  auto* Hint = new QLabel("Select a type to light its files in the treemap; double-click it to list them.");
+  auto* Hint = new QLabel(tr("Select a type to light its files in the treemap; double-click it to list them."));
   Hint->setForegroundRole(QPalette::PlaceholderText);
   // Wrapped, so that the hint never makes the window wider than the screen.
   Hint->setWordWrap(true);
   Bar->addWidget(Hint, 1);
   FTreemapSwitch = new QToolButton;
-  FTreemapSwitch->setText("Tree&map");
-  FTreemapSwitch->setToolTip("Show the treemap below the types");
+  FTreemapSwitch->setText(tr("Tree&map"));
+  FTreemapSwitch->setToolTip(tr("Show the treemap below the types"));
   FTreemapSwitch->setCheckable(true);
   FTreemapSwitch->setChecked(true);
   FTreemapSwitch->setAutoRaise(true);
@@ -76,7 +76,7 @@ TTypesList::TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget*
   FSplitter->setStretchFactor(0, 2);
   FSplitter->setStretchFactor(1, 3);
   FSplitter->setSizes({200, 300});
-  Build(Bar, FSplitter, "Save the types as a CSV table");
+  Build(Bar, FSplitter, tr("Save the types as a CSV table"));
 }
 
 bool TTypesList::ShowsTreemap() const
@@ -87,7 +87,7 @@ bool TTypesList::ShowsTreemap() const
 void TTypesList::Take()
 {
   if (!FModel.Files())
-    FStatus->setText("Counting the files...");
+    FStatus->setText(tr("Counting the files..."));
   FJob.Start([this, Folder = Folder(), LinksOnce = LinksOnce(),
               Removals = FTree.Removals()](const TLatestJob::TStop& Stop) -> std::function<void()> {
     auto Files = std::make_shared<const TFilesSnapshot>(Folder, LinksOnce, &FTree, Removals);
@@ -171,11 +171,14 @@ QString TTypesList::StatusText() const
     Measure += FModel.Value(Type);
   }
   const QLocale Locale;
-  const QString Counts = QString("%1 types in %2 classes, %3 files")
-                           .arg(Locale.toString(qulonglong(Types.size())), Locale.toString(FModel.rowCount()),
-                                Locale.toString(qulonglong(Files)));
-  // The total the shares are of.
-  return FDisplay.FShowType == vtObjects ? Counts : Counts + ", " + FDisplay.MeasureTotalText(Measure);
+  const QString TypeCount = Locale.toString(qulonglong(Types.size()));
+  const QString ClassCount = Locale.toString(FModel.rowCount());
+  const QString FileCount = Locale.toString(qulonglong(Files));
+  if (FDisplay.FShowType == vtObjects)
+    return tr("%1 types in %2 classes, %3 files").arg(TypeCount, ClassCount, FileCount);
+  // With the total the shares are of.
+  return tr("%1 types in %2 classes, %3 files, %4")
+    .arg(TypeCount, ClassCount, FileCount, FDisplay.MeasureTotalText(Measure));
 }
 
 void TTypesList::LoadLayout(QSettings& Store)

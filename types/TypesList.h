@@ -5,6 +5,8 @@
 #include "view/LatestJob.h"
 #include "view/SubtreeView.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <memory>
 #include <set>
@@ -24,6 +26,8 @@ class TFolderTree;
 // of the tree's files, taken and counted off the window's thread under the
 // tree's guard.
 class TTypesList : public TSubtreeView {
+  Q_DECLARE_TR_FUNCTIONS(TTypesList)
+
 public:
   TTypesList(TValueDisplay& Display, const TFolderTree& Tree, QWidget* Parent = nullptr);
 

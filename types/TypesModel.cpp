@@ -78,8 +78,12 @@ uint64_t TTypesModel::Value(const TTypeTotals::TType& Type) const
 
 QString TTypesModel::Caption(int Column)
 {
-  static const char* const Captions[] = {"Type", "Files", "Size", "Allocated", "% of Folder", "Largest File"};
-  return Captions[Column];
+  static const char* const Captions[] = {
+    QT_TRANSLATE_NOOP("TTypesModel", "Type"),        QT_TRANSLATE_NOOP("TTypesModel", "Files"),
+    QT_TRANSLATE_NOOP("TTypesModel", "Size"),        QT_TRANSLATE_NOOP("TTypesModel", "Allocated"),
+    QT_TRANSLATE_NOOP("TTypesModel", "% of Folder"), QT_TRANSLATE_NOOP("TTypesModel", "Largest File"),
+  };
+  return tr(Captions[Column]);
 }
 
 TTypesModel::TPick TTypesModel::PickAt(const QModelIndex& Index) const
@@ -119,7 +123,7 @@ QString TTypesModel::NameOf(const TTypeTotals::TType& Type, bool Class)
 {
   if (Class)
     return TFileClass::Name(Type.Kind);
-  return Type.Extension.empty() ? QString("no extension") : "." + QString::fromStdString(Type.Extension);
+  return Type.Extension.empty() ? tr("no extension") : "." + QString::fromStdString(Type.Extension);
 }
 
 QModelIndex TTypesModel::index(int Row, int Column, const QModelIndex& Parent) const

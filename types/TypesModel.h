@@ -4,6 +4,7 @@
 #include "types/TypeTotals.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 
 #include <memory>
 #include <string>
@@ -18,6 +19,8 @@ class TValueDisplay;
 // measure the tree shows; every column sorts, the extensions within their
 // class.
 class TTypesModel : public QAbstractItemModel {
+  Q_DECLARE_TR_FUNCTIONS(TTypesModel)
+
 public:
   enum TColumn { tcType, tcFiles, tcSize, tcAllocated, tcPercent, tcLargest, tcCount };
   // A row's type: a class (Extension null) or an extension of one.

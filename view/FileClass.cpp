@@ -97,7 +97,15 @@ const QRgb Colors[TFileClass::Count] = {
 };
 
 const char* const Names[TFileClass::Count] = {
-  "Images", "Video", "Audio", "Archives", "Documents", "Code", "Programs and libraries", "Other", "Small items",
+  QT_TRANSLATE_NOOP("TFileClass", "Images"),
+  QT_TRANSLATE_NOOP("TFileClass", "Video"),
+  QT_TRANSLATE_NOOP("TFileClass", "Audio"),
+  QT_TRANSLATE_NOOP("TFileClass", "Archives"),
+  QT_TRANSLATE_NOOP("TFileClass", "Documents"),
+  QT_TRANSLATE_NOOP("TFileClass", "Code"),
+  QT_TRANSLATE_NOOP("TFileClass", "Programs and libraries"),
+  QT_TRANSLATE_NOOP("TFileClass", "Other"),
+  QT_TRANSLATE_NOOP("TFileClass", "Small items"),
 };
 
 // The extension of a name as it stands in the name (see Extension).
@@ -175,5 +183,5 @@ const char* TFileClass::Word(int Kind)
 
 QString TFileClass::Name(int Kind)
 {
-  return Names[unsigned(Kind) < Count ? Kind : fcOther];
+  return tr(Names[unsigned(Kind) < Count ? Kind : fcOther]);
 }

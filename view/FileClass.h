@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QRgb>
 #include <QString>
 
@@ -12,6 +13,8 @@
 // told by the extensions of their names, with their colours and their names
 // for the legend.
 class TFileClass {
+  Q_DECLARE_TR_FUNCTIONS(TFileClass)
+
 public:
   enum TKind : uint8_t {
     fcImage,

@@ -40,10 +40,11 @@ QString TFolderRowAccessible::text(QAccessible::Text Kind) const
       int Level = 0;
       for (const TFolderNode* Up = Folder; Up; Up = Up->Parent())
         ++Level;
-      return QString("level %1, %2 folder%3")
-        .arg(Level)
-        .arg(Folders == 0 ? QString("no") : QString::number(Folders))
-        .arg(Folders == 1 ? "" : "s");
+      if (Folders == 0)
+        return tr("level %1, no folders").arg(Level);
+      if (Folders == 1)
+        return tr("level %1, 1 folder").arg(Level);
+      return tr("level %1, %2 folders").arg(Level).arg(Folders);
     }
     default: return {};
   }

@@ -3,6 +3,8 @@
 
 #include "view/AccessibleItem.h"
 
+#include <QCoreApplication>
+
 class TFolderNode;
 class TFolderTreeView;
 
@@ -12,6 +14,8 @@ class TFolderTreeView;
 class TFolderRowAccessible : public TAccessibleItem,
                              public QAccessibleTableCellInterface,
                              public QAccessibleActionInterface {
+  Q_DECLARE_TR_FUNCTIONS(TFolderRowAccessible)
+
 public:
   TFolderRowAccessible(TFolderTreeView* View, int Row);
 

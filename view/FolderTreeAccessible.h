@@ -4,6 +4,7 @@
 #include "view/AccessibleChildren.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 
 class TFolderTreeView;
 
@@ -13,6 +14,8 @@ class TFolderTreeView;
 // and closed through it. Answered from the view's own row counts, as the
 // view lays out only the rows in view.
 class TFolderTreeAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+  Q_DECLARE_TR_FUNCTIONS(TFolderTreeAccessible)
+
 public:
   explicit TFolderTreeAccessible(TFolderTreeView* View);
 
@@ -30,7 +33,7 @@ public:
   QAccessibleInterface* cellAt(int Row, int Column) const override;
   int selectedCellCount() const override;
   QList<QAccessibleInterface*> selectedCells() const override;
-  QString columnDescription(int) const override { return "Folder"; }
+  QString columnDescription(int) const override { return tr("Folder"); }
   QString rowDescription(int) const override { return {}; }
   int selectedColumnCount() const override { return 0; }
   int selectedRowCount() const override { return selectedCellCount(); }

@@ -49,8 +49,9 @@ TFolderTreeView::TFolderTreeView(TFolderModel& Model, QWidget* Parent) : QAbstra
 }
 
 const char* TFolderTreeView::EmptyHint =
-  "No folder scanned yet.\n\nChoose Select Directory to scan a folder, or start Spacelens with folders on its "
-  "command line.";
+  QT_TRANSLATE_NOOP("TFolderTreeView",
+                    "No folder scanned yet.\n\nChoose Select Directory to scan a folder, or start Spacelens with "
+                    "folders on its command line.");
 
 TFolderNode* TFolderTreeView::CurrentFolder() const
 {
@@ -480,7 +481,7 @@ void TFolderTreeView::paintEvent(QPaintEvent* Event)
   QPainter Painter(viewport());
   if (FRowCount == 0) {
     Painter.setPen(palette().color(QPalette::PlaceholderText));
-    Painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, EmptyHint);
+    Painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, tr(EmptyHint));
     return;
   }
   const int Height = RowHeight(), Offset = horizontalOffset();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <functional>
@@ -21,6 +22,8 @@ class TFolderNode;
 // labels in view, measured once per turn of the event loop however many
 // labels changed.
 class TFolderTreeView : public QAbstractItemView {
+  Q_DECLARE_TR_FUNCTIONS(TFolderTreeView)
+
 public:
   explicit TFolderTreeView(TFolderModel& Model, QWidget* Parent = nullptr);
 

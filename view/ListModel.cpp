@@ -23,9 +23,24 @@ TListModel::~TListModel() = default;
 
 QString TListModel::Caption(int Column)
 {
-  static const char* Captions[] = {"Name",        "Size  ",      "Allocated  ", "Objects",  "Wasted  ",
-                                   "% of Parent", "Last Access", "Last Change", "Change  ", "Before  "};
-  return Captions[Column];
+  static const char* Captions[] = {
+    QT_TRANSLATE_NOOP("TListModel", "Name"),
+    //: Column header; keep the two trailing spaces
+    QT_TRANSLATE_NOOP("TListModel", "Size  "),
+    //: Column header; keep the two trailing spaces
+    QT_TRANSLATE_NOOP("TListModel", "Allocated  "),
+    QT_TRANSLATE_NOOP("TListModel", "Objects"),
+    //: Column header; keep the two trailing spaces
+    QT_TRANSLATE_NOOP("TListModel", "Wasted  "),
+    QT_TRANSLATE_NOOP("TListModel", "% of Parent"),
+    QT_TRANSLATE_NOOP("TListModel", "Last Access"),
+    QT_TRANSLATE_NOOP("TListModel", "Last Change"),
+    //: Column header: change since the earlier scan; keep the two trailing spaces
+    QT_TRANSLATE_NOOP("TListModel", "Change  "),
+    //: Column header: value in the earlier scan; keep the two trailing spaces
+    QT_TRANSLATE_NOOP("TListModel", "Before  "),
+  };
+  return tr(Captions[Column]);
 }
 
 int TListModel::DefaultWidth(int Column)
@@ -152,7 +167,8 @@ QString TListModel::Cell(const TRow& Row, int Column) const
   if (Row.Gone) {
     switch (Column) {
       case lcName: return Row.Caption;
-      case lcChange: return "gone";
+      //: In the change column: the folder is gone since the earlier scan
+      case lcChange: return tr("gone");
       case lcBefore: return FDisplay.ThenText(*Then);
       default: return {};
     }
@@ -281,7 +297,7 @@ QVariant TListModel::data(const QModelIndex& Index, int Role) const
     case Qt::ToolTipRole:
       // Holes of a sparse file take no space: its Allocated is below its Size.
       if (!Row.Folder && Row.Record->FHoles.Load() > 0)
-        return QString("A sparse file: %1 of its %2 take space on disk")
+        return tr("A sparse file: %1 of its %2 take space on disk")
           .arg(FDisplay.FormatValue(Row.Record, vtAllocated, false).trimmed(),
                FDisplay.FormatValue(Row.Record, vtSize, false).trimmed());
       return {};

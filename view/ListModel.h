@@ -6,6 +6,7 @@
 #include "scan/FolderNode.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,8 @@ struct TRoot;
 // an earlier scan, two more tell each folder's change and its size then, and
 // the sub-folders gone since are rows of their own, greyed.
 class TListModel : public QAbstractTableModel {
+  Q_DECLARE_TR_FUNCTIONS(TListModel)
+
 public:
   // lcCount columns are always there; the change columns follow them.
   enum TColumn {

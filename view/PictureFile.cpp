@@ -14,12 +14,12 @@
 
 void TPictureFile::SaveAs(QWidget* Parent, const QImage& Picture)
 {
-  QFileDialog Dialog(Parent, "Save Spacelens Data");
+  QFileDialog Dialog(Parent, tr("Save Spacelens Data"));
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setFileMode(QFileDialog::AnyFile);
   QStringList Filters;
   for (const TKind& Kind : Kinds)
-    Filters << Kind.Filter;
+    Filters << tr(Kind.Filter);
   Dialog.setNameFilters(Filters);
   if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
     return;
@@ -27,13 +27,14 @@ void TPictureFile::SaveAs(QWidget* Parent, const QImage& Picture)
   const QString Suffix = Kinds[std::max<qsizetype>(0, Filters.indexOf(Dialog.selectedNameFilter()))].Suffix;
   // The dialog asked about replacing the name chosen, not one made from it.
   if (const QString Proposed = Name(Chosen, Suffix); Proposed != Chosen && QFileInfo::exists(Proposed)
-      && QMessageBox::question(Parent, "Save Spacelens Data",
-                               QDir::toNativeSeparators(Proposed) + " already exists.\nDo you want to replace it?")
+      && QMessageBox::question(
+           Parent, tr("Save Spacelens Data"),
+           tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(Proposed)))
         != QMessageBox::Yes)
     return;
   QString Error;
   if (Save(Picture, Chosen, Suffix, Error).isEmpty())
-    QMessageBox::warning(Parent, "Save Spacelens Data", Error);
+    QMessageBox::warning(Parent, tr("Save Spacelens Data"), Error);
 }
 
 QString TPictureFile::Name(const QString& FileName, const QString& Suffix)
@@ -56,7 +57,7 @@ QString TPictureFile::Save(const QImage& Picture, const QString& FileName, const
   const QString Written = Name(FileName, Suffix);
   const QFileInfo Target(Written);
   if (Target.exists() && !Target.isWritable()) {
-    Error = QString("%1 is read-only; the picture was not saved.").arg(QDir::toNativeSeparators(Written));
+    Error = tr("%1 is read-only; the picture was not saved.").arg(QDir::toNativeSeparators(Written));
     return {};
   }
   QBuffer Encoded;
@@ -67,6 +68,6 @@ QString TPictureFile::Save(const QImage& Picture, const QString& FileName, const
     Reason = Writer.errorString();
   else if (TSafeSave::Write(Written, Encoded.data(), Reason))
     return Written;
-  Error = QString("The picture could not be saved to %1: %2").arg(QDir::toNativeSeparators(Written), Reason);
+  Error = tr("The picture could not be saved to %1: %2").arg(QDir::toNativeSeparators(Written), Reason);
   return {};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
@@ -9,6 +10,8 @@ class QWidget;
 
 // A picture of a view (a chart, a treemap) saved as a file the user picks.
 class TPictureFile {
+  Q_DECLARE_TR_FUNCTIONS(TPictureFile)
+
 public:
   // Asks where and as which kind, then saves Picture there, telling a
   // failure.
@@ -26,7 +29,12 @@ public:
     const char* Suffix;
   };
   static constexpr TKind Kinds[] = {
-    {"PNG pictures (*.png)", "png"}, {"JPEG pictures (*.jpg *.jpeg)", "jpg"}, {"Bitmaps (*.bmp)", "bmp"}};
+    //: Keep the pattern in brackets
+    {QT_TRANSLATE_NOOP("TPictureFile", "PNG pictures (*.png)"), "png"},
+    //: Keep the patterns in brackets
+    {QT_TRANSLATE_NOOP("TPictureFile", "JPEG pictures (*.jpg *.jpeg)"), "jpg"},
+    //: Keep the pattern in brackets
+    {QT_TRANSLATE_NOOP("TPictureFile", "Bitmaps (*.bmp)"), "bmp"}};
 
 private:
   // The writer's format for FileName's extension; empty for none known.

@@ -13,18 +13,20 @@ namespace {
 QString Duration(qint64 Milliseconds)
 {
   const qint64 Seconds = Milliseconds / 1000;
-  return Seconds < 60 ? QString("%1 s").arg(QLocale().toString(Milliseconds / 1000.0, 'f', 1))
-                      : QString("%1:%2").arg(Seconds / 60).arg(Seconds % 60, 2, 10, QChar('0'));
+  //: A time in seconds
+  return Seconds < 60
+    ? QCoreApplication::translate("TScanProgress", "%1 s").arg(QLocale().toString(Milliseconds / 1000.0, 'f', 1))
+    : QString("%1:%2").arg(Seconds / 60).arg(Seconds % 60, 2, 10, QChar('0'));
 }
 
 QString Counts(const TScanCounts& Counted)
 {
-  QString Text =
-    QString("%1 folders, %2 files")
-      .arg(QLocale().toString(qulonglong(Counted.FFolders)), QLocale().toString(qulonglong(Counted.FFiles)));
+  const QString Folders = QLocale().toString(qulonglong(Counted.FFolders));
+  const QString Files = QLocale().toString(qulonglong(Counted.FFiles));
   if (Counted.FExcluded > 0)
-    Text += QString(" (%1 left out by the exclude rules)").arg(QLocale().toString(qulonglong(Counted.FExcluded)));
-  return Text;
+    return QCoreApplication::translate("TScanProgress", "%1 folders, %2 files (%3 left out by the exclude rules)")
+      .arg(Folders, Files, QLocale().toString(qulonglong(Counted.FExcluded)));
+  return QCoreApplication::translate("TScanProgress", "%1 folders, %2 files").arg(Folders, Files);
 }
 
 }  // namespace
@@ -97,8 +99,8 @@ void TScanProgress::AllEnded()
   if (!FClock.isValid())
     return;
   const QString Time = Duration(FClock.elapsed());
-  FText->setText(FStopped ? QString("Stopped: %1 counted in %2").arg(Counts(FEnded), Time)
-                          : QString("Scanned %1 in %2").arg(Counts(FEnded), Time));
+  FText->setText(FStopped ? tr("Stopped: %1 counted in %2").arg(Counts(FEnded), Time)
+                          : tr("Scanned %1 in %2").arg(Counts(FEnded), Time));
   FBar->hide();
   show();
   FHide.start();

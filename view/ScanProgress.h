@@ -3,6 +3,7 @@
 
 #include "scan/ScanDriver.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
@@ -16,6 +17,8 @@ class TValueDisplay;
 // the space used on the drive when whole drives are scanned (a busy bar
 // otherwise). When the scans end it says what they counted, for a while.
 class TScanProgress : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(TScanProgress)
+
 public:
   explicit TScanProgress(TValueDisplay& Display, QWidget* Parent = nullptr);
 

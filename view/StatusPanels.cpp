@@ -29,9 +29,9 @@ TStatusPanels::TStatusPanels(QStatusBar* Bar)
   FPanels[spChange]->setFrameShape(QFrame::StyledPanel);
   FPanels[spChange]->hide();
   Bar->addPermanentWidget(FPanels[spChange]);
-  FPanels[spFreeSpace]->setToolTip(FreeSpaceIncludesReserve()
-                                     ? "All free space of the drive, the blocks kept for the administrator included"
-                                     : "The free space you can use; blocks kept for the administrator are left out");
+  FPanels[spFreeSpace]->setToolTip(
+    FreeSpaceIncludesReserve() ? tr("All free space of the drive, the blocks kept for the administrator included")
+                               : tr("The free space you can use; blocks kept for the administrator are left out"));
 }
 
 QString TStatusPanels::Text(int Panel) const
@@ -49,7 +49,7 @@ void TStatusPanels::SetText(int Panel, const QString& Text)
 QString TStatusPanels::ClusterText(const TRoot* Root)
 {
   const uint32_t Size = Root->FCompressed ? Root->FBytesPerSector * Root->FSectorsPerCluster : Root->FClusterSize;
-  return QString("%1 Bytes per Cluster (%2)").arg(Size).arg(TPathRules::Shown(Root->FFileSystem));
+  return tr("%1 Bytes per Cluster (%2)").arg(QString::number(Size), TPathRules::Shown(Root->FFileSystem));
 }
 
 QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Display)
@@ -69,10 +69,12 @@ QString TStatusPanels::FreeSpaceText(const TRoot* Root, const TValueDisplay& Dis
     }
   }
   if (FTotalKB == 0)
-    return "Free Space: ";
-  const QString Text =
-    QString("Free Space: %1 (of %2)").arg(Display.BytesText(FFreeKB * 1024.0), Display.BytesText(FTotalKB * 1024.0));
-  return FHasInodes ? Text + QString(", %1 inodes free").arg(QLocale().toString(qulonglong(FFreeInodes))) : Text;
+    return tr("Free Space: ");
+  const QString Free = Display.BytesText(FFreeKB * 1024.0);
+  const QString Total = Display.BytesText(FTotalKB * 1024.0);
+  if (FHasInodes)
+    return tr("Free Space: %1 (of %2), %3 inodes free").arg(Free, Total, QLocale().toString(qulonglong(FFreeInodes)));
+  return tr("Free Space: %1 (of %2)").arg(Free, Total);
 }
 
 void TStatusPanels::ShowFolder(const TFolderData* Folder, const TValueDisplay& Display)
@@ -80,7 +82,7 @@ void TStatusPanels::ShowFolder(const TFolderData* Folder, const TValueDisplay& D
   const TRoot* Root = Folder ? Folder->Root() : nullptr;
   if (!Root) {
     SetText(spFreeSpace, {});
-    SetText(spObjects, "0 Objects");
+    SetText(spObjects, tr("0 Objects"));
     return;
   }
   SetText(spFreeSpace, FreeSpaceText(Root, Display));
@@ -91,7 +93,7 @@ void TStatusPanels::ShowFolder(const TFolderData* Folder, const TValueDisplay& D
 void TStatusPanels::ShowObjects(const TFolderData* Folder)
 {
   const uint64_t Objects = Folder->FObjects;
-  SetText(spObjects, QString("%1 Objects").arg(Objects > 0 ? Objects - 1 : 0));
+  SetText(spObjects, tr("%1 Objects").arg(Objects > 0 ? Objects - 1 : 0));
 }
 
 void TStatusPanels::ShowHint(const QString& Hint, const TRoot* Root)
@@ -117,5 +119,5 @@ void TStatusPanels::ShowSelection(const std::vector<const TFolderData*>& Rows, c
     SetText(spSelection, Display.PercentText(Sum.AllocatedClusters(), Folder->AllocatedClusters()));
   else
     SetText(spSelection, Display.FormatValue(&Sum, Display.FShowType, false));
-  SetText(spObjects, QString("%1 Objects").arg(Rows.size()));
+  SetText(spObjects, tr("%1 Objects").arg(Rows.size()));
 }

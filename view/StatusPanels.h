@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -19,6 +20,8 @@ struct TRoot;
 // of the rows selected in the list, the hint or the cluster size, and at the
 // right, while comparing, what is compared with what.
 class TStatusPanels {
+  Q_DECLARE_TR_FUNCTIONS(TStatusPanels)
+
 public:
   enum TPanel { spFreeSpace, spObjects, spSelection, spHint, spChange, spCount };
 

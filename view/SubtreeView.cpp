@@ -28,7 +28,7 @@ void TSubtreeView::Build(QHBoxLayout* Bar, QWidget* Body, const QString& ExportT
 {
   Bar->setContentsMargins(4, 4, 4, 2);
   auto* Export = new QToolButton;
-  Export->setText("&Export...");
+  Export->setText(tr("&Export..."));
   Export->setToolTip(ExportTip);
   Export->setAutoRaise(true);
   connect(Export, &QToolButton::clicked, this, [this] {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,6 +19,8 @@ class TFolderNode;
 // tree must call the view's TreeRowsRemoving before it frees nodes the
 // view may show.
 class TSubtreeView : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(TSubtreeView)
+
 public:
   TFolderNode* Folder() const { return FFolder; }
   bool LinksOnce() const { return FLinksOnce; }

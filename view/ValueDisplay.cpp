@@ -38,8 +38,13 @@ QString TValueDisplay::Number(double Value, int Decimals)
 
 QString TValueDisplay::ViewTypeName(int ViewType)
 {
-  static const char* Names[] = {"Size", "Bytes Allocated", "Percent", "Wasted Space", "CD-ROM Cluster Size", "Objects"};
-  return ViewType >= 1 && ViewType <= 6 ? Names[ViewType - 1] : "";
+  static const char* Names[] = {QT_TRANSLATE_NOOP("TValueDisplay", "Size"),
+                                QT_TRANSLATE_NOOP("TValueDisplay", "Bytes Allocated"),
+                                QT_TRANSLATE_NOOP("TValueDisplay", "Percent"),
+                                QT_TRANSLATE_NOOP("TValueDisplay", "Wasted Space"),
+                                QT_TRANSLATE_NOOP("TValueDisplay", "CD-ROM Cluster Size"),
+                                QT_TRANSLATE_NOOP("TValueDisplay", "Objects")};
+  return ViewType >= 1 && ViewType <= 6 ? tr(Names[ViewType - 1]) : QString("");
 }
 
 QString TValueDisplay::MeasureTotalText(uint64_t Bytes) const
@@ -47,9 +52,9 @@ QString TValueDisplay::MeasureTotalText(uint64_t Bytes) const
   const QString Text = BytesText(double(Bytes)).trimmed();
   switch (FShowType) {
     case vtAllocated:
-    case vtPercent: return Text + " allocated";
-    case vtWasted: return Text + " wasted";
-    case vtCDROM: return Text + " on CD-ROM";
+    case vtPercent: return tr("%1 allocated").arg(Text);
+    case vtWasted: return tr("%1 wasted").arg(Text);
+    case vtCDROM: return tr("%1 on CD-ROM").arg(Text);
     default: return Text;
   }
 }
@@ -139,25 +144,26 @@ QString TValueDisplay::DisplayName(const TFolderData* Record)
 QString TValueDisplay::NodeCaption(const TFolderData* Record)
 {
   if (Record->FIsFiles)
-    return "<Files>";
+    //: The entry of a folder's own files in the tree
+    return tr("<Files>");
   if (const TRoot* Root = Record->Root(); !Record->Node()->Parent() && Root && Root->Imported()) {
     // A folder of another machine is named host:/path already.
-    QString Caption = TPathRules::Shown(Record->FName)
-      + (Root->Remote()              ? ""
-           : Root->AsAdministrator() ? " (as administrator)"
-                                     : " (imported)");
+    QString Caption = TPathRules::Shown(Record->FName);
+    if (!Root->Remote())
+      Caption = Root->AsAdministrator() ? tr("%1 (as administrator)").arg(Caption) : tr("%1 (imported)").arg(Caption);
     if (!Root->FIncomplete.empty())
-      Caption += " [Incomplete]";
+      Caption = tr("%1 [Incomplete]").arg(Caption);
     else if (Record->FState == fsStopped)
-      Caption += " [Stopped]";
+      Caption = tr("%1 [Stopped]").arg(Caption);
     return Caption;
   }
   QString Caption = DisplayName(Record);
   if (Record->Node()->Parent()) {
     if (const int Code = Record->FErrorCode; Code > 0)
-      Caption += TFolderData::IsAccessDeniedCode(Code) ? " [Access Denied!]" : " [Error!]";
+      Caption =
+        TFolderData::IsAccessDeniedCode(Code) ? tr("%1 [Access Denied!]").arg(Caption) : tr("%1 [Error!]").arg(Caption);
     if (Record->FState == fsStopped)
-      Caption += " [Stopped]";
+      Caption = tr("%1 [Stopped]").arg(Caption);
     else if (!Record->Finished())
       Caption += "  <==";
   }
@@ -212,8 +218,10 @@ QString TValueDisplay::ChangeText(const TFolderNode* Node) const
 QString TValueDisplay::ChangeText(const TBaseline::TChange& Change) const
 {
   switch (Change.Verdict(ChangeMeasure())) {
-    case TChangeMeasure::cvNew: return "new";
-    case TChangeMeasure::cvSame: return Change.Compared ? "same" : QString();
+    //: A folder the earlier scan did not have
+    case TChangeMeasure::cvNew: return tr("new");
+    //: No change since the earlier scan
+    case TChangeMeasure::cvSame: return Change.Compared ? tr("same") : QString();
     default: return SignedBytesText(this->Change(Change));
   }
 }

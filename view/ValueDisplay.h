@@ -7,6 +7,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QCoreApplication>
 #include <QFont>
 #include <QString>
 
@@ -25,6 +26,8 @@ class TFolderNode;
 // While the tree is compared with an earlier scan, labels tell each folder's
 // change, and growth can be sorted by and is bold.
 class TValueDisplay {
+  Q_DECLARE_TR_FUNCTIONS(TValueDisplay)
+
 public:
   TViewType FShowType = vtSize;
   enum TUnitType { utMB, utMixed, utKB, utAutomatic };

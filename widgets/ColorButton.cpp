@@ -52,8 +52,9 @@ TColorButton::TColorButton(QWidget* Parent) : QToolButton(Parent)
   Choices->setDefaultWidget(Grid);
   FPalette->addAction(Choices);
   FPalette->addSeparator();
-  FPalette->addAction(Swatch(FAutomaticColor, 16), "Automatic", this, [this] { SetActiveColor(FAutomaticColor); });
-  FPalette->addAction("&Other colors...", this, [this] {
+  //: The automatic colour (adjective)
+  FPalette->addAction(Swatch(FAutomaticColor, 16), tr("Automatic"), this, [this] { SetActiveColor(FAutomaticColor); });
+  FPalette->addAction(tr("&Other colors..."), this, [this] {
     const QColor Color = QColorDialog::getColor(FActiveColor, this);
     if (Color.isValid())
       SetActiveColor(Color);

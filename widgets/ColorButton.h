@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QToolButton>
 
 #include <functional>
@@ -13,6 +14,8 @@ class QMenu;
 // colors..." for the system's colour dialog. Clicking the face uses the
 // active colour; choosing one in the palette makes it active.
 class TColorButton : public QToolButton {
+  Q_DECLARE_TR_FUNCTIONS(TColorButton)
+
 public:
   explicit TColorButton(QWidget* Parent = nullptr);
 

@@ -10,7 +10,8 @@ TSizeEdit::TSizeEdit(QWidget* Parent) : QWidget(Parent), FNumber(new QSpinBox), 
   auto* Layout = new QHBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   FNumber->setRange(1, 1000000);
-  FUnit->addItems({"bytes", "KB", "MB", "GB"});
+  // The units stay as the program writes sizes everywhere else.
+  FUnit->addItems({tr("bytes"), "KB", "MB", "GB"});
   Layout->addWidget(FNumber);
   Layout->addWidget(FUnit);
   setFocusProxy(FNumber);
