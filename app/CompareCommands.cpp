@@ -45,8 +45,10 @@ void TCompareCommands::CompareClick()
     if (Active())
       End();
     else
-      TPrompt::Inform(&FForm, "Compare",
-                      "There is nothing to compare yet: scan a folder, then compare it with an earlier scan of it.");
+      //: Title of a message box
+      TPrompt::Inform(
+        &FForm, tr("Compare"),
+        tr("There is nothing to compare yet: scan a folder, then compare it with an earlier scan of it."));
     return;
   }
   // Remembered under its name, compared by its folders' paths.
@@ -73,7 +75,7 @@ TFolderSnapshot::THeader TCompareCommands::NowOf(const TRoot& Root) const
 void TCompareCommands::Compare(const std::string& File, const TRoot& Compared)
 {
   const std::string Root = Compared.FPath;
-  FForm.statusBar()->showMessage("Reading the earlier scan...");
+  FForm.statusBar()->showMessage(tr("Reading the earlier scan..."));
   // A file still being read is of no use any more.
   *FStop = true;
   FStop = std::make_shared<std::atomic<bool>>(false);
@@ -92,15 +94,15 @@ void TCompareCommands::Compare(const std::string& File, const TRoot& Compared)
           return;
         FForm.statusBar()->clearMessage();
         if (!Baseline) {
-          QMessageBox::warning(&FForm, "Compare With",
-                               QString("Cannot compare with %1: %2")
+          QMessageBox::warning(&FForm, tr("Compare With"),
+                               tr("Cannot compare with %1: %2")
                                  .arg(QString::fromLocal8Bit(File.c_str()), QString::fromLocal8Bit(Error.c_str())));
           return;
         }
         Apply(Baseline);
         if (const std::string Warning = TSnapshotCompare::Warning(Baseline->Header(), Now); !Warning.empty())
-          FForm.statusBar()->showMessage(
-            QString("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())), 20000);
+          FForm.statusBar()->showMessage(tr("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())),
+                                         20000);
       },
       Qt::QueuedConnection);
   });
@@ -144,7 +146,8 @@ QString TCompareCommands::StatusText() const
   const TBaseline& Baseline = *Display.FBaseline;
   for (const TFolderNode* Top : FForm.Tree().TopNodes())
     if (Top->FullPath() == Baseline.Root()) {
-      return QString("since %1, %2: %3")
+      //: The status bar: since when, how long ago, and the growth
+      return tr("since %1, %2: %3")
         .arg(TCompareDlg::When(Baseline.Header().Time), TCompareDlg::Age(std::time(nullptr) - Baseline.Header().Time),
              Display.SignedBytesText(Display.Change(Top)));
     }

@@ -3,6 +3,7 @@
 
 #include "scan/FolderSnapshot.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QThreadPool>
 
@@ -19,6 +20,8 @@ struct TRoot;
 // when a comparison starts or ends; the status bar says what is compared
 // with what and how much the root grew.
 class TCompareCommands : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TCompareCommands)
+
 public:
   explicit TCompareCommands(TMainForm& Form);
   // Waits for a file being read.

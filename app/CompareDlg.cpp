@@ -24,13 +24,21 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const TFolderSnapshot::THeader& Now,
                          const TValueDisplay& Display)
   : QDialog(Parent), FList(new QTreeWidget)
 {
-  setWindowTitle("Compare With");
+  setWindowTitle(tr("Compare With"));
   auto* Layout = new QVBoxLayout(this);
-  auto* Caption = new QLabel(QString("Compare %1 with the scan of:").arg(TPathRules::Shown(Now.Root).toHtmlEscaped()));
+  auto* Caption = new QLabel(tr("Compare %1 with the scan of:").arg(TPathRules::Shown(Now.Root).toHtmlEscaped()));
   Caption->setTextFormat(Qt::RichText);
   Layout->addWidget(Caption);
   FList->setRootIsDecorated(false);
-  FList->setHeaderLabels({"Scanned", "Age", "Size", "Folders", "Note"});
+  FList->setHeaderLabels({
+    //: Column header: when the scan was made
+    tr("Scanned"),
+    tr("Age"),
+    tr("Size"),
+    tr("Folders"),
+    //: Column header: a remark on the scan
+    tr("Note"),
+  });
   FList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   Layout->addWidget(FList, 1);
   char Host[256] = {};
@@ -43,9 +51,10 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const TFolderSnapshot::THeader& Now,
       continue;
     QStringList Notes;
     if (!Entry.Header.Host.empty() && Entry.Header.Host != Host)
-      Notes << QString("on %1").arg(QString::fromStdString(Entry.Header.Host));
+      //: The scan was made on another computer, named %1
+      Notes << tr("on %1").arg(QString::fromStdString(Entry.Header.Host));
     if (!TSnapshotCompare::Warning(Entry.Header, Now).empty())
-      Notes << "counted otherwise";
+      Notes << tr("counted otherwise");
     auto* Item = new QTreeWidgetItem(
       FList,
       {When(Entry.Header.Time), Age(Time - Entry.Header.Time), Display.BytesText(double(Entry.Header.Size)),
@@ -56,18 +65,19 @@ TCompareDlg::TCompareDlg(QWidget* Parent, const TFolderSnapshot::THeader& Now,
     FEntries.push_back(std::move(Entry));
   }
   if (FEntries.empty()) {
-    auto* None = new QLabel("No earlier scan of this folder is remembered: choose a file, or scan it again later.");
+    auto* None = new QLabel(tr("No earlier scan of this folder is remembered: choose a file, or scan it again later."));
     None->setWordWrap(true);
     Layout->addWidget(None);
   }
   auto* Buttons = new QDialogButtonBox;
-  FCompare = Buttons->addButton("Compare", QDialogButtonBox::AcceptRole);
+  FCompare = Buttons->addButton(tr("Compare"), QDialogButtonBox::AcceptRole);
   FCompare->setEnabled(!FEntries.empty());
-  connect(Buttons->addButton("Other File...", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+  connect(Buttons->addButton(tr("Other File..."), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
           [this] { OtherFile(); });
-  QPushButton* End = Buttons->addButton("None", QDialogButtonBox::DestructiveRole);
+  //: A button: compare with nothing, ending the comparison
+  QPushButton* End = Buttons->addButton(tr("None"), QDialogButtonBox::DestructiveRole);
   End->setEnabled(Comparing);
-  End->setToolTip("End the comparison");
+  End->setToolTip(tr("End the comparison"));
   Buttons->addButton(QDialogButtonBox::Cancel);
   connect(End, &QPushButton::clicked, this, [this] {
     FNone = true;
@@ -94,20 +104,22 @@ QString TCompareDlg::When(int64_t Time)
 
 QString TCompareDlg::Age(int64_t Seconds)
 {
-  const auto Counted = [](int64_t Count, const char* Unit) {
-    return QString("%1 %2%3").arg(Count).arg(Unit).arg(Count == 1 ? "" : "s");
+  // One and Many hold %1 for the number.
+  const auto Counted = [](int64_t Count, const QString& One, const QString& Many) {
+    return (Count == 1 ? One : Many).arg(Count);
   };
   if (Seconds >= 2 * 86400)
-    return Counted(Seconds / 86400, "day");
+    return Counted(Seconds / 86400, tr("%1 day"), tr("%1 days"));
   if (Seconds >= 2 * 3600)
-    return Counted(Seconds / 3600, "hour");
-  return Counted(std::max<int64_t>(Seconds, 0) / 60, "minute");
+    return Counted(Seconds / 3600, tr("%1 hour"), tr("%1 hours"));
+  return Counted(std::max<int64_t>(Seconds, 0) / 60, tr("%1 minute"), tr("%1 minutes"));
 }
 
 void TCompareDlg::OtherFile()
 {
-  const QString Chosen = QFileDialog::getOpenFileName(this, "Compare With", QString(),
-                                                      "Snapshots and exports (*.snap *.json *.csv);;All files (*)");
+  const QString Chosen = QFileDialog::getOpenFileName(this, tr("Compare With"), QString(),
+                                                      //: Keep the patterns in brackets and the ;; between filters
+                                                      tr("Snapshots and exports (*.snap *.json *.csv);;All files (*)"));
   if (Chosen.isEmpty())
     return;
   FFile = Chosen.toLocal8Bit().toStdString();

@@ -3,6 +3,7 @@
 
 #include "history/HistoryStore.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <string>
@@ -18,6 +19,8 @@ class TValueDisplay;
 // (a snapshot, or an export of ncdu, gdu or Spacelens), and "None" ends a
 // comparison.
 class TCompareDlg : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TCompareDlg)
+
 public:
   // Entries are the snapshots of Now's root, the newest first, those
   // counted otherwise than Now noted; Since is when the scan shown was

@@ -11,13 +11,14 @@
 void TCsvFile::SaveAs(QWidget* Parent, const QString& Caption, const QString& Name, const QString& What,
                       const std::function<bool(std::FILE* Stream)>& Write)
 {
-  const QString Chosen = QFileDialog::getSaveFileName(Parent, Caption, Name, "CSV tables (*.csv);;All files (*)");
+  const QString Chosen = QFileDialog::getSaveFileName(Parent, Caption, Name, tr("CSV tables (*.csv);;All files (*)"));
   if (Chosen.isEmpty())
     return;
   TWaitCursor Wait;
   std::string Error;
   if (!TSafeSave::Stream(Chosen.toLocal8Bit().toStdString(), Write, Error))
-    TPrompt::Warn(Parent, "Export",
-                  QString("The %1 could not be saved to %2: %3")
+    TPrompt::Warn(Parent, tr("Export"),
+                  //: %1 is what was saved: the duplicates, the files or the types
+                  tr("The %1 could not be saved to %2: %3")
                     .arg(What, QDir::toNativeSeparators(Chosen), QString::fromLocal8Bit(Error.c_str())));
 }

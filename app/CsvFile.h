@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdio>
@@ -10,6 +11,8 @@ class QWidget;
 
 // A table of a view saved as a CSV file the user picks.
 class TCsvFile {
+  Q_DECLARE_TR_FUNCTIONS(TCsvFile)
+
 public:
   // Asks where, proposing Name, then writes the table there with Write,
   // safely, telling a failure as "The What could not be saved to ...".

@@ -43,13 +43,16 @@ constexpr int FileRole = Qt::UserRole;        // of a name: the file as the sear
 constexpr int WastedRole = Qt::UserRole + 1;  // of a group: what its copies but one take, as labelled
 enum TColumn { dcName, dcSize, dcLastChange, dcNote };
 
-const char* StageName(TDuplicateFinder::TStage Stage)
+QString StageName(TDuplicateFinder::TStage Stage)
 {
   switch (Stage) {
-    case TDuplicateFinder::dsNames: return "Opening the files of equal size";
-    case TDuplicateFinder::dsEnds: return "Reading their first and last 64 KiB";
-    case TDuplicateFinder::dsContents: return "Reading the files alike so far";
-    default: return "Searching";
+    case TDuplicateFinder::dsNames:
+      return QCoreApplication::translate("TDuplicatesDlg", "Opening the files of equal size");
+    case TDuplicateFinder::dsEnds:
+      return QCoreApplication::translate("TDuplicatesDlg", "Reading their first and last 64 KiB");
+    case TDuplicateFinder::dsContents:
+      return QCoreApplication::translate("TDuplicatesDlg", "Reading the files alike so far");
+    default: return QCoreApplication::translate("TDuplicatesDlg", "Searching");
   }
 }
 
@@ -67,9 +70,10 @@ TDuplicateFinder::TGroup GroupOf(const QTreeWidgetItem* Item)
   return Group;
 }
 
-QString Counted(uint64_t Count, const char* One, const char* Many)
+// One and Many hold %1 for the number.
+QString Counted(uint64_t Count, const QString& One, const QString& Many)
 {
-  return QLocale().toString(qulonglong(Count)) + ' ' + (Count == 1 ? One : Many);
+  return (Count == 1 ? One : Many).arg(QLocale().toString(qulonglong(Count)));
 }
 
 }  // namespace
@@ -102,19 +106,19 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
     FState(new QLabel),
     FNote(new QLabel),
     FProgress(new QProgressBar),
-    FCancel(new QPushButton("Cancel")),
+    FCancel(new QPushButton(tr("Cancel"))),
     FGroups(new QTreeWidget)
 {
-  setWindowTitle(FTops.size() == 1 ? "Duplicates in " + TPathRules::Shown(FTops.front()->FullPath())
-                                   : QString("Duplicates in %1 folders").arg(FTops.size()));
+  setWindowTitle(FTops.size() == 1 ? tr("Duplicates in %1").arg(TPathRules::Shown(FTops.front()->FullPath()))
+                                   : tr("Duplicates in %1 folders").arg(FTops.size()));
   auto* Layout = new QVBoxLayout(this);
   auto* Size = new QHBoxLayout;
-  auto* SizeLabel = new QLabel("Files of at &least");
+  auto* SizeLabel = new QLabel(tr("Files of at &least"));
   SizeLabel->setBuddy(FMinimum);
   Size->addWidget(SizeLabel);
   FMinimum->SetBytes(Form.WindowSettings().FDuplicatesBytes);
   Size->addWidget(FMinimum);
-  auto* Again = new QPushButton("&Search");
+  auto* Again = new QPushButton(tr("&Search"));
   connect(Again, &QPushButton::clicked, this, [this] { Search(); });
   Size->addWidget(Again);
   Size->addStretch(1);
@@ -125,7 +129,14 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
   Going->addWidget(FCancel);
   connect(FCancel, &QPushButton::clicked, this, [this] { Stop(); });
   Layout->addLayout(Going);
-  FGroups->setHeaderLabels({"Copies", "Size", "Last Change", "Note"});
+  FGroups->setHeaderLabels({
+    //: Column header: a group of copies, then each copy's path
+    tr("Copies"),
+    tr("Size"),
+    tr("Last Change"),
+    //: Column header: a remark on a copy
+    tr("Note"),
+  });
   FGroups->header()->setSectionResizeMode(dcName, QHeaderView::Stretch);
   for (int Column : {dcSize, dcLastChange, dcNote})
     FGroups->header()->setSectionResizeMode(Column, QHeaderView::ResizeToContents);
@@ -135,29 +146,31 @@ TDuplicatesDlg::TDuplicatesDlg(TMainForm& Form, std::vector<TFolderNode*> Tops)
   FNote->hide();
   Layout->addWidget(FNote);
   auto* Buttons = new QHBoxLayout;
-  const char* Rules[] = {"Keep &Oldest", "Keep &Newest", "Keep Shortest &Path"};
+  const QString Rules[] = {tr("Keep &Oldest"), tr("Keep &Newest"), tr("Keep Shortest &Path")};
   for (int Rule = 0; Rule < 3; ++Rule) {
     auto* Button = new QPushButton(Rules[Rule]);
-    Button->setToolTip("Tick every copy of each group but the one kept; other names of the file kept stay");
+    Button->setToolTip(tr("Tick every copy of each group but the one kept; other names of the file kept stay"));
     connect(Button, &QPushButton::clicked, this, [this, Rule] { Keep(Rule); });
     Buttons->addWidget(Button);
   }
   Buttons->addStretch(1);
-  auto* Export = new QPushButton("&Export...");
-  Export->setToolTip("Save the groups shown as a CSV table");
+  auto* Export = new QPushButton(tr("&Export..."));
+  Export->setToolTip(tr("Save the groups shown as a CSV table"));
   connect(Export, &QPushButton::clicked, this, [this] {
-    TCsvFile::SaveAs(this, "Export the Duplicates", "duplicates.csv", "duplicates",
+    //: Fills in "The %1 could not be saved to %2"
+    const QString What = tr("duplicates");
+    TCsvFile::SaveAs(this, tr("Export the Duplicates"), "duplicates.csv", What,
                      [this](std::FILE* Stream) { return WriteCsv(Stream); });
   });
   Buttons->addWidget(Export);
-  auto* Trash = new QPushButton("Move to &Trash");
+  auto* Trash = new QPushButton(tr("Move to &Trash"));
   connect(Trash, &QPushButton::clicked, this, [this] { Remove(false); });
   Buttons->addWidget(Trash);
-  auto* Delete = new QPushButton("&Delete Permanently...");
-  Delete->setToolTip("Delete the ticked copies for good (Shift+Delete): their space comes free at once");
+  auto* Delete = new QPushButton(tr("&Delete Permanently..."));
+  Delete->setToolTip(tr("Delete the ticked copies for good (Shift+Delete): their space comes free at once"));
   connect(Delete, &QPushButton::clicked, this, [this] { Remove(true); });
   Buttons->addWidget(Delete);
-  auto* Close = new QPushButton("Close");
+  auto* Close = new QPushButton(tr("Close"));
   connect(Close, &QPushButton::clicked, this, &QDialog::close);
   Buttons->addWidget(Close);
   Layout->addLayout(Buttons);
@@ -255,11 +268,9 @@ void TDuplicatesDlg::Poll()
   FProgress->setValue(Now.BytesTotal     ? int(Now.Bytes * 1000 / Now.BytesTotal)
                         : Now.FilesTotal ? int(Now.Files * 1000 / Now.FilesTotal)
                                          : 0);
-  FState->setText(QString("%1: %2 of %3 files, %4 of %5 MB, %6 MB/s")
-                    .arg(StageName(Now.Stage))
-                    .arg(Now.Files)
-                    .arg(Now.FilesTotal)
-                    .arg(QLocale().toString(double(Now.Bytes) / 1048576, 'f', 1),
+  FState->setText(tr("%1: %2 of %3 files, %4 of %5 MB, %6 MB/s")
+                    .arg(StageName(Now.Stage), QString::number(Now.Files), QString::number(Now.FilesTotal),
+                         QLocale().toString(double(Now.Bytes) / 1048576, 'f', 1),
                          QLocale().toString(double(Now.BytesTotal) / 1048576, 'f', 1),
                          QLocale().toString(double(Now.Bytes) / 1048576 / Seconds, 'f', 0)));
   if (FDone && FSearch.joinable())
@@ -272,17 +283,17 @@ void TDuplicatesDlg::Label(QTreeWidgetItem* Item) const
 {
   const TDuplicateFinder::TGroup Group = GroupOf(Item);
   const size_t Copies = Group.Copies();
-  QString Text = Counted(Copies, "copy", "copies");
+  QString Text = Counted(Copies, tr("%1 copy"), tr("%1 copies"));
   if (Group.Files.size() > Copies)
-    Text += " (" + Counted(Group.Files.size(), "name", "names") + ")";
-  Item->setText(dcName, Text + ", " + FForm.Display().BytesText(double(Group.Wasted())).trimmed() + " wasted");
+    Text += " (" + Counted(Group.Files.size(), tr("%1 name"), tr("%1 names")) + ")";
+  Item->setText(dcName, tr("%1, %2 wasted").arg(Text, FForm.Display().BytesText(double(Group.Wasted())).trimmed()));
   Item->setData(dcName, WastedRole, QVariant::fromValue(Group.Wasted()));
   // A name of a file named before in the group: no copy, it frees nothing.
   for (int Name = 0; Name < Item->childCount(); ++Name) {
     QString Note;
     for (int Before = 0; Before < Name && Note.isEmpty(); ++Before)
       if (Group.Files[size_t(Before)].SameFile(Group.Files[size_t(Name)]))
-        Note = "another name of " + TPathRules::Shown(Group.Files[size_t(Before)].Path).section('/', -1);
+        Note = tr("another name of %1").arg(TPathRules::Shown(Group.Files[size_t(Before)].Path).section('/', -1));
     Item->child(Name)->setText(dcNote, Note);
   }
 }
@@ -339,13 +350,17 @@ QString TDuplicatesDlg::Summary() const
     Names += Group.Files.size();
     Wasted += Group.Wasted();
   }
-  QString Text = Counted(uint64_t(FGroups->topLevelItemCount()), "group", "groups") + " of copies, "
-    + Counted(Copies, "copy", "copies");
+  QString Found = Counted(Copies, tr("%1 copy"), tr("%1 copies"));
   if (Names > Copies)
-    Text += " (" + Counted(Names, "name", "names") + ")";
-  Text += ", " + FForm.Display().BytesText(double(Wasted)).trimmed() + " wasted" + (FStop ? " (stopped)" : "");
+    Found += " (" + Counted(Names, tr("%1 name"), tr("%1 names")) + ")";
+  QString Text =
+    tr("%1, %2, %3 wasted")
+      .arg(Counted(uint64_t(FGroups->topLevelItemCount()), tr("%1 group of copies"), tr("%1 groups of copies")), Found,
+           FForm.Display().BytesText(double(Wasted)).trimmed());
+  if (FStop)
+    Text = tr("%1 (stopped)").arg(Text);
   if (const size_t Skipped = FFinder ? FFinder->Skipped().size() : 0)
-    Text += "; " + Counted(Skipped, "file", "files") + " left out";
+    Text = tr("%1; %2 left out").arg(Text, Counted(Skipped, tr("%1 file"), tr("%1 files")));
   return Text;
 }
 
@@ -386,9 +401,13 @@ void TDuplicatesDlg::Keep(int Rule)
         dcName, Group.Files[Name].SameFile(Group.Files[Kept]) ? Qt::Unchecked : Qt::Checked);
   }
   FNote->setVisible(Ties > 0);
-  FNote->setText(QString("In %1 the %2 copies were changed at the same moment: a tie, broken by keeping the first "
-                         "of them by path.")
-                   .arg(Counted(uint64_t(Ties), "group", "groups"), Rule == 0 ? "oldest" : "newest"));
+  const QString Groups = Counted(uint64_t(Ties), tr("%1 group"), tr("%1 groups"));
+  FNote->setText(Rule == 0 ? tr("In %1 the oldest copies were changed at the same moment: a tie, broken by keeping "
+                                "the first of them by path.")
+                               .arg(Groups)
+                           : tr("In %1 the newest copies were changed at the same moment: a tie, broken by keeping "
+                                "the first of them by path.")
+                               .arg(Groups));
 }
 
 bool TDuplicatesDlg::WriteCsv(std::FILE* Stream) const
@@ -401,7 +420,7 @@ bool TDuplicatesDlg::WriteCsv(std::FILE* Stream) const
 
 void TDuplicatesDlg::Remove(bool ForGood)
 {
-  const QString Title = ForGood ? "Delete Permanently" : "Move to Trash";
+  const QString Title = ForGood ? tr("Delete Permanently") : tr("Move to Trash");
   // Each name to remove, with its group and the copy that stays, which is
   // read again before it goes.
   struct TJob {
@@ -437,8 +456,8 @@ void TDuplicatesDlg::Remove(bool ForGood)
         if (Item->child(int(Other))->checkState(dcName) != Qt::Checked && Group.Files[Name].SameFile(Group.Files[Other])
             && TDuplicateFinder::OneEntry(Group.Files[Name].Path, Group.Files[Other].Path)) {
           TPrompt::Warn(this, Title,
-                        QString("%1 and %2 are one name seen by two paths (a folder mounted twice): removing one "
-                                "removes both. Nothing was removed.")
+                        tr("%1 and %2 are one name seen by two paths (a folder mounted twice): removing one "
+                           "removes both. Nothing was removed.")
                           .arg(TPathRules::Shown(Group.Files[Name].Path), TPathRules::Shown(Group.Files[Other].Path)));
           return;
         }
@@ -466,21 +485,27 @@ void TDuplicatesDlg::Remove(bool ForGood)
     return;
   if (FForm.Tree().Removals() != FRemovals || Searching()) {
     TPrompt::Inform(this, Title,
-                    Searching() ? "The search is still going on: wait for it, or cancel it."
-                                : "Folders were removed from the tree since the search: search again.");
+                    Searching() ? tr("The search is still going on: wait for it, or cancel it.")
+                                : tr("Folders were removed from the tree since the search: search again."));
     return;
   }
-  QString What = Counted(Copies, "copy", "copies");
+  QString What = Counted(Copies, tr("%1 copy"), tr("%1 copies"));
   if (Jobs.size() > Copies)
-    What += " (" + Counted(Jobs.size(), "name", "names") + ")";
+    What += " (" + Counted(Jobs.size(), tr("%1 name"), tr("%1 names")) + ")";
   const QString Space = FForm.Display().BytesText(double(Freed)).trimmed();
-  const QString Frees = Freed == 0 ? "Nothing comes free: another name of each stays."
-    : ForGood                      ? Space + " comes free."
-                                   : Space + " comes free once the Trash is emptied.";
-  if (!TPrompt::Confirm(this, Title,
-                        QString("%1 %2%3? %4\nEach is read again first, with the copy kept: one that changed since "
-                                "the search stays where it is.")
-                          .arg(ForGood ? "Delete" : "Move", What, ForGood ? " permanently" : " to the Trash", Frees)))
+  const QString Frees = Freed == 0 ? tr("Nothing comes free: another name of each stays.")
+    : ForGood                      ? tr("%1 comes free.").arg(Space)
+                                   : tr("%1 comes free once the Trash is emptied.").arg(Space);
+  QString Question;
+  if (ForGood)
+    Question = tr(
+      "Delete %1 permanently? %2\nEach is read again first, with the copy kept: one that changed since "
+      "the search stays where it is.");
+  else
+    Question = tr(
+      "Move %1 to the Trash? %2\nEach is read again first, with the copy kept: one that changed since "
+      "the search stays where it is.");
+  if (!TPrompt::Confirm(this, Title, Question.arg(What, Frees)))
     return;
   std::vector<std::string> Paths;
   std::unordered_map<std::string, size_t> JobOf;
@@ -505,19 +530,19 @@ void TDuplicatesDlg::Remove(bool ForGood)
     } else if (!TDuplicateFinder::StillThere(Job.Kept, Why))
       KeptChanged[Job.GroupAt] = Why;
     if (const auto Changed = KeptChanged.find(Job.GroupAt); Changed != KeptChanged.end()) {
-      Reason = QString("%1 stays: the copy kept, %2, %3")
+      Reason = tr("%1 stays: the copy kept, %2, %3")
                  .arg(TPathRules::Shown(Path), TPathRules::Shown(Job.Kept.Path),
                       QString::fromLocal8Bit(Changed->second.c_str()));
       return false;
     }
     if (!TDuplicateFinder::StillCopy(Group, Job.File, Why, Stop)) {
-      Reason = QString("%1 stays: %2").arg(TPathRules::Shown(Path), QString::fromLocal8Bit(Why.c_str()));
+      Reason = tr("%1 stays: %2").arg(TPathRules::Shown(Path), QString::fromLocal8Bit(Why.c_str()));
       return false;
     }
     return ForGood ? TPermanentDelete::Delete(Path, Reason, Taken, Stop) : TTrash::MoveToTrash(Path, Reason, Taken);
   };
   const TRemover::TResult Result =
-    TRemover::Run(Paths, this, RemoveOne, Title, ForGood ? "Deleting" : "Moving to the Trash");
+    TRemover::Run(Paths, this, RemoveOne, Title, ForGood ? tr("Deleting") : tr("Moving to the Trash"));
   std::unordered_map<std::string, TTrashed> Moved;
   for (const TTrashed& Object : Result.Moved)
     Moved.emplace(Object.Path, Object);
@@ -547,5 +572,5 @@ void TDuplicatesDlg::Remove(bool ForGood)
   ShowSummary();
   FForm.FilesCommands().Deleted(Going, Moved);
   if (!Result.Failures.isEmpty())
-    TPrompt::Warn(this, Title, "These stay where they are:\n" + Result.Failures.join("\n"));
+    TPrompt::Warn(this, Title, tr("These stay where they are:\n%1").arg(Result.Failures.join("\n")));
 }

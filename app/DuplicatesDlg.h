@@ -3,6 +3,7 @@
 
 #include "duplicates/DuplicateFinder.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -35,6 +36,8 @@ class TSizeEdit;
 // that changed since the search stays where it is. The tree's totals follow
 // as after any delete.
 class TDuplicatesDlg : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TDuplicatesDlg)
+
 public:
   // A dialog for the selected folder of Form, or for every scan root,
   // searching at once.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@ class QWidget;
 // drive), after one question naming them and how many items each holds,
 // then says how much space came free.
 class TEmptyTrash {
+  Q_DECLARE_TR_FUNCTIONS(TEmptyTrash)
+
 public:
   // Drives: the mount points of the folders scanned. Returns the Trash
   // folders emptied, whole or in part.

@@ -14,7 +14,7 @@ void TErrorBox::Report(int Code, const QString& Path)
   if (Code == 0)
     return;
   const QString Text = QString::fromLocal8Bit(std::strerror(Code));
-  Report(Path.isEmpty() ? Text : "Path " + Path + ": " + Text);
+  Report(Path.isEmpty() ? Text : tr("Path %1: %2").arg(Path, Text));
 }
 
 void TErrorBox::Report(const QString& Line)
@@ -56,11 +56,11 @@ void TErrorBox::Show()
     });
   }
   if (!FDenied.isEmpty() && !FAgain)
-    FAgain = FBox->addButton("Scan again as administrator", QMessageBox::ActionRole);
+    FAgain = FBox->addButton(tr("Scan again as administrator"), QMessageBox::ActionRole);
   constexpr int Shown = 10;
   QString Text = FLines.mid(0, Shown).join('\n');
   if (FLines.size() > Shown)
-    Text += QString("\n\n%1 more failures are listed in the details.").arg(FLines.size() - Shown);
+    Text += tr("\n\n%1 more failures are listed in the details.").arg(FLines.size() - Shown);
   FBox->setText(Text);
   FBox->setDetailedText(FLines.size() > Shown ? FLines.join('\n') : QString());
   if (!FBox->isVisible())

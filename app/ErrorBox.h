@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QStringList>
 
@@ -14,6 +15,8 @@ class QWidget;
 // message box at a time, later failures added to it as further lines. A long
 // list stays readable: the first failures in the text, all in the details.
 class TErrorBox : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TErrorBox)
+
 public:
   explicit TErrorBox(QWidget* Window);
 

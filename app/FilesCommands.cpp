@@ -170,7 +170,7 @@ void TFilesCommands::CopyPaths()
     FPilot.InvokeCommand("copy");
   } catch (const EShellPilotError& Error) {
     FPilot.MultiObjects().clear();
-    TPrompt::Warn(FList.View(), "Copy Path", Error.Message());
+    TPrompt::Warn(FList.View(), tr("Copy Path"), Error.Message());
   }
 }
 
@@ -224,7 +224,8 @@ bool TFilesCommands::Rename(int Row, QString& Name)
     const TActing Acting = ActingRow(Row);
     const bool Went = TShellCommands::Went({}, Folder->FullPath() + Old);
     const uint64_t Removals = FTree.Removals();
-    TPrompt::Warn(FList.View(), "Rename", Error.Message());
+    //: Title of a message box
+    TPrompt::Warn(FList.View(), tr("Rename"), Error.Message());
     // Removed by another program: its row goes, once the edit has closed,
     // unless the tree let go of its folder meanwhile.
     if (Went)
@@ -270,10 +271,13 @@ void TFilesCommands::ExportClick()
 {
   QWidget* View = FList.View();
   if (!FList.Model().Files() || FList.Busy()) {
-    TPrompt::Warn(View, "Export", "The files are still being sorted; export them once they are listed.");
+    //: Title of a message box
+    TPrompt::Warn(View, tr("Export"), tr("The files are still being sorted; export them once they are listed."));
     return;
   }
-  TCsvFile::SaveAs(View, "Export the Files Listed", "files.csv", "files",
+  //: Fills in "The %1 could not be saved to %2"
+  const QString What = tr("files");
+  TCsvFile::SaveAs(View, tr("Export the Files Listed"), "files.csv", What,
                    [this](std::FILE* Stream) { return WriteCsv(Stream); });
 }
 
@@ -281,12 +285,18 @@ TRowsReport::TRows TFilesCommands::Report() const
 {
   TRowsReport::TRows Rows;
   const TFilesModel& Model = FList.Model();
-  Rows.Suffix = " - Files   ";
+  //: After the program's name atop a printed report; keep the spaces
+  Rows.Suffix = tr(" - Files   ");
   Rows.Third = TPathRules::Shown(FList.Folder() ? FList.Folder()->FullPath() : std::string());
   if (!FList.FilterText().isEmpty())
     Rows.Third += "   (" + FList.FilterText() + ")";
-  Rows.FirstCaption = "Name";
-  Rows.Captions = {"Size", "Allocated", "Links", "Kind", "", "Last Access", "Last Change"};
+  //: Column header of a printed report
+  Rows.FirstCaption = tr("Name");
+  Rows.Captions = {tr("Size"),
+                   //: Column header: the space taken on the disk
+                   tr("Allocated"),
+                   //: Column header: the number of names (hard links) of a file
+                   tr("Links"), tr("Kind"), "", tr("Last Access"), tr("Last Change")};
   Rows.Count = Model.Files() ? Model.rowCount() : 0;
   Rows.Row = [&Model](int Row, QIcon& Icon, QString& Name, std::array<QString, 7>& Values) {
     // The list may have moved on while the pages were drawn.

@@ -5,6 +5,7 @@
 #include "scan/FolderTree.h"
 #include "shell/Trash.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPoint>
 
@@ -28,6 +29,8 @@ class TShellPilot;
 // After a move to the Trash or a rename the tree's totals and files are put
 // right at once, without a scan.
 class TFilesCommands : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TFilesCommands)
+
 public:
   explicit TFilesCommands(TMainForm& Form);
 

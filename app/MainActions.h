@@ -3,6 +3,7 @@
 
 #include "view/ValueDisplay.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class QAction;
@@ -16,6 +17,8 @@ class TMainForm;
 // same thing share one action; actions of one kind share a handler and are
 // told apart by their tag (view type, sort mode, expand level).
 class TMainActions {
+  Q_DECLARE_TR_FUNCTIONS(TMainActions)
+
 public:
   explicit TMainActions(TMainForm& Form);
 
@@ -25,7 +28,7 @@ public:
   void CheckSort(TValueDisplay::TSortType SortType);
   void CheckUnit(int UnitType);
   // The right pane shows what Button stands for; the print command says what it prints.
-  void CheckMode(const char* Button, const char* PrintCaption);
+  void CheckMode(const char* Button, const QString& PrintCaption);
   // Puts the minimum expand size (megabytes) into the captions that name it.
   void ShowMinimumSize(int Megabytes);
 

@@ -546,7 +546,7 @@ void TMainForm::SelectAllRows()
 
 void TMainForm::ListButtonClick()
 {
-  FActions->CheckMode("ListButton", "Print &Folder Contents...");
+  FActions->CheckMode("ListButton", tr("Print &Folder Contents..."));
   FRightPane->ShowList();
   ListChange();
 }
@@ -555,32 +555,32 @@ void TMainForm::ListButtonClick()
 
 void TMainForm::TreemapButtonClick()
 {
-  FActions->CheckMode("TreemapButton", "Print Tree&map...");
+  FActions->CheckMode("TreemapButton", tr("Print Tree&map..."));
   FRightPane->ShowTreemap();
 }
 
 void TMainForm::FilesButtonClick()
 {
-  FActions->CheckMode("FilesButton", "Print &Files...");
+  FActions->CheckMode("FilesButton", tr("Print &Files..."));
   FRightPane->ShowFiles();
 }
 
 void TMainForm::TypesButtonClick()
 {
-  FActions->CheckMode("TypesButton", "Print T&ypes...");
+  FActions->CheckMode("TypesButton", tr("Print T&ypes..."));
   FRightPane->ShowTypes();
 }
 
 void TMainForm::PiebuttonClick()
 {
-  FActions->CheckMode("PieButton", "Print C&hart...");
+  FActions->CheckMode("PieButton", tr("Print C&hart..."));
   FRightPane->ShowChart();
   FCharts->ShowPie();
 }
 
 void TMainForm::barbuttonClick()
 {
-  FActions->CheckMode("BarButton", "Print C&hart...");
+  FActions->CheckMode("BarButton", tr("Print C&hart..."));
   FRightPane->ShowChart();
   FCharts->ShowBar();
 }

@@ -10,6 +10,7 @@
 #include "view/StatusPanels.h"
 #include "view/ValueDisplay.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 
 #include <memory>
@@ -41,6 +42,8 @@ class TShellPilot;
 // runs, and wires them to the scans. The work itself is done by the classes
 // it holds; its handlers forward to them.
 class TMainForm : public QMainWindow {
+  Q_DECLARE_TR_FUNCTIONS(TMainForm)
+
 public:
   // Arguments are the command line without the program name, as bytes.
   explicit TMainForm(const std::vector<std::string>& Arguments = {});

@@ -26,14 +26,15 @@
 
 namespace {
 
-const char* ClusterItems[] = {"Original",
-                              "    512 Bytes (NTFS, Floppy)",
-                              "  1024 Bytes",
-                              "  2048 Bytes (CD-ROM)",
-                              "  4096 Bytes (FAT 128-255 MB, FAT32)",
-                              "  8192 Bytes (FAT 256-511 MB)",
-                              "16384 Bytes (FAT 512-1023 MB)",
-                              "32768 Bytes (FAT 1024-2047 MB)"};
+// Shown translated; the English is what a size is read back from.
+const char* ClusterItems[] = {QT_TRANSLATE_NOOP("TOptionDlg", "Original"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "    512 Bytes (NTFS, Floppy)"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "  1024 Bytes"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "  2048 Bytes (CD-ROM)"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "  4096 Bytes (FAT 128-255 MB, FAT32)"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "  8192 Bytes (FAT 256-511 MB)"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "16384 Bytes (FAT 512-1023 MB)"),
+                              QT_TRANSLATE_NOOP("TOptionDlg", "32768 Bytes (FAT 1024-2047 MB)")};
 
 // Marks a control with its topic in the manual (F1 opens it there).
 template <typename T>
@@ -44,7 +45,7 @@ T* Topic(T* Control, const char* Anchor)
 }
 
 // A box of radio buttons, numbered from 0 in Group, all with one topic.
-QGroupBox* RadioBox(const char* Title, const char* Anchor, const QStringList& Items, QButtonGroup* Group)
+QGroupBox* RadioBox(const QString& Title, const char* Anchor, const QStringList& Items, QButtonGroup* Group)
 {
   auto* Box = Topic(new QGroupBox(Title), Anchor);
   auto* Layout = new QVBoxLayout(Box);
@@ -69,7 +70,7 @@ QSpinBox* Spin(int Low, int High, bool ArrowsOnly)
 
 TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog(Parent), FHasRoots(Options.FHasRoots)
 {
-  setWindowTitle("Spacelens - Options");
+  setWindowTitle(tr("Spacelens - Options"));
   setWindowFlag(Qt::WindowStaysOnTopHint);
   setProperty("HelpTopic", "options");
   auto* Layout = new QVBoxLayout(this);
@@ -79,107 +80,112 @@ TOptionDlg::TOptionDlg(QWidget* Parent, const TOptionChoices& Options) : QDialog
   auto* View = new QWidget;
   auto* ViewLayout = new QVBoxLayout(View);
   UnitGroup = new QButtonGroup(this);
-  ViewLayout->addWidget(
-    RadioBox("Show &Values as", "options-units", {"MB only", "KB/MB Mixed", "KB only", "Automatic"}, UnitGroup));
-  FilesCheckbox = Topic(new QCheckBox("Show &Files"), "options-files");
-  ChartToolBarCB = Topic(new QCheckBox("Show &Chart Toolbar"), "options-chart-toolbar");
+  ViewLayout->addWidget(RadioBox(tr("Show &Values as"), "options-units",
+                                 {tr("MB only"), tr("KB/MB Mixed"), tr("KB only"), tr("Automatic")}, UnitGroup));
+  FilesCheckbox = Topic(new QCheckBox(tr("Show &Files")), "options-files");
+  ChartToolBarCB = Topic(new QCheckBox(tr("Show &Chart Toolbar")), "options-chart-toolbar");
   ViewLayout->addWidget(FilesCheckbox);
   ViewLayout->addWidget(ChartToolBarCB);
   auto* Numbers = new QFormLayout;
   DecimalSpin = Topic(Spin(0, 3, true), "options-decimals");
-  Numbers->addRow("&Decimals", DecimalSpin);
+  Numbers->addRow(tr("&Decimals"), DecimalSpin);
   BoldFactorSpin = Topic(Spin(0, 100, false), "options-bold-factor");
   BoldFactorSpin->setSuffix(" %");
   BoldFactorSpin->findChild<QLineEdit*>()->installEventFilter(this);
-  auto* BoldLabel = new QLabel("&Bold Factor");
+  auto* BoldLabel = new QLabel(tr("&Bold Factor"));
   QFont Bold = BoldLabel->font();
   Bold.setBold(true);
   BoldLabel->setFont(Bold);
   BoldLabel->setBuddy(BoldFactorSpin);
   Numbers->addRow(BoldLabel, BoldFactorSpin);
   MRUSpin = Topic(Spin(0, 32, true), "options-recent");
-  Numbers->addRow("Number of Folders in the recently used list", MRUSpin);
+  Numbers->addRow(tr("Number of Folders in the recently used list"), MRUSpin);
   ViewLayout->addLayout(Numbers);
   ViewLayout->addStretch();
-  Pages->addTab(View, "View");
+  //: Tab of the options: how values are shown
+  Pages->addTab(View, tr("View"));
 
   auto* Scan = new QWidget;
   auto* ScanLayout = new QVBoxLayout(Scan);
   Filteredit = Topic(new QLineEdit, "options-filter");
   Filteredit->setMaxLength(127);
-  auto* FilterLabel = new QLabel("&Filter(s):");
+  auto* FilterLabel = new QLabel(tr("&Filter(s):"));
   FilterLabel->setBuddy(Filteredit);
   ScanLayout->addWidget(FilterLabel);
   ScanLayout->addWidget(Filteredit);
-  ErrorCheckBox = Topic(new QCheckBox("Show Error &Messages"), "options-errors");
-  FollowLinksCheckBox = Topic(new QCheckBox("Follow Mount Points and Symbolic Links"), "options-follow-links");
+  ErrorCheckBox = Topic(new QCheckBox(tr("Show Error &Messages")), "options-errors");
+  FollowLinksCheckBox = Topic(new QCheckBox(tr("Follow Mount Points and Symbolic Links")), "options-follow-links");
   ScanLayout->addWidget(ErrorCheckBox);
   ScanLayout->addWidget(FollowLinksCheckBox);
-  HardLinksCheckBox = Topic(new QCheckBox("Count files with several &names once"), "options-hard-links");
+  HardLinksCheckBox = Topic(new QCheckBox(tr("Count files with several &names once")), "options-hard-links");
   ScanLayout->addWidget(HardLinksCheckBox);
   ExcludeEdit = Topic(new QPlainTextEdit, "options-exclude");
   ExcludeEdit->setTabChangesFocus(true);
   ExcludeEdit->setFixedHeight(ExcludeEdit->fontMetrics().lineSpacing() * 4 + 12);
-  auto* ExcludeLabel = new QLabel("&Exclude (one pattern a line: a name such as .cache or *.o, or a path with \"/\"):");
+  auto* ExcludeLabel =
+    new QLabel(tr("&Exclude (one pattern a line: a name such as .cache or *.o, or a path with \"/\"):"));
   ExcludeLabel->setWordWrap(true);
   ExcludeLabel->setBuddy(ExcludeEdit);
   ScanLayout->addWidget(ExcludeLabel);
   ScanLayout->addWidget(ExcludeEdit);
-  ScanLayout->addWidget(new QLabel("Rules take effect at the next scan."));
+  ScanLayout->addWidget(new QLabel(tr("Rules take effect at the next scan.")));
   ClusterSizeGroup = new QButtonGroup(this);
   QStringList Sizes;
   for (const char* Item : ClusterItems)
-    Sizes << Item;
-  ScanLayout->addWidget(RadioBox("User Defined &Cluster Size", "options-cluster-size", Sizes, ClusterSizeGroup));
+    Sizes << QCoreApplication::translate("TOptionDlg", Item);
+  ScanLayout->addWidget(RadioBox(tr("User Defined &Cluster Size"), "options-cluster-size", Sizes, ClusterSizeGroup));
   ScanLayout->addStretch();
-  Pages->addTab(Scan, "Scan");
+  //: Tab of the options: what a scan counts
+  Pages->addTab(Scan, tr("Scan"));
 
   auto* Columns = new QWidget;
   auto* ColumnsLayout = new QVBoxLayout(Columns);
   ColumnList = Topic(new QListWidget, "options-columns");
-  auto* ColumnLabel = new QLabel("&Visible List Columns:");
+  auto* ColumnLabel = new QLabel(tr("&Visible List Columns:"));
   ColumnLabel->setBuddy(ColumnList);
   ColumnsLayout->addWidget(ColumnLabel);
   ColumnsLayout->addWidget(ColumnList);
-  auto* Tip = new QLabel(
-    "Tip: You can change the column order by dragging the header of a column in the "
-    "Spacelens window to a different position.");
+  auto* Tip =
+    new QLabel(tr("Tip: You can change the column order by dragging the header of a column in the "
+                  "Spacelens window to a different position."));
   Tip->setWordWrap(true);
   ColumnsLayout->addWidget(Tip);
-  Pages->addTab(Columns, "Columns");
+  Pages->addTab(Columns, tr("Columns"));
 
   auto* History = new QWidget;
   History->setProperty("HelpTopic", "options-history");
   auto* HistoryLayout = new QVBoxLayout(History);
-  auto* About = new QLabel("Each scan that ends is remembered, so that later scans can tell what changed since.");
+  auto* About = new QLabel(tr("Each scan that ends is remembered, so that later scans can tell what changed since."));
   About->setWordWrap(true);
   HistoryLayout->addWidget(About);
   auto* Limits = new QFormLayout;
   HistoryKeepSpin = Spin(0, 1000, false);
-  HistoryKeepSpin->setSpecialValueText("none");
-  Limits->addRow("Scans &kept of each folder", HistoryKeepSpin);
+  //: Scans kept: none
+  HistoryKeepSpin->setSpecialValueText(tr("none"));
+  Limits->addRow(tr("Scans &kept of each folder"), HistoryKeepSpin);
   HistoryMegabytesSpin = Spin(1, 1000000, false);
-  HistoryMegabytesSpin->setSuffix(" MB");
-  Limits->addRow("&At most, in all", HistoryMegabytesSpin);
+  //: Unit after a number: megabytes
+  HistoryMegabytesSpin->setSuffix(tr(" MB"));
+  Limits->addRow(tr("&At most, in all"), HistoryMegabytesSpin);
   HistoryLayout->addLayout(Limits);
-  ForgetButton = new QPushButton("&Forget All Scans...");
+  ForgetButton = new QPushButton(tr("&Forget All Scans..."));
   connect(ForgetButton, &QPushButton::clicked, this, [this] { ForgetClick(); });
   HistoryLayout->addWidget(ForgetButton, 0, Qt::AlignLeft);
   HistoryLayout->addStretch();
-  Pages->addTab(History, "History");
+  Pages->addTab(History, tr("History"));
 
   auto* Duplicates = new QWidget;
   Duplicates->setProperty("HelpTopic", "options-duplicates");
   auto* DuplicatesLayout = new QFormLayout(Duplicates);
   DuplicatesSize = new TSizeEdit;
-  DuplicatesLayout->addRow("Find Duplicates looks at &files of at least", DuplicatesSize);
-  Pages->addTab(Duplicates, "Duplicates");
+  DuplicatesLayout->addRow(tr("Find Duplicates looks at &files of at least"), DuplicatesSize);
+  Pages->addTab(Duplicates, tr("Duplicates"));
 
   auto* Buttons = new QDialogButtonBox;
-  OKButton = Buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  OKButton = Buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
   OKButton->setDefault(true);
-  Buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  HelpButton = Buttons->addButton("&Help", QDialogButtonBox::HelpRole);
+  Buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+  HelpButton = Buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
   connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(Buttons, &QDialogButtonBox::helpRequested, this, [this] { HelpBtnClick(); });
@@ -233,7 +239,7 @@ void TOptionDlg::Load(const TOptionChoices& Options)
         ClusterSizeGroup->button(Item)->setChecked(true);
         break;
       }
-  OKButton->setText("OK");
+  OKButton->setText(tr("OK"));
 }
 
 TOptionChoices TOptionDlg::Result() const
@@ -258,14 +264,15 @@ TOptionChoices TOptionDlg::Result() const
   const int Item = ClusterSizeGroup->checkedId();
   Options.FClusterSize = Item <= 0 ? 0 : QString(ClusterItems[Item]).trimmed().section(' ', 0, 0).toUInt();
   Options.FHasRoots = FHasRoots;
-  Options.FRescan = OKButton->text() != "OK";
+  // The button's text tells whether a scan option was touched.
+  Options.FRescan = OKButton->text() != tr("OK");
   return Options;
 }
 
 void TOptionDlg::FiltereditChange()
 {
   if (FHasRoots)
-    OKButton->setText("&Scan");
+    OKButton->setText(tr("&Scan"));
 }
 
 bool TOptionDlg::eventFilter(QObject* Watched, QEvent* Event)
@@ -283,13 +290,14 @@ void TOptionDlg::ForgetClick()
 {
   THistoryStore Store;
   const size_t Count = Store.All().size();
-  const QString What = Count == 1 ? QString("the scan") : QString("the %1 scans").arg(Count);
-  if (!TPrompt::Confirm(this, "Forget All Scans",
-                        "Forget " + What + " remembered? Later scans cannot then tell what changed before them."))
+  const QString Question = Count == 1
+    ? tr("Forget the scan remembered? Later scans cannot then tell what changed before them.")
+    : tr("Forget the %1 scans remembered? Later scans cannot then tell what changed before them.").arg(Count);
+  if (!TPrompt::Confirm(this, tr("Forget All Scans"), Question))
     return;
   std::string Error;
   if (!Store.ForgetAll(Error))
-    TPrompt::Warn(this, "Forget All Scans", QString::fromLocal8Bit(Error.c_str()));
+    TPrompt::Warn(this, tr("Forget All Scans"), QString::fromLocal8Bit(Error.c_str()));
 }
 
 void TOptionDlg::HelpBtnClick()

@@ -3,6 +3,7 @@
 
 #include "app/OptionChoices.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QButtonGroup;
@@ -18,6 +19,8 @@ class TSizeEdit;
 // details list shows. Shown with the options as they are; the window applies
 // the result when the user leaves with OK.
 class TOptionDlg : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TOptionDlg)
+
 public:
   TOptionDlg(QWidget* Parent, const TOptionChoices& Options);
 

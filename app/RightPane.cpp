@@ -55,7 +55,7 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
       OnHint(Text);
   };
   // Over the pages, until a folder is selected.
-  FEmptyHint = new QLabel(EmptyHint, this);
+  FEmptyHint = new QLabel(tr(EmptyHint), this);
   FEmptyHint->setObjectName("EmptyHint");
   FEmptyHint->setAlignment(Qt::AlignCenter);
   FEmptyHint->setWordWrap(true);
@@ -75,9 +75,10 @@ TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSet
 }
 
 const char* TRightPane::EmptyHint =
-  "No folder selected.\n\nThe folder selected in the tree shows here as a list, a pie or bar chart, or a "
-  "treemap. To scan a folder, type its path in the box above and press Enter, or choose Select Directory in "
-  "the File menu.";
+  QT_TRANSLATE_NOOP("TRightPane",
+                    "No folder selected.\n\nThe folder selected in the tree shows here as a list, a pie or bar chart, "
+                    "or a treemap. To scan a folder, type its path in the box above and press Enter, or choose Select "
+                    "Directory in the File menu.");
 
 void TRightPane::resizeEvent(QResizeEvent* Event)
 {

@@ -3,6 +3,7 @@
 
 #include "print/ReportCanvas.h"
 
+#include <QCoreApplication>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -28,6 +29,8 @@ struct TScanSettings;
 // waits a moment, so that walking the tree with the keys does not list
 // every folder passed.
 class TRightPane : public QStackedWidget {
+  Q_DECLARE_TR_FUNCTIONS(TRightPane)
+
 public:
   // CurrentNode answers which folder to show when a refill runs.
   TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,

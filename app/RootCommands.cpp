@@ -128,7 +128,7 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
   const QString Why = QString::fromLocal8Bit(Root->FIncomplete);
   if (!Why.isEmpty() && Root->FNode->FObjects.Load() == 0) {
     // Nothing came: no root is left of it, only the reason.
-    F.Errors.Report("Cannot read " + ShownSource(*Root) + ": " + Why);
+    F.Errors.Report(tr("Cannot read %1: %2").arg(ShownSource(*Root), Why));
     QTimer::singleShot(0, FWindow, [this, Root] {
       for (TRoot* Still = F.Driver.Roots(); Still; Still = Still->FNext)
         if (Still == Root && !Root->Scanning() && Root->FNode->FObjects.Load() == 0) {
@@ -139,7 +139,7 @@ void TRootCommands::ScanDone(TRoot* Root, bool Stopped, const TScanCounts& Count
     return;
   }
   if (!Why.isEmpty())
-    F.Errors.Report(ShownSource(*Root) + " is incomplete: " + Why);
+    F.Errors.Report(tr("%1 is incomplete: %2").arg(ShownSource(*Root), Why));
   // An export remembered whole, as a scan of this machine is.
   else if (!Stopped && F.Settings.FHistoryKeep > 0)
     Remember(Root);
@@ -186,7 +186,7 @@ void TRootCommands::Remember(const TRoot* Root)
     if (Removed)
       return;
     const QString Told = Kept ? QString::fromLocal8Bit(Warning.c_str())
-                              : QString("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str()));
+                              : tr("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str()));
     if (!Told.isEmpty())
       QMetaObject::invokeMethod(
         FWindow, [this, Told] { OnMessage(Told); }, Qt::QueuedConnection);
@@ -383,7 +383,7 @@ void TRootCommands::ScanAsAdministratorClick()
 {
   const TFolderNode* Node = FCurrent();
   const QString Start = Node ? QString::fromLocal8Bit(Node->Root()->FNode->FullPath()) : QDir::rootPath();
-  const QString Chosen = QFileDialog::getExistingDirectory(FWindow, "Scan as Administrator", Start);
+  const QString Chosen = QFileDialog::getExistingDirectory(FWindow, tr("Scan as Administrator"), Start);
   if (!Chosen.isEmpty())
     ScanAsAdministrator(Chosen.toLocal8Bit().toStdString());
 }
@@ -401,8 +401,10 @@ void TRootCommands::Show(TRoot* Root, const std::string& Recent)
 
 void TRootCommands::ImportScanClick()
 {
-  const QString Name = QFileDialog::getOpenFileName(FWindow, "Import Scan", {},
-                                                    "Scans exported by ncdu, gdu or Spacelens (*.json);;All files (*)");
+  const QString Name =
+    QFileDialog::getOpenFileName(FWindow, tr("Import Scan"), {},
+                                 //: File types of a file dialog: keep the patterns in brackets and the ;;
+                                 tr("Scans exported by ncdu, gdu or Spacelens (*.json);;All files (*)"));
   if (!Name.isEmpty())
     Import(Name.toLocal8Bit().toStdString());
 }
@@ -410,10 +412,10 @@ void TRootCommands::ImportScanClick()
 void TRootCommands::ScanRemoteClick()
 {
   bool Chosen = false;
-  const QString Typed = QInputDialog::getText(FWindow, "Scan Remote",
-                                              "A folder on another machine, reached over SSH:\n"
-                                              "ssh://[user@]host[:port]/path or [user@]host:/path\n\n"
-                                              "The machine scans it with Spacelens, ncdu or gdu, whichever it has.",
+  const QString Typed = QInputDialog::getText(FWindow, tr("Scan Remote"),
+                                              tr("A folder on another machine, reached over SSH:\n"
+                                                 "ssh://[user@]host[:port]/path or [user@]host:/path\n\n"
+                                                 "The machine scans it with Spacelens, ncdu or gdu, whichever it has."),
                                               QLineEdit::Normal, FLastRemote, &Chosen);
   if (!Chosen || Typed.trimmed().isEmpty())
     return;

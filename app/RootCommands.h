@@ -3,6 +3,7 @@
 
 #include "scan/ScanListener.h"
 
+#include <QCoreApplication>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -32,6 +33,8 @@ struct TWindowSettings;
 // shown, their failures told and their end given to the tree. A scan that
 // ends unstopped is remembered in the user's cache, off the window's thread.
 class TRootCommands : private TScanListener {
+  Q_DECLARE_TR_FUNCTIONS(TRootCommands)
+
 public:
   // What the commands work with: the window's parts.
   struct TParts {

@@ -50,7 +50,7 @@ QString TShellCommands::RemovalVerb(const QKeyEvent* Event)
 
 QString TShellCommands::RemovalTitle(const QKeyEvent* Event)
 {
-  return Event->modifiers() & Qt::ShiftModifier ? "Delete Permanently" : "Move to Trash";
+  return Event->modifiers() & Qt::ShiftModifier ? tr("Delete Permanently") : tr("Move to Trash");
 }
 
 bool TShellCommands::IsMenuKey(const QKeyEvent* Event)
@@ -95,10 +95,12 @@ QList<QPair<QString, QString>> TShellCommands::FolderTotals(const std::string& P
   const std::string Folder = TPathRules::WithSeparator(Path);
   for (const TFolderNode* Node : Candidates)
     if (!Node->FIsFiles && Node->FullPath() == Folder) {
-      Rows.append({"Spacelens size", FDisplay.FormatValue(Node, vtSize, false)});
-      Rows.append({"Allocated", FDisplay.FormatValue(Node, vtAllocated, false)});
-      Rows.append({"Wasted", FDisplay.FormatValue(Node, vtWasted, false)});
-      Rows.append({"Objects", QString::number(Node->FObjects.Load())});
+      Rows.append({tr("Spacelens size"), FDisplay.FormatValue(Node, vtSize, false)});
+      //: A folder's property: the space its files take on the disk
+      Rows.append({tr("Allocated"), FDisplay.FormatValue(Node, vtAllocated, false)});
+      //: A folder's property: the space lost to partly filled clusters
+      Rows.append({tr("Wasted"), FDisplay.FormatValue(Node, vtWasted, false)});
+      Rows.append({tr("Objects"), QString::number(Node->FObjects.Load())});
       break;
     }
   return Rows;
@@ -124,10 +126,10 @@ bool TShellCommands::Foreign(const TFolderNode* Node, QWidget* Parent)
   if (!Root || !Root->AsAdministrator())
     return Elsewhere(Node, Parent);
   if (Parent)
-    TPrompt::Inform(Parent, "Scan as Administrator",
-                    "This folder was read by the administrator. Spacelens runs as you: it opens these files as "
-                    "you, but does not rename them, move them to the Trash or scan part of them again. Update "
-                    "scans the folder as the administrator again.");
+    TPrompt::Inform(Parent, tr("Scan as Administrator"),
+                    tr("This folder was read by the administrator. Spacelens runs as you: it opens these files as "
+                       "you, but does not rename them, move them to the Trash or scan part of them again. Update "
+                       "scans the folder as the administrator again."));
   return true;
 }
 
@@ -137,14 +139,15 @@ bool TShellCommands::Elsewhere(const TFolderNode* Node, QWidget* Parent)
   if (!Root || !Root->Imported() || Root->AsAdministrator())
     return false;
   if (Parent && Root->Remote())
-    TPrompt::Inform(Parent, "Remote Scan",
-                    "These files are on " + ShownSource(*Root).section(':', 0, 0)
-                      + "; Spacelens acts only on local files. Update reads the folder from there again.");
+    TPrompt::Inform(
+      Parent, tr("Remote Scan"),
+      tr("These files are on %1; Spacelens acts only on local files. Update reads the folder from there again.")
+        .arg(ShownSource(*Root).section(':', 0, 0)));
   else if (Parent)
-    TPrompt::Inform(Parent, "Imported Scan",
-                    "This scan was imported from " + ShownSource(*Root)
-                      + ". Its files are on the computer where it was made, so they cannot be opened, renamed, "
-                        "moved to the Trash or scanned again from here.");
+    TPrompt::Inform(Parent, tr("Imported Scan"),
+                    tr("This scan was imported from %1. Its files are on the computer where it was made, so they "
+                       "cannot be opened, renamed, moved to the Trash or scanned again from here.")
+                      .arg(ShownSource(*Root)));
   return true;
 }
 
@@ -191,8 +194,8 @@ void TShellCommands::FollowRemovals()
       if (TFolderNode* Folder = FTree.DeepestAt(Path); Folder && TFolderTree::Editable(Folder) && OnCountAgain)
         OnCountAgain(Folder, Why);
   };
-  CountAgain(FTrashes, "What went to the Trash still takes its space there, until the Trash is emptied.");
-  CountAgain(FPartly, "Some of what was to be deleted stays: it is counted again.");
+  CountAgain(FTrashes, tr("What went to the Trash still takes its space there, until the Trash is emptied."));
+  CountAgain(FPartly, tr("Some of what was to be deleted stays: it is counted again."));
 }
 
 void TShellCommands::StartTreeEdit(TFolderNode* Node)
@@ -252,7 +255,8 @@ bool TShellCommands::TreeRename(TFolderNode* Node, QString& Name)
     FPilot.SetObjectName(ObjectPath(Node));
     FPilot.RenameObject(Name);
   } catch (const EShellPilotError& Error) {
-    TPrompt::Warn(FView, "Rename", Error.Message());
+    //: Title of a message box
+    TPrompt::Warn(FView, tr("Rename"), Error.Message());
     return false;
   }
   // The folder may show another name than its own (a mount point's
@@ -272,7 +276,8 @@ void TShellCommands::openClick(TFolderNode* Node, int Tag)
     FPilot.SetObjectName(ObjectPath(Node));
     FPilot.InvokeCommand(Tag == 2 ? "explore" : "default");
   } catch (const EShellPilotError& Error) {
-    TPrompt::Warn(FView, "Open", Error.Message());
+    //: Title of a message box
+    TPrompt::Warn(FView, tr("Open"), Error.Message());
   }
 }
 
@@ -285,7 +290,7 @@ void TShellCommands::Properties1Click(TFolderNode* Node)
     FPilot.SelectFolderAsObject();
     FPilot.InvokeCommand("properties");
   } catch (const EShellPilotError& Error) {
-    TPrompt::Warn(FView, "Properties", Error.Message());
+    TPrompt::Warn(FView, tr("Properties"), Error.Message());
   }
 }
 
@@ -467,7 +472,7 @@ void TShellCommands::ListDblClick()
     FPilot.SetObjectName(Record->Name());
     FPilot.InvokeCommand("default");
   } catch (const EShellPilotError& Error) {
-    TPrompt::Warn(FList, "Open", Error.Message());
+    TPrompt::Warn(FList, tr("Open"), Error.Message());
   }
 }
 
@@ -487,7 +492,7 @@ bool TShellCommands::ListRename(int Row, QString& Name)
     FPilot.SetObjectName(Record->Name());
     FPilot.RenameObject(Name);
   } catch (const EShellPilotError& Error) {
-    TPrompt::Warn(FList, "Rename", Error.Message());
+    TPrompt::Warn(FList, tr("Rename"), Error.Message());
     return false;
   }
   if (FPilot.ObjectName() == Old || Model.Folder() != Folder || Model.RowOf(Record) != Row)

@@ -4,6 +4,7 @@
 #include "scan/FolderData.h"
 #include "shell/Trash.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPoint>
 
@@ -33,6 +34,8 @@ class TValueDisplay;
 // rename, the tree's records, labels and the list are put right at once,
 // without a scan.
 class TShellCommands : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TShellCommands)
+
 public:
   // Display makes the totals that a folder's properties show.
   TShellCommands(TShellPilot& Pilot, TFolderTree& Tree, TFolderModel& Model, TFolderTreeView* View, TDetailsList* List,

@@ -295,15 +295,18 @@ bool TTreeCommands::ParseMegabytes(const QString& Text, int& Megabytes)
 void TTreeCommands::AskMinimumExpandSize()
 {
   QString Answer = QString("%1 MB").arg(FMinimumExpandSize);
-  if (!TPrompt::Input(FView, "Minimum Expand Size", "Specify the minimum size for expanding and removing:", Answer))
+  if (!TPrompt::Input(FView, tr("Minimum Expand Size"), tr("Specify the minimum size for expanding and removing:"),
+                      Answer))
     return;
   if (!ParseMegabytes(Answer, FMinimumExpandSize))
-    TPrompt::Warn(FView, "Minimum Expand Size",
-                  "Sorry, this was not a valid size. Give whole megabytes, for example \"10 MB\" or \"2 GB\".");
+    TPrompt::Warn(FView, tr("Minimum Expand Size"),
+                  //: Keep MB and GB: the size typed is read with these units
+                  tr("Sorry, this was not a valid size. Give whole megabytes, for example \"10 MB\" or \"2 GB\"."));
 }
 
 void TTreeCommands::TellFolderCount(const TFolderNode* Top)
 {
-  TPrompt::Inform(FView, "Count Folders",
-                  QString("     %1 has %2 Folders.     ").arg(FDisplay.NodeCaption(Top)).arg(CountFolders(Top)));
+  TPrompt::Inform(
+    FView, tr("Count Folders"),
+    tr("     %1 has %2 Folders.     ").arg(FDisplay.NodeCaption(Top), QString::number(CountFolders(Top))));
 }

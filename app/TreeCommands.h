@@ -5,6 +5,8 @@
 #include "view/NodeOrder.h"
 #include "view/ValueDisplay.h"
 
+#include <QCoreApplication>
+
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,6 +26,8 @@ struct TRoot;
 // sort mode, expanding (fully, to a level, above a size), collapsing,
 // counting folders, and bold for the large folders of a finished scan.
 class TTreeCommands {
+  Q_DECLARE_TR_FUNCTIONS(TTreeCommands)
+
 public:
   TTreeCommands(TFolderTreeView* View, TFolderModel& Model, TFolderTree& Tree, TValueDisplay& Display);
   ~TTreeCommands();

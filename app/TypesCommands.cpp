@@ -51,12 +51,11 @@ void TTypesCommands::MouseUp(QPoint Point)
   if (At.isValid()) {
     FList.View()->setCurrentIndex(At);
     const TTypesModel::TPick Pick = FList.Model().PickAt(At);
-    Menu.addAction(QString("&List Files of %1").arg(FList.Model().TypeName(At)), this,
-                   [this, Pick] { ListFiles(Pick); });
+    Menu.addAction(tr("&List Files of %1").arg(FList.Model().TypeName(At)), this, [this, Pick] { ListFiles(Pick); });
     Menu.setDefaultAction(Menu.actions().front());
     Menu.addSeparator();
   }
-  Menu.addAction("&Export Types...", this, [this] { ExportClick(); });
+  Menu.addAction(tr("&Export Types..."), this, [this] { ExportClick(); });
   Menu.exec(FList.View()->viewport()->mapToGlobal(Point));
 }
 
@@ -71,10 +70,13 @@ void TTypesCommands::ExportClick()
 {
   QWidget* View = FList.View();
   if (!FList.Model().Files() || FList.Busy()) {
-    TPrompt::Warn(View, "Export", "The files are still being counted; export their types once they are shown.");
+    //: Title of a message box
+    TPrompt::Warn(View, tr("Export"), tr("The files are still being counted; export their types once they are shown."));
     return;
   }
-  TCsvFile::SaveAs(View, "Export the Types", "types.csv", "types",
+  //: Fills in "The %1 could not be saved to %2"
+  const QString What = tr("types");
+  TCsvFile::SaveAs(View, tr("Export the Types"), "types.csv", What,
                    [this](std::FILE* Stream) { return WriteCsv(Stream); });
 }
 
@@ -107,10 +109,14 @@ TRowsReport::TRows TTypesCommands::Report() const
       Add(Model.index(Child, 0, Class), "      ");
   }
   TRowsReport::TRows Rows;
-  Rows.Suffix = " - File Types   ";
+  //: After the program's name atop a printed report; keep the spaces
+  Rows.Suffix = tr(" - File Types   ");
   Rows.Third = TPathRules::Shown(FList.Folder() ? FList.Folder()->FullPath() : std::string());
-  Rows.FirstCaption = "Type";
-  Rows.Captions = {"Files", "Size", "Allocated", "% of Folder", "", "", ""};
+  //: Column header of a printed report
+  Rows.FirstCaption = tr("Type");
+  Rows.Captions = {tr("Files"), tr("Size"),
+                   //: Column header: the space taken on the disk
+                   tr("Allocated"), tr("% of Folder"), "", "", ""};
   Rows.Count = int(Lines->size());
   Rows.Row = [Lines](int Row, QIcon& Icon, QString& Name, std::array<QString, 7>& Values) {
     Icon = (*Lines)[size_t(Row)].Icon;

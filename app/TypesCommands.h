@@ -4,6 +4,7 @@
 #include "print/RowsReport.h"
 #include "types/TypesModel.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPoint>
 
@@ -16,6 +17,8 @@ class TTypesList;
 // the type's files in the files view, largest first; the context menu does
 // that too and saves the types as CSV; and the view's printed report.
 class TTypesCommands : public QObject {
+  Q_DECLARE_TR_FUNCTIONS(TTypesCommands)
+
 public:
   explicit TTypesCommands(TMainForm& Form);
 
