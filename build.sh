@@ -8,6 +8,9 @@ cd "$(dirname "$0")"
 
 packages=(cmake g++ ninja-build ccache qt6-base-dev adwaita-icon-theme libqt6svg6 xdg-utils libglib2.0-bin
           fonts-liberation2 poppler-utils rapidjson-dev pkg-config libzstd-dev libxxhash-dev libcsv-dev
+          # the window's texts in the user's language: ours built from translations/,
+          # the toolkit's own (its standard buttons) from Debian
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
           # folders of other machines are read over SSH, and folders only
           # the administrator may read through pkexec
           openssh-client pkexec

@@ -97,7 +97,7 @@ Architecture: $arch
 Maintainer: $maintainer
 Installed-Size: $(du -sk "$root/usr" | cut -f1)
 Depends: $libraries, libqt6svg6, xdg-utils, fonts-liberation2
-Recommends: adwaita-icon-theme, libglib2.0-bin, pkexec
+Recommends: adwaita-icon-theme, libglib2.0-bin, pkexec, qt6-translations-l10n
 Section: utils
 Priority: optional
 Description: disk-space analyser for the desktop

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
 
 static TManual::TOpener& Opener()
@@ -22,8 +23,20 @@ void TManual::SetOpener(TOpener Function)
 
 QStringList TManual::Places(const QString& ProgramDir)
 {
-  return {QDir::cleanPath(ProgramDir + "/spacelens-manual.html"),
-          QDir::cleanPath(ProgramDir + "/../share/doc/spacelens/manual.html")};
+  // The manual in the user's languages first, as far as it is translated.
+  QStringList Suffixes;
+  for (const QString& Tag : QLocale().uiLanguages()) {
+    const QLocale Language(Tag);
+    if (Language.language() != QLocale::English && Language.language() != QLocale::C)
+      Suffixes << "." + QLocale::languageToCode(Language.language());
+  }
+  Suffixes.removeDuplicates();
+  Suffixes << QString();
+  QStringList Found;
+  for (const QString& Suffix : Suffixes)
+    Found << QDir::cleanPath(ProgramDir + "/spacelens-manual" + Suffix + ".html")
+          << QDir::cleanPath(ProgramDir + "/../share/doc/spacelens/manual" + Suffix + ".html");
+  return Found;
 }
 
 QString TManual::Find(const QString& ProgramDir)
@@ -52,7 +65,7 @@ bool TManual::Open(const QString& Topic)
   const QString Manual = Path();
   if (Manual.isEmpty()) {
     TPrompt::Warn(nullptr, "Spacelens",
-                  "The manual is not installed. It was looked for as:\n" + Places(ProgramDir()).join("\n"));
+                  tr("The manual is not installed. It was looked for as:\n%1").arg(Places(ProgramDir()).join("\n")));
     return false;
   }
   QUrl Address = QUrl::fromLocalFile(Manual);
@@ -65,7 +78,7 @@ bool TManual::Open(const QString& Topic)
   auto* Viewer = new QProcess(QCoreApplication::instance());
   const auto Failed = [Viewer, Manual] {
     TPrompt::Warn(nullptr, "Spacelens",
-                  "No program could show the manual. It is the file " + Manual + "; open it with a web browser.");
+                  tr("No program could show the manual. It is the file %1; open it with a web browser.").arg(Manual));
     Viewer->deleteLater();
   };
   QObject::connect(Viewer, &QProcess::finished, Viewer, [Viewer, Failed](int Code, QProcess::ExitStatus Status) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -9,8 +10,10 @@
 
 // The HTML manual, opened in the desktop's browser at a topic. It is found
 // beside the program (in a build folder) or under the prefix the program is
-// installed in.
+// installed in, in the user's language where it is translated.
 class TManual {
+  Q_DECLARE_TR_FUNCTIONS(TManual)
+
 public:
   // The places looked at for a program in ProgramDir, in order.
   static QStringList Places(const QString& ProgramDir);

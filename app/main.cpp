@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/HeadlessScan.h"
 #include "app/MainForm.h"
+#include "app/Translations.h"
 #include "remote/RemoteStream.h"
 
 #include <QApplication>
@@ -22,13 +23,16 @@ namespace {
 int AskForSsh(int argc, char** argv)
 {
   QApplication Application(argc, argv);
+  const TTranslations Translations{QLocale()};
   const QString Prompt = QString::fromLocal8Bit(argv[1]);
+  // Titled as the command that asks.
+  const QString Title = QCoreApplication::translate("TRootCommands", "Scan Remote");
   if (qEnvironmentVariable("SSH_ASKPASS_PROMPT") == "confirm")
-    return QMessageBox::question(nullptr, "Scan Remote", Prompt) == QMessageBox::Yes ? 0 : 1;
+    return QMessageBox::question(nullptr, Title, Prompt) == QMessageBox::Yes ? 0 : 1;
   const bool Question = Prompt.contains("(yes/no");
   bool Given = false;
-  const QString Answer = QInputDialog::getText(nullptr, "Scan Remote", Prompt,
-                                               Question ? QLineEdit::Normal : QLineEdit::Password, {}, &Given);
+  const QString Answer =
+    QInputDialog::getText(nullptr, Title, Prompt, Question ? QLineEdit::Normal : QLineEdit::Password, {}, &Given);
   if (!Given)
     return 1;
   std::printf("%s\n", Answer.toLocal8Bit().constData());
@@ -53,6 +57,7 @@ int main(int argc, char** argv)
   }
 
   QApplication Application(argc, argv);
+  const TTranslations Translations{QLocale()};
   QApplication::setApplicationName("Spacelens");
   QApplication::setOrganizationName("Zelkon");
   // The desktop entry and icon installed with the program name its windows.

@@ -25,7 +25,9 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 [ -x "$root/usr/bin/spacelens" ] || fail "no usr/bin/spacelens"
 [ -f "$root/usr/share/man/man1/spacelens.1.gz" ] || fail "no man page"
-[ -f "$root/usr/share/doc/spacelens/manual.html" ] || fail "no manual"
+for manual in manual.html manual.de.html manual.fr.html; do
+  [ -f "$root/usr/share/doc/spacelens/$manual" ] || fail "no $manual"
+done
 # The installed program finds the manual under its prefix.
 grep -qx "The manual: $root/usr/share/doc/spacelens/manual.html" <<<"$("$root/usr/bin/spacelens" --help)" ||
   fail "the installed program does not find its manual"

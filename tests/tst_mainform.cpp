@@ -6,6 +6,7 @@
 #include "app/RightPane.h"
 #include "app/RootCommands.h"
 #include "app/ShellCommands.h"
+#include "app/Translations.h"
 #include "app/TreeCommands.h"
 #include "app/WindowSettings.h"
 #include "files/FilesList.h"
@@ -134,9 +135,18 @@ private slots:
   }
 
   // No two items of a menu share an Alt key, nor a menu's title and a
-  // button of the window, whatever the right pane shows.
+  // button of the window, whatever the right pane shows; in every language.
+  void accessKeys_data()
+  {
+    QTest::addColumn<QString>("language");
+    for (const char* Language : {"en", "de", "fr"})
+      QTest::newRow(Language) << QString(Language);
+  }
   void accessKeys()
   {
+    QFETCH(QString, language);
+    const TTranslations Translations{QLocale(language)};
+    QCOMPARE(Translations.Found(), language != "en");
     FirstStart();
     TMainForm Form;
     Form.show();
@@ -216,7 +226,7 @@ private slots:
     Options.show();
     Options.findChild<QTabWidget*>()->setCurrentIndex(0);
     for (QPushButton* Button : Options.findChildren<QPushButton*>())
-      if (Button->text() == "&Help")
+      if (Button->text() == TOptionDlg::tr("&Help"))
         Button->setFocus();
     QTest::keyClick(&Options, Qt::Key_Return);
     QVERIFY(!Options.isVisible());
@@ -335,7 +345,8 @@ private slots:
     QVERIFY(Answers.Asked[0].contains(TManual::Path()));
   }
 
-  // A build folder has the manual beside the program, an installed one under the prefix; beside wins.
+  // A build folder has the manual beside the program, an installed one under the prefix; beside wins,
+  // and the user's language over English.
   void manualBesideOrUnderThePrefix()
   {
     TTestTree Prefix{"bin", "share", "share/doc", "share/doc/spacelens"};
@@ -344,6 +355,14 @@ private slots:
     Prefix.File("share/doc/spacelens/manual.html", 1);
     QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("share/doc/spacelens/manual.html")));
     Prefix.File("bin/spacelens-manual.html", 1);
+    QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("bin/spacelens-manual.html")));
+    // In the user's language where it is translated, in English where not.
+    Prefix.File("share/doc/spacelens/manual.de.html", 1);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Austria));
+    QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("share/doc/spacelens/manual.de.html")));
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("bin/spacelens-manual.html")));
+    UseEnglishNumbers();
     QCOMPARE(TManual::Find(Bin), QString::fromStdString(Prefix.Path("bin/spacelens-manual.html")));
   }
 
