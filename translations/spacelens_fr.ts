@@ -1802,31 +1802,31 @@ Utilisez la commande Choisir un dossier pour en analyser un, ou lancez Spacelens
     </message>
     <message>
         <source>    512 Bytes (NTFS, Floppy)</source>
-        <translation>    512 Bytes (NTFS, disquette)</translation>
+        <translation>    512 octets (NTFS, disquette)</translation>
     </message>
     <message>
         <source>  1024 Bytes</source>
-        <translation>  1024 Bytes</translation>
+        <translation>  1024 octets</translation>
     </message>
     <message>
         <source>  2048 Bytes (CD-ROM)</source>
-        <translation>  2048 Bytes (CD-ROM)</translation>
+        <translation>  2048 octets (CD-ROM)</translation>
     </message>
     <message>
         <source>  4096 Bytes (FAT 128-255 MB, FAT32)</source>
-        <translation>  4096 Bytes (FAT 128-255 MB, FAT32)</translation>
+        <translation>  4096 octets (FAT 128-255 MB, FAT32)</translation>
     </message>
     <message>
         <source>  8192 Bytes (FAT 256-511 MB)</source>
-        <translation>  8192 Bytes (FAT 256-511 MB)</translation>
+        <translation>  8192 octets (FAT 256-511 MB)</translation>
     </message>
     <message>
         <source>16384 Bytes (FAT 512-1023 MB)</source>
-        <translation>16384 Bytes (FAT 512-1023 MB)</translation>
+        <translation>16384 octets (FAT 512-1023 MB)</translation>
     </message>
     <message>
         <source>32768 Bytes (FAT 1024-2047 MB)</source>
-        <translation>32768 Bytes (FAT 1024-2047 MB)</translation>
+        <translation>32768 octets (FAT 1024-2047 MB)</translation>
     </message>
     <message>
         <source>Spacelens - Options</source>
@@ -2719,7 +2719,7 @@ Ils ne pourront pas être restaurés.</translation>
     </message>
     <message>
         <source>%1 Bytes per Cluster (%2)</source>
-        <translation>%1 Bytes par cluster (%2)</translation>
+        <translation>%1 octets par cluster (%2)</translation>
     </message>
     <message>
         <source>Free Space: </source>
