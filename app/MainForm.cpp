@@ -52,6 +52,8 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
 
   FTreeView = new TFolderTreeView(*FModel);
   FRightPane = new TRightPane(FDisplay, FTree, FDriver.FSettings, [this] { return FCurrentNode; });
+  FTree.AddListener(FRightPane);
+  FTree.AddListener(this);
   // Each folder keeps the sizes and kinds of its files for the treemap.
   FDriver.FSettings.FFileKind = [](const char* Name, bool Executable) {
     return uint8_t(TFileClass::Of(Name, Executable));
@@ -146,8 +148,6 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
   // After the view has taken the new order, in an event of its own.
   connect(FModel.get(), &QAbstractItemModel::layoutChanged, FCharts, &TChartPane::FollowTreeOrder,
           Qt::QueuedConnection);
-  connect(FModel.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
-          [this](const QModelIndex& Parent, int First, int Last) { TreeNodesRemoved(Parent, First, Last); });
   connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { ListChange(); });
   connect(&FList->Model(), &QAbstractItemModel::modelReset, this, [this] { ListChange(); });
   connect(FTreeView, &QAbstractItemView::clicked, FRightPane, &TRightPane::TreeClicked);
@@ -173,6 +173,8 @@ TMainForm::~TMainForm()
   // Scans still running end without calling back into a window that goes;
   // the list and the model let go of the tree before the driver frees it.
   FDriver.SetListener(nullptr);
+  FTree.RemoveListener(this);
+  FTree.RemoveListener(FRightPane);
   FRightPane->Clear();
   FTreeView->setModel(nullptr);
   FModel.reset();
@@ -387,16 +389,10 @@ void TMainForm::Properties1Click()
   FShellCommands->Properties1Click(FCurrentNode);
 }
 
-void TMainForm::TreeNodesRemoved(const QModelIndex& Parent, int First, int Last)
+void TMainForm::TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last)
 {
-  std::vector<const TFolderNode*> Removed;
-  for (int Row = First; Row <= Last; ++Row)
-    Removed.push_back(TFolderModel::NodeOf(FModel->index(Row, 0, Parent)));
-  FRightPane->TreeRowsRemoving(TFolderModel::NodeOf(Parent), Removed);
-  for (const TFolderNode* Gone : Removed)
-    for (const TFolderNode* Node = FCurrentNode; Node; Node = Node->Parent())
-      if (Node == Gone)
-        FCurrentNode = nullptr;
+  if (FCurrentNode && FCurrentNode->IsWithin(Parent, First, Last))
+    FCurrentNode = nullptr;
 }
 
 void TMainForm::Sort1Click(TValueDisplay::TSortType SortType)

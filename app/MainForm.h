@@ -6,6 +6,7 @@
 #include "app/TreeCommands.h"
 #include "app/WindowSettings.h"
 #include "scan/FolderTree.h"
+#include "scan/FolderTreeListener.h"
 #include "scan/ScanDriver.h"
 #include "view/StatusPanels.h"
 #include "view/ValueDisplay.h"
@@ -41,7 +42,7 @@ class TShellPilot;
 // right pane, the commands, the status bar and the settings kept between
 // runs, and wires them to the scans. The work itself is done by the classes
 // it holds; its handlers forward to them.
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private TFolderTreeListener {
   Q_DECLARE_TR_FUNCTIONS(TMainForm)
 
 public:
@@ -128,7 +129,8 @@ private:
   void FormClose();
   void ProcessCommandLine();
   void TreeChange(const QModelIndex& Current);
-  void TreeNodesRemoved(const QModelIndex& Parent, int First, int Last);
+  // The selected folder goes with the folders removed.
+  void TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last) override;
   void ChartDrillDown(int Child);
   // The mode's button checked, and the right pane's print item named as
   // the mode prints it.

@@ -20,7 +20,7 @@
 
 TRightPane::TRightPane(TValueDisplay& Display, TFolderTree& Tree, const TScanSettings& Settings,
                        std::function<TFolderNode*()> CurrentNode)
-  : FSettings(Settings), FCurrentNode(std::move(CurrentNode))
+  : FSettings(Settings), FCurrentNode(std::move(CurrentNode)), FTree(Tree)
 {
   FList = new TDetailsList(Display);
   addWidget(FList);
@@ -270,14 +270,12 @@ void TRightPane::Clear()
   FTreemap->Clear();
 }
 
-void TRightPane::TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed)
+void TRightPane::TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last)
 {
-  auto Goes = [&Removed](const TFolderNode* Node) {
-    for (; Node; Node = Node->Parent())
-      if (std::find(Removed.begin(), Removed.end(), Node) != Removed.end())
-        return true;
-    return false;
-  };
+  std::vector<const TFolderNode*> Removed;
+  for (size_t Index = First; Index <= Last; ++Index)
+    Removed.push_back(Parent ? Parent->Child(Index) : FTree.TopNodes()[Index]);
+  auto Goes = [=](const TFolderNode* Node) { return Node->IsWithin(Parent, First, Last); };
   // The list holds the records of its rows: it lets go of them before they
   // are freed, in either mode.
   const TFolderNode* Listed = FList->Model().Folder();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "print/ReportCanvas.h"
+#include "scan/FolderTreeListener.h"
 
 #include <QCoreApplication>
 #include <QStackedWidget>
@@ -28,7 +29,7 @@ struct TScanSettings;
 // options change. A chart or a treemap is filled at once; the lists' refill
 // waits a moment, so that walking the tree with the keys does not list
 // every folder passed.
-class TRightPane : public QStackedWidget {
+class TRightPane : public QStackedWidget, public TFolderTreeListener {
   Q_DECLARE_TR_FUNCTIONS(TRightPane)
 
 public:
@@ -79,9 +80,10 @@ public:
   void TreeClicked() { FTimer.setInterval(100); }
   // A key in the tree: the deferred refill waits for the keys to settle.
   void TreeKeyPressed() { FTimer.setInterval(500); }
-  // Rows of the tree are about to go: the list lets go of their records
-  // before they are freed and is filled again once the tree has settled.
-  void TreeRowsRemoving(const TFolderNode* Parent, const std::vector<const TFolderNode*>& Removed);
+  // Folders of the tree are about to go: the views let go of what they hold
+  // of them before they are freed and are filled again once the tree has
+  // settled. The window adds the pane to the tree's listeners.
+  void TreeBeginRemove(TFolderNode* Parent, size_t First, size_t Last) override;
 
   // What the pane says while no folder is selected.
   static const char* EmptyHint;
@@ -100,6 +102,7 @@ private:
 
   const TScanSettings& FSettings;
   std::function<TFolderNode*()> FCurrentNode;
+  TFolderTree& FTree;
   TDetailsList* FList;
   TChartPane* FCharts;
   TTreemapPane* FTreemap;

@@ -43,6 +43,15 @@ public:
   }
   // Position among its siblings (the tree's top nodes for a top node).
   size_t Index() const { return FIndex; }
+  // This node is one of Parent's children First to Last (a top node when
+  // Parent is null), or below one: it goes when they are removed.
+  bool IsWithin(const TFolderNode* Parent, size_t First, size_t Last) const
+  {
+    for (const TFolderNode* Node = this; Node; Node = Node->Parent())
+      if (Node->Parent() == Parent && Node->FIndex >= First && Node->FIndex <= Last)
+        return true;
+    return false;
+  }
   // Levels below the top of its tree.
   uint32_t Depth() const { return FDepth; }
   // One of Nodes is this folder, above it or below it: what is shown of

@@ -37,13 +37,22 @@ void TFolderTree::AddTopNode(TFolderNode* Node)
   AppendChildren(nullptr, Nodes);
 }
 
+void TFolderTree::AddListener(TFolderTreeListener* Listener)
+{
+  FListeners.push_back(Listener);
+}
+
+void TFolderTree::RemoveListener(TFolderTreeListener* Listener)
+{
+  std::erase(FListeners, Listener);
+}
+
 void TFolderTree::AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>& Nodes)
 {
   if (Nodes.empty())
     return;
   const size_t First = Parent ? Parent->ChildCount() : FTopNodes.size();
-  if (FListener)
-    FListener->TreeBeginInsert(Parent, First, First + Nodes.size() - 1);
+  Tell(&TFolderTreeListener::TreeBeginInsert, Parent, First, First + Nodes.size() - 1);
   {
     std::unique_lock Lock(FGuard);
     std::vector<TFolderNode*>& List = ChildList(Parent);
@@ -51,8 +60,7 @@ void TFolderTree::AppendChildren(TFolderNode* Parent, std::vector<TFolderNode*>&
     Renumber(List, First);
   }
   Nodes.clear();
-  if (FListener)
-    FListener->TreeEndInsert();
+  Tell(&TFolderTreeListener::TreeEndInsert);
 }
 
 void TFolderTree::AppendBlock(TFolderBlock* Block)
@@ -84,8 +92,7 @@ void TFolderTree::DeleteNode(TFolderNode* Node)
   ForgetNames(Node);
   TFolderNode* Parent = Node->Parent();
   const size_t Index = Node->Index();
-  if (FListener)
-    FListener->TreeBeginRemove(Parent, Index, Index);
+  Tell(&TFolderTreeListener::TreeBeginRemove, Parent, Index, Index);
   {
     std::unique_lock Lock(FGuard);
     ++FRemovals;
@@ -94,8 +101,7 @@ void TFolderTree::DeleteNode(TFolderNode* Node)
     Renumber(List, Index);
     TFolderNode::DeleteSubtree(Node);
   }
-  if (FListener)
-    FListener->TreeEndRemove();
+  Tell(&TFolderTreeListener::TreeEndRemove);
 }
 
 void TFolderTree::DeleteChildren(TFolderNode* Node)
@@ -106,8 +112,8 @@ void TFolderTree::DeleteChildren(TFolderNode* Node)
   if (!Children)
     return;
   const size_t Count = Children->FItems.size();
-  if (Count > 0 && FListener)
-    FListener->TreeBeginRemove(Node, 0, Count - 1);
+  if (Count > 0)
+    Tell(&TFolderTreeListener::TreeBeginRemove, Node, 0, Count - 1);
   {
     std::unique_lock Lock(FGuard);
     ++FRemovals;
@@ -117,8 +123,8 @@ void TFolderTree::DeleteChildren(TFolderNode* Node)
     TFolderBlock::Free(Children->FBlock);
     delete Children;
   }
-  if (Count > 0 && FListener)
-    FListener->TreeEndRemove();
+  if (Count > 0)
+    Tell(&TFolderTreeListener::TreeEndRemove);
 }
 
 bool TFolderTree::IsOrder(const TOrder& Order) const
@@ -144,8 +150,7 @@ void TFolderTree::Reorder(std::vector<TOrder>& Orders)
     std::partition(Orders.begin(), Orders.end(), [this](const TOrder& Order) { return IsOrder(Order); });
   if (Stale == Orders.begin())
     return;
-  if (FListener)
-    FListener->TreeBeginReorder();
+  Tell(&TFolderTreeListener::TreeBeginReorder);
   {
     std::unique_lock Lock(FGuard);
     for (auto Order = Orders.begin(); Order != Stale; ++Order) {
@@ -155,8 +160,7 @@ void TFolderTree::Reorder(std::vector<TOrder>& Orders)
     }
   }
   Orders.erase(Orders.begin(), Stale);
-  if (FListener)
-    FListener->TreeEndReorder();
+  Tell(&TFolderTreeListener::TreeEndReorder);
 }
 
 void TFolderTree::SetFiles(TFolderNode* Node, TFolderFiles* Files)
@@ -176,8 +180,7 @@ void TFolderTree::Rename(TFolderNode* Node, const std::string& Name)
 
 void TFolderTree::NodeChanged(TFolderNode* Node)
 {
-  if (FListener)
-    FListener->TreeNodeChanged(Node);
+  Tell(&TFolderTreeListener::TreeNodeChanged, Node);
 }
 
 TFolderNode* TFolderTree::DeepestAt(const std::string& Given) const

@@ -32,7 +32,10 @@ public:
   TFolderTree(const TFolderTree&) = delete;
   TFolderTree& operator=(const TFolderTree&) = delete;
 
-  void SetListener(TFolderTreeListener* Listener) { FListener = Listener; }
+  // Every listener hears every change, in the order they were added: the
+  // model of the tree view, and each part of the window that holds nodes.
+  void AddListener(TFolderTreeListener* Listener);
+  void RemoveListener(TFolderTreeListener* Listener);
 
   const std::vector<TFolderNode*>& TopNodes() const { return FTopNodes; }
 
@@ -107,8 +110,15 @@ private:
   // Folder's "<Files>" entry made to fit its own files and sub-folders now.
   void FitFilesEntry(TFolderNode* Folder);
 
+  template <typename... TParameters, typename... TArguments>
+  void Tell(void (TFolderTreeListener::*Event)(TParameters...), TArguments... Arguments) const
+  {
+    for (TFolderTreeListener* Listener : FListeners)
+      (Listener->*Event)(Arguments...);
+  }
+
   std::vector<TFolderNode*> FTopNodes;
-  TFolderTreeListener* FListener = nullptr;
+  std::vector<TFolderTreeListener*> FListeners;
   mutable std::shared_mutex FGuard;
   uint64_t FRemovals = 0;
 };

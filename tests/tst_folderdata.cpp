@@ -19,12 +19,7 @@ namespace {
 // Remembers which nodes the tree reported as changed.
 class TChangeLog : public TFolderTreeListener {
 public:
-  void TreeBeginInsert(TFolderNode*, size_t, size_t) override {}
-  void TreeEndInsert() override {}
   void TreeBeginRemove(TFolderNode*, size_t First, size_t Last) override { Removed += int(Last - First + 1); }
-  void TreeEndRemove() override {}
-  void TreeBeginReorder() override {}
-  void TreeEndReorder() override {}
   void TreeNodeChanged(TFolderNode* Node) override { Changed.push_back(Node); }
   std::vector<TFolderNode*> Changed;
   int Removed = 0;
@@ -145,8 +140,9 @@ private slots:
   void addToAncestorsAndFreeNode()
   {
     TSmallTree Tree;
-    TChangeLog Log;
-    Tree.Tree.SetListener(&Log);
+    TChangeLog Log, Other;
+    Tree.Tree.AddListener(&Log);
+    Tree.Tree.AddListener(&Other);
     TSmallTree::Set(Tree.Top, 10, 100, 5);
     TSmallTree::Set(Tree.A, 6, 60, 3);
     TSmallTree::Set(Tree.B, 2, 20, 1);
@@ -155,15 +151,20 @@ private slots:
              std::tuple(5u, 4u, 107u));
     QCOMPARE(Log.Changed, (std::vector<TFolderNode*>{Tree.B, Tree.A, Tree.Top}));
     Tree.Tree.FreeNode(Tree.B, true);  // exactly its share out of a and top
-    QCOMPARE(std::pair(Tree.A->ChildCount(), Log.Removed), std::pair(size_t(0), 1));
+    QCOMPARE(std::tuple(Tree.A->ChildCount(), Log.Removed, Other.Removed), std::tuple(size_t(0), 1, 1));
+    QCOMPARE(Other.Changed, Log.Changed);
+    Tree.Tree.RemoveListener(&Other);
     QCOMPARE(std::tuple(Tree.A->FClusters.Load(), Tree.A->FTailBytes.Load(), Tree.Top->FObjects.Load()),
              std::tuple(4u, 40u, 4u));
     // Without subtraction the totals stay; a deep subtree goes without recursion.
     TFolderNode* Node = Tree.A;
     for (int Level = 0; Level < 200000; ++Level)
       Node = Tree.Add(Node, "d");
+    QVERIFY(Node->IsWithin(Tree.Top, 0, 0) && Node->IsWithin(nullptr, 0, 0) && !Node->IsWithin(Tree.Top, 1, 3));
+    QVERIFY(!Tree.Top->IsWithin(Tree.A, 0, 0) && !Tree.A->IsWithin(Tree.A, 0, 0));
     Tree.Tree.FreeNode(Tree.A, false);
     QCOMPARE(std::pair(Tree.Top->ChildCount(), Tree.Top->FClusters.Load()), std::pair(size_t(0), uint64_t(8)));
+    QCOMPARE(std::pair(Log.Removed, Other.Removed), std::pair(2, 1));
   }
 
   // An order taken before the children changed is left out, never applied.

@@ -15,12 +15,12 @@
 TFolderModel::TFolderModel(TFolderTree& Tree, TValueDisplay& Display, QObject* Parent)
   : QAbstractItemModel(Parent), FTree(Tree), FDisplay(Display)
 {
-  FTree.SetListener(this);
+  FTree.AddListener(this);
 }
 
 TFolderModel::~TFolderModel()
 {
-  FTree.SetListener(nullptr);
+  FTree.RemoveListener(this);
 }
 
 TFolderNode* TFolderModel::NodeOf(const QModelIndex& Index)
