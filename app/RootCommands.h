@@ -111,6 +111,8 @@ public:
   // When the last scan of the root at Path was remembered, as the snapshot
   // names it; 0 when it was not.
   int64_t RememberedAt(const std::string& Path) const;
+  // Returns once every scan handed to the history is written (or refused).
+  void WaitForHistory() { FHistory.waitForDone(); }
 
 private:
   void Started();

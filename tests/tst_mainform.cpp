@@ -766,7 +766,7 @@ private slots:
     QTRY_COMPARE(THistoryStore().Of(Root).size(), size_t(1));
     Form.WindowSettings().FHistoryKeep = 0;
     QVERIFY(Scanned(Form, Tree.Top()));
-    QTest::qWait(200);
+    Form.Roots().WaitForHistory();
     QCOMPARE(THistoryStore().Of(Root).size(), size_t(1));
     Form.WindowSettings().FHistoryKeep = 1;
     Tree.File("a/g", 100);
@@ -792,7 +792,7 @@ private slots:
     QVERIFY(Form.Driver().Scanning());
     Form.Driver().Stop(Form.Driver().FindRoot(Stopped.Top() + "/"));
     QVERIFY(ScansDone(Form));
-    QTest::qWait(200);
+    Form.Roots().WaitForHistory();
     QVERIFY(THistoryStore().Of(Stopped.Top() + "/").empty());
 
     // A cache that cannot be written: the status bar says why.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/Directory.h"
+#include "fs/Mounts.h"
 #include "fs/PathRules.h"
 #include "shell/PermanentDelete.h"
 #include "shell/PropertiesDialog.h"
@@ -175,8 +176,10 @@ private slots:
     QStringList Drives;
     while (FPilot->NextObject())
       Drives << QString::fromStdString(FPilot->ObjectName());
-    for (const QString& Drive : Drives)
-      QVERIFY(Drive.endsWith('/'));
+    QStringList Mounted;
+    for (const std::string& Drive : LogicalDrives())
+      Mounted << QString::fromStdString(Drive);
+    QCOMPARE(Drives, Mounted);
     QVERIFY(!Drives.contains("/proc/"));
     QVERIFY(!FPilot->SetSpecialFolder(TShellPilot::skControlPanel));
     QVERIFY(!FPilot->SetSpecialFolder(TShellPilot::skDocuments));  // not made yet

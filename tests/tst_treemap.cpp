@@ -102,6 +102,20 @@ TFakeFolder MixedTree()
   return Top;
 }
 
+// Sees every cursor a widget takes while it lives, not only the last.
+class TCursorWatch : public QObject {
+public:
+  explicit TCursorWatch(QWidget& Widget) : FWidget(Widget) { Widget.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* Event) override
+  {
+    if (Event->type() == QEvent::CursorChange && FWidget.cursor().shape() == Qt::BusyCursor)
+      FBusySeen = true;
+    return false;
+  }
+  QWidget& FWidget;
+  bool FBusySeen = false;
+};
+
 }  // namespace
 
 class TTreemapTest : public QObject {
@@ -382,11 +396,11 @@ private slots:
     QTRY_COMPARE(View.cursor().shape(), Qt::BusyCursor);
     QVERIFY(View.WaitForImage(10000));
     QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
+    TCursorWatch Watch(View);
     View.Request(Slow, Slow->Top(), true);
-    QTest::qWait(300);
     QVERIFY(!View.Current());
-    QCOMPARE(View.cursor().shape(), Qt::ArrowCursor);
     QVERIFY(View.WaitForImage(10000));
+    QVERIFY(!Watch.FBusySeen);
     QCOMPARE(View.Layout()->Tiles()[0].Folder, Slow->Top());
 
     Calls = Slow->FCalls;
@@ -408,7 +422,7 @@ private slots:
     QVERIFY(!View.Image().isNull() && !View.Layout());
     QCOMPARE(View.TileAt(QPointF(150, 100)), -1);
     View.resize(320, 220);
-    QTest::qWait(100);
+    QVERIFY(View.Idle());
     QCOMPARE(Slow->FCalls.load(), Calls);
   }
 };

@@ -57,6 +57,8 @@ public:
   // then. True at once with nothing asked for, false once no job is left
   // while the view is hidden.
   bool WaitForImage(int Ms);
+  // No picture is being made nor waits to be: what is shown stays as it is.
+  bool Idle() const { return !FResizeTimer.isActive() && !FJob.Busy(); }
   // The picture shown and its layout, in the picture's pixels; null when
   // none. The layout goes with the next Request or Cancel, the picture
   // stays until the next one comes.
