@@ -241,7 +241,12 @@ private slots:
     if (Root)
       Arguments = AsNobody + Arguments;
     const TResult Run = Root ? Spacelens(Arguments, "setpriv") : Spacelens(Arguments);
+    // A folder given that cannot be reached is told with the reason.
+    Arguments.back() = Bytes(Tree.Path("locked/inner"));
+    const TResult Given = Root ? Spacelens(Arguments, "setpriv") : Spacelens(Arguments);
     chmod(Tree.Path("locked").c_str(), 0755);
+    QCOMPARE(Given.Status, 1);
+    QCOMPARE(Given.Err, "Path " + Arguments.back() + ": Permission denied\n");
     // Incomplete: as du says it.
     QCOMPARE(Run.Status, 1);
     const QByteArray Top = Bytes(Tree.Top());
