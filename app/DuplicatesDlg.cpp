@@ -193,8 +193,7 @@ TDuplicatesDlg::~TDuplicatesDlg()
 void TDuplicatesDlg::Join()
 {
   FStop = true;
-  if (FSearch.joinable())
-    FSearch.join();
+  FSearch.CancelAndWait();
 }
 
 void TDuplicatesDlg::Stop()
@@ -232,16 +231,15 @@ void TDuplicatesDlg::Search()
     }
   }
   FStop = false;
-  FDone = false;
   FFinder = std::make_unique<TDuplicateFinder>(std::move(Candidates));
   FFinder->OnGroup = [this](const TDuplicateFinder::TGroup& Group) {
     const std::lock_guard Lock(FGuard);
     FNew.push_back(Group);
   };
   FCancel->setEnabled(true);
-  FSearch = std::thread([this] {
+  FSearch.Start([this](const TLatestJob::TStop&) -> std::function<void()> {
     FFinder->Run(&FStop);
-    FDone = true;
+    return [this] { Poll(); };
   });
   FPoll.start();
   Poll();
@@ -273,9 +271,7 @@ void TDuplicatesDlg::Poll()
                          QLocale().toString(double(Now.Bytes) / 1048576, 'f', 1),
                          QLocale().toString(double(Now.BytesTotal) / 1048576, 'f', 1),
                          QLocale().toString(double(Now.Bytes) / 1048576 / Seconds, 'f', 0)));
-  if (FDone && FSearch.joinable())
-    FSearch.join();
-  if (!FSearch.joinable())
+  if (!FSearch.Busy())
     Finished();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "duplicates/DuplicateFinder.h"
+#include "view/LatestJob.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -13,7 +14,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -48,7 +48,7 @@ public:
 
   // Searches again, for files of at least the size chosen.
   void Search();
-  bool Searching() const { return FSearch.joinable(); }
+  bool Searching() const { return FSearch.Busy(); }
   QTreeWidget* Groups() const { return FGroups; }
   // Ticks every copy of each group but the one kept: by the Keep buttons'
   // order 0 the oldest, 1 the newest, 2 the shortest path; ties go to the
@@ -82,9 +82,8 @@ private:
   // Each candidate's folder and name, by its path.
   std::unordered_map<std::string, std::pair<TFolderNode*, std::string>> FPlaces;
   std::unique_ptr<TDuplicateFinder> FFinder;
-  std::thread FSearch;
+  TLatestJob FSearch;
   std::atomic<bool> FStop{false};
-  std::atomic<bool> FDone{false};
   std::mutex FGuard;  // guards FNew
   std::vector<TDuplicateFinder::TGroup> FNew;
   QTimer FPoll;
