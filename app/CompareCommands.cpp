@@ -22,15 +22,11 @@
 
 #include <ctime>
 
-TCompareCommands::TCompareCommands(TMainForm& Form) : FForm(Form)
-{
-  FReading.setMaxThreadCount(1);
-}
+TCompareCommands::TCompareCommands(TMainForm& Form) : FForm(Form) {}
 
 TCompareCommands::~TCompareCommands()
 {
   *FStop = true;
-  FReading.waitForDone();
 }
 
 bool TCompareCommands::Active() const
@@ -79,38 +75,33 @@ void TCompareCommands::Compare(const std::string& File, const TRoot& Compared)
   // A file still being read is of no use any more.
   *FStop = true;
   FStop = std::make_shared<std::atomic<bool>>(false);
-  FReading.start([this, File, Root, Now = NowOf(Compared), Stop = FStop, Settings = FForm.Driver().FSettings] {
+  FReading.Start([this, File, Root, Now = NowOf(Compared), Stop = FStop,
+                  Settings = FForm.Driver().FSettings](const TLatestJob::TStop&) -> std::function<void()> {
     TFolderSnapshot Snapshot;
     std::string Error;
     std::shared_ptr<const TBaseline> Baseline;
     if (TSnapshotFile::Read(File, Root, Settings, Snapshot, Error, Stop.get()))
       Baseline = std::make_shared<const TBaseline>(std::move(Snapshot), Root);
-    if (*Stop)
-      return;
-    QMetaObject::invokeMethod(
-      this,
-      [this, Baseline, Error, File, Now, Stop] {
-        if (*Stop)
-          return;
-        FForm.statusBar()->clearMessage();
-        if (!Baseline) {
-          QMessageBox::warning(&FForm, tr("Compare With"),
-                               tr("Cannot compare with %1: %2")
-                                 .arg(QString::fromLocal8Bit(File.c_str()), QString::fromLocal8Bit(Error.c_str())));
-          return;
-        }
-        Apply(Baseline);
-        if (const std::string Warning = TSnapshotCompare::Warning(Baseline->Header(), Now); !Warning.empty())
-          FForm.statusBar()->showMessage(tr("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())),
-                                         20000);
-      },
-      Qt::QueuedConnection);
+    return [this, Baseline, Error, File, Now] {
+      FForm.statusBar()->clearMessage();
+      if (!Baseline) {
+        QMessageBox::warning(&FForm, tr("Compare With"),
+                             tr("Cannot compare with %1: %2")
+                               .arg(QString::fromLocal8Bit(File.c_str()), QString::fromLocal8Bit(Error.c_str())));
+        return;
+      }
+      Apply(Baseline);
+      if (const std::string Warning = TSnapshotCompare::Warning(Baseline->Header(), Now); !Warning.empty())
+        FForm.statusBar()->showMessage(tr("Compared with a scan %1").arg(QString::fromLocal8Bit(Warning.c_str())),
+                                       20000);
+    };
   });
 }
 
 void TCompareCommands::End()
 {
   *FStop = true;
+  FReading.Cancel();
   Apply(nullptr);
 }
 

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "scan/FolderSnapshot.h"
+#include "view/LatestJob.h"
 
 #include <QCoreApplication>
 #include <QObject>
-#include <QThreadPool>
 
 #include <atomic>
 #include <memory>
@@ -45,7 +45,7 @@ private:
   TFolderSnapshot::THeader NowOf(const TRoot& Root) const;
 
   TMainForm& FForm;
-  QThreadPool FReading;  // one thread, joined before the window goes
+  TLatestJob FReading;  // joined before the window goes
   // Set when the file being read is no longer wanted: another was asked
   // for, the comparison ended, or the window goes.
   std::shared_ptr<std::atomic<bool>> FStop = std::make_shared<std::atomic<bool>>(false);

@@ -8,7 +8,6 @@
 #include "app/WindowSettings.h"
 #include "fs/Mounts.h"
 #include "fs/PathRules.h"
-#include "fs/WorkerThread.h"
 #include "history/HistoryStore.h"
 #include "history/SnapshotCompare.h"
 #include "remote/AdminStream.h"
@@ -45,7 +44,6 @@
 
 TRootCommands::TRootCommands(QWidget* Window, const TParts& Parts) : FWindow(Window), F(Parts)
 {
-  FHistory.setMaxThreadCount(1);
   F.Driver.SetListener(this);
   FDrainTimer.setInterval(100);
   F.Errors.OnAdministrator = [this](const QStringList& Folders) {
@@ -158,16 +156,16 @@ void TRootCommands::Remember(const TRoot* Root)
     : Root->Remote() ? std::optional(Root->FPath.substr(0, Root->FPath.find(':')))
                      : std::optional(std::string());
   FRemembered[Name] = Time;
-  FHistory.start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = F.Settings.History(),
-                  Options = TSnapshotCompare::OptionsOf(F.Driver.FSettings), Time, Name, Host]() mutable {
-    TWorkerThread::GiveWay();
+  FHistory.Start([this, Tree, Top = Root->FNode, Removals = Tree->Removals(), Store = F.Settings.History(),
+                  Options = TSnapshotCompare::OptionsOf(F.Driver.FSettings), Time, Name,
+                  Host](const TLatestJob::TStop&) mutable -> std::function<void()> {
     if (!Store.Usable())
-      return;
+      return {};
     TFolderSnapshot::THeader Header;
     {
       TSlicedRead Read(Tree, Removals);
       if (!Read.Valid())
-        return;  // the root was removed meanwhile
+        return {};  // the root was removed meanwhile
       Header = TFolderSnapshot::HeaderOf(Top, Options, Time);
     }
     Header.Root = Name;
@@ -183,13 +181,11 @@ void TRootCommands::Remember(const TRoot* Root)
         return !Removed && !std::ferror(Stream);
       },
       Error, &Warning);
-    if (Removed)
-      return;
     const QString Told = Kept ? QString::fromLocal8Bit(Warning.c_str())
                               : tr("The scan is not remembered: %1").arg(QString::fromLocal8Bit(Error.c_str()));
-    if (!Told.isEmpty())
-      QMetaObject::invokeMethod(
-        FWindow, [this, Told] { OnMessage(Told); }, Qt::QueuedConnection);
+    if (Removed || Told.isEmpty())
+      return {};
+    return [this, Told] { OnMessage(Told); };
   });
 }
 

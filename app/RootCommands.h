@@ -2,9 +2,9 @@
 #pragma once
 
 #include "scan/ScanListener.h"
+#include "view/JobQueue.h"
 
 #include <QCoreApplication>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <functional>
@@ -112,7 +112,7 @@ public:
   // names it; 0 when it was not.
   int64_t RememberedAt(const std::string& Path) const;
   // Returns once every scan handed to the history is written (or refused).
-  void WaitForHistory() { FHistory.waitForDone(); }
+  void WaitForHistory() { FHistory.WaitForDone(); }
 
 private:
   void Started();
@@ -131,6 +131,6 @@ private:
   QTimer FDrainTimer;
   bool FRestarting = false;                              // a root's scan ends because it starts again
   std::unordered_map<std::string, int64_t> FRemembered;  // by root path
-  QThreadPool FHistory;                                  // one thread, joined before the tree goes
+  TJobQueue FHistory;                                    // joined before the tree goes
   QString FLastRemote;                                   // the address last typed in Scan Remote
 };

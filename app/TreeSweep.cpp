@@ -7,8 +7,6 @@
 #include "view/FolderTreeView.h"
 #include "view/ValueDisplay.h"
 
-#include <QThreadPool>
-
 #include <chrono>
 #include <utility>
 
@@ -94,9 +92,9 @@ void TTreeSweep::Slice()
           auto Sort = std::make_shared<TPoolSort>();
           Sort->Node = FKeying;
           Sort->Keys = std::move(FKeys);
-          QThreadPool::globalInstance()->start([Sort, ShowType] {
+          FSorting.Start([Sort, ShowType](const TLatestJob::TStop&) -> std::function<void()> {
             TNodeOrder::Sort(Sort->Keys, ShowType);
-            Sort->Done = true;
+            return [Sort] { Sort->Done = true; };
           });
           FPoolSorts.push_back(std::move(Sort));
         }

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "scan/FolderTree.h"
+#include "view/JobQueue.h"
 #include "view/NodeOrder.h"
 
 #include <QObject>
+#include <QThread>
 #include <QTimer>
 
-#include <atomic>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -53,13 +54,15 @@ private:
   // The folder whose children are being keyed, and their keys so far.
   TFolderNode* FKeying = nullptr;
   std::vector<TNodeOrder::TKeyed> FKeys;
-  // Keys of many children are sorted on a pool thread, which shares them.
+  // Keys of many children are sorted on threads of their own, which share
+  // them until Done.
   struct TPoolSort {
     TFolderNode* Node;
     std::vector<TNodeOrder::TKeyed> Keys;
-    std::atomic<bool> Done{false};
+    bool Done = false;
   };
   std::vector<std::shared_ptr<TPoolSort>> FPoolSorts;
+  TJobQueue FSorting{QThread::idealThreadCount()};
   std::vector<TFolderTree::TOrder> FOrders;
   std::deque<TFolderNode*> FToOpen;  // in the order they show, level by level
   bool FOpening = false;
