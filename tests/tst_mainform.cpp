@@ -262,6 +262,13 @@ private slots:
     // inodes used, which a wrong field would show.
     const qulonglong Slack = std::max<qulonglong>(1000, Free / 200);
     QVERIFY2(Number && Shown + Slack > Free && Shown < Free + Slack, qPrintable(Text));
+    // The drive's size where it belongs, its free space before it.
+    const QRegularExpressionMatch Space =
+      QRegularExpression("^Free Space: ([\\d,.]+) MB \\(of ([\\d,.]+) MB\\)").match(Text);
+    QVERIFY2(Space.hasMatch(), qPrintable(Text));
+    const double Total = double(Data.f_blocks) * double(Data.f_frsize) / 1048576;
+    QVERIFY2(std::abs(QLocale().toDouble(Space.captured(2)) - Total) < 1, qPrintable(Text));
+    QVERIFY2(QLocale().toDouble(Space.captured(1)) <= QLocale().toDouble(Space.captured(2)), qPrintable(Text));
   }
 
   // Ctrl+W closes the folder shown, Ctrl+Q the window.
