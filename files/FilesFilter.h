@@ -16,7 +16,7 @@
 // "<=4KB", "10MB..1GB"), ages and dates of the last change or access
 // ("older than 1 year", "changed before 2024-01", "accessed after 2023"),
 // kinds ("kind:video,audio"), extensions as the types view counts them
-// ("ext:tar.gz,zip"; "ext:" alone for none) and several names ("links>1",
+// ("ext:tar.gz,zip"; "ext:" alone for none) and several names, hard links ("links>1",
 // "links=2"). Everything given must hold. Sizes are binary, as the program
 // shows them; dates are local midnights. A file with no known time passes
 // no condition on it. A word of the grammar out of its place ("than", a

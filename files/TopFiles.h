@@ -16,7 +16,7 @@ class TFolderNode;
 
 // The first files of one scan in one order (largest, newest, ...), offered
 // by the scan's workers as they count them: only as many are kept as are
-// asked for, a file with several names once, by its first name in path
+// asked for, a file with several names (hard links) once, by its first name in path
 // order. Ties go by path, bytewise.
 class TTopFiles {
 public:

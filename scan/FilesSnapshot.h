@@ -13,7 +13,7 @@ class TFolderTree;
 // Every file below one folder, at any depth, as the files view lists them:
 // the folders that hold files, each with its files' block of the tree, in
 // the order of their paths (sub-folders by name). A file is known by its
-// number, counting on from folder to folder. When files with several names
+// number, counting on from folder to folder. When files with several names (hard links)
 // count once, each name after the first met (folders in path order) is a
 // repeat, which is not listed.
 //

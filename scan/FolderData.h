@@ -29,12 +29,12 @@ enum TViewType : int {
 // and, once it and every folder below it are finished, to done (or failed,
 // when its own listing failed: FErrorCode says why). A stopped scan leaves
 // the folders it did not finish stopped.
-enum TFolderState : uint8_t {
-  fsQueued,
-  fsListing,
-  fsDone,
-  fsFailed,
-  fsStopped,
+enum TScanState : uint8_t {
+  ssQueued,
+  ssListing,
+  ssDone,
+  ssFailed,
+  ssStopped,
 };
 
 // What the worker that owns a folder learnt of it; the window reads them.
@@ -91,7 +91,7 @@ public:
   TRelaxed<uint32_t> FLastAccess;
   TRelaxed<uint32_t> FLastWrite;
   TRelaxed<int16_t> FErrorCode{0};  // errno of a failed listing, 0 when none
-  TRelaxed<TFolderState> FState{fsQueued};
+  TRelaxed<TScanState> FState{ssQueued};
   TRelaxed<uint8_t> FScanFlags{0};  // TScanFlag bits, written by the folder's worker
   // Set when the record is made, then only read (by workers too).
   bool FIsFiles : 1 = false;
@@ -115,7 +115,7 @@ public:
   uint64_t LastWrite() const { return FileTime::FromSeconds32(FLastWrite); }
 
   // It and everything below it have been counted.
-  bool Finished() const { return FState == fsDone || FState == fsFailed; }
+  bool Finished() const { return FState == ssDone || FState == ssFailed; }
   bool Listed() const { return FScanFlags & sfListed; }
   // Its totals are a lower bound: a folder below it could not be read.
   bool FailedBelow() const { return FScanFlags & sfFailedBelow; }

@@ -31,7 +31,7 @@ public:
     uint32_t LastAccess;
     uint32_t NameAt : 30;  // where the name starts among the names
     uint32_t Extra : 1;    // some holes or several names: see the extras
-    uint32_t Linked : 1;   // several names
+    uint32_t Linked : 1;   // several names: hard links
 
     uint64_t Size() const { return SizeLow | uint64_t(SizeHigh) << 32; }
   };

@@ -82,7 +82,7 @@ public:
   // through other names (null: none). False for a branch being scanned.
   bool RemoveOwnFiles(TFolderNode* Folder, const TFileCount& Files, const TFolderNode* Counting = nullptr);
   // A file of a folder's own that is gone: its count, and its identity
-  // when it had several names.
+  // when it had several names (hard links).
   struct TGoneFile {
     TFileCount Count;
     uint64_t Device = 0;

@@ -12,7 +12,7 @@
 TImportScan::TImportScan(TRoot* Root, std::unique_ptr<TNcduImport> Import, bool KeepName, TScanListener* Listener)
   : FRoot(Root), FImport(std::move(Import)), FKeepName(KeepName), FListener(Listener)
 {
-  Root->FNode->FState = fsListing;
+  Root->FNode->FState = ssListing;
 }
 
 TImportScan::~TImportScan()
@@ -142,8 +142,8 @@ void TImportScan::Complete()
   if (FThread.joinable())
     FThread.join();
   TFolderNode* Top = FRoot->FNode;
-  if (Top->FState == fsListing)
-    Top->FState = fsStopped;  // the export ended before its top folder began
+  if (Top->FState == ssListing)
+    Top->FState = ssStopped;  // the export ended before its top folder began
   FImport->GiveRoot(*FRoot);
   FRoot->FSubfolderCount = FRoot->FSubfoldersDone = int(Top->ChildCount());
   // Why, without the source the window names already.

@@ -96,7 +96,7 @@ public:
         continue;
       }
       CloseFolder();
-      Node->FState = fsStopped;
+      Node->FState = ssStopped;
     }
   }
 
@@ -260,7 +260,7 @@ private:
       Node->SetName(Fields.Name);
       Node->FScanFlags = sfListed | sfNotEntered;
       Node->Count(Itself);
-      Node->FState = fsDone;
+      Node->FState = ssDone;
       Attach(Folder, Node);
       Folder.Unentered.Add(Itself);
       return Going();
@@ -313,7 +313,7 @@ private:
       FLinks.Add(Node, Folder.Linked, FRoot.FNode);
     Node->PassUp(nullptr);
     Node->FScanFlags = Node->FScanFlags | sfListed;
-    Node->FState = Node->FErrorCode ? fsFailed : fsDone;
+    Node->FState = Node->FErrorCode ? ssFailed : ssDone;
     Node->FLastWrite.RaiseTo(FileTime::ToSeconds32(Folder.LastWrite));
     const uint64_t LastWrite = Node->LastWrite();
     FSink.Finished(Node, Folder.HasChildren ? TFolderBlock::Make(Node, {}, Folder.Own, false) : nullptr,

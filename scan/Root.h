@@ -52,7 +52,7 @@ struct TRoot {
   std::string FImportFile;
   std::unordered_map<const TFolderNode*, uint64_t> FImportOffsets;
   TFileStamp FImportStamp;
-  // The files with several names its scans met, by the folders holding
+  // The files with several names (hard links) its scans met, by the folders holding
   // their names: kept while the tree is, so totals stay right when a name
   // goes.
   TLinkCounter FLinks;

@@ -48,7 +48,7 @@ TScan2::TScan2(const std::string& Path, TFolderNode* Node, TRoot* Root, const TS
   Node->FErrorCode = 0;
   Node->FLastAccess = 0;
   Node->FLastWrite = 0;
-  Node->FState = fsQueued;
+  Node->FState = ssQueued;
 }
 
 TScan2::~TScan2()
@@ -83,7 +83,7 @@ void TScan2::Resume()
     // that cannot be read is, never an empty success.
     FTasks.clear();
     FNode->FErrorCode = int16_t(Code);
-    FNode->FState = fsFailed;
+    FNode->FState = ssFailed;
     ReportFailure(FNode, Code);
     Post(TResult(TResult::rkDone));
   }
@@ -130,7 +130,7 @@ void TScan2::WorkerLoop()
     FTasks.pop_back();
     ++FBusy;
     Lock.unlock();
-    Task.Node->FState = fsListing;
+    Task.Node->FState = ssListing;
     FReading.store(Task.Node, std::memory_order_release);
     WalkFolder(Task, Space);
     Lock.lock();
@@ -373,7 +373,7 @@ void TScan2::FinishFolder(TFolderNode* Node, TDirHandle* Above)
   for (;;) {
     AddUp(Node, {1, 0, 1});
     Node->PassUp(FNode);
-    Node->FState = Node->FErrorCode ? fsFailed : fsDone;
+    Node->FState = Node->FErrorCode ? ssFailed : ssDone;
     if (Node == FNode)
       return;
     TFolderNode* Parent = Node->Parent();
@@ -497,7 +497,7 @@ void TScan2::MarkStopped()
   TFolderNode::ForEachBelow(FNode, [&](TFolderNode* Node) {
     if (Node->FIsFiles || Node->Finished())
       return false;
-    Node->FState = fsStopped;
+    Node->FState = ssStopped;
     if (Node->Gathers())
       Gathering.push_back(Node);
     return true;

@@ -18,7 +18,7 @@ struct TScanSettings {
   bool FFollowReparsePoints = false;
   bool FShowFiles = true;
   bool FShowErrors = false;
-  // A file with several names counts once in each folder above its names.
+  // A file with several names (hard links) counts once in each folder above its names.
   bool FHardLinksOnce = true;
   // Files and folders neither listed nor counted.
   TExcludeRules FExclude;

@@ -36,7 +36,7 @@ struct TTreeFixture {
     Node->FClusters = Clusters;
     Node->FTailBytes = Tail;
     Node->FObjects = Objects;
-    Node->FState = fsDone;
+    Node->FState = ssDone;
   }
   TFolderTree Tree;
   TRoot Root;

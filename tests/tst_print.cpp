@@ -94,7 +94,7 @@ struct TReportTree : TTreeFixture {
     Root.FTitle = "The scan's title";
     Top->FClusters = 2048;
     Top->FObjects = 6;
-    Top->FState = fsDone;
+    Top->FState = ssDone;
     A = Add(Top, "a", 1024, 0, 3);
     Add(Add(A, "a1", 512, 0, 2), "a1x", 256);
     Add(A, "a2", 256);

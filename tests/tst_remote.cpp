@@ -368,7 +368,7 @@ private slots:
     Run.Driver.Stop(Waiting);
     QVERIFY(Run.Finish(5000));
     QCOMPARE(Run.StoppedScans, 2);
-    QCOMPARE(Piped->FNode->FState.Load(), fsStopped);
+    QCOMPARE(Piped->FNode->FState.Load(), ssStopped);
     QVERIFY(Piped->FIncomplete.empty());
     QCOMPARE(Piped->FNode->FObjects.Load(), 1u);
   }

@@ -79,15 +79,15 @@ private slots:
     QTest::addColumn<int>("state");
     QTest::addColumn<bool>("top");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("plain") << 0 << int(fsDone) << false << "folder";
-    QTest::newRow("access denied") << EACCES << int(fsFailed) << false << "folder [Access Denied!]";
-    QTest::newRow("not permitted") << EPERM << int(fsFailed) << false << "folder [Access Denied!]";
-    QTest::newRow("other error") << EIO << int(fsFailed) << false << "folder [Error!]";
-    QTest::newRow("being scanned") << 0 << int(fsListing) << false << "folder  <==";
-    QTest::newRow("waiting to be scanned") << 0 << int(fsQueued) << false << "folder  <==";
-    QTest::newRow("both") << EIO << int(fsListing) << false << "folder [Error!]  <==";
-    QTest::newRow("cut short by a stop") << 0 << int(fsStopped) << false << "folder [Stopped]";
-    QTest::newRow("a root shows no marks") << EACCES << int(fsListing) << true << "/top";
+    QTest::newRow("plain") << 0 << int(ssDone) << false << "folder";
+    QTest::newRow("access denied") << EACCES << int(ssFailed) << false << "folder [Access Denied!]";
+    QTest::newRow("not permitted") << EPERM << int(ssFailed) << false << "folder [Access Denied!]";
+    QTest::newRow("other error") << EIO << int(ssFailed) << false << "folder [Error!]";
+    QTest::newRow("being scanned") << 0 << int(ssListing) << false << "folder  <==";
+    QTest::newRow("waiting to be scanned") << 0 << int(ssQueued) << false << "folder  <==";
+    QTest::newRow("both") << EIO << int(ssListing) << false << "folder [Error!]  <==";
+    QTest::newRow("cut short by a stop") << 0 << int(ssStopped) << false << "folder [Stopped]";
+    QTest::newRow("a root shows no marks") << EACCES << int(ssListing) << true << "/top";
   }
   void captions()
   {
@@ -98,7 +98,7 @@ private slots:
     TFixture Fixture;
     TFolderNode* Node = top ? Fixture.Top : Fixture.Add(Fixture.Top, "folder", 1);
     Node->FErrorCode = error;
-    Node->FState = TFolderState(state);
+    Node->FState = TScanState(state);
     QCOMPARE(Fixture.Display.NodeCaption(Node), caption);
   }
 

@@ -18,7 +18,7 @@ class TFilesSnapshot;
 // TFileClass tells it; files with none apart by class, so programs apart
 // from the rest) its class, how many files, their size, the space they take
 // and the largest of them. Files come one at a time from any thread (a
-// scan's workers), a file with several names once when LinksOnce, or all
+// scan's workers), a file with several names (hard links) once when LinksOnce, or all
 // at once from a snapshot of the tree's files.
 class TTypeTotals {
 public:

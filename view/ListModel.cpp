@@ -111,7 +111,7 @@ std::unique_ptr<TFolderNode> TListModel::Detached(TFolderNode* Folder, const std
 {
   auto Record = std::make_unique<TFolderNode>(Folder);
   Record->SetName(Name);
-  Record->FState = fsDone;
+  Record->FState = ssDone;
   return Record;
 }
 

@@ -114,7 +114,7 @@ void TStatusPanels::ShowSelection(const std::vector<const TFolderData*>& Rows, c
   TFolderNode Sum(const_cast<TFolderNode*>(Folder->Node()));
   for (const TFolderData* Record : Rows)
     Sum.Count(Record->Counts());
-  Sum.FState = fsDone;
+  Sum.FState = ssDone;
   if (Display.FShowType == vtPercent)
     SetText(spSelection, Display.PercentText(Sum.AllocatedClusters(), Folder->AllocatedClusters()));
   else

@@ -126,7 +126,7 @@ QString TValueDisplay::DisplayName(const TFolderData* Record)
   // Only a folder on another device than its parent (a mount point, or one
   // the scan could not identify) may show another name: its label. Until
   // its folder is entered, its device is not known yet.
-  if (!Record->Node()->Parent() || Record->FState == fsQueued || !(Record->FScanFlags & sfOtherDevice))
+  if (!Record->Node()->Parent() || Record->FState == ssQueued || !(Record->FScanFlags & sfOtherDevice))
     return Name;
   const std::string Path = Record->FullPath();
   if (const auto Known = FMountNames.find(Path); Known != FMountNames.end())
@@ -153,7 +153,7 @@ QString TValueDisplay::NodeCaption(const TFolderData* Record)
       Caption = Root->AsAdministrator() ? tr("%1 (as administrator)").arg(Caption) : tr("%1 (imported)").arg(Caption);
     if (!Root->FIncomplete.empty())
       Caption = tr("%1 [Incomplete]").arg(Caption);
-    else if (Record->FState == fsStopped)
+    else if (Record->FState == ssStopped)
       Caption = tr("%1 [Stopped]").arg(Caption);
     return Caption;
   }
@@ -162,7 +162,7 @@ QString TValueDisplay::NodeCaption(const TFolderData* Record)
     if (const int Code = Record->FErrorCode; Code > 0)
       Caption =
         TFolderData::IsAccessDeniedCode(Code) ? tr("%1 [Access Denied!]").arg(Caption) : tr("%1 [Error!]").arg(Caption);
-    if (Record->FState == fsStopped)
+    if (Record->FState == ssStopped)
       Caption = tr("%1 [Stopped]").arg(Caption);
     else if (!Record->Finished())
       Caption += "  <==";
