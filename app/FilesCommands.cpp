@@ -3,7 +3,6 @@
 
 #include "app/CsvExport.h"
 #include "app/CsvFile.h"
-#include "app/MainForm.h"
 #include "app/RightPane.h"
 #include "app/ShellCommands.h"
 #include "files/FilesList.h"
@@ -28,8 +27,13 @@
 #include <map>
 #include <utility>
 
-TFilesCommands::TFilesCommands(TMainForm& Form)
-  : FForm(Form), FPilot(Form.ShellPilot()), FTree(Form.Tree()), FDriver(Form.Driver()), FList(Form.RightPane().Files())
+TFilesCommands::TFilesCommands(const TParts& Parts, TShowFile Show)
+  : FPilot(Parts.Pilot),
+    FTree(Parts.Tree),
+    FDriver(Parts.Driver),
+    FList(Parts.List),
+    FShell(Parts.Shell),
+    FShowFile(std::move(Show))
 {
   FList.Model().OnRename = [this](int Row, QString& Name) { return Rename(Row, Name); };
   QTableView* View = FList.View();
@@ -41,10 +45,7 @@ TFilesCommands::TFilesCommands(TMainForm& Form)
 
 void TFilesCommands::ShowFile(int Row)
 {
-  const std::string Name = FList.Model().NameAt(Row);
-  FForm.SetCurrentNode(FList.Model().FolderAt(Row));
-  FForm.List().SelectWhenListed(Name);
-  FForm.ListButtonClick();
+  FShowFile(FList.Model().FolderAt(Row), FList.Model().NameAt(Row));
 }
 
 bool TFilesCommands::eventFilter(QObject* Watched, QEvent* Event)
@@ -114,7 +115,7 @@ void TFilesCommands::MouseUp(QPoint Point)
     FPilot.MultiObjects().clear();
   }
   FPilot.OnRename = std::move(Renaming);
-  Deleted(Acting, FForm.ShellCommands().TakeMoved());
+  Deleted(Acting, FShell.TakeMoved());
 }
 
 bool TFilesCommands::KeyDown(QKeyEvent* Event)
@@ -156,7 +157,7 @@ bool TFilesCommands::KeyDown(QKeyEvent* Event)
     FPilot.MultiObjects().clear();
     TPrompt::Warn(View, TShellCommands::RemovalTitle(Event), Error.Message());
   }
-  Deleted(Acting, FForm.ShellCommands().TakeMoved());
+  Deleted(Acting, FShell.TakeMoved());
   return true;
 }
 
@@ -204,8 +205,8 @@ void TFilesCommands::Deleted(const std::vector<TActing>& Acting, const std::unor
   }
   // Totals and the free space everywhere are shown again, and the Trash
   // followed.
-  FForm.ShellCommands().OnTotalsChanged();
-  FForm.ShellCommands().FollowRemovals();
+  FShell.OnTotalsChanged();
+  FShell.FollowRemovals();
 }
 
 bool TFilesCommands::Rename(int Row, QString& Name)

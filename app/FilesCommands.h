@@ -18,8 +18,8 @@
 class QKeyEvent;
 class TFilesList;
 class TFolderNode;
-class TMainForm;
 class TScanDriver;
+class TShellCommands;
 class TShellPilot;
 
 // What the window does to real files from its files view, as the details
@@ -32,7 +32,16 @@ class TFilesCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(TFilesCommands)
 
 public:
-  explicit TFilesCommands(TMainForm& Form);
+  struct TParts {
+    TShellPilot& Pilot;
+    TFolderTree& Tree;
+    TScanDriver& Driver;
+    TFilesList& List;
+    TShellCommands& Shell;
+  };
+  // Show shows Name of Folder in the tree and the details list.
+  using TShowFile = std::function<void(TFolderNode* Folder, const std::string& Name)>;
+  TFilesCommands(const TParts& Parts, TShowFile Show);
 
   void MouseUp(QPoint Point);
   // The keys of the list; true when taken.
@@ -73,9 +82,10 @@ private:
   // in the details list.
   void ShowFile(int Row);
 
-  TMainForm& FForm;
   TShellPilot& FPilot;
   TFolderTree& FTree;
   TScanDriver& FDriver;
   TFilesList& FList;
+  TShellCommands& FShell;
+  const TShowFile FShowFile;
 };

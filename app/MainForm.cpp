@@ -113,8 +113,15 @@ TMainForm::TMainForm(const std::vector<std::string>& Arguments) : FArguments(Arg
     ListChange();
   };
   FShellCommands->OnTreeKey = [this] { FRightPane->TreeKeyPressed(); };
-  FFilesCommands = std::make_unique<TFilesCommands>(*this);
-  FTypesCommands = std::make_unique<TTypesCommands>(*this);
+  FFilesCommands = std::make_unique<TFilesCommands>(
+    TFilesCommands::TParts{*FShellPilot, FTree, FDriver, FRightPane->Files(), *FShellCommands},
+    [this](TFolderNode* Folder, const std::string& Name) {
+      SetCurrentNode(Folder);
+      FList->SelectWhenListed(Name);
+      ListButtonClick();
+    });
+  FTypesCommands =
+    std::make_unique<TTypesCommands>(FRightPane->Types(), FRightPane->Files(), [this] { FilesButtonClick(); });
   FCompare = std::make_unique<TCompareCommands>(*this);
   FPrinting->FShownRows = [this]() -> std::optional<TRowsReport::TRows> {
     if (FRightPane->ShowsFiles() || FRightPane->ShowsTypes())

@@ -3,8 +3,6 @@
 
 #include "app/CsvExport.h"
 #include "app/CsvFile.h"
-#include "app/MainForm.h"
-#include "app/RightPane.h"
 #include "files/FilesList.h"
 #include "fs/PathRules.h"
 #include "scan/FolderNode.h"
@@ -15,7 +13,8 @@
 #include <QMenu>
 #include <QTreeView>
 
-TTypesCommands::TTypesCommands(TMainForm& Form) : FForm(Form), FList(Form.RightPane().Types())
+TTypesCommands::TTypesCommands(TTypesList& List, TFilesList& Files, std::function<void()> ShowFiles)
+  : FList(List), FFiles(Files), FShowFiles(std::move(ShowFiles))
 {
   FList.OnOpen = [this](TTypesModel::TPick Pick) { ListFiles(Pick); };
   FList.OnExport = [this] { ExportClick(); };
@@ -38,10 +37,9 @@ void TTypesCommands::ListFiles(TTypesModel::TPick Pick)
   if (Pick.Kind < 0)
     return;
   const QString Filter = FilterOf(Pick);
-  FForm.FilesButtonClick();
-  TFilesList& Files = FForm.RightPane().Files();
-  Files.SortLargest();
-  Files.SetFilterText(Filter);
+  FShowFiles();
+  FFiles.SortLargest();
+  FFiles.SetFilterText(Filter);
 }
 
 void TTypesCommands::MouseUp(QPoint Point)

@@ -9,8 +9,9 @@
 #include <QPoint>
 
 #include <cstdio>
+#include <functional>
 
-class TMainForm;
+class TFilesList;
 class TTypesList;
 
 // What the window does from its types view: a double click or Enter lists
@@ -20,7 +21,8 @@ class TTypesCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(TTypesCommands)
 
 public:
-  explicit TTypesCommands(TMainForm& Form);
+  // ShowFiles brings the files view to the front of the right pane.
+  TTypesCommands(TTypesList& List, TFilesList& Files, std::function<void()> ShowFiles);
 
   // Shows the files of Pick's type in the files view, the largest first.
   void ListFiles(TTypesModel::TPick Pick);
@@ -36,6 +38,7 @@ public:
 private:
   void MouseUp(QPoint Point);
 
-  TMainForm& FForm;
   TTypesList& FList;
+  TFilesList& FFiles;
+  const std::function<void()> FShowFiles;
 };
