@@ -35,6 +35,8 @@ public:
   // Ends the comparison.
   void End();
   bool Active() const;
+  // An earlier scan is being read to compare with.
+  bool Reading() const { return FReading.Busy(); }
   // The status bar's text of the comparison: "since Mon 30 Nov 03:00,
   // 7 days: +4.2 GB"; empty when none.
   QString StatusText() const;

@@ -200,8 +200,11 @@ private slots:
     QTRY_VERIFY(Rows().contains("emptied -4.0 KB 8.0 KB"));
     QVERIFY2(Rows().contains("old gone 8.0 KB (inert)"), qPrintable(Rows().join('|')));
     Form.View1Click(vtSize);
-    // Ended, all is as before.
+    // Ended, all is as before; also when it ends while a scan to compare with is read.
+    Form.Compare().Compare(THistoryStore().Of(Scans.Root).back().File, *Form.Driver().FindRoot(Scans.Root));
+    QVERIFY(Form.Compare().Reading());
     Form.Compare().End();
+    QTRY_VERIFY(!Form.Compare().Reading());
     QVERIFY(!Form.Compare().Active());
     QCOMPARE(Form.Commands().FSortType, int(TValueDisplay::stSize));
     QCOMPARE(

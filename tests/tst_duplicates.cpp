@@ -10,6 +10,7 @@
 #include "tests/TestTree.h"
 #include "tests/WindowTest.h"
 
+#include <QLabel>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
@@ -266,6 +267,12 @@ private slots:
     QTRY_VERIFY(!Dialog.Searching());
     QTreeWidget* Groups = Dialog.Groups();
     QCOMPARE(Groups->topLevelItemCount(), 2);
+    // Once found, the dialog says so: the summary in place of the progress.
+    QVERIFY(!Dialog.Summary().isEmpty());
+    QStringList Shown;
+    for (const QLabel* Label : Dialog.findChildren<QLabel*>())
+      Shown << Label->text();
+    QVERIFY2(Shown.contains(Dialog.Summary()), qPrintable(Shown.join('|')));
     const auto Ticked = [Groups](int Group) {
       QStringList Names;
       for (int Copy = 0; Copy < Groups->topLevelItem(Group)->childCount(); ++Copy)
