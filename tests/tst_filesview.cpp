@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -253,6 +254,22 @@ private slots:
     QVERIFY(SameAsRescan(Scan.Top, Scan.Form.Driver().FSettings));
     Scan.Settle();
     QCOMPARE(Scan.Names(), names);
+  }
+
+  // A Trash inside the scan keeps the space of what went there: its folder
+  // is counted again, and the status bar says until when.
+  void trashInsideTheScan()
+  {
+    TScanned Scan;
+    const QByteArray DataHome = qgetenv("XDG_DATA_HOME");
+    const auto Restore = qScopeGuard([&DataHome] { qputenv("XDG_DATA_HOME", DataHome); });
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Scan.Tree.Path("c")));
+    const auto Answered = Answering([](TPrompt::TKind, const QString&, const QString&, QString&) { return true; });
+    QTest::keyClick(Scan.Select({"a/song.mp3"}), Qt::Key_Delete);
+    QVERIFY(!Scan.Exists("a/song.mp3"));
+    QVERIFY(Scan.Form.statusBar()->currentMessage().contains("until the Trash is emptied"));
+    QVERIFY(ScansDone(Scan.Form));
+    QVERIFY(SameAsRescan(Scan.Top, Scan.Form.Driver().FSettings));
   }
 
   // Empty files are files: listed and found by name, in the files view as
