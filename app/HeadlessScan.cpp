@@ -96,7 +96,6 @@ bool THeadlessScan::WantsHeadless(const std::vector<std::string>& Arguments)
 
 bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
 {
-  TScanSettings& Settings = FSettings;
   bool OptionsEnded = false;
   for (size_t Index = 0; Index < Arguments.size(); ++Index) {
     const std::string& Argument = Arguments[Index];
@@ -110,6 +109,10 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
         FFolders.push_back(Argument);
       continue;
     }
+    if (Argument == "--") {
+      OptionsEnded = true;
+      continue;
+    }
     // "--name value" and "--name=value" are both accepted.
     std::string Name = Argument;
     std::string Value;
@@ -119,7 +122,7 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
       Value = Argument.substr(Equals + 1);
       HasValue = true;
     }
-    auto TakeValue = [&]() {
+    const auto TakeValue = [&] {
       if (!HasValue && Index + 1 < Arguments.size()) {
         Value = Arguments[++Index];
         HasValue = true;
@@ -128,123 +131,136 @@ bool THeadlessScan::Parse(const std::vector<std::string>& Arguments)
         FProblem = Name + " needs a value";
       return HasValue;
     };
-    if (Argument == "--") {
-      OptionsEnded = true;
-    } else if (IsHiddenMode(Name)) {
-    } else if (Name == "--help" || Name == "-h") {
-      FShowHelp = true;
-    } else if (Name == "--version") {
-      FShowVersion = true;
-    } else if (Name == "--quiet") {
-      FQuiet = true;
-    } else if (Name == "--follow-links") {
-      Settings.FFollowReparsePoints = true;
-    } else if (Name == "--hard-links") {
-      if (!TakeValue())
-        return false;
-      if (Value != "once" && Value != "each") {
-        FProblem = "--hard-links takes once or each, not " + Value;
-        return false;
-      }
-      Settings.FHardLinksOnce = Value == "once";
-    } else if (Name == "--export") {
-      if (!TakeValue())
-        return false;
-      FExportFile = Value;
-      FHasExport = true;
-    } else if (Name == "--export-ncdu") {
-      if (!TakeValue())
-        return false;
-      FNcduFile = Value;
-    } else if (Name == "--import") {
-      if (!TakeValue())
-        return false;
-      FImports.push_back(Value);
-    } else if (Name == "--report") {
-      if (!TakeValue())
-        return false;
-      FReportFile = Value;
-    } else if (Name == "--levels") {
-      if (!TakeValue())
-        return false;
-      char* End = nullptr;
-      const long Levels = std::strtol(Value.c_str(), &End, 10);
-      if (Value.empty() || *End || Levels < 1 || Levels > 1000) {
-        FProblem = "--levels takes a number from 1 to 1000, not " + Value;
-        return false;
-      }
-      FLevels = int(Levels);
-    } else if (Name == "--filter") {
-      if (!TakeValue())
-        return false;
-      Settings.SetFileFilter(Value);
-    } else if (Name == "--top") {
-      if (!TakeValue())
-        return false;
-      char* End = nullptr;
-      const long long Count = std::strtoll(Value.c_str(), &End, 10);
-      if (Value.empty() || *End || Count < 1 || Count > 10000000) {
-        FProblem = "--top takes a number from 1 to 10000000, not " + Value;
-        return false;
-      }
-      FTopCount = size_t(Count);
-    } else if (Name == "--top-by") {
-      if (!TakeValue())
-        return false;
-      if (!TTopFiles::OrderNamed(Value, FTopOrder)) {
-        FProblem = "--top-by takes size, allocated, newest or oldest, not " + Value;
-        return false;
-      }
-      FHasTopOrder = true;
-    } else if (Name == "--types") {
-      FTypes = true;
-    } else if (Name == "--duplicates") {
-      FDuplicates = true;
-    } else if (Name == "--min-size") {
-      if (!TakeValue())
-        return false;
-      // Digits alone: no sign, no space, nothing past 64 bits.
-      uint64_t Bytes = 0;
-      const auto [End, Problem] = std::from_chars(Value.data(), Value.data() + Value.size(), Bytes);
-      if (End != Value.data() + Value.size() || Problem != std::errc() || Bytes < 1) {
-        FProblem = "--min-size takes a number of bytes of 1 or more, not " + Value;
-        return false;
-      }
-      FMinSize = Bytes;
-    } else if (Name == "--compare") {
-      if (!TakeValue())
-        return false;
-      FCompare = Value;
-    } else if (Name == "--no-history") {
-      FNoHistory = true;
-    } else if (Name == "--exclude") {
-      if (!TakeValue())
-        return false;
-      Settings.FExclude.Add(Value);
-    } else if (Name == "--exclude-from") {
-      if (!TakeValue())
-        return false;
-      std::string Text;
-      if (const int Code = ReadPatterns(Value, Text)) {
-        FProblem = "--exclude-from " + Value + ": "
-          + (Code == EFBIG ? "larger than a list of patterns may be" : std::strerror(Code));
-        return false;
-      }
-      Settings.FExclude.AddLines(Text);
-    } else if (Name == "--cluster-size") {
-      if (!TakeValue())
-        return false;
-      const std::string Sizes[] = {"512", "1024", "2048", "4096", "8192", "16384", "32768"};
-      if (std::find(std::begin(Sizes), std::end(Sizes), Value) == std::end(Sizes)) {
-        FProblem = "--cluster-size takes 512, 1024, 2048, 4096, 8192, 16384 or 32768, not " + Value;
-        return false;
-      }
-      FUserClusterSize = uint32_t(std::stoul(Value));
-    } else {
-      FProblem = "unknown option " + Argument;
+    if (!Option(Argument, Name, Value, TakeValue))
+      return false;
+  }
+  return Consistent(Arguments);
+}
+
+bool THeadlessScan::Option(const std::string& Argument, const std::string& Name, const std::string& Value,
+                           const std::function<bool()>& TakeValue)
+{
+  TScanSettings& Settings = FSettings;
+  if (IsHiddenMode(Name)) {
+  } else if (Name == "--help" || Name == "-h") {
+    FShowHelp = true;
+  } else if (Name == "--version") {
+    FShowVersion = true;
+  } else if (Name == "--quiet") {
+    FQuiet = true;
+  } else if (Name == "--follow-links") {
+    Settings.FFollowReparsePoints = true;
+  } else if (Name == "--hard-links") {
+    if (!TakeValue())
+      return false;
+    if (Value != "once" && Value != "each") {
+      FProblem = "--hard-links takes once or each, not " + Value;
       return false;
     }
+    Settings.FHardLinksOnce = Value == "once";
+  } else if (Name == "--export") {
+    if (!TakeValue())
+      return false;
+    FExportFile = Value;
+    FHasExport = true;
+  } else if (Name == "--export-ncdu") {
+    if (!TakeValue())
+      return false;
+    FNcduFile = Value;
+  } else if (Name == "--import") {
+    if (!TakeValue())
+      return false;
+    FImports.push_back(Value);
+  } else if (Name == "--report") {
+    if (!TakeValue())
+      return false;
+    FReportFile = Value;
+  } else if (Name == "--levels") {
+    if (!TakeValue())
+      return false;
+    char* End = nullptr;
+    const long Levels = std::strtol(Value.c_str(), &End, 10);
+    if (Value.empty() || *End || Levels < 1 || Levels > 1000) {
+      FProblem = "--levels takes a number from 1 to 1000, not " + Value;
+      return false;
+    }
+    FLevels = int(Levels);
+  } else if (Name == "--filter") {
+    if (!TakeValue())
+      return false;
+    Settings.SetFileFilter(Value);
+  } else if (Name == "--top") {
+    if (!TakeValue())
+      return false;
+    char* End = nullptr;
+    const long long Count = std::strtoll(Value.c_str(), &End, 10);
+    if (Value.empty() || *End || Count < 1 || Count > 10000000) {
+      FProblem = "--top takes a number from 1 to 10000000, not " + Value;
+      return false;
+    }
+    FTopCount = size_t(Count);
+  } else if (Name == "--top-by") {
+    if (!TakeValue())
+      return false;
+    if (!TTopFiles::OrderNamed(Value, FTopOrder)) {
+      FProblem = "--top-by takes size, allocated, newest or oldest, not " + Value;
+      return false;
+    }
+    FHasTopOrder = true;
+  } else if (Name == "--types") {
+    FTypes = true;
+  } else if (Name == "--duplicates") {
+    FDuplicates = true;
+  } else if (Name == "--min-size") {
+    if (!TakeValue())
+      return false;
+    // Digits alone: no sign, no space, nothing past 64 bits.
+    uint64_t Bytes = 0;
+    const auto [End, Problem] = std::from_chars(Value.data(), Value.data() + Value.size(), Bytes);
+    if (End != Value.data() + Value.size() || Problem != std::errc() || Bytes < 1) {
+      FProblem = "--min-size takes a number of bytes of 1 or more, not " + Value;
+      return false;
+    }
+    FMinSize = Bytes;
+  } else if (Name == "--compare") {
+    if (!TakeValue())
+      return false;
+    FCompare = Value;
+  } else if (Name == "--no-history") {
+    FNoHistory = true;
+  } else if (Name == "--exclude") {
+    if (!TakeValue())
+      return false;
+    Settings.FExclude.Add(Value);
+  } else if (Name == "--exclude-from") {
+    if (!TakeValue())
+      return false;
+    std::string Text;
+    if (const int Code = ReadPatterns(Value, Text)) {
+      FProblem = "--exclude-from " + Value + ": "
+        + (Code == EFBIG ? "larger than a list of patterns may be" : std::strerror(Code));
+      return false;
+    }
+    Settings.FExclude.AddLines(Text);
+  } else if (Name == "--cluster-size") {
+    if (!TakeValue())
+      return false;
+    const std::string Sizes[] = {"512", "1024", "2048", "4096", "8192", "16384", "32768"};
+    if (std::find(std::begin(Sizes), std::end(Sizes), Value) == std::end(Sizes)) {
+      FProblem = "--cluster-size takes 512, 1024, 2048, 4096, 8192, 16384 or 32768, not " + Value;
+      return false;
+    }
+    FUserClusterSize = uint32_t(std::stoul(Value));
+  } else {
+    FProblem = "unknown option " + Argument;
+    return false;
   }
+  return true;
+}
+
+// Options that do not go together, or that need another.
+bool THeadlessScan::Consistent(const std::vector<std::string>& Arguments)
+{
   if (FFolders.empty() && FImports.empty() && !FShowHelp && !FShowVersion
       && std::none_of(Arguments.begin(), Arguments.end(), [](const std::string& A) { return Same(A, "/NONE"); })) {
     FProblem = "no folder to scan";

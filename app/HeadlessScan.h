@@ -36,7 +36,14 @@ public:
   static const char* Usage;
 
 private:
+  // The command line, option by option, then the options together; false,
+  // with FProblem, at the first that is wrong.
   bool Parse(const std::vector<std::string>& Arguments);
+  // The option Argument, named Name; TakeValue puts its value in Value
+  // (false, with FProblem, when there is none).
+  bool Option(const std::string& Argument, const std::string& Name, const std::string& Value,
+              const std::function<bool()>& TakeValue);
+  bool Consistent(const std::vector<std::string>& Arguments);
   // Writes FileName ("-": standard output) through Write, telling a failure.
   bool Export(const std::string& FileName, const std::function<bool(std::FILE*)>& Write) const;
   void ScanFailed(int Code, const std::string& Path) override;
