@@ -6,12 +6,6 @@
 #include "scan/ScanSettings.h"
 
 #include <algorithm>
-#include <initializer_list>
-#include <string_view>
-
-namespace {
-
-}  // namespace
 
 const char* TSnapshotCompare::StateName(TChangeMeasure::TVerdict Verdict)
 {

@@ -21,12 +21,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <initializer_list>
-#include <string_view>
-
-namespace {
-
-}  // namespace
 
 TScanDriver::TScanDriver(TFolderTree& Tree) : FTree(Tree) {}
 
