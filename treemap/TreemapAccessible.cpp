@@ -22,7 +22,7 @@ QString TTreemapAccessible::text(QAccessible::Text Kind) const
 
 int TTreemapAccessible::childCount() const
 {
-  return int(Pane()->ShownTiles().size()) + 1;
+  return Pane()->ShownTiles().second + 1;
 }
 
 QAccessibleInterface* TTreemapAccessible::child(int Index) const

@@ -27,7 +27,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 
 using namespace std::chrono_literals;
@@ -173,15 +172,13 @@ void TTreemapPane::Hover(const TTreemapTile* Tile)
   }
 }
 
-std::vector<int> TTreemapPane::ShownTiles() const
+std::pair<int, int> TTreemapPane::ShownTiles() const
 {
   const TTreemapLayout* Layout = FView->Current() ? FView->Layout() : nullptr;
   if (!Layout || Layout->Tiles().empty() || Layout->Tiles()[0].Kind != TTreemapTile::tkFolder)
-    return {};
+    return {0, 0};
   const TTreemapTile& Top = Layout->Tiles()[0];
-  std::vector<int> Tiles(Top.Children);
-  std::iota(Tiles.begin(), Tiles.end(), Top.FirstChild);
-  return Tiles;
+  return {Top.FirstChild, int(Top.Children)};
 }
 
 std::pair<QString, QString> TTreemapPane::Described(const TTreemapTile& Shown) const

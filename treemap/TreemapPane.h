@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -45,9 +46,10 @@ public:
   // Lights the files of class Kind, of Extension (lower case) when given,
   // and dims the rest; a Kind below 0 lights all.
   void SetHighlight(int Kind, const std::string* Extension);
-  // The tiles of the folder shown, as laid out now: its sub-folders, files
-  // and small items. None while a picture is being made.
-  std::vector<int> ShownTiles() const;
+  // The tiles of the folder shown, as laid out now (its sub-folders, files
+  // and small items): the first and how many. None while a picture is being
+  // made.
+  std::pair<int, int> ShownTiles() const;
   // A tile as a person reads it: its name (a file's kind, whose name may
   // still have to be read) and its value in the measure shown.
   std::pair<QString, QString> Described(const TTreemapTile& Tile) const;

@@ -15,8 +15,8 @@ int TTreemapTileAccessible::Tile() const
 {
   if (!Pane())
     return -1;
-  const std::vector<int> Tiles = Pane()->ShownTiles();
-  return FItem < int(Tiles.size()) ? Tiles[size_t(FItem)] : -1;
+  const auto [First, Count] = Pane()->ShownTiles();
+  return FItem < Count ? First + FItem : -1;
 }
 
 QString TTreemapTileAccessible::text(QAccessible::Text Kind) const
