@@ -7,12 +7,11 @@
 
 namespace {
 
+// The chart's pie, or its first series of bars, whichever it shows.
 const TChartSeries* Shown(const TChart& Chart, TChartSeries::TKind Kind)
 {
-  for (const TChartSeries* Series : Chart.FSeries)
-    if (Series->FActive && Series->FKind == Kind)
-      return Series;
-  return nullptr;
+  const TChartSeries* First = Chart.Shown();
+  return First && First->FKind == Kind ? First : nullptr;
 }
 
 }  // namespace

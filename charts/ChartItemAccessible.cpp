@@ -14,9 +14,10 @@ bool TChartItemAccessible::isValid() const
 
 QString TChartItemAccessible::text(QAccessible::Text Kind) const
 {
-  if (!isValid())
-    return {};
+  // Names and values of an item out of range are empty.
   const auto* Chart = static_cast<const TChartAccessible*>(parent());
+  if (!Chart)
+    return {};
   switch (Kind) {
     case QAccessible::Name: return Chart->ItemName(FItem);
     case QAccessible::Value:

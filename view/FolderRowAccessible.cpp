@@ -37,9 +37,7 @@ QString TFolderRowAccessible::text(QAccessible::Text Kind) const
       return ModelOf(*View()).data(ModelOf(*View()).IndexOf(Folder), Qt::DisplayRole).toString().trimmed();
     case QAccessible::Description: {
       const size_t Folders = ModelOf(*View()).RowsOf(Folder).size();
-      int Level = 0;
-      for (const TFolderNode* Up = Folder; Up; Up = Up->Parent())
-        ++Level;
+      const uint32_t Level = Folder->Depth() + 1;
       if (Folders == 0)
         return tr("level %1, no folders").arg(Level);
       if (Folders == 1)
