@@ -471,6 +471,10 @@ private slots:
     QTest::newRow("version") << TArgs{"--version"} << 0 << QByteArray("Spacelens 2.0\n") << QByteArray();
     QTest::newRow("an unknown option") << TArgs{"--fast", "FOLDER"} << 2 << QByteArray()
                                        << "spacelens: unknown option --fast\n\n" + Usage;
+    QTest::newRow("the most levels") << TArgs{"--levels", "1000", "--export", "-", "FOLDER"} << 0
+                                     << QByteArray("path,clusters,") << QByteArray();
+    QTest::newRow("levels past the most") << TArgs{"--levels", "1001", "FOLDER"} << 2 << QByteArray()
+                                          << QByteArray("--levels takes a number from 1 to 1000, not 1001\n");
     const auto Wrong = [&](const char* Name, const TArgs& Arguments) {
       QTest::newRow(Name) << TArgs{"--nogui"} + Arguments << 2 << QByteArray() << Usage;
     };
